@@ -1,0 +1,29 @@
+# vexa_add_test(<name> SOURCES <files...> LIBS <targets...>)
+# One Qt Test program per module. Every test runs headless with its own user folders, so no test sees
+# another's language file, backup log or simulated devices.
+function(vexa_add_test name)
+  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE Qt6::Test ${ARG_LIBS})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  target_compile_definitions(${name} PRIVATE
+    VEXA_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+    VEXA_BIN_DIR="${VEXA_BIN_DIR}")
+  add_test(NAME ${name} COMMAND ${name})
+  set(home ${CMAKE_BINARY_DIR}/test-home/${name})
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 300)
+  endif()
+  set_tests_properties(${name} PROPERTIES
+    TIMEOUT ${ARG_TIMEOUT}
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_DATA_HOME=${home}/data;XDG_CONFIG_HOME=${home}/config;XDG_CACHE_HOME=${home}/cache;VEXA_SIM_ROOT=${home}/simulator;VEXA_BACKEND=sim")
+endfunction()
+
+# vexa_add_bench(<name> SOURCES <files...> LIBS <targets...>): a program under bench/ that prints its figures.
+function(vexa_add_bench name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+  set_property(GLOBAL APPEND PROPERTY VEXA_BENCHMARKS ${name})
+endfunction()

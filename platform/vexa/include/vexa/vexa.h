@@ -1,0 +1,24 @@
+#pragma once
+
+#include "IVexaManager.h"
+
+// The device library's entry points.
+//
+// IOSListener registers one callback (a later call replaces it; null removes it). The library calls it on
+// a thread of its own with mode 1 when a device arrives and 2 when it leaves, and never delivers the
+// removal of a handle before the callback for its arrival has returned. Handles stay valid until removal
+// and are not reused while the process runs.
+enum VexaNotifyMode : int {
+    VEXA_DEVICE_ARRIVED = 1,
+    VEXA_DEVICE_REMOVED = 2,
+};
+
+typedef int (*VexaListenerCallback)(int mode, int deviceHandle);
+
+extern "C" {
+int IOSInitialize();
+int IOSListener(VexaListenerCallback callback);
+IVexaManager* GetVexaManager();
+int IsWiFiConnect(int deviceHandle);
+void DeleteVexaManager(IVexaManager** manager);
+}

@@ -1,0 +1,127 @@
+#include "LanguageConfig.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QDomDocument>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include "LanguageService.h"
+
+namespace {
+
+constexpr int kIndentation = 4;
+
+bool readDocument(const QString& path, QDomDocument& document) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        qDebug() << "LanguageConfig can't open" << path << file.errorString();
+        return false;
+    }
+    QString error;
+    int line = 0;
+    if (!document.setContent(&file, &error, &line)) {
+        qDebug() << "LanguageConfig can't parse" << path << "line" << line << error;
+        return false;
+    }
+    return true;
+}
+
+// A code is a plain decimal number; anything else marks the element as unusable.
+bool readCode(const QDomElement& element, int& code) {
+    bool ok = false;
+    code = element.attribute(QStringLiteral("Type")).trimmed().toInt(&ok, 10);
+    return ok;
+}
+
+bool writeDocument(const QString& path, const QDomDocument& document) {
+    if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
+        qDebug() << "LanguageConfig::Save can't create the folder of" << path;
+        return false;
+    }
+    // Written aside and renamed over the old copy, so a failed write never leaves half a file.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        qDebug() << "LanguageConfig::Save can't open" << path << file.errorString();
+        return false;
+    }
+    file.write(document.toByteArray(kIndentation));
+    if (!file.commit()) {
+        qDebug() << "LanguageConfig::Save can't write" << path << file.errorString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+LanguageConfig::LanguageConfig() {
+    Load();
+}
+
+void LanguageConfig::Load() {
+    const QString path = LanguageFilePath();
+    if (!QFileInfo::exists(path)) {
+        return;
+    }
+    QDomDocument document;
+    if (!readDocument(path, document)) {
+        return;
+    }
+    ReadItems(document);
+    const QDomElement setting = document.documentElement().firstChildElement(QStringLiteral("Setting"));
+    int code = kDefaultCode;
+    if (!setting.isNull() && readCode(setting, code)) {
+        m_current = code;
+    }
+}
+
+void LanguageConfig::ReadItems(const QDomDocument& document) {
+    const QDomNodeList items = document.elementsByTagName(QStringLiteral("Item"));
+    for (int i = 0; i < items.size(); ++i) {
+        const QDomElement item = items.at(i).toElement();
+        int code = 0;
+        if (!readCode(item, code)) {
+            qDebug() << "LanguageConfig skips an Item without a numeric Type at line" << item.lineNumber();
+            continue;
+        }
+        m_entries[code] =
+            LanguageEntry{item.attribute(QStringLiteral("Display")), item.attribute(QStringLiteral("Folder")),
+                          item.attribute(QStringLiteral("QMFile"))};
+    }
+}
+
+int LanguageConfig::CodeAt(int index) const {
+    if (index < 0 || index >= Size()) {
+        return kDefaultCode;
+    }
+    return std::next(m_entries.begin(), index)->first;
+}
+
+LanguageEntry LanguageConfig::Entry(int code) const {
+    const auto found = m_entries.find(code);
+    return found == m_entries.end() ? LanguageEntry{} : found->second;
+}
+
+bool LanguageConfig::Save(int code) {
+    const QString path = LanguageFilePath();
+    if (!Contains(code) || !QFileInfo::exists(path)) {
+        return false;
+    }
+    QDomDocument document;
+    if (!readDocument(path, document)) {
+        return false;
+    }
+    QDomElement root = document.documentElement();
+    QDomElement setting = root.firstChildElement(QStringLiteral("Setting"));
+    if (setting.isNull()) {
+        setting = root.appendChild(document.createElement(QStringLiteral("Setting"))).toElement();
+    }
+    setting.setAttribute(QStringLiteral("Type"), code);
+    if (!writeDocument(UserLanguageFilePath(), document)) {
+        return false;
+    }
+    m_current = code;
+    return true;
+}

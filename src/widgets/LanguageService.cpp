@@ -1,0 +1,133 @@
+#include "LanguageService.h"
+
+#include <memory>
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTranslator>
+
+#include "LanguageConfig.h"
+#include "QProUtil.h"
+
+namespace {
+
+struct LanguageState {
+    int current = LanguageConfig::kDefaultCode;
+    QString appDir;
+    QString appDirOverride;
+    QString resourceRoot;
+    bool resourceRootDirty = true;
+    QString workDir;
+    std::unique_ptr<QTranslator> translator;
+};
+
+LanguageState& state() {
+    static LanguageState languageState;
+    return languageState;
+}
+
+void installTranslator(const QString& path) {
+    LanguageState& s = state();
+    if (s.translator) {
+        QCoreApplication::removeTranslator(s.translator.get());
+        s.translator.reset();
+    }
+    auto translator = std::make_unique<QTranslator>();
+    if (path.isEmpty() || !translator->load(path)) {
+        qDebug() << "SetLanguage can't load translation" << path;
+        return;
+    }
+    QCoreApplication::installTranslator(translator.get());
+    s.translator = std::move(translator);
+}
+
+} // namespace
+
+bool SetLanguage(int code) {
+    LanguageConfig config;
+    if (!config.Save(code)) {
+        return false;
+    }
+    LanguageState& s = state();
+    s.current = code;
+    s.resourceRootDirty = true;
+    installTranslator(TranslationFilePath());
+    emit QProUtil::instance()->languageChanged();
+    return true;
+}
+
+int CurrentLanguage() {
+    return state().current;
+}
+
+QString ResourceRoot() {
+    LanguageState& s = state();
+    if (!s.resourceRoot.isEmpty() && !s.resourceRootDirty) {
+        return s.resourceRoot;
+    }
+    if (QFileInfo::exists(LanguageFilePath())) {
+        const LanguageConfig config;
+        s.resourceRoot =
+            QStringLiteral("%1/Language/%2").arg(AppDirPath(), config.Entry(config.Current()).Folder);
+    } else {
+        s.resourceRoot = AppDirPath();
+    }
+    s.resourceRootDirty = false;
+    return s.resourceRoot;
+}
+
+QString TranslationFilePath() {
+    if (!QFileInfo::exists(LanguageFilePath())) {
+        return QString();
+    }
+    const LanguageConfig config;
+    return QStringLiteral("%1/%2").arg(ResourceRoot(), config.Entry(config.Current()).QMFile);
+}
+
+QString AppDirPath() {
+    LanguageState& s = state();
+    if (!s.appDirOverride.isEmpty()) {
+        return s.appDirOverride;
+    }
+    if (s.appDir.isEmpty()) {
+        s.appDir = QCoreApplication::applicationDirPath();
+    }
+    return s.appDir;
+}
+
+QString WorkDir() {
+    LanguageState& s = state();
+    if (s.workDir.isEmpty()) {
+        const QString path =
+            QStringLiteral("%1/%2").arg(QDir::tempPath(), QStringLiteral("Vexa Manager Backup"));
+        if (!QDir().mkpath(path)) {
+            qDebug() << "WorkDir can't create" << path;
+            return path;
+        }
+        s.workDir = QFileInfo(path).canonicalFilePath();
+    }
+    return s.workDir;
+}
+
+QString LanguageFilePath() {
+    const QString user = UserLanguageFilePath();
+    return QFileInfo::exists(user) ? user : InstalledLanguageFilePath();
+}
+
+QString InstalledLanguageFilePath() {
+    return AppDirPath() + QStringLiteral("/Language/language.xml");
+}
+
+QString UserLanguageFilePath() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/vexa-transfer/Language/language.xml");
+}
+
+void SetAppDirPathForTesting(const QString& path) {
+    LanguageState& s = state();
+    s.appDirOverride = path;
+    s.resourceRootDirty = true;
+}

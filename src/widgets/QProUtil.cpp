@@ -1,0 +1,6 @@
+#include "QProUtil.h"
+
+QProUtil* QProUtil::instance() {
+    static QProUtil util;
+    return &util;
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include <vexa/VexaServices.h>
+
+#include "ResultArena.h"
+
+namespace vexa::sim {
+
+class SimDevice;
+
+// The content side of a simulated device (contacts, messages, media, photos, apps, books and the
+// device generators), implemented under sim/content/. The manager creates one of each service when it
+// is bound; the device object outlives them all.
+std::unique_ptr<IContactService> CreateContactService(std::shared_ptr<SimDevice> device);
+std::unique_ptr<IMediaLibrary> CreateMediaLibrary(std::shared_ptr<SimDevice> device);
+std::unique_ptr<IPhotoLibrary> CreatePhotoLibrary(std::shared_ptr<SimDevice> device);
+std::unique_ptr<IAlbumLibrary> CreateAlbumLibrary(std::shared_ptr<SimDevice> device);
+std::unique_ptr<IAppLibrary> CreateAppLibrary(std::shared_ptr<SimDevice> device);
+std::unique_ptr<IBookService> CreateBookService(std::shared_ptr<SimDevice> device);
+
+// The conversations for IDeviceService::GetMessages, built in `arena` (the calling thread's buffer).
+// The caller has already passed CheckCall("GetMessages").
+int ReadConversations(SimDevice& device, ResultArena& arena, ConversationList** list);
+
+struct ContentCounts {
+    int64_t contacts = 0;
+    int64_t groups = 0;
+    int64_t conversations = 0;
+    int64_t messages = 0;
+    int64_t books = 0;
+    int64_t songs = 0;
+    int64_t playlists = 0;
+    int64_t videos = 0;
+    int64_t photos = 0;
+    int64_t albums = 0;
+    int64_t apps = 0;
+};
+// Counts as the services would list them (for `vexa-simctl stats` and the tests).
+int CountContent(SimDevice& device, ContentCounts& counts);
+
+// Both generators make <root>/<udid> with SimDevice::Create, fill it, and end with SimDevice::Publish,
+// so a running listener never sees a half-made device.
+int GenerateDemoDevice(const std::filesystem::path& root, const std::string& udid, const std::string& name);
+
+struct LargeDeviceSpec {
+    std::string udid;
+    std::string name;
+    std::string productType = "iPhone7,2";
+    int contacts = 0;
+    int messages = 0;
+    int photos = 0;
+    int songs = 0;
+    int videos = 0;
+    int apps = 0;
+    int books = 0;
+};
+int GenerateLargeDevice(const std::filesystem::path& root, const LargeDeviceSpec& spec);
+
+} // namespace vexa::sim

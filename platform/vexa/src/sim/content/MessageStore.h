@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <vexa/VexaRecords.h>
+
+#include "TextArena.h"
+
+struct sqlite3;
+
+namespace vexa::sim {
+
+// Everything GetMessages hands out; the records point into it.
+struct ConversationListBuffer {
+    ConversationList list{};
+    std::vector<ConversationRecord> conversations;
+    std::vector<MessageRecord> messages;
+    TextArena text;
+};
+
+// Conversations and their messages in the device database. The caller holds the database lock.
+class MessageStore {
+public:
+    explicit MessageStore(sqlite3* db);
+
+    int AddConversation(const std::string& address, const std::optional<std::string>& name, int64_t* id);
+    // date is "yyyy-MM-dd hh:mm:ss"; messages keep the order they were added in.
+    int AddMessage(int64_t conversationId, bool sent, const std::string& date, const std::string& text);
+    int List(ConversationListBuffer& out);
+
+private:
+    sqlite3* m_db;
+};
+
+} // namespace vexa::sim

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <memory>
+
+#include <QPointer>
+#include <QWidget>
+
+namespace Ui {
+class ConnectWidget;
+}
+class QImageDialog;
+class QMovie;
+
+enum tagConnectState { BeforeConnection = 0, Connecting = 1, ConnectionFailed = 2 };
+
+// The right side of the main window before a device is ready: waiting for a device, connecting, or
+// connection failed. Exactly one of the three groups is visible.
+class ConnectWidget : public QWidget {
+    Q_OBJECT
+public:
+    explicit ConnectWidget(QWidget* parent = nullptr);
+    ~ConnectWidget() override;
+
+    int ConnectState() const { return m_state; }
+    // The open cancel confirmation, if any.
+    QImageDialog* CancelDialog() const { return m_dialog; }
+
+public slots:
+    // False, and nothing changed, for a state above 2.
+    bool setConnectState(int state);
+    void onBtnRetry();
+    void onThisBtnCancel();
+    void onDialogBtnOK();
+    void onDialogBtnCancel();
+    void OnLanguageChanged();
+
+protected:
+    void enterEvent(QEnterEvent* event) override;
+
+private:
+    bool InitControls();
+    void PlayMovie(QMovie*& movie, const QString& path, class QLabel* label);
+    void CloseDialog();
+
+    std::unique_ptr<Ui::ConnectWidget> ui;
+    int m_state = BeforeConnection;
+    QMovie* m_promptMovie = nullptr;
+    QMovie* m_connectingMovie = nullptr;
+    QPointer<QImageDialog> m_dialog;
+};

@@ -1,0 +1,141 @@
+#include "QInformationWidget.h"
+
+#include <QHeaderView>
+#include <QPainter>
+
+#include "DeviceFormat.h"
+#include "DeviceModel.h"
+#include "LanguageService.h"
+#include "QRenameDlg.h"
+#include "ui_QInformationWidget.h"
+
+namespace {
+
+const char* const kHeaderStyle = "QHeaderView{background-color:rgb(133,198,211);}"
+                                 "QHeaderView:section{background-color:rgb(133,198,211);color:rgb(0,55,100)}";
+
+// Models with the larger screen come with a wider card picture.
+bool HasWideBackground(const QString& productType) {
+    return productType == QLatin1String("iPhone7,1") || productType == QLatin1String("iPhone7,2");
+}
+
+QString PropertyText(const DeviceInfo* info, DeviceProperty property) {
+    const char* text = info ? info->properties[property] : nullptr;
+    return text ? QString::fromUtf8(text) : QString();
+}
+
+} // namespace
+
+QInformationWidget::QInformationWidget(QWidget* parent)
+    : QWidget(parent)
+    , ui(std::make_unique<Ui::QInformationWidget>())
+    , m_model(new DeviceModel(this)) {
+    ui->setupUi(this);
+    ui->m_tableView->setModel(m_model);
+    ui->m_tableView->verticalHeader()->hide();
+    ui->m_tableView->horizontalHeader()->setStretchLastSection(true);
+    ui->m_tableView->horizontalHeader()->setSectionResizeMode(DeviceModel::NameColumn,
+                                                              QHeaderView::ResizeToContents);
+    ui->m_tableView->horizontalHeader()->setStyleSheet(QString::fromLatin1(kHeaderStyle));
+    ui->m_detailsPage->hide();
+    ApplyStyle();
+
+    connect(ui->m_modifyBtn, &QPushButton::clicked, this, &QInformationWidget::onClickChange);
+    connect(ui->m_moreBtn, &QPushButton::clicked, this, &QInformationWidget::onClickMore);
+    connect(ui->m_backBtn, &QPushButton::clicked, this, &QInformationWidget::onClickBack);
+}
+
+QInformationWidget::~QInformationWidget() = default;
+
+void QInformationWidget::ApplyStyle() {
+    const QString captionStyle = QStringLiteral("color:rgb(99,165,181);");
+    const QString valueStyle = QStringLiteral("color:rgb(0,55,100);");
+    for (QLabel* label : ui->m_labelPanel->findChildren<QLabel*>()) {
+        const bool caption = label->objectName().startsWith(QLatin1String("m_caption"));
+        label->setStyleSheet(caption ? captionStyle : valueStyle);
+        label->setTextInteractionFlags(caption ? Qt::NoTextInteraction : Qt::TextSelectableByMouse);
+    }
+}
+
+QString QInformationWidget::BackgroundImage() const {
+    return HasWideBackground(m_productType) ? QStringLiteral("/image/message_bg_iphone6.png")
+                                            : QStringLiteral("/image/message_bg.png");
+}
+
+bool QInformationWidget::LoadImages() {
+    const QString root = ResourceRoot();
+    bool found = m_background.load(root + BackgroundImage());
+    found = ui->m_modifyBtn->SetImages(root + QStringLiteral("/image/Changes-Name_btn.png")) && found;
+    found = ui->m_moreBtn->SetImages(root + QStringLiteral("/image/more-details.png")) && found;
+    found = ui->m_backBtn->SetImages(root + QStringLiteral("/image/btn_back_information.png")) && found;
+    update();
+    return found;
+}
+
+void QInformationWidget::SetDeviceInfo(const DeviceInfo* info) {
+    m_hasRecord = info != nullptr;
+    m_productType = PropertyText(info, DP_ProductType);
+    m_batteryLevel = info ? info->batteryLevel : 0;
+    ui->m_name->setText(PropertyText(info, DP_DeviceName));
+    ui->m_activated->setText(PropertyText(info, DP_ActivationStateAcknowledged));
+    ui->m_version->setText(PropertyText(info, DP_ProductVersion));
+    ui->m_serial->setText(PropertyText(info, DP_SerialNumber));
+    ui->m_region->setText(PropertyText(info, DP_RegionInfo));
+    m_model->SetDeviceInfo(info);
+    FillValues();
+    m_background.load(ResourceRoot() + BackgroundImage());
+    update();
+}
+
+// The values that depend on the language or on a lookup rather than on one property text.
+void QInformationWidget::FillValues() {
+    const QString notAvailable = m_hasRecord ? tr("N/A") : QString();
+    ui->m_purchased->setText(notAvailable);
+    ui->m_warranty->setText(notAvailable);
+    ui->m_jailreadked->setText(notAvailable);
+    ui->m_type->setText(m_hasRecord ? ModelName(m_productType) : QString());
+    ui->m_battery->setText(m_hasRecord ? QStringLiteral("%1%").arg(m_batteryLevel) : QString());
+}
+
+QString QInformationWidget::DeviceName() const {
+    return ui->m_name->text();
+}
+
+bool QInformationWidget::IsShowingMore() const {
+    return ui->m_detailsPage->isVisibleTo(this);
+}
+
+void QInformationWidget::onClickMore() {
+    ui->m_summaryPage->hide();
+    ui->m_detailsPage->show();
+}
+
+void QInformationWidget::onClickBack() {
+    ui->m_detailsPage->hide();
+    ui->m_summaryPage->show();
+}
+
+void QInformationWidget::onClickChange() {
+    QRenameDlg dialog(ui->m_name->text(), this);
+    if (dialog.exec() != 1)
+        return;
+    const QString name = dialog.NewName();
+    ui->m_name->setText(name);
+    emit changedDeviceName(name);
+}
+
+void QInformationWidget::OnLanguangeChanged() {
+    ui->retranslateUi(this);
+    FillValues();
+    m_model->Retranslate();
+    LoadImages();
+}
+
+void QInformationWidget::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (m_background.isNull()) {
+        painter.fillRect(rect(), QColor(235, 248, 251));
+        return;
+    }
+    painter.drawPixmap(rect(), m_background);
+}

@@ -35,8 +35,9 @@ void CopyText(char (&field)[200], const std::string& text) {
 
 std::string StoreKey(const std::string& devicePath) {
     char key[17];
-    std::snprintf(key, sizeof key, "%016llX",
-                  static_cast<unsigned long long>(std::hash<std::string>{}(devicePath) & 0x7FFFFFFFFFFFFFFFULL));
+    std::snprintf(
+        key, sizeof key, "%016llX",
+        static_cast<unsigned long long>(std::hash<std::string>{}(devicePath)&0x7FFFFFFFFFFFFFFFULL));
     return key;
 }
 
@@ -81,7 +82,8 @@ int BookStore::Add(const fs::path& local, int format) {
 
     if (int code = DeviceFiles::CopyIn(local, target))
         return code;
-    Statement insert(m_db, "INSERT INTO books(title, author, format, path, size, store_key) VALUES (?,?,?,?,?,?)");
+    Statement insert(m_db,
+                     "INSERT INTO books(title, author, format, path, size, store_key) VALUES (?,?,?,?,?,?)");
     insert.Bind(1, std::string_view(info.title.empty() ? stem : info.title));
     insert.Bind(2, std::string_view(info.author)).Bind(3, format).Bind(4, std::string_view(devicePath));
     insert.Bind(5, static_cast<int64_t>(DeviceFiles::Size(target)));

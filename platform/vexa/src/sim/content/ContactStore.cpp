@@ -43,7 +43,7 @@ std::optional<int64_t> ContactStore::ParseId(const char* id) {
 
 int ContactStore::Insert(const ContactData& contact, int64_t* newId) {
     Statement insert(m_db, "INSERT INTO contacts(first_name, middle_name, last_name, nick_name, note, "
-                              "picture1, picture2) VALUES (?,?,?,?,?,?,?)");
+                           "picture1, picture2) VALUES (?,?,?,?,?,?,?)");
     BindOptional(insert, 1, contact.firstName);
     BindOptional(insert, 2, contact.middleName);
     BindOptional(insert, 3, contact.lastName);
@@ -61,8 +61,8 @@ int ContactStore::Insert(const ContactData& contact, int64_t* newId) {
 }
 
 int ContactStore::InsertEntries(int64_t id, const ContactData& contact) {
-    Statement insert(m_db,
-                        "INSERT INTO contact_entries(contact_id, kind, position, label, value) VALUES (?,?,?,?,?)");
+    Statement insert(
+        m_db, "INSERT INTO contact_entries(contact_id, kind, position, label, value) VALUES (?,?,?,?,?)");
     auto add = [&](int kind, const std::vector<std::pair<std::string, std::string>>& entries) {
         for (size_t i = 0; i < entries.size(); ++i) {
             insert.Reset();
@@ -88,7 +88,7 @@ int ContactStore::Update(int64_t id, const ContactData& contact) {
     if (!Exists(id))
         return VEXA_E_NOT_FOUND;
     Statement update(m_db, "UPDATE contacts SET first_name = ?, middle_name = COALESCE(?, middle_name), "
-                              "last_name = ?, nick_name = ?, note = ?, picture1 = ?, picture2 = ? WHERE id = ?");
+                           "last_name = ?, nick_name = ?, note = ?, picture1 = ?, picture2 = ? WHERE id = ?");
     BindOptional(update, 1, contact.firstName);
     BindOptional(update, 2, contact.middleName);
     BindOptional(update, 3, contact.lastName);
@@ -107,8 +107,9 @@ int ContactStore::Update(int64_t id, const ContactData& contact) {
 int ContactStore::Delete(int64_t id) {
     if (!Exists(id))
         return VEXA_E_NOT_FOUND;
-    for (const char* sql : {"DELETE FROM contact_entries WHERE contact_id = ?",
-                            "DELETE FROM group_members WHERE contact_id = ?", "DELETE FROM contacts WHERE id = ?"}) {
+    for (const char* sql :
+         {"DELETE FROM contact_entries WHERE contact_id = ?",
+          "DELETE FROM group_members WHERE contact_id = ?", "DELETE FROM contacts WHERE id = ?"}) {
         Statement remove(m_db, sql);
         remove.Bind(1, id);
         if (int code = remove.Run())
@@ -169,7 +170,8 @@ int ContactStore::DeleteGroup(const std::string& name) {
         return VEXA_E_NOT_FOUND;
     if (builtin)
         return VEXA_E_PROTECTED;
-    for (const char* sql : {"DELETE FROM group_members WHERE group_id = ?", "DELETE FROM contact_groups WHERE id = ?"}) {
+    for (const char* sql :
+         {"DELETE FROM group_members WHERE group_id = ?", "DELETE FROM contact_groups WHERE id = ?"}) {
         Statement remove(m_db, sql);
         remove.Bind(1, *id);
         if (int code = remove.Run())
@@ -231,9 +233,9 @@ int ContactStore::List(ContactListBuffer& out) {
 
 int ContactStore::ListRecords(ContactListBuffer& out) {
     Statement contacts(m_db, "SELECT id, first_name, middle_name, last_name, nick_name, note, picture1, "
-                                "picture2 FROM contacts ORDER BY id");
+                             "picture2 FROM contacts ORDER BY id");
     Statement entries(m_db, "SELECT contact_id, kind, label, value FROM contact_entries "
-                               "ORDER BY contact_id, kind, position");
+                            "ORDER BY contact_id, kind, position");
     if (!contacts.Ok() || !entries.Ok())
         return contacts.Ok() ? entries.Result() : contacts.Result();
 
@@ -282,7 +284,8 @@ int ContactStore::ListRecords(ContactListBuffer& out) {
     for (size_t i = 0; i < out.records.size(); ++i) {
         auto& record = out.records[i];
         record.phones = record.phoneCount ? out.entries.data() + phoneSpans[i].first : nullptr;
-        record.secondList = record.secondCount ? out.entries.data() + emailBase + emailSpans[i].first : nullptr;
+        record.secondList =
+            record.secondCount ? out.entries.data() + emailBase + emailSpans[i].first : nullptr;
     }
     return VEXA_OK;
 }

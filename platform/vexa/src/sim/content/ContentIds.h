@@ -6,7 +6,8 @@
 namespace vexa::sim {
 
 // Names and identifiers that the device itself fixes.
-inline constexpr std::array<std::string_view, 4> kBuiltInGroups = {"Friend", "Family", "Classmate", "Ungrouped"};
+inline constexpr std::array<std::string_view, 4> kBuiltInGroups = {"Friend", "Family", "Classmate",
+                                                                   "Ungrouped"};
 
 inline constexpr std::string_view kCameraRollAlbumId = "00000000-0000-0000-0000-000000000001";
 inline constexpr std::string_view kPhotoLibraryAlbumId = "00000000-0000-0000-0000-000000000064";

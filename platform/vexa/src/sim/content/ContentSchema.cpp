@@ -50,7 +50,8 @@ CREATE INDEX IF NOT EXISTS album_photos_by_photo ON album_photos(photo_id);
 
 CREATE TABLE IF NOT EXISTS apps(
     bundle_id TEXT PRIMARY KEY, name TEXT NOT NULL, version TEXT NOT NULL, short_version TEXT NOT NULL,
-    minimum_os TEXT NOT NULL, executable TEXT NOT NULL, install_order INTEGER NOT NULL);
+    minimum_os TEXT NOT NULL, executable TEXT NOT NULL, app_folder TEXT NOT NULL, icon BLOB,
+    install_order INTEGER NOT NULL);
 )sql";
 
 constexpr const char* kMediaTables = R"sql(
@@ -81,11 +82,17 @@ bool InsertBuiltIns(sqlite3* db) {
 
 } // namespace
 
-bool ContentSchema::EnsureDeviceTables(sqlite3* db) { return Exec(db, kDeviceTables); }
+bool ContentSchema::EnsureDeviceTables(sqlite3* db) {
+    return Exec(db, kDeviceTables);
+}
 
-bool ContentSchema::EnsureMediaTables(sqlite3* db) { return Exec(db, kMediaTables); }
+bool ContentSchema::EnsureMediaTables(sqlite3* db) {
+    return Exec(db, kMediaTables);
+}
 
-bool ContentSchema::EnsureBuiltIns(sqlite3* db) { return InsertBuiltIns(db); }
+bool ContentSchema::EnsureBuiltIns(sqlite3* db) {
+    return InsertBuiltIns(db);
+}
 
 std::filesystem::path ContentSchema::MediaDatabasePath(const std::filesystem::path& deviceFolder) {
     return MediaRoot(deviceFolder) / "iTunes_Control" / "iTunes" / "MediaLibrary.sqlitedb";

@@ -1,11 +1,14 @@
 #include "DeviceFiles.h"
 
+#include <algorithm>
 #include <atomic>
 #include <system_error>
 
 #include <unistd.h>
 
 #include <vexa/VexaResult.h>
+
+#include "../TextCodec.h"
 
 namespace vexa::sim {
 
@@ -15,9 +18,8 @@ namespace {
 
 fs::path TemporaryBeside(const fs::path& target) {
     static std::atomic<unsigned> counter{0};
-    return target.parent_path() /
-           (".partial-" + std::to_string(getpid()) + "-" + std::to_string(counter++) + "-" +
-            target.filename().string());
+    return target.parent_path() / (".partial-" + std::to_string(getpid()) + "-" + std::to_string(counter++) +
+                                   "-" + target.filename().string());
 }
 
 int ErrorCode(const std::error_code& error) {
@@ -59,7 +61,8 @@ int DeviceFiles::LinkOrCopy(const fs::path& source, const fs::path& target) {
     return CopyIn(source, target);
 }
 
-fs::path DeviceFiles::FreeName(const fs::path& folder, const std::string& stem, const std::string& extension) {
+fs::path DeviceFiles::FreeName(const fs::path& folder, const std::string& stem,
+                               const std::string& extension) {
     std::error_code error;
     fs::path candidate = folder / (stem + extension);
     for (int n = 2; fs::exists(candidate, error); ++n)
@@ -89,11 +92,8 @@ bool DeviceFiles::Remove(const fs::path& path) {
 }
 
 fs::path DeviceFiles::FromCaller(const char16_t* path) {
-    std::u16string text(path);
-    for (auto& c : text) {
-        if (c == u'\\')
-            c = u'/';
-    }
+    std::string text = ToUtf8(path);
+    std::replace(text.begin(), text.end(), '\\', '/');
     return fs::path(text);
 }
 

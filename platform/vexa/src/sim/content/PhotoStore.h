@@ -20,9 +20,9 @@ struct PhotoListBuffer {
 };
 
 struct NewPhoto {
-    std::string uuid;      // empty: a fresh one
-    int kind = 1;          // kPhotoTaken or kPhotoSynced
-    int64_t date = 0;      // seconds since 2001-01-01 UTC
+    std::string uuid; // empty: a fresh one
+    int kind = 1;     // kPhotoTaken or kPhotoSynced
+    int64_t date = 0; // seconds since 2001-01-01 UTC
     int width = 0;
     int height = 0;
     std::string devicePath; // "/DCIM/100APPLE/IMG_0001.JPG"; the file must already be there
@@ -37,6 +37,7 @@ public:
     int Insert(const NewPhoto& photo, int64_t* rowId);
     // Copies an image from the computer into the device's synced photos; fills the new row's id.
     int Import(const std::filesystem::path& local, int64_t* rowId);
+    const std::filesystem::path& LastImportedFile() const { return m_lastImported; }
     // Removes the photos with these ids, their files and their album places; `handled` counts them.
     int Delete(const std::vector<std::string>& uuids, std::atomic<int>& handled);
     // Every photo, oldest first.
@@ -54,6 +55,7 @@ private:
 
     sqlite3* m_db;
     std::filesystem::path m_mediaRoot;
+    std::filesystem::path m_lastImported;
 };
 
 } // namespace vexa::sim

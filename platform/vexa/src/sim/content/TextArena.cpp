@@ -9,7 +9,7 @@ const char* TextArena::Add(std::string_view text) {
     const size_t needed = text.size() + 1;
     if (m_blocks.empty() || m_used + needed > m_capacity) {
         m_capacity = std::max(kBlockSize, needed);
-        m_blocks.push_back(std::make_unique<char[]>(m_capacity));
+        m_blocks.push_back(std::shared_ptr<char[]>(new char[m_capacity]));
         m_used = 0;
     }
     char* copy = m_blocks.back().get() + m_used;

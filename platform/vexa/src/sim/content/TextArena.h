@@ -17,7 +17,7 @@ public:
 
 private:
     static constexpr size_t kBlockSize = 256 * 1024;
-    std::vector<std::unique_ptr<char[]>> m_blocks;
+    std::vector<std::shared_ptr<char[]>> m_blocks; // shared: a copied arena keeps its texts alive
     size_t m_used = kBlockSize;
     size_t m_capacity = kBlockSize;
 };

@@ -109,13 +109,16 @@ int TrackStore::AddFile(const fs::path& local, int playlist, int kind) {
     insert.Bind(9, static_cast<int64_t>(info.durationSeconds * 1000.0 + 0.5));
     int code = insert.Run();
     if (code == VEXA_OK && containerPid) {
-        Statement append(m_db, "INSERT INTO container_items(container_pid, item_pid, position) SELECT ?1, ?2, "
-                               "COALESCE(MAX(position), -1) + 1 FROM container_items WHERE container_pid = ?1");
+        Statement append(m_db,
+                         "INSERT INTO container_items(container_pid, item_pid, position) SELECT ?1, ?2, "
+                         "COALESCE(MAX(position), -1) + 1 FROM container_items WHERE container_pid = ?1");
         append.Bind(1, containerPid).Bind(2, sqlite3_last_insert_rowid(m_db));
         code = append.Run();
     }
     if (code)
         DeviceFiles::Remove(target);
+    else
+        m_lastAdded = target;
     return code;
 }
 
@@ -146,7 +149,8 @@ int TrackStore::LoadLibrary(std::vector<int64_t>& pids) {
 }
 
 int TrackStore::LoadContainer(int64_t containerPid, std::vector<std::pair<int64_t, int64_t>>& rowsAndPids) {
-    Statement query(m_db, "SELECT rowid, item_pid FROM container_items WHERE container_pid = ? ORDER BY position");
+    Statement query(m_db,
+                    "SELECT rowid, item_pid FROM container_items WHERE container_pid = ? ORDER BY position");
     query.Bind(1, containerPid);
     while (query.Step() == SQLITE_ROW)
         rowsAndPids.emplace_back(query.Int(0), query.Int(1));
@@ -243,7 +247,8 @@ int TrackStore::List(PlaylistBuffer& out, const char* libraryName) {
     Statement items(m_db, "SELECT pid, artist, album, title, location, format, media_kind, file_size, "
                           "duration_ms FROM item ORDER BY pid");
     Statement containers(m_db, "SELECT pid, name FROM container ORDER BY pid");
-    Statement members(m_db, "SELECT container_pid, item_pid FROM container_items ORDER BY container_pid, position");
+    Statement members(m_db,
+                      "SELECT container_pid, item_pid FROM container_items ORDER BY container_pid, position");
     std::unordered_map<int64_t, size_t> indexOfPid;
     while (items.Step() == SQLITE_ROW) {
         MediaTrackRecord track{};

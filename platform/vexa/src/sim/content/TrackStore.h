@@ -30,6 +30,8 @@ public:
     // Copies one audio or video file into the device and adds it to the library, and to the playlist at
     // `playlist` when that is above 0. `kind` 0 takes the media kind from the file.
     int AddFile(const std::filesystem::path& local, int playlist, int kind = 0);
+    // Where the last successful AddFile put its file.
+    const std::filesystem::path& LastAddedFile() const { return m_lastAdded; }
     // Removes songs from the device (playlist 0) or from one playlist only (above 0). All positions are
     // checked before anything changes.
     int Delete(const std::vector<MediaPosition>& positions);
@@ -46,6 +48,7 @@ private:
 
     sqlite3* m_db;
     std::filesystem::path m_mediaRoot;
+    std::filesystem::path m_lastAdded;
 };
 
 } // namespace vexa::sim

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <atomic>
+
+#include "../SimDatabase.h"
+#include "../SimDevice.h"
+
+namespace vexa::sim {
+
+// The first steps of every content operation: the device's call check, then its database locked with
+// the content tables in place. Result() of the session is 0 or why the operation cannot go on.
+class ContentAccess {
+public:
+    explicit ContentAccess(std::shared_ptr<SimDevice> device);
+
+    SimDevice& Device() { return *m_device; }
+    // CheckCall(operation), then the locked device database; `code` is 0 or the failure.
+    DatabaseSession Begin(const char* operation, int& code);
+    // The same for the media database: 1 when its file is missing, 2 when it is damaged.
+    DatabaseSession BeginMedia(const char* operation, int& code);
+
+private:
+    std::shared_ptr<SimDevice> m_device;
+    std::atomic<bool> m_deviceReady{false};
+    std::atomic<bool> m_mediaReady{false};
+};
+
+} // namespace vexa::sim

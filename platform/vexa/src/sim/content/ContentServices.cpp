@@ -1,0 +1,128 @@
+// The entry points the device manager and vexa-simctl use to reach the content side of a device.
+#include "../ContentServices.h"
+
+#include <sqlite3.h>
+
+#include <vexa/VexaResult.h>
+
+#include "../SimDevice.h"
+#include "ContentSchema.h"
+#include "DemoDeviceGenerator.h"
+#include "LargeDeviceGenerator.h"
+#include "MessageStore.h"
+#include "SimAlbumLibrary.h"
+#include "SimAppLibrary.h"
+#include "SimBookService.h"
+#include "SimContactService.h"
+#include "SimMediaLibrary.h"
+#include "SimPhotoLibrary.h"
+
+namespace vexa::sim {
+
+namespace {
+
+int64_t CountOf(sqlite3* db, const char* sql, int& code) {
+    Statement count(db, sql);
+    if (count.Step() == SQLITE_ROW)
+        return count.Int(0);
+    if (code == VEXA_OK)
+        code = count.Result() != VEXA_OK ? count.Result() : static_cast<int>(VEXA_E_DATABASE);
+    return 0;
+}
+
+// A half-made device folder is removed again, so a failed generation leaves nothing behind.
+int Finish(const std::filesystem::path& root, const std::string& udid, int code) {
+    if (code == VEXA_OK)
+        return SimDevice::Publish(root, udid);
+    std::error_code error;
+    std::filesystem::remove_all(root / udid, error);
+    return code;
+}
+
+} // namespace
+
+std::unique_ptr<IContactService> CreateContactService(std::shared_ptr<SimDevice> device) {
+    return std::make_unique<SimContactService>(std::move(device));
+}
+
+std::unique_ptr<IMediaLibrary> CreateMediaLibrary(std::shared_ptr<SimDevice> device) {
+    return std::make_unique<SimMediaLibrary>(std::move(device));
+}
+
+std::unique_ptr<IPhotoLibrary> CreatePhotoLibrary(std::shared_ptr<SimDevice> device) {
+    return std::make_unique<SimPhotoLibrary>(std::move(device));
+}
+
+std::unique_ptr<IAlbumLibrary> CreateAlbumLibrary(std::shared_ptr<SimDevice> device) {
+    return std::make_unique<SimAlbumLibrary>(std::move(device));
+}
+
+std::unique_ptr<IAppLibrary> CreateAppLibrary(std::shared_ptr<SimDevice> device) {
+    return std::make_unique<SimAppLibrary>(std::move(device));
+}
+
+std::unique_ptr<IBookService> CreateBookService(std::shared_ptr<SimDevice> device) {
+    return std::make_unique<SimBookService>(std::move(device));
+}
+
+int ReadConversations(SimDevice& device, ResultArena& arena, ConversationList** list) {
+    if (!list)
+        return VEXA_E_INVALID_ARGUMENT;
+    auto session = device.Database().Lock();
+    if (session.Result())
+        return session.Result();
+    if (!ContentSchema::EnsureDeviceTables(session.Handle()))
+        return VEXA_E_DATABASE;
+    auto* buffer = arena.NewArray<ConversationListBuffer>(1);
+    if (int code = MessageStore(session.Handle()).List(*buffer))
+        return code;
+    *list = &buffer->list;
+    return VEXA_OK;
+}
+
+int CountContent(SimDevice& device, ContentCounts& counts) {
+    counts = ContentCounts{};
+    int code = VEXA_OK;
+    {
+        auto session = device.Database().Lock();
+        if (session.Result())
+            return session.Result();
+        sqlite3* db = session.Handle();
+        if (!ContentSchema::EnsureDeviceTables(db))
+            return VEXA_E_DATABASE;
+        counts.contacts = CountOf(db, "SELECT COUNT(*) FROM contacts", code);
+        counts.groups = CountOf(db, "SELECT COUNT(*) FROM contact_groups", code);
+        counts.conversations = CountOf(db, "SELECT COUNT(*) FROM conversations", code);
+        counts.messages = CountOf(db, "SELECT COUNT(*) FROM messages", code);
+        counts.books = CountOf(db, "SELECT COUNT(*) FROM books", code);
+        counts.photos = CountOf(db, "SELECT COUNT(*) FROM photos", code);
+        counts.albums = CountOf(db, "SELECT COUNT(*) FROM albums WHERE published = 1", code);
+        counts.apps = CountOf(db, "SELECT COUNT(*) FROM apps", code);
+    }
+    auto media = device.MediaDatabase().Lock();
+    if (media.Result() == VEXA_E_NOT_FOUND)
+        return code; // a device without a media database has no songs
+    if (media.Result())
+        return code ? code : media.Result();
+    counts.songs = CountOf(media.Handle(), "SELECT COUNT(*) FROM item WHERE media_kind IN (1, 4)", code);
+    counts.videos = CountOf(media.Handle(), "SELECT COUNT(*) FROM item WHERE media_kind IN (2, 1024)", code);
+    counts.playlists = CountOf(media.Handle(), "SELECT COUNT(*) FROM container", code);
+    return code;
+}
+
+int GenerateDemoDevice(const std::filesystem::path& root, const std::string& udid, const std::string& name) {
+    if (int code = SimDevice::Create(root, udid, name, "iPhone7,2"))
+        return code;
+    return Finish(root, udid, DemoDeviceGenerator(root / udid).Run());
+}
+
+int GenerateLargeDevice(const std::filesystem::path& root, const LargeDeviceSpec& spec) {
+    if (spec.contacts < 0 || spec.messages < 0 || spec.photos < 0 || spec.songs < 0 || spec.videos < 0 ||
+        spec.apps < 0 || spec.books < 0)
+        return VEXA_E_INVALID_ARGUMENT;
+    if (int code = SimDevice::Create(root, spec.udid, spec.name, spec.productType))
+        return code;
+    return Finish(root, spec.udid, LargeDeviceGenerator(root / spec.udid, spec).Run());
+}
+
+} // namespace vexa::sim

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "../SimDatabase.h"
+
+namespace vexa::sim {
+
+// Fills a freshly created device folder with the demo content: contacts and groups, conversations,
+// books, songs and playlists, videos, photos and albums, apps and a file tree. Everything is derived
+// from fixed tables and loop counters, so two demo devices have the same content.
+class DemoDeviceGenerator {
+public:
+    explicit DemoDeviceGenerator(std::filesystem::path deviceFolder);
+
+    int Run();
+
+private:
+    int AddContacts(sqlite3* db);
+    int AddConversations(sqlite3* db);
+    int AddBooks(sqlite3* db);
+    int AddMusic(sqlite3* mediaDb);
+    int AddVideos(sqlite3* mediaDb);
+    int AddPhotos(sqlite3* db);
+    int AddApps(sqlite3* db);
+    int AddFileTree();
+    std::filesystem::path Staging(const std::string& name) const;
+
+    std::filesystem::path m_folder;
+    std::filesystem::path m_staging;
+};
+
+} // namespace vexa::sim

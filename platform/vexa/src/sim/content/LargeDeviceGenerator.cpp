@@ -1,0 +1,281 @@
+#include "LargeDeviceGenerator.h"
+
+#include <array>
+#include <cstdio>
+#include <fstream>
+
+#include <vexa/VexaResult.h>
+
+#include "../SimDatabase.h"
+#include "AppStore.h"
+#include "BookStore.h"
+#include "ContentIds.h"
+#include "ContentSchema.h"
+#include "DeviceFiles.h"
+#include "PhotoStore.h"
+#include "formats/AudioFile.h"
+#include "formats/BookFile.h"
+#include "formats/ImageFile.h"
+#include "formats/IpaFile.h"
+#include "formats/VideoFile.h"
+
+namespace vexa::sim {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::array kFirstNames = {"Alex", "Bea", "Chen", "Dana", "Eli", "Fay", "Gus", "Hana", "Ivo", "Jun"};
+constexpr std::array kLastNames = {"Adler", "Brandt", "Costa", "Diaz", "Engel", "Fujita", "Gray", "Holm"};
+constexpr int kPhotosPerFolder = 1000;
+constexpr int kSongsPerPlaylist = 200;
+constexpr int kPlaylists = 5;
+
+std::string Numbered(const char* format, long long n) {
+    char text[64];
+    std::snprintf(text, sizeof text, format, n);
+    return text;
+}
+
+std::string PhoneOf(int n) {
+    return Numbered("+1 555 %07lld", 1000000 + n);
+}
+
+std::string Letters(int n) {
+    std::string name;
+    for (int i = 0; i < 4; ++i, n /= 26)
+        name += static_cast<char>('A' + n % 26);
+    return name;
+}
+
+} // namespace
+
+LargeDeviceGenerator::LargeDeviceGenerator(fs::path deviceFolder, const LargeDeviceSpec& spec)
+    : m_folder(std::move(deviceFolder))
+    , m_staging(m_folder / ".staging" / "large")
+    , m_spec(spec) {}
+
+int LargeDeviceGenerator::Run() {
+    std::error_code error;
+    fs::create_directories(m_staging, error);
+    if (error)
+        return VEXA_E_IO;
+    if (int code = MakeSamples())
+        return code;
+    SimDatabase device(ContentSchema::DeviceDatabasePath(m_folder), SimDatabase::OpenMode::CreateIfMissing);
+    SimDatabase media(ContentSchema::MediaDatabasePath(m_folder), SimDatabase::OpenMode::CreateIfMissing);
+    auto session = device.Lock();
+    auto mediaSession = media.Lock();
+    int code = VEXA_OK;
+    if ((code = session.Result()) || (code = mediaSession.Result()))
+        return code;
+    sqlite3* db = session.Handle();
+    sqlite3* mediaDb = mediaSession.Handle();
+    if (!ContentSchema::EnsureDeviceTables(db) || !ContentSchema::EnsureBuiltIns(db) ||
+        !ContentSchema::EnsureMediaTables(mediaDb))
+        return VEXA_E_DATABASE;
+    Transaction transaction(session);
+    Transaction mediaTransaction(mediaSession);
+    if ((code = AddContacts(db)) || (code = AddMessages(db)) || (code = AddPhotos(db)) ||
+        (code = AddTracks(mediaDb, m_spec.songs, false)) ||
+        (code = AddTracks(mediaDb, m_spec.videos, true)) || (code = AddPlaylists(mediaDb)) ||
+        (code = AddBooks(db)) || (code = AddApps(db)))
+        return code;
+    if ((code = transaction.Commit()) || (code = mediaTransaction.Commit()))
+        return code;
+    fs::remove_all(m_staging, error);
+    return VEXA_OK;
+}
+
+int LargeDeviceGenerator::MakeSamples() {
+    for (int i = 0; i < (m_spec.photos > 0 ? 6 : 0); ++i) {
+        const fs::path jpeg = m_staging / Numbered("sample%lld.JPG", i);
+        if (!formats::WriteJpeg(jpeg, formats::ImageSpec{640, 480, 500 + i, "Sample", "2025:06:01 12:00:00"}))
+            return VEXA_E_IO;
+        m_jpegs.push_back(jpeg);
+    }
+    for (int i = 0; i < (m_spec.songs > 0 ? 4 : 0); ++i) {
+        const fs::path song = m_staging / Numbered(i % 2 ? "sample%lld.m4a" : "sample%lld.mp3", i);
+        formats::AudioSpec spec;
+        spec.seconds = 2;
+        spec.frequencyHz = 300 + 50 * i;
+        spec.title = "Sample";
+        if (!formats::WriteAudioFile(song, spec))
+            return VEXA_E_IO;
+        m_songs.push_back(song);
+    }
+    for (int i = 0; i < (m_spec.videos > 0 ? 2 : 0); ++i) {
+        const fs::path video = m_staging / Numbered("sample%lld.mp4", i);
+        if (!formats::WriteVideoFile(video, formats::VideoSpec{1, 320, 240, "Sample", i * 120}))
+            return VEXA_E_IO;
+        m_videos.push_back(video);
+    }
+    return VEXA_OK;
+}
+
+int LargeDeviceGenerator::AddContacts(sqlite3* db) {
+    Statement contact(db, "INSERT INTO contacts(id, first_name, last_name) VALUES (?,?,?)");
+    Statement entry(
+        db, "INSERT INTO contact_entries(contact_id, kind, position, label, value) VALUES (?,0,0,?,?)");
+    Statement member(db, "INSERT INTO group_members(group_id, contact_id) "
+                         "SELECT id, ? FROM contact_groups WHERE name = ?");
+    for (int i = 1; i <= m_spec.contacts; ++i) {
+        contact.Reset();
+        entry.Reset();
+        contact.Bind(1, i).Bind(2, kFirstNames[i % kFirstNames.size()]);
+        contact.Bind(3, std::string(kLastNames[i % kLastNames.size()]) + " " + std::to_string(i));
+        entry.Bind(1, i).Bind(2, i % 3 ? "mobile" : "home").Bind(3, PhoneOf(i));
+        if (int code = contact.Run())
+            return code;
+        if (int code = entry.Run())
+            return code;
+        if (i % 10 == 0) {
+            member.Reset();
+            if (int code = member.Bind(1, i).Bind(2, kBuiltInGroups[(i / 10) % 3]).Run())
+                return code;
+        }
+    }
+    return VEXA_OK;
+}
+
+int LargeDeviceGenerator::AddMessages(sqlite3* db) {
+    if (m_spec.messages <= 0)
+        return VEXA_OK;
+    const int conversations = std::max(1, m_spec.messages / 100);
+    Statement conversation(db, "INSERT INTO conversations(id, address, name) VALUES (?,?,?)");
+    for (int c = 1; c <= conversations; ++c) {
+        conversation.Reset();
+        conversation.Bind(1, c).Bind(2, PhoneOf(c));
+        if (c % 5 == 0)
+            conversation.BindNull(3);
+        else
+            conversation.Bind(3, std::string(kFirstNames[c % kFirstNames.size()]) + " " +
+                                     kLastNames[c % kLastNames.size()]);
+        if (int code = conversation.Run())
+            return code;
+    }
+    Statement message(db, "INSERT INTO messages(conversation_id, sent, date, text) VALUES (?,?,?,?)");
+    for (int m = 0; m < m_spec.messages; ++m) {
+        const int c = 1 + m % conversations;
+        const int order = m / conversations;
+        char date[32];
+        std::snprintf(date, sizeof date, "2025-%02d-%02d %02d:%02d:%02d", 1 + order / 28 % 12, 1 + order % 28,
+                      c % 24, order % 60, m % 60);
+        message.Reset();
+        message.Bind(1, c).Bind(2, m % 2).Bind(3, std::string_view(date));
+        message.Bind(4, "Message " + std::to_string(order + 1) + " in conversation " + std::to_string(c));
+        if (int code = message.Run())
+            return code;
+    }
+    return VEXA_OK;
+}
+
+int LargeDeviceGenerator::AddPhotos(sqlite3* db) {
+    const fs::path media = ContentSchema::MediaRoot(m_folder);
+    Statement photo(db, "INSERT INTO photos(uuid, kind, date, width, height, file_size, file_name, path) "
+                        "VALUES (?,1,?,640,480,?,?,?)");
+    std::vector<int64_t> sizes;
+    for (const auto& jpeg : m_jpegs)
+        sizes.push_back(static_cast<int64_t>(DeviceFiles::Size(jpeg)));
+    for (int i = 0; i < m_spec.photos; ++i) {
+        const std::string name = Numbered("IMG_%04lld.JPG", i % 9999 + 1);
+        const std::string folder = Numbered("DCIM/%03lldAPPLE", 100 + i / kPhotosPerFolder);
+        if (int code = DeviceFiles::LinkOrCopy(m_jpegs[i % m_jpegs.size()], media / folder / name))
+            return code;
+        photo.Reset();
+        photo.Bind(1, PhotoStore::UuidFromNumber(i + 1)).Bind(2, 700000000 + static_cast<int64_t>(i) * 1800);
+        photo.Bind(3, sizes[i % sizes.size()]).Bind(4, std::string_view(name));
+        photo.Bind(5, "/" + folder + "/" + name);
+        if (int code = photo.Run())
+            return code;
+    }
+    return VEXA_OK;
+}
+
+int LargeDeviceGenerator::AddTracks(sqlite3* mediaDb, int count, bool videos) {
+    const fs::path media = ContentSchema::MediaRoot(m_folder);
+    const auto& samples = videos ? m_videos : m_songs;
+    Statement item(mediaDb, "INSERT INTO item(title, artist, album, genre, location, format, media_kind, "
+                            "file_size, duration_ms) VALUES (?,?,?,?,?,?,?,?,2000)");
+    const int offset = videos ? m_spec.songs : 0; // keeps file names apart from the songs'
+    for (int i = 0; i < count; ++i) {
+        const fs::path& sample = samples[i % samples.size()];
+        const std::string extension = sample.extension().string();
+        const std::string folder = Numbered("F%02lld", (offset + i) % 50);
+        const std::string name = Letters(offset + i) + extension;
+        if (int code = DeviceFiles::LinkOrCopy(sample, media / "iTunes_Control/Music" / folder / name))
+            return code;
+        item.Reset();
+        item.Bind(1, (videos ? "Video " : "Track ") + std::to_string(i + 1));
+        item.Bind(2, std::string("Artist ") + std::to_string(i % 300))
+            .Bind(3, "Album " + std::to_string(i % 800));
+        item.Bind(4, i % 2 ? "Rock" : "Classical");
+        item.Bind(5, ":iTunes_Control:Music:" + folder + ":" + name);
+        item.Bind(6, videos ? "MPEG-4 video file"
+                            : (extension == ".mp3" ? "MPEG audio file" : "AAC audio file"));
+        item.Bind(7, videos ? MEDIA_MOVIE : MEDIA_SONG);
+        item.Bind(8, static_cast<int64_t>(DeviceFiles::Size(sample)));
+        if (int code = item.Run())
+            return code;
+    }
+    return VEXA_OK;
+}
+
+int LargeDeviceGenerator::AddPlaylists(sqlite3* mediaDb) {
+    if (m_spec.songs <= 0)
+        return VEXA_OK;
+    Statement container(mediaDb, "INSERT INTO container(pid, name) VALUES (?,?)");
+    Statement member(mediaDb,
+                     "INSERT INTO container_items(container_pid, item_pid, position) VALUES (?,?,?)");
+    for (int p = 1; p <= kPlaylists; ++p) {
+        container.Reset();
+        if (int code = container.Bind(1, p).Bind(2, "Playlist " + std::to_string(p)).Run())
+            return code;
+        for (int i = 0; i < std::min(kSongsPerPlaylist, m_spec.songs); ++i) {
+            member.Reset();
+            const int64_t pid = 1 + (static_cast<int64_t>(i) * 7 + p) % m_spec.songs;
+            if (int code = member.Bind(1, p).Bind(2, pid).Bind(3, i).Run())
+                return code;
+        }
+    }
+    return VEXA_OK;
+}
+
+int LargeDeviceGenerator::AddBooks(sqlite3* db) {
+    BookStore store(db, ContentSchema::MediaRoot(m_folder));
+    for (int i = 0; i < m_spec.books; ++i) {
+        const bool pdf = i % 2 == 0;
+        const fs::path local = m_staging / Numbered(pdf ? "Book %04lld.pdf" : "Book %04lld.epub", i + 1);
+        formats::BookSpec spec{"Book " + std::to_string(i + 1), "Author " + std::to_string(i % 40), 2};
+        if (!(pdf ? formats::WritePdf(local, spec) : formats::WriteEpub(local, spec, false)))
+            return VEXA_E_IO;
+        if (int code = store.Add(local))
+            return code;
+    }
+    return VEXA_OK;
+}
+
+int LargeDeviceGenerator::AddApps(sqlite3* db) {
+    AppStore store(db, m_folder / "Applications");
+    for (int i = 0; i < m_spec.apps; ++i) {
+        formats::AppBundle app;
+        app.bundleId = Numbered("com.example.bench%04lld", i + 1);
+        app.displayName = Numbered("Bench App %lld", i + 1);
+        app.version = app.shortVersion = "1.0";
+        app.minimumOS = "8.0";
+        app.executable = Numbered("BenchApp%lld", i + 1);
+        const fs::path icon = m_staging / "icon.png";
+        if (!formats::WritePng(icon, formats::ImageSpec{60, 60, i, "", ""}))
+            return VEXA_E_IO;
+        std::ifstream in(icon, std::ios::binary);
+        app.iconPng.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        const fs::path ipa = m_staging / (app.executable + ".ipa");
+        if (!formats::WriteIpa(ipa, app))
+            return VEXA_E_IO;
+        if (int code = store.Install(ipa, ""))
+            return code;
+    }
+    return VEXA_OK;
+}
+
+} // namespace vexa::sim

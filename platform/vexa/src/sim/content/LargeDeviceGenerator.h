@@ -1,0 +1,37 @@
+#pragma once
+
+#include <filesystem>
+#include <vector>
+
+#include "../ContentServices.h"
+
+struct sqlite3;
+
+namespace vexa::sim {
+
+// Fills a freshly created device folder with many records for benchmarks: every table is written in
+// one transaction with reused statements, and photos, songs, videos and books share a handful of real
+// files through hard links, so tens of thousands of items take seconds.
+class LargeDeviceGenerator {
+public:
+    LargeDeviceGenerator(std::filesystem::path deviceFolder, const LargeDeviceSpec& spec);
+
+    int Run();
+
+private:
+    int AddContacts(sqlite3* db);
+    int AddMessages(sqlite3* db);
+    int AddPhotos(sqlite3* db);
+    int AddTracks(sqlite3* mediaDb, int count, bool videos);
+    int AddPlaylists(sqlite3* mediaDb);
+    int AddBooks(sqlite3* db);
+    int AddApps(sqlite3* db);
+    int MakeSamples();
+
+    std::filesystem::path m_folder;
+    std::filesystem::path m_staging;
+    LargeDeviceSpec m_spec;
+    std::vector<std::filesystem::path> m_jpegs, m_songs, m_videos;
+};
+
+} // namespace vexa::sim

@@ -1,0 +1,52 @@
+#include "SimBookService.h"
+
+#include <vexa/VexaResult.h>
+
+#include "DeviceFiles.h"
+
+namespace vexa::sim {
+
+SimBookService::SimBookService(std::shared_ptr<SimDevice> device)
+    : m_access(std::move(device)) {}
+
+template <class ChangeFunction> int SimBookService::Change(const char* operation, ChangeFunction&& change) {
+    int code = VEXA_OK;
+    auto session = m_access.Begin(operation, code);
+    if (code)
+        return code;
+    Transaction transaction(session);
+    if (transaction.Result())
+        return transaction.Result();
+    BookStore store(session.Handle(), m_access.Device().MediaRoot());
+    if ((code = change(store)))
+        return code;
+    return transaction.Commit();
+}
+
+int SimBookService::AddBook(const char16_t* localPath) {
+    if (!localPath || !*localPath)
+        return VEXA_E_INVALID_ARGUMENT;
+    const auto local = DeviceFiles::FromCaller(localPath);
+    return Change("AddBook", [&](BookStore& store) { return store.Add(local); });
+}
+
+int SimBookService::DeleteBook(BookRecord record) {
+    return Change("DeleteBook", [&](BookStore& store) { return store.Delete(record); });
+}
+
+int SimBookService::GetBooks(BookRecord** records, int* count) {
+    if (!records || !count)
+        return VEXA_E_INVALID_ARGUMENT;
+    int code = VEXA_OK;
+    auto session = m_access.Begin("GetBooks", code);
+    if (code)
+        return code;
+    auto& list = m_lists.ForCurrentThread();
+    if ((code = BookStore(session.Handle(), m_access.Device().MediaRoot()).List(list)))
+        return code;
+    *records = list.empty() ? nullptr : list.data();
+    *count = static_cast<int>(list.size());
+    return VEXA_OK;
+}
+
+} // namespace vexa::sim

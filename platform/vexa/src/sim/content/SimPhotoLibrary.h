@@ -1,0 +1,37 @@
+#pragma once
+
+#include <atomic>
+#include <memory>
+
+#include <vexa/VexaServices.h>
+
+#include "../ResultArena.h"
+#include "ContentAccess.h"
+#include "PhotoStore.h"
+#include "ThumbnailCache.h"
+
+namespace vexa::sim {
+
+// Every photo of one simulated device, oldest first, with thumbnails on request.
+class SimPhotoLibrary final : public IPhotoLibrary {
+public:
+    explicit SimPhotoLibrary(std::shared_ptr<SimDevice> device);
+
+    int PrepareList() override;
+    int GetPhotoList(PhotoRecord** records, int* count) override;
+    int LoadThumbnail(PhotoRecord* record) override;
+    int DeletePhotos(const char* const* photoIds, int count, int kind, const char* text) override;
+    int GetDeleteProgress() override;
+
+private:
+    ContentAccess m_access;
+    PerThreadResults<PhotoListBuffer> m_lists;
+    ThumbnailCache m_thumbnails;
+    std::atomic<int> m_deleted{0};
+};
+
+// Shared by both photo services: fills a record's thumbnail from its file.
+int FillThumbnail(SimDevice& device, ThumbnailCache& cache, const char* devicePath, const uint8_t** data,
+                  int32_t* length);
+
+} // namespace vexa::sim

@@ -28,6 +28,8 @@ public:
     QString DeviceName() const;
     bool IsShowingMore() const;
     DeviceModel* Model() const { return m_model; }
+    // The card picture for the current product type, relative to the language folder.
+    QString BackgroundImage() const;
 
 signals:
     void changedDeviceName(QString name);
@@ -44,7 +46,6 @@ protected:
 private:
     void ApplyStyle();
     void FillValues();
-    QString BackgroundImage() const;
 
     std::unique_ptr<Ui::QInformationWidget> ui;
     DeviceModel* m_model;

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QStringList>
+#include <QTimer>
+
+// Closes every message dialog that opens while it lives and remembers the messages, so tests can run
+// code that reports through ShowMessage() without a modal dialog blocking them.
+class MessageCatcher : public QObject {
+    Q_OBJECT
+public:
+    MessageCatcher();
+
+    QStringList Messages() const { return m_messages; }
+    bool Saw(const QString& message) const { return m_messages.contains(message); }
+    void Clear() { m_messages.clear(); }
+
+private:
+    void CloseOpenMessages();
+
+    QTimer m_timer;
+    QStringList m_messages;
+};

@@ -1,0 +1,130 @@
+#include <QApplication>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include "ConnectWidget.h"
+#include "DeviceTestRegistry.h"
+#include "MessageCatcher.h"
+#include "QImageButton.h"
+#include "QImageDialog.h"
+#include "QRightFuntionWidget.h"
+
+// The waiting, connecting and failed screens and the home tools column.
+class tst_ConnectionScreens : public QObject {
+    Q_OBJECT
+private slots:
+    void exactlyOneGroupIsVisiblePerState();
+    void stateAboveTwoIsRefused();
+    void cancelConfirmationDecidesBetweenConnectingAndFailed();
+    void retryReturnsToConnecting();
+    void toDeviceStaysDisabledOnceDisabled();
+    void toolButtonsEmitTheirSignals();
+
+private:
+    static void AnswerCancelDialog(ConnectWidget& screen, const char* button);
+    MessageCatcher m_messages;
+};
+
+namespace {
+bool Shown(const ConnectWidget& screen, const char* page) {
+    return screen.findChild<QWidget*>(page)->isVisible();
+}
+} // namespace
+
+void tst_ConnectionScreens::exactlyOneGroupIsVisiblePerState() {
+    ConnectWidget screen;
+    screen.show();
+    const char* pages[] = {"m_beforeConPage", "m_connecttingPage", "m_failPage"};
+    for (int state = 0; state < 3; ++state) {
+        QVERIFY(screen.setConnectState(state));
+        QCOMPARE(screen.ConnectState(), state);
+        for (int page = 0; page < 3; ++page)
+            QCOMPARE(Shown(screen, pages[page]), page == state);
+    }
+}
+
+void tst_ConnectionScreens::stateAboveTwoIsRefused() {
+    ConnectWidget screen;
+    screen.show();
+    QVERIFY(screen.setConnectState(Connecting));
+    QVERIFY(!screen.setConnectState(3));
+    QVERIFY(!screen.setConnectState(-1));
+    QCOMPARE(screen.ConnectState(), int(Connecting));
+    QVERIFY(Shown(screen, "m_connecttingPage"));
+    QVERIFY(!Shown(screen, "m_failPage"));
+}
+
+void tst_ConnectionScreens::AnswerCancelDialog(ConnectWidget& screen, const char* button) {
+    QTimer::singleShot(50, &screen, [&screen, button] {
+        QImageDialog* dialog = screen.CancelDialog();
+        QVERIFY(dialog);
+        QVERIFY(dialog->isVisible());
+        dialog->findChild<QImageButton*>(button)->click();
+    });
+    screen.findChild<QImageButton*>("m_btnCancel")->click();
+}
+
+void tst_ConnectionScreens::cancelConfirmationDecidesBetweenConnectingAndFailed() {
+    ConnectWidget screen;
+    screen.show();
+    screen.setConnectState(Connecting);
+
+    AnswerCancelDialog(screen, "m_btnCancel");
+    QCOMPARE(screen.ConnectState(), int(Connecting));
+    QVERIFY(!screen.CancelDialog());
+
+    AnswerCancelDialog(screen, "m_btnClose");
+    QCOMPARE(screen.ConnectState(), int(Connecting));
+
+    AnswerCancelDialog(screen, "m_btnOk");
+    QCOMPARE(screen.ConnectState(), int(ConnectionFailed));
+    QVERIFY(Shown(screen, "m_failPage"));
+    QVERIFY(!screen.CancelDialog());
+}
+
+void tst_ConnectionScreens::retryReturnsToConnecting() {
+    ConnectWidget screen;
+    screen.show();
+    screen.setConnectState(ConnectionFailed);
+    screen.findChild<QImageButton*>("m_btnRetry")->click();
+    QCOMPARE(screen.ConnectState(), int(Connecting));
+}
+
+void tst_ConnectionScreens::toDeviceStaysDisabledOnceDisabled() {
+    QRightFuntionWidget tools;
+    const char* transfer[] = {"m_btnToComputer", "m_btnToiTunes", "m_btnBackup", "m_btnRestore"};
+    QVERIFY(tools.Button("m_btnToDevice")->isEnabled());
+
+    tools.SetToolsEnabled(0);
+    for (const char* name : transfer)
+        QVERIFY2(!tools.Button(name)->isEnabled(), name);
+    QVERIFY(!tools.Button("m_btnToDevice")->isEnabled());
+    QVERIFY(tools.Button("m_btnTools")->isEnabled());
+
+    tools.SetToolsEnabled(1);
+    for (const char* name : transfer)
+        QVERIFY2(tools.Button(name)->isEnabled(), name);
+    QVERIFY(tools.Button("m_btnTools")->isEnabled());
+    QVERIFY(!tools.Button("m_btnToDevice")->isEnabled());
+}
+
+void tst_ConnectionScreens::toolButtonsEmitTheirSignals() {
+    QRightFuntionWidget tools;
+    const std::pair<const char*, void (QRightFuntionWidget::*)()> wiring[] = {
+        {"m_btnToComputer", &QRightFuntionWidget::clickPc},
+        {"m_btnToDevice", &QRightFuntionWidget::clickToDevice},
+        {"m_btnToiTunes", &QRightFuntionWidget::clickToiTunes},
+        {"m_btnBackup", &QRightFuntionWidget::clickBackup},
+        {"m_btnRestore", &QRightFuntionWidget::clickRestore},
+        {"m_btnTools", &QRightFuntionWidget::clickTools},
+    };
+    for (const auto& [name, signal] : wiring) {
+        QSignalSpy spy(&tools, signal);
+        tools.Button(name)->click();
+        QVERIFY2(spy.count() == 1, name);
+    }
+}
+
+VEXA_DEVICE_TEST(tst_ConnectionScreens);
+#include "tst_ConnectionScreens.moc"

@@ -21,6 +21,7 @@
 #include "sim/ContentServices.h"
 #include "sim/FaultInjector.h"
 #include "sim/SimDevice.h"
+#include "sim/content/PendingRemoval.h"
 
 using namespace vexa::sim;
 namespace fs = std::filesystem;
@@ -29,7 +30,9 @@ namespace {
 
 const char* kDemoUdid = "00008030001c2d3e4f5a6b7c8d9e0f1a2b3c4d5e";
 
-std::string Text(const char* text) { return text ? text : "<null>"; }
+std::string Text(const char* text) {
+    return text ? text : "<null>";
+}
 
 std::string DisplayName(const ContactRecord& record) {
     std::string name;
@@ -67,7 +70,9 @@ std::shared_ptr<SimDevice> MakeSmallDevice(const fs::path& root, const std::stri
     return std::make_shared<SimDevice>(root / udid);
 }
 
-std::u16string U16(const fs::path& path) { return path.u16string(); }
+std::u16string U16(const fs::path& path) {
+    return path.u16string();
+}
 
 } // namespace
 
@@ -111,6 +116,7 @@ private slots:
     // Faults and connection
     void unpluggedDeviceAndPlannedFaultsAnswerCodes();
     void concurrentChangesFromTwoThreads();
+    void removalsComeBackUnlessCommitted();
 
     // Files checked by independent readers
     void seededMediaIsAcceptedByFfprobe();
@@ -246,7 +252,8 @@ void TestVexaContent::demoGenerationIsDeterministic() {
         for (int i = 0; i < contacts->recordCount; ++i) {
             text += DisplayName(contacts->records[i]) + "|";
             for (int p = 0; p < contacts->records[i].phoneCount; ++p)
-                text += Text(contacts->records[i].phones[p].label) + Text(contacts->records[i].phones[p].value);
+                text +=
+                    Text(contacts->records[i].phones[p].label) + Text(contacts->records[i].phones[p].value);
         }
         PhotoRecord* photos = nullptr;
         int count = 0;
@@ -283,7 +290,7 @@ void TestVexaContent::largeGeneratorMakesTheCountsAsked() {
     QCOMPARE(counts.videos, int64_t(3));
     QCOMPARE(counts.apps, int64_t(2));
     QCOMPARE(counts.books, int64_t(3));
-    QVERIFY(fs::exists(device.MediaRoot() / "DCIM/101APPLE/IMG_0500.JPG"));
+    QVERIFY(fs::exists(device.MediaRoot() / "DCIM/101APPLE/IMG_1500.JPG"));
 
     spec.udid = "3333333333333333333333333333333333333333";
     spec.photos = -1;
@@ -408,7 +415,8 @@ void TestVexaContent::builtInGroupsAreProtectedAndGroupsKeepTheirMembers() {
         contacts->GetContacts(&list);
         for (int g = 0; g < list->groupCount; ++g) {
             if (group == list->groups[g].name)
-                ids.assign(list->groups[g].memberIds, list->groups[g].memberIds + list->groups[g].memberCount);
+                ids.assign(list->groups[g].memberIds,
+                           list->groups[g].memberIds + list->groups[g].memberCount);
         }
         return ids;
     };
@@ -491,7 +499,8 @@ void TestVexaContent::addingMediaIsAllOrNothing() {
 
     auto fileCount = [&] {
         int files = 0;
-        for (const auto& entry : fs::recursive_directory_iterator(device->MediaRoot() / "iTunes_Control/Music"))
+        for (const auto& entry :
+             fs::recursive_directory_iterator(device->MediaRoot() / "iTunes_Control/Music"))
             files += entry.is_regular_file();
         return files;
     };
@@ -575,7 +584,8 @@ void TestVexaContent::missingOrDamagedMediaDatabaseIsReported() {
     {
         fs::rename(database, database.string() + ".away");
         auto fresh = std::make_shared<SimDevice>(device->Folder());
-        QCOMPARE(CreateMediaLibrary(fresh)->AddMediaFileData(paths, 1, nullptr, 0), int(VEXA_MEDIA_DB_MISSING));
+        QCOMPARE(CreateMediaLibrary(fresh)->AddMediaFileData(paths, 1, nullptr, 0),
+                 int(VEXA_MEDIA_DB_MISSING));
     }
     {
         std::ofstream(database) << "this is not a database, just forty-odd bytes of text";
@@ -618,12 +628,13 @@ void TestVexaContent::booksAddAndDelete() {
     QCOMPARE(records[4].format, int(BOOK_EPUB));
     const auto folderOnDevice = device->ResolveDevicePath(records[4].path);
     QVERIFY(folderOnDevice && fs::is_directory(*folderOnDevice));
-    QCOMPARE(std::stoll(records[4].size), static_cast<long long>(0) + [&] {
-        long long total = 0;
-        for (const auto& entry : fs::recursive_directory_iterator(*folderOnDevice))
-            total += entry.is_regular_file() ? static_cast<long long>(entry.file_size()) : 0;
-        return total;
-    }());
+    QCOMPARE(
+        std::stoll(records[4].size), static_cast<long long>(0) + [&] {
+            long long total = 0;
+            for (const auto& entry : fs::recursive_directory_iterator(*folderOnDevice))
+                total += entry.is_regular_file() ? static_cast<long long>(entry.file_size()) : 0;
+            return total;
+        }());
 
     const auto file = device->ResolveDevicePath(added.path);
     QCOMPARE(books->DeleteBook(added), int(VEXA_OK));
@@ -774,7 +785,8 @@ void TestVexaContent::appsListInstallBackupAndUninstall() {
     const fs::path plain = m_root / "plain.ipa", withDocs = m_root / "with docs.ipa";
     QCOMPARE(apps->BackupApp(id.c_str(), plain.c_str(), 0), int(VEXA_OK));
     QCOMPARE(apps->BackupApp(id.c_str(), withDocs.c_str(), 1), int(VEXA_OK));
-    QCOMPARE(apps->BackupApp("com.example.none", (m_root / "none.ipa").c_str(), 0), int(VEXA_APP_BACKUP_FAILED));
+    QCOMPARE(apps->BackupApp("com.example.none", (m_root / "none.ipa").c_str(), 0),
+             int(VEXA_APP_BACKUP_FAILED));
     QVERIFY(!fs::exists(m_root / "none.ipa"));
     int exitCode = -1;
     const QString listing = Run("7z", {"l", QString::fromStdString(withDocs.string())}, &exitCode);
@@ -884,6 +896,28 @@ void TestVexaContent::concurrentChangesFromTwoThreads() {
     QCOMPARE(list->recordCount, 12 + 80);
 }
 
+void TestVexaContent::removalsComeBackUnlessCommitted() {
+    const fs::path folder = m_root / "removal";
+    fs::create_directories(folder / "tree/inner");
+    std::ofstream(folder / "tree/inner/file.txt") << "kept";
+    std::ofstream(folder / "single.txt") << "kept too";
+    {
+        PendingRemoval removal(folder / ".trash");
+        QVERIFY(removal.Add(folder / "tree"));
+        QVERIFY(removal.Add(folder / "single.txt"));
+        QVERIFY(removal.Add(folder / "never-existed"));
+        QVERIFY(!fs::exists(folder / "tree") && !fs::exists(folder / "single.txt"));
+    } // not committed: everything goes back
+    QVERIFY(fs::exists(folder / "tree/inner/file.txt") && fs::exists(folder / "single.txt"));
+    {
+        PendingRemoval removal(folder / ".trash");
+        QVERIFY(removal.Add(folder / "tree"));
+        removal.Commit();
+    }
+    QVERIFY(!fs::exists(folder / "tree"));
+    QVERIFY(fs::is_empty(folder / ".trash"));
+}
+
 void TestVexaContent::seededMediaIsAcceptedByFfprobe() {
     std::vector<fs::path> files;
     for (const auto& entry : fs::recursive_directory_iterator(m_demo->MediaRoot() / "iTunes_Control/Music"))
@@ -893,10 +927,12 @@ void TestVexaContent::seededMediaIsAcceptedByFfprobe() {
     QCOMPARE(files.size(), size_t(26));
     for (const auto& file : files) {
         int exitCode = -1;
-        const QString output = Run("ffprobe", {"-v", "error", "-show_entries", "format=duration", "-of", "csv=p=0",
-                                               QString::fromStdString(file.string())},
+        const QString output = Run("ffprobe",
+                                   {"-v", "error", "-show_entries", "format=duration", "-of", "csv=p=0",
+                                    QString::fromStdString(file.string())},
                                    &exitCode);
-        QVERIFY2(exitCode == 0 && output.trimmed().toDouble() > 0.5, qPrintable(QString::fromStdString(file.string()) + ": " + output));
+        QVERIFY2(exitCode == 0 && output.trimmed().toDouble() > 0.5,
+                 qPrintable(QString::fromStdString(file.string()) + ": " + output));
     }
 }
 
@@ -923,8 +959,8 @@ print(len(names))
 )";
     int exitCode = -1;
     const QString output =
-        Run("/usr/bin/python3", {"-c", script, QString::fromStdString((m_demo->MediaRoot() / "Books").string())},
-            &exitCode);
+        Run("/usr/bin/python3",
+            {"-c", script, QString::fromStdString((m_demo->MediaRoot() / "Books").string())}, &exitCode);
     QVERIFY2(exitCode == 0, qPrintable(output));
     QCOMPARE(output.trimmed(), QString("8"));
 }

@@ -10,6 +10,7 @@
 
 #include "../SimDatabase.h"
 #include "DeviceFiles.h"
+#include "PendingRemoval.h"
 #include "formats/IpaFile.h"
 #include "formats/ZipReader.h"
 #include "formats/ZipWriter.h"
@@ -178,19 +179,11 @@ int AppStore::Install(const fs::path& ipa, const std::string& deviceVersion) {
     return VEXA_OK;
 }
 
-int AppStore::Uninstall(const std::string& bundleId) {
+int AppStore::Uninstall(const std::string& bundleId, PendingRemoval& removal) {
     Statement remove(m_db, "DELETE FROM apps WHERE bundle_id = ?");
     if (remove.Bind(1, std::string_view(bundleId)).Run() != VEXA_OK || sqlite3_changes(m_db) == 0)
         return VEXA_APP_UNINSTALL_FAILED;
-    // Renamed aside first: removing a large tree can fail half-way, a rename cannot.
-    std::error_code error;
-    const fs::path doomed = m_root / (".removed-" + bundleId);
-    fs::remove_all(doomed, error);
-    fs::rename(ContainerOf(bundleId), doomed, error);
-    if (error && fs::exists(ContainerOf(bundleId)))
-        return VEXA_APP_UNINSTALL_FAILED;
-    fs::remove_all(doomed, error);
-    return VEXA_OK;
+    return removal.Add(ContainerOf(bundleId)) ? VEXA_OK : VEXA_APP_UNINSTALL_FAILED;
 }
 
 int AppStore::Backup(const std::string& bundleId, const fs::path& destination, bool withDocuments) {

@@ -11,6 +11,8 @@ struct sqlite3;
 
 namespace vexa::sim {
 
+class PendingRemoval;
+
 // Installed applications: one container folder per app under Applications/<bundle id>/ holding the
 // app bundle and its Documents, Library and tmp folders, and one row each in the device database.
 // The caller holds the database lock and a transaction for changes.
@@ -21,7 +23,7 @@ public:
     // Unpacks an .ipa; `deviceVersion` is the device's system version, checked against the app's
     // minimum. Answers 0 or one of the app library's codes.
     int Install(const std::filesystem::path& ipa, const std::string& deviceVersion);
-    int Uninstall(const std::string& bundleId);
+    int Uninstall(const std::string& bundleId, PendingRemoval& removal);
     int Backup(const std::string& bundleId, const std::filesystem::path& destination, bool withDocuments);
     int List(std::vector<AppRecord>& out);
     int Icon(const std::string& bundleId, std::vector<uint8_t>& png);

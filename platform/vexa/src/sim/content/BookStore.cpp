@@ -11,6 +11,7 @@
 
 #include "../SimDatabase.h"
 #include "DeviceFiles.h"
+#include "PendingRemoval.h"
 #include "formats/BookFile.h"
 
 namespace vexa::sim {
@@ -95,7 +96,7 @@ int BookStore::Add(const fs::path& local, int format) {
     return VEXA_OK;
 }
 
-int BookStore::Delete(const BookRecord& record) {
+int BookStore::Delete(const BookRecord& record, PendingRemoval& removal) {
     const std::string key(record.storeKey, strnlen(record.storeKey, sizeof record.storeKey));
     const std::string path(record.path, strnlen(record.path, sizeof record.path));
     if (key.empty() && path.empty())
@@ -112,8 +113,7 @@ int BookStore::Delete(const BookRecord& record) {
     remove.Bind(1, id);
     if (int code = remove.Run())
         return code;
-    // The row goes first: when the file cannot be removed the caller's transaction brings the row back.
-    return DeviceFiles::Remove(m_mediaRoot / devicePath.substr(1)) ? VEXA_OK : VEXA_E_IO;
+    return removal.Add(m_mediaRoot / devicePath.substr(1)) ? VEXA_OK : VEXA_E_IO;
 }
 
 int BookStore::List(std::vector<BookRecord>& out) {

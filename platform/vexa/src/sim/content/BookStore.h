@@ -11,6 +11,8 @@ struct sqlite3;
 
 namespace vexa::sim {
 
+class PendingRemoval;
+
 // Electronic books: their files under the device's "/Books" folder and one row each in the device
 // database. The caller holds the database lock and a transaction for changes.
 class BookStore {
@@ -21,7 +23,7 @@ public:
     // the file; BOOK_EPUB_IBOOKS marks a book made by iBooks.
     int Add(const std::filesystem::path& local, int format = 0);
     // Finds the book by its store key, or by its path when the key is empty.
-    int Delete(const BookRecord& record);
+    int Delete(const BookRecord& record, PendingRemoval& removal);
     int List(std::vector<BookRecord>& out);
 
 private:

@@ -280,6 +280,9 @@ int DemoDeviceGenerator::AddPhotos(sqlite3* db) {
     if (int code = albums.Create("Family", ALBUM_USER, PhotoStore::UuidFromNumber(900003), &family))
         return code;
 
+    std::error_code error;
+    for (const char* folder : {"DCIM/100APPLE", "PhotoData/Sync/100SYNCD"})
+        fs::create_directories(media / folder, error);
     constexpr int kPhotos = 80;
     constexpr int64_t kFirstDay = 789004800; // 2026-01-01 in seconds since 2001
     for (int i = 0; i < kPhotos; ++i) {

@@ -13,6 +13,7 @@
 #include "ColumnText.h"
 #include "ContentIds.h"
 #include "DeviceFiles.h"
+#include "PendingRemoval.h"
 #include "formats/ImageFile.h"
 #include "formats/MediaInfo.h"
 
@@ -118,7 +119,8 @@ int PhotoStore::Import(const fs::path& local, int64_t* rowId) {
     return VEXA_OK;
 }
 
-int PhotoStore::Delete(const std::vector<std::string>& uuids, std::atomic<int>& handled) {
+int PhotoStore::Delete(const std::vector<std::string>& uuids, std::atomic<int>& handled,
+                       PendingRemoval& removal) {
     Statement find(m_db, "SELECT id, path FROM photos WHERE uuid = ?");
     Statement membership(m_db, "DELETE FROM album_photos WHERE photo_id = ?");
     Statement remove(m_db, "DELETE FROM photos WHERE id = ?");
@@ -138,9 +140,7 @@ int PhotoStore::Delete(const std::vector<std::string>& uuids, std::atomic<int>& 
     }
     // The rows go first; files only once every row is gone, so an unknown id changes nothing.
     for (const auto& file : files) {
-        std::error_code error;
-        fs::remove(file, error);
-        if (error)
+        if (!removal.Add(file))
             return VEXA_E_IO;
         ++handled;
     }

@@ -14,6 +14,8 @@ struct sqlite3;
 
 namespace vexa::sim {
 
+class PendingRemoval;
+
 struct PhotoListBuffer {
     std::vector<PhotoRecord> records;
     TextArena text;
@@ -39,7 +41,7 @@ public:
     int Import(const std::filesystem::path& local, int64_t* rowId);
     const std::filesystem::path& LastImportedFile() const { return m_lastImported; }
     // Removes the photos with these ids, their files and their album places; `handled` counts them.
-    int Delete(const std::vector<std::string>& uuids, std::atomic<int>& handled);
+    int Delete(const std::vector<std::string>& uuids, std::atomic<int>& handled, PendingRemoval& removal);
     // Every photo, oldest first.
     int ListAll(PhotoListBuffer& out);
     // The photos of one album row (Camera Roll and the Photo Library are made up from the photo kind).

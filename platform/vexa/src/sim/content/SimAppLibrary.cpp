@@ -5,6 +5,7 @@
 #include <vexa/VexaResult.h>
 
 #include "DeviceFiles.h"
+#include "PendingRemoval.h"
 
 namespace vexa::sim {
 
@@ -81,7 +82,11 @@ int SimAppLibrary::InstallApp(const char16_t* ipaPath) {
 int SimAppLibrary::UninstallApp(const char* appId) {
     if (!appId)
         return VEXA_E_INVALID_ARGUMENT;
-    return Change("UninstallApp", [&](AppStore& store) { return store.Uninstall(appId); });
+    PendingRemoval removal(m_access.Device().WorkFolder("trash"));
+    const int code = Change("UninstallApp", [&](AppStore& store) { return store.Uninstall(appId, removal); });
+    if (code == VEXA_OK)
+        removal.Commit();
+    return code;
 }
 
 int SimAppLibrary::BackupApp(const char* appId, const char* destinationPath, int withDocuments) {

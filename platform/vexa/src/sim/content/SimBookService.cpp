@@ -3,6 +3,7 @@
 #include <vexa/VexaResult.h>
 
 #include "DeviceFiles.h"
+#include "PendingRemoval.h"
 
 namespace vexa::sim {
 
@@ -31,7 +32,11 @@ int SimBookService::AddBook(const char16_t* localPath) {
 }
 
 int SimBookService::DeleteBook(BookRecord record) {
-    return Change("DeleteBook", [&](BookStore& store) { return store.Delete(record); });
+    PendingRemoval removal(m_access.Device().WorkFolder("trash"));
+    const int code = Change("DeleteBook", [&](BookStore& store) { return store.Delete(record, removal); });
+    if (code == VEXA_OK)
+        removal.Commit();
+    return code;
 }
 
 int SimBookService::GetBooks(BookRecord** records, int* count) {

@@ -4,6 +4,7 @@
 
 #include "../TextCodec.h"
 #include "DeviceFiles.h"
+#include "PendingRemoval.h"
 
 namespace vexa::sim {
 
@@ -86,7 +87,12 @@ int SimMediaLibrary::DelMediaFileData(const MediaPosition* positions, int count)
     if (count < 0 || (count > 0 && !positions))
         return VEXA_E_INVALID_ARGUMENT;
     std::vector<MediaPosition> list(positions, positions + count);
-    return Change("DelMediaFileData", [&](TrackStore& store) { return store.Delete(list); });
+    PendingRemoval removal(m_access.Device().WorkFolder("trash"));
+    const int code =
+        Change("DelMediaFileData", [&](TrackStore& store) { return store.Delete(list, removal); });
+    if (code == VEXA_OK)
+        removal.Commit();
+    return code;
 }
 
 int SimMediaLibrary::AddPlaylist(const char16_t* name) {

@@ -2,6 +2,8 @@
 
 #include <vexa/VexaResult.h>
 
+#include "PendingRemoval.h"
+
 namespace vexa::sim {
 
 int FillThumbnail(SimDevice& device, ThumbnailCache& cache, const char* devicePath, const uint8_t** data,
@@ -74,13 +76,15 @@ int SimPhotoLibrary::DeletePhotos(const char* const* photoIds, int count, int, c
     auto session = m_access.Begin("DeletePhotos", code);
     if (code)
         return code;
+    PendingRemoval removal(m_access.Device().WorkFolder("trash"));
     Transaction transaction(session);
     if (transaction.Result())
         return transaction.Result();
     PhotoStore store(session.Handle(), m_access.Device().MediaRoot());
-    if ((code = store.Delete(ids, m_deleted)))
+    if ((code = store.Delete(ids, m_deleted, removal)) || (code = transaction.Commit()))
         return code;
-    return transaction.Commit();
+    removal.Commit();
+    return VEXA_OK;
 }
 
 int SimPhotoLibrary::GetDeleteProgress() {

@@ -4,10 +4,23 @@
 
 namespace vexa::sim {
 
+namespace {
+
+// The same path may later hold another picture (a deleted photo's name is given out again), so the
+// key includes the file's size and time of change.
+std::string KeyOf(const std::filesystem::path& image) {
+    std::error_code error;
+    const auto size = std::filesystem::file_size(image, error);
+    const auto written = std::filesystem::last_write_time(image, error).time_since_epoch().count();
+    return image.string() + "|" + std::to_string(size) + "|" + std::to_string(written);
+}
+
+} // namespace
+
 std::shared_ptr<const std::vector<uint8_t>> ThumbnailCache::Get(const std::filesystem::path& image) {
     {
         std::lock_guard lock(m_mutex);
-        auto found = m_thumbnails.find(image.string());
+        auto found = m_thumbnails.find(KeyOf(image));
         if (found != m_thumbnails.end())
             return found->second;
     }
@@ -17,16 +30,7 @@ std::shared_ptr<const std::vector<uint8_t>> ThumbnailCache::Get(const std::files
         return nullptr;
     auto thumbnail = std::make_shared<const std::vector<uint8_t>>(std::move(bytes));
     std::lock_guard lock(m_mutex);
-    return m_thumbnails.emplace(image.string(), thumbnail).first->second;
-}
-
-void ThumbnailCache::Forget(const std::filesystem::path& image) {
-    std::lock_guard lock(m_mutex);
-    auto found = m_thumbnails.find(image.string());
-    if (found == m_thumbnails.end())
-        return;
-    m_retired.push_back(found->second);
-    m_thumbnails.erase(found);
+    return m_thumbnails.emplace(KeyOf(image), thumbnail).first->second;
 }
 
 } // namespace vexa::sim

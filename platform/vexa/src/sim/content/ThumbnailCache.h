@@ -18,12 +18,10 @@ public:
 
     // Null when the file cannot be decoded as a picture.
     std::shared_ptr<const std::vector<uint8_t>> Get(const std::filesystem::path& image);
-    void Forget(const std::filesystem::path& image);
 
 private:
     std::mutex m_mutex;
     std::unordered_map<std::string, std::shared_ptr<const std::vector<uint8_t>>> m_thumbnails;
-    std::vector<std::shared_ptr<const std::vector<uint8_t>>> m_retired; // forgotten, maybe still pointed at
 };
 
 } // namespace vexa::sim

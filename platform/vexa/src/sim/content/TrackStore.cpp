@@ -12,6 +12,7 @@
 #include "../SimDatabase.h"
 #include "ColumnText.h"
 #include "DeviceFiles.h"
+#include "PendingRemoval.h"
 #include "formats/MediaInfo.h"
 
 namespace vexa::sim {
@@ -157,7 +158,7 @@ int TrackStore::LoadContainer(int64_t containerPid, std::vector<std::pair<int64_
     return query.Result();
 }
 
-int TrackStore::Delete(const std::vector<MediaPosition>& positions) {
+int TrackStore::Delete(const std::vector<MediaPosition>& positions, PendingRemoval& removal) {
     std::set<int64_t> doomedItems, doomedRows;
     std::vector<int64_t> library;
     std::map<int, std::vector<std::pair<int64_t, int64_t>>> containers;
@@ -211,9 +212,7 @@ int TrackStore::Delete(const std::vector<MediaPosition>& positions) {
             return code;
     }
     for (const auto& file : files) {
-        std::error_code error;
-        fs::remove(file, error);
-        if (error)
+        if (!removal.Add(file))
             return VEXA_E_IO;
     }
     return VEXA_OK;

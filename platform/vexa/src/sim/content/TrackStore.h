@@ -13,6 +13,8 @@ struct sqlite3;
 
 namespace vexa::sim {
 
+class PendingRemoval;
+
 // Everything GetPlaylists hands out; the records point into it.
 struct PlaylistBuffer {
     std::vector<PlaylistRecord> playlists;
@@ -34,7 +36,7 @@ public:
     const std::filesystem::path& LastAddedFile() const { return m_lastAdded; }
     // Removes songs from the device (playlist 0) or from one playlist only (above 0). All positions are
     // checked before anything changes.
-    int Delete(const std::vector<MediaPosition>& positions);
+    int Delete(const std::vector<MediaPosition>& positions, PendingRemoval& removal);
     int AddPlaylist(const std::string& name);
     int DeletePlaylist(int position);
     int PlaylistCount(int* count); // the library included

@@ -174,6 +174,17 @@ void TestVexaContent::demoDeviceHasTheAdvertisedContent() {
     QCOMPARE(types, (std::set<int>{ALBUM_CAMERA_ROLL, ALBUM_USER, ALBUM_LIBRARY, ALBUM_PHOTO_STREAM}));
     QVERIFY(byName.count("Camera Roll"));
     QCOMPARE(std::string(byName["Photo Libary"].id), std::string("00000000-0000-0000-0000-000000000064"));
+    // A nested file tree with names beyond ASCII, for the file browser.
+    int nonAscii = 0, deepest = 0;
+    for (auto it = fs::recursive_directory_iterator(m_demo->MediaRoot() / "Downloads"); it != decltype(it)();
+         ++it) {
+        const std::string name = it->path().filename().string();
+        nonAscii +=
+            std::any_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) > 127; });
+        deepest = std::max(deepest, it.depth());
+    }
+    QVERIFY(nonAscii >= 5);
+    QVERIFY(deepest >= 3);
     // Camera Roll holds what was taken on the device, the .MOV included; the library what was synced.
     QCOMPARE(byName["Camera Roll"].photoCount + byName["Photo Libary"].photoCount, 81);
 }
@@ -640,6 +651,11 @@ void TestVexaContent::booksAddAndDelete() {
     QCOMPARE(books->DeleteBook(added), int(VEXA_OK));
     QVERIFY(!fs::exists(*file));
     QCOMPARE(books->DeleteBook(added), int(VEXA_E_NOT_FOUND));
+    // A record naming a path outside the books is looked up, never taken as a file to delete.
+    BookRecord escaping{};
+    std::strcpy(escaping.path, "/../device.json");
+    QCOMPARE(books->DeleteBook(escaping), int(VEXA_E_NOT_FOUND));
+    QVERIFY(fs::exists(device->InfoFile()));
     QCOMPARE(books->GetBooks(&records, &count), int(VEXA_OK));
     QCOMPARE(count, 4);
 }
@@ -809,6 +825,8 @@ void TestVexaContent::appsListInstallBackupAndUninstall() {
     QCOMPARE(other->UninstallApp(id.c_str()), int(VEXA_OK));
     QVERIFY(!fs::exists(device->ApplicationsRoot() / id));
     QCOMPARE(other->UninstallApp(id.c_str()), int(VEXA_APP_UNINSTALL_FAILED));
+    QCOMPARE(other->UninstallApp(".."), int(VEXA_APP_UNINSTALL_FAILED));
+    QVERIFY(fs::exists(device->ApplicationsRoot()));
 }
 
 void TestVexaContent::badPackagesAreRefusedWithTheirCodes() {

@@ -179,6 +179,12 @@ void SimDatabase::Close() {
     closeLocked();
 }
 
+std::unique_lock<std::recursive_mutex> SimDatabase::CloseAndHold() {
+    std::unique_lock lock(m_mutex);
+    closeLocked();
+    return lock;
+}
+
 int SimDatabase::openLocked() {
     std::error_code error;
     if (m_mode == OpenMode::MustExist && !std::filesystem::is_regular_file(m_file, error)) {

@@ -101,6 +101,9 @@ public:
     DatabaseSession Lock();
     // Closes the connection so the file can be replaced; the next Lock() opens it again.
     void Close();
+    // Closes the connection and keeps every other thread out until the lock is released, while the
+    // file is swapped for another.
+    std::unique_lock<std::recursive_mutex> CloseAndHold();
     // Copies a consistent snapshot of the database into `target` (SQLite's online backup).
     int Snapshot(const std::filesystem::path& target);
 

@@ -1,0 +1,109 @@
+#include <mutex>
+#include <set>
+
+#include <vexa/vexa.h>
+
+#include "sim/DeviceRegistry.h"
+#include "sim/SimBackend.h"
+#include "sim/SimManager.h"
+
+extern "C" const char* const kDevicePropertyNames[DP_Count] = {
+    "DeviceName",
+    "DeviceClass",
+    "ProductType",
+    "ProductVersion",
+    "SerialNumber",
+    "UniqueDeviceID",
+    "ModelNumber",
+    "BuildVersion",
+    "HardwareModel",
+    "DeviceColor",
+    "RegionInfo",
+    "CPUArchitecture",
+    "WiFiAddress",
+    "BluetoothAddress",
+    "PartitionType",
+    "FirmwareVersion",
+    "ActivationState",
+    "ActivationStateAcknowledged",
+    "BasebandVersion",
+    "BasebandBootloaderVersion",
+    "BasebandChipId",
+    "BasebandGoldCertId",
+    "ICCID",
+    "IMEI",
+    "IMSI",
+    "MLBSerialNumber",
+    "MobileSubscriberCountryCode",
+    "MobileSubscriberNetworkCode",
+    "PasswordProtected",
+    "PhoneNumber",
+    "ProductionSOC",
+    "ProtocolVersion",
+    "SDIOProductInfo",
+    "SIMStatus",
+    "SoftwareBundleVersion",
+    "SupportedDeviceFamilies",
+    "SomebodySetTimeZone",
+    "TimeIntervalSince1970",
+    "TimeZone",
+    "TimeZoneOffsetFromUTC",
+    "UniqueChipID",
+    "Uses24HourClock",
+    "iTunesHasConnected",
+};
+
+namespace {
+
+// Managers handed out and not yet released: releasing an unknown or already released pointer is
+// refused instead of freeing memory twice.
+struct LiveManagers {
+    std::mutex mutex;
+    std::set<IVexaManager*> managers;
+};
+
+LiveManagers& liveManagers() {
+    static LiveManagers live;
+    return live;
+}
+
+} // namespace
+
+extern "C" {
+
+int IOSInitialize() {
+    return vexa::sim::SimBackend::Instance().Initialize();
+}
+
+int IOSListener(VexaListenerCallback callback) {
+    return vexa::sim::SimBackend::Instance().SetCallback(callback);
+}
+
+IVexaManager* GetVexaManager() {
+    auto* manager = new vexa::sim::SimManager(vexa::sim::SimBackend::Instance().Registry());
+    auto& live = liveManagers();
+    std::lock_guard lock(live.mutex);
+    live.managers.insert(manager);
+    return manager;
+}
+
+int IsWiFiConnect(int deviceHandle) {
+    return vexa::sim::SimBackend::Instance().Registry().IsWifi(deviceHandle) ? 1 : 0;
+}
+
+void DeleteVexaManager(IVexaManager** manager) {
+    if (manager == nullptr || *manager == nullptr) {
+        return;
+    }
+    {
+        auto& live = liveManagers();
+        std::lock_guard lock(live.mutex);
+        if (live.managers.erase(*manager) == 0) {
+            return;
+        }
+    }
+    delete *manager;
+    *manager = nullptr;
+}
+
+} // extern "C"

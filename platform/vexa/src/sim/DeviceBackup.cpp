@@ -1,0 +1,300 @@
+#include "DeviceBackup.h"
+
+#include <chrono>
+#include <ctime>
+#include <vector>
+
+#include <cstdio>
+
+#include <vexa/VexaResult.h>
+
+#include "formats/BackupReader.h"
+#include "formats/BackupWriter.h"
+
+#include "BackupHistory.h"
+#include "FileCopier.h"
+#include "SimDevice.h"
+
+namespace fs = std::filesystem;
+using vexa::formats::BackupFile;
+
+namespace vexa::sim {
+
+namespace {
+
+int mapBackupResult(int result) {
+    switch (result) {
+    case formats::kBackupOk:
+        return VEXA_OK;
+    case formats::kBackupNotABackup:
+    case formats::kBackupDamaged:
+        return VEXA_E_NOT_A_BACKUP;
+    case formats::kBackupWrongPassword:
+    case formats::kBackupPasswordNeeded:
+        return VEXA_E_PASSWORD;
+    case formats::kBackupBadPath:
+        return VEXA_E_PATH_ESCAPE;
+    default:
+        return VEXA_E_IO;
+    }
+}
+
+std::string timeText(const char* format, bool utc) {
+    const std::time_t now = std::time(nullptr);
+    std::tm parts{};
+    if (utc) {
+        gmtime_r(&now, &parts);
+    } else {
+        localtime_r(&now, &parts);
+    }
+    char text[32];
+    std::strftime(text, sizeof text, format, &parts);
+    return text;
+}
+
+bool isSafeComponent(const std::string& name) {
+    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos;
+}
+
+// Removes a work folder when the operation leaves, however it leaves.
+class FolderGuard {
+public:
+    explicit FolderGuard(fs::path folder)
+        : m_folder(std::move(folder)) {}
+    ~FolderGuard() {
+        std::error_code error;
+        fs::remove_all(m_folder, error);
+    }
+    FolderGuard(const FolderGuard&) = delete;
+    FolderGuard& operator=(const FolderGuard&) = delete;
+
+private:
+    fs::path m_folder;
+};
+
+// Adds every entry below `root` to the backup under `domain` and `prefix`; links are not followed.
+int addTree(formats::BackupWriter& writer, SimDevice& device, const fs::path& root, const std::string& domain,
+            const std::string& prefix, const fs::path& mediaDatabaseSnapshot, uint64_t& total) {
+    const fs::path mediaDatabase = device.MediaDatabaseFile();
+    std::error_code error;
+    fs::recursive_directory_iterator it(root, error);
+    for (fs::recursive_directory_iterator end; !error && it != end; it.increment(error)) {
+        if (!device.IsConnected()) {
+            return VEXA_E_UNPLUGGED;
+        }
+        const fs::path& path = it->path();
+        const std::string relative = prefix + path.lexically_relative(root).string();
+        BackupFile file;
+        file.domain = domain;
+        file.relativePath = relative;
+        std::error_code statusError;
+        const auto status = it->symlink_status(statusError);
+        if (fs::is_directory(status)) {
+            file.mode = 040755;
+        } else if (fs::is_regular_file(status)) {
+            if (path.parent_path() == mediaDatabase.parent_path() &&
+                path.filename().string().rfind(mediaDatabase.filename().string() + "-", 0) == 0) {
+                continue; // the WAL files of the media database: its snapshot already holds them
+            }
+            file.source =
+                path == mediaDatabase && !mediaDatabaseSnapshot.empty() ? mediaDatabaseSnapshot : path;
+            total += fs::file_size(file.source, statusError);
+        } else {
+            continue;
+        }
+        if (int result = writer.AddFile(file); result != formats::kBackupOk) {
+            return mapBackupResult(result);
+        }
+    }
+    return error ? VEXA_E_IO : VEXA_OK;
+}
+
+} // namespace
+
+DeviceBackup::DeviceBackup(std::shared_ptr<SimDevice> device)
+    : m_device(std::move(device)) {}
+
+int DeviceBackup::Backup(const fs::path& folder) {
+    std::error_code error;
+    fs::create_directories(folder, error);
+    if (error || !fs::is_directory(folder, error)) {
+        return VEXA_E_IO;
+    }
+    const DeviceInfoFile info = m_device->Info();
+    auto property = [&info](const char* name) {
+        auto it = info.profile.properties.find(name);
+        return it == info.profile.properties.end() ? std::string() : it->second;
+    };
+    formats::BackupProperties properties;
+    properties.info["Device Name"] = property("DeviceName");
+    properties.info["Display Name"] = property("DeviceName");
+    properties.info["Product Type"] = property("ProductType");
+    properties.info["Product Version"] = property("ProductVersion");
+    properties.info["Serial Number"] = property("SerialNumber");
+    properties.info["Unique Identifier"] = m_device->Udid();
+    properties.info["GUID"] = m_device->Udid();
+    properties.info["IMEI"] = property("IMEI");
+    properties.info["Phone Number"] = property("PhoneNumber");
+    properties.info["Build Version"] = property("BuildVersion");
+    properties.info["Last Backup Date"] = timeText("%Y-%m-%dT%H:%M:%SZ", true);
+
+    const fs::path staging = UniqueTempName(m_device->WorkFolder("staging"), "backup");
+    fs::create_directories(staging, error);
+    FolderGuard removeStaging(staging);
+    const fs::path database = staging / "device.sqlite";
+    if (int result = m_device->Database().Snapshot(database); result != VEXA_OK) {
+        return result;
+    }
+    fs::path mediaDatabase;
+    if (fs::exists(m_device->MediaDatabaseFile(), error)) {
+        mediaDatabase = staging / "MediaLibrary.sqlitedb";
+        if (int result = m_device->MediaDatabase().Snapshot(mediaDatabase); result != VEXA_OK) {
+            return result;
+        }
+    }
+
+    formats::BackupWriter writer;
+    if (int result = writer.Open(folder, properties, info.backupPassword); result != formats::kBackupOk) {
+        return mapBackupResult(result);
+    }
+    uint64_t total = fs::file_size(database, error);
+    BackupFile databaseFile;
+    databaseFile.domain = kDatabaseDomain;
+    databaseFile.relativePath = kDatabasePath;
+    databaseFile.source = database;
+    if (int result = writer.AddFile(databaseFile); result != formats::kBackupOk) {
+        return mapBackupResult(result);
+    }
+    if (int result =
+            addTree(writer, *m_device, m_device->MediaRoot(), "MediaDomain", "Media/", mediaDatabase, total);
+        result != VEXA_OK) {
+        return result;
+    }
+    for (fs::directory_iterator it(m_device->ApplicationsRoot(), error), end; !error && it != end;
+         it.increment(error)) {
+        const std::string id = it->path().filename().string();
+        std::error_code kindError;
+        if (it->is_directory(kindError) && !it->is_symlink(kindError) && isSafeComponent(id)) {
+            if (int result = addTree(writer, *m_device, it->path(), "AppDomain-" + id, "", {}, total);
+                result != VEXA_OK) {
+                return result;
+            }
+        }
+    }
+    if (int result = writer.Finish(); result != formats::kBackupOk) {
+        return mapBackupResult(result);
+    }
+    BackupEntry entry;
+    entry.udid = m_device->Udid();
+    entry.folder = fs::absolute(folder, error).lexically_normal().string();
+    entry.deviceName = property("DeviceName");
+    entry.dateTime = timeText("%Y-%m-%d %H:%M:%S", false);
+    entry.productType = property("ProductType");
+    entry.productVersion = property("ProductVersion");
+    entry.serialNumber = property("SerialNumber");
+    entry.encrypted = !info.backupPassword.empty();
+    entry.size = total;
+    return BackupHistory(m_device->Database()).Add(entry);
+}
+
+int DeviceBackup::unpack(const fs::path& folder, const std::string& password, const fs::path& staging) {
+    formats::BackupReader reader;
+    if (int result = reader.Open(folder, password); result != formats::kBackupOk) {
+        return mapBackupResult(result);
+    }
+    std::error_code error;
+    fs::create_directories(staging / "Media", error);
+    fs::create_directories(staging / "Applications", error);
+    bool hasDatabase = false;
+    for (const BackupFile& file : reader.Files()) {
+        if (!m_device->IsConnected()) {
+            return VEXA_E_UNPLUGGED;
+        }
+        fs::path target;
+        const std::string& path = file.relativePath;
+        if (file.domain == kDatabaseDomain && path == kDatabasePath) {
+            target = staging / "device.sqlite";
+            hasDatabase = true;
+        } else if (file.domain == "MediaDomain" && (path == "Media" || path.rfind("Media/", 0) == 0)) {
+            target = staging / path;
+        } else if (file.domain.rfind("AppDomain-", 0) == 0 && isSafeComponent(file.domain.substr(10))) {
+            target = staging / "Applications" / file.domain.substr(10) / path;
+        } else {
+            continue; // domains this device does not keep
+        }
+        if (file.IsDirectory()) {
+            fs::create_directories(target, error);
+            if (error) {
+                return VEXA_E_IO;
+            }
+        } else if (int result = reader.Extract(file, target); result != formats::kBackupOk) {
+            return mapBackupResult(result);
+        }
+    }
+    return hasDatabase ? VEXA_OK : VEXA_E_NOT_A_BACKUP;
+}
+
+int DeviceBackup::swapIn(const fs::path& staging, const fs::path& old) {
+    // Each step moves the live entry aside and the restored one in; a failed step undoes the earlier ones.
+    struct Move {
+        fs::path from;
+        fs::path to;
+    };
+    std::vector<Move> done;
+    auto move = [&done](const fs::path& from, const fs::path& to) {
+        std::error_code error;
+        if (!fs::exists(fs::symlink_status(from, error))) {
+            return true;
+        }
+        if (std::rename(from.c_str(), to.c_str()) != 0) {
+            return false;
+        }
+        done.push_back({from, to});
+        return true;
+    };
+    const fs::path device = m_device->Folder();
+    std::error_code error;
+    fs::create_directories(old, error);
+    auto databaseLock = m_device->Database().CloseAndHold();
+    auto mediaLock = m_device->MediaDatabase().CloseAndHold();
+    bool ok = true;
+    for (const char* name : {"Media", "Applications", "device.sqlite"}) {
+        ok = ok && move(device / name, old / name) && move(staging / name, device / name);
+    }
+    for (const char* name : {"device.sqlite-wal", "device.sqlite-shm"}) {
+        ok = ok && move(device / name, old / name);
+    }
+    if (!ok) {
+        for (auto it = done.rbegin(); it != done.rend(); ++it) {
+            std::rename(it->to.c_str(), it->from.c_str());
+        }
+        return VEXA_E_IO;
+    }
+    return VEXA_OK;
+}
+
+int DeviceBackup::Restore(const fs::path& folder, const std::string& password) {
+    std::vector<BackupEntry> ownBackups;
+    if (int result = BackupHistory(m_device->Database()).List(m_device->Udid(), ownBackups);
+        result != VEXA_OK) {
+        ownBackups.clear(); // a damaged database is what a restore repairs
+    }
+    const fs::path work = UniqueTempName(m_device->WorkFolder("staging"), "restore");
+    FolderGuard removeWork(work);
+    if (int result = unpack(folder, password, work / "new"); result != VEXA_OK) {
+        return result;
+    }
+    if (!m_device->IsConnected()) {
+        return VEXA_E_UNPLUGGED;
+    }
+    if (int result = swapIn(work / "new", work / "old"); result != VEXA_OK) {
+        return result;
+    }
+    BackupHistory history(m_device->Database());
+    for (const auto& entry : ownBackups) {
+        history.Add(entry);
+    }
+    return VEXA_OK;
+}
+
+} // namespace vexa::sim

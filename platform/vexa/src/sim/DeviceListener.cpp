@@ -1,0 +1,99 @@
+#include "DeviceListener.h"
+
+#include <chrono>
+
+#include "DeviceRegistry.h"
+
+namespace vexa::sim {
+
+namespace {
+constexpr auto kScanInterval = std::chrono::milliseconds(50);
+}
+
+DeviceListener::DeviceListener(DeviceRegistry& registry, std::function<void()> beforeScan)
+    : m_registry(registry)
+    , m_beforeScan(std::move(beforeScan))
+    , m_thread([this] { run(); }) {}
+
+DeviceListener::~DeviceListener() {
+    {
+        std::lock_guard lock(m_mutex);
+        m_stop = true;
+    }
+    m_wake.notify_all();
+    m_thread.join();
+}
+
+void DeviceListener::SetCallback(VexaListenerCallback callback) {
+    {
+        std::lock_guard lock(m_mutex);
+        m_callback = callback;
+        m_callbackChanged = true;
+        m_woken = true;
+    }
+    m_wake.notify_all();
+}
+
+void DeviceListener::Wake() {
+    {
+        std::lock_guard lock(m_mutex);
+        m_woken = true;
+    }
+    m_wake.notify_all();
+}
+
+void DeviceListener::deliver(int mode, int handle) {
+    VexaListenerCallback callback = nullptr;
+    {
+        std::lock_guard lock(m_mutex);
+        callback = m_callback;
+    }
+    if (callback != nullptr) {
+        callback(mode, handle); // no lock held: the callback may call back into the library
+    }
+}
+
+void DeviceListener::run() {
+    for (;;) {
+        bool hasCallback = false;
+        {
+            std::lock_guard lock(m_mutex);
+            if (m_stop) {
+                return;
+            }
+            if (m_callbackChanged) {
+                m_callbackChanged = false;
+                m_announced.clear();
+            }
+            hasCallback = m_callback != nullptr;
+        }
+        if (m_beforeScan) {
+            m_beforeScan();
+        }
+        m_registry.Scan();
+        const auto handles = m_registry.Handles();
+        const std::set<int> present(handles.begin(), handles.end());
+        // Removals first, in handle order; a handle never announced is never reported gone.
+        for (auto it = m_announced.begin(); it != m_announced.end();) {
+            if (present.count(*it) == 0) {
+                const int handle = *it;
+                it = m_announced.erase(it);
+                deliver(VEXA_DEVICE_REMOVED, handle);
+            } else {
+                ++it;
+            }
+        }
+        if (hasCallback) {
+            for (int handle : handles) {
+                if (m_announced.insert(handle).second) {
+                    deliver(VEXA_DEVICE_ARRIVED, handle);
+                }
+            }
+        }
+        std::unique_lock lock(m_mutex);
+        m_wake.wait_for(lock, kScanInterval, [this] { return m_stop || m_woken; });
+        m_woken = false;
+    }
+}
+
+} // namespace vexa::sim

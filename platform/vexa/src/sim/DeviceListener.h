@@ -1,0 +1,47 @@
+#pragma once
+
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <set>
+#include <thread>
+
+#include <vexa/vexa.h>
+
+namespace vexa::sim {
+
+class DeviceRegistry;
+
+// The library's notification thread. It rescans the simulator root every 50 ms (a change made by
+// vexa-simctl in another process is seen well within half a second) and calls the registered callback
+// with arrivals and removals, one at a time and in order, so a removal never overtakes its arrival.
+// A newly registered callback first hears of every device already present.
+class DeviceListener {
+public:
+    // `beforeScan` runs on the thread before every scan (it makes the demo device when one is due).
+    DeviceListener(DeviceRegistry& registry, std::function<void()> beforeScan);
+    ~DeviceListener();
+    DeviceListener(const DeviceListener&) = delete;
+    DeviceListener& operator=(const DeviceListener&) = delete;
+
+    void SetCallback(VexaListenerCallback callback);
+    // Removals caused outside the thread (a new root) are delivered by the next round.
+    void Wake();
+
+private:
+    void run();
+    void deliver(int mode, int handle);
+
+    DeviceRegistry& m_registry;
+    std::function<void()> m_beforeScan;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    bool m_stop = false;
+    bool m_woken = false;
+    VexaListenerCallback m_callback = nullptr;
+    bool m_callbackChanged = false;
+    std::set<int> m_announced; // handles the current callback has been told about
+    std::thread m_thread;
+};
+
+} // namespace vexa::sim

@@ -1,0 +1,121 @@
+#include "FileCopier.h"
+
+#include <atomic>
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/sendfile.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <vexa/VexaResult.h>
+
+namespace vexa::sim {
+
+namespace {
+
+constexpr size_t kChunk = 64 * 1024 * 1024;
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd)
+        : m_fd(fd) {}
+    ~FileDescriptor() {
+        if (m_fd >= 0) {
+            ::close(m_fd);
+        }
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int Get() const { return m_fd; }
+    int Release() {
+        const int fd = m_fd;
+        m_fd = -1;
+        return fd;
+    }
+
+private:
+    int m_fd;
+};
+
+// One chunk by the fastest means the two file systems allow; 0 at the end, -1 on failure.
+ssize_t copyChunk(int from, int to, size_t length, int& method) {
+    while (true) {
+        ssize_t n = -1;
+        if (method == 0) {
+            n = ::copy_file_range(from, nullptr, to, nullptr, length, 0);
+        } else if (method == 1) {
+            n = ::sendfile(to, from, nullptr, length);
+        } else {
+            static thread_local char buffer[1 << 20];
+            n = ::read(from, buffer, std::min(length, sizeof buffer));
+            for (ssize_t done = 0; n > 0 && done < n;) {
+                const ssize_t w = ::write(to, buffer + done, static_cast<size_t>(n - done));
+                if (w <= 0) {
+                    return -1;
+                }
+                done += w;
+            }
+        }
+        if (n >= 0) {
+            return n;
+        }
+        if (errno == EINTR) {
+            continue;
+        }
+        if (method < 2 && (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP)) {
+            ++method;
+            continue;
+        }
+        return -1;
+    }
+}
+
+} // namespace
+
+std::filesystem::path UniqueTempName(const std::filesystem::path& folder, const std::string& hint) {
+    static std::atomic<unsigned> counter{0};
+    return folder /
+           (".vexa-part-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-" + hint);
+}
+
+int CopyRegularFile(const std::filesystem::path& source, const std::filesystem::path& target,
+                    const std::function<bool()>& keepGoing) {
+    FileDescriptor from(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
+    if (from.Get() < 0) {
+        return errno == ENOENT ? VEXA_E_NOT_FOUND : VEXA_E_IO;
+    }
+    struct stat info {};
+    if (::fstat(from.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return VEXA_E_INVALID_ARGUMENT;
+    }
+    FileDescriptor to(::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+    if (to.Get() < 0) {
+        return errno == ENOENT ? VEXA_E_NOT_FOUND : errno == EEXIST ? VEXA_E_EXISTS : VEXA_E_IO;
+    }
+    int result = VEXA_OK;
+    int method = 0;
+    for (;;) {
+        if (keepGoing && !keepGoing()) {
+            result = VEXA_E_UNPLUGGED;
+            break;
+        }
+        const ssize_t n = copyChunk(from.Get(), to.Get(), kChunk, method);
+        if (n == 0) {
+            break;
+        }
+        if (n < 0) {
+            result = errno == ENOSPC || errno == EDQUOT ? VEXA_E_NO_SPACE : VEXA_E_IO;
+            break;
+        }
+    }
+    if (::close(to.Release()) != 0 && result == VEXA_OK) {
+        result = VEXA_E_IO;
+    }
+    if (result != VEXA_OK) {
+        ::unlink(target.c_str());
+    }
+    return result;
+}
+
+} // namespace vexa::sim

@@ -1,0 +1,115 @@
+#include "SimBackend.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include <vexa/VexaResult.h>
+
+#include "ContentServices.h"
+#include "DeviceListener.h"
+#include "DeviceProfile.h"
+#include "SimDevice.h"
+
+namespace fs = std::filesystem;
+
+namespace vexa::sim {
+
+namespace {
+
+bool hasDevices(const fs::path& root) {
+    std::error_code error;
+    for (fs::directory_iterator it(root, error), end; !error && it != end; it.increment(error)) {
+        if (fs::exists(it->path() / "device.json", error)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value == nullptr ? std::string() : std::string(value);
+}
+
+} // namespace
+
+SimBackend& SimBackend::Instance() {
+    static SimBackend backend;
+    return backend;
+}
+
+SimBackend::~SimBackend() {
+    m_listener.reset();
+}
+
+fs::path SimBackend::RootFromEnvironment() {
+    const std::string root = environment("VEXA_SIM_ROOT");
+    if (!root.empty()) {
+        return root;
+    }
+    fs::path data = environment("XDG_DATA_HOME");
+    if (data.empty()) {
+        data = fs::path(environment("HOME")) / ".local/share";
+    }
+    return data / "vexa-transfer/simulator";
+}
+
+int SimBackend::Initialize() {
+    std::lock_guard lock(m_mutex);
+    const std::string backend = environment("VEXA_BACKEND");
+    if (!m_listener) {
+        m_listener = std::make_unique<DeviceListener>(m_registry, [this] { makeDemoDeviceIfDue(); });
+    }
+    if (backend == "usb") {
+        std::fprintf(stderr, "vexa: VEXA_BACKEND=usb, but this library is built without the usb backend; "
+                             "no devices will be reported\n");
+        m_registry.SetRoot({});
+        m_listener->Wake();
+        return VEXA_E_UNSUPPORTED;
+    }
+    if (!backend.empty() && backend != "sim" && backend != "auto") {
+        std::fprintf(stderr, "vexa: unknown VEXA_BACKEND \"%s\", using the simulator\n", backend.c_str());
+    }
+    const fs::path root = RootFromEnvironment();
+    std::error_code error;
+    fs::create_directories(root, error);
+    if (error) {
+        std::fprintf(stderr, "vexa: cannot create the simulator root %s: %s\n", root.c_str(),
+                     error.message().c_str());
+        return VEXA_E_IO;
+    }
+    if (!hasDevices(root)) {
+        m_demoRoot = root;
+        m_demoDue = true;
+    }
+    m_registry.SetRoot(root);
+    m_listener->Wake();
+    return VEXA_OK;
+}
+
+void SimBackend::makeDemoDeviceIfDue() {
+    if (!m_demoDue.exchange(false)) {
+        return;
+    }
+    fs::path root;
+    {
+        std::lock_guard lock(m_mutex);
+        root = m_demoRoot;
+    }
+    const int result = GenerateDemoDevice(root, NewUdid("Demo iPhone"), "Demo iPhone");
+    if (result != VEXA_OK) {
+        std::fprintf(stderr, "vexa: the demo device could not be made in %s (error %d)\n", root.c_str(),
+                     result);
+    }
+}
+
+int SimBackend::SetCallback(VexaListenerCallback callback) {
+    std::lock_guard lock(m_mutex);
+    if (!m_listener) {
+        m_listener = std::make_unique<DeviceListener>(m_registry, [this] { makeDemoDeviceIfDue(); });
+    }
+    m_listener->SetCallback(callback);
+    return VEXA_OK;
+}
+
+} // namespace vexa::sim

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <atomic>
+#include <filesystem>
+#include <memory>
+#include <mutex>
+#include <string>
+
+#include <vexa/vexa.h>
+
+#include "DeviceRegistry.h"
+
+namespace vexa::sim {
+
+class DeviceListener;
+
+// The process-wide state behind the five exports: which backend serves devices, the simulator root,
+// the registry of connected devices and the notification thread.
+class SimBackend {
+public:
+    static SimBackend& Instance();
+    ~SimBackend();
+
+    // Reads VEXA_BACKEND and VEXA_SIM_ROOT again; a changed root replaces every device.
+    int Initialize();
+    int SetCallback(VexaListenerCallback callback);
+    DeviceRegistry& Registry() { return m_registry; }
+
+    // $VEXA_SIM_ROOT, else $XDG_DATA_HOME/vexa-transfer/simulator (XDG_DATA_HOME defaults to ~/.local/share).
+    static std::filesystem::path RootFromEnvironment();
+
+private:
+    SimBackend() = default;
+    void makeDemoDeviceIfDue();
+
+    std::mutex m_mutex;
+    DeviceRegistry m_registry;
+    std::unique_ptr<DeviceListener> m_listener;
+    std::atomic<bool> m_demoDue{false};
+    std::filesystem::path m_demoRoot;
+};
+
+} // namespace vexa::sim

@@ -1,0 +1,112 @@
+#include "SimDeviceService.h"
+
+#include <filesystem>
+#include <vector>
+
+#include <vexa/VexaResult.h>
+
+#include "BackupHistory.h"
+#include "ContentServices.h"
+#include "DeviceBackup.h"
+#include "SimDevice.h"
+#include "TextCodec.h"
+
+namespace fs = std::filesystem;
+
+namespace vexa::sim {
+
+namespace {
+constexpr size_t kMaxDeviceNameBytes = 255;
+}
+
+SimDeviceService::SimDeviceService(std::shared_ptr<SimDevice> device, int handle)
+    : m_device(std::move(device))
+    , m_handle(handle) {}
+
+int SimDeviceService::GetBackups(BackupRecord** records, int* count) {
+    if (records == nullptr || count == nullptr) {
+        return VEXA_E_INVALID_ARGUMENT;
+    }
+    *records = nullptr;
+    *count = 0;
+    if (int check = m_device->CheckCall("GetBackups"); check != VEXA_OK) {
+        return check;
+    }
+    std::vector<BackupEntry> entries;
+    if (int result = BackupHistory(m_device->Database()).List(m_device->Udid(), entries); result != VEXA_OK) {
+        return result;
+    }
+    // A backup folder the user has since deleted or emptied is no longer offered.
+    std::error_code error;
+    std::erase_if(entries, [&error](const BackupEntry& entry) {
+        return !fs::exists(fs::path(entry.folder) / "Manifest.plist", error);
+    });
+    auto& arena = m_getBackups.ForCurrentThread();
+    arena.Clear();
+    BackupRecord* out = arena.NewArray<BackupRecord>(entries.size());
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const BackupEntry& entry = entries[i];
+        out[i].folder = arena.Keep16(ToUtf16(entry.folder));
+        out[i].deviceName = arena.Keep(entry.deviceName);
+        out[i].dateTime = arena.Keep(entry.dateTime);
+        out[i].deviceType = arena.Keep(entry.productType);
+        out[i].productVersion = arena.Keep(entry.productVersion);
+        out[i].serialNumber = arena.Keep(entry.serialNumber);
+        out[i].uniqueDeviceId = arena.Keep(entry.udid);
+        out[i].encrypted = entry.encrypted ? 1 : 0;
+        out[i].size = entry.size;
+    }
+    *records = out;
+    *count = static_cast<int>(entries.size());
+    return VEXA_OK;
+}
+
+int SimDeviceService::BackupDevice(const char16_t* folder, int /*flags*/) {
+    if (folder == nullptr || *folder == 0) {
+        return VEXA_E_INVALID_ARGUMENT;
+    }
+    if (int check = m_device->CheckCall("BackupDevice"); check != VEXA_OK) {
+        return check;
+    }
+    return DeviceBackup(m_device).Backup(ToUtf8(folder));
+}
+
+int SimDeviceService::GetMessages(ConversationList** list, int /*flags*/) {
+    if (list == nullptr) {
+        return VEXA_E_INVALID_ARGUMENT;
+    }
+    *list = nullptr;
+    if (int check = m_device->CheckCall("GetMessages"); check != VEXA_OK) {
+        return check;
+    }
+    auto& arena = m_getMessages.ForCurrentThread();
+    arena.Clear();
+    return ReadConversations(*m_device, arena, list);
+}
+
+int SimDeviceService::RestoreDevice(const char16_t* folder, const char* password) {
+    if (folder == nullptr || *folder == 0) {
+        return VEXA_E_INVALID_ARGUMENT;
+    }
+    if (int check = m_device->CheckCall("RestoreDevice"); check != VEXA_OK) {
+        return check;
+    }
+    return DeviceBackup(m_device).Restore(ToUtf8(folder), password == nullptr ? std::string() : password);
+}
+
+int SimDeviceService::SetDeviceName(const char16_t* name) {
+    if (name == nullptr || *name == 0) {
+        return VEXA_E_INVALID_ARGUMENT;
+    }
+    const std::string text = ToUtf8(name);
+    if (text.size() > kMaxDeviceNameBytes) {
+        return VEXA_E_INVALID_ARGUMENT;
+    }
+    if (int check = m_device->CheckCall("SetDeviceName"); check != VEXA_OK) {
+        return check;
+    }
+    return m_device->UpdateInfo(
+        [&text](DeviceInfoFile& info) { info.profile.properties["DeviceName"] = text; });
+}
+
+} // namespace vexa::sim

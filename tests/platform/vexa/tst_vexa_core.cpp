@@ -1,0 +1,791 @@
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include <QElapsedTimer>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <vexa/vexa.h>
+
+#include "sim/ContentServices.h"
+#include "sim/DeviceProfile.h"
+#include "sim/SimDevice.h"
+#include "sim/TextCodec.h"
+
+namespace fs = std::filesystem;
+using namespace vexa::sim;
+
+namespace {
+
+// Arrivals and removals as the listener delivers them, on its own thread.
+struct EventLog {
+    std::mutex mutex;
+    std::vector<std::pair<int, int>> events;
+    std::map<std::string, int> handleOfUdid;
+} g_log;
+
+int recordEvent(int mode, int handle) {
+    std::string udid;
+    if (mode == VEXA_DEVICE_ARRIVED) {
+        IVexaManager* manager = GetVexaManager();
+        DeviceInfo* info = nullptr;
+        if (manager->SetDeviceHandle(handle) == VEXA_OK && manager->GetDeviceInfo(&info)) {
+            udid = info->properties[DP_UniqueDeviceID];
+        }
+        DeleteVexaManager(&manager);
+    }
+    std::lock_guard lock(g_log.mutex);
+    g_log.events.emplace_back(mode, handle);
+    if (!udid.empty()) {
+        g_log.handleOfUdid[udid] = handle;
+    }
+    return 0;
+}
+
+bool waitFor(const std::function<bool()>& condition, int milliseconds = 2000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > milliseconds) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
+int handleOf(const std::string& udid) {
+    std::lock_guard lock(g_log.mutex);
+    auto it = g_log.handleOfUdid.find(udid);
+    return it == g_log.handleOfUdid.end() ? 0 : it->second;
+}
+
+void writeFile(const fs::path& path, const std::string& content) {
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << content;
+}
+
+std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// A manager bound to a device for one test, released at its end.
+class BoundManager {
+public:
+    explicit BoundManager(int handle)
+        : m_manager(GetVexaManager()) {
+        m_result = m_manager->SetDeviceHandle(handle);
+    }
+    ~BoundManager() { DeleteVexaManager(&m_manager); }
+    IVexaManager* operator->() const { return m_manager; }
+    int BindResult() const { return m_result; }
+
+private:
+    IVexaManager* m_manager;
+    int m_result;
+};
+
+} // namespace
+
+class TestVexaCore : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+
+    void simctlPlugAndUnplugReachARunningListener();
+    void wifiDevicesArriveUnderANewHandleAndAreFlagged();
+    void managerBindsOnlyToConnectedDevicesAndReleasesSafely();
+    void deviceRecordHasEveryReportedPropertyAndKeepsOldTexts();
+    void deviceNamePersistsAcrossManagers();
+    void diskInfoAddsUpRealFileSizesByCategory();
+
+    void fileServiceRoundTripsFilesAndFolders();
+    void readDirectoryReportsDotEntriesTypesAndTimes();
+    void renameAndRemoveRefuseWhatTheyMustNot();
+    void pathsThatLeaveTheDeviceAreRefusedAndTouchNothing();
+    void appContainerIsItsOwnRoot();
+
+    void plannedFaultsFireAfterTheirCountAndDelay();
+    void unplugDuringACallFailsItAndRemovesTheDevice();
+    void resultArraysStayValidPerThreadAndCallsRunConcurrently();
+    void damagedDatabaseIsReportedByTheFailingCall();
+
+    void backupIsReadableByIndependentToolsAndListed();
+    void restoreReproducesContentOnAnotherDevice();
+    void encryptedBackupRefusesAWrongPasswordAndChangesNothing();
+
+    void simctlValidatesItsArgumentsAndPrintsStats();
+
+private:
+    std::string makeBareDevice(const std::string& name, const std::string& productType = "iPhone7,2");
+    int arrive(const std::string& udid);
+    int simctl(const QStringList& arguments, QByteArray* output = nullptr);
+
+    QTemporaryDir m_temp;
+    fs::path m_root;
+    std::string m_bare;
+};
+
+std::string TestVexaCore::makeBareDevice(const std::string& name, const std::string& productType) {
+    const std::string udid = NewUdid();
+    if (SimDevice::Create(m_root, udid, name, productType) != VEXA_OK ||
+        SimDevice::Publish(m_root, udid) != VEXA_OK) {
+        return {};
+    }
+    return udid;
+}
+
+int TestVexaCore::arrive(const std::string& udid) {
+    waitFor([&] { return handleOf(udid) != 0; });
+    return handleOf(udid);
+}
+
+int TestVexaCore::simctl(const QStringList& arguments, QByteArray* output) {
+    QProcess process;
+    process.start(QStringLiteral(VEXA_BIN_DIR "/vexa-simctl"),
+                  QStringList{"--root", QString::fromStdString(m_root.string())} + arguments);
+    process.waitForFinished(120000);
+    if (output != nullptr) {
+        *output = process.readAllStandardOutput();
+    }
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+}
+
+void TestVexaCore::initTestCase() {
+    QVERIFY(m_temp.isValid());
+    m_root = fs::path(m_temp.path().toStdString()) / "simulator";
+    fs::create_directories(m_root);
+    qputenv("VEXA_SIM_ROOT", QByteArray::fromStdString(m_root.string()));
+    qputenv("VEXA_BACKEND", "sim");
+    // A device present before start-up keeps the demo device from being generated.
+    m_bare = makeBareDevice("Bare iPhone");
+    QVERIFY(!m_bare.empty());
+    QCOMPARE(IOSInitialize(), 0);
+    QCOMPARE(IOSListener(recordEvent), 0);
+    QVERIFY(arrive(m_bare) != 0);
+}
+
+void TestVexaCore::cleanupTestCase() {
+    IOSListener(nullptr);
+}
+
+void TestVexaCore::simctlPlugAndUnplugReachARunningListener() {
+    const std::string udid = makeBareDevice("Plug Test");
+    const int first = arrive(udid);
+    QVERIFY(first != 0);
+
+    QElapsedTimer timer;
+    timer.start();
+    QCOMPARE(simctl({"unplug", QString::fromStdString(udid)}), 0);
+    auto removed = [first] {
+        std::lock_guard lock(g_log.mutex);
+        return std::count(g_log.events.begin(), g_log.events.end(),
+                          std::make_pair(int(VEXA_DEVICE_REMOVED), first)) == 1;
+    };
+    QVERIFY(waitFor(removed, 500));
+
+    {
+        BoundManager manager(first);
+        QCOMPARE(manager.BindResult(), int(VEXA_E_NOT_FOUND));
+    }
+    QCOMPARE(simctl({"plug", QString::fromStdString(udid)}), 0);
+    QVERIFY(waitFor([&] { return handleOf(udid) != first; }, 500));
+    QVERIFY(handleOf(udid) > first); // handles are never reused
+}
+
+void TestVexaCore::wifiDevicesArriveUnderANewHandleAndAreFlagged() {
+    const std::string udid = makeBareDevice("Wi-Fi Test");
+    const int cable = arrive(udid);
+    QCOMPARE(IsWiFiConnect(cable), 0);
+    QCOMPARE(simctl({"wifi", QString::fromStdString(udid), "on"}), 0);
+    QVERIFY(waitFor([&] { return handleOf(udid) != cable; }, 500));
+    QVERIFY(IsWiFiConnect(handleOf(udid)) != 0);
+    QCOMPARE(IsWiFiConnect(cable), 0);
+    QCOMPARE(IsWiFiConnect(-7), 0);
+
+    QByteArray list;
+    QCOMPARE(simctl({"list"}, &list), 0);
+    QVERIFY(list.contains(QByteArray::fromStdString(udid) + "\tWi-Fi Test\tiPhone7,2\tplugged\twifi\n"));
+}
+
+void TestVexaCore::managerBindsOnlyToConnectedDevicesAndReleasesSafely() {
+    IVexaManager* manager = GetVexaManager();
+    QVERIFY(manager != nullptr);
+    QVERIFY(manager->GetFileService() == nullptr);
+    QVERIFY(manager->GetPhotoLibrary(1) == nullptr);
+    DeviceInfo* info = nullptr;
+    QVERIFY(!manager->GetDeviceInfo(&info));
+    DiskInfo disk{};
+    QCOMPARE(manager->GetDiskInfo(&disk), int(VEXA_E_NOT_FOUND));
+    QCOMPARE(manager->SetDeviceHandle(999999), int(VEXA_E_NOT_FOUND));
+
+    const int handle = handleOf(m_bare);
+    QCOMPARE(manager->SetDeviceHandle(handle), 0);
+    QCOMPARE(manager->SetDeviceHandle(handle), 0);
+    QCOMPARE(manager->SetDeviceHandle(handle + 1000), int(VEXA_E_EXISTS));
+    QCOMPARE(manager->GetDeviceHandle(), handle);
+    QVERIFY(manager->GetFileService() != nullptr);
+    QVERIFY(manager->GetDeviceService() != nullptr);
+    QCOMPARE(manager->GetDeviceService()->GetDeviceHandle(), handle);
+    QVERIFY(manager->GetPhotoLibrary(3) == nullptr);
+    QVERIFY(!manager->GetDeviceInfo(nullptr));
+    QCOMPARE(manager->GetDiskInfo(nullptr), int(VEXA_E_INVALID_ARGUMENT));
+
+    IVexaManager* copy = manager;
+    DeleteVexaManager(&manager);
+    QVERIFY(manager == nullptr);
+    DeleteVexaManager(&copy); // already released: ignored, not freed twice
+    DeleteVexaManager(nullptr);
+}
+
+void TestVexaCore::deviceRecordHasEveryReportedPropertyAndKeepsOldTexts() {
+    const std::string pod = makeBareDevice("Old iPod", "iPod2,1");
+    BoundManager phone(handleOf(m_bare));
+    BoundManager ipod(arrive(pod));
+    DeviceInfo* info = nullptr;
+    QVERIFY(phone->GetDeviceInfo(&info));
+    for (int i = 0; i < DP_Count; ++i) {
+        QVERIFY2(info->properties[i] != nullptr && *info->properties[i] != 0, kDevicePropertyNames[i]);
+    }
+    QCOMPARE(info->properties[DP_UniqueDeviceID], m_bare.c_str());
+    QCOMPARE(info->properties[DP_ProductType], "iPhone7,2");
+    QVERIFY(info->batteryLevel > 0 && info->batteryLevel <= 100);
+
+    DeviceInfo* podInfo = nullptr;
+    QVERIFY(ipod->GetDeviceInfo(&podInfo));
+    QCOMPARE(podInfo->properties[DP_ProductType], "iPod2,1");
+    QVERIFY(podInfo->properties[DP_IMEI] == nullptr); // an iPod touch has no cellular identity
+    QVERIFY(podInfo->properties[DP_PhoneNumber] == nullptr);
+
+    const char* oldName = info->properties[DP_DeviceName];
+    QCOMPARE(phone->GetDeviceService()->SetDeviceName(u"Renamed Phone"), 0);
+    DeviceInfo* again = nullptr;
+    QVERIFY(phone->GetDeviceInfo(&again));
+    QCOMPARE(again, info);
+    QCOMPARE(again->properties[DP_DeviceName], "Renamed Phone");
+    QCOMPARE(oldName, "Bare iPhone"); // texts handed out earlier stay readable
+    QCOMPARE(phone->GetDeviceService()->SetDeviceName(u"Bare iPhone"), 0);
+}
+
+void TestVexaCore::deviceNamePersistsAcrossManagers() {
+    const std::string udid = makeBareDevice("Before");
+    const int handle = arrive(udid);
+    {
+        BoundManager manager(handle);
+        QCOMPARE(manager->GetDeviceService()->SetDeviceName(nullptr), int(VEXA_E_INVALID_ARGUMENT));
+        QCOMPARE(manager->GetDeviceService()->SetDeviceName(u""), int(VEXA_E_INVALID_ARGUMENT));
+        QCOMPARE(manager->GetDeviceService()->SetDeviceName(u"Änne’s iPhone 📱"), 0);
+    }
+    BoundManager later(handle);
+    DeviceInfo* info = nullptr;
+    QVERIFY(later->GetDeviceInfo(&info));
+    QCOMPARE(QString::fromUtf8(info->properties[DP_DeviceName]), QString::fromUtf8("Änne’s iPhone 📱"));
+    QByteArray list;
+    QCOMPARE(simctl({"list"}, &list), 0);
+    QVERIFY(QString::fromUtf8(list).contains(QString::fromUtf8("Änne’s iPhone 📱")));
+}
+
+void TestVexaCore::diskInfoAddsUpRealFileSizesByCategory() {
+    const std::string udid = makeBareDevice("Disk");
+    const fs::path media = m_root / udid / "Media";
+    writeFile(media / "iTunes_Control/Music/F00/A.mp3", std::string(3000, 'a'));
+    writeFile(media / "iTunes_Control/Music/F01/B.m4v", std::string(5000, 'v'));
+    writeFile(media / "DCIM/100APPLE/IMG_0001.JPG", std::string(7000, 'p'));
+    writeFile(media / "Books/x.pdf", std::string(11000, 'b'));
+    writeFile(m_root / udid / "Applications/com.x/X.app/X", std::string(13000, 'x'));
+    writeFile(m_root / udid / "Applications/com.x/Documents/d.txt", std::string(17000, 'd'));
+    BoundManager manager(arrive(udid));
+    DiskInfo disk{};
+    QCOMPARE(manager->GetDiskInfo(&disk), 0);
+    QCOMPARE(disk.values[DI_Music], uint64_t(3000));
+    QCOMPARE(disk.values[DI_Video], uint64_t(5000));
+    QCOMPARE(disk.values[DI_Photos], uint64_t(7000));
+    QCOMPARE(disk.values[DI_Books], uint64_t(11000));
+    QCOMPARE(disk.values[DI_Apps], uint64_t(13000));
+    QCOMPARE(disk.values[DI_Documents], uint64_t(17000));
+    uint64_t used = 0;
+    for (int i = DI_Music; i < DI_Count; ++i) {
+        used += disk.values[i];
+    }
+    QCOMPARE(disk.values[DI_DataFree], disk.values[DI_DataCapacity] - used);
+    QVERIFY(disk.values[DI_SystemFree] < disk.values[DI_SystemCapacity]);
+    DiskInfo legacy{};
+    QCOMPARE(manager->GetDiskInfoLegacy(&legacy), 0);
+    QCOMPARE(legacy.values[DI_Books], disk.values[DI_Books]);
+}
+
+void TestVexaCore::fileServiceRoundTripsFilesAndFolders() {
+    BoundManager manager(handleOf(m_bare));
+    IFileService* files = manager->GetFileService();
+    const fs::path local = fs::path(m_temp.path().toStdString()) / "local";
+    fs::create_directories(local);
+    std::string content(3 * 1024 * 1024 + 17, '\0');
+    for (size_t i = 0; i < content.size(); ++i) {
+        content[i] = static_cast<char>(i * 7919 % 251);
+    }
+    writeFile(local / "source.bin", content);
+
+    QCOMPARE(files->MakeDirectory("/Downloads/Ünïcödé/深い"), 0);
+    QCOMPARE(files->MakeDirectory("/Downloads/Ünïcödé/深い"), 0); // already there
+    const std::u16string source = ToUtf16((local / "source.bin").string());
+    QCOMPARE(files->CopyFileToDevice(source.c_str(), u"/Downloads/Ünïcödé/深い/data.bin"), 0);
+    QCOMPARE(files->MakeDirectory("/Downloads/Ünïcödé/深い/data.bin"), int(VEXA_E_EXISTS));
+    QCOMPARE(files->CopyFileToDevice(source.c_str(), u"/Downloads/missing/data.bin"), int(VEXA_E_NOT_FOUND));
+    QCOMPARE(files->CopyFileToDevice(u"/no/such/local/file", u"/Downloads/x.bin"), int(VEXA_E_NOT_FOUND));
+    QCOMPARE(files->CopyFileToDevice(source.c_str(), u"/Downloads"), int(VEXA_E_INVALID_ARGUMENT));
+
+    const std::u16string back = ToUtf16((local / "back.bin").string());
+    QCOMPARE(files->CopyFileToComputer(u"/Downloads/Ünïcödé/深い/data.bin", back.c_str()), 0);
+    QVERIFY(readFile(local / "back.bin") == content);
+    QCOMPARE(files->CopyFileToComputer(u"/Downloads/none.bin", back.c_str()), int(VEXA_E_NOT_FOUND));
+    QCOMPARE(files->CopyFileToComputer(u"/Downloads", back.c_str()), int(VEXA_E_INVALID_ARGUMENT));
+    QVERIFY(readFile(local / "back.bin") == content); // a failed copy leaves the old file alone
+    QCOMPARE(files->CopyFileToComputer(nullptr, back.c_str()), int(VEXA_E_INVALID_ARGUMENT));
+
+    // No temporary names are left behind on either side.
+    for (const auto& entry : fs::recursive_directory_iterator(m_root / m_bare)) {
+        QVERIFY2(entry.path().filename().string().find(".vexa-part-") != 0, entry.path().c_str());
+    }
+    for (const auto& entry : fs::directory_iterator(local)) {
+        QVERIFY2(entry.path().filename().string().find(".vexa-part-") != 0, entry.path().c_str());
+    }
+    QCOMPARE(files->RemovePath("/Downloads/Ünïcödé"), 0);
+    QVERIFY(!fs::exists(m_root / m_bare / "Media/Downloads/Ünïcödé"));
+}
+
+void TestVexaCore::readDirectoryReportsDotEntriesTypesAndTimes() {
+    BoundManager manager(handleOf(m_bare));
+    IFileService* files = manager->GetFileService();
+    const fs::path media = m_root / m_bare / "Media";
+    writeFile(media / "Listing/b.txt", "12345");
+    fs::create_directories(media / "Listing/a-folder");
+    fs::create_symlink("b.txt", media / "Listing/c-link");
+
+    int count = -1;
+    DirectoryEntryRecord* entries = nullptr;
+    QCOMPARE(files->ReadDirectory("/Listing", &count, &entries), 0);
+    QCOMPARE(count, 5);
+    QCOMPARE(entries[0].name, ".");
+    QCOMPARE(entries[1].name, "..");
+    QCOMPARE(entries[2].name, "a-folder");
+    QCOMPARE(entries[2].type, "S_IFDIR");
+    QCOMPARE(entries[3].name, "b.txt");
+    QCOMPARE(entries[3].type, "S_IFREG");
+    QCOMPARE(entries[3].size, "5");
+    const auto modified = std::stoll(entries[3].modifyTime);
+    const auto now = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                         std::chrono::system_clock::now().time_since_epoch())
+                         .count();
+    QVERIFY(modified > now - 60'000'000'000LL && modified <= now);
+    QVERIFY(std::stoll(entries[3].createTime) > 0);
+    QCOMPARE(entries[4].type, "S_IFLNK");
+    QCOMPARE(entries[4].linkTarget, "b.txt");
+
+    QCOMPARE(files->ReadDirectory("/Listing/b.txt", &count, &entries), int(VEXA_E_INVALID_ARGUMENT));
+    QCOMPARE(count, 0);
+    QCOMPARE(files->ReadDirectory("/Nowhere", &count, &entries), int(VEXA_E_NOT_FOUND));
+    QCOMPARE(files->ReadDirectory("/", nullptr, &entries), int(VEXA_E_INVALID_ARGUMENT));
+    QCOMPARE(files->ReadDirectory(nullptr, &count, &entries), int(VEXA_E_INVALID_ARGUMENT));
+    fs::remove_all(media / "Listing");
+}
+
+void TestVexaCore::renameAndRemoveRefuseWhatTheyMustNot() {
+    BoundManager manager(handleOf(m_bare));
+    IFileService* files = manager->GetFileService();
+    const fs::path media = m_root / m_bare / "Media";
+    writeFile(media / "R/one.txt", "one");
+    writeFile(media / "R/two.txt", "two");
+
+    QCOMPARE(files->RenamePath("/R/one.txt", "/R/two.txt"), int(VEXA_E_EXISTS));
+    QCOMPARE(readFile(media / "R/two.txt"), std::string("two"));
+    QCOMPARE(files->RenamePath("/R/none.txt", "/R/three.txt"), int(VEXA_E_NOT_FOUND));
+    QCOMPARE(files->RenamePath("/R", "/R/inside"), int(VEXA_E_INVALID_ARGUMENT));
+    QCOMPARE(files->RenamePath("/", "/elsewhere"), int(VEXA_E_INVALID_ARGUMENT));
+    QCOMPARE(files->RenamePath("/R/one.txt", "/R/uno.txt"), 0);
+    QCOMPARE(readFile(media / "R/uno.txt"), std::string("one"));
+
+    QCOMPARE(files->RemovePath("/"), int(VEXA_E_INVALID_ARGUMENT));
+    QCOMPARE(files->RemovePath(""), int(VEXA_E_INVALID_ARGUMENT));
+    QCOMPARE(files->RemovePath("/R/none"), int(VEXA_E_NOT_FOUND));
+    QCOMPARE(files->RemovePath("/R"), 0);
+    QVERIFY(!fs::exists(media / "R"));
+    QVERIFY(fs::exists(media / "DCIM"));
+}
+
+void TestVexaCore::pathsThatLeaveTheDeviceAreRefusedAndTouchNothing() {
+    BoundManager manager(handleOf(m_bare));
+    IFileService* files = manager->GetFileService();
+    const fs::path outside = fs::path(m_temp.path().toStdString()) / "outside";
+    writeFile(outside / "secret.txt", "secret");
+    const fs::path media = m_root / m_bare / "Media";
+    fs::create_symlink(outside, media / "escape");
+    fs::create_symlink(outside / "new.txt", media / "dangling");
+    const std::u16string local = ToUtf16((outside / "copy.txt").string());
+    const std::u16string secret = ToUtf16((outside / "secret.txt").string());
+    int count = 0;
+    DirectoryEntryRecord* entries = nullptr;
+
+    QCOMPARE(files->ReadDirectory("/..", &count, &entries), int(VEXA_E_PATH_ESCAPE));
+    QCOMPARE(files->ReadDirectory("/DCIM/../../..", &count, &entries), int(VEXA_E_PATH_ESCAPE));
+    QCOMPARE(files->ReadDirectory("/escape", &count, &entries), int(VEXA_E_PATH_ESCAPE));
+    QCOMPARE(files->CopyFileToComputer(u"/escape/secret.txt", local.c_str()), int(VEXA_E_PATH_ESCAPE));
+    QCOMPARE(files->CopyFileToDevice(secret.c_str(), u"/escape/planted.txt"), int(VEXA_E_PATH_ESCAPE));
+    QCOMPARE(files->CopyFileToDevice(secret.c_str(), u"/dangling"), int(VEXA_E_PATH_ESCAPE));
+    QCOMPARE(files->MakeDirectory("/escape/made"), int(VEXA_E_PATH_ESCAPE));
+    QCOMPARE(files->MakeDirectory("/../made"), int(VEXA_E_PATH_ESCAPE));
+    QCOMPARE(files->RemovePath("/escape/secret.txt"), int(VEXA_E_PATH_ESCAPE));
+    QCOMPARE(files->RemovePath("/../device.json"), int(VEXA_E_PATH_ESCAPE));
+    QCOMPARE(files->RenamePath("/escape/secret.txt", "/stolen.txt"), int(VEXA_E_PATH_ESCAPE));
+    QCOMPARE(files->RenamePath("/DCIM", "/../DCIM"), int(VEXA_E_PATH_ESCAPE));
+    // An absolute host path is just a path on the device.
+    QCOMPARE(files->CopyFileToComputer(secret.c_str(), local.c_str()), int(VEXA_E_NOT_FOUND));
+
+    QCOMPARE(readFile(outside / "secret.txt"), std::string("secret"));
+    QVERIFY(!fs::exists(outside / "copy.txt"));
+    QVERIFY(!fs::exists(outside / "planted.txt"));
+    QVERIFY(!fs::exists(outside / "new.txt"));
+    QVERIFY(!fs::exists(outside / "made"));
+    QVERIFY(fs::exists(m_root / m_bare / "device.json"));
+
+    // The link itself is on the device and may go; what it points at stays.
+    QCOMPARE(files->RemovePath("/escape"), 0);
+    QCOMPARE(files->RemovePath("/dangling"), 0);
+    QCOMPARE(readFile(outside / "secret.txt"), std::string("secret"));
+    // Going up and down again inside the device is fine.
+    QCOMPARE(files->ReadDirectory("/DCIM/../Books", &count, &entries), 0);
+}
+
+void TestVexaCore::appContainerIsItsOwnRoot() {
+    BoundManager manager(handleOf(m_bare));
+    IFileService* files = manager->GetFileService();
+    const fs::path app = m_root / m_bare / "Applications/com.example.notes";
+    writeFile(app / "Documents/note.txt", "hello");
+    IFileService* container = nullptr;
+    QCOMPARE(files->OpenAppContainer("com.example.none", &container), int(VEXA_E_NOT_FOUND));
+    QCOMPARE(files->OpenAppContainer("../com.example.notes", &container), int(VEXA_E_INVALID_ARGUMENT));
+    QCOMPARE(files->OpenAppContainer("..", &container), int(VEXA_E_INVALID_ARGUMENT));
+    QCOMPARE(files->OpenAppContainer("com.example.notes", nullptr), int(VEXA_E_INVALID_ARGUMENT));
+    QCOMPARE(files->OpenAppContainer("com.example.notes", &container), 0);
+    QVERIFY(container != nullptr);
+    int count = 0;
+    DirectoryEntryRecord* entries = nullptr;
+    QCOMPARE(container->ReadDirectory("/Documents", &count, &entries), 0);
+    QCOMPARE(count, 3);
+    QCOMPARE(entries[2].name, "note.txt");
+    QCOMPARE(container->ReadDirectory("/../../Media", &count, &entries), int(VEXA_E_PATH_ESCAPE));
+    QCOMPARE(container->RemovePath("/"), int(VEXA_E_INVALID_ARGUMENT));
+    IFileService* nested = nullptr;
+    QCOMPARE(container->OpenAppContainer("com.example.notes", &nested), int(VEXA_E_UNSUPPORTED));
+    QCOMPARE(files->CloseAppContainer(container), 1);
+    QCOMPARE(files->CloseAppContainer(container), 0);
+    QCOMPARE(files->CloseAppContainer(nullptr), 0);
+}
+
+void TestVexaCore::plannedFaultsFireAfterTheirCountAndDelay() {
+    const std::string udid = makeBareDevice("Faults");
+    BoundManager manager(arrive(udid));
+    IFileService* files = manager->GetFileService();
+    const QString device = QString::fromStdString(udid);
+    int count = 0;
+    DirectoryEntryRecord* entries = nullptr;
+
+    QCOMPARE(simctl({"fault", device, "ReadDirectory", "105", "--after", "2"}), 0);
+    QCOMPARE(files->ReadDirectory("/", &count, &entries), 0);
+    QCOMPARE(files->ReadDirectory("/", &count, &entries), 0);
+    QCOMPARE(files->ReadDirectory("/", &count, &entries), int(VEXA_E_IO));
+    QCOMPARE(files->ReadDirectory("/", &count, &entries), int(VEXA_E_IO));
+    QCOMPARE(files->MakeDirectory("/Other"), 0); // other operations are not affected
+
+    QCOMPARE(simctl({"fault", device, "MakeDirectory", "0", "--delay-ms", "300"}), 0);
+    QElapsedTimer timer;
+    timer.start();
+    QCOMPARE(files->MakeDirectory("/Slow"), 0);
+    QVERIFY(timer.elapsed() >= 300);
+
+    QCOMPARE(simctl({"clear-faults", device}), 0);
+    QCOMPARE(files->ReadDirectory("/", &count, &entries), 0);
+    timer.restart();
+    QCOMPARE(files->MakeDirectory("/Fast"), 0);
+    QVERIFY(timer.elapsed() < 300);
+}
+
+void TestVexaCore::unplugDuringACallFailsItAndRemovesTheDevice() {
+    const std::string udid = makeBareDevice("Unplug");
+    const int handle = arrive(udid);
+    BoundManager manager(handle);
+    IFileService* files = manager->GetFileService();
+    writeFile(m_root / udid / "Media/Downloads/big.bin", std::string(1 << 20, 'z'));
+    const fs::path local = fs::path(m_temp.path().toStdString()) / "unplugged.bin";
+    const std::u16string target = ToUtf16(local.string());
+
+    QCOMPARE(
+        simctl({"fault", QString::fromStdString(udid), "CopyFileToComputer", "unplug", "--delay-ms", "50"}),
+        0);
+    QCOMPARE(files->CopyFileToComputer(u"/Downloads/big.bin", target.c_str()), int(VEXA_E_UNPLUGGED));
+    QVERIFY(!fs::exists(local));
+    auto removed = [handle] {
+        std::lock_guard lock(g_log.mutex);
+        return std::count(g_log.events.begin(), g_log.events.end(),
+                          std::make_pair(int(VEXA_DEVICE_REMOVED), handle)) == 1;
+    };
+    QVERIFY(waitFor(removed, 500));
+    int count = 0;
+    DirectoryEntryRecord* entries = nullptr;
+    QCOMPARE(files->ReadDirectory("/", &count, &entries), int(VEXA_E_UNPLUGGED));
+    QCOMPARE(manager->GetDeviceService()->SetDeviceName(u"x"), int(VEXA_E_UNPLUGGED));
+    DeviceInfo* info = nullptr;
+    QVERIFY(!manager->GetDeviceInfo(&info));
+    DiskInfo disk{};
+    QCOMPARE(manager->GetDiskInfo(&disk), int(VEXA_E_UNPLUGGED));
+
+    // Plugged in again it is a new connection; the old manager stays disconnected.
+    QCOMPARE(simctl({"clear-faults", QString::fromStdString(udid)}), 0);
+    QCOMPARE(simctl({"plug", QString::fromStdString(udid)}), 0);
+    QVERIFY(waitFor([&] { return handleOf(udid) != handle; }, 500));
+    QCOMPARE(files->ReadDirectory("/", &count, &entries), int(VEXA_E_UNPLUGGED));
+}
+
+void TestVexaCore::resultArraysStayValidPerThreadAndCallsRunConcurrently() {
+    BoundManager manager(handleOf(m_bare));
+    IFileService* files = manager->GetFileService();
+    const fs::path media = m_root / m_bare / "Media";
+    for (int i = 0; i < 20; ++i) {
+        writeFile(media / "Many" / ("f" + std::to_string(i)), "x");
+    }
+    int mine = 0;
+    DirectoryEntryRecord* myEntries = nullptr;
+    QCOMPARE(files->ReadDirectory("/Many", &mine, &myEntries), 0);
+    QCOMPARE(mine, 22);
+
+    std::atomic<int> failures{0};
+    auto worker = [&](int id) {
+        const std::string folder = "/Work" + std::to_string(id);
+        for (int round = 0; round < 40; ++round) {
+            const std::string path = folder + "/" + std::to_string(round);
+            int count = 0;
+            DirectoryEntryRecord* entries = nullptr;
+            if (files->MakeDirectory(path.c_str()) != 0 ||
+                files->ReadDirectory(folder.c_str(), &count, &entries) != 0 || count != round + 3 ||
+                files->ReadDirectory("/", &count, &entries) != 0) {
+                ++failures;
+            }
+        }
+        if (files->RemovePath(folder.c_str()) != 0) {
+            ++failures;
+        }
+    };
+    std::thread first(worker, 1);
+    std::thread second(worker, 2);
+    first.join();
+    second.join();
+    QCOMPARE(failures.load(), 0);
+    // Other threads' calls did not touch this thread's result.
+    QCOMPARE(myEntries[21].name, "f9");
+    QCOMPARE(myEntries[2].name, "f0");
+    fs::remove_all(media / "Many");
+}
+
+void TestVexaCore::damagedDatabaseIsReportedByTheFailingCall() {
+    const std::string udid = makeBareDevice("Damaged");
+    writeFile(m_root / udid / "device.sqlite", std::string(8192, '\x5a'));
+    BoundManager manager(arrive(udid));
+    BackupRecord* records = nullptr;
+    int count = -1;
+    QCOMPARE(manager->GetDeviceService()->GetBackups(&records, &count), int(VEXA_E_DATABASE));
+    QCOMPARE(count, 0);
+    int files = 0;
+    DirectoryEntryRecord* entries = nullptr;
+    QCOMPARE(manager->GetFileService()->ReadDirectory("/", &files, &entries), 0);
+}
+
+void TestVexaCore::backupIsReadableByIndependentToolsAndListed() {
+    const std::string udid = NewUdid();
+    QCOMPARE(GenerateDemoDevice(m_root, udid, "Backup Source"), 0);
+    BoundManager manager(arrive(udid));
+    const fs::path folder = fs::path(m_temp.path().toStdString()) / "backups/plain";
+    const std::u16string folder16 = ToUtf16(folder.string());
+    QCOMPARE(manager->GetDeviceService()->BackupDevice(nullptr, 0), int(VEXA_E_INVALID_ARGUMENT));
+    QCOMPARE(manager->GetDeviceService()->BackupDevice(folder16.c_str(), 0), 0);
+
+    const char* script = R"(
+import os, plistlib, sqlite3, sys
+folder = sys.argv[1]
+info = plistlib.load(open(os.path.join(folder, 'Info.plist'), 'rb'))
+manifest = plistlib.load(open(os.path.join(folder, 'Manifest.plist'), 'rb'))
+plistlib.load(open(os.path.join(folder, 'Status.plist'), 'rb'))
+db = sqlite3.connect(os.path.join(folder, 'Manifest.db'))
+rows = db.execute('SELECT fileID, domain, relativePath, flags FROM Files').fetchall()
+files = [r for r in rows if r[3] == 1]
+missing = [r for r in files if not os.path.isfile(os.path.join(folder, r[0][:2], r[0]))]
+domains = set(r[1] for r in rows)
+print(info['Device Name'], info['Unique Identifier'], len(files), len(missing), manifest.get('IsEncrypted'),
+      'HomeDomain' in domains, 'MediaDomain' in domains)
+sys.exit(1 if missing or not files else 0)
+)";
+    QProcess python;
+    python.start("/usr/bin/python3", {"-c", script, QString::fromStdString(folder.string())});
+    QVERIFY(python.waitForFinished(60000));
+    const QString report = QString::fromUtf8(python.readAllStandardOutput());
+    QVERIFY2(python.exitCode() == 0, qPrintable(report + python.readAllStandardError()));
+    QVERIFY2(report.startsWith("Backup Source " + QString::fromStdString(udid)), qPrintable(report));
+    QVERIFY2(report.trimmed().endsWith("0 False True True"), qPrintable(report));
+
+    BackupRecord* records = nullptr;
+    int count = 0;
+    QCOMPARE(manager->GetDeviceService()->GetBackups(&records, &count), 0);
+    QCOMPARE(count, 1);
+    QCOMPARE(QString::fromStdU16String(records[0].folder), QString::fromStdString(folder.string()));
+    QCOMPARE(records[0].deviceName, "Backup Source");
+    QCOMPARE(records[0].uniqueDeviceId, udid.c_str());
+    QCOMPARE(int(records[0].encrypted), 0);
+    QVERIFY(records[0].size > 100000);
+    QVERIFY(QRegularExpression("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d$")
+                .match(records[0].dateTime)
+                .hasMatch());
+
+    // A backup folder removed by the user is no longer offered.
+    fs::remove(folder / "Manifest.plist");
+    QCOMPARE(manager->GetDeviceService()->GetBackups(&records, &count), 0);
+    QCOMPARE(count, 0);
+}
+
+namespace {
+
+// What a restore must reproduce: contacts, conversations and the device's files.
+struct ContentPrint {
+    QStringList contacts;
+    QStringList messages;
+    QStringList files;
+    bool operator==(const ContentPrint&) const = default;
+};
+
+ContentPrint printOf(IVexaManager* manager, const fs::path& media) {
+    ContentPrint print;
+    ContactList* contacts = nullptr;
+    if (manager->GetContactService()->GetContacts(&contacts) == 0) {
+        for (int i = 0; i < contacts->recordCount; ++i) {
+            const ContactRecord& c = contacts->records[i];
+            print.contacts << QString("%1|%2|%3").arg(c.firstName, c.lastName).arg(c.phoneCount);
+        }
+    }
+    ConversationList* conversations = nullptr;
+    if (manager->GetDeviceService()->GetMessages(&conversations, 0) == 0) {
+        for (int i = 0; i < conversations->count; ++i) {
+            const ConversationRecord& c = conversations->conversations[i];
+            for (int m = 0; m < c.messageCount; ++m) {
+                print.messages
+                    << QString("%1|%2|%3").arg(c.address, c.messages[m].dateTime, c.messages[m].text);
+            }
+        }
+    }
+    for (const auto& entry : fs::recursive_directory_iterator(media)) {
+        if (entry.is_regular_file() && entry.path().filename().string().find("MediaLibrary.sqlitedb") != 0) {
+            print.files << QString("%1|%2")
+                               .arg(QString::fromStdString(entry.path().lexically_relative(media).string()))
+                               .arg(entry.file_size());
+        }
+    }
+    print.contacts.sort();
+    print.messages.sort();
+    print.files.sort();
+    return print;
+}
+
+} // namespace
+
+void TestVexaCore::restoreReproducesContentOnAnotherDevice() {
+    const std::string source = NewUdid();
+    QCOMPARE(GenerateDemoDevice(m_root, source, "Restore Source"), 0);
+    const std::string target = makeBareDevice("Restore Target", "iPhone8,1");
+    BoundManager from(arrive(source));
+    BoundManager to(arrive(target));
+    const fs::path folder = fs::path(m_temp.path().toStdString()) / "backups/restore";
+    QCOMPARE(from->GetDeviceService()->BackupDevice(ToUtf16(folder.string()).c_str(), 0), 0);
+    const ContentPrint expected = printOf(from.operator->(), m_root / source / "Media");
+    QVERIFY(expected.contacts.size() >= 60);
+    QVERIFY(expected.messages.size() > 100);
+    QVERIFY(expected.files.size() > 100);
+
+    const fs::path notBackup = fs::path(m_temp.path().toStdString()) / "not-a-backup";
+    fs::create_directories(notBackup);
+    QCOMPARE(to->GetDeviceService()->RestoreDevice(ToUtf16(notBackup.string()).c_str(), nullptr),
+             int(VEXA_E_NOT_A_BACKUP));
+
+    QCOMPARE(to->GetDeviceService()->RestoreDevice(ToUtf16(folder.string()).c_str(), nullptr), 0);
+    QCOMPARE(printOf(to.operator->(), m_root / target / "Media"), expected);
+    DeviceInfo* info = nullptr;
+    QVERIFY(to->GetDeviceInfo(&info));
+    QCOMPARE(info->properties[DP_UniqueDeviceID], target.c_str()); // the target keeps its identity
+    BackupRecord* records = nullptr;
+    int count = 0;
+    QCOMPARE(to->GetDeviceService()->GetBackups(&records, &count), 0);
+    QCOMPARE(count, 0); // the source's backups are not the target's
+    for (const auto& entry : fs::directory_iterator(m_root / target)) {
+        QVERIFY2(entry.path().filename() != ".staging" || fs::is_empty(entry.path()), entry.path().c_str());
+    }
+}
+
+void TestVexaCore::encryptedBackupRefusesAWrongPasswordAndChangesNothing() {
+    const std::string source = NewUdid();
+    QCOMPARE(GenerateDemoDevice(m_root, source, "Secret Source"), 0);
+    QCOMPARE(simctl({"backup-password", QString::fromStdString(source), "s3cret"}), 0);
+    const std::string target = makeBareDevice("Secret Target");
+    BoundManager from(arrive(source));
+    BoundManager to(arrive(target));
+    const fs::path folder = fs::path(m_temp.path().toStdString()) / "backups/secret";
+    QCOMPARE(from->GetDeviceService()->BackupDevice(ToUtf16(folder.string()).c_str(), 0), 0);
+    BackupRecord* records = nullptr;
+    int count = 0;
+    QCOMPARE(from->GetDeviceService()->GetBackups(&records, &count), 0);
+    QCOMPARE(count, 1);
+    QVERIFY(records[0].encrypted != 0);
+
+    const ContentPrint before = printOf(to.operator->(), m_root / target / "Media");
+    const std::u16string folder16 = ToUtf16(folder.string());
+    QCOMPARE(to->GetDeviceService()->RestoreDevice(folder16.c_str(), "wrong"), int(VEXA_E_PASSWORD));
+    QCOMPARE(to->GetDeviceService()->RestoreDevice(folder16.c_str(), nullptr), int(VEXA_E_PASSWORD));
+    QCOMPARE(printOf(to.operator->(), m_root / target / "Media"), before);
+    QCOMPARE(to->GetDeviceService()->RestoreDevice(folder16.c_str(), "s3cret"), 0);
+    QCOMPARE(printOf(to.operator->(), m_root / target / "Media"),
+             printOf(from.operator->(), m_root / source / "Media"));
+}
+
+void TestVexaCore::simctlValidatesItsArgumentsAndPrintsStats() {
+    QCOMPARE(simctl({"no-such-command"}), 2);
+    QCOMPARE(simctl({"plug"}), 2);
+    QCOMPARE(simctl({"plug", "0000000000000000000000000000000000000000"}), 1);
+    QCOMPARE(simctl({"wifi", QString::fromStdString(m_bare), "maybe"}), 2);
+    QCOMPARE(simctl({"fault", QString::fromStdString(m_bare), "GetContacts", "often"}), 2);
+    QCOMPARE(simctl({"fault", QString::fromStdString(m_bare), "GetContacts", "105", "--after", "-1"}), 2);
+    QCOMPARE(simctl({"create", "--udid", "abc"}), 2);
+    QCOMPARE(simctl({"--help"}), 0);
+
+    QByteArray output;
+    QCOMPARE(simctl({"create-demo", "--name", "Counted"}, &output), 0);
+    const QByteArray udid = output.trimmed().split('\n').last();
+    QCOMPARE(udid.size(), 40);
+    QCOMPARE(simctl({"stats", QString::fromLatin1(udid)}, &output), 0);
+    const QJsonObject stats = QJsonDocument::fromJson(output).object();
+    for (const char* key : {"contacts", "groups", "conversations", "messages", "books", "songs", "playlists",
+                            "videos", "photos", "albums", "apps", "files"}) {
+        QVERIFY2(stats.value(key).toInt() > 0, key);
+    }
+    QCOMPARE(stats.value("conversations").toInt(), 25);
+    QVERIFY(stats.value("contacts").toInt() >= 60);
+    QVERIFY(stats.value("photos").toInt() >= 80);
+}
+
+QTEST_GUILESS_MAIN(TestVexaCore)
+#include "tst_vexa_core.moc"

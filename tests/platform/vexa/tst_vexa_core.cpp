@@ -127,6 +127,7 @@ private slots:
     void encryptedBackupRefusesAWrongPasswordAndChangesNothing();
 
     void simctlValidatesItsArgumentsAndPrintsStats();
+    void anEmptyRootGetsTheDemoDeviceAndUsbReportsNone();
 
 private:
     std::string makeBareDevice(const std::string& name, const std::string& productType = "iPhone7,2");
@@ -324,6 +325,19 @@ void TestVexaCore::diskInfoAddsUpRealFileSizesByCategory() {
     DiskInfo legacy{};
     QCOMPARE(manager->GetDiskInfoLegacy(&legacy), 0);
     QCOMPARE(legacy.values[DI_Books], disk.values[DI_Books]);
+
+    // A full device takes no more files, and nothing of the refused file is left.
+    SimDevice(m_root / udid).UpdateInfo([&](DeviceInfoFile& info) {
+        info.profile.dataCapacity = used + 100;
+    });
+    const fs::path local = fs::path(m_temp.path().toStdString()) / "too-big.bin";
+    writeFile(local, std::string(1000, 'f'));
+    QCOMPARE(manager->GetFileService()->CopyFileToDevice(ToUtf16(local.string()).c_str(),
+                                                         u"/Downloads/too-big.bin"),
+             int(VEXA_E_NO_SPACE));
+    QVERIFY(!fs::exists(media / "Downloads/too-big.bin"));
+    QCOMPARE(manager->GetDiskInfo(&disk), 0);
+    QCOMPARE(disk.values[DI_DataFree], uint64_t(100));
 }
 
 void TestVexaCore::fileServiceRoundTripsFilesAndFolders() {
@@ -785,6 +799,37 @@ void TestVexaCore::simctlValidatesItsArgumentsAndPrintsStats() {
     QCOMPARE(stats.value("conversations").toInt(), 25);
     QVERIFY(stats.value("contacts").toInt() >= 60);
     QVERIFY(stats.value("photos").toInt() >= 80);
+}
+
+void TestVexaCore::anEmptyRootGetsTheDemoDeviceAndUsbReportsNone() {
+    const int before = handleOf(m_bare);
+    const fs::path emptyRoot = fs::path(m_temp.path().toStdString()) / "fresh-root";
+    qputenv("VEXA_SIM_ROOT", QByteArray::fromStdString(emptyRoot.string()));
+    QCOMPARE(IOSInitialize(), 0);
+    auto removedBare = [before] {
+        std::lock_guard lock(g_log.mutex);
+        return std::count(g_log.events.begin(), g_log.events.end(),
+                          std::make_pair(int(VEXA_DEVICE_REMOVED), before)) == 1;
+    };
+    QVERIFY(waitFor(removedBare, 1000));
+    const std::string demo = NewUdid("Demo iPhone");
+    QVERIFY(waitFor([&] { return handleOf(demo) != 0; }, 120000));
+    BoundManager manager(handleOf(demo));
+    DeviceInfo* info = nullptr;
+    QVERIFY(manager->GetDeviceInfo(&info));
+    QCOMPARE(info->properties[DP_DeviceName], "Demo iPhone");
+    QCOMPARE(info->properties[DP_ProductType], "iPhone7,2");
+
+    qputenv("VEXA_BACKEND", "usb");
+    QCOMPARE(IOSInitialize(), int(VEXA_E_UNSUPPORTED));
+    const int demoHandle = handleOf(demo);
+    auto removedDemo = [demoHandle] {
+        std::lock_guard lock(g_log.mutex);
+        return std::count(g_log.events.begin(), g_log.events.end(),
+                          std::make_pair(int(VEXA_DEVICE_REMOVED), demoHandle)) == 1;
+    };
+    QVERIFY(waitFor(removedDemo, 1000));
+    qputenv("VEXA_BACKEND", "sim");
 }
 
 QTEST_GUILESS_MAIN(TestVexaCore)

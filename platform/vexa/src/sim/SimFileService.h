@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <mutex>
@@ -41,6 +42,11 @@ private:
     std::filesystem::path m_root;
     bool m_isContainer;
     PerThreadResults<> m_readDirectory;
+    // Measuring a large device takes a while, so a copy reuses a recent measurement.
+    mutable std::mutex m_usageMutex;
+    mutable std::chrono::steady_clock::time_point m_usageTime;
+    mutable uint64_t m_usedBytes = 0;
+    mutable bool m_usageKnown = false;
     std::mutex m_containerMutex;
     std::vector<std::unique_ptr<SimFileService>> m_containers;
 };

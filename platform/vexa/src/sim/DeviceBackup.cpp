@@ -116,6 +116,19 @@ DeviceBackup::DeviceBackup(std::shared_ptr<SimDevice> device)
 
 int DeviceBackup::Backup(const fs::path& folder) {
     std::error_code error;
+    if (!fs::exists(folder, error)) {
+        // A folder made here and left half-written by a failure goes again; a user's own folder stays.
+        const int result = backupInto(folder);
+        if (result != VEXA_OK) {
+            fs::remove_all(folder, error);
+        }
+        return result;
+    }
+    return backupInto(folder);
+}
+
+int DeviceBackup::backupInto(const fs::path& folder) {
+    std::error_code error;
     fs::create_directories(folder, error);
     if (error || !fs::is_directory(folder, error)) {
         return VEXA_E_IO;

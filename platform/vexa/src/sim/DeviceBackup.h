@@ -24,6 +24,7 @@ public:
     static constexpr const char* kDatabasePath = "Library/Device/device.sqlite";
 
 private:
+    int backupInto(const std::filesystem::path& folder);
     int unpack(const std::filesystem::path& folder, const std::string& password,
                const std::filesystem::path& staging);
     int swapIn(const std::filesystem::path& staging, const std::filesystem::path& old);

@@ -57,6 +57,7 @@ fs::path SimBackend::RootFromEnvironment() {
 int SimBackend::Initialize() {
     std::lock_guard lock(m_mutex);
     const std::string backend = environment("VEXA_BACKEND");
+    std::error_code error;
     if (!m_listener) {
         m_listener = std::make_unique<DeviceListener>(m_registry, [this] { makeDemoDeviceIfDue(); });
     }
@@ -67,11 +68,14 @@ int SimBackend::Initialize() {
         m_listener->Wake();
         return VEXA_E_UNSUPPORTED;
     }
+    if ((backend.empty() || backend == "auto") && fs::exists("/var/run/usbmuxd", error)) {
+        std::fprintf(stderr, "vexa: usbmuxd is running, but this library is built without the usb backend; "
+                             "using the simulator\n");
+    }
     if (!backend.empty() && backend != "sim" && backend != "auto") {
         std::fprintf(stderr, "vexa: unknown VEXA_BACKEND \"%s\", using the simulator\n", backend.c_str());
     }
     const fs::path root = RootFromEnvironment();
-    std::error_code error;
     fs::create_directories(root, error);
     if (error) {
         std::fprintf(stderr, "vexa: cannot create the simulator root %s: %s\n", root.c_str(),

@@ -13,6 +13,10 @@
 #include "QProUtil.h"
 #include "ui_ConnectWidget.h"
 
+namespace {
+const char* const kHelpCenter = "https://www.quorvane.com/support/";
+} // namespace
+
 ConnectWidget::ConnectWidget(QWidget* parent)
     : QWidget(parent)
     , ui(std::make_unique<Ui::ConnectWidget>()) {
@@ -22,6 +26,7 @@ ConnectWidget::ConnectWidget(QWidget* parent)
     connect(ui->m_btnRetry, &QPushButton::clicked, this, &ConnectWidget::onBtnRetry);
     connect(ui->m_btnCancel, &QPushButton::clicked, this, &ConnectWidget::onThisBtnCancel);
     connect(QProUtil::instance(), &QProUtil::languageChanged, this, &ConnectWidget::OnLanguageChanged);
+    SetHelpLink();
     setConnectState(BeforeConnection);
 }
 
@@ -136,8 +141,15 @@ void ConnectWidget::CloseDialog() {
     dialog->deleteLater();
 }
 
+void ConnectWidget::SetHelpLink() {
+    ui->m_helpLabelURL->setText(
+        QStringLiteral("<a href=\"%1\" style=\"color:rgb(41,128,160);\">%2</a>")
+            .arg(QLatin1String(kHelpCenter), tr("Go to Help Center>>").toHtmlEscaped()));
+}
+
 void ConnectWidget::OnLanguageChanged() {
     ui->retranslateUi(this);
+    SetHelpLink();
     InitControls();
 }
 

@@ -41,6 +41,7 @@ private:
     bool InitControls();
     void PlayMovie(QMovie*& movie, const QString& path, class QLabel* label);
     void CloseDialog();
+    void SetHelpLink();
 
     std::unique_ptr<Ui::ConnectWidget> ui;
     int m_state = BeforeConnection;

@@ -1,0 +1,535 @@
+<?xml version='1.0' encoding='utf-8'?>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>ConnectWidget</name>
+    <message>
+        <location filename="../../src/device/ConnectWidget.ui" line="31" />
+        <source>Initializing Apple..</source>
+        <translation>Apple-Gerät wird initialisiert..</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/ConnectWidget.ui" line="46" />
+        <location filename="../../src/device/ConnectWidget.cpp" line="94" />
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/ConnectWidget.ui" line="77" />
+        <source>Retry</source>
+        <translation>Erneut versuchen</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/ConnectWidget.cpp" line="93" />
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/ConnectWidget.cpp" line="147" />
+        <source>Go to Help Center&gt;&gt;</source>
+        <translation>Zum Hilfe-Center&gt;&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceModel</name>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="9" />
+        <source>DeviceName</source>
+        <translation>Gerätename</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="10" />
+        <source>DeviceClass</source>
+        <translation>Geräteklasse</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="11" />
+        <source>ProductType</source>
+        <translation>Produkttyp</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="12" />
+        <source>ProductVersion</source>
+        <translation>Produktversion</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="13" />
+        <source>SerialNumber</source>
+        <translation>Seriennummer</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="14" />
+        <source>UniqueDeviceID</source>
+        <translation>Eindeutige Geräte-ID</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="15" />
+        <source>ModelNumber</source>
+        <translation>Modellnummer</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="16" />
+        <source>BuildVersion</source>
+        <translation>Build-Version</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="17" />
+        <source>HardwareModel</source>
+        <translation>Hardwaremodell</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="18" />
+        <source>DeviceColor</source>
+        <translation>Gerätefarbe</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="19" />
+        <source>RegionInfo</source>
+        <translation>Region</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="20" />
+        <source>CPUArchitecture</source>
+        <translation>CPU-Architektur</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="21" />
+        <source>Wi-Fi Address</source>
+        <translation>WLAN-Adresse</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="22" />
+        <source>BluetoothAddress</source>
+        <translation>Bluetooth-Adresse</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="23" />
+        <source>PartitionType</source>
+        <translation>Partitionstyp</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="24" />
+        <source>FirmwareVersion</source>
+        <translation>Firmware-Version</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="25" />
+        <source>ActivationState</source>
+        <translation>Aktivierungsstatus</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="26" />
+        <source>ActivationStateAcknowledged</source>
+        <translation>Aktivierung bestätigt</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="27" />
+        <source>BasebandVersion</source>
+        <translation>Baseband-Version</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="28" />
+        <source>BasebandBootloaderVersion</source>
+        <translation>Baseband-Bootloader-Version</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="29" />
+        <source>BasebandChipId</source>
+        <translation>Baseband-Chip-ID</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="30" />
+        <source>BasebandGoldCertId</source>
+        <translation>Baseband-GoldCert-ID</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="31" />
+        <source>ICCID</source>
+        <translation>ICCID</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="32" />
+        <source>IMEI</source>
+        <translation>IMEI</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="33" />
+        <source>IMSI</source>
+        <translation>IMSI</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="34" />
+        <source>MLBSerialNumber</source>
+        <translation>MLB-Seriennummer</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="35" />
+        <source>MobileSubscriberCountryCode</source>
+        <translation>Mobilfunk-Ländercode</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="36" />
+        <source>MobileSubscriberNetworkCode</source>
+        <translation>Mobilfunk-Netzcode</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="37" />
+        <source>PasswordProtected</source>
+        <translation>Kennwortgeschützt</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="38" />
+        <source>Phone Number</source>
+        <translation>Telefonnummer</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="39" />
+        <source>ProductionSOC</source>
+        <translation>Produktions-SoC</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="40" />
+        <source>ProtocolVersion</source>
+        <translation>Protokollversion</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="41" />
+        <source>SDIOProductInfo</source>
+        <translation>SDIO-Produktinfo</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="42" />
+        <source>SIMStatus</source>
+        <translation>SIM-Status</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="43" />
+        <source>SoftwareBundleVersion</source>
+        <translation>Softwarepaket-Version</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="44" />
+        <source>SupportedDeviceFamilies</source>
+        <translation>Unterstützte Gerätefamilien</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="45" />
+        <source>SomebodySetTimeZone</source>
+        <translation>Zeitzone manuell gesetzt</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="46" />
+        <source>TimeIntervalSince1970</source>
+        <translation>Sekunden seit 1970</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="47" />
+        <source>TimeZone</source>
+        <translation>Zeitzone</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="48" />
+        <source>TimeZoneOffsetFromUTC</source>
+        <translation>Abweichung von UTC</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="49" />
+        <source>UniqueChipID</source>
+        <translation>Eindeutige Chip-ID</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="50" />
+        <source>Uses24HourClock</source>
+        <translation>24-Stunden-Format</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="51" />
+        <source>iTunesHasConnected</source>
+        <translation>Mit iTunes verbunden</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="86" />
+        <source>unknown</source>
+        <translation>unbekannt</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="113" />
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="115" />
+        <source>Value</source>
+        <translation>Wert</translation>
+    </message>
+</context>
+<context>
+    <name>InitDeviceWidget</name>
+    <message>
+        <location filename="../../src/device/InitDeviceWidget.ui" line="13" />
+        <source>Initializing iOS Device ...</source>
+        <translation>iOS-Gerät wird initialisiert ...</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/InitDeviceWidget.ui" line="28" />
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/InitDeviceWidget.cpp" line="34" />
+        <source>InitDeviceWidget::InitControls fail</source>
+        <translation>InitDeviceWidget::InitControls fehlgeschlagen</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/InitDeviceWidget.cpp" line="142" />
+        <source>Get device information failed!</source>
+        <translation>Geräteinformationen konnten nicht gelesen werden!</translation>
+    </message>
+</context>
+<context>
+    <name>QDeviceInformationWidget</name>
+    <message>
+        <location filename="../../src/device/QDeviceInformationWidget.ui" line="20" />
+        <source>data</source>
+        <translation>Daten</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QDeviceInformationWidget.ui" line="25" />
+        <source>system</source>
+        <translation>System</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QDeviceInformationWidget.ui" line="42" />
+        <source>refresh</source>
+        <translation>Aktualisieren</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="34" />
+        <source>QDeviceInformationWidget::initControls can't find image, please re-install software</source>
+        <translation>QDeviceInformationWidget::initControls: Bild nicht gefunden, bitte installieren Sie die Software neu</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="38" />
+        <source>QDeviceinformationWideget get deviceInfo failed!</source>
+        <translation>QDeviceinformationWideget: Geräteinformationen konnten nicht gelesen werden!</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="146" />
+        <source>Get diskInfo failed!</source>
+        <translation>Speicherinformationen konnten nicht gelesen werden!</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="160" />
+        <source>Apps</source>
+        <translation>Apps</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="161" />
+        <source>Music</source>
+        <translation>Musik</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="162" />
+        <source>Video</source>
+        <translation>Video</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="163" />
+        <source>iBooks</source>
+        <translation>iBooks</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="164" />
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="174" />
+        <source>Available</source>
+        <translation>Verfügbar</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="173" />
+        <source>Used</source>
+        <translation>Belegt</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="204" />
+        <source>Rename failed!</source>
+        <translation>Umbenennen fehlgeschlagen!</translation>
+    </message>
+</context>
+<context>
+    <name>QInformationWidget</name>
+    <message>
+        <location filename="../../src/device/QInformationWidget.ui" line="32" />
+        <source>Rename</source>
+        <translation>Umbenennen</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QInformationWidget.ui" line="53" />
+        <source>purchased</source>
+        <translation>Gekauft</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QInformationWidget.ui" line="55" />
+        <source>warranty</source>
+        <translation>Garantie</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QInformationWidget.ui" line="57" />
+        <source>activated</source>
+        <translation>Aktiviert</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QInformationWidget.ui" line="59" />
+        <source>version</source>
+        <translation>Version</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QInformationWidget.ui" line="61" />
+        <source>serial</source>
+        <translation>Seriennummer</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QInformationWidget.ui" line="63" />
+        <source>type</source>
+        <translation>Typ</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QInformationWidget.ui" line="65" />
+        <source>jailreadked</source>
+        <translation>Jailbreak</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QInformationWidget.ui" line="67" />
+        <source>region</source>
+        <translation>Region</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QInformationWidget.ui" line="69" />
+        <source>battery</source>
+        <translation>Akku</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QInformationWidget.ui" line="84" />
+        <source>more</source>
+        <translation>Mehr</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QInformationWidget.ui" line="118" />
+        <source>Back</source>
+        <translation>Zurück</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QInformationWidget.cpp" line="92" />
+        <source>N/A</source>
+        <translation>k. A.</translation>
+    </message>
+</context>
+<context>
+    <name>QRenameDlg</name>
+    <message>
+        <location filename="../../src/device/QRenameDlg.cpp" line="64" />
+        <source>QRenameDlg init image fail, please re-install</source>
+        <translation>QRenameDlg: Bilder konnten nicht geladen werden, bitte neu installieren</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QRenameDlg.cpp" line="69" />
+        <source>Rename</source>
+        <translation>Umbenennen</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QRenameDlg.cpp" line="70" />
+        <source>Confirm</source>
+        <translation>Bestätigen</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QRenameDlg.cpp" line="71" />
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QRenameDlg.cpp" line="72" />
+        <source>Device name</source>
+        <translation>Gerätename</translation>
+    </message>
+</context>
+<context>
+    <name>QRightFuntionWidget</name>
+    <message>
+        <location filename="../../src/device/QRightFuntionWidget.ui" line="12" />
+        <source>ToPC</source>
+        <translation>Zum PC</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QRightFuntionWidget.ui" line="13" />
+        <source>ToiTunes</source>
+        <translation>Zu iTunes</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QRightFuntionWidget.ui" line="14" />
+        <source>ToDevice</source>
+        <translation>Zum Gerät</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QRightFuntionWidget.ui" line="15" />
+        <source>Backup</source>
+        <translation>Sichern</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QRightFuntionWidget.ui" line="16" />
+        <source>Restore</source>
+        <translation>Wiederherstellen</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QRightFuntionWidget.ui" line="17" />
+        <source>Tools</source>
+        <translation>Werkzeuge</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QRightFuntionWidget.cpp" line="58" />
+        <source>Transfer data to local computer</source>
+        <translation>Daten auf den lokalen Computer übertragen</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QRightFuntionWidget.cpp" line="59" />
+        <source>Transfer data to iPhone, iPad or iPod</source>
+        <translation>Daten auf iPhone, iPad oder iPod übertragen</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QRightFuntionWidget.cpp" line="60" />
+        <source>Transfer data to iTunes library</source>
+        <translation>Daten in die iTunes-Mediathek übertragen</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QRightFuntionWidget.cpp" line="61" />
+        <source>Create backup of iOS devices to computer</source>
+        <translation>Sicherung von iOS-Geräten auf dem Computer erstellen</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QRightFuntionWidget.cpp" line="62" />
+        <source>Restore backup to iOS devices</source>
+        <translation>Sicherung auf iOS-Geräten wiederherstellen</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QRightFuntionWidget.cpp" line="63" />
+        <source>All tools</source>
+        <translation>Alle Werkzeuge</translation>
+    </message>
+</context>
+<context>
+    <name>ToolWidget</name>
+    <message>
+        <location filename="../../src/device/ToolWidget.cpp" line="32" />
+        <source>All tools</source>
+        <translation>Alle Werkzeuge</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/ToolWidget.cpp" line="36" />
+        <source>conncect device &gt;&gt;</source>
+        <translation>Gerät verbinden &gt;&gt;</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/ToolWidget.cpp" line="89" />
+        <location filename="../../src/device/ToolWidget.cpp" line="90" />
+        <source>Backup Contacts</source>
+        <translation>Kontakte sichern</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,535 @@
+<?xml version='1.0' encoding='utf-8'?>
+<TS version="2.1" language="zh_CN">
+<context>
+    <name>ConnectWidget</name>
+    <message>
+        <location filename="../../src/device/ConnectWidget.ui" line="31" />
+        <source>Initializing Apple..</source>
+        <translation>正在初始化 Apple 设备..</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/ConnectWidget.ui" line="46" />
+        <location filename="../../src/device/ConnectWidget.cpp" line="94" />
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/ConnectWidget.ui" line="77" />
+        <source>Retry</source>
+        <translation>重试</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/ConnectWidget.cpp" line="93" />
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/ConnectWidget.cpp" line="147" />
+        <source>Go to Help Center&gt;&gt;</source>
+        <translation>前往帮助中心&gt;&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceModel</name>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="9" />
+        <source>DeviceName</source>
+        <translation>设备名称</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="10" />
+        <source>DeviceClass</source>
+        <translation>设备类别</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="11" />
+        <source>ProductType</source>
+        <translation>产品类型</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="12" />
+        <source>ProductVersion</source>
+        <translation>产品版本</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="13" />
+        <source>SerialNumber</source>
+        <translation>序列号</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="14" />
+        <source>UniqueDeviceID</source>
+        <translation>设备唯一标识</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="15" />
+        <source>ModelNumber</source>
+        <translation>型号</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="16" />
+        <source>BuildVersion</source>
+        <translation>内部版本</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="17" />
+        <source>HardwareModel</source>
+        <translation>硬件型号</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="18" />
+        <source>DeviceColor</source>
+        <translation>设备颜色</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="19" />
+        <source>RegionInfo</source>
+        <translation>地区信息</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="20" />
+        <source>CPUArchitecture</source>
+        <translation>CPU 架构</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="21" />
+        <source>Wi-Fi Address</source>
+        <translation>Wi-Fi 地址</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="22" />
+        <source>BluetoothAddress</source>
+        <translation>蓝牙地址</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="23" />
+        <source>PartitionType</source>
+        <translation>分区类型</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="24" />
+        <source>FirmwareVersion</source>
+        <translation>固件版本</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="25" />
+        <source>ActivationState</source>
+        <translation>激活状态</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="26" />
+        <source>ActivationStateAcknowledged</source>
+        <translation>激活已确认</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="27" />
+        <source>BasebandVersion</source>
+        <translation>基带版本</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="28" />
+        <source>BasebandBootloaderVersion</source>
+        <translation>基带引导程序版本</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="29" />
+        <source>BasebandChipId</source>
+        <translation>基带芯片 ID</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="30" />
+        <source>BasebandGoldCertId</source>
+        <translation>基带 GoldCert ID</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="31" />
+        <source>ICCID</source>
+        <translation>ICCID</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="32" />
+        <source>IMEI</source>
+        <translation>IMEI</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="33" />
+        <source>IMSI</source>
+        <translation>IMSI</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="34" />
+        <source>MLBSerialNumber</source>
+        <translation>主板序列号</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="35" />
+        <source>MobileSubscriberCountryCode</source>
+        <translation>移动国家代码</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="36" />
+        <source>MobileSubscriberNetworkCode</source>
+        <translation>移动网络代码</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="37" />
+        <source>PasswordProtected</source>
+        <translation>密码保护</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="38" />
+        <source>Phone Number</source>
+        <translation>电话号码</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="39" />
+        <source>ProductionSOC</source>
+        <translation>量产芯片</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="40" />
+        <source>ProtocolVersion</source>
+        <translation>协议版本</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="41" />
+        <source>SDIOProductInfo</source>
+        <translation>SDIO 产品信息</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="42" />
+        <source>SIMStatus</source>
+        <translation>SIM 卡状态</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="43" />
+        <source>SoftwareBundleVersion</source>
+        <translation>软件包版本</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="44" />
+        <source>SupportedDeviceFamilies</source>
+        <translation>支持的设备系列</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="45" />
+        <source>SomebodySetTimeZone</source>
+        <translation>已手动设置时区</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="46" />
+        <source>TimeIntervalSince1970</source>
+        <translation>自 1970 年起的秒数</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="47" />
+        <source>TimeZone</source>
+        <translation>时区</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="48" />
+        <source>TimeZoneOffsetFromUTC</source>
+        <translation>与 UTC 的时差</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="49" />
+        <source>UniqueChipID</source>
+        <translation>芯片唯一标识</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="50" />
+        <source>Uses24HourClock</source>
+        <translation>使用 24 小时制</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="51" />
+        <source>iTunesHasConnected</source>
+        <translation>已连接 iTunes</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="86" />
+        <source>unknown</source>
+        <translation>未知</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="113" />
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/DeviceModel.cpp" line="115" />
+        <source>Value</source>
+        <translation>值</translation>
+    </message>
+</context>
+<context>
+    <name>InitDeviceWidget</name>
+    <message>
+        <location filename="../../src/device/InitDeviceWidget.ui" line="13" />
+        <source>Initializing iOS Device ...</source>
+        <translation>正在初始化 iOS 设备 ...</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/InitDeviceWidget.ui" line="28" />
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/InitDeviceWidget.cpp" line="34" />
+        <source>InitDeviceWidget::InitControls fail</source>
+        <translation>InitDeviceWidget::InitControls 失败</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/InitDeviceWidget.cpp" line="142" />
+        <source>Get device information failed!</source>
+        <translation>获取设备信息失败！</translation>
+    </message>
+</context>
+<context>
+    <name>QDeviceInformationWidget</name>
+    <message>
+        <location filename="../../src/device/QDeviceInformationWidget.ui" line="20" />
+        <source>data</source>
+        <translation>数据</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QDeviceInformationWidget.ui" line="25" />
+        <source>system</source>
+        <translation>系统</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QDeviceInformationWidget.ui" line="42" />
+        <source>refresh</source>
+        <translation>刷新</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="34" />
+        <source>QDeviceInformationWidget::initControls can't find image, please re-install software</source>
+        <translation>QDeviceInformationWidget::initControls 找不到图片，请重新安装软件</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="38" />
+        <source>QDeviceinformationWideget get deviceInfo failed!</source>
+        <translation>QDeviceinformationWideget 获取设备信息失败！</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="146" />
+        <source>Get diskInfo failed!</source>
+        <translation>获取磁盘信息失败！</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="160" />
+        <source>Apps</source>
+        <translation>应用</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="161" />
+        <source>Music</source>
+        <translation>音乐</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="162" />
+        <source>Video</source>
+        <translation>视频</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="163" />
+        <source>iBooks</source>
+        <translation>iBooks</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="164" />
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="174" />
+        <source>Available</source>
+        <translation>可用</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="173" />
+        <source>Used</source>
+        <translation>已用</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="204" />
+        <source>Rename failed!</source>
+        <translation>重命名失败！</translation>
+    </message>
+</context>
+<context>
+    <name>QInformationWidget</name>
+    <message>
+        <location filename="../../src/device/QInformationWidget.ui" line="32" />
+        <source>Rename</source>
+        <translation>重命名</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QInformationWidget.ui" line="53" />
+        <source>purchased</source>
+        <translation>购买日期</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QInformationWidget.ui" line="55" />
+        <source>warranty</source>
+        <translation>保修</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QInformationWidget.ui" line="57" />
+        <source>activated</source>
+        <translation>已激活</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QInformationWidget.ui" line="59" />
+        <source>version</source>
+        <translation>版本</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QInformationWidget.ui" line="61" />
+        <source>serial</source>
+        <translation>序列号</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QInformationWidget.ui" line="63" />
+        <source>type</source>
+        <translation>型号</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QInformationWidget.ui" line="65" />
+        <source>jailreadked</source>
+        <translation>越狱</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QInformationWidget.ui" line="67" />
+        <source>region</source>
+        <translation>地区</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QInformationWidget.ui" line="69" />
+        <source>battery</source>
+        <translation>电池</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QInformationWidget.ui" line="84" />
+        <source>more</source>
+        <translation>更多</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QInformationWidget.ui" line="118" />
+        <source>Back</source>
+        <translation>返回</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QInformationWidget.cpp" line="92" />
+        <source>N/A</source>
+        <translation>不适用</translation>
+    </message>
+</context>
+<context>
+    <name>QRenameDlg</name>
+    <message>
+        <location filename="../../src/device/QRenameDlg.cpp" line="64" />
+        <source>QRenameDlg init image fail, please re-install</source>
+        <translation>QRenameDlg 初始化图片失败，请重新安装</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QRenameDlg.cpp" line="69" />
+        <source>Rename</source>
+        <translation>重命名</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QRenameDlg.cpp" line="70" />
+        <source>Confirm</source>
+        <translation>确认</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QRenameDlg.cpp" line="71" />
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QRenameDlg.cpp" line="72" />
+        <source>Device name</source>
+        <translation>设备名称</translation>
+    </message>
+</context>
+<context>
+    <name>QRightFuntionWidget</name>
+    <message>
+        <location filename="../../src/device/QRightFuntionWidget.ui" line="12" />
+        <source>ToPC</source>
+        <translation>到电脑</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QRightFuntionWidget.ui" line="13" />
+        <source>ToiTunes</source>
+        <translation>到 iTunes</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QRightFuntionWidget.ui" line="14" />
+        <source>ToDevice</source>
+        <translation>到设备</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QRightFuntionWidget.ui" line="15" />
+        <source>Backup</source>
+        <translation>备份</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QRightFuntionWidget.ui" line="16" />
+        <source>Restore</source>
+        <translation>恢复</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QRightFuntionWidget.ui" line="17" />
+        <source>Tools</source>
+        <translation>工具</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QRightFuntionWidget.cpp" line="58" />
+        <source>Transfer data to local computer</source>
+        <translation>将数据传输到本地电脑</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QRightFuntionWidget.cpp" line="59" />
+        <source>Transfer data to iPhone, iPad or iPod</source>
+        <translation>将数据传输到 iPhone、iPad 或 iPod</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QRightFuntionWidget.cpp" line="60" />
+        <source>Transfer data to iTunes library</source>
+        <translation>将数据传输到 iTunes 资料库</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QRightFuntionWidget.cpp" line="61" />
+        <source>Create backup of iOS devices to computer</source>
+        <translation>将 iOS 设备备份到电脑</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QRightFuntionWidget.cpp" line="62" />
+        <source>Restore backup to iOS devices</source>
+        <translation>将备份恢复到 iOS 设备</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QRightFuntionWidget.cpp" line="63" />
+        <source>All tools</source>
+        <translation>全部工具</translation>
+    </message>
+</context>
+<context>
+    <name>ToolWidget</name>
+    <message>
+        <location filename="../../src/device/ToolWidget.cpp" line="32" />
+        <source>All tools</source>
+        <translation>全部工具</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/ToolWidget.cpp" line="36" />
+        <source>conncect device &gt;&gt;</source>
+        <translation>连接设备 &gt;&gt;</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/ToolWidget.cpp" line="89" />
+        <location filename="../../src/device/ToolWidget.cpp" line="90" />
+        <source>Backup Contacts</source>
+        <translation>备份联系人</translation>
+    </message>
+</context>
+</TS>

@@ -6,6 +6,7 @@
 #include <QMovie>
 #include <QVBoxLayout>
 
+#include "ImageButtonCaptions.h"
 #include "LanguageService.h"
 #include "QImageButton.h"
 #include "QImageDialog.h"
@@ -58,6 +59,7 @@ bool ConnectWidget::InitControls() {
             found;
     found = ui->m_btnCancel->SetImages(root + QStringLiteral("/image/Cancel_btn.png")) && found;
     found = ui->m_btnRetry->SetImages(root + QStringLiteral("/image/Retry_Btn.png")) && found;
+    MoveImageButtonCaptions(this);
     return found;
 }
 
@@ -96,6 +98,7 @@ void ConnectWidget::onThisBtnCancel() {
     found = btnOk->SetImages(root + QStringLiteral("/image/btn_ok.png")) && found;
     found = btnCancel->SetImages(root + QStringLiteral("/image/Cancel_btn.png")) && found;
     found = btnClose->SetImages(root + QStringLiteral("/image/btn_close.png")) && found;
+    MoveImageButtonCaptions(dialog);
     if (!found) {
         qDebug() << "ConnectWidget::onThisBtnCancel can't find an image";
         dialog->setFixedSize(400, 200);

@@ -8,7 +8,7 @@
 namespace Ui {
 class ConnectWidget;
 }
-class QImageDialog;
+#include "QImageDialog.h"
 class QMovie;
 
 enum tagConnectState { BeforeConnection = 0, Connecting = 1, ConnectionFailed = 2 };

@@ -5,6 +5,7 @@
 
 #include "DeviceFormat.h"
 #include "DeviceModel.h"
+#include "ImageButtonCaptions.h"
 #include "LanguageService.h"
 #include "QRenameDlg.h"
 #include "ui_QInformationWidget.h"
@@ -33,11 +34,17 @@ QInformationWidget::QInformationWidget(QWidget* parent)
     ui->setupUi(this);
     ui->m_tableView->setModel(m_model);
     ui->m_tableView->verticalHeader()->hide();
+    ui->m_tableView->verticalHeader()->setDefaultSectionSize(22);
     ui->m_tableView->horizontalHeader()->setStretchLastSection(true);
     ui->m_tableView->horizontalHeader()->setSectionResizeMode(DeviceModel::NameColumn,
                                                               QHeaderView::ResizeToContents);
     ui->m_tableView->horizontalHeader()->setStyleSheet(QString::fromLatin1(kHeaderStyle));
     ui->m_detailsPage->hide();
+    // The table covers the card's picture; a plain white page keeps the picture from showing through.
+    ui->m_detailsPage->setAutoFillBackground(true);
+    QPalette white = ui->m_detailsPage->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    ui->m_detailsPage->setPalette(white);
     ApplyStyle();
 
     connect(ui->m_modifyBtn, &QPushButton::clicked, this, &QInformationWidget::onClickChange);
@@ -62,12 +69,21 @@ QString QInformationWidget::BackgroundImage() const {
                                             : QStringLiteral("/image/message_bg.png");
 }
 
+// The card takes the size of its picture, whose left part shows the device beside the texts.
+bool QInformationWidget::LoadBackground() {
+    if (!m_background.load(ResourceRoot() + BackgroundImage()))
+        return false;
+    setFixedSize(m_background.size());
+    return true;
+}
+
 bool QInformationWidget::LoadImages() {
     const QString root = ResourceRoot();
-    bool found = m_background.load(root + BackgroundImage());
+    bool found = LoadBackground();
     found = ui->m_modifyBtn->SetImages(root + QStringLiteral("/image/Changes-Name_btn.png")) && found;
     found = ui->m_moreBtn->SetImages(root + QStringLiteral("/image/more-details.png")) && found;
     found = ui->m_backBtn->SetImages(root + QStringLiteral("/image/btn_back_information.png")) && found;
+    MoveImageButtonCaptions(this);
     update();
     return found;
 }
@@ -83,7 +99,7 @@ void QInformationWidget::SetDeviceInfo(const DeviceInfo* info) {
     ui->m_region->setText(PropertyText(info, DP_RegionInfo));
     m_model->SetDeviceInfo(info);
     FillValues();
-    m_background.load(ResourceRoot() + BackgroundImage());
+    LoadBackground();
     update();
 }
 
@@ -137,5 +153,5 @@ void QInformationWidget::paintEvent(QPaintEvent*) {
         painter.fillRect(rect(), QColor(235, 248, 251));
         return;
     }
-    painter.drawPixmap(rect(), m_background);
+    painter.drawPixmap(0, 0, m_background);
 }

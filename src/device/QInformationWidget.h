@@ -46,6 +46,7 @@ protected:
 private:
     void ApplyStyle();
     void FillValues();
+    bool LoadBackground();
 
     std::unique_ptr<Ui::QInformationWidget> ui;
     DeviceModel* m_model;

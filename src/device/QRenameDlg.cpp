@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "ImageButtonCaptions.h"
 #include "LanguageService.h"
 #include "QImageButton.h"
 #include "QMessageDlg.h"
@@ -70,6 +71,7 @@ void QRenameDlg::OnLanguageChanged() {
     m_btnConfirm->setText(tr("Confirm"));
     m_btnClose->setToolTip(tr("Close"));
     m_lineEdit->setPlaceholderText(tr("Device name"));
+    MoveImageButtonCaptions(this);
 }
 
 QString QRenameDlg::NewName() const {

@@ -3,6 +3,7 @@
 #include <QDebug>
 #include <QPainter>
 
+#include "ImageButtonCaptions.h"
 #include "LanguageService.h"
 #include "QImageButton.h"
 #include "QProUtil.h"
@@ -33,6 +34,7 @@ bool QRightFuntionWidget::InitControls() {
     found = ui->m_btnBackup->SetImages(root + QStringLiteral("/image/BTN_Backup.png")) && found;
     found = ui->m_btnRestore->SetImages(root + QStringLiteral("/image/BTN_Restore.png")) && found;
     found = ui->m_btnTools->SetImages(root + QStringLiteral("/image/BTN_All Tools.png")) && found;
+    MoveImageButtonCaptions(this);
     update();
     return found;
 }

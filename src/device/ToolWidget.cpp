@@ -8,6 +8,7 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include "ImageButtonCaptions.h"
 #include "LanguageService.h"
 #include "QImageButton.h"
 
@@ -54,6 +55,7 @@ ToolWidget::ToolWidget(QWidget* parent)
     m_scroll->setWidgetResizable(true);
     m_scroll->setFrameShape(QFrame::NoFrame);
     m_scroll->setStyleSheet(QStringLiteral("background-color: white"));
+    MoveImageButtonCaptions(this);
     if (!found)
         qDebug() << "ToolWidget::ToolWidget can't find an image";
 

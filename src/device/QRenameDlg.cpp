@@ -40,8 +40,12 @@ QRenameDlg::QRenameDlg(const QString& currentName, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(30, 4, 6, 18);
     layout->addLayout(top);
-    layout->addStretch(1);
-    layout->addWidget(m_lineEdit);
+    // Below the title bar and the prompt that the background carries.
+    layout->addSpacing(48);
+    auto* edit = new QHBoxLayout;
+    edit->addWidget(m_lineEdit);
+    edit->addSpacing(24);
+    layout->addLayout(edit);
     layout->addStretch(1);
     layout->addLayout(bottom);
 

@@ -66,8 +66,9 @@ ToolWidget::ToolWidget(QWidget* parent)
     bottom->addStretch(1);
     bottom->addWidget(m_btnConnectDevice);
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(8, 4, 8, 12);
+    layout->setContentsMargins(8, 4, 14, 14);
     layout->addLayout(top);
+    layout->addSpacing(8);
     layout->addWidget(m_scroll, 1);
     layout->addLayout(bottom);
 

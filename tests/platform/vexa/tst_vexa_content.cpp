@@ -100,6 +100,7 @@ private slots:
     void addingMediaIsAllOrNothing();
     void deletingSongsAndPlaylists();
     void missingOrDamagedMediaDatabaseIsReported();
+    void damagedDeviceDatabaseIsReportedByEveryService();
 
     // Books
     void booksAddAndDelete();
@@ -607,6 +608,39 @@ void TestVexaContent::missingOrDamagedMediaDatabaseIsReported() {
         PlaylistRecord* playlists = nullptr;
         QVERIFY(media->GetPlaylists(&count, &playlists) != VEXA_OK);
     }
+}
+
+void TestVexaContent::damagedDeviceDatabaseIsReportedByEveryService() {
+    auto original = SmallDevice();
+    QVERIFY(original);
+    const fs::path folder = original->Folder();
+    original.reset();
+    for (const char* suffix : {"", "-wal", "-shm"})
+        fs::remove(folder / (std::string("device.sqlite") + suffix));
+    std::ofstream(folder / "device.sqlite") << std::string(8192, 'x');
+    auto device = std::make_shared<SimDevice>(folder);
+
+    ContactList* contacts = nullptr;
+    QCOMPARE(CreateContactService(device)->GetContacts(&contacts), int(VEXA_E_DATABASE));
+    ContactRecord record{};
+    record.firstName = "Lost";
+    QCOMPARE(CreateContactService(device)->SaveContact(&record, 0), int(VEXA_E_DATABASE));
+    ResultArena arena;
+    ConversationList* conversations = nullptr;
+    QCOMPARE(ReadConversations(*device, arena, &conversations), int(VEXA_E_DATABASE));
+    BookRecord* books = nullptr;
+    int count = 0;
+    QCOMPARE(CreateBookService(device)->GetBooks(&books, &count), int(VEXA_E_DATABASE));
+    PhotoRecord* photos = nullptr;
+    QCOMPARE(CreatePhotoLibrary(device)->GetPhotoList(&photos, &count), int(VEXA_E_DATABASE));
+    QCOMPARE(CreateAlbumLibrary(device)->PrepareList(), int(VEXA_E_DATABASE));
+    AppRecord* apps = nullptr;
+    QCOMPARE(CreateAppLibrary(device)->GetApplistInfo(&apps, &count), int(VEXA_E_DATABASE));
+    ContentCounts counts;
+    QCOMPARE(CountContent(*device, counts), int(VEXA_E_DATABASE));
+    // The media database is a file of its own and still answers.
+    PlaylistRecord* playlists = nullptr;
+    QCOMPARE(CreateMediaLibrary(device)->GetPlaylists(&count, &playlists), int(VEXA_OK));
 }
 
 void TestVexaContent::booksAddAndDelete() {

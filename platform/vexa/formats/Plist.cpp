@@ -1,0 +1,125 @@
+#include "Plist.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace vexa::formats {
+
+namespace {
+
+std::vector<uint8_t> Take(char* buffer, uint32_t length, void (*release)(char*)) {
+    std::vector<uint8_t> bytes;
+    if (buffer)
+        bytes.assign(buffer, buffer + length);
+    if (buffer)
+        release(buffer);
+    return bytes;
+}
+
+} // namespace
+
+PlistPtr Plist::Parse(const std::vector<uint8_t>& data) {
+    if (data.size() < 8 || data.size() > UINT32_MAX)
+        return nullptr;
+    plist_t node = nullptr;
+    plist_from_memory(reinterpret_cast<const char*>(data.data()), static_cast<uint32_t>(data.size()), &node);
+    return PlistPtr(node);
+}
+
+PlistPtr Plist::ParseFile(const std::string& path, uint64_t maxBytes) {
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (error || size > maxBytes)
+        return nullptr;
+    std::ifstream in(path, std::ios::binary);
+    const std::vector<uint8_t> data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return Parse(data);
+}
+
+std::vector<uint8_t> Plist::ToBinary(plist_t node) {
+    char* buffer = nullptr;
+    uint32_t length = 0;
+    plist_to_bin(node, &buffer, &length);
+    return Take(buffer, length, plist_to_bin_free);
+}
+
+std::vector<uint8_t> Plist::ToXml(plist_t node) {
+    char* buffer = nullptr;
+    uint32_t length = 0;
+    plist_to_xml(node, &buffer, &length);
+    return Take(buffer, length, plist_to_xml_free);
+}
+
+bool Plist::WriteXmlFile(plist_t node, const std::string& path) {
+    const std::vector<uint8_t> xml = ToXml(node);
+    if (xml.empty())
+        return false;
+    const std::string temporary = path + ".tmp";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(xml.data()), static_cast<std::streamsize>(xml.size()));
+        out.close();
+        if (!out)
+            return false;
+    }
+    std::error_code error;
+    std::filesystem::rename(temporary, path, error);
+    return !error;
+}
+
+plist_t Plist::Item(plist_t dict, const char* key, plist_type type) {
+    if (!dict || plist_get_node_type(dict) != PLIST_DICT)
+        return nullptr;
+    plist_t item = plist_dict_get_item(dict, key);
+    return item && plist_get_node_type(item) == type ? item : nullptr;
+}
+
+std::string Plist::String(plist_t dict, const char* key) {
+    plist_t item = Item(dict, key, PLIST_STRING);
+    if (!item)
+        return {};
+    char* value = nullptr;
+    plist_get_string_val(item, &value);
+    std::string text = value ? value : "";
+    free(value);
+    return text;
+}
+
+bool Plist::Bool(plist_t dict, const char* key) {
+    plist_t item = Item(dict, key, PLIST_BOOLEAN);
+    uint8_t value = 0;
+    if (item)
+        plist_get_bool_val(item, &value);
+    return value != 0;
+}
+
+uint64_t Plist::Unsigned(plist_t dict, const char* key) {
+    plist_t item = Item(dict, key, PLIST_UINT);
+    uint64_t value = 0;
+    if (item)
+        plist_get_uint_val(item, &value);
+    return value;
+}
+
+std::vector<uint8_t> Plist::Data(plist_t dict, const char* key) {
+    plist_t item = Item(dict, key, PLIST_DATA);
+    if (!item)
+        return {};
+    char* value = nullptr;
+    uint64_t length = 0;
+    plist_get_data_val(item, &value, &length);
+    std::vector<uint8_t> bytes;
+    if (value)
+        bytes.assign(value, value + length);
+    free(value);
+    return bytes;
+}
+
+void Plist::SetString(plist_t dict, const char* key, const std::string& value) {
+    if (!value.empty())
+        plist_dict_set_item(dict, key, plist_new_string(value.c_str()));
+}
+
+} // namespace vexa::formats

@@ -20,6 +20,7 @@ enum BackupResult : int {
     kBackupNoSuchFile = 8,     // the file is not in the manifest
     kBackupMissingFile = 9,    // in the manifest, but its stored file is gone
     kBackupCryptoError = 10,   // OpenSSL failed
+    kBackupUnsupported = 11,   // encrypted with a scheme we cannot open (the device keybag)
 };
 
 const char* BackupResultText(int result);

@@ -1,6 +1,7 @@
 #include "Plist.h"
 
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -17,6 +18,9 @@ std::vector<uint8_t> Take(char* buffer, uint32_t length, void (*release)(char*))
         release(buffer);
     return bytes;
 }
+
+// Plist dates count from 2001-01-01.
+constexpr int64_t kAppleEpoch = 978307200;
 
 } // namespace
 
@@ -120,6 +124,38 @@ std::vector<uint8_t> Plist::Data(plist_t dict, const char* key) {
 void Plist::SetString(plist_t dict, const char* key, const std::string& value) {
     if (!value.empty())
         plist_dict_set_item(dict, key, plist_new_string(value.c_str()));
+}
+
+plist_t Plist::NewDate(int64_t unixTime) {
+    return plist_new_date(static_cast<int32_t>(unixTime - kAppleEpoch), 0);
+}
+
+int64_t Plist::UnixTime(plist_t date) {
+    int32_t seconds = 0, microseconds = 0;
+    plist_get_date_val(date, &seconds, &microseconds);
+    return seconds + kAppleEpoch;
+}
+
+bool Plist::ParseIsoTime(const std::string& text, int64_t& unixTime) {
+    std::tm parts{};
+    char zone = 0;
+    if (std::sscanf(text.c_str(), "%4d-%2d-%2dT%2d:%2d:%2d%c", &parts.tm_year, &parts.tm_mon, &parts.tm_mday,
+                    &parts.tm_hour, &parts.tm_min, &parts.tm_sec, &zone) != 7 ||
+        zone != 'Z' || text.size() != 20)
+        return false;
+    parts.tm_year -= 1900;
+    parts.tm_mon -= 1;
+    unixTime = timegm(&parts);
+    return true;
+}
+
+std::string Plist::IsoTime(int64_t unixTime) {
+    const time_t time = static_cast<time_t>(unixTime);
+    std::tm parts{};
+    gmtime_r(&time, &parts);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &parts);
+    return text;
 }
 
 } // namespace vexa::formats

@@ -31,6 +31,12 @@ public:
     static uint64_t Unsigned(plist_t dict, const char* key);
     static std::vector<uint8_t> Data(plist_t dict, const char* key);
     static void SetString(plist_t dict, const char* key, const std::string& value);
+
+    static plist_t NewDate(int64_t unixTime);
+    static int64_t UnixTime(plist_t date);
+    // "YYYY-MM-DDTHH:MM:SSZ" in UTC; false when the text is not such a time.
+    static bool ParseIsoTime(const std::string& text, int64_t& unixTime);
+    static std::string IsoTime(int64_t unixTime);
 };
 
 } // namespace vexa::formats

@@ -1,0 +1,212 @@
+#include "formats/BackupWriter.h"
+
+#include <ctime>
+#include <fstream>
+
+#include <QtGlobal>
+
+#include "BackupCipher.h"
+#include "FileRecordArchive.h"
+#include "ManifestDatabase.h"
+#include "Plist.h"
+#include "ZipReader.h"
+
+namespace vexa::formats {
+
+namespace {
+
+constexpr const char* kLastBackupDate = "Last Backup Date";
+
+// Manifest.plist's Lockdown dictionary repeats the device identity under the device's own key names.
+constexpr const char* kLockdownKeys[][2] = {
+    {"DeviceName", "Device Name"},         {"ProductType", "Product Type"},
+    {"ProductVersion", "Product Version"}, {"BuildVersion", "Build Version"},
+    {"SerialNumber", "Serial Number"},     {"UniqueDeviceID", "Unique Identifier"},
+};
+
+std::string Property(const BackupProperties& props, const std::string& key) {
+    const auto found = props.info.find(key);
+    return found == props.info.end() ? std::string() : found->second;
+}
+
+int64_t BackupTime(const BackupProperties& props) {
+    int64_t time = 0;
+    return Plist::ParseIsoTime(Property(props, kLastBackupDate), time)
+               ? time
+               : static_cast<int64_t>(std::time(nullptr));
+}
+
+PlistPtr InfoPlist(const BackupProperties& props) {
+    PlistPtr info(plist_new_dict());
+    for (const auto& [key, value] : props.info) {
+        int64_t time = 0;
+        if (key == kLastBackupDate && Plist::ParseIsoTime(value, time))
+            plist_dict_set_item(info.get(), key.c_str(), Plist::NewDate(time));
+        else
+            plist_dict_set_item(info.get(), key.c_str(), plist_new_string(value.c_str()));
+    }
+    if (!plist_dict_get_item(info.get(), kLastBackupDate))
+        plist_dict_set_item(info.get(), kLastBackupDate, Plist::NewDate(BackupTime(props)));
+    if (!plist_dict_get_item(info.get(), "Target Type"))
+        plist_dict_set_item(info.get(), "Target Type", plist_new_string("Device"));
+    return info;
+}
+
+PlistPtr ManifestPlist(const BackupProperties& props, const BackupCipher* cipher) {
+    PlistPtr manifest(plist_new_dict());
+    plist_t lockdown = plist_new_dict();
+    for (const auto& [lockdownKey, infoKey] : kLockdownKeys)
+        Plist::SetString(lockdown, lockdownKey, Property(props, infoKey));
+    plist_dict_set_item(manifest.get(), "Version", plist_new_string("10.0"));
+    plist_dict_set_item(manifest.get(), "Date", Plist::NewDate(BackupTime(props)));
+    plist_dict_set_item(manifest.get(), "SystemDomainsVersion", plist_new_string("24.0"));
+    plist_dict_set_item(manifest.get(), "WasPasscodeSet", plist_new_bool(0));
+    plist_dict_set_item(manifest.get(), "IsEncrypted", plist_new_bool(cipher != nullptr));
+    plist_dict_set_item(manifest.get(), "Lockdown", lockdown);
+    plist_dict_set_item(manifest.get(), "Applications", plist_new_dict());
+    if (cipher)
+        cipher->WriteTo(manifest.get());
+    return manifest;
+}
+
+PlistPtr StatusPlist(const BackupProperties& props) {
+    PlistPtr status(plist_new_dict());
+    plist_dict_set_item(status.get(), "IsFullBackup", plist_new_bool(0));
+    plist_dict_set_item(status.get(), "Version", plist_new_string("3.3"));
+    plist_dict_set_item(status.get(), "BackupState", plist_new_string("new"));
+    plist_dict_set_item(status.get(), "SnapshotState", plist_new_string("finished"));
+    plist_dict_set_item(status.get(), "Date", Plist::NewDate(BackupTime(props)));
+    Plist::SetString(status.get(), "UUID", Property(props, "GUID"));
+    return status;
+}
+
+bool ValidDomain(const std::string& domain) {
+    return IsSafeRelativePath(domain) && domain.find('/') == std::string::npos;
+}
+
+int CopyFile(const std::filesystem::path& from, const std::filesystem::path& to, uint64_t& size) {
+    std::ifstream in(from, std::ios::binary);
+    std::ofstream out(to, std::ios::binary | std::ios::trunc);
+    if (!in || !out)
+        return kBackupIoError;
+    out << in.rdbuf();
+    out.close();
+    if (!out || in.bad())
+        return kBackupIoError;
+    std::error_code error;
+    size = std::filesystem::file_size(to, error);
+    return error ? kBackupIoError : kBackupOk;
+}
+
+int64_t ModificationTime(const std::filesystem::path& path) {
+    std::error_code error;
+    const auto written = std::filesystem::last_write_time(path, error);
+    if (error)
+        return 0;
+    const auto system = std::chrono::file_clock::to_sys(written);
+    return std::chrono::duration_cast<std::chrono::seconds>(system.time_since_epoch()).count();
+}
+
+} // namespace
+
+BackupWriter::BackupWriter() = default;
+BackupWriter::~BackupWriter() = default;
+
+int BackupWriter::Open(const std::filesystem::path& folder, const BackupProperties& props,
+                       const std::string& password) {
+    try {
+        if (m_open)
+            return kBackupNotOpen;
+        std::error_code error;
+        std::filesystem::create_directories(folder, error);
+        if (!std::filesystem::is_directory(folder, error))
+            return kBackupIoError;
+        // A backup made again into the same folder replaces the old one; Status.plist goes first so the
+        // folder never looks finished while it is being rewritten.
+        for (const char* name : {"Status.plist", "Manifest.plist", "Info.plist", "Manifest.db"})
+            std::filesystem::remove(folder / name, error);
+        m_cipher.reset();
+        if (!password.empty()) {
+            m_cipher = std::make_unique<BackupCipher>();
+            if (const int created = BackupCipher::Create(password, *m_cipher); created != kBackupOk)
+                return created;
+        }
+        m_database = std::make_unique<ManifestDatabase>();
+        if (!m_database->Create(folder / "Manifest.db"))
+            return kBackupIoError;
+        m_folder = folder;
+        m_props = props;
+        m_open = true;
+        return kBackupOk;
+    } catch (const std::exception& error) {
+        qWarning("BackupWriter::Open: %s", error.what());
+        return kBackupIoError;
+    }
+}
+
+int BackupWriter::storeContent(const BackupFile& file, const std::string& fileId, uint64_t& plainSize) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(file.source, error))
+        return kBackupIoError;
+    const std::filesystem::path bucket = m_folder / fileId.substr(0, 2);
+    std::filesystem::create_directories(bucket, error);
+    const std::filesystem::path stored = bucket / fileId;
+    const int result = m_cipher ? m_cipher->EncryptFile(file.source, stored, plainSize)
+                                : CopyFile(file.source, stored, plainSize);
+    if (result != kBackupOk)
+        std::filesystem::remove(stored, error);
+    return result;
+}
+
+int BackupWriter::AddFile(const BackupFile& file) {
+    try {
+        if (!m_open)
+            return kBackupNotOpen;
+        const bool directory = file.IsDirectory();
+        if (!ValidDomain(file.domain) ||
+            !(IsSafeRelativePath(file.relativePath) || (directory && file.relativePath.empty())))
+            return kBackupBadPath;
+        const std::string fileId = BackupFileId(file.domain, file.relativePath);
+        BackupFile record = file;
+        uint64_t plainSize = 0;
+        if (!directory) {
+            if (const int stored = storeContent(file, fileId, plainSize); stored != kBackupOk)
+                return stored;
+            if (record.modified == 0)
+                record.modified = ModificationTime(file.source);
+        }
+        const ManifestDatabase::Row row{fileId, file.domain, file.relativePath,
+                                        directory ? ManifestDatabase::kFlagDirectory
+                                                  : ManifestDatabase::kFlagFile,
+                                        FileRecordArchive::Encode(record, plainSize)};
+        return m_database->Insert(row) ? kBackupOk : kBackupIoError;
+    } catch (const std::exception& error) {
+        qWarning("BackupWriter::AddFile: %s", error.what());
+        return kBackupIoError;
+    }
+}
+
+int BackupWriter::writePlists() {
+    const std::string folder = m_folder.string();
+    if (!Plist::WriteXmlFile(InfoPlist(m_props).get(), folder + "/Info.plist") ||
+        !Plist::WriteXmlFile(ManifestPlist(m_props, m_cipher.get()).get(), folder + "/Manifest.plist") ||
+        !Plist::WriteXmlFile(StatusPlist(m_props).get(), folder + "/Status.plist"))
+        return kBackupIoError;
+    return kBackupOk;
+}
+
+int BackupWriter::Finish() {
+    try {
+        if (!m_open)
+            return kBackupNotOpen;
+        m_open = false;
+        const bool committed = m_database->Commit();
+        m_database.reset();
+        return committed ? writePlists() : kBackupIoError;
+    } catch (const std::exception& error) {
+        qWarning("BackupWriter::Finish: %s", error.what());
+        return kBackupIoError;
+    }
+}
+
+} // namespace vexa::formats

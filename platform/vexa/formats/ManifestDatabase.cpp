@@ -1,0 +1,109 @@
+#include "ManifestDatabase.h"
+
+#include <cstring>
+#include <fstream>
+#include <memory>
+
+#include <sqlite3.h>
+
+namespace vexa::formats {
+
+namespace {
+
+struct StatementDeleter {
+    void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
+};
+using StatementPtr = std::unique_ptr<sqlite3_stmt, StatementDeleter>;
+
+StatementPtr Prepare(sqlite3* database, const char* sql) {
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(database, sql, -1, &statement, nullptr) != SQLITE_OK)
+        return nullptr;
+    return StatementPtr(statement);
+}
+
+std::string Text(sqlite3_stmt* statement, int column) {
+    const unsigned char* text = sqlite3_column_text(statement, column);
+    return text ? reinterpret_cast<const char*>(text) : "";
+}
+
+bool HasSqliteHeader(const std::filesystem::path& path) {
+    char header[16] = {};
+    std::ifstream in(path, std::ios::binary);
+    in.read(header, sizeof header);
+    return in && std::memcmp(header, "SQLite format 3", 16) == 0;
+}
+
+} // namespace
+
+ManifestDatabase::~ManifestDatabase() {
+    sqlite3_close(m_database);
+}
+
+bool ManifestDatabase::execute(const char* sql) {
+    return sqlite3_exec(m_database, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+bool ManifestDatabase::Create(const std::filesystem::path& path) {
+    if (sqlite3_open_v2(path.string().c_str(), &m_database, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                        nullptr) != SQLITE_OK)
+        return false;
+    return execute("PRAGMA journal_mode=DELETE") &&
+           execute(
+               "CREATE TABLE IF NOT EXISTS Files (fileID TEXT PRIMARY KEY, domain TEXT, relativePath TEXT, "
+               "flags INTEGER, file BLOB)") &&
+           execute("CREATE INDEX IF NOT EXISTS FilesDomainIdx ON Files(domain)") &&
+           execute("CREATE INDEX IF NOT EXISTS FilesRelativePathIdx ON Files(relativePath)") &&
+           execute("CREATE INDEX IF NOT EXISTS FilesFlagsIdx ON Files(flags)") &&
+           execute("CREATE TABLE IF NOT EXISTS Properties (key TEXT PRIMARY KEY, value BLOB)") &&
+           execute("BEGIN");
+}
+
+bool ManifestDatabase::Insert(const Row& row) {
+    StatementPtr statement = Prepare(
+        m_database,
+        "INSERT OR REPLACE INTO Files (fileID, domain, relativePath, flags, file) VALUES (?, ?, ?, ?, ?)");
+    if (!statement)
+        return false;
+    sqlite3_bind_text(statement.get(), 1, row.fileId.c_str(), -1, SQLITE_TRANSIENT);
+    sqlite3_bind_text(statement.get(), 2, row.domain.c_str(), -1, SQLITE_TRANSIENT);
+    sqlite3_bind_text(statement.get(), 3, row.relativePath.c_str(), -1, SQLITE_TRANSIENT);
+    sqlite3_bind_int64(statement.get(), 4, row.flags);
+    sqlite3_bind_blob(statement.get(), 5, row.file.data(), static_cast<int>(row.file.size()),
+                      SQLITE_TRANSIENT);
+    return sqlite3_step(statement.get()) == SQLITE_DONE;
+}
+
+bool ManifestDatabase::Commit() {
+    return execute("COMMIT");
+}
+
+bool ManifestDatabase::OpenReadOnly(const std::filesystem::path& path) {
+    if (!HasSqliteHeader(path))
+        return false;
+    if (sqlite3_open_v2(path.string().c_str(), &m_database, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
+        return false;
+    return Prepare(m_database, "SELECT fileID, domain, relativePath, flags, file FROM Files") != nullptr;
+}
+
+bool ManifestDatabase::ForEachRow(const std::function<void(const Row&)>& visit) const {
+    StatementPtr statement =
+        Prepare(m_database, "SELECT fileID, domain, relativePath, flags, file FROM Files");
+    if (!statement)
+        return false;
+    int step = SQLITE_ROW;
+    while ((step = sqlite3_step(statement.get())) == SQLITE_ROW) {
+        Row row{Text(statement.get(), 0),
+                Text(statement.get(), 1),
+                Text(statement.get(), 2),
+                sqlite3_column_int64(statement.get(), 3),
+                {}};
+        const auto* blob = static_cast<const uint8_t*>(sqlite3_column_blob(statement.get(), 4));
+        if (blob)
+            row.file.assign(blob, blob + sqlite3_column_bytes(statement.get(), 4));
+        visit(row);
+    }
+    return step == SQLITE_DONE;
+}
+
+} // namespace vexa::formats

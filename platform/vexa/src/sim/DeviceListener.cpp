@@ -10,9 +10,9 @@ namespace {
 constexpr auto kScanInterval = std::chrono::milliseconds(50);
 }
 
-DeviceListener::DeviceListener(DeviceRegistry& registry, std::function<void()> beforeScan)
+DeviceListener::DeviceListener(DeviceRegistry& registry, std::function<void()> afterRound)
     : m_registry(registry)
-    , m_beforeScan(std::move(beforeScan))
+    , m_afterRound(std::move(afterRound))
     , m_thread([this] { run(); }) {}
 
 DeviceListener::~DeviceListener() {
@@ -67,9 +67,6 @@ void DeviceListener::run() {
             }
             hasCallback = m_callback != nullptr;
         }
-        if (m_beforeScan) {
-            m_beforeScan();
-        }
         m_registry.Scan();
         const auto handles = m_registry.Handles();
         const std::set<int> present(handles.begin(), handles.end());
@@ -89,6 +86,9 @@ void DeviceListener::run() {
                     deliver(VEXA_DEVICE_ARRIVED, handle);
                 }
             }
+        }
+        if (m_afterRound) {
+            m_afterRound();
         }
         std::unique_lock lock(m_mutex);
         m_wake.wait_for(lock, kScanInterval, [this] { return m_stop || m_woken; });

@@ -18,8 +18,9 @@ class DeviceRegistry;
 // A newly registered callback first hears of every device already present.
 class DeviceListener {
 public:
-    // `beforeScan` runs on the thread before every scan (it makes the demo device when one is due).
-    DeviceListener(DeviceRegistry& registry, std::function<void()> beforeScan);
+    // `afterRound` runs on the thread after each round of notifications (it makes the demo device when
+    // one is due, so removals from a previous root are not held up by it).
+    DeviceListener(DeviceRegistry& registry, std::function<void()> afterRound);
     ~DeviceListener();
     DeviceListener(const DeviceListener&) = delete;
     DeviceListener& operator=(const DeviceListener&) = delete;
@@ -33,7 +34,7 @@ private:
     void deliver(int mode, int handle);
 
     DeviceRegistry& m_registry;
-    std::function<void()> m_beforeScan;
+    std::function<void()> m_afterRound;
     std::mutex m_mutex;
     std::condition_variable m_wake;
     bool m_stop = false;

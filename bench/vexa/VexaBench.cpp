@@ -186,6 +186,13 @@ int main(int argc, char** argv) {
         result);
     report("PrepareList + GetPhotoList", ms, 300, result, std::to_string(photoCount) + " photos");
 
+    // No limit is set for the storage figures; they are printed to watch the cost of walking the device.
+    DiskInfo disk{};
+    ms = millisecondsOf([&] { return manager->GetDiskInfo(&disk); }, result);
+    std::printf("%-34s %10.1f ms   (%s)\n", "GetDiskInfo", ms,
+                result == 0 ? (std::to_string(disk.values[DI_Photos] >> 20) + " MB of photos").c_str()
+                            : "failed");
+
     // 200 MB from the device, against cp of the same file; best of three each, alternating.
     const fs::path big = root / kUdid / "Media/Downloads/big-200MB.bin";
     fs::create_directories(big.parent_path());

@@ -1,11 +1,68 @@
-#include <QApplication>
-#include <QMainWindow>
+#include <memory>
 
-int main(int argc, char* argv[])
-{
+#include <QApplication>
+
+#include "CCrashGuard.h"
+#include "CMessagePrompt.h"
+#include "CheckDownloadDlg.h"
+#include "CrashReport.h"
+#include "LanguageConfig.h"
+#include "LanguageService.h"
+#include "MainWindow.h"
+#include "QMessageDlg.h"
+#include "StartupChecks.h"
+
+namespace {
+
+void ApplySavedLanguage() {
+    const LanguageConfig config;
+    SetLanguage(config.Current());
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.resize(960, 640);
-    window.show();
-    return app.exec();
+
+    // Started by the crash handler: show the report for the crashed run in its language, then end.
+    if (qEnvironmentVariableIsSet(kCrashReportVariable)) {
+        ApplySavedLanguage();
+        RunPendingCrashReport();
+        return 0;
+    }
+
+    if (!IsAppleSupportInstalled()) {
+        CMessagePrompt::Show(
+            QCoreApplication::translate(
+                "main",
+                "No iTunes is installed on this computer. Please install it first. The drive containing the "
+                "installation package of iTunes will be used when scanning your device. Go to Apple official "
+                "website to download iTunes."),
+            QString(), MSG_WARNING);
+        return 0;
+    }
+
+    auto downloadDlg = std::make_unique<CheckDownloadDlg>();
+    if (!CheckDriverFiles()) {
+        downloadDlg->StartDownload(QString::fromLatin1(kITunesLibrary));
+        if (downloadDlg->exec() == 0)
+            return 0;
+    }
+
+    auto crashGuard = std::make_unique<CCrashGuard>();
+    auto config = std::make_unique<LanguageConfig>();
+    SetLanguage(config->Current());
+    app.setStyleSheet(QStringLiteral(
+        "QToolTip {border-width: 1px;background-color:rgb(215,238,242);color:rgb(70,128,142);}"));
+
+    auto window = std::make_unique<MainWindow>();
+    window->show();
+    ScheduleCrashSelfTest();
+    const int exitCode = app.exec();
+
+    window.reset();
+    config.reset();
+    crashGuard.reset();
+    downloadDlg.reset();
+    return exitCode;
 }

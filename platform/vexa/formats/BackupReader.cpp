@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
 
 #include <QtGlobal>
 
@@ -55,17 +54,12 @@ std::map<std::string, std::string> InfoValues(plist_t info) {
 }
 
 int CopyPlain(const std::filesystem::path& from, const std::filesystem::path& to, uint64_t& size) {
-    std::ifstream in(from, std::ios::binary);
-    if (!in)
-        return kBackupMissingFile;
-    std::ofstream out(to, std::ios::binary | std::ios::trunc);
-    if (!out)
-        return kBackupIoError;
-    out << in.rdbuf();
-    out.close();
-    if (!out || in.bad())
-        return kBackupIoError;
     std::error_code error;
+    if (!std::filesystem::is_regular_file(from, error))
+        return kBackupMissingFile;
+    // copy_file, unlike streaming with <<, also copies an empty file without failing.
+    if (!std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing, error))
+        return kBackupIoError;
     size = std::filesystem::file_size(to, error);
     return error ? kBackupIoError : kBackupOk;
 }

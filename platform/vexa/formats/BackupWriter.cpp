@@ -1,7 +1,7 @@
 #include "formats/BackupWriter.h"
 
+#include <chrono>
 #include <ctime>
-#include <fstream>
 
 #include <QtGlobal>
 
@@ -85,15 +85,12 @@ bool ValidDomain(const std::string& domain) {
 }
 
 int CopyFile(const std::filesystem::path& from, const std::filesystem::path& to, uint64_t& size) {
-    std::ifstream in(from, std::ios::binary);
-    std::ofstream out(to, std::ios::binary | std::ios::trunc);
-    if (!in || !out)
-        return kBackupIoError;
-    out << in.rdbuf();
-    out.close();
-    if (!out || in.bad())
-        return kBackupIoError;
     std::error_code error;
+    if (!std::filesystem::is_regular_file(from, error))
+        return kBackupIoError;
+    // copy_file, unlike streaming with <<, also copies an empty file without failing.
+    if (!std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing, error))
+        return kBackupIoError;
     size = std::filesystem::file_size(to, error);
     return error ? kBackupIoError : kBackupOk;
 }

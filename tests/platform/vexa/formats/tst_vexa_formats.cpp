@@ -1,0 +1,763 @@
+// The files the simulator makes and reads: media, pictures, books, app packages and backups, checked by
+// ffprobe, 7z, plistlib and sqlite3, and the readers' answers to damaged input.
+#include <QCryptographicHash>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "formats/Formats.h"
+
+using namespace vexa::formats;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Output {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Output Run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(60000);
+    Output output;
+    output.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    output.out = process.readAllStandardOutput();
+    output.err = process.readAllStandardError();
+    return output;
+}
+
+Output Python(const char* script, const QStringList& arguments) {
+    return Run("/usr/bin/python3", QStringList{"-c", script} + arguments);
+}
+
+QJsonObject Probe(const fs::path& path) {
+    const Output output = Run("ffprobe", {"-v", "error", "-print_format", "json", "-show_format",
+                                          "-show_streams", QString::fromStdString(path.string())});
+    return output.exitCode == 0 ? QJsonDocument::fromJson(output.out).object() : QJsonObject();
+}
+
+QJsonObject FirstStreamOf(const QJsonObject& probe, const QString& type) {
+    for (const QJsonValue stream : probe["streams"].toArray()) {
+        if (stream["codec_type"].toString() == type)
+            return stream.toObject();
+    }
+    return {};
+}
+
+std::vector<uint8_t> Bytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void Save(const fs::path& path, const std::string& content) {
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
+}
+
+void Truncate(const fs::path& path, uintmax_t size) {
+    fs::resize_file(path, size);
+}
+
+QString Q(const fs::path& path) {
+    return QString::fromStdString(path.string());
+}
+
+// Files a backup test stores: domain, path and content.
+struct SampleFile {
+    std::string domain, relativePath, content;
+};
+
+const std::vector<SampleFile> kSampleFiles = {
+    {"HomeDomain", "Library/SMS/sms.db", "messages database"},
+    {"CameraRollDomain", "Media/DCIM/100APPLE/IMG_0001.JPG", std::string(70000, 'j') + "tail"},
+    {"AppDomain-com.example.notes", "Documents/Notizen über Ärger.txt", "umlauts in the path"},
+    {"HomeDomain", "Library/empty.plist", ""},
+};
+
+BackupProperties SampleProperties() {
+    BackupProperties props;
+    props.info = {{"Device Name", "Anna's iPhone"},
+                  {"Display Name", "Anna's iPhone"},
+                  {"Product Type", "iPhone10,3"},
+                  {"Product Version", "16.4"},
+                  {"Serial Number", "F2LXK0ABJCLF"},
+                  {"Unique Identifier", "00008030001c2d3e4f5a"},
+                  {"Last Backup Date", "2024-03-07T09:05:00Z"},
+                  {"GUID", "4F1D9A52-8C6B-4F0A-9A7E-1B2C3D4E5F60"}};
+    return props;
+}
+
+} // namespace
+
+class TestFormats : public QObject {
+    Q_OBJECT
+
+private:
+    fs::path dir() const { return fs::path(m_dir->path().toStdString()); }
+    fs::path writeBackup(const std::string& password);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+
+private slots:
+    void init();
+
+    void audioCarriesCodecDurationAndTags_data();
+    void audioCarriesCodecDurationAndTags();
+    void videoIsH264WithAacAtTheRequestedSize_data();
+    void videoIsH264WithAacAtTheRequestedSize();
+    void makersAreDeterministic();
+    void makersRefuseWhatTheyCannotWrite();
+    void mediaInfoRefusesFilesThatAreNotMedia();
+
+    void jpegCarriesExifAndBothPictureKindsDecode();
+    void thumbnailFitsTheLongestSideWithoutEnlarging();
+
+    void pdfCrossReferenceIsConsistent();
+    void pdfInfoIsReadFromOtherWritersLayouts();
+    void epubZipStartsWithStoredMimetype();
+    void damagedEpubsAreRefused();
+
+    void ipaIsListedBy7zAndReadByPlistlib();
+    void ipaFromAnotherPackagerGivesItsLargestIcon();
+    void malformedIpasAreRefused();
+
+    void backupIsReadableByPlistlibAndSqlite();
+    void backupRoundTripsThroughTheReader();
+    void encryptedBackupNeedsTheRightPassword();
+    void damagedBackupsAreReportedWithTheirOwnCodes();
+    void writerRefusesUnsafePathsAndCallsOutOfOrder();
+};
+
+void TestFormats::init() {
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+}
+
+// ---- audio and video ----
+
+void TestFormats::audioCarriesCodecDurationAndTags_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("codec");
+    QTest::newRow("mp3") << "song.mp3"
+                         << "mp3";
+    QTest::newRow("m4a") << "song.m4a"
+                         << "aac";
+}
+
+void TestFormats::audioCarriesCodecDurationAndTags() {
+    QFETCH(QString, name);
+    QFETCH(QString, codec);
+    const AudioSpec spec{4.5, 523.25, "Grüße aus Köln", "Die Ärzte", "Album (Deluxe)", "Rock", 7, 1998};
+    const fs::path path = dir() / name.toStdString();
+    QVERIFY(WriteAudioFile(path, spec));
+
+    const QJsonObject probe = Probe(path);
+    QCOMPARE(FirstStreamOf(probe, "audio")["codec_name"].toString(), codec);
+    QVERIFY(FirstStreamOf(probe, "video").isEmpty());
+    QVERIFY(qAbs(probe["format"]["duration"].toString().toDouble() - spec.seconds) < 0.1);
+    const QJsonObject tags = probe["format"]["tags"].toObject();
+    QCOMPARE(tags["title"].toString(), QString::fromStdString(spec.title));
+    QCOMPARE(tags["artist"].toString(), QString::fromStdString(spec.artist));
+    QCOMPARE(tags["album"].toString(), QString::fromStdString(spec.album));
+    QCOMPARE(tags["genre"].toString(), QString::fromStdString(spec.genre));
+    QCOMPARE(tags["track"].toString().toInt(), 7);
+    QCOMPARE(tags["date"].toString().left(4), QString("1998"));
+
+    MediaInfo info;
+    QVERIFY(ReadMediaInfo(path, info));
+    QVERIFY(info.hasAudio && !info.hasVideo);
+    QCOMPARE(info.title, spec.title);
+    QCOMPARE(info.artist, spec.artist);
+    QCOMPARE(info.album, spec.album);
+    QCOMPARE(info.genre, spec.genre);
+    QCOMPARE(info.trackNumber, 7);
+    QCOMPARE(info.year, 1998);
+    QVERIFY(qAbs(info.durationSeconds - spec.seconds) < 0.1);
+    QVERIFY(info.bitRate > 0);
+}
+
+void TestFormats::videoIsH264WithAacAtTheRequestedSize_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::newRow("mp4") << "clip.mp4" << 320 << 240;
+    QTest::newRow("mov") << "clip.mov" << 176 << 144;
+    QTest::newRow("m4v") << "clip.m4v" << 240 << 320;
+}
+
+void TestFormats::videoIsH264WithAacAtTheRequestedSize() {
+    QFETCH(QString, name);
+    QFETCH(int, width);
+    QFETCH(int, height);
+    const VideoSpec spec{2, width, height, "Holiday clip", 210};
+    const fs::path path = dir() / name.toStdString();
+    QVERIFY(WriteVideoFile(path, spec));
+
+    const QJsonObject probe = Probe(path);
+    const QJsonObject video = FirstStreamOf(probe, "video");
+    QCOMPARE(video["codec_name"].toString(), QString("h264"));
+    QCOMPARE(video["width"].toInt(), width);
+    QCOMPARE(video["height"].toInt(), height);
+    QCOMPARE(FirstStreamOf(probe, "audio")["codec_name"].toString(), QString("aac"));
+    QVERIFY(qAbs(probe["format"]["duration"].toString().toDouble() - 2.0) < 0.15);
+    QCOMPARE(probe["format"]["tags"]["title"].toString(), QString("Holiday clip"));
+
+    MediaInfo info;
+    QVERIFY(ReadMediaInfo(path, info));
+    QVERIFY(info.hasVideo && info.hasAudio);
+    QCOMPARE(info.width, width);
+    QCOMPARE(info.height, height);
+    QCOMPARE(info.videoCodec, std::string("h264"));
+    QCOMPARE(info.title, spec.title);
+}
+
+void TestFormats::makersAreDeterministic() {
+    const fs::path a = dir() / "a", b = dir() / "b";
+    fs::create_directories(a);
+    fs::create_directories(b);
+    const AudioSpec song{3, 440, "Song", "Artist", "Album", "Pop", 1, 2020};
+    const VideoSpec clip{1, 160, 120, "Clip", 30};
+    ImageSpec photo;
+    photo.seed = 17;
+    photo.dateTimeOriginal = "2021:07:04 12:30:00";
+    const BookSpec book{"Book", "Author", 2};
+    AppBundle app;
+    app.bundleId = "com.example.same";
+    app.version = "1";
+    for (const fs::path& folder : {a, b}) {
+        QVERIFY(WriteAudioFile(folder / "song.m4a", song));
+        QVERIFY(WriteVideoFile(folder / "clip.mp4", clip));
+        QVERIFY(WriteJpeg(folder / "photo.jpg", photo));
+        QVERIFY(WriteEpub(folder / "book.epub", book, false));
+        QVERIFY(WriteIpa(folder / "app.ipa", app));
+    }
+    for (const char* name : {"song.m4a", "clip.mp4", "photo.jpg", "book.epub", "app.ipa"})
+        QVERIFY2(Bytes(a / name) == Bytes(b / name), name);
+
+    photo.seed = 18;
+    QVERIFY(WriteJpeg(b / "photo.jpg", photo));
+    QVERIFY(Bytes(a / "photo.jpg") != Bytes(b / "photo.jpg"));
+}
+
+void TestFormats::makersRefuseWhatTheyCannotWrite() {
+    const fs::path missingFolder = dir() / "no" / "such" / "folder";
+    QVERIFY(!WriteAudioFile(dir() / "tone.wav", AudioSpec{}));
+    QVERIFY(!WriteAudioFile(dir() / "silent.mp3", AudioSpec{0, 440, {}, {}, {}, {}, 0, 0}));
+    QVERIFY(!WriteAudioFile(missingFolder / "song.mp3", AudioSpec{}));
+    QVERIFY(!WriteVideoFile(dir() / "clip.avi", VideoSpec{}));
+    QVERIFY(!WriteVideoFile(dir() / "tiny.mp4", VideoSpec{1, 4, 4, {}, 0}));
+    QVERIFY(!WriteVideoFile(missingFolder / "clip.mp4", VideoSpec{}));
+    QVERIFY(!WriteJpeg(dir() / "empty.jpg", ImageSpec{0, 480, 0, {}, {}}));
+    QVERIFY(!WritePng(missingFolder / "icon.png", ImageSpec{}));
+    QVERIFY(!WritePdf(missingFolder / "book.pdf", BookSpec{}));
+    QVERIFY(!WriteIpa(dir() / "nameless.ipa", AppBundle{}));
+    AppBundle escaping;
+    escaping.bundleId = "com.example.x";
+    escaping.executable = "../x";
+    QVERIFY(!WriteIpa(dir() / "escaping.ipa", escaping));
+    // A refused or failed maker leaves nothing behind that could pass for a file.
+    QVERIFY(!fs::exists(dir() / "silent.mp3"));
+    QVERIFY(!fs::exists(dir() / "tiny.mp4"));
+    QVERIFY(!fs::exists(dir() / "escaping.ipa"));
+}
+
+void TestFormats::mediaInfoRefusesFilesThatAreNotMedia() {
+    Save(dir() / "notes.txt", "just some words, not a song\n");
+    Save(dir() / "empty.mp3", "");
+    QVERIFY(WriteVideoFile(dir() / "cut.mp4", VideoSpec{}));
+    Truncate(dir() / "cut.mp4", 200);
+    MediaInfo info;
+    info.title = "stale";
+    QVERIFY(!ReadMediaInfo(dir() / "notes.txt", info));
+    QVERIFY(info.title.empty());
+    QVERIFY(!ReadMediaInfo(dir() / "empty.mp3", info));
+    QVERIFY(!ReadMediaInfo(dir() / "cut.mp4", info));
+    QVERIFY(!ReadMediaInfo(dir() / "missing.m4a", info));
+}
+
+// ---- pictures ----
+
+void TestFormats::jpegCarriesExifAndBothPictureKindsDecode() {
+    ImageSpec spec;
+    spec.seed = 3;
+    spec.caption = "Beach at noon";
+    spec.dateTimeOriginal = "2021:07:04 12:30:00";
+    QVERIFY(WriteJpeg(dir() / "photo.jpg", spec));
+    QVERIFY(WritePng(dir() / "icon.png", ImageSpec{120, 120, 5, {}, {}}));
+
+    const Output frames = Run("ffprobe", {"-v", "error", "-print_format", "json", "-show_frames",
+                                          "-show_streams", Q(dir() / "photo.jpg")});
+    QCOMPARE(frames.exitCode, 0);
+    const QJsonObject json = QJsonDocument::fromJson(frames.out).object();
+    const QJsonObject tags = json["frames"][0]["tags"].toObject();
+    QCOMPARE(tags["DateTimeOriginal"].toString(), QString("2021:07:04 12:30:00"));
+    QCOMPARE(tags["ImageDescription"].toString(), QString("Beach at noon"));
+    QCOMPARE(json["streams"][0]["codec_name"].toString(), QString("mjpeg"));
+    QCOMPARE(json["streams"][0]["width"].toInt(), 640);
+    QCOMPARE(json["streams"][0]["height"].toInt(), 480);
+
+    const QJsonObject png = FirstStreamOf(Probe(dir() / "icon.png"), "video");
+    QCOMPARE(png["codec_name"].toString(), QString("png"));
+    QCOMPARE(png["width"].toInt(), 120);
+}
+
+void TestFormats::thumbnailFitsTheLongestSideWithoutEnlarging() {
+    QVERIFY(WriteJpeg(dir() / "wide.jpg", ImageSpec{640, 480, 1, {}, {}}));
+    QVERIFY(WritePng(dir() / "tall.png", ImageSpec{90, 300, 2, {}, {}}));
+    QVERIFY(WriteJpeg(dir() / "small.jpg", ImageSpec{50, 40, 3, {}, {}}));
+    Save(dir() / "broken.jpg", std::string("\xFF\xD8\xFF\xE0", 4) + "not really a picture");
+    struct Case {
+        const char* name;
+        int maxSide, width, height;
+    };
+    for (const Case& c :
+         {Case{"wide.jpg", 160, 160, 120}, Case{"tall.png", 100, 30, 100}, Case{"small.jpg", 160, 50, 40}}) {
+        const std::vector<uint8_t> thumbnail = MakeJpegThumbnail(dir() / c.name, c.maxSide);
+        QVERIFY2(!thumbnail.empty(), c.name);
+        Save(dir() / "thumb.jpg", std::string(thumbnail.begin(), thumbnail.end()));
+        const QJsonObject stream = FirstStreamOf(Probe(dir() / "thumb.jpg"), "video");
+        QCOMPARE(stream["codec_name"].toString(), QString("mjpeg"));
+        QCOMPARE(stream["width"].toInt(), c.width);
+        QCOMPARE(stream["height"].toInt(), c.height);
+    }
+    QVERIFY(MakeJpegThumbnail(dir() / "broken.jpg", 100).empty());
+    QVERIFY(MakeJpegThumbnail(dir() / "missing.jpg", 100).empty());
+    QVERIFY(MakeJpegThumbnail(dir() / "wide.jpg", 0).empty());
+}
+
+// ---- books ----
+
+void TestFormats::pdfCrossReferenceIsConsistent() {
+    const BookSpec spec{"Moby (Dick) \\ Ünïcode 中文", "Hermann Mälville", 5};
+    QVERIFY(WritePdf(dir() / "book.pdf", spec));
+    // Every xref entry must point at "<n> 0 obj", startxref at the table, and /Count at the page objects.
+    const char* script = R"py(
+import re, sys
+data = open(sys.argv[1], 'rb').read()
+assert data.startswith(b'%PDF-'), 'header'
+start = int(re.findall(rb'startxref\s+(\d+)', data)[-1])
+assert data[start:start + 4] == b'xref', 'startxref'
+m = re.match(rb'xref\s+0 (\d+)\s*\n', data[start:])
+count = int(m.group(1))
+table = data[start + m.end():start + m.end() + 20 * count]
+for n in range(count):
+    entry = table[20 * n:20 * n + 20]
+    assert len(entry) == 20 and entry[17:18] in (b'n', b'f'), entry
+    if entry[17:18] == b'n':
+        offset = int(entry[:10])
+        assert data[offset:].startswith(b'%d 0 obj' % n), (n, offset)
+pages = len(re.findall(rb'/Type /Page\b', data))
+print(pages, re.search(rb'/Count (\d+)', data).group(1).decode())
+)py";
+    const Output check = Python(script, {Q(dir() / "book.pdf")});
+    QVERIFY2(check.exitCode == 0, check.err.constData());
+    QCOMPARE(check.out.trimmed(), QByteArray("5 5"));
+
+    BookInfo info;
+    QVERIFY(ReadBookInfo(dir() / "book.pdf", info));
+    QCOMPARE(info.title, spec.title);
+    QCOMPARE(info.author, spec.author);
+}
+
+void TestFormats::pdfInfoIsReadFromOtherWritersLayouts() {
+    // An incrementally updated file: the newer trailer points at a newer information object, whose title
+    // uses escapes and whose author is a hex string.
+    Save(dir() / "updated.pdf",
+         "%PDF-1.6\n"
+         "4 0 obj\n<< /Title (Old title) /Author (Old author) >>\nendobj\n"
+         "trailer\n<< /Size 5 /Info 4 0 R >>\n"
+         "14 0 obj\n<< /Author <4A6F686E> /Title (Caf\\351 \\(second\\)\\\nedition) >>\nendobj\n"
+         "trailer\n<< /Size 15 /Info 14 0 R /Prev 9 >>\n%%EOF\n");
+    BookInfo info;
+    QVERIFY(ReadBookInfo(dir() / "updated.pdf", info));
+    QCOMPARE(info.title, std::string("Café (second)edition"));
+    QCOMPARE(info.author, std::string("John"));
+
+    // No information dictionary: the file name stands in for the title.
+    Save(dir() / "Plain Book.pdf",
+         "%PDF-1.4\n1 0 obj\n<< /Type /Catalog >>\nendobj\ntrailer\n<< /Root 1 0 R >>\n");
+    QVERIFY(ReadBookInfo(dir() / "Plain Book.pdf", info));
+    QCOMPARE(info.title, std::string("Plain Book"));
+    QVERIFY(info.author.empty());
+
+    Save(dir() / "fake.pdf", "Hello, this is text");
+    QVERIFY(!ReadBookInfo(dir() / "fake.pdf", info));
+    QVERIFY(!ReadBookInfo(dir() / "missing.pdf", info));
+}
+
+void TestFormats::epubZipStartsWithStoredMimetype() {
+    const BookSpec spec{"Les Misérables & <Friends>", "Victor Hugo", 3};
+    QVERIFY(WriteEpub(dir() / "book.epub", spec, false));
+    QVERIFY(WriteEpub(dir() / "unpacked", spec, true));
+
+    const Output listing = Run("7z", {"l", "-slt", Q(dir() / "book.epub")});
+    QCOMPARE(listing.exitCode, 0);
+    const QString text = QString::fromUtf8(listing.out);
+    const qsizetype firstPath = text.indexOf("\nPath = ", text.indexOf("----------"));
+    QVERIFY(firstPath > 0);
+    QCOMPARE(text.mid(firstPath + 8, 8), QString("mimetype"));
+    const qsizetype method = text.indexOf("\nMethod = ", firstPath);
+    QCOMPARE(text.mid(method + 10, 5), QString("Store"));
+    QVERIFY(text.contains("Path = OEBPS/content.opf"));
+    QCOMPARE(QFile(Q(dir() / "unpacked" / "mimetype")).size(), qint64(20));
+
+    BookInfo zipped, folder;
+    QVERIFY(ReadBookInfo(dir() / "book.epub", zipped));
+    QVERIFY(ReadBookInfo(dir() / "unpacked", folder));
+    for (const BookInfo& info : {zipped, folder}) {
+        QCOMPARE(info.title, spec.title);
+        QCOMPARE(info.author, spec.author);
+    }
+}
+
+void TestFormats::damagedEpubsAreRefused() {
+    QVERIFY(WriteEpub(dir() / "cut.epub", BookSpec{"T", "A", 3}, false));
+    Truncate(dir() / "cut.epub", fs::file_size(dir() / "cut.epub") / 2);
+    // A container that points outside the book, one that names a missing package, and broken XML.
+    const fs::path outside = dir() / "outside", missing = dir() / "missing", broken = dir() / "broken";
+    Save(outside / "META-INF/container.xml",
+         "<container><rootfiles><rootfile full-path=\"../secret.opf\"/></rootfiles></container>");
+    Save(dir() / "secret.opf", "<package><metadata xmlns:dc=\"http://purl.org/dc/elements/1.1/\">"
+                               "<dc:title>Secret</dc:title></metadata></package>");
+    Save(missing / "META-INF/container.xml",
+         "<container><rootfiles><rootfile full-path=\"OEBPS/none.opf\"/></rootfiles></container>");
+    Save(broken / "META-INF/container.xml",
+         "<container><rootfiles><rootfile full-path=\"a.opf\"/></rootfiles></container>");
+    Save(broken / "a.opf", "<package><metadata><dc:title>Unclosed");
+    BookInfo info;
+    for (const fs::path& book : {dir() / "cut.epub", outside, missing, broken, dir() / "empty-folder"})
+        QVERIFY2(!ReadBookInfo(book, info), book.string().c_str());
+}
+
+// ---- app packages ----
+
+void TestFormats::ipaIsListedBy7zAndReadByPlistlib() {
+    QVERIFY(WritePng(dir() / "icon.png", ImageSpec{120, 120, 9, {}, {}}));
+    AppBundle app;
+    app.bundleId = "com.example.notes";
+    app.displayName = "Notizen Plus";
+    app.version = "412";
+    app.shortVersion = "4.1.2";
+    app.minimumOS = "12.0";
+    app.executable = "Notes";
+    app.iconPng = Bytes(dir() / "icon.png");
+    app.payloadBytes = 300000;
+    QVERIFY(WriteIpa(dir() / "Notes.ipa", app));
+
+    const Output listing = Run("7z", {"l", Q(dir() / "Notes.ipa")});
+    QCOMPARE(listing.exitCode, 0);
+    QVERIFY(listing.out.contains("Payload/Notes.app/Info.plist"));
+    const char* script = R"py(
+import plistlib, sys, zipfile
+with zipfile.ZipFile(sys.argv[1]) as z:
+    assert z.testzip() is None
+    info = plistlib.loads(z.read('Payload/Notes.app/Info.plist'))
+    meta = plistlib.loads(z.read('iTunesMetadata.plist'))
+print(info['CFBundleIdentifier'], info['CFBundleShortVersionString'], info['CFBundleExecutable'],
+      meta['softwareVersionBundleId'])
+)py";
+    const Output check = Python(script, {Q(dir() / "Notes.ipa")});
+    QVERIFY2(check.exitCode == 0, check.err.constData());
+    QCOMPARE(check.out.trimmed(), QByteArray("com.example.notes 4.1.2 Notes com.example.notes"));
+
+    AppBundle read;
+    QVERIFY(ReadIpa(dir() / "Notes.ipa", read));
+    QCOMPARE(read.bundleId, app.bundleId);
+    QCOMPARE(read.displayName, app.displayName);
+    QCOMPARE(read.version, app.version);
+    QCOMPARE(read.shortVersion, app.shortVersion);
+    QCOMPARE(read.minimumOS, app.minimumOS);
+    QCOMPARE(read.executable, app.executable);
+    QVERIFY(read.iconPng == app.iconPng);
+    QCOMPARE(read.payloadBytes, app.payloadBytes);
+}
+
+void TestFormats::ipaFromAnotherPackagerGivesItsLargestIcon() {
+    // XML Info.plist, icons named by the old key, a folder entry, and no display name.
+    const char* script = R"py(
+import plistlib, sys, zipfile
+info = {'CFBundleIdentifier': 'org.other.game', 'CFBundleName': 'Game', 'CFBundleVersion': '7',
+        'CFBundleIconFiles': ['Icon.png']}
+with zipfile.ZipFile(sys.argv[1], 'w', zipfile.ZIP_DEFLATED) as z:
+    z.writestr('Payload/', b'')
+    z.writestr('Payload/Game.app/Info.plist', plistlib.dumps(info, fmt=plistlib.FMT_XML))
+    z.writestr('Payload/Game.app/Icon.png', b'small')
+    z.writestr('Payload/Game.app/Icon@2x.png', b'the larger icon')
+    z.writestr('Payload/Game.app/Game', b'\0' * 1000)
+    z.writestr('Payload/Game.app/Plugins/Icon@3x.png', b'not in the bundle folder itself')
+)py";
+    const Output made = Python(script, {Q(dir() / "Game.ipa")});
+    QVERIFY2(made.exitCode == 0, made.err.constData());
+    AppBundle app;
+    QVERIFY(ReadIpa(dir() / "Game.ipa", app));
+    QCOMPARE(app.bundleId, std::string("org.other.game"));
+    QCOMPARE(app.displayName, std::string("Game"));
+    QCOMPARE(app.version, std::string("7"));
+    QCOMPARE(std::string(app.iconPng.begin(), app.iconPng.end()), std::string("the larger icon"));
+}
+
+void TestFormats::malformedIpasAreRefused() {
+    const char* script = R"py(
+import sys, zipfile
+folder = sys.argv[1]
+def make(name, entries):
+    with zipfile.ZipFile(folder + '/' + name, 'w') as z:
+        for path, data in entries:
+            z.writestr(path, data)
+make('escape.ipa', [('Payload/A.app/Info.plist', b'<plist/>'), ('Payload/../../evil.sh', b'x')])
+make('absolute.ipa', [('/Payload/A.app/Info.plist', b'x')])
+make('garbage.ipa', [('Payload/A.app/Info.plist', b'bplist00 this is not a property list at all')])
+make('noplist.ipa', [('Payload/A.app/A', b'binary')])
+make('nested.ipa', [('Payload/X/A.app/Info.plist', b'x')])
+)py";
+    const Output made = Python(script, {Q(dir())});
+    QVERIFY2(made.exitCode == 0, made.err.constData());
+    AppBundle good;
+    good.bundleId = "com.example.cut";
+    good.payloadBytes = 50000;
+    QVERIFY(WriteIpa(dir() / "cut.ipa", good));
+    Truncate(dir() / "cut.ipa", fs::file_size(dir() / "cut.ipa") - 30);
+    Save(dir() / "text.ipa", "PK but not a zip");
+
+    for (const char* name : {"escape.ipa", "absolute.ipa", "garbage.ipa", "noplist.ipa", "nested.ipa",
+                             "cut.ipa", "text.ipa", "none.ipa"}) {
+        AppBundle app;
+        QVERIFY2(!ReadIpa(dir() / name, app), name);
+        QVERIFY(app.bundleId.empty());
+    }
+}
+
+// ---- backups ----
+
+fs::path TestFormats::writeBackup(const std::string& password) {
+    const fs::path sources = dir() / "sources";
+    const fs::path folder = dir() / (password.empty() ? "backup" : "encrypted");
+    BackupWriter writer;
+    if (writer.Open(folder, SampleProperties(), password) != kBackupOk)
+        return {};
+    for (size_t i = 0; i < kSampleFiles.size(); ++i) {
+        const fs::path source = sources / std::to_string(i);
+        Save(source, kSampleFiles[i].content);
+        if (writer.AddFile({kSampleFiles[i].domain, kSampleFiles[i].relativePath, source}) != kBackupOk)
+            return {};
+    }
+    BackupFile folderEntry{"HomeDomain", "Library/SMS", {}};
+    folderEntry.mode = 040755;
+    if (writer.AddFile(folderEntry) != kBackupOk || writer.Finish() != kBackupOk)
+        return {};
+    return folder;
+}
+
+void TestFormats::backupIsReadableByPlistlibAndSqlite() {
+    const fs::path folder = writeBackup({});
+    QVERIFY(!folder.empty());
+    QJsonArray expected;
+    for (size_t i = 0; i < kSampleFiles.size(); ++i)
+        expected.append(QJsonArray{QString::fromStdString(kSampleFiles[i].domain),
+                                   QString::fromStdString(kSampleFiles[i].relativePath),
+                                   Q(dir() / "sources" / std::to_string(i))});
+    // Each Files row: fileID is the hash of domain-path, the stored file exists with the source's bytes,
+    // and the keyed archive in "file" records its size.
+    const char* script = R"py(
+import hashlib, json, os, plistlib, sqlite3, sys
+folder, expected = sys.argv[1], json.loads(sys.argv[2])
+info = plistlib.load(open(os.path.join(folder, 'Info.plist'), 'rb'))
+manifest = plistlib.load(open(os.path.join(folder, 'Manifest.plist'), 'rb'))
+status = plistlib.load(open(os.path.join(folder, 'Status.plist'), 'rb'))
+assert manifest['IsEncrypted'] is False and manifest['Lockdown']['SerialNumber'] == 'F2LXK0ABJCLF'
+assert status['SnapshotState'] == 'finished'
+rows = sqlite3.connect(os.path.join(folder, 'Manifest.db')).execute(
+    'SELECT fileID, domain, relativePath, flags, file FROM Files').fetchall()
+stored = {}
+for file_id, domain, path, flags, blob in rows:
+    assert file_id == hashlib.sha1((domain + '-' + path).encode()).hexdigest(), path
+    archive = plistlib.loads(blob)
+    record = archive['$objects'][archive['$top']['root'].data]
+    if flags == 1:
+        data = open(os.path.join(folder, file_id[:2], file_id), 'rb').read()
+        assert record['Size'] == len(data), path
+        stored[(domain, path)] = data
+    else:
+        assert flags == 2 and not os.path.exists(os.path.join(folder, file_id[:2], file_id))
+for domain, path, source in expected:
+    assert stored.pop((domain, path)) == open(source, 'rb').read(), path
+assert not stored
+print(info['Device Name'], info['Last Backup Date'].isoformat(), len(rows))
+)py";
+    const Output check = Python(script, {Q(folder), QString::fromUtf8(QJsonDocument(expected).toJson())});
+    QVERIFY2(check.exitCode == 0, check.err.constData());
+    QCOMPARE(check.out.trimmed(), QByteArray("Anna's iPhone 2024-03-07T09:05:00 5"));
+}
+
+void TestFormats::backupRoundTripsThroughTheReader() {
+    const fs::path folder = writeBackup({});
+    QVERIFY(!folder.empty());
+    BackupReader reader;
+    QCOMPARE(reader.Open(folder, {}), int(kBackupOk));
+    QVERIFY(!reader.Properties().encrypted);
+    for (const auto& [key, value] : SampleProperties().info)
+        QCOMPARE(reader.Properties().info.at(key), value);
+
+    const std::vector<BackupFile> files = reader.Files();
+    QCOMPARE(files.size(), kSampleFiles.size() + 1);
+    uint64_t total = 0;
+    for (const SampleFile& sample : kSampleFiles) {
+        const auto found = std::find_if(files.begin(), files.end(), [&](const BackupFile& file) {
+            return file.domain == sample.domain && file.relativePath == sample.relativePath;
+        });
+        QVERIFY(found != files.end());
+        QCOMPARE(found->size, uint64_t(sample.content.size()));
+        QVERIFY(!found->IsDirectory());
+        const fs::path target = dir() / "restored" / sample.domain / sample.relativePath;
+        QCOMPARE(reader.Extract(*found, target), int(kBackupOk));
+        const std::vector<uint8_t> restored = Bytes(target);
+        QCOMPARE(std::string(restored.begin(), restored.end()), sample.content);
+        total += sample.content.size();
+    }
+    QCOMPARE(reader.TotalBytes(), total);
+    const auto folderEntry = std::find_if(files.begin(), files.end(), [](const BackupFile& file) {
+        return file.relativePath == "Library/SMS";
+    });
+    QVERIFY(folderEntry != files.end() && folderEntry->IsDirectory());
+    QCOMPARE(reader.Extract(*folderEntry, dir() / "restored-folder"), int(kBackupOk));
+    QVERIFY(fs::is_directory(dir() / "restored-folder"));
+}
+
+void TestFormats::encryptedBackupNeedsTheRightPassword() {
+    const fs::path folder = writeBackup("correct horse");
+    QVERIFY(!folder.empty());
+    const Output check = Python(R"py(
+import os, plistlib, sqlite3, sys
+m = plistlib.load(open(os.path.join(sys.argv[1], 'Manifest.plist'), 'rb'))
+n = sqlite3.connect(os.path.join(sys.argv[1], 'Manifest.db')).execute('SELECT count(*) FROM Files').fetchone()[0]
+print(m['IsEncrypted'], n)
+)py",
+                                {Q(folder)});
+    QVERIFY2(check.exitCode == 0, check.err.constData());
+    QCOMPARE(check.out.trimmed(), QByteArray("True 5"));
+
+    QCOMPARE(BackupReader().Open(folder, "wrong horse"), int(kBackupWrongPassword));
+    QCOMPARE(BackupReader().Open(folder, {}), int(kBackupPasswordNeeded));
+    BackupReader reader;
+    QCOMPARE(reader.Open(folder, "correct horse"), int(kBackupOk));
+    QVERIFY(reader.Properties().encrypted);
+
+    const SampleFile& sample = kSampleFiles[1];
+    const BackupFile file{sample.domain, sample.relativePath, {}};
+    const fs::path stored = folder / BackupFileId(sample.domain, sample.relativePath).substr(0, 2) /
+                            BackupFileId(sample.domain, sample.relativePath);
+    const std::vector<uint8_t> cipherText = Bytes(stored);
+    QVERIFY(std::search(cipherText.begin(), cipherText.end(), sample.content.begin(),
+                        sample.content.begin() + 64) == cipherText.end());
+    QCOMPARE(reader.Extract(file, dir() / "plain.jpg"), int(kBackupOk));
+    QVERIFY(Bytes(dir() / "plain.jpg") == std::vector<uint8_t>(sample.content.begin(), sample.content.end()));
+
+    // A stored file cut inside its last block fails to decrypt and leaves no output behind.
+    Truncate(stored, cipherText.size() - 5);
+    QCOMPARE(reader.Extract(file, dir() / "cut.jpg"), int(kBackupDamaged));
+    QVERIFY(!fs::exists(dir() / "cut.jpg"));
+    QVERIFY(!fs::exists(dir() / "cut.jpg.part"));
+}
+
+void TestFormats::damagedBackupsAreReportedWithTheirOwnCodes() {
+    fs::create_directories(dir() / "empty");
+    QCOMPARE(BackupReader().Open(dir() / "empty", {}), int(kBackupNotABackup));
+    QCOMPARE(BackupReader().Open(dir() / "absent", {}), int(kBackupNotABackup));
+
+    const fs::path folder = writeBackup({});
+    QVERIFY(!folder.empty());
+    const fs::path copy = dir() / "copy";
+    auto fresh = [&] {
+        fs::remove_all(copy);
+        fs::copy(folder, copy, fs::copy_options::recursive);
+    };
+    fresh();
+    Save(copy / "Manifest.db", "this is not an SQLite database at all, just text");
+    QCOMPARE(BackupReader().Open(copy, {}), int(kBackupDamaged));
+    fresh();
+    Save(copy / "Manifest.plist", "<?xml version=\"1.0\"?><plist><dict><key>IsEnc");
+    QCOMPARE(BackupReader().Open(copy, {}), int(kBackupDamaged));
+    fresh();
+    Truncate(copy / "Info.plist", 100);
+    QCOMPARE(BackupReader().Open(copy, {}), int(kBackupDamaged));
+    fresh();
+    Truncate(copy / "Manifest.db", 2048);
+    QCOMPARE(BackupReader().Open(copy, {}), int(kBackupDamaged));
+
+    // Rows whose path or ID would leave the backup folder are left out; the rest stays usable.
+    fresh();
+    const Output forged = Python(R"py(
+import sqlite3, sys
+db = sqlite3.connect(sys.argv[1] + '/Manifest.db')
+db.execute("INSERT INTO Files VALUES ('0123456789012345678901234567890123456789', 'HomeDomain', '../../etc/passwd', 1, NULL)")
+db.execute("INSERT INTO Files VALUES ('../../../../tmp/evil', 'HomeDomain', 'Library/x', 1, NULL)")
+db.execute("INSERT INTO Files VALUES ('aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa', '..', 'Library/y', 1, NULL)")
+db.commit()
+)py",
+                                 {Q(copy)});
+    QVERIFY2(forged.exitCode == 0, forged.err.constData());
+    BackupReader reader;
+    QCOMPARE(reader.Open(copy, {}), int(kBackupOk));
+    QCOMPARE(reader.RefusedEntries(), size_t(3));
+    QCOMPARE(reader.Files().size(), kSampleFiles.size() + 1);
+    QCOMPARE(reader.Extract(BackupFile{"HomeDomain", "../../etc/passwd", {}}, dir() / "x"),
+             int(kBackupNoSuchFile));
+
+    const SampleFile& sample = kSampleFiles[0];
+    const std::string id = BackupFileId(sample.domain, sample.relativePath);
+    fs::remove(copy / id.substr(0, 2) / id);
+    QCOMPARE(reader.Extract(BackupFile{sample.domain, sample.relativePath, {}}, dir() / "gone"),
+             int(kBackupMissingFile));
+    QCOMPARE(BackupReader().Extract(BackupFile{sample.domain, sample.relativePath, {}}, dir() / "y"),
+             int(kBackupNotOpen));
+}
+
+void TestFormats::writerRefusesUnsafePathsAndCallsOutOfOrder() {
+    Save(dir() / "source", "content");
+    BackupWriter writer;
+    QCOMPARE(writer.AddFile({"HomeDomain", "Library/a", dir() / "source"}), int(kBackupNotOpen));
+    QCOMPARE(writer.Finish(), int(kBackupNotOpen));
+    QCOMPARE(writer.Open(dir() / "backup", SampleProperties(), {}), int(kBackupOk));
+    for (const auto& [domain, path] :
+         std::vector<std::pair<std::string, std::string>>{{"HomeDomain", "../outside"},
+                                                          {"HomeDomain", "Library/../../outside"},
+                                                          {"HomeDomain", "/etc/passwd"},
+                                                          {"HomeDomain", ""},
+                                                          {"", "Library/a"},
+                                                          {"Home/Domain", "Library/a"},
+                                                          {"..", "Library/a"}})
+        QCOMPARE(writer.AddFile({domain, path, dir() / "source"}), int(kBackupBadPath));
+    QCOMPARE(writer.AddFile({"HomeDomain", "Library/missing", dir() / "no-such-source"}),
+             int(kBackupIoError));
+    QCOMPARE(writer.AddFile({"HomeDomain", "Library/a", dir() / "source"}), int(kBackupOk));
+
+    // Until Finish() the folder is no backup; a writer given up midway leaves none either.
+    QCOMPARE(BackupReader().Open(dir() / "backup", {}), int(kBackupNotABackup));
+    QCOMPARE(writer.Finish(), int(kBackupOk));
+    QCOMPARE(writer.Finish(), int(kBackupNotOpen));
+    BackupReader reader;
+    QCOMPARE(reader.Open(dir() / "backup", {}), int(kBackupOk));
+    QCOMPARE(reader.Files().size(), size_t(1));
+    {
+        BackupWriter abandoned;
+        QCOMPARE(abandoned.Open(dir() / "backup", SampleProperties(), {}), int(kBackupOk));
+        QCOMPARE(abandoned.AddFile({"HomeDomain", "Library/b", dir() / "source"}), int(kBackupOk));
+    }
+    QCOMPARE(BackupReader().Open(dir() / "backup", {}), int(kBackupNotABackup));
+}
+
+QTEST_GUILESS_MAIN(TestFormats)
+#include "tst_vexa_formats.moc"

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QMetaType>
+
+// What the detector reports about a device. The navigation widget adds a third state of its own
+// (initialisation finished), which never travels through the adapter.
+enum tagDetectiPhoneState : int {
+    DETECT_IPHONE_GONE = 0,
+    DETECT_IPHONE_READY = 1,
+    DETECT_IPHONE_INIT_FINISHED = 2,
+};
+Q_DECLARE_METATYPE(tagDetectiPhoneState)
+
+class IDetectiPhoneCallback {
+public:
+    virtual ~IDetectiPhoneCallback() = default;
+    virtual void OnDeviceStateChange(int state, int deviceHandle) = 0;
+};

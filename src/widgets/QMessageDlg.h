@@ -40,6 +40,9 @@ public:
     QString Message() const { return m_message; }
     QString Title() const { return m_title; }
     quint32 Flags() const { return m_flags; }
+    // Where the message is drawn, and in which font; the dialog grows so the wrapped text fits.
+    QRect MessageRect() const { return m_messageRect; }
+    QFont MessageFont() const { return m_messageFont; }
 
 public slots:
     void OnBtnOk();

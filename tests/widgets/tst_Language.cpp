@@ -1,0 +1,237 @@
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "LanguageConfig.h"
+#include "LanguageService.h"
+#include "QProUtil.h"
+#include "TestFolders.h"
+
+namespace {
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Compiles a one-string translation so the test can see which translator is installed.
+bool writeTranslation(const QString& qmPath, const QString& translation) {
+    const QString tsPath = qmPath + QStringLiteral(".ts");
+    QFile ts(tsPath);
+    if (!ts.open(QIODevice::WriteOnly)) {
+        return false;
+    }
+    ts.write(QStringLiteral("<?xml version=\"1.0\" encoding=\"utf-8\"?><!DOCTYPE TS><TS version=\"2.1\">"
+                            "<context><name>Probe</name><message><source>Hello</source>"
+                            "<translation>%1</translation></message></context></TS>")
+                 .arg(translation)
+                 .toUtf8());
+    ts.close();
+    return QProcess::execute(QStringLiteral("/usr/lib/qt6/bin/lrelease"),
+                             {QStringLiteral("-silent"), tsPath, QStringLiteral("-qm"), qmPath}) == 0;
+}
+
+} // namespace
+
+class TestLanguage : public QObject {
+    Q_OBJECT
+private slots:
+    void readsEntriesInCodeOrder();
+    void missingSettingMeansEnglishAndSavingAddsIt();
+    void savingWritesUserCopyAndLeavesInstalledFile();
+    void userCopyWinsOverInstalledFile();
+    void unknownCodeIsNotSaved();
+    void setLanguageSwitchesFolderTranslationAndNotifies();
+    void choosingCurrentLanguageStillSavesAndNotifies();
+    void withoutLanguageFileEverythingFallsBackAndNothingIsEmitted();
+    void malformedFilesAndItemsAreSkipped();
+    void unwritableUserCopyFailsAndChangesNothing();
+    void workDirIsCreatedInTemp();
+};
+
+void TestLanguage::readsEntriesInCodeOrder() {
+    TestFolders folders;
+    folders.WriteInstalledLanguageFile(QStringLiteral("<Setting Type=\"42\"/>"));
+    const LanguageConfig config;
+    QCOMPARE(config.Size(), 3);
+    QCOMPARE(config.CodeAt(0), 25);
+    QCOMPARE(config.CodeAt(1), 31);
+    QCOMPARE(config.CodeAt(2), 42);
+    QCOMPARE(config.CodeAt(3), 31);
+    QCOMPARE(config.CodeAt(-1), 31);
+    QCOMPARE(config.Current(), 42);
+    QCOMPARE(config.Entry(42).Folder, QStringLiteral("German"));
+    QCOMPARE(config.Entry(42).QMFile, QStringLiteral("vexa_de.qm"));
+    QCOMPARE(config.Entry(25).Display, QStringLiteral("Chinese"));
+    const LanguageEntry unknown = config.Entry(7);
+    QVERIFY(unknown.Display.isEmpty() && unknown.Folder.isEmpty() && unknown.QMFile.isEmpty());
+}
+
+void TestLanguage::missingSettingMeansEnglishAndSavingAddsIt() {
+    TestFolders folders;
+    folders.WriteInstalledLanguageFile(QString());
+    LanguageConfig config;
+    QCOMPARE(config.Current(), 31);
+    QVERIFY(config.Save(25));
+    QCOMPARE(config.Current(), 25);
+
+    const QByteArray saved = readAll(folders.UserLanguageFile());
+    QCOMPARE(saved.count("<Setting"), 1);
+    QVERIFY(saved.contains("<Setting Type=\"25\"/>"));
+    QVERIFY2(saved.contains("\n    <Item"), "items are indented by four spaces");
+    QCOMPARE(LanguageConfig().Current(), 25);
+    QCOMPARE(LanguageConfig().Size(), 3);
+}
+
+void TestLanguage::savingWritesUserCopyAndLeavesInstalledFile() {
+    TestFolders folders;
+    folders.WriteInstalledLanguageFile();
+    const QByteArray installed = readAll(folders.InstalledLanguageFile());
+    QVERIFY(LanguageConfig().Save(42));
+    QCOMPARE(readAll(folders.InstalledLanguageFile()), installed);
+    QCOMPARE(LanguageFilePath(), folders.UserLanguageFile());
+    // A second save updates the one Setting element instead of adding another.
+    QVERIFY(LanguageConfig().Save(31));
+    const QByteArray saved = readAll(folders.UserLanguageFile());
+    QCOMPARE(saved.count("<Setting"), 1);
+    QCOMPARE(LanguageConfig().Current(), 31);
+}
+
+void TestLanguage::userCopyWinsOverInstalledFile() {
+    TestFolders folders;
+    folders.WriteInstalledLanguageFile(QStringLiteral("<Setting Type=\"42\"/>"));
+    folders.WriteFile(
+        folders.UserLanguageFile(),
+        "<Language><Item Type=\"25\" Display=\"Chinese\" Folder=\"Chinese\" QMFile=\"vexa_zh.qm\"/>"
+        "<Setting Type=\"25\"/></Language>");
+    const LanguageConfig config;
+    QCOMPARE(config.Current(), 25);
+    QCOMPARE(config.Size(), 1);
+    QCOMPARE(ResourceRoot(), folders.AppDir() + QStringLiteral("/Language/Chinese"));
+}
+
+void TestLanguage::unknownCodeIsNotSaved() {
+    TestFolders folders;
+    folders.WriteInstalledLanguageFile();
+    LanguageConfig config;
+    QVERIFY(!config.Save(99));
+    QCOMPARE(config.Current(), 31);
+    QVERIFY(!QFile::exists(folders.UserLanguageFile()));
+}
+
+void TestLanguage::setLanguageSwitchesFolderTranslationAndNotifies() {
+    TestFolders folders;
+    folders.WriteInstalledLanguageFile();
+    QDir().mkpath(folders.AppDir() + QStringLiteral("/Language/German"));
+    QDir().mkpath(folders.AppDir() + QStringLiteral("/Language/Chinese"));
+    if (!writeTranslation(folders.AppDir() + QStringLiteral("/Language/German/vexa_de.qm"),
+                          QStringLiteral("Hallo")) ||
+        !writeTranslation(folders.AppDir() + QStringLiteral("/Language/Chinese/vexa_zh.qm"),
+                          QStringLiteral("\u4f60\u597d"))) {
+        QSKIP("lrelease is not available");
+    }
+    QCOMPARE(ResourceRoot(), folders.AppDir() + QStringLiteral("/Language/English"));
+    QSignalSpy changed(QProUtil::instance(), &QProUtil::languageChanged);
+
+    QVERIFY(SetLanguage(42));
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(CurrentLanguage(), 42);
+    QCOMPARE(ResourceRoot(), folders.AppDir() + QStringLiteral("/Language/German"));
+    QCOMPARE(TranslationFilePath(), folders.AppDir() + QStringLiteral("/Language/German/vexa_de.qm"));
+    QCOMPARE(QCoreApplication::translate("Probe", "Hello"), QStringLiteral("Hallo"));
+
+    // The previous translator is replaced, not stacked under the new one.
+    QVERIFY(SetLanguage(25));
+    QCOMPARE(QCoreApplication::translate("Probe", "Hello"), QStringLiteral("\u4f60\u597d"));
+    // English ships no file here: the built-in texts come back.
+    QVERIFY(SetLanguage(31));
+    QCOMPARE(QCoreApplication::translate("Probe", "Hello"), QStringLiteral("Hello"));
+    QCOMPARE(changed.count(), 3);
+}
+
+void TestLanguage::choosingCurrentLanguageStillSavesAndNotifies() {
+    TestFolders folders;
+    folders.WriteInstalledLanguageFile();
+    QSignalSpy changed(QProUtil::instance(), &QProUtil::languageChanged);
+    QVERIFY(SetLanguage(31));
+    QCOMPARE(changed.count(), 1);
+    QVERIFY(QFile::exists(folders.UserLanguageFile()));
+}
+
+void TestLanguage::withoutLanguageFileEverythingFallsBackAndNothingIsEmitted() {
+    TestFolders folders;
+    QSignalSpy changed(QProUtil::instance(), &QProUtil::languageChanged);
+    QCOMPARE(ResourceRoot(), folders.AppDir());
+    QCOMPARE(AppDirPath(), folders.AppDir());
+    QVERIFY(TranslationFilePath().isEmpty());
+    QCOMPARE(LanguageConfig().Current(), 31);
+    QCOMPARE(LanguageConfig().Size(), 0);
+    QVERIFY(!SetLanguage(31));
+    QVERIFY(!SetLanguage(42));
+    QCOMPARE(changed.count(), 0);
+    QVERIFY(!QFile::exists(folders.UserLanguageFile()));
+}
+
+void TestLanguage::malformedFilesAndItemsAreSkipped() {
+    TestFolders folders;
+    folders.WriteFile(folders.InstalledLanguageFile(), "<Language><Item Type=\"42\" Folder=\"German\"");
+    QCOMPARE(LanguageConfig().Size(), 0);
+    QCOMPARE(LanguageConfig().Current(), 31);
+    QVERIFY(!LanguageConfig().Save(42));
+
+    folders.WriteFile(folders.InstalledLanguageFile(),
+                      "<Language>"
+                      "<Item/>"
+                      "<Item Type=\"abc\" Display=\"Bad\" Folder=\"Bad\" QMFile=\"bad.qm\"/>"
+                      "<Item Type=\"\" Display=\"Empty\"/>"
+                      "<Item Type=\"0x2a\" Display=\"Hex\"/>"
+                      "<Item Type=\"42\" Display=\"German\" Folder=\"German\" QMFile=\"vexa_de.qm\"/>"
+                      "<Setting Type=\"German\"/>"
+                      "</Language>");
+    LanguageConfig config;
+    QCOMPARE(config.Size(), 1);
+    QCOMPARE(config.CodeAt(0), 42);
+    QCOMPARE(config.Current(), 31);
+    QVERIFY(config.Save(42));
+    QCOMPARE(LanguageConfig().Current(), 42);
+}
+
+void TestLanguage::unwritableUserCopyFailsAndChangesNothing() {
+    TestFolders folders;
+    folders.WriteInstalledLanguageFile(QStringLiteral("<Setting Type=\"42\"/>"));
+    const QByteArray installed = readAll(folders.InstalledLanguageFile());
+    // A plain file where the configuration folder belongs: no folder, and so no copy, can be made.
+    // This blocks writing even for root, which ignores permission bits.
+    const QString blocked = folders.ConfigDir() + QStringLiteral("/blocked");
+    folders.WriteFile(blocked, "not a folder");
+    qputenv("XDG_CONFIG_HOME", blocked.toLocal8Bit());
+    SetAppDirPathForTesting(folders.AppDir());
+
+    const QString rootBefore = ResourceRoot();
+    const int languageBefore = CurrentLanguage();
+    QSignalSpy changed(QProUtil::instance(), &QProUtil::languageChanged);
+    LanguageConfig config;
+    QVERIFY(!config.Save(25));
+    QCOMPARE(config.Current(), 42);
+    QVERIFY(!SetLanguage(25));
+    QCOMPARE(changed.count(), 0);
+    QCOMPARE(CurrentLanguage(), languageBefore);
+    QCOMPARE(ResourceRoot(), rootBefore);
+    QCOMPARE(readAll(folders.InstalledLanguageFile()), installed);
+}
+
+void TestLanguage::workDirIsCreatedInTemp() {
+    const QString dir = WorkDir();
+    QVERIFY(QFileInfo(dir).isDir());
+    QCOMPARE(QFileInfo(dir).fileName(), QStringLiteral("Vexa Manager Backup"));
+    QCOMPARE(WorkDir(), dir);
+}
+
+int runLanguageTests(int argc, char** argv) {
+    TestLanguage test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_Language.moc"

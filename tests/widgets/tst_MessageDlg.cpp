@@ -1,0 +1,260 @@
+#include <functional>
+
+#include <QApplication>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include "CMessageLayout.h"
+#include "QImageButton.h"
+#include "QMessageDlg.h"
+#include "TestFolders.h"
+
+namespace {
+
+enum class Press { First, Second, Close, Escape };
+
+QImageButton* button(QWidget* dialog, const char* name) {
+    return dialog->findChild<QImageButton*>(QLatin1String(name));
+}
+
+void press(QWidget* dialog, Press which) {
+    switch (which) {
+    case Press::First:
+        QTest::mouseClick(button(dialog, "m_btnOk"), Qt::LeftButton);
+        break;
+    case Press::Second:
+        QTest::mouseClick(button(dialog, "m_btnCancel"), Qt::LeftButton);
+        break;
+    case Press::Close:
+        QTest::mouseClick(button(dialog, "m_btnClose"), Qt::LeftButton);
+        break;
+    case Press::Escape:
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        break;
+    }
+}
+
+// Runs `action` on the message dialog once ShowMessage() has it on screen.
+void whenShown(std::function<void(QMessageDlg*)> action) {
+    QTimer::singleShot(0, qApp, [action] {
+        auto* dialog = qobject_cast<QMessageDlg*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) {
+            QFAIL("no message dialog is shown");
+        }
+        action(dialog);
+    });
+}
+
+// Frame pieces and button strips of the sizes the installed program ships.
+void writePictures(TestFolders& folders) {
+    const QString pic = folders.AppDir() + QStringLiteral("/Language/English/pic/");
+    const QList<QColor> states{Qt::green, Qt::yellow, Qt::red, Qt::gray};
+    for (const char* name : {"button_ok.png", "button_cancel.png", "button_yes.png", "button_no.png",
+                             "button_Restart.png", "button_Restart_later.png"}) {
+        folders.WriteImage(pic + QLatin1String(name), QSize(90, 30), states);
+    }
+    folders.WriteImage(pic + QStringLiteral("button_close.png"), QSize(24, 24), states);
+    folders.WriteImage(pic + QStringLiteral("message_top.png"), QSize(420, 40), {Qt::darkCyan});
+    folders.WriteImage(pic + QStringLiteral("message_bottom.png"), QSize(420, 60), {Qt::cyan});
+    folders.WriteImage(pic + QStringLiteral("message_line_left.png"), QSize(2, 10), {Qt::darkCyan});
+    folders.WriteImage(pic + QStringLiteral("message_line_right.png"), QSize(2, 10), {Qt::darkCyan});
+    folders.WriteImage(pic + QStringLiteral("msg_title_icon.png"), QSize(20, 20), {Qt::white});
+    for (const char* name : {"warning.png", "Success.png", "error.png"}) {
+        folders.WriteImage(pic + QLatin1String(name), QSize(48, 48), {Qt::blue});
+    }
+}
+
+} // namespace
+
+class TestMessageDlg : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void resultCodes_data();
+    void resultCodes();
+    void restartButtonDoesNotClose();
+    void emptyTitleKeepsProgramName();
+    void oneButtonIsCentred();
+    void twoButtonsSitEitherSideOfCentre_data();
+    void twoButtonsSitEitherSideOfCentre();
+    void wideButtonsKeepTheirLeftMargin();
+    void longMessageGrowsTheDialogAndStaysInsideItsBody();
+    void missingImagesAreLoggedAndDialogStillWorks();
+
+private:
+    std::unique_ptr<TestFolders> m_folders;
+};
+
+void TestMessageDlg::init() {
+    m_folders = std::make_unique<TestFolders>();
+    m_folders->WriteInstalledLanguageFile();
+    writePictures(*m_folders);
+}
+
+void TestMessageDlg::cleanup() {
+    m_folders.reset();
+}
+
+void TestMessageDlg::resultCodes_data() {
+    QTest::addColumn<quint32>("flags");
+    QTest::addColumn<int>("pressed");
+    QTest::addColumn<int>("expected");
+    const auto first = int(Press::First);
+    const auto second = int(Press::Second);
+    const auto close = int(Press::Close);
+    const auto escape = int(Press::Escape);
+    QTest::newRow("plain ok") << quint32(0) << first << 0;
+    QTest::newRow("plain close") << quint32(0) << close << 1;
+    QTest::newRow("plain escape") << quint32(0) << escape << 1;
+    QTest::newRow("warning ok") << quint32(MSG_WARNING) << first << 0;
+    QTest::newRow("warning close") << quint32(MSG_WARNING) << close << 1;
+    QTest::newRow("error ok") << quint32(MSG_ERROR) << first << 0;
+    QTest::newRow("two buttons ok") << quint32(MSG_TWO_BUTTONS) << first << 0;
+    QTest::newRow("two buttons cancel") << quint32(MSG_TWO_BUTTONS) << second << 1;
+    QTest::newRow("yes") << quint32(MSG_YESNO) << first << 2;
+    QTest::newRow("no") << quint32(MSG_YESNO) << second << 3;
+    QTest::newRow("yes/no close") << quint32(MSG_YESNO) << close << 3;
+    QTest::newRow("yes/no escape") << quint32(MSG_YESNO) << escape << 3;
+    QTest::newRow("warning yes") << quint32(MSG_YESNO | MSG_WARNING) << first << 2;
+    QTest::newRow("restart later") << quint32(MSG_RESTART) << second << 1;
+}
+
+void TestMessageDlg::resultCodes() {
+    QFETCH(quint32, flags);
+    QFETCH(int, pressed);
+    QFETCH(int, expected);
+    whenShown([pressed](QMessageDlg* dialog) { press(dialog, Press(pressed)); });
+    QCOMPARE(ShowMessage(QStringLiteral("Delete the checked contacts?"), QString(), flags), expected);
+}
+
+void TestMessageDlg::restartButtonDoesNotClose() {
+    QMessageDlg dialog;
+    dialog.SetFlags(MSG_RESTART);
+    QSignalSpy restart(&dialog, &QMessageDlg::emitRestart);
+    int result = -1;
+    QTimer::singleShot(0, &dialog, [&] {
+        press(&dialog, Press::First);
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(restart.count(), 1);
+        press(&dialog, Press::Second);
+    });
+    result = dialog.exec();
+    QCOMPARE(result, 1);
+}
+
+void TestMessageDlg::emptyTitleKeepsProgramName() {
+    QString shownTitle;
+    QString shownMessage;
+    whenShown([&](QMessageDlg* dialog) {
+        shownTitle = dialog->Title();
+        shownMessage = dialog->Message();
+        press(dialog, Press::First);
+    });
+    ShowMessage(QStringLiteral("Done"), QString(), MSG_SUCCESS);
+    QCOMPARE(shownTitle, QStringLiteral("Vexa Transfer"));
+    QCOMPARE(shownMessage, QStringLiteral("Done"));
+
+    whenShown([&](QMessageDlg* dialog) {
+        shownTitle = dialog->Title();
+        press(dialog, Press::First);
+    });
+    ShowMessageUtf8("Fertig", "Sicherung \xc3\xbc", 0);
+    QCOMPARE(shownTitle, QStringLiteral("Sicherung \u00fc"));
+}
+
+void TestMessageDlg::oneButtonIsCentred() {
+    for (quint32 flags : {quint32(0), quint32(MSG_WARNING), quint32(MSG_ERROR)}) {
+        QMessageDlg dialog;
+        dialog.SetFlags(flags);
+        dialog.SetMessage(QStringLiteral("The device was disconnected."));
+        dialog.show();
+        const QRect ok = button(&dialog, "m_btnOk")->geometry();
+        QVERIFY(!button(&dialog, "m_btnCancel")->isVisible());
+        QCOMPARE(ok.size(), QSize(90, 30));
+        QVERIFY(qAbs(ok.center().x() - dialog.width() / 2) <= 1);
+        QVERIFY(ok.bottom() < dialog.height());
+    }
+}
+
+void TestMessageDlg::twoButtonsSitEitherSideOfCentre_data() {
+    QTest::addColumn<quint32>("flags");
+    QTest::newRow("ok/cancel") << quint32(MSG_TWO_BUTTONS);
+    QTest::newRow("restart") << quint32(MSG_RESTART);
+    QTest::newRow("yes/no") << quint32(MSG_YESNO);
+    QTest::newRow("warning yes/no") << quint32(MSG_YESNO | MSG_WARNING);
+}
+
+void TestMessageDlg::twoButtonsSitEitherSideOfCentre() {
+    QFETCH(quint32, flags);
+    QMessageDlg dialog;
+    dialog.SetFlags(flags);
+    dialog.SetMessage(QStringLiteral("Restore the backup now?"));
+    dialog.show();
+    const QRect first = button(&dialog, "m_btnOk")->geometry();
+    const QRect second = button(&dialog, "m_btnCancel")->geometry();
+    QVERIFY(button(&dialog, "m_btnCancel")->isVisible());
+    QVERIFY(first.left() >= 15);
+    QVERIFY(first.right() < dialog.width() / 2);
+    QVERIFY(second.left() >= dialog.width() / 2);
+    QVERIFY(second.right() < dialog.width());
+    QCOMPARE(first.top(), second.top());
+    QVERIFY(!first.intersects(button(&dialog, "m_btnClose")->geometry()));
+}
+
+void TestMessageDlg::wideButtonsKeepTheirLeftMargin() {
+    CMessageLayout::Input input;
+    input.width = 420;
+    input.firstButton = QSize(200, 30);
+    input.secondButton = QSize(190, 30);
+    const CMessageLayout layout(input);
+    QCOMPARE(layout.FirstButtonRect().left(), CMessageLayout::kMinimumButtonLeft);
+    QVERIFY(!layout.FirstButtonRect().intersects(layout.SecondButtonRect()));
+}
+
+void TestMessageDlg::longMessageGrowsTheDialogAndStaysInsideItsBody() {
+    QMessageDlg shortDialog;
+    shortDialog.SetFlags(MSG_ERROR);
+    shortDialog.SetMessage(QStringLiteral("Failed."));
+    QMessageDlg longDialog;
+    longDialog.SetFlags(MSG_ERROR);
+    longDialog.SetMessage(
+        QStringLiteral("No iTunes is installed on this computer. Please install it first. ").repeated(6));
+    longDialog.show();
+    QVERIFY(longDialog.height() > shortDialog.height());
+    QCOMPARE(longDialog.width(), shortDialog.width());
+    // The text must end above the buttons and have room for all its lines, whatever its length.
+    const QRect message = longDialog.MessageRect();
+    const int needed =
+        QFontMetrics(longDialog.MessageFont())
+            .boundingRect(QRect(0, 0, message.width(), 100000), Qt::TextWordWrap, longDialog.Message())
+            .height();
+    QVERIFY(message.height() >= needed);
+    QVERIFY(message.bottom() < button(&longDialog, "m_btnOk")->geometry().top());
+    QVERIFY(message.top() >= 40);
+    QVERIFY(message.right() < longDialog.width());
+}
+
+void TestMessageDlg::missingImagesAreLoggedAndDialogStillWorks() {
+    TestFolders empty;
+    QTest::ignoreMessage(QtDebugMsg, "QMessageDlg::LoadTitleIconImg fail");
+    QTest::ignoreMessage(QtDebugMsg, "QMessageDlg::LoadBorderImg fail");
+    QTest::ignoreMessage(QtDebugMsg, "QMessageDlg::InitButton Load Yes Image fail");
+    QTest::ignoreMessage(QtDebugMsg, "QMessageDlg::InitButton Load Cancel Image fail");
+    QMessageDlg dialog;
+    dialog.SetFlags(MSG_YESNO);
+    auto* yes = button(&dialog, "m_btnOk");
+    QCOMPARE(yes->text(), QStringLiteral("Yes"));
+    QVERIFY(yes->width() >= 80);
+    QTimer::singleShot(0, &dialog, [&] { press(&dialog, Press::First); });
+    QCOMPARE(dialog.exec(), 2);
+    QVERIFY(!dialog.grab().isNull());
+}
+
+int runMessageDlgTests(int argc, char** argv) {
+    TestMessageDlg test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_MessageDlg.moc"

@@ -1,0 +1,180 @@
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <thread>
+
+#include <QElapsedTimer>
+#include <QTest>
+#include <QTimer>
+
+#include "QUtilThread.h"
+#include "QWaitDlg.h"
+
+using namespace std::chrono_literals;
+
+namespace {
+
+// Runs a body given by the test, counting its runs and whether each saw the stop event.
+class ScriptedWorker : public QUtilThread {
+public:
+    explicit ScriptedWorker(std::function<void(ScriptedWorker&)> body)
+        : m_body(std::move(body)) {}
+    ~ScriptedWorker() override { StopAndWait(); }
+
+    bool StopRequested() const { return IsStopRequested(); }
+    bool SleepUnlessStopped(std::chrono::milliseconds time) const { return WaitForStop(time); }
+
+    std::atomic<int> started{0};
+    std::atomic<int> finished{0};
+
+protected:
+    void Run() override {
+        ++started;
+        m_body(*this);
+        ++finished;
+    }
+
+private:
+    std::function<void(ScriptedWorker&)> m_body;
+};
+
+void runUntilStopped(ScriptedWorker& worker) {
+    while (!worker.SleepUnlessStopped(5ms)) {
+    }
+}
+
+} // namespace
+
+class TestUtilThread : public QObject {
+    Q_OBJECT
+private slots:
+    void startWhileRunningStopsAndWaitsForTheOldRun();
+    void runEndsByItselfAndCanBeStartedAgain();
+    void destructionWaitsForStubbornRunWhileEventsFlow();
+    void destroyingNeverStartedObjectDoesNotWait();
+    void ownerWithoutEventLoopJoinsPlainly();
+    void waitDialogClosesWhenWatchedWorkerEnds();
+    void waitDialogFinishedEarlyDoesNotBlock();
+};
+
+void TestUtilThread::startWhileRunningStopsAndWaitsForTheOldRun() {
+    ScriptedWorker worker(runUntilStopped);
+    QVERIFY(worker.Start());
+    QTRY_COMPARE(worker.started.load(), 1);
+    QVERIFY(worker.IsRunning());
+
+    QVERIFY(worker.Start());
+    // The first run must have returned before the second began.
+    QCOMPARE(worker.finished.load(), 1);
+    QTRY_COMPARE(worker.started.load(), 2);
+    // The stop event is reset for the new run, so it keeps going.
+    QTest::qWait(50);
+    QVERIFY(worker.IsRunning());
+    QVERIFY(!worker.StopRequested());
+}
+
+void TestUtilThread::runEndsByItselfAndCanBeStartedAgain() {
+    ScriptedWorker worker([](ScriptedWorker&) {});
+    QVERIFY(!worker.IsRunning());
+    QVERIFY(worker.Start());
+    QTRY_VERIFY(!worker.IsRunning());
+    QVERIFY(worker.Start());
+    QTRY_COMPARE(worker.finished.load(), 2);
+}
+
+void TestUtilThread::destructionWaitsForStubbornRunWhileEventsFlow() {
+    QObject receiver;
+    std::atomic<int> posted{0};
+    int delivered = 0;
+    int timerTicks = 0;
+    QTimer repaint;
+    connect(&repaint, &QTimer::timeout, &receiver, [&] { ++timerTicks; });
+    repaint.start(10);
+
+    std::atomic<bool> runReturned{false};
+    auto* worker = new ScriptedWorker([&](ScriptedWorker&) {
+        // Ignores the stop event on purpose, handing results over the whole time.
+        for (int i = 0; i < 20; ++i) {
+            std::this_thread::sleep_for(15ms);
+            ++posted;
+            QMetaObject::invokeMethod(
+                &receiver, [&] { ++delivered; }, Qt::QueuedConnection);
+        }
+        runReturned = true;
+    });
+    QVERIFY(worker->Start());
+    QTRY_COMPARE(worker->started.load(), 1);
+
+    QElapsedTimer elapsed;
+    elapsed.start();
+    const int ticksBefore = timerTicks;
+    delete worker;
+
+    QVERIFY(runReturned);
+    QVERIFY2(elapsed.elapsed() >= 200, "destruction returned before the run ended");
+    // Queued results and timers were handled during the wait, not after it.
+    QVERIFY2(delivered >= 10, qPrintable(QString::number(delivered)));
+    QVERIFY(timerTicks - ticksBefore >= 5);
+    QTRY_COMPARE(delivered, posted.load());
+}
+
+void TestUtilThread::destroyingNeverStartedObjectDoesNotWait() {
+    bool delivered = false;
+    QObject receiver;
+    QElapsedTimer elapsed;
+    elapsed.start();
+    {
+        ScriptedWorker worker(runUntilStopped);
+        QMetaObject::invokeMethod(
+            &receiver, [&] { delivered = true; }, Qt::QueuedConnection);
+    }
+    QVERIFY(elapsed.elapsed() < 100);
+    // No event loop ran: the queued call is still pending.
+    QVERIFY(!delivered);
+    QCoreApplication::processEvents();
+    QVERIFY(delivered);
+}
+
+void TestUtilThread::ownerWithoutEventLoopJoinsPlainly() {
+    std::atomic<bool> finished{false};
+    std::thread owner([&] {
+        ScriptedWorker worker(runUntilStopped);
+        worker.Start();
+        std::this_thread::sleep_for(20ms);
+        finished = worker.started == 1;
+    });
+    owner.join();
+    QVERIFY(finished);
+}
+
+void TestUtilThread::waitDialogClosesWhenWatchedWorkerEnds() {
+    ScriptedWorker worker([](ScriptedWorker&) { std::this_thread::sleep_for(150ms); });
+    QWaitDlg dialog;
+    dialog.SetText(QStringLiteral("Restoring"));
+    QVERIFY(worker.Start());
+    dialog.Watch(&worker);
+    // Escape must not close it while the work goes on.
+    QTimer::singleShot(20, &dialog, [&] { QTest::keyClick(&dialog, Qt::Key_Escape); });
+    QElapsedTimer elapsed;
+    elapsed.start();
+    QCOMPARE(dialog.exec(), int(QDialog::Accepted));
+    QVERIFY(elapsed.elapsed() >= 100);
+    QVERIFY(!worker.IsRunning());
+    QVERIFY(dialog.IsFinished());
+}
+
+void TestUtilThread::waitDialogFinishedEarlyDoesNotBlock() {
+    QWaitDlg dialog;
+    dialog.Finish();
+    QElapsedTimer elapsed;
+    elapsed.start();
+    QCOMPARE(dialog.exec(), int(QDialog::Accepted));
+    QVERIFY(elapsed.elapsed() < 1000);
+}
+
+int runUtilThreadTests(int argc, char** argv) {
+    TestUtilThread test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_UtilThread.moc"

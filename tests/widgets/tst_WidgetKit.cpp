@@ -1,0 +1,125 @@
+#include <limits>
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include "QImageButton.h"
+#include "QImageDialog.h"
+#include "QImageProgressBar.h"
+#include "TestFolders.h"
+
+namespace {
+
+QColor centreColour(QWidget& widget) {
+    const QImage image = widget.grab().toImage();
+    return image.pixelColor(image.width() / 2, image.height() / 2);
+}
+
+} // namespace
+
+class TestWidgetKit : public QObject {
+    Q_OBJECT
+private slots:
+    void buttonShowsTheStripFrameOfItsState();
+    void buttonWithShortStripReusesNormalFrame();
+    void buttonRejectsMissingImages();
+    void progressBarHandlesRangesBeyondInt();
+    void progressBarClampsAndSignalsOnlyChanges();
+    void imageDialogTakesItsImageSize();
+};
+
+void TestWidgetKit::buttonShowsTheStripFrameOfItsState() {
+    TestFolders folders;
+    const QString strip = folders.AppDir() + QStringLiteral("/strip.png");
+    folders.WriteImage(strip, QSize(60, 20), {Qt::green, Qt::yellow, Qt::red, Qt::gray});
+    QImageButton button;
+    QVERIFY(button.SetImages(strip));
+    QCOMPARE(button.size(), QSize(60, 20));
+    QCOMPARE(centreColour(button), QColor(Qt::green));
+    button.setDown(true);
+    QCOMPARE(centreColour(button), QColor(Qt::red));
+    button.setDown(false);
+    button.setEnabled(false);
+    QCOMPARE(centreColour(button), QColor(Qt::gray));
+}
+
+void TestWidgetKit::buttonWithShortStripReusesNormalFrame() {
+    TestFolders folders;
+    const QString strip = folders.AppDir() + QStringLiteral("/two.png");
+    folders.WriteImage(strip, QSize(30, 20), {Qt::green, Qt::yellow});
+    QImageButton button;
+    QVERIFY(button.SetImages(strip, 2));
+    QCOMPARE(button.size(), QSize(30, 20));
+    button.setEnabled(false);
+    QCOMPARE(centreColour(button), QColor(Qt::green));
+}
+
+void TestWidgetKit::buttonRejectsMissingImages() {
+    TestFolders folders;
+    const QString present = folders.AppDir() + QStringLiteral("/one.png");
+    folders.WriteImage(present, QSize(30, 20), {Qt::green});
+    QImageButton button;
+    QVERIFY(!button.SetImages(folders.AppDir() + QStringLiteral("/none.png")));
+    QVERIFY(!button.SetImages(present, present, folders.AppDir() + QStringLiteral("/none.png"), present));
+    QVERIFY(!button.SetImages(present, 0));
+    QVERIFY(!button.HasImages());
+}
+
+void TestWidgetKit::progressBarHandlesRangesBeyondInt() {
+    QImageProgressBar bar;
+    const qint64 eightTerabytes = 8LL << 40;
+    bar.SetRange(0, eightTerabytes);
+    bar.SetValue(eightTerabytes / 2);
+    QCOMPARE(bar.Value(), eightTerabytes / 2);
+    QCOMPARE(bar.Maximum(), eightTerabytes);
+    QCOMPARE(bar.Text(), QStringLiteral("50%"));
+
+    bar.SetRange(std::numeric_limits<qint64>::min(), std::numeric_limits<qint64>::max());
+    bar.SetValue(std::numeric_limits<qint64>::max());
+    QCOMPARE(bar.Fraction(), 1.0);
+    bar.SetValue(0);
+    QVERIFY(qAbs(bar.Fraction() - 0.5) < 1e-9);
+
+    bar.SetRange(5, 5);
+    QCOMPARE(bar.Fraction(), 0.0);
+    QCOMPARE(bar.Text(), QStringLiteral("0%"));
+    bar.resize(200, 14);
+    QVERIFY(!bar.grab().isNull());
+}
+
+void TestWidgetKit::progressBarClampsAndSignalsOnlyChanges() {
+    QImageProgressBar bar;
+    QSignalSpy changed(&bar, &QImageProgressBar::valueChanged);
+    bar.SetRange(10, 20);
+    QCOMPARE(bar.Value(), 10);
+    bar.SetValue(15);
+    bar.SetValue(15);
+    bar.SetValue(99);
+    QCOMPARE(bar.Value(), 20);
+    bar.SetRange(0, 12);
+    QCOMPARE(bar.Value(), 12);
+    bar.SetRange(30, 0);
+    QCOMPARE(bar.Maximum(), 30);
+    QCOMPARE(bar.Value(), 30);
+    QCOMPARE(changed.count(), 5);
+    QCOMPARE(changed.last().at(0).toLongLong(), 30);
+}
+
+void TestWidgetKit::imageDialogTakesItsImageSize() {
+    TestFolders folders;
+    const QString background = folders.AppDir() + QStringLiteral("/bg.png");
+    folders.WriteImage(background, QSize(300, 120), {Qt::white});
+    QImageDialog dialog;
+    QVERIFY(dialog.SetBackgroundImage(background));
+    QCOMPARE(dialog.size(), QSize(300, 120));
+    QVERIFY(!dialog.SetBackgroundImage(folders.AppDir() + QStringLiteral("/missing.png")));
+    QCOMPARE(dialog.size(), QSize(300, 120));
+    QVERIFY(dialog.windowFlags() & Qt::FramelessWindowHint);
+}
+
+int runWidgetKitTests(int argc, char** argv) {
+    TestWidgetKit test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_WidgetKit.moc"

@@ -1,0 +1,50 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>QMessageDlg</name>
+    <message>
+        <location filename="../../src/widgets/QMessageDlg.cpp" line="54"/>
+        <source>Restart</source>
+        <translation>Neu starten</translation>
+    </message>
+    <message>
+        <location filename="../../src/widgets/QMessageDlg.cpp" line="56"/>
+        <source>Yes</source>
+        <translation>Ja</translation>
+    </message>
+    <message>
+        <location filename="../../src/widgets/QMessageDlg.cpp" line="56"/>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <location filename="../../src/widgets/QMessageDlg.cpp" line="61"/>
+        <source>Restart later</source>
+        <translation>Später neu starten</translation>
+    </message>
+    <message>
+        <location filename="../../src/widgets/QMessageDlg.cpp" line="63"/>
+        <source>No</source>
+        <translation>Nein</translation>
+    </message>
+    <message>
+        <location filename="../../src/widgets/QMessageDlg.cpp" line="63"/>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <location filename="../../src/widgets/QMessageDlg.cpp" line="104"/>
+        <source>Vexa Transfer</source>
+        <translation>Vexa Transfer</translation>
+    </message>
+</context>
+<context>
+    <name>QWaitDlg</name>
+    <message>
+        <location filename="../../src/widgets/QWaitDlg.cpp" line="27"/>
+        <source>Please wait...</source>
+        <translation>Bitte warten...</translation>
+    </message>
+</context>
+</TS>

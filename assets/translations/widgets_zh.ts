@@ -1,0 +1,50 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN">
+<context>
+    <name>QMessageDlg</name>
+    <message>
+        <location filename="../../src/widgets/QMessageDlg.cpp" line="54"/>
+        <source>Restart</source>
+        <translation>重新启动</translation>
+    </message>
+    <message>
+        <location filename="../../src/widgets/QMessageDlg.cpp" line="56"/>
+        <source>Yes</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <location filename="../../src/widgets/QMessageDlg.cpp" line="56"/>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <location filename="../../src/widgets/QMessageDlg.cpp" line="61"/>
+        <source>Restart later</source>
+        <translation>稍后重启</translation>
+    </message>
+    <message>
+        <location filename="../../src/widgets/QMessageDlg.cpp" line="63"/>
+        <source>No</source>
+        <translation>否</translation>
+    </message>
+    <message>
+        <location filename="../../src/widgets/QMessageDlg.cpp" line="63"/>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <location filename="../../src/widgets/QMessageDlg.cpp" line="104"/>
+        <source>Vexa Transfer</source>
+        <translation>Vexa Transfer</translation>
+    </message>
+</context>
+<context>
+    <name>QWaitDlg</name>
+    <message>
+        <location filename="../../src/widgets/QWaitDlg.cpp" line="27"/>
+        <source>Please wait...</source>
+        <translation>请稍候...</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,439 @@
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLocalServer>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "CMessagePrompt.h"
+#include "CTestHttpServer.h"
+#include "CheckDownloadDlg.h"
+#include "ErrorNoteDlg.h"
+#include "QImageButton.h"
+#include "QImageProgressBar.h"
+#include "QMessageDlg.h"
+#include "StartupChecks.h"
+
+namespace {
+
+struct Message {
+    QString text;
+    QString title;
+    quint32 flags;
+};
+
+QByteArray Payload(char fill, int size) {
+    QByteArray bytes(size, fill);
+    for (int i = 0; i < size; i += 97)
+        bytes[i] = char(i % 251);
+    return bytes;
+}
+
+void WriteFile(const QString& path, const QByteArray& content) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+} // namespace
+
+class tst_app : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        m_messages.clear();
+        m_redirectAnswer = MSG_RESULT_YES;
+        m_restarts = 0;
+        CMessagePrompt::SetHandlerForTesting(
+            [this](const QString& text, const QString& title, quint32 flags) {
+                m_messages << Message{text, title, flags};
+                return (flags & MSG_YESNO) ? m_redirectAnswer : MSG_RESULT_OK;
+            });
+        QDir(DriverFolder()).removeRecursively();
+        QDir(DriverFolder() + "/..").removeRecursively();
+        qunsetenv("VEXA_DRIVER_URL");
+        qunsetenv("VEXA_BACKEND");
+    }
+
+    void cleanup() { CMessagePrompt::SetHandlerForTesting({}); }
+
+    // Transport check
+
+    void appleSupportFollowsTheBackend_data() {
+        QTest::addColumn<QByteArray>("backend");
+        QTest::addColumn<QString>("socketKind");
+        QTest::addColumn<bool>("expected");
+        QTest::newRow("unset") << QByteArray() << "none" << true;
+        QTest::newRow("auto") << QByteArray("auto") << "none" << true;
+        QTest::newRow("sim") << QByteArray("sim") << "none" << true;
+        QTest::newRow("sim, any case") << QByteArray(" SIM ") << "none" << true;
+        QTest::newRow("usb without daemon") << QByteArray("usb") << "none" << false;
+        QTest::newRow("usb with daemon") << QByteArray("usb") << "socket" << true;
+        QTest::newRow("usb, plain file in its place") << QByteArray("usb") << "file" << false;
+        QTest::newRow("unknown backend") << QByteArray("bluetooth") << "socket" << false;
+    }
+
+    void appleSupportFollowsTheBackend() {
+        QFETCH(QByteArray, backend);
+        QFETCH(QString, socketKind);
+        QFETCH(bool, expected);
+        QTemporaryDir dir;
+        const QString socketPath = dir.filePath("usbmuxd");
+        QLocalServer daemon;
+        if (socketKind == "socket")
+            QVERIFY(daemon.listen(socketPath));
+        else if (socketKind == "file")
+            WriteFile(socketPath, "x");
+        if (!backend.isNull())
+            qputenv("VEXA_BACKEND", backend);
+        QCOMPARE(IsAppleSupportInstalled(socketPath), expected);
+    }
+
+    // Driver files
+
+    void driverFilesAreCheckedOnlyWithADownloadLocation() {
+        QVERIFY(CheckDriverFiles());
+        QVERIFY(!QDir(DriverFolder()).exists());
+    }
+
+    void missingDriverFilesCreateTheFolder_data() {
+        QTest::addColumn<QStringList>("present");
+        QTest::addColumn<bool>("expected");
+        QTest::newRow("none") << QStringList() << false;
+        QTest::newRow("CoreFP.dll only") << QStringList{"CoreFP.dll"} << false;
+        QTest::newRow("two of three") << QStringList{"iTunes.dll", "CoreFP.dll"} << false;
+        QTest::newRow("all three") << QStringList{"iTunes.dll", "iTunesMobileDevice.dll", "CoreFP.dll"}
+                                   << true;
+    }
+
+    void missingDriverFilesCreateTheFolder() {
+        QFETCH(QStringList, present);
+        QFETCH(bool, expected);
+        qputenv("VEXA_DRIVER_URL", "http://127.0.0.1:9");
+        if (!present.isEmpty())
+            QVERIFY(QDir().mkpath(DriverFolder()));
+        for (const QString& name : present)
+            WriteFile(DriverFilePath(name), "library");
+        QCOMPARE(CheckDriverFiles(), expected);
+        QVERIFY(QDir(DriverFolder()).exists());
+        QVERIFY(m_messages.isEmpty());
+    }
+
+    // Download dialog
+
+    void onlyMissingLibrariesAreFetchedInOrder_data() {
+        QTest::addColumn<QStringList>("present");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("none present")
+            << QStringList() << QStringList{"iTunes.dll", "iTunesMobileDevice.dll", "CoreFP.dll"};
+        QTest::newRow("CoreFP.dll present")
+            << QStringList{"CoreFP.dll"} << QStringList{"iTunes.dll", "iTunesMobileDevice.dll"};
+        QTest::newRow("mobile device present, stale iTunes")
+            << QStringList{"iTunesMobileDevice.dll", "iTunes.dll"} << QStringList{"iTunes.dll", "CoreFP.dll"};
+    }
+
+    void onlyMissingLibrariesAreFetchedInOrder() {
+        QFETCH(QStringList, present);
+        QFETCH(QStringList, expected);
+        CTestHttpServer server;
+        ServeAllLibraries(server);
+        PrepareDriverFolder(server);
+        // A longer stale copy must be replaced whole, not overwritten at its start.
+        for (const QString& name : present)
+            WriteFile(DriverFilePath(name), Payload('s', 300000));
+
+        CheckDownloadDlg dialog;
+        WatchRestarts(dialog);
+        dialog.StartDownload("iTunes.dll");
+        auto* restart = dialog.findChild<QImageButton*>("m_btnRestart");
+        QTRY_VERIFY(!restart->isHidden());
+
+        QList<QByteArray> expectedPaths;
+        for (const QString& name : expected) {
+            expectedPaths << "/downloads/" + name.toLatin1();
+            QCOMPARE(ReadFile(DriverFilePath(name)), LibraryBody(name));
+        }
+        QCOMPARE(server.Paths(), expectedPaths);
+        auto* progress = dialog.findChild<QImageProgressBar*>("m_progressBar");
+        QCOMPARE(progress->Maximum(), qint64(LibraryBody(expected.last()).size()));
+        QCOMPARE(progress->Value(), progress->Maximum());
+        QVERIFY(m_messages.isEmpty());
+        QVERIFY(dialog.findChild<QLabel*>("m_labelReTry")->isHidden());
+    }
+
+    void failedTransferRemovesPartialFileAndOffersRetry_data() {
+        QTest::addColumn<QString>("failure");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("not found") << "404"
+                                   << "Download failed: .+Not Found\\.";
+        QTest::newRow("hang-up mid-transfer") << "hangup"
+                                              << "Download failed: .+\\.";
+        QTest::newRow("redirect loop") << "loop"
+                                       << "Download failed: Too many redirects\\.";
+        QTest::newRow("redirect declined") << "declined"
+                                           << "";
+    }
+
+    void failedTransferRemovesPartialFileAndOffersRetry() {
+        QFETCH(QString, failure);
+        QFETCH(QString, message);
+        CTestHttpServer server;
+        ServeAllLibraries(server);
+        const QByteArray path = "/downloads/iTunesMobileDevice.dll";
+        if (failure == "404") {
+            server.Fail(path, 404);
+        } else if (failure == "hangup") {
+            server.HangUp(path, Payload('h', 200000), 70000);
+        } else if (failure == "loop") {
+            server.Redirect(path, "/a");
+            server.Redirect("/a", "/b");
+            server.Redirect("/b", path);
+        } else {
+            server.Redirect(path, "/elsewhere");
+            m_redirectAnswer = MSG_RESULT_NO;
+        }
+        PrepareDriverFolder(server);
+
+        CheckDownloadDlg dialog;
+        WatchRestarts(dialog);
+        dialog.StartDownload("iTunes.dll");
+        auto* retry = dialog.findChild<QLabel*>("m_labelReTry");
+        QTRY_VERIFY(!retry->isHidden());
+
+        QVERIFY(!QFile::exists(DriverFilePath("iTunesMobileDevice.dll")));
+        QCOMPARE(ReadFile(DriverFilePath("iTunes.dll")), LibraryBody("iTunes.dll"));
+        const QList<Message> errors = Errors();
+        if (message.isEmpty()) {
+            QVERIFY(errors.isEmpty());
+        } else {
+            QCOMPARE(errors.size(), 1);
+            QVERIFY2(QRegularExpression("^" + message + "$").match(errors.first().text).hasMatch(),
+                     qPrintable(errors.first().text));
+            QCOMPARE(errors.first().flags, quint32(MSG_ERROR));
+        }
+        // The chain stops: no next library, no restart.
+        QTest::qWait(50);
+        QVERIFY(!server.Paths().contains("/downloads/CoreFP.dll"));
+        QVERIFY(dialog.findChild<QImageButton*>("m_btnRestart")->isHidden());
+        QCOMPARE(m_restarts, 0);
+    }
+
+    void acceptedRedirectFetchesFromTheNewAddress() {
+        CTestHttpServer server;
+        ServeAllLibraries(server);
+        server.Redirect("/downloads/iTunes.dll", "/mirror/iTunes.dll");
+        server.Serve("/mirror/iTunes.dll", Payload('m', 5000));
+        PrepareDriverFolder(server);
+
+        CheckDownloadDlg dialog;
+        WatchRestarts(dialog);
+        dialog.StartDownload("iTunes.dll");
+        QTRY_VERIFY(!dialog.findChild<QImageButton*>("m_btnRestart")->isHidden());
+
+        QCOMPARE(m_messages.size(), 1);
+        QCOMPARE(m_messages.first().text, "Redirect to " + server.Url("/mirror/iTunes.dll") + " ?");
+        QCOMPARE(m_messages.first().title, QString("HTTP"));
+        QCOMPARE(m_messages.first().flags, quint32(MSG_YESNO));
+        // Only the mirror's bytes: the redirect page's body was thrown away.
+        QCOMPARE(ReadFile(DriverFilePath("iTunes.dll")), Payload('m', 5000));
+    }
+
+    void retryStartsOverButKeepsCoreFp() {
+        CTestHttpServer server;
+        ServeAllLibraries(server);
+        server.Fail("/downloads/iTunesMobileDevice.dll", 404);
+        PrepareDriverFolder(server);
+        WriteFile(DriverFilePath("CoreFP.dll"), "kept CoreFP");
+
+        CheckDownloadDlg dialog;
+        WatchRestarts(dialog);
+        dialog.show();
+        dialog.StartDownload("iTunes.dll");
+        auto* retry = dialog.findChild<QLabel*>("m_labelReTry");
+        QTRY_VERIFY(!retry->isHidden());
+
+        server.Serve("/downloads/iTunesMobileDevice.dll", LibraryBody("iTunesMobileDevice.dll"));
+        server.requests.clear();
+        QTest::mouseClick(retry, Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(retry->isHidden());
+        QTRY_VERIFY(!dialog.findChild<QImageButton*>("m_btnRestart")->isHidden());
+        QCOMPARE(server.Paths(),
+                 (QList<QByteArray>{"/downloads/iTunes.dll", "/downloads/iTunesMobileDevice.dll"}));
+        QCOMPARE(ReadFile(DriverFilePath("CoreFP.dll")), QByteArray("kept CoreFP"));
+    }
+
+    void closingAbortsTheTransferAndDropsThePartialFile() {
+        CTestHttpServer server;
+        server.Stall("/downloads/iTunes.dll", Payload('x', 100000), 40000);
+        PrepareDriverFolder(server);
+
+        CheckDownloadDlg dialog;
+        dialog.show();
+        dialog.StartDownload("iTunes.dll");
+        auto* progress = dialog.findChild<QImageProgressBar*>("m_progressBar");
+        QTRY_COMPARE(progress->Value(), qint64(40000));
+        QCOMPARE(progress->Maximum(), qint64(100000));
+        QVERIFY(QFile::exists(DriverFilePath("iTunes.dll")));
+
+        QTest::mouseClick(dialog.findChild<QImageButton*>("m_btnClose"), Qt::LeftButton);
+        QCOMPARE(dialog.result(), 0);
+        QVERIFY(!dialog.isVisible());
+        QVERIFY(!QFile::exists(DriverFilePath("iTunes.dll")));
+        QVERIFY(dialog.findChild<QLabel*>("m_labelInfo")->text().isEmpty());
+        QVERIFY(m_messages.isEmpty());
+    }
+
+    void unsavableFileIsReportedAndNothingIsFetched() {
+        CTestHttpServer server;
+        ServeAllLibraries(server);
+        PrepareDriverFolder(server);
+        QVERIFY(QDir().mkpath(DriverFilePath("iTunes.dll")));
+
+        CheckDownloadDlg dialog;
+        dialog.StartDownload("iTunes.dll");
+        QCOMPARE(m_messages.size(), 1);
+        QVERIFY2(m_messages.first().text.startsWith("Unable to save the file " +
+                                                    DriverFilePath("iTunes.dll") + ": "),
+                 qPrintable(m_messages.first().text));
+        QVERIFY(dialog.findChild<QLabel*>("m_labelInfo")->text().isEmpty());
+        QTest::qWait(50);
+        QVERIFY(server.requests.isEmpty());
+    }
+
+    void countdownRestartsAfterEightTicks() {
+        CheckDownloadDlg dialog;
+        WatchRestarts(dialog);
+        dialog.show();
+        auto* info = dialog.findChild<QLabel*>("m_labelInfo");
+        for (int remaining = 7; remaining >= 1; --remaining) {
+            dialog.OnTimer();
+            QCOMPARE(info->text(), QString("This will restart in %1 seconds.").arg(remaining));
+            QCOMPARE(m_restarts, 0);
+        }
+        dialog.OnTimer();
+        QCOMPARE(m_restarts, 1);
+        QCOMPARE(dialog.result(), 0);
+        QVERIFY(!dialog.isVisible());
+    }
+
+    // Crash report
+
+    void errorNoteButtonsCloseWithTheirCodes_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QPoint>("position");
+        QTest::addColumn<int>("result");
+        QTest::newRow("send") << "m_btnSend" << QPoint(148, 188) << 1;
+        QTest::newRow("cancel") << "m_btnNo" << QPoint(370, 188) << 0;
+        QTest::newRow("close") << "m_btnClose" << QPoint(596, 1) << 0;
+    }
+
+    void errorNoteButtonsCloseWithTheirCodes() {
+        QFETCH(QString, button);
+        QFETCH(QPoint, position);
+        QFETCH(int, result);
+        ErrorNoteDlg dialog;
+        QCOMPARE(dialog.objectName(), QString("ErrorNoteDlg"));
+        QVERIFY(dialog.windowFlags() & Qt::FramelessWindowHint);
+        dialog.setResult(-1);
+        dialog.show();
+        auto* target = dialog.findChild<QImageButton*>(button);
+        QCOMPARE(target->pos(), position);
+        QTest::mouseClick(target, Qt::LeftButton);
+        QCOMPARE(dialog.result(), result);
+    }
+
+    void crashLeavesDumpInWorkingDirectoryAndReportsIt_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("send") << "send";
+        QTest::newRow("close") << "close";
+    }
+
+    void crashLeavesDumpInWorkingDirectoryAndReportsIt() {
+        QFETCH(QString, answer);
+        QTemporaryDir workDir;
+        CTestHttpServer collector;
+        collector.Serve("/reports", "thanks");
+        QProcess program;
+        program.setWorkingDirectory(workDir.path());
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("VEXA_CRASH_SELFTEST", "segv");
+        environment.insert("VEXA_CRASH_REPORT_ANSWER", answer);
+        environment.insert("VEXA_CRASH_UPLOAD_URL", collector.Url("/reports"));
+        environment.remove("VEXA_DRIVER_URL");
+        program.setProcessEnvironment(environment);
+        const qint64 started = QDateTime::currentMSecsSinceEpoch();
+        program.start(VEXA_BIN_DIR "/vexa-transfer");
+        QVERIFY(program.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(program.state() == QProcess::NotRunning, 30000);
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+
+        const QString log = QString::fromUtf8(program.readAllStandardError());
+        const QRegularExpression reportLine(
+            "Crash report mode: (\\S+/VexaTransfer_Qvr_2\\.3\\.0\\.0_(\\d+)\\.dmp)");
+        const QRegularExpressionMatch match = reportLine.match(log);
+        QVERIFY2(match.hasMatch(), qPrintable(log));
+        const QString dump = match.captured(1);
+        QCOMPARE(QFileInfo(dump).absolutePath(), QFileInfo(workDir.path()).canonicalFilePath());
+        QVERIFY(match.captured(2).toLongLong() >= started);
+
+        QByteArray content;
+        if (answer == "send") {
+            QCOMPARE(collector.requests.size(), 1);
+            QCOMPARE(collector.requests.first().method, QByteArray("POST"));
+            content = collector.requests.first().body;
+            QVERIFY(log.contains("UpdataReportFile returned 0"));
+            QVERIFY(!QFile::exists(dump));
+        } else {
+            QVERIFY(collector.requests.isEmpty());
+            content = ReadFile(dump);
+        }
+        QVERIFY2(content.contains("Signal: 11 (SIGSEGV)\n"), content.left(200).constData());
+        QVERIFY(content.contains("Address: 0x10\n"));
+        QVERIFY(content.contains("vexa-transfer("));
+        QVERIFY(QDir(VEXA_BIN_DIR).entryList({"*.dmp"}).isEmpty());
+    }
+
+private:
+    static QByteArray LibraryBody(const QString& name) {
+        return Payload(name.at(5).toLatin1(), 20000 + name.size() * 1000);
+    }
+
+    static void ServeAllLibraries(CTestHttpServer& server) {
+        for (const char* name : {"iTunes.dll", "iTunesMobileDevice.dll", "CoreFP.dll"})
+            server.Serve(QByteArray("/downloads/") + name, LibraryBody(name));
+    }
+
+    void PrepareDriverFolder(const CTestHttpServer& server) {
+        qputenv("VEXA_DRIVER_URL", (server.Url() + "/").toUtf8());
+        QVERIFY(!CheckDriverFiles());
+    }
+
+    void WatchRestarts(CheckDownloadDlg& dialog) {
+        dialog.SetRestartLauncher([this] { ++m_restarts; });
+    }
+
+    QList<Message> Errors() const {
+        QList<Message> errors;
+        for (const Message& message : m_messages) {
+            if (!(message.flags & MSG_YESNO))
+                errors << message;
+        }
+        return errors;
+    }
+
+    QList<Message> m_messages;
+    int m_redirectAnswer = MSG_RESULT_YES;
+    int m_restarts = 0;
+};
+
+QTEST_MAIN(tst_app)
+#include "tst_app.moc"

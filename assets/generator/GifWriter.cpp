@@ -25,6 +25,88 @@ int distance(QRgb a, QRgb b) {
     return 2 * dr * dr + 4 * dg * dg + 3 * db * db;
 }
 
+using Histogram = std::vector<std::pair<QRgb, int>>;
+
+int channel(QRgb color, int axis) {
+    return axis == 0 ? qRed(color) : axis == 1 ? qGreen(color) : qBlue(color);
+}
+
+struct ColorBox {
+    Histogram::iterator begin;
+    Histogram::iterator end;
+    int axis = 0;
+    int range = 0;
+    long long pixels = 0;
+
+    void Measure() {
+        int low[3] = {255, 255, 255};
+        int high[3] = {0, 0, 0};
+        pixels = 0;
+        for (auto it = begin; it != end; ++it) {
+            for (int a = 0; a < 3; ++a) {
+                low[a] = qMin(low[a], channel(it->first, a));
+                high[a] = qMax(high[a], channel(it->first, a));
+            }
+            pixels += it->second;
+        }
+        range = -1;
+        for (int a = 0; a < 3; ++a)
+            if (high[a] - low[a] > range) {
+                range = high[a] - low[a];
+                axis = a;
+            }
+    }
+
+    QRgb Average() const {
+        long long sum[3] = {0, 0, 0};
+        for (auto it = begin; it != end; ++it)
+            for (int a = 0; a < 3; ++a)
+                sum[a] += static_cast<long long>(channel(it->first, a)) * it->second;
+        auto mean = [this](long long total) { return static_cast<int>((total + pixels / 2) / pixels); };
+        return qRgb(mean(sum[0]), mean(sum[1]), mean(sum[2]));
+    }
+};
+
+// Median cut: split the box with the widest spread (weighted by how many pixels it holds) at its
+// pixel median, until there are as many boxes as palette entries. A flat area is one colour and stays
+// exact; gradients and anti-aliased edges share the remaining entries.
+std::vector<QRgb> medianCut(Histogram& histogram, size_t colors) {
+    std::vector<ColorBox> boxes(1);
+    boxes.front().begin = histogram.begin();
+    boxes.front().end = histogram.end();
+    boxes.front().Measure();
+    while (boxes.size() < colors) {
+        auto widest = std::max_element(boxes.begin(), boxes.end(), [](const ColorBox& a, const ColorBox& b) {
+            const bool aSplits = a.end - a.begin > 1;
+            const bool bSplits = b.end - b.begin > 1;
+            if (aSplits != bSplits)
+                return !aSplits;
+            return static_cast<double>(a.range) * a.pixels < static_cast<double>(b.range) * b.pixels;
+        });
+        if (widest->end - widest->begin < 2)
+            break;
+        const int axis = widest->axis;
+        std::sort(widest->begin, widest->end, [axis](const auto& a, const auto& b) {
+            return channel(a.first, axis) < channel(b.first, axis);
+        });
+        long long seen = 0;
+        auto middle = widest->begin;
+        while (middle + 1 < widest->end && seen + middle->second <= widest->pixels / 2)
+            seen += (middle++)->second;
+        if (middle == widest->begin)
+            ++middle;
+        ColorBox upper{middle, widest->end};
+        widest->end = middle;
+        widest->Measure();
+        upper.Measure();
+        boxes.push_back(upper);
+    }
+    std::vector<QRgb> palette;
+    for (const ColorBox& box : boxes)
+        palette.push_back(box.Average());
+    return palette;
+}
+
 class Palette {
 public:
     Palette(const QList<QImage>& frames, QRgb matte) {
@@ -39,15 +121,18 @@ public:
                         ++counts[blendOverMatte(row[x], matte)];
                 }
             }
-        std::vector<std::pair<int, QRgb>> byUse;
+        Histogram histogram;
         for (auto it = counts.cbegin(); it != counts.cend(); ++it)
-            byUse.emplace_back(it.value(), it.key());
-        std::sort(byUse.begin(), byUse.end(), [](const auto& a, const auto& b) {
-            return a.first != b.first ? a.first > b.first : a.second < b.second;
-        });
+            histogram.emplace_back(it.key(), it.value());
+        // A fixed order keeps the palette, and so the files, the same from build to build.
+        std::sort(histogram.begin(), histogram.end());
         const size_t room = m_hasTransparency ? 255 : 256;
-        for (size_t i = 0; i < byUse.size() && i < room; ++i)
-            m_colors.push_back(byUse[i].second);
+        if (histogram.size() <= room) {
+            for (const auto& entry : histogram)
+                m_colors.push_back(entry.first);
+        } else {
+            m_colors = medianCut(histogram, room);
+        }
         if (m_colors.empty())
             m_colors.push_back(matte);
         m_transparentIndex = m_hasTransparency ? static_cast<int>(m_colors.size()) : -1;

@@ -90,12 +90,12 @@ QList<AssetSpec> buildCatalog() {
         icon("image/menu_help.png", 16, 16, L::GlyphIcon, G::Help),
 
         // Home tools column.
-        button("image/BTN_computer.png", 150, 58, L::HomeToolButton, G::Computer, "To Computer"),
-        button("image/BTN_iDevices.png", 150, 58, L::HomeToolButton, G::Phone, "To iDevice"),
-        button("image/BTN_iTunes.png", 150, 58, L::HomeToolButton, G::Music, "To iTunes"),
-        button("image/BTN_Backup.png", 150, 58, L::HomeToolButton, G::Upload, "Backup"),
-        button("image/BTN_Restore.png", 150, 58, L::HomeToolButton, G::Download, "Restore"),
-        button("image/BTN_All Tools.png", 150, 58, L::HomeToolButton, G::Tools, "All Tools"),
+        button("image/BTN_computer.png", 170, 58, L::HomeToolButton, G::Computer, "To Computer"),
+        button("image/BTN_iDevices.png", 170, 58, L::HomeToolButton, G::Phone, "To iDevice"),
+        button("image/BTN_iTunes.png", 170, 58, L::HomeToolButton, G::Music, "To iTunes"),
+        button("image/BTN_Backup.png", 170, 58, L::HomeToolButton, G::Upload, "Backup"),
+        button("image/BTN_Restore.png", 170, 58, L::HomeToolButton, G::Download, "Restore"),
+        button("image/BTN_All Tools.png", 170, 58, L::HomeToolButton, G::Tools, "All Tools"),
         background("image/right_bg.png", 170, 560, L::PanelBackground),
 
         // Tools window and about dialog.
@@ -111,7 +111,7 @@ QList<AssetSpec> buildCatalog() {
                    "iTunes Management Tools"),
         button("image/tools/tool_name/btn_Backup Contacts.png", 110, 92, L::TileButton, G::Contacts,
                "Backup Contacts"),
-        button("image/Connect iDevices_BTN.png", 170, 34, L::PrimaryButton, G::Phone, "Connect iDevices"),
+        button("image/Connect iDevices_BTN.png", 190, 34, L::PrimaryButton, G::Phone, "Connect iDevices"),
         background("image/about_bg.png", 420, 260, L::DialogBackground, G::Info, "About"),
         button("image/btn_ok.png", 90, 30, L::PrimaryButton, G::None, "OK"),
 

@@ -43,7 +43,7 @@ bool Encode(const std::filesystem::path& path, const AudioSpec& spec) {
     }
     MediaMuxer muxer;
     StreamEncoder encoder(muxer);
-    if (!muxer.Open(path, TagsOf(spec)) || !encoder.OpenAudio(codec, 44100, 128000) || !muxer.Begin())
+    if (!muxer.Open(path, TagsOf(spec)) || !encoder.OpenAudio(codec, 44100, 96000) || !muxer.Begin())
         return false;
     ToneSource tone(encoder.Context(), spec.frequencyHz, spec.seconds);
     while (!tone.Finished()) {

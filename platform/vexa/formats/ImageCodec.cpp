@@ -98,9 +98,9 @@ AvFramePtr ImageCodec::Decode(const std::filesystem::path& image) {
 AvFramePtr ImageCodec::Convert(const AVFrame* source, int width, int height, AVPixelFormat format) {
     if (source->width <= 0 || source->height <= 0 || width <= 0 || height <= 0)
         return nullptr;
-    SwsContextPtr scaler(sws_getContext(
-        source->width, source->height, static_cast<AVPixelFormat>(source->format), width, height, format,
-        SWS_BICUBIC | SWS_ACCURATE_RND | SWS_FULL_CHR_H_INT, nullptr, nullptr, nullptr));
+    SwsContextPtr scaler(sws_getContext(source->width, source->height,
+                                        static_cast<AVPixelFormat>(source->format), width, height, format,
+                                        SWS_BICUBIC, nullptr, nullptr, nullptr));
     AvFramePtr target = NewFrame(width, height, format);
     if (!scaler || !target)
         return nullptr;

@@ -27,7 +27,6 @@ MediaMuxer::~MediaMuxer() {
 }
 
 bool MediaMuxer::Open(const std::filesystem::path& path, const std::map<std::string, std::string>& tags) {
-    m_path = path;
     const std::string name = path.string();
     if (avformat_alloc_output_context2(&m_context, nullptr, nullptr, name.c_str()) < 0 || !m_context)
         return false;
@@ -40,6 +39,8 @@ bool MediaMuxer::Open(const std::filesystem::path& path, const std::map<std::str
     if (!(m_context->oformat->flags & AVFMT_NOFILE) &&
         avio_open(&m_context->pb, name.c_str(), AVIO_FLAG_WRITE) < 0)
         return false;
+    // Only a file this muxer created is removed when writing fails.
+    m_path = path;
     return true;
 }
 

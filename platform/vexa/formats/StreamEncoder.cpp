@@ -22,8 +22,11 @@ bool StreamEncoder::OpenAudio(const AVCodec* codec, int sampleRate, int64_t bitR
     m_codec->sample_fmt = codec->sample_fmts ? codec->sample_fmts[0] : AV_SAMPLE_FMT_FLTP;
     m_codec->sample_rate = sampleRate;
     m_codec->bit_rate = bitRate;
-    av_channel_layout_default(&m_codec->ch_layout, 2);
+    av_channel_layout_default(&m_codec->ch_layout, 1);
     m_codec->time_base = AVRational{1, sampleRate};
+    // Test tones need no psychoacoustic care: the fastest settings keep a demo device quick to make.
+    av_opt_set(m_codec->priv_data, "aac_coder", "fast", 0);
+    m_codec->compression_level = 9;
     return open(codec);
 }
 

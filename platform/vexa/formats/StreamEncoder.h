@@ -13,7 +13,8 @@ class StreamEncoder {
 public:
     explicit StreamEncoder(MediaMuxer& muxer);
 
-    // Audio: stereo at sampleRate, in the first sample format the encoder offers.
+    // Audio: mono at sampleRate (a test tone gains nothing from two channels and encodes twice as fast),
+    // in the first sample format the encoder offers.
     bool OpenAudio(const AVCodec* codec, int sampleRate, int64_t bitRate);
     // Video: yuv420p at the given frame rate.
     bool OpenVideo(const AVCodec* codec, int width, int height, int framesPerSecond);

@@ -8,11 +8,17 @@ constexpr int kCloseInset = 6;
 constexpr int kIconGap = 8;
 constexpr int kStateIconGap = 16;
 constexpr int kBodyPadding = 20;
+constexpr int kButtonPadding = 14;
+
+int buttonRowHeight(const CMessageLayout::Input& input) {
+    return std::max(input.firstButton.height(), input.secondButton.height());
+}
 } // namespace
 
 CMessageLayout::CMessageLayout(const Input& input) {
     const int contentHeight = std::max(input.stateIcon.height(), input.messageHeight);
-    const int height = input.topHeight + kBodyPadding + contentHeight + kBodyPadding + input.bottomHeight;
+    const int height = input.topHeight + kBodyPadding + contentHeight + kBodyPadding +
+                       buttonRowHeight(input) + kButtonPadding + input.bottomHeight;
     m_size = QSize(input.width, std::max(height, input.minimumHeight));
     PlaceTitleBar(input);
     PlaceBody(input);
@@ -36,6 +42,10 @@ int CMessageLayout::MessageWidth(const Input& input) {
     return std::max(1, input.width - kMargin - MessageLeft(input));
 }
 
+int CMessageLayout::ButtonRowTop(const Input& input) const {
+    return m_size.height() - input.bottomHeight - kButtonPadding - buttonRowHeight(input);
+}
+
 void CMessageLayout::PlaceTitleBar(const Input& input) {
     const int top = input.topHeight;
     if (!input.titleIcon.isEmpty()) {
@@ -50,9 +60,9 @@ void CMessageLayout::PlaceTitleBar(const Input& input) {
 
 void CMessageLayout::PlaceBody(const Input& input) {
     m_body = QRect(0, input.topHeight, input.width, m_size.height() - input.topHeight - input.bottomHeight);
-    // Icon and message share one row, each centred on the taller of the two.
+    // Icon and message share one row above the buttons, each centred on the taller of the two.
     const int rowTop = m_body.top() + kBodyPadding;
-    const int rowHeight = m_body.height() - 2 * kBodyPadding;
+    const int rowHeight = ButtonRowTop(input) - kBodyPadding - rowTop;
     if (!input.stateIcon.isEmpty()) {
         m_stateIcon =
             QRect(QPoint(kMargin, rowTop + (rowHeight - input.stateIcon.height()) / 2), input.stateIcon);
@@ -63,10 +73,11 @@ void CMessageLayout::PlaceBody(const Input& input) {
 }
 
 void CMessageLayout::PlaceButtons(const Input& input) {
-    const int bottomTop = m_size.height() - input.bottomHeight;
+    const int rowTop = ButtonRowTop(input);
+    const int rowHeight = buttonRowHeight(input);
     const int centre = input.width / 2;
     auto placeAt = [&](int left, const QSize& size) {
-        return QRect(QPoint(left, bottomTop + (input.bottomHeight - size.height()) / 2), size);
+        return QRect(QPoint(left, rowTop + (rowHeight - size.height()) / 2), size);
     };
     if (input.secondButton.isEmpty()) {
         m_firstButton = placeAt(centre - input.firstButton.width() / 2, input.firstButton);

@@ -3,7 +3,9 @@
 #include <QRect>
 #include <QSize>
 
-// Where the message dialog puts its pieces, worked out from the sizes of its images and texts.
+// Where the message dialog puts its pieces, worked out from the sizes of its images and texts: the
+// title bar image on top, then the body with the icon and message row and the button row, then the
+// bottom edge image.
 // Kept apart from the widget so the arithmetic can be checked without painting.
 class CMessageLayout {
 public:
@@ -11,7 +13,7 @@ public:
         int width = 420;
         int minimumHeight = 190;
         int topHeight = 36;
-        int bottomHeight = 56;
+        int bottomHeight = 16;
         QSize titleIcon;
         QSize closeButton;
         QSize stateIcon; // empty when no state icon is shown
@@ -44,6 +46,7 @@ public:
 private:
     static int TitleLeft(const Input& input);
     static int MessageLeft(const Input& input);
+    int ButtonRowTop(const Input& input) const;
     void PlaceTitleBar(const Input& input);
     void PlaceBody(const Input& input);
     void PlaceButtons(const Input& input);

@@ -19,7 +19,7 @@ constexpr quint32 kIconKindMask = 0x30;
 constexpr quint32 kSecondButtonMask = MSG_TWO_BUTTONS | MSG_RESTART | MSG_YESNO;
 constexpr int kDialogWidth = 420;
 constexpr int kFallbackTopHeight = 36;
-constexpr int kFallbackBottomHeight = 56;
+constexpr int kFallbackBottomHeight = 16;
 constexpr int kCornerRadius = 6;
 
 QPixmap loadPicture(const QString& name) {
@@ -64,14 +64,15 @@ QString secondButtonText(quint32 flags) {
 }
 
 void setButtonImage(QImageButton* button, const QString& name, const char* failure,
-                    const QString& fallbackText) {
+                    const QString& fallbackText, QSize fallbackSize = QSize(80, 28)) {
     if (button->SetImages(ResourceRoot() + QStringLiteral("/pic/") + name)) {
         button->setText(QString());
         return;
     }
     qDebug() << failure;
     button->setText(fallbackText);
-    button->setFixedSize(button->QPushButton::sizeHint().expandedTo(QSize(80, 28)));
+    button->setFixedSize(
+        fallbackSize.expandedTo(QSize(button->fontMetrics().horizontalAdvance(fallbackText) + 16, 0)));
 }
 
 } // namespace
@@ -213,7 +214,7 @@ void QMessageDlg::InitButton() {
     setButtonImage(m_btnCancel, secondButtonImage(m_flags), "QMessageDlg::InitButton Load Cancel Image fail",
                    secondButtonText(m_flags));
     setButtonImage(m_btnClose, QStringLiteral("button_close.png"), "QMessageDlg::InitButton fail",
-                   QStringLiteral("\u00d7"));
+                   QStringLiteral("\u00d7"), QSize(24, 24));
     m_btnCancel->setVisible(HasSecondButton());
 }
 
@@ -281,12 +282,12 @@ void QMessageDlg::PaintFrame(QPainter& painter) {
         painter.save();
         painter.setClipPath(outline);
         QLinearGradient titleGradient(top.topLeft(), top.bottomLeft());
-        titleGradient.setColorAt(0, WidgetColors::kTeal);
-        titleGradient.setColorAt(1, WidgetColors::kDarkTeal);
+        titleGradient.setColorAt(0, QColor(240, 251, 253));
+        titleGradient.setColorAt(1, WidgetColors::kPaleTeal);
         painter.fillRect(top, titleGradient);
-        painter.fillRect(bottom, WidgetColors::kPaleTeal);
         painter.restore();
-        painter.setPen(QPen(WidgetColors::kDarkTeal, 1.0));
+        painter.setPen(QPen(WidgetColors::kTeal, 1.0));
+        painter.drawLine(top.bottomLeft(), top.bottomRight());
         painter.drawPath(outline);
     }
     if (!m_titleIcon.isNull()) {

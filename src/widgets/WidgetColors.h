@@ -8,5 +8,5 @@ inline const QColor kTeal{122, 190, 204};
 inline const QColor kDarkTeal{99, 165, 181};
 inline const QColor kPaleTeal{216, 243, 249};
 inline const QColor kText{58, 74, 80};
-inline const QColor kTitleText{255, 255, 255};
+inline const QColor kTitleText{40, 100, 116};
 } // namespace WidgetColors

@@ -1,0 +1,899 @@
+#include "QNavigateWidget.h"
+
+#include <functional>
+
+#include <QAction>
+#include <QDebug>
+#include <QDesktopServices>
+#include <QEvent>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMovie>
+#include <QProcess>
+#include <QSet>
+#include <QUrl>
+
+#include "CSingleDetectiPhone.h"
+#include "ConnectWidget.h"
+#include "InitDeviceWidget.h"
+#include "LanguageService.h"
+#include "QAppsView.h"
+#include "QContactsView.h"
+#include "QDeviceInformationWidget.h"
+#include "QImageButton.h"
+#include "QMessageDlg.h"
+#include "QMusicView.h"
+#include "QPhotoView.h"
+#include "QPlayAnalysisTread.h"
+#include "QPlayListView.h"
+#include "QProUtil.h"
+#include "QRightFuntionWidget.h"
+#include "QSystemView.h"
+#include "QVideoView.h"
+#include "QiBookAnalysisThread.h"
+#include "QiBookView.h"
+#include "ToolWidget.h"
+#include "TreeDelegate.h"
+#include "TreeModel.h"
+#include "TreeNode.h"
+#include "TreeView.h"
+#include "qmessageView.h"
+#include "ui_QNavigateWidget.h"
+
+namespace {
+
+struct CategoryImages {
+    const char* icon;
+    const char* selectedIcon;
+};
+
+const CategoryImages kCategoryImages[SUB_ITEM_COUNT] = {
+    {"/image/div/Media_icon.png", "/image/div/Media_icon1_btn.png"},
+    {"/image/div/Playlist_icon.png", "/image/div/Playlist_icon1_btn.png"},
+    {"/image/div/Photos_icon.png", "/image/div/Photos_icon1_btn.png"},
+    {"/image/div/iBook_icon.png", "/image/div/iBook_icon1_btn.png"},
+    {"/image/div/Contacts_icon.png", "/image/div/Contacts_icon1_btn.png"},
+    {"/image/div/Message_icon.png", "/image/div/Message_icon1_btn.png"},
+    {"/image/div/App_icon.png", "/image/div/Apps_icon1_btn.png"},
+    {"/image/div/System_icon.png", "/image/div/System_icon.png"},
+};
+
+const char* const kVideoIcon = "/image/div/images/M_ICON_V.png";
+const char* const kMusicIcon = "/image/div/images/M_ICON_MUSIC.png";
+
+const char* const kMenuStyle = "QMenu{background-color:rgb(122,190,204);margin:2px;}QMenu:item{background-"
+                               "color:white;color:rgb(122,190,204);"
+                               "font-weight:2px;margin:1px;height:25px;width:120px;padding-left :5px;}"
+                               "QMenu:item:selected{background-color:rgb(212,240,247);}";
+
+// Built-in albums and groups the device keeps for itself.
+const QStringList kProtectedAlbums = {QStringLiteral("Camera Roll"), QStringLiteral("Photo Libary")};
+const QStringList kProtectedGroups = {QStringLiteral("Friend"), QStringLiteral("Family"),
+                                      QStringLiteral("Ungrouped"), QStringLiteral("Classmate")};
+
+// The count part of a node text, " (12)", or nothing.
+QString CountSuffix(const QString& text) {
+    const qsizetype at = text.indexOf(QStringLiteral(" ("));
+    return at < 0 ? QString() : text.mid(at);
+}
+
+} // namespace
+
+QNavigateWidget::QNavigateWidget(QWidget* parent)
+    : QWidget(parent)
+    , ui(std::make_unique<Ui::QNavigateWidget>()) {
+    ui->setupUi(this);
+    InitControls();
+    CreateMenus();
+
+    connect(ui->m_treeView, &QTreeView::pressed, this, &QNavigateWidget::ClickTreeViewItem);
+    connect(ui->m_treeView, &QTreeView::entered, this, &QNavigateWidget::EnterTreeViewItem);
+    connect(ui->m_treeView, &QTreeView::doubleClicked, this, &QNavigateWidget::DoubleClickTreeViewItem);
+    connect(ui->m_treeView, &QTreeView::expanded, this, &QNavigateWidget::OnTreeItemExpanded);
+    connect(ui->m_treeView, &QTreeView::collapsed, this, &QNavigateWidget::OnTreeItemCollapsed);
+    connect(ui->m_treeView, &QWidget::customContextMenuRequested, this, &QNavigateWidget::showDeviceTreeMenu);
+    connect(ui->m_help, &QAbstractButton::clicked, this, &QNavigateWidget::OnClickHelp);
+    QRightFuntionWidget* tools = ui->m_buttonPanel;
+    connect(tools, &QRightFuntionWidget::clickPc, this, &QNavigateWidget::OnClickPc);
+    connect(tools, &QRightFuntionWidget::clickToDevice, this, &QNavigateWidget::OnClickToDevice);
+    connect(tools, &QRightFuntionWidget::clickToiTunes, this, &QNavigateWidget::OnClickiTunes);
+    connect(tools, &QRightFuntionWidget::clickBackup, this, &QNavigateWidget::OnClickBackup);
+    connect(tools, &QRightFuntionWidget::clickRestore, this, &QNavigateWidget::OnClickRestore);
+    connect(tools, &QRightFuntionWidget::clickTools, this, &QNavigateWidget::OnClickTools);
+    connect(QProUtil::instance(), &QProUtil::languageChanged, this, &QNavigateWidget::OnLanguageChanged);
+
+    ShowPage(PAGE_WAITING, -1);
+    CSingleDetectiPhone::Instance()->SetDetectCallback(this);
+}
+
+QNavigateWidget::~QNavigateWidget() {
+    qDebug() << "+++++++++++++++++++++++++++++begin ~QNavigateWidget";
+    CSingleDetectiPhone* detector = CSingleDetectiPhone::Instance();
+    detector->SetDetectCallback(nullptr);
+    const QList<TreeNode*> nodes = m_deviceNodes;
+    m_deviceNodes.clear();
+    for (TreeNode* node : nodes)
+        DeleteAllView(node);
+    // Pages use their device's manager from a worker: they go before the managers do.
+    qDeleteAll(m_initPages);
+    m_initPages.clear();
+    delete m_currentPage;
+    m_currentPage = nullptr;
+    const QMap<int, IVexaManager*> managers = detector->TakeAllDevices();
+    for (IVexaManager* manager : managers) {
+        IVexaManager* released = manager;
+        DeleteVexaManager(&released);
+    }
+    qDebug() << "+++++++++++++++++++++++++++++end ~QNavigateWidget";
+}
+
+TreeView* QNavigateWidget::Tree() const {
+    return ui->m_treeView;
+}
+
+void QNavigateWidget::InitControls() {
+    m_model = new TreeModel(this);
+    m_delegate = new TreeDelegate(this);
+    ui->m_treeView->setModel(m_model);
+    ui->m_treeView->setItemDelegate(m_delegate);
+    ui->m_treeTitle->setPixmap(QPixmap(ResourceRoot() + QStringLiteral("/image/tree_title.png")));
+    ui->m_treeTitle->setStyleSheet(QStringLiteral("QLabel{background-color:rgb(216,243,249);}"));
+    if (!ui->m_help->SetImages(ResourceRoot() + QStringLiteral("/image/btn_help.png")))
+        ShowMessage(tr("QNavigateWidget::InitControls can't find /image/btn_help.png image, please "
+                       "re-install software"));
+    ui->m_help->setCursor(Qt::PointingHandCursor);
+    RetranslateActions();
+}
+
+void QNavigateWidget::CreateMenus() {
+    m_actionNewPlist = new QAction(this);
+    m_actionRename = new QAction(this);
+    m_actionDelPlist = new QAction(this);
+    m_actionNewPhotos = new QAction(this);
+    m_actionDelPhotos = new QAction(this);
+    m_actionNewContact = new QAction(this);
+    m_actionDelContact = new QAction(this);
+    connect(m_actionNewPlist, &QAction::triggered, this, &QNavigateWidget::OnActionNewPlist);
+    connect(m_actionRename, &QAction::triggered, this, &QNavigateWidget::OnActionRename);
+    connect(m_actionDelPlist, &QAction::triggered, this, &QNavigateWidget::OnActionDelPlist);
+    connect(m_actionNewPhotos, &QAction::triggered, this, &QNavigateWidget::OnActionNewPhotos);
+    connect(m_actionDelPhotos, &QAction::triggered, this, &QNavigateWidget::OnActionDelPhotos);
+    connect(m_actionNewContact, &QAction::triggered, this, &QNavigateWidget::OnActionNewContact);
+    connect(m_actionDelContact, &QAction::triggered, this, &QNavigateWidget::OnActionDelContact);
+
+    m_playlistMenu = new QMenu(this);
+    m_playlistMenu->addAction(m_actionNewPlist);
+    m_playlistMenu->addAction(m_actionDelPlist);
+    m_albumMenu = new QMenu(this);
+    m_groupMenu = new QMenu(this);
+    for (QMenu* menu : {m_playlistMenu, m_albumMenu, m_groupMenu})
+        menu->setStyleSheet(QString::fromLatin1(kMenuStyle));
+    RetranslateActions();
+}
+
+void QNavigateWidget::RetranslateActions() {
+    if (!m_actionNewPlist)
+        return;
+    m_actionNewPlist->setText(tr("New Playlist"));
+    m_actionRename->setText(tr("Rename"));
+    m_actionDelPlist->setText(tr("Delete"));
+    m_actionNewPhotos->setText(tr("new Album"));
+    m_actionDelPhotos->setText(tr("Delete"));
+    m_actionNewContact->setText(tr("Greate New Group"));
+    m_actionDelContact->setText(tr("Delete"));
+}
+
+QString QNavigateWidget::CategoryName(int kind) const {
+    switch (kind) {
+    case SUB_ITEM_MEDIA:
+        return tr("Media");
+    case SUB_ITEM_PLAYLIST:
+        return tr("Playlist");
+    case SUB_ITEM_PHOTOS:
+        return tr("Photos");
+    case SUB_ITEM_IBOOKS:
+        return tr("iBooks");
+    case SUB_ITEM_CONTACTS:
+        return tr("Contacts");
+    case SUB_ITEM_MESSAGES:
+        return tr("Messages");
+    case SUB_ITEM_APPS:
+        return tr("Apps");
+    case SUB_ITEM_SYSTEM:
+        return tr("System");
+    case NODE_VIDEO:
+        return tr("Video");
+    case NODE_MUSIC:
+        return tr("Music");
+    default:
+        return QString();
+    }
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Device news and pages
+
+void QNavigateWidget::OnDeviceStateChange(int state, int deviceHandle) {
+    qDebug("iOS Device state change %d", state);
+    if (m_currentView)
+        m_currentView->hide();
+    m_currentView = nullptr;
+    if (m_currentNode) {
+        m_currentNode->SetState(NODE_STATE_NORMAL);
+        m_model->NodeChanged(m_currentNode);
+        m_currentNode = nullptr;
+    }
+    if (m_currentPage) {
+        m_currentPage->hide();
+        if (m_currentPage->objectName() == QLatin1String("ConnectWidget"))
+            delete m_currentPage;
+        m_currentPage = nullptr;
+    }
+
+    switch (state) {
+    case DETECT_IPHONE_GONE:
+        RemoveDevice(deviceHandle);
+        ShowPage(PAGE_WAITING, deviceHandle);
+        break;
+    case DETECT_IPHONE_READY:
+        ShowPage(PAGE_INITIALISING, deviceHandle);
+        break;
+    case DETECT_IPHONE_INIT_FINISHED:
+        ShowPage(PAGE_DEVICE, deviceHandle);
+        break;
+    default:
+        break;
+    }
+}
+
+void QNavigateWidget::ShowPage(int page, int deviceHandle) {
+    switch (page) {
+    case PAGE_WAITING:
+        ShowConnectPage(0);
+        break;
+    case PAGE_INITIALISING:
+        ShowInitPage(deviceHandle);
+        break;
+    case PAGE_CONNECT_FAILED:
+        ShowConnectPage(2);
+        break;
+    case PAGE_DEVICE:
+        ShowInformationPage(deviceHandle);
+        break;
+    default:
+        return;
+    }
+    if (m_currentPage)
+        ShowInContent(m_currentPage);
+}
+
+void QNavigateWidget::ShowConnectPage(int connectState) {
+    auto* page = new ConnectWidget(this);
+    page->setObjectName(QStringLiteral("ConnectWidget"));
+    page->setConnectState(connectState);
+    ui->m_buttonPanel->SetToolsEnabled(0);
+    m_currentPage = page;
+}
+
+void QNavigateWidget::ShowInitPage(int deviceHandle) {
+    // A device announced twice keeps its first page.
+    delete m_initPages.take(deviceHandle);
+    IVexaManager* manager = CSingleDetectiPhone::Instance()->ManagerOf(deviceHandle);
+    auto* page = new InitDeviceWidget(manager, deviceHandle, this);
+    page->setObjectName(QStringLiteral("InitDeviceWidget"));
+    connect(page, &InitDeviceWidget::initDeviceFinish, this, &QNavigateWidget::OnInitDeviceFinish);
+    m_initPages.insert(deviceHandle, page);
+    m_currentPage = page;
+}
+
+void QNavigateWidget::ShowInformationPage(int deviceHandle) {
+    CSingleDetectiPhone* detector = CSingleDetectiPhone::Instance();
+    IVexaManager* manager = detector->ManagerOf(deviceHandle);
+    const DeviceInfo* record = detector->RecordOf(manager);
+    if (!manager || !record || DeviceNode(deviceHandle)) {
+        // The device left meanwhile, or is shown already.
+        if (TreeNode* shown = DeviceNode(deviceHandle))
+            ClickTreeViewItem(m_model->IndexOf(shown));
+        else
+            ShowConnectPage(2);
+        return;
+    }
+    auto* page = new QDeviceInformationWidget(manager, this);
+    page->setObjectName(QStringLiteral("QDeviceInformationWidget"));
+    connect(page, &QDeviceInformationWidget::refreshTreeRootName, this, &QNavigateWidget::RefreshRootNode);
+    m_currentPage = page;
+    ui->m_buttonPanel->SetToolsEnabled(1);
+
+    const char* name = record->properties[DP_DeviceName];
+    TreeNode* node = CreateDeviceNode(name ? QString::fromUtf8(name) : QString(), deviceHandle);
+    node->SetBinding({page, nullptr});
+    m_deviceNodes.append(node);
+    node->SetState(NODE_STATE_HIGHLIGHTED);
+    m_model->AppendNode(m_model->Root(), node);
+    ui->m_treeView->expand(m_model->IndexOf(node));
+    if (TreeNode* media = node->FindChildOfKind(SUB_ITEM_MEDIA))
+        ui->m_treeView->expand(m_model->IndexOf(media));
+    CreateCategoryViews(manager);
+}
+
+TreeNode* QNavigateWidget::CreateDeviceNode(const QString& name, int deviceHandle) {
+    auto* device = new TreeNode(NODE_DEVICE, name);
+    device->SetDeviceHandle(deviceHandle);
+    for (int kind = 0; kind < SUB_ITEM_COUNT; ++kind) {
+        auto* category = new TreeNode(kind, CategoryName(kind), device);
+        category->SetIcons(QString::fromLatin1(kCategoryImages[kind].icon),
+                           QString::fromLatin1(kCategoryImages[kind].selectedIcon));
+        category->SetDeviceHandle(deviceHandle);
+    }
+    TreeNode* media = device->FindChildOfKind(SUB_ITEM_MEDIA);
+    auto* video = new TreeNode(NODE_VIDEO, CategoryName(NODE_VIDEO), media);
+    video->SetIcons(QString::fromLatin1(kVideoIcon), QString());
+    auto* music = new TreeNode(NODE_MUSIC, CategoryName(NODE_MUSIC), media);
+    music->SetIcons(QString::fromLatin1(kMusicIcon), QString());
+    video->SetDeviceHandle(deviceHandle);
+    music->SetDeviceHandle(deviceHandle);
+    return device;
+}
+
+void QNavigateWidget::CreateCategoryViews(IVexaManager* manager) {
+    const int handle = manager->GetDeviceHandle();
+    TreeNode* device = DeviceNode(handle);
+    if (!device)
+        return;
+    auto bind = [device](int kind, QWidget* view, QObject* loader = nullptr) {
+        if (TreeNode* node = kind == NODE_VIDEO || kind == NODE_MUSIC
+                                 ? device->FindChildOfKind(SUB_ITEM_MEDIA)->FindChildOfKind(kind)
+                                 : device->FindChildOfKind(kind))
+            node->SetBinding({view, loader});
+    };
+
+    auto* video = new QVideoView(manager, handle, this);
+    connect(video, &QVideoView::emitRefreshVideoNode, this, &QNavigateWidget::RefreshVideoNode);
+    bind(SUB_ITEM_MEDIA, video);
+    bind(NODE_VIDEO, video);
+
+    auto* music = new QMusicView(manager, handle, this);
+    connect(music, &QMusicView::emitRefreshMusicNode, this, &QNavigateWidget::RefreshMusicNode);
+    bind(NODE_MUSIC, music);
+
+    auto* playlistLoader = new QPlayAnalysisTread(manager, handle, this);
+    auto* playlistView = new QPlayListView(manager, handle, this);
+    connect(playlistLoader, &QPlayAnalysisTread::refreshPlayList, this, &QNavigateWidget::RefreshPlayList,
+            Qt::BlockingQueuedConnection);
+    connect(playlistLoader, &QPlayAnalysisTread::playListChangeFailed, this,
+            [](int code) { ShowMessage(tr("The playlist could not be changed (error %1).").arg(code)); });
+    connect(this, &QNavigateWidget::NewPlayList, playlistLoader, &QPlayAnalysisTread::AddPlaylistName);
+    bind(SUB_ITEM_PLAYLIST, playlistView, playlistLoader);
+    SetWaiting(device->FindChildOfKind(SUB_ITEM_PLAYLIST), true);
+    playlistLoader->Start();
+
+    auto* contacts = new QContactsView(manager, handle, this);
+    connect(contacts, &QContactsView::emitRefreshContactsNode, this, &QNavigateWidget::RefreshContactsNode);
+    bind(SUB_ITEM_CONTACTS, contacts);
+
+    auto* messages = new qmessageView(manager, handle, this);
+    connect(messages, &qmessageView::repainTree, this, &QNavigateWidget::repaintTreeView);
+    connect(messages, &qmessageView::refreshMSGNode, this, &QNavigateWidget::RefreshMessageNode);
+    bind(SUB_ITEM_MESSAGES, messages);
+
+    auto* system = new QSystemView(manager, handle, this);
+    // The system view shows no count; its node only stops waiting.
+    connect(system, &QBaseDetailsView::loadFinished, this, [this, handle] {
+        SetWaiting(CategoryNode(handle, SUB_ITEM_SYSTEM), false);
+        RefreshSystemNode();
+    });
+    bind(SUB_ITEM_SYSTEM, system);
+
+    auto* photos = new QPhotoView(manager, handle, this);
+    const DeviceInfo* record = CSingleDetectiPhone::Instance()->RecordOf(manager);
+    const char* udid = record ? record->properties[DP_UniqueDeviceID] : nullptr;
+    photos->SetDeviceFolder(QStringLiteral("/%1").arg(QString::fromUtf8(udid ? udid : "")));
+    connect(photos, &QPhotoView::emitRefreshPhotosNode, this, &QNavigateWidget::RefreshPhotosNode);
+    bind(SUB_ITEM_PHOTOS, photos);
+
+    auto* apps = new QAppsView(manager, handle, this);
+    connect(apps, &QAppsView::emitRefreshAppNode, this, &QNavigateWidget::RefreshAppNode);
+    bind(SUB_ITEM_APPS, apps);
+
+    auto* books = new QiBookView(manager, handle, this);
+    auto* booksLoader = new QiBookAnalysisThread(manager, handle, this);
+    booksLoader->SetPlistPaths(WorkDir() + QStringLiteral("/Purchases.plist"),
+                               WorkDir() + QStringLiteral("/Books.plist"));
+    connect(books, &QiBookView::repainTree, this, &QNavigateWidget::repaintTreeView);
+    connect(booksLoader, &QiBookAnalysisThread::emitRefreshiBookNode, this,
+            &QNavigateWidget::RefreshiBookNode);
+    connect(books, &QiBookView::clickRefresh, booksLoader, &QiBookAnalysisThread::refresh);
+    bind(SUB_ITEM_IBOOKS, books, booksLoader);
+
+    for (QWidget* view :
+         {static_cast<QWidget*>(video), static_cast<QWidget*>(music), static_cast<QWidget*>(playlistView),
+          static_cast<QWidget*>(contacts), static_cast<QWidget*>(messages), static_cast<QWidget*>(system),
+          static_cast<QWidget*>(photos), static_cast<QWidget*>(apps), static_cast<QWidget*>(books)})
+        view->hide();
+}
+
+void QNavigateWidget::OnInitDeviceFinish(int deviceHandle) {
+    if (InitDeviceWidget* page = m_initPages.take(deviceHandle)) {
+        page->hide();
+        page->deleteLater();
+        if (m_currentPage == page)
+            m_currentPage = nullptr;
+    }
+    OnDeviceStateChange(DETECT_IPHONE_INIT_FINISHED, deviceHandle);
+}
+
+void QNavigateWidget::RemoveDevice(int deviceHandle) {
+    // Closing the window now would run the teardown twice: the views' waits process events.
+    emit emitEnabelCloseBtn(false);
+    if (InitDeviceWidget* page = m_initPages.take(deviceHandle))
+        delete page;
+    TreeNode* node = DeviceNode(deviceHandle);
+    if (node) {
+        m_deviceNodes.removeOne(node);
+        ForgetNodesUnder(node);
+        DeleteAllView(node);
+        qDebug() << "after DeleteAllView";
+    }
+    if (IVexaManager* manager = CSingleDetectiPhone::Instance()->TakeDevice(deviceHandle))
+        DeleteVexaManager(&manager);
+    if (node)
+        m_model->RemoveNode(node);
+    emit emitEnabelCloseBtn(true);
+}
+
+void QNavigateWidget::ForgetNodesUnder(TreeNode* deviceNode) {
+    auto isUnder = [deviceNode](const TreeNode* node) {
+        for (; node; node = node->Parent()) {
+            if (node == deviceNode)
+                return true;
+        }
+        return false;
+    };
+    if (isUnder(m_currentNode))
+        m_currentNode = nullptr;
+    if (isUnder(m_hoverNode))
+        m_hoverNode = nullptr;
+    if (isUnder(m_model->NodeOf(m_pressedIndex)))
+        m_pressedIndex = QModelIndex();
+}
+
+void QNavigateWidget::DeleteAllView(TreeNode* deviceNode) {
+    // Unbind everything first: while a view waits for its loader, queued refreshes for this device may
+    // still arrive and must find nothing to update.
+    QList<QWidget*> views;
+    QList<QObject*> loaders;
+    QWidget* systemView = nullptr;
+    std::function<void(TreeNode*)> collect = [&](TreeNode* node) {
+        const TreeViewBinding binding = node->Binding();
+        node->SetBinding({});
+        if (node->Kind() == SUB_ITEM_SYSTEM)
+            systemView = binding.view;
+        else if (binding.view && !views.contains(binding.view))
+            views.append(binding.view);
+        if (binding.loader && !loaders.contains(binding.loader))
+            loaders.append(binding.loader);
+        for (TreeNode* child : node->Children())
+            collect(child);
+    };
+    collect(deviceNode);
+    for (QWidget* view : views) {
+        if (view == m_currentView)
+            m_currentView = nullptr;
+        if (view == m_currentPage)
+            m_currentPage = nullptr;
+    }
+    if (systemView == m_currentView)
+        m_currentView = nullptr;
+    // Loaders first: they report into the views.
+    qDeleteAll(loaders);
+    qDeleteAll(views);
+    qDebug() << "Delete System";
+    delete systemView;
+}
+
+void QNavigateWidget::ShowInContent(QWidget* widget) {
+    if (m_currentView && m_currentView != widget)
+        m_currentView->hide();
+    if (ui->m_gridLayout->indexOf(widget) < 0)
+        ui->m_gridLayout->addWidget(widget, 0, 0);
+    widget->show();
+    m_currentView = widget;
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Tree
+
+TreeNode* QNavigateWidget::NodeOfIndex(const QModelIndex& index) const {
+    return m_model->NodeOf(index);
+}
+
+TreeNode* QNavigateWidget::DeviceNode(int deviceHandle) const {
+    for (TreeNode* node : m_deviceNodes) {
+        if (node->DeviceHandle() == deviceHandle)
+            return node;
+    }
+    return nullptr;
+}
+
+TreeNode* QNavigateWidget::CategoryNode(int deviceHandle, int kind) const {
+    TreeNode* device = DeviceNode(deviceHandle);
+    if (!device)
+        return nullptr;
+    if (kind == NODE_VIDEO || kind == NODE_MUSIC)
+        return device->FindChildOfKind(SUB_ITEM_MEDIA)->FindChildOfKind(kind);
+    return device->FindChildOfKind(kind);
+}
+
+void QNavigateWidget::ClickTreeViewItem(const QModelIndex& index) {
+    TreeNode* node = NodeOfIndex(index);
+    if (!node)
+        return;
+    m_pressedIndex = index;
+    if (node != m_currentNode) {
+        if (m_currentNode) {
+            m_currentNode->SetState(NODE_STATE_NORMAL);
+            m_model->NodeChanged(m_currentNode);
+        }
+        if (m_currentView)
+            m_currentView->hide();
+        m_currentNode = node;
+        node->SetState(NODE_STATE_SELECTED);
+        qDebug() << "Select row is :" << index.row();
+    }
+    if (QWidget* view = node->Binding().view)
+        ShowInContent(view);
+    StartLoader(node);
+    m_model->NodeChanged(node);
+    ui->m_treeView->viewport()->update();
+    node->IncrementPressCount();
+}
+
+void QNavigateWidget::StartLoader(TreeNode* node) {
+    const TreeViewBinding binding = node->Binding();
+    bool start = false;
+    switch (node->Kind()) {
+    case SUB_ITEM_MEDIA: {
+        const TreeNode* video = node->FindChildOfKind(NODE_VIDEO);
+        start = node->PressCount() == 0 && (!video || video->PressCount() == 0);
+        break;
+    }
+    case NODE_VIDEO:
+        start = node->PressCount() == 0 && node->Parent()->PressCount() == 0;
+        break;
+    case NODE_MUSIC:
+    case SUB_ITEM_APPS:
+    case SUB_ITEM_PHOTOS:
+    case SUB_ITEM_CONTACTS:
+    case SUB_ITEM_MESSAGES:
+    case SUB_ITEM_SYSTEM:
+    case SUB_ITEM_IBOOKS:
+        start = node->PressCount() == 0;
+        break;
+    default:
+        break;
+    }
+    if (!start)
+        return;
+    if (node->Kind() == SUB_ITEM_IBOOKS) {
+        if (auto* loader = qobject_cast<QiBookAnalysisThread*>(binding.loader)) {
+            SetWaiting(node, true);
+            loader->Start();
+        }
+        return;
+    }
+    if (auto* view = qobject_cast<QBaseDetailsView*>(binding.view)) {
+        SetWaiting(node, true);
+        if (node->Kind() == SUB_ITEM_MEDIA)
+            SetWaiting(node->FindChildOfKind(NODE_VIDEO), true);
+        view->Start();
+    }
+}
+
+void QNavigateWidget::SetWaiting(TreeNode* node, bool waiting) {
+    const QModelIndex index = m_model->IndexOf(node);
+    if (!index.isValid())
+        return;
+    if (!waiting) {
+        ui->m_treeView->setIndexWidget(index, nullptr);
+        return;
+    }
+    if (ui->m_treeView->indexWidget(index))
+        return;
+    auto* label = new QLabel;
+    label->setObjectName(QStringLiteral("m_waitLabel"));
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    label->setStyleSheet(QStringLiteral("QLabel{background:transparent;padding-right:6px;}"));
+    auto* movie = new QMovie(ResourceRoot() + QStringLiteral("/image/details/wait.gif"), QByteArray(), label);
+    label->setMovie(movie);
+    movie->start();
+    ui->m_treeView->setIndexWidget(index, label);
+}
+
+void QNavigateWidget::EnterTreeViewItem(const QModelIndex& index) {
+    TreeNode* node = NodeOfIndex(index);
+    if (m_hoverNode && m_hoverNode != node && m_hoverNode->State() == NODE_STATE_HIGHLIGHTED) {
+        m_hoverNode->SetState(NODE_STATE_NORMAL);
+        m_model->NodeChanged(m_hoverNode);
+    }
+    m_hoverNode = node;
+    if (node && node->State() != NODE_STATE_SELECTED) {
+        node->SetState(NODE_STATE_HIGHLIGHTED);
+        m_model->NodeChanged(node);
+    }
+}
+
+void QNavigateWidget::DoubleClickTreeViewItem(const QModelIndex&) {}
+
+void QNavigateWidget::OnTreeItemExpanded(const QModelIndex& index) {
+    if (TreeNode* node = NodeOfIndex(index))
+        node->SetExpanded(true);
+}
+
+void QNavigateWidget::OnTreeItemCollapsed(const QModelIndex& index) {
+    if (TreeNode* node = NodeOfIndex(index))
+        node->SetExpanded(false);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Counts
+
+void QNavigateWidget::ShowCount(int deviceHandle, int kind, int count) {
+    TreeNode* node = CategoryNode(deviceHandle, kind);
+    if (!node)
+        return;
+    node->SetText(QStringLiteral("%1 (%2)").arg(CategoryName(kind)).arg(count));
+    SetWaiting(node, false);
+    m_model->NodeChanged(node);
+}
+
+void QNavigateWidget::RefreshVideoNode(int deviceHandle, QVideoView* view) {
+    if (!view)
+        return;
+    ShowCount(deviceHandle, NODE_VIDEO, view->RecordCount());
+    SetWaiting(CategoryNode(deviceHandle, SUB_ITEM_MEDIA), false);
+}
+
+void QNavigateWidget::RefreshMusicNode(int deviceHandle, QMusicView* view) {
+    if (view)
+        ShowCount(deviceHandle, NODE_MUSIC, view->RecordCount());
+}
+
+void QNavigateWidget::RefreshPhotosNode(int deviceHandle) {
+    TreeNode* node = CategoryNode(deviceHandle, SUB_ITEM_PHOTOS);
+    if (auto* view = node ? qobject_cast<QBaseDetailsView*>(node->Binding().view) : nullptr)
+        ShowCount(deviceHandle, SUB_ITEM_PHOTOS, view->RecordCount());
+}
+
+void QNavigateWidget::RefreshiBookNode(int deviceHandle) {
+    TreeNode* node = CategoryNode(deviceHandle, SUB_ITEM_IBOOKS);
+    auto* loader = node ? qobject_cast<QiBookAnalysisThread*>(node->Binding().loader) : nullptr;
+    if (!loader)
+        return;
+    if (auto* view = qobject_cast<QiBookView*>(node->Binding().view))
+        view->ShowBookCount(loader->RecordCount());
+    ShowCount(deviceHandle, SUB_ITEM_IBOOKS, loader->RecordCount());
+}
+
+void QNavigateWidget::RefreshContactsNode(int deviceHandle) {
+    TreeNode* node = CategoryNode(deviceHandle, SUB_ITEM_CONTACTS);
+    if (auto* view = node ? qobject_cast<QBaseDetailsView*>(node->Binding().view) : nullptr)
+        ShowCount(deviceHandle, SUB_ITEM_CONTACTS, view->RecordCount());
+}
+
+void QNavigateWidget::RefreshMessageNode(int deviceHandle) {
+    TreeNode* node = CategoryNode(deviceHandle, SUB_ITEM_MESSAGES);
+    if (auto* view = node ? qobject_cast<QBaseDetailsView*>(node->Binding().view) : nullptr)
+        ShowCount(deviceHandle, SUB_ITEM_MESSAGES, view->RecordCount());
+}
+
+void QNavigateWidget::RefreshAppNode(int deviceHandle) {
+    TreeNode* node = CategoryNode(deviceHandle, SUB_ITEM_APPS);
+    if (auto* view = node ? qobject_cast<QBaseDetailsView*>(node->Binding().view) : nullptr)
+        ShowCount(deviceHandle, SUB_ITEM_APPS, view->RecordCount());
+}
+
+void QNavigateWidget::RefreshSystemNode() {}
+
+void QNavigateWidget::RefreshPlayList(IVexaManager*, int, QPlayAnalysisTread* loader) {
+    TreeNode* playlist = loader ? CategoryNode(loader->DeviceHandle(), SUB_ITEM_PLAYLIST) : nullptr;
+    if (!playlist || playlist->Binding().loader != loader)
+        return;
+    const QModelIndex parentIndex = m_model->IndexOf(playlist);
+    for (TreeNode* child : playlist->Children())
+        ForgetNodesUnder(child);
+    m_model->RemoveChildren(playlist);
+    for (const QString& name : loader->PlaylistNames()) {
+        auto* node = new TreeNode(NODE_PLAYLIST, name);
+        node->SetIcons(QString::fromLatin1(kCategoryImages[SUB_ITEM_PLAYLIST].icon), QString());
+        node->SetDeviceHandle(loader->DeviceHandle());
+        node->SetBinding(playlist->Binding());
+        m_model->AppendNode(playlist, node);
+    }
+    SetWaiting(playlist, false);
+    if (playlist->IsExpanded())
+        ui->m_treeView->expand(parentIndex);
+}
+
+void QNavigateWidget::repaintTreeView(int deviceHandle, int, tagDeviceSubItem item) {
+    if (TreeNode* node = CategoryNode(deviceHandle, item))
+        m_model->NodeChanged(node);
+}
+
+void QNavigateWidget::RefreshRootNode(const QString& name, int deviceHandle) {
+    if (TreeNode* node = DeviceNode(deviceHandle)) {
+        node->SetText(name);
+        m_model->NodeChanged(node);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Context menus
+
+QMenu* QNavigateWidget::PrepareTreeMenu(const QModelIndex& index) {
+    TreeNode* node = NodeOfIndex(index);
+    TreeNode* parent = node ? node->Parent() : nullptr;
+    if (!parent)
+        return nullptr;
+    m_pressedIndex = index;
+    if (parent->Kind() == SUB_ITEM_PLAYLIST && node->ChildCount() == 0)
+        return m_playlistMenu;
+    if (parent->Kind() == SUB_ITEM_PHOTOS) {
+        const bool editable = !kProtectedAlbums.contains(node->Text());
+        m_albumMenu->clear();
+        m_albumMenu->addAction(m_actionNewPhotos);
+        m_albumMenu->addAction(m_actionRename);
+        m_albumMenu->addAction(m_actionDelPhotos);
+        m_actionRename->setEnabled(editable);
+        m_actionDelPhotos->setEnabled(editable);
+        return m_albumMenu;
+    }
+    if (parent->Kind() == SUB_ITEM_CONTACTS) {
+        const bool editable = !kProtectedGroups.contains(node->Text());
+        m_groupMenu->clear();
+        m_groupMenu->addAction(m_actionNewContact);
+        m_groupMenu->addAction(m_actionRename);
+        m_groupMenu->addAction(m_actionDelContact);
+        m_actionRename->setEnabled(editable);
+        m_actionDelContact->setEnabled(editable);
+        return m_groupMenu;
+    }
+    return nullptr;
+}
+
+void QNavigateWidget::showDeviceTreeMenu(const QPoint& pos) {
+    if (QMenu* menu = PrepareTreeMenu(ui->m_treeView->indexAt(pos)))
+        menu->exec(ui->m_treeView->viewport()->mapToGlobal(pos));
+}
+
+void QNavigateWidget::OnActionNewPlist() {
+    TreeNode* node = NodeOfIndex(m_pressedIndex);
+    if (!node)
+        return;
+    const QString name = QInputDialog::getText(this, tr("New Playlist"), tr("Playlist name:")).trimmed();
+    if (!name.isEmpty())
+        emit NewPlayList(node->DeviceHandle(), name);
+}
+
+void QNavigateWidget::OnActionRename() {
+    if (!m_pressedIndex.isValid())
+        return;
+    ui->m_treeView->setCurrentIndex(m_pressedIndex);
+    ui->m_treeView->setFocus();
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_F2, Qt::NoModifier);
+    QCoreApplication::sendEvent(ui->m_treeView, &press);
+}
+
+void QNavigateWidget::OnActionDelPlist() {
+    TreeNode* node = NodeOfIndex(m_pressedIndex);
+    if (!node || node->Kind() != NODE_PLAYLIST)
+        return;
+    if (auto* loader = qobject_cast<QPlayAnalysisTread*>(node->Binding().loader))
+        loader->deletePlayList(node->Row());
+    emit DeletePlayList(node->Row());
+}
+
+void QNavigateWidget::ForwardToView(int categoryKind, const char* slot) {
+    TreeNode* node = NodeOfIndex(m_pressedIndex);
+    TreeNode* category = node ? CategoryNode(node->DeviceHandle(), categoryKind) : nullptr;
+    QWidget* view = category ? category->Binding().view : nullptr;
+    if (!view || !QMetaObject::invokeMethod(view, slot, Qt::DirectConnection, Q_ARG(QString, node->Text())))
+        qDebug() << "QNavigateWidget::ForwardToView" << slot << "is not offered by this view";
+}
+
+void QNavigateWidget::OnActionNewPhotos() {
+    ForwardToView(SUB_ITEM_PHOTOS, "OnNewAlbum");
+}
+
+void QNavigateWidget::OnActionDelPhotos() {
+    ForwardToView(SUB_ITEM_PHOTOS, "OnDeleteAlbum");
+}
+
+void QNavigateWidget::OnActionNewContact() {
+    ForwardToView(SUB_ITEM_CONTACTS, "OnNewGroup");
+}
+
+void QNavigateWidget::OnActionDelContact() {
+    ForwardToView(SUB_ITEM_CONTACTS, "OnDeleteGroup");
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Home tools
+
+void QNavigateWidget::OnClickPc() {
+    auto* view = qobject_cast<QBaseDetailsView*>(m_currentView);
+    if (!view)
+        return;
+    if (view->SelectedCount() == 0) {
+        ShowMessage(tr("Please choose one or more items first!"));
+        return;
+    }
+    qDebug() << "QNavigateWidget::OnClickPc no export for" << view->objectName() << "yet";
+}
+
+void QNavigateWidget::OnClickToDevice() {}
+
+void QNavigateWidget::OnClickiTunes() {
+    auto* view = qobject_cast<QBaseDetailsView*>(m_currentView);
+    if (!view)
+        return;
+    static const QStringList mediaViews = {QStringLiteral("QVideoView"), QStringLiteral("QMusicView"),
+                                           QStringLiteral("QPlayListView")};
+    static const QStringList refusedViews = {QStringLiteral("PhotoView"), QStringLiteral("QiBookView"),
+                                             QStringLiteral("QAppsView")};
+    if (refusedViews.contains(view->objectName())) {
+        ShowMessage(tr("Sorry!\nYou can't transfer data in that type to iTunes."));
+        return;
+    }
+    if (!mediaViews.contains(view->objectName()))
+        return;
+    if (view->SelectedCount() == 0)
+        ShowMessage(tr("Please choose one or more items first!"));
+}
+
+void QNavigateWidget::OnClickBackup() {
+    qDebug() << "QNavigateWidget::OnClickBackup backup is not available in this build";
+}
+
+void QNavigateWidget::OnClickRestore() {
+    qDebug() << "QNavigateWidget::OnClickRestore restore is not available in this build";
+}
+
+void QNavigateWidget::OnClickTools() {
+    ToolWidget tools(this);
+    connect(&tools, &ToolWidget::BtnSenderEmit, this, &QNavigateWidget::ToolBtnClick);
+    tools.exec();
+}
+
+void QNavigateWidget::ToolBtnClick(QImageButton*) {
+    if (!QProcess::startDetached(ResourceRoot() + QStringLiteral("//TestModification"), {}))
+        ShowMessage(tr("本页功能暂不可用"));
+}
+
+void QNavigateWidget::OnClickHelp() {
+    const QString help = ResourceRoot() + QStringLiteral("/Vexa Transfer help.html");
+    if (!QDesktopServices::openUrl(QUrl(QStringLiteral("file:///") + QFileInfo(help).absoluteFilePath())))
+        qDebug() << "QNavigateWidget::OnClickHelp cannot open" << help;
+}
+
+// ---------------------------------------------------------------------------------------------------
+
+void QNavigateWidget::OnLanguageChanged() {
+    for (TreeNode* device : m_deviceNodes) {
+        QList<TreeNode*> nodes = device->Children();
+        if (TreeNode* media = device->FindChildOfKind(SUB_ITEM_MEDIA))
+            nodes += media->Children();
+        for (TreeNode* node : nodes) {
+            node->SetText(CategoryName(node->Kind()) + CountSuffix(node->Text()));
+            m_model->NodeChanged(node);
+        }
+    }
+    RetranslateActions();
+    m_model->ClearIconCache();
+    ui->m_treeTitle->setPixmap(QPixmap(ResourceRoot() + QStringLiteral("/image/tree_title.png")));
+    ui->m_help->SetImages(ResourceRoot() + QStringLiteral("/image/btn_help.png"));
+    ui->m_treeView->viewport()->update();
+}

@@ -1,0 +1,138 @@
+#pragma once
+
+#include <memory>
+
+#include <QList>
+#include <QMap>
+#include <QModelIndex>
+#include <QWidget>
+
+#include "DeviceSubItem.h"
+#include "IDetectiPhoneCallback.h"
+#include "INavigate.h"
+
+namespace Ui {
+class QNavigateWidget;
+}
+
+class IVexaManager;
+class InitDeviceWidget;
+class QAction;
+class QImageButton;
+class QMenu;
+class QMusicView;
+class QPlayAnalysisTread;
+class QVideoView;
+class TreeDelegate;
+class TreeModel;
+class TreeNode;
+class TreeView;
+
+// The left part of the main window: the device tree, the page or category view beside it and the home
+// tools. It turns the detector's news into pages, device nodes and category views, and tears a device's
+// views down before its manager is released.
+class QNavigateWidget : public QWidget, public INavigate, public IDetectiPhoneCallback {
+    Q_OBJECT
+public:
+    explicit QNavigateWidget(QWidget* parent = nullptr);
+    ~QNavigateWidget() override;
+
+    void ShowPage(int page, int deviceHandle) override;
+    void OnDeviceStateChange(int state, int deviceHandle) override;
+
+    TreeModel* Model() const { return m_model; }
+    TreeView* Tree() const;
+    QList<TreeNode*> DeviceNodes() const { return m_deviceNodes; }
+    TreeNode* DeviceNode(int deviceHandle) const;
+    QWidget* CurrentPage() const { return m_currentPage; }
+    // What the right side shows: a page or a category view.
+    QWidget* CurrentView() const { return m_currentView; }
+    // The context menu for the node, with its actions enabled as they apply, or null when the node
+    // has none.
+    QMenu* PrepareTreeMenu(const QModelIndex& index);
+
+public slots:
+    void ClickTreeViewItem(const QModelIndex& index);
+    void EnterTreeViewItem(const QModelIndex& index);
+    void DoubleClickTreeViewItem(const QModelIndex& index);
+    void OnTreeItemExpanded(const QModelIndex& index);
+    void OnTreeItemCollapsed(const QModelIndex& index);
+    void showDeviceTreeMenu(const QPoint& pos);
+    void OnActionNewPlist();
+    void OnActionRename();
+    void OnActionDelPlist();
+    void OnActionNewPhotos();
+    void OnActionDelPhotos();
+    void OnActionNewContact();
+    void OnActionDelContact();
+    void OnClickPc();
+    void OnClickToDevice();
+    void OnClickiTunes();
+    void OnClickBackup();
+    void OnClickRestore();
+    void OnClickTools();
+    void OnClickHelp();
+    void ToolBtnClick(QImageButton* button);
+    void OnInitDeviceFinish(int deviceHandle);
+    void RefreshRootNode(const QString& name, int deviceHandle);
+    void RefreshVideoNode(int deviceHandle, QVideoView* view);
+    void RefreshMusicNode(int deviceHandle, QMusicView* view);
+    void RefreshPhotosNode(int deviceHandle);
+    void RefreshiBookNode(int deviceHandle);
+    void RefreshContactsNode(int deviceHandle);
+    void RefreshMessageNode(int deviceHandle);
+    void RefreshAppNode(int deviceHandle);
+    void RefreshSystemNode();
+    void RefreshPlayList(IVexaManager* manager, int libraryKind, QPlayAnalysisTread* loader);
+    void repaintTreeView(int deviceHandle, int row, tagDeviceSubItem item);
+    void OnLanguageChanged();
+
+signals:
+    void NewPlayList(int deviceHandle, const QString& name);
+    void DeletePlayList(int row);
+    void emitEnabelCloseBtn(bool enable);
+
+private:
+    void InitControls();
+    void CreateMenus();
+    void RetranslateActions();
+    void ShowConnectPage(int connectState);
+    void ShowInitPage(int deviceHandle);
+    void ShowInformationPage(int deviceHandle);
+    TreeNode* CreateDeviceNode(const QString& name, int deviceHandle);
+    void CreateCategoryViews(IVexaManager* manager);
+    void RemoveDevice(int deviceHandle);
+    void DeleteAllView(TreeNode* deviceNode);
+    void ForgetNodesUnder(TreeNode* deviceNode);
+    void ShowInContent(QWidget* widget);
+    void StartLoader(TreeNode* node);
+    void SetWaiting(TreeNode* node, bool waiting);
+    void ShowCount(int deviceHandle, int kind, int count);
+    TreeNode* CategoryNode(int deviceHandle, int kind) const;
+    TreeNode* NodeOfIndex(const QModelIndex& index) const;
+    QString CategoryName(int kind) const;
+    void ForwardToView(int categoryKind, const char* slot);
+
+    std::unique_ptr<Ui::QNavigateWidget> ui;
+    TreeModel* m_model = nullptr;
+    TreeDelegate* m_delegate = nullptr;
+    QList<TreeNode*> m_deviceNodes;
+    // Initialisation pages by device; each lives until its device is shown or removed.
+    QMap<int, InitDeviceWidget*> m_initPages;
+    QWidget* m_currentPage = nullptr;
+    QWidget* m_currentView = nullptr;
+    TreeNode* m_currentNode = nullptr;
+    TreeNode* m_hoverNode = nullptr;
+    QModelIndex m_pressedIndex;
+
+    QMenu* m_playlistMenu = nullptr;
+    QMenu* m_albumMenu = nullptr;
+    QMenu* m_groupMenu = nullptr;
+    QAction* m_actionNewPlist = nullptr;
+    QAction* m_actionRename = nullptr;
+    QAction* m_actionDelPlist = nullptr;
+    QAction* m_actionNewPhotos = nullptr;
+    QAction* m_actionDelPhotos = nullptr;
+    QAction* m_actionNewContact = nullptr;
+    QAction* m_actionDelContact = nullptr;
+};

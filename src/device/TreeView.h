@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QTreeView>
+
+// The navigation tree: no header, hover tracking for the highlight, its own context menu.
+class TreeView : public QTreeView {
+    Q_OBJECT
+public:
+    explicit TreeView(QWidget* parent = nullptr);
+};

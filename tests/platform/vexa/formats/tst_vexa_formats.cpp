@@ -121,6 +121,7 @@ private slots:
     void makersAreDeterministic();
     void makersRefuseWhatTheyCannotWrite();
     void mediaInfoRefusesFilesThatAreNotMedia();
+    void coverArtDoesNotMakeASongAVideo();
 
     void jpegCarriesExifAndBothPictureKindsDecode();
     void thumbnailFitsTheLongestSideWithoutEnlarging();
@@ -139,6 +140,8 @@ private slots:
     void encryptedBackupNeedsTheRightPassword();
     void damagedBackupsAreReportedWithTheirOwnCodes();
     void writerRefusesUnsafePathsAndCallsOutOfOrder();
+    void backupFromAnotherWriterIsRead();
+    void backupAgainIntoTheSameFolderReplacesTheOldOne();
 };
 
 void TestFormats::init() {
@@ -286,6 +289,22 @@ void TestFormats::mediaInfoRefusesFilesThatAreNotMedia() {
     QVERIFY(!ReadMediaInfo(dir() / "empty.mp3", info));
     QVERIFY(!ReadMediaInfo(dir() / "cut.mp4", info));
     QVERIFY(!ReadMediaInfo(dir() / "missing.m4a", info));
+}
+
+void TestFormats::coverArtDoesNotMakeASongAVideo() {
+    QVERIFY(WriteAudioFile(dir() / "plain.mp3", AudioSpec{3, 440, "With cover", "Artist", {}, {}, 0, 0}));
+    QVERIFY(WriteJpeg(dir() / "cover.jpg", ImageSpec{300, 300, 4, {}, {}}));
+    const Output muxed =
+        Run("ffmpeg", {"-v", "error", "-y", "-i", Q(dir() / "plain.mp3"), "-i", Q(dir() / "cover.jpg"),
+                       "-map", "0", "-map", "1", "-c", "copy", "-id3v2_version", "3", "-disposition:v",
+                       "attached_pic", Q(dir() / "covered.mp3")});
+    QVERIFY2(muxed.exitCode == 0, muxed.err.constData());
+    MediaInfo info;
+    QVERIFY(ReadMediaInfo(dir() / "covered.mp3", info));
+    QVERIFY(info.hasAudio);
+    QVERIFY(!info.hasVideo);
+    QCOMPARE(info.width, 0);
+    QCOMPARE(info.title, std::string("With cover"));
 }
 
 // ---- pictures ----
@@ -757,6 +776,61 @@ void TestFormats::writerRefusesUnsafePathsAndCallsOutOfOrder() {
         QCOMPARE(abandoned.AddFile({"HomeDomain", "Library/b", dir() / "source"}), int(kBackupOk));
     }
     QCOMPARE(BackupReader().Open(dir() / "backup", {}), int(kBackupNotABackup));
+}
+
+void TestFormats::backupFromAnotherWriterIsRead() {
+    // The layout as a device backup tool leaves it: XML plists, no Status.plist, upper-case IDs, rows
+    // without a file archive, and a keybag-encrypted backup beside it.
+    const char* script = R"py(
+import hashlib, os, plistlib, sqlite3, sys
+root = sys.argv[1]
+def make(folder, encrypted):
+    os.makedirs(folder)
+    plistlib.dump({'Device Name': 'Old iPad', 'Product Version': 9}, open(folder + '/Info.plist', 'wb'))
+    plistlib.dump({'IsEncrypted': encrypted, 'BackupKeyBag': b'opaque'}, open(folder + '/Manifest.plist', 'wb'))
+    db = sqlite3.connect(folder + '/Manifest.db')
+    db.execute('CREATE TABLE Files (fileID TEXT PRIMARY KEY, domain TEXT, relativePath TEXT, flags INTEGER, file BLOB)')
+    file_id = hashlib.sha1(b'HomeDomain-Library/Notes/notes.sqlite').hexdigest()
+    db.execute('INSERT INTO Files VALUES (?, ?, ?, 1, NULL)',
+               (file_id.upper(), 'HomeDomain', 'Library/Notes/notes.sqlite'))
+    db.execute("INSERT INTO Files VALUES (?, 'HomeDomain', 'Library', 2, NULL)",
+               (hashlib.sha1(b'HomeDomain-Library').hexdigest(),))
+    db.commit()
+    os.makedirs(folder + '/' + file_id[:2])
+    open(folder + '/' + file_id[:2] + '/' + file_id, 'wb').write(b'notes from elsewhere')
+make(root + '/plain', False)
+make(root + '/keybag', True)
+)py";
+    const Output made = Python(script, {Q(dir())});
+    QVERIFY2(made.exitCode == 0, made.err.constData());
+
+    QCOMPARE(BackupReader().Open(dir() / "keybag", "any password"), int(kBackupUnsupported));
+    BackupReader reader;
+    QCOMPARE(reader.Open(dir() / "plain", {}), int(kBackupOk));
+    QCOMPARE(reader.Properties().info.at("Device Name"), std::string("Old iPad"));
+    QCOMPARE(reader.Properties().info.at("Product Version"), std::string("9"));
+    const std::vector<BackupFile> files = reader.Files();
+    QCOMPARE(files.size(), size_t(2));
+    const BackupFile notes{"HomeDomain", "Library/Notes/notes.sqlite", {}};
+    QCOMPARE(reader.Extract(notes, dir() / "notes.sqlite"), int(kBackupOk));
+    const std::vector<uint8_t> content = Bytes(dir() / "notes.sqlite");
+    QCOMPARE(std::string(content.begin(), content.end()), std::string("notes from elsewhere"));
+}
+
+void TestFormats::backupAgainIntoTheSameFolderReplacesTheOldOne() {
+    const fs::path folder = writeBackup({});
+    QVERIFY(!folder.empty());
+    Save(dir() / "new", "the only file now");
+    BackupWriter writer;
+    QCOMPARE(writer.Open(folder, SampleProperties(), "pass"), int(kBackupOk));
+    QCOMPARE(writer.AddFile({"HomeDomain", "Library/new.txt", dir() / "new"}), int(kBackupOk));
+    QCOMPARE(writer.Finish(), int(kBackupOk));
+
+    BackupReader reader;
+    QCOMPARE(reader.Open(folder, "pass"), int(kBackupOk));
+    QVERIFY(reader.Properties().encrypted);
+    QCOMPARE(reader.Files().size(), size_t(1));
+    QCOMPARE(reader.Files()[0].relativePath, std::string("Library/new.txt"));
 }
 
 QTEST_GUILESS_MAIN(TestFormats)

@@ -76,7 +76,7 @@ bool VideoClip::Open() {
     const AVCodec* h264 = avcodec_find_encoder_by_name("libx264");
     if (h264 && m_video.OpenVideo(h264, m_spec.width, m_spec.height, kFramesPerSecond))
         return openAudio();
-    qWarning("WriteVideoFile: no usable H.264 encoder, writing MPEG-4 Part 2 video instead");
+    qWarning("WriteVideoFile: no usable H.264 encoder, writing MPEG-4 Visual video instead");
     return m_video.OpenVideo(avcodec_find_encoder(AV_CODEC_ID_MPEG4), m_spec.width, m_spec.height,
                              kFramesPerSecond) &&
            openAudio();

@@ -14,7 +14,7 @@ class VideoClip {
 public:
     VideoClip(const VideoSpec& spec, MediaMuxer& muxer);
 
-    // H.264 when an encoder is usable, else MPEG-4 Part 2 (with a warning); AAC sound.
+    // H.264 when an encoder is usable, else MPEG-4 Visual (with a warning); AAC sound.
     bool Open();
     // A tinted background with a lighter square crossing it, and a tone, interleaved by time.
     bool Encode();

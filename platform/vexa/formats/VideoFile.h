@@ -15,7 +15,7 @@ struct VideoSpec {
 };
 
 // Writes ".mp4", ".mov" or ".m4v" with H.264 video and AAC audio. When this FFmpeg build has no usable
-// H.264 encoder the video is MPEG-4 Part 2 instead, and a warning says so.
+// H.264 encoder the video is MPEG-4 Visual instead, and a warning says so.
 bool WriteVideoFile(const std::filesystem::path& path, const VideoSpec& spec);
 
 } // namespace vexa::formats

@@ -100,6 +100,15 @@ std::string Statement::Text(int column) const {
     return std::string(reinterpret_cast<const char*>(text), sqlite3_column_bytes(m_statement, column));
 }
 
+std::string_view Statement::TextView(int column) const
+{
+    const auto* text = sqlite3_column_text(m_statement, column);
+    if (text == nullptr) {
+        return {};
+    }
+    return std::string_view(reinterpret_cast<const char*>(text), sqlite3_column_bytes(m_statement, column));
+}
+
 bool Statement::IsNull(int column) const {
     return sqlite3_column_type(m_statement, column) == SQLITE_NULL;
 }

@@ -37,6 +37,8 @@ public:
 
     int64_t Int(int column) const;
     std::string Text(int column) const;
+    // The same text without a copy; valid until the next Step() or Reset().
+    std::string_view TextView(int column) const;
     bool IsNull(int column) const;
     const void* Blob(int column, int& length) const;
 

@@ -308,7 +308,7 @@ int ContactStore::ListGroups(ContactListBuffer& out) {
         out.memberIds.insert(out.memberIds.end(), ids.begin(), ids.end());
         ContactGroupRecord group{};
         group.memberCount = static_cast<int32_t>(ids.size());
-        group.name = out.text.Add(groups.Text(1));
+        group.name = out.text.Add(groups.TextView(1));
         out.groups.push_back(group);
     }
     if (groups.Result() != VEXA_OK)

@@ -1,5 +1,7 @@
 #include "MessageStore.h"
 
+#include <unordered_map>
+
 #include <sqlite3.h>
 
 #include <vexa/VexaResult.h>
@@ -42,42 +44,50 @@ int MessageStore::List(ConversationListBuffer& out) {
     out.list = {};
 
     Statement conversations(m_db, "SELECT id, address, name FROM conversations ORDER BY id");
-    Statement messages(m_db, "SELECT conversation_id, sent, date, text FROM messages "
-                             "ORDER BY conversation_id, id");
-    if (!conversations.Ok() || !messages.Ok())
-        return conversations.Ok() ? messages.Result() : conversations.Result();
-
-    // One merge pass over both tables, both in conversation order; message arrays are fixed up once the
-    // message vector has stopped growing.
-    std::vector<size_t> firstMessage;
-    bool haveMessage = messages.Step() == SQLITE_ROW;
+    std::unordered_map<int64_t, size_t> indexOf;
     while (conversations.Step() == SQLITE_ROW) {
-        const int64_t id = conversations.Int(0);
         ConversationRecord record{};
-        record.address = out.text.Add(conversations.Text(1));
+        record.address = out.text.Add(conversations.TextView(1));
         record.name = KeepColumn(out.text, conversations, 2);
-        while (haveMessage && messages.Int(0) < id)
-            haveMessage = messages.Step() == SQLITE_ROW;
-        firstMessage.push_back(out.messages.size());
-        while (haveMessage && messages.Int(0) == id) {
-            MessageRecord message{};
-            message.direction = messages.Int(1) ? 1 : 0;
-            message.dateTime = out.text.Add(messages.Text(2));
-            message.text = out.text.Add(messages.Text(3));
-            out.messages.push_back(message);
-            ++record.messageCount;
-            haveMessage = messages.Step() == SQLITE_ROW;
-        }
+        indexOf.emplace(conversations.Int(0), out.conversations.size());
         out.conversations.push_back(record);
     }
     if (conversations.Result() != VEXA_OK)
         return conversations.Result();
+
+    // Messages are read in storage order, which is fast, and then grouped by conversation with a
+    // counting sort that keeps each conversation's messages in the order they were added.
+    Statement messages(m_db, "SELECT conversation_id, sent, date, text FROM messages ORDER BY id");
+    std::vector<MessageRecord> read;
+    std::vector<uint32_t> owner;
+    while (messages.Step() == SQLITE_ROW) {
+        auto found = indexOf.find(messages.Int(0));
+        if (found == indexOf.end())
+            continue; // a message whose conversation is gone is not shown
+        MessageRecord message{};
+        message.direction = messages.Int(1) ? 1 : 0;
+        message.dateTime = out.text.Add(messages.TextView(2));
+        message.text = out.text.Add(messages.TextView(3));
+        read.push_back(message);
+        owner.push_back(static_cast<uint32_t>(found->second));
+        ++out.conversations[found->second].messageCount;
+    }
     if (messages.Result() != VEXA_OK)
         return messages.Result();
 
-    for (size_t i = 0; i < out.conversations.size(); ++i) {
-        auto& record = out.conversations[i];
-        record.messages = record.messageCount ? out.messages.data() + firstMessage[i] : nullptr;
+    std::vector<size_t> next(out.conversations.size());
+    size_t first = 0;
+    for (size_t c = 0; c < out.conversations.size(); ++c) {
+        next[c] = first;
+        first += static_cast<size_t>(out.conversations[c].messageCount);
+    }
+    out.messages.resize(read.size());
+    for (size_t m = 0; m < read.size(); ++m)
+        out.messages[next[owner[m]]++] = read[m];
+    size_t start = 0;
+    for (auto& record : out.conversations) {
+        record.messages = record.messageCount ? out.messages.data() + start : nullptr;
+        start += static_cast<size_t>(record.messageCount);
     }
     out.list.count = static_cast<int32_t>(out.conversations.size());
     out.list.conversations = out.conversations.empty() ? nullptr : out.conversations.data();

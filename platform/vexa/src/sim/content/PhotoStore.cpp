@@ -155,14 +155,14 @@ int PhotoStore::Query(const char* sql, int64_t parameter, PhotoListBuffer& out) 
         query.Bind(1, parameter);
     while (query.Step() == SQLITE_ROW) {
         PhotoRecord record{};
-        record.id = out.text.Add(query.Text(0));
+        record.id = out.text.Add(query.TextView(0));
         record.kind = static_cast<int32_t>(query.Int(1));
         record.date = query.Int(2);
         record.width = static_cast<int32_t>(query.Int(3));
         record.height = static_cast<int32_t>(query.Int(4));
         record.fileSize = query.Int(5);
-        record.fileName = out.text.Add(query.Text(6));
-        record.path = out.text.Add(query.Text(7));
+        record.fileName = out.text.Add(query.TextView(6));
+        record.path = out.text.Add(query.TextView(7));
         out.records.push_back(record);
     }
     return query.Result();

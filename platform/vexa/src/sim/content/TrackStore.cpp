@@ -272,7 +272,7 @@ int TrackStore::List(PlaylistBuffer& out, const char* libraryName) {
     std::map<int64_t, size_t> spanOfContainer;
     while (containers.Step() == SQLITE_ROW) {
         spanOfContainer[containers.Int(0)] = spans.size();
-        spans.push_back({out.text.Add(containers.Text(1)), {0, 0}});
+        spans.push_back({out.text.Add(containers.TextView(1)), {0, 0}});
     }
     std::vector<std::vector<size_t>> memberIndexes(spans.size());
     while (members.Step() == SQLITE_ROW) {

@@ -1,5 +1,7 @@
 #include "CheckDownloadDlg.h"
 
+#include <algorithm>
+
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
@@ -22,6 +24,8 @@ namespace {
 constexpr int kMaxRedirects = 10;
 constexpr int kDialogWidth = 670;
 constexpr int kDialogHeight = 210;
+constexpr int kRetryX = 234;
+constexpr int kRetryY = 130;
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const QRect& geometry) {
     auto* label = new QLabel(parent);
@@ -68,8 +72,9 @@ void CheckDownloadDlg::InitControls() {
     m_btnRestart->move(258, 168);
     m_btnRestart->hide();
     m_labelReTry->setObjectName(QStringLiteral("m_labelReTry"));
-    m_labelReTry->setGeometry(234, 130, 120, 18);
+    m_labelReTry->setGeometry(kRetryX, kRetryY, 120, 14);
     m_labelReTry->setText(tr("Retry"));
+    m_labelReTry->setStyleSheet(QStringLiteral("color: rgb(99,165,181);"));
     m_labelReTry->hide();
     m_labelReboot->setText(
         tr("After installing, the program will be compatible with iTunes 12.1 automatically."));
@@ -190,7 +195,17 @@ void CheckDownloadDlg::FinishFailed(const QString& errorText) {
     m_file->remove();
     if (!errorText.isEmpty())
         CMessagePrompt::Show(tr("Download failed: %1.").arg(errorText), QString(), MSG_ERROR);
+    PlaceRetryLabel();
     m_labelReTry->show();
+}
+
+// "Retry" belongs at x 234, beside the file name; a longer name or translation pushes it right so the
+// two never overlap.
+void CheckDownloadDlg::PlaceRetryLabel() {
+    const int textEnd = m_labelInfo->x() + m_labelInfo->fontMetrics().horizontalAdvance(m_labelInfo->text());
+    const int x = std::max(kRetryX, textEnd + 12);
+    m_labelReTry->setGeometry(x, kRetryY,
+                              m_labelReTry->fontMetrics().horizontalAdvance(m_labelReTry->text()) + 4, 14);
 }
 
 // Starts the redirected request when the user agrees; otherwise ends the chain like a failure.

@@ -53,6 +53,7 @@ private:
     void InitControls();
     void LoadImages();
     void FinishFailed(const QString& errorText);
+    void PlaceRetryLabel();
     void FollowRedirect(QNetworkReply* reply, const QUrl& target);
     void StartNextOrRestart();
     bool RemoveDriverFile(const QString& name);

@@ -42,8 +42,15 @@ bool CDumpWriter::Write(const char* path, int signalNumber, const siginfo_t* inf
     writer.Text(SignalName(signalNumber));
     writer.Text(")\nCode: ");
     writer.Decimal(info ? info->si_code : 0);
-    writer.Text("\nAddress: ");
-    writer.Hex(info ? reinterpret_cast<unsigned long>(info->si_addr) : 0);
+    // Only a fault raised by the processor has an address; a signal sent by a process (abort,
+    // kill) names its sender instead.
+    if (info && info->si_code > 0) {
+        writer.Text("\nAddress: ");
+        writer.Hex(reinterpret_cast<unsigned long>(info->si_addr));
+    } else {
+        writer.Text("\nSent by process: ");
+        writer.Decimal(info ? info->si_pid : 0);
+    }
     writer.Text("\nProcess: ");
     writer.Decimal(::getpid());
     writer.Text("\nThread: ");

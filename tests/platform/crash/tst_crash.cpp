@@ -108,6 +108,12 @@ private slots:
         QVERIFY2(text.contains(signalLine), qPrintable(text.left(300)));
         if (kind == "segv")
             QVERIFY(text.contains("Address: 0x10\n"));
+        if (kind == "abort") {
+            // abort() signals the process itself.
+            const QString self = QRegularExpression("\nProcess: (\\d+)\n").match(text).captured(1);
+            QVERIFY(!self.isEmpty());
+            QVERIFY(text.contains("Sent by process: " + self + "\n"));
+        }
         // At least one resolved frame of the victim itself, and the memory map with its stack.
         const qsizetype backtrace = text.indexOf("Backtrace:\n");
         const qsizetype map = text.indexOf("Memory map:\n");

@@ -1,0 +1,464 @@
+#include <QAction>
+#include <QMenu>
+#include <QPointer>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "CSingleDetectiPhone.h"
+#include "ConnectWidget.h"
+#include "DeviceTestRegistry.h"
+#include "MessageCatcher.h"
+#include "QBaseDetailsView.h"
+#include "QDeviceInformationWidget.h"
+#include "QNavigateWidget.h"
+#include "QProUtil.h"
+#include "TreeModel.h"
+#include "TreeNode.h"
+#include "TreeView.h"
+
+#include <vexa/vexa.h>
+
+// The navigation widget against simulated devices: detection, the device tree, first-press loading,
+// counts, context menus, and plugging and unplugging.
+class tst_Navigation : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void cleanup();
+
+    // Detection
+    void deviceGetsNodeCategoriesAndInformationPage();
+    void wifiDeviceIsIgnored();
+    void deviceWithoutRecordGetsNoNodeAndItsRemovalIsIgnored();
+    void removingOneOfTwoDevicesKeepsTheOther();
+
+    // Tree
+    void categoryLoadsOnlyOnItsFirstPress();
+    void mediaAndVideoShareOneLoad();
+    void countInNodeTextKeepsCategoryAndSurvivesLanguageChange();
+    void playlistsFollowTheDevice();
+    void protectedAlbumsAndGroupsCannotBeRenamedOrDeleted();
+
+    // Lifecycle
+    void plugAndUnplugFiftyTimesLeavesNothingBehind();
+
+private:
+    static int SimCtl(const QStringList& arguments);
+    static QString SimList();
+    // Creates the device the first time, plugs it in afterwards, and waits for its node.
+    TreeNode* Connect(const char* udid, const char* name);
+    bool Disconnect(const char* name);
+    TreeNode* NodeNamed(const QString& name) const;
+    static int HandleOf(const char* udid);
+    TreeNode* Category(TreeNode* device, int kind) const;
+    void Press(TreeNode* node);
+    QMenu* MenuFor(TreeNode* node);
+    int ViewCount() const;
+
+    MessageCatcher m_messages;
+    QNavigateWidget* m_navigate = nullptr;
+};
+
+namespace {
+const char* const kPhoneUdid = "00008101-0000000000000F21";
+const char* const kPadUdid = "00008101-0000000000000F22";
+const char* const kNoRecordUdid = "00008101-0000000000000F23";
+const char* const kWifiUdid = "00008101-0000000000000F24";
+const char* const kPhoneName = "Navigation Phone";
+const char* const kPadName = "Navigation Pad";
+constexpr int kDetectTimeout = 10000;
+} // namespace
+
+int tst_Navigation::SimCtl(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral(VEXA_BIN_DIR "/vexa-simctl"), arguments);
+    if (!process.waitForFinished(30000))
+        return -1;
+    return process.exitCode();
+}
+
+QString tst_Navigation::SimList() {
+    QProcess process;
+    process.start(QStringLiteral(VEXA_BIN_DIR "/vexa-simctl"), {QStringLiteral("list")});
+    process.waitForFinished(30000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+TreeNode* tst_Navigation::NodeNamed(const QString& name) const {
+    for (TreeNode* node : m_navigate->DeviceNodes()) {
+        if (node->Text() == name)
+            return node;
+    }
+    return nullptr;
+}
+
+int tst_Navigation::HandleOf(const char* udid) {
+    const auto records = CSingleDetectiPhone::Instance()->Records();
+    for (auto it = records.begin(); it != records.end(); ++it) {
+        const char* id = it.value()->properties[DP_UniqueDeviceID];
+        if (id && qstrcmp(id, udid) == 0)
+            return it.key();
+    }
+    return -1;
+}
+
+TreeNode* tst_Navigation::Connect(const char* udid, const char* name) {
+    const bool exists = SimList().contains(QLatin1String(udid));
+    const int result = exists ? SimCtl({"plug", udid})
+                              : SimCtl({"create", "--udid", udid, "--name", name, "--product-type",
+                                        "iPhone8,1", "--songs", "2"});
+    if (result != 0)
+        return nullptr;
+    if (!QTest::qWaitFor([&] { return NodeNamed(QString::fromUtf8(name)) != nullptr; }, kDetectTimeout))
+        return nullptr;
+    return NodeNamed(QString::fromUtf8(name));
+}
+
+bool tst_Navigation::Disconnect(const char* name) {
+    const QString text = QString::fromUtf8(name);
+    QString udid;
+    for (const QString& line : SimList().split('\n')) {
+        if (line.section('\t', 1, 1) == text)
+            udid = line.section('\t', 0, 0);
+    }
+    if (udid.isEmpty())
+        return false;
+    const int handle = HandleOf(udid.toUtf8().constData());
+    SimCtl({"unplug", udid});
+    return QTest::qWaitFor(
+        [&] {
+            return !NodeNamed(text) && (handle < 0 || !CSingleDetectiPhone::Instance()->ManagerOf(handle));
+        },
+        kDetectTimeout);
+}
+
+TreeNode* tst_Navigation::Category(TreeNode* device, int kind) const {
+    if (kind == NODE_VIDEO || kind == NODE_MUSIC)
+        return device->FindChildOfKind(SUB_ITEM_MEDIA)->FindChildOfKind(kind);
+    return device->FindChildOfKind(kind);
+}
+
+void tst_Navigation::Press(TreeNode* node) {
+    m_navigate->ClickTreeViewItem(m_navigate->Model()->IndexOf(node));
+}
+
+QMenu* tst_Navigation::MenuFor(TreeNode* node) {
+    return m_navigate->PrepareTreeMenu(m_navigate->Model()->IndexOf(node));
+}
+
+int tst_Navigation::ViewCount() const {
+    return int(m_navigate->findChildren<QBaseDetailsView*>().size());
+}
+
+void tst_Navigation::initTestCase() {
+    m_navigate = new QNavigateWidget;
+    m_navigate->resize(960, 600);
+    m_navigate->show();
+    QVERIFY(Connect(kPhoneUdid, kPhoneName));
+}
+
+void tst_Navigation::cleanupTestCase() {
+    delete m_navigate;
+    m_navigate = nullptr;
+    // The widget released every manager it knew of.
+    QVERIFY(CSingleDetectiPhone::Instance()->Managers().isEmpty());
+}
+
+void tst_Navigation::cleanup() {
+    for (const char* udid : {kPhoneUdid, kPadUdid, kNoRecordUdid, kWifiUdid})
+        SimCtl({"clear-faults", udid});
+    m_messages.Clear();
+}
+
+void tst_Navigation::deviceGetsNodeCategoriesAndInformationPage() {
+    TreeNode* device = NodeNamed(kPhoneName);
+    QVERIFY(device);
+    const QStringList texts = {"Media",    "Playlist", "Photos", "iBooks",
+                               "Contacts", "Messages", "Apps",   "System"};
+    QCOMPARE(device->ChildCount(), 8);
+    for (int kind = 0; kind < 8; ++kind)
+        QVERIFY2(device->Child(kind)->Text().startsWith(texts[kind]),
+                 qPrintable(device->Child(kind)->Text()));
+    TreeNode* media = device->FindChildOfKind(SUB_ITEM_MEDIA);
+    QCOMPARE(media->ChildCount(), 2);
+    QVERIFY(media->Child(0)->Text().startsWith("Video"));
+    QVERIFY(media->Child(1)->Text().startsWith("Music"));
+
+    // Each category is bound to its view, found by the object names the home tools dispatch on.
+    const QStringList objectNames = {"QVideoView",    "QPlayListView", "PhotoView", "QiBookView",
+                                     "QContactsView", "qmessageView",  "QAppsView", "QSystemView"};
+    for (int kind = 0; kind < 8; ++kind) {
+        QWidget* view = device->Child(kind)->Binding().view;
+        QVERIFY(view);
+        QCOMPARE(view->objectName(), objectNames[kind]);
+    }
+    QCOMPARE(media->Child(0)->Binding().view, media->Binding().view);
+    QCOMPARE(media->Child(1)->Binding().view->objectName(), QStringLiteral("QMusicView"));
+
+    // The information page belongs to the device node; pressing the node shows it.
+    QWidget* page = device->Binding().view;
+    QVERIFY(qobject_cast<QDeviceInformationWidget*>(page));
+    Press(device);
+    QCOMPARE(m_navigate->CurrentView(), page);
+    QVERIFY(page->isVisible());
+    QVERIFY(m_messages.Messages().isEmpty() || !m_messages.Saw("Get device information failed!"));
+}
+
+void tst_Navigation::wifiDeviceIsIgnored() {
+    if (SimList().contains(kWifiUdid)) {
+        QCOMPARE(SimCtl({"wifi", kWifiUdid, "off"}), 0);
+        QCOMPARE(SimCtl({"plug", kWifiUdid}), 0);
+    } else {
+        QCOMPARE(SimCtl({"create", "--udid", kWifiUdid, "--name", "Navigation Wifi", "--product-type",
+                         "iPhone8,1"}),
+                 0);
+    }
+    // Over the cable first, so the device is known to be detectable.
+    QVERIFY(QTest::qWaitFor([] { return HandleOf(kWifiUdid) >= 0; }, kDetectTimeout));
+    QVERIFY(Disconnect("Navigation Wifi"));
+
+    QWidget* pageBefore = m_navigate->CurrentPage();
+    const int managersBefore = int(CSingleDetectiPhone::Instance()->Managers().size());
+    QCOMPARE(SimCtl({"wifi", kWifiUdid, "on"}), 0);
+    QCOMPARE(SimCtl({"plug", kWifiUdid}), 0);
+    QTest::qWait(1500);
+    QCOMPARE(HandleOf(kWifiUdid), -1);
+    QCOMPARE(int(CSingleDetectiPhone::Instance()->Managers().size()), managersBefore);
+    QVERIFY(!NodeNamed("Navigation Wifi"));
+    QCOMPARE(m_navigate->CurrentPage(), pageBefore);
+    SimCtl({"unplug", kWifiUdid});
+    SimCtl({"wifi", kWifiUdid, "off"});
+}
+
+void tst_Navigation::deviceWithoutRecordGetsNoNodeAndItsRemovalIsIgnored() {
+    if (!SimList().contains(kNoRecordUdid)) {
+        QCOMPARE(SimCtl({"create", "--udid", kNoRecordUdid, "--name", "Navigation Blank", "--product-type",
+                         "iPhone8,1"}),
+                 0);
+        QVERIFY(QTest::qWaitFor([] { return HandleOf(kNoRecordUdid) >= 0; }, kDetectTimeout));
+        QVERIFY(Disconnect("Navigation Blank"));
+    }
+    QCOMPARE(SimCtl({"fault", kNoRecordUdid, "GetDeviceInfo", "106"}), 0);
+    const auto managersBefore = CSingleDetectiPhone::Instance()->Managers();
+    QCOMPARE(SimCtl({"plug", kNoRecordUdid}), 0);
+
+    // The arrival is still reported: the initialising screen says the record is missing.
+    QVERIFY(
+        QTest::qWaitFor([&] { return m_messages.Saw("Get device information failed!"); }, kDetectTimeout));
+    QCOMPARE(m_navigate->CurrentPage()->objectName(), QStringLiteral("InitDeviceWidget"));
+    QVERIFY(!NodeNamed("Navigation Blank"));
+    const auto managersAfter = CSingleDetectiPhone::Instance()->Managers();
+    QCOMPARE(managersAfter.size(), managersBefore.size() + 1);
+    int blankHandle = -1;
+    for (auto it = managersAfter.begin(); it != managersAfter.end(); ++it) {
+        if (!managersBefore.contains(it.key()))
+            blankHandle = it.key();
+    }
+    QVERIFY(!CSingleDetectiPhone::Instance()->Records().contains(blankHandle));
+
+    QWidget* page = m_navigate->CurrentPage();
+    const int nodes = int(m_navigate->DeviceNodes().size());
+    QCOMPARE(SimCtl({"unplug", kNoRecordUdid}), 0);
+    QTest::qWait(1500);
+    QCOMPARE(m_navigate->CurrentPage(), page);
+    QCOMPARE(int(m_navigate->DeviceNodes().size()), nodes);
+}
+
+void tst_Navigation::removingOneOfTwoDevicesKeepsTheOther() {
+    TreeNode* phone = Connect(kPhoneUdid, kPhoneName);
+    TreeNode* pad = Connect(kPadUdid, kPadName);
+    QVERIFY(phone && pad);
+    const int phoneHandle = phone->DeviceHandle();
+    QPointer<QWidget> phoneContacts = Category(phone, SUB_ITEM_CONTACTS)->Binding().view;
+    QPointer<QWidget> phonePage = phone->Binding().view;
+    QPointer<QWidget> padContacts = Category(pad, SUB_ITEM_CONTACTS)->Binding().view;
+    Press(Category(pad, SUB_ITEM_CONTACTS));
+    QCOMPARE(m_navigate->CurrentView(), padContacts.data());
+
+    QVERIFY(Disconnect(kPadName));
+    QVERIFY(!padContacts);
+    QVERIFY(NodeNamed(kPhoneName));
+    QCOMPARE(NodeNamed(kPhoneName)->DeviceHandle(), phoneHandle);
+    QVERIFY(phoneContacts && phonePage);
+    QVERIFY(CSingleDetectiPhone::Instance()->ManagerOf(phoneHandle));
+    // The right side returns to the waiting screen.
+    QCOMPARE(m_navigate->CurrentPage()->objectName(), QStringLiteral("ConnectWidget"));
+    QCOMPARE(m_navigate->CurrentView(), m_navigate->CurrentPage());
+
+    // The survivor still works.
+    Press(NodeNamed(kPhoneName));
+    QCOMPARE(m_navigate->CurrentView(), phonePage.data());
+}
+
+void tst_Navigation::categoryLoadsOnlyOnItsFirstPress() {
+    TreeNode* device = Connect(kPhoneUdid, kPhoneName);
+    QVERIFY(device);
+    for (int kind : {int(SUB_ITEM_CONTACTS), int(SUB_ITEM_APPS), int(NODE_MUSIC)}) {
+        TreeNode* node = Category(device, kind);
+        auto* view = qobject_cast<QBaseDetailsView*>(node->Binding().view);
+        QVERIFY(view);
+        QSignalSpy loads(view, &QBaseDetailsView::loadFinished);
+        const int pressesBefore = node->PressCount();
+        Press(node);
+        Press(node);
+        QVERIFY(QTest::qWaitFor([&] { return node->Text().endsWith(" (0)"); }, 5000));
+        QTest::qWait(100);
+        QCOMPARE(loads.size(), pressesBefore == 0 ? 1 : 0);
+        QCOMPARE(m_navigate->CurrentView(), view);
+        QCOMPARE(node->State(), int(NODE_STATE_SELECTED));
+    }
+}
+
+void tst_Navigation::mediaAndVideoShareOneLoad() {
+    // A fresh device: the phone's media may have been pressed by other tests.
+    TreeNode* pad = Connect(kPadUdid, kPadName);
+    QVERIFY(pad);
+    TreeNode* media = Category(pad, SUB_ITEM_MEDIA);
+    TreeNode* video = Category(pad, NODE_VIDEO);
+    auto* view = qobject_cast<QBaseDetailsView*>(media->Binding().view);
+    QSignalSpy loads(view, &QBaseDetailsView::loadFinished);
+    Press(media);
+    QTRY_COMPARE_WITH_TIMEOUT(loads.size(), 1, 5000);
+    Press(video);
+    Press(media);
+    QTest::qWait(200);
+    QCOMPARE(loads.size(), 1);
+    QCOMPARE(video->Text(), QStringLiteral("Video (0)"));
+    QCOMPARE(m_navigate->CurrentView(), view);
+
+    // The other order on the next connection: Video first, then Media.
+    QVERIFY(Disconnect(kPadName));
+    pad = Connect(kPadUdid, kPadName);
+    QVERIFY(pad);
+    view = qobject_cast<QBaseDetailsView*>(Category(pad, NODE_VIDEO)->Binding().view);
+    QSignalSpy secondLoads(view, &QBaseDetailsView::loadFinished);
+    Press(Category(pad, NODE_VIDEO));
+    QTRY_COMPARE_WITH_TIMEOUT(secondLoads.size(), 1, 5000);
+    Press(Category(pad, SUB_ITEM_MEDIA));
+    QTest::qWait(200);
+    QCOMPARE(secondLoads.size(), 1);
+}
+
+void tst_Navigation::countInNodeTextKeepsCategoryAndSurvivesLanguageChange() {
+    TreeNode* pad = Connect(kPadUdid, kPadName);
+    QVERIFY(pad);
+    TreeNode* contacts = Category(pad, SUB_ITEM_CONTACTS);
+    TreeNode* messages = Category(pad, SUB_ITEM_MESSAGES);
+    if (contacts->PressCount() > 0) {
+        QVERIFY(Disconnect(kPadName));
+        pad = Connect(kPadUdid, kPadName);
+        contacts = Category(pad, SUB_ITEM_CONTACTS);
+        messages = Category(pad, SUB_ITEM_MESSAGES);
+    }
+    contacts->SetText("Contacts (12)");
+    messages->SetText("Messages");
+
+    emit QProUtil::instance()->languageChanged();
+    QCOMPARE(contacts->Text(), QStringLiteral("Contacts (12)"));
+    QCOMPARE(messages->Text(), QStringLiteral("Messages"));
+
+    auto* view = qobject_cast<QBaseDetailsView*>(contacts->Binding().view);
+    QSignalSpy loads(view, &QBaseDetailsView::loadFinished);
+    Press(contacts);
+    QTRY_COMPARE_WITH_TIMEOUT(loads.size(), 1, 5000);
+    QCOMPARE(m_navigate->CurrentView()->objectName(), QStringLiteral("QContactsView"));
+    QTRY_COMPARE_WITH_TIMEOUT(contacts->Text(), QStringLiteral("Contacts (0)"), 5000);
+}
+
+void tst_Navigation::playlistsFollowTheDevice() {
+    TreeNode* phone = Connect(kPhoneUdid, kPhoneName);
+    QVERIFY(phone);
+    TreeNode* playlist = Category(phone, SUB_ITEM_PLAYLIST);
+    QVERIFY(QTest::qWaitFor(
+        [&] { return !m_navigate->Tree()->indexWidget(m_navigate->Model()->IndexOf(playlist)); }, 5000));
+    const int before = playlist->ChildCount();
+    QVERIFY(!MenuFor(playlist));
+
+    const QString name = QStringLiteral("Road Trip %1").arg(before);
+    emit m_navigate->NewPlayList(phone->DeviceHandle(), name);
+    QVERIFY(QTest::qWaitFor([&] { return playlist->ChildCount() == before + 1; }, 5000));
+    TreeNode* added = playlist->Child(before);
+    QCOMPARE(added->Text(), name);
+    QCOMPARE(added->Kind(), int(NODE_PLAYLIST));
+
+    QMenu* menu = MenuFor(added);
+    QVERIFY(menu);
+    QCOMPARE(menu->actions().size(), 2);
+    menu->actions().at(1)->trigger();
+    QVERIFY(QTest::qWaitFor([&] { return playlist->ChildCount() == before; }, 5000));
+    for (TreeNode* child : playlist->Children())
+        QVERIFY(child->Text() != name);
+}
+
+void tst_Navigation::protectedAlbumsAndGroupsCannotBeRenamedOrDeleted() {
+    TreeNode* phone = Connect(kPhoneUdid, kPhoneName);
+    QVERIFY(phone);
+    TreeModel* model = m_navigate->Model();
+    TreeNode* photos = Category(phone, SUB_ITEM_PHOTOS);
+    TreeNode* contacts = Category(phone, SUB_ITEM_CONTACTS);
+    struct Case {
+        TreeNode* parent;
+        int kind;
+        const char* name;
+        bool editable;
+    };
+    const Case cases[] = {
+        {photos, NODE_ALBUM, "Camera Roll", false},    {photos, NODE_ALBUM, "Photo Libary", false},
+        {photos, NODE_ALBUM, "Holidays", true},        {photos, NODE_ALBUM, "camera roll", true},
+        {contacts, NODE_GROUP, "Friend", false},       {contacts, NODE_GROUP, "Family", false},
+        {contacts, NODE_GROUP, "Ungrouped", false},    {contacts, NODE_GROUP, "Classmate", false},
+        {contacts, NODE_GROUP, "Climbing Club", true},
+    };
+    QList<TreeNode*> added;
+    for (const Case& item : cases) {
+        auto* node = new TreeNode(item.kind, item.name);
+        model->AppendNode(item.parent, node);
+        added << node;
+    }
+    // Checked in an order that flips the shared Rename action back and forth.
+    for (int i = 0; i < int(std::size(cases)); ++i) {
+        QMenu* menu = MenuFor(added[i]);
+        QVERIFY(menu);
+        const QList<QAction*> actions = menu->actions();
+        QCOMPARE(actions.size(), 3);
+        QVERIFY(actions[0]->isEnabled());
+        QVERIFY2(actions[1]->isEnabled() == cases[i].editable, cases[i].name);
+        QVERIFY2(actions[2]->isEnabled() == cases[i].editable, cases[i].name);
+        QCOMPARE(actions[0]->text(), cases[i].kind == NODE_ALBUM ? QStringLiteral("new Album")
+                                                                 : QStringLiteral("Greate New Group"));
+    }
+    for (TreeNode* node : added)
+        model->RemoveNode(node);
+    QVERIFY(!MenuFor(photos));
+    QVERIFY(!MenuFor(phone));
+}
+
+void tst_Navigation::plugAndUnplugFiftyTimesLeavesNothingBehind() {
+    QVERIFY(Disconnect(kPadName));
+    const int nodes = int(m_navigate->DeviceNodes().size());
+    const int views = ViewCount();
+    const int rows = m_navigate->Model()->rowCount();
+    for (int round = 0; round < 50; ++round) {
+        // Every fifth round pulls the cable while the information page is still reading storage.
+        if (round % 5 == 0)
+            QCOMPARE(SimCtl({"fault", kPadUdid, "GetDiskInfo", "0", "--delay-ms", "400"}), 0);
+        TreeNode* pad = Connect(kPadUdid, kPadName);
+        QVERIFY2(pad, qPrintable(QString("round %1").arg(round)));
+        if (round % 5 == 0)
+            QVERIFY(qobject_cast<QDeviceInformationWidget*>(m_navigate->CurrentView()));
+        else if (round % 2 == 0)
+            Press(Category(pad, SUB_ITEM_CONTACTS));
+        QVERIFY2(Disconnect(kPadName), qPrintable(QString("round %1").arg(round)));
+        SimCtl({"clear-faults", kPadUdid});
+    }
+    QCOMPARE(int(m_navigate->DeviceNodes().size()), nodes);
+    QCOMPARE(ViewCount(), views);
+    QCOMPARE(m_navigate->Model()->rowCount(), rows);
+    QCOMPARE(HandleOf(kPadUdid), -1);
+    QCOMPARE(m_navigate->findChildren<QDeviceInformationWidget*>().size(), qsizetype(nodes));
+}
+
+VEXA_DEVICE_TEST(tst_Navigation);
+#include "tst_Navigation.moc"

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "CFieldListSerial.h"
+
+#include <vector>
+
+// Writes contact records as one vCard 3.0 file, a card per item. Nesting and item names are not
+// kept: every BeginItem starts a new card.
+class CVCFSerialImpl : public CFieldListSerial {
+public:
+    bool BeginItem(const char* name, int index) override;
+    bool EndItem() override;
+
+    // path is UTF-8. A file that cannot be opened is silently left alone.
+    bool SaveFile(const char* path) const;
+
+protected:
+    FieldList* CurrentFields() override;
+
+private:
+    std::vector<FieldList> m_items;
+};

@@ -1,0 +1,44 @@
+#include "QRecordExportDialog.h"
+
+#include "CExportPath.h"
+#include "CRecordFileExport.h"
+#include "ISerialable.h"
+
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QStandardPaths>
+#include <QUrl>
+#include <QWidget>
+
+QString QRecordExportDialog::FilterFor(const QString& viewObjectName) {
+    if (viewObjectName == QLatin1String("QContactsView")) {
+        return QStringLiteral(
+            "vcf files (*.vcf);;excel files (*.xls);;xml files (*.xml);;text files (*.txt)");
+    }
+    return QStringLiteral("excel files (*.xls);;xml files (*.xml);;text files (*.txt)");
+}
+
+QString QRecordExportDialog::StartPath() {
+    return QStringLiteral("%1/%2").arg(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+                                       QStringLiteral("Vexa Transfer Files"));
+}
+
+void QRecordExportDialog::Run(QWidget* view, ISerialable* source) {
+    if (!source) {
+        return;
+    }
+    const QString filter = FilterFor(view ? view->objectName() : QString());
+    QString selectedFilter = filter.section(QStringLiteral(";;"), 0, 0);
+    const QString path =
+        QFileDialog::getSaveFileName(view, tr("Save File"), StartPath(), filter, &selectedFilter);
+    if (path.isEmpty()) {
+        return;
+    }
+    const std::string utf8Path = path.toStdString();
+    CRecordFileExport::Export(*source, utf8Path);
+    // The folder opens even when the extension named no writer, so the user sees where it went.
+    const QString folder = QString::fromStdString(CExportPath::FolderPart(utf8Path));
+    if (!folder.isEmpty()) {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+    }
+}

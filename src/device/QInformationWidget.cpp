@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QPainter>
+#include <QPointer>
 
 #include "DeviceFormat.h"
 #include "DeviceModel.h"
@@ -132,10 +133,17 @@ void QInformationWidget::onClickBack() {
 }
 
 void QInformationWidget::onClickChange() {
-    QRenameDlg dialog(ui->m_name->text(), this);
-    if (dialog.exec() != 1)
+    // On the heap and watched: the device may leave while the dialog is open, taking this card and
+    // the dialog with it.
+    QPointer<QInformationWidget> self(this);
+    QPointer<QRenameDlg> dialog = new QRenameDlg(ui->m_name->text(), this);
+    const int result = dialog->exec();
+    if (!self || !dialog)
         return;
-    const QString name = dialog.NewName();
+    const QString name = dialog->NewName();
+    delete dialog;
+    if (result != 1)
+        return;
     ui->m_name->setText(name);
     emit changedDeviceName(name);
 }

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "DeferredMessage.h"
 #include "ImageButtonCaptions.h"
 #include "LanguageService.h"
 #include "QImageButton.h"
@@ -66,7 +67,7 @@ void QRenameDlg::InitImages() {
     found = m_btnConfirm->SetImages(root + QStringLiteral("/image/status/Confirm_btn.png")) && found;
     if (!found) {
         setFixedSize(380, 180);
-        ShowMessage(tr("QRenameDlg init image fail, please re-install"));
+        ShowMessageLater(this, tr("QRenameDlg init image fail, please re-install"));
     }
 }
 

@@ -7,7 +7,5 @@ class ISerialable {
 public:
     virtual void Serialize(IBaseSerial* writer) = 0;
     virtual void Deserialize(IBaseSerial* writer) = 0;
-
-protected:
-    ~ISerialable() = default;
+    virtual ~ISerialable() = default;
 };

@@ -9,7 +9,6 @@
 class QDndSelectSerial : public ISerialable {
 public:
     explicit QDndSelectSerial(const QModelIndexList& indexes);
-    virtual ~QDndSelectSerial() = default;
 
     void Serialize(IBaseSerial* writer) override;
     void Deserialize(IBaseSerial* writer) override;

@@ -1,0 +1,460 @@
+#include "CExcelSerialImpl.h"
+#include "CExportPath.h"
+#include "CRecordFileExport.h"
+#include "CTextSerialImpl.h"
+#include "CVCFSerialImpl.h"
+#include "CXmlSerialImpl.h"
+#include "QDndSelectSerial.h"
+
+#include <QAbstractListModel>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+struct Contact {
+    std::string id;
+    std::string name;
+    std::vector<std::pair<std::string, std::string>> phones;
+};
+
+// A contact record pushes its fields the way the contacts category does.
+class ContactRecord : public ISerialable {
+public:
+    explicit ContactRecord(Contact contact)
+        : m_contact(std::move(contact)) {}
+    void Serialize(IBaseSerial* writer) override {
+        writer->BeginItem("Item", -1);
+        writer->WriteString("id", m_contact.id.c_str());
+        writer->WriteString("Name", m_contact.name.c_str());
+        for (const auto& [label, number] : m_contact.phones) {
+            writer->WriteString("Type", label.c_str());
+            writer->WriteString("PhoneNumber", number.c_str());
+        }
+        writer->EndItem();
+    }
+    void Deserialize(IBaseSerial*) override {}
+
+private:
+    Contact m_contact;
+};
+
+// The item stream of a category view: the category item around its records.
+class CategorySource : public ISerialable {
+public:
+    CategorySource(const char* category, std::vector<Contact> contacts)
+        : m_category(category) {
+        for (Contact& contact : contacts) {
+            m_records.emplace_back(std::move(contact));
+        }
+    }
+    void Serialize(IBaseSerial* writer) override {
+        writer->BeginItem(m_category, -1);
+        for (ContactRecord& record : m_records) {
+            record.Serialize(writer);
+        }
+        writer->EndItem();
+    }
+    void Deserialize(IBaseSerial*) override {}
+
+private:
+    const char* m_category;
+    std::vector<ContactRecord> m_records;
+};
+
+// Two conversations of three messages each, nested as the messages category nests them.
+void writeConversations(IBaseSerial& writer, const char* firstText) {
+    writer.BeginItem("Messages", -1);
+    for (int conversation = 0; conversation < 2; ++conversation) {
+        writer.BeginItem("Item", -1);
+        writer.WriteString("Name", conversation == 0 ? "Ann" : "Bob");
+        writer.WriteString("PhoneNumber", conversation == 0 ? "555" : "666");
+        writer.BeginItem("Contexts", -1);
+        for (int message = 0; message < 3; ++message) {
+            writer.BeginItem("Item", -1);
+            writer.WriteString("Datetime", "2024-01-02 03:04:05");
+            writer.WriteString("Type", message % 2 ? "Received" : "Sent");
+            writer.WriteString("Text", conversation == 0 && message == 0 ? firstText : "ok");
+            writer.EndItem();
+        }
+        writer.EndItem();
+        writer.EndItem();
+    }
+    writer.EndItem();
+}
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Runs an independent reader on a file and returns what it printed, one entry a line.
+QStringList readBack(const char* script, const QString& path) {
+    QProcess python;
+    python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), QString::fromUtf8(script), path});
+    if (!python.waitForFinished(30000) || python.exitCode() != 0) {
+        qWarning() << python.readAllStandardError();
+        return {QStringLiteral("<reader failed>")};
+    }
+    return QString::fromUtf8(python.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+}
+
+class IndexModel : public QAbstractListModel {
+public:
+    explicit IndexModel(std::vector<ISerialable*> records)
+        : m_records(std::move(records)) {}
+    int rowCount(const QModelIndex& = {}) const override { return static_cast<int>(m_records.size()); }
+    QVariant data(const QModelIndex&, int) const override { return {}; }
+    QModelIndex index(int row, int column, const QModelIndex& = {}) const override {
+        return createIndex(row, column, m_records[row]);
+    }
+
+private:
+    std::vector<ISerialable*> m_records;
+};
+
+const char* const kSpecialName = "Ann; \"B,\" <C> & D";
+
+std::vector<Contact> sampleContacts() {
+    return {
+        {"12", kSpecialName, {{"mobile", "555"}, {"home", "+1 (2) 3"}}},
+        {"13", "Jürgen 王", {{"work", "777"}, {"main", "8"}, {"fax", "9"}}},
+    };
+}
+
+} // namespace
+
+class TestSerial : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { QVERIFY(m_dir.isValid()); }
+
+    void vcardCardsAndLines() {
+        CVCFSerialImpl writer;
+        CategorySource({"Contacts",
+                        {
+                            {"1", "Ann", {{"mobile", "555"}, {"home", "666"}}},
+                            {"2", "", {{"work", "1"}}},
+                            {"3", "Bob;,", {}},
+                        }})
+            .Serialize(&writer);
+        // A number after another number without its own label keeps the previous one; numbers
+        // of other records leave no trace.
+        writer.BeginItem("Item", -1);
+        writer.WriteInt64("Size", 5);
+        writer.WriteString("PhoneNumber", "9");
+        writer.WriteString("Type", "");
+        writer.WriteString("PhoneNumber", "10");
+        writer.EndItem();
+        const QString path = m_dir.filePath("a.vcf");
+        QVERIFY(writer.SaveFile(path.toUtf8().constData()));
+        QCOMPARE(readAll(path),
+                 QByteArray("BEGIN:VCARD\r\nVERSION:3.0\r\nEND:VCARD\r\n"
+                            "BEGIN:VCARD\r\nVERSION:3.0\r\n"
+                            "FN;CHARSET=UTF-8:Ann\r\nN;LANGUAGE=en-us;CHARSET=UTF-8:Ann;;;;\r\n"
+                            "TEL;mobile;VOICE;CHARSET=UTF-8:555\r\nTEL;home;VOICE;CHARSET=UTF-8:666\r\n"
+                            "END:VCARD\r\n"
+                            "BEGIN:VCARD\r\nVERSION:3.0\r\nFN;CHARSET=UTF-8:\r\n"
+                            "N;LANGUAGE=en-us;CHARSET=UTF-8:;;;;\r\n"
+                            "TEL;work;VOICE;CHARSET=UTF-8:1\r\nEND:VCARD\r\n"
+                            "BEGIN:VCARD\r\nVERSION:3.0\r\nFN;CHARSET=UTF-8:Bob;,\r\n"
+                            "N;LANGUAGE=en-us;CHARSET=UTF-8:Bob;,;;;;\r\nEND:VCARD\r\n"
+                            "BEGIN:VCARD\r\nVERSION:3.0\r\n"
+                            "TEL;;VOICE;CHARSET=UTF-8:9\r\nTEL;;VOICE;CHARSET=UTF-8:10\r\n"
+                            "END:VCARD\r\n"));
+    }
+
+    void vcardLongValuesAreCut() {
+        CVCFSerialImpl writer;
+        const std::string name(10000, 'n');
+        const std::string number(10000, '7');
+        writer.BeginItem("Item", -1);
+        writer.WriteString("Name", name.c_str());
+        writer.WriteString("Type", number.c_str());
+        writer.WriteString("PhoneNumber", number.c_str());
+        const QString path = m_dir.filePath("long.vcf");
+        QVERIFY(writer.SaveFile(path.toUtf8().constData()));
+        const QList<QByteArray> lines = readAll(path).split('\n');
+        QCOMPARE(lines.at(2), "FN;CHARSET=UTF-8:" + QByteArray(996, 'n') + "\r");
+        QCOMPARE(lines.at(4),
+                 "TEL;" + QByteArray(99, '7') + ";VOICE;CHARSET=UTF-8:" + QByteArray(99, '7') + "\r");
+    }
+
+    void vcardReadByVobject() {
+        // Quotes and commas are left out here: unescaped, a parser reads them as quoting and lists.
+        const QString path = m_dir.filePath(QStringLiteral("Контакты/联系人.vcf"));
+        CategorySource source("Contacts",
+                              {{"12", "Ann; B <C> & D", {{"mobile", "555"}, {"home", "+1 (2) 3"}}},
+                               {"13", "Jürgen 王", {{"work", "777"}, {"main", "8"}, {"fax", "9"}}}});
+        QVERIFY(CRecordFileExport::Export(source, path.toStdString()));
+        const QStringList cards = readBack(R"(
+import sys, vobject
+for card in vobject.readComponents(open(sys.argv[1], encoding='utf-8', newline='').read()):
+    name = card.fn.value if hasattr(card, 'fn') else '-'
+    tels = [t.value + '@' + ','.join(t.singletonparams) for t in card.contents.get('tel', [])]
+    print(name + '|' + ' '.join(tels))
+)",
+                                           path);
+        QCOMPARE(cards, QStringList({QStringLiteral("-|"),
+                                     QStringLiteral("Ann; B <C> & D|555@mobile,VOICE +1 (2) 3@home,VOICE"),
+                                     QStringLiteral("Jürgen 王|777@work,VOICE 8@main,VOICE 9@fax,VOICE")}));
+    }
+
+    void xmlPrintedLayout() {
+        CXmlSerialImpl writer;
+        writer.BeginItem("Messages", -1);
+        writer.BeginItem("Item", -1);
+        writer.WriteString("Name", "Ann");
+        writer.BeginItem("Contexts", -1);
+        writer.EndItem();
+        writer.EndItem();
+        // Index 0 puts the new element before the first sibling of its name.
+        writer.BeginItem("Item", 0);
+        writer.WriteInt64("Size", 5000000000LL);
+        writer.WriteUInt64("Big", UINT64_MAX);
+        writer.WriteDouble("D", 1.5);
+        writer.WriteBool("B", true);
+        writer.WriteChar("C", -3);
+        writer.WriteString("Q", "say \"hi\"");
+        const QString path = m_dir.filePath("layout.xml");
+        QVERIFY(writer.SaveFile(path.toUtf8().constData()));
+        QCOMPARE(
+            readAll(path),
+            QByteArray("<Messages>\r\n"
+                       "    <Item Size=\"5000000000\" Big=\"18446744073709551615\" D=\"1.500000\" B=\"true\""
+                       " C=\"-3\" Q='say &quot;hi&quot;' />\r\n"
+                       "    <Item Name=\"Ann\">\r\n        <Contexts />\r\n    </Item>\r\n"
+                       "</Messages>\r\n"));
+    }
+
+    void xmlNullNamesAndStack() {
+        CXmlSerialImpl writer;
+        QVERIFY(!writer.WriteString("Name", "x"));
+        QVERIFY(!writer.EndItem());
+        QVERIFY(!writer.BeginItem(nullptr, -1));
+        QVERIFY(writer.BeginItem("Contacts", -1));
+        QVERIFY(!writer.WriteString(nullptr, "x"));
+        QVERIFY(writer.EndItem());
+        QVERIFY(!writer.EndItem());
+        const QString path = m_dir.filePath("empty.xml");
+        QVERIFY(writer.SaveFile(path.toUtf8().constData()));
+        QCOMPARE(readAll(path), QByteArray("<Contacts />\r\n"));
+    }
+
+    void xmlReadOperations() {
+        CXmlSerialImpl writer;
+        writeConversations(writer, "first");
+        writer.BeginItem("Messages", -1);
+        writer.WriteInt64("Size", -5000000000LL);
+        writer.WriteUInt("U", 4000000000U);
+        writer.WriteFloat("F", 0.25f);
+        writer.EndItem();
+        QVERIFY(!writer.EnterItem("Nothing", 0));
+        QVERIFY(writer.EnterItem("Messages", 5)); // stops at the last sibling
+        QCOMPARE(writer.ReadInt64("Size"), -5000000000LL);
+        QCOMPARE(writer.ReadUInt("U"), 4000000000U);
+        QCOMPARE(writer.ReadFloat("F"), 0.25f);
+        QVERIFY(writer.LeaveItem());
+        QVERIFY(writer.EnterItem("Messages", 0));
+        QVERIFY(writer.EnterItem("Item", 1));
+        QCOMPARE(writer.ReadString("Name"), std::string("Bob"));
+        QCOMPARE(writer.ReadInt("PhoneNumber"), 666);
+        QCOMPARE(writer.ReadString("Missing"), std::string());
+        QVERIFY(!writer.ReadBool("Name"));
+        QVERIFY(writer.LeaveItem());
+        QVERIFY(writer.LeaveItem());
+        QVERIFY(!writer.LeaveItem());
+    }
+
+    void xmlReadByLxml() {
+        const char* const text = "a < b && \"c\" 'd'\n\tü";
+        CXmlSerialImpl writer;
+        CategorySource("Contacts", sampleContacts()).Serialize(&writer);
+        writeConversations(writer, text);
+        const QString path = m_dir.filePath("read.xml");
+        QVERIFY(writer.SaveFile(path.toUtf8().constData()));
+        const QStringList lines = readBack(R"(
+import sys
+from lxml import etree
+doc = etree.fromstring(b'<root>' + open(sys.argv[1], 'rb').read() + b'</root>')
+for item in doc.find('Contacts'):
+    print(repr([item.get(k) for k in ('id', 'Name', 'Type', 'PhoneNumber')]))
+messages = doc.find('Messages')
+print(len(messages), len(messages[0].find('Contexts')))
+print(repr(messages[0].find('Contexts')[0].get('Text')))
+)",
+                                           path);
+        QCOMPARE(lines, QStringList({
+                            QStringLiteral("['12', 'Ann; \"B,\" <C> & D', 'home', '+1 (2) 3']"),
+                            QStringLiteral("['13', 'Jürgen 王', 'fax', '9']"),
+                            QStringLiteral("2 3"),
+                            QStringLiteral("'a < b && \"c\" \\'d\\'\\n\\tü'"),
+                        }));
+    }
+
+    void textParagraphs() {
+        CTextSerialImpl writer;
+        CategorySource("Contacts", {{"12", "Ann", {{"mobile", "555"}}}, {"13", "B\r\nC", {}}})
+            .Serialize(&writer);
+        writer.BeginItem("Item", -1);
+        writer.WriteBool("B", false);
+        writer.WriteUChar("U", 200);
+        writer.WriteShort("S", -2);
+        writer.WriteUInt64("L", UINT64_MAX);
+        writer.WriteFloat("F", 2.5f);
+        writer.WriteString("Null", nullptr);
+        const QString path = m_dir.filePath("a.txt");
+        QVERIFY(writer.SaveFile(path.toUtf8().constData()));
+        QCOMPARE(readAll(path),
+                 QByteArray("\r\n\r\n"
+                            "id: 12; Name: Ann; Type: mobile; PhoneNumber: 555; \r\n\r\n"
+                            "id: 13; Name: B\r\nC; \r\n\r\n"
+                            "B: 0; U: 200; S: -2; L: 18446744073709551615; F: 2.500000; \r\n\r\n"));
+    }
+
+    void spreadsheetContacts() {
+        CExcelSerialImpl writer;
+        QVERIFY(!writer.WriteString("Name", "nowhere"));
+        QVERIFY(!writer.EndItem());
+        CategorySource("Contacts", sampleContacts()).Serialize(&writer);
+        const QString path = m_dir.filePath("contacts.xls");
+        QVERIFY(writer.SaveFile(path.toUtf8().constData()));
+        QCOMPARE(readSheet(path), QStringList({
+                                      QStringLiteral("Sheet1 3"),
+                                      QStringLiteral("0: |*id|*Name|*Type|*PhoneNumber|*Type|*PhoneNumber"),
+                                      QStringLiteral("1: |12|") + QString::fromUtf8(kSpecialName) +
+                                          QStringLiteral("|mobile|555|home|+1 (2) 3"),
+                                      QStringLiteral("2: |13|Jürgen 王|work|777|main|8|fax|9"),
+                                  }));
+    }
+
+    void spreadsheetMessages() {
+        CExcelSerialImpl writer;
+        writeConversations(writer, "line\nbreak");
+        const QString path = m_dir.filePath("messages.xls");
+        QVERIFY(writer.SaveFile(path.toUtf8().constData()));
+        const QStringList rows = readSheet(path);
+        QCOMPARE(rows.size(), 12);
+        QCOMPARE(rows.at(1), QStringLiteral("0: |*Name|*PhoneNumber"));
+        QCOMPARE(rows.at(2), QStringLiteral("1: |Ann|555"));
+        QCOMPARE(rows.at(3), QStringLiteral("2: ||*Datetime|*Type|*Text"));
+        QCOMPARE(rows.at(4), QStringLiteral("3: ||2024-01-02 03:04:05|Sent|line\\nbreak"));
+        QCOMPARE(rows.at(7), QStringLiteral("6: |Bob|666"));
+        QCOMPARE(rows.at(8), QStringLiteral("7: ||*Datetime|*Type|*Text"));
+    }
+
+    void spreadsheetInsertsByIndex() {
+        CExcelSerialImpl writer;
+        writer.BeginItem("List", -1);
+        for (const char* name : {"b", "c"}) {
+            writer.BeginItem("Item", -1);
+            writer.WriteString("N", name);
+            writer.EndItem();
+        }
+        // Inserted first, it takes sequence 0 and so carries a header; the old first keeps its own.
+        writer.BeginItem("Item", 0);
+        writer.WriteString("N", "a");
+        writer.EndItem();
+        writer.BeginItem("Item", 9);
+        writer.WriteString("N", "d");
+        const QString path = m_dir.filePath("order.xls");
+        QVERIFY(writer.SaveFile(path.toUtf8().constData()));
+        QCOMPARE(readSheet(path).mid(1),
+                 QStringList({"0: |*N", "1: |a", "2: |*N", "3: |b", "4: |c", "5: |d"}));
+    }
+
+    void extensionAndFolderRules() {
+        QCOMPARE(CExportPath::Extension("/x/Contacts.VCF"), std::string(".vcf"));
+        QCOMPARE(CExportPath::Extension("/x/a.b/name"), std::string());
+        QCOMPARE(CExportPath::Extension("C:\\a.b\\name"), std::string());
+        QCOMPARE(CExportPath::Extension("/x/name"), std::string());
+        QCOMPARE(CExportPath::Extension("/x/a.tar.Xls"), std::string(".xls"));
+        QCOMPARE(CExportPath::FolderPart("/home/u/a.b/name.txt"), std::string("/home/u/a.b/"));
+        QCOMPARE(CExportPath::FolderPart("C:\\Users\\u.txt"), std::string("C:\\Users\\"));
+        QCOMPARE(CExportPath::FolderPart("/name.txt"), std::string());
+        QCOMPARE(CExportPath::FolderPart("name.txt"), std::string());
+    }
+
+    void exportPicksWriterAndCreatesFolders() {
+        auto source = contactsSource();
+        const QString base = m_dir.filePath(QStringLiteral("新しい/Папка/"));
+        QVERIFY(CRecordFileExport::Export(*source, (base + "list.TXT").toStdString()));
+        QVERIFY(readAll(base + "list.TXT").startsWith("\r\n\r\nid: 12; Name: Ann;"));
+        QVERIFY(CRecordFileExport::Export(*source, (base + "list.xml").toStdString()));
+        QVERIFY(readAll(base + "list.xml").startsWith("<Contacts>\r\n    <Item id=\"12\""));
+        QVERIFY(CRecordFileExport::Export(*source, (base + "list.xls").toStdString()));
+        QVERIFY(readAll(base + "list.xls").startsWith("\xD0\xCF\x11\xE0"));
+
+        QVERIFY(!CRecordFileExport::Export(*source, (base + "noext").toStdString()));
+        QVERIFY(!CRecordFileExport::Export(*source, (base + "list.csv").toStdString()));
+        QVERIFY(!CRecordFileExport::Export(*source, m_dir.filePath("a.vcf/name").toStdString()));
+        QCOMPARE(QDir(base).entryList(QDir::Files).size(), 3);
+    }
+
+    void unwritableTargetIsSilent() {
+        QFile blocker(m_dir.filePath("file"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        // A plain file where a folder must go: nothing can be created, nothing breaks.
+        for (const char* name : {"a.vcf", "a.xml", "a.txt", "a.xls"}) {
+            const QString path = m_dir.filePath(QStringLiteral("file/sub/") + name);
+            QVERIFY(CRecordFileExport::Export(*contactsSource(), path.toStdString()));
+            QVERIFY(!QFile::exists(path));
+        }
+    }
+
+    void dndSelectionVisitsValidIndexes() {
+        ContactRecord first({"1", "A", {}});
+        ContactRecord second({"2", "B", {}});
+        IndexModel model({&first, &second});
+        QDndSelectSerial selection({model.index(1, 0), QModelIndex(), model.index(0, 0), model.index(1, 0)});
+        selection.Serialize(nullptr);
+        CTextSerialImpl writer;
+        selection.Serialize(&writer);
+        const QString path = m_dir.filePath("dnd.txt");
+        QVERIFY(writer.SaveFile(path.toUtf8().constData()));
+        QCOMPARE(readAll(path),
+                 QByteArray("id: 2; Name: B; \r\n\r\nid: 1; Name: A; \r\n\r\nid: 2; Name: B; \r\n\r\n"));
+    }
+
+private:
+    static std::unique_ptr<ISerialable> contactsSource() {
+        return std::make_unique<CategorySource>("Contacts", sampleContacts());
+    }
+
+    // Every non-empty row as "row: cell|cell", bold cells marked with "*", after the sheet name and
+    // row count.
+    static QStringList readSheet(const QString& path) {
+        return readBack(R"(
+import sys, xlrd
+book = xlrd.open_workbook(sys.argv[1], formatting_info=True)
+sheet = book.sheet_by_name('Sheet1')
+print(sheet.name, sheet.nrows)
+for r in range(sheet.nrows):
+    cells = []
+    for c in range(sheet.row_len(r)):
+        cell = sheet.cell(r, c)
+        assert cell.ctype in (xlrd.XL_CELL_TEXT, xlrd.XL_CELL_EMPTY, xlrd.XL_CELL_BLANK)
+        bold = book.font_list[book.xf_list[cell.xf_index].font_index].bold
+        cells.append(('*' if bold and cell.value else '') + cell.value.replace('\n', '\\n'))
+    while cells and not cells[-1]:
+        cells.pop()
+    print(str(r) + ': ' + '|'.join(cells))
+)",
+                        path);
+    }
+
+    QTemporaryDir m_dir;
+};
+
+QTEST_GUILESS_MAIN(TestSerial)
+#include "tst_serial.moc"

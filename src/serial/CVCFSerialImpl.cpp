@@ -15,8 +15,10 @@ std::string_view cut(std::string_view text, std::size_t limit) {
     return text.substr(0, limit);
 }
 
-void writeCard(std::ofstream& out, const CFieldListSerial::FieldList& fields) {
-    out << "BEGIN:VCARD" << kLineEnd << "VERSION:3.0" << kLineEnd;
+// Cards are composed in memory and written in one go: a stream insert per piece costs more than
+// the whole file's bytes.
+void appendCard(std::string& out, const CFieldListSerial::FieldList& fields) {
+    out.append("BEGIN:VCARD\r\nVERSION:3.0\r\n");
     std::string_view label;
     std::vector<std::pair<std::string_view, std::string_view>> phones;
     for (const CSerialField& field : fields) {
@@ -25,8 +27,8 @@ void writeCard(std::ofstream& out, const CFieldListSerial::FieldList& fields) {
         }
         if (field.Name() == "Name") {
             const std::string_view name = cut(field.Text(), kMaxNameBytes);
-            out << "FN;CHARSET=UTF-8:" << name << kLineEnd;
-            out << "N;LANGUAGE=en-us;CHARSET=UTF-8:" << name << ";;;;" << kLineEnd;
+            out.append("FN;CHARSET=UTF-8:").append(name).append(kLineEnd);
+            out.append("N;LANGUAGE=en-us;CHARSET=UTF-8:").append(name).append(";;;;").append(kLineEnd);
         } else if (field.Name() == "Type") {
             // A later number without its own label keeps this one.
             label = cut(field.Text(), kMaxTelPartBytes);
@@ -35,9 +37,9 @@ void writeCard(std::ofstream& out, const CFieldListSerial::FieldList& fields) {
         }
     }
     for (const auto& [phoneLabel, number] : phones) {
-        out << "TEL;" << phoneLabel << ";VOICE;CHARSET=UTF-8:" << number << kLineEnd;
+        out.append("TEL;").append(phoneLabel).append(";VOICE;CHARSET=UTF-8:").append(number).append(kLineEnd);
     }
-    out << "END:VCARD" << kLineEnd;
+    out.append("END:VCARD").append(kLineEnd);
 }
 
 } // namespace
@@ -66,8 +68,10 @@ bool CVCFSerialImpl::SaveFile(const char* path) const {
     if (!out) {
         return false;
     }
+    std::string text;
     for (const FieldList& fields : m_items) {
-        writeCard(out, fields);
+        appendCard(text, fields);
     }
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
     return static_cast<bool>(out);
 }

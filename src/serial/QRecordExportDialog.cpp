@@ -3,6 +3,7 @@
 #include "CExportPath.h"
 #include "CRecordFileExport.h"
 #include "ISerialable.h"
+#include "QMessageDlg.h"
 
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -41,4 +42,12 @@ void QRecordExportDialog::Run(QWidget* view, ISerialable* source) {
     if (!folder.isEmpty()) {
         QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
     }
+}
+
+void QRecordExportDialog::RunChecked(QWidget* view, ISerialable* source, bool anyChecked) {
+    if (!anyChecked) {
+        ShowMessage(tr("Please choose one or more items first!"), QString());
+        return;
+    }
+    Run(view, source);
 }

@@ -14,6 +14,8 @@ class QRecordExportDialog {
 public:
     // view names the filter (contacts may also be saved as vCards) and parents the dialog.
     static void Run(QWidget* view, ISerialable* source);
+    // The navigation panel's export: with nothing checked the user is told to choose first.
+    static void RunChecked(QWidget* view, ISerialable* source, bool anyChecked);
 
     static QString FilterFor(const QString& viewObjectName);
     static QString StartPath();

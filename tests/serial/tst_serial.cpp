@@ -1,12 +1,16 @@
 #include "CExcelSerialImpl.h"
 #include "CExportPath.h"
+#include "CExportRoute.h"
 #include "CRecordFileExport.h"
 #include "CTextSerialImpl.h"
 #include "CVCFSerialImpl.h"
 #include "CXmlSerialImpl.h"
 #include "QDndSelectSerial.h"
+#include "QMessageDlg.h"
+#include "QRecordExportDialog.h"
 
 #include <QAbstractListModel>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -426,6 +430,38 @@ print(repr(messages[0].find('Contexts')[0].get('Text')))
                  QByteArray("id: 2; Name: B; \r\n\r\nid: 1; Name: A; \r\n\r\nid: 2; Name: B; \r\n\r\n"));
     }
 
+    void exportRoutesByObjectName() {
+        int kind = -1;
+        QCOMPARE(CExportRoute::For("QDeviceInformationWidget"), CExportRoute::Kind::Nothing);
+        QCOMPARE(CExportRoute::For("PhotoView"), CExportRoute::Kind::PhotoBrowser);
+        QCOMPARE(CExportRoute::For("qmessageView"), CExportRoute::Kind::RecordFile);
+        QCOMPARE(CExportRoute::For("QMusicView", &kind), CExportRoute::Kind::FileFolder);
+        QCOMPARE(kind, 1);
+        QCOMPARE(CExportRoute::For("QAppsView", &kind), CExportRoute::Kind::FileFolder);
+        QCOMPARE(kind, 3);
+        QCOMPARE(CExportRoute::For("QFileSystemView"), CExportRoute::Kind::Nothing);
+        QVERIFY(QRecordExportDialog::FilterFor("QContactsView").startsWith("vcf files (*.vcf);;"));
+        QCOMPARE(QRecordExportDialog::FilterFor("QSystemView"),
+                 QStringLiteral("excel files (*.xls);;xml files (*.xml);;text files (*.txt)"));
+    }
+
+    void nothingCheckedOnlyWarns() {
+        // A source that fails the test if it is ever asked for records.
+        struct Untouchable : ISerialable {
+            void Serialize(IBaseSerial*) override { QFAIL("exported with nothing checked"); }
+            void Deserialize(IBaseSerial*) override {}
+        } source;
+        QString shown;
+        QTimer::singleShot(0, qApp, [&shown] {
+            if (auto* dialog = qobject_cast<QMessageDlg*>(QApplication::activeModalWidget())) {
+                shown = dialog->Message();
+                dialog->reject();
+            }
+        });
+        QRecordExportDialog::RunChecked(nullptr, &source, false);
+        QCOMPARE(shown, QStringLiteral("Please choose one or more items first!"));
+    }
+
 private:
     static std::unique_ptr<ISerialable> contactsSource() {
         return std::make_unique<CategorySource>("Contacts", sampleContacts());
@@ -456,5 +492,5 @@ for r in range(sheet.nrows):
     QTemporaryDir m_dir;
 };
 
-QTEST_GUILESS_MAIN(TestSerial)
+QTEST_MAIN(TestSerial)
 #include "tst_serial.moc"

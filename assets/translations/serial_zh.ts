@@ -1,0 +1,17 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN">
+<context>
+    <name>QRecordExportDialog</name>
+    <message>
+        <location filename="../../src/serial/QRecordExportDialog.cpp" line="34"/>
+        <source>Save File</source>
+        <translation>保存文件</translation>
+    </message>
+    <message>
+        <location filename="../../src/serial/QRecordExportDialog.cpp" line="49"/>
+        <source>Please choose one or more items first!</source>
+        <translation>请先选择一个或多个项目！</translation>
+    </message>
+</context>
+</TS>

@@ -1,17 +1,51 @@
 #include "QBaseDetailsView.h"
 
-#include <QHeaderView>
+#include <QDebug>
 #include <QLabel>
-#include <QStandardItemModel>
+#include <QMovie>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <iterator>
 
+#include "IBaseChunk.h"
+#include "LanguageService.h"
+#include "QAddDataWidget.h"
+#include "QBaseDetailsModel.h"
+#include "QCheckHeaderView.h"
+#include "QMySortModel.h"
+#include "QOperatePanel.h"
 #include "QProUtil.h"
 
 QBaseDetailsView::QBaseDetailsView(IVexaManager* manager, int deviceHandle, QWidget* parent)
     : QWidget(parent)
     , m_manager(manager)
     , m_deviceHandle(deviceHandle) {
+    m_operate = new QOperatePanel(this);
+    m_addWidget = new QAddDataWidget(this);
+    m_addWidget->setObjectName(QStringLiteral("m_addWidget"));
+    m_addWidget->hide();
+    m_label = new QLabel(this);
+    m_label->setObjectName(QStringLiteral("m_label"));
+    m_label->setAlignment(Qt::AlignCenter);
+    m_label->setAutoFillBackground(true);
+    m_label->hide();
+    m_movie = new QMovie(ResourceRoot() + QStringLiteral("/image/details/refresh.gif"), QByteArray(), this);
+    m_label->setMovie(m_movie);
+
+    m_layout = new QVBoxLayout;
+    m_layout->setContentsMargins(0, 0, 0, 0);
+    m_layout->setSpacing(0);
+    m_layout->addWidget(m_addWidget, 1);
+    m_layout->addWidget(m_label, 1);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+    outer->addWidget(m_operate);
+    outer->addLayout(m_layout, 1);
+
+    connect(m_operate, &QOperatePanel::thumbOperate, this, &QBaseDetailsView::clickThumb);
+    connect(m_operate, &QOperatePanel::listOperate, this, &QBaseDetailsView::clickList);
+    connect(m_operate, &QOperatePanel::searchOperate, this, &QBaseDetailsView::OnSearchString);
     connect(this, &QBaseDetailsView::loadFinished, this, &QBaseDetailsView::OnLoadFinished,
             Qt::QueuedConnection);
     connect(QProUtil::instance(), &QProUtil::languageChanged, this, &QBaseDetailsView::OnLanguageChanged);
@@ -19,51 +53,264 @@ QBaseDetailsView::QBaseDetailsView(IVexaManager* manager, int deviceHandle, QWid
 
 QBaseDetailsView::~QBaseDetailsView() {
     StopAndWait();
+    qDeleteAll(m_ownChunks);
 }
 
-void QBaseDetailsView::InitControls() {
-    m_caption = new QLabel(this);
-    m_caption->setObjectName(QStringLiteral("m_caption"));
-    m_caption->setStyleSheet(QStringLiteral("QLabel{color:rgb(60,120,135);font-size:15px;font-weight:bold;"
-                                            "padding:8px 10px;background-color:rgb(236,248,251);}"));
-    m_model = new QStandardItemModel(this);
-    m_table = new QTableView(this);
-    m_table->setObjectName(QStringLiteral("m_tableView"));
-    m_table->setModel(m_model);
-    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->verticalHeader()->hide();
-    m_table->horizontalHeader()->setStretchLastSection(true);
-    m_table->setShowGrid(false);
-    m_table->setAlternatingRowColors(true);
-    m_table->setStyleSheet(
-        QStringLiteral("QTableView{border:none;alternate-background-color:rgb(245,251,252);}"
-                       "QHeaderView::section{background-color:rgb(216,243,249);border:none;"
-                       "border-right:1px solid rgb(190,225,232);padding:5px;color:rgb(60,60,60);}"));
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(m_caption);
-    layout->addWidget(m_table, 1);
-    OnLanguageChanged();
+int QBaseDetailsView::RecordCount() const {
+    return m_chunks && m_chunks != &m_ownChunks ? GetChunkCount() : m_recordCount;
 }
 
 int QBaseDetailsView::SelectedCount() const {
     return m_table ? int(m_table->selectionModel()->selectedRows().size()) : 0;
 }
 
-void QBaseDetailsView::OnLanguageChanged() {
-    if (!m_model)
+void QBaseDetailsView::AddChunk(IBaseChunk* chunk) {
+    if (m_chunks)
+        m_chunks->push_back(chunk);
+}
+
+bool QBaseDetailsView::InsertChunk(IBaseChunk* chunk, int index) {
+    if (!m_chunks || index < 0 || size_t(index) >= m_chunks->size())
+        return false;
+    m_chunks->insert(std::next(m_chunks->begin(), index), chunk);
+    return true;
+}
+
+int QBaseDetailsView::GetChunkCount() const {
+    return m_chunks ? int(m_chunks->size()) : 0;
+}
+
+IBaseChunk* QBaseDetailsView::GetChunk(int index) const {
+    if (!m_chunks || index < 0 || size_t(index) >= m_chunks->size())
+        return nullptr;
+    return *std::next(m_chunks->begin(), index);
+}
+
+bool QBaseDetailsView::RemoveChunk(int index) {
+    if (!m_chunks || index < 0 || size_t(index) >= m_chunks->size())
+        return false;
+    m_chunks->erase(std::next(m_chunks->begin(), index));
+    return true;
+}
+
+void QBaseDetailsView::ClearChunks() {
+    if (m_chunks)
+        m_chunks->clear();
+}
+
+void QBaseDetailsView::SetChunkList(std::list<IBaseChunk*>* list) {
+    m_chunks = list;
+    if (m_model)
+        m_model->SetChunkList(list);
+}
+
+bool QBaseDetailsView::HasCheckedChunk() const {
+    if (!m_chunks)
+        return false;
+    for (const IBaseChunk* chunk : *m_chunks)
+        if (chunk->IsChecked())
+            return true;
+    return false;
+}
+
+void QBaseDetailsView::Serialize(IBaseSerial* writer) {
+    if (!writer || !m_chunks)
         return;
-    m_model->setHorizontalHeaderLabels(ColumnTitles());
-    for (int column = 0; column + 1 < m_model->columnCount(); ++column)
-        m_table->setColumnWidth(column, 160);
-    UpdateCaption();
+    for (IBaseChunk* chunk : *m_chunks)
+        if (chunk->IsChecked())
+            chunk->Serialize(writer);
+}
+
+void QBaseDetailsView::ShowLoading(bool on) {
+    if (on) {
+        m_label->show();
+        m_movie->start();
+    } else {
+        m_movie->stop();
+        m_label->hide();
+    }
+}
+
+void QBaseDetailsView::OnAnalysisBegin() {
+    m_addWidget->hide();
+    if (m_currentWidget && !m_currentWidget->isHidden()) {
+        m_operate->setEnabled(false);
+        m_currentWidget->hide();
+        ShowLoading(true);
+        m_state = ContentState::Loading;
+    }
+}
+
+void QBaseDetailsView::OnAnalysisEnd() {
+    m_addWidget->hide();
+    ShowLoading(false);
+    if (m_model)
+        m_model->Reset();
+    if (m_header)
+        m_header->SetCheckState(Qt::Unchecked);
+    m_operate->setEnabled(true);
+    if (GetChunkCount() > 0) {
+        if (!m_currentWidget)
+            SwitchTo(m_listWidget ? m_listWidget : m_thumbWidget);
+        if (m_currentWidget)
+            m_currentWidget->show();
+        if (m_thumbWidget)
+            m_operate->EnableThumbBtn(true);
+        if (m_listWidget)
+            m_operate->EnableListBtn(true);
+        m_state = ContentState::Table;
+    } else {
+        if (m_currentWidget)
+            m_currentWidget->hide();
+        m_addWidget->show();
+        m_operate->EnableListBtn(false);
+        m_operate->EnableThumbBtn(false);
+        m_state = ContentState::Empty;
+    }
+}
+
+void QBaseDetailsView::SetModel(QBaseDetailsModel* model) {
+    if (m_model)
+        disconnect(m_model, nullptr, this, nullptr);
+    m_model = model;
+    if (!model)
+        return;
+    model->SetChunkList(m_chunks);
+    if (m_header)
+        connect(m_header, &QCheckHeaderView::checkChange, this, &QBaseDetailsView::OnHeaderCheckChange,
+                Qt::UniqueConnection);
+    connect(model, &QBaseDetailsModel::itemCehckChange, this, &QBaseDetailsView::OnItemCheckChange);
+}
+
+void QBaseDetailsView::SetThumbWidget(QWidget* widget) {
+    if (m_thumbWidget) {
+        m_layout->removeWidget(m_thumbWidget);
+        m_thumbWidget->hide();
+        if (m_currentWidget == m_thumbWidget)
+            m_currentWidget = nullptr;
+    }
+    m_thumbWidget = widget;
+    if (widget) {
+        m_layout->addWidget(widget, 1);
+        widget->hide();
+        m_operate->EnableThumbBtn(true);
+    }
+}
+
+void QBaseDetailsView::SetListWidget(QWidget* widget) {
+    if (m_listWidget) {
+        m_layout->removeWidget(m_listWidget);
+        m_listWidget->hide();
+        if (m_currentWidget == m_listWidget)
+            m_currentWidget = nullptr;
+    }
+    m_listWidget = widget;
+    if (widget) {
+        m_layout->addWidget(widget, 1);
+        widget->hide();
+        m_operate->EnableListBtn(true);
+    }
+}
+
+void QBaseDetailsView::SwitchTo(QWidget* widget) {
+    if (!widget || !widget->isHidden())
+        return;
+    if (m_currentWidget)
+        m_currentWidget->hide();
+    m_addWidget->hide();
+    widget->show();
+    m_currentWidget = widget;
+    if (widget == m_thumbWidget)
+        m_operate->SelectThumb();
+    else
+        m_operate->SelectList();
+}
+
+void QBaseDetailsView::clickThumb() {
+    SwitchTo(m_thumbWidget);
+}
+
+void QBaseDetailsView::clickList() {
+    SwitchTo(m_listWidget);
+}
+
+void QBaseDetailsView::OnHeaderCheckChange(bool checked) {
+    qDebug() << "OnHeaderCheckChange";
+    if (m_chunks)
+        for (IBaseChunk* chunk : *m_chunks)
+            chunk->SetChecked(checked);
+    if (m_model) {
+        m_model->headerDataChanged(Qt::Horizontal, 0, 0);
+        if (m_model->rowCount() > 0)
+            emit m_model->dataChanged(m_model->index(0, 0), m_model->index(m_model->rowCount() - 1, 0),
+                                      {Qt::CheckStateRole});
+    }
+}
+
+void QBaseDetailsView::OnItemCheckChange(bool checked) {
+    if (!m_header || !m_chunks)
+        return;
+    bool anyChecked = false;
+    bool anyUnchecked = false;
+    for (const IBaseChunk* chunk : *m_chunks)
+        (chunk->IsChecked() ? anyChecked : anyUnchecked) = true;
+    if (checked && !anyUnchecked)
+        m_header->SetCheckState(Qt::Checked);
+    else if (!checked && !anyChecked)
+        m_header->SetCheckState(Qt::Unchecked);
+    else
+        m_header->SetCheckState(Qt::PartiallyChecked);
+}
+
+void QBaseDetailsView::OnSearchString(const QString& text) {
+    if (m_sortModel)
+        m_sortModel->SetSearchPattern(text);
+}
+
+QTableView* QBaseDetailsView::CreateTableView(QBaseDetailsModel* model) {
+    m_table = new QTableView(this);
+    m_table->setObjectName(QStringLiteral("m_tableView"));
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->verticalHeader()->hide();
+    m_table->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_table->setStyleSheet(QStringLiteral("QTableView::item{selection-background-color:rgb(100,166,182)}"));
+    m_header = new QCheckHeaderView(Qt::Horizontal, m_table);
+    m_header->LoadDefaultImages();
+    m_header->setStretchLastSection(true);
+    m_table->setHorizontalHeader(m_header);
+    m_sortModel = new QMySortModel(this);
+    m_sortModel->setSourceModel(model);
+    m_table->setModel(m_sortModel);
+    m_table->setSortingEnabled(true);
+    SetModel(model);
+    SetListWidget(m_table);
+    return m_table;
+}
+
+void QBaseDetailsView::InitControls() {
+    m_ownModel = new QBaseDetailsModel(this);
+    SetChunkList(&m_ownChunks);
+    CreateTableView(m_ownModel);
+    clickList();
+    OnLanguageChanged();
+}
+
+QString QBaseDetailsView::Caption() const {
+    return tr("Entries");
+}
+
+QStringList QBaseDetailsView::ColumnTitles() const {
+    return {};
+}
+
+void QBaseDetailsView::OnLanguageChanged() {
+    if (m_ownModel)
+        m_ownModel->SetHeaderLabels(ColumnTitles());
 }
 
 void QBaseDetailsView::Run() {
-    // Nothing of the category is read yet, so the load finds no records.
+    // The simple categories read nothing yet, so their load finds no records.
     if (!IsStopRequested())
         emit loadFinished(0);
 }
@@ -75,11 +322,6 @@ void QBaseDetailsView::OnLoadFinished(int recordCount) {
 void QBaseDetailsView::ShowLoadResult(int recordCount) {
     m_recordCount = recordCount;
     m_loaded = true;
-    m_model->setRowCount(recordCount);
-    UpdateCaption();
+    OnAnalysisEnd();
     EmitRefresh();
-}
-
-void QBaseDetailsView::UpdateCaption() {
-    m_caption->setText(m_loaded ? QStringLiteral("%1 (%2)").arg(Caption()).arg(m_recordCount) : Caption());
 }

@@ -2,60 +2,153 @@
 
 #include <QStringList>
 #include <QWidget>
+#include <list>
+#include <string>
 
+#include "IAnalysisCallback.h"
+#include "IBaseDetails.h"
+#include "ISerialable.h"
 #include "QUtilThread.h"
 
+class IBaseChunk;
 class IVexaManager;
+class QAddDataWidget;
+class QBaseDetailsModel;
+class QCheckHeaderView;
 class QLabel;
-class QStandardItemModel;
+class QMovie;
+class QMySortModel;
+class QOperatePanel;
 class QTableView;
+class QVBoxLayout;
 
-// Common base of the category views: a captioned record table for one device and the thread that
-// loads it. The records themselves come with each category's own record set; until then a load
-// finds nothing and the view shows its empty table.
-class QBaseDetailsView : public QWidget, public QUtilThread {
+// Common frame of the category pages: the operation panel on top and below it the record table, a
+// loading animation or the empty-category panel. The view shows a record list it does not own and
+// loads it on a thread of its own (or hears a separate loader through IAnalysisCallback).
+class QBaseDetailsView : public QWidget,
+                         public IBaseDetails,
+                         public ISerialable,
+                         public IAnalysisCallback,
+                         public QUtilThread {
     Q_OBJECT
 public:
+    enum class ContentState { Loading, Table, Empty };
+
     QBaseDetailsView(IVexaManager* manager, int deviceHandle, QWidget* parent);
     ~QBaseDetailsView() override;
 
     IVexaManager* Manager() const { return m_manager; }
     int DeviceHandle() const { return m_deviceHandle; }
     // Records of the last finished load; 0 before the first.
-    int RecordCount() const { return m_recordCount; }
+    int RecordCount() const;
     int SelectedCount() const;
     bool HasLoaded() const { return m_loaded; }
 
+    // Name used for exports ("Entries" until a category sets its own).
+    const std::string& CategoryName() const { return m_categoryName; }
+    void SetCategoryName(const std::string& name) { m_categoryName = name; }
+    int UserValue() const { return m_userValue; }
+    void SetUserValue(int value) { m_userValue = value; }
+
+    // IBaseDetails: pointers only, chunks are never deleted here.
+    void AddChunk(IBaseChunk* chunk) override;
+    bool InsertChunk(IBaseChunk* chunk, int index) override;
+    int GetChunkCount() const override;
+    IBaseChunk* GetChunk(int index) const override;
+    bool RemoveChunk(int index) override;
+    void ClearChunks() override;
+
+    virtual void SetChunkList(std::list<IBaseChunk*>* list);
+    std::list<IBaseChunk*>* ChunkList() const { return m_chunks; }
+    virtual bool HasCheckedChunk() const;
+
+    // Writes the checked records.
+    void Serialize(IBaseSerial* writer) override;
+    void Deserialize(IBaseSerial*) override {}
+
+    // Load begin and end drive the three content states.
+    void OnAnalysisBegin() override;
+    void OnAnalysisEnd() override;
+    void OnAnalysisSize(quint64) override {}
+    void OnAnalysisProgress(RecoverType, IBaseChunk*, quint64, quint64) override {}
+    void OnAnalysisError(char*) override {}
+
+    ContentState State() const { return m_state; }
+    QOperatePanel* OperatePanel() const { return m_operate; }
+    QAddDataWidget* AddWidget() const { return m_addWidget; }
+    QCheckHeaderView* Header() const { return m_header; }
+    QBaseDetailsModel* Model() const { return m_model; }
+    QMySortModel* SortModel() const { return m_sortModel; }
+    QTableView* TableView() const { return m_table; }
+    QWidget* CurrentWidget() const { return m_currentWidget; }
+
+    // Installs the category model (not owned) and ties the check-all box to it.
+    void SetModel(QBaseDetailsModel* model);
+    // The content widgets; the previous one leaves the layout, the new one is added hidden.
+    void SetThumbWidget(QWidget* widget);
+    void SetListWidget(QWidget* widget);
+
 public slots:
     virtual void OnLanguageChanged();
+    void clickThumb();
+    void clickList();
+    void OnHeaderCheckChange(bool checked);
+    void OnItemCheckChange(bool checked);
+    // Case-sensitive regular expression over every column; an empty text shows all rows.
+    virtual void OnSearchString(const QString& text);
 
 signals:
     // Sent from the loading thread; the view handles it on its own thread.
     void loadFinished(int recordCount);
+    void recoverToPc();
+    void recoverToDevice();
+    void recoverToiTunes();
 
 protected:
-    // Called at the end of the derived constructor: the caption and columns come from virtuals.
+    // Builds the shared record table over `model` (with the check header and the sorting proxy)
+    // and makes it the list widget.
+    QTableView* CreateTableView(QBaseDetailsModel* model);
+    // For the simple categories: a table over the view's own list with ColumnTitles() as header.
     void InitControls();
-    virtual QString Caption() const = 0;
-    virtual QStringList ColumnTitles() const = 0;
+    virtual QString Caption() const;
+    virtual QStringList ColumnTitles() const;
     // Tells the tree that the count changed; each category has its own signal for that.
     virtual void EmitRefresh() {}
 
     void Run() override;
     // Shows the outcome of a load and tells the tree.
     void ShowLoadResult(int recordCount);
+    QVBoxLayout* ContentLayout() const { return m_layout; }
 
 private slots:
     void OnLoadFinished(int recordCount);
 
 private:
-    void UpdateCaption();
+    void SwitchTo(QWidget* widget);
+    void ShowLoading(bool on);
 
     IVexaManager* m_manager;
     int m_deviceHandle;
     int m_recordCount = 0;
     bool m_loaded = false;
-    QLabel* m_caption = nullptr;
+    std::string m_categoryName = "Entries";
+    int m_userValue = 0;
+    ContentState m_state = ContentState::Table;
+
+    QOperatePanel* m_operate = nullptr;
+    QVBoxLayout* m_layout = nullptr;
+    QAddDataWidget* m_addWidget = nullptr;
+    QLabel* m_label = nullptr;
+    QMovie* m_movie = nullptr;
+    QWidget* m_thumbWidget = nullptr;
+    QWidget* m_listWidget = nullptr;
+    QWidget* m_currentWidget = nullptr;
+    std::list<IBaseChunk*>* m_chunks = nullptr;
+    QCheckHeaderView* m_header = nullptr;
+    QBaseDetailsModel* m_model = nullptr;
+    QMySortModel* m_sortModel = nullptr;
     QTableView* m_table = nullptr;
-    QStandardItemModel* m_model = nullptr;
+    // The simple categories' list (InitControls); categories with records bring their own.
+    std::list<IBaseChunk*> m_ownChunks;
+    QBaseDetailsModel* m_ownModel = nullptr;
 };

@@ -1,0 +1,47 @@
+#include "QAddDataWidget.h"
+
+#include <QLabel>
+#include <QPixmap>
+#include <QVBoxLayout>
+
+#include "QImageButton.h"
+#include "QMessageDlg.h"
+
+QAddDataWidget::QAddDataWidget(QWidget* parent)
+    : QWidget(parent) {
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    setPalette(pal);
+
+    m_label = new QLabel(this);
+    m_label->setObjectName(QStringLiteral("m_label"));
+    m_label->setAlignment(Qt::AlignCenter);
+    m_btnAdd = new QImageButton(this);
+    m_btnAdd->setObjectName(QStringLiteral("m_btnAdd"));
+    m_btnAdd->setCursor(Qt::PointingHandCursor);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addStretch(1);
+    layout->addWidget(m_label, 0, Qt::AlignHCenter);
+    layout->addSpacing(20);
+    layout->addWidget(m_btnAdd, 0, Qt::AlignHCenter);
+    layout->addStretch(1);
+
+    connect(m_btnAdd, &QImageButton::clicked, this, &QAddDataWidget::clickAdd);
+}
+
+bool QAddDataWidget::setLabelImage(const QString& imagePath) {
+    const QPixmap picture(imagePath);
+    if (picture.isNull()) {
+        ShowMessage(tr("QAddDataWidget::setLabelImage, this image name is invalid %1, please re-install!")
+                        .arg(imagePath));
+        return false;
+    }
+    m_label->setPixmap(picture);
+    return true;
+}
+
+bool QAddDataWidget::setAddButtonImage(const QString& imagePath) {
+    return m_btnAdd->SetImages(imagePath, 1);
+}

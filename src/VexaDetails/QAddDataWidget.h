@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QWidget>
+
+class QImageButton;
+class QLabel;
+
+// Shown instead of the table when a category has no records: its picture and an add button.
+class QAddDataWidget : public QWidget {
+    Q_OBJECT
+public:
+    explicit QAddDataWidget(QWidget* parent = nullptr);
+
+    // False (and a message naming the file) when the picture cannot be loaded.
+    bool setLabelImage(const QString& imagePath);
+    bool setAddButtonImage(const QString& imagePath);
+    QImageButton* AddButton() const { return m_btnAdd; }
+
+signals:
+    void clickAdd();
+
+private:
+    QLabel* m_label = nullptr;
+    QImageButton* m_btnAdd = nullptr;
+};

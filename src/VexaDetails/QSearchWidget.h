@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QPixmap>
+#include <QWidget>
+
+class QImageButton;
+class QLineEdit;
+
+// The search box of the operation panel: a line edit and a search button on a painted background.
+class QSearchWidget : public QWidget {
+    Q_OBJECT
+public:
+    explicit QSearchWidget(QWidget* parent = nullptr);
+
+    QString Text() const;
+    void SetText(const QString& text);
+    QLineEdit* LineEdit() const { return m_edit; }
+
+signals:
+    void searchText(const QString& text);
+
+public slots:
+    void onSearch();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void InitControls();
+
+    QLineEdit* m_edit = nullptr;
+    QImageButton* m_btnSearch = nullptr;
+    QPixmap m_background;
+};

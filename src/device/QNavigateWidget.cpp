@@ -117,7 +117,12 @@ QNavigateWidget::~QNavigateWidget() {
     m_deviceNodes.clear();
     for (TreeNode* node : nodes)
         DeleteAllView(node);
-    // Pages use their device's manager from a worker: they go before the managers do.
+    // Pages use their device's manager from a worker: they go before the managers do. The current
+    // page may be one of the initialising pages; it must not be deleted twice.
+    for (InitDeviceWidget* page : std::as_const(m_initPages)) {
+        if (page == m_currentPage)
+            m_currentPage = nullptr;
+    }
     qDeleteAll(m_initPages);
     m_initPages.clear();
     delete m_currentPage;

@@ -1,6 +1,14 @@
 <?xml version='1.0' encoding='utf-8'?>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>CSingleDetectiPhone</name>
+    <message>
+        <location filename="../../src/device/CSingleDetectiPhone.cpp" line="33" />
+        <source>IOSListener register failed!</source>
+        <translation>Die Geräteerkennung konnte nicht gestartet werden!</translation>
+    </message>
+</context>
+<context>
     <name>ConnectWidget</name>
     <message>
         <location filename="../../src/device/ConnectWidget.ui" line="31" />
@@ -9,7 +17,7 @@
     </message>
     <message>
         <location filename="../../src/device/ConnectWidget.ui" line="46" />
-        <location filename="../../src/device/ConnectWidget.cpp" line="94" />
+        <location filename="../../src/device/ConnectWidget.cpp" line="96" />
         <source>Cancel</source>
         <translation>Abbrechen</translation>
     </message>
@@ -19,12 +27,12 @@
         <translation>Erneut versuchen</translation>
     </message>
     <message>
-        <location filename="../../src/device/ConnectWidget.cpp" line="93" />
+        <location filename="../../src/device/ConnectWidget.cpp" line="95" />
         <source>OK</source>
         <translation>OK</translation>
     </message>
     <message>
-        <location filename="../../src/device/ConnectWidget.cpp" line="147" />
+        <location filename="../../src/device/ConnectWidget.cpp" line="150" />
         <source>Go to Help Center&gt;&gt;</source>
         <translation>Zum Hilfe-Center&gt;&gt;</translation>
     </message>
@@ -275,12 +283,12 @@
         <translation>Abbrechen</translation>
     </message>
     <message>
-        <location filename="../../src/device/InitDeviceWidget.cpp" line="34" />
+        <location filename="../../src/device/InitDeviceWidget.cpp" line="37" />
         <source>InitDeviceWidget::InitControls fail</source>
         <translation>InitDeviceWidget::InitControls fehlgeschlagen</translation>
     </message>
     <message>
-        <location filename="../../src/device/InitDeviceWidget.cpp" line="142" />
+        <location filename="../../src/device/InitDeviceWidget.cpp" line="148" />
         <source>Get device information failed!</source>
         <translation>Geräteinformationen konnten nicht gelesen werden!</translation>
     </message>
@@ -303,53 +311,53 @@
         <translation>Aktualisieren</translation>
     </message>
     <message>
-        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="34" />
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="38" />
         <source>QDeviceInformationWidget::initControls can't find image, please re-install software</source>
         <translation>QDeviceInformationWidget::initControls: Bild nicht gefunden, bitte installieren Sie die Software neu</translation>
     </message>
     <message>
-        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="38" />
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="40" />
         <source>QDeviceinformationWideget get deviceInfo failed!</source>
         <translation>QDeviceinformationWideget: Geräteinformationen konnten nicht gelesen werden!</translation>
     </message>
     <message>
-        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="146" />
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="149" />
         <source>Get diskInfo failed!</source>
         <translation>Speicherinformationen konnten nicht gelesen werden!</translation>
     </message>
     <message>
-        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="160" />
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="163" />
         <source>Apps</source>
         <translation>Apps</translation>
     </message>
     <message>
-        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="161" />
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="164" />
         <source>Music</source>
         <translation>Musik</translation>
     </message>
     <message>
-        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="162" />
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="165" />
         <source>Video</source>
         <translation>Video</translation>
     </message>
     <message>
-        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="163" />
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="166" />
         <source>iBooks</source>
         <translation>iBooks</translation>
     </message>
     <message>
-        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="164" />
-        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="174" />
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="167" />
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="177" />
         <source>Available</source>
         <translation>Verfügbar</translation>
     </message>
     <message>
-        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="173" />
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="176" />
         <source>Used</source>
         <translation>Belegt</translation>
     </message>
     <message>
-        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="204" />
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="207" />
         <source>Rename failed!</source>
         <translation>Umbenennen fehlgeschlagen!</translation>
     </message>
@@ -417,35 +425,149 @@
         <translation>Zurück</translation>
     </message>
     <message>
-        <location filename="../../src/device/QInformationWidget.cpp" line="92" />
+        <location filename="../../src/device/QInformationWidget.cpp" line="109" />
         <source>N/A</source>
         <translation>k. A.</translation>
     </message>
 </context>
 <context>
-    <name>QRenameDlg</name>
+    <name>QNavigateWidget</name>
     <message>
-        <location filename="../../src/device/QRenameDlg.cpp" line="64" />
-        <source>QRenameDlg init image fail, please re-install</source>
-        <translation>QRenameDlg: Bilder konnten nicht geladen werden, bitte neu installieren</translation>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="150" />
+        <source>QNavigateWidget::InitControls can't find /image/btn_help.png image, please re-install software</source>
+        <translation>QNavigateWidget::InitControls: Das Bild /image/btn_help.png fehlt, bitte installieren Sie die Software neu</translation>
     </message>
     <message>
-        <location filename="../../src/device/QRenameDlg.cpp" line="69" />
+        <location filename="../../src/device/QNavigateWidget.cpp" line="185" />
+        <location filename="../../src/device/QNavigateWidget.cpp" line="781" />
+        <source>New Playlist</source>
+        <translation>Neue Wiedergabeliste</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="186" />
         <source>Rename</source>
         <translation>Umbenennen</translation>
     </message>
     <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="187" />
+        <location filename="../../src/device/QNavigateWidget.cpp" line="189" />
+        <location filename="../../src/device/QNavigateWidget.cpp" line="191" />
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="188" />
+        <source>new Album</source>
+        <translation>Neues Album</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="190" />
+        <source>Greate New Group</source>
+        <translation>Neue Gruppe erstellen</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="197" />
+        <source>Media</source>
+        <translation>Medien</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="199" />
+        <source>Playlist</source>
+        <translation>Wiedergabeliste</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="201" />
+        <source>Photos</source>
+        <translation>Fotos</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="203" />
+        <source>iBooks</source>
+        <translation>iBooks</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="205" />
+        <source>Contacts</source>
+        <translation>Kontakte</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="207" />
+        <source>Messages</source>
+        <translation>Nachrichten</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="209" />
+        <source>Apps</source>
+        <translation>Apps</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="211" />
+        <source>System</source>
+        <translation>System</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="213" />
+        <source>Video</source>
+        <translation>Video</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="215" />
+        <source>Music</source>
+        <translation>Musik</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="372" />
+        <source>The playlist could not be changed (error %1).</source>
+        <translation>Die Wiedergabeliste konnte nicht geändert werden (Fehler %1).</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="781" />
+        <source>Playlist name:</source>
+        <translation>Name der Wiedergabeliste:</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="836" />
+        <location filename="../../src/device/QNavigateWidget.cpp" line="859" />
+        <source>Please choose one or more items first!</source>
+        <translation>Bitte wählen Sie zuerst ein oder mehrere Elemente aus!</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="853" />
+        <source>Sorry!
+You can't transfer data in that type to iTunes.</source>
+        <translation>Entschuldigung!
+Daten dieser Art können nicht zu iTunes übertragen werden.</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="878" />
+        <source>本页功能暂不可用</source>
+        <translation>Diese Funktion ist derzeit nicht verfügbar</translation>
+    </message>
+</context>
+<context>
+    <name>QRenameDlg</name>
+    <message>
         <location filename="../../src/device/QRenameDlg.cpp" line="70" />
+        <source>QRenameDlg init image fail, please re-install</source>
+        <translation>QRenameDlg: Bilder konnten nicht geladen werden, bitte neu installieren</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QRenameDlg.cpp" line="75" />
+        <source>Rename</source>
+        <translation>Umbenennen</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QRenameDlg.cpp" line="76" />
         <source>Confirm</source>
         <translation>Bestätigen</translation>
     </message>
     <message>
-        <location filename="../../src/device/QRenameDlg.cpp" line="71" />
+        <location filename="../../src/device/QRenameDlg.cpp" line="77" />
         <source>Close</source>
         <translation>Schließen</translation>
     </message>
     <message>
-        <location filename="../../src/device/QRenameDlg.cpp" line="72" />
+        <location filename="../../src/device/QRenameDlg.cpp" line="78" />
         <source>Device name</source>
         <translation>Gerätename</translation>
     </message>
@@ -483,32 +605,32 @@
         <translation>Werkzeuge</translation>
     </message>
     <message>
-        <location filename="../../src/device/QRightFuntionWidget.cpp" line="58" />
+        <location filename="../../src/device/QRightFuntionWidget.cpp" line="60" />
         <source>Transfer data to local computer</source>
         <translation>Daten auf den lokalen Computer übertragen</translation>
     </message>
     <message>
-        <location filename="../../src/device/QRightFuntionWidget.cpp" line="59" />
+        <location filename="../../src/device/QRightFuntionWidget.cpp" line="61" />
         <source>Transfer data to iPhone, iPad or iPod</source>
         <translation>Daten auf iPhone, iPad oder iPod übertragen</translation>
     </message>
     <message>
-        <location filename="../../src/device/QRightFuntionWidget.cpp" line="60" />
+        <location filename="../../src/device/QRightFuntionWidget.cpp" line="62" />
         <source>Transfer data to iTunes library</source>
         <translation>Daten in die iTunes-Mediathek übertragen</translation>
     </message>
     <message>
-        <location filename="../../src/device/QRightFuntionWidget.cpp" line="61" />
+        <location filename="../../src/device/QRightFuntionWidget.cpp" line="63" />
         <source>Create backup of iOS devices to computer</source>
         <translation>Sicherung von iOS-Geräten auf dem Computer erstellen</translation>
     </message>
     <message>
-        <location filename="../../src/device/QRightFuntionWidget.cpp" line="62" />
+        <location filename="../../src/device/QRightFuntionWidget.cpp" line="64" />
         <source>Restore backup to iOS devices</source>
         <translation>Sicherung auf iOS-Geräten wiederherstellen</translation>
     </message>
     <message>
-        <location filename="../../src/device/QRightFuntionWidget.cpp" line="63" />
+        <location filename="../../src/device/QRightFuntionWidget.cpp" line="65" />
         <source>All tools</source>
         <translation>Alle Werkzeuge</translation>
     </message>
@@ -516,18 +638,18 @@
 <context>
     <name>ToolWidget</name>
     <message>
-        <location filename="../../src/device/ToolWidget.cpp" line="32" />
+        <location filename="../../src/device/ToolWidget.cpp" line="33" />
         <source>All tools</source>
         <translation>Alle Werkzeuge</translation>
     </message>
     <message>
-        <location filename="../../src/device/ToolWidget.cpp" line="36" />
+        <location filename="../../src/device/ToolWidget.cpp" line="37" />
         <source>conncect device &gt;&gt;</source>
         <translation>Gerät verbinden &gt;&gt;</translation>
     </message>
     <message>
-        <location filename="../../src/device/ToolWidget.cpp" line="89" />
-        <location filename="../../src/device/ToolWidget.cpp" line="90" />
+        <location filename="../../src/device/ToolWidget.cpp" line="92" />
+        <location filename="../../src/device/ToolWidget.cpp" line="93" />
         <source>Backup Contacts</source>
         <translation>Kontakte sichern</translation>
     </message>

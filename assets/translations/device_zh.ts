@@ -1,6 +1,14 @@
 <?xml version='1.0' encoding='utf-8'?>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>CSingleDetectiPhone</name>
+    <message>
+        <location filename="../../src/device/CSingleDetectiPhone.cpp" line="33" />
+        <source>IOSListener register failed!</source>
+        <translation>设备监听注册失败！</translation>
+    </message>
+</context>
+<context>
     <name>ConnectWidget</name>
     <message>
         <location filename="../../src/device/ConnectWidget.ui" line="31" />
@@ -9,7 +17,7 @@
     </message>
     <message>
         <location filename="../../src/device/ConnectWidget.ui" line="46" />
-        <location filename="../../src/device/ConnectWidget.cpp" line="94" />
+        <location filename="../../src/device/ConnectWidget.cpp" line="96" />
         <source>Cancel</source>
         <translation>取消</translation>
     </message>
@@ -19,12 +27,12 @@
         <translation>重试</translation>
     </message>
     <message>
-        <location filename="../../src/device/ConnectWidget.cpp" line="93" />
+        <location filename="../../src/device/ConnectWidget.cpp" line="95" />
         <source>OK</source>
         <translation>确定</translation>
     </message>
     <message>
-        <location filename="../../src/device/ConnectWidget.cpp" line="147" />
+        <location filename="../../src/device/ConnectWidget.cpp" line="150" />
         <source>Go to Help Center&gt;&gt;</source>
         <translation>前往帮助中心&gt;&gt;</translation>
     </message>
@@ -275,12 +283,12 @@
         <translation>取消</translation>
     </message>
     <message>
-        <location filename="../../src/device/InitDeviceWidget.cpp" line="34" />
+        <location filename="../../src/device/InitDeviceWidget.cpp" line="37" />
         <source>InitDeviceWidget::InitControls fail</source>
         <translation>InitDeviceWidget::InitControls 失败</translation>
     </message>
     <message>
-        <location filename="../../src/device/InitDeviceWidget.cpp" line="142" />
+        <location filename="../../src/device/InitDeviceWidget.cpp" line="148" />
         <source>Get device information failed!</source>
         <translation>获取设备信息失败！</translation>
     </message>
@@ -303,53 +311,53 @@
         <translation>刷新</translation>
     </message>
     <message>
-        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="34" />
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="38" />
         <source>QDeviceInformationWidget::initControls can't find image, please re-install software</source>
         <translation>QDeviceInformationWidget::initControls 找不到图片，请重新安装软件</translation>
     </message>
     <message>
-        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="38" />
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="40" />
         <source>QDeviceinformationWideget get deviceInfo failed!</source>
         <translation>QDeviceinformationWideget 获取设备信息失败！</translation>
     </message>
     <message>
-        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="146" />
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="149" />
         <source>Get diskInfo failed!</source>
         <translation>获取磁盘信息失败！</translation>
     </message>
     <message>
-        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="160" />
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="163" />
         <source>Apps</source>
         <translation>应用</translation>
     </message>
     <message>
-        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="161" />
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="164" />
         <source>Music</source>
         <translation>音乐</translation>
     </message>
     <message>
-        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="162" />
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="165" />
         <source>Video</source>
         <translation>视频</translation>
     </message>
     <message>
-        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="163" />
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="166" />
         <source>iBooks</source>
         <translation>iBooks</translation>
     </message>
     <message>
-        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="164" />
-        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="174" />
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="167" />
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="177" />
         <source>Available</source>
         <translation>可用</translation>
     </message>
     <message>
-        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="173" />
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="176" />
         <source>Used</source>
         <translation>已用</translation>
     </message>
     <message>
-        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="204" />
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="207" />
         <source>Rename failed!</source>
         <translation>重命名失败！</translation>
     </message>
@@ -417,35 +425,149 @@
         <translation>返回</translation>
     </message>
     <message>
-        <location filename="../../src/device/QInformationWidget.cpp" line="92" />
+        <location filename="../../src/device/QInformationWidget.cpp" line="109" />
         <source>N/A</source>
         <translation>不适用</translation>
     </message>
 </context>
 <context>
-    <name>QRenameDlg</name>
+    <name>QNavigateWidget</name>
     <message>
-        <location filename="../../src/device/QRenameDlg.cpp" line="64" />
-        <source>QRenameDlg init image fail, please re-install</source>
-        <translation>QRenameDlg 初始化图片失败，请重新安装</translation>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="150" />
+        <source>QNavigateWidget::InitControls can't find /image/btn_help.png image, please re-install software</source>
+        <translation>QNavigateWidget::InitControls 找不到图片 /image/btn_help.png，请重新安装软件</translation>
     </message>
     <message>
-        <location filename="../../src/device/QRenameDlg.cpp" line="69" />
+        <location filename="../../src/device/QNavigateWidget.cpp" line="185" />
+        <location filename="../../src/device/QNavigateWidget.cpp" line="781" />
+        <source>New Playlist</source>
+        <translation>新建播放列表</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="186" />
         <source>Rename</source>
         <translation>重命名</translation>
     </message>
     <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="187" />
+        <location filename="../../src/device/QNavigateWidget.cpp" line="189" />
+        <location filename="../../src/device/QNavigateWidget.cpp" line="191" />
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="188" />
+        <source>new Album</source>
+        <translation>新建相册</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="190" />
+        <source>Greate New Group</source>
+        <translation>新建分组</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="197" />
+        <source>Media</source>
+        <translation>媒体</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="199" />
+        <source>Playlist</source>
+        <translation>播放列表</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="201" />
+        <source>Photos</source>
+        <translation>照片</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="203" />
+        <source>iBooks</source>
+        <translation>iBooks</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="205" />
+        <source>Contacts</source>
+        <translation>联系人</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="207" />
+        <source>Messages</source>
+        <translation>信息</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="209" />
+        <source>Apps</source>
+        <translation>应用</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="211" />
+        <source>System</source>
+        <translation>系统</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="213" />
+        <source>Video</source>
+        <translation>视频</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="215" />
+        <source>Music</source>
+        <translation>音乐</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="372" />
+        <source>The playlist could not be changed (error %1).</source>
+        <translation>无法修改播放列表（错误 %1）。</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="781" />
+        <source>Playlist name:</source>
+        <translation>播放列表名称：</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="836" />
+        <location filename="../../src/device/QNavigateWidget.cpp" line="859" />
+        <source>Please choose one or more items first!</source>
+        <translation>请先选择一个或多个项目！</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="853" />
+        <source>Sorry!
+You can't transfer data in that type to iTunes.</source>
+        <translation>抱歉！
+此类数据无法传输到 iTunes。</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="878" />
+        <source>本页功能暂不可用</source>
+        <translation>本页功能暂不可用</translation>
+    </message>
+</context>
+<context>
+    <name>QRenameDlg</name>
+    <message>
         <location filename="../../src/device/QRenameDlg.cpp" line="70" />
+        <source>QRenameDlg init image fail, please re-install</source>
+        <translation>QRenameDlg 初始化图片失败，请重新安装</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QRenameDlg.cpp" line="75" />
+        <source>Rename</source>
+        <translation>重命名</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QRenameDlg.cpp" line="76" />
         <source>Confirm</source>
         <translation>确认</translation>
     </message>
     <message>
-        <location filename="../../src/device/QRenameDlg.cpp" line="71" />
+        <location filename="../../src/device/QRenameDlg.cpp" line="77" />
         <source>Close</source>
         <translation>关闭</translation>
     </message>
     <message>
-        <location filename="../../src/device/QRenameDlg.cpp" line="72" />
+        <location filename="../../src/device/QRenameDlg.cpp" line="78" />
         <source>Device name</source>
         <translation>设备名称</translation>
     </message>
@@ -483,32 +605,32 @@
         <translation>工具</translation>
     </message>
     <message>
-        <location filename="../../src/device/QRightFuntionWidget.cpp" line="58" />
+        <location filename="../../src/device/QRightFuntionWidget.cpp" line="60" />
         <source>Transfer data to local computer</source>
         <translation>将数据传输到本地电脑</translation>
     </message>
     <message>
-        <location filename="../../src/device/QRightFuntionWidget.cpp" line="59" />
+        <location filename="../../src/device/QRightFuntionWidget.cpp" line="61" />
         <source>Transfer data to iPhone, iPad or iPod</source>
         <translation>将数据传输到 iPhone、iPad 或 iPod</translation>
     </message>
     <message>
-        <location filename="../../src/device/QRightFuntionWidget.cpp" line="60" />
+        <location filename="../../src/device/QRightFuntionWidget.cpp" line="62" />
         <source>Transfer data to iTunes library</source>
         <translation>将数据传输到 iTunes 资料库</translation>
     </message>
     <message>
-        <location filename="../../src/device/QRightFuntionWidget.cpp" line="61" />
+        <location filename="../../src/device/QRightFuntionWidget.cpp" line="63" />
         <source>Create backup of iOS devices to computer</source>
         <translation>将 iOS 设备备份到电脑</translation>
     </message>
     <message>
-        <location filename="../../src/device/QRightFuntionWidget.cpp" line="62" />
+        <location filename="../../src/device/QRightFuntionWidget.cpp" line="64" />
         <source>Restore backup to iOS devices</source>
         <translation>将备份恢复到 iOS 设备</translation>
     </message>
     <message>
-        <location filename="../../src/device/QRightFuntionWidget.cpp" line="63" />
+        <location filename="../../src/device/QRightFuntionWidget.cpp" line="65" />
         <source>All tools</source>
         <translation>全部工具</translation>
     </message>
@@ -516,18 +638,18 @@
 <context>
     <name>ToolWidget</name>
     <message>
-        <location filename="../../src/device/ToolWidget.cpp" line="32" />
+        <location filename="../../src/device/ToolWidget.cpp" line="33" />
         <source>All tools</source>
         <translation>全部工具</translation>
     </message>
     <message>
-        <location filename="../../src/device/ToolWidget.cpp" line="36" />
+        <location filename="../../src/device/ToolWidget.cpp" line="37" />
         <source>conncect device &gt;&gt;</source>
         <translation>连接设备 &gt;&gt;</translation>
     </message>
     <message>
-        <location filename="../../src/device/ToolWidget.cpp" line="89" />
-        <location filename="../../src/device/ToolWidget.cpp" line="90" />
+        <location filename="../../src/device/ToolWidget.cpp" line="92" />
+        <location filename="../../src/device/ToolWidget.cpp" line="93" />
         <source>Backup Contacts</source>
         <translation>备份联系人</translation>
     </message>

@@ -1,9 +1,10 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
     <name>CSingleDetectiPhone</name>
     <message>
-        <location filename="../../src/device/CSingleDetectiPhone.cpp" line="33" />
+        <location filename="../../src/device/CSingleDetectiPhone.cpp" line="33"/>
         <source>IOSListener register failed!</source>
         <translation>Die Geräteerkennung konnte nicht gestartet werden!</translation>
     </message>
@@ -11,28 +12,28 @@
 <context>
     <name>ConnectWidget</name>
     <message>
-        <location filename="../../src/device/ConnectWidget.ui" line="31" />
+        <location filename="../../src/device/ConnectWidget.ui" line="31"/>
         <source>Initializing Apple..</source>
         <translation>Apple-Gerät wird initialisiert..</translation>
     </message>
     <message>
-        <location filename="../../src/device/ConnectWidget.ui" line="46" />
-        <location filename="../../src/device/ConnectWidget.cpp" line="96" />
+        <location filename="../../src/device/ConnectWidget.ui" line="46"/>
+        <location filename="../../src/device/ConnectWidget.cpp" line="96"/>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
     </message>
     <message>
-        <location filename="../../src/device/ConnectWidget.ui" line="77" />
+        <location filename="../../src/device/ConnectWidget.ui" line="77"/>
         <source>Retry</source>
         <translation>Erneut versuchen</translation>
     </message>
     <message>
-        <location filename="../../src/device/ConnectWidget.cpp" line="95" />
+        <location filename="../../src/device/ConnectWidget.cpp" line="95"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
     <message>
-        <location filename="../../src/device/ConnectWidget.cpp" line="150" />
+        <location filename="../../src/device/ConnectWidget.cpp" line="150"/>
         <source>Go to Help Center&gt;&gt;</source>
         <translation>Zum Hilfe-Center&gt;&gt;</translation>
     </message>
@@ -40,232 +41,232 @@
 <context>
     <name>DeviceModel</name>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="9" />
+        <location filename="../../src/device/DeviceModel.cpp" line="9"/>
         <source>DeviceName</source>
         <translation>Gerätename</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="10" />
+        <location filename="../../src/device/DeviceModel.cpp" line="10"/>
         <source>DeviceClass</source>
         <translation>Geräteklasse</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="11" />
+        <location filename="../../src/device/DeviceModel.cpp" line="11"/>
         <source>ProductType</source>
         <translation>Produkttyp</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="12" />
+        <location filename="../../src/device/DeviceModel.cpp" line="12"/>
         <source>ProductVersion</source>
         <translation>Produktversion</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="13" />
+        <location filename="../../src/device/DeviceModel.cpp" line="13"/>
         <source>SerialNumber</source>
         <translation>Seriennummer</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="14" />
+        <location filename="../../src/device/DeviceModel.cpp" line="14"/>
         <source>UniqueDeviceID</source>
         <translation>Eindeutige Geräte-ID</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="15" />
+        <location filename="../../src/device/DeviceModel.cpp" line="15"/>
         <source>ModelNumber</source>
         <translation>Modellnummer</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="16" />
+        <location filename="../../src/device/DeviceModel.cpp" line="16"/>
         <source>BuildVersion</source>
         <translation>Build-Version</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="17" />
+        <location filename="../../src/device/DeviceModel.cpp" line="17"/>
         <source>HardwareModel</source>
         <translation>Hardwaremodell</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="18" />
+        <location filename="../../src/device/DeviceModel.cpp" line="18"/>
         <source>DeviceColor</source>
         <translation>Gerätefarbe</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="19" />
+        <location filename="../../src/device/DeviceModel.cpp" line="19"/>
         <source>RegionInfo</source>
         <translation>Region</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="20" />
+        <location filename="../../src/device/DeviceModel.cpp" line="20"/>
         <source>CPUArchitecture</source>
         <translation>CPU-Architektur</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="21" />
+        <location filename="../../src/device/DeviceModel.cpp" line="21"/>
         <source>Wi-Fi Address</source>
         <translation>WLAN-Adresse</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="22" />
+        <location filename="../../src/device/DeviceModel.cpp" line="22"/>
         <source>BluetoothAddress</source>
         <translation>Bluetooth-Adresse</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="23" />
+        <location filename="../../src/device/DeviceModel.cpp" line="23"/>
         <source>PartitionType</source>
         <translation>Partitionstyp</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="24" />
+        <location filename="../../src/device/DeviceModel.cpp" line="24"/>
         <source>FirmwareVersion</source>
         <translation>Firmware-Version</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="25" />
+        <location filename="../../src/device/DeviceModel.cpp" line="25"/>
         <source>ActivationState</source>
         <translation>Aktivierungsstatus</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="26" />
+        <location filename="../../src/device/DeviceModel.cpp" line="26"/>
         <source>ActivationStateAcknowledged</source>
         <translation>Aktivierung bestätigt</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="27" />
+        <location filename="../../src/device/DeviceModel.cpp" line="27"/>
         <source>BasebandVersion</source>
         <translation>Baseband-Version</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="28" />
+        <location filename="../../src/device/DeviceModel.cpp" line="28"/>
         <source>BasebandBootloaderVersion</source>
         <translation>Baseband-Bootloader-Version</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="29" />
+        <location filename="../../src/device/DeviceModel.cpp" line="29"/>
         <source>BasebandChipId</source>
         <translation>Baseband-Chip-ID</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="30" />
+        <location filename="../../src/device/DeviceModel.cpp" line="30"/>
         <source>BasebandGoldCertId</source>
         <translation>Baseband-GoldCert-ID</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="31" />
+        <location filename="../../src/device/DeviceModel.cpp" line="31"/>
         <source>ICCID</source>
         <translation>ICCID</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="32" />
+        <location filename="../../src/device/DeviceModel.cpp" line="32"/>
         <source>IMEI</source>
         <translation>IMEI</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="33" />
+        <location filename="../../src/device/DeviceModel.cpp" line="33"/>
         <source>IMSI</source>
         <translation>IMSI</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="34" />
+        <location filename="../../src/device/DeviceModel.cpp" line="34"/>
         <source>MLBSerialNumber</source>
         <translation>MLB-Seriennummer</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="35" />
+        <location filename="../../src/device/DeviceModel.cpp" line="35"/>
         <source>MobileSubscriberCountryCode</source>
         <translation>Mobilfunk-Ländercode</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="36" />
+        <location filename="../../src/device/DeviceModel.cpp" line="36"/>
         <source>MobileSubscriberNetworkCode</source>
         <translation>Mobilfunk-Netzcode</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="37" />
+        <location filename="../../src/device/DeviceModel.cpp" line="37"/>
         <source>PasswordProtected</source>
         <translation>Kennwortgeschützt</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="38" />
+        <location filename="../../src/device/DeviceModel.cpp" line="38"/>
         <source>Phone Number</source>
         <translation>Telefonnummer</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="39" />
+        <location filename="../../src/device/DeviceModel.cpp" line="39"/>
         <source>ProductionSOC</source>
         <translation>Produktions-SoC</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="40" />
+        <location filename="../../src/device/DeviceModel.cpp" line="40"/>
         <source>ProtocolVersion</source>
         <translation>Protokollversion</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="41" />
+        <location filename="../../src/device/DeviceModel.cpp" line="41"/>
         <source>SDIOProductInfo</source>
         <translation>SDIO-Produktinfo</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="42" />
+        <location filename="../../src/device/DeviceModel.cpp" line="42"/>
         <source>SIMStatus</source>
         <translation>SIM-Status</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="43" />
+        <location filename="../../src/device/DeviceModel.cpp" line="43"/>
         <source>SoftwareBundleVersion</source>
         <translation>Softwarepaket-Version</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="44" />
+        <location filename="../../src/device/DeviceModel.cpp" line="44"/>
         <source>SupportedDeviceFamilies</source>
         <translation>Unterstützte Gerätefamilien</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="45" />
+        <location filename="../../src/device/DeviceModel.cpp" line="45"/>
         <source>SomebodySetTimeZone</source>
         <translation>Zeitzone manuell gesetzt</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="46" />
+        <location filename="../../src/device/DeviceModel.cpp" line="46"/>
         <source>TimeIntervalSince1970</source>
         <translation>Sekunden seit 1970</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="47" />
+        <location filename="../../src/device/DeviceModel.cpp" line="47"/>
         <source>TimeZone</source>
         <translation>Zeitzone</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="48" />
+        <location filename="../../src/device/DeviceModel.cpp" line="48"/>
         <source>TimeZoneOffsetFromUTC</source>
         <translation>Abweichung von UTC</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="49" />
+        <location filename="../../src/device/DeviceModel.cpp" line="49"/>
         <source>UniqueChipID</source>
         <translation>Eindeutige Chip-ID</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="50" />
+        <location filename="../../src/device/DeviceModel.cpp" line="50"/>
         <source>Uses24HourClock</source>
         <translation>24-Stunden-Format</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="51" />
+        <location filename="../../src/device/DeviceModel.cpp" line="51"/>
         <source>iTunesHasConnected</source>
         <translation>Mit iTunes verbunden</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="86" />
+        <location filename="../../src/device/DeviceModel.cpp" line="86"/>
         <source>unknown</source>
         <translation>unbekannt</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="113" />
+        <location filename="../../src/device/DeviceModel.cpp" line="113"/>
         <source>Name</source>
         <translation>Name</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="115" />
+        <location filename="../../src/device/DeviceModel.cpp" line="115"/>
         <source>Value</source>
         <translation>Wert</translation>
     </message>
@@ -273,91 +274,166 @@
 <context>
     <name>InitDeviceWidget</name>
     <message>
-        <location filename="../../src/device/InitDeviceWidget.ui" line="13" />
+        <location filename="../../src/device/InitDeviceWidget.ui" line="13"/>
         <source>Initializing iOS Device ...</source>
         <translation>iOS-Gerät wird initialisiert ...</translation>
     </message>
     <message>
-        <location filename="../../src/device/InitDeviceWidget.ui" line="28" />
+        <location filename="../../src/device/InitDeviceWidget.ui" line="28"/>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
     </message>
     <message>
-        <location filename="../../src/device/InitDeviceWidget.cpp" line="37" />
+        <location filename="../../src/device/InitDeviceWidget.cpp" line="37"/>
         <source>InitDeviceWidget::InitControls fail</source>
         <translation>InitDeviceWidget::InitControls fehlgeschlagen</translation>
     </message>
     <message>
-        <location filename="../../src/device/InitDeviceWidget.cpp" line="148" />
+        <location filename="../../src/device/InitDeviceWidget.cpp" line="148"/>
         <source>Get device information failed!</source>
         <translation>Geräteinformationen konnten nicht gelesen werden!</translation>
     </message>
 </context>
 <context>
-    <name>QDeviceInformationWidget</name>
+    <name>QAddDataWidget</name>
     <message>
-        <location filename="../../src/device/QDeviceInformationWidget.ui" line="20" />
-        <source>data</source>
-        <translation>Daten</translation>
+        <location filename="../../src/VexaDetails/QAddDataWidget.cpp" line="37"/>
+        <source>QAddDataWidget::setLabelImage, this image name is invalid %1, please re-install!</source>
+        <translation>QAddDataWidget::setLabelImage, der Bildname %1 ist ungültig, bitte installieren Sie die Software neu!</translation>
     </message>
+</context>
+<context>
+    <name>QAppsView</name>
     <message>
-        <location filename="../../src/device/QDeviceInformationWidget.ui" line="25" />
-        <source>system</source>
-        <translation>System</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QDeviceInformationWidget.ui" line="42" />
-        <source>refresh</source>
-        <translation>Aktualisieren</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="38" />
-        <source>QDeviceInformationWidget::initControls can't find image, please re-install software</source>
-        <translation>QDeviceInformationWidget::initControls: Bild nicht gefunden, bitte installieren Sie die Software neu</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="40" />
-        <source>QDeviceinformationWideget get deviceInfo failed!</source>
-        <translation>QDeviceinformationWideget: Geräteinformationen konnten nicht gelesen werden!</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="149" />
-        <source>Get diskInfo failed!</source>
-        <translation>Speicherinformationen konnten nicht gelesen werden!</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="163" />
+        <location filename="../../src/VexaDetails/Apps/QAppsView.cpp" line="10"/>
         <source>Apps</source>
         <translation>Apps</translation>
     </message>
     <message>
-        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="164" />
+        <location filename="../../src/VexaDetails/Apps/QAppsView.cpp" line="14"/>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Apps/QAppsView.cpp" line="14"/>
+        <source>Version</source>
+        <translation>Version</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Apps/QAppsView.cpp" line="14"/>
+        <source>Size</source>
+        <translation>Größe</translation>
+    </message>
+</context>
+<context>
+    <name>QBaseDetailsView</name>
+    <message>
+        <location filename="../../src/VexaDetails/Base/QBaseDetailsView.cpp" line="300"/>
+        <source>Entries</source>
+        <translation>Einträge</translation>
+    </message>
+</context>
+<context>
+    <name>QContactStatusPanel</name>
+    <message>
+        <location filename="../../src/VexaDetails/QContactStatusPanel.cpp" line="16"/>
+        <source>Edit</source>
+        <translation>Bearbeiten</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/QContactStatusPanel.cpp" line="18"/>
+        <source>Transfer</source>
+        <translation>Übertragen</translation>
+    </message>
+</context>
+<context>
+    <name>QContactsView</name>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="10"/>
+        <source>Contacts</source>
+        <translation>Kontakte</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="14"/>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="14"/>
+        <source>Phone</source>
+        <translation>Telefon</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="14"/>
+        <source>E-mail</source>
+        <translation>E-Mail</translation>
+    </message>
+</context>
+<context>
+    <name>QDeviceInformationWidget</name>
+    <message>
+        <location filename="../../src/device/QDeviceInformationWidget.ui" line="20"/>
+        <source>data</source>
+        <translation>Daten</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QDeviceInformationWidget.ui" line="25"/>
+        <source>system</source>
+        <translation>System</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QDeviceInformationWidget.ui" line="42"/>
+        <source>refresh</source>
+        <translation>Aktualisieren</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="38"/>
+        <source>QDeviceInformationWidget::initControls can&apos;t find image, please re-install software</source>
+        <translation>QDeviceInformationWidget::initControls: Bild nicht gefunden, bitte installieren Sie die Software neu</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="40"/>
+        <source>QDeviceinformationWideget get deviceInfo failed!</source>
+        <translation>QDeviceinformationWideget: Geräteinformationen konnten nicht gelesen werden!</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="149"/>
+        <source>Get diskInfo failed!</source>
+        <translation>Speicherinformationen konnten nicht gelesen werden!</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="163"/>
+        <source>Apps</source>
+        <translation>Apps</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="164"/>
         <source>Music</source>
         <translation>Musik</translation>
     </message>
     <message>
-        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="165" />
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="165"/>
         <source>Video</source>
         <translation>Video</translation>
     </message>
     <message>
-        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="166" />
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="166"/>
         <source>iBooks</source>
         <translation>iBooks</translation>
     </message>
     <message>
-        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="167" />
-        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="177" />
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="167"/>
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="177"/>
         <source>Available</source>
         <translation>Verfügbar</translation>
     </message>
     <message>
-        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="176" />
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="176"/>
         <source>Used</source>
         <translation>Belegt</translation>
     </message>
     <message>
-        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="207" />
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="207"/>
         <source>Rename failed!</source>
         <translation>Umbenennen fehlgeschlagen!</translation>
     </message>
@@ -365,209 +441,311 @@
 <context>
     <name>QInformationWidget</name>
     <message>
-        <location filename="../../src/device/QInformationWidget.ui" line="32" />
+        <location filename="../../src/device/QInformationWidget.ui" line="32"/>
         <source>Rename</source>
         <translation>Umbenennen</translation>
     </message>
     <message>
-        <location filename="../../src/device/QInformationWidget.ui" line="53" />
+        <location filename="../../src/device/QInformationWidget.ui" line="53"/>
         <source>purchased</source>
         <translation>Gekauft</translation>
     </message>
     <message>
-        <location filename="../../src/device/QInformationWidget.ui" line="55" />
+        <location filename="../../src/device/QInformationWidget.ui" line="55"/>
         <source>warranty</source>
         <translation>Garantie</translation>
     </message>
     <message>
-        <location filename="../../src/device/QInformationWidget.ui" line="57" />
+        <location filename="../../src/device/QInformationWidget.ui" line="57"/>
         <source>activated</source>
         <translation>Aktiviert</translation>
     </message>
     <message>
-        <location filename="../../src/device/QInformationWidget.ui" line="59" />
+        <location filename="../../src/device/QInformationWidget.ui" line="59"/>
         <source>version</source>
         <translation>Version</translation>
     </message>
     <message>
-        <location filename="../../src/device/QInformationWidget.ui" line="61" />
+        <location filename="../../src/device/QInformationWidget.ui" line="61"/>
         <source>serial</source>
         <translation>Seriennummer</translation>
     </message>
     <message>
-        <location filename="../../src/device/QInformationWidget.ui" line="63" />
+        <location filename="../../src/device/QInformationWidget.ui" line="63"/>
         <source>type</source>
         <translation>Typ</translation>
     </message>
     <message>
-        <location filename="../../src/device/QInformationWidget.ui" line="65" />
+        <location filename="../../src/device/QInformationWidget.ui" line="65"/>
         <source>jailreadked</source>
         <translation>Jailbreak</translation>
     </message>
     <message>
-        <location filename="../../src/device/QInformationWidget.ui" line="67" />
+        <location filename="../../src/device/QInformationWidget.ui" line="67"/>
         <source>region</source>
         <translation>Region</translation>
     </message>
     <message>
-        <location filename="../../src/device/QInformationWidget.ui" line="69" />
+        <location filename="../../src/device/QInformationWidget.ui" line="69"/>
         <source>battery</source>
         <translation>Akku</translation>
     </message>
     <message>
-        <location filename="../../src/device/QInformationWidget.ui" line="84" />
+        <location filename="../../src/device/QInformationWidget.ui" line="84"/>
         <source>more</source>
         <translation>Mehr</translation>
     </message>
     <message>
-        <location filename="../../src/device/QInformationWidget.ui" line="118" />
+        <location filename="../../src/device/QInformationWidget.ui" line="118"/>
         <source>Back</source>
         <translation>Zurück</translation>
     </message>
     <message>
-        <location filename="../../src/device/QInformationWidget.cpp" line="109" />
+        <location filename="../../src/device/QInformationWidget.cpp" line="109"/>
         <source>N/A</source>
         <translation>k. A.</translation>
     </message>
 </context>
 <context>
-    <name>QNavigateWidget</name>
+    <name>QMusicView</name>
     <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="150" />
-        <source>QNavigateWidget::InitControls can't find /image/btn_help.png image, please re-install software</source>
-        <translation>QNavigateWidget::InitControls: Das Bild /image/btn_help.png fehlt, bitte installieren Sie die Software neu</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="185" />
-        <location filename="../../src/device/QNavigateWidget.cpp" line="781" />
-        <source>New Playlist</source>
-        <translation>Neue Wiedergabeliste</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="186" />
-        <source>Rename</source>
-        <translation>Umbenennen</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="187" />
-        <location filename="../../src/device/QNavigateWidget.cpp" line="189" />
-        <location filename="../../src/device/QNavigateWidget.cpp" line="191" />
-        <source>Delete</source>
-        <translation>Löschen</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="188" />
-        <source>new Album</source>
-        <translation>Neues Album</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="190" />
-        <source>Greate New Group</source>
-        <translation>Neue Gruppe erstellen</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="197" />
-        <source>Media</source>
-        <translation>Medien</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="199" />
-        <source>Playlist</source>
-        <translation>Wiedergabeliste</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="201" />
-        <source>Photos</source>
-        <translation>Fotos</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="203" />
-        <source>iBooks</source>
-        <translation>iBooks</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="205" />
-        <source>Contacts</source>
-        <translation>Kontakte</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="207" />
-        <source>Messages</source>
-        <translation>Nachrichten</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="209" />
-        <source>Apps</source>
-        <translation>Apps</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="211" />
-        <source>System</source>
-        <translation>System</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="213" />
-        <source>Video</source>
-        <translation>Video</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="215" />
+        <location filename="../../src/VexaDetails/Music/QMusicView.cpp" line="10"/>
         <source>Music</source>
         <translation>Musik</translation>
     </message>
     <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="372" />
+        <location filename="../../src/VexaDetails/Music/QMusicView.cpp" line="14"/>
+        <source>Title</source>
+        <translation>Titel</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Music/QMusicView.cpp" line="14"/>
+        <source>Artist</source>
+        <translation>Interpret</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Music/QMusicView.cpp" line="14"/>
+        <source>Album</source>
+        <translation>Album</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Music/QMusicView.cpp" line="14"/>
+        <source>Duration</source>
+        <translation>Dauer</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Music/QMusicView.cpp" line="14"/>
+        <source>Size</source>
+        <translation>Größe</translation>
+    </message>
+</context>
+<context>
+    <name>QNavigateWidget</name>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="150"/>
+        <source>QNavigateWidget::InitControls can&apos;t find /image/btn_help.png image, please re-install software</source>
+        <translation>QNavigateWidget::InitControls: Das Bild /image/btn_help.png fehlt, bitte installieren Sie die Software neu</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="185"/>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="788"/>
+        <source>New Playlist</source>
+        <translation>Neue Wiedergabeliste</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="186"/>
+        <source>Rename</source>
+        <translation>Umbenennen</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="187"/>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="189"/>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="191"/>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="188"/>
+        <source>new Album</source>
+        <translation>Neues Album</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="190"/>
+        <source>Greate New Group</source>
+        <translation>Neue Gruppe erstellen</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="197"/>
+        <source>Media</source>
+        <translation>Medien</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="199"/>
+        <source>Playlist</source>
+        <translation>Wiedergabeliste</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="201"/>
+        <source>Photos</source>
+        <translation>Fotos</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="203"/>
+        <source>iBooks</source>
+        <translation>iBooks</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="205"/>
+        <source>Contacts</source>
+        <translation>Kontakte</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="207"/>
+        <source>Messages</source>
+        <translation>Nachrichten</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="209"/>
+        <source>Apps</source>
+        <translation>Apps</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="211"/>
+        <source>System</source>
+        <translation>System</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="213"/>
+        <source>Video</source>
+        <translation>Video</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="215"/>
+        <source>Music</source>
+        <translation>Musik</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="379"/>
         <source>The playlist could not be changed (error %1).</source>
         <translation>Die Wiedergabeliste konnte nicht geändert werden (Fehler %1).</translation>
     </message>
     <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="781" />
+        <location filename="../../src/device/QNavigateWidget.cpp" line="788"/>
         <source>Playlist name:</source>
         <translation>Name der Wiedergabeliste:</translation>
     </message>
     <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="836" />
-        <location filename="../../src/device/QNavigateWidget.cpp" line="859" />
+        <location filename="../../src/device/QNavigateWidget.cpp" line="843"/>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="866"/>
         <source>Please choose one or more items first!</source>
         <translation>Bitte wählen Sie zuerst ein oder mehrere Elemente aus!</translation>
     </message>
     <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="853" />
+        <location filename="../../src/device/QNavigateWidget.cpp" line="860"/>
         <source>Sorry!
-You can't transfer data in that type to iTunes.</source>
+You can&apos;t transfer data in that type to iTunes.</source>
         <translation>Entschuldigung!
 Daten dieser Art können nicht zu iTunes übertragen werden.</translation>
     </message>
     <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="878" />
+        <location filename="../../src/device/QNavigateWidget.cpp" line="885"/>
         <source>本页功能暂不可用</source>
         <translation>Diese Funktion ist derzeit nicht verfügbar</translation>
     </message>
 </context>
 <context>
+    <name>QOperatePanel</name>
+    <message>
+        <location filename="../../src/VexaDetails/QOperatePanel.cpp" line="53"/>
+        <source>QOperatePanel::InitControls can&apos;t find btn image, please reinstall software</source>
+        <translation>QOperatePanel::InitControls findet das Schaltflächenbild nicht, bitte installieren Sie die Software neu</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/QOperatePanel.cpp" line="106"/>
+        <source>QOperatePanel::setCustomFirst can&apos;t find btn image, please reinstall software</source>
+        <translation>QOperatePanel::setCustomFirst findet das Schaltflächenbild nicht, bitte installieren Sie die Software neu</translation>
+    </message>
+</context>
+<context>
+    <name>QPhotoView</name>
+    <message>
+        <location filename="../../src/VexaDetails/Photos/QPhotoView.cpp" line="10"/>
+        <source>Photos</source>
+        <translation>Fotos</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Photos/QPhotoView.cpp" line="14"/>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Photos/QPhotoView.cpp" line="14"/>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Photos/QPhotoView.cpp" line="14"/>
+        <source>Size</source>
+        <translation>Größe</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Photos/QPhotoView.cpp" line="14"/>
+        <source>Dimensions</source>
+        <translation>Abmessungen</translation>
+    </message>
+</context>
+<context>
+    <name>QPlayListView</name>
+    <message>
+        <location filename="../../src/VexaDetails/Playlist/QPlayListView.cpp" line="10"/>
+        <source>Playlist</source>
+        <translation>Wiedergabeliste</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Playlist/QPlayListView.cpp" line="14"/>
+        <source>Title</source>
+        <translation>Titel</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Playlist/QPlayListView.cpp" line="14"/>
+        <source>Artist</source>
+        <translation>Interpret</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Playlist/QPlayListView.cpp" line="14"/>
+        <source>Album</source>
+        <translation>Album</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Playlist/QPlayListView.cpp" line="14"/>
+        <source>Duration</source>
+        <translation>Dauer</translation>
+    </message>
+</context>
+<context>
     <name>QRenameDlg</name>
     <message>
-        <location filename="../../src/device/QRenameDlg.cpp" line="70" />
+        <location filename="../../src/device/QRenameDlg.cpp" line="70"/>
         <source>QRenameDlg init image fail, please re-install</source>
         <translation>QRenameDlg: Bilder konnten nicht geladen werden, bitte neu installieren</translation>
     </message>
     <message>
-        <location filename="../../src/device/QRenameDlg.cpp" line="75" />
+        <location filename="../../src/device/QRenameDlg.cpp" line="75"/>
         <source>Rename</source>
         <translation>Umbenennen</translation>
     </message>
     <message>
-        <location filename="../../src/device/QRenameDlg.cpp" line="76" />
+        <location filename="../../src/device/QRenameDlg.cpp" line="76"/>
         <source>Confirm</source>
         <translation>Bestätigen</translation>
     </message>
     <message>
-        <location filename="../../src/device/QRenameDlg.cpp" line="77" />
+        <location filename="../../src/device/QRenameDlg.cpp" line="77"/>
         <source>Close</source>
         <translation>Schließen</translation>
     </message>
     <message>
-        <location filename="../../src/device/QRenameDlg.cpp" line="78" />
+        <location filename="../../src/device/QRenameDlg.cpp" line="78"/>
         <source>Device name</source>
         <translation>Gerätename</translation>
     </message>
@@ -575,83 +753,199 @@ Daten dieser Art können nicht zu iTunes übertragen werden.</translation>
 <context>
     <name>QRightFuntionWidget</name>
     <message>
-        <location filename="../../src/device/QRightFuntionWidget.ui" line="12" />
+        <location filename="../../src/device/QRightFuntionWidget.ui" line="12"/>
         <source>ToPC</source>
         <translation>Zum PC</translation>
     </message>
     <message>
-        <location filename="../../src/device/QRightFuntionWidget.ui" line="13" />
+        <location filename="../../src/device/QRightFuntionWidget.ui" line="13"/>
         <source>ToiTunes</source>
         <translation>Zu iTunes</translation>
     </message>
     <message>
-        <location filename="../../src/device/QRightFuntionWidget.ui" line="14" />
+        <location filename="../../src/device/QRightFuntionWidget.ui" line="14"/>
         <source>ToDevice</source>
         <translation>Zum Gerät</translation>
     </message>
     <message>
-        <location filename="../../src/device/QRightFuntionWidget.ui" line="15" />
+        <location filename="../../src/device/QRightFuntionWidget.ui" line="15"/>
         <source>Backup</source>
         <translation>Sichern</translation>
     </message>
     <message>
-        <location filename="../../src/device/QRightFuntionWidget.ui" line="16" />
+        <location filename="../../src/device/QRightFuntionWidget.ui" line="16"/>
         <source>Restore</source>
         <translation>Wiederherstellen</translation>
     </message>
     <message>
-        <location filename="../../src/device/QRightFuntionWidget.ui" line="17" />
+        <location filename="../../src/device/QRightFuntionWidget.ui" line="17"/>
         <source>Tools</source>
         <translation>Werkzeuge</translation>
     </message>
     <message>
-        <location filename="../../src/device/QRightFuntionWidget.cpp" line="60" />
+        <location filename="../../src/device/QRightFuntionWidget.cpp" line="60"/>
         <source>Transfer data to local computer</source>
         <translation>Daten auf den lokalen Computer übertragen</translation>
     </message>
     <message>
-        <location filename="../../src/device/QRightFuntionWidget.cpp" line="61" />
+        <location filename="../../src/device/QRightFuntionWidget.cpp" line="61"/>
         <source>Transfer data to iPhone, iPad or iPod</source>
         <translation>Daten auf iPhone, iPad oder iPod übertragen</translation>
     </message>
     <message>
-        <location filename="../../src/device/QRightFuntionWidget.cpp" line="62" />
+        <location filename="../../src/device/QRightFuntionWidget.cpp" line="62"/>
         <source>Transfer data to iTunes library</source>
         <translation>Daten in die iTunes-Mediathek übertragen</translation>
     </message>
     <message>
-        <location filename="../../src/device/QRightFuntionWidget.cpp" line="63" />
+        <location filename="../../src/device/QRightFuntionWidget.cpp" line="63"/>
         <source>Create backup of iOS devices to computer</source>
         <translation>Sicherung von iOS-Geräten auf dem Computer erstellen</translation>
     </message>
     <message>
-        <location filename="../../src/device/QRightFuntionWidget.cpp" line="64" />
+        <location filename="../../src/device/QRightFuntionWidget.cpp" line="64"/>
         <source>Restore backup to iOS devices</source>
         <translation>Sicherung auf iOS-Geräten wiederherstellen</translation>
     </message>
     <message>
-        <location filename="../../src/device/QRightFuntionWidget.cpp" line="65" />
+        <location filename="../../src/device/QRightFuntionWidget.cpp" line="65"/>
         <source>All tools</source>
         <translation>Alle Werkzeuge</translation>
     </message>
 </context>
 <context>
+    <name>QSearchWidget</name>
+    <message>
+        <location filename="../../src/VexaDetails/QSearchWidget.cpp" line="36"/>
+        <source>QSearchWidget::InitControls can&apos;t find btn image, please reinstall software</source>
+        <translation>QSearchWidget::InitControls findet das Schaltflächenbild nicht, bitte installieren Sie die Software neu</translation>
+    </message>
+</context>
+<context>
+    <name>QSystemView</name>
+    <message>
+        <location filename="../../src/VexaDetails/System/QSystemView.cpp" line="10"/>
+        <source>System</source>
+        <translation>System</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/System/QSystemView.cpp" line="14"/>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/System/QSystemView.cpp" line="14"/>
+        <source>Size</source>
+        <translation>Größe</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/System/QSystemView.cpp" line="14"/>
+        <source>Modified</source>
+        <translation>Geändert</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/System/QSystemView.cpp" line="14"/>
+        <source>Type</source>
+        <translation>Typ</translation>
+    </message>
+</context>
+<context>
+    <name>QVideoView</name>
+    <message>
+        <location filename="../../src/VexaDetails/Video/QVideoView.cpp" line="10"/>
+        <source>Video</source>
+        <translation>Video</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Video/QVideoView.cpp" line="14"/>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Video/QVideoView.cpp" line="14"/>
+        <source>Duration</source>
+        <translation>Dauer</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Video/QVideoView.cpp" line="14"/>
+        <source>Size</source>
+        <translation>Größe</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Video/QVideoView.cpp" line="14"/>
+        <source>Format</source>
+        <translation>Format</translation>
+    </message>
+</context>
+<context>
+    <name>QiBookView</name>
+    <message>
+        <location filename="../../src/VexaDetails/iBooks/QiBookView.cpp" line="10"/>
+        <source>iBooks</source>
+        <translation>iBooks</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/iBooks/QiBookView.cpp" line="14"/>
+        <source>Title</source>
+        <translation>Titel</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/iBooks/QiBookView.cpp" line="14"/>
+        <source>Author</source>
+        <translation>Autor</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/iBooks/QiBookView.cpp" line="14"/>
+        <source>Format</source>
+        <translation>Format</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/iBooks/QiBookView.cpp" line="14"/>
+        <source>Size</source>
+        <translation>Größe</translation>
+    </message>
+</context>
+<context>
     <name>ToolWidget</name>
     <message>
-        <location filename="../../src/device/ToolWidget.cpp" line="33" />
+        <location filename="../../src/device/ToolWidget.cpp" line="33"/>
         <source>All tools</source>
         <translation>Alle Werkzeuge</translation>
     </message>
     <message>
-        <location filename="../../src/device/ToolWidget.cpp" line="37" />
+        <location filename="../../src/device/ToolWidget.cpp" line="37"/>
         <source>conncect device &gt;&gt;</source>
         <translation>Gerät verbinden &gt;&gt;</translation>
     </message>
     <message>
-        <location filename="../../src/device/ToolWidget.cpp" line="92" />
-        <location filename="../../src/device/ToolWidget.cpp" line="93" />
+        <location filename="../../src/device/ToolWidget.cpp" line="92"/>
+        <location filename="../../src/device/ToolWidget.cpp" line="93"/>
         <source>Backup Contacts</source>
         <translation>Kontakte sichern</translation>
+    </message>
+</context>
+<context>
+    <name>qmessageView</name>
+    <message>
+        <location filename="../../src/VexaDetails/Messages/qmessageView.cpp" line="10"/>
+        <location filename="../../src/VexaDetails/Messages/qmessageView.cpp" line="14"/>
+        <source>Messages</source>
+        <translation>Nachrichten</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Messages/qmessageView.cpp" line="14"/>
+        <source>Contact</source>
+        <translation>Kontakt</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Messages/qmessageView.cpp" line="14"/>
+        <source>Number</source>
+        <translation>Nummer</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Messages/qmessageView.cpp" line="14"/>
+        <source>Last message</source>
+        <translation>Letzte Nachricht</translation>
     </message>
 </context>
 </TS>

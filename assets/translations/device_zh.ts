@@ -1,9 +1,10 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
     <name>CSingleDetectiPhone</name>
     <message>
-        <location filename="../../src/device/CSingleDetectiPhone.cpp" line="33" />
+        <location filename="../../src/device/CSingleDetectiPhone.cpp" line="33"/>
         <source>IOSListener register failed!</source>
         <translation>设备监听注册失败！</translation>
     </message>
@@ -11,28 +12,28 @@
 <context>
     <name>ConnectWidget</name>
     <message>
-        <location filename="../../src/device/ConnectWidget.ui" line="31" />
+        <location filename="../../src/device/ConnectWidget.ui" line="31"/>
         <source>Initializing Apple..</source>
         <translation>正在初始化 Apple 设备..</translation>
     </message>
     <message>
-        <location filename="../../src/device/ConnectWidget.ui" line="46" />
-        <location filename="../../src/device/ConnectWidget.cpp" line="96" />
+        <location filename="../../src/device/ConnectWidget.ui" line="46"/>
+        <location filename="../../src/device/ConnectWidget.cpp" line="96"/>
         <source>Cancel</source>
         <translation>取消</translation>
     </message>
     <message>
-        <location filename="../../src/device/ConnectWidget.ui" line="77" />
+        <location filename="../../src/device/ConnectWidget.ui" line="77"/>
         <source>Retry</source>
         <translation>重试</translation>
     </message>
     <message>
-        <location filename="../../src/device/ConnectWidget.cpp" line="95" />
+        <location filename="../../src/device/ConnectWidget.cpp" line="95"/>
         <source>OK</source>
         <translation>确定</translation>
     </message>
     <message>
-        <location filename="../../src/device/ConnectWidget.cpp" line="150" />
+        <location filename="../../src/device/ConnectWidget.cpp" line="150"/>
         <source>Go to Help Center&gt;&gt;</source>
         <translation>前往帮助中心&gt;&gt;</translation>
     </message>
@@ -40,232 +41,232 @@
 <context>
     <name>DeviceModel</name>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="9" />
+        <location filename="../../src/device/DeviceModel.cpp" line="9"/>
         <source>DeviceName</source>
         <translation>设备名称</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="10" />
+        <location filename="../../src/device/DeviceModel.cpp" line="10"/>
         <source>DeviceClass</source>
         <translation>设备类别</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="11" />
+        <location filename="../../src/device/DeviceModel.cpp" line="11"/>
         <source>ProductType</source>
         <translation>产品类型</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="12" />
+        <location filename="../../src/device/DeviceModel.cpp" line="12"/>
         <source>ProductVersion</source>
         <translation>产品版本</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="13" />
+        <location filename="../../src/device/DeviceModel.cpp" line="13"/>
         <source>SerialNumber</source>
         <translation>序列号</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="14" />
+        <location filename="../../src/device/DeviceModel.cpp" line="14"/>
         <source>UniqueDeviceID</source>
         <translation>设备唯一标识</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="15" />
+        <location filename="../../src/device/DeviceModel.cpp" line="15"/>
         <source>ModelNumber</source>
         <translation>型号</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="16" />
+        <location filename="../../src/device/DeviceModel.cpp" line="16"/>
         <source>BuildVersion</source>
         <translation>内部版本</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="17" />
+        <location filename="../../src/device/DeviceModel.cpp" line="17"/>
         <source>HardwareModel</source>
         <translation>硬件型号</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="18" />
+        <location filename="../../src/device/DeviceModel.cpp" line="18"/>
         <source>DeviceColor</source>
         <translation>设备颜色</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="19" />
+        <location filename="../../src/device/DeviceModel.cpp" line="19"/>
         <source>RegionInfo</source>
         <translation>地区信息</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="20" />
+        <location filename="../../src/device/DeviceModel.cpp" line="20"/>
         <source>CPUArchitecture</source>
         <translation>CPU 架构</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="21" />
+        <location filename="../../src/device/DeviceModel.cpp" line="21"/>
         <source>Wi-Fi Address</source>
         <translation>Wi-Fi 地址</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="22" />
+        <location filename="../../src/device/DeviceModel.cpp" line="22"/>
         <source>BluetoothAddress</source>
         <translation>蓝牙地址</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="23" />
+        <location filename="../../src/device/DeviceModel.cpp" line="23"/>
         <source>PartitionType</source>
         <translation>分区类型</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="24" />
+        <location filename="../../src/device/DeviceModel.cpp" line="24"/>
         <source>FirmwareVersion</source>
         <translation>固件版本</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="25" />
+        <location filename="../../src/device/DeviceModel.cpp" line="25"/>
         <source>ActivationState</source>
         <translation>激活状态</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="26" />
+        <location filename="../../src/device/DeviceModel.cpp" line="26"/>
         <source>ActivationStateAcknowledged</source>
         <translation>激活已确认</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="27" />
+        <location filename="../../src/device/DeviceModel.cpp" line="27"/>
         <source>BasebandVersion</source>
         <translation>基带版本</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="28" />
+        <location filename="../../src/device/DeviceModel.cpp" line="28"/>
         <source>BasebandBootloaderVersion</source>
         <translation>基带引导程序版本</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="29" />
+        <location filename="../../src/device/DeviceModel.cpp" line="29"/>
         <source>BasebandChipId</source>
         <translation>基带芯片 ID</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="30" />
+        <location filename="../../src/device/DeviceModel.cpp" line="30"/>
         <source>BasebandGoldCertId</source>
         <translation>基带 GoldCert ID</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="31" />
+        <location filename="../../src/device/DeviceModel.cpp" line="31"/>
         <source>ICCID</source>
         <translation>ICCID</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="32" />
+        <location filename="../../src/device/DeviceModel.cpp" line="32"/>
         <source>IMEI</source>
         <translation>IMEI</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="33" />
+        <location filename="../../src/device/DeviceModel.cpp" line="33"/>
         <source>IMSI</source>
         <translation>IMSI</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="34" />
+        <location filename="../../src/device/DeviceModel.cpp" line="34"/>
         <source>MLBSerialNumber</source>
         <translation>主板序列号</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="35" />
+        <location filename="../../src/device/DeviceModel.cpp" line="35"/>
         <source>MobileSubscriberCountryCode</source>
         <translation>移动国家代码</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="36" />
+        <location filename="../../src/device/DeviceModel.cpp" line="36"/>
         <source>MobileSubscriberNetworkCode</source>
         <translation>移动网络代码</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="37" />
+        <location filename="../../src/device/DeviceModel.cpp" line="37"/>
         <source>PasswordProtected</source>
         <translation>密码保护</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="38" />
+        <location filename="../../src/device/DeviceModel.cpp" line="38"/>
         <source>Phone Number</source>
         <translation>电话号码</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="39" />
+        <location filename="../../src/device/DeviceModel.cpp" line="39"/>
         <source>ProductionSOC</source>
         <translation>量产芯片</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="40" />
+        <location filename="../../src/device/DeviceModel.cpp" line="40"/>
         <source>ProtocolVersion</source>
         <translation>协议版本</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="41" />
+        <location filename="../../src/device/DeviceModel.cpp" line="41"/>
         <source>SDIOProductInfo</source>
         <translation>SDIO 产品信息</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="42" />
+        <location filename="../../src/device/DeviceModel.cpp" line="42"/>
         <source>SIMStatus</source>
         <translation>SIM 卡状态</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="43" />
+        <location filename="../../src/device/DeviceModel.cpp" line="43"/>
         <source>SoftwareBundleVersion</source>
         <translation>软件包版本</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="44" />
+        <location filename="../../src/device/DeviceModel.cpp" line="44"/>
         <source>SupportedDeviceFamilies</source>
         <translation>支持的设备系列</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="45" />
+        <location filename="../../src/device/DeviceModel.cpp" line="45"/>
         <source>SomebodySetTimeZone</source>
         <translation>已手动设置时区</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="46" />
+        <location filename="../../src/device/DeviceModel.cpp" line="46"/>
         <source>TimeIntervalSince1970</source>
         <translation>自 1970 年起的秒数</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="47" />
+        <location filename="../../src/device/DeviceModel.cpp" line="47"/>
         <source>TimeZone</source>
         <translation>时区</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="48" />
+        <location filename="../../src/device/DeviceModel.cpp" line="48"/>
         <source>TimeZoneOffsetFromUTC</source>
         <translation>与 UTC 的时差</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="49" />
+        <location filename="../../src/device/DeviceModel.cpp" line="49"/>
         <source>UniqueChipID</source>
         <translation>芯片唯一标识</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="50" />
+        <location filename="../../src/device/DeviceModel.cpp" line="50"/>
         <source>Uses24HourClock</source>
         <translation>使用 24 小时制</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="51" />
+        <location filename="../../src/device/DeviceModel.cpp" line="51"/>
         <source>iTunesHasConnected</source>
         <translation>已连接 iTunes</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="86" />
+        <location filename="../../src/device/DeviceModel.cpp" line="86"/>
         <source>unknown</source>
         <translation>未知</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="113" />
+        <location filename="../../src/device/DeviceModel.cpp" line="113"/>
         <source>Name</source>
         <translation>名称</translation>
     </message>
     <message>
-        <location filename="../../src/device/DeviceModel.cpp" line="115" />
+        <location filename="../../src/device/DeviceModel.cpp" line="115"/>
         <source>Value</source>
         <translation>值</translation>
     </message>
@@ -273,91 +274,166 @@
 <context>
     <name>InitDeviceWidget</name>
     <message>
-        <location filename="../../src/device/InitDeviceWidget.ui" line="13" />
+        <location filename="../../src/device/InitDeviceWidget.ui" line="13"/>
         <source>Initializing iOS Device ...</source>
         <translation>正在初始化 iOS 设备 ...</translation>
     </message>
     <message>
-        <location filename="../../src/device/InitDeviceWidget.ui" line="28" />
+        <location filename="../../src/device/InitDeviceWidget.ui" line="28"/>
         <source>Cancel</source>
         <translation>取消</translation>
     </message>
     <message>
-        <location filename="../../src/device/InitDeviceWidget.cpp" line="37" />
+        <location filename="../../src/device/InitDeviceWidget.cpp" line="37"/>
         <source>InitDeviceWidget::InitControls fail</source>
         <translation>InitDeviceWidget::InitControls 失败</translation>
     </message>
     <message>
-        <location filename="../../src/device/InitDeviceWidget.cpp" line="148" />
+        <location filename="../../src/device/InitDeviceWidget.cpp" line="148"/>
         <source>Get device information failed!</source>
         <translation>获取设备信息失败！</translation>
     </message>
 </context>
 <context>
-    <name>QDeviceInformationWidget</name>
+    <name>QAddDataWidget</name>
     <message>
-        <location filename="../../src/device/QDeviceInformationWidget.ui" line="20" />
-        <source>data</source>
-        <translation>数据</translation>
+        <location filename="../../src/VexaDetails/QAddDataWidget.cpp" line="37"/>
+        <source>QAddDataWidget::setLabelImage, this image name is invalid %1, please re-install!</source>
+        <translation>QAddDataWidget::setLabelImage，图片名称 %1 无效，请重新安装软件！</translation>
     </message>
+</context>
+<context>
+    <name>QAppsView</name>
     <message>
-        <location filename="../../src/device/QDeviceInformationWidget.ui" line="25" />
-        <source>system</source>
-        <translation>系统</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QDeviceInformationWidget.ui" line="42" />
-        <source>refresh</source>
-        <translation>刷新</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="38" />
-        <source>QDeviceInformationWidget::initControls can't find image, please re-install software</source>
-        <translation>QDeviceInformationWidget::initControls 找不到图片，请重新安装软件</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="40" />
-        <source>QDeviceinformationWideget get deviceInfo failed!</source>
-        <translation>QDeviceinformationWideget 获取设备信息失败！</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="149" />
-        <source>Get diskInfo failed!</source>
-        <translation>获取磁盘信息失败！</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="163" />
+        <location filename="../../src/VexaDetails/Apps/QAppsView.cpp" line="10"/>
         <source>Apps</source>
         <translation>应用</translation>
     </message>
     <message>
-        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="164" />
+        <location filename="../../src/VexaDetails/Apps/QAppsView.cpp" line="14"/>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Apps/QAppsView.cpp" line="14"/>
+        <source>Version</source>
+        <translation>版本</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Apps/QAppsView.cpp" line="14"/>
+        <source>Size</source>
+        <translation>大小</translation>
+    </message>
+</context>
+<context>
+    <name>QBaseDetailsView</name>
+    <message>
+        <location filename="../../src/VexaDetails/Base/QBaseDetailsView.cpp" line="300"/>
+        <source>Entries</source>
+        <translation>条目</translation>
+    </message>
+</context>
+<context>
+    <name>QContactStatusPanel</name>
+    <message>
+        <location filename="../../src/VexaDetails/QContactStatusPanel.cpp" line="16"/>
+        <source>Edit</source>
+        <translation>编辑</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/QContactStatusPanel.cpp" line="18"/>
+        <source>Transfer</source>
+        <translation>传输</translation>
+    </message>
+</context>
+<context>
+    <name>QContactsView</name>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="10"/>
+        <source>Contacts</source>
+        <translation>联系人</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="14"/>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="14"/>
+        <source>Phone</source>
+        <translation>电话</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="14"/>
+        <source>E-mail</source>
+        <translation>电子邮件</translation>
+    </message>
+</context>
+<context>
+    <name>QDeviceInformationWidget</name>
+    <message>
+        <location filename="../../src/device/QDeviceInformationWidget.ui" line="20"/>
+        <source>data</source>
+        <translation>数据</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QDeviceInformationWidget.ui" line="25"/>
+        <source>system</source>
+        <translation>系统</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QDeviceInformationWidget.ui" line="42"/>
+        <source>refresh</source>
+        <translation>刷新</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="38"/>
+        <source>QDeviceInformationWidget::initControls can&apos;t find image, please re-install software</source>
+        <translation>QDeviceInformationWidget::initControls 找不到图片，请重新安装软件</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="40"/>
+        <source>QDeviceinformationWideget get deviceInfo failed!</source>
+        <translation>QDeviceinformationWideget 获取设备信息失败！</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="149"/>
+        <source>Get diskInfo failed!</source>
+        <translation>获取磁盘信息失败！</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="163"/>
+        <source>Apps</source>
+        <translation>应用</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="164"/>
         <source>Music</source>
         <translation>音乐</translation>
     </message>
     <message>
-        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="165" />
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="165"/>
         <source>Video</source>
         <translation>视频</translation>
     </message>
     <message>
-        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="166" />
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="166"/>
         <source>iBooks</source>
         <translation>iBooks</translation>
     </message>
     <message>
-        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="167" />
-        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="177" />
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="167"/>
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="177"/>
         <source>Available</source>
         <translation>可用</translation>
     </message>
     <message>
-        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="176" />
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="176"/>
         <source>Used</source>
         <translation>已用</translation>
     </message>
     <message>
-        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="207" />
+        <location filename="../../src/device/QDeviceInformationWidget.cpp" line="207"/>
         <source>Rename failed!</source>
         <translation>重命名失败！</translation>
     </message>
@@ -365,209 +441,311 @@
 <context>
     <name>QInformationWidget</name>
     <message>
-        <location filename="../../src/device/QInformationWidget.ui" line="32" />
+        <location filename="../../src/device/QInformationWidget.ui" line="32"/>
         <source>Rename</source>
         <translation>重命名</translation>
     </message>
     <message>
-        <location filename="../../src/device/QInformationWidget.ui" line="53" />
+        <location filename="../../src/device/QInformationWidget.ui" line="53"/>
         <source>purchased</source>
         <translation>购买日期</translation>
     </message>
     <message>
-        <location filename="../../src/device/QInformationWidget.ui" line="55" />
+        <location filename="../../src/device/QInformationWidget.ui" line="55"/>
         <source>warranty</source>
         <translation>保修</translation>
     </message>
     <message>
-        <location filename="../../src/device/QInformationWidget.ui" line="57" />
+        <location filename="../../src/device/QInformationWidget.ui" line="57"/>
         <source>activated</source>
         <translation>已激活</translation>
     </message>
     <message>
-        <location filename="../../src/device/QInformationWidget.ui" line="59" />
+        <location filename="../../src/device/QInformationWidget.ui" line="59"/>
         <source>version</source>
         <translation>版本</translation>
     </message>
     <message>
-        <location filename="../../src/device/QInformationWidget.ui" line="61" />
+        <location filename="../../src/device/QInformationWidget.ui" line="61"/>
         <source>serial</source>
         <translation>序列号</translation>
     </message>
     <message>
-        <location filename="../../src/device/QInformationWidget.ui" line="63" />
+        <location filename="../../src/device/QInformationWidget.ui" line="63"/>
         <source>type</source>
         <translation>型号</translation>
     </message>
     <message>
-        <location filename="../../src/device/QInformationWidget.ui" line="65" />
+        <location filename="../../src/device/QInformationWidget.ui" line="65"/>
         <source>jailreadked</source>
         <translation>越狱</translation>
     </message>
     <message>
-        <location filename="../../src/device/QInformationWidget.ui" line="67" />
+        <location filename="../../src/device/QInformationWidget.ui" line="67"/>
         <source>region</source>
         <translation>地区</translation>
     </message>
     <message>
-        <location filename="../../src/device/QInformationWidget.ui" line="69" />
+        <location filename="../../src/device/QInformationWidget.ui" line="69"/>
         <source>battery</source>
         <translation>电池</translation>
     </message>
     <message>
-        <location filename="../../src/device/QInformationWidget.ui" line="84" />
+        <location filename="../../src/device/QInformationWidget.ui" line="84"/>
         <source>more</source>
         <translation>更多</translation>
     </message>
     <message>
-        <location filename="../../src/device/QInformationWidget.ui" line="118" />
+        <location filename="../../src/device/QInformationWidget.ui" line="118"/>
         <source>Back</source>
         <translation>返回</translation>
     </message>
     <message>
-        <location filename="../../src/device/QInformationWidget.cpp" line="109" />
+        <location filename="../../src/device/QInformationWidget.cpp" line="109"/>
         <source>N/A</source>
         <translation>不适用</translation>
     </message>
 </context>
 <context>
-    <name>QNavigateWidget</name>
+    <name>QMusicView</name>
     <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="150" />
-        <source>QNavigateWidget::InitControls can't find /image/btn_help.png image, please re-install software</source>
-        <translation>QNavigateWidget::InitControls 找不到图片 /image/btn_help.png，请重新安装软件</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="185" />
-        <location filename="../../src/device/QNavigateWidget.cpp" line="781" />
-        <source>New Playlist</source>
-        <translation>新建播放列表</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="186" />
-        <source>Rename</source>
-        <translation>重命名</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="187" />
-        <location filename="../../src/device/QNavigateWidget.cpp" line="189" />
-        <location filename="../../src/device/QNavigateWidget.cpp" line="191" />
-        <source>Delete</source>
-        <translation>删除</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="188" />
-        <source>new Album</source>
-        <translation>新建相册</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="190" />
-        <source>Greate New Group</source>
-        <translation>新建分组</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="197" />
-        <source>Media</source>
-        <translation>媒体</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="199" />
-        <source>Playlist</source>
-        <translation>播放列表</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="201" />
-        <source>Photos</source>
-        <translation>照片</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="203" />
-        <source>iBooks</source>
-        <translation>iBooks</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="205" />
-        <source>Contacts</source>
-        <translation>联系人</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="207" />
-        <source>Messages</source>
-        <translation>信息</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="209" />
-        <source>Apps</source>
-        <translation>应用</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="211" />
-        <source>System</source>
-        <translation>系统</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="213" />
-        <source>Video</source>
-        <translation>视频</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="215" />
+        <location filename="../../src/VexaDetails/Music/QMusicView.cpp" line="10"/>
         <source>Music</source>
         <translation>音乐</translation>
     </message>
     <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="372" />
+        <location filename="../../src/VexaDetails/Music/QMusicView.cpp" line="14"/>
+        <source>Title</source>
+        <translation>标题</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Music/QMusicView.cpp" line="14"/>
+        <source>Artist</source>
+        <translation>艺术家</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Music/QMusicView.cpp" line="14"/>
+        <source>Album</source>
+        <translation>专辑</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Music/QMusicView.cpp" line="14"/>
+        <source>Duration</source>
+        <translation>时长</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Music/QMusicView.cpp" line="14"/>
+        <source>Size</source>
+        <translation>大小</translation>
+    </message>
+</context>
+<context>
+    <name>QNavigateWidget</name>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="150"/>
+        <source>QNavigateWidget::InitControls can&apos;t find /image/btn_help.png image, please re-install software</source>
+        <translation>QNavigateWidget::InitControls 找不到图片 /image/btn_help.png，请重新安装软件</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="185"/>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="788"/>
+        <source>New Playlist</source>
+        <translation>新建播放列表</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="186"/>
+        <source>Rename</source>
+        <translation>重命名</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="187"/>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="189"/>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="191"/>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="188"/>
+        <source>new Album</source>
+        <translation>新建相册</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="190"/>
+        <source>Greate New Group</source>
+        <translation>新建分组</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="197"/>
+        <source>Media</source>
+        <translation>媒体</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="199"/>
+        <source>Playlist</source>
+        <translation>播放列表</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="201"/>
+        <source>Photos</source>
+        <translation>照片</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="203"/>
+        <source>iBooks</source>
+        <translation>iBooks</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="205"/>
+        <source>Contacts</source>
+        <translation>联系人</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="207"/>
+        <source>Messages</source>
+        <translation>信息</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="209"/>
+        <source>Apps</source>
+        <translation>应用</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="211"/>
+        <source>System</source>
+        <translation>系统</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="213"/>
+        <source>Video</source>
+        <translation>视频</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="215"/>
+        <source>Music</source>
+        <translation>音乐</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="379"/>
         <source>The playlist could not be changed (error %1).</source>
         <translation>无法修改播放列表（错误 %1）。</translation>
     </message>
     <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="781" />
+        <location filename="../../src/device/QNavigateWidget.cpp" line="788"/>
         <source>Playlist name:</source>
         <translation>播放列表名称：</translation>
     </message>
     <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="836" />
-        <location filename="../../src/device/QNavigateWidget.cpp" line="859" />
+        <location filename="../../src/device/QNavigateWidget.cpp" line="843"/>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="866"/>
         <source>Please choose one or more items first!</source>
         <translation>请先选择一个或多个项目！</translation>
     </message>
     <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="853" />
+        <location filename="../../src/device/QNavigateWidget.cpp" line="860"/>
         <source>Sorry!
-You can't transfer data in that type to iTunes.</source>
+You can&apos;t transfer data in that type to iTunes.</source>
         <translation>抱歉！
 此类数据无法传输到 iTunes。</translation>
     </message>
     <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="878" />
+        <location filename="../../src/device/QNavigateWidget.cpp" line="885"/>
         <source>本页功能暂不可用</source>
         <translation>本页功能暂不可用</translation>
     </message>
 </context>
 <context>
+    <name>QOperatePanel</name>
+    <message>
+        <location filename="../../src/VexaDetails/QOperatePanel.cpp" line="53"/>
+        <source>QOperatePanel::InitControls can&apos;t find btn image, please reinstall software</source>
+        <translation>QOperatePanel::InitControls 找不到按钮图片，请重新安装软件</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/QOperatePanel.cpp" line="106"/>
+        <source>QOperatePanel::setCustomFirst can&apos;t find btn image, please reinstall software</source>
+        <translation>QOperatePanel::setCustomFirst 找不到按钮图片，请重新安装软件</translation>
+    </message>
+</context>
+<context>
+    <name>QPhotoView</name>
+    <message>
+        <location filename="../../src/VexaDetails/Photos/QPhotoView.cpp" line="10"/>
+        <source>Photos</source>
+        <translation>照片</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Photos/QPhotoView.cpp" line="14"/>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Photos/QPhotoView.cpp" line="14"/>
+        <source>Date</source>
+        <translation>日期</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Photos/QPhotoView.cpp" line="14"/>
+        <source>Size</source>
+        <translation>大小</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Photos/QPhotoView.cpp" line="14"/>
+        <source>Dimensions</source>
+        <translation>尺寸</translation>
+    </message>
+</context>
+<context>
+    <name>QPlayListView</name>
+    <message>
+        <location filename="../../src/VexaDetails/Playlist/QPlayListView.cpp" line="10"/>
+        <source>Playlist</source>
+        <translation>播放列表</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Playlist/QPlayListView.cpp" line="14"/>
+        <source>Title</source>
+        <translation>标题</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Playlist/QPlayListView.cpp" line="14"/>
+        <source>Artist</source>
+        <translation>艺术家</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Playlist/QPlayListView.cpp" line="14"/>
+        <source>Album</source>
+        <translation>专辑</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Playlist/QPlayListView.cpp" line="14"/>
+        <source>Duration</source>
+        <translation>时长</translation>
+    </message>
+</context>
+<context>
     <name>QRenameDlg</name>
     <message>
-        <location filename="../../src/device/QRenameDlg.cpp" line="70" />
+        <location filename="../../src/device/QRenameDlg.cpp" line="70"/>
         <source>QRenameDlg init image fail, please re-install</source>
         <translation>QRenameDlg 初始化图片失败，请重新安装</translation>
     </message>
     <message>
-        <location filename="../../src/device/QRenameDlg.cpp" line="75" />
+        <location filename="../../src/device/QRenameDlg.cpp" line="75"/>
         <source>Rename</source>
         <translation>重命名</translation>
     </message>
     <message>
-        <location filename="../../src/device/QRenameDlg.cpp" line="76" />
+        <location filename="../../src/device/QRenameDlg.cpp" line="76"/>
         <source>Confirm</source>
         <translation>确认</translation>
     </message>
     <message>
-        <location filename="../../src/device/QRenameDlg.cpp" line="77" />
+        <location filename="../../src/device/QRenameDlg.cpp" line="77"/>
         <source>Close</source>
         <translation>关闭</translation>
     </message>
     <message>
-        <location filename="../../src/device/QRenameDlg.cpp" line="78" />
+        <location filename="../../src/device/QRenameDlg.cpp" line="78"/>
         <source>Device name</source>
         <translation>设备名称</translation>
     </message>
@@ -575,83 +753,199 @@ You can't transfer data in that type to iTunes.</source>
 <context>
     <name>QRightFuntionWidget</name>
     <message>
-        <location filename="../../src/device/QRightFuntionWidget.ui" line="12" />
+        <location filename="../../src/device/QRightFuntionWidget.ui" line="12"/>
         <source>ToPC</source>
         <translation>到电脑</translation>
     </message>
     <message>
-        <location filename="../../src/device/QRightFuntionWidget.ui" line="13" />
+        <location filename="../../src/device/QRightFuntionWidget.ui" line="13"/>
         <source>ToiTunes</source>
         <translation>到 iTunes</translation>
     </message>
     <message>
-        <location filename="../../src/device/QRightFuntionWidget.ui" line="14" />
+        <location filename="../../src/device/QRightFuntionWidget.ui" line="14"/>
         <source>ToDevice</source>
         <translation>到设备</translation>
     </message>
     <message>
-        <location filename="../../src/device/QRightFuntionWidget.ui" line="15" />
+        <location filename="../../src/device/QRightFuntionWidget.ui" line="15"/>
         <source>Backup</source>
         <translation>备份</translation>
     </message>
     <message>
-        <location filename="../../src/device/QRightFuntionWidget.ui" line="16" />
+        <location filename="../../src/device/QRightFuntionWidget.ui" line="16"/>
         <source>Restore</source>
         <translation>恢复</translation>
     </message>
     <message>
-        <location filename="../../src/device/QRightFuntionWidget.ui" line="17" />
+        <location filename="../../src/device/QRightFuntionWidget.ui" line="17"/>
         <source>Tools</source>
         <translation>工具</translation>
     </message>
     <message>
-        <location filename="../../src/device/QRightFuntionWidget.cpp" line="60" />
+        <location filename="../../src/device/QRightFuntionWidget.cpp" line="60"/>
         <source>Transfer data to local computer</source>
         <translation>将数据传输到本地电脑</translation>
     </message>
     <message>
-        <location filename="../../src/device/QRightFuntionWidget.cpp" line="61" />
+        <location filename="../../src/device/QRightFuntionWidget.cpp" line="61"/>
         <source>Transfer data to iPhone, iPad or iPod</source>
         <translation>将数据传输到 iPhone、iPad 或 iPod</translation>
     </message>
     <message>
-        <location filename="../../src/device/QRightFuntionWidget.cpp" line="62" />
+        <location filename="../../src/device/QRightFuntionWidget.cpp" line="62"/>
         <source>Transfer data to iTunes library</source>
         <translation>将数据传输到 iTunes 资料库</translation>
     </message>
     <message>
-        <location filename="../../src/device/QRightFuntionWidget.cpp" line="63" />
+        <location filename="../../src/device/QRightFuntionWidget.cpp" line="63"/>
         <source>Create backup of iOS devices to computer</source>
         <translation>将 iOS 设备备份到电脑</translation>
     </message>
     <message>
-        <location filename="../../src/device/QRightFuntionWidget.cpp" line="64" />
+        <location filename="../../src/device/QRightFuntionWidget.cpp" line="64"/>
         <source>Restore backup to iOS devices</source>
         <translation>将备份恢复到 iOS 设备</translation>
     </message>
     <message>
-        <location filename="../../src/device/QRightFuntionWidget.cpp" line="65" />
+        <location filename="../../src/device/QRightFuntionWidget.cpp" line="65"/>
         <source>All tools</source>
         <translation>全部工具</translation>
     </message>
 </context>
 <context>
+    <name>QSearchWidget</name>
+    <message>
+        <location filename="../../src/VexaDetails/QSearchWidget.cpp" line="36"/>
+        <source>QSearchWidget::InitControls can&apos;t find btn image, please reinstall software</source>
+        <translation>QSearchWidget::InitControls 找不到按钮图片，请重新安装软件</translation>
+    </message>
+</context>
+<context>
+    <name>QSystemView</name>
+    <message>
+        <location filename="../../src/VexaDetails/System/QSystemView.cpp" line="10"/>
+        <source>System</source>
+        <translation>系统</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/System/QSystemView.cpp" line="14"/>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/System/QSystemView.cpp" line="14"/>
+        <source>Size</source>
+        <translation>大小</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/System/QSystemView.cpp" line="14"/>
+        <source>Modified</source>
+        <translation>修改时间</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/System/QSystemView.cpp" line="14"/>
+        <source>Type</source>
+        <translation>类型</translation>
+    </message>
+</context>
+<context>
+    <name>QVideoView</name>
+    <message>
+        <location filename="../../src/VexaDetails/Video/QVideoView.cpp" line="10"/>
+        <source>Video</source>
+        <translation>视频</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Video/QVideoView.cpp" line="14"/>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Video/QVideoView.cpp" line="14"/>
+        <source>Duration</source>
+        <translation>时长</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Video/QVideoView.cpp" line="14"/>
+        <source>Size</source>
+        <translation>大小</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Video/QVideoView.cpp" line="14"/>
+        <source>Format</source>
+        <translation>格式</translation>
+    </message>
+</context>
+<context>
+    <name>QiBookView</name>
+    <message>
+        <location filename="../../src/VexaDetails/iBooks/QiBookView.cpp" line="10"/>
+        <source>iBooks</source>
+        <translation>iBooks</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/iBooks/QiBookView.cpp" line="14"/>
+        <source>Title</source>
+        <translation>标题</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/iBooks/QiBookView.cpp" line="14"/>
+        <source>Author</source>
+        <translation>作者</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/iBooks/QiBookView.cpp" line="14"/>
+        <source>Format</source>
+        <translation>格式</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/iBooks/QiBookView.cpp" line="14"/>
+        <source>Size</source>
+        <translation>大小</translation>
+    </message>
+</context>
+<context>
     <name>ToolWidget</name>
     <message>
-        <location filename="../../src/device/ToolWidget.cpp" line="33" />
+        <location filename="../../src/device/ToolWidget.cpp" line="33"/>
         <source>All tools</source>
         <translation>全部工具</translation>
     </message>
     <message>
-        <location filename="../../src/device/ToolWidget.cpp" line="37" />
+        <location filename="../../src/device/ToolWidget.cpp" line="37"/>
         <source>conncect device &gt;&gt;</source>
         <translation>连接设备 &gt;&gt;</translation>
     </message>
     <message>
-        <location filename="../../src/device/ToolWidget.cpp" line="92" />
-        <location filename="../../src/device/ToolWidget.cpp" line="93" />
+        <location filename="../../src/device/ToolWidget.cpp" line="92"/>
+        <location filename="../../src/device/ToolWidget.cpp" line="93"/>
         <source>Backup Contacts</source>
         <translation>备份联系人</translation>
+    </message>
+</context>
+<context>
+    <name>qmessageView</name>
+    <message>
+        <location filename="../../src/VexaDetails/Messages/qmessageView.cpp" line="10"/>
+        <location filename="../../src/VexaDetails/Messages/qmessageView.cpp" line="14"/>
+        <source>Messages</source>
+        <translation>信息</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Messages/qmessageView.cpp" line="14"/>
+        <source>Contact</source>
+        <translation>联系人</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Messages/qmessageView.cpp" line="14"/>
+        <source>Number</source>
+        <translation>号码</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Messages/qmessageView.cpp" line="14"/>
+        <source>Last message</source>
+        <translation>最后一条信息</translation>
     </message>
 </context>
 </TS>

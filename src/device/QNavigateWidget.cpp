@@ -312,6 +312,13 @@ void QNavigateWidget::ShowInformationPage(int deviceHandle) {
     m_currentPage = page;
     ui->m_buttonPanel->SetToolsEnabled(1);
 
+    // Only the newest device keeps the arrival highlight.
+    for (TreeNode* other : m_deviceNodes) {
+        if (other->State() == NODE_STATE_HIGHLIGHTED) {
+            other->SetState(NODE_STATE_NORMAL);
+            m_model->NodeChanged(other);
+        }
+    }
     const char* name = record->properties[DP_DeviceName];
     TreeNode* node = CreateDeviceNode(name ? QString::fromUtf8(name) : QString(), deviceHandle);
     node->SetBinding({page, nullptr});

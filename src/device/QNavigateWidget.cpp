@@ -1,6 +1,7 @@
 #include "QNavigateWidget.h"
 
 #include <functional>
+#include <vector>
 
 #include <QAction>
 #include <QDebug>
@@ -12,6 +13,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMovie>
+#include <QPointer>
 #include <QProcess>
 #include <QSet>
 #include <QUrl>
@@ -309,6 +311,11 @@ void QNavigateWidget::ShowInformationPage(int deviceHandle) {
     auto* page = new QDeviceInformationWidget(manager, this);
     page->setObjectName(QStringLiteral("QDeviceInformationWidget"));
     connect(page, &QDeviceInformationWidget::refreshTreeRootName, this, &QNavigateWidget::RefreshRootNode);
+    if (detector->ManagerOf(deviceHandle) != manager) {
+        // Removed while the page was being built.
+        delete page;
+        return;
+    }
     m_currentPage = page;
     ui->m_buttonPanel->SetToolsEnabled(1);
 
@@ -352,14 +359,18 @@ TreeNode* QNavigateWidget::CreateDeviceNode(const QString& name, int deviceHandl
 
 void QNavigateWidget::CreateCategoryViews(IVexaManager* manager) {
     const int handle = manager->GetDeviceHandle();
-    TreeNode* device = DeviceNode(handle);
-    if (!device)
+    if (!DeviceNode(handle))
         return;
-    auto bind = [device](int kind, QWidget* view, QObject* loader = nullptr) {
-        if (TreeNode* node = kind == NODE_VIDEO || kind == NODE_MUSIC
-                                 ? device->FindChildOfKind(SUB_ITEM_MEDIA)->FindChildOfKind(kind)
-                                 : device->FindChildOfKind(kind))
-            node->SetBinding({view, loader});
+    // A view's constructor may report a missing image in a modal message, whose event loop can deliver
+    // the device's removal. Nodes are bound only once every view exists and the device is still here.
+    struct PendingBinding {
+        int kind;
+        QPointer<QWidget> view;
+        QPointer<QObject> loader;
+    };
+    std::vector<PendingBinding> bindings;
+    auto bind = [&bindings](int kind, QWidget* view, QObject* loader = nullptr) {
+        bindings.push_back({kind, view, loader});
     };
 
     auto* video = new QVideoView(manager, handle, this);
@@ -379,8 +390,6 @@ void QNavigateWidget::CreateCategoryViews(IVexaManager* manager) {
             [](int code) { ShowMessage(tr("The playlist could not be changed (error %1).").arg(code)); });
     connect(this, &QNavigateWidget::NewPlayList, playlistLoader, &QPlayAnalysisTread::AddPlaylistName);
     bind(SUB_ITEM_PLAYLIST, playlistView, playlistLoader);
-    SetWaiting(device->FindChildOfKind(SUB_ITEM_PLAYLIST), true);
-    playlistLoader->Start();
 
     auto* contacts = new QContactsView(manager, handle, this);
     connect(contacts, &QContactsView::emitRefreshContactsNode, this, &QNavigateWidget::RefreshContactsNode);
@@ -425,6 +434,21 @@ void QNavigateWidget::CreateCategoryViews(IVexaManager* manager) {
           static_cast<QWidget*>(contacts), static_cast<QWidget*>(messages), static_cast<QWidget*>(system),
           static_cast<QWidget*>(photos), static_cast<QWidget*>(apps), static_cast<QWidget*>(books)})
         view->hide();
+
+    TreeNode* device = DeviceNode(handle);
+    if (!device || CSingleDetectiPhone::Instance()->ManagerOf(handle) != manager) {
+        for (const PendingBinding& binding : bindings)
+            delete binding.loader.data();
+        for (const PendingBinding& binding : bindings)
+            delete binding.view.data();
+        return;
+    }
+    for (const PendingBinding& binding : bindings) {
+        if (TreeNode* node = CategoryNode(handle, binding.kind))
+            node->SetBinding({binding.view.data(), binding.loader.data()});
+    }
+    SetWaiting(device->FindChildOfKind(SUB_ITEM_PLAYLIST), true);
+    playlistLoader->Start();
 }
 
 void QNavigateWidget::OnInitDeviceFinish(int deviceHandle) {

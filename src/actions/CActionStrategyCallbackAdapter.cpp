@@ -1,0 +1,86 @@
+#include "CActionStrategyCallbackAdapter.h"
+
+#include <QThread>
+
+#include "IActionStrategyCallback.h"
+
+CActionStrategyCallbackAdapter::CActionStrategyCallbackAdapter(IActionStrategyCallback* target)
+    : m_target(target) {
+    // The worker waits for end, progress, error and messages: the texts it passes live on its stack.
+    connect(this, &CActionStrategyCallbackAdapter::begin, this, &CActionStrategyCallbackAdapter::OnBegin);
+    connect(this, &CActionStrategyCallbackAdapter::end, this, &CActionStrategyCallbackAdapter::OnEnd,
+            Qt::BlockingQueuedConnection);
+    connect(this, &CActionStrategyCallbackAdapter::progress, this,
+            &CActionStrategyCallbackAdapter::OnProgress, Qt::BlockingQueuedConnection);
+    connect(this, &CActionStrategyCallbackAdapter::error, this, &CActionStrategyCallbackAdapter::OnError,
+            Qt::BlockingQueuedConnection);
+    connect(this, &CActionStrategyCallbackAdapter::msg, this, &CActionStrategyCallbackAdapter::OnMsg,
+            Qt::BlockingQueuedConnection);
+    emit begin();
+}
+
+CActionStrategyCallbackAdapter::~CActionStrategyCallbackAdapter() {
+    if (IsOnOwnThread()) {
+        OnEnd();
+    } else {
+        emit end();
+    }
+}
+
+void CActionStrategyCallbackAdapter::EmitProgress(quint64 done, quint64 total) {
+    if (IsOnOwnThread()) {
+        OnProgress(done, total);
+    } else {
+        emit progress(done, total);
+    }
+}
+
+void CActionStrategyCallbackAdapter::EmitMsg(const char* text) {
+    if (IsOnOwnThread()) {
+        OnMsg(text);
+    } else {
+        emit msg(text);
+    }
+}
+
+void CActionStrategyCallbackAdapter::EmitError(const char* text) {
+    if (IsOnOwnThread()) {
+        OnError(text);
+    } else {
+        emit error(text);
+    }
+}
+
+void CActionStrategyCallbackAdapter::OnBegin() {
+    if (m_target != nullptr) {
+        m_target->OnBegin();
+    }
+}
+
+void CActionStrategyCallbackAdapter::OnEnd() {
+    if (m_target != nullptr) {
+        m_target->OnEnd();
+    }
+}
+
+void CActionStrategyCallbackAdapter::OnProgress(quint64 done, quint64 total) {
+    if (m_target != nullptr && done <= total) {
+        m_target->OnProgress(done, total);
+    }
+}
+
+void CActionStrategyCallbackAdapter::OnError(const char* text) {
+    if (m_target != nullptr) {
+        m_target->OnError(text);
+    }
+}
+
+void CActionStrategyCallbackAdapter::OnMsg(const char* text) {
+    if (m_target != nullptr) {
+        m_target->OnMsg(text);
+    }
+}
+
+bool CActionStrategyCallbackAdapter::IsOnOwnThread() const {
+    return QThread::currentThread() == thread();
+}

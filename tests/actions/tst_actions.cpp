@@ -1,0 +1,415 @@
+#include <atomic>
+#include <list>
+#include <memory>
+#include <mutex>
+#include <set>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QSemaphore>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
+
+#include "CActionStrategyCallbackAdapter.h"
+#include "CActionStrategyDlg.h"
+#include "CActionStrategyImpl.h"
+#include "IActionStrategy.h"
+#include "IActionStrategyCallback.h"
+#include "IBaseChunk.h"
+#include "LanguageService.h"
+#include "QImageProgressBar.h"
+#include "QMessageDlg.h"
+
+namespace {
+
+using Progress = std::pair<quint64, quint64>;
+using RecordList = std::list<IBaseChunk*>;
+
+// What happened to the fake records, shared by all records of one test. The worker writes, the test
+// reads, so every access takes the lock.
+struct DeviceLog {
+    std::mutex mutex;
+    std::vector<int> deleteCalls;
+    std::set<int> destroyed;
+
+    std::vector<int> DeleteCalls() {
+        std::lock_guard lock(mutex);
+        return deleteCalls;
+    }
+    std::set<int> Destroyed() {
+        std::lock_guard lock(mutex);
+        return destroyed;
+    }
+};
+
+class FakeChunk : public IBaseChunk {
+public:
+    FakeChunk(DeviceLog& log, int id, bool checked)
+        : m_log(log)
+        , m_id(id) {
+        SetChecked(checked);
+    }
+    ~FakeChunk() override {
+        std::lock_guard lock(m_log.mutex);
+        m_log.destroyed.insert(m_id);
+    }
+
+    int Id() const { return m_id; }
+    void RefuseDelete() { m_accepts = false; }
+    // DeleteFromDevice() releases `entered` and then waits for `release`.
+    void BlockIn(QSemaphore* entered, QSemaphore* release) {
+        m_entered = entered;
+        m_release = release;
+    }
+
+    bool DeleteFromDevice() override {
+        {
+            std::lock_guard lock(m_log.mutex);
+            m_log.deleteCalls.push_back(m_id);
+        }
+        if (m_entered != nullptr) {
+            m_entered->release();
+            m_release->acquire();
+        }
+        return m_accepts;
+    }
+
+private:
+    DeviceLog& m_log;
+    int m_id;
+    bool m_accepts = true;
+    QSemaphore* m_entered = nullptr;
+    QSemaphore* m_release = nullptr;
+};
+
+// Records every notification and checks that it arrives on the widget thread.
+class RecordingCallback : public IActionStrategyCallback {
+public:
+    void OnBegin() override { Note(QStringLiteral("begin")); }
+    void OnEnd() override {
+        Note(QStringLiteral("end"));
+        ended = true;
+    }
+    void OnProgress(quint64 done, quint64 total) override {
+        Note(QStringLiteral("progress"));
+        progress.emplace_back(done, total);
+    }
+    void OnMsg(const char* text) override { Note(QStringLiteral("msg ") + QString::fromUtf8(text)); }
+    void OnError(const char* text) override { Note(QStringLiteral("error ") + QString::fromUtf8(text)); }
+
+    QStringList events;
+    std::vector<Progress> progress;
+    bool ended = false;
+    bool offWidgetThread = false;
+
+private:
+    void Note(const QString& event) {
+        events << event;
+        offWidgetThread = offWidgetThread || QThread::currentThread() != qApp->thread();
+    }
+};
+
+// Ten records 0..9 with the given ones checked. The list owns them until the test ends.
+class Records {
+public:
+    explicit Records(const std::set<int>& checked, int count = 10) {
+        for (int id = 0; id < count; ++id) {
+            auto* record = new FakeChunk(log, id, checked.contains(id));
+            byId.push_back(record);
+            list.push_back(record);
+        }
+    }
+    ~Records() {
+        for (IBaseChunk* record : list) {
+            delete record;
+        }
+    }
+
+    std::vector<int> RemainingIds() const {
+        std::vector<int> ids;
+        for (IBaseChunk* record : list) {
+            ids.push_back(record == nullptr ? -1 : static_cast<FakeChunk*>(record)->Id());
+        }
+        return ids;
+    }
+
+    DeviceLog log;
+    RecordList list;
+    // Valid only for records not destroyed.
+    std::vector<FakeChunk*> byId;
+};
+
+void runToEnd(CActionStrategyImpl& action, RecordingCallback& callback) {
+    QVERIFY(action.Start());
+    QTRY_VERIFY_WITH_TIMEOUT(callback.ended, 5000);
+}
+
+// Answers every message dialog that opens while it lives: yes (the first button) or no.
+class MessageAnswerer : public QObject {
+public:
+    explicit MessageAnswerer(bool yes)
+        : m_yes(yes) {
+        connect(&m_timer, &QTimer::timeout, this, [this] { AnswerOpenMessages(); });
+        m_timer.start(10);
+    }
+
+    QStringList messages;
+    std::vector<quint32> flags;
+
+private:
+    void AnswerOpenMessages() {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* dialog = qobject_cast<QMessageDlg*>(widget);
+            if (dialog == nullptr || !dialog->isVisible()) {
+                continue;
+            }
+            messages << dialog->Message();
+            flags.push_back(dialog->Flags());
+            if (m_yes) {
+                dialog->OnBtnOk();
+            } else {
+                dialog->reject();
+            }
+        }
+    }
+
+    QTimer m_timer;
+    bool m_yes;
+};
+
+} // namespace
+
+class TestActions : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+
+    // The worker walk
+    void deletingCheckedRecordsDeletesExactlyThoseLastToFirst();
+    void nothingCheckedReportsNoProgressAndEnds();
+    void refusedRecordStaysInTheListAlive();
+    void unknownKindTouchesNothing();
+    void stopDuringTheWalkEndsAfterTheCurrentRecordWithAFullBar();
+    void startingAgainRunsOnTheRemainingRecords();
+
+    // The adapter
+    void adapterDropsProgressBeyondTotal();
+    void adapterEndOnWidgetThreadReachesTargetDirectly();
+    void adapterFromWorkerWaitsUntilTheWidgetThreadHandledIt();
+
+    // The dialog and what views call
+    void dialogShowsFullBarAndClosesItselfWhenDone();
+    void dialogWithNothingCheckedClosesAtOnce();
+    void deleteRecordDeletesOneRowOrPutsItBack();
+    void confirmationAsksOnlyWhenSomethingIsChecked();
+};
+
+void TestActions::initTestCase() {
+    // The program's images, when the language folders have been built.
+    SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR));
+}
+
+void TestActions::deletingCheckedRecordsDeletesExactlyThoseLastToFirst() {
+    Records records({2, 5, 8});
+    // A null record in the middle is skipped, not dereferenced, and stays.
+    records.list.insert(std::next(records.list.begin(), 4), nullptr);
+    RecordingCallback callback;
+    {
+        CActionStrategyImpl action(kActionStrategyDelete, &records.list, &callback);
+        runToEnd(action, callback);
+    }
+    QCOMPARE(records.log.DeleteCalls(), (std::vector<int>{8, 5, 2}));
+    QCOMPARE(records.log.Destroyed(), (std::set<int>{2, 5, 8}));
+    QCOMPARE(records.RemainingIds(), (std::vector<int>{0, 1, 3, -1, 4, 6, 7, 9}));
+    QCOMPARE(callback.progress, (std::vector<Progress>{{0, 3}, {0, 3}, {1, 3}, {2, 3}, {3, 3}}));
+    QCOMPARE(callback.events.front(), QStringLiteral("begin"));
+    QCOMPARE(callback.events.back(), QStringLiteral("end"));
+    QCOMPARE(callback.events.count(QStringLiteral("end")), 1);
+    QVERIFY(!callback.offWidgetThread);
+}
+
+void TestActions::nothingCheckedReportsNoProgressAndEnds() {
+    Records records({});
+    RecordingCallback callback;
+    CActionStrategyImpl action(kActionStrategyDelete, &records.list, &callback);
+    runToEnd(action, callback);
+    QCOMPARE(callback.events, (QStringList{"begin", "end"}));
+    QVERIFY(records.log.DeleteCalls().empty());
+    QCOMPARE(records.list.size(), std::size_t(10));
+}
+
+void TestActions::refusedRecordStaysInTheListAlive() {
+    Records records({1, 4, 7});
+    records.byId[4]->RefuseDelete();
+    RecordingCallback callback;
+    CActionStrategyImpl action(kActionStrategyDelete, &records.list, &callback);
+    runToEnd(action, callback);
+    QCOMPARE(records.log.DeleteCalls(), (std::vector<int>{7, 4, 1}));
+    QCOMPARE(records.log.Destroyed(), (std::set<int>{1, 7}));
+    QCOMPARE(records.RemainingIds(), (std::vector<int>{0, 2, 3, 4, 5, 6, 8, 9}));
+    // The refused record still counts as handled: the bar ends full.
+    QCOMPARE(callback.progress.back(), Progress(3, 3));
+}
+
+void TestActions::unknownKindTouchesNothing() {
+    Records records({0, 1});
+    RecordingCallback callback;
+    CActionStrategyImpl action(1, &records.list, &callback);
+    runToEnd(action, callback);
+    QVERIFY(records.log.DeleteCalls().empty());
+    QCOMPARE(records.list.size(), std::size_t(10));
+    QCOMPARE(callback.events, (QStringList{"begin", "end"}));
+    QVERIFY(CreateActionStrategy(-1) == nullptr);
+}
+
+void TestActions::stopDuringTheWalkEndsAfterTheCurrentRecordWithAFullBar() {
+    Records records({1, 3, 5, 7, 9});
+    QSemaphore entered;
+    QSemaphore release;
+    records.byId[9]->BlockIn(&entered, &release);
+    RecordingCallback callback;
+    auto action = std::make_unique<CActionStrategyImpl>(kActionStrategyDelete, &records.list, &callback);
+    QVERIFY(action->Start());
+    // The worker's first report waits for this thread, so keep events flowing while waiting for it.
+    QTRY_COMPARE_WITH_TIMEOUT(entered.available(), 1, 5000);
+    // Destroying the action requests the stop and waits; the device call in progress finishes later.
+    QTimer::singleShot(100, [&release] { release.release(); });
+    QElapsedTimer clock;
+    clock.start();
+    action.reset();
+    QVERIFY(clock.elapsed() < 5000);
+    QVERIFY(callback.ended);
+    QCOMPARE(records.log.DeleteCalls(), (std::vector<int>{9}));
+    QCOMPARE(records.log.Destroyed(), (std::set<int>{9}));
+    QCOMPARE(callback.progress, (std::vector<Progress>{{0, 5}, {0, 5}, {5, 5}}));
+    QVERIFY(!callback.offWidgetThread);
+}
+
+void TestActions::startingAgainRunsOnTheRemainingRecords() {
+    Records records({0, 6});
+    records.byId[6]->RefuseDelete();
+    RecordingCallback first;
+    RecordingCallback second;
+    CActionStrategyImpl action(kActionStrategyDelete, &records.list, &first);
+    runToEnd(action, first);
+    QCOMPARE(records.log.Destroyed(), (std::set<int>{0}));
+    // A second run over the same list finds only the refused record checked.
+    CActionStrategyImpl again(kActionStrategyDelete, &records.list, &second);
+    runToEnd(again, second);
+    QCOMPARE(records.log.DeleteCalls(), (std::vector<int>{6, 0, 6}));
+    QCOMPARE(second.progress, (std::vector<Progress>{{0, 1}, {0, 1}, {1, 1}}));
+}
+
+void TestActions::adapterDropsProgressBeyondTotal() {
+    RecordingCallback callback;
+    CActionStrategyCallbackAdapter adapter(&callback);
+    QCOMPARE(callback.events, QStringList{"begin"});
+    adapter.EmitProgress(4, 3);
+    adapter.EmitProgress(3, 3);
+    adapter.EmitProgress(0, 0);
+    QCOMPARE(callback.progress, (std::vector<Progress>{{3, 3}, {0, 0}}));
+
+    CActionStrategyCallbackAdapter withoutTarget(nullptr);
+    withoutTarget.EmitProgress(1, 2);
+    withoutTarget.EmitError("ignored");
+}
+
+void TestActions::adapterEndOnWidgetThreadReachesTargetDirectly() {
+    // Blocking signals to itself would never return here; the adapter must call the target instead.
+    RecordingCallback callback;
+    auto adapter = std::make_unique<CActionStrategyCallbackAdapter>(&callback);
+    adapter->EmitMsg("working");
+    adapter->EmitError("failed");
+    adapter.reset();
+    QCOMPARE(callback.events, (QStringList{"begin", "msg working", "error failed", "end"}));
+}
+
+void TestActions::adapterFromWorkerWaitsUntilTheWidgetThreadHandledIt() {
+    RecordingCallback callback;
+    auto* adapter = new CActionStrategyCallbackAdapter(&callback);
+    std::atomic<bool> progressSeenOnReturn = false;
+    std::atomic<bool> done = false;
+    std::thread worker([&] {
+        adapter->EmitProgress(2, 5);
+        progressSeenOnReturn = callback.progress.size() == 1;
+        adapter->EmitMsg("halfway");
+        delete adapter;
+        done = true;
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(done, 5000);
+    worker.join();
+    QVERIFY(progressSeenOnReturn);
+    QCOMPARE(callback.events, (QStringList{"begin", "progress", "msg halfway", "end"}));
+    QVERIFY(!callback.offWidgetThread);
+}
+
+void TestActions::dialogShowsFullBarAndClosesItselfWhenDone() {
+    Records records({3, 4, 9});
+    CActionStrategyDlg dialog;
+    CActionStrategyImpl action(kActionStrategyDelete, &records.list, &dialog);
+    dialog.SetStrategy(&action);
+    // Escape before the end must not close it: the records are still being changed.
+    QTimer::singleShot(0, &dialog, &CActionStrategyDlg::reject);
+    QCOMPARE(dialog.exec(), int(QDialog::Accepted));
+    QVERIFY(dialog.IsEnded());
+    QCOMPARE(records.log.Destroyed(), (std::set<int>{3, 4, 9}));
+    auto* bar = dialog.findChild<QImageProgressBar*>(QStringLiteral("m_progressBar"));
+    QVERIFY(bar != nullptr);
+    QCOMPARE(bar->Maximum(), qint64(3));
+    QCOMPARE(bar->Value(), qint64(3));
+}
+
+void TestActions::dialogWithNothingCheckedClosesAtOnce() {
+    Records records({});
+    QElapsedTimer clock;
+    clock.start();
+    CActionStrategyDlg::DeleteRecords(&records.list);
+    // The start delay plus a thread start, far from any wait on a user.
+    QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(records.list.size(), std::size_t(10));
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+}
+
+void TestActions::deleteRecordDeletesOneRowOrPutsItBack() {
+    Records records({});
+    records.byId[8]->SetChecked(true);
+    // The clicked row goes even though it was not checked; other checked rows are left alone.
+    QVERIFY(CActionStrategyDlg::DeleteRecord(&records.list, std::next(records.list.begin(), 2)));
+    QCOMPARE(records.log.DeleteCalls(), (std::vector<int>{2}));
+    QCOMPARE(records.RemainingIds(), (std::vector<int>{0, 1, 3, 4, 5, 6, 7, 8, 9}));
+
+    records.byId[5]->RefuseDelete();
+    QVERIFY(!CActionStrategyDlg::DeleteRecord(&records.list, std::next(records.list.begin(), 4)));
+    QCOMPARE(records.RemainingIds(), (std::vector<int>{0, 1, 3, 4, 5, 6, 7, 8, 9}));
+    QVERIFY(!records.log.Destroyed().contains(5));
+
+    QVERIFY(!CActionStrategyDlg::DeleteRecord(&records.list, records.list.end()));
+}
+
+void TestActions::confirmationAsksOnlyWhenSomethingIsChecked() {
+    Records records({});
+    {
+        MessageAnswerer yes(true);
+        QVERIFY(!CActionStrategyDlg::ConfirmDeleteChecked(records.list));
+        QCOMPARE(yes.messages, QStringList{"Please choose any of items to delete!"});
+    }
+    records.byId[1]->SetChecked(true);
+    {
+        MessageAnswerer yes(true);
+        QVERIFY(CActionStrategyDlg::ConfirmDeleteChecked(records.list));
+        QCOMPARE(yes.messages, QStringList{"Are you sure to delete the selected item(s)?"});
+        QCOMPARE(yes.flags, std::vector<quint32>{0x412});
+    }
+    {
+        MessageAnswerer no(false);
+        QVERIFY(!CActionStrategyDlg::ConfirmDelete());
+    }
+    QVERIFY(records.log.DeleteCalls().empty());
+}
+
+QTEST_MAIN(TestActions)
+#include "tst_actions.moc"

@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "IBaseChunk.h"
+#include "IBaseSerial.h"
 #include "LanguageService.h"
 #include "QAddDataWidget.h"
 #include "QBaseDetailsModel.h"
@@ -116,9 +117,12 @@ bool QBaseDetailsView::HasCheckedChunk() const {
 void QBaseDetailsView::Serialize(IBaseSerial* writer) {
     if (!writer || !m_chunks)
         return;
+    // The category item holds the records; writers that keep no nesting make it an empty entry.
+    writer->BeginItem(m_categoryName.c_str(), -1);
     for (IBaseChunk* chunk : *m_chunks)
         if (chunk->IsChecked())
             chunk->Serialize(writer);
+    writer->EndItem();
 }
 
 void QBaseDetailsView::ShowLoading(bool on) {

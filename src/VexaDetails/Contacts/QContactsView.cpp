@@ -1,19 +1,428 @@
 #include "QContactsView.h"
 
+#include <algorithm>
+
+#include <QAction>
+#include <QHeaderView>
+#include <QMenu>
+#include <QTableView>
+
+#include <vexa/IVexaManager.h>
+
+#include "AddContactsDlg.h"
+#include "CActionStrategyDlg.h"
+#include "CContactChunk.h"
+#include "CContactRecords.h"
+#include "LanguageService.h"
+#include "QAddDataWidget.h"
+#include "QContactStatusPanel.h"
+#include "QContactsModel.h"
+#include "QGroupNameDlg.h"
+#include "QMessageDlg.h"
+#include "QMySortModel.h"
+#include "QOperatePanel.h"
+#include "QRecordExportDialog.h"
+
+namespace {
+
+constexpr int kColumnWidths[] = {150, 150, 130, 120};
+// What a load reports when the device handed out no contacts service.
+constexpr int kNoService = -1;
+// The group choice of the editor that means "in no group".
+const char* const kUngrouped = "Ungrouped";
+
+const char* const kMenuStyle =
+    "QMenu{background-color:rgb(122,190,204);margin:2px;}"
+    "QMenu:item{background-color:white;color:rgb(122,190,204);margin:1px;height:25px;width:120px;"
+    "padding-left:5px;}"
+    "QMenu:item:selected{background-color:rgb(212,240,247);}"
+    "QMenu:item:disabled{color:rgb(190,210,214);}";
+
+} // namespace
+
+QContactsView::LoadResult::~LoadResult() {
+    qDeleteAll(chunks);
+}
+
 QContactsView::QContactsView(IVexaManager* manager, int deviceHandle, QWidget* parent)
-    : QBaseDetailsView(manager, deviceHandle, parent) {
+    : QBaseDetailsView(manager, deviceHandle, parent)
+    , m_service(manager ? manager->GetContactService() : nullptr)
+    , m_model(new QContactsModel(this)) {
     setObjectName(QStringLiteral("QContactsView"));
-    InitControls();
+    SetCategoryName("Contacts");
+    SetChunkList(&m_records);
+    QTableView* table = CreateTableView(m_model);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    OnResetDoneModel();
+    clickList();
+
+    m_menu = new QMenu(this);
+    m_menu->setStyleSheet(QString::fromLatin1(kMenuStyle));
+    m_actionAdd = m_menu->addAction(QString(), this, &QContactsView::OnAddContact);
+    m_actionDelete = m_menu->addAction(QString(), this, &QContactsView::OnDeleteSelectItem);
+    m_actionExport = m_menu->addAction(QString(), this, &QContactsView::OnTransfer);
+
+    QOperatePanel* panel = OperatePanel();
+    connect(panel, &QOperatePanel::addOperate, this, &QContactsView::OnAddContact);
+    connect(panel, &QOperatePanel::refreshOperate, this, &QContactsView::OnRefreshContacts);
+    connect(panel, &QOperatePanel::deleteOperate, this, &QContactsView::OnDeleteItem);
+    // The search box already reaches OnSearchString through the base view.
+    connect(table, &QTableView::customContextMenuRequested, this, &QContactsView::OnRightClicked);
+    connect(table, &QTableView::clicked, this, &QContactsView::ClickTableView);
+    connect(SortModel(), &QMySortModel::modelReset, this, &QContactsView::OnResetDoneModel,
+            Qt::DirectConnection);
+    connect(this, &QContactsView::beginExecute, this, &QContactsView::OnbeginExecute);
+    connect(this, &QContactsView::endExecute, this, &QContactsView::OnEndExecute);
+    connect(this, &QContactsView::emitError, this, &QContactsView::OnError);
+    connect(AddWidget(), &QAddDataWidget::clickAdd, this, &QContactsView::OnRefreshContacts);
+    OnLanguageChanged();
+}
+
+QContactsView::~QContactsView() {
+    StopAndWait();
+    ClearActionCell();
+    qDeleteAll(m_records);
+    m_records.clear();
+}
+
+void QContactsView::InitEmptyPanel() {
+    const QString root = ResourceRoot();
+    AddWidget()->setLabelImage(root + QStringLiteral("/image/contact_bg.png"));
+    AddWidget()->setAddButtonImage(root + QStringLiteral("/image/details/btn_refresh.png"));
 }
 
 QString QContactsView::Caption() const {
     return tr("Contacts");
 }
 
-QStringList QContactsView::ColumnTitles() const {
-    return {tr("Name"), tr("Phone"), tr("E-mail")};
+bool QContactsView::RemoveChunk(int) {
+    return true;
 }
 
-void QContactsView::EmitRefresh() {
+// ---------------------------------------------------------------------------------------------------
+// Loading
+
+void QContactsView::OnRefreshContacts() {
+    Start();
+}
+
+void QContactsView::Run() {
+    emit beginExecute();
+    ContactList* list = nullptr;
+    const int code = m_service ? m_service->GetContacts(&list) : kNoService;
+    auto result = std::make_unique<LoadResult>();
+    if (code == 0 && list) {
+        result->chunks = ContactRecords::BuildChunks(*list, Manager(), &result->groupNames);
+        result->ok = true;
+    }
+    // A load that is being replaced or torn down leaves no trace.
+    if (IsStopRequested())
+        return;
+    {
+        std::lock_guard lock(m_pendingMutex);
+        m_pending = std::move(result);
+    }
+    if (code != 0 || !list)
+        emit emitError(code);
+    emit endExecute();
+}
+
+void QContactsView::OnbeginExecute() {
+    OnAnalysisBegin();
+}
+
+void QContactsView::OnEndExecute() {
+    std::unique_ptr<LoadResult> result;
+    {
+        std::lock_guard lock(m_pendingMutex);
+        result = std::move(m_pending);
+    }
+    if (!result)
+        return;
+    ClearActionCell();
+    ForgetActionContacts();
+    // The old records go with the result object once the model no longer shows them.
+    m_records.swap(result->chunks);
+    m_groupNames = result->groupNames;
+    ShowRecords();
+    if (result->ok)
+        emit emitRefreshContactsNode(DeviceHandle());
+}
+
+void QContactsView::OnError(int code) {
+    qDebug() << "QContactsView::OnError GetContacts answered" << code;
+    ShowMessage(tr("Get Contact information failed!"), QString(), MSG_ERROR);
+}
+
+void QContactsView::ShowRecords() {
+    SetChunkList(&m_records);
+    OnAnalysisEnd();
+    // Marks survive adds and edits; the check-all box follows them.
+    OnItemCheckChange(HasCheckedChunk());
+}
+
+void QContactsView::OnResetDoneModel() {
+    QHeaderView* header = TableView() ? TableView()->horizontalHeader() : nullptr;
+    if (!header || header->count() < int(std::size(kColumnWidths)))
+        return;
+    for (int column = 0; column < int(std::size(kColumnWidths)); ++column)
+        header->resizeSection(column, kColumnWidths[column]);
+}
+
+void QContactsView::OnSearchString(const QString& text) {
+    ClearActionCell();
+    QBaseDetailsView::OnSearchString(text);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Row actions
+
+bool QContactsView::Contains(const CContactChunk* chunk) const {
+    return chunk && std::find(m_records.begin(), m_records.end(), chunk) != m_records.end();
+}
+
+void QContactsView::ClearActionCell() {
+    if (m_statusPanel) {
+        m_statusPanel->hide();
+        m_statusPanel->deleteLater();
+    }
+    m_statusPanel = nullptr;
+}
+
+void QContactsView::ForgetActionContacts() {
+    m_actionContact = nullptr;
+    m_rightClickedContact = nullptr;
+    m_rightClickedRow = -1;
+}
+
+void QContactsView::ClickTableView(const QModelIndex& index) {
+    if (!index.isValid())
+        return;
+    const QModelIndex source = SortModel()->mapToSource(index);
+    auto* chunk = static_cast<CContactChunk*>(m_model->ChunkAt(source.row()));
+    if (!chunk)
+        return;
+    ClearActionCell();
+    m_actionContact = chunk;
+    auto* panel = new QContactStatusPanel;
+    panel->setObjectName(QStringLiteral("m_statusPanel"));
+    connect(panel, &QContactStatusPanel::ClickEdit, this, &QContactsView::OnEditIndex);
+    connect(panel, &QContactStatusPanel::ClickTransfer, this, &QContactsView::OnTransfer);
+    TableView()->setIndexWidget(index.sibling(index.row(), QContactsModel::StatusColumn), panel);
+    m_statusPanel = panel;
+}
+
+QMenu* QContactsView::PrepareContextMenu(const QPoint& pos) {
+    const QModelIndex index = TableView()->indexAt(pos);
+    m_rightClickedRow = index.isValid() ? SortModel()->mapToSource(index).row() : -1;
+    m_rightClickedContact = static_cast<CContactChunk*>(m_model->ChunkAt(m_rightClickedRow));
+    m_actionDelete->setEnabled(m_rightClickedContact != nullptr);
+    m_actionExport->setEnabled(m_rightClickedContact != nullptr);
+    return m_menu;
+}
+
+void QContactsView::OnRightClicked(const QPoint& pos) {
+    QMenu* menu = PrepareContextMenu(pos);
+    // The export of the menu works on the row it was opened on.
+    if (m_rightClickedContact)
+        m_actionContact = m_rightClickedContact;
+    menu->exec(TableView()->viewport()->mapToGlobal(pos));
+}
+
+void QContactsView::OnTransfer() {
+    CContactChunk* contact = Contains(m_actionContact) ? m_actionContact : nullptr;
+    if (!contact)
+        return;
+    for (IBaseChunk* chunk : m_records)
+        chunk->SetChecked(false);
+    contact->SetChecked(true);
+    OnItemCheckChange(true);
+    if (m_model->rowCount() > 0)
+        emit m_model->dataChanged(m_model->index(0, 0), m_model->index(m_model->rowCount() - 1, 0),
+                                  {Qt::CheckStateRole});
+    QRecordExportDialog::Run(this, this);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Adding and editing
+
+void QContactsView::ApplyGroup(CContactChunk& chunk, const std::string& group,
+                               const std::string& previousGroup) {
+    if (group == previousGroup || !m_service || chunk.GetId().empty())
+        return;
+    const std::string id = chunk.GetId();
+    int code = 0;
+    if (group.empty() || group == kUngrouped) {
+        code = m_service->SetContactGroups(id.c_str(), nullptr, 0);
+        if (code == 0) {
+            chunk.groups.clear();
+            chunk.groupNames.clear();
+        }
+    } else {
+        const char* names[] = {group.c_str()};
+        code = m_service->SetContactGroups(id.c_str(), names, 1);
+        if (code == 0) {
+            chunk.groups = group;
+            chunk.groupNames = {group};
+        }
+    }
+    if (code != 0)
+        qDebug() << "QContactsView::ApplyGroup SetContactGroups answered" << code;
+}
+
+void QContactsView::OnAddContact() {
+    AddContactsDlg dialog(m_groupNames, nullptr, this);
+    if (dialog.exec() != AddContactsDlg::kAccepted)
+        return;
+    const ContactFormData form = dialog.Data();
+    emit addContactNum(DeviceHandle(), 1, SUB_ITEM_CONTACTS);
+    auto* chunk = new CContactChunk(Manager());
+    ContactRecords::ApplyForm(form, *chunk);
+    CContactSaveRecord record(*chunk, false);
+    const int code = m_service ? m_service->SaveContact(record.Record(), 0) : kNoService;
+    if (code == 0) {
+        // The device names the new contact; later edits and deletes need that id.
+        if (record.Record()->id)
+            chunk->SetId(record.Record()->id);
+        ApplyGroup(*chunk, form.group, std::string());
+    }
+    m_records.push_back(chunk);
+    ShowRecords();
+    if (code != 0)
+        ShowMessage(tr("Add contact failed!"), QString(), MSG_ERROR);
+    emit addContactNum(DeviceHandle(), 0, SUB_ITEM_CONTACTS);
     emit emitRefreshContactsNode(DeviceHandle());
+}
+
+void QContactsView::OnEditIndex() {
+    CContactChunk* contact = Contains(m_actionContact) ? m_actionContact : nullptr;
+    if (!contact)
+        return;
+    AddContactsDlg dialog(m_groupNames, contact, this);
+    if (dialog.exec() != AddContactsDlg::kAccepted || !Contains(contact))
+        return;
+    const ContactFormData form = dialog.Data();
+    ClearActionCell();
+    ForgetActionContacts();
+    m_records.remove(contact);
+    const std::string previousGroup =
+        contact->groupNames.empty() ? std::string() : contact->groupNames.front();
+    ContactRecords::ApplyForm(form, *contact);
+    CContactSaveRecord record(*contact, true);
+    const int code = m_service ? m_service->SaveContact(record.Record(), 0) : kNoService;
+    if (code == 0) {
+        ApplyGroup(*contact, form.group, previousGroup);
+        m_records.push_back(contact);
+        ShowRecords();
+        return;
+    }
+    // The row stays out of the table until the next load shows what the device kept.
+    ShowRecords();
+    delete contact;
+    ShowMessage(tr("Modify contact failed!"), QString(), MSG_ERROR);
+    emit emitRefreshContactsNode(DeviceHandle());
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Deleting
+
+void QContactsView::RunBatchDelete(std::list<IBaseChunk*>* list) {
+    ClearActionCell();
+    ForgetActionContacts();
+    emit addContactNum(DeviceHandle(), 1, SUB_ITEM_CONTACTS);
+    // The worker destroys records; the table must not paint them meanwhile.
+    m_model->SetChunkList(nullptr);
+    CActionStrategyDlg::DeleteRecords(list);
+    ShowRecords();
+    emit addContactNum(DeviceHandle(), 0, SUB_ITEM_CONTACTS);
+    emit emitRefreshContactsNode(DeviceHandle());
+}
+
+void QContactsView::OnDeleteItem() {
+    if (!HasCheckedChunk()) {
+        ShowMessage(tr("Please choose any of items to delete!"), QString(), MSG_WARNING);
+        return;
+    }
+    if (ShowMessage(tr("Are you sure to delete the selected item(s)?"), QString(), MSG_WARNING | MSG_YESNO) !=
+        MSG_RESULT_YES)
+        return;
+    RunBatchDelete(&m_records);
+}
+
+void QContactsView::OnDeleteSelectItem() {
+    CContactChunk* contact = Contains(m_rightClickedContact) ? m_rightClickedContact : nullptr;
+    if (!contact)
+        return;
+    if (ShowMessage(tr("Are you sure to delete the selected item(s)?"), QString(), MSG_WARNING | MSG_YESNO) !=
+            MSG_RESULT_YES ||
+        !Contains(contact))
+        return;
+    std::list<IBaseChunk*> single;
+    single.splice(single.end(), m_records, std::find(m_records.begin(), m_records.end(), contact));
+    contact->SetChecked(true);
+    RunBatchDelete(&single);
+    // A contact the device kept comes back (contacts never refuse, but the list must not leak it).
+    m_records.splice(m_records.end(), single);
+    ShowRecords();
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Groups
+
+void QContactsView::OnNewGroup(const QString&) {
+    QGroupNameDlg dialog(this);
+    if (dialog.exec() != 1)
+        return;
+    const QByteArray name = dialog.GroupName().toUtf8();
+    const int code = m_service ? m_service->CreateGroup(name.constData()) : kNoService;
+    if (code != 0) {
+        qDebug() << "QContactsView::OnNewGroup CreateGroup answered" << code;
+        ShowMessage(tr("Create group failed!"), QString(), MSG_ERROR);
+        return;
+    }
+    OnRefreshContacts();
+}
+
+void QContactsView::OnDeleteGroup(const QString& group) {
+    if (group.isEmpty())
+        return;
+    if (ShowMessage(tr("Are you sure to delete the group \"%1\"? Its contacts stay.").arg(group), QString(),
+                    MSG_WARNING | MSG_YESNO) != MSG_RESULT_YES)
+        return;
+    const QByteArray name = group.toUtf8();
+    const int code = m_service ? m_service->DeleteGroup(name.constData()) : kNoService;
+    if (code != 0) {
+        qDebug() << "QContactsView::OnDeleteGroup DeleteGroup answered" << code;
+        ShowMessage(tr("Delete group failed!"), QString(), MSG_ERROR);
+        return;
+    }
+    OnRefreshContacts();
+}
+
+void QContactsView::OnRenameGroup(const QString& oldName, const QString& newName) {
+    const QByteArray from = oldName.toUtf8();
+    const QByteArray to = newName.trimmed().toUtf8();
+    if (from.isEmpty() || to.isEmpty() || from == to)
+        return;
+    const int code = m_service ? m_service->RenameGroup(from.constData(), to.constData()) : kNoService;
+    if (code != 0) {
+        qDebug() << "QContactsView::OnRenameGroup RenameGroup answered" << code;
+        ShowMessage(tr("Rename group failed!"), QString(), MSG_ERROR);
+    }
+    // Also after a failure: the reload puts the tree's old name back.
+    OnRefreshContacts();
+}
+
+// ---------------------------------------------------------------------------------------------------
+
+void QContactsView::OnLanguageChanged() {
+    QBaseDetailsView::OnLanguageChanged();
+    if (m_model)
+        m_model->Retranslate();
+    if (m_actionAdd) {
+        m_actionAdd->setText(tr("Add Contact"));
+        m_actionDelete->setText(tr("Delete this Contact"));
+        m_actionExport->setText(tr("To Computer"));
+    }
+    InitEmptyPanel();
 }

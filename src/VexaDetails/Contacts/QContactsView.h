@@ -1,20 +1,108 @@
 #pragma once
 
+#include <list>
+#include <memory>
+#include <mutex>
+
+#include <QPointer>
 #include <QStringList>
 
+#include "DeviceSubItem.h"
 #include "QBaseDetailsView.h"
+#include "QContactStatusPanel.h"
 
-// The contacts category of one device (object name "QContactsView").
+class CContactChunk;
+class IContactService;
+class QAction;
+class QContactsModel;
+class QMenu;
+struct ContactFormData;
+
+// The contacts category of one device (object name "QContactsView"): lists the address book on its
+// own thread, and adds, edits, deletes and exports contacts and manages the groups.
 class QContactsView : public QBaseDetailsView {
     Q_OBJECT
 public:
     QContactsView(IVexaManager* manager, int deviceHandle, QWidget* parent = nullptr);
+    ~QContactsView() override;
+
+    // Records leave the list only through a load, an edit or the batch delete.
+    bool RemoveChunk(int index) override;
+
+    // Names of all groups of the last load, in the device's order.
+    const QStringList& GroupNames() const { return m_groupNames; }
+    IContactService* ContactService() const { return m_service; }
+    QContactsModel* ContactsModel() const { return m_model; }
+    // The contact the row actions (edit, export, delete this) work on.
+    CContactChunk* ActionContact() const { return m_actionContact; }
+    QContactStatusPanel* StatusPanel() const { return m_statusPanel; }
+    // Sets up the context menu for a right click at `pos` (table viewport coordinates).
+    QMenu* PrepareContextMenu(const QPoint& pos);
 
 signals:
+    void addContactNum(int deviceHandle, int state, tagDeviceSubItem item);
+    void emitCloseBtnEnable(bool enable);
+    void emitRefresh();
+    void emitError(int code);
+    void beginExecute();
+    void endExecute();
     void emitRefreshContactsNode(int deviceHandle);
 
+public slots:
+    void OnSearchString(const QString& text) override;
+    void OnRightClicked(const QPoint& pos);
+    void OnDeleteItem();
+    void OnAddContact();
+    void OnRefreshContacts();
+    void OnDeleteSelectItem();
+    void ClickTableView(const QModelIndex& index);
+    void OnResetDoneModel();
+    void OnEditIndex();
+    void OnTransfer();
+    void OnError(int code);
+    void OnbeginExecute();
+    void OnEndExecute();
+    void OnLanguageChanged() override;
+    // Group actions of the navigation tree; each reloads the contacts when the device agreed.
+    void OnNewGroup(const QString& pressedGroup);
+    void OnDeleteGroup(const QString& group);
+    void OnRenameGroup(const QString& oldName, const QString& newName);
+
 protected:
+    void Run() override;
     QString Caption() const override;
-    QStringList ColumnTitles() const override;
-    void EmitRefresh() override;
+
+private:
+    struct LoadResult {
+        bool ok = false;
+        std::list<IBaseChunk*> chunks;
+        QStringList groupNames;
+        ~LoadResult();
+    };
+
+    void InitEmptyPanel();
+    void ClearActionCell();
+    void ForgetActionContacts();
+    bool Contains(const CContactChunk* chunk) const;
+    // Puts the chosen group on a saved contact when it differs from `previousGroup`.
+    void ApplyGroup(CContactChunk& chunk, const std::string& group, const std::string& previousGroup);
+    // Deletes the checked records of `list` behind the progress dialog.
+    void RunBatchDelete(std::list<IBaseChunk*>* list);
+    void ShowRecords();
+
+    IContactService* m_service;
+    QContactsModel* m_model;
+    std::list<IBaseChunk*> m_records;
+    QStringList m_groupNames;
+    QMenu* m_menu = nullptr;
+    QAction* m_actionAdd = nullptr;
+    QAction* m_actionDelete = nullptr;
+    QAction* m_actionExport = nullptr;
+    QPointer<QContactStatusPanel> m_statusPanel;
+    CContactChunk* m_actionContact = nullptr;
+    CContactChunk* m_rightClickedContact = nullptr;
+    int m_rightClickedRow = -1;
+
+    std::mutex m_pendingMutex;
+    std::unique_ptr<LoadResult> m_pending; // handed from the loading thread to OnEndExecute
 };

@@ -1,0 +1,55 @@
+#include "CContactChunk.h"
+
+#include <QDebug>
+
+#include <vexa/IVexaManager.h>
+
+#include "IBaseSerial.h"
+
+CContactChunk::CContactChunk(IVexaManager* manager)
+    : m_manager(manager) {}
+
+void CContactChunk::Reset() {
+    IBaseChunk::Reset();
+    displayName.clear();
+    groups.clear();
+    groupNames.clear();
+    firstName.clear();
+    middleName.clear();
+    lastName.clear();
+    nickName.clear();
+    note.clear();
+    libraryValue1 = 0;
+    libraryValue2 = 0;
+    phones.clear();
+    secondList.clear();
+}
+
+void CContactChunk::Serialize(IBaseSerial* writer) {
+    if (!writer)
+        return;
+    writer->BeginItem("Item", -1);
+    writer->WriteString("id", GetId().c_str());
+    writer->WriteString("Name", displayName.c_str());
+    for (const Entry& phone : phones) {
+        writer->WriteString("Type", phone.first.c_str());
+        writer->WriteString("PhoneNumber", phone.second.c_str());
+    }
+    writer->EndItem();
+}
+
+void CContactChunk::Deserialize(IBaseSerial* writer) {
+    if (!writer)
+        return;
+    writer->EnterItem("Item", 0);
+    SetId(writer->ReadString("id"));
+    displayName = writer->ReadString("Name");
+    writer->LeaveItem();
+}
+
+bool CContactChunk::DeleteFromDevice() {
+    IContactService* service = m_manager ? m_manager->GetContactService() : nullptr;
+    if (!service || service->DeleteContact(GetId().c_str()) != 0)
+        qDebug() << "delete contact failed!";
+    return true;
+}

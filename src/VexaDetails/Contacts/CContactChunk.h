@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "IBaseChunk.h"
+
+class IVexaManager;
+
+// One contact of a device's address book. Besides what the table shows it keeps the name parts and
+// the note, so that the editor can show them again and a save does not drop them.
+class CContactChunk : public IBaseChunk {
+public:
+    using Entry = std::pair<std::string, std::string>; // (label, number or address)
+
+    explicit CContactChunk(IVexaManager* manager);
+
+    void Reset() override;
+    // One "Item": "id", "Name", then "Type" and "PhoneNumber" for every phone in order.
+    void Serialize(IBaseSerial* writer) override;
+    // Reads back the id and the name of the first "Item".
+    void Deserialize(IBaseSerial* writer) override;
+    // Always true: a contact the device could not delete still leaves the table.
+    bool DeleteFromDevice() override;
+
+    IVexaManager* Manager() const { return m_manager; }
+
+    // The name shown in the table and exported as "Name".
+    std::string displayName;
+    // The group names, separated by single spaces; empty when in none.
+    std::string groups;
+    // The same groups one by one (names may hold spaces themselves).
+    std::vector<std::string> groupNames;
+    std::string firstName;
+    std::string middleName;
+    std::string lastName;
+    std::string nickName;
+    std::string note;
+    // Handed back unchanged when the contact is saved.
+    int32_t libraryValue1 = 0;
+    int32_t libraryValue2 = 0;
+    std::vector<Entry> phones;
+    // E-mail addresses, same shape as the phones.
+    std::vector<Entry> secondList;
+
+private:
+    IVexaManager* m_manager;
+};

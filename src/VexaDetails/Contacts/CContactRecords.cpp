@@ -1,0 +1,146 @@
+#include "CContactRecords.h"
+
+#include <string_view>
+#include <unordered_map>
+
+#include "CContactChunk.h"
+
+namespace {
+
+bool HasText(const char* text) {
+    return text && *text;
+}
+
+std::string TextOf(const char* text) {
+    return text ? std::string(text) : std::string();
+}
+
+std::vector<CContactChunk::Entry> EntriesOf(const ContactEntry* entries, int32_t count) {
+    std::vector<CContactChunk::Entry> out;
+    if (!entries || count <= 0)
+        return out;
+    out.reserve(size_t(count));
+    for (int32_t i = 0; i < count; ++i)
+        out.emplace_back(TextOf(entries[i].label), TextOf(entries[i].value));
+    return out;
+}
+
+// Member id -> names of the groups that list it, in group order. One pass over the groups instead of
+// one per contact keeps large address books fast.
+std::unordered_map<std::string_view, std::vector<std::string_view>> GroupsByMember(const ContactList& list) {
+    std::unordered_map<std::string_view, std::vector<std::string_view>> byMember;
+    if (!list.groups)
+        return byMember;
+    for (int32_t g = 0; g < list.groupCount; ++g) {
+        const ContactGroupRecord& group = list.groups[g];
+        if (!group.name || !group.memberIds)
+            continue;
+        for (int32_t m = 0; m < group.memberCount; ++m) {
+            if (group.memberIds[m])
+                byMember[group.memberIds[m]].push_back(group.name);
+        }
+    }
+    return byMember;
+}
+
+std::vector<ContactEntry> RecordEntries(const std::vector<CContactChunk::Entry>& entries) {
+    std::vector<ContactEntry> out;
+    out.reserve(entries.size());
+    for (const auto& [label, value] : entries)
+        out.push_back({0, label.c_str(), value.c_str()});
+    return out;
+}
+
+const char* OrNull(const std::string& text) {
+    return text.empty() ? nullptr : text.c_str();
+}
+
+} // namespace
+
+namespace ContactRecords {
+
+std::string DisplayName(const char* first, const char* middle, const char* last) {
+    std::string name;
+    for (const char* part : {first, middle, last}) {
+        if (!HasText(part))
+            continue;
+        if (!name.empty())
+            name += ' ';
+        name += part;
+    }
+    return name;
+}
+
+std::list<IBaseChunk*> BuildChunks(const ContactList& list, IVexaManager* manager, QStringList* groupNames) {
+    if (groupNames) {
+        groupNames->clear();
+        for (int32_t g = 0; list.groups && g < list.groupCount; ++g)
+            groupNames->append(QString::fromUtf8(TextOf(list.groups[g].name)));
+    }
+    const auto groupsByMember = GroupsByMember(list);
+    std::list<IBaseChunk*> chunks;
+    for (int32_t i = 0; list.records && i < list.recordCount; ++i) {
+        const ContactRecord& record = list.records[i];
+        if (!record.id)
+            continue;
+        auto* chunk = new CContactChunk(manager);
+        chunk->SetId(record.id);
+        chunk->firstName = TextOf(record.firstName);
+        chunk->middleName = TextOf(record.middleName);
+        chunk->lastName = TextOf(record.lastName);
+        chunk->nickName = TextOf(record.nickName);
+        chunk->note = TextOf(record.note);
+        chunk->displayName = DisplayName(record.firstName, record.middleName, record.lastName);
+        chunk->SetName(chunk->displayName);
+        chunk->phones = EntriesOf(record.phones, record.phoneCount);
+        chunk->secondList = EntriesOf(record.secondList, record.secondCount);
+        chunk->libraryValue1 = record.pictureValue1;
+        chunk->libraryValue2 = record.pictureValue2;
+        if (auto found = groupsByMember.find(record.id); found != groupsByMember.end()) {
+            for (std::string_view group : found->second) {
+                if (!chunk->groups.empty())
+                    chunk->groups += ' ';
+                chunk->groups += group;
+                chunk->groupNames.emplace_back(group);
+            }
+        }
+        chunks.push_back(chunk);
+    }
+    return chunks;
+}
+
+void ApplyForm(const ContactFormData& form, CContactChunk& chunk) {
+    chunk.firstName = form.firstName;
+    chunk.lastName = form.lastName;
+    chunk.nickName = form.nickName;
+    chunk.note = form.note;
+    chunk.libraryValue1 = form.pictureValue1;
+    chunk.libraryValue2 = form.pictureValue2;
+    chunk.phones.assign(form.phones.begin(), form.phones.end());
+    chunk.secondList.assign(form.emails.begin(), form.emails.end());
+    chunk.displayName = form.firstName;
+    if (!form.lastName.empty())
+        chunk.displayName += ' ' + form.lastName;
+    chunk.SetName(chunk.displayName);
+}
+
+} // namespace ContactRecords
+
+CContactSaveRecord::CContactSaveRecord(const CContactChunk& chunk, bool withId)
+    : m_phones(RecordEntries(chunk.phones))
+    , m_emails(RecordEntries(chunk.secondList)) {
+    // The id string lives in the chunk only as a copy handed out by GetId(), so keep our own.
+    if (withId)
+        m_id = chunk.GetId();
+    m_record.id = withId ? m_id.c_str() : nullptr;
+    m_record.firstName = OrNull(chunk.firstName);
+    m_record.lastName = OrNull(chunk.lastName);
+    m_record.nickName = OrNull(chunk.nickName);
+    m_record.note = OrNull(chunk.note);
+    m_record.pictureValue1 = chunk.libraryValue1;
+    m_record.pictureValue2 = chunk.libraryValue2;
+    m_record.phoneCount = int32_t(m_phones.size());
+    m_record.phones = m_phones.empty() ? nullptr : m_phones.data();
+    m_record.secondCount = int32_t(m_emails.size());
+    m_record.secondList = m_emails.empty() ? nullptr : m_emails.data();
+}

@@ -1,0 +1,670 @@
+#include <atomic>
+#include <functional>
+#include <set>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+
+#include <vexa/vexa.h>
+
+#include "AddContactsDlg.h"
+#include "AddContactsWidget.h"
+#include "CContactChunk.h"
+#include "CContactRecords.h"
+#include "CRecordFileExport.h"
+#include "LanguageService.h"
+#include "QContactsModel.h"
+#include "QContactsView.h"
+#include "QGroupNameDlg.h"
+#include "QMessageDlg.h"
+#include "QMySortModel.h"
+#include "contactsWay.h"
+#include "sim/ContentServices.h"
+#include "sim/FaultInjector.h"
+
+namespace {
+
+const char* const kUdid = "00008101-00000000000C0A71";
+
+std::atomic<int> g_arrivedHandle{0};
+
+int OnDevice(int mode, int handle) {
+    if (mode == VEXA_DEVICE_ARRIVED)
+        g_arrivedHandle = handle;
+    return 0;
+}
+
+// Closes every message dialog that opens and remembers its text; questions get the answer set.
+class MessageCatcher : public QObject {
+public:
+    MessageCatcher() {
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                auto* dialog = qobject_cast<QMessageDlg*>(widget);
+                if (!dialog || !dialog->isVisible())
+                    continue;
+                m_messages << dialog->Message();
+                if (answerYes)
+                    dialog->OnBtnOk();
+                else
+                    dialog->reject();
+            }
+        });
+        m_timer.start(10);
+    }
+    QStringList messages() const { return m_messages; }
+    void clear() { m_messages.clear(); }
+    bool answerYes = false;
+
+private:
+    QTimer m_timer;
+    QStringList m_messages;
+};
+
+// Runs `action` on the first visible top-level widget of type T, once.
+template <class T> void WhenShown(std::function<void(T*)> action) {
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, action] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* dialog = qobject_cast<T*>(widget);
+            if (dialog && dialog->isVisible()) {
+                timer->stop();
+                timer->deleteLater();
+                action(dialog);
+                return;
+            }
+        }
+    });
+    timer->start(10);
+}
+
+void FillEditor(AddContactsDlg* dialog, const QString& first, const QString& last, const QString& group,
+                const QList<QPair<QString, QString>>& phones) {
+    AddContactsWidget* form = dialog->Form();
+    form->findChild<QLineEdit*>(QStringLiteral("m_btn_firstName"))->setText(first);
+    form->findChild<QLineEdit*>(QStringLiteral("m_btn_lastName"))->setText(last);
+    auto* groups = form->findChild<QComboBox*>(QStringLiteral("m_btn_group"));
+    groups->setCurrentIndex(std::max(0, int(groups->findData(group))));
+    QList<contactsWay*> rows = form->Rows(contactsWay::PhoneKind);
+    for (int i = 0; i < phones.size(); ++i) {
+        if (i >= rows.size()) {
+            emit rows.last()->signalAdd(false);
+            rows = form->Rows(contactsWay::PhoneKind);
+        }
+        rows[i]->SetEntry(phones[i].first, phones[i].second);
+    }
+    dialog->OnBtnYes();
+}
+
+std::string Text(const char* text) {
+    return text ? text : "";
+}
+
+} // namespace
+
+class tst_contacts : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void cleanup();
+
+    // Loading
+    void loadShowsNamesNumbersAndGroups();
+    void membershipIsByExactIdText();
+    void zeroContactsShowTheEmptyPanel();
+    void listingFailureWarnsAndLeavesTheTableEmpty();
+    void loadRestartsARunningLoad();
+
+    // Editing
+    void editorKeepsOneValuePerLabel();
+    void editorPhotoValuesComeFromTheFile();
+    void addEditAndDeleteReachTheDevice();
+    void saveFailureWarns();
+    void deleteWithNothingCheckedOnlyWarns();
+    void answeringNoDeletesNothing();
+
+    // Export and groups
+    void exportOfCheckedContactsReadsBackAsVCards();
+    void rowExportChecksOnlyThatRow();
+    void groupActionsReachTheDevice();
+
+private:
+    // Deletes every contact and user group, then adds the given records.
+    void ResetDevice();
+    std::string AddContact(const char* first, const char* middle, const char* last,
+                           std::vector<ContactEntry> phones = {});
+    void Load(QContactsView& view);
+    std::map<std::string, std::string> DeviceNames();
+    QString Cell(QContactsView& view, int row, int column) const;
+    int RowOf(QContactsView& view, const QString& name) const;
+    std::filesystem::path FaultsFile() const;
+
+    QString m_root;
+    IVexaManager* m_manager = nullptr;
+    IContactService* m_service = nullptr;
+    MessageCatcher* m_messages = nullptr;
+};
+
+void tst_contacts::initTestCase() {
+    SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR));
+    m_root = qEnvironmentVariable("VEXA_SIM_ROOT");
+    QVERIFY(!m_root.isEmpty());
+    QDir(m_root).removeRecursively();
+    QVERIFY(QDir().mkpath(m_root));
+    // A device present before start-up keeps the simulator from generating its demo device.
+    vexa::sim::LargeDeviceSpec spec;
+    spec.udid = kUdid;
+    spec.name = "Contacts Phone";
+    QCOMPARE(vexa::sim::GenerateLargeDevice(m_root.toStdString(), spec), 0);
+    QCOMPARE(IOSInitialize(), 0);
+    QCOMPARE(IOSListener(OnDevice), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(g_arrivedHandle != 0, 10000);
+    m_manager = GetVexaManager();
+    QCOMPARE(m_manager->SetDeviceHandle(g_arrivedHandle), 0);
+    m_service = m_manager->GetContactService();
+    QVERIFY(m_service);
+    m_messages = new MessageCatcher;
+}
+
+void tst_contacts::cleanupTestCase() {
+    delete m_messages;
+    DeleteVexaManager(&m_manager);
+    IOSListener(nullptr);
+}
+
+void tst_contacts::init() {
+    m_messages->clear();
+    m_messages->answerYes = false;
+    ResetDevice();
+}
+
+void tst_contacts::cleanup() {
+    vexa::sim::FaultInjector::Clear(FaultsFile());
+}
+
+std::filesystem::path tst_contacts::FaultsFile() const {
+    return std::filesystem::path(m_root.toStdString()) / kUdid / "faults";
+}
+
+void tst_contacts::ResetDevice() {
+    ContactList* list = nullptr;
+    QCOMPARE(m_service->GetContacts(&list), 0);
+    std::vector<std::string> ids;
+    std::vector<std::string> groups;
+    for (int i = 0; i < list->recordCount; ++i)
+        ids.push_back(Text(list->records[i].id));
+    for (int i = 0; i < list->groupCount; ++i)
+        groups.push_back(Text(list->groups[i].name));
+    for (const std::string& id : ids)
+        QCOMPARE(m_service->DeleteContact(id.c_str()), 0);
+    // The built-in groups refuse; the others go.
+    for (const std::string& group : groups)
+        m_service->DeleteGroup(group.c_str());
+}
+
+std::string tst_contacts::AddContact(const char* first, const char* middle, const char* last,
+                                     std::vector<ContactEntry> phones) {
+    ContactRecord record{};
+    record.firstName = first;
+    record.middleName = middle;
+    record.lastName = last;
+    record.phoneCount = int32_t(phones.size());
+    record.phones = phones.empty() ? nullptr : phones.data();
+    if (m_service->SaveContact(&record, 0) != 0 || !record.id)
+        return {};
+    return record.id;
+}
+
+void tst_contacts::Load(QContactsView& view) {
+    view.OnRefreshContacts();
+    QTRY_VERIFY_WITH_TIMEOUT(!view.IsRunning(), 10000);
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+}
+
+std::map<std::string, std::string> tst_contacts::DeviceNames() {
+    std::map<std::string, std::string> names;
+    ContactList* list = nullptr;
+    if (m_service->GetContacts(&list) != 0)
+        return names;
+    for (int i = 0; i < list->recordCount; ++i) {
+        const ContactRecord& record = list->records[i];
+        names[Text(record.id)] = Text(record.firstName) + "|" + Text(record.middleName) + "|" +
+                                 Text(record.lastName) + "|" +
+                                 (record.phoneCount > 0 ? Text(record.phones[0].value) : std::string());
+    }
+    return names;
+}
+
+QString tst_contacts::Cell(QContactsView& view, int row, int column) const {
+    return view.ContactsModel()->index(row, column).data().toString();
+}
+
+int tst_contacts::RowOf(QContactsView& view, const QString& name) const {
+    for (int row = 0; row < view.ContactsModel()->rowCount(); ++row) {
+        if (Cell(view, row, QContactsModel::NameColumn) == name)
+            return row;
+    }
+    return -1;
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Loading
+
+void tst_contacts::loadShowsNamesNumbersAndGroups() {
+    const std::string ann =
+        AddContact("Ann", nullptr, "Lee",
+                   {{0, "work", "+1 555 0101"}, {0, "home", "+1 555 0102"}, {0, "mobile", "+1 555 0103"}});
+    const std::string middle = AddContact(nullptr, "Middle", nullptr);
+    const std::string lonely = AddContact("", "", "Solo");
+    QVERIFY(!ann.empty() && !middle.empty() && !lonely.empty());
+    QCOMPARE(m_service->CreateGroup("Climbing Club"), 0);
+    const char* both[] = {"Family", "Climbing Club"};
+    QCOMPARE(m_service->SetContactGroups(ann.c_str(), both, 2), 0);
+
+    QContactsView view(m_manager, g_arrivedHandle);
+    QSignalSpy refreshed(&view, &QContactsView::emitRefreshContactsNode);
+    Load(view);
+    QCOMPARE(refreshed.count(), 1);
+    QCOMPARE(refreshed.at(0).at(0).toInt(), int(g_arrivedHandle));
+    QCOMPARE(view.State(), QBaseDetailsView::ContentState::Table);
+    QCOMPARE(view.GetChunkCount(), 3);
+    QVERIFY(view.GroupNames().contains(QStringLiteral("Climbing Club")));
+    QVERIFY(view.GroupNames().contains(QStringLiteral("Friend")));
+
+    const int annRow = RowOf(view, QStringLiteral("Ann Lee"));
+    QVERIFY(annRow >= 0);
+    // Numbers in device order, groups in the device's group order, joined as shown.
+    QCOMPARE(Cell(view, annRow, QContactsModel::PhoneColumn),
+             QStringLiteral("+1 555 0101; +1 555 0102; +1 555 0103"));
+    QCOMPARE(Cell(view, annRow, QContactsModel::GroupColumn), QStringLiteral("Family Climbing Club"));
+    QCOMPARE(Cell(view, annRow, QContactsModel::StatusColumn), QString());
+    const int middleRow = RowOf(view, QStringLiteral("Middle"));
+    QVERIFY2(middleRow >= 0, "a contact with only a middle name shows exactly that part");
+    QCOMPARE(Cell(view, middleRow, QContactsModel::PhoneColumn), QString());
+    QCOMPARE(Cell(view, middleRow, QContactsModel::GroupColumn), QStringLiteral("Ungrouped"));
+    QVERIFY(RowOf(view, QStringLiteral("Solo")) >= 0);
+
+    const QStringList headers = {QStringLiteral("Name"), QStringLiteral("Phone Number"),
+                                 QStringLiteral("Group"), QStringLiteral("Status")};
+    QCOMPARE(view.ContactsModel()->HeaderLabels(), headers);
+    QCOMPARE(view.TableView()->columnWidth(0), 150);
+    QCOMPARE(view.TableView()->columnWidth(2), 130);
+    QCOMPARE(view.TableView()->selectionMode(), QAbstractItemView::SingleSelection);
+    QVERIFY(view.RemoveChunk(0));
+    QCOMPARE(view.GetChunkCount(), 3); // answered true, removed nothing
+
+    // The search filters across columns, by regular expression.
+    view.OnSearchString(QStringLiteral("0102;"));
+    QCOMPARE(view.SortModel()->rowCount(), 1);
+    view.OnSearchString(QString());
+    QCOMPARE(view.SortModel()->rowCount(), 3);
+}
+
+void tst_contacts::membershipIsByExactIdText() {
+    ContactRecord records[3]{};
+    records[0].id = "a1";
+    records[0].firstName = "Lower";
+    records[1].id = "A1";
+    records[1].firstName = "Upper";
+    records[2].firstName = "No id"; // skipped
+    const char* firstMembers[] = {"a1", "zz"};
+    const char* secondMembers[] = {"a1"};
+    ContactGroupRecord groups[2]{};
+    groups[0] = {0, 2, "Work", firstMembers};
+    groups[1] = {0, 1, "Chess", secondMembers};
+    ContactList list{3, records, 2, groups};
+
+    QStringList names;
+    std::list<IBaseChunk*> chunks = ContactRecords::BuildChunks(list, nullptr, &names);
+    QCOMPARE(names, QStringList({QStringLiteral("Work"), QStringLiteral("Chess")}));
+    QCOMPARE(chunks.size(), size_t(2));
+    auto* lower = static_cast<CContactChunk*>(chunks.front());
+    auto* upper = static_cast<CContactChunk*>(chunks.back());
+    QCOMPARE(lower->groups, std::string("Work Chess"));
+    QVERIFY(upper->groups.empty());
+    qDeleteAll(chunks);
+
+    QCOMPARE(ContactRecords::DisplayName("", "Mid", nullptr), std::string("Mid"));
+    QCOMPARE(ContactRecords::DisplayName("A", nullptr, "C"), std::string("A C"));
+    QCOMPARE(ContactRecords::DisplayName(nullptr, nullptr, nullptr), std::string());
+}
+
+void tst_contacts::zeroContactsShowTheEmptyPanel() {
+    QContactsView view(m_manager, g_arrivedHandle);
+    Load(view);
+    QCOMPARE(view.GetChunkCount(), 0);
+    QCOMPARE(view.State(), QBaseDetailsView::ContentState::Empty);
+    QVERIFY(m_messages->messages().isEmpty());
+}
+
+void tst_contacts::listingFailureWarnsAndLeavesTheTableEmpty() {
+    AddContact("Kept", nullptr, "Contact");
+    QContactsView view(m_manager, g_arrivedHandle);
+    Load(view);
+    QCOMPARE(view.GetChunkCount(), 1);
+
+    vexa::sim::FaultSpec fault;
+    fault.operation = "GetContacts";
+    fault.code = 7;
+    QCOMPARE(vexa::sim::FaultInjector::Add(FaultsFile(), fault), 0);
+    QSignalSpy refreshed(&view, &QContactsView::emitRefreshContactsNode);
+    Load(view);
+    QTRY_VERIFY(m_messages->messages().contains(QStringLiteral("Get Contact information failed!")));
+    QCOMPARE(view.GetChunkCount(), 0);
+    QCOMPARE(view.ContactsModel()->rowCount(), 0);
+    QCOMPARE(view.State(), QBaseDetailsView::ContentState::Empty);
+    QCOMPARE(refreshed.count(), 0);
+}
+
+void tst_contacts::loadRestartsARunningLoad() {
+    for (int i = 0; i < 5; ++i)
+        AddContact("Person", nullptr, std::to_string(i).c_str());
+    vexa::sim::FaultSpec slow;
+    slow.operation = "GetContacts";
+    slow.delayMs = 300;
+    QCOMPARE(vexa::sim::FaultInjector::Add(FaultsFile(), slow), 0);
+    QContactsView view(m_manager, g_arrivedHandle);
+    QSignalSpy refreshed(&view, &QContactsView::emitRefreshContactsNode);
+    view.OnRefreshContacts();
+    view.OnRefreshContacts(); // waits for the first, then loads again
+    Load(view);
+    QCOMPARE(view.GetChunkCount(), 5);
+    QVERIFY(refreshed.count() >= 1);
+    QVERIFY(m_messages->messages().isEmpty());
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Editing
+
+void tst_contacts::editorKeepsOneValuePerLabel() {
+    AddContactsWidget form;
+    form.SetGroups({QStringLiteral("Friend"), QStringLiteral("Ungrouped"), QStringLiteral("Team")});
+    auto* groups = form.findChild<QComboBox*>(QStringLiteral("m_btn_group"));
+    QCOMPARE(groups->count(), 3); // no group, Friend, Team
+    QCOMPARE(form.Data().group, std::string());
+
+    QList<contactsWay*> phones = form.Rows(contactsWay::PhoneKind);
+    QCOMPARE(phones.size(), 1);
+    emit phones[0]->signalAdd(false);
+    emit phones[0]->signalAdd(false);
+    phones = form.Rows(contactsWay::PhoneKind);
+    QCOMPARE(phones.size(), 3);
+    phones[0]->SetEntry(QStringLiteral("work"), QStringLiteral("111"));
+    phones[1]->SetEntry(QStringLiteral("home"), QStringLiteral("222"));
+    phones[2]->SetEntry(QStringLiteral("home"), QStringLiteral("333"));
+    form.OnAddField();
+    QList<contactsWay*> emails = form.Rows(contactsWay::EmailKind);
+    QCOMPARE(emails.size(), 1);
+    QCOMPARE(emails[0]->findChild<QLineEdit*>()->placeholderText(), QStringLiteral("email number"));
+    QCOMPARE(phones[0]->findChild<QLineEdit*>()->placeholderText(), QStringLiteral("phone number"));
+    emails[0]->SetEntry(QStringLiteral("iCloud"), QStringLiteral("a@example.org")); // a label of its own
+
+    const ContactFormData data = form.Data();
+    QCOMPARE(data.phones.size(), size_t(2));
+    QCOMPARE(data.phones.begin()->first, std::string("home")); // ascending label order
+    QCOMPARE(data.phones.at("home"), std::string("333"));
+    QCOMPARE(data.emails.at("iCloud"), std::string("a@example.org"));
+
+    // Removing rows: e-mail rows may all go, the last phone row is only emptied.
+    emit emails[0]->signalMinus(false);
+    QCOMPARE(form.Rows(contactsWay::EmailKind).size(), 0);
+    for (contactsWay* row : form.Rows(contactsWay::PhoneKind))
+        emit row->signalMinus(false);
+    QCOMPARE(form.Rows(contactsWay::PhoneKind).size(), 1);
+    QVERIFY(form.Data().phones.empty());
+}
+
+void tst_contacts::editorPhotoValuesComeFromTheFile() {
+    QTemporaryDir folder;
+    const QString notAPicture = folder.filePath(QStringLiteral("note.jpg"));
+    QFile text(notAPicture);
+    QVERIFY(text.open(QIODevice::WriteOnly));
+    text.write("not a picture");
+    text.close();
+    AddContactsWidget form;
+    QVERIFY(!form.LoadPhoto(notAPicture));
+    QVERIFY(!form.LoadPhoto(folder.filePath(QStringLiteral("missing.jpg"))));
+    QTRY_COMPARE(
+        m_messages->messages().count(QStringLiteral("Get photo data failed! Please choose another one!")), 2);
+    QCOMPARE(form.Data().pictureValue1, 0);
+
+    const QString picture = folder.filePath(QStringLiteral("face.png"));
+    QImage image(16, 16, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QVERIFY(image.save(picture));
+    QVERIFY(form.LoadPhoto(picture));
+    QFile file(picture);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QCOMPARE(form.Data().pictureValue1, int32_t(bytes.size()));
+    // CRC-32 as zlib computes it, checked against Python's.
+    QProcess python;
+    python.start(QStringLiteral("/usr/bin/python3"),
+                 {QStringLiteral("-c"),
+                  QStringLiteral("import zlib,sys;print(zlib.crc32(open(sys.argv[1],'rb').read()))"),
+                  picture});
+    QVERIFY(python.waitForFinished(20000));
+    QCOMPARE(quint32(form.Data().pictureValue2), python.readAllStandardOutput().trimmed().toUInt());
+}
+
+void tst_contacts::addEditAndDeleteReachTheDevice() {
+    const std::string middleId = AddContact("Had", "Middle", "Name", {{0, "home", "900"}});
+    QContactsView view(m_manager, g_arrivedHandle);
+    Load(view);
+    QSignalSpy counted(&view, &QContactsView::addContactNum);
+
+    // Add: the new contact reaches the device with its numbers and group.
+    WhenShown<AddContactsDlg>([](AddContactsDlg* dialog) {
+        FillEditor(dialog, QStringLiteral("Zoë"), QStringLiteral("Müller"), QStringLiteral("Family"),
+                   {{QStringLiteral("mobile"), QStringLiteral("+49 30 1")},
+                    {QStringLiteral("work"), QStringLiteral("+49 30 2")}});
+    });
+    view.OnAddContact();
+    QVERIFY(m_messages->messages().isEmpty());
+    QCOMPARE(counted.count(), 2);
+    QCOMPARE(counted.at(0).at(1).toInt(), 1);
+    QCOMPARE(counted.at(1).at(1).toInt(), 0);
+    const int row = RowOf(view, QStringLiteral("Zoë Müller"));
+    QVERIFY(row >= 0);
+    QCOMPARE(Cell(view, row, QContactsModel::GroupColumn), QStringLiteral("Family"));
+    auto* added = static_cast<CContactChunk*>(view.ContactsModel()->ChunkAt(row));
+    QVERIFY(!added->GetId().empty());
+    QCOMPARE(DeviceNames().at(added->GetId()), std::string("Zoë||Müller|+49 30 1"));
+    Load(view);
+    QCOMPARE(Cell(view, RowOf(view, QStringLiteral("Zoë Müller")), QContactsModel::GroupColumn),
+             QStringLiteral("Family"));
+
+    // Edit: the form comes filled; the middle name, which the editor never shows, survives.
+    const int middleRow = RowOf(view, QStringLiteral("Had Middle Name"));
+    view.ClickTableView(view.SortModel()->mapFromSource(view.ContactsModel()->index(middleRow, 0)));
+    QVERIFY(view.StatusPanel());
+    WhenShown<AddContactsDlg>([](AddContactsDlg* dialog) {
+        auto* first = dialog->Form()->findChild<QLineEdit*>(QStringLiteral("m_btn_firstName"));
+        QCOMPARE(first->text(), QStringLiteral("Had"));
+        first->setText(QStringLiteral("Has"));
+        dialog->Form()
+            ->Rows(contactsWay::PhoneKind)
+            .front()
+            ->SetEntry(QStringLiteral("home"), QStringLiteral("901"));
+        dialog->OnBtnYes();
+    });
+    emit view.StatusPanel()->ClickEdit();
+    QVERIFY(m_messages->messages().isEmpty());
+    QCOMPARE(DeviceNames().at(middleId), std::string("Has|Middle|Name|901"));
+    QCOMPARE(view.GetChunkCount(), 2);
+
+    // Delete the checked: only the checked contact leaves the device and the table.
+    const int zoeRow = RowOf(view, QStringLiteral("Zoë Müller"));
+    view.ContactsModel()->setData(view.ContactsModel()->index(zoeRow, 0), Qt::Checked, Qt::CheckStateRole);
+    m_messages->answerYes = true;
+    view.OnDeleteItem();
+    QCOMPARE(m_messages->messages(),
+             QStringList({QStringLiteral("Are you sure to delete the selected item(s)?")}));
+    QCOMPARE(view.GetChunkCount(), 1);
+    QCOMPARE(DeviceNames().size(), size_t(1));
+    QVERIFY(DeviceNames().count(middleId));
+
+    // Delete this contact from the context menu: the right-clicked row alone goes.
+    view.resize(800, 400);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    const QRect cell = view.TableView()->visualRect(view.SortModel()->index(0, 1));
+    view.PrepareContextMenu(cell.center());
+    m_messages->clear();
+    view.OnDeleteSelectItem();
+    QCOMPARE(m_messages->messages().size(), 1);
+    QCOMPARE(view.GetChunkCount(), 0);
+    QVERIFY(DeviceNames().empty());
+    QCOMPARE(view.State(), QBaseDetailsView::ContentState::Empty);
+}
+
+void tst_contacts::saveFailureWarns() {
+    QContactsView view(m_manager, g_arrivedHandle);
+    Load(view);
+    vexa::sim::FaultSpec fault;
+    fault.operation = "SaveContact";
+    fault.code = 5;
+    QCOMPARE(vexa::sim::FaultInjector::Add(FaultsFile(), fault), 0);
+    WhenShown<AddContactsDlg>([](AddContactsDlg* dialog) {
+        FillEditor(dialog, QStringLiteral("Never"), QStringLiteral("Saved"), QString(),
+                   {{QStringLiteral("home"), QStringLiteral("1")}});
+    });
+    view.OnAddContact();
+    QCOMPARE(m_messages->messages(), QStringList({QStringLiteral("Add contact failed!")}));
+    QVERIFY(DeviceNames().empty());
+
+    // An edit the device refuses takes the row out until the next load.
+    vexa::sim::FaultInjector::Clear(FaultsFile());
+    AddContact("Stays", nullptr, "Put");
+    Load(view);
+    QCOMPARE(view.GetChunkCount(), 1);
+    view.ClickTableView(view.SortModel()->index(0, 0));
+    QCOMPARE(vexa::sim::FaultInjector::Add(FaultsFile(), fault), 0);
+    m_messages->clear();
+    WhenShown<AddContactsDlg>([](AddContactsDlg* dialog) { dialog->OnBtnYes(); });
+    view.OnEditIndex();
+    QCOMPARE(m_messages->messages(), QStringList({QStringLiteral("Modify contact failed!")}));
+    QCOMPARE(view.GetChunkCount(), 0);
+    vexa::sim::FaultInjector::Clear(FaultsFile());
+    Load(view);
+    QCOMPARE(view.GetChunkCount(), 1);
+}
+
+void tst_contacts::deleteWithNothingCheckedOnlyWarns() {
+    AddContact("Not", nullptr, "Checked");
+    QContactsView view(m_manager, g_arrivedHandle);
+    Load(view);
+    m_messages->answerYes = true;
+    QSignalSpy counted(&view, &QContactsView::addContactNum);
+    view.OnDeleteItem();
+    QCOMPARE(m_messages->messages(), QStringList({QStringLiteral("Please choose any of items to delete!")}));
+    QCOMPARE(counted.count(), 0);
+    QCOMPARE(view.GetChunkCount(), 1);
+    QCOMPARE(DeviceNames().size(), size_t(1));
+}
+
+void tst_contacts::answeringNoDeletesNothing() {
+    AddContact("Checked", nullptr, "Once");
+    QContactsView view(m_manager, g_arrivedHandle);
+    Load(view);
+    view.GetChunk(0)->SetChecked(true);
+    view.OnDeleteItem();
+    QCOMPARE(m_messages->messages(),
+             QStringList({QStringLiteral("Are you sure to delete the selected item(s)?")}));
+    QCOMPARE(view.GetChunkCount(), 1);
+    QCOMPARE(DeviceNames().size(), size_t(1));
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Export and groups
+
+void tst_contacts::exportOfCheckedContactsReadsBackAsVCards() {
+    AddContact("Ann", nullptr, "Lee", {{0, "work", "+1 555 0101"}, {0, "home", "+1 555 0102"}});
+    AddContact("Bo", nullptr, "Chen", {{0, "mobile", "12345"}});
+    AddContact("Left", nullptr, "Out", {{0, "home", "999"}});
+    QContactsView view(m_manager, g_arrivedHandle);
+    Load(view);
+    for (int row = 0; row < view.GetChunkCount(); ++row) {
+        auto* chunk = static_cast<CContactChunk*>(view.GetChunk(row));
+        chunk->SetChecked(chunk->displayName != "Left Out");
+    }
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("Контакты/all.VCF"));
+    QVERIFY(CRecordFileExport::Export(view, path.toStdString()));
+
+    QProcess python;
+    python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), QStringLiteral(R"(
+import sys, vobject
+cards = list(vobject.readComponents(open(sys.argv[1], encoding='utf-8').read()))
+for card in cards:
+    fn = card.fn.value if hasattr(card, 'fn') else ''
+    tels = [t.value for t in card.contents.get('tel', [])]
+    print(fn + '|' + ','.join(tels))
+)"),
+                                                      path});
+    QVERIFY(python.waitForFinished(20000));
+    QCOMPARE(python.exitCode(), 0);
+    const QStringList cards =
+        QString::fromUtf8(python.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    // The category's empty card, then the checked contacts in list order.
+    QCOMPARE(cards, QStringList({QStringLiteral("|"), QStringLiteral("Ann Lee|+1 555 0101,+1 555 0102"),
+                                 QStringLiteral("Bo Chen|12345")}));
+}
+
+void tst_contacts::rowExportChecksOnlyThatRow() {
+    AddContact("First", nullptr, "Row");
+    AddContact("Second", nullptr, "Row");
+    QContactsView view(m_manager, g_arrivedHandle);
+    Load(view);
+    view.GetChunk(0)->SetChecked(true);
+    const int second = RowOf(view, QStringLiteral("Second Row"));
+    view.ClickTableView(view.SortModel()->mapFromSource(view.ContactsModel()->index(second, 0)));
+    // Cancelling the save dialog writes nothing; the marks stay as the export set them.
+    WhenShown<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
+    emit view.StatusPanel()->ClickTransfer();
+    QVERIFY(!view.ContactsModel()->ChunkAt(RowOf(view, QStringLiteral("First Row")))->IsChecked());
+    QVERIFY(view.ContactsModel()->ChunkAt(second)->IsChecked());
+}
+
+void tst_contacts::groupActionsReachTheDevice() {
+    QContactsView view(m_manager, g_arrivedHandle);
+    Load(view);
+    WhenShown<QGroupNameDlg>([](QGroupNameDlg* dialog) {
+        dialog->SetGroupName(QStringLiteral("  Book Club "));
+        dialog->OnBtnOk();
+    });
+    QVERIFY(QMetaObject::invokeMethod(&view, "OnNewGroup", Q_ARG(QString, QStringLiteral("Friend"))));
+    QTRY_VERIFY(!view.IsRunning());
+    QTRY_VERIFY(view.GroupNames().contains(QStringLiteral("Book Club")));
+
+    QVERIFY(QMetaObject::invokeMethod(&view, "OnRenameGroup", Q_ARG(QString, QStringLiteral("Book Club")),
+                                      Q_ARG(QString, QStringLiteral("Reading"))));
+    QTRY_VERIFY(view.GroupNames().contains(QStringLiteral("Reading")));
+    QVERIFY(!view.GroupNames().contains(QStringLiteral("Book Club")));
+
+    // A built-in group cannot be renamed: the user hears of it and the list stays.
+    view.OnRenameGroup(QStringLiteral("Family"), QStringLiteral("Kin"));
+    QCOMPARE(m_messages->messages(), QStringList({QStringLiteral("Rename group failed!")}));
+    m_messages->clear();
+
+    m_messages->answerYes = true;
+    QVERIFY(QMetaObject::invokeMethod(&view, "OnDeleteGroup", Q_ARG(QString, QStringLiteral("Reading"))));
+    QTRY_VERIFY(!view.GroupNames().contains(QStringLiteral("Reading")));
+    QVERIFY(view.GroupNames().contains(QStringLiteral("Family")));
+}
+
+QTEST_MAIN(tst_contacts)
+#include "tst_contacts.moc"

@@ -43,5 +43,5 @@ bool QAddDataWidget::setLabelImage(const QString& imagePath) {
 }
 
 bool QAddDataWidget::setAddButtonImage(const QString& imagePath) {
-    return m_btnAdd->SetImages(imagePath, 1);
+    return m_btnAdd->SetImages(imagePath);
 }

@@ -12,9 +12,9 @@ QContactStatusPanel::QContactStatusPanel(QWidget* parent)
     m_btnTransfer = new QImageButton(this);
     m_btnTransfer->setObjectName(QStringLiteral("m_btnTransfer"));
     // Without their images the buttons fall back to text, so they stay usable.
-    if (!m_btnEdit->SetImages(ResourceRoot() + QStringLiteral("/image/status/btn_edit.png"), 1))
+    if (!m_btnEdit->SetImages(ResourceRoot() + QStringLiteral("/image/status/btn_edit.png")))
         m_btnEdit->setText(tr("Edit"));
-    if (!m_btnTransfer->SetImages(ResourceRoot() + QStringLiteral("/image/status/btn_transfer.png"), 1))
+    if (!m_btnTransfer->SetImages(ResourceRoot() + QStringLiteral("/image/status/btn_transfer.png")))
         m_btnTransfer->setText(tr("Transfer"));
     ButtonLayout()->addWidget(m_btnEdit);
     ButtonLayout()->addWidget(m_btnTransfer);

@@ -25,7 +25,7 @@ QImageButton* QOperatePanel::MakeButton(const char* name, const QString& image, 
     auto* button = new QImageButton(this);
     button->setObjectName(QLatin1String(name));
     button->setCursor(Qt::PointingHandCursor);
-    if (!image.isEmpty() && !button->SetImages(image, 1))
+    if (!image.isEmpty() && !button->SetImages(image))
         *allFound = false;
     return button;
 }
@@ -92,17 +92,17 @@ bool QOperatePanel::IsListBtnEnabled() const {
 }
 
 void QOperatePanel::SelectThumb() {
-    m_thumbBtn->SetImages(DetailsImage("btn_Thumbnail_select.png"), 1);
-    m_listBtn->SetImages(DetailsImage("btn_list.png"), 1);
+    m_thumbBtn->SetImages(DetailsImage("btn_Thumbnail_select.png"));
+    m_listBtn->SetImages(DetailsImage("btn_list.png"));
 }
 
 void QOperatePanel::SelectList() {
-    m_thumbBtn->SetImages(DetailsImage("btn_Thumbnail.png"), 1);
-    m_listBtn->SetImages(DetailsImage("btn_list_select.png"), 1);
+    m_thumbBtn->SetImages(DetailsImage("btn_Thumbnail.png"));
+    m_listBtn->SetImages(DetailsImage("btn_list_select.png"));
 }
 
 bool QOperatePanel::SetCustom(QImageButton* button, const QString& imagePath) {
-    if (!button->SetImages(imagePath, 1)) {
+    if (!button->SetImages(imagePath)) {
         ShowMessage(tr("QOperatePanel::setCustomFirst can't find btn image, please reinstall software"));
         return false;
     }

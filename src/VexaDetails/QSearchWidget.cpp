@@ -31,7 +31,7 @@ void QSearchWidget::InitControls() {
     const bool haveBackground =
         m_background.load(ResourceRoot() + QStringLiteral("/image/details/search_bg.png"));
     const bool haveButton =
-        m_btnSearch->SetImages(ResourceRoot() + QStringLiteral("/image/details/btn_search.png"), 1);
+        m_btnSearch->SetImages(ResourceRoot() + QStringLiteral("/image/details/btn_search.png"));
     if (!haveBackground || !haveButton)
         ShowMessage(tr("QSearchWidget::InitControls can't find btn image, please reinstall software"));
     if (haveBackground)

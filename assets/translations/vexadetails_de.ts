@@ -1,9 +1,122 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
+<context>
+    <name>AddContactsDlg</name>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsDlg.cpp" line="66"/>
+        <source>Reset</source>
+        <translation>Zurücksetzen</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsDlg.cpp" line="124"/>
+        <source>Edit Contact</source>
+        <translation>Kontakt bearbeiten</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsDlg.cpp" line="124"/>
+        <source>Add Contact</source>
+        <translation>Kontakt hinzufügen</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsDlg.cpp" line="126"/>
+        <source>yes</source>
+        <translation>Ja</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsDlg.cpp" line="127"/>
+        <source>cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsDlg.cpp" line="128"/>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsDlg.cpp" line="129"/>
+        <source>Reset the form</source>
+        <translation>Formular zurücksetzen</translation>
+    </message>
+</context>
+<context>
+    <name>AddContactsWidget</name>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="141"/>
+        <source>Group</source>
+        <translation>Gruppe</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="142"/>
+        <source>First Name</source>
+        <translation>Vorname</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="143"/>
+        <source>Last Name</source>
+        <translation>Nachname</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="144"/>
+        <source>Nick Name</source>
+        <translation>Spitzname</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="145"/>
+        <source>Phone</source>
+        <translation>Telefon</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="146"/>
+        <source>E-mail</source>
+        <translation>E-Mail</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="147"/>
+        <source>Note</source>
+        <translation>Notiz</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="148"/>
+        <source>Change Photo</source>
+        <translation>Foto ändern</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="149"/>
+        <source>Add E-mail</source>
+        <translation>E-Mail hinzufügen</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="151"/>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="160"/>
+        <source>Ungrouped</source>
+        <translation>Ohne Gruppe</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="279"/>
+        <source>No photo</source>
+        <translation>Kein Foto</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="289"/>
+        <source>Get photo data failed! Please choose another one!</source>
+        <translation>Das Foto konnte nicht gelesen werden! Bitte wählen Sie ein anderes!</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="302"/>
+        <source>Import File</source>
+        <translation>Datei importieren</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="303"/>
+        <source>picture files (.jpg);;All files (*.*)</source>
+        <translation>Bilddateien (.jpg);;Alle Dateien (*.*)</translation>
+    </message>
+</context>
 <context>
     <name>QAddDataWidget</name>
     <message>
-        <location filename="../../src/VexaDetails/QAddDataWidget.cpp" line="37" />
+        <location filename="../../src/VexaDetails/QAddDataWidget.cpp" line="37"/>
         <source>QAddDataWidget::setLabelImage, this image name is invalid %1, please re-install!</source>
         <translation>QAddDataWidget::setLabelImage: Der Bildname %1 ist ungültig, bitte installieren Sie das Programm neu!</translation>
     </message>
@@ -11,22 +124,22 @@
 <context>
     <name>QAppsView</name>
     <message>
-        <location filename="../../src/VexaDetails/Apps/QAppsView.cpp" line="10" />
+        <location filename="../../src/VexaDetails/Apps/QAppsView.cpp" line="10"/>
         <source>Apps</source>
         <translation>Apps</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Apps/QAppsView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/Apps/QAppsView.cpp" line="14"/>
         <source>Name</source>
         <translation>Name</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Apps/QAppsView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/Apps/QAppsView.cpp" line="14"/>
         <source>Version</source>
         <translation>Version</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Apps/QAppsView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/Apps/QAppsView.cpp" line="14"/>
         <source>Size</source>
         <translation>Größe</translation>
     </message>
@@ -34,7 +147,7 @@
 <context>
     <name>QBaseDetailsView</name>
     <message>
-        <location filename="../../src/VexaDetails/Base/QBaseDetailsView.cpp" line="300" />
+        <location filename="../../src/VexaDetails/Base/QBaseDetailsView.cpp" line="304"/>
         <source>Entries</source>
         <translation>Einträge</translation>
     </message>
@@ -42,68 +155,170 @@
 <context>
     <name>QContactStatusPanel</name>
     <message>
-        <location filename="../../src/VexaDetails/QContactStatusPanel.cpp" line="16" />
+        <location filename="../../src/VexaDetails/QContactStatusPanel.cpp" line="16"/>
         <source>Edit</source>
         <translation>Bearbeiten</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/QContactStatusPanel.cpp" line="18" />
+        <location filename="../../src/VexaDetails/QContactStatusPanel.cpp" line="18"/>
         <source>Transfer</source>
         <translation>Übertragen</translation>
     </message>
 </context>
 <context>
-    <name>QContactsView</name>
+    <name>QContactsModel</name>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="10" />
-        <source>Contacts</source>
-        <translation>Kontakte</translation>
-    </message>
-    <message>
-        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/Contacts/QContactsModel.cpp" line="25"/>
         <source>Name</source>
         <translation>Name</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="14" />
-        <source>Phone</source>
-        <translation>Telefon</translation>
+        <location filename="../../src/VexaDetails/Contacts/QContactsModel.cpp" line="25"/>
+        <source>Phone Number</source>
+        <translation>Telefonnummer</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="14" />
-        <source>E-mail</source>
-        <translation>E-Mail</translation>
+        <location filename="../../src/VexaDetails/Contacts/QContactsModel.cpp" line="25"/>
+        <source>Group</source>
+        <translation>Gruppe</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/QContactsModel.cpp" line="25"/>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/QContactsModel.cpp" line="38"/>
+        <source>Ungrouped</source>
+        <translation>Ohne Gruppe</translation>
+    </message>
+</context>
+<context>
+    <name>QContactsView</name>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="95"/>
+        <source>Contacts</source>
+        <translation>Kontakte</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="154"/>
+        <source>Get Contact information failed!</source>
+        <translation>Die Kontakte konnten nicht gelesen werden!</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="292"/>
+        <source>Add contact failed!</source>
+        <translation>Der Kontakt konnte nicht hinzugefügt werden!</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="322"/>
+        <source>Modify contact failed!</source>
+        <translation>Der Kontakt konnte nicht geändert werden!</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="343"/>
+        <source>Please choose any of items to delete!</source>
+        <translation>Bitte wählen Sie die zu löschenden Einträge aus!</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="346"/>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="356"/>
+        <source>Are you sure to delete the selected item(s)?</source>
+        <translation>Möchten Sie die ausgewählten Einträge wirklich löschen?</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="380"/>
+        <source>Create group failed!</source>
+        <translation>Die Gruppe konnte nicht angelegt werden!</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="389"/>
+        <source>Are you sure to delete the group &quot;%1&quot;? Its contacts stay.</source>
+        <translation>Möchten Sie die Gruppe „%1“ wirklich löschen? Ihre Kontakte bleiben erhalten.</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="396"/>
+        <source>Delete group failed!</source>
+        <translation>Die Gruppe konnte nicht gelöscht werden!</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="410"/>
+        <source>Rename group failed!</source>
+        <translation>Die Gruppe konnte nicht umbenannt werden!</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="423"/>
+        <source>Add Contact</source>
+        <translation>Kontakt hinzufügen</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="424"/>
+        <source>Delete this Contact</source>
+        <translation>Diesen Kontakt löschen</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="425"/>
+        <source>To Computer</source>
+        <translation>Auf den Computer</translation>
+    </message>
+</context>
+<context>
+    <name>QGroupNameDlg</name>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/QGroupNameDlg.cpp" line="97"/>
+        <source>New Group</source>
+        <translation>Neue Gruppe</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/QGroupNameDlg.cpp" line="99"/>
+        <source>Group name:</source>
+        <translation>Gruppenname:</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/QGroupNameDlg.cpp" line="100"/>
+        <source>yes</source>
+        <translation>Ja</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/QGroupNameDlg.cpp" line="101"/>
+        <source>cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/QGroupNameDlg.cpp" line="102"/>
+        <source>Close</source>
+        <translation>Schließen</translation>
     </message>
 </context>
 <context>
     <name>QMusicView</name>
     <message>
-        <location filename="../../src/VexaDetails/Music/QMusicView.cpp" line="10" />
+        <location filename="../../src/VexaDetails/Music/QMusicView.cpp" line="10"/>
         <source>Music</source>
         <translation>Musik</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Music/QMusicView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/Music/QMusicView.cpp" line="14"/>
         <source>Title</source>
         <translation>Titel</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Music/QMusicView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/Music/QMusicView.cpp" line="14"/>
         <source>Artist</source>
         <translation>Interpret</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Music/QMusicView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/Music/QMusicView.cpp" line="14"/>
         <source>Album</source>
         <translation>Album</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Music/QMusicView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/Music/QMusicView.cpp" line="14"/>
         <source>Duration</source>
         <translation>Dauer</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Music/QMusicView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/Music/QMusicView.cpp" line="14"/>
         <source>Size</source>
         <translation>Größe</translation>
     </message>
@@ -111,40 +326,40 @@
 <context>
     <name>QOperatePanel</name>
     <message>
-        <location filename="../../src/VexaDetails/QOperatePanel.cpp" line="53" />
-        <source>QOperatePanel::InitControls can't find btn image, please reinstall software</source>
+        <location filename="../../src/VexaDetails/QOperatePanel.cpp" line="53"/>
+        <source>QOperatePanel::InitControls can&apos;t find btn image, please reinstall software</source>
         <translation>QOperatePanel::InitControls: Schaltflächenbild nicht gefunden, bitte installieren Sie die Software neu</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/QOperatePanel.cpp" line="106" />
-        <source>QOperatePanel::setCustomFirst can't find btn image, please reinstall software</source>
+        <location filename="../../src/VexaDetails/QOperatePanel.cpp" line="106"/>
+        <source>QOperatePanel::setCustomFirst can&apos;t find btn image, please reinstall software</source>
         <translation>QOperatePanel::setCustomFirst: Schaltflächenbild nicht gefunden, bitte installieren Sie die Software neu</translation>
     </message>
 </context>
 <context>
     <name>QPhotoView</name>
     <message>
-        <location filename="../../src/VexaDetails/Photos/QPhotoView.cpp" line="10" />
+        <location filename="../../src/VexaDetails/Photos/QPhotoView.cpp" line="10"/>
         <source>Photos</source>
         <translation>Fotos</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Photos/QPhotoView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/Photos/QPhotoView.cpp" line="14"/>
         <source>Name</source>
         <translation>Name</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Photos/QPhotoView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/Photos/QPhotoView.cpp" line="14"/>
         <source>Date</source>
         <translation>Datum</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Photos/QPhotoView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/Photos/QPhotoView.cpp" line="14"/>
         <source>Size</source>
         <translation>Größe</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Photos/QPhotoView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/Photos/QPhotoView.cpp" line="14"/>
         <source>Dimensions</source>
         <translation>Abmessungen</translation>
     </message>
@@ -152,27 +367,27 @@
 <context>
     <name>QPlayListView</name>
     <message>
-        <location filename="../../src/VexaDetails/Playlist/QPlayListView.cpp" line="10" />
+        <location filename="../../src/VexaDetails/Playlist/QPlayListView.cpp" line="10"/>
         <source>Playlist</source>
         <translation>Wiedergabeliste</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Playlist/QPlayListView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/Playlist/QPlayListView.cpp" line="14"/>
         <source>Title</source>
         <translation>Titel</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Playlist/QPlayListView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/Playlist/QPlayListView.cpp" line="14"/>
         <source>Artist</source>
         <translation>Interpret</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Playlist/QPlayListView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/Playlist/QPlayListView.cpp" line="14"/>
         <source>Album</source>
         <translation>Album</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Playlist/QPlayListView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/Playlist/QPlayListView.cpp" line="14"/>
         <source>Duration</source>
         <translation>Dauer</translation>
     </message>
@@ -180,35 +395,35 @@
 <context>
     <name>QSearchWidget</name>
     <message>
-        <location filename="../../src/VexaDetails/QSearchWidget.cpp" line="36" />
-        <source>QSearchWidget::InitControls can't find btn image, please reinstall software</source>
+        <location filename="../../src/VexaDetails/QSearchWidget.cpp" line="36"/>
+        <source>QSearchWidget::InitControls can&apos;t find btn image, please reinstall software</source>
         <translation>QSearchWidget::InitControls: Schaltflächenbild nicht gefunden, bitte installieren Sie die Software neu</translation>
     </message>
 </context>
 <context>
     <name>QSystemView</name>
     <message>
-        <location filename="../../src/VexaDetails/System/QSystemView.cpp" line="10" />
+        <location filename="../../src/VexaDetails/System/QSystemView.cpp" line="10"/>
         <source>System</source>
         <translation>System</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/System/QSystemView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/System/QSystemView.cpp" line="14"/>
         <source>Name</source>
         <translation>Name</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/System/QSystemView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/System/QSystemView.cpp" line="14"/>
         <source>Size</source>
         <translation>Größe</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/System/QSystemView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/System/QSystemView.cpp" line="14"/>
         <source>Modified</source>
         <translation>Geändert</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/System/QSystemView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/System/QSystemView.cpp" line="14"/>
         <source>Type</source>
         <translation>Typ</translation>
     </message>
@@ -216,27 +431,27 @@
 <context>
     <name>QVideoView</name>
     <message>
-        <location filename="../../src/VexaDetails/Video/QVideoView.cpp" line="10" />
+        <location filename="../../src/VexaDetails/Video/QVideoView.cpp" line="10"/>
         <source>Video</source>
         <translation>Video</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Video/QVideoView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/Video/QVideoView.cpp" line="14"/>
         <source>Name</source>
         <translation>Name</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Video/QVideoView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/Video/QVideoView.cpp" line="14"/>
         <source>Duration</source>
         <translation>Dauer</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Video/QVideoView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/Video/QVideoView.cpp" line="14"/>
         <source>Size</source>
         <translation>Größe</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Video/QVideoView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/Video/QVideoView.cpp" line="14"/>
         <source>Format</source>
         <translation>Format</translation>
     </message>
@@ -244,51 +459,114 @@
 <context>
     <name>QiBookView</name>
     <message>
-        <location filename="../../src/VexaDetails/iBooks/QiBookView.cpp" line="10" />
+        <location filename="../../src/VexaDetails/iBooks/QiBookView.cpp" line="10"/>
         <source>iBooks</source>
         <translation>iBooks</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/iBooks/QiBookView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/iBooks/QiBookView.cpp" line="14"/>
         <source>Title</source>
         <translation>Titel</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/iBooks/QiBookView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/iBooks/QiBookView.cpp" line="14"/>
         <source>Author</source>
         <translation>Autor</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/iBooks/QiBookView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/iBooks/QiBookView.cpp" line="14"/>
         <source>Format</source>
         <translation>Format</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/iBooks/QiBookView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/iBooks/QiBookView.cpp" line="14"/>
         <source>Size</source>
         <translation>Größe</translation>
     </message>
 </context>
 <context>
+    <name>contactsWay</name>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/contactsWay.cpp" line="75"/>
+        <source>home</source>
+        <translation>privat</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/contactsWay.cpp" line="75"/>
+        <source>mobile</source>
+        <translation>mobil</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/contactsWay.cpp" line="75"/>
+        <source>work</source>
+        <translation>geschäftlich</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/contactsWay.cpp" line="75"/>
+        <source>work fax</source>
+        <translation>Fax geschäftlich</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/contactsWay.cpp" line="76"/>
+        <source>home fax</source>
+        <translation>Fax privat</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/contactsWay.cpp" line="76"/>
+        <source>other fax</source>
+        <translation>anderes Fax</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/contactsWay.cpp" line="76"/>
+        <source>page</source>
+        <translation>Pager</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/contactsWay.cpp" line="76"/>
+        <source>other</source>
+        <translation>andere</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/contactsWay.cpp" line="79"/>
+        <source>phone number</source>
+        <translation>Telefonnummer</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/contactsWay.cpp" line="79"/>
+        <source>email number</source>
+        <translation>E-Mail-Adresse</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/contactsWay.cpp" line="80"/>
+        <source>Add a field</source>
+        <translation>Feld hinzufügen</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/contactsWay.cpp" line="81"/>
+        <source>Remove this field</source>
+        <translation>Dieses Feld entfernen</translation>
+    </message>
+</context>
+<context>
     <name>qmessageView</name>
     <message>
-        <location filename="../../src/VexaDetails/Messages/qmessageView.cpp" line="10" />
-        <location filename="../../src/VexaDetails/Messages/qmessageView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/Messages/qmessageView.cpp" line="10"/>
+        <location filename="../../src/VexaDetails/Messages/qmessageView.cpp" line="14"/>
         <source>Messages</source>
         <translation>Nachrichten</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Messages/qmessageView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/Messages/qmessageView.cpp" line="14"/>
         <source>Contact</source>
         <translation>Kontakt</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Messages/qmessageView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/Messages/qmessageView.cpp" line="14"/>
         <source>Number</source>
         <translation>Nummer</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Messages/qmessageView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/Messages/qmessageView.cpp" line="14"/>
         <source>Last message</source>
         <translation>Letzte Nachricht</translation>
     </message>

@@ -1,9 +1,122 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
+<context>
+    <name>AddContactsDlg</name>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsDlg.cpp" line="66"/>
+        <source>Reset</source>
+        <translation>重置</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsDlg.cpp" line="124"/>
+        <source>Edit Contact</source>
+        <translation>编辑联系人</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsDlg.cpp" line="124"/>
+        <source>Add Contact</source>
+        <translation>添加联系人</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsDlg.cpp" line="126"/>
+        <source>yes</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsDlg.cpp" line="127"/>
+        <source>cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsDlg.cpp" line="128"/>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsDlg.cpp" line="129"/>
+        <source>Reset the form</source>
+        <translation>重置表单</translation>
+    </message>
+</context>
+<context>
+    <name>AddContactsWidget</name>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="141"/>
+        <source>Group</source>
+        <translation>分组</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="142"/>
+        <source>First Name</source>
+        <translation>名</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="143"/>
+        <source>Last Name</source>
+        <translation>姓</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="144"/>
+        <source>Nick Name</source>
+        <translation>昵称</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="145"/>
+        <source>Phone</source>
+        <translation>电话</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="146"/>
+        <source>E-mail</source>
+        <translation>电子邮件</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="147"/>
+        <source>Note</source>
+        <translation>备注</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="148"/>
+        <source>Change Photo</source>
+        <translation>更换照片</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="149"/>
+        <source>Add E-mail</source>
+        <translation>添加电子邮件</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="151"/>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="160"/>
+        <source>Ungrouped</source>
+        <translation>未分组</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="279"/>
+        <source>No photo</source>
+        <translation>无照片</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="289"/>
+        <source>Get photo data failed! Please choose another one!</source>
+        <translation>获取照片数据失败！请选择其他照片！</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="302"/>
+        <source>Import File</source>
+        <translation>导入文件</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="303"/>
+        <source>picture files (.jpg);;All files (*.*)</source>
+        <translation>图片文件 (.jpg);;所有文件 (*.*)</translation>
+    </message>
+</context>
 <context>
     <name>QAddDataWidget</name>
     <message>
-        <location filename="../../src/VexaDetails/QAddDataWidget.cpp" line="37" />
+        <location filename="../../src/VexaDetails/QAddDataWidget.cpp" line="37"/>
         <source>QAddDataWidget::setLabelImage, this image name is invalid %1, please re-install!</source>
         <translation>QAddDataWidget::setLabelImage：图片名称 %1 无效，请重新安装！</translation>
     </message>
@@ -11,22 +124,22 @@
 <context>
     <name>QAppsView</name>
     <message>
-        <location filename="../../src/VexaDetails/Apps/QAppsView.cpp" line="10" />
+        <location filename="../../src/VexaDetails/Apps/QAppsView.cpp" line="10"/>
         <source>Apps</source>
         <translation>应用</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Apps/QAppsView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/Apps/QAppsView.cpp" line="14"/>
         <source>Name</source>
         <translation>名称</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Apps/QAppsView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/Apps/QAppsView.cpp" line="14"/>
         <source>Version</source>
         <translation>版本</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Apps/QAppsView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/Apps/QAppsView.cpp" line="14"/>
         <source>Size</source>
         <translation>大小</translation>
     </message>
@@ -34,7 +147,7 @@
 <context>
     <name>QBaseDetailsView</name>
     <message>
-        <location filename="../../src/VexaDetails/Base/QBaseDetailsView.cpp" line="300" />
+        <location filename="../../src/VexaDetails/Base/QBaseDetailsView.cpp" line="304"/>
         <source>Entries</source>
         <translation>条目</translation>
     </message>
@@ -42,68 +155,170 @@
 <context>
     <name>QContactStatusPanel</name>
     <message>
-        <location filename="../../src/VexaDetails/QContactStatusPanel.cpp" line="16" />
+        <location filename="../../src/VexaDetails/QContactStatusPanel.cpp" line="16"/>
         <source>Edit</source>
         <translation>编辑</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/QContactStatusPanel.cpp" line="18" />
+        <location filename="../../src/VexaDetails/QContactStatusPanel.cpp" line="18"/>
         <source>Transfer</source>
         <translation>传输</translation>
     </message>
 </context>
 <context>
+    <name>QContactsModel</name>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/QContactsModel.cpp" line="25"/>
+        <source>Name</source>
+        <translation>姓名</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/QContactsModel.cpp" line="25"/>
+        <source>Phone Number</source>
+        <translation>电话号码</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/QContactsModel.cpp" line="25"/>
+        <source>Group</source>
+        <translation>分组</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/QContactsModel.cpp" line="25"/>
+        <source>Status</source>
+        <translation>状态</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/QContactsModel.cpp" line="38"/>
+        <source>Ungrouped</source>
+        <translation>未分组</translation>
+    </message>
+</context>
+<context>
     <name>QContactsView</name>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="10" />
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="95"/>
         <source>Contacts</source>
         <translation>联系人</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="14" />
-        <source>Name</source>
-        <translation>名称</translation>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="154"/>
+        <source>Get Contact information failed!</source>
+        <translation>获取联系人信息失败！</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="14" />
-        <source>Phone</source>
-        <translation>电话</translation>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="292"/>
+        <source>Add contact failed!</source>
+        <translation>添加联系人失败！</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="14" />
-        <source>E-mail</source>
-        <translation>电子邮件</translation>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="322"/>
+        <source>Modify contact failed!</source>
+        <translation>修改联系人失败！</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="343"/>
+        <source>Please choose any of items to delete!</source>
+        <translation>请选择要删除的项目！</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="346"/>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="356"/>
+        <source>Are you sure to delete the selected item(s)?</source>
+        <translation>确定要删除所选项目吗？</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="380"/>
+        <source>Create group failed!</source>
+        <translation>创建分组失败！</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="389"/>
+        <source>Are you sure to delete the group &quot;%1&quot;? Its contacts stay.</source>
+        <translation>确定要删除分组“%1”吗？其中的联系人会保留。</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="396"/>
+        <source>Delete group failed!</source>
+        <translation>删除分组失败！</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="410"/>
+        <source>Rename group failed!</source>
+        <translation>重命名分组失败！</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="423"/>
+        <source>Add Contact</source>
+        <translation>添加联系人</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="424"/>
+        <source>Delete this Contact</source>
+        <translation>删除此联系人</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="425"/>
+        <source>To Computer</source>
+        <translation>导出到电脑</translation>
+    </message>
+</context>
+<context>
+    <name>QGroupNameDlg</name>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/QGroupNameDlg.cpp" line="97"/>
+        <source>New Group</source>
+        <translation>新建分组</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/QGroupNameDlg.cpp" line="99"/>
+        <source>Group name:</source>
+        <translation>分组名称：</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/QGroupNameDlg.cpp" line="100"/>
+        <source>yes</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/QGroupNameDlg.cpp" line="101"/>
+        <source>cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/QGroupNameDlg.cpp" line="102"/>
+        <source>Close</source>
+        <translation>关闭</translation>
     </message>
 </context>
 <context>
     <name>QMusicView</name>
     <message>
-        <location filename="../../src/VexaDetails/Music/QMusicView.cpp" line="10" />
+        <location filename="../../src/VexaDetails/Music/QMusicView.cpp" line="10"/>
         <source>Music</source>
         <translation>音乐</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Music/QMusicView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/Music/QMusicView.cpp" line="14"/>
         <source>Title</source>
         <translation>标题</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Music/QMusicView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/Music/QMusicView.cpp" line="14"/>
         <source>Artist</source>
         <translation>艺术家</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Music/QMusicView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/Music/QMusicView.cpp" line="14"/>
         <source>Album</source>
         <translation>专辑</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Music/QMusicView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/Music/QMusicView.cpp" line="14"/>
         <source>Duration</source>
         <translation>时长</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Music/QMusicView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/Music/QMusicView.cpp" line="14"/>
         <source>Size</source>
         <translation>大小</translation>
     </message>
@@ -111,40 +326,40 @@
 <context>
     <name>QOperatePanel</name>
     <message>
-        <location filename="../../src/VexaDetails/QOperatePanel.cpp" line="53" />
-        <source>QOperatePanel::InitControls can't find btn image, please reinstall software</source>
+        <location filename="../../src/VexaDetails/QOperatePanel.cpp" line="53"/>
+        <source>QOperatePanel::InitControls can&apos;t find btn image, please reinstall software</source>
         <translation>QOperatePanel::InitControls 找不到按钮图片，请重新安装软件</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/QOperatePanel.cpp" line="106" />
-        <source>QOperatePanel::setCustomFirst can't find btn image, please reinstall software</source>
+        <location filename="../../src/VexaDetails/QOperatePanel.cpp" line="106"/>
+        <source>QOperatePanel::setCustomFirst can&apos;t find btn image, please reinstall software</source>
         <translation>QOperatePanel::setCustomFirst 找不到按钮图片，请重新安装软件</translation>
     </message>
 </context>
 <context>
     <name>QPhotoView</name>
     <message>
-        <location filename="../../src/VexaDetails/Photos/QPhotoView.cpp" line="10" />
+        <location filename="../../src/VexaDetails/Photos/QPhotoView.cpp" line="10"/>
         <source>Photos</source>
         <translation>照片</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Photos/QPhotoView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/Photos/QPhotoView.cpp" line="14"/>
         <source>Name</source>
         <translation>名称</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Photos/QPhotoView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/Photos/QPhotoView.cpp" line="14"/>
         <source>Date</source>
         <translation>日期</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Photos/QPhotoView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/Photos/QPhotoView.cpp" line="14"/>
         <source>Size</source>
         <translation>大小</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Photos/QPhotoView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/Photos/QPhotoView.cpp" line="14"/>
         <source>Dimensions</source>
         <translation>尺寸</translation>
     </message>
@@ -152,27 +367,27 @@
 <context>
     <name>QPlayListView</name>
     <message>
-        <location filename="../../src/VexaDetails/Playlist/QPlayListView.cpp" line="10" />
+        <location filename="../../src/VexaDetails/Playlist/QPlayListView.cpp" line="10"/>
         <source>Playlist</source>
         <translation>播放列表</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Playlist/QPlayListView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/Playlist/QPlayListView.cpp" line="14"/>
         <source>Title</source>
         <translation>标题</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Playlist/QPlayListView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/Playlist/QPlayListView.cpp" line="14"/>
         <source>Artist</source>
         <translation>艺术家</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Playlist/QPlayListView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/Playlist/QPlayListView.cpp" line="14"/>
         <source>Album</source>
         <translation>专辑</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Playlist/QPlayListView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/Playlist/QPlayListView.cpp" line="14"/>
         <source>Duration</source>
         <translation>时长</translation>
     </message>
@@ -180,35 +395,35 @@
 <context>
     <name>QSearchWidget</name>
     <message>
-        <location filename="../../src/VexaDetails/QSearchWidget.cpp" line="36" />
-        <source>QSearchWidget::InitControls can't find btn image, please reinstall software</source>
+        <location filename="../../src/VexaDetails/QSearchWidget.cpp" line="36"/>
+        <source>QSearchWidget::InitControls can&apos;t find btn image, please reinstall software</source>
         <translation>QSearchWidget::InitControls 找不到按钮图片，请重新安装软件</translation>
     </message>
 </context>
 <context>
     <name>QSystemView</name>
     <message>
-        <location filename="../../src/VexaDetails/System/QSystemView.cpp" line="10" />
+        <location filename="../../src/VexaDetails/System/QSystemView.cpp" line="10"/>
         <source>System</source>
         <translation>系统</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/System/QSystemView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/System/QSystemView.cpp" line="14"/>
         <source>Name</source>
         <translation>名称</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/System/QSystemView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/System/QSystemView.cpp" line="14"/>
         <source>Size</source>
         <translation>大小</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/System/QSystemView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/System/QSystemView.cpp" line="14"/>
         <source>Modified</source>
         <translation>修改时间</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/System/QSystemView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/System/QSystemView.cpp" line="14"/>
         <source>Type</source>
         <translation>类型</translation>
     </message>
@@ -216,27 +431,27 @@
 <context>
     <name>QVideoView</name>
     <message>
-        <location filename="../../src/VexaDetails/Video/QVideoView.cpp" line="10" />
+        <location filename="../../src/VexaDetails/Video/QVideoView.cpp" line="10"/>
         <source>Video</source>
         <translation>视频</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Video/QVideoView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/Video/QVideoView.cpp" line="14"/>
         <source>Name</source>
         <translation>名称</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Video/QVideoView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/Video/QVideoView.cpp" line="14"/>
         <source>Duration</source>
         <translation>时长</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Video/QVideoView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/Video/QVideoView.cpp" line="14"/>
         <source>Size</source>
         <translation>大小</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Video/QVideoView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/Video/QVideoView.cpp" line="14"/>
         <source>Format</source>
         <translation>格式</translation>
     </message>
@@ -244,51 +459,114 @@
 <context>
     <name>QiBookView</name>
     <message>
-        <location filename="../../src/VexaDetails/iBooks/QiBookView.cpp" line="10" />
+        <location filename="../../src/VexaDetails/iBooks/QiBookView.cpp" line="10"/>
         <source>iBooks</source>
         <translation>iBooks</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/iBooks/QiBookView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/iBooks/QiBookView.cpp" line="14"/>
         <source>Title</source>
         <translation>标题</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/iBooks/QiBookView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/iBooks/QiBookView.cpp" line="14"/>
         <source>Author</source>
         <translation>作者</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/iBooks/QiBookView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/iBooks/QiBookView.cpp" line="14"/>
         <source>Format</source>
         <translation>格式</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/iBooks/QiBookView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/iBooks/QiBookView.cpp" line="14"/>
         <source>Size</source>
         <translation>大小</translation>
     </message>
 </context>
 <context>
+    <name>contactsWay</name>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/contactsWay.cpp" line="75"/>
+        <source>home</source>
+        <translation>住宅</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/contactsWay.cpp" line="75"/>
+        <source>mobile</source>
+        <translation>手机</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/contactsWay.cpp" line="75"/>
+        <source>work</source>
+        <translation>工作</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/contactsWay.cpp" line="75"/>
+        <source>work fax</source>
+        <translation>工作传真</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/contactsWay.cpp" line="76"/>
+        <source>home fax</source>
+        <translation>住宅传真</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/contactsWay.cpp" line="76"/>
+        <source>other fax</source>
+        <translation>其他传真</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/contactsWay.cpp" line="76"/>
+        <source>page</source>
+        <translation>寻呼机</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/contactsWay.cpp" line="76"/>
+        <source>other</source>
+        <translation>其他</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/contactsWay.cpp" line="79"/>
+        <source>phone number</source>
+        <translation>电话号码</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/contactsWay.cpp" line="79"/>
+        <source>email number</source>
+        <translation>电子邮件地址</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/contactsWay.cpp" line="80"/>
+        <source>Add a field</source>
+        <translation>添加字段</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/contactsWay.cpp" line="81"/>
+        <source>Remove this field</source>
+        <translation>删除此字段</translation>
+    </message>
+</context>
+<context>
     <name>qmessageView</name>
     <message>
-        <location filename="../../src/VexaDetails/Messages/qmessageView.cpp" line="10" />
-        <location filename="../../src/VexaDetails/Messages/qmessageView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/Messages/qmessageView.cpp" line="10"/>
+        <location filename="../../src/VexaDetails/Messages/qmessageView.cpp" line="14"/>
         <source>Messages</source>
         <translation>信息</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Messages/qmessageView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/Messages/qmessageView.cpp" line="14"/>
         <source>Contact</source>
         <translation>联系人</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Messages/qmessageView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/Messages/qmessageView.cpp" line="14"/>
         <source>Number</source>
         <translation>号码</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Messages/qmessageView.cpp" line="14" />
+        <location filename="../../src/VexaDetails/Messages/qmessageView.cpp" line="14"/>
         <source>Last message</source>
         <translation>最后一条信息</translation>
     </message>

@@ -62,7 +62,7 @@ AddContactsDlg::AddContactsDlg(const QStringList& groups, const CContactChunk* c
     const QString root = ResourceRoot();
     if (!m_btnClose->SetImages(root + QStringLiteral("/image/btn_close.png")))
         m_btnClose->setText(QStringLiteral("x"));
-    if (!m_btnRefresh->SetImages(root + QStringLiteral("/image/details/btn_refresh.png"), 1))
+    if (!m_btnRefresh->SetImages(root + QStringLiteral("/image/details/btn_refresh.png")))
         m_btnRefresh->setText(tr("Reset"));
     for (QPushButton* button : {m_btnYes, m_btnCancel})
         button->setStyleSheet(QString::fromLatin1(kButtonStyle));

@@ -129,6 +129,8 @@ AddContactsWidget::AddContactsWidget(QWidget* parent)
     layout->addSpacing(6);
     layout->addWidget(m_labelNote);
     layout->addWidget(textEdit);
+    // Room left over goes below the note, not between the sections.
+    layout->addStretch(1);
 
     connect(m_btnChangePhoto, &QPushButton::clicked, this, &AddContactsWidget::OnChangePhoto);
     connect(m_btnAddfield, &QPushButton::clicked, this, &AddContactsWidget::OnAddField);

@@ -26,7 +26,7 @@ void QContactsModel::Retranslate() {
 }
 
 QVariant QContactsModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || role != Qt::DisplayRole)
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
         return QBaseDetailsModel::data(index, role);
     const auto* chunk = static_cast<const CContactChunk*>(static_cast<IBaseChunk*>(index.internalPointer()));
     switch (index.column()) {

@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QTableView>
+#include <QTimer>
 
 #include <vexa/IVexaManager.h>
 
@@ -53,6 +54,9 @@ QContactsView::QContactsView(IVexaManager* manager, int deviceHandle, QWidget* p
     SetChunkList(&m_records);
     QTableView* table = CreateTableView(m_model);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Long number lists stay on one line; the cell's tooltip shows them whole.
+    table->setWordWrap(false);
+    table->sortByColumn(QContactsModel::NameColumn, Qt::AscendingOrder);
     OnResetDoneModel();
     clickList();
 
@@ -75,7 +79,10 @@ QContactsView::QContactsView(IVexaManager* manager, int deviceHandle, QWidget* p
     connect(this, &QContactsView::endExecute, this, &QContactsView::OnEndExecute);
     connect(this, &QContactsView::emitError, this, &QContactsView::OnError);
     connect(AddWidget(), &QAddDataWidget::clickAdd, this, &QContactsView::OnRefreshContacts);
-    OnLanguageChanged();
+    RetranslateUi();
+    // A missing picture is reported in a modal message; opened here, it would run device events
+    // (a removal among them) while the view is still being built.
+    QTimer::singleShot(0, this, &QContactsView::InitEmptyPanel);
 }
 
 QContactsView::~QContactsView() {
@@ -206,6 +213,11 @@ void QContactsView::ClickTableView(const QModelIndex& index) {
     m_actionContact = chunk;
     auto* panel = new QContactStatusPanel;
     panel->setObjectName(QStringLiteral("m_statusPanel"));
+    // The row is drawn in the selection colour, which would swallow the teal buttons.
+    panel->setAutoFillBackground(true);
+    QPalette colours = panel->palette();
+    colours.setColor(QPalette::Window, QColor(212, 240, 247));
+    panel->setPalette(colours);
     connect(panel, &QContactStatusPanel::ClickEdit, this, &QContactsView::OnEditIndex);
     connect(panel, &QContactStatusPanel::ClickTransfer, this, &QContactsView::OnTransfer);
     TableView()->setIndexWidget(index.sibling(index.row(), QContactsModel::StatusColumn), panel);
@@ -416,6 +428,11 @@ void QContactsView::OnRenameGroup(const QString& oldName, const QString& newName
 // ---------------------------------------------------------------------------------------------------
 
 void QContactsView::OnLanguageChanged() {
+    RetranslateUi();
+    InitEmptyPanel();
+}
+
+void QContactsView::RetranslateUi() {
     QBaseDetailsView::OnLanguageChanged();
     if (m_model)
         m_model->Retranslate();
@@ -424,5 +441,4 @@ void QContactsView::OnLanguageChanged() {
         m_actionDelete->setText(tr("Delete this Contact"));
         m_actionExport->setText(tr("To Computer"));
     }
-    InitEmptyPanel();
 }

@@ -81,6 +81,7 @@ private:
     };
 
     void InitEmptyPanel();
+    void RetranslateUi();
     void ClearActionCell();
     void ForgetActionContacts();
     bool Contains(const CContactChunk* chunk) const;

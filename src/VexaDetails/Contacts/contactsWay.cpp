@@ -23,9 +23,9 @@ contactsWay::contactsWay(Kind kind, QWidget* parent)
     for (const QString& label : Labels())
         m_comboLabel->addItem(label, label);
     // Without their images the buttons still work, drawn as plain buttons.
-    if (!m_btnAdd->SetImages(ResourceRoot() + QStringLiteral("/image/add_contact/add_btn.png"), 1))
+    if (!m_btnAdd->SetImages(ResourceRoot() + QStringLiteral("/image/add_contact/add_btn.png")))
         m_btnAdd->setText(QStringLiteral("+"));
-    if (!m_btnMinus->SetImages(ResourceRoot() + QStringLiteral("/image/add_contact/delete_btn.png"), 1))
+    if (!m_btnMinus->SetImages(ResourceRoot() + QStringLiteral("/image/add_contact/delete_btn.png")))
         m_btnMinus->setText(QStringLiteral("-"));
 
     auto* layout = new QHBoxLayout(this);

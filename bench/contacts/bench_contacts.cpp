@@ -1,0 +1,168 @@
+// The contacts page with 20,000 contacts on a simulated device: the load from the refresh button to
+// the filled table (and how long the GUI thread went without handling a timer meanwhile), the search
+// per keystroke, and the export of all contacts to each record format. Prints one line per figure
+// with its limit.
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <filesystem>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <vexa/vexa.h>
+
+#include "CRecordFileExport.h"
+#include "LanguageService.h"
+#include "QContactsModel.h"
+#include "QContactsView.h"
+#include "QImageButton.h"
+#include "QMessageDlg.h"
+#include "QMySortModel.h"
+#include "QOperatePanel.h"
+#include "sim/ContentServices.h"
+
+namespace {
+
+constexpr int kContacts = 20000;
+std::atomic<int> g_handle{0};
+
+int OnDevice(int mode, int handle) {
+    if (mode == VEXA_DEVICE_ARRIVED)
+        g_handle = handle;
+    return 0;
+}
+
+void Report(const char* what, double ms, double limitMs) {
+    std::printf("%-44s %9.1f ms  (limit %6.0f ms)  %s\n", what, ms, limitMs, ms <= limitMs ? "ok" : "OVER");
+    std::fflush(stdout);
+}
+
+void ProcessUntil(const std::function<bool()>& done, int timeoutMs) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < timeoutMs)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir home;
+    qputenv("VEXA_SIM_ROOT", QFile::encodeName(home.filePath(QStringLiteral("simulator"))));
+    qputenv("VEXA_BACKEND", "sim");
+    QApplication app(argc, argv);
+    // Images and translations come from the program folder beside the benchmarks.
+    SetAppDirPathForTesting(QCoreApplication::applicationDirPath() + QStringLiteral("/../bin"));
+    // A message would stop the run; report it and go on.
+    QTimer messageCloser;
+    QObject::connect(&messageCloser, &QTimer::timeout, [] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* dialog = qobject_cast<QMessageDlg*>(widget);
+            if (dialog && dialog->isVisible()) {
+                std::fprintf(stderr, "message: %s\n", qPrintable(dialog->Message()));
+                dialog->reject();
+            }
+        }
+    });
+    messageCloser.start(50);
+
+    QElapsedTimer clock;
+    clock.start();
+    vexa::sim::LargeDeviceSpec spec;
+    spec.udid = "00008101-0000000000B0C0A7";
+    spec.name = "Bench Phone";
+    spec.contacts = kContacts;
+    std::filesystem::create_directories(home.filePath(QStringLiteral("simulator")).toStdString());
+    if (vexa::sim::GenerateLargeDevice(home.filePath(QStringLiteral("simulator")).toStdString(), spec) != 0) {
+        std::fprintf(stderr, "could not generate the device\n");
+        return 1;
+    }
+    std::printf("generated %d contacts in %.1f s\n", kContacts, double(clock.elapsed()) / 1000.0);
+    IOSInitialize();
+    IOSListener(OnDevice);
+    ProcessUntil([] { return g_handle != 0; }, 10000);
+    IVexaManager* manager = GetVexaManager();
+    if (!g_handle || manager->SetDeviceHandle(g_handle) != 0) {
+        std::fprintf(stderr, "the device did not arrive\n");
+        return 1;
+    }
+
+    int result = 0;
+    {
+        QContactsView view(manager, g_handle);
+        view.resize(1000, 700);
+        view.show();
+        if (!QTest::qWaitForWindowExposed(&view))
+            std::fprintf(stderr, "the view was not shown\n");
+
+        // The GUI thread's heartbeat: the longest gap between two ticks while the load runs.
+        QElapsedTimer beat;
+        qint64 longestGap = 0;
+        QTimer ticker;
+        ticker.setInterval(2);
+        QObject::connect(&ticker, &QTimer::timeout,
+                         [&] { longestGap = std::max(longestGap, beat.restart()); });
+        bool filled = false;
+        QObject::connect(&view, &QContactsView::emitRefreshContactsNode, [&] { filled = true; });
+        auto* refresh = view.OperatePanel()->findChild<QImageButton*>(QStringLiteral("m_refreshBtn"));
+        beat.start();
+        ticker.start();
+        clock.restart();
+        QTest::mouseClick(refresh, Qt::LeftButton);
+        ProcessUntil([&] { return filled; }, 60000);
+        view.TableView()->viewport()->repaint();
+        const double loadMs = double(clock.nsecsElapsed()) / 1e6;
+        ticker.stop();
+        if (view.ContactsModel()->rowCount() != kContacts) {
+            std::fprintf(stderr, "the table shows %d rows\n", view.ContactsModel()->rowCount());
+            result = 1;
+        }
+        Report("refresh press to filled table", loadMs, 1000);
+        Report("longest GUI pause during the load", double(longestGap), 100);
+
+        // One keystroke after another, as a user types a name and then a number.
+        const char* typed[] = {"M", "Mü", "Mül", "Müll", "Mülle", "Müller",  "Müller 1", "Müller 19",
+                               "5", "55", "555", "",     "[",     "Ann|Bob", ""};
+        double worst = 0;
+        double total = 0;
+        for (const char* text : typed) {
+            clock.restart();
+            view.OnSearchString(QString::fromUtf8(text));
+            view.TableView()->viewport()->repaint();
+            const double ms = double(clock.nsecsElapsed()) / 1e6;
+            worst = std::max(worst, ms);
+            total += ms;
+        }
+        Report("search per keystroke (worst)", worst, 100);
+        Report("search per keystroke (mean)", total / double(std::size(typed)), 100);
+
+        view.OnHeaderCheckChange(true);
+        const struct {
+            const char* label;
+            const char* file;
+            double limitMs;
+        } exports[] = {{"export 20,000 contacts to vcf", "all.vcf", 300},
+                       {"export 20,000 contacts to xml", "all.xml", 500},
+                       {"export 20,000 contacts to txt", "all.txt", 500},
+                       {"export 20,000 contacts to xls", "all.xls", 1000}};
+        for (const auto& format : exports) {
+            const std::string path = home.filePath(QString::fromLatin1(format.file)).toStdString();
+            clock.restart();
+            CRecordFileExport::Export(view, path);
+            const double ms = double(clock.nsecsElapsed()) / 1e6;
+            Report(format.label, ms, format.limitMs);
+            std::printf("%46s %lld bytes\n", "", (long long)std::filesystem::file_size(path));
+        }
+    }
+    DeleteVexaManager(&manager);
+    IOSListener(nullptr);
+    return result;
+}

@@ -42,73 +42,73 @@
 <context>
     <name>AddContactsWidget</name>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="141"/>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="143"/>
         <source>Group</source>
         <translation>Gruppe</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="142"/>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="144"/>
         <source>First Name</source>
         <translation>Vorname</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="143"/>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="145"/>
         <source>Last Name</source>
         <translation>Nachname</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="144"/>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="146"/>
         <source>Nick Name</source>
         <translation>Spitzname</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="145"/>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="147"/>
         <source>Phone</source>
         <translation>Telefon</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="146"/>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="148"/>
         <source>E-mail</source>
         <translation>E-Mail</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="147"/>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="149"/>
         <source>Note</source>
         <translation>Notiz</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="148"/>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="150"/>
         <source>Change Photo</source>
         <translation>Foto ändern</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="149"/>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="151"/>
         <source>Add E-mail</source>
         <translation>E-Mail hinzufügen</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="151"/>
-        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="160"/>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="153"/>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="162"/>
         <source>Ungrouped</source>
         <translation>Ohne Gruppe</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="279"/>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="281"/>
         <source>No photo</source>
         <translation>Kein Foto</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="289"/>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="291"/>
         <source>Get photo data failed! Please choose another one!</source>
         <translation>Das Foto konnte nicht gelesen werden! Bitte wählen Sie ein anderes!</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="302"/>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="304"/>
         <source>Import File</source>
         <translation>Datei importieren</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="303"/>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="305"/>
         <source>picture files (.jpg);;All files (*.*)</source>
         <translation>Bilddateien (.jpg);;Alle Dateien (*.*)</translation>
     </message>
@@ -196,68 +196,68 @@
 <context>
     <name>QContactsView</name>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="95"/>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="104"/>
         <source>Contacts</source>
         <translation>Kontakte</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="154"/>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="164"/>
         <source>Get Contact information failed!</source>
         <translation>Die Kontakte konnten nicht gelesen werden!</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="292"/>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="307"/>
         <source>Add contact failed!</source>
         <translation>Der Kontakt konnte nicht hinzugefügt werden!</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="322"/>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="337"/>
         <source>Modify contact failed!</source>
         <translation>Der Kontakt konnte nicht geändert werden!</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="343"/>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="358"/>
         <source>Please choose any of items to delete!</source>
         <translation>Bitte wählen Sie die zu löschenden Einträge aus!</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="346"/>
-        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="356"/>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="361"/>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="371"/>
         <source>Are you sure to delete the selected item(s)?</source>
         <translation>Möchten Sie die ausgewählten Einträge wirklich löschen?</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="380"/>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="395"/>
         <source>Create group failed!</source>
         <translation>Die Gruppe konnte nicht angelegt werden!</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="389"/>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="404"/>
         <source>Are you sure to delete the group &quot;%1&quot;? Its contacts stay.</source>
         <translation>Möchten Sie die Gruppe „%1“ wirklich löschen? Ihre Kontakte bleiben erhalten.</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="396"/>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="411"/>
         <source>Delete group failed!</source>
         <translation>Die Gruppe konnte nicht gelöscht werden!</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="410"/>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="425"/>
         <source>Rename group failed!</source>
         <translation>Die Gruppe konnte nicht umbenannt werden!</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="423"/>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="443"/>
         <source>Add Contact</source>
         <translation>Kontakt hinzufügen</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="424"/>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="444"/>
         <source>Delete this Contact</source>
         <translation>Diesen Kontakt löschen</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="425"/>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="445"/>
         <source>To Computer</source>
         <translation>Auf den Computer</translation>
     </message>
@@ -326,12 +326,12 @@
 <context>
     <name>QOperatePanel</name>
     <message>
-        <location filename="../../src/VexaDetails/QOperatePanel.cpp" line="53"/>
+        <location filename="../../src/VexaDetails/QOperatePanel.cpp" line="57"/>
         <source>QOperatePanel::InitControls can&apos;t find btn image, please reinstall software</source>
         <translation>QOperatePanel::InitControls: Schaltflächenbild nicht gefunden, bitte installieren Sie die Software neu</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/QOperatePanel.cpp" line="106"/>
+        <location filename="../../src/VexaDetails/QOperatePanel.cpp" line="111"/>
         <source>QOperatePanel::setCustomFirst can&apos;t find btn image, please reinstall software</source>
         <translation>QOperatePanel::setCustomFirst: Schaltflächenbild nicht gefunden, bitte installieren Sie die Software neu</translation>
     </message>
@@ -395,7 +395,7 @@
 <context>
     <name>QSearchWidget</name>
     <message>
-        <location filename="../../src/VexaDetails/QSearchWidget.cpp" line="36"/>
+        <location filename="../../src/VexaDetails/QSearchWidget.cpp" line="40"/>
         <source>QSearchWidget::InitControls can&apos;t find btn image, please reinstall software</source>
         <translation>QSearchWidget::InitControls: Schaltflächenbild nicht gefunden, bitte installieren Sie die Software neu</translation>
     </message>

@@ -42,73 +42,73 @@
 <context>
     <name>AddContactsWidget</name>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="141"/>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="143"/>
         <source>Group</source>
         <translation>分组</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="142"/>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="144"/>
         <source>First Name</source>
         <translation>名</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="143"/>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="145"/>
         <source>Last Name</source>
         <translation>姓</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="144"/>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="146"/>
         <source>Nick Name</source>
         <translation>昵称</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="145"/>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="147"/>
         <source>Phone</source>
         <translation>电话</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="146"/>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="148"/>
         <source>E-mail</source>
         <translation>电子邮件</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="147"/>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="149"/>
         <source>Note</source>
         <translation>备注</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="148"/>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="150"/>
         <source>Change Photo</source>
         <translation>更换照片</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="149"/>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="151"/>
         <source>Add E-mail</source>
         <translation>添加电子邮件</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="151"/>
-        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="160"/>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="153"/>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="162"/>
         <source>Ungrouped</source>
         <translation>未分组</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="279"/>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="281"/>
         <source>No photo</source>
         <translation>无照片</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="289"/>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="291"/>
         <source>Get photo data failed! Please choose another one!</source>
         <translation>获取照片数据失败！请选择其他照片！</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="302"/>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="304"/>
         <source>Import File</source>
         <translation>导入文件</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="303"/>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="305"/>
         <source>picture files (.jpg);;All files (*.*)</source>
         <translation>图片文件 (.jpg);;所有文件 (*.*)</translation>
     </message>
@@ -196,68 +196,68 @@
 <context>
     <name>QContactsView</name>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="95"/>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="104"/>
         <source>Contacts</source>
         <translation>联系人</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="154"/>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="164"/>
         <source>Get Contact information failed!</source>
         <translation>获取联系人信息失败！</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="292"/>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="307"/>
         <source>Add contact failed!</source>
         <translation>添加联系人失败！</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="322"/>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="337"/>
         <source>Modify contact failed!</source>
         <translation>修改联系人失败！</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="343"/>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="358"/>
         <source>Please choose any of items to delete!</source>
         <translation>请选择要删除的项目！</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="346"/>
-        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="356"/>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="361"/>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="371"/>
         <source>Are you sure to delete the selected item(s)?</source>
         <translation>确定要删除所选项目吗？</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="380"/>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="395"/>
         <source>Create group failed!</source>
         <translation>创建分组失败！</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="389"/>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="404"/>
         <source>Are you sure to delete the group &quot;%1&quot;? Its contacts stay.</source>
         <translation>确定要删除分组“%1”吗？其中的联系人会保留。</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="396"/>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="411"/>
         <source>Delete group failed!</source>
         <translation>删除分组失败！</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="410"/>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="425"/>
         <source>Rename group failed!</source>
         <translation>重命名分组失败！</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="423"/>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="443"/>
         <source>Add Contact</source>
         <translation>添加联系人</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="424"/>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="444"/>
         <source>Delete this Contact</source>
         <translation>删除此联系人</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="425"/>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="445"/>
         <source>To Computer</source>
         <translation>导出到电脑</translation>
     </message>
@@ -326,12 +326,12 @@
 <context>
     <name>QOperatePanel</name>
     <message>
-        <location filename="../../src/VexaDetails/QOperatePanel.cpp" line="53"/>
+        <location filename="../../src/VexaDetails/QOperatePanel.cpp" line="57"/>
         <source>QOperatePanel::InitControls can&apos;t find btn image, please reinstall software</source>
         <translation>QOperatePanel::InitControls 找不到按钮图片，请重新安装软件</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/QOperatePanel.cpp" line="106"/>
+        <location filename="../../src/VexaDetails/QOperatePanel.cpp" line="111"/>
         <source>QOperatePanel::setCustomFirst can&apos;t find btn image, please reinstall software</source>
         <translation>QOperatePanel::setCustomFirst 找不到按钮图片，请重新安装软件</translation>
     </message>
@@ -395,7 +395,7 @@
 <context>
     <name>QSearchWidget</name>
     <message>
-        <location filename="../../src/VexaDetails/QSearchWidget.cpp" line="36"/>
+        <location filename="../../src/VexaDetails/QSearchWidget.cpp" line="40"/>
         <source>QSearchWidget::InitControls can&apos;t find btn image, please reinstall software</source>
         <translation>QSearchWidget::InitControls 找不到按钮图片，请重新安装软件</translation>
     </message>

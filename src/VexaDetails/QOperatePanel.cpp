@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QPainter>
+#include <QTimer>
 
 #include "LanguageService.h"
 #include "QImageButton.h"
@@ -50,7 +51,11 @@ void QOperatePanel::InitControls() {
     if (!m_background.load(DetailsImage("opetate_panel_bg_strip.png")))
         allFound = false;
     if (!allFound)
-        ShowMessage(tr("QOperatePanel::InitControls can't find btn image, please reinstall software"));
+        // Told once the event loop runs: a modal message here would run device events (a removal
+        // among them) while the view that owns this widget is still being built.
+        QTimer::singleShot(0, this, [this] {
+            ShowMessage(tr("QOperatePanel::InitControls can't find btn image, please reinstall software"));
+        });
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(10, 4, 10, 4);

@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPainter>
+#include <QTimer>
 
 #include "LanguageService.h"
 #include "QImageButton.h"
@@ -33,7 +34,11 @@ void QSearchWidget::InitControls() {
     const bool haveButton =
         m_btnSearch->SetImages(ResourceRoot() + QStringLiteral("/image/details/btn_search.png"));
     if (!haveBackground || !haveButton)
-        ShowMessage(tr("QSearchWidget::InitControls can't find btn image, please reinstall software"));
+        // Told once the event loop runs: a modal message here would run device events (a removal
+        // among them) while the view that owns this widget is still being built.
+        QTimer::singleShot(0, this, [this] {
+            ShowMessage(tr("QSearchWidget::InitControls can't find btn image, please reinstall software"));
+        });
     if (haveBackground)
         setFixedSize(m_background.size());
 

@@ -276,8 +276,11 @@ void tst_contacts::loadShowsNamesNumbersAndGroups() {
 
     QContactsView view(m_manager, g_arrivedHandle);
     QSignalSpy refreshed(&view, &QContactsView::emitRefreshContactsNode);
+    QSignalSpy finished(&view, &QBaseDetailsView::loadFinished);
     Load(view);
     QCOMPARE(refreshed.count(), 1);
+    QCOMPARE(finished.count(), 1);
+    QCOMPARE(finished.at(0).at(0).toInt(), 3);
     QCOMPARE(refreshed.at(0).at(0).toInt(), int(g_arrivedHandle));
     QCOMPARE(view.State(), QBaseDetailsView::ContentState::Table);
     QCOMPARE(view.GetChunkCount(), 3);

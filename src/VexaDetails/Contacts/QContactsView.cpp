@@ -75,6 +75,8 @@ QContactsView::QContactsView(IVexaManager* manager, int deviceHandle, QWidget* p
     connect(table, &QTableView::clicked, this, &QContactsView::ClickTableView);
     connect(SortModel(), &QMySortModel::modelReset, this, &QContactsView::OnResetDoneModel,
             Qt::DirectConnection);
+    // loadFinished only announces the end of a load here; the view shows its records itself.
+    disconnect(this, &QBaseDetailsView::loadFinished, this, nullptr);
     connect(this, &QContactsView::beginExecute, this, &QContactsView::OnbeginExecute);
     connect(this, &QContactsView::endExecute, this, &QContactsView::OnEndExecute);
     connect(this, &QContactsView::emitError, this, &QContactsView::OnError);
@@ -154,6 +156,7 @@ void QContactsView::OnEndExecute() {
     ShowRecords();
     if (result->ok)
         emit emitRefreshContactsNode(DeviceHandle());
+    emit loadFinished(GetChunkCount());
 }
 
 void QContactsView::OnError(int code) {

@@ -18,6 +18,7 @@
 #include <QSet>
 #include <QUrl>
 
+#include "CExportRoute.h"
 #include "CSingleDetectiPhone.h"
 #include "ConnectWidget.h"
 #include "InitDeviceWidget.h"
@@ -32,6 +33,7 @@
 #include "QPlayAnalysisTread.h"
 #include "QPlayListView.h"
 #include "QProUtil.h"
+#include "QRecordExportDialog.h"
 #include "QRightFuntionWidget.h"
 #include "QSystemView.h"
 #include "QVideoView.h"
@@ -146,6 +148,14 @@ void QNavigateWidget::InitControls() {
     m_delegate = new TreeDelegate(this);
     ui->m_treeView->setModel(m_model);
     ui->m_treeView->setItemDelegate(m_delegate);
+    // A contact group renamed in place is renamed on the device by the contacts view.
+    connect(m_model, &TreeModel::nodeRenamed, this, [this](TreeNode* node, const QString& oldText) {
+        TreeNode* contacts = node->Kind() == NODE_GROUP ? node->Parent() : nullptr;
+        QWidget* view = contacts ? contacts->Binding().view : nullptr;
+        if (view)
+            QMetaObject::invokeMethod(view, "OnRenameGroup", Qt::DirectConnection, Q_ARG(QString, oldText),
+                                      Q_ARG(QString, node->Text()));
+    });
     ui->m_treeTitle->setPixmap(QPixmap(ResourceRoot() + QStringLiteral("/image/tree_title.png")));
     ui->m_treeTitle->setStyleSheet(QStringLiteral("QLabel{background-color:rgb(216,243,249);}"));
     if (!ui->m_help->SetImages(ResourceRoot() + QStringLiteral("/image/btn_help.png")))
@@ -452,12 +462,14 @@ void QNavigateWidget::CreateCategoryViews(IVexaManager* manager) {
 }
 
 void QNavigateWidget::OnInitDeviceFinish(int deviceHandle) {
-    if (InitDeviceWidget* page = m_initPages.take(deviceHandle)) {
-        page->hide();
-        page->deleteLater();
-        if (m_currentPage == page)
-            m_currentPage = nullptr;
-    }
+    InitDeviceWidget* page = m_initPages.take(deviceHandle);
+    // Without its page the device left while it was being initialised; the waiting page stays.
+    if (!page)
+        return;
+    page->hide();
+    page->deleteLater();
+    if (m_currentPage == page)
+        m_currentPage = nullptr;
     OnDeviceStateChange(DETECT_IPHONE_INIT_FINISHED, deviceHandle);
 }
 
@@ -716,8 +728,24 @@ void QNavigateWidget::RefreshiBookNode(int deviceHandle) {
 
 void QNavigateWidget::RefreshContactsNode(int deviceHandle) {
     TreeNode* node = CategoryNode(deviceHandle, SUB_ITEM_CONTACTS);
-    if (auto* view = node ? qobject_cast<QBaseDetailsView*>(node->Binding().view) : nullptr)
-        ShowCount(deviceHandle, SUB_ITEM_CONTACTS, view->RecordCount());
+    auto* view = node ? qobject_cast<QContactsView*>(node->Binding().view) : nullptr;
+    if (!view)
+        return;
+    ShowCount(deviceHandle, SUB_ITEM_CONTACTS, view->RecordCount());
+    // The groups hang under the category, where their context menu offers the group actions.
+    const QModelIndex index = m_model->IndexOf(node);
+    for (TreeNode* child : node->Children())
+        ForgetNodesUnder(child);
+    m_model->RemoveChildren(node);
+    for (const QString& name : view->GroupNames()) {
+        auto* group = new TreeNode(NODE_GROUP, name);
+        group->SetIcons(QString::fromLatin1(kCategoryImages[SUB_ITEM_CONTACTS].icon), QString());
+        group->SetDeviceHandle(deviceHandle);
+        group->SetBinding(node->Binding());
+        m_model->AppendNode(node, group);
+    }
+    if (node->IsExpanded())
+        ui->m_treeView->expand(index);
 }
 
 void QNavigateWidget::RefreshMessageNode(int deviceHandle) {
@@ -863,6 +891,10 @@ void QNavigateWidget::OnClickPc() {
     auto* view = qobject_cast<QBaseDetailsView*>(m_currentView);
     if (!view)
         return;
+    if (CExportRoute::For(view->objectName()) == CExportRoute::Kind::RecordFile) {
+        QRecordExportDialog::RunChecked(view, view, view->HasCheckedChunk());
+        return;
+    }
     if (view->SelectedCount() == 0) {
         ShowMessage(tr("Please choose one or more items first!"));
         return;

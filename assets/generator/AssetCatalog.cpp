@@ -190,7 +190,7 @@ QList<AssetSpec> buildCatalog() {
         button("image/details/btn_Thumbnail.png", 28, 26, L::IconButton, G::Grid),
         button("image/details/btn_Thumbnail_select.png", 28, 26, L::SelectedIconButton, G::Grid),
         button("image/details/btn_search.png", 28, 26, L::IconButton, G::Search),
-        background("image/details/search_bg.png", 200, 26, L::SearchField),
+        piece("image/details/search_bg.png", 200, 26, L::SearchField),
         piece("image/details/header_bg.png", 40, 28, L::HeaderNormal),
         piece("image/details/header_select_bg.png", 40, 28, L::HeaderPressed),
         piece("image/details/header_slip.png", 2, 28, L::HeaderSeparator),

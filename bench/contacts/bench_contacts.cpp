@@ -120,6 +120,9 @@ int main(int argc, char** argv) {
         ProcessUntil([&] { return filled; }, 60000);
         view.TableView()->viewport()->repaint();
         const double loadMs = double(clock.nsecsElapsed()) / 1e6;
+        // One more tick, so the pause of showing the records counts too.
+        const qint64 ticksFrom = beat.elapsed();
+        ProcessUntil([&] { return beat.elapsed() < ticksFrom; }, 1000);
         ticker.stop();
         if (view.ContactsModel()->rowCount() != kContacts) {
             std::fprintf(stderr, "the table shows %d rows\n", view.ContactsModel()->rowCount());

@@ -23,6 +23,18 @@ void CContactChunk::Reset() {
     libraryValue2 = 0;
     phones.clear();
     secondList.clear();
+    UpdateTexts();
+}
+
+void CContactChunk::UpdateTexts() {
+    nameText = QString::fromStdString(displayName);
+    numbersText.clear();
+    for (const Entry& phone : phones) {
+        if (!numbersText.isEmpty())
+            numbersText += QLatin1String("; ");
+        numbersText += QString::fromStdString(phone.second);
+    }
+    groupsText = QString::fromStdString(groups);
 }
 
 void CContactChunk::Serialize(IBaseSerial* writer) {
@@ -45,6 +57,7 @@ void CContactChunk::Deserialize(IBaseSerial* writer) {
     SetId(writer->ReadString("id"));
     displayName = writer->ReadString("Name");
     writer->LeaveItem();
+    UpdateTexts();
 }
 
 bool CContactChunk::DeleteFromDevice() {

@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include <QString>
+
 #include "IBaseChunk.h"
 
 class IVexaManager;
@@ -26,6 +28,13 @@ public:
     bool DeleteFromDevice() override;
 
     IVexaManager* Manager() const { return m_manager; }
+    // Rebuilds the table texts below from the fields; call after changing them.
+    void UpdateTexts();
+
+    // What the table shows, kept ready: sorting and searching ask for them many times a row.
+    QString nameText;
+    QString numbersText; // every number, joined by "; "
+    QString groupsText;  // empty when in no group
 
     // The name shown in the table and exported as "Name".
     std::string displayName;

@@ -104,6 +104,7 @@ std::list<IBaseChunk*> BuildChunks(const ContactList& list, IVexaManager* manage
                 chunk->groupNames.emplace_back(group);
             }
         }
+        chunk->UpdateTexts();
         chunks.push_back(chunk);
     }
     return chunks;
@@ -122,6 +123,7 @@ void ApplyForm(const ContactFormData& form, CContactChunk& chunk) {
     if (!form.lastName.empty())
         chunk.displayName += ' ' + form.lastName;
     chunk.SetName(chunk.displayName);
+    chunk.UpdateTexts();
 }
 
 } // namespace ContactRecords

@@ -2,20 +2,6 @@
 
 #include "CContactChunk.h"
 
-namespace {
-
-QString JoinedNumbers(const CContactChunk& chunk) {
-    QString text;
-    for (const CContactChunk::Entry& phone : chunk.phones) {
-        if (!text.isEmpty())
-            text += QLatin1String("; ");
-        text += QString::fromStdString(phone.second);
-    }
-    return text;
-}
-
-} // namespace
-
 QContactsModel::QContactsModel(QObject* parent)
     : QBaseDetailsModel(parent) {
     Retranslate();
@@ -31,11 +17,11 @@ QVariant QContactsModel::data(const QModelIndex& index, int role) const {
     const auto* chunk = static_cast<const CContactChunk*>(static_cast<IBaseChunk*>(index.internalPointer()));
     switch (index.column()) {
     case NameColumn:
-        return QString::fromStdString(chunk->displayName);
+        return chunk->nameText;
     case PhoneColumn:
-        return JoinedNumbers(*chunk);
+        return chunk->numbersText;
     case GroupColumn:
-        return chunk->groups.empty() ? tr("Ungrouped") : QString::fromStdString(chunk->groups);
+        return chunk->groupsText.isEmpty() ? tr("Ungrouped") : chunk->groupsText;
     default:
         return QString();
     }

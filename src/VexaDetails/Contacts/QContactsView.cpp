@@ -165,7 +165,9 @@ void QContactsView::OnError(int code) {
 }
 
 void QContactsView::ShowRecords() {
-    SetChunkList(&m_records);
+    // Every model reset sorts the whole table again; one is enough.
+    if (m_model->ChunkList() != &m_records)
+        SetChunkList(&m_records);
     OnAnalysisEnd();
     // Marks survive adds and edits; the check-all box follows them.
     OnItemCheckChange(HasCheckedChunk());
@@ -272,6 +274,7 @@ void QContactsView::ApplyGroup(CContactChunk& chunk, const std::string& group,
         if (code == 0) {
             chunk.groups.clear();
             chunk.groupNames.clear();
+            chunk.UpdateTexts();
         }
     } else {
         const char* names[] = {group.c_str()};
@@ -279,6 +282,7 @@ void QContactsView::ApplyGroup(CContactChunk& chunk, const std::string& group,
         if (code == 0) {
             chunk.groups = group;
             chunk.groupNames = {group};
+            chunk.UpdateTexts();
         }
     }
     if (code != 0)

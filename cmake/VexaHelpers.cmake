@@ -16,7 +16,7 @@ function(vexa_add_test name)
   endif()
   set_tests_properties(${name} PROPERTIES
     TIMEOUT ${ARG_TIMEOUT}
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_DATA_HOME=${home}/data;XDG_CONFIG_HOME=${home}/config;XDG_CACHE_HOME=${home}/cache;VEXA_SIM_ROOT=${home}/simulator;VEXA_BACKEND=sim")
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QTEST_DISABLE_STACK_DUMP=1;XDG_DATA_HOME=${home}/data;XDG_CONFIG_HOME=${home}/config;XDG_CACHE_HOME=${home}/cache;VEXA_SIM_ROOT=${home}/simulator;VEXA_BACKEND=sim")
 endfunction()
 
 # vexa_add_bench(<name> SOURCES <files...> LIBS <targets...>): a program under bench/ that prints its figures.

@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFile>
 #include <QMovie>
+#include <QMutex>
+#include <QMutexLocker>
 #include <QTimer>
 
 #include "CDeviceInfoCopy.h"
@@ -82,11 +84,18 @@ bool InitDeviceWidget::DeleteFolder(const QString& path) {
 
 void InitDeviceWidget::Run() {
     emit changeProgress(10);
-    CleanUpEarlierSessions();
-    if (IsStopRequested())
-        return;
-    emit changeProgress(30);
-    const int error = MakeDeviceFolder();
+    int error = 0;
+    {
+        // Devices arriving together initialise at the same time; one sweeping the work folder while
+        // another creates its device folder in it would fail the second.
+        static QMutex folderLock;
+        QMutexLocker lock(&folderLock);
+        CleanUpEarlierSessions();
+        if (IsStopRequested())
+            return;
+        emit changeProgress(30);
+        error = MakeDeviceFolder();
+    }
     if (error != 0) {
         emit emitError(error);
         return;

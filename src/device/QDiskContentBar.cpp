@@ -8,6 +8,8 @@
 
 namespace {
 
+constexpr int kMinimumSliver = 3;
+
 int EdgeFor(uint64_t total, uint64_t capacity, int width) {
     if (total >= capacity)
         return width;
@@ -74,8 +76,17 @@ void QDiskContentBar::paintEvent(QPaintEvent*) {
     for (const Segment& segment : m_segments)
         sizes.push_back(segment.bytes);
     const auto spans = SegmentSpans(sizes, m_capacity, bar.width());
+    // A category of a few megabytes on a large disk rounds to nothing; a sliver still shows it is there,
+    // and the segments after it move right by as much.
+    int cursor = 0;
     for (size_t i = 0; i < spans.size(); ++i) {
-        const QRect span(spans[i].first, 0, spans[i].second - spans[i].first, bar.height());
-        FillSpan(painter, span, m_segments[i].strip, WidgetColors::kTeal);
+        const int left = std::max(spans[i].first, cursor);
+        int right = std::max(spans[i].second, left);
+        if (m_segments[i].bytes > 0)
+            right = std::max(right, left + kMinimumSliver);
+        right = std::min(right, bar.width());
+        FillSpan(painter, QRect(left, 0, right - left, bar.height()), m_segments[i].strip,
+                 WidgetColors::kTeal);
+        cursor = right;
     }
 }

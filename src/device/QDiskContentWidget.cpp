@@ -1,21 +1,27 @@
 #include "QDiskContentWidget.h"
 
-#include <QHBoxLayout>
+#include <QGridLayout>
 #include <QVBoxLayout>
 
 #include "DeviceFormat.h"
 #include "QContentItemWidget.h"
 #include "QDiskContentBar.h"
 
+namespace {
+constexpr int kLegendColumns = 3;
+} // namespace
+
 QDiskContentWidget::QDiskContentWidget(QWidget* parent)
     : QWidget(parent)
     , m_contentBar(new QDiskContentBar(this))
-    , m_legendLayout(new QHBoxLayout) {
+    , m_legendLayout(new QGridLayout) {
     m_contentBar->setObjectName(QStringLiteral("m_contentBar"));
     m_contentBar->setFixedHeight(22);
     m_legendLayout->setContentsMargins(0, 0, 0, 0);
-    m_legendLayout->setSpacing(8);
-    m_legendLayout->addStretch(1);
+    m_legendLayout->setHorizontalSpacing(16);
+    m_legendLayout->setVerticalSpacing(6);
+    // Room for the legend's figures: a row holds a few items, the rest wrap to the next one.
+    m_legendLayout->setColumnStretch(kLegendColumns, 1);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -36,7 +42,8 @@ bool QDiskContentWidget::SetItems(uint64_t capacity, const std::vector<Item>& it
         auto* legend = new QContentItemWidget(this);
         const QString text = QStringLiteral("%1 %2").arg(item.caption, FormatSize(item.bytes));
         imagesFound = legend->SetContent(item.stripPath, item.iconPath, text) && imagesFound;
-        m_legendLayout->insertWidget(m_legendLayout->count() - 1, legend);
+        const int index = static_cast<int>(m_items.size());
+        m_legendLayout->addWidget(legend, index / kLegendColumns, index % kLegendColumns);
         m_items.push_back(legend);
         segments.push_back({item.bytes, QPixmap(item.stripPath)});
     }

@@ -7,7 +7,7 @@
 
 class QDiskContentBar;
 class QContentItemWidget;
-class QHBoxLayout;
+class QGridLayout;
 
 // One storage view of the information page: the bar painted to scale and a legend row below it.
 class QDiskContentWidget : public QWidget {
@@ -33,6 +33,6 @@ private:
     void ClearLegend();
 
     QDiskContentBar* m_contentBar;
-    QHBoxLayout* m_legendLayout;
+    QGridLayout* m_legendLayout;
     std::vector<QContentItemWidget*> m_items;
 };

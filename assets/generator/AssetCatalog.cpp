@@ -197,11 +197,11 @@ QList<AssetSpec> buildCatalog() {
         icon("image/details/order_flag_up.png", 9, 6, L::SortArrow),
 
         // Contacts, messages, books.
-        background("image/contact_bg.png", 420, 280, L::EmptyState, G::Contacts, "No contacts found",
+        background("image/contact_bg.png", 420, 230, L::EmptyState, G::Contacts, "No contacts found",
                    "Press Refresh to read the contacts of your device again."),
         button("image/add_contact/add_btn.png", 20, 20, L::IconButton, G::Plus),
         button("image/add_contact/delete_btn.png", 20, 20, L::IconButton, G::Minus),
-        background("image/details/No-SMS-Found_bg.png", 420, 280, L::EmptyState, G::Message,
+        background("image/details/No-SMS-Found_bg.png", 420, 230, L::EmptyState, G::Message,
                    "No messages found", "There are no messages on this device."),
         button("image/flow/GO_btn.png", 40, 24, L::SecondaryButton, G::None, "Go"),
         button("image/flow/left_btn.png", 24, 24, L::IconButton, G::ChevronLeft),
@@ -212,7 +212,7 @@ QList<AssetSpec> buildCatalog() {
         piece("image/flow/outgoing_top.png", 300, 12, L::BubbleTop, true),
         piece("image/flow/outgoing_center.png", 300, 4, L::BubbleCenter, true),
         piece("image/flow/outgoing_bottom.png", 300, 16, L::BubbleBottom, true),
-        background("image/details/Add-Book_bg.png", 420, 280, L::EmptyState, G::Book, "No books found",
+        background("image/details/Add-Book_bg.png", 420, 230, L::EmptyState, G::Book, "No books found",
                    "Add EPUB or PDF books from your computer."),
         button("image/details/Add Book_btn.png", 120, 32, L::PrimaryButton, G::Plus, "Add Book"),
 

@@ -1,15 +1,21 @@
 #include <QAction>
+#include <QApplication>
+#include <QFileDialog>
 #include <QMenu>
 #include <QPointer>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
+#include "CContactChunk.h"
 #include "CSingleDetectiPhone.h"
 #include "ConnectWidget.h"
 #include "DeviceTestRegistry.h"
 #include "MessageCatcher.h"
 #include "QBaseDetailsView.h"
+#include "QContactsView.h"
 #include "QDeviceInformationWidget.h"
 #include "QNavigateWidget.h"
 #include "QProUtil.h"
@@ -40,6 +46,8 @@ private slots:
     void countInNodeTextKeepsCategoryAndSurvivesLanguageChange();
     void playlistsFollowTheDevice();
     void protectedAlbumsAndGroupsCannotBeRenamedOrDeleted();
+    void contactGroupsFollowTheDeviceAndRenameOnIt();
+    void toComputerAsksForCheckedRecordsAndOffersVCards();
 
     // Lifecycle
     void plugAndUnplugFiftyTimesLeavesNothingBehind();
@@ -433,6 +441,101 @@ void tst_Navigation::protectedAlbumsAndGroupsCannotBeRenamedOrDeleted() {
         model->RemoveNode(node);
     QVERIFY(!MenuFor(photos));
     QVERIFY(!MenuFor(phone));
+}
+
+void tst_Navigation::contactGroupsFollowTheDeviceAndRenameOnIt() {
+    TreeNode* phone = Connect(kPhoneUdid, kPhoneName);
+    QVERIFY(phone);
+    TreeNode* contacts = Category(phone, SUB_ITEM_CONTACTS);
+    auto* view = qobject_cast<QContactsView*>(contacts->Binding().view);
+    QVERIFY(view);
+    IContactService* service = view->Manager()->GetContactService();
+    QVERIFY(service);
+    service->DeleteGroup("Tree Climbers");
+    service->DeleteGroup("Tree Hikers");
+    QCOMPARE(service->CreateGroup("Tree Climbers"), 0);
+
+    auto groupTexts = [contacts] {
+        QStringList texts;
+        for (const TreeNode* child : contacts->Children()) {
+            if (child->Kind() == NODE_GROUP)
+                texts << child->Text();
+        }
+        return texts;
+    };
+    QSignalSpy loads(view, &QBaseDetailsView::loadFinished);
+    view->OnRefreshContacts();
+    QVERIFY(loads.wait(5000));
+    // Every group of the device hangs under Contacts, bound to the contacts view, once each.
+    QCOMPARE(groupTexts(), view->GroupNames());
+    QVERIFY(groupTexts().contains("Tree Climbers"));
+    view->OnRefreshContacts();
+    QVERIFY(loads.wait(5000));
+    QCOMPARE(groupTexts().count("Tree Climbers"), 1);
+
+    // Renaming the node in place renames the group on the device.
+    TreeNode* group = nullptr;
+    for (TreeNode* child : contacts->Children())
+        group = child->Text() == "Tree Climbers" ? child : group;
+    QVERIFY(group);
+    QCOMPARE(group->Binding().view, view);
+    QVERIFY(m_navigate->Model()->setData(m_navigate->Model()->IndexOf(group), QStringLiteral("Tree Hikers")));
+    QVERIFY(QTest::qWaitFor([&] { return view->GroupNames().contains("Tree Hikers"); }, 5000));
+    QVERIFY(!view->GroupNames().contains("Tree Climbers"));
+    QTRY_VERIFY(groupTexts().contains("Tree Hikers"));
+    QCOMPARE(service->DeleteGroup("Tree Hikers"), 0);
+}
+
+void tst_Navigation::toComputerAsksForCheckedRecordsAndOffersVCards() {
+    TreeNode* phone = Connect(kPhoneUdid, kPhoneName);
+    QVERIFY(phone);
+    TreeNode* contacts = Category(phone, SUB_ITEM_CONTACTS);
+    auto* view = qobject_cast<QContactsView*>(contacts->Binding().view);
+    QVERIFY(view);
+    IContactService* service = view->Manager()->GetContactService();
+    std::string ids[2];
+    const char* names[2] = {"Exported", "Left Behind"};
+    auto removeContacts = qScopeGuard([&] {
+        for (const std::string& id : ids)
+            if (!id.empty())
+                service->DeleteContact(id.c_str());
+    });
+    for (int i = 0; i < 2; ++i) {
+        ContactRecord record{};
+        record.firstName = names[i];
+        QCOMPARE(service->SaveContact(&record, 0), 0);
+        QVERIFY(record.id);
+        ids[i] = record.id;
+    }
+    Press(contacts);
+    QSignalSpy loads(view, &QBaseDetailsView::loadFinished);
+    view->OnRefreshContacts();
+    QVERIFY(loads.wait(5000));
+    QCOMPARE(m_navigate->CurrentView(), view);
+
+    // Nothing checked: the user is asked to choose first and no dialog opens.
+    m_messages.Clear();
+    m_navigate->OnClickPc();
+    QVERIFY(m_messages.Saw("Please choose one or more items first!"));
+
+    // With a contact checked the save dialog opens, offering vCards first.
+    view->GetChunk(0)->SetChecked(true);
+    QString title;
+    QStringList filters;
+    QTimer::singleShot(300, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        title = dialog->windowTitle();
+        filters = dialog->nameFilters();
+        dialog->reject();
+    });
+    m_messages.Clear();
+    m_navigate->OnClickPc();
+    QCOMPARE(title, QStringLiteral("Save File"));
+    QVERIFY(!filters.isEmpty());
+    QCOMPARE(filters.first(), QStringLiteral("vcf files (*.vcf)"));
+    QVERIFY(m_messages.Messages().isEmpty());
 }
 
 void tst_Navigation::plugAndUnplugFiftyTimesLeavesNothingBehind() {

@@ -24,9 +24,12 @@ void ApplySavedLanguage() {
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
 
+    // The checks before the main window already talk to the user: they speak the saved language too, and
+    // their images come from its folder.
+    ApplySavedLanguage();
+
     // Started by the crash handler: show the report for the crashed run in its language, then end.
     if (qEnvironmentVariableIsSet(kCrashReportVariable)) {
-        ApplySavedLanguage();
         RunPendingCrashReport();
         return 0;
     }

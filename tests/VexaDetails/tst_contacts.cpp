@@ -28,6 +28,7 @@
 #include "QGroupNameDlg.h"
 #include "QMessageDlg.h"
 #include "QMySortModel.h"
+#include "QOperatePanel.h"
 #include "contactsWay.h"
 #include "sim/ContentServices.h"
 #include "sim/FaultInjector.h"
@@ -134,11 +135,15 @@ private slots:
     void saveFailureWarns();
     void deleteWithNothingCheckedOnlyWarns();
     void answeringNoDeletesNothing();
+    void refusedDeleteStillLeavesTheTable();
 
     // Export and groups
     void exportOfCheckedContactsReadsBackAsVCards();
     void rowExportChecksOnlyThatRow();
     void groupActionsReachTheDevice();
+
+    // Last: the device leaves and comes back under a new handle.
+    void unplugDuringTheListingWarnsAndKeepsTheViewUsable();
 
 private:
     // Deletes every contact and user group, then adds the given records.
@@ -370,6 +375,41 @@ void tst_contacts::listingFailureWarnsAndLeavesTheTableEmpty() {
     QCOMPARE(view.ContactsModel()->rowCount(), 0);
     QCOMPARE(view.State(), QBaseDetailsView::ContentState::Empty);
     QCOMPARE(refreshed.count(), 0);
+}
+
+void tst_contacts::unplugDuringTheListingWarnsAndKeepsTheViewUsable() {
+    AddContact("Una", nullptr, "Plugged");
+    QContactsView view(m_manager, g_arrivedHandle);
+    vexa::sim::FaultSpec unplug;
+    unplug.operation = "GetContacts";
+    unplug.unplug = true;
+    unplug.delayMs = 100;
+    QCOMPARE(vexa::sim::FaultInjector::Add(FaultsFile(), unplug), 0);
+    Load(view);
+    QTRY_VERIFY(m_messages->messages().contains(QStringLiteral("Get Contact information failed!")));
+    QCOMPARE(view.GetChunkCount(), 0);
+    QCOMPARE(view.State(), QBaseDetailsView::ContentState::Empty);
+    // The panel's buttons work again once the load has ended.
+    QVERIFY(view.OperatePanel()->isEnabled());
+}
+
+void tst_contacts::refusedDeleteStillLeavesTheTable() {
+    const std::string id = AddContact("Rita", nullptr, "Refused");
+    QContactsView view(m_manager, g_arrivedHandle);
+    Load(view);
+    QCOMPARE(view.GetChunkCount(), 1);
+    vexa::sim::FaultSpec refuse;
+    refuse.operation = "DeleteContact";
+    refuse.code = 7;
+    QCOMPARE(vexa::sim::FaultInjector::Add(FaultsFile(), refuse), 0);
+    view.GetChunk(0)->SetChecked(true);
+    m_messages->answerYes = true;
+    view.OnDeleteItem();
+    // The device kept the contact; the table drops the row regardless and nothing else is said.
+    QCOMPARE(view.GetChunkCount(), 0);
+    QCOMPARE(m_messages->messages(),
+             QStringList({QStringLiteral("Are you sure to delete the selected item(s)?")}));
+    QVERIFY(DeviceNames().count(id));
 }
 
 void tst_contacts::loadRestartsARunningLoad() {

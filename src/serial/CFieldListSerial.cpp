@@ -1,5 +1,7 @@
 #include "CFieldListSerial.h"
 
+#include "Utf8Repair.h"
+
 template <typename T> bool CFieldListSerial::append(const char* name, SerialFieldType type, T value) {
     if (!name) {
         return false;
@@ -51,7 +53,11 @@ bool CFieldListSerial::WriteDouble(const char* name, double value) {
 }
 
 bool CFieldListSerial::WriteString(const char* name, const char* value) {
-    return name && appendField(name, CSerialField::FromString(name, value));
+    if (!name)
+        return false;
+    if (!value)
+        return appendField(name, CSerialField::FromString(name, nullptr));
+    return appendField(name, CSerialField::FromString(name, RepairUtf8(value).c_str()));
 }
 
 bool CFieldListSerial::EnterItem(const char*, int) {

@@ -1,5 +1,7 @@
 #include "CXmlSerialImpl.h"
 
+#include "Utf8Repair.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -92,7 +94,7 @@ bool CXmlSerialImpl::WriteDouble(const char* name, double value) {
 }
 
 bool CXmlSerialImpl::WriteString(const char* name, const char* value) {
-    return setAttribute(name, value ? value : "");
+    return setAttribute(name, RepairUtf8(value).c_str());
 }
 
 bool CXmlSerialImpl::EnterItem(const char* name, int index) {

@@ -305,6 +305,55 @@ print(repr(messages[0].find('Contexts')[0].get('Text')))
                         }));
     }
 
+    // Device texts are not always valid UTF-8; every file must still open in its reader.
+    void invalidUtf8StillGivesReadableFiles() {
+        const std::string broken = "Ann\xff\xfe \xc3( B\xe2\x82";
+        // Labels stay valid: the card writes them as parameter names, which are plain tokens anyway.
+        const std::string number = std::string("55\x80") + "5";
+        auto source = CategorySource("Contacts", {{"1", broken, {{"mobile", number}}}});
+        {
+            CXmlSerialImpl writer;
+            source.Serialize(&writer);
+            const QString path = m_dir.filePath("broken.xml");
+            QVERIFY(writer.SaveFile(path.toUtf8().constData()));
+            const QStringList lines = readBack(R"(
+import sys
+from lxml import etree
+doc = etree.fromstring(b'<root>' + open(sys.argv[1], 'rb').read() + b'</root>')
+print(doc.find('Contacts')[0].get('Name').startswith('Ann'))
+)",
+                                               path);
+            QCOMPARE(lines, QStringList({QStringLiteral("True")}));
+        }
+        {
+            CVCFSerialImpl writer;
+            source.Serialize(&writer);
+            const QString path = m_dir.filePath("broken.vcf");
+            QVERIFY(writer.SaveFile(path.toUtf8().constData()));
+            const QStringList lines = readBack(R"(
+import sys, vobject
+cards = list(vobject.readComponents(open(sys.argv[1], encoding='utf-8', newline='').read()))
+print(len(cards), cards[-1].fn.value.startswith('Ann'))
+)",
+                                               path);
+            QCOMPARE(lines.size(), 1);
+            QVERIFY2(lines.first().endsWith(QStringLiteral("True")), qPrintable(lines.join('|')));
+        }
+        {
+            CExcelSerialImpl writer;
+            source.Serialize(&writer);
+            const QString path = m_dir.filePath("broken.xls");
+            QVERIFY(writer.SaveFile(path.toUtf8().constData()));
+            const QStringList lines = readBack(R"(
+import sys, xlrd
+sheet = xlrd.open_workbook(sys.argv[1]).sheet_by_name('Sheet1')
+print(any(str(sheet.cell_value(r, c)).startswith('Ann') for r in range(sheet.nrows) for c in range(sheet.ncols)))
+)",
+                                               path);
+            QCOMPARE(lines, QStringList({QStringLiteral("True")}));
+        }
+    }
+
     void textParagraphs() {
         CTextSerialImpl writer;
         CategorySource("Contacts", {{"12", "Ann", {{"mobile", "555"}}}, {"13", "B\r\nC", {}}})

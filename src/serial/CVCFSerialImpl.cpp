@@ -15,6 +15,16 @@ std::string_view cut(std::string_view text, std::size_t limit) {
     return text.substr(0, limit);
 }
 
+// The label is a bare parameter name, which card readers accept only as a token of letters, digits and
+// dashes: "work fax" is written "work-fax" so the card stays readable; token labels stay as stored.
+void appendLabel(std::string& out, std::string_view label) {
+    for (const char c : label) {
+        const bool token =
+            (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-';
+        out.push_back(token ? c : '-');
+    }
+}
+
 // Cards are composed in memory and written in one go: a stream insert per piece costs more than
 // the whole file's bytes.
 void appendCard(std::string& out, const CFieldListSerial::FieldList& fields) {
@@ -37,7 +47,9 @@ void appendCard(std::string& out, const CFieldListSerial::FieldList& fields) {
         }
     }
     for (const auto& [phoneLabel, number] : phones) {
-        out.append("TEL;").append(phoneLabel).append(";VOICE;CHARSET=UTF-8:").append(number).append(kLineEnd);
+        out.append("TEL;");
+        appendLabel(out, phoneLabel);
+        out.append(";VOICE;CHARSET=UTF-8:").append(number).append(kLineEnd);
     }
     out.append("END:VCARD").append(kLineEnd);
 }

@@ -155,6 +155,7 @@ private:
     QString Cell(QContactsView& view, int row, int column) const;
     int RowOf(QContactsView& view, const QString& name) const;
     std::filesystem::path FaultsFile() const;
+    int AddFault(const vexa::sim::FaultSpec& fault) const;
 
     QString m_root;
     IVexaManager* m_manager = nullptr;
@@ -201,6 +202,10 @@ void tst_contacts::cleanup() {
 
 std::filesystem::path tst_contacts::FaultsFile() const {
     return std::filesystem::path(m_root.toStdString()) / kUdid / "faults";
+}
+
+int tst_contacts::AddFault(const vexa::sim::FaultSpec& fault) const {
+    return vexa::sim::FaultInjector::Add(FaultsFile(), fault);
 }
 
 void tst_contacts::ResetDevice() {
@@ -364,10 +369,7 @@ void tst_contacts::listingFailureWarnsAndLeavesTheTableEmpty() {
     Load(view);
     QCOMPARE(view.GetChunkCount(), 1);
 
-    vexa::sim::FaultSpec fault;
-    fault.operation = "GetContacts";
-    fault.code = 7;
-    QCOMPARE(vexa::sim::FaultInjector::Add(FaultsFile(), fault), 0);
+    QCOMPARE(AddFault({.operation = "GetContacts", .code = 7}), 0);
     QSignalSpy refreshed(&view, &QContactsView::emitRefreshContactsNode);
     Load(view);
     QTRY_VERIFY(m_messages->messages().contains(QStringLiteral("Get Contact information failed!")));
@@ -380,11 +382,7 @@ void tst_contacts::listingFailureWarnsAndLeavesTheTableEmpty() {
 void tst_contacts::unplugDuringTheListingWarnsAndKeepsTheViewUsable() {
     AddContact("Una", nullptr, "Plugged");
     QContactsView view(m_manager, g_arrivedHandle);
-    vexa::sim::FaultSpec unplug;
-    unplug.operation = "GetContacts";
-    unplug.unplug = true;
-    unplug.delayMs = 100;
-    QCOMPARE(vexa::sim::FaultInjector::Add(FaultsFile(), unplug), 0);
+    QCOMPARE(AddFault({.operation = "GetContacts", .unplug = true, .delayMs = 100}), 0);
     Load(view);
     QTRY_VERIFY(m_messages->messages().contains(QStringLiteral("Get Contact information failed!")));
     QCOMPARE(view.GetChunkCount(), 0);
@@ -398,10 +396,7 @@ void tst_contacts::refusedDeleteStillLeavesTheTable() {
     QContactsView view(m_manager, g_arrivedHandle);
     Load(view);
     QCOMPARE(view.GetChunkCount(), 1);
-    vexa::sim::FaultSpec refuse;
-    refuse.operation = "DeleteContact";
-    refuse.code = 7;
-    QCOMPARE(vexa::sim::FaultInjector::Add(FaultsFile(), refuse), 0);
+    QCOMPARE(AddFault({.operation = "DeleteContact", .code = 7}), 0);
     view.GetChunk(0)->SetChecked(true);
     m_messages->answerYes = true;
     view.OnDeleteItem();
@@ -415,10 +410,7 @@ void tst_contacts::refusedDeleteStillLeavesTheTable() {
 void tst_contacts::loadRestartsARunningLoad() {
     for (int i = 0; i < 5; ++i)
         AddContact("Person", nullptr, std::to_string(i).c_str());
-    vexa::sim::FaultSpec slow;
-    slow.operation = "GetContacts";
-    slow.delayMs = 300;
-    QCOMPARE(vexa::sim::FaultInjector::Add(FaultsFile(), slow), 0);
+    QCOMPARE(AddFault({.operation = "GetContacts", .delayMs = 300}), 0);
     QContactsView view(m_manager, g_arrivedHandle);
     QSignalSpy refreshed(&view, &QContactsView::emitRefreshContactsNode);
     view.OnRefreshContacts();
@@ -577,10 +569,7 @@ void tst_contacts::addEditAndDeleteReachTheDevice() {
 void tst_contacts::saveFailureWarns() {
     QContactsView view(m_manager, g_arrivedHandle);
     Load(view);
-    vexa::sim::FaultSpec fault;
-    fault.operation = "SaveContact";
-    fault.code = 5;
-    QCOMPARE(vexa::sim::FaultInjector::Add(FaultsFile(), fault), 0);
+    QCOMPARE(AddFault({.operation = "SaveContact", .code = 5}), 0);
     WhenShown<AddContactsDlg>([](AddContactsDlg* dialog) {
         FillEditor(dialog, QStringLiteral("Never"), QStringLiteral("Saved"), QString(),
                    {{QStringLiteral("home"), QStringLiteral("1")}});
@@ -595,7 +584,7 @@ void tst_contacts::saveFailureWarns() {
     Load(view);
     QCOMPARE(view.GetChunkCount(), 1);
     view.ClickTableView(view.SortModel()->index(0, 0));
-    QCOMPARE(vexa::sim::FaultInjector::Add(FaultsFile(), fault), 0);
+    QCOMPARE(AddFault({.operation = "SaveContact", .code = 5}), 0);
     m_messages->clear();
     WhenShown<AddContactsDlg>([](AddContactsDlg* dialog) { dialog->OnBtnYes(); });
     view.OnEditIndex();

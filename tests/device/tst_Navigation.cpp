@@ -61,6 +61,8 @@ private:
     TreeNode* NodeNamed(const QString& name) const;
     static int HandleOf(const char* udid);
     TreeNode* Category(TreeNode* device, int kind) const;
+    // Connects the phone and gives its contacts node and view (null when either is missing).
+    QContactsView* PhoneContacts(TreeNode** node);
     void Press(TreeNode* node);
     QMenu* MenuFor(TreeNode* node);
     int ViewCount() const;
@@ -146,6 +148,12 @@ TreeNode* tst_Navigation::Category(TreeNode* device, int kind) const {
     if (kind == NODE_VIDEO || kind == NODE_MUSIC)
         return device->FindChildOfKind(SUB_ITEM_MEDIA)->FindChildOfKind(kind);
     return device->FindChildOfKind(kind);
+}
+
+QContactsView* tst_Navigation::PhoneContacts(TreeNode** node) {
+    TreeNode* phone = Connect(kPhoneUdid, kPhoneName);
+    *node = phone ? Category(phone, SUB_ITEM_CONTACTS) : nullptr;
+    return *node ? qobject_cast<QContactsView*>((*node)->Binding().view) : nullptr;
 }
 
 void tst_Navigation::Press(TreeNode* node) {
@@ -444,10 +452,8 @@ void tst_Navigation::protectedAlbumsAndGroupsCannotBeRenamedOrDeleted() {
 }
 
 void tst_Navigation::contactGroupsFollowTheDeviceAndRenameOnIt() {
-    TreeNode* phone = Connect(kPhoneUdid, kPhoneName);
-    QVERIFY(phone);
-    TreeNode* contacts = Category(phone, SUB_ITEM_CONTACTS);
-    auto* view = qobject_cast<QContactsView*>(contacts->Binding().view);
+    TreeNode* contacts = nullptr;
+    QContactsView* view = PhoneContacts(&contacts);
     QVERIFY(view);
     IContactService* service = view->Manager()->GetContactService();
     QVERIFY(service);
@@ -487,10 +493,8 @@ void tst_Navigation::contactGroupsFollowTheDeviceAndRenameOnIt() {
 }
 
 void tst_Navigation::toComputerAsksForCheckedRecordsAndOffersVCards() {
-    TreeNode* phone = Connect(kPhoneUdid, kPhoneName);
-    QVERIFY(phone);
-    TreeNode* contacts = Category(phone, SUB_ITEM_CONTACTS);
-    auto* view = qobject_cast<QContactsView*>(contacts->Binding().view);
+    TreeNode* contacts = nullptr;
+    QContactsView* view = PhoneContacts(&contacts);
     QVERIFY(view);
     IContactService* service = view->Manager()->GetContactService();
     std::string ids[2];

@@ -13,6 +13,7 @@
 #include "QAboutDlg.h"
 #include "QNavigateWidget.h"
 #include "QProUtil.h"
+#include "WidgetColors.h"
 #include "ui_MainWindow.h"
 
 namespace {
@@ -23,13 +24,6 @@ constexpr int kGerman = 42;
 
 const char* const kHomePage = "https://www.quorvane.com/";
 const char* const kHelpFile = "Vexa Transfer help.html";
-
-// Shared with the navigation tree's menus so every menu of the program looks alike.
-const char* const kMenuStyle =
-    "QMenu{background-color:rgb(122,190,204);margin:2px;}"
-    "QMenu:item{background-color:white;color:rgb(122,190,204);font-weight:2px;margin:1px;height:25px;"
-    "width:120px;padding-left :5px;}"
-    "QMenu:item:selected{background-color:rgb(212,240,247);}";
 
 } // namespace
 
@@ -99,12 +93,12 @@ void MainWindow::ConnectStrips() {
 void MainWindow::BuildPopupMenu() {
     const QString root = ResourceRoot();
     m_popupMenu = new QMenu(this);
-    m_popupMenu->setStyleSheet(QString::fromLatin1(kMenuStyle));
+    m_popupMenu->setStyleSheet(QString::fromLatin1(WidgetColors::kMenuStyleSheet));
     m_actAbout = m_popupMenu->addAction(QIcon(root + QStringLiteral("/image/menu_about.png")), QString());
     m_actHome = m_popupMenu->addAction(QIcon(root + QStringLiteral("/image/menu_home.png")), QString());
     m_actHelp = m_popupMenu->addAction(QIcon(root + QStringLiteral("/image/menu_help.png")), QString());
     m_languageMenu = m_popupMenu->addMenu(QString());
-    m_languageMenu->setStyleSheet(QString::fromLatin1(kMenuStyle));
+    m_languageMenu->setStyleSheet(QString::fromLatin1(WidgetColors::kMenuStyleSheet));
     BuildLanguageMenu();
 
     connect(m_actAbout, &QAction::triggered, this, &MainWindow::onBtnAbout);

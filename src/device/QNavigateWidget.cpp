@@ -44,6 +44,7 @@
 #include "TreeModel.h"
 #include "TreeNode.h"
 #include "TreeView.h"
+#include "WidgetColors.h"
 #include "qmessageView.h"
 #include "ui_QNavigateWidget.h"
 
@@ -67,11 +68,6 @@ const CategoryImages kCategoryImages[SUB_ITEM_COUNT] = {
 
 const char* const kVideoIcon = "/image/div/images/M_ICON_V.png";
 const char* const kMusicIcon = "/image/div/images/M_ICON_MUSIC.png";
-
-const char* const kMenuStyle = "QMenu{background-color:rgb(122,190,204);margin:2px;}QMenu:item{background-"
-                               "color:white;color:rgb(122,190,204);"
-                               "font-weight:2px;margin:1px;height:25px;width:120px;padding-left :5px;}"
-                               "QMenu:item:selected{background-color:rgb(212,240,247);}";
 
 // Built-in albums and groups the device keeps for itself.
 const QStringList kProtectedAlbums = {QStringLiteral("Camera Roll"), QStringLiteral("Photo Libary")};
@@ -187,7 +183,7 @@ void QNavigateWidget::CreateMenus() {
     m_albumMenu = new QMenu(this);
     m_groupMenu = new QMenu(this);
     for (QMenu* menu : {m_playlistMenu, m_albumMenu, m_groupMenu})
-        menu->setStyleSheet(QString::fromLatin1(kMenuStyle));
+        menu->setStyleSheet(QString::fromLatin1(WidgetColors::kMenuStyleSheet));
     RetranslateActions();
 }
 

@@ -23,6 +23,7 @@
 #include "QMySortModel.h"
 #include "QOperatePanel.h"
 #include "QRecordExportDialog.h"
+#include "WidgetColors.h"
 
 namespace {
 
@@ -31,13 +32,6 @@ constexpr int kColumnWidths[] = {150, 150, 130, 120};
 constexpr int kNoService = -1;
 // The group choice of the editor that means "in no group".
 const char* const kUngrouped = "Ungrouped";
-
-const char* const kMenuStyle =
-    "QMenu{background-color:rgb(122,190,204);margin:2px;}"
-    "QMenu:item{background-color:white;color:rgb(122,190,204);margin:1px;height:25px;width:120px;"
-    "padding-left:5px;}"
-    "QMenu:item:selected{background-color:rgb(212,240,247);}"
-    "QMenu:item:disabled{color:rgb(190,210,214);}";
 
 } // namespace
 
@@ -61,7 +55,7 @@ QContactsView::QContactsView(IVexaManager* manager, int deviceHandle, QWidget* p
     clickList();
 
     m_menu = new QMenu(this);
-    m_menu->setStyleSheet(QString::fromLatin1(kMenuStyle));
+    m_menu->setStyleSheet(QString::fromLatin1(WidgetColors::kMenuStyleSheet));
     m_actionAdd = m_menu->addAction(QString(), this, &QContactsView::OnAddContact);
     m_actionDelete = m_menu->addAction(QString(), this, &QContactsView::OnDeleteSelectItem);
     m_actionExport = m_menu->addAction(QString(), this, &QContactsView::OnTransfer);

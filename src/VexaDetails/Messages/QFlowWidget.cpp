@@ -92,7 +92,10 @@ int BottomHeight(const BubblePieces& pieces) {
 
 QFont DateFont(const QFont& base) {
     QFont font = base;
-    font.setPointSizeF(std::max(6.0, base.pointSizeF() * 0.85));
+    if (base.pointSizeF() > 0)
+        font.setPointSizeF(std::max(6.0, base.pointSizeF() * 0.85));
+    else if (base.pixelSize() > 0)
+        font.setPixelSize(std::max(8, int(base.pixelSize() * 0.85)));
     return font;
 }
 
@@ -149,7 +152,7 @@ void QFlowWidget::Relayout() {
     m_textHeight = std::max(int(std::ceil(y)), fontMetrics().height());
 
     const BubblePieces& pieces = m_incoming ? images.incoming : images.outgoing;
-    const int dateHeight = QFontMetrics(DateFont(font())).height() + 4;
+    const int dateHeight = int(std::ceil(QFontMetricsF(DateFont(font())).height())) + 4;
     const int bubble =
         TopHeight(pieces) + kTextMarginTop + m_textHeight + kGap + dateHeight + BottomHeight(pieces);
     m_height = std::max(kMinHeight, bubble + 2 * kOuterMarginY);
@@ -175,13 +178,14 @@ QRect QFlowWidget::BubbleRect() const {
 QRect QFlowWidget::DateTimeRect() const {
     const QRect bubble = BubbleRect();
     const BubblePieces& pieces = m_incoming ? Images().incoming : Images().outgoing;
-    const QFontMetrics metrics(DateFont(font()));
-    const int width =
-        std::min(bubble.width() - 2 * kTextMarginX, metrics.horizontalAdvance(m_dateTime) + 2 * kDatePadX);
+    const QFontMetricsF metrics(DateFont(font()));
+    // Two pixels to spare: advances are fractional and eliding compares exactly.
+    const int textWidth = int(std::ceil(metrics.horizontalAdvance(m_dateTime))) + 2;
+    const int width = std::min(bubble.width() - 2 * kTextMarginX, textWidth + 2 * kDatePadX);
     const int top = bubble.top() + TopHeight(pieces) + kTextMarginTop + m_textHeight + kGap;
     // Outgoing bubbles keep it on the right, incoming ones on the left, as the bubbles themselves.
     const int x = m_incoming ? bubble.left() + kTextMarginX : bubble.right() + 1 - kTextMarginX - width;
-    return {x, top, width, metrics.height() + 4};
+    return {x, top, width, int(std::ceil(metrics.height())) + 4};
 }
 
 void QFlowWidget::paintEvent(QPaintEvent*) {
@@ -217,9 +221,12 @@ void QFlowWidget::paintEvent(QPaintEvent*) {
     dateColour.setAlpha(170);
     painter.setPen(dateColour);
     painter.setFont(DateFont(font()));
-    painter.drawText(dateRect.adjusted(kDatePadX, 0, -kDatePadX, 0), Qt::AlignVCenter | Qt::AlignLeft,
-                     QFontMetrics(painter.font())
-                         .elidedText(m_dateTime, Qt::ElideRight, dateRect.width() - 2 * kDatePadX));
+    const QRect dateText = dateRect.adjusted(kDatePadX, 0, -kDatePadX, 0);
+    const QFontMetrics metrics(painter.font());
+    painter.drawText(dateText, Qt::AlignVCenter | Qt::AlignLeft,
+                     metrics.horizontalAdvance(m_dateTime) <= dateText.width()
+                         ? m_dateTime
+                         : metrics.elidedText(m_dateTime, Qt::ElideRight, dateText.width()));
 }
 
 void QFlowWidget::changeEvent(QEvent* event) {

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -128,6 +129,7 @@ private slots:
     void bubblesSitByDirectionAndStayBounded();
     void exportsReadBackInIndependentReaders();
     void listingFailureWarnsAndStaysUsable();
+    void languageChangeRetranslatesThePage();
     void viewGoesWhileItLoads();
     void viewGoesDuringTheSaveDialog();
 
@@ -618,6 +620,23 @@ void tst_messages::listingFailureWarnsAndStaysUsable() {
     QCOMPARE(view.GetChunkCount(), 1);
     QCOMPARE(view.State(), QBaseDetailsView::ContentState::Table);
     QCOMPARE(view.Flow()->PagedFlow()->PageLabel(), QStringLiteral("1/2"));
+}
+
+void tst_messages::languageChangeRetranslatesThePage() {
+    SetConversations({Numbered("+1 555 0101", "Ann", 2)});
+    qmessageView view(m_manager, g_arrivedHandle);
+    Load(view);
+    auto restore = qScopeGuard([] { SetLanguage(31); });
+    QVERIFY(SetLanguage(42));
+    QCOMPARE(view.MessageModel()->HeaderLabels(),
+             QStringList({QStringLiteral("Name"), QStringLiteral("Nummer"), QStringLiteral("Status")}));
+    QCOMPARE(view.Flow()->PagedFlow()->PageCheck()->text(), QStringLiteral("Diese Seite auswählen"));
+    QVERIFY(SetLanguage(25));
+    QCOMPARE(view.MessageModel()->HeaderLabels().value(1), QStringLiteral("号码"));
+    // The bubbles stay as they were.
+    QCOMPARE(view.Flow()->PagedFlow()->PageWidgets().size(), 2);
+    QVERIFY(SetLanguage(31));
+    QCOMPARE(view.MessageModel()->HeaderLabels().value(1), QStringLiteral("Number"));
 }
 
 void tst_messages::viewGoesWhileItLoads() {

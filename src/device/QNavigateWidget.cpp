@@ -18,24 +18,21 @@
 #include <QSet>
 #include <QUrl>
 
+#include "CCategoryViewFactory.h"
 #include "CExportRoute.h"
 #include "CSingleDetectiPhone.h"
 #include "ConnectWidget.h"
 #include "InitDeviceWidget.h"
 #include "LanguageService.h"
-#include "QAppsView.h"
 #include "QContactsView.h"
 #include "QDeviceInformationWidget.h"
 #include "QImageButton.h"
 #include "QMessageDlg.h"
 #include "QMusicView.h"
-#include "QPhotoView.h"
 #include "QPlayAnalysisTread.h"
-#include "QPlayListView.h"
 #include "QProUtil.h"
 #include "QRecordExportDialog.h"
 #include "QRightFuntionWidget.h"
-#include "QSystemView.h"
 #include "QVideoView.h"
 #include "QiBookAnalysisThread.h"
 #include "QiBookView.h"
@@ -45,7 +42,6 @@
 #include "TreeNode.h"
 #include "TreeView.h"
 #include "WidgetColors.h"
-#include "qmessageView.h"
 #include "ui_QNavigateWidget.h"
 
 namespace {
@@ -369,92 +365,26 @@ void QNavigateWidget::CreateCategoryViews(IVexaManager* manager) {
         return;
     // A view's constructor may report a missing image in a modal message, whose event loop can deliver
     // the device's removal. Nodes are bound only once every view exists and the device is still here.
-    struct PendingBinding {
-        int kind;
-        QPointer<QWidget> view;
-        QPointer<QObject> loader;
-    };
-    std::vector<PendingBinding> bindings;
-    auto bind = [&bindings](int kind, QWidget* view, QObject* loader = nullptr) {
-        bindings.push_back({kind, view, loader});
-    };
-
-    auto* video = new QVideoView(manager, handle, this);
-    connect(video, &QVideoView::emitRefreshVideoNode, this, &QNavigateWidget::RefreshVideoNode);
-    bind(SUB_ITEM_MEDIA, video);
-    bind(NODE_VIDEO, video);
-
-    auto* music = new QMusicView(manager, handle, this);
-    connect(music, &QMusicView::emitRefreshMusicNode, this, &QNavigateWidget::RefreshMusicNode);
-    bind(NODE_MUSIC, music);
-
-    auto* playlistLoader = new QPlayAnalysisTread(manager, handle, this);
-    auto* playlistView = new QPlayListView(manager, handle, this);
-    connect(playlistLoader, &QPlayAnalysisTread::refreshPlayList, this, &QNavigateWidget::RefreshPlayList,
-            Qt::BlockingQueuedConnection);
-    connect(playlistLoader, &QPlayAnalysisTread::playListChangeFailed, this,
-            [](int code) { ShowMessage(tr("The playlist could not be changed (error %1).").arg(code)); });
-    connect(this, &QNavigateWidget::NewPlayList, playlistLoader, &QPlayAnalysisTread::AddPlaylistName);
-    bind(SUB_ITEM_PLAYLIST, playlistView, playlistLoader);
-
-    auto* contacts = new QContactsView(manager, handle, this);
-    connect(contacts, &QContactsView::emitRefreshContactsNode, this, &QNavigateWidget::RefreshContactsNode);
-    bind(SUB_ITEM_CONTACTS, contacts);
-
-    auto* messages = new qmessageView(manager, handle, this);
-    connect(messages, &qmessageView::repainTree, this, &QNavigateWidget::repaintTreeView);
-    connect(messages, &qmessageView::refreshMSGNode, this, &QNavigateWidget::RefreshMessageNode);
-    bind(SUB_ITEM_MESSAGES, messages);
-
-    auto* system = new QSystemView(manager, handle, this);
-    // The system view shows no count; its node only stops waiting.
-    connect(system, &QBaseDetailsView::loadFinished, this, [this, handle] {
-        SetWaiting(CategoryNode(handle, SUB_ITEM_SYSTEM), false);
-        RefreshSystemNode();
-    });
-    bind(SUB_ITEM_SYSTEM, system);
-
-    auto* photos = new QPhotoView(manager, handle, this);
-    const DeviceInfo* record = CSingleDetectiPhone::Instance()->RecordOf(manager);
-    const char* udid = record ? record->properties[DP_UniqueDeviceID] : nullptr;
-    photos->SetDeviceFolder(QStringLiteral("/%1").arg(QString::fromUtf8(udid ? udid : "")));
-    connect(photos, &QPhotoView::emitRefreshPhotosNode, this, &QNavigateWidget::RefreshPhotosNode);
-    bind(SUB_ITEM_PHOTOS, photos);
-
-    auto* apps = new QAppsView(manager, handle, this);
-    connect(apps, &QAppsView::emitRefreshAppNode, this, &QNavigateWidget::RefreshAppNode);
-    bind(SUB_ITEM_APPS, apps);
-
-    auto* books = new QiBookView(manager, handle, this);
-    auto* booksLoader = new QiBookAnalysisThread(manager, handle, this);
-    booksLoader->SetPlistPaths(WorkDir() + QStringLiteral("/Purchases.plist"),
-                               WorkDir() + QStringLiteral("/Books.plist"));
-    connect(books, &QiBookView::repainTree, this, &QNavigateWidget::repaintTreeView);
-    connect(booksLoader, &QiBookAnalysisThread::emitRefreshiBookNode, this,
-            &QNavigateWidget::RefreshiBookNode);
-    connect(books, &QiBookView::clickRefresh, booksLoader, &QiBookAnalysisThread::refresh);
-    bind(SUB_ITEM_IBOOKS, books, booksLoader);
-
-    for (QWidget* view :
-         {static_cast<QWidget*>(video), static_cast<QWidget*>(music), static_cast<QWidget*>(playlistView),
-          static_cast<QWidget*>(contacts), static_cast<QWidget*>(messages), static_cast<QWidget*>(system),
-          static_cast<QWidget*>(photos), static_cast<QWidget*>(apps), static_cast<QWidget*>(books)})
-        view->hide();
-
+    const std::vector<CCategoryViewFactory::Binding> bindings =
+        CCategoryViewFactory::CreateAll({manager, handle, this});
     TreeNode* device = DeviceNode(handle);
     if (!device || CSingleDetectiPhone::Instance()->ManagerOf(handle) != manager) {
-        for (const PendingBinding& binding : bindings)
+        for (const CCategoryViewFactory::Binding& binding : bindings)
             delete binding.loader.data();
-        for (const PendingBinding& binding : bindings)
+        for (const CCategoryViewFactory::Binding& binding : bindings)
             delete binding.view.data();
         return;
     }
-    for (const PendingBinding& binding : bindings) {
+    for (const CCategoryViewFactory::Binding& binding : bindings) {
         if (TreeNode* node = CategoryNode(handle, binding.kind))
             node->SetBinding({binding.view.data(), binding.loader.data()});
     }
-    SetWaiting(device->FindChildOfKind(SUB_ITEM_PLAYLIST), true);
-    playlistLoader->Start();
+    for (const CCategoryViewFactory::Binding& binding : bindings) {
+        if (binding.startAtOnce) {
+            SetWaiting(CategoryNode(handle, binding.kind), true);
+            binding.startAtOnce();
+        }
+    }
 }
 
 void QNavigateWidget::OnInitDeviceFinish(int deviceHandle) {
@@ -634,6 +564,10 @@ void QNavigateWidget::StartLoader(TreeNode* node) {
             SetWaiting(node->FindChildOfKind(NODE_VIDEO), true);
         view->Start();
     }
+}
+
+void QNavigateWidget::StopWaiting(int deviceHandle, int kind) {
+    SetWaiting(CategoryNode(deviceHandle, kind), false);
 }
 
 void QNavigateWidget::SetWaiting(TreeNode* node, bool waiting) {

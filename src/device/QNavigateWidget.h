@@ -83,6 +83,8 @@ public slots:
     void RefreshMessageNode(int deviceHandle);
     void RefreshAppNode(int deviceHandle);
     void RefreshSystemNode();
+    // Takes the waiting animation off a category node.
+    void StopWaiting(int deviceHandle, int kind);
     void RefreshPlayList(IVexaManager* manager, int libraryKind, QPlayAnalysisTread* loader);
     void repaintTreeView(int deviceHandle, int row, tagDeviceSubItem item);
     void OnLanguageChanged();

@@ -7,6 +7,7 @@
 
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QPointer>
 #include <QStandardPaths>
 #include <QUrl>
 #include <QWidget>
@@ -29,9 +30,20 @@ void QRecordExportDialog::Run(QWidget* view, ISerialable* source) {
         return;
     }
     const QString filter = FilterFor(view ? view->objectName() : QString());
-    QString selectedFilter = filter.section(QStringLiteral(";;"), 0, 0);
-    const QString path =
-        QFileDialog::getSaveFileName(view, tr("Save File"), StartPath(), filter, &selectedFilter);
+    // The dialog runs an event loop: the device may leave meanwhile and take its view (the source and
+    // the dialog's parent) with it. A dialog on the heap goes with its parent; one on the stack would
+    // be deleted twice.
+    const QPointer<QWidget> guard(view);
+    QPointer<QFileDialog> dialog = new QFileDialog(view, tr("Save File"), StartPath(), filter);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->selectNameFilter(filter.section(QStringLiteral(";;"), 0, 0));
+    const int answer = dialog->exec();
+    if (!dialog || (view && !guard)) {
+        return;
+    }
+    const QStringList chosen = dialog->selectedFiles();
+    delete dialog.data();
+    const QString path = answer == QDialog::Accepted ? chosen.value(0) : QString();
     if (path.isEmpty()) {
         return;
     }

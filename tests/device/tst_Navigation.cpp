@@ -17,11 +17,15 @@
 #include "QBaseDetailsView.h"
 #include "QContactsView.h"
 #include "QDeviceInformationWidget.h"
+#include "QMessageFlow.h"
 #include "QNavigateWidget.h"
+#include "QPagedFlowViewerWidget.h"
 #include "QProUtil.h"
 #include "TreeModel.h"
 #include "TreeNode.h"
 #include "TreeView.h"
+#include "qmessageView.h"
+#include "sim/ContentServices.h"
 
 #include <vexa/vexa.h>
 
@@ -48,6 +52,7 @@ private slots:
     void protectedAlbumsAndGroupsCannotBeRenamedOrDeleted();
     void contactGroupsFollowTheDeviceAndRenameOnIt();
     void toComputerAsksForCheckedRecordsAndOffersVCards();
+    void messagesCountInTheNodeAndSurviveAnUnplugWhilePaging();
 
     // Lifecycle
     void plugAndUnplugFiftyTimesLeavesNothingBehind();
@@ -540,6 +545,50 @@ void tst_Navigation::toComputerAsksForCheckedRecordsAndOffersVCards() {
     QVERIFY(!filters.isEmpty());
     QCOMPARE(filters.first(), QStringLiteral("vcf files (*.vcf)"));
     QVERIFY(m_messages.Messages().isEmpty());
+}
+
+void tst_Navigation::messagesCountInTheNodeAndSurviveAnUnplugWhilePaging() {
+    const std::filesystem::path folder =
+        std::filesystem::path(qEnvironmentVariable("VEXA_SIM_ROOT").toStdString()) / kPhoneUdid;
+    std::vector<vexa::sim::SimConversation> conversations(2);
+    conversations[0] = {"+1 555 0101", "Ann", {}};
+    for (int m = 0; m < 45; ++m)
+        conversations[0].messages.push_back({uint8_t(m % 2), "2026-03-01 10:00:00", "text"});
+    conversations[1] = {"+1 555 0102", std::nullopt, {{0, "2026-03-02 10:00:00", "hello"}}};
+    TreeNode* device = Connect(kPhoneUdid, kPhoneName);
+    QVERIFY(device);
+    QCOMPARE(vexa::sim::ReplaceConversations(folder, conversations), 0);
+    auto clearConversations = qScopeGuard([&] { vexa::sim::ReplaceConversations(folder, {}); });
+    TreeNode* node = Category(device, SUB_ITEM_MESSAGES);
+    auto* view = qobject_cast<qmessageView*>(node->Binding().view);
+    QVERIFY(view);
+    QSignalSpy loads(view, &QBaseDetailsView::loadFinished);
+    Press(node);
+    if (loads.isEmpty())
+        QVERIFY(loads.wait(5000));
+    QTRY_COMPARE(node->Text(), QStringLiteral("Messages (2)"));
+    QCOMPARE(m_navigate->CurrentView(), view);
+    QPagedFlowViewerWidget* paged = view->Flow()->PagedFlow();
+    QCOMPARE(paged->PageLabel(), QStringLiteral("1/3"));
+
+    // The export button offers the record formats, the spreadsheet first.
+    view->GetChunk(1)->SetChecked(true);
+    QStringList filters;
+    QTimer::singleShot(300, [&] {
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            filters = dialog->nameFilters();
+            dialog->reject();
+        }
+    });
+    m_navigate->OnClickPc();
+    QCOMPARE(filters.value(0), QStringLiteral("excel files (*.xls)"));
+
+    // The cable goes while the user pages: the view goes with the device, nothing else happens.
+    paged->OnClickBtnNext();
+    QPointer<qmessageView> guard(view);
+    QVERIFY(Disconnect(kPhoneName));
+    QTRY_VERIFY(!guard);
+    QVERIFY(!m_messages.Saw("Please unlock your device first, and then try again!"));
 }
 
 void tst_Navigation::plugAndUnplugFiftyTimesLeavesNothingBehind() {

@@ -1,22 +1,65 @@
 #pragma once
 
-#include <QStringList>
+#include <list>
+#include <memory>
+#include <mutex>
+
+#include <QModelIndex>
 
 #include "DeviceSubItem.h"
 #include "QBaseDetailsView.h"
 
-// The messages category of one device (object name "qmessageView").
+class IDeviceService;
+class QMessageFlow;
+class QMessageModel;
+
+// The messages category of one device (object name "qmessageView"): lists the conversations on its own
+// thread, shows the chosen one as chat bubbles and exports the checked conversations.
 class qmessageView : public QBaseDetailsView {
     Q_OBJECT
 public:
     qmessageView(IVexaManager* manager, int deviceHandle, QWidget* parent = nullptr);
+    ~qmessageView() override;
+
+    IDeviceService* MessageService() const { return m_service; }
+    QMessageModel* MessageModel() const { return m_model; }
+    QMessageFlow* Flow() const { return m_flow; }
 
 signals:
-    void refreshMSGNode(int deviceHandle);
+    void beginOnExecute();
+    void endOnExecute();
+    void initFlow(const QModelIndex& index);
     void repainTree(int deviceHandle, int row, tagDeviceSubItem item);
+    void emitRefresh();
+    void emitFailed(int code);
+    void refreshMSGNode(int deviceHandle);
+
+public slots:
+    void OnEmitRefresh();
+    void OnBeginExecute();
+    void OnEndExecute();
+    void OnError(int code);
+    void OnLanguageChanged() override;
 
 protected:
+    void Run() override;
     QString Caption() const override;
-    QStringList ColumnTitles() const override;
-    void EmitRefresh() override;
+
+private:
+    struct LoadResult {
+        bool ok = false;
+        int nodeValue = 0;
+        std::list<IBaseChunk*> chunks;
+        ~LoadResult();
+    };
+
+    void InitEmptyPanel();
+
+    IDeviceService* m_service;
+    QMessageModel* m_model;
+    QMessageFlow* m_flow;
+    std::list<IBaseChunk*> m_records;
+
+    std::mutex m_pendingMutex;
+    std::unique_ptr<LoadResult> m_pending; // handed from the loading thread to OnEndExecute
 };

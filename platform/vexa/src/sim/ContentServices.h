@@ -3,7 +3,9 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include <vexa/VexaServices.h>
 
@@ -26,6 +28,22 @@ std::unique_ptr<IBookService> CreateBookService(std::shared_ptr<SimDevice> devic
 // The conversations for IDeviceService::GetMessages, built in `arena` (the calling thread's buffer).
 // The caller has already passed CheckCall("GetMessages").
 int ReadConversations(SimDevice& device, ResultArena& arena, ConversationList** list);
+
+// Conversations written straight into a device folder's database, for tests and benchmarks that need
+// exact content (texts that are not valid UTF-8, odd direction bytes, nameless correspondents).
+struct SimMessage {
+    uint8_t direction = 0; // 0 received, any other value sent
+    std::string dateTime;
+    std::string text;
+};
+struct SimConversation {
+    std::string address;
+    std::optional<std::string> name;
+    std::vector<SimMessage> messages;
+};
+// Replaces every conversation of the device in `deviceFolder` (<root>/<udid>).
+int ReplaceConversations(const std::filesystem::path& deviceFolder,
+                         const std::vector<SimConversation>& conversations);
 
 struct ContentCounts {
     int64_t contacts = 0;

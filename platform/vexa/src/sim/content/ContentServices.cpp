@@ -80,6 +80,32 @@ int ReadConversations(SimDevice& device, ResultArena& arena, ConversationList** 
     return VEXA_OK;
 }
 
+int ReplaceConversations(const std::filesystem::path& deviceFolder,
+                         const std::vector<SimConversation>& conversations) {
+    SimDevice device(deviceFolder);
+    auto session = device.Database().Lock();
+    if (session.Result())
+        return session.Result();
+    if (!ContentSchema::EnsureDeviceTables(session.Handle()))
+        return VEXA_E_DATABASE;
+    Transaction transaction(session);
+    if (transaction.Result())
+        return transaction.Result();
+    MessageStore store(session.Handle());
+    if (int code = store.Clear())
+        return code;
+    for (const SimConversation& conversation : conversations) {
+        int64_t id = 0;
+        if (int code = store.AddConversation(conversation.address, conversation.name, &id))
+            return code;
+        for (const SimMessage& message : conversation.messages)
+            if (int code =
+                    store.AddMessageWithDirection(id, message.direction, message.dateTime, message.text))
+                return code;
+    }
+    return transaction.Commit();
+}
+
 int CountContent(SimDevice& device, ContentCounts& counts) {
     counts = ContentCounts{};
     int code = VEXA_OK;

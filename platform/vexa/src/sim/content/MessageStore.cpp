@@ -31,10 +31,21 @@ int MessageStore::AddConversation(const std::string& address, const std::optiona
 
 int MessageStore::AddMessage(int64_t conversationId, bool sent, const std::string& date,
                              const std::string& text) {
+    return AddMessageWithDirection(conversationId, sent ? 1 : 0, date, text);
+}
+
+int MessageStore::AddMessageWithDirection(int64_t conversationId, uint8_t direction, const std::string& date,
+                                          const std::string& text) {
     Statement insert(m_db, "INSERT INTO messages(conversation_id, sent, date, text) VALUES (?,?,?,?)");
-    insert.Bind(1, conversationId).Bind(2, sent ? 1 : 0);
+    insert.Bind(1, conversationId).Bind(2, int64_t(direction));
     insert.Bind(3, std::string_view(date)).Bind(4, std::string_view(text));
     return insert.Run();
+}
+
+int MessageStore::Clear() {
+    if (int code = Statement(m_db, "DELETE FROM messages").Run())
+        return code;
+    return Statement(m_db, "DELETE FROM conversations").Run();
 }
 
 int MessageStore::List(ConversationListBuffer& out) {
@@ -65,7 +76,9 @@ int MessageStore::List(ConversationListBuffer& out) {
         if (found == indexOf.end())
             continue; // a message whose conversation is gone is not shown
         MessageRecord message{};
-        message.direction = messages.Int(1) ? 1 : 0;
+        // The byte as stored; a value that does not fit a byte still reads as sent.
+        const int64_t direction = messages.Int(1);
+        message.direction = direction == 0 ? 0 : ((direction & 0xFF) ? uint8_t(direction & 0xFF) : 1);
         message.dateTime = out.text.Add(messages.TextView(2));
         message.text = out.text.Add(messages.TextView(3));
         read.push_back(message);

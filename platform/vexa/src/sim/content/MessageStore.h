@@ -29,6 +29,11 @@ public:
     int AddConversation(const std::string& address, const std::optional<std::string>& name, int64_t* id);
     // date is "yyyy-MM-dd hh:mm:ss"; messages keep the order they were added in.
     int AddMessage(int64_t conversationId, bool sent, const std::string& date, const std::string& text);
+    // The same with the direction byte as the device would store it: 0 received, any other value sent.
+    int AddMessageWithDirection(int64_t conversationId, uint8_t direction, const std::string& date,
+                                const std::string& text);
+    // Removes every conversation and message.
+    int Clear();
     int List(ConversationListBuffer& out);
 
 private:

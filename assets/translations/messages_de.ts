@@ -1,0 +1,37 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>QMessageModel</name>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Number</source>
+        <translation>Nummer</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+</context>
+<context>
+    <name>QPagedFlowViewerWidget</name>
+    <message>
+        <source>Select this page</source>
+        <translation>Diese Seite auswählen</translation>
+    </message>
+    <message>
+        <source>QPagedFlowViewerWidget::LoadImages can't find image, please re-install software</source>
+        <translation>QPagedFlowViewerWidget::LoadImages findet ein Bild nicht, bitte installieren Sie die Software neu</translation>
+    </message>
+</context>
+<context>
+    <name>qmessageView</name>
+    <message>
+        <source>Please unlock your device first, and then try again!</source>
+        <translation>Bitte entsperren Sie zuerst Ihr Gerät und versuchen Sie es dann erneut!</translation>
+    </message>
+</context>
+</TS>

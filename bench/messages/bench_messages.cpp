@@ -1,0 +1,212 @@
+// The messages page with 200,000 messages in 2,000 conversations on a simulated device: the load from
+// the refresh button to the filled table (and the longest time the GUI thread went without handling a
+// timer meanwhile), switching conversations, paging, and the export of every conversation. Prints one
+// line per figure with its limit, and the same as "BENCH <name> <value> <unit> <limit>".
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <vexa/vexa.h>
+
+#include "CRecordFileExport.h"
+#include "LanguageService.h"
+#include "QImageButton.h"
+#include "QMessageDlg.h"
+#include "QMessageFlow.h"
+#include "QMessageModel.h"
+#include "QOperatePanel.h"
+#include "QPagedFlowViewerWidget.h"
+#include "qmessageView.h"
+#include "sim/ContentServices.h"
+
+namespace {
+
+constexpr int kMessages = 200000; // the generator makes one conversation per 100 messages
+std::atomic<int> g_handle{0};
+
+int OnDevice(int mode, int handle) {
+    if (mode == VEXA_DEVICE_ARRIVED)
+        g_handle = handle;
+    return 0;
+}
+
+bool Report(const char* name, const char* what, double ms, double limitMs) {
+    std::printf("%-44s %9.1f ms  (limit %6.0f ms)  %s\n", what, ms, limitMs, ms <= limitMs ? "ok" : "OVER");
+    std::printf("BENCH %s %.1f ms %.0f\n", name, ms, limitMs);
+    std::fflush(stdout);
+    return ms <= limitMs;
+}
+
+void ProcessUntil(const std::function<bool()>& done, int timeoutMs) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < timeoutMs)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+// Lets the page settle as the event loop would: layout, deferred deletes of the last page, paint.
+void Settle(QWidget* widget) {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    widget->repaint();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir home;
+    qputenv("VEXA_SIM_ROOT", QFile::encodeName(home.filePath(QStringLiteral("simulator"))));
+    qputenv("VEXA_BACKEND", "sim");
+    QApplication app(argc, argv);
+    SetAppDirPathForTesting(QCoreApplication::applicationDirPath() + QStringLiteral("/../bin"));
+    QTimer messageCloser;
+    QObject::connect(&messageCloser, &QTimer::timeout, [] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* dialog = qobject_cast<QMessageDlg*>(widget);
+            if (dialog && dialog->isVisible()) {
+                std::fprintf(stderr, "message: %s\n", qPrintable(dialog->Message()));
+                dialog->reject();
+            }
+        }
+    });
+    messageCloser.start(50);
+
+    QElapsedTimer clock;
+    clock.start();
+    vexa::sim::LargeDeviceSpec spec;
+    spec.udid = "00008101-0000000000B0C0A8";
+    spec.name = "Bench Phone";
+    spec.messages = kMessages;
+    const std::string root = home.filePath(QStringLiteral("simulator")).toStdString();
+    std::filesystem::create_directories(root);
+    if (vexa::sim::GenerateLargeDevice(root, spec) != 0) {
+        std::fprintf(stderr, "could not generate the device\n");
+        return 1;
+    }
+    std::printf("generated %d messages in %.1f s\n", kMessages, double(clock.elapsed()) / 1000.0);
+    IOSInitialize();
+    IOSListener(OnDevice);
+    ProcessUntil([] { return g_handle != 0; }, 10000);
+    IVexaManager* manager = GetVexaManager();
+    if (!g_handle || manager->SetDeviceHandle(g_handle) != 0) {
+        std::fprintf(stderr, "the device did not arrive\n");
+        return 1;
+    }
+
+    int result = 0;
+    {
+        qmessageView view(manager, g_handle);
+        view.resize(1000, 700);
+        view.show();
+        if (!QTest::qWaitForWindowExposed(&view))
+            std::fprintf(stderr, "the view was not shown\n");
+        QMessageFlow* flow = view.Flow();
+        QPagedFlowViewerWidget* paged = flow->PagedFlow();
+
+        for (int round = 0; round < 2; ++round) {
+            // The GUI thread's heartbeat: the longest gap between two ticks while the load runs.
+            QElapsedTimer beat;
+            qint64 longestGap = 0;
+            QTimer ticker;
+            ticker.setInterval(2);
+            QObject::connect(&ticker, &QTimer::timeout,
+                             [&] { longestGap = std::max(longestGap, beat.restart()); });
+            bool filled = false;
+            const auto connection =
+                QObject::connect(&view, &qmessageView::refreshMSGNode, [&] { filled = true; });
+            auto* refresh = view.OperatePanel()->findChild<QImageButton*>(QStringLiteral("m_refreshBtn"));
+            beat.start();
+            ticker.start();
+            clock.restart();
+            QTest::mouseClick(refresh, Qt::LeftButton);
+            ProcessUntil([&] { return filled; }, 60000);
+            Settle(&view);
+            const double loadMs = double(clock.nsecsElapsed()) / 1e6;
+            const qint64 ticksFrom = beat.elapsed();
+            ProcessUntil([&] { return beat.elapsed() < ticksFrom; }, 1000);
+            ticker.stop();
+            QObject::disconnect(connection);
+            if (view.MessageModel()->rowCount() != kMessages / 100 || paged->PageWidgets().isEmpty()) {
+                std::fprintf(stderr, "the table shows %d rows, the page %d bubbles\n",
+                             view.MessageModel()->rowCount(), int(paged->PageWidgets().size()));
+                result = 1;
+            }
+            const bool first = round == 0;
+            result |= !Report(first ? "messages_load" : "messages_reload",
+                              first ? "refresh press to filled table" : "second refresh to filled table",
+                              loadMs, 1500);
+            result |= !Report(first ? "messages_load_gui_pause" : "messages_reload_gui_pause",
+                              "longest GUI pause during the load", double(longestGap), 100);
+        }
+
+        // Switching between conversations, as a user clicks down the table.
+        QTableView* table = flow->Table();
+        double worst = 0;
+        double total = 0;
+        constexpr int kSwitches = 60;
+        for (int i = 1; i <= kSwitches; ++i) {
+            const QModelIndex row = table->model()->index((i * 37) % table->model()->rowCount(), 0);
+            clock.restart();
+            table->setCurrentIndex(row);
+            emit table->clicked(row);
+            Settle(&view);
+            const double ms = double(clock.nsecsElapsed()) / 1e6;
+            worst = std::max(worst, ms);
+            total += ms;
+        }
+        result |= !Report("messages_switch_worst", "switch conversation (worst)", worst, 50);
+        result |= !Report("messages_switch_mean", "switch conversation (mean)", total / kSwitches, 50);
+
+        // Paging through a conversation of 100 messages (5 pages), forwards and back.
+        worst = 0;
+        total = 0;
+        int pages = 0;
+        for (int pass = 0; pass < 4; ++pass) {
+            for (int step = 0; step < 4; ++step) {
+                clock.restart();
+                if (pass % 2 == 0)
+                    paged->OnClickBtnNext();
+                else
+                    paged->OnClickBtnPrev();
+                Settle(&view);
+                const double ms = double(clock.nsecsElapsed()) / 1e6;
+                worst = std::max(worst, ms);
+                total += ms;
+                ++pages;
+            }
+        }
+        result |= !Report("messages_page_worst", "page turn (worst)", worst, 50);
+        result |= !Report("messages_page_mean", "page turn (mean)", total / pages, 50);
+
+        view.OnHeaderCheckChange(true);
+        const std::string txt = home.filePath(QStringLiteral("all.txt")).toStdString();
+        clock.restart();
+        CRecordFileExport::Export(view, txt);
+        const double textMs = double(clock.nsecsElapsed()) / 1e6;
+        result |= !Report("messages_export_txt", "export 2,000 conversations to txt", textMs, 1000);
+        std::printf("%46s %lld bytes\n", "", (long long)std::filesystem::file_size(txt));
+        // Not limited; for comparison.
+        for (const char* name : {"all.xml", "all.xls"}) {
+            const std::string path = home.filePath(QString::fromLatin1(name)).toStdString();
+            clock.restart();
+            CRecordFileExport::Export(view, path);
+            std::printf("%-44s %9.1f ms  (%lld bytes, no limit)\n", name, double(clock.nsecsElapsed()) / 1e6,
+                        (long long)std::filesystem::file_size(path));
+        }
+    }
+    DeleteVexaManager(&manager);
+    IOSListener(nullptr);
+    return result;
+}

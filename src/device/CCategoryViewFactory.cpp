@@ -1,0 +1,131 @@
+#include "CCategoryViewFactory.h"
+
+#include <vexa/vexa.h>
+
+#include "CSingleDetectiPhone.h"
+#include "DeviceSubItem.h"
+#include "LanguageService.h"
+#include "QAppsView.h"
+#include "QContactsView.h"
+#include "QMessageDlg.h"
+#include "QMusicView.h"
+#include "QNavigateWidget.h"
+#include "QPhotoView.h"
+#include "QPlayAnalysisTread.h"
+#include "QPlayListView.h"
+#include "QSystemView.h"
+#include "QVideoView.h"
+#include "QiBookAnalysisThread.h"
+#include "QiBookView.h"
+#include "TreeNode.h"
+#include "qmessageView.h"
+
+namespace {
+
+using Binding = CCategoryViewFactory::Binding;
+using Context = CCategoryViewFactory::Context;
+using Bindings = std::vector<Binding>;
+
+void MakeMedia(const Context& c, Bindings& out) {
+    auto* video = new QVideoView(c.manager, c.deviceHandle, c.navigate);
+    QObject::connect(video, &QVideoView::emitRefreshVideoNode, c.navigate,
+                     &QNavigateWidget::RefreshVideoNode);
+    out.push_back({SUB_ITEM_MEDIA, video, nullptr, {}});
+    out.push_back({NODE_VIDEO, video, nullptr, {}});
+
+    auto* music = new QMusicView(c.manager, c.deviceHandle, c.navigate);
+    QObject::connect(music, &QMusicView::emitRefreshMusicNode, c.navigate,
+                     &QNavigateWidget::RefreshMusicNode);
+    out.push_back({NODE_MUSIC, music, nullptr, {}});
+}
+
+void MakePlaylist(const Context& c, Bindings& out) {
+    auto* loader = new QPlayAnalysisTread(c.manager, c.deviceHandle, c.navigate);
+    auto* view = new QPlayListView(c.manager, c.deviceHandle, c.navigate);
+    QObject::connect(loader, &QPlayAnalysisTread::refreshPlayList, c.navigate,
+                     &QNavigateWidget::RefreshPlayList, Qt::BlockingQueuedConnection);
+    QObject::connect(loader, &QPlayAnalysisTread::playListChangeFailed, c.navigate, [](int code) {
+        ShowMessage(QNavigateWidget::tr("The playlist could not be changed (error %1).").arg(code));
+    });
+    QObject::connect(c.navigate, &QNavigateWidget::NewPlayList, loader, &QPlayAnalysisTread::AddPlaylistName);
+    // The playlist names hang under the node, so they are read as soon as the device is shown.
+    QPointer<QPlayAnalysisTread> guarded(loader);
+    out.push_back({SUB_ITEM_PLAYLIST, view, loader, [guarded] {
+                       if (guarded)
+                           guarded->Start();
+                   }});
+}
+
+void MakeContacts(const Context& c, Bindings& out) {
+    auto* view = new QContactsView(c.manager, c.deviceHandle, c.navigate);
+    QObject::connect(view, &QContactsView::emitRefreshContactsNode, c.navigate,
+                     &QNavigateWidget::RefreshContactsNode);
+    out.push_back({SUB_ITEM_CONTACTS, view, nullptr, {}});
+}
+
+void MakeMessages(const Context& c, Bindings& out) {
+    auto* view = new qmessageView(c.manager, c.deviceHandle, c.navigate);
+    QObject::connect(view, &qmessageView::repainTree, c.navigate, &QNavigateWidget::repaintTreeView);
+    QObject::connect(view, &qmessageView::refreshMSGNode, c.navigate, &QNavigateWidget::RefreshMessageNode);
+    out.push_back({SUB_ITEM_MESSAGES, view, nullptr, {}});
+}
+
+void MakeSystem(const Context& c, Bindings& out) {
+    auto* view = new QSystemView(c.manager, c.deviceHandle, c.navigate);
+    // The system view shows no count; its node only stops waiting.
+    QPointer<QNavigateWidget> navigate(c.navigate);
+    const int handle = c.deviceHandle;
+    QObject::connect(view, &QBaseDetailsView::loadFinished, c.navigate, [navigate, handle] {
+        if (!navigate)
+            return;
+        navigate->StopWaiting(handle, SUB_ITEM_SYSTEM);
+        navigate->RefreshSystemNode();
+    });
+    out.push_back({SUB_ITEM_SYSTEM, view, nullptr, {}});
+}
+
+void MakePhotos(const Context& c, Bindings& out) {
+    auto* view = new QPhotoView(c.manager, c.deviceHandle, c.navigate);
+    const DeviceInfo* record = CSingleDetectiPhone::Instance()->RecordOf(c.manager);
+    const char* udid = record ? record->properties[DP_UniqueDeviceID] : nullptr;
+    view->SetDeviceFolder(QStringLiteral("/%1").arg(QString::fromUtf8(udid ? udid : "")));
+    QObject::connect(view, &QPhotoView::emitRefreshPhotosNode, c.navigate,
+                     &QNavigateWidget::RefreshPhotosNode);
+    out.push_back({SUB_ITEM_PHOTOS, view, nullptr, {}});
+}
+
+void MakeApps(const Context& c, Bindings& out) {
+    auto* view = new QAppsView(c.manager, c.deviceHandle, c.navigate);
+    QObject::connect(view, &QAppsView::emitRefreshAppNode, c.navigate, &QNavigateWidget::RefreshAppNode);
+    out.push_back({SUB_ITEM_APPS, view, nullptr, {}});
+}
+
+void MakeBooks(const Context& c, Bindings& out) {
+    auto* view = new QiBookView(c.manager, c.deviceHandle, c.navigate);
+    auto* loader = new QiBookAnalysisThread(c.manager, c.deviceHandle, c.navigate);
+    loader->SetPlistPaths(WorkDir() + QStringLiteral("/Purchases.plist"),
+                          WorkDir() + QStringLiteral("/Books.plist"));
+    QObject::connect(view, &QiBookView::repainTree, c.navigate, &QNavigateWidget::repaintTreeView);
+    QObject::connect(loader, &QiBookAnalysisThread::emitRefreshiBookNode, c.navigate,
+                     &QNavigateWidget::RefreshiBookNode);
+    QObject::connect(view, &QiBookView::clickRefresh, loader, &QiBookAnalysisThread::refresh);
+    out.push_back({SUB_ITEM_IBOOKS, view, loader, {}});
+}
+
+// The categories in the order their views are made.
+using Maker = void (*)(const Context&, Bindings&);
+constexpr Maker kMakers[] = {
+    MakeMedia, MakePlaylist, MakeContacts, MakeMessages, MakeSystem, MakePhotos, MakeApps, MakeBooks,
+};
+
+} // namespace
+
+std::vector<Binding> CCategoryViewFactory::CreateAll(const Context& context) {
+    Bindings bindings;
+    for (Maker make : kMakers)
+        make(context, bindings);
+    for (const Binding& binding : bindings)
+        if (binding.view)
+            binding.view->hide();
+    return bindings;
+}

@@ -4,6 +4,14 @@
 <context>
     <name>CPhotoSerialDlg</name>
     <message>
+        <source>Import</source>
+        <translation>Importieren</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Exportieren</translation>
+    </message>
+    <message>
         <location filename="../../src/serial/CPhotoSerialDlg.cpp" line="+175"/>
         <source>Importing %1</source>
         <translation>Importiere %1</translation>

@@ -4,6 +4,14 @@
 <context>
     <name>CPhotoSerialDlg</name>
     <message>
+        <source>Import</source>
+        <translation>导入</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>导出</translation>
+    </message>
+    <message>
         <location filename="../../src/serial/CPhotoSerialDlg.cpp" line="+175"/>
         <source>Importing %1</source>
         <translation>正在导入 %1</translation>

@@ -23,15 +23,23 @@ constexpr int kImportDelayMs = 300;
 CPhotoSerialDlg::CPhotoSerialDlg(QWidget* parent)
     : QImageDialog(parent)
     , m_progress(new QImageProgressBar(this))
+    , m_title(new QLabel(this))
     , m_label(new QLabel(this))
+    , m_count(new QLabel(this))
     , m_btnCancel(new QImageButton(this)) {
     setObjectName(QStringLiteral("CPhotoSerialDlg"));
     setModal(true);
     resize(654, 167);
+    // The title sits in the background's band, left of where a close button would go.
+    m_title->setObjectName(QStringLiteral("m_title"));
+    m_title->setGeometry(13, 9, 311, 21);
+    m_title->setStyleSheet(QStringLiteral("color:rgb(66,127,142);font-size:16px;font-weight:800"));
+    m_count->setObjectName(QStringLiteral("m_count"));
+    m_count->setGeometry(30, 106, 300, 21);
+    m_count->setStyleSheet(QStringLiteral("color:rgb(110,167,180);font-size:12px;"));
     m_label->setObjectName(QStringLiteral("m_label"));
     m_label->setGeometry(30, 50, 590, 21);
     m_label->setStyleSheet(QStringLiteral("color:rgb(66,127,142);font-size:12px;"));
-    // A long folder path is cut in the middle, where it says least.
     m_label->setTextFormat(Qt::PlainText);
     m_progress->setObjectName(QStringLiteral("m_progress"));
     m_progress->setGeometry(30, 84, 594, 16);
@@ -73,6 +81,8 @@ void CPhotoSerialDlg::StartImport(IVexaManager* manager, const QStringList& file
     m_manager = manager;
     m_files = files;
     m_albumId = albumId.toUtf8();
+    m_importing = true;
+    RetranslateUi();
     m_started = true;
     m_ended = false;
     m_importAdapter = std::make_unique<CPhotoSerialCallbackAdapter>(this);
@@ -110,6 +120,7 @@ void CPhotoSerialDlg::OnProgress(quint64 done, quint64 total) {
         m_progress->SetRange(0, static_cast<qint64>(total));
     }
     m_progress->SetValue(static_cast<qint64>(done));
+    m_count->setText(QStringLiteral("%1 / %2").arg(done).arg(m_progress->Maximum()));
 }
 
 void CPhotoSerialDlg::OnError(const char* text) {
@@ -124,7 +135,9 @@ void CPhotoSerialDlg::OnMsg(const char* text) {
         return;
     }
     m_showsMessage = true;
-    m_label->setText(fontMetrics().elidedText(QString::fromUtf8(text), Qt::ElideMiddle, m_label->width()));
+    // A long folder path is cut in the middle, where it says least.
+    m_label->setText(
+        m_label->fontMetrics().elidedText(QString::fromUtf8(text), Qt::ElideMiddle, m_label->width()));
 }
 
 void CPhotoSerialDlg::OnBtnCancel() {
@@ -210,6 +223,7 @@ void CPhotoSerialDlg::Finish() {
 
 void CPhotoSerialDlg::RetranslateUi() {
     setWindowTitle(tr("Dialog"));
+    m_title->setText(m_importing ? tr("Import") : tr("Export"));
     if (!m_showsMessage) {
         m_label->setText(tr("Please wait...."));
     }

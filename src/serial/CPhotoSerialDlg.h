@@ -71,7 +71,9 @@ private:
     void LoadButtonImage();
 
     QImageProgressBar* m_progress;
+    QLabel* m_title;
     QLabel* m_label;
+    QLabel* m_count;
     QImageButton* m_btnCancel;
     CPhotoSerialImpl* m_writer = nullptr;
     std::string m_destination;
@@ -82,6 +84,7 @@ private:
     bool m_cancelled = false;
     bool m_showsMessage = false;
     bool m_failed = false;
+    bool m_importing = false;
 
     // Import mode.
     IVexaManager* m_manager = nullptr;

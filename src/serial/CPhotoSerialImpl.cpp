@@ -1,15 +1,12 @@
 #include "CPhotoSerialImpl.h"
 
-#include <vexa/IVexaManager.h>
-
 #include "CPhotoSerialThread.h"
 #include "IPhotoSerialCallback.h"
 
 CPhotoSerialImpl::CPhotoSerialImpl(IVexaManager* manager, int kind, IPhotoSerialCallback* callback)
     : m_kind(kind)
     , m_callback(callback)
-    , m_manager(manager)
-    , m_files(manager != nullptr ? manager->GetFileService() : nullptr) {}
+    , m_manager(manager) {}
 
 CPhotoSerialImpl::~CPhotoSerialImpl() = default;
 

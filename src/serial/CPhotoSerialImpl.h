@@ -8,7 +8,6 @@
 #include "IPhotoSerialAction.h"
 
 class CPhotoSerialThread;
-class IFileService;
 class IPhotoSerialCallback;
 class IVexaManager;
 
@@ -43,5 +42,4 @@ private:
     IPhotoSerialCallback* m_callback;
     std::vector<PhotoSerialEntry> m_entries;
     IVexaManager* m_manager;
-    IFileService* m_files;
 };

@@ -26,6 +26,7 @@
 #include "LanguageService.h"
 #include "QContactsView.h"
 #include "QDeviceInformationWidget.h"
+#include "QFileFolderExport.h"
 #include "QImageButton.h"
 #include "QMessageDlg.h"
 #include "QMusicView.h"
@@ -821,12 +822,18 @@ void QNavigateWidget::OnClickPc() {
     auto* view = qobject_cast<QBaseDetailsView*>(m_currentView);
     if (!view)
         return;
-    if (CExportRoute::For(view->objectName()) == CExportRoute::Kind::RecordFile) {
+    int fileKind = 0;
+    const CExportRoute::Kind route = CExportRoute::For(view->objectName(), &fileKind);
+    if (route == CExportRoute::Kind::RecordFile) {
         QRecordExportDialog::RunChecked(view, view, view->HasCheckedChunk());
         return;
     }
     if (view->SelectedCount() == 0) {
         ShowMessage(tr("Please choose one or more items first!"));
+        return;
+    }
+    if (route == CExportRoute::Kind::FileFolder) {
+        QFileFolderExport::RunChecked(view, view, view->Manager(), fileKind, true);
         return;
     }
     qDebug() << "QNavigateWidget::OnClickPc no export for" << view->objectName() << "yet";

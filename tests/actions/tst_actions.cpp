@@ -411,5 +411,13 @@ void TestActions::confirmationAsksOnlyWhenSomethingIsChecked() {
     QVERIFY(records.log.DeleteCalls().empty());
 }
 
-QTEST_MAIN(TestActions)
+int runObservedActionTests(int argc, char** argv);
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    TestActions batch;
+    int failures = QTest::qExec(&batch, argc, argv);
+    failures += runObservedActionTests(argc, argv);
+    return failures;
+}
 #include "tst_actions.moc"

@@ -541,5 +541,13 @@ for r in range(sheet.nrows):
     QTemporaryDir m_dir;
 };
 
-QTEST_MAIN(TestSerial)
+int runFileExportTests(int argc, char** argv);
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    TestSerial records;
+    int failures = QTest::qExec(&records, argc, argv);
+    failures += runFileExportTests(argc, argv);
+    return failures;
+}
 #include "tst_serial.moc"

@@ -75,8 +75,11 @@ ssize_t copyChunk(int from, int to, size_t length, int& method) {
 
 std::filesystem::path UniqueTempName(const std::filesystem::path& folder, const std::string& hint) {
     static std::atomic<unsigned> counter{0};
-    return folder /
-           (".vexa-part-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-" + hint);
+    // The hint is only a help for people; a target name near the file system's limit must still
+    // leave room for the prefix, so it is cut (bytes past a split character do no harm here).
+    constexpr std::size_t kHintBytes = 64;
+    return folder / (".vexa-part-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-" +
+                     hint.substr(0, kHintBytes));
 }
 
 int CopyRegularFile(const std::filesystem::path& source, const std::filesystem::path& target,

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "IPhotoSerialAction.h"
+
+class CExportFileName;
+class IFileService;
+
+// The copy shared by photos, media and books: the record's device file goes into the export folder
+// under a name made from its title and the device file's extension. A failed copy leaves nothing
+// behind at its local path.
+class CPhotoSerialFileAction : public IPhotoSerialAction {
+public:
+    CPhotoSerialFileAction(const char* pathField, const char* titleField);
+    ~CPhotoSerialFileAction() override;
+
+    Result Execute(const char* destination, const PhotoSerialEntry* entry) override;
+
+    // Copies one device file to `localPath`, replacing what is there.
+    static Result CopyFile(IFileService* files, const std::string& devicePath, const std::string& localPath);
+    // Deletes a file (or link) at `localPath`; false when something stays there.
+    static bool RemoveLocal(const std::string& localPath);
+
+protected:
+    virtual IFileService* FileService() = 0;
+    // Copies the record at `devicePath` (":" already turned into "/") to `localPath`.
+    virtual Result CopyRecord(const PhotoSerialEntry& entry, const std::string& devicePath,
+                              const std::string& localPath);
+    CExportFileName& Names(const char* destination);
+
+private:
+    const char* m_pathField;
+    const char* m_titleField;
+    std::unique_ptr<CExportFileName> m_names;
+};

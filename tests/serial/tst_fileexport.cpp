@@ -1,0 +1,625 @@
+#include <atomic>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileDialog>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+
+#include <vexa/vexa.h>
+
+#include "CExportFileName.h"
+#include "CExportRoute.h"
+#include "CPhotoSerialDlg.h"
+#include "CPhotoSerialImpl.h"
+#include "CPhotoSerialThread.h"
+#include "IBaseSerial.h"
+#include "ISerialable.h"
+#include "LanguageService.h"
+#include "QFileFolderExport.h"
+#include "QImageButton.h"
+#include "QImageProgressBar.h"
+#include "QMessageDlg.h"
+#include "sim/ContentServices.h"
+#include "sim/FaultInjector.h"
+
+namespace {
+
+const char* const kUdid = "00008101-0000000000EXPORT1";
+const char* const kImportAlbum = "00000000-0000-0000-0000-000000000064";
+
+std::atomic<int> g_arrivedHandle{0};
+
+int OnDevice(int mode, int handle) {
+    if (mode == VEXA_DEVICE_ARRIVED)
+        g_arrivedHandle = handle;
+    return 0;
+}
+
+using Record = std::vector<std::pair<std::string, std::string>>;
+
+// Writes its records the way a category view does: the category item, then one item per record.
+class RecordSource : public ISerialable {
+public:
+    explicit RecordSource(std::vector<Record> records)
+        : m_records(std::move(records)) {}
+    void Serialize(IBaseSerial* writer) override {
+        writer->BeginItem("Songs", -1);
+        for (const Record& record : m_records) {
+            writer->BeginItem("Item", -1);
+            for (const auto& [name, value] : record)
+                writer->WriteString(name.c_str(), value.c_str());
+            writer->EndItem();
+        }
+        writer->EndItem();
+    }
+    void Deserialize(IBaseSerial*) override {}
+
+private:
+    std::vector<Record> m_records;
+};
+
+// Watches the transfer dialog: remembers its last line and bar, presses cancel when `cancelWhen`
+// says so, and acknowledges a dialog left open on its failure line.
+class DialogWatcher : public QObject {
+public:
+    // The bar is followed from the moment the dialog shows, however short the export.
+    bool eventFilter(QObject* object, QEvent* event) override {
+        auto* dialog = qobject_cast<CPhotoSerialDlg*>(object);
+        if (dialog && event->type() == QEvent::Show && !m_followed.contains(dialog)) {
+            m_followed << dialog;
+            connect(dialog, &QObject::destroyed, this, [this, dialog] { m_followed.removeAll(dialog); });
+            QImageProgressBar* bar = dialog->Progress();
+            connect(bar, &QImageProgressBar::valueChanged, this, [this, bar] {
+                maximum = bar->Maximum();
+                value = bar->Value();
+            });
+        }
+        return false;
+    }
+
+    DialogWatcher() {
+        qApp->installEventFilter(this);
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                if (auto* message = qobject_cast<QMessageDlg*>(widget); message && message->isVisible()) {
+                    messages << message->Message();
+                    message->reject();
+                }
+                auto* dialog = qobject_cast<CPhotoSerialDlg*>(widget);
+                if (!dialog || !dialog->isVisible())
+                    continue;
+                lastLine = dialog->Label()->text();
+                if (dialog->IsEnded()) {
+                    endedOpen = true;
+                    dialog->CancelButton()->click();
+                } else if (cancelWhen && cancelWhen(dialog)) {
+                    cancelWhen = nullptr;
+                    dialog->CancelButton()->click();
+                }
+            }
+        });
+        m_timer.start(10);
+    }
+    std::function<bool(CPhotoSerialDlg*)> cancelWhen;
+    QString lastLine;
+    qint64 maximum = -1;
+    qint64 value = -1;
+    bool endedOpen = false;
+    QStringList messages;
+
+private:
+    QTimer m_timer;
+    QList<QObject*> m_followed;
+};
+
+QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteFile(const QString& path, const QByteArray& data) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(data);
+}
+
+QStringList Tree(const QString& folder) {
+    QStringList names;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        names << QDir(folder).relativeFilePath(it.next());
+    names.sort();
+    return names;
+}
+
+bool IsValidUtf8(const QByteArray& bytes) {
+    return QString::fromUtf8(bytes).toUtf8() == bytes &&
+           !QString::fromUtf8(bytes).contains(QChar::ReplacementCharacter);
+}
+
+} // namespace
+
+class TestFileExport : public QObject {
+    Q_OBJECT
+public slots:
+    void OnOpenUrl(const QUrl& url) { m_opened << url.toLocalFile(); }
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void cleanup();
+
+    // Names
+    void titlesBecomeSafeNamesInsideTheFolder_data();
+    void titlesBecomeSafeNamesInsideTheFolder();
+    void longNamesAreCutOnACharacterBoundary();
+
+    // Copies
+    void recordsAreCopiedUnderTheirTitlesAndTheBarReachesN();
+    void escapingTitlesAndPlantedLinksStayInsideTheFolder();
+    void sameTitleIsNumberedButTheSameRecordOverwrites();
+    void failedCopiesAreCountedOnTheDialogsLastLine();
+    void cancelStopsBeforeTheNextFileAndLeavesNoPartialFile();
+    void folderThatCannotBeCreatedWarnsAndCopiesNothing();
+    void unpackedBookBecomesAZipThat7zReads();
+    void appBecomesAnIpaArchive();
+
+    // The export button and the import mode
+    void exportButtonRouteAsksForAFolderThenCopies();
+    void importCopiesPicturesIntoTheAlbumAndCountsRefusals();
+
+    // Last: the device leaves during an export.
+    void unplugDuringTheExportEndsWithTheFailureCount();
+
+private:
+    QString PutOnDevice(const QString& name, const QByteArray& data);
+    int Export(int kind, const std::vector<Record>& records, const QString& folder);
+    std::filesystem::path FaultsFile() const;
+
+    QString m_root;
+    IVexaManager* m_manager = nullptr;
+    IFileService* m_files = nullptr;
+    QTemporaryDir m_local;
+    QStringList m_opened;
+    DialogWatcher* m_watcher = nullptr;
+    int m_folderCount = 0;
+};
+
+void TestFileExport::initTestCase() {
+    SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR));
+    m_root = qEnvironmentVariable("VEXA_SIM_ROOT");
+    QVERIFY(!m_root.isEmpty());
+    QDir(m_root).removeRecursively();
+    QVERIFY(QDir().mkpath(m_root));
+    vexa::sim::LargeDeviceSpec spec;
+    spec.udid = kUdid;
+    spec.name = "Export Phone";
+    spec.apps = 1;
+    QCOMPARE(vexa::sim::GenerateLargeDevice(m_root.toStdString(), spec), 0);
+    QCOMPARE(IOSInitialize(), 0);
+    QCOMPARE(IOSListener(OnDevice), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(g_arrivedHandle != 0, 10000);
+    m_manager = GetVexaManager();
+    QCOMPARE(m_manager->SetDeviceHandle(g_arrivedHandle), 0);
+    m_files = m_manager->GetFileService();
+    QVERIFY(m_files);
+    QCOMPARE(m_files->MakeDirectory("/VexaExport"), 0);
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "OnOpenUrl");
+}
+
+void TestFileExport::cleanupTestCase() {
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    DeleteVexaManager(&m_manager);
+    IOSListener(nullptr);
+}
+
+void TestFileExport::init() {
+    m_opened.clear();
+    m_watcher = new DialogWatcher;
+}
+
+void TestFileExport::cleanup() {
+    delete m_watcher;
+    m_watcher = nullptr;
+    vexa::sim::FaultInjector::Clear(FaultsFile());
+}
+
+std::filesystem::path TestFileExport::FaultsFile() const {
+    return std::filesystem::path(m_root.toStdString()) / kUdid / "faults";
+}
+
+QString TestFileExport::PutOnDevice(const QString& name, const QByteArray& data) {
+    const QString local = m_local.filePath(QStringLiteral("upload/") + name);
+    WriteFile(local, data);
+    const QString device = QStringLiteral("/VexaExport/") + name;
+    const int result = m_files->CopyFileToDevice(reinterpret_cast<const char16_t*>(local.utf16()),
+                                                 reinterpret_cast<const char16_t*>(device.utf16()));
+    return result == 0 ? device : QString();
+}
+
+int TestFileExport::Export(int kind, const std::vector<Record>& records, const QString& folder) {
+    RecordSource source(records);
+    return QFileFolderExport::ExportTo(&source, m_manager, kind, folder);
+}
+
+void TestFileExport::titlesBecomeSafeNamesInsideTheFolder_data() {
+    QTest::addColumn<QByteArray>("title");
+    QTest::addColumn<QByteArray>("devicePath");
+    QTest::addColumn<int>("copy");
+    QTest::addColumn<QByteArray>("name");
+    QTest::newRow("separators") << QByteArray("AC/DC: Live?") << QByteArray("/a/b.mp3") << 1
+                                << QByteArray("AC'DC' Live'.mp3");
+    QTest::newRow("extension held") << QByteArray("Intro.mp3 (demo)") << QByteArray("/b.mp3") << 1
+                                    << QByteArray("Intro.mp3 (demo)");
+    QTest::newRow("dot in folder only")
+        << QByteArray("Song") << QByteArray("/a.b/c") << 1 << QByteArray("Song");
+    QTest::newRow("dot dot") << QByteArray("..") << QByteArray("/a/noext") << 1 << QByteArray("''");
+    QTest::newRow("climbing") << QByteArray("../../x") << QByteArray("/a/p.jpg") << 1
+                              << QByteArray("..'..'x.jpg");
+    QTest::newRow("controls") << QByteArray("a\x01\x1f\x7f"
+                                            "b\tc\nd")
+                              << QByteArray("/m.mp3") << 1 << QByteArray("a'''b'c'd.mp3");
+    QTest::newRow("quotes and pipes")
+        << QByteArray("\"<x>|*\"") << QByteArray("/m.mp3") << 1 << QByteArray("''x''''.mp3");
+    QTest::newRow("second copy") << QByteArray("Twin") << QByteArray("/m.mp3") << 2
+                                 << QByteArray("Twin (2).mp3");
+    QTest::newRow("second copy, extension held")
+        << QByteArray("Twin.mp3") << QByteArray("/m.mp3") << 3 << QByteArray("Twin (3).mp3");
+}
+
+void TestFileExport::titlesBecomeSafeNamesInsideTheFolder() {
+    QFETCH(QByteArray, title);
+    QFETCH(QByteArray, devicePath);
+    QFETCH(int, copy);
+    QFETCH(QByteArray, name);
+    const std::string extension = CExportFileName::DeviceExtension(devicePath.toStdString());
+    const std::string composed =
+        CExportFileName::Compose(CExportFileName::SanitiseTitle(title.toStdString()), extension, copy, 255);
+    QCOMPARE(QByteArray::fromStdString(composed), name);
+}
+
+void TestFileExport::longNamesAreCutOnACharacterBoundary() {
+    // 150 two-byte letters (300 bytes) and a three-byte one at every possible cut.
+    for (const QByteArray& letter : {QByteArray("\xc3\xa9"), QByteArray("\xe2\x82\xac")}) {
+        const QByteArray title = letter.repeated(300 / letter.size());
+        for (int copy : {1, 2}) {
+            const std::string name = CExportFileName::Compose(title.toStdString(), ".mp3", copy, 255);
+            QVERIFY(name.size() <= 255);
+            QVERIFY(name.size() > 240);
+            QVERIFY(IsValidUtf8(QByteArray::fromStdString(name)));
+            QVERIFY(QByteArray::fromStdString(name).endsWith(copy == 1 ? ".mp3" : " (2).mp3"));
+        }
+    }
+    QCOMPARE(CExportFileName::CutUtf8("ab\xc3\xa9", 3), std::string("ab"));
+    QCOMPARE(CExportFileName::CutUtf8("ab\xc3\xa9", 4), std::string("ab\xc3\xa9"));
+}
+
+void TestFileExport::recordsAreCopiedUnderTheirTitlesAndTheBarReachesN() {
+    const QString live = PutOnDevice(QStringLiteral("live.mp3"), "live bytes");
+    const QString intro = PutOnDevice(QStringLiteral("intro.mp3"), "intro bytes");
+    QVERIFY(!live.isEmpty() && !intro.isEmpty());
+    const QString folder = m_local.filePath(QStringLiteral("copies"));
+    QCOMPARE(Export(kExportMedia,
+                    {{{"Title", "AC/DC: Live?"}, {"Path", live.toStdString()}},
+                     {{"Title", "Intro.mp3"}, {"Path", intro.toStdString()}, {"Title", ""}}},
+                    folder),
+             0);
+    QCOMPARE(Tree(folder), QStringList({"AC'DC' Live'.mp3", "Intro.mp3"}));
+    QCOMPARE(ReadFile(folder + QStringLiteral("/AC'DC' Live'.mp3")), QByteArray("live bytes"));
+    QCOMPARE(ReadFile(folder + QStringLiteral("/Intro.mp3")), QByteArray("intro bytes"));
+    // Two records and the category's own entry.
+    QCOMPARE(m_watcher->maximum, 3);
+    QCOMPARE(m_watcher->value, 3);
+    QVERIFY(!m_watcher->endedOpen);
+    QCOMPARE(m_opened, QStringList({folder}));
+}
+
+void TestFileExport::escapingTitlesAndPlantedLinksStayInsideTheFolder() {
+    const QString song = PutOnDevice(QStringLiteral("escape.mp3"), "escape bytes");
+    const QString outer = m_local.filePath(QStringLiteral("outer"));
+    const QString folder = outer + QStringLiteral("/dest");
+    WriteFile(outer + QStringLiteral("/victim.txt"), "untouched");
+    QVERIFY(QDir().mkpath(folder));
+    // A link left in the folder, pointing out of it, under the name the export will use.
+    QVERIFY(QFile::link(outer + QStringLiteral("/victim.txt"), folder + QStringLiteral("/victim.mp3")));
+    const std::string path = song.toStdString();
+    const std::string longTitle(300, 'L');
+    QCOMPARE(Export(kExportMedia,
+                    {{{"Title", ".."}, {"Path", path}},
+                     {{"Title", "../../x"}, {"Path", path}},
+                     {{"Title", "/"}, {"Path", path}},
+                     {{"Title", "bell\x07tab\t"}, {"Path", path}},
+                     {{"Title", longTitle}, {"Path", path}},
+                     {{"Title", "victim"}, {"Path", path}}},
+                    folder),
+             0);
+    QCOMPARE(ReadFile(outer + QStringLiteral("/victim.txt")), QByteArray("untouched"));
+    QCOMPARE(Tree(outer).filter(QRegularExpression(QStringLiteral("^(?!dest)"))),
+             QStringList({"victim.txt"}));
+    const QStringList names = Tree(folder);
+    QCOMPARE(names.size(), 6);
+    for (const QString& name : names) {
+        const QFileInfo file(folder + QLatin1Char('/') + name);
+        QVERIFY2(file.isFile() && !file.isSymLink(), qPrintable(name));
+        QCOMPARE(ReadFile(file.filePath()), QByteArray("escape bytes"));
+        QVERIFY(name.toUtf8().size() <= 255);
+    }
+    QVERIFY(names.contains(QStringLiteral("...mp3")));
+    QVERIFY(names.contains(QStringLiteral("..'..'x.mp3")));
+    QVERIFY(names.contains(QStringLiteral("bell'tab'.mp3")));
+}
+
+void TestFileExport::sameTitleIsNumberedButTheSameRecordOverwrites() {
+    const QString first = PutOnDevice(QStringLiteral("twin1.mp3"), "first");
+    const QString second = PutOnDevice(QStringLiteral("twin2.mp3"), "second");
+    const QString folder = m_local.filePath(QStringLiteral("twins"));
+    const Record one = {{"Title", "Twin"}, {"Path", first.toStdString()}};
+    const Record two = {{"Title", "Twin"}, {"Path", second.toStdString()}};
+    QCOMPARE(Export(kExportMedia, {one, two, one}, folder), 0);
+    QCOMPARE(Tree(folder), QStringList({"Twin (2).mp3", "Twin.mp3"}));
+    QCOMPARE(ReadFile(folder + QStringLiteral("/Twin.mp3")), QByteArray("first"));
+    QCOMPARE(ReadFile(folder + QStringLiteral("/Twin (2).mp3")), QByteArray("second"));
+
+    // Exported again later, the record replaces its earlier copy.
+    QVERIFY(!PutOnDevice(QStringLiteral("twin1.mp3"), "first, changed").isEmpty());
+    QCOMPARE(Export(kExportMedia, {one}, folder), 0);
+    QCOMPARE(Tree(folder), QStringList({"Twin (2).mp3", "Twin.mp3"}));
+    QCOMPARE(ReadFile(folder + QStringLiteral("/Twin.mp3")), QByteArray("first, changed"));
+}
+
+void TestFileExport::failedCopiesAreCountedOnTheDialogsLastLine() {
+    const QString kept = PutOnDevice(QStringLiteral("kept.mp3"), "kept");
+    const QString gone = PutOnDevice(QStringLiteral("gone.mp3"), "gone");
+    // Listed, then deleted before the copy.
+    QCOMPARE(m_files->RemovePath(gone.toUtf8().constData()), 0);
+    const QString folder = m_local.filePath(QStringLiteral("failures"));
+    QCOMPARE(Export(kExportMedia,
+                    {{{"Title", "Kept"}, {"Path", kept.toStdString()}},
+                     {{"Title", "Gone"}, {"Path", gone.toStdString()}},
+                     {{"Title", "Nowhere"}, {"Path", "/VexaExport/never/there.mp3"}}},
+                    folder),
+             2);
+    QCOMPARE(Tree(folder), QStringList({"Kept.mp3"}));
+    QVERIFY(m_watcher->endedOpen);
+    QCOMPARE(m_watcher->lastLine, QStringLiteral("2 file(s) could not be copied."));
+}
+
+void TestFileExport::cancelStopsBeforeTheNextFileAndLeavesNoPartialFile() {
+    std::vector<Record> records;
+    for (int i = 0; i < 10; ++i) {
+        const QString path =
+            PutOnDevice(QStringLiteral("slow%1.mp3").arg(i), QByteArray(200000, char('a' + i)));
+        records.push_back(
+            {{"Title", QStringLiteral("Slow %1").arg(i).toStdString()}, {"Path", path.toStdString()}});
+    }
+    vexa::sim::FaultSpec slow;
+    slow.operation = "CopyFileToComputer";
+    slow.delayMs = 150;
+    QCOMPARE(vexa::sim::FaultInjector::Add(FaultsFile(), slow), 0);
+    m_watcher->cancelWhen = [](CPhotoSerialDlg* dialog) { return dialog->Progress()->Value() >= 2; };
+    const QString folder = m_local.filePath(QStringLiteral("cancelled"));
+    QCOMPARE(Export(kExportMedia, records, folder), 0);
+    const QStringList names = Tree(folder);
+    QVERIFY2(names.size() >= 2 && names.size() < 10, qPrintable(names.join(',')));
+    for (const QString& name : names) {
+        const int i = name.mid(5, 1).toInt();
+        QCOMPARE(name, QStringLiteral("Slow %1.mp3").arg(i));
+        QCOMPARE(ReadFile(folder + QLatin1Char('/') + name), QByteArray(200000, char('a' + i)));
+    }
+    // A cancelled export does not open its folder.
+    QVERIFY(m_opened.isEmpty());
+}
+
+void TestFileExport::folderThatCannotBeCreatedWarnsAndCopiesNothing() {
+    const QString song = PutOnDevice(QStringLiteral("nofolder.mp3"), "x");
+    const QString plain = m_local.filePath(QStringLiteral("plain-file"));
+    WriteFile(plain, "a file, not a folder");
+    QCOMPARE(Export(kExportMedia, {{{"Title", "X"}, {"Path", song.toStdString()}}},
+                    plain + QStringLiteral("/sub")),
+             -1);
+    QCOMPARE(m_watcher->messages.size(), 1);
+    QVERIFY(m_watcher->messages.first().startsWith(QStringLiteral("The folder ")));
+    QVERIFY(m_watcher->messages.first().endsWith(QStringLiteral(" could not be created.")));
+    QCOMPARE(ReadFile(plain), QByteArray("a file, not a folder"));
+}
+
+void TestFileExport::unpackedBookBecomesAZipThat7zReads() {
+    const QString book = m_local.filePath(QStringLiteral("books/Tale.epub"));
+    const QStringList files = {"mimetype", "META-INF/container.xml", "OEBPS/content.opf",
+                               "OEBPS/text/one.xhtml"};
+    WriteFile(book + QStringLiteral("/mimetype"), "application/epub+zip");
+    WriteFile(book + QStringLiteral("/META-INF/container.xml"),
+              "<?xml version=\"1.0\"?><container version=\"1.0\" "
+              "xmlns=\"urn:oasis:names:tc:opendocument:xmlns:container\"><rootfiles><rootfile "
+              "full-path=\"OEBPS/content.opf\" "
+              "media-type=\"application/oebps-package+xml\"/></rootfiles></container>");
+    WriteFile(
+        book + QStringLiteral("/OEBPS/content.opf"),
+        "<?xml version=\"1.0\"?><package xmlns=\"http://www.idpf.org/2007/opf\" version=\"2.0\"><metadata "
+        "xmlns:dc=\"http://purl.org/dc/elements/1.1/\"><dc:title>Tale</dc:title><dc:creator>Teller</"
+        "dc:creator>"
+        "</metadata><manifest><item id=\"one\" href=\"text/one.xhtml\" media-type=\"application/xhtml+xml\"/>"
+        "</manifest><spine><itemref idref=\"one\"/></spine></package>");
+    WriteFile(book + QStringLiteral("/OEBPS/text/one.xhtml"), "<html><body>Once</body></html>");
+    IBookService* books = m_manager->GetBookService();
+    QCOMPARE(books->AddBook(reinterpret_cast<const char16_t*>(book.utf16())), 0);
+    BookRecord* records = nullptr;
+    int count = 0;
+    QCOMPARE(books->GetBooks(&records, &count), 0);
+    std::string devicePath;
+    for (int i = 0; i < count; ++i)
+        if (std::string(records[i].title).find("Tale") != std::string::npos)
+            devicePath = records[i].path;
+    QVERIFY(!devicePath.empty());
+    QVERIFY2(CExportFileName::DeviceExtension(devicePath) == ".epub", devicePath.c_str());
+
+    const QString folder = m_local.filePath(QStringLiteral("bookexport"));
+    QCOMPARE(
+        Export(kExportBooks, {{{"Title", "Tale: Told"}, {"Path", devicePath}, {"Format", "epub"}}}, folder),
+        0);
+    QCOMPARE(Tree(folder), QStringList({"Tale' Told.epub"}));
+    QProcess lister;
+    lister.start(QStringLiteral("/usr/bin/7z"), {"l", "-slt", folder + QStringLiteral("/Tale' Told.epub")});
+    QVERIFY(lister.waitForFinished(30000));
+    QCOMPARE(lister.exitCode(), 0);
+    QSet<QString> listed;
+    for (const QByteArray& line : lister.readAllStandardOutput().split('\n'))
+        if (line.startsWith("Path = ") && !line.endsWith(".epub"))
+            listed << QString::fromUtf8(line.mid(7)).trimmed();
+    for (const QString& file : files)
+        QVERIFY2(listed.contains(file), qPrintable(file));
+    // The working folder is gone again.
+    QVERIFY(QDir(QDir::tempPath() + QStringLiteral("/Vexa Manager iBook"))
+                .entryList(QDir::NoDotAndDotDot | QDir::AllEntries)
+                .isEmpty());
+}
+
+void TestFileExport::appBecomesAnIpaArchive() {
+    AppRecord* apps = nullptr;
+    int count = 0;
+    QCOMPARE(m_manager->GetAppLibrary()->GetApplistInfo(&apps, &count), 0);
+    QVERIFY(count > 0);
+    const std::string id = apps[0].id;
+    const QString folder = m_local.filePath(QStringLiteral("apps"));
+    QCOMPARE(Export(kExportApps,
+                    {{{"id", id}, {"Title", "My App"}}, {{"id", "no.such.app"}, {"Title", "Ghost"}}}, folder),
+             1);
+    QCOMPARE(Tree(folder), QStringList({"My App.ipa"}));
+    QProcess lister;
+    lister.start(QStringLiteral("/usr/bin/7z"), {"l", folder + QStringLiteral("/My App.ipa")});
+    QVERIFY(lister.waitForFinished(30000));
+    QCOMPARE(lister.exitCode(), 0);
+    QVERIFY(lister.readAllStandardOutput().contains("Payload/"));
+}
+
+void TestFileExport::exportButtonRouteAsksForAFolderThenCopies() {
+    // The file-shaped views, placeholders or not, all take this route with their kind.
+    const std::map<QString, int> kinds = {{"QPhotoView", 0},    {"QVideoView", 1}, {"QMusicView", 1},
+                                          {"QPlayListView", 1}, {"QiBookView", 2}, {"QAppsView", 3}};
+    for (const auto& [name, kind] : kinds) {
+        int routed = -1;
+        QCOMPARE(CExportRoute::For(name, &routed), CExportRoute::Kind::FileFolder);
+        QCOMPARE(routed, kind);
+    }
+    const QString song = PutOnDevice(QStringLiteral("routed.mp3"), "routed");
+    RecordSource source({{{"Title", "Routed"}, {"Path", song.toStdString()}}});
+
+    QFileFolderExport::RunChecked(nullptr, &source, m_manager, kExportMedia, false);
+    QCOMPARE(m_watcher->messages, QStringList({"Please choose one or more items first!"}));
+
+    const QString folder = m_local.filePath(QStringLiteral("routed"));
+    QVERIFY(QDir().mkpath(folder));
+    QString title;
+    bool foldersOnly = false;
+    QTimer::singleShot(300, this, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        title = dialog->windowTitle();
+        foldersOnly = dialog->fileMode() == QFileDialog::Directory;
+        dialog->setDirectory(folder);
+        if (auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+            edit->setText(folder);
+        QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+    });
+    // A dialog that refused the answer fails the test instead of hanging it.
+    QTimer::singleShot(5000, this, [] {
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget()))
+            dialog->reject();
+    });
+    QFileFolderExport::RunChecked(nullptr, &source, m_manager, kExportMedia, true);
+    QCOMPARE(title, QStringLiteral("Save File"));
+    QVERIFY(foldersOnly);
+    QCOMPARE(Tree(folder), QStringList({"Routed.mp3"}));
+    // The next export starts where this one went.
+    QCOMPARE(QFileFolderExport::StartFolder(), folder);
+
+    // Cancelling the folder dialog copies nothing.
+    QTimer::singleShot(300, this, [] {
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget()))
+            dialog->reject();
+    });
+    QVERIFY(QFile::remove(folder + QStringLiteral("/Routed.mp3")));
+    QFileFolderExport::RunChecked(nullptr, &source, m_manager, kExportMedia, true);
+    QVERIFY(Tree(folder).isEmpty());
+}
+
+void TestFileExport::importCopiesPicturesIntoTheAlbumAndCountsRefusals() {
+    IPhotoLibrary* photos = m_manager->GetPhotos();
+    auto photoCount = [photos] {
+        PhotoRecord* records = nullptr;
+        int count = 0;
+        photos->PrepareList();
+        return photos->GetPhotoList(&records, &count) == 0 ? count : -1;
+    };
+    const int before = photoCount();
+    QVERIFY(before >= 0);
+    QStringList files;
+    for (int i = 0; i < 3; ++i) {
+        QImage image(64, 48, QImage::Format_RGB32);
+        image.fill(QColor(40 * i, 120, 200));
+        const QString path = m_local.filePath(QStringLiteral("pictures/pic%1.jpg").arg(i));
+        QDir().mkpath(QFileInfo(path).path());
+        QVERIFY(image.save(path, "JPG"));
+        files << path;
+    }
+    // Chosen in the file dialog, then deleted before its turn came.
+    files.insert(1, m_local.filePath(QStringLiteral("pictures/deleted.jpg")));
+
+    CPhotoSerialDlg dialog;
+    dialog.StartImport(m_manager, files, QString::fromLatin1(kImportAlbum));
+    dialog.exec();
+    QCOMPARE(photoCount(), before + 3);
+    QVERIFY(m_watcher->endedOpen);
+    QCOMPARE(m_watcher->lastLine, QStringLiteral("1 file(s) could not be copied."));
+    QCOMPARE(m_watcher->maximum, 4);
+    QCOMPARE(m_watcher->value, 4);
+    QVERIFY(m_opened.isEmpty());
+}
+
+void TestFileExport::unplugDuringTheExportEndsWithTheFailureCount() {
+    std::vector<Record> records;
+    for (int i = 0; i < 5; ++i) {
+        const QString path = PutOnDevice(QStringLiteral("unplug%1.mp3").arg(i), "unplug");
+        records.push_back(
+            {{"Title", QStringLiteral("Unplug %1").arg(i).toStdString()}, {"Path", path.toStdString()}});
+    }
+    vexa::sim::FaultSpec unplug;
+    unplug.operation = "CopyFileToComputer";
+    unplug.unplug = true;
+    unplug.after = 2;
+    QCOMPARE(vexa::sim::FaultInjector::Add(FaultsFile(), unplug), 0);
+    const QString folder = m_local.filePath(QStringLiteral("unplugged"));
+    QCOMPARE(Export(kExportMedia, records, folder), 3);
+    QCOMPARE(Tree(folder), QStringList({"Unplug 0.mp3", "Unplug 1.mp3"}));
+    QCOMPARE(m_watcher->lastLine, QStringLiteral("3 file(s) could not be copied."));
+}
+
+int runFileExportTests(int argc, char** argv) {
+    TestFileExport tests;
+    return QTest::qExec(&tests, argc, argv);
+}
+
+#include "tst_fileexport.moc"

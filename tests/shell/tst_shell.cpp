@@ -1,0 +1,272 @@
+#include <atomic>
+#include <chrono>
+#include <csignal>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "CProcessBridge.h"
+#include "CProcessThread.h"
+#include "IInvokeProcessCallback.h"
+#include "LanguageService.h"
+#include "RunRedirected.h"
+
+namespace {
+
+void WriteFile(const QString& path, const QByteArray& data) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(data);
+}
+
+QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The archive's entries as an independent reader (7z itself) lists them.
+QSet<QString> ListedPaths(const QString& archive) {
+    QProcess lister;
+    lister.start(QStringLiteral("/usr/bin/7z"), {QStringLiteral("l"), QStringLiteral("-slt"), archive});
+    lister.waitForFinished(30000);
+    QSet<QString> paths;
+    for (const QByteArray& line : lister.readAllStandardOutput().split('\n')) {
+        if (line.startsWith("Path = ") && !line.endsWith(".zip"))
+            paths << QString::fromUtf8(line.mid(7)).trimmed();
+    }
+    return paths;
+}
+
+// A stand-in for 7z that prints `output` and exits with `code`.
+QString FakeSevenZip(const QTemporaryDir& dir, const QByteArray& output, int code) {
+    const QString path = dir.filePath(QStringLiteral("7z"));
+    WriteFile(path, "#!/bin/sh\nprintf '" + output + "'\nexit " + QByteArray::number(code) + "\n");
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return dir.path();
+}
+
+class PidCatcher : public IInvokeProcessCallback {
+public:
+    void OnBegin() override {}
+    void OnNotify(const char*) override {}
+    void OnError(int, const char*) override {}
+    void OnEnd() override {}
+    void OnExitCode(int) override {}
+    void OnHandle(pid_t process) override { pid = process; }
+    std::atomic<pid_t> pid{0};
+};
+
+} // namespace
+
+class TestShell : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanup();
+
+    // Archives through the real 7-Zip
+    void zippedBookFolderListsEveryFileWithItsRelativePath();
+    void deleteFromZipAndUnzipRoundTrip();
+    void archiveInAFolderThatCannotBeWrittenFails();
+
+    // Deciding success
+    void missingSevenZipGivesTheCreateProcessError();
+    void successNeedsExitZeroAndTheOkLine_data();
+    void successNeedsExitZeroAndTheOkLine();
+
+    // Reading the output
+    void onlyCompleteNonBlankLinesAreReportedTrimmed();
+    void aLineLongerThanTheBufferArrivesInPieces();
+
+    // One child at a time, never outliving the call
+    void aSecondCallWhileOneRunsReturnsFalseWithoutStarting();
+    void theChildInheritsOnlyItsThreeStandardDescriptors();
+    void stoppingTheThreadKillsTheChild();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestShell::initTestCase() {
+    QVERIFY(m_dir.isValid());
+    QVERIFY2(QFileInfo::exists(QStringLiteral(VEXA_BIN_DIR "/7z")),
+             "the build puts a 7z link beside the program");
+}
+
+void TestShell::cleanup() {
+    SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR));
+}
+
+void TestShell::zippedBookFolderListsEveryFileWithItsRelativePath() {
+    SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR));
+    const QString book = m_dir.filePath(QStringLiteral("work/Book.epub"));
+    const QStringList files = {"mimetype", "META-INF/container.xml", "OEBPS/content.opf",
+                               "OEBPS/text/chapter 1.xhtml", "OEBPS/images/cover.jpg"};
+    for (const QString& file : files)
+        WriteFile(book + QLatin1Char('/') + file, file.toUtf8() + " contents");
+    const QString archive = m_dir.filePath(QStringLiteral("Book.epub.zip"));
+    CProcessBridge bridge;
+    for (const QString& entry : QDir(book).entryList(QDir::AllEntries | QDir::NoDotAndDotDot))
+        QVERIFY(bridge.Zip(archive.toStdString(), (book + QLatin1Char('/') + entry).toStdString()));
+    QVERIFY(bridge.FindOutput("Everything is Ok"));
+    const QSet<QString> listed = ListedPaths(archive);
+    for (const QString& file : files)
+        QVERIFY2(listed.contains(file), qPrintable(file));
+}
+
+void TestShell::deleteFromZipAndUnzipRoundTrip() {
+    const QString source = m_dir.filePath(QStringLiteral("round/src"));
+    WriteFile(source + QStringLiteral("/keep.txt"), "kept \xe2\x9c\x93");
+    WriteFile(source + QStringLiteral("/sub/gone.txt"), "deleted");
+    WriteFile(source + QStringLiteral("/sub/also.txt"), "also kept");
+    const QString archive = m_dir.filePath(QStringLiteral("round/archive.zip"));
+    CProcessBridge bridge;
+    QVERIFY(bridge.Zip(archive.toStdString(), (source + QStringLiteral("/keep.txt")).toStdString()));
+    QVERIFY(bridge.Zip(archive.toStdString(), (source + QStringLiteral("/sub")).toStdString()));
+    QVERIFY(bridge.DeleteFromZip(archive.toStdString(), "sub/gone.txt"));
+    QCOMPARE(ListedPaths(archive), QSet<QString>({"keep.txt", "sub", "sub/also.txt"}));
+
+    const QString out = m_dir.filePath(QStringLiteral("round/out"));
+    QVERIFY(bridge.Unzip(archive.toStdString(), out.toStdString()));
+    QCOMPARE(ReadFile(out + QStringLiteral("/keep.txt")), QByteArray("kept \xe2\x9c\x93"));
+    QCOMPARE(ReadFile(out + QStringLiteral("/sub/also.txt")), QByteArray("also kept"));
+    QVERIFY(!QFileInfo::exists(out + QStringLiteral("/sub/gone.txt")));
+}
+
+void TestShell::archiveInAFolderThatCannotBeWrittenFails() {
+    const QString source = m_dir.filePath(QStringLiteral("blocked/file.txt"));
+    WriteFile(source, "x");
+    // A regular file where the archive's folder should be: no one, root included, can write there.
+    const QString notAFolder = m_dir.filePath(QStringLiteral("blocked/plain"));
+    WriteFile(notAFolder, "x");
+    CProcessBridge bridge;
+    QVERIFY(!bridge.Zip((notAFolder + QStringLiteral("/a.zip")).toStdString(), source.toStdString()));
+    QCOMPARE(bridge.LastErrorCode(), 0); // 7z ran and refused
+    QVERIFY(!bridge.FindOutput("Everything is Ok"));
+}
+
+void TestShell::missingSevenZipGivesTheCreateProcessError() {
+    QTemporaryDir empty;
+    SetAppDirPathForTesting(empty.path());
+    CProcessBridge bridge;
+    QVERIFY(!bridge.Zip(m_dir.filePath(QStringLiteral("none.zip")).toStdString(), "/etc/hostname"));
+    QCOMPARE(bridge.LastErrorCode(), int(kCreateProcessFailed));
+    QCOMPARE(bridge.ErrorTexts(), std::vector<std::string>({"Create child process failed."}));
+    QVERIFY(!QFileInfo::exists(m_dir.filePath(QStringLiteral("none.zip"))));
+    // The bridge is free again for the next command, and forgets the old failure.
+    QVERIFY(bridge.Execute({"/bin/sh", "-c", "echo 'Everything is Ok'"}));
+    QCOMPARE(bridge.LastErrorCode(), 0);
+}
+
+void TestShell::successNeedsExitZeroAndTheOkLine_data() {
+    QTest::addColumn<QByteArray>("output");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<bool>("success");
+    QTest::newRow("ok and 0") << QByteArray("Scanning\\nEverything is Ok\\n") << 0 << true;
+    QTest::newRow("0 without the line") << QByteArray("Scanning\\nDone\\n") << 0 << false;
+    QTest::newRow("the line but 2") << QByteArray("Everything is Ok\\n") << 2 << false;
+    QTest::newRow("the line unfinished") << QByteArray("Everything is Ok") << 0 << false;
+}
+
+void TestShell::successNeedsExitZeroAndTheOkLine() {
+    QFETCH(QByteArray, output);
+    QFETCH(int, code);
+    QFETCH(bool, success);
+    QTemporaryDir fake;
+    SetAppDirPathForTesting(FakeSevenZip(fake, output, code));
+    CProcessBridge bridge;
+    QCOMPARE(bridge.Zip("/nowhere/a.zip", "/nowhere/b"), success);
+    QCOMPARE(bridge.LastErrorCode(), 0);
+}
+
+void TestShell::onlyCompleteNonBlankLinesAreReportedTrimmed() {
+    CProcessBridge bridge;
+    QVERIFY(bridge.Execute({"/bin/sh", "-c",
+                            "printf 'one\\n\\n   \\n\\t two \\t\\r\\n'; printf 'Everything is Ok\\n' >&2; "
+                            "printf 'partial'"}));
+    QCOMPARE(bridge.OutputLines(), std::vector<std::string>({"one", "two", "Everything is Ok"}));
+    std::string line;
+    QVERIFY(bridge.FindOutput("is Ok", &line));
+    QCOMPARE(line, std::string("Everything is Ok"));
+    QVERIFY(!bridge.FindOutput("partial"));
+}
+
+void TestShell::aLineLongerThanTheBufferArrivesInPieces() {
+    CProcessBridge bridge;
+    // 5000 characters without a line feed, then the success line: the child must not stall.
+    QVERIFY(bridge.Execute(
+        {"/bin/sh", "-c", "head -c 5000 /dev/zero | tr '\\0' x; echo; echo 'Everything is Ok'"}));
+    std::size_t total = 0;
+    for (const std::string& line : bridge.OutputLines())
+        if (line.find_first_not_of('x') == std::string::npos)
+            total += line.size();
+    QCOMPARE(total, std::size_t(5000));
+}
+
+void TestShell::aSecondCallWhileOneRunsReturnsFalseWithoutStarting() {
+    const QString marker = m_dir.filePath(QStringLiteral("second-started"));
+    const std::vector<std::string> second = {"/bin/sh", "-c", "touch '" + marker.toStdString() + "'"};
+    CProcessBridge bridge;
+    bool fromEvent = true;
+    bool fromThread = true;
+    // While the first command runs, the waiting thread handles events and another thread calls in.
+    QTimer::singleShot(200, [&] {
+        fromEvent = bridge.Execute(second);
+        std::thread other([&] { fromThread = bridge.Execute(second); });
+        other.join();
+    });
+    QVERIFY(bridge.Execute({"/bin/sh", "-c", "sleep 1; echo 'Everything is Ok'"}));
+    QVERIFY(!fromEvent);
+    QVERIFY(!fromThread);
+    QVERIFY(!QFileInfo::exists(marker));
+}
+
+void TestShell::theChildInheritsOnlyItsThreeStandardDescriptors() {
+    // A descriptor opened without close-on-exec, as other code of the program might.
+    const int stray = ::open("/dev/null", O_RDONLY);
+    QVERIFY(stray > 2);
+    PidCatcher catcher;
+    CProcessThread thread({"/bin/sh", "-c", "exec sleep 2"}, &catcher);
+    QVERIFY(thread.Start());
+    QTRY_VERIFY(catcher.pid != 0);
+    // Once sleep runs, its descriptors are what it inherited.
+    const QString fds = QStringLiteral("/proc/%1/fd").arg(catcher.pid.load());
+    QTRY_VERIFY(
+        QFileInfo(QStringLiteral("/proc/%1/exe").arg(catcher.pid.load())).symLinkTarget().endsWith("sleep"));
+    QStringList descriptors = QDir(fds).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System);
+    descriptors.sort();
+    ::close(stray);
+    QCOMPARE(descriptors, QStringList({"0", "1", "2"}));
+    QCOMPARE(QFileInfo(fds + QStringLiteral("/0")).symLinkTarget(), QStringLiteral("/dev/null"));
+    QVERIFY(QFileInfo(fds + QStringLiteral("/1")).symLinkTarget().contains(QStringLiteral("pipe:")));
+}
+
+void TestShell::stoppingTheThreadKillsTheChild() {
+    PidCatcher catcher;
+    QElapsedTimer clock;
+    clock.start();
+    {
+        CProcessThread thread({"/bin/sh", "-c", "exec sleep 30"}, &catcher);
+        QVERIFY(thread.Start());
+        QTRY_VERIFY(catcher.pid != 0);
+    }
+    QVERIFY(clock.elapsed() < 5000);
+    // Killed and reaped: the pid names no process any more.
+    QCOMPARE(::kill(catcher.pid, 0), -1);
+}
+
+QTEST_MAIN(TestShell)
+#include "tst_shell.moc"

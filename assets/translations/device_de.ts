@@ -630,6 +630,11 @@
         <translation>Die Wiedergabeliste konnte nicht geändert werden (Fehler %1).</translation>
     </message>
     <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="399"/>
+        <source>Get playlist failed</source>
+        <translation>Die Wiedergabelisten konnten nicht gelesen werden</translation>
+    </message>
+    <message>
         <location filename="../../src/device/QNavigateWidget.cpp" line="788"/>
         <source>Playlist name:</source>
         <translation>Name der Wiedergabeliste:</translation>

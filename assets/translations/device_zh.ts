@@ -630,6 +630,11 @@
         <translation>无法修改播放列表（错误 %1）。</translation>
     </message>
     <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="399"/>
+        <source>Get playlist failed</source>
+        <translation>获取播放列表失败</translation>
+    </message>
+    <message>
         <location filename="../../src/device/QNavigateWidget.cpp" line="788"/>
         <source>Playlist name:</source>
         <translation>播放列表名称：</translation>

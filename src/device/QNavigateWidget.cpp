@@ -394,6 +394,10 @@ void QNavigateWidget::CreateCategoryViews(IVexaManager* manager) {
             Qt::BlockingQueuedConnection);
     connect(playlistLoader, &QPlayAnalysisTread::playListChangeFailed, this,
             [](int code) { ShowMessage(tr("The playlist could not be changed (error %1).").arg(code)); });
+    connect(playlistLoader, &QPlayAnalysisTread::playListReadFailed, this, [](int code) {
+        qDebug() << "QNavigateWidget GetPlaylists answered" << code;
+        ShowMessage(tr("Get playlist failed"));
+    });
     connect(this, &QNavigateWidget::NewPlayList, playlistLoader, &QPlayAnalysisTread::AddPlaylistName);
     bind(SUB_ITEM_PLAYLIST, playlistView, playlistLoader);
 

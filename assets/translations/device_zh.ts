@@ -8,6 +8,11 @@
         <source>IOSListener register failed!</source>
         <translation>设备监听注册失败！</translation>
     </message>
+    <message>
+        <location filename="../../src/device/CSingleDetectiPhone.cpp" line="35"/>
+        <source>Device detection could not start (error %1). Please check that your home folder can be written.</source>
+        <translation>无法启动设备检测（错误 %1）。请检查您的主文件夹是否可写。</translation>
+    </message>
 </context>
 <context>
     <name>ConnectWidget</name>

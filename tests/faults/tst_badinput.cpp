@@ -21,6 +21,7 @@
 #include <sqlite3.h>
 #include <vexa/vexa.h>
 
+#include "CSingleDetectiPhone.h"
 #include "DialogAnswerer.h"
 #include "IBaseChunk.h"
 #include "LanguageService.h"
@@ -121,6 +122,8 @@ private slots:
     void linksOutOfTheSimulatorAreNotFollowed();
     void readOnlyDeviceFolderRefusesChangesWithAMessage();
     void exportToAnUnwritableFolderWarns();
+    // Last: the program's detector takes the library's callback over.
+    void homeWithoutWriteRightsSaysDevicesCannotBeDetected();
 
 private:
     // Makes a device folder (not yet plugged in) and answers its path.
@@ -479,6 +482,43 @@ void tst_badinput::exportToAnUnwritableFolderWarns() {
     QCOMPARE(m_dialogs->Messages(),
              QStringList({QStringLiteral("Export failed! %1 could not be written.").arg(target)}));
     QVERIFY(QDir(home.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden).isEmpty());
+}
+
+void tst_badinput::homeWithoutWriteRightsSaysDevicesCannotBeDetected() {
+    QTemporaryDir home(m_root + QStringLiteral("/home-XXXXXX"));
+    const QString emptyRoot = home.filePath(QStringLiteral("empty-root"));
+    QVERIFY(QDir().mkpath(emptyRoot));
+    if (!Freeze(home.path(), true))
+        QSKIP("this file system cannot make a folder read-only for the user running the tests");
+    auto thaw = qScopeGuard([&] { Freeze(home.path(), false); });
+    const QByteArray savedRoot = qgetenv("VEXA_SIM_ROOT");
+    auto restore = qScopeGuard([&] {
+        qputenv("VEXA_SIM_ROOT", savedRoot);
+        IOSInitialize();
+    });
+
+    // A simulator root that exists but can neither be written nor holds a device will never show one.
+    qputenv("VEXA_SIM_ROOT", emptyRoot.toUtf8());
+    QCOMPARE(IOSInitialize(), int(VEXA_E_IO));
+
+    // The program starts its detection in a home folder it may not write to, and says so.
+    qputenv("VEXA_SIM_ROOT", home.filePath(QStringLiteral("data/vexa-transfer/simulator")).toUtf8());
+    m_dialogs->Clear();
+    CSingleDetectiPhone::Instance();
+    QTRY_VERIFY_WITH_TIMEOUT(!m_dialogs->Messages().isEmpty(), 5000);
+    QCOMPARE(
+        m_dialogs->Messages(),
+        QStringList({QStringLiteral("Device detection could not start (error %1). Please check that your "
+                                    "home folder can be written.")
+                         .arg(int(VEXA_E_IO))}));
+    QCOMPARE(QDir(home.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden),
+             QStringList({QStringLiteral("empty-root")}));
+    QVERIFY(QDir(emptyRoot).isEmpty());
+
+    // Given its rights back, the library starts again.
+    restore.dismiss();
+    qputenv("VEXA_SIM_ROOT", savedRoot);
+    QCOMPARE(IOSInitialize(), 0);
 }
 
 QTEST_MAIN(tst_badinput)

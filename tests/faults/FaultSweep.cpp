@@ -15,9 +15,10 @@ namespace {
 // The program sets no time limit on device calls: it waits as long as the device takes. "Beyond its
 // patience" therefore means a delay far above a normal answer, during which the window must keep
 // responding (calls on workers), and after which the result must arrive with no failure message.
-constexpr int kDelayMs = 1200;
-// The longest pause of the event loop a worker-thread call may cause.
-constexpr qint64 kWorkerStallLimitMs = 400;
+constexpr int kDelayMs = 1500;
+// The longest pause of the event loop a worker-thread call may cause: below the delay, so a window that
+// waited for the device shows, yet above the slow turns of a sanitizer build on a busy machine.
+constexpr qint64 kWorkerStallLimitMs = 1000;
 // How long the call waits before the cable comes out during it.
 constexpr int kUnplugAfterMs = 250;
 // Any failure code the device library uses for "the device refused".

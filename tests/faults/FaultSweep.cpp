@@ -262,6 +262,10 @@ bool FaultSweep::Run(const std::vector<SweepOperation>& operations, QStringList*
             *report << QStringLiteral("%1 | %2 | %3").arg(row, KindName(kind), cell.text);
             qInfo().noquote() << report->last();
         }
+        if (operation.finish) {
+            Reconnect();
+            operation.finish(m_device);
+        }
     }
     return allOk;
 }

@@ -50,6 +50,8 @@ struct SweepOperation {
     std::function<bool(SweepDevice&)> act;
     // Asks the device itself (faults cleared) whether the action took effect.
     std::function<bool(SweepDevice&)> verify;
+    // Puts back what `prepare` changed for this row only, after its last cell.
+    std::function<void(SweepDevice&)> finish;
 };
 
 std::vector<SweepOperation> SweepOperations();
@@ -77,6 +79,10 @@ public:
     bool WaitShown(int timeoutMs = 15000);
     // Waits until the program has let go of the device.
     bool WaitGone(int timeoutMs = 15000);
+
+    // Makes the phone report that model, plugging it out and in when it changes, so that the program
+    // reads the new record.
+    bool EnsureProductType(const char* productType);
 
     // The contacts page loaded from the device, shown.
     QContactsView* LoadedContacts();

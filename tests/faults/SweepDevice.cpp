@@ -16,6 +16,7 @@
 #include "QPlayAnalysisTread.h"
 #include "TreeModel.h"
 #include "TreeNode.h"
+#include "sim/DeviceInfoFile.h"
 #include "sim/DeviceState.h"
 
 SweepDevice::SweepDevice(QNavigateWidget* navigate, DialogAnswerer* dialogs, QString root, std::string udid)
@@ -104,6 +105,24 @@ QContactsView* SweepDevice::LoadedContacts() {
         return nullptr;
     QCoreApplication::processEvents();
     return view;
+}
+
+bool SweepDevice::EnsureProductType(const char* productType) {
+    const std::filesystem::path file = (DeviceFolder() + QStringLiteral("/device.json")).toStdString();
+    vexa::sim::DeviceInfoFile info;
+    if (vexa::sim::DeviceInfoFile::Load(file, info) != 0)
+        return false;
+    std::string& current = info.profile.properties["ProductType"];
+    if (current == productType)
+        return true;
+    current = productType;
+    if (info.Save(file) != 0)
+        return false;
+    SetPlugged(false);
+    if (!WaitGone())
+        return false;
+    SetPlugged(true);
+    return WaitShown();
 }
 
 void SweepDevice::JustBeforeCall() {

@@ -2,9 +2,8 @@
 // A new operation joins the sweep with one more entry here: its name for the fault control, how the
 // user reaches it, the message a failure must show, and an action that drives the real views.
 //
-// Not in the table: GetDiskInfoLegacy (the same storage worker, only for the first iPod touch, which
-// this phone is not), and the service accessors (GetFileService, GetDeviceService, ...), which make no
-// device call. The program calls no backup, file or message operation yet.
+// Not in the table: the service accessors (GetFileService, GetDeviceService, ...), which make no device
+// call. The program calls no backup, file or message operation yet.
 
 #include <QComboBox>
 #include <QInputDialog>
@@ -122,6 +121,25 @@ bool WaitPlaylistLoader(const QPointer<QPlayAnalysisTread>& loader) {
     return ended;
 }
 
+// The model whose storage figures come from the older call, and the phone the sweep otherwise is.
+const char* const kLegacyProduct = "iPod2,1";
+const char* const kPhoneProduct = "iPhone8,1";
+
+// Presses Refresh on the information page and waits for the storage worker.
+bool RefreshStorage(SweepDevice& device) {
+    QPointer<QDeviceInformationWidget> page = device.InformationPage();
+    if (!page)
+        return false;
+    device.Press(device.DeviceNode());
+    QSignalSpy finished(page.data(), &QDeviceInformationWidget::GetDiskInfoFinished);
+    QSignalSpy failed(page.data(), &QDeviceInformationWidget::emitGetDiskInfoFailed);
+    device.JustBeforeCall();
+    page->onClickRefresh();
+    QTest::qWaitFor([&] { return !page || (!page->IsRunning() && finished.count() > 0); }, kWaitMs);
+    QCoreApplication::processEvents();
+    return page && failed.isEmpty() && page->LastDiskInfo().values[DI_DataCapacity] > 0;
+}
+
 } // namespace
 
 std::vector<SweepOperation> SweepOperations() {
@@ -155,21 +173,17 @@ std::vector<SweepOperation> SweepOperations() {
         .path = QStringLiteral("Refresh on the information page (storage worker)"),
         .message = QStringLiteral("Get diskInfo failed!"),
         .worker = true,
-        .act =
-            [](SweepDevice& device) {
-                QPointer<QDeviceInformationWidget> page = device.InformationPage();
-                if (!page)
-                    return false;
-                device.Press(device.DeviceNode());
-                QSignalSpy finished(page.data(), &QDeviceInformationWidget::GetDiskInfoFinished);
-                QSignalSpy failed(page.data(), &QDeviceInformationWidget::emitGetDiskInfoFailed);
-                device.JustBeforeCall();
-                page->onClickRefresh();
-                QTest::qWaitFor([&] { return !page || (!page->IsRunning() && finished.count() > 0); },
-                                kWaitMs);
-                QCoreApplication::processEvents();
-                return page && failed.isEmpty() && page->LastDiskInfo().values[DI_DataCapacity] > 0;
-            },
+        .act = RefreshStorage,
+    });
+
+    operations.push_back({
+        .operation = QStringLiteral("GetDiskInfoLegacy"),
+        .path = QStringLiteral("Refresh on the information page of a first iPod touch"),
+        .message = QStringLiteral("Get diskInfo failed!"),
+        .worker = true,
+        .prepare = [](SweepDevice& device) { device.EnsureProductType(kLegacyProduct); },
+        .act = RefreshStorage,
+        .finish = [](SweepDevice& device) { device.EnsureProductType(kPhoneProduct); },
     });
 
     operations.push_back({

@@ -120,6 +120,7 @@ private slots:
     void damagedDatabasesEndInTheListingMessage();
     void invalidUtf8Names();
     void linksOutOfTheSimulatorAreNotFollowed();
+    void linksInABackupAreNotFollowed();
     void readOnlyDeviceFolderRefusesChangesWithAMessage();
     void exportToAnUnwritableFolderWarns();
     // Last: the program's detector takes the library's callback over.
@@ -415,6 +416,64 @@ void tst_badinput::linksOutOfTheSimulatorAreNotFollowed() {
     QVERIFY(Manager(handle)->GetContactService()->SaveContact(&record, 0) != 0);
     // The linked device's own folder and the other files outside stay as they were.
     QCOMPARE(Listing(outside.path()), outsideBefore);
+}
+
+void tst_badinput::linksInABackupAreNotFollowed() {
+    const QString device = MakeDevice("00008101-0000000000F00006");
+    const std::set<int> before = Arrived();
+    Plug(device);
+    int handle = -1;
+    QVERIFY(WaitForArrival(before, &handle));
+    IVexaManager* manager = Manager(handle);
+    ContactRecord record{};
+    record.firstName = "Backed";
+    QCOMPARE(manager->GetContactService()->SaveContact(&record, 0), 0);
+    QTemporaryDir backup(m_root + QStringLiteral("/backup-XXXXXX"));
+    QTemporaryDir outside;
+    QCOMPARE(manager->GetDeviceService()->BackupDevice(
+                 reinterpret_cast<const char16_t*>(backup.path().utf16()), 0),
+             0);
+
+    // One stored file becomes a link to a file of the same size outside the backup.
+    const QStringList own = {"Manifest.plist", "Manifest.db", "Info.plist", "Status.plist"};
+    QString stored;
+    QDirIterator it(backup.path(), QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext() && stored.isEmpty()) {
+        const QString path = it.next();
+        if (!own.contains(it.fileName()) && it.fileInfo().size() > 0)
+            stored = path;
+    }
+    QVERIFY(!stored.isEmpty());
+    const QByteArray foreign(QFileInfo(stored).size(), 'X');
+    const QString secret = outside.filePath(QStringLiteral("secret"));
+    QVERIFY(WriteFile(secret, foreign));
+    QVERIFY(QFile::remove(stored));
+    QVERIFY(QFile::link(secret, stored));
+
+    QVERIFY(manager->GetDeviceService()->RestoreDevice(
+                reinterpret_cast<const char16_t*>(backup.path().utf16()), nullptr) != 0);
+    // Nothing from outside reached the device, and the device kept its content.
+    QDirIterator files(device, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        const QString path = files.next();
+        if (files.fileInfo().size() != foreign.size())
+            continue;
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY2(file.readAll() != foreign, qPrintable(path));
+    }
+    ContactList* list = nullptr;
+    QCOMPARE(manager->GetContactService()->GetContacts(&list), 0);
+    QCOMPARE(list->recordCount, 1);
+
+    // A manifest that is a link makes no backup at all.
+    QVERIFY(QFile::rename(backup.filePath(QStringLiteral("Manifest.db")),
+                          outside.filePath(QStringLiteral("Manifest.db"))));
+    QVERIFY(QFile::link(outside.filePath(QStringLiteral("Manifest.db")),
+                        backup.filePath(QStringLiteral("Manifest.db"))));
+    QCOMPARE(manager->GetDeviceService()->RestoreDevice(
+                 reinterpret_cast<const char16_t*>(backup.path().utf16()), nullptr),
+             int(VEXA_E_NOT_A_BACKUP));
 }
 
 void tst_badinput::readOnlyDeviceFolderRefusesChangesWithAMessage() {

@@ -163,7 +163,7 @@ FaultSweep::Cell FaultSweep::Faulty(const SweepOperation& operation, FaultKind k
     const bool unplug = kind == FaultKind::UnplugDuring || kind == FaultKind::UnplugBefore;
     // The removal of the device reaches the program a moment later; it must survive that too.
     if (unplug)
-        QTest::qWaitFor([&] { return m_device.Handle() != handle || !m_device.DeviceNode(); }, 3000);
+        (void)QTest::qWaitFor([&] { return m_device.Handle() != handle || !m_device.DeviceNode(); }, 3000);
     QTest::qWait(100);
     vexa::sim::FaultInjector::Clear(Path(m_device.FaultsFile()));
     m_device.Dialogs()->ForgetHandler();

@@ -102,7 +102,7 @@ void EnsurePlaylist(SweepDevice& device) {
     if (!loader)
         return;
     loader->Start();
-    QTest::qWaitFor([&] { return !loader || !loader->IsRunning(); }, kWaitMs);
+    (void)QTest::qWaitFor([&] { return !loader || !loader->IsRunning(); }, kWaitMs);
     QCoreApplication::processEvents();
 }
 
@@ -135,7 +135,7 @@ bool RefreshStorage(SweepDevice& device) {
     QSignalSpy failed(page.data(), &QDeviceInformationWidget::emitGetDiskInfoFailed);
     device.JustBeforeCall();
     page->onClickRefresh();
-    QTest::qWaitFor([&] { return !page || (!page->IsRunning() && finished.count() > 0); }, kWaitMs);
+    (void)QTest::qWaitFor([&] { return !page || (!page->IsRunning() && finished.count() > 0); }, kWaitMs);
     QCoreApplication::processEvents();
     return page && failed.isEmpty() && page->LastDiskInfo().values[DI_DataCapacity] > 0;
 }
@@ -161,7 +161,7 @@ std::vector<SweepOperation> SweepOperations() {
             [](SweepDevice& device) {
                 const QString failure = QStringLiteral("Get device information failed!");
                 device.SetPlugged(true);
-                QTest::qWaitFor(
+                (void)QTest::qWaitFor(
                     [&] { return device.WaitShown(50) || device.Dialogs()->Messages().contains(failure); },
                     kWaitMs);
                 return device.DeviceNode() != nullptr;
@@ -219,8 +219,8 @@ std::vector<SweepOperation> SweepOperations() {
                 QSignalSpy finished(view.data(), &QBaseDetailsView::loadFinished);
                 device.JustBeforeCall();
                 emit view->OperatePanel()->refreshOperate();
-                QTest::qWaitFor([&] { return !view || (!view->IsRunning() && finished.count() > 0); },
-                                kWaitMs);
+                (void)QTest::qWaitFor([&] { return !view || (!view->IsRunning() && finished.count() > 0); },
+                                      kWaitMs);
                 QCoreApplication::processEvents();
                 return view && !listed.isEmpty();
             },
@@ -316,6 +316,9 @@ std::vector<SweepOperation> SweepOperations() {
                 const int before = int(device.Dialogs()->Messages().size());
                 emit view->OperatePanel()->deleteOperate();
                 QTest::qWait(50);
+                // A view that went with its device did not delete anything.
+                if (!view)
+                    return false;
                 // The question is the one message a healthy delete shows.
                 return device.Dialogs()->Messages().size() == before + 1;
             },
@@ -345,7 +348,7 @@ std::vector<SweepOperation> SweepOperations() {
                 device.Navigate()->PrepareTreeMenu(device.Navigate()->Model()->IndexOf(family));
                 const int before = int(device.Dialogs()->Messages().size());
                 device.Navigate()->OnActionNewContact();
-                QTest::qWaitFor([&] { return !view || !view->IsRunning(); }, kWaitMs);
+                (void)QTest::qWaitFor([&] { return !view || !view->IsRunning(); }, kWaitMs);
                 QCoreApplication::processEvents();
                 return device.Dialogs()->Messages().size() == before;
             },
@@ -369,7 +372,7 @@ std::vector<SweepOperation> SweepOperations() {
                 device.JustBeforeCall();
                 QMetaObject::invokeMethod(view, "OnRenameGroup", Q_ARG(QString, from),
                                           Q_ARG(QString, g_lastGroup));
-                QTest::qWaitFor([&] { return !view || !view->IsRunning(); }, kWaitMs);
+                (void)QTest::qWaitFor([&] { return !view || !view->IsRunning(); }, kWaitMs);
                 QCoreApplication::processEvents();
                 return device.Dialogs()->Messages().size() == before;
             },
@@ -392,7 +395,7 @@ std::vector<SweepOperation> SweepOperations() {
                 device.Navigate()->PrepareTreeMenu(device.Navigate()->Model()->IndexOf(group));
                 const int before = int(device.Dialogs()->Messages().size());
                 device.Navigate()->OnActionDelContact();
-                QTest::qWaitFor([&] { return !view || !view->IsRunning(); }, kWaitMs);
+                (void)QTest::qWaitFor([&] { return !view || !view->IsRunning(); }, kWaitMs);
                 QCoreApplication::processEvents();
                 return device.Dialogs()->Messages().size() == before + 1;
             },

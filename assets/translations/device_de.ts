@@ -8,6 +8,11 @@
         <source>IOSListener register failed!</source>
         <translation>Die Geräteerkennung konnte nicht gestartet werden!</translation>
     </message>
+    <message>
+        <location filename="../../src/device/CSingleDetectiPhone.cpp" line="35"/>
+        <source>Device detection could not start (error %1). Please check that your home folder can be written.</source>
+        <translation>Die Geräteerkennung konnte nicht starten (Fehler %1). Bitte prüfen Sie, ob Ihr Home-Ordner beschreibbar ist.</translation>
+    </message>
 </context>
 <context>
     <name>ConnectWidget</name>
@@ -628,6 +633,11 @@
         <location filename="../../src/device/QNavigateWidget.cpp" line="379"/>
         <source>The playlist could not be changed (error %1).</source>
         <translation>Die Wiedergabeliste konnte nicht geändert werden (Fehler %1).</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="399"/>
+        <source>Get playlist failed</source>
+        <translation>Die Wiedergabelisten konnten nicht gelesen werden</translation>
     </message>
     <message>
         <location filename="../../src/device/QNavigateWidget.cpp" line="788"/>

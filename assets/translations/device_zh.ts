@@ -8,6 +8,11 @@
         <source>IOSListener register failed!</source>
         <translation>设备监听注册失败！</translation>
     </message>
+    <message>
+        <location filename="../../src/device/CSingleDetectiPhone.cpp" line="35"/>
+        <source>Device detection could not start (error %1). Please check that your home folder can be written.</source>
+        <translation>无法启动设备检测（错误 %1）。请检查您的主文件夹是否可写。</translation>
+    </message>
 </context>
 <context>
     <name>ConnectWidget</name>
@@ -628,6 +633,11 @@
         <location filename="../../src/device/QNavigateWidget.cpp" line="379"/>
         <source>The playlist could not be changed (error %1).</source>
         <translation>无法修改播放列表（错误 %1）。</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QNavigateWidget.cpp" line="399"/>
+        <source>Get playlist failed</source>
+        <translation>获取播放列表失败</translation>
     </message>
     <message>
         <location filename="../../src/device/QNavigateWidget.cpp" line="788"/>

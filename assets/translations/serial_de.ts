@@ -13,5 +13,10 @@
         <source>Please choose one or more items first!</source>
         <translation>Bitte wählen Sie zuerst einen oder mehrere Einträge aus!</translation>
     </message>
+    <message>
+        <location filename="../../src/serial/QRecordExportDialog.cpp" line="42"/>
+        <source>Export failed! %1 could not be written.</source>
+        <translation>Export fehlgeschlagen! %1 konnte nicht geschrieben werden.</translation>
+    </message>
 </context>
 </TS>

@@ -13,5 +13,10 @@
         <source>Please choose one or more items first!</source>
         <translation>请先选择一个或多个项目！</translation>
     </message>
+    <message>
+        <location filename="../../src/serial/QRecordExportDialog.cpp" line="42"/>
+        <source>Export failed! %1 could not be written.</source>
+        <translation>导出失败！无法写入 %1。</translation>
+    </message>
 </context>
 </TS>

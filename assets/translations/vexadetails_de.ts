@@ -247,6 +247,16 @@
         <translation>Die Gruppe konnte nicht umbenannt werden!</translation>
     </message>
     <message>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="262"/>
+        <source>The contact was saved, but not put in its group!</source>
+        <translation>Der Kontakt wurde gespeichert, aber nicht in seine Gruppe aufgenommen!</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="365"/>
+        <source>Some contacts could not be deleted from the device!</source>
+        <translation>Einige Kontakte konnten nicht vom Gerät gelöscht werden!</translation>
+    </message>
+    <message>
         <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="443"/>
         <source>Add Contact</source>
         <translation>Kontakt hinzufügen</translation>

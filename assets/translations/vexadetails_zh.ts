@@ -247,6 +247,16 @@
         <translation>重命名分组失败！</translation>
     </message>
     <message>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="262"/>
+        <source>The contact was saved, but not put in its group!</source>
+        <translation>联系人已保存，但未能加入其分组！</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="365"/>
+        <source>Some contacts could not be deleted from the device!</source>
+        <translation>部分联系人无法从设备中删除！</translation>
+    </message>
+    <message>
         <location filename="../../src/VexaDetails/Contacts/QContactsView.cpp" line="443"/>
         <source>Add Contact</source>
         <translation>添加联系人</translation>

@@ -2,6 +2,8 @@
 
 #include <vexa/vexa.h>
 
+#include <QDebug>
+
 #include "CSingleDetectiPhone.h"
 #include "DeviceSubItem.h"
 #include "LanguageService.h"
@@ -46,6 +48,10 @@ void MakePlaylist(const Context& c, Bindings& out) {
                      &QNavigateWidget::RefreshPlayList, Qt::BlockingQueuedConnection);
     QObject::connect(loader, &QPlayAnalysisTread::playListChangeFailed, c.navigate, [](int code) {
         ShowMessage(QNavigateWidget::tr("The playlist could not be changed (error %1).").arg(code));
+    });
+    QObject::connect(loader, &QPlayAnalysisTread::playListReadFailed, c.navigate, [](int code) {
+        qDebug() << "QNavigateWidget GetPlaylists answered" << code;
+        ShowMessage(QNavigateWidget::tr("Get playlist failed"));
     });
     QObject::connect(c.navigate, &QNavigateWidget::NewPlayList, loader, &QPlayAnalysisTread::AddPlaylistName);
     // The playlist names hang under the node, so they are read as soon as the device is shown.

@@ -29,6 +29,14 @@ CSingleDetectiPhone::CSingleDetectiPhone() {
     s_detector.store(this);
     const int initResult = IOSInitialize();
     qDebug() << "IOSInitialize return " << initResult;
+    if (initResult != 0) {
+        // Most often a home folder that cannot be written: no device would ever appear.
+        ShowMessage(QCoreApplication::translate("CSingleDetectiPhone",
+                                                "Device detection could not start (error %1). Please check "
+                                                "that your home folder can be written.")
+                        .arg(initResult),
+                    QString(), MSG_ERROR);
+    }
     if (IOSListener(&CSingleDetectiPhone::OnDeviceNotify) != 0) {
         ShowMessage(QCoreApplication::translate("CSingleDetectiPhone", "IOSListener register failed!"),
                     QString(), MSG_ERROR);

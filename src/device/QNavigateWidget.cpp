@@ -768,9 +768,11 @@ void QNavigateWidget::OnActionNewPlist() {
     TreeNode* node = NodeOfIndex(m_pressedIndex);
     if (!node)
         return;
+    // The dialog's event loop may remove the device and its nodes: only the handle is used afterwards.
+    const int deviceHandle = node->DeviceHandle();
     const QString name = QInputDialog::getText(this, tr("New Playlist"), tr("Playlist name:")).trimmed();
-    if (!name.isEmpty())
-        emit NewPlayList(node->DeviceHandle(), name);
+    if (!name.isEmpty() && DeviceNode(deviceHandle))
+        emit NewPlayList(deviceHandle, name);
 }
 
 void QNavigateWidget::OnActionRename() {
@@ -786,9 +788,11 @@ void QNavigateWidget::OnActionDelPlist() {
     TreeNode* node = NodeOfIndex(m_pressedIndex);
     if (!node || node->Kind() != NODE_PLAYLIST)
         return;
+    // A refused delete shows a message, whose event loop may remove the device and this node.
+    const int row = node->Row();
     if (auto* loader = qobject_cast<QPlayAnalysisTread*>(node->Binding().loader))
-        loader->deletePlayList(node->Row());
-    emit DeletePlayList(node->Row());
+        loader->deletePlayList(row);
+    emit DeletePlayList(row);
 }
 
 void QNavigateWidget::ForwardToView(int categoryKind, const char* slot) {

@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <system_error>
 
-template <typename Writer> void CRecordFileExport::run(ISerialable& source, const std::string& utf8Path) {
+template <typename Writer> bool CRecordFileExport::run(ISerialable& source, const std::string& utf8Path) {
     Writer writer;
     source.Serialize(&writer);
     const std::string folder = CExportPath::FolderPart(utf8Path);
@@ -18,21 +18,26 @@ template <typename Writer> void CRecordFileExport::run(ISerialable& source, cons
         std::error_code ignored;
         std::filesystem::create_directories(std::filesystem::u8path(folder), ignored);
     }
-    writer.SaveFile(utf8Path.c_str());
+    return writer.SaveFile(utf8Path.c_str());
+}
+
+CRecordFileExport::Result CRecordFileExport::ExportFile(ISerialable& source, const std::string& utf8Path) {
+    const std::string extension = CExportPath::Extension(utf8Path);
+    bool written = false;
+    if (extension == ".txt") {
+        written = run<CTextSerialImpl>(source, utf8Path);
+    } else if (extension == ".xml") {
+        written = run<CXmlSerialImpl>(source, utf8Path);
+    } else if (extension == ".xls") {
+        written = run<CExcelSerialImpl>(source, utf8Path);
+    } else if (extension == ".vcf") {
+        written = run<CVCFSerialImpl>(source, utf8Path);
+    } else {
+        return Result::NoWriter;
+    }
+    return written ? Result::Written : Result::WriteFailed;
 }
 
 bool CRecordFileExport::Export(ISerialable& source, const std::string& utf8Path) {
-    const std::string extension = CExportPath::Extension(utf8Path);
-    if (extension == ".txt") {
-        run<CTextSerialImpl>(source, utf8Path);
-    } else if (extension == ".xml") {
-        run<CXmlSerialImpl>(source, utf8Path);
-    } else if (extension == ".xls") {
-        run<CExcelSerialImpl>(source, utf8Path);
-    } else if (extension == ".vcf") {
-        run<CVCFSerialImpl>(source, utf8Path);
-    } else {
-        return false;
-    }
-    return true;
+    return ExportFile(source, utf8Path) == Result::Written;
 }

@@ -9,10 +9,14 @@ class ISerialable;
 // benchmarks as it runs behind the save dialog.
 class CRecordFileExport {
 public:
-    // False when the extension names no writer: nothing is written then. The writers' own
-    // failures (folder, open, write) are silent by design.
+    enum class Result { Written, NoWriter, WriteFailed };
+
+    // NoWriter when the extension names no writer (nothing is written then); WriteFailed when the
+    // folder or the file could not be written.
+    static Result ExportFile(ISerialable& source, const std::string& utf8Path);
+    // True only when the file was written.
     static bool Export(ISerialable& source, const std::string& utf8Path);
 
 private:
-    template <typename Writer> static void run(ISerialable& source, const std::string& utf8Path);
+    template <typename Writer> static bool run(ISerialable& source, const std::string& utf8Path);
 };

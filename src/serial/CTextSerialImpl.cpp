@@ -35,5 +35,7 @@ bool CTextSerialImpl::SaveFile(const char* path) const {
         }
         out << "\r\n\r\n";
     }
-    return static_cast<bool>(out);
+    // A full disk shows only when the buffer reaches it.
+    out.close();
+    return !out.fail();
 }

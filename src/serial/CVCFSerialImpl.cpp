@@ -85,5 +85,7 @@ bool CVCFSerialImpl::SaveFile(const char* path) const {
         appendCard(text, fields);
     }
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    return static_cast<bool>(out);
+    // A full disk shows only when the buffer reaches it.
+    out.close();
+    return !out.fail();
 }

@@ -6,6 +6,7 @@
 #include "QMessageDlg.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QPointer>
 #include <QStandardPaths>
@@ -48,7 +49,12 @@ void QRecordExportDialog::Run(QWidget* view, ISerialable* source) {
         return;
     }
     const std::string utf8Path = path.toStdString();
-    CRecordFileExport::Export(*source, utf8Path);
+    if (CRecordFileExport::ExportFile(*source, utf8Path) == CRecordFileExport::Result::WriteFailed) {
+        // A read-only folder or a full disk: the user must not believe the records were saved.
+        ShowMessage(tr("Export failed! %1 could not be written.").arg(QDir::toNativeSeparators(path)),
+                    QString(), MSG_ERROR);
+        return;
+    }
     // The folder opens even when the extension named no writer, so the user sees where it went.
     const QString folder = QString::fromStdString(CExportPath::FolderPart(utf8Path));
     if (!folder.isEmpty()) {

@@ -453,14 +453,17 @@ print(any(str(sheet.cell_value(r, c)).startswith('Ann') for r in range(sheet.nro
         QCOMPARE(QDir(base).entryList(QDir::Files).size(), 3);
     }
 
-    void unwritableTargetIsSilent() {
+    void unwritableTargetIsReported() {
         QFile blocker(m_dir.filePath("file"));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
-        // A plain file where a folder must go: nothing can be created, nothing breaks.
+        // A plain file where a folder must go: nothing can be created, nothing breaks, and every writer
+        // says that it wrote nothing.
         for (const char* name : {"a.vcf", "a.xml", "a.txt", "a.xls"}) {
             const QString path = m_dir.filePath(QStringLiteral("file/sub/") + name);
-            QVERIFY(CRecordFileExport::Export(*contactsSource(), path.toStdString()));
+            QCOMPARE(CRecordFileExport::ExportFile(*contactsSource(), path.toStdString()),
+                     CRecordFileExport::Result::WriteFailed);
+            QVERIFY(!CRecordFileExport::Export(*contactsSource(), path.toStdString()));
             QVERIFY(!QFile::exists(path));
         }
     }

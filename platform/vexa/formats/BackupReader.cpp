@@ -53,6 +53,13 @@ std::map<std::string, std::string> InfoValues(plist_t info) {
     return values;
 }
 
+// A file that is really there, not a symbolic link: a link in a backup could lead anywhere on the
+// computer, and its target must not end up on the device.
+bool IsPlainFile(const std::filesystem::path& path) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(std::filesystem::symlink_status(path, error));
+}
+
 int CopyPlain(const std::filesystem::path& from, const std::filesystem::path& to, uint64_t& size) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(from, error))
@@ -79,9 +86,11 @@ int BackupReader::Open(const std::filesystem::path& folder, const std::string& p
         m_cipher.reset();
         m_refused = 0;
         std::error_code error;
-        if (!std::filesystem::is_regular_file(folder / "Manifest.plist", error) ||
-            !std::filesystem::is_regular_file(folder / "Manifest.db", error))
+        if (!IsPlainFile(folder / "Manifest.plist") || !IsPlainFile(folder / "Manifest.db"))
             return kBackupNotABackup;
+        // Info.plist may be missing (readPlists says so), but never a link.
+        if (std::filesystem::is_symlink(folder / "Info.plist", error))
+            return kBackupDamaged;
         if (const int plists = readPlists(password); plists != kBackupOk)
             return plists;
         if (const int manifest = readManifest(); manifest != kBackupOk)
@@ -157,6 +166,8 @@ int BackupReader::Extract(const BackupFile& file, const std::filesystem::path& t
             std::filesystem::create_directories(to, error);
             return std::filesystem::is_directory(to, error) ? kBackupOk : kBackupIoError;
         }
+        if (std::filesystem::is_symlink(stored.source, error))
+            return kBackupDamaged;
         if (!std::filesystem::is_regular_file(stored.source, error))
             return kBackupMissingFile;
         if (to.has_parent_path())

@@ -62,7 +62,10 @@ void CContactChunk::Deserialize(IBaseSerial* writer) {
 
 bool CContactChunk::DeleteFromDevice() {
     IContactService* service = m_manager ? m_manager->GetContactService() : nullptr;
-    if (!service || service->DeleteContact(GetId().c_str()) != 0)
+    if (!service || service->DeleteContact(GetId().c_str()) != 0) {
         qDebug() << "delete contact failed!";
+        // The contact is still on the device, so its row stays and the view tells the user.
+        return false;
+    }
     return true;
 }

@@ -257,10 +257,15 @@ void QContactsView::OnTransfer() {
 // ---------------------------------------------------------------------------------------------------
 // Adding and editing
 
-void QContactsView::ApplyGroup(CContactChunk& chunk, const std::string& group,
+QString QContactsView::GroupFailedText() {
+    // The contact itself is on the device; only its group is not what the user chose.
+    return tr("The contact was saved, but not put in its group!");
+}
+
+bool QContactsView::ApplyGroup(CContactChunk& chunk, const std::string& group,
                                const std::string& previousGroup) {
     if (group == previousGroup || !m_service || chunk.GetId().empty())
-        return;
+        return true;
     const std::string id = chunk.GetId();
     int code = 0;
     if (group.empty() || group == kUngrouped) {
@@ -281,6 +286,7 @@ void QContactsView::ApplyGroup(CContactChunk& chunk, const std::string& group,
     }
     if (code != 0)
         qDebug() << "QContactsView::ApplyGroup SetContactGroups answered" << code;
+    return code == 0;
 }
 
 void QContactsView::OnAddContact() {
@@ -293,16 +299,19 @@ void QContactsView::OnAddContact() {
     ContactRecords::ApplyForm(form, *chunk);
     CContactSaveRecord record(*chunk, false);
     const int code = m_service ? m_service->SaveContact(record.Record(), 0) : kNoService;
+    bool grouped = true;
     if (code == 0) {
         // The device names the new contact; later edits and deletes need that id.
         if (record.Record()->id)
             chunk->SetId(record.Record()->id);
-        ApplyGroup(*chunk, form.group, std::string());
+        grouped = ApplyGroup(*chunk, form.group, std::string());
     }
     m_records.push_back(chunk);
     ShowRecords();
     if (code != 0)
         ShowMessage(tr("Add contact failed!"), QString(), MSG_ERROR);
+    else if (!grouped)
+        ShowMessage(GroupFailedText(), QString(), MSG_ERROR);
     emit addContactNum(DeviceHandle(), 0, SUB_ITEM_CONTACTS);
     emit emitRefreshContactsNode(DeviceHandle());
 }
@@ -324,9 +333,11 @@ void QContactsView::OnEditIndex() {
     CContactSaveRecord record(*contact, true);
     const int code = m_service ? m_service->SaveContact(record.Record(), 0) : kNoService;
     if (code == 0) {
-        ApplyGroup(*contact, form.group, previousGroup);
+        const bool grouped = ApplyGroup(*contact, form.group, previousGroup);
         m_records.push_back(contact);
         ShowRecords();
+        if (!grouped)
+            ShowMessage(GroupFailedText(), QString(), MSG_ERROR);
         return;
     }
     // The row stays out of the table until the next load shows what the device kept.
@@ -346,7 +357,12 @@ void QContactsView::RunBatchDelete(std::list<IBaseChunk*>* list) {
     // The worker destroys records; the table must not paint them meanwhile.
     m_model->SetChunkList(nullptr);
     CActionStrategyDlg::DeleteRecords(list);
+    // Every checked contact was tried; those still here are the ones the device kept.
+    const bool kept =
+        std::any_of(list->begin(), list->end(), [](IBaseChunk* chunk) { return chunk->IsChecked(); });
     ShowRecords();
+    if (kept)
+        ShowMessage(tr("Some contacts could not be deleted from the device!"), QString(), MSG_ERROR);
     emit addContactNum(DeviceHandle(), 0, SUB_ITEM_CONTACTS);
     emit emitRefreshContactsNode(DeviceHandle());
 }

@@ -86,7 +86,9 @@ private:
     void ForgetActionContacts();
     bool Contains(const CContactChunk* chunk) const;
     // Puts the chosen group on a saved contact when it differs from `previousGroup`.
-    void ApplyGroup(CContactChunk& chunk, const std::string& group, const std::string& previousGroup);
+    // Puts the contact in the chosen group on the device; false when the device refused.
+    bool ApplyGroup(CContactChunk& chunk, const std::string& group, const std::string& previousGroup);
+    static QString GroupFailedText();
     // Deletes the checked records of `list` behind the progress dialog.
     void RunBatchDelete(std::list<IBaseChunk*>* list);
     void ShowRecords();

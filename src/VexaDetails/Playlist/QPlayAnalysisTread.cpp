@@ -39,8 +39,11 @@ void QPlayAnalysisTread::Run() {
     }
     if (code != VEXA_OK)
         qWarning("QPlayAnalysisTread::Run GetPlaylists failed: %d", code);
-    if (!IsStopRequested())
-        emit refreshPlayList(m_manager, library->GetLibraryKind(), this);
+    if (IsStopRequested())
+        return;
+    emit refreshPlayList(m_manager, library->GetLibraryKind(), this);
+    if (code != VEXA_OK)
+        emit playListReadFailed(code);
 }
 
 void QPlayAnalysisTread::AddPlaylistName(int deviceHandle, const QString& name) {

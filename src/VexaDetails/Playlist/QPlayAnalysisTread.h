@@ -33,6 +33,8 @@ signals:
     void refreshPlayList(IVexaManager* manager, int libraryKind, QPlayAnalysisTread* loader);
     // A change the device refused, with its code.
     void playListChangeFailed(int code);
+    // The device did not give its playlists, with its code; the tree keeps the names it had.
+    void playListReadFailed(int code);
 
 protected:
     void Run() override;

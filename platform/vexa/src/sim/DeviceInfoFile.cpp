@@ -14,14 +14,16 @@
 
 namespace vexa::sim {
 
+namespace {
+// A device description is a few kilobytes; a bigger file is damaged, not read into memory.
+constexpr size_t kInfoFileLimit = 1024 * 1024;
+} // namespace
+
 int DeviceInfoFile::Load(const std::filesystem::path& file, DeviceInfoFile& info) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        return VEXA_E_NOT_FOUND;
+    std::string text;
+    if (const int read = ReadSmallFile(file, kInfoFileLimit, text); read != VEXA_OK) {
+        return read;
     }
-    std::stringstream buffer;
-    buffer << in.rdbuf();
-    const std::string text = buffer.str();
     QJsonParseError error{};
     const QJsonDocument document =
         QJsonDocument::fromJson(QByteArray(text.data(), qsizetype(text.size())), &error);

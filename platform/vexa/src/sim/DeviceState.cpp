@@ -4,15 +4,60 @@
 #include <sstream>
 #include <string>
 
+#include <cerrno>
+
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <vexa/VexaResult.h>
 
 namespace vexa::sim {
 
+namespace {
+// "unplugged wifi" and a line end; anything much longer is not a state file.
+constexpr size_t kStateFileLimit = 256;
+} // namespace
+
+int ReadSmallFile(const std::filesystem::path& file, size_t limit, std::string& content) {
+    content.clear();
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd < 0) {
+        return errno == ENOENT ? VEXA_E_NOT_FOUND : VEXA_E_IO;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || static_cast<uint64_t>(info.st_size) > limit) {
+        ::close(fd);
+        return VEXA_E_IO;
+    }
+    // The size may change while reading; never take more than the limit.
+    content.resize(limit + 1);
+    size_t used = 0;
+    while (used < content.size()) {
+        const ssize_t n = ::read(fd, content.data() + used, content.size() - used);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            break;
+        }
+        used += static_cast<size_t>(n);
+    }
+    ::close(fd);
+    content.resize(used);
+    if (used > limit) {
+        content.clear();
+        return VEXA_E_IO;
+    }
+    return VEXA_OK;
+}
+
 std::optional<DeviceState> ReadDeviceState(const std::filesystem::path& stateFile) {
-    std::ifstream in(stateFile);
+    std::string text;
+    if (ReadSmallFile(stateFile, kStateFileLimit, text) != VEXA_OK) {
+        return std::nullopt;
+    }
+    std::istringstream in(text);
     std::string connection, transport;
     if (!(in >> connection)) {
         return std::nullopt;

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 
 namespace vexa::sim {
 
@@ -18,6 +19,11 @@ struct DeviceState {
 std::optional<DeviceState> ReadDeviceState(const std::filesystem::path& stateFile);
 // Written to a temporary name and renamed, so a reader never sees half a line.
 int WriteDeviceState(const std::filesystem::path& stateFile, const DeviceState& state);
+
+// Reads a small control file whole. A file that is larger than `limit`, is not a regular file (a FIFO would
+// block the reader) or is a symbolic link (it could lead out of the simulator's folder) is refused with
+// VEXA_E_IO; a missing file answers VEXA_E_NOT_FOUND.
+int ReadSmallFile(const std::filesystem::path& file, size_t limit, std::string& content);
 
 // Replaces `file` with `content` atomically (temporary file in the same folder, fsync, rename).
 int WriteFileAtomically(const std::filesystem::path& file, const std::string& content);

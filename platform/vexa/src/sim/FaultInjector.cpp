@@ -11,6 +11,11 @@
 
 namespace vexa::sim {
 
+namespace {
+// Far more lines than any test plans; a bigger file is not a faults file.
+constexpr size_t kFaultsFileLimit = 64 * 1024;
+} // namespace
+
 FaultInjector::FaultInjector(std::filesystem::path faultsFile)
     : m_file(std::move(faultsFile)) {}
 
@@ -50,7 +55,11 @@ void FaultInjector::reloadIfChanged() {
     m_inode = info.st_ino;
     m_size = static_cast<uint64_t>(info.st_size);
     m_faults.clear();
-    std::ifstream in(m_file);
+    std::string text;
+    if (ReadSmallFile(m_file, kFaultsFileLimit, text) != VEXA_OK) {
+        return; // an oversized or odd file plans no faults
+    }
+    std::istringstream in(text);
     std::string line;
     while (std::getline(in, line)) {
         FaultSpec spec;
@@ -78,7 +87,12 @@ FaultOutcome FaultInjector::Check(const std::string& operation) {
 int FaultInjector::Add(const std::filesystem::path& faultsFile, const FaultSpec& fault) {
     std::string content;
     {
-        std::ifstream in(faultsFile);
+        std::string text;
+        if (const int read = ReadSmallFile(faultsFile, kFaultsFileLimit, text);
+            read != VEXA_OK && read != VEXA_E_NOT_FOUND) {
+            return read;
+        }
+        std::istringstream in(text);
         std::string line;
         while (std::getline(in, line)) {
             FaultSpec existing;

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include <unistd.h>
+
 #include <vexa/VexaResult.h>
 
 #include "ContentServices.h"
@@ -82,12 +84,19 @@ int SimBackend::Initialize() {
                      error.message().c_str());
         return VEXA_E_IO;
     }
-    if (!hasDevices(root)) {
+    // A root that cannot be written and holds no device will never show one: the caller must say so.
+    const bool empty = !hasDevices(root);
+    const bool writable = ::access(root.c_str(), W_OK) == 0;
+    if (empty && writable) {
         m_demoRoot = root;
         m_demoDue = true;
     }
     m_registry.SetRoot(root);
     m_listener->Wake();
+    if (empty && !writable) {
+        std::fprintf(stderr, "vexa: the simulator root %s cannot be written\n", root.c_str());
+        return VEXA_E_IO;
+    }
     return VEXA_OK;
 }
 

@@ -1,6 +1,7 @@
 #include "SimDatabase.h"
 
 #include <sqlite3.h>
+#include <unistd.h>
 
 #include <vexa/VexaResult.h>
 
@@ -100,8 +101,7 @@ std::string Statement::Text(int column) const {
     return std::string(reinterpret_cast<const char*>(text), sqlite3_column_bytes(m_statement, column));
 }
 
-std::string_view Statement::TextView(int column) const
-{
+std::string_view Statement::TextView(int column) const {
     const auto* text = sqlite3_column_text(m_statement, column);
     if (text == nullptr) {
         return {};
@@ -177,8 +177,33 @@ SimDatabase::~SimDatabase() {
     closeLocked();
 }
 
+namespace {
+
+// SQLite maps the write-ahead index (-shm) into memory and grows it as it goes; in a folder whose files
+// cannot be written (read-only or immutable) growing it fails and the next access to the mapping kills
+// the process with SIGBUS. Such a database is not touched at all.
+bool IsWritable(const std::filesystem::path& file) {
+    std::error_code error;
+    if (::access(file.parent_path().c_str(), W_OK) != 0) {
+        return false;
+    }
+    for (const char* suffix : {"", "-wal", "-shm"}) {
+        std::filesystem::path part = file;
+        part += suffix;
+        if (std::filesystem::exists(part, error) && ::access(part.c_str(), R_OK | W_OK) != 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
 DatabaseSession SimDatabase::Lock() {
     std::unique_lock lock(m_mutex);
+    if (!IsWritable(m_file)) {
+        return DatabaseSession(*this, std::move(lock), VEXA_E_IO);
+    }
     const int result = m_connection != nullptr ? VEXA_OK : openLocked();
     return DatabaseSession(*this, std::move(lock), result);
 }
@@ -199,7 +224,8 @@ int SimDatabase::openLocked() {
     if (m_mode == OpenMode::MustExist && !std::filesystem::is_regular_file(m_file, error)) {
         return VEXA_E_NOT_FOUND;
     }
-    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX;
+    // A database that is a symbolic link could be a file outside the device's folder: never opened.
+    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX | SQLITE_OPEN_NOFOLLOW;
     if (m_mode == OpenMode::CreateIfMissing) {
         flags |= SQLITE_OPEN_CREATE;
     }
@@ -223,6 +249,10 @@ int SimDatabase::openLocked() {
 
 void SimDatabase::closeLocked() {
     if (m_connection != nullptr) {
+        // The last connection's checkpoint writes through the index mapping; skipped when it cannot.
+        if (!IsWritable(m_file)) {
+            sqlite3_db_config(m_connection, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+        }
         sqlite3_close_v2(m_connection);
         m_connection = nullptr;
     }

@@ -87,6 +87,10 @@ int SimDevice::Publish(const fs::path& root, const std::string& udid) {
 
 bool SimDevice::IsDeviceFolder(const fs::path& folder) {
     std::error_code error;
+    // A linked folder could lead anywhere; the simulator keeps to the folders below its root.
+    if (fs::is_symlink(folder, error)) {
+        return false;
+    }
     return isValidUdid(folder.filename().string()) && fs::is_regular_file(folder / "state", error) &&
            fs::is_regular_file(folder / "device.json", error);
 }

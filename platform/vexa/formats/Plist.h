@@ -26,6 +26,8 @@ public:
     static bool WriteXmlFile(plist_t node, const std::string& path);
 
     static std::string String(plist_t dict, const char* key);
+    // The text of a string node; empty for any other node.
+    static std::string StringValue(plist_t node);
     static plist_t Item(plist_t dict, const char* key, plist_type type);
     static bool Bool(plist_t dict, const char* key);
     static uint64_t Unsigned(plist_t dict, const char* key);

@@ -4,7 +4,8 @@
 # they print, and ends with one table of every figure against its limit. The table and the machine it ran
 # on go to bench/RESULTS.md.
 # Exit status: 1 when a program crashed or failed (non-zero exit); figures over their limit are marked
-# "OVER" but fail the run only with BENCH_STRICT=1, since timings on a shared machine vary.
+# "OVER" but fail the run only with BENCH_STRICT=1, since timings on a shared machine vary. A program
+# running longer than BENCH_TIMEOUT seconds (default 900) is stopped and counts as failed.
 # Usage: scripts/run-bench.sh <build folder>
 set -uo pipefail
 
@@ -29,11 +30,15 @@ while read -r program; do
     continue
   fi
   started=$SECONDS
-  QT_QPA_PLATFORM=offscreen "$build/bench/$program" >"$log" 2>&1 </dev/null
+  # A program that waits forever (a modal dialog nobody closes) must not hold up the run.
+  QT_QPA_PLATFORM=offscreen timeout -k 10 "${BENCH_TIMEOUT:-900}" "$build/bench/$program" >"$log" 2>&1 </dev/null
   status=$?
   grep -v '^BENCH ' "$log"
   took=$((SECONDS - started))
-  if [ "$status" -ge 128 ]; then
+  if [ "$status" -eq 124 ] || [ "$status" -eq 137 ]; then
+    statuses+=("$program|TIMED OUT after ${took} s")
+    failed=1
+  elif [ "$status" -ge 128 ]; then
     statuses+=("$program|CRASHED (signal $((status - 128))) after ${took} s")
     failed=1
   elif [ "$status" -ne 0 ]; then

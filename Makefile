@@ -25,13 +25,30 @@ run: build
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# --- Benchmarks: every program in $(BUILD)/bench/benchmarks.txt, then one table (also bench/RESULTS.md).
+# Fails when a program crashes or fails; figures over their limit fail it only with BENCH_STRICT=1.
 bench: build
-	@set -e; for b in $(BUILD)/bench/*; do \
-	  [ -x "$$b" ] || continue; echo "== $$(basename $$b)"; QT_QPA_PLATFORM=offscreen "$$b"; \
-	done
+	bash scripts/run-bench.sh $(BUILD)
 
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
 	rm -rf $(BUILD)
+
+# --- Fuzzing: libFuzzer programs in their own clang build; each target runs FUZZ_SECONDS (FUZZ_JOBS at once).
+FUZZ_BUILD   ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_JOBS    ?= 1
+
+.PHONY: fuzz fuzz-build
+
+fuzz-build: deps
+	@if [ ! -f $(FUZZ_BUILD)/CMakeCache.txt ]; then \
+	  cmake -S . -B $(FUZZ_BUILD) -G "$(GENERATOR)" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEXA_FUZZ=ON; \
+	fi
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
+
+fuzz: fuzz-build
+	FUZZ_SECONDS=$(FUZZ_SECONDS) FUZZ_JOBS=$(FUZZ_JOBS) bash scripts/run-fuzz.sh $(FUZZ_BUILD)

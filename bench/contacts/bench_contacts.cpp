@@ -17,6 +17,7 @@
 
 #include <vexa/vexa.h>
 
+#include "BenchReport.h"
 #include "CRecordFileExport.h"
 #include "LanguageService.h"
 #include "QContactsModel.h"
@@ -38,9 +39,9 @@ int OnDevice(int mode, int handle) {
     return 0;
 }
 
-void Report(const char* what, double ms, double limitMs) {
+void Report(const char* name, const char* what, double ms, double limitMs) {
     std::printf("%-44s %9.1f ms  (limit %6.0f ms)  %s\n", what, ms, limitMs, ms <= limitMs ? "ok" : "OVER");
-    std::fflush(stdout);
+    BenchFigure(name, ms, "ms", limitMs);
 }
 
 void ProcessUntil(const std::function<bool()>& done, int timeoutMs) {
@@ -128,8 +129,8 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "the table shows %d rows\n", view.ContactsModel()->rowCount());
             result = 1;
         }
-        Report("refresh press to filled table", loadMs, 1000);
-        Report("longest GUI pause during the load", double(longestGap), 100);
+        Report("contacts.refresh_to_filled_table", "refresh press to filled table", loadMs, 1000);
+        Report("contacts.longest_gui_pause", "longest GUI pause during the load", double(longestGap), 100);
 
         // One keystroke after another, as a user types a name and then a number.
         const char* typed[] = {"M", "Mü", "Mül", "Müll", "Mülle", "Müller",  "Müller 1", "Müller 19",
@@ -144,24 +145,26 @@ int main(int argc, char** argv) {
             worst = std::max(worst, ms);
             total += ms;
         }
-        Report("search per keystroke (worst)", worst, 100);
-        Report("search per keystroke (mean)", total / double(std::size(typed)), 100);
+        Report("contacts.search_keystroke_worst", "search per keystroke (worst)", worst, 100);
+        Report("contacts.search_keystroke_mean", "search per keystroke (mean)",
+               total / double(std::size(typed)), 100);
 
         view.OnHeaderCheckChange(true);
         const struct {
+            const char* name;
             const char* label;
             const char* file;
             double limitMs;
-        } exports[] = {{"export 20,000 contacts to vcf", "all.vcf", 300},
-                       {"export 20,000 contacts to xml", "all.xml", 500},
-                       {"export 20,000 contacts to txt", "all.txt", 500},
-                       {"export 20,000 contacts to xls", "all.xls", 1000}};
+        } exports[] = {{"contacts.view_export_vcf", "export 20,000 contacts to vcf", "all.vcf", 300},
+                       {"contacts.view_export_xml", "export 20,000 contacts to xml", "all.xml", 500},
+                       {"contacts.view_export_txt", "export 20,000 contacts to txt", "all.txt", 500},
+                       {"contacts.view_export_xls", "export 20,000 contacts to xls", "all.xls", 1000}};
         for (const auto& format : exports) {
             const std::string path = home.filePath(QString::fromLatin1(format.file)).toStdString();
             clock.restart();
             CRecordFileExport::Export(view, path);
             const double ms = double(clock.nsecsElapsed()) / 1e6;
-            Report(format.label, ms, format.limitMs);
+            Report(format.name, format.label, ms, format.limitMs);
             std::printf("%46s %lld bytes\n", "", (long long)std::filesystem::file_size(path));
         }
     }

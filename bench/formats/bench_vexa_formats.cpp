@@ -9,6 +9,7 @@
 
 #include <QTemporaryDir>
 
+#include "BenchReport.h"
 #include "formats/Formats.h"
 
 using namespace vexa::formats;
@@ -37,13 +38,14 @@ int main() {
     bool ok = true;
     Timing total;
     std::printf("%-28s %9s %9s\n", "", "wall", "cpu");
-    auto report = [&](const char* what, const std::function<bool()>& work) {
+    auto report = [&](const char* name, const char* what, const std::function<bool()>& work) {
         const Timing timing = Measure(work, ok);
         total.wall += timing.wall;
         total.processor += timing.processor;
         std::printf("%-28s %7.3f s %7.3f s\n", what, timing.wall, timing.processor);
+        BenchWatch(name, timing.wall * 1000, "ms");
     };
-    report("20 songs (3-5 s)", [&] {
+    report("formats.songs", "20 songs (3-5 s)", [&] {
         for (int i = 0; i < 20; ++i) {
             const AudioSpec spec{
                 3.0 + i % 3, 220.0 + 20 * i, "Song " + std::to_string(i), "Artist", "Album", "Pop", i + 1,
@@ -53,7 +55,7 @@ int main() {
         }
         return true;
     });
-    report("5 videos (2 s, 320x240)", [&] {
+    report("formats.videos", "5 videos (2 s, 320x240)", [&] {
         for (int i = 0; i < 5; ++i) {
             if (!WriteVideoFile(root / ("clip" + std::to_string(i) + ".mp4"),
                                 VideoSpec{2, 320, 240, "Clip", 60 * i}))
@@ -61,7 +63,7 @@ int main() {
         }
         return true;
     });
-    report("80 photos (640x480 JPEG)", [&] {
+    report("formats.photos", "80 photos (640x480 JPEG)", [&] {
         for (int i = 0; i < 80; ++i) {
             if (!WriteJpeg(root / ("IMG_" + std::to_string(i) + ".JPG"),
                            ImageSpec{640, 480, i, "Photo", "2023:05:01 10:00:00"}))
@@ -69,14 +71,14 @@ int main() {
         }
         return true;
     });
-    report("80 thumbnails", [&] {
+    report("formats.thumbnails", "80 thumbnails", [&] {
         for (int i = 0; i < 80; ++i) {
             if (MakeJpegThumbnail(root / ("IMG_" + std::to_string(i) + ".JPG"), 120).empty())
                 return false;
         }
         return true;
     });
-    report("8 books (PDF, EPUB)", [&] {
+    report("formats.books", "8 books (PDF, EPUB)", [&] {
         for (int i = 0; i < 8; ++i) {
             const BookSpec spec{"Book " + std::to_string(i), "Author", 5};
             const fs::path path = root / ("book" + std::to_string(i) + (i % 2 ? ".epub" : ".pdf"));
@@ -85,7 +87,7 @@ int main() {
         }
         return true;
     });
-    report("12 apps (.ipa)", [&] {
+    report("formats.apps", "12 apps (.ipa)", [&] {
         for (int i = 0; i < 12; ++i) {
             AppBundle app;
             app.bundleId = "com.example.app" + std::to_string(i);
@@ -97,7 +99,7 @@ int main() {
         }
         return true;
     });
-    report("encrypted backup of it all", [&] {
+    report("formats.encrypted_backup", "encrypted backup of it all", [&] {
         BackupWriter writer;
         if (writer.Open(root / "backup", BackupProperties{}, "secret") != kBackupOk)
             return false;
@@ -110,5 +112,6 @@ int main() {
         return writer.Finish() == kBackupOk;
     });
     std::printf("%-28s %7.3f s %7.3f s%s\n", "total", total.wall, total.processor, ok ? "" : "  (FAILED)");
+    BenchWatch("formats.total_cpu", total.processor * 1000, "ms");
     return ok ? 0 : 1;
 }

@@ -42,11 +42,18 @@ bool writeDocument(const QString& path, const QDomDocument& document) {
     }
     // Written aside and renamed over the old copy, so a failed write never leaves half a file.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         qDebug() << "LanguageConfig::Save can't open" << path << file.errorString();
         return false;
     }
-    file.write(document.toByteArray(kIndentation));
+    // A full disk ends a write short without an error, and a buffered QSaveFile then commits the stub;
+    // unbuffered, the short count shows here.
+    const QByteArray content = document.toByteArray(kIndentation);
+    if (file.write(content) != content.size()) {
+        qDebug() << "LanguageConfig::Save can't write" << path << file.errorString();
+        file.cancelWriting();
+        return false;
+    }
     if (!file.commit()) {
         qDebug() << "LanguageConfig::Save can't write" << path << file.errorString();
         return false;
@@ -54,14 +61,30 @@ bool writeDocument(const QString& path, const QDomDocument& document) {
     return true;
 }
 
+// A language folder is one plain name inside Language/; anything else could point out of it.
+bool isFolderName(const QString& folder) {
+    return !folder.isEmpty() && folder != QLatin1String(".") && folder != QLatin1String("..") &&
+           !folder.contains(QLatin1Char('/')) && !folder.contains(QLatin1Char('\\'));
+}
+
 } // namespace
 
 LanguageConfig::LanguageConfig() {
-    Load();
+    Load(LanguageFilePath());
 }
 
-void LanguageConfig::Load() {
-    const QString path = LanguageFilePath();
+LanguageConfig::LanguageConfig(const QString& path) {
+    Load(path);
+}
+
+bool LanguageConfig::NamesUsableLanguage(const QString& path) {
+    const LanguageConfig config(path);
+    const QString folder = config.Entry(config.Current()).Folder;
+    return config.Contains(config.Current()) &&
+           QFileInfo(QStringLiteral("%1/Language/%2").arg(AppDirPath(), folder)).isDir();
+}
+
+void LanguageConfig::Load(const QString& path) {
     if (!QFileInfo::exists(path)) {
         return;
     }
@@ -84,6 +107,10 @@ void LanguageConfig::ReadItems(const QDomDocument& document) {
         int code = 0;
         if (!readCode(item, code)) {
             qDebug() << "LanguageConfig skips an Item without a numeric Type at line" << item.lineNumber();
+            continue;
+        }
+        if (!isFolderName(item.attribute(QStringLiteral("Folder")))) {
+            qDebug() << "LanguageConfig skips an Item without a usable Folder at line" << item.lineNumber();
             continue;
         }
         m_entries[code] =

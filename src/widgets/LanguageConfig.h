@@ -14,12 +14,17 @@ struct LanguageEntry {
 };
 
 // The language file: the languages on offer, keyed by locale language number, and the one in use.
-// Reads the user's copy when there is one, else the installed file; saving always writes the user's copy.
+// Reads the user's copy when it names a usable language, else the installed file; saving always writes
+// the user's copy.
 class LanguageConfig {
 public:
     static constexpr int kDefaultCode = 31;
 
     LanguageConfig();
+
+    // True when the file parses and the language it has in use is one of its items whose folder exists
+    // under the program's Language folder. A damaged user copy fails this and is passed over.
+    static bool NamesUsableLanguage(const QString& path);
 
     int Current() const { return m_current; }
     int Size() const { return static_cast<int>(m_entries.size()); }
@@ -33,7 +38,8 @@ public:
     bool Save(int code);
 
 private:
-    void Load();
+    explicit LanguageConfig(const QString& path);
+    void Load(const QString& path);
     void ReadItems(const QDomDocument& document);
 
     std::map<int, LanguageEntry> m_entries;

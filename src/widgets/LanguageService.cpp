@@ -114,7 +114,16 @@ QString WorkDir() {
 
 QString LanguageFilePath() {
     const QString user = UserLanguageFilePath();
-    return QFileInfo::exists(user) ? user : InstalledLanguageFilePath();
+    if (!QFileInfo::exists(user)) {
+        return InstalledLanguageFilePath();
+    }
+    // A half-written or hand-damaged copy must not leave the program without images; the next save
+    // replaces it.
+    if (!LanguageConfig::NamesUsableLanguage(user)) {
+        qWarning() << "Ignoring" << user << "as it names no usable language";
+        return InstalledLanguageFilePath();
+    }
+    return user;
 }
 
 QString InstalledLanguageFilePath() {

@@ -20,7 +20,7 @@ QString AppDirPath();
 // "<temp>/Vexa Manager Backup", created on first use.
 QString WorkDir();
 
-// The language file in use: the user's copy when it exists, else the installed one.
+// The language file in use: the user's copy when it names a usable language, else the installed one.
 QString LanguageFilePath();
 // The installed language file, "<AppDirPath()>/Language/language.xml".
 QString InstalledLanguageFilePath();

@@ -36,6 +36,9 @@ void TestFolders::WriteInstalledLanguageFile(const QString& setting) {
                        "%1\n</Language>\n")
             .arg(setting);
     WriteFile(InstalledLanguageFile(), xml.toUtf8());
+    for (const char* folder : {"German", "Chinese", "English"}) {
+        QDir().mkpath(AppDir() + QStringLiteral("/Language/") + QLatin1String(folder));
+    }
 }
 
 void TestFolders::WriteFile(const QString& path, const QByteArray& content) {

@@ -16,7 +16,8 @@ public:
     QString InstalledLanguageFile() const;
     QString UserLanguageFile() const;
 
-    // Writes the installed language.xml with the three shipped languages and `setting` (none when empty).
+    // Writes the installed language.xml with the three shipped languages and `setting` (none when empty),
+    // and creates their folders.
     void WriteInstalledLanguageFile(const QString& setting = QStringLiteral("<Setting Type=\"31\"/>"));
     void WriteFile(const QString& path, const QByteArray& content);
     // A one-colour PNG, or a horizontal strip of equal frames in the given colours.

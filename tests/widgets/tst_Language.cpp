@@ -1,5 +1,10 @@
+#include <csignal>
+
+#include <sys/resource.h>
+
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
@@ -48,6 +53,9 @@ private slots:
     void withoutLanguageFileEverythingFallsBackAndNothingIsEmitted();
     void malformedFilesAndItemsAreSkipped();
     void unwritableUserCopyFailsAndChangesNothing();
+    void damagedUserCopyFallsBackToInstalledFile_data();
+    void damagedUserCopyFallsBackToInstalledFile();
+    void failedSaveLeavesOldCopyIntact();
     void workDirIsCreatedInTemp();
 };
 
@@ -190,6 +198,7 @@ void TestLanguage::malformedFilesAndItemsAreSkipped() {
                       "<Item Type=\"42\" Display=\"German\" Folder=\"German\" QMFile=\"vexa_de.qm\"/>"
                       "<Setting Type=\"German\"/>"
                       "</Language>");
+    QDir().mkpath(folders.AppDir() + QStringLiteral("/Language/German"));
     LanguageConfig config;
     QCOMPARE(config.Size(), 1);
     QCOMPARE(config.CodeAt(0), 42);
@@ -220,6 +229,74 @@ void TestLanguage::unwritableUserCopyFailsAndChangesNothing() {
     QCOMPARE(CurrentLanguage(), languageBefore);
     QCOMPARE(ResourceRoot(), rootBefore);
     QCOMPARE(readAll(folders.InstalledLanguageFile()), installed);
+}
+
+void TestLanguage::damagedUserCopyFallsBackToInstalledFile_data() {
+    QTest::addColumn<QByteArray>("copy");
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("truncated") << QByteArray(
+        "<?xml version=\"1.0\"?>\n<Language>\n    <Item Type=\"25\" Disp");
+    QTest::newRow("no Folder") << QByteArray(
+        "<Language><Item Type=\"25\" Display=\"Chinese\" QMFile=\"z.qm\"/>"
+        "<Setting Type=\"25\"/></Language>");
+    QTest::newRow("empty Folder") << QByteArray(
+        "<Language><Item Type=\"25\" Folder=\"\"/><Setting Type=\"25\"/>"
+        "</Language>");
+    QTest::newRow("setting names no item")
+        << QByteArray("<Language><Item Type=\"25\" Folder=\"Chinese\"/><Setting Type=\"77\"/></Language>");
+    QTest::newRow("folder missing") << QByteArray(
+        "<Language><Item Type=\"25\" Folder=\"Klingon\"/><Setting Type=\"25\"/></Language>");
+    QTest::newRow("folder outside") << QByteArray(
+        "<Language><Item Type=\"25\" Folder=\"../Language/Chinese\"/><Setting Type=\"25\"/>"
+        "</Language>");
+    QTest::newRow("not xml") << QByteArray("\x00\xff\xfe garbage", 12);
+}
+
+void TestLanguage::damagedUserCopyFallsBackToInstalledFile() {
+    QFETCH(QByteArray, copy);
+    TestFolders folders;
+    folders.WriteInstalledLanguageFile(QStringLiteral("<Setting Type=\"42\"/>"));
+    const QString helpImage = QStringLiteral("/image/btn_help.png");
+    folders.WriteImage(folders.AppDir() + QStringLiteral("/Language/German") + helpImage, QSize(8, 8),
+                       {Qt::red});
+    folders.WriteFile(folders.UserLanguageFile(), copy);
+    SetAppDirPathForTesting(folders.AppDir());
+
+    QCOMPARE(LanguageFilePath(), folders.InstalledLanguageFile());
+    QCOMPARE(LanguageConfig().Current(), 42);
+    QCOMPARE(ResourceRoot(), folders.AppDir() + QStringLiteral("/Language/German"));
+    QVERIFY(!QImage(ResourceRoot() + helpImage).isNull());
+
+    // Choosing a language again replaces the damaged copy with a sound one.
+    QVERIFY(SetLanguage(25));
+    QCOMPARE(LanguageFilePath(), folders.UserLanguageFile());
+    QCOMPARE(ResourceRoot(), folders.AppDir() + QStringLiteral("/Language/Chinese"));
+    QCOMPARE(LanguageConfig().Size(), 3);
+}
+
+void TestLanguage::failedSaveLeavesOldCopyIntact() {
+    TestFolders folders;
+    folders.WriteInstalledLanguageFile();
+    QVERIFY(LanguageConfig().Save(25));
+    const QByteArray before = readAll(folders.UserLanguageFile());
+    QVERIFY(before.size() > 64);
+
+    // A file size limit fails the write the way a full disk does, also for root.
+    struct rlimit old {};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const sighandler_t oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit tiny = old;
+    tiny.rlim_cur = 64;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &tiny), 0);
+    const bool saved = LanguageConfig().Save(42);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    QVERIFY(!saved);
+    QCOMPARE(readAll(folders.UserLanguageFile()), before);
+    QCOMPARE(LanguageConfig().Current(), 25);
+    const QStringList left = QFileInfo(folders.UserLanguageFile()).dir().entryList(QDir::Files);
+    QCOMPARE(left, QStringList{QStringLiteral("language.xml")});
 }
 
 void TestLanguage::workDirIsCreatedInTemp() {

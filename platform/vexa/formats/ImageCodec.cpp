@@ -1,5 +1,7 @@
 #include "ImageCodec.h"
 
+#include "FfmpegLog.h"
+
 namespace vexa::formats {
 
 namespace {
@@ -38,6 +40,7 @@ bool ImageCodec::EncodeRgb(const std::vector<uint8_t>& rgb, int width, int heigh
 }
 
 bool ImageCodec::EncodeFrame(const AVFrame* frame, AVCodecID codecId, std::vector<uint8_t>& encoded) {
+    RouteFfmpegLog();
     const AVCodec* codec = avcodec_find_encoder(codecId);
     if (!codec)
         return false;
@@ -63,6 +66,7 @@ bool ImageCodec::EncodeFrame(const AVFrame* frame, AVCodecID codecId, std::vecto
 }
 
 AvFramePtr ImageCodec::Decode(const std::filesystem::path& image) {
+    RouteFfmpegLog();
     AVFormatContext* raw = nullptr;
     if (avformat_open_input(&raw, image.string().c_str(), nullptr, nullptr) < 0)
         return nullptr;
@@ -96,6 +100,7 @@ AvFramePtr ImageCodec::Decode(const std::filesystem::path& image) {
 }
 
 AvFramePtr ImageCodec::Convert(const AVFrame* source, int width, int height, AVPixelFormat format) {
+    RouteFfmpegLog();
     if (source->width <= 0 || source->height <= 0 || width <= 0 || height <= 0)
         return nullptr;
     SwsContextPtr scaler(sws_getContext(source->width, source->height,

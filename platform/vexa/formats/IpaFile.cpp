@@ -39,13 +39,8 @@ void AddStrings(plist_t array, std::vector<std::string>& names) {
         return;
     for (uint32_t i = 0; i < plist_array_get_size(array); ++i) {
         plist_t item = plist_array_get_item(array, i);
-        if (plist_get_node_type(item) != PLIST_STRING)
-            continue;
-        char* value = nullptr;
-        plist_get_string_val(item, &value);
-        if (value)
-            names.push_back(value);
-        free(value);
+        if (plist_get_node_type(item) == PLIST_STRING)
+            names.push_back(Plist::StringValue(item));
     }
 }
 

@@ -1,6 +1,7 @@
 #include "Plist.h"
 
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -19,6 +20,18 @@ std::vector<uint8_t> Take(char* buffer, uint32_t length, void (*release)(char*))
     return bytes;
 }
 
+// libplist asserts, and so ends the program, when a dictionary key it hands out holds a NUL byte, which a
+// binary plist can carry. Its XML writer copies such a NUL as it is, so the XML form shows it without
+// asking for any key.
+bool HoldsNul(plist_t node) {
+    char* xml = nullptr;
+    uint32_t length = 0;
+    plist_to_xml(node, &xml, &length);
+    const bool found = xml && std::memchr(xml, '\0', length) != nullptr;
+    plist_to_xml_free(xml);
+    return found;
+}
+
 // Plist dates count from 2001-01-01.
 constexpr int64_t kAppleEpoch = 978307200;
 
@@ -29,7 +42,10 @@ PlistPtr Plist::Parse(const std::vector<uint8_t>& data) {
         return nullptr;
     plist_t node = nullptr;
     plist_from_memory(reinterpret_cast<const char*>(data.data()), static_cast<uint32_t>(data.size()), &node);
-    return PlistPtr(node);
+    PlistPtr plist(node);
+    if (plist && std::memcmp(data.data(), "bplist", 6) == 0 && HoldsNul(node))
+        return nullptr;
+    return plist;
 }
 
 PlistPtr Plist::ParseFile(const std::string& path, uint64_t maxBytes) {
@@ -81,14 +97,17 @@ plist_t Plist::Item(plist_t dict, const char* key, plist_type type) {
 }
 
 std::string Plist::String(plist_t dict, const char* key) {
-    plist_t item = Item(dict, key, PLIST_STRING);
-    if (!item)
+    return StringValue(Item(dict, key, PLIST_STRING));
+}
+
+std::string Plist::StringValue(plist_t node) {
+    if (!node || plist_get_node_type(node) != PLIST_STRING)
         return {};
-    char* value = nullptr;
-    plist_get_string_val(item, &value);
-    std::string text = value ? value : "";
-    free(value);
-    return text;
+    // plist_get_string_val asserts that the string holds no NUL, which a binary plist can break; the
+    // pointer call does not. The text ends at the first NUL, as every C reader of it would see it.
+    uint64_t length = 0;
+    const char* value = plist_get_string_ptr(node, &length);
+    return value ? std::string(value, strnlen(value, length)) : std::string();
 }
 
 bool Plist::Bool(plist_t dict, const char* key) {

@@ -17,7 +17,7 @@ using PlistPtr = std::unique_ptr<void, PlistDeleter>;
 // Small helpers over libplist that never throw and treat a missing or mistyped node as empty.
 class Plist {
 public:
-    // Binary or XML; null for anything else.
+    // Binary or XML; null for anything else, and for a binary plist holding a NUL in a key or string.
     static PlistPtr Parse(const std::vector<uint8_t>& data);
     static PlistPtr ParseFile(const std::string& path, uint64_t maxBytes = 16u << 20);
     static std::vector<uint8_t> ToBinary(plist_t node);
@@ -26,6 +26,8 @@ public:
     static bool WriteXmlFile(plist_t node, const std::string& path);
 
     static std::string String(plist_t dict, const char* key);
+    // The text of a string node; empty for any other node.
+    static std::string StringValue(plist_t node);
     static plist_t Item(plist_t dict, const char* key, plist_type type);
     static bool Bool(plist_t dict, const char* key);
     static uint64_t Unsigned(plist_t dict, const char* key);

@@ -1,11 +1,13 @@
 #include "DeviceInfoFile.h"
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
 #include <QByteArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QJsonValue>
 #include <QString>
 
 #include <vexa/VexaResult.h>
@@ -17,6 +19,17 @@ namespace vexa::sim {
 namespace {
 // A device description is a few kilobytes; a bigger file is damaged, not read into memory.
 constexpr size_t kInfoFileLimit = 1024 * 1024;
+
+// A size in bytes from JSON, where numbers are doubles: a negative, huge or not-a-number value from a
+// hand-edited file must not reach the conversion to an integer, which is undefined outside its range.
+uint64_t byteCount(const QJsonValue& value, double fallback) {
+    const double bytes = value.toDouble(fallback);
+    constexpr double kLargest = 9.2e18; // below 2^63, far beyond any device
+    if (!(bytes >= 0.0))
+        return static_cast<uint64_t>(fallback);
+    return static_cast<uint64_t>(std::min(bytes, kLargest));
+}
+
 } // namespace
 
 int DeviceInfoFile::Load(const std::filesystem::path& file, DeviceInfoFile& info) {
@@ -39,9 +52,9 @@ int DeviceInfoFile::Load(const std::filesystem::path& file, DeviceInfoFile& info
         }
     }
     info.profile.batteryLevel = root.value("battery").toInt(100);
-    info.profile.dataCapacity = static_cast<uint64_t>(root.value("dataCapacity").toDouble(16e9));
-    info.profile.systemCapacity = static_cast<uint64_t>(root.value("systemCapacity").toDouble(4e9));
-    info.profile.systemFree = static_cast<uint64_t>(root.value("systemFree").toDouble(1e9));
+    info.profile.dataCapacity = byteCount(root.value("dataCapacity"), 16e9);
+    info.profile.systemCapacity = byteCount(root.value("systemCapacity"), 4e9);
+    info.profile.systemFree = byteCount(root.value("systemFree"), 1e9);
     info.backupPassword = root.value("backupPassword").toString().toStdString();
     return VEXA_OK;
 }

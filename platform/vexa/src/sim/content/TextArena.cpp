@@ -13,7 +13,9 @@ const char* TextArena::Add(std::string_view text) {
         m_used = 0;
     }
     char* copy = m_blocks.back().get() + m_used;
-    std::memcpy(copy, text.data(), text.size());
+    // An empty view may have no data at all (a NULL column), and memcpy from null is undefined.
+    if (!text.empty())
+        std::memcpy(copy, text.data(), text.size());
     copy[text.size()] = '\0';
     m_used += needed;
     return copy;

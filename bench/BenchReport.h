@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdio>
+
+// One figure in the line format that scripts/run-bench.sh gathers into the table of every benchmark:
+//   BENCH <name> <value> <unit> <limit>
+// The name has no spaces; the limit is "-" for a figure kept only to watch. Lower is better for every
+// figure, so a value above its limit is "over". The human-readable lines around it stay as they are.
+inline bool BenchFigure(const char* name, double value, const char* unit, double limit) {
+    std::printf("BENCH %s %.1f %s %.1f\n", name, value, unit, limit);
+    std::fflush(stdout);
+    return value <= limit;
+}
+
+inline void BenchWatch(const char* name, double value, const char* unit) {
+    std::printf("BENCH %s %.1f %s -\n", name, value, unit);
+    std::fflush(stdout);
+}

@@ -1,0 +1,34 @@
+#include "DeviceContent.h"
+
+#include "sim/content/AlbumStore.h"
+#include "sim/content/AppStore.h"
+#include "sim/content/BookStore.h"
+#include "sim/content/ContactStore.h"
+#include "sim/content/MessageStore.h"
+#include "sim/content/PhotoStore.h"
+#include "sim/content/TrackStore.h"
+
+using namespace vexa::sim;
+
+void ListDeviceContent(sqlite3* db, const std::filesystem::path& deviceFolder) {
+    ContactListBuffer contacts;
+    ContactStore(db).List(contacts);
+    ContactStore(db).Count();
+    ConversationListBuffer conversations;
+    MessageStore(db).List(conversations);
+    std::vector<BookRecord> books;
+    BookStore(db, deviceFolder / "Media").List(books);
+    PhotoListBuffer photos;
+    PhotoStore photoStore(db, deviceFolder / "Media");
+    photoStore.ListAll(photos);
+    std::vector<AlbumRow> albums;
+    AlbumStore(db).List(albums);
+    for (const AlbumRow& album : albums) {
+        PhotoListBuffer inAlbum;
+        photoStore.ListAlbum(album.rowId, inAlbum);
+    }
+    std::vector<AppRecord> apps;
+    AppStore(db, deviceFolder / "Applications").List(apps);
+    PlaylistBuffer playlists;
+    TrackStore(db, deviceFolder / "Media").List(playlists, "Library");
+}

@@ -1,0 +1,119 @@
+// Writes the seeds our own writers can make into tests/fuzz/corpus/<target>/ (run by hand after a change
+// of a writer: `fuzz_make_seeds tests/fuzz/corpus`). Hand-made seeds sit beside them.
+#include <cstdio>
+#include <fstream>
+
+#include <sqlite3.h>
+
+#include "FuzzRegistry.h"
+#include "formats/BackupWriter.h"
+#include "formats/BookFile.h"
+#include "formats/FileRecordArchive.h"
+#include "formats/IpaFile.h"
+#include "sim/content/ContactStore.h"
+#include "sim/content/ContentSchema.h"
+#include "sim/content/MessageStore.h"
+
+using namespace vexa::formats;
+namespace fs = std::filesystem;
+
+namespace {
+
+bool copyInto(const fs::path& from, const fs::path& to) {
+    std::error_code error;
+    fs::create_directories(to.parent_path(), error);
+    return fs::copy_file(from, to, fs::copy_options::overwrite_existing, error);
+}
+
+bool writeBackup(const fs::path& folder, const std::string& password) {
+    const fs::path note = fuzz::Scratch() / "note.txt";
+    fuzz::WriteFile(note, std::string("a note\n"));
+    BackupProperties props;
+    props.info["Device Name"] = "Seed";
+    props.info["Product Version"] = "12.0";
+    props.info["Last Backup Date"] = "2024-01-02T03:04:05Z";
+    BackupFile file;
+    file.domain = "HomeDomain";
+    file.relativePath = "Library/Notes/note.txt";
+    file.source = note;
+    BackupWriter writer;
+    return writer.Open(folder, props, password) == kBackupOk && writer.AddFile(file) == kBackupOk &&
+           writer.Finish() == kBackupOk;
+}
+
+bool writeBackupSeeds(const fs::path& corpus) {
+    const fs::path plain = fuzz::Scratch() / "plain", encrypted = fuzz::Scratch() / "encrypted";
+    return writeBackup(plain, "") && writeBackup(encrypted, "password") &&
+           copyInto(plain / "Info.plist", corpus / "backup_info_plist/info.plist") &&
+           copyInto(plain / "Status.plist", corpus / "backup_info_plist/status.plist") &&
+           copyInto(plain / "Manifest.plist", corpus / "backup_manifest_plist/plain.plist") &&
+           copyInto(encrypted / "Manifest.plist", corpus / "backup_manifest_plist/encrypted.plist") &&
+           copyInto(plain / "Manifest.db", corpus / "backup_manifest_db/manifest.db") &&
+           copyInto(plain / "Manifest.plist", corpus / "plist/manifest.plist");
+}
+
+bool writeFileRecordSeeds(const fs::path& corpus) {
+    BackupFile file;
+    file.relativePath = "Library/Notes/note.txt";
+    file.modified = 1700000000;
+    const std::vector<uint8_t> record = FileRecordArchive::Encode(file, 7);
+    fs::create_directories(corpus / "file_record");
+    return fuzz::WriteFile(corpus / "file_record/file.bin", record.data(), record.size()) &&
+           fuzz::WriteFile(corpus / "plist/keyed_archive.bplist", record.data(), record.size());
+}
+
+bool writeBookSeeds(const fs::path& corpus) {
+    fs::create_directories(corpus / "epub_zip");
+    fs::create_directories(corpus / "pdf_info");
+    const BookSpec spec{"Seed Title", "Seed Author", 1};
+    return WriteEpub(corpus / "epub_zip/book.epub", spec, false) &&
+           WritePdf(corpus / "pdf_info/book.pdf", spec);
+}
+
+bool writeIpaSeeds(const fs::path& corpus) {
+    AppBundle app;
+    app.bundleId = "com.example.seed";
+    app.displayName = "Seed";
+    app.version = "1";
+    app.shortVersion = "1.0";
+    app.minimumOS = "9.0";
+    app.executable = "Seed";
+    fs::create_directories(corpus / "ipa");
+    return WriteIpa(corpus / "ipa/app.ipa", app);
+}
+
+bool writeDeviceDatabaseSeed(const fs::path& corpus) {
+    const fs::path file = fuzz::Scratch() / "device.db";
+    sqlite3* db = nullptr;
+    bool ok = sqlite3_open(file.c_str(), &db) == SQLITE_OK &&
+              sqlite3_exec(db, "PRAGMA page_size=512", nullptr, nullptr, nullptr) == SQLITE_OK &&
+              vexa::sim::ContentSchema::EnsureDeviceTables(db) &&
+              vexa::sim::ContentSchema::EnsureBuiltIns(db);
+    vexa::sim::ContactData contact;
+    contact.firstName = "Ann";
+    contact.lastName = "Lee";
+    contact.phones = {{"mobile", "+1 555 0100"}};
+    contact.emails = {{"home", "ann@example.com"}};
+    int64_t id = 0;
+    ok = ok && vexa::sim::ContactStore(db).Insert(contact, &id) == 0;
+    vexa::sim::MessageStore messages(db);
+    ok = ok && messages.AddConversation("+1 555 0100", std::string("Ann"), &id) == 0 &&
+         messages.AddMessage(id, true, "2024-01-02 03:04:05", "hello") == 0;
+    ok = ok && sqlite3_exec(db, "VACUUM", nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close(db);
+    return ok && copyInto(file, corpus / "sim_database/device.db");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: fuzz_make_seeds <corpus folder>\n");
+        return 2;
+    }
+    const fs::path corpus = argv[1];
+    const bool ok = writeBackupSeeds(corpus) && writeFileRecordSeeds(corpus) && writeBookSeeds(corpus) &&
+                    writeIpaSeeds(corpus) && writeDeviceDatabaseSeed(corpus);
+    std::fprintf(stderr, ok ? "seeds written\n" : "a seed could not be written\n");
+    return ok ? 0 : 1;
+}

@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include "BenchReport.h"
 #include "CSingleDetectiPhone.h"
@@ -150,6 +151,18 @@ int main(int argc, char* argv[]) {
     }
     QTest::qWait(300);
 
+    // An unplug while a category still loads ends in that load's failure message; the benchmark answers
+    // such messages so that a modal dialog cannot hold the runs.
+    int messagesAnswered = 0;
+    QTimer answerer;
+    QObject::connect(&answerer, &QTimer::timeout, [&messagesAnswered] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            ++messagesAnswered;
+            modal->close();
+        }
+    });
+    answerer.start(50);
+
     std::vector<double> pageTimes;
     std::vector<double> storageTimes;
     long rssWithDevice = -1;
@@ -192,6 +205,8 @@ int main(int argc, char* argv[]) {
         std::printf("session: plug to storage figures shown (median): %.1f ms\n", Median(storageTimes));
     std::printf("session: memory with the demo device shown: VmRSS %ld kB, VmHWM %ld kB\n", rssWithDevice,
                 StatusKilobytes("VmHWM:"));
+    if (messagesAnswered > 0)
+        std::printf("session: %d failure message(s) of unplugged loads answered\n", messagesAnswered);
     BenchWatch("session.start_to_window", Median(startTimes), "ms");
     BenchWatch("session.plug_to_information_page", Median(pageTimes), "ms");
     if (!storageTimes.empty())

@@ -119,6 +119,16 @@ int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_LOGGING_RULES"))
         qputenv("QT_LOGGING_RULES", "*.debug=false");
 
+    // The demo device exists, unplugged, before the first start: an empty simulator root would make each
+    // measured start generate a demo device of its own, which stays plugged in for the runs below.
+    QString udid;
+    if (SimCtl({"create-demo"}, &udid) != 0) {
+        std::fprintf(stderr, "bench_session: vexa-simctl create-demo failed\n");
+        return 1;
+    }
+    udid = udid.trimmed().section('\n', -1);
+    SimCtl({"unplug", udid});
+
     // Start-up, with no device connected.
     std::vector<double> startTimes;
     if (!MeasureStart(argv[0], startTimes)) {
@@ -129,13 +139,6 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     // The bench lives beside the program folder; images and translations are read from there.
     SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR));
-    QString udid;
-    if (SimCtl({"create-demo"}, &udid) != 0) {
-        std::fprintf(stderr, "bench_session: vexa-simctl create-demo failed\n");
-        return 1;
-    }
-    udid = udid.trimmed().section('\n', -1);
-    SimCtl({"unplug", udid});
 
     MainWindow window;
     auto* navigate = window.findChild<QNavigateWidget*>();

@@ -88,7 +88,8 @@ private:
     // Puts the chosen group on a saved contact when it differs from `previousGroup`.
     void ApplyGroup(CContactChunk& chunk, const std::string& group, const std::string& previousGroup);
     // Deletes the checked records of `list` behind the progress dialog.
-    void RunBatchDelete(std::list<IBaseChunk*>* list);
+    // False when the device went away during the batch dialog; the view is then halted or gone.
+    bool RunBatchDelete(std::list<IBaseChunk*>* list);
     void ShowRecords();
 
     IContactService* m_service;

@@ -4,7 +4,7 @@ PREFIX  ?= /usr/local
 JOBS    ?= $(shell nproc)
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
 
-.PHONY: all deps configure build run test bench install clean
+.PHONY: all deps configure build run test test-asan test-tsan build-asan build-tsan bench install clean
 
 all: build
 
@@ -25,6 +25,26 @@ run: build
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# Sanitizer suites: each builds its own folder (Debug, -O1) and runs every test with the sanitizer's options.
+SAN_DIR := $(CURDIR)/tests/sanitizers
+ASAN_ENV := ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=0:strict_init_order=1:abort_on_error=0 \
+  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1:suppressions=$(SAN_DIR)/ubsan.supp \
+  LSAN_OPTIONS=suppressions=$(SAN_DIR)/lsan.supp:print_suppressions=0
+TSAN_ENV := TSAN_OPTIONS=halt_on_error=0:die_after_fork=0:second_deadlock_stack=1:report_signal_unsafe=0:exitcode=66:suppressions=$(SAN_DIR)/tsan.supp
+
+build-asan build-tsan: deps
+	@if [ ! -f $@/CMakeCache.txt ]; then \
+	  cmake -S . -B $@ -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Debug \
+	    -DVEXA_SANITIZE=$(if $(filter build-asan,$@),address,thread); \
+	fi
+	cmake --build $@ -j $(JOBS)
+
+test-asan: build-asan
+	cd build-asan && $(ASAN_ENV) ctest --output-on-failure -j $(JOBS) $(CTEST_ARGS)
+
+test-tsan: build-tsan
+	cd build-tsan && $(TSAN_ENV) ctest --output-on-failure -j $(JOBS) $(CTEST_ARGS)
+
 # --- Benchmarks: every program in $(BUILD)/bench/benchmarks.txt, then one table (also bench/RESULTS.md).
 # Fails when a program crashes or fails; figures over their limit fail it only with BENCH_STRICT=1.
 bench: build
@@ -34,7 +54,7 @@ install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) build-asan build-tsan
 
 # --- Fuzzing: libFuzzer programs in their own clang build; each target runs FUZZ_SECONDS (FUZZ_JOBS at once).
 FUZZ_BUILD   ?= build-fuzz

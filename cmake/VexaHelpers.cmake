@@ -28,3 +28,17 @@ function(vexa_add_bench name)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
   set_property(GLOBAL APPEND PROPERTY VEXA_BENCHMARKS ${name})
 endfunction()
+
+# vexa_add_uninstrumented_subdirectory(<folder>): adds a folder without the sanitizer flags, which a
+# subdirectory otherwise inherits from the top folder's options at the moment it is added.
+macro(vexa_add_uninstrumented_subdirectory folder)
+  get_directory_property(_vexa_compile_options COMPILE_OPTIONS)
+  get_directory_property(_vexa_link_options LINK_OPTIONS)
+  set(_vexa_plain_compile ${_vexa_compile_options})
+  list(REMOVE_ITEM _vexa_plain_compile ${VEXA_SANITIZE_FLAGS})
+  set(_vexa_plain_link ${_vexa_link_options})
+  list(REMOVE_ITEM _vexa_plain_link ${VEXA_SANITIZE_FLAGS})
+  set_directory_properties(PROPERTIES COMPILE_OPTIONS "${_vexa_plain_compile}" LINK_OPTIONS "${_vexa_plain_link}")
+  add_subdirectory(${folder})
+  set_directory_properties(PROPERTIES COMPILE_OPTIONS "${_vexa_compile_options}" LINK_OPTIONS "${_vexa_link_options}")
+endmacro()

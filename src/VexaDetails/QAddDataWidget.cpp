@@ -1,5 +1,7 @@
 #include "QAddDataWidget.h"
 
+#include <QTimer>
+
 #include <QLabel>
 #include <QPixmap>
 #include <QVBoxLayout>
@@ -34,8 +36,12 @@ QAddDataWidget::QAddDataWidget(QWidget* parent)
 bool QAddDataWidget::setLabelImage(const QString& imagePath) {
     const QPixmap picture(imagePath);
     if (picture.isNull()) {
-        ShowMessage(tr("QAddDataWidget::setLabelImage, this image name is invalid %1, please re-install!")
-                        .arg(imagePath));
+        // Told once the event loop runs: a modal message here would run device events (a removal among
+        // them) while the view that set the picture is still on the stack.
+        const QString message =
+            tr("QAddDataWidget::setLabelImage, this image name is invalid %1, please re-install!")
+                .arg(imagePath);
+        QTimer::singleShot(0, this, [message] { ShowMessage(message); });
         return false;
     }
     m_label->setPixmap(picture);

@@ -9,6 +9,8 @@ QAnalysisThread::~QAnalysisThread() {
 }
 
 QAnalysisCallbackAdapter* QAnalysisThread::SetCallback(IAnalysisCallback* callback) {
+    // A running load reports through the old adapter: it ends before the adapter goes.
+    StopAndWait();
     delete m_adapter;
     m_adapter = new QAnalysisCallbackAdapter(callback);
     return m_adapter;

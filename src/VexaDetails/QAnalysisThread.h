@@ -11,8 +11,8 @@ public:
     QAnalysisThread() = default;
     ~QAnalysisThread() override;
 
-    // Replaces the adapter (the old one sends its target a last end report). Call on the interface
-    // thread, so that the adapter and its slots live there.
+    // Replaces the adapter (the old one sends its target a last end report); a running load is
+    // stopped first. Call on the interface thread, so that the adapter and its slots live there.
     QAnalysisCallbackAdapter* SetCallback(IAnalysisCallback* callback);
     QAnalysisCallbackAdapter* Adapter() const { return m_adapter; }
 

@@ -77,9 +77,10 @@ protected:
 
 private:
     std::string m_sourceName;
-    int m_count = 0;
-    int m_current = 0;
-    int m_rowsSeen = 0;
+    // Written by the worker, read by the interface thread while a load runs.
+    std::atomic<int> m_count{0};
+    std::atomic<int> m_current{0};
+    std::atomic<int> m_rowsSeen{0};
     std::atomic<bool> m_busy{false};
     [[maybe_unused]] int m_reservedIndex = -1;
     IAnalysisSource* m_source = nullptr;

@@ -108,7 +108,11 @@ void QOperatePanel::SelectList() {
 
 bool QOperatePanel::SetCustom(QImageButton* button, const QString& imagePath) {
     if (!button->SetImages(imagePath)) {
-        ShowMessage(tr("QOperatePanel::setCustomFirst can't find btn image, please reinstall software"));
+        // Told once the event loop runs, like every message of the widget kit: a modal message inside
+        // a setter would run device events (a removal among them) under its caller's feet.
+        QTimer::singleShot(0, this, [] {
+            ShowMessage(tr("QOperatePanel::setCustomFirst can't find btn image, please reinstall software"));
+        });
         return false;
     }
     button->show();

@@ -20,6 +20,14 @@ CActionStrategyCallbackAdapter::CActionStrategyCallbackAdapter(IActionStrategyCa
 }
 
 CActionStrategyCallbackAdapter::~CActionStrategyCallbackAdapter() {
+    EmitEnd();
+}
+
+void CActionStrategyCallbackAdapter::EmitEnd() {
+    if (m_ended) {
+        return;
+    }
+    m_ended = true;
     if (IsOnOwnThread()) {
         OnEnd();
     } else {

@@ -18,6 +18,7 @@ public:
 
     IActionStrategyCallback* Target() const { return m_target; }
 
+    void EmitEnd();
     void EmitProgress(quint64 done, quint64 total);
     void EmitMsg(const char* text);
     void EmitError(const char* text);
@@ -41,4 +42,5 @@ private:
     bool IsOnOwnThread() const;
 
     IActionStrategyCallback* m_target;
+    bool m_ended = false;
 };

@@ -6,6 +6,7 @@
 #include <QDebug>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPointer>
 #include <QVBoxLayout>
 
 #include "CActionStrategyImpl.h"
@@ -21,6 +22,37 @@
 namespace {
 // Lets the dialog appear before the worker starts, so even a quick action is seen to happen.
 constexpr int kStartDelayMs = 300;
+
+// Hands a worker's reports to the dialog while it exists.
+class DialogForwarder : public IActionStrategyCallback {
+public:
+    explicit DialogForwarder(CActionStrategyDlg* dialog)
+        : m_dialog(dialog) {}
+
+    void OnBegin() override {
+        if (m_dialog)
+            m_dialog->OnBegin();
+    }
+    void OnEnd() override {
+        if (m_dialog)
+            m_dialog->OnEnd();
+    }
+    void OnProgress(quint64 done, quint64 total) override {
+        if (m_dialog)
+            m_dialog->OnProgress(done, total);
+    }
+    void OnMsg(const char* text) override {
+        if (m_dialog)
+            m_dialog->OnMsg(text);
+    }
+    void OnError(const char* text) override {
+        if (m_dialog)
+            m_dialog->OnError(text);
+    }
+
+private:
+    QPointer<CActionStrategyDlg> m_dialog;
+};
 } // namespace
 
 CActionStrategyDlg::CActionStrategyDlg(QWidget* parent)
@@ -63,7 +95,12 @@ CActionStrategyDlg::CActionStrategyDlg(QWidget* parent)
     LoadImages();
 }
 
-CActionStrategyDlg::~CActionStrategyDlg() = default;
+CActionStrategyDlg::~CActionStrategyDlg() {
+    // Whoever deletes the dialog (its parent going away) must not leave the worker walking records.
+    if (m_strategy != nullptr) {
+        m_strategy->Stop();
+    }
+}
 
 void CActionStrategyDlg::SetStrategy(CActionStrategyImpl* strategy) {
     m_strategy = strategy;
@@ -86,6 +123,18 @@ void CActionStrategyDlg::reject() {
     }
 }
 
+void CActionStrategyDlg::StopAction() {
+    m_timer.stop();
+    if (m_strategy != nullptr) {
+        // The worker's last reports, its end among them, arrive while this waits.
+        m_strategy->Stop();
+        m_strategy = nullptr;
+    }
+    if (!m_ended) {
+        OnEnd();
+    }
+}
+
 void CActionStrategyDlg::OnTimer() {
     if (m_strategy != nullptr && !m_strategy->Start()) {
         qDebug() << "CActionStrategyDlg::OnTimer can't start the action";
@@ -102,6 +151,8 @@ void CActionStrategyDlg::OnBegin() {}
 
 void CActionStrategyDlg::OnEnd() {
     m_ended = true;
+    // The action is over; whoever owns it joins its thread.
+    m_strategy = nullptr;
     m_timer.stop();
     accept();
 }
@@ -137,10 +188,17 @@ bool CActionStrategyDlg::ConfirmDeleteChecked(const std::list<IBaseChunk*>& list
 }
 
 void CActionStrategyDlg::DeleteRecords(std::list<IBaseChunk*>* list, QWidget* parent) {
-    CActionStrategyDlg dialog(parent);
-    CActionStrategyImpl strategy(kActionStrategyDelete, list, &dialog);
-    dialog.SetStrategy(&strategy);
-    dialog.exec();
+    // On the heap and watched: a parent deleted during the dialog's loop takes the dialog with it, and
+    // the worker's last reports must not follow it there.
+    QPointer<CActionStrategyDlg> dialog = new CActionStrategyDlg(parent);
+    DialogForwarder forwarder(dialog);
+    CActionStrategyImpl strategy(kActionStrategyDelete, list, &forwarder);
+    dialog->SetStrategy(&strategy);
+    dialog->exec();
+    if (dialog) {
+        dialog->m_strategy = nullptr;
+        delete dialog;
+    }
 }
 
 bool CActionStrategyDlg::DeleteRecord(std::list<IBaseChunk*>* list, std::list<IBaseChunk*>::iterator node,

@@ -24,6 +24,9 @@ public:
     // Keeps `strategy` (not owned) and starts it shortly after the dialog has appeared.
     void SetStrategy(CActionStrategyImpl* strategy);
     bool IsEnded() const { return m_ended; }
+    // Stops the action before its next record, waits for the worker and closes the dialog: the
+    // device went away. Records already handled stay handled; the dialog's caller gets control back.
+    void StopAction();
 
     int exec() override;
     void reject() override;
@@ -40,7 +43,8 @@ public:
     // checked, and then returns false without asking.
     static bool ConfirmDeleteChecked(const std::list<IBaseChunk*>& list);
     // Deletes the checked records of `list` behind this dialog and returns when done. Deleted records
-    // are destroyed and their nodes erased; records the device refused stay. Widget thread only.
+    // are destroyed and their nodes erased; records the device refused stay. Widget thread only. The
+    // dialog is a child of `parent`: whoever removes the parent stops the action first (StopAction).
     static void DeleteRecords(std::list<IBaseChunk*>* list, QWidget* parent = nullptr);
     // Deletes the one record at `node` of `list`, checked or not. Returns true when it was deleted
     // (destroyed and erased); otherwise it stays at its place.

@@ -19,3 +19,7 @@ bool CActionStrategyImpl::Start() {
 bool CActionStrategyImpl::IsRunning() const {
     return m_thread != nullptr && m_thread->IsRunning();
 }
+
+void CActionStrategyImpl::Stop() {
+    m_thread.reset();
+}

@@ -21,6 +21,8 @@ public:
     // Call on the widget thread.
     bool Start();
     bool IsRunning() const;
+    // Stops a run before its next record and waits for the worker (its end is reported).
+    void Stop();
 
 private:
     int m_kind;

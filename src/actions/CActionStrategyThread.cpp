@@ -4,6 +4,7 @@
 #include <iterator>
 #include <utility>
 
+#include <QScopeGuard>
 #include <QThread>
 
 #include "CActionStrategyCallbackAdapter.h"
@@ -31,12 +32,9 @@ IActionStrategyThread::IActionStrategyThread(int kind, std::list<IBaseChunk*>* l
 
 IActionStrategyThread::~IActionStrategyThread() {
     StopAndWait();
-    // Only a thread that never ran still holds the adapter; its end reaches the target directly here.
+    // On the widget thread, after the join: no queued report can still be on its way to the adapter.
+    // A thread that never ran reports its end directly here.
     delete m_adapter;
-}
-
-CActionStrategyCallbackAdapter* IActionStrategyThread::TakeAdapter() {
-    return std::exchange(m_adapter, nullptr);
 }
 
 CActionStrategyThread::~CActionStrategyThread() {
@@ -45,8 +43,9 @@ CActionStrategyThread::~CActionStrategyThread() {
 
 void CActionStrategyThread::Run() {
     QThread::currentThread()->setObjectName(QStringLiteral("ActionStrategyThread"));
-    // Declared first, so it goes last: its end tells the target that the records are its own again.
-    ObjectHandleKeeper<CActionStrategyCallbackAdapter> adapter(TakeAdapter());
+    // Declared first, so it runs last: the end tells the target that the records are its own again.
+    CActionStrategyCallbackAdapter* const adapter = Adapter();
+    const auto reportEnd = qScopeGuard([adapter] { adapter->EmitEnd(); });
     ObjectHandleKeeper<IActionStrategy> strategy(CreateActionStrategy(m_kind).release());
     if (!strategy || m_list == nullptr) {
         return;
@@ -56,7 +55,7 @@ void CActionStrategyThread::Run() {
     if (total == 0) {
         return;
     }
-    Report(adapter.Get(), 0, total);
+    Report(adapter, 0, total);
     quint64 done = 0;
     // Walking from the end: erasing the current node leaves every node before it in place, so `next`
     // (the node after the current one, or the end) stays valid whatever the strategy erased.
@@ -66,7 +65,7 @@ void CActionStrategyThread::Run() {
         const std::size_t sizeBefore = m_list->size();
         if (IsCheckedRecord(*node)) {
             strategy->Execute(m_list, node, 0);
-            Report(adapter.Get(), done, total);
+            Report(adapter, done, total);
             ++done;
         }
         if (m_list->size() == sizeBefore) {
@@ -74,5 +73,5 @@ void CActionStrategyThread::Run() {
         }
     }
     // A stopped walk still fills the bar, so the dialog always ends complete.
-    Report(adapter.Get(), total, total);
+    Report(adapter, total, total);
 }

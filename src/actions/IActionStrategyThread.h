@@ -19,8 +19,9 @@ public:
 protected:
     void Run() override = 0;
 
-    // Hands the adapter to Run(), which reports end by destroying it; null after the first call.
-    CActionStrategyCallbackAdapter* TakeAdapter();
+    // Run() reports through the adapter and ends with its EmitEnd(). The adapter lives on the widget
+    // thread and is destroyed there, by this object once the worker is joined.
+    CActionStrategyCallbackAdapter* Adapter() const { return m_adapter; }
 
     int m_kind;
     std::list<IBaseChunk*>* m_list;

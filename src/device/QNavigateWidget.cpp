@@ -18,6 +18,7 @@
 #include <QSet>
 #include <QUrl>
 
+#include "CActionStrategyDlg.h"
 #include "CCategoryViewFactory.h"
 #include "CExportRoute.h"
 #include "CSingleDetectiPhone.h"
@@ -113,7 +114,7 @@ QNavigateWidget::~QNavigateWidget() {
     const QList<TreeNode*> nodes = m_deviceNodes;
     m_deviceNodes.clear();
     for (TreeNode* node : nodes)
-        DeleteAllView(node);
+        DeleteAllView(node, ViewDeletion::Now);
     // Pages use their device's manager from a worker: they go before the managers do. The current
     // page may be one of the initialising pages; it must not be deleted twice.
     for (InitDeviceWidget* page : std::as_const(m_initPages)) {
@@ -403,17 +404,29 @@ void QNavigateWidget::OnInitDeviceFinish(int deviceHandle) {
 void QNavigateWidget::RemoveDevice(int deviceHandle) {
     // Closing the window now would run the teardown twice: the views' waits process events.
     emit emitEnabelCloseBtn(false);
-    if (InitDeviceWidget* page = m_initPages.take(deviceHandle))
-        delete page;
+    if (InitDeviceWidget* page = m_initPages.take(deviceHandle)) {
+        if (page == m_currentPage)
+            m_currentPage = nullptr;
+        page->hide();
+        page->Halt();
+        page->deleteLater();
+    }
     TreeNode* node = DeviceNode(deviceHandle);
     if (node) {
         m_deviceNodes.removeOne(node);
         ForgetNodesUnder(node);
-        DeleteAllView(node);
-        qDebug() << "after DeleteAllView";
+        DeleteAllView(node, ViewDeletion::Later);
     }
-    if (IVexaManager* manager = CSingleDetectiPhone::Instance()->TakeDevice(deviceHandle))
-        DeleteVexaManager(&manager);
+    // The manager goes after the views and loaders that were handed it: deferred deletions run in the
+    // order they were asked for.
+    if (IVexaManager* manager = CSingleDetectiPhone::Instance()->TakeDevice(deviceHandle)) {
+        auto* release = new QObject(this);
+        connect(release, &QObject::destroyed, [manager] {
+            IVexaManager* released = manager;
+            DeleteVexaManager(&released);
+        });
+        release->deleteLater();
+    }
     if (node)
         m_model->RemoveNode(node);
     emit emitEnabelCloseBtn(true);
@@ -435,38 +448,53 @@ void QNavigateWidget::ForgetNodesUnder(TreeNode* deviceNode) {
         m_pressedIndex = QModelIndex();
 }
 
-void QNavigateWidget::DeleteAllView(TreeNode* deviceNode) {
+void QNavigateWidget::DeleteAllView(TreeNode* deviceNode, ViewDeletion deletion) {
     // Unbind everything first: while a view waits for its loader, queued refreshes for this device may
     // still arrive and must find nothing to update.
-    QList<QWidget*> views;
-    QList<QObject*> loaders;
-    QWidget* systemView = nullptr;
+    QList<QObject*> doomed;
+    QObject* systemView = nullptr;
     std::function<void(TreeNode*)> collect = [&](TreeNode* node) {
         const TreeViewBinding binding = node->Binding();
         node->SetBinding({});
+        // Loaders first: they report into the views, so they go before them. The system view goes last.
+        if (binding.loader && !doomed.contains(binding.loader))
+            doomed.prepend(binding.loader);
         if (node->Kind() == SUB_ITEM_SYSTEM)
             systemView = binding.view;
-        else if (binding.view && !views.contains(binding.view))
-            views.append(binding.view);
-        if (binding.loader && !loaders.contains(binding.loader))
-            loaders.append(binding.loader);
+        else if (binding.view && !doomed.contains(binding.view))
+            doomed.append(binding.view);
         for (TreeNode* child : node->Children())
             collect(child);
     };
     collect(deviceNode);
-    for (QWidget* view : views) {
-        if (view == m_currentView)
+    if (systemView && !doomed.contains(systemView))
+        doomed.append(systemView);
+    for (QObject* object : std::as_const(doomed)) {
+        if (object == m_currentView)
             m_currentView = nullptr;
-        if (view == m_currentPage)
+        if (object == m_currentPage)
             m_currentPage = nullptr;
     }
-    if (systemView == m_currentView)
-        m_currentView = nullptr;
-    // Loaders first: they report into the views.
-    qDeleteAll(loaders);
-    qDeleteAll(views);
-    qDebug() << "Delete System";
-    delete systemView;
+    if (deletion == ViewDeletion::Now) {
+        qDeleteAll(doomed);
+        return;
+    }
+    // The removal may arrive inside a modal dialog's event loop that one of these objects opened, or
+    // with a timer or queued call of theirs pending. Each is halted now (its job joined, nothing new
+    // started, a running batch action stopped), taken off the screen, and deleted by the event loop,
+    // which also drops whatever timers and queued calls still point at it.
+    for (QObject* object : std::as_const(doomed)) {
+        if (auto* widget = qobject_cast<QWidget*>(object)) {
+            for (CActionStrategyDlg* batch : widget->findChildren<CActionStrategyDlg*>())
+                batch->StopAction();
+            widget->hide();
+            ui->m_gridLayout->removeWidget(widget);
+        }
+        if (auto* job = dynamic_cast<QUtilThread*>(object))
+            job->Halt();
+        object->disconnect(this);
+        object->deleteLater();
+    }
 }
 
 void QNavigateWidget::ShowInContent(QWidget* widget) {

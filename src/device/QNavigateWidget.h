@@ -104,7 +104,10 @@ private:
     TreeNode* CreateDeviceNode(const QString& name, int deviceHandle);
     void CreateCategoryViews(IVexaManager* manager);
     void RemoveDevice(int deviceHandle);
-    void DeleteAllView(TreeNode* deviceNode);
+    // Now: from the destructor, where no dialog or job of the views can be running. Later: a removed
+    // device, whose views may be on the stack under a nested event loop.
+    enum class ViewDeletion { Now, Later };
+    void DeleteAllView(TreeNode* deviceNode, ViewDeletion deletion);
     void ForgetNodesUnder(TreeNode* deviceNode);
     void ShowInContent(QWidget* widget);
     void StartLoader(TreeNode* node);

@@ -14,6 +14,8 @@ QUtilThread::~QUtilThread() {
 }
 
 bool QUtilThread::Start() {
+    if (m_halted)
+        return false;
     StopAndWait();
     m_stopEvent.Reset();
     m_running = true;
@@ -41,6 +43,11 @@ bool QUtilThread::WaitForStop(std::chrono::milliseconds timeout) const {
 
 void QUtilThread::RequestStop() {
     m_stopEvent.Set();
+}
+
+void QUtilThread::Halt() {
+    m_halted = true;
+    StopAndWait();
 }
 
 void QUtilThread::StopAndWait() {

@@ -23,10 +23,16 @@ public:
     QUtilThread(const QUtilThread&) = delete;
     QUtilThread& operator=(const QUtilThread&) = delete;
 
-    // Stops and waits for a previous run, then starts Run() on a new thread.
+    // Stops and waits for a previous run, then starts Run() on a new thread; false once halted.
     bool Start();
     bool IsStopRequested() const;
     bool IsRunning() const;
+
+    // Stops the job for good and waits for it: the device it works on is gone. The object may live
+    // on for a while (it is deleted later, after any event loop that runs inside one of its
+    // functions), but it starts nothing any more.
+    void Halt();
+    bool IsHalted() const { return m_halted; }
 
 protected:
     virtual void Run() = 0;
@@ -44,6 +50,7 @@ private:
     CStopEvent m_stopEvent;
     std::thread m_thread;
     std::atomic<bool> m_running{false};
+    bool m_halted = false;
     // Guards m_running's transition to false against the waiter installing its event loop.
     std::mutex m_finishMutex;
     QEventLoop* m_waitLoop = nullptr;

@@ -19,6 +19,7 @@
 #include "CActionStrategyImpl.h"
 #include "IActionStrategy.h"
 #include "IActionStrategyCallback.h"
+#include "IActionStrategyThread.h"
 #include "IBaseChunk.h"
 #include "LanguageService.h"
 #include "QImageProgressBar.h"
@@ -143,6 +144,13 @@ public:
     std::vector<FakeChunk*> byId;
 };
 
+// The batch worker with its adapter in reach of the test.
+class WorkerWithVisibleAdapter : public CActionStrategyThread {
+public:
+    using CActionStrategyThread::Adapter;
+    using CActionStrategyThread::CActionStrategyThread;
+};
+
 void runToEnd(CActionStrategyImpl& action, RecordingCallback& callback) {
     QVERIFY(action.Start());
     QTRY_VERIFY_WITH_TIMEOUT(callback.ended, 5000);
@@ -200,6 +208,7 @@ private slots:
     void adapterDropsProgressBeyondTotal();
     void adapterEndOnWidgetThreadReachesTargetDirectly();
     void adapterFromWorkerWaitsUntilTheWidgetThreadHandledIt();
+    void workerLeavesItsAdapterToTheWidgetThread();
 
     // The dialog and what views call
     void dialogShowsFullBarAndClosesItselfWhenDone();
@@ -337,14 +346,44 @@ void TestActions::adapterFromWorkerWaitsUntilTheWidgetThreadHandledIt() {
         adapter->EmitProgress(2, 5);
         progressSeenOnReturn = callback.progress.size() == 1;
         adapter->EmitMsg("halfway");
-        delete adapter;
+        adapter->EmitEnd();
         done = true;
     });
     QTRY_VERIFY_WITH_TIMEOUT(done, 5000);
     worker.join();
     QVERIFY(progressSeenOnReturn);
+    // The adapter goes on its own thread; its end was reported already and is not repeated.
+    delete adapter;
     QCOMPARE(callback.events, (QStringList{"begin", "progress", "msg halfway", "end"}));
     QVERIFY(!callback.offWidgetThread);
+}
+
+void TestActions::workerLeavesItsAdapterToTheWidgetThread() {
+    // A QObject destroyed by the worker while the widget thread still delivers its queued report is a
+    // data race; the adapter must die on its own thread, after the end it reported.
+    Records records({1, 2, 3});
+    RecordingCallback callback;
+    QThread* destroyedOn = nullptr;
+    bool endedBeforeDestroyed = false;
+    {
+        WorkerWithVisibleAdapter worker(kActionStrategyDelete, &records.list, &callback);
+        QObject::connect(
+            worker.Adapter(), &QObject::destroyed, qApp,
+            [&] {
+                destroyedOn = QThread::currentThread();
+                endedBeforeDestroyed = callback.ended;
+            },
+            Qt::DirectConnection);
+        QVERIFY(worker.Start());
+        QTRY_VERIFY_WITH_TIMEOUT(callback.ended, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!worker.IsRunning(), 5000);
+        // The finished worker left the adapter alone.
+        QVERIFY(destroyedOn == nullptr);
+    }
+    QCOMPARE(destroyedOn, qApp->thread());
+    QVERIFY(endedBeforeDestroyed);
+    QCOMPARE(callback.events.count(QStringLiteral("end")), 1);
+    QCOMPARE(records.log.Destroyed(), (std::set<int>{1, 2, 3}));
 }
 
 void TestActions::dialogShowsFullBarAndClosesItselfWhenDone() {

@@ -23,10 +23,6 @@ constexpr qint64 kWorkerStallLimitMs = 1000;
 constexpr int kUnplugAfterMs = 250;
 // Any failure code the device library uses for "the device refused".
 constexpr int kFailureCode = 7;
-// Whether the views and loaders of a removed device outlive every nested event loop that runs in their
-// frames. Until they do, an unplug during such a dialog deletes the object under its own feet; those cells
-// are listed as not run (VEXA_SWEEP_NESTED=1 runs them anyway) instead of crashing the whole sweep.
-constexpr bool kRemovalWaitsForNestedLoops = false;
 
 // Measures the longest gap between two turns of the event loop while it lives.
 class StallMeter : public QObject {
@@ -241,16 +237,6 @@ bool FaultSweep::Run(const std::vector<SweepOperation>& operations, QStringList*
         qInfo().noquote() << report->last();
         for (FaultKind kind : kinds) {
             const QString name = operation.operation + QLatin1Char('/') + KindName(kind);
-            const bool unplug = kind == FaultKind::UnplugDuring || kind == FaultKind::UnplugBefore;
-            if (unplug && operation.dialogsOnDeviceObjects && !kRemovalWaitsForNestedLoops &&
-                !qEnvironmentVariableIsSet("VEXA_SWEEP_NESTED")) {
-                *report << QStringLiteral(
-                               "%1 | %2 | NOT RUN: the removal deletes the view inside its dialog's "
-                               "event loop (known, deferred deletion pending)")
-                               .arg(row, KindName(kind));
-                qInfo().noquote() << report->last();
-                continue;
-            }
             if (Skipped(name)) {
                 *report << QStringLiteral("%1 | %2 | skipped by VEXA_SWEEP_SKIP").arg(row, KindName(kind));
                 qInfo().noquote() << report->last();

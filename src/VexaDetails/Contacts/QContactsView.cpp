@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QHeaderView>
 #include <QMenu>
+#include <QPointer>
 #include <QTableView>
 #include <QTimer>
 
@@ -14,6 +15,7 @@
 #include "CActionStrategyDlg.h"
 #include "CContactChunk.h"
 #include "CContactRecords.h"
+#include "CModalGuard.h"
 #include "LanguageService.h"
 #include "QAddDataWidget.h"
 #include "QContactStatusPanel.h"
@@ -290,10 +292,17 @@ bool QContactsView::ApplyGroup(CContactChunk& chunk, const std::string& group,
 }
 
 void QContactsView::OnAddContact() {
-    AddContactsDlg dialog(m_groupNames, nullptr, this);
-    if (dialog.exec() != AddContactsDlg::kAccepted)
+    // Every dialog and message below runs an event loop that may deliver the device's removal: the
+    // dialogs live on the heap (this view may take them along) and each is followed by a guard.
+    const CModalGuard guard(this);
+    QPointer<AddContactsDlg> dialog = new AddContactsDlg(m_groupNames, nullptr, this);
+    const int answer = dialog->exec();
+    if (guard.Gone() || !dialog)
         return;
-    const ContactFormData form = dialog.Data();
+    const ContactFormData form = dialog->Data();
+    delete dialog;
+    if (answer != AddContactsDlg::kAccepted)
+        return;
     emit addContactNum(DeviceHandle(), 1, SUB_ITEM_CONTACTS);
     auto* chunk = new CContactChunk(Manager());
     ContactRecords::ApplyForm(form, *chunk);
@@ -308,10 +317,13 @@ void QContactsView::OnAddContact() {
     }
     m_records.push_back(chunk);
     ShowRecords();
-    if (code != 0)
+    if (code != 0) {
         ShowMessage(tr("Add contact failed!"), QString(), MSG_ERROR);
-    else if (!grouped)
+    } else if (!grouped) {
         ShowMessage(GroupFailedText(), QString(), MSG_ERROR);
+    }
+    if (guard.Gone())
+        return;
     emit addContactNum(DeviceHandle(), 0, SUB_ITEM_CONTACTS);
     emit emitRefreshContactsNode(DeviceHandle());
 }
@@ -320,10 +332,15 @@ void QContactsView::OnEditIndex() {
     CContactChunk* contact = Contains(m_actionContact) ? m_actionContact : nullptr;
     if (!contact)
         return;
-    AddContactsDlg dialog(m_groupNames, contact, this);
-    if (dialog.exec() != AddContactsDlg::kAccepted || !Contains(contact))
+    const CModalGuard guard(this);
+    QPointer<AddContactsDlg> dialog = new AddContactsDlg(m_groupNames, contact, this);
+    const int answer = dialog->exec();
+    if (guard.Gone() || !dialog)
         return;
-    const ContactFormData form = dialog.Data();
+    const ContactFormData form = dialog->Data();
+    delete dialog;
+    if (answer != AddContactsDlg::kAccepted || !Contains(contact))
+        return;
     ClearActionCell();
     ForgetActionContacts();
     m_records.remove(contact);
@@ -344,27 +361,37 @@ void QContactsView::OnEditIndex() {
     ShowRecords();
     delete contact;
     ShowMessage(tr("Modify contact failed!"), QString(), MSG_ERROR);
+    if (guard.Gone())
+        return;
     emit emitRefreshContactsNode(DeviceHandle());
 }
 
 // ---------------------------------------------------------------------------------------------------
 // Deleting
 
-void QContactsView::RunBatchDelete(std::list<IBaseChunk*>* list) {
+bool QContactsView::RunBatchDelete(std::list<IBaseChunk*>* list) {
+    const CModalGuard guard(this);
     ClearActionCell();
     ForgetActionContacts();
     emit addContactNum(DeviceHandle(), 1, SUB_ITEM_CONTACTS);
     // The worker destroys records; the table must not paint them meanwhile.
     m_model->SetChunkList(nullptr);
-    CActionStrategyDlg::DeleteRecords(list);
+    // The dialog is this view's child: a removal of the device stops the worker before this goes.
+    CActionStrategyDlg::DeleteRecords(list, this);
+    if (guard.Gone())
+        return false;
     // Every checked contact was tried; those still here are the ones the device kept.
     const bool kept =
         std::any_of(list->begin(), list->end(), [](IBaseChunk* chunk) { return chunk->IsChecked(); });
     ShowRecords();
-    if (kept)
+    if (kept) {
         ShowMessage(tr("Some contacts could not be deleted from the device!"), QString(), MSG_ERROR);
+        if (guard.Gone())
+            return false;
+    }
     emit addContactNum(DeviceHandle(), 0, SUB_ITEM_CONTACTS);
     emit emitRefreshContactsNode(DeviceHandle());
+    return true;
 }
 
 void QContactsView::OnDeleteItem() {
@@ -372,8 +399,10 @@ void QContactsView::OnDeleteItem() {
         ShowMessage(tr("Please choose any of items to delete!"), QString(), MSG_WARNING);
         return;
     }
+    const CModalGuard guard(this);
     if (ShowMessage(tr("Are you sure to delete the selected item(s)?"), QString(), MSG_WARNING | MSG_YESNO) !=
-        MSG_RESULT_YES)
+            MSG_RESULT_YES ||
+        guard.Gone())
         return;
     RunBatchDelete(&m_records);
 }
@@ -382,14 +411,23 @@ void QContactsView::OnDeleteSelectItem() {
     CContactChunk* contact = Contains(m_rightClickedContact) ? m_rightClickedContact : nullptr;
     if (!contact)
         return;
+    const CModalGuard guard(this);
     if (ShowMessage(tr("Are you sure to delete the selected item(s)?"), QString(), MSG_WARNING | MSG_YESNO) !=
             MSG_RESULT_YES ||
-        !Contains(contact))
+        guard.Gone() || !Contains(contact))
         return;
     std::list<IBaseChunk*> single;
     single.splice(single.end(), m_records, std::find(m_records.begin(), m_records.end(), contact));
     contact->SetChecked(true);
-    RunBatchDelete(&single);
+    const QPointer<QContactsView> self(this);
+    if (!RunBatchDelete(&single)) {
+        // The view is going away; a contact the device kept goes with its records.
+        if (self)
+            m_records.splice(m_records.end(), single);
+        else
+            qDeleteAll(single);
+        return;
+    }
     // A contact the device kept comes back (contacts never refuse, but the list must not leak it).
     m_records.splice(m_records.end(), single);
     ShowRecords();
@@ -399,10 +437,15 @@ void QContactsView::OnDeleteSelectItem() {
 // Groups
 
 void QContactsView::OnNewGroup(const QString&) {
-    QGroupNameDlg dialog(this);
-    if (dialog.exec() != 1)
+    const CModalGuard guard(this);
+    QPointer<QGroupNameDlg> dialog = new QGroupNameDlg(this);
+    const int answer = dialog->exec();
+    if (guard.Gone() || !dialog)
         return;
-    const QByteArray name = dialog.GroupName().toUtf8();
+    const QByteArray name = dialog->GroupName().toUtf8();
+    delete dialog;
+    if (answer != 1)
+        return;
     const int code = m_service ? m_service->CreateGroup(name.constData()) : kNoService;
     if (code != 0) {
         qDebug() << "QContactsView::OnNewGroup CreateGroup answered" << code;
@@ -415,8 +458,10 @@ void QContactsView::OnNewGroup(const QString&) {
 void QContactsView::OnDeleteGroup(const QString& group) {
     if (group.isEmpty())
         return;
+    const CModalGuard guard(this);
     if (ShowMessage(tr("Are you sure to delete the group \"%1\"? Its contacts stay.").arg(group), QString(),
-                    MSG_WARNING | MSG_YESNO) != MSG_RESULT_YES)
+                    MSG_WARNING | MSG_YESNO) != MSG_RESULT_YES ||
+        guard.Gone())
         return;
     const QByteArray name = group.toUtf8();
     const int code = m_service ? m_service->DeleteGroup(name.constData()) : kNoService;
@@ -436,7 +481,10 @@ void QContactsView::OnRenameGroup(const QString& oldName, const QString& newName
     const int code = m_service ? m_service->RenameGroup(from.constData(), to.constData()) : kNoService;
     if (code != 0) {
         qDebug() << "QContactsView::OnRenameGroup RenameGroup answered" << code;
+        const CModalGuard guard(this);
         ShowMessage(tr("Rename group failed!"), QString(), MSG_ERROR);
+        if (guard.Gone())
+            return;
     }
     // Also after a failure: the reload puts the tree's old name back.
     OnRefreshContacts();

@@ -90,7 +90,8 @@ private:
     bool ApplyGroup(CContactChunk& chunk, const std::string& group, const std::string& previousGroup);
     static QString GroupFailedText();
     // Deletes the checked records of `list` behind the progress dialog.
-    void RunBatchDelete(std::list<IBaseChunk*>* list);
+    // False when the device went away during the batch dialog; the view is then halted or gone.
+    bool RunBatchDelete(std::list<IBaseChunk*>* list);
     void ShowRecords();
 
     IContactService* m_service;

@@ -1,5 +1,7 @@
 #include "QPlayAnalysisTread.h"
 
+#include "CModalGuard.h"
+
 #include <vexa/vexa.h>
 
 QPlayAnalysisTread::QPlayAnalysisTread(IVexaManager* manager, int deviceHandle, QObject* parent)
@@ -64,7 +66,12 @@ void QPlayAnalysisTread::ReportChange(int code) {
         std::lock_guard<std::mutex> guard(m_lock);
         m_lastResult = code;
     }
-    if (code != VEXA_OK)
+    if (code != VEXA_OK) {
+        // The failure is shown in a modal message, whose event loop may deliver the device's removal.
+        const CModalGuard guard(this);
         emit playListChangeFailed(code);
+        if (guard.Gone())
+            return;
+    }
     Start();
 }

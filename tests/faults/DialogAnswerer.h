@@ -17,6 +17,8 @@ public:
 
     QStringList Messages() const { return m_messages; }
     void Clear() { m_messages.clear(); }
+    // Takes a line the program showed elsewhere than in a message (a transfer dialog's last line).
+    void Note(const QString& message) { m_messages << message; }
     // Runs once, right before the next question is answered yes.
     void BeforeNextYes(std::function<void()> hook) { m_beforeYes = std::move(hook); }
     // Runs `handler` once on the first visible dialog of class T (a QDialog) that opens.

@@ -192,6 +192,10 @@ FaultSweep::Cell FaultSweep::Faulty(const SweepOperation& operation, FaultKind k
         if (done)
             problems << QStringLiteral("reported success");
     }
+    if (kind != FaultKind::Delay && operation.leftovers) {
+        if (const QString left = operation.leftovers(m_device); !left.isEmpty())
+            problems << QStringLiteral("left behind: ") + left;
+    }
     if (took > 30000)
         problems << QStringLiteral("took %1 ms").arg(took);
 

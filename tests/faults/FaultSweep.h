@@ -9,11 +9,13 @@
 #include <QStringList>
 
 class DialogAnswerer;
+class QBaseDetailsView;
 class QContactsView;
 class QDeviceInformationWidget;
 class QNavigateWidget;
 class QPlayAnalysisTread;
 class TreeNode;
+class qmessageView;
 class IVexaManager;
 struct ContactList;
 
@@ -50,6 +52,8 @@ struct SweepOperation {
     std::function<bool(SweepDevice&)> act;
     // Asks the device itself (faults cleared) whether the action took effect.
     std::function<bool(SweepDevice&)> verify;
+    // What a failed or interrupted action left behind that it must not (a partial file), or empty.
+    std::function<QString(SweepDevice&)> leftovers;
     // Puts back what `prepare` changed for this row only, after its last cell.
     std::function<void(SweepDevice&)> finish;
 };
@@ -71,6 +75,9 @@ public:
     TreeNode* Category(int kind) const;
     QDeviceInformationWidget* InformationPage() const;
     QContactsView* ContactsView() const;
+    qmessageView* MessagesView() const;
+    // The music page, under the media node.
+    QBaseDetailsView* MusicView() const;
     QPlayAnalysisTread* PlaylistLoader() const;
     void Press(TreeNode* node);
 

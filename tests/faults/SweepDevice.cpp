@@ -16,6 +16,7 @@
 #include "QPlayAnalysisTread.h"
 #include "TreeModel.h"
 #include "TreeNode.h"
+#include "qmessageView.h"
 #include "sim/DeviceInfoFile.h"
 #include "sim/DeviceState.h"
 
@@ -61,6 +62,17 @@ QDeviceInformationWidget* SweepDevice::InformationPage() const {
 QContactsView* SweepDevice::ContactsView() const {
     TreeNode* node = Category(SUB_ITEM_CONTACTS);
     return node ? qobject_cast<QContactsView*>(node->Binding().view) : nullptr;
+}
+
+qmessageView* SweepDevice::MessagesView() const {
+    TreeNode* node = Category(SUB_ITEM_MESSAGES);
+    return node ? qobject_cast<qmessageView*>(node->Binding().view) : nullptr;
+}
+
+QBaseDetailsView* SweepDevice::MusicView() const {
+    TreeNode* media = Category(SUB_ITEM_MEDIA);
+    TreeNode* node = media ? media->FindChildOfKind(NODE_MUSIC) : nullptr;
+    return node ? qobject_cast<QBaseDetailsView*>(node->Binding().view) : nullptr;
 }
 
 QPlayAnalysisTread* SweepDevice::PlaylistLoader() const {

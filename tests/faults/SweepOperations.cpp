@@ -3,32 +3,56 @@
 // user reaches it, the message a failure must show, and an action that drives the real views.
 //
 // Not in the table: the service accessors (GetFileService, GetDeviceService, ...), which make no device
-// call. The program calls no backup, file or message operation yet.
+// call. The program calls no backup operation yet.
+//
+// Not yet reachable from a view, so not yet in the table (the photos, books and apps pages read nothing
+// and the actions below have no button yet); each joins once its page loads:
+// - AddBook (the add-book action), DeletePhotos and GetDeleteProgress (the photo delete action),
+//   ImportPhotoFile (the transfer dialog's import into an album);
+// - the book export's folder listing and copy (ReadDirectory, CopyFileToComputer of an unpacked EPUB)
+//   and the app export's archive (BackupApp), both on the export
+//   button of the books and apps pages;
+// - the drag-out of checked records (the same copy), which no view offers yet.
+// The file export's copy itself is in the table through the music page, whose songs the sweep puts in
+// until the page reads the device's library.
 
+#include <QApplication>
 #include <QComboBox>
+#include <QDirIterator>
+#include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <vexa/vexa.h>
 
 #include "AddContactsDlg.h"
 #include "AddContactsWidget.h"
 #include "CContactChunk.h"
+#include "CPhotoSerialDlg.h"
 #include "DeviceSubItem.h"
 #include "DialogAnswerer.h"
 #include "FaultSweep.h"
+#include "IBaseSerial.h"
+#include "QBaseDetailsModel.h"
 #include "QContactsModel.h"
 #include "QContactsView.h"
 #include "QDeviceInformationWidget.h"
 #include "QGroupNameDlg.h"
+#include "QImageButton.h"
+#include "QMessageFlow.h"
 #include "QMySortModel.h"
 #include "QNavigateWidget.h"
 #include "QOperatePanel.h"
 #include "QPlayAnalysisTread.h"
 #include "TreeModel.h"
 #include "TreeNode.h"
+#include "qmessageView.h"
 
 namespace {
 
@@ -138,6 +162,176 @@ bool RefreshStorage(SweepDevice& device) {
     (void)QTest::qWaitFor([&] { return !page || (!page->IsRunning() && finished.count() > 0); }, kWaitMs);
     QCoreApplication::processEvents();
     return page && failed.isEmpty() && page->LastDiskInfo().values[DI_DataCapacity] > 0;
+}
+
+// Presses the Messages node (its first press loads the page) or Refresh on the page, and waits for the
+// loading thread.
+bool LoadMessages(SweepDevice& device) {
+    QPointer<qmessageView> view = device.MessagesView();
+    TreeNode* node = device.Category(SUB_ITEM_MESSAGES);
+    if (!view || !node)
+        return false;
+    QSignalSpy finished(view.data(), &QBaseDetailsView::loadFinished);
+    QSignalSpy failed(view.data(), &qmessageView::emitFailed);
+    const bool first = node->PressCount() == 0;
+    device.JustBeforeCall();
+    device.Press(node);
+    if (!first && view)
+        emit view->OperatePanel()->refreshOperate();
+    (void)QTest::qWaitFor([&] { return !view || (!view->IsRunning() && finished.count() > 0); }, kWaitMs);
+    QCoreApplication::processEvents();
+    return view && failed.isEmpty() && finished.count() > 0;
+}
+
+int DeviceConversations(const SweepDevice& device) {
+    int count = -1;
+    device.WithManager([&](IVexaManager* manager) {
+        ConversationList* list = nullptr;
+        if (manager->GetDeviceService()->GetMessages(&list, 0) != 0 || !list)
+            return false;
+        count = list->count;
+        return true;
+    });
+    return count;
+}
+
+// A song of the music page as the page will hold it once it reads the device's library: the export
+// copies the file its path names and calls it after its title.
+class SweepSong : public IBaseChunk {
+public:
+    SweepSong(QString title, QString path)
+        : m_title(std::move(title))
+        , m_path(std::move(path)) {
+        SetName(m_title.toStdString());
+    }
+    void Serialize(IBaseSerial* writer) override {
+        writer->BeginItem("Item", -1);
+        writer->WriteString("Title", m_title.toUtf8().constData());
+        writer->WriteString("Path", m_path.toUtf8().constData());
+        writer->EndItem();
+    }
+
+private:
+    QString m_title;
+    QString m_path;
+};
+
+// The songs the export row copies: their device files and the bytes each holds.
+constexpr int kSongCount = 3;
+QString SongTitle(int i) {
+    return QStringLiteral("Sweep Song %1").arg(i);
+}
+QByteArray SongBytes(int i) {
+    return QByteArray(64 * 1024, char('a' + i));
+}
+QString SongDevicePath(int i) {
+    return QStringLiteral("/VexaSweep/song%1.mp3").arg(i);
+}
+
+QTemporaryDir& ExportRoot() {
+    static QTemporaryDir root;
+    return root;
+}
+// The folder of the export the last action ran.
+QString g_exportFolder;
+
+// Puts the song files on the device and the checked, selected songs on the music page (it reads nothing
+// from the device yet, so the sweep fills it).
+void EnsureSongs(SweepDevice& device) {
+    device.WithManager([](IVexaManager* manager) {
+        IFileService* files = manager->GetFileService();
+        files->MakeDirectory("/VexaSweep");
+        bool ok = true;
+        for (int i = 0; i < kSongCount; ++i) {
+            const QString local = ExportRoot().filePath(QStringLiteral("upload%1.mp3").arg(i));
+            QFile file(local);
+            if (!file.open(QIODevice::WriteOnly) || file.write(SongBytes(i)) != SongBytes(i).size())
+                return false;
+            file.close();
+            const QString target = SongDevicePath(i);
+            ok = ok && files->CopyFileToDevice(reinterpret_cast<const char16_t*>(local.utf16()),
+                                               reinterpret_cast<const char16_t*>(target.utf16())) == 0;
+        }
+        return ok;
+    });
+    QBaseDetailsView* view = device.MusicView();
+    if (!view)
+        return;
+    if (view->GetChunkCount() == 0) {
+        for (int i = 0; i < kSongCount; ++i) {
+            auto* song = new SweepSong(SongTitle(i), SongDevicePath(i));
+            song->SetChecked(true);
+            view->AddChunk(song);
+        }
+        view->Model()->Reset();
+    }
+    device.Press(device.Category(SUB_ITEM_MEDIA)->FindChildOfKind(NODE_MUSIC));
+    view->TableView()->selectAll();
+}
+
+// Presses the export button on the music page, picks a fresh folder in the folder dialog and waits
+// for the transfer dialog (a healthy one may close before anything sees it); its last line, when it
+// stays open on a failure, counts as the message.
+bool ExportSongs(SweepDevice& device) {
+    QPointer<QBaseDetailsView> view = device.MusicView();
+    if (!view || view->SelectedCount() == 0)
+        return false;
+    g_exportFolder = ExportRoot().filePath(QStringLiteral("export%1").arg(device.Next()));
+    if (!QDir().mkpath(g_exportFolder))
+        return false;
+    device.Dialogs()->WhenShown<QFileDialog>([&device](QFileDialog* dialog) {
+        dialog->setDirectory(g_exportFolder);
+        if (auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+            edit->setText(g_exportFolder);
+        device.JustBeforeCall();
+        QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+    });
+    bool endedOpen = false;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* dialog = qobject_cast<CPhotoSerialDlg*>(widget);
+            if (!dialog || !dialog->isVisible())
+                continue;
+            if (dialog->IsEnded()) {
+                endedOpen = true;
+                device.Dialogs()->Note(dialog->Label()->text());
+                dialog->CancelButton()->click();
+            }
+        }
+    });
+    watch.start(10);
+    const int before = int(device.Dialogs()->Messages().size());
+    device.Navigate()->OnClickPc();
+    watch.stop();
+    device.Dialogs()->ForgetHandler();
+    // A healthy export closes its dialog by itself, and every song is in the folder.
+    if (endedOpen || device.Dialogs()->Messages().size() != before)
+        return false;
+    for (int i = 0; i < kSongCount; ++i) {
+        QFile file(g_exportFolder + QLatin1Char('/') + SongTitle(i) + QStringLiteral(".mp3"));
+        if (!file.open(QIODevice::ReadOnly) || file.readAll() != SongBytes(i))
+            return false;
+    }
+    return true;
+}
+
+// Files in the export's folder that are not a whole song: a failed copy leaves nothing half-written.
+QString PartialExportFiles(SweepDevice&) {
+    QStringList partial;
+    QDirIterator it(g_exportFolder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        bool whole = false;
+        for (int i = 0; i < kSongCount; ++i) {
+            QFile file(path);
+            whole = whole || (it.fileName() == SongTitle(i) + QStringLiteral(".mp3") &&
+                              file.open(QIODevice::ReadOnly) && file.readAll() == SongBytes(i));
+        }
+        if (!whole)
+            partial << it.fileName();
+    }
+    return partial.join(QLatin1String(", "));
 }
 
 } // namespace
@@ -473,6 +667,34 @@ std::vector<SweepOperation> SweepOperations() {
                 return device.Dialogs()->Messages().size() == before;
             },
         .verify = [](SweepDevice& device) { return !device.DevicePlaylists().contains(g_lastPlaylist); },
+    });
+
+    operations.push_back({
+        .operation = QStringLiteral("GetMessages"),
+        .path = QStringLiteral("press the Messages node, then Refresh on its page (loader thread)"),
+        .message = QStringLiteral("Please unlock your device first, and then try again!"),
+        .worker = true,
+        .act = LoadMessages,
+        .verify =
+            [](SweepDevice& device) {
+                // The page is usable again: it lists what the device holds and shows the first one.
+                qmessageView* view = device.MessagesView();
+                return view && view->GetChunkCount() > 0 &&
+                       view->GetChunkCount() == DeviceConversations(device) &&
+                       view->Flow()->CurrentConversation() != nullptr;
+            },
+    });
+
+    operations.push_back({
+        .operation = QStringLiteral("CopyFileToComputer"),
+        .path = QStringLiteral("Export to PC of checked songs on the music page into a chosen folder "
+                               "(the page loads nothing yet; the sweep puts the songs in)"),
+        .message = QStringLiteral("%1 file(s) could not be copied.").arg(kSongCount),
+        .dialogsOnDeviceObjects = true,
+        .worker = true,
+        .prepare = EnsureSongs,
+        .act = ExportSongs,
+        .leftovers = PartialExportFiles,
     });
 
     return operations;

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QDesktopServices>
 #include <QDir>
 #include <QProcess>
 #include <QTest>
@@ -25,6 +26,10 @@ int SimCtl(const QStringList& arguments) {
 // the user works with.
 class tst_faults : public QObject {
     Q_OBJECT
+public slots:
+    // A finished export opens its folder; here nothing is opened.
+    void OnOpenUrl(const QUrl&) {}
+
 private slots:
     void initTestCase();
     void cleanupTestCase();
@@ -44,8 +49,9 @@ void tst_faults::initTestCase() {
     QDir(m_root).removeRecursively();
     QVERIFY(QDir().mkpath(m_root));
     QCOMPARE(SimCtl({"create", "--udid", kUdid, "--name", "Fault Phone", "--product-type", "iPhone8,1",
-                     "--contacts", "3", "--songs", "2"}),
+                     "--contacts", "3", "--messages", "6", "--songs", "2"}),
              0);
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "OnOpenUrl");
     m_dialogs = new DialogAnswerer;
     m_navigate = new QNavigateWidget;
     m_navigate->resize(960, 600);
@@ -58,6 +64,7 @@ void tst_faults::cleanupTestCase() {
     m_device.reset();
     delete m_navigate;
     delete m_dialogs;
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
     QVERIFY(CSingleDetectiPhone::Instance()->Managers().isEmpty());
 }
 

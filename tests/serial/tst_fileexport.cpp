@@ -189,6 +189,7 @@ private slots:
     // The export button and the import mode
     void exportButtonRouteAsksForAFolderThenCopies();
     void importCopiesPicturesIntoTheAlbumAndCountsRefusals();
+    void callersManagerMayGoDuringTheExport();
 
     // Last: the device leaves during an export.
     void unplugDuringTheExportEndsWithTheFailureCount();
@@ -597,6 +598,32 @@ void TestFileExport::importCopiesPicturesIntoTheAlbumAndCountsRefusals() {
     QCOMPARE(m_watcher->maximum, 4);
     QCOMPARE(m_watcher->value, 4);
     QVERIFY(m_opened.isEmpty());
+}
+
+void TestFileExport::callersManagerMayGoDuringTheExport() {
+    // A removal of the device deletes the view's manager inside the transfer dialog's loop; the copies
+    // still running must not use it.
+    std::vector<Record> records;
+    for (int i = 0; i < 3; ++i) {
+        const QString path =
+            PutOnDevice(QStringLiteral("owned%1.mp3").arg(i), QByteArray(1000, char('k' + i)));
+        records.push_back(
+            {{"Title", QStringLiteral("Owned %1").arg(i).toStdString()}, {"Path", path.toStdString()}});
+    }
+    vexa::sim::FaultSpec slow;
+    slow.operation = "CopyFileToComputer";
+    slow.delayMs = 300;
+    QCOMPARE(vexa::sim::FaultInjector::Add(FaultsFile(), slow), 0);
+    IVexaManager* callers = GetVexaManager();
+    QCOMPARE(callers->SetDeviceHandle(g_arrivedHandle), 0);
+    QTimer::singleShot(150, this, [&callers] { DeleteVexaManager(&callers); });
+    RecordSource source(records);
+    const QString folder = m_local.filePath(QStringLiteral("owned"));
+    QCOMPARE(QFileFolderExport::ExportTo(&source, callers, kExportMedia, folder), 0);
+    QVERIFY(callers == nullptr);
+    QCOMPARE(Tree(folder), QStringList({"Owned 0.mp3", "Owned 1.mp3", "Owned 2.mp3"}));
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(ReadFile(folder + QStringLiteral("/Owned %1.mp3").arg(i)), QByteArray(1000, char('k' + i)));
 }
 
 void TestFileExport::unplugDuringTheExportEndsWithTheFailureCount() {

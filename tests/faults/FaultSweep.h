@@ -35,9 +35,6 @@ struct SweepOperation {
     QString operation; // the name the simulator's fault control knows
     QString path;      // how the sweep reaches it through the real views
     QString message;   // the message (or its beginning) a failed call must show
-    // The action runs modal dialogs or messages in a frame of a device view or loader, so an unplug can
-    // deliver the device's removal inside their nested event loops.
-    bool dialogsOnDeviceObjects = false;
     // The call runs on a worker thread, so the window must keep responding while it waits.
     bool worker = false;
     // The action cannot be interrupted between its start and the device call (an arrival): "unplug just

@@ -430,7 +430,6 @@ std::vector<SweepOperation> SweepOperations() {
         .operation = QStringLiteral("SaveContact"),
         .path = QStringLiteral("Add Contact in the contacts page's editor"),
         .message = QStringLiteral("Add contact failed!"),
-        .dialogsOnDeviceObjects = true,
         .act = [](SweepDevice& device) { return AddThroughEditor(device, QString()); },
         .verify =
             [](SweepDevice& device) { return HasContact(device, g_lastFirst + QStringLiteral("|Sweep|")); },
@@ -440,7 +439,6 @@ std::vector<SweepOperation> SweepOperations() {
         .operation = QStringLiteral("SaveContact"),
         .path = QStringLiteral("Edit a contact's row in the editor"),
         .message = QStringLiteral("Modify contact failed!"),
-        .dialogsOnDeviceObjects = true,
         .prepare = EnsureContact,
         .act =
             [](SweepDevice& device) {
@@ -471,7 +469,6 @@ std::vector<SweepOperation> SweepOperations() {
         .operation = QStringLiteral("SetContactGroups"),
         .path = QStringLiteral("Add Contact with a group chosen in the editor"),
         .message = QStringLiteral("The contact was saved, but not put in its group!"),
-        .dialogsOnDeviceObjects = true,
         .unplugBeforeByFault = true,
         .earlierChange = QStringLiteral("the contact is saved before its group is set"),
         .act = [](SweepDevice& device) { return AddThroughEditor(device, QStringLiteral("Family")); },
@@ -485,7 +482,6 @@ std::vector<SweepOperation> SweepOperations() {
         .operation = QStringLiteral("DeleteContact"),
         .path = QStringLiteral("check a contact, Delete, answer yes (batch delete worker)"),
         .message = QStringLiteral("Some contacts could not be deleted from the device!"),
-        .dialogsOnDeviceObjects = true,
         .worker = true,
         .prepare = EnsureContact,
         .act =
@@ -526,7 +522,6 @@ std::vector<SweepOperation> SweepOperations() {
         .operation = QStringLiteral("CreateGroup"),
         .path = QStringLiteral("New group from a contact group's menu in the tree"),
         .message = QStringLiteral("Create group failed!"),
-        .dialogsOnDeviceObjects = true,
         .act =
             [](SweepDevice& device) {
                 QPointer<QContactsView> view = device.LoadedContacts();
@@ -553,7 +548,6 @@ std::vector<SweepOperation> SweepOperations() {
         .operation = QStringLiteral("RenameGroup"),
         .path = QStringLiteral("rename a contact group in the tree"),
         .message = QStringLiteral("Rename group failed!"),
-        .dialogsOnDeviceObjects = true,
         .prepare = EnsureUserGroup,
         .act =
             [](SweepDevice& device) {
@@ -577,7 +571,6 @@ std::vector<SweepOperation> SweepOperations() {
         .operation = QStringLiteral("DeleteGroup"),
         .path = QStringLiteral("Delete group from its menu in the tree, answer yes"),
         .message = QStringLiteral("Delete group failed!"),
-        .dialogsOnDeviceObjects = true,
         .prepare = EnsureUserGroup,
         .act =
             [](SweepDevice& device) {
@@ -624,7 +617,6 @@ std::vector<SweepOperation> SweepOperations() {
         .operation = QStringLiteral("AddPlaylist"),
         .path = QStringLiteral("New Playlist from a playlist's menu in the tree"),
         .message = QStringLiteral("The playlist could not be changed"),
-        .dialogsOnDeviceObjects = true,
         .prepare = EnsurePlaylist,
         .act =
             [](SweepDevice& device) {
@@ -651,7 +643,6 @@ std::vector<SweepOperation> SweepOperations() {
         .operation = QStringLiteral("DeletePlaylist"),
         .path = QStringLiteral("Delete Playlist from its menu in the tree"),
         .message = QStringLiteral("The playlist could not be changed"),
-        .dialogsOnDeviceObjects = true,
         .prepare = EnsurePlaylist,
         .act =
             [](SweepDevice& device) {
@@ -690,7 +681,6 @@ std::vector<SweepOperation> SweepOperations() {
         .path = QStringLiteral("Export to PC of checked songs on the music page into a chosen folder "
                                "(the page loads nothing yet; the sweep puts the songs in)"),
         .message = QStringLiteral("%1 file(s) could not be copied.").arg(kSongCount),
-        .dialogsOnDeviceObjects = true,
         .worker = true,
         .prepare = EnsureSongs,
         .act = ExportSongs,

@@ -4,7 +4,7 @@ PREFIX  ?= /usr/local
 JOBS    ?= $(shell nproc)
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
 
-.PHONY: all deps configure build run test test-asan test-tsan build-asan build-tsan bench install clean
+.PHONY: all deps configure build run test soak test-asan test-tsan build-asan build-tsan bench install clean
 
 all: build
 
@@ -23,7 +23,11 @@ run: build
 	$(BUILD)/bin/vexa-transfer
 
 test: build
-	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) -LE soak
+
+# The plug/unplug soak: 200 cycles of two devices (VEXA_SOAK_CYCLES), about two minutes.
+soak: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -L soak
 
 # Sanitizer suites: each builds its own folder (Debug, -O1) and runs every test with the sanitizer's options.
 SAN_DIR := $(CURDIR)/tests/sanitizers
@@ -40,10 +44,10 @@ build-asan build-tsan: deps
 	cmake --build $@ -j $(JOBS)
 
 test-asan: build-asan
-	cd build-asan && $(ASAN_ENV) ctest --output-on-failure -j $(JOBS) $(CTEST_ARGS)
+	cd build-asan && $(ASAN_ENV) ctest --output-on-failure -j $(JOBS) -LE soak $(CTEST_ARGS)
 
 test-tsan: build-tsan
-	cd build-tsan && $(TSAN_ENV) ctest --output-on-failure -j $(JOBS) $(CTEST_ARGS)
+	cd build-tsan && $(TSAN_ENV) ctest --output-on-failure -j $(JOBS) -LE soak $(CTEST_ARGS)
 
 # --- Benchmarks: every program in $(BUILD)/bench/benchmarks.txt, then one table (also bench/RESULTS.md).
 # Fails when a program crashes or fails; figures over their limit fail it only with BENCH_STRICT=1.

@@ -23,12 +23,14 @@
 #include "CContactRecords.h"
 #include "CRecordFileExport.h"
 #include "LanguageService.h"
+#include "MessageCatcher.h"
 #include "QContactsModel.h"
 #include "QContactsView.h"
 #include "QGroupNameDlg.h"
 #include "QMessageDlg.h"
 #include "QMySortModel.h"
 #include "QOperatePanel.h"
+#include "WhenShown.h"
 #include "contactsWay.h"
 #include "sim/ContentServices.h"
 #include "sim/FaultInjector.h"
@@ -43,50 +45,6 @@ int OnDevice(int mode, int handle) {
     if (mode == VEXA_DEVICE_ARRIVED)
         g_arrivedHandle = handle;
     return 0;
-}
-
-// Closes every message dialog that opens and remembers its text; questions get the answer set.
-class MessageCatcher : public QObject {
-public:
-    MessageCatcher() {
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            for (QWidget* widget : QApplication::topLevelWidgets()) {
-                auto* dialog = qobject_cast<QMessageDlg*>(widget);
-                if (!dialog || !dialog->isVisible())
-                    continue;
-                m_messages << dialog->Message();
-                if (answerYes)
-                    dialog->OnBtnOk();
-                else
-                    dialog->reject();
-            }
-        });
-        m_timer.start(10);
-    }
-    QStringList messages() const { return m_messages; }
-    void clear() { m_messages.clear(); }
-    bool answerYes = false;
-
-private:
-    QTimer m_timer;
-    QStringList m_messages;
-};
-
-// Runs `action` on the first visible top-level widget of type T, once.
-template <class T> void WhenShown(std::function<void(T*)> action) {
-    auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, [timer, action] {
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            auto* dialog = qobject_cast<T*>(widget);
-            if (dialog && dialog->isVisible()) {
-                timer->stop();
-                timer->deleteLater();
-                action(dialog);
-                return;
-            }
-        }
-    });
-    timer->start(10);
 }
 
 void FillEditor(AddContactsDlg* dialog, const QString& first, const QString& last, const QString& group,
@@ -191,8 +149,8 @@ void tst_contacts::cleanupTestCase() {
 }
 
 void tst_contacts::init() {
-    m_messages->clear();
-    m_messages->answerYes = false;
+    m_messages->Clear();
+    m_messages->SetAnswerYes(false);
     ResetDevice();
 }
 
@@ -360,7 +318,7 @@ void tst_contacts::zeroContactsShowTheEmptyPanel() {
     Load(view);
     QCOMPARE(view.GetChunkCount(), 0);
     QCOMPARE(view.State(), QBaseDetailsView::ContentState::Empty);
-    QVERIFY(m_messages->messages().isEmpty());
+    QVERIFY(m_messages->Messages().isEmpty());
 }
 
 void tst_contacts::listingFailureWarnsAndLeavesTheTableEmpty() {
@@ -372,7 +330,7 @@ void tst_contacts::listingFailureWarnsAndLeavesTheTableEmpty() {
     QCOMPARE(AddFault({.operation = "GetContacts", .code = 7}), 0);
     QSignalSpy refreshed(&view, &QContactsView::emitRefreshContactsNode);
     Load(view);
-    QTRY_VERIFY(m_messages->messages().contains(QStringLiteral("Get Contact information failed!")));
+    QTRY_VERIFY(m_messages->Messages().contains(QStringLiteral("Get Contact information failed!")));
     QCOMPARE(view.GetChunkCount(), 0);
     QCOMPARE(view.ContactsModel()->rowCount(), 0);
     QCOMPARE(view.State(), QBaseDetailsView::ContentState::Empty);
@@ -384,7 +342,7 @@ void tst_contacts::unplugDuringTheListingWarnsAndKeepsTheViewUsable() {
     QContactsView view(m_manager, g_arrivedHandle);
     QCOMPARE(AddFault({.operation = "GetContacts", .unplug = true, .delayMs = 100}), 0);
     Load(view);
-    QTRY_VERIFY(m_messages->messages().contains(QStringLiteral("Get Contact information failed!")));
+    QTRY_VERIFY(m_messages->Messages().contains(QStringLiteral("Get Contact information failed!")));
     QCOMPARE(view.GetChunkCount(), 0);
     QCOMPARE(view.State(), QBaseDetailsView::ContentState::Empty);
     // The panel's buttons work again once the load has ended.
@@ -398,11 +356,11 @@ void tst_contacts::refusedDeleteKeepsTheRowAndWarns() {
     QCOMPARE(view.GetChunkCount(), 1);
     QCOMPARE(AddFault({.operation = "DeleteContact", .code = 7}), 0);
     view.GetChunk(0)->SetChecked(true);
-    m_messages->answerYes = true;
+    m_messages->SetAnswerYes(true);
     view.OnDeleteItem();
     // The device kept the contact: so does the table, and the user hears of it.
     QCOMPARE(view.GetChunkCount(), 1);
-    QCOMPARE(m_messages->messages(),
+    QCOMPARE(m_messages->Messages(),
              QStringList({QStringLiteral("Are you sure to delete the selected item(s)?"),
                           QStringLiteral("Some contacts could not be deleted from the device!")}));
     QVERIFY(DeviceNames().count(id));
@@ -419,7 +377,7 @@ void tst_contacts::loadRestartsARunningLoad() {
     Load(view);
     QCOMPARE(view.GetChunkCount(), 5);
     QVERIFY(refreshed.count() >= 1);
-    QVERIFY(m_messages->messages().isEmpty());
+    QVERIFY(m_messages->Messages().isEmpty());
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -474,7 +432,7 @@ void tst_contacts::editorPhotoValuesComeFromTheFile() {
     QVERIFY(!form.LoadPhoto(notAPicture));
     QVERIFY(!form.LoadPhoto(folder.filePath(QStringLiteral("missing.jpg"))));
     QTRY_COMPARE(
-        m_messages->messages().count(QStringLiteral("Get photo data failed! Please choose another one!")), 2);
+        m_messages->Messages().count(QStringLiteral("Get photo data failed! Please choose another one!")), 2);
     QCOMPARE(form.Data().pictureValue1, 0);
 
     const QString picture = folder.filePath(QStringLiteral("face.png"));
@@ -509,7 +467,7 @@ void tst_contacts::addEditAndDeleteReachTheDevice() {
                     {QStringLiteral("work"), QStringLiteral("+49 30 2")}});
     });
     view.OnAddContact();
-    QVERIFY(m_messages->messages().isEmpty());
+    QVERIFY(m_messages->Messages().isEmpty());
     QCOMPARE(counted.count(), 2);
     QCOMPARE(counted.at(0).at(1).toInt(), 1);
     QCOMPARE(counted.at(1).at(1).toInt(), 0);
@@ -538,16 +496,16 @@ void tst_contacts::addEditAndDeleteReachTheDevice() {
         dialog->OnBtnYes();
     });
     emit view.StatusPanel()->ClickEdit();
-    QVERIFY(m_messages->messages().isEmpty());
+    QVERIFY(m_messages->Messages().isEmpty());
     QCOMPARE(DeviceNames().at(middleId), std::string("Has|Middle|Name|901"));
     QCOMPARE(view.GetChunkCount(), 2);
 
     // Delete the checked: only the checked contact leaves the device and the table.
     const int zoeRow = RowOf(view, QStringLiteral("Zoë Müller"));
     view.ContactsModel()->setData(view.ContactsModel()->index(zoeRow, 0), Qt::Checked, Qt::CheckStateRole);
-    m_messages->answerYes = true;
+    m_messages->SetAnswerYes(true);
     view.OnDeleteItem();
-    QCOMPARE(m_messages->messages(),
+    QCOMPARE(m_messages->Messages(),
              QStringList({QStringLiteral("Are you sure to delete the selected item(s)?")}));
     QCOMPARE(view.GetChunkCount(), 1);
     QCOMPARE(DeviceNames().size(), size_t(1));
@@ -559,9 +517,9 @@ void tst_contacts::addEditAndDeleteReachTheDevice() {
     QVERIFY(QTest::qWaitForWindowExposed(&view));
     const QRect cell = view.TableView()->visualRect(view.SortModel()->index(0, 1));
     view.PrepareContextMenu(cell.center());
-    m_messages->clear();
+    m_messages->Clear();
     view.OnDeleteSelectItem();
-    QCOMPARE(m_messages->messages().size(), 1);
+    QCOMPARE(m_messages->Messages().size(), 1);
     QCOMPARE(view.GetChunkCount(), 0);
     QVERIFY(DeviceNames().empty());
     QCOMPARE(view.State(), QBaseDetailsView::ContentState::Empty);
@@ -576,7 +534,7 @@ void tst_contacts::saveFailureWarns() {
                    {{QStringLiteral("home"), QStringLiteral("1")}});
     });
     view.OnAddContact();
-    QCOMPARE(m_messages->messages(), QStringList({QStringLiteral("Add contact failed!")}));
+    QCOMPARE(m_messages->Messages(), QStringList({QStringLiteral("Add contact failed!")}));
     QVERIFY(DeviceNames().empty());
 
     // An edit the device refuses takes the row out until the next load.
@@ -586,10 +544,10 @@ void tst_contacts::saveFailureWarns() {
     QCOMPARE(view.GetChunkCount(), 1);
     view.ClickTableView(view.SortModel()->index(0, 0));
     QCOMPARE(AddFault({.operation = "SaveContact", .code = 5}), 0);
-    m_messages->clear();
+    m_messages->Clear();
     WhenShown<AddContactsDlg>([](AddContactsDlg* dialog) { dialog->OnBtnYes(); });
     view.OnEditIndex();
-    QCOMPARE(m_messages->messages(), QStringList({QStringLiteral("Modify contact failed!")}));
+    QCOMPARE(m_messages->Messages(), QStringList({QStringLiteral("Modify contact failed!")}));
     QCOMPARE(view.GetChunkCount(), 0);
     vexa::sim::FaultInjector::Clear(FaultsFile());
     Load(view);
@@ -600,10 +558,10 @@ void tst_contacts::deleteWithNothingCheckedOnlyWarns() {
     AddContact("Not", nullptr, "Checked");
     QContactsView view(m_manager, g_arrivedHandle);
     Load(view);
-    m_messages->answerYes = true;
+    m_messages->SetAnswerYes(true);
     QSignalSpy counted(&view, &QContactsView::addContactNum);
     view.OnDeleteItem();
-    QCOMPARE(m_messages->messages(), QStringList({QStringLiteral("Please choose any of items to delete!")}));
+    QCOMPARE(m_messages->Messages(), QStringList({QStringLiteral("Please choose any of items to delete!")}));
     QCOMPARE(counted.count(), 0);
     QCOMPARE(view.GetChunkCount(), 1);
     QCOMPARE(DeviceNames().size(), size_t(1));
@@ -615,7 +573,7 @@ void tst_contacts::answeringNoDeletesNothing() {
     Load(view);
     view.GetChunk(0)->SetChecked(true);
     view.OnDeleteItem();
-    QCOMPARE(m_messages->messages(),
+    QCOMPARE(m_messages->Messages(),
              QStringList({QStringLiteral("Are you sure to delete the selected item(s)?")}));
     QCOMPARE(view.GetChunkCount(), 1);
     QCOMPARE(DeviceNames().size(), size_t(1));
@@ -690,10 +648,10 @@ void tst_contacts::groupActionsReachTheDevice() {
 
     // A built-in group cannot be renamed: the user hears of it and the list stays.
     view.OnRenameGroup(QStringLiteral("Family"), QStringLiteral("Kin"));
-    QCOMPARE(m_messages->messages(), QStringList({QStringLiteral("Rename group failed!")}));
-    m_messages->clear();
+    QCOMPARE(m_messages->Messages(), QStringList({QStringLiteral("Rename group failed!")}));
+    m_messages->Clear();
 
-    m_messages->answerYes = true;
+    m_messages->SetAnswerYes(true);
     QVERIFY(QMetaObject::invokeMethod(&view, "OnDeleteGroup", Q_ARG(QString, QStringLiteral("Reading"))));
     QTRY_VERIFY(!view.GroupNames().contains(QStringLiteral("Reading")));
     QVERIFY(view.GroupNames().contains(QStringLiteral("Family")));

@@ -23,6 +23,7 @@
 #include "CMessageRecords.h"
 #include "CRecordFileExport.h"
 #include "LanguageService.h"
+#include "MessageCatcher.h"
 #include "QAddDataWidget.h"
 #include "QFlowWidget.h"
 #include "QImageButton.h"
@@ -33,6 +34,7 @@
 #include "QOperatePanel.h"
 #include "QPagedFlowViewerWidget.h"
 #include "QRecordExportDialog.h"
+#include "WhenShown.h"
 #include "qmessageView.h"
 #include "sim/ContentServices.h"
 #include "sim/FaultInjector.h"
@@ -51,46 +53,6 @@ int OnDevice(int mode, int handle) {
     if (mode == VEXA_DEVICE_ARRIVED)
         g_arrivedHandle = handle;
     return 0;
-}
-
-// Closes every message dialog that opens and remembers its text.
-class MessageCatcher : public QObject {
-public:
-    MessageCatcher() {
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            for (QWidget* widget : QApplication::topLevelWidgets()) {
-                auto* dialog = qobject_cast<QMessageDlg*>(widget);
-                if (dialog && dialog->isVisible()) {
-                    m_messages << dialog->Message();
-                    dialog->reject();
-                }
-            }
-        });
-        m_timer.start(10);
-    }
-    QStringList messages() const { return m_messages; }
-    void clear() { m_messages.clear(); }
-
-private:
-    QTimer m_timer;
-    QStringList m_messages;
-};
-
-// Runs `action` on the first visible top-level widget of type T, once.
-template <class T> void WhenShown(std::function<void(T*)> action) {
-    auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, [timer, action] {
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            auto* dialog = qobject_cast<T*>(widget);
-            if (dialog && dialog->isVisible()) {
-                timer->stop();
-                timer->deleteLater();
-                action(dialog);
-                return;
-            }
-        }
-    });
-    timer->start(10);
 }
 
 // A conversation of `count` messages, alternating received and sent from the first.
@@ -174,7 +136,7 @@ void tst_messages::cleanupTestCase() {
 }
 
 void tst_messages::init() {
-    m_messages->clear();
+    m_messages->Clear();
     SetConversations({});
 }
 
@@ -249,7 +211,7 @@ void tst_messages::loadShowsTheFirstConversationWithoutAClick() {
     QSignalSpy node(&view, &qmessageView::refreshMSGNode);
     QSignalSpy finished(&view, &QBaseDetailsView::loadFinished);
     Load(view);
-    QVERIFY(m_messages->messages().isEmpty());
+    QVERIFY(m_messages->Messages().isEmpty());
     QCOMPARE(finished.count(), 1);
     QCOMPARE(finished.at(0).at(0).toInt(), 4);
     QCOMPARE(node.count(), 1);
@@ -307,7 +269,7 @@ void tst_messages::emptyDeviceShowsThePanelWithoutAddButton() {
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
     Load(view);
-    QVERIFY(m_messages->messages().isEmpty());
+    QVERIFY(m_messages->Messages().isEmpty());
     QCOMPARE(view.GetChunkCount(), 0);
     QCOMPARE(view.State(), QBaseDetailsView::ContentState::Empty);
     QVERIFY(view.AddWidget()->isVisible());
@@ -604,7 +566,7 @@ void tst_messages::listingFailureWarnsAndStaysUsable() {
     QCOMPARE(vexa::sim::FaultInjector::Add(FaultsFile(), {.operation = "GetMessages", .code = 7}), 0);
     QSignalSpy node(&view, &qmessageView::refreshMSGNode);
     Load(view);
-    QTRY_COMPARE(m_messages->messages(), QStringList({kUnlock}));
+    QTRY_COMPARE(m_messages->Messages(), QStringList({kUnlock}));
     QCOMPARE(view.GetChunkCount(), 0);
     QCOMPARE(view.MessageModel()->rowCount(), 0);
     QCOMPARE(view.State(), QBaseDetailsView::ContentState::Empty);
@@ -614,9 +576,9 @@ void tst_messages::listingFailureWarnsAndStaysUsable() {
     QCOMPARE(node.count(), 1); // the node stops waiting and shows none
 
     vexa::sim::FaultInjector::Clear(FaultsFile());
-    m_messages->clear();
+    m_messages->Clear();
     Load(view);
-    QVERIFY(m_messages->messages().isEmpty());
+    QVERIFY(m_messages->Messages().isEmpty());
     QCOMPARE(view.GetChunkCount(), 1);
     QCOMPARE(view.State(), QBaseDetailsView::ContentState::Table);
     QCOMPARE(view.Flow()->PagedFlow()->PageLabel(), QStringLiteral("1/2"));
@@ -648,7 +610,7 @@ void tst_messages::viewGoesWhileItLoads() {
     // Destroying the view waits for its load, which leaves nothing behind.
     delete view;
     QTest::qWait(50);
-    QVERIFY(m_messages->messages().isEmpty());
+    QVERIFY(m_messages->Messages().isEmpty());
 
     // A second press while a load runs waits for it and loads again.
     qmessageView again(m_manager, g_arrivedHandle);
@@ -710,7 +672,7 @@ void tst_messages::unplugWhileLoadingAndPaging() {
     view.Flow()->Table()->setCurrentIndex(view.Flow()->Table()->model()->index(1, 0));
     QCOMPARE(paged->PageLabel(), QStringLiteral("1/1"));
     QTRY_VERIFY_WITH_TIMEOUT(!view.IsRunning(), 10000);
-    QTRY_COMPARE(m_messages->messages(), QStringList({kUnlock}));
+    QTRY_COMPARE(m_messages->Messages(), QStringList({kUnlock}));
     QCOMPARE(view.State(), QBaseDetailsView::ContentState::Empty);
     QCOMPARE(paged->PageWidgets().size(), 0);
     paged->OnClickBtnNext();
@@ -718,9 +680,9 @@ void tst_messages::unplugWhileLoadingAndPaging() {
     QCOMPARE(paged->PageLabel(), QStringLiteral("0/0"));
 
     // Pressing refresh on the gone device says so again and stays usable.
-    m_messages->clear();
+    m_messages->Clear();
     Load(view);
-    QTRY_COMPARE(m_messages->messages(), QStringList({kUnlock}));
+    QTRY_COMPARE(m_messages->Messages(), QStringList({kUnlock}));
     QVERIFY(view.OperatePanel()->isEnabled());
 }
 

@@ -15,7 +15,10 @@ void MessageCatcher::CloseOpenMessages() {
         auto* dialog = qobject_cast<QMessageDlg*>(widget);
         if (dialog && dialog->isVisible()) {
             m_messages << dialog->Message();
-            dialog->reject();
+            if (m_answerYes)
+                dialog->OnBtnOk();
+            else
+                dialog->reject();
         }
     }
 }

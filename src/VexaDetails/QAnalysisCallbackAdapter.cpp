@@ -3,6 +3,8 @@
 #include <cstring>
 #include <memory>
 
+#include "SyncAnnotations.h"
+
 namespace {
 
 // One progress report copied to the heap, so that it outlives the worker's stack frame.
@@ -55,7 +57,11 @@ void QAnalysisCallbackAdapter::EmitProgress(RecoverType type, IBaseChunk* chunk,
         m_callback->OnAnalysisProgress(block.type, block.chunk, block.current, block.total);
         return;
     }
-    emit analysisProgress(new ProgressBlock{type, chunk, current, total});
+    auto* block = new ProgressBlock{type, chunk, current, total};
+    VEXA_HAPPENS_BEFORE(block);
+    emit analysisProgress(block);
+    // The slot ran on the interface thread and returned before this emit did.
+    VEXA_HAPPENS_AFTER(this);
 }
 
 void QAnalysisCallbackAdapter::EmitError(const char* message) {
@@ -83,9 +89,11 @@ void QAnalysisCallbackAdapter::OnAnalysisSize(quint64 size) {
 }
 
 void QAnalysisCallbackAdapter::OnAnalysisProgress(void* block) {
+    VEXA_HAPPENS_AFTER(block);
     std::unique_ptr<ProgressBlock> progress(static_cast<ProgressBlock*>(block));
     if (m_callback && progress)
         m_callback->OnAnalysisProgress(progress->type, progress->chunk, progress->current, progress->total);
+    VEXA_HAPPENS_BEFORE(this);
 }
 
 void QAnalysisCallbackAdapter::OnAnalysisError(char* message) {

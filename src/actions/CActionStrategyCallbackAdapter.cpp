@@ -3,6 +3,7 @@
 #include <QThread>
 
 #include "IActionStrategyCallback.h"
+#include "SyncAnnotations.h"
 
 CActionStrategyCallbackAdapter::CActionStrategyCallbackAdapter(IActionStrategyCallback* target)
     : m_target(target) {
@@ -32,6 +33,8 @@ void CActionStrategyCallbackAdapter::EmitEnd() {
         OnEnd();
     } else {
         emit end();
+        // The slot ran on the widget thread and returned before this emit did.
+        VEXA_HAPPENS_AFTER(this);
     }
 }
 
@@ -40,6 +43,7 @@ void CActionStrategyCallbackAdapter::EmitProgress(quint64 done, quint64 total) {
         OnProgress(done, total);
     } else {
         emit progress(done, total);
+        VEXA_HAPPENS_AFTER(this);
     }
 }
 
@@ -48,6 +52,7 @@ void CActionStrategyCallbackAdapter::EmitMsg(const char* text) {
         OnMsg(text);
     } else {
         emit msg(text);
+        VEXA_HAPPENS_AFTER(this);
     }
 }
 
@@ -56,6 +61,7 @@ void CActionStrategyCallbackAdapter::EmitError(const char* text) {
         OnError(text);
     } else {
         emit error(text);
+        VEXA_HAPPENS_AFTER(this);
     }
 }
 
@@ -69,24 +75,28 @@ void CActionStrategyCallbackAdapter::OnEnd() {
     if (m_target != nullptr) {
         m_target->OnEnd();
     }
+    VEXA_HAPPENS_BEFORE(this);
 }
 
 void CActionStrategyCallbackAdapter::OnProgress(quint64 done, quint64 total) {
     if (m_target != nullptr && done <= total) {
         m_target->OnProgress(done, total);
     }
+    VEXA_HAPPENS_BEFORE(this);
 }
 
 void CActionStrategyCallbackAdapter::OnError(const char* text) {
     if (m_target != nullptr) {
         m_target->OnError(text);
     }
+    VEXA_HAPPENS_BEFORE(this);
 }
 
 void CActionStrategyCallbackAdapter::OnMsg(const char* text) {
     if (m_target != nullptr) {
         m_target->OnMsg(text);
     }
+    VEXA_HAPPENS_BEFORE(this);
 }
 
 bool CActionStrategyCallbackAdapter::IsOnOwnThread() const {

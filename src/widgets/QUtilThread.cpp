@@ -93,6 +93,8 @@ void QUtilThread::ThreadMain() {
     std::lock_guard lock(m_finishMutex);
     m_running = false;
     if (m_waitLoop != nullptr) {
-        QMetaObject::invokeMethod(m_waitLoop, &QEventLoop::quit, Qt::QueuedConnection);
+        // By name, not by member pointer: a member pointer travels in a functor object that this
+        // thread and the waiter share and release through a count the race checker cannot see.
+        QMetaObject::invokeMethod(m_waitLoop, "quit", Qt::QueuedConnection);
     }
 }

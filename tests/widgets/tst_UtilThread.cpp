@@ -55,6 +55,10 @@ private slots:
     void ownerWithoutEventLoopJoinsPlainly();
     void waitDialogClosesWhenWatchedWorkerEnds();
     void waitDialogFinishedEarlyDoesNotBlock();
+
+signals:
+    // A result the worker hands over; the connection, made here, outlives every emission.
+    void resultReady();
 };
 
 void TestUtilThread::startWhileRunningStopsAndWaitsForTheOldRun() {
@@ -87,6 +91,8 @@ void TestUtilThread::destructionWaitsForStubbornRunWhileEventsFlow() {
     std::atomic<int> posted{0};
     int delivered = 0;
     int timerTicks = 0;
+    connect(
+        this, &TestUtilThread::resultReady, &receiver, [&] { ++delivered; }, Qt::QueuedConnection);
     QTimer repaint;
     connect(&repaint, &QTimer::timeout, &receiver, [&] { ++timerTicks; });
     repaint.start(10);
@@ -97,8 +103,7 @@ void TestUtilThread::destructionWaitsForStubbornRunWhileEventsFlow() {
         for (int i = 0; i < 20; ++i) {
             std::this_thread::sleep_for(15ms);
             ++posted;
-            QMetaObject::invokeMethod(
-                &receiver, [&] { ++delivered; }, Qt::QueuedConnection);
+            emit resultReady();
         }
         runReturned = true;
     });

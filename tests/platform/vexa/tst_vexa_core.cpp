@@ -811,7 +811,7 @@ void TestVexaCore::anEmptyRootGetsTheDemoDeviceAndUsbReportsNone() {
         return std::count(g_log.events.begin(), g_log.events.end(),
                           std::make_pair(int(VEXA_DEVICE_REMOVED), before)) == 1;
     };
-    QVERIFY(waitFor(removedBare, 1000));
+    QVERIFY(waitFor(removedBare, 10000));
     const std::string demo = NewUdid("Demo iPhone");
     QVERIFY(waitFor([&] { return handleOf(demo) != 0; }, 120000));
     BoundManager manager(handleOf(demo));

@@ -1,6 +1,7 @@
 #include "CPhotoSerialThread.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QThread>
 
 #include "CPhotoSerialAction_App.h"
@@ -51,6 +52,13 @@ void CPhotoSerialThread::Run() {
     const QByteArray message = QCoreApplication::translate("CPhotoSerialThread", "Copying files to %1")
                                    .arg(QString::fromStdString(m_destination))
                                    .toUtf8();
+    // Every report waits until the widget thread has shown it. The text never changes, and a bar moved
+    // every few milliseconds looks the same as one moved per file, so a thousand small files do not wait
+    // a thousand times.
+    constexpr qint64 kReportEveryMs = 20;
+    QElapsedTimer sinceReport;
+    sinceReport.start();
+    m_adapter->EmitMsg(message.constData());
     quint64 done = 0;
     for (const PhotoSerialEntry& entry : *m_entries) {
         if (IsStopRequested()) {
@@ -59,8 +67,10 @@ void CPhotoSerialThread::Run() {
         if (action->Execute(m_destination.c_str(), &entry) == IPhotoSerialAction::Failed) {
             ++m_failed;
         }
-        m_adapter->EmitMsg(message.constData());
-        m_adapter->EmitProgress(done, total);
+        if (sinceReport.elapsed() >= kReportEveryMs) {
+            m_adapter->EmitProgress(done, total);
+            sinceReport.restart();
+        }
         ++done;
     }
     m_adapter->EmitProgress(done, done);

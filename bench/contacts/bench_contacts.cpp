@@ -17,6 +17,7 @@
 
 #include <vexa/vexa.h>
 
+#include "BenchMessageCloser.h"
 #include "BenchReport.h"
 #include "CRecordFileExport.h"
 #include "LanguageService.h"
@@ -62,18 +63,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     // Images and translations come from the program folder beside the benchmarks.
     SetAppDirPathForTesting(QCoreApplication::applicationDirPath() + QStringLiteral("/../bin"));
-    // A message would stop the run; report it and go on.
-    QTimer messageCloser;
-    QObject::connect(&messageCloser, &QTimer::timeout, [] {
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            auto* dialog = qobject_cast<QMessageDlg*>(widget);
-            if (dialog && dialog->isVisible()) {
-                std::fprintf(stderr, "message: %s\n", qPrintable(dialog->Message()));
-                dialog->reject();
-            }
-        }
-    });
-    messageCloser.start(50);
+    const BenchMessageCloser messageCloser;
 
     QElapsedTimer clock;
     clock.start();

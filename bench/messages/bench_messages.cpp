@@ -18,6 +18,7 @@
 
 #include <vexa/vexa.h>
 
+#include "BenchMessageCloser.h"
 #include "CRecordFileExport.h"
 #include "LanguageService.h"
 #include "QImageButton.h"
@@ -71,17 +72,7 @@ int main(int argc, char** argv) {
     qputenv("VEXA_BACKEND", "sim");
     QApplication app(argc, argv);
     SetAppDirPathForTesting(QCoreApplication::applicationDirPath() + QStringLiteral("/../bin"));
-    QTimer messageCloser;
-    QObject::connect(&messageCloser, &QTimer::timeout, [] {
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            auto* dialog = qobject_cast<QMessageDlg*>(widget);
-            if (dialog && dialog->isVisible()) {
-                std::fprintf(stderr, "message: %s\n", qPrintable(dialog->Message()));
-                dialog->reject();
-            }
-        }
-    });
-    messageCloser.start(50);
+    const BenchMessageCloser messageCloser;
 
     QElapsedTimer clock;
     clock.start();

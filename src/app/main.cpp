@@ -4,6 +4,7 @@
 
 #include "CCrashGuard.h"
 #include "CMessagePrompt.h"
+#include "ApplicationLook.h"
 #include "CheckDownloadDlg.h"
 #include "CrashReport.h"
 #include "LanguageConfig.h"
@@ -55,8 +56,7 @@ int main(int argc, char* argv[]) {
     auto crashGuard = std::make_unique<CCrashGuard>();
     auto config = std::make_unique<LanguageConfig>();
     SetLanguage(config->Current());
-    app.setStyleSheet(QStringLiteral(
-        "QToolTip {border-width: 1px;background-color:rgb(215,238,242);color:rgb(70,128,142);}"));
+    ApplyApplicationLook();
 
     auto window = std::make_unique<MainWindow>();
     window->show();

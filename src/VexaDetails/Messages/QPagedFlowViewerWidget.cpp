@@ -42,7 +42,10 @@ QPagedFlowViewerWidget::QPagedFlowViewerWidget(QWidget* parent)
     m_label->setObjectName(QStringLiteral("m_label"));
     m_edit->setObjectName(QStringLiteral("m_edit"));
 
-    m_scrollArea->setStyleSheet(QStringLiteral("QScrollArea {background : #ffffff} "));
+    // A palette, not a style sheet: every bubble of every page would otherwise be matched against it.
+    QPalette white = m_scrollArea->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    m_scrollArea->setPalette(white);
     m_scrollArea->setWidgetResizable(true);
     m_scrollArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_scrollArea->setFrameShape(QFrame::NoFrame);

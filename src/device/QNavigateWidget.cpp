@@ -286,6 +286,17 @@ void QNavigateWidget::ShowConnectPage(int connectState) {
     page->setObjectName(QStringLiteral("ConnectWidget"));
     page->setConnectState(connectState);
     ui->m_buttonPanel->SetToolsEnabled(0);
+    SetCurrentPage(page);
+}
+
+void QNavigateWidget::SetCurrentPage(QWidget* page) {
+    // A device event handled inside a wait of this one (removing a device lets events run) may have shown
+    // a page meanwhile. The connection pages belong to no device and go with the page that replaces them.
+    if (m_currentPage && m_currentPage != page) {
+        m_currentPage->hide();
+        if (m_currentPage->objectName() == QLatin1String("ConnectWidget"))
+            m_currentPage->deleteLater();
+    }
     m_currentPage = page;
 }
 
@@ -297,7 +308,7 @@ void QNavigateWidget::ShowInitPage(int deviceHandle) {
     page->setObjectName(QStringLiteral("InitDeviceWidget"));
     connect(page, &InitDeviceWidget::initDeviceFinish, this, &QNavigateWidget::OnInitDeviceFinish);
     m_initPages.insert(deviceHandle, page);
-    m_currentPage = page;
+    SetCurrentPage(page);
 }
 
 void QNavigateWidget::ShowInformationPage(int deviceHandle) {
@@ -320,7 +331,7 @@ void QNavigateWidget::ShowInformationPage(int deviceHandle) {
         delete page;
         return;
     }
-    m_currentPage = page;
+    SetCurrentPage(page);
     ui->m_buttonPanel->SetToolsEnabled(1);
 
     // Only the newest device keeps the arrival highlight.

@@ -99,6 +99,7 @@ private:
     void CreateMenus();
     void RetranslateActions();
     void ShowConnectPage(int connectState);
+    void SetCurrentPage(QWidget* page);
     void ShowInitPage(int deviceHandle);
     void ShowInformationPage(int deviceHandle);
     TreeNode* CreateDeviceNode(const QString& name, int deviceHandle);

@@ -5,6 +5,9 @@ function(vexa_add_test name)
   cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE Qt6::Test ${ARG_LIBS})
+  if(VEXA_SANITIZE STREQUAL "thread")
+    target_sources(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/sanitizers/QtOwnThreadReports.cpp)
+  endif()
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   target_compile_definitions(${name} PRIVATE
     VEXA_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
@@ -16,6 +19,10 @@ function(vexa_add_test name)
   file(MAKE_DIRECTORY ${home}/tmp)
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 300)
+  endif()
+  # ThreadSanitizer runs the same work five to fifteen times slower.
+  if(VEXA_SANITIZE STREQUAL "thread")
+    math(EXPR ARG_TIMEOUT "${ARG_TIMEOUT} * 4")
   endif()
   set_tests_properties(${name} PROPERTIES
     TIMEOUT ${ARG_TIMEOUT}

@@ -2,9 +2,9 @@
 
 #include <QApplication>
 
+#include "ApplicationLook.h"
 #include "CCrashGuard.h"
 #include "CMessagePrompt.h"
-#include "ApplicationLook.h"
 #include "CheckDownloadDlg.h"
 #include "CrashReport.h"
 #include "LanguageConfig.h"

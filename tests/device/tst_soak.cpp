@@ -40,7 +40,7 @@ private slots:
 private:
     struct Footprint {
         qint64 residentBytes = 0;
-        qint64 heapBytes = -1; // -1 without a sanitizer runtime
+        qint64 heapBytes = -1;  // -1 without a sanitizer runtime
         qint64 mallocInUse = 0; // what the C library's allocator holds for the program
         int objects = 0;
         int threads = 0;

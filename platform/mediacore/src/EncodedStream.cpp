@@ -29,6 +29,10 @@ bool EncodedStream::Encode(const AVFrame* frame) {
             return true;
         if (received < 0)
             return false;
+        // x264 leaves the duration open; without it the file's last picture would count for nothing.
+        if (m_packet->duration <= 0 && m_encoder->codec_type == AVMEDIA_TYPE_VIDEO &&
+            m_encoder->framerate.num > 0)
+            m_packet->duration = av_rescale_q(1, av_inv_q(m_encoder->framerate), m_encoder->time_base);
         av_packet_rescale_ts(m_packet.get(), m_encoder->time_base, m_stream->time_base);
         m_packet->stream_index = m_stream->index;
         if (av_interleaved_write_frame(m_output, m_packet.get()) < 0)

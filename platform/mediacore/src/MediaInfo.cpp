@@ -65,22 +65,22 @@ bool MediaInfo::decodeUntil(int64_t time, int flags, AVFrame* frame) {
         return false;
     avcodec_flush_buffers(m_decoder.get());
     mediacore::AvPacketPtr packet(av_packet_alloc());
+    mediacore::AvFramePtr latest(av_frame_alloc());
     bool draining = false;
     bool haveFrame = false;
-    while (packet) {
-        const int received = avcodec_receive_frame(m_decoder.get(), frame);
+    while (packet && latest) {
+        const int received = avcodec_receive_frame(m_decoder.get(), latest.get());
         if (received == 0) {
             haveFrame = true;
+            av_frame_unref(frame);
+            av_frame_move_ref(frame, latest.get());
             const int64_t pts = frame->best_effort_timestamp;
             if (!(flags & MEDIACORE_IMAGE_EXACT) || pts == AV_NOPTS_VALUE || pts >= target)
                 return true;
             continue;
         }
-        if (received == AVERROR_EOF)
-            return haveFrame; // the time lies past the last frame: show the last one
-        if (received != AVERROR(EAGAIN))
-            return false;
-        if (draining)
+        // Past the last frame, or the decoder gave up: the latest picture is the answer.
+        if (received != AVERROR(EAGAIN) || draining)
             return haveFrame;
         const int read = av_read_frame(m_input.get(), packet.get());
         if (read < 0) {

@@ -58,6 +58,11 @@ int VideoTrack::Open(const AVStream* source, AVFormatContext* input, AVFormatCon
     AVRational sampleAspect = av_guess_sample_aspect_ratio(input, const_cast<AVStream*>(source), nullptr);
     encoder->sample_aspect_ratio = sampleAspect.num > 0 ? sampleAspect : AVRational{1, 1};
     const AVRational rate = outputRate(source, input, config);
+    // Thinning to a lower rate puts each frame in the slot it starts in, so the last slot ends with the
+    // source; otherwise the nearest slot absorbs small timestamp jitter.
+    const AVRational sourceRate = av_guess_frame_rate(input, const_cast<AVStream*>(source), nullptr);
+    m_rounding = rate.num > 0 && sourceRate.num > 0 && av_cmp_q(rate, sourceRate) < 0 ? AV_ROUND_DOWN
+                                                                                      : AV_ROUND_NEAR_INF;
     // A source without a usable rate (variable-rate Windows Media, some FLV) keeps its own timing in ms.
     encoder->time_base = rate.num > 0 ? av_inv_q(rate) : AVRational{1, 1000};
     encoder->framerate = rate.num > 0 ? rate : AVRational{30, 1};
@@ -117,7 +122,8 @@ bool VideoTrack::encode(AVFrame* frame, int64_t startTime) {
     int64_t pts = m_lastPts == AV_NOPTS_VALUE ? 0 : m_lastPts + 1;
     if (frame->best_effort_timestamp != AV_NOPTS_VALUE) {
         const int64_t start = av_rescale_q(startTime, AV_TIME_BASE_Q, m_source->time_base);
-        pts = av_rescale_q(frame->best_effort_timestamp - start, m_source->time_base, encoder->time_base);
+        pts = av_rescale_q_rnd(frame->best_effort_timestamp - start, m_source->time_base, encoder->time_base,
+                               m_rounding);
     }
     // Frames that land on a slot already filled are dropped: that is how a lower frame rate is honoured.
     if (m_lastPts != AV_NOPTS_VALUE && pts <= m_lastPts)

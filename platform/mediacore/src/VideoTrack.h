@@ -29,6 +29,7 @@ private:
     SwsContextPtr m_scaler;
     AvFramePtr m_decoded;
     AvFramePtr m_scaled;
+    AVRounding m_rounding = AV_ROUND_NEAR_INF;
     int64_t m_lastPts = AV_NOPTS_VALUE;
     int64_t m_convertedTime = 0;
     int64_t m_framesWritten = 0;

@@ -2,6 +2,7 @@
 
 #include <cstdarg>
 #include <cstring>
+#include <mutex>
 
 extern "C" {
 #include <libavutil/log.h>
@@ -32,8 +33,11 @@ void forward(void* context, int level, const char* format, va_list arguments) {
 } // namespace
 
 void RouteFfmpegLog() {
-    // Set every time, not once: each mpv instance installs its own callback when it starts, and that
-    // one writes straight to stderr once the instance is gone.
+    static std::once_flag once;
+    std::call_once(once, [] { av_log_set_callback(forward); });
+}
+
+void ReclaimFfmpegLog() {
     av_log_set_callback(forward);
 }
 

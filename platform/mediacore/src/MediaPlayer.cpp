@@ -59,7 +59,7 @@ MediaPlayer::MediaPlayer(int mode)
         return;
     }
     // mpv took FFmpeg's log over while starting; give it back to the program's log.
-    mediacore::RouteFfmpegLog();
+    mediacore::ReclaimFfmpegLog();
     m_events = std::thread([this] { readEvents(); });
 }
 
@@ -73,6 +73,8 @@ MediaPlayer::~MediaPlayer() {
     mpv_wakeup(m_mpv);
     m_events.join();
     mpv_terminate_destroy(m_mpv);
+    // Going, mpv hands FFmpeg's log to FFmpeg's own handler, which prints on the terminal.
+    mediacore::ReclaimFfmpegLog();
 }
 
 void MediaPlayer::readEvents() {

@@ -1,6 +1,10 @@
 // The media engine against clips the ffmpeg program makes: conversions read back by ffprobe, media
 // information and frame grabs, playback with null outputs, and files that are not what they claim.
 
+#include <cstdio>
+
+#include <unistd.h>
+
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
@@ -10,6 +14,7 @@
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QTest>
 
 #include "mediacore/MediaCore.h"
@@ -105,6 +110,7 @@ private slots:
     void playerPlaysSeeksPausesStopsAndCompletes();
     void previewPlaysASongToItsEnd();
     void damagedOrForeignFilesGiveErrorCodes();
+    void nothingReachesTheTerminal();
 
 private:
     QString makeClip(const QString& name, const QStringList& arguments);
@@ -403,6 +409,29 @@ void tst_MediaCore::damagedOrForeignFilesGiveErrorCodes() {
     QCOMPARE(Player_Open(nullptr, "a"), int(MEDIACORE_ERROR_ARGUMENT));
     QCOMPARE(Info_Open(nullptr, "a"), int(MEDIACORE_ERROR_ARGUMENT));
     QCOMPARE(QString(Info_GetFormatName(nullptr)), QString());
+}
+
+void tst_MediaCore::nothingReachesTheTerminal() {
+    // A player that has come and gone leaves mpv's FFmpeg log handler behind, which prints everything,
+    // the AAC encoder's closing statistics included. The conversion after it must stay silent.
+    Info info(Info_Create(3));
+    QCOMPARE(Info_Open(info.get(), m_clip.toUtf8()), int(MEDIACORE_OK));
+    QTemporaryFile captured;
+    QVERIFY(captured.open());
+    std::fflush(stderr);
+    const int saved = dup(STDERR_FILENO);
+    dup2(captured.handle(), STDERR_FILENO);
+    {
+        Player player(Player_Create(MEDIACORE_PLAYER_AUDIO));
+        Player_Open(player.get(), m_clip.toUtf8());
+    }
+    const int converted = convert(m_clip, path("quiet.mp4"));
+    std::fflush(stderr);
+    dup2(saved, STDERR_FILENO);
+    close(saved);
+    QCOMPARE(converted, 1);
+    QVERIFY(captured.seek(0));
+    QCOMPARE(captured.readAll(), QByteArray());
 }
 
 QTEST_MAIN(tst_MediaCore)

@@ -21,13 +21,13 @@ bool nullOutputWanted() {
 } // namespace
 
 MediaPlayer::MediaPlayer(int mode)
-    : m_mode(mode) {
+    : m_mode(mode)
+    , m_nullOutput(nullOutputWanted()) {
     // mpv refuses to start unless numbers are formatted the C way; Qt sets the user's locale.
     std::setlocale(LC_NUMERIC, "C");
     m_mpv = mpv_create();
     if (!m_mpv)
         return;
-    const bool nullOutput = nullOutputWanted();
     const struct {
         const char* name;
         const char* value;
@@ -47,8 +47,8 @@ MediaPlayer::MediaPlayer(int mode)
         {"pause", "yes"},
         {"vid", "no"},
         {"audio-client-name", "vexa-transfer"},
-        {"ao", nullOutput ? "null" : "pulse,alsa,null"},
-        {"vo", nullOutput ? "null" : "gpu,x11,null"},
+        {"ao", m_nullOutput ? "null" : "pulse,alsa,null"},
+        {"vo", m_nullOutput ? "null" : "gpu,x11,null"},
     };
     for (const auto& option : options)
         mpv_set_option_string(m_mpv, option.name, option.value);
@@ -190,6 +190,7 @@ int MediaPlayer::Close() {
     mpv_command(m_mpv, command);
     std::lock_guard lock(m_mutex);
     m_load = Load::Idle;
+    m_videoShown = false;
     m_hasAudio = m_hasVideo = false;
     m_videoWidth = m_videoHeight = 0;
     return MEDIACORE_OK;
@@ -211,8 +212,12 @@ int MediaPlayer::SetVideoView(uintptr_t window) {
 }
 
 void MediaPlayer::applyVideoSelection() {
-    if ((m_mode & MEDIACORE_PLAYER_VIDEO) && m_window != 0 && IsLoaded())
+    // Null outputs draw nowhere, so they need no window to decode pictures.
+    const bool shown = (m_mode & MEDIACORE_PLAYER_VIDEO) && (m_window != 0 || m_nullOutput) && HasVideo();
+    if (shown)
         mpv_set_property_string(m_mpv, "vid", "auto");
+    std::lock_guard lock(m_mutex);
+    m_videoShown = shown;
 }
 
 int MediaPlayer::SetPaused(bool paused) {
@@ -233,7 +238,15 @@ int MediaPlayer::Seek(int64_t position) {
     if (!IsLoaded() || position < 0)
         return MEDIACORE_ERROR_STATE;
     const std::string seconds = std::to_string(static_cast<double>(position) / 1e6);
-    const char* command[] = {"seek", seconds.c_str(), "absolute+keyframes", nullptr};
+    // Key frames make a picture seek fast. Sound alone has no key frames to go by (Matroska indexes only
+    // the video's, so mpv would land at the start), and decoding sound to the exact time is cheap.
+    bool videoShown = false;
+    {
+        std::lock_guard lock(m_mutex);
+        videoShown = m_videoShown;
+    }
+    const char* command[] = {"seek", seconds.c_str(), videoShown ? "absolute+keyframes" : "absolute+exact",
+                             nullptr};
     return mpv_command(m_mpv, command) < 0 ? MEDIACORE_ERROR_STATE : MEDIACORE_OK;
 }
 

@@ -44,6 +44,7 @@ private:
 
     mpv_handle* m_mpv = nullptr;
     const int m_mode;
+    const bool m_nullOutput;
     std::thread m_events;
     std::mutex m_mutex;
     std::condition_variable m_loadChanged;
@@ -52,6 +53,7 @@ private:
     uintptr_t m_window = 0;
     bool m_hasAudio = false;
     bool m_hasVideo = false;
+    bool m_videoShown = false;
     int m_videoWidth = 0;
     int m_videoHeight = 0;
 };

@@ -41,7 +41,8 @@ enum MediaCoreFormat {
 
 // Bits of Player_Create's mode. A player without MEDIACORE_PLAYER_VIDEO never opens a video output.
 // Setting the environment variable MEDIACORE_NULL_OUTPUT=1 before Player_Create sends sound and
-// pictures nowhere (tests and benchmarks on machines without sound card or display).
+// pictures nowhere (tests and benchmarks on machines without sound card or display); pictures are then
+// decoded without a video view.
 enum MediaCorePlayerMode { MEDIACORE_PLAYER_VIDEO = 0x1, MEDIACORE_PLAYER_AUDIO = 0x2 };
 
 // Flags of Info_GetVideoImage.

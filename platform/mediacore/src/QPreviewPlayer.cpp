@@ -27,11 +27,11 @@ void QPreviewPlayer::setCurrentSource(const QString& localPath) {
     m_source = localPath;
     m_error.clear();
     if (!m_player) {
-        fail(tr("No media player is available"));
+        fail(QStringLiteral("no media player could be made"));
         return;
     }
     if (Player_Open(m_player, localPath.toUtf8().constData()) != MEDIACORE_OK) {
-        fail(tr("The file cannot be played"));
+        fail(QStringLiteral("the file cannot be played"));
         return;
     }
     setState(StoppedState);
@@ -44,7 +44,7 @@ void QPreviewPlayer::play() {
     if (Player_IsCompleted(m_player))
         Player_Stop(m_player);
     if (Player_Play(m_player) != MEDIACORE_OK) {
-        fail(tr("The file cannot be played"));
+        fail(QStringLiteral("the file cannot be played"));
         return;
     }
     m_watch.start();

@@ -45,10 +45,13 @@ MediaPlayer::MediaPlayer(int mode)
         {"audio-display", "no"},
         {"hr-seek", "no"},
         {"pause", "yes"},
-        {"vid", "no"},
+        {"vid", (mode & MEDIACORE_PLAYER_VIDEO) ? "auto" : "no"},
         {"audio-client-name", "vexa-transfer"},
         {"ao", m_nullOutput ? "null" : "pulse,alsa,null"},
-        {"vo", m_nullOutput ? "null" : "gpu,x11,null"},
+        {"vo", "null"},
+        // The window given to draw into is an X11 window: OpenGL through EGL on X11, else the plain x11
+        // output. Wayland and DRM contexts cannot use it and would only be probed in vain.
+        {"gpu-context", "x11egl"},
     };
     for (const auto& option : options)
         mpv_set_option_string(m_mpv, option.name, option.value);
@@ -160,8 +163,7 @@ int MediaPlayer::Open(const std::string& source) {
     }
     mpv_set_property_string(m_mpv, "pause", "yes");
     mpv_set_property_string(m_mpv, "aid", (m_mode & MEDIACORE_PLAYER_AUDIO) ? "auto" : "no");
-    // No video output until there is a window to draw into, or mpv would open a window of its own.
-    mpv_set_property_string(m_mpv, "vid", "no");
+    mpv_set_property_string(m_mpv, "vid", (m_mode & MEDIACORE_PLAYER_VIDEO) ? "auto" : "no");
     const char* command[] = {"loadfile", source.c_str(), "replace", nullptr};
     if (mpv_command(m_mpv, command) < 0) {
         setLoad(Load::Idle);
@@ -175,8 +177,7 @@ int MediaPlayer::Open(const std::string& source) {
         Close();
         return MEDIACORE_ERROR_OPEN;
     }
-    lock.unlock();
-    applyVideoSelection();
+    m_videoShown = (m_mode & MEDIACORE_PLAYER_VIDEO) && m_hasVideo;
     return MEDIACORE_OK;
 }
 
@@ -199,25 +200,20 @@ int MediaPlayer::Close() {
 int MediaPlayer::SetVideoView(uintptr_t window) {
     if (!(m_mode & MEDIACORE_PLAYER_VIDEO))
         return MEDIACORE_ERROR_STATE;
-    const bool changed = window != m_window;
+    if (window == m_window)
+        return MEDIACORE_OK;
     m_window = window;
     int64_t id = static_cast<int64_t>(window);
     mpv_set_property(m_mpv, "wid", MPV_FORMAT_INT64, &id);
-    if (changed) {
-        // A running video output keeps the window it was made with: restart it in the new one.
+    // Until there is a window the pictures go to the null output, or mpv would open a window of its own.
+    const bool drawn = window != 0 && !m_nullOutput;
+    mpv_set_property_string(m_mpv, "vo", drawn ? "gpu,x11,null" : "null");
+    // A running video output keeps the output and window it was made with: restart it.
+    if (HasVideo()) {
         mpv_set_property_string(m_mpv, "vid", "no");
-        applyVideoSelection();
+        mpv_set_property_string(m_mpv, "vid", "auto");
     }
     return MEDIACORE_OK;
-}
-
-void MediaPlayer::applyVideoSelection() {
-    // Null outputs draw nowhere, so they need no window to decode pictures.
-    const bool shown = (m_mode & MEDIACORE_PLAYER_VIDEO) && (m_window != 0 || m_nullOutput) && HasVideo();
-    if (shown)
-        mpv_set_property_string(m_mpv, "vid", "auto");
-    std::lock_guard lock(m_mutex);
-    m_videoShown = shown;
 }
 
 int MediaPlayer::SetPaused(bool paused) {

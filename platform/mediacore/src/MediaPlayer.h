@@ -40,7 +40,6 @@ private:
     void onFileLoaded();
     void setLoad(Load state);
     int64_t microseconds(const char* property);
-    void applyVideoSelection();
 
     mpv_handle* m_mpv = nullptr;
     const int m_mode;

@@ -41,8 +41,7 @@ enum MediaCoreFormat {
 
 // Bits of Player_Create's mode. A player without MEDIACORE_PLAYER_VIDEO never opens a video output.
 // Setting the environment variable MEDIACORE_NULL_OUTPUT=1 before Player_Create sends sound and
-// pictures nowhere (tests and benchmarks on machines without sound card or display); pictures are then
-// decoded without a video view.
+// pictures nowhere (tests and benchmarks on machines without sound card or display).
 enum MediaCorePlayerMode { MEDIACORE_PLAYER_VIDEO = 0x1, MEDIACORE_PLAYER_AUDIO = 0x2 };
 
 // Flags of Info_GetVideoImage.
@@ -97,7 +96,8 @@ int Converter_IsCompleted(MediaConverter* converter);
 
 // --- Playback on libmpv. Player_Open loads a local file (paused) and returns once it is known to play or
 // not; Player_OpenStream does the same for any URL or path mpv reads. Player_SetVideoView gives the
-// native window (X11 window id) the video is drawn into; until it is given no video window is opened.
+// native window (X11 window id) the video is drawn into; until it is given, pictures are decoded but not
+// shown, and no window of mpv's own is opened.
 MediaPlayer* Player_Create(int mode);
 void Player_Release(MediaPlayer* player);
 int Player_Open(MediaPlayer* player, const char* path);

@@ -104,7 +104,7 @@ private slots:
     void convertsEveryContainerToMp4_data();
     void convertsEveryContainerToMp4();
     void keepsTheShapeHonoursTheRateAndNeverEnlarges();
-    void videoWithoutSoundConvertsWithoutAudioTrack();
+    void videoWithoutSoundConvertsAndPlays();
     void pauseHoldsAndStopRemovesThePartialFile();
     void infoReportsAKnownClipAndGrabsItsFrame();
     void playerPlaysSeeksPausesStopsAndCompletes();
@@ -215,7 +215,7 @@ void tst_MediaCore::keepsTheShapeHonoursTheRateAndNeverEnlarges() {
     QVERIFY2(bitRate > 1400000 && bitRate < 2600000, qPrintable(QString::number(bitRate)));
 }
 
-void tst_MediaCore::videoWithoutSoundConvertsWithoutAudioTrack() {
+void tst_MediaCore::videoWithoutSoundConvertsAndPlays() {
     const QString silent =
         makeClip("silent.avi", picture("testsrc2=size=320x240:rate=25", 3) + QStringList{"-c:v", "mpeg4"});
     QCOMPARE(convert(silent, path("silent.mp4")), 1);
@@ -223,6 +223,14 @@ void tst_MediaCore::videoWithoutSoundConvertsWithoutAudioTrack() {
     QCOMPARE(out.stream("video").value("codec_name").toString(), QString("h264"));
     QVERIFY(out.stream("audio").isEmpty());
     QVERIFY2(qAbs(out.duration - 3.0) < 0.03, qPrintable(QString::number(out.duration)));
+
+    // The video player opens it before it has a view to draw into.
+    Player player(Player_Create(-97));
+    QCOMPARE(Player_Open(player.get(), silent.toUtf8()), int(MEDIACORE_OK));
+    QVERIFY(Player_HasVideo(player.get()));
+    QVERIFY(!Player_HasAudio(player.get()));
+    QCOMPARE(Player_Play(player.get()), int(MEDIACORE_OK));
+    QTRY_VERIFY_WITH_TIMEOUT(Player_GetPlayTime(player.get()) > 0, 5000);
 }
 
 void tst_MediaCore::pauseHoldsAndStopRemovesThePartialFile() {

@@ -107,7 +107,7 @@ int Player_SetVideoView(MediaPlayer* player, uintptr_t window);
 int Player_Play(MediaPlayer* player);
 int Player_Pause(MediaPlayer* player);
 int Player_Stop(MediaPlayer* player);                       // pauses and goes back to the start
-int Player_FastSeek(MediaPlayer* player, int64_t position); // to the nearest key frame
+int Player_FastSeek(MediaPlayer* player, int64_t position); // key frame before it; sound alone: exact
 int Player_SetAudioVolume(MediaPlayer* player, int volume); // 0..100
 int64_t Player_GetDuration(MediaPlayer* player);
 int64_t Player_GetPlayTime(MediaPlayer* player);
@@ -116,7 +116,9 @@ int Player_HasAudio(MediaPlayer* player);
 int Player_HasVideo(MediaPlayer* player);
 int Player_GetVideoWidth(MediaPlayer* player);
 int Player_GetVideoHeight(MediaPlayer* player);
-int Player_ShowVideoFrame(MediaPlayer* player); // redraws the current frame into the video window
+// mpv redraws its window by itself whenever it is exposed: nothing to do beyond saying whether a video is
+// open (MEDIACORE_OK) or not (MEDIACORE_ERROR_STATE).
+int Player_ShowVideoFrame(MediaPlayer* player);
 
 // --- Media information from libavformat.
 MediaInfo* Info_Create(int mode); // any mode; callers pass 3

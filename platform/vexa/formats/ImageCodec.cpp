@@ -1,6 +1,6 @@
 #include "ImageCodec.h"
 
-#include "FfmpegLog.h"
+#include "mediacore/MediaLog.h"
 
 namespace vexa::formats {
 
@@ -40,7 +40,7 @@ bool ImageCodec::EncodeRgb(const std::vector<uint8_t>& rgb, int width, int heigh
 }
 
 bool ImageCodec::EncodeFrame(const AVFrame* frame, AVCodecID codecId, std::vector<uint8_t>& encoded) {
-    RouteFfmpegLog();
+    mediacore::RouteFfmpegLog();
     const AVCodec* codec = avcodec_find_encoder(codecId);
     if (!codec)
         return false;
@@ -66,7 +66,7 @@ bool ImageCodec::EncodeFrame(const AVFrame* frame, AVCodecID codecId, std::vecto
 }
 
 AvFramePtr ImageCodec::Decode(const std::filesystem::path& image) {
-    RouteFfmpegLog();
+    mediacore::RouteFfmpegLog();
     AVFormatContext* raw = nullptr;
     if (avformat_open_input(&raw, image.string().c_str(), nullptr, nullptr) < 0)
         return nullptr;
@@ -100,7 +100,7 @@ AvFramePtr ImageCodec::Decode(const std::filesystem::path& image) {
 }
 
 AvFramePtr ImageCodec::Convert(const AVFrame* source, int width, int height, AVPixelFormat format) {
-    RouteFfmpegLog();
+    mediacore::RouteFfmpegLog();
     if (source->width <= 0 || source->height <= 0 || width <= 0 || height <= 0)
         return nullptr;
     SwsContextPtr scaler(sws_getContext(source->width, source->height,

@@ -6,12 +6,12 @@ extern "C" {
 #include <libavutil/dict.h>
 }
 
-#include "FfmpegLog.h"
+#include "mediacore/MediaLog.h"
 
 namespace vexa::formats {
 
 AvInputPtr OpenInput(const char* path) {
-    RouteFfmpegLog();
+    mediacore::RouteFfmpegLog();
     AVFormatContext* context = nullptr;
     if (avformat_open_input(&context, path, nullptr, nullptr) < 0)
         return nullptr;
@@ -30,7 +30,7 @@ MediaMuxer::~MediaMuxer() {
 }
 
 bool MediaMuxer::Open(const std::filesystem::path& path, const std::map<std::string, std::string>& tags) {
-    RouteFfmpegLog();
+    mediacore::RouteFfmpegLog();
     const std::string name = path.string();
     if (avformat_alloc_output_context2(&m_context, nullptr, nullptr, name.c_str()) < 0 || !m_context)
         return false;

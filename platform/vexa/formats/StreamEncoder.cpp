@@ -5,7 +5,7 @@ extern "C" {
 #include <libavutil/opt.h>
 }
 
-#include "FfmpegLog.h"
+#include "mediacore/MediaLog.h"
 #include "MediaMuxer.h"
 
 namespace vexa::formats {
@@ -52,7 +52,7 @@ bool StreamEncoder::OpenVideo(const AVCodec* codec, int width, int height, int f
 }
 
 bool StreamEncoder::open(const AVCodec* codec) {
-    RouteFfmpegLog();
+    mediacore::RouteFfmpegLog();
     m_codec->flags |= AV_CODEC_FLAG_BITEXACT;
     if (m_muxer.NeedsGlobalHeader())
         m_codec->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "AvPtr.h"
+#include "mediacore/MediaCore.h"
+
+// What Info_* reports about one media file, read once on open; frames are decoded on request.
+struct MediaInfo {
+    int Open(const char* path);
+    void Close();
+    const MediaImage* VideoImage(int64_t time, int flags);
+
+    int64_t duration = 0;
+    std::string formatName;
+    int width = 0;
+    int height = 0;
+    int64_t videoBitRate = 0;
+    bool canSeek = false;
+
+private:
+    bool decodeUntil(int64_t time, int flags, AVFrame* frame);
+    bool convert(const AVFrame* frame);
+
+    mediacore::AvInputPtr m_input;
+    mediacore::AvCodecContextPtr m_decoder;
+    int m_videoStream = -1;
+    std::vector<unsigned char> m_pixels;
+    MediaImage m_image{};
+};

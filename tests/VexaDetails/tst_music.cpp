@@ -28,7 +28,9 @@
 #include "QMySortModel.h"
 #include "QPlayAnalysisTread.h"
 #include "QPlayListNameDlg.h"
+#include "QPlayListStatusPanel.h"
 #include "QPlayListView.h"
+#include "QSongPlayer.h"
 #include "TreeModel.h"
 #include "TreeNode.h"
 #include "WriteInfoToItunesXML.h"
@@ -108,6 +110,7 @@ private slots:
     void defaultPlaylistCannotBeDeleted();
     void toiTunesFillsEveryMediaFolderOrSaysNone();
     void previewCopyReplacesTheLastOne();
+    void previewPlaysPausesAndResumes();
     void unplugDuringAddLeavesNothingBehind();
 
 private:
@@ -141,6 +144,8 @@ private:
 void tst_music::initTestCase() {
     SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR));
     qRegisterMetaType<IVexaManager*>();
+    // The preview plays into no sound card.
+    qputenv("MEDIACORE_NULL_OUTPUT", "1");
     m_root = qEnvironmentVariable("VEXA_SIM_ROOT");
     QVERIFY(!m_root.isEmpty());
     QDir(m_root).removeRecursively();
@@ -686,6 +691,39 @@ void tst_music::previewCopyReplacesTheLastOne() {
     QCOMPARE(m_messages->Messages(), QStringList{QStringLiteral("Can't play")});
     QCOMPARE(m_music->PlayingRow(), -1);
     QVERIFY(!QFile::exists(local));
+}
+
+void tst_music::previewPlaysPausesAndResumes() {
+    LoadMusic();
+    m_music->show();
+    QVERIFY(m_music->PlaySong(0));
+    QCOMPARE(m_music->PlayingRow(), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(m_music->Player()->PlayTime() > 200, 5000);
+    // The play panel of the current row follows the song.
+    m_music->TableView()->setCurrentIndex(m_music->SortModel()->index(0, 0));
+    QVERIFY(m_music->StatusPanel() && m_music->StatusPanel()->IsPlaying());
+
+    m_music->PauseSong();
+    QVERIFY(m_music->Player()->IsPaused());
+    QVERIFY(!m_music->StatusPanel()->IsPlaying());
+    const QString copy =
+        CPreviewCopy::LocalPathFor(static_cast<QMusicPlayListChunk*>(m_music->SongAtRow(0))->path);
+    QVERIFY(QFile::remove(copy) || !QFile::exists(copy));
+    // A paused song goes on from where it stopped, without a new copy.
+    const qint64 pausedAt = m_music->Player()->PlayTime();
+    QVERIFY(m_music->PlaySong(0));
+    QVERIFY(!QFile::exists(copy));
+    QVERIFY(m_music->Player()->PlayTime() >= pausedAt);
+    QVERIFY(m_music->StatusPanel()->IsPlaying());
+
+    // Another song replaces it; hiding the page stops the preview.
+    QVERIFY(m_music->PlaySong(1));
+    QCOMPARE(m_music->PlayingRow(), 1);
+    QVERIFY(QFile::exists(CPreviewCopy::LocalPathFor(m_music->SongAtRow(1)->path)));
+    m_music->hide();
+    QVERIFY(!m_music->Player()->IsPlaying());
+    QCOMPARE(m_music->PlayingRow(), -1);
+    QVERIFY(m_messages->Messages().isEmpty());
 }
 
 void tst_music::unplugDuringAddLeavesNothingBehind() {

@@ -3,7 +3,9 @@
 #include <QObject>
 #include <QString>
 
-// Plays the local copy of a song for the preview. One per page; widget thread only.
+class QPreviewPlayer;
+
+// Plays the local copy of a song for the preview, sound only, through the media engine's preview player.
 class QSongPlayer : public QObject {
     Q_OBJECT
 public:
@@ -19,12 +21,13 @@ public:
     void Stop();
     bool IsPlaying() const;
     bool IsPaused() const;
+    // How far the song has played, in milliseconds.
+    qint64 PlayTime() const;
 
 signals:
     // The song played to its end.
     void finished();
 
 private:
-    class Engine;
-    Engine* m_engine;
+    QPreviewPlayer* m_player = nullptr;
 };

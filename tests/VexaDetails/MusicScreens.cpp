@@ -127,7 +127,7 @@ int main(int argc, char** argv) {
             view.resize(1000, 480);
             view.show();
             view.Start();
-            QTest::qWaitFor([&] { return view.HasLoaded() && !view.IsRunning(); }, 10000);
+            (void)QTest::qWaitFor([&] { return view.HasLoaded() && !view.IsRunning(); }, 10000);
             view.GetChunk(0)->SetChecked(true);
             view.GetChunk(2)->SetChecked(true);
             view.OnItemCheckChange(true);
@@ -141,7 +141,7 @@ int main(int argc, char** argv) {
             view.resize(1000, 420);
             view.show();
             loader.Start();
-            QTest::qWaitFor([&] { return loader.HasRead() && !loader.IsRunning(); }, 10000);
+            (void)QTest::qWaitFor([&] { return loader.HasRead() && !loader.IsRunning(); }, 10000);
             view.ShowPlaylist(loader.PlaylistCount() - 1);
             view.TableView()->selectRow(1);
             Save(&view, QStringLiteral("%1/playlist_page_%2.png").arg(output, language.name));

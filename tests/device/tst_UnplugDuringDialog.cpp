@@ -283,7 +283,7 @@ void tst_UnplugDuringDialog::playlistFailureFromTheLoader() {
     UnplugWhileOpen(
         [this] {
             emit m_navigate->NewPlayList(m_handle, QStringLiteral("Road"));
-            QTest::qWaitFor([this] { return !PhoneNode(); }, kTimeout);
+            (void)QTest::qWaitFor([this] { return !PhoneNode(); }, kTimeout);
         },
         [] { return OpenDialog<QMessageDlg>(); }, [](QDialog* dialog) { dialog->reject(); });
     CheckPhoneGoneAndBack();

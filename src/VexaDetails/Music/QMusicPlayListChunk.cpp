@@ -9,8 +9,10 @@ QMusicPlayListChunk* QMusicPlayListChunk::FromTrack(const MediaTrackRecord& trac
                                                     int itemPosition, const std::string& image) {
     auto* chunk = new QMusicPlayListChunk;
     chunk->image = image;
-    if (track.title)
+    if (track.title) {
         chunk->SetName(track.title);
+        chunk->titleText = QString::fromUtf8(track.title);
+    }
     if (track.artist)
         chunk->artist = track.artist;
     if (track.album)

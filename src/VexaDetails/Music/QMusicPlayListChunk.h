@@ -27,6 +27,8 @@ public:
     // One "PlayLists" item: Title, Image, Artist, Album, Time, Size, Format, Path.
     void Serialize(IBaseSerial* writer) override;
 
+    // The title as the table shows and sorts it, made once with the record.
+    QString titleText;
     std::string image;
     std::string artist;
     std::string album;

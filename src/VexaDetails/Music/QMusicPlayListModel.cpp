@@ -44,7 +44,7 @@ QVariant QMusicPlayListModel::data(const QModelIndex& index, int role) const {
     if (role == Qt::DisplayRole) {
         switch (index.column()) {
         case ColumnName:
-            return Utf8(song->GetName());
+            return song->titleText;
         case ColumnTime:
             return Utf8(song->time);
         case ColumnSize:

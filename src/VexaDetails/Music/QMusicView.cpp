@@ -63,6 +63,11 @@ void QMusicView::Run() {
         const CDeviceLock lock;
         code = library->GetPlaylists(&count, &playlists);
     }
+    {
+        std::lock_guard<std::mutex> guard(m_pendingLock);
+        if (!m_hasPending)
+            DeleteAll(m_pending);
+    }
     std::list<IBaseChunk*> songs;
     if (code == VEXA_OK && count > 0 && playlists) {
         // The library is playlist 0; besides songs it lists the other audio items the device keeps.
@@ -102,8 +107,10 @@ void QMusicView::OnAnalysisEnd() {
         }
     }
     QSongTableView::OnAnalysisEnd();
-    // Only now does the table no longer point at the previous load's songs.
-    DeleteAll(old);
+    // Only now does the table no longer point at the previous load's songs; the next load frees them
+    // on its own thread.
+    std::lock_guard<std::mutex> guard(m_pendingLock);
+    m_pending.splice(m_pending.end(), old);
 }
 
 void QMusicView::setMusicListInfo(std::list<IBaseChunk*>* list) {

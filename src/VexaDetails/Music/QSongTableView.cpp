@@ -85,29 +85,30 @@ int QSongTableView::PlayingRow() const {
 
 void QSongTableView::MovePanel(const QModelIndex& current) {
     QTableView* table = TableView();
-    if (m_panel)
-        table->setIndexWidget(table->model()->index(m_panel->Row(), QMusicPlayListModel::ColumnStatus),
-                              nullptr);
+    if (m_panel && m_panelIndex.isValid())
+        table->setIndexWidget(m_panelIndex, nullptr);
     if (!current.isValid())
         return;
     auto* panel = new QPlayListStatusPanel;
+    m_panelIndex = table->model()->index(current.row(), QMusicPlayListModel::ColumnStatus);
     panel->SetRow(current.row());
     panel->SetPlaying(m_playing && SongAtRow(current.row()) == m_playing && m_player->IsPlaying());
-    connect(panel, &QPlayListStatusPanel::emitPlay, this, [this](int row) { PlaySong(row); });
+    // The row is read at the click: sorting may have moved the panel since it was made.
+    connect(panel, &QPlayListStatusPanel::emitPlay, this, [this] { PlaySong(m_panelIndex.row()); });
     connect(panel, &QPlayListStatusPanel::emitPause, this, &QSongTableView::PauseSong);
-    connect(panel, &QPlayListStatusPanel::emitTo, this, [this](int row) {
-        if (QMusicPlayListChunk* song = SongAtRow(row)) {
+    connect(panel, &QPlayListStatusPanel::emitTo, this, [this] {
+        if (QMusicPlayListChunk* song = SongAtRow(m_panelIndex.row())) {
             song->SetChecked(true);
             OnItemToPc();
         }
     });
-    table->setIndexWidget(table->model()->index(current.row(), QMusicPlayListModel::ColumnStatus), panel);
+    table->setIndexWidget(m_panelIndex, panel);
     m_panel = panel;
 }
 
 void QSongTableView::ShowPlaying(bool playing) {
     if (m_panel)
-        m_panel->SetPlaying(playing && m_playing && SongAtRow(m_panel->Row()) == m_playing);
+        m_panel->SetPlaying(playing && m_playing && SongAtRow(m_panelIndex.row()) == m_playing);
 }
 
 bool QSongTableView::PlaySong(int row) {

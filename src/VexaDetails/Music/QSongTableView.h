@@ -2,6 +2,7 @@
 
 #include <list>
 
+#include <QPersistentModelIndex>
 #include <QPointer>
 #include <QStringList>
 
@@ -65,6 +66,8 @@ private:
 
     QMusicPlayListModel* m_songModel = nullptr;
     QPointer<QPlayListStatusPanel> m_panel;
+    // Where the panel sits; follows its row through sorting.
+    QPersistentModelIndex m_panelIndex;
     QMenu* m_menu = nullptr;
     QSongPlayer* m_player = nullptr;
     const QMusicPlayListChunk* m_playing = nullptr;

@@ -9,7 +9,7 @@
 #include "LanguageService.h"
 #include "QAppsView.h"
 #include "QContactsView.h"
-#include "QMessageDlg.h"
+#include "QMusicTreeNodes.h"
 #include "QMusicView.h"
 #include "QNavigateWidget.h"
 #include "QPhotoView.h"
@@ -38,22 +38,32 @@ void MakeMedia(const Context& c, Bindings& out) {
     auto* music = new QMusicView(c.manager, c.deviceHandle, c.navigate);
     QObject::connect(music, &QMusicView::emitRefreshMusicNode, c.navigate,
                      &QNavigateWidget::RefreshMusicNode);
+    QObject::connect(music, &QMusicView::sendAddComputerFile, c.navigate->MusicTree(),
+                     &QMusicTreeNodes::OnAddMusic);
     out.push_back({NODE_MUSIC, music, nullptr, {}});
 }
 
 void MakePlaylist(const Context& c, Bindings& out) {
     auto* loader = new QPlayAnalysisTread(c.manager, c.deviceHandle, c.navigate);
     auto* view = new QPlayListView(c.manager, c.deviceHandle, c.navigate);
+    // The loader hands its entries over on the interface thread and tells the tree from there.
     QObject::connect(loader, &QPlayAnalysisTread::refreshPlayList, c.navigate,
-                     &QNavigateWidget::RefreshPlayList, Qt::BlockingQueuedConnection);
-    QObject::connect(loader, &QPlayAnalysisTread::playListChangeFailed, c.navigate, [](int code) {
-        ShowMessage(QNavigateWidget::tr("The playlist could not be changed (error %1).").arg(code));
-    });
-    QObject::connect(loader, &QPlayAnalysisTread::playListReadFailed, c.navigate, [](int code) {
-        qDebug() << "QNavigateWidget GetPlaylists answered" << code;
-        ShowMessage(QNavigateWidget::tr("Get playlist failed"));
-    });
-    QObject::connect(c.navigate, &QNavigateWidget::NewPlayList, loader, &QPlayAnalysisTread::AddPlaylistName);
+                     &QNavigateWidget::RefreshPlayList);
+    view->SetLoader(loader);
+    const int handle = c.deviceHandle;
+    QObject::connect(c.navigate, &QNavigateWidget::NewPlayList, loader,
+                     [loader, handle](int deviceHandle, const QString& name) {
+                         if (deviceHandle == handle)
+                             loader->AddPlaylistName(loader->PlaylistCount(), name);
+                     });
+    QObject::connect(view, &QPlayListView::sendAddComputerFile, c.navigate->MusicTree(),
+                     &QMusicTreeNodes::OnAddPlay);
+    // Songs deleted on the music page leave the playlists too.
+    for (const Binding& binding : out) {
+        if (auto* music = binding.kind == NODE_MUSIC ? qobject_cast<QMusicView*>(binding.view) : nullptr)
+            QObject::connect(music, &QMusicView::sendDeleteMusicFile, loader,
+                             &QPlayAnalysisTread::RefreshList);
+    }
     // The playlist names hang under the node, so they are read as soon as the device is shown.
     QPointer<QPlayAnalysisTread> guarded(loader);
     out.push_back({SUB_ITEM_PLAYLIST, view, loader, [guarded] {

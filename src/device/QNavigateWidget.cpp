@@ -8,7 +8,6 @@
 #include <QDesktopServices>
 #include <QEvent>
 #include <QFileInfo>
-#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -30,6 +29,7 @@
 #include "QFileFolderExport.h"
 #include "QImageButton.h"
 #include "QMessageDlg.h"
+#include "QMusicTreeNodes.h"
 #include "QMusicView.h"
 #include "QPlayAnalysisTread.h"
 #include "QProUtil.h"
@@ -140,6 +140,8 @@ TreeView* QNavigateWidget::Tree() const {
 void QNavigateWidget::InitControls() {
     m_model = new TreeModel(this);
     m_delegate = new TreeDelegate(this);
+    m_musicTree = new QMusicTreeNodes(
+        m_model, [this](int deviceHandle, int kind) { return CategoryNode(deviceHandle, kind); }, this);
     ui->m_treeView->setModel(m_model);
     ui->m_treeView->setItemDelegate(m_delegate);
     // A contact group renamed in place is renamed on the device by the contacts view.
@@ -559,6 +561,7 @@ void QNavigateWidget::ClickTreeViewItem(const QModelIndex& index) {
     }
     if (QWidget* view = node->Binding().view)
         ShowInContent(view);
+    m_musicTree->OnNodePressed(node);
     StartLoader(node);
     m_model->NodeChanged(node);
     ui->m_treeView->viewport()->update();
@@ -739,14 +742,7 @@ void QNavigateWidget::RefreshPlayList(IVexaManager*, int, QPlayAnalysisTread* lo
     const QModelIndex parentIndex = m_model->IndexOf(playlist);
     for (TreeNode* child : playlist->Children())
         ForgetNodesUnder(child);
-    m_model->RemoveChildren(playlist);
-    for (const QString& name : loader->PlaylistNames()) {
-        auto* node = new TreeNode(NODE_PLAYLIST, name);
-        node->SetIcons(QString::fromLatin1(kCategoryImages[SUB_ITEM_PLAYLIST].icon), QString());
-        node->SetDeviceHandle(loader->DeviceHandle());
-        node->SetBinding(playlist->Binding());
-        m_model->AppendNode(playlist, node);
-    }
+    m_musicTree->Rebuild(playlist, loader);
     SetWaiting(playlist, false);
     if (playlist->IsExpanded())
         ui->m_treeView->expand(parentIndex);
@@ -804,14 +800,8 @@ void QNavigateWidget::showDeviceTreeMenu(const QPoint& pos) {
 }
 
 void QNavigateWidget::OnActionNewPlist() {
-    TreeNode* node = NodeOfIndex(m_pressedIndex);
-    if (!node)
-        return;
-    // The dialog's event loop may remove the device and its nodes: only the handle is used afterwards.
-    const int deviceHandle = node->DeviceHandle();
-    const QString name = QInputDialog::getText(this, tr("New Playlist"), tr("Playlist name:")).trimmed();
-    if (!name.isEmpty() && DeviceNode(deviceHandle))
-        emit NewPlayList(deviceHandle, name);
+    if (TreeNode* node = NodeOfIndex(m_pressedIndex))
+        m_musicTree->NewPlaylist(node->DeviceHandle());
 }
 
 void QNavigateWidget::OnActionRename() {
@@ -829,8 +819,7 @@ void QNavigateWidget::OnActionDelPlist() {
         return;
     // A refused delete shows a message, whose event loop may remove the device and this node.
     const int row = node->Row();
-    if (auto* loader = qobject_cast<QPlayAnalysisTread*>(node->Binding().loader))
-        loader->deletePlayList(row);
+    m_musicTree->DeletePlaylist(node);
     emit DeletePlayList(row);
 }
 
@@ -900,6 +889,9 @@ void QNavigateWidget::OnClickiTunes() {
         return;
     if (view->SelectedCount() == 0)
         ShowMessage(tr("Please choose one or more items first!"));
+    else
+        QMetaObject::invokeMethod(view, view->objectName() == QLatin1String("QPlayListView") ? "ToiThunes"
+                                                                                            : "OnItemToiTunes");
 }
 
 void QNavigateWidget::OnClickBackup() {

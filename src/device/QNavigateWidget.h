@@ -20,6 +20,7 @@ class InitDeviceWidget;
 class QAction;
 class QImageButton;
 class QMenu;
+class QMusicTreeNodes;
 class QMusicView;
 class QPlayAnalysisTread;
 class QVideoView;
@@ -47,6 +48,7 @@ public:
     QWidget* CurrentPage() const { return m_currentPage; }
     // What the right side shows: a page or a category view.
     QWidget* CurrentView() const { return m_currentView; }
+    QMusicTreeNodes* MusicTree() const { return m_musicTree; }
     // The context menu for the node, with its actions enabled as they apply, or null when the node
     // has none.
     QMenu* PrepareTreeMenu(const QModelIndex& index);
@@ -122,6 +124,7 @@ private:
     std::unique_ptr<Ui::QNavigateWidget> ui;
     TreeModel* m_model = nullptr;
     TreeDelegate* m_delegate = nullptr;
+    QMusicTreeNodes* m_musicTree = nullptr;
     QList<TreeNode*> m_deviceNodes;
     // Initialisation pages by device; each lives until its device is shown or removed.
     QMap<int, InitDeviceWidget*> m_initPages;

@@ -324,7 +324,7 @@ void tst_Navigation::categoryLoadsOnlyOnItsFirstPress() {
         const int pressesBefore = node->PressCount();
         Press(node);
         Press(node);
-        QVERIFY(QTest::qWaitFor([&] { return node->Text().endsWith(" (0)"); }, 5000));
+        QVERIFY(QTest::qWaitFor([&] { return node->Text().endsWith(QLatin1Char(')')); }, 5000));
         QTest::qWait(100);
         QCOMPARE(loads.size(), pressesBefore == 0 ? 1 : 0);
         QCOMPARE(m_navigate->CurrentView(), view);
@@ -401,7 +401,7 @@ void tst_Navigation::playlistsFollowTheDevice() {
     emit m_navigate->NewPlayList(phone->DeviceHandle(), name);
     QVERIFY(QTest::qWaitFor([&] { return playlist->ChildCount() == before + 1; }, 5000));
     TreeNode* added = playlist->Child(before);
-    QCOMPARE(added->Text(), name);
+    QCOMPARE(added->Text(), name + QStringLiteral(" (0)"));
     QCOMPARE(added->Kind(), int(NODE_PLAYLIST));
 
     QMenu* menu = MenuFor(added);
@@ -410,7 +410,7 @@ void tst_Navigation::playlistsFollowTheDevice() {
     menu->actions().at(1)->trigger();
     QVERIFY(QTest::qWaitFor([&] { return playlist->ChildCount() == before; }, 5000));
     for (TreeNode* child : playlist->Children())
-        QVERIFY(child->Text() != name);
+        QVERIFY(!child->Text().startsWith(name));
 }
 
 void tst_Navigation::protectedAlbumsAndGroupsCannotBeRenamedOrDeleted() {

@@ -278,9 +278,14 @@ void tst_UnplugDuringDialog::loadFailureMessage() {
 void tst_UnplugDuringDialog::playlistFailureFromTheLoader() {
     QVERIFY(PhoneNode());
     QCOMPARE(SimCtl({"fault", kUdid, "AddPlaylist", "-1"}), 0);
-    // The loader reports the failure in a message from inside its own function, then would reload.
-    UnplugWhileOpen([this] { emit m_navigate->NewPlayList(m_handle, QStringLiteral("Road")); },
-                    [] { return OpenDialog<QMessageDlg>(); }, [](QDialog* dialog) { dialog->reject(); });
+    // The loader's worker meets the failure; its message opens on the interface thread a moment later,
+    // while the loader would go on to reload.
+    UnplugWhileOpen(
+        [this] {
+            emit m_navigate->NewPlayList(m_handle, QStringLiteral("Road"));
+            (void)QTest::qWaitFor([this] { return !PhoneNode(); }, kTimeout);
+        },
+        [] { return OpenDialog<QMessageDlg>(); }, [](QDialog* dialog) { dialog->reject(); });
     CheckPhoneGoneAndBack();
 }
 

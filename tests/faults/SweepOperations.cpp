@@ -13,14 +13,12 @@
 //   and the app export's archive (BackupApp), both on the export
 //   button of the books and apps pages;
 // - the drag-out of checked records (the same copy), which no view offers yet.
-// The file export's copy itself is in the table through the music page, whose songs the sweep puts in
-// until the page reads the device's library.
+// The file export's copy itself is in the table through the music page.
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDirIterator>
 #include <QFileDialog>
-#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -46,12 +44,16 @@
 #include "QGroupNameDlg.h"
 #include "QImageButton.h"
 #include "QMessageFlow.h"
+#include "QMusicView.h"
 #include "QMySortModel.h"
 #include "QNavigateWidget.h"
 #include "QOperatePanel.h"
 #include "QPlayAnalysisTread.h"
+#include "QPlayListNameDlg.h"
+#include "QPlayListView.h"
 #include "TreeModel.h"
 #include "TreeNode.h"
+#include "formats/AudioFile.h"
 #include "qmessageView.h"
 
 namespace {
@@ -114,35 +116,12 @@ void EnsureContact(SweepDevice& device) {
     device.LoadedContacts();
 }
 
-QString g_lastPlaylist;
-
-void EnsurePlaylist(SweepDevice& device) {
-    g_lastPlaylist = QStringLiteral("List%1").arg(device.Next());
-    device.WithManager([](IVexaManager* manager) {
-        const QString name = g_lastPlaylist;
-        return manager->GetMediaLibrary()->AddPlaylist(reinterpret_cast<const char16_t*>(name.utf16())) == 0;
-    });
-    QPointer<QPlayAnalysisTread> loader = device.PlaylistLoader();
-    if (!loader)
-        return;
-    loader->Start();
-    (void)QTest::qWaitFor([&] { return !loader || !loader->IsRunning(); }, kWaitMs);
-    QCoreApplication::processEvents();
-}
-
 TreeNode* ChildNamed(TreeNode* parent, const QString& text) {
     for (TreeNode* child : parent ? parent->Children() : QList<TreeNode*>()) {
         if (child->Text() == text || child->Text().startsWith(text + QLatin1String(" (")))
             return child;
     }
     return nullptr;
-}
-
-// Waits for a playlist reload that a change started, then lets the tree take its names.
-bool WaitPlaylistLoader(const QPointer<QPlayAnalysisTread>& loader) {
-    const bool ended = QTest::qWaitFor([&] { return !loader || !loader->IsRunning(); }, kWaitMs);
-    QCoreApplication::processEvents();
-    return ended;
 }
 
 // The model whose storage figures come from the older call, and the phone the sweep otherwise is.
@@ -195,78 +174,119 @@ int DeviceConversations(const SweepDevice& device) {
     return count;
 }
 
-// A song of the music page as the page will hold it once it reads the device's library: the export
-// copies the file its path names and calls it after its title.
-class SweepSong : public IBaseChunk {
-public:
-    SweepSong(QString title, QString path)
-        : m_title(std::move(title))
-        , m_path(std::move(path)) {
-        SetName(m_title.toStdString());
-    }
-    void Serialize(IBaseSerial* writer) override {
-        writer->BeginItem("Item", -1);
-        writer->WriteString("Title", m_title.toUtf8().constData());
-        writer->WriteString("Path", m_path.toUtf8().constData());
-        writer->EndItem();
-    }
+// --- Music and playlists -----------------------------------------------------------------------------
 
-private:
-    QString m_title;
-    QString m_path;
-};
-
-// The songs the export row copies: their device files and the bytes each holds.
 constexpr int kSongCount = 3;
 QString SongTitle(int i) {
     return QStringLiteral("Sweep Song %1").arg(i);
 }
-QByteArray SongBytes(int i) {
-    return QByteArray(64 * 1024, char('a' + i));
-}
-QString SongDevicePath(int i) {
-    return QStringLiteral("/VexaSweep/song%1.mp3").arg(i);
-}
 
-QTemporaryDir& ExportRoot() {
+QTemporaryDir& SongRoot() {
     static QTemporaryDir root;
     return root;
 }
+QString SongSource(const QString& title) {
+    return SongRoot().filePath(title + QStringLiteral(".mp3"));
+}
 // The folder of the export the last action ran.
 QString g_exportFolder;
+QString g_lastSong;
+QString g_lastPlaylist;
 
-// Puts the song files on the device and the checked, selected songs on the music page (it reads nothing
-// from the device yet, so the sweep fills it).
-void EnsureSongs(SweepDevice& device) {
-    device.WithManager([](IVexaManager* manager) {
-        IFileService* files = manager->GetFileService();
-        files->MakeDirectory("/VexaSweep");
-        bool ok = true;
-        for (int i = 0; i < kSongCount; ++i) {
-            const QString local = ExportRoot().filePath(QStringLiteral("upload%1.mp3").arg(i));
-            QFile file(local);
-            if (!file.open(QIODevice::WriteOnly) || file.write(SongBytes(i)) != SongBytes(i).size())
-                return false;
-            file.close();
-            const QString target = SongDevicePath(i);
-            ok = ok && files->CopyFileToDevice(reinterpret_cast<const char16_t*>(local.utf16()),
-                                               reinterpret_cast<const char16_t*>(target.utf16())) == 0;
-        }
-        return ok;
+QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A short MP3 of that title on the computer.
+QString MakeSong(const QString& title) {
+    const QString path = SongSource(title);
+    if (!QFile::exists(path))
+        vexa::formats::WriteAudioFile(path.toStdString(), {.seconds = 1, .title = title.toStdString()});
+    return path;
+}
+
+QStringList DeviceSongTitles(const SweepDevice& device) {
+    QStringList titles;
+    device.WithManager([&](IVexaManager* manager) {
+        int count = 0;
+        PlaylistRecord* playlists = nullptr;
+        if (manager->GetMediaLibrary()->GetPlaylists(&count, &playlists) != 0 || count < 1)
+            return false;
+        for (int i = 0; i < playlists[0].trackCount; ++i)
+            titles << QString::fromUtf8(playlists[0].tracks[i].title ? playlists[0].tracks[i].title : "");
+        return true;
     });
-    QBaseDetailsView* view = device.MusicView();
-    if (!view)
-        return;
-    if (view->GetChunkCount() == 0) {
-        for (int i = 0; i < kSongCount; ++i) {
-            auto* song = new SweepSong(SongTitle(i), SongDevicePath(i));
-            song->SetChecked(true);
-            view->AddChunk(song);
-        }
-        view->Model()->Reset();
+    return titles;
+}
+
+// Puts the songs on the device's library, past the program.
+void EnsureDeviceSongs(SweepDevice& device, const QStringList& titles) {
+    const QStringList present = DeviceSongTitles(device);
+    for (const QString& title : titles) {
+        if (present.contains(title))
+            continue;
+        const QString path = MakeSong(title);
+        device.WithManager([&](IVexaManager* manager) {
+            const char16_t* paths[] = {reinterpret_cast<const char16_t*>(path.utf16())};
+            return manager->GetMediaLibrary()->AddMediaFileData(paths, 1, nullptr, 0) == 0;
+        });
     }
-    device.Press(device.Category(SUB_ITEM_MEDIA)->FindChildOfKind(NODE_MUSIC));
-    view->TableView()->selectAll();
+}
+
+QMusicView* MusicPage(const SweepDevice& device) {
+    return qobject_cast<QMusicView*>(device.MusicView());
+}
+
+// Shows the music page and has it read the library (its first press loads it, Refresh later ones).
+bool LoadMusic(SweepDevice& device) {
+    QPointer<QMusicView> view = MusicPage(device);
+    TreeNode* node = device.Category(SUB_ITEM_MEDIA)
+                         ? device.Category(SUB_ITEM_MEDIA)->FindChildOfKind(NODE_MUSIC)
+                         : nullptr;
+    if (!view || !node)
+        return false;
+    QSignalSpy refreshed(view.data(), &QMusicView::emitRefreshMusicNode);
+    const bool first = node->PressCount() == 0;
+    device.Press(node);
+    if (!first && view)
+        emit view->OperatePanel()->refreshOperate();
+    (void)QTest::qWaitFor([&] { return !view || (!view->IsRunning() && refreshed.count() > 0); }, kWaitMs);
+    QCoreApplication::processEvents();
+    return view && refreshed.count() > 0;
+}
+
+int RowOfSong(QMusicView* view, const QString& title) {
+    for (int row = 0; view && row < view->GetChunkCount(); ++row)
+        if (QString::fromStdString(view->GetChunk(row)->GetName()) == title)
+            return row;
+    return -1;
+}
+
+// Checks exactly the songs of those titles (and selects their rows).
+bool CheckSongs(QMusicView* view, const QStringList& titles) {
+    int found = 0;
+    view->TableView()->clearSelection();
+    for (int row = 0; row < view->GetChunkCount(); ++row) {
+        const bool wanted = titles.contains(QString::fromStdString(view->GetChunk(row)->GetName()));
+        view->GetChunk(row)->SetChecked(wanted);
+        found += wanted;
+    }
+    for (int row = 0; row < view->SortModel()->rowCount(); ++row)
+        if (titles.contains(view->SortModel()->index(row, 0).data().toString()))
+            view->TableView()->selectionModel()->select(
+                view->SortModel()->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    return found == titles.size();
+}
+
+void PrepareExport(SweepDevice& device) {
+    QStringList titles;
+    for (int i = 0; i < kSongCount; ++i)
+        titles << SongTitle(i);
+    EnsureDeviceSongs(device, titles);
+    LoadMusic(device);
+    if (QMusicView* view = MusicPage(device))
+        CheckSongs(view, titles);
 }
 
 // Presses the export button on the music page, picks a fresh folder in the folder dialog and waits
@@ -276,7 +296,7 @@ bool ExportSongs(SweepDevice& device) {
     QPointer<QBaseDetailsView> view = device.MusicView();
     if (!view || view->SelectedCount() == 0)
         return false;
-    g_exportFolder = ExportRoot().filePath(QStringLiteral("export%1").arg(device.Next()));
+    g_exportFolder = SongRoot().filePath(QStringLiteral("export%1").arg(device.Next()));
     if (!QDir().mkpath(g_exportFolder))
         return false;
     device.Dialogs()->WhenShown<QFileDialog>([&device](QFileDialog* dialog) {
@@ -309,8 +329,9 @@ bool ExportSongs(SweepDevice& device) {
     if (endedOpen || device.Dialogs()->Messages().size() != before)
         return false;
     for (int i = 0; i < kSongCount; ++i) {
-        QFile file(g_exportFolder + QLatin1Char('/') + SongTitle(i) + QStringLiteral(".mp3"));
-        if (!file.open(QIODevice::ReadOnly) || file.readAll() != SongBytes(i))
+        const QByteArray copied =
+            FileBytes(g_exportFolder + QLatin1Char('/') + SongTitle(i) + QStringLiteral(".mp3"));
+        if (copied.isEmpty() || copied != FileBytes(SongSource(SongTitle(i))))
             return false;
     }
     return true;
@@ -323,15 +344,40 @@ QString PartialExportFiles(SweepDevice&) {
     while (it.hasNext()) {
         const QString path = it.next();
         bool whole = false;
-        for (int i = 0; i < kSongCount; ++i) {
-            QFile file(path);
+        for (int i = 0; i < kSongCount; ++i)
             whole = whole || (it.fileName() == SongTitle(i) + QStringLiteral(".mp3") &&
-                              file.open(QIODevice::ReadOnly) && file.readAll() == SongBytes(i));
-        }
+                              FileBytes(path) == FileBytes(SongSource(SongTitle(i))));
         if (!whole)
             partial << it.fileName();
     }
     return partial.join(QLatin1String(", "));
+}
+
+QPlayAnalysisTread* ReadPlaylists(SweepDevice& device) {
+    QPointer<QPlayAnalysisTread> loader = device.PlaylistLoader();
+    if (!loader)
+        return nullptr;
+    QSignalSpy read(loader.data(), &QPlayAnalysisTread::refreshPlayList);
+    loader->RefreshList();
+    (void)QTest::qWaitFor([&] { return !loader || (!loader->IsRunning() && read.count() > 0); }, kWaitMs);
+    QCoreApplication::processEvents();
+    return loader;
+}
+
+void EnsurePlaylist(SweepDevice& device) {
+    g_lastPlaylist = QStringLiteral("List%1").arg(device.Next());
+    device.WithManager([](IVexaManager* manager) {
+        const QString name = g_lastPlaylist;
+        return manager->GetMediaLibrary()->AddPlaylist(reinterpret_cast<const char16_t*>(name.utf16())) == 0;
+    });
+    ReadPlaylists(device);
+}
+
+// Runs a change of the playlist loader and waits for the reading that follows it.
+bool WaitForReading(QPointer<QPlayAnalysisTread> loader, QSignalSpy& read) {
+    (void)QTest::qWaitFor([&] { return !loader || (!loader->IsRunning() && read.count() > 0); }, kWaitMs);
+    QTest::qWait(20);
+    return loader && read.count() > 0;
 }
 
 } // namespace
@@ -590,77 +636,6 @@ std::vector<SweepOperation> SweepOperations() {
     });
 
     operations.push_back({
-        .operation = QStringLiteral("GetPlaylists"),
-        .path = QStringLiteral("the playlist tree reloads (loader thread)"),
-        .message = QStringLiteral("Get playlist failed"),
-        .worker = true,
-        .act =
-            [](SweepDevice& device) {
-                QPointer<QPlayAnalysisTread> loader = device.PlaylistLoader();
-                if (!loader)
-                    return false;
-                const int before = int(device.Dialogs()->Messages().size());
-                device.JustBeforeCall();
-                loader->Start();
-                WaitPlaylistLoader(loader);
-                QTest::qWait(20);
-                return loader && loader->LastResult() == 0 && device.Dialogs()->Messages().size() == before;
-            },
-        .verify =
-            [](SweepDevice& device) {
-                TreeNode* playlists = device.Category(SUB_ITEM_PLAYLIST);
-                return playlists && int(playlists->Children().size()) == int(device.DevicePlaylists().size());
-            },
-    });
-
-    operations.push_back({
-        .operation = QStringLiteral("AddPlaylist"),
-        .path = QStringLiteral("New Playlist from a playlist's menu in the tree"),
-        .message = QStringLiteral("The playlist could not be changed"),
-        .prepare = EnsurePlaylist,
-        .act =
-            [](SweepDevice& device) {
-                QPointer<QPlayAnalysisTread> loader = device.PlaylistLoader();
-                TreeNode* list = ChildNamed(device.Category(SUB_ITEM_PLAYLIST), g_lastPlaylist);
-                if (!loader || !list)
-                    return false;
-                g_lastPlaylist = QStringLiteral("New%1").arg(device.Next());
-                device.Dialogs()->WhenShown<QInputDialog>([&device](QInputDialog* dialog) {
-                    dialog->setTextValue(g_lastPlaylist);
-                    device.JustBeforeCall();
-                    dialog->accept();
-                });
-                device.Navigate()->PrepareTreeMenu(device.Navigate()->Model()->IndexOf(list));
-                const int before = int(device.Dialogs()->Messages().size());
-                device.Navigate()->OnActionNewPlist();
-                WaitPlaylistLoader(loader);
-                return device.Dialogs()->Messages().size() == before;
-            },
-        .verify = [](SweepDevice& device) { return device.DevicePlaylists().contains(g_lastPlaylist); },
-    });
-
-    operations.push_back({
-        .operation = QStringLiteral("DeletePlaylist"),
-        .path = QStringLiteral("Delete Playlist from its menu in the tree"),
-        .message = QStringLiteral("The playlist could not be changed"),
-        .prepare = EnsurePlaylist,
-        .act =
-            [](SweepDevice& device) {
-                QPointer<QPlayAnalysisTread> loader = device.PlaylistLoader();
-                TreeNode* list = ChildNamed(device.Category(SUB_ITEM_PLAYLIST), g_lastPlaylist);
-                if (!loader || !list)
-                    return false;
-                device.Navigate()->PrepareTreeMenu(device.Navigate()->Model()->IndexOf(list));
-                const int before = int(device.Dialogs()->Messages().size());
-                device.JustBeforeCall();
-                device.Navigate()->OnActionDelPlist();
-                WaitPlaylistLoader(loader);
-                return device.Dialogs()->Messages().size() == before;
-            },
-        .verify = [](SweepDevice& device) { return !device.DevicePlaylists().contains(g_lastPlaylist); },
-    });
-
-    operations.push_back({
         .operation = QStringLiteral("GetMessages"),
         .path = QStringLiteral("press the Messages node, then Refresh on its page (loader thread)"),
         .message = QStringLiteral("Please unlock your device first, and then try again!"),
@@ -676,13 +651,165 @@ std::vector<SweepOperation> SweepOperations() {
             },
     });
 
+    // Music and playlists
+    operations.push_back({
+        .operation = QStringLiteral("GetPlaylists"),
+        .path = QStringLiteral("press Music, then Refresh on the music page (loader thread)"),
+        .message = QStringLiteral("Get playlist failed"),
+        .worker = true,
+        .act =
+            [](SweepDevice& device) {
+                const int before = int(device.Dialogs()->Messages().size());
+                device.JustBeforeCall();
+                return LoadMusic(device) && device.Dialogs()->Messages().size() == before;
+            },
+        .verify =
+            [](SweepDevice& device) {
+                QMusicView* view = MusicPage(device);
+                return view && view->GetChunkCount() == int(DeviceSongTitles(device).size());
+            },
+    });
+
+    operations.push_back({
+        .operation = QStringLiteral("GetPlaylists"),
+        .path = QStringLiteral("Refresh on the playlist page (playlist thread)"),
+        .message = QStringLiteral("Get playlist failed"),
+        .worker = true,
+        .act =
+            [](SweepDevice& device) {
+                QPointer<QPlayAnalysisTread> loader = device.PlaylistLoader();
+                auto* view =
+                    loader ? qobject_cast<QPlayListView*>(device.Category(SUB_ITEM_PLAYLIST)->Binding().view)
+                           : nullptr;
+                if (!view)
+                    return false;
+                device.Press(device.Category(SUB_ITEM_PLAYLIST));
+                QSignalSpy read(loader.data(), &QPlayAnalysisTread::refreshPlayList);
+                const int before = int(device.Dialogs()->Messages().size());
+                device.JustBeforeCall();
+                emit view->OperatePanel()->refreshOperate();
+                return WaitForReading(loader, read) && device.Dialogs()->Messages().size() == before;
+            },
+        .verify =
+            [](SweepDevice& device) {
+                TreeNode* playlists = device.Category(SUB_ITEM_PLAYLIST);
+                return playlists && int(playlists->Children().size()) == int(device.DevicePlaylists().size());
+            },
+    });
+
+    operations.push_back({
+        .operation = QStringLiteral("AddMediaFileData"),
+        .path = QStringLiteral("drop an MP3 on the music page (add dialog worker)"),
+        .message = QStringLiteral("Add musci fialed!"),
+        .worker = true,
+        .prepare = [](SweepDevice& device) { LoadMusic(device); },
+        .act =
+            [](SweepDevice& device) {
+                QPointer<QMusicView> view = MusicPage(device);
+                if (!view)
+                    return false;
+                g_lastSong = QStringLiteral("Added%1").arg(device.Next());
+                const QString file = MakeSong(g_lastSong);
+                QSignalSpy refreshed(view.data(), &QMusicView::emitRefreshMusicNode);
+                const int before = int(device.Dialogs()->Messages().size());
+                device.JustBeforeCall();
+                emit view->sendAddComputerFile(0, {file}, view);
+                (void)QTest::qWaitFor([&] { return !view || (!view->IsRunning() && refreshed.count() > 0); },
+                                      kWaitMs);
+                QCoreApplication::processEvents();
+                return view && device.Dialogs()->Messages().size() == before &&
+                       RowOfSong(view, g_lastSong) >= 0;
+            },
+        .verify = [](SweepDevice& device) { return DeviceSongTitles(device).contains(g_lastSong); },
+    });
+
+    operations.push_back({
+        .operation = QStringLiteral("DelMediaFileData"),
+        .path = QStringLiteral("check a song, Delete on the music page, answer yes (delete dialog worker)"),
+        .message = QStringLiteral("The selected item(s) could not be deleted from the device!"),
+        .worker = true,
+        .prepare =
+            [](SweepDevice& device) {
+                g_lastSong = QStringLiteral("Doomed%1").arg(device.Next());
+                EnsureDeviceSongs(device, {g_lastSong});
+                LoadMusic(device);
+            },
+        .act =
+            [](SweepDevice& device) {
+                QPointer<QMusicView> view = MusicPage(device);
+                if (!view || !CheckSongs(view, {g_lastSong}))
+                    return false;
+                QSignalSpy refreshed(view.data(), &QMusicView::emitRefreshMusicNode);
+                device.Dialogs()->BeforeNextYes([&device] { device.JustBeforeCall(); });
+                const int before = int(device.Dialogs()->Messages().size());
+                emit view->OperatePanel()->deleteOperate();
+                (void)QTest::qWaitFor([&] { return !view || (!view->IsRunning() && refreshed.count() > 0); },
+                                      kWaitMs);
+                QCoreApplication::processEvents();
+                // The question is the one message a healthy delete shows.
+                return view && device.Dialogs()->Messages().size() == before + 1 &&
+                       RowOfSong(view, g_lastSong) < 0;
+            },
+        .verify = [](SweepDevice& device) { return !DeviceSongTitles(device).contains(g_lastSong); },
+    });
+
+    operations.push_back({
+        .operation = QStringLiteral("AddPlaylist"),
+        .path = QStringLiteral("New Playlist from a playlist's menu in the tree"),
+        .message = QStringLiteral("Add playlist failed!"),
+        .worker = true,
+        .prepare = EnsurePlaylist,
+        .act =
+            [](SweepDevice& device) {
+                QPointer<QPlayAnalysisTread> loader = device.PlaylistLoader();
+                TreeNode* list = ChildNamed(device.Category(SUB_ITEM_PLAYLIST), g_lastPlaylist);
+                if (!loader || !list)
+                    return false;
+                g_lastPlaylist = QStringLiteral("New%1").arg(device.Next());
+                device.Dialogs()->WhenShown<QPlayListNameDlg>([&device](QPlayListNameDlg* dialog) {
+                    dialog->SetPlayListName(g_lastPlaylist);
+                    device.JustBeforeCall();
+                    dialog->OnBtnOk();
+                });
+                device.Navigate()->PrepareTreeMenu(device.Navigate()->Model()->IndexOf(list));
+                QSignalSpy read(loader.data(), &QPlayAnalysisTread::refreshPlayList);
+                const int before = int(device.Dialogs()->Messages().size());
+                device.Navigate()->OnActionNewPlist();
+                return WaitForReading(loader, read) && device.Dialogs()->Messages().size() == before &&
+                       ChildNamed(device.Category(SUB_ITEM_PLAYLIST), g_lastPlaylist);
+            },
+        .verify = [](SweepDevice& device) { return device.DevicePlaylists().contains(g_lastPlaylist); },
+    });
+
+    operations.push_back({
+        .operation = QStringLiteral("DeletePlaylist"),
+        .path = QStringLiteral("Delete from a playlist's menu in the tree"),
+        .message = QStringLiteral("Dele Playlist failed!"),
+        .worker = true,
+        .prepare = EnsurePlaylist,
+        .act =
+            [](SweepDevice& device) {
+                QPointer<QPlayAnalysisTread> loader = device.PlaylistLoader();
+                TreeNode* list = ChildNamed(device.Category(SUB_ITEM_PLAYLIST), g_lastPlaylist);
+                if (!loader || !list)
+                    return false;
+                device.Navigate()->PrepareTreeMenu(device.Navigate()->Model()->IndexOf(list));
+                QSignalSpy read(loader.data(), &QPlayAnalysisTread::refreshPlayList);
+                const int before = int(device.Dialogs()->Messages().size());
+                device.JustBeforeCall();
+                device.Navigate()->OnActionDelPlist();
+                return WaitForReading(loader, read) && device.Dialogs()->Messages().size() == before &&
+                       !ChildNamed(device.Category(SUB_ITEM_PLAYLIST), g_lastPlaylist);
+            },
+        .verify = [](SweepDevice& device) { return !device.DevicePlaylists().contains(g_lastPlaylist); },
+    });
+
     operations.push_back({
         .operation = QStringLiteral("CopyFileToComputer"),
-        .path = QStringLiteral("Export to PC of checked songs on the music page into a chosen folder "
-                               "(the page loads nothing yet; the sweep puts the songs in)"),
+        .path = QStringLiteral("Export to PC of checked songs on the music page into a chosen folder"),
         .message = QStringLiteral("%1 file(s) could not be copied.").arg(kSongCount),
         .worker = true,
-        .prepare = EnsureSongs,
+        .prepare = PrepareExport,
         .act = ExportSongs,
         .leftovers = PartialExportFiles,
     });

@@ -1,77 +1,161 @@
 #include "QPlayAnalysisTread.h"
 
-#include "CModalGuard.h"
+#include <QDebug>
 
 #include <vexa/vexa.h>
+
+#include "CDeviceLock.h"
+#include "CMediaFileAdd.h"
+#include "CModalGuard.h"
+#include "PlaylistEntry.h"
+#include "QMessageDlg.h"
+#include "QMusicPlayListChunk.h"
 
 QPlayAnalysisTread::QPlayAnalysisTread(IVexaManager* manager, int deviceHandle, QObject* parent)
     : QObject(parent)
     , m_manager(manager)
-    , m_deviceHandle(deviceHandle) {}
+    , m_deviceHandle(deviceHandle)
+    , m_image(QMusicPlayListChunk::DefaultImage()) {
+    connect(this, &QPlayAnalysisTread::entriesReady, this, &QPlayAnalysisTread::OnEntriesReady,
+            Qt::BlockingQueuedConnection);
+    connect(this, &QPlayAnalysisTread::emitGetPlaylistFailed, this, &QPlayAnalysisTread::OnGetPlaylistFailed,
+            Qt::QueuedConnection);
+    connect(this, &QPlayAnalysisTread::emitChangeFailed, this, &QPlayAnalysisTread::OnChangeFailed,
+            Qt::QueuedConnection);
+}
 
 QPlayAnalysisTread::~QPlayAnalysisTread() {
     StopAndWait();
 }
 
-QStringList QPlayAnalysisTread::PlaylistNames() const {
-    std::lock_guard<std::mutex> guard(m_lock);
-    return m_names;
+PlaylistEntry* QPlayAnalysisTread::Entry(int position) const {
+    if (position < 0 || size_t(position) >= m_entries.size())
+        return nullptr;
+    return m_entries[size_t(position)].get();
 }
 
-int QPlayAnalysisTread::LastResult() const {
-    std::lock_guard<std::mutex> guard(m_lock);
-    return m_lastResult;
+QStringList QPlayAnalysisTread::PlaylistNames() const {
+    QStringList names;
+    for (size_t i = 1; i < m_entries.size(); ++i)
+        names << QString::fromStdString(m_entries[i]->Name());
+    return names;
+}
+
+void QPlayAnalysisTread::ChangePlaylists(IMediaLibrary* library) {
+    bool deleteFlag = false;
+    bool addFlag = false;
+    int position = 0;
+    QString name;
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        std::swap(deleteFlag, m_deleteFlag);
+        std::swap(addFlag, m_addFlag);
+        position = m_deletePosition;
+        name = m_addName;
+    }
+    if (deleteFlag) {
+        if (library->DeletePlaylist(position) != VEXA_OK)
+            emit emitChangeFailed(true);
+    } else if (addFlag) {
+        if (library->AddPlaylist(reinterpret_cast<const char16_t*>(name.utf16())) != VEXA_OK)
+            emit emitChangeFailed(false);
+    }
 }
 
 void QPlayAnalysisTread::Run() {
     IMediaLibrary* library = m_manager ? m_manager->GetMediaLibrary() : nullptr;
-    if (!library)
+    if (!library) {
+        emit emitGetPlaylistFailed();
         return;
-    int count = 0;
-    PlaylistRecord* playlists = nullptr;
-    const int code = library->GetPlaylists(&count, &playlists);
-    QStringList names;
-    for (int position = 1; code == VEXA_OK && position < count; ++position)
-        names << QString::fromUtf8(playlists[position].name ? playlists[position].name : "");
-    {
-        std::lock_guard<std::mutex> guard(m_lock);
-        m_lastResult = code;
-        if (code == VEXA_OK)
-            m_names = names;
     }
-    if (code != VEXA_OK)
-        qWarning("QPlayAnalysisTread::Run GetPlaylists failed: %d", code);
-    if (IsStopRequested())
-        return;
-    emit refreshPlayList(m_manager, library->GetLibraryKind(), this);
-    if (code != VEXA_OK)
-        emit playListReadFailed(code);
-}
+    ChangePlaylists(library);
 
-void QPlayAnalysisTread::AddPlaylistName(int deviceHandle, const QString& name) {
-    if (deviceHandle != m_deviceHandle || name.isEmpty() || !m_manager)
-        return;
-    IMediaLibrary* library = m_manager->GetMediaLibrary();
-    ReportChange(library ? library->AddPlaylist(reinterpret_cast<const char16_t*>(name.utf16()))
-                         : VEXA_E_UNPLUGGED);
-}
-
-void QPlayAnalysisTread::deletePlayList(int row) {
-    IMediaLibrary* library = m_manager ? m_manager->GetMediaLibrary() : nullptr;
-    ReportChange(library ? library->DeletePlaylist(row + 1) : VEXA_E_UNPLUGGED);
-}
-
-void QPlayAnalysisTread::ReportChange(int code) {
+    int count = 0;
+    PlaylistRecord* records = nullptr;
+    int code = VEXA_OK;
     {
-        std::lock_guard<std::mutex> guard(m_lock);
-        m_lastResult = code;
+        const CDeviceLock lock;
+        code = library->GetPlaylists(&count, &records);
     }
     if (code != VEXA_OK) {
-        // The failure is shown in a modal message, whose event loop may deliver the device's removal.
-        const CModalGuard guard(this);
-        emit playListChangeFailed(code);
-        if (guard.Gone())
-            return;
+        qDebug() << "QPlayAnalysisTread::Run GetPlaylists failed" << code;
+        emit emitGetPlaylistFailed();
+        return;
+    }
+    std::vector<std::unique_ptr<PlaylistEntry>> entries;
+    for (int position = 0; records && position < count; ++position)
+        entries.push_back(std::make_unique<PlaylistEntry>(records[position], position, m_image));
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        m_pending = std::move(entries);
+        m_pendingKind = library->GetLibraryKind();
+        m_playlistCount = count;
+    }
+    if (!IsStopRequested())
+        emit entriesReady();
+}
+
+void QPlayAnalysisTread::OnEntriesReady() {
+    std::vector<std::unique_ptr<PlaylistEntry>> fresh;
+    int kind = 0;
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        fresh.swap(m_pending);
+        kind = m_pendingKind;
+    }
+    // A loader being stopped for good tells nobody any more.
+    if (IsStopRequested() || IsHalted())
+        return;
+    m_entries.swap(fresh);
+    m_hasRead = true;
+    // The tree and the page take the new entries before the old ones go with `fresh`.
+    emit refreshPlayList(m_manager, kind, this);
+}
+
+int QPlayAnalysisTread::addComputerFile(int listPos, const QStringList& filePathList, int& progress) {
+    const int code = CMediaFileAdd::Add(m_deviceHandle, filePathList, listPos, &progress);
+    if (code != VEXA_OK)
+        qDebug() << "AddMediaFileData failed!" << code;
+    return code;
+}
+
+void QPlayAnalysisTread::DeleteAudioFile(int, QList<int>) {
+    Start();
+}
+
+void QPlayAnalysisTread::AddPlaylistName(int, const QString& listName) {
+    if (listName.isEmpty())
+        return;
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        m_addFlag = true;
+        m_addName = listName;
     }
     Start();
+}
+
+void QPlayAnalysisTread::deletePlayList(int PlayListPos) {
+    qDebug() << "deletePlayList begin" << PlayListPos;
+    if (PlayListPos == 0) {
+        ShowMessage(tr("You can't delete the default playlist!"));
+        return;
+    }
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        m_deleteFlag = true;
+        m_deletePosition = PlayListPos;
+    }
+    Start();
+}
+
+void QPlayAnalysisTread::RefreshList() {
+    Start();
+}
+
+void QPlayAnalysisTread::OnGetPlaylistFailed() {
+    ShowMessage(tr("Get playlist failed"));
+}
+
+void QPlayAnalysisTread::OnChangeFailed(bool deleting) {
+    ShowMessage(deleting ? tr("Dele Playlist failed!") : tr("Add playlist failed!"));
 }

@@ -1,5 +1,7 @@
 #include "SimMediaLibrary.h"
 
+#include <atomic>
+
 #include <vexa/VexaResult.h>
 
 #include "../TextCodec.h"
@@ -71,8 +73,9 @@ int SimMediaLibrary::AddMediaFileData(const char16_t* const* localPaths, int cou
             if (int result = store.AddFile(DeviceFiles::FromCaller(localPaths[i]), playlist))
                 return result == VEXA_E_DATABASE ? static_cast<int>(VEXA_MEDIA_DB_DAMAGED) : result;
             added.push_back(store.LastAddedFile());
+            // The caller reads the count from another thread while the add runs.
             if (progress)
-                *progress = i + 1;
+                std::atomic_ref<int>(*progress).store(i + 1, std::memory_order_relaxed);
         }
         return static_cast<int>(VEXA_OK);
     });

@@ -13,6 +13,7 @@
 #include "ColumnText.h"
 #include "DeviceFiles.h"
 #include "PendingRemoval.h"
+#include "formats/AudioProbe.h"
 #include "formats/MediaInfo.h"
 
 namespace vexa::sim {
@@ -89,6 +90,9 @@ int TrackStore::AddFile(const fs::path& local, int playlist, int kind) {
     formats::MediaInfo info;
     FileKind fileKind{};
     if (!formats::ReadMediaInfo(local, info) || !KindOf(suffix, info.hasVideo, fileKind))
+        return VEXA_E_UNSUPPORTED;
+    // FFmpeg names a stream after the file's suffix alone; a song must really decode.
+    if (!info.hasVideo && !formats::HasDecodableAudio(local))
         return VEXA_E_UNSUPPORTED;
     if (kind == 0)
         kind = fileKind.kind;

@@ -1,0 +1,178 @@
+// Renders the music page, a playlist page, the add dialog halfway through an add and the playlist name
+// dialog in English, German and Chinese into PNG files, so their look can be checked by eye.
+// Usage: music_screens <output folder>
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include <QApplication>
+#include <QDir>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <vexa/vexa.h>
+
+#include "AddItemDlg.h"
+#include "IBaseChunk.h"
+#include "LanguageService.h"
+#include "QMusicView.h"
+#include "QMySortModel.h"
+#include "QPlayAnalysisTread.h"
+#include "QPlayListNameDlg.h"
+#include "QPlayListView.h"
+#include "formats/AudioFile.h"
+#include "sim/ContentServices.h"
+
+namespace {
+
+const char* const kUdid = "00008101-00000000005C4EE4";
+std::atomic<int> g_handle{0};
+
+int OnDevice(int mode, int handle) {
+    if (mode == VEXA_DEVICE_ARRIVED)
+        g_handle = handle;
+    return 0;
+}
+
+struct Sample {
+    const char* title;
+    const char* artist;
+    const char* album;
+    double seconds;
+    const char* suffix;
+};
+
+const Sample kSamples[] = {
+    {"Blue Coast", "Ana Vey", "Harbour Lights", 4, "mp3"},
+    {"Morning Train", "The Platforms", "Commuter", 3, "m4a"},
+    {"Über den Wolken", "Jürgen Maier", "Lieder", 5, "mp3"},
+    {"月光", "王小明", "夜曲", 3, "m4a"},
+    {"Slow Rain", "Ana Vey", "Harbour Lights", 6, "mp3"},
+    {"Paper Kites", "Lumen", "Lanterns", 2, "mp3"},
+};
+
+bool AddSamples(IVexaManager* manager, const QString& folder) {
+    std::vector<QString> files;
+    for (const Sample& sample : kSamples) {
+        const QString path =
+            QStringLiteral("%1/%2.%3").arg(folder, QString::fromUtf8(sample.title), sample.suffix);
+        vexa::formats::AudioSpec spec;
+        spec.seconds = sample.seconds;
+        spec.title = sample.title;
+        spec.artist = sample.artist;
+        spec.album = sample.album;
+        if (!vexa::formats::WriteAudioFile(path.toStdString(), spec))
+            return false;
+        files.push_back(path);
+    }
+    std::vector<const char16_t*> paths;
+    for (const QString& file : files)
+        paths.push_back(reinterpret_cast<const char16_t*>(file.utf16()));
+    IMediaLibrary* library = manager->GetMediaLibrary();
+    const char16_t name[] = u"Road Trip";
+    if (library->AddPlaylist(name) != 0)
+        return false;
+    int count = 0;
+    PlaylistRecord* playlists = nullptr;
+    library->GetPlaylists(&count, &playlists);
+    // Half the songs go into the new playlist as well.
+    return library->AddMediaFileData(paths.data(), 3, nullptr, count - 1) == 0 &&
+           library->AddMediaFileData(paths.data() + 3, int(paths.size()) - 3, nullptr, 0) == 0;
+}
+
+void Save(QWidget* widget, const QString& path) {
+    QTest::qWait(80);
+    if (!widget->grab().save(path))
+        qWarning("can't save %s", qPrintable(path));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QString output = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screens");
+    QDir().mkpath(output);
+    QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toLocal8Bit());
+    qputenv("VEXA_SIM_ROOT", home.filePath(QStringLiteral("simulator")).toLocal8Bit());
+    qputenv("VEXA_BACKEND", "sim");
+    SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR));
+
+    const std::filesystem::path root = home.filePath(QStringLiteral("simulator")).toStdString();
+    std::filesystem::create_directories(root);
+    vexa::sim::LargeDeviceSpec spec;
+    spec.udid = kUdid;
+    spec.name = "Screens Phone";
+    if (vexa::sim::GenerateLargeDevice(root, spec) != 0)
+        return 1;
+    IOSInitialize();
+    IOSListener(OnDevice);
+    if (!QTest::qWaitFor([] { return g_handle != 0; }, 10000))
+        return 1;
+    IVexaManager* manager = GetVexaManager();
+    if (manager->SetDeviceHandle(g_handle) != 0 || !AddSamples(manager, home.path()))
+        return 1;
+
+    const struct {
+        int code;
+        const char* name;
+    } languages[] = {{31, "en"}, {42, "de"}, {25, "zh"}};
+    for (const auto& language : languages) {
+        SetLanguage(language.code);
+        {
+            QMusicView view(manager, g_handle);
+            view.resize(1000, 480);
+            view.show();
+            view.Start();
+            (void)QTest::qWaitFor([&] { return view.HasLoaded() && !view.IsRunning(); }, 10000);
+            view.GetChunk(0)->SetChecked(true);
+            view.GetChunk(2)->SetChecked(true);
+            view.OnItemCheckChange(true);
+            view.TableView()->selectRow(2);
+            Save(&view, QStringLiteral("%1/music_table_%2.png").arg(output, language.name));
+        }
+        {
+            QPlayAnalysisTread loader(manager, g_handle);
+            QPlayListView view(manager, g_handle);
+            view.SetLoader(&loader);
+            view.resize(1000, 420);
+            view.show();
+            loader.Start();
+            (void)QTest::qWaitFor([&] { return loader.HasRead() && !loader.IsRunning(); }, 10000);
+            view.ShowPlaylist(loader.PlaylistCount() - 1);
+            view.TableView()->selectRow(1);
+            Save(&view, QStringLiteral("%1/playlist_page_%2.png").arg(output, language.name));
+        }
+        {
+            const QStringList files = {QStringLiteral("/home/user/Music/Blue Coast.mp3"),
+                                       QStringLiteral("/home/user/Music/Morning Train.m4a"),
+                                       QStringLiteral("/home/user/Music/Über den Wolken.mp3"),
+                                       QStringLiteral("/home/user/Music/Slow Rain.mp3")};
+            AddItemDlg dialog(AddItemDlg::MusicView, files, 0);
+            std::atomic<bool> shot{false};
+            // Stands in for the device: two files done, the third on its way until the picture is taken.
+            dialog.SetRoutine([&shot](const QStringList&, int* progress) {
+                std::atomic_ref<int>(*progress).store(2);
+                while (!shot)
+                    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                return 0;
+            });
+            QTimer::singleShot(600, &dialog, [&] {
+                Save(&dialog, QStringLiteral("%1/add_dialog_%2.png").arg(output, language.name));
+                shot = true;
+            });
+            dialog.exec();
+        }
+        {
+            QPlayListNameDlg dialog;
+            dialog.show();
+            Save(&dialog, QStringLiteral("%1/playlist_name_%2.png").arg(output, language.name));
+        }
+    }
+    DeleteVexaManager(&manager);
+    IOSListener(nullptr);
+    return 0;
+}

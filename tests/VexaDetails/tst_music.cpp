@@ -1,0 +1,748 @@
+#include <atomic>
+#include <filesystem>
+
+#include <QApplication>
+#include <QDirIterator>
+#include <QFile>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <vexa/vexa.h>
+
+#include "CPreviewCopy.h"
+#include "CiTunesMediaFolder.h"
+#include "DeviceSubItem.h"
+#include "LanguageService.h"
+#include "MessageCatcher.h"
+#include "PlaylistEntry.h"
+#include "QMusicPlayListChunk.h"
+#include "QMusicPlayListModel.h"
+#include "QMusicTreeNodes.h"
+#include "QMusicView.h"
+#include "QMySortModel.h"
+#include "QPlayAnalysisTread.h"
+#include "QPlayListNameDlg.h"
+#include "QPlayListStatusPanel.h"
+#include "QPlayListView.h"
+#include "QSongPlayer.h"
+#include "TreeModel.h"
+#include "TreeNode.h"
+#include "WriteInfoToItunesXML.h"
+#include "formats/AudioFile.h"
+#include "sim/ContentServices.h"
+#include "sim/FaultInjector.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const kUdid = "00008101-0000000000MUSIC1";
+const QString kAddFailed = QStringLiteral("Add musci fialed!");
+
+std::atomic<int> g_arrivedHandle{0};
+
+int OnDevice(int mode, int handle) {
+    if (mode == VEXA_DEVICE_ARRIVED)
+        g_arrivedHandle = handle;
+    return 0;
+}
+
+QString RunTool(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return QStringLiteral("failed: ") + QString::fromUtf8(process.readAllStandardError());
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
+// An iTunes library document whose top-level dictionary holds `entries` (key and value elements).
+QByteArray Library(const QString& entries) {
+    return QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n<dict>\n%1\n"
+                          "</dict>\n</plist>\n")
+        .arg(entries)
+        .toUtf8();
+}
+
+QString MusicFolderEntry(const QString& url) {
+    return QStringLiteral("<key>Application Version</key><string>12.9</string>"
+                          "<key>Music Folder</key><string>%1</string><key>Library Persistent ID</key>"
+                          "<string>1A2B</string>")
+        .arg(url);
+}
+
+bool WriteFile(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+class tst_music : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void cleanup();
+
+    void timeAndSizeTextsAtTheirEdges_data();
+    void timeAndSizeTextsAtTheirEdges();
+    void iTunesFolderLookup_data();
+    void iTunesFolderLookup();
+    void folderUrlDecoding_data();
+    void folderUrlDecoding();
+    void playlistNamesAreChecked_data();
+    void playlistNamesAreChecked();
+
+    void musicPageListsTheLibraryWithOtherAudio();
+    void addedSongsAppearWithTheirTagsAndPlayOnTheDevice();
+    void filesThatAreNotAudioAddNothing();
+    void brokenMediaDatabaseGivesItsMessage();
+    void deletedSongLeavesWithItsFile();
+    void playlistsRoundTripThroughReload();
+    void defaultPlaylistCannotBeDeleted();
+    void toiTunesFillsEveryMediaFolderOrSaysNone();
+    void previewCopyReplacesTheLastOne();
+    void previewPlaysPausesAndResumes();
+    void unplugDuringAddLeavesNothingBehind();
+
+private:
+    fs::path DeviceFolder() const { return fs::path(m_root.toStdString()) / kUdid; }
+    fs::path FaultsFile() const { return DeviceFolder() / "faults"; }
+    fs::path MediaDb() const { return DeviceFolder() / "Media/iTunes_Control/iTunes/MediaLibrary.sqlitedb"; }
+    QString DevicePathToLocal(const std::string& devicePath) const;
+    QStringList DeviceMusicFiles() const;
+    QString Song(const QString& name, const vexa::formats::AudioSpec& spec);
+    // The pages as the tree binds them, with the tree's music part around them.
+    void MakePages();
+    void LoadMusic();
+    void ReadPlaylists();
+    void AddThroughMusicPage(const QStringList& files);
+    QString Cell(int row, int column) const;
+    int RowOf(const QString& title) const;
+
+    QString m_root;
+    QTemporaryDir m_files;
+    IVexaManager* m_manager = nullptr;
+    MessageCatcher* m_messages = nullptr;
+    TreeModel* m_tree = nullptr;
+    TreeNode* m_musicNode = nullptr;
+    TreeNode* m_playlistNode = nullptr;
+    QMusicTreeNodes* m_treeNodes = nullptr;
+    QPointer<QMusicView> m_music;
+    QPointer<QPlayListView> m_playlistView;
+    QPointer<QPlayAnalysisTread> m_loader;
+};
+
+void tst_music::initTestCase() {
+    SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR));
+    qRegisterMetaType<IVexaManager*>();
+    // The preview plays into no sound card.
+    qputenv("MEDIACORE_NULL_OUTPUT", "1");
+    m_root = qEnvironmentVariable("VEXA_SIM_ROOT");
+    QVERIFY(!m_root.isEmpty());
+    QDir(m_root).removeRecursively();
+    QVERIFY(QDir().mkpath(m_root));
+    vexa::sim::LargeDeviceSpec spec;
+    spec.udid = kUdid;
+    spec.name = "Music Phone";
+    spec.songs = 12;
+    QCOMPARE(vexa::sim::GenerateLargeDevice(m_root.toStdString(), spec), 0);
+    QCOMPARE(IOSInitialize(), 0);
+    QCOMPARE(IOSListener(OnDevice), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(g_arrivedHandle != 0, 10000);
+    m_manager = GetVexaManager();
+    QCOMPARE(m_manager->SetDeviceHandle(g_arrivedHandle), 0);
+    m_messages = new MessageCatcher;
+    MakePages();
+}
+
+void tst_music::cleanupTestCase() {
+    delete m_music.data();
+    delete m_playlistView.data();
+    delete m_loader.data();
+    delete m_treeNodes;
+    delete m_tree;
+    delete m_messages;
+    DeleteVexaManager(&m_manager);
+    IOSListener(nullptr);
+}
+
+void tst_music::init() {
+    m_messages->Clear();
+    m_messages->SetAnswerYes(false);
+}
+
+void tst_music::cleanup() {
+    vexa::sim::FaultInjector::Clear(FaultsFile());
+}
+
+void tst_music::MakePages() {
+    const int handle = g_arrivedHandle;
+    m_music = new QMusicView(m_manager, handle);
+    m_loader = new QPlayAnalysisTread(m_manager, handle);
+    m_playlistView = new QPlayListView(m_manager, handle);
+    m_playlistView->SetLoader(m_loader);
+    m_tree = new TreeModel;
+    m_musicNode = new TreeNode(NODE_MUSIC, QStringLiteral("Music"));
+    m_musicNode->SetBinding({m_music.data(), nullptr});
+    m_playlistNode = new TreeNode(SUB_ITEM_PLAYLIST, QStringLiteral("Playlist"));
+    m_playlistNode->SetBinding({m_playlistView.data(), m_loader.data()});
+    m_tree->AppendNode(m_tree->Root(), m_musicNode);
+    m_tree->AppendNode(m_tree->Root(), m_playlistNode);
+    m_treeNodes = new QMusicTreeNodes(m_tree, [this](int, int kind) {
+        return kind == NODE_MUSIC ? m_musicNode : kind == SUB_ITEM_PLAYLIST ? m_playlistNode : nullptr;
+    });
+    connect(m_music, &QMusicView::sendAddComputerFile, m_treeNodes, &QMusicTreeNodes::OnAddMusic);
+    connect(m_playlistView, &QPlayListView::sendAddComputerFile, m_treeNodes, &QMusicTreeNodes::OnAddPlay);
+    connect(m_loader, &QPlayAnalysisTread::refreshPlayList, m_treeNodes,
+            [this] { m_treeNodes->Rebuild(m_playlistNode, m_loader); });
+}
+
+void tst_music::LoadMusic() {
+    QSignalSpy refreshed(m_music.data(), &QMusicView::emitRefreshMusicNode);
+    QVERIFY(m_music->Start());
+    QTRY_VERIFY_WITH_TIMEOUT(!refreshed.isEmpty(), 15000);
+}
+
+void tst_music::ReadPlaylists() {
+    QSignalSpy refreshed(m_loader.data(), &QPlayAnalysisTread::refreshPlayList);
+    m_loader->RefreshList();
+    QTRY_VERIFY_WITH_TIMEOUT(!refreshed.isEmpty() && !m_loader->IsRunning(), 15000);
+}
+
+void tst_music::AddThroughMusicPage(const QStringList& files) {
+    QSignalSpy refreshed(m_music.data(), &QMusicView::emitRefreshMusicNode);
+    const bool loaded = m_music->HasLoaded();
+    emit m_music->sendAddComputerFile(0, files, m_music);
+    if (loaded)
+        QTRY_VERIFY_WITH_TIMEOUT(!refreshed.isEmpty() && !m_music->IsRunning(), 15000);
+    QTRY_VERIFY_WITH_TIMEOUT(!m_loader->IsRunning(), 15000);
+    QCoreApplication::processEvents();
+}
+
+QString tst_music::Cell(int row, int column) const {
+    return m_music->SortModel()->index(row, column).data().toString();
+}
+
+int tst_music::RowOf(const QString& title) const {
+    for (int row = 0; row < m_music->SortModel()->rowCount(); ++row)
+        if (Cell(row, 0) == title)
+            return row;
+    return -1;
+}
+
+QString tst_music::DevicePathToLocal(const std::string& devicePath) const {
+    QString relative = QString::fromStdString(devicePath).replace(QLatin1Char(':'), QLatin1Char('/'));
+    return QString::fromStdString((DeviceFolder() / "Media").string()) + relative;
+}
+
+QStringList tst_music::DeviceMusicFiles() const {
+    QStringList files;
+    QDirIterator it(QString::fromStdString((DeviceFolder() / "Media/iTunes_Control/Music").string()),
+                    QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files << it.next();
+    files.sort();
+    return files;
+}
+
+QString tst_music::Song(const QString& name, const vexa::formats::AudioSpec& spec) {
+    const QString path = m_files.filePath(name);
+    return vexa::formats::WriteAudioFile(path.toStdString(), spec) ? path : QString();
+}
+
+// ---------------------------------------------------------------------------------------------------
+
+void tst_music::timeAndSizeTextsAtTheirEdges_data() {
+    QTest::addColumn<qint64>("value");
+    QTest::addColumn<QString>("time");
+    QTest::addColumn<QString>("size");
+    QTest::newRow("zero") << qint64(0) << "00:00"
+                          << "0.00 MB";
+    QTest::newRow("just under a second and a megabyte") << qint64(999) << "00:00"
+                                                        << "0.00 MB";
+    QTest::newRow("an hour is dropped") << qint64(3723000) << "02:03"
+                                        << "3.55 MB";
+    QTest::newRow("61 minutes") << qint64(61 * 60000) << "01:00"
+                                << "3.49 MB";
+    QTest::newRow("one and a half megabytes") << qint64(1572864) << "26:12"
+                                              << "1.50 MB";
+    QTest::newRow("largest the library gives") << qint64(INT32_MAX) << "31:23"
+                                               << "2048.00 MB";
+}
+
+void tst_music::timeAndSizeTextsAtTheirEdges() {
+    QFETCH(qint64, value);
+    QFETCH(QString, time);
+    QFETCH(QString, size);
+    QCOMPARE(QMusicPlayListChunk::TimeText(value), time);
+    QCOMPARE(QMusicPlayListChunk::SizeText(value), size);
+}
+
+void tst_music::iTunesFolderLookup_data() {
+    QTest::addColumn<QString>("document"); // "%1" stands for the temporary folder
+    QTest::addColumn<QStringList>("subfolders");
+    QTest::addColumn<QStringList>("expected"); // relative to the temporary folder
+    const QStringList media = {QStringLiteral("iTunes Media/iTunes Music"),
+                               QStringLiteral("iTunes Media/Books")};
+    QTest::newRow("escaped space") << MusicFolderEntry(QStringLiteral("file://localhost%1/iTunes%20Media/"))
+                                   << media << QStringList{QStringLiteral("iTunes Media/iTunes Music")};
+    QTest::newRow("no prefix, used as it is") << MusicFolderEntry(QStringLiteral("%1/iTunes Media")) << media
+                                              << QStringList{QStringLiteral("iTunes Media/iTunes Music")};
+    QTest::newRow("two matching subfolders")
+        << MusicFolderEntry(QStringLiteral("file://localhost%1/Lib/"))
+        << QStringList{QStringLiteral("Lib/iTunes Music"), QStringLiteral("Lib/Old iTunes"),
+                       QStringLiteral("Lib/itunes")}
+        << QStringList{QStringLiteral("Lib/Old iTunes"), QStringLiteral("Lib/iTunes Music")};
+    QTest::newRow("key is the last element")
+        << QStringLiteral("<key>Application Version</key><string>12</string><key>Music Folder</key>") << media
+        << QStringList();
+    QTest::newRow("no key") << QStringLiteral("<key>Application Version</key><string>12</string>") << media
+                            << QStringList();
+    QTest::newRow("not XML") << QStringLiteral("<<<not xml") << media << QStringList();
+    QTest::newRow("no library file") << QString() << media << QStringList();
+    QTest::newRow("no matching subfolder") << MusicFolderEntry(QStringLiteral("%1/Plain"))
+                                           << QStringList{QStringLiteral("Plain/Music")} << QStringList();
+}
+
+void tst_music::iTunesFolderLookup() {
+    QFETCH(QString, document);
+    QFETCH(QStringList, subfolders);
+    QFETCH(QStringList, expected);
+    QTemporaryDir root;
+    for (const QString& folder : subfolders)
+        QVERIFY(QDir(root.path()).mkpath(folder));
+    const CiTunesMediaFolder lookup(root.filePath(QStringLiteral("Music")));
+    if (!document.isNull()) {
+        const QByteArray text =
+            document.startsWith(QLatin1Char('<')) && !document.startsWith(QLatin1String("<<<"))
+                ? Library(document.arg(root.path()))
+                : document.toUtf8();
+        QVERIFY(WriteFile(lookup.LibraryFile(), text));
+    }
+    QStringList found = lookup.Folders();
+    found.sort();
+    QStringList wanted;
+    for (const QString& folder : expected)
+        wanted << root.filePath(folder);
+    QCOMPARE(found, wanted);
+    // The XML lookup object stops at the first match.
+    const QStringList first =
+        WriteInfoToItunesXML(nullptr, root.filePath(QStringLiteral("Music"))).GetiTunesFolders();
+    QCOMPARE(first.size(), qMin(qsizetype(1), wanted.size()));
+    if (!first.isEmpty())
+        QVERIFY(wanted.contains(first.first()));
+}
+
+void tst_music::folderUrlDecoding_data() {
+    QTest::addColumn<QString>("url");
+    QTest::addColumn<QString>("path");
+    QTest::newRow("linux") << "file://localhost/home/u/Music/iTunes/iTunes%20Media/"
+                           << "/home/u/Music/iTunes/iTunes Media/";
+    QTest::newRow("windows drive") << "file://localhost/C:/Users/u/Music/iTunes/iTunes%20Media/"
+                                   << "C:/Users/u/Music/iTunes/iTunes Media/";
+    QTest::newRow("utf-8 bytes") << "file://localhost/home/J%C3%BCrgen/M%c3%bcsik"
+                                 << QString::fromUtf8("/home/Jürgen/Müsik");
+    QTest::newRow("percent at the end") << "/music/100%"
+                                        << "/music/100%";
+    QTest::newRow("percent without hex") << "/a%zzb"
+                                         << "/a%zzb";
+}
+
+void tst_music::folderUrlDecoding() {
+    QFETCH(QString, url);
+    QFETCH(QString, path);
+    QCOMPARE(CiTunesMediaFolder::DecodeFolderUrl(url), path);
+}
+
+void tst_music::playlistNamesAreChecked_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("usable");
+    QTest::newRow("preset") << QString() << true;
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("blanks only") << "   " << false;
+    QTest::newRow("1000 characters") << QString(1000, QLatin1Char('x')) << false;
+    QTest::newRow("255 characters") << QString(255, QLatin1Char('x')) << true;
+    QTest::newRow("already used, other case") << "road trip" << false;
+}
+
+void tst_music::playlistNamesAreChecked() {
+    QFETCH(QString, name);
+    QFETCH(bool, usable);
+    QPlayListNameDlg dialog;
+    dialog.SetExistingNames({QStringLiteral("Road Trip")});
+    QCOMPARE(dialog.PlayListName(), QStringLiteral("New Playlist"));
+    if (!name.isNull())
+        dialog.SetPlayListName(name);
+    QCOMPARE(dialog.Problem().isEmpty(), usable);
+    dialog.show();
+    dialog.OnBtnOk();
+    QCOMPARE(dialog.result(), usable ? 1 : 0);
+    // A refused name is explained, never silently dropped (an empty one simply cannot be confirmed).
+    QCOMPARE(m_messages->Saw(dialog.Problem()), !usable && !name.trimmed().isEmpty());
+    QCOMPARE(dialog.findChild<QPushButton*>(QStringLiteral("m_btnOk"))->isEnabled(),
+             !name.trimmed().isEmpty() || name.isNull());
+}
+
+// ---------------------------------------------------------------------------------------------------
+
+void tst_music::musicPageListsTheLibraryWithOtherAudio() {
+    LoadMusic();
+    int count = 0;
+    PlaylistRecord* playlists = nullptr;
+    QCOMPARE(m_manager->GetMediaLibrary()->GetPlaylists(&count, &playlists), 0);
+    int audio = 0;
+    for (int i = 0; i < playlists[0].trackCount; ++i)
+        audio += playlists[0].tracks[i].mediaKind == MEDIA_SONG ||
+                 playlists[0].tracks[i].mediaKind == MEDIA_AUDIO_OTHER;
+    QCOMPARE(m_music->GetChunkCount(), audio);
+    QCOMPARE(m_music->State(), QBaseDetailsView::ContentState::Table);
+    // Every song points back at its place in the library.
+    for (int row = 0; row < m_music->GetChunkCount(); ++row) {
+        auto* song = static_cast<QMusicPlayListChunk*>(m_music->GetChunk(row));
+        QCOMPARE(song->GetPlaylistPosition(), 0);
+        const MediaTrackRecord& track = playlists[0].tracks[song->GetItemPosition()];
+        QCOMPARE(song->GetName(), std::string(track.title));
+        QCOMPARE(song->path, std::string(track.path));
+    }
+    ReadPlaylists();
+    QCOMPARE(m_loader->PlaylistCount(), count);
+    QCOMPARE(m_playlistNode->ChildCount(), count - 1);
+    const PlaylistEntry* first = m_loader->Entry(1);
+    QCOMPARE(m_playlistNode->Child(0)->Text(),
+             QStringLiteral("%1 (%2)").arg(QString::fromStdString(first->Name())).arg(first->SongCount()));
+}
+
+void tst_music::addedSongsAppearWithTheirTagsAndPlayOnTheDevice() {
+    LoadMusic();
+    const int before = m_music->GetChunkCount();
+    const QString mp3 =
+        Song(QStringLiteral("first.mp3"),
+             {.seconds = 4, .title = "Über Blue", .artist = "Ana Vey", .album = "Coast", .genre = "Jazz"});
+    const QString m4a =
+        Song(QStringLiteral("second.m4a"),
+             {.seconds = 2, .title = "Second Song", .artist = "Bo", .album = "Hills", .genre = "Folk"});
+    // An audio book is listed with the music, but never taken into a playlist.
+    const QString chapter = Song(QStringLiteral("chapter.m4a"), {.seconds = 1, .title = "Chapter One"});
+    const QString book = m_files.filePath(QStringLiteral("chapter.m4b"));
+    QVERIFY(QFile::rename(chapter, book));
+    QVERIFY(!mp3.isEmpty() && !m4a.isEmpty());
+    AddThroughMusicPage({mp3, m4a, book});
+    QVERIFY2(m_messages->Messages().isEmpty(), qPrintable(m_messages->Messages().join(QLatin1Char('|'))));
+    QCOMPARE(m_music->GetChunkCount(), before + 3);
+
+    const int row = RowOf(QString::fromUtf8("Über Blue"));
+    QVERIFY(row >= 0);
+    QCOMPARE(Cell(row, QMusicPlayListModel::ColumnArtist), QStringLiteral("Ana Vey"));
+    QCOMPARE(Cell(row, QMusicPlayListModel::ColumnAlbum), QStringLiteral("Coast"));
+    QCOMPARE(Cell(row, QMusicPlayListModel::ColumnTime), QStringLiteral("00:04"));
+    QCOMPARE(Cell(row, QMusicPlayListModel::ColumnSize),
+             QMusicPlayListChunk::SizeText(QFileInfo(mp3).size()));
+    QCOMPARE(Cell(row, QMusicPlayListModel::ColumnFormat), QStringLiteral("MPEG audio file"));
+
+    // The device keeps a real, playable file, and the genre from its tags.
+    const QString stored = DevicePathToLocal(m_music->SongAtRow(row)->path);
+    const QString probe =
+        RunTool(QStringLiteral("ffprobe"),
+                {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-show_entries"),
+                 QStringLiteral("stream=codec_name:format=duration"), QStringLiteral("-of"),
+                 QStringLiteral("csv=p=0"), stored});
+    QVERIFY2(probe.startsWith(QLatin1String("mp3")), qPrintable(probe));
+    QVERIFY2(qAbs(probe.section(QLatin1Char('\n'), 1).toDouble() - 4.0) < 0.2, qPrintable(probe));
+    const QString genre =
+        RunTool(QStringLiteral("sqlite3"),
+                {QString::fromStdString(MediaDb().string()),
+                 QStringLiteral("SELECT DISTINCT genre FROM item WHERE title='Second Song'")});
+    QCOMPARE(genre, QStringLiteral("Folk"));
+
+    ReadPlaylists();
+    for (IBaseChunk* chunk : *m_loader->Entry(0)->Songs())
+        QVERIFY(chunk->GetName() != "Chapter One");
+    QVERIFY(RowOf(QStringLiteral("Chapter One")) >= 0);
+}
+
+void tst_music::filesThatAreNotAudioAddNothing() {
+    LoadMusic();
+    const int before = m_music->GetChunkCount();
+    const QStringList filesBefore = DeviceMusicFiles();
+    const QString good = Song(QStringLiteral("good.mp3"), {.seconds = 3, .title = "Good"});
+    QFile whole(good);
+    QVERIFY(whole.open(QIODevice::ReadOnly));
+    const QString truncated = m_files.filePath(QStringLiteral("truncated.mp3"));
+    QVERIFY(WriteFile(truncated, whole.read(200)));
+    const QString text = m_files.filePath(QStringLiteral("notes.mp3"));
+    QVERIFY(WriteFile(text, QByteArray("Shopping list: milk, bread, eggs.\n").repeated(40)));
+    const QString empty = m_files.filePath(QStringLiteral("empty.mp3"));
+    QVERIFY(WriteFile(empty, QByteArray()));
+    for (const QString& bad : {truncated, text, empty}) {
+        m_messages->Clear();
+        AddThroughMusicPage({good, bad});
+        QCOMPARE(m_messages->Messages(), QStringList{kAddFailed});
+        QCOMPARE(m_music->GetChunkCount(), before);
+        QCOMPARE(DeviceMusicFiles(), filesBefore);
+    }
+}
+
+void tst_music::brokenMediaDatabaseGivesItsMessage() {
+    const QString song = Song(QStringLiteral("db.mp3"), {.seconds = 2, .title = "Db"});
+    const struct {
+        const char* udid;
+        bool missing;
+        QString message;
+    } cases[] = {{"00008101-00000000MISSINGDB", true,
+                  QStringLiteral("CDB file is not find! please open the iTunes to repair!")},
+                 {"00008101-00000000DAMAGEDDB", false,
+                  QStringLiteral("CDB file was damaged, please open the iTunes to repair!")}};
+    for (const auto& broken : cases) {
+        // The phone arrives with its media database already missing or damaged.
+        QTemporaryDir staging;
+        vexa::sim::LargeDeviceSpec spec;
+        spec.udid = broken.udid;
+        spec.name = "Broken Phone";
+        spec.songs = 1;
+        QCOMPARE(vexa::sim::GenerateLargeDevice(staging.path().toStdString(), spec), 0);
+        const QString database = staging.filePath(
+            QStringLiteral("%1/Media/iTunes_Control/iTunes/MediaLibrary.sqlitedb").arg(broken.udid));
+        QVERIFY(QFile::remove(database));
+        if (!broken.missing)
+            QVERIFY(WriteFile(database, QByteArray("this is not a database").repeated(100)));
+        const int before = g_arrivedHandle;
+        QVERIFY(QDir().rename(staging.filePath(QString::fromLatin1(broken.udid)),
+                              m_root + QLatin1Char('/') + QString::fromLatin1(broken.udid)));
+        QTRY_VERIFY_WITH_TIMEOUT(g_arrivedHandle != before, 10000);
+        IVexaManager* manager = GetVexaManager();
+        QCOMPARE(manager->SetDeviceHandle(g_arrivedHandle), 0);
+        {
+            QMusicView page(manager, g_arrivedHandle);
+            m_messages->Clear();
+            m_treeNodes->OnAddMusic(0, {song}, &page);
+            QVERIFY2(m_messages->Saw(broken.message),
+                     qPrintable(m_messages->Messages().join(QLatin1Char('|'))));
+            QTRY_VERIFY_WITH_TIMEOUT(!m_music->IsRunning() && !m_loader->IsRunning(), 15000);
+        }
+        DeleteVexaManager(&manager);
+        QVERIFY(QDir(m_root + QLatin1Char('/') + QString::fromLatin1(broken.udid)).removeRecursively());
+    }
+    g_arrivedHandle = m_music->DeviceHandle();
+}
+
+void tst_music::deletedSongLeavesWithItsFile() {
+    LoadMusic();
+    const int before = m_music->GetChunkCount();
+    QVERIFY(before >= 2);
+    auto* song = static_cast<QMusicPlayListChunk*>(m_music->GetChunk(1));
+    const std::string title = song->GetName();
+    const QString file = DevicePathToLocal(song->path);
+    QVERIFY(QFile::exists(file));
+    for (int row = 0; row < before; ++row)
+        m_music->GetChunk(row)->SetChecked(row == 1);
+    m_messages->SetAnswerYes(true);
+    QSignalSpy refreshed(m_music.data(), &QMusicView::emitRefreshMusicNode);
+    m_music->DeleteMusicFile();
+    QTRY_VERIFY_WITH_TIMEOUT(!refreshed.isEmpty() && !m_music->IsRunning(), 15000);
+    QCOMPARE(m_messages->Messages(),
+             QStringList{QStringLiteral("Are you sure to delete the selected item(s)?")});
+    QCOMPARE(m_music->GetChunkCount(), before - 1);
+    QVERIFY(!QFile::exists(file));
+
+    // Answering no leaves everything as it was.
+    m_messages->SetAnswerYes(false);
+    m_music->GetChunk(0)->SetChecked(true);
+    m_music->DeleteMusicFile();
+    QCOMPARE(m_music->GetChunkCount(), before - 1);
+    m_music->GetChunk(0)->SetChecked(false);
+    m_messages->Clear();
+    m_music->DeleteMusicFile();
+    QCOMPARE(m_messages->Messages(), QStringList{QStringLiteral("Please choose any of items to delete!")});
+    Q_UNUSED(title);
+}
+
+void tst_music::playlistsRoundTripThroughReload() {
+    ReadPlaylists();
+    const int before = m_loader->PlaylistCount();
+    QSignalSpy refreshed(m_loader.data(), &QPlayAnalysisTread::refreshPlayList);
+    m_loader->AddPlaylistName(before, QStringLiteral("Road Trip"));
+    QTRY_VERIFY_WITH_TIMEOUT(!refreshed.isEmpty() && !m_loader->IsRunning(), 15000);
+    QCOMPARE(m_loader->PlaylistCount(), before + 1);
+    const int position = before;
+    QCOMPARE(QString::fromStdString(m_loader->Entry(position)->Name()), QStringLiteral("Road Trip"));
+    QCOMPARE(m_playlistNode->Child(position - 1)->Text(), QStringLiteral("Road Trip (0)"));
+
+    // A song added on the playlist's page goes into the library and into that playlist.
+    m_treeNodes->OnNodePressed(m_playlistNode->Child(position - 1));
+    QCOMPARE(m_playlistView->CurrentPosition(), position);
+    const QString song = Song(QStringLiteral("trip.m4a"), {.seconds = 2, .title = "On The Road"});
+    refreshed.clear();
+    emit m_playlistView->sendAddComputerFile(m_playlistView->CurrentPosition(), {song}, m_loader);
+    QTRY_VERIFY_WITH_TIMEOUT(!refreshed.isEmpty() && !m_loader->IsRunning(), 15000);
+    QVERIFY(m_messages->Messages().isEmpty());
+
+    // A loader of its own reads the device afresh.
+    QPlayAnalysisTread fresh(m_manager, g_arrivedHandle);
+    QSignalSpy freshRead(&fresh, &QPlayAnalysisTread::refreshPlayList);
+    fresh.Start();
+    QTRY_VERIFY_WITH_TIMEOUT(!freshRead.isEmpty(), 15000);
+    PlaylistEntry* trip = fresh.Entry(position);
+    QVERIFY(trip);
+    QCOMPARE(trip->SongCount(), 1);
+    QCOMPARE(trip->Songs()->front()->GetName(), std::string("On The Road"));
+    QCOMPARE(m_playlistNode->Child(position - 1)->Text(), QStringLiteral("Road Trip (1)"));
+    QCOMPARE(m_playlistView->GetChunkCount(), 1);
+
+    refreshed.clear();
+    m_treeNodes->DeletePlaylist(m_playlistNode->Child(position - 1));
+    QTRY_VERIFY_WITH_TIMEOUT(!refreshed.isEmpty() && !m_loader->IsRunning(), 15000);
+    freshRead.clear();
+    fresh.Start();
+    QTRY_VERIFY_WITH_TIMEOUT(!freshRead.isEmpty(), 15000);
+    QCOMPARE(fresh.PlaylistCount(), before);
+    QVERIFY(!fresh.PlaylistNames().contains(QStringLiteral("Road Trip")));
+    QCOMPARE(m_playlistNode->ChildCount(), before - 1);
+}
+
+void tst_music::defaultPlaylistCannotBeDeleted() {
+    ReadPlaylists();
+    const int before = m_loader->PlaylistCount();
+    // Any call would fail and say so.
+    QCOMPARE(vexa::sim::FaultInjector::Add(FaultsFile(), {.operation = "DeletePlaylist", .code = 7}), 0);
+    m_loader->deletePlayList(0);
+    QTest::qWait(50);
+    QTRY_VERIFY(!m_loader->IsRunning());
+    QCOMPARE(m_messages->Messages(), QStringList{QStringLiteral("You can't delete the default playlist!")});
+    QCOMPARE(m_loader->PlaylistCount(), before);
+
+    // A refused delete of a user playlist is reported, and the list stays what the device has.
+    m_messages->Clear();
+    QSignalSpy refreshed(m_loader.data(), &QPlayAnalysisTread::refreshPlayList);
+    m_loader->deletePlayList(1);
+    QTRY_VERIFY_WITH_TIMEOUT(!refreshed.isEmpty() && m_messages->Saw(QStringLiteral("Dele Playlist failed!")),
+                             15000);
+    QCOMPARE(m_loader->PlaylistCount(), before);
+
+    vexa::sim::FaultInjector::Clear(FaultsFile());
+    QCOMPARE(vexa::sim::FaultInjector::Add(FaultsFile(), {.operation = "GetPlaylists", .code = 7}), 0);
+    m_messages->Clear();
+    m_loader->RefreshList();
+    QTRY_VERIFY_WITH_TIMEOUT(m_messages->Saw(QStringLiteral("Get playlist failed")), 15000);
+    QCOMPARE(m_loader->PlaylistCount(), before);
+}
+
+void tst_music::toiTunesFillsEveryMediaFolderOrSaysNone() {
+    LoadMusic();
+    QTemporaryDir music;
+    // The music folder comes from the user's folder settings.
+    const QString settings = qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/user-dirs.dirs");
+    QVERIFY(WriteFile(settings, QStringLiteral("XDG_MUSIC_DIR=\"%1\"\n").arg(music.path()).toUtf8()));
+    QCOMPARE(QStandardPaths::writableLocation(QStandardPaths::MusicLocation), music.path());
+
+    auto* song = static_cast<QMusicPlayListChunk*>(m_music->GetChunk(0));
+    for (int row = 0; row < m_music->GetChunkCount(); ++row)
+        m_music->GetChunk(row)->SetChecked(row == 0);
+    m_music->TableView()->setCurrentIndex(m_music->SortModel()->index(0, 0));
+    m_music->OnItemToiTunes();
+    QCOMPARE(m_messages->Messages(), QStringList{QStringLiteral("No iTunes media folder was found.")});
+
+    const QString media = music.filePath(QStringLiteral("iTunes/iTunes Media"));
+    QVERIFY(QDir().mkpath(media + QStringLiteral("/iTunes Music")));
+    QVERIFY(QDir().mkpath(media + QStringLiteral("/Old iTunes")));
+    QVERIFY(WriteFile(
+        CiTunesMediaFolder().LibraryFile(),
+        Library(MusicFolderEntry(QStringLiteral("file://localhost") +
+                                 QString(media).replace(QLatin1Char(' '), QStringLiteral("%20"))))));
+    m_messages->Clear();
+    m_music->OnItemToiTunes();
+    QVERIFY(m_messages->Messages().isEmpty());
+    const QString name = QString::fromStdString(song->GetName()) + QStringLiteral(".mp3");
+    for (const QString& folder : {QStringLiteral("/iTunes Music/"), QStringLiteral("/Old iTunes/")}) {
+        QFile copy(media + folder + name);
+        QVERIFY2(copy.exists(), qPrintable(copy.fileName()));
+        QCOMPARE(copy.size(), QFileInfo(DevicePathToLocal(song->path)).size());
+    }
+    QFile::remove(settings);
+}
+
+void tst_music::previewCopyReplacesTheLastOne() {
+    LoadMusic();
+    auto* first = static_cast<QMusicPlayListChunk*>(m_music->GetChunk(0));
+    auto* second = static_cast<QMusicPlayListChunk*>(m_music->GetChunk(1));
+    const QString local = CPreviewCopy::Copy(m_manager, first->path);
+    QCOMPARE(local, CPreviewCopy::Folder() + QStringLiteral("VexaMusic.mp3"));
+    QVERIFY(local.startsWith(QDir::tempPath()));
+    QFile copy(local);
+    QVERIFY(copy.open(QIODevice::ReadOnly));
+    QFile original(DevicePathToLocal(first->path));
+    QVERIFY(original.open(QIODevice::ReadOnly));
+    QCOMPARE(copy.readAll(), original.readAll());
+    copy.close();
+    QCOMPARE(CPreviewCopy::Copy(m_manager, second->path), local);
+    QCOMPARE(QFileInfo(local).size(), QFileInfo(DevicePathToLocal(second->path)).size());
+
+    // A song the device does not give is not played, and the user is told.
+    QCOMPARE(vexa::sim::FaultInjector::Add(FaultsFile(), {.operation = "CopyFileToComputer", .code = 7}), 0);
+    QVERIFY(!m_music->PlaySong(0));
+    QCOMPARE(m_messages->Messages(), QStringList{QStringLiteral("Can't play")});
+    QCOMPARE(m_music->PlayingRow(), -1);
+    QVERIFY(!QFile::exists(local));
+}
+
+void tst_music::previewPlaysPausesAndResumes() {
+    LoadMusic();
+    m_music->show();
+    QVERIFY(m_music->PlaySong(0));
+    QCOMPARE(m_music->PlayingRow(), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(m_music->Player()->PlayTime() > 200, 5000);
+    // The play panel of the current row follows the song.
+    m_music->TableView()->setCurrentIndex(m_music->SortModel()->index(0, 0));
+    QVERIFY(m_music->StatusPanel() && m_music->StatusPanel()->IsPlaying());
+
+    m_music->PauseSong();
+    QVERIFY(m_music->Player()->IsPaused());
+    QVERIFY(!m_music->StatusPanel()->IsPlaying());
+    const QString copy =
+        CPreviewCopy::LocalPathFor(static_cast<QMusicPlayListChunk*>(m_music->SongAtRow(0))->path);
+    QVERIFY(QFile::remove(copy) || !QFile::exists(copy));
+    // A paused song goes on from where it stopped, without a new copy.
+    const qint64 pausedAt = m_music->Player()->PlayTime();
+    QVERIFY(m_music->PlaySong(0));
+    QVERIFY(!QFile::exists(copy));
+    QVERIFY(m_music->Player()->PlayTime() >= pausedAt);
+    QVERIFY(m_music->StatusPanel()->IsPlaying());
+
+    // Another song replaces it; hiding the page stops the preview.
+    QVERIFY(m_music->PlaySong(1));
+    QCOMPARE(m_music->PlayingRow(), 1);
+    QVERIFY(QFile::exists(CPreviewCopy::LocalPathFor(m_music->SongAtRow(1)->path)));
+    m_music->hide();
+    QVERIFY(!m_music->Player()->IsPlaying());
+    QCOMPARE(m_music->PlayingRow(), -1);
+    QVERIFY(m_messages->Messages().isEmpty());
+}
+
+void tst_music::unplugDuringAddLeavesNothingBehind() {
+    LoadMusic();
+    ReadPlaylists();
+    const int before = m_music->GetChunkCount();
+    const QStringList filesBefore = DeviceMusicFiles();
+    QStringList songs;
+    for (int i = 0; i < 3; ++i)
+        songs << Song(QStringLiteral("unplug%1.mp3").arg(i), {.seconds = 1, .title = "Unplug"});
+    QCOMPARE(vexa::sim::FaultInjector::Add(FaultsFile(), {.operation = "AddMediaFileData", .unplug = true}),
+             0);
+    emit m_music->sendAddComputerFile(0, songs, m_music);
+    QVERIFY(m_messages->Saw(kAddFailed));
+    QTRY_VERIFY_WITH_TIMEOUT(!m_music->IsRunning() && !m_loader->IsRunning(), 15000);
+    QCoreApplication::processEvents();
+    QCOMPARE(DeviceMusicFiles(), filesBefore);
+    QVERIFY(m_music->GetChunkCount() <= before);
+}
+
+QTEST_MAIN(tst_music)
+#include "tst_music.moc"

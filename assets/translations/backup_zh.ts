@@ -4,7 +4,7 @@
 <context>
     <name>BackupProgressDialog</name>
     <message>
-        <location filename="../../src/backup/BackupProgressDialog.cpp" line="+42" />
+        <location filename="../../src/backup/BackupProgressDialog.cpp" line="+43" />
         <location line="+94" />
         <source>Please wait....</source>
         <translation>请稍候....</translation>
@@ -44,7 +44,7 @@
 <context>
     <name>BackupWidget</name>
     <message>
-        <location filename="../../src/backup/BackupWidget.cpp" line="+72" />
+        <location filename="../../src/backup/BackupWidget.cpp" line="+73" />
         <source>Please select one device!</source>
         <translation>请选择一个设备！</translation>
     </message>
@@ -138,7 +138,7 @@
 <context>
     <name>QRestoreDlg</name>
     <message>
-        <location filename="../../src/backup/QRestoreDlg.cpp" line="+116" />
+        <location filename="../../src/backup/QRestoreDlg.cpp" line="+117" />
         <source>Please select restore file!</source>
         <translation>请选择要恢复的文件！</translation>
     </message>
@@ -210,7 +210,7 @@ Are you sure to delete this backup file?
 <context>
     <name>QSelectDeviceRestorDlg</name>
     <message>
-        <location filename="../../src/backup/QSelectDeviceRestorDlg.cpp" line="+86" />
+        <location filename="../../src/backup/QSelectDeviceRestorDlg.cpp" line="+87" />
         <source>Please select one device!</source>
         <translation>请选择一个设备！</translation>
     </message>
@@ -253,7 +253,7 @@ Are you sure to delete this backup file?
 <context>
     <name>QTransferDeviceDlg</name>
     <message>
-        <location filename="../../src/backup/QTransferDeviceDlg.cpp" line="+95" />
+        <location filename="../../src/backup/QTransferDeviceDlg.cpp" line="+96" />
         <location line="+149" />
         <source>Checking the connected devices, please wait...</source>
         <translation>正在检查已连接的设备，请稍候...</translation>
@@ -312,12 +312,7 @@ Are you sure to delete this backup file?
 <context>
     <name>RestorePasswordWidget</name>
     <message>
-        <location filename="../../src/backup/RestorePasswordWidget.cpp" line="+59" />
-        <source>This backup is protected by a password. Please enter it:</source>
-        <translation>此备份受密码保护。请输入密码：</translation>
-    </message>
-    <message>
-        <location line="+1" />
+        <location filename="../../src/backup/RestorePasswordWidget.cpp" line="+56" />
         <source>OK</source>
         <translation>确定</translation>
     </message>
@@ -330,7 +325,7 @@ Are you sure to delete this backup file?
 <context>
     <name>RestoreProgressDialog</name>
     <message>
-        <location filename="../../src/backup/RestoreProgressDialog.cpp" line="+50" />
+        <location filename="../../src/backup/RestoreProgressDialog.cpp" line="+51" />
         <source>Cancelling the restore...</source>
         <translation>正在取消恢复...</translation>
     </message>

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QUrl>
 
+#include "CImageCaption.h"
 #include "LanguageService.h"
 #include "QImageButton.h"
 #include "QMessageDlg.h"
@@ -126,9 +127,9 @@ void BackupProgressDialog::OnLanguageChanged() {
     found = m_btnCancel->SetImages(root + QStringLiteral("/image/Cancel_btn.png")) && found;
     if (!found)
         qDebug() << "BackupProgressDialog::OnLanguageChanged can't find an image";
-    m_btnOk->setText(tr("OK"));
-    m_btnOpenFolder->setText(tr("Open Folder"));
-    m_btnCancel->setText(tr("Cancel"));
+    CImageCaption::Set(m_btnOk, tr("OK"));
+    CImageCaption::Set(m_btnOpenFolder, tr("Open Folder"));
+    CImageCaption::Set(m_btnCancel, tr("Cancel"));
     m_progress->OnLanguageChanged();
     if (m_succeeded)
         m_Label->setText(tr("Backup successfully!"));

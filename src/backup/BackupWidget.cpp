@@ -11,6 +11,7 @@
 #include "BackupDataThread.h"
 #include "BackupModel.h"
 #include "BackupProgressDialog.h"
+#include "CImageCaption.h"
 #include "CThreadWait.h"
 #include "IDeviceDirectory.h"
 #include "LanguageService.h"
@@ -120,7 +121,7 @@ void BackupWidget::OnLanguageChanged() {
     if (!found)
         qDebug() << "BackupWidget::OnLanguageChanged can't find an image";
     setWindowTitle(tr("Backup"));
-    m_btnBackup->setText(tr("Backup"));
+    CImageCaption::Set(m_btnBackup, tr("Backup"));
     m_labelDevice->setText(tr("Device:"));
     Place();
 }

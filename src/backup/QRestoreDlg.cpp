@@ -17,6 +17,7 @@
 
 #include "BackupWidget.h"
 #include "CBackupFolder.h"
+#include "CImageCaption.h"
 #include "IDeviceDirectory.h"
 #include "LanguageService.h"
 #include "QImageButton.h"
@@ -242,12 +243,12 @@ void QRestoreDlg::OnLanguageChanged() {
     if (!found)
         qDebug() << "QRestoreDlg::OnLanguageChanged can't find an image";
     setWindowTitle(tr("Restore"));
-    m_btnBackup->setText(tr("Backup"));
-    m_btnRestore->setText(tr("Restore from Backup"));
-    m_btnRemove->setText(tr("Remove"));
-    m_btnReload->setText(tr("Reload"));
-    m_btnImport->setText(tr("Import"));
-    m_btnOpen->setText(tr("Open"));
+    CImageCaption::Set(m_btnBackup, tr("Backup"));
+    CImageCaption::Set(m_btnRestore, tr("Restore from Backup"));
+    CImageCaption::Set(m_btnRemove, tr("Remove"));
+    CImageCaption::Set(m_btnReload, tr("Reload"));
+    CImageCaption::Set(m_btnImport, tr("Import"));
+    CImageCaption::Set(m_btnOpen, tr("Open"));
     m_btnClose->move(width() - m_btnClose->width() - 10, 10);
     m_tableView->setGeometry(30, 100, width() - 60, height() - 130);
 }

@@ -9,6 +9,7 @@
 #include <vexa/IVexaManager.h>
 
 #include "CDeviceLease.h"
+#include "CImageCaption.h"
 #include "CThreadWait.h"
 #include "IDeviceDirectory.h"
 #include "LanguageService.h"
@@ -166,8 +167,8 @@ void QSelectDeviceRestorDlg::OnLanguageChanged() {
     found = m_btnClose->SetImages(root + QStringLiteral("/image/btn_close.png")) && found;
     if (!found)
         qDebug() << "QSelectDeviceRestorDlg::OnLanguageChanged can't find an image";
-    m_btnOk->setText(tr("Confirm"));
-    m_btnCancel->setText(tr("Cancel"));
+    CImageCaption::Set(m_btnOk, tr("Confirm"));
+    CImageCaption::Set(m_btnCancel, tr("Cancel"));
     const int w = width();
     m_btnClose->move(w - m_btnClose->width() - 10, 10);
     m_comboBox->setGeometry(30, 58, 300, 26);

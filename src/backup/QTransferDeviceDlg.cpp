@@ -9,6 +9,7 @@
 
 #include "CDeviceLease.h"
 #include "CDeviceTransfer.h"
+#include "CImageCaption.h"
 #include "CTransferDeviceInitThread.h"
 #include "CTransferDeviceTransferThread.h"
 #include "LanguageService.h"
@@ -236,7 +237,7 @@ void QTransferDeviceDlg::OnLanguageChanged() {
         qDebug() << "QTransferDeviceDlg::OnLanguageChanged can't find an image";
     m_lbSrcDevice->setText(tr("Source device:"));
     m_lbDstDevice->setText(tr("Target device:"));
-    m_btnTransfer->setText(tr("Transfer"));
+    CImageCaption::Set(m_btnTransfer, tr("Transfer"));
     m_btnSwap->setToolTip(tr("Swap source and target"));
     for (int category = 0; category < m_categoryLabels.size(); ++category)
         m_categoryLabels[category]->setText(CDeviceTransfer::CategoryName(category));

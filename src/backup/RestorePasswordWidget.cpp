@@ -1,16 +1,15 @@
 #include "RestorePasswordWidget.h"
 
 #include <QDebug>
-#include <QLabel>
 #include <QLineEdit>
 
+#include "CImageCaption.h"
 #include "LanguageService.h"
 #include "QImageButton.h"
 #include "QProUtil.h"
 
 RestorePasswordWidget::RestorePasswordWidget(QWidget* parent)
     : QImageDialog(parent)
-    , m_labelTips(new QLabel(this))
     , m_passwordEdit(new QLineEdit(this))
     , m_btnYes(new QImageButton(this))
     , m_btnCancel(new QImageButton(this))
@@ -23,8 +22,6 @@ RestorePasswordWidget::RestorePasswordWidget(QWidget* parent)
     m_passwordEdit->setFrame(false);
     m_passwordEdit->setEchoMode(QLineEdit::Password);
     m_passwordEdit->setStyleSheet(QStringLiteral("background:rgb(216,243,249);padding:4px;"));
-    m_labelTips->setStyleSheet(QStringLiteral("color:rgb(66,127,142);font-weight:bold;"));
-    m_labelTips->setWordWrap(true);
     connect(m_btnYes, &QPushButton::clicked, this, &RestorePasswordWidget::OnBtnYes);
     connect(m_btnCancel, &QPushButton::clicked, this, &RestorePasswordWidget::OnBtnCancel);
     connect(m_btnClose, &QPushButton::clicked, this, &RestorePasswordWidget::OnBtnCancel);
@@ -56,12 +53,10 @@ void RestorePasswordWidget::OnLanguageChanged() {
     found = m_btnClose->SetImages(root + QStringLiteral("/image/btn_close.png")) && found;
     if (!found)
         qDebug() << "RestorePasswordWidget::OnLanguageChanged can't find an image";
-    m_labelTips->setText(tr("This backup is protected by a password. Please enter it:"));
-    m_btnYes->setText(tr("OK"));
-    m_btnCancel->setText(tr("Cancel"));
+    CImageCaption::Set(m_btnYes, tr("OK"));
+    CImageCaption::Set(m_btnCancel, tr("Cancel"));
     const int w = width();
     m_btnClose->move(w - m_btnClose->width() - 10, 10);
-    m_labelTips->setGeometry(30, 52, w - 60, 40);
     m_passwordEdit->setGeometry(30, 96, w - 60, 28);
     m_btnYes->move(w / 2 - m_btnYes->width() - 10, height() - 50);
     m_btnCancel->move(w / 2 + 10, height() - 50);

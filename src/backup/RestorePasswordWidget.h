@@ -3,10 +3,10 @@
 #include "QImageDialog.h"
 
 class QImageButton;
-class QLabel;
 class QLineEdit;
 
-// Asks for the password of an encrypted backup. OK closes it with 0x101; Cancel and close with 0.
+// Asks for the password of an encrypted backup (the background image carries the question). OK closes it with
+// 0x101; Cancel and close with 0.
 class RestorePasswordWidget : public QImageDialog {
     Q_OBJECT
 public:
@@ -23,7 +23,6 @@ public slots:
     void OnLanguageChanged();
 
 private:
-    QLabel* m_labelTips;
     QLineEdit* m_passwordEdit;
     QImageButton* m_btnYes;
     QImageButton* m_btnCancel;

@@ -3,6 +3,7 @@
 #include <QDebug>
 #include <QLabel>
 
+#include "CImageCaption.h"
 #include "LanguageService.h"
 #include "QImageButton.h"
 #include "QProUtil.h"
@@ -67,7 +68,7 @@ void RestoreProgressDialog::OnLanguageChanged() {
     found = m_btnCancel->SetImages(root + QStringLiteral("/image/Cancel_btn.png")) && found;
     if (!found)
         qDebug() << "RestoreProgressDialog::OnLanguageChanged can't find an image";
-    m_btnCancel->setText(tr("Cancel"));
+    CImageCaption::Set(m_btnCancel, tr("Cancel"));
     if (m_btnCancel->isEnabled())
         m_Label->setText(tr("Restoring the backup, please wait..."));
     const int w = width();

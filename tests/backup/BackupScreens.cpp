@@ -7,6 +7,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include "BackupProgressDialog.h"
 #include "BackupTestDevices.h"
@@ -97,8 +98,8 @@ int main(int argc, char** argv) {
 
         QTransferDeviceDlg transfer(&devices);
         transfer.show();
-        QTest::qWaitFor([&] { return transfer.CurrentLayout() == QTransferDeviceDlg::Layout::Choosing; },
-                        5000);
+        (void)QTest::qWaitFor(
+            [&] { return transfer.CurrentLayout() == QTransferDeviceDlg::Layout::Choosing; }, 5000);
         Save(&transfer, output + QStringLiteral("/transfer_choose") + suffix);
         // The working layout, then the summary message, which is saved and closed.
         QTimer messages;
@@ -116,7 +117,7 @@ int main(int argc, char** argv) {
         transfer.OnBtnTransfer();
         QTest::qWait(150);
         transfer.grab().save(output + QStringLiteral("/transfer_working") + suffix);
-        QTest::qWaitFor([&] { return !transfer.isVisible(); }, 60000);
+        (void)QTest::qWaitFor([&] { return !transfer.isVisible(); }, 60000);
     }
     return 0;
 }

@@ -85,11 +85,11 @@ IVexaManager* BackupTestDevices::Replug(const std::string& udid) {
 }
 
 IVexaManager* BackupTestDevices::Bind(const std::string& udid) {
-    // The newest handle that arrived and is not yet bound belongs to this device.
+    // Each arrived handle that is not yet bound may be this device: the first that names its UDID is.
     QElapsedTimer clock;
     clock.start();
     while (clock.elapsed() < 10000) {
-        int handle = 0;
+        std::vector<int> candidates;
         {
             std::lock_guard lock(g_lock);
             for (int arrived : g_arrived) {
@@ -97,13 +97,13 @@ IVexaManager* BackupTestDevices::Bind(const std::string& udid) {
                 for (auto& [other, manager] : m_managers)
                     bound = bound || manager->GetDeviceHandle() == arrived;
                 if (!bound && !g_removed.count(arrived))
-                    handle = std::max(handle, arrived);
+                    candidates.push_back(arrived);
             }
         }
-        if (handle != 0) {
+        for (auto it = candidates.rbegin(); it != candidates.rend(); ++it) {
             IVexaManager* manager = GetVexaManager();
             DeviceInfo* info = nullptr;
-            if (manager->SetDeviceHandle(handle) == 0 && manager->GetDeviceInfo(&info) && info &&
+            if (manager->SetDeviceHandle(*it) == 0 && manager->GetDeviceInfo(&info) && info &&
                 info->properties[DP_UniqueDeviceID] && udid == info->properties[DP_UniqueDeviceID]) {
                 m_managers[udid] = manager;
                 return manager;

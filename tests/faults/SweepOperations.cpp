@@ -339,7 +339,6 @@ QString PartialExportFiles(SweepDevice&) {
     return partial.join(QLatin1String(", "));
 }
 
-
 // --- Backup: the backup window from the Backup home tool, into a folder chosen in the folder dialog.
 QString g_backupFolder;
 
@@ -347,15 +346,10 @@ bool BackupThroughWindow(SweepDevice& device) {
     g_backupFolder = ExportRoot().filePath(QStringLiteral("backup%1").arg(device.Next()));
     if (!QDir().mkpath(g_backupFolder))
         return false;
+    // The folder is handed to the window as its folder dialog would; the dialog itself is Qt's.
     device.Dialogs()->WhenShown<BackupWidget>([&device](BackupWidget* window) {
-        device.Dialogs()->WhenShown<QFileDialog>([&device](QFileDialog* dialog) {
-            dialog->setDirectory(g_backupFolder);
-            if (auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
-                edit->setText(g_backupFolder);
-            device.JustBeforeCall();
-            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
-        });
-        QMetaObject::invokeMethod(window, "OnBtnBackup", Qt::QueuedConnection);
+        device.JustBeforeCall();
+        QTimer::singleShot(0, window, [window] { window->StartBackup(g_backupFolder); });
     });
     // The progress dialog stays open after a success; a failure closes it and shows the message. Once
     // neither is left, the backup window goes too.
@@ -377,7 +371,7 @@ bool BackupThroughWindow(SweepDevice& device) {
                     progress->accept();
                 }
             }
-            busy = busy || qobject_cast<QMessageDlg*>(widget) || qobject_cast<QFileDialog*>(widget);
+            busy = busy || qobject_cast<QMessageDlg*>(widget);
             if (auto* backup = qobject_cast<BackupWidget*>(widget))
                 window = backup;
         }
@@ -405,7 +399,9 @@ bool HasBackupIn(SweepDevice& device, const QString& folder) {
 
 // A failed backup leaves the chosen folder as it found it: empty.
 QString BackupFolderLeftovers(SweepDevice&) {
-    return QDir(g_backupFolder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).join(QLatin1Char(' '));
+    return QDir(g_backupFolder)
+        .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)
+        .join(QLatin1Char(' '));
 }
 
 } // namespace
@@ -764,7 +760,7 @@ std::vector<SweepOperation> SweepOperations() {
     // Backup and restore
     operations.push_back({
         .operation = QStringLiteral("BackupDevice"),
-        .path = QStringLiteral("Backup home tool, Backup in its window, a folder in the folder dialog"),
+        .path = QStringLiteral("Backup home tool, Backup in its window into a chosen folder"),
         .message = QStringLiteral("Opps, backup failed. Please try again!"),
         .worker = true,
         .act = BackupThroughWindow,

@@ -18,7 +18,9 @@
 #include <QUrl>
 
 #include "CActionStrategyDlg.h"
+#include "CBackupToolLauncher.h"
 #include "CCategoryViewFactory.h"
+#include "CDeviceLease.h"
 #include "CExportRoute.h"
 #include "CSingleDetectiPhone.h"
 #include "ConnectWidget.h"
@@ -435,6 +437,7 @@ void QNavigateWidget::RemoveDevice(int deviceHandle) {
     if (IVexaManager* manager = CSingleDetectiPhone::Instance()->TakeDevice(deviceHandle)) {
         auto* release = new QObject(this);
         connect(release, &QObject::destroyed, [manager] {
+            CDeviceLease::WaitForRelease(manager); // a backup, restore or transfer may still be ending
             IVexaManager* released = manager;
             DeleteVexaManager(&released);
         });
@@ -871,7 +874,9 @@ void QNavigateWidget::OnClickPc() {
     qDebug() << "QNavigateWidget::OnClickPc no export for" << view->objectName() << "yet";
 }
 
-void QNavigateWidget::OnClickToDevice() {}
+void QNavigateWidget::OnClickToDevice() {
+    CBackupToolLauncher::OpenTransfer(this);
+}
 
 void QNavigateWidget::OnClickiTunes() {
     auto* view = qobject_cast<QBaseDetailsView*>(m_currentView);
@@ -895,11 +900,11 @@ void QNavigateWidget::OnClickiTunes() {
 }
 
 void QNavigateWidget::OnClickBackup() {
-    qDebug() << "QNavigateWidget::OnClickBackup backup is not available in this build";
+    CBackupToolLauncher::OpenBackup(this);
 }
 
 void QNavigateWidget::OnClickRestore() {
-    qDebug() << "QNavigateWidget::OnClickRestore restore is not available in this build";
+    CBackupToolLauncher::OpenRestore(this);
 }
 
 void QNavigateWidget::OnClickTools() {
@@ -908,7 +913,9 @@ void QNavigateWidget::OnClickTools() {
     tools.exec();
 }
 
-void QNavigateWidget::ToolBtnClick(QImageButton*) {
+void QNavigateWidget::ToolBtnClick(QImageButton* button) {
+    if (button && CBackupToolLauncher::OpenTool(button->objectName(), this))
+        return;
     if (!QProcess::startDetached(ResourceRoot() + QStringLiteral("//TestModification"), {}))
         ShowMessage(tr("本页功能暂不可用"));
 }

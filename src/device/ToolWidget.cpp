@@ -21,6 +21,7 @@ const char* const kGroupHeaders[] = {
     "/image/tools/tool_type/iTunes-Management-Tools.png",
 };
 constexpr int kContactsGroup = 1;
+constexpr int kDeviceGroup = 2;
 
 } // namespace
 
@@ -93,7 +94,36 @@ bool ToolWidget::BuildGroups(QVBoxLayout* layout) {
             tool->setToolTip(tr("Backup Contacts"));
             found = tool->HasImages() && found;
         }
+        if (group == kDeviceGroup)
+            found = AddDeviceTools(layout) && found;
     }
+    return found;
+}
+
+bool ToolWidget::AddDeviceTools(QVBoxLayout* layout) {
+    const QString root = ResourceRoot() + QStringLiteral("/image/tools/tool_name/");
+    const struct {
+        const char* objectName;
+        const char* image;
+        QString text;
+    } tools[] = {{"m_btnToolBackup", "btn_Backup.png", tr("Backup")},
+                 {"m_btnToolRestore", "btn_Restore.png", tr("Restore")},
+                 {"m_btnToolToDevice", "btn_To iDevice.png", tr("To iDevice")}};
+    auto* row = new QHBoxLayout;
+    row->addSpacing(12);
+    bool found = true;
+    for (const auto& entry : tools) {
+        auto* button = new QImageButton;
+        button->setObjectName(QLatin1String(entry.objectName));
+        found = button->SetImages(root + QLatin1String(entry.image)) && found;
+        button->setText(entry.text);
+        button->setToolTip(entry.text);
+        row->addWidget(button);
+        connect(button, &QPushButton::clicked, this, &ToolWidget::onClickBtn);
+        m_toolButtons << button;
+    }
+    row->addStretch(1);
+    layout->addLayout(row);
     return found;
 }
 

@@ -28,6 +28,8 @@ protected:
 
 private:
     bool BuildGroups(QVBoxLayout* layout);
+    // Backup, Restore and To iDevice, one row of tiles.
+    bool AddDeviceTools(QVBoxLayout* layout);
     QImageButton* AddTool(QVBoxLayout* layout, const QString& objectName, const QString& image);
 
     QImageButton* m_btn_close;

@@ -3,7 +3,9 @@
 // user reaches it, the message a failure must show, and an action that drives the real views.
 //
 // Not in the table: the service accessors (GetFileService, GetDeviceService, ...), which make no device
-// call. The program calls no backup operation yet.
+// call; GetBackups, whose failure only leaves the restore window's list empty; RestoreDevice, whose
+// question (OK and Cancel) the sweep's answerer does not press OK on, and the transfer, which needs two
+// devices: those are driven through their failures in the backup module's own tests.
 //
 // Not yet reachable from a view, so not yet in the table (the photos, books and apps pages read nothing
 // and the actions below have no button yet); each joins once its page loads:
@@ -31,6 +33,8 @@
 
 #include "AddContactsDlg.h"
 #include "AddContactsWidget.h"
+#include "BackupProgressDialog.h"
+#include "BackupWidget.h"
 #include "CContactChunk.h"
 #include "CPhotoSerialDlg.h"
 #include "DeviceSubItem.h"
@@ -43,6 +47,7 @@
 #include "QDeviceInformationWidget.h"
 #include "QGroupNameDlg.h"
 #include "QImageButton.h"
+#include "QMessageDlg.h"
 #include "QMessageFlow.h"
 #include "QMusicView.h"
 #include "QMySortModel.h"
@@ -378,6 +383,71 @@ bool WaitForReading(QPointer<QPlayAnalysisTread> loader, QSignalSpy& read) {
     (void)QTest::qWaitFor([&] { return !loader || (!loader->IsRunning() && read.count() > 0); }, kWaitMs);
     QTest::qWait(20);
     return loader && read.count() > 0;
+}
+
+// --- Backup: the backup window from the Backup home tool, into a folder chosen in the folder dialog.
+QString g_backupFolder;
+
+bool BackupThroughWindow(SweepDevice& device) {
+    g_backupFolder = ExportRoot().filePath(QStringLiteral("backup%1").arg(device.Next()));
+    if (!QDir().mkpath(g_backupFolder))
+        return false;
+    // The folder is handed to the window as its folder dialog would; the dialog itself is Qt's.
+    device.Dialogs()->WhenShown<BackupWidget>([&device](BackupWidget* window) {
+        device.JustBeforeCall();
+        QTimer::singleShot(0, window, [window] { window->StartBackup(g_backupFolder); });
+    });
+    // The progress dialog stays open after a success; a failure closes it and shows the message. Once
+    // neither is left, the backup window goes too.
+    bool succeeded = false;
+    bool sawProgress = false;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        BackupWidget* window = nullptr;
+        bool busy = false;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (!widget->isVisible())
+                continue;
+            if (auto* progress = qobject_cast<BackupProgressDialog*>(widget)) {
+                sawProgress = true;
+                busy = true;
+                if (!progress->IsRunning()) {
+                    succeeded = progress->LabelText() == QLatin1String("Backup successfully!");
+                    device.Dialogs()->Note(progress->LabelText());
+                    progress->accept();
+                }
+            }
+            busy = busy || qobject_cast<QMessageDlg*>(widget);
+            if (auto* backup = qobject_cast<BackupWidget*>(widget))
+                window = backup;
+        }
+        if (window && sawProgress && !busy)
+            window->close();
+    });
+    watch.start(10);
+    device.Navigate()->OnClickBackup();
+    return succeeded;
+}
+
+bool HasBackupIn(SweepDevice& device, const QString& folder) {
+    bool found = false;
+    device.WithManager([&](IVexaManager* manager) {
+        BackupRecord* records = nullptr;
+        int count = 0;
+        if (manager->GetDeviceService()->GetBackups(&records, &count) != 0)
+            return false;
+        for (int i = 0; i < count; ++i)
+            found = found || QString::fromUtf16(records[i].folder) == folder;
+        return true;
+    });
+    return found;
+}
+
+// A failed backup leaves the chosen folder as it found it: empty.
+QString BackupFolderLeftovers(SweepDevice&) {
+    return QDir(g_backupFolder)
+        .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)
+        .join(QLatin1Char(' '));
 }
 
 } // namespace
@@ -812,6 +882,17 @@ std::vector<SweepOperation> SweepOperations() {
         .prepare = PrepareExport,
         .act = ExportSongs,
         .leftovers = PartialExportFiles,
+    });
+
+    // Backup and restore
+    operations.push_back({
+        .operation = QStringLiteral("BackupDevice"),
+        .path = QStringLiteral("Backup home tool, Backup in its window into a chosen folder"),
+        .message = QStringLiteral("Opps, backup failed. Please try again!"),
+        .worker = true,
+        .act = BackupThroughWindow,
+        .verify = [](SweepDevice& device) { return HasBackupIn(device, g_backupFolder); },
+        .leftovers = BackupFolderLeftovers,
     });
 
     return operations;

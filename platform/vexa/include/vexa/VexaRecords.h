@@ -265,3 +265,14 @@ struct BackupRecord {
     uint8_t encrypted;        // non-zero when a password protects the backup
     uint64_t size;            // bytes
 };
+
+// How far a whole-device backup or restore has got. Totals are known from the start.
+struct BackupProgress {
+    uint64_t filesDone;
+    uint64_t filesTotal;
+    uint64_t bytesDone;
+    uint64_t bytesTotal;
+};
+
+// Called on the calling thread after each file; a non-zero answer cancels the operation.
+typedef int (*BackupProgressCallback)(const BackupProgress* progress, void* context);

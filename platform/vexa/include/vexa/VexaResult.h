@@ -34,5 +34,6 @@ enum VexaResult : int {
     VEXA_E_UNSUPPORTED = 111,      // the file's format is not one the device takes
     VEXA_E_PROTECTED = 112,        // built-in albums and groups cannot be renamed or deleted
     VEXA_E_NO_SPACE = 113,         // the device's storage is full
+    VEXA_E_CANCELLED = 114,        // the caller's progress callback asked to stop
     VEXA_E_INTERNAL = 199,
 };

@@ -95,6 +95,13 @@ public:
     virtual int GetMessages(ConversationList** list, int flags) = 0;
     virtual int RestoreDevice(const char16_t* folder, const char* password) = 0;  // password may be null
     virtual int SetDeviceName(const char16_t* name) = 0;
+    // As BackupDevice and RestoreDevice, reporting to `callback` (may be null) after each file. A
+    // cancelled or failed backup leaves whatever backup the folder held before; a cancelled or failed
+    // restore leaves the device as it was. Both answer VEXA_E_CANCELLED when the callback stopped them.
+    virtual int BackupDeviceWithProgress(const char16_t* folder, int flags, BackupProgressCallback callback,
+                                         void* context) = 0;
+    virtual int RestoreDeviceWithProgress(const char16_t* folder, const char* password,
+                                          BackupProgressCallback callback, void* context) = 0;
 };
 
 class IContactService {

@@ -11,6 +11,7 @@
 #include "formats/BackupReader.h"
 #include "formats/BackupWriter.h"
 
+#include "BackupFolderSwap.h"
 #include "BackupHistory.h"
 #include "FileCopier.h"
 #include "SimDevice.h"
@@ -72,9 +73,9 @@ private:
     fs::path m_folder;
 };
 
-// Adds every entry below `root` to the backup under `domain` and `prefix`; links are not followed.
-int addTree(formats::BackupWriter& writer, SimDevice& device, const fs::path& root, const std::string& domain,
-            const std::string& prefix, const fs::path& mediaDatabaseSnapshot, uint64_t& total) {
+// Lists every entry below `root` under `domain` and `prefix`; links are not followed.
+int collectTree(SimDevice& device, const fs::path& root, const std::string& domain, const std::string& prefix,
+                const fs::path& mediaDatabaseSnapshot, std::vector<BackupFile>& files) {
     const fs::path mediaDatabase = device.MediaDatabaseFile();
     std::error_code error;
     fs::recursive_directory_iterator it(root, error);
@@ -83,10 +84,9 @@ int addTree(formats::BackupWriter& writer, SimDevice& device, const fs::path& ro
             return VEXA_E_UNPLUGGED;
         }
         const fs::path& path = it->path();
-        const std::string relative = prefix + path.lexically_relative(root).string();
         BackupFile file;
         file.domain = domain;
-        file.relativePath = relative;
+        file.relativePath = prefix + path.lexically_relative(root).string();
         std::error_code statusError;
         const auto status = it->symlink_status(statusError);
         if (fs::is_directory(status)) {
@@ -98,33 +98,81 @@ int addTree(formats::BackupWriter& writer, SimDevice& device, const fs::path& ro
             }
             file.source =
                 path == mediaDatabase && !mediaDatabaseSnapshot.empty() ? mediaDatabaseSnapshot : path;
-            total += fs::file_size(file.source, statusError);
+            file.size = fs::file_size(file.source, statusError);
         } else {
             continue;
         }
-        if (int result = writer.AddFile(file); result != formats::kBackupOk) {
-            return mapBackupResult(result);
-        }
+        files.push_back(std::move(file));
     }
     return error ? VEXA_E_IO : VEXA_OK;
 }
 
 } // namespace
 
-DeviceBackup::DeviceBackup(std::shared_ptr<SimDevice> device)
-    : m_device(std::move(device)) {}
+DeviceBackup::DeviceBackup(std::shared_ptr<SimDevice> device, BackupProgressCallback progress, void* context)
+    : m_device(std::move(device))
+    , m_callback(progress)
+    , m_context(context) {}
 
 int DeviceBackup::Backup(const fs::path& folder) {
     std::error_code error;
-    if (!fs::exists(folder, error)) {
-        // A folder made here and left half-written by a failure goes again; a user's own folder stays.
-        const int result = backupInto(folder);
-        if (result != VEXA_OK) {
-            fs::remove_all(folder, error);
-        }
+    const bool existed = fs::exists(folder, error);
+    const int result = backupInto(folder);
+    if (result != VEXA_OK && !existed) {
+        fs::remove(folder, error); // a folder made here goes again when nothing else was put into it
+    }
+    return result;
+}
+
+int DeviceBackup::advance(uint64_t bytes) {
+    ++m_progress.filesDone;
+    m_progress.bytesDone += bytes;
+    if (m_callback != nullptr && m_callback(&m_progress, m_context) != 0) {
+        return VEXA_E_CANCELLED;
+    }
+    return VEXA_OK;
+}
+
+int DeviceBackup::collect(const fs::path& mediaDatabaseSnapshot, std::vector<BackupFile>& files) {
+    if (int result = collectTree(*m_device, m_device->MediaRoot(), "MediaDomain", "Media/",
+                                 mediaDatabaseSnapshot, files);
+        result != VEXA_OK) {
         return result;
     }
-    return backupInto(folder);
+    std::error_code error;
+    for (fs::directory_iterator it(m_device->ApplicationsRoot(), error), end; !error && it != end;
+         it.increment(error)) {
+        const std::string id = it->path().filename().string();
+        std::error_code kindError;
+        if (it->is_directory(kindError) && !it->is_symlink(kindError) && isSafeComponent(id)) {
+            if (int result = collectTree(*m_device, it->path(), "AppDomain-" + id, "", {}, files);
+                result != VEXA_OK) {
+                return result;
+            }
+        }
+    }
+    return VEXA_OK;
+}
+
+int DeviceBackup::write(const fs::path& staging, const formats::BackupProperties& properties,
+                        const std::string& password, const std::vector<BackupFile>& files) {
+    formats::BackupWriter writer;
+    if (int result = writer.Open(staging, properties, password); result != formats::kBackupOk) {
+        return mapBackupResult(result);
+    }
+    for (const BackupFile& file : files) {
+        // Each file is a step the fault control can stop, like an unplug part-way through.
+        if (int check = m_device->CheckCall("BackupFile"); check != VEXA_OK) {
+            return check;
+        }
+        if (int result = writer.AddFile(file); result != formats::kBackupOk) {
+            return mapBackupResult(result);
+        }
+        if (int result = advance(file.size); result != VEXA_OK) {
+            return result;
+        }
+    }
+    return mapBackupResult(writer.Finish());
 }
 
 int DeviceBackup::backupInto(const fs::path& folder) {
@@ -166,36 +214,35 @@ int DeviceBackup::backupInto(const fs::path& folder) {
         }
     }
 
-    formats::BackupWriter writer;
-    if (int result = writer.Open(folder, properties, info.backupPassword); result != formats::kBackupOk) {
-        return mapBackupResult(result);
-    }
-    uint64_t total = fs::file_size(database, error);
+    std::vector<BackupFile> files;
     BackupFile databaseFile;
     databaseFile.domain = kDatabaseDomain;
     databaseFile.relativePath = kDatabasePath;
     databaseFile.source = database;
-    if (int result = writer.AddFile(databaseFile); result != formats::kBackupOk) {
-        return mapBackupResult(result);
-    }
-    if (int result =
-            addTree(writer, *m_device, m_device->MediaRoot(), "MediaDomain", "Media/", mediaDatabase, total);
-        result != VEXA_OK) {
+    databaseFile.size = fs::file_size(database, error);
+    files.push_back(databaseFile);
+    if (int result = collect(mediaDatabase, files); result != VEXA_OK) {
         return result;
     }
-    for (fs::directory_iterator it(m_device->ApplicationsRoot(), error), end; !error && it != end;
-         it.increment(error)) {
-        const std::string id = it->path().filename().string();
-        std::error_code kindError;
-        if (it->is_directory(kindError) && !it->is_symlink(kindError) && isSafeComponent(id)) {
-            if (int result = addTree(writer, *m_device, it->path(), "AppDomain-" + id, "", {}, total);
-                result != VEXA_OK) {
-                return result;
-            }
-        }
+    uint64_t total = 0;
+    for (const BackupFile& file : files) {
+        total += file.size;
     }
-    if (int result = writer.Finish(); result != formats::kBackupOk) {
-        return mapBackupResult(result);
+    m_progress = BackupProgress{0, files.size(), 0, total};
+
+    const fs::path target = BackupFolderSwap::MakeStaging(folder);
+    if (target.empty()) {
+        return VEXA_E_IO;
+    }
+    FolderGuard removeTarget(target);
+    if (int result = write(target, properties, info.backupPassword, files); result != VEXA_OK) {
+        return result;
+    }
+    if (!m_device->IsConnected()) {
+        return VEXA_E_UNPLUGGED;
+    }
+    if (int result = BackupFolderSwap::Replace(folder, target); result != VEXA_OK) {
+        return result;
     }
     BackupEntry entry;
     entry.udid = m_device->Udid();
@@ -218,10 +265,12 @@ int DeviceBackup::unpack(const fs::path& folder, const std::string& password, co
     std::error_code error;
     fs::create_directories(staging / "Media", error);
     fs::create_directories(staging / "Applications", error);
+    const std::vector<BackupFile> files = reader.Files();
+    m_progress = BackupProgress{0, files.size(), 0, reader.TotalBytes()};
     bool hasDatabase = false;
-    for (const BackupFile& file : reader.Files()) {
-        if (!m_device->IsConnected()) {
-            return VEXA_E_UNPLUGGED;
+    for (const BackupFile& file : files) {
+        if (int check = m_device->CheckCall("RestoreFile"); check != VEXA_OK) {
+            return check;
         }
         fs::path target;
         const std::string& path = file.relativePath;
@@ -233,7 +282,11 @@ int DeviceBackup::unpack(const fs::path& folder, const std::string& password, co
         } else if (file.domain.rfind("AppDomain-", 0) == 0 && isSafeComponent(file.domain.substr(10))) {
             target = staging / "Applications" / file.domain.substr(10) / path;
         } else {
-            continue; // domains this device does not keep
+            // A domain this device does not keep still counts as handled.
+            if (int result = advance(0); result != VEXA_OK) {
+                return result;
+            }
+            continue;
         }
         if (file.IsDirectory()) {
             fs::create_directories(target, error);
@@ -242,6 +295,9 @@ int DeviceBackup::unpack(const fs::path& folder, const std::string& password, co
             }
         } else if (int result = reader.Extract(file, target); result != formats::kBackupOk) {
             return mapBackupResult(result);
+        }
+        if (int result = advance(file.IsDirectory() ? 0 : file.size); result != VEXA_OK) {
+            return result;
         }
     }
     return hasDatabase ? VEXA_OK : VEXA_E_NOT_A_BACKUP;

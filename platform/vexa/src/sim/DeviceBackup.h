@@ -3,6 +3,14 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
+
+#include <vexa/VexaRecords.h>
+
+namespace vexa::formats {
+struct BackupFile;
+struct BackupProperties;
+} // namespace vexa::formats
 
 namespace vexa::sim {
 
@@ -13,8 +21,12 @@ class SimDevice;
 // installed app's folder (AppDomain-<bundle id>). The device's backup password, when set, encrypts it.
 class DeviceBackup {
 public:
-    explicit DeviceBackup(std::shared_ptr<SimDevice> device);
+    // `progress` (may be null) hears after each file and may cancel.
+    explicit DeviceBackup(std::shared_ptr<SimDevice> device, BackupProgressCallback progress = nullptr,
+                          void* context = nullptr);
 
+    // The backup is written into a fresh folder inside `folder` and swapped in when complete, so a failed
+    // or cancelled one leaves the folder's earlier backup as it was.
     int Backup(const std::filesystem::path& folder);
     // Everything is unpacked beside the device first and swapped in only when complete; the device keeps
     // its own identity, name and list of backups made.
@@ -25,11 +37,19 @@ public:
 
 private:
     int backupInto(const std::filesystem::path& folder);
+    int collect(const std::filesystem::path& mediaDatabaseSnapshot, std::vector<formats::BackupFile>& files);
+    int write(const std::filesystem::path& staging, const formats::BackupProperties& properties,
+              const std::string& password, const std::vector<formats::BackupFile>& files);
+    // Counts a handled file; VEXA_E_CANCELLED when the caller asked to stop.
+    int advance(uint64_t bytes);
     int unpack(const std::filesystem::path& folder, const std::string& password,
                const std::filesystem::path& staging);
     int swapIn(const std::filesystem::path& staging, const std::filesystem::path& old);
 
     std::shared_ptr<SimDevice> m_device;
+    BackupProgressCallback m_callback;
+    void* m_context;
+    BackupProgress m_progress{};
 };
 
 } // namespace vexa::sim

@@ -61,14 +61,19 @@ int SimDeviceService::GetBackups(BackupRecord** records, int* count) {
     return VEXA_OK;
 }
 
-int SimDeviceService::BackupDevice(const char16_t* folder, int /*flags*/) {
+int SimDeviceService::BackupDevice(const char16_t* folder, int flags) {
+    return BackupDeviceWithProgress(folder, flags, nullptr, nullptr);
+}
+
+int SimDeviceService::BackupDeviceWithProgress(const char16_t* folder, int /*flags*/,
+                                               BackupProgressCallback callback, void* context) {
     if (folder == nullptr || *folder == 0) {
         return VEXA_E_INVALID_ARGUMENT;
     }
     if (int check = m_device->CheckCall("BackupDevice"); check != VEXA_OK) {
         return check;
     }
-    return DeviceBackup(m_device).Backup(ToUtf8(folder));
+    return DeviceBackup(m_device, callback, context).Backup(ToUtf8(folder));
 }
 
 int SimDeviceService::GetMessages(ConversationList** list, int /*flags*/) {
@@ -85,13 +90,19 @@ int SimDeviceService::GetMessages(ConversationList** list, int /*flags*/) {
 }
 
 int SimDeviceService::RestoreDevice(const char16_t* folder, const char* password) {
+    return RestoreDeviceWithProgress(folder, password, nullptr, nullptr);
+}
+
+int SimDeviceService::RestoreDeviceWithProgress(const char16_t* folder, const char* password,
+                                                BackupProgressCallback callback, void* context) {
     if (folder == nullptr || *folder == 0) {
         return VEXA_E_INVALID_ARGUMENT;
     }
     if (int check = m_device->CheckCall("RestoreDevice"); check != VEXA_OK) {
         return check;
     }
-    return DeviceBackup(m_device).Restore(ToUtf8(folder), password == nullptr ? std::string() : password);
+    return DeviceBackup(m_device, callback, context)
+        .Restore(ToUtf8(folder), password == nullptr ? std::string() : password);
 }
 
 int SimDeviceService::SetDeviceName(const char16_t* name) {

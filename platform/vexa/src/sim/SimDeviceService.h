@@ -21,6 +21,10 @@ public:
     int GetMessages(ConversationList** list, int flags) override;
     int RestoreDevice(const char16_t* folder, const char* password) override;
     int SetDeviceName(const char16_t* name) override;
+    int BackupDeviceWithProgress(const char16_t* folder, int flags, BackupProgressCallback callback,
+                                 void* context) override;
+    int RestoreDeviceWithProgress(const char16_t* folder, const char* password,
+                                  BackupProgressCallback callback, void* context) override;
 
 private:
     std::shared_ptr<SimDevice> m_device;

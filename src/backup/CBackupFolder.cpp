@@ -1,0 +1,58 @@
+#include "CBackupFolder.h"
+
+#include <QDateTime>
+#include <QDirIterator>
+#include <QFileInfo>
+
+#include "formats/ManifestDatabase.h"
+#include "formats/Plist.h"
+
+using vexa::formats::Plist;
+
+namespace {
+
+QString Text(plist_t dict, const char* key) {
+    return QString::fromStdString(Plist::String(dict, key));
+}
+
+quint64 FolderSize(const QString& folder) {
+    quint64 size = 0;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::NoSymLinks, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        it.next();
+        size += quint64(it.fileInfo().size());
+    }
+    return size;
+}
+
+} // namespace
+
+CBackupFolder::Result CBackupFolder::Read(const QString& folder, CBackupRecord& record) {
+    const QString manifestPath = folder + QStringLiteral("/Manifest.plist");
+    if (!QFileInfo(manifestPath).isFile())
+        return NoManifest;
+    const auto manifest = Plist::ParseFile(manifestPath.toStdString());
+    if (!manifest || plist_get_node_type(manifest.get()) != PLIST_DICT)
+        return DamagedManifest;
+    const auto info = Plist::ParseFile((folder + QStringLiteral("/Info.plist")).toStdString());
+    if (!info || plist_get_node_type(info.get()) != PLIST_DICT)
+        return DamagedManifest;
+    vexa::formats::ManifestDatabase database;
+    if (!database.OpenReadOnly((folder + QStringLiteral("/Manifest.db")).toStdString()))
+        return DamagedDatabase;
+
+    record = CBackupRecord();
+    record.folder = folder;
+    record.imported = true;
+    record.name = Text(info.get(), "Device Name");
+    record.deviceType = Text(info.get(), "Product Type");
+    record.serialNumber = Text(info.get(), "Serial Number");
+    record.encrypted = Plist::Bool(manifest.get(), "IsEncrypted");
+    if (plist_t date = Plist::Item(info.get(), "Last Backup Date", PLIST_DATE)) {
+        record.dateTime = QDateTime::fromSecsSinceEpoch(Plist::UnixTime(date))
+                              .toLocalTime()
+                              .toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+    }
+    record.size = FolderSize(folder);
+    return Ok;
+}

@@ -1,0 +1,254 @@
+#include "QRestoreDlg.h"
+
+#include <algorithm>
+
+#include <QDebug>
+#include <QDesktopServices>
+#include <QDir>
+#include <QDirIterator>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QPointer>
+#include <QStandardPaths>
+#include <QTableView>
+#include <QUrl>
+
+#include <vexa/IVexaManager.h>
+
+#include "BackupWidget.h"
+#include "CBackupFolder.h"
+#include "CImageCaption.h"
+#include "IDeviceDirectory.h"
+#include "LanguageService.h"
+#include "QImageButton.h"
+#include "QMessageDlg.h"
+#include "QProUtil.h"
+#include "QSelectDeviceRestorDlg.h"
+#include "RestoreTableModel.h"
+
+namespace {
+const int kColumnWidths[] = {158, 149, 86, 92, 130, 200};
+}
+
+QRestoreDlg::QRestoreDlg(const IDeviceDirectory* directory, QWidget* parent)
+    : QImageDialog(parent)
+    , m_directory(directory)
+    , m_model(new RestoreTableModel(this))
+    , m_tableView(new QTableView(this))
+    , m_btnBackup(new QImageButton(this))
+    , m_btnRestore(new QImageButton(this))
+    , m_btnRemove(new QImageButton(this))
+    , m_btnReload(new QImageButton(this))
+    , m_btnImport(new QImageButton(this))
+    , m_btnOpen(new QImageButton(this))
+    , m_btnClose(new QImageButton(this)) {
+    setObjectName(QStringLiteral("QRestoreDlg"));
+    m_tableView->setObjectName(QStringLiteral("m_tableView"));
+    m_btnBackup->setObjectName(QStringLiteral("m_btnBackup"));
+    m_btnRestore->setObjectName(QStringLiteral("m_btnRestore"));
+    m_btnRemove->setObjectName(QStringLiteral("m_btnRemove"));
+    m_btnReload->setObjectName(QStringLiteral("m_btnReload"));
+    m_btnImport->setObjectName(QStringLiteral("m_btnImport"));
+    m_btnOpen->setObjectName(QStringLiteral("m_btnOpen"));
+    m_btnClose->setObjectName(QStringLiteral("m_btnClose"));
+    m_tableView->setModel(m_model);
+    m_tableView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_tableView->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_tableView->verticalHeader()->hide();
+    m_tableView->horizontalHeader()->setStretchLastSection(true);
+    for (int column = 0; column < int(std::size(kColumnWidths)); ++column)
+        m_tableView->setColumnWidth(column, kColumnWidths[column]);
+    connect(m_btnBackup, &QPushButton::clicked, this, &QRestoreDlg::OnBtnBackup);
+    connect(m_btnRestore, &QPushButton::clicked, this, &QRestoreDlg::OnBtnRestore);
+    connect(m_btnRemove, &QPushButton::clicked, this, &QRestoreDlg::OnBtnRemove);
+    connect(m_btnReload, &QPushButton::clicked, this, &QRestoreDlg::OnBtnReload);
+    connect(m_btnImport, &QPushButton::clicked, this, &QRestoreDlg::OnBtnImport);
+    connect(m_btnOpen, &QPushButton::clicked, this, &QRestoreDlg::OnBtnOpen);
+    connect(m_btnClose, &QPushButton::clicked, this, &QRestoreDlg::OnBtnClose);
+    connect(QProUtil::instance(), &QProUtil::languageChanged, this, &QRestoreDlg::OnLanguageChanged);
+    OnLanguageChanged();
+    LoadRecords();
+}
+
+void QRestoreDlg::LoadRecords() {
+    QList<CBackupRecord> records;
+    const QList<CConnectedDevice> devices =
+        m_directory ? m_directory->ConnectedDevices() : QList<CConnectedDevice>();
+    IDeviceService* service = devices.isEmpty() ? nullptr : devices.first().manager->GetDeviceService();
+    BackupRecord* list = nullptr;
+    int count = 0;
+    if (service && service->GetBackups(&list, &count) == 0) {
+        for (int i = 0; i < count; ++i)
+            records.append(CBackupRecord::FromLibrary(list[i]));
+    }
+    for (const CBackupRecord& imported : m_imported) {
+        const bool listed = std::any_of(records.begin(), records.end(), [&imported](const CBackupRecord& r) {
+            return r.folder == imported.folder;
+        });
+        if (!listed)
+            records.append(imported);
+    }
+    m_model->SetRecords(records);
+}
+
+int QRestoreDlg::SelectedRow() const {
+    const QModelIndexList rows = m_tableView->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void QRestoreDlg::OnBtnBackup() {
+    BackupWidget backup(m_directory, this);
+    backup.OnBtnBackup();
+    LoadRecords();
+}
+
+void QRestoreDlg::OnBtnRestore() {
+    QSelectDeviceRestorDlg dialog(m_model->Records(), m_directory, this);
+    dialog.exec();
+}
+
+void QRestoreDlg::OnBtnRemove() {
+    RemoveSelected();
+}
+
+bool QRestoreDlg::RemoveSelected() {
+    const CBackupRecord* record = m_model->Record(SelectedRow());
+    if (!record) {
+        ShowMessage(tr("Please select restore file!"));
+        return false;
+    }
+    const QString folder = record->folder;
+    QPointer<QRestoreDlg> self(this);
+    if (ShowMessage(tr("\nAre you sure to delete this backup file?\n"), QString(), MSG_WARNING | MSG_YESNO) !=
+            MSG_RESULT_YES ||
+        !self)
+        return false;
+    const bool deleted = DeleteFolder(folder);
+    m_imported.erase(std::remove_if(m_imported.begin(), m_imported.end(),
+                                    [&folder](const CBackupRecord& r) { return r.folder == folder; }),
+                     m_imported.end());
+    QList<CBackupRecord> records = m_model->Records();
+    records.erase(std::remove_if(records.begin(), records.end(),
+                                 [&folder](const CBackupRecord& r) { return r.folder == folder; }),
+                  records.end());
+    m_model->SetRecords(records);
+    return deleted;
+}
+
+bool QRestoreDlg::DeleteFolder(const QString& folder) {
+    // Files first, deepest folders next, each step in the debug output.
+    bool all = true;
+    QStringList folders;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QFileInfo info = it.fileInfo();
+        if (info.isDir() && !info.isSymLink()) {
+            folders.append(path);
+            continue;
+        }
+        qDebug() << "QRestoreDlg::DeleteFolder found" << path;
+        if (QFile::remove(path)) {
+            qDebug() << "QRestoreDlg::DeleteFolder deleted" << path;
+        } else {
+            qDebug() << "QRestoreDlg::DeleteFolder can't delete" << path;
+            all = false;
+        }
+    }
+    std::sort(folders.begin(), folders.end(),
+              [](const QString& a, const QString& b) { return a.size() > b.size(); });
+    folders.append(folder);
+    for (const QString& path : folders) {
+        if (!QDir().rmdir(path)) {
+            qDebug() << "QRestoreDlg::DeleteFolder can't delete" << path;
+            all = false;
+        }
+    }
+    return all;
+}
+
+void QRestoreDlg::OnBtnReload() {
+    LoadRecords();
+}
+
+void QRestoreDlg::OnBtnImport() {
+    const QString start =
+        QStringLiteral("%1/%2").arg(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+                                    QStringLiteral("Vexa Transfer Files"));
+    QPointer<QRestoreDlg> self(this);
+    const QString file = QFileDialog::getOpenFileName(
+        this, tr("Import File"), start,
+        QStringLiteral("Manifest.plist files (Manifest.plist);;All files (*.*)"));
+    if (!self || file.isEmpty())
+        return;
+    ImportFolder(file.left(file.lastIndexOf(QLatin1Char('/'))));
+}
+
+bool QRestoreDlg::ImportFolder(const QString& folder) {
+    CBackupRecord record;
+    switch (CBackupFolder::Read(folder, record)) {
+    case CBackupFolder::Ok:
+        break;
+    case CBackupFolder::NoManifest:
+        ShowMessage(tr("This folder holds no backup: Manifest.plist is missing."), QString(), MSG_ERROR);
+        return false;
+    case CBackupFolder::DamagedManifest:
+        ShowMessage(tr("This backup can't be read: its Manifest.plist or Info.plist is damaged."), QString(),
+                    MSG_ERROR);
+        return false;
+    case CBackupFolder::DamagedDatabase:
+        ShowMessage(tr("This backup can't be read: its Manifest.db is not a valid database."), QString(),
+                    MSG_ERROR);
+        return false;
+    }
+    m_imported.erase(std::remove_if(m_imported.begin(), m_imported.end(),
+                                    [&folder](const CBackupRecord& r) { return r.folder == folder; }),
+                     m_imported.end());
+    m_imported.append(record);
+    LoadRecords();
+    return true;
+}
+
+void QRestoreDlg::OnBtnOpen() {
+    const CBackupRecord* record = m_model->Record(SelectedRow());
+    if (record && !QDesktopServices::openUrl(QUrl::fromLocalFile(record->folder)))
+        qDebug() << "QRestoreDlg::OnBtnOpen cannot open" << record->folder;
+}
+
+void QRestoreDlg::OnBtnClose() {
+    close();
+}
+
+void QRestoreDlg::OnLanguageChanged() {
+    const QString root = ResourceRoot();
+    bool found = SetBackgroundImage(root + QStringLiteral("/image/restore_bg.png"));
+    if (!HasBackgroundImage())
+        setFixedSize(860, 540);
+    const struct {
+        QImageButton* button;
+        const char* image;
+    } buttons[] = {{m_btnBackup, "btn_Backup.png"}, {m_btnRestore, "btn_Restore_from_Backup.png"},
+                   {m_btnRemove, "btn_Remove.png"}, {m_btnReload, "btn_Reload.png"},
+                   {m_btnImport, "btn_Import.png"}, {m_btnOpen, "btn_Open.png"}};
+    int x = 30;
+    for (const auto& entry : buttons) {
+        found =
+            entry.button->SetImages(root + QStringLiteral("/image/status/") + QLatin1String(entry.image)) &&
+            found;
+        entry.button->move(x, 56);
+        x += entry.button->width() + 10;
+    }
+    found = m_btnClose->SetImages(root + QStringLiteral("/image/btn_close.png")) && found;
+    if (!found)
+        qDebug() << "QRestoreDlg::OnLanguageChanged can't find an image";
+    setWindowTitle(tr("Restore"));
+    CImageCaption::Set(m_btnBackup, tr("Backup"));
+    CImageCaption::Set(m_btnRestore, tr("Restore from Backup"));
+    CImageCaption::Set(m_btnRemove, tr("Remove"));
+    CImageCaption::Set(m_btnReload, tr("Reload"));
+    CImageCaption::Set(m_btnImport, tr("Import"));
+    CImageCaption::Set(m_btnOpen, tr("Open"));
+    m_btnClose->move(width() - m_btnClose->width() - 10, 10);
+    m_tableView->setGeometry(30, 100, width() - 60, height() - 130);
+}

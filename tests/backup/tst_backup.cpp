@@ -1,0 +1,712 @@
+// Backup, restore and transfer through their windows against simulated devices. Backups are read back
+// by Python's plistlib and sqlite3; device states are compared by checksums of their files and contacts.
+
+#include <sys/mount.h>
+#include <unistd.h>
+
+#include <QComboBox>
+#include <QCryptographicHash>
+#include <QDirIterator>
+#include <QFile>
+#include <QLineEdit>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <vexa/IVexaManager.h>
+
+#include "BackupDataThread.h"
+#include "BackupModel.h"
+#include "BackupProgressDialog.h"
+#include "BackupTestDevices.h"
+#include "BackupWidget.h"
+#include "CBackupLog.h"
+#include "CDeviceTransfer.h"
+#include "LanguageService.h"
+#include "MessageCatcher.h"
+#include "QProgressBlock.h"
+#include "QRestoreDlg.h"
+#include "QSelectDeviceRestorDlg.h"
+#include "QTransferDeviceDlg.h"
+#include "RestorePasswordWidget.h"
+#include "RestoreTableModel.h"
+#include "WhenShown.h"
+
+namespace {
+
+const char* const kPhone = "00008101-0000000000BACC01";
+const char* const kPad = "00008101-0000000000BACC02";
+const char* const kPod = "00008101-0000000000BACC03";
+const QString kBackupFailed = QStringLiteral("Opps, backup failed. Please try again!");
+
+// Reads a backup the way another backup tool would and compares every stored file with the device's.
+const char* const kReadBackup = R"(
+import hashlib, os, plistlib, sqlite3, sys
+backup, device = sys.argv[1], sys.argv[2]
+for name in ("Info.plist", "Manifest.plist", "Status.plist"):
+    with open(os.path.join(backup, name), "rb") as f:
+        plistlib.load(f)
+info = plistlib.load(open(os.path.join(backup, "Info.plist"), "rb"))
+assert info["Unique Identifier"] == os.path.basename(device), info["Unique Identifier"]
+db = sqlite3.connect(os.path.join(backup, "Manifest.db"))
+files = 0
+for file_id, domain, path, flags in db.execute("SELECT fileID, domain, relativePath, flags FROM Files"):
+    assert file_id == hashlib.sha1((domain + "-" + path).encode()).hexdigest(), path
+    if flags != 1:
+        continue
+    stored = open(os.path.join(backup, file_id[:2], file_id), "rb").read()
+    if domain == "MediaDomain":
+        source = os.path.join(device, path)
+    elif domain.startswith("AppDomain-"):
+        source = os.path.join(device, "Applications", domain[len("AppDomain-"):], path)
+    else:
+        continue  # the device database is a snapshot taken for the backup
+    if path.endswith(".sqlitedb"):
+        continue
+    assert open(source, "rb").read() == stored, path
+    files += 1
+assert files > 0
+print(files)
+)";
+
+QString RunPython(const QString& script, const QStringList& arguments) {
+    QProcess python;
+    python.start(QStringLiteral("/usr/bin/python3"), QStringList{QStringLiteral("-c"), script} + arguments);
+    python.waitForFinished(60000);
+    return python.exitCode() == 0
+               ? QString::fromUtf8(python.readAllStandardOutput()).trimmed()
+               : QStringLiteral("FAILED: ") + QString::fromUtf8(python.readAllStandardError());
+}
+
+QMap<QString, QByteArray> FolderChecksums(const QString& folder) {
+    QMap<QString, QByteArray> sums;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QFile file(path);
+        file.open(QIODevice::ReadOnly);
+        sums[path] = QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1);
+    }
+    return sums;
+}
+
+// Presses OK once the running backup has ended, remembering what the dialog said and how far the bar got.
+struct BackupDialogWatcher {
+    QString label;
+    qint64 bar = -1;
+    qint64 barMaximum = 0;
+    bool cancel = false;
+
+    void Arm() {
+        WhenShown<BackupProgressDialog>([this](BackupProgressDialog* dialog) {
+            auto* poll = new QTimer(dialog);
+            QObject::connect(poll, &QTimer::timeout, dialog, [this, dialog, poll] {
+                if (cancel && dialog->IsRunning())
+                    dialog->OnBtnCancel();
+                if (dialog->IsRunning())
+                    return;
+                poll->stop();
+                label = dialog->LabelText();
+                bar = dialog->Progress()->BarValue();
+                barMaximum = dialog->Progress()->BarMaximum();
+                dialog->accept();
+            });
+            poll->start(5);
+        });
+    }
+};
+
+class EmptyDirectory : public IDeviceDirectory {
+public:
+    QList<CConnectedDevice> ConnectedDevices() const override { return {}; }
+    bool IsConnected(IVexaManager*) const override { return false; }
+};
+
+bool TryMount(const QString& folder, const char* options) {
+    return ::geteuid() == 0 && ::mount("tmpfs", folder.toLocal8Bit().constData(), "tmpfs", 0, options) == 0;
+}
+
+} // namespace
+
+class BackupTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+
+    void backupThroughTheWindowIsReadByOtherTools();
+    void failedOrCancelledBackupLogsNothingAndKeepsTheEarlierBackup();
+    void backupLogSurvivesDamagedEmptyAndUnwritableFiles();
+    void restoreBringsTheDeviceBackToItsBackedUpState();
+    void encryptedRestoreNeedsTheRightPassword();
+    void restoreUnpluggedPartWayLeavesTheDeviceAsItWas();
+    void importChecksTheFolderAndRemoveDeletesIt();
+    void sizeTextBoundaries();
+    void transferCopiesEverythingOnceAndThenNothing();
+    void transferRefusesMissingOrEqualDevicesAndStopsOnUnplug();
+
+private:
+    bool Backup(const QString& folder, BackupDialogWatcher* watcher = nullptr);
+    // Restores the record at `row` of the restore window onto the device chosen in the device dialog.
+    QSelectDeviceRestorDlg::Outcome Restore(const CBackupRecord& record, const std::string& onto,
+                                            const QString& password = QString(), bool* prompted = nullptr);
+    void ChangeDevice(IVexaManager* manager, const QString& folder);
+
+    BackupTestDevices* m_devices = nullptr;
+    QTemporaryDir m_work;
+    MessageCatcher* m_messages = nullptr;
+};
+
+void BackupTest::initTestCase() {
+    SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR));
+    m_devices = new BackupTestDevices;
+    QVERIFY(m_devices->Add(kPhone, QStringLiteral("Ada's iPhone"), true));
+    m_messages = new MessageCatcher;
+    m_messages->SetAnswerYes(true);
+}
+
+void BackupTest::cleanupTestCase() {
+    delete m_messages;
+    delete m_devices;
+}
+
+void BackupTest::init() {
+    m_messages->Clear();
+    m_messages->SetAnswerYes(true);
+    m_devices->Ctl("clear-faults", {kPhone});
+}
+
+bool BackupTest::Backup(const QString& folder, BackupDialogWatcher* watcher) {
+    BackupDialogWatcher own;
+    BackupDialogWatcher* used = watcher ? watcher : &own;
+    used->Arm();
+    BackupWidget window(m_devices);
+    window.DeviceCombo()->setCurrentIndex(0);
+    return window.StartBackup(folder);
+}
+
+void BackupTest::ChangeDevice(IVexaManager* manager, const QString& folder) {
+    ContactRecord added{};
+    added.firstName = "Changed";
+    added.lastName = "Afterwards";
+    QCOMPARE(manager->GetContactService()->SaveContact(&added, 0), 0);
+    QDirIterator photos(folder + QStringLiteral("/Media/DCIM"), QDir::Files, QDirIterator::Subdirectories);
+    QVERIFY(photos.hasNext());
+    QFile photo(photos.next());
+    QVERIFY(photo.open(QIODevice::Append));
+    photo.write("changed");
+    photo.close();
+    QFile extra(folder + QStringLiteral("/Media/Added after the backup.txt"));
+    QVERIFY(extra.open(QIODevice::WriteOnly));
+    extra.write("new");
+}
+
+void BackupTest::backupThroughTheWindowIsReadByOtherTools() {
+    const QString logPath = CBackupLog::DefaultPath();
+    QFile::remove(logPath);
+    const QString first = m_work.filePath(QStringLiteral("first"));
+    const QString second = m_work.filePath(QStringLiteral("second"));
+    BackupDialogWatcher watcher;
+    QVERIFY(Backup(first, &watcher));
+    QCOMPARE(watcher.label, QStringLiteral("Backup successfully!"));
+    QVERIFY(watcher.barMaximum > 1);
+    QCOMPARE(watcher.bar, watcher.barMaximum);
+    const QString stored = RunPython(QLatin1String(kReadBackup), {first, m_devices->Folder(kPhone)});
+    QVERIFY2(stored.toInt() > 0, qPrintable(stored));
+    QVERIFY(Backup(second));
+    QVERIFY(m_messages->Messages().isEmpty());
+
+    // The log: two entries in the order made, their fields in the fixed order, times without zeros.
+    const QString log = RunPython(QStringLiteral(R"(
+import re, sys
+from lxml import etree
+root = etree.parse(sys.argv[1]).getroot()
+assert root.tag == "backup"
+for entry in root:
+    assert [c.tag for c in entry] == ["filepath", "greateDate", "Name", "BackupSize", "DeviceClass", "SerialNumber"]
+    assert entry.tag == "TZ" + entry.findtext("SerialNumber")
+    assert re.fullmatch(r"\d{4}-[1-9]\d?-[1-9]\d? [1-9]?\d:[1-9]?\d:[1-9]?\d", entry.findtext("greateDate"))
+    assert int(entry.findtext("BackupSize")) > 0
+print("|".join(e.findtext("filepath") + "," + e.findtext("Name") for e in root))
+)"),
+                                  {logPath});
+    QCOMPARE(log, QStringLiteral("%1,Ada's iPhone|%2,Ada's iPhone").arg(first, second));
+    QCOMPARE(CBackupLog::TimeText(QDateTime(QDate(2026, 3, 7), QTime(9, 5, 0))),
+             QStringLiteral("2026-3-7 9:5:0"));
+    QCOMPARE(CBackupLog::TimeText(QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59))),
+             QStringLiteral("2026-12-31 23:59:59"));
+
+    // The backup window lists what the log holds, newest first.
+    BackupWidget window(m_devices);
+    QCOMPARE(window.Model()->rowCount(), 2);
+    QCOMPARE(window.Model()->index(0, RestoreTableModel::Path).data().toString(), second);
+}
+
+void BackupTest::failedOrCancelledBackupLogsNothingAndKeepsTheEarlierBackup() {
+    const QString folder = m_work.filePath(QStringLiteral("kept"));
+    QVERIFY(Backup(folder));
+    QFile keep(folder + QStringLiteral("/notes of my own.txt"));
+    QVERIFY(keep.open(QIODevice::WriteOnly));
+    keep.write("mine");
+    keep.close();
+    const auto before = FolderChecksums(folder);
+    const int entries = int(CBackupLog(CBackupLog::DefaultPath()).Entries().size());
+
+    // Unplugged after a few files: the old backup stays whole, no half-written folder is left.
+    m_devices->Ctl("fault", {kPhone, "BackupFile", "unplug", "--delay-ms", "0", "--after", "5"});
+    QVERIFY(!Backup(folder));
+    QCOMPARE(m_messages->Messages(), QStringList{kBackupFailed});
+    QCOMPARE(FolderChecksums(folder), before);
+    QVERIFY(m_devices->Replug(kPhone));
+    m_devices->Ctl("clear-faults", {kPhone});
+
+    // Cancelled at once: closed without a failure message, nothing changed.
+    m_messages->Clear();
+    BackupDialogWatcher cancelling;
+    cancelling.cancel = true;
+    QVERIFY(!Backup(folder, &cancelling));
+    QVERIFY(m_messages->Messages().isEmpty());
+    QCOMPARE(FolderChecksums(folder), before);
+
+    // A folder path of 256 characters is refused before the device is asked.
+    m_messages->Clear();
+    QString longPath = m_work.filePath(QStringLiteral("long-"));
+    longPath += QString(256 - longPath.size(), QLatin1Char('x'));
+    QVERIFY(!Backup(longPath));
+    QCOMPARE(m_messages->Messages(), QStringList{kBackupFailed});
+    QVERIFY(!QFileInfo::exists(longPath));
+
+    // A folder that cannot be made (a file is in the way), and a read-only one.
+    m_messages->Clear();
+    QFile blocker(m_work.filePath(QStringLiteral("a file")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    QVERIFY(!Backup(blocker.fileName() + QStringLiteral("/backup")));
+    const QString readOnly = m_work.filePath(QStringLiteral("read-only"));
+    QDir().mkpath(readOnly);
+    const bool mountedReadOnly =
+        TryMount(readOnly, "size=1m,mode=0555") &&
+        ::mount(nullptr, readOnly.toLocal8Bit().constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+    if (!mountedReadOnly)
+        QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ExeOwner);
+    if (mountedReadOnly || ::geteuid() != 0) {
+        QVERIFY(!Backup(readOnly));
+    }
+    if (mountedReadOnly)
+        ::umount(readOnly.toLocal8Bit().constData());
+
+    // A disk too small for the backup (a 64 KB file system).
+    const QString small = m_work.filePath(QStringLiteral("small disk"));
+    QDir().mkpath(small);
+    if (TryMount(small, "size=64k")) {
+        QVERIFY(!Backup(small + QStringLiteral("/backup")));
+        QVERIFY(QDir(small).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty());
+        ::umount(small.toLocal8Bit().constData());
+    } else {
+        qWarning("not root: the full-disk case needs a small tmpfs and was left out");
+    }
+    const QStringList messages = m_messages->Messages();
+    QVERIFY(!messages.isEmpty());
+    QVERIFY(
+        std::all_of(messages.begin(), messages.end(), [](const QString& m) { return m == kBackupFailed; }));
+    QCOMPARE(int(CBackupLog(CBackupLog::DefaultPath()).Entries().size()), entries);
+}
+
+void BackupTest::backupLogSurvivesDamagedEmptyAndUnwritableFiles() {
+    const QString path = m_work.filePath(QStringLiteral("logs/backuplog.xml"));
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    const CBackupLogEntry entry{QStringLiteral("/b"),     QStringLiteral("2026-3-7 9:5:0"),
+                                QStringLiteral("Phone"),  QStringLiteral("12"),
+                                QStringLiteral("iPhone"), QStringLiteral("F2LX")};
+    for (const QByteArray& content : {QByteArray(), QByteArray("not <xml"), QByteArray("<other/>")}) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        file.close();
+        QVERIFY(CBackupLog(path).Append(entry));
+        const auto entries = CBackupLog(path).Entries();
+        QCOMPARE(entries.size(), 1);
+        QCOMPARE(entries[0].serialNumber, QStringLiteral("F2LX"));
+    }
+    QFile damaged(path + QStringLiteral(".damaged"));
+    QVERIFY(damaged.open(QIODevice::ReadOnly));
+    QCOMPARE(damaged.readAll(), QByteArray("<other/>"));
+
+    // A log that cannot be written costs the entry, not the backup.
+    const QString blocked = m_work.filePath(QStringLiteral("a file/backuplog.xml"));
+    QFile blocker(m_work.filePath(QStringLiteral("a file")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    QVERIFY(!CBackupLog(blocked).Append(entry));
+    BackupDataThread thread;
+    QSignalSpy ok(&thread, &BackupDataThread::Sucesses);
+    thread.SetBackupInfo(m_work.filePath(QStringLiteral("unlogged")), m_devices->Manager(kPhone), m_devices,
+                         blocked);
+    thread.start();
+    QVERIFY(ok.wait(60000));
+}
+
+QSelectDeviceRestorDlg::Outcome BackupTest::Restore(const CBackupRecord& record, const std::string& onto,
+                                                    const QString& password, bool* prompted) {
+    QSelectDeviceRestorDlg::Outcome outcome = QSelectDeviceRestorDlg::NotRun;
+    bool promptShown = false;
+    WhenShown<QSelectDeviceRestorDlg>([&](QSelectDeviceRestorDlg* dialog) {
+        QComboBox* combo = dialog->DeviceCombo();
+        for (int i = 0; i < combo->count(); ++i) {
+            if (combo->itemData(i).toString() == record.serialNumber || record.imported)
+                combo->setCurrentIndex(i);
+        }
+        for (int row = 0; row < dialog->Model()->rowCount(); ++row) {
+            if (dialog->Model()->Record(row)->folder == record.folder)
+                dialog->Table()->selectRow(row);
+        }
+        if (!password.isNull()) {
+            WhenShown<RestorePasswordWidget>([&promptShown, password](RestorePasswordWidget* prompt) {
+                promptShown = true;
+                prompt->PasswordEdit()->setText(password);
+                prompt->OnBtnYes();
+            });
+        }
+        dialog->OnBtnConfirm();
+        outcome = dialog->LastOutcome();
+        dialog->reject();
+    });
+    Q_UNUSED(onto);
+    QList<CBackupRecord> records{record};
+    QSelectDeviceRestorDlg chooser(records, m_devices);
+    chooser.exec();
+    if (prompted)
+        *prompted = promptShown;
+    return outcome;
+}
+
+void BackupTest::restoreBringsTheDeviceBackToItsBackedUpState() {
+    IVexaManager* phone = m_devices->Manager(kPhone);
+    const QString device = m_devices->Folder(kPhone);
+    const QString folder = m_work.filePath(QStringLiteral("round trip"));
+    const auto backedUp = BackupTestDevices::Snapshot(phone, device);
+    QVERIFY(Backup(folder));
+    ChangeDevice(phone, device);
+    QVERIFY(BackupTestDevices::Snapshot(phone, device) != backedUp);
+
+    QRestoreDlg window(m_devices);
+    const auto& rows = window.Model()->Records();
+    auto it = std::find_if(rows.begin(), rows.end(),
+                           [&folder](const CBackupRecord& r) { return r.folder == folder; });
+    QVERIFY(it != rows.end());
+    QVERIFY(!it->encrypted);
+    bool prompted = true;
+    QCOMPARE(Restore(*it, kPhone, QString(), &prompted), QSelectDeviceRestorDlg::Restored);
+    QVERIFY(!prompted);
+    QCOMPARE(m_messages->Messages().last(), QStringLiteral("Restored successfully!"));
+    QCOMPARE(BackupTestDevices::Snapshot(phone, device), backedUp);
+}
+
+void BackupTest::encryptedRestoreNeedsTheRightPassword() {
+    IVexaManager* phone = m_devices->Manager(kPhone);
+    const QString device = m_devices->Folder(kPhone);
+    QCOMPARE(m_devices->Ctl("backup-password", {kPhone, "s3cret"}), 0);
+    const QString folder = m_work.filePath(QStringLiteral("encrypted"));
+    const auto backedUp = BackupTestDevices::Snapshot(phone, device);
+    QVERIFY(Backup(folder));
+    m_devices->Ctl("backup-password", {kPhone});
+    ChangeDevice(phone, device);
+    const auto changed = BackupTestDevices::Snapshot(phone, device);
+
+    QRestoreDlg window(m_devices);
+    const auto& rows = window.Model()->Records();
+    auto it = std::find_if(rows.begin(), rows.end(),
+                           [&folder](const CBackupRecord& r) { return r.folder == folder; });
+    QVERIFY(it != rows.end() && it->encrypted);
+    bool prompted = false;
+    QCOMPARE(Restore(*it, kPhone, QStringLiteral("wrong"), &prompted), QSelectDeviceRestorDlg::Failed);
+    QVERIFY(prompted);
+    QCOMPARE(m_messages->Messages().last(), QStringLiteral("Restored failed!"));
+    QCOMPARE(BackupTestDevices::Snapshot(phone, device), changed);
+    QCOMPARE(Restore(*it, kPhone, QStringLiteral("s3cret")), QSelectDeviceRestorDlg::Restored);
+    QCOMPARE(BackupTestDevices::Snapshot(phone, device), backedUp);
+}
+
+void BackupTest::restoreUnpluggedPartWayLeavesTheDeviceAsItWas() {
+    IVexaManager* phone = m_devices->Manager(kPhone);
+    const QString device = m_devices->Folder(kPhone);
+    const QString folder = m_work.filePath(QStringLiteral("interrupted"));
+    QVERIFY(Backup(folder));
+    ChangeDevice(phone, device);
+    const auto changed = BackupTestDevices::Snapshot(nullptr, device);
+    QRestoreDlg window(m_devices);
+    const auto& rows = window.Model()->Records();
+    auto it = std::find_if(rows.begin(), rows.end(),
+                           [&folder](const CBackupRecord& r) { return r.folder == folder; });
+    QVERIFY(it != rows.end());
+    m_devices->Ctl("fault", {kPhone, "RestoreFile", "unplug", "--delay-ms", "0", "--after", "3"});
+    QCOMPARE(Restore(*it, kPhone), QSelectDeviceRestorDlg::Failed);
+    QCOMPARE(m_messages->Messages().last(), QStringLiteral("Restored failed!"));
+    QCOMPARE(BackupTestDevices::Snapshot(nullptr, device), changed);
+    m_devices->Ctl("clear-faults", {kPhone});
+    // Plugged in again, the same backup restores.
+    QVERIFY(m_devices->Replug(kPhone));
+    QCOMPARE(Restore(*it, kPhone), QSelectDeviceRestorDlg::Restored);
+    QVERIFY(BackupTestDevices::Snapshot(nullptr, device) != changed);
+}
+
+void BackupTest::importChecksTheFolderAndRemoveDeletesIt() {
+    const QString folder = m_work.filePath(QStringLiteral("to import"));
+    QVERIFY(Backup(folder));
+    QRestoreDlg window(m_devices);
+    const int rows = window.Model()->rowCount();
+
+    const QString empty = m_work.filePath(QStringLiteral("no manifest"));
+    QDir().mkpath(empty);
+    QVERIFY(!window.ImportFolder(empty));
+    const QString broken = m_work.filePath(QStringLiteral("broken"));
+    QDir().mkpath(broken);
+    for (const char* name : {"Info.plist", "Manifest.plist", "Manifest.db"})
+        QFile::copy(folder + QLatin1Char('/') + QLatin1String(name),
+                    broken + QLatin1Char('/') + QLatin1String(name));
+    QFile manifestDb(broken + QStringLiteral("/Manifest.db"));
+    QVERIFY(manifestDb.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    manifestDb.write("this is not an SQLite database");
+    manifestDb.close();
+    QVERIFY(!window.ImportFolder(broken));
+    QFile manifest(broken + QStringLiteral("/Manifest.plist"));
+    QVERIFY(manifest.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    manifest.write("<plist><dict><key>");
+    manifest.close();
+    QVERIFY(!window.ImportFolder(broken));
+    QCOMPARE(
+        m_messages->Messages(),
+        QStringList(
+            {QStringLiteral("This folder holds no backup: Manifest.plist is missing."),
+             QStringLiteral("This backup can't be read: its Manifest.db is not a valid database."),
+             QStringLiteral("This backup can't be read: its Manifest.plist or Info.plist is damaged.")}));
+    QCOMPARE(window.Model()->rowCount(), rows);
+
+    // A readable folder joins the list with what its Info.plist says; Remove deletes it after asking.
+    const QString moved = m_work.filePath(QStringLiteral("moved backup"));
+    QVERIFY(QDir().rename(folder, moved));
+    QVERIFY(window.ImportFolder(moved));
+    const auto& records = window.Model()->Records();
+    const auto isMoved = [&moved](const CBackupRecord& r) { return r.folder == moved; };
+    const int row = int(std::find_if(records.begin(), records.end(), isMoved) - records.begin());
+    QVERIFY(row < records.size());
+    const CBackupRecord* imported = window.Model()->Record(row);
+    QCOMPARE(imported->name, QStringLiteral("Ada's iPhone"));
+    QVERIFY(imported->imported && imported->size > 0 && !imported->serialNumber.isEmpty());
+    window.Table()->selectRow(row);
+    m_messages->SetAnswerYes(false);
+    QVERIFY(!window.RemoveSelected());
+    QVERIFY(QFileInfo::exists(moved));
+    m_messages->SetAnswerYes(true);
+    QVERIFY(window.RemoveSelected());
+    QVERIFY(!QFileInfo::exists(moved));
+    QVERIFY(std::none_of(records.begin(), records.end(), isMoved));
+}
+
+void BackupTest::sizeTextBoundaries() {
+    QCOMPARE(RestoreTableModel::SizeText(0), QStringLiteral("0.00B"));
+    QCOMPARE(RestoreTableModel::SizeText(1024), QStringLiteral("1024.00B"));
+    QCOMPARE(RestoreTableModel::SizeText(1025), QStringLiteral("1.00KB"));
+    QCOMPARE(RestoreTableModel::SizeText(1048576), QStringLiteral("1024.00KB"));
+    QCOMPARE(RestoreTableModel::SizeText(1048577), QStringLiteral("1.00MB"));
+    QCOMPARE(RestoreTableModel::SizeText(1073741825ull * 3), QStringLiteral("3.00GB"));
+    RestoreTableModel model;
+    model.SetRecords(
+        {CBackupRecord{QStringLiteral("/b"), QStringLiteral("Phone"), {}, {}, {}, false, 2048, false}});
+    QCOMPARE(model.index(0, RestoreTableModel::Size).data().toString(), QStringLiteral("2.00KB"));
+    QVERIFY(!model.index(0, RestoreTableModel::Size).data(Qt::ToolTipRole).isValid());
+    QCOMPARE(model.headerData(5, Qt::Horizontal).toString(), QStringLiteral("Path"));
+}
+
+namespace {
+
+QString RunTransfer(const IDeviceDirectory* directory, int source, int target) {
+    QTransferDeviceDlg dialog(directory);
+    QString result;
+    QTimer::singleShot(0, &dialog, [&] {
+        (void)QTest::qWaitFor([&] { return dialog.CurrentLayout() == QTransferDeviceDlg::Layout::Choosing; },
+                              10000);
+        if (source >= 0)
+            dialog.SourceCombo()->setCurrentIndex(source);
+        if (target >= 0)
+            dialog.TargetCombo()->setCurrentIndex(target);
+        dialog.OnBtnTransfer();
+        if (dialog.CurrentLayout() == QTransferDeviceDlg::Layout::Choosing)
+            dialog.OnBtnClose();
+    });
+    dialog.exec();
+    (void)QTest::qWaitFor([&] { return !dialog.isVisible(); }, 60000);
+    result = dialog.ResultText();
+    return result;
+}
+
+QStringList ContactLines(IVexaManager* manager, bool withGroups) {
+    ContactList* list = nullptr;
+    manager->GetContactService()->GetContacts(&list);
+    QMap<QString, QStringList> groups;
+    for (int g = 0; list && g < list->groupCount; ++g) {
+        for (int m = 0; m < list->groups[g].memberCount; ++m)
+            groups[QString::fromUtf8(list->groups[g].memberIds[m])]
+                << QString::fromUtf8(list->groups[g].name);
+    }
+    QStringList lines;
+    for (int i = 0; list && i < list->recordCount; ++i) {
+        const ContactRecord& r = list->records[i];
+        QString line = QString::fromUtf8(r.firstName) + QLatin1Char('|') + QString::fromUtf8(r.lastName);
+        for (int p = 0; p < r.phoneCount; ++p)
+            line += QLatin1Char('|') + QString::fromUtf8(r.phones[p].value);
+        if (withGroups) {
+            QStringList names = groups.value(QString::fromUtf8(r.id));
+            names.sort();
+            line += QStringLiteral(" in ") + names.join(QLatin1Char(','));
+        }
+        lines << line;
+    }
+    lines.sort();
+    return lines;
+}
+
+QByteArray PathSum(const QString& path) {
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    QStringList files;
+    if (QFileInfo(path).isDir()) {
+        QDirIterator it(path, QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            files << it.next();
+        files.sort();
+    } else {
+        files << path;
+    }
+    for (const QString& name : files) {
+        QFile file(name);
+        file.open(QIODevice::ReadOnly);
+        hash.addData(file.readAll());
+    }
+    return hash.result();
+}
+
+// What the device lists of a category, as a count per content checksum of the listed files.
+enum class Listed { Photos, Songs, Books };
+QMap<QByteArray, int> ListedSums(IVexaManager* manager, const QString& deviceFolder, Listed what) {
+    QStringList paths;
+    if (what == Listed::Photos) {
+        PhotoRecord* records = nullptr;
+        int count = 0;
+        manager->GetPhotos()->PrepareList();
+        manager->GetPhotos()->GetPhotoList(&records, &count);
+        // Camera videos are listed with the photos, but a computer cannot give them to a device.
+        for (int i = 0; i < count; ++i) {
+            if (!QString::fromUtf8(records[i].path).endsWith(QLatin1String(".MOV"), Qt::CaseInsensitive))
+                paths << QString::fromUtf8(records[i].path);
+        }
+    } else if (what == Listed::Songs) {
+        PlaylistRecord* lists = nullptr;
+        int count = 0;
+        manager->GetMediaLibrary()->GetPlaylists(&count, &lists);
+        for (int t = 0; count > 0 && t < lists[0].trackCount; ++t) {
+            if (lists[0].tracks[t].mediaKind == MEDIA_SONG)
+                paths << MediaPathToDevicePath(lists[0].tracks[t].path);
+        }
+    } else {
+        BookRecord* books = nullptr;
+        int count = 0;
+        manager->GetBookService()->GetBooks(&books, &count);
+        for (int i = 0; i < count; ++i) {
+            if (books[i].present)
+                paths << QString::fromUtf8(books[i].path);
+        }
+    }
+    QMap<QByteArray, int> sums;
+    for (const QString& path : paths)
+        ++sums[PathSum(deviceFolder + QStringLiteral("/Media") + path)];
+    return sums;
+}
+
+QStringList PlaylistNames(IVexaManager* manager) {
+    int count = 0;
+    PlaylistRecord* lists = nullptr;
+    manager->GetMediaLibrary()->GetPlaylists(&count, &lists);
+    QStringList names;
+    for (int p = 1; p < count; ++p)
+        names << QString::fromUtf8(lists[p].name);
+    names.sort();
+    return names;
+}
+
+int AlbumPhotoCount(IVexaManager* manager, const QString& name) {
+    IAlbumLibrary* albums = manager->GetAlbums();
+    albums->PrepareList();
+    AlbumRecord* list = nullptr;
+    int count = 0;
+    albums->GetAlbumList(&list, &count);
+    for (int i = 0; i < count; ++i) {
+        if (QString::fromUtf8(list[i].name) == name)
+            return list[i].photoCount;
+    }
+    return -1;
+}
+
+} // namespace
+
+void BackupTest::transferCopiesEverythingOnceAndThenNothing() {
+    IVexaManager* pad = m_devices->Manager(kPad) ? m_devices->Manager(kPad)
+                                                 : m_devices->Add(kPad, QStringLiteral("Empty iPad"), false);
+    QVERIFY(pad);
+    IVexaManager* phone = m_devices->Manager(kPhone);
+    const QString from = m_devices->Folder(kPhone);
+    const QString to = m_devices->Folder(kPad);
+
+    const QString first = RunTransfer(m_devices, 0, 1);
+    QVERIFY2(QRegularExpression(
+                 QStringLiteral("^\\d+ contacts, \\d+ photos, \\d+ songs, \\d+ books copied; \\d+ skipped$"))
+                 .match(first)
+                 .hasMatch(),
+             qPrintable(first));
+    QCOMPARE(ContactLines(pad, true), ContactLines(phone, true));
+    const auto photos = ListedSums(phone, from, Listed::Photos);
+    QVERIFY(!photos.isEmpty());
+    QCOMPARE(ListedSums(pad, to, Listed::Photos), photos);
+    QCOMPARE(AlbumPhotoCount(pad, QStringLiteral("Ada's iPhone")), int(photos.size()));
+    const auto songs = ListedSums(phone, from, Listed::Songs);
+    QVERIFY(!songs.isEmpty());
+    QCOMPARE(ListedSums(pad, to, Listed::Songs), songs);
+    QCOMPARE(PlaylistNames(pad), PlaylistNames(phone));
+    const auto books = ListedSums(phone, from, Listed::Books);
+    QVERIFY(!books.isEmpty());
+    QCOMPARE(ListedSums(pad, to, Listed::Books), books);
+
+    const auto before = BackupTestDevices::Snapshot(pad, to);
+    const QString second = RunTransfer(m_devices, 0, 1);
+    QVERIFY2(second.startsWith(QStringLiteral("Nothing to copy")), qPrintable(second));
+    QCOMPARE(BackupTestDevices::Snapshot(pad, to), before);
+}
+
+void BackupTest::transferRefusesMissingOrEqualDevicesAndStopsOnUnplug() {
+    const EmptyDirectory none;
+    RunTransfer(&none, -1, -1);
+    QCOMPARE(m_messages->Messages(),
+             QStringList{QStringLiteral("Please choose source or target devices first!")});
+    m_messages->Clear();
+    RunTransfer(m_devices, 0, 0);
+    QCOMPARE(m_messages->Messages(), QStringList{QStringLiteral("Please choose two different devices!")});
+
+    // The target leaves after two photos: the message says so, the source is untouched.
+    IVexaManager* phone = m_devices->Manager(kPhone);
+    const QString source = m_devices->Folder(kPhone);
+    QVERIFY(m_devices->Add(kPod, QStringLiteral("Bare iPod"), false));
+    const auto sourceBefore = BackupTestDevices::Snapshot(phone, source);
+    m_devices->Ctl("fault", {kPod, "ImportPhotoFile", "unplug", "--delay-ms", "0", "--after", "2"});
+    const QString text = RunTransfer(m_devices, 0, 2);
+    QVERIFY2(text.startsWith(QStringLiteral("The transfer stopped because a device was disconnected.")),
+             qPrintable(text));
+    QCOMPARE(BackupTestDevices::Snapshot(phone, source), sourceBefore);
+    m_devices->Ctl("clear-faults", {kPod});
+}
+
+QTEST_MAIN(BackupTest)
+#include "tst_backup.moc"

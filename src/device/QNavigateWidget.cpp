@@ -583,7 +583,7 @@ void QNavigateWidget::StartLoader(TreeNode* node) {
     if (node->Kind() == SUB_ITEM_IBOOKS) {
         if (auto* loader = qobject_cast<QiBookAnalysisThread*>(binding.loader)) {
             SetWaiting(node, true);
-            loader->Start();
+            loader->refresh();
         }
         return;
     }

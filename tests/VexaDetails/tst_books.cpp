@@ -365,7 +365,8 @@ void tst_books::sizeTextChangesUnitStrictlyAbove() {
 void tst_books::deleteHandsTheRecordBack() {
     FakeManager manager;
     CiBookChunk book(&manager);
-    book.SetName(std::string(198, 'a') + "\xC3\xA9" "b"); // the é would end past the field's last byte
+    book.SetName(std::string(198, 'a') + "\xC3\xA9"
+                                         "b"); // the é would end past the field's last byte
     book.path = "/Books/x.epub";
     book.author = "Ann";
     book.format = CiBookChunk::FormatEpubIBooks;
@@ -594,17 +595,31 @@ void tst_books::toiTunesCopiesIntoEveryMediaFolder() {
     QVERIFY(menu);
     QVERIFY(page.view->HasCheckedChunk());
 
-    const QStringList folders = {Local(QStringLiteral("iTunes Media")), Local(QStringLiteral("iTunes Two"))};
-    page.view->SetiTunesFolderLookup([folders] { return folders; });
+    // The library file names its media folder as a URL; every subfolder named "iTunes..." gets the book.
+    const QString music = Local(QStringLiteral("Music"));
+    const QString media = Local(QStringLiteral("My Media"));
+    const QStringList folders = {media + QStringLiteral("/iTunes Media"),
+                                 media + QStringLiteral("/iTunes Two")};
+    for (const QString& folder : folders + QStringList{media + QStringLiteral("/Other")})
+        QVERIFY(QDir().mkpath(folder));
+    QVERIFY(QDir().mkpath(music + QStringLiteral("/iTunes")));
+    QFile library(music + QStringLiteral("/iTunes/iTunes Music Library.xml"));
+    QVERIFY(library.open(QIODevice::WriteOnly));
+    library.write("<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>Music "
+                  "Folder</key><string>file://localhost" +
+                  QUrl::toPercentEncoding(media, "/") + "/</string></dict></plist>");
+    library.close();
+    page.view->SetMusicFolder(music);
     page.view->OnToiTunes();
     for (const QString& folder : folders)
         QVERIFY2(QFileInfo(folder + QStringLiteral("/Tuned.pdf")).size() == QFileInfo(pdf).size(),
                  qPrintable(folder));
-    // No media folder: nothing happens and nothing is said.
+    QVERIFY(QDir(media + QStringLiteral("/Other")).isEmpty());
+    // No library file: the user hears that there is nowhere to copy to.
     m_messages->Clear();
-    page.view->SetiTunesFolderLookup([] { return QStringList(); });
+    page.view->SetMusicFolder(Local(QStringLiteral("NoMusic")));
     page.view->OnToiTunes();
-    QVERIFY(m_messages->Messages().isEmpty());
+    QCOMPARE(m_messages->Messages(), QStringList({"No iTunes media folder was found."}));
 }
 
 QTEST_MAIN(tst_books)

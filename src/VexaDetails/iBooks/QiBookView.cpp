@@ -32,6 +32,7 @@
 #include "QOperatePanel.h"
 #include "QProgressDlg.h"
 #include "QiBooksModel.h"
+#include "QiTunesExport.h"
 #include "WidgetColors.h"
 
 namespace {
@@ -325,18 +326,8 @@ void QiBookView::OnToiTunes() {
         ShowMessage(tr("Please choose one or more items first!"));
         return;
     }
-    const QStringList folders = m_iTunesFolders ? m_iTunesFolders() : QStringList();
-    if (folders.isEmpty()) {
-        // Without an iTunes library there is nowhere to copy to; the music pages stay silent too.
-        qDebug() << "QiBookView::OnToiTunes no iTunes media folder";
-        return;
-    }
-    const CModalGuard guard(this);
-    for (const QString& folder : folders) {
-        QFileFolderExport::ExportTo(this, Manager(), kExportBooks, folder);
-        if (guard.Gone())
-            return;
-    }
+    // Every iTunes media folder gets the books; without one the user is told.
+    QiTunesExport::Run(this, this, Manager(), kExportBooks, m_musicFolder);
 }
 
 // ---------------------------------------------------------------------------------------------------

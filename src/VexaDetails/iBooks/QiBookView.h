@@ -1,7 +1,5 @@
 #pragma once
 
-#include <functional>
-
 #include <QStringList>
 
 #include "DeviceSubItem.h"
@@ -22,9 +20,6 @@ class QiBooksModel;
 class QiBookView : public QBaseDetailsView {
     Q_OBJECT
 public:
-    // The folders "To iTunes" copies into, in order; empty when there is no iTunes media folder.
-    using ITunesFolderLookup = std::function<QStringList()>;
-
     QiBookView(IVexaManager* manager, int deviceHandle, QWidget* parent = nullptr);
     ~QiBookView() override;
 
@@ -33,7 +28,8 @@ public:
     bool IsLoading() const { return m_loadsPending > 0; }
     QiBooksModel* BooksModel() const { return m_model; }
 
-    void SetiTunesFolderLookup(ITunesFolderLookup lookup) { m_iTunesFolders = std::move(lookup); }
+    // Where "To iTunes" looks for the iTunes library file; empty: the standard music location.
+    void SetMusicFolder(const QString& folder) { m_musicFolder = folder; }
     // Someone else who wants to follow the add job besides its progress dialog (not owned).
     void SetAddObserver(IObsever* observer) { m_addObserver = observer; }
     // Adds the files to the device behind the progress dialog, then reloads the books.
@@ -82,6 +78,6 @@ private:
     QAction* m_actionToiTunes = nullptr;
     CiBookChunk* m_clickedBook = nullptr;
     int m_loadsPending = 0;
-    ITunesFolderLookup m_iTunesFolders;
+    QString m_musicFolder;
     IObsever* m_addObserver = nullptr;
 };

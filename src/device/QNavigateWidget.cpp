@@ -681,7 +681,7 @@ void QNavigateWidget::RefreshiBookNode(int deviceHandle) {
     if (!loader)
         return;
     if (auto* view = qobject_cast<QiBookView*>(node->Binding().view))
-        view->ShowBookCount(loader->RecordCount());
+        view->ShowBookCount(loader->RecordCount(), loader->LastLoadListed());
     ShowCount(deviceHandle, SUB_ITEM_IBOOKS, loader->RecordCount());
 }
 

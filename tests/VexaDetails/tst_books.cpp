@@ -253,7 +253,9 @@ tst_books::Page tst_books::MakePage(IVexaManager* manager) {
     connect(page.view.get(), &QiBookView::clickRefresh, page.loader.get(), &QiBookAnalysisThread::refresh);
     QiBookView* view = page.view.get();
     connect(page.loader.get(), &QiBookAnalysisThread::emitRefreshiBookNode, view,
-            [view, loader = page.loader.get()](int) { view->ShowBookCount(loader->RecordCount()); });
+            [view, loader = page.loader.get()](int) {
+                view->ShowBookCount(loader->RecordCount(), loader->LastLoadListed());
+            });
     page.view->resize(800, 500);
     page.view->show();
     return page;
@@ -434,6 +436,8 @@ void tst_books::addThreeFilesWithTheSecondMissing() {
     QVERIFY(counted.wait(10000) || counted.count() > 0);
     QTRY_VERIFY(!page.view->IsLoading());
     QCOMPARE(Column(*page.view, 0), QStringList({"One", "Three"}));
+    QTest::qWait(50);
+    QVERIFY(m_messages->Messages().isEmpty());
     QCOMPARE(Column(*page.view, 4), QStringList({"EPUB", "PDF"}));
 }
 
@@ -463,8 +467,9 @@ void tst_books::dropAddsOnlyBookFilesAndDeviceRefusesBadOnes() {
     QCOMPARE(log.messages.size(), 3);
     QVERIFY(counted.wait(10000) || counted.count() > 0);
     QTRY_VERIFY(!page.view->IsLoading());
-    // The device takes only the real PDF; nothing of the others is left on it.
+    // The device takes only the real PDF; nothing of the others is left on it, and the user hears so.
     QCOMPARE(Column(*page.view, 0), QStringList({"Good"}));
+    QTRY_COMPARE(m_messages->Messages(), QStringList({"2 book(s) could not be added to the device."}));
     QStringList onDevice;
     QDirIterator it(QString::fromStdString((DeviceFolder() / "media" / "Books").string()), QDir::Files,
                     QDirIterator::Subdirectories);

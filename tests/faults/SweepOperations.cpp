@@ -5,13 +5,11 @@
 // Not in the table: the service accessors (GetFileService, GetDeviceService, ...), which make no device
 // call. The program calls no backup operation yet.
 //
-// Not yet reachable from a view, so not yet in the table (the photos, books and apps pages read nothing
+// Not yet reachable from a view, so not yet in the table (the photos and apps pages read nothing
 // and the actions below have no button yet); each joins once its page loads:
-// - AddBook (the add-book action), DeletePhotos and GetDeleteProgress (the photo delete action),
+// - DeletePhotos and GetDeleteProgress (the photo delete action),
 //   ImportPhotoFile (the transfer dialog's import into an album);
-// - the book export's folder listing and copy (ReadDirectory, CopyFileToComputer of an unpacked EPUB)
-//   and the app export's archive (BackupApp), both on the export
-//   button of the books and apps pages;
+// - the app export's archive (BackupApp) on the export button of the apps page;
 // - the drag-out of checked records (the same copy), which no view offers yet.
 // The file export's copy itself is in the table through the music page, whose songs the sweep puts in
 // until the page reads the device's library.
@@ -50,6 +48,7 @@
 #include "QNavigateWidget.h"
 #include "QOperatePanel.h"
 #include "QPlayAnalysisTread.h"
+#include "SweepBooks.h"
 #include "TreeModel.h"
 #include "TreeNode.h"
 #include "qmessageView.h"
@@ -685,6 +684,35 @@ std::vector<SweepOperation> SweepOperations() {
         .prepare = EnsureSongs,
         .act = ExportSongs,
         .leftovers = PartialExportFiles,
+    });
+
+    // Books. GetBooks is not a row: a failed listing shows the empty page without a message, by design.
+    operations.push_back({
+        .operation = QStringLiteral("AddBook"),
+        .path = QStringLiteral("Add on the books page, one PDF chosen in the file dialog (add-book worker)"),
+        .message = QStringLiteral("1 book(s) could not be added to the device."),
+        .worker = true,
+        .prepare = [](SweepDevice& device) { SweepBooks::Loaded(device); },
+        .act = SweepBooks::AddThroughDialog,
+        .verify = SweepBooks::DeviceHasAddedBook,
+    });
+    operations.push_back({
+        .operation = QStringLiteral("DeleteBook"),
+        .path = QStringLiteral("check a book, Delete, answer yes (batch delete worker)"),
+        .message = QStringLiteral("Some books could not be deleted from the device!"),
+        .worker = true,
+        .prepare = [](SweepDevice& device) { SweepBooks::EnsureBook(device, false); },
+        .act = SweepBooks::DeleteOne,
+        .verify = SweepBooks::DeviceLostDeletedBook,
+    });
+    operations.push_back({
+        .operation = QStringLiteral("ReadDirectory"),
+        .path = QStringLiteral("To Computer of an EPUB the device keeps unpacked (folder copy, then zip)"),
+        .message = QStringLiteral("1 file(s) could not be copied."),
+        .worker = true,
+        .prepare = [](SweepDevice& device) { SweepBooks::EnsureBook(device, true); },
+        .act = SweepBooks::ExportUnpacked,
+        .leftovers = SweepBooks::ExportLeftovers,
     });
 
     return operations;

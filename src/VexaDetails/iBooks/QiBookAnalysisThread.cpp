@@ -40,6 +40,7 @@ void QiBookAnalysisThread::Run() {
 int QiBookAnalysisThread::QueryRecords(int& count) {
     m_list = nullptr;
     m_listCount = 0;
+    m_listed = false;
     if (!m_books)
         return -1;
     BookRecord* list = nullptr;
@@ -51,6 +52,7 @@ int QiBookAnalysisThread::QueryRecords(int& count) {
         listed = 0;
     m_list = list;
     m_listCount = listed;
+    m_listed = true;
     count = listed;
     return 0;
 }

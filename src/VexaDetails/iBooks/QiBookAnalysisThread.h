@@ -27,6 +27,8 @@ public:
     const QList<QByteArray>& PlistPaths() const { return m_plistPaths; }
     // Books of the last finished load; the navigation tree shows it.
     int RecordCount() const { return m_loadedCount.load(); }
+    // False when the last load could not list the device's books.
+    bool LastLoadListed() const { return m_listed.load(); }
     IVexaManager* Manager() const { return m_manager; }
 
     void OnAddiBook(const CiBookChunk& book) override;
@@ -54,4 +56,5 @@ private:
     BookRecord* m_list = nullptr;
     int m_listCount = 0;
     std::atomic<int> m_loadedCount{0};
+    std::atomic<bool> m_listed{false};
 };

@@ -137,10 +137,20 @@ void QiBookView::OnAnalysisEnd() {
     QBaseDetailsView::OnAnalysisEnd();
 }
 
-void QiBookView::ShowBookCount(int count) {
+void QiBookView::ShowBookCount(int count, bool listed) {
     if (m_loadsPending > 0)
         return;
     ShowLoadResult(count);
+    // The device does not say which file it refused; the reload after an add shows how many.
+    const int missing = listed && m_expectedAfterAdd >= 0 ? m_expectedAfterAdd - count : 0;
+    m_expectedAfterAdd = -1;
+    if (missing > 0) {
+        // Not from within the tree's report: the message's event loop may take the device away.
+        QTimer::singleShot(0, this, [missing] {
+            ShowMessage(tr("%1 book(s) could not be added to the device.").arg(missing), QString(),
+                        MSG_ERROR);
+        });
+    }
 }
 
 void QiBookView::EmitRefresh() {
@@ -235,6 +245,7 @@ void QiBookView::AddFiles(const QStringList& files) {
     }
     if (guard.Gone() || IsLoading())
         return;
+    m_expectedAfterAdd = GetChunkCount();
     // Shown at once; the reload below replaces them with what the device really kept.
     if (std::list<IBaseChunk*>* records = ChunkList()) {
         for (const QString& path : std::as_const(list)) {
@@ -246,6 +257,7 @@ void QiBookView::AddFiles(const QStringList& files) {
             book->format = file.suffix().toLower() == QLatin1String("pdf") ? CiBookChunk::FormatPdf
                                                                            : CiBookChunk::FormatEpub;
             records->push_back(book);
+            ++m_expectedAfterAdd;
         }
         m_model->Reset();
     }

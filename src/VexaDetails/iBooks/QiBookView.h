@@ -24,7 +24,8 @@ public:
     ~QiBookView() override;
 
     // The navigation tree's report of a finished load; ignored while a newer load is on its way.
-    void ShowBookCount(int count);
+    // `listed` false: the device's books could not be read.
+    void ShowBookCount(int count, bool listed = true);
     bool IsLoading() const { return m_loadsPending > 0; }
     QiBooksModel* BooksModel() const { return m_model; }
 
@@ -80,4 +81,6 @@ private:
     int m_loadsPending = 0;
     QString m_musicFolder;
     IObsever* m_addObserver = nullptr;
+    // After an add: how many books the reload should find, or -1.
+    int m_expectedAfterAdd = -1;
 };

@@ -71,6 +71,7 @@ QiBookView::QiBookView(IVexaManager* manager, int deviceHandle, QWidget* parent)
     QTableView* table = CreateTableView(m_model);
     table->setSelectionMode(QAbstractItemView::ExtendedSelection);
     table->setWordWrap(false);
+    table->sortByColumn(QiBooksModel::NameColumn, Qt::AscendingOrder);
     ResizeColumns();
     clickList();
 

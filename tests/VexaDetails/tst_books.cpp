@@ -599,6 +599,11 @@ void tst_books::toiTunesCopiesIntoEveryMediaFolder() {
         page.view->TableView()->visualRect(page.view->TableView()->model()->index(0, 1)).center());
     QVERIFY(menu);
     QVERIFY(page.view->HasCheckedChunk());
+    // Below the rows it is the row clicked last.
+    page.view->GetChunk(0)->SetChecked(false);
+    page.view->ClickTableView(page.view->TableView()->model()->index(0, 2));
+    page.view->PrepareContextMenu(QPoint(5, page.view->TableView()->viewport()->height() - 2));
+    QVERIFY(page.view->GetChunk(0)->IsChecked());
 
     // The library file names its media folder as a URL; every subfolder named "iTunes..." gets the book.
     const QString music = Local(QStringLiteral("Music"));

@@ -191,7 +191,10 @@ void QiBookView::CheckOnly(CiBookChunk* book) {
 }
 
 QMenu* QiBookView::PrepareContextMenu(const QPoint& pos) {
+    // Below the last row the menu works on the row clicked last.
     CiBookChunk* book = IsLoading() ? nullptr : BookAtRow(TableView()->indexAt(pos));
+    if (!book && !IsLoading())
+        book = m_clickedBook;
     if (book)
         m_clickedBook = book;
     // Without any marks the copy works on the row under the pointer.

@@ -29,6 +29,7 @@
 #include "QiBookAnalysisThread.h"
 #include "QiBookView.h"
 #include "QiBooksModel.h"
+#include "WhenShown.h"
 #include "formats/BookFile.h"
 #include "sim/ContentServices.h"
 #include "sim/FaultInjector.h"
@@ -519,10 +520,8 @@ void tst_books::unpackedEpubExportsAsOneArchive() {
     const QString target = Local(QStringLiteral("export"));
     QVERIFY(QDir().mkpath(target));
     QString title;
-    QTimer::singleShot(300, this, [&] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
+    // Polls until the folder dialog is up, however slow the build.
+    WhenShown<QFileDialog>([&](QFileDialog* dialog) {
         title = dialog->windowTitle();
         dialog->setDirectory(target);
         if (auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))

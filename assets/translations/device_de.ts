@@ -888,34 +888,6 @@ Daten dieser Art können nicht zu iTunes übertragen werden.</translation>
     </message>
 </context>
 <context>
-    <name>QiBookView</name>
-    <message>
-        <location filename="../../src/VexaDetails/iBooks/QiBookView.cpp" line="10"/>
-        <source>iBooks</source>
-        <translation>iBooks</translation>
-    </message>
-    <message>
-        <location filename="../../src/VexaDetails/iBooks/QiBookView.cpp" line="14"/>
-        <source>Title</source>
-        <translation>Titel</translation>
-    </message>
-    <message>
-        <location filename="../../src/VexaDetails/iBooks/QiBookView.cpp" line="14"/>
-        <source>Author</source>
-        <translation>Autor</translation>
-    </message>
-    <message>
-        <location filename="../../src/VexaDetails/iBooks/QiBookView.cpp" line="14"/>
-        <source>Format</source>
-        <translation>Format</translation>
-    </message>
-    <message>
-        <location filename="../../src/VexaDetails/iBooks/QiBookView.cpp" line="14"/>
-        <source>Size</source>
-        <translation>Größe</translation>
-    </message>
-</context>
-<context>
     <name>ToolWidget</name>
     <message>
         <location filename="../../src/device/ToolWidget.cpp" line="33"/>

@@ -888,34 +888,6 @@ You can&apos;t transfer data in that type to iTunes.</source>
     </message>
 </context>
 <context>
-    <name>QiBookView</name>
-    <message>
-        <location filename="../../src/VexaDetails/iBooks/QiBookView.cpp" line="10"/>
-        <source>iBooks</source>
-        <translation>iBooks</translation>
-    </message>
-    <message>
-        <location filename="../../src/VexaDetails/iBooks/QiBookView.cpp" line="14"/>
-        <source>Title</source>
-        <translation>标题</translation>
-    </message>
-    <message>
-        <location filename="../../src/VexaDetails/iBooks/QiBookView.cpp" line="14"/>
-        <source>Author</source>
-        <translation>作者</translation>
-    </message>
-    <message>
-        <location filename="../../src/VexaDetails/iBooks/QiBookView.cpp" line="14"/>
-        <source>Format</source>
-        <translation>格式</translation>
-    </message>
-    <message>
-        <location filename="../../src/VexaDetails/iBooks/QiBookView.cpp" line="14"/>
-        <source>Size</source>
-        <translation>大小</translation>
-    </message>
-</context>
-<context>
     <name>ToolWidget</name>
     <message>
         <location filename="../../src/device/ToolWidget.cpp" line="33"/>

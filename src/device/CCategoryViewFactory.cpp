@@ -118,12 +118,16 @@ void MakeApps(const Context& c, Bindings& out) {
 
 void MakeBooks(const Context& c, Bindings& out) {
     auto* view = new QiBookView(c.manager, c.deviceHandle, c.navigate);
-    auto* loader = new QiBookAnalysisThread(c.manager, c.deviceHandle, c.navigate);
-    loader->SetPlistPaths(WorkDir() + QStringLiteral("/Purchases.plist"),
-                          WorkDir() + QStringLiteral("/Books.plist"));
+    auto* loader = new QiBookAnalysisThread(c.manager, c.navigate);
+    const QByteArray folder = WorkDir().toUtf8();
+    loader->AppendPlistPath(folder + "/Purchases.plist");
+    loader->AppendPlistPath(folder + "/Books.plist");
+    loader->SetCallback(view);
     QObject::connect(view, &QiBookView::repainTree, c.navigate, &QNavigateWidget::repaintTreeView);
     QObject::connect(loader, &QiBookAnalysisThread::emitRefreshiBookNode, c.navigate,
                      &QNavigateWidget::RefreshiBookNode);
+    view->SetChunkList(loader->Records());
+    QObject::connect(loader, &QiBookAnalysisThread::loadStarting, view, &QiBookView::OnLoadStarting);
     QObject::connect(view, &QiBookView::clickRefresh, loader, &QiBookAnalysisThread::refresh);
     out.push_back({SUB_ITEM_IBOOKS, view, loader, {}});
 }

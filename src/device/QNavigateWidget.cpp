@@ -600,7 +600,7 @@ void QNavigateWidget::StartLoader(TreeNode* node) {
     if (node->Kind() == SUB_ITEM_IBOOKS) {
         if (auto* loader = qobject_cast<QiBookAnalysisThread*>(binding.loader)) {
             SetWaiting(node, true);
-            loader->Start();
+            loader->refresh();
         }
         return;
     }
@@ -698,7 +698,7 @@ void QNavigateWidget::RefreshiBookNode(int deviceHandle) {
     if (!loader)
         return;
     if (auto* view = qobject_cast<QiBookView*>(node->Binding().view))
-        view->ShowBookCount(loader->RecordCount());
+        view->ShowBookCount(loader->RecordCount(), loader->LastLoadListed());
     ShowCount(deviceHandle, SUB_ITEM_IBOOKS, loader->RecordCount());
 }
 

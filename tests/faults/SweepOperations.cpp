@@ -7,13 +7,11 @@
 // question (OK and Cancel) the sweep's answerer does not press OK on, and the transfer, which needs two
 // devices: those are driven through their failures in the backup module's own tests.
 //
-// Not yet reachable from a view, so not yet in the table (the photos, books and apps pages read nothing
+// Not yet reachable from a view, so not yet in the table (the photos and apps pages read nothing
 // and the actions below have no button yet); each joins once its page loads:
-// - AddBook (the add-book action), DeletePhotos and GetDeleteProgress (the photo delete action),
+// - DeletePhotos and GetDeleteProgress (the photo delete action),
 //   ImportPhotoFile (the transfer dialog's import into an album);
-// - the book export's folder listing and copy (ReadDirectory, CopyFileToComputer of an unpacked EPUB)
-//   and the app export's archive (BackupApp), both on the export
-//   button of the books and apps pages;
+// - the app export's archive (BackupApp) on the export button of the apps page;
 // - the drag-out of checked records (the same copy), which no view offers yet.
 // The file export's copy itself is in the table through the music page.
 
@@ -56,6 +54,7 @@
 #include "QPlayAnalysisTread.h"
 #include "QPlayListNameDlg.h"
 #include "QPlayListView.h"
+#include "SweepBooks.h"
 #include "TreeModel.h"
 #include "TreeNode.h"
 #include "formats/AudioFile.h"
@@ -893,6 +892,35 @@ std::vector<SweepOperation> SweepOperations() {
         .act = BackupThroughWindow,
         .verify = [](SweepDevice& device) { return HasBackupIn(device, g_backupFolder); },
         .leftovers = BackupFolderLeftovers,
+    });
+
+    // Books. GetBooks is not a row: a failed listing shows the empty page without a message, by design.
+    operations.push_back({
+        .operation = QStringLiteral("AddBook"),
+        .path = QStringLiteral("Add on the books page, one PDF chosen in the file dialog (add-book worker)"),
+        .message = QStringLiteral("1 book(s) could not be added to the device."),
+        .worker = true,
+        .prepare = [](SweepDevice& device) { SweepBooks::Loaded(device); },
+        .act = SweepBooks::AddThroughDialog,
+        .verify = SweepBooks::DeviceHasAddedBook,
+    });
+    operations.push_back({
+        .operation = QStringLiteral("DeleteBook"),
+        .path = QStringLiteral("check a book, Delete, answer yes (batch delete worker)"),
+        .message = QStringLiteral("Some books could not be deleted from the device!"),
+        .worker = true,
+        .prepare = [](SweepDevice& device) { SweepBooks::EnsureBook(device, false); },
+        .act = SweepBooks::DeleteOne,
+        .verify = SweepBooks::DeviceLostDeletedBook,
+    });
+    operations.push_back({
+        .operation = QStringLiteral("ReadDirectory"),
+        .path = QStringLiteral("To Computer of an EPUB the device keeps unpacked (folder copy, then zip)"),
+        .message = QStringLiteral("1 file(s) could not be copied."),
+        .worker = true,
+        .prepare = [](SweepDevice& device) { SweepBooks::EnsureBook(device, true); },
+        .act = SweepBooks::ExportUnpacked,
+        .leftovers = SweepBooks::ExportLeftovers,
     });
 
     return operations;

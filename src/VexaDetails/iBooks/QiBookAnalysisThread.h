@@ -1,42 +1,60 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
+#include <QObject>
 #include <atomic>
 
-#include <QObject>
-#include <QString>
+#include "IiBookCallback.h"
+#include "QDBAnalysisThread.h"
 
-#include "QUtilThread.h"
-
+class IBookService;
 class IVexaManager;
+struct BookRecord;
 
-// The books loader of one device. It is given the two book lists the device keeps ("Purchases.plist"
-// and "Books.plist") as paths below the work folder; until the books record set reads them, a load
-// finds no books.
-class QiBookAnalysisThread : public QObject, public QUtilThread {
+// Loads the books of one device on its own thread and owns their records; the books page shows them.
+// It also keeps the local paths of the device's two book lists ("Purchases.plist", "Books.plist"),
+// which the device library may ask for; a load itself does not pass them.
+class QiBookAnalysisThread : public QObject, public QDBAnalysisThread, public IiBookCallback {
     Q_OBJECT
 public:
-    QiBookAnalysisThread(IVexaManager* manager, int deviceHandle, QObject* parent = nullptr);
+    explicit QiBookAnalysisThread(IVexaManager* manager, QObject* parent = nullptr);
     ~QiBookAnalysisThread() override;
 
-    void SetPlistPaths(const QString& purchasesPath, const QString& booksPath);
-    QString PurchasesPath() const { return m_purchasesPath; }
-    QString BooksPath() const { return m_booksPath; }
-    int DeviceHandle() const { return m_deviceHandle; }
-    int RecordCount() const { return m_recordCount.load(); }
+    RecoverType GetCategoryType() const override { return RECOVER_TYPE_BOOKS; }
+
+    void AppendPlistPath(const QByteArray& path) { m_plistPaths.append(path); }
+    const QList<QByteArray>& PlistPaths() const { return m_plistPaths; }
+    // Books of the last finished load; the navigation tree shows it.
+    int RecordCount() const { return m_loadedCount.load(); }
+    // False when the last load could not list the device's books.
+    bool LastLoadListed() const { return m_listed.load(); }
+    IVexaManager* Manager() const { return m_manager; }
+
+    void OnAddiBook(const CiBookChunk& book) override;
 
 public slots:
+    // Starts a load; the page first hears loadStarting() and lets go of the records.
     void refresh();
 
 signals:
     void emitRefreshiBookNode(int deviceHandle);
+    // Sent on the calling thread before the worker rebuilds the list.
+    void loadStarting();
 
 protected:
     void Run() override;
+    int QueryRecords(int& count) override;
+    bool IsValidElement(int index) const override;
+    IBaseChunk* CreateChunk(int index) override;
 
 private:
+    QList<QByteArray> m_plistPaths;
     IVexaManager* m_manager;
-    int m_deviceHandle;
-    QString m_purchasesPath;
-    QString m_booksPath;
-    std::atomic<int> m_recordCount{0};
+    IBookService* m_books;
+    // The device's array of the running load; valid until its next GetBooks on this thread.
+    BookRecord* m_list = nullptr;
+    int m_listCount = 0;
+    std::atomic<int> m_loadedCount{0};
+    std::atomic<bool> m_listed{false};
 };

@@ -1,19 +1,20 @@
 #include "CFileDrag.h"
 
 #include <QDrag>
-#include <QPointer>
 #include <QWidget>
 
-#include "CDropFileList.h"
 #include "QDropFileMimeData.h"
 
-Qt::DropAction CFileDrag::Start(QWidget* source, const CDropFileList& list, IDropSourceCallback* callback,
-                                QObject* callbackOwner) {
-    if (source == nullptr || list.IsEmpty()) {
+Qt::DropAction CFileDrag::Start(QWidget* source, QDropFileMimeData* data) {
+    if (data == nullptr) {
         return Qt::IgnoreAction;
     }
-    // The drag deletes itself (and its data) when it ends; the source widget may die meanwhile.
+    if (source == nullptr) {
+        delete data;
+        return Qt::IgnoreAction;
+    }
+    // The drag deletes itself, and its data with it, when it ends.
     auto* drag = new QDrag(source);
-    drag->setMimeData(new QDropFileMimeData(list.Paths(), callback, callbackOwner));
+    drag->setMimeData(data);
     return drag->exec(Qt::CopyAction, Qt::CopyAction);
 }

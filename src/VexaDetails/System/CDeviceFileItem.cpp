@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include <vexa/VexaResult.h>
 #include <vexa/VexaServices.h>
 
 #include "CDeviceFileName.h"
@@ -94,12 +95,19 @@ bool CDeviceFileItem::Refresh() {
     m_parentPath = parentPath;
     m_path = CDeviceFileName::Join(parentPath, name);
     // A folder is known by its listing; anything else by its line in its folder's listing.
+    const bool wasFolder = m_isFolder;
+    const bool wasLoaded = m_loaded;
     m_isFolder = true;
     if (ReadChildren()) {
         m_loaded = true;
         return true;
     }
     const int folderError = m_readError;
+    if (folderError != VEXA_E_NOT_FOUND && folderError != VEXA_E_INVALID_ARGUMENT && wasLoaded) {
+        // The device did not answer (unplugged, busy): the entry stays what it was, without children.
+        m_isFolder = wasFolder;
+        return false;
+    }
     m_isFolder = false;
     const bool found = ReadEntryFromParent();
     if (found && m_isFolder) {

@@ -18,9 +18,24 @@ void QSystemModel::SetFolder(CDeviceFileItem* folder) {
     beginResetModel();
     m_folder = folder;
     const bool read = folder == nullptr || folder->HasReadChildren() || folder->ReadChildren();
+    CacheNames();
     endResetModel();
     if (!read) {
         emit readFailed(QString::fromStdString(folder->GetPath()), folder->ReadError());
+    }
+}
+
+void QSystemModel::EndChange() {
+    CacheNames();
+    endResetModel();
+}
+
+void QSystemModel::CacheNames() {
+    m_names.clear();
+    const int count = m_folder != nullptr ? m_folder->GetChildCount() : 0;
+    m_names.reserve(count);
+    for (int row = 0; row < count; ++row) {
+        m_names.append(QString::fromStdString(m_folder->GetChild(row)->GetName()));
     }
 }
 
@@ -87,38 +102,20 @@ int QSystemModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : ColumnCount;
 }
 
-QVariant QSystemModel::SortKey(const CDeviceFileItem* item, int column) const {
-    // Folders sort before files whichever the direction of the other keys.
-    const QString kind = item->IsDirectory() ? QStringLiteral("0") : QStringLiteral("1");
-    switch (column) {
-    case ColumnSize:
-        return kind + QStringLiteral("%1").arg(item->GetSize(), 20, 10, QLatin1Char('0'));
-    case ColumnCreateTime:
-        return kind +
-               QStringLiteral("%1").arg(item->GetCreateTime() + (int64_t(1) << 62), 20, 10, QLatin1Char('0'));
-    default:
-        return kind + QString::fromStdString(item->GetName());
-    }
-}
-
 QVariant QSystemModel::data(const QModelIndex& index, int role) const {
     const CDeviceFileItem* item = index.isValid() ? ItemAt(index.row()) : nullptr;
     if (item == nullptr) {
         return {};
     }
-    if (role == SortRole) {
-        return SortKey(item, index.column());
-    }
     if (role == Qt::DecorationRole && index.column() == ColumnName) {
-        return item->IsDirectory() ? m_icons.Folder()
-                                   : m_icons.ForFile(QString::fromStdString(item->GetName()));
+        return item->IsDirectory() ? m_icons.Folder() : m_icons.ForFile(m_names.value(index.row()));
     }
     if (role != Qt::DisplayRole && role != Qt::EditRole && role != Qt::ToolTipRole) {
         return {};
     }
     switch (index.column()) {
     case ColumnName:
-        return QString::fromStdString(role == Qt::ToolTipRole ? item->GetPath() : item->GetName());
+        return role == Qt::ToolTipRole ? QString::fromStdString(item->GetPath()) : m_names.value(index.row());
     case ColumnSize:
         return SizeText(item->GetSize());
     case ColumnType:
@@ -144,9 +141,11 @@ bool QSystemModel::setData(const QModelIndex& index, const QVariant& value, int 
         return false;
     }
     if (!item->Rename(name.toStdString())) {
-        emit renameRefused(tr("\"%1\" could not be renamed.").arg(QString::fromStdString(item->GetName())));
+        emit renameRefused(
+            tr("The entry \"%1\" could not be renamed.").arg(QString::fromStdString(item->GetName())));
         return false;
     }
+    m_names[index.row()] = name;
     emit dataChanged(index.siblingAtColumn(0), index.siblingAtColumn(ColumnCount - 1));
     return true;
 }

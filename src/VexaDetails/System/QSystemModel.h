@@ -12,8 +12,6 @@ class QSystemModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     enum Column { ColumnName, ColumnSize, ColumnType, ColumnCreateTime, ColumnCount };
-    // Sorting key: folders first, then sizes and times by value.
-    static constexpr int SortRole = Qt::UserRole + 1;
 
     explicit QSystemModel(QObject* parent = nullptr);
 
@@ -21,10 +19,12 @@ public:
     void SetFolder(CDeviceFileItem* folder);
     CDeviceFileItem* Folder() const { return m_folder; }
     CDeviceFileItem* ItemAt(int row) const;
+    // The name of a row as shown; kept as text so that sorting and searching convert nothing.
+    const QString& NameAt(int row) const { return m_names[row]; }
     int RowOf(const CDeviceFileItem* item) const;
     // Call around changes of the folder's children made outside the model.
     void BeginChange() { beginResetModel(); }
-    void EndChange() { endResetModel(); }
+    void EndChange();
     void Retranslate();
 
     // "1.00 KB" and the like; exactly 1024 bytes is still "1024 B".
@@ -46,8 +46,9 @@ signals:
     void readFailed(const QString& path, int result);
 
 private:
-    QVariant SortKey(const CDeviceFileItem* item, int column) const;
+    void CacheNames();
 
     CDeviceFileItem* m_folder = nullptr;
+    QList<QString> m_names;
     mutable CFileTypeIcons m_icons;
 };

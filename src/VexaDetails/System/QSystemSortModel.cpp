@@ -2,13 +2,12 @@
 
 #include <QRegularExpression>
 
+#include "CDeviceFileItem.h"
 #include "QSystemModel.h"
 
 QSystemSortModel::QSystemSortModel(QObject* parent)
     : QSortFilterProxyModel(parent) {
-    setSortRole(QSystemModel::SortRole);
     setFilterKeyColumn(QSystemModel::ColumnName);
-    setFilterRole(Qt::DisplayRole);
 }
 
 void QSystemSortModel::SetSearchPattern(const QString& text) {
@@ -18,4 +17,44 @@ void QSystemSortModel::SetSearchPattern(const QString& text) {
         expression = QRegularExpression(QStringLiteral("(?!)"));
     }
     setFilterRegularExpression(expression);
+}
+
+bool QSystemSortModel::lessThan(const QModelIndex& left, const QModelIndex& right) const {
+    const auto* model = static_cast<const QSystemModel*>(sourceModel());
+    const CDeviceFileItem* a = model->ItemAt(left.row());
+    const CDeviceFileItem* b = model->ItemAt(right.row());
+    if (a == nullptr || b == nullptr) {
+        return a == nullptr && b != nullptr;
+    }
+    // Folders stay together at the top of an ascending listing.
+    if (a->IsDirectory() != b->IsDirectory()) {
+        return a->IsDirectory();
+    }
+    switch (left.column()) {
+    case QSystemModel::ColumnSize:
+        if (a->GetSize() != b->GetSize()) {
+            return a->GetSize() < b->GetSize();
+        }
+        break;
+    case QSystemModel::ColumnCreateTime:
+        if (a->GetCreateTime() != b->GetCreateTime()) {
+            return a->GetCreateTime() < b->GetCreateTime();
+        }
+        break;
+    default:
+        break;
+    }
+    return model->NameAt(left.row()) < model->NameAt(right.row());
+}
+
+bool QSystemSortModel::filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const {
+    if (sourceParent.isValid()) {
+        return false;
+    }
+    const QRegularExpression& expression = filterRegularExpression();
+    if (expression.pattern().isEmpty()) {
+        return true;
+    }
+    const auto* model = static_cast<const QSystemModel*>(sourceModel());
+    return expression.match(model->NameAt(sourceRow)).hasMatch();
 }

@@ -10,4 +10,8 @@ public:
     explicit QSystemSortModel(QObject* parent = nullptr);
 
     void SetSearchPattern(const QString& text);
+
+protected:
+    bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;
+    bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
 };

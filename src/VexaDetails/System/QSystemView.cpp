@@ -426,7 +426,8 @@ void QSystemView::ReloadPreservingOpenFolders(CDeviceFileItem* target) {
     bool complete =
         target->RefreshOpen([&openSet](const std::string& path) { return openSet.count(path) != 0; });
     // A folder that vanished is refreshed through its parent, which no longer lists it.
-    while (!target->IsLoaded() && target->ParentItem() != nullptr) {
+    while (!target->IsLoaded() && target->ReadError() == VEXA_E_NOT_FOUND &&
+           target->ParentItem() != nullptr) {
         target = target->ParentItem();
         complete =
             target->RefreshOpen([&openSet](const std::string& path) { return openSet.count(path) != 0; });
@@ -476,7 +477,7 @@ void QSystemView::OnDelete() {
     item = FindItem(path);
     if (answer == MSG_RESULT_YES && item != nullptr) {
         if (!item->RemoveFromDevice()) {
-            ShowLater(tr("\"%1\" could not be deleted.").arg(name));
+            ShowLater(tr("The entry \"%1\" could not be deleted.").arg(name));
         }
     }
     OnRefresh();
@@ -499,10 +500,12 @@ void QSystemView::OnNewFolder() {
     }
     const std::string targetPath = target->GetPath();
     const bool created = target->CreateFolder(name.toStdString());
+    if (!created) {
+        ShowLater(tr("The folder \"%1\" could not be created.").arg(name));
+    }
     ReloadPreservingOpenFolders(target);
     CDeviceFileItem* folder = FindItem(targetPath);
     if (!created) {
-        ShowLater(tr("The folder \"%1\" could not be created.").arg(name));
         return;
     }
     ShowFolder(folder);
@@ -561,17 +564,20 @@ bool QSystemView::UploadInto(CDeviceFileItem* folder, const QStringList& localPa
         return false;
     }
     QPointer<QSystemView> self(this);
-    // Not a child of this view: an unplug during the dialog deletes the view, never the dialog.
-    auto* dialog = new QUploadDlg(DeviceHandle(), m_appId, steps);
+    // Not a child of this view: an unplug during the dialog deletes the view, never the dialog. It
+    // goes as soon as it is closed: a message shown next is parented to the active window, which a
+    // deferred deletion would take with it.
+    auto dialog = std::make_unique<QUploadDlg>(DeviceHandle(), m_appId, steps);
     const int failed = dialog->RunModal();
     const bool cancelled = dialog->WasCancelled();
-    dialog->deleteLater();
+    dialog.reset();
     if (!self) {
         return false;
     }
     ReloadPreservingOpenFolders(FindItem(folderPath));
     if (failed > 0 && !cancelled) {
-        ShowLater(tr("%1 of %2 items could not be copied to the device.").arg(failed).arg(steps.size()));
+        ShowLater(
+            tr("Some items could not be copied to the device (%1 of %2).").arg(failed).arg(steps.size()));
     }
     return failed == 0;
 }
@@ -637,11 +643,8 @@ void QSystemView::OnReadFailed(const QString& path, int result) {
     if (IsHalted()) {
         return;
     }
-    if (result == VEXA_E_UNPLUGGED) {
-        ShowLater(tr("The device is no longer connected."));
-    } else {
-        ShowLater(tr("The folder %1 could not be read.").arg(path));
-    }
+    qDebug() << "QSystemView ReadDirectory failed" << result << path;
+    ShowLater(tr("The folder %1 could not be read.").arg(path));
 }
 
 void QSystemView::ShowLater(const QString& message) {

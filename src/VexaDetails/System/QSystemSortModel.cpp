@@ -44,7 +44,7 @@ bool QSystemSortModel::lessThan(const QModelIndex& left, const QModelIndex& righ
     default:
         break;
     }
-    return model->NameAt(left.row()) < model->NameAt(right.row());
+    return model->NameAt(left.row()).compare(model->NameAt(right.row()), Qt::CaseInsensitive) < 0;
 }
 
 bool QSystemSortModel::filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const {

@@ -16,11 +16,15 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 
+#include "CDropFileList.h"
 #include "CProcessBridge.h"
 #include "CProcessThread.h"
+#include "IDropSourceCallback.h"
 #include "IInvokeProcessCallback.h"
 #include "LanguageService.h"
+#include "QDropFileMimeData.h"
 #include "RunRedirected.h"
 
 namespace {
@@ -95,6 +99,11 @@ private slots:
     void aSecondCallWhileOneRunsReturnsFalseWithoutStarting();
     void theChildInheritsOnlyItsThreeStandardDescriptors();
     void stoppingTheThreadKillsTheChild();
+
+    // Drag-out of device files
+    void dragFilesAppearOnlyWhenTheTargetAsksForTheUrls();
+    void dragNamesStayInsideTheFreshFolderAndNeverCollide();
+    void dragWhoseViewDiedOffersTheUrlsButCopiesNothing();
 
 private:
     QTemporaryDir m_dir;
@@ -266,6 +275,86 @@ void TestShell::stoppingTheThreadKillsTheChild() {
     QVERIFY(clock.elapsed() < 5000);
     // Killed and reaped: the pid names no process any more.
     QCOMPARE(::kill(catcher.pid, 0), -1);
+}
+
+namespace {
+// Stands in for a view: writes each drag path the way a device copy would.
+class WritingCallback : public QObject, public IDropSourceCallback {
+public:
+    explicit WritingCallback(QStringList paths)
+        : m_paths(std::move(paths)) {}
+    bool OnDrop() override {
+        ++calls;
+        for (const QString& path : m_paths) {
+            WriteFile(path, path.toUtf8());
+        }
+        return true;
+    }
+    int calls = 0;
+
+private:
+    QStringList m_paths;
+};
+} // namespace
+
+void TestShell::dragFilesAppearOnlyWhenTheTargetAsksForTheUrls() {
+    CDropFileList list(m_dir.filePath(QStringLiteral("dnd")));
+    QVERIFY(list.IsValid());
+    const QString first = list.Add(QStringLiteral("song.mp3"));
+    const QString second = list.Add(QStringLiteral("Ünïcödé 深い.txt"));
+    WritingCallback callback(list.Paths());
+    QDropFileMimeData data(list.Paths(), &callback, &callback);
+
+    // Hovering asks only which formats there are.
+    QVERIFY(data.hasUrls());
+    QVERIFY(data.formats().contains(QStringLiteral("text/uri-list")));
+    QCOMPARE(callback.calls, 0);
+    QVERIFY(!QFileInfo::exists(first));
+
+    const QList<QUrl> urls = data.urls();
+    QCOMPARE(urls, (QList<QUrl>{QUrl::fromLocalFile(first), QUrl::fromLocalFile(second)}));
+    QCOMPARE(ReadFile(second), second.toUtf8());
+    QVERIFY(data.DropSucceeded());
+    // The raw list a file manager reads names the same files, and asking again copies nothing more.
+    const QByteArray raw = data.data(QStringLiteral("text/uri-list"));
+    QCOMPARE(raw, QUrl::fromLocalFile(first).toEncoded() + "\r\n" + QUrl::fromLocalFile(second).toEncoded() +
+                      "\r\n");
+    QCOMPARE(callback.calls, 1);
+}
+
+void TestShell::dragNamesStayInsideTheFreshFolderAndNeverCollide() {
+    const QString parent = m_dir.filePath(QStringLiteral("dnd-names"));
+    CDropFileList one(parent);
+    CDropFileList two(parent);
+    QVERIFY(one.IsValid() && two.IsValid());
+    QVERIFY(one.Folder() != two.Folder());
+
+    const QStringList names{QStringLiteral("a.txt"),      QStringLiteral("a.txt"),  QStringLiteral("A.TXT"),
+                            QStringLiteral("Photos"),     QStringLiteral("Photos"), QStringLiteral(".."),
+                            QStringLiteral("../../evil"), QStringLiteral("x\\y"),   QString()};
+    for (const QString& name : names) {
+        one.Add(name);
+    }
+    const QStringList expected{
+        QStringLiteral("a.txt"),      QStringLiteral("a (2).txt"),  QStringLiteral("A (3).TXT"),
+        QStringLiteral("Photos"),     QStringLiteral("Photos (2)"), QStringLiteral("_.."),
+        QStringLiteral(".._.._evil"), QStringLiteral("x_y"),        QStringLiteral("_")};
+    QCOMPARE(one.Paths().size(), expected.size());
+    for (int i = 0; i < expected.size(); ++i) {
+        QCOMPARE(QFileInfo(one.Paths()[i]).fileName(), expected[i]);
+        QCOMPARE(QFileInfo(one.Paths()[i]).absolutePath(), one.Folder());
+    }
+}
+
+void TestShell::dragWhoseViewDiedOffersTheUrlsButCopiesNothing() {
+    CDropFileList list(m_dir.filePath(QStringLiteral("dnd-gone")));
+    const QString path = list.Add(QStringLiteral("gone.bin"));
+    auto* callback = new WritingCallback(list.Paths());
+    QDropFileMimeData data(list.Paths(), callback, callback);
+    delete callback;
+    QCOMPARE(data.urls(), QList<QUrl>{QUrl::fromLocalFile(path)});
+    QVERIFY(!QFileInfo::exists(path));
+    QVERIFY(data.HasDropped() && !data.DropSucceeded());
 }
 
 QTEST_MAIN(TestShell)

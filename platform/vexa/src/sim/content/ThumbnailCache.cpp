@@ -18,11 +18,14 @@ std::string KeyOf(const std::filesystem::path& image) {
 } // namespace
 
 std::shared_ptr<const std::vector<uint8_t>> ThumbnailCache::Get(const std::filesystem::path& image) {
+    const std::string key = KeyOf(image);
     {
         std::lock_guard lock(m_mutex);
-        auto found = m_thumbnails.find(KeyOf(image));
-        if (found != m_thumbnails.end())
-            return found->second;
+        auto found = m_thumbnails.find(key);
+        if (found != m_thumbnails.end()) {
+            m_ages.splice(m_ages.begin(), m_ages, found->second.age);
+            return found->second.bytes;
+        }
     }
     // Decoding runs unlocked so that threads asking for different photos do not wait for each other.
     auto bytes = formats::MakeJpegThumbnail(image, kMaxSide);
@@ -30,7 +33,24 @@ std::shared_ptr<const std::vector<uint8_t>> ThumbnailCache::Get(const std::files
         return nullptr;
     auto thumbnail = std::make_shared<const std::vector<uint8_t>>(std::move(bytes));
     std::lock_guard lock(m_mutex);
-    return m_thumbnails.emplace(KeyOf(image), thumbnail).first->second;
+    auto [slot, added] = m_thumbnails.try_emplace(key);
+    if (!added)
+        return slot->second.bytes;
+    m_ages.push_front(key);
+    slot->second = Entry{thumbnail, m_ages.begin()};
+    m_held += thumbnail->size();
+    while (m_held > m_budget && m_ages.size() > 1) {
+        auto oldest = m_thumbnails.find(m_ages.back());
+        m_held -= oldest->second.bytes->size();
+        m_thumbnails.erase(oldest);
+        m_ages.pop_back();
+    }
+    return thumbnail;
+}
+
+size_t ThumbnailCache::HeldBytes() const {
+    std::lock_guard lock(m_mutex);
+    return m_held;
 }
 
 } // namespace vexa::sim

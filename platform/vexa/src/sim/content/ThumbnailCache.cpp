@@ -1,18 +1,22 @@
 #include "ThumbnailCache.h"
 
+#include <sys/stat.h>
+
 #include "formats/ImageFile.h"
 
 namespace vexa::sim {
 
 namespace {
 
-// The same path may later hold another picture (a deleted photo's name is given out again), so the
-// key includes the file's size and time of change.
+// A file is known by its inode, size and time of change: the same path may later hold another picture
+// (a deleted photo's name is given out again), while hard links to one picture share one thumbnail.
 std::string KeyOf(const std::filesystem::path& image) {
-    std::error_code error;
-    const auto size = std::filesystem::file_size(image, error);
-    const auto written = std::filesystem::last_write_time(image, error).time_since_epoch().count();
-    return image.string() + "|" + std::to_string(size) + "|" + std::to_string(written);
+    struct stat info {};
+    if (::stat(image.c_str(), &info) != 0)
+        return image.string();
+    return std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino) + "|" +
+           std::to_string(info.st_size) + "|" + std::to_string(info.st_mtim.tv_sec) + "." +
+           std::to_string(info.st_mtim.tv_nsec);
 }
 
 } // namespace

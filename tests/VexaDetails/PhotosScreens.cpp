@@ -3,6 +3,7 @@
 // Usage: photos_screens <output folder>
 #include <atomic>
 #include <filesystem>
+#include <functional>
 
 #include <QApplication>
 #include <QDir>
@@ -12,6 +13,7 @@
 
 #include <vexa/vexa.h>
 
+#include "CPhotoMonthGroups.h"
 #include "LanguageService.h"
 #include "NewAlbumWidget.h"
 #include "PicItemTotal.h"
@@ -32,6 +34,11 @@ int OnDevice(int mode, int handle) {
     if (mode == VEXA_DEVICE_ARRIVED)
         g_handle = handle;
     return 0;
+}
+
+void WaitFor(const std::function<bool()>& done) {
+    if (!QTest::qWaitFor(done, 10000))
+        qWarning("gave up waiting");
 }
 
 void Save(QWidget* widget, const QString& path) {
@@ -74,17 +81,16 @@ int main(int argc, char** argv) {
         view.resize(1000, 640);
         view.show();
         view.Start();
-        QTest::qWaitFor([&] { return view.HasLoaded() && !view.IsRunning(); }, 10000);
+        WaitFor([&] { return view.HasLoaded() && !view.IsRunning(); });
         QPhotoGridView* grid = view.PhotoPage()->Grid();
-        QTest::qWaitFor([&] { return view.PhotoPage()->StretchThread()->IsIdle(); }, 10000);
+        WaitFor([&] { return view.PhotoPage()->StretchThread()->IsIdle(); });
         const auto& first = grid->Groups()->Groups().front();
         for (size_t i = 0; i < first.photos.size() && i < 3; ++i)
             grid->SetChecked(first.photos[i].index, true);
         Save(&view, QStringLiteral("%1/photos_page_%2.png").arg(output, language.name));
 
         view.OnComboBoxChanged(QPhotoView::AlbumsPage);
-        QTest::qWaitFor([&] { return view.AlbumPage()->HasLoaded() && !view.AlbumPage()->IsRunning(); },
-                        10000);
+        WaitFor([&] { return view.AlbumPage()->HasLoaded() && !view.AlbumPage()->IsRunning(); });
         if (PicItemTotal* family = view.AlbumPage()->TileOf(QStringLiteral("Family")))
             family->SetChecked(true);
         Save(&view, QStringLiteral("%1/photos_albums_%2.png").arg(output, language.name));
@@ -92,10 +98,8 @@ int main(int argc, char** argv) {
         if (PicItemTotal* holiday = view.AlbumPage()->TileOf(QStringLiteral("Holiday 2025"))) {
             emit holiday->emitDoubleClicked(const_cast<char*>(holiday->Album().id.constData()),
                                             holiday->Album().type);
-            QTest::qWaitFor(
-                [&] { return !view.AlbumShow()->IsRunning() && !view.AlbumShow()->Page()->IsLoading(); },
-                10000);
-            QTest::qWaitFor([&] { return view.AlbumShow()->Page()->StretchThread()->IsIdle(); }, 10000);
+            WaitFor([&] { return !view.AlbumShow()->IsRunning() && !view.AlbumShow()->Page()->IsLoading(); });
+            WaitFor([&] { return view.AlbumShow()->Page()->StretchThread()->IsIdle(); });
             Save(&view, QStringLiteral("%1/photos_open_album_%2.png").arg(output, language.name));
         }
 

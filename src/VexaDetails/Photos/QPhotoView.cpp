@@ -203,8 +203,10 @@ void QPhotoView::Run() {
     PhotoRecord* records = nullptr;
     int count = 0;
     std::shared_ptr<CPhotoList> list;
-    // A list that can't be read leaves the page empty.
-    if (photos != nullptr && photos->PrepareList() == 0 && photos->GetPhotoList(&records, &count) == 0) {
+    // A list that can't be read leaves the page empty, and the user is told.
+    const bool read =
+        photos != nullptr && photos->PrepareList() == 0 && photos->GetPhotoList(&records, &count) == 0;
+    if (read) {
         list = CPhotoList::Copy(records, count);
     } else {
         qDebug() << "QPhotoView::Run can't read the photo list";
@@ -218,6 +220,7 @@ void QPhotoView::Run() {
         std::lock_guard lock(m_readMutex);
         m_readList = std::move(list);
         m_readGroups = std::move(groups);
+        m_readFailed = !read;
     }
     emit UpdateCameraView();
 }
@@ -225,10 +228,12 @@ void QPhotoView::Run() {
 void QPhotoView::OnUpDatePhotoView() {
     std::shared_ptr<CPhotoList> list;
     std::shared_ptr<CPhotoMonthGroups> groups;
+    bool failed = false;
     {
         std::lock_guard lock(m_readMutex);
         list = std::move(m_readList);
         groups = std::move(m_readGroups);
+        failed = m_readFailed;
     }
     if (!list) {
         return;
@@ -237,6 +242,9 @@ void QPhotoView::OnUpDatePhotoView() {
     m_photoPage->SetPhotos(std::move(list), std::move(groups));
     ShowLoadResult(count);
     emit emitAnalysisEnd();
+    if (failed) {
+        ShowMessage(tr("The photos could not be read from the device."));
+    }
 }
 
 void QPhotoView::EmitRefresh() {

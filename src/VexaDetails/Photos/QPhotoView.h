@@ -105,4 +105,5 @@ private:
     std::mutex m_readMutex;
     std::shared_ptr<CPhotoList> m_readList;
     std::shared_ptr<CPhotoMonthGroups> m_readGroups;
+    bool m_readFailed = false;
 };

@@ -101,6 +101,7 @@ void UserPicItemShow::Run() {
         list = CPhotoList::Copy(records, count);
     } else {
         list = CPhotoList::Copy(nullptr, 0);
+        problem = tr("The photos of this album could not be read from the device.");
     }
     auto groups = std::make_shared<CPhotoMonthGroups>(CPhotoMonthGroups::Build(*list));
     if (IsStopRequested()) {

@@ -317,7 +317,9 @@ void UserPicWidget::OnAlbumsRead() {
     m_movie->stop();
     m_stack->setCurrentWidget(m_scroll);
     m_loaded = true;
-    if (!outcome.readFailed) {
+    if (outcome.readFailed) {
+        outcome.problems << tr("The albums could not be read from the device.");
+    } else {
         Rebuild(outcome.albums);
     }
     if (!outcome.problems.isEmpty()) {

@@ -730,7 +730,7 @@ std::vector<SweepOperation> SweepOperations() {
             change(view);
         (void)QTest::qWaitFor([&] { return !albums || (!albums->IsRunning() && !read.isEmpty()); }, kWaitMs);
         QCoreApplication::processEvents();
-        return albums && !read.isEmpty();
+        return albums && !read.isEmpty() && !albums->LastReadFailed();
     };
 
     operations.push_back({
@@ -750,9 +750,10 @@ std::vector<SweepOperation> SweepOperations() {
                 device.Press(node);
                 if (!first && view)
                     view->OnBtnRefresh();
-                (void)QTest::qWaitFor([&] { return !view || (!view->IsRunning() && !loaded.isEmpty()); }, kWaitMs);
+                (void)QTest::qWaitFor([&] { return !view || (!view->IsRunning() && !loaded.isEmpty()); },
+                                      kWaitMs);
                 QCoreApplication::processEvents();
-                return view && !loaded.isEmpty();
+                return view && !loaded.isEmpty() && !view->LastReadFailed();
             },
         .verify =
             [photoView, devicePhotos](SweepDevice& device) {
@@ -766,7 +767,10 @@ std::vector<SweepOperation> SweepOperations() {
         .path = QStringLiteral("Refresh on the album page of Photos (album worker)"),
         .message = QStringLiteral("The albums could not be read from the device."),
         .worker = true,
-        .act = [loadAlbums](SweepDevice& device) { return loadAlbums(device, [](QPhotoView* view) { view->OnBtnRefresh(); }); },
+        .act =
+            [loadAlbums](SweepDevice& device) {
+                return loadAlbums(device, [](QPhotoView* view) { view->OnBtnRefresh(); });
+            },
         .verify =
             [photoView](SweepDevice& device) {
                 QPhotoView* view = photoView(device);

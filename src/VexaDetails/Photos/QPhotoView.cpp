@@ -238,6 +238,7 @@ void QPhotoView::OnUpDatePhotoView() {
     if (!list) {
         return;
     }
+    m_shownReadFailed = failed;
     const int count = groups->PhotoCount();
     m_photoPage->SetPhotos(std::move(list), std::move(groups));
     ShowLoadResult(count);

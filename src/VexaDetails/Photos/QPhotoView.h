@@ -36,6 +36,8 @@ public:
     QString DeviceFolder() const { return m_deviceFolder; }
 
     Page CurrentPage() const { return m_page; }
+    // The last reading of the photo list failed (the page is empty for that reason).
+    bool LastReadFailed() const { return m_shownReadFailed; }
     QPhotoMonthPage* PhotoPage() const { return m_photoPage; }
     UserPicWidget* AlbumPage() const { return m_albumPage; }
     UserPicItemShow* AlbumShow() const { return m_albumShow; }
@@ -106,4 +108,5 @@ private:
     std::shared_ptr<CPhotoList> m_readList;
     std::shared_ptr<CPhotoMonthGroups> m_readGroups;
     bool m_readFailed = false;
+    bool m_shownReadFailed = false;
 };

@@ -317,6 +317,7 @@ void UserPicWidget::OnAlbumsRead() {
     m_movie->stop();
     m_stack->setCurrentWidget(m_scroll);
     m_loaded = true;
+    m_readFailed = outcome.readFailed;
     if (outcome.readFailed) {
         outcome.problems << tr("The albums could not be read from the device.");
     } else {

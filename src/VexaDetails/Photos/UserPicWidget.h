@@ -33,6 +33,8 @@ public:
     // Reads the albums again (after the pending changes).
     void Reload();
     bool HasLoaded() const { return m_loaded; }
+    // The last reading of the albums failed; the tiles are those of the reading before.
+    bool LastReadFailed() const { return m_readFailed; }
     const QList<PicItemTotal*>& Tiles() const { return m_tiles; }
     PicItemTotal* TileOf(const QString& name) const;
     void SetAllChecked(bool checked);
@@ -83,6 +85,7 @@ private:
     Pending m_pending;
     Outcome m_outcome;
     bool m_loaded = false;
+    bool m_readFailed = false;
     QStackedWidget* m_stack;
     QLabel* m_loadingWidget;
     QMovie* m_movie;

@@ -162,7 +162,8 @@ void UserPicWidget::OnBtnNewAlbum() {
     QPointer<UserPicWidget> self(this);
     QString name;
     {
-        NewAlbumWidget dialog(this);
+        // Not a child: a removal of the device during exec() deletes this page, never the dialog on the stack.
+        NewAlbumWidget dialog;
         connect(&dialog, &NewAlbumWidget::emitClickOk, this, [&name](const QString& typed) { name = typed; });
         dialog.exec();
     }

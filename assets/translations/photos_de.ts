@@ -141,6 +141,11 @@
       <source>Please choose one or more items first!</source>
       <translation>Bitte wählen Sie zuerst ein oder mehrere Elemente aus!</translation>
     </message>
+    <message>
+      <location filename="../../src/VexaDetails/Photos/QPhotoView.cpp" line="1" />
+      <source>The photos could not be read from the device.</source>
+      <translation>Die Fotos konnten nicht vom Gerät gelesen werden.</translation>
+    </message>
   </context>
   <context>
     <name>UserPicItemShow</name>
@@ -153,6 +158,11 @@
       <location filename="../../src/VexaDetails/Photos/UserPicItemShow.cpp" line="138" />
       <source>Return</source>
       <translation>Zurück</translation>
+    </message>
+    <message>
+      <location filename="../../src/VexaDetails/Photos/UserPicItemShow.cpp" line="1" />
+      <source>The photos of this album could not be read from the device.</source>
+      <translation>Die Fotos dieses Albums konnten nicht vom Gerät gelesen werden.</translation>
     </message>
   </context>
   <context>
@@ -232,6 +242,11 @@
       <location filename="../../src/VexaDetails/Photos/UserPicWidget.cpp" line="278" />
       <source>An album could not be deleted.</source>
       <translation>Ein Album konnte nicht gelöscht werden.</translation>
+    </message>
+    <message>
+      <location filename="../../src/VexaDetails/Photos/UserPicWidget.cpp" line="1" />
+      <source>The albums could not be read from the device.</source>
+      <translation>Die Alben konnten nicht vom Gerät gelesen werden.</translation>
     </message>
   </context>
 </TS>

@@ -141,6 +141,11 @@
       <source>Please choose one or more items first!</source>
       <translation>请先选择一个或多个项目！</translation>
     </message>
+    <message>
+      <location filename="../../src/VexaDetails/Photos/QPhotoView.cpp" line="1" />
+      <source>The photos could not be read from the device.</source>
+      <translation>无法从设备读取照片。</translation>
+    </message>
   </context>
   <context>
     <name>UserPicItemShow</name>
@@ -153,6 +158,11 @@
       <location filename="../../src/VexaDetails/Photos/UserPicItemShow.cpp" line="138" />
       <source>Return</source>
       <translation>返回</translation>
+    </message>
+    <message>
+      <location filename="../../src/VexaDetails/Photos/UserPicItemShow.cpp" line="1" />
+      <source>The photos of this album could not be read from the device.</source>
+      <translation>无法从设备读取此相册的照片。</translation>
     </message>
   </context>
   <context>
@@ -232,6 +242,11 @@
       <location filename="../../src/VexaDetails/Photos/UserPicWidget.cpp" line="278" />
       <source>An album could not be deleted.</source>
       <translation>无法删除相册。</translation>
+    </message>
+    <message>
+      <location filename="../../src/VexaDetails/Photos/UserPicWidget.cpp" line="1" />
+      <source>The albums could not be read from the device.</source>
+      <translation>无法从设备读取相册。</translation>
     </message>
   </context>
 </TS>

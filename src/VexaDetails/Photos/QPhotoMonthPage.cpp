@@ -50,7 +50,6 @@ QPhotoMonthPage::QPhotoMonthPage(IPhotoLibrary* library, QWidget* parent)
     connect(m_dateCombo, &QComboBox::textActivated, this, &QPhotoMonthPage::OnDateComboBoxChanged);
     connect(m_grid, &QPhotoGridView::emitTopGroupChanged, this, &QPhotoMonthPage::OnTopGroupChanged);
     connect(m_grid, &QPhotoGridView::emitDoubleClicked, this, &QPhotoMonthPage::emitDoubleClicked);
-    m_thread->Start();
     Retranslate();
 }
 

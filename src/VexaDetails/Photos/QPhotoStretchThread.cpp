@@ -13,6 +13,7 @@
 
 namespace {
 constexpr auto kPollInterval = std::chrono::milliseconds(50);
+constexpr int kIdlePollsBeforeExit = 20;
 } // namespace
 
 QPhotoStretchThread::QPhotoStretchThread(IPhotoLibrary* library, QObject* parent)
@@ -39,6 +40,7 @@ int QPhotoStretchThread::SetSource(std::shared_ptr<CPhotoList> list,
 }
 
 void QPhotoStretchThread::SetWanted(std::vector<Request> wanted) {
+    bool start = false;
     {
         std::lock_guard lock(m_mutex);
         // A device that stopped answering is not asked again for every photo that scrolls by.
@@ -46,6 +48,13 @@ void QPhotoStretchThread::SetWanted(std::vector<Request> wanted) {
             return;
         }
         m_wanted.assign(wanted.begin(), wanted.end());
+        start = !m_wanted.empty() && !m_active;
+        m_active = m_active || start;
+    }
+    if (start && !Start()) {
+        std::lock_guard lock(m_mutex);
+        m_active = false;
+        return;
     }
     m_wake.notify_one();
 }
@@ -98,11 +107,29 @@ QImage QPhotoStretchThread::Load(PhotoRecord* record, int& code) {
 
 void QPhotoStretchThread::Run() {
     QThread::currentThread()->setObjectName(QStringLiteral("QPhotoStretchThread"));
+    // Whatever way the run ends, the next wish starts a new one.
+    struct Inactive {
+        QPhotoStretchThread* thread;
+        ~Inactive() {
+            std::lock_guard lock(thread->m_mutex);
+            thread->m_active = false;
+        }
+    } inactive{this};
+    int idlePolls = 0;
     while (!IsStopRequested()) {
         Request request;
         int generation = 0;
         std::shared_ptr<CPhotoList> list;
-        if (!Next(request, generation, list) || !list || request.item == nullptr) {
+        if (!Next(request, generation, list)) {
+            std::lock_guard lock(m_mutex);
+            if (++idlePolls >= kIdlePollsBeforeExit && m_wanted.empty()) {
+                m_active = false;
+                return;
+            }
+            continue;
+        }
+        idlePolls = 0;
+        if (!list || request.item == nullptr) {
             continue;
         }
         int code = VEXA_OK;

@@ -20,7 +20,8 @@ class IPhotoLibrary;
 // Loads thumbnails on a thread of its own for the photos a page asks for, most urgent first, and scales
 // each to at most 120 pixels on its long side. The page replaces its wishes whenever it scrolls, so
 // photos that left the screen before their turn are never loaded. A finished thumbnail waits in the
-// thread until the page takes it; emitRedrawItem tells the page that one is ready.
+// thread until the page takes it; emitRedrawItem tells the page that one is ready. The thread only runs
+// while there is work: it ends after a second without requests and the next wish starts it again.
 class QPhotoStretchThread : public QObject, public QUtilThread {
     Q_OBJECT
 public:
@@ -68,4 +69,5 @@ private:
     int m_generation = 0;
     bool m_busy = false;
     bool m_failed = false;
+    bool m_active = false; // a run is under way and will look at the wishes again
 };

@@ -863,6 +863,8 @@ void QNavigateWidget::OnClickPc() {
         QRecordExportDialog::RunChecked(view, view, view->HasCheckedChunk());
         return;
     }
+    if (route == CExportRoute::Kind::PhotoBrowser && QMetaObject::invokeMethod(view, "OnBtnExport"))
+        return;
     if (view->SelectedCount() == 0) {
         ShowMessage(tr("Please choose one or more items first!"));
         return;

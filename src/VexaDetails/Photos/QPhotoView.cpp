@@ -1,19 +1,503 @@
 #include "QPhotoView.h"
 
+#include <QButtonGroup>
+#include <QDebug>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QPointer>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QThread>
+#include <QVBoxLayout>
+
+#include <vexa/vexa.h>
+
+#include "CPhotoList.h"
+#include "CPhotoMonthGroups.h"
+#include "CPhotoSerialDlg.h"
+#include "IBaseSerial.h"
+#include "PhotoImageShow.h"
+#include "PicItemTotal.h"
+#include "QFileFolderExport.h"
+#include "QMessageDlg.h"
+#include "QOperatePanel.h"
+#include "QPhotoDeleteAction.h"
+#include "QPhotoGridView.h"
+#include "QPhotoMonthPage.h"
+#include "QProgressDlg.h"
+#include "UserPicItemShow.h"
+#include "UserPicWidget.h"
+
+namespace {
+
+const char* const kBarStyle =
+    "QPushButton{color:white;background:rgb(99,165,181);border:none;border-radius:4px;padding:5px 12px;}"
+    "QPushButton:hover{background:rgb(122,190,204);}"
+    "QPushButton:disabled{background:rgb(190,215,222);}"
+    "QPushButton#m_tabPhotos,QPushButton#m_tabAlbums{color:rgb(66,127,142);background:rgb(235,246,249);"
+    "border-radius:0px;padding:6px 18px;font-weight:700;}"
+    "QPushButton#m_tabPhotos:checked,QPushButton#m_tabAlbums:checked{color:white;background:rgb(66,127,142);"
+    "}";
+
+struct ReleaseManager {
+    void operator()(IVexaManager* manager) const { DeleteVexaManager(&manager); }
+};
+using OwnManager = std::unique_ptr<IVexaManager, ReleaseManager>;
+
+// A manager of a job's own for the same device: a removal during the job's dialog releases the view's
+// manager while the job's thread may still be using its library.
+OwnManager ManagerFor(IVexaManager* manager) {
+    if (manager == nullptr) {
+        return nullptr;
+    }
+    OwnManager own(GetVexaManager());
+    if (own && own->SetDeviceHandle(manager->GetDeviceHandle()) != 0) {
+        own.reset();
+    }
+    return own;
+}
+
+} // namespace
+
 QPhotoView::QPhotoView(IVexaManager* manager, int deviceHandle, QWidget* parent)
     : QBaseDetailsView(manager, deviceHandle, parent) {
     setObjectName(QStringLiteral("PhotoView"));
-    InitControls();
+    SetCategoryName("Photos");
+    OperatePanel()->hide();
+    auto* content = new QWidget(this);
+    content->setObjectName(QStringLiteral("m_photoContent"));
+    m_pages = new QStackedWidget(content);
+    m_photoPage = new QPhotoMonthPage(manager != nullptr ? manager->GetPhotos() : nullptr, m_pages);
+    m_albumPage = new UserPicWidget(manager, m_pages);
+    m_albumShow = new UserPicItemShow(manager, m_pages);
+    m_pages->addWidget(m_photoPage);
+    m_pages->addWidget(m_albumPage);
+    m_pages->addWidget(m_albumShow);
+    auto* layout = new QVBoxLayout(content);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(CreateBar());
+    layout->addWidget(m_pages, 1);
+    ContentLayout()->addWidget(content, 1);
+
+    connect(this, &QPhotoView::UpdateCameraView, this, &QPhotoView::OnUpDatePhotoView, Qt::QueuedConnection);
+    connect(this, &QPhotoView::emitAnalysisBegin, this, &QPhotoView::OnAnalysisBegin, Qt::QueuedConnection);
+    connect(m_photoPage, &QPhotoMonthPage::emitDoubleClicked, this, &QPhotoView::OnOpenPhoto);
+    connect(m_albumShow->Page(), &QPhotoMonthPage::emitDoubleClicked, this, &QPhotoView::OnOpenPhoto);
+    connect(m_albumPage, &UserPicWidget::emitOnDoubleClickedItem, this, &QPhotoView::OnEnterAlbumView);
+    connect(m_albumShow, &UserPicItemShow::emitReturn, this, &QPhotoView::OnReturnAlbumView);
+    OnLanguageChanged();
+    ShowPage(PhotosPage);
 }
 
-QString QPhotoView::Caption() const {
-    return tr("Photos");
+QPhotoView::~QPhotoView() {
+    StopAndWait();
 }
 
-QStringList QPhotoView::ColumnTitles() const {
-    return {tr("Name"), tr("Date"), tr("Size"), tr("Dimensions")};
+QPushButton* QPhotoView::MakeButton(const char* objectName) {
+    auto* button = new QPushButton;
+    button->setObjectName(QString::fromLatin1(objectName));
+    button->setCursor(Qt::PointingHandCursor);
+    m_buttons.push_back(button);
+    return button;
+}
+
+QPushButton* QPhotoView::Button(const char* objectName) const {
+    for (QPushButton* button : m_buttons) {
+        if (button->objectName() == QLatin1String(objectName)) {
+            return button;
+        }
+    }
+    return nullptr;
+}
+
+QWidget* QPhotoView::CreateBar() {
+    auto* bar = new QWidget;
+    bar->setObjectName(QStringLiteral("m_photoBar"));
+    bar->setStyleSheet(QString::fromLatin1(kBarStyle));
+    m_tabPhotos = MakeButton("m_tabPhotos");
+    m_tabAlbums = MakeButton("m_tabAlbums");
+    m_tabs = new QButtonGroup(this);
+    for (QPushButton* tab : {m_tabPhotos, m_tabAlbums}) {
+        tab->setCheckable(true);
+        m_tabs->addButton(tab, tab == m_tabPhotos ? PhotosPage : AlbumsPage);
+    }
+    m_tabPhotos->setChecked(true);
+    connect(m_tabs, &QButtonGroup::idClicked, this, &QPhotoView::OnComboBoxChanged);
+
+    auto* layout = new QHBoxLayout(bar);
+    layout->setContentsMargins(12, 8, 12, 8);
+    layout->setSpacing(6);
+    layout->addWidget(m_tabPhotos);
+    layout->addWidget(m_tabAlbums);
+    layout->addStretch(1);
+    const std::pair<const char*, void (QPhotoView::*)()> actions[] = {
+        {"m_btnNewAlbum", nullptr},
+        {"m_btnImport", &QPhotoView::OnBtnImport},
+        {"m_btnExport", &QPhotoView::OnBtnExport},
+        {"m_btnDelete", &QPhotoView::OnBtnDelete},
+        {"m_btnRefresh", &QPhotoView::OnBtnRefresh},
+        {"m_btnCheckAll", &QPhotoView::OnBtnCheckAll},
+        {"m_btnUncheckAll", &QPhotoView::OnBtnUnCheckAll},
+    };
+    for (const auto& [name, slot] : actions) {
+        QPushButton* button = MakeButton(name);
+        layout->addWidget(button);
+        if (slot != nullptr) {
+            connect(button, &QPushButton::clicked, this, slot);
+        }
+    }
+    connect(Button("m_btnNewAlbum"), &QPushButton::clicked, m_albumPage, &UserPicWidget::OnBtnNewAlbum);
+    return bar;
+}
+
+void QPhotoView::OnLanguageChanged() {
+    QBaseDetailsView::OnLanguageChanged();
+    if (m_tabPhotos == nullptr) {
+        return;
+    }
+    m_tabPhotos->setText(tr("Photos"));
+    m_tabAlbums->setText(tr("Albums"));
+    Button("m_btnNewAlbum")->setText(tr("New album"));
+    Button("m_btnImport")->setText(tr("Import"));
+    Button("m_btnExport")->setText(tr("Export"));
+    Button("m_btnDelete")->setText(tr("Delete"));
+    Button("m_btnRefresh")->setText(tr("Refresh"));
+    Button("m_btnCheckAll")->setText(tr("CheckAll"));
+    Button("m_btnUncheckAll")->setText(tr("UncheckAll"));
+    m_photoPage->Retranslate();
+    m_albumPage->Retranslate();
+    m_albumShow->Retranslate();
+}
+
+void QPhotoView::ShowPage(Page page) {
+    m_page = page;
+    m_pages->setCurrentIndex(page);
+    Button("m_btnNewAlbum")->setVisible(page == AlbumsPage);
+    m_tabs->button(page == PhotosPage ? PhotosPage : AlbumsPage)->setChecked(true);
+}
+
+QPhotoGridView* QPhotoView::CurrentGrid() const {
+    switch (m_page) {
+    case PhotosPage:
+        return m_photoPage->Grid();
+    case AlbumShowPage:
+        return m_albumShow->Page()->Grid();
+    case AlbumsPage:
+        break;
+    }
+    return nullptr;
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Loading the photo page
+
+void QPhotoView::OnAnalysisBegin() {
+    m_photoPage->ShowLoading();
+}
+
+void QPhotoView::Run() {
+    QThread::currentThread()->setObjectName(QStringLiteral("QPhotoView"));
+    emit emitAnalysisBegin();
+    IPhotoLibrary* photos = Manager() != nullptr ? Manager()->GetPhotos() : nullptr;
+    PhotoRecord* records = nullptr;
+    int count = 0;
+    std::shared_ptr<CPhotoList> list;
+    // A list that can't be read leaves the page empty, and the user is told.
+    const bool read =
+        photos != nullptr && photos->PrepareList() == 0 && photos->GetPhotoList(&records, &count) == 0;
+    if (read) {
+        list = CPhotoList::Copy(records, count);
+    } else {
+        qDebug() << "QPhotoView::Run can't read the photo list";
+        list = CPhotoList::Copy(nullptr, 0);
+    }
+    auto groups = std::make_shared<CPhotoMonthGroups>(CPhotoMonthGroups::Build(*list));
+    if (IsStopRequested()) {
+        return;
+    }
+    {
+        std::lock_guard lock(m_readMutex);
+        m_readList = std::move(list);
+        m_readGroups = std::move(groups);
+        m_readFailed = !read;
+    }
+    emit UpdateCameraView();
+}
+
+void QPhotoView::OnUpDatePhotoView() {
+    std::shared_ptr<CPhotoList> list;
+    std::shared_ptr<CPhotoMonthGroups> groups;
+    bool failed = false;
+    {
+        std::lock_guard lock(m_readMutex);
+        list = std::move(m_readList);
+        groups = std::move(m_readGroups);
+        failed = m_readFailed;
+    }
+    if (!list) {
+        return;
+    }
+    m_shownReadFailed = failed;
+    const int count = groups->PhotoCount();
+    m_photoPage->SetPhotos(std::move(list), std::move(groups));
+    ShowLoadResult(count);
+    emit emitAnalysisEnd();
+    if (failed) {
+        ShowMessage(tr("The photos could not be read from the device."));
+    }
 }
 
 void QPhotoView::EmitRefresh() {
     emit emitRefreshPhotosNode(DeviceHandle());
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Pages
+
+void QPhotoView::OnComboBoxChanged(int index) {
+    if (index == AlbumsPage) {
+        ShowPage(AlbumsPage);
+        if (!m_albumPage->HasLoaded() && !m_albumPage->IsRunning()) {
+            m_albumPage->Reload();
+        }
+        return;
+    }
+    ShowPage(PhotosPage);
+    if (!HasLoaded() && !IsRunning()) {
+        Start();
+    }
+}
+
+void QPhotoView::OnDateComboBoxChanged(QString key) {
+    if (m_page == AlbumShowPage) {
+        m_albumShow->Page()->OnDateComboBoxChanged(key);
+    } else {
+        m_photoPage->OnDateComboBoxChanged(key);
+    }
+}
+
+void QPhotoView::OnScrollBarChanged(int value) {
+    if (QPhotoGridView* grid = CurrentGrid()) {
+        grid->OnScrollBarChanged(value);
+    }
+}
+
+void QPhotoView::OnRedrawItem(QString key, indexPhoto* item) {
+    if (QPhotoGridView* grid = CurrentGrid()) {
+        grid->OnRedrawItem(key, item);
+    }
+}
+
+void QPhotoView::OnEnterAlbumView(IPhotoAlbumType type, char* id) {
+    const QByteArray albumId(id != nullptr ? id : "");
+    QString name;
+    for (PicItemTotal* tile : m_albumPage->Tiles()) {
+        if (tile->Album().id == albumId) {
+            name = tile->ShownText();
+        }
+    }
+    m_albumShow->Open(albumId, name, type);
+    ShowPage(AlbumShowPage);
+}
+
+void QPhotoView::OnReturnAlbumView(IPhotoAlbumType) {
+    ShowPage(AlbumsPage);
+}
+
+void QPhotoView::OnNewAlbum(QString name) {
+    m_albumPage->OnNewAlbum(name);
+}
+
+void QPhotoView::OnDeleteAlbum(QString name) {
+    m_albumPage->OnDeleteAlbum(name);
+}
+
+void QPhotoView::OnOpenPhoto(int index) {
+    QPhotoGridView* grid = qobject_cast<QPhotoGridView*>(
+        sender() == m_photoPage ? m_photoPage->Grid() : m_albumShow->Page()->Grid());
+    if (grid == nullptr || grid->List() == nullptr || index < 0 || index >= grid->List()->Count()) {
+        return;
+    }
+    const PhotoRecord* record = grid->List()->Record(index);
+    auto* show = new PhotoImageShow(Manager(), QString::fromUtf8(record->path),
+                                    QString::fromUtf8(record->fileName), this);
+    show->setAttribute(Qt::WA_DeleteOnClose);
+    show->show();
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Buttons
+
+void QPhotoView::OnBtnRefresh() {
+    switch (m_page) {
+    case PhotosPage:
+        Start();
+        break;
+    case AlbumsPage:
+        m_albumPage->Reload();
+        break;
+    case AlbumShowPage:
+        m_albumShow->Reload();
+        break;
+    }
+}
+
+void QPhotoView::OnBtnCheckAll() {
+    if (QPhotoGridView* grid = CurrentGrid()) {
+        grid->SetAllChecked(true);
+    } else {
+        m_albumPage->SetAllChecked(true);
+    }
+}
+
+void QPhotoView::OnBtnUnCheckAll() {
+    if (QPhotoGridView* grid = CurrentGrid()) {
+        grid->SetAllChecked(false);
+    } else {
+        m_albumPage->SetAllChecked(false);
+    }
+}
+
+void QPhotoView::ReloadAfterChange() {
+    Start();
+    if (m_albumPage->HasLoaded()) {
+        m_albumPage->Reload();
+    }
+    if (m_page == AlbumShowPage) {
+        m_albumShow->Reload();
+    }
+}
+
+void QPhotoView::OnBtnImport() {
+    QPointer<QPhotoView> self(this);
+    const QStringList files =
+        QFileDialog::getOpenFileNames(this, tr("Import File"), QFileFolderExport::StartFolder(),
+                                      tr("Images (*.bmp *.jpg *.gif *.png *jpeg)"));
+    if (self && !files.isEmpty()) {
+        ImportFiles(files);
+    }
+}
+
+void QPhotoView::ImportFiles(const QStringList& files) {
+    if (files.isEmpty()) {
+        return;
+    }
+    // Into the open album when it is one of the user's, else into the Photo Library.
+    const bool intoAlbum = m_page == AlbumShowPage && m_albumShow->AlbumType() == ALBUM_USER;
+    const QString albumId =
+        intoAlbum ? QString::fromUtf8(m_albumShow->AlbumId()) : QString::fromLatin1(kImportAlbumId);
+    QPointer<QPhotoView> self(this);
+    {
+        const OwnManager own = ManagerFor(Manager());
+        CPhotoSerialDlg dialog;
+        dialog.StartImport(own.get(), files, albumId);
+        dialog.exec();
+    }
+    if (self) {
+        ReloadAfterChange();
+    }
+}
+
+void QPhotoView::OnBtnExport() {
+    if (m_page == AlbumsPage) {
+        ShowMessage(tr("Please choose one or more items first!"));
+        return;
+    }
+    QFileFolderExport::RunChecked(this, this, Manager(), 0, HasCheckedChunk());
+}
+
+int QPhotoView::ExportTo(const QString& folder) {
+    return QFileFolderExport::ExportTo(this, Manager(), 0, folder);
+}
+
+bool QPhotoView::HasCheckedChunk() const {
+    const QPhotoGridView* grid = CurrentGrid();
+    return grid != nullptr && grid->CheckedCount() > 0;
+}
+
+void QPhotoView::Serialize(IBaseSerial* writer) {
+    QPhotoGridView* grid = CurrentGrid();
+    if (writer == nullptr || grid == nullptr || grid->List() == nullptr) {
+        return;
+    }
+    writer->BeginItem(CategoryName().c_str(), -1);
+    int item = 0;
+    for (int index : grid->CheckedIndexes()) {
+        const PhotoRecord* record = grid->List()->Record(index);
+        writer->BeginItem("Photo", item++);
+        writer->WriteString("path", record->path);
+        writer->WriteString("title", record->fileName);
+        writer->EndItem();
+    }
+    writer->EndItem();
+}
+
+void QPhotoView::OnBtnDelete() {
+    switch (m_page) {
+    case PhotosPage:
+        DeletePhotos(m_photoPage->Grid());
+        break;
+    case AlbumsPage:
+        m_albumPage->OnBtnDelete();
+        break;
+    case AlbumShowPage:
+        if (m_albumShow->AlbumType() == ALBUM_USER) {
+            QPhotoGridView* grid = m_albumShow->Page()->Grid();
+            std::vector<QByteArray> ids;
+            for (int index : grid->CheckedIndexes()) {
+                ids.emplace_back(grid->List()->Record(index)->id);
+            }
+            if (ids.empty()) {
+                ShowMessage(tr("Please choose one or more items first!"));
+                return;
+            }
+            m_albumShow->RemoveFromAlbum(ids);
+        } else {
+            DeletePhotos(m_albumShow->Page()->Grid());
+        }
+        break;
+    }
+}
+
+void QPhotoView::DeleteChecked() {
+    OnBtnDelete();
+}
+
+void QPhotoView::DeletePhotos(QPhotoGridView* grid) {
+    const std::vector<int> checked = grid->CheckedIndexes();
+    if (checked.empty()) {
+        ShowMessage(tr("Please choose one or more items first!"));
+        return;
+    }
+    // The records stay alive with this list whatever a reload does meanwhile.
+    const std::shared_ptr<CPhotoList> list = grid->SharedList();
+    QList<const PhotoRecord*> byKind[2];
+    for (int index : checked) {
+        const PhotoRecord* record = list->Record(index);
+        byKind[record->kind == 2 ? 1 : 0].append(record);
+    }
+    QPointer<QPhotoView> self(this);
+    const OwnManager own = ManagerFor(Manager());
+    IPhotoLibrary* library = own ? own->GetPhotos() : nullptr;
+    for (int kind = 1; kind <= 2; ++kind) {
+        const QList<const PhotoRecord*>& items = byKind[kind - 1];
+        if (items.isEmpty()) {
+            continue;
+        }
+        const QByteArray text(items.first()->fileName);
+        QProgressDlg dialog(QStringLiteral("Delete"));
+        QPhotoDeleteAction action(library);
+        action.SetDeleteItems(items, text.constData(), kind);
+        action.Attach(&dialog);
+        dialog.SetProxy(&action);
+        dialog.exec();
+        if (!self) {
+            return;
+        }
+    }
+    if (library != nullptr) {
+        library->GetDeleteProgress();
+    }
+    ReloadAfterChange();
 }

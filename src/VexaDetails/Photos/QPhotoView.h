@@ -1,26 +1,112 @@
 #pragma once
 
+#include <memory>
+#include <mutex>
+#include <vector>
+
 #include <QStringList>
 
 #include "QBaseDetailsView.h"
+#include "indexPhoto.h"
 
-// The photos category of one device (object name "PhotoView").
+class CPhotoList;
+class CPhotoMonthGroups;
+class QButtonGroup;
+class QPhotoGridView;
+class QPhotoMonthPage;
+class QPushButton;
+class QStackedWidget;
+class UserPicItemShow;
+class UserPicWidget;
+
+// The photos category of one device (object name "PhotoView"): the photo page with every photo by
+// month, the album page, and an open album. The photo list is read on the view's own thread; the
+// buttons above act on whichever page is shown.
 class QPhotoView : public QBaseDetailsView {
     Q_OBJECT
 public:
+    enum Page { PhotosPage = 0, AlbumsPage = 1, AlbumShowPage = 2 };
+    static constexpr const char* kImportAlbumId = "00000000-0000-0000-0000-000000000064";
+
     QPhotoView(IVexaManager* manager, int deviceHandle, QWidget* parent = nullptr);
+    ~QPhotoView() override;
+
     // The folder of this device below the work folder, "/<unique device id>".
     void SetDeviceFolder(const QString& folder) { m_deviceFolder = folder; }
     QString DeviceFolder() const { return m_deviceFolder; }
 
+    Page CurrentPage() const { return m_page; }
+    // The last reading of the photo list failed (the page is empty for that reason).
+    bool LastReadFailed() const { return m_shownReadFailed; }
+    QPhotoMonthPage* PhotoPage() const { return m_photoPage; }
+    UserPicWidget* AlbumPage() const { return m_albumPage; }
+    UserPicItemShow* AlbumShow() const { return m_albumShow; }
+    QPushButton* Button(const char* objectName) const;
+
+    // The steps behind the buttons' dialogs, for callers that already know the files or the folder.
+    void ImportFiles(const QStringList& files);
+    int ExportTo(const QString& folder);
+    void DeleteChecked();
+
+    // Writes the checked photos of the page shown (path and title of each).
+    void Serialize(IBaseSerial* writer) override;
+    bool HasCheckedChunk() const override;
+    void OnAnalysisBegin() override;
+    void OnAnalysisEnd() override {}
+
 signals:
     void emitRefreshPhotosNode(int deviceHandle);
+    void UpdateCameraView();
+    void emitAnalysisBegin();
+    void emitAnalysisEnd();
+
+public slots:
+    void OnComboBoxChanged(int index);
+    void OnDateComboBoxChanged(QString key);
+    void OnScrollBarChanged(int value);
+    void OnEnterAlbumView(IPhotoAlbumType type, char* id);
+    void OnReturnAlbumView(IPhotoAlbumType type);
+    void OnUpDatePhotoView();
+    void OnRedrawItem(QString key, indexPhoto* item);
+    void OnBtnImport();
+    void OnBtnExport();
+    void OnBtnDelete();
+    void OnBtnRefresh();
+    void OnBtnCheckAll();
+    void OnBtnUnCheckAll();
+    void OnNewAlbum(QString name);
+    void OnDeleteAlbum(QString name);
+    void OnLanguageChanged() override;
 
 protected:
-    QString Caption() const override;
-    QStringList ColumnTitles() const override;
+    void Run() override;
     void EmitRefresh() override;
 
+private slots:
+    void OnOpenPhoto(int index);
+
 private:
+    QWidget* CreateBar();
+    QPushButton* MakeButton(const char* objectName);
+    void ShowPage(Page page);
+    QPhotoGridView* CurrentGrid() const;
+    void ReloadAfterChange();
+    void DeletePhotos(QPhotoGridView* grid);
+
     QString m_deviceFolder;
+    Page m_page = PhotosPage;
+    QButtonGroup* m_tabs = nullptr;
+    QPushButton* m_tabPhotos = nullptr;
+    QPushButton* m_tabAlbums = nullptr;
+    std::vector<QPushButton*> m_buttons;
+    QStackedWidget* m_pages = nullptr;
+    QPhotoMonthPage* m_photoPage = nullptr;
+    UserPicWidget* m_albumPage = nullptr;
+    UserPicItemShow* m_albumShow = nullptr;
+
+    std::mutex m_readMutex;
+    std::shared_ptr<CPhotoList> m_readList;
+    std::shared_ptr<CPhotoMonthGroups> m_readGroups;
+    bool m_readFailed = false;
+    bool m_shownReadFailed = false;
 };

@@ -41,7 +41,9 @@ public:
     virtual ~IPhotoLibrary() = default;
     virtual int PrepareList() = 0;  // re-reads the device; called before GetPhotoList
     virtual int GetPhotoList(PhotoRecord** records, int* count) = 0;
-    virtual int LoadThumbnail(PhotoRecord* record) = 0;  // fills record->thumbnail
+    // Fills record->thumbnail. The bytes stay valid until the same thread loads the next thumbnail from
+    // this library, so a caller copies or decodes them first.
+    virtual int LoadThumbnail(PhotoRecord* record) = 0;
     // Deletes the photos named by their ids. Returns when done; GetDeleteProgress, polled from another
     // thread meanwhile, tells how many are handled.
     virtual int DeletePhotos(const char* const* photoIds, int count, int kind, const char* text) = 0;
@@ -64,6 +66,8 @@ public:
     virtual int RenameAlbum(const char* albumId, const char16_t* newName) = 0;
     virtual int DeleteAlbum(const char* albumId) = 0;  // the photos stay in the Camera Roll
     virtual int RemovePhotosFromAlbum(const char* albumId, const char* const* photoIds, int count) = 0;
+    // The album's state as the device has it now: its type, or VEXA_E_NOT_FOUND when it is gone.
+    virtual int QueryAlbum(const char* albumId, int* type) = 0;
 };
 
 class IAppLibrary {

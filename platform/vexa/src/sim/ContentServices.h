@@ -72,6 +72,7 @@ struct LargeDeviceSpec {
     int contacts = 0;
     int messages = 0;
     int photos = 0;
+    int photoSpacingSeconds = 1800; // time between two photos, oldest first
     int songs = 0;
     int videos = 0;
     int apps = 0;

@@ -183,7 +183,7 @@ int LargeDeviceGenerator::AddPhotos(sqlite3* db) {
         if (int code = DeviceFiles::LinkOrCopy(m_jpegs[i % m_jpegs.size()], media / folder / name))
             return code;
         photo.Reset();
-        photo.Bind(1, PhotoStore::UuidFromNumber(i + 1)).Bind(2, 700000000 + static_cast<int64_t>(i) * 1800);
+        photo.Bind(1, PhotoStore::UuidFromNumber(i + 1)).Bind(2, 700000000 + static_cast<int64_t>(i) * m_spec.photoSpacingSeconds);
         photo.Bind(3, sizes[i % sizes.size()]).Bind(4, std::string_view(name));
         photo.Bind(5, "/" + folder + "/" + name);
         if (int code = photo.Run())

@@ -15,7 +15,7 @@
 #include "DeviceFiles.h"
 #include "PendingRemoval.h"
 #include "formats/ImageFile.h"
-#include "formats/MediaInfo.h"
+#include "formats/ImageProbe.h"
 
 namespace vexa::sim {
 
@@ -92,9 +92,9 @@ int PhotoStore::Import(const fs::path& local, int64_t* rowId) {
         return VEXA_E_NOT_FOUND;
     static const std::vector<std::string> kTaken = {".JPG", ".JPEG", ".PNG", ".GIF", ".BMP"};
     const std::string suffix = Upper(local.extension().string());
-    formats::MediaInfo info;
+    formats::ImageProbe info;
     if (std::find(kTaken.begin(), kTaken.end(), suffix) == kTaken.end() ||
-        !formats::ReadMediaInfo(local, info) || !info.hasVideo)
+        !formats::ProbeCompleteImage(local, info))
         return VEXA_E_UNSUPPORTED;
 
     Statement next(m_db, "SELECT COALESCE(MAX(id), 0) + 1 FROM photos");
@@ -107,7 +107,9 @@ int PhotoStore::Import(const fs::path& local, int64_t* rowId) {
         return code;
     NewPhoto photo;
     photo.kind = kPhotoSynced;
-    photo.date = SecondsSince2001(local);
+    // The picture's own date when it carries one, so it lands in the month it was taken.
+    photo.date =
+        info.exifTime ? std::max<int64_t>(0, *info.exifTime - kUnixTimeOf2001) : SecondsSince2001(local);
     photo.width = info.width;
     photo.height = info.height;
     photo.devicePath = "/" + fs::relative(target, m_mediaRoot).generic_string();

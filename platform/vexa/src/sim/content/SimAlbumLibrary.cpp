@@ -34,6 +34,7 @@ int SimAlbumLibrary::ReadAlbums(DatabaseSession& session, AlbumList& out) {
         return code;
     out.records.clear();
     out.coverPaths.clear();
+    out.covers.clear();
     out.text.Clear();
     for (const auto& row : rows) {
         AlbumRecord record{};
@@ -44,6 +45,7 @@ int SimAlbumLibrary::ReadAlbums(DatabaseSession& session, AlbumList& out) {
         record.coverHandle = static_cast<int32_t>(row.rowId);
         out.records.push_back(record);
         out.coverPaths.push_back(row.coverPath);
+        out.covers.emplace_back();
     }
     return VEXA_OK;
 }
@@ -98,7 +100,7 @@ int SimAlbumLibrary::LoadAlbumCover(int coverHandle) {
         if (list.coverPaths[i].empty())
             return VEXA_OK; // an empty album has no cover
         return FillThumbnail(m_access.Device(), m_covers, list.coverPaths[i].c_str(), &list.records[i].cover,
-                             &list.records[i].coverLength);
+                             &list.records[i].coverLength, list.covers[i]);
     }
     return VEXA_E_NOT_FOUND;
 }
@@ -197,6 +199,20 @@ int SimAlbumLibrary::RemovePhotosFromAlbum(const char* albumId, const char* cons
     }
     return Change("RemovePhotosFromAlbum",
                   [&](AlbumStore& albums, PhotoStore&) { return albums.RemovePhotos(albumId, ids); });
+}
+
+int SimAlbumLibrary::QueryAlbum(const char* albumId, int* type) {
+    if (!albumId || !type)
+        return VEXA_E_INVALID_ARGUMENT;
+    int code = VEXA_OK;
+    auto session = m_access.Begin("QueryAlbum", code);
+    if (code)
+        return code;
+    AlbumRow album;
+    if ((code = AlbumStore(session.Handle()).Find(albumId, album)))
+        return code;
+    *type = album.type;
+    return VEXA_OK;
 }
 
 } // namespace vexa::sim

@@ -32,11 +32,13 @@ public:
     int RenameAlbum(const char* albumId, const char16_t* newName) override;
     int DeleteAlbum(const char* albumId) override;
     int RemovePhotosFromAlbum(const char* albumId, const char* const* photoIds, int count) override;
+    int QueryAlbum(const char* albumId, int* type) override;
 
 private:
     struct AlbumList {
         std::vector<AlbumRecord> records;
         std::vector<std::string> coverPaths;
+        std::vector<std::shared_ptr<const std::vector<uint8_t>>> covers; // keeps each loaded cover
         TextArena text;
     };
     // A record handed out by CreateAlbum, with the texts it points at.

@@ -7,7 +7,7 @@
 namespace vexa::sim {
 
 int FillThumbnail(SimDevice& device, ThumbnailCache& cache, const char* devicePath, const uint8_t** data,
-                  int32_t* length) {
+                  int32_t* length, std::shared_ptr<const std::vector<uint8_t>>& keep) {
     if (!devicePath)
         return VEXA_E_INVALID_ARGUMENT;
     const auto file = device.ResolveDevicePath(devicePath);
@@ -21,6 +21,7 @@ int FillThumbnail(SimDevice& device, ThumbnailCache& cache, const char* devicePa
         return VEXA_E_UNSUPPORTED;
     *data = thumbnail->data();
     *length = static_cast<int32_t>(thumbnail->size());
+    keep = thumbnail;
     return VEXA_OK;
 }
 
@@ -59,7 +60,7 @@ int SimPhotoLibrary::LoadThumbnail(PhotoRecord* record) {
     if (int code = m_access.Device().CheckCall("LoadThumbnail"))
         return code;
     return FillThumbnail(m_access.Device(), m_thumbnails, record->path, &record->thumbnail,
-                         &record->thumbnailLength);
+                         &record->thumbnailLength, m_handedOut.ForCurrentThread().bytes);
 }
 
 int SimPhotoLibrary::DeletePhotos(const char* const* photoIds, int count, int, const char*) {

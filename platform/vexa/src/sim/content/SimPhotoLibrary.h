@@ -27,11 +27,16 @@ private:
     ContentAccess m_access;
     PerThreadResults<PhotoListBuffer> m_lists;
     ThumbnailCache m_thumbnails;
+    // The thumbnail each thread was handed last; its bytes stay valid until that thread loads another.
+    struct HandedOut {
+        std::shared_ptr<const std::vector<uint8_t>> bytes;
+    };
+    PerThreadResults<HandedOut> m_handedOut;
     std::atomic<int> m_deleted{0};
 };
 
-// Shared by both photo services: fills a record's thumbnail from its file.
+// Shared by both photo services: fills a record's thumbnail from its file; `keep` holds the bytes.
 int FillThumbnail(SimDevice& device, ThumbnailCache& cache, const char* devicePath, const uint8_t** data,
-                  int32_t* length);
+                  int32_t* length, std::shared_ptr<const std::vector<uint8_t>>& keep);
 
 } // namespace vexa::sim

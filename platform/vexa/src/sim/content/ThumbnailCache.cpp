@@ -1,28 +1,35 @@
 #include "ThumbnailCache.h"
 
+#include <sys/stat.h>
+
 #include "formats/ImageFile.h"
 
 namespace vexa::sim {
 
 namespace {
 
-// The same path may later hold another picture (a deleted photo's name is given out again), so the
-// key includes the file's size and time of change.
+// A file is known by its inode, size and time of change: the same path may later hold another picture
+// (a deleted photo's name is given out again), while hard links to one picture share one thumbnail.
 std::string KeyOf(const std::filesystem::path& image) {
-    std::error_code error;
-    const auto size = std::filesystem::file_size(image, error);
-    const auto written = std::filesystem::last_write_time(image, error).time_since_epoch().count();
-    return image.string() + "|" + std::to_string(size) + "|" + std::to_string(written);
+    struct stat info {};
+    if (::stat(image.c_str(), &info) != 0)
+        return image.string();
+    return std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino) + "|" +
+           std::to_string(info.st_size) + "|" + std::to_string(info.st_mtim.tv_sec) + "." +
+           std::to_string(info.st_mtim.tv_nsec);
 }
 
 } // namespace
 
 std::shared_ptr<const std::vector<uint8_t>> ThumbnailCache::Get(const std::filesystem::path& image) {
+    const std::string key = KeyOf(image);
     {
         std::lock_guard lock(m_mutex);
-        auto found = m_thumbnails.find(KeyOf(image));
-        if (found != m_thumbnails.end())
-            return found->second;
+        auto found = m_thumbnails.find(key);
+        if (found != m_thumbnails.end()) {
+            m_ages.splice(m_ages.begin(), m_ages, found->second.age);
+            return found->second.bytes;
+        }
     }
     // Decoding runs unlocked so that threads asking for different photos do not wait for each other.
     auto bytes = formats::MakeJpegThumbnail(image, kMaxSide);
@@ -30,7 +37,24 @@ std::shared_ptr<const std::vector<uint8_t>> ThumbnailCache::Get(const std::files
         return nullptr;
     auto thumbnail = std::make_shared<const std::vector<uint8_t>>(std::move(bytes));
     std::lock_guard lock(m_mutex);
-    return m_thumbnails.emplace(KeyOf(image), thumbnail).first->second;
+    auto [slot, added] = m_thumbnails.try_emplace(key);
+    if (!added)
+        return slot->second.bytes;
+    m_ages.push_front(key);
+    slot->second = Entry{thumbnail, m_ages.begin()};
+    m_held += thumbnail->size();
+    while (m_held > m_budget && m_ages.size() > 1) {
+        auto oldest = m_thumbnails.find(m_ages.back());
+        m_held -= oldest->second.bytes->size();
+        m_thumbnails.erase(oldest);
+        m_ages.pop_back();
+    }
+    return thumbnail;
+}
+
+size_t ThumbnailCache::HeldBytes() const {
+    std::lock_guard lock(m_mutex);
+    return m_held;
 }
 
 } // namespace vexa::sim

@@ -17,6 +17,16 @@ QAppStatusPanel::QAppStatusPanel(QWidget* parent)
         &QImageButton::clicked, this, &QAppStatusPanel::SaveDocApp);
 }
 
+void QAppStatusPanel::SetHighlighted(bool highlighted) {
+    if (highlighted) {
+        QPalette colours = palette();
+        colours.setColor(QPalette::Window, QColor(212, 240, 247));
+        setPalette(colours);
+    }
+    setAutoFillBackground(highlighted);
+    update();
+}
+
 QImageButton* QAppStatusPanel::AddButton(const char* objectName, const char* image, const QString& fallback,
                                          const QString& tip) {
     auto* button = new QImageButton(this);

@@ -10,6 +10,10 @@ class QAppStatusPanel : public QTableStatusPanel {
 public:
     explicit QAppStatusPanel(QWidget* parent = nullptr);
 
+    // A selected row is drawn in the selection colour, which would swallow the teal buttons: the
+    // panel then fills its cell with a light colour of its own.
+    void SetHighlighted(bool highlighted);
+
 signals:
     void UnstallApp();
     void BackupApp();

@@ -11,6 +11,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QMenu>
 #include <QScrollBar>
 #include <QStandardPaths>
@@ -64,6 +65,7 @@ QAppsView::QAppsView(IVexaManager* manager, int deviceHandle, QWidget* parent)
     table->verticalHeader()->setDefaultSectionSize(kRowHeight);
     table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table->viewport()->installEventFilter(this);
+    table->sortByColumn(QAppsViewModel::NameColumn, Qt::AscendingOrder);
     OnResetDoneModel();
     clickList();
 
@@ -90,6 +92,8 @@ QAppsView::QAppsView(IVexaManager* manager, int deviceHandle, QWidget* parent)
     connect(table, &QTableView::customContextMenuRequested, this, &QAppsView::showListMenu);
     connect(table, &QTableView::clicked, this, &QAppsView::TableViewClick);
     connect(table->verticalScrollBar(), &QScrollBar::valueChanged, this, &QAppsView::SchedulePanels);
+    connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &QAppsView::HighlightPanels);
     connect(SortModel(), &QMySortModel::emitSort, this, &QAppsView::ListSort);
     connect(SortModel(), &QMySortModel::modelReset, this, &QAppsView::OnResetDoneModel, Qt::DirectConnection);
     connect(SortModel(), &QMySortModel::layoutChanged, this, &QAppsView::SchedulePanels);
@@ -305,7 +309,8 @@ void QAppsView::SchedulePanels() {
 
 void QAppsView::EnsurePanels() {
     QTableView* table = TableView();
-    if (!table || SortModel()->rowCount() == 0)
+    // A hidden table has no rows on screen; it asks again when it is shown.
+    if (!table || !table->isVisible() || SortModel()->rowCount() == 0)
         return;
     // Only rows on screen get their buttons: five hundred rows of widgets would stall the window.
     const int first = std::max(0, table->rowAt(0));
@@ -336,6 +341,16 @@ void QAppsView::AddPanel(const QModelIndex& proxyIndex) {
             OnDocument();
     });
     TableView()->setIndexWidget(proxyIndex, panel);
+    panel->SetHighlighted(TableView()->selectionModel()->isRowSelected(proxyIndex.row()));
+}
+
+void QAppsView::HighlightPanels() {
+    QTableView* table = TableView();
+    for (int row = 0; row < SortModel()->rowCount(); ++row) {
+        const QModelIndex status = SortModel()->index(row, QAppsViewModel::StatusColumn);
+        if (auto* panel = qobject_cast<QAppStatusPanel*>(table->indexWidget(status)))
+            panel->SetHighlighted(table->selectionModel()->isRowSelected(row));
+    }
 }
 
 bool QAppsView::SelectRow(const QPersistentModelIndex& row) {

@@ -128,6 +128,7 @@ private:
     void EnsurePanels();
     void AddPanel(const QModelIndex& proxyIndex);
     bool SelectRow(const QPersistentModelIndex& row);
+    void HighlightPanels();
 
     IAppLibrary* m_apps;
     QAppsViewModel* m_model;

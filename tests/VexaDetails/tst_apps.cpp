@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -25,6 +26,7 @@
 #include "QAppsChunk.h"
 #include "QAppsView.h"
 #include "QAppsViewModel.h"
+#include "QFileFolderExport.h"
 #include "QInstallDlg.h"
 #include "QMySortModel.h"
 #include "QOperatePanel.h"
@@ -124,6 +126,10 @@ public:
 
 class tst_apps : public QObject {
     Q_OBJECT
+public slots:
+    // A finished export opens its folder; here nothing is opened.
+    void OnOpenUrl(const QUrl&) {}
+
 private slots:
     void initTestCase();
     void cleanupTestCase();
@@ -624,6 +630,15 @@ void tst_apps::backupIsAZipWhosePlistNamesTheApp() {
     const QString fullRead = ReadBackup(full);
     QVERIFY2(fullRead.startsWith(QString::fromLatin1(kAppId) + QLatin1Char('\n')), qPrintable(fullRead));
     QVERIFY2(fullRead.contains(QStringLiteral("Documents/trip.txt")), qPrintable(fullRead));
+
+    // "To Computer" of the checked app writes the same package through the file export.
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "OnOpenUrl");
+    view.GetChunk(0)->SetChecked(true);
+    const QString folder = m_work.filePath(QStringLiteral("to computer"));
+    QCOMPARE(QFileFolderExport::ExportTo(&view, m_manager, 3, folder), 0);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    const QString exported = ReadBackup(folder + QStringLiteral("/Backed.ipa"));
+    QVERIFY2(exported.startsWith(QString::fromLatin1(kAppId) + QLatin1Char('\n')), qPrintable(exported));
 
     // The proposed file sits in the export folder, named after the title made safe.
     QVERIFY(QAppsView::ProposedBackupPath(QStringLiteral("AC/DC: Live?"))

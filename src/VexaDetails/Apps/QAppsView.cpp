@@ -412,7 +412,7 @@ void QAppsView::installAppFile() {
 
 void QAppsView::InstallPackage(const QString& path) {
     m_installStage = StageIdle;
-    ShowProgress(int(QInstallDlg::Mode::Install));
+    ShowProgress(true);
     const QPointer<QAppsView> self(this);
     if (!StartTask(Task::Install, {}, path) && self)
         CloseProgress();
@@ -434,20 +434,18 @@ void QAppsView::UninstallApp() {
         return;
     emit repainTree(DeviceHandle(), 1, SUB_ITEM_APPS);
     m_uninstallStage = StageIdle;
-    ShowProgress(int(QInstallDlg::Mode::Uninstall));
+    ShowProgress(false);
     const QPointer<QAppsView> self(this);
     if (!StartTask(Task::Uninstall, id, {}) && self)
         CloseProgress();
 }
 
-void QAppsView::ShowProgress(int mode) {
+void QAppsView::ShowProgress(bool install) {
     CloseProgress();
-    const auto dialogMode = QInstallDlg::Mode(mode);
-    m_installDlg = new QInstallDlg(dialogMode, this);
+    m_installDlg = new QInstallDlg(install ? QInstallDlg::Mode::Install : QInstallDlg::Mode::Uninstall, this);
     m_installDlg->setProValue(0);
     m_installDlg->open();
-    m_progressTimer.start(dialogMode == QInstallDlg::Mode::Install ? kInstallIntervalMs
-                                                                   : kProgressIntervalMs);
+    m_progressTimer.start(install ? kInstallIntervalMs : kProgressIntervalMs);
 }
 
 void QAppsView::CloseProgress() {

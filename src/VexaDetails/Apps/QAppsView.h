@@ -120,7 +120,7 @@ private:
     void RunInstall(const QString& path);
     void RunUninstall(const std::string& appId);
     void RunBackup(const std::string& appId, const QString& path, bool withDocuments);
-    void ShowProgress(int mode);
+    void ShowProgress(bool install);
     void CloseProgress();
     void AskBackupPath(bool withDocuments);
     // Gives every row on screen its buttons; rows scrolled to later get theirs then.

@@ -19,7 +19,6 @@
 #include <vexa/vexa.h>
 
 #include "CPackageRename.h"
-#include "IBaseSerial.h"
 #include "LanguageService.h"
 #include "MessageCatcher.h"
 #include "QAppStatusPanel.h"
@@ -81,46 +80,6 @@ QJsonObject Info(const QString& id, const QString& name, const QString& version)
             {QStringLiteral("CFBundleExecutable"), QStringLiteral("Notes")},
             {QStringLiteral("MinimumOSVersion"), QStringLiteral("6.0")}};
 }
-
-// Collects the fields one record writes.
-class FieldWriter : public IBaseSerial {
-public:
-    QStringList fields;
-    bool BeginItem(const char* name, int) override {
-        fields << QStringLiteral("[%1]").arg(QString::fromUtf8(name));
-        return true;
-    }
-    bool EndItem() override { return true; }
-    bool WriteString(const char* name, const char* value) override {
-        fields << QStringLiteral("%1=%2").arg(QString::fromUtf8(name), QString::fromUtf8(value).left(40));
-        return true;
-    }
-    bool WriteBool(const char*, bool) override { return false; }
-    bool WriteChar(const char*, std::int8_t) override { return false; }
-    bool WriteUChar(const char*, std::uint8_t) override { return false; }
-    bool WriteShort(const char*, std::int16_t) override { return false; }
-    bool WriteUShort(const char*, std::uint16_t) override { return false; }
-    bool WriteInt(const char*, std::int32_t) override { return false; }
-    bool WriteUInt(const char*, std::uint32_t) override { return false; }
-    bool WriteInt64(const char*, std::int64_t) override { return false; }
-    bool WriteUInt64(const char*, std::uint64_t) override { return false; }
-    bool WriteFloat(const char*, float) override { return false; }
-    bool WriteDouble(const char*, double) override { return false; }
-    bool EnterItem(const char*, int) override { return false; }
-    bool LeaveItem() override { return false; }
-    bool ReadBool(const char*) override { return false; }
-    std::int8_t ReadChar(const char*) override { return 0; }
-    std::uint8_t ReadUChar(const char*) override { return 0; }
-    std::int16_t ReadShort(const char*) override { return 0; }
-    std::uint16_t ReadUShort(const char*) override { return 0; }
-    std::int32_t ReadInt(const char*) override { return 0; }
-    std::uint32_t ReadUInt(const char*) override { return 0; }
-    std::int64_t ReadInt64(const char*) override { return 0; }
-    std::uint64_t ReadUInt64(const char*) override { return 0; }
-    float ReadFloat(const char*) override { return 0; }
-    double ReadDouble(const char*) override { return 0; }
-    std::string ReadString(const char*) override { return {}; }
-};
 
 } // namespace
 
@@ -315,15 +274,6 @@ void tst_apps::recordFieldsAreBoundedAndSizesFormatted() {
     QAppsChunk small(record);
     QCOMPARE(small.Size(), QStringLiteral("1024 B"));
     QCOMPARE(small.FileSize(), QStringLiteral("0 B"));
-
-    FieldWriter writer;
-    app.Serialize(&writer);
-    QCOMPARE(writer.fields.size(), 8);
-    QCOMPARE(writer.fields[0], QStringLiteral("[Apps]"));
-    QStringList names;
-    for (const QString& field : writer.fields.mid(1))
-        names << field.section(QLatin1Char('='), 0, 0);
-    QCOMPARE(names, QStringList({"id", "Title", "Size", "FileSize", "Version", "Status", "Image"}));
 }
 
 // ---------------------------------------------------------------------------------------------------

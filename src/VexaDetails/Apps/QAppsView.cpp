@@ -120,6 +120,8 @@ QAppsView::~QAppsView() {
     m_progressTimer.stop();
     m_panelTimer.stop();
     StopAndWait();
+    // The table is still drawn while the widget base hides it: it must show no record any more.
+    SetChunkList(nullptr);
     qDeleteAll(m_records);
     m_records.clear();
 }

@@ -102,6 +102,7 @@ private slots:
     void packageInstallsWithNameVersionAndIconAndKeepsItsName();
     void badPackagesFailWithTheirTextAndKeepTheirName();
     void resultCodesShowOnlyTheirTexts();
+    void listingFailureAfterAnInstallShowsBothMessages();
     void longNamesAreCutOnACharacterBoundary();
 
     // Loading, searching, row actions
@@ -391,6 +392,26 @@ void tst_apps::resultCodesShowOnlyTheirTexts() {
             code == 13 ? QStringList({QStringLiteral("Install app failed! Your system version is too low!")})
                        : QStringList();
         QCOMPARE(m_messages->Messages(), expected);
+        QVERIFY(QFileInfo::exists(package));
+    }
+}
+
+void tst_apps::listingFailureAfterAnInstallShowsBothMessages() {
+    // The reload's warning opens over the progress window, which closes while the warning is up.
+    const QString package =
+        Package(QStringLiteral("relist.ipa"), QStringLiteral("xml"),
+                Info(QString::fromLatin1(kAppId), QStringLiteral("Relist"), QStringLiteral("1")));
+    QAppsView view(m_manager, g_arrivedHandle);
+    view.show();
+    for (int round = 0; round < 2; ++round) {
+        vexa::sim::FaultInjector::Clear(DeviceFolder() / "faults");
+        QCOMPARE(AddFault({.operation = "GetApplistInfo", .code = 7}), 0);
+        m_messages->Clear();
+        view.InstallPackage(package);
+        WaitDone(view);
+        QTRY_COMPARE(m_messages->Messages().size(), 2);
+        QVERIFY(m_messages->Messages().contains(QStringLiteral("Get app number failed! Please refresh!")));
+        QVERIFY(m_messages->Messages().contains(QStringLiteral("Finish")));
         QVERIFY(QFileInfo::exists(package));
     }
 }

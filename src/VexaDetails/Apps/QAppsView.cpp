@@ -443,24 +443,21 @@ void QAppsView::UninstallApp() {
 }
 
 void QAppsView::ShowProgress(bool install) {
-    CloseProgress();
-    m_installDlg = new QInstallDlg(install ? QInstallDlg::Mode::Install : QInstallDlg::Mode::Uninstall, this);
-    m_installDlg->setProValue(0);
-    m_installDlg->open();
+    const auto mode = install ? QInstallDlg::Mode::Install : QInstallDlg::Mode::Uninstall;
+    if (!m_installDlg)
+        m_installDlg = new QInstallDlg(mode, this);
+    m_installDlg->Begin(mode);
     m_progressTimer.start(install ? kInstallIntervalMs : kProgressIntervalMs);
 }
 
 void QAppsView::CloseProgress() {
     m_progressTimer.stop();
-    if (m_installDlg) {
+    if (m_installDlg)
         m_installDlg->Finish();
-        m_installDlg->deleteLater();
-    }
-    m_installDlg = nullptr;
 }
 
 QInstallDlg* QAppsView::InstallDialog() const {
-    return m_installDlg;
+    return m_installDlg && m_installDlg->isVisible() ? m_installDlg.data() : nullptr;
 }
 
 void QAppsView::SetStages(int installStage, int uninstallStage) {
@@ -469,7 +466,7 @@ void QAppsView::SetStages(int installStage, int uninstallStage) {
 }
 
 void QAppsView::OnTimer() {
-    if (!m_installDlg)
+    if (!InstallDialog())
         return;
     const bool install = m_installDlg->CurrentMode() == QInstallDlg::Mode::Install;
     const int stage = install ? m_installStage.load() : m_uninstallStage.load();

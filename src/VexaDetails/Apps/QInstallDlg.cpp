@@ -30,6 +30,15 @@ QInstallDlg::QInstallDlg(Mode mode, QWidget* parent)
     LoadImages();
 }
 
+void QInstallDlg::Begin(Mode mode) {
+    m_mode = mode;
+    m_finished = false;
+    m_label->clear();
+    m_progress->SetValue(0);
+    LoadImages();
+    open();
+}
+
 void QInstallDlg::LoadImages() {
     const QString root = ResourceRoot();
     SetBackgroundImage(root + (m_mode == Mode::Install

@@ -8,7 +8,8 @@ class QMovie;
 
 // The progress window of an install or an uninstall: the stage in words, a waiting animation and a
 // bar the view moves on its timer. It cannot be closed by the user; the view closes it when the
-// device has answered.
+// device has answered, and keeps it for the next time: a message opened meanwhile takes the window as
+// its parent and must not lose it.
 class QInstallDlg : public QImageDialog {
     Q_OBJECT
 public:
@@ -17,6 +18,8 @@ public:
     explicit QInstallDlg(Mode mode, QWidget* parent = nullptr);
 
     Mode CurrentMode() const { return m_mode; }
+    // Shows the window again for a new install or uninstall, from the start.
+    void Begin(Mode mode);
     void SetStageText(const QString& text);
     QString StageText() const;
     int ProValue() const;

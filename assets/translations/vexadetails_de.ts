@@ -122,29 +122,6 @@
     </message>
 </context>
 <context>
-    <name>QAppsView</name>
-    <message>
-        <location filename="../../src/VexaDetails/Apps/QAppsView.cpp" line="10"/>
-        <source>Apps</source>
-        <translation>Apps</translation>
-    </message>
-    <message>
-        <location filename="../../src/VexaDetails/Apps/QAppsView.cpp" line="14"/>
-        <source>Name</source>
-        <translation>Name</translation>
-    </message>
-    <message>
-        <location filename="../../src/VexaDetails/Apps/QAppsView.cpp" line="14"/>
-        <source>Version</source>
-        <translation>Version</translation>
-    </message>
-    <message>
-        <location filename="../../src/VexaDetails/Apps/QAppsView.cpp" line="14"/>
-        <source>Size</source>
-        <translation>Größe</translation>
-    </message>
-</context>
-<context>
     <name>QBaseDetailsView</name>
     <message>
         <location filename="../../src/VexaDetails/Base/QBaseDetailsView.cpp" line="304"/>

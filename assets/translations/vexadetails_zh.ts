@@ -122,29 +122,6 @@
     </message>
 </context>
 <context>
-    <name>QAppsView</name>
-    <message>
-        <location filename="../../src/VexaDetails/Apps/QAppsView.cpp" line="10"/>
-        <source>Apps</source>
-        <translation>应用</translation>
-    </message>
-    <message>
-        <location filename="../../src/VexaDetails/Apps/QAppsView.cpp" line="14"/>
-        <source>Name</source>
-        <translation>名称</translation>
-    </message>
-    <message>
-        <location filename="../../src/VexaDetails/Apps/QAppsView.cpp" line="14"/>
-        <source>Version</source>
-        <translation>版本</translation>
-    </message>
-    <message>
-        <location filename="../../src/VexaDetails/Apps/QAppsView.cpp" line="14"/>
-        <source>Size</source>
-        <translation>大小</translation>
-    </message>
-</context>
-<context>
     <name>QBaseDetailsView</name>
     <message>
         <location filename="../../src/VexaDetails/Base/QBaseDetailsView.cpp" line="304"/>

@@ -113,6 +113,14 @@ void MakePhotos(const Context& c, Bindings& out) {
 void MakeApps(const Context& c, Bindings& out) {
     auto* view = new QAppsView(c.manager, c.deviceHandle, c.navigate);
     QObject::connect(view, &QAppsView::emitRefreshAppNode, c.navigate, &QNavigateWidget::RefreshAppNode);
+    QObject::connect(view, &QAppsView::repainTree, c.navigate, &QNavigateWidget::repaintTreeView);
+    // A failed listing names no count; the node still stops waiting.
+    QPointer<QNavigateWidget> navigate(c.navigate);
+    const int handle = c.deviceHandle;
+    QObject::connect(view, &QBaseDetailsView::loadFinished, c.navigate, [navigate, handle] {
+        if (navigate)
+            navigate->StopWaiting(handle, SUB_ITEM_APPS);
+    });
     out.push_back({SUB_ITEM_APPS, view, nullptr, {}});
 }
 

@@ -1,0 +1,664 @@
+#include <atomic>
+#include <cstring>
+#include <filesystem>
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMenu>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <vexa/vexa.h>
+
+#include "CPackageRename.h"
+#include "LanguageService.h"
+#include "MessageCatcher.h"
+#include "QAppStatusPanel.h"
+#include "QAppsChunk.h"
+#include "QAppsView.h"
+#include "QAppsViewModel.h"
+#include "QFileFolderExport.h"
+#include "QInstallDlg.h"
+#include "QMySortModel.h"
+#include "QOperatePanel.h"
+#include "sim/ContentServices.h"
+#include "sim/DeviceState.h"
+#include "sim/FaultInjector.h"
+
+namespace {
+
+const char* const kUdid = "00008101-00000000000A0B71";
+const char* const kAppId = "org.vexa.fieldnotes";
+
+std::atomic<int> g_arrivedHandle{0};
+
+int OnDevice(int mode, int handle) {
+    if (mode == VEXA_DEVICE_ARRIVED)
+        g_arrivedHandle = handle;
+    return 0;
+}
+
+// Writes a package the way a packaging tool would, with Python's own zip and plist writers. `kind`:
+// "xml" or "binary" Info.plist, "broken" plist text, "noplist", or "notzip" (not an archive at all).
+bool MakeIpa(const QString& path, const QString& kind, const QJsonObject& info, const QString& iconPath) {
+    static const char* const kScript = R"(
+import json, plistlib, sys, zipfile
+out, kind, info, icon = sys.argv[1], sys.argv[2], json.loads(sys.argv[3]), sys.argv[4]
+if kind == 'notzip':
+    open(out, 'wb').write(b'PK but not really an archive')
+    sys.exit(0)
+with zipfile.ZipFile(out, 'w', zipfile.ZIP_DEFLATED) as z:
+    if kind == 'broken':
+        z.writestr('Payload/Notes.app/Info.plist', '<?xml version="1.0"?><plist><dict><key>CFBundleIdentifier')
+    elif kind != 'noplist':
+        fmt = plistlib.FMT_BINARY if kind == 'binary' else plistlib.FMT_XML
+        z.writestr('Payload/Notes.app/Info.plist', plistlib.dumps(info, fmt=fmt))
+    z.writestr('Payload/Notes.app/Notes', b'\0' * 4096)
+    if icon:
+        z.write(icon, 'Payload/Notes.app/AppIcon60x60@2x.png')
+)";
+    QProcess python;
+    python.start(QStringLiteral("/usr/bin/python3"),
+                 {QStringLiteral("-c"), QString::fromLatin1(kScript), path, kind,
+                  QString::fromUtf8(QJsonDocument(info).toJson(QJsonDocument::Compact)), iconPath});
+    return python.waitForFinished(30000) && python.exitCode() == 0;
+}
+
+QJsonObject Info(const QString& id, const QString& name, const QString& version) {
+    return {{QStringLiteral("CFBundleIdentifier"), id},
+            {QStringLiteral("CFBundleDisplayName"), name},
+            {QStringLiteral("CFBundleShortVersionString"), version},
+            {QStringLiteral("CFBundleVersion"), QStringLiteral("77")},
+            {QStringLiteral("CFBundleExecutable"), QStringLiteral("Notes")},
+            {QStringLiteral("MinimumOSVersion"), QStringLiteral("6.0")}};
+}
+
+} // namespace
+
+class tst_apps : public QObject {
+    Q_OBJECT
+public slots:
+    // A finished export opens its folder; here nothing is opened.
+    void OnOpenUrl(const QUrl&) {}
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void cleanup();
+
+    // Records
+    void recordFieldsAreBoundedAndSizesFormatted();
+
+    // Installing
+    void packageInstallsWithNameVersionAndIconAndKeepsItsName();
+    void badPackagesFailWithTheirTextAndKeepTheirName();
+    void resultCodesShowOnlyTheirTexts();
+    void listingFailureAfterAnInstallShowsBothMessages();
+    void longNamesAreCutOnACharacterBoundary();
+
+    // Loading, searching, row actions
+    void listingFailuresWarnAndLeaveTheTableEmpty();
+    void searchFiltersAndEveryShownRowHasItsButtons();
+    void uninstallRemovesTheRowAfterTheReload();
+    void documentsAsksForTheAppsContainer();
+
+    // Backing up
+    void backupIsAZipWhosePlistNamesTheApp();
+    void backupIntoAnUnwritableFolderFails();
+
+    // Last: the cable comes out while the device installs.
+    void unplugDuringInstallKeepsThePackageName();
+
+private:
+    void Load(QAppsView& view);
+    void WaitDone(QAppsView& view);
+    int RowOf(QAppsView& view, const char* id) const;
+    QStringList DeviceAppIds();
+    int AddFault(const vexa::sim::FaultSpec& fault) const;
+    std::filesystem::path DeviceFolder() const;
+    QString Package(const QString& name, const QString& kind, const QJsonObject& info);
+    // Python's zipfile and plistlib read the archive; prints the identifier and the entry names.
+    QString ReadBackup(const QString& path);
+
+    QString m_root;
+    IVexaManager* m_manager = nullptr;
+    IAppLibrary* m_apps = nullptr;
+    MessageCatcher* m_messages = nullptr;
+    QTemporaryDir m_work;
+    QString m_icon;
+};
+
+void tst_apps::initTestCase() {
+    SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR));
+    m_root = qEnvironmentVariable("VEXA_SIM_ROOT");
+    QVERIFY(!m_root.isEmpty());
+    QDir(m_root).removeRecursively();
+    QVERIFY(QDir().mkpath(m_root));
+    vexa::sim::LargeDeviceSpec spec;
+    spec.udid = kUdid;
+    spec.name = "Apps Phone";
+    QCOMPARE(vexa::sim::GenerateLargeDevice(m_root.toStdString(), spec), 0);
+    QCOMPARE(IOSInitialize(), 0);
+    QCOMPARE(IOSListener(OnDevice), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(g_arrivedHandle != 0, 10000);
+    m_manager = GetVexaManager();
+    QCOMPARE(m_manager->SetDeviceHandle(g_arrivedHandle), 0);
+    m_apps = m_manager->GetAppLibrary();
+    QVERIFY(m_apps);
+    m_messages = new MessageCatcher;
+    // A red icon, so the table's picture can be told from the placeholder.
+    QImage icon(120, 120, QImage::Format_ARGB32);
+    icon.fill(QColor(200, 20, 20));
+    m_icon = m_work.filePath(QStringLiteral("icon.png"));
+    QVERIFY(icon.save(m_icon));
+}
+
+void tst_apps::cleanupTestCase() {
+    delete m_messages;
+    DeleteVexaManager(&m_manager);
+    IOSListener(nullptr);
+}
+
+void tst_apps::init() {
+    m_messages->Clear();
+    m_messages->SetAnswerYes(false);
+    for (const QString& id : DeviceAppIds())
+        QCOMPARE(m_apps->UninstallApp(id.toUtf8().constData()), 0);
+}
+
+void tst_apps::cleanup() {
+    vexa::sim::FaultInjector::Clear(DeviceFolder() / "faults");
+}
+
+std::filesystem::path tst_apps::DeviceFolder() const {
+    return std::filesystem::path(m_root.toStdString()) / kUdid;
+}
+
+int tst_apps::AddFault(const vexa::sim::FaultSpec& fault) const {
+    return vexa::sim::FaultInjector::Add(DeviceFolder() / "faults", fault);
+}
+
+QStringList tst_apps::DeviceAppIds() {
+    QStringList ids;
+    AppRecord* records = nullptr;
+    int count = 0;
+    if (m_apps->GetApplistInfo(&records, &count) != 0)
+        return ids;
+    for (int i = 0; i < count; ++i)
+        ids << QString::fromUtf8(records[i].id);
+    return ids;
+}
+
+QString tst_apps::Package(const QString& name, const QString& kind, const QJsonObject& info) {
+    const QString path = m_work.filePath(name);
+    QFile::remove(path);
+    return MakeIpa(path, kind, info, m_icon) ? path : QString();
+}
+
+void tst_apps::Load(QAppsView& view) {
+    view.refreshData();
+    QTRY_VERIFY_WITH_TIMEOUT(!view.IsRunning(), 10000);
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+}
+
+void tst_apps::WaitDone(QAppsView& view) {
+    QTRY_VERIFY_WITH_TIMEOUT(!view.IsRunning() && !view.InstallDialog(), 20000);
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+}
+
+int tst_apps::RowOf(QAppsView& view, const char* id) const {
+    for (int row = 0; row < view.AppsModel()->rowCount(); ++row) {
+        if (view.AppsModel()->AppAt(row)->GetId() == id)
+            return row;
+    }
+    return -1;
+}
+
+QString tst_apps::ReadBackup(const QString& path) {
+    static const char* const kScript = R"(
+import plistlib, re, sys, zipfile
+z = zipfile.ZipFile(sys.argv[1])
+names = z.namelist()
+plist = [n for n in names if re.fullmatch(r'Payload/[^/]+\.app/Info\.plist', n)]
+print(plistlib.loads(z.read(plist[0]))['CFBundleIdentifier'])
+print('\n'.join(sorted(names)))
+)";
+    QProcess python;
+    python.start(QStringLiteral("/usr/bin/python3"),
+                 {QStringLiteral("-c"), QString::fromLatin1(kScript), path});
+    if (!python.waitForFinished(30000) || python.exitCode() != 0)
+        return QStringLiteral("python failed: ") + QString::fromUtf8(python.readAllStandardError());
+    return QString::fromUtf8(python.readAllStandardOutput());
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Records
+
+void tst_apps::recordFieldsAreBoundedAndSizesFormatted() {
+    // Every text field full to its last byte, no terminator: the chunk must not read past it.
+    AppRecord record;
+    std::memset(&record, 'n', sizeof record);
+    record.version[0] = '\xff'; // not UTF-8
+    record.version[1] = '2';
+    record.version[2] = '\0';
+    record.appSize = 1048577;
+    record.fileSize = 1025;
+    const QByteArray garbage("\x89PNG\r\n\x1a\n not really", 19);
+    record.icon = reinterpret_cast<const uint8_t*>(garbage.constData());
+    record.iconLength = int32_t(garbage.size());
+    QAppsChunk app(record);
+    QCOMPARE(app.GetName().size(), size_t(200));
+    QCOMPARE(app.GetId(), std::string(200, 'n'));
+    QCOMPARE(app.Version(), QStringLiteral("\uFFFD2"));
+    QCOMPARE(app.Size(), QStringLiteral("1.00 MB"));
+    QCOMPARE(app.FileSize(), QStringLiteral("1.00 KB"));
+    QVERIFY(app.Icon().isNull()); // damaged: the placeholder is drawn instead
+    QAppsViewModel model;
+    std::list<IBaseChunk*> list{&app};
+    model.SetChunkList(&list);
+    QVERIFY(!model.index(0, QAppsViewModel::NameColumn).data(Qt::DecorationRole).value<QImage>().isNull());
+
+    record.appSize = 1024;
+    record.fileSize = -5; // a library that lost count
+    record.iconLength = 0;
+    QAppsChunk small(record);
+    QCOMPARE(small.Size(), QStringLiteral("1024 B"));
+    QCOMPARE(small.FileSize(), QStringLiteral("0 B"));
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Installing
+
+void tst_apps::packageInstallsWithNameVersionAndIconAndKeepsItsName() {
+    // A name outside plain ASCII: the device reads it under the temporary name.
+    const QString package =
+        Package(QStringLiteral("Feldnotizen für Übersee.ipa"), QStringLiteral("xml"),
+                Info(QString::fromLatin1(kAppId), QStringLiteral("Field Notes"), QStringLiteral("2.3.1")));
+    QVERIFY(!package.isEmpty());
+    QAppsView view(m_manager, g_arrivedHandle);
+    view.resize(900, 500);
+    view.show();
+    Load(view);
+    QCOMPARE(view.State(), QBaseDetailsView::ContentState::Empty);
+    QSignalSpy refreshed(&view, &QAppsView::emitRefreshAppNode);
+    QSignalSpy done(&view, &QAppsView::InstallDone);
+
+    view.InstallPackage(package);
+    QVERIFY(view.InstallDialog());
+    QVERIFY(view.InstallDialog()->isModal());
+    WaitDone(view);
+    QCOMPARE(done.count(), 1);
+    QCOMPARE(done.at(0).at(0).toInt(), 0);
+    QCOMPARE(m_messages->Messages(), QStringList({QStringLiteral("Finish")}));
+    QVERIFY(refreshed.count() >= 1);
+    QVERIFY(QFileInfo::exists(package));
+    QVERIFY(!QFileInfo::exists(CPackageRename::TemporaryPath(package)));
+
+    const int row = RowOf(view, kAppId);
+    QVERIFY(row >= 0);
+    QCOMPARE(view.State(), QBaseDetailsView::ContentState::Table);
+    QCOMPARE(view.RecordCount(), 1);
+    const QAppsViewModel* model = view.AppsModel();
+    QCOMPARE(model->index(row, QAppsViewModel::NameColumn).data().toString(), QStringLiteral("Field Notes"));
+    QCOMPARE(model->index(row, QAppsViewModel::VersionColumn).data().toString(), QStringLiteral("2.3.1"));
+    const QImage icon =
+        model->index(row, QAppsViewModel::NameColumn).data(Qt::DecorationRole).value<QImage>();
+    QCOMPARE(icon.size(), QSize(QAppsChunk::kIconSide, QAppsChunk::kIconSide));
+    QCOMPARE(icon.pixelColor(16, 16).red(), 200);
+    QCOMPARE(model->headerData(1, Qt::Horizontal).toString(), QStringLiteral("AppSize"));
+    // The shown row carries its three buttons.
+    QTRY_VERIFY(view.TableView()->indexWidget(view.SortModel()->index(0, QAppsViewModel::StatusColumn)));
+
+    // A file that already has the temporary name is left alone; the package is read under its own.
+    QFile squatter(CPackageRename::TemporaryPath(package));
+    QVERIFY(squatter.open(QIODevice::WriteOnly));
+    squatter.write("mine");
+    squatter.close();
+    m_messages->Clear();
+    view.InstallPackage(package);
+    WaitDone(view);
+    QCOMPARE(m_messages->Messages(), QStringList({QStringLiteral("Finish")}));
+    QVERIFY(QFileInfo::exists(package));
+    QVERIFY(squatter.open(QIODevice::ReadOnly));
+    QCOMPARE(squatter.readAll(), QByteArray("mine"));
+    squatter.remove();
+}
+
+void tst_apps::badPackagesFailWithTheirTextAndKeepTheirName() {
+    const QJsonObject good =
+        Info(QStringLiteral("org.vexa.bad"), QStringLiteral("Bad"), QStringLiteral("1.0"));
+    QJsonObject tooNew = good;
+    tooNew[QStringLiteral("MinimumOSVersion")] = QStringLiteral("99.0");
+    const struct {
+        const char* kind;
+        QJsonObject info;
+        const char* message;
+    } cases[] = {
+        {"notzip", good, "Install app error!"},
+        {"noplist", good, "Install app error!"},
+        {"broken", good, "Install app error!"},
+        {"xml", tooNew, "Install app failed! Your system version is too low!"},
+        {"binary", good, "Finish"}, // a binary Info.plist is as good as an XML one
+    };
+    QAppsView view(m_manager, g_arrivedHandle);
+    Load(view);
+    for (const auto& item : cases) {
+        const QString package = Package(QStringLiteral("pkg-%1.ipa").arg(QLatin1String(item.kind)),
+                                        QLatin1String(item.kind), item.info);
+        QVERIFY(!package.isEmpty());
+        m_messages->Clear();
+        view.InstallPackage(package);
+        WaitDone(view);
+        QVERIFY2(
+            m_messages->Messages() == QStringList({QString::fromLatin1(item.message)}),
+            qPrintable(QLatin1String(item.kind) + QLatin1String(": ") + m_messages->Messages().join('/')));
+        QVERIFY2(QFileInfo::exists(package), item.kind);
+        QVERIFY(!QFileInfo::exists(CPackageRename::TemporaryPath(package)));
+    }
+    QCOMPARE(DeviceAppIds(), QStringList({QStringLiteral("org.vexa.bad")}));
+    QCOMPARE(view.RecordCount(), 1);
+}
+
+void tst_apps::resultCodesShowOnlyTheirTexts() {
+    for (int code = 1; code <= 6; ++code)
+        QVERIFY(QAppsView::ResultText(code).isEmpty());
+    for (int code : {17, 100, 103, 199})
+        QVERIFY(QAppsView::ResultText(code).isEmpty());
+
+    // Through the device: a silent code closes the progress window and says nothing.
+    const QString package =
+        Package(QStringLiteral("codes.ipa"), QStringLiteral("xml"),
+                Info(QString::fromLatin1(kAppId), QStringLiteral("Codes"), QStringLiteral("1")));
+    QAppsView view(m_manager, g_arrivedHandle);
+    Load(view);
+    for (int code : {5, 17, 13}) {
+        vexa::sim::FaultInjector::Clear(DeviceFolder() / "faults");
+        QCOMPARE(AddFault({.operation = "InstallApp", .code = code}), 0);
+        m_messages->Clear();
+        view.InstallPackage(package);
+        WaitDone(view);
+        const QStringList expected =
+            code == 13 ? QStringList({QStringLiteral("Install app failed! Your system version is too low!")})
+                       : QStringList();
+        QCOMPARE(m_messages->Messages(), expected);
+        QVERIFY(QFileInfo::exists(package));
+    }
+}
+
+void tst_apps::listingFailureAfterAnInstallShowsBothMessages() {
+    // The reload's warning opens over the progress window, which closes while the warning is up.
+    const QString package =
+        Package(QStringLiteral("relist.ipa"), QStringLiteral("xml"),
+                Info(QString::fromLatin1(kAppId), QStringLiteral("Relist"), QStringLiteral("1")));
+    QAppsView view(m_manager, g_arrivedHandle);
+    view.show();
+    for (int round = 0; round < 2; ++round) {
+        vexa::sim::FaultInjector::Clear(DeviceFolder() / "faults");
+        QCOMPARE(AddFault({.operation = "GetApplistInfo", .code = 7}), 0);
+        m_messages->Clear();
+        view.InstallPackage(package);
+        WaitDone(view);
+        QTRY_COMPARE(m_messages->Messages().size(), 2);
+        QVERIFY(m_messages->Messages().contains(QStringLiteral("Get app number failed! Please refresh!")));
+        QVERIFY(m_messages->Messages().contains(QStringLiteral("Finish")));
+        QVERIFY(QFileInfo::exists(package));
+    }
+}
+
+void tst_apps::longNamesAreCutOnACharacterBoundary() {
+    // 300 bytes of two-byte characters: the device keeps what fits its 200-byte field, whole characters.
+    const QString name(150, QChar(0x00E9));
+    const QString package = Package(QStringLiteral("long.ipa"), QStringLiteral("binary"),
+                                    Info(QString::fromLatin1(kAppId), name, QStringLiteral("1")));
+    QAppsView view(m_manager, g_arrivedHandle);
+    view.InstallPackage(package);
+    WaitDone(view);
+    const int row = RowOf(view, kAppId);
+    QVERIFY(row >= 0);
+    const QString shown = view.AppsModel()->index(row, QAppsViewModel::NameColumn).data().toString();
+    QVERIFY(shown.size() >= 90 && shown.size() < 150);
+    QCOMPARE(shown, QString(shown.size(), QChar(0x00E9)));
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Loading, searching, row actions
+
+void tst_apps::listingFailuresWarnAndLeaveTheTableEmpty() {
+    const QString package =
+        Package(QStringLiteral("list.ipa"), QStringLiteral("xml"),
+                Info(QString::fromLatin1(kAppId), QStringLiteral("Listed"), QStringLiteral("1")));
+    QAppsView view(m_manager, g_arrivedHandle);
+    view.InstallPackage(package);
+    WaitDone(view);
+    QCOMPARE(view.RecordCount(), 1);
+    const struct {
+        const char* operation;
+        const char* message;
+    } cases[] = {{"GetApplistInfo", "Get app number failed! Please refresh!"},
+                 {"GetAppListIcon", "Get app icon failed! Please refresh!"}};
+    for (const auto& item : cases) {
+        vexa::sim::FaultInjector::Clear(DeviceFolder() / "faults");
+        QCOMPARE(AddFault({.operation = item.operation, .code = 7}), 0);
+        QSignalSpy refreshed(&view, &QAppsView::emitRefreshAppNode);
+        QSignalSpy finished(&view, &QBaseDetailsView::loadFinished);
+        m_messages->Clear();
+        Load(view);
+        QTRY_COMPARE(m_messages->Messages(), QStringList({QString::fromLatin1(item.message)}));
+        QCOMPARE(view.RecordCount(), 0);
+        QCOMPARE(view.State(), QBaseDetailsView::ContentState::Empty);
+        QVERIFY(view.OperatePanel()->isEnabled());
+        QCOMPARE(refreshed.count(), 0);
+        QCOMPARE(finished.count(), 1); // the tree stops waiting all the same
+    }
+}
+
+void tst_apps::searchFiltersAndEveryShownRowHasItsButtons() {
+    for (const char* id : {"org.vexa.alpha", "org.vexa.beta", "org.vexa.gamma"}) {
+        const QString name = QString::fromLatin1(id).section(QLatin1Char('.'), 2);
+        const QString package = Package(name + QStringLiteral(".ipa"), QStringLiteral("xml"),
+                                        Info(QString::fromLatin1(id), name, QStringLiteral("1")));
+        QCOMPARE(m_apps->InstallApp(reinterpret_cast<const char16_t*>(package.utf16())), 0);
+    }
+    QAppsView view(m_manager, g_arrivedHandle);
+    view.resize(900, 500);
+    view.show();
+    Load(view);
+    QCOMPARE(view.SortModel()->rowCount(), 3);
+    view.OnSearchString(QStringLiteral("^(al|ga)"));
+    QCOMPARE(view.SortModel()->rowCount(), 2);
+    view.OnSearchString(QStringLiteral("Alpha")); // letter case counts
+    QCOMPARE(view.SortModel()->rowCount(), 0);
+    view.OnSearchString(QStringLiteral("[")); // an unbalanced bracket matches nothing
+    QCOMPARE(view.SortModel()->rowCount(), 0);
+    view.OnSearchString(QString());
+    QCOMPARE(view.SortModel()->rowCount(), 3);
+    QTRY_VERIFY(view.TableView()->indexWidget(view.SortModel()->index(2, QAppsViewModel::StatusColumn)));
+
+    // A right click on a row offers uninstall and the two backups; on empty space nothing.
+    const QRect first = view.TableView()->visualRect(view.SortModel()->index(0, 0));
+    QMenu* menu = view.PrepareContextMenu(first.center());
+    QVERIFY(menu);
+    QCOMPARE(menu->actions().size(), 2);
+    QCOMPARE(menu->actions().at(1)->menu()->actions().size(), 2);
+    QVERIFY(view.CurrentApp());
+    QVERIFY(!view.PrepareContextMenu(QPoint(5, view.TableView()->viewport()->height() - 3)));
+}
+
+void tst_apps::uninstallRemovesTheRowAfterTheReload() {
+    for (const char* id : {"org.vexa.keep", "org.vexa.drop"}) {
+        const QString package =
+            Package(QString::fromLatin1(id) + QStringLiteral(".ipa"), QStringLiteral("xml"),
+                    Info(QString::fromLatin1(id), QString::fromLatin1(id), QStringLiteral("1")));
+        QCOMPARE(m_apps->InstallApp(reinterpret_cast<const char16_t*>(package.utf16())), 0);
+    }
+    QAppsView view(m_manager, g_arrivedHandle);
+    Load(view);
+    QCOMPARE(view.RecordCount(), 2);
+
+    // Answering no leaves everything.
+    QVERIFY(view.SelectApp(QStringLiteral("org.vexa.drop")));
+    view.UninstallApp();
+    QCOMPARE(m_messages->Messages(),
+             QStringList({QStringLiteral("Are you sure you want to uninstall the application?")}));
+    QVERIFY(!view.InstallDialog());
+    QCOMPARE(DeviceAppIds().size(), 2);
+
+    QSignalSpy repaint(&view, &QAppsView::repainTree);
+    QSignalSpy refreshed(&view, &QAppsView::emitRefreshAppNode);
+    m_messages->Clear();
+    m_messages->SetAnswerYes(true);
+    view.UninstallApp();
+    QVERIFY(view.InstallDialog());
+    QCOMPARE(view.InstallDialog()->CurrentMode(), QInstallDlg::Mode::Uninstall);
+    WaitDone(view);
+    QCOMPARE(m_messages->Messages().last(), QStringLiteral("Finish"));
+    QCOMPARE(RowOf(view, "org.vexa.drop"), -1);
+    QVERIFY(RowOf(view, "org.vexa.keep") >= 0);
+    QCOMPARE(view.RecordCount(), 1);
+    QCOMPARE(refreshed.count(), 1);
+    QCOMPARE(repaint.first().at(1).toInt(), 1); // the tree hears of the change first, then of the end
+    QCOMPARE(repaint.last().at(1).toInt(), 0);
+
+    // An app that vanished behind the table's back: the device refuses, the reload drops the row.
+    QVERIFY(view.SelectApp(QStringLiteral("org.vexa.keep")));
+    QCOMPARE(m_apps->UninstallApp("org.vexa.keep"), 0);
+    m_messages->Clear();
+    view.UninstallApp();
+    WaitDone(view);
+    QCOMPARE(m_messages->Messages().last(), QStringLiteral("Uninstall app failed!"));
+    QCOMPARE(view.RecordCount(), 0);
+    QCOMPARE(view.State(), QBaseDetailsView::ContentState::Empty);
+
+    // With no row, nothing is asked.
+    m_messages->Clear();
+    view.UninstallApp();
+    QVERIFY(m_messages->Messages().isEmpty());
+}
+
+void tst_apps::documentsAsksForTheAppsContainer() {
+    const QString package =
+        Package(QStringLiteral("docs.ipa"), QStringLiteral("xml"),
+                Info(QString::fromLatin1(kAppId), QStringLiteral("Docs"), QStringLiteral("1")));
+    QCOMPARE(m_apps->InstallApp(reinterpret_cast<const char16_t*>(package.utf16())), 0);
+    QAppsView view(m_manager, g_arrivedHandle);
+    view.resize(900, 400);
+    view.show();
+    Load(view);
+    QSignalSpy open(&view, &QAppsView::emitOpenAppDocuments);
+    QAppStatusPanel* panel = nullptr;
+    QTRY_VERIFY((panel = qobject_cast<QAppStatusPanel*>(view.TableView()->indexWidget(
+                     view.SortModel()->index(0, QAppsViewModel::StatusColumn)))));
+    emit panel->SaveDocApp();
+    QCOMPARE(open.count(), 1);
+    QCOMPARE(open.at(0).at(0).toInt(), int(g_arrivedHandle));
+    QCOMPARE(open.at(0).at(1).toString(), QString::fromLatin1(kAppId));
+    QCOMPARE(open.at(0).at(2).toString(), QStringLiteral("/Documents"));
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Backing up
+
+void tst_apps::backupIsAZipWhosePlistNamesTheApp() {
+    const QString package =
+        Package(QStringLiteral("backup.ipa"), QStringLiteral("xml"),
+                Info(QString::fromLatin1(kAppId), QStringLiteral("Backed"), QStringLiteral("4")));
+    QCOMPARE(m_apps->InstallApp(reinterpret_cast<const char16_t*>(package.utf16())), 0);
+    const QString documents =
+        QString::fromStdString((DeviceFolder() / "Applications" / kAppId / "Documents").string());
+    QVERIFY(QDir().mkpath(documents));
+    QFile note(documents + QStringLiteral("/trip.txt"));
+    QVERIFY(note.open(QIODevice::WriteOnly));
+    note.write("notes of the trip");
+    note.close();
+
+    QAppsView view(m_manager, g_arrivedHandle);
+    Load(view);
+    QVERIFY(view.SelectApp(QString::fromLatin1(kAppId)));
+    QSignalSpy result(&view, &QAppsView::emitBackupResult);
+    const QString plain = m_work.filePath(QStringLiteral("out/plain/Backed.ipa")); // folders made on the way
+    view.BackupTo(plain, false);
+    QTRY_COMPARE(result.count(), 1);
+    QTRY_COMPARE(m_messages->Messages(), QStringList({QStringLiteral("Backup successfully!")}));
+    const QString plainRead = ReadBackup(plain);
+    QVERIFY2(plainRead.startsWith(QString::fromLatin1(kAppId) + QLatin1Char('\n')), qPrintable(plainRead));
+    QVERIFY(!plainRead.contains(QStringLiteral("trip.txt")));
+
+    const QString full = m_work.filePath(QStringLiteral("out/Backed with documents.ipa"));
+    view.BackupTo(full, true);
+    QTRY_COMPARE(result.count(), 2);
+    QCOMPARE(result.last().at(0).toInt(), 0);
+    const QString fullRead = ReadBackup(full);
+    QVERIFY2(fullRead.startsWith(QString::fromLatin1(kAppId) + QLatin1Char('\n')), qPrintable(fullRead));
+    QVERIFY2(fullRead.contains(QStringLiteral("Documents/trip.txt")), qPrintable(fullRead));
+
+    // "To Computer" of the checked app writes the same package through the file export.
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "OnOpenUrl");
+    view.GetChunk(0)->SetChecked(true);
+    const QString folder = m_work.filePath(QStringLiteral("to computer"));
+    QCOMPARE(QFileFolderExport::ExportTo(&view, m_manager, 3, folder), 0);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    const QString exported = ReadBackup(folder + QStringLiteral("/Backed.ipa"));
+    QVERIFY2(exported.startsWith(QString::fromLatin1(kAppId) + QLatin1Char('\n')), qPrintable(exported));
+
+    // The proposed file sits in the export folder, named after the title made safe.
+    QVERIFY(QAppsView::ProposedBackupPath(QStringLiteral("AC/DC: Live?"))
+                .endsWith(QStringLiteral("/Vexa Transfer Files/AC'DC' Live'.ipa")));
+}
+
+void tst_apps::backupIntoAnUnwritableFolderFails() {
+    const QString package =
+        Package(QStringLiteral("locked.ipa"), QStringLiteral("xml"),
+                Info(QString::fromLatin1(kAppId), QStringLiteral("Locked"), QStringLiteral("1")));
+    QCOMPARE(m_apps->InstallApp(reinterpret_cast<const char16_t*>(package.utf16())), 0);
+    // Places no one can write to, whatever the user's rights: a name taken by a folder, and a folder
+    // below a plain file.
+    const QString taken = m_work.filePath(QStringLiteral("taken.ipa"));
+    QVERIFY(QDir().mkpath(taken + QStringLiteral("/inside")));
+    const QString file = m_work.filePath(QStringLiteral("plain-file"));
+    QFile plain(file);
+    QVERIFY(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    QAppsView view(m_manager, g_arrivedHandle);
+    Load(view);
+    QVERIFY(view.SelectApp(QString::fromLatin1(kAppId)));
+    view.BackupTo(taken, false);
+    QTRY_COMPARE(m_messages->Messages(), QStringList({QStringLiteral("Backup App failed!")}));
+    view.BackupTo(file + QStringLiteral("/sub/Locked.ipa"), true);
+    QTRY_COMPARE(m_messages->Messages().size(), 2);
+    QCOMPARE(m_messages->Messages().last(), QStringLiteral("Backup App failed!"));
+    // Nothing half-written stays behind.
+    QCOMPARE(QDir(m_work.path()).entryList({QStringLiteral("taken*")}, QDir::AllEntries),
+             QStringList({QStringLiteral("taken.ipa")}));
+    QVERIFY(QDir(taken).exists(QStringLiteral("inside")));
+}
+
+// ---------------------------------------------------------------------------------------------------
+
+void tst_apps::unplugDuringInstallKeepsThePackageName() {
+    const QString package =
+        Package(QStringLiteral("Unplugged ü.ipa"), QStringLiteral("xml"),
+                Info(QString::fromLatin1(kAppId), QStringLiteral("Gone"), QStringLiteral("1")));
+    auto* view = new QAppsView(m_manager, g_arrivedHandle);
+    QCOMPARE(AddFault({.operation = "InstallApp", .unplug = true, .delayMs = 300}), 0);
+    view->InstallPackage(package);
+    QVERIFY(view->IsRunning());
+    // The program takes the device's views away while the worker waits: the view goes at once.
+    delete view;
+    QVERIFY(QFileInfo::exists(package));
+    QVERIFY(!QFileInfo::exists(CPackageRename::TemporaryPath(package)));
+    QVERIFY(m_messages->Messages().isEmpty());
+}
+
+QTEST_MAIN(tst_apps)
+#include "tst_apps.moc"

@@ -205,6 +205,11 @@ QTemporaryDir& SongRoot() {
     static QTemporaryDir root;
     return root;
 }
+// Files the sweep hands the program from the computer, and the folders it exports into.
+QTemporaryDir& ExportRoot() {
+    static QTemporaryDir root;
+    return root;
+}
 QString SongSource(const QString& title) {
     return SongRoot().filePath(title + QStringLiteral(".mp3"));
 }

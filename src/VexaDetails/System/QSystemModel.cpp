@@ -1,15 +1,12 @@
 #include "QSystemModel.h"
 
+#include <algorithm>
+
 #include <QDateTime>
 
 #include "CDeviceFileItem.h"
 #include "CDeviceFileName.h"
-
-namespace {
-constexpr int64_t kKiB = 1024;
-constexpr int64_t kMiB = kKiB * 1024;
-constexpr int64_t kGiB = kMiB * 1024;
-} // namespace
+#include "FormatSize.h"
 
 QSystemModel::QSystemModel(QObject* parent)
     : QAbstractTableModel(parent) {}
@@ -55,19 +52,7 @@ void QSystemModel::Retranslate() {
 }
 
 QString QSystemModel::SizeText(int64_t bytes) {
-    const auto scaled = [bytes](int64_t unit, const char* name) {
-        return QString::asprintf("%.2f %s", static_cast<double>(bytes) / static_cast<double>(unit), name);
-    };
-    if (bytes > kGiB) {
-        return scaled(kGiB, "GB");
-    }
-    if (bytes > kMiB) {
-        return scaled(kMiB, "MB");
-    }
-    if (bytes > kKiB) {
-        return scaled(kKiB, "KB");
-    }
-    return QStringLiteral("%1 B").arg(bytes);
+    return FormatSize(static_cast<uint64_t>(std::max<int64_t>(bytes, 0)));
 }
 
 QString QSystemModel::TimeText(int64_t seconds) {

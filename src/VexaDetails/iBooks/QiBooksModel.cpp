@@ -1,6 +1,9 @@
 #include "QiBooksModel.h"
 
+#include <algorithm>
+
 #include "CiBookChunk.h"
+#include "FormatSize.h"
 
 QiBooksModel::QiBooksModel(QObject* parent)
     : QBaseDetailsModel(parent) {
@@ -12,16 +15,7 @@ void QiBooksModel::Retranslate() {
 }
 
 QString QiBooksModel::SizeText(qint64 bytes) {
-    constexpr qint64 kKB = 1024;
-    constexpr qint64 kMB = kKB * 1024;
-    constexpr qint64 kGB = kMB * 1024;
-    if (bytes > kGB)
-        return QString::asprintf("%.2f GB", double(bytes) / double(kGB));
-    if (bytes > kMB)
-        return QString::asprintf("%.2f MB", double(bytes) / double(kMB));
-    if (bytes > kKB)
-        return QString::asprintf("%.2f KB", double(bytes) / double(kKB));
-    return QString::asprintf("%d B", int(bytes));
+    return FormatSize(static_cast<uint64_t>(std::max<qint64>(bytes, 0)));
 }
 
 QString QiBooksModel::FormatName(int format) {

@@ -19,6 +19,7 @@
 #include "QVideoView.h"
 #include "QiBookAnalysisThread.h"
 #include "QiBookView.h"
+#include "TreeModel.h"
 #include "TreeNode.h"
 #include "qmessageView.h"
 
@@ -121,6 +122,17 @@ void MakeApps(const Context& c, Bindings& out) {
         if (navigate)
             navigate->StopWaiting(handle, SUB_ITEM_APPS);
     });
+    // "Documents" shows the app's container in the device's file system page.
+    QObject::connect(view, &QAppsView::emitOpenAppDocuments, c.navigate,
+                     [navigate](int deviceHandle, const QString& appId, const QString&) {
+                         TreeNode* device = navigate ? navigate->DeviceNode(deviceHandle) : nullptr;
+                         TreeNode* system = device ? device->FindChildOfKind(SUB_ITEM_SYSTEM) : nullptr;
+                         if (!system)
+                             return;
+                         navigate->ClickTreeViewItem(navigate->Model()->IndexOf(system));
+                         if (auto* browser = qobject_cast<QSystemView*>(system->Binding().view))
+                             browser->OnBrowseAppContainer(appId);
+                     });
     out.push_back({SUB_ITEM_APPS, view, nullptr, {}});
 }
 

@@ -13,20 +13,25 @@ function(vexa_add_test name)
     VEXA_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
     VEXA_BIN_DIR="${VEXA_BIN_DIR}")
   add_test(NAME ${name} COMMAND ${name})
-  set(home ${CMAKE_BINARY_DIR}/test-home/${name})
-  # A temporary folder of its own: the per-device work folders live there, and a device arriving in one
-  # test program sweeps away what it finds, so programs that run side by side must not share it.
-  file(MAKE_DIRECTORY ${home}/tmp)
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 300)
   endif()
+  vexa_test_environment(${name} ${ARG_TIMEOUT} "")
+endfunction()
+
+# vexa_test_environment(<test> <timeout> <extra environment>): the headless set-up of one CTest test.
+function(vexa_test_environment test timeout extra)
+  set(home ${CMAKE_BINARY_DIR}/test-home/${test})
+  # A temporary folder of its own: the per-device work folders live there, and a device arriving in one
+  # test program sweeps away what it finds, so programs that run side by side must not share it.
+  file(MAKE_DIRECTORY ${home}/tmp)
   # ThreadSanitizer runs the same work five to fifteen times slower.
   if(VEXA_SANITIZE STREQUAL "thread")
-    math(EXPR ARG_TIMEOUT "${ARG_TIMEOUT} * 4")
+    math(EXPR timeout "${timeout} * 4")
   endif()
-  set_tests_properties(${name} PROPERTIES
-    TIMEOUT ${ARG_TIMEOUT}
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QTEST_DISABLE_STACK_DUMP=1;XDG_DATA_HOME=${home}/data;XDG_CONFIG_HOME=${home}/config;XDG_CACHE_HOME=${home}/cache;VEXA_SIM_ROOT=${home}/simulator;VEXA_BACKEND=sim;TMPDIR=${home}/tmp")
+  set_tests_properties(${test} PROPERTIES
+    TIMEOUT ${timeout}
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QTEST_DISABLE_STACK_DUMP=1;XDG_DATA_HOME=${home}/data;XDG_CONFIG_HOME=${home}/config;XDG_CACHE_HOME=${home}/cache;VEXA_SIM_ROOT=${home}/simulator;VEXA_BACKEND=sim;TMPDIR=${home}/tmp${extra}")
 endfunction()
 
 # vexa_add_bench(<name> SOURCES <files...> LIBS <targets...>): a program under bench/ that prints its figures.

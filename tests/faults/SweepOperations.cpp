@@ -58,8 +58,8 @@
 #include "QMySortModel.h"
 #include "QNavigateWidget.h"
 #include "QOperatePanel.h"
-#include "QPlayAnalysisTread.h"
 #include "QPhotoView.h"
+#include "QPlayAnalysisTread.h"
 #include "QPlayListNameDlg.h"
 #include "QPlayListView.h"
 #include "SweepBooks.h"
@@ -421,6 +421,8 @@ bool BackupThroughWindow(SweepDevice& device) {
     // neither is left, the backup window goes too.
     bool succeeded = false;
     bool sawProgress = false;
+    // A call that fails at once may end with its message before the progress dialog ever shows.
+    const auto messagesBefore = device.Dialogs()->Messages().size();
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, [&] {
         BackupWidget* window = nullptr;
@@ -441,7 +443,8 @@ bool BackupThroughWindow(SweepDevice& device) {
             if (auto* backup = qobject_cast<BackupWidget*>(widget))
                 window = backup;
         }
-        if (window && sawProgress && !busy)
+        const bool told = device.Dialogs()->Messages().size() > messagesBefore;
+        if (window && (sawProgress || told) && !busy)
             window->close();
     });
     watch.start(10);

@@ -22,8 +22,14 @@ int SimCtl(const QStringList& arguments) {
 }
 // The table is long: CTest runs it as several programs side by side. VEXA_SWEEP_PART="k/n" keeps every
 // n-th operation starting at the k-th; without it the whole table runs.
+// VEXA_SWEEP_ONLY="InstallApp,GetVideos" keeps only the named operations (for working on a few rows).
 std::vector<SweepOperation> OperationsOfThisPart() {
     std::vector<SweepOperation> all = SweepOperations();
+    const QStringList only =
+        qEnvironmentVariable("VEXA_SWEEP_ONLY").split(QLatin1Char(','), Qt::SkipEmptyParts);
+    if (!only.isEmpty())
+        std::erase_if(all,
+                      [&](const SweepOperation& operation) { return !only.contains(operation.operation); });
     const QStringList part = qEnvironmentVariable("VEXA_SWEEP_PART").split(QLatin1Char('/'));
     bool okIndex = false, okCount = false;
     const int index = part.size() == 2 ? part[0].toInt(&okIndex) : 0;

@@ -72,19 +72,21 @@ void QUtilThread::WaitForThread() {
     if (canPumpEvents) {
         QEventLoop loop;
         std::unique_lock lock(m_finishMutex);
-        if (m_running) {
-            m_waitLoop = &loop;
+        // A wait nested in this one may have joined the run and started the next: wait for that one too.
+        while (m_running) {
+            m_waitLoops.push_back(&loop);
             lock.unlock();
             loop.exec();
             lock.lock();
-            m_waitLoop = nullptr;
+            std::erase(m_waitLoops, &loop);
         }
     }
     JoinFinishedThread();
 }
 
 void QUtilThread::JoinFinishedThread() {
-    m_thread.join();
+    if (m_thread.joinable())
+        m_thread.join();
     m_running = false;
 }
 
@@ -92,9 +94,8 @@ void QUtilThread::ThreadMain() {
     Run();
     std::lock_guard lock(m_finishMutex);
     m_running = false;
-    if (m_waitLoop != nullptr) {
-        // By name, not by member pointer: a member pointer travels in a functor object that this
-        // thread and the waiter share and release through a count the race checker cannot see.
-        QMetaObject::invokeMethod(m_waitLoop, "quit", Qt::QueuedConnection);
-    }
+    // By name, not by member pointer: a member pointer travels in a functor object that this thread and
+    // the waiter share and release through a count the race checker cannot see.
+    for (QEventLoop* loop : m_waitLoops)
+        QMetaObject::invokeMethod(loop, "quit", Qt::QueuedConnection);
 }

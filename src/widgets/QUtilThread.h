@@ -4,6 +4,7 @@
 #include <chrono>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 #include "CStopEvent.h"
 
@@ -53,5 +54,7 @@ private:
     bool m_halted = false;
     // Guards m_running's transition to false against the waiter installing its event loop.
     std::mutex m_finishMutex;
-    QEventLoop* m_waitLoop = nullptr;
+    // Every wait in progress: an event handled during one wait may start another (a second Start() from
+    // a button), and the finishing thread must end them all.
+    std::vector<QEventLoop*> m_waitLoops;
 };

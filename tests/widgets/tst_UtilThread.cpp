@@ -23,6 +23,7 @@ public:
 
     bool StopRequested() const { return IsStopRequested(); }
     bool SleepUnlessStopped(std::chrono::milliseconds time) const { return WaitForStop(time); }
+    void Wait() { WaitForThread(); }
 
     std::atomic<int> started{0};
     std::atomic<int> finished{0};
@@ -52,6 +53,7 @@ private slots:
     void runEndsByItselfAndCanBeStartedAgain();
     void destructionWaitsForStubbornRunWhileEventsFlow();
     void destroyingNeverStartedObjectDoesNotWait();
+    void waitInsideAnotherWaitEndsBoth();
     void ownerWithoutEventLoopJoinsPlainly();
     void waitDialogClosesWhenWatchedWorkerEnds();
     void waitDialogFinishedEarlyDoesNotBlock();
@@ -121,6 +123,27 @@ void TestUtilThread::destructionWaitsForStubbornRunWhileEventsFlow() {
     QVERIFY2(delivered >= 10, qPrintable(QString::number(delivered)));
     QVERIFY(timerTicks - ticksBefore >= 5);
     QTRY_COMPARE(delivered, posted.load());
+}
+
+void TestUtilThread::waitInsideAnotherWaitEndsBoth() {
+    // The first run lasts until the second Start() stops it; the second ends by itself.
+    ScriptedWorker worker([](ScriptedWorker& self) {
+        if (self.started == 1)
+            runUntilStopped(self);
+        else
+            self.SleepUnlessStopped(100ms);
+    });
+    QVERIFY(worker.Start());
+    // While the outer wait runs, an event starts the job again (a second click): that Start() waits for
+    // the first run inside the outer wait, then begins the next run.
+    bool restarted = false;
+    QTimer::singleShot(20, [&] { restarted = worker.Start(); });
+    worker.Wait();
+    QVERIFY(restarted);
+    // The outer wait must end, and only once the run started inside it is over as well.
+    QCOMPARE(worker.started.load(), 2);
+    QCOMPARE(worker.finished.load(), 2);
+    QVERIFY(!worker.IsRunning());
 }
 
 void TestUtilThread::destroyingNeverStartedObjectDoesNotWait() {

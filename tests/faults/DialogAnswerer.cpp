@@ -1,12 +1,25 @@
 #include "DialogAnswerer.h"
 
 #include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
 
 #include "QMessageDlg.h"
 
 DialogAnswerer::DialogAnswerer() {
     connect(&m_timer, &QTimer::timeout, this, &DialogAnswerer::Answer);
     m_timer.start(10);
+}
+
+namespace {
+// Ten seconds of 10 ms ticks.
+constexpr int kFileDialogPatienceTicks = 1000;
+} // namespace
+
+void DialogAnswerer::Choose(QFileDialog* dialog, const QString& path) {
+    dialog->selectFile(path);
+    if (auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+        edit->setText(path);
 }
 
 void DialogAnswerer::Answer() {
@@ -32,6 +45,15 @@ void DialogAnswerer::Answer() {
         if (m_handler && m_handler(dialog)) {
             m_handler = nullptr;
             break;
+        }
+        if (qobject_cast<QFileDialog*>(dialog)) {
+            m_fileDialogTicks = dialog == m_fileDialog ? m_fileDialogTicks + 1 : 0;
+            m_fileDialog = dialog;
+            if (m_fileDialogTicks > kFileDialogPatienceTicks) {
+                m_messages << QStringLiteral("a file dialog stayed open unanswered");
+                dialog->reject();
+                break;
+            }
         }
     }
     m_answering = false;

@@ -6,6 +6,7 @@
 #include <QTimer>
 
 class QDialog;
+class QFileDialog;
 
 // Answers the program's dialogs while a test runs: messages are remembered and closed, questions are
 // answered yes, and a dialog a test waits for gets its one-time handler. Runs inside the dialogs' own
@@ -32,6 +33,9 @@ public:
         };
     }
     void ForgetHandler() { m_handler = nullptr; }
+    // Puts `path` in a file dialog's name field, ready for accept(). selectFile() alone leaves the field
+    // untouched while it has the focus, and whether it has it yet depends on timing.
+    static void Choose(QFileDialog* dialog, const QString& path);
 
 private:
     void Answer();
@@ -41,4 +45,7 @@ private:
     std::function<void()> m_beforeYes;
     std::function<bool(QDialog*)> m_handler;
     bool m_answering = false;
+    // A file dialog nobody chose in would keep its test waiting forever.
+    QDialog* m_fileDialog = nullptr;
+    int m_fileDialogTicks = 0;
 };

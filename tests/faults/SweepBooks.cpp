@@ -111,9 +111,7 @@ bool AddThroughDialog(SweepDevice& device) {
     if (!vexa::formats::WritePdf(path.toStdString(), {g_addedTitle.toStdString(), "Sweep"}))
         return false;
     device.Dialogs()->WhenShown<QFileDialog>([&device, path](QFileDialog* dialog) {
-        dialog->selectFile(path);
-        if (auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
-            edit->setText(path);
+        DialogAnswerer::Choose(dialog, path);
         device.JustBeforeCall();
         QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
     });

@@ -1391,7 +1391,7 @@ std::vector<SweepOperation> SweepOperations() {
                     return false;
                 QSignalSpy done(view.data(), &QAppsView::InstallDone);
                 device.Dialogs()->WhenShown<QFileDialog>([&device](QFileDialog* dialog) {
-                    dialog->selectFile(SweepPackage());
+                    DialogAnswerer::Choose(dialog, SweepPackage());
                     device.JustBeforeCall();
                     QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
                 });
@@ -1444,7 +1444,7 @@ std::vector<SweepOperation> SweepOperations() {
                 const QString target =
                     ExportRoot().filePath(QStringLiteral("backup%1.ipa").arg(device.Next()));
                 device.Dialogs()->WhenShown<QFileDialog>([&device, target](QFileDialog* dialog) {
-                    dialog->selectFile(target);
+                    DialogAnswerer::Choose(dialog, target);
                     device.JustBeforeCall();
                     QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
                 });

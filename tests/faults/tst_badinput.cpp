@@ -533,7 +533,7 @@ void tst_badinput::exportToAnUnwritableFolderWarns() {
 
     m_dialogs->Clear();
     m_dialogs->WhenShown<QFileDialog>([target](QFileDialog* dialog) {
-        dialog->selectFile(target);
+        DialogAnswerer::Choose(dialog, target);
         QMetaObject::invokeMethod(dialog, "accept");
     });
     QRecordExportDialog::Run(view.get(), view.get());

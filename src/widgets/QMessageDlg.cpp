@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPointer>
 
 #include "CMessageLayout.h"
 #include "LanguageService.h"
@@ -82,19 +83,25 @@ int ShowMessage(const QString& message, const QString& title, quint32 flags) {
 }
 
 int ShowMessageUtf8(const char* message, const char* title, quint32 flags) {
-    QMessageDlg dialog(QApplication::activeWindow());
+    // On the heap: the window the message belongs to may be deleted while the message is open (its
+    // device left), and it takes the message with it.
+    QPointer<QMessageDlg> dialog = new QMessageDlg(QApplication::activeWindow());
     const QString messageText = QString::fromUtf8(message != nullptr ? message : "");
     const QString titleText = QString::fromUtf8(title != nullptr ? title : "");
     if (!messageText.isEmpty()) {
-        dialog.SetMessage(messageText);
+        dialog->SetMessage(messageText);
     }
     if (!titleText.isEmpty()) {
-        dialog.SetTitle(titleText);
+        dialog->SetTitle(titleText);
     }
     if (flags != 0) {
-        dialog.SetFlags(flags);
+        dialog->SetFlags(flags);
     }
-    return dialog.exec();
+    const int result = dialog->exec();
+    if (!dialog)
+        return (flags & MSG_YESNO) ? MSG_RESULT_NO : MSG_RESULT_CANCEL;
+    delete dialog.data();
+    return result;
 }
 
 QMessageDlg::QMessageDlg(QWidget* parent)

@@ -75,6 +75,7 @@ private slots:
     void resultCodes_data();
     void resultCodes();
     void restartButtonDoesNotClose();
+    void windowDeletedUnderOpenMessageEndsIt();
     void emptyTitleKeepsProgramName();
     void oneButtonIsCentred();
     void twoButtonsSitEitherSideOfCentre_data();
@@ -142,6 +143,20 @@ void TestMessageDlg::restartButtonDoesNotClose() {
     });
     result = dialog.exec();
     QCOMPARE(result, 1);
+}
+
+void TestMessageDlg::windowDeletedUnderOpenMessageEndsIt() {
+    // A device page shows a question; the device leaves and its page goes while the question is open.
+    auto* page = new QWidget;
+    page->show();
+    QApplication::setActiveWindow(page);
+    QTRY_COMPARE(QApplication::activeWindow(), page);
+    whenShown([page](QMessageDlg* dialog) {
+        QCOMPARE(dialog->parentWidget(), page);
+        delete page;
+    });
+    QCOMPARE(ShowMessage(QStringLiteral("Delete the checked contacts?"), QString(), MSG_YESNO),
+             int(MSG_RESULT_NO));
 }
 
 void TestMessageDlg::emptyTitleKeepsProgramName() {

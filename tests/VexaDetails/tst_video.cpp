@@ -28,6 +28,7 @@
 #include "MessageCatcher.h"
 #include "PlayBtnWidget.h"
 #include "PlayListWidget.h"
+#include "PlayerVideobar.h"
 #include "PlayerWidget.h"
 #include "QConverVideoDlg.h"
 #include "QMySortModel.h"
@@ -486,6 +487,8 @@ void tst_video::playerSeeksWalksTheListAndMutes() {
     QCOMPARE(player.CurrentRow(), 1);
     QVERIFY(player.IsOpen());
     QCOMPARE(player.LocalFile(), longClip);
+    QVERIFY(player.PlayList()->Bar(1)->HasPicture());
+    QCOMPARE(player.PlayList()->Bar(1)->Duration() / 1000000, 600);
 
     player.ProgressValueChange(0.5);
     QTRY_VERIFY_WITH_TIMEOUT(qAbs(Player_GetPlayTime(player.Player()) - 300000000LL) <= 1000000LL, 5000);

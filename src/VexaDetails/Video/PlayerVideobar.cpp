@@ -47,7 +47,9 @@ bool PlayerVideobar::SetFile(const QString& localPath) {
     m_bitRate = Info_GetVideoBitRate(info);
     m_canSeek = Info_CanSeek(info) != 0;
     if (const MediaImage* image = Info_GetVideoImage(info, 0, MEDIACORE_IMAGE_EXACT)) {
-        const QImage frame(image->pixels, image->width, image->height, image->stride, QImage::Format_RGB32);
+        // The engine owns the pixels until the handle goes: take a copy of our own.
+        const QImage frame =
+            QImage(image->pixels, image->width, image->height, image->stride, QImage::Format_RGB32).copy();
         m_picture->setPixmap(QPixmap::fromImage(
             frame.scaled(kPictureWidth, kPictureHeight, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     }

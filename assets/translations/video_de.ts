@@ -40,9 +40,9 @@
         <translation>Der Arbeitsordner %1 konnte nicht angelegt werden.</translation>
     </message>
     <message>
-        <source>These files are not videos that can be added:
+        <source>These files are not videos or could not be converted; they were not added:
 %1</source>
-        <translation>Diese Dateien sind keine Videos, die hinzugefügt werden können:
+        <translation>Diese Dateien sind keine Videos oder konnten nicht konvertiert werden; sie wurden nicht hinzugefügt:
 %1</translation>
     </message>
     <message>

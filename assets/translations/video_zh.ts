@@ -40,9 +40,9 @@
         <translation>无法创建工作文件夹 %1。</translation>
     </message>
     <message>
-        <source>These files are not videos that can be added:
+        <source>These files are not videos or could not be converted; they were not added:
 %1</source>
-        <translation>以下文件不是可添加的视频：
+        <translation>以下文件不是视频或无法转换，未被添加：
 %1</translation>
     </message>
     <message>

@@ -257,8 +257,8 @@ void QVideoView::AddFiles(const QStringList& files) {
         QStringList names;
         for (const QString& file : failures)
             names << QFileInfo(file).fileName();
-        ShowMessage(
-            tr("These files are not videos that can be added:\n%1").arg(names.join(QLatin1Char('\n'))));
+        ShowMessage(tr("These files are not videos or could not be converted; they were not added:\n%1")
+                        .arg(names.join(QLatin1Char('\n'))));
         if (guard.Gone())
             return;
     }

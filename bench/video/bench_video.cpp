@@ -128,7 +128,8 @@ bool PlayerFigures(const QString& hdClip, const QString& tenMinutes) {
     {
         PlayerWidget player;
         player.show();
-        QTest::qWaitForWindowExposed(&player);
+        if (!QTest::qWaitForWindowExposed(&player))
+            std::fprintf(stderr, "the player was not shown\n");
         QElapsedTimer clock;
         clock.start();
         player.PlayLocalFile(hdClip);
@@ -182,7 +183,8 @@ bool TableFigure() {
         QVideoView view(manager, g_handle);
         view.resize(1000, 700);
         view.show();
-        QTest::qWaitForWindowExposed(&view);
+        if (!QTest::qWaitForWindowExposed(&view))
+            std::fprintf(stderr, "the video page was not shown\n");
         bool filled = false;
         QObject::connect(&view, &QVideoView::emitRefreshVideoNode, [&] { filled = true; });
         QElapsedTimer clock;

@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <functional>
 
+#include <sys/resource.h>
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -104,15 +106,24 @@ private:
     qint64 m_longest = 0;
 };
 
+double CpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
 // Runs the conversion dialog over one clip; returns the clip's share of real time it took, in %.
 bool Convert(const QString& source, const char* name, const char* label) {
     QTemporaryDir work;
     Heartbeat heartbeat;
     QElapsedTimer clock;
     clock.start();
+    const double cpuBefore = CpuSeconds();
     QConverVideoDlg dialog({source}, work.path());
     const int result = dialog.exec();
     const double seconds = double(clock.elapsed()) / 1000.0;
+    const double cpu = CpuSeconds() - cpuBefore;
     if (result != QConverVideoDlg::kSucceeded || dialog.Outputs().size() != 1) {
         std::printf("%s: conversion failed\n", label);
         return false;
@@ -120,6 +131,10 @@ bool Convert(const QString& source, const char* name, const char* label) {
     std::printf("%-48s %6.1f s for %.0f s: %.2fx real time, longest GUI pause %lld ms\n", label, seconds,
                 kClipSeconds, kClipSeconds / seconds, heartbeat.Longest());
     BenchWatch((std::string(name) + "_gui_pause").c_str(), double(heartbeat.Longest()), "ms");
+    // The processor time says what the two cores would give if nothing else ran on them.
+    std::printf("%-48s %6.1f s of processor time: %.2fx real time on two idle cores\n", "", cpu,
+                kClipSeconds * 2 / cpu);
+    BenchWatch((std::string(name) + "_two_idle_cores").c_str(), cpu / 2 / kClipSeconds * 100, "%");
     return Report(name, "  share of its playing time", seconds / kClipSeconds * 100, "%", 100);
 }
 

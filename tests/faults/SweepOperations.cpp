@@ -42,6 +42,7 @@
 #include "DeviceSubItem.h"
 #include "DialogAnswerer.h"
 #include "FaultSweep.h"
+#include "SweepVideos.h"
 #include "IBaseSerial.h"
 #include "QAppsChunk.h"
 #include "QAppsView.h"
@@ -1463,5 +1464,6 @@ std::vector<SweepOperation> SweepOperations() {
             },
     });
 
+    AddVideosOperations(operations);
     return operations;
 }

@@ -1,0 +1,230 @@
+#include "SweepVideos.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QPointer>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <vexa/vexa.h>
+
+#include "DeviceSubItem.h"
+#include "DialogAnswerer.h"
+#include "FaultSweep.h"
+#include "PlayerWidget.h"
+#include "QOperatePanel.h"
+#include "QVideoChunk.h"
+#include "QVideoView.h"
+#include "TreeNode.h"
+
+namespace {
+
+constexpr int kWaitMs = 15000;
+
+QString g_lastVideo;
+
+QTemporaryDir& Files() {
+    static QTemporaryDir folder;
+    return folder;
+}
+
+// A short MP4 of that name, made by the ffmpeg program; it is added as it is.
+QString MakeVideo(const QString& title) {
+    const QString path = Files().filePath(title + QStringLiteral(".mp4"));
+    if (QFileInfo::exists(path))
+        return path;
+    QProcess ffmpeg;
+    ffmpeg.start(QStringLiteral("ffmpeg"),
+                 {"-v", "error", "-y", "-f", "lavfi", "-i", "testsrc2=size=96x64:rate=10:duration=1", "-c:v",
+                  "libx264", "-preset", "ultrafast", "-pix_fmt", "yuv420p", path});
+    ffmpeg.waitForFinished(60000);
+    return path;
+}
+
+TreeNode* VideoNode(SweepDevice& device) {
+    TreeNode* media = device.Category(SUB_ITEM_MEDIA);
+    return media ? media->FindChildOfKind(NODE_VIDEO) : nullptr;
+}
+
+QVideoView* VideoPage(SweepDevice& device) {
+    TreeNode* node = VideoNode(device);
+    return node ? qobject_cast<QVideoView*>(node->Binding().view) : nullptr;
+}
+
+QStringList DeviceVideoTitles(SweepDevice& device) {
+    QStringList titles;
+    device.WithManager([&](IVexaManager* manager) {
+        int count = 0;
+        PlaylistRecord* playlists = nullptr;
+        if (manager->GetMediaLibrary()->GetPlaylists(&count, &playlists) != 0 || count < 1)
+            return false;
+        for (int i = 0; i < playlists[0].trackCount; ++i) {
+            const MediaTrackRecord& track = playlists[0].tracks[i];
+            if (track.mediaKind == MEDIA_MUSIC_VIDEO || track.mediaKind == MEDIA_MOVIE)
+                titles << QString::fromUtf8(track.title ? track.title : "");
+        }
+        return true;
+    });
+    return titles;
+}
+
+void EnsureDeviceVideo(SweepDevice& device, const QString& title) {
+    if (DeviceVideoTitles(device).contains(title))
+        return;
+    const QString path = MakeVideo(title);
+    device.WithManager([&](IVexaManager* manager) {
+        const char16_t* paths[] = {reinterpret_cast<const char16_t*>(path.utf16())};
+        return manager->GetMediaLibrary()->AddMediaFileData(paths, 1, nullptr, 0) == 0;
+    });
+}
+
+// Shows the video page and has it read the library (its first press loads it, Refresh later ones).
+bool LoadVideos(SweepDevice& device) {
+    QPointer<QVideoView> view = VideoPage(device);
+    TreeNode* node = VideoNode(device);
+    if (!view || !node)
+        return false;
+    QSignalSpy refreshed(view.data(), &QVideoView::emitRefreshVideoNode);
+    const bool first = node->PressCount() == 0;
+    device.Press(node);
+    if (!first && view)
+        emit view->OperatePanel()->refreshOperate();
+    (void)QTest::qWaitFor([&] { return !view || (!view->IsRunning() && refreshed.count() > 0); }, kWaitMs);
+    QCoreApplication::processEvents();
+    return view && refreshed.count() > 0;
+}
+
+int RowOfVideo(QVideoView* view, const QString& title) {
+    for (int row = 0; view && row < view->GetChunkCount(); ++row)
+        if (view->VideoAtRow(row) && view->VideoAtRow(row)->titleText == title)
+            return row;
+    return -1;
+}
+
+bool WaitReloaded(const QPointer<QVideoView>& view, QSignalSpy& refreshed) {
+    (void)QTest::qWaitFor([&] { return !view || (!view->IsRunning() && refreshed.count() > 0); }, kWaitMs);
+    QCoreApplication::processEvents();
+    return view;
+}
+
+} // namespace
+
+void AddVideosOperations(std::vector<SweepOperation>& operations) {
+    operations.push_back({
+        .operation = QStringLiteral("GetPlaylists"),
+        .path = QStringLiteral("press Video, then Refresh on the video page (view thread)"),
+        .message = QStringLiteral("The video list could not be read from the device."),
+        .worker = true,
+        .act =
+            [](SweepDevice& device) {
+                const int before = int(device.Dialogs()->Messages().size());
+                device.JustBeforeCall();
+                return LoadVideos(device) && device.Dialogs()->Messages().size() == before;
+            },
+        .verify =
+            [](SweepDevice& device) {
+                QPointer<QVideoView> view = VideoPage(device);
+                return view && view->RecordCount() == DeviceVideoTitles(device).size();
+            },
+    });
+
+    operations.push_back({
+        .operation = QStringLiteral("AddMediaFileData"),
+        .path = QStringLiteral("add an MP4 on the video page (add dialog worker)"),
+        .message = QStringLiteral("Add video failed!"),
+        .worker = true,
+        .prepare = [](SweepDevice& device) { LoadVideos(device); },
+        .act =
+            [](SweepDevice& device) {
+                QPointer<QVideoView> view = VideoPage(device);
+                if (!view)
+                    return false;
+                g_lastVideo = QStringLiteral("Clip%1").arg(device.Next());
+                const QString file = MakeVideo(g_lastVideo);
+                QSignalSpy refreshed(view.data(), &QVideoView::emitRefreshVideoNode);
+                const int before = int(device.Dialogs()->Messages().size());
+                device.JustBeforeCall();
+                view->AddFiles({file});
+                return WaitReloaded(view, refreshed) && device.Dialogs()->Messages().size() == before &&
+                       RowOfVideo(view, g_lastVideo) >= 0;
+            },
+        .verify = [](SweepDevice& device) { return DeviceVideoTitles(device).contains(g_lastVideo); },
+    });
+
+    operations.push_back({
+        .operation = QStringLiteral("DelMediaFileData"),
+        .path = QStringLiteral("check a video, Delete on the video page, answer yes (delete dialog worker)"),
+        .message = QStringLiteral("The selected item(s) could not be deleted from the device!"),
+        .worker = true,
+        .prepare =
+            [](SweepDevice& device) {
+                g_lastVideo = QStringLiteral("Doomed%1").arg(device.Next());
+                EnsureDeviceVideo(device, g_lastVideo);
+                LoadVideos(device);
+            },
+        .act =
+            [](SweepDevice& device) {
+                QPointer<QVideoView> view = VideoPage(device);
+                const int row = RowOfVideo(view, g_lastVideo);
+                if (!view || row < 0)
+                    return false;
+                for (int i = 0; i < view->GetChunkCount(); ++i)
+                    view->GetChunk(i)->SetChecked(false);
+                view->VideoAtRow(row)->SetChecked(true);
+                QSignalSpy refreshed(view.data(), &QVideoView::emitRefreshVideoNode);
+                device.Dialogs()->BeforeNextYes([&device] { device.JustBeforeCall(); });
+                const int before = int(device.Dialogs()->Messages().size());
+                emit view->OperatePanel()->deleteOperate();
+                // The question is the one message a healthy delete shows.
+                return WaitReloaded(view, refreshed) && device.Dialogs()->Messages().size() == before + 1 &&
+                       RowOfVideo(view, g_lastVideo) < 0;
+            },
+        .verify = [](SweepDevice& device) { return !DeviceVideoTitles(device).contains(g_lastVideo); },
+    });
+
+    operations.push_back({
+        .operation = QStringLiteral("CopyFileToComputer"),
+        .path = QStringLiteral("play a video of the video page (copy worker, then the player)"),
+        .message = QStringLiteral("Can't play"),
+        .worker = true,
+        .prepare =
+            [](SweepDevice& device) {
+                g_lastVideo = QStringLiteral("Watch");
+                EnsureDeviceVideo(device, g_lastVideo);
+                LoadVideos(device);
+            },
+        .act =
+            [](SweepDevice& device) {
+                QPointer<QVideoView> view = VideoPage(device);
+                const int row = RowOfVideo(view, g_lastVideo);
+                if (!view || row < 0)
+                    return false;
+                const int before = int(device.Dialogs()->Messages().size());
+                device.JustBeforeCall();
+                view->PlayVideo(row);
+                QPointer<PlayerWidget> player = view ? view->Player() : nullptr;
+                (void)QTest::qWaitFor(
+                    [&] {
+                        return !player ||
+                               (!player->IsCopying() &&
+                                (player->IsOpen() || device.Dialogs()->Messages().size() > before));
+                    },
+                    kWaitMs);
+                const bool played =
+                    player && player->IsOpen() && device.Dialogs()->Messages().size() == before;
+                if (player)
+                    player->close();
+                return played;
+            },
+        .verify = [](SweepDevice&) { return true; },
+        .finish =
+            [](SweepDevice& device) {
+                if (QVideoView* view = VideoPage(device); view && view->Player())
+                    view->Player()->close();
+            },
+    });
+}

@@ -146,7 +146,8 @@ bool BackupService::backup(plist_t request) {
         }
     }
     std::sort(data.begin(), data.end());
-    for (const char* name : {"Info.plist", "Manifest.db", "Manifest.plist", "Status.plist"}) {
+    // Info.plist is the host's to write; a device never sends one.
+    for (const char* name : {"Manifest.db", "Manifest.plist", "Status.plist"}) {
         if (fs::exists(folder / name, error)) {
             data.push_back(name);
             total += fs::file_size(folder / name, error);

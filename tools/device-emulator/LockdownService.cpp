@@ -19,7 +19,7 @@ namespace {
 
 const std::set<std::string> kServices = {
     "com.apple.afc",           "com.apple.mobile.installation_proxy", "com.apple.springboardservices",
-    "com.apple.mobilebackup2", "com.apple.mobile.notification_proxy",
+    "com.apple.mobilebackup2", "com.apple.mobile.notification_proxy", "com.apple.mobile.house_arrest",
 };
 
 PlistPtr withError(plist_t reply, const char* error) {

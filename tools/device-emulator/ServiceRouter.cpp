@@ -9,14 +9,23 @@
 #include "NotificationProxyService.h"
 #include "ServiceContext.h"
 #include "SpringboardService.h"
+#include "WireChannel.h"
 #include "sim/SimDevice.h"
 
 namespace vexa::emulator {
 
 void ServeDeviceConnection(Emulator& emulator, const std::shared_ptr<EmulatedDevice>& device,
-                           WireChannel& channel, const std::string& service) {
+                           WireChannel& channel, const ServicePort& port) {
     if (!device->AddConnection(&channel))
         return;
+    const std::string& service = port.service;
+    if (port.tls) {
+        const SslContextPtr tls = device->Identity().TlsContextFor(port.hostId);
+        if (!tls || !channel.StartTls(tls.get())) {
+            device->RemoveConnection(&channel);
+            return;
+        }
+    }
     if (service == "lockdown") {
         ServiceContext context{emulator, *device, channel, "lockdown"};
         LockdownService(context).Serve();

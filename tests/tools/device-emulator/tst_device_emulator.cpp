@@ -76,6 +76,9 @@ class DeviceEmulatorTest : public QObject {
 
 private:
     QTemporaryDir m_dir;
+    // A Unix socket's path has room for about 100 bytes; a deep build folder would not leave enough.
+    QTemporaryDir m_sockets{QDir::tempPath().size() < 60 ? QDir::tempPath() + "/emu-XXXXXX"
+                                                         : QString("/tmp/vexa-emu-XXXXXX")};
     QProcess m_emulator;
     QString m_root;
     QString m_socket;
@@ -138,10 +141,10 @@ private slots:
 };
 
 void DeviceEmulatorTest::initTestCase() {
-    QVERIFY(m_dir.isValid());
+    QVERIFY(m_dir.isValid() && m_sockets.isValid());
     m_root = m_dir.filePath("simulator");
-    m_socket = m_dir.filePath("usbmuxd");
-    m_control = m_dir.filePath("control");
+    m_socket = m_sockets.filePath("usbmuxd");
+    m_control = m_sockets.filePath("control");
     const Output created = simctl({"create", "--udid", kUdid, "--name", kName, "--product-type", "iPhone12,1",
                                    "--apps", "2", "--photos", "3"});
     QVERIFY2(created.code == 0, qPrintable(created.text));
@@ -237,10 +240,15 @@ void DeviceEmulatorTest::installerListsInstallsAndRemovesApps() {
             ids.emplace_back(records[i].id);
     }
     QCOMPARE(ids.size(), size_t(2));
-    const Output listed = run("ideviceinstaller", {"-u", kUdid, "-l"});
-    QCOMPARE(listed.code, 0);
-    for (const std::string& id : ids)
-        QVERIFY2(listed.text.contains(QString::fromStdString(id)), qPrintable(listed.text));
+    // The same list whether the service connection stays plain or the device asks for TLS on it.
+    for (const char* tls : {"off", "on"}) {
+        QCOMPARE(control(QString("service-ssl ") + tls), QString("ok"));
+        const Output listed = run("ideviceinstaller", {"-u", kUdid, "-l"});
+        QCOMPARE(listed.code, 0);
+        for (const std::string& id : ids)
+            QVERIFY2(listed.text.contains(QString::fromStdString(id)), qPrintable(listed.text));
+    }
+    QCOMPARE(control("service-ssl off"), QString("ok"));
 
     // The package travels over the file service to PublicStaging, then the proxy installs it.
     vexa::formats::AppBundle app;

@@ -320,6 +320,27 @@ void DeviceEmulatorTest::backupIsReadByIndependentReadersAndRestores() {
     for (auto it = before.begin(); it != before.end(); ++it)
         QVERIFY2(after.value(it.key()) == it.value(), qPrintable(it.key()));
     QCOMPARE(after.keys(), before.keys());
+
+    // With a backup password the device encrypts; a restore needs the same password.
+    QCOMPARE(simctl({"backup-password", kUdid, "secret"}).code, 0);
+    const QString encrypted = m_dir.filePath("backup-encrypted");
+    QVERIFY(QDir().mkpath(encrypted));
+    const Output locked = run("idevicebackup2", {"-u", kUdid, "backup", "--full", encrypted});
+    QVERIFY2(locked.text.contains("Backup Successful."), qPrintable(locked.text));
+    const Output flag =
+        run("/usr/bin/python3", {"-c",
+                                 "import plistlib,sys\n"
+                                 "print(plistlib.load(open(sys.argv[1], 'rb'))['IsEncrypted'])",
+                                 encrypted + "/" + kUdid + "/Manifest.plist"});
+    QCOMPARE(flag.text.trimmed(), QString("True"));
+    const Output wrong =
+        run("idevicebackup2", {"-u", kUdid, "restore", "--system", "--password", "wrong", encrypted});
+    QVERIFY2(wrong.text.contains("Restore Failed"), qPrintable(wrong.text));
+    QCOMPARE(checksums(media).keys(), before.keys());
+    const Output right =
+        run("idevicebackup2", {"-u", kUdid, "restore", "--system", "--password", "secret", encrypted});
+    QVERIFY2(right.text.contains("Restore Successful."), qPrintable(right.text));
+    QCOMPARE(simctl({"backup-password", kUdid}).code, 0);
 }
 
 void DeviceEmulatorTest::listenersHearDetachAndAttach() {

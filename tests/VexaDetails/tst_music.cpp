@@ -1,10 +1,12 @@
 #include <atomic>
 #include <filesystem>
+#include <memory>
 
 #include <QApplication>
 #include <QDirIterator>
 #include <QFile>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -31,6 +33,7 @@
 #include "QPlayListStatusPanel.h"
 #include "QPlayListView.h"
 #include "QSongPlayer.h"
+#include "SendDrop.h"
 #include "TreeModel.h"
 #include "TreeNode.h"
 #include "WriteInfoToItunesXML.h"
@@ -111,6 +114,7 @@ private slots:
     void toiTunesFillsEveryMediaFolderOrSaysNone();
     void previewCopyReplacesTheLastOne();
     void previewPlaysPausesAndResumes();
+    void droppedFoldersAddTheirAudioAndNameTheRest();
     void unplugDuringAddLeavesNothingBehind();
 
 private:
@@ -724,6 +728,34 @@ void tst_music::previewPlaysPausesAndResumes() {
     QVERIFY(!m_music->Player()->IsPlaying());
     QCOMPARE(m_music->PlayingRow(), -1);
     QVERIFY(m_messages->Messages().isEmpty());
+}
+
+void tst_music::droppedFoldersAddTheirAudioAndNameTheRest() {
+    LoadMusic();
+    const int before = m_music->GetChunkCount();
+    const QString folder = m_files.filePath(QStringLiteral("dropped"));
+    QVERIFY(QDir().mkpath(folder + QStringLiteral("/inner")));
+    const QString first =
+        Song(QStringLiteral("dropped/Dropped One.MP3"), {.seconds = 1, .title = "Dropped One"});
+    const QString second =
+        Song(QStringLiteral("dropped/inner/dropped two.m4a"), {.seconds = 1, .title = "Dropped Two"});
+    QVERIFY(!first.isEmpty() && !second.isEmpty());
+    QVERIFY(WriteFile(folder + QStringLiteral("/cover.jpg"), "not a song"));
+    const QString letter = m_files.filePath(QStringLiteral("letter.txt"));
+    QVERIFY(WriteFile(letter, "dear device"));
+
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(folder), QUrl::fromLocalFile(letter)});
+    QSignalSpy refreshed(m_music.data(), &QMusicView::emitRefreshMusicNode);
+    QVERIFY(SendDrop(m_music, &files));
+    // The add runs once the drop's own event is over.
+    QCOMPARE(m_music->GetChunkCount(), before);
+    QTRY_VERIFY_WITH_TIMEOUT(!refreshed.isEmpty() && !m_music->IsRunning() && !m_loader->IsRunning(), 15000);
+    QTRY_COMPARE(
+        m_messages->Messages(),
+        QStringList{QStringLiteral("2 dropped file(s) skipped: only MP3, M4A files can be added here.")});
+    QCOMPARE(m_music->GetChunkCount(), before + 2);
+    QVERIFY(RowOf(QStringLiteral("Dropped Two")) >= 0);
 }
 
 void tst_music::unplugDuringAddLeavesNothingBehind() {

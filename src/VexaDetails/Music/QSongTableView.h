@@ -54,6 +54,7 @@ protected:
     virtual void AddFiles(const QStringList& files) = 0;
 
     void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     // The song list changed: the play marks no longer point anywhere.

@@ -8,4 +8,25 @@
         <translation>%1 abgelegte Datei(en) übersprungen: Hier können nur %2-Dateien hinzugefügt werden.</translation>
     </message>
 </context>
+<context>
+    <name>QRecordDrag</name>
+    <message>
+        <source>The temporary folder for the drag could not be created.</source>
+        <translation>Der temporäre Ordner für das Ziehen konnte nicht erstellt werden.</translation>
+    </message>
+</context>
+<context>
+    <name>QBaseDetailsView</name>
+    <message>
+        <source>These items could not be copied from the device:</source>
+        <translation>Diese Einträge konnten nicht vom Gerät kopiert werden:</translation>
+    </message>
+</context>
+<context>
+    <name>QAppsView</name>
+    <message>
+        <source>The device could not produce the package of these apps:</source>
+        <translation>Das Gerät konnte das Paket dieser Apps nicht erstellen:</translation>
+    </message>
+</context>
 </TS>

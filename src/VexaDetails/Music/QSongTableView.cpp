@@ -55,6 +55,7 @@ void QSongTableView::InitSongTable() {
     table->setColumnWidth(QMusicPlayListModel::ColumnAlbum, 140);
     table->setColumnWidth(QMusicPlayListModel::ColumnFormat, 120);
     table->verticalHeader()->setDefaultSectionSize(28);
+    EnableDragOut(kMediaExportKind);
     connect(table, &QWidget::customContextMenuRequested, this,
             [this, table](const QPoint& pos) { m_menu->exec(table->viewport()->mapToGlobal(pos)); });
     connect(table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,

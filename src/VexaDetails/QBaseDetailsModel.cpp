@@ -87,6 +87,8 @@ Qt::ItemFlags QBaseDetailsModel::flags(const QModelIndex& index) const {
     Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsDropEnabled | Qt::ItemIsEnabled;
     if (index.column() == 0)
         flags |= Qt::ItemIsUserCheckable;
+    if (m_dragEnabled)
+        flags |= Qt::ItemIsDragEnabled;
     return flags;
 }
 

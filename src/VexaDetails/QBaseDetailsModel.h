@@ -22,6 +22,8 @@ public:
     void Reset();
 
     IBaseChunk* ChunkAt(int row) const;
+    // Rows may be dragged (by a view that drags its records out).
+    void SetDragEnabled(bool enabled) { m_dragEnabled = enabled; }
 
     QModelIndex index(int row, int column, const QModelIndex& parent = QModelIndex()) const override;
     QModelIndex parent(const QModelIndex& child) const override;
@@ -41,6 +43,7 @@ private:
 
     std::list<IBaseChunk*>* m_list = nullptr;
     QStringList m_labels;
+    bool m_dragEnabled = false;
     // Random access into the list for index(); rebuilt on every reset.
     std::vector<IBaseChunk*> m_rows;
 };

@@ -14,18 +14,14 @@ CPhotoSerialAction_App::~CPhotoSerialAction_App() = default;
 
 IPhotoSerialAction::Result CPhotoSerialAction_App::Execute(const char* destination,
                                                            const PhotoSerialEntry* entry) {
-    if (destination == nullptr || entry == nullptr) {
+    if (entry == nullptr) {
+        return Skipped;
+    }
+    const std::string localPath = LocalPath(destination, *entry);
+    if (localPath.empty()) {
         return Skipped;
     }
     const std::string id = EntryText(*entry, "id");
-    const std::string title = EntryText(*entry, "Title");
-    if (id.empty() || title.empty()) {
-        return Skipped;
-    }
-    if (!m_names) {
-        m_names = std::make_unique<CExportFileName>(destination);
-    }
-    const std::string localPath = m_names->PathFor(title, ".ipa", id);
     if (m_apps == nullptr || !CPhotoSerialFileAction::RemoveLocal(localPath)) {
         return Failed;
     }
@@ -35,4 +31,16 @@ IPhotoSerialAction::Result CPhotoSerialAction_App::Execute(const char* destinati
         return Failed;
     }
     return Copied;
+}
+
+std::string CPhotoSerialAction_App::LocalPath(const char* destination, const PhotoSerialEntry& entry) {
+    const std::string id = EntryText(entry, "id");
+    const std::string title = EntryText(entry, "Title");
+    if (destination == nullptr || id.empty() || title.empty()) {
+        return {};
+    }
+    if (!m_names || m_names->Folder().rfind(destination, 0) != 0) {
+        m_names = std::make_unique<CExportFileName>(destination);
+    }
+    return m_names->PathFor(title, ".ipa", id);
 }

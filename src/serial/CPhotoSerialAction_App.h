@@ -15,6 +15,7 @@ public:
     ~CPhotoSerialAction_App() override;
 
     Result Execute(const char* destination, const PhotoSerialEntry* entry) override;
+    std::string LocalPath(const char* destination, const PhotoSerialEntry& entry) override;
 
 private:
     IAppLibrary* m_apps;

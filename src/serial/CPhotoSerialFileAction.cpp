@@ -20,18 +20,25 @@ CPhotoSerialFileAction::~CPhotoSerialFileAction() = default;
 
 IPhotoSerialAction::Result CPhotoSerialFileAction::Execute(const char* destination,
                                                            const PhotoSerialEntry* entry) {
-    if (destination == nullptr || entry == nullptr) {
+    if (entry == nullptr) {
+        return Skipped;
+    }
+    const std::string localPath = LocalPath(destination, *entry);
+    if (localPath.empty()) {
         return Skipped;
     }
     std::string devicePath = EntryText(*entry, m_pathField);
-    const std::string title = EntryText(*entry, m_titleField);
-    if (devicePath.empty() || title.empty()) {
-        return Skipped;
-    }
-    const std::string localPath =
-        Names(destination).PathFor(title, CExportFileName::DeviceExtension(devicePath), devicePath);
     std::replace(devicePath.begin(), devicePath.end(), ':', '/');
     return CopyRecord(*entry, devicePath, localPath);
+}
+
+std::string CPhotoSerialFileAction::LocalPath(const char* destination, const PhotoSerialEntry& entry) {
+    const std::string devicePath = EntryText(entry, m_pathField);
+    const std::string title = EntryText(entry, m_titleField);
+    if (destination == nullptr || devicePath.empty() || title.empty()) {
+        return {};
+    }
+    return Names(destination).PathFor(title, CExportFileName::DeviceExtension(devicePath), devicePath);
 }
 
 IPhotoSerialAction::Result CPhotoSerialFileAction::CopyRecord(const PhotoSerialEntry&,

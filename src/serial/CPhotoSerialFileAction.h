@@ -17,6 +17,7 @@ public:
     ~CPhotoSerialFileAction() override;
 
     Result Execute(const char* destination, const PhotoSerialEntry* entry) override;
+    std::string LocalPath(const char* destination, const PhotoSerialEntry& entry) override;
 
     // Copies one device file to `localPath`, replacing what is there.
     static Result CopyFile(IFileService* files, const std::string& devicePath, const std::string& localPath);

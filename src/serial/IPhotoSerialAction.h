@@ -23,4 +23,7 @@ public:
     virtual ~IPhotoSerialAction() = default;
 
     virtual Result Execute(const char* destination, const PhotoSerialEntry* entry) = 0;
+    // Where Execute puts the file of `entry` in `destination`; empty when it would skip the entry. The
+    // same action answers the same path for the same record, before and after the copy.
+    virtual std::string LocalPath(const char* destination, const PhotoSerialEntry& entry) = 0;
 };

@@ -42,3 +42,14 @@ bool CUrlDrop::AcceptCopy(QDropEvent* event) {
     event->ignore();
     return false;
 }
+
+QStringList CUrlDrop::TakeLocalPaths(QDropEvent* event) {
+    const QStringList paths = LocalPaths(event->mimeData());
+    if (paths.isEmpty()) {
+        event->ignore();
+        return paths;
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    return paths;
+}

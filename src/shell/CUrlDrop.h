@@ -12,4 +12,6 @@ public:
     static QStringList LocalPaths(const QMimeData* data);
     // Accepts the event as a copy when it carries local files; false (ignored) otherwise.
     static bool AcceptCopy(QDropEvent* event);
+    // The local paths of a drop, accepting it as a copy; an event that brings none is ignored.
+    static QStringList TakeLocalPaths(QDropEvent* event);
 };

@@ -25,12 +25,9 @@ void QDragTreeView::dragMoveEvent(QDragMoveEvent* event) {
 }
 
 void QDragTreeView::dropEvent(QDropEvent* event) {
-    const QStringList paths = CUrlDrop::LocalPaths(event->mimeData());
+    const QStringList paths = CUrlDrop::TakeLocalPaths(event);
     if (paths.isEmpty()) {
-        event->ignore();
         return;
     }
-    event->setDropAction(Qt::CopyAction);
-    event->accept();
     emit filesDropped(paths, indexAt(event->position().toPoint()));
 }

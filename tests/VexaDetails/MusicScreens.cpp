@@ -1,5 +1,6 @@
 // Renders the music page, a playlist page, the add dialog halfway through an add and the playlist name
-// dialog in English, German and Chinese into PNG files, so their look can be checked by eye.
+// dialog in English, German and Chinese into PNG files, so their look can be checked by eye; under a
+// window system also the screen during a drag of a song out of the music page.
 // Usage: music_screens <output folder>
 #include <atomic>
 #include <chrono>
@@ -8,6 +9,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QGuiApplication>
+#include <QProcess>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -89,6 +92,37 @@ void Save(QWidget* widget, const QString& path) {
         qWarning("can't save %s", qPrintable(path));
 }
 
+// Under a window system: drags the first song out of the table by the mouse, takes a picture of the
+// screen while the drag runs and cancels it with Escape. Says whether the drag ran and that nothing
+// was copied for it.
+void ShootDrag(QMusicView& view, const QString& path) {
+    QTableView* table = view.TableView();
+    QWidget* viewport = table->viewport();
+    table->selectRow(0);
+    const QPoint start = table->visualRect(view.SortModel()->index(0, 1)).center();
+    const QDir drags(QDir::temp().filePath(QStringLiteral("Vexa Manager dnd")));
+    const int foldersBefore = int(drags.entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
+    bool shown = false;
+    QTimer::singleShot(600, &view, [&] {
+        shown = true;
+        QProcess::execute(QStringLiteral("import"),
+                          {QStringLiteral("-window"), QStringLiteral("root"), path});
+        QTest::keyClick(viewport, Qt::Key_Escape);
+    });
+    QTest::mousePress(viewport, Qt::LeftButton, {}, start);
+    QTest::mouseMove(viewport, start + QPoint(5, 5));
+    // The drag loop runs inside this move until Escape ends it.
+    QTest::mouseMove(viewport, start + QPoint(80, 60));
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, start + QPoint(80, 60));
+    QTest::qWait(700);
+    int copied = 0;
+    const QStringList folders = drags.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString& folder : folders)
+        copied += int(QDir(drags.filePath(folder)).entryList(QDir::Files).size());
+    qInfo("drag ran: %s, new drag folders: %d, files in drag folders: %d", shown ? "yes" : "no",
+          int(folders.size()) - foldersBefore, copied);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -133,6 +167,8 @@ int main(int argc, char** argv) {
             view.OnItemCheckChange(true);
             view.TableView()->selectRow(2);
             Save(&view, QStringLiteral("%1/music_table_%2.png").arg(output, language.name));
+            if (QGuiApplication::platformName() == QLatin1String("xcb"))
+                ShootDrag(view, QStringLiteral("%1/music_drag_%2.png").arg(output, language.name));
         }
         {
             QPlayAnalysisTread loader(manager, g_handle);

@@ -1,5 +1,6 @@
 // Renders the photo pages (photos by month with thumbnails, the albums, an open album, the new-album
-// dialog) in English and German into PNG files, so their look can be checked by eye.
+// dialog) in English and German, and the photo page after pictures were dropped on it, into PNG files,
+// so their look can be checked by eye.
 // Usage: photos_screens <output folder>
 #include <atomic>
 #include <filesystem>
@@ -7,20 +8,26 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QImage>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 #include <vexa/vexa.h>
 
 #include "CPhotoMonthGroups.h"
 #include "LanguageService.h"
+#include "MessageCatcher.h"
 #include "NewAlbumWidget.h"
 #include "PicItemTotal.h"
 #include "QPhotoGridView.h"
 #include "QPhotoMonthPage.h"
 #include "QPhotoStretchThread.h"
 #include "QPhotoView.h"
+#include "SendDrop.h"
 #include "UserPicItemShow.h"
 #include "UserPicWidget.h"
 #include "sim/ContentServices.h"
@@ -107,6 +114,36 @@ int main(int argc, char** argv) {
         dialog.show();
         QTest::keyClicks(dialog.Editor(), "Summer 2026");
         Save(&dialog, QStringLiteral("%1/photos_new_album_%2.png").arg(output, language.name));
+    }
+    {
+        // A folder of three pictures and a text file dropped on the photo page: the pictures are new
+        // files without a date of their own, so they head the page under the current month.
+        SetLanguage(31);
+        const QString folder = home.filePath(QStringLiteral("dropped"));
+        QDir().mkpath(folder);
+        for (int i = 0; i < 3; ++i) {
+            QImage image(480, 360, QImage::Format_RGB32);
+            image.fill(QColor::fromHsv(40 + i * 100, 150, 230));
+            image.save(QStringLiteral("%1/dropped %2.jpg").arg(folder).arg(i + 1));
+        }
+        QFile notes(folder + QStringLiteral("/notes.txt"));
+        if (notes.open(QIODevice::WriteOnly))
+            notes.write("not a picture");
+        notes.close();
+        const MessageCatcher messages;
+        QPhotoView view(manager, g_handle);
+        view.resize(1000, 640);
+        view.show();
+        view.Start();
+        WaitFor([&] { return view.HasLoaded() && !view.IsRunning(); });
+        QMimeData files;
+        files.setUrls({QUrl::fromLocalFile(folder)});
+        SendDrop(&view, &files);
+        WaitFor([&] { return !messages.Messages().isEmpty(); });
+        WaitFor([&] { return view.HasLoaded() && !view.IsRunning(); });
+        WaitFor([&] { return view.PhotoPage()->StretchThread()->IsIdle(); });
+        qInfo("after the drop: %s", qPrintable(messages.Messages().join(QLatin1Char('|'))));
+        Save(&view, QStringLiteral("%1/photos_after_drop_en.png").arg(output));
     }
     DeleteVexaManager(&manager);
     IOSListener(nullptr);

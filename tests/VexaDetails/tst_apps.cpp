@@ -1,6 +1,7 @@
 #include <atomic>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -25,6 +26,7 @@
 #include "QAppsChunk.h"
 #include "QAppsView.h"
 #include "QAppsViewModel.h"
+#include "QDropFileMimeData.h"
 #include "QFileFolderExport.h"
 #include "QInstallDlg.h"
 #include "QMySortModel.h"
@@ -114,6 +116,9 @@ private slots:
     // Backing up
     void backupIsAZipWhosePlistNamesTheApp();
     void backupIntoAnUnwritableFolderFails();
+
+    // Dragging out
+    void dragOutWritesThePackageOnlyWhenAsked();
 
     // Last: the cable comes out while the device installs.
     void unplugDuringInstallKeepsThePackageName();
@@ -658,6 +663,57 @@ void tst_apps::unplugDuringInstallKeepsThePackageName() {
     QVERIFY(QFileInfo::exists(package));
     QVERIFY(!QFileInfo::exists(CPackageRename::TemporaryPath(package)));
     QVERIFY(m_messages->Messages().isEmpty());
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Dragging out
+
+void tst_apps::dragOutWritesThePackageOnlyWhenAsked() {
+    const QString package =
+        Package(QStringLiteral("drag.ipa"), QStringLiteral("xml"),
+                Info(QString::fromLatin1(kAppId), QStringLiteral("Notes/Drafts"), QStringLiteral("1.2")));
+    QCOMPARE(m_apps->InstallApp(reinterpret_cast<const char16_t*>(package.utf16())), 0);
+    QAppsView view(m_manager, g_arrivedHandle);
+    Load(view);
+    QVERIFY(view.TableView()->dragEnabled());
+    QVERIFY(!std::unique_ptr<QDropFileMimeData>(view.PrepareDrag())); // nothing selected yet
+    QVERIFY(view.SelectApp(QString::fromLatin1(kAppId)));
+
+    std::unique_ptr<QDropFileMimeData> data(view.PrepareDrag());
+    QVERIFY(data);
+    QVERIFY(!data->HasDropped());
+    const QList<QUrl> urls = data->urls();
+    QCOMPARE(urls.size(), 1);
+    const QString local = urls[0].toLocalFile();
+    // The title's slash cannot lead out of the drag's folder.
+    QCOMPARE(QFileInfo(local).fileName(), QStringLiteral("Notes'Drafts.ipa"));
+    QVERIFY(local.startsWith(QDir::tempPath() + QStringLiteral("/Vexa Manager dnd/")));
+    QVERIFY(data->DropSucceeded());
+    const QString read = ReadBackup(local);
+    QVERIFY2(read.startsWith(QString::fromLatin1(kAppId) + QLatin1Char('\n')), qPrintable(read));
+    QDir(QFileInfo(local).absolutePath()).removeRecursively();
+
+    // The device cannot produce the package: no file, and the message names the app.
+    QCOMPARE(AddFault({.operation = "BackupApp", .code = 15}), 0);
+    data.reset(view.PrepareDrag());
+    const QString failed = data->urls().value(0).toLocalFile();
+    QVERIFY(!data->DropSucceeded());
+    QVERIFY(!QFileInfo::exists(failed));
+    QTRY_COMPARE(m_messages->Messages(),
+                 QStringList{QStringLiteral("The device could not produce the package of these apps:\n"
+                                            "Notes/Drafts")});
+    QDir(QFileInfo(failed).absolutePath()).removeRecursively();
+
+    // A page that is gone when the target asks copies nothing.
+    vexa::sim::FaultInjector::Clear(DeviceFolder() / "faults");
+    auto* doomed = new QAppsView(m_manager, g_arrivedHandle);
+    Load(*doomed);
+    QVERIFY(doomed->SelectApp(QString::fromLatin1(kAppId)));
+    data.reset(doomed->PrepareDrag());
+    delete doomed;
+    const QString orphan = data->urls().value(0).toLocalFile();
+    QVERIFY(!QFileInfo::exists(orphan));
+    QDir(QFileInfo(orphan).absolutePath()).removeRecursively();
 }
 
 QTEST_MAIN(tst_apps)

@@ -1,10 +1,12 @@
 #include <atomic>
 #include <filesystem>
+#include <memory>
 
 #include <QApplication>
 #include <QDirIterator>
 #include <QFile>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -21,6 +23,7 @@
 #include "LanguageService.h"
 #include "MessageCatcher.h"
 #include "PlaylistEntry.h"
+#include "QDropFileMimeData.h"
 #include "QMusicPlayListChunk.h"
 #include "QMusicPlayListModel.h"
 #include "QMusicTreeNodes.h"
@@ -31,6 +34,7 @@
 #include "QPlayListStatusPanel.h"
 #include "QPlayListView.h"
 #include "QSongPlayer.h"
+#include "SendDrop.h"
 #include "TreeModel.h"
 #include "TreeNode.h"
 #include "WriteInfoToItunesXML.h"
@@ -111,6 +115,9 @@ private slots:
     void toiTunesFillsEveryMediaFolderOrSaysNone();
     void previewCopyReplacesTheLastOne();
     void previewPlaysPausesAndResumes();
+    void dragOutCopiesTheChosenSongsOnlyWhenAsked();
+    void dragOutReportsWhatCouldNotBeCopied();
+    void droppedFoldersAddTheirAudioAndNameTheRest();
     void unplugDuringAddLeavesNothingBehind();
 
 private:
@@ -127,6 +134,9 @@ private:
     void AddThroughMusicPage(const QStringList& files);
     QString Cell(int row, int column) const;
     int RowOf(const QString& title) const;
+    void SelectOnly(QTableView* table, const QList<int>& rows);
+    // The drag folders made under `temporary` (a stand-in for the system's temporary folder).
+    QStringList DragFolders(const QString& temporary) const;
 
     QString m_root;
     QTemporaryDir m_files;
@@ -237,6 +247,21 @@ int tst_music::RowOf(const QString& title) const {
         if (Cell(row, 0) == title)
             return row;
     return -1;
+}
+
+void tst_music::SelectOnly(QTableView* table, const QList<int>& rows) {
+    table->clearSelection();
+    for (int row : rows)
+        table->selectionModel()->select(table->model()->index(row, 0),
+                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+}
+
+QStringList tst_music::DragFolders(const QString& temporary) const {
+    QStringList folders;
+    const QDir parent(temporary + QStringLiteral("/Vexa Manager dnd"));
+    for (const QString& name : parent.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        folders << parent.filePath(name);
+    return folders;
 }
 
 QString tst_music::DevicePathToLocal(const std::string& devicePath) const {
@@ -724,6 +749,175 @@ void tst_music::previewPlaysPausesAndResumes() {
     QVERIFY(!m_music->Player()->IsPlaying());
     QCOMPARE(m_music->PlayingRow(), -1);
     QVERIFY(m_messages->Messages().isEmpty());
+}
+
+namespace {
+// Points the system's temporary folder elsewhere while it lives.
+class TemporaryFolder {
+public:
+    explicit TemporaryFolder(const QString& path)
+        : m_old(qgetenv("TMPDIR")) {
+        qputenv("TMPDIR", path.toUtf8());
+    }
+    ~TemporaryFolder() {
+        if (m_old.isEmpty())
+            qunsetenv("TMPDIR");
+        else
+            qputenv("TMPDIR", m_old);
+    }
+
+private:
+    QByteArray m_old;
+};
+
+QByteArray Bytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+} // namespace
+
+void tst_music::dragOutCopiesTheChosenSongsOnlyWhenAsked() {
+    LoadMusic();
+    const QString temporary = m_files.filePath(QStringLiteral("tmp-drag"));
+    QVERIFY(QDir().mkpath(temporary));
+    const TemporaryFolder redirect(temporary);
+    QTableView* table = m_music->TableView();
+    QVERIFY(table->dragEnabled());
+    QVERIFY(m_music->SortModel()->rowCount() >= 6);
+    for (int row = 0; row < m_music->GetChunkCount(); ++row)
+        m_music->GetChunk(row)->SetChecked(false);
+
+    // Two selected rows (a checked row elsewhere does not come along while none of them is checked).
+    m_music->SongAtRow(4)->SetChecked(true);
+    SelectOnly(table, {0, 2});
+    std::unique_ptr<QDropFileMimeData> data(m_music->PrepareDrag());
+    QVERIFY(data);
+    QCOMPARE(DragFolders(temporary).size(), 1);
+    const QString folder = DragFolders(temporary).constFirst();
+    // Offered, not yet copied: the folder stays empty until the target asks for the URLs.
+    QVERIFY(data->hasUrls());
+    QVERIFY(QDir(folder).isEmpty());
+    QVERIFY(!data->HasDropped());
+    const QList<QUrl> urls = data->urls();
+    QVERIFY(data->DropSucceeded());
+    QCOMPARE(urls.size(), 2);
+    for (int i = 0; i < 2; ++i) {
+        const QMusicPlayListChunk* song = m_music->SongAtRow(i * 2);
+        const QString local = urls[i].toLocalFile();
+        QCOMPARE(QFileInfo(local).absolutePath(), folder);
+        // Named as "To Computer" names it: the title and the device file's extension.
+        QCOMPARE(QFileInfo(local).fileName(), QString::fromStdString(song->GetName()) + QLatin1Char('.') +
+                                                  QFileInfo(QString::fromStdString(song->path)).suffix());
+        QCOMPARE(Bytes(local), Bytes(DevicePathToLocal(song->path)));
+    }
+    QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 2);
+
+    // A checked row among the selected ones takes every checked row along, each drag into a folder
+    // of its own.
+    m_music->SongAtRow(1)->SetChecked(true);
+    SelectOnly(table, {1});
+    data.reset(m_music->PrepareDrag());
+    const QList<QUrl> checked = data->urls();
+    QCOMPARE(checked.size(), 2);
+    QCOMPARE(Bytes(checked[1].toLocalFile()), Bytes(DevicePathToLocal(m_music->SongAtRow(4)->path)));
+    QVERIFY(QFileInfo(checked[0].toLocalFile()).absolutePath() != folder);
+
+    // The playlist page drags its songs the same way.
+    ReadPlaylists();
+    m_playlistView->ShowPlaylist(1);
+    QVERIFY(m_playlistView->SortModel()->rowCount() > 0);
+    SelectOnly(m_playlistView->TableView(), {0});
+    data.reset(m_playlistView->PrepareDrag());
+    QVERIFY(data);
+    const QList<QUrl> fromList = data->urls();
+    QCOMPARE(fromList.size(), 1);
+    QCOMPARE(Bytes(fromList[0].toLocalFile()), Bytes(DevicePathToLocal(m_playlistView->SongAtRow(0)->path)));
+
+    // Nothing selected: no drag at all.
+    table->clearSelection();
+    QVERIFY(m_music->PrepareDrag() == nullptr);
+    for (int row = 0; row < m_music->GetChunkCount(); ++row)
+        m_music->GetChunk(row)->SetChecked(false);
+    QVERIFY(m_messages->Messages().isEmpty());
+}
+
+void tst_music::dragOutReportsWhatCouldNotBeCopied() {
+    LoadMusic();
+    const QString temporary = m_files.filePath(QStringLiteral("tmp-vanish"));
+    QVERIFY(QDir().mkpath(temporary));
+    TemporaryFolder redirect(temporary);
+    QTableView* table = m_music->TableView();
+    SelectOnly(table, {0, 1});
+    const QMusicPlayListChunk* gone = m_music->SongAtRow(0);
+    const QMusicPlayListChunk* kept = m_music->SongAtRow(1);
+    std::unique_ptr<QDropFileMimeData> data(m_music->PrepareDrag());
+    QVERIFY(data);
+    // The file leaves the device between the listing and the drop: the other one still arrives.
+    const QString goneFile = DevicePathToLocal(gone->path);
+    const QByteArray goneBytes = Bytes(goneFile);
+    QVERIFY(QFile::remove(goneFile));
+    const QList<QUrl> urls = data->urls();
+    QVERIFY(data->HasDropped() && !data->DropSucceeded());
+    QVERIFY(!QFileInfo::exists(urls[0].toLocalFile()));
+    QCOMPARE(Bytes(urls[1].toLocalFile()), Bytes(DevicePathToLocal(kept->path)));
+    QTRY_COMPARE(m_messages->Messages(),
+                 QStringList{QStringLiteral("These items could not be copied from the device:\n") +
+                             QString::fromStdString(gone->GetName())});
+    QVERIFY(WriteFile(goneFile, goneBytes));
+
+    // The device fails every copy: nothing is written, and nothing outside the drag's folder.
+    m_messages->Clear();
+    QCOMPARE(vexa::sim::FaultInjector::Add(FaultsFile(), {.operation = "CopyFileToComputer", .code = -5}), 0);
+    data.reset(m_music->PrepareDrag());
+    const QStringList before = QDir(temporary).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    const QList<QUrl> failed = data->urls();
+    QCOMPARE(QDir(QFileInfo(failed[0].toLocalFile()).absolutePath()).entryList(QDir::Files), QStringList());
+    QCOMPARE(QDir(temporary).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+    QTRY_COMPARE(m_messages->Messages().size(), 1);
+    vexa::sim::FaultInjector::Clear(FaultsFile());
+
+    // A temporary folder that cannot be written starts no drag and says why.
+    m_messages->Clear();
+    const QString blocked = m_files.filePath(QStringLiteral("not-a-folder"));
+    QVERIFY(WriteFile(blocked, "a file where the temporary folder should be"));
+    qputenv("TMPDIR", blocked.toUtf8());
+    QVERIFY(m_music->PrepareDrag() == nullptr);
+    QTRY_COMPARE(m_messages->Messages(),
+                 QStringList{QStringLiteral("The temporary folder for the drag could not be created.")});
+}
+
+void tst_music::droppedFoldersAddTheirAudioAndNameTheRest() {
+    LoadMusic();
+    const int before = m_music->GetChunkCount();
+    const QString folder = m_files.filePath(QStringLiteral("dropped"));
+    QVERIFY(QDir().mkpath(folder + QStringLiteral("/inner")));
+    const QString first =
+        Song(QStringLiteral("dropped/Dropped One.MP3"), {.seconds = 1, .title = "Dropped One"});
+    const QString second =
+        Song(QStringLiteral("dropped/inner/dropped two.m4a"), {.seconds = 1, .title = "Dropped Two"});
+    QVERIFY(!first.isEmpty() && !second.isEmpty());
+    QVERIFY(WriteFile(folder + QStringLiteral("/cover.jpg"), "not a song"));
+    const QString letter = m_files.filePath(QStringLiteral("letter.txt"));
+    QVERIFY(WriteFile(letter, "dear device"));
+
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(folder), QUrl::fromLocalFile(letter)});
+    QSignalSpy refreshed(m_music.data(), &QMusicView::emitRefreshMusicNode);
+    QVERIFY(SendDrop(m_music, &files));
+    // The add runs once the drop's own event is over.
+    QCOMPARE(m_music->GetChunkCount(), before);
+    QTRY_VERIFY_WITH_TIMEOUT(!refreshed.isEmpty() && !m_music->IsRunning() && !m_loader->IsRunning(), 15000);
+    QTRY_COMPARE(
+        m_messages->Messages(),
+        QStringList{QStringLiteral("2 dropped file(s) skipped: only MP3, M4A files can be added here.")});
+    QCOMPARE(m_music->GetChunkCount(), before + 2);
+    QVERIFY(RowOf(QStringLiteral("Dropped Two")) >= 0);
+
+    // Songs dragged out of the page and dropped back are not taken in again (nor copied off the device).
+    SelectOnly(m_music->TableView(), {0});
+    std::unique_ptr<QDropFileMimeData> own(m_music->PrepareDrag());
+    QVERIFY(!SendDrop(m_music, own.get()));
+    QVERIFY(!own->HasDropped());
 }
 
 void tst_music::unplugDuringAddLeavesNothingBehind() {

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -32,6 +33,7 @@
 #include "QPhotoStretchThread.h"
 #include "QPhotoView.h"
 #include "RetractLabel.h"
+#include "SendDrop.h"
 #include "UserPicWidget.h"
 #include "WhenShown.h"
 #include "formats/ImageFile.h"
@@ -94,6 +96,7 @@ private slots:
 
     void monthsFollowTheDeviceDatesWithoutVideos();
     void importTakesWholeImagesWithTheirOwnDate();
+    void droppedPicturesAndFoldersAreImportedOthersNamed();
     void albumNamesRefuseForbiddenCharactersAndBadLengths();
     void albumsRoundTripThroughAReload();
     void albumDeleteKeepsBuiltInAlbums();
@@ -283,6 +286,52 @@ void tst_photos::importTakesWholeImagesWithTheirOwnDate() {
     QCOMPARE(groups->Groups()[size_t(july)].Count(), 1);
     QCOMPARE(QDir(synced).entryList(QDir::Files | QDir::Hidden).size(), filesBefore + 2);
     QVERIFY(m_messages->Messages().isEmpty());
+}
+
+void tst_photos::droppedPicturesAndFoldersAreImportedOthersNamed() {
+    const QString folder = m_work.filePath(QStringLiteral("dropped"));
+    QVERIFY(QDir().mkpath(folder + QStringLiteral("/deeper")));
+    QVERIFY(vexa::formats::WriteJpeg((folder + QStringLiteral("/deeper/beach.JPG")).toStdString(),
+                                     {320, 240, 5, "Beach", "2018:05:06 09:00:00"}));
+    QVERIFY(vexa::formats::WriteJpeg((folder + QStringLiteral("/hills.jpeg")).toStdString(),
+                                     {320, 240, 6, "Hills", "2017:03:02 08:00:00"}));
+    const QString text = folder + QStringLiteral("/readme.txt");
+    const QString report = m_work.filePath(QStringLiteral("report.pdf"));
+    for (const QString& path : {text, report}) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("not a picture") > 0);
+    }
+    const auto monthsBefore = DeviceMonths();
+
+    // Dropped on the album page: the pictures go to the Photo Library, the rest is named.
+    QPhotoView view(m_manager, g_arrivedHandle);
+    Load(view);
+    LoadAlbums(view);
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(folder + QLatin1Char('/')), QUrl::fromLocalFile(report)});
+    QVERIFY(SendDrop(&view, &files));
+    QTRY_VERIFY_WITH_TIMEOUT(!m_messages->Messages().isEmpty(), 15000);
+    QCOMPARE(m_messages->Messages(),
+             QStringList{QStringLiteral(
+                 "2 dropped file(s) skipped: only BMP, JPG, GIF, PNG, JPEG files can be added here.")});
+    QTRY_VERIFY_WITH_TIMEOUT(!view.IsRunning() && !view.AlbumPage()->IsRunning(), 15000);
+    QCoreApplication::processEvents();
+    auto expected = monthsBefore;
+    ++expected[QStringLiteral("05.2018")];
+    ++expected[QStringLiteral("03.2017")];
+    QCOMPARE(DeviceMonths(), expected);
+
+    // Dropped on the photo page with nothing to import: no transfer, only the message.
+    m_messages->Clear();
+    view.OnComboBoxChanged(QPhotoView::PhotosPage);
+    QMimeData others;
+    others.setUrls({QUrl::fromLocalFile(text)});
+    QVERIFY(SendDrop(&view, &others));
+    QTRY_COMPARE(m_messages->Messages(),
+                 QStringList{QStringLiteral(
+                     "1 dropped file(s) skipped: only BMP, JPG, GIF, PNG, JPEG files can be added here.")});
+    QVERIFY(!view.IsRunning());
+    QCOMPARE(DeviceMonths(), expected);
 }
 
 void tst_photos::albumNamesRefuseForbiddenCharactersAndBadLengths() {
@@ -512,7 +561,8 @@ void tst_photos::unplugDuringThumbnailsShowsNamesWithoutMessages() {
     // A refresh of the gone device leaves the page empty and says why, once.
     view.OnBtnRefresh();
     QTRY_VERIFY_WITH_TIMEOUT(!view.IsRunning() && view.RecordCount() == 0, 15000);
-    QTRY_COMPARE(m_messages->Messages(), QStringList({QStringLiteral("The photos could not be read from the device.")}));
+    QTRY_COMPARE(m_messages->Messages(),
+                 QStringList({QStringLiteral("The photos could not be read from the device.")}));
     QCOMPARE(grid->Groups()->PhotoCount(), 0);
 }
 

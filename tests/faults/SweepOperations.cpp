@@ -12,8 +12,8 @@
 // - DeletePhotos and GetDeleteProgress (the photo delete action),
 //   ImportPhotoFile (the transfer dialog's import into an album);
 // - the app export's archive (BackupApp) on the export button of the apps page;
-// - the drag-out of checked records (the same copy), which no view offers yet.
-// The file export's copy itself is in the table through the music page.
+// The file export's copy itself is in the table through the music page, and again through a song
+// dragged out of it (SweepDrag.cpp).
 
 #include <QApplication>
 #include <QBuffer>
@@ -64,6 +64,7 @@
 #include "QPlayListNameDlg.h"
 #include "QPlayListView.h"
 #include "SweepBooks.h"
+#include "SweepDrag.h"
 #include "TreeModel.h"
 #include "TreeNode.h"
 #include "UserPicWidget.h"
@@ -1465,5 +1466,6 @@ std::vector<SweepOperation> SweepOperations() {
     });
 
     AddVideosOperations(operations);
+    AddDragOperations(operations);
     return operations;
 }

@@ -19,6 +19,7 @@
 #include <QUrl>
 
 #include "CDropFileList.h"
+#include "CDroppedFiles.h"
 #include "CProcessBridge.h"
 #include "CProcessThread.h"
 #include "IDropSourceCallback.h"
@@ -104,6 +105,9 @@ private slots:
     void dragFilesAppearOnlyWhenTheTargetAsksForTheUrls();
     void dragNamesStayInsideTheFreshFolderAndNeverCollide();
     void dragWhoseViewDiedOffersTheUrlsButCopiesNothing();
+
+    // Files dropped onto a page
+    void droppedFoldersAreWalkedWithoutFollowingLinks();
 
 private:
     QTemporaryDir m_dir;
@@ -355,6 +359,34 @@ void TestShell::dragWhoseViewDiedOffersTheUrlsButCopiesNothing() {
     QCOMPARE(data.urls(), QList<QUrl>{QUrl::fromLocalFile(path)});
     QVERIFY(!QFileInfo::exists(path));
     QVERIFY(data.HasDropped() && !data.DropSucceeded());
+}
+
+void TestShell::droppedFoldersAreWalkedWithoutFollowingLinks() {
+    const QString root = m_dir.filePath(QStringLiteral("dropped"));
+    WriteFile(root + QStringLiteral("/b.MP3"), "song");
+    WriteFile(root + QStringLiteral("/A/a.m4a"), "song");
+    WriteFile(root + QStringLiteral("/A/.hidden.mp3"), "song");
+    WriteFile(root + QStringLiteral("/notes.txt"), "text");
+    WriteFile(root + QStringLiteral("/noext"), "text");
+    // A book kept as a folder is one document; its inner files are not counted.
+    WriteFile(root + QStringLiteral("/Novel.epub/content.xhtml"), "page");
+    // A link back up would walk for ever; a link to a file is taken like the file.
+    QVERIFY(QFile::link(root, root + QStringLiteral("/A/loop")));
+    QVERIFY(QFile::link(root + QStringLiteral("/b.MP3"), root + QStringLiteral("/link.mp3")));
+    const QString single = m_dir.filePath(QStringLiteral("single.mp3"));
+    WriteFile(single, "song");
+
+    const CDroppedFiles files({root, single, m_dir.filePath(QStringLiteral("vanished.mp3"))},
+                              {QStringLiteral("mp3"), QStringLiteral("m4a"), QStringLiteral("epub")});
+    QCOMPARE(files.Taken(),
+             (QStringList{root + QStringLiteral("/A/.hidden.mp3"), root + QStringLiteral("/A/a.m4a"),
+                          root + QStringLiteral("/b.MP3"), root + QStringLiteral("/link.mp3"),
+                          root + QStringLiteral("/Novel.epub"), single}));
+    // notes.txt, noext and the file that is gone.
+    QCOMPARE(files.SkippedCount(), 3);
+    QCOMPARE(files.SkippedMessage(),
+             QStringLiteral("3 dropped file(s) skipped: only MP3, M4A, EPUB files can be added here."));
+    QVERIFY(CDroppedFiles({single}, {QStringLiteral("mp3")}).SkippedMessage().isEmpty());
 }
 
 QTEST_MAIN(TestShell)

@@ -22,6 +22,7 @@
 #include "CExportFileName.h"
 #include "CModalGuard.h"
 #include "CPackageRename.h"
+#include "CPhotoSerialThread.h"
 #include "LanguageService.h"
 #include "QAddDataWidget.h"
 #include "QAppStatusPanel.h"
@@ -66,6 +67,8 @@ QAppsView::QAppsView(IVexaManager* manager, int deviceHandle, QWidget* parent)
     table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table->viewport()->installEventFilter(this);
     table->sortByColumn(QAppsViewModel::NameColumn, Qt::AscendingOrder);
+    // A dragged app leaves as the package "To Computer" writes.
+    EnableDragOut(kExportApps);
     OnResetDoneModel();
     clickList();
 
@@ -128,6 +131,10 @@ QAppsView::~QAppsView() {
 
 QString QAppsView::Caption() const {
     return tr("Apps");
+}
+
+QString QAppsView::DragFailureText() const {
+    return tr("The device could not produce the package of these apps:");
 }
 
 void QAppsView::InitEmptyPanel() {

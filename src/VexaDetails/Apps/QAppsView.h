@@ -102,6 +102,7 @@ public slots:
 protected:
     void Run() override;
     QString Caption() const override;
+    QString DragFailureText() const override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -7,15 +7,18 @@
 #include <QVBoxLayout>
 #include <iterator>
 
+#include "CFileDrag.h"
 #include "IBaseChunk.h"
 #include "IBaseSerial.h"
 #include "LanguageService.h"
 #include "QAddDataWidget.h"
 #include "QBaseDetailsModel.h"
 #include "QCheckHeaderView.h"
+#include "QDragTableView.h"
 #include "QMySortModel.h"
 #include "QOperatePanel.h"
 #include "QProUtil.h"
+#include "QRecordDrag.h"
 
 QBaseDetailsView::QBaseDetailsView(IVexaManager* manager, int deviceHandle, QWidget* parent)
     : QWidget(parent)
@@ -272,7 +275,9 @@ void QBaseDetailsView::OnSearchString(const QString& text) {
 }
 
 QTableView* QBaseDetailsView::CreateTableView(QBaseDetailsModel* model) {
-    m_table = new QTableView(this);
+    // A drag table, though it drags nothing until the category enables it.
+    m_table = new QDragTableView(this);
+    m_table->setDragDropMode(QAbstractItemView::NoDragDrop);
     m_table->setObjectName(QStringLiteral("m_tableView"));
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -290,6 +295,53 @@ QTableView* QBaseDetailsView::CreateTableView(QBaseDetailsModel* model) {
     SetModel(model);
     SetListWidget(m_table);
     return m_table;
+}
+
+void QBaseDetailsView::EnableDragOut(int exportKind) {
+    auto* table = qobject_cast<QDragTableView*>(m_table);
+    if (!table || !m_model)
+        return;
+    // Drops are not taken by the table: they reach the view, which adds what it can.
+    table->setDragDropMode(QAbstractItemView::DragOnly);
+    m_model->SetDragEnabled(true);
+    if (m_dragKind < 0)
+        connect(table, &QDragTableView::doStartDrag, this, &QBaseDetailsView::OnStartDrag);
+    m_dragKind = exportKind;
+}
+
+QString QBaseDetailsView::DragFailureText() const {
+    return tr("These items could not be copied from the device:");
+}
+
+std::vector<IBaseChunk*> QBaseDetailsView::DraggedChunks() const {
+    std::vector<IBaseChunk*> chunks;
+    if (!m_table || !m_sortModel || !m_model || !m_chunks)
+        return chunks;
+    const QItemSelectionModel* selection = m_table->selectionModel();
+    auto chunkAt = [this](int row) {
+        return m_model->ChunkAt(m_sortModel->mapToSource(m_sortModel->index(row, 0)).row());
+    };
+    bool withChecked = false;
+    for (int row = 0; row < m_sortModel->rowCount() && !withChecked; ++row) {
+        const IBaseChunk* chunk = chunkAt(row);
+        withChecked = chunk && chunk->IsChecked() && selection->isRowSelected(row);
+    }
+    for (int row = 0; row < m_sortModel->rowCount(); ++row) {
+        IBaseChunk* chunk = chunkAt(row);
+        if (chunk && (selection->isRowSelected(row) || (withChecked && chunk->IsChecked())))
+            chunks.push_back(chunk);
+    }
+    return chunks;
+}
+
+QDropFileMimeData* QBaseDetailsView::PrepareDrag() {
+    if (m_dragKind < 0)
+        return nullptr;
+    return QRecordDrag::Prepare(this, m_manager, m_dragKind, DraggedChunks(), DragFailureText());
+}
+
+void QBaseDetailsView::OnStartDrag(Qt::DropActions) {
+    CFileDrag::Start(m_table, PrepareDrag());
 }
 
 void QBaseDetailsView::InitControls() {

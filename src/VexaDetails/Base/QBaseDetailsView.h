@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <list>
 #include <string>
+#include <vector>
 
 #include "IAnalysisCallback.h"
 #include "IBaseDetails.h"
@@ -15,6 +16,7 @@ class IVexaManager;
 class QAddDataWidget;
 class QBaseDetailsModel;
 class QCheckHeaderView;
+class QDropFileMimeData;
 class QLabel;
 class QMovie;
 class QMySortModel;
@@ -88,6 +90,13 @@ public:
     void SetThumbWidget(QWidget* widget);
     void SetListWidget(QWidget* widget);
 
+    // The records a drag out of the table takes: the selected rows, and every checked row as well
+    // when one of the selected rows is checked; in the table's order.
+    std::vector<IBaseChunk*> DraggedChunks() const;
+    // The data of a drag of DraggedChunks(); null when the table does not drag out or nothing is
+    // dragged.
+    QDropFileMimeData* PrepareDrag();
+
 public slots:
     virtual void OnLanguageChanged();
     void clickThumb();
@@ -96,6 +105,7 @@ public slots:
     void OnItemCheckChange(bool checked);
     // Case-sensitive regular expression over every column; an empty text shows all rows.
     virtual void OnSearchString(const QString& text);
+    void OnStartDrag(Qt::DropActions actions);
 
 signals:
     // Sent from the loading thread; the view handles it on its own thread.
@@ -108,6 +118,11 @@ protected:
     // Builds the shared record table over `model` (with the check header and the sorting proxy)
     // and makes it the list widget.
     QTableView* CreateTableView(QBaseDetailsModel* model);
+    // Lets the record table drag its records out of the program as the file export of `exportKind`
+    // copies them.
+    void EnableDragOut(int exportKind);
+    // The first line of the message that names the records a drag could not copy.
+    virtual QString DragFailureText() const;
     // For the simple categories: a table over the view's own list with ColumnTitles() as header.
     void InitControls();
     virtual QString Caption() const;
@@ -148,6 +163,7 @@ private:
     QBaseDetailsModel* m_model = nullptr;
     QMySortModel* m_sortModel = nullptr;
     QTableView* m_table = nullptr;
+    int m_dragKind = -1;
     // The simple categories' list (InitControls); categories with records bring their own.
     std::list<IBaseChunk*> m_ownChunks;
     QBaseDetailsModel* m_ownModel = nullptr;

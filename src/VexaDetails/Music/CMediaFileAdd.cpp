@@ -2,8 +2,6 @@
 
 #include <vector>
 
-#include <QFileInfo>
-
 #include "COwnManager.h"
 
 int CMediaFileAdd::Add(int deviceHandle, const QStringList& files, int playlist, int* progress) {
@@ -32,12 +30,6 @@ QString CMediaFileAdd::FailureMessage(int code) {
     return tr("Add musci fialed!");
 }
 
-QStringList CMediaFileAdd::AudioFiles(const QStringList& files) {
-    QStringList audio;
-    for (const QString& file : files) {
-        const QString suffix = QFileInfo(file).suffix().toLower();
-        if (suffix == QLatin1String("mp3") || suffix == QLatin1String("m4a"))
-            audio << file;
-    }
-    return audio;
+QStringList CMediaFileAdd::AudioSuffixes() {
+    return {QStringLiteral("mp3"), QStringLiteral("m4a")};
 }

@@ -14,6 +14,6 @@ public:
     static int Add(int deviceHandle, const QStringList& files, int playlist, int* progress);
     // What the user is told about a failed add.
     static QString FailureMessage(int code);
-    // The files of a drop or a file dialog that the device takes as songs (".mp3", ".m4a").
-    static QStringList AudioFiles(const QStringList& files);
+    // The suffixes of the files a drop may add as songs, lower case without the dot.
+    static QStringList AudioSuffixes();
 };

@@ -6,12 +6,12 @@
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QMenu>
-#include <QMimeData>
 #include <QTableView>
-#include <QUrl>
 
+#include "CDroppedFiles.h"
 #include "CMediaFileAdd.h"
 #include "CPreviewCopy.h"
+#include "CUrlDrop.h"
 #include "QFileFolderExport.h"
 #include "QMessageDlg.h"
 #include "QMusicPlayListChunk.h"
@@ -55,6 +55,7 @@ void QSongTableView::InitSongTable() {
     table->setColumnWidth(QMusicPlayListModel::ColumnAlbum, 140);
     table->setColumnWidth(QMusicPlayListModel::ColumnFormat, 120);
     table->verticalHeader()->setDefaultSectionSize(28);
+    EnableDragOut(kMediaExportKind);
     connect(table, &QWidget::customContextMenuRequested, this,
             [this, table](const QPoint& pos) { m_menu->exec(table->viewport()->mapToGlobal(pos)); });
     connect(table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -180,17 +181,14 @@ QStringList QSongTableView::ChooseAudioFiles(const QString& filter) {
 }
 
 void QSongTableView::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls())
-        event->acceptProposedAction();
+    CUrlDrop::AcceptCopy(event);
+}
+
+void QSongTableView::dragMoveEvent(QDragMoveEvent* event) {
+    CUrlDrop::AcceptCopy(event);
 }
 
 void QSongTableView::dropEvent(QDropEvent* event) {
-    QStringList files;
-    for (const QUrl& url : event->mimeData()->urls())
-        if (url.isLocalFile())
-            files << url.toLocalFile();
-    files = CMediaFileAdd::AudioFiles(files);
-    event->acceptProposedAction();
-    if (!files.isEmpty())
-        AddFiles(files);
+    CDroppedFiles::Take(event, this, CMediaFileAdd::AudioSuffixes(),
+                        [this](const QStringList& files) { AddFiles(files); });
 }

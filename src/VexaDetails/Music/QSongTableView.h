@@ -16,8 +16,8 @@ class QPlayListStatusPanel;
 class QSongPlayer;
 
 // What the music page and the playlist page share: the song table with its play panel on the current
-// row, the preview of a song, the context menu, the transfers to the computer and to iTunes, and the
-// drop of audio files.
+// row, the preview of a song, the context menu, the transfers to the computer and to iTunes, the drag
+// of songs out of the program and the drop of audio files.
 class QSongTableView : public QBaseDetailsView {
     Q_OBJECT
 public:
@@ -43,7 +43,6 @@ public:
 public slots:
     void OnItemToPc();
     void OnItemToiTunes();
-    void OnStartDrag(Qt::DropActions) {}
 
 protected:
     // Builds the table over the song model; the subclass adds its menu actions afterwards.
@@ -54,6 +53,7 @@ protected:
     virtual void AddFiles(const QStringList& files) = 0;
 
     void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     // The song list changed: the play marks no longer point anywhere.

@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QDebug>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QPointer>
@@ -12,9 +13,11 @@
 
 #include <vexa/vexa.h>
 
+#include "CDroppedFiles.h"
 #include "CPhotoList.h"
 #include "CPhotoMonthGroups.h"
 #include "CPhotoSerialDlg.h"
+#include "CUrlDrop.h"
 #include "IBaseSerial.h"
 #include "PhotoImageShow.h"
 #include "PicItemTotal.h"
@@ -80,6 +83,7 @@ QPhotoView::QPhotoView(IVexaManager* manager, int deviceHandle, QWidget* parent)
     layout->addWidget(m_pages, 1);
     ContentLayout()->addWidget(content, 1);
 
+    setAcceptDrops(true);
     connect(this, &QPhotoView::UpdateCameraView, this, &QPhotoView::OnUpDatePhotoView, Qt::QueuedConnection);
     connect(this, &QPhotoView::emitAnalysisBegin, this, &QPhotoView::OnAnalysisBegin, Qt::QueuedConnection);
     connect(m_photoPage, &QPhotoMonthPage::emitDoubleClicked, this, &QPhotoView::OnOpenPhoto);
@@ -377,6 +381,24 @@ void QPhotoView::OnBtnImport() {
     if (self && !files.isEmpty()) {
         ImportFiles(files);
     }
+}
+
+QStringList QPhotoView::ImageSuffixes() {
+    return {QStringLiteral("bmp"), QStringLiteral("jpg"), QStringLiteral("gif"), QStringLiteral("png"),
+            QStringLiteral("jpeg")};
+}
+
+void QPhotoView::dragEnterEvent(QDragEnterEvent* event) {
+    CUrlDrop::AcceptCopy(event);
+}
+
+void QPhotoView::dragMoveEvent(QDragMoveEvent* event) {
+    CUrlDrop::AcceptCopy(event);
+}
+
+void QPhotoView::dropEvent(QDropEvent* event) {
+    CDroppedFiles::Take(event, this, ImageSuffixes(),
+                        [this](const QStringList& files) { ImportFiles(files); });
 }
 
 void QPhotoView::ImportFiles(const QStringList& files) {

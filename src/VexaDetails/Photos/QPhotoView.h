@@ -21,7 +21,7 @@ class UserPicWidget;
 
 // The photos category of one device (object name "PhotoView"): the photo page with every photo by
 // month, the album page, and an open album. The photo list is read on the view's own thread; the
-// buttons above act on whichever page is shown.
+// buttons above act on whichever page is shown, and pictures dropped on it are imported.
 class QPhotoView : public QBaseDetailsView {
     Q_OBJECT
 public:
@@ -44,7 +44,10 @@ public:
     QPushButton* Button(const char* objectName) const;
 
     // The steps behind the buttons' dialogs, for callers that already know the files or the folder.
+    // Imports into the open album when it is one of the user's, else into the Photo Library.
     void ImportFiles(const QStringList& files);
+    // The suffixes of the picture files an import takes, lower case without the dot.
+    static QStringList ImageSuffixes();
     int ExportTo(const QString& folder);
     void DeleteChecked();
 
@@ -81,6 +84,10 @@ public slots:
 protected:
     void Run() override;
     void EmitRefresh() override;
+    // Picture files and folders dropped on any page are imported as the "Import" button does.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private slots:
     void OnOpenPhoto(int index);

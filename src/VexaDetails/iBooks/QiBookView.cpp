@@ -11,17 +11,17 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QMenu>
-#include <QMimeData>
 #include <QTableView>
 #include <QTimer>
-#include <QUrl>
 
 #include <vexa/IVexaManager.h>
 #include <vexa/vexa.h>
 
 #include "CActionStrategyDlg.h"
+#include "CDroppedFiles.h"
 #include "CModalGuard.h"
 #include "CPhotoSerialThread.h"
+#include "CUrlDrop.h"
 #include "CiBookChunk.h"
 #include "LanguageService.h"
 #include "QAddBookAction.h"
@@ -53,11 +53,6 @@ OwnManager ManagerFor(IVexaManager* manager) {
     if (own && own->SetDeviceHandle(manager->GetDeviceHandle()) != 0)
         own.reset();
     return own;
-}
-
-bool IsBookFile(const QString& path) {
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    return suffix == QLatin1String("pdf") || suffix == QLatin1String("epub");
 }
 
 } // namespace
@@ -270,25 +265,16 @@ void QiBookView::AddFiles(const QStringList& files) {
 }
 
 void QiBookView::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasFormat(QStringLiteral("text/uri-list")))
-        event->acceptProposedAction();
+    CUrlDrop::AcceptCopy(event);
 }
 
 void QiBookView::dragMoveEvent(QDragMoveEvent* event) {
-    if (event->mimeData()->hasFormat(QStringLiteral("text/uri-list")))
-        event->acceptProposedAction();
+    CUrlDrop::AcceptCopy(event);
 }
 
 void QiBookView::dropEvent(QDropEvent* event) {
-    QStringList files;
-    for (const QUrl& url : event->mimeData()->urls())
-        if (url.isLocalFile() && IsBookFile(url.toLocalFile()))
-            files.append(url.toLocalFile());
-    event->acceptProposedAction();
-    if (files.isEmpty())
-        return;
-    // The drop's own event must end before the add opens its modal dialog.
-    QTimer::singleShot(0, this, [this, files] { AddFiles(files); });
+    CDroppedFiles::Take(event, this, {QStringLiteral("pdf"), QStringLiteral("epub")},
+                        [this](const QStringList& files) { AddFiles(files); });
 }
 
 // ---------------------------------------------------------------------------------------------------

@@ -1,13 +1,22 @@
-// Linked into every test program of the ThreadSanitizer build.
+// Linked into every test program of the ThreadSanitizer build: drops reports about hand-overs that
+// happen entirely inside uninstrumented libraries, where no suppression pattern can name a frame.
 //
-// Qt starts threads of its own that none of our code runs on: the network access manager's thread
-// and the global pool that scales large images. Qt is not instrumented and its libraries carry no
-// symbols, so hand-overs inside those threads (a shared string's copy, an object freed after its
-// QMutex-guarded queue was emptied) show as races whose stacks are all anonymous Qt frames, and no
-// suppression pattern can name them. A report is dropped when every thread in it other than the main
-// thread is one of Qt's own; a report that involves any thread we start is always kept.
+// Qt and FFmpeg are not built with ThreadSanitizer and carry no symbols for their internal
+// functions. The checker sees their memory only through the C library calls they make (memmove,
+// malloc/free) and sees none of their own ordering: QMutex is futex based, and FFmpeg's frame
+// threads pass decoded frames on through C11 atomics. Three kinds of report are dropped:
+// - every thread in it other than the main thread is one of Qt's own (the network access
+//   manager's thread, the global pool that scales large images);
+// - one of the two accesses is made by FFmpeg's code on a thread that FFmpeg started (frame and
+//   slice threads of a decoder); our log callback, which also runs there, stays checked;
+// - both accesses are made by the same instruction inside a Qt library (its posted-event queue,
+//   filled from several threads under its own QMutex).
+// A report whose racing accesses are made by our own code is always kept.
 
 #include <cstring>
+#include <initializer_list>
+
+#include <dlfcn.h>
 
 namespace __tsan {
 struct ReportDesc;
@@ -19,44 +28,133 @@ extern "C" {
 int __tsan_get_report_data(void* report, const char** description, int* count, int* stackCount, int* mopCount,
                            int* locCount, int* mutexCount, int* threadCount, int* uniqueTidCount,
                            void** sleepTrace, unsigned long traceSize);
+int __tsan_get_report_mop(void* report, unsigned long index, int* tid, void** address, int* size, int* write,
+                          int* atomic, void** trace, unsigned long traceSize);
 int __tsan_get_report_thread(void* report, unsigned long index, int* tid, unsigned long long* osId,
                              int* running, const char** name, int* parentTid, void** trace,
                              unsigned long traceSize);
 }
 
 namespace {
+
+constexpr unsigned long kTraceSize = 64;
+
+struct Counts {
+    int mops = 0;
+    int threads = 0;
+};
+
+bool DataRace(void* report, Counts& counts) {
+    const char* description = nullptr;
+    int count = 0, stacks = 0, locs = 0, mutexes = 0, uniqueTids = 0;
+    void* sleepTrace[1] = {nullptr};
+    return __tsan_get_report_data(report, &description, &count, &stacks, &counts.mops, &locs, &mutexes,
+                                  &counts.threads, &uniqueTids, sleepTrace, 1) &&
+           description && std::strcmp(description, "data-race") == 0;
+}
+
+const char* ModuleOf(void* pc) {
+    Dl_info info;
+    return pc && dladdr(pc, &info) && info.dli_fname ? info.dli_fname : "";
+}
+
+bool InModule(void* pc, const char* namePart) {
+    return std::strstr(ModuleOf(pc), namePart) != nullptr;
+}
+
+// The first frame of a trace that is not the sanitizer's own interceptor.
+void* FirstOutsideRuntime(void* const* trace, unsigned long size) {
+    for (unsigned long i = 0; i < size && trace[i]; ++i) {
+        if (!InModule(trace[i], "libtsan"))
+            return trace[i];
+    }
+    return nullptr;
+}
+
+bool IsFfmpegModule(void* pc) {
+    return InModule(pc, "/libavcodec.so") || InModule(pc, "/libavformat.so") ||
+           InModule(pc, "/libavutil.so") || InModule(pc, "/libswscale.so");
+}
+
 // The names Qt gives its threads (truncated to the kernel's 15 characters).
 bool IsQtOwnThread(const char* name) {
     return name && (std::strcmp(name, "QNetworkAccessM") == 0 || std::strcmp(name, "Thread (pooled)") == 0);
 }
 
-bool OnlyQtOwnThreads(void* report) {
-    const char* description = nullptr;
-    int count = 0, stacks = 0, mops = 0, locs = 0, mutexes = 0, threads = 0, uniqueTids = 0;
-    void* sleepTrace[1] = {nullptr};
-    if (!__tsan_get_report_data(report, &description, &count, &stacks, &mops, &locs, &mutexes, &threads,
-                                &uniqueTids, sleepTrace, 1) ||
-        !description || std::strcmp(description, "data-race") != 0)
-        return false;
+struct ThreadInfo {
+    int tid = -1;
+    const char* name = nullptr;
+    void* creation[kTraceSize] = {};
+};
+
+bool ReadThread(void* report, int index, ThreadInfo& thread) {
+    unsigned long long osId = 0;
+    int running = 0, parent = 0;
+    return __tsan_get_report_thread(report, static_cast<unsigned long>(index), &thread.tid, &osId, &running,
+                                    &thread.name, &parent, thread.creation, kTraceSize);
+}
+
+bool OnlyQtOwnThreads(void* report, const Counts& counts) {
     int qtThreads = 0;
-    for (int i = 0; i < threads; ++i) {
-        int tid = 0, running = 0, parent = 0;
-        unsigned long long osId = 0;
-        const char* name = nullptr;
-        void* trace[1] = {nullptr};
-        if (!__tsan_get_report_thread(report, static_cast<unsigned long>(i), &tid, &osId, &running, &name,
-                                      &parent, trace, 1))
+    for (int i = 0; i < counts.threads; ++i) {
+        ThreadInfo thread;
+        if (!ReadThread(report, i, thread))
             return false;
-        if (tid == 0)
+        if (thread.tid == 0)
             continue;
-        if (!IsQtOwnThread(name))
+        if (!IsQtOwnThread(thread.name))
             return false;
         ++qtThreads;
     }
     return qtThreads > 0;
 }
+
+bool StartedByFfmpeg(void* report, const Counts& counts, int tid) {
+    for (int i = 0; i < counts.threads; ++i) {
+        ThreadInfo thread;
+        if (ReadThread(report, i, thread) && thread.tid == tid)
+            return tid != 0 && IsFfmpegModule(FirstOutsideRuntime(thread.creation, kTraceSize));
+    }
+    return false;
+}
+
+struct Access {
+    int tid = -1;
+    void* site = nullptr;
+};
+
+bool ReadAccess(void* report, int index, Access& access) {
+    void* address = nullptr;
+    int size = 0, write = 0, atomic = 0;
+    void* trace[kTraceSize] = {};
+    if (!__tsan_get_report_mop(report, static_cast<unsigned long>(index), &access.tid, &address, &size,
+                               &write, &atomic, trace, kTraceSize))
+        return false;
+    access.site = FirstOutsideRuntime(trace, kTraceSize);
+    return true;
+}
+
+bool InsideLibraries(void* report, const Counts& counts) {
+    if (counts.mops != 2)
+        return false;
+    Access first, second;
+    if (!ReadAccess(report, 0, first) || !ReadAccess(report, 1, second))
+        return false;
+    for (const Access& access : {first, second}) {
+        if (IsFfmpegModule(access.site) && StartedByFfmpeg(report, counts, access.tid))
+            return true;
+    }
+    return first.site && first.site == second.site && InModule(first.site, "/libQt6");
+}
+
 } // namespace
 
 bool __tsan::OnReport(const ReportDesc* report, bool suppressed) {
-    return suppressed || OnlyQtOwnThreads(const_cast<ReportDesc*>(report));
+    if (suppressed)
+        return true;
+    auto* data = const_cast<ReportDesc*>(report);
+    Counts counts;
+    if (!DataRace(data, counts))
+        return false;
+    return OnlyQtOwnThreads(data, counts) || InsideLibraries(data, counts);
 }

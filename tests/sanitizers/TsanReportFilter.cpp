@@ -9,8 +9,8 @@
 //   manager's thread, the global pool that scales large images);
 // - one of the two accesses is made by FFmpeg's code on a thread that FFmpeg started (frame and
 //   slice threads of a decoder); our log callback, which also runs there, stays checked;
-// - both accesses are made by the same instruction inside a Qt library (its posted-event queue,
-//   filled from several threads under its own QMutex).
+// - both accesses are made by Qt's code, in a heap block Qt allocated for itself (its posted-event
+//   queue, filled and emptied by several threads under its own QMutex).
 // A report whose racing accesses are made by our own code is always kept.
 
 #include <cstring>
@@ -30,6 +30,9 @@ int __tsan_get_report_data(void* report, const char** description, int* count, i
                            void** sleepTrace, unsigned long traceSize);
 int __tsan_get_report_mop(void* report, unsigned long index, int* tid, void** address, int* size, int* write,
                           int* atomic, void** trace, unsigned long traceSize);
+int __tsan_get_report_loc(void* report, unsigned long index, const char** type, void** address,
+                          unsigned long* start, unsigned long* size, int* tid, int* fd, int* suppressable,
+                          void** trace, unsigned long traceSize);
 int __tsan_get_report_thread(void* report, unsigned long index, int* tid, unsigned long long* osId,
                              int* running, const char** name, int* parentTid, void** trace,
                              unsigned long traceSize);
@@ -41,14 +44,15 @@ constexpr unsigned long kTraceSize = 64;
 
 struct Counts {
     int mops = 0;
+    int locs = 0;
     int threads = 0;
 };
 
 bool DataRace(void* report, Counts& counts) {
     const char* description = nullptr;
-    int count = 0, stacks = 0, locs = 0, mutexes = 0, uniqueTids = 0;
+    int count = 0, stacks = 0, mutexes = 0, uniqueTids = 0;
     void* sleepTrace[1] = {nullptr};
-    return __tsan_get_report_data(report, &description, &count, &stacks, &counts.mops, &locs, &mutexes,
+    return __tsan_get_report_data(report, &description, &count, &stacks, &counts.mops, &counts.locs, &mutexes,
                                   &counts.threads, &uniqueTids, sleepTrace, 1) &&
            description && std::strcmp(description, "data-race") == 0;
 }
@@ -134,6 +138,21 @@ bool ReadAccess(void* report, int index, Access& access) {
     return true;
 }
 
+// The memory is a heap block that Qt allocated for itself (its event queues and lists grow there).
+bool AllocatedByQt(void* report, const Counts& counts) {
+    if (counts.locs != 1)
+        return false;
+    const char* type = nullptr;
+    void* address = nullptr;
+    unsigned long start = 0, size = 0;
+    int tid = 0, fd = 0, suppressable = 0;
+    void* trace[kTraceSize] = {};
+    return __tsan_get_report_loc(report, 0, &type, &address, &start, &size, &tid, &fd, &suppressable, trace,
+                                 kTraceSize) &&
+           type && std::strcmp(type, "heap") == 0 &&
+           InModule(FirstOutsideRuntime(trace, kTraceSize), "/libQt6");
+}
+
 bool InsideLibraries(void* report, const Counts& counts) {
     if (counts.mops != 2)
         return false;
@@ -144,7 +163,8 @@ bool InsideLibraries(void* report, const Counts& counts) {
         if (IsFfmpegModule(access.site) && StartedByFfmpeg(report, counts, access.tid))
             return true;
     }
-    return first.site && first.site == second.site && InModule(first.site, "/libQt6");
+    return InModule(first.site, "/libQt6") && InModule(second.site, "/libQt6") &&
+           AllocatedByQt(report, counts);
 }
 
 } // namespace

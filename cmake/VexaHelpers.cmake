@@ -6,7 +6,7 @@ function(vexa_add_test name)
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE Qt6::Test ${ARG_LIBS})
   if(VEXA_SANITIZE STREQUAL "thread")
-    target_sources(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/sanitizers/QtOwnThreadReports.cpp)
+    target_sources(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/sanitizers/TsanReportFilter.cpp)
   endif()
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   target_compile_definitions(${name} PRIVATE

@@ -34,7 +34,9 @@ void CPhotoSerialCallbackAdapter::EmitMsg(const char* text) {
     if (IsOnOwnThread()) {
         OnMsg(text);
     } else {
+        BeginHandOver();
         emit msg(text);
+        EndHandOver();
     }
 }
 
@@ -42,7 +44,9 @@ void CPhotoSerialCallbackAdapter::EmitError(const char* text) {
     if (IsOnOwnThread()) {
         OnError(text);
     } else {
+        BeginHandOver();
         emit error(text);
+        EndHandOver();
     }
 }
 
@@ -77,15 +81,27 @@ void CPhotoSerialCallbackAdapter::OnProgress(quint64 done, quint64 total) {
 }
 
 void CPhotoSerialCallbackAdapter::OnMsg(const char* text) {
+    EndHandOver();
     if (m_target != nullptr && text != nullptr) {
         m_target->OnMsg(text);
     }
+    BeginHandOver();
 }
 
 void CPhotoSerialCallbackAdapter::OnError(const char* text) {
+    EndHandOver();
     if (m_target != nullptr && text != nullptr) {
         m_target->OnError(text);
     }
+    BeginHandOver();
+}
+
+void CPhotoSerialCallbackAdapter::BeginHandOver() {
+    m_handOvers.fetch_add(1, std::memory_order_release);
+}
+
+void CPhotoSerialCallbackAdapter::EndHandOver() {
+    (void)m_handOvers.load(std::memory_order_acquire);
 }
 
 bool CPhotoSerialCallbackAdapter::IsOnOwnThread() const {

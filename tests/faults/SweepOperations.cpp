@@ -7,11 +7,10 @@
 // question (OK and Cancel) the sweep's answerer does not press OK on, and the transfer, which needs two
 // devices: those are driven through their failures in the backup module's own tests.
 //
-// Not yet reachable from a view, so not yet in the table (the photos and apps pages read nothing
-// and the actions below have no button yet); each joins once its page loads:
-// - DeletePhotos and GetDeleteProgress (the photo delete action),
-//   ImportPhotoFile (the transfer dialog's import into an album);
-// - the app export's archive (BackupApp) on the export button of the apps page;
+// Not in the table because the program shows nothing when they fail, on purpose: DeletePhotos and
+// GetDeleteProgress (the photo delete action leaves what stayed on the page after its reload) and
+// LoadThumbnail (a picture without a thumbnail shows its name). Their failures are driven in the
+// photos module's own tests.
 // The file export's copy itself is in the table through the music page, and again through a song
 // dragged out of it (SweepDrag.cpp).
 
@@ -59,15 +58,14 @@
 #include "QMySortModel.h"
 #include "QNavigateWidget.h"
 #include "QOperatePanel.h"
-#include "QPhotoView.h"
 #include "QPlayAnalysisTread.h"
 #include "QPlayListNameDlg.h"
 #include "QPlayListView.h"
 #include "SweepBooks.h"
 #include "SweepDrag.h"
+#include "SweepPhotos.h"
 #include "TreeModel.h"
 #include "TreeNode.h"
-#include "UserPicWidget.h"
 #include "formats/AudioFile.h"
 #include "formats/IpaFile.h"
 #include "qmessageView.h"
@@ -1239,112 +1237,6 @@ std::vector<SweepOperation> SweepOperations() {
             },
     });
 
-    // Photos: the photo page's list, the album page's list and a new album, each reached through the page.
-    const auto photoView = [](SweepDevice& device) -> QPhotoView* {
-        TreeNode* node = device.Category(SUB_ITEM_PHOTOS);
-        return node ? qobject_cast<QPhotoView*>(node->Binding().view) : nullptr;
-    };
-    const auto devicePhotos = [](SweepDevice& device) {
-        int photos = -1;
-        device.WithManager([&](IVexaManager* manager) {
-            PhotoRecord* records = nullptr;
-            int count = 0;
-            if (manager->GetPhotos()->GetPhotoList(&records, &count) != 0)
-                return false;
-            photos = 0;
-            for (int i = 0; i < count; ++i) {
-                const QString name = QString::fromUtf8(records[i].fileName);
-                photos += !name.endsWith(QLatin1String("MOV"), Qt::CaseInsensitive) &&
-                          !name.endsWith(QLatin1String("mp4"), Qt::CaseInsensitive);
-            }
-            return true;
-        });
-        return photos;
-    };
-    const auto loadAlbums = [photoView](SweepDevice& device, const std::function<void(QPhotoView*)>& change) {
-        QPointer<QPhotoView> view = photoView(device);
-        if (!view)
-            return false;
-        device.Press(device.Category(SUB_ITEM_PHOTOS));
-        (void)QTest::qWaitFor([&] { return !view || !view->IsRunning(); }, kWaitMs);
-        if (!view)
-            return false;
-        view->OnComboBoxChanged(QPhotoView::AlbumsPage);
-        QPointer<UserPicWidget> albums = view->AlbumPage();
-        QSignalSpy read(albums.data(), &UserPicWidget::emitAlbumsRead);
-        (void)QTest::qWaitFor([&] { return !albums || !albums->IsRunning(); }, kWaitMs);
-        QCoreApplication::processEvents();
-        read.clear();
-        device.JustBeforeCall();
-        if (view)
-            change(view);
-        (void)QTest::qWaitFor([&] { return !albums || (!albums->IsRunning() && !read.isEmpty()); }, kWaitMs);
-        QCoreApplication::processEvents();
-        return albums && !read.isEmpty() && !albums->LastReadFailed();
-    };
-
-    operations.push_back({
-        .operation = QStringLiteral("GetPhotoList"),
-        .path = QStringLiteral("press the Photos node, then Refresh on its photo page (loader thread)"),
-        .message = QStringLiteral("The photos could not be read from the device."),
-        .worker = true,
-        .act =
-            [photoView](SweepDevice& device) {
-                QPointer<QPhotoView> view = photoView(device);
-                TreeNode* node = device.Category(SUB_ITEM_PHOTOS);
-                if (!view || !node)
-                    return false;
-                const bool first = node->PressCount() == 0;
-                QSignalSpy loaded(view.data(), &QPhotoView::emitAnalysisEnd);
-                device.JustBeforeCall();
-                device.Press(node);
-                if (!first && view)
-                    view->OnBtnRefresh();
-                (void)QTest::qWaitFor([&] { return !view || (!view->IsRunning() && !loaded.isEmpty()); },
-                                      kWaitMs);
-                QCoreApplication::processEvents();
-                return view && !loaded.isEmpty() && !view->LastReadFailed();
-            },
-        .verify =
-            [photoView, devicePhotos](SweepDevice& device) {
-                QPhotoView* view = photoView(device);
-                return view && view->RecordCount() == devicePhotos(device);
-            },
-    });
-
-    operations.push_back({
-        .operation = QStringLiteral("GetAlbumList"),
-        .path = QStringLiteral("Refresh on the album page of Photos (album worker)"),
-        .message = QStringLiteral("The albums could not be read from the device."),
-        .worker = true,
-        .act =
-            [loadAlbums](SweepDevice& device) {
-                return loadAlbums(device, [](QPhotoView* view) { view->OnBtnRefresh(); });
-            },
-        .verify =
-            [photoView](SweepDevice& device) {
-                QPhotoView* view = photoView(device);
-                return view && view->AlbumPage()->TileOf(QStringLiteral("Camera Roll")) != nullptr;
-            },
-    });
-
-    operations.push_back({
-        .operation = QStringLiteral("CreateAlbum"),
-        .path = QStringLiteral("New album on the album page of Photos (album worker)"),
-        .message = QStringLiteral("The album Sweep album"),
-        .worker = true,
-        .act =
-            [loadAlbums](SweepDevice& device) {
-                const QString name = QStringLiteral("Sweep album %1").arg(device.Next());
-                QPointer<QPhotoView> view;
-                const bool read = loadAlbums(device, [&](QPhotoView* page) {
-                    view = page;
-                    page->OnNewAlbum(name);
-                });
-                return read && view && view->AlbumPage()->TileOf(name) != nullptr;
-            },
-    });
-
     // Apps
     operations.push_back({
         .operation = QStringLiteral("GetApplistInfo"),
@@ -1467,5 +1359,6 @@ std::vector<SweepOperation> SweepOperations() {
 
     AddVideosOperations(operations);
     AddDragOperations(operations);
+    AddPhotosOperations(operations);
     return operations;
 }

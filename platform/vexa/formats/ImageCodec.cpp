@@ -1,5 +1,9 @@
 #include "ImageCodec.h"
 
+extern "C" {
+#include <libavutil/imgutils.h>
+}
+
 #include "mediacore/MediaLog.h"
 
 namespace vexa::formats {
@@ -28,14 +32,12 @@ bool ImageCodec::EncodeRgb(const std::vector<uint8_t>& rgb, int width, int heigh
                            std::vector<uint8_t>& encoded) {
     if (width <= 0 || height <= 0 || rgb.size() != static_cast<size_t>(width) * height * 3)
         return false;
-    AvFramePtr frame(av_frame_alloc());
+    // The scaler's vector code reads whole blocks past the end of a row, so the pixels go into a
+    // frame buffer of libavutil's, which is padded for that; a bare vector ends where its data ends.
+    AvFramePtr frame = NewFrame(width, height, AV_PIX_FMT_RGB24);
     if (!frame)
         return false;
-    frame->width = width;
-    frame->height = height;
-    frame->format = AV_PIX_FMT_RGB24;
-    frame->data[0] = const_cast<uint8_t*>(rgb.data());
-    frame->linesize[0] = width * 3;
+    av_image_copy_plane(frame->data[0], frame->linesize[0], rgb.data(), width * 3, width * 3, height);
     return EncodeFrame(frame.get(), codecId, encoded);
 }
 

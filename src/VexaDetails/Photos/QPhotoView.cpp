@@ -1,6 +1,7 @@
 #include "QPhotoView.h"
 
 #include <QButtonGroup>
+#include <QCoreApplication>
 #include <QDebug>
 #include <QDropEvent>
 #include <QFileDialog>
@@ -96,6 +97,9 @@ QPhotoView::QPhotoView(IVexaManager* manager, int deviceHandle, QWidget* parent)
 
 QPhotoView::~QPhotoView() {
     StopAndWait();
+    // A read the worker posted just before it ended is still queued; the children's own waits
+    // below keep events flowing after this part of the object is gone.
+    QCoreApplication::removePostedEvents(this, QEvent::MetaCall);
 }
 
 QPushButton* QPhotoView::MakeButton(const char* objectName) {

@@ -1,9 +1,11 @@
 #include "UserPicItemShow.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QStringList>
 #include <QThread>
 #include <QVBoxLayout>
 
@@ -46,6 +48,9 @@ UserPicItemShow::UserPicItemShow(IVexaManager* manager, QWidget* parent)
 
 UserPicItemShow::~UserPicItemShow() {
     StopAndWait();
+    // A read the worker posted just before it ended is still queued; the children's own waits
+    // below keep events flowing after this part of the object is gone.
+    QCoreApplication::removePostedEvents(this, QEvent::MetaCall);
 }
 
 void UserPicItemShow::Open(const QByteArray& albumId, const QString& name, IPhotoAlbumType type) {
@@ -82,7 +87,7 @@ void UserPicItemShow::Run() {
         removals.swap(m_removals);
         albumId = m_albumId;
     }
-    QString problem;
+    QStringList problems;
     if (albums != nullptr && !removals.empty()) {
         std::vector<const char*> ids;
         for (const QByteArray& id : removals) {
@@ -91,7 +96,7 @@ void UserPicItemShow::Run() {
         const int code = albums->RemovePhotosFromAlbum(albumId.constData(), ids.data(), int(ids.size()));
         if (code != VEXA_OK) {
             qDebug() << "UserPicItemShow::Run RemovePhotosFromAlbum" << code;
-            problem = tr("The photos could not be taken out of the album.");
+            problems << tr("The photos could not be taken out of the album.");
         }
     }
     PhotoRecord* records = nullptr;
@@ -101,7 +106,8 @@ void UserPicItemShow::Run() {
         list = CPhotoList::Copy(records, count);
     } else {
         list = CPhotoList::Copy(nullptr, 0);
-        problem = tr("The photos of this album could not be read from the device.");
+        // After a failed removal (an unplugged device) the user still learns that the photos stayed.
+        problems << tr("The photos of this album could not be read from the device.");
     }
     auto groups = std::make_shared<CPhotoMonthGroups>(CPhotoMonthGroups::Build(*list));
     if (IsStopRequested()) {
@@ -111,7 +117,7 @@ void UserPicItemShow::Run() {
         std::lock_guard lock(m_mutex);
         m_readList = std::move(list);
         m_readGroups = std::move(groups);
-        m_problem = problem;
+        m_problem = problems.join(QLatin1Char('\n'));
     }
     emit emitPhotosRead();
 }

@@ -1,5 +1,6 @@
 #include "UserPicWidget.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QGridLayout>
 #include <QLabel>
@@ -63,6 +64,9 @@ UserPicWidget::UserPicWidget(IVexaManager* manager, QWidget* parent)
 
 UserPicWidget::~UserPicWidget() {
     StopAndWait();
+    // A read the worker posted just before it ended is still queued; the children's own waits
+    // below keep events flowing after this part of the object is gone.
+    QCoreApplication::removePostedEvents(this, QEvent::MetaCall);
 }
 
 void UserPicWidget::Reload() {
@@ -162,7 +166,8 @@ void UserPicWidget::OnBtnNewAlbum() {
     QPointer<UserPicWidget> self(this);
     QString name;
     {
-        // Not a child: a removal of the device during exec() deletes this page, never the dialog on the stack.
+        // Not a child: a removal of the device during exec() deletes this page, never the dialog on the
+        // stack.
         NewAlbumWidget dialog;
         connect(&dialog, &NewAlbumWidget::emitClickOk, this, [&name](const QString& typed) { name = typed; });
         dialog.exec();

@@ -174,6 +174,9 @@ SimDatabase::SimDatabase(std::filesystem::path file, OpenMode mode)
     , m_mode(mode) {}
 
 SimDatabase::~SimDatabase() {
+    // The last owner may be another thread than the one whose session opened the connection (the
+    // device listener drops an unplugged device); the lock orders this close after that session.
+    std::lock_guard lock(m_mutex);
     closeLocked();
 }
 

@@ -155,9 +155,17 @@ int DeviceBackup::collect(const fs::path& mediaDatabaseSnapshot, std::vector<Bac
 }
 
 int DeviceBackup::write(const fs::path& staging, const formats::BackupProperties& properties,
-                        const std::string& password, const std::vector<BackupFile>& files) {
+                        const DeviceInfoFile& info, const std::vector<BackupFile>& files) {
     formats::BackupWriter writer;
-    if (int result = writer.Open(staging, properties, password); result != formats::kBackupOk) {
+    formats::BackupKeyRounds rounds;
+    if (info.backupSha256Rounds != 0) {
+        rounds.sha256 = info.backupSha256Rounds;
+    }
+    if (info.backupSha1Rounds != 0) {
+        rounds.sha1 = info.backupSha1Rounds;
+    }
+    writer.SetKeyRounds(rounds);
+    if (int result = writer.Open(staging, properties, info.backupPassword); result != formats::kBackupOk) {
         return mapBackupResult(result);
     }
     for (const BackupFile& file : files) {
@@ -235,7 +243,7 @@ int DeviceBackup::backupInto(const fs::path& folder) {
         return VEXA_E_IO;
     }
     FolderGuard removeTarget(target);
-    if (int result = write(target, properties, info.backupPassword, files); result != VEXA_OK) {
+    if (int result = write(target, properties, info, files); result != VEXA_OK) {
         return result;
     }
     if (!m_device->IsConnected()) {

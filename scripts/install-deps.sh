@@ -15,6 +15,7 @@ packages=(
   # tests, screenshots and independent readers of the files we write
   xvfb xauth imagemagick ffmpeg libxml2-utils
   python3 python3-vobject python3-lxml python3-xlrd
+  python3-cryptography
   # fuzzing (libFuzzer ships in clang-14's runtime package) and install checks
   clang libclang-rt-14-dev desktop-file-utils appstream
 )

@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <vexa/IMediaPlaylistEditor.h>
 #include <vexa/IVexaManager.h>
 
 #include "BackupDataThread.h"
@@ -687,15 +688,40 @@ QMap<QByteArray, int> ListedSums(IVexaManager* manager, const QString& deviceFol
     return sums;
 }
 
-QStringList PlaylistNames(IVexaManager* manager) {
+// Each user playlist's songs, by title and size.
+QMap<QString, QStringList> PlaylistContents(IVexaManager* manager) {
     int count = 0;
     PlaylistRecord* lists = nullptr;
     manager->GetMediaLibrary()->GetPlaylists(&count, &lists);
-    QStringList names;
+    QMap<QString, QStringList> contents;
+    for (int p = 1; p < count; ++p) {
+        QStringList& songs = contents[QString::fromUtf8(lists[p].name)];
+        for (int t = 0; t < lists[p].trackCount; ++t)
+            songs << QStringLiteral("%1|%2")
+                         .arg(QString::fromUtf8(lists[p].tracks[t].title))
+                         .arg(lists[p].tracks[t].fileSize);
+        songs.sort();
+    }
+    return contents;
+}
+
+// Puts the library's first song into every user playlist and a new one, so it is in several.
+void ShareFirstSong(IVexaManager* manager) {
+    IMediaLibrary* library = manager->GetMediaLibrary();
+    auto* editor = dynamic_cast<IMediaPlaylistEditor*>(library);
+    QVERIFY(editor);
+    QCOMPARE(library->AddPlaylist(u"Every song I like"), 0);
+    int count = 0;
+    PlaylistRecord* lists = nullptr;
+    QCOMPARE(library->GetPlaylists(&count, &lists), 0);
+    QVERIFY(count >= 3 && lists[0].trackCount > 0);
+    const MediaPosition first{0, 0};
     for (int p = 1; p < count; ++p)
-        names << QString::fromUtf8(lists[p].name);
-    names.sort();
-    return names;
+        QCOMPARE(editor->AddToPlaylist(&first, 1, p), 0);
+    // Already a member: nothing changes.
+    QCOMPARE(editor->AddToPlaylist(&first, 1, 1), 0);
+    QCOMPARE(library->GetPlaylists(&count, &lists), 0);
+    QCOMPARE(lists[count - 1].trackCount, 1);
 }
 
 int AlbumPhotoCount(IVexaManager* manager, const QString& name) {
@@ -720,6 +746,7 @@ void BackupTest::transferCopiesEverythingOnceAndThenNothing() {
     IVexaManager* phone = m_devices->Manager(kPhone);
     const QString from = m_devices->Folder(kPhone);
     const QString to = m_devices->Folder(kPad);
+    ShareFirstSong(phone);
 
     const QString first = RunTransfer(m_devices, 0, 1);
     QVERIFY2(QRegularExpression(
@@ -735,7 +762,7 @@ void BackupTest::transferCopiesEverythingOnceAndThenNothing() {
     const auto songs = ListedSums(phone, from, Listed::Songs);
     QVERIFY(!songs.isEmpty());
     QCOMPARE(ListedSums(pad, to, Listed::Songs), songs);
-    QCOMPARE(PlaylistNames(pad), PlaylistNames(phone));
+    QCOMPARE(PlaylistContents(pad), PlaylistContents(phone));
     const auto books = ListedSums(phone, from, Listed::Books);
     QVERIFY(!books.isEmpty());
     QCOMPARE(ListedSums(pad, to, Listed::Books), books);

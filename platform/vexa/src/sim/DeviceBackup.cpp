@@ -13,6 +13,7 @@
 
 #include "BackupFolderSwap.h"
 #include "BackupHistory.h"
+#include "DiscardedFolders.h"
 #include "FileCopier.h"
 #include "SimDevice.h"
 
@@ -64,7 +65,20 @@ public:
         : m_folder(std::move(folder)) {}
     ~FolderGuard() {
         std::error_code error;
-        fs::remove_all(m_folder, error);
+        if (!m_folder.empty()) {
+            fs::remove_all(m_folder, error);
+        }
+    }
+    // Hands the folder to the background deleter instead: it is moved out of the device first, so the
+    // device looks finished at once.
+    void Discard(const fs::path& discardFolder) {
+        std::error_code error;
+        fs::create_directories(discardFolder, error);
+        const fs::path aside = UniqueTempName(discardFolder, "discarded");
+        if (std::rename(m_folder.c_str(), aside.c_str()) == 0) {
+            DiscardedFolders::Discard(aside);
+            m_folder.clear();
+        }
     }
     FolderGuard(const FolderGuard&) = delete;
     FolderGuard& operator=(const FolderGuard&) = delete;
@@ -367,6 +381,8 @@ int DeviceBackup::Restore(const fs::path& folder, const std::string& password) {
     if (int result = swapIn(work / "new", work / "old"); result != VEXA_OK) {
         return result;
     }
+    // The device's previous content can take seconds to delete; the restore is complete without that.
+    removeWork.Discard(m_device->Folder().parent_path() / ".discarded");
     BackupHistory history(m_device->Database());
     for (const auto& entry : ownBackups) {
         history.Add(entry);

@@ -1,7 +1,9 @@
 #include "DeviceBackup.h"
 
+#include <algorithm>
 #include <chrono>
 #include <ctime>
+#include <tuple>
 #include <vector>
 
 #include <cstdio>
@@ -86,6 +88,23 @@ public:
 private:
     fs::path m_folder;
 };
+
+// The files in the order of their stored names: the files of one two-digit folder are then written one
+// after another instead of scattered over all of them, which file systems create much faster.
+std::vector<BackupFile> InStoredOrder(const std::vector<BackupFile>& files) {
+    std::vector<std::pair<std::string, size_t>> ids;
+    ids.reserve(files.size());
+    for (size_t i = 0; i < files.size(); ++i) {
+        ids.emplace_back(formats::BackupFileId(files[i].domain, files[i].relativePath), i);
+    }
+    std::sort(ids.begin(), ids.end());
+    std::vector<BackupFile> ordered;
+    ordered.reserve(files.size());
+    for (const auto& [id, index] : ids) {
+        ordered.push_back(files[index]);
+    }
+    return ordered;
+}
 
 // Lists every entry below `root` under `domain` and `prefix`; links are not followed.
 int collectTree(SimDevice& device, const fs::path& root, const std::string& domain, const std::string& prefix,
@@ -182,7 +201,7 @@ int DeviceBackup::write(const fs::path& staging, const formats::BackupProperties
     if (int result = writer.Open(staging, properties, info.backupPassword); result != formats::kBackupOk) {
         return mapBackupResult(result);
     }
-    for (const BackupFile& file : files) {
+    for (const BackupFile& file : InStoredOrder(files)) {
         // Each file is a step the fault control can stop, like an unplug part-way through.
         if (int check = m_device->CheckCall("BackupFile"); check != VEXA_OK) {
             return check;
@@ -287,7 +306,11 @@ int DeviceBackup::unpack(const fs::path& folder, const std::string& password, co
     std::error_code error;
     fs::create_directories(staging / "Media", error);
     fs::create_directories(staging / "Applications", error);
-    const std::vector<BackupFile> files = reader.Files();
+    std::vector<BackupFile> files = reader.Files();
+    // In path order the files of one device folder are written one after another, as a copy would.
+    std::sort(files.begin(), files.end(), [](const BackupFile& a, const BackupFile& b) {
+        return std::tie(a.domain, a.relativePath) < std::tie(b.domain, b.relativePath);
+    });
     m_progress = BackupProgress{0, files.size(), 0, reader.TotalBytes()};
     bool hasDatabase = false;
     for (const BackupFile& file : files) {

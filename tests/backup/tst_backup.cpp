@@ -789,7 +789,7 @@ void BackupTest::transferRefusesMissingOrEqualDevicesAndStopsOnUnplug() {
     const auto sourceBefore = BackupTestDevices::Snapshot(phone, source);
     m_devices->Ctl("fault", {kPod, "ImportPhotoFile", "unplug", "--delay-ms", "0", "--after", "2"});
     const QString text = RunTransfer(m_devices, 0, 2);
-    QVERIFY2(text.startsWith(QStringLiteral("The transfer stopped because a device was disconnected.")),
+    QVERIFY2(text.startsWith(QStringLiteral("The transfer failed because a device was disconnected.")),
              qPrintable(text));
     QCOMPARE(BackupTestDevices::Snapshot(phone, source), sourceBefore);
     m_devices->Ctl("clear-faults", {kPod});

@@ -62,6 +62,7 @@
 #include "QPlayAnalysisTread.h"
 #include "QPlayListNameDlg.h"
 #include "QPlayListView.h"
+#include "SweepBackup.h"
 #include "SweepBooks.h"
 #include "TreeModel.h"
 #include "TreeNode.h"
@@ -1463,5 +1464,6 @@ std::vector<SweepOperation> SweepOperations() {
             },
     });
 
+    AddBackupOperations(operations);
     return operations;
 }

@@ -15,6 +15,7 @@ packages=(
   # tests, screenshots and independent readers of the files we write
   xvfb xauth imagemagick ffmpeg libxml2-utils
   python3 python3-vobject python3-lxml python3-xlrd
+  python3-cryptography
   # the device emulator is checked against Debian's own device tools
   libimobiledevice-utils ideviceinstaller libimobiledevice-dev libusbmuxd-dev usbmuxd
   # fuzzing (libFuzzer ships in clang-14's runtime package) and install checks

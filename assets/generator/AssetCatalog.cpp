@@ -248,7 +248,7 @@ QList<AssetSpec> buildCatalog() {
         button("image/Confirm_btn.png", 90, 30, L::PrimaryButton, G::None, "Confirm"),
         background("image/restore_bg.png", 860, 540, L::DialogBackground, G::Download, "Restore"),
         button("image/status/btn_Backup.png", 120, 30, L::SecondaryButton, G::Upload, "Backup"),
-        button("image/status/btn_Restore_from_Backup.png", 120, 30, L::PrimaryButton, G::Download, "Restore"),
+        button("image/status/btn_Restore_from_Backup.png", 150, 30, L::PrimaryButton, G::Download, "Restore"),
         button("image/status/btn_Remove.png", 120, 30, L::SecondaryButton, G::Trash, "Remove"),
         button("image/status/btn_Reload.png", 120, 30, L::SecondaryButton, G::Refresh, "Reload"),
         button("image/status/btn_Import.png", 120, 30, L::SecondaryButton, G::Download, "Import"),

@@ -280,8 +280,8 @@ Möchten Sie diese Sicherung wirklich löschen?
     </message>
     <message>
         <location line="+33" />
-        <source>The transfer stopped because a device was disconnected.</source>
-        <translation>Die Übertragung wurde angehalten, weil ein Gerät getrennt wurde.</translation>
+        <source>The transfer failed because a device was disconnected.</source>
+        <translation>Die Übertragung ist fehlgeschlagen, weil ein Gerät getrennt wurde.</translation>
     </message>
     <message>
         <location line="+2" />

@@ -280,8 +280,8 @@ Are you sure to delete this backup file?
     </message>
     <message>
         <location line="+33" />
-        <source>The transfer stopped because a device was disconnected.</source>
-        <translation>由于设备断开连接，传输已停止。</translation>
+        <source>The transfer failed because a device was disconnected.</source>
+        <translation>由于设备断开连接，传输失败。</translation>
     </message>
     <message>
         <location line="+2" />

@@ -10,7 +10,12 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <mutex>
 #include <random>
+#include <set>
+#include <vector>
+
+#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -33,25 +38,42 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::atomic<int> g_lastHandle{0};
+std::mutex g_arrivedMutex;
+std::vector<int> g_arrived;
 
 int OnDevice(int mode, int handle) {
-    if (mode == VEXA_DEVICE_ARRIVED)
-        g_lastHandle = handle;
+    if (mode == VEXA_DEVICE_ARRIVED) {
+        std::lock_guard lock(g_arrivedMutex);
+        g_arrived.push_back(handle);
+    }
     return 0;
 }
 
-IVexaManager* Bind(int previousHandle) {
+// A manager for the device with that identifier once it has arrived. The simulator may also bring its demo
+// device, so the first arrival is not necessarily the one the benchmark made.
+IVexaManager* Bind(const std::string& udid) {
     QElapsedTimer clock;
     clock.start();
-    while (g_lastHandle == previousHandle && clock.elapsed() < 20000)
+    std::set<int> tried;
+    while (clock.elapsed() < 20000) {
+        std::vector<int> arrived;
+        {
+            std::lock_guard lock(g_arrivedMutex);
+            arrived = g_arrived;
+        }
+        for (int handle : arrived) {
+            if (!tried.insert(handle).second)
+                continue;
+            IVexaManager* manager = GetVexaManager();
+            DeviceInfo* info = nullptr;
+            if (manager->SetDeviceHandle(handle) == 0 && manager->GetDeviceInfo(&info) && info &&
+                info->properties[DP_UniqueDeviceID] && udid == info->properties[DP_UniqueDeviceID])
+                return manager;
+            DeleteVexaManager(&manager);
+        }
         QTest::qWait(20);
-    IVexaManager* manager = GetVexaManager();
-    if (manager->SetDeviceHandle(g_lastHandle) != 0) {
-        DeleteVexaManager(&manager);
-        return nullptr;
     }
-    return manager;
+    return nullptr;
 }
 
 class OneDevice : public IDeviceDirectory {
@@ -85,8 +107,39 @@ void WriteFiles(const fs::path& folder, int files, uint64_t totalBytes) {
     }
 }
 
+// Files and bytes below `folder`, to show what a step really wrote.
+std::pair<uint64_t, uint64_t> FolderSize(const fs::path& folder) {
+    uint64_t files = 0, bytes = 0;
+    std::error_code error;
+    for (fs::recursive_directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        if (it->is_regular_file(error)) {
+            ++files;
+            bytes += it->file_size(error);
+        }
+    }
+    return {files, bytes};
+}
+
 double Seconds(const QElapsedTimer& clock) {
     return double(clock.nsecsElapsed()) / 1e9;
+}
+
+// Writes everything still in the page cache to disk, so that no timed step pays for the writing-back of
+// what an earlier step (or the generator) wrote.
+void Settle() {
+    ::sync();
+}
+
+// `cp -r` of the device's files into a fresh folder, after the disk has settled; the copy goes again.
+double TimeCopy(const fs::path& from, const QString& to) {
+    Settle();
+    QElapsedTimer clock;
+    clock.start();
+    const int exitCode = QProcess::execute(QStringLiteral("cp"),
+                                           {QStringLiteral("-r"), QString::fromStdString(from.string()), to});
+    const double seconds = Seconds(clock);
+    fs::remove_all(to.toStdString());
+    return exitCode == 0 ? seconds : -1;
 }
 
 bool Line(const char* name, const char* what, double value, const char* unit, double limit) {
@@ -97,12 +150,15 @@ bool Line(const char* name, const char* what, double value, const char* unit, do
 
 // Runs the thread to its end while the event loop turns, and returns the longest gap between two
 // progress reports (from the start to the first, between reports, from the last to the end).
-template <class Thread> double RunWithProgress(Thread& thread) {
+// The last report's files and bytes done go to `files` and `bytes`, to show the whole device was handled.
+template <class Thread> double RunWithProgress(Thread& thread, qint64& files, qint64& bytes) {
     QElapsedTimer gap;
     double longest = 0;
-    QObject::connect(&thread, &Thread::emitProgress, [&](qint64, qint64, qint64, qint64) {
+    QObject::connect(&thread, &Thread::emitProgress, [&](qint64 filesDone, qint64, qint64 bytesDone, qint64) {
         longest = std::max(longest, Seconds(gap));
         gap.restart();
+        files = filesDone;
+        bytes = bytesDone;
     });
     QEventLoop loop;
     QObject::connect(&thread, &QThread::finished, &loop, &QEventLoop::quit);
@@ -138,7 +194,7 @@ int main(int argc, char** argv) {
     spec.name = "Bench Phone";
     if (vexa::sim::GenerateLargeDevice(root, spec) != 0)
         return 1;
-    IVexaManager* phone = Bind(0);
+    IVexaManager* phone = Bind(spec.udid);
     if (!phone)
         return 1;
     const fs::path data = root / spec.udid / "Media" / "BenchData";
@@ -148,14 +204,11 @@ int main(int argc, char** argv) {
     std::printf("device data: %d files, %.0f MB (written in %.1f s)%s\n", files, double(megabytes),
                 Seconds(clock), megabytes < 2048 ? "  -- scaled down by BENCH_BACKUP_MB" : "");
 
-    // cp -r of the same files, then the backup through the backup thread.
+    // cp -r of the same files, then the backup through the backup thread; each starts from a settled disk.
     const QString copy = home.filePath(QStringLiteral("cp-copy"));
-    clock.restart();
-    QProcess::execute(QStringLiteral("cp"),
-                      {QStringLiteral("-r"), QString::fromStdString(data.string()), copy});
-    const double cpSeconds = Seconds(clock);
-    fs::remove_all(copy.toStdString());
+    const double cpSeconds = TimeCopy(data, copy);
     std::printf("cp -r of the device's files: %.2f s\n", cpSeconds);
+    ok &= cpSeconds > 0;
 
     const OneDevice directory(phone);
     const QString backup = home.filePath(QStringLiteral("backup"));
@@ -163,29 +216,43 @@ int main(int argc, char** argv) {
     {
         BackupDataThread thread;
         thread.SetBackupInfo(backup, phone, &directory);
+        Settle();
         clock.restart();
-        const double gap = RunWithProgress(thread);
+        qint64 doneFiles = 0, doneBytes = 0;
+        const double gap = RunWithProgress(thread, doneFiles, doneBytes);
         backupSeconds = Seconds(clock);
+        const auto [storedFiles, storedBytes] = FolderSize(backup.toStdString());
+        std::printf("backup: %lld files, %.0f MB reported in %.2f s; the folder holds %llu files, %.0f MB\n",
+                    doneFiles, double(doneBytes) / 1048576.0, backupSeconds, (unsigned long long)storedFiles,
+                    double(storedBytes) / 1048576.0);
         ok &= thread.Succeeded();
         if (!thread.Succeeded())
             std::printf("the backup failed with %d\n", thread.LastResult());
         Line("backup_vs_cp", "backup time / cp -r time", backupSeconds / cpSeconds, "x", 1.5);
         Line("backup_progress_gap", "longest gap between backup progress reports", gap * 1000, "ms", 500);
     }
+    // The restore writes the same files back: it is held against a second cp -r made just before it.
+    const double cpBeforeRestore = TimeCopy(data, copy);
+    double restoreSeconds = 0;
     {
+        Settle();
         RestoreThread thread;
         thread.SetRestoreInfo(phone->GetDeviceService(), CDeviceLease::Take(directory, phone), backup,
                               QString());
         clock.restart();
-        const double gap = RunWithProgress(thread);
-        const double restoreSeconds = Seconds(clock);
+        qint64 doneFiles = 0, doneBytes = 0;
+        const double gap = RunWithProgress(thread, doneFiles, doneBytes);
+        restoreSeconds = Seconds(clock);
+        std::printf("restore: %lld files, %.0f MB in %.2f s\n", doneFiles, double(doneBytes) / 1048576.0,
+                    restoreSeconds);
         ok &= thread.Succeeded();
         if (!thread.Succeeded())
             std::printf("the restore failed with %d\n", thread.LastResult());
-        Line("restore_vs_cp", "restore time / cp -r time", restoreSeconds / cpSeconds, "x", 1.5);
+        Line("restore_vs_cp", "restore time / cp -r time", restoreSeconds / cpBeforeRestore, "x", 1.5);
         Line("restore_progress_gap", "longest gap between restore progress reports", gap * 1000, "ms", 500);
     }
-    std::printf("backup %.2f s, cp -r %.2f s\n", backupSeconds, cpSeconds);
+    std::printf("backup %.2f s against cp -r %.2f s; restore %.2f s against cp -r %.2f s\n", backupSeconds,
+                cpSeconds, restoreSeconds, cpBeforeRestore);
     fs::remove_all(backup.toStdString());
     fs::remove_all(data);
 
@@ -199,14 +266,12 @@ int main(int argc, char** argv) {
     vexa::sim::LargeDeviceSpec target;
     target.udid = "00008101-00000000BE4C0003";
     target.name = "Bench Target";
-    int handle = g_lastHandle;
     if (vexa::sim::GenerateLargeDevice(root, source) != 0)
         return 1;
-    IVexaManager* from = Bind(handle);
-    handle = g_lastHandle;
+    IVexaManager* from = Bind(source.udid);
     if (vexa::sim::GenerateLargeDevice(root, target) != 0)
         return 1;
-    IVexaManager* to = Bind(handle);
+    IVexaManager* to = Bind(target.udid);
     if (!from || !to)
         return 1;
     CDeviceTransfer transfer(from, to, QStringLiteral("Bench Source"),

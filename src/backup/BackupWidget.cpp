@@ -20,10 +20,6 @@
 #include "QProUtil.h"
 #include "RestoreTableModel.h"
 
-namespace {
-const int kColumnWidths[] = {158, 149, 86, 92, 130, 200};
-}
-
 BackupWidget::BackupWidget(const IDeviceDirectory* directory, QWidget* parent)
     : QImageDialog(parent)
     , m_directory(directory)
@@ -44,8 +40,8 @@ BackupWidget::BackupWidget(const IDeviceDirectory* directory, QWidget* parent)
     m_tableView->setSelectionMode(QAbstractItemView::SingleSelection);
     m_tableView->verticalHeader()->hide();
     m_tableView->horizontalHeader()->setStretchLastSection(true);
-    for (int column = 0; column < int(std::size(kColumnWidths)); ++column)
-        m_tableView->setColumnWidth(column, kColumnWidths[column]);
+    for (int column = 0; column < RestoreTableModel::ColumnCount; ++column)
+        m_tableView->setColumnWidth(column, RestoreTableModel::kColumnWidths[column]);
     connect(m_btnBackup, &QPushButton::clicked, this, &BackupWidget::OnBtnBackup);
     connect(m_btnClose, &QPushButton::clicked, this, &BackupWidget::OnBtnClose);
     connect(QProUtil::instance(), &QProUtil::languageChanged, this, &BackupWidget::OnLanguageChanged);

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <vexa/IMediaPlaylistEditor.h>
 #include <vexa/IVexaManager.h>
 
 namespace {
@@ -42,7 +43,7 @@ struct SongToCopy {
     QString devicePath;
     QString name;
     qint64 size = 0;
-    QString playlist; // the first playlist it is in, or empty
+    QStringList playlists; // the user playlists it is in, in the source's order
 };
 
 } // namespace
@@ -315,7 +316,7 @@ int CDeviceTransfer::CopyMusic() {
     PlaylistRecord* playlists = nullptr;
     if (int result = from->GetPlaylists(&count, &playlists); result != VEXA_OK)
         return result;
-    // Playlist 0 is the whole library; a song goes with the first user playlist it is in.
+    // Playlist 0 is the whole library; a song is added with its first user playlist and joins the others.
     std::vector<SongToCopy> songs;
     std::map<QString, size_t> songIndex;
     std::set<qint64> sizes;
@@ -328,13 +329,13 @@ int CDeviceTransfer::CopyMusic() {
             auto known = songIndex.find(path);
             if (known == songIndex.end()) {
                 songIndex[path] = songs.size();
-                songs.push_back({path, QFileInfo(path).fileName(), track.fileSize, QString()});
+                songs.push_back({path, QFileInfo(path).fileName(), track.fileSize, {}});
                 sizes.insert(track.fileSize);
                 known = songIndex.find(path);
             }
             SongToCopy& song = songs[known->second];
-            if (p > 0 && song.playlist.isEmpty())
-                song.playlist = Text(playlists[p].name);
+            if (p > 0 && !song.playlists.contains(Text(playlists[p].name)))
+                song.playlists << Text(playlists[p].name);
         }
     }
     int targetCount = 0;
@@ -359,7 +360,7 @@ int CDeviceTransfer::CopyMusic() {
             return result;
     }
     // Download and compare first; then add each playlist's new songs in one call.
-    std::map<QString, std::vector<QString>> byPlaylist;
+    std::map<QString, std::vector<size_t>> byPlaylist;
     const int total = int(songs.size());
     for (int i = 0; i < total; ++i) {
         if (Stopped())
@@ -371,12 +372,12 @@ int CDeviceTransfer::CopyMusic() {
             ++m_counts.skipped;
             QFile::remove(local);
         } else {
-            byPlaylist[songs[i].playlist].push_back(local);
+            byPlaylist[songs[i].playlists.value(0)].push_back(size_t(i));
         }
         Report(Music, i + 1, total * 2);
     }
     int added = 0;
-    for (const auto& [playlist, files] : byPlaylist) {
+    for (const auto& [playlist, indexes] : byPlaylist) {
         if (Stopped())
             return VEXA_E_CANCELLED;
         int position = 0;
@@ -384,18 +385,65 @@ int CDeviceTransfer::CopyMusic() {
             if (int result = PlaylistPosition(to, playlist, position); result != VEXA_OK)
                 return result;
         }
+        std::vector<QString> files;
         std::vector<const char16_t*> paths;
-        for (const QString& file : files)
-            paths.push_back(Utf16(file));
+        std::vector<QStringList> others;
+        for (size_t index : indexes)
+            files.push_back(LocalSlot("songs", int(index), songs[index].name));
+        for (size_t i = 0; i < indexes.size(); ++i) {
+            paths.push_back(Utf16(files[i]));
+            others.push_back(songs[indexes[i]].playlists.mid(1));
+        }
         int progress = 0;
         if (int result = to->AddMediaFileData(paths.data(), int(paths.size()), &progress, position);
             result != VEXA_OK)
             return result;
+        if (position > 0) {
+            if (int result = JoinOtherPlaylists(to, position, others); result != VEXA_OK)
+                return result;
+        }
         m_counts.songs += int(files.size());
         added += int(files.size());
         Report(Music, total + added, total * 2);
     }
     Report(Music, total * 2, total * 2);
+    return VEXA_OK;
+}
+
+int CDeviceTransfer::JoinOtherPlaylists(IMediaLibrary* library, int position,
+                                        const std::vector<QStringList>& others) {
+    std::map<QString, int> positions;
+    for (const QStringList& names : others) {
+        for (const QString& name : names) {
+            if (positions.count(name) == 0) {
+                if (int result = PlaylistPosition(library, name, positions[name]); result != VEXA_OK)
+                    return result;
+            }
+        }
+    }
+    if (positions.empty())
+        return VEXA_OK;
+    int count = 0;
+    PlaylistRecord* lists = nullptr;
+    if (int result = library->GetPlaylists(&count, &lists); result != VEXA_OK)
+        return result;
+    if (position >= count || lists[position].trackCount < int(others.size()))
+        return VEXA_E_NOT_FOUND;
+    const int first = lists[position].trackCount - int(others.size());
+    std::map<int, std::vector<MediaPosition>> joining;
+    for (size_t i = 0; i < others.size(); ++i) {
+        for (const QString& name : others[i])
+            joining[positions[name]].push_back({position, first + int(i)});
+    }
+    auto* editor = dynamic_cast<IMediaPlaylistEditor*>(library);
+    if (!editor) {
+        qDebug("CDeviceTransfer::JoinOtherPlaylists: the target keeps each song in one playlist only");
+        return VEXA_OK;
+    }
+    for (const auto& [playlist, songs] : joining) {
+        if (int result = editor->AddToPlaylist(songs.data(), int(songs.size()), playlist); result != VEXA_OK)
+            return result;
+    }
     return VEXA_OK;
 }
 

@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QString>
+#include <QStringList>
 
 class IAlbumLibrary;
 class IMediaLibrary;
@@ -56,6 +57,8 @@ private:
     int OpenAlbum(IAlbumLibrary* albums, QByteArray& albumId);
     // The position of the target's playlist of that name, made when it does not exist yet.
     int PlaylistPosition(IMediaLibrary* library, const QString& name, int& position);
+    // Songs just added to the playlist at `position` (its last ones, in order) join their other playlists.
+    int JoinOtherPlaylists(IMediaLibrary* library, int position, const std::vector<QStringList>& others);
     // Copies a device file (or an unpacked folder) to the computer.
     int Download(IVexaManager* manager, const QString& devicePath, const QString& localPath);
     int DownloadFolder(IVexaManager* manager, const QString& devicePath, const QString& localPath);

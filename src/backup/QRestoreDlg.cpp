@@ -26,10 +26,6 @@
 #include "QSelectDeviceRestorDlg.h"
 #include "RestoreTableModel.h"
 
-namespace {
-const int kColumnWidths[] = {158, 149, 86, 92, 130, 200};
-}
-
 QRestoreDlg::QRestoreDlg(const IDeviceDirectory* directory, QWidget* parent)
     : QImageDialog(parent)
     , m_directory(directory)
@@ -56,8 +52,8 @@ QRestoreDlg::QRestoreDlg(const IDeviceDirectory* directory, QWidget* parent)
     m_tableView->setSelectionMode(QAbstractItemView::SingleSelection);
     m_tableView->verticalHeader()->hide();
     m_tableView->horizontalHeader()->setStretchLastSection(true);
-    for (int column = 0; column < int(std::size(kColumnWidths)); ++column)
-        m_tableView->setColumnWidth(column, kColumnWidths[column]);
+    for (int column = 0; column < RestoreTableModel::ColumnCount; ++column)
+        m_tableView->setColumnWidth(column, RestoreTableModel::kColumnWidths[column]);
     connect(m_btnBackup, &QPushButton::clicked, this, &QRestoreDlg::OnBtnBackup);
     connect(m_btnRestore, &QPushButton::clicked, this, &QRestoreDlg::OnBtnRestore);
     connect(m_btnRemove, &QPushButton::clicked, this, &QRestoreDlg::OnBtnRemove);

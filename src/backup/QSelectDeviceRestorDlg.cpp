@@ -47,6 +47,8 @@ QSelectDeviceRestorDlg::QSelectDeviceRestorDlg(const QList<CBackupRecord>& recor
     m_tableView->setSelectionMode(QAbstractItemView::SingleSelection);
     m_tableView->verticalHeader()->hide();
     m_tableView->horizontalHeader()->setStretchLastSection(true);
+    for (int column = 0; column < RestoreTableModel::ColumnCount; ++column)
+        m_tableView->setColumnWidth(column, RestoreTableModel::kColumnWidths[column]);
     if (m_directory) {
         for (const CConnectedDevice& device : m_directory->ConnectedDevices()) {
             m_comboBox->addItem(device.name, device.serialNumber);

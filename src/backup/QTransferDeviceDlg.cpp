@@ -196,7 +196,7 @@ void QTransferDeviceDlg::OnTransferResult(int result, int copied, const QString&
         m_resultText = summary;
     else if (result == VEXA_E_UNPLUGGED)
         m_resultText =
-            tr("The transfer stopped because a device was disconnected.") + QLatin1Char('\n') + summary;
+            tr("The transfer failed because a device was disconnected.") + QLatin1Char('\n') + summary;
     else
         m_resultText = tr("The transfer failed.") + QLatin1Char('\n') + summary;
     m_lbTips->setText(m_resultText);

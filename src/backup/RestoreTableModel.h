@@ -21,6 +21,8 @@ public:
     // "%.2fGB" above 1 GiB, "%.2fMB" above 1 MiB, "%.2fKB" above 1 KiB, else "%.2fB".
     static QString SizeText(quint64 bytes);
     static QString HeaderText(int column);
+    // The widths the tables of backups give the columns, the last one stretching.
+    static constexpr int kColumnWidths[ColumnCount] = {158, 149, 86, 92, 130, 200};
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;

@@ -33,7 +33,9 @@ void DialogAnswerer::Answer() {
             continue;
         if (auto* message = qobject_cast<QMessageDlg*>(dialog)) {
             m_messages << message->Message();
-            if (message->Flags() & MSG_YESNO) {
+            const bool confirm = m_confirmNext && (message->Flags() & MSG_TWO_BUTTONS);
+            m_confirmNext = m_confirmNext && !confirm;
+            if ((message->Flags() & MSG_YESNO) || confirm) {
                 if (auto hook = std::exchange(m_beforeYes, nullptr))
                     hook();
                 message->OnBtnOk();

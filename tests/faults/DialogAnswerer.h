@@ -20,6 +20,8 @@ public:
     void Clear() { m_messages.clear(); }
     // Takes a line the program showed elsewhere than in a message (a transfer dialog's last line).
     void Note(const QString& message) { m_messages << message; }
+    // The next question asked with two buttons (OK and Cancel) gets OK instead of Cancel.
+    void ConfirmNextQuestion() { m_confirmNext = true; }
     // Runs once, right before the next question is answered yes.
     void BeforeNextYes(std::function<void()> hook) { m_beforeYes = std::move(hook); }
     // Runs `handler` once on the first visible dialog of class T (a QDialog) that opens.
@@ -48,4 +50,5 @@ private:
     // A file dialog nobody chose in would keep its test waiting forever.
     QDialog* m_fileDialog = nullptr;
     int m_fileDialogTicks = 0;
+    bool m_confirmNext = false;
 };

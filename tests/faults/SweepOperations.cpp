@@ -3,9 +3,8 @@
 // user reaches it, the message a failure must show, and an action that drives the real views.
 //
 // Not in the table: the service accessors (GetFileService, GetDeviceService, ...), which make no device
-// call; GetBackups, whose failure only leaves the restore window's list empty; RestoreDevice, whose
-// question (OK and Cancel) the sweep's answerer does not press OK on, and the transfer, which needs two
-// devices: those are driven through their failures in the backup module's own tests.
+// call; GetBackups, whose failure only leaves the restore window's list empty. The restore and the
+// transfer are in SweepBackup.cpp.
 //
 // Not in the table because the program shows nothing when they fail, on purpose: DeletePhotos and
 // GetDeleteProgress (the photo delete action leaves what stayed on the page after its reload) and
@@ -61,6 +60,7 @@
 #include "QPlayAnalysisTread.h"
 #include "QPlayListNameDlg.h"
 #include "QPlayListView.h"
+#include "SweepBackup.h"
 #include "SweepBooks.h"
 #include "SweepDrag.h"
 #include "SweepPhotos.h"
@@ -1360,5 +1360,6 @@ std::vector<SweepOperation> SweepOperations() {
     AddVideosOperations(operations);
     AddDragOperations(operations);
     AddPhotosOperations(operations);
+    AddBackupOperations(operations);
     return operations;
 }

@@ -3,22 +3,14 @@
 #include <fstream>
 #include <memory>
 
-#include <openssl/crypto.h>
 #include <openssl/evp.h>
-#include <openssl/rand.h>
 
-#include "Plist.h"
 #include "formats/BackupTypes.h"
 
 namespace vexa::formats {
 
 namespace {
 
-constexpr char kSchemeKey[] = "VexaEncryption";
-constexpr char kScheme[] = "PBKDF2-SHA256/AES-256-CBC";
-constexpr uint64_t kIterations = 50000;
-constexpr uint64_t kMaxIterations = 10000000;
-constexpr size_t kSaltBytes = 16;
 constexpr size_t kKeyBytes = 32;
 constexpr size_t kIvBytes = 16;
 constexpr size_t kChunkBytes = 64 * 1024;
@@ -60,89 +52,37 @@ int Transform(EVP_CIPHER_CTX* context, std::istream& in, std::ostream& out, bool
 
 } // namespace
 
-bool BackupCipher::derive(const std::string& password) {
-    std::vector<uint8_t> derived(2 * kKeyBytes);
-    if (PKCS5_PBKDF2_HMAC(password.data(), static_cast<int>(password.size()), m_salt.data(),
-                          static_cast<int>(m_salt.size()), static_cast<int>(m_iterations), EVP_sha256(),
-                          static_cast<int>(derived.size()), derived.data()) != 1)
-        return false;
-    m_key.assign(derived.begin(), derived.begin() + kKeyBytes);
-    m_verifier.assign(derived.begin() + kKeyBytes, derived.end());
-    OPENSSL_cleanse(derived.data(), derived.size());
-    return true;
-}
+namespace {
 
-int BackupCipher::Create(const std::string& password, BackupCipher& cipher) {
-    cipher.m_salt.resize(kSaltBytes);
-    cipher.m_iterations = kIterations;
-    if (RAND_bytes(cipher.m_salt.data(), static_cast<int>(kSaltBytes)) != 1 || !cipher.derive(password))
+int Run(const std::vector<uint8_t>& key, const std::filesystem::path& from, const std::filesystem::path& to,
+        bool decrypting, uint64_t& plainSize) {
+    if (key.size() != kKeyBytes)
         return kBackupCryptoError;
-    return kBackupOk;
-}
-
-int BackupCipher::FromManifest(plist_t manifest, const std::string& password, BackupCipher& cipher) {
-    plist_t scheme = Plist::Item(manifest, kSchemeKey, PLIST_DICT);
-    if (!scheme || Plist::String(scheme, "Scheme") != kScheme)
-        return kBackupUnsupported;
-    cipher.m_salt = Plist::Data(scheme, "Salt");
-    cipher.m_iterations = Plist::Unsigned(scheme, "Iterations");
-    const std::vector<uint8_t> verifier = Plist::Data(scheme, "Verifier");
-    if (cipher.m_salt.empty() || cipher.m_iterations == 0 || cipher.m_iterations > kMaxIterations ||
-        verifier.size() != kKeyBytes)
-        return kBackupDamaged;
-    if (password.empty())
-        return kBackupPasswordNeeded;
-    if (!cipher.derive(password))
-        return kBackupCryptoError;
-    if (CRYPTO_memcmp(verifier.data(), cipher.m_verifier.data(), kKeyBytes) != 0)
-        return kBackupWrongPassword;
-    return kBackupOk;
-}
-
-void BackupCipher::WriteTo(plist_t manifest) const {
-    plist_t scheme = plist_new_dict();
-    plist_dict_set_item(scheme, "Scheme", plist_new_string(kScheme));
-    plist_dict_set_item(scheme, "Salt",
-                        plist_new_data(reinterpret_cast<const char*>(m_salt.data()), m_salt.size()));
-    plist_dict_set_item(scheme, "Iterations", plist_new_uint(m_iterations));
-    plist_dict_set_item(scheme, "Verifier",
-                        plist_new_data(reinterpret_cast<const char*>(m_verifier.data()), m_verifier.size()));
-    plist_dict_set_item(manifest, kSchemeKey, scheme);
-}
-
-int BackupCipher::EncryptFile(const std::filesystem::path& from, const std::filesystem::path& to,
-                              uint64_t& plainSize) const {
-    std::ifstream in(from, std::ios::binary);
-    std::ofstream out(to, std::ios::binary | std::ios::trunc);
-    if (!in || !out)
-        return kBackupIoError;
-    unsigned char iv[kIvBytes];
-    CipherContextPtr context(EVP_CIPHER_CTX_new());
-    if (RAND_bytes(iv, kIvBytes) != 1 || !context ||
-        EVP_EncryptInit_ex(context.get(), EVP_aes_256_cbc(), nullptr, m_key.data(), iv) != 1)
-        return kBackupCryptoError;
-    out.write(reinterpret_cast<const char*>(iv), kIvBytes);
-    plainSize = 0;
-    return Transform(context.get(), in, out, false, plainSize);
-}
-
-int BackupCipher::DecryptFile(const std::filesystem::path& from, const std::filesystem::path& to,
-                              uint64_t& plainSize) const {
     std::ifstream in(from, std::ios::binary);
     if (!in)
-        return kBackupMissingFile;
-    unsigned char iv[kIvBytes];
-    in.read(reinterpret_cast<char*>(iv), kIvBytes);
-    if (in.gcount() != static_cast<std::streamsize>(kIvBytes))
-        return kBackupDamaged;
+        return decrypting ? kBackupMissingFile : kBackupIoError;
     std::ofstream out(to, std::ios::binary | std::ios::trunc);
-    CipherContextPtr context(EVP_CIPHER_CTX_new());
     if (!out)
         return kBackupIoError;
-    if (!context || EVP_DecryptInit_ex(context.get(), EVP_aes_256_cbc(), nullptr, m_key.data(), iv) != 1)
+    const unsigned char iv[kIvBytes] = {};
+    CipherContextPtr context(EVP_CIPHER_CTX_new());
+    if (!context ||
+        EVP_CipherInit_ex(context.get(), EVP_aes_256_cbc(), nullptr, key.data(), iv, decrypting ? 0 : 1) != 1)
         return kBackupCryptoError;
     plainSize = 0;
-    return Transform(context.get(), in, out, true, plainSize);
+    return Transform(context.get(), in, out, decrypting, plainSize);
+}
+
+} // namespace
+
+int BackupCipher::EncryptFile(const std::vector<uint8_t>& key, const std::filesystem::path& from,
+                              const std::filesystem::path& to, uint64_t& plainSize) {
+    return Run(key, from, to, false, plainSize);
+}
+
+int BackupCipher::DecryptFile(const std::vector<uint8_t>& key, const std::filesystem::path& from,
+                              const std::filesystem::path& to, uint64_t& plainSize) {
+    return Run(key, from, to, true, plainSize);
 }
 
 } // namespace vexa::formats

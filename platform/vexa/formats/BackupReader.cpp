@@ -2,10 +2,14 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
+
+#include <unistd.h>
 
 #include <QtGlobal>
 
 #include "BackupCipher.h"
+#include "BackupKeyBag.h"
 #include "FileRecordArchive.h"
 #include "ManifestDatabase.h"
 #include "Plist.h"
@@ -71,6 +75,31 @@ int CopyPlain(const std::filesystem::path& from, const std::filesystem::path& to
     return error ? kBackupIoError : kBackupOk;
 }
 
+// A private temporary file, removed when the guard goes.
+class TemporaryFile {
+public:
+    TemporaryFile() {
+        std::error_code error;
+        std::string pattern = (std::filesystem::temp_directory_path(error) / "vexa-manifest-XXXXXX").string();
+        const int descriptor = mkstemp(pattern.data());
+        if (descriptor >= 0) {
+            close(descriptor);
+            m_path = pattern;
+        }
+    }
+    ~TemporaryFile() {
+        std::error_code error;
+        if (!m_path.empty())
+            std::filesystem::remove(m_path, error);
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    const std::filesystem::path& Path() const { return m_path; }
+
+private:
+    std::filesystem::path m_path;
+};
+
 } // namespace
 
 BackupReader::BackupReader() = default;
@@ -83,7 +112,8 @@ int BackupReader::Open(const std::filesystem::path& folder, const std::string& p
         m_props = BackupProperties{};
         m_files.clear();
         m_indexById.clear();
-        m_cipher.reset();
+        m_keyBag.reset();
+        m_manifestKey.clear();
         m_refused = 0;
         std::error_code error;
         if (!IsPlainFile(folder / "Manifest.plist") || !IsPlainFile(folder / "Manifest.db"))
@@ -113,16 +143,35 @@ int BackupReader::readPlists(const std::string& password) {
     m_props.encrypted = Plist::Bool(manifest.get(), "IsEncrypted");
     if (!m_props.encrypted)
         return kBackupOk;
-    auto cipher = std::make_unique<BackupCipher>();
-    const int opened = BackupCipher::FromManifest(manifest.get(), password, *cipher);
-    if (opened == kBackupOk)
-        m_cipher = std::move(cipher);
-    return opened;
+    auto keyBag = std::make_unique<BackupKeyBag>();
+    if (const int unlocked = keyBag->Unlock(Plist::Data(manifest.get(), "BackupKeyBag"), password);
+        unlocked != kBackupOk)
+        return unlocked;
+    // Without a manifest key (older backups) Manifest.db itself is in the clear.
+    const std::vector<uint8_t> manifestKey = Plist::Data(manifest.get(), "ManifestKey");
+    if (!manifestKey.empty() && keyBag->UnwrapKey(manifestKey, m_manifestKey) != kBackupOk)
+        return kBackupDamaged;
+    m_keyBag = std::move(keyBag);
+    return kBackupOk;
 }
 
 int BackupReader::readManifest() {
+    if (m_manifestKey.empty())
+        return readRows(m_folder / "Manifest.db");
+    TemporaryFile plain;
+    uint64_t size = 0;
+    if (plain.Path().empty())
+        return kBackupIoError;
+    if (const int decrypted =
+            BackupCipher::DecryptFile(m_manifestKey, m_folder / "Manifest.db", plain.Path(), size);
+        decrypted != kBackupOk)
+        return decrypted == kBackupMissingFile ? kBackupNotABackup : decrypted;
+    return readRows(plain.Path());
+}
+
+int BackupReader::readRows(const std::filesystem::path& path) {
     ManifestDatabase database;
-    if (!database.OpenReadOnly(m_folder / "Manifest.db"))
+    if (!database.OpenReadOnly(path))
         return kBackupDamaged;
     const bool complete = database.ForEachRow([this](const ManifestDatabase::Row& row) {
         if (!AcceptableRow(row)) {
@@ -176,8 +225,15 @@ int BackupReader::Extract(const BackupFile& file, const std::filesystem::path& t
         std::filesystem::path partial = to;
         partial += ".part";
         uint64_t size = 0;
-        int result = m_cipher ? m_cipher->DecryptFile(stored.source, partial, size)
-                              : CopyPlain(stored.source, partial, size);
+        int result = kBackupOk;
+        if (m_keyBag) {
+            std::vector<uint8_t> fileKey;
+            result = m_keyBag->UnwrapKey(stored.encryptionKey, fileKey);
+            if (result == kBackupOk)
+                result = BackupCipher::DecryptFile(fileKey, stored.source, partial, size);
+        } else {
+            result = CopyPlain(stored.source, partial, size);
+        }
         if (result == kBackupOk && stored.size != 0 && size != stored.size)
             result = kBackupDamaged;
         if (result == kBackupOk)

@@ -10,10 +10,10 @@
 
 namespace vexa::formats {
 
-class BackupCipher;
+class BackupKeyBag;
 
-// Reads a backup made by BackupWriter (or an unencrypted device backup of the same layout). Entries whose
-// path is empty, absolute or contains ".." are left out, so nothing extracted can leave its target.
+// Reads a backup made by BackupWriter or by another tool of the same layout, encrypted ones included. Entries
+// whose path is empty, absolute or contains ".." are left out, so nothing extracted can leave its target.
 class BackupReader {
 public:
     BackupReader();
@@ -35,12 +35,14 @@ public:
 private:
     int readPlists(const std::string& password);
     int readManifest();
+    int readRows(const std::filesystem::path& database);
 
     std::filesystem::path m_folder;
     BackupProperties m_props;
     std::vector<BackupFile> m_files;
     std::map<std::string, size_t> m_indexById;
-    std::unique_ptr<BackupCipher> m_cipher;
+    std::unique_ptr<BackupKeyBag> m_keyBag;
+    std::vector<uint8_t> m_manifestKey;
     size_t m_refused = 0;
     bool m_open = false;
 };

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace vexa::formats {
 
@@ -20,7 +21,7 @@ enum BackupResult : int {
     kBackupNoSuchFile = 8,     // the file is not in the manifest
     kBackupMissingFile = 9,    // in the manifest, but its stored file is gone
     kBackupCryptoError = 10,   // OpenSSL failed
-    kBackupUnsupported = 11,   // encrypted with a scheme we cannot open (the device keybag)
+    kBackupUnsupported = 11,   // encrypted with keys bound to the device itself
 };
 
 const char* BackupResultText(int result);
@@ -31,6 +32,7 @@ struct BackupFile {
     int64_t mode = 0100644;       // st_mode; a directory (040000) has no source and no stored file
     uint64_t size = 0;            // reading: the plain size recorded in the manifest
     int64_t modified = 0;         // Unix time; writing: 0 takes the source's modification time
+    std::vector<uint8_t> encryptionKey{}; // encrypted backups: the file's key wrapped under its class key
 
     bool IsDirectory() const { return (mode & 0170000) == 0040000; }
 };

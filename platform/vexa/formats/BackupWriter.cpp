@@ -52,7 +52,8 @@ PlistPtr InfoPlist(const BackupProperties& props) {
     return info;
 }
 
-PlistPtr ManifestPlist(const BackupProperties& props, const BackupCipher* cipher) {
+PlistPtr ManifestPlist(const BackupProperties& props, const BackupKeyBag* keyBag,
+                       const std::vector<uint8_t>& wrappedManifestKey) {
     PlistPtr manifest(plist_new_dict());
     plist_t lockdown = plist_new_dict();
     for (const auto& [lockdownKey, infoKey] : kLockdownKeys)
@@ -61,11 +62,17 @@ PlistPtr ManifestPlist(const BackupProperties& props, const BackupCipher* cipher
     plist_dict_set_item(manifest.get(), "Date", Plist::NewDate(BackupTime(props)));
     plist_dict_set_item(manifest.get(), "SystemDomainsVersion", plist_new_string("24.0"));
     plist_dict_set_item(manifest.get(), "WasPasscodeSet", plist_new_bool(0));
-    plist_dict_set_item(manifest.get(), "IsEncrypted", plist_new_bool(cipher != nullptr));
+    plist_dict_set_item(manifest.get(), "IsEncrypted", plist_new_bool(keyBag != nullptr));
     plist_dict_set_item(manifest.get(), "Lockdown", lockdown);
     plist_dict_set_item(manifest.get(), "Applications", plist_new_dict());
-    if (cipher)
-        cipher->WriteTo(manifest.get());
+    if (keyBag) {
+        const std::vector<uint8_t> blob = keyBag->Serialize();
+        plist_dict_set_item(manifest.get(), "BackupKeyBag",
+                            plist_new_data(reinterpret_cast<const char*>(blob.data()), blob.size()));
+        plist_dict_set_item(manifest.get(), "ManifestKey",
+                            plist_new_data(reinterpret_cast<const char*>(wrappedManifestKey.data()),
+                                           wrappedManifestKey.size()));
+    }
     return manifest;
 }
 
@@ -107,7 +114,19 @@ int64_t ModificationTime(const std::filesystem::path& path) {
 } // namespace
 
 BackupWriter::BackupWriter() = default;
-BackupWriter::~BackupWriter() = default;
+BackupWriter::~BackupWriter() {
+    if (m_open && m_keyBag) {
+        // An abandoned encrypted backup leaves no readable copy of its file list behind.
+        m_database.reset();
+        std::error_code error;
+        std::filesystem::remove(databasePath(), error);
+    }
+}
+
+std::filesystem::path BackupWriter::databasePath() const {
+    // An encrypted backup builds its manifest in the clear beside the final one and seals it at the end.
+    return m_folder / (m_keyBag ? "Manifest.db.building" : "Manifest.db");
+}
 
 int BackupWriter::Open(const std::filesystem::path& folder, const BackupProperties& props,
                        const std::string& password) {
@@ -122,16 +141,21 @@ int BackupWriter::Open(const std::filesystem::path& folder, const BackupProperti
         // folder never looks finished while it is being rewritten.
         for (const char* name : {"Status.plist", "Manifest.plist", "Info.plist", "Manifest.db"})
             std::filesystem::remove(folder / name, error);
-        m_cipher.reset();
+        m_keyBag.reset();
+        m_manifestKey.clear();
         if (!password.empty()) {
-            m_cipher = std::make_unique<BackupCipher>();
-            if (const int created = BackupCipher::Create(password, *m_cipher); created != kBackupOk)
+            m_keyBag = std::make_unique<BackupKeyBag>();
+            if (const int created = m_keyBag->Create(password, m_rounds); created != kBackupOk)
                 return created;
+            m_manifestKey = BackupKeyBag::RandomKey();
+            if (m_manifestKey.empty())
+                return kBackupCryptoError;
         }
-        m_database = std::make_unique<ManifestDatabase>();
-        if (!m_database->Create(folder / "Manifest.db"))
-            return kBackupIoError;
         m_folder = folder;
+        std::filesystem::remove(databasePath(), error);
+        m_database = std::make_unique<ManifestDatabase>();
+        if (!m_database->Create(databasePath()))
+            return kBackupIoError;
         m_props = props;
         m_open = true;
         return kBackupOk;
@@ -141,15 +165,23 @@ int BackupWriter::Open(const std::filesystem::path& folder, const BackupProperti
     }
 }
 
-int BackupWriter::storeContent(const BackupFile& file, const std::string& fileId, uint64_t& plainSize) {
+int BackupWriter::storeContent(BackupFile& record, const std::string& fileId, uint64_t& plainSize) {
     std::error_code error;
-    if (!std::filesystem::is_regular_file(file.source, error))
+    if (!std::filesystem::is_regular_file(record.source, error))
         return kBackupIoError;
     const std::filesystem::path bucket = m_folder / fileId.substr(0, 2);
     std::filesystem::create_directories(bucket, error);
     const std::filesystem::path stored = bucket / fileId;
-    const int result = m_cipher ? m_cipher->EncryptFile(file.source, stored, plainSize)
-                                : CopyFile(file.source, stored, plainSize);
+    int result = kBackupOk;
+    if (m_keyBag) {
+        const std::vector<uint8_t> fileKey = BackupKeyBag::RandomKey();
+        result = fileKey.empty() ? kBackupCryptoError
+                                 : m_keyBag->WrapKey(BackupKeyBag::kFileClass, fileKey, record.encryptionKey);
+        if (result == kBackupOk)
+            result = BackupCipher::EncryptFile(fileKey, record.source, stored, plainSize);
+    } else {
+        result = CopyFile(record.source, stored, plainSize);
+    }
     if (result != kBackupOk)
         std::filesystem::remove(stored, error);
     return result;
@@ -167,7 +199,7 @@ int BackupWriter::AddFile(const BackupFile& file) {
         BackupFile record = file;
         uint64_t plainSize = 0;
         if (!directory) {
-            if (const int stored = storeContent(file, fileId, plainSize); stored != kBackupOk)
+            if (const int stored = storeContent(record, fileId, plainSize); stored != kBackupOk)
                 return stored;
             if (record.modified == 0)
                 record.modified = ModificationTime(file.source);
@@ -186,20 +218,37 @@ int BackupWriter::AddFile(const BackupFile& file) {
 int BackupWriter::writePlists() {
     const std::string folder = m_folder.string();
     if (!Plist::WriteXmlFile(InfoPlist(m_props).get(), folder + "/Info.plist") ||
-        !Plist::WriteXmlFile(ManifestPlist(m_props, m_cipher.get()).get(), folder + "/Manifest.plist") ||
+        !Plist::WriteXmlFile(ManifestPlist(m_props, m_keyBag.get(), m_wrappedManifestKey).get(),
+                             folder + "/Manifest.plist") ||
         !Plist::WriteXmlFile(StatusPlist(m_props).get(), folder + "/Status.plist"))
         return kBackupIoError;
     return kBackupOk;
+}
+
+int BackupWriter::sealManifest() {
+    if (!m_keyBag)
+        return kBackupOk;
+    const std::filesystem::path plain = databasePath();
+    uint64_t size = 0;
+    int result = m_keyBag->WrapKey(BackupKeyBag::kManifestClass, m_manifestKey, m_wrappedManifestKey);
+    if (result == kBackupOk)
+        result = BackupCipher::EncryptFile(m_manifestKey, plain, m_folder / "Manifest.db", size);
+    std::error_code error;
+    std::filesystem::remove(plain, error);
+    if (result != kBackupOk)
+        std::filesystem::remove(m_folder / "Manifest.db", error);
+    return result;
 }
 
 int BackupWriter::Finish() {
     try {
         if (!m_open)
             return kBackupNotOpen;
-        m_open = false;
         const bool committed = m_database->Commit();
         m_database.reset();
-        return committed ? writePlists() : kBackupIoError;
+        const int sealed = committed ? sealManifest() : kBackupIoError;
+        m_open = false;
+        return sealed == kBackupOk ? writePlists() : sealed;
     } catch (const std::exception& error) {
         qWarning("BackupWriter::Finish: %s", error.what());
         return kBackupIoError;

@@ -5,21 +5,21 @@
 #include <string>
 #include <vector>
 
+#include "formats/BackupKeyBag.h"
 #include "formats/BackupTypes.h"
 
 namespace vexa::formats {
 
-class BackupCipher;
 class ManifestDatabase;
 
 // Writes a whole-device backup in the standard layout: Info.plist, Manifest.plist, Status.plist (written
 // last, so an interrupted backup is recognisable), Manifest.db with the Files table, and each file stored as
 // <folder>/<id[0:2]>/<id>.
 //
-// With a password the stored files are encrypted with our own scheme, not the device keybag: PBKDF2-SHA256
-// of the password and a random salt gives an AES-256-CBC key and a verifier; Manifest.plist keeps the salt,
-// iteration count and verifier under "VexaEncryption" and says "IsEncrypted". Each stored file is a random
-// 16-byte IV followed by the ciphertext (PKCS#7 padding). The plists and Manifest.db stay readable.
+// With a password the backup is encrypted the way device backups are: Manifest.plist holds the keybag
+// ("BackupKeyBag", class keys wrapped under the password key) and "ManifestKey" (the key of Manifest.db
+// wrapped under a class key); each stored file has a key of its own, wrapped under its class key and kept
+// in its record in Manifest.db. Manifest.db and the stored files are AES-256-CBC; the plists stay readable.
 class BackupWriter {
 public:
     BackupWriter();
@@ -27,17 +27,24 @@ public:
     BackupWriter(const BackupWriter&) = delete;
     BackupWriter& operator=(const BackupWriter&) = delete;
 
+    // Rounds of the password key of the next encrypted backup; the device's own by default.
+    void SetKeyRounds(const BackupKeyRounds& rounds) { m_rounds = rounds; }
     int Open(const std::filesystem::path& folder, const BackupProperties& props, const std::string& password);
     int AddFile(const BackupFile& file);
     int Finish();
 
 private:
-    int storeContent(const BackupFile& file, const std::string& fileId, uint64_t& plainSize);
+    int storeContent(BackupFile& record, const std::string& fileId, uint64_t& plainSize);
+    int sealManifest();
     int writePlists();
+    std::filesystem::path databasePath() const;
 
     std::filesystem::path m_folder;
     BackupProperties m_props;
-    std::unique_ptr<BackupCipher> m_cipher;
+    BackupKeyRounds m_rounds;
+    std::unique_ptr<BackupKeyBag> m_keyBag;
+    std::vector<uint8_t> m_manifestKey;
+    std::vector<uint8_t> m_wrappedManifestKey;
     std::unique_ptr<ManifestDatabase> m_database;
     bool m_open = false;
 };

@@ -50,6 +50,23 @@ std::vector<uint8_t> FileRecordArchive::Encode(const BackupFile& file, uint64_t 
     plist_array_append_item(objects, record);
     plist_array_append_item(objects, plist_new_string(file.relativePath.c_str()));
     plist_array_append_item(objects, classInfo);
+    if (!file.encryptionKey.empty()) {
+        // The key is an NSData object of its own, as archived key material is.
+        plist_t key = plist_new_dict();
+        plist_dict_set_item(key, "NS.data",
+                            plist_new_data(reinterpret_cast<const char*>(file.encryptionKey.data()),
+                                           file.encryptionKey.size()));
+        plist_dict_set_item(key, "$class", plist_new_uid(5));
+        plist_t dataClasses = plist_new_array();
+        for (const char* name : {"NSMutableData", "NSData", "NSObject"})
+            plist_array_append_item(dataClasses, plist_new_string(name));
+        plist_t dataClass = plist_new_dict();
+        plist_dict_set_item(dataClass, "$classname", plist_new_string("NSMutableData"));
+        plist_dict_set_item(dataClass, "$classes", dataClasses);
+        plist_array_append_item(objects, key);
+        plist_array_append_item(objects, dataClass);
+        plist_dict_set_item(record, "EncryptionKey", plist_new_uid(4));
+    }
 
     PlistPtr archive(plist_new_dict());
     plist_t top = plist_new_dict();
@@ -77,6 +94,14 @@ bool FileRecordArchive::Decode(const std::vector<uint8_t>& blob, BackupFile& fil
     file.size = static_cast<uint64_t>(IntegerOf(record, "Size", 0));
     file.mode = IntegerOf(record, "Mode", file.mode);
     file.modified = IntegerOf(record, "LastModified", 0);
+    file.encryptionKey.clear();
+    if (plist_t keyRef = Plist::Item(record, "EncryptionKey", PLIST_UID)) {
+        uint64_t keyIndex = 0;
+        plist_get_uid_val(keyRef, &keyIndex);
+        if (keyIndex < plist_array_get_size(objects))
+            file.encryptionKey =
+                Plist::Data(plist_array_get_item(objects, static_cast<uint32_t>(keyIndex)), "NS.data");
+    }
     return true;
 }
 

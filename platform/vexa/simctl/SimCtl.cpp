@@ -143,6 +143,7 @@ void SimCtl::PrintHelp() {
         "                                      \"unplug\" unplugs the device during the call\n"
         "  clear-faults U                      remove every planned fault of the device\n"
         "  backup-password U [PASSWORD]        encrypt the device's backups with PASSWORD (none: stop)\n"
+        "    [--sha256-rounds N] [--sha1-rounds N]  rounds of the password key (default: the device's own)\n"
         "\n"
         "Exit status: 0 done, 1 failed, 2 wrong usage.");
 }
@@ -359,16 +360,27 @@ int SimCtl::clearFaults(const std::vector<std::string>& arguments) {
 }
 
 int SimCtl::backupPassword(const std::vector<std::string>& arguments) {
-    if (arguments.empty() || arguments.size() > 2) {
-        return usage("backup-password takes a UDID and an optional password");
+    const size_t positional = arguments.size() >= 2 && arguments[1].rfind("--", 0) != 0 ? 2 : 1;
+    Options options(arguments, positional);
+    std::string problem;
+    if (arguments.empty() || !checkOptions(options, positional, {"sha256-rounds", "sha1-rounds"}, problem)) {
+        return usage("backup-password takes a UDID, an optional password and the rounds");
+    }
+    const std::optional<int> sha256Rounds = options.Number("sha256-rounds");
+    const std::optional<int> sha1Rounds = options.Number("sha1-rounds");
+    if (!sha256Rounds || !sha1Rounds) {
+        return usage("the rounds are whole numbers");
     }
     if (!findDevice(arguments[0])) {
         return kFailure;
     }
-    const std::string password = arguments.size() == 2 ? arguments[1] : std::string();
+    const std::string password = positional == 2 ? arguments[1] : std::string();
     SimDevice device(m_root / arguments[0]);
-    const int result =
-        device.UpdateInfo([&password](DeviceInfoFile& info) { info.backupPassword = password; });
+    const int result = device.UpdateInfo([&](DeviceInfoFile& info) {
+        info.backupPassword = password;
+        info.backupSha256Rounds = static_cast<uint32_t>(*sha256Rounds);
+        info.backupSha1Rounds = static_cast<uint32_t>(*sha1Rounds);
+    });
     return result == VEXA_OK ? 0 : failed("backup-password", result);
 }
 

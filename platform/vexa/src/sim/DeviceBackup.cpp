@@ -1,7 +1,9 @@
 #include "DeviceBackup.h"
 
+#include <algorithm>
 #include <chrono>
 #include <ctime>
+#include <tuple>
 #include <vector>
 
 #include <cstdio>
@@ -13,6 +15,7 @@
 
 #include "BackupFolderSwap.h"
 #include "BackupHistory.h"
+#include "DiscardedFolders.h"
 #include "FileCopier.h"
 #include "SimDevice.h"
 
@@ -64,7 +67,20 @@ public:
         : m_folder(std::move(folder)) {}
     ~FolderGuard() {
         std::error_code error;
-        fs::remove_all(m_folder, error);
+        if (!m_folder.empty()) {
+            fs::remove_all(m_folder, error);
+        }
+    }
+    // Hands the folder to the background deleter instead: it is moved out of the device first, so the
+    // device looks finished at once.
+    void Discard(const fs::path& discardFolder) {
+        std::error_code error;
+        fs::create_directories(discardFolder, error);
+        const fs::path aside = UniqueTempName(discardFolder, "discarded");
+        if (std::rename(m_folder.c_str(), aside.c_str()) == 0) {
+            DiscardedFolders::Discard(aside);
+            m_folder.clear();
+        }
     }
     FolderGuard(const FolderGuard&) = delete;
     FolderGuard& operator=(const FolderGuard&) = delete;
@@ -72,6 +88,23 @@ public:
 private:
     fs::path m_folder;
 };
+
+// The files in the order of their stored names: the files of one two-digit folder are then written one
+// after another instead of scattered over all of them, which file systems create much faster.
+std::vector<BackupFile> InStoredOrder(const std::vector<BackupFile>& files) {
+    std::vector<std::pair<std::string, size_t>> ids;
+    ids.reserve(files.size());
+    for (size_t i = 0; i < files.size(); ++i) {
+        ids.emplace_back(formats::BackupFileId(files[i].domain, files[i].relativePath), i);
+    }
+    std::sort(ids.begin(), ids.end());
+    std::vector<BackupFile> ordered;
+    ordered.reserve(files.size());
+    for (const auto& [id, index] : ids) {
+        ordered.push_back(files[index]);
+    }
+    return ordered;
+}
 
 // Lists every entry below `root` under `domain` and `prefix`; links are not followed.
 int collectTree(SimDevice& device, const fs::path& root, const std::string& domain, const std::string& prefix,
@@ -155,12 +188,20 @@ int DeviceBackup::collect(const fs::path& mediaDatabaseSnapshot, std::vector<Bac
 }
 
 int DeviceBackup::write(const fs::path& staging, const formats::BackupProperties& properties,
-                        const std::string& password, const std::vector<BackupFile>& files) {
+                        const DeviceInfoFile& info, const std::vector<BackupFile>& files) {
     formats::BackupWriter writer;
-    if (int result = writer.Open(staging, properties, password); result != formats::kBackupOk) {
+    formats::BackupKeyRounds rounds;
+    if (info.backupSha256Rounds != 0) {
+        rounds.sha256 = info.backupSha256Rounds;
+    }
+    if (info.backupSha1Rounds != 0) {
+        rounds.sha1 = info.backupSha1Rounds;
+    }
+    writer.SetKeyRounds(rounds);
+    if (int result = writer.Open(staging, properties, info.backupPassword); result != formats::kBackupOk) {
         return mapBackupResult(result);
     }
-    for (const BackupFile& file : files) {
+    for (const BackupFile& file : InStoredOrder(files)) {
         // Each file is a step the fault control can stop, like an unplug part-way through.
         if (int check = m_device->CheckCall("BackupFile"); check != VEXA_OK) {
             return check;
@@ -235,7 +276,7 @@ int DeviceBackup::backupInto(const fs::path& folder) {
         return VEXA_E_IO;
     }
     FolderGuard removeTarget(target);
-    if (int result = write(target, properties, info.backupPassword, files); result != VEXA_OK) {
+    if (int result = write(target, properties, info, files); result != VEXA_OK) {
         return result;
     }
     if (!m_device->IsConnected()) {
@@ -265,7 +306,11 @@ int DeviceBackup::unpack(const fs::path& folder, const std::string& password, co
     std::error_code error;
     fs::create_directories(staging / "Media", error);
     fs::create_directories(staging / "Applications", error);
-    const std::vector<BackupFile> files = reader.Files();
+    std::vector<BackupFile> files = reader.Files();
+    // In path order the files of one device folder are written one after another, as a copy would.
+    std::sort(files.begin(), files.end(), [](const BackupFile& a, const BackupFile& b) {
+        return std::tie(a.domain, a.relativePath) < std::tie(b.domain, b.relativePath);
+    });
     m_progress = BackupProgress{0, files.size(), 0, reader.TotalBytes()};
     bool hasDatabase = false;
     for (const BackupFile& file : files) {
@@ -359,6 +404,8 @@ int DeviceBackup::Restore(const fs::path& folder, const std::string& password) {
     if (int result = swapIn(work / "new", work / "old"); result != VEXA_OK) {
         return result;
     }
+    // The device's previous content can take seconds to delete; the restore is complete without that.
+    removeWork.Discard(m_device->Folder().parent_path() / ".discarded");
     BackupHistory history(m_device->Database());
     for (const auto& entry : ownBackups) {
         history.Add(entry);

@@ -15,6 +15,7 @@ struct BackupProperties;
 namespace vexa::sim {
 
 class SimDevice;
+struct DeviceInfoFile;
 
 // Whole-device backup and restore in the standard backup layout. A backup holds the device database
 // (HomeDomain, Library/Device/device.sqlite), every file below Media/ (MediaDomain, Media/...) and each
@@ -39,7 +40,7 @@ private:
     int backupInto(const std::filesystem::path& folder);
     int collect(const std::filesystem::path& mediaDatabaseSnapshot, std::vector<formats::BackupFile>& files);
     int write(const std::filesystem::path& staging, const formats::BackupProperties& properties,
-              const std::string& password, const std::vector<formats::BackupFile>& files);
+              const DeviceInfoFile& info, const std::vector<formats::BackupFile>& files);
     // Counts a handled file; VEXA_E_CANCELLED when the caller asked to stop.
     int advance(uint64_t bytes);
     int unpack(const std::filesystem::path& folder, const std::string& password,

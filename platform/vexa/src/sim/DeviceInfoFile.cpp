@@ -56,6 +56,9 @@ int DeviceInfoFile::Load(const std::filesystem::path& file, DeviceInfoFile& info
     info.profile.systemCapacity = byteCount(root.value("systemCapacity"), 4e9);
     info.profile.systemFree = byteCount(root.value("systemFree"), 1e9);
     info.backupPassword = root.value("backupPassword").toString().toStdString();
+    const QJsonObject rounds = root.value("backupKeyRounds").toObject();
+    info.backupSha256Rounds = static_cast<uint32_t>(std::max(0, rounds.value("sha256").toInt()));
+    info.backupSha1Rounds = static_cast<uint32_t>(std::max(0, rounds.value("sha1").toInt()));
     return VEXA_OK;
 }
 
@@ -71,6 +74,10 @@ int DeviceInfoFile::Save(const std::filesystem::path& file) const {
     root.insert("systemCapacity", static_cast<double>(profile.systemCapacity));
     root.insert("systemFree", static_cast<double>(profile.systemFree));
     root.insert("backupPassword", QString::fromStdString(backupPassword));
+    if (backupSha256Rounds != 0 || backupSha1Rounds != 0) {
+        root.insert("backupKeyRounds", QJsonObject{{"sha256", static_cast<qint64>(backupSha256Rounds)},
+                                                   {"sha1", static_cast<qint64>(backupSha1Rounds)}});
+    }
     return WriteFileAtomically(file, QJsonDocument(root).toJson().toStdString());
 }
 

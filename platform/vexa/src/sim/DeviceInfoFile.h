@@ -14,6 +14,9 @@ namespace vexa::sim {
 struct DeviceInfoFile {
     DeviceProfile profile;
     std::string backupPassword; // empty: backups are not encrypted
+    // PBKDF2 rounds (SHA-256, then SHA-1) of the password key of encrypted backups; 0 keeps the default.
+    uint32_t backupSha256Rounds = 0;
+    uint32_t backupSha1Rounds = 0;
 
     static int Load(const std::filesystem::path& file, DeviceInfoFile& info);
     int Save(const std::filesystem::path& file) const;

@@ -111,4 +111,11 @@ int SimMediaLibrary::DeletePlaylist(int position) {
     return Change("DeletePlaylist", [&](TrackStore& store) { return store.DeletePlaylist(position); });
 }
 
+int SimMediaLibrary::AddToPlaylist(const MediaPosition* positions, int count, int playlist) {
+    if (count < 0 || (count > 0 && !positions) || playlist < 1)
+        return VEXA_E_INVALID_ARGUMENT;
+    std::vector<MediaPosition> list(positions, positions + count);
+    return Change("AddToPlaylist", [&](TrackStore& store) { return store.AddToPlaylist(list, playlist); });
+}
+
 } // namespace vexa::sim

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include <vexa/IMediaPlaylistEditor.h>
 #include <vexa/VexaServices.h>
 
 #include "../ResultArena.h"
@@ -11,7 +12,7 @@
 namespace vexa::sim {
 
 // Songs, videos and playlists of one simulated device, kept in its media database.
-class SimMediaLibrary final : public IMediaLibrary {
+class SimMediaLibrary final : public IMediaLibrary, public IMediaPlaylistEditor {
 public:
     explicit SimMediaLibrary(std::shared_ptr<SimDevice> device);
 
@@ -21,6 +22,7 @@ public:
     int DelMediaFileData(const MediaPosition* positions, int count) override;
     int AddPlaylist(const char16_t* name) override;
     int DeletePlaylist(int position) override;
+    int AddToPlaylist(const MediaPosition* positions, int count, int playlist) override;
 
 private:
     template <class ChangeFunction> int Change(const char* operation, ChangeFunction&& change);

@@ -37,6 +37,8 @@ public:
     // Removes songs from the device (playlist 0) or from one playlist only (above 0). All positions are
     // checked before anything changes.
     int Delete(const std::vector<MediaPosition>& positions, PendingRemoval& removal);
+    // Adds songs the library holds to the playlist at `playlist` (above 0); members stay as they are.
+    int AddToPlaylist(const std::vector<MediaPosition>& positions, int playlist);
     int AddPlaylist(const std::string& name);
     int DeletePlaylist(int position);
     int PlaylistCount(int* count); // the library included
@@ -46,6 +48,7 @@ private:
     int ContainerAt(int position, int64_t* containerPid);
     int LoadLibrary(std::vector<int64_t>& pids);
     int LoadContainer(int64_t containerPid, std::vector<std::pair<int64_t, int64_t>>& rowsAndPids);
+    int ItemsAt(const std::vector<MediaPosition>& positions, std::vector<int64_t>& pids);
     std::filesystem::path NewTrackPath(const std::string& extension);
 
     sqlite3* m_db;

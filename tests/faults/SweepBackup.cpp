@@ -1,0 +1,196 @@
+#include "SweepBackup.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QPointer>
+#include <QProcess>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <vexa/IVexaManager.h>
+
+#include "CSingleDetectiPhone.h"
+#include "DialogAnswerer.h"
+#include "FaultSweep.h"
+#include "QNavigateWidget.h"
+#include "QRestoreDlg.h"
+#include "QSelectDeviceRestorDlg.h"
+#include "QTransferDeviceDlg.h"
+#include "RestoreTableModel.h"
+
+namespace {
+
+constexpr int kWaitMs = 20000;
+constexpr char kTargetUdid[] = "00008101-0000000000B4C2F2";
+
+QTemporaryDir& BackupRoot() {
+    static QTemporaryDir root;
+    return root;
+}
+
+QString RestoreFolder() {
+    return BackupRoot().filePath(QStringLiteral("restore source"));
+}
+
+QString MarkerPath(SweepDevice& device) {
+    return device.DeviceFolder() + QStringLiteral("/Media/Made after the backup.txt");
+}
+
+// --- Restore: Restore home tool, the phone's backup chosen, Restore from Backup, the phone chosen.
+
+// A backup of the phone as the row finds it, and a file added afterwards that a restore takes away.
+void PrepareRestore(SweepDevice& device) {
+    if (!QFileInfo::exists(RestoreFolder() + QStringLiteral("/Status.plist"))) {
+        device.WithManager([](IVexaManager* manager) {
+            const std::u16string folder = RestoreFolder().toStdU16String();
+            return manager->GetDeviceService()->BackupDevice(folder.c_str(), 0) == 0;
+        });
+    }
+    QFile marker(MarkerPath(device));
+    if (marker.open(QIODevice::WriteOnly))
+        marker.write("restoring the backup removes this");
+}
+
+void ChooseAndConfirm(SweepDevice& device, QSelectDeviceRestorDlg* dialog) {
+    for (int row = 0; row < dialog->Model()->rowCount(); ++row) {
+        if (dialog->Model()->Record(row)->folder == RestoreFolder())
+            dialog->Table()->selectRow(row);
+    }
+    // The cable may come out once the user has agreed, right before the device is asked.
+    device.Dialogs()->ConfirmNextQuestion();
+    device.Dialogs()->BeforeNextYes([&device] { device.JustBeforeCall(); });
+    QPointer<QSelectDeviceRestorDlg> chooser(dialog);
+    QTimer::singleShot(0, dialog, [chooser] {
+        chooser->OnBtnConfirm();
+        if (chooser && chooser->isVisible())
+            chooser->reject();
+    });
+}
+
+bool RestoreThroughWindow(SweepDevice& device) {
+    QSelectDeviceRestorDlg::Outcome outcome = QSelectDeviceRestorDlg::NotRun;
+    device.Dialogs()->WhenShown<QRestoreDlg>([&device, &outcome](QRestoreDlg* window) {
+        QPointer<QRestoreDlg> restore(window);
+        // The next handler is set once this one has returned: the answerer forgets the handler it ran.
+        QTimer::singleShot(0, window, [&device, &outcome, restore] {
+            device.Dialogs()->WhenShown<QSelectDeviceRestorDlg>(
+                [&device, &outcome](QSelectDeviceRestorDlg* dialog) {
+                    ChooseAndConfirm(device, dialog);
+                    QObject::connect(dialog, &QDialog::finished, dialog,
+                                     [dialog, &outcome] { outcome = dialog->LastOutcome(); });
+                });
+            restore->OnBtnRestore();
+            if (restore)
+                restore->reject();
+        });
+    });
+    device.Navigate()->OnClickRestore();
+    return outcome == QSelectDeviceRestorDlg::Restored;
+}
+
+bool MarkerGone(SweepDevice& device) {
+    return !QFileInfo::exists(MarkerPath(device));
+}
+
+// --- Transfer: To iDevice home tool, the phone as the source, a second device as the target.
+
+int SimCtl(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral(VEXA_BIN_DIR "/vexa-simctl"), arguments);
+    return process.waitForFinished(60000) ? process.exitCode() : -1;
+}
+
+bool TargetShown() {
+    const auto records = CSingleDetectiPhone::Instance()->Records();
+    for (auto it = records.begin(); it != records.end(); ++it) {
+        const char* id = it.value()->properties[DP_UniqueDeviceID];
+        if (id && QLatin1String(id) == QLatin1String(kTargetUdid))
+            return true;
+    }
+    return false;
+}
+
+// The second device, made on first use and plugged in for this row only.
+void PrepareTarget(SweepDevice&) {
+    const QString folder =
+        qEnvironmentVariable("VEXA_SIM_ROOT") + QLatin1Char('/') + QLatin1String(kTargetUdid);
+    if (!QFileInfo::exists(folder))
+        SimCtl({QStringLiteral("create"), QStringLiteral("--udid"), QLatin1String(kTargetUdid),
+                QStringLiteral("--name"), QStringLiteral("Sweep Target"), QStringLiteral("--product-type"),
+                QStringLiteral("iPad7,5")});
+    else
+        SimCtl({QStringLiteral("plug"), QLatin1String(kTargetUdid)});
+    (void)QTest::qWaitFor(TargetShown, kWaitMs);
+}
+
+void UnplugTarget(SweepDevice&) {
+    SimCtl({QStringLiteral("unplug"), QLatin1String(kTargetUdid)});
+    (void)QTest::qWaitFor([] { return !TargetShown(); }, kWaitMs);
+}
+
+int IndexOf(QComboBox* combo, const QString& name) {
+    for (int i = 0; i < combo->count(); ++i) {
+        if (combo->itemText(i) == name)
+            return i;
+    }
+    return -1;
+}
+
+bool TransferThroughDialog(SweepDevice& device) {
+    const QString source = device.DeviceName();
+    device.Dialogs()->WhenShown<QTransferDeviceDlg>([&device, source](QTransferDeviceDlg* dialog) {
+        // The dialog gathers the devices on a thread of its own first.
+        auto* poll = new QTimer(dialog);
+        QObject::connect(poll, &QTimer::timeout, dialog, [&device, dialog, poll, source] {
+            if (dialog->CurrentLayout() != QTransferDeviceDlg::Layout::Choosing)
+                return;
+            poll->stop();
+            const int from = IndexOf(dialog->SourceCombo(), source);
+            const int to = IndexOf(dialog->TargetCombo(), QStringLiteral("Sweep Target"));
+            if (from < 0 || to < 0) {
+                dialog->reject(); // a device is missing: no transfer, and the row fails
+                return;
+            }
+            dialog->SourceCombo()->setCurrentIndex(from);
+            dialog->TargetCombo()->setCurrentIndex(to);
+            device.JustBeforeCall();
+            dialog->OnBtnTransfer();
+        });
+        poll->start(10);
+    });
+    const auto messagesBefore = device.Dialogs()->Messages().size();
+    device.Navigate()->OnClickToDevice();
+    const QStringList messages = device.Dialogs()->Messages().mid(messagesBefore);
+    return !messages.isEmpty() && !messages.last().startsWith(QLatin1String("The transfer failed")) &&
+           !messages.last().startsWith(QLatin1String("Please"));
+}
+
+} // namespace
+
+void AddBackupOperations(std::vector<SweepOperation>& operations) {
+    operations.push_back({
+        .operation = QStringLiteral("RestoreDevice"),
+        .path = QStringLiteral("Restore home tool, the phone's backup, Restore from Backup, the phone, OK"),
+        .message = QStringLiteral("Restored failed!"),
+        .worker = true,
+        .prepare = PrepareRestore,
+        .act = RestoreThroughWindow,
+        .verify = MarkerGone,
+    });
+    // The phone is the source: the transfer only reads it, so a failure must leave it as it was.
+    operations.push_back({
+        .operation = QStringLiteral("GetContacts"),
+        .path =
+            QStringLiteral("To iDevice home tool, the phone to a second device, Transfer (transfer thread)"),
+        .message = QStringLiteral("The transfer failed"),
+        .worker = true,
+        .unplugBeforeByFault = true,
+        .prepare = PrepareTarget,
+        .act = TransferThroughDialog,
+        .finish = UnplugTarget,
+    });
+}

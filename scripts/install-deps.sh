@@ -17,6 +17,8 @@ packages=(
   python3 python3-vobject python3-lxml python3-xlrd
   # fuzzing (libFuzzer ships in clang-14's runtime package) and install checks
   clang libclang-rt-14-dev desktop-file-utils appstream
+  # the usb backend (real devices through usbmuxd) and the tools that check our device emulator
+  libimobiledevice-dev libusbmuxd-dev usbmuxd libimobiledevice-utils ideviceinstaller
 )
 
 missing=()

@@ -1,0 +1,427 @@
+// The device emulator as Debian's own device tools see it: they find, pair with, read, rename, back up
+// and restore a simulated device through it, and survive each planned fault.
+
+#include <filesystem>
+#include <map>
+
+#include <plist/plist.h>
+
+#include <QCryptographicHash>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QLocalSocket>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "formats/IpaFile.h"
+#include "formats/Plist.h"
+#include "sim/SimDevice.h"
+#include "sim/content/SimAppLibrary.h"
+
+namespace fs = std::filesystem;
+using vexa::formats::Plist;
+using vexa::formats::PlistPtr;
+
+namespace {
+
+const QString kUdid = "00008030001A2B3C4D5E6F70AABBCCDDEEFF0011";
+const QString kName = "Emulated iPhone";
+constexpr int kToolTimeoutMs = 60000;
+
+struct Output {
+    int code = -1;
+    bool finished = false;
+    QString text; // standard output and error together
+};
+
+// A sorted list of the device's media files with their SHA-256, to compare whole states.
+QMap<QString, QByteArray> checksums(const QString& folder) {
+    QMap<QString, QByteArray> sums;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        // The media database changes its journal files just by being opened.
+        if (path.endsWith("-wal") || path.endsWith("-shm"))
+            continue;
+        // A database is compared by its content, which sqlite3 prints the same however the pages lie.
+        if (path.endsWith(".sqlitedb")) {
+            QProcess dump;
+            dump.start("sqlite3", {path, ".dump"});
+            dump.waitForFinished();
+            sums[QDir(folder).relativeFilePath(path)] =
+                QCryptographicHash::hash(dump.readAllStandardOutput(), QCryptographicHash::Sha256);
+            continue;
+        }
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly))
+            sums[QDir(folder).relativeFilePath(path)] =
+                QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+    }
+    return sums;
+}
+
+} // namespace
+
+class DeviceEmulatorTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QProcess m_emulator;
+    QString m_root;
+    QString m_socket;
+    QString m_control;
+
+    Output run(const QString& program, const QStringList& arguments, int timeoutMs = kToolTimeoutMs) {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("USBMUXD_SOCKET_ADDRESS", "UNIX:" + m_socket);
+        process.setProcessEnvironment(environment);
+        process.setProcessChannelMode(QProcess::MergedChannels);
+        process.start(program, arguments);
+        Output output;
+        output.finished = process.waitForFinished(timeoutMs);
+        if (!output.finished) {
+            process.kill();
+            process.waitForFinished();
+        }
+        output.text = QString::fromUtf8(process.readAll());
+        output.code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        return output;
+    }
+
+    Output simctl(const QStringList& arguments) {
+        return run(VEXA_BIN_DIR "/vexa-simctl", QStringList{"--root", m_root} + arguments);
+    }
+
+    QString control(const QString& line) {
+        QLocalSocket socket;
+        socket.connectToServer(m_control);
+        if (!socket.waitForConnected(5000))
+            return "no control socket";
+        socket.write((line + "\n").toUtf8());
+        while (!socket.canReadLine() && socket.waitForReadyRead(10000)) {
+        }
+        return QString::fromUtf8(socket.readLine()).trimmed();
+    }
+
+    // Skips the test when Debian's tool is missing (scripts/install-deps.sh installs it).
+    bool haveTool(const char* tool) { return !QStandardPaths::findExecutable(tool).isEmpty(); }
+
+    QString deviceName(const QString& udid = kUdid) {
+        return run("ideviceinfo", {"-u", udid, "-k", "DeviceName"}).text.trimmed();
+    }
+
+    QString deviceFolder(const QString& udid = kUdid) const { return m_root + "/" + udid; }
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+
+    void debianToolsReadAndRenameTheDevice();
+    void pairingWaitsUntilTheUserTrusts();
+    void installerListsInstallsAndRemovesApps();
+    void backupIsReadByIndependentReadersAndRestores();
+    void listenersHearDetachAndAttach();
+    void faultsEndTheClientCleanlyAndTheEmulatorServesOn_data();
+    void faultsEndTheClientCleanlyAndTheEmulatorServesOn();
+};
+
+void DeviceEmulatorTest::initTestCase() {
+    QVERIFY(m_dir.isValid());
+    m_root = m_dir.filePath("simulator");
+    m_socket = m_dir.filePath("usbmuxd");
+    m_control = m_dir.filePath("control");
+    const Output created = simctl({"create", "--udid", kUdid, "--name", kName, "--product-type", "iPhone12,1",
+                                   "--apps", "2", "--photos", "3"});
+    QVERIFY2(created.code == 0, qPrintable(created.text));
+    m_emulator.setProcessChannelMode(QProcess::ForwardedChannels);
+    m_emulator.start(VEXA_BIN_DIR "/vexa-device-emulator",
+                     {"--socket", m_socket, "--root", m_root, "--control", m_control});
+    QVERIFY(m_emulator.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(control("devices").contains(kUdid), 10000);
+}
+
+void DeviceEmulatorTest::cleanupTestCase() {
+    if (m_emulator.state() == QProcess::NotRunning)
+        return;
+    m_emulator.terminate();
+    QVERIFY(m_emulator.waitForFinished(15000));
+    // A clean exit also means the sanitizers found nothing in the emulator.
+    QCOMPARE(m_emulator.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(m_emulator.exitCode(), 0);
+    QVERIFY(!QFile::exists(m_socket));
+}
+
+void DeviceEmulatorTest::debianToolsReadAndRenameTheDevice() {
+    if (!haveTool("ideviceinfo") || !haveTool("idevicename"))
+        QSKIP("Debian's libimobiledevice-utils are not installed");
+    QVERIFY(run("idevice_id", {"-l"}).text.contains(kUdid));
+    // The first call pairs: the pair record reaches the muxer's store.
+    QCOMPARE(deviceName(), kName);
+    QVERIFY(QFile::exists(m_socket + ".state/" + kUdid + ".plist"));
+    QCOMPARE(run("ideviceinfo", {"-u", kUdid, "-k", "ProductType"}).text.trimmed(), QString("iPhone12,1"));
+
+    vexa::sim::SimDevice device(deviceFolder().toStdString());
+    const auto info = device.Info();
+    const Output battery = run("ideviceinfo", {"-u", kUdid, "-q", "com.apple.mobile.battery"});
+    QVERIFY2(battery.text.contains(QString("BatteryCurrentCapacity: %1").arg(info.profile.batteryLevel)),
+             qPrintable(battery.text));
+    const Output disk = run("ideviceinfo", {"-u", kUdid, "-q", "com.apple.disk_usage"});
+    QVERIFY2(disk.text.contains(QString("TotalDataCapacity: %1").arg(info.profile.dataCapacity)),
+             qPrintable(disk.text));
+
+    // A name beyond plain ASCII survives the round trip and lands in the simulated device.
+    const QString renamed = QString::fromUtf8("Käthes iPhone – 测试");
+    const Output rename = run("idevicename", {"-u", kUdid, renamed});
+    QVERIFY2(rename.code == 0, qPrintable(rename.text));
+    QCOMPARE(run("idevicename", {"-u", kUdid}).text.trimmed(), renamed);
+    QCOMPARE(QString::fromStdString(device.Info().profile.properties.at("DeviceName")), renamed);
+    QCOMPARE(run("idevicename", {"-u", kUdid, kName}).code, 0);
+}
+
+void DeviceEmulatorTest::pairingWaitsUntilTheUserTrusts() {
+    if (!haveTool("ideviceinfo") || !haveTool("idevicepair"))
+        QSKIP("Debian's libimobiledevice-utils are not installed");
+    const QString udid = "00008101000A1B2C3D4E5F60718293A4B5C6D7E8";
+    QCOMPARE(simctl({"create", "--udid", udid, "--name", "Second", "--product-type", "iPhone13,2"}).code, 0);
+    QCOMPARE(control("trust pending"), QString("ok"));
+    QTRY_VERIFY_WITH_TIMEOUT(control("devices").contains(udid), 5000);
+
+    Output waiting = run("ideviceinfo", {"-u", udid, "-k", "DeviceName"});
+    QVERIFY(waiting.code != 0);
+    QVERIFY2(waiting.text.contains("Pairing dialog response pending"), qPrintable(waiting.text));
+    QVERIFY(!QFile::exists(m_socket + ".state/" + udid + ".plist"));
+
+    QCOMPARE(control("trust deny"), QString("ok"));
+    const Output denied = run("idevicepair", {"-u", udid, "pair"});
+    QVERIFY(denied.code != 0);
+    QVERIFY2(denied.text.contains("denied"), qPrintable(denied.text));
+
+    QCOMPARE(control("trust accept"), QString("ok"));
+    QCOMPARE(deviceName(udid), QString("Second"));
+    // The pair record the muxer hands out is one an independent reader takes, with the certificates.
+    const Output record = run("/usr/bin/python3", {"-c",
+                                                   "import plistlib,sys\n"
+                                                   "r = plistlib.load(open(sys.argv[1], 'rb'))\n"
+                                                   "print(sorted(k for k in r if k.endswith('Certificate')))",
+                                                   m_socket + ".state/" + udid + ".plist"});
+    QCOMPARE(record.text.trimmed(), QString("['DeviceCertificate', 'HostCertificate', 'RootCertificate']"));
+    QCOMPARE(run("idevicepair", {"-u", udid, "validate"}).code, 0);
+    QCOMPARE(control("detach " + udid), QString("ok"));
+}
+
+void DeviceEmulatorTest::installerListsInstallsAndRemovesApps() {
+    if (!haveTool("ideviceinstaller"))
+        QSKIP("Debian's ideviceinstaller is not installed");
+    std::vector<std::string> ids;
+    {
+        vexa::sim::SimAppLibrary library(
+            std::make_shared<vexa::sim::SimDevice>(deviceFolder().toStdString()));
+        AppRecord* records = nullptr;
+        int count = 0;
+        QCOMPARE(library.GetApplistInfo(&records, &count), 0);
+        for (int i = 0; i < count; ++i)
+            ids.emplace_back(records[i].id);
+    }
+    QCOMPARE(ids.size(), size_t(2));
+    const Output listed = run("ideviceinstaller", {"-u", kUdid, "-l"});
+    QCOMPARE(listed.code, 0);
+    for (const std::string& id : ids)
+        QVERIFY2(listed.text.contains(QString::fromStdString(id)), qPrintable(listed.text));
+
+    // The package travels over the file service to PublicStaging, then the proxy installs it.
+    vexa::formats::AppBundle app;
+    app.bundleId = "com.example.emulated";
+    app.displayName = "Emulated App";
+    app.executable = "Emulated";
+    app.version = app.shortVersion = "2.5";
+    app.minimumOS = "12.0";
+    const fs::path ipa = fs::path(m_dir.path().toStdString()) / "Emulated.ipa";
+    QVERIFY(vexa::formats::WriteIpa(ipa, app));
+    const Output installed =
+        run("ideviceinstaller", {"-u", kUdid, "-i", QString::fromStdString(ipa.string())});
+    QVERIFY2(installed.code == 0 && installed.text.contains("Complete"), qPrintable(installed.text));
+    QVERIFY(QFile::exists(deviceFolder() + "/Media/PublicStaging/com.example.emulated"));
+    QVERIFY(run("ideviceinstaller", {"-u", kUdid, "-l"}).text.contains("com.example.emulated, \"2.5\""));
+
+    const Output removed = run("ideviceinstaller", {"-u", kUdid, "-U", "com.example.emulated"});
+    QVERIFY2(removed.code == 0, qPrintable(removed.text));
+    QVERIFY(!run("ideviceinstaller", {"-u", kUdid, "-l"}).text.contains("com.example.emulated"));
+
+    // A package the device cannot take ends in the proxy's error, not in a half-installed app.
+    app.bundleId = "com.example.future";
+    app.minimumOS = "99.0";
+    const fs::path future = fs::path(m_dir.path().toStdString()) / "Future.ipa";
+    QVERIFY(vexa::formats::WriteIpa(future, app));
+    const Output refused =
+        run("ideviceinstaller", {"-u", kUdid, "-i", QString::fromStdString(future.string())});
+    QVERIFY2(refused.text.contains("DeviceOSVersionTooLow"), qPrintable(refused.text));
+    QVERIFY(!run("ideviceinstaller", {"-u", kUdid, "-l"}).text.contains("com.example.future"));
+}
+
+void DeviceEmulatorTest::backupIsReadByIndependentReadersAndRestores() {
+    if (!haveTool("idevicebackup2"))
+        QSKIP("Debian's libimobiledevice-utils are not installed");
+    const QString media = deviceFolder() + "/Media";
+    const auto before = checksums(media);
+    QVERIFY(!before.isEmpty());
+
+    // Debian's 1.3.0 carries the newer device-link version, so it takes both of the device's versions.
+    for (const char* mode : {"legacy", "modern"}) {
+        QCOMPARE(control(QString("backup-mode ") + mode), QString("ok"));
+        const QString folder = m_dir.filePath(QString("backup-") + mode);
+        QVERIFY(QDir().mkpath(folder));
+        const Output backup = run("idevicebackup2", {"-u", kUdid, "backup", "--full", folder});
+        QVERIFY2(backup.code == 0 && backup.text.contains("Backup Successful."), qPrintable(backup.text));
+
+        const QString script =
+            "import plistlib, sqlite3, os, sys\n"
+            "d = sys.argv[1]\n"
+            "status = plistlib.load(open(os.path.join(d, 'Status.plist'), 'rb'))\n"
+            "manifest = plistlib.load(open(os.path.join(d, 'Manifest.plist'), 'rb'))\n"
+            "rows = sqlite3.connect(os.path.join(d, 'Manifest.db')).execute(\n"
+            "    'SELECT fileID FROM Files WHERE flags = 1').fetchall()\n"
+            "missing = [r[0] for r in rows if not os.path.isfile(os.path.join(d, r[0][:2], r[0]))]\n"
+            "print(status['SnapshotState'], manifest['IsEncrypted'], len(rows) > 0, missing)\n";
+        const Output check = run("/usr/bin/python3", {"-c", script, folder + "/" + kUdid});
+        QCOMPARE(check.text.trimmed(), QString("finished False True []"));
+    }
+
+    // A change after the backup is undone by the restore; the device's files come back bit for bit.
+    QFile extra(media + "/Downloads/after-backup.txt");
+    QVERIFY(QDir().mkpath(media + "/Downloads") && extra.open(QIODevice::WriteOnly) &&
+            extra.write("later") > 0);
+    extra.close();
+    const Output restore =
+        run("idevicebackup2", {"-u", kUdid, "restore", "--system", m_dir.filePath("backup-legacy")});
+    QVERIFY2(restore.code == 0 && restore.text.contains("Restore Successful."), qPrintable(restore.text));
+    const auto after = checksums(media);
+    for (auto it = before.begin(); it != before.end(); ++it)
+        QVERIFY2(after.value(it.key()) == it.value(), qPrintable(it.key()));
+    QCOMPARE(after.keys(), before.keys());
+}
+
+void DeviceEmulatorTest::listenersHearDetachAndAttach() {
+    // A client of the muxer socket written here, as the backend's detector will be: Listen, then events.
+    QLocalSocket socket;
+    socket.connectToServer(m_socket);
+    QVERIFY(socket.waitForConnected(5000));
+    auto send = [&socket](plist_t body, uint32_t tag) {
+        const std::vector<uint8_t> xml = Plist::ToXml(body);
+        QByteArray frame(16, '\0');
+        const uint32_t header[4] = {uint32_t(16 + xml.size()), 1, 8, tag};
+        std::memcpy(frame.data(), header, sizeof header); // little-endian on every machine we build for
+        frame.append(reinterpret_cast<const char*>(xml.data()), qsizetype(xml.size()));
+        socket.write(frame);
+    };
+    auto receive = [&socket]() -> PlistPtr {
+        QElapsedTimer timer;
+        timer.start();
+        while (socket.bytesAvailable() < 16 && timer.elapsed() < 10000)
+            socket.waitForReadyRead(100);
+        uint32_t header[4] = {};
+        if (socket.read(reinterpret_cast<char*>(header), 16) != 16 || header[0] < 16)
+            return nullptr;
+        while (socket.bytesAvailable() < header[0] - 16 && timer.elapsed() < 10000)
+            socket.waitForReadyRead(100);
+        const QByteArray body = socket.read(header[0] - 16);
+        return Plist::Parse(std::vector<uint8_t>(body.begin(), body.end()));
+    };
+    PlistPtr listen(plist_new_dict());
+    plist_dict_set_item(listen.get(), "MessageType", plist_new_string("Listen"));
+    plist_dict_set_item(listen.get(), "ProgName", plist_new_string("tst_device_emulator"));
+    send(listen.get(), 7);
+
+    PlistPtr result = receive();
+    QVERIFY(result);
+    QCOMPARE(Plist::Unsigned(result.get(), "Number"), uint64_t(0));
+    PlistPtr attached = receive();
+    QVERIFY(attached);
+    QCOMPARE(QString::fromStdString(Plist::String(attached.get(), "MessageType")), QString("Attached"));
+    plist_t properties = Plist::Item(attached.get(), "Properties", PLIST_DICT);
+    QCOMPARE(QString::fromStdString(Plist::String(properties, "SerialNumber")), kUdid);
+    QCOMPARE(QString::fromStdString(Plist::String(properties, "ConnectionType")), QString("USB"));
+    const uint64_t firstId = Plist::Unsigned(attached.get(), "DeviceID");
+
+    QCOMPARE(control("detach " + kUdid), QString("ok"));
+    PlistPtr detached = receive();
+    QVERIFY(detached);
+    QCOMPARE(QString::fromStdString(Plist::String(detached.get(), "MessageType")), QString("Detached"));
+    QCOMPARE(Plist::Unsigned(detached.get(), "DeviceID"), firstId);
+    QVERIFY(!run("idevice_id", {"-l"}).text.contains(kUdid));
+
+    // The device comes back under a new id, as a real one does after a replug.
+    QCOMPARE(control("attach " + kUdid), QString("ok"));
+    PlistPtr again = receive();
+    QVERIFY(again);
+    QCOMPARE(QString::fromStdString(Plist::String(again.get(), "MessageType")), QString("Attached"));
+    QVERIFY(Plist::Unsigned(again.get(), "DeviceID") != firstId);
+}
+
+void DeviceEmulatorTest::faultsEndTheClientCleanlyAndTheEmulatorServesOn_data() {
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("tool");
+    QTest::addColumn<bool>("detaches");
+    QTest::newRow("lockdown drops mid-message") << "lockdown drop"
+                                                << "ideviceinfo" << false;
+    QTest::newRow("lockdown sends a malformed plist") << "lockdown malformed"
+                                                      << "ideviceinfo" << false;
+    QTest::newRow("lockdown announces an oversized plist") << "lockdown oversized"
+                                                           << "ideviceinfo" << false;
+    QTest::newRow("lockdown answers an unknown error") << "lockdown error"
+                                                       << "ideviceinfo" << false;
+    QTest::newRow("lockdown never answers") << "lockdown timeout"
+                                            << "ideviceinfo" << false;
+    QTest::newRow("unplugged during an AFC transfer") << "afc detach"
+                                                      << "ideviceinstaller" << true;
+    QTest::newRow("unplugged during an install") << "installation_proxy detach"
+                                                 << "ideviceinstaller" << true;
+    QTest::newRow("unplugged during a backup") << "backup detach"
+                                               << "idevicebackup2" << true;
+}
+
+void DeviceEmulatorTest::faultsEndTheClientCleanlyAndTheEmulatorServesOn() {
+    QFETCH(QString, fault);
+    QFETCH(QString, tool);
+    QFETCH(bool, detaches);
+    if (!haveTool(qPrintable(tool)))
+        QSKIP("Debian's device tools are not installed");
+    const QString ipa = m_dir.filePath("Emulated.ipa");
+    if (tool == "ideviceinstaller" && !QFile::exists(ipa)) {
+        vexa::formats::AppBundle app;
+        app.bundleId = "com.example.emulated";
+        app.executable = "Emulated";
+        app.version = "1";
+        QVERIFY(vexa::formats::WriteIpa(ipa.toStdString(), app));
+    }
+    const QString backupFolder = m_dir.filePath("faulty-backup");
+    QVERIFY(QDir().mkpath(backupFolder));
+    const QMap<QString, QStringList> arguments = {
+        {"ideviceinfo", {"-u", kUdid, "-k", "DeviceName"}},
+        {"ideviceinstaller", {"-u", kUdid, "-i", ipa}},
+        {"idevicebackup2", {"-u", kUdid, "backup", "--full", backupFolder}},
+    };
+    QCOMPARE(control("backup-mode legacy"), QString("ok"));
+    QCOMPARE(control("fault " + fault), QString("ok"));
+    // libimobiledevice waits for lockdown without a limit; a client that is still waiting after 5 s is
+    // taken as timed out and ended here.
+    const Output failed = run(tool, arguments.value(tool), 5000);
+    // ideviceinstaller reports a failed copy or a removed device but still exits with 0.
+    const bool reported = failed.text.contains("failed") || failed.text.contains("Device removed");
+    QVERIFY2(!failed.finished || failed.code != 0 || reported, qPrintable(failed.text));
+    QVERIFY(!QFile::exists(backupFolder + "/" + kUdid + "/Status.plist"));
+    QCOMPARE(control("clear-faults"), QString("ok"));
+    if (detaches) {
+        QVERIFY(!control("devices").contains(kUdid));
+        QCOMPARE(control("attach " + kUdid), QString("ok"));
+    }
+    QCOMPARE(deviceName(), kName);
+    if (tool == "ideviceinstaller")
+        run("ideviceinstaller", {"-u", kUdid, "-U", "com.example.emulated"});
+}
+
+QTEST_GUILESS_MAIN(DeviceEmulatorTest)
+#include "tst_device_emulator.moc"

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ServiceContext.h"
+
+namespace vexa::emulator {
+
+// The file service (AFC) over the simulated device's Media folder. Each packet is a 40-byte
+// little-endian header (magic, entire length, header-and-arguments length, packet number, operation),
+// its arguments, then its payload; every request gets one answer with the same packet number.
+class AfcService {
+public:
+    explicit AfcService(ServiceContext& context);
+    ~AfcService();
+    AfcService(const AfcService&) = delete;
+    AfcService& operator=(const AfcService&) = delete;
+
+    void Serve();
+
+private:
+    struct Packet {
+        uint64_t number = 0;
+        uint64_t operation = 0;
+        std::vector<uint8_t> arguments;
+        std::vector<uint8_t> payload;
+    };
+    struct Reply {
+        uint64_t operation = 0;
+        std::vector<uint8_t> arguments;
+        std::vector<uint8_t> payload;
+    };
+
+    bool read(Packet& packet);
+    std::vector<uint8_t> frame(uint64_t number, const Reply& reply) const;
+    Reply handle(const Packet& packet);
+
+    Reply readDirectory(const std::string& path);
+    Reply fileInfo(const std::string& path);
+    Reply deviceInfo();
+    Reply open(const Packet& packet);
+    Reply readFile(const Packet& packet);
+    Reply writeFile(const Packet& packet);
+    Reply seek(const Packet& packet);
+    Reply tell(const Packet& packet);
+    Reply close(const Packet& packet);
+    Reply setSize(const Packet& packet);
+    Reply truncate(const Packet& packet);
+    Reply makeDirectory(const std::string& path);
+    Reply remove(const std::string& path, bool withContents);
+    Reply rename(const Packet& packet);
+
+    static Reply statusReply(uint64_t code);
+    std::optional<std::filesystem::path> resolve(const std::string& path, bool followLast) const;
+    int fileOf(const Packet& packet) const;
+
+    ServiceContext& m_context;
+    std::map<uint64_t, int> m_files; // handle -> file descriptor
+    uint64_t m_nextHandle = 1;
+};
+
+} // namespace vexa::emulator

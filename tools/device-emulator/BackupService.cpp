@@ -1,0 +1,331 @@
+#include "BackupService.h"
+
+#include <algorithm>
+#include <atomic>
+#include <fstream>
+
+#include <unistd.h>
+
+#include <vexa/VexaResult.h>
+
+#include "EmulatedDevice.h"
+#include "Emulator.h"
+#include "sim/DeviceBackup.h"
+#include "sim/SimDevice.h"
+
+namespace vexa::emulator {
+
+namespace fs = std::filesystem;
+using formats::Plist;
+using formats::PlistPtr;
+
+namespace {
+
+constexpr size_t kChunk = 64 * 1024;
+constexpr uint32_t kMaxName = 4096;
+
+// A work folder of the device's own that goes when the transfer ends, whatever the outcome.
+class WorkFolder {
+public:
+    WorkFolder(sim::SimDevice& device, const char* purpose) {
+        static std::atomic<unsigned> counter{0};
+        m_path = device.WorkFolder("emulator") /
+                 (std::string(purpose) + "-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+        std::error_code error;
+        fs::remove_all(m_path, error);
+        fs::create_directories(m_path, error);
+    }
+    ~WorkFolder() {
+        std::error_code error;
+        fs::remove_all(m_path, error);
+    }
+    const fs::path& Path() const { return m_path; }
+
+private:
+    fs::path m_path;
+};
+
+// The host names files inside its backup folder; anything that climbs out of it is refused.
+bool isSafeRelative(const std::string& path) {
+    if (path.empty() || path.front() == '/')
+        return false;
+    for (const fs::path& part : fs::path(path)) {
+        if (part == ".." || part == ".")
+            return false;
+    }
+    return true;
+}
+
+int stopWhenDetached(const BackupProgress*, void* context) {
+    return static_cast<EmulatedDevice*>(context)->IsDetached() ? 1 : 0;
+}
+
+} // namespace
+
+BackupService::BackupService(ServiceContext& context)
+    : m_context(context)
+    , m_link(context) {}
+
+void BackupService::Serve() {
+    const bool legacy = m_context.emulator.LegacyBackup();
+    if (!m_link.ExchangeVersion(legacy ? kLegacyVersion : kModernVersion))
+        return;
+    std::string name;
+    while (PlistPtr message = m_link.Receive(name)) {
+        if (name == "DLMessageDisconnect")
+            return;
+        plist_t request = plist_array_get_item(message.get(), 1);
+        if (name != "DLMessageProcessMessage" || !request || plist_get_node_type(request) != PLIST_DICT)
+            continue;
+        const std::string what = Plist::String(request, "MessageName");
+        bool open = true;
+        if (what == "Hello")
+            open = hello(request);
+        else if (what == "Backup")
+            open = backup(request);
+        else if (what == "Restore")
+            open = restore(request);
+        else
+            open = finish(1, "The request " + what + " is not supported.");
+        if (!open)
+            return;
+    }
+}
+
+bool BackupService::hello(plist_t request) {
+    plist_t versions = Plist::Item(request, "SupportedProtocolVersions", PLIST_ARRAY);
+    double best = 0;
+    for (uint32_t i = 0; versions && i < plist_array_get_size(versions); ++i) {
+        double version = 0;
+        plist_t node = plist_array_get_item(versions, i);
+        if (plist_get_node_type(node) == PLIST_REAL)
+            plist_get_real_val(node, &version);
+        if (version <= 2.1)
+            best = std::max(best, version);
+    }
+    plist_t reply = plist_new_dict();
+    plist_dict_set_item(reply, "MessageName", plist_new_string("Response"));
+    plist_dict_set_item(reply, "ErrorCode", plist_new_uint(best > 0 ? 0 : 1));
+    if (best > 0)
+        plist_dict_set_item(reply, "ProtocolVersion", plist_new_real(best));
+    return m_link.SendProcessMessage(reply);
+}
+
+bool BackupService::finish(uint64_t errorCode, const std::string& description) {
+    plist_t reply = plist_new_dict();
+    plist_dict_set_item(reply, "ErrorCode", plist_new_uint(errorCode));
+    if (errorCode != 0)
+        plist_dict_set_item(reply, "ErrorDescription", plist_new_string(description.c_str()));
+    return m_link.SendProcessMessage(reply);
+}
+
+bool BackupService::backup(plist_t request) {
+    const std::string udid = m_context.device.Udid();
+    const std::string target = Plist::String(request, "TargetIdentifier");
+    if (!target.empty() && target != udid)
+        return finish(1, "The backup is for another device.");
+    WorkFolder work(m_context.device.Sim(), "backup");
+    const fs::path folder = work.Path() / "backup";
+    sim::DeviceBackup maker(m_context.device.SharedSim(), stopWhenDetached, &m_context.device);
+    if (const int code = maker.Backup(folder); code != VEXA_OK)
+        return finish(static_cast<uint64_t>(code),
+                      "The device could not make the backup (error " + std::to_string(code) + ").");
+    // Data files first and the plists that describe them last, Status.plist the very last: a host that
+    // loses the connection part-way never holds a backup that looks finished.
+    std::vector<std::string> data;
+    std::vector<std::string> directories;
+    uint64_t total = 0;
+    std::error_code error;
+    for (fs::recursive_directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const std::string relative = it->path().lexically_relative(folder).string();
+        if (it->is_directory(error)) {
+            directories.push_back(relative);
+        } else if (relative.find('/') != std::string::npos) {
+            data.push_back(relative);
+            total += it->file_size(error);
+        }
+    }
+    std::sort(data.begin(), data.end());
+    // Info.plist is the host's to write; a device never sends one.
+    for (const char* name : {"Manifest.db", "Manifest.plist", "Status.plist"}) {
+        if (fs::exists(folder / name, error)) {
+            data.push_back(name);
+            total += fs::file_size(folder / name, error);
+        }
+    }
+    std::sort(directories.begin(), directories.end());
+    if (!createDirectories(udid, directories) || !uploadFiles(folder, udid, data, total))
+        return false;
+    return finish(0, {});
+}
+
+bool BackupService::createDirectories(const std::string& udid,
+                                      const std::vector<std::string>& relativePaths) {
+    for (const std::string& relative : relativePaths) {
+        if (!m_link.Send("DLMessageCreateDirectory", {plist_new_string((udid + "/" + relative).c_str())}))
+            return false;
+        int64_t code = 0;
+        PlistPtr content;
+        if (!m_link.ReceiveStatus(code, content))
+            return false;
+    }
+    return true;
+}
+
+bool BackupService::uploadFiles(const fs::path& folder, const std::string& udid,
+                                const std::vector<std::string>& relativePaths, uint64_t total) {
+    if (!m_link.Send("DLMessageUploadFiles", {plist_new_dict(), plist_new_real(0), plist_new_uint(total)}))
+        return false;
+    for (const std::string& relative : relativePaths) {
+        if (m_context.device.IsDetached() || !uploadFile(folder / relative, udid + "/" + relative))
+            return false;
+    }
+    int64_t code = 0;
+    PlistPtr content;
+    return m_link.WriteBe32(0) && m_link.ReceiveStatus(code, content);
+}
+
+bool BackupService::uploadFile(const fs::path& file, const std::string& name) {
+    const std::string deviceName = "/var/mobile/" + name;
+    if (!m_link.WriteBe32(static_cast<uint32_t>(deviceName.size())) ||
+        !m_link.WriteRaw(deviceName.data(), deviceName.size()) ||
+        !m_link.WriteBe32(static_cast<uint32_t>(name.size())) || !m_link.WriteRaw(name.data(), name.size()))
+        return false;
+    std::ifstream in(file, std::ios::binary);
+    std::vector<char> buffer(kChunk);
+    while (in) {
+        in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+        const auto got = static_cast<size_t>(in.gcount());
+        if (got == 0)
+            break;
+        const uint8_t code = DeviceLink::kCodeFileData;
+        if (!m_link.WriteBe32(static_cast<uint32_t>(got + 1)) || !m_link.WriteRaw(&code, 1) ||
+            !m_link.WriteRaw(buffer.data(), got))
+            return false;
+    }
+    const uint8_t done = DeviceLink::kCodeSuccess;
+    return m_link.WriteBe32(1) && m_link.WriteRaw(&done, 1);
+}
+
+bool BackupService::restore(plist_t request) {
+    const std::string source = Plist::String(request, "SourceIdentifier");
+    const std::string udid = source.empty() ? m_context.device.Udid() : source;
+    plist_t options = Plist::Item(request, "Options", PLIST_DICT);
+    const std::string password = options ? Plist::String(options, "Password") : std::string();
+    std::vector<std::string> files;
+    if (!listHostBackup(udid, files))
+        return false;
+    if (files.empty())
+        return finish(1, "The computer holds no backup of this device.");
+    WorkFolder work(m_context.device.Sim(), "restore");
+    if (!downloadFiles(udid, files, work.Path()))
+        return false;
+    sim::DeviceBackup applier(m_context.device.SharedSim(), stopWhenDetached, &m_context.device);
+    const int code = applier.Restore(work.Path(), password);
+    if (code != VEXA_OK)
+        return finish(static_cast<uint64_t>(code),
+                      "The device could not restore the backup (error " + std::to_string(code) + ").");
+    return finish(0, {});
+}
+
+bool BackupService::listHostBackup(const std::string& udid, std::vector<std::string>& relativePaths) {
+    std::vector<std::string> pending = {""};
+    while (!pending.empty()) {
+        const std::string folder = pending.back();
+        pending.pop_back();
+        const std::string hostPath = folder.empty() ? udid : udid + "/" + folder;
+        if (!m_link.Send("DLContentsOfDirectory", {plist_new_string(hostPath.c_str())}))
+            return false;
+        int64_t code = 0;
+        PlistPtr content;
+        if (!m_link.ReceiveStatus(code, content))
+            return false;
+        if (!content || plist_get_node_type(content.get()) != PLIST_DICT)
+            continue;
+        plist_dict_iter it = nullptr;
+        plist_dict_new_iter(content.get(), &it);
+        char* key = nullptr;
+        plist_t entry = nullptr;
+        for (plist_dict_next_item(content.get(), it, &key, &entry); key;
+             plist_dict_next_item(content.get(), it, &key, &entry)) {
+            const std::string name = key;
+            free(key);
+            key = nullptr;
+            const std::string relative = folder.empty() ? name : folder + "/" + name;
+            if (name == "." || name == ".." || !isSafeRelative(relative))
+                continue;
+            const std::string type = Plist::String(entry, "DLFileType");
+            if (type == "DLFileTypeDirectory")
+                pending.push_back(relative);
+            else if (type == "DLFileTypeRegular")
+                relativePaths.push_back(relative);
+        }
+        free(it);
+    }
+    return true;
+}
+
+bool BackupService::downloadFiles(const std::string& udid, const std::vector<std::string>& relativePaths,
+                                  const fs::path& folder) {
+    plist_t names = plist_new_array();
+    for (const std::string& relative : relativePaths)
+        plist_array_append_item(names, plist_new_string((udid + "/" + relative).c_str()));
+    if (!m_link.Send("DLMessageDownloadFiles",
+                     {names, plist_new_dict(), plist_new_uint(0), plist_new_real(0)}))
+        return false;
+    bool more = true;
+    while (more) {
+        if (!receiveFile(folder, udid, more))
+            return false;
+    }
+    int64_t code = 0;
+    PlistPtr content;
+    return m_link.ReceiveStatus(code, content) && code == 0;
+}
+
+bool BackupService::receiveFile(const fs::path& folder, const std::string& udid, bool& more) {
+    uint32_t length = 0;
+    if (!m_link.ReadBe32(length) || length > kMaxName)
+        return false;
+    if (length == 0) {
+        more = false;
+        return true;
+    }
+    std::string name(length, '\0');
+    if (!m_link.ReadRaw(name.data(), length))
+        return false;
+    const std::string prefix = udid + "/";
+    if (!name.starts_with(prefix) || !isSafeRelative(name.substr(prefix.size())))
+        return false;
+    const fs::path target = folder / name.substr(prefix.size());
+    std::error_code error;
+    fs::create_directories(target.parent_path(), error);
+    std::ofstream out(target, std::ios::binary | std::ios::trunc);
+    std::vector<char> buffer(kChunk);
+    for (;;) {
+        uint8_t code = 0;
+        if (!m_link.ReadBe32(length) || length == 0 || !m_link.ReadRaw(&code, 1))
+            return false;
+        uint64_t left = length - 1;
+        if (code != DeviceLink::kCodeFileData) {
+            // Success ends the file; an error carries its text, and the file is left out.
+            std::string text(left, '\0');
+            if (left > kMaxName || !m_link.ReadRaw(text.data(), left))
+                return false;
+            if (code != DeviceLink::kCodeSuccess) {
+                out.close();
+                fs::remove(target, error);
+            }
+            return true;
+        }
+        while (left > 0) {
+            const size_t piece = std::min<uint64_t>(left, buffer.size());
+            if (!m_link.ReadRaw(buffer.data(), piece))
+                return false;
+            out.write(buffer.data(), static_cast<std::streamsize>(piece));
+            left -= piece;
+        }
+    }
+}
+
+} // namespace vexa::emulator

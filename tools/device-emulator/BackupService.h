@@ -1,0 +1,46 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "DeviceLink.h"
+#include "ServiceContext.h"
+#include "formats/Plist.h"
+
+namespace vexa::emulator {
+
+// com.apple.mobilebackup2: whole-device backups and restores in the standard backup layout, driven by
+// the device over the device-link protocol. The simulated device makes the backup into a work folder
+// and streams it to the host ("<UDID>/Manifest.db", "<UDID>/ab/ab12..."); a restore pulls the host's
+// backup into a work folder and applies it.
+class BackupService {
+public:
+    // The device-link version current devices speak, and the one older host tools still accept.
+    static constexpr uint64_t kModernVersion = 400;
+    static constexpr uint64_t kLegacyVersion = 300;
+
+    explicit BackupService(ServiceContext& context);
+    void Serve();
+
+private:
+    bool hello(plist_t request);
+    bool backup(plist_t request);
+    bool restore(plist_t request);
+    bool finish(uint64_t errorCode, const std::string& description);
+
+    bool createDirectories(const std::string& udid, const std::vector<std::string>& relativePaths);
+    bool uploadFiles(const std::filesystem::path& folder, const std::string& udid,
+                     const std::vector<std::string>& relativePaths, uint64_t total);
+    bool uploadFile(const std::filesystem::path& file, const std::string& name);
+    // Lists the host's backup of `udid` through DLContentsOfDirectory, one level at a time.
+    bool listHostBackup(const std::string& udid, std::vector<std::string>& relativePaths);
+    bool downloadFiles(const std::string& udid, const std::vector<std::string>& relativePaths,
+                       const std::filesystem::path& folder);
+    bool receiveFile(const std::filesystem::path& folder, const std::string& udid, bool& more);
+
+    ServiceContext& m_context;
+    DeviceLink m_link;
+};
+
+} // namespace vexa::emulator

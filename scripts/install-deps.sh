@@ -15,12 +15,10 @@ packages=(
   # tests, screenshots and independent readers of the files we write
   xvfb xauth imagemagick ffmpeg libxml2-utils
   python3 python3-vobject python3-lxml python3-xlrd
-  # the device emulator is checked against Debian's own device tools
+  # the usb backend (real devices through usbmuxd); the device emulator is checked against Debian's tools
   libimobiledevice-utils ideviceinstaller libimobiledevice-dev libusbmuxd-dev usbmuxd
   # fuzzing (libFuzzer ships in clang-14's runtime package) and install checks
   clang libclang-rt-14-dev desktop-file-utils appstream
-  # the usb backend (real devices through usbmuxd) and the tools that check our device emulator
-  libimobiledevice-dev libusbmuxd-dev usbmuxd libimobiledevice-utils ideviceinstaller
 )
 
 missing=()

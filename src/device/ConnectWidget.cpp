@@ -154,8 +154,9 @@ void ConnectWidget::ShowTrustPrompt(bool failed) {
     m_trustPrompt = failed ? 1 : 0;
     setConnectState(failed ? ConnectionFailed : Connecting);
     if (failed) {
-        ui->m_trustLabel->setText(tr("The device did not trust this computer. Unplug it, plug it in again, "
-                                     "unlock it and tap \"Trust\" when it asks whether to trust this computer."));
+        ui->m_trustLabel->setText(
+            tr("The device did not trust this computer. Unplug it, plug it in again, "
+               "unlock it and tap \"Trust\" when it asks whether to trust this computer."));
     } else {
         ui->m_deviceNameLabel->setText(
             tr("Unlock your device and tap \"Trust\" when it asks whether to trust this computer."));

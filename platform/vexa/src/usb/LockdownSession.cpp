@@ -88,7 +88,8 @@ int LockdownSession::SetValue(const char* domain, const char* key, PlistPtr valu
         return m_result;
     }
     // lockdownd_set_value takes the node over, on success and failure alike.
-    return ResultOfLockdown(lockdownd_set_value(m_client, domain, key, static_cast<plist_t>(value.release())));
+    return ResultOfLockdown(
+        lockdownd_set_value(m_client, domain, key, static_cast<plist_t>(value.release())));
 }
 
 int LockdownSession::StartService(const char* name, lockdownd_service_descriptor_t* service) {

@@ -39,7 +39,9 @@ public:
     int ImportPhotoFile(const char16_t*, const char*) override { return VEXA_E_NOT_SUPPORTED_YET; }
     int RenameAlbum(const char*, const char16_t*) override { return VEXA_E_NOT_SUPPORTED_YET; }
     int DeleteAlbum(const char*) override { return VEXA_E_NOT_SUPPORTED_YET; }
-    int RemovePhotosFromAlbum(const char*, const char* const*, int) override { return VEXA_E_NOT_SUPPORTED_YET; }
+    int RemovePhotosFromAlbum(const char*, const char* const*, int) override {
+        return VEXA_E_NOT_SUPPORTED_YET;
+    }
     int QueryAlbum(const char*, int*) override { return VEXA_E_NOT_SUPPORTED_YET; }
 };
 

@@ -1,6 +1,8 @@
 #include "UsbAppLibrary.h"
 
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
 #include <cstdlib>
 #include <cstring>
 
@@ -50,6 +52,53 @@ private:
     instproxy_client_t m_client = nullptr;
 };
 
+// Follows an install's or uninstall's status messages until the device reports it complete or failed, or is
+// unplugged.
+class CommandWatch {
+public:
+    static void OnStatus(plist_t command, plist_t status, void* self) {
+        (void)command;
+        auto* watch = static_cast<CommandWatch*>(self);
+        char* name = nullptr;
+        char* description = nullptr;
+        uint64_t code = 0;
+        const instproxy_error_t error = instproxy_status_get_error(status, &name, &description, &code);
+        std::free(name);
+        std::free(description);
+        int percent = -1;
+        instproxy_status_get_percent_complete(status, &percent);
+        std::lock_guard lock(watch->m_mutex);
+        if (error != INSTPROXY_E_SUCCESS) {
+            watch->m_result = error;
+            watch->m_done = true;
+        } else if (PlistString(status, "Status") == "Complete") {
+            watch->m_done = true;
+        } else if (percent >= 0) {
+            watch->m_percent = percent;
+        }
+        watch->m_changed.notify_all();
+    }
+
+    instproxy_error_t Wait(const UsbDevice& device) {
+        std::unique_lock lock(m_mutex);
+        while (!m_done) {
+            // A device that is pulled out stops sending: do not wait for the connection to time out.
+            if (!device.IsConnected()) {
+                return INSTPROXY_E_CONN_FAILED;
+            }
+            m_changed.wait_for(lock, std::chrono::milliseconds(100));
+        }
+        return m_result;
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    bool m_done = false;
+    int m_percent = 0;
+    instproxy_error_t m_result = INSTPROXY_E_SUCCESS;
+};
+
 void copyText(char (&target)[200], const std::string& text) {
     const size_t length = std::min(text.size(), sizeof target - 1);
     std::memcpy(target, text.data(), length);
@@ -79,9 +128,9 @@ int UsbAppLibrary::GetApplistInfo(AppRecord** records, int* count) {
     }
     PlistPtr options(instproxy_client_options_new());
     instproxy_client_options_add(options.get(), "ApplicationType", "User", nullptr);
-    instproxy_client_options_set_return_attributes(options.get(), "CFBundleIdentifier", "CFBundleDisplayName",
-                                                   "CFBundleName", "CFBundleShortVersionString", "CFBundleVersion",
-                                                   "StaticDiskUsage", "DynamicDiskUsage", nullptr);
+    instproxy_client_options_set_return_attributes(
+        options.get(), "CFBundleIdentifier", "CFBundleDisplayName", "CFBundleName",
+        "CFBundleShortVersionString", "CFBundleVersion", "StaticDiskUsage", "DynamicDiskUsage", nullptr);
     plist_t answer = nullptr;
     const instproxy_error_t error = instproxy_browse(proxy.Client(), options.get(), &answer);
     PlistPtr apps(answer);
@@ -163,14 +212,15 @@ int UsbAppLibrary::InstallApp(const char16_t* ipaPath) {
     if (!QFileInfo(local).isFile()) {
         return VEXA_APP_PUT_FILE_ERROR;
     }
-    // The staging copy is named after the package; the device removes it once installed.
+    // The staging copy is named after the package and removed once the device has read it.
     const std::string staged = std::string(kStagingFolder) + "/" + QFileInfo(local).fileName().toStdString();
     UsbFileService files(m_device);
     const int made = files.MakeDirectory(kStagingFolder);
     if (made != VEXA_OK && made != VEXA_E_EXISTS) {
         return made == VEXA_E_UNPLUGGED ? made : int(VEXA_APP_PUT_FILE_ERROR);
     }
-    const int uploaded = files.CopyFileToDevice(ipaPath, QString::fromStdString(staged).toStdU16String().c_str());
+    const int uploaded =
+        files.CopyFileToDevice(ipaPath, QString::fromStdString(staged).toStdU16String().c_str());
     if (uploaded != VEXA_OK) {
         return uploaded == VEXA_E_UNPLUGGED ? uploaded : int(VEXA_APP_PUT_FILE_ERROR);
     }
@@ -178,12 +228,16 @@ int UsbAppLibrary::InstallApp(const char16_t* ipaPath) {
     if (proxy.Client() == nullptr) {
         return lostOr(*m_device, VEXA_APP_INSTALL_ERROR);
     }
-    // Without a status callback the call waits until the device has finished (or failed).
-    const instproxy_error_t error = instproxy_install(proxy.Client(), staged.c_str() + 1, nullptr, nullptr, nullptr);
+    CommandWatch watch;
+    instproxy_error_t error =
+        instproxy_install(proxy.Client(), staged.c_str() + 1, nullptr, &CommandWatch::OnStatus, &watch);
+    if (error == INSTPROXY_E_SUCCESS) {
+        error = watch.Wait(*m_device);
+    }
+    files.RemovePath(staged.c_str()); // not every device removes the package it installed from
     if (error == INSTPROXY_E_SUCCESS) {
         return VEXA_OK;
     }
-    files.RemovePath(staged.c_str());
     if (error == INSTPROXY_E_DEVICE_OS_VERSION_TOO_LOW) {
         return VEXA_APP_OS_TOO_OLD;
     }
@@ -198,7 +252,13 @@ int UsbAppLibrary::UninstallApp(const char* appId) {
     if (proxy.Client() == nullptr) {
         return lostOr(*m_device, VEXA_APP_UNINSTALL_FAILED);
     }
-    const instproxy_error_t error = instproxy_uninstall(proxy.Client(), appId, nullptr, nullptr, nullptr);
+    // 1.3.0 answers success for a call without a status callback before the device has said anything.
+    CommandWatch watch;
+    instproxy_error_t error =
+        instproxy_uninstall(proxy.Client(), appId, nullptr, &CommandWatch::OnStatus, &watch);
+    if (error == INSTPROXY_E_SUCCESS) {
+        error = watch.Wait(*m_device);
+    }
     return error == INSTPROXY_E_SUCCESS ? int(VEXA_OK) : lostOr(*m_device, VEXA_APP_UNINSTALL_FAILED);
 }
 

@@ -153,8 +153,8 @@ void UsbBackend::tryToPair(Entry& entry) {
     } else if (IsTrustPending(session.Error())) {
         entry.state = State::TrustPending;
     } else if (session.Result() == VEXA_E_NOT_TRUSTED) {
-        std::fprintf(stderr, "vexa: pairing with %s failed (lockdown error %d)\n", entry.device->Udid().c_str(),
-                     static_cast<int>(session.Error()));
+        std::fprintf(stderr, "vexa: pairing with %s failed (lockdown error %d)\n",
+                     entry.device->Udid().c_str(), static_cast<int>(session.Error()));
         entry.state = State::Failed;
     } else if (session.Result() != VEXA_E_UNPLUGGED && session.Result() != VEXA_E_TIMEOUT) {
         std::fprintf(stderr, "vexa: device %s does not answer lockdown (error %d)\n",

@@ -22,8 +22,8 @@ public:
     int SetDeviceName(const char16_t* name) override;
     int BackupDeviceWithProgress(const char16_t* folder, int flags, BackupProgressCallback callback,
                                  void* context) override;
-    int RestoreDeviceWithProgress(const char16_t* folder, const char* password, BackupProgressCallback callback,
-                                  void* context) override;
+    int RestoreDeviceWithProgress(const char16_t* folder, const char* password,
+                                  BackupProgressCallback callback, void* context) override;
 
 private:
     std::shared_ptr<UsbDevice> m_device;

@@ -134,14 +134,14 @@ int UsbFileService::ReadDirectory(const char* devicePath, int* count, DirectoryE
     return withConnection([&](AfcConnection& connection) {
         afc_client_t client = connection.Client();
         AfcList names;
-        if (afc_error_t error = afc_read_directory(client, path.c_str(), &names.items); error != AFC_E_SUCCESS) {
+        if (afc_error_t error = afc_read_directory(client, path.c_str(), &names.items);
+            error != AFC_E_SUCCESS) {
             return ResultOfAfc(error, *m_device);
         }
         std::vector<std::string> listed;
+        // "." and ".." are passed on as the device lists them; the views skip them.
         for (char** name = names.items; name != nullptr && *name != nullptr; ++name) {
-            if (std::strcmp(*name, ".") != 0 && std::strcmp(*name, "..") != 0) {
-                listed.emplace_back(*name);
-            }
+            listed.emplace_back(*name);
         }
         arena.Clear();
         auto* records = arena.NewArray<DirectoryEntryRecord>(listed.size());
@@ -150,6 +150,12 @@ int UsbFileService::ReadDirectory(const char* devicePath, int* count, DirectoryE
             DirectoryEntryRecord& record = records[i];
             record.name = arena.Keep(listed[i]);
             AfcList info;
+            if (listed[i] == "." || listed[i] == "..") {
+                // Not asked about: ".." of the root lies outside what the service may show.
+                record.size = record.modifyTime = record.createTime = arena.Keep("0");
+                record.type = arena.Keep("S_IFDIR");
+                continue;
+            }
             if (afc_error_t error = afc_get_file_info(client, (prefix + listed[i]).c_str(), &info.items);
                 error != AFC_E_SUCCESS) {
                 // An entry removed between the listing and its details is shown as an empty file.
@@ -158,7 +164,8 @@ int UsbFileService::ReadDirectory(const char* devicePath, int* count, DirectoryE
                 }
             }
             std::string size = "0", modified = "0", created = "0", type = "S_IFREG", target;
-            for (char** pair = info.items; pair != nullptr && pair[0] != nullptr && pair[1] != nullptr; pair += 2) {
+            for (char** pair = info.items; pair != nullptr && pair[0] != nullptr && pair[1] != nullptr;
+                 pair += 2) {
                 const std::string key = pair[0];
                 if (key == "st_size") {
                     size = pair[1];
@@ -204,7 +211,8 @@ int UsbFileService::CopyFileToComputer(const char16_t* devicePath, const char16_
         QByteArray buffer(kChunkSize, Qt::Uninitialized);
         for (;;) {
             uint32_t read = 0;
-            const afc_error_t error = afc_file_read(connection.Client(), file.Handle(), buffer.data(), kChunkSize, &read);
+            const afc_error_t error =
+                afc_file_read(connection.Client(), file.Handle(), buffer.data(), kChunkSize, &read);
             if (error != AFC_E_SUCCESS) {
                 return ResultOfAfc(error, *m_device);
             }
@@ -257,8 +265,8 @@ int UsbFileService::CopyFileToDevice(const char16_t* localPath, const char16_t* 
                 break;
             }
             uint32_t written = 0;
-            const afc_error_t error =
-                afc_file_write(client, file.Handle(), buffer.constData(), static_cast<uint32_t>(got), &written);
+            const afc_error_t error = afc_file_write(client, file.Handle(), buffer.constData(),
+                                                     static_cast<uint32_t>(got), &written);
             if (error != AFC_E_SUCCESS || written != got) {
                 result = error != AFC_E_SUCCESS ? ResultOfAfc(error, *m_device) : int(VEXA_E_IO);
                 break;

@@ -6,9 +6,9 @@
 
 #include "LockdownSession.h"
 #include "UnsupportedServices.h"
+#include "UsbAppLibrary.h"
 #include "UsbBackend.h"
 #include "UsbDevice.h"
-#include "UsbAppLibrary.h"
 #include "UsbDeviceService.h"
 #include "UsbFileService.h"
 
@@ -153,7 +153,8 @@ int UsbManager::GetDiskInfo(DiskInfo* info) {
     // Current devices report the data partition as a whole; the per-category figures come only from
     // devices (and the emulator) that still fill them.
     filled.values[DI_Music] = PlistUnsigned(dictionary, "MusicUsage");
-    filled.values[DI_Photos] = PlistUnsigned(dictionary, "CameraUsage", PlistUnsigned(dictionary, "PhotoUsage"));
+    filled.values[DI_Photos] =
+        PlistUnsigned(dictionary, "CameraUsage", PlistUnsigned(dictionary, "PhotoUsage"));
     filled.values[DI_Video] = PlistUnsigned(dictionary, "VideoUsage");
     filled.values[DI_Books] = PlistUnsigned(dictionary, "BooksUsage");
     filled.values[DI_Apps] = PlistUnsigned(dictionary, "MobileApplicationUsage");

@@ -1,6 +1,7 @@
 // The usb backend against vexa-device-emulator: the same simulated device is read once through the
 // simulator backend and once over usbmuxd, lockdown and AFC, and both must agree.
 #include <algorithm>
+#include <cstring>
 #include <mutex>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include <vexa/vexa.h>
 
 #include "EmulatorProcess.h"
+#include "formats/IpaFile.h"
 #include "sim/DeviceInfoFile.h"
 #include "usb/UsbFileService.h"
 
@@ -77,6 +79,7 @@ struct Snapshot {
     int battery = -1;
     DiskInfo disk{};
     QStringList rootEntries;
+    QStringList apps; // id, name, version and sizes of each app
 };
 
 Snapshot snapshotOf(IVexaManager& manager) {
@@ -84,7 +87,8 @@ Snapshot snapshotOf(IVexaManager& manager) {
     DeviceInfo* info = nullptr;
     if (manager.GetDeviceInfo(&info)) {
         for (int i = 0; i < DP_Count; ++i) {
-            snapshot.properties.push_back(info->properties[i] == nullptr ? QByteArray() : info->properties[i]);
+            snapshot.properties.push_back(info->properties[i] == nullptr ? QByteArray()
+                                                                         : QByteArray(info->properties[i]));
         }
         snapshot.battery = info->batteryLevel;
     }
@@ -93,10 +97,22 @@ Snapshot snapshotOf(IVexaManager& manager) {
     DirectoryEntryRecord* entries = nullptr;
     if (manager.GetFileService()->ReadDirectory("/", &count, &entries) == VEXA_OK) {
         for (int i = 0; i < count; ++i) {
-            snapshot.rootEntries << QString::fromUtf8(entries[i].name) + ':' + entries[i].type + ':' + entries[i].size;
+            snapshot.rootEntries << QString::fromUtf8(entries[i].name) + ':' +
+                                        QString::fromUtf8(entries[i].type) + ':' +
+                                        QString::fromUtf8(entries[i].size);
         }
     }
     snapshot.rootEntries.sort();
+    AppRecord* apps = nullptr;
+    if (manager.GetAppLibrary()->GetApplistInfo(&apps, &count) == VEXA_OK) {
+        for (int i = 0; i < count; ++i) {
+            snapshot.apps << QStringLiteral("%1|%2|%3|%4|%5")
+                                 .arg(apps[i].id, apps[i].name, apps[i].version)
+                                 .arg(apps[i].appSize)
+                                 .arg(apps[i].fileSize);
+        }
+    }
+    snapshot.apps.sort();
     return snapshot;
 }
 
@@ -115,6 +131,10 @@ bool writeFile(const QString& path, const QByteArray& bytes) {
 QByteArray readFile(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+std::u16string u16(const QString& text) {
+    return text.toStdU16String();
 }
 
 constexpr char kUdid[] = "00008030-001A2B3C4D5E6F70";
@@ -142,6 +162,7 @@ private slots:
     void filesMakeTheRoundTripAndLeaveNoHiddenCopies();
     void brokenAnswersEndInAClearResultAndTheNextCallWorks_data();
     void brokenAnswersEndInAClearResultAndTheNextCallWorks();
+    void appsAreInstalledListedWithIconsAndUninstalled();
     void servicesNotOfferedYetSaySo();
     void trustIsAskedForUntilTheUserAccepts();
     void refusedTrustIsReportedAsFailedPairing();
@@ -151,8 +172,8 @@ private slots:
 
 void TestVexaUsb::initTestCase() {
     QVERIFY(m_local.isValid());
-    QCOMPARE(m_emulator.SimCtl({"create", "--udid", kUdid, "--name", "Usb iPhone", "--product-type", "iPhone12,1",
-                                "--apps", "2"}),
+    QCOMPARE(m_emulator.SimCtl({"create", "--udid", kUdid, "--name", "Usb iPhone", "--product-type",
+                                "iPhone12,1", "--apps", "2"}),
              0);
     QVERIFY(m_emulator.Start());
 
@@ -215,11 +236,14 @@ void TestVexaUsb::recordDiskAndFilesMatchTheSimulator() {
                                 .arg(kDevicePropertyNames[i], usb.properties[i], m_simulated.properties[i])));
     }
     QCOMPARE(usb.battery, m_simulated.battery);
-    for (int field : {DI_DataCapacity, DI_DataFree, DI_SystemCapacity, DI_SystemFree, DI_Music, DI_Video, DI_Books,
-                      DI_Apps}) {
+    for (int field : {DI_DataCapacity, DI_DataFree, DI_SystemCapacity, DI_SystemFree, DI_Music, DI_Video,
+                      DI_Books, DI_Apps}) {
         QCOMPARE(usb.disk.values[field], m_simulated.disk.values[field]);
     }
-    QCOMPARE(usb.rootEntries, m_simulated.rootEntries);
+    QCOMPARE(usb.apps.size(), 2);
+    QCOMPARE(usb.apps, m_simulated.apps);
+    QVERIFY2(usb.rootEntries == m_simulated.rootEntries,
+             qPrintable(usb.rootEntries.join(" ") + " / " + m_simulated.rootEntries.join(" ")));
 }
 
 void TestVexaUsb::renameIsReadBackFromTheDevice() {
@@ -230,7 +254,8 @@ void TestVexaUsb::renameIsReadBackFromTheDevice() {
     QVERIFY(manager->GetDeviceInfo(&info));
     QCOMPARE(QString::fromUtf8(info->properties[DP_DeviceName]), QStringLiteral("Kitchen iPhone ✓"));
     vexa::sim::DeviceInfoFile file;
-    QCOMPARE(vexa::sim::DeviceInfoFile::Load((m_emulator.Root() + "/" + kUdid + "/device.json").toStdString(), file),
+    QCOMPARE(vexa::sim::DeviceInfoFile::Load((m_emulator.Root() + "/" + kUdid + "/device.json").toStdString(),
+                                             file),
              int(VEXA_OK));
     QCOMPARE(file.profile.properties["DeviceName"], std::string("Kitchen iPhone ✓"));
     QCOMPARE(manager->GetDeviceService()->SetDeviceName(u"  "), int(VEXA_E_INVALID_ARGUMENT));
@@ -246,26 +271,32 @@ void TestVexaUsb::filesMakeTheRoundTripAndLeaveNoHiddenCopies() {
 
     QCOMPARE(files->MakeDirectory("/Round Trip"), int(VEXA_OK));
     QCOMPARE(files->MakeDirectory("/Round Trip"), int(VEXA_E_EXISTS));
-    QCOMPARE(files->CopyFileToDevice(qUtf16Printable(local), u"/Round Trip/ü.bin"), int(VEXA_OK));
+    QCOMPARE(files->CopyFileToDevice(u16(local).c_str(), u"/Round Trip/ü.bin"), int(VEXA_OK));
     const QString onDisk = m_emulator.Root() + "/" + kUdid + "/Media/Round Trip/ü.bin";
     QCOMPARE(readFile(onDisk), bytes);
 
     int count = 0;
     DirectoryEntryRecord* entries = nullptr;
     QCOMPARE(files->ReadDirectory("/Round Trip", &count, &entries), int(VEXA_OK));
-    QCOMPARE(count, 1); // the hidden upload name is gone
-    QCOMPARE(QString::fromUtf8(entries[0].name), QStringLiteral("ü.bin"));
-    QCOMPARE(QByteArray(entries[0].type), QByteArray("S_IFREG"));
-    QCOMPARE(QByteArray(entries[0].size).toLongLong(), qint64(bytes.size()));
+    QStringList names;
+    for (int i = 0; i < count; ++i) {
+        names << QString::fromUtf8(entries[i].name);
+        if (names.last() == QStringLiteral("ü.bin")) {
+            QCOMPARE(QByteArray(entries[i].type), QByteArray("S_IFREG"));
+            QCOMPARE(QByteArray(entries[i].size).toLongLong(), qint64(bytes.size()));
+        }
+    }
+    names.sort();
+    QCOMPARE(names, QStringList({".", "..", "ü.bin"})); // the hidden upload name is gone
 
     const QString exported = m_local.filePath("exported.bin");
-    QCOMPARE(files->CopyFileToComputer(u"/Round Trip/ü.bin", qUtf16Printable(exported)), int(VEXA_OK));
+    QCOMPARE(files->CopyFileToComputer(u"/Round Trip/ü.bin", u16(exported).c_str()), int(VEXA_OK));
     QCOMPARE(readFile(exported), bytes);
 
-    QCOMPARE(files->CopyFileToDevice(qUtf16Printable(local), u"/Round Trip/second.bin"), int(VEXA_OK));
+    QCOMPARE(files->CopyFileToDevice(u16(local).c_str(), u"/Round Trip/second.bin"), int(VEXA_OK));
     QCOMPARE(files->RenamePath("/Round Trip/second.bin", "/Round Trip/ü.bin"), int(VEXA_E_EXISTS));
     QCOMPARE(files->RenamePath("/Round Trip/second.bin", "/Round Trip/third.bin"), int(VEXA_OK));
-    QCOMPARE(files->CopyFileToComputer(u"/Round Trip/missing", qUtf16Printable(m_local.filePath("missing"))),
+    QCOMPARE(files->CopyFileToComputer(u"/Round Trip/missing", u16(m_local.filePath("missing")).c_str()),
              int(VEXA_E_NOT_FOUND));
     QVERIFY(!QFile::exists(m_local.filePath("missing")));
     QCOMPARE(files->ReadDirectory("/../..", &count, &entries), int(VEXA_E_PATH_ESCAPE));
@@ -299,6 +330,52 @@ void TestVexaUsb::brokenAnswersEndInAClearResultAndTheNextCallWorks() {
     m_emulator.Control("clear-faults");
 }
 
+void TestVexaUsb::appsAreInstalledListedWithIconsAndUninstalled() {
+    Manager manager = bind(m_handle);
+    QVERIFY(manager);
+    IAppLibrary* apps = manager->GetAppLibrary();
+    vexa::formats::AppBundle bundle;
+    bundle.bundleId = "com.example.usbnotes";
+    bundle.displayName = "Usb Notes";
+    bundle.version = "7";
+    bundle.shortVersion = "1.7";
+    bundle.minimumOS = "12.0";
+    bundle.executable = "UsbNotes";
+    bundle.payloadBytes = 300000;
+    const QString ipa = m_local.filePath("Usb Notes.ipa");
+    QVERIFY(vexa::formats::WriteIpa(ipa.toStdString(), bundle));
+    QCOMPARE(apps->InstallApp(u16(ipa).c_str()), int(VEXA_OK));
+    QCOMPARE(apps->InstallApp(u16(m_local.filePath("absent.ipa")).c_str()), int(VEXA_APP_PUT_FILE_ERROR));
+
+    AppRecord* records = nullptr;
+    int count = 0;
+    QCOMPARE(apps->GetApplistInfo(&records, &count), int(VEXA_OK));
+    QCOMPARE(count, 3);
+    QCOMPARE(apps->GetAppListIcon(records, count), int(VEXA_OK));
+    bool found = false;
+    for (int i = 0; i < count; ++i) {
+        if (QByteArray(records[i].id) != "com.example.usbnotes") { // the new package brings no icon
+            QVERIFY2(records[i].iconLength > 8 && std::memcmp(records[i].icon, "\x89PNG", 4) == 0,
+                     records[i].id);
+        } else {
+            found = true;
+            QCOMPARE(QByteArray(records[i].name), QByteArray("Usb Notes"));
+            QCOMPARE(QByteArray(records[i].version), QByteArray("1.7"));
+            QVERIFY(records[i].appSize >= 300000);
+        }
+    }
+    QVERIFY(found);
+    // The staging copy does not stay behind on the device.
+    DirectoryEntryRecord* entries = nullptr;
+    const int staged = manager->GetFileService()->ReadDirectory("/PublicStaging", &count, &entries);
+    QVERIFY(staged == VEXA_E_NOT_FOUND || (staged == VEXA_OK && count <= 2));
+
+    QCOMPARE(apps->UninstallApp("com.example.usbnotes"), int(VEXA_OK));
+    QCOMPARE(apps->UninstallApp("com.example.usbnotes"), int(VEXA_APP_UNINSTALL_FAILED));
+    QCOMPARE(apps->GetApplistInfo(&records, &count), int(VEXA_OK));
+    QCOMPARE(count, 2);
+}
+
 void TestVexaUsb::servicesNotOfferedYetSaySo() {
     Manager manager = bind(m_handle);
     QVERIFY(manager);
@@ -315,7 +392,8 @@ void TestVexaUsb::servicesNotOfferedYetSaySo() {
     QCOMPARE(manager->GetAlbums()->PrepareList(), int(VEXA_E_NOT_SUPPORTED_YET));
     BookRecord* books = nullptr;
     QCOMPARE(manager->GetBookService()->GetBooks(&books, &count), int(VEXA_E_NOT_SUPPORTED_YET));
-    QCOMPARE(manager->GetAppLibrary()->BackupApp("com.example.app", "/tmp/x.ipa", 0), int(VEXA_APP_BACKUP_FAILED));
+    QCOMPARE(manager->GetAppLibrary()->BackupApp("com.example.app", "/tmp/x.ipa", 0),
+             int(VEXA_APP_BACKUP_FAILED));
 }
 
 void TestVexaUsb::trustIsAskedForUntilTheUserAccepts() {
@@ -354,7 +432,9 @@ void TestVexaUsb::refusedTrustIsReportedAsFailedPairing() {
 
 void TestVexaUsb::networkDevicesAreIgnored() {
     const QString udid = "00008101-000C1B2C3D4E5F60";
-    QCOMPARE(m_emulator.SimCtl({"create", "--udid", udid, "--name", "Wireless", "--product-type", "iPhone14,5"}), 0);
+    QCOMPARE(
+        m_emulator.SimCtl({"create", "--udid", udid, "--name", "Wireless", "--product-type", "iPhone14,5"}),
+        0);
     const size_t from = eventCount();
     QCOMPARE(m_emulator.SimCtl({"wifi", udid, "on"}), 0);
     m_emulator.Control("rescan");
@@ -374,14 +454,14 @@ void TestVexaUsb::unplugDuringACopyLeavesNoPartialFileAndReportsTheRemoval() {
     IFileService* files = manager->GetFileService();
     const QString local = m_local.filePath("big.bin");
     QVERIFY(writeFile(local, randomBytes(6 * 1024 * 1024)));
-    QCOMPARE(files->CopyFileToDevice(qUtf16Printable(local), u"/big.bin"), int(VEXA_OK));
+    QCOMPARE(files->CopyFileToDevice(u16(local).c_str(), u"/big.bin"), int(VEXA_OK));
 
     const size_t from = eventCount();
     QVERIFY(m_emulator.Control("fault afc detach").startsWith("ok"));
     QElapsedTimer timer;
     timer.start();
     const QString target = m_local.filePath("partial.bin");
-    const int result = files->CopyFileToComputer(u"/big.bin", qUtf16Printable(target));
+    const int result = files->CopyFileToComputer(u"/big.bin", u16(target).c_str());
     QVERIFY(timer.elapsed() < 10000);
     QVERIFY2(result == VEXA_E_UNPLUGGED || result == VEXA_E_IO, qPrintable(QString::number(result)));
     QVERIFY(!QFile::exists(target));

@@ -16,6 +16,7 @@
 #include "CPhotoMonthGroups.h"
 #include "CPhotoSerialDlg.h"
 #include "IBaseSerial.h"
+#include "NotSupportedMessage.h"
 #include "PhotoImageShow.h"
 #include "PicItemTotal.h"
 #include "QFileFolderExport.h"
@@ -204,8 +205,10 @@ void QPhotoView::Run() {
     int count = 0;
     std::shared_ptr<CPhotoList> list;
     // A list that can't be read leaves the page empty, and the user is told.
-    const bool read =
-        photos != nullptr && photos->PrepareList() == 0 && photos->GetPhotoList(&records, &count) == 0;
+    const int prepared = photos != nullptr ? photos->PrepareList() : -1;
+    const bool read = prepared == 0 && photos->GetPhotoList(&records, &count) == 0;
+    if (IsNotSupportedYet(prepared))
+        ShowNotSupportedYetLater(this);
     if (read) {
         list = CPhotoList::Copy(records, count);
     } else {
@@ -220,7 +223,7 @@ void QPhotoView::Run() {
         std::lock_guard lock(m_readMutex);
         m_readList = std::move(list);
         m_readGroups = std::move(groups);
-        m_readFailed = !read;
+        m_readFailed = !read && !IsNotSupportedYet(prepared); // that case has its own message
     }
     emit UpdateCameraView();
 }

@@ -167,6 +167,7 @@ private slots:
     void trustIsAskedForUntilTheUserAccepts();
     void refusedTrustIsReportedAsFailedPairing();
     void networkDevicesAreIgnored();
+    void unplugDuringAnInstallEndsItWithinTenSeconds();
     void unplugDuringACopyLeavesNoPartialFileAndReportsTheRemoval();
 };
 
@@ -446,6 +447,32 @@ void TestVexaUsb::networkDevicesAreIgnored() {
     const size_t settled = eventCount();
     QThread::msleep(1500);
     QCOMPARE(eventAfter(settled, VEXA_DEVICE_ARRIVED), 0);
+}
+
+void TestVexaUsb::unplugDuringAnInstallEndsItWithinTenSeconds() {
+    Manager manager = bind(m_handle);
+    QVERIFY(manager);
+    vexa::formats::AppBundle bundle;
+    bundle.bundleId = "com.example.interrupted";
+    bundle.displayName = "Interrupted";
+    bundle.version = bundle.shortVersion = "1.0";
+    bundle.minimumOS = "12.0";
+    bundle.executable = "Interrupted";
+    const QString ipa = m_local.filePath("Interrupted.ipa");
+    QVERIFY(vexa::formats::WriteIpa(ipa.toStdString(), bundle));
+
+    const size_t from = eventCount();
+    QVERIFY(m_emulator.Control("fault installation_proxy detach").startsWith("ok"));
+    QElapsedTimer timer;
+    timer.start();
+    const int result = manager->GetAppLibrary()->InstallApp(u16(ipa).c_str());
+    QVERIFY(timer.elapsed() < 10000);
+    QVERIFY2(result == VEXA_E_UNPLUGGED || result == VEXA_APP_INSTALL_ERROR, qPrintable(QString::number(result)));
+    QCOMPARE(waitForEvent(from, VEXA_DEVICE_REMOVED, m_handle), m_handle);
+
+    QVERIFY(m_emulator.Control(QByteArray("attach ") + kUdid).startsWith("ok"));
+    m_handle = waitForEvent(from, VEXA_DEVICE_ARRIVED);
+    QVERIFY(m_handle != 0);
 }
 
 void TestVexaUsb::unplugDuringACopyLeavesNoPartialFileAndReportsTheRemoval() {

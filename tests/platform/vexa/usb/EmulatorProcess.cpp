@@ -1,5 +1,9 @@
 #include "EmulatorProcess.h"
 
+#include <csignal>
+
+#include <sys/prctl.h>
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
@@ -23,6 +27,8 @@ int EmulatorProcess::SimCtl(const QString& root, const QStringList& arguments) {
 
 bool EmulatorProcess::Start(const QStringList& extraArguments) {
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    // A test that dies must not leave the emulator behind (it would also keep ctest waiting).
+    m_process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
     m_process.start(QStringLiteral(VEXA_BIN_DIR "/vexa-device-emulator"),
                     QStringList{"--socket", SocketPath(), "--root", Root(), "--control",
                                 m_dir.filePath(QStringLiteral("control"))} +

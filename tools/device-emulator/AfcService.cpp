@@ -123,10 +123,11 @@ uint64_t nanoseconds(const timespec& time) {
 
 } // namespace
 
-AfcService::AfcService(ServiceContext& context)
-    : m_context(context) {
+AfcService::AfcService(ServiceContext& context, fs::path root)
+    : m_context(context)
+    , m_root(std::move(root)) {
     std::error_code error;
-    fs::create_directories(m_context.device.Sim().MediaRoot(), error);
+    fs::create_directories(m_root, error);
 }
 
 AfcService::~AfcService() {
@@ -230,8 +231,7 @@ AfcService::Reply AfcService::statusReply(uint64_t code) {
 }
 
 std::optional<fs::path> AfcService::resolve(const std::string& path, bool followLast) const {
-    return followLast ? m_context.device.Sim().ResolveDevicePath(path)
-                      : m_context.device.Sim().ResolveDeviceEntry(path);
+    return sim::SimDevice::ResolveUnder(m_root, path, followLast);
 }
 
 int AfcService::fileOf(const Packet& packet) const {
@@ -417,7 +417,7 @@ AfcService::Reply AfcService::makeDirectory(const std::string& path) {
 AfcService::Reply AfcService::remove(const std::string& path, bool withContents) {
     const auto entry = resolve(path, false);
     std::error_code error;
-    if (!entry || fs::equivalent(*entry, m_context.device.Sim().MediaRoot(), error))
+    if (!entry || fs::equivalent(*entry, m_root, error))
         return statusReply(PermissionDenied);
     if (!fs::exists(fs::symlink_status(*entry, error)))
         return statusReply(ObjectNotFound);

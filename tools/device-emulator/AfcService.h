@@ -11,12 +11,13 @@
 
 namespace vexa::emulator {
 
-// The file service (AFC) over the simulated device's Media folder. Each packet is a 40-byte
+// The file service (AFC) over a folder of the simulated device: Media/ for the file system, an app's
+// container for the app's documents. Each packet is a 40-byte
 // little-endian header (magic, entire length, header-and-arguments length, packet number, operation),
 // its arguments, then its payload; every request gets one answer with the same packet number.
 class AfcService {
 public:
-    explicit AfcService(ServiceContext& context);
+    AfcService(ServiceContext& context, std::filesystem::path root);
     ~AfcService();
     AfcService(const AfcService&) = delete;
     AfcService& operator=(const AfcService&) = delete;
@@ -60,6 +61,7 @@ private:
     int fileOf(const Packet& packet) const;
 
     ServiceContext& m_context;
+    std::filesystem::path m_root;
     std::map<uint64_t, int> m_files; // handle -> file descriptor
     uint64_t m_nextHandle = 1;
 };

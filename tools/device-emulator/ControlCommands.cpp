@@ -55,6 +55,10 @@ std::string ExecuteControlCommand(Emulator& emulator, const std::string& line) {
         emulator.SetLegacyBackup(w[1] == "legacy");
         return "ok";
     }
+    if (command == "service-ssl" && w.size() == 2 && (w[1] == "on" || w[1] == "off")) {
+        emulator.SetServiceTls(w[1] == "on");
+        return "ok";
+    }
     if (command == "fault" && w.size() == 3) {
         const auto kind = FaultPlan::Parse(w[2]);
         if (!kind)

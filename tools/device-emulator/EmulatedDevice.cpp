@@ -12,7 +12,7 @@ EmulatedDevice::EmulatedDevice(int deviceId, std::shared_ptr<sim::SimDevice> dev
     , m_wifi(wifi)
     , m_identity(m_device->Folder() / "lockdown") {}
 
-uint16_t EmulatedDevice::OpenServicePort(const std::string& service) {
+uint16_t EmulatedDevice::OpenServicePort(const ServicePort& service) {
     std::lock_guard lock(m_mutex);
     if (m_nextPort == 0 || m_nextPort == kLockdownPort)
         m_nextPort = 49152;
@@ -21,12 +21,12 @@ uint16_t EmulatedDevice::OpenServicePort(const std::string& service) {
     return port;
 }
 
-std::optional<std::string> EmulatedDevice::TakeServicePort(uint16_t port) {
+std::optional<ServicePort> EmulatedDevice::TakeServicePort(uint16_t port) {
     std::lock_guard lock(m_mutex);
     const auto found = m_servicePorts.find(port);
     if (found == m_servicePorts.end())
         return std::nullopt;
-    std::string service = found->second;
+    ServicePort service = found->second;
     m_servicePorts.erase(found);
     return service;
 }

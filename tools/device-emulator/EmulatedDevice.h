@@ -18,6 +18,13 @@ namespace vexa::emulator {
 
 class WireChannel;
 
+// What a port opened by StartService leads to.
+struct ServicePort {
+    std::string service;
+    std::string hostId; // the host whose session started it: its certificate serves the TLS
+    bool tls = false;   // the client must start TLS before speaking
+};
+
 // A simulated device while it is attached to the emulated muxer: its muxer id, its lockdown identity,
 // the service ports lockdown has opened for it and every connection open to it (all cut on detach).
 class EmulatedDevice {
@@ -33,10 +40,10 @@ public:
     std::shared_ptr<sim::SimDevice> SharedSim() { return m_device; }
     DeviceIdentity& Identity() { return m_identity; }
 
-    // A fresh port on which the next connection reaches `service`.
-    uint16_t OpenServicePort(const std::string& service);
+    // A fresh port on which the next connection reaches the service.
+    uint16_t OpenServicePort(const ServicePort& service);
     // The service waiting on `port`; a port serves one connection.
-    std::optional<std::string> TakeServicePort(uint16_t port);
+    std::optional<ServicePort> TakeServicePort(uint16_t port);
 
     // False when the device has already been detached: the caller must drop the connection.
     bool AddConnection(WireChannel* channel);
@@ -54,7 +61,7 @@ private:
     mutable std::mutex m_mutex;
     bool m_detached = false;
     uint16_t m_nextPort = 49152;
-    std::map<uint16_t, std::string> m_servicePorts;
+    std::map<uint16_t, ServicePort> m_servicePorts;
     std::set<WireChannel*> m_connections;
 };
 

@@ -41,6 +41,9 @@ Emulator::Emulator(EmulatorOptions options)
 
 Emulator::~Emulator() {
     Stop();
+    // Long device work (a backup being made) stops as it would when the cable is pulled.
+    for (const auto& device : Devices())
+        device->Detach();
     reapThreads(true);
     for (int fd : {m_muxFd, m_controlFd, m_wakePipe[0], m_wakePipe[1]}) {
         if (fd >= 0)
@@ -113,6 +116,11 @@ void Emulator::startThread(std::function<void()> body) {
 }
 
 void Emulator::reapThreads(bool all) {
+    if (all) {
+        std::lock_guard lock(m_channelsMutex);
+        for (WireChannel* channel : m_channels)
+            channel->Shutdown();
+    }
     std::vector<Worker> finished;
     {
         std::lock_guard lock(m_workersMutex);
@@ -121,22 +129,8 @@ void Emulator::reapThreads(bool all) {
         std::move(split, m_workers.end(), std::back_inserter(finished));
         m_workers.erase(split, m_workers.end());
     }
-    if (all) {
-        {
-            std::lock_guard lock(m_channelsMutex);
-            for (WireChannel* channel : m_channels)
-                channel->Shutdown();
-        }
-        // Stdin is not a socket: its reader stops at end of input or on the next line.
-    }
-    for (Worker& worker : finished) {
-        if (all && !*worker.done && worker.thread.joinable()) {
-            // A thread still blocked on stdin cannot be woken; it ends with the process.
-            worker.thread.detach();
-            continue;
-        }
+    for (Worker& worker : finished)
         worker.thread.join();
-    }
 }
 
 bool Emulator::Register(WireChannel* channel) {
@@ -175,7 +169,16 @@ void Emulator::serveControlClient(int fd) {
 void Emulator::serveStdin() {
     std::string line;
     char c = 0;
-    while (!m_stopping && ::read(STDIN_FILENO, &c, 1) == 1) {
+    // Polled, so that Stop() ends this reader too without waiting for another line.
+    for (;;) {
+        pollfd input{STDIN_FILENO, POLLIN, 0};
+        const int ready = ::poll(&input, 1, kRescanMs);
+        if (m_stopping)
+            return;
+        if (ready <= 0)
+            continue;
+        if (::read(STDIN_FILENO, &c, 1) != 1)
+            return;
         if (c != '\n') {
             line += c;
             continue;

@@ -55,6 +55,9 @@ public:
     TrustMode Trust() const { return m_trust; }
     void SetTrust(TrustMode mode) { m_trust = mode; }
     bool LegacyBackup() const { return m_legacyBackup; }
+    // Whether StartService asks the client to speak TLS on the new service connection.
+    bool ServiceTls() const { return m_serviceTls; }
+    void SetServiceTls(bool tls) { m_serviceTls = tls; }
     void SetLegacyBackup(bool legacy) { m_legacyBackup = legacy; }
 
     std::shared_ptr<EmulatedDevice> FindDevice(int deviceId);
@@ -90,6 +93,7 @@ private:
     PairRecordStore m_pairRecords;
     std::atomic<TrustMode> m_trust;
     std::atomic<bool> m_legacyBackup;
+    std::atomic<bool> m_serviceTls{false};
     std::atomic<bool> m_stopping{false};
     int m_wakePipe[2] = {-1, -1};
     int m_muxFd = -1;

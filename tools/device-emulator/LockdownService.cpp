@@ -19,7 +19,7 @@ namespace {
 
 const std::set<std::string> kServices = {
     "com.apple.afc",           "com.apple.mobile.installation_proxy", "com.apple.springboardservices",
-    "com.apple.mobilebackup2", "com.apple.mobile.notification_proxy",
+    "com.apple.mobilebackup2", "com.apple.mobile.notification_proxy", "com.apple.mobile.house_arrest",
 };
 
 PlistPtr withError(plist_t reply, const char* error) {
@@ -171,8 +171,10 @@ PlistPtr LockdownService::startService(plist_t request, plist_t reply) {
         return withError(reply, "InvalidService");
     PlistPtr answer(plist_copy(reply));
     plist_dict_set_item(answer.get(), "Service", plist_new_string(service.c_str()));
-    plist_dict_set_item(answer.get(), "Port", plist_new_uint(m_context.device.OpenServicePort(service)));
-    plist_dict_set_item(answer.get(), "EnableServiceSSL", plist_new_bool(0));
+    const bool tls = m_context.emulator.ServiceTls();
+    const uint16_t port = m_context.device.OpenServicePort({service, m_hostId, tls});
+    plist_dict_set_item(answer.get(), "Port", plist_new_uint(port));
+    plist_dict_set_item(answer.get(), "EnableServiceSSL", plist_new_bool(tls ? 1 : 0));
     return answer;
 }
 

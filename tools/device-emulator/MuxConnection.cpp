@@ -59,9 +59,9 @@ bool connect(Emulator& emulator, WireChannel& channel, const MuxProtocol::Messag
         return false;
     }
     const uint16_t port = ntohs(static_cast<uint16_t>(Plist::Unsigned(message.body.get(), "PortNumber")));
-    std::optional<std::string> service;
+    std::optional<ServicePort> service;
     if (port == EmulatedDevice::kLockdownPort)
-        service = "lockdown";
+        service = ServicePort{"lockdown", {}, false};
     else
         service = device->TakeServicePort(port);
     if (!service) {

@@ -31,6 +31,7 @@ void printHelp() {
         "  devices                     the attached devices: ok ID:UDID:usb|wifi ...\n"
         "  trust pending|accept|deny   how the device answers a pairing request\n"
         "  backup-mode legacy|modern   device-link version 300 or 400 for mobilebackup2\n"
+        "  service-ssl on|off          whether started services ask for TLS (default off)\n"
         "  fault SERVICE KIND          the next answer of SERVICE (lockdown, afc, installation_proxy,\n"
         "                              springboard, backup or *) fails: drop, malformed, oversized,\n"
         "                              error, timeout or detach\n"

@@ -5,6 +5,13 @@
 #include <map>
 
 #include <plist/plist.h>
+#ifdef VEXA_HAVE_IMOBILEDEVICE
+#include <libimobiledevice/afc.h>
+#include <libimobiledevice/house_arrest.h>
+#include <libimobiledevice/libimobiledevice.h>
+#include <libimobiledevice/lockdown.h>
+#include <libimobiledevice/sbservices.h>
+#endif
 
 #include <QCryptographicHash>
 #include <QDirIterator>
@@ -69,6 +76,9 @@ class DeviceEmulatorTest : public QObject {
 
 private:
     QTemporaryDir m_dir;
+    // A Unix socket's path has room for about 100 bytes; a deep build folder would not leave enough.
+    QTemporaryDir m_sockets{QDir::tempPath().size() < 60 ? QDir::tempPath() + "/emu-XXXXXX"
+                                                         : QString("/tmp/vexa-emu-XXXXXX")};
     QProcess m_emulator;
     QString m_root;
     QString m_socket;
@@ -125,15 +135,16 @@ private slots:
     void installerListsInstallsAndRemovesApps();
     void backupIsReadByIndependentReadersAndRestores();
     void listenersHearDetachAndAttach();
+    void libraryClientsReachFilesIconsAndAppContainers();
     void faultsEndTheClientCleanlyAndTheEmulatorServesOn_data();
     void faultsEndTheClientCleanlyAndTheEmulatorServesOn();
 };
 
 void DeviceEmulatorTest::initTestCase() {
-    QVERIFY(m_dir.isValid());
+    QVERIFY(m_dir.isValid() && m_sockets.isValid());
     m_root = m_dir.filePath("simulator");
-    m_socket = m_dir.filePath("usbmuxd");
-    m_control = m_dir.filePath("control");
+    m_socket = m_sockets.filePath("usbmuxd");
+    m_control = m_sockets.filePath("control");
     const Output created = simctl({"create", "--udid", kUdid, "--name", kName, "--product-type", "iPhone12,1",
                                    "--apps", "2", "--photos", "3"});
     QVERIFY2(created.code == 0, qPrintable(created.text));
@@ -142,6 +153,8 @@ void DeviceEmulatorTest::initTestCase() {
                      {"--socket", m_socket, "--root", m_root, "--control", m_control});
     QVERIFY(m_emulator.waitForStarted());
     QTRY_VERIFY_WITH_TIMEOUT(control("devices").contains(kUdid), 10000);
+    // libimobiledevice, linked in, finds the muxer the same way its tools do.
+    qputenv("USBMUXD_SOCKET_ADDRESS", ("UNIX:" + m_socket).toUtf8());
 }
 
 void DeviceEmulatorTest::cleanupTestCase() {
@@ -227,10 +240,15 @@ void DeviceEmulatorTest::installerListsInstallsAndRemovesApps() {
             ids.emplace_back(records[i].id);
     }
     QCOMPARE(ids.size(), size_t(2));
-    const Output listed = run("ideviceinstaller", {"-u", kUdid, "-l"});
-    QCOMPARE(listed.code, 0);
-    for (const std::string& id : ids)
-        QVERIFY2(listed.text.contains(QString::fromStdString(id)), qPrintable(listed.text));
+    // The same list whether the service connection stays plain or the device asks for TLS on it.
+    for (const char* tls : {"off", "on"}) {
+        QCOMPARE(control(QString("service-ssl ") + tls), QString("ok"));
+        const Output listed = run("ideviceinstaller", {"-u", kUdid, "-l"});
+        QCOMPARE(listed.code, 0);
+        for (const std::string& id : ids)
+            QVERIFY2(listed.text.contains(QString::fromStdString(id)), qPrintable(listed.text));
+    }
+    QCOMPARE(control("service-ssl off"), QString("ok"));
 
     // The package travels over the file service to PublicStaging, then the proxy installs it.
     vexa::formats::AppBundle app;
@@ -302,6 +320,27 @@ void DeviceEmulatorTest::backupIsReadByIndependentReadersAndRestores() {
     for (auto it = before.begin(); it != before.end(); ++it)
         QVERIFY2(after.value(it.key()) == it.value(), qPrintable(it.key()));
     QCOMPARE(after.keys(), before.keys());
+
+    // With a backup password the device encrypts; a restore needs the same password.
+    QCOMPARE(simctl({"backup-password", kUdid, "secret"}).code, 0);
+    const QString encrypted = m_dir.filePath("backup-encrypted");
+    QVERIFY(QDir().mkpath(encrypted));
+    const Output locked = run("idevicebackup2", {"-u", kUdid, "backup", "--full", encrypted});
+    QVERIFY2(locked.text.contains("Backup Successful."), qPrintable(locked.text));
+    const Output flag =
+        run("/usr/bin/python3", {"-c",
+                                 "import plistlib,sys\n"
+                                 "print(plistlib.load(open(sys.argv[1], 'rb'))['IsEncrypted'])",
+                                 encrypted + "/" + kUdid + "/Manifest.plist"});
+    QCOMPARE(flag.text.trimmed(), QString("True"));
+    const Output wrong =
+        run("idevicebackup2", {"-u", kUdid, "restore", "--system", "--password", "wrong", encrypted});
+    QVERIFY2(wrong.text.contains("Restore Failed"), qPrintable(wrong.text));
+    QCOMPARE(checksums(media).keys(), before.keys());
+    const Output right =
+        run("idevicebackup2", {"-u", kUdid, "restore", "--system", "--password", "secret", encrypted});
+    QVERIFY2(right.text.contains("Restore Successful."), qPrintable(right.text));
+    QCOMPARE(simctl({"backup-password", kUdid}).code, 0);
 }
 
 void DeviceEmulatorTest::listenersHearDetachAndAttach() {
@@ -359,6 +398,125 @@ void DeviceEmulatorTest::listenersHearDetachAndAttach() {
     QVERIFY(again);
     QCOMPARE(QString::fromStdString(Plist::String(again.get(), "MessageType")), QString("Attached"));
     QVERIFY(Plist::Unsigned(again.get(), "DeviceID") != firstId);
+}
+
+void DeviceEmulatorTest::libraryClientsReachFilesIconsAndAppContainers() {
+#ifndef VEXA_HAVE_IMOBILEDEVICE
+    QSKIP("libimobiledevice-dev is not installed");
+#else
+    idevice_t device = nullptr;
+    QCOMPARE(idevice_new(&device, qPrintable(kUdid)), IDEVICE_E_SUCCESS);
+    std::unique_ptr<idevice_private, decltype(&idevice_free)> deviceGuard(device, idevice_free);
+    lockdownd_client_t lockdown = nullptr;
+    QCOMPARE(lockdownd_client_new_with_handshake(device, &lockdown, "tst_device_emulator"),
+             LOCKDOWN_E_SUCCESS);
+    std::unique_ptr<lockdownd_client_private, decltype(&lockdownd_client_free)> lockdownGuard(
+        lockdown, lockdownd_client_free);
+
+    // The file service: write, seek back, tell, read, rename and remove, all landing in Media/.
+    lockdownd_service_descriptor_t service = nullptr;
+    QCOMPARE(lockdownd_start_service(lockdown, "com.apple.afc", &service), LOCKDOWN_E_SUCCESS);
+    afc_client_t afc = nullptr;
+    QCOMPARE(afc_client_new(device, service, &afc), AFC_E_SUCCESS);
+    lockdownd_service_descriptor_free(service);
+    std::unique_ptr<afc_client_private, decltype(&afc_client_free)> afcGuard(afc, afc_client_free);
+    QCOMPARE(afc_make_directory(afc, "/Notes/Deep"), AFC_E_SUCCESS);
+    uint64_t handle = 0;
+    QCOMPARE(afc_file_open(afc, "/Notes/Deep/a.txt", AFC_FOPEN_WR, &handle), AFC_E_SUCCESS);
+    uint32_t written = 0;
+    QCOMPARE(afc_file_write(afc, handle, "0123456789", 10, &written), AFC_E_SUCCESS);
+    QCOMPARE(afc_file_seek(afc, handle, 4, SEEK_SET), AFC_E_SUCCESS);
+    uint64_t position = 0;
+    QCOMPARE(afc_file_tell(afc, handle, &position), AFC_E_SUCCESS);
+    QCOMPARE(position, uint64_t(4));
+    QCOMPARE(afc_file_close(afc, handle), AFC_E_SUCCESS);
+    QCOMPARE(afc_file_open(afc, "/Notes/Deep/a.txt", AFC_FOPEN_RDONLY, &handle), AFC_E_SUCCESS);
+    QCOMPARE(afc_file_seek(afc, handle, -3, SEEK_END), AFC_E_SUCCESS);
+    char buffer[16] = {};
+    uint32_t read = 0;
+    QCOMPARE(afc_file_read(afc, handle, buffer, sizeof buffer, &read), AFC_E_SUCCESS);
+    QCOMPARE(QByteArray(buffer, int(read)), QByteArray("789"));
+    QCOMPARE(afc_file_close(afc, handle), AFC_E_SUCCESS);
+    char** info = nullptr;
+    QCOMPARE(afc_get_file_info(afc, "/Notes/Deep/a.txt", &info), AFC_E_SUCCESS);
+    QStringList pairs;
+    for (char** item = info; item && *item; ++item)
+        pairs << QString::fromUtf8(*item);
+    afc_dictionary_free(info);
+    QVERIFY2(pairs.join(' ').contains("st_size 10") && pairs.contains("S_IFREG"),
+             qPrintable(pairs.join(' ')));
+    QCOMPARE(afc_rename_path(afc, "/Notes/Deep/a.txt", "/Notes/b.txt"), AFC_E_SUCCESS);
+    QVERIFY(QFile::exists(deviceFolder() + "/Media/Notes/b.txt"));
+    // A folder with something in it stays; a path above the root is refused.
+    QVERIFY(afc_remove_path(afc, "/Notes") != AFC_E_SUCCESS);
+    QVERIFY(afc_file_open(afc, "/../device.json", AFC_FOPEN_RDONLY, &handle) != AFC_E_SUCCESS);
+    QCOMPARE(afc_remove_path(afc, "/Notes/b.txt"), AFC_E_SUCCESS);
+    char** names = nullptr;
+    QCOMPARE(afc_read_directory(afc, "/Notes", &names), AFC_E_SUCCESS);
+    QStringList listed;
+    for (char** item = names; item && *item; ++item)
+        listed << QString::fromUtf8(*item);
+    afc_dictionary_free(names);
+    listed.sort();
+    QCOMPARE(listed, QStringList({".", "..", "Deep"}));
+
+    // App icons are the simulated apps' own PNGs.
+    std::string appId;
+    std::vector<uint8_t> expectedIcon;
+    {
+        vexa::sim::SimAppLibrary library(
+            std::make_shared<vexa::sim::SimDevice>(deviceFolder().toStdString()));
+        AppRecord* records = nullptr;
+        int count = 0;
+        QCOMPARE(library.GetApplistInfo(&records, &count), 0);
+        QVERIFY(count > 0);
+        QCOMPARE(library.GetAppListIcon(records, 1), 0);
+        appId = records[0].id;
+        expectedIcon.assign(records[0].icon, records[0].icon + records[0].iconLength);
+    }
+    sbservices_client_t springboard = nullptr;
+    QCOMPARE(sbservices_client_start_service(device, &springboard, "tst_device_emulator"),
+             SBSERVICES_E_SUCCESS);
+    char* png = nullptr;
+    uint64_t pngSize = 0;
+    QCOMPARE(sbservices_get_icon_pngdata(springboard, appId.c_str(), &png, &pngSize), SBSERVICES_E_SUCCESS);
+    QCOMPARE(QByteArray(png, int(pngSize)),
+             QByteArray(reinterpret_cast<const char*>(expectedIcon.data()), int(expectedIcon.size())));
+    free(png);
+    sbservices_client_free(springboard);
+
+    // An app's container is reached through house_arrest; an unknown app is refused.
+    const QString documents =
+        deviceFolder() + "/Applications/" + QString::fromStdString(appId) + "/Documents";
+    QVERIFY(QDir().mkpath(documents));
+    QFile shared(documents + "/shared.txt");
+    QVERIFY(shared.open(QIODevice::WriteOnly) && shared.write("shared") == 6);
+    shared.close();
+    for (const char* id : {"com.example.missing", appId.c_str()}) {
+        house_arrest_client_t arrest = nullptr;
+        QCOMPARE(house_arrest_client_start_service(device, &arrest, "tst_device_emulator"),
+                 HOUSE_ARREST_E_SUCCESS);
+        QCOMPARE(house_arrest_send_command(arrest, "VendDocuments", id), HOUSE_ARREST_E_SUCCESS);
+        plist_t result = nullptr;
+        QCOMPARE(house_arrest_get_result(arrest, &result), HOUSE_ARREST_E_SUCCESS);
+        PlistPtr resultGuard(result);
+        if (std::string(id) == "com.example.missing") {
+            QCOMPARE(QString::fromStdString(Plist::String(result, "Error")),
+                     QString("ApplicationLookupFailed"));
+            house_arrest_client_free(arrest);
+            continue;
+        }
+        QCOMPARE(QString::fromStdString(Plist::String(result, "Status")), QString("Complete"));
+        afc_client_t container = nullptr;
+        QCOMPARE(afc_client_new_from_house_arrest_client(arrest, &container), AFC_E_SUCCESS);
+        QCOMPARE(afc_file_open(container, "/Documents/shared.txt", AFC_FOPEN_RDONLY, &handle), AFC_E_SUCCESS);
+        QCOMPARE(afc_file_read(container, handle, buffer, sizeof buffer, &read), AFC_E_SUCCESS);
+        QCOMPARE(QByteArray(buffer, int(read)), QByteArray("shared"));
+        afc_file_close(container, handle);
+        afc_client_free(container);
+        house_arrest_client_free(arrest);
+    }
+#endif
 }
 
 void DeviceEmulatorTest::faultsEndTheClientCleanlyAndTheEmulatorServesOn_data() {

@@ -163,6 +163,7 @@ private slots:
     void brokenAnswersEndInAClearResultAndTheNextCallWorks_data();
     void brokenAnswersEndInAClearResultAndTheNextCallWorks();
     void appsAreInstalledListedWithIconsAndUninstalled();
+    void appDocumentsAreBrowsedThroughHouseArrest();
     void servicesNotOfferedYetSaySo();
     void trustIsAskedForUntilTheUserAccepts();
     void refusedTrustIsReportedAsFailedPairing();
@@ -381,6 +382,32 @@ void TestVexaUsb::appsAreInstalledListedWithIconsAndUninstalled() {
     QCOMPARE(apps->UninstallApp("com.example.usbnotes"), int(VEXA_APP_UNINSTALL_FAILED));
     QCOMPARE(apps->GetApplistInfo(&records, &count), int(VEXA_OK));
     QCOMPARE(count, 2);
+}
+
+void TestVexaUsb::appDocumentsAreBrowsedThroughHouseArrest() {
+    Manager manager = bind(m_handle);
+    QVERIFY(manager);
+    AppRecord* records = nullptr;
+    int count = 0;
+    QCOMPARE(manager->GetAppLibrary()->GetApplistInfo(&records, &count), int(VEXA_OK));
+    QVERIFY(count > 0);
+    IFileService* files = manager->GetFileService();
+    IFileService* container = nullptr;
+    QCOMPARE(files->OpenAppContainer(records[0].id, &container), int(VEXA_OK));
+    QVERIFY(container != nullptr);
+    const QString local = m_local.filePath("shared.txt");
+    QVERIFY(writeFile(local, "shared with the app"));
+    QCOMPARE(container->CopyFileToDevice(u16(local).c_str(), u"/Documents/shared.txt"), int(VEXA_OK));
+    DirectoryEntryRecord* entries = nullptr;
+    QCOMPARE(container->ReadDirectory("/Documents", &count, &entries), int(VEXA_OK));
+    QStringList names;
+    for (int i = 0; i < count; ++i) {
+        names << QString::fromUtf8(entries[i].name);
+    }
+    QVERIFY2(names.contains("shared.txt"), qPrintable(names.join(' ')));
+    QCOMPARE(files->CloseAppContainer(container), 1);
+    QCOMPARE(files->CloseAppContainer(container), 0);
+    QCOMPARE(files->OpenAppContainer("com.example.not.installed", &container), int(VEXA_E_NOT_FOUND));
 }
 
 void TestVexaUsb::servicesNotOfferedYetSaySo() {

@@ -16,7 +16,7 @@ packages=(
   xvfb xauth imagemagick ffmpeg libxml2-utils
   python3 python3-vobject python3-lxml python3-xlrd
   python3-cryptography
-  # the device emulator is checked against Debian's own device tools
+  # the usb backend (real devices through usbmuxd); the device emulator is checked against Debian's tools
   libimobiledevice-utils ideviceinstaller libimobiledevice-dev libusbmuxd-dev usbmuxd
   # fuzzing (libFuzzer ships in clang-14's runtime package) and install checks
   clang libclang-rt-14-dev desktop-file-utils appstream

@@ -154,12 +154,18 @@ int CSingleDetectiPhone::OnDeviceNotify(int mode, int deviceHandle) {
         detector->OnArrival(deviceHandle);
     else if (mode == VEXA_DEVICE_REMOVED)
         detector->OnRemoval(deviceHandle);
+    else if (mode == VEXA_DEVICE_TRUST_PENDING || mode == VEXA_DEVICE_PAIRING_FAILED)
+        detector->OnUntrusted(mode == VEXA_DEVICE_PAIRING_FAILED, deviceHandle);
     return 0;
 }
 
 void CSingleDetectiPhone::OnArrival(int deviceHandle) {
     if (IsWiFiConnect(deviceHandle) != 0)
         return;
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        m_untrusted.erase(deviceHandle);
+    }
     IVexaManager* manager = GetVexaManager();
     if (!manager) {
         qWarning() << "GetVexaManager gave no manager for device" << deviceHandle;
@@ -199,10 +205,19 @@ void CSingleDetectiPhone::OnArrival(int deviceHandle) {
     qDebug() << "CSingleDetectiPhone singal Connect sucessful.";
 }
 
+void CSingleDetectiPhone::OnUntrusted(bool failed, int deviceHandle) {
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        m_untrusted.insert(deviceHandle);
+    }
+    Report(failed ? DETECT_IPHONE_PAIRING_FAILED : DETECT_IPHONE_TRUST_PENDING, deviceHandle);
+}
+
 void CSingleDetectiPhone::OnRemoval(int deviceHandle) {
     {
         std::lock_guard<std::mutex> guard(m_lock);
-        if (!m_records.contains(deviceHandle))
+        // A device unplugged before it trusted us takes its prompt with it.
+        if (!m_records.contains(deviceHandle) && m_untrusted.erase(deviceHandle) == 0)
             return;
     }
     Report(DETECT_IPHONE_GONE, deviceHandle);

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <mutex>
+#include <set>
 #include <utility>
 #include <vector>
 
@@ -53,12 +54,14 @@ private:
 
     void OnArrival(int deviceHandle);
     void OnRemoval(int deviceHandle);
+    void OnUntrusted(bool failed, int deviceHandle);
     void Report(tagDetectiPhoneState state, int deviceHandle);
 
     mutable std::mutex m_lock;
     std::unique_ptr<QDetectiPhoneAdapter> m_adapter;
     // News that came before any callback was attached, in order.
     std::vector<std::pair<tagDetectiPhoneState, int>> m_pending;
+    std::set<int> m_untrusted; // handles that asked for trust and have not arrived
     bool m_listening = false;
     int m_lastHandle = -1;
     QMap<int, IVexaManager*> m_managers;

@@ -150,10 +150,26 @@ void ConnectWidget::SetHelpLink() {
             .arg(QLatin1String(kHelpCenter), tr("Go to Help Center>>").toHtmlEscaped()));
 }
 
+void ConnectWidget::ShowTrustPrompt(bool failed) {
+    m_trustPrompt = failed ? 1 : 0;
+    setConnectState(failed ? ConnectionFailed : Connecting);
+    if (failed) {
+        ui->m_trustLabel->setText(
+            tr("The device did not trust this computer. Unplug it, plug it in again, "
+               "unlock it and tap \"Trust\" when it asks whether to trust this computer."));
+    } else {
+        ui->m_deviceNameLabel->setText(
+            tr("Unlock your device and tap \"Trust\" when it asks whether to trust this computer."));
+    }
+    ui->m_trustLabel->setVisible(failed);
+}
+
 void ConnectWidget::OnLanguageChanged() {
     ui->retranslateUi(this);
     SetHelpLink();
     InitControls();
+    if (m_trustPrompt >= 0)
+        ShowTrustPrompt(m_trustPrompt == 1);
 }
 
 void ConnectWidget::enterEvent(QEnterEvent* event) {

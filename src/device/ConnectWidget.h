@@ -22,6 +22,9 @@ public:
     ~ConnectWidget() override;
 
     int ConnectState() const { return m_state; }
+    // A device that has not trusted this computer: the connecting screen asks the user to unlock it and
+    // tap "Trust"; the failed screen says the pairing was refused and how to try again.
+    void ShowTrustPrompt(bool failed);
     // The open cancel confirmation, if any.
     QImageDialog* CancelDialog() const { return m_dialog; }
 
@@ -45,6 +48,7 @@ private:
 
     std::unique_ptr<Ui::ConnectWidget> ui;
     int m_state = BeforeConnection;
+    int m_trustPrompt = -1; // -1 none, 0 waiting for trust, 1 pairing failed
     QMovie* m_promptMovie = nullptr;
     QMovie* m_connectingMovie = nullptr;
     QPointer<QImageDialog> m_dialog;

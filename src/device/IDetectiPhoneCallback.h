@@ -8,6 +8,8 @@ enum tagDetectiPhoneState : int {
     DETECT_IPHONE_GONE = 0,
     DETECT_IPHONE_READY = 1,
     DETECT_IPHONE_INIT_FINISHED = 2,
+    DETECT_IPHONE_TRUST_PENDING = 3, // a real device waits for the user to unlock it and tap "Trust"
+    DETECT_IPHONE_PAIRING_FAILED = 4,
 };
 Q_DECLARE_METATYPE(tagDetectiPhoneState)
 

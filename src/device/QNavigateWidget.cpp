@@ -259,6 +259,12 @@ void QNavigateWidget::OnDeviceStateChange(int state, int deviceHandle) {
     case DETECT_IPHONE_INIT_FINISHED:
         ShowPage(PAGE_DEVICE, deviceHandle);
         break;
+    case DETECT_IPHONE_TRUST_PENDING:
+    case DETECT_IPHONE_PAIRING_FAILED:
+        ShowPage(state == DETECT_IPHONE_PAIRING_FAILED ? PAGE_CONNECT_FAILED : PAGE_WAITING, deviceHandle);
+        if (auto* page = qobject_cast<ConnectWidget*>(m_currentPage))
+            page->ShowTrustPrompt(state == DETECT_IPHONE_PAIRING_FAILED);
+        break;
     default:
         break;
     }

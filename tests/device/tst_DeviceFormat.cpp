@@ -53,6 +53,12 @@ void tst_DeviceFormat::modelNameIgnoresSpacesAndCase_data() {
                                                   << "iPod touch 2G";
     QTest::newRow("Apple TV") << "AppleTV3,2"
                               << "Apple TV 3,2";
+    QTest::newRow("today's iPhone") << "iPhone12,1"
+                                    << "iPhone 11";
+    QTest::newRow("iPad, two-digit minor") << "iPad13,18"
+                                           << "iPad (10th generation)";
+    QTest::newRow("last iPod touch") << "iPod9,1"
+                                     << "iPod touch 7G";
     QTest::newRow("unknown type") << "iPhone99,9"
                                   << "";
     QTest::newRow("empty") << ""

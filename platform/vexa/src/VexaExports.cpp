@@ -3,9 +3,12 @@
 
 #include <vexa/vexa.h>
 
+#include "BackendChoice.h"
 #include "sim/DeviceRegistry.h"
 #include "sim/SimBackend.h"
 #include "sim/SimManager.h"
+#include "usb/UsbBackend.h"
+#include "usb/UsbManager.h"
 
 extern "C" const char* const kDevicePropertyNames[DP_Count] = {
     "DeviceName",
@@ -72,15 +75,28 @@ LiveManagers& liveManagers() {
 extern "C" {
 
 int IOSInitialize() {
+    auto& usb = vexa::usb::UsbBackend::Instance();
+    if (vexa::ChooseBackend() == vexa::Backend::Usb) {
+        vexa::sim::SimBackend::Instance().Suspend();
+        return usb.Start();
+    }
+    usb.Stop();
     return vexa::sim::SimBackend::Instance().Initialize();
 }
 
 int IOSListener(VexaListenerCallback callback) {
+    // Both backends keep the callback; only the one in use has devices to report.
+    vexa::usb::UsbBackend::Instance().SetCallback(callback);
     return vexa::sim::SimBackend::Instance().SetCallback(callback);
 }
 
 IVexaManager* GetVexaManager() {
-    auto* manager = new vexa::sim::SimManager(vexa::sim::SimBackend::Instance().Registry());
+    IVexaManager* manager = nullptr;
+    if (vexa::usb::UsbBackend::Instance().IsActive()) {
+        manager = new vexa::usb::UsbManager();
+    } else {
+        manager = new vexa::sim::SimManager(vexa::sim::SimBackend::Instance().Registry());
+    }
     auto& live = liveManagers();
     std::lock_guard lock(live.mutex);
     live.managers.insert(manager);
@@ -88,6 +104,9 @@ IVexaManager* GetVexaManager() {
 }
 
 int IsWiFiConnect(int deviceHandle) {
+    if (vexa::usb::UsbBackend::Instance().Owns(deviceHandle)) {
+        return 0; // the usb backend never reports devices reached over the network
+    }
     return vexa::sim::SimBackend::Instance().Registry().IsWifi(deviceHandle) ? 1 : 0;
 }
 

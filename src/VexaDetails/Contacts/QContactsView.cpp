@@ -17,6 +17,7 @@
 #include "CContactRecords.h"
 #include "CModalGuard.h"
 #include "LanguageService.h"
+#include "NotSupportedMessage.h"
 #include "QAddDataWidget.h"
 #include "QContactStatusPanel.h"
 #include "QContactsModel.h"
@@ -157,6 +158,10 @@ void QContactsView::OnEndExecute() {
 
 void QContactsView::OnError(int code) {
     qDebug() << "QContactsView::OnError GetContacts answered" << code;
+    if (IsNotSupportedYet(code)) {
+        ShowMessage(NotSupportedYetText(), QString(), MSG_WARNING);
+        return;
+    }
     ShowMessage(tr("Get Contact information failed!"), QString(), MSG_ERROR);
 }
 

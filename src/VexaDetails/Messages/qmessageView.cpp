@@ -8,6 +8,7 @@
 
 #include "CMessageRecords.h"
 #include "LanguageService.h"
+#include "NotSupportedMessage.h"
 #include "QAddDataWidget.h"
 #include "QImageButton.h"
 #include "QMessageDlg.h"
@@ -133,6 +134,10 @@ void qmessageView::OnEndExecute() {
 
 void qmessageView::OnError(int code) {
     qDebug() << "qmessageView::OnError GetMessages answered" << code;
+    if (IsNotSupportedYet(code)) {
+        ShowMessage(NotSupportedYetText(), QString(), MSG_WARNING);
+        return;
+    }
     ShowMessage(tr("Please unlock your device first, and then try again!"), QString(), MSG_ERROR);
 }
 

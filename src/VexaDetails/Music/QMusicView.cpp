@@ -9,6 +9,7 @@
 #include "CMediaFileAdd.h"
 #include "CModalGuard.h"
 #include "IBaseChunk.h"
+#include "NotSupportedMessage.h"
 #include "QMessageDlg.h"
 #include "QMusicPlayListChunk.h"
 #include "QMusicPlayListModel.h"
@@ -89,7 +90,10 @@ void QMusicView::Run() {
     }
     if (code != VEXA_OK) {
         qDebug() << "QMusicView::Run GetPlaylists failed" << code;
-        emit emitGetPlaylistFailed();
+        if (IsNotSupportedYet(code))
+            ShowNotSupportedYetLater(this);
+        else
+            emit emitGetPlaylistFailed();
     }
     if (!IsStopRequested())
         emit loadFinished(found);

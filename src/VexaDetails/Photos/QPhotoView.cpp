@@ -20,6 +20,7 @@
 #include "CPhotoSerialDlg.h"
 #include "CUrlDrop.h"
 #include "IBaseSerial.h"
+#include "NotSupportedMessage.h"
 #include "PhotoImageShow.h"
 #include "PicItemTotal.h"
 #include "QFileFolderExport.h"
@@ -212,8 +213,10 @@ void QPhotoView::Run() {
     int count = 0;
     std::shared_ptr<CPhotoList> list;
     // A list that can't be read leaves the page empty, and the user is told.
-    const bool read =
-        photos != nullptr && photos->PrepareList() == 0 && photos->GetPhotoList(&records, &count) == 0;
+    const int prepared = photos != nullptr ? photos->PrepareList() : -1;
+    const bool read = prepared == 0 && photos->GetPhotoList(&records, &count) == 0;
+    if (IsNotSupportedYet(prepared))
+        ShowNotSupportedYetLater(this);
     if (read) {
         list = CPhotoList::Copy(records, count);
     } else {
@@ -228,7 +231,7 @@ void QPhotoView::Run() {
         std::lock_guard lock(m_readMutex);
         m_readList = std::move(list);
         m_readGroups = std::move(groups);
-        m_readFailed = !read;
+        m_readFailed = !read && !IsNotSupportedYet(prepared); // that case has its own message
     }
     emit UpdateCameraView();
 }

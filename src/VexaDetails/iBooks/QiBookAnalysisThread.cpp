@@ -6,6 +6,7 @@
 #include <vexa/VexaRecords.h>
 
 #include "CiBookChunk.h"
+#include "NotSupportedMessage.h"
 #include "QAnalysisCallbackAdapter.h"
 
 QiBookAnalysisThread::QiBookAnalysisThread(IVexaManager* manager, QObject* parent)
@@ -46,6 +47,8 @@ int QiBookAnalysisThread::QueryRecords(int& count) {
     BookRecord* list = nullptr;
     int listed = 0;
     const int code = m_books->GetBooks(&list, &listed);
+    if (IsNotSupportedYet(code))
+        ShowNotSupportedYetLater(this);
     if (code != 0)
         return code;
     if (!list || listed < 0)

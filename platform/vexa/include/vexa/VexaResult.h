@@ -35,5 +35,9 @@ enum VexaResult : int {
     VEXA_E_PROTECTED = 112,        // built-in albums and groups cannot be renamed or deleted
     VEXA_E_NO_SPACE = 113,         // the device's storage is full
     VEXA_E_CANCELLED = 114,        // the caller's progress callback asked to stop
+    VEXA_E_NOT_TRUSTED = 115,      // the device has not (yet) trusted this computer
+    VEXA_E_NOT_SUPPORTED_YET = 116, // this backend does not offer the service for this device yet
+    VEXA_E_TIMEOUT = 117,          // the device stopped answering
+    VEXA_E_PROTOCOL = 118,         // the device answered something this library cannot read
     VEXA_E_INTERNAL = 199,
 };

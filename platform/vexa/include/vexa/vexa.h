@@ -8,9 +8,15 @@
 // a thread of its own with mode 1 when a device arrives and 2 when it leaves, and never delivers the
 // removal of a handle before the callback for its arrival has returned. Handles stay valid until removal
 // and are not reused while the process runs.
+//
+// A real device first has to trust the computer. While it waits for the user to tap "Trust" the library
+// reports mode 3 (repeated only when the state changes), and mode 4 when the pairing was refused or
+// failed; mode 1 follows once it is trusted, or mode 2 when it is unplugged before.
 enum VexaNotifyMode : int {
     VEXA_DEVICE_ARRIVED = 1,
     VEXA_DEVICE_REMOVED = 2,
+    VEXA_DEVICE_TRUST_PENDING = 3,
+    VEXA_DEVICE_PAIRING_FAILED = 4,
 };
 
 typedef int (*VexaListenerCallback)(int mode, int deviceHandle);

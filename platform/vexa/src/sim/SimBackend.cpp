@@ -63,17 +63,6 @@ int SimBackend::Initialize() {
     if (!m_listener) {
         m_listener = std::make_unique<DeviceListener>(m_registry, [this] { makeDemoDeviceIfDue(); });
     }
-    if (backend == "usb") {
-        std::fprintf(stderr, "vexa: VEXA_BACKEND=usb, but this library is built without the usb backend; "
-                             "no devices will be reported\n");
-        m_registry.SetRoot({});
-        m_listener->Wake();
-        return VEXA_E_UNSUPPORTED;
-    }
-    if ((backend.empty() || backend == "auto") && fs::exists("/var/run/usbmuxd", error)) {
-        std::fprintf(stderr, "vexa: usbmuxd is running, but this library is built without the usb backend; "
-                             "using the simulator\n");
-    }
     if (!backend.empty() && backend != "sim" && backend != "auto") {
         std::fprintf(stderr, "vexa: unknown VEXA_BACKEND \"%s\", using the simulator\n", backend.c_str());
     }
@@ -113,6 +102,15 @@ void SimBackend::makeDemoDeviceIfDue() {
     if (result != VEXA_OK) {
         std::fprintf(stderr, "vexa: the demo device could not be made in %s (error %d)\n", root.c_str(),
                      result);
+    }
+}
+
+void SimBackend::Suspend() {
+    std::lock_guard lock(m_mutex);
+    m_demoDue = false;
+    m_registry.SetRoot({});
+    if (m_listener) {
+        m_listener->Wake();
     }
 }
 

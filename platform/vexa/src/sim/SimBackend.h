@@ -14,7 +14,7 @@ namespace vexa::sim {
 
 class DeviceListener;
 
-// The process-wide state behind the five exports: which backend serves devices, the simulator root,
+// The simulator's process-wide state behind the exports: the simulator root,
 // the registry of connected devices and the notification thread.
 class SimBackend {
 public:
@@ -23,6 +23,8 @@ public:
 
     // Reads VEXA_BACKEND and VEXA_SIM_ROOT again; a changed root replaces every device.
     int Initialize();
+    // Another backend serves devices: every simulated device leaves.
+    void Suspend();
     int SetCallback(VexaListenerCallback callback);
     DeviceRegistry& Registry() { return m_registry; }
 

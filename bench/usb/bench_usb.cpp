@@ -1,0 +1,140 @@
+// The usb backend through vexa-device-emulator on this machine: plug to information page, an AFC copy
+// against cp, and listing a large folder.
+#include <atomic>
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <mutex>
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <vexa/vexa.h>
+
+#include "BenchReport.h"
+#include "EmulatorProcess.h"
+
+namespace {
+
+constexpr char kUdid[] = "00008030-00BE0C4D5E6F7080";
+std::atomic<int> g_arrived{0};
+
+int onDevice(int mode, int handle) {
+    if (mode == VEXA_DEVICE_ARRIVED) {
+        g_arrived = handle;
+    }
+    return 0;
+}
+
+bool waitForArrival(int milliseconds) {
+    QDeadlineTimer deadline(milliseconds);
+    while (g_arrived == 0 && !deadline.hasExpired()) {
+        QThread::usleep(200);
+    }
+    return g_arrived != 0;
+}
+
+double millisecondsOf(const std::function<bool()>& step, bool* ok) {
+    QElapsedTimer timer;
+    timer.start();
+    *ok = step() && *ok;
+    return timer.nsecsElapsed() / 1e6;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    EmulatorProcess emulator;
+    if (emulator.SimCtl(
+            {"create", "--udid", kUdid, "--name", "Bench iPhone", "--product-type", "iPhone15,2"}) != 0 ||
+        emulator.SimCtl({"unplug", kUdid}) != 0 || !emulator.Start()) {
+        std::fprintf(stderr, "bench_usb: the device emulator did not start\n");
+        return 1;
+    }
+    qputenv("VEXA_BACKEND", "usb");
+    IOSInitialize();
+    IOSListener(onDevice);
+    bool ok = true;
+    bool within = true;
+
+    // A first plug pairs the device (certificates are made once); the figure is the plug after that.
+    emulator.Control(QByteArray("attach ") + kUdid);
+    ok = waitForArrival(20000) && ok;
+    emulator.Control(QByteArray("detach ") + kUdid);
+    QThread::msleep(300);
+    g_arrived = 0;
+    IVexaManager* manager = nullptr;
+    const double plug = millisecondsOf(
+        [&] {
+            emulator.Control(QByteArray("attach ") + kUdid);
+            if (!waitForArrival(10000)) {
+                return false;
+            }
+            manager = GetVexaManager();
+            DeviceInfo* info = nullptr;
+            DiskInfo disk{};
+            return manager->SetDeviceHandle(g_arrived) == VEXA_OK && manager->GetDeviceInfo(&info) &&
+                   manager->GetDiskInfo(&disk) == VEXA_OK;
+        },
+        &ok);
+    std::printf("plug to information page (record and disk figures): %.1f ms (limit 500)\n", plug);
+    within = BenchFigure("usb_plug_to_info_ms", plug, "ms", 500) && within;
+
+    // 200 MB through AFC against cp of the same file on the same disk.
+    const QString media = emulator.Root() + "/" + kUdid + "/Media";
+    {
+        std::ofstream big((media + "/big.bin").toStdString(), std::ios::binary);
+        std::string block(1 << 20, 'v');
+        for (int i = 0; i < 200; ++i) {
+            block[i] = static_cast<char>(i);
+            big.write(block.data(), static_cast<std::streamsize>(block.size()));
+        }
+    }
+    QTemporaryDir local;
+    const double cp = millisecondsOf(
+        [&] {
+            return QProcess::execute("cp", {media + "/big.bin", local.filePath("cp.bin")}) == 0;
+        },
+        &ok);
+    const std::u16string target = local.filePath("afc.bin").toStdU16String();
+    const double afc = millisecondsOf(
+        [&] { return manager->GetFileService()->CopyFileToComputer(u"/big.bin", target.c_str()) == VEXA_OK; },
+        &ok);
+    std::printf("AFC copy of 200 MB: %.1f ms, cp %.1f ms, ratio %.2f (limit 2.0)\n", afc, cp, afc / cp);
+    within = BenchFigure("usb_afc_copy_200mb_ratio_to_cp", afc / cp, "x", 2.0) && within;
+    BenchWatch("usb_afc_copy_200mb_ms", afc, "ms");
+
+    // A folder of 10,000 entries, made on the device's disk directly.
+    QDir(media).mkpath("many");
+    for (int i = 0; i < 10000; ++i) {
+        std::ofstream(
+            (media + QStringLiteral("/many/IMG_%1.JPG").arg(i, 5, 10, QLatin1Char('0'))).toStdString())
+            << i;
+    }
+    int count = 0;
+    const double listing = millisecondsOf(
+        [&] {
+            DirectoryEntryRecord* entries = nullptr;
+            return manager->GetFileService()->ReadDirectory("/many", &count, &entries) == VEXA_OK;
+        },
+        &ok);
+    std::printf("listing a folder of %d entries: %.1f ms (limit 300)\n", count, listing);
+    within = BenchFigure("usb_list_10000_entries_ms", listing, "ms", 300) && within;
+
+    DeleteVexaManager(&manager);
+    // The usb backend stops with the process; switching to the simulator would make a demo device.
+    IOSListener(nullptr);
+    emulator.Stop();
+    if (!ok) {
+        std::fprintf(stderr, "bench_usb: a step failed\n");
+        return 1;
+    }
+    return within ? 0 : 2;
+}

@@ -1,0 +1,51 @@
+#include "UnsupportedServices.h"
+
+namespace vexa::usb {
+
+namespace {
+
+// Out-parameters are cleared so a caller that ignores the result still reads an empty answer.
+template <class Record> int nothing(Record** records, int* count) {
+    if (records != nullptr) {
+        *records = nullptr;
+    }
+    if (count != nullptr) {
+        *count = 0;
+    }
+    return VEXA_E_NOT_SUPPORTED_YET;
+}
+
+} // namespace
+
+int UnsupportedMediaLibrary::GetPlaylists(int* count, PlaylistRecord** playlists) {
+    return nothing(playlists, count);
+}
+
+int UnsupportedPhotoLibrary::GetPhotoList(PhotoRecord** records, int* count) {
+    return nothing(records, count);
+}
+
+int UnsupportedAlbumLibrary::GetAlbumList(AlbumRecord** albums, int* count) {
+    return nothing(albums, count);
+}
+
+int UnsupportedAlbumLibrary::GetAlbumPhotos(PhotoRecord** records, int* count, const char*) {
+    return nothing(records, count);
+}
+
+int UnsupportedAlbumLibrary::CreateAlbum(const char16_t*, AlbumRecord** created) {
+    return nothing(created, nullptr);
+}
+
+int UnsupportedBookService::GetBooks(BookRecord** records, int* count) {
+    return nothing(records, count);
+}
+
+int UnsupportedContactService::GetContacts(ContactList** list) {
+    if (list != nullptr) {
+        *list = nullptr;
+    }
+    return VEXA_E_NOT_SUPPORTED_YET;
+}
+
+} // namespace vexa::usb

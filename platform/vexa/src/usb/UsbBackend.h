@@ -1,0 +1,79 @@
+#pragma once
+
+#include <condition_variable>
+#include <deque>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include <usbmuxd.h>
+
+#include <vexa/vexa.h>
+
+namespace vexa::usb {
+
+class UsbDevice;
+
+// The usb backend's process-wide state: the usbmuxd subscription, the devices it reported and the
+// notification thread. usbmuxd's events arrive on libusbmuxd's own thread and are only queued there;
+// pairing (which can wait on the user for a long time) and every callback run on our thread, in order.
+class UsbBackend {
+public:
+    static UsbBackend& Instance();
+    ~UsbBackend();
+
+    // True when a usbmuxd daemon (or whatever USBMUXD_SOCKET_ADDRESS names) answers right now.
+    static bool UsbmuxdAnswers();
+
+    int Start();
+    // Ends the subscription and reports every device gone. Safe when not started.
+    void Stop();
+    bool IsActive() const;
+    int SetCallback(VexaListenerCallback callback);
+    std::shared_ptr<UsbDevice> Find(int handle) const;
+    bool Owns(int handle) const { return handle >= kFirstHandle; }
+
+private:
+    // Far above the simulator's handles, so a handle tells which backend made it.
+    static constexpr int kFirstHandle = 1 << 20;
+
+    enum class State {
+        Unpaired,
+        TrustPending,
+        Failed,
+        Ready,
+    };
+    struct Entry {
+        std::shared_ptr<UsbDevice> device;
+        State state = State::Unpaired;
+        State announced = State::Unpaired; // what the current callback last heard
+    };
+    struct Event {
+        int kind;
+        std::string udid;
+    };
+
+    UsbBackend() = default;
+    static void onUsbmuxdEvent(const usbmuxd_event_t* event, void* self);
+    void run();
+    void handleEvent(const Event& event);
+    void tryToPair(Entry& entry);
+    void announce(Entry& entry);
+    void deliver(int mode, int handle);
+
+    mutable std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::deque<Event> m_events;
+    bool m_stop = false;
+    bool m_callbackChanged = false;
+    VexaListenerCallback m_callback = nullptr;
+    usbmuxd_subscription_context_t m_subscription = nullptr;
+    std::map<std::string, Entry> m_devices; // by udid; only the notification thread changes entries
+    std::map<int, std::shared_ptr<UsbDevice>> m_byHandle;
+    int m_nextHandle = kFirstHandle;
+    std::thread m_thread;
+};
+
+} // namespace vexa::usb

@@ -1,0 +1,91 @@
+// Renders the trust prompt, the information page and the file system page of a device served by
+// vexa-device-emulator through the usb backend, for a look by eye. Usage: usb_screens <output folder>
+
+#include <atomic>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+#include <vexa/vexa.h>
+
+#include "CSingleDetectiPhone.h"
+#include "ConnectWidget.h"
+#include "EmulatorProcess.h"
+#include "LanguageService.h"
+#include "QDeviceInformationWidget.h"
+#include "QSystemView.h"
+
+namespace {
+
+const char kUdid[] = "00008030-001A2B3C4D5E6F70";
+
+void Save(QWidget* widget, const QString& path) {
+    QTest::qWait(300);
+    if (!widget->grab().save(path))
+        qWarning("can't save %s", qPrintable(path));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QString output = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screens");
+    QDir().mkpath(output);
+    SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR));
+    EmulatorProcess emulator;
+    if (emulator.SimCtl({"create", "--udid", kUdid, "--name", "Anna's iPhone", "--product-type", "iPhone12,1",
+                         "--apps", "3", "--photos", "12", "--songs", "6", "--books", "2"}) != 0 ||
+        !emulator.Start({"--trust-pending"}))
+        return 1;
+    QDir(emulator.Root() + "/" + kUdid + "/Media").mkpath("Documents/Reports");
+    QFile notes(emulator.Root() + "/" + kUdid + "/Media/Documents/notes.txt");
+    notes.open(QIODevice::WriteOnly);
+    notes.write(QByteArray(48211, 'x'));
+    notes.close();
+    qputenv("VEXA_BACKEND", "usb");
+
+    // The real detector: it shows what the library reports, the trust prompt first.
+    struct Shown : IDetectiPhoneCallback {
+        std::atomic<int> state{-1};
+        void OnDeviceStateChange(int newState, int) override { state = newState; }
+    } shown;
+    CSingleDetectiPhone* detector = CSingleDetectiPhone::Instance();
+    detector->SetDetectCallback(&shown);
+    if (!QTest::qWaitFor([&] { return shown.state == DETECT_IPHONE_TRUST_PENDING; }, 20000))
+        return 2;
+    {
+        ConnectWidget prompt;
+        prompt.resize(760, 520);
+        prompt.ShowTrustPrompt(false);
+        prompt.show();
+        Save(&prompt, output + "/usb_trust_pending.png");
+    }
+    emulator.Control("trust accept");
+    if (!QTest::qWaitFor([&] { return shown.state == DETECT_IPHONE_READY; }, 20000))
+        return 3;
+    const auto managers = detector->Managers();
+    if (managers.isEmpty())
+        return 4;
+    IVexaManager* manager = managers.first();
+    {
+        QDeviceInformationWidget page(manager);
+        page.resize(760, 520);
+        page.show();
+        Save(&page, output + "/usb_information.png");
+    }
+    {
+        QSystemView view(manager, managers.firstKey());
+        view.resize(960, 520);
+        view.show();
+        view.Start();
+        if (!QTest::qWaitFor([&] { return view.RootItem() != nullptr && !view.IsRunning(); }, 10000))
+            return 5;
+        view.ShowFolder(view.FindItem("/Documents"));
+        Save(&view, output + "/usb_file_system.png");
+    }
+    detector->SetDetectCallback(nullptr);
+    emulator.Stop();
+    return 0;
+}

@@ -19,8 +19,9 @@ configure: deps
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
+# The demo device lives in the simulator; VEXA_BACKEND=auto make run takes a plugged-in phone instead.
 run: build
-	$(BUILD)/bin/vexa-transfer
+	VEXA_BACKEND=$${VEXA_BACKEND:-sim} $(BUILD)/bin/vexa-transfer
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) -LE soak

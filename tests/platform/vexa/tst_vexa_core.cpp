@@ -105,6 +105,7 @@ private slots:
     void cleanupTestCase();
 
     void simctlPlugAndUnplugReachARunningListener();
+    void swappingTheListenerWaitsForTheCallbackInFlight();
     void wifiDevicesArriveUnderANewHandleAndAreFlagged();
     void managerBindsOnlyToConnectedDevicesAndReleasesSafely();
     void deviceRecordHasEveryReportedPropertyAndKeepsOldTexts();
@@ -204,6 +205,28 @@ void TestVexaCore::simctlPlugAndUnplugReachARunningListener() {
     QCOMPARE(simctl({"plug", QString::fromStdString(udid)}), 0);
     QVERIFY(waitFor([&] { return handleOf(udid) != first; }, 500));
     QVERIFY(handleOf(udid) > first); // handles are never reused
+}
+
+namespace {
+std::atomic<int> g_slowCallback{0}; // 1 while inside, 2 once it returned
+
+int slowCallback(int mode, int) {
+    if (mode != VEXA_DEVICE_ARRIVED || g_slowCallback != 0)
+        return 0;
+    g_slowCallback = 1;
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    g_slowCallback = 2;
+    return 0;
+}
+} // namespace
+
+void TestVexaCore::swappingTheListenerWaitsForTheCallbackInFlight() {
+    // The program unregisters its callback in the destructor of the object the callback uses: once the
+    // call returns, no delivery may still be running.
+    QCOMPARE(IOSListener(slowCallback), 0);
+    QVERIFY(waitFor([] { return g_slowCallback != 0; }, 2000));
+    QCOMPARE(IOSListener(recordEvent), 0);
+    QCOMPARE(g_slowCallback.load(), 2);
 }
 
 void TestVexaCore::wifiDevicesArriveUnderANewHandleAndAreFlagged() {

@@ -25,13 +25,13 @@ DeviceListener::~DeviceListener() {
 }
 
 void DeviceListener::SetCallback(VexaListenerCallback callback) {
-    {
-        std::lock_guard lock(m_mutex);
-        m_callback = callback;
-        m_callbackChanged = true;
-        m_woken = true;
-    }
+    std::unique_lock lock(m_mutex);
+    m_callback = callback;
+    m_callbackChanged = true;
+    m_woken = true;
     m_wake.notify_all();
+    if (std::this_thread::get_id() != m_thread.get_id())
+        m_delivered.wait(lock, [this] { return m_delivering == 0; });
 }
 
 void DeviceListener::Wake() {
@@ -47,10 +47,16 @@ void DeviceListener::deliver(int mode, int handle) {
     {
         std::lock_guard lock(m_mutex);
         callback = m_callback;
+        if (callback == nullptr)
+            return;
+        ++m_delivering;
     }
-    if (callback != nullptr) {
-        callback(mode, handle); // no lock held: the callback may call back into the library
+    callback(mode, handle); // no lock held: the callback may call back into the library
+    {
+        std::lock_guard lock(m_mutex);
+        --m_delivering;
     }
+    m_delivered.notify_all();
 }
 
 void DeviceListener::run() {

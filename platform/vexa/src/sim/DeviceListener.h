@@ -25,6 +25,8 @@ public:
     DeviceListener(const DeviceListener&) = delete;
     DeviceListener& operator=(const DeviceListener&) = delete;
 
+    // Once it returns, the previous callback is no longer running (unless the callback itself called it):
+    // its owner may be destroyed right after.
     void SetCallback(VexaListenerCallback callback);
     // Removals caused outside the thread (a new root) are delivered by the next round.
     void Wake();
@@ -41,6 +43,8 @@ private:
     bool m_woken = false;
     VexaListenerCallback m_callback = nullptr;
     bool m_callbackChanged = false;
+    int m_delivering = 0; // callbacks in flight, run without the lock
+    std::condition_variable m_delivered;
     std::set<int> m_announced; // handles the current callback has been told about
     std::thread m_thread;
 };

@@ -80,12 +80,14 @@ bool UsbBackend::IsActive() const {
 }
 
 int UsbBackend::SetCallback(VexaListenerCallback callback) {
-    {
-        std::lock_guard lock(m_mutex);
-        m_callback = callback;
-        m_callbackChanged = true;
-    }
+    std::unique_lock lock(m_mutex);
+    m_callback = callback;
+    m_callbackChanged = true;
     m_wake.notify_all();
+    // The previous callback's owner may be destroyed once this returns: a delivery in flight ends first,
+    // unless it is that delivery calling back.
+    if (std::this_thread::get_id() != m_thread.get_id())
+        m_delivered.wait(lock, [this] { return m_delivering == 0; });
     return VEXA_OK;
 }
 
@@ -113,10 +115,16 @@ void UsbBackend::deliver(int mode, int handle) {
     {
         std::lock_guard lock(m_mutex);
         callback = m_callback;
+        if (callback == nullptr)
+            return;
+        ++m_delivering;
     }
-    if (callback != nullptr) {
-        callback(mode, handle); // no lock held: the callback calls back into the library
+    callback(mode, handle); // no lock held: the callback calls back into the library
+    {
+        std::lock_guard lock(m_mutex);
+        --m_delivering;
     }
+    m_delivered.notify_all();
 }
 
 void UsbBackend::announce(Entry& entry) {

@@ -69,6 +69,8 @@ private:
     bool m_stop = false;
     bool m_callbackChanged = false;
     VexaListenerCallback m_callback = nullptr;
+    int m_delivering = 0; // callbacks in flight, run without the lock
+    std::condition_variable m_delivered;
     usbmuxd_subscription_context_t m_subscription = nullptr;
     std::map<std::string, Entry> m_devices; // by udid; only the notification thread changes entries
     std::map<int, std::shared_ptr<UsbDevice>> m_byHandle;

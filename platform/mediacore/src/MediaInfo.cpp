@@ -16,8 +16,11 @@ int MediaInfo::Open(const char* path) {
     if (m_videoStream < 0)
         return MEDIACORE_OK;
     const AVStream* stream = m_input->streams[m_videoStream];
-    width = stream->codecpar->width;
-    height = stream->codecpar->height;
+    // A damaged header may state a negative size: a picture without a usable size has none.
+    if (stream->codecpar->width > 0 && stream->codecpar->height > 0) {
+        width = stream->codecpar->width;
+        height = stream->codecpar->height;
+    }
     videoBitRate = stream->codecpar->bit_rate;
     if (videoBitRate <= 0 && m_input->bit_rate > 0) {
         // Containers such as Matroska keep only the overall rate: take the audio's share off it.

@@ -1,7 +1,10 @@
 #include <limits>
 
+#include <QBuffer>
 #include <QSignalSpy>
 #include <QTest>
+
+#include "ForeignImage.h"
 
 #include "QImageButton.h"
 #include "QImageDialog.h"
@@ -9,6 +12,16 @@
 #include "TestFolders.h"
 
 namespace {
+
+QByteArray encoded(const QSize& size, const char* format) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
 
 QColor centreColour(QWidget& widget) {
     const QImage image = widget.grab().toImage();
@@ -26,6 +39,8 @@ private slots:
     void progressBarHandlesRangesBeyondInt();
     void progressBarClampsAndSignalsOnlyChanges();
     void imageDialogTakesItsImageSize();
+    void foreignImageIsBoundedAndScaled();
+    void foreignPngWithOverlongChunkIsRefused();
 };
 
 void TestWidgetKit::buttonShowsTheStripFrameOfItsState() {
@@ -115,6 +130,31 @@ void TestWidgetKit::imageDialogTakesItsImageSize() {
     QVERIFY(!dialog.SetBackgroundImage(folders.AppDir() + QStringLiteral("/missing.png")));
     QCOMPARE(dialog.size(), QSize(300, 120));
     QVERIFY(dialog.windowFlags() & Qt::FramelessWindowHint);
+}
+
+void TestWidgetKit::foreignImageIsBoundedAndScaled() {
+    const QImage small = ForeignImage::Decode(encoded(QSize(40, 20), "PNG"), 100, 60);
+    QCOMPARE(small.size(), QSize(40, 20));
+    QCOMPARE(small.pixelColor(5, 5), QColor(Qt::red));
+    QCOMPARE(ForeignImage::Decode(encoded(QSize(400, 200), "JPG"), 1000, 60).size(), QSize(60, 30));
+    QVERIFY(ForeignImage::Decode(encoded(QSize(400, 200), "PNG"), 300, 60).isNull());
+    QVERIFY(ForeignImage::Decode(QByteArray("not a picture"), 100, 60).isNull());
+    QVERIFY(ForeignImage::Decode(QByteArray(), 100, 60).isNull());
+}
+
+void TestWidgetKit::foreignPngWithOverlongChunkIsRefused() {
+    const QByteArray png = encoded(QSize(2, 2), "PNG");
+    QVERIFY(!ForeignImage::HasOverlongPngChunk(png));
+    QVERIFY(!ForeignImage::HasOverlongPngChunk(png + "trailing bytes after IEND"));
+    QVERIFY(!ForeignImage::Decode(png, 10, 10).isNull());
+
+    // A text chunk before IEND that claims 1.7 GB: libpng would allocate it before finding it missing.
+    const qsizetype iend = png.lastIndexOf("IEND") - 4;
+    const QByteArray claim = QByteArray::fromHex("67000000") + "tEXt" + "date";
+    const QByteArray bomb = png.left(iend) + claim + png.mid(iend);
+    QVERIFY(ForeignImage::HasOverlongPngChunk(bomb));
+    QVERIFY(ForeignImage::Decode(bomb, 10, 10).isNull());
+    QVERIFY(ForeignImage::HasOverlongPngChunk(png.left(png.size() - 3)));
 }
 
 int runWidgetKitTests(int argc, char** argv) {

@@ -2,11 +2,9 @@
 
 #include <cstring>
 
-#include <QBuffer>
-#include <QImageReader>
-
 #include <vexa/VexaRecords.h>
 
+#include "ForeignImage.h"
 #include "FormatSize.h"
 #include "IBaseSerial.h"
 
@@ -38,18 +36,7 @@ std::string QAppsChunk::FieldText(const char* field, size_t width) {
 
 void QAppsChunk::SetImage(const QByteArray& png) {
     m_image = png;
-    m_icon = QImage();
-    if (png.isEmpty())
-        return;
-    QBuffer buffer(&m_image);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, "PNG");
-    const QSize size = reader.size();
-    if (!size.isValid() || size.width() > kLargestIconSide || size.height() > kLargestIconSide)
-        return;
-    if (size.width() > kIconSide || size.height() > kIconSide)
-        reader.setScaledSize(size.scaled(kIconSide, kIconSide, Qt::KeepAspectRatio));
-    m_icon = reader.read();
+    m_icon = ForeignImage::Decode(png, kLargestIconSide, kIconSide, "PNG");
 }
 
 void QAppsChunk::Serialize(IBaseSerial* writer) {

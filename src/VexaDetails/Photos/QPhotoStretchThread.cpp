@@ -10,6 +10,7 @@
 
 #include "CPhotoList.h"
 #include "CPhotoMonthGroups.h"
+#include "ForeignImage.h"
 
 namespace {
 constexpr auto kPollInterval = std::chrono::milliseconds(50);
@@ -92,15 +93,14 @@ QImage QPhotoStretchThread::Load(PhotoRecord* record, int& code) {
         return {};
     }
     // The bytes are only valid until this thread loads the next thumbnail: decoded at once.
-    QImage image = QImage::fromData(record->thumbnail, record->thumbnailLength);
+    const QImage image = ForeignImage::Decode(
+        QByteArray::fromRawData(reinterpret_cast<const char*>(record->thumbnail), record->thumbnailLength),
+        ForeignImage::kLargestPictureSide, kThumbnailSide);
     record->thumbnail = nullptr;
     record->thumbnailLength = 0;
     if (image.isNull()) {
         qDebug() << "image is null";
         return {};
-    }
-    if (image.width() > kThumbnailSide || image.height() > kThumbnailSide) {
-        image = image.scaled(kThumbnailSide, kThumbnailSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     }
     return image.convertToFormat(QImage::Format_RGB32);
 }

@@ -13,6 +13,7 @@
 #include <vexa/IVexaManager.h>
 #include <vexa/VexaResult.h>
 
+#include "ForeignImage.h"
 #include "LanguageService.h"
 #include "NewAlbumWidget.h"
 #include "PicItemTotal.h"
@@ -307,7 +308,9 @@ bool UserPicWidget::ReadAlbums(std::vector<CAlbumInfo>& out) {
         album.photoCount = record.photoCount;
         album.type = record.type;
         if (record.cover != nullptr && record.coverLength > 0) {
-            album.cover = QImage::fromData(record.cover, record.coverLength);
+            album.cover = ForeignImage::Decode(
+                QByteArray::fromRawData(reinterpret_cast<const char*>(record.cover), record.coverLength),
+                ForeignImage::kLargestPictureSide, ForeignImage::kLargestPictureSide);
         }
         out.push_back(std::move(album));
     }

@@ -10,11 +10,16 @@
 // - one of the two accesses is made by FFmpeg's code on a thread that FFmpeg started (frame and
 //   slice threads of a decoder); our log callback, which also runs there, stays checked;
 // - both accesses are made by Qt's code, in a heap block Qt allocated for itself (its posted-event
-//   queue, filled and emptied by several threads under its own QMutex).
+//   queue, filled and emptied by several threads under its own QMutex);
+// - one thread closes a file descriptor and another is handed the same number by a later open: the
+//   kernel gives a number out only after its close, an order the checker does not see. opendir is
+//   not intercepted at all, so a directory stream's closedir meets whatever file last had its number
+//   (often with that file's stack lost).
 // A report whose racing accesses are made by our own code is always kept.
 
 #include <cstring>
 #include <initializer_list>
+#include <utility>
 
 #include <dlfcn.h>
 
@@ -124,7 +129,9 @@ bool StartedByFfmpeg(void* report, const Counts& counts, int tid) {
 
 struct Access {
     int tid = -1;
+    void* call = nullptr; // the innermost frame: for a descriptor, the intercepted C library call
     void* site = nullptr;
+    bool write = false;
 };
 
 bool ReadAccess(void* report, int index, Access& access) {
@@ -134,8 +141,66 @@ bool ReadAccess(void* report, int index, Access& access) {
     if (!__tsan_get_report_mop(report, static_cast<unsigned long>(index), &access.tid, &address, &size,
                                &write, &atomic, trace, kTraceSize))
         return false;
+    access.call = trace[0];
+    access.write = write != 0;
     access.site = FirstOutsideRuntime(trace, kTraceSize);
     return true;
+}
+
+const char* LocationType(void* report, const Counts& counts) {
+    if (counts.locs != 1)
+        return "";
+    const char* type = nullptr;
+    void* address = nullptr;
+    unsigned long start = 0, size = 0;
+    int tid = 0, fd = 0, suppressable = 0;
+    void* trace[kTraceSize] = {};
+    return __tsan_get_report_loc(report, 0, &type, &address, &start, &size, &tid, &fd, &suppressable, trace,
+                                 kTraceSize) &&
+                   type
+               ? type
+               : "";
+}
+
+// The C library call an interceptor frame stands for, without the runtime's prefix.
+bool IsCall(void* pc, std::initializer_list<const char*> names) {
+    Dl_info info;
+    if (!pc || !dladdr(pc, &info) || !info.dli_sname)
+        return false;
+    const char* name = info.dli_sname;
+    for (const char* prefix : {"___interceptor_", "__interceptor_"}) {
+        if (std::strncmp(name, prefix, std::strlen(prefix)) == 0)
+            name += std::strlen(prefix);
+    }
+    for (const char* candidate : names) {
+        if (std::strcmp(name, candidate) == 0)
+            return true;
+    }
+    return false;
+}
+
+bool ClosesDescriptor(void* pc) {
+    return IsCall(pc, {"close", "closedir", "fclose"});
+}
+
+bool CreatesDescriptor(void* pc) {
+    return IsCall(pc, {"open", "open64", "openat", "openat64", "creat", "creat64", "opendir", "fopen",
+                       "fopen64", "socket", "accept", "accept4", "pipe", "pipe2", "dup", "eventfd",
+                       "epoll_create1", "inotify_init1", "memfd_create"});
+}
+
+bool DescriptorReused(void* report, const Counts& counts) {
+    Access first, second;
+    if (counts.mops != 2 || std::strcmp(LocationType(report, counts), "fd") != 0 ||
+        !ReadAccess(report, 0, first) || !ReadAccess(report, 1, second))
+        return false;
+    for (const auto& [closing, other] : {std::pair{first, second}, std::pair{second, first}}) {
+        if (ClosesDescriptor(closing.call) &&
+            (CreatesDescriptor(other.call) ||
+             (IsCall(closing.call, {"closedir"}) && other.write && !other.call)))
+            return true;
+    }
+    return false;
 }
 
 // The memory is a heap block that Qt allocated for itself (its event queues and lists grow there).
@@ -176,5 +241,5 @@ bool __tsan::OnReport(const ReportDesc* report, bool suppressed) {
     Counts counts;
     if (!DataRace(data, counts))
         return false;
-    return OnlyQtOwnThreads(data, counts) || InsideLibraries(data, counts);
+    return OnlyQtOwnThreads(data, counts) || InsideLibraries(data, counts) || DescriptorReused(data, counts);
 }

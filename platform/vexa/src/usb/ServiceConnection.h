@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+
+#include <libimobiledevice/libimobiledevice.h>
+
+namespace vexa::usb {
+
+class UsbDevice;
+
+// A connection to one service of the device, started through lockdown. Every send and receive waits
+// at most kWaitMilliseconds for the device to make progress, so a device that stops answering ends the
+// call instead of blocking its thread; a transfer that keeps moving is never cut. Closed with the object.
+class ServiceConnection {
+public:
+    enum class Io { Ok, Closed, TimedOut };
+
+    // Long enough for a busy device to answer; two waits together stay well under ten seconds.
+    static constexpr int kWaitMilliseconds = 4000;
+
+    ~ServiceConnection();
+    ServiceConnection(const ServiceConnection&) = delete;
+    ServiceConnection& operator=(const ServiceConnection&) = delete;
+
+    // VEXA_OK and the connection, or the result that kept it from opening.
+    static int Open(const UsbDevice& device, const char* service, std::unique_ptr<ServiceConnection>& opened);
+
+    Io Send(const void* data, size_t length);
+    Io Receive(void* data, size_t length);
+
+private:
+    ServiceConnection() = default;
+    // Waits until the socket is ready for `events`; false when the wait ran out.
+    bool waitFor(short events) const;
+
+    idevice_t m_device = nullptr;
+    idevice_connection_t m_connection = nullptr;
+    int m_fd = -1;
+    bool m_tls = false;
+};
+
+} // namespace vexa::usb

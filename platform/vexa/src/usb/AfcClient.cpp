@@ -100,20 +100,25 @@ afc_error_t AfcClient::fail(afc_error_t error) {
     return error;
 }
 
-afc_error_t AfcClient::send(uint64_t operation, const std::string& arguments, const char* payload,
-                            size_t payloadLength) {
+void AfcClient::queue(uint64_t operation, const std::string& arguments, size_t payloadLength) {
+    const size_t at = m_outgoing.size();
+    m_outgoing.append(kMagic, sizeof kMagic);
+    m_outgoing.resize(at + kHeaderSize);
+    const uint64_t thisLength = kHeaderSize + arguments.size();
+    putLe64(m_outgoing.data() + at + 8, thisLength + payloadLength);
+    putLe64(m_outgoing.data() + at + 16, thisLength);
+    putLe64(m_outgoing.data() + at + 24, m_nextNumber++);
+    putLe64(m_outgoing.data() + at + 32, operation);
+    m_outgoing += arguments;
+}
+
+afc_error_t AfcClient::flush(const char* payload, size_t payloadLength) {
     if (m_broken != AFC_E_SUCCESS) {
+        m_outgoing.clear();
         return m_broken;
     }
-    std::string packet(kMagic, sizeof kMagic);
-    packet.resize(kHeaderSize);
-    const uint64_t thisLength = kHeaderSize + arguments.size();
-    putLe64(packet.data() + 8, thisLength + payloadLength);
-    putLe64(packet.data() + 16, thisLength);
-    putLe64(packet.data() + 24, m_nextNumber++);
-    putLe64(packet.data() + 32, operation);
-    packet += arguments;
-    ServiceConnection::Io io = m_connection.Send(packet.data(), packet.size());
+    ServiceConnection::Io io = m_connection.Send(m_outgoing.data(), m_outgoing.size());
+    m_outgoing.clear();
     if (io == ServiceConnection::Io::Ok && payloadLength > 0) {
         io = m_connection.Send(payload, payloadLength);
     }
@@ -126,6 +131,12 @@ afc_error_t AfcClient::send(uint64_t operation, const std::string& arguments, co
         break;
     }
     return fail(AFC_E_MUX_ERROR);
+}
+
+afc_error_t AfcClient::send(uint64_t operation, const std::string& arguments, const char* payload,
+                            size_t payloadLength) {
+    queue(operation, arguments, payloadLength);
+    return flush(payload, payloadLength);
 }
 
 afc_error_t AfcClient::receiveHeader(Header& header) {
@@ -241,8 +252,12 @@ afc_error_t AfcClient::GetFileInfos(const std::vector<std::string>& paths, std::
     size_t sent = 0;
     std::string data;
     for (size_t answered = 0; answered < paths.size(); ++answered) {
-        for (; sent < paths.size() && sent < answered + kInfoWindow; ++sent) {
-            if (afc_error_t error = send(GetFileInfoOp, withNul(paths[sent])); error != AFC_E_SUCCESS) {
+        // The window is topped up by half of it at a time, so requests go out in batches.
+        if (sent < paths.size() && sent < answered + kInfoWindow / 2) {
+            for (; sent < paths.size() && sent < answered + kInfoWindow; ++sent) {
+                queue(GetFileInfoOp, withNul(paths[sent]));
+            }
+            if (afc_error_t error = flush(); error != AFC_E_SUCCESS) {
                 return error;
             }
         }

@@ -60,6 +60,9 @@ private:
 
     afc_error_t send(uint64_t operation, const std::string& arguments, const char* payload = nullptr,
                      size_t payloadLength = 0);
+    // Adds a request without payload to those sent together by the next flush().
+    void queue(uint64_t operation, const std::string& arguments, size_t payloadLength = 0);
+    afc_error_t flush(const char* payload = nullptr, size_t payloadLength = 0);
     afc_error_t receiveHeader(Header& header);
     // The next answer, arguments and payload together.
     afc_error_t receive(uint64_t& operation, std::string& data);
@@ -71,6 +74,7 @@ private:
                         std::string& data);
 
     ServiceConnection& m_connection;
+    std::string m_outgoing;
     uint64_t m_nextNumber = 0;
     uint64_t m_expectedNumber = 0;
     afc_error_t m_broken = AFC_E_SUCCESS;

@@ -35,6 +35,11 @@ private:
     // Waits until the socket is ready for `events`; false when the wait ran out.
     bool waitFor(short events) const;
 
+    // Small answers come many to one receive; large ones go straight to the caller's memory.
+    static constexpr size_t kBufferSize = 64 * 1024;
+    std::unique_ptr<char[]> m_buffer;
+    size_t m_begin = 0;
+    size_t m_end = 0;
     idevice_t m_device = nullptr;
     idevice_connection_t m_connection = nullptr;
     int m_fd = -1;

@@ -32,6 +32,19 @@ int onDevice(int mode, int handle) {
     return 0;
 }
 
+bool sameContents(const QString& first, const QString& second) {
+    QFile a(first), b(second);
+    if (!a.open(QIODevice::ReadOnly) || !b.open(QIODevice::ReadOnly) || a.size() != b.size()) {
+        return false;
+    }
+    while (!a.atEnd()) {
+        if (a.read(1 << 20) != b.read(1 << 20)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool waitForArrival(int milliseconds) {
     QDeadlineTimer deadline(milliseconds);
     while (g_arrived == 0 && !deadline.hasExpired()) {
@@ -98,18 +111,41 @@ int main(int argc, char** argv) {
         }
     }
     QTemporaryDir local;
+    // Both copies start from the same state: dirty pages written out, the source in the page cache.
+    const auto settle = [] { QProcess::execute("sync", {}); };
+    settle();
     const double cp = millisecondsOf(
         [&] {
             return QProcess::execute("cp", {media + "/big.bin", local.filePath("cp.bin")}) == 0;
         },
         &ok);
+    settle();
     const std::u16string target = local.filePath("afc.bin").toStdU16String();
+    IFileService* files = manager->GetFileService();
     const double afc = millisecondsOf(
-        [&] { return manager->GetFileService()->CopyFileToComputer(u"/big.bin", target.c_str()) == VEXA_OK; },
-        &ok);
-    std::printf("AFC copy of 200 MB: %.1f ms, cp %.1f ms, ratio %.2f (limit 2.0)\n", afc, cp, afc / cp);
+        [&] { return files->CopyFileToComputer(u"/big.bin", target.c_str()) == VEXA_OK; }, &ok);
+    ok = sameContents(media + "/big.bin", local.filePath("afc.bin")) && ok;
+    std::printf("AFC copy of 200 MB from the device: %.1f ms, cp %.1f ms, ratio %.2f (limit 2.0)\n", afc, cp,
+                afc / cp);
     within = BenchFigure("usb_afc_copy_200mb_ratio_to_cp", afc / cp, "x", 2.0) && within;
     BenchWatch("usb_afc_copy_200mb_ms", afc, "ms");
+
+    settle();
+    const double cpBack = millisecondsOf(
+        [&] {
+            return QProcess::execute("cp", {local.filePath("cp.bin"), media + "/cp-back.bin"}) == 0;
+        },
+        &ok);
+    settle();
+    const std::u16string source = local.filePath("cp.bin").toStdU16String();
+    const double upload =
+        millisecondsOf([&] { return files->CopyFileToDevice(source.c_str(), u"/back.bin") == VEXA_OK; }, &ok);
+    ok = sameContents(local.filePath("cp.bin"), media + "/back.bin") && ok;
+    std::printf("AFC copy of 200 MB to the device: %.1f ms, cp %.1f ms, ratio %.2f (limit 2.0)\n", upload,
+                cpBack, upload / cpBack);
+    within = BenchFigure("usb_afc_upload_200mb_ratio_to_cp", upload / cpBack, "x", 2.0) && within;
+    QFile::remove(media + "/cp-back.bin");
+    QFile::remove(media + "/back.bin");
 
     // A folder of 10,000 entries, made on the device's disk directly.
     QDir(media).mkpath("many");
@@ -122,7 +158,7 @@ int main(int argc, char** argv) {
     const double listing = millisecondsOf(
         [&] {
             DirectoryEntryRecord* entries = nullptr;
-            return manager->GetFileService()->ReadDirectory("/many", &count, &entries) == VEXA_OK;
+            return files->ReadDirectory("/many", &count, &entries) == VEXA_OK && count == 10002;
         },
         &ok);
     std::printf("listing a folder of %d entries: %.1f ms (limit 300)\n", count, listing);

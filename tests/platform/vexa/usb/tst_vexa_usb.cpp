@@ -163,6 +163,7 @@ private slots:
     void filesMakeTheRoundTripAndLeaveNoHiddenCopies();
     void brokenAnswersEndInAClearResultAndTheNextCallWorks_data();
     void brokenAnswersEndInAClearResultAndTheNextCallWorks();
+    void filesTravelOverAnEncryptedServiceConnection();
     void aFolderOfTenThousandEntriesIsListedWhole();
     void appsAreInstalledListedWithIconsAndUninstalled();
     void appDocumentsAreBrowsedThroughHouseArrest();
@@ -365,6 +366,28 @@ void TestVexaUsb::brokenAnswersEndInAClearResultAndTheNextCallWorks() {
     QCOMPARE(files->RemovePath("/fault.bin"), int(VEXA_OK));
     QCOMPARE(files->RemovePath("/fault-upload.bin"), int(operation == "upload" ? VEXA_OK : VEXA_E_NOT_FOUND));
     m_emulator.Control("clear-faults");
+}
+
+void TestVexaUsb::filesTravelOverAnEncryptedServiceConnection() {
+    QCOMPARE(m_emulator.Control("service-ssl on"), QByteArray("ok"));
+    Manager manager = bind(m_handle);
+    QVERIFY(manager);
+    IFileService* files = manager->GetFileService();
+    const QByteArray bytes = randomBytes(5 * 1024 * 1024 + 3);
+    const QString local = m_local.filePath("tls-source.bin");
+    const QString exported = m_local.filePath("tls-export.bin");
+    QVERIFY(writeFile(local, bytes));
+    QCOMPARE(files->CopyFileToDevice(u16(local).c_str(), u"/tls.bin"), int(VEXA_OK));
+    QCOMPARE(files->CopyFileToComputer(u"/tls.bin", u16(exported).c_str()), int(VEXA_OK));
+    QCOMPARE(readFile(exported), bytes);
+    int count = 0;
+    DirectoryEntryRecord* entries = nullptr;
+    QCOMPARE(files->ReadDirectory("/", &count, &entries), int(VEXA_OK));
+    QVERIFY(std::any_of(entries, entries + count, [&](const DirectoryEntryRecord& entry) {
+        return QByteArray(entry.name) == "tls.bin" && QByteArray(entry.size).toLongLong() == bytes.size();
+    }));
+    QCOMPARE(files->RemovePath("/tls.bin"), int(VEXA_OK));
+    QCOMPARE(m_emulator.Control("service-ssl off"), QByteArray("ok"));
 }
 
 void TestVexaUsb::aFolderOfTenThousandEntriesIsListedWhole() {

@@ -1,5 +1,6 @@
 #include "AfcClient.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -16,9 +17,14 @@ constexpr uint64_t kMaxAnswer = 64u << 20;
 // Requests sent before the first answer is read: enough to hide the round trip, few enough that the
 // answers waiting meanwhile fit in the socket's buffers.
 constexpr size_t kInfoWindow = 128;
-// Two reads or writes in flight keep both ends busy: one side handles a piece while the other moves
+// Two reads in flight keep both ends busy: one side handles a piece while the other moves
 // the next.
-constexpr int kTransferDepth = 2;
+constexpr int kReadDepth = 2;
+// A piece of a file passed on at a time: small enough to stay in the processor's cache.
+constexpr size_t kSliceSize = 256 * 1024;
+// Writes go in slices, each its own packet, so the data is still in the cache when it is sent; many
+// in flight keep the device busy.
+constexpr int kWriteDepth = 8;
 // The highest status code the device uses.
 constexpr uint64_t kLastStatus = 33;
 
@@ -314,14 +320,14 @@ afc_error_t AfcClient::CloseFile(uint64_t handle) {
 
 afc_error_t AfcClient::ReadFile(uint64_t handle, const Sink& sink) {
     const std::string arguments = le64(handle) + le64(kChunkSize);
-    const std::unique_ptr<char[]> buffer(new char[kChunkSize]);
+    const std::unique_ptr<char[]> buffer(new char[kSliceSize]);
     afc_error_t result = AFC_E_SUCCESS;
     bool more = true;
     int inFlight = 0;
     // A piece may come shorter than asked without the file having ended: only an empty one ends it.
     // The reads still in flight then answer empty too, and are collected before returning.
     while (more || inFlight > 0) {
-        for (; more && inFlight < kTransferDepth; ++inFlight) {
+        for (; more && inFlight < kReadDepth; ++inFlight) {
             if (afc_error_t error = send(FileReadOp, arguments); error != AFC_E_SUCCESS) {
                 return error;
             }
@@ -338,22 +344,33 @@ afc_error_t AfcClient::ReadFile(uint64_t handle, const Sink& sink) {
         if (length > kChunkSize) {
             return fail(AFC_E_TOO_MUCH_DATA);
         }
-        if (afc_error_t error = receiveBody(buffer.get(), length); error != AFC_E_SUCCESS) {
-            return error;
-        }
         if (header.operation == Status) {
-            if (length < 8) {
+            if (length < 8 || length > kSliceSize) {
                 return fail(AFC_E_OP_HEADER_INVALID);
+            }
+            if (afc_error_t error = receiveBody(buffer.get(), length); error != AFC_E_SUCCESS) {
+                return error;
             }
             if (afc_error_t status = statusOf(getLe64(buffer.get())); status != AFC_E_SUCCESS && more) {
                 result = status;
             }
             more = false;
-        } else if (length == 0) {
+            continue;
+        }
+        if (length == 0) {
             more = false;
-        } else if (more && !sink(buffer.get(), length)) {
-            result = AFC_E_OP_INTERRUPTED;
-            more = false;
+        }
+        // Taken in slices that stay in the processor's cache between the socket and the sink.
+        for (uint64_t done = 0; done < length;) {
+            const size_t slice = static_cast<size_t>(std::min<uint64_t>(length - done, kSliceSize));
+            if (afc_error_t error = receiveBody(buffer.get(), slice); error != AFC_E_SUCCESS) {
+                return error;
+            }
+            done += slice;
+            if (more && !sink(buffer.get(), slice)) {
+                result = AFC_E_OP_INTERRUPTED;
+                more = false;
+            }
         }
     }
     return result;
@@ -362,13 +379,13 @@ afc_error_t AfcClient::ReadFile(uint64_t handle, const Sink& sink) {
 afc_error_t AfcClient::WriteFile(uint64_t handle, const Source& source, bool& sourceFailed) {
     sourceFailed = false;
     const std::string arguments = le64(handle);
-    const std::unique_ptr<char[]> buffer(new char[kChunkSize]);
+    const std::unique_ptr<char[]> buffer(new char[kSliceSize]);
     afc_error_t result = AFC_E_SUCCESS;
     bool more = true;
     int inFlight = 0;
     while (more || inFlight > 0) {
         if (more) {
-            const int64_t got = source(buffer.get(), kChunkSize);
+            const int64_t got = source(buffer.get(), kSliceSize);
             if (got <= 0) {
                 sourceFailed = got < 0;
                 more = false;
@@ -379,7 +396,7 @@ afc_error_t AfcClient::WriteFile(uint64_t handle, const Source& source, bool& so
                 ++inFlight;
             }
         }
-        if (inFlight > 0 && (inFlight >= kTransferDepth || !more)) {
+        if (inFlight > 0 && (inFlight >= kWriteDepth || !more)) {
             const afc_error_t status = receiveStatus();
             --inFlight;
             if (m_broken != AFC_E_SUCCESS) {

@@ -47,7 +47,7 @@ public:
     // Set once the connection can no longer be trusted.
     afc_error_t Broken() const { return m_broken; }
 
-    // Bytes asked for in one read or sent in one write.
+    // Bytes asked for in one read.
     static constexpr size_t kChunkSize = 4u << 20;
 
 private:

@@ -7,6 +7,7 @@
 
 #include <poll.h>
 #include <sys/socket.h>
+#include <unistd.h>
 
 #include <libimobiledevice/lockdown.h>
 #include <vexa/VexaResult.h>
@@ -19,6 +20,8 @@ namespace vexa::usb {
 ServiceConnection::~ServiceConnection() {
     if (m_connection != nullptr) {
         idevice_disconnect(m_connection);
+    } else if (m_fd >= 0) {
+        ::close(m_fd);
     }
     if (m_device != nullptr) {
         idevice_free(m_device);
@@ -66,6 +69,13 @@ int ServiceConnection::Open(const UsbDevice& device, const char* service,
     }
     opened = std::move(connection);
     return VEXA_OK;
+}
+
+std::unique_ptr<ServiceConnection> ServiceConnection::Adopt(int fd) {
+    std::unique_ptr<ServiceConnection> connection(new ServiceConnection);
+    connection->m_fd = fd;
+    connection->m_buffer.reset(new char[kBufferSize]);
+    return connection;
 }
 
 bool ServiceConnection::waitFor(short events) const {

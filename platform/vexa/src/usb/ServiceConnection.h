@@ -27,6 +27,10 @@ public:
     // VEXA_OK and the connection, or the result that kept it from opening.
     static int Open(const UsbDevice& device, const char* service, std::unique_ptr<ServiceConnection>& opened);
 
+    // A connection over a socket that is already open, owned from now on: answers recorded or made up
+    // reach the protocol code through one.
+    static std::unique_ptr<ServiceConnection> Adopt(int fd);
+
     Io Send(const void* data, size_t length);
     Io Receive(void* data, size_t length);
 

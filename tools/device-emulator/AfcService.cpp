@@ -3,11 +3,16 @@
 #include <cerrno>
 #include <cstring>
 
+#include <algorithm>
+
 #include <fcntl.h>
+#include <sys/sendfile.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "EmulatedDevice.h"
+#include "Emulator.h"
 #include "WireChannel.h"
 #include "sim/DiskUsage.h"
 #include "sim/SimDevice.h"
@@ -23,6 +28,11 @@ constexpr size_t kHeaderSize = 40;
 // No client asks for more in one packet; larger requests are refused rather than allocated.
 constexpr uint64_t kMaxPacket = 64u << 20;
 constexpr uint64_t kMaxRead = 16u << 20;
+constexpr size_t kInputBuffer = 64 * 1024;
+// Large socket buffers let a big read go out in a few steps instead of hundreds.
+constexpr int kSocketBuffer = 4 << 20;
+// How long a look at the simulated device's plugged state holds: reading it is a file read.
+constexpr std::chrono::milliseconds kConnectedCheck(50);
 
 enum Operation : uint64_t {
     Status = 0x01,
@@ -128,6 +138,8 @@ AfcService::AfcService(ServiceContext& context, fs::path root)
     , m_root(std::move(root)) {
     std::error_code error;
     fs::create_directories(m_root, error);
+    ::setsockopt(m_context.channel.Fd(), SOL_SOCKET, SO_SNDBUF, &kSocketBuffer, sizeof kSocketBuffer);
+    ::setsockopt(m_context.channel.Fd(), SOL_SOCKET, SO_RCVBUF, &kSocketBuffer, sizeof kSocketBuffer);
 }
 
 AfcService::~AfcService() {
@@ -138,6 +150,14 @@ AfcService::~AfcService() {
 void AfcService::Serve() {
     Packet packet;
     while (read(packet)) {
+        if (packet.operation != GetFileInfo)
+            m_checkedFolder.clear(); // anything else may change the tree
+        if (packet.operation == FileRead && !m_context.channel.IsTls() &&
+            !m_context.emulator.Faults().IsArmed(m_context.service) && isConnected()) {
+            if (!sendFileRead(packet))
+                return;
+            continue;
+        }
         Answer answer;
         answer.frame = frame(packet.number, handle(packet));
         answer.errorFrame = frame(packet.number, statusReply(UnknownError));
@@ -150,10 +170,74 @@ void AfcService::Serve() {
     }
 }
 
+bool AfcService::readExact(void* buffer, size_t length) {
+    auto* out = static_cast<uint8_t*>(buffer);
+    if (m_input.empty())
+        m_input.resize(kInputBuffer);
+    while (length > 0) {
+        if (m_inputBegin == m_inputEnd) {
+            // A large payload goes straight to its place; small packets are gathered in the buffer.
+            if (length >= m_input.size())
+                return m_context.channel.ReadExact(out, length);
+            m_inputBegin = 0;
+            m_inputEnd = m_context.channel.ReadSome(m_input.data(), m_input.size());
+            if (m_inputEnd == 0)
+                return false;
+        }
+        const size_t part = std::min(length, m_inputEnd - m_inputBegin);
+        std::memcpy(out, m_input.data() + m_inputBegin, part);
+        m_inputBegin += part;
+        out += part;
+        length -= part;
+    }
+    return true;
+}
+
+bool AfcService::isConnected() {
+    if (m_context.device.IsDetached())
+        return false;
+    const auto now = std::chrono::steady_clock::now();
+    if (now - m_connectedAt > kConnectedCheck) {
+        m_connected = m_context.device.Sim().IsConnected();
+        m_connectedAt = now;
+    }
+    return m_connected;
+}
+
+bool AfcService::sendFileRead(const Packet& packet) {
+    const int fd = fileOf(packet);
+    const uint64_t length = argument(packet.arguments, 1);
+    struct stat info {};
+    const off_t position = fd < 0 ? -1 : ::lseek(fd, 0, SEEK_CUR);
+    if (fd < 0 || length > kMaxRead || position < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        const auto answer = frame(packet.number, fd < 0 || length > kMaxRead ? statusReply(InvalidArgument)
+                                                                             : readFile(packet));
+        return m_context.channel.WriteAll(answer.data(), answer.size());
+    }
+    const uint64_t left = info.st_size > position ? static_cast<uint64_t>(info.st_size - position) : 0;
+    size_t count = static_cast<size_t>(std::min(length, left));
+    Reply head{Data, {}, {}};
+    std::vector<uint8_t> header = frame(packet.number, head);
+    for (int i = 0; i < 8; ++i)
+        header[8 + i] = static_cast<uint8_t>((kHeaderSize + count) >> (8 * i));
+    if (!m_context.channel.WriteAll(header.data(), header.size()))
+        return false;
+    while (count > 0) {
+        const ssize_t sent = ::sendfile(m_context.channel.Fd(), fd, nullptr, count);
+        if (sent < 0 && errno == EINTR)
+            continue;
+        // The file shrank or could not be read after the length went out: the answer cannot be
+        // completed, so the connection ends as a real device's would.
+        if (sent <= 0)
+            return false;
+        count -= static_cast<size_t>(sent);
+    }
+    return true;
+}
+
 bool AfcService::read(Packet& packet) {
     uint8_t header[kHeaderSize];
-    if (!m_context.channel.ReadExact(header, sizeof header) ||
-        std::memcmp(header, kMagic, sizeof kMagic) != 0)
+    if (!readExact(header, sizeof header) || std::memcmp(header, kMagic, sizeof kMagic) != 0)
         return false;
     const uint64_t entire = getLe64(header + 8);
     const uint64_t thisLength = getLe64(header + 16);
@@ -163,8 +247,8 @@ bool AfcService::read(Packet& packet) {
     packet.operation = getLe64(header + 32);
     packet.arguments.resize(thisLength - kHeaderSize);
     packet.payload.resize(entire - thisLength);
-    return m_context.channel.ReadExact(packet.arguments.data(), packet.arguments.size()) &&
-           m_context.channel.ReadExact(packet.payload.data(), packet.payload.size());
+    return readExact(packet.arguments.data(), packet.arguments.size()) &&
+           readExact(packet.payload.data(), packet.payload.size());
 }
 
 std::vector<uint8_t> AfcService::frame(uint64_t number, const Reply& reply) const {
@@ -180,7 +264,7 @@ std::vector<uint8_t> AfcService::frame(uint64_t number, const Reply& reply) cons
 }
 
 AfcService::Reply AfcService::handle(const Packet& packet) {
-    if (m_context.device.IsDetached() || !m_context.device.Sim().IsConnected()) {
+    if (!isConnected()) {
         return statusReply(IoError);
     }
     switch (packet.operation) {
@@ -257,8 +341,24 @@ AfcService::Reply AfcService::readDirectory(const std::string& path) {
     return error ? statusReply(ReadError) : reply;
 }
 
+std::optional<fs::path> AfcService::resolveEntry(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    if (slash == std::string::npos || name.empty() || name == "." || name == ".." ||
+        path.find('\0') != std::string::npos)
+        return resolve(path, false);
+    const std::string folder = path.substr(0, slash + 1);
+    if (folder != m_checkedFolder) {
+        m_checkedFolderPath = resolve(folder, true);
+        m_checkedFolder = folder;
+    }
+    if (!m_checkedFolderPath)
+        return std::nullopt;
+    return *m_checkedFolderPath / name;
+}
+
 AfcService::Reply AfcService::fileInfo(const std::string& path) {
-    const auto entry = resolve(path, false);
+    const auto entry = resolveEntry(path);
     struct stat info {};
     if (!entry)
         return statusReply(PermissionDenied);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <map>
@@ -38,6 +39,11 @@ private:
     };
 
     bool read(Packet& packet);
+    // Whole reads from the connection through a buffer: a listing sends many small requests at once.
+    bool readExact(void* buffer, size_t length);
+    // A file read answered straight from the file to the socket; false when the connection must end.
+    bool sendFileRead(const Packet& packet);
+    bool isConnected();
     std::vector<uint8_t> frame(uint64_t number, const Reply& reply) const;
     Reply handle(const Packet& packet);
 
@@ -58,12 +64,21 @@ private:
 
     static Reply statusReply(uint64_t code);
     std::optional<std::filesystem::path> resolve(const std::string& path, bool followLast) const;
+    // The entry itself, not what a link points to; a row of entries in one folder checks the folder once.
+    std::optional<std::filesystem::path> resolveEntry(const std::string& path);
     int fileOf(const Packet& packet) const;
 
     ServiceContext& m_context;
     std::filesystem::path m_root;
     std::map<uint64_t, int> m_files; // handle -> file descriptor
     uint64_t m_nextHandle = 1;
+    std::vector<uint8_t> m_input;
+    size_t m_inputBegin = 0;
+    size_t m_inputEnd = 0;
+    std::string m_checkedFolder; // with its last slash; empty when no check is kept
+    std::optional<std::filesystem::path> m_checkedFolderPath;
+    bool m_connected = true;
+    std::chrono::steady_clock::time_point m_connectedAt;
 };
 
 } // namespace vexa::emulator

@@ -30,6 +30,11 @@ std::optional<FaultKind> FaultPlan::Take(const std::string& service) {
     return std::nullopt;
 }
 
+bool FaultPlan::IsArmed(const std::string& service) {
+    std::lock_guard lock(m_mutex);
+    return m_planned.count(service) != 0 || m_planned.count("*") != 0;
+}
+
 void FaultPlan::Clear() {
     std::lock_guard lock(m_mutex);
     m_planned.clear();

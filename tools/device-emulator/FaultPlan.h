@@ -24,6 +24,7 @@ public:
 
     void Arm(const std::string& service, FaultKind kind);
     std::optional<FaultKind> Take(const std::string& service);
+    bool IsArmed(const std::string& service);
     void Clear();
 
 private:

@@ -53,6 +53,20 @@ bool WireChannel::ReadExact(void* buffer, size_t length) {
     return true;
 }
 
+size_t WireChannel::ReadSome(void* buffer, size_t length) {
+    const int chunk = length > (1u << 30) ? (1 << 30) : static_cast<int>(length);
+    if (m_ssl) {
+        const int got = SSL_read(m_ssl, buffer, chunk);
+        return got > 0 ? static_cast<size_t>(got) : 0;
+    }
+    for (;;) {
+        const ssize_t got = ::recv(m_fd, buffer, static_cast<size_t>(chunk), 0);
+        if (got < 0 && errno == EINTR)
+            continue;
+        return got > 0 ? static_cast<size_t>(got) : 0;
+    }
+}
+
 bool WireChannel::WriteAll(const void* buffer, size_t length) {
     const auto* in = static_cast<const unsigned char*>(buffer);
     while (length > 0) {

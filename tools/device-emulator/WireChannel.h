@@ -19,6 +19,8 @@ public:
 
     int Fd() const { return m_fd; }
     bool ReadExact(void* buffer, size_t length);
+    // Whatever has arrived, at least one byte and at most `length`; 0 when the peer went away.
+    size_t ReadSome(void* buffer, size_t length);
     bool WriteAll(const void* buffer, size_t length);
 
     // Server side of a TLS handshake on the open socket; false (and stays plain) when it fails.

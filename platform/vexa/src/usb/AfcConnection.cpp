@@ -1,12 +1,68 @@
 #include "AfcConnection.h"
 
+#include <cstring>
+
+#include <arpa/inet.h>
+
 #include <vexa/VexaResult.h>
 
-#include "LockdownSession.h"
 #include "PlistValue.h"
 #include "UsbDevice.h"
 
 namespace vexa::usb {
+
+namespace {
+
+// house_arrest answers with one small property list; anything longer is not its answer.
+constexpr uint32_t kMaxHouseArrestAnswer = 64 * 1024;
+
+int resultOfIo(ServiceConnection::Io io, const UsbDevice& device) {
+    if (!device.IsConnected()) {
+        return VEXA_E_UNPLUGGED;
+    }
+    return io == ServiceConnection::Io::TimedOut ? VEXA_E_TIMEOUT : VEXA_E_IO;
+}
+
+// Asks house_arrest for the app's documents: a property list framed by its big-endian length each way.
+// On "Complete" the same connection goes on as AFC over the app's container.
+int vendDocuments(ServiceConnection& service, const std::string& appId, const UsbDevice& device) {
+    PlistPtr command(plist_new_dict());
+    plist_dict_set_item(command.get(), "Command", plist_new_string("VendDocuments"));
+    plist_dict_set_item(command.get(), "Identifier", plist_new_string(appId.c_str()));
+    char* xml = nullptr;
+    uint32_t length = 0;
+    plist_to_xml(command.get(), &xml, &length);
+    std::string packet(4, '\0');
+    const uint32_t bigEndian = htonl(length);
+    std::memcpy(packet.data(), &bigEndian, 4);
+    packet.append(xml, length);
+    plist_to_xml_free(xml);
+    if (auto io = service.Send(packet.data(), packet.size()); io != ServiceConnection::Io::Ok) {
+        return resultOfIo(io, device);
+    }
+    uint32_t answerLength = 0;
+    if (auto io = service.Receive(&answerLength, 4); io != ServiceConnection::Io::Ok) {
+        return resultOfIo(io, device);
+    }
+    answerLength = ntohl(answerLength);
+    if (answerLength == 0 || answerLength > kMaxHouseArrestAnswer) {
+        return VEXA_E_PROTOCOL;
+    }
+    std::string answer(answerLength, '\0');
+    if (auto io = service.Receive(answer.data(), answer.size()); io != ServiceConnection::Io::Ok) {
+        return resultOfIo(io, device);
+    }
+    plist_t parsed = nullptr;
+    plist_from_memory(answer.data(), answerLength, &parsed);
+    PlistPtr result(parsed);
+    if (!result || plist_get_node_type(result.get()) != PLIST_DICT) {
+        return VEXA_E_PROTOCOL;
+    }
+    // An unknown app, or one that shares no documents, answers with an error instead of "Complete".
+    return PlistString(result.get(), "Status") == "Complete" ? VEXA_OK : VEXA_E_NOT_FOUND;
+}
+
+} // namespace
 
 int ResultOfAfc(afc_error_t error, const UsbDevice& device) {
     switch (error) {
@@ -36,63 +92,30 @@ int ResultOfAfc(afc_error_t error, const UsbDevice& device) {
     }
 }
 
-AfcConnection::~AfcConnection() {
-    if (m_afc != nullptr) {
-        afc_client_free(m_afc);
-    }
-    if (m_houseArrest != nullptr) {
-        house_arrest_client_free(m_houseArrest);
-    }
-    if (m_device != nullptr) {
-        idevice_free(m_device);
-    }
-}
+AfcConnection::AfcConnection(std::unique_ptr<ServiceConnection> service)
+    : m_service(std::move(service))
+    , m_client(*m_service) {}
 
 int AfcConnection::OpenMedia(const UsbDevice& device, std::unique_ptr<AfcConnection>& connection) {
-    std::unique_ptr<AfcConnection> opened(new AfcConnection);
-    if (!device.IsConnected() || OpenUsbDevice(device.Udid(), &opened->m_device) != IDEVICE_E_SUCCESS) {
-        opened->m_device = nullptr;
-        return VEXA_E_UNPLUGGED;
+    std::unique_ptr<ServiceConnection> service;
+    if (int opened = ServiceConnection::Open(device, "com.apple.afc", service); opened != VEXA_OK) {
+        return opened;
     }
-    const afc_error_t error = afc_client_start_service(opened->m_device, &opened->m_afc, kClientLabel);
-    if (error != AFC_E_SUCCESS) {
-        opened->m_afc = nullptr;
-        return ResultOfAfc(error, device);
-    }
-    connection = std::move(opened);
+    connection.reset(new AfcConnection(std::move(service)));
     return VEXA_OK;
 }
 
 int AfcConnection::OpenAppDocuments(const UsbDevice& device, const std::string& appId,
                                     std::unique_ptr<AfcConnection>& connection) {
-    std::unique_ptr<AfcConnection> opened(new AfcConnection);
-    if (!device.IsConnected() || OpenUsbDevice(device.Udid(), &opened->m_device) != IDEVICE_E_SUCCESS) {
-        opened->m_device = nullptr;
-        return VEXA_E_UNPLUGGED;
+    std::unique_ptr<ServiceConnection> service;
+    if (int opened = ServiceConnection::Open(device, "com.apple.mobile.house_arrest", service);
+        opened != VEXA_OK) {
+        return opened;
     }
-    if (house_arrest_client_start_service(opened->m_device, &opened->m_houseArrest, kClientLabel) !=
-        HOUSE_ARREST_E_SUCCESS) {
-        opened->m_houseArrest = nullptr;
-        return device.IsConnected() ? VEXA_E_IO : VEXA_E_UNPLUGGED;
+    if (int vended = vendDocuments(*service, appId, device); vended != VEXA_OK) {
+        return vended;
     }
-    plist_t answer = nullptr;
-    if (house_arrest_send_command(opened->m_houseArrest, "VendDocuments", appId.c_str()) !=
-            HOUSE_ARREST_E_SUCCESS ||
-        house_arrest_get_result(opened->m_houseArrest, &answer) != HOUSE_ARREST_E_SUCCESS) {
-        plist_free(answer);
-        return device.IsConnected() ? VEXA_E_IO : VEXA_E_UNPLUGGED;
-    }
-    PlistPtr result(answer);
-    // An unknown app, or one that shares no documents, answers with an error instead of "Complete".
-    if (PlistString(result.get(), "Status") != "Complete") {
-        return VEXA_E_NOT_FOUND;
-    }
-    const afc_error_t error = afc_client_new_from_house_arrest_client(opened->m_houseArrest, &opened->m_afc);
-    if (error != AFC_E_SUCCESS) {
-        opened->m_afc = nullptr;
-        return ResultOfAfc(error, device);
-    }
-    connection = std::move(opened);
+    connection.reset(new AfcConnection(std::move(service)));
     return VEXA_OK;
 }
 

@@ -4,8 +4,9 @@
 #include <string>
 
 #include <libimobiledevice/afc.h>
-#include <libimobiledevice/house_arrest.h>
-#include <libimobiledevice/libimobiledevice.h>
+
+#include "AfcClient.h"
+#include "ServiceConnection.h"
 
 namespace vexa::usb {
 
@@ -19,7 +20,6 @@ int ResultOfAfc(afc_error_t error, const UsbDevice& device);
 // one app. Closed with the object.
 class AfcConnection {
 public:
-    ~AfcConnection();
     AfcConnection(const AfcConnection&) = delete;
     AfcConnection& operator=(const AfcConnection&) = delete;
 
@@ -27,14 +27,13 @@ public:
     static int OpenAppDocuments(const UsbDevice& device, const std::string& appId,
                                 std::unique_ptr<AfcConnection>& connection);
 
-    afc_client_t Client() const { return m_afc; }
+    AfcClient& Client() { return m_client; }
 
 private:
-    AfcConnection() = default;
+    explicit AfcConnection(std::unique_ptr<ServiceConnection> service);
 
-    idevice_t m_device = nullptr;
-    house_arrest_client_t m_houseArrest = nullptr;
-    afc_client_t m_afc = nullptr;
+    std::unique_ptr<ServiceConnection> m_service;
+    AfcClient m_client;
 };
 
 } // namespace vexa::usb

@@ -10,6 +10,7 @@
 
 #include <vexa/VexaResult.h>
 
+#include "AfcClient.h"
 #include "AfcConnection.h"
 #include "UsbDevice.h"
 
@@ -17,49 +18,43 @@ namespace vexa::usb {
 
 namespace {
 
-// Large enough that a local socket moves data at its full speed, small enough for AFC's packet limit.
-constexpr uint32_t kChunkSize = 4 * 1024 * 1024;
-
 std::string utf8(const char16_t* text) {
     return QString::fromUtf16(text).toStdString();
 }
-
-struct AfcList {
-    char** items = nullptr;
-    ~AfcList() {
-        if (items != nullptr) {
-            afc_dictionary_free(items);
-        }
-    }
-};
 
 std::string hiddenNameFor(const std::string& path) {
     const auto slash = path.rfind('/');
     return path.substr(0, slash + 1) + ".vexa-part-" + path.substr(slash + 1);
 }
 
+// An open file on the device, closed when it goes out of scope.
 class AfcFile {
 public:
-    AfcFile(afc_client_t client)
+    explicit AfcFile(AfcClient& client)
         : m_client(client) {}
     ~AfcFile() {
-        if (m_handle != 0) {
-            afc_file_close(m_client, m_handle);
+        if (m_open) {
+            m_client.CloseFile(m_handle);
         }
     }
     afc_error_t Open(const std::string& path, afc_file_mode_t mode) {
-        return afc_file_open(m_client, path.c_str(), mode, &m_handle);
+        const afc_error_t error = m_client.OpenFile(path, mode, m_handle);
+        m_open = error == AFC_E_SUCCESS;
+        return error;
     }
     afc_error_t Close() {
-        const uint64_t handle = m_handle;
-        m_handle = 0;
-        return afc_file_close(m_client, handle);
+        if (!m_open) {
+            return AFC_E_SUCCESS;
+        }
+        m_open = false;
+        return m_client.CloseFile(m_handle);
     }
     uint64_t Handle() const { return m_handle; }
 
 private:
-    afc_client_t m_client;
+    AfcClient& m_client;
     uint64_t m_handle = 0;
+    bool m_open = false;
 };
 
 } // namespace
@@ -132,51 +127,54 @@ int UsbFileService::ReadDirectory(const char* devicePath, int* count, DirectoryE
     }
     auto& arena = m_readDirectory.ForCurrentThread();
     return withConnection([&](AfcConnection& connection) {
-        afc_client_t client = connection.Client();
-        AfcList names;
-        if (afc_error_t error = afc_read_directory(client, path.c_str(), &names.items);
-            error != AFC_E_SUCCESS) {
+        AfcClient& client = connection.Client();
+        std::vector<std::string> listed;
+        if (afc_error_t error = client.ReadDirectory(path, listed); error != AFC_E_SUCCESS) {
             return ResultOfAfc(error, *m_device);
         }
-        std::vector<std::string> listed;
-        // "." and ".." are passed on as the device lists them; the views skip them.
-        for (char** name = names.items; name != nullptr && *name != nullptr; ++name) {
-            listed.emplace_back(*name);
+        // "." and ".." are passed on as the device lists them, but not asked about: ".." of the root
+        // lies outside what the service may show. The views skip them.
+        const std::string prefix = path == "/" ? "/" : path + "/";
+        std::vector<std::string> asked;
+        asked.reserve(listed.size());
+        for (const std::string& name : listed) {
+            if (name != "." && name != "..") {
+                asked.push_back(prefix + name);
+            }
+        }
+        std::vector<AfcClient::FileInfo> infos;
+        std::vector<afc_error_t> statuses;
+        if (afc_error_t error = client.GetFileInfos(asked, infos, statuses); error != AFC_E_SUCCESS) {
+            return ResultOfAfc(error, *m_device);
         }
         arena.Clear();
         auto* records = arena.NewArray<DirectoryEntryRecord>(listed.size());
-        const std::string prefix = path == "/" ? "/" : path + "/";
+        size_t next = 0;
         for (size_t i = 0; i < listed.size(); ++i) {
             DirectoryEntryRecord& record = records[i];
             record.name = arena.Keep(listed[i]);
-            AfcList info;
             if (listed[i] == "." || listed[i] == "..") {
-                // Not asked about: ".." of the root lies outside what the service may show.
                 record.size = record.modifyTime = record.createTime = arena.Keep("0");
                 record.type = arena.Keep("S_IFDIR");
                 continue;
             }
-            if (afc_error_t error = afc_get_file_info(client, (prefix + listed[i]).c_str(), &info.items);
-                error != AFC_E_SUCCESS) {
-                // An entry removed between the listing and its details is shown as an empty file.
-                if (error != AFC_E_OBJECT_NOT_FOUND) {
-                    return ResultOfAfc(error, *m_device);
-                }
+            const size_t at = next++;
+            // An entry removed between the listing and its details is shown as an empty file.
+            if (statuses[at] != AFC_E_SUCCESS && statuses[at] != AFC_E_OBJECT_NOT_FOUND) {
+                return ResultOfAfc(statuses[at], *m_device);
             }
             std::string size = "0", modified = "0", created = "0", type = "S_IFREG", target;
-            for (char** pair = info.items; pair != nullptr && pair[0] != nullptr && pair[1] != nullptr;
-                 pair += 2) {
-                const std::string key = pair[0];
+            for (const auto& [key, value] : infos[at]) {
                 if (key == "st_size") {
-                    size = pair[1];
+                    size = value;
                 } else if (key == "st_mtime") {
-                    modified = pair[1];
+                    modified = value;
                 } else if (key == "st_birthtime") {
-                    created = pair[1];
+                    created = value;
                 } else if (key == "st_ifmt") {
-                    type = pair[1];
+                    type = value;
                 } else if (key == "LinkTarget") {
-                    target = pair[1];
+                    target = value;
                 }
             }
             record.size = arena.Keep(type == "S_IFDIR" ? "0" : size);
@@ -208,21 +206,16 @@ int UsbFileService::CopyFileToComputer(const char16_t* devicePath, const char16_
         if (afc_error_t error = file.Open(path, AFC_FOPEN_RDONLY); error != AFC_E_SUCCESS) {
             return ResultOfAfc(error, *m_device);
         }
-        QByteArray buffer(kChunkSize, Qt::Uninitialized);
-        for (;;) {
-            uint32_t read = 0;
-            const afc_error_t error =
-                afc_file_read(connection.Client(), file.Handle(), buffer.data(), kChunkSize, &read);
-            if (error != AFC_E_SUCCESS) {
-                return ResultOfAfc(error, *m_device);
-            }
-            if (read == 0) {
-                return int(VEXA_OK);
-            }
-            if (target.write(buffer.constData(), read) != qint64(read)) {
-                return int(VEXA_E_IO);
-            }
+        bool written = true;
+        const afc_error_t error =
+            connection.Client().ReadFile(file.Handle(), [&](const char* data, size_t length) {
+                written = target.write(data, qint64(length)) == qint64(length);
+                return written;
+            });
+        if (!written) {
+            return int(VEXA_E_IO);
         }
+        return ResultOfAfc(error, *m_device);
     });
     if (result != VEXA_OK) {
         target.cancelWriting();
@@ -248,41 +241,28 @@ int UsbFileService::CopyFileToDevice(const char16_t* localPath, const char16_t* 
     }
     const std::string hidden = hiddenNameFor(path);
     return withConnection([&](AfcConnection& connection) {
-        afc_client_t client = connection.Client();
+        AfcClient& client = connection.Client();
         AfcFile file(client);
         if (afc_error_t error = file.Open(hidden, AFC_FOPEN_WRONLY); error != AFC_E_SUCCESS) {
             return ResultOfAfc(error, *m_device);
         }
-        QByteArray buffer(kChunkSize, Qt::Uninitialized);
-        int result = VEXA_OK;
-        for (;;) {
-            const qint64 got = source.read(buffer.data(), kChunkSize);
-            if (got < 0) {
-                result = VEXA_E_IO;
-                break;
-            }
-            if (got == 0) {
-                break;
-            }
-            uint32_t written = 0;
-            const afc_error_t error = afc_file_write(client, file.Handle(), buffer.constData(),
-                                                     static_cast<uint32_t>(got), &written);
-            if (error != AFC_E_SUCCESS || written != got) {
-                result = error != AFC_E_SUCCESS ? ResultOfAfc(error, *m_device) : int(VEXA_E_IO);
-                break;
-            }
-        }
+        bool readFailed = false;
+        const afc_error_t error = client.WriteFile(
+            file.Handle(),
+            [&](char* buffer, size_t capacity) { return source.read(buffer, qint64(capacity)); }, readFailed);
+        int result = readFailed ? int(VEXA_E_IO) : ResultOfAfc(error, *m_device);
         if (result == VEXA_OK) {
-            if (afc_error_t error = file.Close(); error != AFC_E_SUCCESS) {
-                result = ResultOfAfc(error, *m_device);
-            } else if (afc_error_t renamed = afc_rename_path(client, hidden.c_str(), path.c_str());
-                       renamed != AFC_E_SUCCESS) {
+            if (afc_error_t closed = file.Close(); closed != AFC_E_SUCCESS) {
+                result = ResultOfAfc(closed, *m_device);
+            } else if (afc_error_t renamed = client.RenamePath(hidden, path); renamed != AFC_E_SUCCESS) {
                 result = ResultOfAfc(renamed, *m_device);
             }
         }
-        if (result != VEXA_OK && m_device->IsConnected()) {
+        // Over a connection that still answers, the half-written upload is removed at once; over a lost
+        // one it stays under its hidden name and the next upload of that file writes over it.
+        if (result != VEXA_OK && client.Broken() == AFC_E_SUCCESS) {
             file.Close();
-            afc_remove_path(client, hidden.c_str());
+            client.RemovePath(hidden, false);
         }
         return result;
     });
@@ -297,11 +277,11 @@ int UsbFileService::MakeDirectory(const char* devicePath) {
         return VEXA_E_PATH_ESCAPE;
     }
     return withConnection([&](AfcConnection& connection) {
-        AfcList info;
-        if (afc_get_file_info(connection.Client(), path.c_str(), &info.items) == AFC_E_SUCCESS) {
+        AfcClient::FileInfo info;
+        if (connection.Client().GetFileInfo(path, info) == AFC_E_SUCCESS) {
             return int(VEXA_E_EXISTS);
         }
-        return ResultOfAfc(afc_make_directory(connection.Client(), path.c_str()), *m_device);
+        return ResultOfAfc(connection.Client().MakeDirectory(path), *m_device);
     });
 }
 
@@ -317,7 +297,7 @@ int UsbFileService::RemovePath(const char* devicePath) {
         return VEXA_E_INVALID_ARGUMENT;
     }
     return withConnection([&](AfcConnection& connection) {
-        return ResultOfAfc(afc_remove_path_and_contents(connection.Client(), path.c_str()), *m_device);
+        return ResultOfAfc(connection.Client().RemovePath(path, true), *m_device);
     });
 }
 
@@ -333,11 +313,11 @@ int UsbFileService::RenamePath(const char* oldPath, const char* newPath) {
         return VEXA_E_INVALID_ARGUMENT;
     }
     return withConnection([&](AfcConnection& connection) {
-        AfcList info;
-        if (afc_get_file_info(connection.Client(), to.c_str(), &info.items) == AFC_E_SUCCESS) {
+        AfcClient::FileInfo info;
+        if (connection.Client().GetFileInfo(to, info) == AFC_E_SUCCESS) {
             return int(VEXA_E_EXISTS); // AFC would replace it silently
         }
-        return ResultOfAfc(afc_rename_path(connection.Client(), from.c_str(), to.c_str()), *m_device);
+        return ResultOfAfc(connection.Client().RenamePath(from, to), *m_device);
     });
 }
 

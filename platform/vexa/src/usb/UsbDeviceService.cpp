@@ -6,6 +6,7 @@
 
 #include "LockdownSession.h"
 #include "UsbDevice.h"
+#include "UsbDeviceBackup.h"
 
 namespace vexa::usb {
 
@@ -56,12 +57,22 @@ int UsbDeviceService::RestoreDevice(const char16_t* folder, const char* password
     return RestoreDeviceWithProgress(folder, password, nullptr, nullptr);
 }
 
-int UsbDeviceService::BackupDeviceWithProgress(const char16_t*, int, BackupProgressCallback, void*) {
-    return VEXA_E_NOT_SUPPORTED_YET;
+int UsbDeviceService::BackupDeviceWithProgress(const char16_t* folder, int, BackupProgressCallback callback,
+                                               void* context) {
+    if (folder == nullptr || *folder == 0) {
+        return VEXA_E_INVALID_ARGUMENT;
+    }
+    const std::string path = QString::fromUtf16(folder).toStdString();
+    return UsbDeviceBackup(*m_device, callback, context).Backup(path);
 }
 
-int UsbDeviceService::RestoreDeviceWithProgress(const char16_t*, const char*, BackupProgressCallback, void*) {
-    return VEXA_E_NOT_SUPPORTED_YET;
+int UsbDeviceService::RestoreDeviceWithProgress(const char16_t* folder, const char* password,
+                                                BackupProgressCallback callback, void* context) {
+    if (folder == nullptr || *folder == 0) {
+        return VEXA_E_INVALID_ARGUMENT;
+    }
+    const std::string path = QString::fromUtf16(folder).toStdString();
+    return UsbDeviceBackup(*m_device, callback, context).Restore(path, password == nullptr ? "" : password);
 }
 
 } // namespace vexa::usb

@@ -1,5 +1,6 @@
 #include "UsbDeviceBackup.h"
 
+#include <cstdio>
 #include <ctime>
 
 #include <vexa/VexaResult.h>
@@ -7,6 +8,7 @@
 #include "DeviceLinkFiles.h"
 #include "LockdownSession.h"
 #include "MobileBackupSession.h"
+#include "UsbBackupHistory.h"
 #include "UsbDevice.h"
 #include "formats/BackupTypes.h"
 #include "formats/BackupWriter.h"
@@ -60,13 +62,12 @@ int UsbDeviceBackup::Backup(const fs::path& folder) {
     return result;
 }
 
-int UsbDeviceBackup::writeInfo(const fs::path& staging) {
+int UsbDeviceBackup::readProperties(formats::BackupProperties& properties) {
     LockdownSession session(m_device);
     PlistPtr values;
     if (int result = session.GetValue(nullptr, nullptr, values); result != VEXA_OK) {
         return result;
     }
-    formats::BackupProperties properties;
     for (const auto& [infoKey, lockdownKey] : kInfoKeys) {
         properties.info[infoKey] = formats::Plist::String(values.get(), lockdownKey);
     }
@@ -74,7 +75,31 @@ int UsbDeviceBackup::writeInfo(const fs::path& staging) {
     properties.info["GUID"] = m_device.Udid();
     properties.info["Target Identifier"] = m_device.Udid();
     properties.info["Last Backup Date"] = formats::Plist::IsoTime(std::time(nullptr));
-    return formats::BackupWriter::WriteInfoPlist(staging, properties) ? VEXA_OK : VEXA_E_IO;
+    return VEXA_OK;
+}
+
+void UsbDeviceBackup::remember(const fs::path& folder, formats::BackupProperties& properties, bool encrypted,
+                               uint64_t size) {
+    sim::BackupEntry entry;
+    std::error_code error;
+    entry.udid = m_device.Udid();
+    entry.folder = fs::absolute(folder, error).lexically_normal().string();
+    entry.deviceName = properties.info["Device Name"];
+    entry.productType = properties.info["Product Type"];
+    entry.productVersion = properties.info["Product Version"];
+    entry.serialNumber = properties.info["Serial Number"];
+    entry.encrypted = encrypted;
+    entry.size = size;
+    const std::time_t now = std::time(nullptr);
+    std::tm parts{};
+    localtime_r(&now, &parts);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &parts);
+    entry.dateTime = text;
+    // The backup is made either way; without its entry it is still found by importing the folder.
+    if (UsbBackupHistory().Add(entry) != VEXA_OK) {
+        std::fprintf(stderr, "vexa: the list of usb backups could not be written\n");
+    }
 }
 
 int UsbDeviceBackup::backupInto(const fs::path& folder) {
@@ -102,13 +127,20 @@ int UsbDeviceBackup::backupInto(const fs::path& folder) {
     if (!fs::exists(staging / "Manifest.plist", error) || !fs::exists(staging / "Manifest.db", error)) {
         return VEXA_E_PROTOCOL;
     }
-    if (int result = writeInfo(staging); result != VEXA_OK) {
+    formats::BackupProperties properties;
+    if (int result = readProperties(properties); result != VEXA_OK) {
         return result;
     }
+    if (!formats::BackupWriter::WriteInfoPlist(staging, properties)) {
+        return VEXA_E_IO;
+    }
+    const formats::PlistPtr manifest = formats::Plist::ParseFile((staging / "Manifest.plist").string());
+    const bool encrypted = manifest && formats::Plist::Bool(manifest.get(), "IsEncrypted");
     if (int result = sim::BackupFolderSwap::Replace(folder, staging); result != VEXA_OK) {
         return result;
     }
     progress.Finish();
+    remember(folder, properties, encrypted, progress.Figures().bytesDone);
     return VEXA_OK;
 }
 

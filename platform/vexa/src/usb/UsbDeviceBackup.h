@@ -5,6 +5,10 @@
 
 #include <vexa/VexaRecords.h>
 
+namespace vexa::formats {
+struct BackupProperties;
+} // namespace vexa::formats
+
 namespace vexa::usb {
 
 class UsbDevice;
@@ -23,7 +27,10 @@ public:
 
 private:
     int backupInto(const std::filesystem::path& folder);
-    int writeInfo(const std::filesystem::path& staging);
+    // Info.plist's values, from the device.
+    int readProperties(formats::BackupProperties& properties);
+    void remember(const std::filesystem::path& folder, formats::BackupProperties& properties, bool encrypted,
+                  uint64_t size);
 
     const UsbDevice& m_device;
     BackupProgressCallback m_callback;

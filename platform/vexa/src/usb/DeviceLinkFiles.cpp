@@ -1,6 +1,7 @@
 #include "DeviceLinkFiles.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <vector>
 
@@ -108,7 +109,15 @@ void TransferProgress::RaiseByteTotal(uint64_t bytes) {
 
 int TransferProgress::report() {
     if (!m_filesKnown) {
-        m_progress.filesTotal = m_progress.filesDone + 1;
+        // Files of the size seen so far fill the bytes the device announced.
+        uint64_t estimate = m_progress.filesDone + 1;
+        if (m_progress.bytesDone > 0 && m_progress.bytesTotal > m_progress.bytesDone) {
+            const double perFile = double(m_progress.bytesDone) / double(m_progress.filesDone);
+            estimate = std::max(
+                estimate, m_progress.filesDone +
+                              uint64_t(double(m_progress.bytesTotal - m_progress.bytesDone) / perFile + 0.5));
+        }
+        m_progress.filesTotal = estimate;
     }
     m_progress.bytesTotal = std::max(m_progress.bytesTotal, m_progress.bytesDone);
     if (m_callback != nullptr && m_callback(&m_progress, m_context) != 0) {
@@ -174,7 +183,11 @@ plist_t DeviceLinkFiles::contentsOf(const fs::path& folder) const {
                                              : fs::is_regular_file(status) ? "DLFileTypeRegular"
                                                                            : "DLFileTypeUnknown"));
         plist_dict_set_item(entry, "DLFileSize", plist_new_uint(directory ? 0 : it->file_size(statusError)));
-        plist_dict_set_item(entry, "DLFileModificationDate", formats::Plist::NewDate(std::time(nullptr)));
+        const auto modified = std::chrono::file_clock::to_sys(it->last_write_time(statusError));
+        plist_dict_set_item(
+            entry, "DLFileModificationDate",
+            formats::Plist::NewDate(std::chrono::system_clock::to_time_t(
+                std::chrono::time_point_cast<std::chrono::system_clock::duration>(modified))));
         plist_dict_set_item(entries, name.c_str(), entry);
     }
     return entries;
@@ -207,34 +220,7 @@ int DeviceLinkFiles::Answer(DeviceLinkConnection& link, const std::string& name,
         return link.SendStatus(0, {}, plist_new_uint(free));
     }
     if (name == "DLMessageMoveItems" || name == "DLMessageMoveFiles") {
-        plist_t moves = plist_array_get_item(message, 1);
-        plist_t errors = plist_new_dict();
-        plist_dict_iter it = nullptr;
-        if (moves != nullptr && plist_get_node_type(moves) == PLIST_DICT) {
-            plist_dict_new_iter(moves, &it);
-        }
-        char* key = nullptr;
-        plist_t value = nullptr;
-        for (it != nullptr ? plist_dict_next_item(moves, it, &key, &value) : void(); key != nullptr;
-             plist_dict_next_item(moves, it, &key, &value)) {
-            const std::string from = key;
-            free(key);
-            key = nullptr;
-            fs::path source;
-            fs::path target;
-            if (!Map(from, source) || !Map(formats::Plist::StringValue(value), target)) {
-                plist_dict_set_item(errors, from.c_str(), fileError("Outside the backup folder", EACCES));
-                continue;
-            }
-            fs::remove_all(target, error);
-            fs::create_directories(target.parent_path(), error);
-            fs::rename(source, target, error);
-            if (error) {
-                plist_dict_set_item(errors, from.c_str(), fileError(error.message(), error.value()));
-            }
-        }
-        free(it);
-        return answerFiles(link, errors);
+        return moveItems(link, plist_array_get_item(message, 1));
     }
     if (name == "DLMessageRemoveItems" || name == "DLMessageRemoveFiles") {
         plist_t errors = plist_new_dict();
@@ -263,6 +249,38 @@ int DeviceLinkFiles::Answer(DeviceLinkConnection& link, const std::string& name,
     }
     handled = false;
     return VEXA_OK;
+}
+
+int DeviceLinkFiles::moveItems(DeviceLinkConnection& link, plist_t moves) {
+    plist_t errors = plist_new_dict();
+    if (moves == nullptr || plist_get_node_type(moves) != PLIST_DICT) {
+        return answerFiles(link, errors);
+    }
+    plist_dict_iter it = nullptr;
+    plist_dict_new_iter(moves, &it);
+    char* key = nullptr;
+    plist_t value = nullptr;
+    for (plist_dict_next_item(moves, it, &key, &value); key != nullptr;
+         plist_dict_next_item(moves, it, &key, &value)) {
+        const std::string from = key;
+        free(key);
+        key = nullptr;
+        fs::path source;
+        fs::path target;
+        std::error_code error;
+        if (!Map(from, source) || !Map(formats::Plist::StringValue(value), target) || target == m_root) {
+            plist_dict_set_item(errors, from.c_str(), fileError("Outside the backup folder", EACCES));
+            continue;
+        }
+        fs::remove_all(target, error);
+        fs::create_directories(target.parent_path(), error);
+        fs::rename(source, target, error);
+        if (error) {
+            plist_dict_set_item(errors, from.c_str(), fileError(error.message(), error.value()));
+        }
+    }
+    free(it);
+    return answerFiles(link, errors);
 }
 
 int DeviceLinkFiles::ReceiveFiles(DeviceLinkConnection& link, plist_t message, TransferProgress& progress) {

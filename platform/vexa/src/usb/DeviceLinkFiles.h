@@ -12,8 +12,8 @@ namespace vexa::usb {
 class DeviceLinkConnection;
 
 // Files and bytes moved so far, passed to the caller's callback after each file; the callback may stop
-// the transfer. The device never says how many files a backup holds, so while one runs the file total is
-// one more than the files done, and equal to them at the end.
+// the transfer. The device never says how many files a backup holds, only its bytes: while one runs the
+// file total is estimated from the files done so far (always at least one more), and exact at the end.
 class TransferProgress {
 public:
     TransferProgress(BackupProgressCallback callback, void* context)
@@ -59,6 +59,7 @@ public:
 private:
     int receiveFile(DeviceLinkConnection& link, bool& more, TransferProgress& progress);
     int sendFile(DeviceLinkConnection& link, const std::string& deviceName);
+    int moveItems(DeviceLinkConnection& link, plist_t moves);
     plist_t contentsOf(const std::filesystem::path& folder) const;
 
     std::filesystem::path m_root;

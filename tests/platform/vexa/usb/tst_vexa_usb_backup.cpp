@@ -1,5 +1,8 @@
 // Whole-device backup and restore through the usb backend against vexa-device-emulator, in both of the
 // device-link versions devices speak. What the device sent is checked by Python's plistlib and sqlite3.
+#include <algorithm>
+#include <filesystem>
+#include <functional>
 #include <mutex>
 #include <vector>
 
@@ -17,6 +20,7 @@
 #include <vexa/vexa.h>
 
 #include "EmulatorProcess.h"
+#include "usb/DeviceLinkFiles.h"
 
 namespace {
 
@@ -153,6 +157,7 @@ private:
 private slots:
     void initTestCase();
     void cleanupTestCase();
+    void deviceNamesStayInsideTheFolder();
     void backupIsReadByIndependentReaders_data();
     void backupIsReadByIndependentReaders();
     void restoreBringsBackTheBackedUpDevice();
@@ -230,10 +235,26 @@ void TestVexaUsbBackup::initTestCase() {
 }
 
 void TestVexaUsbBackup::cleanupTestCase() {
+    // The simulator backend that takes over finds the emulated device there, so it makes no demo device
+    // while the program exits.
+    qputenv("VEXA_SIM_ROOT", m_emulator.Root().toLocal8Bit());
     qputenv("VEXA_BACKEND", "sim");
     IOSInitialize(); // stops the usb backend: its threads end before the emulator does
     IOSListener(nullptr);
     m_emulator.Stop();
+}
+
+void TestVexaUsbBackup::deviceNamesStayInsideTheFolder() {
+    const vexa::usb::DeviceLinkFiles files("/backups/phone", "UDID");
+    std::filesystem::path local;
+    QVERIFY(files.Map("UDID/ab/ab12", local));
+    QCOMPARE(QString::fromStdString(local.string()), QStringLiteral("/backups/phone/ab/ab12"));
+    QVERIFY(files.Map("UDID", local));
+    QCOMPARE(QString::fromStdString(local.string()), QStringLiteral("/backups/phone"));
+    for (const char* name : {"UDID/../other/Manifest.db", "UDID/ab/../../x", "UDID//etc/passwd", "UDID/./x",
+                             "OTHER/ab/ab12", "UDIDX/ab", "/UDID/ab", ""}) {
+        QVERIFY2(!files.Map(name, local), name);
+    }
 }
 
 void TestVexaUsbBackup::backupIsReadByIndependentReaders_data() {
@@ -273,6 +294,20 @@ void TestVexaUsbBackup::backupIsReadByIndependentReaders() {
     QCOMPARE(last.filesDone, last.filesTotal);
     QCOMPARE(last.bytesDone, last.bytesTotal);
     QVERIFY(last.bytesDone > 300000);
+
+    // The restore window finds it among the device's backups.
+    Manager bound = manager();
+    BackupRecord* records = nullptr;
+    int count = 0;
+    QCOMPARE(bound->GetDeviceService()->GetBackups(&records, &count), int(VEXA_OK));
+    const auto* found = std::find_if(records, records + count, [&folder](const BackupRecord& record) {
+        return QString::fromStdU16String(record.folder) == folder;
+    });
+    QVERIFY(found != records + count);
+    QCOMPARE(QByteArray(found->deviceName), QByteArray("Backup iPhone"));
+    QCOMPARE(QByteArray(found->uniqueDeviceId), QByteArray(kUdid));
+    QCOMPARE(found->encrypted, uint8_t(0));
+    QCOMPARE(found->size, last.bytesDone);
 }
 
 void TestVexaUsbBackup::restoreBringsBackTheBackedUpDevice() {

@@ -7,6 +7,7 @@
 #include <vexa/VexaResult.h>
 
 #include "DeviceLinkFiles.h"
+#include "TransferProgress.h"
 #include "UsbDevice.h"
 #include "formats/Plist.h"
 

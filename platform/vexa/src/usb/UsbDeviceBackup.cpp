@@ -5,7 +5,7 @@
 
 #include <vexa/VexaResult.h>
 
-#include "DeviceLinkFiles.h"
+#include "TransferProgress.h"
 #include "LockdownSession.h"
 #include "MobileBackupSession.h"
 #include "UsbBackupHistory.h"

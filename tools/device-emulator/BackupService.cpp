@@ -222,6 +222,8 @@ bool BackupService::restore(plist_t request) {
         return false;
     sim::DeviceBackup applier(m_context.device.SharedSim(), stopWhenDetached, &m_context.device);
     const int code = applier.Restore(work.Path(), password);
+    if (code == VEXA_E_PASSWORD)
+        return finish(static_cast<uint64_t>(code), "The backup password is wrong.");
     if (code != VEXA_OK)
         return finish(static_cast<uint64_t>(code),
                       "The device could not restore the backup (error " + std::to_string(code) + ").");

@@ -215,6 +215,10 @@ int BackupWriter::AddFile(const BackupFile& file) {
     }
 }
 
+bool BackupWriter::WriteInfoPlist(const std::filesystem::path& folder, const BackupProperties& props) {
+    return Plist::WriteXmlFile(InfoPlist(props).get(), (folder / "Info.plist").string());
+}
+
 int BackupWriter::writePlists() {
     const std::string folder = m_folder.string();
     if (!Plist::WriteXmlFile(InfoPlist(m_props).get(), folder + "/Info.plist") ||

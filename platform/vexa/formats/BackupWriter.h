@@ -32,6 +32,8 @@ public:
     int Open(const std::filesystem::path& folder, const BackupProperties& props, const std::string& password);
     int AddFile(const BackupFile& file);
     int Finish();
+    // Info.plist alone, for a backup whose other files a device wrote itself.
+    static bool WriteInfoPlist(const std::filesystem::path& folder, const BackupProperties& props);
 
 private:
     int storeContent(BackupFile& record, const std::string& fileId, uint64_t& plainSize);

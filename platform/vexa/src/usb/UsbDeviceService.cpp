@@ -5,7 +5,9 @@
 #include <vexa/VexaResult.h>
 
 #include "LockdownSession.h"
+#include "UsbBackupHistory.h"
 #include "UsbDevice.h"
+#include "UsbDeviceBackup.h"
 
 namespace vexa::usb {
 
@@ -39,13 +41,28 @@ int UsbDeviceService::GetMessages(ConversationList** list, int) {
 }
 
 int UsbDeviceService::GetBackups(BackupRecord** records, int* count) {
-    if (records != nullptr) {
-        *records = nullptr;
+    if (records == nullptr || count == nullptr) {
+        return VEXA_E_INVALID_ARGUMENT;
     }
-    if (count != nullptr) {
-        *count = 0;
+    const std::vector<sim::BackupEntry> entries = UsbBackupHistory().List(m_device->Udid());
+    auto& arena = m_getBackups.ForCurrentThread();
+    arena.Clear();
+    BackupRecord* out = arena.NewArray<BackupRecord>(entries.size());
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const sim::BackupEntry& entry = entries[i];
+        out[i].folder = arena.Keep16(QString::fromStdString(entry.folder).toStdU16String());
+        out[i].deviceName = arena.Keep(entry.deviceName);
+        out[i].dateTime = arena.Keep(entry.dateTime);
+        out[i].deviceType = arena.Keep(entry.productType);
+        out[i].productVersion = arena.Keep(entry.productVersion);
+        out[i].serialNumber = arena.Keep(entry.serialNumber);
+        out[i].uniqueDeviceId = arena.Keep(entry.udid);
+        out[i].encrypted = entry.encrypted ? 1 : 0;
+        out[i].size = entry.size;
     }
-    return VEXA_E_NOT_SUPPORTED_YET;
+    *records = out;
+    *count = static_cast<int>(entries.size());
+    return VEXA_OK;
 }
 
 int UsbDeviceService::BackupDevice(const char16_t* folder, int flags) {
@@ -56,12 +73,22 @@ int UsbDeviceService::RestoreDevice(const char16_t* folder, const char* password
     return RestoreDeviceWithProgress(folder, password, nullptr, nullptr);
 }
 
-int UsbDeviceService::BackupDeviceWithProgress(const char16_t*, int, BackupProgressCallback, void*) {
-    return VEXA_E_NOT_SUPPORTED_YET;
+int UsbDeviceService::BackupDeviceWithProgress(const char16_t* folder, int, BackupProgressCallback callback,
+                                               void* context) {
+    if (folder == nullptr || *folder == 0) {
+        return VEXA_E_INVALID_ARGUMENT;
+    }
+    const std::string path = QString::fromUtf16(folder).toStdString();
+    return UsbDeviceBackup(*m_device, callback, context).Backup(path);
 }
 
-int UsbDeviceService::RestoreDeviceWithProgress(const char16_t*, const char*, BackupProgressCallback, void*) {
-    return VEXA_E_NOT_SUPPORTED_YET;
+int UsbDeviceService::RestoreDeviceWithProgress(const char16_t* folder, const char* password,
+                                                BackupProgressCallback callback, void* context) {
+    if (folder == nullptr || *folder == 0) {
+        return VEXA_E_INVALID_ARGUMENT;
+    }
+    const std::string path = QString::fromUtf16(folder).toStdString();
+    return UsbDeviceBackup(*m_device, callback, context).Restore(path, password == nullptr ? "" : password);
 }
 
 } // namespace vexa::usb

@@ -4,6 +4,8 @@
 
 #include <vexa/VexaServices.h>
 
+#include "sim/ResultArena.h"
+
 namespace vexa::usb {
 
 class UsbDevice;
@@ -27,6 +29,7 @@ public:
 
 private:
     std::shared_ptr<UsbDevice> m_device;
+    sim::PerThreadResults<> m_getBackups;
 };
 
 } // namespace vexa::usb

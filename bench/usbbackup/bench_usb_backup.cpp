@@ -1,0 +1,144 @@
+// A whole-device backup through the usb backend and vexa-device-emulator against `cp -r` of the same
+// files on this machine: 1 GB in 10,000 files.
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <vexa/vexa.h>
+
+#include "BenchReport.h"
+#include "EmulatorProcess.h"
+
+namespace {
+
+constexpr char kUdid[] = "00008030-00BE0C4D5E6F7090";
+constexpr int kFiles = 10000;
+constexpr int kFileBytes = 100000; // 10,000 of them make 1 GB
+constexpr int kFolders = 100;
+std::atomic<int> g_arrived{0};
+
+int onDevice(int mode, int handle) {
+    if (mode == VEXA_DEVICE_ARRIVED) {
+        g_arrived = handle;
+    }
+    return 0;
+}
+
+bool fillMedia(const QString& folder) {
+    QByteArray bytes(kFileBytes, Qt::Uninitialized);
+    uint32_t state = 12345;
+    for (int i = 0; i < kFiles; ++i) {
+        const QString sub = QStringLiteral("%1/%2").arg(folder).arg(i % kFolders, 3, 10, QLatin1Char('0'));
+        if (i < kFolders && !QDir().mkpath(sub)) {
+            return false;
+        }
+        for (int j = 0; j < kFileBytes; j += 4) {
+            state = state * 1664525u + 1013904223u;
+            std::memcpy(bytes.data() + j, &state, std::min(4, kFileBytes - j));
+        }
+        QFile file(QStringLiteral("%1/IMG_%2.JPG").arg(sub).arg(i, 5, 10, QLatin1Char('0')));
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != kFileBytes) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// When the device sent its first file: before that it makes the backup on its side.
+QElapsedTimer g_clock;
+qint64 g_firstFile = -1;
+
+int onProgress(const BackupProgress* progress, void*) {
+    if (g_firstFile < 0 && progress->filesDone > 0) {
+        g_firstFile = g_clock.elapsed();
+    }
+    return 0;
+}
+
+double timed(const std::function<bool()>& step, bool& ok) {
+    QProcess::execute("sync", {});
+    QElapsedTimer timer;
+    timer.start();
+    ok = step() && ok;
+    return double(timer.elapsed());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    EmulatorProcess emulator;
+    QTemporaryDir work;
+    if (emulator.SimCtl(
+            {"create", "--udid", kUdid, "--name", "Bench iPhone", "--product-type", "iPhone15,2"}) != 0) {
+        std::fprintf(stderr, "bench_usb_backup: vexa-simctl failed\n");
+        return 1;
+    }
+    const QString media = emulator.Root() + "/" + kUdid + "/Media/DCIM";
+    if (!fillMedia(media) || !emulator.Start()) {
+        std::fprintf(stderr, "bench_usb_backup: the device or the emulator could not be set up\n");
+        return 1;
+    }
+    qputenv("VEXA_BACKEND", "usb");
+    IOSInitialize();
+    IOSListener(onDevice);
+    QDeadlineTimer deadline(20000);
+    while (g_arrived == 0 && !deadline.hasExpired()) {
+        QThread::msleep(5);
+    }
+    IVexaManager* manager = GetVexaManager();
+    bool ok = g_arrived != 0 && manager != nullptr && manager->SetDeviceHandle(g_arrived) == VEXA_OK;
+
+    const QString copy = work.filePath("cp-copy");
+    const double cp = timed([&] { return QProcess::execute("cp", {"-r", media, copy}) == 0; }, ok);
+    QDir(copy).removeRecursively();
+
+    const QString folder = work.filePath("backup");
+    int result = -1;
+    const double backup = timed(
+        [&] {
+            g_clock.start();
+            result = ok ? manager->GetDeviceService()->BackupDeviceWithProgress(
+                              folder.toStdU16String().c_str(), 0, onProgress, nullptr)
+                        : -1;
+            return result == VEXA_OK;
+        },
+        ok);
+    qint64 stored = 0;
+    for (const QString& sub : QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        stored += QDir(folder + "/" + sub).entryList(QDir::Files).size();
+    }
+
+    std::printf("backup of %d files, %.1f MB (result %d, %lld files stored)\n", kFiles,
+                double(kFiles) * kFileBytes / 1e6, result, static_cast<long long>(stored));
+    std::printf("cp -r: %.0f ms, usb backup: %.0f ms, ratio %.2f (limit 2.0)\n", cp, backup, backup / cp);
+    // The emulated device first writes the whole backup on its side (a real device does this on its own
+    // storage); the rest is the transfer to this computer.
+    const double transfer = backup - double(g_firstFile);
+    std::printf("device making the backup: %lld ms, transfer to the computer: %.0f ms (%.2f of cp)\n",
+                static_cast<long long>(g_firstFile), transfer, transfer / cp);
+    BenchWatch("usb_backup_cp_1gb", cp, "ms");
+    BenchWatch("usb_backup_transfer_1gb", transfer, "ms");
+    BenchWatch("usb_backup_1gb", backup, "ms");
+    const bool within = BenchFigure("usb_backup_ratio_to_cp", backup / cp, "x", 2.0);
+    ok = ok && stored >= kFiles;
+
+    DeleteVexaManager(&manager);
+    qputenv("VEXA_BACKEND", "sim");
+    IOSInitialize();
+    IOSListener(nullptr);
+    emulator.Stop();
+    return ok && within ? 0 : 1;
+}

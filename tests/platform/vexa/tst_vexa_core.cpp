@@ -129,6 +129,7 @@ private slots:
 
     void simctlValidatesItsArgumentsAndPrintsStats();
     void anEmptyRootGetsTheDemoDeviceAndUsbReportsNone();
+    void exitingWhileTheDemoDeviceIsMadeIsClean();
 
 private:
     std::string makeBareDevice(const std::string& name, const std::string& productType = "iPhone7,2");
@@ -857,6 +858,33 @@ void TestVexaCore::anEmptyRootGetsTheDemoDeviceAndUsbReportsNone() {
     qputenv("VEXA_BACKEND", "sim");
     QCOMPARE(IOSInitialize(), int(VEXA_OK));
     qunsetenv("USBMUXD_SOCKET_ADDRESS");
+}
+
+// The listener thread makes the demo device; a process that exits meanwhile destroys its statics
+// under it. The test runs itself as the exiting process, at several points of the making.
+void TestVexaCore::exitingWhileTheDemoDeviceIsMadeIsClean() {
+    const QByteArray exitAfter = qgetenv("VEXA_TEST_EXIT_AFTER_MS");
+    if (!exitAfter.isEmpty()) {
+        qputenv("VEXA_SIM_ROOT", qgetenv("VEXA_TEST_DEMO_ROOT"));
+        if (IOSInitialize() != VEXA_OK)
+            std::_Exit(3);
+        std::this_thread::sleep_for(std::chrono::milliseconds(exitAfter.toInt()));
+        m_temp.remove();
+        std::exit(0);
+    }
+    for (int delay : {50, 150, 300, 600, 1000}) {
+        QTemporaryDir root;
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("VEXA_TEST_DEMO_ROOT", root.path());
+        environment.insert("VEXA_TEST_EXIT_AFTER_MS", QString::number(delay));
+        child.setProcessEnvironment(environment);
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        child.start(QCoreApplication::applicationFilePath(), {"exitingWhileTheDemoDeviceIsMadeIsClean"});
+        QVERIFY(child.waitForFinished(60000));
+        QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(child.exitCode(), 0);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestVexaCore)

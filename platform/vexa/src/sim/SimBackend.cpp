@@ -5,6 +5,8 @@
 
 #include <unistd.h>
 
+#include <openssl/crypto.h>
+
 #include <vexa/VexaResult.h>
 
 #include "ContentServices.h"
@@ -93,16 +95,44 @@ void SimBackend::makeDemoDeviceIfDue() {
     if (!m_demoDue.exchange(false)) {
         return;
     }
+    registerExitWait();
     fs::path root;
     {
         std::lock_guard lock(m_mutex);
+        if (m_exiting) {
+            return;
+        }
         root = m_demoRoot;
+        m_makingDemo = true;
     }
     const int result = GenerateDemoDevice(root, NewUdid("Demo iPhone"), "Demo iPhone");
     if (result != VEXA_OK) {
         std::fprintf(stderr, "vexa: the demo device could not be made in %s (error %d)\n", root.c_str(),
                      result);
     }
+    {
+        std::lock_guard lock(m_mutex);
+        m_makingDemo = false;
+    }
+    m_demoIdle.notify_all();
+}
+
+void SimBackend::finishDemoBeforeExit() {
+    std::unique_lock lock(m_mutex);
+    m_exiting = true;
+    m_demoIdle.wait(lock, [this] { return !m_makingDemo; });
+}
+
+// The listener thread makes the demo device with OpenSSL (through libzip), FFmpeg and SQLite. A
+// process that exits meanwhile runs the libraries' own clean-up under it, so exit waits for the
+// making first. Handlers run in reverse order of registration, so OpenSSL registers its own first
+// (a call with options it has already done registers nothing, hence real options).
+void SimBackend::registerExitWait() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        OPENSSL_init_crypto(OPENSSL_INIT_ADD_ALL_CIPHERS | OPENSSL_INIT_ADD_ALL_DIGESTS, nullptr);
+        std::atexit([] { Instance().finishDemoBeforeExit(); });
+    });
 }
 
 void SimBackend::Suspend() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <condition_variable>
 #include <filesystem>
 #include <memory>
 #include <mutex>
@@ -34,12 +35,18 @@ public:
 private:
     SimBackend() = default;
     void makeDemoDeviceIfDue();
+    // At process exit: no new demo device is begun, and one being made is finished first.
+    void finishDemoBeforeExit();
+    static void registerExitWait();
 
     std::mutex m_mutex;
     DeviceRegistry m_registry;
     std::unique_ptr<DeviceListener> m_listener;
     std::atomic<bool> m_demoDue{false};
     std::filesystem::path m_demoRoot;
+    bool m_makingDemo = false;
+    bool m_exiting = false;
+    std::condition_variable m_demoIdle;
 };
 
 } // namespace vexa::sim

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdio>
 #include <random>
+#include <string_view>
 
 #include <sqlite3.h>
 
@@ -90,10 +91,11 @@ int PhotoStore::Import(const fs::path& local, int64_t* rowId) {
     std::error_code error;
     if (!fs::is_regular_file(local, error))
         return VEXA_E_NOT_FOUND;
-    static const std::vector<std::string> kTaken = {".JPG", ".JPEG", ".PNG", ".GIF", ".BMP"};
+    // No destructor: the listener thread may still be making the demo device while the process exits.
+    static constexpr std::string_view kTaken[] = {".JPG", ".JPEG", ".PNG", ".GIF", ".BMP"};
     const std::string suffix = Upper(local.extension().string());
     formats::ImageProbe info;
-    if (std::find(kTaken.begin(), kTaken.end(), suffix) == kTaken.end() ||
+    if (std::find(std::begin(kTaken), std::end(kTaken), suffix) == std::end(kTaken) ||
         !formats::ProbeCompleteImage(local, info))
         return VEXA_E_UNSUPPORTED;
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 #include <set>
+#include <string_view>
 #include <unordered_map>
 
 #include <sqlite3.h>
@@ -27,9 +28,13 @@ struct FileKind {
     int kind;
 };
 
-// What the device takes, by suffix; a video track in an MPEG-4 file makes it a movie.
+// What the device takes, by suffix; a video track in an MPEG-4 file makes it a movie. A constant
+// table without a destructor: the listener thread may still be making the demo device at exit.
 bool KindOf(const std::string& suffix, bool hasVideo, FileKind& out) {
-    static const std::map<std::string, FileKind> kinds = {
+    static constexpr struct {
+        std::string_view suffix;
+        FileKind kind;
+    } kKinds[] = {
         {".mp3", {"MPEG audio file", MEDIA_SONG}},
         {".m4a", {"AAC audio file", MEDIA_SONG}},
         {".m4b", {"AAC audio book file", MEDIA_AUDIO_OTHER}},
@@ -37,10 +42,11 @@ bool KindOf(const std::string& suffix, bool hasVideo, FileKind& out) {
         {".m4v", {"MPEG-4 video file", MEDIA_MOVIE}},
         {".mov", {"QuickTime movie file", MEDIA_MOVIE}},
     };
-    auto it = kinds.find(suffix);
-    if (it == kinds.end())
+    const auto* it = std::find_if(std::begin(kKinds), std::end(kKinds),
+                                  [&](const auto& entry) { return entry.suffix == suffix; });
+    if (it == std::end(kKinds))
         return false;
-    out = it->second;
+    out = it->kind;
     if (out.kind == MEDIA_MOVIE && !hasVideo)
         out = {"AAC audio file", MEDIA_SONG};
     return true;

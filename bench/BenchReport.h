@@ -6,8 +6,9 @@
 //   BENCH <name> <value> <unit> <limit>
 // The name has no spaces; the limit is "-" for a figure kept only to watch. Lower is better for every
 // figure, so a value above its limit is "over". The human-readable lines around it stay as they are.
-inline bool BenchFigure(const char* name, double value, const char* unit, double limit) {
-    std::printf("BENCH %s %.1f %s %.1f\n", name, value, unit, limit);
+// `decimals` is for a figure whose limit lies close to one decimal place, such as a ratio of 1.5.
+inline bool BenchFigure(const char* name, double value, const char* unit, double limit, int decimals = 1) {
+    std::printf("BENCH %s %.*f %s %.*f\n", name, decimals, value, unit, decimals, limit);
     std::fflush(stdout);
     return value <= limit;
 }

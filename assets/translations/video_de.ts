@@ -108,6 +108,14 @@
         <source>Status</source>
         <translation>Status</translation>
     </message>
+    <message>
+        <source>MPEG-4 video file</source>
+        <translation>MPEG-4-Videodatei</translation>
+    </message>
+    <message>
+        <source>QuickTime movie file</source>
+        <translation>QuickTime-Filmdatei</translation>
+    </message>
 </context>
 <context>
     <name>QConverVideoDlg</name>

@@ -108,6 +108,14 @@
         <source>Status</source>
         <translation>状态</translation>
     </message>
+    <message>
+        <source>MPEG-4 video file</source>
+        <translation>MPEG-4 视频文件</translation>
+    </message>
+    <message>
+        <source>QuickTime movie file</source>
+        <translation>QuickTime 影片文件</translation>
+    </message>
 </context>
 <context>
     <name>QConverVideoDlg</name>

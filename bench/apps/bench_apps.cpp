@@ -136,8 +136,10 @@ int main(int argc, char** argv) {
                 !Report(first ? "apps_load" : "apps_reload",
                         first ? "refresh press to filled table with icons" : "second refresh to filled table",
                         loadMs, 1000);
-            result |= !Report(first ? "apps_load_gui_pause" : "apps_reload_gui_pause",
-                              "longest GUI pause during the load", double(longestGap), 100);
+            result |=
+                !Report(first ? "apps_load_gui_pause" : "apps_reload_gui_pause",
+                        first ? "longest GUI pause during the load" : "longest GUI pause during the reload",
+                        double(longestGap), 100);
         }
     }
     DeleteVexaManager(&manager);

@@ -28,9 +28,16 @@ int BackupModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant BackupModel::data(const QModelIndex& index, int role) const {
-    if (role != Qt::DisplayRole || index.row() < 0 || index.row() >= m_entries.size())
+    if (index.row() < 0 || index.row() >= m_entries.size())
         return QVariant();
     const CBackupLogEntry& entry = m_entries[index.row()];
+    // The cells are one line; the names and paths they cut short are read whole in the tooltip.
+    if (role == Qt::ToolTipRole && index.column() == RestoreTableModel::Name)
+        return entry.name;
+    if (role == Qt::ToolTipRole && index.column() == RestoreTableModel::Path)
+        return entry.filepath;
+    if (role != Qt::DisplayRole)
+        return QVariant();
     switch (index.column()) {
     case RestoreTableModel::Name:
         return entry.name;

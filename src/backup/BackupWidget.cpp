@@ -11,6 +11,7 @@
 #include "BackupDataThread.h"
 #include "BackupModel.h"
 #include "BackupProgressDialog.h"
+#include "CBackupTableLook.h"
 #include "CImageCaption.h"
 #include "CThreadWait.h"
 #include "IDeviceDirectory.h"
@@ -36,12 +37,7 @@ BackupWidget::BackupWidget(const IDeviceDirectory* directory, QWidget* parent)
     m_btnClose->setObjectName(QStringLiteral("m_btnClose"));
     m_labelDevice->setStyleSheet(QStringLiteral("color:rgb(66,127,142);font-weight:bold;"));
     m_tableView->setModel(m_model);
-    m_tableView->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_tableView->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_tableView->verticalHeader()->hide();
-    m_tableView->horizontalHeader()->setStretchLastSection(true);
-    for (int column = 0; column < RestoreTableModel::ColumnCount; ++column)
-        m_tableView->setColumnWidth(column, RestoreTableModel::kColumnWidths[column]);
+    CBackupTableLook::Apply(m_tableView);
     connect(m_btnBackup, &QPushButton::clicked, this, &BackupWidget::OnBtnBackup);
     connect(m_btnClose, &QPushButton::clicked, this, &BackupWidget::OnBtnClose);
     connect(QProUtil::instance(), &QProUtil::languageChanged, this, &BackupWidget::OnLanguageChanged);

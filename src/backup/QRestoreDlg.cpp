@@ -17,6 +17,7 @@
 
 #include "BackupWidget.h"
 #include "CBackupFolder.h"
+#include "CBackupTableLook.h"
 #include "CImageCaption.h"
 #include "IDeviceDirectory.h"
 #include "LanguageService.h"
@@ -48,12 +49,7 @@ QRestoreDlg::QRestoreDlg(const IDeviceDirectory* directory, QWidget* parent)
     m_btnOpen->setObjectName(QStringLiteral("m_btnOpen"));
     m_btnClose->setObjectName(QStringLiteral("m_btnClose"));
     m_tableView->setModel(m_model);
-    m_tableView->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_tableView->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_tableView->verticalHeader()->hide();
-    m_tableView->horizontalHeader()->setStretchLastSection(true);
-    for (int column = 0; column < RestoreTableModel::ColumnCount; ++column)
-        m_tableView->setColumnWidth(column, RestoreTableModel::kColumnWidths[column]);
+    CBackupTableLook::Apply(m_tableView);
     connect(m_btnBackup, &QPushButton::clicked, this, &QRestoreDlg::OnBtnBackup);
     connect(m_btnRestore, &QPushButton::clicked, this, &QRestoreDlg::OnBtnRestore);
     connect(m_btnRemove, &QPushButton::clicked, this, &QRestoreDlg::OnBtnRemove);

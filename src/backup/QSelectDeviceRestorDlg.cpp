@@ -8,6 +8,7 @@
 
 #include <vexa/IVexaManager.h>
 
+#include "CBackupTableLook.h"
 #include "CDeviceLease.h"
 #include "CImageCaption.h"
 #include "CThreadWait.h"
@@ -43,12 +44,7 @@ QSelectDeviceRestorDlg::QSelectDeviceRestorDlg(const QList<CBackupRecord>& recor
     m_btnCancel->setObjectName(QStringLiteral("m_btnCancel"));
     m_btnClose->setObjectName(QStringLiteral("m_btnClose"));
     m_tableView->setModel(m_model);
-    m_tableView->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_tableView->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_tableView->verticalHeader()->hide();
-    m_tableView->horizontalHeader()->setStretchLastSection(true);
-    for (int column = 0; column < RestoreTableModel::ColumnCount; ++column)
-        m_tableView->setColumnWidth(column, RestoreTableModel::kColumnWidths[column]);
+    CBackupTableLook::Apply(m_tableView);
     if (m_directory) {
         for (const CConnectedDevice& device : m_directory->ConnectedDevices()) {
             m_comboBox->addItem(device.name, device.serialNumber);

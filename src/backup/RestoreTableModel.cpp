@@ -56,7 +56,14 @@ int RestoreTableModel::columnCount(const QModelIndex& parent) const {
 
 QVariant RestoreTableModel::data(const QModelIndex& index, int role) const {
     const CBackupRecord* record = Record(index.row());
-    if (role != Qt::DisplayRole || !record)
+    if (!record)
+        return QVariant();
+    // The cells are one line; the names and paths they cut short are read whole in the tooltip.
+    if (role == Qt::ToolTipRole && index.column() == Name)
+        return record->name;
+    if (role == Qt::ToolTipRole && index.column() == Path)
+        return record->folder;
+    if (role != Qt::DisplayRole)
         return QVariant();
     switch (index.column()) {
     case Name:

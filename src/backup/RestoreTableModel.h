@@ -6,7 +6,7 @@
 #include "CBackupRecord.h"
 
 // The backups of the restore window and of the device choice: Name, Date Time, Size, Type,
-// SerialNumber and Path, one row per record in list order. Only the display role answers.
+// SerialNumber and Path, one row per record in list order. Name and Path also answer as tooltips.
 class RestoreTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -278,6 +279,15 @@ void tst_video::listsTheLibrarysVideosAndCountsThem() {
     QVERIFY(QFileInfo::exists(DevicePathToLocal(video->path)));
     QVERIFY(m_view->SortModel()->index(0, QVideoPlayModel::ColumnSize).data().toString().endsWith(" MB"));
     QCOMPARE(m_view->VideoModel()->mimeTypes(), (QStringList{"text/uri-list", "text/ovelin"}));
+    // The kind of file the library states is shown in the language chosen.
+    const QModelIndex format = m_view->SortModel()->index(0, QVideoPlayModel::ColumnFormat);
+    QCOMPARE(format.data().toString(), QStringLiteral("MPEG-4 video file"));
+    {
+        auto restore = qScopeGuard([] { SetLanguage(31); });
+        QVERIFY(SetLanguage(42));
+        QCOMPARE(format.data().toString(), QStringLiteral("MPEG-4-Videodatei"));
+        QCOMPARE(QVideoPlayModel::FormatText("Matroska video file"), QStringLiteral("Matroska video file"));
+    }
     // The search narrows the table to matching titles.
     m_view->OnSearchString(QStringLiteral("no such title at all"));
     QCOMPARE(m_view->SortModel()->rowCount(), 0);

@@ -47,7 +47,8 @@ int main(int argc, char** argv) {
     if (!phone || !devices.Add("00008101-0000000000C0FFE2", QStringLiteral("Office iPad"), false))
         return 1;
     // Two backups for the lists; their progress dialogs are closed as soon as they succeed.
-    for (const char* name : {"Backup 1", "Backup 2"}) {
+    // The second folder's long name with spaces shows how a path too long for its cell is cut.
+    for (const char* name : {"Backup 1", "Backup 2 of the phone before the long trip to the mountains"}) {
         QTimer closer;
         QObject::connect(&closer, &QTimer::timeout, [] {
             for (QWidget* widget : QApplication::topLevelWidgets()) {

@@ -298,6 +298,7 @@ print("|".join(e.findtext("filepath") + "," + e.findtext("Name") for e in root))
     BackupWidget window(m_devices);
     QCOMPARE(window.Model()->rowCount(), 2);
     QCOMPARE(window.Model()->index(0, RestoreTableModel::Path).data().toString(), second);
+    QCOMPARE(window.Model()->index(0, RestoreTableModel::Path).data(Qt::ToolTipRole).toString(), second);
 }
 
 void BackupTest::failedOrCancelledBackupLogsNothingAndKeepsTheEarlierBackup() {

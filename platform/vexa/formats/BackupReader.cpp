@@ -189,6 +189,8 @@ int BackupReader::readRows(const std::filesystem::path& path) {
             file.source = m_folder / id.substr(0, 2) / id;
         m_indexById[BackupFileId(file.domain, file.relativePath)] = m_files.size();
         m_files.push_back(std::move(file));
+        if (m_readListener)
+            m_readListener(m_files.size());
     });
     if (m_refused)
         qWarning("BackupReader: %zu entries with unsafe paths left out", m_refused);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -23,6 +24,9 @@ public:
 
     // 0 ok; kBackupNotABackup, kBackupDamaged, kBackupWrongPassword, kBackupPasswordNeeded otherwise.
     int Open(const std::filesystem::path& folder, const std::string& password);
+    // Hears the number of entries read so far while Open reads the manifest, which takes a while for a
+    // backup of many files.
+    void SetReadListener(std::function<void(size_t)> listener) { m_readListener = std::move(listener); }
 
     const BackupProperties& Properties() const { return m_props; }
     std::vector<BackupFile> Files() const { return m_files; }
@@ -45,6 +49,7 @@ private:
     std::vector<uint8_t> m_manifestKey;
     size_t m_refused = 0;
     bool m_open = false;
+    std::function<void(size_t)> m_readListener;
 };
 
 } // namespace vexa::formats

@@ -165,7 +165,7 @@ int BackupWriter::Open(const std::filesystem::path& folder, const BackupProperti
     }
 }
 
-int BackupWriter::storeContent(BackupFile& record, const std::string& fileId, uint64_t& plainSize) {
+int BackupWriter::storeContent(BackupFile& record, const std::string& fileId, uint64_t& plainSize) const {
     std::error_code error;
     if (!std::filesystem::is_regular_file(record.source, error))
         return kBackupIoError;
@@ -188,6 +188,13 @@ int BackupWriter::storeContent(BackupFile& record, const std::string& fileId, ui
 }
 
 int BackupWriter::AddFile(const BackupFile& file) {
+    StoredFile stored;
+    if (const int result = StoreFile(file, stored); result != kBackupOk)
+        return result;
+    return AddStored(stored);
+}
+
+int BackupWriter::StoreFile(const BackupFile& file, StoredFile& stored) const {
     try {
         if (!m_open)
             return kBackupNotOpen;
@@ -195,22 +202,35 @@ int BackupWriter::AddFile(const BackupFile& file) {
         if (!ValidDomain(file.domain) ||
             !(IsSafeRelativePath(file.relativePath) || (directory && file.relativePath.empty())))
             return kBackupBadPath;
-        const std::string fileId = BackupFileId(file.domain, file.relativePath);
-        BackupFile record = file;
-        uint64_t plainSize = 0;
+        stored.fileId = BackupFileId(file.domain, file.relativePath);
+        stored.record = file;
+        stored.plainSize = 0;
         if (!directory) {
-            if (const int stored = storeContent(record, fileId, plainSize); stored != kBackupOk)
-                return stored;
-            if (record.modified == 0)
-                record.modified = ModificationTime(file.source);
+            if (const int result = storeContent(stored.record, stored.fileId, stored.plainSize);
+                result != kBackupOk)
+                return result;
+            if (stored.record.modified == 0)
+                stored.record.modified = ModificationTime(file.source);
         }
-        const ManifestDatabase::Row row{fileId, file.domain, file.relativePath,
-                                        directory ? ManifestDatabase::kFlagDirectory
-                                                  : ManifestDatabase::kFlagFile,
-                                        FileRecordArchive::Encode(record, plainSize)};
+        return kBackupOk;
+    } catch (const std::exception& error) {
+        qWarning("BackupWriter::StoreFile: %s", error.what());
+        return kBackupIoError;
+    }
+}
+
+int BackupWriter::AddStored(const StoredFile& stored) {
+    try {
+        if (!m_open)
+            return kBackupNotOpen;
+        const BackupFile& record = stored.record;
+        const ManifestDatabase::Row row{stored.fileId, record.domain, record.relativePath,
+                                        record.IsDirectory() ? ManifestDatabase::kFlagDirectory
+                                                             : ManifestDatabase::kFlagFile,
+                                        FileRecordArchive::Encode(record, stored.plainSize)};
         return m_database->Insert(row) ? kBackupOk : kBackupIoError;
     } catch (const std::exception& error) {
-        qWarning("BackupWriter::AddFile: %s", error.what());
+        qWarning("BackupWriter::AddStored: %s", error.what());
         return kBackupIoError;
     }
 }

@@ -31,12 +31,23 @@ public:
     void SetKeyRounds(const BackupKeyRounds& rounds) { m_rounds = rounds; }
     int Open(const std::filesystem::path& folder, const BackupProperties& props, const std::string& password);
     int AddFile(const BackupFile& file);
+
+    // AddFile in two steps, so that several files can be stored at once: StoreFile copies (or encrypts)
+    // the content into place and may run on any thread between Open and Finish; AddStored then lists
+    // the stored file in the manifest, one file at a time.
+    struct StoredFile {
+        BackupFile record;
+        std::string fileId;
+        uint64_t plainSize = 0;
+    };
+    int StoreFile(const BackupFile& file, StoredFile& stored) const;
+    int AddStored(const StoredFile& stored);
     int Finish();
     // Info.plist alone, for a backup whose other files a device wrote itself.
     static bool WriteInfoPlist(const std::filesystem::path& folder, const BackupProperties& props);
 
 private:
-    int storeContent(BackupFile& record, const std::string& fileId, uint64_t& plainSize);
+    int storeContent(BackupFile& record, const std::string& fileId, uint64_t& plainSize) const;
     int sealManifest();
     int writePlists();
     std::filesystem::path databasePath() const;

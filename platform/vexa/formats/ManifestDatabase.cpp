@@ -37,6 +37,7 @@ bool HasSqliteHeader(const std::filesystem::path& path) {
 } // namespace
 
 ManifestDatabase::~ManifestDatabase() {
+    sqlite3_finalize(m_insert);
     sqlite3_close(m_database);
 }
 
@@ -63,18 +64,20 @@ bool ManifestDatabase::Create(const std::filesystem::path& path) {
 }
 
 bool ManifestDatabase::Insert(const Row& row) {
-    StatementPtr statement = Prepare(
-        m_database,
-        "INSERT OR REPLACE INTO Files (fileID, domain, relativePath, flags, file) VALUES (?, ?, ?, ?, ?)");
-    if (!statement)
+    if (!m_insert &&
+        sqlite3_prepare_v2(m_database,
+                           "INSERT OR REPLACE INTO Files (fileID, domain, relativePath, flags, file) "
+                           "VALUES (?, ?, ?, ?, ?)",
+                           -1, &m_insert, nullptr) != SQLITE_OK)
         return false;
-    sqlite3_bind_text(statement.get(), 1, row.fileId.c_str(), -1, SQLITE_TRANSIENT);
-    sqlite3_bind_text(statement.get(), 2, row.domain.c_str(), -1, SQLITE_TRANSIENT);
-    sqlite3_bind_text(statement.get(), 3, row.relativePath.c_str(), -1, SQLITE_TRANSIENT);
-    sqlite3_bind_int64(statement.get(), 4, row.flags);
-    sqlite3_bind_blob(statement.get(), 5, row.file.data(), static_cast<int>(row.file.size()),
-                      SQLITE_TRANSIENT);
-    return sqlite3_step(statement.get()) == SQLITE_DONE;
+    sqlite3_stmt* statement = m_insert;
+    sqlite3_reset(statement);
+    sqlite3_bind_text(statement, 1, row.fileId.c_str(), -1, SQLITE_TRANSIENT);
+    sqlite3_bind_text(statement, 2, row.domain.c_str(), -1, SQLITE_TRANSIENT);
+    sqlite3_bind_text(statement, 3, row.relativePath.c_str(), -1, SQLITE_TRANSIENT);
+    sqlite3_bind_int64(statement, 4, row.flags);
+    sqlite3_bind_blob(statement, 5, row.file.data(), static_cast<int>(row.file.size()), SQLITE_TRANSIENT);
+    return sqlite3_step(statement) == SQLITE_DONE;
 }
 
 bool ManifestDatabase::Commit() {

@@ -7,6 +7,7 @@
 #include <vector>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace vexa::formats {
 
@@ -41,6 +42,7 @@ private:
     bool execute(const char* sql);
 
     sqlite3* m_database = nullptr;
+    sqlite3_stmt* m_insert = nullptr; // prepared once for the many rows of a backup
 };
 
 } // namespace vexa::formats

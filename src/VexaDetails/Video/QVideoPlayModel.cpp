@@ -8,6 +8,13 @@ QString Utf8(const std::string& text) {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
+// The kinds of file the device library names for videos, in English; a kind not listed here is shown as
+// the device states it.
+[[maybe_unused]] constexpr const char* kFormatNames[] = {
+    QT_TRANSLATE_NOOP("QVideoPlayModel", "MPEG-4 video file"),
+    QT_TRANSLATE_NOOP("QVideoPlayModel", "QuickTime movie file"),
+};
+
 } // namespace
 
 QVideoPlayModel::QVideoPlayModel(QObject* parent)
@@ -30,6 +37,11 @@ QString QVideoPlayModel::DragFileName(const QVideoChunk& video) {
     return QStringLiteral("%1.%2").arg(title, suffix);
 }
 
+QString QVideoPlayModel::FormatText(const std::string& format) {
+    const QByteArray source(format.data(), qsizetype(format.size()));
+    return tr(source.constData());
+}
+
 QVariant QVideoPlayModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid())
         return {};
@@ -43,7 +55,7 @@ QVariant QVideoPlayModel::data(const QModelIndex& index, int role) const {
         case ColumnSize:
             return Utf8(video->size);
         case ColumnFormat:
-            return Utf8(video->format);
+            return FormatText(video->format);
         default:
             break;
         }

@@ -18,6 +18,7 @@
 
 #include "sim/ContentServices.h"
 #include "sim/DeviceProfile.h"
+#include "sim/OrderedJobs.h"
 #include "sim/SimDevice.h"
 #include "sim/TextCodec.h"
 
@@ -126,6 +127,7 @@ private slots:
     void backupIsReadableByIndependentToolsAndListed();
     void restoreReproducesContentOnAnotherDevice();
     void encryptedBackupRefusesAWrongPasswordAndChangesNothing();
+    void orderedJobsHandOverInOrderAndStopAfterAFailure();
 
     void simctlValidatesItsArgumentsAndPrintsStats();
     void anEmptyRootGetsTheDemoDeviceAndUsbReportsNone();
@@ -798,6 +800,60 @@ void TestVexaCore::encryptedBackupRefusesAWrongPasswordAndChangesNothing() {
     QCOMPARE(to->GetDeviceService()->RestoreDevice(folder16.c_str(), "s3cret"), 0);
     QCOMPARE(printOf(to.operator->(), m_root / target / "Media"),
              printOf(from.operator->(), m_root / source / "Media"));
+}
+
+// The backup copies files on worker threads and lists them in order; a failed copy must stop the rest
+// and no wait may hang, however the jobs end.
+void TestVexaCore::orderedJobsHandOverInOrderAndStopAfterAFailure() {
+    using vexa::sim::OrderedJobs;
+    {
+        // Jobs finishing out of order still reach the consumer in order, each with its own result.
+        std::atomic<int> running{0}, most{0};
+        OrderedJobs jobs(
+            300,
+            [&](size_t i) {
+                most = std::max(most.load(), ++running);
+                std::this_thread::sleep_for(std::chrono::microseconds((i * 7919) % 400));
+                --running;
+                return 0;
+            },
+            3);
+        for (size_t i = 0; i < 300; ++i)
+            QCOMPARE(jobs.Wait(i), 0);
+        QVERIFY(most.load() >= 2);
+        QCOMPARE(jobs.Wait(300), OrderedJobs::kNotRun);
+    }
+    {
+        // After job 40 fails no job starts any more; those before it still finish.
+        std::atomic<int> ran{0};
+        OrderedJobs jobs(
+            10000,
+            [&](size_t i) {
+                ++ran;
+                return i == 40 ? 7 : 0;
+            },
+            2);
+        for (size_t i = 0; i < 40; ++i)
+            QCOMPARE(jobs.Wait(i), 0);
+        QCOMPARE(jobs.Wait(40), 7);
+        QCOMPARE(jobs.Wait(5000), OrderedJobs::kNotRun);
+        QVERIFY2(ran.load() < 200, qPrintable(QString::number(ran.load())));
+    }
+    {
+        // A consumer that leaves early (a cancelled backup) ends the workers, which stay near it.
+        std::atomic<int> ran{0};
+        {
+            OrderedJobs jobs(
+                100000,
+                [&](size_t) {
+                    ++ran;
+                    return 0;
+                },
+                4);
+            QCOMPARE(jobs.Wait(10), 0);
+        }
+        QVERIFY2(ran.load() < 200, qPrintable(QString::number(ran.load())));
+    }
 }
 
 void TestVexaCore::simctlValidatesItsArgumentsAndPrintsStats() {

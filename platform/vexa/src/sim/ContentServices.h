@@ -77,6 +77,9 @@ struct LargeDeviceSpec {
     int videos = 0;
     int apps = 0;
     int books = 0;
+    // Each photo its own picture and each song its own tone, so no two share a checksum; otherwise a
+    // handful of samples is linked again and again, which is much faster to make.
+    bool distinctContent = false;
 };
 int GenerateLargeDevice(const std::filesystem::path& root, const LargeDeviceSpec& spec);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <ctime>
+#include <functional>
 #include <tuple>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "BackupHistory.h"
 #include "DiscardedFolders.h"
 #include "FileCopier.h"
+#include "OrderedJobs.h"
 #include "SimDevice.h"
 
 namespace fs = std::filesystem;
@@ -108,13 +110,20 @@ std::vector<BackupFile> InStoredOrder(const std::vector<BackupFile>& files) {
 
 // Lists every entry below `root` under `domain` and `prefix`; links are not followed.
 int collectTree(SimDevice& device, const fs::path& root, const std::string& domain, const std::string& prefix,
-                const fs::path& mediaDatabaseSnapshot, std::vector<BackupFile>& files) {
+                const fs::path& mediaDatabaseSnapshot, std::vector<BackupFile>& files,
+                const std::function<int(uint64_t)>& counted) {
     const fs::path mediaDatabase = device.MediaDatabaseFile();
     std::error_code error;
     fs::recursive_directory_iterator it(root, error);
+    size_t seen = 0;
     for (fs::recursive_directory_iterator end; !error && it != end; it.increment(error)) {
-        if (!device.IsConnected()) {
+        // Asking the device costs a read of its state; listing a few hundred entries between two
+        // questions still notices an unplug at once, and every file copied asks again.
+        if (seen++ % 256 == 0 && !device.IsConnected()) {
             return VEXA_E_UNPLUGGED;
+        }
+        if (int result = counted(files.size()); result != VEXA_OK) {
+            return result;
         }
         const fs::path& path = it->path();
         BackupFile file;
@@ -160,6 +169,21 @@ int DeviceBackup::Backup(const fs::path& folder) {
 int DeviceBackup::advance(uint64_t bytes) {
     ++m_progress.filesDone;
     m_progress.bytesDone += bytes;
+    return report();
+}
+
+int DeviceBackup::counting(uint64_t files) {
+    // While the files are being counted there is nothing done yet; the growing count shows the work.
+    const auto now = std::chrono::steady_clock::now();
+    if (now - m_lastCount < std::chrono::milliseconds(100)) {
+        return VEXA_OK;
+    }
+    m_lastCount = now;
+    m_progress = BackupProgress{0, files, 0, 0};
+    return report();
+}
+
+int DeviceBackup::report() {
     if (m_callback != nullptr && m_callback(&m_progress, m_context) != 0) {
         return VEXA_E_CANCELLED;
     }
@@ -167,8 +191,9 @@ int DeviceBackup::advance(uint64_t bytes) {
 }
 
 int DeviceBackup::collect(const fs::path& mediaDatabaseSnapshot, std::vector<BackupFile>& files) {
+    auto counted = [this](uint64_t files) { return counting(files); };
     if (int result = collectTree(*m_device, m_device->MediaRoot(), "MediaDomain", "Media/",
-                                 mediaDatabaseSnapshot, files);
+                                 mediaDatabaseSnapshot, files, counted);
         result != VEXA_OK) {
         return result;
     }
@@ -178,7 +203,7 @@ int DeviceBackup::collect(const fs::path& mediaDatabaseSnapshot, std::vector<Bac
         const std::string id = it->path().filename().string();
         std::error_code kindError;
         if (it->is_directory(kindError) && !it->is_symlink(kindError) && isSafeComponent(id)) {
-            if (int result = collectTree(*m_device, it->path(), "AppDomain-" + id, "", {}, files);
+            if (int result = collectTree(*m_device, it->path(), "AppDomain-" + id, "", {}, files, counted);
                 result != VEXA_OK) {
                 return result;
             }
@@ -201,16 +226,25 @@ int DeviceBackup::write(const fs::path& staging, const formats::BackupProperties
     if (int result = writer.Open(staging, properties, info.backupPassword); result != formats::kBackupOk) {
         return mapBackupResult(result);
     }
-    for (const BackupFile& file : InStoredOrder(files)) {
-        // Each file is a step the fault control can stop, like an unplug part-way through.
-        if (int check = m_device->CheckCall("BackupFile"); check != VEXA_OK) {
-            return check;
-        }
-        if (int result = writer.AddFile(file); result != formats::kBackupOk) {
-            return mapBackupResult(result);
-        }
-        if (int result = advance(file.size); result != VEXA_OK) {
-            return result;
+    const std::vector<BackupFile> ordered = InStoredOrder(files);
+    std::vector<formats::BackupWriter::StoredFile> stored(ordered.size());
+    {
+        // The contents are copied on worker threads; the manifest is written here in the files' order.
+        OrderedJobs copies(ordered.size(), [&](size_t i) { return writer.StoreFile(ordered[i], stored[i]); });
+        for (size_t i = 0; i < ordered.size(); ++i) {
+            // Each file is a step the fault control can stop, like an unplug part-way through.
+            if (int check = m_device->CheckCall("BackupFile"); check != VEXA_OK) {
+                return check;
+            }
+            if (int result = copies.Wait(i); result != formats::kBackupOk) {
+                return mapBackupResult(result);
+            }
+            if (int result = writer.AddStored(stored[i]); result != formats::kBackupOk) {
+                return mapBackupResult(result);
+            }
+            if (int result = advance(ordered[i].size); result != VEXA_OK) {
+                return result;
+            }
         }
     }
     return mapBackupResult(writer.Finish());
@@ -270,6 +304,10 @@ int DeviceBackup::backupInto(const fs::path& folder) {
         total += file.size;
     }
     m_progress = BackupProgress{0, files.size(), 0, total};
+    // The totals are known: the caller can show the work ahead before the first file is done.
+    if (int result = report(); result != VEXA_OK) {
+        return result;
+    }
 
     const fs::path target = BackupFolderSwap::MakeStaging(folder);
     if (target.empty()) {
@@ -300,8 +338,13 @@ int DeviceBackup::backupInto(const fs::path& folder) {
 
 int DeviceBackup::unpack(const fs::path& folder, const std::string& password, const fs::path& staging) {
     formats::BackupReader reader;
+    bool cancelled = false;
+    reader.SetReadListener([&](size_t files) { cancelled = cancelled || counting(files) != VEXA_OK; });
     if (int result = reader.Open(folder, password); result != formats::kBackupOk) {
         return mapBackupResult(result);
+    }
+    if (cancelled) {
+        return VEXA_E_CANCELLED;
     }
     std::error_code error;
     fs::create_directories(staging / "Media", error);
@@ -312,36 +355,46 @@ int DeviceBackup::unpack(const fs::path& folder, const std::string& password, co
         return std::tie(a.domain, a.relativePath) < std::tie(b.domain, b.relativePath);
     });
     m_progress = BackupProgress{0, files.size(), 0, reader.TotalBytes()};
+    if (int result = report(); result != VEXA_OK) {
+        return result;
+    }
+    // Where each file goes in the device; none for a domain this device does not keep.
+    std::vector<fs::path> targets(files.size());
     bool hasDatabase = false;
-    for (const BackupFile& file : files) {
+    for (size_t i = 0; i < files.size(); ++i) {
+        const BackupFile& file = files[i];
+        const std::string& path = file.relativePath;
+        if (file.domain == kDatabaseDomain && path == kDatabasePath) {
+            targets[i] = staging / "device.sqlite";
+            hasDatabase = true;
+        } else if (file.domain == "MediaDomain" && (path == "Media" || path.rfind("Media/", 0) == 0)) {
+            targets[i] = staging / path;
+        } else if (file.domain.rfind("AppDomain-", 0) == 0 && isSafeComponent(file.domain.substr(10))) {
+            targets[i] = staging / "Applications" / file.domain.substr(10) / path;
+        }
+    }
+    // The files are unpacked on worker threads; progress and the fault control follow them in order.
+    OrderedJobs extractions(files.size(), [&](size_t i) {
+        if (targets[i].empty()) {
+            return int(formats::kBackupOk);
+        }
+        if (files[i].IsDirectory()) {
+            std::error_code folderError;
+            fs::create_directories(targets[i], folderError);
+            return folderError ? int(formats::kBackupIoError) : int(formats::kBackupOk);
+        }
+        return reader.Extract(files[i], targets[i]);
+    });
+    for (size_t i = 0; i < files.size(); ++i) {
         if (int check = m_device->CheckCall("RestoreFile"); check != VEXA_OK) {
             return check;
         }
-        fs::path target;
-        const std::string& path = file.relativePath;
-        if (file.domain == kDatabaseDomain && path == kDatabasePath) {
-            target = staging / "device.sqlite";
-            hasDatabase = true;
-        } else if (file.domain == "MediaDomain" && (path == "Media" || path.rfind("Media/", 0) == 0)) {
-            target = staging / path;
-        } else if (file.domain.rfind("AppDomain-", 0) == 0 && isSafeComponent(file.domain.substr(10))) {
-            target = staging / "Applications" / file.domain.substr(10) / path;
-        } else {
-            // A domain this device does not keep still counts as handled.
-            if (int result = advance(0); result != VEXA_OK) {
-                return result;
-            }
-            continue;
-        }
-        if (file.IsDirectory()) {
-            fs::create_directories(target, error);
-            if (error) {
-                return VEXA_E_IO;
-            }
-        } else if (int result = reader.Extract(file, target); result != formats::kBackupOk) {
+        if (int result = extractions.Wait(i); result != formats::kBackupOk) {
             return mapBackupResult(result);
         }
-        if (int result = advance(file.IsDirectory() ? 0 : file.size); result != VEXA_OK) {
+        // A domain this device does not keep still counts as handled.
+        const bool counted = !targets[i].empty() && !files[i].IsDirectory();
+        if (int result = advance(counted ? files[i].size : 0); result != VEXA_OK) {
             return result;
         }
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -43,6 +44,10 @@ private:
               const DeviceInfoFile& info, const std::vector<formats::BackupFile>& files);
     // Counts a handled file; VEXA_E_CANCELLED when the caller asked to stop.
     int advance(uint64_t bytes);
+    // Tells the caller where the work stands; VEXA_E_CANCELLED when it asked to stop.
+    int report();
+    // Reports `files` counted so far, at most ten times a second, before the totals are known.
+    int counting(uint64_t files);
     int unpack(const std::filesystem::path& folder, const std::string& password,
                const std::filesystem::path& staging);
     int swapIn(const std::filesystem::path& staging, const std::filesystem::path& old);
@@ -51,6 +56,7 @@ private:
     BackupProgressCallback m_callback;
     void* m_context;
     BackupProgress m_progress{};
+    std::chrono::steady_clock::time_point m_lastCount = std::chrono::steady_clock::now();
 };
 
 } // namespace vexa::sim

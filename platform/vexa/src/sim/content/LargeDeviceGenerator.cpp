@@ -113,6 +113,29 @@ int LargeDeviceGenerator::MakeSamples() {
     return VEXA_OK;
 }
 
+int LargeDeviceGenerator::PlacePhoto(int index, const fs::path& target) {
+    if (!m_spec.distinctContent)
+        return DeviceFiles::LinkOrCopy(m_jpegs[index % m_jpegs.size()], target);
+    std::error_code error;
+    fs::create_directories(target.parent_path(), error);
+    // The seed gives each picture its own pixels; the caption and date stay those of the samples.
+    const formats::ImageSpec spec{640, 480, 1000 + index, "Sample", "2025:06:01 12:00:00"};
+    return formats::WriteJpeg(target, spec) ? VEXA_OK : VEXA_E_IO;
+}
+
+int LargeDeviceGenerator::PlaceSong(int index, const fs::path& target) {
+    if (!m_spec.distinctContent)
+        return DeviceFiles::LinkOrCopy(m_songs[index % m_songs.size()], target);
+    std::error_code error;
+    fs::create_directories(target.parent_path(), error);
+    // Two seconds of a tone of its own, as long as the library states; the title tag numbers it as well.
+    formats::AudioSpec spec;
+    spec.seconds = 2;
+    spec.frequencyHz = 200 + 3 * index;
+    spec.title = "Sample " + std::to_string(index + 1);
+    return formats::WriteAudioFile(target, spec) ? VEXA_OK : VEXA_E_IO;
+}
+
 int LargeDeviceGenerator::AddContacts(sqlite3* db) {
     Statement contact(db, "INSERT INTO contacts(id, first_name, last_name) VALUES (?,?,?)");
     Statement entry(
@@ -174,17 +197,16 @@ int LargeDeviceGenerator::AddPhotos(sqlite3* db) {
     const fs::path media = ContentSchema::MediaRoot(m_folder);
     Statement photo(db, "INSERT INTO photos(uuid, kind, date, width, height, file_size, file_name, path) "
                         "VALUES (?,1,?,640,480,?,?,?)");
-    std::vector<int64_t> sizes;
-    for (const auto& jpeg : m_jpegs)
-        sizes.push_back(static_cast<int64_t>(DeviceFiles::Size(jpeg)));
     for (int i = 0; i < m_spec.photos; ++i) {
         const std::string name = Numbered("IMG_%04lld.JPG", i % 9999 + 1);
         const std::string folder = Numbered("DCIM/%03lldAPPLE", 100 + i / kPhotosPerFolder);
-        if (int code = DeviceFiles::LinkOrCopy(m_jpegs[i % m_jpegs.size()], media / folder / name))
+        const fs::path file = media / folder / name;
+        if (int code = PlacePhoto(i, file))
             return code;
         photo.Reset();
-        photo.Bind(1, PhotoStore::UuidFromNumber(i + 1)).Bind(2, 700000000 + static_cast<int64_t>(i) * m_spec.photoSpacingSeconds);
-        photo.Bind(3, sizes[i % sizes.size()]).Bind(4, std::string_view(name));
+        photo.Bind(1, PhotoStore::UuidFromNumber(i + 1))
+            .Bind(2, 700000000 + static_cast<int64_t>(i) * m_spec.photoSpacingSeconds);
+        photo.Bind(3, static_cast<int64_t>(DeviceFiles::Size(file))).Bind(4, std::string_view(name));
         photo.Bind(5, "/" + folder + "/" + name);
         if (int code = photo.Run())
             return code;
@@ -203,7 +225,8 @@ int LargeDeviceGenerator::AddTracks(sqlite3* mediaDb, int count, bool videos) {
         const std::string extension = sample.extension().string();
         const std::string folder = Numbered("F%02lld", (offset + i) % 50);
         const std::string name = Letters(offset + i) + extension;
-        if (int code = DeviceFiles::LinkOrCopy(sample, media / "iTunes_Control/Music" / folder / name))
+        const fs::path file = media / "iTunes_Control/Music" / folder / name;
+        if (int code = videos ? DeviceFiles::LinkOrCopy(sample, file) : PlaceSong(i, file))
             return code;
         item.Reset();
         item.Bind(1, (videos ? "Video " : "Track ") + std::to_string(i + 1));
@@ -214,7 +237,7 @@ int LargeDeviceGenerator::AddTracks(sqlite3* mediaDb, int count, bool videos) {
         item.Bind(6, videos ? "MPEG-4 video file"
                             : (extension == ".mp3" ? "MPEG audio file" : "AAC audio file"));
         item.Bind(7, videos ? MEDIA_MOVIE : MEDIA_SONG);
-        item.Bind(8, static_cast<int64_t>(DeviceFiles::Size(sample)));
+        item.Bind(8, static_cast<int64_t>(DeviceFiles::Size(file)));
         if (int code = item.Run())
             return code;
     }

@@ -11,7 +11,8 @@ namespace vexa::sim {
 
 // Fills a freshly created device folder with many records for benchmarks: every table is written in
 // one transaction with reused statements, and photos, songs, videos and books share a handful of real
-// files through hard links, so tens of thousands of items take seconds.
+// files through hard links, so tens of thousands of items take seconds. With distinct content every
+// photo and song is a file of its own instead.
 class LargeDeviceGenerator {
 public:
     LargeDeviceGenerator(std::filesystem::path deviceFolder, const LargeDeviceSpec& spec);
@@ -27,6 +28,9 @@ private:
     int AddBooks(sqlite3* db);
     int AddApps(sqlite3* db);
     int MakeSamples();
+    // The file of photo or song `index`: a shared sample linked into place, or one made for it alone.
+    int PlacePhoto(int index, const std::filesystem::path& target);
+    int PlaceSong(int index, const std::filesystem::path& target);
 
     std::filesystem::path m_folder;
     std::filesystem::path m_staging;

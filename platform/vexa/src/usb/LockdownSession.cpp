@@ -114,10 +114,13 @@ LockdownSession::LockdownSession(const UsbDevice& device)
     if (!device.IsConnected()) {
         return;
     }
-    if (!openOwnSession(device) && m_result != VEXA_E_UNPLUGGED && m_result != VEXA_E_TIMEOUT &&
-        m_result != VEXA_E_IO && m_result != VEXA_E_PROTOCOL) {
+    if (openOwnSession(device)) {
+        return;
+    }
+    m_channel.reset();
+    m_sessionId.clear();
+    if (m_result == VEXA_E_NOT_TRUSTED) {
         // No pairing yet, or one the device no longer knows: pair again.
-        m_channel.reset();
         handshake(device);
     }
 }
@@ -229,6 +232,9 @@ LockdownSession::~LockdownSession() {
 
 int LockdownSession::GetValue(const char* domain, const char* key, PlistPtr& value) {
     value.reset();
+    if (m_result != VEXA_OK) {
+        return m_result;
+    }
     if (m_channel) {
         PlistPtr request = NewRequest("GetValue");
         if (domain != nullptr) {
@@ -246,7 +252,7 @@ int LockdownSession::GetValue(const char* domain, const char* key, PlistPtr& val
         return result;
     }
     if (m_client == nullptr) {
-        return m_result == VEXA_OK ? int(VEXA_E_IO) : m_result;
+        return VEXA_E_IO; // the session broke on an earlier request
     }
     plist_t node = nullptr;
     const lockdownd_error_t error = lockdownd_get_value(m_client, domain, key, &node);
@@ -255,6 +261,9 @@ int LockdownSession::GetValue(const char* domain, const char* key, PlistPtr& val
 }
 
 int LockdownSession::SetValue(const char* domain, const char* key, PlistPtr value) {
+    if (m_result != VEXA_OK) {
+        return m_result;
+    }
     if (m_channel) {
         PlistPtr request = NewRequest("SetValue");
         if (domain != nullptr) {
@@ -268,7 +277,7 @@ int LockdownSession::SetValue(const char* domain, const char* key, PlistPtr valu
         return exchange(request.get(), answer);
     }
     if (m_client == nullptr) {
-        return m_result == VEXA_OK ? int(VEXA_E_IO) : m_result;
+        return VEXA_E_IO; // the session broke on an earlier request
     }
     // lockdownd_set_value takes the node over, on success and failure alike.
     return ResultOfLockdown(
@@ -276,6 +285,9 @@ int LockdownSession::SetValue(const char* domain, const char* key, PlistPtr valu
 }
 
 int LockdownSession::StartService(const char* name, lockdownd_service_descriptor_t* service) {
+    if (m_result != VEXA_OK) {
+        return m_result;
+    }
     if (m_channel) {
         PlistPtr request = NewRequest("StartService");
         plist_dict_set_item(request.get(), "Service", plist_new_string(name));
@@ -303,7 +315,7 @@ int LockdownSession::StartService(const char* name, lockdownd_service_descriptor
         return VEXA_OK;
     }
     if (m_client == nullptr) {
-        return m_result == VEXA_OK ? int(VEXA_E_IO) : m_result;
+        return VEXA_E_IO; // the session broke on an earlier request
     }
     return ResultOfLockdown(lockdownd_start_service(m_client, name, service));
 }

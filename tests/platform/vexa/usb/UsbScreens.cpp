@@ -121,7 +121,7 @@ int main(int argc, char** argv) {
         qInfo("install bar at %d%%", view.InstallDialog() ? view.InstallDialog()->ProValue() : -1);
         if (view.InstallDialog())
             Save(view.InstallDialog(), output + "/usb_install_progress.png");
-        QTest::qWaitFor([&] { return !view.InstallDialog() && !view.IsRunning(); }, 20000);
+        (void)QTest::qWaitFor([&] { return !view.InstallDialog() && !view.IsRunning(); }, 20000);
         emulator.Control("clear-faults");
     }
     detector->SetDetectCallback(nullptr);

@@ -218,10 +218,11 @@ int UsbAppLibrary::GetAppListIcon(AppRecord* records, int count) {
         if (result != VEXA_OK) {
             return result;
         }
-        if (!PlistString(answer.get(), "Error").empty()) {
+        // An app without an icon keeps none; any other error ends the pass.
+        if (const std::string error = PlistString(answer.get(), "Error");
+            !error.empty() && error != "IconNotFound") {
             return VEXA_E_IO;
         }
-        // An app without an icon keeps none.
         plist_t data = plist_get_node_type(answer.get()) == PLIST_DICT
                            ? plist_dict_get_item(answer.get(), "pngData")
                            : nullptr;

@@ -153,7 +153,9 @@ FaultSweep::Cell FaultSweep::Faulty(const SweepOperation& operation, FaultKind k
             m_device.SetBeforeCall([this] { m_device.SetPlugged(false); });
         break;
     }
-    if (kind != FaultKind::UnplugBefore || operation.unplugBeforeByFault)
+    if (operation.inject)
+        operation.inject(m_device, kind); // in place of the simulator's faults, its own hook included
+    else if (kind != FaultKind::UnplugBefore || operation.unplugBeforeByFault)
         vexa::sim::FaultInjector::Add(Path(m_device.FaultsFile()), fault);
 
     m_device.Dialogs()->Clear();
@@ -171,6 +173,8 @@ FaultSweep::Cell FaultSweep::Faulty(const SweepOperation& operation, FaultKind k
         (void)QTest::qWaitFor([&] { return m_device.Handle() != handle || !m_device.DeviceNode(); }, 3000);
     QTest::qWait(100);
     vexa::sim::FaultInjector::Clear(Path(m_device.FaultsFile()));
+    if (operation.clearFaults)
+        operation.clearFaults(m_device);
     m_device.Dialogs()->ForgetHandler();
     const QStringList messages = m_device.Dialogs()->Messages();
     const bool sawMessage = SawFailureMessage(operation);
@@ -178,7 +182,7 @@ FaultSweep::Cell FaultSweep::Faulty(const SweepOperation& operation, FaultKind k
 
     QStringList problems;
     QString outcome;
-    if (kind == FaultKind::Delay) {
+    if (kind == FaultKind::Delay && !operation.delayEndsInMessage) {
         // Slow but successful: the result arrives, no failure is reported.
         if (!done)
             problems << QStringLiteral("no result after the delay");
@@ -200,6 +204,8 @@ FaultSweep::Cell FaultSweep::Faulty(const SweepOperation& operation, FaultKind k
                                                     : messages.join(QLatin1String(" / ")));
         if (done)
             problems << QStringLiteral("reported success");
+        if (kind == FaultKind::Delay && operation.worker && stalled > kWorkerStallLimitMs)
+            problems << QStringLiteral("window froze %1 ms").arg(stalled);
     }
     if (kind != FaultKind::Delay && operation.leftovers) {
         if (const QString left = operation.leftovers(m_device); !left.isEmpty())
@@ -259,7 +265,10 @@ bool FaultSweep::Run(const std::vector<SweepOperation>& operations, QStringList*
             }
             const Cell cell = Faulty(operation, kind);
             allOk = allOk && cell.ok;
-            *report << QStringLiteral("%1 | %2 | %3").arg(row, KindName(kind), cell.text);
+            const QString fault = kind == FaultKind::Delay && operation.delayEndsInMessage
+                                      ? QStringLiteral("no answer")
+                                      : KindName(kind);
+            *report << QStringLiteral("%1 | %2 | %3").arg(row, fault, cell.text);
             qInfo().noquote() << report->last();
         }
         if (operation.finish) {

@@ -53,6 +53,14 @@ struct SweepOperation {
     std::function<QString(SweepDevice&)> leftovers;
     // Puts back what `prepare` changed for this row only, after its last cell.
     std::function<void(SweepDevice&)> finish;
+    // A row on another backend brings its own fault control: `inject` plans the fault of that kind for the
+    // row's next device call (or sets the hook of SweepDevice::JustBeforeCall), `clearFaults` takes back
+    // what did not strike. Without them the simulator's fault control is used.
+    std::function<void(SweepDevice&, FaultKind)> inject;
+    std::function<void(SweepDevice&)> clearFaults;
+    // In the delay cell the device never answers and the call's own deadline ends it: a message is due,
+    // not a late result.
+    bool delayEndsInMessage = false;
 };
 
 std::vector<SweepOperation> SweepOperations();

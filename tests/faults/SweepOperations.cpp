@@ -64,6 +64,7 @@
 #include "SweepBooks.h"
 #include "SweepDrag.h"
 #include "SweepPhotos.h"
+#include "SweepUsb.h"
 #include "TreeModel.h"
 #include "TreeNode.h"
 #include "formats/AudioFile.h"
@@ -1361,5 +1362,6 @@ std::vector<SweepOperation> SweepOperations() {
     AddDragOperations(operations);
     AddPhotosOperations(operations);
     AddBackupOperations(operations);
+    AddUsbOperations(operations);
     return operations;
 }

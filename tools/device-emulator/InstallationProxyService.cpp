@@ -129,7 +129,9 @@ bool InstallationProxyService::sendStatus(const char* status, int percent) {
     setString(message.get(), "Status", status);
     if (percent >= 0)
         plist_dict_set_item(message.get(), "PercentComplete", plist_new_uint(static_cast<uint64_t>(percent)));
-    return send(message.get());
+    // A device that answered with an error does not go on with the command.
+    m_context.endedByError = false;
+    return send(message.get()) && !m_context.endedByError;
 }
 
 bool InstallationProxyService::apps(plist_t options, PlistPtr& list) {

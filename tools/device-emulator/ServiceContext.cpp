@@ -34,6 +34,7 @@ bool SendAnswer(ServiceContext& context, const Answer& answer) {
         return false;
     }
     case FaultKind::UnknownError:
+        context.endedByError = true;
         return context.channel.WriteAll(answer.errorFrame.data(), answer.errorFrame.size());
     case FaultKind::Timeout: {
         // Never answers; the connection ends when the client gives up or the device goes.

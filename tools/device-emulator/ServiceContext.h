@@ -16,6 +16,8 @@ struct ServiceContext {
     EmulatedDevice& device;
     WireChannel& channel;
     std::string service; // the fault plan's name of the service
+    // Set once a planned error went out in place of an answer: the command it answered has ended.
+    bool endedByError = false;
 };
 
 // One whole answer of a service and what stands in for it when a fault is planned.

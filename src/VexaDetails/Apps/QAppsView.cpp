@@ -18,6 +18,7 @@
 #include <QTableView>
 
 #include <vexa/IVexaManager.h>
+#include <vexa/InstallProgress.h>
 
 #include "CExportFileName.h"
 #include "CModalGuard.h"
@@ -482,10 +483,17 @@ void QAppsView::OnTimer() {
     case StagePreparing:
         m_installDlg->SetStageText(install ? tr("file loading...") : tr("Access to information..."));
         break;
-    case StageWorking:
+    case StageWorking: {
         m_installDlg->SetStageText(install ? tr("installing...") : tr("Unstalling..."));
-        m_installDlg->setProValue(value < 30 ? 30 : std::min(value + 1, 90));
+        // A device that reports its progress moves the bar itself, across the same stretch.
+        const auto* measured = install ? dynamic_cast<const IInstallProgress*>(m_apps) : nullptr;
+        const int percent = measured ? measured->GetInstallProgress() : -1;
+        if (percent >= 0)
+            m_installDlg->setProValue(std::max(value, 30 + percent * 60 / 100));
+        else
+            m_installDlg->setProValue(value < 30 ? 30 : std::min(value + 1, 90));
         break;
+    }
     case StageRefreshing:
         m_installDlg->SetStageText(tr("Please wait for the refresh..."));
         m_installDlg->setProValue(value < 90 ? 90 : std::min(value + 1, 100));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+#include <memory>
 #include <string>
 
 #include <libimobiledevice/libimobiledevice.h>
@@ -17,10 +19,16 @@ int ResultOfLockdown(lockdownd_error_t error);
 // True for the errors that mean the user has still to unlock the device and tap "Trust".
 bool IsTrustPending(lockdownd_error_t error);
 
-// A connection to the device's lockdown service with a trusted, encrypted session (the pairing record
-// comes from usbmuxd; a device not yet paired is asked to pair). Closed with the object.
+class LockdownChannel;
+
+// A connection to the device's lockdown service with a trusted, encrypted session. With a pairing record
+// in usbmuxd the session is spoken by our own code, every answer awaited at most kAnswerLimit; a device
+// not yet paired goes through libimobiledevice's handshake, which asks it to pair. Closed with the object.
 class LockdownSession {
 public:
+    // Together with the service that follows, a silent device's call ends within ten seconds.
+    static constexpr std::chrono::milliseconds kAnswerLimit{4000};
+
     explicit LockdownSession(const UsbDevice& device);
     ~LockdownSession();
     LockdownSession(const LockdownSession&) = delete;
@@ -29,8 +37,6 @@ public:
     // VEXA_OK when the session is open; the error behind it otherwise.
     int Result() const { return m_result; }
     lockdownd_error_t Error() const { return m_error; }
-    idevice_t Device() const { return m_device; }
-    lockdownd_client_t Client() const { return m_client; }
 
     // A null key reads the whole domain (a null domain is the device's own values).
     int GetValue(const char* domain, const char* key, PlistPtr& value);
@@ -38,10 +44,19 @@ public:
     int StartService(const char* name, lockdownd_service_descriptor_t* service);
 
 private:
+    // Pairs through libimobiledevice (the device shows "Trust This Computer?").
+    void handshake(const UsbDevice& device);
+    // Opens the session with the pairing record; false when the record is missing or refused.
+    bool openOwnSession(const UsbDevice& device);
+    // One request on our own connection and its answer, checked for an error.
+    int exchange(plist_t request, PlistPtr& answer);
+
     int m_result;
     lockdownd_error_t m_error = LOCKDOWN_E_SUCCESS;
     idevice_t m_device = nullptr;
     lockdownd_client_t m_client = nullptr;
+    std::unique_ptr<LockdownChannel> m_channel;
+    std::string m_sessionId;
 };
 
 // A connection to the device through usbmuxd only (network connections are never used).

@@ -1,103 +1,124 @@
 #include "UsbAppLibrary.h"
 
 #include <algorithm>
-#include <chrono>
-#include <condition_variable>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 
 #include <libimobiledevice/installation_proxy.h>
-#include <libimobiledevice/sbservices.h>
 
+#include <QFile>
 #include <QFileInfo>
 #include <QString>
 
 #include <vexa/VexaResult.h>
 
-#include "LockdownSession.h"
+#include "AfcConnection.h"
 #include "PlistValue.h"
+#include "ServiceExchange.h"
 #include "UsbDevice.h"
-#include "UsbFileService.h"
 
 namespace vexa::usb {
 
 namespace {
 
 constexpr const char* kStagingFolder = "/PublicStaging";
+constexpr const char* kInstallationProxy = "com.apple.mobile.installation_proxy";
+constexpr const char* kSpringboard = "com.apple.springboardservices";
+constexpr uint32_t kUploadChunk = 256 * 1024;
+// The bar of an install: the upload to the staging folder fills its first part, the device's own
+// progress the rest.
+constexpr int kUploadShare = 40;
 
-// One installation_proxy connection, closed with the object.
-class InstallationProxy {
-public:
-    explicit InstallationProxy(const UsbDevice& device) {
-        if (device.IsConnected() && OpenUsbDevice(device.Udid(), &m_device) == IDEVICE_E_SUCCESS) {
-            if (instproxy_client_start_service(m_device, &m_client, kClientLabel) != INSTPROXY_E_SUCCESS) {
-                m_client = nullptr;
-            }
-        } else {
-            m_device = nullptr;
+// An installation_proxy command and its status messages until "Complete" or an error. `onStatus` sees
+// every message (the list of a browse, the percentage of an install).
+int RunCommand(const UsbDevice& device, plist_t command, const std::function<void(plist_t)>& onStatus,
+               instproxy_error_t& deviceError) {
+    deviceError = INSTPROXY_E_SUCCESS;
+    ServiceExchange exchange(device, kInstallationProxy);
+    int result = exchange.Send(command);
+    while (result == VEXA_OK) {
+        PlistPtr status;
+        if ((result = exchange.Receive(status)) != VEXA_OK) {
+            break;
         }
-    }
-    ~InstallationProxy() {
-        if (m_client != nullptr) {
-            instproxy_client_free(m_client);
+        if (plist_get_node_type(status.get()) != PLIST_DICT) {
+            return VEXA_E_PROTOCOL;
         }
-        if (m_device != nullptr) {
-            idevice_free(m_device);
-        }
-    }
-    instproxy_client_t Client() const { return m_client; }
-
-private:
-    idevice_t m_device = nullptr;
-    instproxy_client_t m_client = nullptr;
-};
-
-// Follows an install's or uninstall's status messages until the device reports it complete or failed, or is
-// unplugged.
-class CommandWatch {
-public:
-    static void OnStatus(plist_t command, plist_t status, void* self) {
-        (void)command;
-        auto* watch = static_cast<CommandWatch*>(self);
         char* name = nullptr;
         char* description = nullptr;
         uint64_t code = 0;
-        const instproxy_error_t error = instproxy_status_get_error(status, &name, &description, &code);
+        deviceError = instproxy_status_get_error(status.get(), &name, &description, &code);
         std::free(name);
         std::free(description);
-        int percent = -1;
-        instproxy_status_get_percent_complete(status, &percent);
-        std::lock_guard lock(watch->m_mutex);
-        if (error != INSTPROXY_E_SUCCESS) {
-            watch->m_result = error;
-            watch->m_done = true;
-        } else if (PlistString(status, "Status") == "Complete") {
-            watch->m_done = true;
-        } else if (percent >= 0) {
-            watch->m_percent = percent;
+        if (deviceError != INSTPROXY_E_SUCCESS) {
+            return VEXA_E_IO;
         }
-        watch->m_changed.notify_all();
-    }
-
-    instproxy_error_t Wait(const UsbDevice& device) {
-        std::unique_lock lock(m_mutex);
-        while (!m_done) {
-            // A device that is pulled out stops sending: do not wait for the connection to time out.
-            if (!device.IsConnected()) {
-                return INSTPROXY_E_CONN_FAILED;
-            }
-            m_changed.wait_for(lock, std::chrono::milliseconds(100));
+        onStatus(status.get());
+        if (PlistString(status.get(), "Status") == "Complete") {
+            return VEXA_OK;
         }
-        return m_result;
     }
+    return result;
+}
 
-private:
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    bool m_done = false;
-    int m_percent = 0;
-    instproxy_error_t m_result = INSTPROXY_E_SUCCESS;
-};
+PlistPtr NewCommand(const char* name) {
+    PlistPtr command(plist_new_dict());
+    plist_dict_set_item(command.get(), "Command", plist_new_string(name));
+    return command;
+}
+
+// Copies the package into the staging folder, telling `progress` the share sent so far (0 to 100).
+int UploadPackage(const UsbDevice& device, const QString& local, const std::string& staged,
+                  const std::function<void(int)>& progress) {
+    QFile source(local);
+    if (!source.open(QIODevice::ReadOnly)) {
+        return VEXA_APP_PUT_FILE_ERROR;
+    }
+    std::unique_ptr<AfcConnection> connection;
+    int result = AfcConnection::OpenMedia(device, connection);
+    if (result != VEXA_OK) {
+        return result;
+    }
+    afc_client_t afc = connection->Client();
+    afc_error_t error = afc_make_directory(afc, kStagingFolder);
+    uint64_t handle = 0;
+    if (error == AFC_E_SUCCESS || error == AFC_E_OBJECT_EXISTS) {
+        error = afc_file_open(afc, staged.c_str(), AFC_FOPEN_WRONLY, &handle);
+    }
+    const qint64 total = std::max<qint64>(source.size(), 1);
+    qint64 sent = 0;
+    QByteArray buffer(kUploadChunk, Qt::Uninitialized);
+    while (error == AFC_E_SUCCESS) {
+        const qint64 got = source.read(buffer.data(), kUploadChunk);
+        if (got <= 0) {
+            result = got < 0 ? int(VEXA_APP_PUT_FILE_ERROR) : int(VEXA_OK);
+            break;
+        }
+        uint32_t written = 0;
+        error = afc_file_write(afc, handle, buffer.constData(), static_cast<uint32_t>(got), &written);
+        if (error == AFC_E_SUCCESS && written != got) {
+            error = AFC_E_IO_ERROR;
+        }
+        sent += got;
+        progress(static_cast<int>(sent * 100 / total));
+    }
+    if (handle != 0 && afc_file_close(afc, handle) != AFC_E_SUCCESS && error == AFC_E_SUCCESS) {
+        error = AFC_E_IO_ERROR;
+    }
+    if (error != AFC_E_SUCCESS) {
+        afc_remove_path(afc, staged.c_str());
+        return device.IsConnected() ? int(VEXA_APP_PUT_FILE_ERROR) : int(VEXA_E_UNPLUGGED);
+    }
+    return result;
+}
+
+void RemoveStaged(const UsbDevice& device, const std::string& staged) {
+    std::unique_ptr<AfcConnection> connection;
+    if (AfcConnection::OpenMedia(device, connection) == VEXA_OK) {
+        afc_remove_path(connection->Client(), staged.c_str());
+    }
+}
 
 void copyText(char (&target)[200], const std::string& text) {
     const size_t length = std::min(text.size(), sizeof target - 1);
@@ -109,10 +130,6 @@ int32_t clamp32(uint64_t value) {
     return static_cast<int32_t>(std::min<uint64_t>(value, INT32_MAX));
 }
 
-int lostOr(const UsbDevice& device, int otherwise) {
-    return device.IsConnected() ? otherwise : VEXA_E_UNPLUGGED;
-}
-
 } // namespace
 
 UsbAppLibrary::UsbAppLibrary(std::shared_ptr<UsbDevice> device)
@@ -122,23 +139,28 @@ int UsbAppLibrary::GetApplistInfo(AppRecord** records, int* count) {
     if (records == nullptr || count == nullptr) {
         return VEXA_E_INVALID_ARGUMENT;
     }
-    InstallationProxy proxy(*m_device);
-    if (proxy.Client() == nullptr) {
-        return lostOr(*m_device, VEXA_E_IO);
-    }
+    PlistPtr command = NewCommand("Browse");
     PlistPtr options(instproxy_client_options_new());
     instproxy_client_options_add(options.get(), "ApplicationType", "User", nullptr);
     instproxy_client_options_set_return_attributes(
         options.get(), "CFBundleIdentifier", "CFBundleDisplayName", "CFBundleName",
         "CFBundleShortVersionString", "CFBundleVersion", "StaticDiskUsage", "DynamicDiskUsage", nullptr);
-    plist_t answer = nullptr;
-    const instproxy_error_t error = instproxy_browse(proxy.Client(), options.get(), &answer);
-    PlistPtr apps(answer);
-    if (error != INSTPROXY_E_SUCCESS) {
-        return lostOr(*m_device, VEXA_E_IO);
-    }
-    if (!apps || plist_get_node_type(apps.get()) != PLIST_ARRAY) {
-        return VEXA_E_PROTOCOL;
+    plist_dict_set_item(command.get(), "ClientOptions", options.release());
+    // The device sends the list in parts.
+    PlistPtr apps(plist_new_array());
+    instproxy_error_t deviceError = INSTPROXY_E_SUCCESS;
+    const int browsed = RunCommand(
+        *m_device, command.get(),
+        [&](plist_t status) {
+            plist_t part = plist_dict_get_item(status, "CurrentList");
+            for (uint32_t i = 0;
+                 part && plist_get_node_type(part) == PLIST_ARRAY && i < plist_array_get_size(part); ++i) {
+                plist_array_append_item(apps.get(), plist_copy(plist_array_get_item(part, i)));
+            }
+        },
+        deviceError);
+    if (browsed != VEXA_OK) {
+        return browsed;
     }
     auto& arena = m_list.ForCurrentThread();
     arena.Clear();
@@ -175,33 +197,48 @@ int UsbAppLibrary::GetAppListIcon(AppRecord* records, int count) {
     if ((records == nullptr && count > 0) || count < 0) {
         return VEXA_E_INVALID_ARGUMENT;
     }
-    idevice_t device = nullptr;
-    if (!m_device->IsConnected() || OpenUsbDevice(m_device->Udid(), &device) != IDEVICE_E_SUCCESS) {
-        return VEXA_E_UNPLUGGED;
+    if (count == 0) {
+        return VEXA_OK;
     }
-    sbservices_client_t springboard = nullptr;
-    if (sbservices_client_start_service(device, &springboard, kClientLabel) != SBSERVICES_E_SUCCESS) {
-        idevice_free(device);
-        return lostOr(*m_device, VEXA_E_IO);
+    ServiceExchange springboard(*m_device, kSpringboard);
+    if (springboard.Result() != VEXA_OK) {
+        return springboard.Result();
     }
     auto& arena = m_icons.ForCurrentThread();
     arena.Clear();
-    int result = VEXA_OK;
-    for (int i = 0; i < count && result == VEXA_OK; ++i) {
+    for (int i = 0; i < count; ++i) {
+        PlistPtr request(plist_new_dict());
+        plist_dict_set_item(request.get(), "command", plist_new_string("getIconPNGData"));
+        plist_dict_set_item(request.get(), "bundleId", plist_new_string(records[i].id));
+        PlistPtr answer;
+        int result = springboard.Send(request.get());
+        if (result == VEXA_OK) {
+            result = springboard.Receive(answer);
+        }
+        if (result != VEXA_OK) {
+            return result;
+        }
+        // An app without an icon keeps none; any other error ends the pass.
+        if (const std::string error = PlistString(answer.get(), "Error");
+            !error.empty() && error != "IconNotFound") {
+            return VEXA_E_IO;
+        }
+        plist_t data = plist_get_node_type(answer.get()) == PLIST_DICT
+                           ? plist_dict_get_item(answer.get(), "pngData")
+                           : nullptr;
+        if (data == nullptr || plist_get_node_type(data) != PLIST_DATA) {
+            continue;
+        }
         char* png = nullptr;
         uint64_t size = 0;
-        const sbservices_error_t error = sbservices_get_icon_pngdata(springboard, records[i].id, &png, &size);
-        if (error == SBSERVICES_E_SUCCESS && png != nullptr && size > 0 && size < INT32_MAX) {
+        plist_get_data_val(data, &png, &size);
+        if (png != nullptr && size > 0 && size < INT32_MAX) {
             records[i].icon = arena.KeepBytes(std::vector<uint8_t>(png, png + size));
             records[i].iconLength = static_cast<int32_t>(size);
-        } else if (error != SBSERVICES_E_SUCCESS && !m_device->IsConnected()) {
-            result = VEXA_E_UNPLUGGED; // an app without an icon keeps none; a lost device ends the run
         }
         std::free(png);
     }
-    sbservices_client_free(springboard);
-    idevice_free(device);
-    return result;
+    return VEXA_OK;
 }
 
 int UsbAppLibrary::InstallApp(const char16_t* ipaPath) {
@@ -214,52 +251,56 @@ int UsbAppLibrary::InstallApp(const char16_t* ipaPath) {
     }
     // The staging copy is named after the package and removed once the device has read it.
     const std::string staged = std::string(kStagingFolder) + "/" + QFileInfo(local).fileName().toStdString();
-    UsbFileService files(m_device);
-    const int made = files.MakeDirectory(kStagingFolder);
-    if (made != VEXA_OK && made != VEXA_E_EXISTS) {
-        return made == VEXA_E_UNPLUGGED ? made : int(VEXA_APP_PUT_FILE_ERROR);
+    m_installProgress = 0;
+    const int upload = UploadPackage(
+        *m_device, local, staged, [this](int percent) { m_installProgress = kUploadShare * percent / 100; });
+    if (upload != VEXA_OK) {
+        m_installProgress = -1;
+        return upload == VEXA_E_UNPLUGGED ? upload : int(VEXA_APP_PUT_FILE_ERROR);
     }
-    const int uploaded =
-        files.CopyFileToDevice(ipaPath, QString::fromStdString(staged).toStdU16String().c_str());
-    if (uploaded != VEXA_OK) {
-        return uploaded == VEXA_E_UNPLUGGED ? uploaded : int(VEXA_APP_PUT_FILE_ERROR);
+    PlistPtr command = NewCommand("Install");
+    plist_dict_set_item(command.get(), "PackagePath", plist_new_string(staged.c_str() + 1));
+    instproxy_error_t deviceError = INSTPROXY_E_SUCCESS;
+    const int installed = RunCommand(
+        *m_device, command.get(),
+        [&](plist_t status) {
+            int percent = -1;
+            instproxy_status_get_percent_complete(status, &percent);
+            if (percent >= 0) {
+                m_installProgress = kUploadShare + (100 - kUploadShare) * std::min(percent, 100) / 100;
+            }
+        },
+        deviceError);
+    if (m_device->IsConnected()) {
+        RemoveStaged(*m_device, staged); // not every device removes the package it installed from
     }
-    InstallationProxy proxy(*m_device);
-    if (proxy.Client() == nullptr) {
-        return lostOr(*m_device, VEXA_APP_INSTALL_ERROR);
-    }
-    CommandWatch watch;
-    instproxy_error_t error =
-        instproxy_install(proxy.Client(), staged.c_str() + 1, nullptr, &CommandWatch::OnStatus, &watch);
-    if (error == INSTPROXY_E_SUCCESS) {
-        error = watch.Wait(*m_device);
-    }
-    files.RemovePath(staged.c_str()); // not every device removes the package it installed from
-    if (error == INSTPROXY_E_SUCCESS) {
+    m_installProgress = -1;
+    if (installed == VEXA_OK) {
         return VEXA_OK;
     }
-    if (error == INSTPROXY_E_DEVICE_OS_VERSION_TOO_LOW) {
+    if (deviceError == INSTPROXY_E_DEVICE_OS_VERSION_TOO_LOW) {
         return VEXA_APP_OS_TOO_OLD;
     }
-    return lostOr(*m_device, VEXA_APP_INSTALL_ERROR);
+    return installed == VEXA_E_UNPLUGGED ? installed : int(VEXA_APP_INSTALL_ERROR);
+}
+
+int UsbAppLibrary::GetInstallProgress() const {
+    return m_installProgress;
 }
 
 int UsbAppLibrary::UninstallApp(const char* appId) {
     if (appId == nullptr || *appId == 0) {
         return VEXA_E_INVALID_ARGUMENT;
     }
-    InstallationProxy proxy(*m_device);
-    if (proxy.Client() == nullptr) {
-        return lostOr(*m_device, VEXA_APP_UNINSTALL_FAILED);
+    PlistPtr command = NewCommand("Uninstall");
+    plist_dict_set_item(command.get(), "ApplicationIdentifier", plist_new_string(appId));
+    instproxy_error_t deviceError = INSTPROXY_E_SUCCESS;
+    const int removed = RunCommand(
+        *m_device, command.get(), [](plist_t) {}, deviceError);
+    if (removed == VEXA_OK || removed == VEXA_E_UNPLUGGED) {
+        return removed;
     }
-    // 1.3.0 answers success for a call without a status callback before the device has said anything.
-    CommandWatch watch;
-    instproxy_error_t error =
-        instproxy_uninstall(proxy.Client(), appId, nullptr, &CommandWatch::OnStatus, &watch);
-    if (error == INSTPROXY_E_SUCCESS) {
-        error = watch.Wait(*m_device);
-    }
-    return error == INSTPROXY_E_SUCCESS ? int(VEXA_OK) : lostOr(*m_device, VEXA_APP_UNINSTALL_FAILED);
+    return VEXA_APP_UNINSTALL_FAILED;
 }
 
 int UsbAppLibrary::BackupApp(const char*, const char*, int) {

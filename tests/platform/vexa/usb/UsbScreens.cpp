@@ -1,5 +1,5 @@
-// Renders the trust prompt, the information page and the file system page of a device served by
-// vexa-device-emulator through the usb backend, for a look by eye. Usage: usb_screens <output folder>
+// Renders the trust prompt, the information page, the file system page and the install dialog of a device
+// served by vexa-device-emulator through the usb backend, for a look by eye. Usage: usb_screens <folder>
 
 #include <atomic>
 
@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTest>
+#include <QTimer>
 
 #include <vexa/vexa.h>
 
@@ -14,8 +15,11 @@
 #include "ConnectWidget.h"
 #include "EmulatorProcess.h"
 #include "LanguageService.h"
+#include "QAppsView.h"
 #include "QDeviceInformationWidget.h"
+#include "QInstallDlg.h"
 #include "QSystemView.h"
+#include "formats/IpaFile.h"
 
 namespace {
 
@@ -84,6 +88,41 @@ int main(int argc, char** argv) {
             return 5;
         view.ShowFolder(view.FindItem("/Documents"));
         Save(&view, output + "/usb_file_system.png");
+    }
+    {
+        // The install dialog once the package is on the device: the device holds back its first status,
+        // so the bar stands where the upload left it.
+        QAppsView view(manager, managers.firstKey());
+        view.resize(960, 520);
+        view.show();
+        vexa::formats::AppBundle bundle;
+        bundle.bundleId = "com.example.screens";
+        bundle.displayName = "Screens";
+        bundle.version = bundle.shortVersion = "1.0";
+        bundle.minimumOS = "12.0";
+        bundle.executable = "Screens";
+        const QString ipa = emulator.Root() + "/Screens.ipa";
+        if (!vexa::formats::WriteIpa(ipa.toStdString(), bundle))
+            return 6;
+        emulator.Control("fault installation_proxy timeout");
+        // The failure that follows is shown in a message: close each one.
+        QTimer closer;
+        QObject::connect(&closer, &QTimer::timeout, [] {
+            if (QWidget* modal = QApplication::activeModalWidget();
+                modal && !qobject_cast<QInstallDlg*>(modal))
+                modal->close();
+        });
+        closer.start(100);
+        view.InstallPackage(ipa);
+        if (!QTest::qWaitFor([&] { return view.InstallDialog() && view.InstallDialog()->ProValue() > 30; },
+                             10000))
+            return 7;
+        QTest::qWait(700);
+        qInfo("install bar at %d%%", view.InstallDialog() ? view.InstallDialog()->ProValue() : -1);
+        if (view.InstallDialog())
+            Save(view.InstallDialog(), output + "/usb_install_progress.png");
+        (void)QTest::qWaitFor([&] { return !view.InstallDialog() && !view.IsRunning(); }, 20000);
+        emulator.Control("clear-faults");
     }
     detector->SetDetectCallback(nullptr);
     emulator.Stop();

@@ -3,12 +3,15 @@
 #include <algorithm>
 #include <cstring>
 #include <mutex>
+#include <thread>
 #include <vector>
 
+#include <QBuffer>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QImage>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,6 +22,7 @@
 #include "EmulatorProcess.h"
 #include "formats/IpaFile.h"
 #include "sim/DeviceInfoFile.h"
+#include "usb/UsbAppLibrary.h"
 #include "usb/UsbFileService.h"
 
 namespace {
@@ -172,6 +176,9 @@ private slots:
     void refusedTrustIsReportedAsFailedPairing();
     void networkDevicesAreIgnored();
     void unplugDuringAnInstallEndsItWithinTenSeconds();
+    void installProgressCoversTheUploadAndTheDevicesSteps();
+    void aSilentDeviceEndsEveryAppCallWithinTenSeconds_data();
+    void aSilentDeviceEndsEveryAppCallWithinTenSeconds();
     void unplugDuringACopyLeavesNoPartialFileAndReportsTheRemoval();
 };
 
@@ -599,6 +606,132 @@ void TestVexaUsb::unplugDuringAnInstallEndsItWithinTenSeconds() {
     QVERIFY(m_emulator.Control(QByteArray("attach ") + kUdid).startsWith("ok"));
     m_handle = waitForEvent(from, VEXA_DEVICE_ARRIVED);
     QVERIFY(m_handle != 0);
+}
+
+void TestVexaUsb::installProgressCoversTheUploadAndTheDevicesSteps() {
+    Manager manager = bind(m_handle);
+    QVERIFY(manager);
+    IAppLibrary* apps = manager->GetAppLibrary();
+    auto* progress = dynamic_cast<IInstallProgress*>(apps);
+    QVERIFY(progress != nullptr);
+    QCOMPARE(progress->GetInstallProgress(), -1);
+    vexa::formats::AppBundle bundle;
+    bundle.bundleId = "com.example.progress";
+    bundle.displayName = "Progress";
+    bundle.version = bundle.shortVersion = "2.0";
+    bundle.minimumOS = "12.0";
+    bundle.executable = "Progress";
+    // A picture of noise does not compress: the package takes many upload chunks.
+    QImage noise(1000, 1000, QImage::Format_RGB32);
+    QRandomGenerator generator(7);
+    generator.fillRange(reinterpret_cast<quint32*>(noise.bits()), noise.sizeInBytes() / 4);
+    QBuffer png;
+    png.open(QIODevice::WriteOnly);
+    noise.save(&png, "PNG");
+    bundle.iconPng.assign(png.data().begin(), png.data().end());
+    const QString ipa = m_local.filePath("Progress.ipa");
+    QVERIFY(vexa::formats::WriteIpa(ipa.toStdString(), bundle));
+
+    // What a view polling the library from its own thread would see.
+    std::atomic<bool> done{false};
+    std::vector<int> seen;
+    std::thread poller([&] {
+        while (!done) {
+            const int value = progress->GetInstallProgress();
+            if (seen.empty() || seen.back() != value) {
+                seen.push_back(value);
+            }
+            std::this_thread::yield();
+        }
+    });
+    const int result = apps->InstallApp(u16(ipa).c_str());
+    done = true;
+    poller.join();
+    QCOMPARE(result, int(VEXA_OK));
+    QCOMPARE(progress->GetInstallProgress(), -1);
+    QStringList text;
+    for (int value : seen) {
+        text << QString::number(value);
+    }
+    const auto firstStep = std::find_if(seen.begin(), seen.end(), [](int v) { return v >= 0; });
+    QVERIFY2(firstStep != seen.end(), qPrintable(text.join(' ')));
+    const auto last = std::find(firstStep, seen.end(), -1);
+    QVERIFY2(std::is_sorted(firstStep, last), qPrintable(text.join(' ')));
+    // The device's own steps fill the bar beyond the upload's part.
+    QVERIFY2(std::any_of(firstStep, last, [](int v) { return v > 40 && v <= 100; }),
+             qPrintable(text.join(' ')));
+    QCOMPARE(apps->UninstallApp("com.example.progress"), int(VEXA_OK));
+
+    // The upload fills the first part of the bar: while the device holds back its first status the
+    // install stands where the upload ended.
+    QVERIFY(m_emulator.Control("fault installation_proxy timeout").startsWith("ok"));
+    int silent = VEXA_OK;
+    std::thread installer([&] { silent = apps->InstallApp(u16(ipa).c_str()); });
+    const bool reached = QTest::qWaitFor([&] { return progress->GetInstallProgress() == 40; }, 5000);
+    QThread::msleep(1000);
+    const int held = progress->GetInstallProgress();
+    installer.join();
+    m_emulator.Control("clear-faults");
+    QVERIFY(reached);
+    QCOMPARE(held, 40);
+    QCOMPARE(silent, int(VEXA_APP_INSTALL_ERROR));
+    QCOMPARE(progress->GetInstallProgress(), -1);
+}
+
+void TestVexaUsb::aSilentDeviceEndsEveryAppCallWithinTenSeconds_data() {
+    QTest::addColumn<QByteArray>("service");
+    QTest::addColumn<QByteArray>("call");
+    QTest::newRow("app list") << QByteArray("installation_proxy") << QByteArray("list");
+    QTest::newRow("icons") << QByteArray("springboard") << QByteArray("icons");
+    QTest::newRow("install") << QByteArray("installation_proxy") << QByteArray("install");
+    QTest::newRow("uninstall") << QByteArray("installation_proxy") << QByteArray("uninstall");
+    QTest::newRow("service start") << QByteArray("lockdown") << QByteArray("list");
+}
+
+void TestVexaUsb::aSilentDeviceEndsEveryAppCallWithinTenSeconds() {
+    QFETCH(QByteArray, service);
+    QFETCH(QByteArray, call);
+    Manager manager = bind(m_handle);
+    QVERIFY(manager);
+    IAppLibrary* apps = manager->GetAppLibrary();
+    AppRecord* records = nullptr;
+    int count = 0;
+    QCOMPARE(apps->GetApplistInfo(&records, &count), int(VEXA_OK));
+    QVERIFY(count > 0);
+    std::vector<AppRecord> kept(records, records + count);
+    vexa::formats::AppBundle bundle;
+    bundle.bundleId = "com.example.silent";
+    bundle.displayName = "Silent";
+    bundle.version = bundle.shortVersion = "1.0";
+    bundle.minimumOS = "12.0";
+    bundle.executable = "Silent";
+    const QString ipa = m_local.filePath("Silent.ipa");
+    QVERIFY(vexa::formats::WriteIpa(ipa.toStdString(), bundle));
+
+    QVERIFY(m_emulator.Control("fault " + service + " timeout").startsWith("ok"));
+    QElapsedTimer timer;
+    timer.start();
+    int result = VEXA_OK;
+    int expected = VEXA_E_TIMEOUT;
+    if (call == "list") {
+        result = apps->GetApplistInfo(&records, &count);
+    } else if (call == "icons") {
+        result = apps->GetAppListIcon(kept.data(), int(kept.size()));
+    } else if (call == "install") {
+        result = apps->InstallApp(u16(ipa).c_str());
+        expected = VEXA_APP_INSTALL_ERROR;
+    } else {
+        result = apps->UninstallApp(kept.front().id);
+        expected = VEXA_APP_UNINSTALL_FAILED;
+    }
+    const qint64 took = timer.elapsed();
+    m_emulator.Control("clear-faults");
+    qInfo("%s on a silent %s: %lld ms, result %d", call.constData(), service.constData(), took, result);
+    QVERIFY2(took < 10000, qPrintable(QString::number(took)));
+    QCOMPARE(result, expected);
+    // Nothing changed, and the device answers the next call.
+    QCOMPARE(apps->GetApplistInfo(&records, &count), int(VEXA_OK));
+    QCOMPARE(size_t(count), kept.size());
 }
 
 void TestVexaUsb::unplugDuringACopyLeavesNoPartialFileAndReportsTheRemoval() {

@@ -80,34 +80,37 @@ int UploadPackage(const UsbDevice& device, const QString& local, const std::stri
     if (result != VEXA_OK) {
         return result;
     }
-    afc_client_t afc = connection->Client();
-    afc_error_t error = afc_make_directory(afc, kStagingFolder);
+    AfcClient& afc = connection->Client();
+    afc_error_t error = afc.MakeDirectory(kStagingFolder);
     uint64_t handle = 0;
     if (error == AFC_E_SUCCESS || error == AFC_E_OBJECT_EXISTS) {
-        error = afc_file_open(afc, staged.c_str(), AFC_FOPEN_WRONLY, &handle);
+        error = afc.OpenFile(staged, AFC_FOPEN_WRONLY, handle);
     }
     const qint64 total = std::max<qint64>(source.size(), 1);
     qint64 sent = 0;
-    QByteArray buffer(kUploadChunk, Qt::Uninitialized);
-    while (error == AFC_E_SUCCESS) {
-        const qint64 got = source.read(buffer.data(), kUploadChunk);
-        if (got <= 0) {
-            result = got < 0 ? int(VEXA_APP_PUT_FILE_ERROR) : int(VEXA_OK);
-            break;
-        }
-        uint32_t written = 0;
-        error = afc_file_write(afc, handle, buffer.constData(), static_cast<uint32_t>(got), &written);
-        if (error == AFC_E_SUCCESS && written != got) {
-            error = AFC_E_IO_ERROR;
-        }
-        sent += got;
-        progress(static_cast<int>(sent * 100 / total));
+    bool sourceFailed = false;
+    if (error == AFC_E_SUCCESS) {
+        error = afc.WriteFile(
+            handle,
+            [&](char* buffer, size_t capacity) -> int64_t {
+                const qint64 got =
+                    source.read(buffer, static_cast<qint64>(std::min<size_t>(capacity, kUploadChunk)));
+                if (got > 0) {
+                    sent += got;
+                    progress(static_cast<int>(sent * 100 / total));
+                }
+                return got;
+            },
+            sourceFailed);
     }
-    if (handle != 0 && afc_file_close(afc, handle) != AFC_E_SUCCESS && error == AFC_E_SUCCESS) {
+    if (handle != 0 && afc.CloseFile(handle) != AFC_E_SUCCESS && error == AFC_E_SUCCESS) {
         error = AFC_E_IO_ERROR;
     }
-    if (error != AFC_E_SUCCESS) {
-        afc_remove_path(afc, staged.c_str());
+    if (error != AFC_E_SUCCESS || sourceFailed) {
+        afc.RemovePath(staged, false);
+        if (sourceFailed && error == AFC_E_SUCCESS) {
+            return VEXA_APP_PUT_FILE_ERROR;
+        }
         return device.IsConnected() ? int(VEXA_APP_PUT_FILE_ERROR) : int(VEXA_E_UNPLUGGED);
     }
     return result;
@@ -116,7 +119,7 @@ int UploadPackage(const UsbDevice& device, const QString& local, const std::stri
 void RemoveStaged(const UsbDevice& device, const std::string& staged) {
     std::unique_ptr<AfcConnection> connection;
     if (AfcConnection::OpenMedia(device, connection) == VEXA_OK) {
-        afc_remove_path(connection->Client(), staged.c_str());
+        connection->Client().RemovePath(staged, false);
     }
 }
 

@@ -2,6 +2,75 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>CDeviceTreeNodes</name>
+    <message>
+        <location filename="../../src/device/CDeviceTreeNodes.cpp" line="39"/>
+        <source>Media</source>
+        <translation>Medien</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/CDeviceTreeNodes.cpp" line="41"/>
+        <source>Playlist</source>
+        <translation>Wiedergabeliste</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/CDeviceTreeNodes.cpp" line="43"/>
+        <source>Photos</source>
+        <translation>Fotos</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/CDeviceTreeNodes.cpp" line="45"/>
+        <source>iBooks</source>
+        <translation>iBooks</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/CDeviceTreeNodes.cpp" line="47"/>
+        <source>Contacts</source>
+        <translation>Kontakte</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/CDeviceTreeNodes.cpp" line="49"/>
+        <source>Messages</source>
+        <translation>Nachrichten</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/CDeviceTreeNodes.cpp" line="51"/>
+        <source>Apps</source>
+        <translation>Apps</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/CDeviceTreeNodes.cpp" line="53"/>
+        <source>System</source>
+        <translation>System</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/CDeviceTreeNodes.cpp" line="55"/>
+        <source>Video</source>
+        <translation>Video</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/CDeviceTreeNodes.cpp" line="57"/>
+        <source>Music</source>
+        <translation>Musik</translation>
+    </message>
+</context>
+<context>
+    <name>CHomeTools</name>
+    <message>
+        <location filename="../../src/device/CHomeTools.cpp" line="21"/>
+        <location filename="../../src/device/CHomeTools.cpp" line="43"/>
+        <source>Please choose one or more items first!</source>
+        <translation>Bitte wählen Sie zuerst ein oder mehrere Elemente aus!</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/CHomeTools.cpp" line="37"/>
+        <source>Sorry!
+You can&apos;t transfer data in that type to iTunes.</source>
+        <translation>Entschuldigung!
+Daten dieser Art können nicht zu iTunes übertragen werden.</translation>
+    </message>
+</context>
+<context>
     <name>CSingleDetectiPhone</name>
     <message>
         <location filename="../../src/device/CSingleDetectiPhone.cpp" line="33"/>
@@ -444,6 +513,36 @@
     </message>
 </context>
 <context>
+    <name>QDeviceTreeMenus</name>
+    <message>
+        <location filename="../../src/device/QDeviceTreeMenus.cpp" line="58"/>
+        <source>New Playlist</source>
+        <translation>Neue Wiedergabeliste</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QDeviceTreeMenus.cpp" line="59"/>
+        <source>Rename</source>
+        <translation>Umbenennen</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QDeviceTreeMenus.cpp" line="60"/>
+        <location filename="../../src/device/QDeviceTreeMenus.cpp" line="62"/>
+        <location filename="../../src/device/QDeviceTreeMenus.cpp" line="64"/>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QDeviceTreeMenus.cpp" line="61"/>
+        <source>new Album</source>
+        <translation>Neues Album</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QDeviceTreeMenus.cpp" line="63"/>
+        <source>Greate New Group</source>
+        <translation>Neue Gruppe erstellen</translation>
+    </message>
+</context>
+<context>
     <name>QInformationWidget</name>
     <message>
         <location filename="../../src/device/QInformationWidget.ui" line="32"/>
@@ -552,84 +651,6 @@
         <translation>QNavigateWidget::InitControls: Das Bild /image/btn_help.png fehlt, bitte installieren Sie die Software neu</translation>
     </message>
     <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="185"/>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="788"/>
-        <source>New Playlist</source>
-        <translation>Neue Wiedergabeliste</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="186"/>
-        <source>Rename</source>
-        <translation>Umbenennen</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="187"/>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="189"/>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="191"/>
-        <source>Delete</source>
-        <translation>Löschen</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="188"/>
-        <source>new Album</source>
-        <translation>Neues Album</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="190"/>
-        <source>Greate New Group</source>
-        <translation>Neue Gruppe erstellen</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="197"/>
-        <source>Media</source>
-        <translation>Medien</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="199"/>
-        <source>Playlist</source>
-        <translation>Wiedergabeliste</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="201"/>
-        <source>Photos</source>
-        <translation>Fotos</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="203"/>
-        <source>iBooks</source>
-        <translation>iBooks</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="205"/>
-        <source>Contacts</source>
-        <translation>Kontakte</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="207"/>
-        <source>Messages</source>
-        <translation>Nachrichten</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="209"/>
-        <source>Apps</source>
-        <translation>Apps</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="211"/>
-        <source>System</source>
-        <translation>System</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="213"/>
-        <source>Video</source>
-        <translation>Video</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="215"/>
-        <source>Music</source>
-        <translation>Musik</translation>
-    </message>
-    <message>
         <location filename="../../src/device/QNavigateWidget.cpp" line="379"/>
         <source>The playlist could not be changed (error %1).</source>
         <translation>Die Wiedergabeliste konnte nicht geändert werden (Fehler %1).</translation>
@@ -643,19 +664,6 @@
         <location filename="../../src/device/QNavigateWidget.cpp" line="788"/>
         <source>Playlist name:</source>
         <translation>Name der Wiedergabeliste:</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="843"/>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="866"/>
-        <source>Please choose one or more items first!</source>
-        <translation>Bitte wählen Sie zuerst ein oder mehrere Elemente aus!</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="860"/>
-        <source>Sorry!
-You can&apos;t transfer data in that type to iTunes.</source>
-        <translation>Entschuldigung!
-Daten dieser Art können nicht zu iTunes übertragen werden.</translation>
     </message>
     <message>
         <location filename="../../src/device/QNavigateWidget.cpp" line="885"/>

@@ -2,6 +2,75 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>CDeviceTreeNodes</name>
+    <message>
+        <location filename="../../src/device/CDeviceTreeNodes.cpp" line="39"/>
+        <source>Media</source>
+        <translation>媒体</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/CDeviceTreeNodes.cpp" line="41"/>
+        <source>Playlist</source>
+        <translation>播放列表</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/CDeviceTreeNodes.cpp" line="43"/>
+        <source>Photos</source>
+        <translation>照片</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/CDeviceTreeNodes.cpp" line="45"/>
+        <source>iBooks</source>
+        <translation>iBooks</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/CDeviceTreeNodes.cpp" line="47"/>
+        <source>Contacts</source>
+        <translation>联系人</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/CDeviceTreeNodes.cpp" line="49"/>
+        <source>Messages</source>
+        <translation>信息</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/CDeviceTreeNodes.cpp" line="51"/>
+        <source>Apps</source>
+        <translation>应用</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/CDeviceTreeNodes.cpp" line="53"/>
+        <source>System</source>
+        <translation>系统</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/CDeviceTreeNodes.cpp" line="55"/>
+        <source>Video</source>
+        <translation>视频</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/CDeviceTreeNodes.cpp" line="57"/>
+        <source>Music</source>
+        <translation>音乐</translation>
+    </message>
+</context>
+<context>
+    <name>CHomeTools</name>
+    <message>
+        <location filename="../../src/device/CHomeTools.cpp" line="21"/>
+        <location filename="../../src/device/CHomeTools.cpp" line="43"/>
+        <source>Please choose one or more items first!</source>
+        <translation>请先选择一个或多个项目！</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/CHomeTools.cpp" line="37"/>
+        <source>Sorry!
+You can&apos;t transfer data in that type to iTunes.</source>
+        <translation>抱歉！
+此类数据无法传输到 iTunes。</translation>
+    </message>
+</context>
+<context>
     <name>CSingleDetectiPhone</name>
     <message>
         <location filename="../../src/device/CSingleDetectiPhone.cpp" line="33"/>
@@ -444,6 +513,36 @@
     </message>
 </context>
 <context>
+    <name>QDeviceTreeMenus</name>
+    <message>
+        <location filename="../../src/device/QDeviceTreeMenus.cpp" line="58"/>
+        <source>New Playlist</source>
+        <translation>新建播放列表</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QDeviceTreeMenus.cpp" line="59"/>
+        <source>Rename</source>
+        <translation>重命名</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QDeviceTreeMenus.cpp" line="60"/>
+        <location filename="../../src/device/QDeviceTreeMenus.cpp" line="62"/>
+        <location filename="../../src/device/QDeviceTreeMenus.cpp" line="64"/>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QDeviceTreeMenus.cpp" line="61"/>
+        <source>new Album</source>
+        <translation>新建相册</translation>
+    </message>
+    <message>
+        <location filename="../../src/device/QDeviceTreeMenus.cpp" line="63"/>
+        <source>Greate New Group</source>
+        <translation>新建分组</translation>
+    </message>
+</context>
+<context>
     <name>QInformationWidget</name>
     <message>
         <location filename="../../src/device/QInformationWidget.ui" line="32"/>
@@ -552,84 +651,6 @@
         <translation>QNavigateWidget::InitControls 找不到图片 /image/btn_help.png，请重新安装软件</translation>
     </message>
     <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="185"/>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="788"/>
-        <source>New Playlist</source>
-        <translation>新建播放列表</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="186"/>
-        <source>Rename</source>
-        <translation>重命名</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="187"/>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="189"/>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="191"/>
-        <source>Delete</source>
-        <translation>删除</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="188"/>
-        <source>new Album</source>
-        <translation>新建相册</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="190"/>
-        <source>Greate New Group</source>
-        <translation>新建分组</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="197"/>
-        <source>Media</source>
-        <translation>媒体</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="199"/>
-        <source>Playlist</source>
-        <translation>播放列表</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="201"/>
-        <source>Photos</source>
-        <translation>照片</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="203"/>
-        <source>iBooks</source>
-        <translation>iBooks</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="205"/>
-        <source>Contacts</source>
-        <translation>联系人</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="207"/>
-        <source>Messages</source>
-        <translation>信息</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="209"/>
-        <source>Apps</source>
-        <translation>应用</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="211"/>
-        <source>System</source>
-        <translation>系统</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="213"/>
-        <source>Video</source>
-        <translation>视频</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="215"/>
-        <source>Music</source>
-        <translation>音乐</translation>
-    </message>
-    <message>
         <location filename="../../src/device/QNavigateWidget.cpp" line="379"/>
         <source>The playlist could not be changed (error %1).</source>
         <translation>无法修改播放列表（错误 %1）。</translation>
@@ -643,19 +664,6 @@
         <location filename="../../src/device/QNavigateWidget.cpp" line="788"/>
         <source>Playlist name:</source>
         <translation>播放列表名称：</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="843"/>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="866"/>
-        <source>Please choose one or more items first!</source>
-        <translation>请先选择一个或多个项目！</translation>
-    </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="860"/>
-        <source>Sorry!
-You can&apos;t transfer data in that type to iTunes.</source>
-        <translation>抱歉！
-此类数据无法传输到 iTunes。</translation>
     </message>
     <message>
         <location filename="../../src/device/QNavigateWidget.cpp" line="885"/>

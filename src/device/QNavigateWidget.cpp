@@ -1,41 +1,33 @@
 #include "QNavigateWidget.h"
 
-#include <functional>
 #include <vector>
 
-#include <QAction>
 #include <QDebug>
 #include <QDesktopServices>
-#include <QEvent>
 #include <QFileInfo>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QMenu>
-#include <QMovie>
-#include <QPointer>
 #include <QProcess>
-#include <QSet>
 #include <QUrl>
 
-#include "CActionStrategyDlg.h"
 #include "CBackupToolLauncher.h"
 #include "CCategoryViewFactory.h"
 #include "CDeviceLease.h"
-#include "CExportRoute.h"
+#include "CDevicePages.h"
+#include "CDeviceTreeNodes.h"
+#include "CHomeTools.h"
 #include "CSingleDetectiPhone.h"
+#include "CViewTeardown.h"
 #include "ConnectWidget.h"
 #include "InitDeviceWidget.h"
 #include "LanguageService.h"
 #include "QContactsView.h"
 #include "QDeviceInformationWidget.h"
-#include "QFileFolderExport.h"
+#include "QDeviceTreeMenus.h"
 #include "QImageButton.h"
 #include "QMessageDlg.h"
 #include "QMusicTreeNodes.h"
 #include "QMusicView.h"
 #include "QPlayAnalysisTread.h"
 #include "QProUtil.h"
-#include "QRecordExportDialog.h"
 #include "QRightFuntionWidget.h"
 #include "QVideoView.h"
 #include "QiBookAnalysisThread.h"
@@ -45,49 +37,13 @@
 #include "TreeModel.h"
 #include "TreeNode.h"
 #include "TreeView.h"
-#include "WidgetColors.h"
 #include "ui_QNavigateWidget.h"
-
-namespace {
-
-struct CategoryImages {
-    const char* icon;
-    const char* selectedIcon;
-};
-
-const CategoryImages kCategoryImages[SUB_ITEM_COUNT] = {
-    {"/image/div/Media_icon.png", "/image/div/Media_icon1_btn.png"},
-    {"/image/div/Playlist_icon.png", "/image/div/Playlist_icon1_btn.png"},
-    {"/image/div/Photos_icon.png", "/image/div/Photos_icon1_btn.png"},
-    {"/image/div/iBook_icon.png", "/image/div/iBook_icon1_btn.png"},
-    {"/image/div/Contacts_icon.png", "/image/div/Contacts_icon1_btn.png"},
-    {"/image/div/Message_icon.png", "/image/div/Message_icon1_btn.png"},
-    {"/image/div/App_icon.png", "/image/div/Apps_icon1_btn.png"},
-    {"/image/div/System_icon.png", "/image/div/System_icon.png"},
-};
-
-const char* const kVideoIcon = "/image/div/images/M_ICON_V.png";
-const char* const kMusicIcon = "/image/div/images/M_ICON_MUSIC.png";
-
-// Built-in albums and groups the device keeps for itself.
-const QStringList kProtectedAlbums = {QStringLiteral("Camera Roll"), QStringLiteral("Photo Libary")};
-const QStringList kProtectedGroups = {QStringLiteral("Friend"), QStringLiteral("Family"),
-                                      QStringLiteral("Ungrouped"), QStringLiteral("Classmate")};
-
-// The count part of a node text, " (12)", or nothing.
-QString CountSuffix(const QString& text) {
-    const qsizetype at = text.indexOf(QStringLiteral(" ("));
-    return at < 0 ? QString() : text.mid(at);
-}
-
-} // namespace
 
 QNavigateWidget::QNavigateWidget(QWidget* parent)
     : QWidget(parent)
     , ui(std::make_unique<Ui::QNavigateWidget>()) {
     ui->setupUi(this);
     InitControls();
-    CreateMenus();
 
     connect(ui->m_treeView, &QTreeView::pressed, this, &QNavigateWidget::ClickTreeViewItem);
     connect(ui->m_treeView, &QTreeView::entered, this, &QNavigateWidget::EnterTreeViewItem);
@@ -95,6 +51,7 @@ QNavigateWidget::QNavigateWidget(QWidget* parent)
     connect(ui->m_treeView, &QTreeView::expanded, this, &QNavigateWidget::OnTreeItemExpanded);
     connect(ui->m_treeView, &QTreeView::collapsed, this, &QNavigateWidget::OnTreeItemCollapsed);
     connect(ui->m_treeView, &QWidget::customContextMenuRequested, this, &QNavigateWidget::showDeviceTreeMenu);
+    connect(m_menus, &QDeviceTreeMenus::playlistDeleted, this, &QNavigateWidget::DeletePlayList);
     connect(ui->m_help, &QAbstractButton::clicked, this, &QNavigateWidget::OnClickHelp);
     QRightFuntionWidget* tools = ui->m_buttonPanel;
     connect(tools, &QRightFuntionWidget::clickPc, this, &QNavigateWidget::OnClickPc);
@@ -117,16 +74,8 @@ QNavigateWidget::~QNavigateWidget() {
     m_deviceNodes.clear();
     for (TreeNode* node : nodes)
         DeleteAllView(node, ViewDeletion::Now);
-    // Pages use their device's manager from a worker: they go before the managers do. The current
-    // page may be one of the initialising pages; it must not be deleted twice.
-    for (InitDeviceWidget* page : std::as_const(m_initPages)) {
-        if (page == m_currentPage)
-            m_currentPage = nullptr;
-    }
-    qDeleteAll(m_initPages);
-    m_initPages.clear();
-    delete m_currentPage;
-    m_currentPage = nullptr;
+    // Pages use their device's manager from a worker: they go before the managers do.
+    m_pages->DeleteAll();
     const QMap<int, IVexaManager*> managers = detector->TakeAllDevices();
     for (IVexaManager* manager : managers) {
         IVexaManager* released = manager;
@@ -139,11 +88,19 @@ TreeView* QNavigateWidget::Tree() const {
     return ui->m_treeView;
 }
 
+QWidget* QNavigateWidget::CurrentPage() const {
+    return m_pages->Current();
+}
+
 void QNavigateWidget::InitControls() {
     m_model = new TreeModel(this);
     m_delegate = new TreeDelegate(this);
     m_musicTree = new QMusicTreeNodes(
         m_model, [this](int deviceHandle, int kind) { return CategoryNode(deviceHandle, kind); }, this);
+    m_menus = new QDeviceTreeMenus(
+        ui->m_treeView, m_model, m_musicTree,
+        [this](int deviceHandle, int kind) { return CategoryNode(deviceHandle, kind); }, this);
+    m_pages = std::make_unique<CDevicePages>(this, ui->m_buttonPanel);
     ui->m_treeView->setModel(m_model);
     ui->m_treeView->setItemDelegate(m_delegate);
     // A contact group renamed in place is renamed on the device by the contacts view.
@@ -160,72 +117,6 @@ void QNavigateWidget::InitControls() {
         ShowMessage(tr("QNavigateWidget::InitControls can't find /image/btn_help.png image, please "
                        "re-install software"));
     ui->m_help->setCursor(Qt::PointingHandCursor);
-    RetranslateActions();
-}
-
-void QNavigateWidget::CreateMenus() {
-    m_actionNewPlist = new QAction(this);
-    m_actionRename = new QAction(this);
-    m_actionDelPlist = new QAction(this);
-    m_actionNewPhotos = new QAction(this);
-    m_actionDelPhotos = new QAction(this);
-    m_actionNewContact = new QAction(this);
-    m_actionDelContact = new QAction(this);
-    connect(m_actionNewPlist, &QAction::triggered, this, &QNavigateWidget::OnActionNewPlist);
-    connect(m_actionRename, &QAction::triggered, this, &QNavigateWidget::OnActionRename);
-    connect(m_actionDelPlist, &QAction::triggered, this, &QNavigateWidget::OnActionDelPlist);
-    connect(m_actionNewPhotos, &QAction::triggered, this, &QNavigateWidget::OnActionNewPhotos);
-    connect(m_actionDelPhotos, &QAction::triggered, this, &QNavigateWidget::OnActionDelPhotos);
-    connect(m_actionNewContact, &QAction::triggered, this, &QNavigateWidget::OnActionNewContact);
-    connect(m_actionDelContact, &QAction::triggered, this, &QNavigateWidget::OnActionDelContact);
-
-    m_playlistMenu = new QMenu(this);
-    m_playlistMenu->addAction(m_actionNewPlist);
-    m_playlistMenu->addAction(m_actionDelPlist);
-    m_albumMenu = new QMenu(this);
-    m_groupMenu = new QMenu(this);
-    for (QMenu* menu : {m_playlistMenu, m_albumMenu, m_groupMenu})
-        menu->setStyleSheet(QString::fromLatin1(WidgetColors::kMenuStyleSheet));
-    RetranslateActions();
-}
-
-void QNavigateWidget::RetranslateActions() {
-    if (!m_actionNewPlist)
-        return;
-    m_actionNewPlist->setText(tr("New Playlist"));
-    m_actionRename->setText(tr("Rename"));
-    m_actionDelPlist->setText(tr("Delete"));
-    m_actionNewPhotos->setText(tr("new Album"));
-    m_actionDelPhotos->setText(tr("Delete"));
-    m_actionNewContact->setText(tr("Greate New Group"));
-    m_actionDelContact->setText(tr("Delete"));
-}
-
-QString QNavigateWidget::CategoryName(int kind) const {
-    switch (kind) {
-    case SUB_ITEM_MEDIA:
-        return tr("Media");
-    case SUB_ITEM_PLAYLIST:
-        return tr("Playlist");
-    case SUB_ITEM_PHOTOS:
-        return tr("Photos");
-    case SUB_ITEM_IBOOKS:
-        return tr("iBooks");
-    case SUB_ITEM_CONTACTS:
-        return tr("Contacts");
-    case SUB_ITEM_MESSAGES:
-        return tr("Messages");
-    case SUB_ITEM_APPS:
-        return tr("Apps");
-    case SUB_ITEM_SYSTEM:
-        return tr("System");
-    case NODE_VIDEO:
-        return tr("Video");
-    case NODE_MUSIC:
-        return tr("Music");
-    default:
-        return QString();
-    }
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -241,12 +132,7 @@ void QNavigateWidget::OnDeviceStateChange(int state, int deviceHandle) {
         m_model->NodeChanged(m_currentNode);
         m_currentNode = nullptr;
     }
-    if (m_currentPage) {
-        m_currentPage->hide();
-        if (m_currentPage->objectName() == QLatin1String("ConnectWidget"))
-            delete m_currentPage;
-        m_currentPage = nullptr;
-    }
+    m_pages->HideCurrent();
 
     switch (state) {
     case DETECT_IPHONE_GONE:
@@ -262,7 +148,7 @@ void QNavigateWidget::OnDeviceStateChange(int state, int deviceHandle) {
     case DETECT_IPHONE_TRUST_PENDING:
     case DETECT_IPHONE_PAIRING_FAILED:
         ShowPage(state == DETECT_IPHONE_PAIRING_FAILED ? PAGE_CONNECT_FAILED : PAGE_WAITING, deviceHandle);
-        if (auto* page = qobject_cast<ConnectWidget*>(m_currentPage))
+        if (auto* page = qobject_cast<ConnectWidget*>(m_pages->Current()))
             page->ShowTrustPrompt(state == DETECT_IPHONE_PAIRING_FAILED);
         break;
     default:
@@ -273,13 +159,14 @@ void QNavigateWidget::OnDeviceStateChange(int state, int deviceHandle) {
 void QNavigateWidget::ShowPage(int page, int deviceHandle) {
     switch (page) {
     case PAGE_WAITING:
-        ShowConnectPage(0);
+        m_pages->ShowConnectPage(0);
         break;
     case PAGE_INITIALISING:
-        ShowInitPage(deviceHandle);
+        connect(m_pages->ShowInitPage(deviceHandle), &InitDeviceWidget::initDeviceFinish, this,
+                &QNavigateWidget::OnInitDeviceFinish);
         break;
     case PAGE_CONNECT_FAILED:
-        ShowConnectPage(2);
+        m_pages->ShowConnectPage(2);
         break;
     case PAGE_DEVICE:
         ShowInformationPage(deviceHandle);
@@ -287,38 +174,8 @@ void QNavigateWidget::ShowPage(int page, int deviceHandle) {
     default:
         return;
     }
-    if (m_currentPage)
-        ShowInContent(m_currentPage);
-}
-
-void QNavigateWidget::ShowConnectPage(int connectState) {
-    auto* page = new ConnectWidget(this);
-    page->setObjectName(QStringLiteral("ConnectWidget"));
-    page->setConnectState(connectState);
-    ui->m_buttonPanel->SetToolsEnabled(0);
-    SetCurrentPage(page);
-}
-
-void QNavigateWidget::SetCurrentPage(QWidget* page) {
-    // A device event handled inside a wait of this one (removing a device lets events run) may have shown
-    // a page meanwhile. The connection pages belong to no device and go with the page that replaces them.
-    if (m_currentPage && m_currentPage != page) {
-        m_currentPage->hide();
-        if (m_currentPage->objectName() == QLatin1String("ConnectWidget"))
-            m_currentPage->deleteLater();
-    }
-    m_currentPage = page;
-}
-
-void QNavigateWidget::ShowInitPage(int deviceHandle) {
-    // A device announced twice keeps its first page.
-    delete m_initPages.take(deviceHandle);
-    IVexaManager* manager = CSingleDetectiPhone::Instance()->ManagerOf(deviceHandle);
-    auto* page = new InitDeviceWidget(manager, deviceHandle, this);
-    page->setObjectName(QStringLiteral("InitDeviceWidget"));
-    connect(page, &InitDeviceWidget::initDeviceFinish, this, &QNavigateWidget::OnInitDeviceFinish);
-    m_initPages.insert(deviceHandle, page);
-    SetCurrentPage(page);
+    if (QWidget* current = m_pages->Current())
+        ShowInContent(current);
 }
 
 void QNavigateWidget::ShowInformationPage(int deviceHandle) {
@@ -330,19 +187,13 @@ void QNavigateWidget::ShowInformationPage(int deviceHandle) {
         if (TreeNode* shown = DeviceNode(deviceHandle))
             ClickTreeViewItem(m_model->IndexOf(shown));
         else
-            ShowConnectPage(2);
+            m_pages->ShowConnectPage(2);
         return;
     }
-    auto* page = new QDeviceInformationWidget(manager, this);
-    page->setObjectName(QStringLiteral("QDeviceInformationWidget"));
+    QDeviceInformationWidget* page = m_pages->ShowInformationPage(manager, deviceHandle);
+    if (!page)
+        return;
     connect(page, &QDeviceInformationWidget::refreshTreeRootName, this, &QNavigateWidget::RefreshRootNode);
-    if (detector->ManagerOf(deviceHandle) != manager) {
-        // Removed while the page was being built.
-        delete page;
-        return;
-    }
-    SetCurrentPage(page);
-    ui->m_buttonPanel->SetToolsEnabled(1);
 
     // Only the newest device keeps the arrival highlight.
     for (TreeNode* other : m_deviceNodes) {
@@ -352,7 +203,7 @@ void QNavigateWidget::ShowInformationPage(int deviceHandle) {
         }
     }
     const char* name = record->properties[DP_DeviceName];
-    TreeNode* node = CreateDeviceNode(name ? QString::fromUtf8(name) : QString(), deviceHandle);
+    TreeNode* node = CDeviceTreeNodes::CreateDevice(name ? QString::fromUtf8(name) : QString(), deviceHandle);
     node->SetBinding({page, nullptr});
     m_deviceNodes.append(node);
     node->SetState(NODE_STATE_HIGHLIGHTED);
@@ -361,25 +212,6 @@ void QNavigateWidget::ShowInformationPage(int deviceHandle) {
     if (TreeNode* media = node->FindChildOfKind(SUB_ITEM_MEDIA))
         ui->m_treeView->expand(m_model->IndexOf(media));
     CreateCategoryViews(manager);
-}
-
-TreeNode* QNavigateWidget::CreateDeviceNode(const QString& name, int deviceHandle) {
-    auto* device = new TreeNode(NODE_DEVICE, name);
-    device->SetDeviceHandle(deviceHandle);
-    for (int kind = 0; kind < SUB_ITEM_COUNT; ++kind) {
-        auto* category = new TreeNode(kind, CategoryName(kind), device);
-        category->SetIcons(QString::fromLatin1(kCategoryImages[kind].icon),
-                           QString::fromLatin1(kCategoryImages[kind].selectedIcon));
-        category->SetDeviceHandle(deviceHandle);
-    }
-    TreeNode* media = device->FindChildOfKind(SUB_ITEM_MEDIA);
-    auto* video = new TreeNode(NODE_VIDEO, CategoryName(NODE_VIDEO), media);
-    video->SetIcons(QString::fromLatin1(kVideoIcon), QString());
-    auto* music = new TreeNode(NODE_MUSIC, CategoryName(NODE_MUSIC), media);
-    music->SetIcons(QString::fromLatin1(kMusicIcon), QString());
-    video->SetDeviceHandle(deviceHandle);
-    music->SetDeviceHandle(deviceHandle);
-    return device;
 }
 
 void QNavigateWidget::CreateCategoryViews(IVexaManager* manager) {
@@ -411,27 +243,15 @@ void QNavigateWidget::CreateCategoryViews(IVexaManager* manager) {
 }
 
 void QNavigateWidget::OnInitDeviceFinish(int deviceHandle) {
-    InitDeviceWidget* page = m_initPages.take(deviceHandle);
     // Without its page the device left while it was being initialised; the waiting page stays.
-    if (!page)
-        return;
-    page->hide();
-    page->deleteLater();
-    if (m_currentPage == page)
-        m_currentPage = nullptr;
-    OnDeviceStateChange(DETECT_IPHONE_INIT_FINISHED, deviceHandle);
+    if (m_pages->FinishInitPage(deviceHandle))
+        OnDeviceStateChange(DETECT_IPHONE_INIT_FINISHED, deviceHandle);
 }
 
 void QNavigateWidget::RemoveDevice(int deviceHandle) {
     // Closing the window now would run the teardown twice: the views' waits process events.
     emit emitEnabelCloseBtn(false);
-    if (InitDeviceWidget* page = m_initPages.take(deviceHandle)) {
-        if (page == m_currentPage)
-            m_currentPage = nullptr;
-        page->hide();
-        page->Halt();
-        page->deleteLater();
-    }
+    m_pages->DropInitPage(deviceHandle);
     TreeNode* node = DeviceNode(deviceHandle);
     if (node) {
         m_deviceNodes.removeOne(node);
@@ -466,57 +286,21 @@ void QNavigateWidget::ForgetNodesUnder(TreeNode* deviceNode) {
         m_currentNode = nullptr;
     if (isUnder(m_hoverNode))
         m_hoverNode = nullptr;
-    if (isUnder(m_model->NodeOf(m_pressedIndex)))
-        m_pressedIndex = QModelIndex();
+    if (isUnder(m_model->NodeOf(m_menus->PressedIndex())))
+        m_menus->SetPressedIndex(QModelIndex());
 }
 
 void QNavigateWidget::DeleteAllView(TreeNode* deviceNode, ViewDeletion deletion) {
-    // Unbind everything first: while a view waits for its loader, queued refreshes for this device may
-    // still arrive and must find nothing to update.
-    QList<QObject*> doomed;
-    QObject* systemView = nullptr;
-    std::function<void(TreeNode*)> collect = [&](TreeNode* node) {
-        const TreeViewBinding binding = node->Binding();
-        node->SetBinding({});
-        // Loaders first: they report into the views, so they go before them. The system view goes last.
-        if (binding.loader && !doomed.contains(binding.loader))
-            doomed.prepend(binding.loader);
-        if (node->Kind() == SUB_ITEM_SYSTEM)
-            systemView = binding.view;
-        else if (binding.view && !doomed.contains(binding.view))
-            doomed.append(binding.view);
-        for (TreeNode* child : node->Children())
-            collect(child);
-    };
-    collect(deviceNode);
-    if (systemView && !doomed.contains(systemView))
-        doomed.append(systemView);
-    for (QObject* object : std::as_const(doomed)) {
+    const QList<QObject*> doomed = CViewTeardown::Unbind(deviceNode);
+    for (QObject* object : doomed) {
         if (object == m_currentView)
             m_currentView = nullptr;
-        if (object == m_currentPage)
-            m_currentPage = nullptr;
+        m_pages->Forget(object);
     }
-    if (deletion == ViewDeletion::Now) {
+    if (deletion == ViewDeletion::Now)
         qDeleteAll(doomed);
-        return;
-    }
-    // The removal may arrive inside a modal dialog's event loop that one of these objects opened, or
-    // with a timer or queued call of theirs pending. Each is halted now (its job joined, nothing new
-    // started, a running batch action stopped), taken off the screen, and deleted by the event loop,
-    // which also drops whatever timers and queued calls still point at it.
-    for (QObject* object : std::as_const(doomed)) {
-        if (auto* widget = qobject_cast<QWidget*>(object)) {
-            for (CActionStrategyDlg* batch : widget->findChildren<CActionStrategyDlg*>())
-                batch->StopAction();
-            widget->hide();
-            ui->m_gridLayout->removeWidget(widget);
-        }
-        if (auto* job = dynamic_cast<QUtilThread*>(object))
-            job->Halt();
-        object->disconnect(this);
-        object->deleteLater();
-    }
+    else
+        CViewTeardown::DisposeLater(doomed, ui->m_gridLayout, this);
 }
 
 void QNavigateWidget::ShowInContent(QWidget* widget) {
@@ -556,7 +340,7 @@ void QNavigateWidget::ClickTreeViewItem(const QModelIndex& index) {
     TreeNode* node = NodeOfIndex(index);
     if (!node)
         return;
-    m_pressedIndex = index;
+    m_menus->SetPressedIndex(index);
     if (node != m_currentNode) {
         if (m_currentNode) {
             m_currentNode->SetState(NODE_STATE_NORMAL);
@@ -578,31 +362,9 @@ void QNavigateWidget::ClickTreeViewItem(const QModelIndex& index) {
 }
 
 void QNavigateWidget::StartLoader(TreeNode* node) {
-    const TreeViewBinding binding = node->Binding();
-    bool start = false;
-    switch (node->Kind()) {
-    case SUB_ITEM_MEDIA: {
-        const TreeNode* video = node->FindChildOfKind(NODE_VIDEO);
-        start = node->PressCount() == 0 && (!video || video->PressCount() == 0);
-        break;
-    }
-    case NODE_VIDEO:
-        start = node->PressCount() == 0 && node->Parent()->PressCount() == 0;
-        break;
-    case NODE_MUSIC:
-    case SUB_ITEM_APPS:
-    case SUB_ITEM_PHOTOS:
-    case SUB_ITEM_CONTACTS:
-    case SUB_ITEM_MESSAGES:
-    case SUB_ITEM_SYSTEM:
-    case SUB_ITEM_IBOOKS:
-        start = node->PressCount() == 0;
-        break;
-    default:
-        break;
-    }
-    if (!start)
+    if (!CDeviceTreeNodes::LoadsOnThisPress(node))
         return;
+    const TreeViewBinding binding = node->Binding();
     if (node->Kind() == SUB_ITEM_IBOOKS) {
         if (auto* loader = qobject_cast<QiBookAnalysisThread*>(binding.loader)) {
             SetWaiting(node, true);
@@ -623,24 +385,7 @@ void QNavigateWidget::StopWaiting(int deviceHandle, int kind) {
 }
 
 void QNavigateWidget::SetWaiting(TreeNode* node, bool waiting) {
-    const QModelIndex index = m_model->IndexOf(node);
-    if (!index.isValid())
-        return;
-    if (!waiting) {
-        ui->m_treeView->setIndexWidget(index, nullptr);
-        return;
-    }
-    if (ui->m_treeView->indexWidget(index))
-        return;
-    auto* label = new QLabel;
-    label->setObjectName(QStringLiteral("m_waitLabel"));
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    label->setAttribute(Qt::WA_TransparentForMouseEvents);
-    label->setStyleSheet(QStringLiteral("QLabel{background:transparent;padding-right:6px;}"));
-    auto* movie = new QMovie(ResourceRoot() + QStringLiteral("/image/details/wait.gif"), QByteArray(), label);
-    label->setMovie(movie);
-    movie->start();
-    ui->m_treeView->setIndexWidget(index, label);
+    ui->m_treeView->SetWaiting(m_model->IndexOf(node), waiting);
 }
 
 void QNavigateWidget::EnterTreeViewItem(const QModelIndex& index) {
@@ -675,7 +420,7 @@ void QNavigateWidget::ShowCount(int deviceHandle, int kind, int count) {
     TreeNode* node = CategoryNode(deviceHandle, kind);
     if (!node)
         return;
-    node->SetText(QStringLiteral("%1 (%2)").arg(CategoryName(kind)).arg(count));
+    node->SetText(CDeviceTreeNodes::CountedName(kind, count));
     SetWaiting(node, false);
     m_model->NodeChanged(node);
 }
@@ -719,13 +464,8 @@ void QNavigateWidget::RefreshContactsNode(int deviceHandle) {
     for (TreeNode* child : node->Children())
         ForgetNodesUnder(child);
     m_model->RemoveChildren(node);
-    for (const QString& name : view->GroupNames()) {
-        auto* group = new TreeNode(NODE_GROUP, name);
-        group->SetIcons(QString::fromLatin1(kCategoryImages[SUB_ITEM_CONTACTS].icon), QString());
-        group->SetDeviceHandle(deviceHandle);
-        group->SetBinding(node->Binding());
-        m_model->AppendNode(node, group);
-    }
+    for (const QString& name : view->GroupNames())
+        m_model->AppendNode(node, CDeviceTreeNodes::CreateGroup(name, node));
     if (node->IsExpanded())
         ui->m_treeView->expand(index);
 }
@@ -773,113 +513,47 @@ void QNavigateWidget::RefreshRootNode(const QString& name, int deviceHandle) {
 // Context menus
 
 QMenu* QNavigateWidget::PrepareTreeMenu(const QModelIndex& index) {
-    TreeNode* node = NodeOfIndex(index);
-    TreeNode* parent = node ? node->Parent() : nullptr;
-    if (!parent)
-        return nullptr;
-    m_pressedIndex = index;
-    if (parent->Kind() == SUB_ITEM_PLAYLIST && node->ChildCount() == 0)
-        return m_playlistMenu;
-    if (parent->Kind() == SUB_ITEM_PHOTOS) {
-        const bool editable = !kProtectedAlbums.contains(node->Text());
-        m_albumMenu->clear();
-        m_albumMenu->addAction(m_actionNewPhotos);
-        m_albumMenu->addAction(m_actionRename);
-        m_albumMenu->addAction(m_actionDelPhotos);
-        m_actionRename->setEnabled(editable);
-        m_actionDelPhotos->setEnabled(editable);
-        return m_albumMenu;
-    }
-    if (parent->Kind() == SUB_ITEM_CONTACTS) {
-        const bool editable = !kProtectedGroups.contains(node->Text());
-        m_groupMenu->clear();
-        m_groupMenu->addAction(m_actionNewContact);
-        m_groupMenu->addAction(m_actionRename);
-        m_groupMenu->addAction(m_actionDelContact);
-        m_actionRename->setEnabled(editable);
-        m_actionDelContact->setEnabled(editable);
-        return m_groupMenu;
-    }
-    return nullptr;
+    return m_menus->Prepare(index);
 }
 
 void QNavigateWidget::showDeviceTreeMenu(const QPoint& pos) {
-    if (QMenu* menu = PrepareTreeMenu(ui->m_treeView->indexAt(pos)))
-        menu->exec(ui->m_treeView->viewport()->mapToGlobal(pos));
+    m_menus->ShowAt(pos);
 }
 
 void QNavigateWidget::OnActionNewPlist() {
-    if (TreeNode* node = NodeOfIndex(m_pressedIndex))
-        m_musicTree->NewPlaylist(node->DeviceHandle());
+    m_menus->NewPlaylist();
 }
 
 void QNavigateWidget::OnActionRename() {
-    if (!m_pressedIndex.isValid())
-        return;
-    ui->m_treeView->setCurrentIndex(m_pressedIndex);
-    ui->m_treeView->setFocus();
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_F2, Qt::NoModifier);
-    QCoreApplication::sendEvent(ui->m_treeView, &press);
+    m_menus->Rename();
 }
 
 void QNavigateWidget::OnActionDelPlist() {
-    TreeNode* node = NodeOfIndex(m_pressedIndex);
-    if (!node || node->Kind() != NODE_PLAYLIST)
-        return;
-    // A refused delete shows a message, whose event loop may remove the device and this node.
-    const int row = node->Row();
-    m_musicTree->DeletePlaylist(node);
-    emit DeletePlayList(row);
-}
-
-void QNavigateWidget::ForwardToView(int categoryKind, const char* slot) {
-    TreeNode* node = NodeOfIndex(m_pressedIndex);
-    TreeNode* category = node ? CategoryNode(node->DeviceHandle(), categoryKind) : nullptr;
-    QWidget* view = category ? category->Binding().view : nullptr;
-    if (!view || !QMetaObject::invokeMethod(view, slot, Qt::DirectConnection, Q_ARG(QString, node->Text())))
-        qDebug() << "QNavigateWidget::ForwardToView" << slot << "is not offered by this view";
+    m_menus->DeletePlaylist();
 }
 
 void QNavigateWidget::OnActionNewPhotos() {
-    ForwardToView(SUB_ITEM_PHOTOS, "OnNewAlbum");
+    m_menus->NewAlbum();
 }
 
 void QNavigateWidget::OnActionDelPhotos() {
-    ForwardToView(SUB_ITEM_PHOTOS, "OnDeleteAlbum");
+    m_menus->DeleteAlbum();
 }
 
 void QNavigateWidget::OnActionNewContact() {
-    ForwardToView(SUB_ITEM_CONTACTS, "OnNewGroup");
+    m_menus->NewGroup();
 }
 
 void QNavigateWidget::OnActionDelContact() {
-    ForwardToView(SUB_ITEM_CONTACTS, "OnDeleteGroup");
+    m_menus->DeleteGroup();
 }
 
 // ---------------------------------------------------------------------------------------------------
 // Home tools
 
 void QNavigateWidget::OnClickPc() {
-    auto* view = qobject_cast<QBaseDetailsView*>(m_currentView);
-    if (!view)
-        return;
-    int fileKind = 0;
-    const CExportRoute::Kind route = CExportRoute::For(view->objectName(), &fileKind);
-    if (route == CExportRoute::Kind::RecordFile) {
-        QRecordExportDialog::RunChecked(view, view, view->HasCheckedChunk());
-        return;
-    }
-    if (route == CExportRoute::Kind::PhotoBrowser && QMetaObject::invokeMethod(view, "OnBtnExport"))
-        return;
-    if (view->SelectedCount() == 0) {
-        ShowMessage(tr("Please choose one or more items first!"));
-        return;
-    }
-    if (route == CExportRoute::Kind::FileFolder) {
-        QFileFolderExport::RunChecked(view, view, view->Manager(), fileKind, true);
-        return;
-    }
-    qDebug() << "QNavigateWidget::OnClickPc no export for" << view->objectName() << "yet";
+    if (auto* view = qobject_cast<QBaseDetailsView*>(m_currentView))
+        CHomeTools::ToComputer(view);
 }
 
 void QNavigateWidget::OnClickToDevice() {
@@ -887,24 +561,8 @@ void QNavigateWidget::OnClickToDevice() {
 }
 
 void QNavigateWidget::OnClickiTunes() {
-    auto* view = qobject_cast<QBaseDetailsView*>(m_currentView);
-    if (!view)
-        return;
-    static const QStringList mediaViews = {QStringLiteral("QVideoView"), QStringLiteral("QMusicView"),
-                                           QStringLiteral("QPlayListView")};
-    static const QStringList refusedViews = {QStringLiteral("PhotoView"), QStringLiteral("QiBookView"),
-                                             QStringLiteral("QAppsView")};
-    if (refusedViews.contains(view->objectName())) {
-        ShowMessage(tr("Sorry!\nYou can't transfer data in that type to iTunes."));
-        return;
-    }
-    if (!mediaViews.contains(view->objectName()))
-        return;
-    if (view->SelectedCount() == 0)
-        ShowMessage(tr("Please choose one or more items first!"));
-    else
-        QMetaObject::invokeMethod(view, view->objectName() == QLatin1String("QPlayListView") ? "ToiThunes"
-                                                                                            : "OnItemToiTunes");
+    if (auto* view = qobject_cast<QBaseDetailsView*>(m_currentView))
+        CHomeTools::ToiTunes(view);
 }
 
 void QNavigateWidget::OnClickBackup() {
@@ -942,11 +600,11 @@ void QNavigateWidget::OnLanguageChanged() {
         if (TreeNode* media = device->FindChildOfKind(SUB_ITEM_MEDIA))
             nodes += media->Children();
         for (TreeNode* node : nodes) {
-            node->SetText(CategoryName(node->Kind()) + CountSuffix(node->Text()));
+            node->SetText(CDeviceTreeNodes::Retranslated(node));
             m_model->NodeChanged(node);
         }
     }
-    RetranslateActions();
+    m_menus->Retranslate();
     m_model->ClearIconCache();
     ui->m_treeTitle->setPixmap(QPixmap(ResourceRoot() + QStringLiteral("/image/tree_title.png")));
     ui->m_help->SetImages(ResourceRoot() + QStringLiteral("/image/btn_help.png"));

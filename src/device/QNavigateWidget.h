@@ -3,7 +3,6 @@
 #include <memory>
 
 #include <QList>
-#include <QMap>
 #include <QModelIndex>
 #include <QWidget>
 
@@ -15,9 +14,9 @@ namespace Ui {
 class QNavigateWidget;
 }
 
+class CDevicePages;
 class IVexaManager;
-class InitDeviceWidget;
-class QAction;
+class QDeviceTreeMenus;
 class QImageButton;
 class QMenu;
 class QMusicTreeNodes;
@@ -45,7 +44,7 @@ public:
     TreeView* Tree() const;
     QList<TreeNode*> DeviceNodes() const { return m_deviceNodes; }
     TreeNode* DeviceNode(int deviceHandle) const;
-    QWidget* CurrentPage() const { return m_currentPage; }
+    QWidget* CurrentPage() const;
     // What the right side shows: a page or a category view.
     QWidget* CurrentView() const { return m_currentView; }
     QMusicTreeNodes* MusicTree() const { return m_musicTree; }
@@ -98,13 +97,7 @@ signals:
 
 private:
     void InitControls();
-    void CreateMenus();
-    void RetranslateActions();
-    void ShowConnectPage(int connectState);
-    void SetCurrentPage(QWidget* page);
-    void ShowInitPage(int deviceHandle);
     void ShowInformationPage(int deviceHandle);
-    TreeNode* CreateDeviceNode(const QString& name, int deviceHandle);
     void CreateCategoryViews(IVexaManager* manager);
     void RemoveDevice(int deviceHandle);
     // Now: from the destructor, where no dialog or job of the views can be running. Later: a removed
@@ -118,30 +111,15 @@ private:
     void ShowCount(int deviceHandle, int kind, int count);
     TreeNode* CategoryNode(int deviceHandle, int kind) const;
     TreeNode* NodeOfIndex(const QModelIndex& index) const;
-    QString CategoryName(int kind) const;
-    void ForwardToView(int categoryKind, const char* slot);
 
     std::unique_ptr<Ui::QNavigateWidget> ui;
     TreeModel* m_model = nullptr;
     TreeDelegate* m_delegate = nullptr;
     QMusicTreeNodes* m_musicTree = nullptr;
+    QDeviceTreeMenus* m_menus = nullptr;
+    std::unique_ptr<CDevicePages> m_pages;
     QList<TreeNode*> m_deviceNodes;
-    // Initialisation pages by device; each lives until its device is shown or removed.
-    QMap<int, InitDeviceWidget*> m_initPages;
-    QWidget* m_currentPage = nullptr;
     QWidget* m_currentView = nullptr;
     TreeNode* m_currentNode = nullptr;
     TreeNode* m_hoverNode = nullptr;
-    QModelIndex m_pressedIndex;
-
-    QMenu* m_playlistMenu = nullptr;
-    QMenu* m_albumMenu = nullptr;
-    QMenu* m_groupMenu = nullptr;
-    QAction* m_actionNewPlist = nullptr;
-    QAction* m_actionRename = nullptr;
-    QAction* m_actionDelPlist = nullptr;
-    QAction* m_actionNewPhotos = nullptr;
-    QAction* m_actionDelPhotos = nullptr;
-    QAction* m_actionNewContact = nullptr;
-    QAction* m_actionDelContact = nullptr;
 };

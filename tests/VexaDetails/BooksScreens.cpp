@@ -1,12 +1,7 @@
 // Renders the books page (table with a context menu, empty panel) in English and German into PNG
 // files, so its look can be checked by eye. Usage: books_screens <output folder>
-#include <atomic>
-#include <filesystem>
-#include <map>
-#include <mutex>
 
 #include <QApplication>
-#include <QDir>
 #include <QMenu>
 #include <QPainter>
 #include <QSignalSpy>
@@ -20,6 +15,7 @@
 #include "LanguageService.h"
 #include "QiBookAnalysisThread.h"
 #include "QiBookView.h"
+#include "ScreensSession.h"
 #include "formats/BookFile.h"
 #include "sim/ContentServices.h"
 
@@ -27,28 +23,6 @@ namespace {
 
 const char* const kFullUdid = "00008101-0000000000B5C4E1";
 const char* const kEmptyUdid = "00008101-0000000000B5C4E2";
-std::map<std::string, int> g_handles;
-std::mutex g_mutex;
-
-int OnDevice(int mode, int handle) {
-    if (mode != VEXA_DEVICE_ARRIVED)
-        return 0;
-    IVexaManager* manager = GetVexaManager();
-    DeviceInfo* info = nullptr;
-    if (manager->SetDeviceHandle(handle) == 0 && manager->GetDeviceInfo(&info)) {
-        std::lock_guard lock(g_mutex);
-        g_handles[info->properties[DP_UniqueDeviceID]] = handle;
-    }
-    DeleteVexaManager(&manager);
-    return 0;
-}
-
-int HandleOf(const char* udid) {
-    std::lock_guard lock(g_mutex);
-    auto found = g_handles.find(udid);
-    return found == g_handles.end() ? 0 : found->second;
-}
-
 void AddSampleBooks(IBookService* books, const QTemporaryDir& folder) {
     struct Sample {
         const char* file;
@@ -95,42 +69,24 @@ struct Page {
     QiBookAnalysisThread loader;
 };
 
-void Save(QWidget* widget, const QString& path) {
-    QTest::qWait(50);
-    if (!widget->grab().save(path))
-        qWarning("can't save %s", qPrintable(path));
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    const QString output = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screens");
-    QDir().mkpath(output);
-    QTemporaryDir home;
-    QTemporaryDir files;
-    qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toLocal8Bit());
-    qputenv("VEXA_SIM_ROOT", home.filePath(QStringLiteral("simulator")).toLocal8Bit());
-    qputenv("VEXA_BACKEND", "sim");
-    SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR));
-
-    const std::filesystem::path root = home.filePath(QStringLiteral("simulator")).toStdString();
-    std::filesystem::create_directories(root);
+    ScreensSession session(argc, argv);
     for (const char* udid : {kFullUdid, kEmptyUdid}) {
         vexa::sim::LargeDeviceSpec spec;
         spec.udid = udid;
         spec.name = udid == kFullUdid ? "Screens Pad" : "Empty Pad";
-        if (vexa::sim::GenerateLargeDevice(root, spec) != 0)
+        if (!session.Generate(spec))
             return 1;
     }
-    IOSInitialize();
-    IOSListener(OnDevice);
-    if (!QTest::qWaitFor([] { return HandleOf(kFullUdid) && HandleOf(kEmptyUdid); }, 10000))
+    if (!session.Connect({kFullUdid, kEmptyUdid}) || !session.Manager(kFullUdid) ||
+        !session.Manager(kEmptyUdid))
         return 1;
-    IVexaManager* full = GetVexaManager();
-    IVexaManager* empty = GetVexaManager();
-    if (full->SetDeviceHandle(HandleOf(kFullUdid)) != 0 || empty->SetDeviceHandle(HandleOf(kEmptyUdid)) != 0)
-        return 1;
+    IVexaManager* full = session.Manager(kFullUdid);
+    IVexaManager* empty = session.Manager(kEmptyUdid);
+    QTemporaryDir files;
     AddSampleBooks(full->GetBookService(), files);
 
     const struct {
@@ -140,11 +96,12 @@ int main(int argc, char** argv) {
     for (const auto& language : languages) {
         SetLanguage(language.code);
         {
-            Page page(full, HandleOf(kFullUdid));
+            Page page(full, session.Handle(kFullUdid));
             page.view.GetChunk(1)->SetChecked(true);
             page.view.OnItemCheckChange(true);
             page.view.TableView()->selectRow(2);
-            Save(&page.view, QStringLiteral("%1/books_table_%2.png").arg(output, language.name));
+            ScreensSession::Save(&page.view, session.Picture(QStringLiteral("books_table"), language.name),
+                                 50);
 
             QTableView* table = page.view.TableView();
             const QPoint at = table->visualRect(table->model()->index(1, 1)).center();
@@ -155,14 +112,12 @@ int main(int argc, char** argv) {
             QPainter painter(&shot);
             painter.drawPixmap(page.view.mapFromGlobal(menu->pos()), menu->grab());
             painter.end();
-            shot.save(QStringLiteral("%1/books_menu_%2.png").arg(output, language.name));
+            shot.save(session.Picture(QStringLiteral("books_menu"), language.name));
             menu->hide();
         }
-        Page emptyPage(empty, HandleOf(kEmptyUdid));
-        Save(&emptyPage.view, QStringLiteral("%1/books_empty_%2.png").arg(output, language.name));
+        Page emptyPage(empty, session.Handle(kEmptyUdid));
+        ScreensSession::Save(&emptyPage.view, session.Picture(QStringLiteral("books_empty"), language.name),
+                             50);
     }
-    DeleteVexaManager(&full);
-    DeleteVexaManager(&empty);
-    IOSListener(nullptr);
     return 0;
 }

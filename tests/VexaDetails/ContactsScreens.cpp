@@ -1,19 +1,11 @@
 // Renders the contacts page (table, search, editor, empty panel) in English and German into PNG files,
 // so its look can be checked by eye. Usage: contacts_screens <output folder>
-#include <atomic>
-#include <filesystem>
-#include <map>
-#include <mutex>
 
 #include <QApplication>
-#include <QDir>
 #include <QLineEdit>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-
-#include <vexa/vexa.h>
 
 #include "AddContactsDlg.h"
 #include "CContactChunk.h"
@@ -22,34 +14,12 @@
 #include "QContactsView.h"
 #include "QMySortModel.h"
 #include "QSearchWidget.h"
-#include "sim/ContentServices.h"
+#include "ScreensSession.h"
 
 namespace {
 
 const char* const kFullUdid = "00008101-00000000005C4EE1";
 const char* const kEmptyUdid = "00008101-00000000005C4EE2";
-std::map<std::string, int> g_handles;
-std::mutex g_mutex;
-
-int OnDevice(int mode, int handle) {
-    if (mode != VEXA_DEVICE_ARRIVED)
-        return 0;
-    IVexaManager* manager = GetVexaManager();
-    DeviceInfo* info = nullptr;
-    if (manager->SetDeviceHandle(handle) == 0 && manager->GetDeviceInfo(&info)) {
-        std::lock_guard lock(g_mutex);
-        g_handles[info->properties[DP_UniqueDeviceID]] = handle;
-    }
-    DeleteVexaManager(&manager);
-    return 0;
-}
-
-int HandleOf(const char* udid) {
-    std::lock_guard lock(g_mutex);
-    auto found = g_handles.find(udid);
-    return found == g_handles.end() ? 0 : found->second;
-}
-
 void AddSampleContacts(IContactService* service) {
     struct Sample {
         const char* first;
@@ -93,41 +63,23 @@ void Load(QContactsView& view) {
     QTest::qWait(100);
 }
 
-void Save(QWidget* widget, const QString& path) {
-    QTest::qWait(50);
-    if (!widget->grab().save(path))
-        qWarning("can't save %s", qPrintable(path));
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    const QString output = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screens");
-    QDir().mkpath(output);
-    QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toLocal8Bit());
-    qputenv("VEXA_SIM_ROOT", home.filePath(QStringLiteral("simulator")).toLocal8Bit());
-    qputenv("VEXA_BACKEND", "sim");
-    SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR));
-
-    const std::filesystem::path root = home.filePath(QStringLiteral("simulator")).toStdString();
-    std::filesystem::create_directories(root);
+    ScreensSession session(argc, argv);
     for (const char* udid : {kFullUdid, kEmptyUdid}) {
         vexa::sim::LargeDeviceSpec spec;
         spec.udid = udid;
         spec.name = udid == kFullUdid ? "Screens Phone" : "Empty Phone";
-        if (vexa::sim::GenerateLargeDevice(root, spec) != 0)
+        if (!session.Generate(spec))
             return 1;
     }
-    IOSInitialize();
-    IOSListener(OnDevice);
-    if (!QTest::qWaitFor([] { return HandleOf(kFullUdid) && HandleOf(kEmptyUdid); }, 10000))
+    if (!session.Connect({kFullUdid, kEmptyUdid}) || !session.Manager(kFullUdid) ||
+        !session.Manager(kEmptyUdid))
         return 1;
-    IVexaManager* full = GetVexaManager();
-    IVexaManager* empty = GetVexaManager();
-    if (full->SetDeviceHandle(HandleOf(kFullUdid)) != 0 || empty->SetDeviceHandle(HandleOf(kEmptyUdid)) != 0)
-        return 1;
+    IVexaManager* full = session.Manager(kFullUdid);
+    IVexaManager* empty = session.Manager(kEmptyUdid);
     AddSampleContacts(full->GetContactService());
 
     const struct {
@@ -136,7 +88,7 @@ int main(int argc, char** argv) {
     } languages[] = {{31, "en"}, {42, "de"}};
     for (const auto& language : languages) {
         SetLanguage(language.code);
-        QContactsView view(full, HandleOf(kFullUdid));
+        QContactsView view(full, session.Handle(kFullUdid));
         view.resize(760, 420);
         view.show();
         Load(view);
@@ -144,13 +96,13 @@ int main(int argc, char** argv) {
         view.TableView()->selectRow(1);
         view.GetChunk(0)->SetChecked(true);
         view.OnItemCheckChange(true);
-        Save(&view, QStringLiteral("%1/contacts_table_%2.png").arg(output, language.name));
+        ScreensSession::Save(&view, session.Picture(QStringLiteral("contacts_table"), language.name), 50);
 
         auto* search = view.findChild<QLineEdit*>();
         if (search)
             search->setText(QStringLiteral("Fri"));
         view.OnSearchString(QStringLiteral("Fri"));
-        Save(&view, QStringLiteral("%1/contacts_search_%2.png").arg(output, language.name));
+        ScreensSession::Save(&view, session.Picture(QStringLiteral("contacts_search"), language.name), 50);
         if (search)
             search->clear();
         view.OnSearchString(QString());
@@ -159,21 +111,20 @@ int main(int argc, char** argv) {
         chloe->secondList = {{"work", "chloe@example.org"}};
         AddContactsDlg editor(view.GroupNames(), chloe, &view);
         editor.show();
-        Save(&editor, QStringLiteral("%1/contacts_editor_%2.png").arg(output, language.name));
+        ScreensSession::Save(&editor, session.Picture(QStringLiteral("contacts_editor"), language.name), 50);
         editor.close();
         AddContactsDlg adder(view.GroupNames(), nullptr, &view);
         adder.show();
-        Save(&adder, QStringLiteral("%1/contacts_editor_new_%2.png").arg(output, language.name));
+        ScreensSession::Save(&adder, session.Picture(QStringLiteral("contacts_editor_new"), language.name),
+                             50);
         adder.close();
 
-        QContactsView emptyView(empty, HandleOf(kEmptyUdid));
+        QContactsView emptyView(empty, session.Handle(kEmptyUdid));
         emptyView.resize(760, 420);
         emptyView.show();
         Load(emptyView);
-        Save(&emptyView, QStringLiteral("%1/contacts_empty_%2.png").arg(output, language.name));
+        ScreensSession::Save(&emptyView, session.Picture(QStringLiteral("contacts_empty"), language.name),
+                             50);
     }
-    DeleteVexaManager(&full);
-    DeleteVexaManager(&empty);
-    IOSListener(nullptr);
     return 0;
 }

@@ -1,35 +1,21 @@
 // Renders the messages page (conversation table, bubbles in both directions, the paging row, the empty
 // panel) in English, German and Chinese into PNG files, so its look can be checked by eye.
 // Usage: messages_screens <output folder>
-#include <atomic>
-#include <filesystem>
-
 #include <QApplication>
 #include <QCheckBox>
-#include <QDir>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
-
-#include <vexa/vexa.h>
 
 #include "IBaseChunk.h"
 #include "LanguageService.h"
 #include "QMessageFlow.h"
 #include "QPagedFlowViewerWidget.h"
+#include "ScreensSession.h"
 #include "qmessageView.h"
-#include "sim/ContentServices.h"
 
 namespace {
 
 const char* const kUdid = "00008101-00000000005C4EE3";
-std::atomic<int> g_handle{0};
-
-int OnDevice(int mode, int handle) {
-    if (mode == VEXA_DEVICE_ARRIVED)
-        g_handle = handle;
-    return 0;
-}
 
 std::vector<vexa::sim::SimConversation> Samples() {
     using vexa::sim::SimConversation;
@@ -66,38 +52,18 @@ void Load(qmessageView& view) {
     QTest::qWait(150);
 }
 
-void Save(QWidget* widget, const QString& path) {
-    QTest::qWait(80);
-    if (!widget->grab().save(path))
-        qWarning("can't save %s", qPrintable(path));
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    const QString output = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screens");
-    QDir().mkpath(output);
-    QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toLocal8Bit());
-    qputenv("VEXA_SIM_ROOT", home.filePath(QStringLiteral("simulator")).toLocal8Bit());
-    qputenv("VEXA_BACKEND", "sim");
-    SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR));
-
-    const std::filesystem::path root = home.filePath(QStringLiteral("simulator")).toStdString();
-    std::filesystem::create_directories(root);
+    ScreensSession session(argc, argv);
     vexa::sim::LargeDeviceSpec spec;
     spec.udid = kUdid;
     spec.name = "Screens Phone";
-    if (vexa::sim::GenerateLargeDevice(root, spec) != 0)
+    if (!session.Generate(spec) || !session.Connect({kUdid}) || !session.Manager(kUdid))
         return 1;
-    IOSInitialize();
-    IOSListener(OnDevice);
-    if (!QTest::qWaitFor([] { return g_handle != 0; }, 10000))
-        return 1;
-    IVexaManager* manager = GetVexaManager();
-    if (manager->SetDeviceHandle(g_handle) != 0)
-        return 1;
+    IVexaManager* manager = session.Manager(kUdid);
+    const int handle = session.Handle(kUdid);
 
     const struct {
         int code;
@@ -105,33 +71,31 @@ int main(int argc, char** argv) {
     } languages[] = {{31, "en"}, {42, "de"}, {25, "zh"}};
     for (const auto& language : languages) {
         SetLanguage(language.code);
-        vexa::sim::ReplaceConversations(root / kUdid, Samples());
+        vexa::sim::ReplaceConversations(session.DeviceFolder(kUdid), Samples());
         {
-            qmessageView view(manager, g_handle);
+            qmessageView view(manager, handle);
             view.resize(1000, 620);
             view.show();
             Load(view);
             view.GetChunk(1)->SetChecked(true);
             view.OnItemCheckChange(true);
             QPagedFlowViewerWidget* paged = view.Flow()->PagedFlow();
-            Save(&view, QStringLiteral("%1/messages_page1_%2.png").arg(output, language.name));
+            ScreensSession::Save(&view, session.Picture(QStringLiteral("messages_page1"), language.name));
             paged->OnClickBtnNext();
             paged->OnClickBtnNext();
             paged->PageCheck()->click();
-            Save(&view, QStringLiteral("%1/messages_page3_%2.png").arg(output, language.name));
+            ScreensSession::Save(&view, session.Picture(QStringLiteral("messages_page3"), language.name));
             view.Flow()->Table()->setCurrentIndex(view.Flow()->Table()->model()->index(2, 0));
-            Save(&view, QStringLiteral("%1/messages_chinese_%2.png").arg(output, language.name));
+            ScreensSession::Save(&view, session.Picture(QStringLiteral("messages_chinese"), language.name));
         }
-        vexa::sim::ReplaceConversations(root / kUdid, {});
+        vexa::sim::ReplaceConversations(session.DeviceFolder(kUdid), {});
         {
-            qmessageView empty(manager, g_handle);
+            qmessageView empty(manager, handle);
             empty.resize(1000, 620);
             empty.show();
             Load(empty);
-            Save(&empty, QStringLiteral("%1/messages_empty_%2.png").arg(output, language.name));
+            ScreensSession::Save(&empty, session.Picture(QStringLiteral("messages_empty"), language.name));
         }
     }
-    DeleteVexaManager(&manager);
-    IOSListener(nullptr);
     return 0;
 }

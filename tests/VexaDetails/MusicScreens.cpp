@@ -2,7 +2,6 @@
 // dialog in English, German and Chinese into PNG files, so their look can be checked by eye; under a
 // window system also the screen during a drag of a song out of the music page.
 // Usage: music_screens <output folder>
-#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <thread>
@@ -26,20 +25,13 @@
 #include "QPlayAnalysisTread.h"
 #include "QPlayListNameDlg.h"
 #include "QPlayListView.h"
+#include "ScreensSession.h"
 #include "formats/AudioFile.h"
 #include "sim/ContentServices.h"
 
 namespace {
 
 const char* const kUdid = "00008101-00000000005C4EE4";
-std::atomic<int> g_handle{0};
-
-int OnDevice(int mode, int handle) {
-    if (mode == VEXA_DEVICE_ARRIVED)
-        g_handle = handle;
-    return 0;
-}
-
 struct Sample {
     const char* title;
     const char* artist;
@@ -86,12 +78,6 @@ bool AddSamples(IVexaManager* manager, const QString& folder) {
            library->AddMediaFileData(paths.data() + 3, int(paths.size()) - 3, nullptr, 0) == 0;
 }
 
-void Save(QWidget* widget, const QString& path) {
-    QTest::qWait(80);
-    if (!widget->grab().save(path))
-        qWarning("can't save %s", qPrintable(path));
-}
-
 // Under a window system: drags the first song out of the table by the mouse, takes a picture of the
 // screen while the drag runs and cancels it with Escape. Says whether the drag ran and that nothing
 // was copied for it.
@@ -127,28 +113,15 @@ void ShootDrag(QMusicView& view, const QString& path) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    const QString output = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screens");
-    QDir().mkpath(output);
-    QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toLocal8Bit());
-    qputenv("VEXA_SIM_ROOT", home.filePath(QStringLiteral("simulator")).toLocal8Bit());
-    qputenv("VEXA_BACKEND", "sim");
-    SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR));
-
-    const std::filesystem::path root = home.filePath(QStringLiteral("simulator")).toStdString();
-    std::filesystem::create_directories(root);
+    ScreensSession session(argc, argv);
     vexa::sim::LargeDeviceSpec spec;
     spec.udid = kUdid;
     spec.name = "Screens Phone";
-    if (vexa::sim::GenerateLargeDevice(root, spec) != 0)
+    if (!session.Generate(spec) || !session.Connect({kUdid}) || !session.Manager(kUdid) ||
+        !AddSamples(session.Manager(kUdid), session.Home().path()))
         return 1;
-    IOSInitialize();
-    IOSListener(OnDevice);
-    if (!QTest::qWaitFor([] { return g_handle != 0; }, 10000))
-        return 1;
-    IVexaManager* manager = GetVexaManager();
-    if (manager->SetDeviceHandle(g_handle) != 0 || !AddSamples(manager, home.path()))
-        return 1;
+    IVexaManager* manager = session.Manager(kUdid);
+    const int handle = session.Handle(kUdid);
 
     const struct {
         int code;
@@ -157,7 +130,7 @@ int main(int argc, char** argv) {
     for (const auto& language : languages) {
         SetLanguage(language.code);
         {
-            QMusicView view(manager, g_handle);
+            QMusicView view(manager, handle);
             view.resize(1000, 480);
             view.show();
             view.Start();
@@ -166,13 +139,13 @@ int main(int argc, char** argv) {
             view.GetChunk(2)->SetChecked(true);
             view.OnItemCheckChange(true);
             view.TableView()->selectRow(2);
-            Save(&view, QStringLiteral("%1/music_table_%2.png").arg(output, language.name));
+            ScreensSession::Save(&view, session.Picture(QStringLiteral("music_table"), language.name));
             if (QGuiApplication::platformName() == QLatin1String("xcb"))
-                ShootDrag(view, QStringLiteral("%1/music_drag_%2.png").arg(output, language.name));
+                ShootDrag(view, session.Picture(QStringLiteral("music_drag"), language.name));
         }
         {
-            QPlayAnalysisTread loader(manager, g_handle);
-            QPlayListView view(manager, g_handle);
+            QPlayAnalysisTread loader(manager, handle);
+            QPlayListView view(manager, handle);
             view.SetLoader(&loader);
             view.resize(1000, 420);
             view.show();
@@ -180,7 +153,7 @@ int main(int argc, char** argv) {
             (void)QTest::qWaitFor([&] { return loader.HasRead() && !loader.IsRunning(); }, 10000);
             view.ShowPlaylist(loader.PlaylistCount() - 1);
             view.TableView()->selectRow(1);
-            Save(&view, QStringLiteral("%1/playlist_page_%2.png").arg(output, language.name));
+            ScreensSession::Save(&view, session.Picture(QStringLiteral("playlist_page"), language.name));
         }
         {
             const QStringList files = {QStringLiteral("/home/user/Music/Blue Coast.mp3"),
@@ -197,7 +170,7 @@ int main(int argc, char** argv) {
                 return 0;
             });
             QTimer::singleShot(600, &dialog, [&] {
-                Save(&dialog, QStringLiteral("%1/add_dialog_%2.png").arg(output, language.name));
+                ScreensSession::Save(&dialog, session.Picture(QStringLiteral("add_dialog"), language.name));
                 shot = true;
             });
             dialog.exec();
@@ -205,10 +178,8 @@ int main(int argc, char** argv) {
         {
             QPlayListNameDlg dialog;
             dialog.show();
-            Save(&dialog, QStringLiteral("%1/playlist_name_%2.png").arg(output, language.name));
+            ScreensSession::Save(&dialog, session.Picture(QStringLiteral("playlist_name"), language.name));
         }
     }
-    DeleteVexaManager(&manager);
-    IOSListener(nullptr);
     return 0;
 }

@@ -3,11 +3,8 @@
 // draws through a native window, so the pictures are taken from the X server's screen: run it under
 // Xvfb with the xcb platform.
 // Usage: video_screens <output folder>
-#include <atomic>
-#include <filesystem>
 
 #include <QApplication>
-#include <QDir>
 #include <QLabel>
 #include <QProcess>
 #include <QRegularExpression>
@@ -16,26 +13,16 @@
 #include <QTest>
 #include <QTimer>
 
-#include <vexa/vexa.h>
-
 #include "IBaseChunk.h"
 #include "LanguageService.h"
 #include "PlayerWidget.h"
 #include "QConverVideoDlg.h"
 #include "QVideoView.h"
-#include "sim/ContentServices.h"
+#include "ScreensSession.h"
 
 namespace {
 
 const char* const kUdid = "00008101-0000000000V1DE05";
-std::atomic<int> g_handle{0};
-
-int OnDevice(int mode, int handle) {
-    if (mode == VEXA_DEVICE_ARRIVED)
-        g_handle = handle;
-    return 0;
-}
-
 QString MakeClip(const QString& path, int seconds, const QString& size, const QStringList& codecs) {
     QProcess ffmpeg;
     ffmpeg.start(QStringLiteral("ffmpeg"),
@@ -64,28 +51,15 @@ void Shoot(QWidget* widget, const QString& path) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    const QString output = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screens");
-    QDir().mkpath(output);
-    QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toLocal8Bit());
-    qputenv("VEXA_SIM_ROOT", home.filePath(QStringLiteral("simulator")).toLocal8Bit());
-    qputenv("VEXA_BACKEND", "sim");
-    SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR));
-
-    const std::filesystem::path root = home.filePath(QStringLiteral("simulator")).toStdString();
-    std::filesystem::create_directories(root);
+    ScreensSession session(argc, argv);
     vexa::sim::LargeDeviceSpec spec;
     spec.udid = kUdid;
     spec.name = "Screens Phone";
-    if (vexa::sim::GenerateLargeDevice(root, spec) != 0)
+    if (!session.Generate(spec) || !session.Connect({kUdid}) || !session.Manager(kUdid))
         return 1;
-    IOSInitialize();
-    IOSListener(OnDevice);
-    if (!QTest::qWaitFor([] { return g_handle != 0; }, 10000))
-        return 1;
-    IVexaManager* manager = GetVexaManager();
-    if (manager->SetDeviceHandle(g_handle) != 0)
-        return 1;
+    IVexaManager* manager = session.Manager(kUdid);
+    const int handle = session.Handle(kUdid);
+    const QTemporaryDir& home = session.Home();
     const QStringList h264{"-c:v", "libx264", "-preset", "ultrafast", "-c:a", "aac"};
     std::vector<QString> clips;
     for (const char* title : {"Harbour at Dawn", "Über den Wolken", "Birthday Party", "旅行日记"})
@@ -108,7 +82,7 @@ int main(int argc, char** argv) {
     for (const auto& language : languages) {
         SetLanguage(language.code);
         {
-            QVideoView view(manager, g_handle);
+            QVideoView view(manager, handle);
             view.setGeometry(0, 0, 900, 400);
             view.show();
             view.Start();
@@ -116,7 +90,7 @@ int main(int argc, char** argv) {
             view.GetChunk(1)->SetChecked(true);
             view.OnItemCheckChange(true);
             view.TableView()->selectRow(1);
-            Shoot(&view, QStringLiteral("%1/video_table_%2.png").arg(output, language.name));
+            Shoot(&view, session.Picture(QStringLiteral("video_table"), language.name));
         }
         {
             QTemporaryDir work;
@@ -130,7 +104,7 @@ int main(int argc, char** argv) {
                 if (!match.hasMatch() || match.captured(1).toInt() < 40)
                     return;
                 poll.stop();
-                Shoot(&dialog, QStringLiteral("%1/convert_dialog_%2.png").arg(output, language.name));
+                Shoot(&dialog, session.Picture(QStringLiteral("convert_dialog"), language.name));
                 dialog.done(QConverVideoDlg::kCancelled);
             });
             poll.start(100);
@@ -145,10 +119,8 @@ int main(int argc, char** argv) {
             player.PlayRow(0);
             (void)QTest::qWaitFor([&] { return Player_GetPlayTime(player.Player()) > 1500000; }, 10000);
             player.OnBtnPause();
-            Shoot(&player, QStringLiteral("%1/player_%2.png").arg(output, language.name));
+            Shoot(&player, session.Picture(QStringLiteral("player"), language.name));
         }
     }
-    DeleteVexaManager(&manager);
-    IOSListener(nullptr);
     return 0;
 }

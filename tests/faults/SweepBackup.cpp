@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
@@ -13,14 +14,18 @@
 
 #include <vexa/IVexaManager.h>
 
+#include "BackupProgressDialog.h"
+#include "BackupWidget.h"
 #include "CSingleDetectiPhone.h"
 #include "DialogAnswerer.h"
 #include "FaultSweep.h"
+#include "QMessageDlg.h"
 #include "QNavigateWidget.h"
 #include "QRestoreDlg.h"
 #include "QSelectDeviceRestorDlg.h"
 #include "QTransferDeviceDlg.h"
 #include "RestoreTableModel.h"
+#include "SweepKit.h"
 
 namespace {
 
@@ -169,7 +174,87 @@ bool TransferThroughDialog(SweepDevice& device) {
            !messages.last().startsWith(QLatin1String("Please"));
 }
 
+// --- Backup: the backup window from the Backup home tool, into a folder chosen in the folder dialog.
+QString g_backupFolder;
+
+bool BackupThroughWindow(SweepDevice& device) {
+    g_backupFolder = ExportRoot().filePath(QStringLiteral("backup%1").arg(device.Next()));
+    if (!QDir().mkpath(g_backupFolder))
+        return false;
+    // The folder is handed to the window as its folder dialog would; the dialog itself is Qt's.
+    device.Dialogs()->WhenShown<BackupWidget>([&device](BackupWidget* window) {
+        device.JustBeforeCall();
+        QTimer::singleShot(0, window, [window] { window->StartBackup(g_backupFolder); });
+    });
+    // The progress dialog stays open after a success; a failure closes it and shows the message. Once
+    // neither is left, the backup window goes too.
+    bool succeeded = false;
+    bool sawProgress = false;
+    // A call that fails at once may end with its message before the progress dialog ever shows.
+    const auto messagesBefore = device.Dialogs()->Messages().size();
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        BackupWidget* window = nullptr;
+        bool busy = false;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (!widget->isVisible())
+                continue;
+            if (auto* progress = qobject_cast<BackupProgressDialog*>(widget)) {
+                sawProgress = true;
+                busy = true;
+                if (!progress->IsRunning()) {
+                    succeeded = progress->LabelText() == QLatin1String("Backup successfully!");
+                    device.Dialogs()->Note(progress->LabelText());
+                    progress->accept();
+                }
+            }
+            busy = busy || qobject_cast<QMessageDlg*>(widget);
+            if (auto* backup = qobject_cast<BackupWidget*>(widget))
+                window = backup;
+        }
+        const bool told = device.Dialogs()->Messages().size() > messagesBefore;
+        if (window && (sawProgress || told) && !busy)
+            window->close();
+    });
+    watch.start(10);
+    device.Navigate()->OnClickBackup();
+    return succeeded;
+}
+
+bool HasBackupIn(SweepDevice& device, const QString& folder) {
+    bool found = false;
+    device.WithManager([&](IVexaManager* manager) {
+        BackupRecord* records = nullptr;
+        int count = 0;
+        if (manager->GetDeviceService()->GetBackups(&records, &count) != 0)
+            return false;
+        for (int i = 0; i < count; ++i)
+            found = found || QString::fromUtf16(records[i].folder) == folder;
+        return true;
+    });
+    return found;
+}
+
+// A failed backup leaves the chosen folder as it found it: empty.
+QString BackupFolderLeftovers(SweepDevice&) {
+    return QDir(g_backupFolder)
+        .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)
+        .join(QLatin1Char(' '));
+}
+
 } // namespace
+
+void AddBackupToFolderOperations(std::vector<SweepOperation>& operations) {
+    operations.push_back({
+        .operation = QStringLiteral("BackupDevice"),
+        .path = QStringLiteral("Backup home tool, Backup in its window into a chosen folder"),
+        .message = QStringLiteral("Opps, backup failed. Please try again!"),
+        .worker = true,
+        .act = BackupThroughWindow,
+        .verify = [](SweepDevice& device) { return HasBackupIn(device, g_backupFolder); },
+        .leftovers = BackupFolderLeftovers,
+    });
+}
 
 void AddBackupOperations(std::vector<SweepOperation>& operations) {
     operations.push_back({

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDirIterator>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QTemporaryDir>
@@ -21,11 +22,9 @@
 #include "QiBookAnalysisThread.h"
 #include "QiBookView.h"
 #include "QiBooksModel.h"
+#include "SweepKit.h"
 #include "TreeNode.h"
 #include "formats/BookFile.h"
-#include <QLabel>
-
-namespace SweepBooks {
 
 namespace {
 
@@ -73,8 +72,7 @@ QStringList DeviceBooks(SweepDevice& device) {
     return books;
 }
 
-} // namespace
-
+// The books page loaded from the device and shown; false when it could not be loaded.
 bool Loaded(SweepDevice& device) {
     QPointer<QiBookView> view = View(device);
     QPointer<QiBookAnalysisThread> loader = Loader(device);
@@ -86,6 +84,7 @@ bool Loaded(SweepDevice& device) {
     return WaitIdle(view, loader);
 }
 
+// Puts one PDF (or, with `unpacked`, an EPUB kept as a folder) on the device behind the page's back.
 void EnsureBook(SweepDevice& device, bool unpacked) {
     const QString title = QStringLiteral("Sweep Book %1").arg(device.Next());
     const QString path =
@@ -101,6 +100,7 @@ void EnsureBook(SweepDevice& device, bool unpacked) {
     Loaded(device);
 }
 
+// Add on the books page, one PDF chosen in the file dialog.
 bool AddThroughDialog(SweepDevice& device) {
     QPointer<QiBookView> view = View(device);
     QPointer<QiBookAnalysisThread> loader = Loader(device);
@@ -110,11 +110,7 @@ bool AddThroughDialog(SweepDevice& device) {
     const QString path = Files().filePath(g_addedTitle + QStringLiteral(".pdf"));
     if (!vexa::formats::WritePdf(path.toStdString(), {g_addedTitle.toStdString(), "Sweep"}))
         return false;
-    device.Dialogs()->WhenShown<QFileDialog>([&device, path](QFileDialog* dialog) {
-        DialogAnswerer::Choose(dialog, path);
-        device.JustBeforeCall();
-        QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
-    });
+    ChooseFileWhenShown(device, path);
     const int before = int(device.Dialogs()->Messages().size());
     emit view->OperatePanel()->addOperate();
     device.Dialogs()->ForgetHandler();
@@ -125,10 +121,12 @@ bool AddThroughDialog(SweepDevice& device) {
                1;
 }
 
+// The device holds the PDF the last add chose.
 bool DeviceHasAddedBook(SweepDevice& device) {
     return !DeviceBooks(device).filter(g_addedTitle + QLatin1Char('|')).isEmpty();
 }
 
+// Checks one book, presses Delete and answers yes.
 bool DeleteOne(SweepDevice& device) {
     QPointer<QiBookView> view = View(device);
     QPointer<QiBookAnalysisThread> loader = Loader(device);
@@ -147,10 +145,12 @@ bool DeleteOne(SweepDevice& device) {
     return device.Dialogs()->Messages().size() == before + 1;
 }
 
+// The device no longer holds the book the last delete chose.
 bool DeviceLostDeletedBook(SweepDevice& device) {
     return DeviceBooks(device).filter(QLatin1Char('|') + g_deletedKey).isEmpty();
 }
 
+// "To Computer" of the unpacked EPUB into a fresh folder; true when its one archive is there.
 bool ExportUnpacked(SweepDevice& device) {
     QPointer<QiBookView> view = View(device);
     if (!view)
@@ -169,35 +169,12 @@ bool ExportUnpacked(SweepDevice& device) {
     g_exportFolder = Files().filePath(QStringLiteral("export%1").arg(device.Next()));
     if (!QDir().mkpath(g_exportFolder))
         return false;
-    device.Dialogs()->WhenShown<QFileDialog>([&device](QFileDialog* dialog) {
-        dialog->setDirectory(g_exportFolder);
-        if (auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
-            edit->setText(g_exportFolder);
-        device.JustBeforeCall();
-        QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
-    });
-    // A transfer dialog that stays open after its end shows its last line instead of a message.
-    bool endedOpen = false;
-    QTimer watch;
-    QObject::connect(&watch, &QTimer::timeout, [&] {
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            auto* dialog = qobject_cast<CPhotoSerialDlg*>(widget);
-            if (dialog && dialog->isVisible() && dialog->IsEnded()) {
-                endedOpen = true;
-                device.Dialogs()->Note(dialog->Label()->text());
-                dialog->CancelButton()->click();
-            }
-        }
-    });
-    watch.start(10);
-    const int before = int(device.Dialogs()->Messages().size());
-    view->OnToComputerFile();
-    watch.stop();
-    device.Dialogs()->ForgetHandler();
-    return !endedOpen && device.Dialogs()->Messages().size() == before &&
+    ChooseFolderWhenShown(device, g_exportFolder);
+    return ExportWithoutMessage(device, [&view] { view->OnToComputerFile(); }) &&
            QFileInfo(g_exportFolder + QLatin1Char('/') + archive).isFile();
 }
 
+// Anything the failed export left in its folder.
 QString ExportLeftovers(SweepDevice&) {
     QStringList left;
     QDirIterator it(g_exportFolder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
@@ -207,4 +184,34 @@ QString ExportLeftovers(SweepDevice&) {
     return left.join(QLatin1String(", "));
 }
 
-} // namespace SweepBooks
+} // namespace
+
+void AddBooksOperations(std::vector<SweepOperation>& operations) {
+    operations.push_back({
+        .operation = QStringLiteral("AddBook"),
+        .path = QStringLiteral("Add on the books page, one PDF chosen in the file dialog (add-book worker)"),
+        .message = QStringLiteral("1 book(s) could not be added to the device."),
+        .worker = true,
+        .prepare = [](SweepDevice& device) { Loaded(device); },
+        .act = AddThroughDialog,
+        .verify = DeviceHasAddedBook,
+    });
+    operations.push_back({
+        .operation = QStringLiteral("DeleteBook"),
+        .path = QStringLiteral("check a book, Delete, answer yes (batch delete worker)"),
+        .message = QStringLiteral("Some books could not be deleted from the device!"),
+        .worker = true,
+        .prepare = [](SweepDevice& device) { EnsureBook(device, false); },
+        .act = DeleteOne,
+        .verify = DeviceLostDeletedBook,
+    });
+    operations.push_back({
+        .operation = QStringLiteral("ReadDirectory"),
+        .path = QStringLiteral("To Computer of an EPUB the device keeps unpacked (folder copy, then zip)"),
+        .message = QStringLiteral("1 file(s) could not be copied."),
+        .worker = true,
+        .prepare = [](SweepDevice& device) { EnsureBook(device, true); },
+        .act = ExportUnpacked,
+        .leftovers = ExportLeftovers,
+    });
+}

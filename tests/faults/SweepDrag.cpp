@@ -18,13 +18,12 @@
 #include "QMusicPlayListChunk.h"
 #include "QMusicView.h"
 #include "QMySortModel.h"
-#include "QOperatePanel.h"
+#include "SweepKit.h"
 #include "TreeNode.h"
 #include "formats/AudioFile.h"
 
 namespace {
 
-constexpr int kWaitMs = 15000;
 const QString kTitle = QStringLiteral("Sweep Drag Song");
 
 QString Source() {
@@ -35,52 +34,19 @@ QString Source() {
     return path;
 }
 
-QByteArray Bytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // The local files the last drag offered.
 QStringList g_dragged;
 
-QMusicView* MusicPage(const SweepDevice& device) {
-    return qobject_cast<QMusicView*>(device.MusicView());
-}
-
-bool DeviceHasSong(const SweepDevice& device) {
-    return device.WithManager([](IVexaManager* manager) {
-        int count = 0;
-        PlaylistRecord* playlists = nullptr;
-        if (manager->GetMediaLibrary()->GetPlaylists(&count, &playlists) != 0 || count < 1)
-            return false;
-        for (int i = 0; i < playlists[0].trackCount; ++i)
-            if (playlists[0].tracks[i].title && kTitle == QString::fromUtf8(playlists[0].tracks[i].title))
-                return true;
-        return false;
-    });
-}
-
 // The song on the device, the music page read again and the song's row selected.
 void Prepare(SweepDevice& device) {
-    if (!DeviceHasSong(device)) {
-        const QString path = Source();
-        device.WithManager([&](IVexaManager* manager) {
-            const char16_t* paths[] = {reinterpret_cast<const char16_t*>(path.utf16())};
-            return manager->GetMediaLibrary()->AddMediaFileData(paths, 1, nullptr, 0) == 0;
-        });
-    }
+    if (!DeviceTrackTitles(device).contains(kTitle))
+        AddToDeviceLibrary(device, Source());
     QPointer<QMusicView> view = MusicPage(device);
-    TreeNode* media = device.Category(SUB_ITEM_MEDIA);
-    TreeNode* node = media ? media->FindChildOfKind(NODE_MUSIC) : nullptr;
+    TreeNode* node = MediaNode(device, NODE_MUSIC);
     if (!view || !node)
         return;
     QSignalSpy refreshed(view.data(), &QMusicView::emitRefreshMusicNode);
-    const bool first = node->PressCount() == 0;
-    device.Press(node);
-    if (!first && view)
-        emit view->OperatePanel()->refreshOperate();
-    (void)QTest::qWaitFor([&] { return !view || (!view->IsRunning() && refreshed.count() > 0); }, kWaitMs);
-    QCoreApplication::processEvents();
+    LoadPage(device, node, view, refreshed);
     for (int row = 0; view && row < view->SortModel()->rowCount(); ++row) {
         if (view->SongAtRow(row) && QString::fromStdString(view->SongAtRow(row)->GetName()) == kTitle)
             view->TableView()->selectRow(row);
@@ -99,15 +65,15 @@ bool DragSong(SweepDevice& device) {
     g_dragged.clear();
     for (const QUrl& url : data->urls())
         g_dragged << url.toLocalFile();
-    const QByteArray song = Bytes(Source());
-    return data->DropSucceeded() && g_dragged.size() == 1 && Bytes(g_dragged.constFirst()) == song;
+    const QByteArray song = FileBytes(Source());
+    return data->DropSucceeded() && g_dragged.size() == 1 && FileBytes(g_dragged.constFirst()) == song;
 }
 
 // A copy that failed leaves nothing at its path.
 QString PartialDrops(SweepDevice&) {
     QStringList partial;
     for (const QString& path : std::as_const(g_dragged))
-        if (QFile::exists(path) && Bytes(path) != Bytes(Source()))
+        if (QFile::exists(path) && FileBytes(path) != FileBytes(Source()))
             partial << path;
     return partial.join(QLatin1String(", "));
 }

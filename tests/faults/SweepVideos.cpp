@@ -19,11 +19,10 @@
 #include "QOperatePanel.h"
 #include "QVideoChunk.h"
 #include "QVideoView.h"
+#include "SweepKit.h"
 #include "TreeNode.h"
 
 namespace {
-
-constexpr int kWaitMs = 15000;
 
 QString g_lastVideo;
 
@@ -45,57 +44,30 @@ QString MakeVideo(const QString& title) {
     return path;
 }
 
-TreeNode* VideoNode(SweepDevice& device) {
-    TreeNode* media = device.Category(SUB_ITEM_MEDIA);
-    return media ? media->FindChildOfKind(NODE_VIDEO) : nullptr;
-}
-
 QVideoView* VideoPage(SweepDevice& device) {
-    TreeNode* node = VideoNode(device);
+    TreeNode* node = MediaNode(device, NODE_VIDEO);
     return node ? qobject_cast<QVideoView*>(node->Binding().view) : nullptr;
 }
 
 QStringList DeviceVideoTitles(SweepDevice& device) {
-    QStringList titles;
-    device.WithManager([&](IVexaManager* manager) {
-        int count = 0;
-        PlaylistRecord* playlists = nullptr;
-        if (manager->GetMediaLibrary()->GetPlaylists(&count, &playlists) != 0 || count < 1)
-            return false;
-        for (int i = 0; i < playlists[0].trackCount; ++i) {
-            const MediaTrackRecord& track = playlists[0].tracks[i];
-            if (track.mediaKind == MEDIA_MUSIC_VIDEO || track.mediaKind == MEDIA_MOVIE)
-                titles << QString::fromUtf8(track.title ? track.title : "");
-        }
-        return true;
+    return DeviceTrackTitles(device, [](const MediaTrackRecord& track) {
+        return track.mediaKind == MEDIA_MUSIC_VIDEO || track.mediaKind == MEDIA_MOVIE;
     });
-    return titles;
 }
 
 void EnsureDeviceVideo(SweepDevice& device, const QString& title) {
-    if (DeviceVideoTitles(device).contains(title))
-        return;
-    const QString path = MakeVideo(title);
-    device.WithManager([&](IVexaManager* manager) {
-        const char16_t* paths[] = {reinterpret_cast<const char16_t*>(path.utf16())};
-        return manager->GetMediaLibrary()->AddMediaFileData(paths, 1, nullptr, 0) == 0;
-    });
+    if (!DeviceVideoTitles(device).contains(title))
+        AddToDeviceLibrary(device, MakeVideo(title));
 }
 
 // Shows the video page and has it read the library (its first press loads it, Refresh later ones).
 bool LoadVideos(SweepDevice& device) {
-    QPointer<QVideoView> view = VideoPage(device);
-    TreeNode* node = VideoNode(device);
+    QVideoView* view = VideoPage(device);
+    TreeNode* node = MediaNode(device, NODE_VIDEO);
     if (!view || !node)
         return false;
-    QSignalSpy refreshed(view.data(), &QVideoView::emitRefreshVideoNode);
-    const bool first = node->PressCount() == 0;
-    device.Press(node);
-    if (!first && view)
-        emit view->OperatePanel()->refreshOperate();
-    (void)QTest::qWaitFor([&] { return !view || (!view->IsRunning() && refreshed.count() > 0); }, kWaitMs);
-    QCoreApplication::processEvents();
-    return view && refreshed.count() > 0;
+    QSignalSpy refreshed(view, &QVideoView::emitRefreshVideoNode);
+    return LoadPage(device, node, view, refreshed) && refreshed.count() > 0;
 }
 
 int RowOfVideo(QVideoView* view, const QString& title) {
@@ -103,12 +75,6 @@ int RowOfVideo(QVideoView* view, const QString& title) {
         if (view->VideoAtRow(row) && view->VideoAtRow(row)->titleText == title)
             return row;
     return -1;
-}
-
-bool WaitReloaded(const QPointer<QVideoView>& view, QSignalSpy& refreshed) {
-    (void)QTest::qWaitFor([&] { return !view || (!view->IsRunning() && refreshed.count() > 0); }, kWaitMs);
-    QCoreApplication::processEvents();
-    return view;
 }
 
 } // namespace
@@ -149,7 +115,7 @@ void AddVideosOperations(std::vector<SweepOperation>& operations) {
                 const int before = int(device.Dialogs()->Messages().size());
                 device.JustBeforeCall();
                 view->AddFiles({file});
-                return WaitReloaded(view, refreshed) && device.Dialogs()->Messages().size() == before &&
+                return WaitForPass(view, refreshed) && device.Dialogs()->Messages().size() == before &&
                        RowOfVideo(view, g_lastVideo) >= 0;
             },
         .verify = [](SweepDevice& device) { return DeviceVideoTitles(device).contains(g_lastVideo); },
@@ -180,7 +146,7 @@ void AddVideosOperations(std::vector<SweepOperation>& operations) {
                 const int before = int(device.Dialogs()->Messages().size());
                 emit view->OperatePanel()->deleteOperate();
                 // The question is the one message a healthy delete shows.
-                return WaitReloaded(view, refreshed) && device.Dialogs()->Messages().size() == before + 1 &&
+                return WaitForPass(view, refreshed) && device.Dialogs()->Messages().size() == before + 1 &&
                        RowOfVideo(view, g_lastVideo) < 0;
             },
         .verify = [](SweepDevice& device) { return !DeviceVideoTitles(device).contains(g_lastVideo); },
@@ -213,7 +179,7 @@ void AddVideosOperations(std::vector<SweepOperation>& operations) {
                                (!player->IsCopying() &&
                                 (player->IsOpen() || device.Dialogs()->Messages().size() > before));
                     },
-                    kWaitMs);
+                    kSweepWaitMs);
                 const bool played =
                     player && player->IsOpen() && device.Dialogs()->Messages().size() == before;
                 if (player)

@@ -21,7 +21,8 @@ using formats::PlistPtr;
 
 namespace {
 
-constexpr size_t kChunk = 64 * 1024;
+// File data goes in pieces of this size, through one buffer reused for every file.
+constexpr size_t kChunk = 1024 * 1024;
 constexpr uint32_t kMaxName = 4096;
 
 // A work folder of the device's own that goes when the transfer ends, whatever the outcome.
@@ -64,7 +65,8 @@ int stopWhenDetached(const BackupProgress*, void* context) {
 
 BackupService::BackupService(ServiceContext& context)
     : m_context(context)
-    , m_link(context) {}
+    , m_link(context)
+    , m_chunk(kChunk) {}
 
 void BackupService::Serve() {
     const bool legacy = m_context.emulator.LegacyBackup();
@@ -127,6 +129,8 @@ bool BackupService::backup(plist_t request) {
     WorkFolder work(m_context.device.Sim(), "backup");
     const fs::path folder = work.Path() / "backup";
     sim::DeviceBackup maker(m_context.device.SharedSim(), stopWhenDetached, &m_context.device);
+    // A phone streams its files as it goes; the snapshot here is sent and removed, so it links them.
+    maker.MakeTransientSnapshots();
     if (const int code = maker.Backup(folder); code != VEXA_OK)
         return finish(static_cast<uint64_t>(code),
                       "The device could not make the backup (error " + std::to_string(code) + ").");
@@ -192,7 +196,7 @@ bool BackupService::uploadFile(const fs::path& file, const std::string& name) {
         !m_link.WriteBe32(static_cast<uint32_t>(name.size())) || !m_link.WriteRaw(name.data(), name.size()))
         return false;
     std::ifstream in(file, std::ios::binary);
-    std::vector<char> buffer(kChunk);
+    std::vector<char>& buffer = m_chunk;
     while (in) {
         in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
         const auto got = static_cast<size_t>(in.gcount());
@@ -303,7 +307,7 @@ bool BackupService::receiveFile(const fs::path& folder, const std::string& udid,
     std::error_code error;
     fs::create_directories(target.parent_path(), error);
     std::ofstream out(target, std::ios::binary | std::ios::trunc);
-    std::vector<char> buffer(kChunk);
+    std::vector<char>& buffer = m_chunk;
     for (;;) {
         uint8_t code = 0;
         if (!m_link.ReadBe32(length) || length == 0 || !m_link.ReadRaw(&code, 1))

@@ -41,6 +41,7 @@ private:
 
     ServiceContext& m_context;
     DeviceLink m_link;
+    std::vector<char> m_chunk;
 };
 
 } // namespace vexa::emulator

@@ -15,6 +15,15 @@ namespace vexa::formats {
 
 namespace {
 
+// False when the two places are on different file systems (or links are refused): the caller copies.
+bool LinkFile(const std::filesystem::path& source, const std::filesystem::path& target, uint64_t& size) {
+    std::error_code error;
+    std::filesystem::create_hard_link(source, target, error);
+    if (!error)
+        size = std::filesystem::file_size(target, error);
+    return !error;
+}
+
 constexpr const char* kLastBackupDate = "Last Backup Date";
 
 // Manifest.plist's Lockdown dictionary repeats the device identity under the device's own key names.
@@ -179,7 +188,7 @@ int BackupWriter::storeContent(BackupFile& record, const std::string& fileId, ui
                                  : m_keyBag->WrapKey(BackupKeyBag::kFileClass, fileKey, record.encryptionKey);
         if (result == kBackupOk)
             result = BackupCipher::EncryptFile(fileKey, record.source, stored, plainSize);
-    } else {
+    } else if (!m_linkPlain || !LinkFile(record.source, stored, plainSize)) {
         result = CopyFile(record.source, stored, plainSize);
     }
     if (result != kBackupOk)

@@ -29,6 +29,10 @@ public:
 
     // Rounds of the password key of the next encrypted backup; the device's own by default.
     void SetKeyRounds(const BackupKeyRounds& rounds) { m_rounds = rounds; }
+    // Plain contents are hard-linked into the backup where the file system allows, not copied. Only for
+    // a snapshot that lives while it is sent on (the device emulator's): a link follows later changes
+    // to the device's file, so a backup the user keeps must never be made this way.
+    void LinkPlainContents() { m_linkPlain = true; }
     int Open(const std::filesystem::path& folder, const BackupProperties& props, const std::string& password);
     int AddFile(const BackupFile& file);
 
@@ -60,6 +64,7 @@ private:
     std::vector<uint8_t> m_wrappedManifestKey;
     std::unique_ptr<ManifestDatabase> m_database;
     bool m_open = false;
+    bool m_linkPlain = false;
 };
 
 } // namespace vexa::formats

@@ -223,6 +223,8 @@ int DeviceBackup::write(const fs::path& staging, const formats::BackupProperties
         rounds.sha1 = info.backupSha1Rounds;
     }
     writer.SetKeyRounds(rounds);
+    if (m_transient)
+        writer.LinkPlainContents();
     if (int result = writer.Open(staging, properties, info.backupPassword); result != formats::kBackupOk) {
         return mapBackupResult(result);
     }

@@ -33,6 +33,8 @@ public:
     // Everything is unpacked beside the device first and swapped in only when complete; the device keeps
     // its own identity, name and list of backups made.
     int Restore(const std::filesystem::path& folder, const std::string& password);
+    // For a backup that is sent on and removed at once: plain contents are linked, not copied.
+    void MakeTransientSnapshots() { m_transient = true; }
 
     static constexpr const char* kDatabaseDomain = "HomeDomain";
     static constexpr const char* kDatabasePath = "Library/Device/device.sqlite";
@@ -57,6 +59,7 @@ private:
     void* m_context;
     BackupProgress m_progress{};
     std::chrono::steady_clock::time_point m_lastCount = std::chrono::steady_clock::now();
+    bool m_transient = false;
 };
 
 } // namespace vexa::sim

@@ -27,7 +27,8 @@ namespace {
 constexpr uint8_t kCodeSuccess = 0x00;
 constexpr uint8_t kCodeLocalError = 0x06;
 constexpr uint8_t kCodeFileData = 0x0c;
-constexpr size_t kChunk = 64 * 1024;
+// File data is read and written in pieces of up to this size, through one buffer kept for the session.
+constexpr size_t kChunk = 1024 * 1024;
 constexpr uint32_t kMaxName = 4096;
 // Answered for a request whose files could only partly be handled.
 constexpr uint64_t kMultiStatus = 13;
@@ -284,7 +285,8 @@ int DeviceLinkFiles::receiveFile(DeviceLinkConnection& link, bool& more, Transfe
     if (out.Get() < 0) {
         return VEXA_E_IO;
     }
-    std::vector<char> buffer(kChunk);
+    std::vector<char>& buffer = m_buffer;
+    buffer.resize(kChunk);
     uint64_t bytes = 0;
     for (;;) {
         uint32_t length = 0;

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "PlistValue.h"
 
@@ -36,6 +37,7 @@ private:
 
     std::filesystem::path m_root;
     std::string m_identifier;
+    std::vector<char> m_buffer;
 };
 
 } // namespace vexa::usb

@@ -10,33 +10,13 @@
 
 #include <vexa/VexaResult.h>
 
+#include "FileDescriptor.h"
+
 namespace vexa::sim {
 
 namespace {
 
 constexpr size_t kChunk = 64 * 1024 * 1024;
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd)
-        : m_fd(fd) {}
-    ~FileDescriptor() {
-        if (m_fd >= 0) {
-            ::close(m_fd);
-        }
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int Get() const { return m_fd; }
-    int Release() {
-        const int fd = m_fd;
-        m_fd = -1;
-        return fd;
-    }
-
-private:
-    int m_fd;
-};
 
 // One chunk by the fastest means the two file systems allow; 0 at the end, -1 on failure.
 ssize_t copyChunk(int from, int to, size_t length, int& method) {
@@ -112,7 +92,7 @@ int CopyRegularFile(const std::filesystem::path& source, const std::filesystem::
             break;
         }
     }
-    if (::close(to.Release()) != 0 && result == VEXA_OK) {
+    if (!to.Close() && result == VEXA_OK) {
         result = VEXA_E_IO;
     }
     if (result != VEXA_OK) {

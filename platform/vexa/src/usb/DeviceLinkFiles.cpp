@@ -13,6 +13,7 @@
 #include <vexa/VexaResult.h>
 
 #include "DeviceLinkConnection.h"
+#include "FileDescriptor.h"
 #include "TransferProgress.h"
 #include "formats/Plist.h"
 #include "sim/BackupFolderSwap.h"
@@ -32,28 +33,6 @@ constexpr size_t kChunk = 1024 * 1024;
 constexpr uint32_t kMaxName = 4096;
 // Answered for a request whose files could only partly be handled.
 constexpr uint64_t kMultiStatus = 13;
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd)
-        : m_fd(fd) {}
-    ~FileDescriptor() {
-        if (m_fd >= 0) {
-            ::close(m_fd);
-        }
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int Get() const { return m_fd; }
-    bool Close() {
-        const int fd = m_fd;
-        m_fd = -1;
-        return fd < 0 || ::close(fd) == 0;
-    }
-
-private:
-    int m_fd;
-};
 
 bool writeAll(int fd, const char* data, size_t length) {
     while (length > 0) {

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <unistd.h>
+
+namespace vexa {
+
+// Owns an open file descriptor and closes it when it goes. Close() reports the close's own failure,
+// which for a written file can be the first sign of a full disk.
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd)
+        : m_fd(fd) {}
+    ~FileDescriptor() {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+    int Get() const { return m_fd; }
+    bool Close() {
+        const int fd = m_fd;
+        m_fd = -1;
+        return fd < 0 || ::close(fd) == 0;
+    }
+
+private:
+    int m_fd;
+};
+
+} // namespace vexa

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 
 #include <QByteArray>
 #include <QFile>
-#include <QSaveFile>
 #include <QString>
 
 #include <vexa/VexaResult.h>
@@ -15,6 +15,8 @@
 #include "UsbDevice.h"
 
 namespace vexa::usb {
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -197,11 +199,16 @@ int UsbFileService::CopyFileToComputer(const char16_t* devicePath, const char16_
     if (!NormalisePath(utf8(devicePath), path)) {
         return VEXA_E_PATH_ESCAPE;
     }
-    QSaveFile target(QString::fromUtf16(localPath));
-    if (!target.open(QIODevice::WriteOnly)) {
+    // Written under a hidden name beside the target and renamed into place, so an interrupted copy
+    // never stands under the real name. No sync to disk: a copy to the computer is as durable as cp's,
+    // and a sync of a large file costs as much again as the copy.
+    const fs::path destination(QFile::encodeName(QString::fromUtf16(localPath)).toStdString());
+    const fs::path part = destination.parent_path() / ("." + destination.filename().string() + ".vexa-part");
+    QFile target(QFile::decodeName(part.c_str()));
+    if (!target.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         return VEXA_E_IO;
     }
-    const int result = withConnection([&](AfcConnection& connection) {
+    int result = withConnection([&](AfcConnection& connection) {
         AfcFile file(connection.Client());
         if (afc_error_t error = file.Open(path, AFC_FOPEN_RDONLY); error != AFC_E_SUCCESS) {
             return ResultOfAfc(error, *m_device);
@@ -217,11 +224,19 @@ int UsbFileService::CopyFileToComputer(const char16_t* devicePath, const char16_
         }
         return ResultOfAfc(error, *m_device);
     });
-    if (result != VEXA_OK) {
-        target.cancelWriting();
-        return result;
+    target.close();
+    std::error_code error;
+    if (result == VEXA_OK && target.error() != QFileDevice::NoError) {
+        result = VEXA_E_IO;
     }
-    return target.commit() ? VEXA_OK : VEXA_E_IO;
+    if (result == VEXA_OK) {
+        fs::rename(part, destination, error);
+        result = error ? int(VEXA_E_IO) : int(VEXA_OK);
+    }
+    if (result != VEXA_OK) {
+        fs::remove(part, error);
+    }
+    return result;
 }
 
 int UsbFileService::CopyFileToDevice(const char16_t* localPath, const char16_t* devicePath) {

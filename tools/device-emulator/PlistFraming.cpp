@@ -39,8 +39,16 @@ std::vector<uint8_t> framed(const std::vector<uint8_t>& payload) {
 } // namespace
 
 bool PlistFraming::WriteRaw(WireChannel& channel, const std::vector<uint8_t>& payload) {
-    const std::vector<uint8_t> frame = framed(payload);
-    return channel.WriteAll(frame.data(), frame.size());
+    return WriteFrame(channel, framed(payload));
+}
+
+bool PlistFraming::WriteFrame(WireChannel& channel, const std::vector<uint8_t>& frame) {
+    if (!channel.IsTls() || frame.size() < 4)
+        return channel.WriteAll(frame.data(), frame.size());
+    // Under TLS a device sends the length and the plist as records of their own. libimobiledevice
+    // waits on the socket before every read, so a plist that arrived in the length's record would sit
+    // in its TLS buffer until that wait timed out.
+    return channel.WriteAll(frame.data(), 4) && channel.WriteAll(frame.data() + 4, frame.size() - 4);
 }
 
 std::vector<uint8_t> PlistFraming::Frame(plist_t message, bool binary) {

@@ -22,6 +22,8 @@ public:
     static PlistPtr Read(WireChannel& channel);
     static bool Write(WireChannel& channel, plist_t message, bool binary = false);
     static bool WriteRaw(WireChannel& channel, const std::vector<uint8_t>& payload);
+    // One framed message (length, then plist) as a device sends it.
+    static bool WriteFrame(WireChannel& channel, const std::vector<uint8_t>& frame);
     static std::vector<uint8_t> Frame(plist_t message, bool binary = false);
     // An answer of a plist service, with `error` (a reply of the same service) for the planned
     // unknown-error fault.

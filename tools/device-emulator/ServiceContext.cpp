@@ -2,6 +2,7 @@
 
 #include "EmulatedDevice.h"
 #include "Emulator.h"
+#include "PlistFraming.h"
 #include "WireChannel.h"
 
 namespace vexa::emulator {
@@ -16,7 +17,7 @@ constexpr size_t kKeptPrefix = 4;
 bool SendAnswer(ServiceContext& context, const Answer& answer) {
     const auto fault = context.emulator.Faults().Take(context.service);
     if (!fault)
-        return context.channel.WriteAll(answer.frame.data(), answer.frame.size());
+        return PlistFraming::WriteFrame(context.channel, answer.frame);
     switch (*fault) {
     case FaultKind::Drop:
         context.channel.WriteAll(answer.frame.data(), answer.frame.size() / 2);
@@ -35,7 +36,7 @@ bool SendAnswer(ServiceContext& context, const Answer& answer) {
     }
     case FaultKind::UnknownError:
         context.endedByError = true;
-        return context.channel.WriteAll(answer.errorFrame.data(), answer.errorFrame.size());
+        return PlistFraming::WriteFrame(context.channel, answer.errorFrame);
     case FaultKind::Timeout: {
         // Never answers; the connection ends when the client gives up or the device goes.
         char discard = 0;

@@ -1,17 +1,21 @@
 #pragma once
 
+#include <functional>
+
 #include <QObject>
-#include <QThread>
 
 #include "IAnalysisCallback.h"
 
 // Carries a loader's reports from its worker thread to a callback on the interface thread. Lives on
 // the interface thread; the Emit* calls are made by the worker. Progress blocks the worker until the
-// interface thread has handled it, so the chunk it carries stays valid while the view reads it.
+// interface thread has handled it, so the chunk it carries stays valid while the view reads it - unless
+// the worker is asked to stop, for then the interface thread is about to wait for the worker.
 class QAnalysisCallbackAdapter : public QObject {
     Q_OBJECT
 public:
-    explicit QAnalysisCallbackAdapter(IAnalysisCallback* callback, QObject* parent = nullptr);
+    // `stopRequested` tells whether the reporting worker is asked to stop; none means never.
+    explicit QAnalysisCallbackAdapter(IAnalysisCallback* callback, std::function<bool()> stopRequested = {},
+                                      QObject* parent = nullptr);
     // Sends one last end report, so the old target never stays in its loading state.
     ~QAnalysisCallbackAdapter() override;
 
@@ -27,16 +31,15 @@ signals:
     void analysisBegin();
     void analysisEnd();
     void analysisSize(quint64 size);
-    void analysisProgress(void* block);
     void analysisError(char* message);
 
 public slots:
     void OnAnalysisBegin();
     void OnAnalysisEnd();
     void OnAnalysisSize(quint64 size);
-    void OnAnalysisProgress(void* block);
     void OnAnalysisError(char* message);
 
 private:
     IAnalysisCallback* m_callback;
+    std::function<bool()> m_stopRequested;
 };

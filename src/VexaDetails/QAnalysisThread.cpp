@@ -12,6 +12,6 @@ QAnalysisCallbackAdapter* QAnalysisThread::SetCallback(IAnalysisCallback* callba
     // A running load reports through the old adapter: it ends before the adapter goes.
     StopAndWait();
     delete m_adapter;
-    m_adapter = new QAnalysisCallbackAdapter(callback);
+    m_adapter = new QAnalysisCallbackAdapter(callback, [this] { return IsStopRequested(); });
     return m_adapter;
 }

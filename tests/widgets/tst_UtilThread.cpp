@@ -5,8 +5,10 @@
 
 #include <QElapsedTimer>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 
+#include "CBlockingCall.h"
 #include "QUtilThread.h"
 #include "QWaitDlg.h"
 
@@ -54,6 +56,8 @@ private slots:
     void destructionWaitsForStubbornRunWhileEventsFlow();
     void destroyingNeverStartedObjectDoesNotWait();
     void waitInsideAnotherWaitEndsBoth();
+    void nestedHaltsOfReportingWorkersEnd();
+    void blockingCallRunsOnTheContextThreadOrIsGivenUp();
     void ownerWithoutEventLoopJoinsPlainly();
     void waitDialogClosesWhenWatchedWorkerEnds();
     void waitDialogFinishedEarlyDoesNotBlock();
@@ -144,6 +148,94 @@ void TestUtilThread::waitInsideAnotherWaitEndsBoth() {
     QCOMPARE(worker.started.load(), 2);
     QCOMPARE(worker.finished.load(), 2);
     QVERIFY(!worker.IsRunning());
+}
+
+namespace {
+
+// A worker that hands every result to the interface thread and waits until it has been handled there,
+// the way a loader reports progress.
+class ReportingWorker : public QUtilThread {
+public:
+    explicit ReportingWorker(QObject* receiver)
+        : m_receiver(receiver) {}
+    ~ReportingWorker() override { StopAndWait(); }
+
+    std::atomic<int> handled{0};
+
+protected:
+    void Run() override {
+        while (!IsStopRequested()) {
+            CBlockingCall::Run(
+                m_receiver, [this] { ++handled; }, [this] { return IsStopRequested(); });
+        }
+    }
+
+private:
+    QObject* m_receiver;
+};
+
+} // namespace
+
+void TestUtilThread::nestedHaltsOfReportingWorkersEnd() {
+    // Two devices go at once: both unplug reports are queued together, and the halt of the second is
+    // handled while the interface thread waits for the first. Timing decides where the workers block,
+    // so the race is run several times.
+    for (int round = 0; round < 20; ++round) {
+        QObject receiver;
+        ReportingWorker first(&receiver);
+        ReportingWorker second(&receiver);
+        QVERIFY(first.Start());
+        QVERIFY(second.Start());
+        QTRY_VERIFY(first.handled > 0 && second.handled > 0);
+
+        int halted = 0;
+        QObject trigger;
+        for (ReportingWorker* worker : {&first, &second}) {
+            QMetaObject::invokeMethod(
+                &trigger,
+                [&halted, worker] {
+                    worker->Halt();
+                    ++halted;
+                },
+                Qt::QueuedConnection);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(halted, 2, 10000);
+        QVERIFY(!first.IsRunning());
+        QVERIFY(!second.IsRunning());
+    }
+}
+
+void TestUtilThread::blockingCallRunsOnTheContextThreadOrIsGivenUp() {
+    QObject receiver;
+    // Handled: the worker waits until the call has run on this thread.
+    std::atomic<bool> ranHere{false};
+    std::atomic<bool> handedOver{false};
+    std::thread caller([&] {
+        handedOver = CBlockingCall::Run(
+            &receiver, [&] { ranHere = QThread::currentThread() == receiver.thread(); },
+            [] { return false; });
+    });
+    QTRY_VERIFY(handedOver);
+    caller.join();
+    QVERIFY(ranHere);
+
+    // Given up: a stop request frees the worker, and the call never runs afterwards.
+    std::atomic<bool> stop{false};
+    std::atomic<bool> returned{false};
+    bool ran = false;
+    bool result = true;
+    std::thread stopped([&] {
+        result = CBlockingCall::Run(
+            &receiver, [&] { ran = true; }, [&] { return stop.load(); });
+        returned = true;
+    });
+    std::this_thread::sleep_for(50ms);
+    QVERIFY(!returned);
+    stop = true;
+    stopped.join(); // no events flow here: the worker must leave by itself
+    QVERIFY(!result);
+    QTest::qWait(20);
+    QVERIFY(!ran);
 }
 
 void TestUtilThread::destroyingNeverStartedObjectDoesNotWait() {

@@ -4,6 +4,7 @@
 
 #include <vexa/vexa.h>
 
+#include "CBlockingCall.h"
 #include "CDeviceLock.h"
 #include "CMediaFileAdd.h"
 #include "CModalGuard.h"
@@ -16,8 +17,6 @@ QPlayAnalysisTread::QPlayAnalysisTread(IVexaManager* manager, int deviceHandle, 
     , m_manager(manager)
     , m_deviceHandle(deviceHandle)
     , m_image(QMusicPlayListChunk::DefaultImage()) {
-    connect(this, &QPlayAnalysisTread::entriesReady, this, &QPlayAnalysisTread::OnEntriesReady,
-            Qt::BlockingQueuedConnection);
     connect(this, &QPlayAnalysisTread::emitGetPlaylistFailed, this, &QPlayAnalysisTread::OnGetPlaylistFailed,
             Qt::QueuedConnection);
     connect(this, &QPlayAnalysisTread::emitChangeFailed, this, &QPlayAnalysisTread::OnChangeFailed,
@@ -91,8 +90,11 @@ void QPlayAnalysisTread::Run() {
         m_pendingKind = library->GetLibraryKind();
         m_playlistCount = count;
     }
+    // Waits until the interface thread has taken the entries, unless a stop comes first: the thread that
+    // stops this loader waits for it next and may never get to the hand-over.
     if (!IsStopRequested())
-        emit entriesReady();
+        CBlockingCall::Run(
+            this, [this] { OnEntriesReady(); }, [this] { return IsStopRequested(); });
 }
 
 void QPlayAnalysisTread::OnEntriesReady() {

@@ -53,8 +53,6 @@ signals:
     void emitGetPlaylistFailed();
     // The device refused the playlist change: a delete when `deleting`, else an add.
     void emitChangeFailed(bool deleting);
-    // Internal: a reading is ready to be taken over (blocking: the worker waits for it).
-    void entriesReady();
 
 protected:
     void Run() override;

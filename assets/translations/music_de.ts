@@ -53,6 +53,18 @@
         <source>Status</source>
         <translation>Status</translation>
     </message>
+    <message>
+        <source>MPEG audio file</source>
+        <translation>MPEG-Audiodatei</translation>
+    </message>
+    <message>
+        <source>AAC audio file</source>
+        <translation>AAC-Audiodatei</translation>
+    </message>
+    <message>
+        <source>AAC audio book file</source>
+        <translation>AAC-Hörbuchdatei</translation>
+    </message>
 </context>
 <context>
     <name>QMusicView</name>

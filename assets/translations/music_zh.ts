@@ -53,6 +53,18 @@
         <source>Status</source>
         <translation>状态</translation>
     </message>
+    <message>
+        <source>MPEG audio file</source>
+        <translation>MPEG 音频文件</translation>
+    </message>
+    <message>
+        <source>AAC audio file</source>
+        <translation>AAC 音频文件</translation>
+    </message>
+    <message>
+        <source>AAC audio book file</source>
+        <translation>AAC 有声书文件</translation>
+    </message>
 </context>
 <context>
     <name>QMusicView</name>

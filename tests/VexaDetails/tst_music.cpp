@@ -9,6 +9,7 @@
 #include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTableView>
@@ -472,6 +473,12 @@ void tst_music::addedSongsAppearWithTheirTagsAndPlayOnTheDevice() {
     QCOMPARE(Cell(row, QMusicPlayListModel::ColumnSize),
              QMusicPlayListChunk::SizeText(QFileInfo(mp3).size()));
     QCOMPARE(Cell(row, QMusicPlayListModel::ColumnFormat), QStringLiteral("MPEG audio file"));
+    {
+        // The kind of file is shown in the language chosen.
+        auto restore = qScopeGuard([] { SetLanguage(31); });
+        QVERIFY(SetLanguage(42));
+        QCOMPARE(Cell(row, QMusicPlayListModel::ColumnFormat), QStringLiteral("MPEG-Audiodatei"));
+    }
 
     // The device keeps a real, playable file, and the genre from its tags.
     const QString stored = DevicePathToLocal(m_music->SongAtRow(row)->path);

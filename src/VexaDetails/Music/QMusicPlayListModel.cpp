@@ -15,6 +15,14 @@ QString Utf8(const std::string& text) {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
+// The kinds of file the device library names for songs, in English; a kind not listed here is shown as
+// the device states it.
+[[maybe_unused]] constexpr const char* kFormatNames[] = {
+    QT_TRANSLATE_NOOP("QMusicPlayListModel", "MPEG audio file"),
+    QT_TRANSLATE_NOOP("QMusicPlayListModel", "AAC audio file"),
+    QT_TRANSLATE_NOOP("QMusicPlayListModel", "AAC audio book file"),
+};
+
 } // namespace
 
 QMusicPlayListModel::QMusicPlayListModel(QObject* parent)
@@ -24,6 +32,10 @@ QMusicPlayListModel::QMusicPlayListModel(QObject* parent)
 
 QStringList QMusicPlayListModel::ColumnTitles() {
     return {tr("Name"), tr("Time"), tr("Size"), tr("Artist"), tr("Album"), tr("Format"), tr("Status")};
+}
+
+QString QMusicPlayListModel::FormatText(const std::string& format) {
+    return tr(format.c_str());
 }
 
 QVariant QMusicPlayListModel::data(const QModelIndex& index, int role) const {
@@ -54,7 +66,7 @@ QVariant QMusicPlayListModel::data(const QModelIndex& index, int role) const {
         case ColumnAlbum:
             return Utf8(song->album);
         case ColumnFormat:
-            return Utf8(song->format);
+            return FormatText(song->format);
         default:
             break;
         }

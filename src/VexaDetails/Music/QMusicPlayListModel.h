@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "QBaseDetailsModel.h"
 
 // The song table of the music and playlist pages: Name, Time, Size, Artist, Album, Format, Status.
@@ -15,6 +17,8 @@ public:
     bool IsListMode() const { return m_listMode; }
     // The translated column titles.
     static QStringList ColumnTitles();
+    // The device's English name of a kind of file, in the language chosen.
+    static QString FormatText(const std::string& format);
 
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QStringList mimeTypes() const override;

@@ -22,7 +22,7 @@ public:
     static QString SizeText(quint64 bytes);
     static QString HeaderText(int column);
     // The widths the tables of backups give the columns, the last one stretching.
-    static constexpr int kColumnWidths[ColumnCount] = {158, 149, 86, 92, 130, 200};
+    static constexpr int kColumnWidths[ColumnCount] = {150, 145, 80, 80, 125, 200};
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;

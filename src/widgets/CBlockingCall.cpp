@@ -23,6 +23,10 @@ struct CallState {
     Stage stage = Stage::Pending;
 };
 
+// Orders the posting thread's making (and release) of the queued function before the context thread
+// uses it. Qt's event queue already does, but under a lock inside Qt that the race checker cannot see.
+std::mutex g_handOver;
+
 } // namespace
 
 bool CBlockingCall::Run(QObject* context, std::function<void()> call,
@@ -36,9 +40,11 @@ bool CBlockingCall::Run(QObject* context, std::function<void()> call,
     auto state = std::make_shared<CallState>();
     // The event owns the function and a share of the state: when the context dies with the event still
     // queued, both are released with it.
+    std::unique_lock handOver(g_handOver);
     QMetaObject::invokeMethod(
         context,
         [state, call = std::move(call)] {
+            { const std::lock_guard order(g_handOver); }
             {
                 std::lock_guard lock(state->mutex);
                 if (state->stage == CallState::Stage::Abandoned)
@@ -51,6 +57,7 @@ bool CBlockingCall::Run(QObject* context, std::function<void()> call,
             state->changed.notify_all();
         },
         Qt::QueuedConnection);
+    handOver.unlock();
 
     std::unique_lock lock(state->mutex);
     while (state->stage != CallState::Stage::Done) {

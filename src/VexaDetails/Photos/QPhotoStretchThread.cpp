@@ -72,17 +72,18 @@ bool QPhotoStretchThread::IsIdle() const {
     return m_wanted.empty() && !m_busy;
 }
 
-bool QPhotoStretchThread::Next(Request& request, int& generation, std::shared_ptr<CPhotoList>& list) {
+bool QPhotoStretchThread::Next(Job& job) {
     std::unique_lock lock(m_mutex);
     m_busy = false;
     m_wake.wait_for(lock, kPollInterval, [this] { return !m_wanted.empty() || IsStopRequested(); });
     if (m_wanted.empty() || IsStopRequested()) {
         return false;
     }
-    request = m_wanted.front();
+    job.request = m_wanted.front();
     m_wanted.pop_front();
-    generation = m_generation;
-    list = m_list;
+    job.generation = m_generation;
+    job.list = m_list;
+    job.groups = m_groups;
     m_busy = true;
     return true;
 }
@@ -117,10 +118,8 @@ void QPhotoStretchThread::Run() {
     } inactive{this};
     int idlePolls = 0;
     while (!IsStopRequested()) {
-        Request request;
-        int generation = 0;
-        std::shared_ptr<CPhotoList> list;
-        if (!Next(request, generation, list)) {
+        Job job;
+        if (!Next(job)) {
             std::lock_guard lock(m_mutex);
             if (++idlePolls >= kIdlePollsBeforeExit && m_wanted.empty()) {
                 m_active = false;
@@ -129,11 +128,13 @@ void QPhotoStretchThread::Run() {
             continue;
         }
         idlePolls = 0;
-        if (!list || request.item == nullptr) {
+        const Request& request = job.request;
+        if (!job.list || request.item == nullptr) {
             continue;
         }
         int code = VEXA_OK;
         QImage image = Load(request.item->record, code);
+        const int generation = job.generation;
         {
             std::lock_guard lock(m_mutex);
             if (generation != m_generation) {

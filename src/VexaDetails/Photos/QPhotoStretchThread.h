@@ -56,7 +56,15 @@ protected:
     void Run() override;
 
 private:
-    bool Next(Request& request, int& generation, std::shared_ptr<CPhotoList>& list);
+    // One request with what it points into, held until its thumbnail is loaded: the GUI thread may
+    // set a new source meanwhile.
+    struct Job {
+        Request request;
+        int generation = 0;
+        std::shared_ptr<CPhotoList> list;
+        std::shared_ptr<CPhotoMonthGroups> groups;
+    };
+    bool Next(Job& job);
     QImage Load(PhotoRecord* record, int& code);
 
     IPhotoLibrary* m_library;

@@ -4,9 +4,7 @@
 // "BENCH <name> <value> <unit> <limit>".
 
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
-#include <filesystem>
 #include <functional>
 
 #include <QApplication>
@@ -26,19 +24,12 @@
 #include "QAppsViewModel.h"
 #include "QImageButton.h"
 #include "QOperatePanel.h"
+#include "SimPhone.h"
 #include "sim/ContentServices.h"
 
 namespace {
 
 constexpr int kApps = 500;
-std::atomic<int> g_handle{0};
-
-int OnDevice(int mode, int handle) {
-    if (mode == VEXA_DEVICE_ARRIVED)
-        g_handle = handle;
-    return 0;
-}
-
 bool Report(const char* name, const char* what, double ms, double limitMs) {
     std::printf("%-44s %9.1f ms  (limit %6.0f ms)  %s\n", what, ms, limitMs, ms <= limitMs ? "ok" : "OVER");
     return BenchFigure(name, ms, "ms", limitMs);
@@ -77,25 +68,15 @@ int main(int argc, char** argv) {
     spec.udid = "00008101-0000000000A0B0A8";
     spec.name = "Bench Phone";
     spec.apps = kApps;
-    const std::string root = home.filePath(QStringLiteral("simulator")).toStdString();
-    std::filesystem::create_directories(root);
-    if (vexa::sim::GenerateLargeDevice(root, spec) != 0) {
-        std::fprintf(stderr, "could not generate the device\n");
+    SimPhone phone;
+    if (!phone.Plug(spec))
         return 1;
-    }
-    std::printf("generated %d apps in %.1f s\n", kApps, double(clock.elapsed()) / 1000.0);
-    IOSInitialize();
-    IOSListener(OnDevice);
-    ProcessUntil([] { return g_handle != 0; }, 10000);
-    IVexaManager* manager = GetVexaManager();
-    if (!g_handle || manager->SetDeviceHandle(g_handle) != 0) {
-        std::fprintf(stderr, "the device did not arrive\n");
-        return 1;
-    }
+    std::printf("made and plugged in %d apps in %.1f s\n", kApps, double(clock.elapsed()) / 1000.0);
+    IVexaManager* manager = phone.Manager();
 
     int result = 0;
     {
-        QAppsView view(manager, g_handle);
+        QAppsView view(manager, phone.Handle());
         view.resize(1000, 700);
         view.show();
         if (!QTest::qWaitForWindowExposed(&view))
@@ -142,7 +123,5 @@ int main(int argc, char** argv) {
                         double(longestGap), 100);
         }
     }
-    DeleteVexaManager(&manager);
-    IOSListener(nullptr);
     return result;
 }

@@ -4,9 +4,7 @@
 // <limit>".
 
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
-#include <filesystem>
 #include <functional>
 
 #include <QApplication>
@@ -25,19 +23,12 @@
 #include "QOperatePanel.h"
 #include "QiBookAnalysisThread.h"
 #include "QiBookView.h"
+#include "SimPhone.h"
 #include "sim/ContentServices.h"
 
 namespace {
 
 constexpr int kBooks = 5000;
-std::atomic<int> g_handle{0};
-
-int OnDevice(int mode, int handle) {
-    if (mode == VEXA_DEVICE_ARRIVED)
-        g_handle = handle;
-    return 0;
-}
-
 bool Report(const char* name, const char* what, double ms, double limitMs) {
     std::printf("%-44s %9.1f ms  (limit %6.0f ms)  %s\n", what, ms, limitMs, ms <= limitMs ? "ok" : "OVER");
     return BenchFigure(name, ms, "ms", limitMs);
@@ -68,26 +59,16 @@ int main(int argc, char** argv) {
     spec.udid = "00008101-0000000000B0B00C";
     spec.name = "Bench Pad";
     spec.books = kBooks;
-    const std::string root = home.filePath(QStringLiteral("simulator")).toStdString();
-    std::filesystem::create_directories(root);
-    if (vexa::sim::GenerateLargeDevice(root, spec) != 0) {
-        std::fprintf(stderr, "could not generate the device\n");
+    SimPhone phone;
+    if (!phone.Plug(spec))
         return 1;
-    }
-    std::printf("generated %d books in %.1f s\n", kBooks, double(clock.elapsed()) / 1000.0);
-    IOSInitialize();
-    IOSListener(OnDevice);
-    ProcessUntil([] { return g_handle != 0; }, 10000);
-    IVexaManager* manager = GetVexaManager();
-    if (!g_handle || manager->SetDeviceHandle(g_handle) != 0) {
-        std::fprintf(stderr, "the device did not arrive\n");
-        return 1;
-    }
+    std::printf("made and plugged in %d books in %.1f s\n", kBooks, double(clock.elapsed()) / 1000.0);
+    IVexaManager* manager = phone.Manager();
 
     int result = 0;
     {
         // Wired as the navigation tree wires the page and its loader.
-        QiBookView view(manager, g_handle);
+        QiBookView view(manager, phone.Handle());
         QiBookAnalysisThread loader(manager);
         loader.SetCallback(&view);
         view.SetChunkList(loader.Records());
@@ -133,7 +114,5 @@ int main(int argc, char** argv) {
                               "longest GUI pause during the load", double(longestGap), 100);
         }
     }
-    DeleteVexaManager(&manager);
-    IOSListener(nullptr);
     return result;
 }

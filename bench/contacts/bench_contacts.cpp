@@ -4,7 +4,6 @@
 // with its limit.
 
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
 #include <filesystem>
 
@@ -27,19 +26,12 @@
 #include "QMessageDlg.h"
 #include "QMySortModel.h"
 #include "QOperatePanel.h"
+#include "SimPhone.h"
 #include "sim/ContentServices.h"
 
 namespace {
 
 constexpr int kContacts = 20000;
-std::atomic<int> g_handle{0};
-
-int OnDevice(int mode, int handle) {
-    if (mode == VEXA_DEVICE_ARRIVED)
-        g_handle = handle;
-    return 0;
-}
-
 void Report(const char* name, const char* what, double ms, double limitMs) {
     std::printf("%-44s %9.1f ms  (limit %6.0f ms)  %s\n", what, ms, limitMs, ms <= limitMs ? "ok" : "OVER");
     BenchFigure(name, ms, "ms", limitMs);
@@ -71,24 +63,15 @@ int main(int argc, char** argv) {
     spec.udid = "00008101-0000000000B0C0A7";
     spec.name = "Bench Phone";
     spec.contacts = kContacts;
-    std::filesystem::create_directories(home.filePath(QStringLiteral("simulator")).toStdString());
-    if (vexa::sim::GenerateLargeDevice(home.filePath(QStringLiteral("simulator")).toStdString(), spec) != 0) {
-        std::fprintf(stderr, "could not generate the device\n");
+    SimPhone phone;
+    if (!phone.Plug(spec))
         return 1;
-    }
-    std::printf("generated %d contacts in %.1f s\n", kContacts, double(clock.elapsed()) / 1000.0);
-    IOSInitialize();
-    IOSListener(OnDevice);
-    ProcessUntil([] { return g_handle != 0; }, 10000);
-    IVexaManager* manager = GetVexaManager();
-    if (!g_handle || manager->SetDeviceHandle(g_handle) != 0) {
-        std::fprintf(stderr, "the device did not arrive\n");
-        return 1;
-    }
+    std::printf("made and plugged in %d contacts in %.1f s\n", kContacts, double(clock.elapsed()) / 1000.0);
+    IVexaManager* manager = phone.Manager();
 
     int result = 0;
     {
-        QContactsView view(manager, g_handle);
+        QContactsView view(manager, phone.Handle());
         view.resize(1000, 700);
         view.show();
         if (!QTest::qWaitForWindowExposed(&view))
@@ -158,7 +141,5 @@ int main(int argc, char** argv) {
             std::printf("%46s %lld bytes\n", "", (long long)std::filesystem::file_size(path));
         }
     }
-    DeleteVexaManager(&manager);
-    IOSListener(nullptr);
     return result;
 }

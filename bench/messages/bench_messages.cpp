@@ -4,7 +4,6 @@
 // line per figure with its limit, and the same as "BENCH <name> <value> <unit> <limit>".
 
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -27,20 +26,13 @@
 #include "QMessageModel.h"
 #include "QOperatePanel.h"
 #include "QPagedFlowViewerWidget.h"
+#include "SimPhone.h"
 #include "qmessageView.h"
 #include "sim/ContentServices.h"
 
 namespace {
 
 constexpr int kMessages = 200000; // the generator makes one conversation per 100 messages
-std::atomic<int> g_handle{0};
-
-int OnDevice(int mode, int handle) {
-    if (mode == VEXA_DEVICE_ARRIVED)
-        g_handle = handle;
-    return 0;
-}
-
 bool Report(const char* name, const char* what, double ms, double limitMs) {
     std::printf("%-44s %9.1f ms  (limit %6.0f ms)  %s\n", what, ms, limitMs, ms <= limitMs ? "ok" : "OVER");
     std::printf("BENCH %s %.1f ms %.0f\n", name, ms, limitMs);
@@ -80,25 +72,15 @@ int main(int argc, char** argv) {
     spec.udid = "00008101-0000000000B0C0A8";
     spec.name = "Bench Phone";
     spec.messages = kMessages;
-    const std::string root = home.filePath(QStringLiteral("simulator")).toStdString();
-    std::filesystem::create_directories(root);
-    if (vexa::sim::GenerateLargeDevice(root, spec) != 0) {
-        std::fprintf(stderr, "could not generate the device\n");
+    SimPhone phone;
+    if (!phone.Plug(spec))
         return 1;
-    }
-    std::printf("generated %d messages in %.1f s\n", kMessages, double(clock.elapsed()) / 1000.0);
-    IOSInitialize();
-    IOSListener(OnDevice);
-    ProcessUntil([] { return g_handle != 0; }, 10000);
-    IVexaManager* manager = GetVexaManager();
-    if (!g_handle || manager->SetDeviceHandle(g_handle) != 0) {
-        std::fprintf(stderr, "the device did not arrive\n");
-        return 1;
-    }
+    std::printf("made and plugged in %d messages in %.1f s\n", kMessages, double(clock.elapsed()) / 1000.0);
+    IVexaManager* manager = phone.Manager();
 
     int result = 0;
     {
-        qmessageView view(manager, g_handle);
+        qmessageView view(manager, phone.Handle());
         view.resize(1000, 700);
         view.show();
         if (!QTest::qWaitForWindowExposed(&view))
@@ -197,7 +179,5 @@ int main(int argc, char** argv) {
                         (long long)std::filesystem::file_size(path));
         }
     }
-    DeleteVexaManager(&manager);
-    IOSListener(nullptr);
     return result;
 }

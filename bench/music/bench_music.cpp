@@ -4,9 +4,7 @@
 // limit, and the same as "BENCH <name> <value> <unit> <limit>".
 
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
-#include <filesystem>
 #include <functional>
 
 #include <QApplication>
@@ -27,6 +25,7 @@
 #include "QMySortModel.h"
 #include "QPlayAnalysisTread.h"
 #include "QPlayListView.h"
+#include "SimPhone.h"
 #include "TreeModel.h"
 #include "TreeNode.h"
 #include "TreeView.h"
@@ -36,14 +35,6 @@ namespace {
 
 constexpr int kSongs = 10000;
 constexpr int kPlaylists = 100;
-std::atomic<int> g_handle{0};
-
-int OnDevice(int mode, int handle) {
-    if (mode == VEXA_DEVICE_ARRIVED)
-        g_handle = handle;
-    return 0;
-}
-
 bool Report(const char* name, const char* what, double ms, double limitMs) {
     std::printf("%-44s %9.1f ms  (limit %6.0f ms)  %s\n", what, ms, limitMs, ms <= limitMs ? "ok" : "OVER");
     std::fflush(stdout);
@@ -104,20 +95,10 @@ int main(int argc, char** argv) {
     spec.udid = "00008101-000000000B0C0A88";
     spec.name = "Bench Phone";
     spec.songs = kSongs;
-    const std::string root = home.filePath(QStringLiteral("simulator")).toStdString();
-    std::filesystem::create_directories(root);
-    if (vexa::sim::GenerateLargeDevice(root, spec) != 0) {
-        std::fprintf(stderr, "could not generate the device\n");
+    SimPhone phone;
+    if (!phone.Plug(spec))
         return 1;
-    }
-    IOSInitialize();
-    IOSListener(OnDevice);
-    ProcessUntil([] { return g_handle != 0; }, 10000);
-    IVexaManager* manager = GetVexaManager();
-    if (!g_handle || manager->SetDeviceHandle(g_handle) != 0) {
-        std::fprintf(stderr, "the device did not arrive\n");
-        return 1;
-    }
+    IVexaManager* manager = phone.Manager();
     // The generator makes a few playlists; the rest are made as a user would.
     int count = 0;
     PlaylistRecord* playlists = nullptr;
@@ -126,12 +107,12 @@ int main(int argc, char** argv) {
         const QString name = QStringLiteral("Bench List %1").arg(p);
         manager->GetMediaLibrary()->AddPlaylist(reinterpret_cast<const char16_t*>(name.utf16()));
     }
-    std::printf("generated %d songs and %d playlists in %.1f s\n", kSongs, kPlaylists,
+    std::printf("made and plugged in %d songs and %d playlists in %.1f s\n", kSongs, kPlaylists,
                 double(clock.elapsed()) / 1000.0);
 
     int result = 0;
     {
-        QMusicView music(manager, g_handle);
+        QMusicView music(manager, phone.Handle());
         music.resize(1000, 700);
         music.show();
         if (!QTest::qWaitForWindowExposed(&music))
@@ -166,8 +147,8 @@ int main(int argc, char** argv) {
         tree.setModel(&model);
         auto* playlistNode = new TreeNode(SUB_ITEM_PLAYLIST, QStringLiteral("Playlist"));
         model.AppendNode(model.Root(), playlistNode);
-        QPlayAnalysisTread loader(manager, g_handle);
-        QPlayListView view(manager, g_handle);
+        QPlayAnalysisTread loader(manager, phone.Handle());
+        QPlayListView view(manager, phone.Handle());
         view.SetLoader(&loader);
         playlistNode->SetBinding({&view, &loader});
         QMusicTreeNodes nodes(
@@ -203,7 +184,5 @@ int main(int argc, char** argv) {
         }
         playlistNode->SetBinding({});
     }
-    DeleteVexaManager(&manager);
-    IOSListener(nullptr);
     return result;
 }

@@ -31,6 +31,7 @@
 #include "QInstallDlg.h"
 #include "QMySortModel.h"
 #include "QOperatePanel.h"
+#include "SimPhone.h"
 #include "sim/ContentServices.h"
 #include "sim/DeviceState.h"
 #include "sim/FaultInjector.h"
@@ -39,14 +40,6 @@ namespace {
 
 const char* const kUdid = "00008101-00000000000A0B71";
 const char* const kAppId = "org.vexa.fieldnotes";
-
-std::atomic<int> g_arrivedHandle{0};
-
-int OnDevice(int mode, int handle) {
-    if (mode == VEXA_DEVICE_ARRIVED)
-        g_arrivedHandle = handle;
-    return 0;
-}
 
 // Writes a package the way a packaging tool would, with Python's own zip and plist writers. `kind`:
 // "xml" or "binary" Info.plist, "broken" plist text, "noplist", or "notzip" (not an archive at all).
@@ -134,7 +127,7 @@ private:
     // Python's zipfile and plistlib read the archive; prints the identifier and the entry names.
     QString ReadBackup(const QString& path);
 
-    QString m_root;
+    SimPhone m_phone;
     IVexaManager* m_manager = nullptr;
     IAppLibrary* m_apps = nullptr;
     MessageCatcher* m_messages = nullptr;
@@ -144,19 +137,11 @@ private:
 
 void tst_apps::initTestCase() {
     SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR));
-    m_root = qEnvironmentVariable("VEXA_SIM_ROOT");
-    QVERIFY(!m_root.isEmpty());
-    QDir(m_root).removeRecursively();
-    QVERIFY(QDir().mkpath(m_root));
     vexa::sim::LargeDeviceSpec spec;
     spec.udid = kUdid;
     spec.name = "Apps Phone";
-    QCOMPARE(vexa::sim::GenerateLargeDevice(m_root.toStdString(), spec), 0);
-    QCOMPARE(IOSInitialize(), 0);
-    QCOMPARE(IOSListener(OnDevice), 0);
-    QTRY_VERIFY_WITH_TIMEOUT(g_arrivedHandle != 0, 10000);
-    m_manager = GetVexaManager();
-    QCOMPARE(m_manager->SetDeviceHandle(g_arrivedHandle), 0);
+    QVERIFY(m_phone.Plug(spec));
+    m_manager = m_phone.Manager();
     m_apps = m_manager->GetAppLibrary();
     QVERIFY(m_apps);
     m_messages = new MessageCatcher;
@@ -169,8 +154,7 @@ void tst_apps::initTestCase() {
 
 void tst_apps::cleanupTestCase() {
     delete m_messages;
-    DeleteVexaManager(&m_manager);
-    IOSListener(nullptr);
+    m_phone.Release();
 }
 
 void tst_apps::init() {
@@ -185,7 +169,7 @@ void tst_apps::cleanup() {
 }
 
 std::filesystem::path tst_apps::DeviceFolder() const {
-    return std::filesystem::path(m_root.toStdString()) / kUdid;
+    return m_phone.Folder();
 }
 
 int tst_apps::AddFault(const vexa::sim::FaultSpec& fault) const {
@@ -291,7 +275,7 @@ void tst_apps::packageInstallsWithNameVersionAndIconAndKeepsItsName() {
         Package(QStringLiteral("Feldnotizen für Übersee.ipa"), QStringLiteral("xml"),
                 Info(QString::fromLatin1(kAppId), QStringLiteral("Field Notes"), QStringLiteral("2.3.1")));
     QVERIFY(!package.isEmpty());
-    QAppsView view(m_manager, g_arrivedHandle);
+    QAppsView view(m_manager, m_phone.Handle());
     view.resize(900, 500);
     view.show();
     Load(view);
@@ -356,7 +340,7 @@ void tst_apps::badPackagesFailWithTheirTextAndKeepTheirName() {
         {"xml", tooNew, "Install app failed! Your system version is too low!"},
         {"binary", good, "Finish"}, // a binary Info.plist is as good as an XML one
     };
-    QAppsView view(m_manager, g_arrivedHandle);
+    QAppsView view(m_manager, m_phone.Handle());
     Load(view);
     for (const auto& item : cases) {
         const QString package = Package(QStringLiteral("pkg-%1.ipa").arg(QLatin1String(item.kind)),
@@ -376,16 +360,11 @@ void tst_apps::badPackagesFailWithTheirTextAndKeepTheirName() {
 }
 
 void tst_apps::resultCodesShowOnlyTheirTexts() {
-    for (int code = 1; code <= 6; ++code)
-        QVERIFY(QAppsView::ResultText(code).isEmpty());
-    for (int code : {17, 100, 103, 199})
-        QVERIFY(QAppsView::ResultText(code).isEmpty());
-
-    // Through the device: a silent code closes the progress window and says nothing.
+    // A silent code closes the progress window and says nothing; a code with a text shows only that.
     const QString package =
         Package(QStringLiteral("codes.ipa"), QStringLiteral("xml"),
                 Info(QString::fromLatin1(kAppId), QStringLiteral("Codes"), QStringLiteral("1")));
-    QAppsView view(m_manager, g_arrivedHandle);
+    QAppsView view(m_manager, m_phone.Handle());
     Load(view);
     for (int code : {5, 17, 13}) {
         vexa::sim::FaultInjector::Clear(DeviceFolder() / "faults");
@@ -406,7 +385,7 @@ void tst_apps::listingFailureAfterAnInstallShowsBothMessages() {
     const QString package =
         Package(QStringLiteral("relist.ipa"), QStringLiteral("xml"),
                 Info(QString::fromLatin1(kAppId), QStringLiteral("Relist"), QStringLiteral("1")));
-    QAppsView view(m_manager, g_arrivedHandle);
+    QAppsView view(m_manager, m_phone.Handle());
     view.show();
     for (int round = 0; round < 2; ++round) {
         vexa::sim::FaultInjector::Clear(DeviceFolder() / "faults");
@@ -426,7 +405,7 @@ void tst_apps::longNamesAreCutOnACharacterBoundary() {
     const QString name(150, QChar(0x00E9));
     const QString package = Package(QStringLiteral("long.ipa"), QStringLiteral("binary"),
                                     Info(QString::fromLatin1(kAppId), name, QStringLiteral("1")));
-    QAppsView view(m_manager, g_arrivedHandle);
+    QAppsView view(m_manager, m_phone.Handle());
     view.InstallPackage(package);
     WaitDone(view);
     const int row = RowOf(view, kAppId);
@@ -443,7 +422,7 @@ void tst_apps::listingFailuresWarnAndLeaveTheTableEmpty() {
     const QString package =
         Package(QStringLiteral("list.ipa"), QStringLiteral("xml"),
                 Info(QString::fromLatin1(kAppId), QStringLiteral("Listed"), QStringLiteral("1")));
-    QAppsView view(m_manager, g_arrivedHandle);
+    QAppsView view(m_manager, m_phone.Handle());
     view.InstallPackage(package);
     WaitDone(view);
     QCOMPARE(view.RecordCount(), 1);
@@ -475,7 +454,7 @@ void tst_apps::searchFiltersAndEveryShownRowHasItsButtons() {
                                         Info(QString::fromLatin1(id), name, QStringLiteral("1")));
         QCOMPARE(m_apps->InstallApp(reinterpret_cast<const char16_t*>(package.utf16())), 0);
     }
-    QAppsView view(m_manager, g_arrivedHandle);
+    QAppsView view(m_manager, m_phone.Handle());
     view.resize(900, 500);
     view.show();
     Load(view);
@@ -507,7 +486,7 @@ void tst_apps::uninstallRemovesTheRowAfterTheReload() {
                     Info(QString::fromLatin1(id), QString::fromLatin1(id), QStringLiteral("1")));
         QCOMPARE(m_apps->InstallApp(reinterpret_cast<const char16_t*>(package.utf16())), 0);
     }
-    QAppsView view(m_manager, g_arrivedHandle);
+    QAppsView view(m_manager, m_phone.Handle());
     Load(view);
     QCOMPARE(view.RecordCount(), 2);
 
@@ -556,7 +535,7 @@ void tst_apps::documentsAsksForTheAppsContainer() {
         Package(QStringLiteral("docs.ipa"), QStringLiteral("xml"),
                 Info(QString::fromLatin1(kAppId), QStringLiteral("Docs"), QStringLiteral("1")));
     QCOMPARE(m_apps->InstallApp(reinterpret_cast<const char16_t*>(package.utf16())), 0);
-    QAppsView view(m_manager, g_arrivedHandle);
+    QAppsView view(m_manager, m_phone.Handle());
     view.resize(900, 400);
     view.show();
     Load(view);
@@ -566,7 +545,7 @@ void tst_apps::documentsAsksForTheAppsContainer() {
                      view.SortModel()->index(0, QAppsViewModel::StatusColumn)))));
     emit panel->SaveDocApp();
     QCOMPARE(open.count(), 1);
-    QCOMPARE(open.at(0).at(0).toInt(), int(g_arrivedHandle));
+    QCOMPARE(open.at(0).at(0).toInt(), m_phone.Handle());
     QCOMPARE(open.at(0).at(1).toString(), QString::fromLatin1(kAppId));
     QCOMPARE(open.at(0).at(2).toString(), QStringLiteral("/Documents"));
 }
@@ -587,7 +566,7 @@ void tst_apps::backupIsAZipWhosePlistNamesTheApp() {
     note.write("notes of the trip");
     note.close();
 
-    QAppsView view(m_manager, g_arrivedHandle);
+    QAppsView view(m_manager, m_phone.Handle());
     Load(view);
     QVERIFY(view.SelectApp(QString::fromLatin1(kAppId)));
     QSignalSpy result(&view, &QAppsView::emitBackupResult);
@@ -634,7 +613,7 @@ void tst_apps::backupIntoAnUnwritableFolderFails() {
     QFile plain(file);
     QVERIFY(plain.open(QIODevice::WriteOnly));
     plain.close();
-    QAppsView view(m_manager, g_arrivedHandle);
+    QAppsView view(m_manager, m_phone.Handle());
     Load(view);
     QVERIFY(view.SelectApp(QString::fromLatin1(kAppId)));
     view.BackupTo(taken, false);
@@ -654,7 +633,7 @@ void tst_apps::unplugDuringInstallKeepsThePackageName() {
     const QString package =
         Package(QStringLiteral("Unplugged ü.ipa"), QStringLiteral("xml"),
                 Info(QString::fromLatin1(kAppId), QStringLiteral("Gone"), QStringLiteral("1")));
-    auto* view = new QAppsView(m_manager, g_arrivedHandle);
+    auto* view = new QAppsView(m_manager, m_phone.Handle());
     QCOMPARE(AddFault({.operation = "InstallApp", .unplug = true, .delayMs = 300}), 0);
     view->InstallPackage(package);
     QVERIFY(view->IsRunning());
@@ -673,7 +652,7 @@ void tst_apps::dragOutWritesThePackageOnlyWhenAsked() {
         Package(QStringLiteral("drag.ipa"), QStringLiteral("xml"),
                 Info(QString::fromLatin1(kAppId), QStringLiteral("Notes/Drafts"), QStringLiteral("1.2")));
     QCOMPARE(m_apps->InstallApp(reinterpret_cast<const char16_t*>(package.utf16())), 0);
-    QAppsView view(m_manager, g_arrivedHandle);
+    QAppsView view(m_manager, m_phone.Handle());
     Load(view);
     QVERIFY(view.TableView()->dragEnabled());
     QVERIFY(!std::unique_ptr<QDropFileMimeData>(view.PrepareDrag())); // nothing selected yet
@@ -706,7 +685,7 @@ void tst_apps::dragOutWritesThePackageOnlyWhenAsked() {
 
     // A page that is gone when the target asks copies nothing.
     vexa::sim::FaultInjector::Clear(DeviceFolder() / "faults");
-    auto* doomed = new QAppsView(m_manager, g_arrivedHandle);
+    auto* doomed = new QAppsView(m_manager, m_phone.Handle());
     Load(*doomed);
     QVERIFY(doomed->SelectApp(QString::fromLatin1(kAppId)));
     data.reset(doomed->PrepareDrag());

@@ -29,6 +29,7 @@
 #include "QiBookAnalysisThread.h"
 #include "QiBookView.h"
 #include "QiBooksModel.h"
+#include "SimPhone.h"
 #include "WhenShown.h"
 #include "formats/BookFile.h"
 #include "sim/ContentServices.h"
@@ -39,14 +40,6 @@ namespace fs = std::filesystem;
 namespace {
 
 const char* const kUdid = "00008101-0000000000B00C5A";
-std::atomic<int> g_arrivedHandle{0};
-
-int OnDevice(int mode, int handle) {
-    if (mode == VEXA_DEVICE_ARRIVED)
-        g_arrivedHandle = handle;
-    return 0;
-}
-
 template <size_t N> void Put(char (&field)[N], const char* text) {
     std::memcpy(field, text, std::min(std::strlen(text), N - 1));
 }
@@ -208,10 +201,10 @@ private:
     void Load(Page& page);
     QString Local(const QString& name) const { return m_local.filePath(name); }
     int AddToDevice(const QString& path);
-    fs::path DeviceFolder() const { return fs::path(m_root.toStdString()) / kUdid; }
+    fs::path DeviceFolder() const { return m_phone.Folder(); }
     fs::path FaultsFile() const { return DeviceFolder() / "faults"; }
 
-    QString m_root;
+    SimPhone m_phone;
     QTemporaryDir m_local;
     IVexaManager* m_manager = nullptr;
     MessageCatcher* m_messages = nullptr;
@@ -219,26 +212,17 @@ private:
 
 void tst_books::initTestCase() {
     SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR));
-    m_root = qEnvironmentVariable("VEXA_SIM_ROOT");
-    QVERIFY(!m_root.isEmpty());
-    QDir(m_root).removeRecursively();
-    QVERIFY(QDir().mkpath(m_root));
     vexa::sim::LargeDeviceSpec spec;
     spec.udid = kUdid;
     spec.name = "Books Pad";
-    QCOMPARE(vexa::sim::GenerateLargeDevice(m_root.toStdString(), spec), 0);
-    QCOMPARE(IOSInitialize(), 0);
-    QCOMPARE(IOSListener(OnDevice), 0);
-    QTRY_VERIFY_WITH_TIMEOUT(g_arrivedHandle != 0, 10000);
-    m_manager = GetVexaManager();
-    QCOMPARE(m_manager->SetDeviceHandle(g_arrivedHandle), 0);
+    QVERIFY(m_phone.Plug(spec));
+    m_manager = m_phone.Manager();
     m_messages = new MessageCatcher;
 }
 
 void tst_books::cleanupTestCase() {
     delete m_messages;
-    DeleteVexaManager(&m_manager);
-    IOSListener(nullptr);
+    m_phone.Release();
 }
 
 void tst_books::init() {

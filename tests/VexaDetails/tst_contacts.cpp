@@ -30,6 +30,7 @@
 #include "QMessageDlg.h"
 #include "QMySortModel.h"
 #include "QOperatePanel.h"
+#include "SimPhone.h"
 #include "WhenShown.h"
 #include "contactsWay.h"
 #include "sim/ContentServices.h"
@@ -38,14 +39,6 @@
 namespace {
 
 const char* const kUdid = "00008101-00000000000C0A71";
-
-std::atomic<int> g_arrivedHandle{0};
-
-int OnDevice(int mode, int handle) {
-    if (mode == VEXA_DEVICE_ARRIVED)
-        g_arrivedHandle = handle;
-    return 0;
-}
 
 void FillEditor(AddContactsDlg* dialog, const QString& first, const QString& last, const QString& group,
                 const QList<QPair<QString, QString>>& phones) {
@@ -115,7 +108,7 @@ private:
     std::filesystem::path FaultsFile() const;
     int AddFault(const vexa::sim::FaultSpec& fault) const;
 
-    QString m_root;
+    SimPhone m_phone;
     IVexaManager* m_manager = nullptr;
     IContactService* m_service = nullptr;
     MessageCatcher* m_messages = nullptr;
@@ -123,20 +116,11 @@ private:
 
 void tst_contacts::initTestCase() {
     SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR));
-    m_root = qEnvironmentVariable("VEXA_SIM_ROOT");
-    QVERIFY(!m_root.isEmpty());
-    QDir(m_root).removeRecursively();
-    QVERIFY(QDir().mkpath(m_root));
-    // A device present before start-up keeps the simulator from generating its demo device.
     vexa::sim::LargeDeviceSpec spec;
     spec.udid = kUdid;
     spec.name = "Contacts Phone";
-    QCOMPARE(vexa::sim::GenerateLargeDevice(m_root.toStdString(), spec), 0);
-    QCOMPARE(IOSInitialize(), 0);
-    QCOMPARE(IOSListener(OnDevice), 0);
-    QTRY_VERIFY_WITH_TIMEOUT(g_arrivedHandle != 0, 10000);
-    m_manager = GetVexaManager();
-    QCOMPARE(m_manager->SetDeviceHandle(g_arrivedHandle), 0);
+    QVERIFY(m_phone.Plug(spec));
+    m_manager = m_phone.Manager();
     m_service = m_manager->GetContactService();
     QVERIFY(m_service);
     m_messages = new MessageCatcher;
@@ -144,8 +128,7 @@ void tst_contacts::initTestCase() {
 
 void tst_contacts::cleanupTestCase() {
     delete m_messages;
-    DeleteVexaManager(&m_manager);
-    IOSListener(nullptr);
+    m_phone.Release();
 }
 
 void tst_contacts::init() {
@@ -159,7 +142,7 @@ void tst_contacts::cleanup() {
 }
 
 std::filesystem::path tst_contacts::FaultsFile() const {
-    return std::filesystem::path(m_root.toStdString()) / kUdid / "faults";
+    return m_phone.FaultsFile();
 }
 
 int tst_contacts::AddFault(const vexa::sim::FaultSpec& fault) const {
@@ -242,14 +225,14 @@ void tst_contacts::loadShowsNamesNumbersAndGroups() {
     const char* both[] = {"Family", "Climbing Club"};
     QCOMPARE(m_service->SetContactGroups(ann.c_str(), both, 2), 0);
 
-    QContactsView view(m_manager, g_arrivedHandle);
+    QContactsView view(m_manager, m_phone.Handle());
     QSignalSpy refreshed(&view, &QContactsView::emitRefreshContactsNode);
     QSignalSpy finished(&view, &QBaseDetailsView::loadFinished);
     Load(view);
     QCOMPARE(refreshed.count(), 1);
     QCOMPARE(finished.count(), 1);
     QCOMPARE(finished.at(0).at(0).toInt(), 3);
-    QCOMPARE(refreshed.at(0).at(0).toInt(), int(g_arrivedHandle));
+    QCOMPARE(refreshed.at(0).at(0).toInt(), m_phone.Handle());
     QCOMPARE(view.State(), QBaseDetailsView::ContentState::Table);
     QCOMPARE(view.GetChunkCount(), 3);
     QVERIFY(view.GroupNames().contains(QStringLiteral("Climbing Club")));
@@ -314,7 +297,7 @@ void tst_contacts::membershipIsByExactIdText() {
 }
 
 void tst_contacts::zeroContactsShowTheEmptyPanel() {
-    QContactsView view(m_manager, g_arrivedHandle);
+    QContactsView view(m_manager, m_phone.Handle());
     Load(view);
     QCOMPARE(view.GetChunkCount(), 0);
     QCOMPARE(view.State(), QBaseDetailsView::ContentState::Empty);
@@ -323,7 +306,7 @@ void tst_contacts::zeroContactsShowTheEmptyPanel() {
 
 void tst_contacts::listingFailureWarnsAndLeavesTheTableEmpty() {
     AddContact("Kept", nullptr, "Contact");
-    QContactsView view(m_manager, g_arrivedHandle);
+    QContactsView view(m_manager, m_phone.Handle());
     Load(view);
     QCOMPARE(view.GetChunkCount(), 1);
 
@@ -339,7 +322,7 @@ void tst_contacts::listingFailureWarnsAndLeavesTheTableEmpty() {
 
 void tst_contacts::unplugDuringTheListingWarnsAndKeepsTheViewUsable() {
     AddContact("Una", nullptr, "Plugged");
-    QContactsView view(m_manager, g_arrivedHandle);
+    QContactsView view(m_manager, m_phone.Handle());
     QCOMPARE(AddFault({.operation = "GetContacts", .unplug = true, .delayMs = 100}), 0);
     Load(view);
     QTRY_VERIFY(m_messages->Messages().contains(QStringLiteral("Get Contact information failed!")));
@@ -351,7 +334,7 @@ void tst_contacts::unplugDuringTheListingWarnsAndKeepsTheViewUsable() {
 
 void tst_contacts::refusedDeleteKeepsTheRowAndWarns() {
     const std::string id = AddContact("Rita", nullptr, "Refused");
-    QContactsView view(m_manager, g_arrivedHandle);
+    QContactsView view(m_manager, m_phone.Handle());
     Load(view);
     QCOMPARE(view.GetChunkCount(), 1);
     QCOMPARE(AddFault({.operation = "DeleteContact", .code = 7}), 0);
@@ -370,7 +353,7 @@ void tst_contacts::loadRestartsARunningLoad() {
     for (int i = 0; i < 5; ++i)
         AddContact("Person", nullptr, std::to_string(i).c_str());
     QCOMPARE(AddFault({.operation = "GetContacts", .delayMs = 300}), 0);
-    QContactsView view(m_manager, g_arrivedHandle);
+    QContactsView view(m_manager, m_phone.Handle());
     QSignalSpy refreshed(&view, &QContactsView::emitRefreshContactsNode);
     view.OnRefreshContacts();
     view.OnRefreshContacts(); // waits for the first, then loads again
@@ -456,7 +439,7 @@ void tst_contacts::editorPhotoValuesComeFromTheFile() {
 
 void tst_contacts::addEditAndDeleteReachTheDevice() {
     const std::string middleId = AddContact("Had", "Middle", "Name", {{0, "home", "900"}});
-    QContactsView view(m_manager, g_arrivedHandle);
+    QContactsView view(m_manager, m_phone.Handle());
     Load(view);
     QSignalSpy counted(&view, &QContactsView::addContactNum);
 
@@ -526,7 +509,7 @@ void tst_contacts::addEditAndDeleteReachTheDevice() {
 }
 
 void tst_contacts::saveFailureWarns() {
-    QContactsView view(m_manager, g_arrivedHandle);
+    QContactsView view(m_manager, m_phone.Handle());
     Load(view);
     QCOMPARE(AddFault({.operation = "SaveContact", .code = 5}), 0);
     WhenShown<AddContactsDlg>([](AddContactsDlg* dialog) {
@@ -556,7 +539,7 @@ void tst_contacts::saveFailureWarns() {
 
 void tst_contacts::deleteWithNothingCheckedOnlyWarns() {
     AddContact("Not", nullptr, "Checked");
-    QContactsView view(m_manager, g_arrivedHandle);
+    QContactsView view(m_manager, m_phone.Handle());
     Load(view);
     m_messages->SetAnswerYes(true);
     QSignalSpy counted(&view, &QContactsView::addContactNum);
@@ -569,7 +552,7 @@ void tst_contacts::deleteWithNothingCheckedOnlyWarns() {
 
 void tst_contacts::answeringNoDeletesNothing() {
     AddContact("Checked", nullptr, "Once");
-    QContactsView view(m_manager, g_arrivedHandle);
+    QContactsView view(m_manager, m_phone.Handle());
     Load(view);
     view.GetChunk(0)->SetChecked(true);
     view.OnDeleteItem();
@@ -586,7 +569,7 @@ void tst_contacts::exportOfCheckedContactsReadsBackAsVCards() {
     AddContact("Ann", nullptr, "Lee", {{0, "work", "+1 555 0101"}, {0, "home", "+1 555 0102"}});
     AddContact("Bo", nullptr, "Chen", {{0, "mobile", "12345"}});
     AddContact("Left", nullptr, "Out", {{0, "home", "999"}});
-    QContactsView view(m_manager, g_arrivedHandle);
+    QContactsView view(m_manager, m_phone.Handle());
     Load(view);
     for (int row = 0; row < view.GetChunkCount(); ++row) {
         auto* chunk = static_cast<CContactChunk*>(view.GetChunk(row));
@@ -618,7 +601,7 @@ for card in cards:
 void tst_contacts::rowExportChecksOnlyThatRow() {
     AddContact("First", nullptr, "Row");
     AddContact("Second", nullptr, "Row");
-    QContactsView view(m_manager, g_arrivedHandle);
+    QContactsView view(m_manager, m_phone.Handle());
     Load(view);
     view.GetChunk(0)->SetChecked(true);
     const int second = RowOf(view, QStringLiteral("Second Row"));
@@ -631,7 +614,7 @@ void tst_contacts::rowExportChecksOnlyThatRow() {
 }
 
 void tst_contacts::groupActionsReachTheDevice() {
-    QContactsView view(m_manager, g_arrivedHandle);
+    QContactsView view(m_manager, m_phone.Handle());
     Load(view);
     WhenShown<QGroupNameDlg>([](QGroupNameDlg* dialog) {
         dialog->SetGroupName(QStringLiteral("  Book Club "));

@@ -34,6 +34,7 @@
 #include "QOperatePanel.h"
 #include "QPagedFlowViewerWidget.h"
 #include "QRecordExportDialog.h"
+#include "SimPhone.h"
 #include "WhenShown.h"
 #include "qmessageView.h"
 #include "sim/ContentServices.h"
@@ -46,14 +47,6 @@ namespace {
 
 const char* const kUdid = "00008101-00000000000E55A9";
 const QString kUnlock = QStringLiteral("Please unlock your device first, and then try again!");
-
-std::atomic<int> g_arrivedHandle{0};
-
-int OnDevice(int mode, int handle) {
-    if (mode == VEXA_DEVICE_ARRIVED)
-        g_arrivedHandle = handle;
-    return 0;
-}
 
 // A conversation of `count` messages, alternating received and sent from the first.
 SimConversation Numbered(const char* address, const char* name, int count) {
@@ -105,34 +98,25 @@ private:
     std::filesystem::path FaultsFile() const { return DeviceFolder() / "faults"; }
     QString Cell(qmessageView& view, int row, int column) const;
 
-    QString m_root;
+    SimPhone m_phone;
     IVexaManager* m_manager = nullptr;
     MessageCatcher* m_messages = nullptr;
 };
 
 void tst_messages::initTestCase() {
     SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR));
-    m_root = qEnvironmentVariable("VEXA_SIM_ROOT");
-    QVERIFY(!m_root.isEmpty());
-    QDir(m_root).removeRecursively();
-    QVERIFY(QDir().mkpath(m_root));
     vexa::sim::LargeDeviceSpec spec;
     spec.udid = kUdid;
     spec.name = "Messages Phone";
-    QCOMPARE(vexa::sim::GenerateLargeDevice(m_root.toStdString(), spec), 0);
-    QCOMPARE(IOSInitialize(), 0);
-    QCOMPARE(IOSListener(OnDevice), 0);
-    QTRY_VERIFY_WITH_TIMEOUT(g_arrivedHandle != 0, 10000);
-    m_manager = GetVexaManager();
-    QCOMPARE(m_manager->SetDeviceHandle(g_arrivedHandle), 0);
+    QVERIFY(m_phone.Plug(spec));
+    m_manager = m_phone.Manager();
     QVERIFY(m_manager->GetDeviceService());
     m_messages = new MessageCatcher;
 }
 
 void tst_messages::cleanupTestCase() {
     delete m_messages;
-    DeleteVexaManager(&m_manager);
-    IOSListener(nullptr);
+    m_phone.Release();
 }
 
 void tst_messages::init() {
@@ -145,7 +129,7 @@ void tst_messages::cleanup() {
 }
 
 std::filesystem::path tst_messages::DeviceFolder() const {
-    return std::filesystem::path(m_root.toStdString()) / kUdid;
+    return m_phone.Folder();
 }
 
 void tst_messages::SetConversations(const std::vector<SimConversation>& conversations) {
@@ -206,7 +190,7 @@ void tst_messages::loadShowsTheFirstConversationWithoutAClick() {
                       Numbered("+49 30 1234", nullptr, 2),
                       {"+86 138 0000", "Empty", {}},
                       {"+1 555 0199", "Odd", {{7, "2026-03-02 09:00:00", "sent with 7"}}}});
-    qmessageView view(m_manager, g_arrivedHandle);
+    qmessageView view(m_manager, m_phone.Handle());
     view.resize(900, 500);
     QSignalSpy node(&view, &qmessageView::refreshMSGNode);
     QSignalSpy finished(&view, &QBaseDetailsView::loadFinished);
@@ -215,7 +199,7 @@ void tst_messages::loadShowsTheFirstConversationWithoutAClick() {
     QCOMPARE(finished.count(), 1);
     QCOMPARE(finished.at(0).at(0).toInt(), 4);
     QCOMPARE(node.count(), 1);
-    QCOMPARE(node.at(0).at(0).toInt(), int(g_arrivedHandle));
+    QCOMPARE(node.at(0).at(0).toInt(), m_phone.Handle());
     QCOMPARE(view.RecordCount(), 4);
     QCOMPARE(view.State(), QBaseDetailsView::ContentState::Table);
     QCOMPARE(view.CurrentWidget(), static_cast<QWidget*>(view.Flow()));
@@ -264,7 +248,7 @@ void tst_messages::loadShowsTheFirstConversationWithoutAClick() {
 }
 
 void tst_messages::emptyDeviceShowsThePanelWithoutAddButton() {
-    qmessageView view(m_manager, g_arrivedHandle);
+    qmessageView view(m_manager, m_phone.Handle());
     view.resize(900, 500);
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
@@ -344,7 +328,7 @@ void tst_messages::pagingShowsTwentyBubblesAPage() {
 
     // A real conversation of 41 pages the same way through the view.
     SetConversations({Numbered("+1 555 0101", "Long", 41)});
-    qmessageView view(m_manager, g_arrivedHandle);
+    qmessageView view(m_manager, m_phone.Handle());
     Load(view);
     QPagedFlowViewerWidget* paged = view.Flow()->PagedFlow();
     QCOMPARE(paged->PageLabel(), QStringLiteral("1/3"));
@@ -440,7 +424,7 @@ void tst_messages::bubblesSitByDirectionAndStayBounded() {
                        {{0, "2026-03-01 10:00:00", broken},
                         {1, "", ""},
                         {1, "2026-03-01 10:02:00", std::string(100 * 1024, 'y')}}}});
-    qmessageView view(m_manager, g_arrivedHandle);
+    qmessageView view(m_manager, m_phone.Handle());
     view.resize(900, 600);
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
@@ -468,7 +452,7 @@ void tst_messages::exportsReadBackInIndependentReaders() {
                         {0, "2026-03-02 11:05:00", std::string("bad \xff byte")},
                         {0, "2026-03-02 11:06:00", "你好"}}},
                       Numbered("+1 555 0199", "Not checked", 2)});
-    qmessageView view(m_manager, g_arrivedHandle);
+    qmessageView view(m_manager, m_phone.Handle());
     Load(view);
     QCOMPARE(view.GetChunkCount(), 3);
     QVERIFY(!view.HasCheckedChunk());
@@ -558,7 +542,7 @@ for r in range(sheet.nrows):
 
 void tst_messages::listingFailureWarnsAndStaysUsable() {
     SetConversations({Numbered("+1 555 0101", "Kept", 25)});
-    qmessageView view(m_manager, g_arrivedHandle);
+    qmessageView view(m_manager, m_phone.Handle());
     Load(view);
     QCOMPARE(view.GetChunkCount(), 1);
     view.Flow()->PagedFlow()->OnClickBtnNext();
@@ -586,7 +570,7 @@ void tst_messages::listingFailureWarnsAndStaysUsable() {
 
 void tst_messages::languageChangeRetranslatesThePage() {
     SetConversations({Numbered("+1 555 0101", "Ann", 2)});
-    qmessageView view(m_manager, g_arrivedHandle);
+    qmessageView view(m_manager, m_phone.Handle());
     Load(view);
     auto restore = qScopeGuard([] { SetLanguage(31); });
     QVERIFY(SetLanguage(42));
@@ -604,7 +588,7 @@ void tst_messages::languageChangeRetranslatesThePage() {
 void tst_messages::viewGoesWhileItLoads() {
     SetConversations({Numbered("+1 555 0101", "Slow", 5)});
     QCOMPARE(vexa::sim::FaultInjector::Add(FaultsFile(), {.operation = "GetMessages", .delayMs = 300}), 0);
-    auto* view = new qmessageView(m_manager, g_arrivedHandle);
+    auto* view = new qmessageView(m_manager, m_phone.Handle());
     view->OnEmitRefresh();
     QVERIFY(view->IsRunning());
     // Destroying the view waits for its load, which leaves nothing behind.
@@ -613,7 +597,7 @@ void tst_messages::viewGoesWhileItLoads() {
     QVERIFY(m_messages->Messages().isEmpty());
 
     // A second press while a load runs waits for it and loads again.
-    qmessageView again(m_manager, g_arrivedHandle);
+    qmessageView again(m_manager, m_phone.Handle());
     QSignalSpy finished(&again, &QBaseDetailsView::loadFinished);
     again.OnEmitRefresh();
     again.OnEmitRefresh();
@@ -625,7 +609,7 @@ void tst_messages::viewGoesWhileItLoads() {
 
 void tst_messages::viewGoesDuringTheSaveDialog() {
     SetConversations({Numbered("+1 555 0101", "Export me", 3)});
-    QPointer<qmessageView> view = new qmessageView(m_manager, g_arrivedHandle);
+    QPointer<qmessageView> view = new qmessageView(m_manager, m_phone.Handle());
     Load(*view);
     view->GetChunk(0)->SetChecked(true);
     QTemporaryDir folder;
@@ -640,7 +624,7 @@ void tst_messages::viewGoesDuringTheSaveDialog() {
     QVERIFY(!QFile::exists(path));
 
     // With the view still there the same route writes the file.
-    qmessageView kept(m_manager, g_arrivedHandle);
+    qmessageView kept(m_manager, m_phone.Handle());
     Load(kept);
     kept.GetChunk(0)->SetChecked(true);
     WhenShown<QFileDialog>([path](QFileDialog* dialog) {
@@ -656,7 +640,7 @@ void tst_messages::viewGoesDuringTheSaveDialog() {
 
 void tst_messages::unplugWhileLoadingAndPaging() {
     SetConversations({Numbered("+1 555 0101", "Paged", 41), Numbered("+1 555 0102", "Other", 3)});
-    qmessageView view(m_manager, g_arrivedHandle);
+    qmessageView view(m_manager, m_phone.Handle());
     Load(view);
     QPagedFlowViewerWidget* paged = view.Flow()->PagedFlow();
     QCOMPARE(paged->PageLabel(), QStringLiteral("1/3"));

@@ -36,6 +36,7 @@
 #include "QPlayListView.h"
 #include "QSongPlayer.h"
 #include "SendDrop.h"
+#include "SimPhone.h"
 #include "TreeModel.h"
 #include "TreeNode.h"
 #include "WriteInfoToItunesXML.h"
@@ -49,14 +50,6 @@ namespace {
 
 const char* const kUdid = "00008101-0000000000MUSIC1";
 const QString kAddFailed = QStringLiteral("Add musci fialed!");
-
-std::atomic<int> g_arrivedHandle{0};
-
-int OnDevice(int mode, int handle) {
-    if (mode == VEXA_DEVICE_ARRIVED)
-        g_arrivedHandle = handle;
-    return 0;
-}
 
 QString RunTool(const QString& program, const QStringList& arguments) {
     QProcess process;
@@ -122,7 +115,7 @@ private slots:
     void unplugDuringAddLeavesNothingBehind();
 
 private:
-    fs::path DeviceFolder() const { return fs::path(m_root.toStdString()) / kUdid; }
+    fs::path DeviceFolder() const { return m_phone.Folder(); }
     fs::path FaultsFile() const { return DeviceFolder() / "faults"; }
     fs::path MediaDb() const { return DeviceFolder() / "Media/iTunes_Control/iTunes/MediaLibrary.sqlitedb"; }
     QString DevicePathToLocal(const std::string& devicePath) const;
@@ -139,7 +132,7 @@ private:
     // The drag folders made under `temporary` (a stand-in for the system's temporary folder).
     QStringList DragFolders(const QString& temporary) const;
 
-    QString m_root;
+    SimPhone m_phone;
     QTemporaryDir m_files;
     IVexaManager* m_manager = nullptr;
     MessageCatcher* m_messages = nullptr;
@@ -157,20 +150,12 @@ void tst_music::initTestCase() {
     qRegisterMetaType<IVexaManager*>();
     // The preview plays into no sound card.
     qputenv("MEDIACORE_NULL_OUTPUT", "1");
-    m_root = qEnvironmentVariable("VEXA_SIM_ROOT");
-    QVERIFY(!m_root.isEmpty());
-    QDir(m_root).removeRecursively();
-    QVERIFY(QDir().mkpath(m_root));
     vexa::sim::LargeDeviceSpec spec;
     spec.udid = kUdid;
     spec.name = "Music Phone";
     spec.songs = 12;
-    QCOMPARE(vexa::sim::GenerateLargeDevice(m_root.toStdString(), spec), 0);
-    QCOMPARE(IOSInitialize(), 0);
-    QCOMPARE(IOSListener(OnDevice), 0);
-    QTRY_VERIFY_WITH_TIMEOUT(g_arrivedHandle != 0, 10000);
-    m_manager = GetVexaManager();
-    QCOMPARE(m_manager->SetDeviceHandle(g_arrivedHandle), 0);
+    QVERIFY(m_phone.Plug(spec));
+    m_manager = m_phone.Manager();
     m_messages = new MessageCatcher;
     MakePages();
 }
@@ -182,8 +167,7 @@ void tst_music::cleanupTestCase() {
     delete m_treeNodes;
     delete m_tree;
     delete m_messages;
-    DeleteVexaManager(&m_manager);
-    IOSListener(nullptr);
+    m_phone.Release();
 }
 
 void tst_music::init() {
@@ -196,7 +180,7 @@ void tst_music::cleanup() {
 }
 
 void tst_music::MakePages() {
-    const int handle = g_arrivedHandle;
+    const int handle = m_phone.Handle();
     m_music = new QMusicView(m_manager, handle);
     m_loader = new QPlayAnalysisTread(m_manager, handle);
     m_playlistView = new QPlayListView(m_manager, handle);
@@ -546,14 +530,15 @@ void tst_music::brokenMediaDatabaseGivesItsMessage() {
         QVERIFY(QFile::remove(database));
         if (!broken.missing)
             QVERIFY(WriteFile(database, QByteArray("this is not a database").repeated(100)));
-        const int before = g_arrivedHandle;
+        const int before = SimPhone::LastArrived();
         QVERIFY(QDir().rename(staging.filePath(QString::fromLatin1(broken.udid)),
-                              m_root + QLatin1Char('/') + QString::fromLatin1(broken.udid)));
-        QTRY_VERIFY_WITH_TIMEOUT(g_arrivedHandle != before, 10000);
+                              m_phone.Root() + QLatin1Char('/') + QString::fromLatin1(broken.udid)));
+        QTRY_VERIFY_WITH_TIMEOUT(SimPhone::LastArrived() != before, 10000);
+        const int arrived = SimPhone::LastArrived();
         IVexaManager* manager = GetVexaManager();
-        QCOMPARE(manager->SetDeviceHandle(g_arrivedHandle), 0);
+        QCOMPARE(manager->SetDeviceHandle(arrived), 0);
         {
-            QMusicView page(manager, g_arrivedHandle);
+            QMusicView page(manager, arrived);
             m_messages->Clear();
             m_treeNodes->OnAddMusic(0, {song}, &page);
             QVERIFY2(m_messages->Saw(broken.message),
@@ -561,9 +546,9 @@ void tst_music::brokenMediaDatabaseGivesItsMessage() {
             QTRY_VERIFY_WITH_TIMEOUT(!m_music->IsRunning() && !m_loader->IsRunning(), 15000);
         }
         DeleteVexaManager(&manager);
-        QVERIFY(QDir(m_root + QLatin1Char('/') + QString::fromLatin1(broken.udid)).removeRecursively());
+        QVERIFY(
+            QDir(m_phone.Root() + QLatin1Char('/') + QString::fromLatin1(broken.udid)).removeRecursively());
     }
-    g_arrivedHandle = m_music->DeviceHandle();
 }
 
 void tst_music::deletedSongLeavesWithItsFile() {
@@ -618,7 +603,7 @@ void tst_music::playlistsRoundTripThroughReload() {
     QVERIFY(m_messages->Messages().isEmpty());
 
     // A loader of its own reads the device afresh.
-    QPlayAnalysisTread fresh(m_manager, g_arrivedHandle);
+    QPlayAnalysisTread fresh(m_manager, m_phone.Handle());
     QSignalSpy freshRead(&fresh, &QPlayAnalysisTread::refreshPlayList);
     fresh.Start();
     QTRY_VERIFY_WITH_TIMEOUT(!freshRead.isEmpty(), 15000);

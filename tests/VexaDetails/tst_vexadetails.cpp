@@ -119,11 +119,9 @@ class tst_vexadetails : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
-    void chunkDefaultsAndReset();
     void recordListBounds();
     void modelChecksAndFlags();
-    void headerFollowsSingleChecks();
-    void partialHeaderClickChecksAll();
+    void headerFollowsSingleChecksAndAClickChecksAll();
     void sortsEveryColumnAsText();
     void searchIsCaseSensitiveRegex();
     void checkCounts();
@@ -144,19 +142,6 @@ void tst_vexadetails::initTestCase() {
             dialog->reject();
     });
     closer->start(20);
-}
-
-void tst_vexadetails::chunkDefaultsAndReset() {
-    TestChunk chunk("a");
-    chunk.SetId("id-1");
-    chunk.SetOwner(42);
-    chunk.SetChecked(true);
-    chunk.Reset();
-    QVERIFY(chunk.GetId().empty());
-    QVERIFY(chunk.GetName().empty());
-    QCOMPARE(chunk.GetOwner(), quintptr(0));
-    QVERIFY(!chunk.IsChecked());
-    chunk.Serialize(nullptr); // a null writer is ignored
 }
 
 void tst_vexadetails::recordListBounds() {
@@ -193,17 +178,13 @@ void tst_vexadetails::modelChecksAndFlags() {
     QVERIFY(!list.front()->IsChecked());
     QCOMPARE(changed.count(), 2);
     QCOMPARE(changed.at(0).at(0).toBool(), true);
-    QCOMPARE(int(model.flags(cell)), 57);
-    QCOMPARE(int(model.flags(model.index(0, 1))), 41);
     QVERIFY(!model.index(1, 0).isValid());
     QVERIFY(!model.index(0, 0, cell).isValid());
-    QCOMPARE(model.headerData(1, Qt::Horizontal).toString(), QStringLiteral("Note"));
-    QVERIFY(!model.headerData(2, Qt::Horizontal).isValid());
-    QCOMPARE(model.data(cell, Qt::ForegroundRole).value<QColor>(), QColor(15, 67, 76));
     qDeleteAll(list);
 }
 
-void tst_vexadetails::headerFollowsSingleChecks() {
+// The header box sums up the rows' marks; clicking it while partial checks every row, again clears them.
+void tst_vexadetails::headerFollowsSingleChecksAndAClickChecksAll() {
     TestView view;
     view.Fill({"a", "b", "c"});
     QBaseDetailsModel* model = view.Model();
@@ -212,28 +193,19 @@ void tst_vexadetails::headerFollowsSingleChecks() {
         model->setData(model->index(row, 0), Qt::Checked, Qt::CheckStateRole);
         QCOMPARE(header->CheckState(), row < 2 ? Qt::PartiallyChecked : Qt::Checked);
     }
-    model->setData(model->index(1, 0), Qt::Unchecked, Qt::CheckStateRole);
-    QCOMPARE(header->CheckState(), Qt::PartiallyChecked);
     model->setData(model->index(0, 0), Qt::Unchecked, Qt::CheckStateRole);
     model->setData(model->index(2, 0), Qt::Unchecked, Qt::CheckStateRole);
-    QCOMPARE(header->CheckState(), Qt::Unchecked);
-}
-
-void tst_vexadetails::partialHeaderClickChecksAll() {
-    TestView view;
-    view.Fill({"a", "b", "c"});
-    view.Model()->setData(view.Model()->index(1, 0), Qt::Checked, Qt::CheckStateRole);
-    QCOMPARE(view.Header()->CheckState(), Qt::PartiallyChecked);
-    QSignalSpy spy(view.Header(), &QCheckHeaderView::checkChange);
-    view.Header()->CheckBox()->click();
+    QCOMPARE(header->CheckState(), Qt::PartiallyChecked);
+    QSignalSpy spy(header, &QCheckHeaderView::checkChange);
+    header->CheckBox()->click();
     QCOMPARE(spy.count(), 1);
     QCOMPARE(spy.at(0).at(0).toBool(), true);
-    QCOMPARE(view.Header()->CheckState(), Qt::Checked);
+    QCOMPARE(header->CheckState(), Qt::Checked);
     for (IBaseChunk* chunk : view.m_records)
         QVERIFY(chunk->IsChecked());
-    // A second click clears them all.
-    view.Header()->CheckBox()->click();
+    header->CheckBox()->click();
     QCOMPARE(spy.at(1).at(0).toBool(), false);
+    QCOMPARE(header->CheckState(), Qt::Unchecked);
     for (IBaseChunk* chunk : view.m_records)
         QVERIFY(!chunk->IsChecked());
 }

@@ -36,6 +36,7 @@
 #include "QVideoChunk.h"
 #include "QVideoPlayModel.h"
 #include "QVideoView.h"
+#include "SimPhone.h"
 #include "WhenShown.h"
 #include "sim/ContentServices.h"
 #include "sim/FaultInjector.h"
@@ -46,14 +47,6 @@ namespace {
 
 const char* const kUdid = "00008101-0000000000VIDEO1";
 constexpr int kListedVideos = 3;
-
-std::atomic<int> g_arrivedHandle{0};
-
-int OnDevice(int mode, int handle) {
-    if (mode == VEXA_DEVICE_ARRIVED)
-        g_arrivedHandle = handle;
-    return 0;
-}
 
 struct Probe {
     QString format;
@@ -126,7 +119,7 @@ private slots:
     void unplugDuringAddLeavesNothingBehind();
 
 private:
-    fs::path DeviceFolder() const { return fs::path(m_root.toStdString()) / kUdid; }
+    fs::path DeviceFolder() const { return m_phone.Folder(); }
     fs::path FaultsFile() const { return DeviceFolder() / "faults"; }
     QString MediaFolder() const { return QString::fromStdString((DeviceFolder() / "Media").string()); }
     QString DevicePathToLocal(const std::string& devicePath) const;
@@ -137,7 +130,7 @@ private:
     QVideoChunk* VideoTitled(const QString& title) const;
     QString WorkParent() const { return m_work.path(); }
 
-    QString m_root;
+    SimPhone m_phone;
     QTemporaryDir m_files;
     QTemporaryDir m_work;
     IVexaManager* m_manager = nullptr;
@@ -149,31 +142,22 @@ void tst_video::initTestCase() {
     SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR));
     qRegisterMetaType<IVexaManager*>();
     qputenv("MEDIACORE_NULL_OUTPUT", "1");
-    m_root = qEnvironmentVariable("VEXA_SIM_ROOT");
-    QVERIFY(!m_root.isEmpty());
-    QDir(m_root).removeRecursively();
-    QVERIFY(QDir().mkpath(m_root));
     vexa::sim::LargeDeviceSpec spec;
     spec.udid = kUdid;
     spec.name = "Video Phone";
     spec.songs = 2;
     spec.videos = kListedVideos;
-    QCOMPARE(vexa::sim::GenerateLargeDevice(m_root.toStdString(), spec), 0);
-    QCOMPARE(IOSInitialize(), 0);
-    QCOMPARE(IOSListener(OnDevice), 0);
-    QTRY_VERIFY_WITH_TIMEOUT(g_arrivedHandle != 0, 10000);
-    m_manager = GetVexaManager();
-    QCOMPARE(m_manager->SetDeviceHandle(g_arrivedHandle), 0);
+    QVERIFY(m_phone.Plug(spec));
+    m_manager = m_phone.Manager();
     m_messages = new MessageCatcher;
-    m_view = new QVideoView(m_manager, g_arrivedHandle);
+    m_view = new QVideoView(m_manager, m_phone.Handle());
     m_view->SetWorkFolder(WorkParent());
 }
 
 void tst_video::cleanupTestCase() {
     delete m_view.data();
     delete m_messages;
-    DeleteVexaManager(&m_manager);
-    IOSListener(nullptr);
+    m_phone.Release();
 }
 
 void tst_video::init() {
@@ -269,7 +253,7 @@ void tst_video::listsTheLibrarysVideosAndCountsThem() {
     QSignalSpy refreshed(m_view.data(), &QVideoView::emitRefreshVideoNode);
     Load();
     QCOMPARE(refreshed.count(), 1);
-    QCOMPARE(refreshed.at(0).at(0).toInt(), g_arrivedHandle.load());
+    QCOMPARE(refreshed.at(0).at(0).toInt(), m_phone.Handle());
     // The songs of the library stay on the music page.
     QCOMPARE(m_view->RecordCount(), kListedVideos);
     QCOMPARE(m_view->SortModel()->rowCount(), kListedVideos);

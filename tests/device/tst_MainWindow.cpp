@@ -22,7 +22,6 @@ private slots:
     void eachStripMovesOnlyItsOwnEdges();
     void resizingStopsAtTheMinimumSize();
     void maximiseAndRestoreSwapTheirButtons();
-    void closeButtonFollowsTheNavigation();
     void languageMenuOffersTheKnownLanguages();
     void choosingTheCurrentLanguageStillSavesAndEmits();
     void withoutLanguageFileTheMenuIsHidden();
@@ -134,15 +133,6 @@ void tst_MainWindow::maximiseAndRestoreSwapTheirButtons() {
     restore->click();
     QVERIFY(maximise->isVisible());
     QVERIFY(!restore->isVisible());
-}
-
-void tst_MainWindow::closeButtonFollowsTheNavigation() {
-    MainWindow window;
-    auto* close = window.findChild<QImageButton*>("m_btnClose");
-    window.EnableCloseBtn(false);
-    QVERIFY(!close->isEnabled());
-    window.EnableCloseBtn(true);
-    QVERIFY(close->isEnabled());
 }
 
 void tst_MainWindow::languageMenuOffersTheKnownLanguages() {

@@ -38,6 +38,7 @@
 #include "QImageButton.h"
 #include "QImageProgressBar.h"
 #include "QMessageDlg.h"
+#include "SimPhone.h"
 #include "sim/ContentServices.h"
 #include "sim/FaultInjector.h"
 
@@ -45,14 +46,6 @@ namespace {
 
 const char* const kUdid = "00008101-0000000000EXPORT1";
 const char* const kImportAlbum = "00000000-0000-0000-0000-000000000064";
-
-std::atomic<int> g_arrivedHandle{0};
-
-int OnDevice(int mode, int handle) {
-    if (mode == VEXA_DEVICE_ARRIVED)
-        g_arrivedHandle = handle;
-    return 0;
-}
 
 using Record = std::vector<std::pair<std::string, std::string>>;
 
@@ -199,7 +192,7 @@ private:
     int Export(int kind, const std::vector<Record>& records, const QString& folder);
     std::filesystem::path FaultsFile() const;
 
-    QString m_root;
+    SimPhone m_phone;
     IVexaManager* m_manager = nullptr;
     IFileService* m_files = nullptr;
     QTemporaryDir m_local;
@@ -210,20 +203,12 @@ private:
 
 void TestFileExport::initTestCase() {
     SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR));
-    m_root = qEnvironmentVariable("VEXA_SIM_ROOT");
-    QVERIFY(!m_root.isEmpty());
-    QDir(m_root).removeRecursively();
-    QVERIFY(QDir().mkpath(m_root));
     vexa::sim::LargeDeviceSpec spec;
     spec.udid = kUdid;
     spec.name = "Export Phone";
     spec.apps = 1;
-    QCOMPARE(vexa::sim::GenerateLargeDevice(m_root.toStdString(), spec), 0);
-    QCOMPARE(IOSInitialize(), 0);
-    QCOMPARE(IOSListener(OnDevice), 0);
-    QTRY_VERIFY_WITH_TIMEOUT(g_arrivedHandle != 0, 10000);
-    m_manager = GetVexaManager();
-    QCOMPARE(m_manager->SetDeviceHandle(g_arrivedHandle), 0);
+    QVERIFY(m_phone.Plug(spec));
+    m_manager = m_phone.Manager();
     m_files = m_manager->GetFileService();
     QVERIFY(m_files);
     QCOMPARE(m_files->MakeDirectory("/VexaExport"), 0);
@@ -232,8 +217,7 @@ void TestFileExport::initTestCase() {
 
 void TestFileExport::cleanupTestCase() {
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
-    DeleteVexaManager(&m_manager);
-    IOSListener(nullptr);
+    m_phone.Release();
 }
 
 void TestFileExport::init() {
@@ -248,7 +232,7 @@ void TestFileExport::cleanup() {
 }
 
 std::filesystem::path TestFileExport::FaultsFile() const {
-    return std::filesystem::path(m_root.toStdString()) / kUdid / "faults";
+    return m_phone.FaultsFile();
 }
 
 QString TestFileExport::PutOnDevice(const QString& name, const QByteArray& data) {
@@ -615,7 +599,7 @@ void TestFileExport::callersManagerMayGoDuringTheExport() {
     slow.delayMs = 300;
     QCOMPARE(vexa::sim::FaultInjector::Add(FaultsFile(), slow), 0);
     IVexaManager* callers = GetVexaManager();
-    QCOMPARE(callers->SetDeviceHandle(g_arrivedHandle), 0);
+    QCOMPARE(callers->SetDeviceHandle(m_phone.Handle()), 0);
     QTimer::singleShot(150, this, [&callers] { DeleteVexaManager(&callers); });
     RecordSource source(records);
     const QString folder = m_local.filePath(QStringLiteral("owned"));

@@ -1,6 +1,5 @@
 #include "CExcelSerialImpl.h"
 #include "CExportPath.h"
-#include "CExportRoute.h"
 #include "CRecordFileExport.h"
 #include "CTextSerialImpl.h"
 #include "CVCFSerialImpl.h"
@@ -480,21 +479,6 @@ print(any(str(sheet.cell_value(r, c)).startswith('Ann') for r in range(sheet.nro
         QVERIFY(writer.SaveFile(path.toUtf8().constData()));
         QCOMPARE(readAll(path),
                  QByteArray("id: 2; Name: B; \r\n\r\nid: 1; Name: A; \r\n\r\nid: 2; Name: B; \r\n\r\n"));
-    }
-
-    void exportRoutesByObjectName() {
-        int kind = -1;
-        QCOMPARE(CExportRoute::For("QDeviceInformationWidget"), CExportRoute::Kind::Nothing);
-        QCOMPARE(CExportRoute::For("PhotoView"), CExportRoute::Kind::PhotoBrowser);
-        QCOMPARE(CExportRoute::For("qmessageView"), CExportRoute::Kind::RecordFile);
-        QCOMPARE(CExportRoute::For("QMusicView", &kind), CExportRoute::Kind::FileFolder);
-        QCOMPARE(kind, 1);
-        QCOMPARE(CExportRoute::For("QAppsView", &kind), CExportRoute::Kind::FileFolder);
-        QCOMPARE(kind, 3);
-        QCOMPARE(CExportRoute::For("QFileSystemView"), CExportRoute::Kind::Nothing);
-        QVERIFY(QRecordExportDialog::FilterFor("QContactsView").startsWith("vcf files (*.vcf);;"));
-        QCOMPARE(QRecordExportDialog::FilterFor("QSystemView"),
-                 QStringLiteral("excel files (*.xls);;xml files (*.xml);;text files (*.txt)"));
     }
 
     void nothingCheckedOnlyWarns() {

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 
+#include <fcntl.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -17,7 +18,37 @@
 
 namespace vexa::usb {
 
+namespace {
+
+// A pipe this large takes a whole burst of the socket in one splice; an unprivileged process may ask
+// for it (fs.pipe-max-size), and a smaller pipe only means more calls.
+constexpr int kPipeSize = 1 << 20;
+// The piece of a file held in memory at a time where the data has to pass through this process.
+constexpr size_t kCopySlice = 256 * 1024;
+
+bool writeAll(int fd, const char* data, size_t length) {
+    while (length > 0) {
+        const ssize_t written = ::write(fd, data, length);
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            return false;
+        }
+        data += written;
+        length -= static_cast<size_t>(written);
+    }
+    return true;
+}
+
+} // namespace
+
 ServiceConnection::~ServiceConnection() {
+    for (int end : m_pipe) {
+        if (end >= 0) {
+            ::close(end);
+        }
+    }
     if (m_connection != nullptr) {
         idevice_disconnect(m_connection);
     } else if (m_fd >= 0) {
@@ -162,6 +193,116 @@ ServiceConnection::Io ServiceConnection::Receive(void* data, size_t length) {
         } else {
             return Io::Closed;
         }
+    }
+    return Io::Ok;
+}
+
+ServiceConnection::Io ServiceConnection::ReceiveToFile(int fd, size_t length, bool& fileFailed) {
+    fileFailed = false;
+    // What an earlier receive read ahead goes first, from memory.
+    if (m_begin < m_end && length > 0) {
+        const size_t part = std::min(length, m_end - m_begin);
+        if (!writeAll(fd, m_buffer.get() + m_begin, part)) {
+            fileFailed = true;
+            return Io::Ok;
+        }
+        m_begin += part;
+        length -= part;
+    }
+    Io io = Io::Ok;
+    if (m_tls || length == 0 || !spliceToFile(fd, length, io, fileFailed)) {
+        return length == 0 ? io : copyToFile(fd, length, fileFailed);
+    }
+    return io;
+}
+
+bool ServiceConnection::spliceToFile(int fd, size_t& length, Io& io, bool& fileFailed) {
+    if (m_pipe[0] < 0) {
+        if (::pipe2(m_pipe, O_CLOEXEC) != 0) {
+            m_pipe[0] = m_pipe[1] = -1;
+            return false;
+        }
+        ::fcntl(m_pipe[1], F_SETPIPE_SZ, kPipeSize);
+    }
+    bool moved = false;
+    bool written = false;
+    while (length > 0) {
+        const ssize_t got = ::splice(m_fd, nullptr, m_pipe[1], nullptr, std::min<size_t>(length, kPipeSize),
+                                     SPLICE_F_MOVE | SPLICE_F_NONBLOCK);
+        if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            if (!waitFor(POLLIN)) {
+                io = Io::TimedOut;
+                return true;
+            }
+            continue;
+        }
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0 && !moved && (errno == EINVAL || errno == ENOSYS)) {
+            return false; // this socket cannot splice; the pipe is still empty
+        }
+        if (got <= 0) {
+            io = Io::Closed;
+            return true;
+        }
+        moved = true;
+        length -= static_cast<size_t>(got);
+        // The pipe is emptied into the file before the next piece, so it never holds data of a
+        // failed call.
+        for (size_t left = static_cast<size_t>(got); left > 0;) {
+            const ssize_t put = ::splice(m_pipe[0], nullptr, fd, nullptr, left, SPLICE_F_MOVE);
+            if (put < 0 && errno == EINTR) {
+                continue;
+            }
+            if (put < 0 && errno == EINVAL && !written) {
+                // A file that cannot take a splice (opened for appending, say): what the pipe holds
+                // goes through memory, and so does the rest.
+                return drainPipe(fd, left, fileFailed) ? false : true;
+            }
+            if (put <= 0) {
+                // What the pipe still holds is dropped with it.
+                ::close(m_pipe[0]);
+                ::close(m_pipe[1]);
+                m_pipe[0] = m_pipe[1] = -1;
+                fileFailed = true;
+                return true;
+            }
+            written = true;
+            left -= static_cast<size_t>(put);
+        }
+    }
+    return true;
+}
+
+bool ServiceConnection::drainPipe(int fd, size_t length, bool& fileFailed) {
+    char slice[64 * 1024];
+    while (length > 0) {
+        const ssize_t got = ::read(m_pipe[0], slice, std::min(length, sizeof slice));
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0 || !writeAll(fd, slice, static_cast<size_t>(got))) {
+            fileFailed = true;
+            return false;
+        }
+        length -= static_cast<size_t>(got);
+    }
+    return true;
+}
+
+ServiceConnection::Io ServiceConnection::copyToFile(int fd, size_t length, bool& fileFailed) {
+    const std::unique_ptr<char[]> slice(new char[kCopySlice]);
+    while (length > 0) {
+        const size_t part = std::min(length, kCopySlice);
+        if (Io io = Receive(slice.get(), part); io != Io::Ok) {
+            return io;
+        }
+        if (!writeAll(fd, slice.get(), part)) {
+            fileFailed = true;
+            return Io::Ok;
+        }
+        length -= part;
     }
     return Io::Ok;
 }

@@ -26,6 +26,23 @@ constexpr int kPipeSize = 1 << 20;
 // The piece of a file held in memory at a time where the data has to pass through this process.
 constexpr size_t kCopySlice = 256 * 1024;
 
+ServiceConnection::Io ioOf(TlsStream::Io io) {
+    switch (io) {
+    case TlsStream::Io::Ok:
+        return ServiceConnection::Io::Ok;
+    case TlsStream::Io::TimedOut:
+        return ServiceConnection::Io::TimedOut;
+    case TlsStream::Io::Closed:
+        break;
+    }
+    return ServiceConnection::Io::Closed;
+}
+
+// Every wait for the device ends this long after the last progress.
+TlsStream::Clock::time_point deadline() {
+    return TlsStream::Clock::now() + std::chrono::milliseconds(ServiceConnection::kWaitMilliseconds);
+}
+
 bool writeAll(int fd, const char* data, size_t length) {
     while (length > 0) {
         const ssize_t written = ::write(fd, data, length);
@@ -44,6 +61,7 @@ bool writeAll(int fd, const char* data, size_t length) {
 } // namespace
 
 ServiceConnection::~ServiceConnection() {
+    m_tls.reset(); // says goodbye on the socket before it closes
     for (int end : m_pipe) {
         if (end >= 0) {
             ::close(end);
@@ -63,6 +81,8 @@ int ServiceConnection::Open(const UsbDevice& device, const char* service,
                             std::unique_ptr<ServiceConnection>& opened) {
     std::unique_ptr<ServiceConnection> connection(new ServiceConnection);
     lockdownd_service_descriptor_t descriptor = nullptr;
+    std::string certificate;
+    std::string key;
     {
         LockdownSession lockdown(device);
         if (lockdown.Result() != VEXA_OK) {
@@ -71,6 +91,8 @@ int ServiceConnection::Open(const UsbDevice& device, const char* service,
         if (int started = lockdown.StartService(service, &descriptor); started != VEXA_OK) {
             return started;
         }
+        certificate = lockdown.HostCertificate();
+        key = lockdown.HostPrivateKey();
     }
     std::unique_ptr<lockdownd_service_descriptor, decltype(&lockdownd_service_descriptor_free)> started(
         descriptor, &lockdownd_service_descriptor_free);
@@ -87,10 +109,15 @@ int ServiceConnection::Open(const UsbDevice& device, const char* service,
         return VEXA_E_IO;
     }
     if (started->ssl_enabled != 0) {
-        if (idevice_connection_enable_ssl(connection->m_connection) != IDEVICE_E_SUCCESS) {
-            return VEXA_E_PROTOCOL;
+        TlsStream::Io io = TlsStream::Io::Closed;
+        connection->m_tls =
+            TlsStream::Start(connection->m_fd, certificate, key,
+                             TlsStream::Clock::now() + std::chrono::milliseconds(kWaitMilliseconds), io);
+        if (!connection->m_tls) {
+            return !device.IsConnected()           ? VEXA_E_UNPLUGGED
+                   : io == TlsStream::Io::TimedOut ? VEXA_E_TIMEOUT
+                                                   : VEXA_E_PROTOCOL;
         }
-        connection->m_tls = true;
     } else {
         // Large socket buffers let a big piece of a file cross in a few steps instead of hundreds.
         const int size = 4 << 20;
@@ -122,15 +149,7 @@ ServiceConnection::Io ServiceConnection::Send(const void* data, size_t length) {
     const auto* bytes = static_cast<const char*>(data);
     while (length > 0) {
         if (m_tls) {
-            // The library's TLS layer writes whole records; it has no deadline of its own.
-            uint32_t sent = 0;
-            const uint32_t part = length > (1u << 30) ? (1u << 30) : static_cast<uint32_t>(length);
-            if (idevice_connection_send(m_connection, bytes, part, &sent) != IDEVICE_E_SUCCESS || sent == 0) {
-                return Io::Closed;
-            }
-            bytes += sent;
-            length -= sent;
-            continue;
+            return ioOf(m_tls->Write(bytes, length, deadline()));
         }
         const ssize_t sent = ::send(m_fd, bytes, length, MSG_DONTWAIT | MSG_NOSIGNAL);
         if (sent > 0) {
@@ -153,15 +172,9 @@ ServiceConnection::Io ServiceConnection::Receive(void* data, size_t length) {
     auto* bytes = static_cast<char*>(data);
     while (length > 0) {
         if (m_tls) {
-            uint32_t got = 0;
-            const uint32_t part = length > (1u << 30) ? (1u << 30) : static_cast<uint32_t>(length);
-            const idevice_error_t error =
-                idevice_connection_receive_timeout(m_connection, bytes, part, &got, kWaitMilliseconds);
-            if (got == 0 && error == IDEVICE_E_TIMEOUT) {
-                return Io::TimedOut;
-            }
-            if (got == 0) {
-                return Io::Closed;
+            size_t got = 0;
+            if (Io io = ioOf(m_tls->ReadSome(bytes, length, got, deadline())); io != Io::Ok) {
+                return io;
             }
             bytes += got;
             length -= got;

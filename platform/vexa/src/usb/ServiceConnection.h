@@ -6,6 +6,8 @@
 
 #include <libimobiledevice/libimobiledevice.h>
 
+#include "TlsStream.h"
+
 namespace vexa::usb {
 
 class UsbDevice;
@@ -59,7 +61,7 @@ private:
     idevice_t m_device = nullptr;
     idevice_connection_t m_connection = nullptr;
     int m_fd = -1;
-    bool m_tls = false;
+    std::unique_ptr<TlsStream> m_tls;
     int m_pipe[2] = {-1, -1}; // made by the first ReceiveToFile that splices
 };
 

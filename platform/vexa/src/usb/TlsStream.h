@@ -37,7 +37,8 @@ private:
     explicit TlsStream(SSL* ssl, int fd)
         : m_ssl(ssl)
         , m_fd(fd) {}
-    // Waits for what OpenSSL asked for after `result`; false on a lost connection or when time ran out.
+    // Waits until the socket is ready for what OpenSSL asked for after `result`: Closed for a lost
+    // connection or a failed session, TimedOut once `deadline` passed.
     Io waitAfter(int result, Clock::time_point deadline);
 
     SSL* m_ssl;

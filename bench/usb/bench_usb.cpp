@@ -1,5 +1,7 @@
-// The usb backend through vexa-device-emulator on this machine: plug to information page, an AFC copy
-// against cp, and listing a large folder.
+// The usb backend through vexa-device-emulator on this machine: plug to information page (the slowest
+// of three plugs), AFC copies both ways against cp (the best of three runs each, taken in turns), and
+// listing a large folder.
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <fstream>
@@ -101,6 +103,41 @@ double millisecondsOf(const std::function<bool()>& step, bool* ok) {
     return timer.nsecsElapsed() / 1e6;
 }
 
+// The machine is shared with other work: each copy runs this often, in turns with cp, and the fastest
+// run of each side counts, so a burst of load on one run does not decide the ratio.
+constexpr int kRounds = 3;
+
+struct Race {
+    double cp = 0;
+    double ours = 0;
+    double cpCpu = 0;   // seconds per run
+    double oursCpu = 0; // seconds per run, client and emulator together
+};
+
+// Times cp and our copy in turns. Both start from the same state: the targets removed (a copy over an
+// existing file would also pay for deleting it), dirty pages written out, the source in the page cache.
+Race race(const std::function<bool()>& cp, const std::function<bool()>& ours, const QStringList& targets,
+          qint64 emulatorProcess, bool* ok) {
+    Race best;
+    for (int round = 0; round < kRounds; ++round) {
+        for (const QString& target : targets) {
+            QFile::remove(target);
+        }
+        QProcess::execute("sync", {});
+        const double cpCpuBefore = childrenCpuSeconds();
+        const double cpTime = millisecondsOf(cp, ok);
+        best.cpCpu += (childrenCpuSeconds() - cpCpuBefore) / kRounds;
+        QProcess::execute("sync", {});
+        const double oursCpuBefore = cpuSecondsOf(getpid()) + cpuSecondsOf(emulatorProcess);
+        const double oursTime = millisecondsOf(ours, ok);
+        best.oursCpu += (cpuSecondsOf(getpid()) + cpuSecondsOf(emulatorProcess) - oursCpuBefore) / kRounds;
+        std::printf("  round %d: ours %.1f ms, cp %.1f ms\n", round + 1, oursTime, cpTime);
+        best.cp = round == 0 ? cpTime : std::min(best.cp, cpTime);
+        best.ours = round == 0 ? oursTime : std::min(best.ours, oursTime);
+    }
+    return best;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -118,27 +155,34 @@ int main(int argc, char** argv) {
     bool ok = true;
     bool within = true;
 
-    // A first plug pairs the device (certificates are made once); the figure is the plug after that.
+    // A first plug pairs the device (certificates are made once); the figure is the slowest of the plugs
+    // after that.
     emulator.Control(QByteArray("attach ") + kUdid);
     ok = waitForArrival(20000) && ok;
-    emulator.Control(QByteArray("detach ") + kUdid);
-    QThread::msleep(300);
-    g_arrived = 0;
     IVexaManager* manager = nullptr;
-    const double plug = millisecondsOf(
-        [&] {
-            emulator.Control(QByteArray("attach ") + kUdid);
-            if (!waitForArrival(10000)) {
-                return false;
-            }
-            manager = GetVexaManager();
-            DeviceInfo* info = nullptr;
-            DiskInfo disk{};
-            return manager->SetDeviceHandle(g_arrived) == VEXA_OK && manager->GetDeviceInfo(&info) &&
-                   manager->GetDiskInfo(&disk) == VEXA_OK;
-        },
-        &ok);
-    std::printf("plug to information page (record and disk figures): %.1f ms (limit 500)\n", plug);
+    double plug = 0;
+    for (int round = 0; round < kRounds; ++round) {
+        DeleteVexaManager(&manager);
+        emulator.Control(QByteArray("detach ") + kUdid);
+        QThread::msleep(300);
+        g_arrived = 0;
+        const double once = millisecondsOf(
+            [&] {
+                emulator.Control(QByteArray("attach ") + kUdid);
+                if (!waitForArrival(10000)) {
+                    return false;
+                }
+                manager = GetVexaManager();
+                DeviceInfo* info = nullptr;
+                DiskInfo disk{};
+                return manager->SetDeviceHandle(g_arrived) == VEXA_OK && manager->GetDeviceInfo(&info) &&
+                       manager->GetDiskInfo(&disk) == VEXA_OK;
+            },
+            &ok);
+        std::printf("plug to information page, round %d: %.1f ms\n", round + 1, once);
+        plug = std::max(plug, once);
+    }
+    std::printf("plug to information page (record and disk figures), slowest: %.1f ms (limit 500)\n", plug);
     within = BenchFigure("usb_plug_to_info_ms", plug, "ms", 500) && within;
 
     // 200 MB through AFC against cp of the same file on the same disk.
@@ -152,49 +196,37 @@ int main(int argc, char** argv) {
         }
     }
     QTemporaryDir local;
-    // Both copies start from the same state: dirty pages written out, the source in the page cache.
-    const auto settle = [] { QProcess::execute("sync", {}); };
-    settle();
-    const double cpCpuBefore = childrenCpuSeconds();
-    const double cp = millisecondsOf(
+    IFileService* files = manager->GetFileService();
+    const qint64 emulatorProcess = emulatorPid();
+    const std::u16string target = local.filePath("afc.bin").toStdU16String();
+    const Race download = race(
         [&] {
             return QProcess::execute("cp", {media + "/big.bin", local.filePath("cp.bin")}) == 0;
         },
-        &ok);
-    const double cpCpu = childrenCpuSeconds() - cpCpuBefore;
-    settle();
-    const qint64 emulatorProcess = emulatorPid();
-    const double afcCpuBefore = cpuSecondsOf(getpid()) + cpuSecondsOf(emulatorProcess);
-    const std::u16string target = local.filePath("afc.bin").toStdU16String();
-    IFileService* files = manager->GetFileService();
-    const double afc = millisecondsOf(
-        [&] { return files->CopyFileToComputer(u"/big.bin", target.c_str()) == VEXA_OK; }, &ok);
-    const double afcCpu = cpuSecondsOf(getpid()) + cpuSecondsOf(emulatorProcess) - afcCpuBefore;
+        [&] { return files->CopyFileToComputer(u"/big.bin", target.c_str()) == VEXA_OK; },
+        {local.filePath("cp.bin"), local.filePath("afc.bin")}, emulatorProcess, &ok);
     ok = sameContents(media + "/big.bin", local.filePath("afc.bin")) && ok;
-    std::printf("AFC copy of 200 MB from the device: %.1f ms, cp %.1f ms, ratio %.2f (limit 2.0)\n", afc, cp,
-                afc / cp);
-    within = BenchFigure("usb_afc_copy_200mb_ratio_to_cp", afc / cp, "x", 2.0) && within;
-    BenchWatch("usb_afc_copy_200mb_ms", afc, "ms");
+    std::printf("AFC copy of 200 MB from the device: %.1f ms, cp %.1f ms, ratio %.2f (limit 2.0)\n",
+                download.ours, download.cp, download.ours / download.cp);
+    within = BenchFigure("usb_afc_copy_200mb_ratio_to_cp", download.ours / download.cp, "x", 2.0) && within;
+    BenchWatch("usb_afc_copy_200mb_ms", download.ours, "ms");
     // CPU time does not depend on how busy the machine is: both ends of the copy against cp.
-    std::printf("CPU time of that copy (client and emulator): %.0f ms, cp %.0f ms\n", afcCpu * 1000,
-                cpCpu * 1000);
-    BenchWatch("usb_afc_copy_200mb_cpu_ms", afcCpu * 1000, "ms");
-    BenchWatch("cp_200mb_cpu_ms", cpCpu * 1000, "ms");
+    std::printf("CPU time of that copy (client and emulator): %.0f ms, cp %.0f ms\n", download.oursCpu * 1000,
+                download.cpCpu * 1000);
+    BenchWatch("usb_afc_copy_200mb_cpu_ms", download.oursCpu * 1000, "ms");
+    BenchWatch("cp_200mb_cpu_ms", download.cpCpu * 1000, "ms");
 
-    settle();
-    const double cpBack = millisecondsOf(
+    const std::u16string source = local.filePath("cp.bin").toStdU16String();
+    const Race upload = race(
         [&] {
             return QProcess::execute("cp", {local.filePath("cp.bin"), media + "/cp-back.bin"}) == 0;
         },
-        &ok);
-    settle();
-    const std::u16string source = local.filePath("cp.bin").toStdU16String();
-    const double upload =
-        millisecondsOf([&] { return files->CopyFileToDevice(source.c_str(), u"/back.bin") == VEXA_OK; }, &ok);
+        [&] { return files->CopyFileToDevice(source.c_str(), u"/back.bin") == VEXA_OK; },
+        {media + "/cp-back.bin", media + "/back.bin"}, emulatorProcess, &ok);
     ok = sameContents(local.filePath("cp.bin"), media + "/back.bin") && ok;
-    std::printf("AFC copy of 200 MB to the device: %.1f ms, cp %.1f ms, ratio %.2f (limit 2.0)\n", upload,
-                cpBack, upload / cpBack);
-    within = BenchFigure("usb_afc_upload_200mb_ratio_to_cp", upload / cpBack, "x", 2.0) && within;
+    std::printf("AFC copy of 200 MB to the device: %.1f ms, cp %.1f ms, ratio %.2f (limit 2.0)\n",
+                upload.ours, upload.cp, upload.ours / upload.cp);
+    within = BenchFigure("usb_afc_upload_200mb_ratio_to_cp", upload.ours / upload.cp, "x", 2.0) && within;
     QFile::remove(media + "/cp-back.bin");
     QFile::remove(media + "/back.bin");
 

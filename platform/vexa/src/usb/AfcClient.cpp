@@ -20,8 +20,10 @@ constexpr size_t kInfoWindow = 128;
 // Two reads in flight keep both ends busy: one side handles a piece while the other moves
 // the next.
 constexpr int kReadDepth = 2;
-// A piece of a file passed on at a time: small enough to stay in the processor's cache.
+// A piece of a file taken from the caller at a time: small enough to stay in the processor's cache.
 constexpr size_t kSliceSize = 256 * 1024;
+// A status answer carries one code; a longer one is still taken, a huge one is garbled.
+constexpr uint64_t kLargestStatus = 64 * 1024;
 // Writes go in slices, each its own packet, so the data is still in the cache when it is sent; many
 // in flight keep the device busy.
 constexpr int kWriteDepth = 8;
@@ -318,9 +320,9 @@ afc_error_t AfcClient::CloseFile(uint64_t handle) {
     return request(FileCloseOp, le64(handle), Status, data);
 }
 
-afc_error_t AfcClient::ReadFile(uint64_t handle, const Sink& sink) {
+afc_error_t AfcClient::ReadFile(uint64_t handle, int fd, bool& writeFailed) {
+    writeFailed = false;
     const std::string arguments = le64(handle) + le64(kChunkSize);
-    const std::unique_ptr<char[]> buffer(new char[kSliceSize]);
     afc_error_t result = AFC_E_SUCCESS;
     bool more = true;
     int inFlight = 0;
@@ -345,14 +347,15 @@ afc_error_t AfcClient::ReadFile(uint64_t handle, const Sink& sink) {
             return fail(AFC_E_TOO_MUCH_DATA);
         }
         if (header.operation == Status) {
-            if (length < 8 || length > kSliceSize) {
+            if (length < 8 || length > kLargestStatus) {
                 return fail(AFC_E_OP_HEADER_INVALID);
             }
-            if (afc_error_t error = receiveBody(buffer.get(), length); error != AFC_E_SUCCESS) {
+            std::string status(static_cast<size_t>(length), '\0');
+            if (afc_error_t error = receiveBody(status.data(), status.size()); error != AFC_E_SUCCESS) {
                 return error;
             }
-            if (afc_error_t status = statusOf(getLe64(buffer.get())); status != AFC_E_SUCCESS && more) {
-                result = status;
+            if (afc_error_t code = statusOf(getLe64(status.data())); code != AFC_E_SUCCESS && more) {
+                result = code;
             }
             more = false;
             continue;
@@ -360,17 +363,25 @@ afc_error_t AfcClient::ReadFile(uint64_t handle, const Sink& sink) {
         if (length == 0) {
             more = false;
         }
-        // Taken in slices that stay in the processor's cache between the socket and the sink.
-        for (uint64_t done = 0; done < length;) {
-            const size_t slice = static_cast<size_t>(std::min<uint64_t>(length - done, kSliceSize));
-            if (afc_error_t error = receiveBody(buffer.get(), slice); error != AFC_E_SUCCESS) {
+        if (!more) {
+            // An answer that came after the end is collected, not written.
+            std::string unused(static_cast<size_t>(length), '\0');
+            if (afc_error_t error = receiveBody(unused.data(), unused.size()); error != AFC_E_SUCCESS) {
                 return error;
             }
-            done += slice;
-            if (more && !sink(buffer.get(), slice)) {
-                result = AFC_E_OP_INTERRUPTED;
-                more = false;
-            }
+            continue;
+        }
+        switch (m_connection.ReceiveToFile(fd, static_cast<size_t>(length), writeFailed)) {
+        case ServiceConnection::Io::Ok:
+            break;
+        case ServiceConnection::Io::TimedOut:
+            return fail(AFC_E_OP_TIMEOUT);
+        case ServiceConnection::Io::Closed:
+            return fail(AFC_E_MUX_ERROR);
+        }
+        if (writeFailed) {
+            // Where the stream stands after a failed write is unknown: nothing more is read from it.
+            return fail(AFC_E_OP_INTERRUPTED);
         }
     }
     return result;

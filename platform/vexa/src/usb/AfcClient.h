@@ -20,8 +20,6 @@ class ServiceConnection;
 class AfcClient {
 public:
     using FileInfo = std::vector<std::pair<std::string, std::string>>;
-    // Receives each piece of a file in order; false stops the transfer.
-    using Sink = std::function<bool(const char* data, size_t length)>;
     // Fills `buffer` with at most `capacity` bytes and says how many; 0 at the end, -1 on failure.
     using Source = std::function<int64_t(char* buffer, size_t capacity)>;
 
@@ -39,8 +37,10 @@ public:
 
     afc_error_t OpenFile(const std::string& path, afc_file_mode_t mode, uint64_t& handle);
     afc_error_t CloseFile(uint64_t handle);
-    // The whole file from the current position to its end, in large pieces.
-    afc_error_t ReadFile(uint64_t handle, const Sink& sink);
+    // The whole file from the current position to its end, in large pieces, written to the open file
+    // `fd` at its position straight from the connection; `writeFailed` tells a local failure from the
+    // device's, and leaves the client broken.
+    afc_error_t ReadFile(uint64_t handle, int fd, bool& writeFailed);
     // All that `source` gives; `sourceFailed` tells a local failure from the device's.
     afc_error_t WriteFile(uint64_t handle, const Source& source, bool& sourceFailed);
 

@@ -7,18 +7,23 @@
 
 #include <arpa/inet.h>
 #include <poll.h>
+#include <sys/socket.h>
 
 #include <vexa/VexaResult.h>
 
 #include "LockdownSession.h"
+#include "TlsStream.h"
 #include "UsbDevice.h"
 
 namespace vexa::usb {
 
 namespace {
 
-// Waits are cut into slices so that an unplugged device is noticed quickly.
+// Waits are cut into slices so that an unplugged device is noticed quickly; an answer that arrives
+// ends a slice at once.
 constexpr int kSliceMs = 200;
+// Sending a request and shaking hands wait at most this long for the socket.
+constexpr auto kSendLimit = std::chrono::milliseconds(4000);
 // Lockdown's answers are small; anything larger is a garbled length.
 constexpr uint32_t kLargestMessage = 16 * 1024 * 1024;
 
@@ -30,7 +35,11 @@ int remainingMs(std::chrono::steady_clock::time_point deadline) {
 
 } // namespace
 
+LockdownChannel::LockdownChannel(const UsbDevice& device)
+    : m_device(device) {}
+
 LockdownChannel::~LockdownChannel() {
+    m_tls.reset(); // says goodbye on the socket before it closes
     if (m_connection != nullptr) {
         idevice_disconnect(m_connection);
     }
@@ -72,15 +81,28 @@ int LockdownChannel::Send(plist_t message) {
     std::memcpy(frame.data(), &header, sizeof header);
     std::memcpy(frame.data() + sizeof header, xml, length);
     std::free(xml);
-    size_t sent = 0;
-    while (sent < frame.size()) {
-        uint32_t part = 0;
-        if (idevice_connection_send(m_connection, frame.data() + sent,
-                                    static_cast<uint32_t>(frame.size() - sent), &part) != IDEVICE_E_SUCCESS ||
-            part == 0) {
+    const auto deadline = std::chrono::steady_clock::now() + kSendLimit;
+    if (m_tls) {
+        return m_tls->Write(frame.data(), frame.size(), deadline) == TlsStream::Io::Ok ? int(VEXA_OK)
+                                                                                       : lost();
+    }
+    for (size_t sent = 0; sent < frame.size();) {
+        const ssize_t part =
+            ::send(m_fd, frame.data() + sent, frame.size() - sent, MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (part > 0) {
+            sent += static_cast<size_t>(part);
+            continue;
+        }
+        if (part < 0 && errno == EINTR) {
+            continue;
+        }
+        if (part == 0 || (errno != EAGAIN && errno != EWOULDBLOCK)) {
             return lost();
         }
-        sent += part;
+        pollfd ready{m_fd, POLLOUT, 0};
+        if (::poll(&ready, 1, remainingMs(deadline)) == 0) {
+            return lost();
+        }
     }
     return VEXA_OK;
 }
@@ -96,12 +118,29 @@ int LockdownChannel::readExactly(char* data, uint32_t length,
         if (left == 0) {
             return VEXA_E_TIMEOUT;
         }
-        uint32_t part = 0;
-        const idevice_error_t error = idevice_connection_receive_timeout(
-            m_connection, data + got, length - got, &part, static_cast<unsigned>(std::min(left, kSliceMs)));
-        got += part;
-        if (error != IDEVICE_E_SUCCESS && error != IDEVICE_E_TIMEOUT && part == 0) {
+        const auto slice =
+            std::chrono::steady_clock::now() + std::chrono::milliseconds(std::min(left, kSliceMs));
+        if (m_tls) {
+            size_t part = 0;
+            switch (m_tls->ReadSome(data + got, length - got, part, slice)) {
+            case TlsStream::Io::Ok:
+                got += static_cast<uint32_t>(part);
+                break;
+            case TlsStream::Io::TimedOut:
+                break;
+            case TlsStream::Io::Closed:
+                return lost();
+            }
+            continue;
+        }
+        const ssize_t part = ::recv(m_fd, data + got, length - got, MSG_DONTWAIT);
+        if (part > 0) {
+            got += static_cast<uint32_t>(part);
+        } else if (part == 0 || (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR)) {
             return lost();
+        } else {
+            pollfd ready{m_fd, POLLIN, 0};
+            ::poll(&ready, 1, remainingMs(slice));
         }
     }
     return VEXA_OK;
@@ -110,25 +149,6 @@ int LockdownChannel::readExactly(char* data, uint32_t length,
 int LockdownChannel::Receive(PlistPtr& message, std::chrono::milliseconds limit) {
     message.reset();
     const auto deadline = std::chrono::steady_clock::now() + limit;
-    // Lockdown answers one request at a time: nothing waits inside TLS before the next answer begins, so
-    // the socket itself says when it does.
-    for (;;) {
-        if (!m_device.IsConnected()) {
-            return VEXA_E_UNPLUGGED;
-        }
-        const int left = remainingMs(deadline);
-        if (left == 0) {
-            return VEXA_E_TIMEOUT;
-        }
-        pollfd ready{m_fd, POLLIN, 0};
-        const int count = ::poll(&ready, 1, std::min(left, kSliceMs));
-        if (count > 0) {
-            break;
-        }
-        if (count < 0 && errno != EINTR) {
-            return lost();
-        }
-    }
     uint32_t header = 0;
     if (int result = readExactly(reinterpret_cast<char*>(&header), sizeof header, deadline);
         result != VEXA_OK) {
@@ -148,8 +168,13 @@ int LockdownChannel::Receive(PlistPtr& message, std::chrono::milliseconds limit)
     return node != nullptr ? VEXA_OK : VEXA_E_PROTOCOL;
 }
 
-int LockdownChannel::EnableTls() {
-    return idevice_connection_enable_ssl(m_connection) == IDEVICE_E_SUCCESS ? int(VEXA_OK) : lost();
+int LockdownChannel::EnableTls(const std::string& certificatePem, const std::string& keyPem) {
+    TlsStream::Io io = TlsStream::Io::Closed;
+    m_tls = TlsStream::Start(m_fd, certificatePem, keyPem, std::chrono::steady_clock::now() + kSendLimit, io);
+    if (m_tls) {
+        return VEXA_OK;
+    }
+    return io == TlsStream::Io::TimedOut && m_device.IsConnected() ? int(VEXA_E_TIMEOUT) : lost();
 }
 
 } // namespace vexa::usb

@@ -136,6 +136,12 @@ void LockdownSession::handshake(const UsbDevice& device) {
         m_client = nullptr;
     }
     m_result = ResultOfLockdown(m_error);
+    if (m_result == VEXA_OK) {
+        // The pairing just made (or confirmed) is in usbmuxd now.
+        PlistPtr record = PairRecord(device.Udid());
+        m_hostCertificate = PlistData(record.get(), "HostCertificate");
+        m_hostPrivateKey = PlistData(record.get(), "HostPrivateKey");
+    }
 }
 
 bool LockdownSession::openOwnSession(const UsbDevice& device) {
@@ -178,7 +184,9 @@ bool LockdownSession::openOwnSession(const UsbDevice& device) {
         node && plist_get_node_type(node) == PLIST_BOOLEAN) {
         plist_get_bool_val(node, &tls);
     }
-    if (tls != 0 && (m_result = m_channel->EnableTls()) != VEXA_OK) {
+    m_hostCertificate = PlistData(record.get(), "HostCertificate");
+    m_hostPrivateKey = PlistData(record.get(), "HostPrivateKey");
+    if (tls != 0 && (m_result = m_channel->EnableTls(m_hostCertificate, m_hostPrivateKey)) != VEXA_OK) {
         m_error = LOCKDOWN_E_SSL_ERROR;
         return false;
     }

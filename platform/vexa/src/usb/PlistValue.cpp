@@ -73,6 +73,19 @@ std::string PlistString(plist_t dictionary, const char* key) {
     return text;
 }
 
+std::string PlistData(plist_t dictionary, const char* key) {
+    plist_t node = dictionary != nullptr ? plist_dict_get_item(dictionary, key) : nullptr;
+    if (node == nullptr || plist_get_node_type(node) != PLIST_DATA) {
+        return {};
+    }
+    char* bytes = nullptr;
+    uint64_t length = 0;
+    plist_get_data_val(node, &bytes, &length);
+    std::string data(bytes != nullptr ? bytes : "", bytes != nullptr ? length : 0);
+    std::free(bytes);
+    return data;
+}
+
 uint64_t PlistUnsigned(plist_t dictionary, const char* key, uint64_t fallback) {
     if (dictionary == nullptr || plist_get_node_type(dictionary) != PLIST_DICT) {
         return fallback;

@@ -18,6 +18,8 @@ using PlistPtr = std::unique_ptr<void, PlistFree>;
 // in decimal, arrays joined with ",", data in base 64. Null or a dictionary gives an empty optional text.
 bool PlistToText(plist_t node, std::string& text);
 std::string PlistString(plist_t dictionary, const char* key);
+// The bytes of a data item; empty when the key is missing or holds something else.
+std::string PlistData(plist_t dictionary, const char* key);
 uint64_t PlistUnsigned(plist_t dictionary, const char* key, uint64_t fallback = 0);
 
 } // namespace vexa::usb

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 
+#include <fcntl.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -17,7 +18,55 @@
 
 namespace vexa::usb {
 
+namespace {
+
+// A pipe this large takes a whole burst of the socket in one splice; an unprivileged process may ask
+// for it (fs.pipe-max-size), and a smaller pipe only means more calls.
+constexpr int kPipeSize = 1 << 20;
+// The piece of a file held in memory at a time where the data has to pass through this process.
+constexpr size_t kCopySlice = 256 * 1024;
+
+ServiceConnection::Io ioOf(TlsStream::Io io) {
+    switch (io) {
+    case TlsStream::Io::Ok:
+        return ServiceConnection::Io::Ok;
+    case TlsStream::Io::TimedOut:
+        return ServiceConnection::Io::TimedOut;
+    case TlsStream::Io::Closed:
+        break;
+    }
+    return ServiceConnection::Io::Closed;
+}
+
+// Every wait for the device ends this long after the last progress.
+TlsStream::Clock::time_point deadline() {
+    return TlsStream::Clock::now() + std::chrono::milliseconds(ServiceConnection::kWaitMilliseconds);
+}
+
+bool writeAll(int fd, const char* data, size_t length) {
+    while (length > 0) {
+        const ssize_t written = ::write(fd, data, length);
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            return false;
+        }
+        data += written;
+        length -= static_cast<size_t>(written);
+    }
+    return true;
+}
+
+} // namespace
+
 ServiceConnection::~ServiceConnection() {
+    m_tls.reset(); // says goodbye on the socket before it closes
+    for (int end : m_pipe) {
+        if (end >= 0) {
+            ::close(end);
+        }
+    }
     if (m_connection != nullptr) {
         idevice_disconnect(m_connection);
     } else if (m_fd >= 0) {
@@ -32,6 +81,8 @@ int ServiceConnection::Open(const UsbDevice& device, const char* service,
                             std::unique_ptr<ServiceConnection>& opened) {
     std::unique_ptr<ServiceConnection> connection(new ServiceConnection);
     lockdownd_service_descriptor_t descriptor = nullptr;
+    std::string certificate;
+    std::string key;
     {
         LockdownSession lockdown(device);
         if (lockdown.Result() != VEXA_OK) {
@@ -40,6 +91,8 @@ int ServiceConnection::Open(const UsbDevice& device, const char* service,
         if (int started = lockdown.StartService(service, &descriptor); started != VEXA_OK) {
             return started;
         }
+        certificate = lockdown.HostCertificate();
+        key = lockdown.HostPrivateKey();
     }
     std::unique_ptr<lockdownd_service_descriptor, decltype(&lockdownd_service_descriptor_free)> started(
         descriptor, &lockdownd_service_descriptor_free);
@@ -56,10 +109,15 @@ int ServiceConnection::Open(const UsbDevice& device, const char* service,
         return VEXA_E_IO;
     }
     if (started->ssl_enabled != 0) {
-        if (idevice_connection_enable_ssl(connection->m_connection) != IDEVICE_E_SUCCESS) {
-            return VEXA_E_PROTOCOL;
+        TlsStream::Io io = TlsStream::Io::Closed;
+        connection->m_tls =
+            TlsStream::Start(connection->m_fd, certificate, key,
+                             TlsStream::Clock::now() + std::chrono::milliseconds(kWaitMilliseconds), io);
+        if (!connection->m_tls) {
+            return !device.IsConnected()           ? VEXA_E_UNPLUGGED
+                   : io == TlsStream::Io::TimedOut ? VEXA_E_TIMEOUT
+                                                   : VEXA_E_PROTOCOL;
         }
-        connection->m_tls = true;
     } else {
         // Large socket buffers let a big piece of a file cross in a few steps instead of hundreds.
         const int size = 4 << 20;
@@ -91,15 +149,7 @@ ServiceConnection::Io ServiceConnection::Send(const void* data, size_t length) {
     const auto* bytes = static_cast<const char*>(data);
     while (length > 0) {
         if (m_tls) {
-            // The library's TLS layer writes whole records; it has no deadline of its own.
-            uint32_t sent = 0;
-            const uint32_t part = length > (1u << 30) ? (1u << 30) : static_cast<uint32_t>(length);
-            if (idevice_connection_send(m_connection, bytes, part, &sent) != IDEVICE_E_SUCCESS || sent == 0) {
-                return Io::Closed;
-            }
-            bytes += sent;
-            length -= sent;
-            continue;
+            return ioOf(m_tls->Write(bytes, length, deadline()));
         }
         const ssize_t sent = ::send(m_fd, bytes, length, MSG_DONTWAIT | MSG_NOSIGNAL);
         if (sent > 0) {
@@ -122,15 +172,9 @@ ServiceConnection::Io ServiceConnection::Receive(void* data, size_t length) {
     auto* bytes = static_cast<char*>(data);
     while (length > 0) {
         if (m_tls) {
-            uint32_t got = 0;
-            const uint32_t part = length > (1u << 30) ? (1u << 30) : static_cast<uint32_t>(length);
-            const idevice_error_t error =
-                idevice_connection_receive_timeout(m_connection, bytes, part, &got, kWaitMilliseconds);
-            if (got == 0 && error == IDEVICE_E_TIMEOUT) {
-                return Io::TimedOut;
-            }
-            if (got == 0) {
-                return Io::Closed;
+            size_t got = 0;
+            if (Io io = ioOf(m_tls->ReadSome(bytes, length, got, deadline())); io != Io::Ok) {
+                return io;
             }
             bytes += got;
             length -= got;
@@ -162,6 +206,116 @@ ServiceConnection::Io ServiceConnection::Receive(void* data, size_t length) {
         } else {
             return Io::Closed;
         }
+    }
+    return Io::Ok;
+}
+
+ServiceConnection::Io ServiceConnection::ReceiveToFile(int fd, size_t length, bool& fileFailed) {
+    fileFailed = false;
+    // What an earlier receive read ahead goes first, from memory.
+    if (m_begin < m_end && length > 0) {
+        const size_t part = std::min(length, m_end - m_begin);
+        if (!writeAll(fd, m_buffer.get() + m_begin, part)) {
+            fileFailed = true;
+            return Io::Ok;
+        }
+        m_begin += part;
+        length -= part;
+    }
+    Io io = Io::Ok;
+    if (m_tls || length == 0 || !spliceToFile(fd, length, io, fileFailed)) {
+        return length == 0 ? io : copyToFile(fd, length, fileFailed);
+    }
+    return io;
+}
+
+bool ServiceConnection::spliceToFile(int fd, size_t& length, Io& io, bool& fileFailed) {
+    if (m_pipe[0] < 0) {
+        if (::pipe2(m_pipe, O_CLOEXEC) != 0) {
+            m_pipe[0] = m_pipe[1] = -1;
+            return false;
+        }
+        ::fcntl(m_pipe[1], F_SETPIPE_SZ, kPipeSize);
+    }
+    bool moved = false;
+    bool written = false;
+    while (length > 0) {
+        const ssize_t got = ::splice(m_fd, nullptr, m_pipe[1], nullptr, std::min<size_t>(length, kPipeSize),
+                                     SPLICE_F_MOVE | SPLICE_F_NONBLOCK);
+        if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            if (!waitFor(POLLIN)) {
+                io = Io::TimedOut;
+                return true;
+            }
+            continue;
+        }
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0 && !moved && (errno == EINVAL || errno == ENOSYS)) {
+            return false; // this socket cannot splice; the pipe is still empty
+        }
+        if (got <= 0) {
+            io = Io::Closed;
+            return true;
+        }
+        moved = true;
+        length -= static_cast<size_t>(got);
+        // The pipe is emptied into the file before the next piece, so it never holds data of a
+        // failed call.
+        for (size_t left = static_cast<size_t>(got); left > 0;) {
+            const ssize_t put = ::splice(m_pipe[0], nullptr, fd, nullptr, left, SPLICE_F_MOVE);
+            if (put < 0 && errno == EINTR) {
+                continue;
+            }
+            if (put < 0 && errno == EINVAL && !written) {
+                // A file that cannot take a splice (opened for appending, say): what the pipe holds
+                // goes through memory, and so does the rest.
+                return drainPipe(fd, left, fileFailed) ? false : true;
+            }
+            if (put <= 0) {
+                // What the pipe still holds is dropped with it.
+                ::close(m_pipe[0]);
+                ::close(m_pipe[1]);
+                m_pipe[0] = m_pipe[1] = -1;
+                fileFailed = true;
+                return true;
+            }
+            written = true;
+            left -= static_cast<size_t>(put);
+        }
+    }
+    return true;
+}
+
+bool ServiceConnection::drainPipe(int fd, size_t length, bool& fileFailed) {
+    char slice[64 * 1024];
+    while (length > 0) {
+        const ssize_t got = ::read(m_pipe[0], slice, std::min(length, sizeof slice));
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0 || !writeAll(fd, slice, static_cast<size_t>(got))) {
+            fileFailed = true;
+            return false;
+        }
+        length -= static_cast<size_t>(got);
+    }
+    return true;
+}
+
+ServiceConnection::Io ServiceConnection::copyToFile(int fd, size_t length, bool& fileFailed) {
+    const std::unique_ptr<char[]> slice(new char[kCopySlice]);
+    while (length > 0) {
+        const size_t part = std::min(length, kCopySlice);
+        if (Io io = Receive(slice.get(), part); io != Io::Ok) {
+            return io;
+        }
+        if (!writeAll(fd, slice.get(), part)) {
+            fileFailed = true;
+            return Io::Ok;
+        }
+        length -= part;
     }
     return Io::Ok;
 }

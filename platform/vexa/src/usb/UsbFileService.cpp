@@ -205,7 +205,8 @@ int UsbFileService::CopyFileToComputer(const char16_t* devicePath, const char16_
     const fs::path destination(QFile::encodeName(QString::fromUtf16(localPath)).toStdString());
     const fs::path part = destination.parent_path() / ("." + destination.filename().string() + ".vexa-part");
     QFile target(QFile::decodeName(part.c_str()));
-    if (!target.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    // Written through its descriptor only: the data goes from the connection to the file directly.
+    if (!target.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
         return VEXA_E_IO;
     }
     int result = withConnection([&](AfcConnection& connection) {
@@ -213,13 +214,9 @@ int UsbFileService::CopyFileToComputer(const char16_t* devicePath, const char16_
         if (afc_error_t error = file.Open(path, AFC_FOPEN_RDONLY); error != AFC_E_SUCCESS) {
             return ResultOfAfc(error, *m_device);
         }
-        bool written = true;
-        const afc_error_t error =
-            connection.Client().ReadFile(file.Handle(), [&](const char* data, size_t length) {
-                written = target.write(data, qint64(length)) == qint64(length);
-                return written;
-            });
-        if (!written) {
+        bool writeFailed = false;
+        const afc_error_t error = connection.Client().ReadFile(file.Handle(), target.handle(), writeFailed);
+        if (writeFailed) {
             return int(VEXA_E_IO);
         }
         return ResultOfAfc(error, *m_device);

@@ -19,9 +19,14 @@
 
 #include <vexa/vexa.h>
 
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include "EmulatorProcess.h"
 #include "formats/IpaFile.h"
 #include "sim/DeviceInfoFile.h"
+#include "usb/ServiceConnection.h"
 #include "usb/UsbAppLibrary.h"
 #include "usb/UsbFileService.h"
 
@@ -180,6 +185,7 @@ private slots:
     void aSilentDeviceEndsEveryAppCallWithinTenSeconds_data();
     void aSilentDeviceEndsEveryAppCallWithinTenSeconds();
     void unplugDuringACopyLeavesNoPartialFileAndReportsTheRemoval();
+    void receivedBytesReachFilesThatTakeNoSpliceAndWriteFailuresAreTold();
 };
 
 void TestVexaUsb::initTestCase() {
@@ -762,6 +768,58 @@ void TestVexaUsb::unplugDuringACopyLeavesNoPartialFileAndReportsTheRemoval() {
     const int again = waitForEvent(from, VEXA_DEVICE_ARRIVED);
     QVERIFY(again != 0 && again != m_handle);
     m_handle = again;
+}
+
+// A copy from the device moves the bytes from socket to file inside the kernel. Bytes the connection
+// read ahead go first, a file that takes no splice (opened for appending) still gets every byte in
+// order, and a file that takes none (a full disk) is told apart from a lost connection.
+void TestVexaUsb::receivedBytesReachFilesThatTakeNoSpliceAndWriteFailuresAreTold() {
+    using vexa::usb::ServiceConnection;
+    int ends[2];
+    QCOMPARE(::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends), 0);
+    std::unique_ptr<ServiceConnection> connection = ServiceConnection::Adopt(ends[0]);
+    const QByteArray piece = randomBytes(3 * 1024 * 1024 + 7);
+    const QByteArray stream = QByteArray("head") + piece + piece + piece;
+    // The head and the start of the first piece are there before the first receive, which reads ahead.
+    const qsizetype early = 32 * 1024;
+    QCOMPARE(::send(ends[1], stream.data(), early, MSG_NOSIGNAL), ssize_t(early));
+    std::thread device([&] {
+        for (qsizetype at = early; at < stream.size();) {
+            const ssize_t sent = ::send(ends[1], stream.data() + at, stream.size() - at, MSG_NOSIGNAL);
+            if (sent <= 0) {
+                return; // the reader gave up
+            }
+            at += sent;
+        }
+    });
+    char head[4];
+    QCOMPARE(connection->Receive(head, sizeof head), ServiceConnection::Io::Ok);
+
+    bool fileFailed = true;
+    QFile appended(m_local.filePath("appended.bin"));
+    QVERIFY(appended.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered));
+    QCOMPARE(connection->ReceiveToFile(appended.handle(), size_t(piece.size()), fileFailed),
+             ServiceConnection::Io::Ok);
+    QVERIFY(!fileFailed);
+    appended.close();
+    QCOMPARE(readFile(appended.fileName()), piece);
+
+    QFile spliced(m_local.filePath("spliced.bin"));
+    QVERIFY(spliced.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    QCOMPARE(connection->ReceiveToFile(spliced.handle(), size_t(piece.size()), fileFailed),
+             ServiceConnection::Io::Ok);
+    QVERIFY(!fileFailed);
+    spliced.close();
+    QCOMPARE(readFile(spliced.fileName()), piece);
+
+    const int full = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
+    QVERIFY(full >= 0);
+    QCOMPARE(connection->ReceiveToFile(full, size_t(piece.size()), fileFailed), ServiceConnection::Io::Ok);
+    QVERIFY(fileFailed);
+    ::close(full);
+    connection.reset(); // the device's sends end with the connection
+    device.join();
+    ::close(ends[1]);
 }
 
 QTEST_GUILESS_MAIN(TestVexaUsb)

@@ -13,6 +13,9 @@ namespace vexa::usb {
 namespace {
 // How often a device that waits for "Trust" is asked again.
 constexpr auto kPairingRetry = std::chrono::milliseconds(500);
+// A garbled or cut-short answer is asked again this often before the device counts as failed: one
+// bad message while the cable settles should not send the user to replug.
+constexpr int kPairingAttempts = 3;
 } // namespace
 
 UsbBackend& UsbBackend::Instance() {
@@ -164,7 +167,8 @@ void UsbBackend::tryToPair(Entry& entry) {
         std::fprintf(stderr, "vexa: pairing with %s failed (lockdown error %d)\n",
                      entry.device->Udid().c_str(), static_cast<int>(session.Error()));
         entry.state = State::Failed;
-    } else if (session.Result() != VEXA_E_UNPLUGGED && session.Result() != VEXA_E_TIMEOUT) {
+    } else if (session.Result() != VEXA_E_UNPLUGGED && session.Result() != VEXA_E_TIMEOUT &&
+               ++entry.failedAttempts >= kPairingAttempts) {
         std::fprintf(stderr, "vexa: device %s does not answer lockdown (error %d)\n",
                      entry.device->Udid().c_str(), static_cast<int>(session.Error()));
         entry.state = State::Failed;

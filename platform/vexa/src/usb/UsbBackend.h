@@ -49,6 +49,7 @@ private:
         std::shared_ptr<UsbDevice> device;
         State state = State::Unpaired;
         State announced = State::Unpaired; // what the current callback last heard
+        int failedAttempts = 0;            // pairing rounds that got a broken answer
     };
     struct Event {
         int kind;

@@ -179,6 +179,7 @@ private slots:
     void servicesNotOfferedYetSaySo();
     void trustIsAskedForUntilTheUserAccepts();
     void refusedTrustIsReportedAsFailedPairing();
+    void aGarbledAnswerWhilePairingIsAskedAgain();
     void networkDevicesAreIgnored();
     void unplugDuringAnInstallEndsItWithinTenSeconds();
     void installProgressCoversTheUploadAndTheDevicesSteps();
@@ -567,6 +568,17 @@ void TestVexaUsb::refusedTrustIsReportedAsFailedPairing() {
     m_emulator.Control("rescan");
     QCOMPARE(waitForEvent(from, VEXA_DEVICE_REMOVED, handle), handle);
     QVERIFY(m_emulator.Control("trust accept").startsWith("ok"));
+}
+
+void TestVexaUsb::aGarbledAnswerWhilePairingIsAskedAgain() {
+    QVERIFY(m_emulator.Control("fault lockdown malformed").startsWith("ok"));
+    const int handle = plugNew("00008101-000D1B2C3D4E5F60", "Settling iPad", VEXA_DEVICE_ARRIVED);
+    QVERIFY(handle != 0);
+    QCOMPARE(eventAfter(0, VEXA_DEVICE_PAIRING_FAILED, handle), 0);
+    const size_t from = eventCount();
+    QCOMPARE(m_emulator.SimCtl({"unplug", "00008101-000D1B2C3D4E5F60"}), 0);
+    m_emulator.Control("rescan");
+    QCOMPARE(waitForEvent(from, VEXA_DEVICE_REMOVED, handle), handle);
 }
 
 void TestVexaUsb::networkDevicesAreIgnored() {

@@ -139,8 +139,8 @@ void LockdownSession::handshake(const UsbDevice& device) {
     if (m_result == VEXA_OK) {
         // The pairing just made (or confirmed) is in usbmuxd now.
         PlistPtr record = PairRecord(device.Udid());
-        m_hostCertificate = PlistData(record.get(), "HostCertificate");
-        m_hostPrivateKey = PlistData(record.get(), "HostPrivateKey");
+        m_clientCertificate = PlistData(record.get(), "RootCertificate");
+        m_clientPrivateKey = PlistData(record.get(), "RootPrivateKey");
     }
 }
 
@@ -184,9 +184,9 @@ bool LockdownSession::openOwnSession(const UsbDevice& device) {
         node && plist_get_node_type(node) == PLIST_BOOLEAN) {
         plist_get_bool_val(node, &tls);
     }
-    m_hostCertificate = PlistData(record.get(), "HostCertificate");
-    m_hostPrivateKey = PlistData(record.get(), "HostPrivateKey");
-    if (tls != 0 && (m_result = m_channel->EnableTls(m_hostCertificate, m_hostPrivateKey)) != VEXA_OK) {
+    m_clientCertificate = PlistData(record.get(), "RootCertificate");
+    m_clientPrivateKey = PlistData(record.get(), "RootPrivateKey");
+    if (tls != 0 && (m_result = m_channel->EnableTls(m_clientCertificate, m_clientPrivateKey)) != VEXA_OK) {
         m_error = LOCKDOWN_E_SSL_ERROR;
         return false;
     }

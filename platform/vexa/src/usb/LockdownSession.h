@@ -42,9 +42,10 @@ public:
     int GetValue(const char* domain, const char* key, PlistPtr& value);
     int SetValue(const char* domain, const char* key, PlistPtr value);
     int StartService(const char* name, lockdownd_service_descriptor_t* service);
-    // The host's certificate and key (PEM) from the pairing, for the TLS of the services it starts.
-    const std::string& HostCertificate() const { return m_hostCertificate; }
-    const std::string& HostPrivateKey() const { return m_hostPrivateKey; }
+    // The certificate and key (PEM) the host shows in TLS: the pairing's root pair, as the device
+    // expects from libimobiledevice's own clients.
+    const std::string& ClientCertificate() const { return m_clientCertificate; }
+    const std::string& ClientPrivateKey() const { return m_clientPrivateKey; }
 
 private:
     // Pairs through libimobiledevice (the device shows "Trust This Computer?").
@@ -60,8 +61,8 @@ private:
     lockdownd_client_t m_client = nullptr;
     std::unique_ptr<LockdownChannel> m_channel;
     std::string m_sessionId;
-    std::string m_hostCertificate;
-    std::string m_hostPrivateKey;
+    std::string m_clientCertificate;
+    std::string m_clientPrivateKey;
 };
 
 // A connection to the device through usbmuxd only (network connections are never used).

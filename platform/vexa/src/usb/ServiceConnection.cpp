@@ -91,8 +91,8 @@ int ServiceConnection::Open(const UsbDevice& device, const char* service,
         if (int started = lockdown.StartService(service, &descriptor); started != VEXA_OK) {
             return started;
         }
-        certificate = lockdown.HostCertificate();
-        key = lockdown.HostPrivateKey();
+        certificate = lockdown.ClientCertificate();
+        key = lockdown.ClientPrivateKey();
     }
     std::unique_ptr<lockdownd_service_descriptor, decltype(&lockdownd_service_descriptor_free)> started(
         descriptor, &lockdownd_service_descriptor_free);

@@ -9,7 +9,7 @@ typedef struct ssl_st SSL;
 
 namespace vexa::usb {
 
-// The client side of a TLS session on a device connection, with the host's certificate and key from
+// The client side of a TLS session on a device connection, with the host's root certificate and key from
 // the pairing record. Every wait is bounded by the caller, and a wait for the peer is a poll on the
 // socket, never a sleep: libimobiledevice 1.3.0's own handshake sleeps a tenth of a second each time
 // the device has not answered yet, which costs two tenths for every session opened. The socket is

@@ -82,6 +82,7 @@ void CPhotoSerialDlg::StartImport(IVexaManager* manager, const QStringList& file
     m_files = files;
     m_albumId = albumId.toUtf8();
     m_importing = true;
+    m_importCancelled = false;
     RetranslateUi();
     m_started = true;
     m_ended = false;

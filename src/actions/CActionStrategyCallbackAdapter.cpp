@@ -1,104 +1,74 @@
 #include "CActionStrategyCallbackAdapter.h"
 
-#include <QThread>
+#include <QByteArray>
 
+#include "CBlockingCall.h"
 #include "IActionStrategyCallback.h"
-#include "SyncAnnotations.h"
 
-CActionStrategyCallbackAdapter::CActionStrategyCallbackAdapter(IActionStrategyCallback* target)
-    : m_target(target) {
-    // The worker waits for end, progress, error and messages: the texts it passes live on its stack.
-    connect(this, &CActionStrategyCallbackAdapter::begin, this, &CActionStrategyCallbackAdapter::OnBegin);
-    connect(this, &CActionStrategyCallbackAdapter::end, this, &CActionStrategyCallbackAdapter::OnEnd,
-            Qt::BlockingQueuedConnection);
-    connect(this, &CActionStrategyCallbackAdapter::progress, this,
-            &CActionStrategyCallbackAdapter::OnProgress, Qt::BlockingQueuedConnection);
-    connect(this, &CActionStrategyCallbackAdapter::error, this, &CActionStrategyCallbackAdapter::OnError,
-            Qt::BlockingQueuedConnection);
-    connect(this, &CActionStrategyCallbackAdapter::msg, this, &CActionStrategyCallbackAdapter::OnMsg,
-            Qt::BlockingQueuedConnection);
-    emit begin();
-}
-
-CActionStrategyCallbackAdapter::~CActionStrategyCallbackAdapter() {
-    EmitEnd();
-}
-
-void CActionStrategyCallbackAdapter::EmitEnd() {
-    if (m_ended) {
-        return;
-    }
-    m_ended = true;
-    if (IsOnOwnThread()) {
-        OnEnd();
-    } else {
-        emit end();
-        // The slot ran on the widget thread and returned before this emit did.
-        VEXA_HAPPENS_AFTER(this);
-    }
-}
-
-void CActionStrategyCallbackAdapter::EmitProgress(quint64 done, quint64 total) {
-    if (IsOnOwnThread()) {
-        OnProgress(done, total);
-    } else {
-        emit progress(done, total);
-        VEXA_HAPPENS_AFTER(this);
-    }
-}
-
-void CActionStrategyCallbackAdapter::EmitMsg(const char* text) {
-    if (IsOnOwnThread()) {
-        OnMsg(text);
-    } else {
-        emit msg(text);
-        VEXA_HAPPENS_AFTER(this);
-    }
-}
-
-void CActionStrategyCallbackAdapter::EmitError(const char* text) {
-    if (IsOnOwnThread()) {
-        OnError(text);
-    } else {
-        emit error(text);
-        VEXA_HAPPENS_AFTER(this);
-    }
-}
-
-void CActionStrategyCallbackAdapter::OnBegin() {
+CActionStrategyCallbackAdapter::CActionStrategyCallbackAdapter(IActionStrategyCallback* target,
+                                                               std::function<bool()> stopRequested)
+    : m_target(target)
+    , m_stopRequested(std::move(stopRequested)) {
     if (m_target != nullptr) {
         m_target->OnBegin();
     }
 }
 
-void CActionStrategyCallbackAdapter::OnEnd() {
+CActionStrategyCallbackAdapter::~CActionStrategyCallbackAdapter() {
+    if (m_ended) {
+        return;
+    }
+    if (m_target != nullptr && m_missedProgress && m_missedProgress->first <= m_missedProgress->second) {
+        m_target->OnProgress(m_missedProgress->first, m_missedProgress->second);
+    }
+    ReportEnd();
+}
+
+void CActionStrategyCallbackAdapter::EmitEnd() {
+    // The slot may end the adapter's owner, so nothing here touches the adapter after the target call.
+    Deliver([this] { ReportEnd(); });
+}
+
+void CActionStrategyCallbackAdapter::EmitProgress(quint64 done, quint64 total) {
+    IActionStrategyCallback* target = m_target;
+    const bool delivered = Deliver([target, done, total] {
+        if (target != nullptr && done <= total) {
+            target->OnProgress(done, total);
+        }
+    });
+    if (!delivered) {
+        m_missedProgress.emplace(done, total);
+    }
+}
+
+void CActionStrategyCallbackAdapter::EmitMsg(const char* text) {
+    IActionStrategyCallback* target = m_target;
+    Deliver([target, copy = QByteArray(text)] {
+        if (target != nullptr) {
+            target->OnMsg(copy.isNull() ? nullptr : copy.constData());
+        }
+    });
+}
+
+void CActionStrategyCallbackAdapter::EmitError(const char* text) {
+    IActionStrategyCallback* target = m_target;
+    Deliver([target, copy = QByteArray(text)] {
+        if (target != nullptr) {
+            target->OnError(copy.isNull() ? nullptr : copy.constData());
+        }
+    });
+}
+
+bool CActionStrategyCallbackAdapter::Deliver(std::function<void()> call) {
+    return CBlockingCall::Run(this, std::move(call), m_stopRequested);
+}
+
+void CActionStrategyCallbackAdapter::ReportEnd() {
+    if (m_ended) {
+        return;
+    }
+    m_ended = true;
     if (m_target != nullptr) {
         m_target->OnEnd();
     }
-    VEXA_HAPPENS_BEFORE(this);
-}
-
-void CActionStrategyCallbackAdapter::OnProgress(quint64 done, quint64 total) {
-    if (m_target != nullptr && done <= total) {
-        m_target->OnProgress(done, total);
-    }
-    VEXA_HAPPENS_BEFORE(this);
-}
-
-void CActionStrategyCallbackAdapter::OnError(const char* text) {
-    if (m_target != nullptr) {
-        m_target->OnError(text);
-    }
-    VEXA_HAPPENS_BEFORE(this);
-}
-
-void CActionStrategyCallbackAdapter::OnMsg(const char* text) {
-    if (m_target != nullptr) {
-        m_target->OnMsg(text);
-    }
-    VEXA_HAPPENS_BEFORE(this);
-}
-
-bool CActionStrategyCallbackAdapter::IsOnOwnThread() const {
-    return QThread::currentThread() == thread();
 }

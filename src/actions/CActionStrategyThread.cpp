@@ -28,7 +28,7 @@ IActionStrategyThread::IActionStrategyThread(int kind, std::list<IBaseChunk*>* l
                                              IActionStrategyCallback* target)
     : m_kind(kind)
     , m_list(list)
-    , m_adapter(new CActionStrategyCallbackAdapter(target)) {}
+    , m_adapter(new CActionStrategyCallbackAdapter(target, [this] { return IsStopRequested(); })) {}
 
 IActionStrategyThread::~IActionStrategyThread() {
     StopAndWait();

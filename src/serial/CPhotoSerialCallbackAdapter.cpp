@@ -1,109 +1,87 @@
 #include "CPhotoSerialCallbackAdapter.h"
 
-#include <QThread>
-
+#include "CBlockingCall.h"
 #include "IPhotoSerialCallback.h"
 
-CPhotoSerialCallbackAdapter::CPhotoSerialCallbackAdapter(IPhotoSerialCallback* target)
-    : m_target(target) {
-    connect(this, &CPhotoSerialCallbackAdapter::begin, this, &CPhotoSerialCallbackAdapter::OnBegin);
-    connect(this, &CPhotoSerialCallbackAdapter::end, this, &CPhotoSerialCallbackAdapter::OnEnd,
-            Qt::BlockingQueuedConnection);
-    connect(this, &CPhotoSerialCallbackAdapter::progress, this, &CPhotoSerialCallbackAdapter::OnProgress,
-            Qt::BlockingQueuedConnection);
-    connect(this, &CPhotoSerialCallbackAdapter::msg, this, &CPhotoSerialCallbackAdapter::OnMsg,
-            Qt::BlockingQueuedConnection);
-    connect(this, &CPhotoSerialCallbackAdapter::error, this, &CPhotoSerialCallbackAdapter::OnError,
-            Qt::BlockingQueuedConnection);
-    emit begin();
-}
-
-CPhotoSerialCallbackAdapter::~CPhotoSerialCallbackAdapter() {
-    Finish();
-}
-
-void CPhotoSerialCallbackAdapter::EmitProgress(quint64 done, quint64 total) {
-    if (IsOnOwnThread()) {
-        OnProgress(done, total);
-    } else {
-        emit progress(done, total);
-    }
-}
-
-void CPhotoSerialCallbackAdapter::EmitMsg(const char* text) {
-    if (IsOnOwnThread()) {
-        OnMsg(text);
-    } else {
-        BeginHandOver();
-        emit msg(text);
-        EndHandOver();
-    }
-}
-
-void CPhotoSerialCallbackAdapter::EmitError(const char* text) {
-    if (IsOnOwnThread()) {
-        OnError(text);
-    } else {
-        BeginHandOver();
-        emit error(text);
-        EndHandOver();
-    }
-}
-
-void CPhotoSerialCallbackAdapter::Finish() {
-    if (m_finished) {
-        return;
-    }
-    m_finished = true;
-    if (IsOnOwnThread()) {
-        OnEnd();
-    } else {
-        emit end();
-    }
-}
-
-void CPhotoSerialCallbackAdapter::OnBegin() {
+CPhotoSerialCallbackAdapter::CPhotoSerialCallbackAdapter(IPhotoSerialCallback* target,
+                                                         std::function<bool()> stopRequested)
+    : m_target(target)
+    , m_stopRequested(std::move(stopRequested)) {
     if (m_target != nullptr) {
         m_target->OnBegin();
     }
 }
 
-void CPhotoSerialCallbackAdapter::OnEnd() {
+CPhotoSerialCallbackAdapter::~CPhotoSerialCallbackAdapter() {
+    if (m_finished) {
+        return;
+    }
+    if (m_target != nullptr) {
+        if (m_missedProgress && m_missedProgress->first <= m_missedProgress->second) {
+            m_target->OnProgress(m_missedProgress->first, m_missedProgress->second);
+        }
+        if (!m_missedError.isEmpty()) {
+            m_target->OnError(m_missedError.constData());
+        }
+    }
+    ReportEnd();
+}
+
+void CPhotoSerialCallbackAdapter::EmitProgress(quint64 done, quint64 total) {
+    IPhotoSerialCallback* target = m_target;
+    const bool delivered = Deliver([target, done, total] {
+        if (target != nullptr && done <= total) {
+            target->OnProgress(done, total);
+        }
+    });
+    if (!delivered) {
+        m_missedProgress.emplace(done, total);
+    }
+}
+
+void CPhotoSerialCallbackAdapter::EmitMsg(const char* text) {
+    if (text == nullptr) {
+        return;
+    }
+    IPhotoSerialCallback* target = m_target;
+    Deliver([target, copy = QByteArray(text)] {
+        if (target != nullptr) {
+            target->OnMsg(copy.constData());
+        }
+    });
+}
+
+void CPhotoSerialCallbackAdapter::EmitError(const char* text) {
+    if (text == nullptr) {
+        return;
+    }
+    IPhotoSerialCallback* target = m_target;
+    const QByteArray copy(text);
+    const bool delivered = Deliver([target, copy] {
+        if (target != nullptr) {
+            target->OnError(copy.constData());
+        }
+    });
+    if (!delivered) {
+        m_missedError = copy;
+    }
+}
+
+void CPhotoSerialCallbackAdapter::Finish() {
+    // The target's end may end the adapter's owner, so nothing touches the adapter after that call.
+    Deliver([this] { ReportEnd(); });
+}
+
+bool CPhotoSerialCallbackAdapter::Deliver(std::function<void()> call) {
+    return CBlockingCall::Run(this, std::move(call), m_stopRequested);
+}
+
+void CPhotoSerialCallbackAdapter::ReportEnd() {
+    if (m_finished) {
+        return;
+    }
+    m_finished = true;
     if (m_target != nullptr) {
         m_target->OnEnd();
     }
-}
-
-void CPhotoSerialCallbackAdapter::OnProgress(quint64 done, quint64 total) {
-    if (m_target != nullptr && done <= total) {
-        m_target->OnProgress(done, total);
-    }
-}
-
-void CPhotoSerialCallbackAdapter::OnMsg(const char* text) {
-    EndHandOver();
-    if (m_target != nullptr && text != nullptr) {
-        m_target->OnMsg(text);
-    }
-    BeginHandOver();
-}
-
-void CPhotoSerialCallbackAdapter::OnError(const char* text) {
-    EndHandOver();
-    if (m_target != nullptr && text != nullptr) {
-        m_target->OnError(text);
-    }
-    BeginHandOver();
-}
-
-void CPhotoSerialCallbackAdapter::BeginHandOver() {
-    m_handOvers.fetch_add(1, std::memory_order_release);
-}
-
-void CPhotoSerialCallbackAdapter::EndHandOver() {
-    (void)m_handOvers.load(std::memory_order_acquire);
-}
-
-bool CPhotoSerialCallbackAdapter::IsOnOwnThread() const {
-    return QThread::currentThread() == thread();
 }

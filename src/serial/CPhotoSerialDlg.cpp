@@ -82,10 +82,12 @@ void CPhotoSerialDlg::StartImport(IVexaManager* manager, const QStringList& file
     m_files = files;
     m_albumId = albumId.toUtf8();
     m_importing = true;
+    m_importCancelled = false;
     RetranslateUi();
     m_started = true;
     m_ended = false;
-    m_importAdapter = std::make_unique<CPhotoSerialCallbackAdapter>(this);
+    m_importAdapter =
+        std::make_unique<CPhotoSerialCallbackAdapter>(this, [this] { return IsStopRequested(); });
     m_importTimer.start();
 }
 
@@ -151,7 +153,7 @@ void CPhotoSerialDlg::OnBtnCancel() {
     if (m_writer != nullptr) {
         m_writer->Cancel();
     }
-    RequestStop();
+    m_importCancelled = true;
 }
 
 void CPhotoSerialDlg::OnImportFinished() {
@@ -180,7 +182,7 @@ void CPhotoSerialDlg::Run() {
     quint64 done = 0;
     int failed = 0;
     for (QString path : std::as_const(m_files)) {
-        if (IsStopRequested()) {
+        if (IsStopRequested() || m_importCancelled) {
             break;
         }
         path.replace(QLatin1Char('\\'), QLatin1Char('/'));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <memory>
 #include <string>
 
@@ -85,6 +86,8 @@ private:
     bool m_showsMessage = false;
     bool m_failed = false;
     bool m_importing = false;
+    // Cancel ends the import before its next file; unlike a stop it keeps the reports coming.
+    std::atomic<bool> m_importCancelled{false};
 
     // Import mode.
     IVexaManager* m_manager = nullptr;

@@ -14,7 +14,7 @@ CPhotoSerialThread::CPhotoSerialThread(IVexaManager* manager, int kind, IPhotoSe
                                        std::string destination, const std::vector<PhotoSerialEntry>* entries)
     : m_kind(kind)
     , m_destination(std::move(destination))
-    , m_adapter(std::make_unique<CPhotoSerialCallbackAdapter>(callback))
+    , m_adapter(std::make_unique<CPhotoSerialCallbackAdapter>(callback, [this] { return IsStopRequested(); }))
     , m_entries(entries)
     , m_manager(manager) {}
 
@@ -61,7 +61,7 @@ void CPhotoSerialThread::Run() {
     m_adapter->EmitMsg(message.constData());
     quint64 done = 0;
     for (const PhotoSerialEntry& entry : *m_entries) {
-        if (IsStopRequested()) {
+        if (IsStopRequested() || m_cancelled) {
             break;
         }
         if (action->Execute(m_destination.c_str(), &entry) == IPhotoSerialAction::Failed) {

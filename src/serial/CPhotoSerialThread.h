@@ -30,8 +30,9 @@ public:
     // Stops the walk before the next entry and waits for the thread.
     ~CPhotoSerialThread() override;
 
-    // Ends the walk before the next entry; the file being copied is finished first.
-    void Cancel() { RequestStop(); }
+    // Ends the walk before the next entry; the file being copied is finished first. Unlike a stop, a
+    // cancel keeps the reports coming: the dialog waits for the end in its own loop.
+    void Cancel() { m_cancelled = true; }
     int FailedCount() const { return m_failed; }
 
     static std::unique_ptr<IPhotoSerialAction> CreateAction(int kind, IVexaManager* manager);
@@ -46,4 +47,5 @@ private:
     const std::vector<PhotoSerialEntry>* m_entries;
     IVexaManager* m_manager;
     std::atomic<int> m_failed{0};
+    std::atomic<bool> m_cancelled{false};
 };

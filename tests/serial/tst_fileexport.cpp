@@ -32,6 +32,7 @@
 #include "CPhotoSerialImpl.h"
 #include "CPhotoSerialThread.h"
 #include "IBaseSerial.h"
+#include "IPhotoSerialCallback.h"
 #include "ISerialable.h"
 #include "LanguageService.h"
 #include "QFileFolderExport.h"
@@ -183,6 +184,7 @@ private slots:
     void exportButtonRouteAsksForAFolderThenCopies();
     void importCopiesPicturesIntoTheAlbumAndCountsRefusals();
     void callersManagerMayGoDuringTheExport();
+    void ownerGoneInsideAReportLeavesWholeFilesAndAnEnd();
 
     // Last: the device leaves during an export.
     void unplugDuringTheExportEndsWithTheFailureCount();
@@ -626,6 +628,65 @@ void TestFileExport::unplugDuringTheExportEndsWithTheFailureCount() {
     QCOMPARE(Export(kExportMedia, records, folder), 3);
     QCOMPARE(Tree(folder), QStringList({"Unplug 0.mp3", "Unplug 1.mp3"}));
     QCOMPARE(m_watcher->lastLine, QStringLiteral("3 file(s) could not be copied."));
+}
+
+namespace {
+// Hears an export and runs `inside` once, from within the first progress report past the first file.
+class ExportListener : public IPhotoSerialCallback {
+public:
+    void OnBegin() override {}
+    void OnEnd() override { ++ends; }
+    void OnProgress(quint64 done, quint64 total) override {
+        last = {done, total};
+        if (done >= 1 && inside)
+            std::exchange(inside, nullptr)();
+    }
+    void OnError(const char*) override {}
+    void OnMsg(const char*) override {}
+
+    std::function<void()> inside;
+    std::pair<quint64, quint64> last;
+    int ends = 0;
+};
+} // namespace
+
+void TestFileExport::ownerGoneInsideAReportLeavesWholeFilesAndAnEnd() {
+    // The worker waits for a report while the thread handling it destroys the export, which waits for
+    // the worker in turn: the worker must give the report up and stop before the next file.
+    std::vector<Record> records;
+    for (int i = 0; i < 6; ++i) {
+        const QString path =
+            PutOnDevice(QStringLiteral("gone%1.mp3").arg(i), QByteArray(50000, char('a' + i)));
+        records.push_back(
+            {{"Title", QStringLiteral("Gone %1").arg(i).toStdString()}, {"Path", path.toStdString()}});
+    }
+    vexa::sim::FaultSpec slow;
+    slow.operation = "CopyFileToComputer";
+    slow.delayMs = 60;
+    QCOMPARE(vexa::sim::FaultInjector::Add(FaultsFile(), slow), 0);
+    ExportListener listener;
+    auto writer = std::make_unique<CPhotoSerialImpl>(m_manager, kExportMedia, &listener);
+    RecordSource(records).Serialize(writer.get());
+    const int itemEnds = listener.ends;
+    bool destroyed = false;
+    listener.inside = [&] {
+        writer.reset();
+        destroyed = true;
+    };
+    const QString folder = m_local.filePath(QStringLiteral("gone"));
+    QVERIFY(QDir().mkpath(folder));
+    QVERIFY(writer->Export(folder.toStdString()));
+    QTRY_VERIFY_WITH_TIMEOUT(destroyed, 10000);
+    QCOMPARE(listener.ends - itemEnds, 1);
+    const QStringList names = Tree(folder);
+    QVERIFY2(!names.isEmpty() && names.size() < 6, qPrintable(names.join(',')));
+    for (const QString& name : names) {
+        const int i = name.mid(5, 1).toInt();
+        QCOMPARE(name, QStringLiteral("Gone %1.mp3").arg(i));
+        QCOMPARE(ReadFile(folder + QLatin1Char('/') + name), QByteArray(50000, char('a' + i)));
+    }
+    // The bar ends full over the files that were walked.
+    QCOMPARE(listener.last.first, listener.last.second);
 }
 
 int runFileExportTests(int argc, char** argv) {

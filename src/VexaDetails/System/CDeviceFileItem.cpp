@@ -248,6 +248,25 @@ CDeviceFileItem* CDeviceFileItem::FindChild(const std::string& name) const {
     return nullptr;
 }
 
+CDeviceFileItem* CDeviceFileItem::FindDescendant(const std::string& path) {
+    if (CDeviceFileName::HasParentStep(path)) {
+        return nullptr;
+    }
+    CDeviceFileItem* item = this;
+    size_t start = 0;
+    while (item != nullptr && start < path.size()) {
+        size_t end = path.find('/', start);
+        if (end == std::string::npos) {
+            end = path.size();
+        }
+        if (end > start) {
+            item = item->FindChild(path.substr(start, end - start));
+        }
+        start = end + 1;
+    }
+    return item;
+}
+
 bool CDeviceFileItem::Rename(const std::string& newName) {
     if (!m_loaded || m_isRoot || m_files == nullptr ||
         CDeviceFileName::CheckName(newName) != CDeviceFileName::Check::Ok) {

@@ -58,6 +58,8 @@ public:
     CDeviceFileItem* ParentItem() const { return m_parentItem; }
     // The child named `name`, or null.
     CDeviceFileItem* FindChild(const std::string& name) const;
+    // The entry at the absolute `path` below this one (the root) among what has been read, or null.
+    CDeviceFileItem* FindDescendant(const std::string& path);
 
     // Removes the entry from the device (a folder with everything in it); the root is never removed.
     bool RemoveFromDevice();

@@ -7,6 +7,7 @@
 
 #include <vexa/VexaServices.h>
 
+#include "CDeviceFileItem.h"
 #include "CDeviceFileName.h"
 #include "CDropFileList.h"
 
@@ -91,4 +92,18 @@ int CDeviceUpload::Run(IFileService* files, const std::vector<Step>& steps,
         }
     }
     return failed;
+}
+
+std::vector<CDeviceUpload::Step> CDeviceUpload::PlanInto(CDeviceFileItem* folder,
+                                                         const QStringList& localPaths) {
+    folder->ReadChildren();
+    std::set<std::string> taken;
+    for (int i = 0; i < folder->GetChildCount(); ++i) {
+        taken.insert(folder->GetChild(i)->GetName());
+    }
+    std::vector<std::string> locals;
+    for (const QString& path : localPaths) {
+        locals.push_back(path.toStdString());
+    }
+    return Plan(locals, folder->GetPath(), std::move(taken));
 }

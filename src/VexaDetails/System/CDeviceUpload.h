@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include <QStringList>
+
+class CDeviceFileItem;
 class IFileService;
 
 // Copies files and folders of the computer into a device folder. Planned first (so the progress knows
@@ -23,6 +26,8 @@ public:
     // folder's current names) arrives as "name (2)" rather than replacing what is there.
     static std::vector<Step> Plan(const std::vector<std::string>& localPaths, const std::string& deviceFolder,
                                   std::set<std::string> taken);
+    // The same for the device folder `folder`, read first so its current names are known.
+    static std::vector<Step> PlanInto(CDeviceFileItem* folder, const QStringList& localPaths);
 
     // Runs the steps; `progress(done, total)` after each, and a false answer stops. Returns how many
     // steps failed (a stopped run counts the steps it did not do).

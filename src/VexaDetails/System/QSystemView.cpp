@@ -1,28 +1,23 @@
 #include "QSystemView.h"
 
 #include <algorithm>
-#include <set>
 
 #include <QCursor>
 #include <QDebug>
 #include <QFileDialog>
-#include <QHBoxLayout>
-#include <QHeaderView>
-#include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QMovie>
-#include <QStackedWidget>
 #include <QTimer>
 
-#include <vexa/VexaResult.h>
 #include <vexa/vexa.h>
 
+#include "CDeviceDragOut.h"
 #include "CDeviceFileName.h"
 #include "CDeviceUpload.h"
 #include "CDropFileList.h"
 #include "CFileDrag.h"
 #include "CSystemFileChunk.h"
+#include "CTreeFolderRefresh.h"
 #include "LanguageService.h"
 #include "QDragListView.h"
 #include "QDragTableView.h"
@@ -30,6 +25,7 @@
 #include "QDropFileMimeData.h"
 #include "QMessageDlg.h"
 #include "QOperatePanel.h"
+#include "QSystemBrowser.h"
 #include "QSystemModel.h"
 #include "QSystemSortModel.h"
 #include "QSystemfileTreeModel.h"
@@ -41,21 +37,6 @@ const char* const kMenuStyle =
     "204);font-weight:2px;margin:1px;height:25px;width:105px;padding-left :5px;}QMenu:item:selected{"
     "background-color:rgb(212,240,247);}QMenu:icon{left:20px;height:20px;}";
 
-std::vector<std::string> PathSteps(const std::string& path) {
-    std::vector<std::string> steps;
-    size_t start = 0;
-    while (start < path.size()) {
-        size_t end = path.find('/', start);
-        if (end == std::string::npos) {
-            end = path.size();
-        }
-        if (end > start) {
-            steps.push_back(path.substr(start, end - start));
-        }
-        start = end + 1;
-    }
-    return steps;
-}
 } // namespace
 
 QSystemView::QSystemView(IVexaManager* manager, int deviceHandle, QWidget* parent)
@@ -84,66 +65,10 @@ void QSystemView::InitControls() {
     m_proxy = new QSystemSortModel(this);
     m_proxy->setSourceModel(m_model);
 
-    m_browser = new QWidget(this);
-    m_browser->setObjectName(QStringLiteral("m_browser"));
-    m_tree = new QDragTreeView(m_browser);
-    m_tree->setObjectName(QStringLiteral("m_treeView"));
-    m_tree->setHeaderHidden(true);
-    m_tree->setFixedWidth(265);
-    m_tree->setDragEnabled(false);
-    m_tree->setContextMenuPolicy(Qt::CustomContextMenu);
-    m_tree->setStyleSheet(QStringLiteral("QTreeView:item{selection-background-color: rgb(156,206,216);}"));
-    m_tree->setModel(m_treeModel);
-
-    m_table = new QDragTableView(m_browser);
-    m_table->setObjectName(QStringLiteral("m_tableView"));
-    m_table->verticalHeader()->hide();
-    m_table->verticalHeader()->setDefaultSectionSize(24);
-    m_table->setShowGrid(false);
-    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_table->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
-    m_table->setContextMenuPolicy(Qt::CustomContextMenu);
-    m_table->setStyleSheet(QStringLiteral("QTableView::item{selection-background-color:rgb(100,166,182)}"));
-    m_table->setModel(m_proxy);
-    m_table->horizontalHeader()->setStretchLastSection(true);
-    m_table->setColumnWidth(QSystemModel::ColumnName, 260);
-    m_table->setColumnWidth(QSystemModel::ColumnCreateTime, 150);
-    m_table->setSortingEnabled(true);
-    m_table->sortByColumn(QSystemModel::ColumnName, Qt::AscendingOrder);
-
-    m_list = new QDragListView(m_browser);
-    m_list->setObjectName(QStringLiteral("m_listView"));
-    m_list->setViewMode(QListView::IconMode);
-    m_list->setGridSize(QSize(150, 70));
-    m_list->setIconSize(QSize(32, 32));
-    m_list->setMovement(QListView::Snap);
-    m_list->setFlow(QListView::LeftToRight);
-    m_list->setResizeMode(QListView::Adjust);
-    m_list->setWrapping(true);
-    m_list->setUniformItemSizes(true);
-    m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_list->setEditTriggers(QAbstractItemView::EditKeyPressed);
-    m_list->setContextMenuPolicy(Qt::CustomContextMenu);
-    m_list->setModel(m_proxy);
-    m_list->setModelColumn(QSystemModel::ColumnName);
-
-    m_content = new QStackedWidget(m_browser);
-    m_content->addWidget(m_table);
-    m_content->addWidget(m_list);
-    m_waitLabel = new QLabel(m_browser);
-    m_waitLabel->setObjectName(QStringLiteral("m_waitLabel"));
-    m_waitLabel->setAlignment(Qt::AlignCenter);
-    m_waitMovie =
-        new QMovie(ResourceRoot() + QStringLiteral("/image/details/refresh.gif"), QByteArray(), this);
-    m_waitLabel->setMovie(m_waitMovie);
-    m_waitLabel->hide();
-    auto* layout = new QHBoxLayout(m_browser);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(2);
-    layout->addWidget(m_tree);
-    layout->addWidget(m_content, 1);
-    layout->addWidget(m_waitLabel, 1);
+    m_browser = new QSystemBrowser(m_treeModel, m_proxy, this);
+    m_tree = m_browser->Tree();
+    m_table = m_browser->Table();
+    m_list = m_browser->List();
     SetListWidget(m_browser);
     clickList();
 
@@ -215,10 +140,7 @@ void QSystemView::StartLoad() {
 void QSystemView::OnGetRootBegin() {
     emit emitCloseBtnEnable(false);
     OperatePanel()->setEnabled(false);
-    m_tree->hide();
-    m_content->hide();
-    m_waitLabel->show();
-    m_waitMovie->start();
+    m_browser->ShowWaiting(true);
 }
 
 void QSystemView::OnGetRootDone() {
@@ -231,10 +153,7 @@ void QSystemView::OnGetRootDone() {
         return;
     }
     emit emitCloseBtnEnable(true);
-    m_waitMovie->stop();
-    m_waitLabel->hide();
-    m_tree->show();
-    m_content->show();
+    m_browser->ShowWaiting(false);
     OperatePanel()->setEnabled(true);
     OperatePanel()->EnableThumbBtn(true);
     OperatePanel()->EnableListBtn(true);
@@ -263,17 +182,7 @@ CDeviceFileItem* QSystemView::CurrentFolder() const {
 }
 
 CDeviceFileItem* QSystemView::FindItem(const std::string& path) const {
-    if (!m_root || CDeviceFileName::HasParentStep(path)) {
-        return nullptr;
-    }
-    CDeviceFileItem* item = m_root.get();
-    for (const std::string& step : PathSteps(path)) {
-        item = item->FindChild(step);
-        if (item == nullptr) {
-            return nullptr;
-        }
-    }
-    return item;
+    return m_root ? m_root->FindDescendant(path) : nullptr;
 }
 
 void QSystemView::ShowFolder(CDeviceFileItem* folder) {
@@ -309,11 +218,6 @@ CDeviceFileItem* QSystemView::ContentItem(const QModelIndex& proxyIndex) const {
 
 CDeviceFileItem* QSystemView::RememberedTreeItem() const {
     return m_treeIndex.isValid() ? m_treeModel->ItemOf(m_treeIndex) : nullptr;
-}
-
-QAbstractItemView* QSystemView::VisibleContentView() const {
-    return m_content->currentWidget() == m_list ? static_cast<QAbstractItemView*>(m_list)
-                                                : static_cast<QAbstractItemView*>(m_table);
 }
 
 void QSystemView::RememberClick() {
@@ -364,7 +268,7 @@ void QSystemView::OnRightClicked(const QPoint& position) {
         return;
     }
     m_clickPos = QPoint(-1, -1);
-    QAbstractItemView* view = VisibleContentView();
+    QAbstractItemView* view = m_browser->VisibleContentView();
     const QModelIndex index = view->indexAt(position);
     m_contextIndex =
         index.isValid() ? QPersistentModelIndex(m_proxy->mapToSource(index)) : QPersistentModelIndex();
@@ -384,64 +288,17 @@ void QSystemView::OnSearchString(const QString& text) {
     m_proxy->SetSearchPattern(text);
 }
 
-void QSystemView::SetBusy(bool busy) {
-    m_tree->setEnabled(!busy);
-    m_table->setEnabled(!busy);
-    m_list->setEnabled(!busy);
-}
-
-std::vector<std::string> QSystemView::ExpandedPaths() const {
-    std::vector<std::string> paths;
-    std::vector<CDeviceFileItem*> pending;
-    if (m_root) {
-        pending.push_back(m_root.get());
-    }
-    while (!pending.empty()) {
-        CDeviceFileItem* folder = pending.back();
-        pending.pop_back();
-        if (!m_tree->isExpanded(m_treeModel->IndexOf(folder))) {
-            continue;
-        }
-        paths.push_back(folder->GetPath());
-        for (int i = 0; i < folder->GetFolderCount(); ++i) {
-            pending.push_back(folder->GetFolder(i));
-        }
-    }
-    return paths;
-}
-
 void QSystemView::ReloadPreservingOpenFolders(CDeviceFileItem* target) {
     if (!m_root || target == nullptr) {
         return;
     }
-    SetBusy(true);
+    m_browser->SetBusy(true);
     const std::string shownPath = CurrentFolder() != nullptr ? CurrentFolder()->GetPath() : std::string();
     const std::string treePath =
         RememberedTreeItem() != nullptr ? RememberedTreeItem()->GetPath() : std::string();
-    std::vector<std::string> open = ExpandedPaths();
-    const std::set<std::string> openSet(open.begin(), open.end());
-
     m_model->SetFolder(nullptr);
-    m_treeModel->BeginChange();
-    bool complete =
-        target->RefreshOpen([&openSet](const std::string& path) { return openSet.count(path) != 0; });
-    // A folder that vanished is refreshed through its parent, which no longer lists it.
-    while (!target->IsLoaded() && target->ReadError() == VEXA_E_NOT_FOUND &&
-           target->ParentItem() != nullptr) {
-        target = target->ParentItem();
-        complete =
-            target->RefreshOpen([&openSet](const std::string& path) { return openSet.count(path) != 0; });
-    }
-    m_treeModel->EndChange();
-
-    std::sort(open.begin(), open.end(),
-              [](const std::string& a, const std::string& b) { return a.size() < b.size(); });
-    for (const std::string& path : open) {
-        CDeviceFileItem* folder = FindItem(path);
-        if (folder != nullptr && folder->HasReadChildren()) {
-            m_tree->expand(m_treeModel->IndexOf(folder));
-        }
-    }
+    bool complete = true;
+    target = CTreeFolderRefresh(m_tree, m_treeModel).Refresh(m_root.get(), target, &complete);
     CDeviceFileItem* shown = FindItem(shownPath);
     CDeviceFileItem* treeItem = FindItem(treePath);
     m_treeIndex = m_treeModel->IndexOf(treeItem != nullptr ? treeItem : target);
@@ -449,7 +306,7 @@ void QSystemView::ReloadPreservingOpenFolders(CDeviceFileItem* target) {
     m_tableIndex = QPersistentModelIndex();
     m_contextIndex = QPersistentModelIndex();
     m_model->SetFolder(shown != nullptr && shown->IsDirectory() ? shown : target);
-    SetBusy(false);
+    m_browser->SetBusy(false);
     if (!complete && target->ReadError() != 0) {
         OnReadFailed(QString::fromStdString(target->GetPath()), target->ReadError());
     }
@@ -512,7 +369,7 @@ void QSystemView::OnNewFolder() {
     // The new folder is named at once: its row starts in edit mode.
     CDeviceFileItem* made = folder != nullptr ? folder->FindChild(name.toStdString()) : nullptr;
     const int row = m_model->RowOf(made);
-    if (row >= 0 && m_content->currentWidget() == m_table) {
+    if (row >= 0 && !m_browser->ShowsIcons()) {
         const QModelIndex index = m_proxy->mapFromSource(m_model->index(row, QSystemModel::ColumnName));
         m_table->setCurrentIndex(index);
         m_table->scrollTo(index);
@@ -548,17 +405,8 @@ bool QSystemView::UploadInto(CDeviceFileItem* folder, const QStringList& localPa
     if (folder == nullptr || !folder->IsDirectory() || localPaths.isEmpty()) {
         return false;
     }
-    folder->ReadChildren();
-    std::set<std::string> taken;
-    for (int i = 0; i < folder->GetChildCount(); ++i) {
-        taken.insert(folder->GetChild(i)->GetName());
-    }
-    std::vector<std::string> locals;
-    for (const QString& path : localPaths) {
-        locals.push_back(path.toStdString());
-    }
     const std::string folderPath = folder->GetPath();
-    const std::vector<CDeviceUpload::Step> steps = CDeviceUpload::Plan(locals, folderPath, taken);
+    const std::vector<CDeviceUpload::Step> steps = CDeviceUpload::PlanInto(folder, localPaths);
     if (steps.empty()) {
         ShowLater(tr("There is nothing to copy: links and special files are not copied to the device."));
         return false;
@@ -596,43 +444,26 @@ QDropFileMimeData* QSystemView::PrepareDrag(QAbstractItemView* view) {
     if (items.empty()) {
         return nullptr;
     }
-    CDropFileList list;
-    if (!list.IsValid()) {
+    const QStringList localPaths = m_dragOut.Prepare(items);
+    if (localPaths.isEmpty()) {
         ShowLater(tr("The temporary folder for the drag could not be created."));
         return nullptr;
     }
-    m_dragEntries.clear();
-    for (CDeviceFileItem* item : items) {
-        m_dragEntries.emplace_back(item->GetPath(), list.Add(QString::fromStdString(item->GetName())));
-    }
-    return new QDropFileMimeData(list.Paths(), this, this);
+    return new QDropFileMimeData(localPaths, this, this);
 }
 
 void QSystemView::OnStartDrag(Qt::DropActions) {
     auto* view = qobject_cast<QAbstractItemView*>(sender());
     if (view == nullptr) {
-        view = VisibleContentView();
+        view = m_browser->VisibleContentView();
     }
     // The entries stay remembered after the loop: some targets ask for the data once it has ended.
     CFileDrag::Start(view, PrepareDrag(view));
 }
 
 bool QSystemView::OnDrop() {
-    bool complete = true;
-    for (const auto& [devicePath, localPath] : m_dragEntries) {
-        if (CDeviceFileName::HasParentStep(devicePath)) {
-            complete = false;
-            continue;
-        }
-        CDeviceFileItem* item = FindItem(devicePath);
-        // An entry refreshed away since the drag began is read again by its path.
-        std::unique_ptr<CDeviceFileItem> reread;
-        if (item == nullptr) {
-            reread = std::make_unique<CDeviceFileItem>(Files(), devicePath, m_appId);
-            item = reread.get();
-        }
-        complete = item->ExportAs(localPath.toStdString()) && complete;
-    }
+    const bool complete =
+        m_dragOut.CopyOut([this](const std::string& path) { return FindItem(path); }, Files(), m_appId);
     if (!complete) {
         ShowLater(tr("Some entries could not be copied from the device."));
     }
@@ -664,12 +495,12 @@ void QSystemView::ShowLater(const QString& message) {
 }
 
 void QSystemView::ShowThumb() {
-    m_content->setCurrentWidget(m_list);
+    m_browser->ShowIcons(true);
     OperatePanel()->SelectThumb();
 }
 
 void QSystemView::ShowList() {
-    m_content->setCurrentWidget(m_table);
+    m_browser->ShowIcons(false);
     OperatePanel()->SelectList();
 }
 
@@ -738,9 +569,5 @@ void QSystemView::OnLanguageChanged() {
     m_menu->actions().constFirst()->setText(tr("Open"));
     m_model->Retranslate();
     OperatePanel()->setCustomFirst(ResourceRoot() + QStringLiteral("/image/details/top_btn_New-Folder.png"));
-    m_waitMovie->stop();
-    m_waitMovie->setFileName(ResourceRoot() + QStringLiteral("/image/details/refresh.gif"));
-    if (m_waitLabel->isVisible()) {
-        m_waitMovie->start();
-    }
+    m_browser->ReloadImages();
 }

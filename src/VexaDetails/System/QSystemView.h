@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QStringList>
 
+#include "CDeviceDragOut.h"
 #include "IDropSourceCallback.h"
 #include "QBaseDetailsView.h"
 
@@ -22,10 +23,8 @@ class QDragListView;
 class QDropFileMimeData;
 class QDragTableView;
 class QDragTreeView;
-class QLabel;
 class QMenu;
-class QMovie;
-class QStackedWidget;
+class QSystemBrowser;
 class QSystemModel;
 class QSystemSortModel;
 class QSystemfileTreeModel;
@@ -113,9 +112,7 @@ private:
     // The entry of a table or icon list index (proxy index).
     CDeviceFileItem* ContentItem(const QModelIndex& proxyIndex) const;
     CDeviceFileItem* RememberedTreeItem() const;
-    QAbstractItemView* VisibleContentView() const;
     void RememberClick();
-    void SetBusy(bool busy);
     // Shows `message` once control is back in the event loop (never inside a model call or a drop).
     void ShowLater(const QString& message);
     void StartLoad();
@@ -123,15 +120,11 @@ private:
     // Forgets the shown tree (and an open container); false when the view is going.
     bool DropRoot();
     void ReloadPreservingOpenFolders(CDeviceFileItem* target);
-    std::vector<std::string> ExpandedPaths() const;
 
-    QWidget* m_browser = nullptr;
+    QSystemBrowser* m_browser = nullptr;
     QDragTreeView* m_tree = nullptr;
-    QStackedWidget* m_content = nullptr;
     QDragTableView* m_table = nullptr;
     QDragListView* m_list = nullptr;
-    QLabel* m_waitLabel = nullptr;
-    QMovie* m_waitMovie = nullptr;
     QSystemfileTreeModel* m_treeModel = nullptr;
     QSystemModel* m_model = nullptr;
     QSystemSortModel* m_proxy = nullptr;
@@ -151,7 +144,6 @@ private:
     // Browsing an app's container: its id and the container service (owned by the device's service).
     std::string m_appId;
     IFileService* m_container = nullptr;
-    // A drag in progress: device path and local path of each entry.
-    std::vector<std::pair<std::string, QString>> m_dragEntries;
+    CDeviceDragOut m_dragOut;
     QStringList m_pendingMessages;
 };

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cerrno>
+#include <cstddef>
+
 #include <unistd.h>
 
 namespace vexa {
@@ -27,5 +30,19 @@ public:
 private:
     int m_fd;
 };
+
+// Writes all of `data`, going on after interruptions and short writes; false on a failed write.
+inline bool WriteAll(int fd, const char* data, size_t length) {
+    while (length > 0) {
+        const ssize_t written = ::write(fd, data, length);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        data += written;
+        length -= static_cast<size_t>(written);
+    }
+    return true;
+}
 
 } // namespace vexa

@@ -108,6 +108,18 @@ afc_error_t AfcClient::fail(afc_error_t error) {
     return error;
 }
 
+afc_error_t AfcClient::failOn(ServiceConnection::Io io) {
+    switch (io) {
+    case ServiceConnection::Io::Ok:
+        return AFC_E_SUCCESS;
+    case ServiceConnection::Io::TimedOut:
+        return fail(AFC_E_OP_TIMEOUT);
+    case ServiceConnection::Io::Closed:
+        break;
+    }
+    return fail(AFC_E_MUX_ERROR);
+}
+
 void AfcClient::queue(uint64_t operation, const std::string& arguments, size_t payloadLength) {
     const size_t at = m_outgoing.size();
     m_outgoing.append(kMagic, sizeof kMagic);
@@ -130,15 +142,7 @@ afc_error_t AfcClient::flush(const char* payload, size_t payloadLength) {
     if (io == ServiceConnection::Io::Ok && payloadLength > 0) {
         io = m_connection.Send(payload, payloadLength);
     }
-    switch (io) {
-    case ServiceConnection::Io::Ok:
-        return AFC_E_SUCCESS;
-    case ServiceConnection::Io::TimedOut:
-        return fail(AFC_E_OP_TIMEOUT);
-    case ServiceConnection::Io::Closed:
-        break;
-    }
-    return fail(AFC_E_MUX_ERROR);
+    return failOn(io);
 }
 
 afc_error_t AfcClient::send(uint64_t operation, const std::string& arguments, const char* payload,
@@ -152,13 +156,8 @@ afc_error_t AfcClient::receiveHeader(Header& header) {
         return m_broken;
     }
     char raw[kHeaderSize];
-    switch (m_connection.Receive(raw, sizeof raw)) {
-    case ServiceConnection::Io::Ok:
-        break;
-    case ServiceConnection::Io::TimedOut:
-        return fail(AFC_E_OP_TIMEOUT);
-    case ServiceConnection::Io::Closed:
-        return fail(AFC_E_MUX_ERROR);
+    if (const afc_error_t error = failOn(m_connection.Receive(raw, sizeof raw)); error != AFC_E_SUCCESS) {
+        return error;
     }
     if (std::memcmp(raw, kMagic, sizeof kMagic) != 0) {
         return fail(AFC_E_OP_HEADER_INVALID);
@@ -188,15 +187,7 @@ afc_error_t AfcClient::receive(uint64_t& operation, std::string& data) {
 }
 
 afc_error_t AfcClient::receiveBody(char* data, size_t length) {
-    switch (m_connection.Receive(data, length)) {
-    case ServiceConnection::Io::Ok:
-        return AFC_E_SUCCESS;
-    case ServiceConnection::Io::TimedOut:
-        return fail(AFC_E_OP_TIMEOUT);
-    case ServiceConnection::Io::Closed:
-        break;
-    }
-    return fail(AFC_E_MUX_ERROR);
+    return failOn(m_connection.Receive(data, length));
 }
 
 afc_error_t AfcClient::receiveStatus() {
@@ -371,13 +362,10 @@ afc_error_t AfcClient::ReadFile(uint64_t handle, int fd, bool& writeFailed) {
             }
             continue;
         }
-        switch (m_connection.ReceiveToFile(fd, static_cast<size_t>(length), writeFailed)) {
-        case ServiceConnection::Io::Ok:
-            break;
-        case ServiceConnection::Io::TimedOut:
-            return fail(AFC_E_OP_TIMEOUT);
-        case ServiceConnection::Io::Closed:
-            return fail(AFC_E_MUX_ERROR);
+        if (const afc_error_t error =
+                failOn(m_connection.ReceiveToFile(fd, static_cast<size_t>(length), writeFailed));
+            error != AFC_E_SUCCESS) {
+            return error;
         }
         if (writeFailed) {
             // Where the stream stands after a failed write is unknown: nothing more is read from it.

@@ -8,9 +8,9 @@
 
 #include <libimobiledevice/afc.h>
 
-namespace vexa::usb {
+#include "ServiceConnection.h"
 
-class ServiceConnection;
+namespace vexa::usb {
 
 // The AFC protocol over one service connection. Every packet is a 40-byte little-endian header (magic,
 // entire length, length of header and arguments, packet number, operation), the arguments, then the
@@ -70,6 +70,8 @@ private:
     // The next answer, expected to be a status packet.
     afc_error_t receiveStatus();
     afc_error_t fail(afc_error_t error);
+    // Success for a finished exchange, else the connection's failure as the client's lasting error.
+    afc_error_t failOn(ServiceConnection::Io io);
     afc_error_t request(uint64_t operation, const std::string& arguments, uint64_t expected,
                         std::string& data);
 

@@ -34,21 +34,6 @@ constexpr uint32_t kMaxName = 4096;
 // Answered for a request whose files could only partly be handled.
 constexpr uint64_t kMultiStatus = 13;
 
-bool writeAll(int fd, const char* data, size_t length) {
-    while (length > 0) {
-        const ssize_t written = ::write(fd, data, length);
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            return false;
-        }
-        data += written;
-        length -= static_cast<size_t>(written);
-    }
-    return true;
-}
-
 std::vector<std::string> stringsOf(plist_t array) {
     std::vector<std::string> texts;
     if (array == nullptr || plist_get_node_type(array) != PLIST_ARRAY) {
@@ -304,7 +289,7 @@ int DeviceLinkFiles::receiveFile(DeviceLinkConnection& link, bool& more, Transfe
             if (int result = link.ReadExact(buffer.data(), piece); result != VEXA_OK) {
                 return result;
             }
-            if (!writeAll(out.Get(), buffer.data(), piece)) {
+            if (!WriteAll(out.Get(), buffer.data(), piece)) {
                 return errno == ENOSPC ? VEXA_E_NO_SPACE : VEXA_E_IO;
             }
             left -= piece;

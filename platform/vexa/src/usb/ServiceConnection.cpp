@@ -13,6 +13,7 @@
 #include <libimobiledevice/lockdown.h>
 #include <vexa/VexaResult.h>
 
+#include "FileDescriptor.h"
 #include "LockdownSession.h"
 #include "UsbDevice.h"
 
@@ -41,21 +42,6 @@ ServiceConnection::Io ioOf(TlsStream::Io io) {
 // Every wait for the device ends this long after the last progress.
 TlsStream::Clock::time_point deadline() {
     return TlsStream::Clock::now() + std::chrono::milliseconds(ServiceConnection::kWaitMilliseconds);
-}
-
-bool writeAll(int fd, const char* data, size_t length) {
-    while (length > 0) {
-        const ssize_t written = ::write(fd, data, length);
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            return false;
-        }
-        data += written;
-        length -= static_cast<size_t>(written);
-    }
-    return true;
 }
 
 } // namespace
@@ -215,7 +201,7 @@ ServiceConnection::Io ServiceConnection::ReceiveToFile(int fd, size_t length, bo
     // What an earlier receive read ahead goes first, from memory.
     if (m_begin < m_end && length > 0) {
         const size_t part = std::min(length, m_end - m_begin);
-        if (!writeAll(fd, m_buffer.get() + m_begin, part)) {
+        if (!WriteAll(fd, m_buffer.get() + m_begin, part)) {
             fileFailed = true;
             return Io::Ok;
         }
@@ -295,7 +281,7 @@ bool ServiceConnection::drainPipe(int fd, size_t length, bool& fileFailed) {
         if (got < 0 && errno == EINTR) {
             continue;
         }
-        if (got <= 0 || !writeAll(fd, slice, static_cast<size_t>(got))) {
+        if (got <= 0 || !WriteAll(fd, slice, static_cast<size_t>(got))) {
             fileFailed = true;
             return false;
         }
@@ -311,7 +297,7 @@ ServiceConnection::Io ServiceConnection::copyToFile(int fd, size_t length, bool&
         if (Io io = Receive(slice.get(), part); io != Io::Ok) {
             return io;
         }
-        if (!writeAll(fd, slice.get(), part)) {
+        if (!WriteAll(fd, slice.get(), part)) {
             fileFailed = true;
             return Io::Ok;
         }

@@ -102,38 +102,61 @@ int main(int argc, char** argv) {
     bool ok = g_arrived != 0 && manager != nullptr && manager->SetDeviceHandle(g_arrived) == VEXA_OK;
 
     const QString copy = work.filePath("cp-copy");
-    const double cp = timed([&] { return QProcess::execute("cp", {"-r", media, copy}) == 0; }, ok);
-    QDir(copy).removeRecursively();
-
     const QString folder = work.filePath("backup");
+    // Every timed run on either side follows the removal of the other side's 10,000 files: ext4 makes
+    // files more slowly just after many were removed (it looks for recently deleted inodes), so a run on
+    // fresh ground would have an edge. Hence an untimed copy first, turns taken, and each side's best
+    // of three.
+    QProcess::execute("cp", {"-r", media, copy});
+    QDir(copy).removeRecursively();
+    constexpr int kRounds = 3;
+    double cp = 0;
+    double backup = 0;
+    double transfer = 0;
+    qint64 making = 0;
     int result = -1;
-    const double backup = timed(
-        [&] {
-            g_clock.start();
-            result = ok ? manager->GetDeviceService()->BackupDeviceWithProgress(
-                              folder.toStdU16String().c_str(), 0, onProgress, nullptr)
-                        : -1;
-            return result == VEXA_OK;
-        },
-        ok);
     qint64 stored = 0;
-    for (const QString& sub : QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        stored += QDir(folder + "/" + sub).entryList(QDir::Files).size();
+    for (int round = 1; round <= kRounds; ++round) {
+        const double cpRun = timed([&] { return QProcess::execute("cp", {"-r", media, copy}) == 0; }, ok);
+        QDir(copy).removeRecursively();
+        g_firstFile = -1;
+        const double backupRun = timed(
+            [&] {
+                g_clock.start();
+                result = ok ? manager->GetDeviceService()->BackupDeviceWithProgress(
+                                  folder.toStdU16String().c_str(), 0, onProgress, nullptr)
+                            : -1;
+                return result == VEXA_OK;
+            },
+            ok);
+        stored = 0;
+        for (const QString& sub : QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            stored += QDir(folder + "/" + sub).entryList(QDir::Files).size();
+        }
+        QDir(folder).removeRecursively();
+        ok = ok && stored >= kFiles;
+        std::printf("  round %d: cp -r %.0f ms, usb backup %.0f ms (%lld files stored)\n", round, cpRun,
+                    backupRun, static_cast<long long>(stored));
+        cp = round == 1 ? cpRun : std::min(cp, cpRun);
+        if (round == 1 || backupRun < backup) {
+            backup = backupRun;
+            making = g_firstFile;
+            transfer = backupRun - double(g_firstFile);
+        }
     }
 
-    std::printf("backup of %d files, %.1f MB (result %d, %lld files stored)\n", kFiles,
-                double(kFiles) * kFileBytes / 1e6, result, static_cast<long long>(stored));
-    std::printf("cp -r: %.0f ms, usb backup: %.0f ms, ratio %.2f (limit 2.0)\n", cp, backup, backup / cp);
+    std::printf("backup of %d files, %.1f MB (result %d)\n", kFiles, double(kFiles) * kFileBytes / 1e6,
+                result);
+    std::printf("best of %d: cp -r %.0f ms, usb backup %.0f ms, ratio %.2f (limit 2.0)\n", kRounds, cp,
+                backup, backup / cp);
     // The emulated device first writes the whole backup on its side (a real device does this on its own
     // storage); the rest is the transfer to this computer.
-    const double transfer = backup - double(g_firstFile);
     std::printf("device making the backup: %lld ms, transfer to the computer: %.0f ms (%.2f of cp)\n",
-                static_cast<long long>(g_firstFile), transfer, transfer / cp);
+                static_cast<long long>(making), transfer, transfer / cp);
     BenchWatch("usb_backup_cp_1gb", cp, "ms");
     BenchWatch("usb_backup_transfer_1gb", transfer, "ms");
     BenchWatch("usb_backup_1gb", backup, "ms");
     const bool within = BenchFigure("usb_backup_ratio_to_cp", backup / cp, "x", 2.0);
-    ok = ok && stored >= kFiles;
 
     DeleteVexaManager(&manager);
     qputenv("VEXA_BACKEND", "sim");

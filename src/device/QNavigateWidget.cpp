@@ -1,5 +1,6 @@
 #include "QNavigateWidget.h"
 
+#include <algorithm>
 #include <vector>
 
 #include <QDebug>
@@ -124,6 +125,8 @@ void QNavigateWidget::InitControls() {
 
 void QNavigateWidget::OnDeviceStateChange(int state, int deviceHandle) {
     qDebug("iOS Device state change %d", state);
+    if (state == DETECT_IPHONE_GONE && OnDeviceGoneBesideOthers(deviceHandle))
+        return;
     if (m_currentView)
         m_currentView->hide();
     m_currentView = nullptr;
@@ -154,6 +157,26 @@ void QNavigateWidget::OnDeviceStateChange(int state, int deviceHandle) {
     default:
         break;
     }
+}
+
+bool QNavigateWidget::OnDeviceGoneBesideOthers(int deviceHandle) {
+    const bool others =
+        std::any_of(m_deviceNodes.cbegin(), m_deviceNodes.cend(),
+                    [deviceHandle](TreeNode* node) { return node->DeviceHandle() != deviceHandle; });
+    if (!others)
+        return false;
+    RemoveDevice(deviceHandle);
+    if (m_deviceNodes.isEmpty())
+        return false; // the others left while the removal let events run
+    // The devices that stay keep their pages and the home tools; the right side changes only when it
+    // showed the device that left (or a waiting screen), and then shows the newest remaining device.
+    QWidget* current = m_currentView;
+    if (current && !current->isHidden() && current->objectName() != QLatin1String("ConnectWidget"))
+        return true;
+    m_pages->HideCurrent();
+    ClickTreeViewItem(m_model->IndexOf(m_deviceNodes.last()));
+    ui->m_buttonPanel->SetToolsEnabled(1);
+    return true;
 }
 
 void QNavigateWidget::ShowPage(int page, int deviceHandle) {

@@ -100,6 +100,9 @@ private:
     void ShowInformationPage(int deviceHandle);
     void CreateCategoryViews(IVexaManager* manager);
     void RemoveDevice(int deviceHandle);
+    // The removal of one of several devices; false when no other device is shown, and the removal is
+    // left to the usual path that returns to the waiting screen.
+    bool OnDeviceGoneBesideOthers(int deviceHandle);
     // Now: from the destructor, where no dialog or job of the views can be running. Later: a removed
     // device, whose views may be on the stack under a nested event loop.
     enum class ViewDeletion { Now, Later };

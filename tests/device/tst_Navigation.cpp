@@ -21,6 +21,8 @@
 #include "QNavigateWidget.h"
 #include "QPagedFlowViewerWidget.h"
 #include "QProUtil.h"
+#include "QImageButton.h"
+#include "QRightFuntionWidget.h"
 #include "TreeModel.h"
 #include "TreeNode.h"
 #include "TreeView.h"
@@ -295,22 +297,32 @@ void tst_Navigation::removingOneOfTwoDevicesKeepsTheOther() {
     QPointer<QWidget> phoneContacts = Category(phone, SUB_ITEM_CONTACTS)->Binding().view;
     QPointer<QWidget> phonePage = phone->Binding().view;
     QPointer<QWidget> padContacts = Category(pad, SUB_ITEM_CONTACTS)->Binding().view;
+    auto* tools = m_navigate->findChild<QRightFuntionWidget*>();
+    QVERIFY(tools);
+
+    // The survivor's view stays on the right when the other device leaves; so do the home tools, with
+    // "To device" disabled as ever.
+    Press(Category(phone, SUB_ITEM_CONTACTS));
+    QVERIFY(Disconnect(kPadName));
+    QCOMPARE(m_navigate->CurrentView(), phoneContacts.data());
+    QVERIFY(tools->Button("m_btnToComputer")->isEnabled());
+    QVERIFY(!tools->Button("m_btnToDevice")->isEnabled());
+
+    // When the view on the right belonged to the device that left, the survivor's page replaces it.
+    pad = Connect(kPadUdid, kPadName);
+    QVERIFY(pad);
+    padContacts = Category(pad, SUB_ITEM_CONTACTS)->Binding().view;
     Press(Category(pad, SUB_ITEM_CONTACTS));
     QCOMPARE(m_navigate->CurrentView(), padContacts.data());
-
     QVERIFY(Disconnect(kPadName));
     QVERIFY(!padContacts);
-    QVERIFY(NodeNamed(kPhoneName));
     QCOMPARE(NodeNamed(kPhoneName)->DeviceHandle(), phoneHandle);
     QVERIFY(phoneContacts && phonePage);
     QVERIFY(CSingleDetectiPhone::Instance()->ManagerOf(phoneHandle));
-    // The right side returns to the waiting screen.
-    QCOMPARE(m_navigate->CurrentPage()->objectName(), QStringLiteral("ConnectWidget"));
-    QCOMPARE(m_navigate->CurrentView(), m_navigate->CurrentPage());
-
-    // The survivor still works.
-    Press(NodeNamed(kPhoneName));
     QCOMPARE(m_navigate->CurrentView(), phonePage.data());
+    QVERIFY(!phonePage->isHidden());
+    QVERIFY(tools->Button("m_btnToComputer")->isEnabled() && tools->Button("m_btnBackup")->isEnabled());
+    QVERIFY(!tools->Button("m_btnToDevice")->isEnabled());
 }
 
 void tst_Navigation::categoryLoadsOnlyOnItsFirstPress() {

@@ -1,7 +1,6 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QLocalServer>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -64,38 +63,6 @@ private slots:
     }
 
     void cleanup() { CMessagePrompt::SetHandlerForTesting({}); }
-
-    // Transport check
-
-    void appleSupportFollowsTheBackend_data() {
-        QTest::addColumn<QByteArray>("backend");
-        QTest::addColumn<QString>("socketKind");
-        QTest::addColumn<bool>("expected");
-        QTest::newRow("unset") << QByteArray() << "none" << true;
-        QTest::newRow("auto") << QByteArray("auto") << "none" << true;
-        QTest::newRow("sim") << QByteArray("sim") << "none" << true;
-        QTest::newRow("sim, any case") << QByteArray(" SIM ") << "none" << true;
-        QTest::newRow("usb without daemon") << QByteArray("usb") << "none" << false;
-        QTest::newRow("usb with daemon") << QByteArray("usb") << "socket" << true;
-        QTest::newRow("usb, plain file in its place") << QByteArray("usb") << "file" << false;
-        QTest::newRow("unknown backend") << QByteArray("bluetooth") << "socket" << false;
-    }
-
-    void appleSupportFollowsTheBackend() {
-        QFETCH(QByteArray, backend);
-        QFETCH(QString, socketKind);
-        QFETCH(bool, expected);
-        QTemporaryDir dir;
-        const QString socketPath = dir.filePath("usbmuxd");
-        QLocalServer daemon;
-        if (socketKind == "socket")
-            QVERIFY(daemon.listen(socketPath));
-        else if (socketKind == "file")
-            WriteFile(socketPath, "x");
-        if (!backend.isNull())
-            qputenv("VEXA_BACKEND", backend);
-        QCOMPARE(IsAppleSupportInstalled(socketPath), expected);
-    }
 
     // Driver files
 

@@ -8,6 +8,9 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QProcess>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -87,6 +90,7 @@ private slots:
     void deleteWithNothingCheckedOnlyWarns();
     void answeringNoDeletesNothing();
     void refusedDeleteKeepsTheRowAndWarns();
+    void editCancelledThenDeleteCheckedAsksAndDeletes();
 
     // Export and groups
     void exportOfCheckedContactsReadsBackAsVCards();
@@ -535,6 +539,47 @@ void tst_contacts::saveFailureWarns() {
     vexa::sim::FaultInjector::Clear(FaultsFile());
     Load(view);
     QCOMPARE(view.GetChunkCount(), 1);
+}
+
+// The user's steps with the mouse: the pencil of a row, Cancel, tick another contact, Delete.
+void tst_contacts::editCancelledThenDeleteCheckedAsksAndDeletes() {
+    const std::string kept = AddContact("Ann", nullptr, "Edited", {{0, "home", "1"}});
+    AddContact("Bo", nullptr, "Ticked");
+    QContactsView view(m_manager, m_phone.Handle());
+    Load(view);
+    view.resize(800, 400);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QTableView* table = view.TableView();
+    const auto cell = [&](const char* name, int column) {
+        const int row = RowOf(view, QString::fromUtf8(name));
+        return table->visualRect(view.SortModel()->mapFromSource(view.ContactsModel()->index(row, column)));
+    };
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell("Ann Edited", 1).center());
+    QVERIFY(view.StatusPanel());
+    auto* edit = view.StatusPanel()->findChild<QPushButton*>(QStringLiteral("m_btnEdit"));
+    QVERIFY(edit);
+    WhenShown<AddContactsDlg>([](AddContactsDlg* dialog) {
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("m_btnCancel")), Qt::LeftButton);
+    });
+    QTest::mouseClick(edit, Qt::LeftButton);
+    QTRY_VERIFY(!view.findChild<AddContactsDlg*>());
+
+    QStyleOptionViewItem option;
+    option.initFrom(table);
+    option.rect = cell("Bo Ticked", 0);
+    option.features |= QStyleOptionViewItem::HasCheckIndicator;
+    const QRect box = table->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, table);
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, box.center());
+    QVERIFY(view.HasCheckedChunk());
+    m_messages->SetAnswerYes(true);
+    QTest::mouseClick(view.OperatePanel()->findChild<QPushButton*>(QStringLiteral("m_deleteBtn")),
+                      Qt::LeftButton);
+    QCOMPARE(m_messages->Messages(),
+             QStringList({QStringLiteral("Are you sure to delete the selected item(s)?")}));
+    QCOMPARE(view.GetChunkCount(), 1);
+    QCOMPARE(DeviceNames().size(), size_t(1));
+    QVERIFY(DeviceNames().count(kept));
 }
 
 void tst_contacts::deleteWithNothingCheckedOnlyWarns() {

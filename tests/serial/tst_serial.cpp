@@ -434,6 +434,20 @@ print(any(str(sheet.cell_value(r, c)).startswith('Ann') for r in range(sheet.nro
         QCOMPARE(CExportPath::FolderPart("C:\\Users\\u.txt"), std::string("C:\\Users\\"));
         QCOMPARE(CExportPath::FolderPart("/name.txt"), std::string());
         QCOMPARE(CExportPath::FolderPart("name.txt"), std::string());
+
+        // A name typed without one of the offered extensions gets the chosen type's.
+        const std::string filters =
+            QRecordExportDialog::FilterFor(QStringLiteral("QContactsView")).toStdString();
+        const std::pair<const char*, const char*> typed[] = {
+            {"/x/contacts_all", "/x/contacts_all.vcf"}, {"/x/v1.2", "/x/v1.2.vcf"},
+            {"/x/a.b/name", "/x/a.b/name.vcf"},         {"/x/kept.VCF", "/x/kept.VCF"},
+            {"/x/other.xml", "/x/other.xml"},
+        };
+        for (const auto& [path, expected] : typed)
+            QCOMPARE(CExportPath::WithChosenExtension(path, filters, "vcf files (*.vcf)"),
+                     std::string(expected));
+        QCOMPARE(CExportPath::WithChosenExtension("/x/list", filters, "text files (*.txt)"),
+                 std::string("/x/list.txt"));
     }
 
     void exportPicksWriterAndCreatesFolders() {

@@ -869,6 +869,8 @@ void TestVexaContent::appsListInstallBackupAndUninstall() {
         QVERIFY(records[i].iconLength > 8);
         QVERIFY(std::memcmp(records[i].icon, "\x89PNG", 4) == 0);
         QVERIFY(records[i].appSize > 0);
+        // The whole app: its bundle and its documents.
+        QVERIFY(records[i].fileSize > records[i].appSize);
         QVERIFY(fs::is_directory(m_demo->ApplicationsRoot() / records[i].id / "Documents"));
     }
     const std::string id = records[0].id;

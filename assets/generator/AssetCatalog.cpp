@@ -161,6 +161,7 @@ QList<AssetSpec> buildCatalog() {
         button("image/btn_refresh.png", 100, 28, L::SecondaryButton, G::Refresh, "Refresh"),
         background("image/message_bg.png", 560, 330, L::DeviceCard),
         background("image/message_bg_iphone6.png", 560, 330, L::DeviceCardLarge),
+        background("image/message_bg_ipad.png", 560, 330, L::DeviceCardTablet),
         button("image/Changes-Name_btn.png", 24, 24, L::IconButton, G::Pencil),
         button("image/more-details.png", 120, 28, L::SecondaryButton, G::ChevronRight, "More details"),
         button("image/btn_back_information.png", 90, 28, L::SecondaryButton, G::ChevronLeft, "Back"),

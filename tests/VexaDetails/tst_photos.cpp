@@ -402,7 +402,7 @@ void tst_photos::albumsRoundTripThroughAReload() {
         };
         const auto countAfterReturn = [&] {
             emit view.AlbumShow()->emitReturn(ALBUM_USER);
-            QTest::qWaitFor([&] { return !view.AlbumPage()->IsRunning(); }, 15000);
+            (void)QTest::qWaitFor([&] { return !view.AlbumPage()->IsRunning(); }, 15000);
             return view.AlbumPage()->TileOf(QStringLiteral("Trips 2026"))->Album().photoCount;
         };
         openAlbum();

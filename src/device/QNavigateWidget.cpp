@@ -6,6 +6,7 @@
 #include <QDebug>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QPointer>
 #include <QProcess>
 #include <QUrl>
 
@@ -593,7 +594,25 @@ void QNavigateWidget::OnClickBackup() {
 }
 
 void QNavigateWidget::OnClickRestore() {
-    CBackupToolLauncher::OpenRestore(this);
+    QPointer<QNavigateWidget> self(this);
+    if (CBackupToolLauncher::OpenRestore(this) && self)
+        ReloadCategories();
+}
+
+void QNavigateWidget::ReloadCategories() {
+    // A restored device holds other content than its pages show: every category loads again on its
+    // next press, the one on screen at once.
+    for (TreeNode* device : std::as_const(m_deviceNodes)) {
+        QList<TreeNode*> nodes = device->Children();
+        for (int i = 0; i < nodes.size(); ++i) {
+            nodes[i]->ResetPressCount();
+            nodes += nodes[i]->Children();
+        }
+    }
+    if (m_currentNode && m_currentView == m_currentNode->Binding().view) {
+        StartLoader(m_currentNode);
+        m_currentNode->IncrementPressCount();
+    }
 }
 
 void QNavigateWidget::OnClickTools() {
@@ -603,6 +622,10 @@ void QNavigateWidget::OnClickTools() {
 }
 
 void QNavigateWidget::ToolBtnClick(QImageButton* button) {
+    if (button && CBackupToolLauncher::IsRestoreTool(button->objectName())) {
+        OnClickRestore();
+        return;
+    }
     if (button && CBackupToolLauncher::OpenTool(button->objectName(), this))
         return;
     if (!QProcess::startDetached(ResourceRoot() + QStringLiteral("//TestModification"), {}))

@@ -51,6 +51,8 @@ public:
     // The context menu for the node, with its actions enabled as they apply, or null when the node
     // has none.
     QMenu* PrepareTreeMenu(const QModelIndex& index);
+    // After a restore: the category on screen loads again, the others on their next press.
+    void ReloadCategories();
 
 public slots:
     void ClickTreeViewItem(const QModelIndex& index);

@@ -342,6 +342,17 @@ void tst_Navigation::categoryLoadsOnlyOnItsFirstPress() {
         QCOMPARE(m_navigate->CurrentView(), view);
         QCOMPARE(node->State(), int(NODE_STATE_SELECTED));
     }
+
+    // After a restore the category on screen loads again at once, the others on their next press.
+    auto* shown = qobject_cast<QBaseDetailsView*>(m_navigate->CurrentView());
+    TreeNode* contacts = Category(device, SUB_ITEM_CONTACTS);
+    QSignalSpy shownLoads(shown, &QBaseDetailsView::loadFinished);
+    QSignalSpy contactLoads(qobject_cast<QBaseDetailsView*>(contacts->Binding().view),
+                            &QBaseDetailsView::loadFinished);
+    m_navigate->ReloadCategories();
+    QVERIFY(shownLoads.wait(5000));
+    Press(contacts);
+    QTRY_COMPARE_WITH_TIMEOUT(contactLoads.size(), 1, 5000);
 }
 
 void tst_Navigation::mediaAndVideoShareOneLoad() {

@@ -14,4 +14,57 @@
         <translation>Der Gerätedienst usbmuxd ist auf diesem Computer nicht installiert. Installieren Sie das Debian-Paket „usbmuxd“ (sudo apt install usbmuxd), schließen Sie dann Ihr Gerät an und entsperren Sie es.</translation>
     </message>
 </context>
+<context>
+    <name>QOperatePanel</name>
+    <message>
+        <source>Add</source>
+        <translation>Hinzufügen</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>Aktualisieren</translation>
+    </message>
+    <message>
+        <source>Thumbnails</source>
+        <translation>Miniaturansicht</translation>
+    </message>
+    <message>
+        <source>List</source>
+        <translation>Liste</translation>
+    </message>
+</context>
+<context>
+    <name>ContactGroupNames</name>
+    <message>
+        <source>Friend</source>
+        <translation>Freunde</translation>
+    </message>
+    <message>
+        <source>Family</source>
+        <translation>Familie</translation>
+    </message>
+    <message>
+        <source>Ungrouped</source>
+        <translation>Ohne Gruppe</translation>
+    </message>
+    <message>
+        <source>Classmate</source>
+        <translation>Mitschüler</translation>
+    </message>
+</context>
+<context>
+    <name>PhotoAlbumNames</name>
+    <message>
+        <source>Camera Roll</source>
+        <translation>Aufnahmen</translation>
+    </message>
+    <message>
+        <source>Photo Libary</source>
+        <translation>Fotomediathek</translation>
+    </message>
+</context>
 </TS>

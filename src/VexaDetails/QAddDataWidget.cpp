@@ -6,8 +6,10 @@
 #include <QPixmap>
 #include <QVBoxLayout>
 
+#include "LanguageService.h"
 #include "QImageButton.h"
 #include "QMessageDlg.h"
+#include "QProUtil.h"
 
 QAddDataWidget::QAddDataWidget(QWidget* parent)
     : QWidget(parent) {
@@ -33,6 +35,19 @@ QAddDataWidget::QAddDataWidget(QWidget* parent)
     layout->addStretch(1);
 
     connect(m_btnAdd, &QImageButton::clicked, this, &QAddDataWidget::clickAdd);
+    connect(QProUtil::instance(), &QProUtil::languageChanged, this, &QAddDataWidget::OnLanguageChanged);
+}
+
+void QAddDataWidget::OnLanguageChanged() {
+    const QString root = ResourceRoot() + QLatin1Char('/');
+    if (m_labelImageRoot.isEmpty() || m_labelImageRoot == root)
+        return;
+    // A language folder that lacks the picture keeps the one shown.
+    const QPixmap picture(root + m_labelImageName);
+    if (picture.isNull())
+        return;
+    m_label->setPixmap(picture);
+    m_labelImageRoot = root;
 }
 
 bool QAddDataWidget::setLabelImage(const QString& imagePath) {
@@ -48,6 +63,10 @@ bool QAddDataWidget::setLabelImage(const QString& imagePath) {
     }
     m_label->setPixmap(picture);
     m_hasPicture = true;
+    const QString root = ResourceRoot() + QLatin1Char('/');
+    const bool inLanguage = imagePath.startsWith(root);
+    m_labelImageRoot = inLanguage ? root : QString();
+    m_labelImageName = inLanguage ? imagePath.mid(root.size()) : QString();
     return true;
 }
 

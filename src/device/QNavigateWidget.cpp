@@ -629,7 +629,7 @@ void QNavigateWidget::ToolBtnClick(QImageButton* button) {
     if (button && CBackupToolLauncher::OpenTool(button->objectName(), this))
         return;
     if (!QProcess::startDetached(ResourceRoot() + QStringLiteral("//TestModification"), {}))
-        ShowMessage(tr("本页功能暂不可用"));
+        ShowMessage(tr("This feature is not available yet."));
 }
 
 void QNavigateWidget::OnClickHelp() {

@@ -578,7 +578,10 @@ void tst_messages::languageChangeRetranslatesThePage() {
     SetConversations({Numbered("+1 555 0101", "Ann", 2)});
     qmessageView view(m_manager, m_phone.Handle());
     Load(view);
-    auto restore = qScopeGuard([] { SetLanguage(31); });
+    auto restore = qScopeGuard([] {
+        SetLanguage(31);
+        RemoveTranslationsForTesting();
+    });
     QVERIFY(SetLanguage(42));
     QCOMPARE(view.MessageModel()->HeaderLabels(),
              QStringList({QStringLiteral("Name"), QStringLiteral("Nummer"), QStringLiteral("Status")}));

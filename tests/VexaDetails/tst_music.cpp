@@ -459,7 +459,10 @@ void tst_music::addedSongsAppearWithTheirTagsAndPlayOnTheDevice() {
     QCOMPARE(Cell(row, QMusicPlayListModel::ColumnFormat), QStringLiteral("MPEG audio file"));
     {
         // The kind of file is shown in the language chosen.
-        auto restore = qScopeGuard([] { SetLanguage(31); });
+        auto restore = qScopeGuard([] {
+            SetLanguage(31);
+            RemoveTranslationsForTesting();
+        });
         QVERIFY(SetLanguage(42));
         QCOMPARE(Cell(row, QMusicPlayListModel::ColumnFormat), QStringLiteral("MPEG-Audiodatei"));
     }

@@ -270,7 +270,10 @@ void tst_video::listsTheLibrarysVideosAndCountsThem() {
     };
     QCOMPARE(format().toString(), QStringLiteral("MPEG-4 video file"));
     {
-        auto restore = qScopeGuard([] { SetLanguage(31); });
+        auto restore = qScopeGuard([] {
+            SetLanguage(31);
+            RemoveTranslationsForTesting();
+        });
         QVERIFY(SetLanguage(42));
         QCOMPARE(format().toString(), QStringLiteral("MPEG-4-Videodatei"));
         QCOMPARE(QVideoPlayModel::FormatText("Matroska video file"), QStringLiteral("Matroska video file"));

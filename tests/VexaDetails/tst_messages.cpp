@@ -592,8 +592,7 @@ void tst_messages::viewGoesWhileItLoads() {
     QVERIFY(view->IsRunning());
     // Destroying the view waits for its load, which leaves nothing behind.
     delete view;
-    QTest::qWait(50);
-    QVERIFY(m_messages->Messages().isEmpty());
+    QVERIFY(!QTest::qWaitFor([&] { return !m_messages->Messages().isEmpty(); }, 100));
 
     // A second press while a load runs waits for it and loads again.
     qmessageView again(m_manager, m_phone.Handle());

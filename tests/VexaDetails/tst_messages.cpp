@@ -394,7 +394,6 @@ void tst_messages::bubblesSitByDirectionAndStayBounded() {
     QFlowWidget empty(QString(), QString(), true);
     QCOMPARE(incoming.height(), empty.height());
     QVERIFY(incoming.height() >= QFlowWidget::kMinHeight);
-    QCOMPARE(incoming.CheckBox()->geometry(), QRect(10, 20, 25, 36));
     // Incoming on the left past the check box, outgoing 2 pixels from the right edge.
     QVERIFY(incoming.BubbleRect().left() > incoming.CheckBox()->geometry().right());
     QCOMPARE(outgoing.BubbleRect().right(), QFlowWidget::kDefaultWidth - 3);
@@ -602,8 +601,7 @@ void tst_messages::viewGoesWhileItLoads() {
     QVERIFY(view->IsRunning());
     // Destroying the view waits for its load, which leaves nothing behind.
     delete view;
-    QTest::qWait(50);
-    QVERIFY(m_messages->Messages().isEmpty());
+    QVERIFY(!QTest::qWaitFor([&] { return !m_messages->Messages().isEmpty(); }, 100));
 
     // A second press while a load runs waits for it and loads again.
     qmessageView again(m_manager, m_phone.Handle());

@@ -634,9 +634,9 @@ void tst_music::defaultPlaylistCannotBeDeleted() {
     // Any call would fail and say so.
     QCOMPARE(vexa::sim::FaultInjector::Add(FaultsFile(), {.operation = "DeletePlaylist", .code = 7}), 0);
     m_loader->deletePlayList(0);
-    QTest::qWait(50);
+    QTRY_COMPARE(m_messages->Messages(),
+                 QStringList{QStringLiteral("You can't delete the default playlist!")});
     QTRY_VERIFY(!m_loader->IsRunning());
-    QCOMPARE(m_messages->Messages(), QStringList{QStringLiteral("You can't delete the default playlist!")});
     QCOMPARE(m_loader->PlaylistCount(), before);
 
     // A refused delete of a user playlist is reported, and the list stays what the device has.

@@ -188,8 +188,7 @@ private slots:
             QCOMPARE(errors.first().flags, quint32(MSG_ERROR));
         }
         // The chain stops: no next library, no restart.
-        QTest::qWait(50);
-        QVERIFY(!server.Paths().contains("/downloads/CoreFP.dll"));
+        QVERIFY(!QTest::qWaitFor([&] { return server.Paths().contains("/downloads/CoreFP.dll"); }, 100));
         QVERIFY(dialog.findChild<QImageButton*>("m_btnRestart")->isHidden());
         QCOMPARE(m_restarts, 0);
     }
@@ -272,8 +271,7 @@ private slots:
                                                     DriverFilePath("iTunes.dll") + ": "),
                  qPrintable(m_messages.first().text));
         QVERIFY(dialog.findChild<QLabel*>("m_labelInfo")->text().isEmpty());
-        QTest::qWait(50);
-        QVERIFY(server.requests.isEmpty());
+        QVERIFY(!QTest::qWaitFor([&] { return !server.requests.isEmpty(); }, 100));
     }
 
     void countdownRestartsAfterEightTicks() {

@@ -246,9 +246,12 @@ void tst_Navigation::wifiDeviceIsIgnored() {
     const int managersBefore = int(CSingleDetectiPhone::Instance()->Managers().size());
     QCOMPARE(SimCtl({"wifi", kWifiUdid, "on"}), 0);
     QCOMPARE(SimCtl({"plug", kWifiUdid}), 0);
-    QTest::qWait(1500);
-    QCOMPARE(HandleOf(kWifiUdid), -1);
-    QCOMPARE(int(CSingleDetectiPhone::Instance()->Managers().size()), managersBefore);
+    QVERIFY(!QTest::qWaitFor(
+        [&] {
+            return HandleOf(kWifiUdid) != -1 ||
+                   int(CSingleDetectiPhone::Instance()->Managers().size()) != managersBefore;
+        },
+        1500));
     QVERIFY(!NodeNamed("Navigation Wifi"));
     QCOMPARE(m_navigate->CurrentPage(), pageBefore);
     SimCtl({"unplug", kWifiUdid});
@@ -284,9 +287,9 @@ void tst_Navigation::deviceWithoutRecordGetsNoNodeAndItsRemovalIsIgnored() {
     QWidget* page = m_navigate->CurrentPage();
     const int nodes = int(m_navigate->DeviceNodes().size());
     QCOMPARE(SimCtl({"unplug", kNoRecordUdid}), 0);
-    QTest::qWait(1500);
-    QCOMPARE(m_navigate->CurrentPage(), page);
-    QCOMPARE(int(m_navigate->DeviceNodes().size()), nodes);
+    QVERIFY(!QTest::qWaitFor(
+        [&] { return m_navigate->CurrentPage() != page || int(m_navigate->DeviceNodes().size()) != nodes; },
+        1500));
 }
 
 void tst_Navigation::removingOneOfTwoDevicesKeepsTheOther() {
@@ -337,8 +340,9 @@ void tst_Navigation::categoryLoadsOnlyOnItsFirstPress() {
         Press(node);
         Press(node);
         QVERIFY(QTest::qWaitFor([&] { return node->Text().endsWith(QLatin1Char(')')); }, 5000));
-        QTest::qWait(100);
-        QCOMPARE(loads.size(), pressesBefore == 0 ? 1 : 0);
+        const int expected = pressesBefore == 0 ? 1 : 0;
+        QVERIFY(!QTest::qWaitFor([&] { return loads.size() > expected; }, 100));
+        QCOMPARE(loads.size(), expected);
         QCOMPARE(m_navigate->CurrentView(), view);
         QCOMPARE(node->State(), int(NODE_STATE_SELECTED));
     }
@@ -367,7 +371,7 @@ void tst_Navigation::mediaAndVideoShareOneLoad() {
     QTRY_COMPARE_WITH_TIMEOUT(loads.size(), 1, 5000);
     Press(video);
     Press(media);
-    QTest::qWait(200);
+    QVERIFY(!loads.wait(200));
     QCOMPARE(loads.size(), 1);
     QCOMPARE(video->Text(), QStringLiteral("Video (0)"));
     QCOMPARE(m_navigate->CurrentView(), view);
@@ -381,7 +385,7 @@ void tst_Navigation::mediaAndVideoShareOneLoad() {
     Press(Category(pad, NODE_VIDEO));
     QTRY_COMPARE_WITH_TIMEOUT(secondLoads.size(), 1, 5000);
     Press(Category(pad, SUB_ITEM_MEDIA));
-    QTest::qWait(200);
+    QVERIFY(!secondLoads.wait(200));
     QCOMPARE(secondLoads.size(), 1);
 }
 

@@ -84,7 +84,7 @@ private slots:
     void initTestCase();
 
     // The demo device
-    void demoDeviceHasTheAdvertisedContent();
+    void demoDeviceHasEveryAlbumKindAndAwkwardNames();
     void demoContactsCoverTheAwkwardCases();
     void demoConversationsCoverTheAwkwardCases();
     void phoneNumbersMatchAsAPhoneMatchesThem_data();
@@ -151,19 +151,7 @@ void TestVexaContent::initTestCase() {
     m_demo = std::make_shared<SimDevice>(m_root / kDemoUdid);
 }
 
-void TestVexaContent::demoDeviceHasTheAdvertisedContent() {
-    ContentCounts counts;
-    QCOMPARE(CountContent(*m_demo, counts), int(VEXA_OK));
-    QVERIFY(counts.contacts >= 60);
-    QCOMPARE(counts.groups, int64_t(5));
-    QCOMPARE(counts.conversations, int64_t(25));
-    QCOMPARE(counts.books, int64_t(8));
-    QCOMPARE(counts.songs, int64_t(20));
-    QCOMPARE(counts.videos, int64_t(5));
-    QCOMPARE(counts.playlists, int64_t(3));
-    QCOMPARE(counts.photos, int64_t(81));
-    QCOMPARE(counts.apps, int64_t(12));
-
+void TestVexaContent::demoDeviceHasEveryAlbumKindAndAwkwardNames() {
     auto albums = CreateAlbumLibrary(m_demo);
     AlbumRecord* list = nullptr;
     int count = 0;
@@ -189,8 +177,6 @@ void TestVexaContent::demoDeviceHasTheAdvertisedContent() {
     }
     QVERIFY(nonAscii >= 5);
     QVERIFY(deepest >= 3);
-    // Camera Roll holds what was taken on the device, the .MOV included; the library what was synced.
-    QCOMPARE(byName["Camera Roll"].photoCount + byName["Photo Libary"].photoCount, 81);
 }
 
 void TestVexaContent::demoContactsCoverTheAwkwardCases() {

@@ -75,11 +75,7 @@ int main(int argc, char** argv) {
     if (avi.isEmpty() || hd.isEmpty())
         return 1;
 
-    const struct {
-        int code;
-        const char* name;
-    } languages[] = {{31, "en"}, {42, "de"}, {25, "zh"}};
-    for (const auto& language : languages) {
+    for (const auto& language : kScreenLanguages) {
         SetLanguage(language.code);
         {
             QVideoView view(manager, handle);

@@ -9,10 +9,11 @@
 
 #include "ConnectWidget.h"
 #include "LanguageService.h"
+#include "ScreensSession.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    const QString output = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screens");
+    const QString output = ScreensOutput(argc, argv);
     QDir().mkpath(output);
     QTemporaryDir home;
     qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toLocal8Bit());
@@ -22,12 +23,8 @@ int main(int argc, char* argv[]) {
     qputenv("USBMUXD_SOCKET_ADDRESS", "UNIX:" + home.filePath(QStringLiteral("usbmuxd")).toLocal8Bit());
     IOSInitialize();
 
-    const struct {
-        int code;
-        const char* name;
-    } languages[] = {{31, "en"}, {42, "de"}, {25, "zh"}};
     int failures = 0;
-    for (const auto& language : languages) {
+    for (const auto& language : kScreenLanguages) {
         SetLanguage(language.code);
         const char* names[] = {"waiting", "connecting", "failed", "not-installed"};
         for (int state : {0, 1, 2, 3}) {

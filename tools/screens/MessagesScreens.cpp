@@ -65,11 +65,7 @@ int main(int argc, char** argv) {
     IVexaManager* manager = session.Manager(kUdid);
     const int handle = session.Handle(kUdid);
 
-    const struct {
-        int code;
-        const char* name;
-    } languages[] = {{31, "en"}, {42, "de"}, {25, "zh"}};
-    for (const auto& language : languages) {
+    for (const auto& language : kScreenLanguages) {
         SetLanguage(language.code);
         vexa::sim::ReplaceConversations(session.DeviceFolder(kUdid), Samples());
         {

@@ -354,6 +354,9 @@ void QNavigateWidget::ClickTreeViewItem(const QModelIndex& index) {
     }
     if (QWidget* view = node->Binding().view)
         ShowInContent(view);
+    // A group node shows its members; the category node shows every contact again.
+    if (auto* contacts = qobject_cast<QContactsView*>(node->Binding().view))
+        contacts->ShowGroup(node->Kind() == NODE_GROUP ? node->Text() : QString());
     m_musicTree->OnNodePressed(node);
     StartLoader(node);
     m_model->NodeChanged(node);

@@ -3,13 +3,13 @@
 #include <vector>
 
 #include <QDebug>
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QProcess>
 #include <QUrl>
 
 #include "CBackupToolLauncher.h"
 #include "CCategoryViewFactory.h"
+#include "CDesktopOpen.h"
 #include "CDeviceLease.h"
 #include "CDevicePages.h"
 #include "CDeviceTreeNodes.h"
@@ -591,8 +591,7 @@ void QNavigateWidget::ToolBtnClick(QImageButton* button) {
 
 void QNavigateWidget::OnClickHelp() {
     const QString help = ResourceRoot() + QStringLiteral("/Vexa Transfer help.html");
-    if (!QDesktopServices::openUrl(QUrl(QStringLiteral("file:///") + QFileInfo(help).absoluteFilePath())))
-        qDebug() << "QNavigateWidget::OnClickHelp cannot open" << help;
+    CDesktopOpen::Open(QUrl::fromLocalFile(QFileInfo(help).absoluteFilePath()));
 }
 
 // ---------------------------------------------------------------------------------------------------

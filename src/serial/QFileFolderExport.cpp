@@ -8,6 +8,7 @@
 
 #include <vexa/vexa.h>
 
+#include "CDesktopOpen.h"
 #include "CPhotoSerialDlg.h"
 #include "CPhotoSerialImpl.h"
 #include "ISerialable.h"
@@ -65,10 +66,14 @@ int QFileFolderExport::ExportTo(ISerialable* source, IVexaManager* manager, int 
     CPhotoSerialDlg dialog;
     CPhotoSerialImpl writer(own.get(), kind, &dialog);
     source->Serialize(&writer);
-    dialog.StartExport(&writer, folder, true);
+    const bool started = dialog.StartExport(&writer, folder);
     dialog.exec();
+    const int failed = writer.FailedCount();
+    // Failures were counted on the dialog's last line; a whole export ends with its confirmation.
+    if (started && !dialog.WasCancelled() && failed == 0)
+        CDesktopOpen::ConfirmFolderExport(folder);
     // The writer goes first: its thread has ended, and it must not outlive the dialog it reports to.
-    return writer.FailedCount();
+    return failed;
 }
 
 QString QFileFolderExport::StartFolder() {

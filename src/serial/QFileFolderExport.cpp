@@ -51,7 +51,8 @@ void QFileFolderExport::RunChecked(QWidget* view, ISerialable* source, IVexaMana
     ExportTo(source, manager, kind, folder);
 }
 
-int QFileFolderExport::ExportTo(ISerialable* source, IVexaManager* manager, int kind, const QString& folder) {
+int QFileFolderExport::ExportTo(ISerialable* source, IVexaManager* manager, int kind, const QString& folder,
+                                bool confirm) {
     if (source == nullptr || folder.isEmpty()) {
         return 0;
     }
@@ -70,7 +71,7 @@ int QFileFolderExport::ExportTo(ISerialable* source, IVexaManager* manager, int 
     dialog.exec();
     const int failed = writer.FailedCount();
     // Failures were counted on the dialog's last line; a whole export ends with its confirmation.
-    if (started && !dialog.WasCancelled() && failed == 0)
+    if (confirm && started && !dialog.WasCancelled() && failed == 0)
         CDesktopOpen::ConfirmFolderExport(folder);
     // The writer goes first: its thread has ended, and it must not outlive the dialog it reports to.
     return failed;

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   # build
-  build-essential cmake pkg-config ninja-build git
+  build-essential cmake pkg-config ninja-build git ccache
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
   libtinyxml-dev libsqlite3-dev libplist-dev libzip-dev zlib1g-dev libssl-dev
   libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libswresample-dev libmpv-dev

@@ -11,6 +11,7 @@
 #include "CTestHttpServer.h"
 #include "CheckDownloadDlg.h"
 #include "ErrorNoteDlg.h"
+#include "QAboutDlg.h"
 #include "QImageButton.h"
 #include "QImageProgressBar.h"
 #include "QMessageDlg.h"
@@ -377,8 +378,8 @@ private slots:
         QCOMPARE(program.exitCode(), 0);
 
         const QString log = QString::fromUtf8(program.readAllStandardError());
-        const QRegularExpression reportLine(
-            "Crash report mode: (\\S+/VexaTransfer_Qvr_2\\.3\\.0\\.0_(\\d+)\\.dmp)");
+        const QRegularExpression reportLine("Crash report mode: (\\S+/VexaTransfer_Qvr_" +
+                                            QRegularExpression::escape(VEXA_VERSION) + "_(\\d+)\\.dmp)");
         const QRegularExpressionMatch match = reportLine.match(log);
         QVERIFY2(match.hasMatch(), qPrintable(log));
         const QString dump = match.captured(1);
@@ -399,6 +400,13 @@ private slots:
         QVERIFY2(content.contains("Signal: 11 (SIGSEGV)\n"), content.left(200).constData());
         QVERIFY(content.contains("Address: 0x10\n"));
         QVERIFY(content.contains("vexa-transfer("));
+        // The dump names the version the About box shows, and the faulting thread's program counter.
+        QVERIFY(content.contains("\nVersion: " VEXA_VERSION "\n"));
+        QVERIFY(content.contains("Frames of the faulting thread"));
+        QAboutDlg about;
+        QVERIFY(about.findChild<QLabel*>(QStringLiteral("m_labelVersion"))
+                    ->text()
+                    .contains(" " VEXA_VERSION " "));
         QVERIFY(QDir(VEXA_BIN_DIR).entryList({"*.dmp"}).isEmpty());
     }
 

@@ -19,6 +19,11 @@
         <translation>Export fehlgeschlagen! %1 konnte nicht geschrieben werden.</translation>
     </message>
     <message>
+        <location filename="../../src/serial/QRecordExportDialog.cpp"/>
+        <source>Nothing was exported: %1 is not a kind of file the export writes. Please choose one of the file types offered.</source>
+        <translation>Nichts wurde exportiert: %1 ist keine Dateiart, die der Export schreibt. Bitte wählen Sie einen der angebotenen Dateitypen.</translation>
+    </message>
+    <message>
         <location filename="../../src/serial/QRecordExportDialog.cpp" line="60"/>
         <source>%1 already exists.
 Do you want to replace it?</source>

@@ -19,6 +19,11 @@
         <translation>导出失败！无法写入 %1。</translation>
     </message>
     <message>
+        <location filename="../../src/serial/QRecordExportDialog.cpp"/>
+        <source>Nothing was exported: %1 is not a kind of file the export writes. Please choose one of the file types offered.</source>
+        <translation>未导出任何内容：%1 不是导出可写入的文件类型。请选择所提供的文件类型之一。</translation>
+    </message>
+    <message>
         <location filename="../../src/serial/QRecordExportDialog.cpp" line="60"/>
         <source>%1 already exists.
 Do you want to replace it?</source>

@@ -38,6 +38,11 @@
         <source>Reset the form</source>
         <translation>Formular zurücksetzen</translation>
     </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsDlg.cpp"/>
+        <source>The contact is empty. Please enter a name, a phone number or an e-mail address.</source>
+        <translation>Der Kontakt ist leer. Bitte geben Sie einen Namen, eine Telefonnummer oder eine E-Mail-Adresse ein.</translation>
+    </message>
 </context>
 <context>
     <name>AddContactsWidget</name>
@@ -108,9 +113,9 @@
         <translation>Datei importieren</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="305"/>
-        <source>picture files (.jpg);;All files (*.*)</source>
-        <translation>Bilddateien (.jpg);;Alle Dateien (*.*)</translation>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp"/>
+        <source>Picture files (%1);;All files (*)</source>
+        <translation>Bilddateien (%1);;Alle Dateien (*)</translation>
     </message>
 </context>
 <context>
@@ -131,6 +136,11 @@
     <message>
         <source>There is nothing here on the device.</source>
         <translation>Auf dem Gerät ist hier nichts vorhanden.</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Base/QBaseDetailsView.cpp"/>
+        <source>Nothing matches "%1".</source>
+        <translation>Keine Einträge passen zu „%1“.</translation>
     </message>
 </context>
 <context>

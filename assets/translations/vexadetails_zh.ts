@@ -38,6 +38,11 @@
         <source>Reset the form</source>
         <translation>重置表单</translation>
     </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsDlg.cpp"/>
+        <source>The contact is empty. Please enter a name, a phone number or an e-mail address.</source>
+        <translation>联系人为空。请输入姓名、电话号码或电子邮件地址。</translation>
+    </message>
 </context>
 <context>
     <name>AddContactsWidget</name>
@@ -108,9 +113,9 @@
         <translation>导入文件</translation>
     </message>
     <message>
-        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="305"/>
-        <source>picture files (.jpg);;All files (*.*)</source>
-        <translation>图片文件 (.jpg);;所有文件 (*.*)</translation>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp"/>
+        <source>Picture files (%1);;All files (*)</source>
+        <translation>图片文件 (%1);;所有文件 (*)</translation>
     </message>
 </context>
 <context>
@@ -131,6 +136,11 @@
     <message>
         <source>There is nothing here on the device.</source>
         <translation>设备上此处没有任何内容。</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Base/QBaseDetailsView.cpp"/>
+        <source>Nothing matches "%1".</source>
+        <translation>没有与“%1”匹配的项目。</translation>
     </message>
 </context>
 <context>

@@ -47,4 +47,28 @@
         <translation>Bitte warten...</translation>
     </message>
 </context>
+<context>
+    <name>CDesktopOpen</name>
+    <message>
+        <location filename="../../src/widgets/CDesktopOpen.cpp"/>
+        <source>No program could be started to open %1.
+Please open it yourself.</source>
+        <translation>Es konnte kein Programm gestartet werden, um %1 zu öffnen.
+Bitte öffnen Sie es selbst.</translation>
+    </message>
+    <message>
+        <location filename="../../src/widgets/CDesktopOpen.cpp"/>
+        <source>Exported to %1.
+Do you want to open the folder that holds it?</source>
+        <translation>Exportiert nach %1.
+Möchten Sie den Ordner öffnen, in dem die Datei liegt?</translation>
+    </message>
+    <message>
+        <location filename="../../src/widgets/CDesktopOpen.cpp"/>
+        <source>Exported into the folder %1.
+Do you want to open it?</source>
+        <translation>In den Ordner %1 exportiert.
+Möchten Sie ihn öffnen?</translation>
+    </message>
+</context>
 </TS>

@@ -47,4 +47,28 @@
         <translation>请稍候...</translation>
     </message>
 </context>
+<context>
+    <name>CDesktopOpen</name>
+    <message>
+        <location filename="../../src/widgets/CDesktopOpen.cpp"/>
+        <source>No program could be started to open %1.
+Please open it yourself.</source>
+        <translation>无法启动任何程序来打开 %1。
+请手动打开。</translation>
+    </message>
+    <message>
+        <location filename="../../src/widgets/CDesktopOpen.cpp"/>
+        <source>Exported to %1.
+Do you want to open the folder that holds it?</source>
+        <translation>已导出到 %1。
+要打开其所在的文件夹吗？</translation>
+    </message>
+    <message>
+        <location filename="../../src/widgets/CDesktopOpen.cpp"/>
+        <source>Exported into the folder %1.
+Do you want to open it?</source>
+        <translation>已导出到文件夹 %1。
+要打开它吗？</translation>
+    </message>
+</context>
 </TS>

@@ -3,6 +3,8 @@
 #include <QColor>
 #include <QRegularExpression>
 
+#include "CNaturalOrder.h"
+
 QMySortModel::QMySortModel(QObject* parent)
     : QSortFilterProxyModel(parent) {
     setDynamicSortFilter(true);
@@ -10,7 +12,12 @@ QMySortModel::QMySortModel(QObject* parent)
 }
 
 void QMySortModel::SetSearchPattern(const QString& text) {
-    setFilterRegularExpression(QRegularExpression(text));
+    setFilterRegularExpression(QRegularExpression(text, QRegularExpression::CaseInsensitiveOption));
+}
+
+void QMySortModel::SetRowFilter(std::function<bool(int)> accept) {
+    m_rowFilter = std::move(accept);
+    invalidateFilter();
 }
 
 QVariant QMySortModel::data(const QModelIndex& index, int role) const {
@@ -27,16 +34,23 @@ void QMySortModel::sort(int column, Qt::SortOrder order) {
 bool QMySortModel::lessThan(const QModelIndex& left, const QModelIndex& right) const {
     if (!left.isValid() || !right.isValid())
         return false;
-    // Plain code-unit ordering on purpose: numbers and dates sort as text too.
     const QString a = sourceModel()->data(left, Qt::DisplayRole).toString();
     const QString b = sourceModel()->data(right, Qt::DisplayRole).toString();
-    return QString::compare(a, b, Qt::CaseSensitive) < 0;
+    return CNaturalOrder::Less(a, b);
 }
 
 bool QMySortModel::filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const {
+    if (m_rowFilter && !m_rowFilter(sourceRow))
+        return false;
     const QRegularExpression& pattern = filterRegularExpression();
+    if (pattern.pattern().isEmpty())
+        return true;
     // The base would treat a broken pattern as "no filter"; a search for "[" must find nothing.
     if (!pattern.isValid())
         return false;
+    return SearchMatches(sourceRow, sourceParent);
+}
+
+bool QMySortModel::SearchMatches(int sourceRow, const QModelIndex& sourceParent) const {
     return QSortFilterProxyModel::filterAcceptsRow(sourceRow, sourceParent);
 }

@@ -42,6 +42,10 @@ void QSearchWidget::InitControls() {
     if (haveBackground)
         setFixedSize(m_background.size());
 
+    m_typingPause.setSingleShot(true);
+    m_typingPause.setInterval(kTypingPauseMs);
+    connect(&m_typingPause, &QTimer::timeout, this, &QSearchWidget::onSearch);
+    connect(m_edit, &QLineEdit::textChanged, &m_typingPause, qOverload<>(&QTimer::start));
     connect(m_btnSearch, &QImageButton::clicked, this, &QSearchWidget::onSearch);
     connect(m_edit, &QLineEdit::returnPressed, this, &QSearchWidget::onSearch);
 }
@@ -55,6 +59,7 @@ void QSearchWidget::SetText(const QString& text) {
 }
 
 void QSearchWidget::onSearch() {
+    m_typingPause.stop();
     emit searchText(m_edit->text());
 }
 

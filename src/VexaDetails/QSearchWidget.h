@@ -1,15 +1,19 @@
 #pragma once
 
 #include <QPixmap>
+#include <QTimer>
 #include <QWidget>
 
 class QImageButton;
 class QLineEdit;
 
 // The search box of the operation panel: a line edit and a search button on a painted background.
+// The search follows the typing once it pauses; Return and the button search at once.
 class QSearchWidget : public QWidget {
     Q_OBJECT
 public:
+    static constexpr int kTypingPauseMs = 300;
+
     explicit QSearchWidget(QWidget* parent = nullptr);
 
     QString Text() const;
@@ -31,4 +35,5 @@ private:
     QLineEdit* m_edit = nullptr;
     QImageButton* m_btnSearch = nullptr;
     QPixmap m_background;
+    QTimer m_typingPause;
 };

@@ -1,13 +1,13 @@
 #include "MainWindow.h"
 
 #include <QDebug>
-#include <QDesktopServices>
 #include <QFile>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QUrl>
 
+#include "CDesktopOpen.h"
 #include "LanguageConfig.h"
 #include "LanguageService.h"
 #include "QAboutDlg.h"
@@ -184,7 +184,7 @@ void MainWindow::onBtnRestore() {
 }
 
 void MainWindow::onBtnHome() {
-    QDesktopServices::openUrl(QUrl(QString::fromLatin1(kHomePage)));
+    CDesktopOpen::Open(QUrl(QString::fromLatin1(kHomePage)));
 }
 
 void MainWindow::onBtnAbout() {
@@ -194,8 +194,7 @@ void MainWindow::onBtnAbout() {
 
 void MainWindow::onBtnHelp() {
     const QString path = QStringLiteral("%1/%2").arg(ResourceRoot(), QLatin1String(kHelpFile));
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
-        qDebug() << "MainWindow::onBtnHelp can't open" << path;
+    CDesktopOpen::Open(QUrl::fromLocalFile(path));
 }
 
 void MainWindow::ChooseLanguage(QAction* chosen, int code) {

@@ -3,8 +3,10 @@
 #include <QDebug>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QUrl>
 #include <QVBoxLayout>
 
+#include "CDesktopOpen.h"
 #include "ImageButtonCaptions.h"
 #include "LanguageService.h"
 #include "QImageButton.h"
@@ -33,7 +35,9 @@ QAboutDlg::QAboutDlg(QWidget* parent)
     m_labelTitle->setStyleSheet(QStringLiteral("color:rgb(0,55,100);font-size:18px;font-weight:bold;"));
     m_labelVersion->setStyleSheet(QStringLiteral("color:rgb(99,165,181);"));
     m_labelWebsite->setTextFormat(Qt::RichText);
-    m_labelWebsite->setOpenExternalLinks(true);
+    // Opened by us, so that a desktop without a browser is reported instead of ignored.
+    connect(m_labelWebsite, &QLabel::linkActivated, this,
+            [](const QString& link) { CDesktopOpen::Open(QUrl(link)); });
     m_labelNote->setWordWrap(true);
     m_labelNote->setStyleSheet(QStringLiteral("color:rgb(110,120,125);font-size:11px;"));
 

@@ -1,10 +1,9 @@
 #include "BackupProgressDialog.h"
 
 #include <QDebug>
-#include <QDesktopServices>
 #include <QLabel>
-#include <QUrl>
 
+#include "CDesktopOpen.h"
 #include "CImageCaption.h"
 #include "LanguageService.h"
 #include "QImageButton.h"
@@ -112,8 +111,7 @@ void BackupProgressDialog::reject() {
 }
 
 void BackupProgressDialog::OnBtnOpenFolder() {
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(m_folder)))
-        qDebug() << "BackupProgressDialog::OnBtnOpenFolder cannot open" << m_folder;
+    CDesktopOpen::OpenFolder(m_folder);
 }
 
 void BackupProgressDialog::OnLanguageChanged() {

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include <QDebug>
-#include <QDesktopServices>
 #include <QDir>
 #include <QDirIterator>
 #include <QFileDialog>
@@ -11,13 +10,13 @@
 #include <QPointer>
 #include <QStandardPaths>
 #include <QTableView>
-#include <QUrl>
 
 #include <vexa/IVexaManager.h>
 
 #include "BackupWidget.h"
 #include "CBackupFolder.h"
 #include "CBackupTableLook.h"
+#include "CDesktopOpen.h"
 #include "CImageCaption.h"
 #include "IDeviceDirectory.h"
 #include "LanguageService.h"
@@ -205,8 +204,8 @@ bool QRestoreDlg::ImportFolder(const QString& folder) {
 
 void QRestoreDlg::OnBtnOpen() {
     const CBackupRecord* record = m_model->Record(SelectedRow());
-    if (record && !QDesktopServices::openUrl(QUrl::fromLocalFile(record->folder)))
-        qDebug() << "QRestoreDlg::OnBtnOpen cannot open" << record->folder;
+    if (record)
+        CDesktopOpen::OpenFolder(record->folder);
 }
 
 void QRestoreDlg::OnBtnClose() {

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include <QDebug>
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QPointer>
 #include <QProcess>
@@ -12,6 +11,7 @@
 
 #include "CBackupToolLauncher.h"
 #include "CCategoryViewFactory.h"
+#include "CDesktopOpen.h"
 #include "CDeviceLease.h"
 #include "CDevicePages.h"
 #include "CDeviceTreeNodes.h"
@@ -378,6 +378,9 @@ void QNavigateWidget::ClickTreeViewItem(const QModelIndex& index) {
     }
     if (QWidget* view = node->Binding().view)
         ShowInContent(view);
+    // A group node shows its members; the category node shows every contact again.
+    if (auto* contacts = qobject_cast<QContactsView*>(node->Binding().view))
+        contacts->ShowGroup(node->Kind() == NODE_GROUP ? node->Text() : QString());
     m_musicTree->OnNodePressed(node);
     StartLoader(node);
     m_model->NodeChanged(node);
@@ -634,8 +637,7 @@ void QNavigateWidget::ToolBtnClick(QImageButton* button) {
 
 void QNavigateWidget::OnClickHelp() {
     const QString help = ResourceRoot() + QStringLiteral("/Vexa Transfer help.html");
-    if (!QDesktopServices::openUrl(QUrl(QStringLiteral("file:///") + QFileInfo(help).absoluteFilePath())))
-        qDebug() << "QNavigateWidget::OnClickHelp cannot open" << help;
+    CDesktopOpen::Open(QUrl::fromLocalFile(QFileInfo(help).absoluteFilePath()));
 }
 
 // ---------------------------------------------------------------------------------------------------

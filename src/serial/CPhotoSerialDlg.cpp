@@ -1,10 +1,8 @@
 #include "CPhotoSerialDlg.h"
 
 #include <QDebug>
-#include <QDesktopServices>
 #include <QLabel>
 #include <QThread>
-#include <QUrl>
 
 #include <vexa/IVexaManager.h>
 
@@ -64,17 +62,17 @@ CPhotoSerialDlg::~CPhotoSerialDlg() {
     m_importAdapter.reset();
 }
 
-void CPhotoSerialDlg::StartExport(CPhotoSerialImpl* writer, const QString& destination, bool openFolder) {
+bool CPhotoSerialDlg::StartExport(CPhotoSerialImpl* writer, const QString& destination) {
     m_writer = writer;
     m_destination = destination.toStdString();
-    m_openFolder = openFolder;
     m_started = true;
     m_ended = false;
     if (m_writer != nullptr && !m_writer->Export(m_destination)) {
         qDebug() << "CPhotoSerialDlg::StartExport can't start the export";
-        m_openFolder = false;
         Finish();
+        return false;
     }
+    return true;
 }
 
 void CPhotoSerialDlg::StartImport(IVexaManager* manager, const QStringList& files, const QString& albumId) {
@@ -211,9 +209,6 @@ void CPhotoSerialDlg::Run() {
 void CPhotoSerialDlg::Finish() {
     m_ended = true;
     m_btnCancel->setEnabled(true);
-    if (m_openFolder && m_openAllowed && !m_cancelled && !m_destination.empty()) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(m_destination)));
-    }
     if (m_failed) {
         // The count of failures stays on screen until the user has read it.
         LoadButtonImage();

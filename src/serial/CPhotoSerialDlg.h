@@ -18,10 +18,10 @@ class QImageButton;
 class QImageProgressBar;
 class QLabel;
 
-// The transfer dialog. Export mode: shows a file export's progress, closes when it ends and opens
-// the folder. Import mode: copies picture files from the computer into a photo album of the device
-// on its own thread. Cancel stops either before the next file. When files could not be copied the
-// dialog stays open on a line that says how many, until the user presses OK.
+// The transfer dialog. Export mode: shows a file export's progress and closes when it ends. Import mode:
+// copies picture files from the computer into a photo album of the device on its own thread. Cancel stops
+// either before the next file. When files could not be copied the dialog stays open on a line that says how
+// many, until the user presses OK.
 class CPhotoSerialDlg : public QImageDialog, public QUtilThread, public IPhotoSerialCallback {
     Q_OBJECT
 public:
@@ -29,9 +29,8 @@ public:
     ~CPhotoSerialDlg() override;
 
     // Keeps the writer (not owned) and starts its export into `destination`.
-    void StartExport(CPhotoSerialImpl* writer, const QString& destination, bool openFolder);
-    // Some callers never want the folder opened.
-    void SetOpenAllowed(bool allowed) { m_openAllowed = allowed; }
+    // False when the export could not start (the dialog has ended then).
+    bool StartExport(CPhotoSerialImpl* writer, const QString& destination);
 
     // Copies `files` into the album `albumId` shortly after the dialog has appeared.
     void StartImport(IVexaManager* manager, const QStringList& files, const QString& albumId);
@@ -78,8 +77,6 @@ private:
     QImageButton* m_btnCancel;
     CPhotoSerialImpl* m_writer = nullptr;
     std::string m_destination;
-    bool m_openFolder = false;
-    bool m_openAllowed = true;
     bool m_started = false;
     bool m_ended = false;
     bool m_cancelled = false;

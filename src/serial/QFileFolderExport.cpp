@@ -8,6 +8,7 @@
 
 #include <vexa/vexa.h>
 
+#include "CDesktopOpen.h"
 #include "CPhotoSerialDlg.h"
 #include "CPhotoSerialImpl.h"
 #include "ISerialable.h"
@@ -50,7 +51,8 @@ void QFileFolderExport::RunChecked(QWidget* view, ISerialable* source, IVexaMana
     ExportTo(source, manager, kind, folder);
 }
 
-int QFileFolderExport::ExportTo(ISerialable* source, IVexaManager* manager, int kind, const QString& folder) {
+int QFileFolderExport::ExportTo(ISerialable* source, IVexaManager* manager, int kind, const QString& folder,
+                                bool confirm) {
     if (source == nullptr || folder.isEmpty()) {
         return 0;
     }
@@ -65,10 +67,14 @@ int QFileFolderExport::ExportTo(ISerialable* source, IVexaManager* manager, int 
     CPhotoSerialDlg dialog;
     CPhotoSerialImpl writer(own.get(), kind, &dialog);
     source->Serialize(&writer);
-    dialog.StartExport(&writer, folder, true);
+    const bool started = dialog.StartExport(&writer, folder);
     dialog.exec();
+    const int failed = writer.FailedCount();
+    // Failures were counted on the dialog's last line; a whole export ends with its confirmation.
+    if (confirm && started && !dialog.WasCancelled() && failed == 0)
+        CDesktopOpen::ConfirmFolderExport(folder);
     // The writer goes first: its thread has ended, and it must not outlive the dialog it reports to.
-    return writer.FailedCount();
+    return failed;
 }
 
 QString QFileFolderExport::StartFolder() {

@@ -18,7 +18,9 @@ public:
                            bool anyChecked);
     // Copies the checked records of `source` into `folder`, creating it when missing. Returns the
     // number of files that could not be copied, or -1 when the folder could not be created.
-    static int ExportTo(ISerialable* source, IVexaManager* manager, int kind, const QString& folder);
+    // A whole export ends by naming the folder and offering to open it, unless `confirm` is false.
+    static int ExportTo(ISerialable* source, IVexaManager* manager, int kind, const QString& folder,
+                        bool confirm = true);
 
     // Where the folder dialog starts: the last folder chosen, else the documents folder.
     static QString StartFolder();

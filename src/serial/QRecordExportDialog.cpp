@@ -1,17 +1,16 @@
 #include "QRecordExportDialog.h"
 
+#include "CDesktopOpen.h"
 #include "CExportPath.h"
 #include "CRecordFileExport.h"
 #include "ISerialable.h"
 #include "QMessageDlg.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QPointer>
 #include <QStandardPaths>
-#include <QUrl>
 #include <QWidget>
 
 QString QRecordExportDialog::FilterFor(const QString& viewObjectName) {
@@ -69,16 +68,21 @@ void QRecordExportDialog::Run(QWidget* view, ISerialable* source) {
             return;
         }
     }
-    if (CRecordFileExport::ExportFile(*source, utf8Path) == CRecordFileExport::Result::WriteFailed) {
+    switch (CRecordFileExport::ExportFile(*source, utf8Path)) {
+    case CRecordFileExport::Result::WriteFailed:
         // A read-only folder or a full disk: the user must not believe the records were saved.
         ShowMessage(tr("Export failed! %1 could not be written.").arg(QDir::toNativeSeparators(path)),
                     QString(), MSG_ERROR);
-        return;
-    }
-    // The folder opens even when the extension named no writer, so the user sees where it went.
-    const QString folder = QString::fromStdString(CExportPath::FolderPart(utf8Path));
-    if (!folder.isEmpty()) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+        break;
+    case CRecordFileExport::Result::NoWriter:
+        ShowMessage(tr("Nothing was exported: %1 is not a kind of file the export writes. Please choose "
+                       "one of the file types offered.")
+                        .arg(QDir::toNativeSeparators(path)),
+                    QString(), MSG_WARNING);
+        break;
+    case CRecordFileExport::Result::Written:
+        CDesktopOpen::ConfirmFileExport(path);
+        break;
     }
 }
 

@@ -6,7 +6,8 @@
 class ISerialable;
 class QWidget;
 
-// The user's side of a record export: asks for a file name, writes the file and opens its folder.
+// The user's side of a record export: asks for a file name, writes the file and offers to open
+// its folder.
 // Runs on the GUI thread, synchronously, while the view's records stand still.
 class QRecordExportDialog {
     Q_DECLARE_TR_FUNCTIONS(QRecordExportDialog)

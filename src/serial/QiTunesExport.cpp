@@ -21,7 +21,8 @@ int QiTunesExport::Run(QObject* owner, ISerialable* source, IVexaManager* manage
     for (const QString& folder : folders) {
         if (guard.Gone())
             break;
-        QFileFolderExport::ExportTo(source, manager, kind, folder);
+        // The copies belong to iTunes; there is no folder of the user's to offer.
+        QFileFolderExport::ExportTo(source, manager, kind, folder, false);
         ++exported;
     }
     return exported;

@@ -461,10 +461,6 @@ void tst_apps::searchFiltersAndEveryShownRowHasItsButtons() {
     QCOMPARE(view.SortModel()->rowCount(), 3);
     view.OnSearchString(QStringLiteral("^(al|ga)"));
     QCOMPARE(view.SortModel()->rowCount(), 2);
-    view.OnSearchString(QStringLiteral("Alpha")); // letter case counts
-    QCOMPARE(view.SortModel()->rowCount(), 0);
-    view.OnSearchString(QStringLiteral("[")); // an unbalanced bracket matches nothing
-    QCOMPARE(view.SortModel()->rowCount(), 0);
     view.OnSearchString(QString());
     QCOMPARE(view.SortModel()->rowCount(), 3);
     QTRY_VERIFY(view.TableView()->indexWidget(view.SortModel()->index(2, QAppsViewModel::StatusColumn)));

@@ -272,10 +272,17 @@ void tst_contacts::loadShowsNamesNumbersAndGroups() {
     QVERIFY(view.RemoveChunk(0));
     QCOMPARE(view.GetChunkCount(), 3); // answered true, removed nothing
 
-    // The search filters across columns, by regular expression.
+    // The search filters across columns; a group shows only its members, and with the search both hold.
     view.OnSearchString(QStringLiteral("0102;"));
     QCOMPARE(view.SortModel()->rowCount(), 1);
     view.OnSearchString(QString());
+    view.ShowGroup(QStringLiteral("Climbing Club"));
+    QCOMPARE(view.SortModel()->rowCount(), 1);
+    QCOMPARE(view.SortModel()->index(0, 0).data().toString(), QStringLiteral("Ann Lee"));
+    view.OnSearchString(QStringLiteral("solo"));
+    QCOMPARE(view.SortModel()->rowCount(), 0);
+    view.OnSearchString(QString());
+    view.ShowGroup(QString());
     QCOMPARE(view.SortModel()->rowCount(), 3);
 }
 
@@ -447,6 +454,18 @@ void tst_contacts::editorPhotoValuesComeFromTheFile() {
                   picture});
     QVERIFY(python.waitForFinished(20000));
     QCOMPARE(quint32(form.Data().pictureValue2), python.readAllStandardOutput().trimmed().toUInt());
+
+    // "Change Photo" offers the folder's pictures.
+    QStringList patterns;
+    WhenShown<QFileDialog>([&patterns](QFileDialog* dialog) {
+        const QString filter = dialog->selectedNameFilter();
+        patterns = filter.section(QLatin1Char('('), 1).chopped(1).split(QLatin1Char(' '));
+        dialog->reject();
+    });
+    form.OnChangePhoto();
+    for (const char* name : {"face.png", "face.jpg", "face.jpeg", "face.bmp", "face.gif"})
+        QVERIFY2(QDir::match(patterns, QString::fromLatin1(name)), name);
+    QVERIFY(!QDir::match(patterns, QStringLiteral("note.txt")));
 }
 
 void tst_contacts::addEditAndDeleteReachTheDevice() {
@@ -455,14 +474,25 @@ void tst_contacts::addEditAndDeleteReachTheDevice() {
     Load(view);
     QSignalSpy counted(&view, &QContactsView::addContactNum);
 
-    // Add: the new contact reaches the device with its numbers and group.
-    WhenShown<AddContactsDlg>([](AddContactsDlg* dialog) {
+    // Add: an empty contact is refused with what it lacks and the editor stays; the filled one
+    // reaches the device with its numbers and group.
+    bool stayedOpen = false;
+    WhenShown<AddContactsDlg>([&stayedOpen](AddContactsDlg* dialog) {
+        dialog->Form()
+            ->findChild<QLineEdit*>(QStringLiteral("m_btn_nickName"))
+            ->setText(QStringLiteral("  "));
+        dialog->OnBtnYes();
+        stayedOpen = dialog->isVisible();
         FillEditor(dialog, QStringLiteral("Zoë"), QStringLiteral("Müller"), QStringLiteral("Family"),
                    {{QStringLiteral("mobile"), QStringLiteral("+49 30 1")},
                     {QStringLiteral("work"), QStringLiteral("+49 30 2")}});
     });
     view.OnAddContact();
-    QVERIFY(m_messages->Messages().isEmpty());
+    QVERIFY(stayedOpen);
+    QCOMPARE(m_messages->Messages(),
+             QStringList({QStringLiteral("The contact is empty. Please enter a name, a "
+                                         "phone number or an e-mail address.")}));
+    m_messages->Clear();
     QCOMPARE(counted.count(), 2);
     QCOMPARE(counted.at(0).at(1).toInt(), 1);
     QCOMPARE(counted.at(1).at(1).toInt(), 0);

@@ -643,6 +643,9 @@ void tst_messages::viewGoesDuringTheSaveDialog() {
     });
     QRecordExportDialog::Run(&kept, &kept);
     QVERIFY(QFile::exists(path));
+    // It ends by naming the file and offering its folder.
+    QVERIFY(m_messages->Messages().contains(
+        QStringLiteral("Exported to %1.\nDo you want to open the folder that holds it?").arg(path)));
 }
 
 void tst_messages::unplugWhileLoadingAndPaging() {

@@ -1,6 +1,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
@@ -16,9 +18,14 @@
 #include "QBaseDetailsModel.h"
 #include "QBaseDetailsView.h"
 #include "QCheckHeaderView.h"
+#include "QContactsView.h"
 #include "QDBAnalysisThread.h"
+#include "QMusicView.h"
 #include "QMySortModel.h"
 #include "QOperatePanel.h"
+#include "QSearchWidget.h"
+#include "QVideoView.h"
+#include "SimPhone.h"
 
 namespace {
 
@@ -122,8 +129,10 @@ private slots:
     void recordListBounds();
     void modelChecksAndFlags();
     void headerFollowsSingleChecksAndAClickChecksAll();
-    void sortsEveryColumnAsText();
-    void searchIsCaseSensitiveRegex();
+    void sortsInNaturalOrder();
+    void searchIgnoresCaseAndStillReadsPatterns();
+    void everyPageSearchesAsYouTypeAndSortsNaturally_data();
+    void everyPageSearchesAsYouTypeAndSortsNaturally();
     void checkCounts();
     void loadReportsInOrder();
     void loadSkipsInvalidAndFailsCleanly();
@@ -131,6 +140,11 @@ private slots:
     void restartRebuildsFromScratch();
     void errorTextOutlivesSender();
     void switchingDisplays();
+    void cleanupTestCase();
+
+private:
+    // The pages read a phone of the simulator, plugged in by their first test.
+    SimPhone m_phone;
 };
 
 void tst_vexadetails::initTestCase() {
@@ -210,15 +224,16 @@ void tst_vexadetails::headerFollowsSingleChecksAndAClickChecksAll() {
         QVERIFY(!chunk->IsChecked());
 }
 
-void tst_vexadetails::sortsEveryColumnAsText() {
+void tst_vexadetails::sortsInNaturalOrder() {
     TestView view;
-    view.Fill({"9", "10", "b", "B", "2"});
+    view.Fill({"Song 18", "song 2", "b", "Song 2", "10", "B", "9", "a1", "a01"});
     QSignalSpy sorted(view.SortModel(), &QMySortModel::emitSort);
     view.SortModel()->sort(0, Qt::AscendingOrder);
     QStringList order;
     for (int row = 0; row < view.SortModel()->rowCount(); ++row)
         order << view.SortModel()->index(row, 0).data().toString();
-    QCOMPARE(order, (QStringList{"10", "2", "9", "B", "b"}));
+    // Numbers by value, letters without regard to case; ties in a fixed order.
+    QCOMPARE(order, (QStringList{"9", "10", "a01", "a1", "B", "b", "Song 2", "song 2", "Song 18"}));
     QCOMPARE(sorted.count(), 1);
     QCOMPARE(sorted.at(0).at(0).toInt(), 0);
     // Row colours follow the proxy's rows, not the records.
@@ -226,20 +241,94 @@ void tst_vexadetails::sortsEveryColumnAsText() {
     QCOMPARE(view.SortModel()->index(0, 1).data(Qt::BackgroundRole).value<QColor>(), QColor(Qt::white));
 }
 
-void tst_vexadetails::searchIsCaseSensitiveRegex() {
+void tst_vexadetails::searchIgnoresCaseAndStillReadsPatterns() {
     TestView view;
     view.Fill({"Anna", "anna", "Bob", "a[b"});
     QMySortModel* proxy = view.SortModel();
     view.OnSearchString(QStringLiteral("^A"));
-    QCOMPARE(proxy->rowCount(), 1);
-    view.OnSearchString(QStringLiteral("n:B")); // matches through the second column only
+    QCOMPARE(proxy->rowCount(), 3);
+    view.OnSearchString(QStringLiteral("N:b")); // matches through the second column only
     QCOMPARE(proxy->rowCount(), 1);
     view.OnSearchString(QStringLiteral("a[b")); // unbalanced bracket: a pattern that matches nothing
     QCOMPARE(proxy->rowCount(), 0);
-    view.OnSearchString(QStringLiteral("a\\[b"));
+    view.OnSearchString(QStringLiteral("A\\[B"));
     QCOMPARE(proxy->rowCount(), 1);
     view.OnSearchString(QString());
     QCOMPARE(proxy->rowCount(), 4);
+}
+
+enum class Page { Contacts, Music, Video };
+
+void tst_vexadetails::everyPageSearchesAsYouTypeAndSortsNaturally_data() {
+    QTest::addColumn<int>("page");
+    QTest::addColumn<int>("records");
+    QTest::addColumn<QString>("first"); // sorts before `second` by the number in it
+    QTest::addColumn<QString>("second");
+    QTest::addColumn<QString>("typed"); // lower case, as people type
+    QTest::addColumn<int>("found");
+    auto row = [](const char* name, Page page, int records, const char* first, const char* second,
+                  const char* typed, int found) {
+        QTest::newRow(name) << int(page) << records << QString::fromUtf8(first) << QString::fromUtf8(second)
+                            << QString::fromUtf8(typed) << found;
+    };
+    // The phone's contacts are "<first> <last> <n>"; n = 2, 42, 82 and 122 share both names.
+    row("contacts", Page::Contacts, 122, "Chen Costa 2", "Chen Costa 122", "chen costa 1", 1);
+    row("music", Page::Music, 20, "Track 2", "Track 18", "track 1", 11);
+    row("video", Page::Video, 20, "Video 2", "Video 18", "video 1", 11);
+}
+
+void tst_vexadetails::everyPageSearchesAsYouTypeAndSortsNaturally() {
+    QFETCH(int, page);
+    QFETCH(int, records);
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    QFETCH(QString, typed);
+    QFETCH(int, found);
+    if (!m_phone.Manager()) {
+        vexa::sim::LargeDeviceSpec spec;
+        spec.udid = "00008101-000000000000SE21";
+        spec.name = "Search Phone";
+        spec.contacts = 122;
+        spec.songs = 20;
+        spec.videos = 20;
+        QVERIFY(m_phone.Plug(spec));
+    }
+    std::unique_ptr<QBaseDetailsView> view;
+    if (page == int(Page::Contacts))
+        view = std::make_unique<QContactsView>(m_phone.Manager(), m_phone.Handle());
+    else if (page == int(Page::Music))
+        view = std::make_unique<QMusicView>(m_phone.Manager(), m_phone.Handle());
+    else
+        view = std::make_unique<QVideoView>(m_phone.Manager(), m_phone.Handle());
+    view->show();
+    QMySortModel* proxy = view->SearchModel();
+    QVERIFY(view->Start());
+    QTRY_COMPARE_WITH_TIMEOUT(proxy->rowCount(), records, 15000);
+
+    proxy->sort(0, Qt::AscendingOrder);
+    auto rowOf = [proxy](const QString& name) {
+        for (int row = 0; row < proxy->rowCount(); ++row)
+            if (proxy->index(row, 0).data().toString() == name)
+                return row;
+        return -1;
+    };
+    QVERIFY(rowOf(first) >= 0);
+    QVERIFY(rowOf(first) < rowOf(second));
+
+    // The search follows the typing once it pauses, whatever the letter case.
+    QLineEdit* edit = view->OperatePanel()->SearchWidget()->LineEdit();
+    QTest::keyClicks(edit, typed);
+    QCOMPARE(proxy->rowCount(), records);
+    QTRY_COMPARE(proxy->rowCount(), found);
+    QVERIFY(!view->NoMatchLabel()->isVisible());
+
+    edit->clear();
+    QTest::keyClicks(edit, QStringLiteral("zz#"));
+    QTRY_VERIFY(view->NoMatchLabel()->isVisible());
+    QVERIFY(view->NoMatchLabel()->text().contains(QStringLiteral("\"zz#\"")));
+    edit->clear();
+    QTRY_COMPARE(proxy->rowCount(), records);
+    QVERIFY(!view->NoMatchLabel()->isVisible());
 }
 
 void tst_vexadetails::checkCounts() {
@@ -375,6 +464,10 @@ void tst_vexadetails::switchingDisplays() {
     QCOMPARE(view.CurrentWidget(), thumbs);
     view.clickList();
     QCOMPARE(view.CurrentWidget(), static_cast<QWidget*>(view.TableView()));
+}
+
+void tst_vexadetails::cleanupTestCase() {
+    m_phone.Release();
 }
 
 QTEST_MAIN(tst_vexadetails)

@@ -18,6 +18,7 @@
 #include "QContactsView.h"
 #include "QDeviceInformationWidget.h"
 #include "QMessageFlow.h"
+#include "QMySortModel.h"
 #include "QNavigateWidget.h"
 #include "QPagedFlowViewerWidget.h"
 #include "QProUtil.h"
@@ -492,6 +493,22 @@ void tst_Navigation::contactGroupsFollowTheDeviceAndRenameOnIt() {
     service->DeleteGroup("Tree Climbers");
     service->DeleteGroup("Tree Hikers");
     QCOMPARE(service->CreateGroup("Tree Climbers"), 0);
+    // One contact in the group and one outside it.
+    std::string ids[2];
+    auto removeContacts = qScopeGuard([&] {
+        for (const std::string& id : ids)
+            if (!id.empty())
+                service->DeleteContact(id.c_str());
+    });
+    for (std::string& id : ids) {
+        ContactRecord record{};
+        record.firstName = &id == &ids[0] ? "Climber" : "Walker";
+        QCOMPARE(service->SaveContact(&record, 0), 0);
+        QVERIFY(record.id);
+        id = record.id;
+    }
+    const char* climbers[] = {"Tree Climbers"};
+    QCOMPARE(service->SetContactGroups(ids[0].c_str(), climbers, 1), 0);
 
     auto groupTexts = [contacts] {
         QStringList texts;
@@ -517,11 +534,21 @@ void tst_Navigation::contactGroupsFollowTheDeviceAndRenameOnIt() {
         group = child->Text() == "Tree Climbers" ? child : group;
     QVERIFY(group);
     QCOMPARE(group->Binding().view, view);
+    // Pressing the group shows its members; pressing Contacts shows everyone again.
+    QVERIFY(view->GetChunkCount() >= 2);
+    Press(group);
+    QCOMPARE(view->SortModel()->rowCount(), 1);
+    QCOMPARE(view->SortModel()->index(0, 0).data().toString(), QStringLiteral("Climber"));
+    Press(contacts);
+    QCOMPARE(view->SortModel()->rowCount(), view->GetChunkCount());
+    Press(group);
     QVERIFY(m_navigate->Model()->setData(m_navigate->Model()->IndexOf(group), QStringLiteral("Tree Hikers")));
     QVERIFY(QTest::qWaitFor([&] { return view->GroupNames().contains("Tree Hikers"); }, 5000));
     QVERIFY(!view->GroupNames().contains("Tree Climbers"));
     QTRY_VERIFY(groupTexts().contains("Tree Hikers"));
+    QCOMPARE(view->ShownGroup(), QStringLiteral("Tree Hikers"));
     QCOMPARE(service->DeleteGroup("Tree Hikers"), 0);
+    Press(contacts);
 }
 
 void tst_Navigation::toComputerAsksForCheckedRecordsAndOffersVCards() {

@@ -1,5 +1,7 @@
 #include "SweepKit.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
@@ -101,7 +103,11 @@ bool ExportWithoutMessage(SweepDevice& device, const std::function<void()>& star
     start();
     watch.stop();
     device.Dialogs()->ForgetHandler();
-    return !endedOpen && device.Dialogs()->Messages().size() == before;
+    // The confirmation that names the folder is how a healthy export ends, not a message about it.
+    const QStringList after = device.Dialogs()->Messages().mid(before);
+    return !endedOpen && std::all_of(after.begin(), after.end(), [](const QString& message) {
+        return message.startsWith(QStringLiteral("Exported into the folder "));
+    });
 }
 
 QStringList DeviceTrackTitles(const SweepDevice& device,

@@ -4,7 +4,9 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 
+#include "CDesktopOpen.h"
 #include "CMessageLayout.h"
 #include "QImageButton.h"
 #include "QMessageDlg.h"
@@ -83,6 +85,8 @@ private slots:
     void wideButtonsKeepTheirLeftMargin();
     void longMessageGrowsTheDialogAndStaysInsideItsBody();
     void missingImagesAreLoggedAndDialogStillWorks();
+    void desktopOpenConfirmsExportsAndSaysWhatItCouldNotOpen_data();
+    void desktopOpenConfirmsExportsAndSaysWhatItCouldNotOpen();
 
 private:
     std::unique_ptr<TestFolders> m_folders;
@@ -265,6 +269,67 @@ void TestMessageDlg::missingImagesAreLoggedAndDialogStillWorks() {
     QTimer::singleShot(0, &dialog, [&] { press(&dialog, Press::First); });
     QCOMPARE(dialog.exec(), 2);
     QVERIFY(!dialog.grab().isNull());
+}
+
+enum class OpenRoute { Link, FileExport, FolderExport };
+
+void TestMessageDlg::desktopOpenConfirmsExportsAndSaysWhatItCouldNotOpen_data() {
+    QTest::addColumn<int>("route");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<bool>("answerYes");
+    QTest::addColumn<bool>("openerWorks");
+    QTest::addColumn<QString>("opened");
+    QTest::addColumn<QStringList>("messages");
+    const QString site = QStringLiteral("https://www.quorvane.com/");
+    const QString file = QStringLiteral("/tmp/out/contacts.vcf");
+    const QString folder = QStringLiteral("/tmp/out");
+    const QString noProgram =
+        QStringLiteral("No program could be started to open %1.\nPlease open it yourself.");
+    const QString fileDone = QStringLiteral("Exported to %1.\nDo you want to open the folder that holds it?");
+    const QString folderDone = QStringLiteral("Exported into the folder %1.\nDo you want to open it?");
+    QTest::newRow("link") << int(OpenRoute::Link) << site << false << true << site << QStringList();
+    QTest::newRow("link, no browser")
+        << int(OpenRoute::Link) << site << false << false << site << QStringList{noProgram.arg(site)};
+    QTest::newRow("file export, left closed") << int(OpenRoute::FileExport) << file << false << true
+                                              << QString() << QStringList{fileDone.arg(file)};
+    QTest::newRow("file export, folder opened")
+        << int(OpenRoute::FileExport) << file << true << true << folder << QStringList{fileDone.arg(file)};
+    QTest::newRow("folder export, no file manager")
+        << int(OpenRoute::FolderExport) << folder << true << false << folder
+        << QStringList{folderDone.arg(folder), noProgram.arg(folder)};
+}
+
+void TestMessageDlg::desktopOpenConfirmsExportsAndSaysWhatItCouldNotOpen() {
+    QFETCH(int, route);
+    QFETCH(QString, target);
+    QFETCH(bool, answerYes);
+    QFETCH(bool, openerWorks);
+    QFETCH(QString, opened);
+    QFETCH(QStringList, messages);
+    QString tried;
+    CDesktopOpen::SetOpenerForTesting([&tried, openerWorks](const QUrl& url) {
+        tried = url.isLocalFile() ? url.toLocalFile() : url.toString();
+        return openerWorks;
+    });
+    // The first message is the question; what follows is acknowledged.
+    QStringList shown;
+    QTimer answerer;
+    connect(&answerer, &QTimer::timeout, [&shown, answerYes] {
+        if (auto* dialog = qobject_cast<QMessageDlg*>(QApplication::activeModalWidget())) {
+            shown << dialog->Message();
+            press(dialog, shown.size() == 1 && answerYes ? Press::First : Press::Close);
+        }
+    });
+    answerer.start(10);
+    if (route == int(OpenRoute::Link))
+        QCOMPARE(CDesktopOpen::Open(QUrl(target)), openerWorks);
+    else if (route == int(OpenRoute::FileExport))
+        CDesktopOpen::ConfirmFileExport(target);
+    else
+        CDesktopOpen::ConfirmFolderExport(target);
+    CDesktopOpen::SetOpenerForTesting(nullptr);
+    QCOMPARE(tried, opened);
+    QCOMPARE(shown, messages);
 }
 
 int runMessageDlgTests(int argc, char** argv) {

@@ -33,6 +33,12 @@ QBaseDetailsView::QBaseDetailsView(IVexaManager* manager, int deviceHandle, QWid
     m_label->setAlignment(Qt::AlignCenter);
     m_label->setAutoFillBackground(true);
     m_label->hide();
+    m_noMatch = new QLabel(this);
+    m_noMatch->setObjectName(QStringLiteral("m_noMatch"));
+    m_noMatch->setAlignment(Qt::AlignCenter);
+    m_noMatch->setTextFormat(Qt::PlainText);
+    m_noMatch->setStyleSheet(QStringLiteral("QLabel{color:rgb(66,127,142);background:white;padding:8px;}"));
+    m_noMatch->hide();
     m_movie = new QMovie(ResourceRoot() + QStringLiteral("/image/details/refresh.gif"), QByteArray(), this);
     m_label->setMovie(m_movie);
 
@@ -45,6 +51,7 @@ QBaseDetailsView::QBaseDetailsView(IVexaManager* manager, int deviceHandle, QWid
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(0);
     outer->addWidget(m_operate);
+    outer->addWidget(m_noMatch);
     outer->addLayout(m_layout, 1);
 
     connect(m_operate, &QOperatePanel::thumbOperate, this, &QBaseDetailsView::clickThumb);
@@ -55,10 +62,14 @@ QBaseDetailsView::QBaseDetailsView(IVexaManager* manager, int deviceHandle, QWid
     connect(QProUtil::instance(), &QProUtil::languageChanged, this, &QBaseDetailsView::OnLanguageChanged);
     connect(QProUtil::instance(), &QProUtil::languageChanged, m_addWidget,
             [this] { m_addWidget->SetEmptyText(EmptyText()); });
+    connect(QProUtil::instance(), &QProUtil::languageChanged, this, &QBaseDetailsView::UpdateNoMatch);
 }
 
 QBaseDetailsView::~QBaseDetailsView() {
     StopAndWait();
+    // The children go after this: a proxy that loses its source then must not reach the label.
+    if (m_searchModel)
+        disconnect(m_searchModel, nullptr, this, nullptr);
     qDeleteAll(m_ownChunks);
 }
 
@@ -148,6 +159,7 @@ void QBaseDetailsView::OnAnalysisBegin() {
         ShowLoading(true);
         m_state = ContentState::Loading;
     }
+    UpdateNoMatch();
 }
 
 void QBaseDetailsView::OnAnalysisEnd() {
@@ -177,6 +189,7 @@ void QBaseDetailsView::OnAnalysisEnd() {
         m_operate->EnableThumbBtn(false);
         m_state = ContentState::Empty;
     }
+    UpdateNoMatch();
 }
 
 void QBaseDetailsView::SetModel(QBaseDetailsModel* model) {
@@ -273,8 +286,30 @@ void QBaseDetailsView::OnItemCheckChange(bool checked) {
 }
 
 void QBaseDetailsView::OnSearchString(const QString& text) {
-    if (m_sortModel)
-        m_sortModel->SetSearchPattern(text);
+    if (m_searchModel)
+        m_searchModel->SetSearchPattern(text);
+    UpdateNoMatch();
+}
+
+void QBaseDetailsView::SetSearchModel(QMySortModel* model) {
+    m_searchModel = model;
+    if (!model)
+        return;
+    // Loads, adds and removals change what the search leaves as well as typing does.
+    connect(model, &QAbstractItemModel::rowsInserted, this, &QBaseDetailsView::UpdateNoMatch);
+    connect(model, &QAbstractItemModel::rowsRemoved, this, &QBaseDetailsView::UpdateNoMatch);
+    connect(model, &QAbstractItemModel::modelReset, this, &QBaseDetailsView::UpdateNoMatch);
+    connect(model, &QAbstractItemModel::layoutChanged, this, &QBaseDetailsView::UpdateNoMatch);
+}
+
+void QBaseDetailsView::UpdateNoMatch() {
+    const QString pattern = m_searchModel ? m_searchModel->SearchPattern() : QString();
+    const QAbstractItemModel* source = m_searchModel ? m_searchModel->sourceModel() : nullptr;
+    const bool nothingFound = !pattern.isEmpty() && source && source->rowCount() > 0 &&
+                              m_searchModel->rowCount() == 0 && m_state == ContentState::Table;
+    if (nothingFound)
+        m_noMatch->setText(tr("Nothing matches \"%1\".").arg(pattern));
+    m_noMatch->setVisible(nothingFound);
 }
 
 QTableView* QBaseDetailsView::CreateTableView(QBaseDetailsModel* model) {
@@ -294,6 +329,7 @@ QTableView* QBaseDetailsView::CreateTableView(QBaseDetailsModel* model) {
     m_sortModel = new QMySortModel(this);
     m_sortModel->setSourceModel(model);
     m_table->setModel(m_sortModel);
+    SetSearchModel(m_sortModel);
     m_table->setSortingEnabled(true);
     SetModel(model);
     SetListWidget(m_table);

@@ -81,6 +81,10 @@ public:
     QCheckHeaderView* Header() const { return m_header; }
     QBaseDetailsModel* Model() const { return m_model; }
     QMySortModel* SortModel() const { return m_sortModel; }
+    // The proxy the search box filters; the record table's unless a page brings its own.
+    QMySortModel* SearchModel() const { return m_searchModel; }
+    // The line that says a search found nothing; hidden otherwise.
+    QLabel* NoMatchLabel() const { return m_noMatch; }
     QTableView* TableView() const { return m_table; }
     QWidget* CurrentWidget() const { return m_currentWidget; }
 
@@ -103,7 +107,7 @@ public slots:
     void clickList();
     void OnHeaderCheckChange(bool checked);
     void OnItemCheckChange(bool checked);
-    // Case-sensitive regular expression over every column; an empty text shows all rows.
+    // A regular expression over every column, letter case aside; an empty text shows all rows.
     virtual void OnSearchString(const QString& text);
     void OnStartDrag(Qt::DropActions actions);
 
@@ -118,6 +122,9 @@ protected:
     // Builds the shared record table over `model` (with the check header and the sorting proxy)
     // and makes it the list widget.
     QTableView* CreateTableView(QBaseDetailsModel* model);
+    // Makes `model` the one the search box filters and whose emptiness the no-match line reports;
+    // called once, when the view builds its content.
+    void SetSearchModel(QMySortModel* model);
     // Lets the record table drag its records out of the program as the file export of `exportKind`
     // copies them.
     void EnableDragOut(int exportKind);
@@ -142,6 +149,7 @@ private slots:
 
 private:
     void SwitchTo(QWidget* widget);
+    void UpdateNoMatch();
     void ShowLoading(bool on);
 
     IVexaManager* m_manager;
@@ -164,6 +172,8 @@ private:
     QCheckHeaderView* m_header = nullptr;
     QBaseDetailsModel* m_model = nullptr;
     QMySortModel* m_sortModel = nullptr;
+    QMySortModel* m_searchModel = nullptr;
+    QLabel* m_noMatch = nullptr;
     QTableView* m_table = nullptr;
     int m_dragKind = -1;
     // The simple categories' list (InitControls); categories with records bring their own.

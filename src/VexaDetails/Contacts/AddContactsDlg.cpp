@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
@@ -10,6 +11,7 @@
 #include "CContactChunk.h"
 #include "LanguageService.h"
 #include "QImageButton.h"
+#include "QMessageDlg.h"
 #include "QProUtil.h"
 
 namespace {
@@ -108,7 +110,23 @@ ContactFormData AddContactsDlg::Data() const {
     return m_form->Data();
 }
 
+bool AddContactsDlg::IsEmptyContact(const ContactFormData& data) const {
+    // The editor has no field for a middle name; one kept from the device still names the contact.
+    const bool named = !data.firstName.empty() || !data.lastName.empty() || !data.nickName.empty() ||
+                       (m_contact && !m_contact->middleName.empty());
+    return !named && data.phones.empty() && data.emails.empty();
+}
+
 void AddContactsDlg::OnBtnYes() {
+    if (IsEmptyContact(Data())) {
+        // The message runs an event loop; the device, and this dialog with its view, may go meanwhile.
+        const QPointer<AddContactsDlg> self(this);
+        ShowMessage(tr("The contact is empty. Please enter a name, a phone number or an e-mail address."),
+                    QString(), MSG_WARNING);
+        if (self)
+            m_form->FocusFirstName();
+        return;
+    }
     done(kAccepted);
 }
 

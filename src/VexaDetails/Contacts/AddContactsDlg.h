@@ -13,6 +13,7 @@ class QPushButton;
 class QScrollArea;
 
 // The contact editor. exec() returns 0x4000 when the user saves; any other code means cancelled.
+// An empty contact is not accepted: the editor says what is missing and stays open.
 class AddContactsDlg : public QImageDialog {
     Q_OBJECT
 public:
@@ -24,6 +25,8 @@ public:
 
     AddContactsWidget* Form() const { return m_form; }
     ContactFormData Data() const;
+    // Nothing that names or reaches the contact was entered: such a contact is not saved.
+    bool IsEmptyContact(const ContactFormData& data) const;
 
 public slots:
     void OnBtnYes();

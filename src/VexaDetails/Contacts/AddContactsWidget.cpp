@@ -303,9 +303,18 @@ bool AddContactsWidget::LoadPhoto(const QString& path) {
     return true;
 }
 
+void AddContactsWidget::FocusFirstName() {
+    m_btn_firstName->setFocus();
+}
+
+QString AddContactsWidget::PhotoFilter() {
+    // The patterns stay as they are in every language; only the words around them are translated.
+    return tr("Picture files (%1);;All files (*)")
+        .arg(QStringLiteral("*.jpg *.jpeg *.png *.bmp *.gif *.JPG *.JPEG *.PNG *.BMP *.GIF"));
+}
+
 void AddContactsWidget::OnChangePhoto() {
-    const QString path = QFileDialog::getOpenFileName(this, tr("Import File"), QString(),
-                                                      tr("picture files (.jpg);;All files (*.*)"));
+    const QString path = QFileDialog::getOpenFileName(this, tr("Import File"), QString(), PhotoFilter());
     if (!path.isEmpty())
         LoadPhoto(path);
 }

@@ -33,6 +33,9 @@ public:
     // picture values are the file's size in bytes and the CRC-32 of its bytes.
     bool LoadPhoto(const QString& path);
     QList<contactsWay*> Rows(int kind) const;
+    void FocusFirstName();
+    // The filter the "Change Photo" file dialog offers.
+    static QString PhotoFilter();
 
 public slots:
     void OnChangePhoto();

@@ -150,6 +150,9 @@ void QContactsView::OnEndExecute() {
     // The old records go with the result object once the model no longer shows them.
     m_records.swap(result->chunks);
     m_groupNames = result->groupNames;
+    // A group renamed here is shown under its new name; one deleted meanwhile gives way to everyone.
+    if (!m_shownGroup.isEmpty())
+        ShowGroup(m_groupNames.contains(m_shownGroup) ? m_shownGroup : QString());
     ShowRecords();
     if (result->ok)
         emit emitRefreshContactsNode(DeviceHandle());
@@ -180,6 +183,21 @@ void QContactsView::OnResetDoneModel() {
         return;
     for (int column = 0; column < int(std::size(kColumnWidths)); ++column)
         header->resizeSection(column, kColumnWidths[column]);
+}
+
+void QContactsView::ShowGroup(const QString& group) {
+    ClearActionCell();
+    m_shownGroup = group;
+    if (group.isEmpty()) {
+        SortModel()->SetRowFilter(nullptr);
+        return;
+    }
+    const std::string name = group.toStdString();
+    SortModel()->SetRowFilter([this, name](int sourceRow) {
+        const auto* chunk = static_cast<const CContactChunk*>(m_model->ChunkAt(sourceRow));
+        return chunk &&
+               std::find(chunk->groupNames.begin(), chunk->groupNames.end(), name) != chunk->groupNames.end();
+    });
 }
 
 void QContactsView::OnSearchString(const QString& text) {
@@ -499,6 +517,8 @@ void QContactsView::OnRenameGroup(const QString& oldName, const QString& newName
         if (guard.Gone())
             return;
     }
+    if (code == 0 && m_shownGroup == oldName)
+        m_shownGroup = newName.trimmed();
     // Also after a failure: the reload puts the tree's old name back.
     OnRefreshContacts();
 }

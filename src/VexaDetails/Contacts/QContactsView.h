@@ -32,6 +32,8 @@ public:
 
     // Names of all groups of the last load, in the device's order.
     const QStringList& GroupNames() const { return m_groupNames; }
+    // The group whose members the table shows; empty when it shows every contact.
+    const QString& ShownGroup() const { return m_shownGroup; }
     IContactService* ContactService() const { return m_service; }
     QContactsModel* ContactsModel() const { return m_model; }
     // The contact the row actions (edit, export, delete this) work on.
@@ -68,6 +70,8 @@ public slots:
     void OnNewGroup(const QString& pressedGroup);
     void OnDeleteGroup(const QString& group);
     void OnRenameGroup(const QString& oldName, const QString& newName);
+    // Shows only the members of `group` (its node was pressed); an empty name shows everyone.
+    void ShowGroup(const QString& group);
 
 protected:
     void Run() override;
@@ -99,6 +103,7 @@ private:
     QContactsModel* m_model;
     std::list<IBaseChunk*> m_records;
     QStringList m_groupNames;
+    QString m_shownGroup;
     QMenu* m_menu = nullptr;
     QAction* m_actionAdd = nullptr;
     QAction* m_actionDelete = nullptr;

@@ -3,20 +3,13 @@
 #include <QRegularExpression>
 
 #include "CDeviceFileItem.h"
+#include "CNaturalOrder.h"
 #include "QSystemModel.h"
 
 QSystemSortModel::QSystemSortModel(QObject* parent)
-    : QSortFilterProxyModel(parent) {
+    : QMySortModel(parent) {
+    SetAlternateColors(false);
     setFilterKeyColumn(QSystemModel::ColumnName);
-}
-
-void QSystemSortModel::SetSearchPattern(const QString& text) {
-    QRegularExpression expression(text);
-    if (!expression.isValid()) {
-        // Nothing is named by a pattern that cannot be read; "(?!)" never matches.
-        expression = QRegularExpression(QStringLiteral("(?!)"));
-    }
-    setFilterRegularExpression(expression);
 }
 
 bool QSystemSortModel::lessThan(const QModelIndex& left, const QModelIndex& right) const {
@@ -44,17 +37,13 @@ bool QSystemSortModel::lessThan(const QModelIndex& left, const QModelIndex& righ
     default:
         break;
     }
-    return model->NameAt(left.row()).compare(model->NameAt(right.row()), Qt::CaseInsensitive) < 0;
+    return CNaturalOrder::Less(model->NameAt(left.row()), model->NameAt(right.row()));
 }
 
-bool QSystemSortModel::filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const {
+bool QSystemSortModel::SearchMatches(int sourceRow, const QModelIndex& sourceParent) const {
     if (sourceParent.isValid()) {
         return false;
     }
-    const QRegularExpression& expression = filterRegularExpression();
-    if (expression.pattern().isEmpty()) {
-        return true;
-    }
     const auto* model = static_cast<const QSystemModel*>(sourceModel());
-    return expression.match(model->NameAt(sourceRow)).hasMatch();
+    return filterRegularExpression().match(model->NameAt(sourceRow)).hasMatch();
 }

@@ -1,17 +1,15 @@
 #pragma once
 
-#include <QSortFilterProxyModel>
+#include "QMySortModel.h"
 
-// Sorting and search over a folder's contents: folders first, sizes and times by value, and the
-// search text as a case-sensitive regular expression over the names (an invalid one matches nothing).
-class QSystemSortModel : public QSortFilterProxyModel {
+// Sorting and search over a folder's contents: folders first, sizes and times by value, names in
+// natural order, and the search over the names alone.
+class QSystemSortModel : public QMySortModel {
     Q_OBJECT
 public:
     explicit QSystemSortModel(QObject* parent = nullptr);
 
-    void SetSearchPattern(const QString& text);
-
 protected:
     bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;
-    bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
+    bool SearchMatches(int sourceRow, const QModelIndex& sourceParent) const override;
 };

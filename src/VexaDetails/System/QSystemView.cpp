@@ -64,6 +64,7 @@ void QSystemView::InitControls() {
     m_model = new QSystemModel(this);
     m_proxy = new QSystemSortModel(this);
     m_proxy->setSourceModel(m_model);
+    SetSearchModel(m_proxy);
 
     m_browser = new QSystemBrowser(m_treeModel, m_proxy, this);
     m_tree = m_browser->Tree();
@@ -282,10 +283,6 @@ void QSystemView::OnOpenFolder() {
     if (item != nullptr && item->IsDirectory()) {
         ShowFolder(item);
     }
-}
-
-void QSystemView::OnSearchString(const QString& text) {
-    m_proxy->SetSearchPattern(text);
 }
 
 void QSystemView::ReloadPreservingOpenFolders(CDeviceFileItem* target) {

@@ -66,7 +66,6 @@ public:
     bool OnDrop() override;
 
 public slots:
-    void OnSearchString(const QString& text) override;
     void OnRefresh();
     void OnDelete();
     void OnNewFolder();

@@ -19,15 +19,3 @@ void CBackupToolLauncher::OpenTransfer(QWidget* parent) {
     QTransferDeviceDlg window(&CDetectorDirectory::Instance(), parent);
     window.exec();
 }
-
-bool CBackupToolLauncher::OpenTool(const QString& tileName, QWidget* parent) {
-    if (tileName == QLatin1String("m_btnToolBackup"))
-        OpenBackup(parent);
-    else if (tileName == QLatin1String("m_btnToolRestore"))
-        OpenRestore(parent);
-    else if (tileName == QLatin1String("m_btnToolToDevice"))
-        OpenTransfer(parent);
-    else
-        return false;
-    return true;
-}

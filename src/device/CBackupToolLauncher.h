@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QString>
-
 class QWidget;
 
 // Opens the backup, restore and device-to-device transfer windows from the home tools and from their
@@ -11,6 +9,4 @@ public:
     static void OpenBackup(QWidget* parent);
     static void OpenRestore(QWidget* parent);
     static void OpenTransfer(QWidget* parent);
-    // Opens the window of a tools-window tile; false for a tile that is not one of these.
-    static bool OpenTool(const QString& tileName, QWidget* parent);
 };

@@ -150,6 +150,7 @@ void QContactsView::OnEndExecute() {
     // The old records go with the result object once the model no longer shows them.
     m_records.swap(result->chunks);
     m_groupNames = result->groupNames;
+    m_lastLoadListed = result->ok;
     ShowRecords();
     if (result->ok)
         emit emitRefreshContactsNode(DeviceHandle());

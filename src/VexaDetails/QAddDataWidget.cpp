@@ -22,6 +22,8 @@ QAddDataWidget::QAddDataWidget(QWidget* parent)
     m_btnAdd = new QImageButton(this);
     m_btnAdd->setObjectName(QStringLiteral("m_btnAdd"));
     m_btnAdd->setCursor(Qt::PointingHandCursor);
+    // Without its image it would be a blank grey box; SetImages shows it.
+    m_btnAdd->hide();
 
     auto* layout = new QVBoxLayout(this);
     layout->addStretch(1);
@@ -45,9 +47,17 @@ bool QAddDataWidget::setLabelImage(const QString& imagePath) {
         return false;
     }
     m_label->setPixmap(picture);
+    m_hasPicture = true;
     return true;
 }
 
 bool QAddDataWidget::setAddButtonImage(const QString& imagePath) {
-    return m_btnAdd->SetImages(imagePath);
+    const bool loaded = m_btnAdd->SetImages(imagePath);
+    m_btnAdd->setVisible(loaded);
+    return loaded;
+}
+
+void QAddDataWidget::SetEmptyText(const QString& text) {
+    if (!m_hasPicture)
+        m_label->setText(text);
 }

@@ -5,7 +5,8 @@
 class QImageButton;
 class QLabel;
 
-// Shown instead of the table when a category has no records: its picture and an add button.
+// Shown instead of the table when a category has no records: its picture (or, for a category without
+// one, a line of text) and an add button when the category has an image for it.
 class QAddDataWidget : public QWidget {
     Q_OBJECT
 public:
@@ -14,6 +15,8 @@ public:
     // False (and a message naming the file) when the picture cannot be loaded.
     bool setLabelImage(const QString& imagePath);
     bool setAddButtonImage(const QString& imagePath);
+    // Shown in place of a picture the category does not have.
+    void SetEmptyText(const QString& text);
     QImageButton* AddButton() const { return m_btnAdd; }
 
 signals:
@@ -22,4 +25,5 @@ signals:
 private:
     QLabel* m_label = nullptr;
     QImageButton* m_btnAdd = nullptr;
+    bool m_hasPicture = false;
 };

@@ -1,5 +1,7 @@
 #include "CBackupToolLauncher.h"
 
+#include <QString>
+
 #include "BackupWidget.h"
 #include "CDetectorDirectory.h"
 #include "QRestoreDlg.h"
@@ -10,12 +12,17 @@ void CBackupToolLauncher::OpenBackup(QWidget* parent) {
     window.exec();
 }
 
-void CBackupToolLauncher::OpenRestore(QWidget* parent) {
+bool CBackupToolLauncher::OpenRestore(QWidget* parent) {
     QRestoreDlg window(&CDetectorDirectory::Instance(), parent);
     window.exec();
+    return window.HasRestored();
 }
 
 void CBackupToolLauncher::OpenTransfer(QWidget* parent) {
     QTransferDeviceDlg window(&CDetectorDirectory::Instance(), parent);
     window.exec();
+}
+
+bool CBackupToolLauncher::IsRestoreTool(const QString& tileName) {
+    return tileName == QLatin1String("m_btnToolRestore");
 }

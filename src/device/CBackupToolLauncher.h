@@ -1,5 +1,6 @@
 #pragma once
 
+class QString;
 class QWidget;
 
 // Opens the backup, restore and device-to-device transfer windows from the home tools and from their
@@ -7,6 +8,8 @@ class QWidget;
 class CBackupToolLauncher {
 public:
     static void OpenBackup(QWidget* parent);
-    static void OpenRestore(QWidget* parent);
+    // True when a backup was restored to a device.
+    static bool OpenRestore(QWidget* parent);
     static void OpenTransfer(QWidget* parent);
+    static bool IsRestoreTool(const QString& tileName);
 };

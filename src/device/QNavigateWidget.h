@@ -56,6 +56,8 @@ public:
     // The contacts page of the device the user works with: the pressed node's, else the first
     // device's; null without a device.
     QContactsView* CurrentContacts() const;
+    // After a restore: the category on screen loads again, the others on their next press.
+    void ReloadCategories();
 
 public slots:
     void ClickTreeViewItem(const QModelIndex& index);
@@ -106,6 +108,9 @@ private:
     void ShowInformationPage(int deviceHandle);
     void CreateCategoryViews(IVexaManager* manager);
     void RemoveDevice(int deviceHandle);
+    // The removal of one of several devices; false when no other device is shown, and the removal is
+    // left to the usual path that returns to the waiting screen.
+    bool OnDeviceGoneBesideOthers(int deviceHandle);
     // Now: from the destructor, where no dialog or job of the views can be running. Later: a removed
     // device, whose views may be on the stack under a nested event loop.
     enum class ViewDeletion { Now, Later };

@@ -26,7 +26,7 @@ std::vector<vexa::sim::SimConversation> Samples() {
         "Perfect. I'll bring the photos from the trip.",
         "Great, can't wait to see them. The ones from the lake must be amazing, especially "
         "the sunset pictures you told me about last week.",
-        "Running 10 minutes late, sorry!",
+        "Running 10 minutes late, sorry!\nParking now.\nSee you in five.",
         "No problem, see you soon"};
     for (int m = 0; m < 45; ++m)
         ann.messages.push_back(
@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
         vexa::sim::ReplaceConversations(session.DeviceFolder(kUdid), Samples());
         {
             qmessageView view(manager, handle);
-            view.resize(1000, 620);
+            view.resize(830, 650);
             view.show();
             Load(view);
             view.GetChunk(1)->SetChecked(true);
@@ -91,7 +91,7 @@ int main(int argc, char** argv) {
         vexa::sim::ReplaceConversations(session.DeviceFolder(kUdid), {});
         {
             qmessageView empty(manager, handle);
-            empty.resize(1000, 620);
+            empty.resize(830, 650);
             empty.show();
             Load(empty);
             ScreensSession::Save(&empty, session.Picture(QStringLiteral("messages_empty"), language.name));

@@ -48,11 +48,11 @@ int main(int argc, char** argv) {
     const struct {
         int code;
         const char* name;
-    } languages[] = {{31, "en"}, {42, "de"}};
+    } languages[] = {{31, "en"}, {42, "de"}, {25, "zh"}};
     for (const auto& language : languages) {
         SetLanguage(language.code);
         QPhotoView view(manager, handle);
-        view.resize(1000, 640);
+        view.resize(830, 650); // the page in a window of the default size
         view.show();
         view.Start();
         WaitFor([&] { return view.HasLoaded() && !view.IsRunning(); });
@@ -101,7 +101,7 @@ int main(int argc, char** argv) {
         notes.close();
         const MessageCatcher messages;
         QPhotoView view(manager, handle);
-        view.resize(1000, 640);
+        view.resize(830, 650); // the page in a window of the default size
         view.show();
         view.Start();
         WaitFor([&] { return view.HasLoaded() && !view.IsRunning(); });

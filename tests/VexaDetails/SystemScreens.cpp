@@ -60,11 +60,11 @@ int main(int argc, char** argv) {
     const struct {
         int code;
         const char* name;
-    } languages[] = {{31, "en"}, {42, "de"}};
+    } languages[] = {{31, "en"}, {42, "de"}, {25, "zh"}};
     for (const auto& language : languages) {
         SetLanguage(language.code);
         QSystemView view(manager, handle);
-        view.resize(960, 520);
+        view.resize(830, 650); // the page in a window of the default size
         view.show();
         view.Start();
         if (!QTest::qWaitFor([&] { return view.RootItem() != nullptr && !view.IsRunning(); }, 10000))

@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
         SetLanguage(language.code);
         {
             QVideoView view(manager, handle);
-            view.setGeometry(0, 0, 900, 400);
+            view.setGeometry(0, 0, 830, 650); // the page in a window of the default size
             view.show();
             view.Start();
             (void)QTest::qWaitFor([&] { return view.HasLoaded() && !view.IsRunning(); }, 10000);

@@ -400,9 +400,15 @@ void tst_messages::bubblesSitByDirectionAndStayBounded() {
     QCOMPARE(outgoing.BubbleRect().right(), QFlowWidget::kDefaultWidth - 3);
     QCOMPARE(incoming.BubbleRect().width(), bubbleWidth);
     QVERIFY(incoming.BubbleRect().contains(incoming.DateTimeRect()));
-    // Too narrow a widget never pushes an outgoing bubble left of 0.
-    outgoing.resize(100, outgoing.height());
-    QCOMPARE(outgoing.BubbleRect().left(), 0);
+    // A narrow page narrows the bubbles: none reaches under the check box or past the right edge.
+    for (QFlowWidget* bubble : {&incoming, &outgoing}) {
+        bubble->resize(bubbleWidth / 2 + 40, bubble->height());
+        QVERIFY(bubble->BubbleRect().left() > bubble->CheckBox()->geometry().right());
+        QVERIFY(bubble->BubbleRect().right() < bubble->width());
+    }
+    // Typed line breaks are kept: two short lines make a taller bubble than one.
+    QFlowWidget twoLines(QStringLiteral("Line one\nLine two"), QString(), true);
+    QVERIFY(twoLines.height() > empty.height());
 
     // A long text makes a taller bubble; a 100 KB one is cut, so its bubble stays within reason.
     QFlowWidget paragraph(QString(QStringLiteral("word ")).repeated(200), QString(), true);

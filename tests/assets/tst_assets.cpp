@@ -29,6 +29,10 @@ QStringList moduleTsFiles(const QString& pattern) {
     QStringList files;
     for (const QString& name : dir.entryList({pattern}, QDir::Files, QDir::Name))
         files.append(dir.filePath(name));
+    // The shared catalogues that every module may add to.
+    const QDir shared(kSourceDir + QStringLiteral("/assets/Language"));
+    for (const QString& name : shared.entryList({QStringLiteral("base") + pattern.mid(1)}, QDir::Files))
+        files.append(shared.filePath(name));
     return files;
 }
 

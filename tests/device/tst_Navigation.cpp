@@ -25,6 +25,7 @@
 #include "QNavigateWidget.h"
 #include "QPagedFlowViewerWidget.h"
 #include "QProUtil.h"
+#include "QRightFuntionWidget.h"
 #include "ToolWidget.h"
 #include "TreeModel.h"
 #include "TreeNode.h"
@@ -315,22 +316,32 @@ void tst_Navigation::removingOneOfTwoDevicesKeepsTheOther() {
     QPointer<QWidget> phoneContacts = Category(phone, SUB_ITEM_CONTACTS)->Binding().view;
     QPointer<QWidget> phonePage = phone->Binding().view;
     QPointer<QWidget> padContacts = Category(pad, SUB_ITEM_CONTACTS)->Binding().view;
+    auto* tools = m_navigate->findChild<QRightFuntionWidget*>();
+    QVERIFY(tools);
+
+    // The survivor's view stays on the right when the other device leaves; so do the home tools, with
+    // "To device" disabled as ever.
+    Press(Category(phone, SUB_ITEM_CONTACTS));
+    QVERIFY(Disconnect(kPadName));
+    QCOMPARE(m_navigate->CurrentView(), phoneContacts.data());
+    QVERIFY(tools->Button("m_btnToComputer")->isEnabled());
+    QVERIFY(!tools->Button("m_btnToDevice")->isEnabled());
+
+    // When the view on the right belonged to the device that left, the survivor's page replaces it.
+    pad = Connect(kPadUdid, kPadName);
+    QVERIFY(pad);
+    padContacts = Category(pad, SUB_ITEM_CONTACTS)->Binding().view;
     Press(Category(pad, SUB_ITEM_CONTACTS));
     QCOMPARE(m_navigate->CurrentView(), padContacts.data());
-
     QVERIFY(Disconnect(kPadName));
     QVERIFY(!padContacts);
-    QVERIFY(NodeNamed(kPhoneName));
     QCOMPARE(NodeNamed(kPhoneName)->DeviceHandle(), phoneHandle);
     QVERIFY(phoneContacts && phonePage);
     QVERIFY(CSingleDetectiPhone::Instance()->ManagerOf(phoneHandle));
-    // The right side returns to the waiting screen.
-    QCOMPARE(m_navigate->CurrentPage()->objectName(), QStringLiteral("ConnectWidget"));
-    QCOMPARE(m_navigate->CurrentView(), m_navigate->CurrentPage());
-
-    // The survivor still works.
-    Press(NodeNamed(kPhoneName));
     QCOMPARE(m_navigate->CurrentView(), phonePage.data());
+    QVERIFY(!phonePage->isHidden());
+    QVERIFY(tools->Button("m_btnToComputer")->isEnabled() && tools->Button("m_btnBackup")->isEnabled());
+    QVERIFY(!tools->Button("m_btnToDevice")->isEnabled());
 }
 
 void tst_Navigation::categoryLoadsOnlyOnItsFirstPress() {
@@ -350,6 +361,17 @@ void tst_Navigation::categoryLoadsOnlyOnItsFirstPress() {
         QCOMPARE(m_navigate->CurrentView(), view);
         QCOMPARE(node->State(), int(NODE_STATE_SELECTED));
     }
+
+    // After a restore the category on screen loads again at once, the others on their next press.
+    auto* shown = qobject_cast<QBaseDetailsView*>(m_navigate->CurrentView());
+    TreeNode* contacts = Category(device, SUB_ITEM_CONTACTS);
+    QSignalSpy shownLoads(shown, &QBaseDetailsView::loadFinished);
+    QSignalSpy contactLoads(qobject_cast<QBaseDetailsView*>(contacts->Binding().view),
+                            &QBaseDetailsView::loadFinished);
+    m_navigate->ReloadCategories();
+    QVERIFY(shownLoads.wait(5000));
+    Press(contacts);
+    QTRY_COMPARE_WITH_TIMEOUT(contactLoads.size(), 1, 5000);
 }
 
 void tst_Navigation::mediaAndVideoShareOneLoad() {

@@ -903,10 +903,12 @@ void TestVexaCore::anEmptyRootGetsTheDemoDeviceAndUsbReportsNone() {
     QCOMPARE(info->properties[DP_DeviceName], "Demo iPhone");
     QCOMPARE(info->properties[DP_ProductType], "iPhone7,2");
 
-    // The usb backend without a running usbmuxd: the simulated devices leave and none takes their place.
-    qputenv("VEXA_BACKEND", "usb");
+    // The default backend without a running usbmuxd is the usb one: the simulated devices leave, none
+    // takes their place, and the muxer is waited for.
+    qputenv("VEXA_BACKEND", "auto");
     qputenv("USBMUXD_SOCKET_ADDRESS", "UNIX:/nonexistent/usbmuxd");
     QCOMPARE(IOSInitialize(), int(VEXA_OK));
+    QCOMPARE(IOSTransportState(), int(VEXA_TRANSPORT_WAITING));
     const int demoHandle = handleOf(demo);
     auto removedDemo = [demoHandle] {
         std::lock_guard lock(g_log.mutex);
@@ -916,6 +918,7 @@ void TestVexaCore::anEmptyRootGetsTheDemoDeviceAndUsbReportsNone() {
     QVERIFY(waitFor(removedDemo, 1000));
     qputenv("VEXA_BACKEND", "sim");
     QCOMPARE(IOSInitialize(), int(VEXA_OK));
+    QCOMPARE(IOSTransportState(), int(VEXA_TRANSPORT_SIMULATOR));
     qunsetenv("USBMUXD_SOCKET_ADDRESS");
 }
 

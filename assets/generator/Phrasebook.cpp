@@ -39,6 +39,8 @@ const QHash<QString, Translations>& phrases() {
         {"Device Management Tools", {"Geräteverwaltung", "设备管理工具"}},
         {"iTunes Management Tools", {"iTunes-Verwaltung", "iTunes 管理工具"}},
         {"Backup Contacts", {"Kontakte sichern", "备份联系人"}},
+        {"Convert Video", {"Video umwandeln", "视频转换"}},
+        {"Copy to iTunes", {"Nach iTunes kopieren", "复制到 iTunes"}},
         {"Connect iDevices", {"iGeräte verbinden", "连接设备"}},
         {"About", {"Über", "关于"}},
         {"OK", {"OK", "确定"}},

@@ -665,11 +665,6 @@ Daten dieser Art können nicht zu iTunes übertragen werden.</translation>
         <source>Playlist name:</source>
         <translation>Name der Wiedergabeliste:</translation>
     </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="885"/>
-        <source>This feature is not available yet.</source>
-        <translation>Diese Funktion ist derzeit nicht verfügbar</translation>
-    </message>
 </context>
 <context>
     <name>QOperatePanel</name>
@@ -896,6 +891,91 @@ Daten dieser Art können nicht zu iTunes übertragen werden.</translation>
     </message>
 </context>
 <context>
+    <name>CContactsBackup</name>
+    <message>
+        <source>Backup Contacts</source>
+        <translation>Kontakte sichern</translation>
+    </message>
+    <message>
+        <source>Backup failed! %1 could not be written.</source>
+        <translation>Sicherung fehlgeschlagen! %1 konnte nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>%1 contacts were saved to %2.</source>
+        <translation>%1 Kontakte wurden in %2 gespeichert.</translation>
+    </message>
+    <message>
+        <source>Reading the contacts from the device...</source>
+        <translation>Kontakte werden vom Gerät gelesen...</translation>
+    </message>
+</context>
+<context>
+    <name>CToolTiles</name>
+    <message>
+        <source>Please connect your iPhone, iPad or iPod first.</source>
+        <translation>Bitte schließen Sie zuerst Ihr iPhone, iPad oder Ihren iPod an.</translation>
+    </message>
+    <message>
+        <source>Convert Video</source>
+        <translation>Video umwandeln</translation>
+    </message>
+    <message>
+        <source>Conversion failed! %1 could not be created.</source>
+        <translation>Umwandlung fehlgeschlagen! %1 konnte nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>These files are not videos or could not be converted:
+%1</source>
+        <translation>Diese Dateien sind keine Videos oder konnten nicht umgewandelt werden:
+%1</translation>
+    </message>
+    <message>
+        <source>%1 videos were converted to MP4 in %2.</source>
+        <translation>%1 Videos wurden in %2 nach MP4 umgewandelt.</translation>
+    </message>
+    <message>
+        <source>The chosen videos are MP4 files already.</source>
+        <translation>Die gewählten Videos sind bereits MP4-Dateien.</translation>
+    </message>
+    <message>
+        <source>No iTunes media folder was found on this computer.</source>
+        <translation>Auf diesem Computer wurde kein iTunes-Medienordner gefunden.</translation>
+    </message>
+    <message>
+        <source>Media Files(*.mp3 *.m4a *.aac *.wav *.aif *.aiff *.mp4 *.m4v *.mov)</source>
+        <translation>Mediendateien(*.mp3 *.m4a *.aac *.wav *.aif *.aiff *.mp4 *.m4v *.mov)</translation>
+    </message>
+    <message>
+        <source>All Files(*)</source>
+        <translation>Alle Dateien(*)</translation>
+    </message>
+    <message>
+        <source>Copy to iTunes</source>
+        <translation>Nach iTunes kopieren</translation>
+    </message>
+    <message>
+        <source>These files could not be copied:
+%1</source>
+        <translation>Diese Dateien konnten nicht kopiert werden:
+%1</translation>
+    </message>
+    <message>
+        <source>%1 files were copied to %2.</source>
+        <translation>%1 Dateien wurden nach %2 kopiert.</translation>
+    </message>
+</context>
+<context>
+    <name>QiTunesCopyDlg</name>
+    <message>
+        <source>Copying to iTunes</source>
+        <translation>Kopieren nach iTunes</translation>
+    </message>
+    <message>
+        <source>Copying %1 of %2: %3</source>
+        <translation>Kopiere %1 von %2: %3</translation>
+    </message>
+</context>
+<context>
     <name>ToolWidget</name>
     <message>
         <location filename="../../src/device/ToolWidget.cpp" line="33"/>
@@ -912,6 +992,14 @@ Daten dieser Art können nicht zu iTunes übertragen werden.</translation>
         <location filename="../../src/device/ToolWidget.cpp" line="93"/>
         <source>Backup Contacts</source>
         <translation>Kontakte sichern</translation>
+    </message>
+    <message>
+        <source>Convert Video</source>
+        <translation>Video umwandeln</translation>
+    </message>
+    <message>
+        <source>Copy to iTunes</source>
+        <translation>Nach iTunes kopieren</translation>
     </message>
 </context>
 <context>

@@ -665,11 +665,6 @@ You can&apos;t transfer data in that type to iTunes.</source>
         <source>Playlist name:</source>
         <translation>播放列表名称：</translation>
     </message>
-    <message>
-        <location filename="../../src/device/QNavigateWidget.cpp" line="885"/>
-        <source>This feature is not available yet.</source>
-        <translation>本页功能暂不可用</translation>
-    </message>
 </context>
 <context>
     <name>QOperatePanel</name>
@@ -896,6 +891,91 @@ You can&apos;t transfer data in that type to iTunes.</source>
     </message>
 </context>
 <context>
+    <name>CContactsBackup</name>
+    <message>
+        <source>Backup Contacts</source>
+        <translation>备份联系人</translation>
+    </message>
+    <message>
+        <source>Backup failed! %1 could not be written.</source>
+        <translation>备份失败！无法写入 %1。</translation>
+    </message>
+    <message>
+        <source>%1 contacts were saved to %2.</source>
+        <translation>已将 %1 个联系人保存到 %2。</translation>
+    </message>
+    <message>
+        <source>Reading the contacts from the device...</source>
+        <translation>正在从设备读取联系人...</translation>
+    </message>
+</context>
+<context>
+    <name>CToolTiles</name>
+    <message>
+        <source>Please connect your iPhone, iPad or iPod first.</source>
+        <translation>请先连接您的 iPhone、iPad 或 iPod。</translation>
+    </message>
+    <message>
+        <source>Convert Video</source>
+        <translation>视频转换</translation>
+    </message>
+    <message>
+        <source>Conversion failed! %1 could not be created.</source>
+        <translation>转换失败！无法创建 %1。</translation>
+    </message>
+    <message>
+        <source>These files are not videos or could not be converted:
+%1</source>
+        <translation>以下文件不是视频或无法转换：
+%1</translation>
+    </message>
+    <message>
+        <source>%1 videos were converted to MP4 in %2.</source>
+        <translation>已将 %1 个视频转换为 MP4，保存在 %2。</translation>
+    </message>
+    <message>
+        <source>The chosen videos are MP4 files already.</source>
+        <translation>所选视频已经是 MP4 文件。</translation>
+    </message>
+    <message>
+        <source>No iTunes media folder was found on this computer.</source>
+        <translation>在此电脑上未找到 iTunes 媒体文件夹。</translation>
+    </message>
+    <message>
+        <source>Media Files(*.mp3 *.m4a *.aac *.wav *.aif *.aiff *.mp4 *.m4v *.mov)</source>
+        <translation>媒体文件(*.mp3 *.m4a *.aac *.wav *.aif *.aiff *.mp4 *.m4v *.mov)</translation>
+    </message>
+    <message>
+        <source>All Files(*)</source>
+        <translation>所有文件(*)</translation>
+    </message>
+    <message>
+        <source>Copy to iTunes</source>
+        <translation>复制到 iTunes</translation>
+    </message>
+    <message>
+        <source>These files could not be copied:
+%1</source>
+        <translation>以下文件无法复制：
+%1</translation>
+    </message>
+    <message>
+        <source>%1 files were copied to %2.</source>
+        <translation>已将 %1 个文件复制到 %2。</translation>
+    </message>
+</context>
+<context>
+    <name>QiTunesCopyDlg</name>
+    <message>
+        <source>Copying to iTunes</source>
+        <translation>正在复制到 iTunes</translation>
+    </message>
+    <message>
+        <source>Copying %1 of %2: %3</source>
+        <translation>正在复制第 %1 个，共 %2 个：%3</translation>
+    </message>
+</context>
+<context>
     <name>ToolWidget</name>
     <message>
         <location filename="../../src/device/ToolWidget.cpp" line="33"/>
@@ -912,6 +992,14 @@ You can&apos;t transfer data in that type to iTunes.</source>
         <location filename="../../src/device/ToolWidget.cpp" line="93"/>
         <source>Backup Contacts</source>
         <translation>备份联系人</translation>
+    </message>
+    <message>
+        <source>Convert Video</source>
+        <translation>视频转换</translation>
+    </message>
+    <message>
+        <source>Copy to iTunes</source>
+        <translation>复制到 iTunes</translation>
     </message>
 </context>
 <context>

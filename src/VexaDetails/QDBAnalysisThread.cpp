@@ -92,18 +92,21 @@ void QDBAnalysisThread::DeleteRecords() {
 
 void QDBAnalysisThread::Run() {
     m_busy = true;
+    Load();
+    m_busy = false;
+    OnLoadFinished();
+}
+
+void QDBAnalysisThread::Load() {
     QAnalysisCallbackAdapter* adapter = Adapter();
-    if (!adapter) {
-        m_busy = false;
+    if (!adapter)
         return;
-    }
     adapter->EmitBegin();
     DeleteRecords();
 
     int count = 0;
     if (QueryRecords(count) != 0 || count < 0) {
         adapter->EmitEnd();
-        m_busy = false;
         return;
     }
     const RecoverType type = GetCategoryType();
@@ -126,6 +129,4 @@ void QDBAnalysisThread::Run() {
     // The last report carries count - 1 even for an empty set; callers read it as "done".
     adapter->EmitProgress(type, nullptr, quint64(qint64(count) - 1), quint64(count));
     adapter->EmitEnd();
-    m_busy = false;
-    OnLoadFinished();
 }

@@ -59,13 +59,16 @@ public:
 
 protected:
     // The shared load: begin, rebuild the list from the device, progress per record, end. A failing
-    // query ends the load with an empty list; invalid elements are skipped but still counted.
-    void Run() override;
-    // Asks the device for the category's records; non-zero is the library's failure code.
+    // query ends the load with an empty list; invalid elements are skipped but still counted. A loader
+    // fills in the hooks below rather than wrapping this.
+    void Run() final;
+    // Asks the device for the category's records; non-zero is the library's failure code. Runs on the
+    // worker thread.
     virtual int QueryRecords(int& count) = 0;
     virtual bool IsValidElement(int) const { return true; }
     virtual IBaseChunk* CreateChunk(int index) = 0;
-    // After the end report: tells the navigation tree that the category's count changed.
+    // After every load, a failed one too, once the end is reported: lets go of what the query handed
+    // out and tells the navigation tree that the category's count changed.
     virtual void OnLoadFinished() {}
 
     void DeleteRecords();
@@ -76,6 +79,9 @@ protected:
     void AddRowsSeen(int rows) { m_rowsSeen += rows; }
 
 private:
+    // The begin, progress and end reports of one load.
+    void Load();
+
     std::string m_sourceName;
     // Written by the worker, read by the interface thread while a load runs.
     std::atomic<int> m_count{0};

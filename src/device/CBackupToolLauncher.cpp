@@ -1,5 +1,7 @@
 #include "CBackupToolLauncher.h"
 
+#include <QString>
+
 #include "BackupWidget.h"
 #include "CDetectorDirectory.h"
 #include "QRestoreDlg.h"
@@ -19,18 +21,6 @@ bool CBackupToolLauncher::OpenRestore(QWidget* parent) {
 void CBackupToolLauncher::OpenTransfer(QWidget* parent) {
     QTransferDeviceDlg window(&CDetectorDirectory::Instance(), parent);
     window.exec();
-}
-
-bool CBackupToolLauncher::OpenTool(const QString& tileName, QWidget* parent) {
-    if (tileName == QLatin1String("m_btnToolBackup"))
-        OpenBackup(parent);
-    else if (IsRestoreTool(tileName))
-        OpenRestore(parent);
-    else if (tileName == QLatin1String("m_btnToolToDevice"))
-        OpenTransfer(parent);
-    else
-        return false;
-    return true;
 }
 
 bool CBackupToolLauncher::IsRestoreTool(const QString& tileName) {

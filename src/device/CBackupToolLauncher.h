@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QString>
-
+class QString;
 class QWidget;
 
 // Opens the backup, restore and device-to-device transfer windows from the home tools and from their
@@ -12,7 +11,5 @@ public:
     // True when a backup was restored to a device.
     static bool OpenRestore(QWidget* parent);
     static void OpenTransfer(QWidget* parent);
-    // Opens the window of a tools-window tile; false for a tile that is not one of these.
-    static bool OpenTool(const QString& tileName, QWidget* parent);
     static bool IsRestoreTool(const QString& tileName);
 };

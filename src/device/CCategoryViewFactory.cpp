@@ -4,14 +4,14 @@
 
 #include <QDebug>
 
+#include "AppPaths.h"
 #include "CSingleDetectiPhone.h"
 #include "DeviceSubItem.h"
-#include "LanguageService.h"
+#include "ICategoryTree.h"
 #include "QAppsView.h"
 #include "QContactsView.h"
 #include "QMusicTreeNodes.h"
 #include "QMusicView.h"
-#include "QNavigateWidget.h"
 #include "QPhotoView.h"
 #include "QPlayAnalysisTread.h"
 #include "QPlayListView.h"
@@ -19,7 +19,6 @@
 #include "QVideoView.h"
 #include "QiBookAnalysisThread.h"
 #include "QiBookView.h"
-#include "TreeModel.h"
 #include "TreeNode.h"
 #include "qmessageView.h"
 
@@ -29,35 +28,41 @@ using Binding = CCategoryViewFactory::Binding;
 using Context = CCategoryViewFactory::Context;
 using Bindings = std::vector<Binding>;
 
+// Calls `member` of the tree for every `signal` of `sender`, for as long as the views' parent lives.
+template <typename Sender, typename Signal, typename... Args>
+void Forward(const Context& c, Sender* sender, Signal signal, void (ICategoryTree::*member)(Args...)) {
+    ICategoryTree* tree = c.tree;
+    QObject::connect(sender, signal, c.parent, [tree, member](Args... args) { (tree->*member)(args...); });
+}
+
+// Takes the waiting animation off the node of `kind` once `view` has loaded, whatever it found.
+void StopWaitingWhenLoaded(const Context& c, QBaseDetailsView* view, int kind) {
+    ICategoryTree* tree = c.tree;
+    const int handle = c.deviceHandle;
+    QObject::connect(view, &QBaseDetailsView::loadFinished, c.parent,
+                     [tree, handle, kind] { tree->StopWaiting(handle, kind); });
+}
+
 void MakeMedia(const Context& c, Bindings& out) {
-    auto* video = new QVideoView(c.manager, c.deviceHandle, c.navigate);
-    QObject::connect(video, &QVideoView::emitRefreshVideoNode, c.navigate,
-                     &QNavigateWidget::RefreshVideoNode);
+    auto* video = new QVideoView(c.manager, c.deviceHandle, c.parent);
+    Forward(c, video, &QVideoView::emitRefreshVideoNode, &ICategoryTree::RefreshVideoNode);
     out.push_back({SUB_ITEM_MEDIA, video, nullptr, {}});
     out.push_back({NODE_VIDEO, video, nullptr, {}});
 
-    auto* music = new QMusicView(c.manager, c.deviceHandle, c.navigate);
-    QObject::connect(music, &QMusicView::emitRefreshMusicNode, c.navigate,
-                     &QNavigateWidget::RefreshMusicNode);
-    QObject::connect(music, &QMusicView::sendAddComputerFile, c.navigate->MusicTree(),
+    auto* music = new QMusicView(c.manager, c.deviceHandle, c.parent);
+    Forward(c, music, &QMusicView::emitRefreshMusicNode, &ICategoryTree::RefreshMusicNode);
+    QObject::connect(music, &QMusicView::sendAddComputerFile, c.tree->MusicTree(),
                      &QMusicTreeNodes::OnAddMusic);
     out.push_back({NODE_MUSIC, music, nullptr, {}});
 }
 
 void MakePlaylist(const Context& c, Bindings& out) {
-    auto* loader = new QPlayAnalysisTread(c.manager, c.deviceHandle, c.navigate);
-    auto* view = new QPlayListView(c.manager, c.deviceHandle, c.navigate);
+    auto* loader = new QPlayAnalysisTread(c.manager, c.deviceHandle, c.parent);
+    auto* view = new QPlayListView(c.manager, c.deviceHandle, c.parent);
     // The loader hands its entries over on the interface thread and tells the tree from there.
-    QObject::connect(loader, &QPlayAnalysisTread::refreshPlayList, c.navigate,
-                     &QNavigateWidget::RefreshPlayList);
+    Forward(c, loader, &QPlayAnalysisTread::refreshPlayList, &ICategoryTree::RefreshPlayList);
     view->SetLoader(loader);
-    const int handle = c.deviceHandle;
-    QObject::connect(c.navigate, &QNavigateWidget::NewPlayList, loader,
-                     [loader, handle](int deviceHandle, const QString& name) {
-                         if (deviceHandle == handle)
-                             loader->AddPlaylistName(loader->PlaylistCount(), name);
-                     });
-    QObject::connect(view, &QPlayListView::sendAddComputerFile, c.navigate->MusicTree(),
+    QObject::connect(view, &QPlayListView::sendAddComputerFile, c.tree->MusicTree(),
                      &QMusicTreeNodes::OnAddPlay);
     // Songs deleted on the music page leave the playlists too.
     for (const Binding& binding : out) {
@@ -74,78 +79,59 @@ void MakePlaylist(const Context& c, Bindings& out) {
 }
 
 void MakeContacts(const Context& c, Bindings& out) {
-    auto* view = new QContactsView(c.manager, c.deviceHandle, c.navigate);
-    QObject::connect(view, &QContactsView::emitRefreshContactsNode, c.navigate,
-                     &QNavigateWidget::RefreshContactsNode);
+    auto* view = new QContactsView(c.manager, c.deviceHandle, c.parent);
+    Forward(c, view, &QContactsView::emitRefreshContactsNode, &ICategoryTree::RefreshContactsNode);
     out.push_back({SUB_ITEM_CONTACTS, view, nullptr, {}});
 }
 
 void MakeMessages(const Context& c, Bindings& out) {
-    auto* view = new qmessageView(c.manager, c.deviceHandle, c.navigate);
-    QObject::connect(view, &qmessageView::repainTree, c.navigate, &QNavigateWidget::repaintTreeView);
-    QObject::connect(view, &qmessageView::refreshMSGNode, c.navigate, &QNavigateWidget::RefreshMessageNode);
+    auto* view = new qmessageView(c.manager, c.deviceHandle, c.parent);
+    Forward(c, view, &qmessageView::repainTree, &ICategoryTree::repaintTreeView);
+    Forward(c, view, &qmessageView::refreshMSGNode, &ICategoryTree::RefreshMessageNode);
     out.push_back({SUB_ITEM_MESSAGES, view, nullptr, {}});
 }
 
 void MakeSystem(const Context& c, Bindings& out) {
-    auto* view = new QSystemView(c.manager, c.deviceHandle, c.navigate);
+    auto* view = new QSystemView(c.manager, c.deviceHandle, c.parent);
     // The system view shows no count; its node only stops waiting.
-    QPointer<QNavigateWidget> navigate(c.navigate);
-    const int handle = c.deviceHandle;
-    QObject::connect(view, &QBaseDetailsView::loadFinished, c.navigate, [navigate, handle] {
-        if (!navigate)
-            return;
-        navigate->StopWaiting(handle, SUB_ITEM_SYSTEM);
-        navigate->RefreshSystemNode();
-    });
+    StopWaitingWhenLoaded(c, view, SUB_ITEM_SYSTEM);
+    Forward(c, view, &QBaseDetailsView::loadFinished, &ICategoryTree::RefreshSystemNode);
     out.push_back({SUB_ITEM_SYSTEM, view, nullptr, {}});
 }
 
 void MakePhotos(const Context& c, Bindings& out) {
-    auto* view = new QPhotoView(c.manager, c.deviceHandle, c.navigate);
+    auto* view = new QPhotoView(c.manager, c.deviceHandle, c.parent);
     const DeviceInfo* record = CSingleDetectiPhone::Instance()->RecordOf(c.manager);
     const char* udid = record ? record->properties[DP_UniqueDeviceID] : nullptr;
     view->SetDeviceFolder(QStringLiteral("/%1").arg(QString::fromUtf8(udid ? udid : "")));
-    QObject::connect(view, &QPhotoView::emitRefreshPhotosNode, c.navigate,
-                     &QNavigateWidget::RefreshPhotosNode);
+    Forward(c, view, &QPhotoView::emitRefreshPhotosNode, &ICategoryTree::RefreshPhotosNode);
     out.push_back({SUB_ITEM_PHOTOS, view, nullptr, {}});
 }
 
 void MakeApps(const Context& c, Bindings& out) {
-    auto* view = new QAppsView(c.manager, c.deviceHandle, c.navigate);
-    QObject::connect(view, &QAppsView::emitRefreshAppNode, c.navigate, &QNavigateWidget::RefreshAppNode);
-    QObject::connect(view, &QAppsView::repainTree, c.navigate, &QNavigateWidget::repaintTreeView);
+    auto* view = new QAppsView(c.manager, c.deviceHandle, c.parent);
+    Forward(c, view, &QAppsView::emitRefreshAppNode, &ICategoryTree::RefreshAppNode);
+    Forward(c, view, &QAppsView::repainTree, &ICategoryTree::repaintTreeView);
     // A failed listing names no count; the node still stops waiting.
-    QPointer<QNavigateWidget> navigate(c.navigate);
-    const int handle = c.deviceHandle;
-    QObject::connect(view, &QBaseDetailsView::loadFinished, c.navigate, [navigate, handle] {
-        if (navigate)
-            navigate->StopWaiting(handle, SUB_ITEM_APPS);
-    });
+    StopWaitingWhenLoaded(c, view, SUB_ITEM_APPS);
     // "Documents" shows the app's container in the device's file system page.
-    QObject::connect(view, &QAppsView::emitOpenAppDocuments, c.navigate,
-                     [navigate](int deviceHandle, const QString& appId, const QString&) {
-                         TreeNode* device = navigate ? navigate->DeviceNode(deviceHandle) : nullptr;
-                         TreeNode* system = device ? device->FindChildOfKind(SUB_ITEM_SYSTEM) : nullptr;
-                         if (!system)
-                             return;
-                         navigate->ClickTreeViewItem(navigate->Model()->IndexOf(system));
-                         if (auto* browser = qobject_cast<QSystemView*>(system->Binding().view))
-                             browser->OnBrowseAppContainer(appId);
+    ICategoryTree* tree = c.tree;
+    QObject::connect(view, &QAppsView::emitOpenAppDocuments, c.parent,
+                     [tree](int deviceHandle, const QString& appId, const QString&) {
+                         tree->OpenAppDocuments(deviceHandle, appId);
                      });
     out.push_back({SUB_ITEM_APPS, view, nullptr, {}});
 }
 
 void MakeBooks(const Context& c, Bindings& out) {
-    auto* view = new QiBookView(c.manager, c.deviceHandle, c.navigate);
-    auto* loader = new QiBookAnalysisThread(c.manager, c.navigate);
+    auto* view = new QiBookView(c.manager, c.deviceHandle, c.parent);
+    auto* loader = new QiBookAnalysisThread(c.manager, c.parent);
     const QByteArray folder = WorkDir().toUtf8();
     loader->AppendPlistPath(folder + "/Purchases.plist");
     loader->AppendPlistPath(folder + "/Books.plist");
     loader->SetCallback(view);
-    QObject::connect(view, &QiBookView::repainTree, c.navigate, &QNavigateWidget::repaintTreeView);
-    QObject::connect(loader, &QiBookAnalysisThread::emitRefreshiBookNode, c.navigate,
-                     &QNavigateWidget::RefreshiBookNode);
+    Forward(c, view, &QiBookView::repainTree, &ICategoryTree::repaintTreeView);
+    Forward(c, loader, &QiBookAnalysisThread::emitRefreshiBookNode, &ICategoryTree::RefreshiBookNode);
     view->SetChunkList(loader->Records());
     QObject::connect(loader, &QiBookAnalysisThread::loadStarting, view, &QiBookView::OnLoadStarting);
     QObject::connect(view, &QiBookView::clickRefresh, loader, &QiBookAnalysisThread::refresh);

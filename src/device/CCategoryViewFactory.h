@@ -6,8 +6,8 @@
 #include <QPointer>
 #include <QWidget>
 
+class ICategoryTree;
 class IVexaManager;
-class QNavigateWidget;
 
 // Builds the category views of one device for the navigation tree. Each category is one entry of a
 // table in the .cpp: how its view and its separate loader (if any) are made, and which of their signals
@@ -28,10 +28,12 @@ public:
     struct Context {
         IVexaManager* manager = nullptr;
         int deviceHandle = 0;
-        QNavigateWidget* navigate = nullptr; // parent of the views and receiver of their tree signals
+        // Parent of the views; the views' news reach `tree` for as long as it lives.
+        QWidget* parent = nullptr;
+        ICategoryTree* tree = nullptr;
     };
 
     // Every category's views, hidden, in table order. The caller owns them (they are children of
-    // context.navigate) and binds them to the nodes.
+    // context.parent) and binds them to the nodes.
     static std::vector<Binding> CreateAll(const Context& context);
 };

@@ -4,10 +4,7 @@
 #include <vector>
 
 #include <QDebug>
-#include <QFileInfo>
 #include <QPointer>
-#include <QProcess>
-#include <QUrl>
 
 #include "CBackupToolLauncher.h"
 #include "CCategoryViewFactory.h"
@@ -15,8 +12,10 @@
 #include "CDeviceLease.h"
 #include "CDevicePages.h"
 #include "CDeviceTreeNodes.h"
+#include "CHelpFile.h"
 #include "CHomeTools.h"
 #include "CSingleDetectiPhone.h"
+#include "CToolTiles.h"
 #include "CViewTeardown.h"
 #include "ConnectWidget.h"
 #include "InitDeviceWidget.h"
@@ -31,6 +30,7 @@
 #include "QPlayAnalysisTread.h"
 #include "QProUtil.h"
 #include "QRightFuntionWidget.h"
+#include "QSystemView.h"
 #include "QVideoView.h"
 #include "QiBookAnalysisThread.h"
 #include "QiBookView.h"
@@ -54,6 +54,7 @@ QNavigateWidget::QNavigateWidget(QWidget* parent)
     connect(ui->m_treeView, &QTreeView::collapsed, this, &QNavigateWidget::OnTreeItemCollapsed);
     connect(ui->m_treeView, &QWidget::customContextMenuRequested, this, &QNavigateWidget::showDeviceTreeMenu);
     connect(m_menus, &QDeviceTreeMenus::playlistDeleted, this, &QNavigateWidget::DeletePlayList);
+    connect(this, &QNavigateWidget::NewPlayList, this, &QNavigateWidget::AddPlaylistName);
     connect(ui->m_help, &QAbstractButton::clicked, this, &QNavigateWidget::OnClickHelp);
     QRightFuntionWidget* tools = ui->m_buttonPanel;
     connect(tools, &QRightFuntionWidget::clickPc, this, &QNavigateWidget::OnClickPc);
@@ -245,7 +246,7 @@ void QNavigateWidget::CreateCategoryViews(IVexaManager* manager) {
     // A view's constructor may report a missing image in a modal message, whose event loop can deliver
     // the device's removal. Nodes are bound only once every view exists and the device is still here.
     const std::vector<CCategoryViewFactory::Binding> bindings =
-        CCategoryViewFactory::CreateAll({manager, handle, this});
+        CCategoryViewFactory::CreateAll({manager, handle, this, this});
     TreeNode* device = DeviceNode(handle);
     if (!device || CSingleDetectiPhone::Instance()->ManagerOf(handle) != manager) {
         for (const CCategoryViewFactory::Binding& binding : bindings)
@@ -264,6 +265,22 @@ void QNavigateWidget::CreateCategoryViews(IVexaManager* manager) {
             binding.startAtOnce();
         }
     }
+}
+
+void QNavigateWidget::AddPlaylistName(int deviceHandle, const QString& name) {
+    TreeNode* node = CategoryNode(deviceHandle, SUB_ITEM_PLAYLIST);
+    if (auto* loader = node ? qobject_cast<QPlayAnalysisTread*>(node->Binding().loader) : nullptr)
+        loader->AddPlaylistName(loader->PlaylistCount(), name);
+}
+
+void QNavigateWidget::OpenAppDocuments(int deviceHandle, const QString& appId) {
+    TreeNode* device = DeviceNode(deviceHandle);
+    TreeNode* system = device ? device->FindChildOfKind(SUB_ITEM_SYSTEM) : nullptr;
+    if (!system)
+        return;
+    ClickTreeViewItem(m_model->IndexOf(system));
+    if (auto* browser = qobject_cast<QSystemView*>(system->Binding().view))
+        browser->OnBrowseAppContainer(appId);
 }
 
 void QNavigateWidget::OnInitDeviceFinish(int deviceHandle) {
@@ -625,19 +642,28 @@ void QNavigateWidget::OnClickTools() {
 }
 
 void QNavigateWidget::ToolBtnClick(QImageButton* button) {
-    if (button && CBackupToolLauncher::IsRestoreTool(button->objectName())) {
+    if (!button)
+        return;
+    // A restore changes what the device holds: the navigation reloads its categories after it.
+    if (CBackupToolLauncher::IsRestoreTool(button->objectName()) &&
+        !CSingleDetectiPhone::Instance()->Managers().isEmpty()) {
         OnClickRestore();
         return;
     }
-    if (button && CBackupToolLauncher::OpenTool(button->objectName(), this))
-        return;
-    if (!QProcess::startDetached(ResourceRoot() + QStringLiteral("//TestModification"), {}))
-        ShowMessage(tr("This feature is not available yet."));
+    if (!CToolTiles::Run(button->objectName(), this, CurrentContacts()))
+        qDebug() << "QNavigateWidget::ToolBtnClick no tile" << button->objectName();
+}
+
+QContactsView* QNavigateWidget::CurrentContacts() const {
+    TreeNode* device = m_currentNode ? DeviceNode(m_currentNode->DeviceHandle()) : nullptr;
+    if (!device && !m_deviceNodes.isEmpty())
+        device = m_deviceNodes.first();
+    TreeNode* contacts = device ? device->FindChildOfKind(SUB_ITEM_CONTACTS) : nullptr;
+    return contacts ? qobject_cast<QContactsView*>(contacts->Binding().view) : nullptr;
 }
 
 void QNavigateWidget::OnClickHelp() {
-    const QString help = ResourceRoot() + QStringLiteral("/Vexa Transfer help.html");
-    CDesktopOpen::Open(QUrl::fromLocalFile(QFileInfo(help).absoluteFilePath()));
+    CHelpFile::Open();
 }
 
 // ---------------------------------------------------------------------------------------------------

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "DeviceSubItem.h"
+#include "ICategoryTree.h"
 #include "IDetectiPhoneCallback.h"
 #include "INavigate.h"
 
@@ -15,6 +16,7 @@ class QNavigateWidget;
 }
 
 class CDevicePages;
+class QContactsView;
 class IVexaManager;
 class QDeviceTreeMenus;
 class QImageButton;
@@ -31,7 +33,7 @@ class TreeView;
 // The left part of the main window: the device tree, the page or category view beside it and the home
 // tools. It turns the detector's news into pages, device nodes and category views, and tears a device's
 // views down before its manager is released.
-class QNavigateWidget : public QWidget, public INavigate, public IDetectiPhoneCallback {
+class QNavigateWidget : public QWidget, public INavigate, public IDetectiPhoneCallback, public ICategoryTree {
     Q_OBJECT
 public:
     explicit QNavigateWidget(QWidget* parent = nullptr);
@@ -47,10 +49,13 @@ public:
     QWidget* CurrentPage() const;
     // What the right side shows: a page or a category view.
     QWidget* CurrentView() const { return m_currentView; }
-    QMusicTreeNodes* MusicTree() const { return m_musicTree; }
+    QMusicTreeNodes* MusicTree() const override { return m_musicTree; }
     // The context menu for the node, with its actions enabled as they apply, or null when the node
     // has none.
     QMenu* PrepareTreeMenu(const QModelIndex& index);
+    // The contacts page of the device the user works with: the pressed node's, else the first
+    // device's; null without a device.
+    QContactsView* CurrentContacts() const;
     // After a restore: the category on screen loads again, the others on their next press.
     void ReloadCategories();
 
@@ -78,21 +83,22 @@ public slots:
     void ToolBtnClick(QImageButton* button);
     void OnInitDeviceFinish(int deviceHandle);
     void RefreshRootNode(const QString& name, int deviceHandle);
-    void RefreshVideoNode(int deviceHandle, QVideoView* view);
-    void RefreshMusicNode(int deviceHandle, QMusicView* view);
-    void RefreshPhotosNode(int deviceHandle);
-    void RefreshiBookNode(int deviceHandle);
-    void RefreshContactsNode(int deviceHandle);
-    void RefreshMessageNode(int deviceHandle);
-    void RefreshAppNode(int deviceHandle);
-    void RefreshSystemNode();
-    // Takes the waiting animation off a category node.
-    void StopWaiting(int deviceHandle, int kind);
-    void RefreshPlayList(IVexaManager* manager, int libraryKind, QPlayAnalysisTread* loader);
-    void repaintTreeView(int deviceHandle, int row, tagDeviceSubItem item);
+    void RefreshVideoNode(int deviceHandle, QVideoView* view) override;
+    void RefreshMusicNode(int deviceHandle, QMusicView* view) override;
+    void RefreshPhotosNode(int deviceHandle) override;
+    void RefreshiBookNode(int deviceHandle) override;
+    void RefreshContactsNode(int deviceHandle) override;
+    void RefreshMessageNode(int deviceHandle) override;
+    void RefreshAppNode(int deviceHandle) override;
+    void RefreshSystemNode() override;
+    void StopWaiting(int deviceHandle, int kind) override;
+    void RefreshPlayList(IVexaManager* manager, int libraryKind, QPlayAnalysisTread* loader) override;
+    void repaintTreeView(int deviceHandle, int row, tagDeviceSubItem item) override;
+    void OpenAppDocuments(int deviceHandle, const QString& appId) override;
     void OnLanguageChanged();
 
 signals:
+    // A playlist named `name` was made on the device; its playlist loader takes the name.
     void NewPlayList(int deviceHandle, const QString& name);
     void DeletePlayList(int row);
     void emitEnabelCloseBtn(bool enable);
@@ -112,6 +118,7 @@ private:
     void ForgetNodesUnder(TreeNode* deviceNode);
     void ShowInContent(QWidget* widget);
     void StartLoader(TreeNode* node);
+    void AddPlaylistName(int deviceHandle, const QString& name);
     void SetWaiting(TreeNode* node, bool waiting);
     void ShowCount(int deviceHandle, int kind, int count);
     TreeNode* CategoryNode(int deviceHandle, int kind) const;

@@ -8,6 +8,7 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include "CHelpFile.h"
 #include "ImageButtonCaptions.h"
 #include "LanguageService.h"
 #include "QImageButton.h"
@@ -20,8 +21,21 @@ const char* const kGroupHeaders[] = {
     "/image/tools/tool_type/Device-Management-Tools.png",
     "/image/tools/tool_type/iTunes-Management-Tools.png",
 };
-constexpr int kContactsGroup = 1;
-constexpr int kDeviceGroup = 2;
+
+// The tiles in the order shown, each under the header of its group; CToolTiles says what they do.
+const struct {
+    int group;
+    const char* objectName;
+    const char* image; // in "/image/tools/tool_name/"
+    const char* text;
+} kTiles[] = {
+    {0, "m_btnConvertVideo", "btn_Convert Video.png", QT_TRANSLATE_NOOP("ToolWidget", "Convert Video")},
+    {1, "m_btnBackupContacts", "btn_Backup Contacts.png", QT_TRANSLATE_NOOP("ToolWidget", "Backup Contacts")},
+    {2, "m_btnToolBackup", "btn_Backup.png", QT_TRANSLATE_NOOP("ToolWidget", "Backup")},
+    {2, "m_btnToolRestore", "btn_Restore.png", QT_TRANSLATE_NOOP("ToolWidget", "Restore")},
+    {2, "m_btnToolToDevice", "btn_To iDevice.png", QT_TRANSLATE_NOOP("ToolWidget", "To iDevice")},
+    {3, "m_btnCopyToiTunes", "btn_Copy to iTunes.png", QT_TRANSLATE_NOOP("ToolWidget", "Copy to iTunes")},
+};
 
 } // namespace
 
@@ -86,38 +100,24 @@ bool ToolWidget::BuildGroups(QVBoxLayout* layout) {
         found = !image.isNull() && found;
         header->setPixmap(image);
         layout->addWidget(header);
-        if (group == kContactsGroup) {
-            QImageButton* tool =
-                AddTool(layout, QStringLiteral("m_btnBackupContacts"),
-                        root + QStringLiteral("/image/tools/tool_name/btn_Backup Contacts.png"));
-            tool->setText(tr("Backup Contacts"));
-            tool->setToolTip(tr("Backup Contacts"));
-            found = tool->HasImages() && found;
-        }
-        if (group == kDeviceGroup)
-            found = AddDeviceTools(layout) && found;
+        found = AddTiles(layout, group) && found;
     }
     return found;
 }
 
-bool ToolWidget::AddDeviceTools(QVBoxLayout* layout) {
-    const QString root = ResourceRoot() + QStringLiteral("/image/tools/tool_name/");
-    const struct {
-        const char* objectName;
-        const char* image;
-        QString text;
-    } tools[] = {{"m_btnToolBackup", "btn_Backup.png", tr("Backup")},
-                 {"m_btnToolRestore", "btn_Restore.png", tr("Restore")},
-                 {"m_btnToolToDevice", "btn_To iDevice.png", tr("To iDevice")}};
+bool ToolWidget::AddTiles(QVBoxLayout* layout, int group) {
+    const QString folder = ResourceRoot() + QStringLiteral("/image/tools/tool_name/");
     auto* row = new QHBoxLayout;
     row->addSpacing(12);
     bool found = true;
-    for (const auto& entry : tools) {
+    for (const auto& tile : kTiles) {
+        if (tile.group != group)
+            continue;
         auto* button = new QImageButton;
-        button->setObjectName(QLatin1String(entry.objectName));
-        found = button->SetImages(root + QLatin1String(entry.image)) && found;
-        button->setText(entry.text);
-        button->setToolTip(entry.text);
+        button->setObjectName(QLatin1String(tile.objectName));
+        found = button->SetImages(folder + QLatin1String(tile.image)) && found;
+        button->setText(tr(tile.text));
+        button->setToolTip(tr(tile.text));
         row->addWidget(button);
         connect(button, &QPushButton::clicked, this, &ToolWidget::onClickBtn);
         m_toolButtons << button;
@@ -125,20 +125,6 @@ bool ToolWidget::AddDeviceTools(QVBoxLayout* layout) {
     row->addStretch(1);
     layout->addLayout(row);
     return found;
-}
-
-QImageButton* ToolWidget::AddTool(QVBoxLayout* layout, const QString& objectName, const QString& image) {
-    auto* row = new QHBoxLayout;
-    auto* button = new QImageButton;
-    button->setObjectName(objectName);
-    button->SetImages(image);
-    row->addSpacing(12);
-    row->addWidget(button);
-    row->addStretch(1);
-    layout->addLayout(row);
-    connect(button, &QPushButton::clicked, this, &ToolWidget::onClickBtn);
-    m_toolButtons << button;
-    return button;
 }
 
 void ToolWidget::onClickBtn() {
@@ -151,7 +137,8 @@ void ToolWidget::onBtnclose() {
 }
 
 void ToolWidget::onBtnConnectDevice() {
-    // Connecting happens by plugging a device in; the button only points the way.
+    // Connecting happens by plugging a device in; the help says how and what to do when it fails.
+    CHelpFile::Open(QStringLiteral("connect"));
 }
 
 void ToolWidget::resizeEvent(QResizeEvent* event) {

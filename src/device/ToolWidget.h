@@ -6,8 +6,8 @@ class QImageButton;
 class QScrollArea;
 class QVBoxLayout;
 
-// The "All tools" window: groups of tools, each started from the navigation widget when its button is
-// pressed.
+// The "All tools" window: groups of tiles, each started from the navigation widget when it is pressed,
+// and a way to the help on connecting a device.
 class ToolWidget : public QImageDialog {
     Q_OBJECT
 public:
@@ -28,9 +28,8 @@ protected:
 
 private:
     bool BuildGroups(QVBoxLayout* layout);
-    // Backup, Restore and To iDevice, one row of tiles.
-    bool AddDeviceTools(QVBoxLayout* layout);
-    QImageButton* AddTool(QVBoxLayout* layout, const QString& objectName, const QString& image);
+    // The tiles of one group, one row.
+    bool AddTiles(QVBoxLayout* layout, int group);
 
     QImageButton* m_btn_close;
     QScrollArea* m_scroll;

@@ -7,7 +7,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-#include "LanguageService.h"
+#include "AppPaths.h"
 
 namespace {
 
@@ -151,4 +151,18 @@ bool LanguageConfig::Save(int code) {
     }
     m_current = code;
     return true;
+}
+
+QString LanguageFilePath() {
+    const QString user = UserLanguageFilePath();
+    if (!QFileInfo::exists(user)) {
+        return InstalledLanguageFilePath();
+    }
+    // A half-written or hand-damaged copy must not leave the program without images; the next save
+    // replaces it.
+    if (!LanguageConfig::NamesUsableLanguage(user)) {
+        qWarning() << "Ignoring" << user << "as it names no usable language";
+        return InstalledLanguageFilePath();
+    }
+    return user;
 }

@@ -45,3 +45,6 @@ private:
     std::map<int, LanguageEntry> m_entries;
     int m_current = kDefaultCode;
 };
+
+// The language file in use: the user's copy when it names a usable language, else the installed one.
+QString LanguageFilePath();

@@ -4,10 +4,8 @@
 
 #include <QCoreApplication>
 #include <QDebug>
-#include <QDir>
 #include <QFileInfo>
 #include <QLibraryInfo>
-#include <QStandardPaths>
 #include <QTranslator>
 
 #include "LanguageConfig.h"
@@ -17,11 +15,10 @@ namespace {
 
 struct LanguageState {
     int current = LanguageConfig::kDefaultCode;
-    QString appDir;
-    QString appDirOverride;
     QString resourceRoot;
+    // The program folder the root was found in; tests move it.
+    QString resourceRootAppDir;
     bool resourceRootDirty = true;
-    QString workDir;
     std::unique_ptr<QTranslator> translator;
     std::unique_ptr<QTranslator> qtTranslator;
 };
@@ -100,16 +97,17 @@ int CurrentLanguage() {
 
 QString ResourceRoot() {
     LanguageState& s = state();
-    if (!s.resourceRoot.isEmpty() && !s.resourceRootDirty) {
+    const QString appDir = AppDirPath();
+    if (!s.resourceRoot.isEmpty() && !s.resourceRootDirty && s.resourceRootAppDir == appDir) {
         return s.resourceRoot;
     }
     if (QFileInfo::exists(LanguageFilePath())) {
         const LanguageConfig config;
-        s.resourceRoot =
-            QStringLiteral("%1/Language/%2").arg(AppDirPath(), config.Entry(config.Current()).Folder);
+        s.resourceRoot = QStringLiteral("%1/Language/%2").arg(appDir, config.Entry(config.Current()).Folder);
     } else {
-        s.resourceRoot = AppDirPath();
+        s.resourceRoot = appDir;
     }
+    s.resourceRootAppDir = appDir;
     s.resourceRootDirty = false;
     return s.resourceRoot;
 }
@@ -120,60 +118,6 @@ QString TranslationFilePath() {
     }
     const LanguageConfig config;
     return QStringLiteral("%1/%2").arg(ResourceRoot(), config.Entry(config.Current()).QMFile);
-}
-
-QString AppDirPath() {
-    LanguageState& s = state();
-    if (!s.appDirOverride.isEmpty()) {
-        return s.appDirOverride;
-    }
-    if (s.appDir.isEmpty()) {
-        s.appDir = QCoreApplication::applicationDirPath();
-    }
-    return s.appDir;
-}
-
-QString WorkDir() {
-    LanguageState& s = state();
-    if (s.workDir.isEmpty()) {
-        const QString path =
-            QStringLiteral("%1/%2").arg(QDir::tempPath(), QStringLiteral("Vexa Manager Backup"));
-        if (!QDir().mkpath(path)) {
-            qDebug() << "WorkDir can't create" << path;
-            return path;
-        }
-        s.workDir = QFileInfo(path).canonicalFilePath();
-    }
-    return s.workDir;
-}
-
-QString LanguageFilePath() {
-    const QString user = UserLanguageFilePath();
-    if (!QFileInfo::exists(user)) {
-        return InstalledLanguageFilePath();
-    }
-    // A half-written or hand-damaged copy must not leave the program without images; the next save
-    // replaces it.
-    if (!LanguageConfig::NamesUsableLanguage(user)) {
-        qWarning() << "Ignoring" << user << "as it names no usable language";
-        return InstalledLanguageFilePath();
-    }
-    return user;
-}
-
-QString InstalledLanguageFilePath() {
-    return AppDirPath() + QStringLiteral("/Language/language.xml");
-}
-
-QString UserLanguageFilePath() {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-           QStringLiteral("/vexa-transfer/Language/language.xml");
-}
-
-void SetAppDirPathForTesting(const QString& path) {
-    LanguageState& s = state();
-    s.appDirOverride = path;
-    s.resourceRootDirty = true;
 }
 
 void RemoveTranslationsForTesting() {

@@ -1,11 +1,14 @@
 #include <QAction>
 #include <QApplication>
+#include <QDesktopServices>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
 #include <QProcess>
 #include <QScopeGuard>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -17,20 +20,34 @@
 #include "QBaseDetailsView.h"
 #include "QContactsView.h"
 #include "QDeviceInformationWidget.h"
+#include "QImageButton.h"
 #include "QMessageFlow.h"
 #include "QMySortModel.h"
 #include "QNavigateWidget.h"
 #include "QPagedFlowViewerWidget.h"
 #include "QProUtil.h"
-#include "QImageButton.h"
 #include "QRightFuntionWidget.h"
+#include "ToolWidget.h"
 #include "TreeModel.h"
 #include "TreeNode.h"
 #include "TreeView.h"
+#include "WhenShown.h"
 #include "qmessageView.h"
 #include "sim/ContentServices.h"
 
 #include <vexa/vexa.h>
+
+// Keeps the addresses the program hands to the desktop instead of starting a browser.
+class DesktopUrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    DesktopUrlCatcher() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "Open"); }
+    ~DesktopUrlCatcher() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+    QList<QUrl> urls;
+
+public slots:
+    void Open(const QUrl& url) { urls << url; }
+};
 
 // The navigation widget against simulated devices: detection, the device tree, first-press loading,
 // counts, context menus, and plugging and unplugging.
@@ -56,6 +73,8 @@ private slots:
     void contactGroupsFollowTheDeviceAndRenameOnIt();
     void toComputerAsksForCheckedRecordsAndOffersVCards();
     void messagesCountInTheNodeAndSurviveAnUnplugWhilePaging();
+    void toolTilesDoWhatTheyName_data();
+    void toolTilesDoWhatTheyName();
 
     // Lifecycle
     void plugAndUnplugFiftyTimesLeavesNothingBehind();
@@ -643,6 +662,141 @@ void tst_Navigation::messagesCountInTheNodeAndSurviveAnUnplugWhilePaging() {
     QVERIFY(Disconnect(kPhoneName));
     QTRY_VERIFY(!guard);
     QVERIFY(!m_messages.Saw("Please unlock your device first, and then try again!"));
+}
+
+void tst_Navigation::toolTilesDoWhatTheyName_data() {
+    QTest::addColumn<QString>("tile");
+    QTest::addColumn<bool>("plugged");
+    QTest::addColumn<QString>("chosen"); // answer to the file dialog, in the work folder
+    QTest::addColumn<QByteArray>("window");
+    QTest::addColumn<QString>("message"); // how the last message begins
+    QTest::addColumn<QString>("written"); // a file left in the work folder
+    QTest::addColumn<QString>("opened");  // the fragment of the address given to the desktop
+
+    QTest::newRow("convert video") << "m_btnConvertVideo" << true << "clip.avi" << QByteArray()
+                                   << "These files are not videos"
+                                   << ""
+                                   << "";
+    QTest::newRow("backup contacts") << "m_btnBackupContacts" << true << "saved" << QByteArray() << ""
+                                     << "saved/*.vcf"
+                                     << "";
+    QTest::newRow("backup") << "m_btnToolBackup" << true << "" << QByteArray("BackupWidget") << ""
+                            << ""
+                            << "";
+    QTest::newRow("restore") << "m_btnToolRestore" << true << "" << QByteArray("QRestoreDlg") << ""
+                             << ""
+                             << "";
+    QTest::newRow("to idevice") << "m_btnToolToDevice" << true << "" << QByteArray("QTransferDeviceDlg") << ""
+                                << ""
+                                << "";
+    QTest::newRow("copy to itunes") << "m_btnCopyToiTunes" << true << "song.mp3" << QByteArray()
+                                    << "1 files were copied"
+                                    << "Library/iTunes Media/song.mp3"
+                                    << "";
+    QTest::newRow("connect idevices") << "m_btnConnectDevice" << true << "" << QByteArray() << ""
+                                      << ""
+                                      << "connect";
+}
+
+void tst_Navigation::toolTilesDoWhatTheyName() {
+    QFETCH(QString, tile);
+    QFETCH(bool, plugged);
+    QFETCH(QString, chosen);
+    QFETCH(QByteArray, window);
+    QFETCH(QString, message);
+    QFETCH(QString, written);
+    QFETCH(QString, opened);
+
+    // A music folder with an iTunes library whose media folder is in the work folder, and documents
+    // there too, so that nothing lands in the user's own folders.
+    QTemporaryDir work;
+    const QDir dir(work.path());
+    QVERIFY(dir.mkpath("Library/iTunes Media") && dir.mkpath("Music/iTunes") && dir.mkpath("saved"));
+    const QString library = QStringLiteral("<?xml version=\"1.0\"?><plist><dict><key>Music Folder</key>"
+                                           "<string>file://localhost%1/Library/</string></dict></plist>")
+                                .arg(work.path());
+    const QString dirs =
+        QStringLiteral("XDG_MUSIC_DIR=\"%1/Music\"\nXDG_DOCUMENTS_DIR=\"%1\"\n").arg(work.path());
+    const QByteArray configHome = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", work.path().toUtf8());
+    auto restoreConfig = qScopeGuard([&] { qputenv("XDG_CONFIG_HOME", configHome); });
+    for (const auto& [name, text] :
+         {std::pair{QStringLiteral("Music/iTunes/iTunes Music Library.xml"), library},
+          {QStringLiteral("user-dirs.dirs"), dirs},
+          {QStringLiteral("clip.avi"), QStringLiteral("not a video")},
+          {QStringLiteral("song.mp3"), QStringLiteral("ID3 and some frames")}}) {
+        QFile file(dir.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) > 0);
+    }
+
+    const bool padWasIn = NodeNamed(kPadName);
+    auto replug = qScopeGuard([&] {
+        if (plugged)
+            return;
+        if (padWasIn)
+            Connect(kPadUdid, kPadName);
+        Connect(kPhoneUdid, kPhoneName);
+    });
+    if (!plugged)
+        QVERIFY(Disconnect(kPhoneName) && (!padWasIn || Disconnect(kPadName)));
+    TreeNode* contactsNode = nullptr;
+    QContactsView* contacts = plugged ? PhoneContacts(&contactsNode) : nullptr;
+    QVERIFY(!plugged || contacts);
+    if (!chosen.isEmpty())
+        WhenShown<QFileDialog>([path = dir.filePath(chosen)](QFileDialog* dialog) {
+            dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path);
+            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+        });
+    QByteArray shown;
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, [&] {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (!window.isEmpty() && widget->isVisible() && window == widget->metaObject()->className()) {
+                shown = window;
+                widget->close();
+            }
+    });
+    closer.start(20);
+    DesktopUrlCatcher desktop;
+    bool pressed = false;
+    WhenShown<ToolWidget>([&](ToolWidget* tools) {
+        if (auto* button = tools->findChild<QImageButton*>(tile)) {
+            pressed = true;
+            button->click();
+        }
+        tools->close();
+    });
+    m_messages.Clear();
+    m_navigate->OnClickTools();
+
+    QVERIFY(pressed);
+    QCOMPARE(shown, window);
+    if (!message.isEmpty())
+        QVERIFY2(!m_messages.Messages().isEmpty() && m_messages.Messages().last().startsWith(message),
+                 qPrintable(m_messages.Messages().join(" | ")));
+    QCOMPARE(desktop.urls.isEmpty() ? QString() : desktop.urls.first().fragment(), opened);
+    if (!opened.isEmpty())
+        QVERIFY(desktop.urls.first().toLocalFile().endsWith("/Vexa Transfer help.html"));
+    const QStringList files = written.isEmpty()
+                                  ? QStringList()
+                                  : QDir(dir.filePath(QFileInfo(written).path()))
+                                        .entryList({QFileInfo(written).fileName()}, QDir::Files);
+    QCOMPARE(files.size(), written.isEmpty() ? 0 : 1);
+    if (!written.endsWith(".vcf"))
+        return;
+    // Every contact of the device, read back by a vCard reader we did not write.
+    QProcess reader;
+    reader.start("/usr/bin/python3",
+                 {"-c",
+                  "import sys, vobject\n"
+                  "cards = list(vobject.readComponents(open(sys.argv[1], encoding='utf-8').read()))\n"
+                  "print(len(cards))",
+                  dir.filePath("saved/" + files.first())});
+    QVERIFY(reader.waitForFinished(30000));
+    const QStringList lines =
+        QString::fromUtf8(reader.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    QVERIFY2(reader.exitCode() == 0, reader.readAllStandardError().constData());
+    QCOMPARE(lines.value(0).toInt(), contacts->GetChunkCount());
 }
 
 void tst_Navigation::plugAndUnplugFiftyTimesLeavesNothingBehind() {

@@ -153,6 +153,7 @@ void QContactsView::OnEndExecute() {
     // A group renamed here is shown under its new name; one deleted meanwhile gives way to everyone.
     if (!m_shownGroup.isEmpty())
         ShowGroup(m_groupNames.contains(m_shownGroup) ? m_shownGroup : QString());
+    m_lastLoadListed = result->ok;
     ShowRecords();
     if (result->ok)
         emit emitRefreshContactsNode(DeviceHandle());

@@ -39,6 +39,8 @@ public:
     // The contact the row actions (edit, export, delete this) work on.
     CContactChunk* ActionContact() const { return m_actionContact; }
     QContactStatusPanel* StatusPanel() const { return m_statusPanel; }
+    // True when the last finished load listed the device's contacts; false before the first.
+    bool LastLoadListed() const { return m_lastLoadListed; }
     // Sets up the context menu for a right click at `pos` (table viewport coordinates).
     QMenu* PrepareContextMenu(const QPoint& pos);
 
@@ -113,6 +115,7 @@ private:
     CContactChunk* m_actionContact = nullptr;
     CContactChunk* m_rightClickedContact = nullptr;
     int m_rightClickedRow = -1;
+    bool m_lastLoadListed = false;
 
     std::mutex m_pendingMutex;
     std::unique_ptr<LoadResult> m_pending; // handed from the loading thread to OnEndExecute

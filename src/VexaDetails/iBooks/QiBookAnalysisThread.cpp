@@ -27,18 +27,8 @@ void QiBookAnalysisThread::refresh() {
     Start();
 }
 
-void QiBookAnalysisThread::Run() {
-    QThread::currentThread()->setObjectName(QStringLiteral("iBookAnalysis"));
-    QDBAnalysisThread::Run();
-    m_list = nullptr;
-    m_listCount = 0;
-    m_loadedCount = GetCount();
-    // Also after a failed query: the tree then shows an empty category instead of waiting for ever.
-    if (!IsStopRequested() && m_manager)
-        emit emitRefreshiBookNode(m_manager->GetDeviceHandle());
-}
-
 int QiBookAnalysisThread::QueryRecords(int& count) {
+    QThread::currentThread()->setObjectName(QStringLiteral("iBookAnalysis"));
     m_list = nullptr;
     m_listCount = 0;
     m_listed = false;
@@ -62,6 +52,15 @@ int QiBookAnalysisThread::QueryRecords(int& count) {
 
 bool QiBookAnalysisThread::IsValidElement(int index) const {
     return m_list && index >= 0 && index < m_listCount && m_list[index].present != 0;
+}
+
+void QiBookAnalysisThread::OnLoadFinished() {
+    m_list = nullptr;
+    m_listCount = 0;
+    m_loadedCount = GetCount();
+    // Also after a failed query: the tree then shows an empty category instead of waiting for ever.
+    if (!IsStopRequested() && m_manager)
+        emit emitRefreshiBookNode(m_manager->GetDeviceHandle());
 }
 
 IBaseChunk* QiBookAnalysisThread::CreateChunk(int index) {

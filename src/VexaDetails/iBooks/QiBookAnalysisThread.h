@@ -43,10 +43,10 @@ signals:
     void loadStarting();
 
 protected:
-    void Run() override;
     int QueryRecords(int& count) override;
     bool IsValidElement(int index) const override;
     IBaseChunk* CreateChunk(int index) override;
+    void OnLoadFinished() override;
 
 private:
     QList<QByteArray> m_plistPaths;

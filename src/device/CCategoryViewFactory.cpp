@@ -51,6 +51,7 @@ void MakePlaylist(const Context& c, Bindings& out) {
     QObject::connect(loader, &QPlayAnalysisTread::refreshPlayList, c.navigate,
                      &QNavigateWidget::RefreshPlayList);
     view->SetLoader(loader);
+    QObject::connect(loader, &QPlayAnalysisTread::emitUnavailable, view, &QBaseDetailsView::ShowUnavailable);
     const int handle = c.deviceHandle;
     QObject::connect(c.navigate, &QNavigateWidget::NewPlayList, loader,
                      [loader, handle](int deviceHandle, const QString& name) {
@@ -149,6 +150,8 @@ void MakeBooks(const Context& c, Bindings& out) {
     view->SetChunkList(loader->Records());
     QObject::connect(loader, &QiBookAnalysisThread::loadStarting, view, &QiBookView::OnLoadStarting);
     QObject::connect(view, &QiBookView::clickRefresh, loader, &QiBookAnalysisThread::refresh);
+    QObject::connect(loader, &QiBookAnalysisThread::emitUnavailable, view,
+                     &QBaseDetailsView::ShowUnavailable);
     out.push_back({SUB_ITEM_IBOOKS, view, loader, {}});
 }
 
@@ -164,8 +167,19 @@ std::vector<Binding> CCategoryViewFactory::CreateAll(const Context& context) {
     Bindings bindings;
     for (Maker make : kMakers)
         make(context, bindings);
-    for (const Binding& binding : bindings)
-        if (binding.view)
-            binding.view->hide();
+    QPointer<QNavigateWidget> navigate(context.navigate);
+    const int handle = context.deviceHandle;
+    for (const Binding& binding : bindings) {
+        if (!binding.view)
+            continue;
+        binding.view->hide();
+        // A page the device cannot fill yet has no count to wait for.
+        if (auto* view = qobject_cast<QBaseDetailsView*>(binding.view.data()))
+            QObject::connect(view, &QBaseDetailsView::emitUnavailable, context.navigate,
+                             [navigate, handle, kind = binding.kind] {
+                                 if (navigate)
+                                     navigate->ShowUncounted(handle, kind);
+                             });
+    }
     return bindings;
 }

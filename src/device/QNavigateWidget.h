@@ -86,6 +86,8 @@ public slots:
     void RefreshSystemNode();
     // Takes the waiting animation off a category node.
     void StopWaiting(int deviceHandle, int kind);
+    // The category's plain name, without a count, and no waiting.
+    void ShowUncounted(int deviceHandle, int kind);
     void RefreshPlayList(IVexaManager* manager, int libraryKind, QPlayAnalysisTread* loader);
     void repaintTreeView(int deviceHandle, int row, tagDeviceSubItem item);
     void OnLanguageChanged();

@@ -4,7 +4,7 @@ PREFIX  ?= /usr/local
 JOBS    ?= $(shell nproc)
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
 
-.PHONY: all deps configure build run test soak test-asan test-tsan build-asan build-tsan bench install clean
+.PHONY: all deps configure build run test soak screens test-asan test-tsan build-asan build-tsan bench install clean
 
 all: build
 
@@ -29,6 +29,12 @@ test: build
 # The plug/unplug soak: 200 cycles of two devices (VEXA_SOAK_CYCLES), about two minutes.
 soak: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -L soak
+
+# Pictures of every window in English, German and Chinese, for a look by eye (SCREENS_DIR, default
+# $(BUILD)/screens).
+screens: build
+	cmake --build $(BUILD) -j $(JOBS) --target screens-programs
+	SCREENS_DIR=$${SCREENS_DIR:-$(BUILD)/screens} bash scripts/make-screens.sh $(BUILD)
 
 # Sanitizer suites: each builds its own folder (Debug, -O1) and runs every test with the sanitizer's options.
 SAN_DIR := $(CURDIR)/tests/sanitizers

@@ -5,12 +5,12 @@ set -euo pipefail
 
 packages=(
   # build
-  build-essential cmake pkg-config ninja-build git
+  build-essential cmake pkg-config ninja-build git ccache
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
   libtinyxml-dev libsqlite3-dev libplist-dev libzip-dev zlib1g-dev libssl-dev
   libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libswresample-dev libmpv-dev
   # run
-  qt6-qpa-plugins qt6-image-formats-plugins p7zip-full sqlite3
+  qt6-qpa-plugins qt6-image-formats-plugins qt6-translations-l10n p7zip-full sqlite3
   fonts-dejavu-core fonts-noto-cjk
   # tests, screenshots and independent readers of the files we write
   xvfb xauth imagemagick ffmpeg libxml2-utils

@@ -30,9 +30,15 @@ while read -r program; do
     continue
   fi
   started=$SECONDS
+  # Each program gets a temporary folder of its own, removed afterwards with whatever it left there,
+  # read-only files included.
+  scratch=$(mktemp -d "${TMPDIR:-/tmp}/vexa-bench.XXXXXX")
   # A program that waits forever (a modal dialog nobody closes) must not hold up the run.
-  QT_QPA_PLATFORM=offscreen timeout -k 10 "${BENCH_TIMEOUT:-900}" "$build/bench/$program" >"$log" 2>&1 </dev/null
+  TMPDIR=$scratch QT_QPA_PLATFORM=offscreen timeout -k 10 "${BENCH_TIMEOUT:-900}" "$build/bench/$program" \
+    >"$log" 2>&1 </dev/null
   status=$?
+  chmod -R u+w "$scratch" 2>/dev/null
+  rm -rf "$scratch"
   grep -v '^BENCH ' "$log"
   took=$((SECONDS - started))
   if [ "$status" -eq 124 ] || [ "$status" -eq 137 ]; then

@@ -161,6 +161,7 @@ QList<AssetSpec> buildCatalog() {
         button("image/btn_refresh.png", 100, 28, L::SecondaryButton, G::Refresh, "Refresh"),
         background("image/message_bg.png", 560, 330, L::DeviceCard),
         background("image/message_bg_iphone6.png", 560, 330, L::DeviceCardLarge),
+        background("image/message_bg_ipad.png", 560, 330, L::DeviceCardTablet),
         button("image/Changes-Name_btn.png", 24, 24, L::IconButton, G::Pencil),
         button("image/more-details.png", 120, 28, L::SecondaryButton, G::ChevronRight, "More details"),
         button("image/btn_back_information.png", 90, 28, L::SecondaryButton, G::ChevronLeft, "Back"),
@@ -226,6 +227,14 @@ QList<AssetSpec> buildCatalog() {
         background("image/progress_bg.png", 654, 167, L::DialogBackground),
 
         // Media, photos and apps.
+        // The photo bar's buttons, drawn on their teal when the bar has no room for their words.
+        icon("image/details/bar_new_album.png", 16, 16, L::GlyphIcon, G::FolderPlus, Theme::kWhite),
+        icon("image/details/bar_import.png", 16, 16, L::GlyphIcon, G::Download, Theme::kWhite),
+        icon("image/details/bar_export.png", 16, 16, L::GlyphIcon, G::Upload, Theme::kWhite),
+        icon("image/details/bar_delete.png", 16, 16, L::GlyphIcon, G::Trash, Theme::kWhite),
+        icon("image/details/bar_refresh.png", 16, 16, L::GlyphIcon, G::Refresh, Theme::kWhite),
+        icon("image/details/bar_check_all.png", 16, 16, L::GlyphIcon, G::Check, Theme::kWhite),
+        icon("image/details/bar_uncheck_all.png", 16, 16, L::GlyphIcon, G::Box, Theme::kWhite),
         icon("image/details/Playlist_icon.png", 32, 32, L::MediaThumb, G::Music),
         icon("image/Music-Video_icon.png", 32, 32, L::MediaThumb, G::Video),
         icon("image/details/temp_image.png", 57, 57, L::MediaThumb, G::Apps),

@@ -32,6 +32,7 @@ enum class Look {
     EmptyState,
     DeviceCard,
     DeviceCardLarge,
+    DeviceCardTablet,
     ConnectionFailed,
     SupportedDevices,
     CaptionBanner,

@@ -88,7 +88,28 @@ void paintPhone(QPainter& p, const QRectF& body, bool large) {
                   button / 2, button / 2);
 }
 
-void paintDeviceCard(QPainter& p, const QRectF& box, bool large) {
+// A tablet: a rounder-cornered body around a wide screen with even borders, the home button below it.
+void paintTablet(QPainter& p, const QRectF& body) {
+    const qreal radius = body.width() * 0.08;
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 40, 60, 30));
+    p.drawRoundedRect(body.translated(0, 3), radius, radius);
+    p.setBrush(QColor(58, 72, 80));
+    p.drawRoundedRect(body, radius, radius);
+    const QRectF screen =
+        body.adjusted(body.width() * 0.08, body.height() * 0.08, -body.width() * 0.08, -body.height() * 0.1);
+    QLinearGradient glass(screen.topLeft(), screen.bottomRight());
+    glass.setColorAt(0, Theme::kTealLight);
+    glass.setColorAt(1, Theme::kTeal);
+    p.setBrush(glass);
+    p.drawRect(screen);
+    p.setBrush(QColor(90, 104, 112));
+    const qreal button = body.width() * 0.06;
+    p.drawEllipse(QPointF(body.center().x(), screen.bottom() + (body.bottom() - screen.bottom()) / 2),
+                  button / 2, button / 2);
+}
+
+void paintDeviceCard(QPainter& p, const QRectF& box, Look look) {
     QPainterPath card;
     card.addRoundedRect(box.adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
     p.fillPath(card, Theme::kWhite);
@@ -98,6 +119,14 @@ void paintDeviceCard(QPainter& p, const QRectF& box, bool large) {
     p.setPen(Qt::NoPen);
     p.setBrush(Theme::kTealPale);
     p.drawRoundedRect(stage, 8, 8);
+    if (look == Look::DeviceCardTablet) {
+        const qreal width = stage.width() - 24;
+        const qreal height = qMin(stage.height() - 40, width * 1.33);
+        paintTablet(p,
+                    QRectF(stage.center().x() - width / 2, stage.center().y() - height / 2, width, height));
+        return;
+    }
+    const bool large = look == Look::DeviceCardLarge;
     const qreal width = large ? 96 : 84;
     const qreal height = qMin(stage.height() - 40, width * 2.0);
     paintPhone(p, QRectF(stage.center().x() - width / 2, stage.center().y() - height / 2, width, height),
@@ -229,7 +258,8 @@ QImage BackgroundPainter::Paint(const AssetSpec& spec, const QString& caption, c
         break;
     case Look::DeviceCard:
     case Look::DeviceCardLarge:
-        paintDeviceCard(p, box, spec.look == Look::DeviceCardLarge);
+    case Look::DeviceCardTablet:
+        paintDeviceCard(p, box, spec.look);
         break;
     case Look::ConnectionFailed:
         paintConnectionFailed(p, box, caption);

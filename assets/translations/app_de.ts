@@ -2,14 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
-    <name>CCrashGuard</name>
-    <message>
-        <location filename="../../src/app/CCrashGuard.cpp" line="50"/>
-        <source>2.3.0.0</source>
-        <translation>2.3.0.0</translation>
-    </message>
-</context>
-<context>
     <name>CheckDownloadDlg</name>
     <message>
         <location filename="../../src/app/CheckDownloadDlg.cpp" line="65"/>

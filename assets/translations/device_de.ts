@@ -667,7 +667,7 @@ Daten dieser Art können nicht zu iTunes übertragen werden.</translation>
     </message>
     <message>
         <location filename="../../src/device/QNavigateWidget.cpp" line="885"/>
-        <source>本页功能暂不可用</source>
+        <source>This feature is not available yet.</source>
         <translation>Diese Funktion ist derzeit nicht verfügbar</translation>
     </message>
 </context>

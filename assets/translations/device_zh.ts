@@ -667,7 +667,7 @@ You can&apos;t transfer data in that type to iTunes.</source>
     </message>
     <message>
         <location filename="../../src/device/QNavigateWidget.cpp" line="885"/>
-        <source>本页功能暂不可用</source>
+        <source>This feature is not available yet.</source>
         <translation>本页功能暂不可用</translation>
     </message>
 </context>

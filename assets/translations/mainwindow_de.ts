@@ -77,8 +77,8 @@
     </message>
     <message>
         <location filename="../../src/app/QAboutDlg.cpp" line="78" />
-        <source>Version 2.3.0.1 Date 2015-07-07</source>
-        <translation>Version 2.3.0.1 Datum 2015-07-07</translation>
+        <source>Version %1 Date 2015-07-07</source>
+        <translation>Version %1 Datum 2015-07-07</translation>
     </message>
     <message>
         <location filename="../../src/app/QAboutDlg.cpp" line="80" />

@@ -207,6 +207,10 @@
         <source>Import File</source>
         <translation>Datei importieren</translation>
     </message>
+    <message>
+        <source>There are no songs on the device.</source>
+        <translation>Auf dem Gerät sind keine Titel vorhanden.</translation>
+    </message>
 </context>
 <context>
     <name>QiTunesExport</name>

@@ -207,6 +207,10 @@
         <source>Import File</source>
         <translation>导入文件</translation>
     </message>
+    <message>
+        <source>There are no songs on the device.</source>
+        <translation>设备上没有歌曲。</translation>
+    </message>
 </context>
 <context>
     <name>QiTunesExport</name>

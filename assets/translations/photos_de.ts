@@ -146,6 +146,10 @@
       <source>The photos could not be read from the device.</source>
       <translation>Die Fotos konnten nicht vom Gerät gelesen werden.</translation>
     </message>
+    <message>
+      <source>Remove the selected photos from this album? They stay in the Photo Library.</source>
+      <translation>Die ausgewählten Fotos aus diesem Album entfernen? Sie bleiben in der Fotomediathek.</translation>
+    </message>
   </context>
   <context>
     <name>UserPicItemShow</name>

@@ -146,6 +146,10 @@
       <source>The photos could not be read from the device.</source>
       <translation>无法从设备读取照片。</translation>
     </message>
+    <message>
+      <source>Remove the selected photos from this album? They stay in the Photo Library.</source>
+      <translation>要从此相册中移除所选照片吗？它们仍保留在照片图库中。</translation>
+    </message>
   </context>
   <context>
     <name>UserPicItemShow</name>

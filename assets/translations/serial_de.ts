@@ -18,5 +18,12 @@
         <source>Export failed! %1 could not be written.</source>
         <translation>Export fehlgeschlagen! %1 konnte nicht geschrieben werden.</translation>
     </message>
+    <message>
+        <location filename="../../src/serial/QRecordExportDialog.cpp" line="60"/>
+        <source>%1 already exists.
+Do you want to replace it?</source>
+        <translation>%1 existiert bereits.
+Möchten Sie die Datei ersetzen?</translation>
+    </message>
 </context>
 </TS>

@@ -18,5 +18,12 @@
         <source>Export failed! %1 could not be written.</source>
         <translation>导出失败！无法写入 %1。</translation>
     </message>
+    <message>
+        <location filename="../../src/serial/QRecordExportDialog.cpp" line="60"/>
+        <source>%1 already exists.
+Do you want to replace it?</source>
+        <translation>%1 已存在。
+要替换它吗？</translation>
+    </message>
 </context>
 </TS>

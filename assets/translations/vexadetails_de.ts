@@ -128,6 +128,10 @@
         <source>Entries</source>
         <translation>Einträge</translation>
     </message>
+    <message>
+        <source>There is nothing here on the device.</source>
+        <translation>Auf dem Gerät ist hier nichts vorhanden.</translation>
+    </message>
 </context>
 <context>
     <name>QContactStatusPanel</name>

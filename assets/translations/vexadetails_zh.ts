@@ -128,6 +128,10 @@
         <source>Entries</source>
         <translation>条目</translation>
     </message>
+    <message>
+        <source>There is nothing here on the device.</source>
+        <translation>设备上此处没有任何内容。</translation>
+    </message>
 </context>
 <context>
     <name>QContactStatusPanel</name>

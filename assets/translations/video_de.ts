@@ -85,6 +85,10 @@
         <source>Delete Video</source>
         <translation>Video löschen</translation>
     </message>
+    <message>
+        <source>There are no videos on the device.</source>
+        <translation>Auf dem Gerät sind keine Videos vorhanden.</translation>
+    </message>
 </context>
 <context>
     <name>QVideoPlayModel</name>

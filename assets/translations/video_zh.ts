@@ -85,6 +85,10 @@
         <source>Delete Video</source>
         <translation>删除视频</translation>
     </message>
+    <message>
+        <source>There are no videos on the device.</source>
+        <translation>设备上没有视频。</translation>
+    </message>
 </context>
 <context>
     <name>QVideoPlayModel</name>

@@ -25,6 +25,7 @@ constexpr size_t kAlternateStackSize = 256 * 1024;
 
 // All of it lives in static storage: the handler may run with a corrupted heap.
 char g_dumpPath[kPathCapacity];
+char g_version[64];
 char g_reportVariable[kPathCapacity + 32];
 char g_commandLine[kCommandLineCapacity];
 char* g_arguments[kMaxArguments + 1];
@@ -74,12 +75,19 @@ void CCrashHandler::Uninstall() {
     g_installed = false;
 }
 
-void CCrashHandler::OnFatalSignal(int signalNumber, siginfo_t* info, void*) {
+void CCrashHandler::SetVersion(const char* version) {
+    const size_t length = version ? std::strlen(version) : 0;
+    if (length >= sizeof(g_version))
+        return;
+    std::memcpy(g_version, version ? version : "", length + 1);
+}
+
+void CCrashHandler::OnFatalSignal(int signalNumber, siginfo_t* info, void* context) {
     // A second fault while dumping (or on another thread) must not recurse or relaunch twice.
     if (g_handling)
         DieWith(signalNumber);
     g_handling = 1;
-    CDumpWriter::Write(g_dumpPath, signalNumber, info);
+    CDumpWriter::Write(g_dumpPath, g_version, signalNumber, info, context);
     if (g_relaunch)
         Relaunch();
     DieWith(signalNumber);

@@ -11,6 +11,8 @@ public:
     // not fit or a handler cannot be installed (nothing stays installed then).
     static bool Install(const char* dumpPath, bool relaunch);
     static void Uninstall();
+    // The program version the dump names; kept when it does not fit (63 bytes).
+    static void SetVersion(const char* version);
 
 private:
     static void OnFatalSignal(int signalNumber, siginfo_t* info, void* context);

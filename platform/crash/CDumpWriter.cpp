@@ -1,16 +1,108 @@
 #include "CDumpWriter.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 
 #include <execinfo.h>
 #include <fcntl.h>
 #include <sys/syscall.h>
+#include <ucontext.h>
 #include <unistd.h>
 
 namespace {
 
 constexpr int kMaxFrames = 128;
+constexpr int kMaxRanges = 4096;
+constexpr size_t kMapsCapacity = 512 * 1024;
+// How far above the stack pointer the stack is searched for return addresses.
+constexpr size_t kScanWords = 16384;
+
+// The mappings of the process, read when the dump is written: static, the heap may be broken.
+struct Range {
+    uintptr_t begin;
+    uintptr_t end;
+    bool readable;
+    bool executable;
+};
+Range g_ranges[kMaxRanges];
+int g_rangeCount = 0;
+char g_maps[kMapsCapacity];
+
+uintptr_t ParseHex(const char*& cursor, const char* end) {
+    uintptr_t value = 0;
+    for (; cursor < end; ++cursor) {
+        const char c = *cursor;
+        const int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+        if (digit < 0)
+            break;
+        value = value * 16 + static_cast<uintptr_t>(digit);
+    }
+    return value;
+}
+
+void LoadRanges() {
+    g_rangeCount = 0;
+    const int fd = ::open("/proc/self/maps", O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    size_t size = 0;
+    while (size < kMapsCapacity) {
+        const ssize_t got = ::read(fd, g_maps + size, kMapsCapacity - size);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        size += static_cast<size_t>(got);
+    }
+    ::close(fd);
+    // Lines read "begin-end perms offset device inode path".
+    const char* end = g_maps + size;
+    for (const char* line = g_maps; line < end && g_rangeCount < kMaxRanges;) {
+        const char* cursor = line;
+        Range range{};
+        range.begin = ParseHex(cursor, end);
+        if (cursor < end && *cursor == '-')
+            ++cursor;
+        range.end = ParseHex(cursor, end);
+        if (end - cursor >= 4 && *cursor == ' ') {
+            range.readable = cursor[1] == 'r';
+            range.executable = cursor[3] == 'x';
+            g_ranges[g_rangeCount++] = range;
+        }
+        const void* newline = std::memchr(line, '\n', static_cast<size_t>(end - line));
+        line = newline ? static_cast<const char*>(newline) + 1 : end;
+    }
+}
+
+const Range* RangeOf(uintptr_t address) {
+    for (int i = 0; i < g_rangeCount; ++i)
+        if (address >= g_ranges[i].begin && address < g_ranges[i].end)
+            return &g_ranges[i];
+    return nullptr;
+}
+
+// A word on the stack is taken for a return address when it points into code just behind a call.
+bool IsReturnAddress(uintptr_t address) {
+    const Range* range = RangeOf(address);
+    if (!range || !range->readable || !range->executable)
+        return false;
+#if defined(__x86_64__)
+    const auto* code = reinterpret_cast<const unsigned char*>(address);
+    const auto reaches = [&](uintptr_t back) { return address - range->begin >= back; };
+    if (reaches(5) && code[-5] == 0xe8) // call rel32
+        return true;
+    // call r/m64: 0xff with the ModRM reg field 2, two to seven bytes before.
+    constexpr uintptr_t kIndirectCallLengths[] = {2, 3, 4, 6, 7};
+    for (const uintptr_t back : kIndirectCallLengths)
+        if (reaches(back) && code[-static_cast<long>(back)] == 0xff &&
+            ((code[1 - static_cast<long>(back)] >> 3) & 7) == 2)
+            return true;
+    return false;
+#else
+    return true;
+#endif
+}
 
 void WriteAll(int fd, const char* data, size_t size) {
     while (size > 0) {
@@ -30,13 +122,16 @@ void WriteAll(int fd, const char* data, size_t size) {
 CDumpWriter::CDumpWriter(int fd)
     : m_fd(fd) {}
 
-bool CDumpWriter::Write(const char* path, int signalNumber, const siginfo_t* info) {
+bool CDumpWriter::Write(const char* path, const char* version, int signalNumber, const siginfo_t* info,
+                        const void* context) {
     const int fd = ::open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0)
         return false;
     CDumpWriter writer(fd);
     writer.Text("Vexa Transfer crash dump\n");
-    writer.Text("Signal: ");
+    writer.Text("Version: ");
+    writer.Text(version && *version ? version : "unknown");
+    writer.Text("\nSignal: ");
     writer.Decimal(signalNumber);
     writer.Text(" (");
     writer.Text(SignalName(signalNumber));
@@ -55,7 +150,9 @@ bool CDumpWriter::Write(const char* path, int signalNumber, const siginfo_t* inf
     writer.Decimal(::getpid());
     writer.Text("\nThread: ");
     writer.Decimal(static_cast<long>(::syscall(SYS_gettid)));
-    writer.Text("\n\nBacktrace:\n");
+    writer.Text("\n\n");
+    writer.FaultingThread(context);
+    writer.Text("\nBacktrace of the handler:\n");
     writer.Backtrace();
     writer.Text("\nMemory map:\n");
     writer.MemoryMap();
@@ -124,6 +221,72 @@ void CDumpWriter::Backtrace() {
     const int count = ::backtrace(frames, kMaxFrames);
     // backtrace_symbols_fd writes straight to the descriptor without allocating.
     ::backtrace_symbols_fd(frames, count, m_fd);
+}
+
+void CDumpWriter::FaultingThread(const void* context) {
+    uintptr_t pc = 0;
+    uintptr_t sp = 0;
+    uintptr_t bp = 0;
+    const auto* state = static_cast<const ucontext_t*>(context);
+#if defined(__x86_64__)
+    if (state) {
+        pc = static_cast<uintptr_t>(state->uc_mcontext.gregs[REG_RIP]);
+        sp = static_cast<uintptr_t>(state->uc_mcontext.gregs[REG_RSP]);
+        bp = static_cast<uintptr_t>(state->uc_mcontext.gregs[REG_RBP]);
+    }
+#elif defined(__aarch64__)
+    if (state) {
+        pc = state->uc_mcontext.pc;
+        sp = state->uc_mcontext.sp;
+        bp = state->uc_mcontext.regs[29];
+    }
+#endif
+    if (pc == 0) {
+        Text("Faulting thread: no signal context\n");
+        return;
+    }
+    Text("Registers:\nPC: ");
+    Hex(pc);
+    Text("\nSP: ");
+    Hex(sp);
+    Text("\nBP: ");
+    Hex(bp);
+    Text("\n\n");
+
+    LoadRanges();
+    void* frames[kMaxFrames];
+    int count = 0;
+    frames[count++] = reinterpret_cast<void*>(pc);
+    // The unwinder steps through the signal frame into the faulting code when that code has unwind
+    // tables; a wild program counter (a call through a dangling pointer) stops it there.
+    void* unwound[kMaxFrames];
+    const int unwoundCount = ::backtrace(unwound, kMaxFrames);
+    int faultAt = -1;
+    for (int i = 0; i < unwoundCount && faultAt < 0; ++i)
+        if (reinterpret_cast<uintptr_t>(unwound[i]) == pc)
+            faultAt = i;
+    if (faultAt >= 0 && faultAt + 1 < unwoundCount) {
+        for (int i = faultAt + 1; i < unwoundCount && count < kMaxFrames; ++i)
+            frames[count++] = unwound[i];
+        Text("Frames of the faulting thread (unwound from PC):\n");
+    } else {
+        // The return addresses above the stack pointer still name the callers.
+        const Range* stack = RangeOf(sp);
+        if (stack && stack->readable) {
+            const auto* word = reinterpret_cast<const uintptr_t*>(sp);
+            const auto* end = reinterpret_cast<const uintptr_t*>(stack->end);
+            for (size_t n = 0; word < end && n < kScanWords && count < kMaxFrames; ++word, ++n)
+                if (IsReturnAddress(*word))
+                    frames[count++] = reinterpret_cast<void*>(*word);
+        }
+        Text("Frames of the faulting thread (PC, then return addresses found above SP):\n");
+    }
+    for (int i = 0; i < count; ++i) {
+        Text("#");
+        Decimal(i);
+        Text(" ");
+        ::backtrace_symbols_fd(&frames[i], 1, m_fd);
+    }
 }
 
 void CDumpWriter::MemoryMap() {

@@ -71,6 +71,10 @@ int SetdumpCall(const wchar_t* path, void (*callback)()) {
     return CCrashHandler::Install(ToUtf8(path).c_str(), callback != nullptr) ? 0 : -1;
 }
 
+void SetdumpVersion(const char* version) {
+    CCrashHandler::SetVersion(version);
+}
+
 void ResetdumpCall() {
     CCrashHandler::Uninstall();
 }

@@ -28,6 +28,9 @@ enum CrashUploadResult : int {
 // the handler cannot be installed (path too long, sigaction failure).
 int SetdumpCall(const wchar_t* path, void (*callback)());
 
+// The program version written at the top of every dump, so that a dump sent in names its build.
+void SetdumpVersion(const char* version);
+
 // Restores the signal handlers that were in place before SetdumpCall().
 void ResetdumpCall();
 

@@ -6,8 +6,10 @@
 #include <QPixmap>
 #include <QVBoxLayout>
 
+#include "LanguageService.h"
 #include "QImageButton.h"
 #include "QMessageDlg.h"
+#include "QProUtil.h"
 
 QAddDataWidget::QAddDataWidget(QWidget* parent)
     : QWidget(parent) {
@@ -22,6 +24,8 @@ QAddDataWidget::QAddDataWidget(QWidget* parent)
     m_btnAdd = new QImageButton(this);
     m_btnAdd->setObjectName(QStringLiteral("m_btnAdd"));
     m_btnAdd->setCursor(Qt::PointingHandCursor);
+    // Without its image it would be a blank grey box; SetImages shows it.
+    m_btnAdd->hide();
 
     auto* layout = new QVBoxLayout(this);
     layout->addStretch(1);
@@ -31,6 +35,19 @@ QAddDataWidget::QAddDataWidget(QWidget* parent)
     layout->addStretch(1);
 
     connect(m_btnAdd, &QImageButton::clicked, this, &QAddDataWidget::clickAdd);
+    connect(QProUtil::instance(), &QProUtil::languageChanged, this, &QAddDataWidget::OnLanguageChanged);
+}
+
+void QAddDataWidget::OnLanguageChanged() {
+    const QString root = ResourceRoot() + QLatin1Char('/');
+    if (m_labelImageRoot.isEmpty() || m_labelImageRoot == root)
+        return;
+    // A language folder that lacks the picture keeps the one shown.
+    const QPixmap picture(root + m_labelImageName);
+    if (picture.isNull())
+        return;
+    m_label->setPixmap(picture);
+    m_labelImageRoot = root;
 }
 
 bool QAddDataWidget::setLabelImage(const QString& imagePath) {
@@ -45,9 +62,21 @@ bool QAddDataWidget::setLabelImage(const QString& imagePath) {
         return false;
     }
     m_label->setPixmap(picture);
+    m_hasPicture = true;
+    const QString root = ResourceRoot() + QLatin1Char('/');
+    const bool inLanguage = imagePath.startsWith(root);
+    m_labelImageRoot = inLanguage ? root : QString();
+    m_labelImageName = inLanguage ? imagePath.mid(root.size()) : QString();
     return true;
 }
 
 bool QAddDataWidget::setAddButtonImage(const QString& imagePath) {
-    return m_btnAdd->SetImages(imagePath);
+    const bool loaded = m_btnAdd->SetImages(imagePath);
+    m_btnAdd->setVisible(loaded);
+    return loaded;
+}
+
+void QAddDataWidget::SetEmptyText(const QString& text) {
+    if (!m_hasPicture)
+        m_label->setText(text);
 }

@@ -14,6 +14,8 @@ QCheckHeaderView::QCheckHeaderView(Qt::Orientation orientation, QWidget* parent)
     m_checkBox->setTristate(true);
     m_checkBox->setCheckState(Qt::Unchecked);
     m_checkBox->move(5, 5);
+    // Only the box, no text: a wider widget would take clicks meant for the next section.
+    m_checkBox->resize(m_checkBox->sizeHint());
     // The box's own tristate cycle would go checked -> partly; the header decides the next state.
     m_checkBox->setFocusPolicy(Qt::NoFocus);
     connect(m_checkBox, &QCheckBox::clicked, this, &QCheckHeaderView::OnClickCheck);
@@ -56,12 +58,6 @@ void QCheckHeaderView::OnClickCheck() {
 }
 
 void QCheckHeaderView::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const {
-    if (logicalIndex == 0) {
-        // Follows the section when columns move or the table scrolls sideways.
-        const QPoint place(rect.left() + 5, rect.top() + 5);
-        if (m_checkBox->pos() != place)
-            m_checkBox->move(place);
-    }
     if (m_background.isNull()) {
         QHeaderView::paintSection(painter, rect, logicalIndex);
         return;
@@ -86,6 +82,24 @@ void QCheckHeaderView::paintSection(QPainter* painter, const QRect& rect, int lo
                                 flag);
     }
     painter->restore();
+}
+
+void QCheckHeaderView::paintEvent(QPaintEvent* event) {
+    QHeaderView::paintEvent(event);
+    PlaceCheckBox();
+}
+
+void QCheckHeaderView::PlaceCheckBox() {
+    // Follows section 0 when columns move or the table scrolls sideways, and leaves with it rather
+    // than lie over the next column's title.
+    const int left = sectionViewportPosition(0);
+    const QPoint place(viewport()->x() + left + 5, 5);
+    const bool fits = count() > 0 && !isSectionHidden(0) && left + 5 >= 0 &&
+                      place.x() + m_checkBox->width() <= viewport()->x() + left + sectionSize(0);
+    if (m_checkBox->pos() != place)
+        m_checkBox->move(place);
+    if (m_checkBox->isVisibleTo(this) != fits)
+        m_checkBox->setVisible(fits);
 }
 
 void QCheckHeaderView::mousePressEvent(QMouseEvent* event) {

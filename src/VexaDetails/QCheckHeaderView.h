@@ -35,10 +35,13 @@ public slots:
 
 protected:
     void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;
+    void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    void PlaceCheckBox();
+
     QPixmap m_background;
     QPixmap m_separator;
     QPixmap m_pressed;

@@ -7,6 +7,7 @@
 #include "LanguageService.h"
 #include "QImageButton.h"
 #include "QMessageDlg.h"
+#include "QProUtil.h"
 #include "QSearchWidget.h"
 
 namespace {
@@ -78,6 +79,16 @@ void QOperatePanel::InitControls() {
     connect(m_customFirstBtn, &QImageButton::clicked, this, &QOperatePanel::customFirst);
     connect(m_customSecondBtn, &QImageButton::clicked, this, &QOperatePanel::customSecond);
     connect(m_searchWidget, &QSearchWidget::searchText, this, &QOperatePanel::searchOperate);
+    connect(QProUtil::instance(), &QProUtil::languageChanged, this, &QOperatePanel::OnLanguageChanged);
+    OnLanguageChanged();
+}
+
+void QOperatePanel::OnLanguageChanged() {
+    m_addBtn->setAccessibleName(tr("Add"));
+    m_deleteBtn->setAccessibleName(tr("Delete"));
+    m_refreshBtn->setAccessibleName(tr("Refresh"));
+    m_thumbBtn->setAccessibleName(tr("Thumbnails"));
+    m_listBtn->setAccessibleName(tr("List"));
 }
 
 void QOperatePanel::EnableThumbBtn(bool enable) {

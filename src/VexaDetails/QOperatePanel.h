@@ -41,6 +41,8 @@ protected:
 
 private:
     void InitControls();
+    // The images carry the captions; screen readers get them as accessible names.
+    void OnLanguageChanged();
     QImageButton* MakeButton(const char* name, const QString& image, bool* allFound);
     bool SetCustom(QImageButton* button, const QString& imagePath);
 

@@ -47,7 +47,9 @@ CCrashGuard::~CCrashGuard() {
 
 void InstallCrashHandler() {
     DumpPath().clear();
-    const QString version = QCoreApplication::translate("CCrashGuard", "2.3.0.0");
+    // The same version the About box shows; the dump names it too.
+    const QString version = QStringLiteral(VEXA_VERSION);
+    SetdumpVersion(VEXA_VERSION);
     const QString path = QDir::currentPath() + QStringLiteral("/VexaTransfer_") + QStringLiteral("Qvr_") +
                          version + QLatin1Char('_') + QString::number(QDateTime::currentMSecsSinceEpoch()) +
                          QStringLiteral(".dmp");

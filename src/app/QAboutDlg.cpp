@@ -77,7 +77,7 @@ void QAboutDlg::InitImages() {
 void QAboutDlg::OnLanguageChanged() {
     setWindowTitle(tr("Vexa Transfer"));
     m_labelTitle->setText(tr("Vexa Transfer"));
-    m_labelVersion->setText(tr("Version 2.3.0.1 Date 2015-07-07"));
+    m_labelVersion->setText(tr("Version %1 Date 2015-07-07").arg(QStringLiteral(VEXA_VERSION)));
     m_labelWebsite->setText(QStringLiteral("%1 <a href=\"%2\" style=\"color:rgb(41,128,160);\">%2</a>")
                                 .arg(tr("Website:"), QLatin1String(kWebsite)));
     m_labelNote->setText(tr("Copyright (C) 2015 Quorvane. All rights reserved. This program is protected by "

@@ -1,7 +1,5 @@
 #include "StartupChecks.h"
 
-#include <sys/stat.h>
-
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
@@ -11,11 +9,6 @@
 #include "QMessageDlg.h"
 
 namespace {
-
-bool IsSocket(const QString& path) {
-    struct stat info = {};
-    return ::stat(QFile::encodeName(path).constData(), &info) == 0 && S_ISSOCK(info.st_mode);
-}
 
 // The support libraries are only needed by 64-bit systems.
 bool Is64BitSystem() {
@@ -28,15 +21,6 @@ QString DataHome() {
 }
 
 } // namespace
-
-bool IsAppleSupportInstalled(const QString& usbmuxdSocket) {
-    const QString backend = QString::fromLocal8Bit(qgetenv("VEXA_BACKEND")).trimmed().toLower();
-    if (backend.isEmpty() || backend == QLatin1String("auto") || backend == QLatin1String("sim"))
-        return true;
-    if (backend == QLatin1String("usb"))
-        return IsSocket(usbmuxdSocket);
-    return false;
-}
 
 QString DriverFolder() {
     return DataHome() + QStringLiteral("/Quorvane/Driver");

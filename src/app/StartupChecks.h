@@ -3,15 +3,7 @@
 #include <QString>
 #include <QUrl>
 
-// Checks that run before the main window opens: is there a way to reach devices, and are the support
-// libraries in place.
-
-// Where the usbmuxd daemon listens when the USB transport is running.
-inline constexpr const char* kUsbmuxdSocket = "/var/run/usbmuxd";
-
-// True when a device transport is available: VEXA_BACKEND is "sim", or "auto"/unset (the simulator is
-// always there), or "usb" and the usbmuxd socket exists. Any other value names no transport.
-bool IsAppleSupportInstalled(const QString& usbmuxdSocket = QString::fromLatin1(kUsbmuxdSocket));
+// The check that runs before the main window opens: are the support libraries in place.
 
 // True when nothing needs downloading: no download location is configured (VEXA_DRIVER_URL), the
 // system is 32-bit, or all three support libraries are in the driver folder. Otherwise makes sure the

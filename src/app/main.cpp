@@ -4,13 +4,11 @@
 
 #include "ApplicationLook.h"
 #include "CCrashGuard.h"
-#include "CMessagePrompt.h"
 #include "CheckDownloadDlg.h"
 #include "CrashReport.h"
 #include "LanguageConfig.h"
 #include "LanguageService.h"
 #include "MainWindow.h"
-#include "QMessageDlg.h"
 #include "StartupChecks.h"
 
 namespace {
@@ -35,17 +33,8 @@ int main(int argc, char* argv[]) {
         return 0;
     }
 
-    if (!IsAppleSupportInstalled()) {
-        CMessagePrompt::Show(
-            QCoreApplication::translate(
-                "main",
-                "No iTunes is installed on this computer. Please install it first. The drive containing the "
-                "installation package of iTunes will be used when scanning your device. Go to Apple official "
-                "website to download iTunes."),
-            QString(), MSG_WARNING);
-        return 0;
-    }
-
+    // No transport check here: without usbmuxd the waiting page says what to plug in or install, and
+    // devices appear once the daemon starts.
     auto downloadDlg = std::make_unique<CheckDownloadDlg>();
     if (!CheckDriverFiles()) {
         downloadDlg->StartDownload(QString::fromLatin1(kITunesLibrary));

@@ -102,7 +102,8 @@ void QRestoreDlg::OnBtnBackup() {
 
 void QRestoreDlg::OnBtnRestore() {
     QSelectDeviceRestorDlg dialog(m_model->Records(), m_directory, this);
-    dialog.exec();
+    if (dialog.exec() == QDialog::Accepted)
+        m_restored = true;
 }
 
 void QRestoreDlg::OnBtnRemove() {

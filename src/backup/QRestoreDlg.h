@@ -24,6 +24,8 @@ public:
     bool ImportFolder(const QString& chosen);
     // Deletes the selected row's backup folder after asking; false when nothing was deleted.
     bool RemoveSelected();
+    // Whether a backup was restored to a device while the window was open.
+    bool HasRestored() const { return m_restored; }
 
 public slots:
     void OnBtnBackup();
@@ -51,4 +53,5 @@ private:
     QImageButton* m_btnImport;
     QImageButton* m_btnOpen;
     QImageButton* m_btnClose;
+    bool m_restored = false;
 };

@@ -10,9 +10,10 @@ void CBackupToolLauncher::OpenBackup(QWidget* parent) {
     window.exec();
 }
 
-void CBackupToolLauncher::OpenRestore(QWidget* parent) {
+bool CBackupToolLauncher::OpenRestore(QWidget* parent) {
     QRestoreDlg window(&CDetectorDirectory::Instance(), parent);
     window.exec();
+    return window.HasRestored();
 }
 
 void CBackupToolLauncher::OpenTransfer(QWidget* parent) {
@@ -23,11 +24,15 @@ void CBackupToolLauncher::OpenTransfer(QWidget* parent) {
 bool CBackupToolLauncher::OpenTool(const QString& tileName, QWidget* parent) {
     if (tileName == QLatin1String("m_btnToolBackup"))
         OpenBackup(parent);
-    else if (tileName == QLatin1String("m_btnToolRestore"))
+    else if (IsRestoreTool(tileName))
         OpenRestore(parent);
     else if (tileName == QLatin1String("m_btnToolToDevice"))
         OpenTransfer(parent);
     else
         return false;
     return true;
+}
+
+bool CBackupToolLauncher::IsRestoreTool(const QString& tileName) {
+    return tileName == QLatin1String("m_btnToolRestore");
 }

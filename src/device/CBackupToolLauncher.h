@@ -9,8 +9,10 @@ class QWidget;
 class CBackupToolLauncher {
 public:
     static void OpenBackup(QWidget* parent);
-    static void OpenRestore(QWidget* parent);
+    // True when a backup was restored to a device.
+    static bool OpenRestore(QWidget* parent);
     static void OpenTransfer(QWidget* parent);
     // Opens the window of a tools-window tile; false for a tile that is not one of these.
     static bool OpenTool(const QString& tileName, QWidget* parent);
+    static bool IsRestoreTool(const QString& tileName);
 };

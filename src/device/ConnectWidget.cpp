@@ -4,7 +4,10 @@
 #include <QEnterEvent>
 #include <QHBoxLayout>
 #include <QMovie>
+#include <QTimer>
 #include <QVBoxLayout>
+
+#include <vexa/vexa.h>
 
 #include "ImageButtonCaptions.h"
 #include "LanguageService.h"
@@ -16,6 +19,8 @@
 
 namespace {
 const char* const kHelpCenter = "https://www.quorvane.com/support/";
+// How often the waiting screen looks whether usbmuxd has started (it starts when a device is plugged in).
+constexpr int kTransportPollMs = 500;
 } // namespace
 
 ConnectWidget::ConnectWidget(QWidget* parent)
@@ -28,6 +33,9 @@ ConnectWidget::ConnectWidget(QWidget* parent)
     connect(ui->m_btnCancel, &QPushButton::clicked, this, &ConnectWidget::onThisBtnCancel);
     connect(QProUtil::instance(), &QProUtil::languageChanged, this, &ConnectWidget::OnLanguageChanged);
     SetHelpLink();
+    m_transportTimer = new QTimer(this);
+    m_transportTimer->setInterval(kTransportPollMs);
+    connect(m_transportTimer, &QTimer::timeout, this, &ConnectWidget::OnTransportTimer);
     setConnectState(BeforeConnection);
 }
 
@@ -72,11 +80,37 @@ bool ConnectWidget::setConnectState(int state) {
     ui->m_beforeConPage->setVisible(state == BeforeConnection);
     ui->m_connecttingPage->setVisible(state == Connecting);
     ui->m_failPage->setVisible(state == ConnectionFailed);
+    if (state == BeforeConnection) {
+        OnTransportTimer();
+        m_transportTimer->start();
+    } else {
+        m_transportTimer->stop();
+    }
     return true;
+}
+
+void ConnectWidget::OnTransportTimer() {
+    ShowTransport(IOSTransportState());
+}
+
+void ConnectWidget::ShowTransport(int transport) {
+    m_transport = transport;
+    QString text;
+    if (transport == VEXA_TRANSPORT_WAITING) {
+        text = tr("Plug your iPhone, iPad or iPod in by cable and unlock it. It appears here as soon as the "
+                  "computer's device service (usbmuxd) has started.");
+    } else if (transport == VEXA_TRANSPORT_NOT_INSTALLED) {
+        text = tr("The device service usbmuxd is not installed on this computer. Install the Debian package "
+                  "\"usbmuxd\" (sudo apt install usbmuxd), then plug your device in and unlock it.");
+    }
+    ui->m_transportLabel->setText(text);
+    ui->m_transportLabel->setVisible(!text.isEmpty());
 }
 
 void ConnectWidget::onBtnRetry() {
     setConnectState(Connecting);
+    // A device that refused to trust this computer is asked again; its answer replaces this screen.
+    IOSRetryPairing();
 }
 
 void ConnectWidget::onThisBtnCancel() {
@@ -170,6 +204,8 @@ void ConnectWidget::OnLanguageChanged() {
     InitControls();
     if (m_trustPrompt >= 0)
         ShowTrustPrompt(m_trustPrompt == 1);
+    if (m_transport >= 0)
+        ShowTransport(m_transport);
 }
 
 void ConnectWidget::enterEvent(QEnterEvent* event) {

@@ -25,6 +25,10 @@ public:
     // A device that has not trusted this computer: the connecting screen asks the user to unlock it and
     // tap "Trust"; the failed screen says the pairing was refused and how to try again.
     void ShowTrustPrompt(bool failed);
+    // The waiting screen's word on how devices are reached (a VexaTransport value): nothing while usbmuxd
+    // listens, "plug it in and unlock it" while the daemon has not started, the package to install when
+    // it is missing. Followed by itself while the screen waits.
+    void ShowTransport(int transport);
     // The open cancel confirmation, if any.
     QImageDialog* CancelDialog() const { return m_dialog; }
 
@@ -45,10 +49,13 @@ private:
     void PlayMovie(QMovie*& movie, const QString& path, class QLabel* label);
     void CloseDialog();
     void SetHelpLink();
+    void OnTransportTimer();
 
     std::unique_ptr<Ui::ConnectWidget> ui;
     int m_state = BeforeConnection;
     int m_trustPrompt = -1; // -1 none, 0 waiting for trust, 1 pairing failed
+    int m_transport = -1;   // the VexaTransport shown on the waiting screen
+    class QTimer* m_transportTimer = nullptr;
     QMovie* m_promptMovie = nullptr;
     QMovie* m_connectingMovie = nullptr;
     QPointer<QImageDialog> m_dialog;

@@ -6,21 +6,14 @@
 #include <QKeyEvent>
 #include <QMenu>
 
+#include "ContactGroupNames.h"
 #include "DeviceSubItem.h"
+#include "PhotoAlbumNames.h"
 #include "QMusicTreeNodes.h"
 #include "TreeModel.h"
 #include "TreeNode.h"
 #include "TreeView.h"
 #include "WidgetColors.h"
-
-namespace {
-
-// Built-in albums and groups the device keeps for itself.
-const QStringList kProtectedAlbums = {QStringLiteral("Camera Roll"), QStringLiteral("Photo Libary")};
-const QStringList kProtectedGroups = {QStringLiteral("Friend"), QStringLiteral("Family"),
-                                      QStringLiteral("Ungrouped"), QStringLiteral("Classmate")};
-
-} // namespace
 
 QDeviceTreeMenus::QDeviceTreeMenus(TreeView* tree, TreeModel* model, QMusicTreeNodes* musicTree,
                                    CategoryLookup categoryNode, QWidget* parent)
@@ -73,11 +66,9 @@ QMenu* QDeviceTreeMenus::Prepare(const QModelIndex& index) {
     if (parent->Kind() == SUB_ITEM_PLAYLIST && node->ChildCount() == 0)
         return m_playlistMenu;
     if (parent->Kind() == SUB_ITEM_PHOTOS)
-        return FillMenu(m_albumMenu, m_actionNewPhotos, m_actionDelPhotos,
-                        !kProtectedAlbums.contains(node->Text()));
+        return FillMenu(m_albumMenu, m_actionNewPhotos, m_actionDelPhotos, !IsBuiltInAlbum(node->Text()));
     if (parent->Kind() == SUB_ITEM_CONTACTS)
-        return FillMenu(m_groupMenu, m_actionNewContact, m_actionDelContact,
-                        !kProtectedGroups.contains(node->Text()));
+        return FillMenu(m_groupMenu, m_actionNewContact, m_actionDelContact, !IsBuiltInGroup(node->Text()));
     return nullptr;
 }
 

@@ -66,6 +66,9 @@ void QInformationWidget::ApplyStyle() {
 }
 
 QString QInformationWidget::BackgroundImage() const {
+    // Each family its own picture: a tablet is not drawn as a phone.
+    if (m_productType.startsWith(QLatin1String("iPad")))
+        return QStringLiteral("/image/message_bg_ipad.png");
     return HasWideBackground(m_productType) ? QStringLiteral("/image/message_bg_iphone6.png")
                                             : QStringLiteral("/image/message_bg.png");
 }

@@ -1,10 +1,12 @@
 #include "QNavigateWidget.h"
 
+#include <algorithm>
 #include <vector>
 
 #include <QDebug>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QPointer>
 #include <QProcess>
 #include <QUrl>
 
@@ -124,6 +126,8 @@ void QNavigateWidget::InitControls() {
 
 void QNavigateWidget::OnDeviceStateChange(int state, int deviceHandle) {
     qDebug("iOS Device state change %d", state);
+    if (state == DETECT_IPHONE_GONE && OnDeviceGoneBesideOthers(deviceHandle))
+        return;
     if (m_currentView)
         m_currentView->hide();
     m_currentView = nullptr;
@@ -154,6 +158,26 @@ void QNavigateWidget::OnDeviceStateChange(int state, int deviceHandle) {
     default:
         break;
     }
+}
+
+bool QNavigateWidget::OnDeviceGoneBesideOthers(int deviceHandle) {
+    const bool others =
+        std::any_of(m_deviceNodes.cbegin(), m_deviceNodes.cend(),
+                    [deviceHandle](TreeNode* node) { return node->DeviceHandle() != deviceHandle; });
+    if (!others)
+        return false;
+    RemoveDevice(deviceHandle);
+    if (m_deviceNodes.isEmpty())
+        return false; // the others left while the removal let events run
+    // The devices that stay keep their pages and the home tools; the right side changes only when it
+    // showed the device that left (or a waiting screen), and then shows the newest remaining device.
+    QWidget* current = m_currentView;
+    if (current && !current->isHidden() && current->objectName() != QLatin1String("ConnectWidget"))
+        return true;
+    m_pages->HideCurrent();
+    ClickTreeViewItem(m_model->IndexOf(m_deviceNodes.last()));
+    ui->m_buttonPanel->SetToolsEnabled(1);
+    return true;
 }
 
 void QNavigateWidget::ShowPage(int page, int deviceHandle) {
@@ -582,7 +606,25 @@ void QNavigateWidget::OnClickBackup() {
 }
 
 void QNavigateWidget::OnClickRestore() {
-    CBackupToolLauncher::OpenRestore(this);
+    QPointer<QNavigateWidget> self(this);
+    if (CBackupToolLauncher::OpenRestore(this) && self)
+        ReloadCategories();
+}
+
+void QNavigateWidget::ReloadCategories() {
+    // A restored device holds other content than its pages show: every category loads again on its
+    // next press, the one on screen at once.
+    for (TreeNode* device : std::as_const(m_deviceNodes)) {
+        QList<TreeNode*> nodes = device->Children();
+        for (int i = 0; i < nodes.size(); ++i) {
+            nodes[i]->ResetPressCount();
+            nodes += nodes[i]->Children();
+        }
+    }
+    if (m_currentNode && m_currentView == m_currentNode->Binding().view) {
+        StartLoader(m_currentNode);
+        m_currentNode->IncrementPressCount();
+    }
 }
 
 void QNavigateWidget::OnClickTools() {
@@ -592,10 +634,14 @@ void QNavigateWidget::OnClickTools() {
 }
 
 void QNavigateWidget::ToolBtnClick(QImageButton* button) {
+    if (button && CBackupToolLauncher::IsRestoreTool(button->objectName())) {
+        OnClickRestore();
+        return;
+    }
     if (button && CBackupToolLauncher::OpenTool(button->objectName(), this))
         return;
     if (!QProcess::startDetached(ResourceRoot() + QStringLiteral("//TestModification"), {}))
-        ShowMessage(tr("本页功能暂不可用"));
+        ShowMessage(tr("This feature is not available yet."));
 }
 
 void QNavigateWidget::OnClickHelp() {

@@ -51,6 +51,8 @@ public:
     // The context menu for the node, with its actions enabled as they apply, or null when the node
     // has none.
     QMenu* PrepareTreeMenu(const QModelIndex& index);
+    // After a restore: the category on screen loads again, the others on their next press.
+    void ReloadCategories();
 
 public slots:
     void ClickTreeViewItem(const QModelIndex& index);
@@ -102,6 +104,9 @@ private:
     void ShowInformationPage(int deviceHandle);
     void CreateCategoryViews(IVexaManager* manager);
     void RemoveDevice(int deviceHandle);
+    // The removal of one of several devices; false when no other device is shown, and the removal is
+    // left to the usual path that returns to the waiting screen.
+    bool OnDeviceGoneBesideOthers(int deviceHandle);
     // Now: from the destructor, where no dialog or job of the views can be running. Later: a removed
     // device, whose views may be on the stack under a nested event loop.
     enum class ViewDeletion { Now, Later };

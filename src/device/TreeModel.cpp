@@ -1,6 +1,8 @@
 #include "TreeModel.h"
 
+#include "ContactGroupNames.h"
 #include "LanguageService.h"
+#include "PhotoAlbumNames.h"
 
 TreeModel::TreeModel(QObject* parent)
     : QAbstractItemModel(parent)
@@ -82,6 +84,10 @@ QVariant TreeModel::data(const QModelIndex& index, int role) const {
         return {};
     switch (role) {
     case Qt::DisplayRole:
+        // The node keeps the device's name of a group or album, which renaming and deleting go by.
+        if (node->Kind() == NODE_GROUP)
+            return DisplayGroupName(node->Text());
+        return node->Kind() == NODE_ALBUM ? DisplayAlbumName(node->Text()) : node->Text();
     case Qt::EditRole:
         return node->Text();
     case Qt::DecorationRole: {

@@ -67,6 +67,7 @@ public:
     void SetDeviceHandle(int handle) { m_deviceHandle = handle; }
     int PressCount() const { return m_pressCount; }
     void IncrementPressCount() { ++m_pressCount; }
+    void ResetPressCount() { m_pressCount = 0; }
 
 private:
     QList<TreeNode*> m_children;

@@ -4,8 +4,8 @@
 
 #include <vector>
 
-// Writes contact records as one vCard 3.0 file, a card per item. Nesting and item names are not
-// kept: every BeginItem starts a new card.
+// Writes contact records as one vCard 3.0 file (RFC 2426), a card per item that holds text: the
+// category item makes none. Nesting and item names are not kept: every BeginItem starts a new card.
 class CVCFSerialImpl : public CFieldListSerial {
 public:
     bool BeginItem(const char* name, int index) override;

@@ -52,7 +52,13 @@ bool CXmlSerialImpl::setAttribute(const char* name, const std::string& value) {
     if (!name || m_writeStack.empty()) {
         return false;
     }
-    m_writeStack.back()->SetAttribute(name, value.c_str());
+    // An element holds each attribute name once: a repeated field (a contact's second number) is
+    // numbered instead of replacing the first, so no value is lost.
+    TiXmlElement* element = m_writeStack.back();
+    std::string unique = name;
+    for (int count = 2; element->Attribute(unique.c_str()); ++count)
+        unique = name + std::to_string(count);
+    element->SetAttribute(unique.c_str(), value.c_str());
     return true;
 }
 

@@ -8,6 +8,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QPointer>
 #include <QStandardPaths>
 #include <QUrl>
@@ -38,17 +39,36 @@ void QRecordExportDialog::Run(QWidget* view, ISerialable* source) {
     QPointer<QFileDialog> dialog = new QFileDialog(view, tr("Save File"), StartPath(), filter);
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->selectNameFilter(filter.section(QStringLiteral(";;"), 0, 0));
+    // A name typed without an extension gets the chosen type's, and the dialog asks before it
+    // replaces a file of that name.
+    const auto useSuffixOf = [dialog](const QString& nameFilter) {
+        dialog->setDefaultSuffix(
+            QString::fromStdString(CExportPath::FilterExtension(nameFilter.toStdString())).mid(1));
+    };
+    useSuffixOf(dialog->selectedNameFilter());
+    QObject::connect(dialog, &QFileDialog::filterSelected, dialog, useSuffixOf);
     const int answer = dialog->exec();
     if (!dialog || (view && !guard)) {
         return;
     }
     const QStringList chosen = dialog->selectedFiles();
+    const QString chosenFilter = dialog->selectedNameFilter();
     delete dialog.data();
-    const QString path = answer == QDialog::Accepted ? chosen.value(0) : QString();
-    if (path.isEmpty()) {
+    if (answer != QDialog::Accepted || chosen.value(0).isEmpty()) {
         return;
     }
-    const std::string utf8Path = path.toStdString();
+    // One with an extension no writer knows ("v1.2") gets it here; the dialog did not see that name.
+    const std::string utf8Path = CExportPath::WithChosenExtension(
+        chosen.value(0).toStdString(), filter.toStdString(), chosenFilter.toStdString());
+    const QString path = QString::fromStdString(utf8Path);
+    if (path != chosen.value(0) && QFileInfo::exists(path)) {
+        const int replace = ShowMessage(
+            tr("%1 already exists.\nDo you want to replace it?").arg(QDir::toNativeSeparators(path)),
+            QString(), MSG_WARNING | MSG_YESNO);
+        if (replace != MSG_RESULT_YES || (view && !guard)) {
+            return;
+        }
+    }
     if (CRecordFileExport::ExportFile(*source, utf8Path) == CRecordFileExport::Result::WriteFailed) {
         // A read-only folder or a full disk: the user must not believe the records were saved.
         ShowMessage(tr("Export failed! %1 could not be written.").arg(QDir::toNativeSeparators(path)),

@@ -6,6 +6,7 @@
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <QStandardPaths>
 #include <QTranslator>
 
@@ -22,6 +23,7 @@ struct LanguageState {
     bool resourceRootDirty = true;
     QString workDir;
     std::unique_ptr<QTranslator> translator;
+    std::unique_ptr<QTranslator> qtTranslator;
 };
 
 LanguageState& state() {
@@ -44,6 +46,38 @@ void installTranslator(const QString& path) {
     s.translator = std::move(translator);
 }
 
+// Qt's own texts (file dialogs, standard buttons, context menus of line edits) come from the
+// translations Qt ships; English needs none.
+QString QtTranslationName(int code) {
+    switch (code) {
+    case 25:
+        return QStringLiteral("qtbase_zh_CN");
+    case 42:
+        return QStringLiteral("qtbase_de");
+    default:
+        return QString();
+    }
+}
+
+void installQtTranslator(int code) {
+    LanguageState& s = state();
+    if (s.qtTranslator) {
+        QCoreApplication::removeTranslator(s.qtTranslator.get());
+        s.qtTranslator.reset();
+    }
+    const QString name = QtTranslationName(code);
+    if (name.isEmpty())
+        return;
+    auto translator = std::make_unique<QTranslator>();
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!translator->load(name, folder)) {
+        qDebug() << "SetLanguage can't load Qt's translation" << name << "from" << folder;
+        return;
+    }
+    QCoreApplication::installTranslator(translator.get());
+    s.qtTranslator = std::move(translator);
+}
+
 } // namespace
 
 bool SetLanguage(int code) {
@@ -54,6 +88,7 @@ bool SetLanguage(int code) {
     LanguageState& s = state();
     s.current = code;
     s.resourceRootDirty = true;
+    installQtTranslator(code);
     installTranslator(TranslationFilePath());
     emit QProUtil::instance()->languageChanged();
     return true;
@@ -139,4 +174,13 @@ void SetAppDirPathForTesting(const QString& path) {
     LanguageState& s = state();
     s.appDirOverride = path;
     s.resourceRootDirty = true;
+}
+
+void RemoveTranslationsForTesting() {
+    LanguageState& s = state();
+    for (std::unique_ptr<QTranslator>* translator : {&s.translator, &s.qtTranslator}) {
+        if (*translator)
+            QCoreApplication::removeTranslator(translator->get());
+        translator->reset();
+    }
 }

@@ -30,3 +30,6 @@ QString UserLanguageFilePath();
 // Tests point the program folder at a folder of their own; an empty path returns to the executable's
 // folder. Also forgets the cached resource root.
 void SetAppDirPathForTesting(const QString& path);
+// Tests that compare texts as the sources write them return to those after trying a language: removes
+// the installed translations, leaving the current language as it is.
+void RemoveTranslationsForTesting();

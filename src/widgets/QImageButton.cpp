@@ -4,15 +4,54 @@
 #include <QEnterEvent>
 #include <QPainter>
 
+#include "LanguageService.h"
+#include "QProUtil.h"
 #include "WidgetColors.h"
 
 QImageButton::QImageButton(QWidget* parent)
     : QPushButton(parent) {
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::NoFocus);
+    connect(QProUtil::instance(), &QProUtil::languageChanged, this, &QImageButton::OnLanguageChanged);
 }
 
 bool QImageButton::SetImages(const QString& stripPath, int states) {
+    if (!LoadStrip(stripPath, states))
+        return false;
+    Remember({stripPath}, states);
+    return true;
+}
+
+bool QImageButton::SetImages(const QString& normal, const QString& hover, const QString& pressed,
+                             const QString& disabled) {
+    const QStringList paths{normal, hover, pressed, disabled};
+    if (!LoadFiles(paths))
+        return false;
+    Remember(paths, StateCount);
+    return true;
+}
+
+void QImageButton::Remember(const QStringList& paths, int states) {
+    m_paths = paths;
+    m_states = states;
+    const QString root = ResourceRoot() + QLatin1Char('/');
+    m_languageRoot = paths.first().startsWith(root) ? root : QString();
+}
+
+void QImageButton::OnLanguageChanged() {
+    const QString root = ResourceRoot() + QLatin1Char('/');
+    if (m_languageRoot.isEmpty() || m_languageRoot == root)
+        return;
+    QStringList paths;
+    for (const QString& path : std::as_const(m_paths))
+        paths.append(root + path.mid(m_languageRoot.size()));
+    // A language folder that lacks the image keeps the one shown, rather than a bare button.
+    const bool loaded = paths.size() == 1 ? LoadStrip(paths.first(), m_states) : LoadFiles(paths);
+    if (loaded)
+        Remember(paths, m_states);
+}
+
+bool QImageButton::LoadStrip(const QString& stripPath, int states) {
     QPixmap strip;
     if (states < 1 || !strip.load(stripPath) || strip.width() < states) {
         qDebug() << "QImageButton::SetImages can't load" << stripPath << "with" << states << "states";
@@ -28,9 +67,7 @@ bool QImageButton::SetImages(const QString& stripPath, int states) {
     return true;
 }
 
-bool QImageButton::SetImages(const QString& normal, const QString& hover, const QString& pressed,
-                             const QString& disabled) {
-    const std::array<QString, StateCount> paths{normal, hover, pressed, disabled};
+bool QImageButton::LoadFiles(const QStringList& paths) {
     std::array<QPixmap, StateCount> frames;
     for (int state = 0; state < StateCount; ++state) {
         if (!frames[state].load(paths[state])) {

@@ -4,11 +4,18 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLineEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -21,7 +28,6 @@
 #include "AddContactsWidget.h"
 #include "CContactChunk.h"
 #include "CContactRecords.h"
-#include "CRecordFileExport.h"
 #include "LanguageService.h"
 #include "MessageCatcher.h"
 #include "QContactsModel.h"
@@ -30,6 +36,7 @@
 #include "QMessageDlg.h"
 #include "QMySortModel.h"
 #include "QOperatePanel.h"
+#include "QRecordExportDialog.h"
 #include "SimPhone.h"
 #include "WhenShown.h"
 #include "contactsWay.h"
@@ -66,6 +73,10 @@ std::string Text(const char* text) {
 
 class tst_contacts : public QObject {
     Q_OBJECT
+public slots:
+    // Stands in for the file browser an export opens.
+    void OnOpenUrl(const QUrl&) {}
+
 private slots:
     void initTestCase();
     void cleanupTestCase();
@@ -87,9 +98,10 @@ private slots:
     void deleteWithNothingCheckedOnlyWarns();
     void answeringNoDeletesNothing();
     void refusedDeleteKeepsTheRowAndWarns();
+    void editCancelledThenDeleteCheckedAsksAndDeletes();
 
     // Export and groups
-    void exportOfCheckedContactsReadsBackAsVCards();
+    void exportKeepsEveryFieldOfEveryContact();
     void rowExportChecksOnlyThatRow();
     void groupActionsReachTheDevice();
 
@@ -537,6 +549,47 @@ void tst_contacts::saveFailureWarns() {
     QCOMPARE(view.GetChunkCount(), 1);
 }
 
+// The user's steps with the mouse: the pencil of a row, Cancel, tick another contact, Delete.
+void tst_contacts::editCancelledThenDeleteCheckedAsksAndDeletes() {
+    const std::string kept = AddContact("Ann", nullptr, "Edited", {{0, "home", "1"}});
+    AddContact("Bo", nullptr, "Ticked");
+    QContactsView view(m_manager, m_phone.Handle());
+    Load(view);
+    view.resize(800, 400);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QTableView* table = view.TableView();
+    const auto cell = [&](const char* name, int column) {
+        const int row = RowOf(view, QString::fromUtf8(name));
+        return table->visualRect(view.SortModel()->mapFromSource(view.ContactsModel()->index(row, column)));
+    };
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell("Ann Edited", 1).center());
+    QVERIFY(view.StatusPanel());
+    auto* edit = view.StatusPanel()->findChild<QPushButton*>(QStringLiteral("m_btnEdit"));
+    QVERIFY(edit);
+    WhenShown<AddContactsDlg>([](AddContactsDlg* dialog) {
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("m_btnCancel")), Qt::LeftButton);
+    });
+    QTest::mouseClick(edit, Qt::LeftButton);
+    QTRY_VERIFY(!view.findChild<AddContactsDlg*>());
+
+    QStyleOptionViewItem option;
+    option.initFrom(table);
+    option.rect = cell("Bo Ticked", 0);
+    option.features |= QStyleOptionViewItem::HasCheckIndicator;
+    const QRect box = table->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, table);
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, box.center());
+    QVERIFY(view.HasCheckedChunk());
+    m_messages->SetAnswerYes(true);
+    QTest::mouseClick(view.OperatePanel()->findChild<QPushButton*>(QStringLiteral("m_deleteBtn")),
+                      Qt::LeftButton);
+    QCOMPARE(m_messages->Messages(),
+             QStringList({QStringLiteral("Are you sure to delete the selected item(s)?")}));
+    QCOMPARE(view.GetChunkCount(), 1);
+    QCOMPARE(DeviceNames().size(), size_t(1));
+    QVERIFY(DeviceNames().count(kept));
+}
+
 void tst_contacts::deleteWithNothingCheckedOnlyWarns() {
     AddContact("Not", nullptr, "Checked");
     QContactsView view(m_manager, m_phone.Handle());
@@ -565,37 +618,130 @@ void tst_contacts::answeringNoDeletesNothing() {
 // ---------------------------------------------------------------------------------------------------
 // Export and groups
 
-void tst_contacts::exportOfCheckedContactsReadsBackAsVCards() {
-    AddContact("Ann", nullptr, "Lee", {{0, "work", "+1 555 0101"}, {0, "home", "+1 555 0102"}});
-    AddContact("Bo", nullptr, "Chen", {{0, "mobile", "12345"}});
-    AddContact("Left", nullptr, "Out", {{0, "home", "999"}});
+namespace {
+
+// What a card read back by python3-vobject holds, in the shape of ContactJson.
+const char* const kReadCards = R"(
+import sys, json, vobject
+TYPES = {'HOME': 'home', 'CELL': 'mobile', 'WORK': 'work', 'WORK,FAX': 'work fax', 'HOME,FAX': 'home fax',
+         'FAX': 'other fax', 'PAGER': 'page', 'OTHER': 'other'}
+text = open(sys.argv[1], encoding='utf-8', newline='').read()
+assert all(len(line.encode()) <= 75 for line in text.split('\r\n')), 'unfolded line'
+for card in vobject.readComponents(text):
+    labels = {line.group: line.value for line in card.contents.get('x-ablabel', [])}
+    def entries(name):
+        out = []
+        for line in card.contents.get(name, []):
+            types = ','.join(t for t in line.params.get('TYPE', []) if t != 'INTERNET')
+            out.append([labels[line.group] if line.group else TYPES.get(types, types), line.value])
+        return out
+    one = lambda name: card.contents[name][0].value if name in card.contents else ''
+    n = card.n.value
+    print(json.dumps({'first': n.given, 'middle': n.additional, 'last': n.family, 'name': card.fn.value,
+                      'nick': one('nickname'), 'note': one('note'), 'phones': entries('tel'),
+                      'emails': entries('email')}))
+)";
+
+QJsonArray EntriesJson(const std::vector<CContactChunk::Entry>& entries) {
+    QJsonArray out;
+    for (const auto& [label, value] : entries)
+        out.append(QJsonArray{QString::fromStdString(label), QString::fromStdString(value)});
+    return out;
+}
+
+QString ContactJson(const CContactChunk& chunk) {
+    const QJsonObject object{
+        {QStringLiteral("first"), QString::fromStdString(chunk.firstName)},
+        {QStringLiteral("middle"), QString::fromStdString(chunk.middleName)},
+        {QStringLiteral("last"), QString::fromStdString(chunk.lastName)},
+        {QStringLiteral("name"), QString::fromStdString(chunk.displayName)},
+        {QStringLiteral("nick"), QString::fromStdString(chunk.nickName)},
+        {QStringLiteral("note"), QString::fromStdString(chunk.note)},
+        {QStringLiteral("phones"), EntriesJson(chunk.phones)},
+        {QStringLiteral("emails"), EntriesJson(chunk.secondList)},
+    };
+    return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
+}
+
+} // namespace
+
+// Every field of every contact survives a vCard export read by another program, including the
+// characters vCard escapes and text long enough to be folded. Saved under a name typed without an
+// extension, the export takes the chosen type's.
+void tst_contacts::exportKeepsEveryFieldOfEveryContact() {
+    const char* firsts[] = {"Ann", "Zoë", "Jean, Luc", "王", "O;Neil", "Line\nBreak", ""};
+    const char* middles[] = {"", "B.", "von; der"};
+    const char* lasts[] = {"Lee", "Müller", "Back\\slash", "李", "Smith, Jr."};
+    const char* phoneLabels[] = {"home",      "mobile", "work",  "work fax",   "home fax",
+                                 "other fax", "page",   "other", "Boat phone", "iPhone"};
+    const char* emailLabels[] = {"home", "work", "iCloud", "other"};
+    for (int i = 0; i < 50; ++i) {
+        const std::string n = std::to_string(i);
+        const std::string nick = i % 3 == 0 ? std::string() : "Nick, " + n;
+        const std::string note = i % 4 == 0 ? std::string()
+                                            : "Note; " + n +
+                                                  "\nsecond line, with ✓ and more than seventy-five "
+                                                  "octets of text so that it folds: äöü ß";
+        std::vector<std::string> texts;
+        for (int k = 0; k < i % 4; ++k)
+            texts.push_back("+1 (555) 0" + n + std::to_string(k) + ",22;9");
+        for (int k = 0; k < i % 3; ++k)
+            texts.push_back("user" + n + "." + std::to_string(k) + "@exämple.org");
+        std::vector<ContactEntry> phones;
+        std::vector<ContactEntry> emails;
+        for (int k = 0; k < i % 4; ++k)
+            phones.push_back({0, phoneLabels[(i + k) % 10], texts[size_t(k)].c_str()});
+        for (int k = 0; k < i % 3; ++k)
+            emails.push_back({0, emailLabels[(i + k) % 4], texts[size_t(i % 4 + k)].c_str()});
+        ContactRecord record{};
+        record.firstName = firsts[i % 7];
+        record.middleName = middles[i % 3];
+        record.lastName = lasts[i % 5];
+        record.nickName = nick.empty() ? nullptr : nick.c_str();
+        record.note = note.empty() ? nullptr : note.c_str();
+        record.phoneCount = int32_t(phones.size());
+        record.phones = phones.empty() ? nullptr : phones.data();
+        record.secondCount = int32_t(emails.size());
+        record.secondList = emails.empty() ? nullptr : emails.data();
+        QCOMPARE(m_service->SaveContact(&record, 0), 0);
+    }
     QContactsView view(m_manager, m_phone.Handle());
     Load(view);
+    QCOMPARE(view.GetChunkCount(), 50);
+    // The first contact stays unchecked and out of the file.
+    QStringList expected;
     for (int row = 0; row < view.GetChunkCount(); ++row) {
         auto* chunk = static_cast<CContactChunk*>(view.GetChunk(row));
-        chunk->SetChecked(chunk->displayName != "Left Out");
+        chunk->SetChecked(row > 0);
+        if (row > 0)
+            expected << ContactJson(*chunk);
     }
+
     QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("Контакты/all.VCF"));
-    QVERIFY(CRecordFileExport::Export(view, path.toStdString()));
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "OnOpenUrl");
+    WhenShown<QFileDialog>([&folder](QFileDialog* dialog) {
+        dialog->selectNameFilter(QStringLiteral("vcf files (*.vcf)"));
+        dialog->selectFile(folder.filePath(QStringLiteral("contacts_all")));
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    QRecordExportDialog::Run(&view, &view);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    const QString path = folder.filePath(QStringLiteral("contacts_all.vcf"));
+    QVERIFY(QFile::exists(path));
 
     QProcess python;
-    python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), QStringLiteral(R"(
-import sys, vobject
-cards = list(vobject.readComponents(open(sys.argv[1], encoding='utf-8').read()))
-for card in cards:
-    fn = card.fn.value if hasattr(card, 'fn') else ''
-    tels = [t.value for t in card.contents.get('tel', [])]
-    print(fn + '|' + ','.join(tels))
-)"),
-                                                      path});
-    QVERIFY(python.waitForFinished(20000));
-    QCOMPARE(python.exitCode(), 0);
-    const QStringList cards =
-        QString::fromUtf8(python.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-    // The category's empty card, then the checked contacts in list order.
-    QCOMPARE(cards, QStringList({QStringLiteral("|"), QStringLiteral("Ann Lee|+1 555 0101,+1 555 0102"),
-                                 QStringLiteral("Bo Chen|12345")}));
+    python.start(QStringLiteral("/usr/bin/python3"),
+                 {QStringLiteral("-c"), QString::fromUtf8(kReadCards), path});
+    QVERIFY(python.waitForFinished(30000));
+    QVERIFY2(python.exitCode() == 0, python.readAllStandardError().constData());
+    QStringList cards;
+    for (const QByteArray& line : python.readAllStandardOutput().split('\n')) {
+        if (!line.isEmpty())
+            cards << QString::fromUtf8(QJsonDocument::fromJson(line).toJson(QJsonDocument::Compact));
+    }
+    QCOMPARE(cards.size(), expected.size());
+    for (int i = 0; i < cards.size(); ++i)
+        QCOMPARE(cards.at(i), expected.at(i));
 }
 
 void tst_contacts::rowExportChecksOnlyThatRow() {

@@ -34,6 +34,7 @@
 #include "QPhotoView.h"
 #include "RetractLabel.h"
 #include "SendDrop.h"
+#include "UserPicItemShow.h"
 #include "UserPicWidget.h"
 #include "WhenShown.h"
 #include "formats/ImageFile.h"
@@ -382,6 +383,46 @@ void tst_photos::albumsRoundTripThroughAReload() {
         QTRY_VERIFY_WITH_TIMEOUT(view.AlbumPage()->TileOf(QStringLiteral("Trips 2026")), 15000);
         PicItemTotal* tile = view.AlbumPage()->TileOf(QStringLiteral("Trips 2026"));
         QCOMPARE(tile->ShownText(), QStringLiteral("Trips 2026(0)"));
+
+        // A picture imported into the open album counts on its tile; taking it out asks first.
+        const QString picture = m_work.filePath(QStringLiteral("trip.png"));
+        QVERIFY(vexa::formats::WritePng(picture.toStdString(), {64, 48, 5, "", ""}));
+        {
+            // Dated long ago, so that it joins no month the other tests look at.
+            QFile file(picture);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.setFileTime(QDateTime(QDate(2002, 6, 15), QTime(12, 0), Qt::UTC),
+                                     QFileDevice::FileModificationTime));
+        }
+        QByteArray id = tile->Album().id;
+        const auto openAlbum = [&] {
+            view.OnEnterAlbumView(ALBUM_USER, id.data());
+            QTRY_VERIFY_WITH_TIMEOUT(!view.AlbumShow()->IsRunning() && !view.AlbumShow()->Page()->IsLoading(),
+                                     15000);
+        };
+        const auto countAfterReturn = [&] {
+            emit view.AlbumShow()->emitReturn(ALBUM_USER);
+            (void)QTest::qWaitFor([&] { return !view.AlbumPage()->IsRunning(); }, 15000);
+            return view.AlbumPage()->TileOf(QStringLiteral("Trips 2026"))->Album().photoCount;
+        };
+        openAlbum();
+        QString lastLine;
+        AcknowledgeTransfer(&lastLine);
+        view.ImportFiles({picture});
+        QTRY_COMPARE_WITH_TIMEOUT(view.AlbumShow()->Page()->Grid()->List()->Count(), 1, 15000);
+        QCOMPARE(countAfterReturn(), 1);
+        openAlbum();
+        for (bool yes : {false, true}) {
+            view.AlbumShow()->Page()->Grid()->SetChecked(0, true);
+            m_messages->SetAnswerYes(yes);
+            view.OnBtnDelete();
+            QCOMPARE(m_messages->Messages().size(), 1);
+            m_messages->Clear();
+            QTRY_VERIFY_WITH_TIMEOUT(!view.AlbumShow()->IsRunning(), 15000);
+        }
+        m_messages->SetAnswerYes(false);
+        QCOMPARE(countAfterReturn(), 0);
+        tile = view.AlbumPage()->TileOf(QStringLiteral("Trips 2026"));
         tile->NameLabel()->StartEdit();
         tile->NameLabel()->Editor()->setText(QStringLiteral("Reisen \u00fc"));
         QTest::keyClick(tile->NameLabel()->Editor(), Qt::Key_Return);

@@ -1,7 +1,6 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QLocalServer>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -11,6 +10,7 @@
 #include "CTestHttpServer.h"
 #include "CheckDownloadDlg.h"
 #include "ErrorNoteDlg.h"
+#include "QAboutDlg.h"
 #include "QImageButton.h"
 #include "QImageProgressBar.h"
 #include "QMessageDlg.h"
@@ -64,38 +64,6 @@ private slots:
     }
 
     void cleanup() { CMessagePrompt::SetHandlerForTesting({}); }
-
-    // Transport check
-
-    void appleSupportFollowsTheBackend_data() {
-        QTest::addColumn<QByteArray>("backend");
-        QTest::addColumn<QString>("socketKind");
-        QTest::addColumn<bool>("expected");
-        QTest::newRow("unset") << QByteArray() << "none" << true;
-        QTest::newRow("auto") << QByteArray("auto") << "none" << true;
-        QTest::newRow("sim") << QByteArray("sim") << "none" << true;
-        QTest::newRow("sim, any case") << QByteArray(" SIM ") << "none" << true;
-        QTest::newRow("usb without daemon") << QByteArray("usb") << "none" << false;
-        QTest::newRow("usb with daemon") << QByteArray("usb") << "socket" << true;
-        QTest::newRow("usb, plain file in its place") << QByteArray("usb") << "file" << false;
-        QTest::newRow("unknown backend") << QByteArray("bluetooth") << "socket" << false;
-    }
-
-    void appleSupportFollowsTheBackend() {
-        QFETCH(QByteArray, backend);
-        QFETCH(QString, socketKind);
-        QFETCH(bool, expected);
-        QTemporaryDir dir;
-        const QString socketPath = dir.filePath("usbmuxd");
-        QLocalServer daemon;
-        if (socketKind == "socket")
-            QVERIFY(daemon.listen(socketPath));
-        else if (socketKind == "file")
-            WriteFile(socketPath, "x");
-        if (!backend.isNull())
-            qputenv("VEXA_BACKEND", backend);
-        QCOMPARE(IsAppleSupportInstalled(socketPath), expected);
-    }
 
     // Driver files
 
@@ -220,8 +188,7 @@ private slots:
             QCOMPARE(errors.first().flags, quint32(MSG_ERROR));
         }
         // The chain stops: no next library, no restart.
-        QTest::qWait(50);
-        QVERIFY(!server.Paths().contains("/downloads/CoreFP.dll"));
+        QVERIFY(!QTest::qWaitFor([&] { return server.Paths().contains("/downloads/CoreFP.dll"); }, 100));
         QVERIFY(dialog.findChild<QImageButton*>("m_btnRestart")->isHidden());
         QCOMPARE(m_restarts, 0);
     }
@@ -304,8 +271,7 @@ private slots:
                                                     DriverFilePath("iTunes.dll") + ": "),
                  qPrintable(m_messages.first().text));
         QVERIFY(dialog.findChild<QLabel*>("m_labelInfo")->text().isEmpty());
-        QTest::qWait(50);
-        QVERIFY(server.requests.isEmpty());
+        QVERIFY(!QTest::qWaitFor([&] { return !server.requests.isEmpty(); }, 100));
     }
 
     void countdownRestartsAfterEightTicks() {
@@ -377,8 +343,8 @@ private slots:
         QCOMPARE(program.exitCode(), 0);
 
         const QString log = QString::fromUtf8(program.readAllStandardError());
-        const QRegularExpression reportLine(
-            "Crash report mode: (\\S+/VexaTransfer_Qvr_2\\.3\\.0\\.0_(\\d+)\\.dmp)");
+        const QRegularExpression reportLine("Crash report mode: (\\S+/VexaTransfer_Qvr_" +
+                                            QRegularExpression::escape(VEXA_VERSION) + "_(\\d+)\\.dmp)");
         const QRegularExpressionMatch match = reportLine.match(log);
         QVERIFY2(match.hasMatch(), qPrintable(log));
         const QString dump = match.captured(1);
@@ -399,6 +365,13 @@ private slots:
         QVERIFY2(content.contains("Signal: 11 (SIGSEGV)\n"), content.left(200).constData());
         QVERIFY(content.contains("Address: 0x10\n"));
         QVERIFY(content.contains("vexa-transfer("));
+        // The dump names the version the About box shows, and the faulting thread's program counter.
+        QVERIFY(content.contains("\nVersion: " VEXA_VERSION "\n"));
+        QVERIFY(content.contains("Frames of the faulting thread"));
+        QAboutDlg about;
+        QVERIFY(about.findChild<QLabel*>(QStringLiteral("m_labelVersion"))
+                    ->text()
+                    .contains(" " VEXA_VERSION " "));
         QVERIFY(QDir(VEXA_BIN_DIR).entryList({"*.dmp"}).isEmpty());
     }
 

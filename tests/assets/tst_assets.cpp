@@ -29,7 +29,21 @@ QStringList moduleTsFiles(const QString& pattern) {
     QStringList files;
     for (const QString& name : dir.entryList({pattern}, QDir::Files, QDir::Name))
         files.append(dir.filePath(name));
+    // The shared catalogues that every module may add to.
+    const QDir shared(kSourceDir + QStringLiteral("/assets/Language"));
+    for (const QString& name : shared.entryList({QStringLiteral("base") + pattern.mid(1)}, QDir::Files))
+        files.append(shared.filePath(name));
     return files;
+}
+
+// The module files of a language and its base file, which carries the strings of shared work.
+QStringList languageTsFiles(const QString& code) {
+    return moduleTsFiles(QStringLiteral("*_%1.ts").arg(code))
+           << kSourceDir + QStringLiteral("/assets/Language/base_%1.ts").arg(code);
+}
+
+bool hasForeignLetters(const QString& text) {
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() > 127 && c.isLetter(); });
 }
 
 QList<QImage> readAllFrames(const QString& path) {
@@ -56,7 +70,7 @@ private slots:
     void gifEncoderMapsManyColoursAndTransparency();
     void gifIsReadableByAnIndependentDecoder();
     void translationFilesAreComplete();
-    void everySourceStringHasATranslationInEveryLanguage();
+    void everySourceStringIsEnglishAndTranslatedInEveryLanguage();
     void languageFileListsTheThreeLanguagesWithTheirFiles();
 };
 
@@ -225,13 +239,14 @@ void TestAssets::translationFilesAreComplete() {
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
 }
 
-void TestAssets::everySourceStringHasATranslationInEveryLanguage() {
+void TestAssets::everySourceStringIsEnglishAndTranslatedInEveryLanguage() {
     // Modules add their translation files as they go. A source folder is held to completeness once any
     // translation file carries one of its messages; folders nobody translates yet are listed, not failed.
+    // Source strings are the English interface, so a letter of another script would show through there.
     QSet<QString> carried;
     QHash<QString, QSet<QString>> finished;
     for (const QString& code : {QStringLiteral("de"), QStringLiteral("zh")})
-        for (const QString& file : moduleTsFiles(QStringLiteral("*_%1.ts").arg(code))) {
+        for (const QString& file : languageTsFiles(code)) {
             TsCatalog catalog;
             QString error;
             QVERIFY2(catalog.Load(file, &error), qPrintable(error));
@@ -242,6 +257,7 @@ void TestAssets::everySourceStringHasATranslationInEveryLanguage() {
     QTemporaryDir dir;
     QStringList missing;
     QStringList untranslated;
+    QStringList foreign;
     const QDir sources(kSourceDir + QStringLiteral("/src"));
     for (const QString& module : sources.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
         const QString extracted = dir.filePath(module + QStringLiteral("_de.ts"));
@@ -254,6 +270,9 @@ void TestAssets::everySourceStringHasATranslationInEveryLanguage() {
         TsCatalog strings;
         QString error;
         QVERIFY2(strings.Load(extracted, &error), qPrintable(error));
+        for (const QString& key : strings.SourceKeys())
+            if (hasForeignLetters(key))
+                foreign.append(QStringLiteral("src/%1: %2").arg(module, key));
         if (strings.SourceKeys().isEmpty())
             continue;
         if (!strings.SourceKeys().intersects(carried)) {
@@ -268,6 +287,10 @@ void TestAssets::everySourceStringHasATranslationInEveryLanguage() {
     }
     if (!untranslated.isEmpty())
         qWarning("No translation files yet for: %s", qPrintable(untranslated.join(QStringLiteral(", "))));
+    foreign.sort();
+    QVERIFY2(foreign.isEmpty(),
+             qPrintable(
+                 QStringLiteral("Source strings not in English:\n%1").arg(foreign.join(QLatin1Char('\n')))));
     missing.sort();
     QVERIFY2(missing.isEmpty(),
              qPrintable(QStringLiteral("%1 source strings have no finished translation:\n%2")

@@ -6,7 +6,6 @@
 
 #include <QCryptographicHash>
 #include <QDirIterator>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QMap>
 #include <QTest>
@@ -85,32 +84,33 @@ IVexaManager* BackupTestDevices::Replug(const std::string& udid) {
 }
 
 IVexaManager* BackupTestDevices::Bind(const std::string& udid) {
-    // Each arrived handle that is not yet bound may be this device: the first that names its UDID is.
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < 10000) {
-        std::vector<int> candidates;
-        {
-            std::lock_guard lock(g_lock);
-            for (int arrived : g_arrived) {
-                bool bound = false;
-                for (auto& [other, manager] : m_managers)
-                    bound = bound || manager->GetDeviceHandle() == arrived;
-                if (!bound && !g_removed.count(arrived))
-                    candidates.push_back(arrived);
-            }
+    IVexaManager* bound = nullptr;
+    (void)QTest::qWaitFor([&] { return (bound = TryBind(udid)) != nullptr; }, 10000);
+    return bound;
+}
+
+// Each arrived handle that is not yet bound may be this device: the first that names its UDID is.
+IVexaManager* BackupTestDevices::TryBind(const std::string& udid) {
+    std::vector<int> candidates;
+    {
+        std::lock_guard lock(g_lock);
+        for (int arrived : g_arrived) {
+            bool bound = false;
+            for (auto& [other, manager] : m_managers)
+                bound = bound || manager->GetDeviceHandle() == arrived;
+            if (!bound && !g_removed.count(arrived))
+                candidates.push_back(arrived);
         }
-        for (auto it = candidates.rbegin(); it != candidates.rend(); ++it) {
-            IVexaManager* manager = GetVexaManager();
-            DeviceInfo* info = nullptr;
-            if (manager->SetDeviceHandle(*it) == 0 && manager->GetDeviceInfo(&info) && info &&
-                info->properties[DP_UniqueDeviceID] && udid == info->properties[DP_UniqueDeviceID]) {
-                m_managers[udid] = manager;
-                return manager;
-            }
-            DeleteVexaManager(&manager);
+    }
+    for (auto it = candidates.rbegin(); it != candidates.rend(); ++it) {
+        IVexaManager* manager = GetVexaManager();
+        DeviceInfo* info = nullptr;
+        if (manager->SetDeviceHandle(*it) == 0 && manager->GetDeviceInfo(&info) && info &&
+            info->properties[DP_UniqueDeviceID] && udid == info->properties[DP_UniqueDeviceID]) {
+            m_managers[udid] = manager;
+            return manager;
         }
-        QTest::qWait(20);
+        DeleteVexaManager(&manager);
     }
     return nullptr;
 }

@@ -34,6 +34,7 @@ public:
 
 private:
     IVexaManager* Bind(const std::string& udid);
+    IVexaManager* TryBind(const std::string& udid);
     std::string m_root;
     std::map<std::string, IVexaManager*> m_managers;
     std::vector<std::string> m_order;

@@ -22,6 +22,7 @@
 #include <vexa/IVexaManager.h>
 
 #include "BackupDataThread.h"
+#include "BackupReport.h"
 #include "BackupModel.h"
 #include "BackupProgressDialog.h"
 #include "BackupTestDevices.h"
@@ -44,88 +45,6 @@ const char* const kPhone = "00008101-0000000000BACC01";
 const char* const kPad = "00008101-0000000000BACC02";
 const char* const kPod = "00008101-0000000000BACC03";
 const QString kBackupFailed = QStringLiteral("Opps, backup failed. Please try again!");
-
-// Reads a backup the way another backup tool would and compares every stored file with the device's.
-const char* const kReadBackup = R"(
-import hashlib, os, plistlib, sqlite3, sys
-backup, device = sys.argv[1], sys.argv[2]
-for name in ("Info.plist", "Manifest.plist", "Status.plist"):
-    with open(os.path.join(backup, name), "rb") as f:
-        plistlib.load(f)
-info = plistlib.load(open(os.path.join(backup, "Info.plist"), "rb"))
-assert info["Unique Identifier"] == os.path.basename(device), info["Unique Identifier"]
-db = sqlite3.connect(os.path.join(backup, "Manifest.db"))
-files = 0
-for file_id, domain, path, flags in db.execute("SELECT fileID, domain, relativePath, flags FROM Files"):
-    assert file_id == hashlib.sha1((domain + "-" + path).encode()).hexdigest(), path
-    if flags != 1:
-        continue
-    stored = open(os.path.join(backup, file_id[:2], file_id), "rb").read()
-    if domain == "MediaDomain":
-        source = os.path.join(device, path)
-    elif domain.startswith("AppDomain-"):
-        source = os.path.join(device, "Applications", domain[len("AppDomain-"):], path)
-    else:
-        continue  # the device database is a snapshot taken for the backup
-    if path.endswith(".sqlitedb"):
-        continue
-    assert open(source, "rb").read() == stored, path
-    files += 1
-assert files > 0
-print(files)
-)";
-
-// Opens an encrypted backup the way other backup tools do: the password key from the keybag's salts and
-// rounds, the class keys and Manifest.db's key unwrapped (RFC 3394), Manifest.db decrypted and queried,
-// and every stored media file decrypted with its own key and compared with the device's file.
-constexpr char kReadEncryptedBackup[] = R"(
-import hashlib, os, plistlib, sqlite3, struct, sys, tempfile
-from cryptography.hazmat.primitives.ciphers import Cipher, algorithms, modes
-from cryptography.hazmat.primitives.keywrap import aes_key_unwrap, InvalidUnwrap
-backup, device, password = sys.argv[1], sys.argv[2], sys.argv[3].encode()
-manifest = plistlib.load(open(os.path.join(backup, "Manifest.plist"), "rb"))
-assert manifest["IsEncrypted"] is True
-blob, header, classes, at = manifest["BackupKeyBag"], {}, [], 0
-while at < len(blob):
-    tag, size = blob[at:at + 4].decode(), struct.unpack(">I", blob[at + 4:at + 8])[0]
-    value = blob[at + 8:at + 8 + size]
-    at += 8 + size
-    if tag == "UUID" and "UUID" in header:
-        classes.append({})
-    (classes[-1] if classes else header)[tag] = struct.unpack(">I", value)[0] if size == 4 else value
-assert header["TYPE"] == 1 and len(classes) > 0
-first = hashlib.pbkdf2_hmac("sha256", password, header["DPSL"], header["DPIC"], 32)
-key = hashlib.pbkdf2_hmac("sha1", first, header["SALT"], header["ITER"], 32)
-try:
-    class_keys = {c["CLAS"]: aes_key_unwrap(key, c["WPKY"]) for c in classes if c["WRAP"] & 2}
-except InvalidUnwrap:
-    print("wrong password")
-    sys.exit(0)
-def unwrap(wrapped):
-    return aes_key_unwrap(class_keys[struct.unpack("<I", wrapped[:4])[0]], wrapped[4:])
-def decrypt(key, data):
-    plain = Cipher(algorithms.AES(key), modes.CBC(b"\0" * 16)).decryptor()
-    plain = plain.update(data) + plain.finalize()
-    return plain[:-plain[-1]]
-database = tempfile.NamedTemporaryFile(suffix=".db")
-database.write(decrypt(unwrap(manifest["ManifestKey"]), open(os.path.join(backup, "Manifest.db"), "rb").read()))
-database.flush()
-files = 0
-for file_id, domain, path, blob in sqlite3.connect(database.name).execute(
-        "SELECT fileID, domain, relativePath, file FROM Files WHERE flags = 1"):
-    archive = plistlib.loads(blob)
-    record = archive["$objects"][archive["$top"]["root"].data]
-    wrapped = archive["$objects"][record["EncryptionKey"].data]["NS.data"]
-    stored = open(os.path.join(backup, file_id[:2], file_id), "rb").read()
-    plain = decrypt(unwrap(wrapped), stored)[:record["Size"]]
-    assert len(plain) == record["Size"], path
-    if domain == "MediaDomain" and not path.endswith(".sqlitedb"):
-        assert not plain or plain not in stored
-        assert plain == open(os.path.join(device, path), "rb").read(), path
-        files += 1
-assert files > 0
-print(files)
-)";
 
 QString RunPython(const QString& script, const QStringList& arguments) {
     QProcess python;
@@ -271,8 +190,10 @@ void BackupTest::backupThroughTheWindowIsReadByOtherTools() {
     QCOMPARE(watcher.label, QStringLiteral("Backup successfully!"));
     QVERIFY(watcher.barMaximum > 1);
     QCOMPARE(watcher.bar, watcher.barMaximum);
-    const QString stored = RunPython(QLatin1String(kReadBackup), {first, m_devices->Folder(kPhone)});
-    QVERIFY2(stored.toInt() > 0, qPrintable(stored));
+    const QJsonObject stored = ReadBackup(first, m_devices->Folder(kPhone));
+    QVERIFY2(BackupProblems(stored).isEmpty(), BackupProblems(stored).constData());
+    QCOMPARE(stored.value("udid").toString(), QString::fromLatin1(kPhone));
+    QVERIFY(stored.value("compared").toInt() > 0);
     QVERIFY(Backup(second));
     QVERIFY(m_messages->Messages().isEmpty());
 
@@ -496,11 +417,11 @@ void BackupTest::encryptedRestoreNeedsTheRightPassword() {
     const auto backedUp = BackupTestDevices::Snapshot(phone, device);
     QVERIFY(Backup(folder));
     m_devices->Ctl("backup-password", {kPhone});
-    const QString read =
-        RunPython(QLatin1String(kReadEncryptedBackup), {folder, device, QStringLiteral("s3cret")});
-    QVERIFY2(read.toInt() > 0, qPrintable(read));
-    QCOMPARE(RunPython(QLatin1String(kReadEncryptedBackup), {folder, device, QStringLiteral("wrong")}),
-             QStringLiteral("wrong password"));
+    const QJsonObject read = ReadBackup(folder, device, QStringLiteral("s3cret"));
+    QVERIFY2(BackupProblems(read).isEmpty(), BackupProblems(read).constData());
+    QVERIFY(read.value("encrypted").toBool());
+    QVERIFY(read.value("compared").toInt() > 0);
+    QVERIFY(ReadBackup(folder, device, QStringLiteral("wrong")).value("wrong_password").toBool());
     ChangeDevice(phone, device);
     const auto changed = BackupTestDevices::Snapshot(phone, device);
 

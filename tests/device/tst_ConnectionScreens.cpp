@@ -1,7 +1,10 @@
 #include <QApplication>
+#include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+
+#include <vexa/vexa.h>
 
 #include "ConnectWidget.h"
 #include "DeviceTestRegistry.h"
@@ -17,6 +20,8 @@ private slots:
     void exactlyOneGroupIsVisiblePerStateAndOthersAreRefused();
     void cancelConfirmationDecidesBetweenConnectingAndFailed();
     void retryReturnsToConnecting();
+    void waitingScreenSaysHowDevicesAreReached_data();
+    void waitingScreenSaysHowDevicesAreReached();
     void toDeviceStaysDisabledOnceDisabled();
 
 private:
@@ -81,6 +86,30 @@ void tst_ConnectionScreens::retryReturnsToConnecting() {
     screen.setConnectState(ConnectionFailed);
     screen.findChild<QImageButton*>("m_btnRetry")->click();
     QCOMPARE(screen.ConnectState(), int(Connecting));
+}
+
+void tst_ConnectionScreens::waitingScreenSaysHowDevicesAreReached_data() {
+    QTest::addColumn<int>("transport");
+    QTest::addColumn<QStringList>("words"); // empty: nothing is said
+    QTest::newRow("simulator") << int(VEXA_TRANSPORT_SIMULATOR) << QStringList();
+    QTest::newRow("usbmuxd listens") << int(VEXA_TRANSPORT_LISTENING) << QStringList();
+    QTest::newRow("usbmuxd not started") << int(VEXA_TRANSPORT_WAITING) << QStringList{"Plug", "unlock"};
+    QTest::newRow("usbmuxd not installed")
+        << int(VEXA_TRANSPORT_NOT_INSTALLED) << QStringList{"Debian package", "apt install usbmuxd"};
+}
+
+void tst_ConnectionScreens::waitingScreenSaysHowDevicesAreReached() {
+    QFETCH(int, transport);
+    QFETCH(QStringList, words);
+    ConnectWidget screen;
+    screen.show();
+    screen.ShowTransport(transport);
+    auto* label = screen.findChild<QLabel*>("m_transportLabel");
+    QCOMPARE(label->isVisible(), !words.isEmpty());
+    for (const QString& word : words)
+        QVERIFY2(label->text().contains(word), qPrintable(label->text()));
+    // The screen follows the library's own answer while it waits (the simulator here).
+    QTRY_VERIFY(!label->isVisible());
 }
 
 void tst_ConnectionScreens::toDeviceStaysDisabledOnceDisabled() {

@@ -190,8 +190,7 @@ void tst_DevicePage::closingThePageWhileItReadsWaitsForTheWorker() {
     timer.start();
     { QDeviceInformationWidget page(ManagerOf("iPhone7,2")); }
     QVERIFY(timer.elapsed() >= 300);
-    QTest::qWait(100);
-    QVERIFY(!m_messages.Saw(QStringLiteral("Get diskInfo failed!")));
+    QVERIFY(!QTest::qWaitFor([&] { return m_messages.Saw(QStringLiteral("Get diskInfo failed!")); }, 100));
 }
 
 void tst_DevicePage::initialisingCleansUpAndMakesTheDeviceFolder() {

@@ -151,6 +151,10 @@ void tst_InformationPage::cardShowsModelBatteryAndWideBackground() {
     card.SetDeviceInfo(record.Info());
     QCOMPARE(card.findChild<QLabel*>("m_type")->text(), QString());
     QCOMPARE(card.BackgroundImage(), QStringLiteral("/image/message_bg.png"));
+    // A tablet is drawn as one.
+    record.Set(DP_ProductType, "iPad4,1");
+    card.SetDeviceInfo(record.Info());
+    QCOMPARE(card.BackgroundImage(), QStringLiteral("/image/message_bg_ipad.png"));
 }
 
 void tst_InformationPage::cardWithoutRecordStaysEmpty() {

@@ -205,7 +205,6 @@ void tst_soak::plugAndUnplugTwoDevicesWhileTheViewsLoad() {
             PressCategories(Node(QLatin1String(name)));
         // Every other cycle lets the loads finish; the others pull both cables while they run.
         if (cycle % 2 == 0) {
-            QTest::qWait(50);
             QVERIFY2(QTest::qWaitFor([this] { return AllLoaded(); }, kTimeout), where.constData());
         } else {
             QTest::qWait(cycle % 3 * 20);

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QTest>
 
 #include "QMessageDlg.h"
 
@@ -15,6 +16,10 @@ namespace {
 // Ten seconds of 10 ms ticks.
 constexpr int kFileDialogPatienceTicks = 1000;
 } // namespace
+
+bool DialogAnswerer::WaitForMessages(int count, int timeoutMs) const {
+    return QTest::qWaitFor([this, count] { return m_messages.size() >= count; }, timeoutMs);
+}
 
 void DialogAnswerer::Choose(QFileDialog* dialog, const QString& path) {
     dialog->selectFile(path);

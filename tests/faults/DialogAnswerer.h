@@ -18,6 +18,8 @@ public:
 
     QStringList Messages() const { return m_messages; }
     void Clear() { m_messages.clear(); }
+    // Waits up to `timeoutMs` until at least `count` messages were shown; false when fewer came.
+    bool WaitForMessages(int count, int timeoutMs) const;
     // Takes a line the program showed elsewhere than in a message (a transfer dialog's last line).
     void Note(const QString& message) { m_messages << message; }
     // The next question asked with two buttons (OK and Cancel) gets OK instead of Cancel.

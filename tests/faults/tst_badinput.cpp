@@ -319,7 +319,8 @@ void tst_badinput::damagedDatabasesEndInTheListingMessage() {
         QSignalSpy finished(view.get(), &QBaseDetailsView::loadFinished);
         view->OnRefreshContacts();
         QTRY_VERIFY_WITH_TIMEOUT(finished.count() > 0 && !view->IsRunning(), 10000);
-        QTest::qWait(50);
+        // A failure is reported through a queued call after the load.
+        (void)m_dialogs->WaitForMessages(1, 200);
         if (test.listable) {
             QVERIFY2(m_dialogs->Messages().isEmpty(), qPrintable(m_dialogs->Messages().join('/')));
             QCOMPARE(view->GetChunkCount(), 0);
@@ -384,8 +385,7 @@ void tst_badinput::linksOutOfTheSimulatorAreNotFollowed() {
     QVERIFY(QFile::link(outside.filePath(QStringLiteral("state")), stateLinked + QStringLiteral("/state")));
 
     QVERIFY(ArriveControlDevice() > 0);
-    QTest::qWait(300);
-    QCOMPARE(Arrived().size(), before.size() + 1);
+    QVERIFY(!QTest::qWaitFor([&] { return Arrived().size() > before.size() + 1; }, 300));
 
     // A database that links out is neither read nor written.
     const QString dbLinked = MakeDevice("00008101-0000000000F00004");
@@ -409,7 +409,7 @@ void tst_badinput::linksOutOfTheSimulatorAreNotFollowed() {
     QSignalSpy finished(view.get(), &QBaseDetailsView::loadFinished);
     view->OnRefreshContacts();
     QTRY_VERIFY_WITH_TIMEOUT(finished.count() > 0 && !view->IsRunning(), 10000);
-    QTest::qWait(50);
+    QVERIFY(m_dialogs->WaitForMessages(1, 2000));
     QCOMPARE(m_dialogs->Messages(), QStringList({QStringLiteral("Get Contact information failed!")}));
     ContactRecord record{};
     record.firstName = "Nobody";
@@ -537,7 +537,7 @@ void tst_badinput::exportToAnUnwritableFolderWarns() {
         QMetaObject::invokeMethod(dialog, "accept");
     });
     QRecordExportDialog::Run(view.get(), view.get());
-    QTest::qWait(50);
+    QVERIFY(m_dialogs->WaitForMessages(1, 2000));
     QCOMPARE(m_dialogs->Messages(),
              QStringList({QStringLiteral("Export failed! %1 could not be written.").arg(target)}));
     QVERIFY(QDir(home.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden).isEmpty());

@@ -78,9 +78,7 @@ void TestUtilThread::startWhileRunningStopsAndWaitsForTheOldRun() {
     QCOMPARE(worker.finished.load(), 1);
     QTRY_COMPARE(worker.started.load(), 2);
     // The stop event is reset for the new run, so it keeps going.
-    QTest::qWait(50);
-    QVERIFY(worker.IsRunning());
-    QVERIFY(!worker.StopRequested());
+    QVERIFY(!QTest::qWaitFor([&] { return !worker.IsRunning() || worker.StopRequested(); }, 50));
 }
 
 void TestUtilThread::runEndsByItselfAndCanBeStartedAgain() {
@@ -234,8 +232,7 @@ void TestUtilThread::blockingCallRunsOnTheContextThreadOrIsGivenUp() {
     stop = true;
     stopped.join(); // no events flow here: the worker must leave by itself
     QVERIFY(!result);
-    QTest::qWait(20);
-    QVERIFY(!ran);
+    QVERIFY(!QTest::qWaitFor([&] { return ran; }, 50));
 }
 
 void TestUtilThread::destroyingNeverStartedObjectDoesNotWait() {

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <fstream>
 
+#include <sqlite3.h>
 #include <unistd.h>
 
 #include <vexa/VexaResult.h>
@@ -11,6 +12,7 @@
 #include "EmulatedDevice.h"
 #include "Emulator.h"
 #include "sim/DeviceBackup.h"
+#include "sim/SimDatabase.h"
 #include "sim/SimDevice.h"
 
 namespace vexa::emulator {
@@ -87,6 +89,12 @@ void BackupService::Serve() {
             open = backup(request);
         else if (what == "Restore")
             open = restore(request);
+        else if (what == "Info")
+            open = info(request);
+        else if (what == "List")
+            open = list(request);
+        else if (what == "ChangePassword")
+            open = changePassword(request);
         else
             open = finish(1, "The request " + what + " is not supported.");
         if (!open)
@@ -113,11 +121,13 @@ bool BackupService::hello(plist_t request) {
     return m_link.SendProcessMessage(reply);
 }
 
-bool BackupService::finish(uint64_t errorCode, const std::string& description) {
+bool BackupService::finish(uint64_t errorCode, const std::string& description, const std::string& content) {
     plist_t reply = plist_new_dict();
     plist_dict_set_item(reply, "ErrorCode", plist_new_uint(errorCode));
     if (errorCode != 0)
         plist_dict_set_item(reply, "ErrorDescription", plist_new_string(description.c_str()));
+    if (!content.empty())
+        plist_dict_set_item(reply, "Content", plist_new_string(content.c_str()));
     return m_link.SendProcessMessage(reply);
 }
 
@@ -234,7 +244,8 @@ bool BackupService::restore(plist_t request) {
     return finish(0, {});
 }
 
-bool BackupService::listHostBackup(const std::string& udid, std::vector<std::string>& relativePaths) {
+bool BackupService::listHostBackup(const std::string& udid, std::vector<std::string>& relativePaths,
+                                   bool recursive) {
     std::vector<std::string> pending = {""};
     while (!pending.empty()) {
         const std::string folder = pending.back();
@@ -261,7 +272,7 @@ bool BackupService::listHostBackup(const std::string& udid, std::vector<std::str
             if (name == "." || name == ".." || !isSafeRelative(relative))
                 continue;
             const std::string type = Plist::String(entry, "DLFileType");
-            if (type == "DLFileTypeDirectory")
+            if (type == "DLFileTypeDirectory" && recursive)
                 pending.push_back(relative);
             else if (type == "DLFileTypeRegular")
                 relativePaths.push_back(relative);
@@ -332,6 +343,94 @@ bool BackupService::receiveFile(const fs::path& folder, const std::string& udid,
             left -= piece;
         }
     }
+}
+
+} // namespace vexa::emulator
+
+namespace vexa::emulator {
+
+bool BackupService::fetchBackupFiles(const std::string& udid, const std::vector<std::string>& names,
+                                     const fs::path& folder, bool& found) {
+    std::vector<std::string> present;
+    if (!listHostBackup(udid, present, false))
+        return false;
+    std::vector<std::string> wanted;
+    for (const std::string& name : names) {
+        if (std::find(present.begin(), present.end(), name) != present.end())
+            wanted.push_back(name);
+    }
+    found = wanted.size() == names.size();
+    return !found || downloadFiles(udid, wanted, folder);
+}
+
+bool BackupService::info(plist_t request) {
+    const std::string source = Plist::String(request, "SourceIdentifier");
+    const std::string udid = source.empty() ? m_context.device.Udid() : source;
+    WorkFolder work(m_context.device.Sim(), "info");
+    bool found = false;
+    if (!fetchBackupFiles(udid, {"Info.plist", "Manifest.plist", "Status.plist"}, work.Path(), found))
+        return false;
+    if (!found)
+        return finish(VEXA_E_NOT_FOUND, "The computer holds no complete backup of this device.");
+    const PlistPtr information = Plist::ParseFile((work.Path() / "Info.plist").string());
+    const PlistPtr manifest = Plist::ParseFile((work.Path() / "Manifest.plist").string());
+    const PlistPtr status = Plist::ParseFile((work.Path() / "Status.plist").string());
+    if (!information || !manifest || !status)
+        return finish(VEXA_E_NOT_A_BACKUP, "The backup on the computer cannot be read.");
+    std::string content;
+    for (const char* key :
+         {"Device Name", "Product Type", "Product Version", "Serial Number", "Unique Identifier"})
+        content += std::string(key) + ": " + Plist::String(information.get(), key) + "\n";
+    plist_t date = Plist::Item(status.get(), "Date", PLIST_DATE);
+    content += "Last Backup Date: " + (date ? Plist::IsoTime(Plist::UnixTime(date)) : std::string()) + "\n";
+    content += "Snapshot State: " + Plist::String(status.get(), "SnapshotState") + "\n";
+    content +=
+        std::string("Encrypted: ") + (Plist::Bool(manifest.get(), "IsEncrypted") ? "Yes" : "No") + "\n";
+    return finish(0, {}, content);
+}
+
+bool BackupService::list(plist_t request) {
+    const std::string source = Plist::String(request, "SourceIdentifier");
+    const std::string udid = source.empty() ? m_context.device.Udid() : source;
+    WorkFolder work(m_context.device.Sim(), "list");
+    bool found = false;
+    if (!fetchBackupFiles(udid, {"Manifest.plist", "Manifest.db"}, work.Path(), found))
+        return false;
+    if (!found)
+        return finish(VEXA_E_NOT_FOUND, "The computer holds no complete backup of this device.");
+    const PlistPtr manifest = Plist::ParseFile((work.Path() / "Manifest.plist").string());
+    // The file list of an encrypted backup is encrypted with it.
+    if (!manifest || Plist::Bool(manifest.get(), "IsEncrypted"))
+        return finish(VEXA_E_PASSWORD, "The backup on the computer is encrypted.");
+    sim::SimDatabase database(work.Path() / "Manifest.db", sim::SimDatabase::OpenMode::MustExist);
+    sim::DatabaseSession session = database.Lock();
+    sim::Statement rows(
+        session.Handle(),
+        "SELECT domain, relativePath, fileID, flags FROM Files ORDER BY domain, relativePath");
+    if (session.Result() != VEXA_OK || !rows.Ok())
+        return finish(VEXA_E_NOT_A_BACKUP, "The backup on the computer cannot be read.");
+    std::string content = "Domain,Path,FileID,Type\n";
+    while (rows.Step() == SQLITE_ROW) {
+        const int64_t flags = rows.Int(3);
+        const char* type = flags == 2 ? "Directory" : flags == 4 ? "Link" : "File";
+        content += rows.Text(0) + "," + rows.Text(1) + "," + rows.Text(2) + "," + type + "\n";
+    }
+    return finish(0, {}, content);
+}
+
+bool BackupService::changePassword(plist_t request) {
+    const std::string oldPassword = Plist::String(request, "OldPassword");
+    const std::string newPassword = Plist::String(request, "NewPassword");
+    const std::string current = m_context.device.Sim().Info().backupPassword;
+    if (current.empty() && newPassword.empty())
+        return finish(VEXA_E_INVALID_ARGUMENT, "Backup encryption is not turned on.");
+    if (!current.empty() && oldPassword != current)
+        return finish(VEXA_E_PASSWORD, "The backup password is wrong.");
+    const int code = m_context.device.Sim().UpdateInfo(
+        [&newPassword](sim::DeviceInfoFile& info) { info.backupPassword = newPassword; });
+    if (code != VEXA_OK)
+        return finish(static_cast<uint64_t>(code), "The device could not keep the backup password.");
+    return finish(0, {});
 }
 
 } // namespace vexa::emulator

@@ -11,7 +11,8 @@
 namespace vexa::emulator {
 
 // com.apple.mobilebackup2: whole-device backups and restores in the standard backup layout, driven by
-// the device over the device-link protocol. The simulated device makes the backup into a work folder
+// the device over the device-link protocol; also what the host's last backup holds, and the backup
+// password. The simulated device makes the backup into a work folder
 // and streams it to the host ("<UDID>/Manifest.db", "<UDID>/ab/ab12..."); a restore pulls the host's
 // backup into a work folder and applies it.
 class BackupService {
@@ -27,14 +28,24 @@ private:
     bool hello(plist_t request);
     bool backup(plist_t request);
     bool restore(plist_t request);
-    bool finish(uint64_t errorCode, const std::string& description);
+    // Describes the host's last backup of the device from its Info, Manifest and Status plists.
+    bool info(plist_t request);
+    // The files of the host's last backup, one CSV line each, read from its Manifest.db.
+    bool list(plist_t request);
+    // Turns encryption on (NewPassword), off (OldPassword) or changes the password (both).
+    bool changePassword(plist_t request);
+    // Fetches the named top-level files of the host's backup into `folder`; false when the host went.
+    bool fetchBackupFiles(const std::string& udid, const std::vector<std::string>& names,
+                          const std::filesystem::path& folder, bool& found);
+    bool finish(uint64_t errorCode, const std::string& description, const std::string& content = {});
 
     bool createDirectories(const std::string& udid, const std::vector<std::string>& relativePaths);
     bool uploadFiles(const std::filesystem::path& folder, const std::string& udid,
                      const std::vector<std::string>& relativePaths, uint64_t total);
     bool uploadFile(const std::filesystem::path& file, const std::string& name);
     // Lists the host's backup of `udid` through DLContentsOfDirectory, one level at a time.
-    bool listHostBackup(const std::string& udid, std::vector<std::string>& relativePaths);
+    bool listHostBackup(const std::string& udid, std::vector<std::string>& relativePaths,
+                        bool recursive = true);
     bool downloadFiles(const std::string& udid, const std::vector<std::string>& relativePaths,
                        const std::filesystem::path& folder);
     bool receiveFile(const std::filesystem::path& folder, const std::string& udid, bool& more);

@@ -46,6 +46,40 @@ plist_t appDictionary(const AppRecord& record, const std::string& container) {
     return app;
 }
 
+// Apps that come with iOS: the proxy lists them as "System" and never removes them.
+struct SystemApp {
+    const char* id;
+    const char* name;
+    const char* bundle; // the folder under /Applications
+    bool phoneOnly;
+};
+constexpr SystemApp kSystemApps[] = {
+    {"com.apple.mobilesafari", "Safari", "MobileSafari.app", false},
+    {"com.apple.mobileslideshow", "Photos", "MobileSlideShow.app", false},
+    {"com.apple.camera", "Camera", "Camera.app", false},
+    {"com.apple.Preferences", "Settings", "Preferences.app", false},
+    {"com.apple.mobilemail", "Mail", "MobileMail.app", false},
+    {"com.apple.AppStore", "App Store", "AppStore.app", false},
+    {"com.apple.mobilephone", "Phone", "MobilePhone.app", true},
+    {"com.apple.MobileSMS", "Messages", "MobileSMS.app", false},
+};
+
+plist_t systemAppDictionary(const SystemApp& system, const std::string& iosVersion) {
+    plist_t app = plist_new_dict();
+    setString(app, "CFBundleIdentifier", system.id);
+    setString(app, "CFBundleDisplayName", system.name);
+    setString(app, "CFBundleName", system.name);
+    setString(app, "CFBundleExecutable",
+              std::string(system.bundle).substr(0, std::strlen(system.bundle) - 4));
+    setString(app, "CFBundleShortVersionString", iosVersion);
+    setString(app, "CFBundleVersion", iosVersion);
+    setString(app, "ApplicationType", "System");
+    setString(app, "Path", std::string("/Applications/") + system.bundle);
+    plist_dict_set_item(app, "StaticDiskUsage", plist_new_uint(0));
+    plist_dict_set_item(app, "DynamicDiskUsage", plist_new_uint(0));
+    return app;
+}
+
 // Keeps only the attributes the client asked for; all of them when it named none.
 void keepAttributes(plist_t app, plist_t wanted) {
     if (!wanted || plist_get_node_type(wanted) != PLIST_ARRAY || plist_array_get_size(wanted) == 0)
@@ -136,16 +170,34 @@ bool InstallationProxyService::sendStatus(const char* status, int percent) {
 
 bool InstallationProxyService::apps(plist_t options, PlistPtr& list) {
     list.reset(plist_new_array());
-    const std::string type = Plist::String(options, "ApplicationType");
+    // "User", "System", "Internal" or "Any"; no type is any type.
+    std::string type = options ? Plist::String(options, "ApplicationType") : std::string();
+    if (type.empty())
+        type = "Any";
+    plist_t wanted = options ? plist_dict_get_item(options, "ReturnAttributes") : nullptr;
+    if (type == "System" || type == "Any") {
+        const auto info = m_context.device.Sim().Info();
+        const auto property = [&info](const char* key) {
+            auto it = info.profile.properties.find(key);
+            return it == info.profile.properties.end() ? std::string() : it->second;
+        };
+        const bool phone = property("DeviceClass") == "iPhone";
+        for (const SystemApp& system : kSystemApps) {
+            if (system.phoneOnly && !phone)
+                continue;
+            plist_t app = systemAppDictionary(system, property("ProductVersion"));
+            keepAttributes(app, wanted);
+            plist_array_append_item(list.get(), app);
+        }
+    }
     // Every simulated app is one the user installed.
-    if (type == "System" || type == "Internal")
+    if (type != "User" && type != "Any")
         return true;
     sim::SimAppLibrary library(m_context.device.SharedSim());
     AppRecord* records = nullptr;
     int count = 0;
     if (library.GetApplistInfo(&records, &count) != VEXA_OK)
         return false;
-    plist_t wanted = options ? plist_dict_get_item(options, "ReturnAttributes") : nullptr;
     for (int i = 0; i < count; ++i) {
         const std::string id = field(records[i].id, sizeof records[i].id);
         const std::string container = "/private/var/mobile/Containers/Data/Application/" + id;

@@ -1,5 +1,6 @@
 #include "LockdownValues.h"
 
+#include <chrono>
 #include <sstream>
 
 #include "EmulatedDevice.h"
@@ -39,6 +40,9 @@ PlistPtr properties(EmulatedDevice& device) {
     PlistPtr values(plist_new_dict());
     for (const auto& [key, text] : info.profile.properties)
         plist_dict_set_item(values.get(), key.c_str(), typedProperty(key, text));
+    // The device's clock, read when asked: seconds since 1970 with their fraction, as a phone answers.
+    const std::chrono::duration<double> now = std::chrono::system_clock::now().time_since_epoch();
+    plist_dict_set_item(values.get(), "TimeIntervalSince1970", plist_new_real(now.count()));
     const std::vector<uint8_t> publicKey = device.Identity().PublicKeyPem();
     plist_dict_set_item(values.get(), "DevicePublicKey",
                         plist_new_data(reinterpret_cast<const char*>(publicKey.data()), publicKey.size()));

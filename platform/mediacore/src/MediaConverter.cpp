@@ -84,6 +84,8 @@ void MediaConverter::run() {
 
 bool MediaConverter::keepGoing() {
     std::unique_lock lock(m_mutex);
+    m_held = m_paused && !m_stopRequested;
     m_resumed.wait(lock, [this] { return !m_paused || m_stopRequested; });
+    m_held = false;
     return !m_stopRequested;
 }

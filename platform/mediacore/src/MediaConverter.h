@@ -25,6 +25,8 @@ struct MediaConverter {
     int64_t Duration() const;
     int64_t ConvertTime() const { return m_progress.load(); }
     int Completed() const { return m_result.load(); }
+    // Whether the worker waits at a pause.
+    bool IsHeld() const { return m_held.load(); }
 
 private:
     void run();
@@ -38,4 +40,5 @@ private:
     bool m_stopRequested = false;
     std::atomic<int64_t> m_progress{0};
     std::atomic<int> m_result{0};
+    std::atomic<bool> m_held{false};
 };

@@ -140,6 +140,10 @@ int Converter_Pause(MediaConverter* converter) {
     return converter ? converter->Pause() : MEDIACORE_ERROR_ARGUMENT;
 }
 
+int Converter_IsPaused(MediaConverter* converter) {
+    return converter && converter->IsHeld() ? 1 : 0;
+}
+
 int Converter_Stop(MediaConverter* converter) {
     return converter ? converter->Stop() : MEDIACORE_ERROR_ARGUMENT;
 }
@@ -209,6 +213,10 @@ int Player_Play(MediaPlayer* player) {
 
 int Player_Pause(MediaPlayer* player) {
     return player ? player->SetPaused(true) : MEDIACORE_ERROR_ARGUMENT;
+}
+
+int Player_IsPaused(MediaPlayer* player) {
+    return player && player->IsPaused() ? 1 : 0;
 }
 
 int Player_Stop(MediaPlayer* player) {

@@ -274,6 +274,14 @@ bool MediaPlayer::IsCompleted() {
     return IsLoaded() && mpv_get_property(m_mpv, "eof-reached", MPV_FORMAT_FLAG, &eof) >= 0 && eof;
 }
 
+// mpv takes the pause at once but the core may still be finishing a frame; "core-idle" says it stands.
+bool MediaPlayer::IsPaused() {
+    int paused = 0;
+    int idle = 0;
+    return IsLoaded() && mpv_get_property(m_mpv, "pause", MPV_FORMAT_FLAG, &paused) >= 0 && paused &&
+           mpv_get_property(m_mpv, "core-idle", MPV_FORMAT_FLAG, &idle) >= 0 && idle;
+}
+
 bool MediaPlayer::IsLoaded() {
     std::lock_guard lock(m_mutex);
     return m_load == Load::Loaded;

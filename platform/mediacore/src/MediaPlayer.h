@@ -27,6 +27,7 @@ struct MediaPlayer {
     int64_t Duration();
     int64_t PlayTime();
     bool IsCompleted();
+    bool IsPaused();
     bool IsLoaded();
     bool HasAudio();
     bool HasVideo();

@@ -2,10 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
-
-#include "usb/UsbBackend.h"
 
 namespace vexa {
 
@@ -17,13 +16,13 @@ Backend ChooseBackend() {
         backend.end());
     std::transform(backend.begin(), backend.end(), backend.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (backend == "usb") {
-        return Backend::Usb;
+    if (backend == "sim") {
+        return Backend::Simulator;
     }
-    if (backend.empty() || backend == "auto") {
-        return usb::UsbBackend::UsbmuxdAnswers() ? Backend::Usb : Backend::Simulator;
+    if (!backend.empty() && backend != "usb" && backend != "auto") {
+        std::fprintf(stderr, "vexa: unknown VEXA_BACKEND \"%s\", using usb\n", value);
     }
-    return Backend::Simulator;
+    return Backend::Usb;
 }
 
 } // namespace vexa

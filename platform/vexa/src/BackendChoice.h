@@ -7,8 +7,9 @@ enum class Backend {
     Usb,
 };
 
-// VEXA_BACKEND: "sim", "usb", or "auto" (the default), which takes usb when usbmuxd answers and the
-// simulator otherwise. An unknown value falls back to the simulator, which says so.
+// VEXA_BACKEND: "sim" takes the simulator; "usb", "auto" (the default) and anything else take the usb
+// backend, so an installed program never shows a simulated device to someone who has a phone. An
+// unknown value says so on standard error.
 Backend ChooseBackend();
 
 } // namespace vexa

@@ -125,4 +125,18 @@ void DeleteVexaManager(IVexaManager** manager) {
     *manager = nullptr;
 }
 
+int IOSTransportState() {
+    if (!vexa::usb::UsbBackend::Instance().IsActive()) {
+        return VEXA_TRANSPORT_SIMULATOR;
+    }
+    return vexa::usb::UsbBackend::Transport();
+}
+
+int IOSRetryPairing() {
+    if (vexa::usb::UsbBackend::Instance().IsActive()) {
+        vexa::usb::UsbBackend::Instance().RetryPairing();
+    }
+    return 0;
+}
+
 } // extern "C"

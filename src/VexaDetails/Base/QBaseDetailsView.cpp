@@ -60,6 +60,8 @@ QBaseDetailsView::QBaseDetailsView(IVexaManager* manager, int deviceHandle, QWid
     connect(this, &QBaseDetailsView::loadFinished, this, &QBaseDetailsView::OnLoadFinished,
             Qt::QueuedConnection);
     connect(QProUtil::instance(), &QProUtil::languageChanged, this, &QBaseDetailsView::OnLanguageChanged);
+    connect(QProUtil::instance(), &QProUtil::languageChanged, m_addWidget,
+            [this] { m_addWidget->SetEmptyText(EmptyText()); });
 }
 
 QBaseDetailsView::~QBaseDetailsView() {
@@ -180,6 +182,7 @@ void QBaseDetailsView::OnAnalysisEnd() {
     } else {
         if (m_currentWidget)
             m_currentWidget->hide();
+        m_addWidget->SetEmptyText(EmptyText());
         m_addWidget->show();
         m_operate->EnableListBtn(false);
         m_operate->EnableThumbBtn(false);
@@ -365,6 +368,10 @@ void QBaseDetailsView::InitControls() {
 
 QString QBaseDetailsView::Caption() const {
     return tr("Entries");
+}
+
+QString QBaseDetailsView::EmptyText() const {
+    return tr("There is nothing here on the device.");
 }
 
 QStringList QBaseDetailsView::ColumnTitles() const {

@@ -137,6 +137,8 @@ protected:
     // For the simple categories: a table over the view's own list with ColumnTitles() as header.
     void InitControls();
     virtual QString Caption() const;
+    // What the empty-category panel says when the category has no picture for it.
+    virtual QString EmptyText() const;
     virtual QStringList ColumnTitles() const;
     // Tells the tree that the count changed; each category has its own signal for that.
     virtual void EmitRefresh() {}

@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "CContactChunk.h"
+#include "ContactGroupNames.h"
 #include "QMessageDlg.h"
 #include "QProUtil.h"
 #include "contactsWay.h"
@@ -151,6 +152,8 @@ void AddContactsWidget::OnLanguageChanged() {
     m_btnAddfield->setText(tr("Add E-mail"));
     if (m_btn_group->count() > 0)
         m_btn_group->setItemText(0, tr("Ungrouped"));
+    for (int item = 1; item < m_btn_group->count(); ++item)
+        m_btn_group->setItemText(item, DisplayGroupName(m_btn_group->itemData(item).toString()));
     if (!m_hasPicture)
         ShowNoPhoto();
 }
@@ -162,7 +165,7 @@ void AddContactsWidget::SetGroups(const QStringList& groups) {
     m_btn_group->addItem(tr("Ungrouped"), QString());
     for (const QString& group : groups) {
         if (group != QLatin1String(kUngrouped))
-            m_btn_group->addItem(group, group);
+            m_btn_group->addItem(DisplayGroupName(group), group);
     }
     m_btn_group->setCurrentIndex(std::max(0, int(m_btn_group->findData(current))));
 }

@@ -43,9 +43,19 @@ void CContactChunk::Serialize(IBaseSerial* writer) {
     writer->BeginItem("Item", -1);
     writer->WriteString("id", GetId().c_str());
     writer->WriteString("Name", displayName.c_str());
+    // Every field always, empty or not: a spreadsheet's columns stay aligned under the header.
+    writer->WriteString("FirstName", firstName.c_str());
+    writer->WriteString("MiddleName", middleName.c_str());
+    writer->WriteString("LastName", lastName.c_str());
+    writer->WriteString("NickName", nickName.c_str());
+    writer->WriteString("Note", note.c_str());
     for (const Entry& phone : phones) {
         writer->WriteString("Type", phone.first.c_str());
         writer->WriteString("PhoneNumber", phone.second.c_str());
+    }
+    for (const Entry& email : secondList) {
+        writer->WriteString("EmailType", email.first.c_str());
+        writer->WriteString("Email", email.second.c_str());
     }
     writer->EndItem();
 }

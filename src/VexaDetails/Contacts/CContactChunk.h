@@ -20,7 +20,8 @@ public:
     explicit CContactChunk(IVexaManager* manager);
 
     void Reset() override;
-    // One "Item": "id", "Name", then "Type" and "PhoneNumber" for every phone in order.
+    // One "Item": "id", "Name", the name parts, "NickName" and "Note", then "Type" and
+    // "PhoneNumber" for every phone and "EmailType" and "Email" for every address, in order.
     void Serialize(IBaseSerial* writer) override;
     // Reads back the id and the name of the first "Item".
     void Deserialize(IBaseSerial* writer) override;

@@ -1,6 +1,18 @@
 #include "QContactsModel.h"
 
 #include "CContactChunk.h"
+#include "ContactGroupNames.h"
+
+namespace {
+
+QString DisplayGroups(const CContactChunk& chunk) {
+    QStringList names;
+    for (const std::string& name : chunk.groupNames)
+        names.append(DisplayGroupName(QString::fromStdString(name)));
+    return names.join(QLatin1Char(' '));
+}
+
+} // namespace
 
 QContactsModel::QContactsModel(QObject* parent)
     : QBaseDetailsModel(parent) {
@@ -21,7 +33,7 @@ QVariant QContactsModel::data(const QModelIndex& index, int role) const {
     case PhoneColumn:
         return chunk->numbersText;
     case GroupColumn:
-        return chunk->groupsText.isEmpty() ? tr("Ungrouped") : chunk->groupsText;
+        return chunk->groupsText.isEmpty() ? tr("Ungrouped") : DisplayGroups(*chunk);
     default:
         return QString();
     }

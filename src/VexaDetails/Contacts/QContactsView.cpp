@@ -195,11 +195,18 @@ bool QContactsView::Contains(const CContactChunk* chunk) const {
 }
 
 void QContactsView::ClearActionCell() {
-    if (m_statusPanel) {
+    // The table keeps its index widgets in its own lists and lays them out later: a panel deleted
+    // behind its back is shown again from freed memory. Removed through the table, it goes cleanly.
+    if (m_statusPanel && m_statusIndex.isValid() && TableView() &&
+        TableView()->indexWidget(m_statusIndex) == m_statusPanel) {
+        TableView()->setIndexWidget(m_statusIndex, nullptr);
+    } else if (m_statusPanel) {
+        // The table already let go of it (its row or the whole model was reset).
         m_statusPanel->hide();
         m_statusPanel->deleteLater();
     }
     m_statusPanel = nullptr;
+    m_statusIndex = QPersistentModelIndex();
 }
 
 void QContactsView::ForgetActionContacts() {
@@ -226,7 +233,8 @@ void QContactsView::ClickTableView(const QModelIndex& index) {
     panel->setPalette(colours);
     connect(panel, &QContactStatusPanel::ClickEdit, this, &QContactsView::OnEditIndex);
     connect(panel, &QContactStatusPanel::ClickTransfer, this, &QContactsView::OnTransfer);
-    TableView()->setIndexWidget(index.sibling(index.row(), QContactsModel::StatusColumn), panel);
+    m_statusIndex = index.sibling(index.row(), QContactsModel::StatusColumn);
+    TableView()->setIndexWidget(m_statusIndex, panel);
     m_statusPanel = panel;
 }
 

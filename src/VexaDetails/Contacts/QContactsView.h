@@ -4,6 +4,7 @@
 #include <memory>
 #include <mutex>
 
+#include <QPersistentModelIndex>
 #include <QPointer>
 #include <QStringList>
 
@@ -103,6 +104,7 @@ private:
     QAction* m_actionDelete = nullptr;
     QAction* m_actionExport = nullptr;
     QPointer<QContactStatusPanel> m_statusPanel;
+    QPersistentModelIndex m_statusIndex; // the table cell that holds m_statusPanel
     CContactChunk* m_actionContact = nullptr;
     CContactChunk* m_rightClickedContact = nullptr;
     int m_rightClickedRow = -1;

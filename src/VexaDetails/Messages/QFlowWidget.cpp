@@ -29,6 +29,8 @@ constexpr int kOuterMarginY = 3;
 constexpr int kFallbackWidth = 300;
 constexpr int kFallbackTop = 12;
 constexpr int kFallbackBottom = 16;
+// The narrowest a bubble gets in a narrow page; below it the page scrolls no further.
+constexpr int kMinBubbleWidth = 120;
 
 struct BubblePieces {
     QPixmap top;
@@ -104,12 +106,9 @@ QFont DateFont(const QFont& base) {
 QFlowWidget::QFlowWidget(const QString& text, const QString& dateTime, bool incoming, QWidget* parent)
     : QWidget(parent)
     , m_check(new QCheckBox(this))
-    , m_text(text.size() > kMaxShownChars ? text.left(kMaxShownChars) + QChar(0x2026) : text)
+    , m_text(ShownText(text))
     , m_dateTime(dateTime)
     , m_incoming(incoming) {
-    // A cut may not split a surrogate pair.
-    if (text.size() > kMaxShownChars && m_text.at(kMaxShownChars - 1).isHighSurrogate())
-        m_text.remove(kMaxShownChars - 1, 1);
     m_check->setObjectName(QStringLiteral("m_check"));
     m_check->setGeometry(kCheckRect);
     m_check->setCursor(Qt::PointingHandCursor);
@@ -121,8 +120,29 @@ QFlowWidget::QFlowWidget(const QString& text, const QString& dateTime, bool inco
 
 QFlowWidget::~QFlowWidget() = default;
 
+QString QFlowWidget::ShownText(const QString& text) {
+    QString shown = text.left(kMaxShownChars);
+    // A cut may not split a surrogate pair.
+    if (text.size() > kMaxShownChars) {
+        if (shown.back().isHighSurrogate())
+            shown.chop(1);
+        shown += QChar(0x2026);
+    }
+    // A text layout breaks lines only at its own separator, not at the newlines a message is typed with.
+    shown.replace(QStringLiteral("\r\n"), QString(QChar::LineSeparator));
+    shown.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    shown.replace(QLatin1Char('\r'), QChar::LineSeparator);
+    return shown;
+}
+
 int QFlowWidget::BubbleWidth() {
     return Images().width;
+}
+
+int QFlowWidget::FittedBubbleWidth() const {
+    // Between the check box column and the right edge; a narrow page gets a narrower bubble.
+    const int room = width() - (kCheckRect.right() + 1 + kEdge) - kEdge;
+    return std::clamp(room, kMinBubbleWidth, std::max(kMinBubbleWidth, BubbleWidth()));
 }
 
 void QFlowWidget::SetChecked(bool checked) {
@@ -135,7 +155,8 @@ bool QFlowWidget::IsChecked() const {
 
 void QFlowWidget::Relayout() {
     const BubbleImages& images = Images();
-    const int lineWidth = std::max(40, images.width - 2 * kTextMarginX);
+    m_laidOutWidth = FittedBubbleWidth();
+    const int lineWidth = std::max(40, m_laidOutWidth - 2 * kTextMarginX);
     m_layout = std::make_unique<QTextLayout>(m_text, font());
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
@@ -166,12 +187,13 @@ QSize QFlowWidget::sizeHint() const {
 }
 
 QSize QFlowWidget::minimumSizeHint() const {
-    return {kCheckRect.right() + kEdge + BubbleWidth() / 2, m_height};
+    return {kCheckRect.right() + 1 + 2 * kEdge + kMinBubbleWidth, m_height};
 }
 
 QRect QFlowWidget::BubbleRect() const {
-    const int bubbleWidth = BubbleWidth();
-    const int x = m_incoming ? kCheckRect.right() + 1 + kEdge : std::max(0, width() - kEdge - bubbleWidth);
+    const int bubbleWidth = FittedBubbleWidth();
+    const int left = kCheckRect.right() + 1 + kEdge;
+    const int x = m_incoming ? left : std::max(left, width() - kEdge - bubbleWidth);
     return {x, kOuterMarginY, bubbleWidth, m_height - 2 * kOuterMarginY};
 }
 
@@ -197,9 +219,10 @@ void QFlowWidget::paintEvent(QPaintEvent*) {
     const int bottom = BottomHeight(pieces);
     const int center = std::max(0, bubble.height() - top - bottom);
     if (pieces.Complete()) {
-        painter.drawPixmap(bubble.left(), bubble.top(), pieces.top);
+        painter.drawPixmap(QRect(bubble.left(), bubble.top(), bubble.width(), top), pieces.top);
         painter.drawPixmap(QRect(bubble.left(), bubble.top() + top, bubble.width(), center), pieces.center);
-        painter.drawPixmap(bubble.left(), bubble.top() + top + center, pieces.bottom);
+        painter.drawPixmap(QRect(bubble.left(), bubble.top() + top + center, bubble.width(), bottom),
+                           pieces.bottom);
     } else {
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(Qt::NoPen);
@@ -227,6 +250,12 @@ void QFlowWidget::paintEvent(QPaintEvent*) {
                      metrics.horizontalAdvance(m_dateTime) <= dateText.width()
                          ? m_dateTime
                          : metrics.elidedText(m_dateTime, Qt::ElideRight, dateText.width()));
+}
+
+void QFlowWidget::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (FittedBubbleWidth() != m_laidOutWidth)
+        Relayout();
 }
 
 void QFlowWidget::changeEvent(QEvent* event) {

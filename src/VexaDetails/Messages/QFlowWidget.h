@@ -35,6 +35,8 @@ public:
 
     // The width of the bubble images, read once.
     static int BubbleWidth();
+    // The text as a bubble shows it: cut to kMaxShownChars, its line breaks kept.
+    static QString ShownText(const QString& text);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -44,10 +46,13 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
     void Relayout();
+    // The bubble images' width, or less when the widget is narrower.
+    int FittedBubbleWidth() const;
 
     QCheckBox* m_check;
     QString m_text;
@@ -55,5 +60,6 @@ private:
     bool m_incoming;
     std::unique_ptr<QTextLayout> m_layout;
     int m_textHeight = 0;
+    int m_laidOutWidth = 0;
     int m_height = kMinHeight;
 };

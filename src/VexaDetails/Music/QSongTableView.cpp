@@ -12,6 +12,7 @@
 #include "CMediaFileAdd.h"
 #include "CPreviewCopy.h"
 #include "CUrlDrop.h"
+#include "QColumnFit.h"
 #include "QFileFolderExport.h"
 #include "QMessageDlg.h"
 #include "QMusicPlayListChunk.h"
@@ -48,19 +49,22 @@ QPlayListStatusPanel* QSongTableView::StatusPanel() const {
 void QSongTableView::InitSongTable() {
     QTableView* table = CreateTableView(m_songModel);
     table->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    table->setColumnWidth(QMusicPlayListModel::ColumnName, 220);
-    table->setColumnWidth(QMusicPlayListModel::ColumnTime, 60);
-    table->setColumnWidth(QMusicPlayListModel::ColumnSize, 80);
-    table->setColumnWidth(QMusicPlayListModel::ColumnArtist, 140);
-    table->setColumnWidth(QMusicPlayListModel::ColumnAlbum, 140);
-    table->setColumnWidth(QMusicPlayListModel::ColumnFormat, 120);
+    // Name, time, size, artist, album and format; the status column with the play panel takes the rest.
+    QColumnFit::Install(table, {220, 60, 80, 140, 140, 120}, 100);
     table->verticalHeader()->setDefaultSectionSize(28);
     EnableDragOut(kMediaExportKind);
     connect(table, &QWidget::customContextMenuRequested, this,
             [this, table](const QPoint& pos) { m_menu->exec(table->viewport()->mapToGlobal(pos)); });
     connect(table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { MovePanel(current); });
+    // The play button sits in the last column, often beyond the view; a double-click plays too.
+    connect(table, &QTableView::doubleClicked, this,
+            [this](const QModelIndex& index) { PlaySong(index.row()); });
     clickList();
+}
+
+QString QSongTableView::EmptyText() const {
+    return tr("There are no songs on the device.");
 }
 
 void QSongTableView::SetSongList(std::list<IBaseChunk*>* list) {

@@ -52,6 +52,7 @@ protected:
     QStringList ChooseAudioFiles(const QString& filter);
     virtual void AddFiles(const QStringList& files) = 0;
 
+    QString EmptyText() const override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;

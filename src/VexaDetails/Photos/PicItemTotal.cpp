@@ -7,6 +7,7 @@
 
 #include <vexa/VexaRecords.h>
 
+#include "PhotoAlbumNames.h"
 #include "RetractLabel.h"
 
 namespace {
@@ -55,7 +56,7 @@ QString PicItemTotal::ShownText() const {
     if (m_album.type == ALBUM_PHOTO_STREAM) {
         return tr("PhotoStream") + QStringLiteral("(%1)").arg(m_album.photoCount);
     }
-    return QStringLiteral("%1(%2)").arg(m_album.name).arg(m_album.photoCount);
+    return QStringLiteral("%1(%2)").arg(DisplayAlbumName(m_album.name)).arg(m_album.photoCount);
 }
 
 void PicItemTotal::Retranslate() {

@@ -20,9 +20,12 @@
 #include "CPhotoSerialDlg.h"
 #include "CUrlDrop.h"
 #include "IBaseSerial.h"
+#include "LanguageService.h"
 #include "NotSupportedMessage.h"
 #include "PhotoImageShow.h"
 #include "PicItemTotal.h"
+#include "QBarButton.h"
+#include "QCompactBar.h"
 #include "QFileFolderExport.h"
 #include "QMessageDlg.h"
 #include "QOperatePanel.h"
@@ -103,9 +106,12 @@ QPhotoView::~QPhotoView() {
     QCoreApplication::removePostedEvents(this, QEvent::MetaCall);
 }
 
-QPushButton* QPhotoView::MakeButton(const char* objectName) {
-    auto* button = new QPushButton;
+QPushButton* QPhotoView::MakeButton(const char* objectName, const char* icon) {
+    QPushButton* button = icon == nullptr ? new QPushButton : new QBarButton;
     button->setObjectName(QString::fromLatin1(objectName));
+    if (icon != nullptr) {
+        button->setIcon(QIcon(ResourceRoot() + QLatin1String(icon)));
+    }
     button->setCursor(Qt::PointingHandCursor);
     m_buttons.push_back(button);
     return button;
@@ -140,23 +146,29 @@ QWidget* QPhotoView::CreateBar() {
     layout->addWidget(m_tabPhotos);
     layout->addWidget(m_tabAlbums);
     layout->addStretch(1);
-    const std::pair<const char*, void (QPhotoView::*)()> actions[] = {
-        {"m_btnNewAlbum", nullptr},
-        {"m_btnImport", &QPhotoView::OnBtnImport},
-        {"m_btnExport", &QPhotoView::OnBtnExport},
-        {"m_btnDelete", &QPhotoView::OnBtnDelete},
-        {"m_btnRefresh", &QPhotoView::OnBtnRefresh},
-        {"m_btnCheckAll", &QPhotoView::OnBtnCheckAll},
-        {"m_btnUncheckAll", &QPhotoView::OnBtnUnCheckAll},
+    const struct {
+        const char* name;
+        const char* icon;
+        void (QPhotoView::*slot)();
+    } actions[] = {
+        {"m_btnNewAlbum", "/image/details/bar_new_album.png", nullptr},
+        {"m_btnImport", "/image/details/bar_import.png", &QPhotoView::OnBtnImport},
+        {"m_btnExport", "/image/details/bar_export.png", &QPhotoView::OnBtnExport},
+        {"m_btnDelete", "/image/details/bar_delete.png", &QPhotoView::OnBtnDelete},
+        {"m_btnRefresh", "/image/details/bar_refresh.png", &QPhotoView::OnBtnRefresh},
+        {"m_btnCheckAll", "/image/details/bar_check_all.png", &QPhotoView::OnBtnCheckAll},
+        {"m_btnUncheckAll", "/image/details/bar_uncheck_all.png", &QPhotoView::OnBtnUnCheckAll},
     };
-    for (const auto& [name, slot] : actions) {
-        QPushButton* button = MakeButton(name);
+    for (const auto& [name, icon, slot] : actions) {
+        QPushButton* button = MakeButton(name, icon);
         layout->addWidget(button);
         if (slot != nullptr) {
             connect(button, &QPushButton::clicked, this, slot);
         }
     }
     connect(Button("m_btnNewAlbum"), &QPushButton::clicked, m_albumPage, &UserPicWidget::OnBtnNewAlbum);
+    // Seven buttons in German do not fit a window of the default size: they drop to their icons.
+    QCompactBar::Install(bar);
     return bar;
 }
 
@@ -314,6 +326,15 @@ void QPhotoView::OnEnterAlbumView(IPhotoAlbumType type, char* id) {
 
 void QPhotoView::OnReturnAlbumView(IPhotoAlbumType) {
     ShowPage(AlbumsPage);
+    // Photos imported into the album or taken out of it change its count and maybe its cover.
+    const CPhotoList* shown = m_albumShow->Page()->Grid()->List();
+    for (PicItemTotal* tile : m_albumPage->Tiles()) {
+        if (tile->Album().id == m_albumShow->AlbumId() && shown != nullptr &&
+            tile->Album().photoCount != shown->Count()) {
+            m_albumPage->Reload();
+            return;
+        }
+    }
 }
 
 void QPhotoView::OnNewAlbum(QString name) {
@@ -479,6 +500,13 @@ void QPhotoView::OnBtnDelete() {
             }
             if (ids.empty()) {
                 ShowMessage(tr("Please choose one or more items first!"));
+                return;
+            }
+            QPointer<QPhotoView> self(this);
+            const int answer = ShowMessage(tr("Remove the selected photos from this album? They stay in the "
+                                              "Photo Library."),
+                                           QString(), MSG_WARNING | MSG_YESNO);
+            if (!self || answer != MSG_RESULT_YES) {
                 return;
             }
             m_albumShow->RemoveFromAlbum(ids);

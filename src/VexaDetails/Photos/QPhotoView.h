@@ -94,7 +94,8 @@ private slots:
 
 private:
     QWidget* CreateBar();
-    QPushButton* MakeButton(const char* objectName);
+    // A tab without an icon, an action button with its icon for a narrow bar.
+    QPushButton* MakeButton(const char* objectName, const char* icon = nullptr);
     void ShowPage(Page page);
     QPhotoGridView* CurrentGrid() const;
     void ReloadAfterChange();

@@ -9,6 +9,7 @@
 #include <QStackedWidget>
 
 #include "LanguageService.h"
+#include "QColumnFit.h"
 #include "QDragListView.h"
 #include "QDragTableView.h"
 #include "QDragTreeView.h"
@@ -46,8 +47,8 @@ QSystemBrowser::QSystemBrowser(QSystemfileTreeModel* treeModel, QSortFilterProxy
     m_table->setStyleSheet(QStringLiteral("QTableView::item{selection-background-color:rgb(100,166,182)}"));
     m_table->setModel(contents);
     m_table->horizontalHeader()->setStretchLastSection(true);
-    m_table->setColumnWidth(QSystemModel::ColumnName, 260);
-    m_table->setColumnWidth(QSystemModel::ColumnCreateTime, 150);
+    // Name, size, type; the creation time takes the rest.
+    QColumnFit::Install(m_table, {260, 100, 100}, 150);
     m_table->setSortingEnabled(true);
     m_table->sortByColumn(QSystemModel::ColumnName, Qt::AscendingOrder);
 

@@ -28,6 +28,7 @@
 #include "LanguageService.h"
 #include "NotSupportedMessage.h"
 #include "PlayerWidget.h"
+#include "QColumnFit.h"
 #include "QConverVideoDlg.h"
 #include "QDropFileMimeData.h"
 #include "QFileFolderExport.h"
@@ -79,10 +80,8 @@ QVideoView::QVideoView(IVexaManager* manager, int deviceHandle, QWidget* parent)
     SetChunkList(&m_videos);
     QTableView* table = CreateTableView(m_videoModel);
     table->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    table->setColumnWidth(QVideoPlayModel::ColumnName, 260);
-    table->setColumnWidth(QVideoPlayModel::ColumnTime, 70);
-    table->setColumnWidth(QVideoPlayModel::ColumnSize, 90);
-    table->setColumnWidth(QVideoPlayModel::ColumnFormat, 150);
+    // Name, time, size and format; the status column takes the rest.
+    QColumnFit::Install(table, {260, 70, 90, 150});
     table->verticalHeader()->setDefaultSectionSize(28);
     table->viewport()->installEventFilter(this);
     clickList();
@@ -202,6 +201,10 @@ void QVideoView::setVideoListInfo(std::list<IBaseChunk*>* list) {
 
 void QVideoView::EmitRefresh() {
     emit emitRefreshVideoNode(DeviceHandle(), this);
+}
+
+QString QVideoView::EmptyText() const {
+    return tr("There are no videos on the device.");
 }
 
 void QVideoView::refreshVideoView() {

@@ -83,6 +83,7 @@ signals:
 protected:
     void Run() override;
     void EmitRefresh() override;
+    QString EmptyText() const override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;

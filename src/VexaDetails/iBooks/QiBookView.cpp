@@ -26,6 +26,7 @@
 #include "LanguageService.h"
 #include "QAddBookAction.h"
 #include "QAddDataWidget.h"
+#include "QColumnFit.h"
 #include "QFileFolderExport.h"
 #include "QMessageDlg.h"
 #include "QMySortModel.h"
@@ -36,8 +37,6 @@
 #include "WidgetColors.h"
 
 namespace {
-
-constexpr int kColumnWidths[] = {150, 150, 110, 95, 95};
 
 struct ReleaseManager {
     void operator()(IVexaManager* manager) const { DeleteVexaManager(&manager); }
@@ -67,7 +66,8 @@ QiBookView::QiBookView(IVexaManager* manager, int deviceHandle, QWidget* parent)
     table->setSelectionMode(QAbstractItemView::ExtendedSelection);
     table->setWordWrap(false);
     table->sortByColumn(QiBooksModel::NameColumn, Qt::AscendingOrder);
-    ResizeColumns();
+    // Name, author, genre, rating and format; the size column takes the rest.
+    m_columnFit = QColumnFit::Install(table, {150, 150, 110, 95, 95});
     clickList();
 
     m_menu = new QMenu(this);
@@ -82,7 +82,7 @@ QiBookView::QiBookView(IVexaManager* manager, int deviceHandle, QWidget* parent)
     connect(AddWidget(), &QAddDataWidget::clickAdd, this, &QiBookView::OnAddBtn);
     connect(table, &QTableView::customContextMenuRequested, this, &QiBookView::OnRightClicked);
     connect(table, &QTableView::clicked, this, &QiBookView::ClickTableView);
-    connect(SortModel(), &QMySortModel::modelReset, this, &QiBookView::ResizeColumns);
+    connect(SortModel(), &QMySortModel::modelReset, m_columnFit, &QColumnFit::Fit);
     // The loader reports the end of a load; the base view's own loading thread is not used.
     disconnect(this, &QBaseDetailsView::loadFinished, this, nullptr);
     RetranslateUi();
@@ -102,14 +102,6 @@ void QiBookView::InitEmptyPanel() {
     const QString root = ResourceRoot();
     AddWidget()->setLabelImage(root + QStringLiteral("/image/details/Add-Book_bg.png"));
     AddWidget()->setAddButtonImage(root + QStringLiteral("/image/details/Add Book_btn.png"));
-}
-
-void QiBookView::ResizeColumns() {
-    QHeaderView* header = TableView() ? TableView()->horizontalHeader() : nullptr;
-    if (!header || header->count() < int(std::size(kColumnWidths)))
-        return;
-    for (int column = 0; column < int(std::size(kColumnWidths)); ++column)
-        header->resizeSection(column, kColumnWidths[column]);
 }
 
 // ---------------------------------------------------------------------------------------------------

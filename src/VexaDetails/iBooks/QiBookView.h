@@ -8,6 +8,7 @@
 class CiBookChunk;
 class IObsever;
 class QAction;
+class QColumnFit;
 class QDragEnterEvent;
 class QDragMoveEvent;
 class QDropEvent;
@@ -67,7 +68,6 @@ protected:
 private:
     void InitEmptyPanel();
     void RetranslateUi();
-    void ResizeColumns();
     CiBookChunk* BookAtRow(const QModelIndex& viewIndex) const;
     // Marks only `book`, so that the checked-records actions work on the row the user pointed at.
     void CheckOnly(CiBookChunk* book);
@@ -75,6 +75,7 @@ private:
 
     QiBooksModel* m_model;
     QMenu* m_menu = nullptr;
+    QColumnFit* m_columnFit = nullptr;
     QAction* m_actionToComputer = nullptr;
     QAction* m_actionToiTunes = nullptr;
     CiBookChunk* m_clickedBook = nullptr;

@@ -11,8 +11,16 @@ namespace {
 
 void OnCrash() {}
 
-[[noreturn]] void Fault(const std::string& kind) {
-    if (kind == "segv") {
+} // namespace
+
+// Exported (the victim links with -rdynamic), so the dump can name it.
+extern "C" [[noreturn]] void VictimFault(const std::string& kind) {
+    if (kind == "wildcall") {
+        // A call through a pointer into the heap, as a dangling object's vtable gives: the program
+        // counter itself is then the bad address, and no unwind table covers it.
+        static char* heap = static_cast<char*>(std::malloc(64));
+        reinterpret_cast<void (*)()>(heap)();
+    } else if (kind == "segv") {
         // A real access fault at a known address, not raise(): the dump must carry the address.
         volatile int* wild = reinterpret_cast<volatile int*>(0x10);
         *wild = 1;
@@ -27,8 +35,6 @@ void OnCrash() {}
     std::raise(SIGILL);
     std::abort();
 }
-
-} // namespace
 
 int main(int argc, char* argv[]) {
     std::wstring pending;
@@ -48,6 +54,7 @@ int main(int argc, char* argv[]) {
     const bool wantReport = std::getenv("VICTIM_NO_REPORT") == nullptr;
     if (SetdumpCall(widePath.c_str(), wantReport ? &OnCrash : nullptr) != 0)
         return 3;
+    SetdumpVersion("9.8.7.6");
     std::fflush(stdout);
-    Fault(kind);
+    VictimFault(kind);
 }

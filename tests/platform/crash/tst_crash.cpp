@@ -83,6 +83,8 @@ private slots:
                                           << "Signal: 8 (SIGFPE)";
         QTest::newRow("abort") << "abort"
                                << "Signal: 6 (SIGABRT)";
+        QTest::newRow("call into the heap") << "wildcall"
+                                            << "Signal: 11 (SIGSEGV)";
     }
 
     void faultWritesDumpAndRelaunchesInReportMode() {
@@ -114,11 +116,20 @@ private slots:
             QVERIFY(!self.isEmpty());
             QVERIFY(text.contains("Sent by process: " + self + "\n"));
         }
-        // At least one resolved frame of the victim itself, and the memory map with its stack.
-        const qsizetype backtrace = text.indexOf("Backtrace:\n");
+        QVERIFY(text.contains("\nVersion: 9.8.7.6\n"));
+        // The faulting thread's own frames, read from the signal context, name the faulting
+        // function; for a wild call the program counter is the bad address itself.
+        const QString pc =
+            QRegularExpression("\nPC: (0x[0-9a-f]+)\nSP: 0x[0-9a-f]+\n").match(text).captured(1);
+        QVERIFY2(!pc.isEmpty(), qPrintable(text.left(600)));
+        if (kind == "wildcall")
+            QVERIFY(text.contains("Address: " + pc + "\n"));
+        const qsizetype frames = text.indexOf("Frames of the faulting thread");
+        const qsizetype backtrace = text.indexOf("Backtrace of the handler:\n");
         const qsizetype map = text.indexOf("Memory map:\n");
-        QVERIFY(backtrace > 0 && map > backtrace);
-        QVERIFY(text.mid(backtrace, map - backtrace).contains("crash_victim"));
+        QVERIFY(frames > 0 && backtrace > frames && map > backtrace);
+        QVERIFY2(text.mid(frames, backtrace - frames).contains("crash_victim(VictimFault+0x"),
+                 qPrintable(text.mid(frames, backtrace - frames)));
         QVERIFY(text.mid(map).contains("[stack]"));
     }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include <QElapsedTimer>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -16,6 +17,7 @@
 
 #include <vexa/vexa.h>
 
+#include "BackupReport.h"
 #include "sim/ContentServices.h"
 #include "sim/DeviceProfile.h"
 #include "sim/OrderedJobs.h"
@@ -659,28 +661,14 @@ void TestVexaCore::backupIsReadableByIndependentToolsAndListed() {
     QCOMPARE(manager->GetDeviceService()->BackupDevice(nullptr, 0), int(VEXA_E_INVALID_ARGUMENT));
     QCOMPARE(manager->GetDeviceService()->BackupDevice(folder16.c_str(), 0), 0);
 
-    const char* script = R"(
-import os, plistlib, sqlite3, sys
-folder = sys.argv[1]
-info = plistlib.load(open(os.path.join(folder, 'Info.plist'), 'rb'))
-manifest = plistlib.load(open(os.path.join(folder, 'Manifest.plist'), 'rb'))
-plistlib.load(open(os.path.join(folder, 'Status.plist'), 'rb'))
-db = sqlite3.connect(os.path.join(folder, 'Manifest.db'))
-rows = db.execute('SELECT fileID, domain, relativePath, flags FROM Files').fetchall()
-files = [r for r in rows if r[3] == 1]
-missing = [r for r in files if not os.path.isfile(os.path.join(folder, r[0][:2], r[0]))]
-domains = set(r[1] for r in rows)
-print(info['Device Name'], info['Unique Identifier'], len(files), len(missing), manifest.get('IsEncrypted'),
-      'HomeDomain' in domains, 'MediaDomain' in domains)
-sys.exit(1 if missing or not files else 0)
-)";
-    QProcess python;
-    python.start("/usr/bin/python3", {"-c", script, QString::fromStdString(folder.string())});
-    QVERIFY(python.waitForFinished(60000));
-    const QString report = QString::fromUtf8(python.readAllStandardOutput());
-    QVERIFY2(python.exitCode() == 0, qPrintable(report + python.readAllStandardError()));
-    QVERIFY2(report.startsWith("Backup Source " + QString::fromStdString(udid)), qPrintable(report));
-    QVERIFY2(report.trimmed().endsWith("0 False True True"), qPrintable(report));
+    const QJsonObject report = ReadBackup(QString::fromStdString(folder.string()));
+    QVERIFY2(BackupProblems(report).isEmpty(), BackupProblems(report).constData());
+    QCOMPARE(report.value("name").toString(), QStringLiteral("Backup Source"));
+    QCOMPARE(report.value("udid").toString(), QString::fromStdString(udid));
+    QVERIFY(report.value("stored").toInt() > 0);
+    QVERIFY(!report.value("encrypted").toBool());
+    const QJsonArray domains = report.value("domains").toArray();
+    QVERIFY(domains.contains("HomeDomain") && domains.contains("MediaDomain"));
 
     BackupRecord* records = nullptr;
     int count = 0;
@@ -903,10 +891,12 @@ void TestVexaCore::anEmptyRootGetsTheDemoDeviceAndUsbReportsNone() {
     QCOMPARE(info->properties[DP_DeviceName], "Demo iPhone");
     QCOMPARE(info->properties[DP_ProductType], "iPhone7,2");
 
-    // The usb backend without a running usbmuxd: the simulated devices leave and none takes their place.
-    qputenv("VEXA_BACKEND", "usb");
+    // The default backend without a running usbmuxd is the usb one: the simulated devices leave, none
+    // takes their place, and the muxer is waited for.
+    qputenv("VEXA_BACKEND", "auto");
     qputenv("USBMUXD_SOCKET_ADDRESS", "UNIX:/nonexistent/usbmuxd");
     QCOMPARE(IOSInitialize(), int(VEXA_OK));
+    QCOMPARE(IOSTransportState(), int(VEXA_TRANSPORT_WAITING));
     const int demoHandle = handleOf(demo);
     auto removedDemo = [demoHandle] {
         std::lock_guard lock(g_log.mutex);
@@ -916,6 +906,7 @@ void TestVexaCore::anEmptyRootGetsTheDemoDeviceAndUsbReportsNone() {
     QVERIFY(waitFor(removedDemo, 1000));
     qputenv("VEXA_BACKEND", "sim");
     QCOMPARE(IOSInitialize(), int(VEXA_OK));
+    QCOMPARE(IOSTransportState(), int(VEXA_TRANSPORT_SIMULATOR));
     qunsetenv("USBMUXD_SOCKET_ADDRESS");
 }
 

@@ -14,10 +14,12 @@
 #endif
 
 #include <QCryptographicHash>
+#include <QDate>
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QLocalSocket>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -134,6 +136,9 @@ private slots:
     void pairingWaitsUntilTheUserTrusts();
     void installerListsInstallsAndRemovesApps();
     void backupIsReadByIndependentReadersAndRestores();
+    // After the backups above: rows run in order, each a step a user takes with Debian's tools.
+    void debianToolsGetWhatAPhoneAnswers_data();
+    void debianToolsGetWhatAPhoneAnswers();
     void listenersHearDetachAndAttach();
     void libraryClientsReachFilesIconsAndAppContainers();
     void faultsEndTheClientCleanlyAndTheEmulatorServesOn_data();
@@ -344,6 +349,77 @@ void DeviceEmulatorTest::backupIsReadByIndependentReadersAndRestores() {
         run("idevicebackup2", {"-u", kUdid, "restore", "--system", "--password", "secret", encrypted});
     QVERIFY2(right.text.contains("Restore Successful."), qPrintable(right.text));
     QCOMPARE(simctl({"backup-password", kUdid}).code, 0);
+}
+
+void DeviceEmulatorTest::debianToolsGetWhatAPhoneAnswers_data() {
+    QTest::addColumn<QString>("tool");
+    QTest::addColumn<QStringList>("arguments"); // %BACKUPS% is the folder of the backups made above
+    QTest::addColumn<QString>("answer");        // a pattern the tool's output must match
+    const QStringList info = {"-u", kUdid, "-k"};
+    const QString year = QString::number(QDate::currentDate().year());
+    QTest::newRow("the clock is today's") << "idevicedate" << QStringList{"-u", kUdid} << year;
+    QTest::newRow("the clock is a real number")
+        << "ideviceinfo" << info + QStringList{"TimeIntervalSince1970"} << R"(^\d{10}\.\d+\s*$)";
+    QTest::newRow("hardware of an iPhone 11")
+        << "ideviceinfo" << info + QStringList{"HardwareModel"} << "^N104AP\\s*$";
+    QTest::newRow("model number of an iPhone 11")
+        << "ideviceinfo" << info + QStringList{"ModelNumber"} << "^MWLT2\\s*$";
+    QTest::newRow("an iOS an iPhone 11 ran")
+        << "ideviceinfo" << info + QStringList{"ProductVersion"} << "^17\\.7\\s*$";
+    QTest::newRow("system apps are listed as such")
+        << "ideviceinstaller" << QStringList{"-u", kUdid, "-l", "-o", "list_system"}
+        << "com\\.apple\\.mobilesafari";
+    const QStringList backup = {"-u", kUdid};
+    QTest::newRow("last backup's details")
+        << "idevicebackup2" << backup + QStringList{"info", "%BACKUPS%/backup-modern"}
+        << R"(Product Type: iPhone12,1\n[\s\S]*Encrypted: No)";
+    QTest::newRow("last encrypted backup's details")
+        << "idevicebackup2" << backup + QStringList{"info", "%BACKUPS%/backup-encrypted"} << "Encrypted: Yes";
+    QTest::newRow("details without a backup")
+        << "idevicebackup2" << backup + QStringList{"info", "%BACKUPS%"} << "no complete backup";
+    QTest::newRow("last backup's files")
+        << "idevicebackup2" << backup + QStringList{"list", "%BACKUPS%/backup-modern"}
+        << R"(^Domain,Path,FileID,Type\n[\s\S]*^\w+Domain[^,\n]*,[^,\n]+,[0-9a-f]{40},File$)";
+    QTest::newRow("encryption on") << "idevicebackup2"
+                                   << backup + QStringList{"encryption", "on", "pw", "%BACKUPS%"}
+                                   << "Backup encryption has been enabled successfully";
+    QTest::newRow("the device says it encrypts")
+        << "ideviceinfo" << QStringList{"-u", kUdid, "-q", "com.apple.mobile.backup", "-k", "WillEncrypt"}
+        << "^true\\s*$";
+    QTest::newRow("encryption on twice")
+        << "idevicebackup2" << backup + QStringList{"encryption", "on", "pw", "%BACKUPS%"}
+        << "already enabled";
+    QTest::newRow("off with the wrong password")
+        << "idevicebackup2" << backup + QStringList{"encryption", "off", "nope", "%BACKUPS%"}
+        << "Could not disable backup encryption";
+    QTest::newRow("encryption off") << "idevicebackup2"
+                                    << backup + QStringList{"encryption", "off", "pw", "%BACKUPS%"}
+                                    << "Backup encryption has been disabled successfully";
+    QTest::newRow("the device no longer encrypts")
+        << "ideviceinfo" << QStringList{"-u", kUdid, "-q", "com.apple.mobile.backup", "-k", "WillEncrypt"}
+        << "^false\\s*$";
+    QTest::newRow("unpair") << "idevicepair" << QStringList{"-u", kUdid, "unpair"} << "SUCCESS";
+    // The device forgot this computer: the next tool pairs anew.
+    QTest::newRow("paired again on the next use")
+        << "ideviceinfo" << info + QStringList{"DeviceName"} << "^" + kName + "\\s*$";
+}
+
+void DeviceEmulatorTest::debianToolsGetWhatAPhoneAnswers() {
+    QFETCH(QString, tool);
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, answer);
+    if (!haveTool(qPrintable(tool)))
+        QSKIP("Debian's device tools are not installed");
+    arguments.replaceInStrings("%BACKUPS%", m_dir.path());
+    const QStringList hostsBefore = QDir(deviceFolder() + "/lockdown/hosts").entryList(QDir::Files);
+    const Output output = run(tool, arguments);
+    QVERIFY2(QRegularExpression(answer, QRegularExpression::MultilineOption).match(output.text).hasMatch(),
+             qPrintable(output.text));
+    if (tool == "idevicepair") {
+        // The device removed the certificate of the host that unpaired, and only that one.
+        const QStringList hostsAfter = QDir(deviceFolder() + "/lockdown/hosts").entryList(QDir::Files);
+        QCOMPARE(hostsAfter.size(), hostsBefore.size() - 1);
+    }
 }
 
 void DeviceEmulatorTest::listenersHearDetachAndAttach() {

@@ -85,6 +85,9 @@ int Converter_Open(MediaConverter* converter, const char* source, const char* de
                    const MediaConfig* config); // format: "mp4"
 int Converter_Start(MediaConverter* converter);
 int Converter_Pause(MediaConverter* converter);
+// 1 once a pause took effect: the worker finished the packet in hand and converts nothing more until
+// Converter_Start; 0 while it runs, before the pause is reached and when it is not paused.
+int Converter_IsPaused(MediaConverter* converter);
 int Converter_Stop(MediaConverter* converter);
 int Converter_Close(MediaConverter* converter);
 void Converter_Release(MediaConverter* converter);
@@ -106,6 +109,8 @@ int Player_Close(MediaPlayer* player);
 int Player_SetVideoView(MediaPlayer* player, uintptr_t window);
 int Player_Play(MediaPlayer* player);
 int Player_Pause(MediaPlayer* player);
+// Non-zero once playback stands still (paused or stopped, the play time no longer moves); 0 while it plays.
+int Player_IsPaused(MediaPlayer* player);
 int Player_Stop(MediaPlayer* player);                       // pauses and goes back to the start
 int Player_FastSeek(MediaPlayer* player, int64_t position); // key frame before it; sound alone: exact
 int Player_SetAudioVolume(MediaPlayer* player, int volume); // 0..100

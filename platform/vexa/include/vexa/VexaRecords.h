@@ -233,8 +233,8 @@ struct AppRecord {
     char name[200];
     char id[200];          // bundle identifier, the key for uninstall and backup
     char version[200];
-    int32_t appSize;       // bytes
-    int32_t fileSize;      // bytes
+    int32_t appSize;       // bytes of the application bundle
+    int32_t fileSize;      // bytes the app takes on the device: its bundle with its documents and data
     const uint8_t* icon;   // PNG data; null until GetAppListIcon
     int32_t iconLength;
     int32_t reserved;

@@ -21,10 +21,22 @@ enum VexaNotifyMode : int {
 
 typedef int (*VexaListenerCallback)(int mode, int deviceHandle);
 
+// How the library reaches devices right now, for the page that waits for one.
+enum VexaTransport : int {
+    VEXA_TRANSPORT_SIMULATOR = 0,     // simulated devices (VEXA_BACKEND=sim)
+    VEXA_TRANSPORT_LISTENING = 1,     // usbmuxd answers: devices are reported as they are plugged in
+    VEXA_TRANSPORT_WAITING = 2,       // usbmuxd is not running yet; it is listened to once it starts
+    VEXA_TRANSPORT_NOT_INSTALLED = 3, // no usbmuxd daemon on this computer (Debian package "usbmuxd")
+};
+
 extern "C" {
 int IOSInitialize();
 int IOSListener(VexaListenerCallback callback);
 IVexaManager* GetVexaManager();
 int IsWiFiConnect(int deviceHandle);
 void DeleteVexaManager(IVexaManager** manager);
+// A VexaTransport value.
+int IOSTransportState();
+// Asks every device whose pairing failed (mode 4) again; each is reported anew (mode 1, 3 or 4). 0.
+int IOSRetryPairing();
 }

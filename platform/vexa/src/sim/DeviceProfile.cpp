@@ -24,19 +24,30 @@ struct ModelFacts {
     uint64_t capacityGb;
 };
 
-constexpr std::array<ModelFacts, 12> kModels{{
+// Each model with the values a unit of it reports: its hardware and a model number it was sold under,
+// and the last iOS version it ran. Within a family the newest model comes last.
+constexpr std::array<ModelFacts, 21> kModels{{
     {"iPhone7,2", "iPhone", "N61AP", "MG472", "12.5.7", "16H81", "arm64", "1", "#e1e4e3", true, 64},
+    {"iPhone3,1", "iPhone", "N90AP", "MC603", "7.1.2", "11D257", "armv7", "1", "black", true, 16},
+    {"iPhone5,2", "iPhone", "N42AP", "MD660", "10.3.4", "14G61", "armv7s", "1", "#3b3b3c", true, 16},
+    {"iPhone5,3", "iPhone", "N48AP", "ME505", "10.3.3", "14G60", "armv7s", "1", "#3b3b3c", true, 16},
     {"iPhone7,1", "iPhone", "N56AP", "MGAF2", "12.5.7", "16H81", "arm64", "1", "#e1e4e3", true, 64},
     {"iPhone8,1", "iPhone", "N71AP", "MKQN2", "15.8", "19H370", "arm64", "1", "#3b3b3c", true, 64},
     {"iPhone10,4", "iPhone", "D201AP", "MQ6J2", "16.7.8", "20H343", "arm64", "1", "#e4e4e2", true, 128},
-    {"iPhone5,2", "iPhone", "N42AP", "MD660", "10.3.4", "14G61", "armv7s", "1", "#3b3b3c", true, 16},
-    {"iPhone3,1", "iPhone", "N90AP", "MC603", "7.1.2", "11D257", "armv7", "1", "black", true, 16},
+    {"iPhone10,3", "iPhone", "D22AP", "MQA52", "16.7.8", "20H343", "arm64", "1", "#3b3b3c", true, 64},
+    {"iPhone12,1", "iPhone", "N104AP", "MWLT2", "17.7", "21H16", "arm64e", "1", "#1f2020", true, 64},
+    {"iPhone13,2", "iPhone", "D53gAP", "MGJ53", "17.7", "21H16", "arm64e", "1", "#1f2020", true, 64},
+    {"iPhone14,5", "iPhone", "D17AP", "MLPF3", "17.7", "21H16", "arm64e", "1", "#1f2020", true, 128},
+    {"iPhone15,2", "iPhone", "D73AP", "MQ0D3", "17.7", "21H16", "arm64e", "1", "#3b3b3c", true, 128},
     {"iPad4,1", "iPad", "J71AP", "MD785", "12.5.7", "16H81", "arm64", "1,2", "#3b3b3c", false, 32},
     {"iPad6,11", "iPad", "J71sAP", "MP2F2", "16.7.8", "20H343", "arm64", "1,2", "#e1e4e3", false, 32},
-    {"iPod7,1", "iPod", "N102AP", "MKH22", "12.5.7", "16H81", "arm64", "1", "#3b3b3c", false, 32},
-    {"iPod5,1", "iPod", "N78AP", "MD723", "9.3.5", "13G36", "armv7", "1", "#99989b", false, 32},
-    {"iPod2,1", "iPod", "N72AP", "MB528", "4.2.1", "8C148", "armv6", "1", "black", false, 8},
+    {"iPad7,5", "iPad", "J71bAP", "MR7F2", "17.7", "21H16", "arm64", "1,2", "#e1e4e3", false, 32},
+    {"iPad13,18", "iPad", "J271AP", "MPQ03", "17.7", "21H16", "arm64e", "1,2", "#e1e4e3", false, 64},
     {"iPod1,1", "iPod", "N45AP", "MA623", "3.1.3", "7E18", "armv6", "1", "black", false, 8},
+    {"iPod2,1", "iPod", "N72AP", "MB528", "4.2.1", "8C148", "armv6", "1", "black", false, 8},
+    {"iPod5,1", "iPod", "N78AP", "MD723", "9.3.5", "13G36", "armv7", "1", "#99989b", false, 32},
+    {"iPod7,1", "iPod", "N102AP", "MKH22", "12.5.7", "16H81", "arm64", "1", "#3b3b3c", false, 32},
+    {"iPod9,1", "iPod", "N112AP", "MVHV2", "15.8", "19H370", "arm64", "1", "#3b3b3c", false, 32},
 }};
 
 const ModelFacts& factsFor(const std::string& productType) {
@@ -45,12 +56,14 @@ const ModelFacts& factsFor(const std::string& productType) {
             return facts;
         }
     }
+    // An unknown model of a known family is taken for a newer one: it gets the family's newest values.
+    const ModelFacts* newest = &kModels.front();
     for (const auto& facts : kModels) {
         if (productType.rfind(facts.deviceClass, 0) == 0) {
-            return facts; // an unknown model of a known family
+            newest = &facts;
         }
     }
-    return kModels.front();
+    return *newest;
 }
 
 // FNV-1a over the identifier, so every value derived from it is stable for a given device.

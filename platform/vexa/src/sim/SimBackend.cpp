@@ -60,13 +60,9 @@ fs::path SimBackend::RootFromEnvironment() {
 
 int SimBackend::Initialize() {
     std::lock_guard lock(m_mutex);
-    const std::string backend = environment("VEXA_BACKEND");
     std::error_code error;
     if (!m_listener) {
         m_listener = std::make_unique<DeviceListener>(m_registry, [this] { makeDemoDeviceIfDue(); });
-    }
-    if (!backend.empty() && backend != "sim" && backend != "auto") {
-        std::fprintf(stderr, "vexa: unknown VEXA_BACKEND \"%s\", using the simulator\n", backend.c_str());
     }
     const fs::path root = RootFromEnvironment();
     fs::create_directories(root, error);

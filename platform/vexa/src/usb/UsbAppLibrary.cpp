@@ -198,7 +198,8 @@ int UsbAppLibrary::GetApplistInfo(AppRecord** records, int* count) {
         copyText(record.id, id);
         copyText(record.version, version);
         record.appSize = clamp32(PlistUnsigned(app, "StaticDiskUsage"));
-        record.fileSize = clamp32(PlistUnsigned(app, "DynamicDiskUsage"));
+        record.fileSize =
+            clamp32(PlistUnsigned(app, "StaticDiskUsage") + PlistUnsigned(app, "DynamicDiskUsage"));
     }
     *records = kept == 0 ? nullptr : list;
     *count = kept;

@@ -2,6 +2,11 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <utility>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <vexa/VexaResult.h>
 
@@ -16,6 +21,32 @@ constexpr auto kPairingRetry = std::chrono::milliseconds(500);
 // A garbled or cut-short answer is asked again this often before the device counts as failed: one
 // bad message while the cable settles should not send the user to replug.
 constexpr int kPairingAttempts = 3;
+// How often the socket of a usbmuxd that is not running yet is looked for.
+constexpr auto kSocketWatch = std::chrono::milliseconds(100);
+constexpr const char* kDefaultSocket = "/var/run/usbmuxd";
+// Where distributions install the daemon; Debian's package "usbmuxd" puts it in /usr/sbin.
+constexpr const char* kDaemonPaths[] = {"/usr/sbin/usbmuxd", "/sbin/usbmuxd", "/usr/local/sbin/usbmuxd",
+                                        "/usr/bin/usbmuxd"};
+
+// The muxer someone chose instead of the installed daemon, or null.
+const char* chosenAddress() {
+    const char* address = std::getenv("USBMUXD_SOCKET_ADDRESS");
+    return address != nullptr && *address != '\0' ? address : nullptr;
+}
+
+bool isSocket(const std::string& path) {
+    struct stat info = {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISSOCK(info.st_mode);
+}
+
+bool daemonInstalled() {
+    for (const char* path : kDaemonPaths) {
+        if (::access(path, X_OK) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
 } // namespace
 
 UsbBackend& UsbBackend::Instance() {
@@ -27,14 +58,23 @@ UsbBackend::~UsbBackend() {
     Stop();
 }
 
-bool UsbBackend::UsbmuxdAnswers() {
-    usbmuxd_device_info_t* list = nullptr;
-    const int count = usbmuxd_get_device_list(&list);
-    if (count < 0) {
-        return false;
+std::string UsbBackend::SocketPath() {
+    const char* address = chosenAddress();
+    if (address == nullptr) {
+        return kDefaultSocket;
     }
-    usbmuxd_device_list_free(&list);
-    return true;
+    const std::string text(address);
+    return text.rfind("UNIX:", 0) == 0 ? text.substr(5) : std::string();
+}
+
+int UsbBackend::Transport() {
+    const std::string path = SocketPath();
+    if (path.empty() || isSocket(path)) {
+        return VEXA_TRANSPORT_LISTENING;
+    }
+    // A muxer named by USBMUXD_SOCKET_ADDRESS is not the installed daemon: it is only waited for.
+    return chosenAddress() != nullptr || daemonInstalled() ? VEXA_TRANSPORT_WAITING
+                                                           : VEXA_TRANSPORT_NOT_INSTALLED;
 }
 
 int UsbBackend::Start() {
@@ -45,27 +85,11 @@ int UsbBackend::Start() {
     m_stop = false;
     m_callbackChanged = true;
     m_thread = std::thread([this] { run(); });
-    // libusbmuxd reports the devices already attached first, and reconnects by itself when the daemon
-    // restarts; a daemon that is not running yet is waited for.
-    if (usbmuxd_events_subscribe(&m_subscription, &UsbBackend::onUsbmuxdEvent, this) != 0) {
-        m_subscription = nullptr;
-        std::fprintf(stderr, "vexa: cannot subscribe to usbmuxd's device events\n");
-        return VEXA_E_UNPLUGGED;
-    }
     return VEXA_OK;
 }
 
 void UsbBackend::Stop() {
-    usbmuxd_subscription_context_t subscription = nullptr;
     std::thread thread;
-    {
-        std::lock_guard lock(m_mutex);
-        subscription = m_subscription;
-        m_subscription = nullptr;
-    }
-    if (subscription != nullptr) {
-        usbmuxd_events_unsubscribe(subscription); // joins libusbmuxd's thread: no event comes after
-    }
     {
         std::lock_guard lock(m_mutex);
         m_stop = true;
@@ -73,8 +97,47 @@ void UsbBackend::Stop() {
     }
     m_wake.notify_all();
     if (thread.joinable()) {
-        thread.join();
+        thread.join(); // reports every device gone
     }
+    usbmuxd_subscription_context_t subscription = nullptr;
+    {
+        std::lock_guard lock(m_mutex);
+        subscription = std::exchange(m_subscription, nullptr);
+    }
+    if (subscription != nullptr) {
+        usbmuxd_events_unsubscribe(subscription); // joins libusbmuxd's thread: no event comes after
+    }
+    std::lock_guard lock(m_mutex);
+    m_events.clear();
+}
+
+void UsbBackend::subscribe() {
+    const std::string path = SocketPath();
+    if (!path.empty() && !isSocket(path)) {
+        return;
+    }
+    // libusbmuxd watches only the default socket's folder for a restarted daemon; another path is polled.
+    libusbmuxd_set_use_inotify(chosenAddress() == nullptr ? 1 : 0);
+    // libusbmuxd reports the devices already attached first, and reconnects by itself when the daemon
+    // restarts.
+    usbmuxd_subscription_context_t subscription = nullptr;
+    if (usbmuxd_events_subscribe(&subscription, &UsbBackend::onUsbmuxdEvent, this) != 0) {
+        static bool told = false;
+        if (!std::exchange(told, true)) {
+            std::fprintf(stderr, "vexa: cannot subscribe to usbmuxd's device events\n");
+        }
+        return;
+    }
+    std::lock_guard lock(m_mutex);
+    m_subscription = subscription;
+}
+
+void UsbBackend::RetryPairing() {
+    {
+        std::lock_guard lock(m_mutex);
+        m_retry = true;
+    }
+    m_wake.notify_all();
 }
 
 bool UsbBackend::IsActive() const {
@@ -137,10 +200,11 @@ void UsbBackend::announce(Entry& entry) {
             return;
         }
     }
-    if (entry.state == entry.announced || entry.state == State::Unpaired) {
+    if ((entry.state == entry.announced && !entry.reannounce) || entry.state == State::Unpaired) {
         return;
     }
     entry.announced = entry.state;
+    entry.reannounce = false;
     const int handle = entry.device->Handle();
     switch (entry.state) {
     case State::Ready:
@@ -210,22 +274,34 @@ void UsbBackend::handleEvent(const Event& event) {
 
 void UsbBackend::run() {
     for (;;) {
+        bool subscribed = false;
+        {
+            std::lock_guard lock(m_mutex);
+            subscribed = m_subscription != nullptr || m_stop;
+        }
+        if (!subscribed) {
+            subscribe();
+        }
         std::deque<Event> events;
         bool stop = false;
+        bool retry = false;
         {
             std::unique_lock lock(m_mutex);
             bool waiting = false;
             for (const auto& [udid, entry] : m_devices) {
                 waiting = waiting || entry.state == State::Unpaired || entry.state == State::TrustPending;
             }
-            auto due = [this] { return m_stop || !m_events.empty() || m_callbackChanged; };
-            if (waiting) {
+            auto due = [this] { return m_stop || !m_events.empty() || m_callbackChanged || m_retry; };
+            if (m_subscription == nullptr) {
+                m_wake.wait_for(lock, kSocketWatch, due);
+            } else if (waiting) {
                 m_wake.wait_for(lock, kPairingRetry, due);
             } else {
                 m_wake.wait(lock, due);
             }
             events.swap(m_events);
             stop = m_stop;
+            retry = std::exchange(m_retry, false);
             if (m_callbackChanged) {
                 m_callbackChanged = false;
                 for (auto& [udid, entry] : m_devices) {
@@ -238,6 +314,13 @@ void UsbBackend::run() {
         }
         for (const Event& event : events) {
             handleEvent(event);
+        }
+        for (auto& [udid, entry] : m_devices) {
+            if (retry && entry.state == State::Failed) {
+                entry.state = State::Unpaired;
+                entry.failedAttempts = 0;
+                entry.reannounce = true;
+            }
         }
         for (auto& [udid, entry] : m_devices) {
             if (entry.state == State::Unpaired || entry.state == State::TrustPending) {

@@ -24,14 +24,21 @@ public:
     static UsbBackend& Instance();
     ~UsbBackend();
 
-    // True when a usbmuxd daemon (or whatever USBMUXD_SOCKET_ADDRESS names) answers right now.
-    static bool UsbmuxdAnswers();
+    // Where usbmuxd listens: the path of USBMUXD_SOCKET_ADDRESS ("UNIX:/path"), else /var/run/usbmuxd;
+    // empty when the address is a network one, which cannot be watched.
+    static std::string SocketPath();
+    // VEXA_TRANSPORT_LISTENING, _WAITING or _NOT_INSTALLED (see vexa.h).
+    static int Transport();
 
+    // Starts the notification thread. Until usbmuxd's socket exists (Debian starts the daemon only
+    // when a device is plugged in) the thread watches for it and subscribes once it appears.
     int Start();
     // Ends the subscription and reports every device gone. Safe when not started.
     void Stop();
     bool IsActive() const;
     int SetCallback(VexaListenerCallback callback);
+    // Devices whose pairing failed are asked again, and reported again whatever they answer.
+    void RetryPairing();
     std::shared_ptr<UsbDevice> Find(int handle) const;
     bool Owns(int handle) const { return handle >= kFirstHandle; }
 
@@ -50,6 +57,7 @@ private:
         State state = State::Unpaired;
         State announced = State::Unpaired; // what the current callback last heard
         int failedAttempts = 0;            // pairing rounds that got a broken answer
+        bool reannounce = false;           // asked again: the answer is told even when it is the same
     };
     struct Event {
         int kind;
@@ -59,6 +67,7 @@ private:
     UsbBackend() = default;
     static void onUsbmuxdEvent(const usbmuxd_event_t* event, void* self);
     void run();
+    void subscribe();
     void handleEvent(const Event& event);
     void tryToPair(Entry& entry);
     void announce(Entry& entry);
@@ -69,6 +78,7 @@ private:
     std::deque<Event> m_events;
     bool m_stop = false;
     bool m_callbackChanged = false;
+    bool m_retry = false;
     VexaListenerCallback m_callback = nullptr;
     int m_delivering = 0; // callbacks in flight, run without the lock
     std::condition_variable m_delivered;

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "BackupReport.h"
 #include "formats/Formats.h"
 
 using namespace vexa::formats;
@@ -584,42 +585,23 @@ fs::path TestFormats::writeBackup(const std::string& password) {
 void TestFormats::backupIsReadableByPlistlibAndSqlite() {
     const fs::path folder = writeBackup({});
     QVERIFY(!folder.empty());
-    QJsonArray expected;
-    for (size_t i = 0; i < kSampleFiles.size(); ++i)
-        expected.append(QJsonArray{QString::fromStdString(kSampleFiles[i].domain),
-                                   QString::fromStdString(kSampleFiles[i].relativePath),
-                                   Q(dir() / "sources" / std::to_string(i))});
-    // Each Files row: fileID is the hash of domain-path, the stored file exists with the source's bytes,
-    // and the keyed archive in "file" records its size.
-    const char* script = R"py(
-import hashlib, json, os, plistlib, sqlite3, sys
-folder, expected = sys.argv[1], json.loads(sys.argv[2])
-info = plistlib.load(open(os.path.join(folder, 'Info.plist'), 'rb'))
-manifest = plistlib.load(open(os.path.join(folder, 'Manifest.plist'), 'rb'))
-status = plistlib.load(open(os.path.join(folder, 'Status.plist'), 'rb'))
-assert manifest['IsEncrypted'] is False and manifest['Lockdown']['SerialNumber'] == 'F2LXK0ABJCLF'
-assert status['SnapshotState'] == 'finished'
-rows = sqlite3.connect(os.path.join(folder, 'Manifest.db')).execute(
-    'SELECT fileID, domain, relativePath, flags, file FROM Files').fetchall()
-stored = {}
-for file_id, domain, path, flags, blob in rows:
-    assert file_id == hashlib.sha1((domain + '-' + path).encode()).hexdigest(), path
-    archive = plistlib.loads(blob)
-    record = archive['$objects'][archive['$top']['root'].data]
-    if flags == 1:
-        data = open(os.path.join(folder, file_id[:2], file_id), 'rb').read()
-        assert record['Size'] == len(data), path
-        stored[(domain, path)] = data
-    else:
-        assert flags == 2 and not os.path.exists(os.path.join(folder, file_id[:2], file_id))
-for domain, path, source in expected:
-    assert stored.pop((domain, path)) == open(source, 'rb').read(), path
-assert not stored
-print(info['Device Name'], info['Last Backup Date'].isoformat(), len(rows))
-)py";
-    const Output check = Python(script, {Q(folder), QString::fromUtf8(QJsonDocument(expected).toJson())});
-    QVERIFY2(check.exitCode == 0, check.err.constData());
-    QCOMPARE(check.out.trimmed(), QByteArray("Anna's iPhone 2024-03-07T09:05:00 5"));
+    const QJsonObject report = ReadBackup(Q(folder));
+    QVERIFY2(BackupProblems(report).isEmpty(), BackupProblems(report).constData());
+    QCOMPARE(report.value("name").toString(), QStringLiteral("Anna's iPhone"));
+    QCOMPARE(report.value("date").toString(), QStringLiteral("2024-03-07T09:05:00"));
+    QCOMPARE(report.value("serial").toString(), QStringLiteral("F2LXK0ABJCLF"));
+    QCOMPARE(report.value("snapshot").toString(), QStringLiteral("finished"));
+    QVERIFY(!report.value("encrypted").toBool());
+    QCOMPARE(report.value("rows").toInt(), 5);
+    // Every stored file has its source's bytes, and nothing else is stored.
+    QJsonObject expected;
+    for (size_t i = 0; i < kSampleFiles.size(); ++i) {
+        QFile source(Q(dir() / "sources" / std::to_string(i)));
+        QVERIFY(source.open(QIODevice::ReadOnly));
+        expected[QString::fromStdString(kSampleFiles[i].domain + "/" + kSampleFiles[i].relativePath)] =
+            QString::fromLatin1(QCryptographicHash::hash(source.readAll(), QCryptographicHash::Sha1).toHex());
+    }
+    QCOMPARE(report.value("files").toObject(), expected);
 }
 
 void TestFormats::backupRoundTripsThroughTheReader() {
@@ -659,16 +641,12 @@ void TestFormats::backupRoundTripsThroughTheReader() {
 void TestFormats::encryptedBackupNeedsTheRightPassword() {
     const fs::path folder = writeBackup("correct horse");
     QVERIFY(!folder.empty());
-    // The keybag and the wrapped manifest key are in Manifest.plist; Manifest.db itself is ciphertext.
-    const Output check = Python(R"py(
-import os, plistlib, sys
-m = plistlib.load(open(os.path.join(sys.argv[1], 'Manifest.plist'), 'rb'))
-db = open(os.path.join(sys.argv[1], 'Manifest.db'), 'rb').read()
-print(m['IsEncrypted'], m['BackupKeyBag'][:4].decode(), len(m['ManifestKey']), db.startswith(b'SQLite'))
-)py",
-                                {Q(folder)});
-    QVERIFY2(check.exitCode == 0, check.err.constData());
-    QCOMPARE(check.out.trimmed(), QByteArray("True VERS 44 False"));
+    // Another tool opens it with the password from the keybag alone, and not without it.
+    const QJsonObject report = ReadBackup(Q(folder), {}, QStringLiteral("correct horse"));
+    QVERIFY2(BackupProblems(report).isEmpty(), BackupProblems(report).constData());
+    QVERIFY(report.value("encrypted").toBool());
+    QCOMPARE(report.value("files").toObject().size(), int(kSampleFiles.size()));
+    QVERIFY(ReadBackup(Q(folder), {}, QStringLiteral("wrong horse")).value("wrong_password").toBool());
     QVERIFY(!fs::exists(folder / "Manifest.db.building"));
 
     QCOMPARE(BackupReader().Open(folder, "wrong horse"), int(kBackupWrongPassword));

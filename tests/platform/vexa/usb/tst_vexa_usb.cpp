@@ -7,12 +7,14 @@
 #include <vector>
 
 #include <QBuffer>
+#include <QDateTime>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -28,6 +30,7 @@
 #include "sim/DeviceInfoFile.h"
 #include "usb/ServiceConnection.h"
 #include "usb/UsbAppLibrary.h"
+#include "usb/UsbBackend.h"
 #include "usb/UsbFileService.h"
 
 namespace {
@@ -178,7 +181,8 @@ private slots:
     void appDocumentsAreBrowsedThroughHouseArrest();
     void servicesNotOfferedYetSaySo();
     void trustIsAskedForUntilTheUserAccepts();
-    void refusedTrustIsReportedAsFailedPairing();
+    void retryAfterARefusedTrustAsksTheDeviceAgain_data();
+    void retryAfterARefusedTrustAsksTheDeviceAgain();
     void aGarbledAnswerWhilePairingIsAskedAgain();
     void networkDevicesAreIgnored();
     void unplugDuringAnInstallEndsItWithinTenSeconds();
@@ -187,6 +191,8 @@ private slots:
     void aSilentDeviceEndsEveryAppCallWithinTenSeconds();
     void unplugDuringACopyLeavesNoPartialFileAndReportsTheRemoval();
     void receivedBytesReachFilesThatTakeNoSpliceAndWriteFailuresAreTold();
+    // Last: it moves the backend to a muxer of its own.
+    void theDefaultBackendWaitsForUsbmuxdAndShowsADeviceOnceItStarts();
 };
 
 void TestVexaUsb::initTestCase() {
@@ -232,7 +238,8 @@ int TestVexaUsb::plugNew(const QString& udid, const QString& name, int expectedM
         return 0;
     }
     m_emulator.Control("rescan");
-    return waitForEvent(from, expectedMode);
+    // A new device makes its keys and the host its own before the first answer: seconds on a busy machine.
+    return waitForEvent(from, expectedMode, 0, 30000);
 }
 
 void TestVexaUsb::pathsAreKeptInsideTheDevice() {
@@ -249,7 +256,12 @@ void TestVexaUsb::recordDiskAndFilesMatchTheSimulator() {
     QVERIFY(manager);
     const Snapshot usb = snapshotOf(*manager);
     QCOMPARE(usb.properties.size(), size_t(DP_Count));
+    // The device's clock is read when asked, not the time the simulated device was made.
+    const qint64 clock = usb.properties[DP_TimeIntervalSince1970].toLongLong();
+    QVERIFY(qAbs(clock - QDateTime::currentSecsSinceEpoch()) < 60);
     for (int i = 0; i < DP_Count; ++i) {
+        if (i == DP_TimeIntervalSince1970)
+            continue;
         QVERIFY2(usb.properties[i] == m_simulated.properties[i],
                  qPrintable(QStringLiteral("%1: usb \"%2\", simulator \"%3\"")
                                 .arg(kDevicePropertyNames[i], usb.properties[i], m_simulated.properties[i])));
@@ -560,13 +572,35 @@ void TestVexaUsb::trustIsAskedForUntilTheUserAccepts() {
     QCOMPARE(waitForEvent(beforeUnplug, VEXA_DEVICE_REMOVED, handle), handle);
 }
 
-void TestVexaUsb::refusedTrustIsReportedAsFailedPairing() {
+void TestVexaUsb::retryAfterARefusedTrustAsksTheDeviceAgain_data() {
+    QTest::addColumn<QString>("udid");
+    QTest::addColumn<QByteArray>("answerThen");
+    QTest::addColumn<int>("reported");
+    QTest::newRow("trusted on the second ask")
+        << "00008101-000B1B2C3D4E5F60" << QByteArray("accept") << int(VEXA_DEVICE_ARRIVED);
+    QTest::newRow("the dialog shows again")
+        << "00008101-000B1B2C3D4E5F61" << QByteArray("pending") << int(VEXA_DEVICE_TRUST_PENDING);
+    QTest::newRow("refused again") << "00008101-000B1B2C3D4E5F62" << QByteArray("deny")
+                                   << int(VEXA_DEVICE_PAIRING_FAILED);
+}
+
+void TestVexaUsb::retryAfterARefusedTrustAsksTheDeviceAgain() {
+    QFETCH(QString, udid);
+    QFETCH(QByteArray, answerThen);
+    QFETCH(int, reported);
     QVERIFY(m_emulator.Control("trust deny").startsWith("ok"));
-    const int handle = plugNew("00008101-000B1B2C3D4E5F60", "Refusing iPad", VEXA_DEVICE_PAIRING_FAILED);
+    const int handle = plugNew(udid, "Refusing iPad", VEXA_DEVICE_PAIRING_FAILED);
     QVERIFY(handle != 0);
     QCOMPARE(eventAfter(0, VEXA_DEVICE_ARRIVED, handle), 0);
-    const size_t from = eventCount();
-    QCOMPARE(m_emulator.SimCtl({"unplug", "00008101-000B1B2C3D4E5F60"}), 0);
+
+    // The user pressed Retry: the device is asked again and its answer is told, even the same one.
+    size_t from = eventCount();
+    QVERIFY(m_emulator.Control("trust " + answerThen).startsWith("ok"));
+    QCOMPARE(IOSRetryPairing(), 0);
+    QCOMPARE(waitForEvent(from, reported, handle, 15000), handle);
+
+    from = eventCount();
+    QCOMPARE(m_emulator.SimCtl({"unplug", udid}), 0);
     m_emulator.Control("rescan");
     QCOMPARE(waitForEvent(from, VEXA_DEVICE_REMOVED, handle), handle);
     QVERIFY(m_emulator.Control("trust accept").startsWith("ok"));
@@ -833,6 +867,44 @@ void TestVexaUsb::receivedBytesReachFilesThatTakeNoSpliceAndWriteFailuresAreTold
     connection.reset(); // the device's sends end with the connection
     device.join();
     ::close(ends[1]);
+}
+
+void TestVexaUsb::theDefaultBackendWaitsForUsbmuxdAndShowsADeviceOnceItStarts() {
+    const QByteArray address = qgetenv("USBMUXD_SOCKET_ADDRESS");
+    auto restore = qScopeGuard([&address] {
+        vexa::usb::UsbBackend::Instance().Stop();
+        qputenv("USBMUXD_SOCKET_ADDRESS", address);
+    });
+    EmulatorProcess later;
+    const QString udid = "00008101-000E1B2C3D4E5F60";
+    QCOMPARE(
+        later.SimCtl({"create", "--udid", udid, "--name", "Late iPhone", "--product-type", "iPhone13,2"}), 0);
+    // A phone that trusted this computer before: the first pairing makes keys, which takes seconds here.
+    QVERIFY(later.Start());
+    vexa::usb::UsbBackend::Instance().Stop();
+    size_t from = eventCount();
+    QCOMPARE(IOSInitialize(), 0);
+    QVERIFY(waitForEvent(from, VEXA_DEVICE_ARRIVED, 0, 30000) != 0);
+    vexa::usb::UsbBackend::Instance().Stop();
+    later.Stop();
+
+    // The installed program starts while usbmuxd does not run: no device, simulated or real, and the
+    // waiting page says so.
+    qputenv("USBMUXD_SOCKET_ADDRESS", "UNIX:" + later.SocketPath().toLocal8Bit());
+    qunsetenv("VEXA_BACKEND");
+    from = eventCount();
+    QCOMPARE(IOSInitialize(), 0);
+    QCOMPARE(IOSTransportState(), int(VEXA_TRANSPORT_WAITING));
+    QCOMPARE(eventAfter(from, VEXA_DEVICE_ARRIVED), 0);
+
+    QVERIFY(later.Start());
+    const int handle = waitForEvent(from, VEXA_DEVICE_ARRIVED, 0, 2000);
+    QVERIFY2(handle != 0, "the device did not arrive within 2 s of usbmuxd's start");
+    QCOMPARE(IOSTransportState(), int(VEXA_TRANSPORT_LISTENING));
+    Manager manager = bind(handle);
+    DeviceInfo* info = nullptr;
+    QVERIFY(manager && manager->GetDeviceInfo(&info));
+    QCOMPARE(QByteArray(info->properties[DP_UniqueDeviceID]), udid.toLatin1());
 }
 
 QTEST_GUILESS_MAIN(TestVexaUsb)

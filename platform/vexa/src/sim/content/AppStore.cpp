@@ -255,7 +255,7 @@ int AppStore::List(std::vector<AppRecord>& out) {
         const fs::path container = ContainerOf(bundleId);
         const uint64_t bundleBytes = DeviceFiles::Size(container / apps.Text(4));
         record.appSize = Clamp32(bundleBytes);
-        record.fileSize = Clamp32(DeviceFiles::Size(container) - bundleBytes);
+        record.fileSize = Clamp32(DeviceFiles::Size(container));
         out.push_back(record);
     }
     return apps.Result();

@@ -10,13 +10,11 @@
 
 #include "../SimDatabase.h"
 #include "ColumnText.h"
+#include "ContentIds.h"
 
 namespace vexa::sim {
 
 namespace {
-
-constexpr int kPhoneEntry = 0;
-constexpr int kEmailEntry = 1;
 
 void BindOptional(Statement& statement, int index, const std::optional<std::string>& text) {
     if (text)

@@ -166,12 +166,17 @@ int DemoDeviceGenerator::AddConversations(sqlite3* db) {
     MessageStore store(db);
     constexpr int kConversations = 25;
     for (int c = 0; c < kConversations; ++c) {
+        std::string address = PhoneNumber(c * 3);
         std::optional<std::string> name;
-        if (c != 7) // one conversation comes from a number the address book does not know
+        if (c == 7) // one conversation comes from a number the address book does not know
+            address = "+1 202 555 0143";
+        else if (c == 12) // one has no name of its own and a contact's number written nationally
+            address = "0" + address.substr(4);
+        else
             name = std::string(kFirstNames[c % kFirstNames.size()]) + " " +
                    kLastNames[(c * 7) % kLastNames.size()];
         int64_t id = 0;
-        if (int code = store.AddConversation(PhoneNumber(c * 3), name, &id))
+        if (int code = store.AddConversation(address, name, &id))
             return code;
         const int messages = c == 2 ? 41 : 2 + (c * 5) % 19;
         for (int m = 0; m < messages; ++m) {

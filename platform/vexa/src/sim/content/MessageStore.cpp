@@ -1,5 +1,6 @@
 #include "MessageStore.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 #include <sqlite3.h>
@@ -8,8 +9,40 @@
 
 #include "../SimDatabase.h"
 #include "ColumnText.h"
+#include "ContentIds.h"
+#include "PhoneNumbers.h"
 
 namespace vexa::sim {
+
+namespace {
+
+struct KnownNumber {
+    std::string number;
+    std::string name;
+};
+
+// The address book's numbers with the name each belongs to, as the conversation list shows it.
+std::vector<KnownNumber> AddressBookNumbers(sqlite3* db) {
+    Statement entries(db, "SELECT e.value, trim(coalesce(c.first_name, '') || ' ' || "
+                          "coalesce(c.middle_name, '') || ' ' || coalesce(c.last_name, '')), c.nick_name "
+                          "FROM contact_entries e JOIN contacts c ON c.id = e.contact_id "
+                          "WHERE e.kind = ? ORDER BY c.id, e.position");
+    entries.Bind(1, int64_t(kPhoneEntry));
+    std::vector<KnownNumber> numbers;
+    while (entries.Step() == SQLITE_ROW) {
+        std::string name = entries.Text(1);
+        // A middle name alone leaves two spaces' worth of nothing around it.
+        name.erase(std::unique(name.begin(), name.end(), [](char a, char b) { return a == ' ' && b == ' '; }),
+                   name.end());
+        if (name.empty() && !entries.IsNull(2))
+            name = entries.Text(2);
+        if (!name.empty())
+            numbers.push_back({entries.Text(0), std::move(name)});
+    }
+    return numbers;
+}
+
+} // namespace
 
 MessageStore::MessageStore(sqlite3* db)
     : m_db(db) {}
@@ -48,6 +81,25 @@ int MessageStore::Clear() {
     return Statement(m_db, "DELETE FROM conversations").Run();
 }
 
+void MessageStore::NameFromAddressBook(ConversationListBuffer& out) {
+    std::vector<KnownNumber> known;
+    bool read = false;
+    for (ConversationRecord& record : out.conversations) {
+        if (record.name != nullptr)
+            continue;
+        if (!read) {
+            known = AddressBookNumbers(m_db);
+            read = true;
+        }
+        for (const KnownNumber& entry : known) {
+            if (PhoneNumbersMatch(record.address, entry.number)) {
+                record.name = out.text.Add(entry.name);
+                break;
+            }
+        }
+    }
+}
+
 int MessageStore::List(ConversationListBuffer& out) {
     out.conversations.clear();
     out.messages.clear();
@@ -65,6 +117,7 @@ int MessageStore::List(ConversationListBuffer& out) {
     }
     if (conversations.Result() != VEXA_OK)
         return conversations.Result();
+    NameFromAddressBook(out);
 
     // Messages are read in storage order, which is fast, and then grouped by conversation with a
     // counting sort that keeps each conversation's messages in the order they were added.

@@ -34,9 +34,13 @@ public:
                                 const std::string& text);
     // Removes every conversation and message.
     int Clear();
+    // A conversation the device stored without a name takes the name of the contact whose number
+    // matches its address, written alike or not.
     int List(ConversationListBuffer& out);
 
 private:
+    void NameFromAddressBook(ConversationListBuffer& out);
+
     sqlite3* m_db;
 };
 

@@ -75,15 +75,11 @@ int main(int argc, char** argv) {
     if (avi.isEmpty() || hd.isEmpty())
         return 1;
 
-    const struct {
-        int code;
-        const char* name;
-    } languages[] = {{31, "en"}, {42, "de"}, {25, "zh"}};
-    for (const auto& language : languages) {
+    for (const auto& language : kScreenLanguages) {
         SetLanguage(language.code);
         {
             QVideoView view(manager, handle);
-            view.setGeometry(0, 0, 900, 400);
+            view.setGeometry(0, 0, 830, 650); // the page in a window of the default size
             view.show();
             view.Start();
             (void)QTest::qWaitFor([&] { return view.HasLoaded() && !view.IsRunning(); }, 10000);

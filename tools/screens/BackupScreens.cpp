@@ -20,6 +20,7 @@
 #include "QTransferDeviceDlg.h"
 #include "RestorePasswordWidget.h"
 #include "RestoreTableModel.h"
+#include "ScreensSession.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ int main(int argc, char** argv) {
     qputenv("VEXA_SIM_ROOT", home.filePath(QStringLiteral("simulator")).toLocal8Bit());
     qputenv("VEXA_BACKEND", "sim");
     QApplication app(argc, argv);
-    const QString output = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screens");
+    const QString output = ScreensOutput(argc, argv);
     QDir().mkpath(output);
     SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR));
 
@@ -62,11 +63,7 @@ int main(int argc, char** argv) {
         window.StartBackup(home.filePath(QLatin1String(name)));
     }
 
-    const struct {
-        int code;
-        const char* name;
-    } languages[] = {{31, "en"}, {42, "de"}};
-    for (const auto& language : languages) {
+    for (const auto& language : kScreenLanguages) {
         SetLanguage(language.code);
         const QString suffix = QStringLiteral("_%1.png").arg(QLatin1String(language.name));
         BackupWidget backup(&devices);

@@ -25,11 +25,7 @@ int main(int argc, char** argv) {
     IVexaManager* manager = session.Manager(kUdid);
     const int handle = session.Handle(kUdid);
 
-    const struct {
-        int code;
-        const char* name;
-    } languages[] = {{31, "en"}, {42, "de"}};
-    for (const auto& language : languages) {
+    for (const auto& language : kScreenLanguages) {
         SetLanguage(language.code);
         QAppsView view(manager, handle);
         view.resize(860, 480);

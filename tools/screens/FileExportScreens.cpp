@@ -21,6 +21,7 @@
 #include "QFileFolderExport.h"
 #include "QImageButton.h"
 #include "QImageProgressBar.h"
+#include "ScreensSession.h"
 #include "sim/ContentServices.h"
 #include "sim/FaultInjector.h"
 
@@ -61,7 +62,7 @@ int main(int argc, char** argv) {
     qputenv("VEXA_SIM_ROOT", home.filePath(QStringLiteral("simulator")).toLocal8Bit());
     qputenv("VEXA_BACKEND", "sim");
     QApplication app(argc, argv);
-    const QString output = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screens");
+    const QString output = ScreensOutput(argc, argv);
     QDir().mkpath(output);
     SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR));
 
@@ -94,11 +95,7 @@ int main(int argc, char** argv) {
     slow.delayMs = 250;
     vexa::sim::FaultInjector::Add(root / kUdid / "faults", slow);
 
-    const struct {
-        int code;
-        const char* name;
-    } languages[] = {{31, "en"}, {42, "de"}, {25, "zh"}};
-    for (const auto& language : languages) {
+    for (const auto& language : kScreenLanguages) {
         SetLanguage(language.code);
         const QString folder =
             home.filePath(QStringLiteral("Vexa Transfer Files/Music %1").arg(language.name));

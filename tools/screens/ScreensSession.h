@@ -14,12 +14,22 @@
 
 class QWidget;
 
+// The program's languages by their locale numbers, and the suffix of their pictures' names.
+struct ScreenLanguage {
+    int code;
+    const char* name;
+};
+inline constexpr ScreenLanguage kScreenLanguages[] = {{31, "en"}, {42, "de"}, {25, "zh"}};
+
+// The folder the pictures go into: the command line's first argument, else SCREENS_DIR, else "screens".
+QString ScreensOutput(int argc, char** argv);
+
 // What the programs that render a page for a look by eye share: settings and the simulator under a
 // temporary home, phones made by the large-device generator and plugged in, a manager for each, and
 // the saving of a widget's picture. A QApplication must exist before the session.
 class ScreensSession {
 public:
-    // The pictures go into the folder the command line names, "screens" without one.
+    // The pictures go into ScreensOutput().
     ScreensSession(int argc, char** argv);
     // Releases the managers and stops listening.
     ~ScreensSession();

@@ -57,14 +57,10 @@ int main(int argc, char** argv) {
     IVexaManager* manager = session.Manager(kUdid);
     const int handle = session.Handle(kUdid);
 
-    const struct {
-        int code;
-        const char* name;
-    } languages[] = {{31, "en"}, {42, "de"}};
-    for (const auto& language : languages) {
+    for (const auto& language : kScreenLanguages) {
         SetLanguage(language.code);
         QSystemView view(manager, handle);
-        view.resize(960, 520);
+        view.resize(830, 650); // the page in a window of the default size
         view.show();
         view.Start();
         if (!QTest::qWaitFor([&] { return view.RootItem() != nullptr && !view.IsRunning(); }, 10000))

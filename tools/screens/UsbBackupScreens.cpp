@@ -27,6 +27,7 @@
 #include "QSelectDeviceRestorDlg.h"
 #include "RestoreProgressDialog.h"
 #include "RestoreTableModel.h"
+#include "ScreensSession.h"
 #include "WhenShown.h"
 
 namespace {
@@ -58,7 +59,7 @@ template <class Dialog> void GrabPartWay(const QString& path, bool closeWhenDone
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    const QString output = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screens");
+    const QString output = ScreensOutput(argc, argv);
     QDir().mkpath(output);
     SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR));
     EmulatorProcess emulator;

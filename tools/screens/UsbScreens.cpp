@@ -19,6 +19,7 @@
 #include "QDeviceInformationWidget.h"
 #include "QInstallDlg.h"
 #include "QSystemView.h"
+#include "ScreensSession.h"
 #include "formats/IpaFile.h"
 
 namespace {
@@ -35,7 +36,7 @@ void Save(QWidget* widget, const QString& path) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    const QString output = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screens");
+    const QString output = ScreensOutput(argc, argv);
     QDir().mkpath(output);
     SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR));
     EmulatorProcess emulator;

@@ -117,21 +117,28 @@ int main(int argc, char** argv) {
     vexa::sim::LargeDeviceSpec spec;
     spec.udid = kUdid;
     spec.name = "Screens Phone";
-    if (!session.Generate(spec) || !session.Connect({kUdid}) || !session.Manager(kUdid) ||
-        !AddSamples(session.Manager(kUdid), session.Home().path()))
+    if (!session.Generate(spec) || !session.Connect({kUdid}) || !session.Manager(kUdid))
+        return 1;
+    for (const auto& [code, name] : {std::pair{31, "en"}, {42, "de"}, {25, "zh"}}) {
+        // The page of a device without music, before the samples arrive.
+        SetLanguage(code);
+        QMusicView view(session.Manager(kUdid), session.Handle(kUdid));
+        view.resize(830, 650);
+        view.show();
+        view.Start();
+        (void)QTest::qWaitFor([&] { return view.HasLoaded() && !view.IsRunning(); }, 10000);
+        ScreensSession::Save(&view, session.Picture(QStringLiteral("music_empty"), name));
+    }
+    if (!AddSamples(session.Manager(kUdid), session.Home().path()))
         return 1;
     IVexaManager* manager = session.Manager(kUdid);
     const int handle = session.Handle(kUdid);
 
-    const struct {
-        int code;
-        const char* name;
-    } languages[] = {{31, "en"}, {42, "de"}, {25, "zh"}};
-    for (const auto& language : languages) {
+    for (const auto& language : kScreenLanguages) {
         SetLanguage(language.code);
         {
             QMusicView view(manager, handle);
-            view.resize(1000, 480);
+            view.resize(830, 650);
             view.show();
             view.Start();
             (void)QTest::qWaitFor([&] { return view.HasLoaded() && !view.IsRunning(); }, 10000);

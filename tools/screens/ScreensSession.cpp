@@ -11,8 +11,15 @@
 std::mutex ScreensSession::s_mutex;
 std::map<std::string, int> ScreensSession::s_handles;
 
+QString ScreensOutput(int argc, char** argv) {
+    if (argc > 1)
+        return QString::fromLocal8Bit(argv[1]);
+    const QString fromEnvironment = qEnvironmentVariable("SCREENS_DIR");
+    return fromEnvironment.isEmpty() ? QStringLiteral("screens") : fromEnvironment;
+}
+
 ScreensSession::ScreensSession(int argc, char** argv)
-    : m_output(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screens")) {
+    : m_output(ScreensOutput(argc, argv)) {
     QDir().mkpath(m_output);
     qputenv("XDG_CONFIG_HOME", m_home.filePath(QStringLiteral("config")).toLocal8Bit());
     qputenv("VEXA_SIM_ROOT", m_home.filePath(QStringLiteral("simulator")).toLocal8Bit());

@@ -89,11 +89,7 @@ int main(int argc, char** argv) {
     QTemporaryDir files;
     AddSampleBooks(full->GetBookService(), files);
 
-    const struct {
-        int code;
-        const char* name;
-    } languages[] = {{31, "en"}, {42, "de"}};
-    for (const auto& language : languages) {
+    for (const auto& language : kScreenLanguages) {
         SetLanguage(language.code);
         {
             Page page(full, session.Handle(kFullUdid));

@@ -45,14 +45,10 @@ int main(int argc, char** argv) {
     IVexaManager* manager = session.Manager(kUdid);
     const int handle = session.Handle(kUdid);
 
-    const struct {
-        int code;
-        const char* name;
-    } languages[] = {{31, "en"}, {42, "de"}};
-    for (const auto& language : languages) {
+    for (const auto& language : kScreenLanguages) {
         SetLanguage(language.code);
         QPhotoView view(manager, handle);
-        view.resize(1000, 640);
+        view.resize(830, 650); // the page in a window of the default size
         view.show();
         view.Start();
         WaitFor([&] { return view.HasLoaded() && !view.IsRunning(); });
@@ -101,7 +97,7 @@ int main(int argc, char** argv) {
         notes.close();
         const MessageCatcher messages;
         QPhotoView view(manager, handle);
-        view.resize(1000, 640);
+        view.resize(830, 650); // the page in a window of the default size
         view.show();
         view.Start();
         WaitFor([&] { return view.HasLoaded() && !view.IsRunning(); });

@@ -26,7 +26,7 @@ std::vector<vexa::sim::SimConversation> Samples() {
         "Perfect. I'll bring the photos from the trip.",
         "Great, can't wait to see them. The ones from the lake must be amazing, especially "
         "the sunset pictures you told me about last week.",
-        "Running 10 minutes late, sorry!",
+        "Running 10 minutes late, sorry!\nParking now.\nSee you in five.",
         "No problem, see you soon"};
     for (int m = 0; m < 45; ++m)
         ann.messages.push_back(
@@ -65,16 +65,12 @@ int main(int argc, char** argv) {
     IVexaManager* manager = session.Manager(kUdid);
     const int handle = session.Handle(kUdid);
 
-    const struct {
-        int code;
-        const char* name;
-    } languages[] = {{31, "en"}, {42, "de"}, {25, "zh"}};
-    for (const auto& language : languages) {
+    for (const auto& language : kScreenLanguages) {
         SetLanguage(language.code);
         vexa::sim::ReplaceConversations(session.DeviceFolder(kUdid), Samples());
         {
             qmessageView view(manager, handle);
-            view.resize(1000, 620);
+            view.resize(830, 650);
             view.show();
             Load(view);
             view.GetChunk(1)->SetChecked(true);
@@ -91,7 +87,7 @@ int main(int argc, char** argv) {
         vexa::sim::ReplaceConversations(session.DeviceFolder(kUdid), {});
         {
             qmessageView empty(manager, handle);
-            empty.resize(1000, 620);
+            empty.resize(830, 650);
             empty.show();
             Load(empty);
             ScreensSession::Save(&empty, session.Picture(QStringLiteral("messages_empty"), language.name));

@@ -82,11 +82,7 @@ int main(int argc, char** argv) {
     IVexaManager* empty = session.Manager(kEmptyUdid);
     AddSampleContacts(full->GetContactService());
 
-    const struct {
-        int code;
-        const char* name;
-    } languages[] = {{31, "en"}, {42, "de"}};
-    for (const auto& language : languages) {
+    for (const auto& language : kScreenLanguages) {
         SetLanguage(language.code);
         QContactsView view(full, session.Handle(kFullUdid));
         view.resize(760, 420);

@@ -7,6 +7,7 @@
 
 #include "LanguageService.h"
 #include "QMessageDlg.h"
+#include "ScreensSession.h"
 
 namespace {
 
@@ -31,17 +32,13 @@ const Sample kSamples[] = {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    const QString output = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screens");
+    const QString output = ScreensOutput(argc, argv);
     QDir().mkpath(output);
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR));
 
-    const struct {
-        int code;
-        const char* name;
-    } languages[] = {{31, "English"}, {42, "German"}, {25, "Chinese"}};
-    for (const auto& language : languages) {
+    for (const auto& language : kScreenLanguages) {
         if (!SetLanguage(language.code)) {
             qWarning("can't switch to %s", language.name);
             return 1;

@@ -67,4 +67,139 @@
         <translation>Fotomediathek</translation>
     </message>
 </context>
+<context>
+    <name>QBaseDetailsView</name>
+    <message>
+        <location filename="../../src/VexaDetails/Base/QBaseDetailsView.cpp"/>
+        <source>Contacts cannot be read from this device yet.</source>
+        <translation>Kontakte können von diesem Gerät noch nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Base/QBaseDetailsView.cpp"/>
+        <source>Messages cannot be read from this device yet.</source>
+        <translation>Nachrichten können von diesem Gerät noch nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Base/QBaseDetailsView.cpp"/>
+        <source>Music cannot be read from this device yet.</source>
+        <translation>Musik kann von diesem Gerät noch nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Base/QBaseDetailsView.cpp"/>
+        <source>Playlists cannot be read from this device yet.</source>
+        <translation>Wiedergabelisten können von diesem Gerät noch nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Base/QBaseDetailsView.cpp"/>
+        <source>Videos cannot be read from this device yet.</source>
+        <translation>Videos können von diesem Gerät noch nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Base/QBaseDetailsView.cpp"/>
+        <source>Photos cannot be read from this device yet.</source>
+        <translation>Fotos können von diesem Gerät noch nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Base/QBaseDetailsView.cpp"/>
+        <source>Books cannot be read from this device yet.</source>
+        <translation>Bücher können von diesem Gerät noch nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Base/QBaseDetailsView.cpp"/>
+        <source>This content cannot be read from this device yet.</source>
+        <translation>Dieser Inhalt kann von diesem Gerät noch nicht gelesen werden.</translation>
+    </message>
+</context>
+<context>
+    <name>QSystemBrowser</name>
+    <message>
+        <location filename="../../src/VexaDetails/System/QSystemBrowser.cpp"/>
+        <source>Documents of the app %1</source>
+        <translation>Dokumente der App %1</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/System/QSystemBrowser.cpp"/>
+        <source>Back to the device&apos;s files</source>
+        <translation>Zurück zu den Dateien des Geräts</translation>
+    </message>
+</context>
+<context>
+    <name>QSystemView</name>
+    <message>
+        <location filename="../../src/VexaDetails/System/QSystemView.cpp"/>
+        <source>The entries were copied to %1.</source>
+        <translation>Die Einträge wurden nach %1 kopiert.</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/System/QSystemView.cpp"/>
+        <source>The folder %1 could not be created.</source>
+        <translation>Der Ordner %1 konnte nicht angelegt werden.</translation>
+    </message>
+</context>
+<context>
+    <name>ResultReason</name>
+    <message>
+        <location filename="../../src/widgets/ResultReason.cpp"/>
+        <source>The password is wrong.</source>
+        <translation>Das Passwort ist falsch.</translation>
+    </message>
+    <message>
+        <location filename="../../src/widgets/ResultReason.cpp"/>
+        <source>The device is locked or does not trust this computer: unlock it and try again.</source>
+        <translation>Das Gerät ist gesperrt oder vertraut diesem Computer nicht: Entsperren Sie es und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <location filename="../../src/widgets/ResultReason.cpp"/>
+        <source>There is not enough free space on the disk.</source>
+        <translation>Auf dem Datenträger ist nicht genug freier Speicher.</translation>
+    </message>
+    <message>
+        <location filename="../../src/widgets/ResultReason.cpp"/>
+        <source>The connection to the device was lost.</source>
+        <translation>Die Verbindung zum Gerät ist abgebrochen.</translation>
+    </message>
+    <message>
+        <location filename="../../src/widgets/ResultReason.cpp"/>
+        <source>A file could not be read or written.</source>
+        <translation>Eine Datei konnte nicht gelesen oder geschrieben werden.</translation>
+    </message>
+    <message>
+        <location filename="../../src/widgets/ResultReason.cpp"/>
+        <source>The folder holds no readable backup.</source>
+        <translation>Der Ordner enthält keine lesbare Sicherung.</translation>
+    </message>
+    <message>
+        <location filename="../../src/widgets/ResultReason.cpp"/>
+        <source>The device does not take this file.</source>
+        <translation>Das Gerät nimmt diese Datei nicht an.</translation>
+    </message>
+    <message>
+        <location filename="../../src/widgets/ResultReason.cpp"/>
+        <source>The device gave an answer this program cannot read.</source>
+        <translation>Das Gerät hat eine Antwort gegeben, die dieses Programm nicht lesen kann.</translation>
+    </message>
+    <message>
+        <location filename="../../src/widgets/ResultReason.cpp"/>
+        <source>The folder path is too long or not valid.</source>
+        <translation>Der Ordnerpfad ist zu lang oder ungültig.</translation>
+    </message>
+</context>
+<context>
+    <name>CDeviceTransfer</name>
+    <message>
+        <location filename="../../src/backup/CDeviceTransfer.cpp"/>
+        <source>Nothing to copy: the source device holds no contacts, photos, songs or books.</source>
+        <translation>Nichts zu kopieren: Das Quellgerät enthält keine Kontakte, Fotos, Titel oder Bücher.</translation>
+    </message>
+    <message>
+        <location filename="../../src/backup/CDeviceTransfer.cpp"/>
+        <source>Not yet readable from &quot;%1&quot;: %2.</source>
+        <translation>Noch nicht von „%1“ lesbar: %2.</translation>
+    </message>
+    <message>
+        <location filename="../../src/backup/CDeviceTransfer.cpp"/>
+        <source>Not yet writable to &quot;%1&quot;: %2.</source>
+        <translation>Noch nicht auf „%1“ schreibbar: %2.</translation>
+    </message>
+</context>
 </TS>

@@ -67,4 +67,139 @@
         <translation>照片图库</translation>
     </message>
 </context>
+<context>
+    <name>QBaseDetailsView</name>
+    <message>
+        <location filename="../../src/VexaDetails/Base/QBaseDetailsView.cpp"/>
+        <source>Contacts cannot be read from this device yet.</source>
+        <translation>暂时还无法从此设备读取联系人。</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Base/QBaseDetailsView.cpp"/>
+        <source>Messages cannot be read from this device yet.</source>
+        <translation>暂时还无法从此设备读取信息。</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Base/QBaseDetailsView.cpp"/>
+        <source>Music cannot be read from this device yet.</source>
+        <translation>暂时还无法从此设备读取音乐。</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Base/QBaseDetailsView.cpp"/>
+        <source>Playlists cannot be read from this device yet.</source>
+        <translation>暂时还无法从此设备读取播放列表。</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Base/QBaseDetailsView.cpp"/>
+        <source>Videos cannot be read from this device yet.</source>
+        <translation>暂时还无法从此设备读取视频。</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Base/QBaseDetailsView.cpp"/>
+        <source>Photos cannot be read from this device yet.</source>
+        <translation>暂时还无法从此设备读取照片。</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Base/QBaseDetailsView.cpp"/>
+        <source>Books cannot be read from this device yet.</source>
+        <translation>暂时还无法从此设备读取图书。</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Base/QBaseDetailsView.cpp"/>
+        <source>This content cannot be read from this device yet.</source>
+        <translation>暂时还无法从此设备读取此内容。</translation>
+    </message>
+</context>
+<context>
+    <name>QSystemBrowser</name>
+    <message>
+        <location filename="../../src/VexaDetails/System/QSystemBrowser.cpp"/>
+        <source>Documents of the app %1</source>
+        <translation>应用 %1 的文稿</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/System/QSystemBrowser.cpp"/>
+        <source>Back to the device&apos;s files</source>
+        <translation>返回设备的文件</translation>
+    </message>
+</context>
+<context>
+    <name>QSystemView</name>
+    <message>
+        <location filename="../../src/VexaDetails/System/QSystemView.cpp"/>
+        <source>The entries were copied to %1.</source>
+        <translation>项目已复制到 %1。</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/System/QSystemView.cpp"/>
+        <source>The folder %1 could not be created.</source>
+        <translation>无法创建文件夹 %1。</translation>
+    </message>
+</context>
+<context>
+    <name>ResultReason</name>
+    <message>
+        <location filename="../../src/widgets/ResultReason.cpp"/>
+        <source>The password is wrong.</source>
+        <translation>密码错误。</translation>
+    </message>
+    <message>
+        <location filename="../../src/widgets/ResultReason.cpp"/>
+        <source>The device is locked or does not trust this computer: unlock it and try again.</source>
+        <translation>设备已锁定或不信任此电脑：请解锁设备后重试。</translation>
+    </message>
+    <message>
+        <location filename="../../src/widgets/ResultReason.cpp"/>
+        <source>There is not enough free space on the disk.</source>
+        <translation>磁盘空间不足。</translation>
+    </message>
+    <message>
+        <location filename="../../src/widgets/ResultReason.cpp"/>
+        <source>The connection to the device was lost.</source>
+        <translation>与设备的连接已断开。</translation>
+    </message>
+    <message>
+        <location filename="../../src/widgets/ResultReason.cpp"/>
+        <source>A file could not be read or written.</source>
+        <translation>无法读取或写入文件。</translation>
+    </message>
+    <message>
+        <location filename="../../src/widgets/ResultReason.cpp"/>
+        <source>The folder holds no readable backup.</source>
+        <translation>该文件夹中没有可读取的备份。</translation>
+    </message>
+    <message>
+        <location filename="../../src/widgets/ResultReason.cpp"/>
+        <source>The device does not take this file.</source>
+        <translation>设备不接受此文件。</translation>
+    </message>
+    <message>
+        <location filename="../../src/widgets/ResultReason.cpp"/>
+        <source>The device gave an answer this program cannot read.</source>
+        <translation>设备返回了本程序无法读取的应答。</translation>
+    </message>
+    <message>
+        <location filename="../../src/widgets/ResultReason.cpp"/>
+        <source>The folder path is too long or not valid.</source>
+        <translation>文件夹路径过长或无效。</translation>
+    </message>
+</context>
+<context>
+    <name>CDeviceTransfer</name>
+    <message>
+        <location filename="../../src/backup/CDeviceTransfer.cpp"/>
+        <source>Nothing to copy: the source device holds no contacts, photos, songs or books.</source>
+        <translation>没有可复制的内容：源设备中没有联系人、照片、歌曲或图书。</translation>
+    </message>
+    <message>
+        <location filename="../../src/backup/CDeviceTransfer.cpp"/>
+        <source>Not yet readable from &quot;%1&quot;: %2.</source>
+        <translation>暂时无法从“%1”读取：%2。</translation>
+    </message>
+    <message>
+        <location filename="../../src/backup/CDeviceTransfer.cpp"/>
+        <source>Not yet writable to &quot;%1&quot;: %2.</source>
+        <translation>暂时无法写入“%1”：%2。</translation>
+    </message>
+</context>
 </TS>

@@ -14,12 +14,4 @@
         <translation>Das Gerät vertraut diesem Computer nicht. Trennen Sie es, schließen Sie es erneut an, entsperren Sie es und tippen Sie auf „Vertrauen“, wenn es fragt, ob es diesem Computer vertrauen soll.</translation>
     </message>
 </context>
-<context>
-    <name>NotSupportedMessage</name>
-    <message>
-        <location filename="../../src/widgets/NotSupportedMessage.cpp"/>
-        <source>This is not supported on this device yet. It will come in a later version.</source>
-        <translation>Dies wird auf diesem Gerät noch nicht unterstützt. Es folgt in einer späteren Version.</translation>
-    </message>
-</context>
 </TS>

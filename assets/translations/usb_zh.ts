@@ -14,12 +14,4 @@
         <translation>设备未信任此电脑。请拔下设备后重新连接，解锁设备，并在询问是否信任此电脑时轻点“信任”。</translation>
     </message>
 </context>
-<context>
-    <name>NotSupportedMessage</name>
-    <message>
-        <location filename="../../src/widgets/NotSupportedMessage.cpp"/>
-        <source>This is not supported on this device yet. It will come in a later version.</source>
-        <translation>此设备暂不支持此功能，将在以后的版本中提供。</translation>
-    </message>
-</context>
 </TS>

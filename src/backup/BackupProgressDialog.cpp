@@ -10,6 +10,7 @@
 #include "QMessageDlg.h"
 #include "QProUtil.h"
 #include "QProgressBlock.h"
+#include "ResultReason.h"
 
 namespace {
 const char* const kLabelStyle = "color:rgb(110,167,180);font-weight:bold;font-size:14px;";
@@ -84,7 +85,7 @@ void BackupProgressDialog::backupfail() {
     m_running = false;
     m_progress->Finish(false);
     done(QDialog::Rejected);
-    ShowMessage(tr("Opps, backup failed. Please try again!"), QString(), MSG_ERROR);
+    ShowMessage(WithReason(tr("Opps, backup failed. Please try again!"), m_failure), QString(), MSG_ERROR);
 }
 
 void BackupProgressDialog::backupCancelled() {

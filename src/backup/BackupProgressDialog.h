@@ -15,6 +15,8 @@ public:
     explicit BackupProgressDialog(QWidget* parent = nullptr);
 
     void SetFolder(const QString& folder) { m_folder = folder; }
+    // The device library's answer that backupfail() names the reason of.
+    void SetFailure(int code) { m_failure = code; }
     QString Folder() const { return m_folder; }
     QString LabelText() const;
     bool IsRunning() const { return m_running; }
@@ -46,6 +48,7 @@ private:
     QImageButton* m_btnCancel;
     QImageButton* m_btnClose;
     QString m_folder;
+    int m_failure = 0;
     bool m_running = true;
     bool m_started = false;
     bool m_succeeded = false;

@@ -11,6 +11,7 @@
 #include "BackupDataThread.h"
 #include "BackupModel.h"
 #include "BackupProgressDialog.h"
+#include "CBackupFolder.h"
 #include "CBackupTableLook.h"
 #include "CImageCaption.h"
 #include "CThreadWait.h"
@@ -66,10 +67,17 @@ void BackupWidget::OnBtnBackup() {
         return;
     }
     QPointer<BackupWidget> self(this);
-    const QString folder = QFileDialog::getExistingDirectory(this, tr("Save File"), AppDirPath());
+    const QString folder =
+        QFileDialog::getExistingDirectory(this, tr("Save File"), CBackupFolder::StartFolder());
     if (!self || folder.isEmpty())
         return;
-    StartBackup(folder);
+    CBackupFolder::RememberFolder(folder);
+    QString udid;
+    for (const CConnectedDevice& device : m_directory->ConnectedDevices())
+        if (device.manager == ChosenManager())
+            udid = device.udid;
+    // Each device's backup in a folder of its own, as other backup tools keep them.
+    StartBackup(CBackupFolder::DeviceFolder(folder, udid));
 }
 
 bool BackupWidget::StartBackup(const QString& folder) {
@@ -77,7 +85,11 @@ bool BackupWidget::StartBackup(const QString& folder) {
     dialog.SetFolder(folder);
     BackupDataThread thread;
     connect(&thread, &BackupDataThread::Sucesses, &dialog, &BackupProgressDialog::backupOk);
-    connect(&thread, &BackupDataThread::BackupFail, &dialog, &BackupProgressDialog::backupfail);
+    // The thread stores its result before it signals.
+    connect(&thread, &BackupDataThread::BackupFail, &dialog, [&dialog, &thread] {
+        dialog.SetFailure(thread.LastResult());
+        dialog.backupfail();
+    });
     connect(&thread, &BackupDataThread::BackupCancelled, &dialog, &BackupProgressDialog::backupCancelled);
     connect(&thread, &BackupDataThread::emitProgress, &dialog, &BackupProgressDialog::OnProgress);
     connect(&dialog, &BackupProgressDialog::cancelRequested, &thread, &BackupDataThread::Cancel,

@@ -1,8 +1,10 @@
 #include "CBackupFolder.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include "formats/ManifestDatabase.h"
 #include "formats/Plist.h"
@@ -10,6 +12,8 @@
 using vexa::formats::Plist;
 
 namespace {
+
+QString g_lastFolder;
 
 QString Text(plist_t dict, const char* key) {
     return QString::fromStdString(Plist::String(dict, key));
@@ -55,4 +59,37 @@ CBackupFolder::Result CBackupFolder::Read(const QString& folder, CBackupRecord& 
     }
     record.size = FolderSize(folder);
     return Ok;
+}
+
+QString CBackupFolder::Locate(const QString& chosen) {
+    const QString manifest = QStringLiteral("Manifest.plist");
+    if (QFileInfo::exists(QDir(chosen).filePath(manifest)))
+        return chosen;
+    QString found;
+    const QStringList children = QDir(chosen).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    for (const QString& child : children) {
+        if (!QFileInfo::exists(QDir(chosen).filePath(child + QLatin1Char('/') + manifest)))
+            continue;
+        if (!found.isEmpty())
+            return chosen; // several devices: the user picks one
+        found = QDir(chosen).filePath(child);
+    }
+    return found.isEmpty() ? chosen : found;
+}
+
+QString CBackupFolder::DeviceFolder(const QString& chosen, const QString& udid) {
+    if (udid.isEmpty() || QFileInfo(chosen).fileName() == udid)
+        return chosen;
+    return QDir(chosen).filePath(udid);
+}
+
+QString CBackupFolder::StartFolder() {
+    if (!g_lastFolder.isEmpty() && QDir(g_lastFolder).exists())
+        return g_lastFolder;
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
+void CBackupFolder::RememberFolder(const QString& folder) {
+    if (!folder.isEmpty())
+        g_lastFolder = folder;
 }

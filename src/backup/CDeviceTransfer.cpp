@@ -83,15 +83,45 @@ CDeviceTransfer::CDeviceTransfer(IVexaManager* source, IVexaManager* target, QSt
     , m_sourceName(std::move(sourceName))
     , m_workFolder(std::move(workFolder)) {}
 
-QString CDeviceTransfer::SummaryText(const CTransferCounts& counts) {
-    if (counts.Copied() == 0)
-        return tr("Nothing to copy: the target device already holds all %1 items.").arg(counts.skipped);
-    return tr("%1 contacts, %2 photos, %3 songs, %4 books copied; %5 skipped")
-        .arg(counts.contacts)
-        .arg(counts.photos)
-        .arg(counts.songs)
-        .arg(counts.books)
-        .arg(counts.skipped);
+QString CDeviceTransfer::SummaryText(const CTransferCounts& counts, const QString& sourceName,
+                                     const QString& targetName) {
+    const auto names = [](int categories) {
+        QStringList list;
+        for (int category = 0; category < CategoryCount; ++category)
+            if (categories & (1 << category))
+                list << CategoryName(category);
+        return list.join(QStringLiteral(", "));
+    };
+    const int passedOver = counts.notReadable | counts.notWritable;
+    QStringList lines;
+    if (counts.Copied() > 0)
+        lines << tr("%1 contacts, %2 photos, %3 songs, %4 books copied; %5 skipped")
+                     .arg(counts.contacts)
+                     .arg(counts.photos)
+                     .arg(counts.songs)
+                     .arg(counts.books)
+                     .arg(counts.skipped);
+    else if (counts.skipped > 0)
+        lines << tr("Nothing to copy: the target device already holds all %1 items.").arg(counts.skipped);
+    else if (passedOver != (1 << CategoryCount) - 1)
+        lines << tr("Nothing to copy: the source device holds no contacts, photos, songs or books.");
+    if (counts.notReadable)
+        lines << tr("Not yet readable from \"%1\": %2.").arg(sourceName, names(counts.notReadable));
+    if (counts.notWritable)
+        lines << tr("Not yet writable to \"%1\": %2.").arg(targetName, names(counts.notWritable));
+    return lines.join(QLatin1Char('\n'));
+}
+
+int CDeviceTransfer::FromSource(int result) {
+    if (result == VEXA_E_NOT_SUPPORTED_YET)
+        m_counts.notReadable |= 1 << m_category;
+    return result;
+}
+
+int CDeviceTransfer::ToTarget(int result) {
+    if (result == VEXA_E_NOT_SUPPORTED_YET)
+        m_counts.notWritable |= 1 << m_category;
+    return result;
 }
 
 QString CDeviceTransfer::CategoryName(int category) {
@@ -126,13 +156,20 @@ int CDeviceTransfer::Run() {
     if (!QDir().mkpath(m_workFolder))
         return VEXA_E_IO;
     int result = VEXA_OK;
-    for (auto step : {&CDeviceTransfer::CopyContacts, &CDeviceTransfer::CopyPhotos,
-                      &CDeviceTransfer::CopyMusic, &CDeviceTransfer::CopyBooks}) {
+    int (CDeviceTransfer::*const steps[])() = {&CDeviceTransfer::CopyContacts, &CDeviceTransfer::CopyPhotos,
+                                               &CDeviceTransfer::CopyMusic, &CDeviceTransfer::CopyBooks};
+    for (m_category = Contacts; m_category < CategoryCount; ++m_category) {
         if (Stopped()) {
             result = VEXA_E_CANCELLED;
             break;
         }
-        if ((result = (this->*step)()) != VEXA_OK)
+        result = (this->*steps[m_category])();
+        // A category one of the devices does not offer yet is passed over; the summary names it.
+        if (result == VEXA_E_NOT_SUPPORTED_YET) {
+            result = VEXA_OK;
+            Report(m_category, 1, 1);
+        }
+        if (result != VEXA_OK)
             break;
     }
     QDir(m_workFolder).removeRecursively();
@@ -145,7 +182,7 @@ int CDeviceTransfer::CopyContacts() {
     if (!from || !to)
         return VEXA_E_UNPLUGGED;
     ContactList* held = nullptr;
-    if (int result = to->GetContacts(&held); result != VEXA_OK)
+    if (int result = ToTarget(to->GetContacts(&held)); result != VEXA_OK)
         return result;
     std::set<std::string> present;
     std::set<std::string> targetGroups;
@@ -155,7 +192,7 @@ int CDeviceTransfer::CopyContacts() {
         targetGroups.insert(held->groups[i].name ? held->groups[i].name : "");
 
     ContactList* list = nullptr;
-    if (int result = from->GetContacts(&list); result != VEXA_OK)
+    if (int result = FromSource(from->GetContacts(&list)); result != VEXA_OK)
         return result;
     std::map<std::string, std::vector<const char*>> groupsOf; // source contact id -> group names
     for (int g = 0; g < list->groupCount; ++g) {
@@ -228,9 +265,9 @@ int CDeviceTransfer::CopyPhotos() {
         return VEXA_E_UNPLUGGED;
     PhotoRecord* records = nullptr;
     int count = 0;
-    if (int result = from->PrepareList(); result != VEXA_OK)
+    if (int result = FromSource(from->PrepareList()); result != VEXA_OK)
         return result;
-    if (int result = from->GetPhotoList(&records, &count); result != VEXA_OK)
+    if (int result = FromSource(from->GetPhotoList(&records, &count)); result != VEXA_OK)
         return result;
     std::vector<std::pair<QString, qint64>> sourceFiles;
     std::set<qint64> sizes;
@@ -238,11 +275,11 @@ int CDeviceTransfer::CopyPhotos() {
         sourceFiles.emplace_back(Text(records[i].path), records[i].fileSize);
         sizes.insert(records[i].fileSize);
     }
-    if (int result = held->PrepareList(); result != VEXA_OK)
+    if (int result = ToTarget(held->PrepareList()); result != VEXA_OK)
         return result;
     PhotoRecord* targetRecords = nullptr;
     int targetCount = 0;
-    if (int result = held->GetPhotoList(&targetRecords, &targetCount); result != VEXA_OK)
+    if (int result = ToTarget(held->GetPhotoList(&targetRecords, &targetCount)); result != VEXA_OK)
         return result;
     std::vector<std::pair<QString, qint64>> targetFiles;
     for (int i = 0; i < targetCount; ++i)
@@ -314,7 +351,7 @@ int CDeviceTransfer::CopyMusic() {
         return VEXA_E_UNPLUGGED;
     int count = 0;
     PlaylistRecord* playlists = nullptr;
-    if (int result = from->GetPlaylists(&count, &playlists); result != VEXA_OK)
+    if (int result = FromSource(from->GetPlaylists(&count, &playlists)); result != VEXA_OK)
         return result;
     // Playlist 0 is the whole library; a song is added with its first user playlist and joins the others.
     std::vector<SongToCopy> songs;
@@ -340,7 +377,7 @@ int CDeviceTransfer::CopyMusic() {
     }
     int targetCount = 0;
     PlaylistRecord* targetLists = nullptr;
-    if (int result = to->GetPlaylists(&targetCount, &targetLists); result != VEXA_OK)
+    if (int result = ToTarget(to->GetPlaylists(&targetCount, &targetLists)); result != VEXA_OK)
         return result;
     std::vector<std::pair<QString, qint64>> targetFiles;
     for (int t = 0; targetCount > 0 && t < targetLists[0].trackCount; ++t)
@@ -474,7 +511,7 @@ int CDeviceTransfer::CopyBooks() {
         return VEXA_E_UNPLUGGED;
     BookRecord* held = nullptr;
     int heldCount = 0;
-    if (int result = to->GetBooks(&held, &heldCount); result != VEXA_OK)
+    if (int result = ToTarget(to->GetBooks(&held, &heldCount)); result != VEXA_OK)
         return result;
     struct Book {
         QString path;
@@ -488,7 +525,7 @@ int CDeviceTransfer::CopyBooks() {
     }
     BookRecord* records = nullptr;
     int count = 0;
-    if (int result = from->GetBooks(&records, &count); result != VEXA_OK)
+    if (int result = FromSource(from->GetBooks(&records, &count)); result != VEXA_OK)
         return result;
     std::vector<Book> books;
     std::set<qint64> sizes;

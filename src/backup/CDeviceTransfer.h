@@ -21,6 +21,10 @@ struct CTransferCounts {
     int songs = 0;
     int books = 0;
     int skipped = 0;
+    // Categories (bits 1 << CDeviceTransfer::Category) the source cannot give or the target cannot
+    // take yet; they are passed over, the others still copied.
+    int notReadable = 0;
+    int notWritable = 0;
 
     int Copied() const { return contacts + photos + songs + books; }
 };
@@ -45,7 +49,8 @@ public:
     // was done before it.
     int Run();
     const CTransferCounts& Counts() const { return m_counts; }
-    static QString SummaryText(const CTransferCounts& counts);
+    static QString SummaryText(const CTransferCounts& counts, const QString& sourceName,
+                               const QString& targetName);
     static QString CategoryName(int category);
 
 private:
@@ -66,6 +71,9 @@ private:
     int TargetChecksums(const std::vector<std::pair<QString, qint64>>& files, const std::set<qint64>& sizes,
                         std::set<QByteArray>& checksums);
     QString LocalSlot(const char* kind, int index, const QString& name) const;
+    // Pass a list call's result through, noting a category the device does not offer yet.
+    int FromSource(int result);
+    int ToTarget(int result);
     bool Stopped() const { return m_stop && m_stop(); }
     void Report(int category, int done, int total) const;
 
@@ -76,6 +84,7 @@ private:
     Progress m_progress;
     std::function<bool()> m_stop;
     CTransferCounts m_counts;
+    int m_category = Contacts;
 };
 
 // The content checksum by which files of two devices are compared.

@@ -20,12 +20,13 @@ CTransferDeviceTransferThread::~CTransferDeviceTransferThread() {
 }
 
 void CTransferDeviceTransferThread::SetDevices(IVexaManager* source, IVexaManager* target,
-                                               const QString& sourceName,
+                                               const QString& sourceName, const QString& targetName,
                                                std::unique_ptr<CDeviceLease> sourceLease,
                                                std::unique_ptr<CDeviceLease> targetLease) {
     m_sourceManager = source;
     m_targetManager = target;
     m_sourceName = sourceName;
+    m_targetName = targetName;
     m_sourceLease = std::move(sourceLease);
     m_targetLease = std::move(targetLease);
 }
@@ -60,6 +61,7 @@ void CTransferDeviceTransferThread::run() {
     }
     m_sourceLease.reset();
     m_targetLease.reset();
-    emit emitResult(result, counts.Copied(), CDeviceTransfer::SummaryText(counts));
+    emit emitResult(result, counts.Copied(),
+                    CDeviceTransfer::SummaryText(counts, m_sourceName, m_targetName));
     emit sucesses();
 }

@@ -19,7 +19,8 @@ public:
 
     // GUI thread, before start(): the devices behind the identifiers and the leases that keep them.
     void SetDevices(IVexaManager* source, IVexaManager* target, const QString& sourceName,
-                    std::unique_ptr<CDeviceLease> sourceLease, std::unique_ptr<CDeviceLease> targetLease);
+                    const QString& targetName, std::unique_ptr<CDeviceLease> sourceLease,
+                    std::unique_ptr<CDeviceLease> targetLease);
     // The working folder in the system temporary folder, emptied at the start of a transfer.
     static QString WorkFolder();
 
@@ -40,6 +41,7 @@ private:
     IVexaManager* m_sourceManager = nullptr;
     IVexaManager* m_targetManager = nullptr;
     QString m_sourceName;
+    QString m_targetName;
     std::unique_ptr<CDeviceLease> m_sourceLease;
     std::unique_ptr<CDeviceLease> m_targetLease;
     std::atomic<bool> m_stop{false};

@@ -13,6 +13,7 @@ struct CConnectedDevice {
     QString name;
     QString serialNumber;
     QString deviceClass;
+    QString udid;
 };
 
 // Where the windows of this module learn which devices are connected. The navigation widget hands one

@@ -8,7 +8,6 @@
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QPointer>
-#include <QStandardPaths>
 #include <QTableView>
 
 #include <vexa/IVexaManager.h>
@@ -18,6 +17,7 @@
 #include "CBackupTableLook.h"
 #include "CDesktopOpen.h"
 #include "CImageCaption.h"
+#include "CImportedBackups.h"
 #include "IDeviceDirectory.h"
 #include "LanguageService.h"
 #include "QImageButton.h"
@@ -58,6 +58,12 @@ QRestoreDlg::QRestoreDlg(const IDeviceDirectory* directory, QWidget* parent)
     connect(m_btnClose, &QPushButton::clicked, this, &QRestoreDlg::OnBtnClose);
     connect(QProUtil::instance(), &QProUtil::languageChanged, this, &QRestoreDlg::OnLanguageChanged);
     OnLanguageChanged();
+    // Folders imported before are listed again while they still hold a backup.
+    for (const QString& folder : CImportedBackups().Folders()) {
+        CBackupRecord record;
+        if (CBackupFolder::Read(folder, record) == CBackupFolder::Ok)
+            m_imported.append(record);
+    }
     LoadRecords();
 }
 
@@ -116,6 +122,7 @@ bool QRestoreDlg::RemoveSelected() {
         !self)
         return false;
     const bool deleted = DeleteFolder(folder);
+    CImportedBackups().Remove(folder);
     m_imported.erase(std::remove_if(m_imported.begin(), m_imported.end(),
                                     [&folder](const CBackupRecord& r) { return r.folder == folder; }),
                      m_imported.end());
@@ -165,19 +172,19 @@ void QRestoreDlg::OnBtnReload() {
 }
 
 void QRestoreDlg::OnBtnImport() {
-    const QString start =
-        QStringLiteral("%1/%2").arg(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
-                                    QStringLiteral("Vexa Transfer Files"));
     QPointer<QRestoreDlg> self(this);
     const QString file = QFileDialog::getOpenFileName(
-        this, tr("Import File"), start,
+        this, tr("Import File"), CBackupFolder::StartFolder(),
         QStringLiteral("Manifest.plist files (Manifest.plist);;All files (*.*)"));
     if (!self || file.isEmpty())
         return;
-    ImportFolder(file.left(file.lastIndexOf(QLatin1Char('/'))));
+    const QString folder = file.left(file.lastIndexOf(QLatin1Char('/')));
+    CBackupFolder::RememberFolder(folder);
+    ImportFolder(folder);
 }
 
-bool QRestoreDlg::ImportFolder(const QString& folder) {
+bool QRestoreDlg::ImportFolder(const QString& chosen) {
+    const QString folder = CBackupFolder::Locate(chosen);
     CBackupRecord record;
     switch (CBackupFolder::Read(folder, record)) {
     case CBackupFolder::Ok:
@@ -198,6 +205,8 @@ bool QRestoreDlg::ImportFolder(const QString& folder) {
                                     [&folder](const CBackupRecord& r) { return r.folder == folder; }),
                      m_imported.end());
     m_imported.append(record);
+    if (!CImportedBackups().Add(folder))
+        qDebug() << "QRestoreDlg::ImportFolder the list of imported backups could not be written";
     LoadRecords();
     return true;
 }

@@ -10,8 +10,8 @@ class QImageButton;
 class QTableView;
 class RestoreTableModel;
 
-// The restore window: the backups the first connected device has made plus the folders imported in
-// this session, with Backup, Restore from Backup, Remove, Reload, Import and Open.
+// The restore window: the backups the first connected device has made plus the folders the user
+// imported (kept across restarts), with Backup, Restore from Backup, Remove, Reload, Import and Open.
 class QRestoreDlg : public QImageDialog {
     Q_OBJECT
 public:
@@ -19,8 +19,9 @@ public:
 
     RestoreTableModel* Model() const { return m_model; }
     QTableView* Table() const { return m_tableView; }
-    // Adds a backup folder to the list; false, with a message, when it holds no readable backup.
-    bool ImportFolder(const QString& folder);
+    // Adds a backup folder (or the one device folder inside it) to the list; false, with a message,
+    // when it holds no readable backup.
+    bool ImportFolder(const QString& chosen);
     // Deletes the selected row's backup folder after asking; false when nothing was deleted.
     bool RemoveSelected();
     // Whether a backup was restored to a device while the window was open.

@@ -21,6 +21,7 @@
 #include "RestoreProgressDialog.h"
 #include "RestoreTableModel.h"
 #include "RestoreThread.h"
+#include "ResultReason.h"
 
 namespace {
 constexpr int kManagerRole = Qt::UserRole + 1;
@@ -121,7 +122,7 @@ void QSelectDeviceRestorDlg::OnBtnConfirm() {
     else if (outcome == Cancelled)
         ShowMessage(tr("The restore was cancelled; the device is unchanged."), QString(), MSG_WARNING);
     else
-        ShowMessage(tr("Restored failed!"), QString(), MSG_ERROR);
+        ShowMessage(WithReason(tr("Restored failed!"), m_failure), QString(), MSG_ERROR);
     if (self)
         done(outcome == Restored ? QDialog::Accepted : QDialog::Rejected);
 }
@@ -131,6 +132,7 @@ QSelectDeviceRestorDlg::Outcome QSelectDeviceRestorDlg::Restore(const CBackupRec
     auto* manager = reinterpret_cast<IVexaManager*>(m_comboBox->currentData(kManagerRole).value<quintptr>());
     std::unique_ptr<CDeviceLease> lease = m_directory ? CDeviceLease::Take(*m_directory, manager) : nullptr;
     IDeviceService* service = lease ? manager->GetDeviceService() : nullptr;
+    m_failure = VEXA_E_UNPLUGGED;
     if (!service)
         return Failed;
     QString folder = record.folder;
@@ -148,7 +150,8 @@ QSelectDeviceRestorDlg::Outcome QSelectDeviceRestorDlg::Restore(const CBackupRec
     WaitForThread(&thread);
     if (thread.Succeeded())
         return Restored;
-    return thread.LastResult() == VEXA_E_CANCELLED ? Cancelled : Failed;
+    m_failure = thread.LastResult();
+    return m_failure == VEXA_E_CANCELLED ? Cancelled : Failed;
 }
 
 void QSelectDeviceRestorDlg::OnBtnClose() {

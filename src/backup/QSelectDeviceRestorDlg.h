@@ -46,4 +46,5 @@ private:
     QImageButton* m_btnCancel;
     QImageButton* m_btnClose;
     Outcome m_outcome = NotRun;
+    int m_failure = 0; // the device library's answer to the last failed restore
 };

@@ -173,7 +173,7 @@ void QTransferDeviceDlg::OnBtnTransfer() {
     SetLayout(Layout::Working);
     auto* thread = new CTransferDeviceTransferThread(source, target);
     m_transferThread = thread;
-    thread->SetDevices(from->manager, to->manager, from->name, std::move(sourceLease),
+    thread->SetDevices(from->manager, to->manager, from->name, to->name, std::move(sourceLease),
                        std::move(targetLease));
     connect(thread, &CTransferDeviceTransferThread::emitProgress, this,
             &QTransferDeviceDlg::OnTransferProgress);

@@ -62,6 +62,7 @@ void MakePlaylist(const Context& c, Bindings& out) {
     // The loader hands its entries over on the interface thread and tells the tree from there.
     Forward(c, loader, &QPlayAnalysisTread::refreshPlayList, &ICategoryTree::RefreshPlayList);
     view->SetLoader(loader);
+    QObject::connect(loader, &QPlayAnalysisTread::emitUnavailable, view, &QBaseDetailsView::ShowUnavailable);
     QObject::connect(view, &QPlayListView::sendAddComputerFile, c.tree->MusicTree(),
                      &QMusicTreeNodes::OnAddPlay);
     // Songs deleted on the music page leave the playlists too.
@@ -135,6 +136,8 @@ void MakeBooks(const Context& c, Bindings& out) {
     view->SetChunkList(loader->Records());
     QObject::connect(loader, &QiBookAnalysisThread::loadStarting, view, &QiBookView::OnLoadStarting);
     QObject::connect(view, &QiBookView::clickRefresh, loader, &QiBookAnalysisThread::refresh);
+    QObject::connect(loader, &QiBookAnalysisThread::emitUnavailable, view,
+                     &QBaseDetailsView::ShowUnavailable);
     out.push_back({SUB_ITEM_IBOOKS, view, loader, {}});
 }
 
@@ -150,8 +153,16 @@ std::vector<Binding> CCategoryViewFactory::CreateAll(const Context& context) {
     Bindings bindings;
     for (Maker make : kMakers)
         make(context, bindings);
-    for (const Binding& binding : bindings)
-        if (binding.view)
-            binding.view->hide();
+    ICategoryTree* tree = context.tree;
+    const int handle = context.deviceHandle;
+    for (const Binding& binding : bindings) {
+        if (!binding.view)
+            continue;
+        binding.view->hide();
+        // A page the device cannot fill yet has no count to wait for.
+        if (auto* view = qobject_cast<QBaseDetailsView*>(binding.view.data()))
+            QObject::connect(view, &QBaseDetailsView::emitUnavailable, context.parent,
+                             [tree, handle, kind = binding.kind] { tree->ShowUncounted(handle, kind); });
+    }
     return bindings;
 }

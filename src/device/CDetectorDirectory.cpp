@@ -31,6 +31,7 @@ QList<CConnectedDevice> CDetectorDirectory::ConnectedDevices() const {
         device.name = Property(record, DP_DeviceName);
         device.serialNumber = Property(record, DP_SerialNumber);
         device.deviceClass = Property(record, DP_DeviceClass);
+        device.udid = Property(record, DP_UniqueDeviceID);
         devices.append(device);
     }
     return devices;

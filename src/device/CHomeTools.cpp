@@ -21,6 +21,10 @@ void CHomeTools::ToComputer(QBaseDetailsView* view) {
         ShowMessage(tr("Please choose one or more items first!"));
         return;
     }
+    if (route == CExportRoute::Kind::FileBrowser) {
+        QMetaObject::invokeMethod(view, "OnExportHighlighted");
+        return;
+    }
     if (route == CExportRoute::Kind::FileFolder) {
         QFileFolderExport::RunChecked(view, view, view->Manager(), fileKind, true);
         return;

@@ -27,6 +27,8 @@ public:
     virtual void RefreshPlayList(IVexaManager* manager, int libraryKind, QPlayAnalysisTread* loader) = 0;
     // Takes the waiting animation off a category node.
     virtual void StopWaiting(int deviceHandle, int kind) = 0;
+    // The category's plain name, without a count, and no waiting: a page the device cannot fill.
+    virtual void ShowUncounted(int deviceHandle, int kind) = 0;
     virtual void repaintTreeView(int deviceHandle, int row, tagDeviceSubItem item) = 0;
     // Shows the device's file system page at the container of the app `appId`.
     virtual void OpenAppDocuments(int deviceHandle, const QString& appId) = 0;

@@ -200,6 +200,11 @@ void QDeviceInformationWidget::OnEmitRefreshTreeRootName(QString name) {
     IDeviceService* service = m_manager->GetDeviceService();
     const int result = service ? service->SetDeviceName(reinterpret_cast<const char16_t*>(name.utf16())) : -1;
     if (result == 0) {
+        // The device's record is read again: the backup, restore and transfer windows take the name
+        // from it.
+        DeviceInfo* record = nullptr;
+        if (!m_manager->GetDeviceInfo(&record))
+            qDebug() << "QDeviceInformationWidget::OnEmitRefreshTreeRootName the record was not read again";
         emit refreshTreeRootName(name, handle);
         return;
     }

@@ -428,6 +428,15 @@ void QNavigateWidget::StopWaiting(int deviceHandle, int kind) {
     SetWaiting(CategoryNode(deviceHandle, kind), false);
 }
 
+void QNavigateWidget::ShowUncounted(int deviceHandle, int kind) {
+    TreeNode* node = CategoryNode(deviceHandle, kind);
+    if (!node)
+        return;
+    node->SetText(CDeviceTreeNodes::CategoryName(kind));
+    SetWaiting(node, false);
+    m_model->NodeChanged(node);
+}
+
 void QNavigateWidget::SetWaiting(TreeNode* node, bool waiting) {
     ui->m_treeView->SetWaiting(m_model->IndexOf(node), waiting);
 }
@@ -464,7 +473,10 @@ void QNavigateWidget::ShowCount(int deviceHandle, int kind, int count) {
     TreeNode* node = CategoryNode(deviceHandle, kind);
     if (!node)
         return;
-    node->SetText(CDeviceTreeNodes::CountedName(kind, count));
+    // A page the device cannot fill has no count: 0 would say the device holds nothing.
+    const auto* view = qobject_cast<const QBaseDetailsView*>(node->Binding().view);
+    node->SetText(view && view->IsUnavailable() ? CDeviceTreeNodes::CategoryName(kind)
+                                                : CDeviceTreeNodes::CountedName(kind, count));
     SetWaiting(node, false);
     m_model->NodeChanged(node);
 }

@@ -95,6 +95,7 @@ public slots:
     void RefreshPlayList(IVexaManager* manager, int libraryKind, QPlayAnalysisTread* loader) override;
     void repaintTreeView(int deviceHandle, int row, tagDeviceSubItem item) override;
     void OpenAppDocuments(int deviceHandle, const QString& appId) override;
+    void ShowUncounted(int deviceHandle, int kind) override;
     void OnLanguageChanged();
 
 signals:

@@ -11,8 +11,10 @@ CExportRoute::Kind CExportRoute::For(const QString& objectName, int* fileKind) {
     if (objectName == QLatin1String("PhotoView")) {
         return Kind::PhotoBrowser;
     }
-    if (objectName == QLatin1String("QContactsView") || objectName == QLatin1String("qmessageView") ||
-        objectName == QLatin1String("QSystemView")) {
+    if (objectName == QLatin1String("QSystemView")) {
+        return Kind::FileBrowser;
+    }
+    if (objectName == QLatin1String("QContactsView") || objectName == QLatin1String("qmessageView")) {
         return Kind::RecordFile;
     }
     const auto found = fileKinds.constFind(objectName);

@@ -10,6 +10,7 @@ public:
         PhotoBrowser, // the photo browser runs its own export
         RecordFile,   // checked records into one file through the save dialog
         FileFolder,   // the files the records point to, copied into a chosen folder
+        FileBrowser,  // the file browser copies its highlighted entries into a chosen folder
     };
 
     // fileKind is the file exporter's kind (photos 0, videos/music/playlists 1, books 2, apps 3)

@@ -42,13 +42,20 @@ void QFileFolderExport::RunChecked(QWidget* view, ISerialable* source, IVexaMana
         ShowMessage(tr("Please choose one or more items first!"), QString());
         return;
     }
-    const QString folder = QFileDialog::getExistingDirectory(
-        view, tr("Save File"), StartFolder(), QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks);
+    const QString folder = ChooseFolder(view);
     if (folder.isEmpty()) {
         return;
     }
-    g_lastFolder = folder;
     ExportTo(source, manager, kind, folder);
+}
+
+QString QFileFolderExport::ChooseFolder(QWidget* parent) {
+    const QString folder = QFileDialog::getExistingDirectory(
+        parent, tr("Save File"), StartFolder(), QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks);
+    if (!folder.isEmpty()) {
+        g_lastFolder = folder;
+    }
+    return folder;
 }
 
 int QFileFolderExport::ExportTo(ISerialable* source, IVexaManager* manager, int kind, const QString& folder,

@@ -24,4 +24,6 @@ public:
 
     // Where the folder dialog starts: the last folder chosen, else the documents folder.
     static QString StartFolder();
+    // The folder dialog of an export, remembering the answer; empty when cancelled.
+    static QString ChooseFolder(QWidget* parent);
 };

@@ -9,8 +9,11 @@
 #include <QCursor>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
@@ -31,6 +34,7 @@
 #include "QSystemSortModel.h"
 #include "QSystemView.h"
 #include "QSystemfileTreeModel.h"
+#include "WhenShown.h"
 #include "sim/ContentServices.h"
 #include "sim/FaultInjector.h"
 
@@ -337,7 +341,8 @@ void tst_system::newFolderAndDeleteWithItsQuestion() {
     QVERIFY(fs::is_directory(Work() / "New Folder (2)"));
     QVERIFY(Row(view, QStringLiteral("New Folder (2)")).isValid());
 
-    // Nothing clicked: nothing asked, nothing removed.
+    // Nothing clicked or highlighted: nothing asked, nothing removed.
+    view.ContentTable()->clearSelection();
     view.OnDelete();
     QVERIFY(m_messages->Messages().isEmpty());
 
@@ -354,6 +359,16 @@ void tst_system::newFolderAndDeleteWithItsQuestion() {
     QVERIFY(!fs::exists(Work() / "Photos"));
     QVERIFY(!Row(view, QStringLiteral("Photos")).isValid());
     QVERIFY(view.FindItem("/Work/Photos") == nullptr);
+    // Rows highlighted without a click all go, after one question.
+    m_messages->Clear();
+    for (const QString& name : {QStringLiteral("notes.txt"), QStringLiteral("Empty")}) {
+        view.ContentTable()->selectionModel()->select(Row(view, name), QItemSelectionModel::Select |
+                                                                           QItemSelectionModel::Rows);
+    }
+    QCOMPARE(view.SelectedCount(), 2);
+    view.OnDelete();
+    QCOMPARE(m_messages->Messages().size(), 1);
+    QVERIFY(!fs::exists(Work() / "notes.txt") && !fs::exists(Work() / "Empty"));
     // The root is never a row of the table, so it cannot be picked for deletion.
     for (int row = 0; row < view.ContentModel()->rowCount(); ++row) {
         QVERIFY(!view.ContentModel()->ItemAt(row)->IsRoot());
@@ -423,6 +438,13 @@ void tst_system::appContainerOpensOnItsDocuments() {
     QTRY_VERIFY(view.RootItem() != nullptr && view.RootItem()->AppId() == "com.example.notes");
     QCOMPARE(view.CurrentFolder()->GetPath(), std::string("/Documents"));
     QVERIFY(Row(view, QStringLiteral("draft.txt")).isValid());
+    // The way back to the device's files stays, even once the app is gone.
+    auto* back = view.findChild<QPushButton*>(QStringLiteral("m_btnBackToDevice"));
+    QVERIFY(back && back->isVisibleTo(&view));
+    fs::remove_all(app);
+    back->click();
+    QTRY_VERIFY(view.RootItem() != nullptr && view.RootItem()->FindChild("Work") != nullptr);
+    QVERIFY(view.AppId().empty() && !back->isVisibleTo(&view));
 
     view.OnBrowseAppContainer(QStringLiteral("no.such.app"));
     QTRY_COMPARE(m_messages->Messages(),
@@ -484,6 +506,23 @@ void tst_system::dragOutCopiesOnlyWhenAskedAndWholeFolders() {
                                                       {QStringLiteral("Photos/Holiday"), "<dir>"},
                                                       {QStringLiteral("Photos/Holiday/b.jpg"), "jpeg b"}}));
     QDir(folder).removeRecursively();
+
+    // "To Computer" copies the same highlighted entries into the folder the user picks.
+    const QString chosen = m_local.filePath(QStringLiteral("to computer"));
+    QVERIFY(QDir().mkpath(chosen));
+    QCOMPARE(view.SelectedCount(), 2);
+    WhenShown<QFileDialog>([chosen](QFileDialog* dialog) {
+        dialog->setDirectory(chosen);
+        if (auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+            edit->setText(chosen);
+        QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+    });
+    view.OnExportHighlighted();
+    QCOMPARE(Tree(chosen).keys(),
+             (QStringList{"Photos", "Photos/Holiday", "Photos/Holiday/b.jpg", "Photos/a.jpg", "notes.txt"}));
+    QTRY_COMPARE(m_messages->Messages(),
+                 QStringList{QStringLiteral("The entries were copied to %1.").arg(chosen)});
+    m_messages->Clear();
 
     // A drag whose files are copied only on request: nothing exists before, a vanished file is reported
     // and the rest still arrives.

@@ -141,6 +141,7 @@ QList<CConnectedDevice> BackupTestDevices::ConnectedDevices() const {
         device.name = QString::fromUtf8(info->properties[DP_DeviceName]);
         device.serialNumber = QString::fromUtf8(info->properties[DP_SerialNumber]);
         device.deviceClass = QString::fromUtf8(info->properties[DP_DeviceClass]);
+        device.udid = QString::fromUtf8(info->properties[DP_UniqueDeviceID]);
         devices.append(device);
     }
     return devices;

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "CDetectorDirectory.h"
 #include "CSingleDetectiPhone.h"
 #include "DeviceFormat.h"
 #include "DeviceTestRegistry.h"
@@ -173,6 +174,12 @@ void tst_DevicePage::refusedRenameIsReportedAndNotPassedOn() {
     QCOMPARE(renamed.count(), 1);
     QCOMPARE(renamed.at(0).at(0).toString(), QStringLiteral("Küchen-iPhone 📱"));
     QCOMPARE(renamed.at(0).at(1).toInt(), manager->GetDeviceHandle());
+    // The backup, restore and transfer windows see the new name without a replug.
+    QStringList names;
+    for (const CConnectedDevice& device : CDetectorDirectory::Instance().ConnectedDevices())
+        if (device.manager == manager)
+            names << device.name;
+    QCOMPARE(names, QStringList{QStringLiteral("Küchen-iPhone 📱")});
     page.OnEmitRefreshTreeRootName(QStringLiteral("Test Phone"));
 }
 

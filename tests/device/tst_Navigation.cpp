@@ -3,6 +3,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QLabel>
 #include <QMenu>
 #include <QPointer>
 #include <QProcess>
@@ -24,6 +25,7 @@
 #include "QMessageFlow.h"
 #include "QMySortModel.h"
 #include "QNavigateWidget.h"
+#include "QOperatePanel.h"
 #include "QPagedFlowViewerWidget.h"
 #include "QProUtil.h"
 #include "QRightFuntionWidget.h"
@@ -75,6 +77,8 @@ private slots:
     void messagesCountInTheNodeAndSurviveAnUnplugWhilePaging();
     void toolTilesDoWhatTheyName_data();
     void toolTilesDoWhatTheyName();
+    void aPageTheDeviceCannotFillYetSaysSoInOneLine_data();
+    void aPageTheDeviceCannotFillYetSaysSoInOneLine();
 
     // Lifecycle
     void plugAndUnplugFiftyTimesLeavesNothingBehind();
@@ -797,6 +801,58 @@ void tst_Navigation::toolTilesDoWhatTheyName() {
         QString::fromUtf8(reader.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
     QVERIFY2(reader.exitCode() == 0, reader.readAllStandardError().constData());
     QCOMPARE(lines.value(0).toInt(), contacts->GetChunkCount());
+}
+
+void tst_Navigation::aPageTheDeviceCannotFillYetSaysSoInOneLine_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<QString>("note");
+    QTest::newRow("contacts") << int(SUB_ITEM_CONTACTS) << "GetContacts"
+                              << "Contacts cannot be read from this device yet.";
+    QTest::newRow("messages") << int(SUB_ITEM_MESSAGES) << "GetMessages"
+                              << "Messages cannot be read from this device yet.";
+    QTest::newRow("music") << int(NODE_MUSIC) << "GetPlaylists"
+                           << "Music cannot be read from this device yet.";
+    QTest::newRow("video") << int(NODE_VIDEO) << "GetPlaylists"
+                           << "Videos cannot be read from this device yet.";
+    QTest::newRow("playlist") << int(SUB_ITEM_PLAYLIST) << "GetPlaylists"
+                              << "Playlists cannot be read from this device yet.";
+    QTest::newRow("photos") << int(SUB_ITEM_PHOTOS) << "PrepareList"
+                            << "Photos cannot be read from this device yet.";
+    QTest::newRow("books") << int(SUB_ITEM_IBOOKS) << "GetBooks"
+                           << "Books cannot be read from this device yet.";
+}
+
+void tst_Navigation::aPageTheDeviceCannotFillYetSaysSoInOneLine() {
+    QFETCH(int, kind);
+    QFETCH(QString, operation);
+    QFETCH(QString, note);
+    // A fresh connection of a device that answers "not offered yet", as a real phone does today.
+    QVERIFY(Connect(kPadUdid, kPadName));
+    QVERIFY(Disconnect(kPadName));
+    QCOMPARE(SimCtl({"fault", kPadUdid, operation, QString::number(VEXA_E_NOT_SUPPORTED_YET)}), 0);
+    TreeNode* pad = Connect(kPadUdid, kPadName);
+    QVERIFY(pad);
+    TreeNode* node = Category(pad, kind);
+    auto* view = qobject_cast<QBaseDetailsView*>(node->Binding().view);
+    QVERIFY(view);
+    Press(node);
+    QTRY_COMPARE_WITH_TIMEOUT(view->State(), QBaseDetailsView::ContentState::Unavailable, 5000);
+    // One line in the page, no buttons that would fail, no dialog, and the tree stops waiting without
+    // claiming a count of 0.
+    auto* line = view->findChild<QLabel*>(QStringLiteral("m_unavailableNote"));
+    QVERIFY(line && line->isVisible());
+    QCOMPARE(line->text(), note);
+    QVERIFY(!view->OperatePanel()->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(!m_navigate->Tree()->indexWidget(m_navigate->Model()->IndexOf(node)), 5000);
+    QVERIFY2(!node->Text().contains(QLatin1Char('(')), qPrintable(node->Text()));
+    QTRY_VERIFY_WITH_TIMEOUT(!view->IsRunning(), 5000);
+    QCoreApplication::processEvents();
+    // Only the missing pictures of a test's program folder may be reported.
+    for (const QString& message : m_messages.Messages())
+        QVERIFY2(message.contains(QLatin1String("install")) ||
+                     message.contains(QLatin1String("InitControls")),
+                 qPrintable(message));
 }
 
 void tst_Navigation::plugAndUnplugFiftyTimesLeavesNothingBehind() {

@@ -34,6 +34,7 @@
 #include "QMessageDlg.h"
 #include "QMySortModel.h"
 #include "QOperatePanel.h"
+#include "ResultReason.h"
 #include "WidgetColors.h"
 
 namespace {
@@ -80,6 +81,8 @@ QAppsView::QAppsView(IVexaManager* manager, int deviceHandle, QWidget* parent)
     m_backupMenu->setStyleSheet(QString::fromLatin1(WidgetColors::kMenuStyleSheet));
     m_actionBackupPlain = m_backupMenu->addAction(QString(), this, &QAppsView::BackupApp);
     m_actionBackupDocuments = m_backupMenu->addAction(QString(), this, &QAppsView::BackupData);
+    m_canBackupApps = m_apps && m_apps->QueryAppBackup() == VEXA_OK;
+    m_backupMenu->menuAction()->setVisible(m_canBackupApps);
 
     m_panelTimer.setSingleShot(true);
     m_panelTimer.setInterval(0);
@@ -346,6 +349,8 @@ void QAppsView::AddPanel(const QModelIndex& proxyIndex) {
         if (SelectRow(row))
             OnBackupApp();
     });
+    if (auto* backup = panel->findChild<QWidget*>(QStringLiteral("m_btnBackup")))
+        backup->setVisible(m_canBackupApps);
     connect(panel, &QAppStatusPanel::SaveDocApp, this, [this, row] {
         if (SelectRow(row))
             OnDocument();
@@ -535,14 +540,18 @@ QString QAppsView::ResultText(int code) {
 
 void QAppsView::UnAndInDone(int code) {
     CloseProgress();
+    const bool installing = m_installStage != StageIdle;
     m_installStage = StageIdle;
     m_uninstallStage = StageIdle;
-    const QString text = ResultText(code);
+    QString text = ResultText(code);
+    // A general failure with a reason (a lost, locked or full device) gets the operation's text.
+    if (text.isEmpty() && !ResultReason(code).isEmpty())
+        text = installing ? ResultText(VEXA_APP_INSTALL_ERROR) : ResultText(VEXA_APP_UNINSTALL_FAILED);
     if (text.isEmpty()) {
         qDebug() << "QAppsView::UnAndInDone the device answered" << code;
         return;
     }
-    ShowMessage(text, QString(), code == 0 ? MSG_SUCCESS : MSG_ERROR);
+    ShowMessage(WithReason(text, code), QString(), code == 0 ? MSG_SUCCESS : MSG_ERROR);
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -556,7 +565,7 @@ QString QAppsView::ProposedBackupPath(const QString& title) {
 }
 
 void QAppsView::OnBackupApp() {
-    if (!CurrentApp())
+    if (!CurrentApp() || !m_canBackupApps)
         return;
     const QPoint at = QCursor::pos();
     m_backupMenu->exec(at);

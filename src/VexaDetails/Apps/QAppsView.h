@@ -139,6 +139,8 @@ private:
     QTimer m_panelTimer;
     QMenu* m_menu = nullptr;
     QMenu* m_backupMenu = nullptr;
+    // Current devices do not archive apps; their rows offer no backup.
+    bool m_canBackupApps = true;
     QAction* m_actionUninstall = nullptr;
     QAction* m_actionBackupPlain = nullptr;
     QAction* m_actionBackupDocuments = nullptr;

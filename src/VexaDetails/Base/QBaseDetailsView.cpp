@@ -6,6 +6,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 #include <iterator>
+#include <utility>
 
 #include "CFileDrag.h"
 #include "IBaseChunk.h"
@@ -47,6 +48,12 @@ QBaseDetailsView::QBaseDetailsView(IVexaManager* manager, int deviceHandle, QWid
     m_layout->setSpacing(0);
     m_layout->addWidget(m_addWidget, 1);
     m_layout->addWidget(m_label, 1);
+    m_note = new QLabel(this);
+    m_note->setObjectName(QStringLiteral("m_unavailableNote"));
+    m_note->setAlignment(Qt::AlignCenter);
+    m_note->setStyleSheet(QStringLiteral("color:rgb(66,127,142);font-size:14px;"));
+    m_note->hide();
+    m_layout->addWidget(m_note, 1);
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(0);
@@ -163,6 +170,10 @@ void QBaseDetailsView::OnAnalysisBegin() {
 }
 
 void QBaseDetailsView::OnAnalysisEnd() {
+    if (m_unavailable) {
+        ShowUnavailable();
+        return;
+    }
     m_addWidget->hide();
     ShowLoading(false);
     if (m_model)
@@ -236,7 +247,7 @@ void QBaseDetailsView::SetListWidget(QWidget* widget) {
 }
 
 void QBaseDetailsView::SwitchTo(QWidget* widget) {
-    if (!widget || !widget->isHidden())
+    if (!widget || !widget->isHidden() || m_unavailable)
         return;
     if (m_currentWidget)
         m_currentWidget->hide();
@@ -404,6 +415,8 @@ QStringList QBaseDetailsView::ColumnTitles() const {
 }
 
 void QBaseDetailsView::OnLanguageChanged() {
+    if (m_note)
+        m_note->setText(UnavailableText());
     if (m_ownModel)
         m_ownModel->SetHeaderLabels(ColumnTitles());
 }
@@ -422,5 +435,47 @@ void QBaseDetailsView::ShowLoadResult(int recordCount) {
     m_recordCount = recordCount;
     m_loaded = true;
     OnAnalysisEnd();
+    if (m_unavailable)
+        ShowUnavailable(); // categories that keep their own content state
     EmitRefresh();
+}
+
+void QBaseDetailsView::ShowUnavailable() {
+    const bool first = !m_unavailable;
+    m_unavailable = true;
+    m_loaded = true;
+    m_recordCount = 0;
+    ShowLoading(false);
+    // Whatever the category put into the page goes, its own buttons included.
+    for (int i = 0; i < m_layout->count(); ++i) {
+        QWidget* widget = m_layout->itemAt(i)->widget();
+        if (widget && widget != m_note)
+            widget->hide();
+    }
+    m_operate->hide();
+    m_note->setText(UnavailableText());
+    m_note->show();
+    m_state = ContentState::Unavailable;
+    if (first)
+        emit emitUnavailable();
+}
+
+void QBaseDetailsView::ShowUnavailableLater() {
+    QMetaObject::invokeMethod(this, &QBaseDetailsView::ShowUnavailable, Qt::QueuedConnection);
+}
+
+QString QBaseDetailsView::UnavailableText() const {
+    static const std::pair<const char*, const char*> texts[] = {
+        {"QContactsView", QT_TR_NOOP("Contacts cannot be read from this device yet.")},
+        {"qmessageView", QT_TR_NOOP("Messages cannot be read from this device yet.")},
+        {"QMusicView", QT_TR_NOOP("Music cannot be read from this device yet.")},
+        {"QPlayListView", QT_TR_NOOP("Playlists cannot be read from this device yet.")},
+        {"QVideoView", QT_TR_NOOP("Videos cannot be read from this device yet.")},
+        {"PhotoView", QT_TR_NOOP("Photos cannot be read from this device yet.")},
+        {"QiBookView", QT_TR_NOOP("Books cannot be read from this device yet.")},
+    };
+    for (const auto& [name, text] : texts)
+        if (objectName() == QLatin1String(name))
+            return tr(text);
+    return tr("This content cannot be read from this device yet.");
 }

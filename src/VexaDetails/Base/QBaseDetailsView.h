@@ -34,7 +34,7 @@ class QBaseDetailsView : public QWidget,
                          public QUtilThread {
     Q_OBJECT
 public:
-    enum class ContentState { Loading, Table, Empty };
+    enum class ContentState { Loading, Table, Empty, Unavailable };
 
     QBaseDetailsView(IVexaManager* manager, int deviceHandle, QWidget* parent);
     ~QBaseDetailsView() override;
@@ -43,7 +43,7 @@ public:
     int DeviceHandle() const { return m_deviceHandle; }
     // Records of the last finished load; 0 before the first.
     int RecordCount() const;
-    int SelectedCount() const;
+    virtual int SelectedCount() const;
     bool HasLoaded() const { return m_loaded; }
 
     // Name used for exports ("Entries" until a category sets its own).
@@ -76,6 +76,15 @@ public:
     void OnAnalysisError(char*) override {}
 
     ContentState State() const { return m_state; }
+    // The device answered that this category cannot be read from it yet: the page shows one line
+    // saying so instead of its records and offers no buttons. GUI thread.
+    void ShowUnavailable();
+    bool IsUnavailable() const { return m_unavailable; }
+    // The same from a loading thread: takes effect in the GUI thread's events, before a load result
+    // posted after it.
+    void ShowUnavailableLater();
+    // The line shown instead of the records.
+    QString UnavailableText() const;
     QOperatePanel* OperatePanel() const { return m_operate; }
     QAddDataWidget* AddWidget() const { return m_addWidget; }
     QCheckHeaderView* Header() const { return m_header; }
@@ -117,6 +126,8 @@ signals:
     void recoverToPc();
     void recoverToDevice();
     void recoverToiTunes();
+    // The page became unavailable (ShowUnavailable); the tree stops waiting for a count.
+    void emitUnavailable();
 
 protected:
     // Builds the shared record table over `model` (with the check header and the sorting proxy)
@@ -164,6 +175,8 @@ private:
     QVBoxLayout* m_layout = nullptr;
     QAddDataWidget* m_addWidget = nullptr;
     QLabel* m_label = nullptr;
+    QLabel* m_note = nullptr;
+    bool m_unavailable = false;
     QMovie* m_movie = nullptr;
     QWidget* m_thumbWidget = nullptr;
     QWidget* m_listWidget = nullptr;

@@ -163,7 +163,7 @@ void QContactsView::OnEndExecute() {
 void QContactsView::OnError(int code) {
     qDebug() << "QContactsView::OnError GetContacts answered" << code;
     if (IsNotSupportedYet(code)) {
-        ShowMessage(NotSupportedYetText(), QString(), MSG_WARNING);
+        ShowUnavailable();
         return;
     }
     ShowMessage(tr("Get Contact information failed!"), QString(), MSG_ERROR);

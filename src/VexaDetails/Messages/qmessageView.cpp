@@ -135,7 +135,7 @@ void qmessageView::OnEndExecute() {
 void qmessageView::OnError(int code) {
     qDebug() << "qmessageView::OnError GetMessages answered" << code;
     if (IsNotSupportedYet(code)) {
-        ShowMessage(NotSupportedYetText(), QString(), MSG_WARNING);
+        ShowUnavailable();
         return;
     }
     ShowMessage(tr("Please unlock your device first, and then try again!"), QString(), MSG_ERROR);

@@ -91,7 +91,7 @@ void QMusicView::Run() {
     if (code != VEXA_OK) {
         qDebug() << "QMusicView::Run GetPlaylists failed" << code;
         if (IsNotSupportedYet(code))
-            ShowNotSupportedYetLater(this);
+            ShowUnavailableLater();
         else
             emit emitGetPlaylistFailed();
     }

@@ -228,7 +228,7 @@ void QPhotoView::Run() {
     const int prepared = photos != nullptr ? photos->PrepareList() : -1;
     const bool read = prepared == 0 && photos->GetPhotoList(&records, &count) == 0;
     if (IsNotSupportedYet(prepared))
-        ShowNotSupportedYetLater(this);
+        ShowUnavailableLater();
     if (read) {
         list = CPhotoList::Copy(records, count);
     } else {

@@ -8,6 +8,7 @@
 #include "CDeviceLock.h"
 #include "CMediaFileAdd.h"
 #include "CModalGuard.h"
+#include "NotSupportedMessage.h"
 #include "PlaylistEntry.h"
 #include "QMessageDlg.h"
 #include "QMusicPlayListChunk.h"
@@ -78,7 +79,10 @@ void QPlayAnalysisTread::Run() {
     }
     if (code != VEXA_OK) {
         qDebug() << "QPlayAnalysisTread::Run GetPlaylists failed" << code;
-        emit emitGetPlaylistFailed();
+        if (IsNotSupportedYet(code))
+            emit emitUnavailable();
+        else
+            emit emitGetPlaylistFailed();
         return;
     }
     std::vector<std::unique_ptr<PlaylistEntry>> entries;

@@ -51,6 +51,8 @@ public slots:
 signals:
     void refreshPlayList(IVexaManager* manager, int type, QPlayAnalysisTread* thread);
     void emitGetPlaylistFailed();
+    // The device cannot give its playlists yet; no message, the page says so.
+    void emitUnavailable();
     // The device refused the playlist change: a delete when `deleting`, else an add.
     void emitChangeFailed(bool deleting);
 

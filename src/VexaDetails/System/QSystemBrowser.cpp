@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMovie>
+#include <QPushButton>
 #include <QSortFilterProxyModel>
 #include <QStackedWidget>
 
@@ -76,12 +77,43 @@ QSystemBrowser::QSystemBrowser(QSystemfileTreeModel* treeModel, QSortFilterProxy
     m_waitMovie = new QMovie(WaitMovieFile(), QByteArray(), this);
     m_waitLabel->setMovie(m_waitMovie);
     m_waitLabel->hide();
-    auto* layout = new QHBoxLayout(this);
+    m_containerBar = new QWidget(this);
+    m_containerBar->setObjectName(QStringLiteral("m_containerBar"));
+    m_containerLabel = new QLabel(m_containerBar);
+    m_containerLabel->setStyleSheet(QStringLiteral("color:rgb(66,127,142);font-weight:bold;"));
+    m_backButton = new QPushButton(m_containerBar);
+    m_backButton->setObjectName(QStringLiteral("m_btnBackToDevice"));
+    m_backButton->setCursor(Qt::PointingHandCursor);
+    connect(m_backButton, &QPushButton::clicked, this, &QSystemBrowser::backToDevice);
+    auto* bar = new QHBoxLayout(m_containerBar);
+    bar->setContentsMargins(8, 4, 8, 4);
+    bar->addWidget(m_containerLabel, 1);
+    bar->addWidget(m_backButton);
+    m_containerBar->hide();
+
+    auto* views = new QHBoxLayout;
+    views->setContentsMargins(0, 0, 0, 0);
+    views->setSpacing(2);
+    views->addWidget(m_tree);
+    views->addWidget(m_content, 1);
+    views->addWidget(m_waitLabel, 1);
+    auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(2);
-    layout->addWidget(m_tree);
-    layout->addWidget(m_content, 1);
-    layout->addWidget(m_waitLabel, 1);
+    layout->setSpacing(0);
+    layout->addWidget(m_containerBar);
+    layout->addLayout(views, 1);
+    Retranslate();
+}
+
+void QSystemBrowser::ShowContainer(const QString& appId) {
+    m_appId = appId;
+    Retranslate();
+    m_containerBar->setVisible(!appId.isEmpty());
+}
+
+void QSystemBrowser::Retranslate() {
+    m_containerLabel->setText(tr("Documents of the app %1").arg(m_appId));
+    m_backButton->setText(tr("Back to the device's files"));
 }
 
 QAbstractItemView* QSystemBrowser::VisibleContentView() const {

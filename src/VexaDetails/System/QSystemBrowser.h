@@ -8,6 +8,7 @@ class QDragTableView;
 class QDragTreeView;
 class QLabel;
 class QMovie;
+class QPushButton;
 class QSortFilterProxyModel;
 class QStackedWidget;
 class QSystemfileTreeModel;
@@ -36,6 +37,14 @@ public:
     void SetBusy(bool busy);
     // Reloads the animation from the language's image folder.
     void ReloadImages();
+    // While an app's container is shown, a bar above the browser names the app and leads back to
+    // the device's own files; an empty id hides it.
+    void ShowContainer(const QString& appId);
+    QPushButton* BackButton() const { return m_backButton; }
+    void Retranslate();
+
+signals:
+    void backToDevice();
 
 private:
     QDragTreeView* m_tree = nullptr;
@@ -44,4 +53,8 @@ private:
     QDragListView* m_list = nullptr;
     QLabel* m_waitLabel = nullptr;
     QMovie* m_waitMovie = nullptr;
+    QWidget* m_containerBar = nullptr;
+    QLabel* m_containerLabel = nullptr;
+    QPushButton* m_backButton = nullptr;
+    QString m_appId;
 };

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include <QApplication>
 #include <QCursor>
 #include <QDebug>
+#include <QDir>
 #include <QFileDialog>
 #include <QMenu>
 #include <QMouseEvent>
@@ -23,6 +25,7 @@
 #include "QDragTableView.h"
 #include "QDragTreeView.h"
 #include "QDropFileMimeData.h"
+#include "QFileFolderExport.h"
 #include "QMessageDlg.h"
 #include "QOperatePanel.h"
 #include "QSystemBrowser.h"
@@ -109,6 +112,7 @@ void QSystemView::InitControls() {
             Qt::QueuedConnection);
     connect(m_tree, &QDragTreeView::filesDropped, this, &QSystemView::OnTreeFilesDropped,
             Qt::QueuedConnection);
+    connect(m_browser, &QSystemBrowser::backToDevice, this, &QSystemView::OnBrowseDevice);
     connect(m_model, &QSystemModel::renameRefused, this, &QSystemView::ShowLater);
     connect(m_model, &QSystemModel::readFailed, this, &QSystemView::OnReadFailed);
     connect(m_treeModel, &QSystemfileTreeModel::readFailed, this, &QSystemView::OnReadFailed);
@@ -164,6 +168,7 @@ void QSystemView::OnGetRootDone() {
     m_treeModel->SetRoot(nullptr);
     m_root = std::move(root);
     m_treeModel->SetRoot(m_root.get());
+    m_browser->ShowContainer(QString::fromStdString(m_appId));
     m_tree->expandToDepth(0);
     ShowFolder(m_root.get());
     if (!m_root->HasReadChildren()) {
@@ -314,28 +319,88 @@ void QSystemView::OnRefresh() {
     ReloadPreservingOpenFolders(target != nullptr ? target : m_root.get());
 }
 
+std::vector<CDeviceFileItem*> QSystemView::ItemsSelectedIn(QAbstractItemView* view) const {
+    std::vector<CDeviceFileItem*> items;
+    if (view == nullptr || view->selectionModel() == nullptr) {
+        return items;
+    }
+    for (const QModelIndex& index : view->selectionModel()->selectedIndexes()) {
+        CDeviceFileItem* item = ContentItem(index);
+        if (item != nullptr && std::find(items.begin(), items.end(), item) == items.end()) {
+            items.push_back(item);
+        }
+    }
+    return items;
+}
+
+std::vector<CDeviceFileItem*> QSystemView::HighlightedItems() const {
+    std::vector<CDeviceFileItem*> items = ItemsSelectedIn(m_browser->VisibleContentView());
+    CDeviceFileItem* clicked = m_tableIndex.isValid() ? m_model->ItemAt(m_tableIndex.row()) : nullptr;
+    if (items.empty() && clicked != nullptr) {
+        items.push_back(clicked);
+    }
+    return items;
+}
+
 void QSystemView::OnDelete() {
-    CDeviceFileItem* item = m_tableIndex.isValid() ? m_model->ItemAt(m_tableIndex.row()) : nullptr;
-    if (item == nullptr || item->IsRoot()) {
+    std::vector<std::string> paths;
+    QStringList names;
+    for (CDeviceFileItem* item : HighlightedItems()) {
+        if (!item->IsRoot()) {
+            paths.push_back(item->GetPath());
+            names << QString::fromStdString(item->GetName());
+        }
+    }
+    if (paths.empty()) {
         return;
     }
-    const QString name = QString::fromStdString(item->GetName());
-    const std::string path = item->GetPath();
     QPointer<QSystemView> self(this);
-    const int answer = ShowMessage(tr("Are you sure you want to delete (%1)?").arg(name), QString(),
-                                   MSG_WARNING | MSG_YESNO);
+    const int answer =
+        ShowMessage(tr("Are you sure you want to delete (%1)?").arg(names.join(QStringLiteral(", "))),
+                    QString(), MSG_WARNING | MSG_YESNO);
     // The question's event loop may have seen the device go, or the folder refreshed.
     if (!self) {
         return;
     }
-    item = FindItem(path);
-    if (answer == MSG_RESULT_YES && item != nullptr) {
-        if (!item->RemoveFromDevice()) {
-            ShowLater(tr("The entry \"%1\" could not be deleted.").arg(name));
+    for (size_t i = 0; answer == MSG_RESULT_YES && i < paths.size(); ++i) {
+        CDeviceFileItem* item = FindItem(paths[i]);
+        if (item != nullptr && !item->RemoveFromDevice()) {
+            ShowLater(tr("The entry \"%1\" could not be deleted.").arg(names[int(i)]));
         }
     }
     OnRefresh();
     m_tableIndex = QPersistentModelIndex();
+}
+
+void QSystemView::OnExportHighlighted() {
+    std::vector<std::string> paths;
+    for (CDeviceFileItem* item : HighlightedItems()) {
+        paths.push_back(item->GetPath());
+    }
+    if (paths.empty()) {
+        return;
+    }
+    QPointer<QSystemView> self(this);
+    const QString folder = QFileFolderExport::ChooseFolder(this);
+    if (!self || folder.isEmpty()) {
+        return;
+    }
+    if (!QDir().mkpath(folder)) {
+        ShowLater(tr("The folder %1 could not be created.").arg(QDir::toNativeSeparators(folder)));
+        return;
+    }
+    // Device calls of this page run on the GUI thread; the views take no clicks meanwhile.
+    m_browser->SetBusy(true);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    bool complete = true;
+    for (const std::string& path : paths) {
+        CDeviceFileItem* item = FindItem(path);
+        complete = item != nullptr && item->ExportTo(folder.toStdString()) && complete;
+    }
+    QApplication::restoreOverrideCursor();
+    m_browser->SetBusy(false);
+    ShowLater(complete ? tr("The entries were copied to %1.").arg(QDir::toNativeSeparators(folder))
+                       : tr("Some entries could not be copied from the device."));
 }
 
 void QSystemView::OnNewFolder() {
@@ -428,16 +493,7 @@ bool QSystemView::UploadInto(CDeviceFileItem* folder, const QStringList& localPa
 }
 
 QDropFileMimeData* QSystemView::PrepareDrag(QAbstractItemView* view) {
-    if (view == nullptr || view->selectionModel() == nullptr) {
-        return nullptr;
-    }
-    std::vector<CDeviceFileItem*> items;
-    for (const QModelIndex& index : view->selectionModel()->selectedIndexes()) {
-        CDeviceFileItem* item = ContentItem(index);
-        if (item != nullptr && std::find(items.begin(), items.end(), item) == items.end()) {
-            items.push_back(item);
-        }
-    }
+    const std::vector<CDeviceFileItem*> items = ItemsSelectedIn(view);
     if (items.empty()) {
         return nullptr;
     }
@@ -565,6 +621,7 @@ void QSystemView::OnLanguageChanged() {
     }
     m_menu->actions().constFirst()->setText(tr("Open"));
     m_model->Retranslate();
+    m_browser->Retranslate();
     OperatePanel()->setCustomFirst(ResourceRoot() + QStringLiteral("/image/details/top_btn_New-Folder.png"));
     m_browser->ReloadImages();
 }

@@ -58,6 +58,9 @@ public:
     bool UploadInto(CDeviceFileItem* folder, const QStringList& localPaths);
     // Browsing an app's container instead of the device's own files (empty: the device's files).
     const std::string& AppId() const { return m_appId; }
+    // The entries highlighted in the table or icon list; the last clicked one when none is.
+    std::vector<CDeviceFileItem*> HighlightedItems() const;
+    int SelectedCount() const override { return int(HighlightedItems().size()); }
 
     // The data of a drag of the entries selected in `view` (null when none are): the entries are copied
     // into a fresh folder when the drop target asks for the URLs.
@@ -68,6 +71,8 @@ public:
 public slots:
     void OnRefresh();
     void OnDelete();
+    // "To Computer": the highlighted entries are copied into a folder the user picks.
+    void OnExportHighlighted();
     void OnNewFolder();
     void OnAddFiles();
     void onClickedTree(const QModelIndex& index);
@@ -110,6 +115,7 @@ private:
     IFileService* Files() const;
     // The entry of a table or icon list index (proxy index).
     CDeviceFileItem* ContentItem(const QModelIndex& proxyIndex) const;
+    std::vector<CDeviceFileItem*> ItemsSelectedIn(QAbstractItemView* view) const;
     CDeviceFileItem* RememberedTreeItem() const;
     void RememberClick();
     // Shows `message` once control is back in the event loop (never inside a model call or a drop).

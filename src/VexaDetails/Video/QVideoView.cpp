@@ -26,6 +26,7 @@
 #include "CMediaFileAdd.h"
 #include "CModalGuard.h"
 #include "LanguageService.h"
+#include "NotSupportedMessage.h"
 #include "PlayerWidget.h"
 #include "QColumnFit.h"
 #include "QConverVideoDlg.h"
@@ -166,7 +167,9 @@ void QVideoView::Run() {
         m_hasPending = true;
         m_libraryKind = libraryKind;
     }
-    if (code != VEXA_OK)
+    if (IsNotSupportedYet(code))
+        ShowUnavailableLater();
+    else if (code != VEXA_OK)
         emit emitGetListFailed();
     if (!IsStopRequested())
         emit loadFinished(found);

@@ -38,7 +38,7 @@ int QiBookAnalysisThread::QueryRecords(int& count) {
     int listed = 0;
     const int code = m_books->GetBooks(&list, &listed);
     if (IsNotSupportedYet(code))
-        ShowNotSupportedYetLater(this);
+        emit emitUnavailable();
     if (code != 0)
         return code;
     if (!list || listed < 0)

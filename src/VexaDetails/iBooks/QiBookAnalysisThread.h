@@ -41,6 +41,8 @@ signals:
     void emitRefreshiBookNode(int deviceHandle);
     // Sent on the calling thread before the worker rebuilds the list.
     void loadStarting();
+    // The device cannot give its books yet (worker thread).
+    void emitUnavailable();
 
 protected:
     int QueryRecords(int& count) override;

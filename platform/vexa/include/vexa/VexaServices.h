@@ -79,6 +79,9 @@ public:
     virtual int UninstallApp(const char* appId) = 0;
     // Writes the app as an .ipa archive at destinationPath, with its documents when withDocuments is 1.
     virtual int BackupApp(const char* appId, const char* destinationPath, int withDocuments) = 0;
+    // VEXA_OK when BackupApp can work on this device; VEXA_E_UNSUPPORTED when the device does not
+    // archive apps at all. Asks the device nothing.
+    virtual int QueryAppBackup() { return VEXA_OK; }
 };
 
 class IBookService {

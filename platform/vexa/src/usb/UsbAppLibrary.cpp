@@ -111,7 +111,10 @@ int UploadPackage(const UsbDevice& device, const QString& local, const std::stri
         if (sourceFailed && error == AFC_E_SUCCESS) {
             return VEXA_APP_PUT_FILE_ERROR;
         }
-        return device.IsConnected() ? int(VEXA_APP_PUT_FILE_ERROR) : int(VEXA_E_UNPLUGGED);
+        if (!device.IsConnected()) {
+            return VEXA_E_UNPLUGGED;
+        }
+        return error == AFC_E_NO_SPACE_LEFT ? int(VEXA_E_NO_SPACE) : int(VEXA_APP_PUT_FILE_ERROR);
     }
     return result;
 }
@@ -121,6 +124,12 @@ void RemoveStaged(const UsbDevice& device, const std::string& staged) {
     if (AfcConnection::OpenMedia(device, connection) == VEXA_OK) {
         connection->Client().RemovePath(staged, false);
     }
+}
+
+// The failures whose reason the user can act on; the others end as the app library's own codes.
+bool TellsTheUser(int result) {
+    return result == VEXA_E_UNPLUGGED || result == VEXA_E_TIMEOUT || result == VEXA_E_NOT_TRUSTED ||
+           result == VEXA_E_NO_SPACE;
 }
 
 void copyText(char (&target)[200], const std::string& text) {
@@ -260,7 +269,7 @@ int UsbAppLibrary::InstallApp(const char16_t* ipaPath) {
         *m_device, local, staged, [this](int percent) { m_installProgress = kUploadShare * percent / 100; });
     if (upload != VEXA_OK) {
         m_installProgress = -1;
-        return upload == VEXA_E_UNPLUGGED ? upload : int(VEXA_APP_PUT_FILE_ERROR);
+        return TellsTheUser(upload) ? upload : int(VEXA_APP_PUT_FILE_ERROR);
     }
     PlistPtr command = NewCommand("Install");
     plist_dict_set_item(command.get(), "PackagePath", plist_new_string(staged.c_str() + 1));
@@ -285,7 +294,9 @@ int UsbAppLibrary::InstallApp(const char16_t* ipaPath) {
     if (deviceError == INSTPROXY_E_DEVICE_OS_VERSION_TOO_LOW) {
         return VEXA_APP_OS_TOO_OLD;
     }
-    return installed == VEXA_E_UNPLUGGED ? installed : int(VEXA_APP_INSTALL_ERROR);
+    // The device's own refusal is the install error; a lost, locked or full device says so.
+    return deviceError == INSTPROXY_E_SUCCESS && TellsTheUser(installed) ? installed
+                                                                         : int(VEXA_APP_INSTALL_ERROR);
 }
 
 int UsbAppLibrary::GetInstallProgress() const {

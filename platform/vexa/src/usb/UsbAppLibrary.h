@@ -25,6 +25,7 @@ public:
     int InstallApp(const char16_t* ipaPath) override;
     int UninstallApp(const char* appId) override;
     int BackupApp(const char* appId, const char* destinationPath, int withDocuments) override;
+    int QueryAppBackup() override { return VEXA_E_UNSUPPORTED; }
     int GetInstallProgress() const override;
 
 private:

@@ -300,7 +300,7 @@ int main(int argc, char** argv) {
     const int result = transfer.Run();
     const double transferSeconds = Seconds(clock);
     const CTransferCounts& counts = transfer.Counts();
-    std::printf("transfer: %s\n", qPrintable(CDeviceTransfer::SummaryText(counts)));
+    std::printf("transfer: %s\n", qPrintable(CDeviceTransfer::SummaryText(counts, QStringLiteral("source"), QStringLiteral("target"))));
     std::printf("categories done at: contacts %.2f s, photos %.2f s, music %.2f s, books %.2f s\n",
                 categoryDone[CDeviceTransfer::Contacts], categoryDone[CDeviceTransfer::Photos],
                 categoryDone[CDeviceTransfer::Music], categoryDone[CDeviceTransfer::Books]);

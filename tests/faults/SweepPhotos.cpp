@@ -214,13 +214,14 @@ bool RemoveFromOpenAlbum(SweepDevice& device) {
     grid->SetChecked(0, true);
     read.clear();
     const auto messagesBefore = device.Dialogs()->Messages().size();
-    device.JustBeforeCall();
+    device.Dialogs()->BeforeNextYes([&device] { device.JustBeforeCall(); });
     view->DeleteChecked();
     (void)QTest::qWaitFor([&] { return !show || (!show->IsRunning() && !read.isEmpty()); }, kWaitMs);
     QCoreApplication::processEvents();
-    // An album read empty after an unplug is no success: the message decides.
+    // An album read empty after an unplug is no success: the message decides. The question whether to
+    // remove is the one message a healthy removal shows.
     return show && !read.isEmpty() && show->Page()->Grid()->List()->Count() == 0 &&
-           device.Dialogs()->Messages().size() == messagesBefore;
+           device.Dialogs()->Messages().size() == messagesBefore + 1;
 }
 
 // Import on the photo page with one new picture; the transfer dialog's last line counts as its message.

@@ -156,14 +156,12 @@ int CDeviceTransfer::Run() {
     if (!QDir().mkpath(m_workFolder))
         return VEXA_E_IO;
     int result = VEXA_OK;
-    int (CDeviceTransfer::*const steps[])() = {&CDeviceTransfer::CopyContacts, &CDeviceTransfer::CopyPhotos,
-                                               &CDeviceTransfer::CopyMusic, &CDeviceTransfer::CopyBooks};
     for (m_category = Contacts; m_category < CategoryCount; ++m_category) {
         if (Stopped()) {
             result = VEXA_E_CANCELLED;
             break;
         }
-        result = (this->*steps[m_category])();
+        result = CopyCategory(m_category);
         // A category one of the devices does not offer yet is passed over; the summary names it.
         if (result == VEXA_E_NOT_SUPPORTED_YET) {
             result = VEXA_OK;
@@ -174,6 +172,21 @@ int CDeviceTransfer::Run() {
     }
     QDir(m_workFolder).removeRecursively();
     return result;
+}
+
+int CDeviceTransfer::CopyCategory(int category) {
+    switch (category) {
+    case Contacts:
+        return CopyContacts();
+    case Photos:
+        return CopyPhotos();
+    case Music:
+        return CopyMusic();
+    case Books:
+        return CopyBooks();
+    default:
+        return VEXA_E_INVALID_ARGUMENT;
+    }
 }
 
 int CDeviceTransfer::CopyContacts() {

@@ -1,6 +1,7 @@
 #include <atomic>
 #include <filesystem>
 #include <map>
+#include <memory>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -62,21 +63,23 @@ QByteArray Md5(const QString& path) {
 }
 
 // Presses the one button of the transfer dialog once it has ended (it stays open on failures) and keeps
-// the line it ended on.
-void AcknowledgeTransfer(QString* lastLine) {
-    auto* timer = new QTimer;
+// the line it ended on; as long as the returned watch lives.
+std::unique_ptr<QTimer> AcknowledgeTransfer(QString* lastLine) {
+    auto watch = std::make_unique<QTimer>();
+    QTimer* timer = watch.get();
     QObject::connect(timer, &QTimer::timeout, [timer, lastLine] {
         for (QWidget* widget : QApplication::topLevelWidgets()) {
             auto* dialog = qobject_cast<CPhotoSerialDlg*>(widget);
             if (dialog && dialog->isVisible() && dialog->IsEnded()) {
                 *lastLine = dialog->Label()->text();
-                timer->deleteLater();
+                timer->stop();
                 dialog->CancelButton()->click();
                 return;
             }
         }
     });
     timer->start(20);
+    return watch;
 }
 
 const QString kCannotDelete = QStringLiteral("The following albums cannot be deleted: \n\n1.Camera Roll "
@@ -270,7 +273,7 @@ void tst_photos::importTakesWholeImagesWithTheirOwnDate() {
     QPhotoView view(m_manager, g_arrivedHandle);
     Load(view);
     QString lastLine;
-    AcknowledgeTransfer(&lastLine);
+    const auto acknowledge = AcknowledgeTransfer(&lastLine);
     view.ImportFiles({text, exif, empty, plain, cut});
     QCOMPARE(lastLine, QStringLiteral("3 file(s) could not be copied."));
     QTRY_VERIFY_WITH_TIMEOUT(!view.IsRunning(), 15000);
@@ -407,7 +410,7 @@ void tst_photos::albumsRoundTripThroughAReload() {
         };
         openAlbum();
         QString lastLine;
-        AcknowledgeTransfer(&lastLine);
+        const auto acknowledge = AcknowledgeTransfer(&lastLine);
         view.ImportFiles({picture});
         QTRY_COMPARE_WITH_TIMEOUT(view.AlbumShow()->Page()->Grid()->List()->Count(), 1, 15000);
         QCOMPARE(countAfterReturn(), 1);

@@ -747,9 +747,9 @@ void BackupTest::transferCopiesEverythingOnceAndThenNothing() {
         m_devices->Ctl("fault", {kPhone, operation, code.toStdString()});
     const QString third = RunTransfer(m_devices, 0, 1, &icon);
     m_devices->Ctl("clear-faults", {kPad});
-    QCOMPARE(icon, quint32(MSG_WARNING));
     QCOMPARE(third, QStringLiteral("Not yet readable from \"Ada's iPhone\": Photos, Music, Books.\n"
                                    "Not yet writable to \"Empty iPad\": Contacts."));
+    QCOMPARE(icon, quint32(MSG_WARNING));
     QCOMPARE(BackupTestDevices::Snapshot(pad, to), before);
 }
 

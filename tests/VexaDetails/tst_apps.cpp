@@ -481,6 +481,20 @@ void tst_apps::searchFiltersAndEveryShownRowHasItsButtons() {
     QCOMPARE(menu->actions().at(1)->menu()->actions().size(), 2);
     QVERIFY(view.CurrentApp());
     QVERIFY(!view.PrepareContextMenu(QPoint(5, view.TableView()->viewport()->height() - 3)));
+
+    // A device that archives no apps (a real phone today) is offered no backup, in the menu or the row.
+    QCOMPARE(AddFault({.operation = "QueryAppBackup", .code = VEXA_E_UNSUPPORTED}), 0);
+    QAppsView real(m_manager, m_phone.Handle());
+    real.resize(900, 500);
+    real.show();
+    Load(real);
+    const QModelIndex status = real.SortModel()->index(0, QAppsViewModel::StatusColumn);
+    QTRY_VERIFY(real.TableView()->indexWidget(status));
+    auto* rowBackup =
+        real.TableView()->indexWidget(status)->findChild<QWidget*>(QStringLiteral("m_btnBackup"));
+    QVERIFY(rowBackup && rowBackup->isHidden());
+    menu = real.PrepareContextMenu(first.center());
+    QVERIFY(menu && !menu->actions().at(1)->isVisible());
 }
 
 void tst_apps::uninstallRemovesTheRowAfterTheReload() {

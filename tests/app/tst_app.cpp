@@ -334,6 +334,10 @@ private slots:
         environment.insert("VEXA_CRASH_REPORT_ANSWER", answer);
         environment.insert("VEXA_CRASH_UPLOAD_URL", collector.Url("/reports"));
         environment.remove("VEXA_DRIVER_URL");
+        // As installed on Linux, where usbmuxd starts only once a phone is plugged in: the window opens
+        // (and the fault comes) without a word about a missing transport.
+        environment.insert("VEXA_BACKEND", "usb");
+        environment.insert("USBMUXD_SOCKET_ADDRESS", "UNIX:" + workDir.filePath("usbmuxd"));
         program.setProcessEnvironment(environment);
         const qint64 started = QDateTime::currentMSecsSinceEpoch();
         program.start(VEXA_BIN_DIR "/vexa-transfer");

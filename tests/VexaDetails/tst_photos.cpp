@@ -385,7 +385,7 @@ void tst_photos::albumsRoundTripThroughAReload() {
         view.OnNewAlbum(QStringLiteral("Trips 2026"));
         QTRY_VERIFY_WITH_TIMEOUT(view.AlbumPage()->TileOf(QStringLiteral("Trips 2026")), 15000);
         PicItemTotal* tile = view.AlbumPage()->TileOf(QStringLiteral("Trips 2026"));
-        QCOMPARE(tile->ShownText(), QStringLiteral("Trips 2026(0)"));
+        QCOMPARE(tile->ShownText(), QStringLiteral("Trips 2026 (0)"));
 
         // A picture imported into the open album counts on its tile; taking it out asks first.
         const QString picture = m_work.filePath(QStringLiteral("trip.png"));

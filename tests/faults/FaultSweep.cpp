@@ -9,6 +9,7 @@
 #include <vexa/VexaResult.h>
 
 #include "DialogAnswerer.h"
+#include "PostedEvents.h"
 #include "sim/FaultInjector.h"
 
 namespace {
@@ -31,6 +32,9 @@ constexpr qint64 kWorkerStallLimitMs = 1000 * kSlowBuild;
 constexpr int kUnplugAfterMs = 250;
 // Any failure code the device library uses for "the device refused".
 constexpr int kFailureCode = 7;
+// How long a failed call may take to show its message after the action returned (a worker that was still
+// ending, a removal that reached the program late).
+constexpr int kMessageWaitMs = 5000 * kSlowBuild;
 
 // Measures the longest gap between two turns of the event loop while it lives.
 class StallMeter : public QObject {
@@ -100,7 +104,6 @@ bool FaultSweep::Reconnect() {
     m_device.SetPlugged(false);
     if (!m_device.WaitGone())
         return false;
-    QTest::qWait(100);
     m_device.SetPlugged(true);
     return m_device.WaitShown();
 }
@@ -115,7 +118,8 @@ FaultSweep::Cell FaultSweep::Healthy(const SweepOperation& operation) {
         operation.prepare(m_device);
     m_device.Dialogs()->Clear();
     const bool done = operation.act(m_device);
-    QTest::qWait(50);
+    // A message the end of the call posted shows before the cell looks.
+    RunPostedEvents();
     const QStringList messages = m_device.Dialogs()->Messages();
     const bool verified = !operation.verify || operation.verify(m_device);
     m_device.Dialogs()->ForgetHandler();
@@ -136,7 +140,7 @@ FaultSweep::Cell FaultSweep::Faulty(const SweepOperation& operation, FaultKind k
     }
     if (operation.prepare)
         operation.prepare(m_device);
-    QTest::qWait(50);
+    RunPostedEvents();
     const QString before = m_device.Snapshot();
     const int threadsBefore = ThreadCount();
 
@@ -178,7 +182,17 @@ FaultSweep::Cell FaultSweep::Faulty(const SweepOperation& operation, FaultKind k
     // The removal of the device reaches the program a moment later; it must survive that too.
     if (unplug)
         (void)QTest::qWaitFor([&] { return m_device.Handle() != handle || !m_device.DeviceNode(); }, 3000);
-    QTest::qWait(100);
+    const bool lateSuccess = kind == FaultKind::Delay && !operation.delayEndsInMessage;
+    // A late success has shown all it will once its queued result ran; a failure shows its message, or
+    // the device took the waiting view with it.
+    RunPostedEvents();
+    if (!lateSuccess) {
+        (void)QTest::qWaitFor(
+            [&] {
+                return SawFailureMessage(operation) || (unplug && operation.worker && !m_device.DeviceNode());
+            },
+            kMessageWaitMs);
+    }
     vexa::sim::FaultInjector::Clear(Path(m_device.FaultsFile()));
     if (operation.clearFaults)
         operation.clearFaults(m_device);
@@ -189,7 +203,7 @@ FaultSweep::Cell FaultSweep::Faulty(const SweepOperation& operation, FaultKind k
 
     QStringList problems;
     QString outcome;
-    if (kind == FaultKind::Delay && !operation.delayEndsInMessage) {
+    if (lateSuccess) {
         // Slow but successful: the result arrives, no failure is reported.
         if (!done)
             problems << QStringLiteral("no result after the delay");

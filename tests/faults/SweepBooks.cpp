@@ -17,6 +17,7 @@
 #include "DeviceSubItem.h"
 #include "DialogAnswerer.h"
 #include "FaultSweep.h"
+#include "PostedEvents.h"
 #include "QImageButton.h"
 #include "QOperatePanel.h"
 #include "QiBookAnalysisThread.h"
@@ -53,8 +54,7 @@ QiBookAnalysisThread* Loader(SweepDevice& device) {
 bool WaitIdle(const QPointer<QiBookView>& view, const QPointer<QiBookAnalysisThread>& loader) {
     const bool idle = QTest::qWaitFor(
         [&] { return !view || !loader || (!loader->IsRunning() && !view->IsLoading()); }, kWaitMs);
-    QTest::qWait(50);
-    return idle && view;
+    return RunPostedEvents() && idle && view;
 }
 
 QStringList DeviceBooks(SweepDevice& device) {

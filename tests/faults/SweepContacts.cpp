@@ -15,6 +15,7 @@
 #include "DeviceSubItem.h"
 #include "DialogAnswerer.h"
 #include "FaultSweep.h"
+#include "PostedEvents.h"
 #include "QContactsModel.h"
 #include "QContactsView.h"
 #include "QGroupNameDlg.h"
@@ -58,7 +59,7 @@ bool AddThroughEditor(SweepDevice& device, const QString& group) {
     AnswerEditor(device, g_lastFirst, QStringLiteral("Sweep"), group);
     const int before = int(device.Dialogs()->Messages().size());
     emit view->OperatePanel()->addOperate();
-    QTest::qWait(20);
+    RunPostedEvents();
     return device.Dialogs()->Messages().size() == before;
 }
 
@@ -143,7 +144,7 @@ void AddContactsOperations(std::vector<SweepOperation>& operations) {
                 AnswerEditor(device, QString(), last, QString());
                 const int before = int(device.Dialogs()->Messages().size());
                 emit view->StatusPanel()->ClickEdit();
-                QTest::qWait(20);
+                RunPostedEvents();
                 g_lastFirst += QLatin1Char('|') + last;
                 return device.Dialogs()->Messages().size() == before;
             },
@@ -193,7 +194,7 @@ void AddContactsOperations(std::vector<SweepOperation>& operations) {
                 device.Dialogs()->BeforeNextYes([&device] { device.JustBeforeCall(); });
                 const int before = int(device.Dialogs()->Messages().size());
                 emit view->OperatePanel()->deleteOperate();
-                QTest::qWait(50);
+                RunPostedEvents();
                 // A view that went with its device did not delete anything.
                 if (!view)
                     return false;

@@ -11,6 +11,7 @@
 #include "DeviceSubItem.h"
 #include "DialogAnswerer.h"
 #include "FaultSweep.h"
+#include "PostedEvents.h"
 #include "QSystemModel.h"
 #include "QSystemSortModel.h"
 #include "QSystemView.h"
@@ -80,7 +81,7 @@ QPointer<QSystemView> SweepFolderShown(SweepDevice& device) {
 bool WithoutMessage(SweepDevice& device, const std::function<bool()>& action) {
     const int before = int(device.Dialogs()->Messages().size());
     const bool done = action();
-    QTest::qWait(30);
+    RunPostedEvents();
     return done && device.Dialogs()->Messages().size() == before;
 }
 
@@ -169,7 +170,7 @@ void AddFileSystemOperations(std::vector<SweepOperation>& operations) {
                 device.Dialogs()->BeforeNextYes([&device] { device.JustBeforeCall(); });
                 const int before = int(device.Dialogs()->Messages().size());
                 view->OnDelete();
-                QTest::qWait(30);
+                RunPostedEvents();
                 return device.Dialogs()->Messages().size() == before + 1;
             },
         .verify =

@@ -48,7 +48,6 @@ void AddInformationOperations(std::vector<SweepOperation>& operations) {
             [](SweepDevice& device) {
                 device.SetPlugged(false);
                 device.WaitGone();
-                QTest::qWait(100);
             },
         .act =
             [](SweepDevice& device) {

@@ -20,6 +20,7 @@
 #include "DialogAnswerer.h"
 #include "FaultSweep.h"
 #include "IBaseChunk.h"
+#include "PostedEvents.h"
 #include "QImageButton.h"
 #include "QMusicView.h"
 #include "QMySortModel.h"
@@ -180,7 +181,7 @@ void EnsurePlaylist(SweepDevice& device) {
 bool WaitForReading(QPointer<QPlayAnalysisTread> loader, QSignalSpy& read) {
     (void)QTest::qWaitFor([&] { return !loader || (!loader->IsRunning() && read.count() > 0); },
                           kSweepWaitMs);
-    QTest::qWait(20);
+    RunPostedEvents();
     return loader && read.count() > 0;
 }
 

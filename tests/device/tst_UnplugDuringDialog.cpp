@@ -14,6 +14,7 @@
 #include "DeviceTestRegistry.h"
 #include "IBaseChunk.h"
 #include "MessageCatcher.h"
+#include "PostedEvents.h"
 #include "QAddDataWidget.h"
 #include "QBaseDetailsView.h"
 #include "QContactsView.h"
@@ -137,7 +138,7 @@ void tst_UnplugDuringDialog::UnplugWhileOpen(const std::function<void()>& open,
             answer(dialog);
     });
     // Messages told later by widgets that were just built go to the catcher first.
-    QTest::qWait(100);
+    QVERIFY(RunPostedEvents());
     m_catcher.reset();
     poll.start(20);
     open();
@@ -267,9 +268,9 @@ void tst_UnplugDuringDialog::loadFailureMessage() {
     QCOMPARE(SimCtl({"fault", kUdid, "GetContacts", "-1"}), 0);
     // The message comes from the load's queued report; the test waits inside the message's loop.
     UnplugWhileOpen(
-        [view] {
+        [this, view] {
             view->OnRefreshContacts();
-            QTest::qWait(1500);
+            (void)QTest::qWaitFor([this] { return !PhoneNode(); }, kTimeout);
         },
         [] { return OpenDialog<QMessageDlg>(); }, [](QDialog* dialog) { dialog->reject(); });
     CheckPhoneGoneAndBack();
@@ -296,11 +297,11 @@ void tst_UnplugDuringDialog::missingPictureMessageOfAView() {
     // (a view) could otherwise be deleted under it.
     bool openedInsideTheSetter = true;
     UnplugWhileOpen(
-        [view, &openedInsideTheSetter] {
+        [this, view, &openedInsideTheSetter] {
             openedInsideTheSetter =
                 view->AddWidget()->setLabelImage(QStringLiteral("/nonexistent/picture.png")) ||
                 OpenDialog<QMessageDlg>() != nullptr;
-            QTest::qWait(1500);
+            (void)QTest::qWaitFor([this] { return !PhoneNode(); }, kTimeout);
         },
         [] { return OpenDialog<QMessageDlg>(); }, [](QDialog* dialog) { dialog->reject(); });
     QVERIFY(!openedInsideTheSetter);

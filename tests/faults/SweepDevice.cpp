@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
@@ -103,7 +105,20 @@ bool SweepDevice::WaitShown(int timeoutMs) {
 }
 
 bool SweepDevice::WaitGone(int timeoutMs) {
-    return QTest::qWaitFor([this] { return Handle() < 0 && !DeviceNode(); }, timeoutMs);
+    // A phone the program knows only half (an arrival without its record) shows nothing of its removal:
+    // the library must have dropped every handle the program holds, or a plug right after goes unseen.
+    const QList<int> held = CSingleDetectiPhone::Instance()->Managers().keys();
+    const auto dropped = [&held] {
+        return std::none_of(held.begin(), held.end(), [](int handle) {
+            IVexaManager* manager = GetVexaManager();
+            if (!manager)
+                return false;
+            const int code = manager->SetDeviceHandle(handle);
+            DeleteVexaManager(&manager);
+            return code == VEXA_E_UNPLUGGED;
+        });
+    };
+    return QTest::qWaitFor([&] { return Handle() < 0 && !DeviceNode() && dropped(); }, timeoutMs);
 }
 
 QContactsView* SweepDevice::LoadedContacts() {

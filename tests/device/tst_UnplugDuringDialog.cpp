@@ -48,6 +48,8 @@ private slots:
 private:
     static int SimCtl(const QStringList& arguments);
     TreeNode* PhoneNode() const;
+    // Waits until the program shows the phone, or has let go of it; false when it did not in time.
+    bool WaitForPhone(bool shown) const;
     QContactsView* LoadedContacts();
     // Runs `open`, which blocks in a modal dialog's event loop. Once `dialogShown` sees the dialog,
     // the phone is unplugged and its removal waited for inside that loop; then `answer` closes the
@@ -88,6 +90,10 @@ TreeNode* tst_UnplugDuringDialog::PhoneNode() const {
             return node;
     }
     return nullptr;
+}
+
+bool tst_UnplugDuringDialog::WaitForPhone(bool shown) const {
+    return QTest::qWaitFor([this, shown] { return (PhoneNode() != nullptr) == shown; }, kTimeout);
 }
 
 QContactsView* tst_UnplugDuringDialog::LoadedContacts() {
@@ -170,7 +176,7 @@ void tst_UnplugDuringDialog::CheckPhoneGoneAndBack() {
         QVERIFY2(!qobject_cast<QDialog*>(widget) || !widget->isVisible(), qPrintable(widget->objectName()));
     QCOMPARE(SimCtl({"clear-faults", kUdid}), 0);
     QCOMPARE(SimCtl({"plug", kUdid}), 0);
-    QVERIFY(QTest::qWaitFor([this] { return PhoneNode() != nullptr; }, kTimeout));
+    QVERIFY(WaitForPhone(true));
     QVERIFY(LoadedContacts());
 }
 
@@ -183,7 +189,7 @@ void tst_UnplugDuringDialog::initTestCase() {
         QCOMPARE(SimCtl({"create", "--udid", kUdid, "--name", kName, "--product-type", "iPhone8,1",
                          "--contacts", QString::number(kContacts), "--songs", "2"}),
                  0);
-    QVERIFY(QTest::qWaitFor([this] { return PhoneNode() != nullptr; }, kTimeout));
+    QVERIFY(WaitForPhone(true));
 }
 
 void tst_UnplugDuringDialog::cleanupTestCase() {
@@ -194,7 +200,7 @@ void tst_UnplugDuringDialog::cleanupTestCase() {
 }
 
 void tst_UnplugDuringDialog::init() {
-    QVERIFY(QTest::qWaitFor([this] { return PhoneNode() != nullptr; }, kTimeout));
+    QVERIFY(WaitForPhone(true));
     m_handle = PhoneNode()->DeviceHandle();
 }
 
@@ -202,7 +208,7 @@ void tst_UnplugDuringDialog::cleanup() {
     SimCtl({"clear-faults", kUdid});
     if (!PhoneNode()) {
         SimCtl({"plug", kUdid});
-        QVERIFY(QTest::qWaitFor([this] { return PhoneNode() != nullptr; }, kTimeout));
+        QVERIFY(WaitForPhone(true));
     }
 }
 
@@ -270,7 +276,7 @@ void tst_UnplugDuringDialog::loadFailureMessage() {
     UnplugWhileOpen(
         [this, view] {
             view->OnRefreshContacts();
-            (void)QTest::qWaitFor([this] { return !PhoneNode(); }, kTimeout);
+            (void)WaitForPhone(false);
         },
         [] { return OpenDialog<QMessageDlg>(); }, [](QDialog* dialog) { dialog->reject(); });
     CheckPhoneGoneAndBack();
@@ -284,7 +290,7 @@ void tst_UnplugDuringDialog::playlistFailureFromTheLoader() {
     UnplugWhileOpen(
         [this] {
             emit m_navigate->NewPlayList(m_handle, QStringLiteral("Road"));
-            (void)QTest::qWaitFor([this] { return !PhoneNode(); }, kTimeout);
+            (void)WaitForPhone(false);
         },
         [] { return OpenDialog<QMessageDlg>(); }, [](QDialog* dialog) { dialog->reject(); });
     CheckPhoneGoneAndBack();
@@ -301,7 +307,7 @@ void tst_UnplugDuringDialog::missingPictureMessageOfAView() {
             openedInsideTheSetter =
                 view->AddWidget()->setLabelImage(QStringLiteral("/nonexistent/picture.png")) ||
                 OpenDialog<QMessageDlg>() != nullptr;
-            (void)QTest::qWaitFor([this] { return !PhoneNode(); }, kTimeout);
+            (void)WaitForPhone(false);
         },
         [] { return OpenDialog<QMessageDlg>(); }, [](QDialog* dialog) { dialog->reject(); });
     QVERIFY(!openedInsideTheSetter);

@@ -348,7 +348,7 @@ int ContactStore::ListRecords(ContactListBuffer& out) {
         for (size_t kind = 0; kind < kKinds; ++kind)
             spans[kind].emplace_back(lists[kind].size(), 0);
         while (haveEntry && entries.Int(0) == id) {
-            // An unknown kind counts as a phone, as the device's older lists do.
+            // A kind this store does not know is listed as a phone, as it always was.
             const int64_t stored = entries.Int(1);
             const size_t kind = stored == kEmailEntry || stored == kUrlEntry ? size_t(stored) : 0;
             lists[kind].push_back({0, KeepColumn(out.text, entries, 2), KeepColumn(out.text, entries, 3)});

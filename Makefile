@@ -3,6 +3,9 @@ BUILD   ?= build
 PREFIX  ?= /usr/local
 JOBS    ?= $(shell nproc)
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
+# The compiler cache keys paths inside the checkout relative to it, so a clone in another folder (as CI
+# makes) reuses what an earlier build of the same sources compiled.
+export CCACHE_BASEDIR ?= $(CURDIR)
 
 .PHONY: all deps configure build run test soak screens test-asan test-tsan build-asan build-tsan bench install clean
 

@@ -698,6 +698,10 @@ Are you sure you want to delete this backup file?
         <source>Date Time</source>
         <translation>Date and Time</translation>
     </message>
+    <message>
+        <source>SerialNumber</source>
+        <translation>Serial Number</translation>
+    </message>
 </context>
 <context>
     <name>ToolWidget</name>

@@ -350,7 +350,7 @@ Möchten Sie diese Sicherung wirklich löschen?
     <message>
         <location line="+2" />
         <source>Date Time</source>
-        <translation>Datum Uhrzeit</translation>
+        <translation>Datum und Uhrzeit</translation>
     </message>
     <message>
         <location line="+2" />

@@ -104,6 +104,20 @@ bool IsReturnAddress(uintptr_t address) {
 #endif
 }
 
+// Every word of the stack is read, the guard zones a memory checker puts between locals included; the
+// checker must not take that for a program error.
+__attribute__((no_sanitize_address)) int ScanForReturnAddresses(uintptr_t sp, uintptr_t stackEnd,
+                                                                void** frames, int count) {
+    const auto* word = reinterpret_cast<const uintptr_t*>(sp);
+    const auto* end = reinterpret_cast<const uintptr_t*>(stackEnd);
+    for (size_t n = 0; word < end && n < kScanWords && count < kMaxFrames; ++word, ++n) {
+        const uintptr_t value = *word;
+        if (IsReturnAddress(value))
+            frames[count++] = reinterpret_cast<void*>(value);
+    }
+    return count;
+}
+
 void WriteAll(int fd, const char* data, size_t size) {
     while (size > 0) {
         const ssize_t written = ::write(fd, data, size);
@@ -272,13 +286,8 @@ void CDumpWriter::FaultingThread(const void* context) {
     } else {
         // The return addresses above the stack pointer still name the callers.
         const Range* stack = RangeOf(sp);
-        if (stack && stack->readable) {
-            const auto* word = reinterpret_cast<const uintptr_t*>(sp);
-            const auto* end = reinterpret_cast<const uintptr_t*>(stack->end);
-            for (size_t n = 0; word < end && n < kScanWords && count < kMaxFrames; ++word, ++n)
-                if (IsReturnAddress(*word))
-                    frames[count++] = reinterpret_cast<void*>(*word);
-        }
+        if (stack && stack->readable)
+            count = ScanForReturnAddresses(sp, stack->end, frames, count);
         Text("Frames of the faulting thread (PC, then return addresses found above SP):\n");
     }
     for (int i = 0; i < count; ++i) {

@@ -10,6 +10,7 @@
 #include "LanguageService.h"
 #include "MainWindow.h"
 #include "StartupChecks.h"
+#include "WindowPlacement.h"
 
 namespace {
 
@@ -48,6 +49,8 @@ int main(int argc, char* argv[]) {
     ApplyApplicationLook();
 
     auto window = std::make_unique<MainWindow>();
+    // In the middle of the screen rather than at its corner.
+    CentreOn(window.get(), nullptr);
     window->show();
     ScheduleCrashSelfTest();
     const int exitCode = app.exec();

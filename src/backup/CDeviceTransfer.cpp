@@ -156,14 +156,12 @@ int CDeviceTransfer::Run() {
     if (!QDir().mkpath(m_workFolder))
         return VEXA_E_IO;
     int result = VEXA_OK;
-    int (CDeviceTransfer::*const steps[])() = {&CDeviceTransfer::CopyContacts, &CDeviceTransfer::CopyPhotos,
-                                               &CDeviceTransfer::CopyMusic, &CDeviceTransfer::CopyBooks};
     for (m_category = Contacts; m_category < CategoryCount; ++m_category) {
         if (Stopped()) {
             result = VEXA_E_CANCELLED;
             break;
         }
-        result = (this->*steps[m_category])();
+        result = CopyCategory(m_category);
         // A category one of the devices does not offer yet is passed over; the summary names it.
         if (result == VEXA_E_NOT_SUPPORTED_YET) {
             result = VEXA_OK;
@@ -176,11 +174,30 @@ int CDeviceTransfer::Run() {
     return result;
 }
 
+int CDeviceTransfer::CopyCategory(int category) {
+    switch (category) {
+    case Contacts:
+        return CopyContacts();
+    case Photos:
+        return CopyPhotos();
+    case Music:
+        return CopyMusic();
+    case Books:
+        return CopyBooks();
+    default:
+        return VEXA_E_INVALID_ARGUMENT;
+    }
+}
+
 int CDeviceTransfer::CopyContacts() {
     IContactService* from = m_source->GetContactService();
     IContactService* to = m_target->GetContactService();
     if (!from || !to)
         return VEXA_E_UNPLUGGED;
+    // The source first: what it cannot give is named even when the target could not take it either.
+    ContactList* list = nullptr;
+    if (int result = FromSource(from->GetContacts(&list)); result != VEXA_OK)
+        return result;
     ContactList* held = nullptr;
     if (int result = ToTarget(to->GetContacts(&held)); result != VEXA_OK)
         return result;
@@ -191,9 +208,6 @@ int CDeviceTransfer::CopyContacts() {
     for (int i = 0; i < held->groupCount; ++i)
         targetGroups.insert(held->groups[i].name ? held->groups[i].name : "");
 
-    ContactList* list = nullptr;
-    if (int result = FromSource(from->GetContacts(&list)); result != VEXA_OK)
-        return result;
     std::map<std::string, std::vector<const char*>> groupsOf; // source contact id -> group names
     for (int g = 0; g < list->groupCount; ++g) {
         const ContactGroupRecord& group = list->groups[g];
@@ -509,6 +523,10 @@ int CDeviceTransfer::CopyBooks() {
     IBookService* to = m_target->GetBookService();
     if (!from || !to)
         return VEXA_E_UNPLUGGED;
+    BookRecord* records = nullptr;
+    int count = 0;
+    if (int result = FromSource(from->GetBooks(&records, &count)); result != VEXA_OK)
+        return result;
     BookRecord* held = nullptr;
     int heldCount = 0;
     if (int result = ToTarget(to->GetBooks(&held, &heldCount)); result != VEXA_OK)
@@ -523,10 +541,6 @@ int CDeviceTransfer::CopyBooks() {
         if (held[i].present)
             targetFiles.emplace_back(QString::fromUtf8(held[i].path), QByteArray(held[i].size).toLongLong());
     }
-    BookRecord* records = nullptr;
-    int count = 0;
-    if (int result = FromSource(from->GetBooks(&records, &count)); result != VEXA_OK)
-        return result;
     std::vector<Book> books;
     std::set<qint64> sizes;
     for (int i = 0; i < count; ++i) {

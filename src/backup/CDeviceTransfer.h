@@ -54,6 +54,7 @@ public:
     static QString CategoryName(int category);
 
 private:
+    int CopyCategory(int category);
     int CopyContacts();
     int CopyPhotos();
     int CopyMusic();

@@ -30,7 +30,8 @@ public slots:
 signals:
     void sucesses();
     void emitProgress(int category, int done, int total);
-    void emitResult(int result, int copied, const QString& summary);
+    // passedOver: the categories (bits as in CTransferCounts) one of the devices cannot give or take yet.
+    void emitResult(int result, int passedOver, const QString& summary);
 
 protected:
     void run() override;

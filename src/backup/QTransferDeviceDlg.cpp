@@ -190,8 +190,7 @@ void QTransferDeviceDlg::OnTransferProgress(int category, int done, int total) {
     m_categoryBars[category]->SetValue(total > 0 ? done : 1);
 }
 
-void QTransferDeviceDlg::OnTransferResult(int result, int copied, const QString& summary) {
-    Q_UNUSED(copied);
+void QTransferDeviceDlg::OnTransferResult(int result, int passedOver, const QString& summary) {
     if (result == VEXA_OK)
         m_resultText = summary;
     else if (result == VEXA_E_UNPLUGGED)
@@ -203,7 +202,9 @@ void QTransferDeviceDlg::OnTransferResult(int result, int copied, const QString&
     m_movie->stop();
     m_progress->hide();
     QPointer<QTransferDeviceDlg> self(this);
-    ShowMessage(m_resultText, QString(), result == VEXA_OK ? MSG_SUCCESS : MSG_ERROR);
+    // A category passed over is no success, though nothing failed.
+    m_resultFlags = result != VEXA_OK ? MSG_ERROR : passedOver != 0 ? MSG_WARNING : MSG_SUCCESS;
+    ShowMessage(m_resultText, QString(), m_resultFlags);
     if (self)
         close();
 }

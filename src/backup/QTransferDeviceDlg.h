@@ -32,6 +32,8 @@ public:
     QComboBox* TargetCombo() const { return m_edtDstDevice; }
     // The outcome of the last transfer, as shown in its message; empty before one ended.
     QString ResultText() const { return m_resultText; }
+    // Its message's icon: success, a warning when a category was passed over, or an error.
+    quint32 ResultFlags() const { return m_resultFlags; }
     int InitThreadsStarted() const { return m_initStarts; }
 
 public slots:
@@ -40,7 +42,7 @@ public slots:
     void OnBtnSwap();
     void OnBtnClose();
     void OnTransferProgress(int category, int done, int total);
-    void OnTransferResult(int result, int copied, const QString& summary);
+    void OnTransferResult(int result, int passedOver, const QString& summary);
     void OnLanguageChanged();
     void reject() override;
 
@@ -71,4 +73,5 @@ private:
     QPointer<CTransferDeviceInitThread> m_initThread;
     QPointer<CTransferDeviceTransferThread> m_transferThread;
     QString m_resultText;
+    quint32 m_resultFlags = 0;
 };

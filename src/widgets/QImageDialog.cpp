@@ -2,9 +2,11 @@
 
 #include <QDebug>
 #include <QPainter>
+#include <QShowEvent>
 
 #include "QWindowDragger.h"
 #include "WidgetColors.h"
+#include "WindowPlacement.h"
 
 QImageDialog::QImageDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
@@ -34,4 +36,10 @@ void QImageDialog::paintEvent(QPaintEvent*) {
     painter.setPen(QPen(WidgetColors::kTeal, 1.0));
     painter.setBrush(Qt::white);
     painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);
+}
+
+void QImageDialog::showEvent(QShowEvent* event) {
+    const bool placed = testAttribute(Qt::WA_Moved);
+    QDialog::showEvent(event);
+    CentreFramelessDialog(this, placed || event->spontaneous());
 }

@@ -16,6 +16,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // Opens centred on the window it belongs to, also when made without a parent.
+    void showEvent(QShowEvent* event) override;
 
 private:
     QPixmap m_background;

@@ -1,11 +1,11 @@
 #include "QMessageDlg.h"
 
-#include <QApplication>
 #include <QDebug>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPointer>
+#include <QShowEvent>
 
 #include "CMessageLayout.h"
 #include "LanguageService.h"
@@ -13,6 +13,7 @@
 #include "QProUtil.h"
 #include "QWindowDragger.h"
 #include "WidgetColors.h"
+#include "WindowPlacement.h"
 
 namespace {
 
@@ -85,7 +86,7 @@ int ShowMessage(const QString& message, const QString& title, quint32 flags) {
 int ShowMessageUtf8(const char* message, const char* title, quint32 flags) {
     // On the heap: the window the message belongs to may be deleted while the message is open (its
     // device left), and it takes the message with it.
-    QPointer<QMessageDlg> dialog = new QMessageDlg(QApplication::activeWindow());
+    QPointer<QMessageDlg> dialog = new QMessageDlg(DialogOwner());
     const QString messageText = QString::fromUtf8(message != nullptr ? message : "");
     const QString titleText = QString::fromUtf8(title != nullptr ? title : "");
     if (!messageText.isEmpty()) {
@@ -164,6 +165,12 @@ void QMessageDlg::OnBtnCancel() {
 
 void QMessageDlg::reject() {
     OnBtnCancel();
+}
+
+void QMessageDlg::showEvent(QShowEvent* event) {
+    const bool placed = testAttribute(Qt::WA_Moved);
+    QDialog::showEvent(event);
+    CentreFramelessDialog(this, placed || event->spontaneous());
 }
 
 void QMessageDlg::OnLanguageChanged() {

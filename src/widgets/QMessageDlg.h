@@ -57,6 +57,8 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // Opens centred on the window it belongs to.
+    void showEvent(QShowEvent* event) override;
 
 private:
     void LoadFrameImages();

@@ -360,22 +360,30 @@ void tst_apps::badPackagesFailWithTheirTextAndKeepTheirName() {
 }
 
 void tst_apps::resultCodesShowOnlyTheirTexts() {
-    // A silent code closes the progress window and says nothing; a code with a text shows only that.
+    // A silent code closes the progress window and says nothing; a code with a text shows only that,
+    // and a device's reason follows the install's own text.
     const QString package =
         Package(QStringLiteral("codes.ipa"), QStringLiteral("xml"),
                 Info(QString::fromLatin1(kAppId), QStringLiteral("Codes"), QStringLiteral("1")));
     QAppsView view(m_manager, m_phone.Handle());
     Load(view);
-    for (int code : {5, 17, 13}) {
+    const struct {
+        int code;
+        QStringList messages;
+    } cases[] = {
+        {5, {}},
+        {17, {}},
+        {VEXA_APP_OS_TOO_OLD, {QStringLiteral("Install app failed! Your system version is too low!")}},
+        {VEXA_E_NO_SPACE,
+         {QStringLiteral("Install app error!\nThere is not enough free space on the disk.")}},
+    };
+    for (const auto& item : cases) {
         vexa::sim::FaultInjector::Clear(DeviceFolder() / "faults");
-        QCOMPARE(AddFault({.operation = "InstallApp", .code = code}), 0);
+        QCOMPARE(AddFault({.operation = "InstallApp", .code = item.code}), 0);
         m_messages->Clear();
         view.InstallPackage(package);
         WaitDone(view);
-        const QStringList expected =
-            code == 13 ? QStringList({QStringLiteral("Install app failed! Your system version is too low!")})
-                       : QStringList();
-        QCOMPARE(m_messages->Messages(), expected);
+        QCOMPARE(m_messages->Messages(), item.messages);
         QVERIFY(QFileInfo::exists(package));
     }
 }
@@ -473,6 +481,20 @@ void tst_apps::searchFiltersAndEveryShownRowHasItsButtons() {
     QCOMPARE(menu->actions().at(1)->menu()->actions().size(), 2);
     QVERIFY(view.CurrentApp());
     QVERIFY(!view.PrepareContextMenu(QPoint(5, view.TableView()->viewport()->height() - 3)));
+
+    // A device that archives no apps (a real phone today) is offered no backup, in the menu or the row.
+    QCOMPARE(AddFault({.operation = "QueryAppBackup", .code = VEXA_E_UNSUPPORTED}), 0);
+    QAppsView real(m_manager, m_phone.Handle());
+    real.resize(900, 500);
+    real.show();
+    Load(real);
+    const QModelIndex status = real.SortModel()->index(0, QAppsViewModel::StatusColumn);
+    QTRY_VERIFY(real.TableView()->indexWidget(status));
+    auto* rowBackup =
+        real.TableView()->indexWidget(status)->findChild<QWidget*>(QStringLiteral("m_btnBackup"));
+    QVERIFY(rowBackup && rowBackup->isHidden());
+    menu = real.PrepareContextMenu(first.center());
+    QVERIFY(menu && !menu->actions().at(1)->isVisible());
 }
 
 void tst_apps::uninstallRemovesTheRowAfterTheReload() {

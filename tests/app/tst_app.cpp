@@ -1,6 +1,9 @@
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
+#include <QMainWindow>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -10,11 +13,15 @@
 #include "CTestHttpServer.h"
 #include "CheckDownloadDlg.h"
 #include "ErrorNoteDlg.h"
+#include "PlayerWidget.h"
 #include "QAboutDlg.h"
+#include "QFileFolderExport.h"
 #include "QImageButton.h"
 #include "QImageProgressBar.h"
 #include "QMessageDlg.h"
+#include "QPlayListNameDlg.h"
 #include "StartupChecks.h"
+#include "WhenShown.h"
 
 namespace {
 
@@ -334,6 +341,10 @@ private slots:
         environment.insert("VEXA_CRASH_REPORT_ANSWER", answer);
         environment.insert("VEXA_CRASH_UPLOAD_URL", collector.Url("/reports"));
         environment.remove("VEXA_DRIVER_URL");
+        // As installed on Linux, where usbmuxd starts only once a phone is plugged in: the window opens
+        // (and the fault comes) without a word about a missing transport.
+        environment.insert("VEXA_BACKEND", "usb");
+        environment.insert("USBMUXD_SOCKET_ADDRESS", "UNIX:" + workDir.filePath("usbmuxd"));
         program.setProcessEnvironment(environment);
         const qint64 started = QDateTime::currentMSecsSinceEpoch();
         program.start(VEXA_BIN_DIR "/vexa-transfer");
@@ -373,6 +384,56 @@ private slots:
                     ->text()
                     .contains(" " VEXA_VERSION " "));
         QVERIFY(QDir(VEXA_BIN_DIR).entryList({"*.dmp"}).isEmpty());
+    }
+
+    // Window placement
+
+    void windowsOpenCentredOnTheMainWindow_data() {
+        QTest::addColumn<QString>("window");
+        QTest::newRow("message") << "message";
+        QTest::newRow("file dialog") << "file dialog";
+        QTest::newRow("player") << "player";
+        QTest::newRow("dialog made without parent") << "playlist name";
+    }
+
+    void windowsOpenCentredOnTheMainWindow() {
+        QFETCH(QString, window);
+        QMainWindow main;
+        auto* page = new QWidget;
+        main.setCentralWidget(page);
+        // Neither at the screen's corner nor in its middle (the offscreen screen is 800 x 600).
+        main.setGeometry(130, 40, 600, 420);
+        main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        // As without a window manager: nothing is active.
+        QApplication::setActiveWindow(nullptr);
+        QRect opened;
+        const auto close = [&opened](QDialog* dialog) {
+            opened = dialog->frameGeometry();
+            dialog->reject();
+        };
+        if (window == "message") {
+            WhenShown<QMessageDlg>(close);
+            ShowMessage("Where am I?");
+        } else if (window == "file dialog") {
+            WhenShown<QFileDialog>(close);
+            QFileFolderExport::ChooseFolder(page);
+        } else if (window == "player") {
+            PlayerWidget player(page);
+            player.resize(700, 300);
+            player.show();
+            opened = player.frameGeometry();
+        } else {
+            WhenShown<QPlayListNameDlg>(close);
+            QPlayListNameDlg().exec();
+        }
+        const QPoint offset = opened.center() - main.frameGeometry().center();
+        QVERIFY2(offset.manhattanLength() <= 8,
+                 qPrintable(QString("%1 x %2 opened %3, %4 off the main window's centre")
+                                .arg(opened.width())
+                                .arg(opened.height())
+                                .arg(offset.x())
+                                .arg(offset.y())));
     }
 
 private:

@@ -31,6 +31,7 @@
 #include "CDeviceTransfer.h"
 #include "LanguageService.h"
 #include "MessageCatcher.h"
+#include "QMessageDlg.h"
 #include "QProgressBlock.h"
 #include "QRestoreDlg.h"
 #include "QSelectDeviceRestorDlg.h"
@@ -549,7 +550,7 @@ void BackupTest::sizeTextBoundaries() {
 
 namespace {
 
-QString RunTransfer(const IDeviceDirectory* directory, int source, int target) {
+QString RunTransfer(const IDeviceDirectory* directory, int source, int target, quint32* flags = nullptr) {
     QTransferDeviceDlg dialog(directory);
     QString result;
     QTimer::singleShot(0, &dialog, [&] {
@@ -566,6 +567,8 @@ QString RunTransfer(const IDeviceDirectory* directory, int source, int target) {
     dialog.exec();
     (void)QTest::qWaitFor([&] { return !dialog.isVisible(); }, 60000);
     result = dialog.ResultText();
+    if (flags)
+        *flags = dialog.ResultFlags();
     return result;
 }
 
@@ -718,7 +721,9 @@ void BackupTest::transferCopiesEverythingOnceAndThenNothing() {
     const QString to = m_devices->Folder(kPad);
     ShareFirstSong(phone);
 
-    const QString first = RunTransfer(m_devices, 0, 1);
+    quint32 icon = 0;
+    const QString first = RunTransfer(m_devices, 0, 1, &icon);
+    QCOMPARE(icon, quint32(MSG_SUCCESS));
     QVERIFY2(QRegularExpression(
                  QStringLiteral("^\\d+ contacts, \\d+ photos, \\d+ songs, \\d+ books copied; \\d+ skipped$"))
                  .match(first)
@@ -748,10 +753,11 @@ void BackupTest::transferCopiesEverythingOnceAndThenNothing() {
     m_devices->Ctl("fault", {kPad, "GetContacts", code.toStdString()});
     for (const char* operation : {"PrepareList", "GetPlaylists", "GetBooks"})
         m_devices->Ctl("fault", {kPhone, operation, code.toStdString()});
-    const QString third = RunTransfer(m_devices, 0, 1);
+    const QString third = RunTransfer(m_devices, 0, 1, &icon);
     m_devices->Ctl("clear-faults", {kPad});
     QCOMPARE(third, QStringLiteral("Not yet readable from \"Ada's iPhone\": Photos, Music, Books.\n"
                                    "Not yet writable to \"Empty iPad\": Contacts."));
+    QCOMPARE(icon, quint32(MSG_WARNING));
     QCOMPARE(BackupTestDevices::Snapshot(pad, to), before);
 }
 

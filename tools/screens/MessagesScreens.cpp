@@ -27,7 +27,7 @@ std::vector<vexa::sim::SimConversation> Samples() {
         "Great, can't wait to see them. The ones from the lake must be amazing, especially "
         "the sunset pictures you told me about last week.",
         "Running 10 minutes late, sorry!\nParking now.\nSee you in five.",
-        "No problem, see you soon"};
+        "No problem!\nI'll order for us both.\nSee you soon"};
     for (int m = 0; m < 45; ++m)
         ann.messages.push_back(
             {uint8_t(m % 2),

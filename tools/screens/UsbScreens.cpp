@@ -1,11 +1,15 @@
 // Renders the trust prompt, the information page, the file system page and the install dialog of a device
-// served by vexa-device-emulator through the usb backend, for a look by eye. Usage: usb_screens <folder>
+// served by vexa-device-emulator through the usb backend, and in every language the device's tree with
+// the Contacts page the device cannot fill yet and the file system page inside an app's documents and
+// after leaving them, for a look by eye. Usage: usb_screens <folder>
 
 #include <atomic>
+#include <filesystem>
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -13,18 +17,24 @@
 
 #include "CSingleDetectiPhone.h"
 #include "ConnectWidget.h"
+#include "DeviceSubItem.h"
 #include "EmulatorProcess.h"
 #include "LanguageService.h"
 #include "QAppsView.h"
+#include "QBaseDetailsView.h"
 #include "QDeviceInformationWidget.h"
 #include "QInstallDlg.h"
+#include "QNavigateWidget.h"
 #include "QSystemView.h"
 #include "ScreensSession.h"
+#include "TreeModel.h"
+#include "TreeNode.h"
 #include "formats/IpaFile.h"
 
 namespace {
 
 const char kUdid[] = "00008030-001A2B3C4D5E6F70";
+const char kAppId[] = "com.example.notes";
 
 void Save(QWidget* widget, const QString& path) {
     QTest::qWait(300);
@@ -126,6 +136,72 @@ int main(int argc, char** argv) {
         emulator.Control("clear-faults");
     }
     detector->SetDetectCallback(nullptr);
+
+    // The main window's left part, as a user meets the phone: the phone leaves and comes back so the
+    // widget sees it arrive, in each language.
+    const QString container = QStringLiteral("%1/%2/Applications/%3").arg(emulator.Root(), kUdid, kAppId);
+    for (const auto& language : kScreenLanguages) {
+        SetLanguage(language.code);
+        QDir(container).mkpath("Documents/Drafts");
+        QFile draft(container + "/Documents/draft.txt");
+        draft.open(QIODevice::WriteOnly);
+        draft.write("draft");
+        draft.close();
+        QNavigateWidget navigate;
+        navigate.resize(1000, 600);
+        navigate.show();
+        emulator.Control(QByteArray("detach ") + kUdid);
+        if (!QTest::qWaitFor([&] { return detector->Managers().isEmpty(); }, 10000))
+            return 8;
+        emulator.Control(QByteArray("attach ") + kUdid);
+        TreeNode* device = nullptr;
+        if (!QTest::qWaitFor(
+                [&] {
+                    device = navigate.DeviceNodes().value(0);
+                    return device && device->FindChildOfKind(SUB_ITEM_CONTACTS);
+                },
+                20000))
+            return 9;
+        const int handle = detector->Managers().firstKey();
+        TreeNode* contacts = device->FindChildOfKind(SUB_ITEM_CONTACTS);
+        auto* contactsView = qobject_cast<QBaseDetailsView*>(contacts->Binding().view);
+        navigate.ClickTreeViewItem(navigate.Model()->IndexOf(contacts));
+        if (!contactsView ||
+            !QTest::qWaitFor(
+                [&] { return contactsView->State() == QBaseDetailsView::ContentState::Unavailable; }, 10000))
+            return 10;
+        ScreensSession::Save(
+            &navigate, QStringLiteral("%1/usb_contacts_unavailable_%2.png").arg(output, language.name), 300);
+
+        // An app's documents opened from Apps, then the way back once the app is gone.
+        navigate.OpenAppDocuments(handle, QString::fromLatin1(kAppId));
+        TreeNode* system = device->FindChildOfKind(SUB_ITEM_SYSTEM);
+        auto* systemView = system ? qobject_cast<QSystemView*>(system->Binding().view) : nullptr;
+        if (!systemView || !QTest::qWaitFor(
+                               [&] {
+                                   return systemView->RootItem() && !systemView->IsRunning() &&
+                                          systemView->AppId() == kAppId;
+                               },
+                               10000))
+            return 11;
+        ScreensSession::Save(
+            &navigate, QStringLiteral("%1/usb_system_app_documents_%2.png").arg(output, language.name), 300);
+        std::filesystem::remove_all(container.toStdString());
+        auto* back = systemView->findChild<QPushButton*>(QStringLiteral("m_btnBackToDevice"));
+        if (!back)
+            return 12;
+        back->click();
+        if (!QTest::qWaitFor(
+                [&] {
+                    return systemView->RootItem() && !systemView->IsRunning() &&
+                           systemView->AppId().empty() && systemView->FindItem("/Documents");
+                },
+                10000))
+            return 13;
+        systemView->ShowFolder(systemView->FindItem("/Documents"));
+        ScreensSession::Save(
+            &navigate, QStringLiteral("%1/usb_system_after_app_%2.png").arg(output, language.name), 300);
+    }
     emulator.Stop();
     return 0;
 }

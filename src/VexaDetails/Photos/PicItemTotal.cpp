@@ -54,9 +54,9 @@ void PicItemTotal::SetChecked(bool checked) {
 
 QString PicItemTotal::ShownText() const {
     if (m_album.type == ALBUM_PHOTO_STREAM) {
-        return tr("PhotoStream") + QStringLiteral("(%1)").arg(m_album.photoCount);
+        return tr("PhotoStream") + QStringLiteral(" (%1)").arg(m_album.photoCount);
     }
-    return QStringLiteral("%1(%2)").arg(DisplayAlbumName(m_album.name)).arg(m_album.photoCount);
+    return QStringLiteral("%1 (%2)").arg(DisplayAlbumName(m_album.name)).arg(m_album.photoCount);
 }
 
 void PicItemTotal::Retranslate() {

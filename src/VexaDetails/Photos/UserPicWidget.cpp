@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMovie>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QThread>
 #include <QVBoxLayout>
@@ -21,7 +22,6 @@
 #include "RetractLabel.h"
 
 namespace {
-constexpr int kColumns = 5;
 
 QString CannotDelete() {
     return UserPicWidget::tr(
@@ -55,6 +55,8 @@ UserPicWidget::UserPicWidget(IVexaManager* manager, QWidget* parent)
     m_scroll->setWidget(m_grid);
     m_scroll->setWidgetResizable(true);
     m_scroll->setFrameShape(QFrame::NoFrame);
+    // The rows wrap at the page's width.
+    m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_stack->addWidget(m_scroll);
     m_stack->addWidget(m_loadingWidget);
     auto* layout = new QVBoxLayout(this);
@@ -348,9 +350,34 @@ void UserPicWidget::Rebuild(const std::vector<CAlbumInfo>& albums) {
         auto* tile = new PicItemTotal(album, m_grid);
         connect(tile, &PicItemTotal::emitDoubleClicked, this, &UserPicWidget::OnDoubleClickedItem);
         connect(tile, &PicItemTotal::emitChangeName, this, &UserPicWidget::OnChangAlbumName);
-        m_gridLayout->addWidget(tile, int(m_tiles.size()) / kColumns, int(m_tiles.size()) % kColumns);
         m_tiles.append(tile);
     }
+    PlaceTiles();
+}
+
+int UserPicWidget::Columns() const {
+    if (m_tiles.isEmpty())
+        return 1;
+    // Room for the vertical scroll bar is kept, so that its coming does not push a tile out.
+    const int width = m_scroll->width() - m_scroll->verticalScrollBar()->sizeHint().width();
+    const QMargins margins = m_gridLayout->contentsMargins();
+    const int spacing = m_gridLayout->horizontalSpacing();
+    return qMax(1,
+                (width - margins.left() - margins.right() + spacing) / (m_tiles.first()->width() + spacing));
+}
+
+void UserPicWidget::PlaceTiles() {
+    m_columns = Columns();
+    for (PicItemTotal* tile : std::as_const(m_tiles))
+        m_gridLayout->removeWidget(tile);
+    for (int i = 0; i < m_tiles.size(); ++i)
+        m_gridLayout->addWidget(m_tiles[i], i / m_columns, i % m_columns);
+}
+
+void UserPicWidget::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (Columns() != m_columns)
+        PlaceTiles();
 }
 
 void UserPicWidget::Retranslate() {

@@ -55,6 +55,7 @@ public slots:
 
 protected:
     void Run() override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private slots:
     void OnAlbumsRead();
@@ -78,6 +79,9 @@ private:
     void RunPending(Pending& pending, QStringList& problems);
     bool ReadAlbums(std::vector<CAlbumInfo>& albums);
     void Rebuild(const std::vector<CAlbumInfo>& albums);
+    // As many tiles a row as the page's width holds, so that no row reaches under the page's edge.
+    int Columns() const;
+    void PlaceTiles();
     bool CheckName(const QString& name);
 
     IVexaManager* m_manager;
@@ -93,4 +97,5 @@ private:
     QWidget* m_grid;
     QGridLayout* m_gridLayout;
     QList<PicItemTotal*> m_tiles;
+    int m_columns = 0;
 };

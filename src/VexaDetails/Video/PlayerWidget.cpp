@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include "CPlayerFileCopy.h"
@@ -16,6 +17,7 @@
 #include "QMessageDlg.h"
 #include "QProUtil.h"
 #include "WidgetColors.h"
+#include "WindowPlacement.h"
 #include "qSliderCtrl.h"
 
 namespace {
@@ -337,6 +339,12 @@ void PlayerWidget::closeEvent(QCloseEvent* event) {
     CloseFile();
     emit emitClose();
     event->accept();
+}
+
+void PlayerWidget::showEvent(QShowEvent* event) {
+    if (!event->spontaneous() && !testAttribute(Qt::WA_Moved))
+        CentreOn(this, parentWidget());
+    QWidget::showEvent(event);
 }
 
 void PlayerWidget::OnLanguageChanged() {

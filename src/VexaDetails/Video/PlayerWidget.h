@@ -66,6 +66,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // The first time over the window it was opened from; afterwards where the user left it.
+    void showEvent(QShowEvent* event) override;
 
 private:
     void OnCopied(int ticket, const QString& localPath);

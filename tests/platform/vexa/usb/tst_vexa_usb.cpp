@@ -730,6 +730,8 @@ void TestVexaUsb::installProgressCoversTheUploadAndTheDevicesSteps() {
     QCOMPARE(held, 40);
     QCOMPARE(silent, int(VEXA_E_TIMEOUT)); // the reason reaches the user
     QCOMPARE(progress->GetInstallProgress(), -1);
+    // The failed install takes its package off the device as well.
+    QVERIFY(!QFile::exists(m_emulator.Root() + "/" + kUdid + "/Media/PublicStaging/Progress.ipa"));
 }
 
 void TestVexaUsb::aSilentDeviceEndsEveryAppCallWithinTenSeconds_data() {

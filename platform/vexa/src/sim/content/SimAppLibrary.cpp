@@ -89,6 +89,10 @@ int SimAppLibrary::UninstallApp(const char* appId) {
     return code;
 }
 
+int SimAppLibrary::QueryAppBackup() {
+    return m_access.Device().CheckCall("QueryAppBackup");
+}
+
 int SimAppLibrary::BackupApp(const char* appId, const char* destinationPath, int withDocuments) {
     if (!appId || !destinationPath || !*destinationPath)
         return VEXA_E_INVALID_ARGUMENT;

@@ -21,6 +21,8 @@ public:
     int InstallApp(const char16_t* ipaPath) override;
     int UninstallApp(const char* appId) override;
     int BackupApp(const char* appId, const char* destinationPath, int withDocuments) override;
+    // The simulator archives apps; a fault planned for "QueryAppBackup" plays a device that does not.
+    int QueryAppBackup() override;
 
 private:
     struct AppList {

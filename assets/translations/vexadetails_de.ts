@@ -92,6 +92,36 @@
         <translation>E-Mail hinzufügen</translation>
     </message>
     <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="177"/>
+        <source>More Details</source>
+        <translation>Weitere Angaben</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="297"/>
+        <source>Company: %1</source>
+        <translation>Firma: %1</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="299"/>
+        <source>Job Title: %1</source>
+        <translation>Position: %1</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="301"/>
+        <source>Birthday: %1</source>
+        <translation>Geburtstag: %1</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="303"/>
+        <source>Address (%1): %2</source>
+        <translation>Adresse (%1): %2</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="305"/>
+        <source>Web Page (%1): %2</source>
+        <translation>Webseite (%1): %2</translation>
+    </message>
+    <message>
         <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="153"/>
         <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="162"/>
         <source>Ungrouped</source>

@@ -92,6 +92,36 @@
         <translation>添加电子邮件</translation>
     </message>
     <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="177"/>
+        <source>More Details</source>
+        <translation>更多信息</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="297"/>
+        <source>Company: %1</source>
+        <translation>公司：%1</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="299"/>
+        <source>Job Title: %1</source>
+        <translation>职位：%1</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="301"/>
+        <source>Birthday: %1</source>
+        <translation>生日：%1</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="303"/>
+        <source>Address (%1): %2</source>
+        <translation>地址（%1）：%2</translation>
+    </message>
+    <message>
+        <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="305"/>
+        <source>Web Page (%1): %2</source>
+        <translation>网页（%1）：%2</translation>
+    </message>
+    <message>
         <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="153"/>
         <location filename="../../src/VexaDetails/Contacts/AddContactsWidget.cpp" line="162"/>
         <source>Ungrouped</source>

@@ -14,6 +14,11 @@ constexpr std::size_t kFoldOctets = 75;
 
 using Entry = std::pair<std::string_view, std::string_view>; // (label, value)
 
+struct AddressParts {
+    std::string_view label;
+    std::array<std::string_view, 5> parts; // street, city, region, postal code, country
+};
+
 // The texts of one contact item, gathered from its fields.
 struct Card {
     std::string_view name;
@@ -22,15 +27,36 @@ struct Card {
     std::string_view lastName;
     std::string_view nickName;
     std::string_view note;
+    std::string_view organization;
+    std::string_view department;
+    std::string_view jobTitle;
+    std::string_view birthday;
     std::vector<Entry> phones;
     std::vector<Entry> emails;
+    std::vector<AddressParts> addresses;
+    std::vector<Entry> urls;
     bool hasText = false;
 };
+
+// The address fields in the order the contact writes them; an "AddressType" starts the next address.
+constexpr std::array<std::string_view, 5> kAddressFields = {"Street", "City", "Region", "PostalCode",
+                                                            "Country"};
+
+void addAddress(Card& card, const AddressParts& address) {
+    for (std::string_view part : address.parts) {
+        if (!part.empty()) {
+            card.addresses.push_back(address);
+            return;
+        }
+    }
+}
 
 Card gather(const CFieldListSerial::FieldList& fields) {
     Card card;
     std::string_view phoneLabel;
     std::string_view emailLabel;
+    std::string_view urlLabel;
+    AddressParts address;
     for (const CSerialField& field : fields) {
         if (!field.IsText())
             continue;
@@ -60,8 +86,29 @@ Card gather(const CFieldListSerial::FieldList& fields) {
         } else if (name == "Email") {
             if (!value.empty())
                 card.emails.emplace_back(emailLabel, value);
+        } else if (name == "Organization") {
+            card.organization = value;
+        } else if (name == "Department") {
+            card.department = value;
+        } else if (name == "JobTitle") {
+            card.jobTitle = value;
+        } else if (name == "Birthday") {
+            card.birthday = value;
+        } else if (name == "AddressType") {
+            addAddress(card, address);
+            address = AddressParts{value, {}};
+        } else if (name == "UrlType") {
+            urlLabel = value;
+        } else if (name == "Url") {
+            if (!value.empty())
+                card.urls.emplace_back(urlLabel, value);
+        } else {
+            for (std::size_t part = 0; part < kAddressFields.size(); ++part)
+                if (name == kAddressFields[part])
+                    address.parts[part] = value;
         }
     }
+    addAddress(card, address);
     return card;
 }
 
@@ -139,30 +186,42 @@ void appendLine(std::string& out, std::string_view line) {
     out.append(line).append(kLineEnd);
 }
 
-// TEL and EMAIL lines; a label without a standard type goes to an Apple-style grouped X-ABLabel.
+// One typed line (TEL, EMAIL, ADR, URL) with its value already escaped; a label without a standard
+// type goes to an Apple-style grouped X-ABLabel.
+void appendTyped(std::string& out, std::string_view property, std::string_view baseType,
+                 std::string_view label, std::string_view value, int& group) {
+    std::string type(baseType);
+    std::string_view known = standardType(label);
+    if (known.empty() && isToken(label))
+        known = label;
+    if (!known.empty()) {
+        if (!type.empty())
+            type += ',';
+        type.append(known);
+    }
+    const std::string prefix = known.empty() && !label.empty() ? "item" + std::to_string(++group) + "." : "";
+    std::string line = prefix + std::string(property);
+    if (!type.empty())
+        line.append(";TYPE=").append(type);
+    line.append(":").append(value);
+    appendLine(out, line);
+    if (!prefix.empty())
+        appendLine(out, prefix + "X-ABLabel:" + escaped(label));
+}
+
 void appendEntries(std::string& out, std::string_view property, std::string_view baseType,
                    const std::vector<Entry>& entries, int& group) {
-    for (const auto& [label, value] : entries) {
-        std::string type(baseType);
-        std::string_view known = standardType(label);
-        if (known.empty() && isToken(label))
-            known = label;
-        if (!known.empty()) {
-            if (!type.empty())
-                type += ',';
-            type.append(known);
-        }
-        const std::string prefix =
-            known.empty() && !label.empty() ? "item" + std::to_string(++group) + "." : "";
-        std::string line = prefix + std::string(property);
-        if (!type.empty())
-            line.append(";TYPE=").append(type);
-        // Numbers too: readers split unescaped commas (a dialling pause) into several values.
-        line.append(":").append(escaped(value));
-        appendLine(out, line);
-        if (!prefix.empty())
-            appendLine(out, prefix + "X-ABLabel:" + escaped(label));
-    }
+    // Numbers too: readers split unescaped commas (a dialling pause) into several values.
+    for (const auto& [label, value] : entries)
+        appendTyped(out, property, baseType, label, escaped(value), group);
+}
+
+// ADR: post office box; extended address; street; locality; region; postal code; country.
+std::string addressValue(const AddressParts& address) {
+    std::string value = ";";
+    for (std::string_view part : address.parts)
+        value.append(";").append(escaped(part));
+    return value;
 }
 
 void appendCard(std::string& out, const Card& card) {
@@ -175,9 +234,20 @@ void appendCard(std::string& out, const Card& card) {
     appendLine(out, "FN:" + escaped(card.name));
     if (!card.nickName.empty())
         appendLine(out, "NICKNAME:" + escaped(card.nickName));
+    // ORG: organisation name; unit.
+    if (!card.organization.empty() || !card.department.empty())
+        appendLine(out, "ORG:" + escaped(card.organization) +
+                            (card.department.empty() ? "" : ";" + escaped(card.department)));
+    if (!card.jobTitle.empty())
+        appendLine(out, "TITLE:" + escaped(card.jobTitle));
+    if (!card.birthday.empty())
+        appendLine(out, "BDAY:" + escaped(card.birthday));
     int group = 0;
     appendEntries(out, "TEL", "", card.phones, group);
     appendEntries(out, "EMAIL", "INTERNET", card.emails, group);
+    for (const AddressParts& address : card.addresses)
+        appendTyped(out, "ADR", "", address.label, addressValue(address), group);
+    appendEntries(out, "URL", "", card.urls, group);
     if (!card.note.empty())
         appendLine(out, "NOTE:" + escaped(card.note));
     out.append("END:VCARD").append(kLineEnd);

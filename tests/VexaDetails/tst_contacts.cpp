@@ -10,6 +10,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -28,6 +29,7 @@
 #include "AddContactsWidget.h"
 #include "CContactChunk.h"
 #include "CContactRecords.h"
+#include "CRecordFileExport.h"
 #include "LanguageService.h"
 #include "MessageCatcher.h"
 #include "QContactsModel.h"
@@ -111,8 +113,9 @@ private slots:
 private:
     // Deletes every contact and user group, then adds the given records.
     void ResetDevice();
+    // `record` brings any further fields.
     std::string AddContact(const char* first, const char* middle, const char* last,
-                           std::vector<ContactEntry> phones = {});
+                           std::vector<ContactEntry> phones = {}, ContactRecord record = {});
     void Load(QContactsView& view);
     std::map<std::string, std::string> DeviceNames();
     QString Cell(QContactsView& view, int row, int column) const;
@@ -178,8 +181,7 @@ void tst_contacts::ResetDevice() {
 }
 
 std::string tst_contacts::AddContact(const char* first, const char* middle, const char* last,
-                                     std::vector<ContactEntry> phones) {
-    ContactRecord record{};
+                                     std::vector<ContactEntry> phones, ContactRecord record) {
     record.firstName = first;
     record.middleName = middle;
     record.lastName = last;
@@ -469,7 +471,17 @@ void tst_contacts::editorPhotoValuesComeFromTheFile() {
 }
 
 void tst_contacts::addEditAndDeleteReachTheDevice() {
-    const std::string middleId = AddContact("Had", "Middle", "Name", {{0, "home", "900"}});
+    ContactEntry url{0, "homepage", "https://had.example.org"};
+    ContactAddress address{"work", "Kai 1; Hof", "Zürich", nullptr, "8001", "Schweiz"};
+    ContactRecord more{};
+    more.organization = "Acme, Inc.";
+    more.jobTitle = "Chef";
+    more.birthday = "1970-01-31";
+    more.addressCount = 1;
+    more.addresses = &address;
+    more.urlCount = 1;
+    more.urls = &url;
+    const std::string middleId = AddContact("Had", "Middle", "Name", {{0, "home", "900"}}, more);
     QContactsView view(m_manager, m_phone.Handle());
     Load(view);
     QSignalSpy counted(&view, &QContactsView::addContactNum);
@@ -506,13 +518,18 @@ void tst_contacts::addEditAndDeleteReachTheDevice() {
     QCOMPARE(Cell(view, RowOf(view, QStringLiteral("Zoë Müller")), QContactsModel::GroupColumn),
              QStringLiteral("Family"));
 
-    // Edit: the form comes filled; the middle name, which the editor never shows, survives.
+    // Edit: the form comes filled and shows what it does not edit; the middle name, work, birthday
+    // and addresses, which the editor does not edit, survive.
     const int middleRow = RowOf(view, QStringLiteral("Had Middle Name"));
     view.ClickTableView(view.SortModel()->mapFromSource(view.ContactsModel()->index(middleRow, 0)));
     QVERIFY(view.StatusPanel());
     WhenShown<AddContactsDlg>([](AddContactsDlg* dialog) {
         auto* first = dialog->Form()->findChild<QLineEdit*>(QStringLiteral("m_btn_firstName"));
         QCOMPARE(first->text(), QStringLiteral("Had"));
+        QCOMPARE(dialog->Form()->findChild<QLabel*>(QStringLiteral("m_labelDetails"))->text(),
+                 QStringLiteral("Company: Acme, Inc.\nJob Title: Chef\nBirthday: 1970-01-31\n"
+                                "Address (work): Kai 1; Hof, 8001 Zürich, Schweiz\n"
+                                "Web Page (homepage): https://had.example.org"));
         first->setText(QStringLiteral("Has"));
         dialog->Form()
             ->Rows(contactsWay::PhoneKind)
@@ -523,6 +540,13 @@ void tst_contacts::addEditAndDeleteReachTheDevice() {
     emit view.StatusPanel()->ClickEdit();
     QVERIFY(m_messages->Messages().isEmpty());
     QCOMPARE(DeviceNames().at(middleId), std::string("Has|Middle|Name|901"));
+    ContactList* list = nullptr;
+    QCOMPARE(m_service->GetContacts(&list), 0);
+    const ContactRecord& kept = list->records[0].id == middleId ? list->records[0] : list->records[1];
+    QCOMPARE(Text(kept.organization) + "|" + Text(kept.jobTitle) + "|" + Text(kept.birthday) + "|" +
+                 Text(kept.addresses ? kept.addresses[0].street : nullptr) + "|" +
+                 Text(kept.urls ? kept.urls[0].value : nullptr),
+             std::string("Acme, Inc.|Chef|1970-01-31|Kai 1; Hof|https://had.example.org"));
     QCOMPARE(view.GetChunkCount(), 2);
 
     // Delete the checked: only the checked contact leaves the device and the table.
@@ -659,18 +683,61 @@ text = open(sys.argv[1], encoding='utf-8', newline='').read()
 assert all(len(line.encode()) <= 75 for line in text.split('\r\n')), 'unfolded line'
 for card in vobject.readComponents(text):
     labels = {line.group: line.value for line in card.contents.get('x-ablabel', [])}
-    def entries(name):
+    def entries(name, value=lambda v: v):
         out = []
         for line in card.contents.get(name, []):
             types = ','.join(t for t in line.params.get('TYPE', []) if t != 'INTERNET')
-            out.append([labels[line.group] if line.group else TYPES.get(types, types), line.value])
+            out.append([labels[line.group] if line.group else TYPES.get(types, types), value(line.value)])
         return out
     one = lambda name: card.contents[name][0].value if name in card.contents else ''
     n = card.n.value
+    org = one('org') or ['']
     print(json.dumps({'first': n.given, 'middle': n.additional, 'last': n.family, 'name': card.fn.value,
                       'nick': one('nickname'), 'note': one('note'), 'phones': entries('tel'),
-                      'emails': entries('email')}))
+                      'emails': entries('email'), 'org': org[0], 'dept': ';'.join(org[1:]),
+                      'title': one('title'), 'bday': one('bday'), 'urls': entries('url'),
+                      'addresses': entries('adr', lambda a: [a.street, a.city, a.region, a.code, a.country])}))
 )";
+
+// The work, birthday, street and web fields of each item of an XML export, then the same four single
+// fields of each row of a spreadsheet export.
+const char* const kReadXml = R"(
+import sys, json, re
+from lxml import etree
+def numbered(item, name):
+    keys = [k for k in item.keys() if re.fullmatch(name + r'\d*', k)]
+    return [item.get(k) for k in sorted(keys, key=lambda k: int(k[len(name):] or 1))]
+for item in etree.parse(sys.argv[1]).iter('Item'):
+    print(json.dumps([item.get(n) for n in ('Organization', 'Department', 'JobTitle', 'Birthday')] +
+                     [numbered(item, 'Street'), numbered(item, 'Url')]))
+)";
+const char* const kReadSheet = R"(
+import sys, json, xlrd
+sheet = xlrd.open_workbook(sys.argv[1]).sheet_by_index(0)
+columns = [sheet.row_values(0).index(n) for n in ('Organization', 'Department', 'JobTitle', 'Birthday')]
+for r in range(1, sheet.nrows):
+    print(json.dumps([sheet.row_values(r)[c] for c in columns]))
+)";
+
+// One compact JSON text per line a python script prints about `path`; empty when the script fails.
+QStringList ReadBack(const char* script, const QString& path) {
+    QProcess python;
+    python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), QString::fromUtf8(script), path});
+    QStringList lines;
+    if (!python.waitForFinished(30000) || python.exitCode() != 0) {
+        qWarning("%s", python.readAllStandardError().constData());
+        return lines;
+    }
+    for (const QByteArray& line : python.readAllStandardOutput().split('\n')) {
+        if (!line.isEmpty())
+            lines << QString::fromUtf8(QJsonDocument::fromJson(line).toJson(QJsonDocument::Compact));
+    }
+    return lines;
+}
+
+QString Compact(const QJsonArray& array) {
+    return QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Compact));
+}
 
 QJsonArray EntriesJson(const std::vector<CContactChunk::Entry>& entries) {
     QJsonArray out;
@@ -680,6 +747,13 @@ QJsonArray EntriesJson(const std::vector<CContactChunk::Entry>& entries) {
 }
 
 QString ContactJson(const CContactChunk& chunk) {
+    QJsonArray addresses;
+    for (const CContactChunk::Address& a : chunk.addresses)
+        addresses.append(
+            QJsonArray{QString::fromStdString(a.label),
+                       QJsonArray{QString::fromStdString(a.street), QString::fromStdString(a.city),
+                                  QString::fromStdString(a.region), QString::fromStdString(a.postalCode),
+                                  QString::fromStdString(a.country)}});
     const QJsonObject object{
         {QStringLiteral("first"), QString::fromStdString(chunk.firstName)},
         {QStringLiteral("middle"), QString::fromStdString(chunk.middleName)},
@@ -689,6 +763,12 @@ QString ContactJson(const CContactChunk& chunk) {
         {QStringLiteral("note"), QString::fromStdString(chunk.note)},
         {QStringLiteral("phones"), EntriesJson(chunk.phones)},
         {QStringLiteral("emails"), EntriesJson(chunk.secondList)},
+        {QStringLiteral("org"), QString::fromStdString(chunk.organization)},
+        {QStringLiteral("dept"), QString::fromStdString(chunk.department)},
+        {QStringLiteral("title"), QString::fromStdString(chunk.jobTitle)},
+        {QStringLiteral("bday"), QString::fromStdString(chunk.birthday)},
+        {QStringLiteral("urls"), EntriesJson(chunk.urls)},
+        {QStringLiteral("addresses"), addresses},
     };
     return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
 }
@@ -705,6 +785,16 @@ void tst_contacts::exportKeepsEveryFieldOfEveryContact() {
     const char* phoneLabels[] = {"home",      "mobile", "work",  "work fax",   "home fax",
                                  "other fax", "page",   "other", "Boat phone", "iPhone"};
     const char* emailLabels[] = {"home", "work", "iCloud", "other"};
+    // Work, birthday, postal and web addresses: each present in some contacts and absent in others.
+    const char* organizations[] = {"", "Acme, Inc.", "R&D; Labs", "北京数据科技有限公司", "Line\nCo"};
+    const char* titles[] = {"Chief, Engineer", "", "经理; Ärztin"};
+    std::vector<ContactAddress> allAddresses = {
+        {"home", "Hauptstraße 12\nHinterhaus", "Köln", "NRW", "50667", "Deutschland"},
+        {"work", "1 Main St; Suite 4, Floor 2", "Springfield", "", "", "USA"},
+        {"Summer house", "", "北京", "北京市", "100022", "中国"},
+        {"other", "", "", "", "", "Österreich"}};
+    std::vector<ContactEntry> allUrls = {
+        {0, "homepage", "https://example.org/a?b=1,2;c"}, {0, "work", "http://例子.测试/"}, {0, "Blog", "x"}};
     for (int i = 0; i < 50; ++i) {
         const std::string n = std::to_string(i);
         const std::string nick = i % 3 == 0 ? std::string() : "Nick, " + n;
@@ -733,18 +823,41 @@ void tst_contacts::exportKeepsEveryFieldOfEveryContact() {
         record.phones = phones.empty() ? nullptr : phones.data();
         record.secondCount = int32_t(emails.size());
         record.secondList = emails.empty() ? nullptr : emails.data();
+        const std::string birthday =
+            "19" + std::to_string(50 + i) + "-0" + std::to_string(1 + i % 9) + "-2" + n.back();
+        record.organization = organizations[i % 5];
+        record.department = i % 3 == 1 ? "Sales, East; 2" : nullptr;
+        record.jobTitle = titles[i % 3];
+        record.birthday = i % 4 == 3 ? nullptr : birthday.c_str();
+        record.addressCount = i % 3;
+        record.addresses = allAddresses.data() + i % 2;
+        record.urlCount = (i + 1) % 3;
+        record.urls = allUrls.data() + i % 2;
         QCOMPARE(m_service->SaveContact(&record, 0), 0);
     }
     QContactsView view(m_manager, m_phone.Handle());
     Load(view);
     QCOMPARE(view.GetChunkCount(), 50);
     // The first contact stays unchecked and out of the file.
-    QStringList expected;
+    QStringList expected, expectedItems, expectedRows;
     for (int row = 0; row < view.GetChunkCount(); ++row) {
         auto* chunk = static_cast<CContactChunk*>(view.GetChunk(row));
         chunk->SetChecked(row > 0);
-        if (row > 0)
-            expected << ContactJson(*chunk);
+        if (row == 0)
+            continue;
+        expected << ContactJson(*chunk);
+        const QJsonArray single{
+            QString::fromStdString(chunk->organization), QString::fromStdString(chunk->department),
+            QString::fromStdString(chunk->jobTitle), QString::fromStdString(chunk->birthday)};
+        QJsonArray streets, urls;
+        for (const CContactChunk::Address& address : chunk->addresses)
+            streets.append(QString::fromStdString(address.street));
+        for (const CContactChunk::Entry& url : chunk->urls)
+            urls.append(QString::fromStdString(url.second));
+        expectedRows << Compact(single);
+        QJsonArray item = single;
+        item << streets << urls;
+        expectedItems << Compact(item);
     }
 
     QTemporaryDir folder;
@@ -764,19 +877,17 @@ void tst_contacts::exportKeepsEveryFieldOfEveryContact() {
     const QString path = folder.filePath(QStringLiteral("contacts_all.vcf"));
     QVERIFY2(QFile::exists(path), qPrintable(QDir(folder.path()).entryList(QDir::Files).join(' ')));
 
-    QProcess python;
-    python.start(QStringLiteral("/usr/bin/python3"),
-                 {QStringLiteral("-c"), QString::fromUtf8(kReadCards), path});
-    QVERIFY(python.waitForFinished(30000));
-    QVERIFY2(python.exitCode() == 0, python.readAllStandardError().constData());
-    QStringList cards;
-    for (const QByteArray& line : python.readAllStandardOutput().split('\n')) {
-        if (!line.isEmpty())
-            cards << QString::fromUtf8(QJsonDocument::fromJson(line).toJson(QJsonDocument::Compact));
-    }
+    const QStringList cards = ReadBack(kReadCards, path);
     QCOMPARE(cards.size(), expected.size());
     for (int i = 0; i < cards.size(); ++i)
         QCOMPARE(cards.at(i), expected.at(i));
+
+    // The XML and spreadsheet exports carry the same fields.
+    for (const char* name : {"contacts.xml", "contacts.xls"})
+        QCOMPARE(CRecordFileExport::ExportFile(view, folder.filePath(QLatin1String(name)).toStdString()),
+                 CRecordFileExport::Result::Written);
+    QCOMPARE(ReadBack(kReadXml, folder.filePath(QStringLiteral("contacts.xml"))), expectedItems);
+    QCOMPARE(ReadBack(kReadSheet, folder.filePath(QStringLiteral("contacts.xls"))), expectedRows);
 }
 
 void tst_contacts::rowExportChecksOnlyThatRow() {

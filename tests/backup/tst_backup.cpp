@@ -587,6 +587,13 @@ QStringList ContactLines(IVexaManager* manager, bool withGroups) {
         QString line = QString::fromUtf8(r.firstName) + QLatin1Char('|') + QString::fromUtf8(r.lastName);
         for (int p = 0; p < r.phoneCount; ++p)
             line += QLatin1Char('|') + QString::fromUtf8(r.phones[p].value);
+        for (const char* text : {r.organization, r.department, r.jobTitle, r.birthday})
+            line += QLatin1Char('|') + QString::fromUtf8(text);
+        for (int a = 0; a < r.addressCount; ++a)
+            line += QLatin1Char('|') + QString::fromUtf8(r.addresses[a].street) +
+                    QString::fromUtf8(r.addresses[a].country);
+        for (int u = 0; u < r.urlCount; ++u)
+            line += QLatin1Char('|') + QString::fromUtf8(r.urls[u].value);
         if (withGroups) {
             QStringList names = groups.value(QString::fromUtf8(r.id));
             names.sort();
@@ -723,6 +730,7 @@ void BackupTest::transferCopiesEverythingOnceAndThenNothing() {
                  .hasMatch(),
              qPrintable(first));
     QCOMPARE(ContactLines(pad, true), ContactLines(phone, true));
+    QVERIFY(ContactLines(phone, false).join(' ').contains(QStringLiteral("Nordlicht GmbH|Vertrieb")));
     const auto photos = ListedSums(phone, from, Listed::Photos);
     QVERIFY(!photos.isEmpty());
     QCOMPARE(ListedSums(pad, to, Listed::Photos), photos);

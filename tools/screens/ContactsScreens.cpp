@@ -105,6 +105,12 @@ int main(int argc, char** argv) {
 
         auto* chloe = static_cast<CContactChunk*>(view.GetChunk(view.GetChunkCount() - 1));
         chloe->secondList = {{"work", "chloe@example.org"}};
+        chloe->organization = "Atelier Dupont, SARL";
+        chloe->jobTitle = "Architecte";
+        chloe->birthday = "1984-06-12";
+        chloe->addresses = {
+            {"home", "12 rue de la Paix\nBâtiment B", "Paris", "Île-de-France", "75002", "France"}};
+        chloe->urls = {{"homepage", "https://atelier-dupont.example"}};
         AddContactsDlg editor(view.GroupNames(), chloe, &view);
         editor.show();
         ScreensSession::Save(&editor, session.Picture(QStringLiteral("contacts_editor"), language.name), 50);

@@ -39,6 +39,12 @@ std::unique_ptr<CContactChunk> CopyOf(const CContactChunk* contact) {
     copy->libraryValue2 = contact->libraryValue2;
     copy->phones = contact->phones;
     copy->secondList = contact->secondList;
+    copy->organization = contact->organization;
+    copy->department = contact->department;
+    copy->jobTitle = contact->jobTitle;
+    copy->birthday = contact->birthday;
+    copy->addresses = contact->addresses;
+    copy->urls = contact->urls;
     return copy;
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileDialog>
 #include <QFormLayout>
@@ -55,6 +56,20 @@ std::string ToStd(const QString& text) {
     return text.toStdString();
 }
 
+// A device label as the phone rows show it ("home", "work", ...); other labels stay as they are.
+QString ShownLabel(const std::string& label) {
+    return QCoreApplication::translate("contactsWay", label.empty() ? "other" : label.c_str());
+}
+
+// Street lines, "code city", region and country, the empty ones left out.
+QString AddressLine(const CContactChunk::Address& address) {
+    QStringList parts = FromStd(address.street).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    parts << (FromStd(address.postalCode) + QLatin1Char(' ') + FromStd(address.city)).trimmed()
+          << FromStd(address.region) << FromStd(address.country);
+    parts.removeAll(QString());
+    return parts.join(QStringLiteral(", "));
+}
+
 } // namespace
 
 AddContactsWidget::AddContactsWidget(QWidget* parent)
@@ -74,6 +89,8 @@ AddContactsWidget::AddContactsWidget(QWidget* parent)
     , m_labelPhones(new QLabel(this))
     , m_labelEmails(new QLabel(this))
     , m_labelNote(new QLabel(this))
+    , m_labelDetailsTitle(new QLabel(this))
+    , m_labelDetails(new QLabel(this))
     , m_phoneRows(new QVBoxLayout)
     , m_emailRows(new QVBoxLayout) {
     setObjectName(QStringLiteral("AddContactsWidget"));
@@ -85,6 +102,10 @@ AddContactsWidget::AddContactsWidget(QWidget* parent)
     m_labelPhoto->setObjectName(QStringLiteral("m_labelPhoto"));
     m_btnChangePhoto->setObjectName(QStringLiteral("m_btnChangePhoto"));
     m_btnAddfield->setObjectName(QStringLiteral("m_btnAddfield"));
+    m_labelDetails->setObjectName(QStringLiteral("m_labelDetails"));
+    m_labelDetails->setWordWrap(true);
+    m_labelDetails->setTextFormat(Qt::PlainText);
+    m_labelDetails->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     m_labelPhoto->setFixedSize(kPhotoSize, kPhotoSize);
     m_labelPhoto->setAlignment(Qt::AlignCenter);
@@ -93,7 +114,7 @@ AddContactsWidget::AddContactsWidget(QWidget* parent)
         QStringLiteral("QLabel{border:1px solid rgb(122,190,204);background:white;color:rgb(120,150,160);}"));
     textEdit->setFixedHeight(60);
     textEdit->setAcceptRichText(false);
-    for (QLabel* section : {m_labelPhones, m_labelEmails, m_labelNote})
+    for (QLabel* section : {m_labelPhones, m_labelEmails, m_labelNote, m_labelDetailsTitle})
         section->setStyleSheet(QStringLiteral("QLabel{font-weight:bold;color:rgb(15,67,76);}"));
 
     auto* names = new QFormLayout;
@@ -130,6 +151,9 @@ AddContactsWidget::AddContactsWidget(QWidget* parent)
     layout->addSpacing(6);
     layout->addWidget(m_labelNote);
     layout->addWidget(textEdit);
+    layout->addSpacing(6);
+    layout->addWidget(m_labelDetailsTitle);
+    layout->addWidget(m_labelDetails);
     // Room left over goes below the note, not between the sections.
     layout->addStretch(1);
 
@@ -150,12 +174,14 @@ void AddContactsWidget::OnLanguageChanged() {
     m_labelNote->setText(tr("Note"));
     m_btnChangePhoto->setText(tr("Change Photo"));
     m_btnAddfield->setText(tr("Add E-mail"));
+    m_labelDetailsTitle->setText(tr("More Details"));
     if (m_btn_group->count() > 0)
         m_btn_group->setItemText(0, tr("Ungrouped"));
     for (int item = 1; item < m_btn_group->count(); ++item)
         m_btn_group->setItemText(item, DisplayGroupName(m_btn_group->itemData(item).toString()));
     if (!m_hasPicture)
         ShowNoPhoto();
+    ShowDetails();
 }
 
 void AddContactsWidget::SetGroups(const QStringList& groups) {
@@ -234,6 +260,8 @@ void AddContactsWidget::ClearForm() {
     m_pictureValue2 = 0;
     m_hasPicture = false;
     ShowNoPhoto();
+    m_details = Details();
+    ShowDetails();
 }
 
 void AddContactsWidget::Fill(const CContactChunk& chunk) {
@@ -256,6 +284,33 @@ void AddContactsWidget::Fill(const CContactChunk& chunk) {
     }
     for (const CContactChunk::Entry& email : chunk.secondList)
         AddRow(contactsWay::EmailKind)->SetEntry(FromStd(email.first), FromStd(email.second));
+    m_details = {chunk.organization, chunk.department, chunk.jobTitle,
+                 chunk.birthday,     chunk.addresses,  chunk.urls};
+    ShowDetails();
+}
+
+QString AddContactsWidget::DetailsText(const Details& details) {
+    QStringList lines;
+    QStringList company({FromStd(details.organization), FromStd(details.department)});
+    company.removeAll(QString());
+    if (!company.isEmpty())
+        lines << tr("Company: %1").arg(company.join(QStringLiteral(" – ")));
+    if (!details.jobTitle.empty())
+        lines << tr("Job Title: %1").arg(FromStd(details.jobTitle));
+    if (!details.birthday.empty())
+        lines << tr("Birthday: %1").arg(FromStd(details.birthday));
+    for (const CContactChunk::Address& address : details.addresses)
+        lines << tr("Address (%1): %2").arg(ShownLabel(address.label), AddressLine(address));
+    for (const CContactChunk::Entry& url : details.urls)
+        lines << tr("Web Page (%1): %2").arg(ShownLabel(url.first), FromStd(url.second));
+    return lines.join(QLatin1Char('\n'));
+}
+
+void AddContactsWidget::ShowDetails() {
+    const QString text = DetailsText(m_details);
+    m_labelDetails->setText(text);
+    m_labelDetailsTitle->setVisible(!text.isEmpty());
+    m_labelDetails->setVisible(!text.isEmpty());
 }
 
 ContactFormData AddContactsWidget::Data() const {

@@ -3,9 +3,9 @@
 #include <QList>
 #include <QWidget>
 
+#include "CContactChunk.h"
 #include "CContactRecords.h"
 
-class CContactChunk;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -14,7 +14,8 @@ class QTextEdit;
 class QVBoxLayout;
 class contactsWay;
 
-// The contact editor's form: group, names, note, photo and the phone and e-mail rows.
+// The contact editor's form: group, names, note, photo and the phone and e-mail rows. What the form
+// does not edit (company, job title, birthday, postal and web addresses) it shows below the note.
 class AddContactsWidget : public QWidget {
     Q_OBJECT
 public:
@@ -37,6 +38,14 @@ public:
     // The filter the "Change Photo" file dialog offers.
     static QString PhotoFilter();
 
+    // The contact's fields the form only shows, one line each; empty when it has none.
+    struct Details {
+        std::string organization, department, jobTitle, birthday;
+        std::vector<CContactChunk::Address> addresses;
+        std::vector<CContactChunk::Entry> urls;
+    };
+    static QString DetailsText(const Details& details);
+
 public slots:
     void OnChangePhoto();
     void OnAddField();
@@ -50,6 +59,7 @@ private:
     contactsWay* AddRow(int kind, contactsWay* after = nullptr);
     QVBoxLayout* LayoutOf(int kind) const;
     void ShowNoPhoto();
+    void ShowDetails();
 
     QComboBox* m_btn_group;
     QLineEdit* m_btn_firstName;
@@ -66,6 +76,9 @@ private:
     QLabel* m_labelPhones;
     QLabel* m_labelEmails;
     QLabel* m_labelNote;
+    QLabel* m_labelDetailsTitle;
+    QLabel* m_labelDetails;
+    Details m_details;
     QVBoxLayout* m_phoneRows;
     QVBoxLayout* m_emailRows;
     int32_t m_pictureValue1 = 0;

@@ -23,6 +23,12 @@ void CContactChunk::Reset() {
     libraryValue2 = 0;
     phones.clear();
     secondList.clear();
+    organization.clear();
+    department.clear();
+    jobTitle.clear();
+    birthday.clear();
+    addresses.clear();
+    urls.clear();
     UpdateTexts();
 }
 
@@ -49,6 +55,10 @@ void CContactChunk::Serialize(IBaseSerial* writer) {
     writer->WriteString("LastName", lastName.c_str());
     writer->WriteString("NickName", nickName.c_str());
     writer->WriteString("Note", note.c_str());
+    writer->WriteString("Organization", organization.c_str());
+    writer->WriteString("Department", department.c_str());
+    writer->WriteString("JobTitle", jobTitle.c_str());
+    writer->WriteString("Birthday", birthday.c_str());
     for (const Entry& phone : phones) {
         writer->WriteString("Type", phone.first.c_str());
         writer->WriteString("PhoneNumber", phone.second.c_str());
@@ -56,6 +66,18 @@ void CContactChunk::Serialize(IBaseSerial* writer) {
     for (const Entry& email : secondList) {
         writer->WriteString("EmailType", email.first.c_str());
         writer->WriteString("Email", email.second.c_str());
+    }
+    for (const Address& address : addresses) {
+        writer->WriteString("AddressType", address.label.c_str());
+        writer->WriteString("Street", address.street.c_str());
+        writer->WriteString("City", address.city.c_str());
+        writer->WriteString("Region", address.region.c_str());
+        writer->WriteString("PostalCode", address.postalCode.c_str());
+        writer->WriteString("Country", address.country.c_str());
+    }
+    for (const Entry& url : urls) {
+        writer->WriteString("UrlType", url.first.c_str());
+        writer->WriteString("Url", url.second.c_str());
     }
     writer->EndItem();
 }

@@ -11,17 +11,23 @@
 
 class IVexaManager;
 
-// One contact of a device's address book. Besides what the table shows it keeps the name parts and
-// the note, so that the editor can show them again and a save does not drop them.
+// One contact of a device's address book. Besides what the table shows it keeps every field the device
+// lists, so that the editor can show them again and a save does not drop the ones it does not show.
 class CContactChunk : public IBaseChunk {
 public:
     using Entry = std::pair<std::string, std::string>; // (label, number or address)
+    struct Address {
+        std::string label, street, city, region, postalCode, country;
+        bool operator==(const Address&) const = default;
+    };
 
     explicit CContactChunk(IVexaManager* manager);
 
     void Reset() override;
-    // One "Item": "id", "Name", the name parts, "NickName" and "Note", then "Type" and
-    // "PhoneNumber" for every phone and "EmailType" and "Email" for every address, in order.
+    // One "Item": "id", "Name", the name parts, "NickName", "Note", "Organization", "Department",
+    // "JobTitle" and "Birthday", then "Type" and "PhoneNumber" for every phone, "EmailType" and "Email"
+    // for every e-mail address, "AddressType", "Street", "City", "Region", "PostalCode" and "Country"
+    // for every postal address and "UrlType" and "Url" for every web address, in order.
     void Serialize(IBaseSerial* writer) override;
     // Reads back the id and the name of the first "Item".
     void Deserialize(IBaseSerial* writer) override;
@@ -54,6 +60,12 @@ public:
     std::vector<Entry> phones;
     // E-mail addresses, same shape as the phones.
     std::vector<Entry> secondList;
+    std::string organization;
+    std::string department;
+    std::string jobTitle;
+    std::string birthday; // "yyyy-MM-dd" or empty
+    std::vector<Address> addresses;
+    std::vector<Entry> urls;
 
 private:
     IVexaManager* m_manager;

@@ -43,6 +43,16 @@ std::unordered_map<std::string_view, std::vector<std::string_view>> GroupsByMemb
     return byMember;
 }
 
+std::vector<CContactChunk::Address> AddressesOf(const ContactAddress* addresses, int32_t count) {
+    std::vector<CContactChunk::Address> out;
+    for (int32_t i = 0; addresses && i < count; ++i) {
+        const ContactAddress& a = addresses[i];
+        out.push_back({TextOf(a.label), TextOf(a.street), TextOf(a.city), TextOf(a.region),
+                       TextOf(a.postalCode), TextOf(a.country)});
+    }
+    return out;
+}
+
 std::vector<ContactEntry> RecordEntries(const std::vector<CContactChunk::Entry>& entries) {
     std::vector<ContactEntry> out;
     out.reserve(entries.size());
@@ -53,6 +63,15 @@ std::vector<ContactEntry> RecordEntries(const std::vector<CContactChunk::Entry>&
 
 const char* OrNull(const std::string& text) {
     return text.empty() ? nullptr : text.c_str();
+}
+
+std::vector<ContactAddress> RecordAddresses(const std::vector<CContactChunk::Address>& addresses) {
+    std::vector<ContactAddress> out;
+    out.reserve(addresses.size());
+    for (const CContactChunk::Address& a : addresses)
+        out.push_back({OrNull(a.label), OrNull(a.street), OrNull(a.city), OrNull(a.region),
+                       OrNull(a.postalCode), OrNull(a.country)});
+    return out;
 }
 
 } // namespace
@@ -96,6 +115,12 @@ std::list<IBaseChunk*> BuildChunks(const ContactList& list, IVexaManager* manage
         chunk->secondList = EntriesOf(record.secondList, record.secondCount);
         chunk->libraryValue1 = record.pictureValue1;
         chunk->libraryValue2 = record.pictureValue2;
+        chunk->organization = TextOf(record.organization);
+        chunk->department = TextOf(record.department);
+        chunk->jobTitle = TextOf(record.jobTitle);
+        chunk->birthday = TextOf(record.birthday);
+        chunk->addresses = AddressesOf(record.addresses, record.addressCount);
+        chunk->urls = EntriesOf(record.urls, record.urlCount);
         if (auto found = groupsByMember.find(record.id); found != groupsByMember.end()) {
             for (std::string_view group : found->second) {
                 if (!chunk->groups.empty())
@@ -130,7 +155,9 @@ void ApplyForm(const ContactFormData& form, CContactChunk& chunk) {
 
 CContactSaveRecord::CContactSaveRecord(const CContactChunk& chunk, bool withId)
     : m_phones(RecordEntries(chunk.phones))
-    , m_emails(RecordEntries(chunk.secondList)) {
+    , m_emails(RecordEntries(chunk.secondList))
+    , m_urls(RecordEntries(chunk.urls))
+    , m_addresses(RecordAddresses(chunk.addresses)) {
     // The id string lives in the chunk only as a copy handed out by GetId(), so keep our own.
     if (withId)
         m_id = chunk.GetId();
@@ -145,4 +172,12 @@ CContactSaveRecord::CContactSaveRecord(const CContactChunk& chunk, bool withId)
     m_record.phones = m_phones.empty() ? nullptr : m_phones.data();
     m_record.secondCount = int32_t(m_emails.size());
     m_record.secondList = m_emails.empty() ? nullptr : m_emails.data();
+    m_record.organization = OrNull(chunk.organization);
+    m_record.department = OrNull(chunk.department);
+    m_record.jobTitle = OrNull(chunk.jobTitle);
+    m_record.birthday = OrNull(chunk.birthday);
+    m_record.urlCount = int32_t(m_urls.size());
+    m_record.urls = m_urls.empty() ? nullptr : m_urls.data();
+    m_record.addressCount = int32_t(m_addresses.size());
+    m_record.addresses = m_addresses.empty() ? nullptr : m_addresses.data();
 }

@@ -40,13 +40,14 @@ std::string DisplayName(const char* first, const char* middle, const char* last)
 std::list<IBaseChunk*> BuildChunks(const ContactList& list, IVexaManager* manager, QStringList* groupNames);
 
 // Copies the editor's fields into `chunk`; its display name becomes "first last" (the last name only
-// when there is one). Id, groups and check mark are left alone.
+// when there is one). Id, groups, check mark and the fields the editor does not show are left alone.
 void ApplyForm(const ContactFormData& form, CContactChunk& chunk);
 
 } // namespace ContactRecords
 
-// The record SaveContact takes, built from a chunk. Its texts point into the chunk, which must stay
-// unchanged while the record is in use. Empty texts are left out (null).
+// The record SaveContact takes, built from a chunk with every field it keeps but the middle name (the
+// device keeps that one). Its texts point into the chunk, which must stay unchanged while the record is
+// in use. Empty texts are left out (null).
 class CContactSaveRecord {
 public:
     // withId false builds the record of a new contact.
@@ -62,4 +63,6 @@ private:
     ContactRecord m_record{};
     std::vector<ContactEntry> m_phones;
     std::vector<ContactEntry> m_emails;
+    std::vector<ContactEntry> m_urls;
+    std::vector<ContactAddress> m_addresses;
 };

@@ -1,5 +1,6 @@
 // The content services of a simulated device: the demo device as the program sees it, every change and
 // its refusals, the all-or-nothing rule, faults, and the files checked by readers we did not write.
+#include <QDate>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -95,6 +96,7 @@ private slots:
     // Contacts and groups
     void contactsAddUpdateAndDelete();
     void malformedOrUnknownContactsChangeNothing();
+    void contactsOfAnOlderDeviceFileOpenAndTakeTheNewFields();
     void builtInGroupsAreProtectedAndGroupsKeepTheirMembers();
     void resultsStayValidUntilTheSameThreadCallsAgain();
 
@@ -195,6 +197,7 @@ void TestVexaContent::demoContactsCoverTheAwkwardCases() {
              (std::vector<std::string>{"Friend", "Family", "Classmate", "Ungrouped", "Colleagues"}));
 
     bool onlyMiddle = false, twoGroups = false, noNumber = false, noGroup = false;
+    bool work = false, birthday = false, address = false, url = false;
     std::set<std::string> labels;
     for (int i = 0; i < list->recordCount; ++i) {
         const ContactRecord& record = list->records[i];
@@ -208,7 +211,12 @@ void TestVexaContent::demoContactsCoverTheAwkwardCases() {
             QVERIFY(record.phones[p].value && *record.phones[p].value);
             labels.insert(Text(record.phones[p].label));
         }
+        work |= record.organization && record.jobTitle;
+        birthday |= record.birthday && QDate::fromString(record.birthday, Qt::ISODate).isValid();
+        address |= record.addressCount > 0 && record.addresses[0].street && record.addresses[0].country;
+        url |= record.urlCount > 0 && record.urls[0].value;
     }
+    QVERIFY(work && birthday && address && url);
     QVERIFY(onlyMiddle);
     QVERIFY(twoGroups);
     QVERIFY(noNumber);
@@ -343,7 +351,18 @@ void TestVexaContent::contactsAddUpdateAndDelete() {
     auto contacts = CreateContactService(device);
     ContactEntry phones[] = {{0, "mobile", "+44 20 7946 0000"}, {0, "work", "+44 20 7946 0001"}};
     ContactEntry mails[] = {{0, "home", "zoë@example.org"}};
+    ContactEntry urls[] = {{0, "homepage", "https://example.org/zoë?a=1,2;b"}};
+    ContactAddress addresses[] = {{"home", "1 Main St\nFlat 2", "Köln", nullptr, "50667", "Deutschland"},
+                                  {"work", nullptr, "北京", "北京市", nullptr, nullptr}};
     ContactRecord record{};
+    record.organization = "Acme, Inc.";
+    record.department = "R&D; Labs";
+    record.jobTitle = "工程师";
+    record.birthday = "1990-02-28";
+    record.addressCount = 2;
+    record.addresses = addresses;
+    record.urlCount = 1;
+    record.urls = urls;
     record.firstName = "Zoë";
     record.middleName = "Ann";
     record.lastName = "O'Neil";
@@ -376,6 +395,18 @@ void TestVexaContent::contactsAddUpdateAndDelete() {
     QCOMPARE(Text(saved->phones[1].value), std::string("+44 20 7946 0001")); // device order kept
     QCOMPARE(Text(saved->secondList[0].value), std::string("zoë@example.org"));
     QCOMPARE(saved->pictureValue2, -3);
+    QCOMPARE(Text(saved->organization) + "|" + Text(saved->department) + "|" + Text(saved->jobTitle) + "|" +
+                 Text(saved->birthday),
+             std::string("Acme, Inc.|R&D; Labs|工程师|1990-02-28"));
+    QCOMPARE(saved->addressCount, 2);
+    QCOMPARE(Text(saved->addresses[0].street) + "|" + Text(saved->addresses[0].city) + "|" +
+                 Text(saved->addresses[0].postalCode) + "|" + Text(saved->addresses[0].country),
+             std::string("1 Main St\nFlat 2|Köln|50667|Deutschland"));
+    QVERIFY(!saved->addresses[0].region && !saved->addresses[1].street);
+    QCOMPARE(Text(saved->addresses[1].label) + Text(saved->addresses[1].region), std::string("work北京市"));
+    QCOMPARE(saved->urlCount, 1);
+    QCOMPARE(Text(saved->urls[0].value), Text(urls[0].value));
+    QCOMPARE(saved->phoneCount, 2); // web addresses are no phones
 
     // The editor sends no middle name and drops empty fields: the middle name stays, the note goes.
     ContactRecord edit{};
@@ -388,13 +419,24 @@ void TestVexaContent::contactsAddUpdateAndDelete() {
     saved = find(id);
     QVERIFY(saved);
     QCOMPARE(DisplayName(*saved), std::string("Zoe Ann O'Neil"));
-    QVERIFY(saved->note == nullptr);
+    QVERIFY(saved->note == nullptr && saved->organization == nullptr);
     QCOMPARE(saved->phoneCount, 1);
-    QCOMPARE(saved->secondCount, 0);
+    QCOMPARE(saved->secondCount + saved->addressCount + saved->urlCount, 0);
 
+    // Addresses go with their contact: the next contact, which may get the same id, has none.
+    record.id = nullptr;
+    QCOMPARE(contacts->SaveContact(&record, 0), int(VEXA_OK));
+    const std::string second = record.id;
     QCOMPARE(contacts->DeleteContact(id.c_str()), int(VEXA_OK));
+    QCOMPARE(contacts->DeleteContact(second.c_str()), int(VEXA_OK));
     QVERIFY(!find(id));
     QCOMPARE(contacts->DeleteContact(id.c_str()), int(VEXA_E_NOT_FOUND));
+    ContactRecord plain{};
+    plain.firstName = "Plain";
+    QCOMPARE(contacts->SaveContact(&plain, 0), int(VEXA_OK));
+    saved = find(plain.id);
+    QVERIFY(saved);
+    QCOMPARE(saved->addressCount + saved->urlCount, 0);
 }
 
 void TestVexaContent::malformedOrUnknownContactsChangeNothing() {
@@ -420,11 +462,58 @@ void TestVexaContent::malformedOrUnknownContactsChangeNothing() {
     unknown.id = "../1";
     QCOMPARE(contacts->SaveContact(&unknown, 0), int(VEXA_E_NOT_FOUND));
     QCOMPARE(contacts->SaveContact(nullptr, 0), int(VEXA_E_INVALID_ARGUMENT));
+    ContactRecord dated{};
+    for (const char* birthday : {"1990-13-01", "1990-2-28", "28.02.1990", "1990-02-00"}) {
+        dated.birthday = birthday;
+        QVERIFY2(contacts->SaveContact(&dated, 0) == VEXA_E_INVALID_ARGUMENT, birthday);
+    }
+    dated.birthday = nullptr;
+    dated.addressCount = 1; // but no array
+    QCOMPARE(contacts->SaveContact(&dated, 0), int(VEXA_E_INVALID_ARGUMENT));
     QCOMPARE(contacts->GetContacts(nullptr), int(VEXA_E_INVALID_ARGUMENT));
     QCOMPARE(contacts->DeleteContact(nullptr), int(VEXA_E_INVALID_ARGUMENT));
 
     QCOMPARE(contacts->GetContacts(&list), int(VEXA_OK));
     QCOMPARE(list->recordCount, before);
+}
+
+// A device file written before contacts had work, birthday and address fields.
+void TestVexaContent::contactsOfAnOlderDeviceFileOpenAndTakeTheNewFields() {
+    auto original = SmallDevice();
+    QVERIFY(original);
+    const fs::path folder = original->Folder();
+    original.reset();
+    QProcess python;
+    python.start(
+        QStringLiteral("/usr/bin/python3"),
+        {QStringLiteral("-c"),
+         QStringLiteral("import sqlite3, sys\n"
+                        "db = sqlite3.connect(sys.argv[1])\n"
+                        "db.executescript('DROP TABLE contacts; DROP TABLE IF EXISTS contact_addresses;"
+                        " CREATE TABLE contacts(id INTEGER PRIMARY KEY, first_name TEXT,"
+                        " middle_name TEXT, last_name TEXT, nick_name TEXT, note TEXT,"
+                        " picture1 INTEGER NOT NULL DEFAULT 0, picture2 INTEGER NOT NULL DEFAULT 0);"
+                        " INSERT INTO contacts(id, first_name) VALUES (700, \"Old\");')\n"),
+         QString::fromStdString((folder / "device.sqlite").string())});
+    QVERIFY(python.waitForFinished(30000));
+    QVERIFY2(python.exitCode() == 0, python.readAllStandardError().constData());
+
+    auto contacts = CreateContactService(std::make_shared<SimDevice>(folder));
+    ContactList* list = nullptr;
+    QCOMPARE(contacts->GetContacts(&list), int(VEXA_OK));
+    QCOMPARE(list->recordCount, 1);
+    QVERIFY(!list->records[0].organization && list->records[0].addressCount == 0);
+    ContactAddress address{"home", "Old Street 1", nullptr, nullptr, nullptr, nullptr};
+    ContactRecord edit{};
+    edit.id = "700";
+    edit.firstName = "Old";
+    edit.jobTitle = "Keeper";
+    edit.addressCount = 1;
+    edit.addresses = &address;
+    QCOMPARE(contacts->SaveContact(&edit, 0), int(VEXA_OK));
+    QCOMPARE(contacts->GetContacts(&list), int(VEXA_OK));
+    QCOMPARE(Text(list->records[0].jobTitle) + Text(list->records[0].addresses[0].street),
+             std::string("KeeperOld Street 1"));
 }
 
 void TestVexaContent::builtInGroupsAreProtectedAndGroupsKeepTheirMembers() {

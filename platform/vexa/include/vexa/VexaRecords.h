@@ -93,6 +93,16 @@ struct ContactEntry {
     const char* value;  // number or address (UTF-8)
 };
 
+// A postal address; any part may be null or empty.
+struct ContactAddress {
+    const char* label;       // "home", "work", ... (UTF-8)
+    const char* street;      // may hold line breaks
+    const char* city;
+    const char* region;      // state, province or county
+    const char* postalCode;
+    const char* country;
+};
+
 struct ContactRecord {
     const char* id;          // null for a contact to be added; a listed record with a null id is skipped
     const char* firstName;   // name part 1
@@ -106,6 +116,15 @@ struct ContactRecord {
     int32_t secondCount;
     ContactEntry* phones;
     ContactEntry* secondList; // e-mail addresses
+    // Work, birthday and addresses: a zero-initialised record has none; a null text is unknown.
+    const char* organization;
+    const char* department;
+    const char* jobTitle;
+    const char* birthday;     // "yyyy-MM-dd" (a Gregorian date, zero-padded)
+    int32_t addressCount;
+    int32_t urlCount;
+    ContactAddress* addresses;
+    ContactEntry* urls;       // label and address of a web page
 };
 
 struct ContactGroupRecord {

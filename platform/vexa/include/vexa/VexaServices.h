@@ -116,7 +116,8 @@ public:
     virtual ~IContactService() = default;
     virtual int GetContacts(ContactList** list) = 0;
     // A record with an id updates that contact; one without adds a contact, and its id field is set to
-    // the new id (owned by the service) on success.
+    // the new id (owned by the service) on success. An update replaces every field but the middle name,
+    // which a record without one leaves as it is. A birthday not in the documented form is refused.
     virtual int SaveContact(ContactRecord* record, int flags) = 0;
     virtual int DeleteContact(const char* id) = 0;
     // Groups are known by name. The built-in groups cannot be renamed or deleted.

@@ -14,12 +14,19 @@ struct sqlite3;
 
 namespace vexa::sim {
 
+struct ContactAddressData {
+    std::string label, street, city, region, postalCode, country; // empty parts are stored as NULL
+};
+
 struct ContactData {
     std::optional<std::string> firstName, middleName, lastName, nickName, note;
     int32_t picture1 = 0;
     int32_t picture2 = 0;
     std::vector<std::pair<std::string, std::string>> phones; // (label, number)
     std::vector<std::pair<std::string, std::string>> emails; // (label, address)
+    std::optional<std::string> organization, department, jobTitle, birthday;
+    std::vector<ContactAddressData> addresses;
+    std::vector<std::pair<std::string, std::string>> urls; // (label, address)
 };
 
 // Everything GetContacts hands out; the records point into it.
@@ -27,6 +34,7 @@ struct ContactListBuffer {
     ContactList list{};
     std::vector<ContactRecord> records;
     std::vector<ContactEntry> entries;
+    std::vector<ContactAddress> addresses;
     std::vector<ContactGroupRecord> groups;
     std::vector<const char*> memberIds;
     TextArena text;
@@ -39,7 +47,8 @@ public:
     explicit ContactStore(sqlite3* db);
 
     int Insert(const ContactData& contact, int64_t* newId);
-    // The middle name is kept when the update carries none: the editor never sends it.
+    // The middle name is kept when the update carries none: the editor never sends it. Everything
+    // else, the entries and addresses included, is replaced by what the update carries.
     int Update(int64_t id, const ContactData& contact);
     int Delete(int64_t id);
     int List(ContactListBuffer& out);
@@ -57,6 +66,9 @@ public:
 private:
     bool Exists(int64_t id);
     int InsertEntries(int64_t id, const ContactData& contact);
+    int InsertAddresses(int64_t id, const ContactData& contact);
+    int ListAddresses(ContactListBuffer& out, const std::vector<int64_t>& ids,
+                      std::vector<std::pair<size_t, size_t>>& spans);
     std::optional<int64_t> GroupId(const std::string& name, bool* builtin);
     int ListRecords(ContactListBuffer& out);
     int ListGroups(ContactListBuffer& out);

@@ -17,6 +17,7 @@ inline constexpr std::string_view kPhotoLibraryName = "Photo Libary";
 // Kinds of a contact's entries.
 inline constexpr int kPhoneEntry = 0;
 inline constexpr int kEmailEntry = 1;
+inline constexpr int kUrlEntry = 2;
 
 // Photo kinds: taken on the device, or synced from a computer.
 inline constexpr int kPhotoTaken = 1;

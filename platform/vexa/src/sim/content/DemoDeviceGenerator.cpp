@@ -40,6 +40,43 @@ constexpr std::array kLastNames = {
 constexpr std::array kPhoneLabels = {"mobile",   "home",     "work",  "iPhone",
                                      "work fax", "home fax", "pager", "other"};
 
+struct DemoWork {
+    const char* organization;
+    const char* department;
+    const char* jobTitle;
+};
+constexpr std::array<DemoWork, 4> kWork = {{{"Nordlicht GmbH", "Vertrieb", "Account Manager"},
+                                            {"Acme, Inc.", "R&D; Labs", "Senior Engineer"},
+                                            {"北京数据科技有限公司", "", "产品经理"},
+                                            {"Café Zürich", "", "Owner"}}};
+constexpr std::array<std::array<const char*, 6>, 3> kAddresses = {{
+    {"home", "Hauptstraße 12\nHinterhaus", "Berlin", "Berlin", "10115", "Germany"},
+    {"work", "朝阳区建国路 88 号", "北京", "北京市", "100022", "中国"},
+    {"home", "1 Market Street, Apt 4", "San Francisco", "CA", "94105", "USA"},
+}};
+
+// Work, birthday, postal and web addresses for some of the demo contacts, so every kind shows.
+void AddDetails(ContactData& contact, int i) {
+    if (i % 5 == 1) {
+        const DemoWork& work = kWork[size_t(i / 5) % kWork.size()];
+        contact.organization = work.organization;
+        if (*work.department)
+            contact.department = work.department;
+        contact.jobTitle = work.jobTitle;
+    }
+    if (i % 7 == 2) {
+        char text[32];
+        std::snprintf(text, sizeof text, "19%02d-%02d-%02d", 60 + i % 40, 1 + i % 12, 1 + i % 28);
+        contact.birthday = text;
+    }
+    if (i % 6 == 1) {
+        const auto& address = kAddresses[size_t(i / 6) % kAddresses.size()];
+        contact.addresses.push_back({address[0], address[1], address[2], address[3], address[4], address[5]});
+    }
+    if (i % 8 == 3)
+        contact.urls.emplace_back("homepage", "https://example.org/~" + std::to_string(i));
+}
+
 std::string Date(int month, int day, int hour, int minute) {
     char text[32];
     std::snprintf(text, sizeof text, "2025-%02d-%02d %02d:%02d:00", month, day, hour, minute);
@@ -117,6 +154,7 @@ int DemoDeviceGenerator::AddContacts(sqlite3* db) {
             contact.lastName.reset();
             contact.middleName = "Marie";
         }
+        AddDetails(contact, i);
         int64_t id = 0;
         if (int code = store.Insert(contact, &id))
             return code;

@@ -24,6 +24,30 @@ bool ReadEntries(const ContactEntry* entries, int count,
     return true;
 }
 
+bool ReadAddresses(const ContactAddress* addresses, int count, std::vector<ContactAddressData>& out) {
+    if (count < 0 || (count > 0 && !addresses))
+        return false;
+    auto text = [](const char* part) { return part ? std::string(part) : std::string(); };
+    for (int i = 0; i < count; ++i) {
+        const ContactAddress& address = addresses[i];
+        out.push_back({address.label ? address.label : "other", text(address.street), text(address.city),
+                       text(address.region), text(address.postalCode), text(address.country)});
+    }
+    return true;
+}
+
+// "yyyy-MM-dd" with a month and day that can exist; the day is not checked against its month.
+bool IsBirthday(const std::string& text) {
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-')
+        return false;
+    for (size_t i : {0, 1, 2, 3, 5, 6, 8, 9})
+        if (text[i] < '0' || text[i] > '9')
+            return false;
+    const int month = (text[5] - '0') * 10 + (text[6] - '0');
+    const int day = (text[8] - '0') * 10 + (text[9] - '0');
+    return month >= 1 && month <= 12 && day >= 1 && day <= 31;
+}
+
 } // namespace
 
 SimContactService::SimContactService(std::shared_ptr<SimDevice> device)
@@ -74,8 +98,15 @@ int SimContactService::SaveContact(ContactRecord* record, int) {
     contact.note = Optional(record->note);
     contact.picture1 = record->pictureValue1;
     contact.picture2 = record->pictureValue2;
+    contact.organization = Optional(record->organization);
+    contact.department = Optional(record->department);
+    contact.jobTitle = Optional(record->jobTitle);
+    contact.birthday = Optional(record->birthday);
     if (!ReadEntries(record->phones, record->phoneCount, contact.phones) ||
-        !ReadEntries(record->secondList, record->secondCount, contact.emails))
+        !ReadEntries(record->secondList, record->secondCount, contact.emails) ||
+        !ReadEntries(record->urls, record->urlCount, contact.urls) ||
+        !ReadAddresses(record->addresses, record->addressCount, contact.addresses) ||
+        (contact.birthday && !IsBirthday(*contact.birthday)))
         return VEXA_E_INVALID_ARGUMENT;
 
     std::optional<int64_t> id;

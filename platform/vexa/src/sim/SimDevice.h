@@ -44,6 +44,8 @@ public:
     const std::filesystem::path& Folder() const { return m_folder; }
     std::filesystem::path MediaRoot() const { return m_folder / "Media"; }
     std::filesystem::path ApplicationsRoot() const { return m_folder / "Applications"; }
+    // The device's own files outside the media area, as under /var/mobile/Library on a phone.
+    std::filesystem::path LibraryRoot() const { return m_folder / "Library"; }
     std::filesystem::path StateFile() const { return m_folder / "state"; }
     std::filesystem::path InfoFile() const { return m_folder / "device.json"; }
     std::filesystem::path FaultsFile() const { return m_folder / "faults"; }

@@ -1,5 +1,7 @@
 #include "QBaseDetailsModel.h"
 
+#include <unordered_map>
+
 #include <QColor>
 
 #include "IBaseChunk.h"
@@ -30,6 +32,27 @@ void QBaseDetailsModel::RebuildRows() {
     m_rows.clear();
     if (m_list)
         m_rows.assign(m_list->begin(), m_list->end());
+    OrderRows(m_rows);
+}
+
+void QBaseDetailsModel::Reorder() {
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const QModelIndexList kept = persistentIndexList();
+    OrderRows(m_rows);
+    std::unordered_map<const IBaseChunk*, int> rowOf;
+    rowOf.reserve(m_rows.size());
+    for (size_t row = 0; row < m_rows.size(); ++row)
+        rowOf.emplace(m_rows[row], int(row));
+    QModelIndexList moved;
+    moved.reserve(kept.size());
+    for (const QModelIndex& index : kept) {
+        const auto found = rowOf.find(static_cast<const IBaseChunk*>(index.internalPointer()));
+        moved.append(found == rowOf.end()
+                         ? QModelIndex()
+                         : createIndex(found->second, index.column(), m_rows[size_t(found->second)]));
+    }
+    changePersistentIndexList(kept, moved);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
 IBaseChunk* QBaseDetailsModel::ChunkAt(int row) const {

@@ -38,6 +38,13 @@ signals:
     // A record's mark changed from the table (the name is part of the views' interface).
     void itemCehckChange(bool checked);
 
+protected:
+    // Puts the rows in the order the model shows them, on every rebuild and on Reorder(); the list's
+    // order by default.
+    virtual void OrderRows(std::vector<IBaseChunk*>& /*rows*/) {}
+    // Orders the rows anew; selections and other kept indexes follow their records.
+    void Reorder();
+
 private:
     void RebuildRows();
 

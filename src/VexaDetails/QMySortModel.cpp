@@ -26,8 +26,18 @@ QVariant QMySortModel::data(const QModelIndex& index, int role) const {
     return QSortFilterProxyModel::data(index, role);
 }
 
+void QMySortModel::SetSortHandler(SortHandler handler) {
+    m_sortHandler = std::move(handler);
+    // Whatever the proxy sorted by until now would be sorted again on every reset.
+    if (m_sortHandler)
+        QSortFilterProxyModel::sort(-1);
+}
+
 void QMySortModel::sort(int column, Qt::SortOrder order) {
-    QSortFilterProxyModel::sort(column, order);
+    if (m_sortHandler)
+        m_sortHandler(column, order);
+    else
+        QSortFilterProxyModel::sort(column, order);
     emit emitSort(column, order);
 }
 

@@ -19,6 +19,10 @@ public:
     QString SearchPattern() const { return filterRegularExpression().pattern(); }
     // A second condition a row must meet besides the search (a contact group, say); none when empty.
     void SetRowFilter(std::function<bool(int sourceRow)> accept);
+    // For a source model that orders its own rows: sort() hands the column and order to `handler`
+    // and the proxy keeps the source's order (it sorts nothing itself, not even on a reset).
+    using SortHandler = std::function<void(int column, Qt::SortOrder order)>;
+    void SetSortHandler(SortHandler handler);
 
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
@@ -35,4 +39,5 @@ protected:
 private:
     bool m_alternate = true;
     std::function<bool(int)> m_rowFilter;
+    SortHandler m_sortHandler;
 };

@@ -33,13 +33,20 @@ void CContactChunk::Reset() {
 }
 
 void CContactChunk::UpdateTexts() {
-    nameText = QString::fromStdString(displayName);
-    numbersText.clear();
+    QString name = QString::fromStdString(displayName);
+    QString numbers;
     for (const Entry& phone : phones) {
-        if (!numbersText.isEmpty())
-            numbersText += QLatin1String("; ");
-        numbersText += QString::fromStdString(phone.second);
+        if (!numbers.isEmpty())
+            numbers += QLatin1String("; ");
+        numbers += QString::fromStdString(phone.second);
     }
+    // A rank holds only as long as its text.
+    if (name != nameText)
+        nameRank = -1;
+    if (numbers != numbersText)
+        numbersRank = -1;
+    nameText = std::move(name);
+    numbersText = std::move(numbers);
     groupsText = QString::fromStdString(groups);
 }
 

@@ -42,6 +42,10 @@ public:
     QString nameText;
     QString numbersText; // every number, joined by "; "
     QString groupsText;  // empty when in no group
+    // Places of nameText and numbersText in the natural order of the whole list, worked out off the GUI
+    // thread so that sorting compares numbers; -1 when unknown (the texts changed since).
+    int nameRank = -1;
+    int numbersRank = -1;
 
     // The name shown in the table and exported as "Name".
     std::string displayName;

@@ -1,9 +1,11 @@
 #include "CContactRecords.h"
 
+#include <algorithm>
 #include <string_view>
 #include <unordered_map>
 
 #include "CContactChunk.h"
+#include "CNaturalOrder.h"
 
 namespace {
 
@@ -74,6 +76,20 @@ std::vector<ContactAddress> RecordAddresses(const std::vector<CContactChunk::Add
     return out;
 }
 
+// Gives each contact's text (through `text`) its place in the natural order; equal texts share one.
+template <typename Text, typename Rank>
+void RankBy(std::vector<CContactChunk*> contacts, Text text, Rank rank) {
+    std::sort(contacts.begin(), contacts.end(), [&](const CContactChunk* a, const CContactChunk* b) {
+        return CNaturalOrder::Less(text(a), text(b));
+    });
+    int place = -1;
+    for (size_t i = 0; i < contacts.size(); ++i) {
+        if (i == 0 || text(contacts[i - 1]) != text(contacts[i]))
+            ++place;
+        rank(contacts[i]) = place;
+    }
+}
+
 } // namespace
 
 namespace ContactRecords {
@@ -133,6 +149,19 @@ std::list<IBaseChunk*> BuildChunks(const ContactList& list, IVexaManager* manage
         chunks.push_back(chunk);
     }
     return chunks;
+}
+
+void RankChunks(const std::list<IBaseChunk*>& chunks) {
+    std::vector<CContactChunk*> contacts;
+    contacts.reserve(chunks.size());
+    for (IBaseChunk* chunk : chunks)
+        contacts.push_back(static_cast<CContactChunk*>(chunk));
+    RankBy(
+        contacts, [](const CContactChunk* c) -> const QString& { return c->nameText; },
+        [](CContactChunk* c) -> int& { return c->nameRank; });
+    RankBy(
+        contacts, [](const CContactChunk* c) -> const QString& { return c->numbersText; },
+        [](CContactChunk* c) -> int& { return c->numbersRank; });
 }
 
 void ApplyForm(const ContactFormData& form, CContactChunk& chunk) {

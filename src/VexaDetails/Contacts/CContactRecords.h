@@ -39,6 +39,10 @@ std::string DisplayName(const char* first, const char* middle, const char* last)
 // of all groups in list order. Group membership is by exact id text.
 std::list<IBaseChunk*> BuildChunks(const ContactList& list, IVexaManager* manager, QStringList* groupNames);
 
+// Sets every chunk's name and number ranks: its place in the natural order of the list's texts, equal
+// texts sharing one. The chunks must be CContactChunks.
+void RankChunks(const std::list<IBaseChunk*>& chunks);
+
 // Copies the editor's fields into `chunk`; its display name becomes "first last" (the last name only
 // when there is one). Id, groups, check mark and the fields the editor does not show are left alone.
 void ApplyForm(const ContactFormData& form, CContactChunk& chunk);

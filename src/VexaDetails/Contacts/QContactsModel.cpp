@@ -1,6 +1,9 @@
 #include "QContactsModel.h"
 
+#include <algorithm>
+
 #include "CContactChunk.h"
+#include "CNaturalOrder.h"
 #include "ContactGroupNames.h"
 
 namespace {
@@ -37,4 +40,57 @@ QVariant QContactsModel::data(const QModelIndex& index, int role) const {
     default:
         return QString();
     }
+}
+
+void QContactsModel::SortBy(int column, Qt::SortOrder order) {
+    m_sortColumn = column;
+    m_sortOrder = order;
+    Reorder();
+}
+
+QString QContactsModel::SortText(const IBaseChunk* chunk) const {
+    const auto* contact = static_cast<const CContactChunk*>(chunk);
+    switch (m_sortColumn) {
+    case NameColumn:
+        return contact->nameText;
+    case PhoneColumn:
+        return contact->numbersText;
+    case GroupColumn:
+        return contact->groupsText.isEmpty() ? tr("Ungrouped") : DisplayGroups(*contact);
+    default:
+        return QString();
+    }
+}
+
+void QContactsModel::OrderRows(std::vector<IBaseChunk*>& rows) {
+    if (m_sortColumn < NameColumn || m_sortColumn > GroupColumn)
+        return;
+    // Ranks compare as their texts would; a record edited since its load has none and compares by text.
+    struct Key {
+        int rank;
+        QString text;
+        IBaseChunk* chunk;
+    };
+    std::vector<Key> keys;
+    keys.reserve(rows.size());
+    for (IBaseChunk* chunk : rows) {
+        const auto* contact = static_cast<const CContactChunk*>(chunk);
+        const int rank = m_sortColumn == NameColumn    ? contact->nameRank
+                         : m_sortColumn == PhoneColumn ? contact->numbersRank
+                                                       : -1;
+        keys.push_back({rank, rank >= 0 ? QString() : SortText(chunk), chunk});
+    }
+    const auto text = [this](const Key& key) { return key.rank >= 0 ? SortText(key.chunk) : key.text; };
+    const auto less = [&text](const Key& a, const Key& b) {
+        if (a.rank >= 0 && b.rank >= 0)
+            return a.rank < b.rank;
+        return CNaturalOrder::Less(text(a), text(b));
+    };
+    if (m_sortOrder == Qt::AscendingOrder)
+        std::stable_sort(keys.begin(), keys.end(), less);
+    else
+        std::stable_sort(keys.begin(), keys.end(),
+                         [&less](const Key& a, const Key& b) { return less(b, a); });
+    for (size_t i = 0; i < keys.size(); ++i)
+        rows[i] = keys[i].chunk;
 }

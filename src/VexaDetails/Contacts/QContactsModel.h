@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "QBaseDetailsModel.h"
 
 // The contacts table: name, phone numbers, groups and the row's action cell.
@@ -14,4 +16,17 @@ public:
     void Retranslate();
 
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+    // Orders the rows by `column` (names and numbers by the loader's ranks, as their texts would sort
+    // in natural order) and keeps that order over later reloads.
+    void SortBy(int column, Qt::SortOrder order);
+
+protected:
+    void OrderRows(std::vector<IBaseChunk*>& rows) override;
+
+private:
+    QString SortText(const IBaseChunk* chunk) const;
+
+    int m_sortColumn = -1;
+    Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
 };

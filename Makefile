@@ -29,7 +29,8 @@ run: build
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) -LE soak
 
-# The plug/unplug soak: 200 cycles of two devices (VEXA_SOAK_CYCLES), about two minutes.
+# The long plug/unplug soak: 200 cycles of two devices (VEXA_SOAK_CYCLES), about two minutes; the suite
+# runs 50.
 soak: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -L soak
 

@@ -27,7 +27,9 @@ struct KnownNumber {
 std::vector<KnownNumber> AddressBookNumbers(const std::filesystem::path& file) {
     std::vector<KnownNumber> numbers;
     ios::AddressBook book;
-    if (file.empty() ||
+    // An address book that links out of the device is not read, as the contacts service does not open it.
+    std::error_code error;
+    if (file.empty() || std::filesystem::is_symlink(file, error) ||
         ios::AddressBookReader::Read(file, book, ios::ReadOnlyDatabase::Mode::InPlace) != ios::kReadOk)
         return numbers;
     for (const ios::AddressBookPerson& person : book.people) {

@@ -307,6 +307,7 @@ void tst_badinput::damagedDatabasesEndInTheListingMessage() {
                                               .arg(test.size ? 1 : 0, 5, 10, QLatin1Char('0'))
                                               .toStdString());
         QVERIFY(MakeSparse(folder + QStringLiteral("/device.sqlite"), test.size));
+        QVERIFY(MakeSparse(folder + QStringLiteral("/Library/AddressBook/AddressBook.sqlitedb"), test.size));
         QVERIFY(MakeSparse(folder + QStringLiteral("/Media/iTunes_Control/iTunes/MediaLibrary.sqlitedb"),
                            test.size));
         const std::set<int> before = Arrived();
@@ -328,6 +329,8 @@ void tst_badinput::damagedDatabasesEndInTheListingMessage() {
             QCOMPARE(m_dialogs->Messages(), QStringList({QStringLiteral("Get Contact information failed!")}));
             // The damaged file stays as it was: the device's data is not the program's to repair.
             QCOMPARE(QFileInfo(folder + QStringLiteral("/device.sqlite")).size(), test.size);
+            QCOMPARE(QFileInfo(folder + QStringLiteral("/Library/AddressBook/AddressBook.sqlitedb")).size(),
+                     test.size);
         }
         int count = 0;
         PlaylistRecord* playlists = nullptr;
@@ -399,6 +402,7 @@ void tst_badinput::linksOutOfTheSimulatorAreNotFollowed() {
         sqlite3_close(db);
     }
     QVERIFY(QFile::link(outsideDb, dbLinked + QStringLiteral("/device.sqlite")));
+    QVERIFY(QFile::link(outsideDb, dbLinked + QStringLiteral("/Library/AddressBook/AddressBook.sqlitedb")));
     const QStringList outsideBefore = Listing(outside.path());
     const std::set<int> beforeDb = Arrived();
     Plug(dbLinked);

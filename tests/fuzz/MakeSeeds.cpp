@@ -10,6 +10,7 @@
 #include "formats/BookFile.h"
 #include "formats/FileRecordArchive.h"
 #include "formats/IpaFile.h"
+#include "sim/content/AddressBookSchema.h"
 #include "sim/content/ContactStore.h"
 #include "sim/content/ContentSchema.h"
 #include "sim/content/MessageStore.h"
@@ -89,7 +90,7 @@ bool writeDeviceDatabaseSeed(const fs::path& corpus) {
     bool ok = sqlite3_open(file.c_str(), &db) == SQLITE_OK &&
               sqlite3_exec(db, "PRAGMA page_size=512", nullptr, nullptr, nullptr) == SQLITE_OK &&
               vexa::sim::ContentSchema::EnsureDeviceTables(db) &&
-              vexa::sim::ContentSchema::EnsureBuiltIns(db);
+              vexa::sim::ContentSchema::EnsureBuiltIns(db) && vexa::sim::AddressBookSchema::Ensure(db);
     vexa::sim::ContactData contact;
     contact.firstName = "Ann";
     contact.lastName = "Lee";

@@ -96,7 +96,7 @@ private slots:
     // Contacts and groups
     void contactsAddUpdateAndDelete();
     void malformedOrUnknownContactsChangeNothing();
-    void contactsOfAnOlderDeviceFileOpenAndTakeTheNewFields();
+    void contactsLiveInTheAddressBookAsAPhoneKeepsThem();
     void builtInGroupsAreProtectedAndGroupsKeepTheirMembers();
     void resultsStayValidUntilTheSameThreadCallsAgain();
 
@@ -477,43 +477,93 @@ void TestVexaContent::malformedOrUnknownContactsChangeNothing() {
     QCOMPARE(list->recordCount, before);
 }
 
-// A device file written before contacts had work, birthday and address fields.
-void TestVexaContent::contactsOfAnOlderDeviceFileOpenAndTakeTheNewFields() {
-    auto original = SmallDevice();
-    QVERIFY(original);
-    const fs::path folder = original->Folder();
-    original.reset();
-    QProcess python;
-    python.start(
+// The address book as a phone keeps it, read by Python's sqlite3; a contact the phone's own app adds
+// (custom label, a column this program does not know) is listed in turn.
+void TestVexaContent::contactsLiveInTheAddressBookAsAPhoneKeepsThem() {
+    auto device = SmallDevice();
+    QVERIFY(device);
+    auto contacts = CreateContactService(device);
+    ContactEntry phones[] = {{0, "mobile", "+81 3 1234"}, {0, "work fax", "+81 3 9999"}, {0, "Boat", "123"}};
+    ContactEntry mails[] = {{0, "home", "zoe@example.jp"}};
+    ContactAddress address{"home", "1-2 Chiyoda", "Tokyo", nullptr, "100-0001", "Japan"};
+    ContactRecord record{};
+    record.firstName = "Zoe";
+    record.lastName = "Ito";
+    record.organization = "Acme";
+    record.birthday = "1980-06-01";
+    record.phoneCount = 3;
+    record.phones = phones;
+    record.secondCount = 1;
+    record.secondList = mails;
+    record.addressCount = 1;
+    record.addresses = &address;
+    QCOMPARE(contacts->SaveContact(&record, 0), int(VEXA_OK));
+    const char* family[] = {"Family"};
+    QCOMPARE(contacts->SetContactGroups(record.id, family, 1), int(VEXA_OK));
+
+    int exitCode = -1;
+    const QString output = Run(
         QStringLiteral("/usr/bin/python3"),
         {QStringLiteral("-c"),
-         QStringLiteral("import sqlite3, sys\n"
-                        "db = sqlite3.connect(sys.argv[1])\n"
-                        "db.executescript('DROP TABLE contacts; DROP TABLE IF EXISTS contact_addresses;"
-                        " CREATE TABLE contacts(id INTEGER PRIMARY KEY, first_name TEXT,"
-                        " middle_name TEXT, last_name TEXT, nick_name TEXT, note TEXT,"
-                        " picture1 INTEGER NOT NULL DEFAULT 0, picture2 INTEGER NOT NULL DEFAULT 0);"
-                        " INSERT INTO contacts(id, first_name) VALUES (700, \"Old\");')\n"),
-         QString::fromStdString((folder / "device.sqlite").string())});
-    QVERIFY(python.waitForFinished(30000));
-    QVERIFY2(python.exitCode() == 0, python.readAllStandardError().constData());
+         QStringLiteral(
+             "import sqlite3, sys, time\n"
+             "ab = sqlite3.connect(sys.argv[1])\n"
+             "pid = int(sys.argv[3])\n"
+             "row = ab.execute('SELECT First, Last, Organization, Birthday, CreationDate, StoreID, Middle,"
+             " Nickname, Department, JobTitle, Note, ModificationDate FROM ABPerson WHERE ROWID = ?',"
+             " (pid,)).fetchone()\n"
+             "print(row[:4], abs(row[4] - (time.time() - 978307200)) < 600, row[5])\n"
+             "for v in ab.execute('SELECT v.property, l.value, v.value FROM ABMultiValue v LEFT JOIN"
+             " ABMultiValueLabel l ON l.ROWID = v.label WHERE v.record_id = ? ORDER BY v.UID', (pid,)):\n"
+             "    print(v)\n"
+             "print(ab.execute('SELECT group_concat(k.value || \"=\" || e.value, \";\") FROM "
+             "ABMultiValueEntry e"
+             " JOIN ABMultiValueEntryKey k ON k.ROWID = e.key JOIN ABMultiValue v ON v.UID = e.parent_id"
+             " WHERE v.record_id = ?', (pid,)).fetchone()[0])\n"
+             "print(ab.execute('SELECT g.Name FROM ABGroupMembers m JOIN ABGroup g ON g.ROWID = m.group_id"
+             " WHERE m.member_id = ? AND m.member_type = 0', (pid,)).fetchall(),"
+             " ab.execute('SELECT count(*) FROM ABStore').fetchone()[0])\n"
+             "images = sqlite3.connect(sys.argv[2])\n"
+             "print(images.execute(\"SELECT name FROM sqlite_master WHERE name LIKE 'AB%Image' ORDER BY"
+             " name\").fetchall())\n"
+             "ab.executescript(\"ALTER TABLE ABPerson ADD COLUMN PhonemeData TEXT;"
+             " INSERT INTO ABPerson(ROWID, First, PhonemeData) VALUES (900, 'Phone', 'x');"
+             " INSERT INTO ABMultiValueLabel(value) VALUES ('Boot');"
+             " INSERT INTO ABMultiValue(record_id, property, label, value) SELECT 900, 3, ROWID, '+49 30 1'"
+             " FROM ABMultiValueLabel WHERE value IN ('Boot', '_$!<Mobile>!$_') ORDER BY value\")\n"
+             "ab.commit()\n"),
+         QString::fromStdString(device->AddressBookFile().string()),
+         QString::fromStdString(
+             (device->AddressBookFile().parent_path() / "AddressBookImages.sqlitedb").string()),
+         QString::fromLatin1(record.id)},
+        &exitCode);
+    QVERIFY2(exitCode == 0, qPrintable(output));
+    QCOMPARE(output, QStringLiteral("('Zoe', 'Ito', 'Acme', '-649641600') True 1\n"
+                                    "(3, '_$!<Mobile>!$_', '+81 3 1234')\n"
+                                    "(3, '_$!<WorkFAX>!$_', '+81 3 9999')\n"
+                                    "(3, 'Boat', '123')\n"
+                                    "(4, '_$!<Home>!$_', 'zoe@example.jp')\n"
+                                    "(5, '_$!<Home>!$_', None)\n"
+                                    "Street=1-2 Chiyoda;City=Tokyo;ZIP=100-0001;Country=Japan\n"
+                                    "[('Family',)] 1\n"
+                                    "[('ABFullSizeImage',), ('ABThumbnailImage',)]\n"));
 
-    auto contacts = CreateContactService(std::make_shared<SimDevice>(folder));
     ContactList* list = nullptr;
     QCOMPARE(contacts->GetContacts(&list), int(VEXA_OK));
-    QCOMPARE(list->recordCount, 1);
-    QVERIFY(!list->records[0].organization && list->records[0].addressCount == 0);
-    ContactAddress address{"home", "Old Street 1", nullptr, nullptr, nullptr, nullptr};
-    ContactRecord edit{};
-    edit.id = "700";
-    edit.firstName = "Old";
-    edit.jobTitle = "Keeper";
-    edit.addressCount = 1;
-    edit.addresses = &address;
-    QCOMPARE(contacts->SaveContact(&edit, 0), int(VEXA_OK));
-    QCOMPARE(contacts->GetContacts(&list), int(VEXA_OK));
-    QCOMPARE(Text(list->records[0].jobTitle) + Text(list->records[0].addresses[0].street),
-             std::string("KeeperOld Street 1"));
+    const ContactRecord& added = list->records[list->recordCount - 1];
+    QCOMPARE(Text(added.id) + Text(added.firstName), std::string("900Phone"));
+    QCOMPARE(added.phoneCount, 2);
+    QCOMPARE(Text(added.phones[0].label) + "|" + Text(added.phones[1].label), std::string("Boot|mobile"));
+    // Nothing of the address book is left in the device database.
+    const QString tables =
+        Run(QStringLiteral("/usr/bin/python3"),
+            {QStringLiteral("-c"),
+             QStringLiteral(
+                 "import sqlite3, sys\n"
+                 "print(sqlite3.connect(sys.argv[1]).execute(\"SELECT count(*) FROM sqlite_master WHERE"
+                 " name LIKE '%contact%' OR name LIKE '%group%'\").fetchone()[0])\n"),
+             QString::fromStdString(device->DatabaseFile().string())});
+    QCOMPARE(tables, QStringLiteral("0\n"));
 }
 
 void TestVexaContent::builtInGroupsAreProtectedAndGroupsKeepTheirMembers() {
@@ -730,10 +780,14 @@ void TestVexaContent::damagedDeviceDatabaseIsReportedByEveryService() {
     auto original = SmallDevice();
     QVERIFY(original);
     const fs::path folder = original->Folder();
+    const fs::path addressBook = original->AddressBookFile();
     original.reset();
-    for (const char* suffix : {"", "-wal", "-shm"})
-        fs::remove(folder / (std::string("device.sqlite") + suffix));
-    std::ofstream(folder / "device.sqlite") << std::string(8192, 'x');
+    // The address book is a file of its own; damaged as well, the contacts fail alike.
+    for (const fs::path& file : {folder / "device.sqlite", addressBook}) {
+        for (const char* suffix : {"", "-wal", "-shm"})
+            fs::remove(file.string() + suffix);
+        std::ofstream(file) << std::string(8192, 'x');
+    }
     auto device = std::make_shared<SimDevice>(folder);
 
     ContactList* contacts = nullptr;

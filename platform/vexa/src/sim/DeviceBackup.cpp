@@ -212,6 +212,31 @@ int DeviceBackup::collect(const fs::path& mediaDatabaseSnapshot, std::vector<Bac
     return VEXA_OK;
 }
 
+int DeviceBackup::addAddressBook(const fs::path& staging, std::vector<BackupFile>& files) {
+    std::error_code error;
+    const fs::path book = m_device->AddressBookFile();
+    if (!fs::exists(book, error)) {
+        return VEXA_OK; // a device whose contacts were never touched has none
+    }
+    const fs::path snapshot = staging / book.filename();
+    if (int result = m_device->AddressBook().Snapshot(snapshot); result != VEXA_OK) {
+        return result;
+    }
+    const fs::path images = book.parent_path() / "AddressBookImages.sqlitedb";
+    for (const fs::path& source : {snapshot, images}) {
+        if (!fs::exists(source, error)) {
+            continue;
+        }
+        BackupFile file;
+        file.domain = "HomeDomain";
+        file.relativePath = kAddressBookFolder + ("/" + source.filename().string());
+        file.source = source;
+        file.size = fs::file_size(source, error);
+        files.push_back(std::move(file));
+    }
+    return VEXA_OK;
+}
+
 int DeviceBackup::write(const fs::path& staging, const formats::BackupProperties& properties,
                         const DeviceInfoFile& info, const std::vector<BackupFile>& files) {
     formats::BackupWriter writer;
@@ -298,6 +323,9 @@ int DeviceBackup::backupInto(const fs::path& folder) {
     databaseFile.source = database;
     databaseFile.size = fs::file_size(database, error);
     files.push_back(databaseFile);
+    if (int result = addAddressBook(staging, files); result != VEXA_OK) {
+        return result;
+    }
     if (int result = collect(mediaDatabase, files); result != VEXA_OK) {
         return result;
     }
@@ -369,6 +397,9 @@ int DeviceBackup::unpack(const fs::path& folder, const std::string& password, co
         if (file.domain == kDatabaseDomain && path == kDatabasePath) {
             targets[i] = staging / "device.sqlite";
             hasDatabase = true;
+        } else if (file.domain == "HomeDomain" && fs::path(path).parent_path() == kAddressBookFolder &&
+                   isSafeComponent(fs::path(path).filename().string())) {
+            targets[i] = staging / path;
         } else if (file.domain == "MediaDomain" && (path == "Media" || path.rfind("Media/", 0) == 0)) {
             targets[i] = staging / path;
         } else if (file.domain.rfind("AppDomain-", 0) == 0 && isSafeComponent(file.domain.substr(10))) {
@@ -426,8 +457,9 @@ int DeviceBackup::swapIn(const fs::path& staging, const fs::path& old) {
     fs::create_directories(old, error);
     auto databaseLock = m_device->Database().CloseAndHold();
     auto mediaLock = m_device->MediaDatabase().CloseAndHold();
+    auto addressBookLock = m_device->AddressBook().CloseAndHold();
     bool ok = true;
-    for (const char* name : {"Media", "Applications", "device.sqlite"}) {
+    for (const char* name : {"Media", "Applications", "device.sqlite", "Library"}) {
         ok = ok && move(device / name, old / name) && move(staging / name, device / name);
     }
     for (const char* name : {"device.sqlite-wal", "device.sqlite-shm"}) {

@@ -74,6 +74,8 @@ DiskUsage DiskUsage::Measure(const SimDevice& device) {
             part != relative.end() && ++part != relative.end() && part->extension() == ".app";
         (inBundle ? usage.apps : usage.documents) += size;
     });
+    // The phone's own databases (address book and the like) count as other data.
+    walkFiles(device.LibraryRoot(), [&](const fs::path&, uint64_t size) { usage.other += size; });
     std::error_code error;
     for (const char* name : {"device.sqlite", "device.sqlite-wal", "device.sqlite-shm"}) {
         const auto size = fs::file_size(device.Folder() / name, error);

@@ -34,6 +34,8 @@ SimDevice::SimDevice(fs::path folder)
     , m_database(m_folder / "device.sqlite", SimDatabase::OpenMode::CreateIfMissing)
     , m_mediaDatabase(m_folder / "Media/iTunes_Control/iTunes/MediaLibrary.sqlitedb",
                       SimDatabase::OpenMode::MustExist)
+    , m_addressBook(m_folder / "Library/AddressBook/AddressBook.sqlitedb",
+                    SimDatabase::OpenMode::CreateIfMissing)
     , m_faults(m_folder / "faults") {}
 
 fs::path SimDevice::MediaDatabaseFile() const {
@@ -66,6 +68,7 @@ int SimDevice::Create(const fs::path& root, const std::string& udid, const std::
         "Media/iTunes_Control/Music",
         "Media/iTunes_Control/iTunes",
         "Applications",
+        "Library/AddressBook",
     };
     for (const char* sub : kFolders) {
         fs::create_directories(folder / sub, error);

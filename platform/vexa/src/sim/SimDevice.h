@@ -22,7 +22,8 @@ namespace vexa::sim {
 //   device.json     properties, battery, storage sizes, backup password
 //   state           "plugged usb" / "unplugged usb" / "plugged wifi"; a folder without it is not a device yet
 //   faults          planned failures (see FaultInjector)
-//   device.sqlite   contacts, groups, messages, photos, albums, books, apps, backups made
+//   device.sqlite   messages, photos, albums, books, apps, backups made
+//   Library/AddressBook/AddressBook.sqlitedb, AddressBookImages.sqlitedb   contacts and groups, as a phone
 //   Media/          the file system the device shows ("/" of the file service)
 //   Media/iTunes_Control/iTunes/MediaLibrary.sqlitedb   the media database (tracks, playlists)
 //   Applications/<bundle id>/Bundle/<Name>.app/, Applications/<bundle id>/Container/   installed apps
@@ -51,11 +52,13 @@ public:
     std::filesystem::path FaultsFile() const { return m_folder / "faults"; }
     std::filesystem::path DatabaseFile() const { return m_folder / "device.sqlite"; }
     std::filesystem::path MediaDatabaseFile() const;
+    std::filesystem::path AddressBookFile() const { return m_addressBook.File(); }
     // A private folder on the device's file system for temporary names and deleted trees.
     std::filesystem::path WorkFolder(const char* purpose) const;
 
     SimDatabase& Database() { return m_database; }
     SimDatabase& MediaDatabase() { return m_mediaDatabase; }
+    SimDatabase& AddressBook() { return m_addressBook; }
 
     // A device path ("/DCIM/100APPLE/IMG_0001.JPG") as a host path below Media/, or nothing when it
     // leaves the device (".." above the root, a symbolic link pointing outside).
@@ -83,6 +86,7 @@ private:
     std::string m_udid;
     SimDatabase m_database;
     SimDatabase m_mediaDatabase;
+    SimDatabase m_addressBook;
     FaultInjector m_faults;
     std::atomic<bool> m_removed{false};
     mutable std::mutex m_infoMutex;

@@ -1,21 +1,43 @@
 #include "ContactStore.h"
 
+#include <algorithm>
 #include <array>
+#include <cctype>
 #include <charconv>
+#include <cmath>
 #include <cstring>
-#include <unordered_map>
+#include <ctime>
 
 #include <sqlite3.h>
 
 #include <vexa/VexaResult.h>
 
 #include "../SimDatabase.h"
-#include "ColumnText.h"
-#include "ContentIds.h"
+#include "AddressBookSchema.h"
+#include "ios/AddressBookReader.h"
+#include "ios/AppleTime.h"
+#include "ios/ReadResult.h"
 
 namespace vexa::sim {
 
 namespace {
+
+// The record's labels that the phone has built-in names for.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 10> kBuiltInLabels = {{
+    {"home", "Home"},
+    {"mobile", "Mobile"},
+    {"work", "Work"},
+    {"work fax", "WorkFAX"},
+    {"home fax", "HomeFAX"},
+    {"other fax", "OtherFAX"},
+    {"pager", "Pager"},
+    {"other", "Other"},
+    {"main", "Main"},
+    {"home page", "HomePage"},
+}};
+
+// The parts of a postal address, by the keys ABMultiValueEntryKey names them with.
+constexpr std::array<const char*, 5> kAddressKeys = {"Street", "City", "State", "ZIP", "Country"};
 
 void BindOptional(Statement& statement, int index, const std::optional<std::string>& text) {
     if (text)
@@ -24,19 +46,38 @@ void BindOptional(Statement& statement, int index, const std::optional<std::stri
         statement.BindNull(index);
 }
 
-void BindNonEmpty(Statement& statement, int index, const std::string& text) {
-    if (text.empty())
-        statement.BindNull(index);
-    else
-        statement.Bind(index, std::string_view(text));
+int64_t AppleNow() {
+    return int64_t(ios::AppleSecondsFromUnix(int64_t(std::time(nullptr))));
 }
 
-// The columns after the picture values, bound from `first` on, in the order Insert and Update name them.
-void BindWorkAndBirthday(Statement& statement, int first, const ContactData& contact) {
-    BindOptional(statement, first, contact.organization);
-    BindOptional(statement, first + 1, contact.department);
-    BindOptional(statement, first + 2, contact.jobTitle);
-    BindOptional(statement, first + 3, contact.birthday);
+// Birthdays are stored as text of whole seconds, as the phone does.
+void BindBirthday(Statement& statement, int index, const std::optional<std::string>& birthday) {
+    const auto seconds = birthday ? ios::AppleSecondsFromBirthday(*birthday) : std::nullopt;
+    if (seconds)
+        statement.Bind(index, std::to_string(int64_t(std::llround(*seconds))));
+    else
+        statement.BindNull(index);
+}
+
+// The person columns Insert and Update set, bound from `first` on in this order.
+void BindPerson(Statement& statement, int first, const ContactData& contact) {
+    BindOptional(statement, first, contact.firstName);
+    BindOptional(statement, first + 1, contact.middleName);
+    BindOptional(statement, first + 2, contact.lastName);
+    BindOptional(statement, first + 3, contact.nickName);
+    BindOptional(statement, first + 4, contact.note);
+    BindOptional(statement, first + 5, contact.organization);
+    BindOptional(statement, first + 6, contact.department);
+    BindOptional(statement, first + 7, contact.jobTitle);
+    BindBirthday(statement, first + 8, contact.birthday);
+}
+
+const char* Keep(TextArena& text, const std::optional<std::string>& value) {
+    return value ? text.Add(*value) : nullptr;
+}
+
+const char* KeepNonEmpty(TextArena& text, const std::string& value) {
+    return value.empty() ? nullptr : text.Add(value);
 }
 
 } // namespace
@@ -55,70 +96,166 @@ std::optional<int64_t> ContactStore::ParseId(const char* id) {
     return value;
 }
 
+std::string ContactStore::StoredLabel(const std::string& label) {
+    for (const auto& [shown, builtIn] : kBuiltInLabels) {
+        if (label == shown)
+            return ios::WrapAddressBookLabel(builtIn);
+    }
+    return label;
+}
+
+std::string ContactStore::ShownLabel(const std::string& label, bool builtIn) {
+    if (!builtIn)
+        return label;
+    for (const auto& [shown, name] : kBuiltInLabels) {
+        if (label == name)
+            return std::string(shown);
+    }
+    std::string lower = label; // a built-in label the record has no name for ("School")
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
+    return lower;
+}
+
+std::optional<int64_t> ContactStore::LabelId(const std::string& label, int& code) {
+    if (label.empty())
+        return std::nullopt;
+    const std::string stored = StoredLabel(label);
+    if (auto known = m_labelIds.find(stored); known != m_labelIds.end())
+        return known->second;
+    Statement insert(m_db, "INSERT OR IGNORE INTO ABMultiValueLabel(value) VALUES (?)");
+    Statement find(m_db, "SELECT ROWID FROM ABMultiValueLabel WHERE value = ?");
+    if ((code = insert.Bind(1, std::string_view(stored)).Run()))
+        return std::nullopt;
+    find.Bind(1, std::string_view(stored));
+    if (find.Step() != SQLITE_ROW) {
+        code = find.Result() ? find.Result() : int(VEXA_E_DATABASE);
+        return std::nullopt;
+    }
+    return m_labelIds[stored] = find.Int(0);
+}
+
+std::optional<int64_t> ContactStore::EntryKeyId(const char* key, int& code) {
+    if (auto known = m_entryKeyIds.find(key); known != m_entryKeyIds.end())
+        return known->second;
+    Statement insert(m_db, "INSERT OR IGNORE INTO ABMultiValueEntryKey(value) VALUES (?)");
+    Statement find(m_db, "SELECT ROWID FROM ABMultiValueEntryKey WHERE value = ?");
+    if ((code = insert.Bind(1, key).Run()))
+        return std::nullopt;
+    find.Bind(1, key);
+    if (find.Step() != SQLITE_ROW) {
+        code = find.Result() ? find.Result() : int(VEXA_E_DATABASE);
+        return std::nullopt;
+    }
+    return m_entryKeyIds[key] = find.Int(0);
+}
+
 int ContactStore::Insert(const ContactData& contact, int64_t* newId) {
-    Statement insert(m_db, "INSERT INTO contacts(first_name, middle_name, last_name, nick_name, note, "
-                           "picture1, picture2, organization, department, job_title, birthday) "
-                           "VALUES (?,?,?,?,?,?,?,?,?,?,?)");
-    BindOptional(insert, 1, contact.firstName);
-    BindOptional(insert, 2, contact.middleName);
-    BindOptional(insert, 3, contact.lastName);
-    BindOptional(insert, 4, contact.nickName);
-    BindOptional(insert, 5, contact.note);
-    insert.Bind(6, contact.picture1).Bind(7, contact.picture2);
-    BindWorkAndBirthday(insert, 8, contact);
+    Statement insert(m_db, "INSERT INTO ABPerson(First, Middle, Last, Nickname, Note, Organization, "
+                           "Department, JobTitle, Birthday, CreationDate, ModificationDate, StoreID, Kind) "
+                           "VALUES (?,?,?,?,?,?,?,?,?,?,?,1,0)");
+    BindPerson(insert, 1, contact);
+    const int64_t now = AppleNow();
+    insert.Bind(10, now).Bind(11, now);
     if (int code = insert.Run())
         return code;
     const int64_t id = sqlite3_last_insert_rowid(m_db);
-    if (int code = InsertEntries(id, contact))
+    if (int code = InsertValues(id, contact))
         return code;
     if (int code = InsertAddresses(id, contact))
+        return code;
+    if (int code = SetPictureValues(id, contact))
         return code;
     if (newId)
         *newId = id;
     return VEXA_OK;
 }
 
-int ContactStore::InsertEntries(int64_t id, const ContactData& contact) {
-    Statement insert(
-        m_db, "INSERT INTO contact_entries(contact_id, kind, position, label, value) VALUES (?,?,?,?,?)");
-    auto add = [&](int kind, const std::vector<std::pair<std::string, std::string>>& entries) {
-        for (size_t i = 0; i < entries.size(); ++i) {
+int ContactStore::InsertValues(int64_t id, const ContactData& contact) {
+    Statement insert(m_db, "INSERT INTO ABMultiValue(record_id, property, identifier, label, value) "
+                           "VALUES (?,?,?,?,?)");
+    int64_t identifier = 0;
+    auto add = [&](int property, const std::vector<std::pair<std::string, std::string>>& values) {
+        for (const auto& [label, value] : values) {
+            int code = VEXA_OK;
+            const auto labelId = LabelId(label, code);
+            if (code)
+                return code;
             insert.Reset();
-            insert.Bind(1, id).Bind(2, kind).Bind(3, static_cast<int64_t>(i));
-            insert.Bind(4, std::string_view(entries[i].first)).Bind(5, std::string_view(entries[i].second));
-            if (int code = insert.Run())
+            insert.Bind(1, id).Bind(2, int64_t(property)).Bind(3, identifier++);
+            if (labelId)
+                insert.Bind(4, *labelId);
+            else
+                insert.BindNull(4);
+            if ((code = insert.Bind(5, std::string_view(value)).Run()))
                 return code;
         }
         return static_cast<int>(VEXA_OK);
     };
-    if (int code = add(kPhoneEntry, contact.phones))
+    if (int code = add(ios::kAddressBookPhone, contact.phones))
         return code;
-    if (int code = add(kEmailEntry, contact.emails))
+    if (int code = add(ios::kAddressBookEmail, contact.emails))
         return code;
-    return add(kUrlEntry, contact.urls);
+    return add(ios::kAddressBookUrl, contact.urls);
 }
 
 int ContactStore::InsertAddresses(int64_t id, const ContactData& contact) {
-    Statement insert(m_db, "INSERT INTO contact_addresses(contact_id, position, label, street, city, region, "
-                           "postal_code, country) VALUES (?,?,?,?,?,?,?,?)");
-    for (size_t i = 0; i < contact.addresses.size(); ++i) {
-        const ContactAddressData& address = contact.addresses[i];
-        insert.Reset();
-        insert.Bind(1, id).Bind(2, static_cast<int64_t>(i));
-        BindNonEmpty(insert, 3, address.label);
-        BindNonEmpty(insert, 4, address.street);
-        BindNonEmpty(insert, 5, address.city);
-        BindNonEmpty(insert, 6, address.region);
-        BindNonEmpty(insert, 7, address.postalCode);
-        BindNonEmpty(insert, 8, address.country);
-        if (int code = insert.Run())
+    if (contact.addresses.empty())
+        return VEXA_OK;
+    Statement value(m_db, "INSERT INTO ABMultiValue(record_id, property, identifier, label, value) "
+                          "VALUES (?,?,?,?,NULL)");
+    Statement part(m_db, "INSERT INTO ABMultiValueEntry(parent_id, key, value) VALUES (?,?,?)");
+    int64_t identifier = int64_t(contact.phones.size() + contact.emails.size() + contact.urls.size());
+    for (const ContactAddressData& address : contact.addresses) {
+        int code = VEXA_OK;
+        const auto labelId = LabelId(address.label, code);
+        if (code)
+            return code;
+        value.Reset();
+        value.Bind(1, id).Bind(2, int64_t(ios::kAddressBookAddress)).Bind(3, identifier++);
+        if (labelId)
+            value.Bind(4, *labelId);
+        else
+            value.BindNull(4);
+        if ((code = value.Run()))
+            return code;
+        const int64_t parent = sqlite3_last_insert_rowid(m_db);
+        const std::array<const std::string*, 5> parts = {&address.street, &address.city, &address.region,
+                                                         &address.postalCode, &address.country};
+        for (size_t i = 0; i < parts.size(); ++i) {
+            if (parts[i]->empty())
+                continue; // an empty part is not stored
+            const auto key = EntryKeyId(kAddressKeys[i], code);
+            if (code)
+                return code;
+            part.Reset();
+            if ((code = part.Bind(1, parent).Bind(2, *key).Bind(3, std::string_view(*parts[i])).Run()))
+                return code;
+        }
+    }
+    return VEXA_OK;
+}
+
+int ContactStore::SetPictureValues(int64_t id, const ContactData& contact) {
+    if (contact.picture1 == 0 && contact.picture2 == 0)
+        return Statement(m_db, "DELETE FROM PictureValues WHERE record_id = ?").Bind(1, id).Run();
+    Statement set(m_db, "INSERT OR REPLACE INTO PictureValues(record_id, value1, value2) VALUES (?,?,?)");
+    return set.Bind(1, id).Bind(2, int64_t(contact.picture1)).Bind(3, int64_t(contact.picture2)).Run();
+}
+
+int ContactStore::RemoveValues(int64_t id) {
+    for (const char* sql : {"DELETE FROM ABMultiValueEntry WHERE parent_id IN (SELECT UID FROM ABMultiValue "
+                            "WHERE record_id = ?)",
+                            "DELETE FROM ABMultiValue WHERE record_id = ?"}) {
+        Statement clear(m_db, sql);
+        if (int code = clear.Bind(1, id).Run())
             return code;
     }
     return VEXA_OK;
 }
 
 bool ContactStore::Exists(int64_t id) {
-    Statement find(m_db, "SELECT 1 FROM contacts WHERE id = ?");
+    Statement find(m_db, "SELECT 1 FROM ABPerson WHERE ROWID = ?");
     find.Bind(1, id);
     return find.Step() == SQLITE_ROW;
 }
@@ -126,67 +263,57 @@ bool ContactStore::Exists(int64_t id) {
 int ContactStore::Update(int64_t id, const ContactData& contact) {
     if (!Exists(id))
         return VEXA_E_NOT_FOUND;
-    Statement update(m_db, "UPDATE contacts SET first_name = ?, middle_name = COALESCE(?, middle_name), "
-                           "last_name = ?, nick_name = ?, note = ?, picture1 = ?, picture2 = ?, "
-                           "organization = ?, department = ?, job_title = ?, birthday = ? WHERE id = ?");
-    BindOptional(update, 1, contact.firstName);
-    BindOptional(update, 2, contact.middleName);
-    BindOptional(update, 3, contact.lastName);
-    BindOptional(update, 4, contact.nickName);
-    BindOptional(update, 5, contact.note);
-    update.Bind(6, contact.picture1).Bind(7, contact.picture2);
-    BindWorkAndBirthday(update, 8, contact);
-    update.Bind(12, id);
+    Statement update(m_db,
+                     "UPDATE ABPerson SET First = ?, Middle = COALESCE(?, Middle), Last = ?, Nickname = ?, "
+                     "Note = ?, Organization = ?, Department = ?, JobTitle = ?, Birthday = ?, "
+                     "ModificationDate = ? WHERE ROWID = ?");
+    BindPerson(update, 1, contact);
+    update.Bind(10, AppleNow()).Bind(11, id);
     if (int code = update.Run())
         return code;
-    for (const char* sql : {"DELETE FROM contact_entries WHERE contact_id = ?",
-                            "DELETE FROM contact_addresses WHERE contact_id = ?"}) {
-        Statement clear(m_db, sql);
-        clear.Bind(1, id);
-        if (int code = clear.Run())
-            return code;
-    }
-    if (int code = InsertEntries(id, contact))
+    if (int code = RemoveValues(id))
         return code;
-    return InsertAddresses(id, contact);
+    if (int code = InsertValues(id, contact))
+        return code;
+    if (int code = InsertAddresses(id, contact))
+        return code;
+    return SetPictureValues(id, contact);
 }
 
 int ContactStore::Delete(int64_t id) {
     if (!Exists(id))
         return VEXA_E_NOT_FOUND;
+    if (int code = RemoveValues(id))
+        return code;
     for (const char* sql :
-         {"DELETE FROM contact_entries WHERE contact_id = ?",
-          "DELETE FROM contact_addresses WHERE contact_id = ?",
-          "DELETE FROM group_members WHERE contact_id = ?", "DELETE FROM contacts WHERE id = ?"}) {
+         {"DELETE FROM ABGroupMembers WHERE member_id = ? AND member_type = 0",
+          "DELETE FROM PictureValues WHERE record_id = ?", "DELETE FROM ABPerson WHERE ROWID = ?"}) {
         Statement remove(m_db, sql);
-        remove.Bind(1, id);
-        if (int code = remove.Run())
+        if (int code = remove.Bind(1, id).Run())
             return code;
     }
     return VEXA_OK;
 }
 
 int64_t ContactStore::Count() {
-    Statement count(m_db, "SELECT COUNT(*) FROM contacts");
+    Statement count(m_db, "SELECT COUNT(*) FROM ABPerson");
     return count.Step() == SQLITE_ROW ? count.Int(0) : -1;
 }
 
-std::optional<int64_t> ContactStore::GroupId(const std::string& name, bool* builtin) {
-    Statement find(m_db, "SELECT id, builtin FROM contact_groups WHERE name = ?");
+std::optional<int64_t> ContactStore::GroupId(const std::string& name) {
+    Statement find(m_db, "SELECT ROWID FROM ABGroup WHERE Name = ? ORDER BY ROWID LIMIT 1");
     find.Bind(1, std::string_view(name));
     if (find.Step() != SQLITE_ROW)
         return std::nullopt;
-    if (builtin)
-        *builtin = find.Int(1) != 0;
     return find.Int(0);
 }
 
 int ContactStore::CreateGroup(const std::string& name) {
     if (name.empty())
         return VEXA_E_INVALID_ARGUMENT;
-    if (GroupId(name, nullptr))
+    if (GroupId(name))
         return VEXA_E_EXISTS;
-    Statement insert(m_db, "INSERT INTO contact_groups(name) VALUES (?)");
+    Statement insert(m_db, "INSERT INTO ABGroup(Name, StoreID) VALUES (?, 1)");
     insert.Bind(1, std::string_view(name));
     return insert.Run();
 }
@@ -194,17 +321,16 @@ int ContactStore::CreateGroup(const std::string& name) {
 int ContactStore::RenameGroup(const std::string& name, const std::string& newName) {
     if (name.empty() || newName.empty())
         return VEXA_E_INVALID_ARGUMENT;
-    bool builtin = false;
-    auto id = GroupId(name, &builtin);
+    auto id = GroupId(name);
     if (!id)
         return VEXA_E_NOT_FOUND;
-    if (builtin)
+    if (AddressBookSchema::IsBuiltInGroup(name))
         return VEXA_E_PROTECTED;
     if (newName == name)
         return VEXA_OK;
-    if (GroupId(newName, nullptr))
+    if (GroupId(newName))
         return VEXA_E_EXISTS;
-    Statement update(m_db, "UPDATE contact_groups SET name = ? WHERE id = ?");
+    Statement update(m_db, "UPDATE ABGroup SET Name = ? WHERE ROWID = ?");
     update.Bind(1, std::string_view(newName)).Bind(2, *id);
     return update.Run();
 }
@@ -212,17 +338,15 @@ int ContactStore::RenameGroup(const std::string& name, const std::string& newNam
 int ContactStore::DeleteGroup(const std::string& name) {
     if (name.empty())
         return VEXA_E_INVALID_ARGUMENT;
-    bool builtin = false;
-    auto id = GroupId(name, &builtin);
+    auto id = GroupId(name);
     if (!id)
         return VEXA_E_NOT_FOUND;
-    if (builtin)
+    if (AddressBookSchema::IsBuiltInGroup(name))
         return VEXA_E_PROTECTED;
     for (const char* sql :
-         {"DELETE FROM group_members WHERE group_id = ?", "DELETE FROM contact_groups WHERE id = ?"}) {
+         {"DELETE FROM ABGroupMembers WHERE group_id = ?", "DELETE FROM ABGroup WHERE ROWID = ?"}) {
         Statement remove(m_db, sql);
-        remove.Bind(1, *id);
-        if (int code = remove.Run())
+        if (int code = remove.Bind(1, *id).Run())
             return code;
     }
     return VEXA_OK;
@@ -233,16 +357,17 @@ int ContactStore::SetContactGroups(int64_t contactId, const std::vector<std::str
         return VEXA_E_NOT_FOUND;
     std::vector<int64_t> groupIds;
     for (const auto& name : groupNames) {
-        auto id = GroupId(name, nullptr);
+        auto id = GroupId(name);
         if (!id)
             return VEXA_E_NOT_FOUND;
         groupIds.push_back(*id);
     }
-    Statement clear(m_db, "DELETE FROM group_members WHERE contact_id = ?");
+    Statement clear(m_db, "DELETE FROM ABGroupMembers WHERE member_id = ? AND member_type = 0");
     clear.Bind(1, contactId);
     if (int code = clear.Run())
         return code;
-    Statement insert(m_db, "INSERT OR IGNORE INTO group_members(group_id, contact_id) VALUES (?,?)");
+    Statement insert(m_db,
+                     "INSERT OR IGNORE INTO ABGroupMembers(group_id, member_type, member_id) VALUES (?,0,?)");
     for (int64_t groupId : groupIds) {
         insert.Reset();
         insert.Bind(1, groupId).Bind(2, contactId);
@@ -253,13 +378,74 @@ int ContactStore::SetContactGroups(int64_t contactId, const std::vector<std::str
 }
 
 int ContactStore::AddToGroup(int64_t contactId, const std::string& groupName) {
-    auto groupId = GroupId(groupName, nullptr);
+    auto groupId = GroupId(groupName);
     if (!groupId)
         return VEXA_E_NOT_FOUND;
-    Statement insert(m_db, "INSERT OR IGNORE INTO group_members(group_id, contact_id) VALUES (?,?)");
+    Statement insert(m_db,
+                     "INSERT OR IGNORE INTO ABGroupMembers(group_id, member_type, member_id) VALUES (?,0,?)");
     insert.Bind(1, *groupId).Bind(2, contactId);
     return insert.Run();
 }
+
+namespace {
+
+void FillEntries(const std::vector<ios::AddressBookValue>& values, TextArena& text,
+                 std::vector<ContactEntry>& entries) {
+    for (const ios::AddressBookValue& value : values)
+        entries.push_back(
+            {0, text.Add(ContactStore::ShownLabel(value.label, value.builtInLabel)), text.Add(value.value)});
+}
+
+// The records of `book` in the device's record layout, all texts in the buffer's arena.
+void FillRecords(const ios::AddressBook& book, ContactListBuffer& out) {
+    size_t entryCount = 0;
+    size_t addressCount = 0;
+    for (const ios::AddressBookPerson& person : book.people) {
+        entryCount += person.phones.size() + person.emails.size() + person.urls.size();
+        addressCount += person.addresses.size();
+    }
+    // Reserved up front, so the records' pointers into the lists stay valid.
+    out.entries.reserve(entryCount);
+    out.addresses.reserve(addressCount);
+    out.records.reserve(book.people.size());
+    TextArena& text = out.text;
+    for (const ios::AddressBookPerson& person : book.people) {
+        ContactRecord record{};
+        record.id = text.Add(std::to_string(person.id));
+        record.firstName = Keep(text, person.firstName);
+        record.middleName = Keep(text, person.middleName);
+        record.lastName = Keep(text, person.lastName);
+        record.nickName = Keep(text, person.nickName);
+        record.note = Keep(text, person.note);
+        record.pictureValue1 = person.pictureValue1;
+        record.pictureValue2 = person.pictureValue2;
+        record.organization = Keep(text, person.organization);
+        record.department = Keep(text, person.department);
+        record.jobTitle = Keep(text, person.jobTitle);
+        record.birthday = Keep(text, person.birthday);
+        auto list = [&](const std::vector<ios::AddressBookValue>& values, int32_t& count) -> ContactEntry* {
+            count = int32_t(values.size());
+            const size_t first = out.entries.size();
+            FillEntries(values, text, out.entries);
+            return values.empty() ? nullptr : out.entries.data() + first;
+        };
+        record.phones = list(person.phones, record.phoneCount);
+        record.secondList = list(person.emails, record.secondCount);
+        record.urls = list(person.urls, record.urlCount);
+        record.addressCount = int32_t(person.addresses.size());
+        record.addresses = person.addresses.empty() ? nullptr : out.addresses.data() + out.addresses.size();
+        for (const ios::AddressBookAddress& address : person.addresses) {
+            out.addresses.push_back({text.Add(ContactStore::ShownLabel(address.label, address.builtInLabel)),
+                                     KeepNonEmpty(text, address.street), KeepNonEmpty(text, address.city),
+                                     KeepNonEmpty(text, address.region),
+                                     KeepNonEmpty(text, address.postalCode),
+                                     KeepNonEmpty(text, address.country)});
+        }
+        out.records.push_back(record);
+    }
+}
+
+} // namespace
 
 int ContactStore::List(ContactListBuffer& out) {
     out.records.clear();
@@ -269,150 +455,44 @@ int ContactStore::List(ContactListBuffer& out) {
     out.memberIds.clear();
     out.text.Clear();
     out.list = {};
-    if (int code = ListRecords(out))
-        return code;
-    if (int code = ListGroups(out))
-        return code;
+    const char* file = sqlite3_db_filename(m_db, "main");
+    if (file == nullptr || *file == '\0')
+        return VEXA_E_DATABASE;
+    // The caller holds the database: its committed state is read in place through a second connection.
+    ios::AddressBook book;
+    switch (ios::AddressBookReader::Read(file, book, ios::ReadOnlyDatabase::Mode::InPlace)) {
+    case ios::kReadOk:
+        break;
+    case ios::kReadMissing:
+        return VEXA_E_NOT_FOUND;
+    case ios::kReadIoError:
+        return VEXA_E_IO;
+    default:
+        return VEXA_E_DATABASE;
+    }
+    FillRecords(book, out);
+
+    // The groups every device has come first, then the others in the order they were made.
+    std::stable_partition(book.groups.begin(), book.groups.end(), [](const ios::AddressBookGroup& group) {
+        return AddressBookSchema::IsBuiltInGroup(group.name);
+    });
+    size_t memberCount = 0;
+    for (const ios::AddressBookGroup& group : book.groups)
+        memberCount += group.memberIds.size();
+    out.memberIds.reserve(memberCount);
+    for (const ios::AddressBookGroup& group : book.groups) {
+        ContactGroupRecord record{};
+        record.name = out.text.Add(group.name);
+        record.memberCount = int32_t(group.memberIds.size());
+        record.memberIds = group.memberIds.empty() ? nullptr : out.memberIds.data() + out.memberIds.size();
+        for (int64_t id : group.memberIds)
+            out.memberIds.push_back(out.text.Add(std::to_string(id)));
+        out.groups.push_back(record);
+    }
     out.list.recordCount = static_cast<int32_t>(out.records.size());
     out.list.records = out.records.empty() ? nullptr : out.records.data();
     out.list.groupCount = static_cast<int32_t>(out.groups.size());
     out.list.groups = out.groups.empty() ? nullptr : out.groups.data();
-    return VEXA_OK;
-}
-
-int ContactStore::ListAddresses(ContactListBuffer& out, const std::vector<int64_t>& ids,
-                                std::vector<std::pair<size_t, size_t>>& spans) {
-    Statement addresses(m_db, "SELECT contact_id, label, street, city, region, postal_code, country "
-                              "FROM contact_addresses ORDER BY contact_id, position");
-    if (!addresses.Ok())
-        return addresses.Result();
-    // Records are in id order; their addresses too, so one pass finds each record's span.
-    size_t record = 0;
-    spans.assign(ids.size(), {0, 0});
-    while (addresses.Step() == SQLITE_ROW) {
-        const int64_t id = addresses.Int(0);
-        while (record < ids.size() && ids[record] < id)
-            ++record;
-        if (record == ids.size())
-            break;
-        if (ids[record] != id)
-            continue;
-        if (spans[record].second == 0)
-            spans[record].first = out.addresses.size();
-        ++spans[record].second;
-        ContactAddress address{};
-        address.label = KeepColumn(out.text, addresses, 1);
-        address.street = KeepColumn(out.text, addresses, 2);
-        address.city = KeepColumn(out.text, addresses, 3);
-        address.region = KeepColumn(out.text, addresses, 4);
-        address.postalCode = KeepColumn(out.text, addresses, 5);
-        address.country = KeepColumn(out.text, addresses, 6);
-        out.addresses.push_back(address);
-    }
-    return addresses.Result();
-}
-
-int ContactStore::ListRecords(ContactListBuffer& out) {
-    Statement contacts(m_db,
-                       "SELECT id, first_name, middle_name, last_name, nick_name, note, picture1, "
-                       "picture2, organization, department, job_title, birthday FROM contacts ORDER BY id");
-    Statement entries(m_db, "SELECT contact_id, kind, label, value FROM contact_entries "
-                            "ORDER BY contact_id, kind, position");
-    if (!contacts.Ok() || !entries.Ok())
-        return contacts.Ok() ? entries.Result() : contacts.Result();
-
-    // Contacts and their entries come in the same id order, so one merge pass pairs them up. Each
-    // kind of entry gathers in a list of its own: (first entry, count) per record and kind.
-    constexpr size_t kKinds = 3; // phones, e-mails, web addresses
-    std::array<std::vector<std::pair<size_t, size_t>>, kKinds> spans;
-    std::array<std::vector<ContactEntry>, kKinds> lists;
-    std::vector<int64_t> ids;
-    bool haveEntry = entries.Step() == SQLITE_ROW;
-    while (contacts.Step() == SQLITE_ROW) {
-        const int64_t id = contacts.Int(0);
-        ContactRecord record{};
-        record.id = out.text.Add(std::to_string(id));
-        record.firstName = KeepColumn(out.text, contacts, 1);
-        record.middleName = KeepColumn(out.text, contacts, 2);
-        record.lastName = KeepColumn(out.text, contacts, 3);
-        record.nickName = KeepColumn(out.text, contacts, 4);
-        record.note = KeepColumn(out.text, contacts, 5);
-        record.pictureValue1 = static_cast<int32_t>(contacts.Int(6));
-        record.pictureValue2 = static_cast<int32_t>(contacts.Int(7));
-        record.organization = KeepColumn(out.text, contacts, 8);
-        record.department = KeepColumn(out.text, contacts, 9);
-        record.jobTitle = KeepColumn(out.text, contacts, 10);
-        record.birthday = KeepColumn(out.text, contacts, 11);
-        while (haveEntry && entries.Int(0) < id)
-            haveEntry = entries.Step() == SQLITE_ROW;
-        for (size_t kind = 0; kind < kKinds; ++kind)
-            spans[kind].emplace_back(lists[kind].size(), 0);
-        while (haveEntry && entries.Int(0) == id) {
-            // A kind this store does not know is listed as a phone, as it always was.
-            const int64_t stored = entries.Int(1);
-            const size_t kind = stored == kEmailEntry || stored == kUrlEntry ? size_t(stored) : 0;
-            lists[kind].push_back({0, KeepColumn(out.text, entries, 2), KeepColumn(out.text, entries, 3)});
-            ++spans[kind].back().second;
-            haveEntry = entries.Step() == SQLITE_ROW;
-        }
-        out.records.push_back(record);
-        ids.push_back(id);
-    }
-    if (contacts.Result() != VEXA_OK || entries.Result() != VEXA_OK)
-        return contacts.Result() != VEXA_OK ? contacts.Result() : entries.Result();
-    std::vector<std::pair<size_t, size_t>> addressSpans;
-    if (int code = ListAddresses(out, ids, addressSpans))
-        return code;
-
-    // All entry lists live in one array; pointers are set once it no longer moves.
-    std::array<size_t, kKinds> base{};
-    for (size_t kind = 0; kind < kKinds; ++kind) {
-        base[kind] = out.entries.size();
-        out.entries.insert(out.entries.end(), lists[kind].begin(), lists[kind].end());
-    }
-    auto at = [&](size_t kind, size_t record) {
-        return spans[kind][record].second ? out.entries.data() + base[kind] + spans[kind][record].first
-                                          : nullptr;
-    };
-    for (size_t i = 0; i < out.records.size(); ++i) {
-        auto& record = out.records[i];
-        record.phoneCount = static_cast<int32_t>(spans[kPhoneEntry][i].second);
-        record.secondCount = static_cast<int32_t>(spans[kEmailEntry][i].second);
-        record.urlCount = static_cast<int32_t>(spans[kUrlEntry][i].second);
-        record.phones = at(kPhoneEntry, i);
-        record.secondList = at(kEmailEntry, i);
-        record.urls = at(kUrlEntry, i);
-        record.addressCount = static_cast<int32_t>(addressSpans[i].second);
-        record.addresses = addressSpans[i].second ? out.addresses.data() + addressSpans[i].first : nullptr;
-    }
-    return VEXA_OK;
-}
-
-int ContactStore::ListGroups(ContactListBuffer& out) {
-    Statement groups(m_db, "SELECT id, name FROM contact_groups ORDER BY builtin DESC, id");
-    Statement members(m_db, "SELECT group_id, contact_id FROM group_members ORDER BY group_id, contact_id");
-    if (!groups.Ok() || !members.Ok())
-        return groups.Ok() ? members.Result() : groups.Result();
-    std::unordered_map<int64_t, std::vector<const char*>> byGroup;
-    while (members.Step() == SQLITE_ROW)
-        byGroup[members.Int(0)].push_back(out.text.Add(std::to_string(members.Int(1))));
-    if (members.Result() != VEXA_OK)
-        return members.Result();
-
-    std::vector<std::pair<size_t, size_t>> spans;
-    while (groups.Step() == SQLITE_ROW) {
-        auto& ids = byGroup[groups.Int(0)];
-        spans.emplace_back(out.memberIds.size(), ids.size());
-        out.memberIds.insert(out.memberIds.end(), ids.begin(), ids.end());
-        ContactGroupRecord group{};
-        group.memberCount = static_cast<int32_t>(ids.size());
-        group.name = out.text.Add(groups.TextView(1));
-        out.groups.push_back(group);
-    }
-    if (groups.Result() != VEXA_OK)
-        return groups.Result();
-    for (size_t i = 0; i < out.groups.size(); ++i)
-        out.groups[i].memberIds = spans[i].second ? out.memberIds.data() + spans[i].first : nullptr;
     return VEXA_OK;
 }
 

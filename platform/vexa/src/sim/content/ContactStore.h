@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -40,8 +41,10 @@ struct ContactListBuffer {
     TextArena text;
 };
 
-// Contacts and contact groups in the device database. The caller holds the database lock and, for
-// changes, a transaction; every operation answers a VexaResult.
+// Contacts and contact groups in the device's address book (AddressBook.sqlitedb, written the way the
+// phone's own app writes it; see AddressBookSchema). Lists are read back through the same reader as a
+// phone's or a backup's file. The caller holds the database lock and, for changes, a transaction;
+// every operation answers a VexaResult.
 class ContactStore {
 public:
     explicit ContactStore(sqlite3* db);
@@ -63,17 +66,24 @@ public:
     // A decimal contact id as the device hands it out; nullopt for anything else.
     static std::optional<int64_t> ParseId(const char* id);
 
+    // A label as the device's record carries it ("mobile", "work fax") and as the address book stores it
+    // ("_$!<Mobile>!$_", "_$!<WorkFAX>!$_"); labels the phone does not know are stored as they are.
+    static std::string StoredLabel(const std::string& label);
+    static std::string ShownLabel(const std::string& label, bool builtIn);
+
 private:
     bool Exists(int64_t id);
-    int InsertEntries(int64_t id, const ContactData& contact);
+    int InsertValues(int64_t id, const ContactData& contact);
     int InsertAddresses(int64_t id, const ContactData& contact);
-    int ListAddresses(ContactListBuffer& out, const std::vector<int64_t>& ids,
-                      std::vector<std::pair<size_t, size_t>>& spans);
-    std::optional<int64_t> GroupId(const std::string& name, bool* builtin);
-    int ListRecords(ContactListBuffer& out);
-    int ListGroups(ContactListBuffer& out);
+    int SetPictureValues(int64_t id, const ContactData& contact);
+    int RemoveValues(int64_t id);
+    std::optional<int64_t> LabelId(const std::string& label, int& code);
+    std::optional<int64_t> EntryKeyId(const char* key, int& code);
+    std::optional<int64_t> GroupId(const std::string& name);
 
     sqlite3* m_db;
+    std::unordered_map<std::string, int64_t> m_labelIds; // label rows known to this store
+    std::unordered_map<std::string, int64_t> m_entryKeyIds;
 };
 
 } // namespace vexa::sim

@@ -2,9 +2,20 @@
 
 #include <vexa/VexaResult.h>
 
+#include "AddressBookSchema.h"
 #include "ContentSchema.h"
 
 namespace vexa::sim {
+
+bool EnsureAddressBookFolder(SimDevice& device) {
+    // Only inside a device folder that is there: a removed device's folder is never made again.
+    std::error_code error;
+    const std::filesystem::path folder = device.AddressBookFile().parent_path();
+    if (std::filesystem::is_directory(device.Folder(), error) &&
+        !std::filesystem::is_directory(folder, error))
+        std::filesystem::create_directories(folder, error);
+    return std::filesystem::exists(device.AddressBookFile(), error);
+}
 
 ContentAccess::ContentAccess(std::shared_ptr<SimDevice> device)
     : m_device(std::move(device)) {}
@@ -19,6 +30,24 @@ DatabaseSession ContentAccess::Begin(const char* operation, int& code) {
         if (ContentSchema::EnsureDeviceTables(session.Handle()) &&
             ContentSchema::EnsureBuiltIns(session.Handle()))
             m_deviceReady = true;
+        else
+            code = VEXA_E_DATABASE;
+    }
+    return session;
+}
+
+DatabaseSession ContentAccess::BeginAddressBook(const char* operation, int& code) {
+    code = m_device->CheckCall(operation);
+    // A restore may have put an older device's files in place: a new file gets its tables again.
+    if (code == VEXA_OK && !EnsureAddressBookFolder(*m_device))
+        m_addressBookReady = false;
+    auto session = m_device->AddressBook().Lock();
+    if (code != VEXA_OK)
+        return session;
+    code = session.Result();
+    if (code == VEXA_OK && !m_addressBookReady) {
+        if (AddressBookSchema::Ensure(session.Handle()))
+            m_addressBookReady = true;
         else
             code = VEXA_E_DATABASE;
     }

@@ -14,11 +14,6 @@ inline constexpr std::string_view kPhotoLibraryAlbumId = "00000000-0000-0000-000
 inline constexpr std::string_view kCameraRollName = "Camera Roll";
 inline constexpr std::string_view kPhotoLibraryName = "Photo Libary";
 
-// Kinds of a contact's entries.
-inline constexpr int kPhoneEntry = 0;
-inline constexpr int kEmailEntry = 1;
-inline constexpr int kUrlEntry = 2;
-
 // Photo kinds: taken on the device, or synced from a computer.
 inline constexpr int kPhotoTaken = 1;
 inline constexpr int kPhotoSynced = 2;

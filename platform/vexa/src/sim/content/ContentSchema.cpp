@@ -1,7 +1,6 @@
 #include "ContentSchema.h"
 
 #include <array>
-#include <set>
 #include <string>
 #include <string_view>
 
@@ -15,25 +14,6 @@ namespace vexa::sim {
 namespace {
 
 constexpr const char* kDeviceTables = R"sql(
-CREATE TABLE IF NOT EXISTS contacts(
-    id INTEGER PRIMARY KEY,
-    first_name TEXT, middle_name TEXT, last_name TEXT, nick_name TEXT, note TEXT,
-    picture1 INTEGER NOT NULL DEFAULT 0, picture2 INTEGER NOT NULL DEFAULT 0,
-    organization TEXT, department TEXT, job_title TEXT, birthday TEXT);
-CREATE TABLE IF NOT EXISTS contact_entries(
-    contact_id INTEGER NOT NULL, kind INTEGER NOT NULL, position INTEGER NOT NULL,
-    label TEXT, value TEXT NOT NULL);
-CREATE INDEX IF NOT EXISTS contact_entries_by_contact ON contact_entries(contact_id, kind, position);
-CREATE TABLE IF NOT EXISTS contact_addresses(
-    contact_id INTEGER NOT NULL, position INTEGER NOT NULL, label TEXT,
-    street TEXT, city TEXT, region TEXT, postal_code TEXT, country TEXT,
-    PRIMARY KEY(contact_id, position));
-CREATE TABLE IF NOT EXISTS contact_groups(
-    id INTEGER PRIMARY KEY, name TEXT NOT NULL UNIQUE, builtin INTEGER NOT NULL DEFAULT 0);
-CREATE TABLE IF NOT EXISTS group_members(
-    group_id INTEGER NOT NULL, contact_id INTEGER NOT NULL, PRIMARY KEY(group_id, contact_id));
-CREATE INDEX IF NOT EXISTS group_members_by_contact ON group_members(contact_id);
-
 CREATE TABLE IF NOT EXISTS conversations(id INTEGER PRIMARY KEY, address TEXT NOT NULL, name TEXT);
 CREATE TABLE IF NOT EXISTS messages(
     id INTEGER PRIMARY KEY, conversation_id INTEGER NOT NULL, sent INTEGER NOT NULL,
@@ -80,41 +60,18 @@ bool Exec(sqlite3* db, const char* sql) {
     return db && sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
-// Device files written before a contact kept its organisation, title and birthday lack those columns;
-// they are added, empty, when such a file is opened.
-bool AddMissingContactColumns(sqlite3* db) {
-    static constexpr std::array<std::string_view, 4> kAdded = {"organization", "department", "job_title",
-                                                               "birthday"};
-    std::set<std::string, std::less<>> present;
-    {
-        Statement columns(db, "SELECT name FROM pragma_table_info('contacts')");
-        while (columns.Step() == SQLITE_ROW)
-            present.insert(columns.Text(0));
-        if (columns.Result() != 0)
-            return false;
-    }
-    for (std::string_view column : kAdded) {
-        if (present.count(column) == 0 &&
-            !Exec(db, ("ALTER TABLE contacts ADD COLUMN " + std::string(column) + " TEXT").c_str()))
-            return false;
-    }
-    return true;
-}
-
 bool InsertBuiltIns(sqlite3* db) {
-    std::string sql = "INSERT OR IGNORE INTO contact_groups(name, builtin) VALUES";
-    for (size_t i = 0; i < kBuiltInGroups.size(); ++i)
-        sql += std::string(i ? ",('" : "('") + std::string(kBuiltInGroups[i]) + "',1)";
-    sql += ";INSERT OR IGNORE INTO albums(uuid, name, type, builtin) VALUES ('" +
-           std::string(kCameraRollAlbumId) + "','" + std::string(kCameraRollName) + "',1,1),('" +
-           std::string(kPhotoLibraryAlbumId) + "','" + std::string(kPhotoLibraryName) + "',3,1);";
+    const std::string sql = "INSERT OR IGNORE INTO albums(uuid, name, type, builtin) VALUES ('" +
+                            std::string(kCameraRollAlbumId) + "','" + std::string(kCameraRollName) +
+                            "',1,1),('" + std::string(kPhotoLibraryAlbumId) + "','" +
+                            std::string(kPhotoLibraryName) + "',3,1);";
     return Exec(db, sql.c_str());
 }
 
 } // namespace
 
 bool ContentSchema::EnsureDeviceTables(sqlite3* db) {
-    return Exec(db, kDeviceTables) && AddMissingContactColumns(db);
+    return Exec(db, kDeviceTables);
 }
 
 bool ContentSchema::EnsureMediaTables(sqlite3* db) {

@@ -6,6 +6,7 @@
 #include <vexa/VexaResult.h>
 
 #include "../SimDevice.h"
+#include "ContentAccess.h"
 #include "ContentSchema.h"
 #include "DemoDeviceGenerator.h"
 #include "LargeDeviceGenerator.h"
@@ -74,7 +75,7 @@ int ReadConversations(SimDevice& device, ResultArena& arena, ConversationList** 
     if (!ContentSchema::EnsureDeviceTables(session.Handle()))
         return VEXA_E_DATABASE;
     auto* buffer = arena.NewArray<ConversationListBuffer>(1);
-    if (int code = MessageStore(session.Handle()).List(*buffer))
+    if (int code = MessageStore(session.Handle(), device.AddressBookFile()).List(*buffer))
         return code;
     *list = &buffer->list;
     return VEXA_OK;
@@ -116,14 +117,19 @@ int CountContent(SimDevice& device, ContentCounts& counts) {
         sqlite3* db = session.Handle();
         if (!ContentSchema::EnsureDeviceTables(db))
             return VEXA_E_DATABASE;
-        counts.contacts = CountOf(db, "SELECT COUNT(*) FROM contacts", code);
-        counts.groups = CountOf(db, "SELECT COUNT(*) FROM contact_groups", code);
         counts.conversations = CountOf(db, "SELECT COUNT(*) FROM conversations", code);
         counts.messages = CountOf(db, "SELECT COUNT(*) FROM messages", code);
         counts.books = CountOf(db, "SELECT COUNT(*) FROM books", code);
         counts.photos = CountOf(db, "SELECT COUNT(*) FROM photos", code);
         counts.albums = CountOf(db, "SELECT COUNT(*) FROM albums WHERE published = 1", code);
         counts.apps = CountOf(db, "SELECT COUNT(*) FROM apps", code);
+    }
+    if (EnsureAddressBookFolder(device)) {
+        auto addressBook = device.AddressBook().Lock();
+        if (addressBook.Result())
+            return addressBook.Result();
+        counts.contacts = CountOf(addressBook.Handle(), "SELECT COUNT(*) FROM ABPerson", code);
+        counts.groups = CountOf(addressBook.Handle(), "SELECT COUNT(*) FROM ABGroup", code);
     }
     auto media = device.MediaDatabase().Lock();
     if (media.Result() == VEXA_E_NOT_FOUND)

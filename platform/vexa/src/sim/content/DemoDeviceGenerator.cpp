@@ -9,6 +9,7 @@
 #include <vexa/VexaResult.h>
 
 #include "../DeviceInfoFile.h"
+#include "AddressBookSchema.h"
 #include "AlbumStore.h"
 #include "AppStore.h"
 #include "BookStore.h"
@@ -104,34 +105,42 @@ int DemoDeviceGenerator::Run() {
     fs::create_directories(m_staging, error);
     if (error)
         return VEXA_E_IO;
+    const fs::path addressBookFile = AddressBookSchema::DatabasePath(m_folder);
+    fs::create_directories(addressBookFile.parent_path(), error);
     SimDatabase device(ContentSchema::DeviceDatabasePath(m_folder), SimDatabase::OpenMode::CreateIfMissing);
     SimDatabase media(ContentSchema::MediaDatabasePath(m_folder), SimDatabase::OpenMode::CreateIfMissing);
+    SimDatabase addressBook(addressBookFile, SimDatabase::OpenMode::CreateIfMissing);
     int code = VEXA_OK;
     {
         auto session = device.Lock();
         auto mediaSession = media.Lock();
-        if ((code = session.Result()) || (code = mediaSession.Result()))
+        auto addressBookSession = addressBook.Lock();
+        if ((code = session.Result()) || (code = mediaSession.Result()) ||
+            (code = addressBookSession.Result()))
             return code;
         sqlite3* db = session.Handle();
         sqlite3* mediaDb = mediaSession.Handle();
         if (!ContentSchema::EnsureDeviceTables(db) || !ContentSchema::EnsureBuiltIns(db) ||
-            !ContentSchema::EnsureMediaTables(mediaDb))
+            !ContentSchema::EnsureMediaTables(mediaDb) ||
+            !AddressBookSchema::Ensure(addressBookSession.Handle()))
             return VEXA_E_DATABASE;
         Transaction transaction(session);
         Transaction mediaTransaction(mediaSession);
-        if ((code = AddContacts(db)) || (code = AddConversations(db)) || (code = AddBooks(db)) ||
-            (code = AddMusic(mediaDb)) || (code = AddVideos(mediaDb)) || (code = AddPhotos(db)) ||
-            (code = AddApps(db)) || (code = AddFileTree()))
+        Transaction addressBookTransaction(addressBookSession);
+        if ((code = AddContacts(addressBookSession.Handle())) || (code = AddConversations(db)) ||
+            (code = AddBooks(db)) || (code = AddMusic(mediaDb)) || (code = AddVideos(mediaDb)) ||
+            (code = AddPhotos(db)) || (code = AddApps(db)) || (code = AddFileTree()))
             return code;
-        if ((code = transaction.Commit()) || (code = mediaTransaction.Commit()))
+        if ((code = transaction.Commit()) || (code = mediaTransaction.Commit()) ||
+            (code = addressBookTransaction.Commit()))
             return code;
     }
     fs::remove_all(m_staging, error);
     return VEXA_OK;
 }
 
-int DemoDeviceGenerator::AddContacts(sqlite3* db) {
-    ContactStore store(db);
+int DemoDeviceGenerator::AddContacts(sqlite3* addressBook) {
+    ContactStore store(addressBook);
     if (int code = store.CreateGroup("Colleagues"))
         return code;
     constexpr int kContacts = 64;

@@ -17,7 +17,7 @@ public:
     int Run();
 
 private:
-    int AddContacts(sqlite3* db);
+    int AddContacts(sqlite3* addressBook);
     int AddConversations(sqlite3* db);
     int AddBooks(sqlite3* db);
     int AddMusic(sqlite3* mediaDb);

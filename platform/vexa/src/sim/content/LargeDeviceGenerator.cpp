@@ -7,6 +7,7 @@
 #include <vexa/VexaResult.h>
 
 #include "../SimDatabase.h"
+#include "AddressBookSchema.h"
 #include "AppStore.h"
 #include "BookStore.h"
 #include "ContentIds.h"
@@ -18,6 +19,7 @@
 #include "formats/ImageFile.h"
 #include "formats/IpaFile.h"
 #include "formats/VideoFile.h"
+#include "ios/AddressBookReader.h"
 
 namespace vexa::sim {
 
@@ -62,26 +64,32 @@ int LargeDeviceGenerator::Run() {
         return VEXA_E_IO;
     if (int code = MakeSamples())
         return code;
+    const fs::path addressBookFile = AddressBookSchema::DatabasePath(m_folder);
+    fs::create_directories(addressBookFile.parent_path(), error);
     SimDatabase device(ContentSchema::DeviceDatabasePath(m_folder), SimDatabase::OpenMode::CreateIfMissing);
     SimDatabase media(ContentSchema::MediaDatabasePath(m_folder), SimDatabase::OpenMode::CreateIfMissing);
+    SimDatabase addressBook(addressBookFile, SimDatabase::OpenMode::CreateIfMissing);
     auto session = device.Lock();
     auto mediaSession = media.Lock();
+    auto addressBookSession = addressBook.Lock();
     int code = VEXA_OK;
-    if ((code = session.Result()) || (code = mediaSession.Result()))
+    if ((code = session.Result()) || (code = mediaSession.Result()) || (code = addressBookSession.Result()))
         return code;
     sqlite3* db = session.Handle();
     sqlite3* mediaDb = mediaSession.Handle();
     if (!ContentSchema::EnsureDeviceTables(db) || !ContentSchema::EnsureBuiltIns(db) ||
-        !ContentSchema::EnsureMediaTables(mediaDb))
+        !ContentSchema::EnsureMediaTables(mediaDb) || !AddressBookSchema::Ensure(addressBookSession.Handle()))
         return VEXA_E_DATABASE;
     Transaction transaction(session);
     Transaction mediaTransaction(mediaSession);
-    if ((code = AddContacts(db)) || (code = AddMessages(db)) || (code = AddPhotos(db)) ||
-        (code = AddTracks(mediaDb, m_spec.songs, false)) ||
+    Transaction addressBookTransaction(addressBookSession);
+    if ((code = AddContacts(addressBookSession.Handle())) || (code = AddMessages(db)) ||
+        (code = AddPhotos(db)) || (code = AddTracks(mediaDb, m_spec.songs, false)) ||
         (code = AddTracks(mediaDb, m_spec.videos, true)) || (code = AddPlaylists(mediaDb)) ||
         (code = AddBooks(db)) || (code = AddApps(db)))
         return code;
-    if ((code = transaction.Commit()) || (code = mediaTransaction.Commit()))
+    if ((code = transaction.Commit()) || (code = mediaTransaction.Commit()) ||
+        (code = addressBookTransaction.Commit()))
         return code;
     fs::remove_all(m_staging, error);
     return VEXA_OK;
@@ -136,21 +144,29 @@ int LargeDeviceGenerator::PlaceSong(int index, const fs::path& target) {
     return formats::WriteAudioFile(target, spec) ? VEXA_OK : VEXA_E_IO;
 }
 
-int LargeDeviceGenerator::AddContacts(sqlite3* db) {
-    Statement contact(db, "INSERT INTO contacts(id, first_name, last_name) VALUES (?,?,?)");
-    Statement entry(
-        db, "INSERT INTO contact_entries(contact_id, kind, position, label, value) VALUES (?,0,0,?,?)");
-    Statement member(db, "INSERT INTO group_members(group_id, contact_id) "
-                         "SELECT id, ? FROM contact_groups WHERE name = ?");
+int LargeDeviceGenerator::AddContacts(sqlite3* addressBook) {
+    const std::string mobile = ios::WrapAddressBookLabel("Mobile");
+    const std::string home = ios::WrapAddressBookLabel("Home");
+    Statement label(addressBook, "INSERT OR IGNORE INTO ABMultiValueLabel(value) VALUES (?),(?)");
+    if (int code = label.Bind(1, std::string_view(mobile)).Bind(2, std::string_view(home)).Run())
+        return code;
+    Statement person(addressBook, "INSERT INTO ABPerson(ROWID, First, Last, CreationDate, ModificationDate, "
+                                  "StoreID, Kind) VALUES (?,?,?,?,?,1,0)");
+    Statement phone(addressBook, "INSERT INTO ABMultiValue(record_id, property, identifier, label, value) "
+                                 "SELECT ?, 3, 0, ROWID, ? FROM ABMultiValueLabel WHERE value = ?");
+    Statement member(addressBook, "INSERT INTO ABGroupMembers(group_id, member_type, member_id) "
+                                  "SELECT ROWID, 0, ? FROM ABGroup WHERE Name = ?");
     for (int i = 1; i <= m_spec.contacts; ++i) {
-        contact.Reset();
-        entry.Reset();
-        contact.Bind(1, i).Bind(2, kFirstNames[i % kFirstNames.size()]);
-        contact.Bind(3, std::string(kLastNames[i % kLastNames.size()]) + " " + std::to_string(i));
-        entry.Bind(1, i).Bind(2, i % 3 ? "mobile" : "home").Bind(3, PhoneOf(i));
-        if (int code = contact.Run())
+        person.Reset();
+        phone.Reset();
+        const int64_t created = 600000000 + int64_t(i) * 60;
+        person.Bind(1, i).Bind(2, kFirstNames[i % kFirstNames.size()]);
+        person.Bind(3, std::string(kLastNames[i % kLastNames.size()]) + " " + std::to_string(i));
+        person.Bind(4, created).Bind(5, created);
+        phone.Bind(1, i).Bind(2, PhoneOf(i)).Bind(3, std::string_view(i % 3 ? mobile : home));
+        if (int code = person.Run())
             return code;
-        if (int code = entry.Run())
+        if (int code = phone.Run())
             return code;
         if (i % 10 == 0) {
             member.Reset();

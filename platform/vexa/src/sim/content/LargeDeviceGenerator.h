@@ -20,7 +20,7 @@ public:
     int Run();
 
 private:
-    int AddContacts(sqlite3* db);
+    int AddContacts(sqlite3* addressBook);
     int AddMessages(sqlite3* db);
     int AddPhotos(sqlite3* db);
     int AddTracks(sqlite3* mediaDb, int count, bool videos);

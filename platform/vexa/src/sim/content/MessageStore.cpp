@@ -11,6 +11,8 @@
 #include "ColumnText.h"
 #include "ContentIds.h"
 #include "PhoneNumbers.h"
+#include "ios/AddressBookReader.h"
+#include "ios/ReadResult.h"
 
 namespace vexa::sim {
 
@@ -22,30 +24,35 @@ struct KnownNumber {
 };
 
 // The address book's numbers with the name each belongs to, as the conversation list shows it.
-std::vector<KnownNumber> AddressBookNumbers(sqlite3* db) {
-    Statement entries(db, "SELECT e.value, trim(coalesce(c.first_name, '') || ' ' || "
-                          "coalesce(c.middle_name, '') || ' ' || coalesce(c.last_name, '')), c.nick_name "
-                          "FROM contact_entries e JOIN contacts c ON c.id = e.contact_id "
-                          "WHERE e.kind = ? ORDER BY c.id, e.position");
-    entries.Bind(1, int64_t(kPhoneEntry));
+std::vector<KnownNumber> AddressBookNumbers(const std::filesystem::path& file) {
     std::vector<KnownNumber> numbers;
-    while (entries.Step() == SQLITE_ROW) {
-        std::string name = entries.Text(1);
-        // A middle name alone leaves two spaces' worth of nothing around it.
-        name.erase(std::unique(name.begin(), name.end(), [](char a, char b) { return a == ' ' && b == ' '; }),
-                   name.end());
-        if (name.empty() && !entries.IsNull(2))
-            name = entries.Text(2);
-        if (!name.empty())
-            numbers.push_back({entries.Text(0), std::move(name)});
+    ios::AddressBook book;
+    // An address book that links out of the device is not read, as the contacts service does not open it.
+    std::error_code error;
+    if (file.empty() || std::filesystem::is_symlink(file, error) ||
+        ios::AddressBookReader::Read(file, book, ios::ReadOnlyDatabase::Mode::InPlace) != ios::kReadOk)
+        return numbers;
+    for (const ios::AddressBookPerson& person : book.people) {
+        std::string name;
+        for (const auto* part : {&person.firstName, &person.middleName, &person.lastName}) {
+            if (*part && !(*part)->empty())
+                name += (name.empty() ? "" : " ") + **part;
+        }
+        if (name.empty() && person.nickName)
+            name = *person.nickName;
+        if (name.empty())
+            continue;
+        for (const ios::AddressBookValue& phone : person.phones)
+            numbers.push_back({phone.value, name});
     }
     return numbers;
 }
 
 } // namespace
 
-MessageStore::MessageStore(sqlite3* db)
-    : m_db(db) {}
+MessageStore::MessageStore(sqlite3* db, std::filesystem::path addressBook)
+    : m_db(db)
+    , m_addressBook(std::move(addressBook)) {}
 
 int MessageStore::AddConversation(const std::string& address, const std::optional<std::string>& name,
                                   int64_t* id) {
@@ -88,7 +95,7 @@ void MessageStore::NameFromAddressBook(ConversationListBuffer& out) {
         if (record.name != nullptr)
             continue;
         if (!read) {
-            known = AddressBookNumbers(m_db);
+            known = AddressBookNumbers(m_addressBook);
             read = true;
         }
         for (const KnownNumber& entry : known) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,7 +25,8 @@ struct ConversationListBuffer {
 // Conversations and their messages in the device database. The caller holds the database lock.
 class MessageStore {
 public:
-    explicit MessageStore(sqlite3* db);
+    // `addressBook` is the device's AddressBook.sqlitedb, where names of conversations come from.
+    explicit MessageStore(sqlite3* db, std::filesystem::path addressBook = {});
 
     int AddConversation(const std::string& address, const std::optional<std::string>& name, int64_t* id);
     // date is "yyyy-MM-dd hh:mm:ss"; messages keep the order they were added in.
@@ -42,6 +44,7 @@ private:
     void NameFromAddressBook(ConversationListBuffer& out);
 
     sqlite3* m_db;
+    std::filesystem::path m_addressBook;
 };
 
 } // namespace vexa::sim

@@ -56,7 +56,7 @@ SimContactService::SimContactService(std::shared_ptr<SimDevice> device)
 template <class ChangeFunction>
 int SimContactService::Change(const char* operation, ChangeFunction&& change) {
     int code = VEXA_OK;
-    auto session = m_access.Begin(operation, code);
+    auto session = m_access.BeginAddressBook(operation, code);
     if (code)
         return code;
     Transaction transaction(session);
@@ -72,7 +72,7 @@ int SimContactService::GetContacts(ContactList** list) {
     if (!list)
         return VEXA_E_INVALID_ARGUMENT;
     int code = VEXA_OK;
-    auto session = m_access.Begin("GetContacts", code);
+    auto session = m_access.BeginAddressBook("GetContacts", code);
     if (code)
         return code;
     auto& buffer = m_lists.ForCurrentThread();

@@ -13,7 +13,7 @@
 
 namespace vexa::sim {
 
-// The address book of one simulated device.
+// The address book of one simulated device (Library/AddressBook under its folder).
 class SimContactService final : public IContactService {
 public:
     explicit SimContactService(std::shared_ptr<SimDevice> device);

@@ -19,8 +19,9 @@ class SimDevice;
 struct DeviceInfoFile;
 
 // Whole-device backup and restore in the standard backup layout. A backup holds the device database
-// (HomeDomain, Library/Device/device.sqlite), every file below Media/ (MediaDomain, Media/...) and each
-// installed app's folder (AppDomain-<bundle id>). The device's backup password, when set, encrypts it.
+// (HomeDomain, Library/Device/device.sqlite), every file below Media/ (MediaDomain, Media/...), the
+// phone's files below Library/ (HomeDomain; message attachments MediaDomain) and each installed app's
+// folder (AppDomain-<bundle id>). The device's backup password, when set, encrypts it.
 class DeviceBackup {
 public:
     // `progress` (may be null) hears after each file and may cancel.
@@ -41,7 +42,9 @@ public:
 
 private:
     int backupInto(const std::filesystem::path& folder);
-    int collect(const std::filesystem::path& mediaDatabaseSnapshot, std::vector<formats::BackupFile>& files);
+    int collect(const std::filesystem::path& mediaDatabaseSnapshot,
+                const std::filesystem::path& messageDatabaseSnapshot,
+                std::vector<formats::BackupFile>& files);
     int write(const std::filesystem::path& staging, const formats::BackupProperties& properties,
               const DeviceInfoFile& info, const std::vector<formats::BackupFile>& files);
     // Counts a handled file; VEXA_E_CANCELLED when the caller asked to stop.

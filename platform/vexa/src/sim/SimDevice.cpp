@@ -34,6 +34,7 @@ SimDevice::SimDevice(fs::path folder)
     , m_database(m_folder / "device.sqlite", SimDatabase::OpenMode::CreateIfMissing)
     , m_mediaDatabase(m_folder / "Media/iTunes_Control/iTunes/MediaLibrary.sqlitedb",
                       SimDatabase::OpenMode::MustExist)
+    , m_messageDatabase(m_folder / "Library/SMS/sms.db", SimDatabase::OpenMode::CreateIfMissing)
     , m_faults(m_folder / "faults") {}
 
 fs::path SimDevice::MediaDatabaseFile() const {

@@ -34,12 +34,6 @@ CREATE TABLE IF NOT EXISTS group_members(
     group_id INTEGER NOT NULL, contact_id INTEGER NOT NULL, PRIMARY KEY(group_id, contact_id));
 CREATE INDEX IF NOT EXISTS group_members_by_contact ON group_members(contact_id);
 
-CREATE TABLE IF NOT EXISTS conversations(id INTEGER PRIMARY KEY, address TEXT NOT NULL, name TEXT);
-CREATE TABLE IF NOT EXISTS messages(
-    id INTEGER PRIMARY KEY, conversation_id INTEGER NOT NULL, sent INTEGER NOT NULL,
-    date TEXT NOT NULL, text TEXT NOT NULL);
-CREATE INDEX IF NOT EXISTS messages_by_conversation ON messages(conversation_id, id);
-
 CREATE TABLE IF NOT EXISTS books(
     id INTEGER PRIMARY KEY, title TEXT NOT NULL, author TEXT NOT NULL DEFAULT '',
     format INTEGER NOT NULL, path TEXT NOT NULL UNIQUE, size INTEGER NOT NULL,

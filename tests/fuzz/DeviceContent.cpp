@@ -4,7 +4,6 @@
 #include "sim/content/AppStore.h"
 #include "sim/content/BookStore.h"
 #include "sim/content/ContactStore.h"
-#include "sim/content/MessageStore.h"
 #include "sim/content/PhotoStore.h"
 #include "sim/content/TrackStore.h"
 
@@ -14,8 +13,6 @@ void ListDeviceContent(sqlite3* db, const std::filesystem::path& deviceFolder) {
     ContactListBuffer contacts;
     ContactStore(db).List(contacts);
     ContactStore(db).Count();
-    ConversationListBuffer conversations;
-    MessageStore(db).List(conversations);
     std::vector<BookRecord> books;
     BookStore(db, deviceFolder / "Media").List(books);
     PhotoListBuffer photos;

@@ -11,6 +11,7 @@
 #include "formats/FileRecordArchive.h"
 #include "formats/IpaFile.h"
 #include "sim/content/AddressBookSchema.h"
+#include "sim/content/AttributedBodyArchive.h"
 #include "sim/content/ContactStore.h"
 #include "sim/content/ContentSchema.h"
 #include "sim/content/MessageStore.h"
@@ -98,12 +99,44 @@ bool writeDeviceDatabaseSeed(const fs::path& corpus) {
     contact.emails = {{"home", "ann@example.com"}};
     int64_t id = 0;
     ok = ok && vexa::sim::ContactStore(db).Insert(contact, &id) == 0;
-    vexa::sim::MessageStore messages(db);
-    ok = ok && messages.AddConversation("+1 555 0100", std::string("Ann"), &id) == 0 &&
-         messages.AddMessage(id, true, "2024-01-02 03:04:05", "hello") == 0;
     ok = ok && sqlite3_exec(db, "VACUUM", nullptr, nullptr, nullptr) == SQLITE_OK;
     sqlite3_close(db);
     return ok && copyInto(file, corpus / "sim_database/device.db");
+}
+
+// A message database as the simulator writes it: a one-to-one chat and a group, texts in the text
+// column and in attributedBody, an attachment and a tapback.
+bool writeMessageSeeds(const fs::path& corpus) {
+    const fs::path folder = fuzz::Scratch() / "sms";
+    const fs::path file = folder / "sms.db";
+    const fs::path photo = fuzz::Scratch() / "IMG_0001.JPG";
+    fuzz::WriteFile(photo, std::string("\xFF\xD8\xFF\xD9", 4));
+    std::error_code error;
+    fs::create_directories(folder, error);
+    sqlite3* db = nullptr;
+    bool ok = sqlite3_open(file.c_str(), &db) == SQLITE_OK &&
+              sqlite3_exec(db, "PRAGMA page_size=512", nullptr, nullptr, nullptr) == SQLITE_OK &&
+              vexa::sim::MessageStore::EnsureTables(db);
+    vexa::sim::MessageStore messages(db, folder);
+    int64_t single = 0;
+    int64_t group = 0;
+    ok = ok && messages.AddConversation("+1 555 0100", std::nullopt, &single) == 0 &&
+         messages.AddGroupConversation("Seed group", {"+1 555 0100", "ann@example.com"}, &group) == 0;
+    vexa::sim::MessageStore::Message message;
+    message.dateTime = "2024-01-02 03:04:05";
+    message.text = "hello \xF0\x9F\x98\x80";
+    message.bodyOnly = true;
+    message.attachments = {photo};
+    std::string guid;
+    ok = ok && messages.AddMessage(single, message, &guid) == 0 &&
+         messages.AddMessage(group, true, "2024-01-02 03:05:00", "plain") == 0 &&
+         messages.AddReaction(single, guid, 2000, true, "2024-01-02 03:06:00") == 0;
+    ok = ok && sqlite3_exec(db, "VACUUM", nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close(db);
+    const std::string body =
+        vexa::sim::ArchiveAttributedBody(std::string(200, 'x') + "\xEF\xBF\xBC\xF0\x9F\x98\x80");
+    return ok && copyInto(file, corpus / "sms_database/sms.db") &&
+           fuzz::WriteFile(corpus / "attributed_body/long_text.bin", body);
 }
 
 } // namespace
@@ -115,7 +148,7 @@ int main(int argc, char** argv) {
     }
     const fs::path corpus = argv[1];
     const bool ok = writeBackupSeeds(corpus) && writeFileRecordSeeds(corpus) && writeBookSeeds(corpus) &&
-                    writeIpaSeeds(corpus) && writeDeviceDatabaseSeed(corpus);
+                    writeIpaSeeds(corpus) && writeDeviceDatabaseSeed(corpus) && writeMessageSeeds(corpus);
     std::fprintf(stderr, ok ? "seeds written\n" : "a seed could not be written\n");
     return ok ? 0 : 1;
 }

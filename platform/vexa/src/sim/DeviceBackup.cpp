@@ -108,11 +108,17 @@ std::vector<BackupFile> InStoredOrder(const std::vector<BackupFile>& files) {
     return ordered;
 }
 
-// Lists every entry below `root` under `domain` and `prefix`; links are not followed.
+// A database of the device and the consistent copy of it that goes into the backup instead.
+struct DatabaseSnapshot {
+    fs::path live;
+    fs::path copy; // empty: the file is taken as it is
+};
+
+// Lists every entry below `root` under `domain` and `prefix`; links are not followed. A database's WAL
+// files are left out: its snapshot already holds them.
 int collectTree(SimDevice& device, const fs::path& root, const std::string& domain, const std::string& prefix,
-                const fs::path& mediaDatabaseSnapshot, std::vector<BackupFile>& files,
+                const std::vector<DatabaseSnapshot>& snapshots, std::vector<BackupFile>& files,
                 const std::function<int(uint64_t)>& counted) {
-    const fs::path mediaDatabase = device.MediaDatabaseFile();
     std::error_code error;
     fs::recursive_directory_iterator it(root, error);
     size_t seen = 0;
@@ -134,12 +140,19 @@ int collectTree(SimDevice& device, const fs::path& root, const std::string& doma
         if (fs::is_directory(status)) {
             file.mode = 040755;
         } else if (fs::is_regular_file(status)) {
-            if (path.parent_path() == mediaDatabase.parent_path() &&
-                path.filename().string().rfind(mediaDatabase.filename().string() + "-", 0) == 0) {
-                continue; // the WAL files of the media database: its snapshot already holds them
+            file.source = path;
+            bool walFile = false;
+            for (const DatabaseSnapshot& snapshot : snapshots) {
+                walFile = walFile ||
+                          (path.parent_path() == snapshot.live.parent_path() &&
+                           path.filename().string().rfind(snapshot.live.filename().string() + "-", 0) == 0);
+                if (path == snapshot.live && !snapshot.copy.empty()) {
+                    file.source = snapshot.copy;
+                }
             }
-            file.source =
-                path == mediaDatabase && !mediaDatabaseSnapshot.empty() ? mediaDatabaseSnapshot : path;
+            if (walFile) {
+                continue;
+            }
             file.size = fs::file_size(file.source, statusError);
         } else {
             continue;
@@ -190,14 +203,34 @@ int DeviceBackup::report() {
     return VEXA_OK;
 }
 
-int DeviceBackup::collect(const fs::path& mediaDatabaseSnapshot, std::vector<BackupFile>& files) {
+int DeviceBackup::collect(const fs::path& mediaDatabaseSnapshot, const fs::path& messageDatabaseSnapshot,
+                          const fs::path& addressBookSnapshot, std::vector<BackupFile>& files) {
     auto counted = [this](uint64_t files) { return counting(files); };
-    if (int result = collectTree(*m_device, m_device->MediaRoot(), "MediaDomain", "Media/",
-                                 mediaDatabaseSnapshot, files, counted);
+    const std::vector<DatabaseSnapshot> snapshots = {
+        {m_device->MediaDatabaseFile(), mediaDatabaseSnapshot},
+        {m_device->MessageDatabase().File(), messageDatabaseSnapshot},
+        {m_device->AddressBookFile(), addressBookSnapshot}};
+    if (int result =
+            collectTree(*m_device, m_device->MediaRoot(), "MediaDomain", "Media/", snapshots, files, counted);
         result != VEXA_OK) {
         return result;
     }
     std::error_code error;
+    // The phone's own databases (address book, messages, call history) are in HomeDomain, the messages' attachments in
+    // MediaDomain, each under its path below the home folder.
+    if (fs::is_directory(m_device->LibraryRoot(), error)) {
+        const size_t first = files.size();
+        if (int result = collectTree(*m_device, m_device->LibraryRoot(), "HomeDomain", "Library/", snapshots,
+                                     files, counted);
+            result != VEXA_OK) {
+            return result;
+        }
+        for (size_t i = first; i < files.size(); ++i) {
+            if (files[i].relativePath.rfind("Library/SMS/Attachments", 0) == 0) {
+                files[i].domain = "MediaDomain";
+            }
+        }
+    }
     for (fs::directory_iterator it(m_device->ApplicationsRoot(), error), end; !error && it != end;
          it.increment(error)) {
         const std::string id = it->path().filename().string();
@@ -208,31 +241,6 @@ int DeviceBackup::collect(const fs::path& mediaDatabaseSnapshot, std::vector<Bac
                 return result;
             }
         }
-    }
-    return VEXA_OK;
-}
-
-int DeviceBackup::addAddressBook(const fs::path& staging, std::vector<BackupFile>& files) {
-    std::error_code error;
-    const fs::path book = m_device->AddressBookFile();
-    if (!fs::exists(book, error)) {
-        return VEXA_OK; // a device whose contacts were never touched has none
-    }
-    const fs::path snapshot = staging / book.filename();
-    if (int result = m_device->AddressBook().Snapshot(snapshot); result != VEXA_OK) {
-        return result;
-    }
-    const fs::path images = book.parent_path() / "AddressBookImages.sqlitedb";
-    for (const fs::path& source : {snapshot, images}) {
-        if (!fs::exists(source, error)) {
-            continue;
-        }
-        BackupFile file;
-        file.domain = "HomeDomain";
-        file.relativePath = kAddressBookFolder + ("/" + source.filename().string());
-        file.source = source;
-        file.size = fs::file_size(source, error);
-        files.push_back(std::move(file));
     }
     return VEXA_OK;
 }
@@ -316,6 +324,21 @@ int DeviceBackup::backupInto(const fs::path& folder) {
         }
     }
 
+    fs::path messageDatabase;
+    if (fs::exists(m_device->MessageDatabase().File(), error)) {
+        messageDatabase = staging / "sms.db";
+        if (int result = m_device->MessageDatabase().Snapshot(messageDatabase); result != VEXA_OK) {
+            return result;
+        }
+    }
+    fs::path addressBook;
+    if (fs::exists(m_device->AddressBookFile(), error)) {
+        addressBook = staging / "AddressBook.sqlitedb";
+        if (int result = m_device->AddressBook().Snapshot(addressBook); result != VEXA_OK) {
+            return result;
+        }
+    }
+
     std::vector<BackupFile> files;
     BackupFile databaseFile;
     databaseFile.domain = kDatabaseDomain;
@@ -323,10 +346,7 @@ int DeviceBackup::backupInto(const fs::path& folder) {
     databaseFile.source = database;
     databaseFile.size = fs::file_size(database, error);
     files.push_back(databaseFile);
-    if (int result = addAddressBook(staging, files); result != VEXA_OK) {
-        return result;
-    }
-    if (int result = collect(mediaDatabase, files); result != VEXA_OK) {
+    if (int result = collect(mediaDatabase, messageDatabase, addressBook, files); result != VEXA_OK) {
         return result;
     }
     uint64_t total = 0;
@@ -397,10 +417,10 @@ int DeviceBackup::unpack(const fs::path& folder, const std::string& password, co
         if (file.domain == kDatabaseDomain && path == kDatabasePath) {
             targets[i] = staging / "device.sqlite";
             hasDatabase = true;
-        } else if (file.domain == "HomeDomain" && fs::path(path).parent_path() == kAddressBookFolder &&
-                   isSafeComponent(fs::path(path).filename().string())) {
-            targets[i] = staging / path;
         } else if (file.domain == "MediaDomain" && (path == "Media" || path.rfind("Media/", 0) == 0)) {
+            targets[i] = staging / path;
+        } else if ((file.domain == "HomeDomain" || file.domain == "MediaDomain") &&
+                   (path == "Library" || path.rfind("Library/", 0) == 0)) {
             targets[i] = staging / path;
         } else if (file.domain.rfind("AppDomain-", 0) == 0 && isSafeComponent(file.domain.substr(10))) {
             targets[i] = staging / "Applications" / file.domain.substr(10) / path;
@@ -457,9 +477,10 @@ int DeviceBackup::swapIn(const fs::path& staging, const fs::path& old) {
     fs::create_directories(old, error);
     auto databaseLock = m_device->Database().CloseAndHold();
     auto mediaLock = m_device->MediaDatabase().CloseAndHold();
+    auto messageLock = m_device->MessageDatabase().CloseAndHold();
     auto addressBookLock = m_device->AddressBook().CloseAndHold();
     bool ok = true;
-    for (const char* name : {"Media", "Applications", "device.sqlite", "Library"}) {
+    for (const char* name : {"Media", "Applications", "Library", "device.sqlite"}) {
         ok = ok && move(device / name, old / name) && move(staging / name, device / name);
     }
     for (const char* name : {"device.sqlite-wal", "device.sqlite-shm"}) {

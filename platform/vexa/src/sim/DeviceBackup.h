@@ -19,9 +19,9 @@ class SimDevice;
 struct DeviceInfoFile;
 
 // Whole-device backup and restore in the standard backup layout. A backup holds the device database
-// (HomeDomain, Library/Device/device.sqlite), the address book (HomeDomain, Library/AddressBook/...),
-// every file below Media/ (MediaDomain, Media/...) and each
-// installed app's folder (AppDomain-<bundle id>). The device's backup password, when set, encrypts it.
+// (HomeDomain, Library/Device/device.sqlite), every file below Media/ (MediaDomain, Media/...), the
+// phone's files below Library/ (HomeDomain: address book, messages; message attachments MediaDomain) and each installed app's
+// folder (AppDomain-<bundle id>). The device's backup password, when set, encrypts it.
 class DeviceBackup {
 public:
     // `progress` (may be null) hears after each file and may cancel.
@@ -39,13 +39,13 @@ public:
 
     static constexpr const char* kDatabaseDomain = "HomeDomain";
     static constexpr const char* kDatabasePath = "Library/Device/device.sqlite";
-    static constexpr const char* kAddressBookFolder = "Library/AddressBook";
 
 private:
     int backupInto(const std::filesystem::path& folder);
-    int collect(const std::filesystem::path& mediaDatabaseSnapshot, std::vector<formats::BackupFile>& files);
-    // A snapshot of the address book and its images file, as HomeDomain files.
-    int addAddressBook(const std::filesystem::path& staging, std::vector<formats::BackupFile>& files);
+    // The snapshots stand in for the live databases; an empty path takes the file as it is.
+    int collect(const std::filesystem::path& mediaDatabaseSnapshot,
+                const std::filesystem::path& messageDatabaseSnapshot,
+                const std::filesystem::path& addressBookSnapshot, std::vector<formats::BackupFile>& files);
     int write(const std::filesystem::path& staging, const formats::BackupProperties& properties,
               const DeviceInfoFile& info, const std::vector<formats::BackupFile>& files);
     // Counts a handled file; VEXA_E_CANCELLED when the caller asked to stop.

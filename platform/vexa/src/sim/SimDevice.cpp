@@ -36,6 +36,7 @@ SimDevice::SimDevice(fs::path folder)
                       SimDatabase::OpenMode::MustExist)
     , m_addressBook(m_folder / "Library/AddressBook/AddressBook.sqlitedb",
                     SimDatabase::OpenMode::CreateIfMissing)
+    , m_messageDatabase(m_folder / "Library/SMS/sms.db", SimDatabase::OpenMode::CreateIfMissing)
     , m_faults(m_folder / "faults") {}
 
 fs::path SimDevice::MediaDatabaseFile() const {

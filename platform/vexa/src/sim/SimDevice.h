@@ -22,10 +22,11 @@ namespace vexa::sim {
 //   device.json     properties, battery, storage sizes, backup password
 //   state           "plugged usb" / "unplugged usb" / "plugged wifi"; a folder without it is not a device yet
 //   faults          planned failures (see FaultInjector)
-//   device.sqlite   messages, photos, albums, books, apps, backups made
+//   device.sqlite   photos, albums, books, apps, backups made
 //   Library/AddressBook/AddressBook.sqlitedb, AddressBookImages.sqlitedb   contacts and groups, as a phone
 //   Media/          the file system the device shows ("/" of the file service)
 //   Media/iTunes_Control/iTunes/MediaLibrary.sqlitedb   the media database (tracks, playlists)
+//   Library/SMS/sms.db, Library/SMS/Attachments/   conversations and their attachments, as on a phone
 //   Applications/<bundle id>/Bundle/<Name>.app/, Applications/<bundle id>/Container/   installed apps
 //   .trash/, .staging/   work areas on the same file system, never shown
 class SimDevice {
@@ -59,6 +60,7 @@ public:
     SimDatabase& Database() { return m_database; }
     SimDatabase& MediaDatabase() { return m_mediaDatabase; }
     SimDatabase& AddressBook() { return m_addressBook; }
+    SimDatabase& MessageDatabase() { return m_messageDatabase; }
 
     // A device path ("/DCIM/100APPLE/IMG_0001.JPG") as a host path below Media/, or nothing when it
     // leaves the device (".." above the root, a symbolic link pointing outside).
@@ -87,6 +89,7 @@ private:
     SimDatabase m_database;
     SimDatabase m_mediaDatabase;
     SimDatabase m_addressBook;
+    SimDatabase m_messageDatabase;
     FaultInjector m_faults;
     std::atomic<bool> m_removed{false};
     mutable std::mutex m_infoMutex;

@@ -14,11 +14,6 @@ namespace vexa::sim {
 namespace {
 
 constexpr const char* kDeviceTables = R"sql(
-CREATE TABLE IF NOT EXISTS conversations(id INTEGER PRIMARY KEY, address TEXT NOT NULL, name TEXT);
-CREATE TABLE IF NOT EXISTS messages(
-    id INTEGER PRIMARY KEY, conversation_id INTEGER NOT NULL, sent INTEGER NOT NULL,
-    date TEXT NOT NULL, text TEXT NOT NULL);
-CREATE INDEX IF NOT EXISTS messages_by_conversation ON messages(conversation_id, id);
 
 CREATE TABLE IF NOT EXISTS books(
     id INTEGER PRIMARY KEY, title TEXT NOT NULL, author TEXT NOT NULL DEFAULT '',

@@ -7,6 +7,7 @@
 
 #include "../SimDevice.h"
 #include "ContentAccess.h"
+#include "AddressBookNumbers.h"
 #include "ContentSchema.h"
 #include "DemoDeviceGenerator.h"
 #include "LargeDeviceGenerator.h"
@@ -69,13 +70,9 @@ std::unique_ptr<IBookService> CreateBookService(std::shared_ptr<SimDevice> devic
 int ReadConversations(SimDevice& device, ResultArena& arena, ConversationList** list) {
     if (!list)
         return VEXA_E_INVALID_ARGUMENT;
-    auto session = device.Database().Lock();
-    if (session.Result())
-        return session.Result();
-    if (!ContentSchema::EnsureDeviceTables(session.Handle()))
-        return VEXA_E_DATABASE;
     auto* buffer = arena.NewArray<ConversationListBuffer>(1);
-    if (int code = MessageStore(session.Handle(), device.AddressBookFile()).List(*buffer))
+    if (int code = MessageStore::List(
+            device.MessageDatabase(), [&device] { return AddressBookNumbers(device); }, *buffer))
         return code;
     *list = &buffer->list;
     return VEXA_OK;
@@ -84,15 +81,15 @@ int ReadConversations(SimDevice& device, ResultArena& arena, ConversationList** 
 int ReplaceConversations(const std::filesystem::path& deviceFolder,
                          const std::vector<SimConversation>& conversations) {
     SimDevice device(deviceFolder);
-    auto session = device.Database().Lock();
+    auto session = MessageStore::Lock(device.MessageDatabase());
     if (session.Result())
         return session.Result();
-    if (!ContentSchema::EnsureDeviceTables(session.Handle()))
+    if (!MessageStore::EnsureTables(session.Handle()))
         return VEXA_E_DATABASE;
     Transaction transaction(session);
     if (transaction.Result())
         return transaction.Result();
-    MessageStore store(session.Handle());
+    MessageStore store(session.Handle(), deviceFolder);
     if (int code = store.Clear())
         return code;
     for (const SimConversation& conversation : conversations) {
@@ -117,8 +114,6 @@ int CountContent(SimDevice& device, ContentCounts& counts) {
         sqlite3* db = session.Handle();
         if (!ContentSchema::EnsureDeviceTables(db))
             return VEXA_E_DATABASE;
-        counts.conversations = CountOf(db, "SELECT COUNT(*) FROM conversations", code);
-        counts.messages = CountOf(db, "SELECT COUNT(*) FROM messages", code);
         counts.books = CountOf(db, "SELECT COUNT(*) FROM books", code);
         counts.photos = CountOf(db, "SELECT COUNT(*) FROM photos", code);
         counts.albums = CountOf(db, "SELECT COUNT(*) FROM albums WHERE published = 1", code);
@@ -130,6 +125,21 @@ int CountContent(SimDevice& device, ContentCounts& counts) {
             return addressBook.Result();
         counts.contacts = CountOf(addressBook.Handle(), "SELECT COUNT(*) FROM ABPerson", code);
         counts.groups = CountOf(addressBook.Handle(), "SELECT COUNT(*) FROM ABGroup", code);
+    }
+    {
+        auto messages = MessageStore::Lock(device.MessageDatabase());
+        if (messages.Result())
+            return code ? code : messages.Result();
+        if (!MessageStore::EnsureTables(messages.Handle()))
+            return VEXA_E_DATABASE;
+        counts.conversations = CountOf(messages.Handle(), "SELECT COUNT(*) FROM chat", code);
+        // Tapbacks are rows of their own but not messages.
+        counts.messages =
+            CountOf(messages.Handle(),
+                    "SELECT COUNT(*) FROM chat_message_join j JOIN message m ON m.ROWID = j.message_id "
+                    "JOIN chat c ON c.ROWID = j.chat_id "
+                    "WHERE coalesce(m.associated_message_type, 0) NOT BETWEEN 2000 AND 3999",
+                    code);
     }
     auto media = device.MediaDatabase().Lock();
     if (media.Result() == VEXA_E_NOT_FOUND)

@@ -13,6 +13,7 @@
 #include "AlbumStore.h"
 #include "AppStore.h"
 #include "BookStore.h"
+#include "CallHistoryStore.h"
 #include "ContactStore.h"
 #include "ContentIds.h"
 #include "ContentSchema.h"
@@ -127,7 +128,8 @@ int DemoDeviceGenerator::Run() {
         Transaction transaction(session);
         Transaction mediaTransaction(mediaSession);
         Transaction addressBookTransaction(addressBookSession);
-        if ((code = AddContacts(addressBookSession.Handle())) || (code = AddConversations(db)) ||
+        if ((code = AddContacts(addressBookSession.Handle())) || (code = AddConversations()) ||
+            (code = AddCallHistory()) ||
             (code = AddBooks(db)) || (code = AddMusic(mediaDb)) || (code = AddVideos(mediaDb)) ||
             (code = AddPhotos(db)) || (code = AddApps(db)) || (code = AddFileTree()))
             return code;
@@ -196,7 +198,9 @@ int DemoDeviceGenerator::AddContacts(sqlite3* addressBook) {
     return VEXA_OK;
 }
 
-int DemoDeviceGenerator::AddConversations(sqlite3* db) {
+// The phone's message database: a third of the messages keep their text only in attributedBody, as
+// iOS 16 and later do; some carry photos, some got a tapback, and one conversation is a group chat.
+int DemoDeviceGenerator::AddConversations() {
     static const std::array<const char*, 12> kTexts = {
         "Hi! Are we still on for tonight?",
         "Yes \xF0\x9F\x98\x80 see you at 8",
@@ -210,8 +214,19 @@ int DemoDeviceGenerator::AddConversations(sqlite3* db) {
         "Tickets: row 5 & 6 <confirmed>",
         "\xE4\xBD\xA0\xE5\xA5\xBD\xEF\xBC\x8C\xE6\x98\x8E\xE5\xA4\xA9\xE8\xA7\x81",
         "Danke f\xC3\xBCr alles! \xE2\x9D\xA4\xEF\xB8\x8F"};
-    MessageStore store(db);
+    SimDatabase database(MessageStore::DatabasePath(m_folder), SimDatabase::OpenMode::CreateIfMissing);
+    auto session = MessageStore::Lock(database);
+    if (session.Result())
+        return session.Result();
+    if (!MessageStore::EnsureTables(session.Handle()))
+        return VEXA_E_DATABASE;
+    Transaction transaction(session);
+    const fs::path photo = Staging("IMG_0001.JPG");
+    if (!formats::WriteJpeg(photo, formats::ImageSpec{320, 240, 77, "Sent from the demo phone", ""}))
+        return VEXA_E_IO;
+    MessageStore store(session.Handle(), m_folder);
     constexpr int kConversations = 25;
+    constexpr int kGroup = 24;
     for (int c = 0; c < kConversations; ++c) {
         std::string address = PhoneNumber(c * 3);
         std::optional<std::string> name;
@@ -223,18 +238,64 @@ int DemoDeviceGenerator::AddConversations(sqlite3* db) {
             name = std::string(kFirstNames[c % kFirstNames.size()]) + " " +
                    kLastNames[(c * 7) % kLastNames.size()];
         int64_t id = 0;
-        if (int code = store.AddConversation(address, name, &id))
+        const std::vector<std::string> members = {PhoneNumber(1), PhoneNumber(4), PhoneNumber(10)};
+        if (int code = c == kGroup ? store.AddGroupConversation("Climbing Crew", members, &id)
+                                   : store.AddConversation(address, name, &id))
             return code;
         const int messages = c == 2 ? 41 : 2 + (c * 5) % 19;
         for (int m = 0; m < messages; ++m) {
             const int minutes = c * 997 + m * 13;
             const std::string date =
                 Date(1 + (c % 10), 1 + (minutes / 1440) % 28, (minutes / 60) % 24, minutes % 60);
-            if (int code = store.AddMessage(id, (m + c) % 2 == 1, date, kTexts[(m + c) % kTexts.size()]))
+            MessageStore::Message message;
+            message.direction = (m + c) % 2;
+            message.dateTime = date;
+            message.text = kTexts[(m + c) % kTexts.size()];
+            message.bodyOnly = (m + c) % 3 == 0;
+            message.sender = c == kGroup ? members[size_t(m) % members.size()] : std::string();
+            if (m == 1 && c % 6 == 1)
+                message.attachments.assign(c == 13 ? 2 : 1, photo);
+            std::string guid;
+            if (int code = store.AddMessage(id, message, &guid))
                 return code;
+            if (m == 0 && c % 4 == 0) { // loved, and one of them taken back again
+                if (int code = store.AddReaction(id, guid, c == 8 ? 3000 : 2000, c % 8 == 0, date))
+                    return code;
+            }
         }
     }
-    return VEXA_OK;
+    return transaction.Commit();
+}
+
+// Calls with the address book's numbers and with strangers: outgoing, answered, missed, FaceTime.
+int DemoDeviceGenerator::AddCallHistory() {
+    const fs::path file = CallHistoryStore::DatabasePath(m_folder);
+    std::error_code error;
+    fs::create_directories(file.parent_path(), error);
+    SimDatabase database(file, SimDatabase::OpenMode::CreateIfMissing);
+    auto session = database.Lock();
+    if (session.Result())
+        return session.Result();
+    if (!CallHistoryStore::EnsureTables(session.Handle()))
+        return VEXA_E_DATABASE;
+    Transaction transaction(session);
+    CallHistoryStore store(session.Handle());
+    constexpr int kCalls = 30;
+    constexpr int64_t kFirstCall = 1748779200; // 2025-06-01 12:00 UTC
+    for (int i = 0; i < kCalls; ++i) {
+        CallHistoryStore::Call call;
+        call.address = i % 7 == 3 ? "+1 202 555 0143" : PhoneNumber(i * 3 % 60);
+        call.unixTime = kFirstCall + int64_t(i) * 20011;
+        call.outgoing = i % 3 == 0;
+        call.answered = call.outgoing || i % 4 != 1;
+        call.durationSeconds = call.answered ? 15.5 + (i * 37) % 600 : 0;
+        call.callType = i % 5 == 2 ? 8 : (i % 5 == 4 ? 16 : 1);
+        if (int code = store.Add(call))
+            return code;
+    }
+    if (int code = store.Finish())
+        return code;
+    return transaction.Commit();
 }
 
 int DemoDeviceGenerator::AddBooks(sqlite3* db) {

@@ -18,7 +18,8 @@ public:
 
 private:
     int AddContacts(sqlite3* addressBook);
-    int AddConversations(sqlite3* db);
+    int AddConversations();
+    int AddCallHistory();
     int AddBooks(sqlite3* db);
     int AddMusic(sqlite3* mediaDb);
     int AddVideos(sqlite3* mediaDb);

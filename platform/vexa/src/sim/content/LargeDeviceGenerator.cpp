@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdio>
 #include <fstream>
+#include <optional>
 
 #include <vexa/VexaResult.h>
 
@@ -10,9 +11,11 @@
 #include "AddressBookSchema.h"
 #include "AppStore.h"
 #include "BookStore.h"
+#include "CallHistoryStore.h"
 #include "ContentIds.h"
 #include "ContentSchema.h"
 #include "DeviceFiles.h"
+#include "MessageStore.h"
 #include "PhotoStore.h"
 #include "formats/AudioFile.h"
 #include "formats/BookFile.h"
@@ -83,7 +86,7 @@ int LargeDeviceGenerator::Run() {
     Transaction transaction(session);
     Transaction mediaTransaction(mediaSession);
     Transaction addressBookTransaction(addressBookSession);
-    if ((code = AddContacts(addressBookSession.Handle())) || (code = AddMessages(db)) ||
+    if ((code = AddContacts(addressBookSession.Handle())) || (code = AddMessages()) ||
         (code = AddPhotos(db)) || (code = AddTracks(mediaDb, m_spec.songs, false)) ||
         (code = AddTracks(mediaDb, m_spec.videos, true)) || (code = AddPlaylists(mediaDb)) ||
         (code = AddBooks(db)) || (code = AddApps(db)))
@@ -177,36 +180,80 @@ int LargeDeviceGenerator::AddContacts(sqlite3* addressBook) {
     return VEXA_OK;
 }
 
-int LargeDeviceGenerator::AddMessages(sqlite3* db) {
+// Conversations in the phone's message database, every third message with its text only in
+// attributedBody; and one call a conversation in the call history.
+int LargeDeviceGenerator::AddMessages() {
     if (m_spec.messages <= 0)
         return VEXA_OK;
+    SimDatabase database(MessageStore::DatabasePath(m_folder), SimDatabase::OpenMode::CreateIfMissing);
+    auto session = MessageStore::Lock(database);
+    if (session.Result())
+        return session.Result();
+    if (!MessageStore::EnsureTables(session.Handle()))
+        return VEXA_E_DATABASE;
+    // The guid index takes rows in random order: it is kept in memory. Nothing is synced to the disk
+    // while the device is made: a device that fails half-way is removed anyway.
+    if (int code =
+            session.Exec("PRAGMA cache_size = -131072; PRAGMA synchronous = OFF; PRAGMA foreign_keys = OFF"))
+        return code;
+    Transaction transaction(session);
+    MessageStore store(session.Handle(), m_folder);
     const int conversations = std::max(1, m_spec.messages / 100);
-    Statement conversation(db, "INSERT INTO conversations(id, address, name) VALUES (?,?,?)");
+    std::vector<int64_t> ids(size_t(conversations) + 1);
     for (int c = 1; c <= conversations; ++c) {
-        conversation.Reset();
-        conversation.Bind(1, c).Bind(2, PhoneOf(c));
-        if (c % 5 == 0)
-            conversation.BindNull(3);
-        else
-            conversation.Bind(3, std::string(kFirstNames[c % kFirstNames.size()]) + " " +
-                                     kLastNames[c % kLastNames.size()]);
-        if (int code = conversation.Run())
+        std::optional<std::string> name;
+        if (c % 5 != 0)
+            name = std::string(kFirstNames[c % kFirstNames.size()]) + " " + kLastNames[c % kLastNames.size()];
+        if (int code = store.AddConversation(PhoneOf(c), name, &ids[size_t(c)]))
             return code;
     }
-    Statement message(db, "INSERT INTO messages(conversation_id, sent, date, text) VALUES (?,?,?,?)");
-    for (int m = 0; m < m_spec.messages; ++m) {
-        const int c = 1 + m % conversations;
-        const int order = m / conversations;
-        char date[32];
-        std::snprintf(date, sizeof date, "2025-%02d-%02d %02d:%02d:%02d", 1 + order / 28 % 12, 1 + order % 28,
-                      c % 24, order % 60, m % 60);
-        message.Reset();
-        message.Bind(1, c).Bind(2, m % 2).Bind(3, std::string_view(date));
-        message.Bind(4, "Message " + std::to_string(order + 1) + " in conversation " + std::to_string(c));
-        if (int code = message.Run())
+    // Message m belongs to conversation 1 + m % conversations; they are written one conversation after
+    // the other, which keeps the chat_message_join index growing at its end.
+    MessageStore::Message message;
+    for (int c = 1; c <= conversations; ++c) {
+        for (int m = c - 1; m < m_spec.messages; m += conversations) {
+            const int order = m / conversations;
+            char date[32];
+            std::snprintf(date, sizeof date, "2025-%02d-%02d %02d:%02d:%02d", 1 + order / 28 % 12,
+                          1 + order % 28, c % 24, order % 60, m % 60);
+            message.direction = uint8_t(m % 2);
+            message.dateTime = date;
+            message.text = "Message " + std::to_string(order + 1) + " in conversation " + std::to_string(c);
+            message.bodyOnly = m % 3 == 2;
+            if (int code = store.AddMessage(ids[size_t(c)], message))
+                return code;
+        }
+    }
+    if (int code = transaction.Commit())
+        return code;
+    return AddCalls(conversations);
+}
+
+int LargeDeviceGenerator::AddCalls(int count) {
+    const fs::path file = CallHistoryStore::DatabasePath(m_folder);
+    std::error_code error;
+    fs::create_directories(file.parent_path(), error);
+    SimDatabase database(file, SimDatabase::OpenMode::CreateIfMissing);
+    auto session = database.Lock();
+    if (session.Result())
+        return session.Result();
+    if (!CallHistoryStore::EnsureTables(session.Handle()))
+        return VEXA_E_DATABASE;
+    Transaction transaction(session);
+    CallHistoryStore store(session.Handle());
+    for (int i = 1; i <= count; ++i) {
+        CallHistoryStore::Call call;
+        call.address = PhoneOf(i);
+        call.unixTime = 1735689600 + int64_t(i) * 3600; // from 2025-01-01, one an hour
+        call.outgoing = i % 2 == 0;
+        call.answered = i % 3 != 0;
+        call.durationSeconds = call.answered ? 30 + i % 300 : 0;
+        if (int code = store.Add(call))
             return code;
     }
-    return VEXA_OK;
+    if (int code = store.Finish())
+        return code;
+    return transaction.Commit();
 }
 
 int LargeDeviceGenerator::AddPhotos(sqlite3* db) {

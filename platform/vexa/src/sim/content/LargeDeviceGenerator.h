@@ -21,7 +21,8 @@ public:
 
 private:
     int AddContacts(sqlite3* addressBook);
-    int AddMessages(sqlite3* db);
+    int AddMessages();
+    int AddCalls(int count);
     int AddPhotos(sqlite3* db);
     int AddTracks(sqlite3* mediaDb, int count, bool videos);
     int AddPlaylists(sqlite3* mediaDb);

@@ -157,14 +157,15 @@ bool BackupTestDevices::IsConnected(IVexaManager* manager) const {
 
 QMap<QString, QByteArray> BackupTestDevices::Snapshot(IVexaManager* manager, const QString& folder) {
     QMap<QString, QByteArray> state;
-    for (const char* part : {"/Media", "/Applications"}) {
+    for (const char* part : {"/Media", "/Library", "/Applications"}) {
         QDirIterator it(folder + QLatin1String(part), QDir::Files | QDir::Hidden,
                         QDirIterator::Subdirectories);
         while (it.hasNext()) {
             const QString path = it.next();
-            // The media database changes on every read of the library; its content is compared through
-            // the services instead.
-            if (path.contains(QLatin1String(".sqlitedb")))
+            // The media database changes on every read of the library, and a database's log on every
+            // open; their content is compared through the services instead.
+            if (path.contains(QLatin1String(".sqlitedb")) || path.endsWith(QLatin1String("-wal")) ||
+                path.endsWith(QLatin1String("-shm")))
                 continue;
             QFile file(path);
             file.open(QIODevice::ReadOnly);

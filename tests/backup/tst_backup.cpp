@@ -415,6 +415,19 @@ void BackupTest::encryptedRestoreNeedsTheRightPassword() {
                             {kPhone, "s3cret", "--sha256-rounds", "20000", "--sha1-rounds", "1000"}),
              0);
     const QString folder = m_work.filePath(QStringLiteral("encrypted"));
+    // The message database and an attachment, where a phone keeps them (stand-ins unless the device has
+    // its own).
+    const QString messages = device + QStringLiteral("/Library/SMS/sms.db");
+    const QString attachment = device + QStringLiteral("/Library/SMS/Attachments/0a/10/A1B2/IMG_0001.JPG");
+    for (const QString& path : {messages, attachment}) {
+        QFile file(path);
+        QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+        QVERIFY(file.exists() || (file.open(QIODevice::WriteOnly) && file.write(path.toUtf8()) > 0));
+    }
+    QFile messagesFile(messages);
+    QVERIFY(messagesFile.open(QIODevice::ReadOnly));
+    const QString messagesHash =
+        QCryptographicHash::hash(messagesFile.readAll(), QCryptographicHash::Sha1).toHex();
     const auto backedUp = BackupTestDevices::Snapshot(phone, device);
     QVERIFY(Backup(folder));
     m_devices->Ctl("backup-password", {kPhone});
@@ -422,6 +435,13 @@ void BackupTest::encryptedRestoreNeedsTheRightPassword() {
     QVERIFY2(BackupProblems(read).isEmpty(), BackupProblems(read).constData());
     QVERIFY(read.value("encrypted").toBool());
     QVERIFY(read.value("compared").toInt() > 0);
+    // Each file in the domain a phone's backup uses, stored under sha1("domain-path").
+    const QJsonObject files = read.value("files").toObject();
+    QCOMPARE(files.value("HomeDomain/Library/SMS/sms.db").toString(), messagesHash);
+    QVERIFY(files.contains("MediaDomain/Library/SMS/Attachments/0a/10/A1B2/IMG_0001.JPG"));
+    const QStringList stored = files.keys();
+    QVERIFY(!stored.filter(QRegularExpression("^CameraRollDomain/Media/DCIM/.+")).isEmpty());
+    QVERIFY(stored.filter(QRegularExpression("^MediaDomain/Media/(DCIM|PhotoData)/")).isEmpty());
     QVERIFY(ReadBackup(folder, device, QStringLiteral("wrong")).value("wrong_password").toBool());
     ChangeDevice(phone, device);
     const auto changed = BackupTestDevices::Snapshot(phone, device);

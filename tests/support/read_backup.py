@@ -5,8 +5,8 @@ usage: read_backup.py <backup folder> [--device <device folder>] [--password <pa
 
 The plists and Manifest.db are read with plistlib and sqlite3; an encrypted backup is opened with the
 password (keybag salts and rounds, class keys and Manifest.db's key unwrapped by RFC 3394, every file
-decrypted with its own key). With --device, each stored media or app file is compared with the device's
-own file (databases go into a backup as snapshots and are skipped). Exits 1 with the reason on stderr when
+decrypted with its own key). With --device, each stored media, library or app file is compared with the
+device's own file (databases go into a backup as snapshots and are skipped). Exits 1 with the reason on stderr when
 the folder cannot be read at all; everything else is a field of the report for the test to judge:
 
   name, udid, date                  Info.plist's device name, identifier and last backup date (ISO 8601,
@@ -76,9 +76,9 @@ def record_of(blob):
 
 
 def device_file(device, domain, path):
-    if path.endswith(".sqlitedb"):
+    if path.endswith((".sqlitedb", ".sqlite", ".db", ".storedata", "-wal", "-shm")):
         return None
-    if domain == "MediaDomain":
+    if domain in ("MediaDomain", "CameraRollDomain", "HomeDomain") and path.startswith(("Media/", "Library/")):
         return os.path.join(device, path)
     if domain.startswith("AppDomain-"):
         return os.path.join(device, "Applications", domain[len("AppDomain-"):], path)

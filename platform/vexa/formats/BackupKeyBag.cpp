@@ -1,10 +1,13 @@
 #include "BackupKeyBag.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
+#include <openssl/core_names.h>
 #include <openssl/crypto.h>
 #include <openssl/evp.h>
+#include <openssl/params.h>
 #include <openssl/rand.h>
 
 #include "formats/BackupTypes.h"
@@ -61,12 +64,66 @@ bool KeyWrap(const std::vector<uint8_t>& kek, const std::vector<uint8_t>& in, bo
     return true;
 }
 
-bool Pbkdf2(const void* secret, size_t secretBytes, const std::vector<uint8_t>& salt, uint32_t rounds,
-            const EVP_MD* digest, std::vector<uint8_t>& key) {
+struct MacDeleter {
+    void operator()(EVP_MAC* mac) const { EVP_MAC_free(mac); }
+};
+struct MacContextDeleter {
+    void operator()(EVP_MAC_CTX* context) const { EVP_MAC_CTX_free(context); }
+};
+
+// PBKDF2 (RFC 8018) into a 32-byte key. Written out rather than one call to OpenSSL so that the millions of
+// rounds of a backup password can be cancelled: `cancelled` is asked every few thousand rounds.
+int Pbkdf2(const void* secret, size_t secretBytes, const std::vector<uint8_t>& salt, uint32_t rounds,
+           const char* digest, std::vector<uint8_t>& key, const std::function<bool()>& cancelled) {
+    constexpr uint32_t kRoundsBetweenQuestions = 4096;
+    std::unique_ptr<EVP_MAC, MacDeleter> mac(EVP_MAC_fetch(nullptr, "HMAC", nullptr));
+    std::unique_ptr<EVP_MAC_CTX, MacContextDeleter> context(mac ? EVP_MAC_CTX_new(mac.get()) : nullptr);
+    OSSL_PARAM params[] = {
+        OSSL_PARAM_construct_utf8_string(OSSL_MAC_PARAM_DIGEST, const_cast<char*>(digest), 0),
+        OSSL_PARAM_construct_end()};
+    if (!context ||
+        EVP_MAC_init(context.get(), static_cast<const unsigned char*>(secret), secretBytes, params) != 1)
+        return kBackupCryptoError;
+    const size_t blockBytes = EVP_MAC_CTX_get_mac_size(context.get());
+    if (blockBytes == 0 || blockBytes > EVP_MAX_MD_SIZE)
+        return kBackupCryptoError;
     key.assign(BackupKeyBag::kKeyBytes, 0);
-    return PKCS5_PBKDF2_HMAC(static_cast<const char*>(secret), static_cast<int>(secretBytes), salt.data(),
-                             static_cast<int>(salt.size()), static_cast<int>(rounds), digest,
-                             static_cast<int>(key.size()), key.data()) == 1;
+    unsigned char chain[EVP_MAX_MD_SIZE], sum[EVP_MAX_MD_SIZE];
+    int result = kBackupOk;
+    for (uint32_t block = 1; result == kBackupOk && (block - 1) * blockBytes < key.size(); ++block) {
+        const unsigned char index[4] = {
+            static_cast<unsigned char>(block >> 24), static_cast<unsigned char>(block >> 16),
+            static_cast<unsigned char>(block >> 8), static_cast<unsigned char>(block)};
+        size_t produced = 0;
+        bool ok = EVP_MAC_init(context.get(), nullptr, 0, nullptr) == 1 &&
+                  EVP_MAC_update(context.get(), salt.data(), salt.size()) == 1 &&
+                  EVP_MAC_update(context.get(), index, sizeof index) == 1 &&
+                  EVP_MAC_final(context.get(), chain, &produced, sizeof chain) == 1;
+        std::memcpy(sum, chain, blockBytes);
+        for (uint32_t round = 1; ok && round < rounds; ++round) {
+            // Re-initialising without a key keeps the key's prepared state: one HMAC costs two hashes.
+            ok = EVP_MAC_init(context.get(), nullptr, 0, nullptr) == 1 &&
+                 EVP_MAC_update(context.get(), chain, blockBytes) == 1 &&
+                 EVP_MAC_final(context.get(), chain, &produced, sizeof chain) == 1;
+            for (size_t i = 0; i < blockBytes; ++i)
+                sum[i] ^= chain[i];
+            if (round % kRoundsBetweenQuestions == 0 && cancelled && cancelled()) {
+                result = kBackupCancelled;
+                break;
+            }
+        }
+        if (result == kBackupOk && !ok)
+            result = kBackupCryptoError;
+        const size_t at = (block - 1) * blockBytes;
+        std::memcpy(key.data() + at, sum, std::min(blockBytes, key.size() - at));
+    }
+    OPENSSL_cleanse(chain, sizeof chain);
+    OPENSSL_cleanse(sum, sizeof sum);
+    if (result != kBackupOk) {
+        OPENSSL_cleanse(key.data(), key.size());
+        key.clear();
+    }
+    return result;
 }
 
 struct Header {
@@ -77,15 +134,18 @@ struct Header {
 };
 
 // Without the SHA-256 step (older devices) the key is PBKDF2-SHA1 of the password alone.
-bool PasswordKey(const std::string& password, const Header& header, std::vector<uint8_t>& key) {
+int PasswordKey(const std::string& password, const Header& header, std::vector<uint8_t>& key,
+                const std::function<bool()>& cancelled = {}) {
     if (!header.hasSha256Step)
-        return Pbkdf2(password.data(), password.size(), header.salt, header.sha1Rounds, EVP_sha1(), key);
+        return Pbkdf2(password.data(), password.size(), header.salt, header.sha1Rounds, "SHA1", key,
+                      cancelled);
     std::vector<uint8_t> first;
-    const bool ok = Pbkdf2(password.data(), password.size(), header.sha256Salt, header.sha256Rounds,
-                           EVP_sha256(), first) &&
-                    Pbkdf2(first.data(), first.size(), header.salt, header.sha1Rounds, EVP_sha1(), key);
+    int result = Pbkdf2(password.data(), password.size(), header.sha256Salt, header.sha256Rounds, "SHA256",
+                        first, cancelled);
+    if (result == kBackupOk)
+        result = Pbkdf2(first.data(), first.size(), header.salt, header.sha1Rounds, "SHA1", key, cancelled);
     OPENSSL_cleanse(first.data(), first.size());
-    return ok;
+    return result;
 }
 
 void PutTag(std::vector<uint8_t>& blob, const char* tag, const std::vector<uint8_t>& value) {
@@ -176,6 +236,12 @@ bool ReadEntries(const std::vector<Entry>& entries, Header& header, std::vector<
 
 } // namespace
 
+struct BackupKeyBag::Parsed {
+    Header header;
+    std::vector<ClassEntry> classes;
+    std::vector<uint8_t> blob;
+};
+
 BackupKeyBag::BackupKeyBag() = default;
 
 BackupKeyBag::~BackupKeyBag() {
@@ -198,7 +264,8 @@ int BackupKeyBag::Create(const std::string& password, const BackupKeyRounds& rou
     const std::vector<uint8_t> hmacKey = RandomKey();
     std::vector<uint8_t> passwordKey, wrappedHmacKey;
     if (header.salt.empty() || header.sha256Salt.empty() || uuid.empty() || hmacKey.empty() ||
-        !PasswordKey(password, header, passwordKey) || !KeyWrap(passwordKey, hmacKey, true, wrappedHmacKey))
+        PasswordKey(password, header, passwordKey) != kBackupOk ||
+        !KeyWrap(passwordKey, hmacKey, true, wrappedHmacKey))
         return kBackupCryptoError;
 
     std::vector<uint8_t> blob;
@@ -231,38 +298,57 @@ int BackupKeyBag::Create(const std::string& password, const BackupKeyRounds& rou
 }
 
 int BackupKeyBag::Unlock(const std::vector<uint8_t>& blob, const std::string& password) {
+    if (const int parsed = Parse(blob); parsed != kBackupOk)
+        return parsed;
+    std::vector<uint8_t> passwordKey;
+    int result = DerivePasswordKey(password, passwordKey);
+    if (result == kBackupOk)
+        result = UnlockWithKey(passwordKey);
+    OPENSSL_cleanse(passwordKey.data(), passwordKey.size());
+    return result;
+}
+
+int BackupKeyBag::Parse(const std::vector<uint8_t>& blob) {
     m_classKeys.clear();
+    m_parsed.reset();
     std::vector<Entry> entries;
-    Header header;
-    std::vector<ClassEntry> classes;
-    if (!ParseEntries(blob, entries) || !ReadEntries(entries, header, classes))
+    auto parsed = std::make_unique<Parsed>();
+    if (!ParseEntries(blob, entries) || !ReadEntries(entries, parsed->header, parsed->classes))
         return kBackupDamaged;
-    for (const ClassEntry& entry : classes) {
+    for (const ClassEntry& entry : parsed->classes) {
         if (entry.wrappedKey.size() != kWrappedBytes)
             return kBackupDamaged;
         if ((entry.wrap & kWrappedByDevice) != 0 || (entry.wrap & kWrappedByPassword) == 0)
             return kBackupUnsupported; // only the device itself can open such a key
     }
+    parsed->blob = blob;
+    m_parsed = std::move(parsed);
+    return kBackupOk;
+}
+
+int BackupKeyBag::DerivePasswordKey(const std::string& password, std::vector<uint8_t>& passwordKey,
+                                    const std::function<bool()>& cancelled) const {
+    if (!m_parsed)
+        return kBackupDamaged;
     if (password.empty())
         return kBackupPasswordNeeded;
-    std::vector<uint8_t> passwordKey;
-    if (!PasswordKey(password, header, passwordKey))
-        return kBackupCryptoError;
-    int result = kBackupOk;
-    for (const ClassEntry& entry : classes) {
+    return PasswordKey(password, m_parsed->header, passwordKey, cancelled);
+}
+
+int BackupKeyBag::UnlockWithKey(const std::vector<uint8_t>& passwordKey) {
+    m_classKeys.clear();
+    if (!m_parsed)
+        return kBackupDamaged;
+    for (const ClassEntry& entry : m_parsed->classes) {
         std::vector<uint8_t> classKey;
         if (!KeyWrap(passwordKey, entry.wrappedKey, false, classKey)) {
-            result = kBackupWrongPassword; // the wrapping's integrity check fails under any other key
-            break;
+            m_classKeys.clear();
+            return kBackupWrongPassword; // the wrapping's integrity check fails under any other key
         }
         m_classKeys[entry.protectionClass] = std::move(classKey);
     }
-    OPENSSL_cleanse(passwordKey.data(), passwordKey.size());
-    if (result != kBackupOk)
-        m_classKeys.clear();
-    else
-        m_blob = blob;
-    return result;
+    m_blob = m_parsed->blob;
+    return kBackupOk;
 }
 
 int BackupKeyBag::WrapKey(uint32_t protectionClass, const std::vector<uint8_t>& key,

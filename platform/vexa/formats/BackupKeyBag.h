@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -35,6 +37,16 @@ public:
     // kBackupUnsupported (keys bound to the device itself), kBackupPasswordNeeded or kBackupWrongPassword.
     int Unlock(const std::vector<uint8_t>& blob, const std::string& password);
 
+    // Unlock in three steps, for a reader that derives the password key once and keeps it: Parse reads
+    // the salts, rounds and wrapped class keys (kBackupOk, kBackupDamaged, kBackupUnsupported);
+    // DerivePasswordKey runs the rounds, which takes seconds, and asks `cancelled` (may be empty) now and
+    // then (kBackupOk, kBackupPasswordNeeded, kBackupCancelled, kBackupCryptoError); UnlockWithKey unwraps
+    // the class keys (kBackupOk, kBackupWrongPassword).
+    int Parse(const std::vector<uint8_t>& blob);
+    int DerivePasswordKey(const std::string& password, std::vector<uint8_t>& passwordKey,
+                          const std::function<bool()>& cancelled = {}) const;
+    int UnlockWithKey(const std::vector<uint8_t>& passwordKey);
+
     std::vector<uint8_t> Serialize() const { return m_blob; }
 
     // `key` (32 bytes) wrapped under the class key, with the class number in front.
@@ -46,6 +58,9 @@ public:
     static std::vector<uint8_t> RandomKey();
 
 private:
+    struct Parsed;
+
+    std::unique_ptr<Parsed> m_parsed;
     std::map<uint32_t, std::vector<uint8_t>> m_classKeys;
     std::vector<uint8_t> m_blob;
 };

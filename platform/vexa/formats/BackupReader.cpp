@@ -4,8 +4,6 @@
 #include <cctype>
 #include <cstdlib>
 
-#include <unistd.h>
-
 #include <QtGlobal>
 
 #include "BackupCipher.h"
@@ -75,31 +73,6 @@ int CopyPlain(const std::filesystem::path& from, const std::filesystem::path& to
     return error ? kBackupIoError : kBackupOk;
 }
 
-// A private temporary file, removed when the guard goes.
-class TemporaryFile {
-public:
-    TemporaryFile() {
-        std::error_code error;
-        std::string pattern = (std::filesystem::temp_directory_path(error) / "vexa-manifest-XXXXXX").string();
-        const int descriptor = mkstemp(pattern.data());
-        if (descriptor >= 0) {
-            close(descriptor);
-            m_path = pattern;
-        }
-    }
-    ~TemporaryFile() {
-        std::error_code error;
-        if (!m_path.empty())
-            std::filesystem::remove(m_path, error);
-    }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-    const std::filesystem::path& Path() const { return m_path; }
-
-private:
-    std::filesystem::path m_path;
-};
-
 } // namespace
 
 BackupReader::BackupReader() = default;
@@ -156,23 +129,9 @@ int BackupReader::readPlists(const std::string& password) {
 }
 
 int BackupReader::readManifest() {
-    if (m_manifestKey.empty())
-        return readRows(m_folder / "Manifest.db");
-    TemporaryFile plain;
-    uint64_t size = 0;
-    if (plain.Path().empty())
-        return kBackupIoError;
-    if (const int decrypted =
-            BackupCipher::DecryptFile(m_manifestKey, m_folder / "Manifest.db", plain.Path(), size);
-        decrypted != kBackupOk)
-        return decrypted == kBackupMissingFile ? kBackupNotABackup : decrypted;
-    return readRows(plain.Path());
-}
-
-int BackupReader::readRows(const std::filesystem::path& path) {
     ManifestDatabase database;
-    if (!database.OpenReadOnly(path))
-        return kBackupDamaged;
+    if (const int opened = database.OpenStored(m_folder / "Manifest.db", m_manifestKey); opened != kBackupOk)
+        return opened;
     const bool complete = database.ForEachRow([this](const ManifestDatabase::Row& row) {
         if (!AcceptableRow(row)) {
             ++m_refused;
@@ -205,22 +164,33 @@ uint64_t BackupReader::TotalBytes() const {
 }
 
 int BackupReader::Extract(const BackupFile& file, const std::filesystem::path& to) const {
+    if (!m_open)
+        return kBackupNotOpen;
+    const auto found = m_indexById.find(BackupFileId(file.domain, file.relativePath));
+    if (found == m_indexById.end())
+        return kBackupNoSuchFile;
+    return ExtractStored(m_keyBag.get(), m_files[found->second], to);
+}
+
+int BackupReader::ExtractStored(const BackupKeyBag* keyBag, const BackupFile& stored,
+                                const std::filesystem::path& to, std::string* problem) {
+    auto fail = [problem](int result, const char* what) {
+        if (problem)
+            *problem = what;
+        return result;
+    };
     try {
-        if (!m_open)
-            return kBackupNotOpen;
-        const auto found = m_indexById.find(BackupFileId(file.domain, file.relativePath));
-        if (found == m_indexById.end())
-            return kBackupNoSuchFile;
-        const BackupFile& stored = m_files[found->second];
         std::error_code error;
         if (stored.IsDirectory()) {
             std::filesystem::create_directories(to, error);
-            return std::filesystem::is_directory(to, error) ? kBackupOk : kBackupIoError;
+            return std::filesystem::is_directory(to, error)
+                       ? kBackupOk
+                       : fail(kBackupIoError, "the folder cannot be made");
         }
         if (std::filesystem::is_symlink(stored.source, error))
-            return kBackupDamaged;
+            return fail(kBackupDamaged, "the stored file is a link");
         if (!std::filesystem::is_regular_file(stored.source, error))
-            return kBackupMissingFile;
+            return fail(kBackupMissingFile, "the stored file is missing");
         if (to.has_parent_path())
             std::filesystem::create_directories(to.parent_path(), error);
         // Written beside the target first, so a failed extraction never leaves a half file under its name.
@@ -228,24 +198,36 @@ int BackupReader::Extract(const BackupFile& file, const std::filesystem::path& t
         partial += ".part";
         uint64_t size = 0;
         int result = kBackupOk;
-        if (m_keyBag) {
+        const char* what = nullptr;
+        if (keyBag) {
             std::vector<uint8_t> fileKey;
-            result = m_keyBag->UnwrapKey(stored.encryptionKey, fileKey);
-            if (result == kBackupOk)
+            result = keyBag->UnwrapKey(stored.encryptionKey, fileKey);
+            what = "the file's key does not unwrap";
+            if (result == kBackupOk) {
                 result = BackupCipher::DecryptFile(fileKey, stored.source, partial, size);
+                what = result == kBackupDamaged ? "the stored file does not decrypt"
+                                                : "the file cannot be written";
+            }
         } else {
             result = CopyPlain(stored.source, partial, size);
+            what = "the file cannot be copied";
         }
-        if (result == kBackupOk && stored.size != 0 && size != stored.size)
+        if (result == kBackupOk && stored.size != 0 && size != stored.size) {
             result = kBackupDamaged;
-        if (result == kBackupOk)
+            what = "the stored file's size differs from its record";
+        }
+        if (result == kBackupOk) {
             std::filesystem::rename(partial, to, error);
+            what = "the file cannot be written";
+        }
         if (result != kBackupOk || error)
             std::filesystem::remove(partial, error);
-        return result != kBackupOk ? result : (error ? kBackupIoError : kBackupOk);
+        if (result != kBackupOk)
+            return fail(result, what);
+        return error ? fail(kBackupIoError, what) : kBackupOk;
     } catch (const std::exception& error) {
         qWarning("BackupReader::Extract: %s", error.what());
-        return kBackupIoError;
+        return fail(kBackupIoError, "the file cannot be written");
     }
 }
 

@@ -35,11 +35,15 @@ public:
 
     // Writes the plain content of a regular file to `to` (its folder is created).
     int Extract(const BackupFile& file, const std::filesystem::path& to) const;
+    // Extract for a record read elsewhere: `stored.source` is its stored file, `keyBag` the unlocked
+    // keybag of an encrypted backup or null. The content goes through a temporary name, so `to` is either
+    // complete or not there; `problem` (may be null) hears what went wrong in a few words.
+    static int ExtractStored(const BackupKeyBag* keyBag, const BackupFile& stored,
+                             const std::filesystem::path& to, std::string* problem = nullptr);
 
 private:
     int readPlists(const std::string& password);
     int readManifest();
-    int readRows(const std::filesystem::path& database);
 
     std::filesystem::path m_folder;
     BackupProperties m_props;

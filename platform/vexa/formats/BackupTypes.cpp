@@ -30,6 +30,8 @@ const char* BackupResultText(int result) {
         return "encryption failed";
     case kBackupUnsupported:
         return "the backup's encryption is not supported";
+    case kBackupCancelled:
+        return "cancelled";
     default:
         return "unknown error";
     }

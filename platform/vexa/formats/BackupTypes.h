@@ -22,6 +22,7 @@ enum BackupResult : int {
     kBackupMissingFile = 9,    // in the manifest, but its stored file is gone
     kBackupCryptoError = 10,   // OpenSSL failed
     kBackupUnsupported = 11,   // encrypted with keys bound to the device itself
+    kBackupCancelled = 12,     // the caller stopped the password key's derivation
 };
 
 const char* BackupResultText(int result);
@@ -33,6 +34,7 @@ struct BackupFile {
     uint64_t size = 0;            // reading: the plain size recorded in the manifest
     int64_t modified = 0;         // Unix time; writing: 0 takes the source's modification time
     std::vector<uint8_t> encryptionKey{}; // encrypted backups: the file's key wrapped under its class key
+    uint32_t protectionClass = 0;         // reading: the record's ProtectionClass
 
     bool IsDirectory() const { return (mode & 0170000) == 0040000; }
 };

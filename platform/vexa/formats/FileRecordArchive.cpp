@@ -94,6 +94,7 @@ bool FileRecordArchive::Decode(const std::vector<uint8_t>& blob, BackupFile& fil
     file.size = static_cast<uint64_t>(IntegerOf(record, "Size", 0));
     file.mode = IntegerOf(record, "Mode", file.mode);
     file.modified = IntegerOf(record, "LastModified", 0);
+    file.protectionClass = static_cast<uint32_t>(IntegerOf(record, "ProtectionClass", 0));
     file.encryptionKey.clear();
     if (plist_t keyRef = Plist::Item(record, "EncryptionKey", PLIST_UID)) {
         uint64_t keyIndex = 0;

@@ -5,6 +5,10 @@
 #include <memory>
 
 #include <sqlite3.h>
+#include <unistd.h>
+
+#include "formats/BackupCipher.h"
+#include "formats/BackupTypes.h"
 
 namespace vexa::formats {
 
@@ -34,11 +38,34 @@ bool HasSqliteHeader(const std::filesystem::path& path) {
     return in && std::memcmp(header, "SQLite format 3", 16) == 0;
 }
 
+ManifestDatabase::Row ReadRow(sqlite3_stmt* statement) {
+    ManifestDatabase::Row row{
+        Text(statement, 0), Text(statement, 1), Text(statement, 2), sqlite3_column_int64(statement, 3), {}};
+    const auto* blob = static_cast<const uint8_t*>(sqlite3_column_blob(statement, 4));
+    if (blob)
+        row.file.assign(blob, blob + sqlite3_column_bytes(statement, 4));
+    return row;
+}
+
+// A private file name in the temporary folder, or empty.
+std::filesystem::path PrivateTemporaryFile() {
+    std::error_code error;
+    std::string pattern = (std::filesystem::temp_directory_path(error) / "vexa-manifest-XXXXXX").string();
+    const int descriptor = mkstemp(pattern.data());
+    if (descriptor < 0)
+        return {};
+    close(descriptor);
+    return pattern;
+}
+
 } // namespace
 
 ManifestDatabase::~ManifestDatabase() {
     sqlite3_finalize(m_insert);
     sqlite3_close(m_database);
+    std::error_code error;
+    if (!m_plainCopy.empty())
+        std::filesystem::remove(m_plainCopy, error);
 }
 
 bool ManifestDatabase::execute(const char* sql) {
@@ -92,24 +119,76 @@ bool ManifestDatabase::OpenReadOnly(const std::filesystem::path& path) {
     return Prepare(m_database, "SELECT fileID, domain, relativePath, flags, file FROM Files") != nullptr;
 }
 
+int ManifestDatabase::OpenStored(const std::filesystem::path& path, const std::vector<uint8_t>& key) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return kBackupNotABackup;
+    std::filesystem::path plain = path;
+    if (!key.empty()) {
+        m_plainCopy = PrivateTemporaryFile();
+        if (m_plainCopy.empty())
+            return kBackupIoError;
+        uint64_t size = 0;
+        if (const int decrypted = BackupCipher::DecryptFile(key, path, m_plainCopy, size);
+            decrypted != kBackupOk)
+            return decrypted == kBackupMissingFile ? kBackupNotABackup : decrypted;
+        plain = m_plainCopy;
+    }
+    return OpenReadOnly(plain) ? kBackupOk : kBackupDamaged;
+}
+
 bool ManifestDatabase::ForEachRow(const std::function<void(const Row&)>& visit) const {
     StatementPtr statement =
         Prepare(m_database, "SELECT fileID, domain, relativePath, flags, file FROM Files");
     if (!statement)
         return false;
     int step = SQLITE_ROW;
-    while ((step = sqlite3_step(statement.get())) == SQLITE_ROW) {
-        Row row{Text(statement.get(), 0),
-                Text(statement.get(), 1),
-                Text(statement.get(), 2),
-                sqlite3_column_int64(statement.get(), 3),
-                {}};
-        const auto* blob = static_cast<const uint8_t*>(sqlite3_column_blob(statement.get(), 4));
-        if (blob)
-            row.file.assign(blob, blob + sqlite3_column_bytes(statement.get(), 4));
-        visit(row);
-    }
+    while ((step = sqlite3_step(statement.get())) == SQLITE_ROW)
+        visit(ReadRow(statement.get()));
     return step == SQLITE_DONE;
+}
+
+bool ManifestDatabase::ForEachRowUnder(const std::string& domain, const std::string& prefix,
+                                       const std::function<void(const Row&)>& visit) const {
+    // substr() rather than LIKE: paths hold '%' and '_' as any other character.
+    StatementPtr statement =
+        Prepare(m_database, "SELECT fileID, domain, relativePath, flags, file FROM Files "
+                            "WHERE domain = ?1 AND (?2 = '' OR relativePath = ?2 OR "
+                            "substr(relativePath, 1, length(?2) + 1) = ?2 || '/') "
+                            "ORDER BY relativePath");
+    if (!statement)
+        return false;
+    sqlite3_bind_text(statement.get(), 1, domain.c_str(), -1, SQLITE_TRANSIENT);
+    sqlite3_bind_text(statement.get(), 2, prefix.c_str(), -1, SQLITE_TRANSIENT);
+    int step = SQLITE_ROW;
+    while ((step = sqlite3_step(statement.get())) == SQLITE_ROW)
+        visit(ReadRow(statement.get()));
+    return step == SQLITE_DONE;
+}
+
+int ManifestDatabase::FindRow(const std::string& domain, const std::string& relativePath, Row& row) const {
+    // By the file ID, which is the key (some tools write it in upper case); by the names when a tool did
+    // not name the file after its domain and path.
+    const std::string id = BackupFileId(domain, relativePath);
+    for (const char* sql : {"SELECT fileID, domain, relativePath, flags, file FROM Files "
+                            "WHERE fileID IN (?1, upper(?1)) LIMIT 1",
+                            "SELECT fileID, domain, relativePath, flags, file FROM Files "
+                            "WHERE relativePath = ?3 AND domain = ?2 LIMIT 1"}) {
+        StatementPtr statement = Prepare(m_database, sql);
+        if (!statement)
+            return kBackupDamaged;
+        sqlite3_bind_text(statement.get(), 1, id.c_str(), -1, SQLITE_TRANSIENT);
+        sqlite3_bind_text(statement.get(), 2, domain.c_str(), -1, SQLITE_TRANSIENT);
+        sqlite3_bind_text(statement.get(), 3, relativePath.c_str(), -1, SQLITE_TRANSIENT);
+        const int step = sqlite3_step(statement.get());
+        if (step == SQLITE_ROW) {
+            row = ReadRow(statement.get());
+            return row.domain == domain && row.relativePath == relativePath ? kBackupOk : kBackupDamaged;
+        }
+        if (step != SQLITE_DONE)
+            return kBackupDamaged;
+    }
+    return kBackupNoSuchFile;
 }
 
 } // namespace vexa::formats

@@ -42,6 +42,8 @@ const char* ReadResultName(int result) {
         return "wrong password";
     case kReadPasswordNeeded:
         return "password needed";
+    case kReadCancelled:
+        return "cancelled";
     }
     return "unknown";
 }

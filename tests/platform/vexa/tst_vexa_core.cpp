@@ -668,7 +668,8 @@ void TestVexaCore::backupIsReadableByIndependentToolsAndListed() {
     QVERIFY(report.value("stored").toInt() > 0);
     QVERIFY(!report.value("encrypted").toBool());
     const QJsonArray domains = report.value("domains").toArray();
-    QVERIFY(domains.contains("HomeDomain") && domains.contains("MediaDomain"));
+    QVERIFY(domains.contains("HomeDomain") && domains.contains("MediaDomain") &&
+            domains.contains("CameraRollDomain"));
 
     BackupRecord* records = nullptr;
     int count = 0;

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <ctime>
 #include <functional>
+#include <string_view>
 #include <tuple>
 #include <vector>
 
@@ -62,6 +63,33 @@ bool isSafeComponent(const std::string& name) {
     return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos;
 }
 
+bool isUnder(const std::string& path, std::string_view folder) {
+    return path.compare(0, folder.size(), folder) == 0 &&
+           (path.size() == folder.size() || path[folder.size()] == '/');
+}
+
+// The domain a phone's backup keeps a file of its home folder in: the camera roll and the photo library
+// apart, message attachments with the media, the rest of Library/ in HomeDomain.
+std::string homeFileDomain(const std::string& relativePath) {
+    if (isUnder(relativePath, "Media/DCIM") || isUnder(relativePath, "Media/PhotoData")) {
+        return "CameraRollDomain";
+    }
+    if (isUnder(relativePath, "Library/SMS/Attachments")) {
+        return "MediaDomain";
+    }
+    return isUnder(relativePath, "Library") ? "HomeDomain" : "MediaDomain";
+}
+
+// Whether a restored entry belongs in the device's home folder: in the domain a backup puts it, or, for
+// backups made before the camera roll had a domain of its own, anywhere below Media/ in MediaDomain.
+bool isHomeFile(const std::string& domain, const std::string& relativePath) {
+    if (!isUnder(relativePath, "Media") && !isUnder(relativePath, "Library")) {
+        return false;
+    }
+    return domain == homeFileDomain(relativePath) ||
+           (domain == "MediaDomain" && isUnder(relativePath, "Media"));
+}
+
 // Removes a work folder when the operation leaves, however it leaves.
 class FolderGuard {
 public:
@@ -114,9 +142,10 @@ struct DatabaseSnapshot {
     fs::path copy; // empty: the file is taken as it is
 };
 
-// Lists every entry below `root` under `domain` and `prefix`; links are not followed. A database's WAL
-// files are left out: its snapshot already holds them.
-int collectTree(SimDevice& device, const fs::path& root, const std::string& domain, const std::string& prefix,
+// Lists every entry below `root` under `prefix`, in the domain `domainOf` names for its path; links are not
+// followed. A database's WAL files are left out: its snapshot already holds them.
+int collectTree(SimDevice& device, const fs::path& root,
+                const std::function<std::string(const std::string&)>& domainOf, const std::string& prefix,
                 const std::vector<DatabaseSnapshot>& snapshots, std::vector<BackupFile>& files,
                 const std::function<int(uint64_t)>& counted) {
     std::error_code error;
@@ -133,8 +162,8 @@ int collectTree(SimDevice& device, const fs::path& root, const std::string& doma
         }
         const fs::path& path = it->path();
         BackupFile file;
-        file.domain = domain;
         file.relativePath = prefix + path.lexically_relative(root).string();
+        file.domain = domainOf(file.relativePath);
         std::error_code statusError;
         const auto status = it->symlink_status(statusError);
         if (fs::is_directory(status)) {
@@ -211,24 +240,16 @@ int DeviceBackup::collect(const fs::path& mediaDatabaseSnapshot, const fs::path&
         {m_device->MessageDatabase().File(), messageDatabaseSnapshot},
         {m_device->AddressBookFile(), addressBookSnapshot}};
     if (int result =
-            collectTree(*m_device, m_device->MediaRoot(), "MediaDomain", "Media/", snapshots, files, counted);
+            collectTree(*m_device, m_device->MediaRoot(), homeFileDomain, "Media/", snapshots, files, counted);
         result != VEXA_OK) {
         return result;
     }
     std::error_code error;
-    // The phone's own databases (address book, messages, call history) are in HomeDomain, the messages' attachments in
-    // MediaDomain, each under its path below the home folder.
     if (fs::is_directory(m_device->LibraryRoot(), error)) {
-        const size_t first = files.size();
-        if (int result = collectTree(*m_device, m_device->LibraryRoot(), "HomeDomain", "Library/", snapshots,
+        if (int result = collectTree(*m_device, m_device->LibraryRoot(), homeFileDomain, "Library/", snapshots,
                                      files, counted);
             result != VEXA_OK) {
             return result;
-        }
-        for (size_t i = first; i < files.size(); ++i) {
-            if (files[i].relativePath.rfind("Library/SMS/Attachments", 0) == 0) {
-                files[i].domain = "MediaDomain";
-            }
         }
     }
     for (fs::directory_iterator it(m_device->ApplicationsRoot(), error), end; !error && it != end;
@@ -236,7 +257,9 @@ int DeviceBackup::collect(const fs::path& mediaDatabaseSnapshot, const fs::path&
         const std::string id = it->path().filename().string();
         std::error_code kindError;
         if (it->is_directory(kindError) && !it->is_symlink(kindError) && isSafeComponent(id)) {
-            if (int result = collectTree(*m_device, it->path(), "AppDomain-" + id, "", {}, files, counted);
+            const std::string domain = "AppDomain-" + id;
+            auto appDomain = [&domain](const std::string&) { return domain; };
+            if (int result = collectTree(*m_device, it->path(), appDomain, "", {}, files, counted);
                 result != VEXA_OK) {
                 return result;
             }
@@ -417,7 +440,7 @@ int DeviceBackup::unpack(const fs::path& folder, const std::string& password, co
         if (file.domain == kDatabaseDomain && path == kDatabasePath) {
             targets[i] = staging / "device.sqlite";
             hasDatabase = true;
-        } else if (file.domain == "MediaDomain" && (path == "Media" || path.rfind("Media/", 0) == 0)) {
+        } else if (isHomeFile(file.domain, path)) {
             targets[i] = staging / path;
         } else if ((file.domain == "HomeDomain" || file.domain == "MediaDomain") &&
                    (path == "Library" || path.rfind("Library/", 0) == 0)) {
@@ -480,7 +503,7 @@ int DeviceBackup::swapIn(const fs::path& staging, const fs::path& old) {
     auto messageLock = m_device->MessageDatabase().CloseAndHold();
     auto addressBookLock = m_device->AddressBook().CloseAndHold();
     bool ok = true;
-    for (const char* name : {"Media", "Applications", "Library", "device.sqlite"}) {
+    for (const char* name : {"Media", "Library", "Applications", "device.sqlite"}) {
         ok = ok && move(device / name, old / name) && move(staging / name, device / name);
     }
     for (const char* name : {"device.sqlite-wal", "device.sqlite-shm"}) {

@@ -19,9 +19,10 @@ class SimDevice;
 struct DeviceInfoFile;
 
 // Whole-device backup and restore in the standard backup layout. A backup holds the device database
-// (HomeDomain, Library/Device/device.sqlite), every file below Media/ (MediaDomain, Media/...), the
-// phone's files below Library/ (HomeDomain: address book, messages; message attachments MediaDomain) and each installed app's
-// folder (AppDomain-<bundle id>). The device's backup password, when set, encrypts it.
+// (HomeDomain, Library/Device/device.sqlite), every file below Media/ and Library/ in the domain a phone
+// uses (CameraRollDomain for Media/DCIM and Media/PhotoData, MediaDomain for the rest of Media/ and for
+// Library/SMS/Attachments, HomeDomain for the rest of Library/) and each installed app's folder
+// (AppDomain-<bundle id>). The device's backup password, when set, encrypts it.
 class DeviceBackup {
 public:
     // `progress` (may be null) hears after each file and may cancel.

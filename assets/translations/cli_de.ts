@@ -121,6 +121,13 @@
     </message>
 </context>
 <context>
+    <name>CCliFileExport</name>
+    <message>
+        <source>Copying</source>
+        <translation>Kopieren</translation>
+    </message>
+</context>
+<context>
     <name>CCliProgram</name>
     <message>
         <source>The device to work on; may be left out when only one is plugged in.</source>
@@ -204,16 +211,16 @@
 <context>
     <name>CExportCommand</name>
     <message>
-        <source>Export contacts or messages (and, later, calls, photos, music, videos, books) into a folder.</source>
-        <translation>Kontakte oder Nachrichten (und später Anrufe, Fotos, Musik, Videos, Bücher) in einen Ordner exportieren.</translation>
+        <source>Export contacts, messages, music, videos or books (and, later, calls and photos) into a folder.</source>
+        <translation>Kontakte, Nachrichten, Musik, Videos oder Bücher (und später Anrufe und Fotos) in einen Ordner exportieren.</translation>
     </message>
     <message>
         <source>The folder to write into; made when missing.</source>
         <translation>Der Zielordner; wird angelegt, wenn er fehlt.</translation>
     </message>
     <message>
-        <source>The file format: vcf, xml, xls or txt.</source>
-        <translation>Das Dateiformat: vcf, xml, xls oder txt.</translation>
+        <source>The file format: vcf, xml, xls or txt for contacts; txt, xml or xls for messages.</source>
+        <translation>Das Dateiformat: vcf, xml, xls oder txt für Kontakte; txt, xml oder xls für Nachrichten.</translation>
     </message>
     <message>
         <source>Read a backup folder instead of a device.</source>
@@ -262,6 +269,13 @@
     <message>
         <source>%1 could not be written</source>
         <translation>%1 konnte nicht geschrieben werden</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n entries could not be copied</source>
+        <translation>
+            <numerusform>%n Eintrag konnte nicht kopiert werden</numerusform>
+            <numerusform>%n Einträge konnten nicht kopiert werden</numerusform>
+        </translation>
     </message>
 </context>
 <context>

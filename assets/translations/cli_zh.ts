@@ -120,6 +120,13 @@
     </message>
 </context>
 <context>
+    <name>CCliFileExport</name>
+    <message>
+        <source>Copying</source>
+        <translation>正在复制</translation>
+    </message>
+</context>
+<context>
     <name>CCliProgram</name>
     <message>
         <source>The device to work on; may be left out when only one is plugged in.</source>
@@ -203,16 +210,16 @@
 <context>
     <name>CExportCommand</name>
     <message>
-        <source>Export contacts or messages (and, later, calls, photos, music, videos, books) into a folder.</source>
-        <translation>将联系人或信息（以后还有通话、照片、音乐、视频、图书）导出到文件夹。</translation>
+        <source>Export contacts, messages, music, videos or books (and, later, calls and photos) into a folder.</source>
+        <translation>将联系人、信息、音乐、视频或图书（以后还有通话和照片）导出到文件夹。</translation>
     </message>
     <message>
         <source>The folder to write into; made when missing.</source>
         <translation>写入的文件夹；不存在时会创建。</translation>
     </message>
     <message>
-        <source>The file format: vcf, xml, xls or txt.</source>
-        <translation>文件格式：vcf、xml、xls 或 txt。</translation>
+        <source>The file format: vcf, xml, xls or txt for contacts; txt, xml or xls for messages.</source>
+        <translation>文件格式：联系人为 vcf、xml、xls 或 txt；信息为 txt、xml 或 xls。</translation>
     </message>
     <message>
         <source>Read a backup folder instead of a device.</source>
@@ -261,6 +268,12 @@
     <message>
         <source>%1 could not be written</source>
         <translation>无法写入 %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n entries could not be copied</source>
+        <translation>
+            <numerusform>%n 个条目无法复制</numerusform>
+        </translation>
     </message>
 </context>
 <context>

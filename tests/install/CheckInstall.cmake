@@ -22,13 +22,16 @@ run_checked(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX})
 set(desktop ${PREFIX}/share/applications/vexa-transfer.desktop)
 set(metainfo ${PREFIX}/share/metainfo/com.quorvane.VexaTransfer.metainfo.xml)
 foreach(installed ${desktop} ${metainfo} ${PREFIX}/share/icons/hicolor/256x256/apps/vexa-transfer.png
-                  ${PREFIX}/bin/vexa-transfer)
+                  ${PREFIX}/bin/vexa-transfer ${PREFIX}/bin/vexa ${PREFIX}/share/man/man1/vexa.1
+                  ${PREFIX}/share/bash-completion/completions/vexa)
   if(NOT EXISTS ${installed})
     message(FATAL_ERROR "not installed: ${installed}")
   endif()
 endforeach()
 
 run_checked(${found_desktop-file-validate} ${desktop})
+# The command-line program runs from its launcher link.
+run_checked(${PREFIX}/bin/vexa --help)
 run_checked(${found_appstreamcli} validate --no-net ${metainfo})
 # The whole tree: the metainfo's launchable must name an installed desktop entry.
 run_checked(${found_appstreamcli} validate-tree --no-net ${PREFIX})

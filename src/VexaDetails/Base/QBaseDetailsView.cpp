@@ -8,6 +8,7 @@
 #include <iterator>
 #include <utility>
 
+#include "CCheckedRecords.h"
 #include "CFileDrag.h"
 #include "IBaseChunk.h"
 #include "IBaseSerial.h"
@@ -140,12 +141,7 @@ bool QBaseDetailsView::HasCheckedChunk() const {
 void QBaseDetailsView::Serialize(IBaseSerial* writer) {
     if (!writer || !m_chunks)
         return;
-    // The category item holds the records; writers that keep no nesting make it an empty entry.
-    writer->BeginItem(m_categoryName.c_str(), -1);
-    for (IBaseChunk* chunk : *m_chunks)
-        if (chunk->IsChecked())
-            chunk->Serialize(writer);
-    writer->EndItem();
+    CCheckedRecords(*m_chunks, m_categoryName).Serialize(writer);
 }
 
 void QBaseDetailsView::ShowLoading(bool on) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "CCheckedRecords.h"
 #include "IAnalysisCallback.h"
 #include "IBaseDetails.h"
 #include "ISerialable.h"
@@ -167,7 +168,7 @@ private:
     int m_deviceHandle;
     int m_recordCount = 0;
     bool m_loaded = false;
-    std::string m_categoryName = "Entries";
+    std::string m_categoryName = CCheckedRecords::kDefaultCategoryName;
     int m_userValue = 0;
     ContentState m_state = ContentState::Table;
 

@@ -28,6 +28,18 @@ QMusicPlayListChunk* QMusicPlayListChunk::FromTrack(const MediaTrackRecord& trac
     return chunk;
 }
 
+std::list<IBaseChunk*> QMusicPlayListChunk::LibrarySongs(const PlaylistRecord& library,
+                                                         const std::string& image) {
+    // Besides songs the library lists the other audio items the device keeps.
+    std::list<IBaseChunk*> songs;
+    for (int i = 0; library.tracks && i < library.trackCount; ++i) {
+        const int kind = library.tracks[i].mediaKind;
+        if (kind == MEDIA_SONG || kind == MEDIA_AUDIO_OTHER)
+            songs.push_back(FromTrack(library.tracks[i], 0, i, image));
+    }
+    return songs;
+}
+
 std::string QMusicPlayListChunk::DefaultImage() {
     return (ResourceRoot() + QStringLiteral("/image/details/Playlist_icon.png")).toStdString();
 }

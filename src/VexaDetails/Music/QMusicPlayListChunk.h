@@ -1,5 +1,6 @@
 #pragma once
 
+#include <list>
 #include <string>
 
 #include <QString>
@@ -7,6 +8,7 @@
 #include "IMediaChunk.h"
 
 struct MediaTrackRecord;
+struct PlaylistRecord;
 
 // One song of the device's library or of one of its playlists. The title is the chunk's name; the
 // other fields are kept as the table shows them.
@@ -16,6 +18,8 @@ public:
     // `image` is the picture file the playlist list shows beside it.
     static QMusicPlayListChunk* FromTrack(const MediaTrackRecord& track, int playlistPosition,
                                           int itemPosition, const std::string& image);
+    // The songs and other audio items of the library (playlist 0), in its order; the caller owns them.
+    static std::list<IBaseChunk*> LibrarySongs(const PlaylistRecord& library, const std::string& image);
     // The image every song carries; call on the interface thread.
     static std::string DefaultImage();
 

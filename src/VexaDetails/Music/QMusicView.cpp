@@ -70,15 +70,9 @@ void QMusicView::Run() {
             DeleteAll(m_pending);
     }
     std::list<IBaseChunk*> songs;
-    if (code == VEXA_OK && count > 0 && playlists) {
-        // The library is playlist 0; besides songs it lists the other audio items the device keeps.
-        const PlaylistRecord& all = playlists[0];
-        for (int i = 0; all.tracks && i < all.trackCount; ++i) {
-            const int kind = all.tracks[i].mediaKind;
-            if (kind == MEDIA_SONG || kind == MEDIA_AUDIO_OTHER)
-                songs.push_back(QMusicPlayListChunk::FromTrack(all.tracks[i], 0, i, m_image));
-        }
-    }
+    // The library is playlist 0.
+    if (code == VEXA_OK && count > 0 && playlists)
+        songs = QMusicPlayListChunk::LibrarySongs(playlists[0], m_image);
     const int libraryKind = library ? library->GetLibraryKind() : 0;
     const int found = int(songs.size());
     {

@@ -32,6 +32,16 @@ std::string QVideoChunk::DefaultImage() {
     return (ResourceRoot() + QStringLiteral("/image/Music-Video_icon.png")).toStdString();
 }
 
+std::list<IBaseChunk*> QVideoChunk::LibraryVideos(const PlaylistRecord& library, const std::string& image) {
+    std::list<IBaseChunk*> videos;
+    for (int i = 0; library.tracks && i < library.trackCount; ++i) {
+        const int kind = library.tracks[i].mediaKind;
+        if (kind == MEDIA_MUSIC_VIDEO || kind == MEDIA_MOVIE)
+            videos.push_back(FromTrack(library.tracks[i], i, image));
+    }
+    return videos;
+}
+
 void QVideoChunk::Serialize(IBaseSerial* writer) {
     if (!writer)
         return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <list>
 #include <string>
 
 #include <QString>
@@ -7,6 +8,7 @@
 #include "IMediaChunk.h"
 
 struct MediaTrackRecord;
+struct PlaylistRecord;
 
 // One video of the device's library (a music video or a movie). The title is the chunk's name; the
 // other fields are kept as the table shows them.
@@ -16,6 +18,8 @@ public:
     static QVideoChunk* FromTrack(const MediaTrackRecord& track, int itemPosition, const std::string& image);
     // The picture every video carries; call on the interface thread.
     static std::string DefaultImage();
+    // The music videos and movies of the library (playlist 0), in its order; the caller owns them.
+    static std::list<IBaseChunk*> LibraryVideos(const PlaylistRecord& library, const std::string& image);
 
     // One "Apps" item: Title, Image, Time, Size, Format, Gerne, Path.
     void Serialize(IBaseSerial* writer) override;

@@ -150,14 +150,8 @@ void QVideoView::Run() {
             DeleteAll(m_pending);
     }
     std::list<IBaseChunk*> videos;
-    if (code == VEXA_OK && count > 0 && playlists) {
-        const PlaylistRecord& all = playlists[0];
-        for (int i = 0; all.tracks && i < all.trackCount; ++i) {
-            const int kind = all.tracks[i].mediaKind;
-            if (kind == MEDIA_MUSIC_VIDEO || kind == MEDIA_MOVIE)
-                videos.push_back(QVideoChunk::FromTrack(all.tracks[i], i, m_image));
-        }
-    }
+    if (code == VEXA_OK && count > 0 && playlists)
+        videos = QVideoChunk::LibraryVideos(playlists[0], m_image);
     const int libraryKind = library ? library->GetLibraryKind() : 0;
     const int found = int(videos.size());
     {

@@ -1,0 +1,229 @@
+#include "CExportCommand.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <vexa/vexa.h>
+
+#include "CCheckedRecords.h"
+#include "CCliCommand.h"
+#include "CCliContext.h"
+#include "CCliFileExport.h"
+#include "CCliInterrupt.h"
+#include "CCliOutput.h"
+#include "CContactRecords.h"
+#include "CMessageRecords.h"
+#include "CPhotoSerialThread.h"
+#include "CRecordFileExport.h"
+#include "CiBookChunk.h"
+#include "CliExit.h"
+#include "IBaseChunk.h"
+#include "QMusicPlayListChunk.h"
+#include "QVideoChunk.h"
+#include "ResultReason.h"
+
+namespace {
+
+// The categories and the formats each offers; the first is the default. `later` lists formats the
+// command will take once the program writes them.
+const struct Category {
+    const char* name;
+    QStringList formats;
+    QStringList later;
+} kCategories[] = {
+    {"contacts", {"vcf", "xml", "xls", "txt"}, {"csv"}},
+    {"messages", {"txt", "xml", "xls"}, {"html"}},
+    {"calls", {}, {"txt", "xml", "xls", "csv"}},
+    {"photos", {}, {"original", "jpeg"}},
+    {"music", {"original"}, {}},
+    {"videos", {"original"}, {}},
+    {"books", {"original"}, {}},
+};
+
+const Category* FindCategory(const QString& name) {
+    for (const Category& category : kCategories)
+        if (name == QLatin1String(category.name))
+            return &category;
+    return nullptr;
+}
+
+struct DeleteRecords {
+    std::list<IBaseChunk*>& records;
+    ~DeleteRecords() {
+        for (IBaseChunk* record : records)
+            delete record;
+    }
+};
+
+} // namespace
+
+void CExportCommand::Add(QList<CCliCommand>& commands) {
+    CCliCommand command;
+    command.name = QStringLiteral("export");
+    command.synopsis =
+        QStringLiteral("CATEGORY --to DIR [--format FMT] [-u UDID | --backup DIR [--password-file F]]");
+    command.summary = tr("Export contacts, messages, music, videos or books (and, later, calls and photos) "
+                         "into a folder.");
+    command.options = {
+        QCommandLineOption(QStringLiteral("to"), tr("The folder to write into; made when missing."),
+                           QStringLiteral("DIR")),
+        QCommandLineOption(
+            QStringLiteral("format"),
+            tr("The file format: vcf, xml, xls or txt for contacts; txt, xml or xls for messages."),
+            QStringLiteral("FMT")),
+        QCommandLineOption(QStringLiteral("backup"), tr("Read a backup folder instead of a device."),
+                           QStringLiteral("DIR")),
+        QCommandLineOption(QStringLiteral("password-file"), tr("The file that holds the backup's password."),
+                           QStringLiteral("F")),
+    };
+    command.minArguments = command.maxArguments = 1;
+    command.run = &CExportCommand::Run;
+    commands.append(command);
+}
+
+QString CExportCommand::FileName(const QString& folder, const QString& category, const QString& format) {
+    return QDir(folder).filePath(QStringLiteral("%1.%2").arg(category, format));
+}
+
+int CExportCommand::Run(CCliContext& context) {
+    const QString name = context.Argument(0);
+    const Category* category = FindCategory(name);
+    if (!category)
+        return CCliOutput::Fail(kExitUsage, tr("unknown category \"%1\": contacts, messages, calls, photos, "
+                                               "music, videos or books")
+                                                .arg(name));
+    const QString folder = context.Value(QStringLiteral("to"));
+    if (folder.isEmpty())
+        return CCliOutput::Fail(kExitUsage, tr("name the folder to write into with --to DIR"));
+    if (context.IsSet(QStringLiteral("backup")) && context.IsSet(QStringLiteral("udid")))
+        return CCliOutput::Fail(kExitUsage, tr("name a device or a backup, not both"));
+    const QString format = context.IsSet(QStringLiteral("format"))
+                               ? context.Value(QStringLiteral("format")).toLower()
+                               : (category->formats.isEmpty() ? QString() : category->formats.front());
+    if (!category->formats.contains(format) && !category->later.contains(format))
+        return CCliOutput::Fail(
+            kExitUsage,
+            tr("%1 are not exported as \"%2\"; formats: %3")
+                .arg(name, format, (category->formats + category->later).join(QStringLiteral(", "))));
+    if (!category->formats.contains(format))
+        return CCliOutput::Fail(kExitFailed, tr("exporting %1 as %2 is not available yet").arg(name, format));
+    if (context.IsSet(QStringLiteral("backup")))
+        return CCliOutput::Fail(kExitFailed, tr("reading from a backup folder is not available yet"));
+
+    int exitCode = kExitOk;
+    const CConnectedDevice* device = context.Device(&exitCode);
+    if (!device)
+        return exitCode;
+    if (!QDir().mkpath(folder))
+        return CCliOutput::Fail(kExitFailed, tr("the folder %1 could not be made").arg(folder));
+    if (format == QLatin1String("original"))
+        return ExportFiles(device->manager, name, folder);
+    return ExportRecords(device->manager, name, FileName(folder, name, format));
+}
+
+int CExportCommand::ExportFiles(IVexaManager* manager, const QString& category, const QString& folder) {
+    std::list<IBaseChunk*> records;
+    const DeleteRecords owner{records};
+    int result = VEXA_E_UNPLUGGED;
+    int kind = kExportMedia;
+    if (category == QLatin1String("books")) {
+        kind = kExportBooks;
+        IBookService* books = manager->GetBookService();
+        BookRecord* list = nullptr;
+        int count = 0;
+        result = books ? books->GetBooks(&list, &count) : result;
+        for (int i = 0; result == VEXA_OK && list && i < count; ++i) {
+            auto* book = new CiBookChunk(manager);
+            if (list[i].present && book->FromRecord(list[i]))
+                records.push_back(book);
+            else
+                delete book;
+        }
+    } else {
+        IMediaLibrary* library = manager->GetMediaLibrary();
+        PlaylistRecord* playlists = nullptr;
+        int count = 0;
+        result = library ? library->GetPlaylists(&count, &playlists) : result;
+        // The library is playlist 0.
+        if (result == VEXA_OK && count > 0 && playlists)
+            records =
+                category == QLatin1String("music")
+                    ? QMusicPlayListChunk::LibrarySongs(playlists[0], QMusicPlayListChunk::DefaultImage())
+                    : QVideoChunk::LibraryVideos(playlists[0], QVideoChunk::DefaultImage());
+    }
+    if (result != VEXA_OK)
+        return CCliOutput::Fail(
+            ExitForResult(result),
+            WithReason(tr("the %1 could not be read from the device").arg(category), result));
+    for (IBaseChunk* record : records)
+        record->SetChecked(true);
+    CCheckedRecords source(records, CCheckedRecords::kDefaultCategoryName);
+    CCliFileExport files;
+    const int failed = files.Run(source, manager, kind, folder);
+    if (files.WasCancelled())
+        return CCliOutput::Fail(kExitCancelled, tr("cancelled"));
+    if (failed < 0)
+        return CCliOutput::Fail(kExitFailed, tr("%1 could not be written").arg(folder));
+    if (failed > 0)
+        return CCliOutput::Fail(kExitFailed, tr("%n entries could not be copied", nullptr, failed));
+    CCliOutput::Line(folder);
+    return kExitOk;
+}
+
+bool CExportCommand::LoadRecords(IVexaManager* manager, const QString& category,
+                                 std::list<IBaseChunk*>* records, int* result) {
+    if (category == QLatin1String("contacts")) {
+        IContactService* service = manager->GetContactService();
+        ContactList* list = nullptr;
+        *result = service ? service->GetContacts(&list) : int(VEXA_E_UNPLUGGED);
+        if (*result == VEXA_OK && list)
+            *records = ContactRecords::BuildChunks(*list, manager, nullptr);
+    } else {
+        IDeviceService* service = manager->GetDeviceService();
+        ConversationList* list = nullptr;
+        *result = service ? service->GetMessages(&list, 0) : int(VEXA_E_UNPLUGGED);
+        if (*result == VEXA_OK && list)
+            *records = MessageRecords::BuildChunks(*list);
+    }
+    for (IBaseChunk* record : *records)
+        record->SetChecked(true);
+    return *result == VEXA_OK;
+}
+
+int CExportCommand::ExportRecords(IVexaManager* manager, const QString& category, const QString& path) {
+    std::list<IBaseChunk*> records;
+    const DeleteRecords owner{records};
+    int result = VEXA_OK;
+    if (!LoadRecords(manager, category, &records, &result))
+        return CCliOutput::Fail(
+            ExitForResult(result),
+            WithReason(tr("the %1 could not be read from the device").arg(category), result));
+    if (CCliInterrupt::Requested())
+        return CCliOutput::Fail(kExitCancelled, tr("cancelled"));
+    // Written beside under a name of its own and renamed at the end, so an earlier export is replaced
+    // only by a whole one.
+    const QFileInfo target(path);
+    const QString partial = target.dir().filePath(
+        QStringLiteral(".%1.partial.%2").arg(target.completeBaseName(), target.suffix()));
+    CCheckedRecords source(records, CCheckedRecords::kDefaultCategoryName);
+    if (CRecordFileExport::ExportFile(source, partial.toStdString()) != CRecordFileExport::Result::Written) {
+        QFile::remove(partial);
+        return CCliOutput::Fail(kExitFailed, tr("%1 could not be written").arg(path));
+    }
+    if (CCliInterrupt::Requested()) {
+        QFile::remove(partial);
+        return CCliOutput::Fail(kExitCancelled, tr("cancelled"));
+    }
+    std::error_code error;
+    std::filesystem::rename(partial.toStdString(), path.toStdString(), error);
+    if (error) {
+        QFile::remove(partial);
+        return CCliOutput::Fail(kExitFailed, tr("%1 could not be written").arg(path));
+    }
+    CCliOutput::Line(path);
+    return kExitOk;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <list>
+
+#include <QCoreApplication>
+#include <QList>
+#include <QString>
+
+struct CCliCommand;
+class CCliContext;
+class IBaseChunk;
+class IVexaManager;
+
+// export CATEGORY --to DIR [--format FMT]: a category's records into one file of the format, written by
+// the record writers the export button of the window uses, or the files its records name copied into
+// DIR by the window's file export.
+class CExportCommand {
+    Q_DECLARE_TR_FUNCTIONS(CExportCommand)
+public:
+    static void Add(QList<CCliCommand>& commands);
+
+    // The file a record export of `category` in `format` writes inside `folder`.
+    static QString FileName(const QString& folder, const QString& category, const QString& format);
+
+private:
+    static int Run(CCliContext& context);
+    static int ExportFiles(IVexaManager* manager, const QString& category, const QString& folder);
+    static int ExportRecords(IVexaManager* manager, const QString& category, const QString& path);
+    // The device's records of the category, every one checked; false after the complaint.
+    static bool LoadRecords(IVexaManager* manager, const QString& category, std::list<IBaseChunk*>* records,
+                            int* result);
+};

@@ -1,0 +1,483 @@
+// The program `vexa` as scripts use it: run as a process against a simulated phone (and, for a few
+// commands, the usb backend against the device emulator). Its exit codes and complaints, its JSON read by
+// Python, its exports compared byte for byte with the window's views, and its backups restored by the
+// window's code and the other way round.
+
+#include <csignal>
+#include <utility>
+
+#include <QApplication>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <vexa/vexa.h>
+
+#include "AppPaths.h"
+#include "BackupDataThread.h"
+#include "CCheckedRecords.h"
+#include "CDeviceLease.h"
+#include "CPhotoSerialThread.h"
+#include "CRecordFileExport.h"
+#include "CiBookChunk.h"
+#include "EmulatorProcess.h"
+#include "IDeviceDirectory.h"
+#include "QContactsView.h"
+#include "QFileFolderExport.h"
+#include "QMusicPlayListChunk.h"
+#include "RestoreThread.h"
+#include "SimPhone.h"
+#include "qmessageView.h"
+
+namespace {
+
+const QString kUdid = QStringLiteral("00008101-000C11C11C11C111");
+const QString kOtherUdid = QStringLiteral("00008101-000C11C11C11C222");
+
+struct Result {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+QProcessEnvironment English() {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LANG"), QStringLiteral("C"));
+    environment.remove(QStringLiteral("LC_ALL"));
+    environment.remove(QStringLiteral("VEXA_BACKUP_PASSWORD"));
+    return environment;
+}
+
+Result Vexa(const QStringList& arguments, QProcessEnvironment environment = English()) {
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(VEXA_BIN_DIR "/vexa"), arguments);
+    process.waitForFinished(120000);
+    Result result;
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.out = process.readAllStandardOutput();
+    result.err = process.readAllStandardError();
+    return result;
+}
+
+int SimCtl(const QStringList& arguments) {
+    return EmulatorProcess::SimCtl(qEnvironmentVariable("VEXA_SIM_ROOT"), arguments);
+}
+
+QString Python(const QString& script, const QByteArray& input, const QStringList& arguments = {}) {
+    QProcess python;
+    python.start(QStringLiteral("/usr/bin/python3"), QStringList{QStringLiteral("-c"), script} + arguments);
+    python.write(input);
+    python.closeWriteChannel();
+    python.waitForFinished(60000);
+    return QString::fromUtf8(python.readAllStandardOutput() + python.readAllStandardError()).trimmed();
+}
+
+// Every file below `folder` with its checksum, so a folder can be compared before and after.
+QMap<QString, QByteArray> Fingerprint(const QString& folder) {
+    QMap<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly))
+            files.insert(QDir(folder).relativeFilePath(path),
+                         QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256));
+    }
+    return files;
+}
+
+QByteArray Bytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The one device the window's backup thread is given.
+class OneDevice : public IDeviceDirectory {
+public:
+    explicit OneDevice(IVexaManager* manager)
+        : m_manager(manager) {}
+    QList<CConnectedDevice> ConnectedDevices() const override {
+        CConnectedDevice device;
+        device.manager = m_manager;
+        device.udid = kUdid;
+        return {device};
+    }
+    bool IsConnected(IVexaManager* manager) const override { return manager == m_manager; }
+
+private:
+    IVexaManager* m_manager;
+};
+
+} // namespace
+
+class tst_cli : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+
+    void exitCodesAndOneLineComplaints_data();
+    void exitCodesAndOneLineComplaints();
+    void severalDevicesNeedAUdidAndAreNamed();
+    void jsonParsesWithPython_data();
+    void jsonParsesWithPython();
+    void exportsAreTheWindowsFilesByteForByte_data();
+    void exportsAreTheWindowsFilesByteForByte();
+    void fileExportsCopyWhatTheWindowCopies_data();
+    void fileExportsCopyWhatTheWindowCopies();
+    void filesGoBothWays();
+    void backupsRestoreThroughTheWindowAndBack();
+    void protectedBackupsNeedTheirPassword();
+    void ctrlCDuringABackupLeavesTheEarlierOneIntact();
+    void usbBackendAnswersThroughTheEmulator();
+
+private:
+    QString Export(const QString& category, const QString& format);
+
+    SimPhone m_phone;
+    QTemporaryDir m_work;
+};
+
+void tst_cli::initTestCase() {
+    SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR));
+    vexa::sim::LargeDeviceSpec spec;
+    spec.udid = kUdid.toStdString();
+    spec.name = "Cli Phone";
+    spec.contacts = 40;
+    spec.messages = 30;
+    spec.photos = 4;
+    spec.songs = 3;
+    spec.apps = 3;
+    spec.books = 2;
+    QVERIFY(m_phone.Plug(spec));
+    QVERIFY(m_work.isValid());
+}
+
+void tst_cli::cleanupTestCase() {
+    m_phone.Release();
+}
+
+void tst_cli::exitCodesAndOneLineComplaints_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("complaint");
+    const QString folder = m_work.filePath(QStringLiteral("codes"));
+    QTest::newRow("help") << QStringList{"--help"} << 0 << QString();
+    QTest::newRow("command help") << QStringList{"backup", "--help"} << 0 << QString();
+    QTest::newRow("no command") << QStringList{} << 2 << QString();
+    QTest::newRow("unknown command") << QStringList{"fly"} << 2 << "unknown command";
+    QTest::newRow("unknown option") << QStringList{"info", "--fly"} << 2 << "fly";
+    QTest::newRow("missing argument") << QStringList{"rename"} << 2 << "usage: vexa rename";
+    QTest::newRow("unknown category") << QStringList{"export", "cats", "--to", folder} << 2 << "cats";
+    QTest::newRow("format not offered")
+        << QStringList{"export", "contacts", "--to", folder, "--format", "pdf"} << 2 << "pdf";
+    QTest::newRow("no folder") << QStringList{"export", "contacts"} << 2 << "--to";
+    QTest::newRow("unknown udid") << QStringList{"info", "-u", "nope"} << 3 << "nope";
+    QTest::newRow("backup folders later")
+        << QStringList{"export", "contacts", "--to", folder, "--backup", folder} << 1 << "not available yet";
+    QTest::newRow("no such device file") << QStringList{"pull", "/no/such", folder} << 1 << "/no/such";
+    QTest::newRow("not a backup") << QStringList{"restore", m_work.path()} << 1 << "no readable backup";
+}
+
+void tst_cli::exitCodesAndOneLineComplaints() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, complaint);
+    const Result result = Vexa(arguments);
+    QCOMPARE(result.exitCode, exitCode);
+    if (exitCode == 0 || complaint.isEmpty()) {
+        QVERIFY(result.out.contains("Usage: vexa"));
+        return;
+    }
+    QVERIFY2(result.err.startsWith("vexa: ") && result.err.count('\n') == 1, result.err.constData());
+    QVERIFY2(result.err.contains(complaint.toUtf8()), result.err.constData());
+}
+
+void tst_cli::severalDevicesNeedAUdidAndAreNamed() {
+    QCOMPARE(
+        SimCtl({"create", "--udid", kOtherUdid, "--name", "Second Phone", "--product-type", "iPad13,18"}), 0);
+    const Result several = Vexa({"info"});
+    const Result named = Vexa({"info", "-u", kOtherUdid});
+    const Result listed = Vexa({"devices"});
+    QCOMPARE(SimCtl({"unplug", kOtherUdid}), 0);
+    QTRY_VERIFY(!Vexa({"devices"}).out.contains(kOtherUdid.toUtf8()));
+
+    QCOMPARE(several.exitCode, 3);
+    QVERIFY2(several.err.contains(kUdid.toUtf8()) && several.err.contains(kOtherUdid.toUtf8()),
+             several.err.constData());
+    QVERIFY(several.out.isEmpty());
+    QCOMPARE(named.exitCode, 0);
+    QVERIFY(named.out.contains("DeviceName: Second Phone"));
+    QCOMPARE(listed.out.count('\n'), 2);
+    QCOMPARE(Vexa({"info"}).exitCode, 0);
+}
+
+void tst_cli::jsonParsesWithPython_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("expression");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("devices") << QStringList{"devices", "--json"}
+                             << "[(d['udid'], d['name'], d['backend']) for d in v]"
+                             << "[('" + kUdid + "', 'Cli Phone', 'sim')]";
+    QTest::newRow("info") << QStringList{"info", "--json"}
+                          << "(v['properties']['UniqueDeviceID'], v['storage']['dataCapacity'] > 0)"
+                          << "('" + kUdid + "', True)";
+    QTest::newRow("apps") << QStringList{"apps", "--json"} << "sorted(v[0].keys())"
+                          << "['appSize', 'bundleId', 'name', 'size', 'version']";
+    QTest::newRow("ls") << QStringList{"ls", "--json", "/"}
+                        << "'DCIM' in [e['name'] for e in v if e['type'] == 'folder']"
+                        << "True";
+    QTest::newRow("backups") << QStringList{"backups", "--json"} << "type(v).__name__"
+                             << "list";
+}
+
+void tst_cli::jsonParsesWithPython() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, expression);
+    QFETCH(QString, expected);
+    const Result result = Vexa(arguments);
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(
+        Python(QStringLiteral("import json, sys\nv = json.loads(sys.stdin.buffer.read().decode('utf-8'))\n"
+                              "print(%1)")
+                   .arg(expression),
+               result.out),
+        expected);
+}
+
+QString tst_cli::Export(const QString& category, const QString& format) {
+    const QString folder = m_work.filePath(QStringLiteral("export-") + format);
+    const Result result = Vexa({"export", category, "--to", folder, "--format", format});
+    const QString path = QDir(folder).filePath(category + QLatin1Char('.') + format);
+    if (result.exitCode != 0 || result.out.trimmed() != path.toUtf8())
+        qWarning("vexa export: %d %s", result.exitCode, result.err.constData());
+    return path;
+}
+
+void tst_cli::exportsAreTheWindowsFilesByteForByte_data() {
+    QTest::addColumn<QString>("category");
+    QTest::addColumn<QString>("format");
+    for (const char* format : {"vcf", "xml", "txt", "xls"})
+        QTest::addRow("contacts %s", format) << "contacts" << format;
+    for (const char* format : {"txt", "xml", "xls"})
+        QTest::addRow("messages %s", format) << "messages" << format;
+}
+
+void tst_cli::exportsAreTheWindowsFilesByteForByte() {
+    QFETCH(QString, category);
+    QFETCH(QString, format);
+    const QString cli = Export(category, format);
+    std::unique_ptr<QBaseDetailsView> view;
+    if (category == QLatin1String("contacts")) {
+        auto contacts = std::make_unique<QContactsView>(m_phone.Manager(), m_phone.Handle());
+        QSignalSpy loaded(contacts.get(), &QBaseDetailsView::loadFinished);
+        contacts->OnRefreshContacts();
+        QVERIFY(loaded.wait(10000));
+        view = std::move(contacts);
+    } else {
+        auto messages = std::make_unique<qmessageView>(m_phone.Manager(), m_phone.Handle());
+        QSignalSpy loaded(messages.get(), &QBaseDetailsView::loadFinished);
+        messages->OnEmitRefresh();
+        QVERIFY(loaded.wait(10000));
+        view = std::move(messages);
+    }
+    QVERIFY(view->GetChunkCount() > 10);
+    view->OnHeaderCheckChange(true);
+    const QString window = m_work.filePath(QStringLiteral("window.") + format);
+    QVERIFY(CRecordFileExport::Export(*view, window.toStdString()));
+    if (format != QLatin1String("xls")) {
+        QVERIFY(!Bytes(cli).isEmpty());
+        QVERIFY(Bytes(cli) == Bytes(window));
+        return;
+    }
+    // The spreadsheets are compared cell by cell as xlrd reads them.
+    const QString read =
+        QStringLiteral("import sys, xlrd\n"
+                       "for path in sys.argv[1:]:\n"
+                       "    s = xlrd.open_workbook(path).sheet_by_index(0)\n"
+                       "    print(s.nrows, hash(tuple(tuple(s.row_values(r)) for r in range(s.nrows))))\n");
+    const QStringList sheets = Python(read, {}, {cli, window}).split(QLatin1Char('\n'));
+    QCOMPARE(sheets.size(), 2);
+    QVERIFY2(sheets.at(0).split(QLatin1Char(' ')).front().toInt() > view->GetChunkCount(),
+             qPrintable(sheets.at(0)));
+    QCOMPARE(sheets.at(0), sheets.at(1));
+}
+
+void tst_cli::fileExportsCopyWhatTheWindowCopies_data() {
+    QTest::addColumn<QString>("category");
+    QTest::newRow("music") << "music";
+    QTest::newRow("books") << "books";
+}
+
+void tst_cli::fileExportsCopyWhatTheWindowCopies() {
+    QFETCH(QString, category);
+    const QString cli = m_work.filePath(QStringLiteral("files-cli-") + category);
+    const Result result = Vexa({"export", category, "--to", cli});
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.out.trimmed(), cli.toUtf8());
+
+    // The window's export of the same records, every one checked.
+    IVexaManager* manager = m_phone.Manager();
+    std::list<IBaseChunk*> records;
+    int kind = kExportMedia;
+    if (category == QLatin1String("music")) {
+        PlaylistRecord* playlists = nullptr;
+        int count = 0;
+        QCOMPARE(manager->GetMediaLibrary()->GetPlaylists(&count, &playlists), 0);
+        records = QMusicPlayListChunk::LibrarySongs(playlists[0], QMusicPlayListChunk::DefaultImage());
+    } else {
+        kind = kExportBooks;
+        BookRecord* books = nullptr;
+        int count = 0;
+        QCOMPARE(manager->GetBookService()->GetBooks(&books, &count), 0);
+        for (int i = 0; i < count; ++i) {
+            auto* book = new CiBookChunk(manager);
+            QVERIFY(book->FromRecord(books[i]));
+            records.push_back(book);
+        }
+    }
+    for (IBaseChunk* record : records)
+        record->SetChecked(true);
+    const QString window = m_work.filePath(QStringLiteral("files-window-") + category);
+    CCheckedRecords source(records, CCheckedRecords::kDefaultCategoryName);
+    QCOMPARE(QFileFolderExport::ExportTo(&source, manager, kind, window, false), 0);
+    const qsizetype expected = qsizetype(records.size());
+    for (IBaseChunk* record : records)
+        delete record;
+    QCOMPARE(Fingerprint(cli).size(), expected);
+    QCOMPARE(Fingerprint(cli), Fingerprint(window));
+}
+
+void tst_cli::filesGoBothWays() {
+    const QString local = m_work.filePath(QStringLiteral("notes.txt"));
+    QFile file(local);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("written on the computer\n");
+    file.close();
+    QCOMPARE(Vexa({"push", local, "/Downloads"}).exitCode, 0);
+    QVERIFY(Vexa({"ls", "/Downloads"}).out.split('\n').contains("notes.txt"));
+    const QString back = m_work.filePath(QStringLiteral("back"));
+    QVERIFY(QDir().mkpath(back));
+    QCOMPARE(Vexa({"pull", "/Downloads/notes.txt", back}).exitCode, 0);
+    QCOMPARE(Bytes(QDir(back).filePath(QStringLiteral("notes.txt"))), Bytes(local));
+    const Result listed = Vexa({"ls", "-l", "/Downloads"});
+    QVERIFY2(listed.out.contains(" 24 ") && listed.out.startsWith('-'), listed.out.constData());
+}
+
+void tst_cli::backupsRestoreThroughTheWindowAndBack() {
+    const QString chosen = m_work.filePath(QStringLiteral("by-vexa"));
+    const Result made = Vexa({"backup", chosen});
+    QCOMPARE(made.exitCode, 0);
+    const QString folder = QDir(chosen).filePath(kUdid);
+    QCOMPARE(made.out.trimmed(), folder.toUtf8());
+    QVERIFY(QFile::exists(QDir(folder).filePath(QStringLiteral("Manifest.db"))));
+    QVERIFY(Vexa({"backups"}).out.contains(folder.toUtf8()));
+
+    // The window restores what vexa backed up...
+    RestoreThread restore;
+    restore.SetRestoreInfo(m_phone.Manager()->GetDeviceService(),
+                           std::make_unique<CDeviceLease>(m_phone.Manager()), folder, QString());
+    restore.start();
+    QVERIFY(restore.wait(60000));
+    QCOMPARE(restore.LastResult(), 0);
+
+    // ...and vexa restores what the window backed up.
+    const OneDevice directory(m_phone.Manager());
+    const QString windowFolder = m_work.filePath(QStringLiteral("by-window/") + kUdid);
+    BackupDataThread backup;
+    backup.SetBackupInfo(windowFolder, m_phone.Manager(), &directory,
+                         m_work.filePath(QStringLiteral("window-log.xml")));
+    backup.start();
+    QVERIFY(backup.wait(60000));
+    QVERIFY(backup.Succeeded());
+    QCOMPARE(Vexa({"restore", windowFolder}).exitCode, 0);
+    QCOMPARE(Vexa({"restore", m_work.filePath(QStringLiteral("by-window"))}).exitCode, 0);
+}
+
+void tst_cli::protectedBackupsNeedTheirPassword() {
+    QCOMPARE(SimCtl({"backup-password", kUdid, "secret", "--sha256-rounds", "1", "--sha1-rounds", "1"}), 0);
+    const QString chosen = m_work.filePath(QStringLiteral("protected"));
+    const Result made = Vexa({"backup", chosen});
+    QCOMPARE(SimCtl({"backup-password", kUdid}), 0);
+    QCOMPARE(made.exitCode, 0);
+    const QString folder = QString::fromUtf8(made.out.trimmed());
+
+    const QString wrongFile = m_work.filePath(QStringLiteral("wrong"));
+    const QString rightFile = m_work.filePath(QStringLiteral("right"));
+    for (const auto& [path, text] : {std::pair{wrongFile, "guess\n"}, std::pair{rightFile, "secret\n"}}) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+    QProcessEnvironment wrongEnvironment = English();
+    wrongEnvironment.insert(QStringLiteral("VEXA_BACKUP_PASSWORD"), QStringLiteral("guess"));
+
+    const Result missing = Vexa({"restore", folder});
+    QCOMPARE(missing.exitCode, 4);
+    QVERIFY(missing.err.contains("password"));
+    QCOMPARE(Vexa({"restore", folder}, wrongEnvironment).exitCode, 4);
+    QCOMPARE(Vexa({"restore", folder, "--password-file", wrongFile}).exitCode, 4);
+    QCOMPARE(Vexa({"restore", folder, "--password-file", rightFile}).exitCode, 0);
+}
+
+void tst_cli::ctrlCDuringABackupLeavesTheEarlierOneIntact() {
+    const QString chosen = m_work.filePath(QStringLiteral("interrupted"));
+    QCOMPARE(Vexa({"backup", chosen}).exitCode, 0);
+    const QString folder = QDir(chosen).filePath(kUdid);
+    const QMap<QString, QByteArray> before = Fingerprint(chosen);
+    QVERIFY(before.contains(kUdid + QStringLiteral("/Manifest.db")));
+
+    // The backup starts late, so the interrupt surely comes while it runs.
+    QCOMPARE(SimCtl({"fault", kUdid, "BackupDevice", "0", "--delay-ms", "1500"}), 0);
+    QProcess process;
+    process.setProcessEnvironment(English());
+    process.start(QStringLiteral(VEXA_BIN_DIR "/vexa"), {"backup", chosen});
+    QVERIFY(process.waitForStarted());
+    QTest::qWait(700); // the interrupt must come while the backup waits; nothing to wait on instead
+    ::kill(pid_t(process.processId()), SIGINT);
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(SimCtl({"clear-faults", kUdid}), 0);
+
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 5);
+    const QByteArray complaint = process.readAllStandardError();
+    QVERIFY2(complaint.startsWith("vexa: ") && complaint.contains(folder.toUtf8()), complaint.constData());
+    QCOMPARE(Fingerprint(chosen), before);
+}
+
+void tst_cli::usbBackendAnswersThroughTheEmulator() {
+    EmulatorProcess emulator;
+    QCOMPARE(emulator.SimCtl({"create", "--udid", kOtherUdid, "--name", "Usb Phone", "--product-type",
+                              "iPhone12,1", "--apps", "2"}),
+             0);
+    QVERIFY(emulator.Start());
+    QProcessEnvironment usb = English();
+    usb.insert(QStringLiteral("VEXA_BACKEND"), QStringLiteral("usb"));
+    usb.insert(QStringLiteral("USBMUXD_SOCKET_ADDRESS"), QStringLiteral("UNIX:") + emulator.SocketPath());
+
+    const Result devices = Vexa({"devices", "--json"}, usb);
+    QCOMPARE(devices.exitCode, 0);
+    QCOMPARE(Python(QStringLiteral(
+                        "import json, sys\nprint([(d['udid'], d['backend']) for d in json.load(sys.stdin)])"),
+                    devices.out),
+             "[('" + kOtherUdid + "', 'usb')]");
+    const Result info = Vexa({"info"}, usb);
+    QCOMPARE(info.exitCode, 0);
+    QVERIFY(info.out.contains("DeviceName: Usb Phone"));
+    const Result apps = Vexa({"apps", "--json"}, usb);
+    QCOMPARE(apps.exitCode, 0);
+    QCOMPARE(Python(QStringLiteral("import json, sys\nprint(len(json.load(sys.stdin)))"), apps.out),
+             QStringLiteral("2"));
+    QCOMPARE(Vexa({"ls", "/"}, usb).exitCode, 0);
+    QCOMPARE(Vexa({"info", "-u", kUdid}, usb).exitCode, 3);
+}
+
+QTEST_MAIN(tst_cli)
+#include "tst_cli.moc"

@@ -28,6 +28,19 @@
 
 namespace {
 
+// The item that holds the records, named as the category's page names it, so that formats that keep
+// it (XML) come out as the window writes them.
+std::string CategoryItemName(const QString& category) {
+    static const std::pair<const char*, const char*> names[] = {
+        {"contacts", "Contacts"}, {"messages", "Messages"}, {"music", "Music"},
+        {"videos", "Video"},      {"books", "iBooks"},      {"photos", "Photos"}};
+    for (const auto& [command, item] : names) {
+        if (category == QLatin1String(command))
+            return item;
+    }
+    return CCheckedRecords::kDefaultCategoryName;
+}
+
 // The categories and the formats each offers; the first is the default. `later` lists formats the
 // command will take once the program writes them.
 const struct Category {
@@ -161,7 +174,7 @@ int CExportCommand::ExportFiles(IVexaManager* manager, const QString& category, 
             WithReason(tr("the %1 could not be read from the device").arg(category), result));
     for (IBaseChunk* record : records)
         record->SetChecked(true);
-    CCheckedRecords source(records, CCheckedRecords::kDefaultCategoryName);
+    CCheckedRecords source(records, CategoryItemName(category));
     CCliFileExport files;
     const int failed = files.Run(source, manager, kind, folder);
     if (files.WasCancelled())
@@ -209,7 +222,7 @@ int CExportCommand::ExportRecords(IVexaManager* manager, const QString& category
     const QFileInfo target(path);
     const QString partial = target.dir().filePath(
         QStringLiteral(".%1.partial.%2").arg(target.completeBaseName(), target.suffix()));
-    CCheckedRecords source(records, CCheckedRecords::kDefaultCategoryName);
+    CCheckedRecords source(records, CategoryItemName(category));
     if (CRecordFileExport::ExportFile(source, partial.toStdString()) != CRecordFileExport::Result::Written) {
         QFile::remove(partial);
         return CCliOutput::Fail(kExitFailed, tr("%1 could not be written").arg(path));

@@ -1,5 +1,7 @@
 #include "BackupTestDevices.h"
 
+#include <algorithm>
+
 #include <atomic>
 #include <mutex>
 #include <set>
@@ -162,9 +164,13 @@ QMap<QString, QByteArray> BackupTestDevices::Snapshot(IVexaManager* manager, con
                         QDirIterator::Subdirectories);
         while (it.hasNext()) {
             const QString path = it.next();
-            // The media database changes on every read of the library, and a database's log on every
-            // open; their content is compared through the services instead.
-            if (path.contains(QLatin1String(".sqlitedb")) || path.endsWith(QLatin1String("-wal")) ||
+            // A database's file changes with every checkpoint of its log, and the backup takes a
+            // consistent copy of it; their content is compared through the services instead.
+            static const QStringList databases = {QStringLiteral(".sqlitedb"), QStringLiteral(".db"),
+                                                  QStringLiteral(".storedata")};
+            if (std::any_of(databases.begin(), databases.end(),
+                            [&path](const QString& suffix) { return path.endsWith(suffix); }) ||
+                path.contains(QLatin1String(".sqlitedb")) || path.endsWith(QLatin1String("-wal")) ||
                 path.endsWith(QLatin1String("-shm")))
                 continue;
             QFile file(path);

@@ -5,6 +5,7 @@
 
 #include "../SimDevice.h"
 #include "ios/AddressBookReader.h"
+#include "ios/ReadResult.h"
 
 namespace vexa::sim {
 

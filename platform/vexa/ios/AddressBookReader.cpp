@@ -17,28 +17,6 @@ constexpr std::string_view kLabelStart = "_$!<";
 constexpr std::string_view kLabelEnd = ">!$_";
 constexpr int64_t kSecondsPerDay = 86400;
 
-// Days between 1970-01-01 and a date of the proleptic Gregorian calendar, and back.
-int64_t DaysFromCivil(int64_t year, int month, int day) {
-    year -= month <= 2;
-    const int64_t era = (year >= 0 ? year : year - 399) / 400;
-    const int64_t yearOfEra = year - era * 400;
-    const int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + dayOfEra - 719468;
-}
-
-void CivilFromDays(int64_t days, int64_t& year, int& month, int& day) {
-    days += 719468;
-    const int64_t era = (days >= 0 ? days : days - 146096) / 146097;
-    const int64_t dayOfEra = days - era * 146097;
-    const int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    const int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const int64_t monthIndex = (5 * dayOfYear + 2) / 153;
-    day = int(dayOfYear - (153 * monthIndex + 2) / 5 + 1);
-    month = int(monthIndex < 10 ? monthIndex + 3 : monthIndex - 9);
-    year = yearOfEra + era * 400 + (month <= 2);
-}
-
 // A column that may be missing from this database: its name, or NULL in its place.
 std::string ColumnOrNull(const std::set<std::string, std::less<>>& columns, std::string_view name) {
     return columns.count(name) ? "\"" + std::string(name) + "\"" : std::string("NULL");
@@ -295,13 +273,13 @@ std::optional<std::string> BirthdayFromAppleSeconds(double seconds) {
         return std::nullopt;
     const int64_t days = int64_t(std::floor((unix + kSecondsPerDay / 2) / kSecondsPerDay));
     int64_t year = 0;
-    int month = 0;
-    int day = 0;
+    int64_t month = 0;
+    int64_t day = 0;
     CivilFromDays(days, year, month, day);
     if (year < 1 || year > 9999)
         return std::nullopt;
     char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", int(year), month, day);
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", int(year), int(month), int(day));
     return std::string(text);
 }
 

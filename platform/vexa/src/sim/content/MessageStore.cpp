@@ -68,28 +68,6 @@ constexpr int64_t kGroupStyle = 43;
 constexpr int64_t kOneToOneStyle = 45;
 constexpr std::string_view kAttachmentMark = "\xEF\xBF\xBC"; // U+FFFC
 
-// Days since 1970-01-01 of a Gregorian date, and back (the civil-calendar algorithms of H. Hinnant).
-int64_t DaysFromCivil(int64_t year, int64_t month, int64_t day) {
-    year -= month <= 2;
-    const int64_t era = (year >= 0 ? year : year - 399) / 400;
-    const int64_t yearOfEra = year - era * 400;
-    const int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + dayOfEra - 719468;
-}
-
-void CivilFromDays(int64_t days, int64_t& year, int64_t& month, int64_t& day) {
-    days += 719468;
-    const int64_t era = (days >= 0 ? days : days - 146096) / 146097;
-    const int64_t dayOfEra = days - era * 146097;
-    const int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    const int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const int64_t shifted = (5 * dayOfYear + 2) / 153;
-    day = dayOfYear - (153 * shifted + 2) / 5 + 1;
-    month = shifted < 10 ? shifted + 3 : shifted - 9;
-    year = yearOfEra + era * 400 + (month <= 2);
-}
-
 // "yyyy-MM-dd hh:mm:ss" (UTC) in Unix seconds; nothing for any other text.
 std::optional<int64_t> UnixFromDateText(std::string_view text) {
     if (text.size() != 19 || text[4] != '-' || text[7] != '-' || text[10] != ' ' || text[13] != ':' ||
@@ -109,14 +87,14 @@ std::optional<int64_t> UnixFromDateText(std::string_view text) {
         !number(14, 2, minute) || !number(17, 2, second) || month < 1 || month > 12 || day < 1 || day > 31 ||
         hour > 23 || minute > 59 || second > 59)
         return std::nullopt;
-    return DaysFromCivil(year, month, day) * 86400 + hour * 3600 + minute * 60 + second;
+    return ios::DaysFromCivil(year, month, day) * 86400 + hour * 3600 + minute * 60 + second;
 }
 
 std::string DateTextFromUnix(int64_t unix) {
     const int64_t days = unix >= 0 ? unix / 86400 : (unix - 86399) / 86400;
     const int64_t seconds = unix - days * 86400;
     int64_t year, month, day;
-    CivilFromDays(days, year, month, day);
+    ios::CivilFromDays(days, year, month, day);
     char text[96];
     std::snprintf(text, sizeof text, "%04lld-%02lld-%02lld %02lld:%02lld:%02lld", (long long)year,
                   (long long)month, (long long)day, (long long)(seconds / 3600),

@@ -62,4 +62,26 @@ int CallHistoryStore::Finish() {
         .Run();
 }
 
+int CallHistoryStore::Write(const std::filesystem::path& deviceFolder, int count,
+                            const std::function<Call(int)>& call) {
+    const std::filesystem::path file = DatabasePath(deviceFolder);
+    std::error_code error;
+    std::filesystem::create_directories(file.parent_path(), error);
+    SimDatabase database(file, SimDatabase::OpenMode::CreateIfMissing);
+    auto session = database.Lock();
+    if (session.Result())
+        return session.Result();
+    if (!EnsureTables(session.Handle()))
+        return VEXA_E_DATABASE;
+    Transaction transaction(session);
+    CallHistoryStore store(session.Handle());
+    for (int i = 0; i < count; ++i) {
+        if (int code = store.Add(call(i)))
+            return code;
+    }
+    if (int code = store.Finish())
+        return code;
+    return transaction.Commit();
+}
+
 } // namespace vexa::sim

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 struct sqlite3;
@@ -27,6 +28,10 @@ public:
         int callType = 1; // 1 phone, 8 FaceTime video, 16 FaceTime audio
     };
     int Add(const Call& call);
+    // Writes the device's call history file anew with `count` calls, the i-th (from 0) as `call` makes it,
+    // in one transaction.
+    static int Write(const std::filesystem::path& deviceFolder, int count,
+                     const std::function<Call(int)>& call);
     // Brings Z_PRIMARYKEY's count of records up to date; once after the last Add.
     int Finish();
 

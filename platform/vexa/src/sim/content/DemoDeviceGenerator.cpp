@@ -129,9 +129,9 @@ int DemoDeviceGenerator::Run() {
         Transaction mediaTransaction(mediaSession);
         Transaction addressBookTransaction(addressBookSession);
         if ((code = AddContacts(addressBookSession.Handle())) || (code = AddConversations()) ||
-            (code = AddCallHistory()) ||
-            (code = AddBooks(db)) || (code = AddMusic(mediaDb)) || (code = AddVideos(mediaDb)) ||
-            (code = AddPhotos(db)) || (code = AddApps(db)) || (code = AddFileTree()))
+            (code = AddCallHistory()) || (code = AddBooks(db)) || (code = AddMusic(mediaDb)) ||
+            (code = AddVideos(mediaDb)) || (code = AddPhotos(db)) || (code = AddApps(db)) ||
+            (code = AddFileTree()))
             return code;
         if ((code = transaction.Commit()) || (code = mediaTransaction.Commit()) ||
             (code = addressBookTransaction.Commit()))
@@ -269,20 +269,9 @@ int DemoDeviceGenerator::AddConversations() {
 
 // Calls with the address book's numbers and with strangers: outgoing, answered, missed, FaceTime.
 int DemoDeviceGenerator::AddCallHistory() {
-    const fs::path file = CallHistoryStore::DatabasePath(m_folder);
-    std::error_code error;
-    fs::create_directories(file.parent_path(), error);
-    SimDatabase database(file, SimDatabase::OpenMode::CreateIfMissing);
-    auto session = database.Lock();
-    if (session.Result())
-        return session.Result();
-    if (!CallHistoryStore::EnsureTables(session.Handle()))
-        return VEXA_E_DATABASE;
-    Transaction transaction(session);
-    CallHistoryStore store(session.Handle());
     constexpr int kCalls = 30;
     constexpr int64_t kFirstCall = 1748779200; // 2025-06-01 12:00 UTC
-    for (int i = 0; i < kCalls; ++i) {
+    return CallHistoryStore::Write(m_folder, kCalls, [](int i) {
         CallHistoryStore::Call call;
         call.address = i % 7 == 3 ? "+1 202 555 0143" : PhoneNumber(i * 3 % 60);
         call.unixTime = kFirstCall + int64_t(i) * 20011;
@@ -290,12 +279,8 @@ int DemoDeviceGenerator::AddCallHistory() {
         call.answered = call.outgoing || i % 4 != 1;
         call.durationSeconds = call.answered ? 15.5 + (i * 37) % 600 : 0;
         call.callType = i % 5 == 2 ? 8 : (i % 5 == 4 ? 16 : 1);
-        if (int code = store.Add(call))
-            return code;
-    }
-    if (int code = store.Finish())
-        return code;
-    return transaction.Commit();
+        return call;
+    });
 }
 
 int DemoDeviceGenerator::AddBooks(sqlite3* db) {

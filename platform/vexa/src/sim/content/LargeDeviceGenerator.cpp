@@ -230,30 +230,16 @@ int LargeDeviceGenerator::AddMessages() {
 }
 
 int LargeDeviceGenerator::AddCalls(int count) {
-    const fs::path file = CallHistoryStore::DatabasePath(m_folder);
-    std::error_code error;
-    fs::create_directories(file.parent_path(), error);
-    SimDatabase database(file, SimDatabase::OpenMode::CreateIfMissing);
-    auto session = database.Lock();
-    if (session.Result())
-        return session.Result();
-    if (!CallHistoryStore::EnsureTables(session.Handle()))
-        return VEXA_E_DATABASE;
-    Transaction transaction(session);
-    CallHistoryStore store(session.Handle());
-    for (int i = 1; i <= count; ++i) {
+    return CallHistoryStore::Write(m_folder, count, [](int index) {
+        const int i = index + 1;
         CallHistoryStore::Call call;
         call.address = PhoneOf(i);
         call.unixTime = 1735689600 + int64_t(i) * 3600; // from 2025-01-01, one an hour
         call.outgoing = i % 2 == 0;
         call.answered = i % 3 != 0;
         call.durationSeconds = call.answered ? 30 + i % 300 : 0;
-        if (int code = store.Add(call))
-            return code;
-    }
-    if (int code = store.Finish())
-        return code;
-    return transaction.Commit();
+        return call;
+    });
 }
 
 int LargeDeviceGenerator::AddPhotos(sqlite3* db) {

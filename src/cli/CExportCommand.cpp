@@ -9,6 +9,7 @@
 
 #include <vexa/vexa.h>
 
+#include "CCallChunk.h"
 #include "CCheckedRecords.h"
 #include "CCliCommand.h"
 #include "CCliContext.h"
@@ -33,7 +34,8 @@ namespace {
 std::string CategoryItemName(const QString& category) {
     static const std::pair<const char*, const char*> names[] = {
         {"contacts", "Contacts"}, {"messages", "Messages"}, {"music", "Music"},
-        {"videos", "Video"},      {"books", "iBooks"},      {"photos", "Photos"}};
+        {"videos", "Video"},      {"books", "iBooks"},      {"photos", "Photos"},
+        {"calls", "Calls"}};
     for (const auto& [command, item] : names) {
         if (category == QLatin1String(command))
             return item;
@@ -50,7 +52,7 @@ const struct Category {
 } kCategories[] = {
     {"contacts", {"vcf", "xml", "xls", "txt"}, {"csv"}},
     {"messages", {"txt", "xml", "xls"}, {"html"}},
-    {"calls", {}, {"txt", "xml", "xls", "csv"}},
+    {"calls", {"txt", "xml", "xls"}, {"csv"}},
     {"photos", {}, {"original", "jpeg"}},
     {"music", {"original"}, {}},
     {"videos", {"original"}, {}},
@@ -195,6 +197,15 @@ bool CExportCommand::LoadRecords(IVexaManager* manager, const QString& category,
         *result = service ? service->GetContacts(&list) : int(VEXA_E_UNPLUGGED);
         if (*result == VEXA_OK && list)
             *records = ContactRecords::BuildChunks(*list, manager, nullptr);
+    } else if (category == QLatin1String("calls")) {
+        IDeviceService* service = manager->GetDeviceService();
+        CallHistoryList* list = nullptr;
+        *result = service ? service->GetCallHistory(&list) : int(VEXA_E_UNPLUGGED);
+        // A phone that never kept a call history exports an empty one, as its page shows none.
+        if (*result == VEXA_E_NOT_FOUND)
+            *result = VEXA_OK;
+        if (*result == VEXA_OK && list)
+            *records = CCallChunk::BuildChunks(*list);
     } else {
         IDeviceService* service = manager->GetDeviceService();
         ConversationList* list = nullptr;

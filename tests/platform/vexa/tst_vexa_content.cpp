@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <set>
+#include <sqlite3.h>
 #include <string>
 #include <thread>
 
@@ -22,6 +23,7 @@
 #include "sim/ContentServices.h"
 #include "sim/FaultInjector.h"
 #include "sim/SimDevice.h"
+#include "sim/content/LegacyContent.h"
 #include "sim/content/PendingRemoval.h"
 #include "sim/content/PhoneNumbers.h"
 
@@ -99,6 +101,7 @@ private slots:
     void malformedOrUnknownContactsChangeNothing();
     void contactsLiveInTheAddressBookAsAPhoneKeepsThem();
     void builtInGroupsAreProtectedAndGroupsKeepTheirMembers();
+    void contentOfAnEarlierVersionMovesOnceToWhereAPhoneKeepsIt();
     void resultsStayValidUntilTheSameThreadCallsAgain();
 
     // Media library
@@ -527,6 +530,104 @@ void TestVexaContent::malformedOrUnknownContactsChangeNothing() {
 
 // The address book as a phone keeps it, read by Python's sqlite3; a contact the phone's own app adds
 // (custom label, a column this program does not know) is listed in turn.
+void TestVexaContent::contentOfAnEarlierVersionMovesOnceToWhereAPhoneKeepsIt() {
+    const std::string udid = "00008030001c2d3e4f5a6b7c8d9e0f1a2b3c4d60";
+    QCOMPARE(SimDevice::Create(m_root, udid, "Old iPhone", "iPhone7,2"), int(VEXA_OK));
+    QCOMPARE(SimDevice::Publish(m_root, udid), int(VEXA_OK));
+    auto device = std::make_shared<SimDevice>(m_root / udid);
+    // The tables an earlier version kept in device.sqlite, with what the new places must take over.
+    {
+        auto session = device->Database().Lock();
+        QCOMPARE(session.Exec(R"sql(
+            CREATE TABLE contacts(id INTEGER PRIMARY KEY, first_name TEXT, middle_name TEXT, last_name TEXT,
+                nick_name TEXT, note TEXT, picture1 INTEGER NOT NULL DEFAULT 0, picture2 INTEGER NOT NULL DEFAULT 0,
+                organization TEXT, department TEXT, job_title TEXT, birthday TEXT);
+            CREATE TABLE contact_entries(contact_id INTEGER NOT NULL, kind INTEGER NOT NULL,
+                position INTEGER NOT NULL, label TEXT, value TEXT NOT NULL);
+            CREATE TABLE contact_addresses(contact_id INTEGER NOT NULL, position INTEGER NOT NULL, label TEXT,
+                street TEXT, city TEXT, region TEXT, postal_code TEXT, country TEXT);
+            CREATE TABLE contact_groups(id INTEGER PRIMARY KEY, name TEXT NOT NULL UNIQUE, builtin INTEGER);
+            CREATE TABLE group_members(group_id INTEGER NOT NULL, contact_id INTEGER NOT NULL);
+            CREATE TABLE conversations(id INTEGER PRIMARY KEY, address TEXT NOT NULL, name TEXT);
+            CREATE TABLE messages(id INTEGER PRIMARY KEY, conversation_id INTEGER NOT NULL,
+                sent INTEGER NOT NULL, date TEXT NOT NULL, text TEXT NOT NULL);
+            INSERT INTO contacts VALUES (7, 'Zoë', NULL, 'Ito', NULL, 'line 1
+line 2', 0, 0, 'Acme', NULL, NULL, '1980-06-01');
+            INSERT INTO contacts(id, last_name) VALUES (9, 'Only');
+            INSERT INTO contact_entries VALUES (7, 1, 0, 'home', 'zoe@example.jp'), (7, 0, 1, 'work', '+81 3 9'),
+                (7, 0, 0, 'mobile', '+81 3 1'), (7, 2, 0, 'home', 'https://zoe.example'), (8, 0, 0, 'x', 'orphan');
+            INSERT INTO contact_addresses VALUES (7, 0, 'home', '1-2 Chiyoda', 'Tokyo', NULL, '100-0001', 'Japan');
+            INSERT INTO contact_groups VALUES (1, 'Family', 1), (2, 'Band', 0);
+            INSERT INTO group_members VALUES (1, 7), (2, 7), (2, 9);
+            INSERT INTO conversations VALUES (3, '+81 3 1', NULL), (4, 'team@example.org', 'Team');
+            INSERT INTO messages VALUES (1, 3, 0, '2020-01-02 03:04:05', 'hi'),
+                (2, 3, 1, '2020-01-02 03:05:00', 'hello 😀'), (3, 4, 1, '2021-05-06 07:08:09', 'meeting');
+        )sql"),
+                 0);
+    }
+    auto listed = [&](std::string& contactsText, std::string& messagesText) {
+        ContactList* contacts = nullptr;
+        auto service = CreateContactService(device);
+        QCOMPARE(service->GetContacts(&contacts), int(VEXA_OK));
+        for (int i = 0; i < contacts->recordCount; ++i) {
+            const ContactRecord& record = contacts->records[i];
+            contactsText += DisplayName(record) + "|" + Text(record.note) + "|" + Text(record.organization) +
+                            "|" + Text(record.birthday);
+            for (int p = 0; p < record.phoneCount; ++p)
+                contactsText += "|" + Text(record.phones[p].label) + "=" + Text(record.phones[p].value);
+            for (int e = 0; e < record.secondCount; ++e)
+                contactsText +=
+                    "|" + Text(record.secondList[e].label) + "=" + Text(record.secondList[e].value);
+            for (int u = 0; u < record.urlCount; ++u)
+                contactsText += "|" + Text(record.urls[u].label) + "=" + Text(record.urls[u].value);
+            for (int a = 0; a < record.addressCount; ++a)
+                contactsText += "|" + Text(record.addresses[a].street) + "," + Text(record.addresses[a].city);
+            contactsText += "\n";
+        }
+        for (int g = 0; g < contacts->groupCount; ++g)
+            if (contacts->groups[g].memberCount > 0)
+                contactsText += std::string(contacts->groups[g].name) + ":" +
+                                std::to_string(contacts->groups[g].memberCount) + "\n";
+        ResultArena arena;
+        ConversationList* conversations = nullptr;
+        QCOMPARE(ReadConversations(*device, arena, &conversations), int(VEXA_OK));
+        for (int c = 0; c < conversations->count; ++c) {
+            const auto& conversation = conversations->conversations[c];
+            messagesText += Text(conversation.address) + " " + Text(conversation.name) + ":";
+            for (int m = 0; m < conversation.messageCount; ++m)
+                messagesText += std::string(" ") + (conversation.messages[m].direction ? ">" : "<") +
+                                conversation.messages[m].dateTime + " " + conversation.messages[m].text;
+            messagesText += "\n";
+        }
+    };
+
+    QCOMPARE(MoveLegacyContent(*device), int(VEXA_OK));
+    std::string contactsText, messagesText;
+    listed(contactsText, messagesText);
+    QCOMPARE(QString::fromStdString(contactsText),
+             QStringLiteral(
+                 "Zoë Ito|line 1\nline 2|Acme|1980-06-01|mobile=+81 3 1|work=+81 3 9|home=zoe@example.jp"
+                 "|home=https://zoe.example|1-2 Chiyoda,Tokyo\n"
+                 "Only|<null>|<null>|<null>\nFamily:1\nBand:2\n"));
+    // The unnamed conversation takes the name of the contact whose number it is.
+    QCOMPARE(QString::fromStdString(messagesText),
+             QStringLiteral("+81 3 1 Zoë Ito: <2020-01-02 03:04:05 hi >2020-01-02 03:05:00 hello 😀\n"
+                            "team@example.org Team: >2021-05-06 07:08:09 meeting\n"));
+    {
+        auto session = device->Database().Lock();
+        Statement left(session.Handle(), "SELECT count(*) FROM sqlite_master WHERE name IN ('contacts', "
+                                         "'contact_entries', 'contact_groups', 'conversations', 'messages')");
+        QCOMPARE(left.Step(), SQLITE_ROW);
+        QCOMPARE(left.Int(0), int64_t(0));
+    }
+    // Nothing is left to move a second time, and nothing is doubled.
+    QCOMPARE(MoveLegacyContent(*device), int(VEXA_OK));
+    std::string contactsAgain, messagesAgain;
+    listed(contactsAgain, messagesAgain);
+    QCOMPARE(contactsAgain, contactsText);
+    QCOMPARE(messagesAgain, messagesText);
+}
+
 void TestVexaContent::contactsLiveInTheAddressBookAsAPhoneKeepsThem() {
     auto device = SmallDevice();
     QVERIFY(device);

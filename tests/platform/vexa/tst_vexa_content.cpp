@@ -559,6 +559,9 @@ line 2', 0, 0, 'Acme', NULL, NULL, '1980-06-01');
             INSERT INTO contact_addresses VALUES (7, 0, 'home', '1-2 Chiyoda', 'Tokyo', NULL, '100-0001', 'Japan');
             INSERT INTO contact_groups VALUES (1, 'Family', 1), (2, 'Band', 0);
             INSERT INTO group_members VALUES (1, 7), (2, 7), (2, 9);
+            CREATE TABLE books(id INTEGER PRIMARY KEY, title TEXT NOT NULL, author TEXT NOT NULL DEFAULT '',
+                format INTEGER NOT NULL, path TEXT NOT NULL UNIQUE, size INTEGER NOT NULL, store_key TEXT);
+            INSERT INTO books VALUES (1, 'Old Book', 'Ann', 3, '/Books/old.epub', 10, 'K');
             INSERT INTO conversations VALUES (3, '+81 3 1', NULL), (4, 'team@example.org', 'Team');
             INSERT INTO messages VALUES (1, 3, 0, '2020-01-02 03:04:05', 'hi'),
                 (2, 3, 1, '2020-01-02 03:05:00', 'hello 😀'), (3, 4, 1, '2021-05-06 07:08:09', 'meeting');
@@ -588,6 +591,13 @@ line 2', 0, 0, 'Acme', NULL, NULL, '1980-06-01');
             if (contacts->groups[g].memberCount > 0)
                 contactsText += std::string(contacts->groups[g].name) + ":" +
                                 std::to_string(contacts->groups[g].memberCount) + "\n";
+        BookRecord* books = nullptr;
+        int bookCount = 0;
+        auto bookService = CreateBookService(device);
+        QCOMPARE(bookService->GetBooks(&books, &bookCount), int(VEXA_OK));
+        for (int b = 0; b < bookCount; ++b)
+            contactsText += std::string(books[b].title) + " by " + books[b].author + " at " + books[b].path +
+                            " format " + std::to_string(books[b].format) + "\n";
         ResultArena arena;
         ConversationList* conversations = nullptr;
         QCOMPARE(ReadConversations(*device, arena, &conversations), int(VEXA_OK));
@@ -608,15 +618,17 @@ line 2', 0, 0, 'Acme', NULL, NULL, '1980-06-01');
              QStringLiteral(
                  "Zoë Ito|line 1\nline 2|Acme|1980-06-01|mobile=+81 3 1|work=+81 3 9|home=zoe@example.jp"
                  "|home=https://zoe.example|1-2 Chiyoda,Tokyo\n"
-                 "Only|<null>|<null>|<null>\nFamily:1\nBand:2\n"));
+                 "Only|<null>|<null>|<null>\nFamily:1\nBand:2\n"
+                 "Old Book by Ann at /Books/old.epub format 3\n"));
     // The unnamed conversation takes the name of the contact whose number it is.
     QCOMPARE(QString::fromStdString(messagesText),
              QStringLiteral("+81 3 1 Zoë Ito: <2020-01-02 03:04:05 hi >2020-01-02 03:05:00 hello 😀\n"
                             "team@example.org Team: >2021-05-06 07:08:09 meeting\n"));
     {
         auto session = device->Database().Lock();
-        Statement left(session.Handle(), "SELECT count(*) FROM sqlite_master WHERE name IN ('contacts', "
-                                         "'contact_entries', 'contact_groups', 'conversations', 'messages')");
+        Statement left(session.Handle(),
+                       "SELECT count(*) FROM sqlite_master WHERE name IN ('contacts', "
+                       "'contact_entries', 'contact_groups', 'conversations', 'messages', 'books')");
         QCOMPARE(left.Step(), SQLITE_ROW);
         QCOMPARE(left.Int(0), int64_t(0));
     }
@@ -1012,6 +1024,29 @@ void TestVexaContent::booksAddAndDelete() {
     QVERIFY(fs::exists(device->InfoFile()));
     QCOMPARE(books->GetBooks(&records, &count), int(VEXA_OK));
     QCOMPARE(count, 4);
+
+    // The list is the phone's Books.plist, read here by a reader we did not write.
+    const fs::path list = device->MediaRoot() / "Books" / "Books.plist";
+    int exitCode = -1;
+    const QString output = Run(
+        QStringLiteral("/usr/bin/python3"),
+        {QStringLiteral("-c"),
+         QStringLiteral("import plistlib, sys\n"
+                        "for b in plistlib.load(open(sys.argv[1], 'rb'))['Books']:\n"
+                        "    print(b['Name'], '|', b['Path'], len(b['Package Hash']), b['Persistent ID'] =="
+                        " b['Package Hash'][:16])\n"),
+         QString::fromStdString(list.string())},
+        &exitCode);
+    QVERIFY2(exitCode == 0, qPrintable(output));
+    QVERIFY2(output.endsWith(QStringLiteral("Über Bücher | Über Bücher-2.pdf 32 True\n"
+                                            "Unpacked | Unpacked Book 32 True\n")),
+             qPrintable(output));
+    QCOMPARE(output.count(QLatin1Char('\n')), 4);
+    // A damaged list is reported, and a change leaves it as it was.
+    std::ofstream(list, std::ios::trunc) << "<plist><dict><key>Books</key><string>";
+    QCOMPARE(books->GetBooks(&records, &count), int(VEXA_E_DATABASE));
+    QCOMPARE(books->AddBook(U16(pdf).c_str()), int(VEXA_E_DATABASE));
+    QCOMPARE(int(std::distance(fs::directory_iterator(list.parent_path()), fs::directory_iterator())), 5);
 }
 
 void TestVexaContent::photosSpanMonthsAndHaveThumbnails() {
@@ -1315,7 +1350,7 @@ void TestVexaContent::seededBooksOpen() {
     const QString script = R"(
 import os, sys, zipfile
 books = sys.argv[1]
-names = sorted(os.listdir(books))
+names = sorted(n for n in os.listdir(books) if n != 'Books.plist')
 for name in names:
     path = os.path.join(books, name)
     if name.lower().endswith('.pdf'):

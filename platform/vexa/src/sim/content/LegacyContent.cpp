@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -10,6 +11,7 @@
 
 #include "../SimDevice.h"
 #include "AddressBookSchema.h"
+#include "BookStore.h"
 #include "ContactStore.h"
 #include "ContentAccess.h"
 #include "MessageStore.h"
@@ -26,7 +28,7 @@ constexpr int64_t kUrlEntry = 2;
 // Children first, so that nothing is left pointing at a dropped table.
 constexpr const char* kLegacyTables[] = {"group_members",   "contact_groups", "contact_addresses",
                                          "contact_entries", "contacts",       "messages",
-                                         "conversations"};
+                                         "conversations",   "books"};
 
 struct LegacyContact {
     ContactData data;
@@ -45,9 +47,18 @@ struct LegacyConversation {
     std::vector<LegacyMessage> messages;
 };
 
+struct LegacyBook {
+    std::string fileName; // inside the Books folder
+    std::string title;
+    std::string author;
+    bool madeByIBooks = false;
+};
+
 struct Legacy {
     bool hasContacts = false;
     bool hasMessages = false;
+    bool hasBooks = false;
+    std::vector<LegacyBook> books;
     std::vector<LegacyContact> contacts;
     std::vector<LegacyConversation> conversations;
 };
@@ -155,6 +166,17 @@ int ReadMessages(sqlite3* db, Legacy& legacy) {
     return code;
 }
 
+int ReadBooks(sqlite3* db, Legacy& legacy) {
+    return EachRow(db, "SELECT path, title, author, format FROM books ORDER BY id",
+                   [&](const Statement& row) {
+                       const std::string path = row.Text(0);
+                       constexpr std::string_view kFolder = "/Books/";
+                       if (path.compare(0, kFolder.size(), kFolder) == 0)
+                           legacy.books.push_back(
+                               {path.substr(kFolder.size()), row.Text(1), row.Text(2), row.Int(3) == 3});
+                   });
+}
+
 int Read(SimDevice& device, Legacy& legacy) {
     auto session = device.Database().Lock();
     if (session.Result())
@@ -162,11 +184,14 @@ int Read(SimDevice& device, Legacy& legacy) {
     sqlite3* db = session.Handle();
     legacy.hasContacts = HasTable(db, "contacts");
     legacy.hasMessages = HasTable(db, "conversations");
+    legacy.hasBooks = HasTable(db, "books");
     int code = VEXA_OK;
     if (legacy.hasContacts)
         code = ReadContacts(db, legacy);
     if (code == VEXA_OK && legacy.hasMessages)
         code = ReadMessages(db, legacy);
+    if (code == VEXA_OK && legacy.hasBooks)
+        code = ReadBooks(db, legacy);
     return code;
 }
 
@@ -231,6 +256,18 @@ int WriteMessages(SimDevice& device, const Legacy& legacy) {
     return transaction.Commit();
 }
 
+int WriteBooks(SimDevice& device, const Legacy& legacy) {
+    // A list already there was written by an earlier run, or by the phone's own way of keeping books.
+    std::error_code error;
+    if (std::filesystem::exists(BookStore::ListFile(device.MediaRoot()), error))
+        return VEXA_OK;
+    BookStore store(device.MediaRoot());
+    for (const LegacyBook& book : legacy.books)
+        if (int code = store.AddEntry(book.fileName, book.title, book.author, book.madeByIBooks))
+            return code;
+    return store.Save();
+}
+
 int DropTables(SimDevice& device) {
     auto session = device.Database().Lock();
     if (session.Result())
@@ -253,13 +290,16 @@ int MoveLegacyContent(SimDevice& device) {
     Legacy legacy;
     if (int code = Read(device, legacy))
         return code;
-    if (!legacy.hasContacts && !legacy.hasMessages)
+    if (!legacy.hasContacts && !legacy.hasMessages && !legacy.hasBooks)
         return VEXA_OK;
     if (legacy.hasContacts)
         if (int code = WriteContacts(device, legacy))
             return code;
     if (legacy.hasMessages)
         if (int code = WriteMessages(device, legacy))
+            return code;
+    if (legacy.hasBooks)
+        if (int code = WriteBooks(device, legacy))
             return code;
     return DropTables(device);
 }

@@ -1,6 +1,10 @@
+#include <algorithm>
+#include <chrono>
 #include <mutex>
 #include <set>
 
+#include <vexa/PresentDevices.h>
+#include <vexa/VexaResult.h>
 #include <vexa/vexa.h>
 
 #include "BackendChoice.h"
@@ -137,6 +141,15 @@ int IOSRetryPairing() {
         vexa::usb::UsbBackend::Instance().RetryPairing();
     }
     return 0;
+}
+
+int IOSWaitForPresentDevices(int timeoutMs) {
+    if (vexa::usb::UsbBackend::Instance().IsActive()) {
+        return VEXA_E_NOT_SUPPORTED_YET;
+    }
+    const bool reported = vexa::sim::SimBackend::Instance().WaitUntilReported(
+        std::chrono::milliseconds(std::max(timeoutMs, 0)));
+    return reported ? VEXA_OK : VEXA_E_TIMEOUT;
 }
 
 } // extern "C"

@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <vexa/PresentDevices.h>
 #include <vexa/vexa.h>
 
 #include "BackupReport.h"
@@ -884,8 +885,10 @@ void TestVexaCore::anEmptyRootGetsTheDemoDeviceAndUsbReportsNone() {
                           std::make_pair(int(VEXA_DEVICE_REMOVED), before)) == 1;
     };
     QVERIFY(waitFor(removedBare, 10000));
+    // The new root is reported whole, the demo device made for it included, before the wait returns.
+    QCOMPARE(IOSWaitForPresentDevices(120000), int(VEXA_OK));
     const std::string demo = NewUdid("Demo iPhone");
-    QVERIFY(waitFor([&] { return handleOf(demo) != 0; }, 120000));
+    QVERIFY(handleOf(demo) != 0);
     BoundManager manager(handleOf(demo));
     DeviceInfo* info = nullptr;
     QVERIFY(manager->GetDeviceInfo(&info));
@@ -898,6 +901,7 @@ void TestVexaCore::anEmptyRootGetsTheDemoDeviceAndUsbReportsNone() {
     qputenv("USBMUXD_SOCKET_ADDRESS", "UNIX:/nonexistent/usbmuxd");
     QCOMPARE(IOSInitialize(), int(VEXA_OK));
     QCOMPARE(IOSTransportState(), int(VEXA_TRANSPORT_WAITING));
+    QCOMPARE(IOSWaitForPresentDevices(1000), int(VEXA_E_NOT_SUPPORTED_YET));
     const int demoHandle = handleOf(demo);
     auto removedDemo = [demoHandle] {
         std::lock_guard lock(g_log.mutex);

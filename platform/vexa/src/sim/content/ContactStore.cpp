@@ -470,6 +470,18 @@ int ContactStore::List(ContactListBuffer& out) {
     default:
         return VEXA_E_DATABASE;
     }
+    ListBook(std::move(book), out);
+    return VEXA_OK;
+}
+
+void ContactStore::ListBook(ios::AddressBook book, ContactListBuffer& out) {
+    out.records.clear();
+    out.entries.clear();
+    out.addresses.clear();
+    out.groups.clear();
+    out.memberIds.clear();
+    out.text.Clear();
+    out.list = {};
     FillRecords(book, out);
 
     // The groups every device has come first, then the others in the order they were made.
@@ -493,7 +505,6 @@ int ContactStore::List(ContactListBuffer& out) {
     out.list.records = out.records.empty() ? nullptr : out.records.data();
     out.list.groupCount = static_cast<int32_t>(out.groups.size());
     out.list.groups = out.groups.empty() ? nullptr : out.groups.data();
-    return VEXA_OK;
 }
 
 } // namespace vexa::sim

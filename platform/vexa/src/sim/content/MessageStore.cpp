@@ -426,7 +426,16 @@ int MessageStore::List(SimDatabase& database, const KnownNumbers& known, Convers
         if (read != ios::kReadOk)
             return FromReadResult(read);
     }
+    ListChats(chats, known, out);
+    return VEXA_OK;
+}
 
+void MessageStore::ListChats(const std::vector<ios::ChatConversation>& chats, const KnownNumbers& known,
+                             ConversationListBuffer& out) {
+    out.conversations.clear();
+    out.messages.clear();
+    out.text.Clear();
+    out.list = {};
     size_t total = 0;
     for (const auto& chat : chats)
         total += chat.messages.size();
@@ -475,7 +484,6 @@ int MessageStore::List(SimDatabase& database, const KnownNumbers& known, Convers
     }
     out.list.count = static_cast<int32_t>(out.conversations.size());
     out.list.conversations = out.conversations.empty() ? nullptr : out.conversations.data();
-    return VEXA_OK;
 }
 
 } // namespace vexa::sim

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <set>
 #include <string>
 #include <thread>
@@ -76,6 +77,201 @@ std::u16string U16(const fs::path& path) {
     return path.u16string();
 }
 
+// Every file of a device folder with a digest of its bytes (the databases' journals aside): any change
+// a refused call made shows.
+std::string Fingerprint(const fs::path& folder) {
+    std::string text;
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        if (entry.is_regular_file())
+            files.push_back(entry.path());
+    }
+    std::sort(files.begin(), files.end());
+    for (const fs::path& file : files) {
+        const std::string name = file.filename().string();
+        if (name.ends_with("-wal") || name.ends_with("-shm"))
+            continue;
+        std::ifstream in(file, std::ios::binary);
+        const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+        text += file.lexically_relative(folder).string() + ' ' +
+                std::to_string(std::hash<std::string>()(bytes)) + '\n';
+    }
+    return text;
+}
+
+using Device = std::shared_ptr<SimDevice>;
+
+struct Refusal {
+    const char* name;
+    int expected;
+    std::function<int(const Device& device, const fs::path& files)> call;
+};
+
+constexpr const char* kCameraRoll = "00000000-0000-0000-0000-000000000001";
+constexpr const char* kPhotoLibrary = "00000000-0000-0000-0000-000000000064";
+
+const std::vector<Refusal>& Refusals() {
+    const auto save = [](const Device& d, ContactRecord record) {
+        return CreateContactService(d)->SaveContact(&record, 0);
+    };
+    static const ContactEntry noValue[] = {{0, "home", nullptr}};
+    static const std::vector<Refusal> rows = {
+        {"contact: phones counted, none given", VEXA_E_INVALID_ARGUMENT,
+         [save](const Device& d, const fs::path&) {
+             return save(d, {.firstName = "Broken", .phoneCount = 2});
+         }},
+        {"contact: a phone without a value", VEXA_E_INVALID_ARGUMENT,
+         [save](const Device& d, const fs::path&) {
+             return save(
+                 d, {.firstName = "Broken", .phoneCount = 1, .phones = const_cast<ContactEntry*>(noValue)});
+         }},
+        {"contact: addresses counted, none given", VEXA_E_INVALID_ARGUMENT,
+         [save](const Device& d, const fs::path&) {
+             return save(d, {.firstName = "Broken", .addressCount = 1});
+         }},
+        {"contact: birthdays that are no dates", VEXA_E_INVALID_ARGUMENT,
+         [save](const Device& d, const fs::path&) {
+             for (const char* birthday : {"1990-13-01", "1990-2-28", "28.02.1990", "1990-02-00"}) {
+                 if (save(d, {.birthday = birthday}) != VEXA_E_INVALID_ARGUMENT)
+                     return int(VEXA_OK);
+             }
+             return int(VEXA_E_INVALID_ARGUMENT);
+         }},
+        {"contact: unknown id", VEXA_E_NOT_FOUND,
+         [save](const Device& d, const fs::path&) {
+             return save(d, {.id = "999999", .firstName = "Nobody"});
+         }},
+        {"contact: an id that climbs", VEXA_E_NOT_FOUND,
+         [save](const Device& d, const fs::path&) { return save(d, {.id = "../1", .firstName = "Nobody"}); }},
+        {"contact: no record", VEXA_E_INVALID_ARGUMENT,
+         [](const Device& d, const fs::path&) { return CreateContactService(d)->SaveContact(nullptr, 0); }},
+        {"contact: listed nowhere", VEXA_E_INVALID_ARGUMENT,
+         [](const Device& d, const fs::path&) { return CreateContactService(d)->GetContacts(nullptr); }},
+        {"contact: delete without an id", VEXA_E_INVALID_ARGUMENT,
+         [](const Device& d, const fs::path&) { return CreateContactService(d)->DeleteContact(nullptr); }},
+        {"contact: delete an unknown id", VEXA_E_NOT_FOUND,
+         [](const Device& d, const fs::path&) { return CreateContactService(d)->DeleteContact("424242"); }},
+        {"group: built-in ones are protected", VEXA_E_PROTECTED,
+         [](const Device& d, const fs::path&) {
+             for (const char* builtIn : {"Friend", "Family", "Classmate", "Ungrouped"}) {
+                 if (CreateContactService(d)->RenameGroup(builtIn, "Other") != VEXA_E_PROTECTED ||
+                     CreateContactService(d)->DeleteGroup(builtIn) != VEXA_E_PROTECTED)
+                     return int(VEXA_OK);
+             }
+             return int(VEXA_E_PROTECTED);
+         }},
+        {"group: no name", VEXA_E_INVALID_ARGUMENT,
+         [](const Device& d, const fs::path&) { return CreateContactService(d)->CreateGroup(""); }},
+        {"group: rename an unknown one", VEXA_E_NOT_FOUND,
+         [](const Device& d, const fs::path&) { return CreateContactService(d)->RenameGroup("Nope", "X"); }},
+        {"group: members of an unknown group", VEXA_E_NOT_FOUND,
+         [](const Device& d, const fs::path&) {
+             const char* groups[] = {"Family", "Nope"};
+             return CreateContactService(d)->SetContactGroups("1", groups, 2);
+         }},
+        {"group: an unknown contact", VEXA_E_NOT_FOUND,
+         [](const Device& d, const fs::path&) {
+             const char* groups[] = {"Family"};
+             return CreateContactService(d)->SetContactGroups("424242", groups, 1);
+         }},
+        {"media: a batch with a file that is no audio", VEXA_E_UNSUPPORTED,
+         [](const Device& d, const fs::path& files) {
+             const std::u16string good = U16(files / "song.mp3"), bad = U16(files / "notes.mp3");
+             const char16_t* mixed[] = {good.c_str(), bad.c_str()};
+             return CreateMediaLibrary(d)->AddMediaFileData(mixed, 2, nullptr, 0);
+         }},
+        {"media: into a playlist that is not there", VEXA_E_OUT_OF_RANGE,
+         [](const Device& d, const fs::path& files) {
+             const std::u16string good = U16(files / "song.mp3");
+             const char16_t* one[] = {good.c_str()};
+             return CreateMediaLibrary(d)->AddMediaFileData(one, 1, nullptr, 42);
+         }},
+        {"media: delete the library", VEXA_E_PROTECTED,
+         [](const Device& d, const fs::path&) { return CreateMediaLibrary(d)->DeletePlaylist(0); }},
+        {"media: delete a playlist past the end", VEXA_E_OUT_OF_RANGE,
+         [](const Device& d, const fs::path&) { return CreateMediaLibrary(d)->DeletePlaylist(1000); }},
+        {"media: a playlist without a name", VEXA_E_INVALID_ARGUMENT,
+         [](const Device& d, const fs::path&) { return CreateMediaLibrary(d)->AddPlaylist(u""); }},
+        {"media: listed without a count", VEXA_E_INVALID_ARGUMENT,
+         [](const Device& d, const fs::path&) {
+             PlaylistRecord* playlists = nullptr;
+             return CreateMediaLibrary(d)->GetPlaylists(nullptr, &playlists);
+         }},
+        {"book: a file that is no book", VEXA_E_UNSUPPORTED,
+         [](const Device& d, const fs::path& files) {
+             return CreateBookService(d)->AddBook(U16(files / "plain.txt").c_str());
+         }},
+        {"book: a missing file", VEXA_E_NOT_FOUND,
+         [](const Device& d, const fs::path& files) {
+             return CreateBookService(d)->AddBook(U16(files / "none.pdf").c_str());
+         }},
+        // A record naming a path outside the books is looked up, never taken as a file to delete.
+        {"book: a record that leaves the books", VEXA_E_NOT_FOUND,
+         [](const Device& d, const fs::path&) {
+             BookRecord escaping{};
+             std::strcpy(escaping.path, "/../device.json");
+             return CreateBookService(d)->DeleteBook(escaping);
+         }},
+        {"photo: a batch with an unknown id", VEXA_E_NOT_FOUND,
+         [](const Device& d, const fs::path&) {
+             auto library = CreatePhotoLibrary(d);
+             PhotoRecord* records = nullptr;
+             int count = 0;
+             library->PrepareList();
+             library->GetPhotoList(&records, &count);
+             const char* ids[] = {records[0].id, "no-such-photo"};
+             return library->DeletePhotos(ids, 2, 1, "Delete");
+         }},
+        {"photo: a thumbnail of nothing", VEXA_E_INVALID_ARGUMENT,
+         [](const Device& d, const fs::path&) { return CreatePhotoLibrary(d)->LoadThumbnail(nullptr); }},
+        {"photo: a thumbnail outside the device", VEXA_E_PATH_ESCAPE,
+         [](const Device& d, const fs::path&) {
+             PhotoRecord escaping{};
+             escaping.path = "/../../device.json";
+             return CreatePhotoLibrary(d)->LoadThumbnail(&escaping);
+         }},
+        {"album: import into the camera roll", VEXA_E_PROTECTED,
+         [](const Device& d, const fs::path& files) {
+             return CreateAlbumLibrary(d)->ImportPhotoFile(U16(files / "picture.png").c_str(), kCameraRoll);
+         }},
+        {"album: import a file that is no picture", VEXA_E_UNSUPPORTED,
+         [](const Device& d, const fs::path& files) {
+             return CreateAlbumLibrary(d)->ImportPhotoFile(U16(files / "notes.mp3").c_str(), kPhotoLibrary);
+         }},
+        {"album: rename the camera roll", VEXA_E_PROTECTED,
+         [](const Device& d, const fs::path&) {
+             return CreateAlbumLibrary(d)->RenameAlbum(kCameraRoll, u"Mine");
+         }},
+        {"album: delete the photo library", VEXA_E_PROTECTED,
+         [](const Device& d, const fs::path&) { return CreateAlbumLibrary(d)->DeleteAlbum(kPhotoLibrary); }},
+        {"app: a package that is no zip", VEXA_APP_INSTALL_ERROR,
+         [](const Device& d, const fs::path& files) {
+             return CreateAppLibrary(d)->InstallApp(U16(files / "broken.ipa").c_str());
+         }},
+        {"app: a missing package", VEXA_APP_PUT_FILE_ERROR,
+         [](const Device& d, const fs::path& files) {
+             return CreateAppLibrary(d)->InstallApp(U16(files / "absent.ipa").c_str());
+         }},
+        {"app: a package for a newer system", VEXA_APP_OS_TOO_OLD,
+         [](const Device& d, const fs::path& files) {
+             return CreateAppLibrary(d)->InstallApp(U16(files / "future.ipa").c_str());
+         }},
+        {"app: back up an unknown app", VEXA_APP_BACKUP_FAILED,
+         [](const Device& d, const fs::path& files) {
+             const int code =
+                 CreateAppLibrary(d)->BackupApp("com.example.none", (files / "none.ipa").c_str(), 0);
+             return fs::exists(files / "none.ipa") ? -1 : code;
+         }},
+        {"app: uninstall an unknown app", VEXA_APP_UNINSTALL_FAILED,
+         [](const Device& d, const fs::path&) {
+             return CreateAppLibrary(d)->UninstallApp("com.example.none");
+         }},
+        {"app: uninstall above the apps", VEXA_APP_UNINSTALL_FAILED,
+         [](const Device& d, const fs::path&) { return CreateAppLibrary(d)->UninstallApp(".."); }},
+    };
+    return rows;
+}
+
 } // namespace
 
 class TestVexaContent : public QObject {
@@ -92,10 +288,13 @@ private slots:
 
     // Contacts and groups
     void contactsAddUpdateAndDelete();
-    void malformedOrUnknownContactsChangeNothing();
     void contactsLiveInTheAddressBookAsAPhoneKeepsThem();
     void builtInGroupsAreProtectedAndGroupsKeepTheirMembers();
     void resultsStayValidUntilTheSameThreadCallsAgain();
+
+    // What every service refuses, and that a refusal changes nothing
+    void refusalsLeaveTheDeviceAsItWas_data();
+    void refusalsLeaveTheDeviceAsItWas();
 
     // Media library
     void playlistsShowTheLibraryAndTheUsersLists();
@@ -114,7 +313,6 @@ private slots:
 
     // Apps
     void appsListInstallBackupAndUninstall();
-    void badPackagesAreRefusedWithTheirCodes();
 
     // Faults and connection
     void unpluggedDeviceAndPlannedFaultsAnswerCodes();
@@ -129,6 +327,7 @@ private:
     QTemporaryDir m_dir;
     fs::path m_root;
     std::shared_ptr<SimDevice> m_demo;
+    std::shared_ptr<SimDevice> m_refusing;
     int m_smallDevices = 0;
 
     std::shared_ptr<SimDevice> SmallDevice() {
@@ -346,51 +545,12 @@ void TestVexaContent::contactsAddUpdateAndDelete() {
     QCOMPARE(contacts->DeleteContact(id.c_str()), int(VEXA_OK));
     QCOMPARE(contacts->DeleteContact(second.c_str()), int(VEXA_OK));
     QVERIFY(!find(id));
-    QCOMPARE(contacts->DeleteContact(id.c_str()), int(VEXA_E_NOT_FOUND));
     ContactRecord plain{};
     plain.firstName = "Plain";
     QCOMPARE(contacts->SaveContact(&plain, 0), int(VEXA_OK));
     saved = find(plain.id);
     QVERIFY(saved);
     QCOMPARE(saved->addressCount + saved->urlCount, 0);
-}
-
-void TestVexaContent::malformedOrUnknownContactsChangeNothing() {
-    auto device = SmallDevice();
-    QVERIFY(device);
-    auto contacts = CreateContactService(device);
-    ContactList* list = nullptr;
-    QCOMPARE(contacts->GetContacts(&list), int(VEXA_OK));
-    const int before = list->recordCount;
-
-    ContactRecord broken{};
-    broken.firstName = "Broken";
-    broken.phoneCount = 2; // but no array
-    QCOMPARE(contacts->SaveContact(&broken, 0), int(VEXA_E_INVALID_ARGUMENT));
-    ContactEntry noValue[] = {{0, "home", nullptr}};
-    broken.phones = noValue;
-    broken.phoneCount = 1;
-    QCOMPARE(contacts->SaveContact(&broken, 0), int(VEXA_E_INVALID_ARGUMENT));
-    ContactRecord unknown{};
-    unknown.id = "999999";
-    unknown.firstName = "Nobody";
-    QCOMPARE(contacts->SaveContact(&unknown, 0), int(VEXA_E_NOT_FOUND));
-    unknown.id = "../1";
-    QCOMPARE(contacts->SaveContact(&unknown, 0), int(VEXA_E_NOT_FOUND));
-    QCOMPARE(contacts->SaveContact(nullptr, 0), int(VEXA_E_INVALID_ARGUMENT));
-    ContactRecord dated{};
-    for (const char* birthday : {"1990-13-01", "1990-2-28", "28.02.1990", "1990-02-00"}) {
-        dated.birthday = birthday;
-        QVERIFY2(contacts->SaveContact(&dated, 0) == VEXA_E_INVALID_ARGUMENT, birthday);
-    }
-    dated.birthday = nullptr;
-    dated.addressCount = 1; // but no array
-    QCOMPARE(contacts->SaveContact(&dated, 0), int(VEXA_E_INVALID_ARGUMENT));
-    QCOMPARE(contacts->GetContacts(nullptr), int(VEXA_E_INVALID_ARGUMENT));
-    QCOMPARE(contacts->DeleteContact(nullptr), int(VEXA_E_INVALID_ARGUMENT));
-
-    QCOMPARE(contacts->GetContacts(&list), int(VEXA_OK));
-    QCOMPARE(list->recordCount, before);
 }
 
 // The address book as a phone keeps it, read by Python's sqlite3; a contact the phone's own app adds
@@ -486,22 +646,15 @@ void TestVexaContent::builtInGroupsAreProtectedAndGroupsKeepTheirMembers() {
     auto device = SmallDevice();
     QVERIFY(device);
     auto contacts = CreateContactService(device);
-    for (const char* builtIn : {"Friend", "Family", "Classmate", "Ungrouped"}) {
-        QCOMPARE(contacts->RenameGroup(builtIn, "Other"), int(VEXA_E_PROTECTED));
-        QCOMPARE(contacts->DeleteGroup(builtIn), int(VEXA_E_PROTECTED));
-    }
     QCOMPARE(contacts->CreateGroup("Team"), int(VEXA_OK));
     QCOMPARE(contacts->CreateGroup("Team"), int(VEXA_E_EXISTS));
-    QCOMPARE(contacts->CreateGroup(""), int(VEXA_E_INVALID_ARGUMENT));
     QCOMPARE(contacts->RenameGroup("Team", "Friend"), int(VEXA_E_EXISTS));
-    QCOMPARE(contacts->RenameGroup("Nope", "X"), int(VEXA_E_NOT_FOUND));
     QCOMPARE(contacts->RenameGroup("Team", "Crew"), int(VEXA_OK));
 
     const char* both[] = {"Crew", "Friend"};
     QCOMPARE(contacts->SetContactGroups("1", both, 2), int(VEXA_OK));
     const char* withUnknown[] = {"Family", "Nope"};
     QCOMPARE(contacts->SetContactGroups("1", withUnknown, 2), int(VEXA_E_NOT_FOUND));
-    QCOMPARE(contacts->SetContactGroups("424242", both, 2), int(VEXA_E_NOT_FOUND));
 
     auto membersOf = [&](const std::string& group) {
         std::vector<std::string> ids;
@@ -548,6 +701,36 @@ void TestVexaContent::resultsStayValidUntilTheSameThreadCallsAgain() {
     QCOMPARE(mine->recordCount, count + 20);
 }
 
+void TestVexaContent::refusalsLeaveTheDeviceAsItWas_data() {
+    QTest::addColumn<int>("row");
+    for (size_t i = 0; i < Refusals().size(); ++i)
+        QTest::newRow(Refusals()[i].name) << int(i);
+}
+
+void TestVexaContent::refusalsLeaveTheDeviceAsItWas() {
+    QFETCH(int, row);
+    const fs::path files = m_root / "refused";
+    if (!m_refusing) {
+        m_refusing = SmallDevice();
+        QVERIFY(m_refusing);
+        fs::create_directories(files);
+        QVERIFY(vexa::formats::WriteAudioFile(files / "song.mp3", {}));
+        QVERIFY(vexa::formats::WritePng(files / "picture.png", {32, 20, 9, "", ""}));
+        std::ofstream(files / "notes.mp3") << "not audio";
+        std::ofstream(files / "plain.txt") << "text";
+        std::ofstream(files / "broken.ipa") << "PK but not really";
+        vexa::formats::AppBundle future;
+        future.bundleId = "com.example.future";
+        future.displayName = future.executable = "Future";
+        future.version = future.shortVersion = "1.0";
+        future.minimumOS = "99.0";
+        QVERIFY(vexa::formats::WriteIpa(files / "future.ipa", future));
+    }
+    const std::string before = Fingerprint(m_refusing->Folder());
+    QCOMPARE(Refusals()[row].call(m_refusing, files), Refusals()[row].expected);
+    QCOMPARE(Fingerprint(m_refusing->Folder()), before);
+}
+
 void TestVexaContent::playlistsShowTheLibraryAndTheUsersLists() {
     auto media = CreateMediaLibrary(m_demo);
     int count = 0;
@@ -576,7 +759,6 @@ void TestVexaContent::playlistsShowTheLibraryAndTheUsersLists() {
         for (int i = 0; i < playlists[p].trackCount; ++i)
             QCOMPARE(playlists[p].tracks[i].mediaKind, int(MEDIA_SONG));
     }
-    QCOMPARE(media->GetPlaylists(nullptr, &playlists), int(VEXA_E_INVALID_ARGUMENT));
 }
 
 void TestVexaContent::addingMediaIsAllOrNothing() {
@@ -619,7 +801,6 @@ void TestVexaContent::addingMediaIsAllOrNothing() {
     const auto& added = playlists[1].tracks[playlists[1].trackCount - 1];
     QCOMPARE(Text(added.title), std::string("Brand New"));
     QCOMPARE(Text(added.format), std::string("MPEG audio file"));
-    QCOMPARE(media->AddMediaFileData(one, 1, nullptr, 42), int(VEXA_E_OUT_OF_RANGE));
 }
 
 void TestVexaContent::deletingSongsAndPlaylists() {
@@ -658,13 +839,11 @@ void TestVexaContent::deletingSongsAndPlaylists() {
     QCOMPARE(media->AddPlaylist(u"Neue Liste \u266B"), int(VEXA_OK));
     QCOMPARE(media->GetPlaylists(&count, &playlists), int(VEXA_OK));
     QCOMPARE(Text(playlists[count - 1].name), std::string("Neue Liste \u266B"));
-    QCOMPARE(media->DeletePlaylist(0), int(VEXA_E_PROTECTED));
     QCOMPARE(media->DeletePlaylist(count), int(VEXA_E_OUT_OF_RANGE));
     QCOMPARE(media->DeletePlaylist(count - 1), int(VEXA_OK));
     const int after = count - 1;
     QCOMPARE(media->GetPlaylists(&count, &playlists), int(VEXA_OK));
     QCOMPARE(count, after);
-    QCOMPARE(media->AddPlaylist(u""), int(VEXA_E_INVALID_ARGUMENT));
 }
 
 void TestVexaContent::missingOrDamagedMediaDatabaseIsReported() {
@@ -744,8 +923,6 @@ void TestVexaContent::booksAddAndDelete() {
     QCOMPARE(books->AddBook(U16(pdf).c_str()), int(VEXA_OK));
     QCOMPARE(books->AddBook(U16(pdf).c_str()), int(VEXA_OK)); // the same file twice gets a second name
     QCOMPARE(books->AddBook(U16(folder).c_str()), int(VEXA_OK));
-    QCOMPARE(books->AddBook(U16(text).c_str()), int(VEXA_E_UNSUPPORTED));
-    QCOMPARE(books->AddBook(U16(m_root / "missing.pdf").c_str()), int(VEXA_E_NOT_FOUND));
 
     BookRecord* records = nullptr;
     int count = 0;
@@ -772,11 +949,6 @@ void TestVexaContent::booksAddAndDelete() {
     QCOMPARE(books->DeleteBook(added), int(VEXA_OK));
     QVERIFY(!fs::exists(*file));
     QCOMPARE(books->DeleteBook(added), int(VEXA_E_NOT_FOUND));
-    // A record naming a path outside the books is looked up, never taken as a file to delete.
-    BookRecord escaping{};
-    std::strcpy(escaping.path, "/../device.json");
-    QCOMPARE(books->DeleteBook(escaping), int(VEXA_E_NOT_FOUND));
-    QVERIFY(fs::exists(device->InfoFile()));
     QCOMPARE(books->GetBooks(&records, &count), int(VEXA_OK));
     QCOMPARE(count, 4);
 }
@@ -809,10 +981,6 @@ void TestVexaContent::photosSpanMonthsAndHaveThumbnails() {
     QVERIFY(first.thumbnail && first.thumbnailLength > 100);
     QCOMPARE(first.thumbnail[0], uint8_t(0xFF));
     QCOMPARE(first.thumbnail[1], uint8_t(0xD8));
-    QCOMPARE(photos->LoadThumbnail(nullptr), int(VEXA_E_INVALID_ARGUMENT));
-    PhotoRecord escaping = first;
-    escaping.path = "/../../device.json";
-    QCOMPARE(photos->LoadThumbnail(&escaping), int(VEXA_E_PATH_ESCAPE));
 }
 
 void TestVexaContent::albumsCreateImportRenameAndDelete() {
@@ -846,8 +1014,6 @@ void TestVexaContent::albumsCreateImportRenameAndDelete() {
     QVERIFY(vexa::formats::WritePng(png, {320, 200, 9, "", ""}));
     QCOMPARE(albums->ImportPhotoFile(U16(png).c_str(), id.c_str()), int(VEXA_OK));
     QCOMPARE(albums->ImportPhotoFile(U16(png).c_str(), "00000000-0000-0000-0000-000000000064"), int(VEXA_OK));
-    QCOMPARE(albums->ImportPhotoFile(U16(png).c_str(), "00000000-0000-0000-0000-000000000001"),
-             int(VEXA_E_PROTECTED));
     QCOMPARE(albums->ImportPhotoFile(U16(m_root / "notes.mp3").c_str(), id.c_str()), int(VEXA_E_UNSUPPORTED));
     AlbumRecord* album = find(id);
     QCOMPARE(album->photoCount, 1);
@@ -864,8 +1030,6 @@ void TestVexaContent::albumsCreateImportRenameAndDelete() {
     QCOMPARE(albums->GetAlbumPhotos(&photos, &count, "00000000-0000-0000-0000-000000000064"), int(VEXA_OK));
     QCOMPARE(count, 2);
 
-    QCOMPARE(albums->RenameAlbum("00000000-0000-0000-0000-000000000001", u"Mine"), int(VEXA_E_PROTECTED));
-    QCOMPARE(albums->DeleteAlbum("00000000-0000-0000-0000-000000000064"), int(VEXA_E_PROTECTED));
     QCOMPARE(albums->RenameAlbum(id.c_str(), u"Sommer"), int(VEXA_OK));
     QCOMPARE(std::string(find(id)->name), std::string("Sommer"));
     const char* ids[] = {photoId.c_str()};
@@ -924,9 +1088,6 @@ void TestVexaContent::appsListInstallBackupAndUninstall() {
     const fs::path plain = m_root / "plain.ipa", withDocs = m_root / "with docs.ipa";
     QCOMPARE(apps->BackupApp(id.c_str(), plain.c_str(), 0), int(VEXA_OK));
     QCOMPARE(apps->BackupApp(id.c_str(), withDocs.c_str(), 1), int(VEXA_OK));
-    QCOMPARE(apps->BackupApp("com.example.none", (m_root / "none.ipa").c_str(), 0),
-             int(VEXA_APP_BACKUP_FAILED));
-    QVERIFY(!fs::exists(m_root / "none.ipa"));
     int exitCode = -1;
     const QString listing = Run("7z", {"l", QString::fromStdString(withDocs.string())}, &exitCode);
     QCOMPARE(exitCode, 0);
@@ -948,32 +1109,6 @@ void TestVexaContent::appsListInstallBackupAndUninstall() {
     QCOMPARE(other->UninstallApp(id.c_str()), int(VEXA_OK));
     QVERIFY(!fs::exists(device->ApplicationsRoot() / id));
     QCOMPARE(other->UninstallApp(id.c_str()), int(VEXA_APP_UNINSTALL_FAILED));
-    QCOMPARE(other->UninstallApp(".."), int(VEXA_APP_UNINSTALL_FAILED));
-    QVERIFY(fs::exists(device->ApplicationsRoot()));
-}
-
-void TestVexaContent::badPackagesAreRefusedWithTheirCodes() {
-    auto device = SmallDevice();
-    QVERIFY(device);
-    auto apps = CreateAppLibrary(device);
-    const fs::path notZip = m_root / "broken.ipa";
-    std::ofstream(notZip) << "PK but not really";
-    QCOMPARE(apps->InstallApp(U16(notZip).c_str()), int(VEXA_APP_INSTALL_ERROR));
-    QCOMPARE(apps->InstallApp(U16(m_root / "absent.ipa").c_str()), int(VEXA_APP_PUT_FILE_ERROR));
-    vexa::formats::AppBundle future;
-    future.bundleId = "com.example.future";
-    future.displayName = "Future";
-    future.version = future.shortVersion = "1.0";
-    future.minimumOS = "99.0";
-    future.executable = "Future";
-    const fs::path ipa = m_root / "future.ipa";
-    QVERIFY(vexa::formats::WriteIpa(ipa, future));
-    QCOMPARE(apps->InstallApp(U16(ipa).c_str()), int(VEXA_APP_OS_TOO_OLD));
-    QVERIFY(!fs::exists(device->ApplicationsRoot() / "com.example.future"));
-    AppRecord* records = nullptr;
-    int count = 0;
-    QCOMPARE(apps->GetApplistInfo(&records, &count), int(VEXA_OK));
-    QCOMPARE(count, 1);
 }
 
 void TestVexaContent::unpluggedDeviceAndPlannedFaultsAnswerCodes() {

@@ -99,175 +99,145 @@ std::string Fingerprint(const fs::path& folder) {
     return text;
 }
 
-using Device = std::shared_ptr<SimDevice>;
+// The services of the device the refusals are tried on, and the computer's files they are given.
+struct Services {
+    std::unique_ptr<IContactService> contacts;
+    std::unique_ptr<IMediaLibrary> media;
+    std::unique_ptr<IBookService> books;
+    std::unique_ptr<IPhotoLibrary> photos;
+    std::unique_ptr<IAlbumLibrary> albums;
+    std::unique_ptr<IAppLibrary> apps;
+    fs::path files;
+    std::u16string File(const char* name) const { return U16(files / name); }
+    int Save(ContactRecord record) const { return contacts->SaveContact(&record, 0); }
+};
 
 struct Refusal {
     const char* name;
     int expected;
-    std::function<int(const Device& device, const fs::path& files)> call;
+    std::function<int(Services&)> call;
 };
 
+constexpr int kBad = VEXA_E_INVALID_ARGUMENT, kMissing = VEXA_E_NOT_FOUND, kProtected = VEXA_E_PROTECTED,
+              kRange = VEXA_E_OUT_OF_RANGE;
 constexpr const char* kCameraRoll = "00000000-0000-0000-0000-000000000001";
 constexpr const char* kPhotoLibrary = "00000000-0000-0000-0000-000000000064";
 
 const std::vector<Refusal>& Refusals() {
-    const auto save = [](const Device& d, ContactRecord record) {
-        return CreateContactService(d)->SaveContact(&record, 0);
-    };
-    static const ContactEntry noValue[] = {{0, "home", nullptr}};
+    using S = Services;
+    static ContactEntry noValue[] = {{0, "home", nullptr}};
     static const std::vector<Refusal> rows = {
-        {"contact: phones counted, none given", VEXA_E_INVALID_ARGUMENT,
-         [save](const Device& d, const fs::path&) {
-             return save(d, {.firstName = "Broken", .phoneCount = 2});
+        {"contact: phones counted, none given", kBad,
+         [](S& s) { return s.Save({.firstName = "Broken", .phoneCount = 2}); }},
+        {"contact: a phone without a value", kBad,
+         [](S& s) { return s.Save({.firstName = "Broken", .phoneCount = 1, .phones = noValue}); }},
+        {"contact: addresses counted, none given", kBad, [](S& s) { return s.Save({.addressCount = 1}); }},
+        {"contact: birthdays that are no dates", kBad,
+         [](S& s) {
+             int code = kBad;
+             for (const char* birthday : {"1990-13-01", "1990-2-28", "28.02.1990", "1990-02-00"})
+                 code = s.Save({.birthday = birthday}) == kBad ? code : VEXA_OK;
+             return code;
          }},
-        {"contact: a phone without a value", VEXA_E_INVALID_ARGUMENT,
-         [save](const Device& d, const fs::path&) {
-             return save(
-                 d, {.firstName = "Broken", .phoneCount = 1, .phones = const_cast<ContactEntry*>(noValue)});
-         }},
-        {"contact: addresses counted, none given", VEXA_E_INVALID_ARGUMENT,
-         [save](const Device& d, const fs::path&) {
-             return save(d, {.firstName = "Broken", .addressCount = 1});
-         }},
-        {"contact: birthdays that are no dates", VEXA_E_INVALID_ARGUMENT,
-         [save](const Device& d, const fs::path&) {
-             for (const char* birthday : {"1990-13-01", "1990-2-28", "28.02.1990", "1990-02-00"}) {
-                 if (save(d, {.birthday = birthday}) != VEXA_E_INVALID_ARGUMENT)
-                     return int(VEXA_OK);
-             }
-             return int(VEXA_E_INVALID_ARGUMENT);
-         }},
-        {"contact: unknown id", VEXA_E_NOT_FOUND,
-         [save](const Device& d, const fs::path&) {
-             return save(d, {.id = "999999", .firstName = "Nobody"});
-         }},
-        {"contact: an id that climbs", VEXA_E_NOT_FOUND,
-         [save](const Device& d, const fs::path&) { return save(d, {.id = "../1", .firstName = "Nobody"}); }},
-        {"contact: no record", VEXA_E_INVALID_ARGUMENT,
-         [](const Device& d, const fs::path&) { return CreateContactService(d)->SaveContact(nullptr, 0); }},
-        {"contact: listed nowhere", VEXA_E_INVALID_ARGUMENT,
-         [](const Device& d, const fs::path&) { return CreateContactService(d)->GetContacts(nullptr); }},
-        {"contact: delete without an id", VEXA_E_INVALID_ARGUMENT,
-         [](const Device& d, const fs::path&) { return CreateContactService(d)->DeleteContact(nullptr); }},
-        {"contact: delete an unknown id", VEXA_E_NOT_FOUND,
-         [](const Device& d, const fs::path&) { return CreateContactService(d)->DeleteContact("424242"); }},
-        {"group: built-in ones are protected", VEXA_E_PROTECTED,
-         [](const Device& d, const fs::path&) {
+        {"contact: unknown id", kMissing,
+         [](S& s) { return s.Save({.id = "999999", .firstName = "Nobody"}); }},
+        {"contact: an id that climbs", kMissing,
+         [](S& s) { return s.Save({.id = "../1", .firstName = "Nobody"}); }},
+        {"contact: no record", kBad, [](S& s) { return s.contacts->SaveContact(nullptr, 0); }},
+        {"contact: listed nowhere", kBad, [](S& s) { return s.contacts->GetContacts(nullptr); }},
+        {"contact: delete without an id", kBad, [](S& s) { return s.contacts->DeleteContact(nullptr); }},
+        {"contact: delete an unknown id", kMissing, [](S& s) { return s.contacts->DeleteContact("424242"); }},
+        {"group: built-in ones are protected", kProtected,
+         [](S& s) {
+             int code = kProtected;
              for (const char* builtIn : {"Friend", "Family", "Classmate", "Ungrouped"}) {
-                 if (CreateContactService(d)->RenameGroup(builtIn, "Other") != VEXA_E_PROTECTED ||
-                     CreateContactService(d)->DeleteGroup(builtIn) != VEXA_E_PROTECTED)
-                     return int(VEXA_OK);
+                 if (s.contacts->RenameGroup(builtIn, "Other") != kProtected ||
+                     s.contacts->DeleteGroup(builtIn) != kProtected)
+                     code = VEXA_OK;
              }
-             return int(VEXA_E_PROTECTED);
+             return code;
          }},
-        {"group: no name", VEXA_E_INVALID_ARGUMENT,
-         [](const Device& d, const fs::path&) { return CreateContactService(d)->CreateGroup(""); }},
-        {"group: rename an unknown one", VEXA_E_NOT_FOUND,
-         [](const Device& d, const fs::path&) { return CreateContactService(d)->RenameGroup("Nope", "X"); }},
-        {"group: members of an unknown group", VEXA_E_NOT_FOUND,
-         [](const Device& d, const fs::path&) {
+        {"group: no name", kBad, [](S& s) { return s.contacts->CreateGroup(""); }},
+        {"group: rename an unknown one", kMissing, [](S& s) { return s.contacts->RenameGroup("Nope", "X"); }},
+        {"group: members of an unknown group", kMissing,
+         [](S& s) {
              const char* groups[] = {"Family", "Nope"};
-             return CreateContactService(d)->SetContactGroups("1", groups, 2);
+             return s.contacts->SetContactGroups("1", groups, 2);
          }},
-        {"group: an unknown contact", VEXA_E_NOT_FOUND,
-         [](const Device& d, const fs::path&) {
+        {"group: an unknown contact", kMissing,
+         [](S& s) {
              const char* groups[] = {"Family"};
-             return CreateContactService(d)->SetContactGroups("424242", groups, 1);
+             return s.contacts->SetContactGroups("424242", groups, 1);
          }},
         {"media: a batch with a file that is no audio", VEXA_E_UNSUPPORTED,
-         [](const Device& d, const fs::path& files) {
-             const std::u16string good = U16(files / "song.mp3"), bad = U16(files / "notes.mp3");
+         [](S& s) {
+             const std::u16string good = s.File("song.mp3"), bad = s.File("notes.mp3");
              const char16_t* mixed[] = {good.c_str(), bad.c_str()};
-             return CreateMediaLibrary(d)->AddMediaFileData(mixed, 2, nullptr, 0);
+             return s.media->AddMediaFileData(mixed, 2, nullptr, 0);
          }},
-        {"media: into a playlist that is not there", VEXA_E_OUT_OF_RANGE,
-         [](const Device& d, const fs::path& files) {
-             const std::u16string good = U16(files / "song.mp3");
+        {"media: into a playlist that is not there", kRange,
+         [](S& s) {
+             const std::u16string good = s.File("song.mp3");
              const char16_t* one[] = {good.c_str()};
-             return CreateMediaLibrary(d)->AddMediaFileData(one, 1, nullptr, 42);
+             return s.media->AddMediaFileData(one, 1, nullptr, 42);
          }},
-        {"media: delete the library", VEXA_E_PROTECTED,
-         [](const Device& d, const fs::path&) { return CreateMediaLibrary(d)->DeletePlaylist(0); }},
-        {"media: delete a playlist past the end", VEXA_E_OUT_OF_RANGE,
-         [](const Device& d, const fs::path&) { return CreateMediaLibrary(d)->DeletePlaylist(1000); }},
-        {"media: a playlist without a name", VEXA_E_INVALID_ARGUMENT,
-         [](const Device& d, const fs::path&) { return CreateMediaLibrary(d)->AddPlaylist(u""); }},
-        {"media: listed without a count", VEXA_E_INVALID_ARGUMENT,
-         [](const Device& d, const fs::path&) {
+        {"media: delete the library", kProtected, [](S& s) { return s.media->DeletePlaylist(0); }},
+        {"media: delete a playlist past the end", kRange, [](S& s) { return s.media->DeletePlaylist(1000); }},
+        {"media: a playlist without a name", kBad, [](S& s) { return s.media->AddPlaylist(u""); }},
+        {"media: listed without a count", kBad,
+         [](S& s) {
              PlaylistRecord* playlists = nullptr;
-             return CreateMediaLibrary(d)->GetPlaylists(nullptr, &playlists);
+             return s.media->GetPlaylists(nullptr, &playlists);
          }},
         {"book: a file that is no book", VEXA_E_UNSUPPORTED,
-         [](const Device& d, const fs::path& files) {
-             return CreateBookService(d)->AddBook(U16(files / "plain.txt").c_str());
-         }},
-        {"book: a missing file", VEXA_E_NOT_FOUND,
-         [](const Device& d, const fs::path& files) {
-             return CreateBookService(d)->AddBook(U16(files / "none.pdf").c_str());
-         }},
+         [](S& s) { return s.books->AddBook(s.File("plain.txt").c_str()); }},
+        {"book: a missing file", kMissing, [](S& s) { return s.books->AddBook(s.File("none.pdf").c_str()); }},
         // A record naming a path outside the books is looked up, never taken as a file to delete.
-        {"book: a record that leaves the books", VEXA_E_NOT_FOUND,
-         [](const Device& d, const fs::path&) {
+        {"book: a record that leaves the books", kMissing,
+         [](S& s) {
              BookRecord escaping{};
              std::strcpy(escaping.path, "/../device.json");
-             return CreateBookService(d)->DeleteBook(escaping);
+             return s.books->DeleteBook(escaping);
          }},
-        {"photo: a batch with an unknown id", VEXA_E_NOT_FOUND,
-         [](const Device& d, const fs::path&) {
-             auto library = CreatePhotoLibrary(d);
+        {"photo: a batch with an unknown id", kMissing,
+         [](S& s) {
              PhotoRecord* records = nullptr;
              int count = 0;
-             library->PrepareList();
-             library->GetPhotoList(&records, &count);
+             s.photos->PrepareList();
+             s.photos->GetPhotoList(&records, &count);
              const char* ids[] = {records[0].id, "no-such-photo"};
-             return library->DeletePhotos(ids, 2, 1, "Delete");
+             return s.photos->DeletePhotos(ids, 2, 1, "Delete");
          }},
-        {"photo: a thumbnail of nothing", VEXA_E_INVALID_ARGUMENT,
-         [](const Device& d, const fs::path&) { return CreatePhotoLibrary(d)->LoadThumbnail(nullptr); }},
+        {"photo: a thumbnail of nothing", kBad, [](S& s) { return s.photos->LoadThumbnail(nullptr); }},
         {"photo: a thumbnail outside the device", VEXA_E_PATH_ESCAPE,
-         [](const Device& d, const fs::path&) {
+         [](S& s) {
              PhotoRecord escaping{};
              escaping.path = "/../../device.json";
-             return CreatePhotoLibrary(d)->LoadThumbnail(&escaping);
+             return s.photos->LoadThumbnail(&escaping);
          }},
-        {"album: import into the camera roll", VEXA_E_PROTECTED,
-         [](const Device& d, const fs::path& files) {
-             return CreateAlbumLibrary(d)->ImportPhotoFile(U16(files / "picture.png").c_str(), kCameraRoll);
-         }},
+        {"album: import into the camera roll", kProtected,
+         [](S& s) { return s.albums->ImportPhotoFile(s.File("picture.png").c_str(), kCameraRoll); }},
         {"album: import a file that is no picture", VEXA_E_UNSUPPORTED,
-         [](const Device& d, const fs::path& files) {
-             return CreateAlbumLibrary(d)->ImportPhotoFile(U16(files / "notes.mp3").c_str(), kPhotoLibrary);
-         }},
-        {"album: rename the camera roll", VEXA_E_PROTECTED,
-         [](const Device& d, const fs::path&) {
-             return CreateAlbumLibrary(d)->RenameAlbum(kCameraRoll, u"Mine");
-         }},
-        {"album: delete the photo library", VEXA_E_PROTECTED,
-         [](const Device& d, const fs::path&) { return CreateAlbumLibrary(d)->DeleteAlbum(kPhotoLibrary); }},
+         [](S& s) { return s.albums->ImportPhotoFile(s.File("notes.mp3").c_str(), kPhotoLibrary); }},
+        {"album: rename the camera roll", kProtected,
+         [](S& s) { return s.albums->RenameAlbum(kCameraRoll, u"M"); }},
+        {"album: delete the photo library", kProtected,
+         [](S& s) { return s.albums->DeleteAlbum(kPhotoLibrary); }},
         {"app: a package that is no zip", VEXA_APP_INSTALL_ERROR,
-         [](const Device& d, const fs::path& files) {
-             return CreateAppLibrary(d)->InstallApp(U16(files / "broken.ipa").c_str());
-         }},
+         [](S& s) { return s.apps->InstallApp(s.File("broken.ipa").c_str()); }},
         {"app: a missing package", VEXA_APP_PUT_FILE_ERROR,
-         [](const Device& d, const fs::path& files) {
-             return CreateAppLibrary(d)->InstallApp(U16(files / "absent.ipa").c_str());
-         }},
+         [](S& s) { return s.apps->InstallApp(s.File("absent.ipa").c_str()); }},
         {"app: a package for a newer system", VEXA_APP_OS_TOO_OLD,
-         [](const Device& d, const fs::path& files) {
-             return CreateAppLibrary(d)->InstallApp(U16(files / "future.ipa").c_str());
-         }},
+         [](S& s) { return s.apps->InstallApp(s.File("future.ipa").c_str()); }},
         {"app: back up an unknown app", VEXA_APP_BACKUP_FAILED,
-         [](const Device& d, const fs::path& files) {
-             const int code =
-                 CreateAppLibrary(d)->BackupApp("com.example.none", (files / "none.ipa").c_str(), 0);
-             return fs::exists(files / "none.ipa") ? -1 : code;
+         [](S& s) {
+             const int code = s.apps->BackupApp("com.example.none", (s.files / "none.ipa").c_str(), 0);
+             return fs::exists(s.files / "none.ipa") ? -1 : code;
          }},
         {"app: uninstall an unknown app", VEXA_APP_UNINSTALL_FAILED,
-         [](const Device& d, const fs::path&) {
-             return CreateAppLibrary(d)->UninstallApp("com.example.none");
-         }},
+         [](S& s) { return s.apps->UninstallApp("com.example.none"); }},
         {"app: uninstall above the apps", VEXA_APP_UNINSTALL_FAILED,
-         [](const Device& d, const fs::path&) { return CreateAppLibrary(d)->UninstallApp(".."); }},
+         [](S& s) { return s.apps->UninstallApp(".."); }},
     };
     return rows;
 }
@@ -727,7 +697,14 @@ void TestVexaContent::refusalsLeaveTheDeviceAsItWas() {
         QVERIFY(vexa::formats::WriteIpa(files / "future.ipa", future));
     }
     const std::string before = Fingerprint(m_refusing->Folder());
-    QCOMPARE(Refusals()[row].call(m_refusing, files), Refusals()[row].expected);
+    Services services{CreateContactService(m_refusing),
+                      CreateMediaLibrary(m_refusing),
+                      CreateBookService(m_refusing),
+                      CreatePhotoLibrary(m_refusing),
+                      CreateAlbumLibrary(m_refusing),
+                      CreateAppLibrary(m_refusing),
+                      files};
+    QCOMPARE(Refusals()[row].call(services), Refusals()[row].expected);
     QCOMPARE(Fingerprint(m_refusing->Folder()), before);
 }
 

@@ -47,6 +47,7 @@ inline const std::vector<Row>& Rows() {
          kOk, "/Contract/sub/Ünï/深い/d.bin==source; $back==source"},
         {"copy into a missing folder", "put $source /Contract/none/x.bin", kMissing, "/Contract/none!"},
         {"copy a missing computer file", "put /no/such/file /Contract/x.bin", kMissing, "/Contract/x.bin!"},
+        {"copy a computer folder", "put $outside /Contract/x.bin", kBad, "/Contract/x.bin!"},
         {"copy onto a device folder", "put $source /Contract/sub", kBad, "/Contract/sub:empty"},
         {"copy a missing device file", "get /Contract/none.bin $back", kMissing, "$back=old"},
         {"copy a device folder to the computer", "get /Contract/sub $back", kBad, "$back=old"},

@@ -3,16 +3,23 @@
 # rebuilds, runs the tests named for it and undoes it, then prints a Markdown table of what caught what.
 # A patch names its tests in its first line: "# tests: tst_a tst_b"; --all runs the whole suite instead.
 # A fault that does not build counts as not applicable. The tree is restored on every exit, Ctrl+C too.
-# Usage: scripts/mutation-check.sh [--all] BUILD_DIR PATCH...
+# --known FILE lists test functions ("Class::function", one a line) that already fail without any fault;
+# their failures do not count as catching one.
+# Usage: scripts/mutation-check.sh [--all] [--known FILE] BUILD_DIR PATCH...
 set -uo pipefail
 
 all=0
-if [ "${1:-}" = "--all" ]; then
-  all=1
+known=/dev/null
+while [ $# -gt 0 ]; do
+  case "$1" in
+  --all) all=1 ;;
+  --known) known=$(realpath "$2") && shift ;;
+  *) break ;;
+  esac
   shift
-fi
+done
 if [ $# -lt 2 ]; then
-  echo "usage: $0 [--all] BUILD_DIR PATCH..." >&2
+  echo "usage: $0 [--all] [--known FILE] BUILD_DIR PATCH..." >&2
   exit 2
 fi
 build=$(realpath "$1")
@@ -55,6 +62,23 @@ fresh_homes() {
   done
 }
 
+# What caught the fault: the failed test functions, or the program when it crashed or hung before
+# naming one.
+caught_by() {
+  local program output functions
+  for program in $(sed -n 's/^[[:space:]]*[0-9]* - \([^ ]*\) (.*)$/\1/p' "$1"); do
+    # A test's output follows the line that reports its end, up to the next test's lines.
+    output=$(awk -v name="$program" '/^ *Start +[0-9]+: |^ *[0-9]+\/[0-9]+ Test +#/ { on = $0 ~ ": " name " " }
+                                      on' "$1")
+    functions=$(sed -n 's/^FAIL!  : \([^ (]*\).*/\1/p' <<<"$output" | sort -u | grep -vxF -f "$known")
+    if [ -n "$functions" ]; then
+      echo "$functions"
+    elif ! grep -q '^FAIL!' <<<"$output"; then
+      echo "$program (crashed or hung)"
+    fi
+  done | paste -sd ' '
+}
+
 rows=()
 for patch in "$@"; do
   patch=$(realpath "$patch")
@@ -81,7 +105,7 @@ for patch in "$@"; do
     [ $all = 1 ] || fresh_homes "${tests[@]}"
     QT_QPA_PLATFORM=offscreen ctest --test-dir "$build" "${filter[@]}" -j2 --output-on-failure \
       >>"$log" 2>&1
-    failed=$(sed -n 's/^[[:space:]]*[0-9]* - \([^ ]*\) (.*)$/\1/p' "$log" | sort -u | paste -sd ' ')
+    failed=$(caught_by "$log")
     if [ -n "$failed" ]; then
       rows+=("| $name | $where | yes | $failed |")
     else

@@ -511,7 +511,7 @@ void tst_cli::usbBackendAnswersThroughTheEmulator() {
     usb.insert(QStringLiteral("USBMUXD_SOCKET_ADDRESS"), QStringLiteral("UNIX:") + emulator.SocketPath());
 
     const Result devices = Vexa({"devices", "--json"}, usb);
-    QCOMPARE(devices.exitCode, 0);
+    QVERIFY2(devices.exitCode == 0, devices.err.constData());
     QCOMPARE(Python(QStringLiteral(
                         "import json, sys\nprint([(d['udid'], d['backend']) for d in json.load(sys.stdin)])"),
                     devices.out),

@@ -7,6 +7,8 @@
 #include <vexa/VexaResult.h>
 #include <vexa/vexa.h>
 
+#include <openssl/crypto.h>
+
 #include "BackendChoice.h"
 #include "sim/DeviceRegistry.h"
 #include "sim/SimBackend.h"
@@ -79,6 +81,10 @@ LiveManagers& liveManagers() {
 extern "C" {
 
 int IOSInitialize() {
+    // The usb backend's threads may still be inside a TLS session with a device while the process exits;
+    // OpenSSL's own exit handler would free the locks under them. Without the handler the system takes
+    // the memory back instead.
+    OPENSSL_init_crypto(OPENSSL_INIT_NO_ATEXIT, nullptr);
     auto& usb = vexa::usb::UsbBackend::Instance();
     if (vexa::ChooseBackend() == vexa::Backend::Usb) {
         vexa::sim::SimBackend::Instance().Suspend();

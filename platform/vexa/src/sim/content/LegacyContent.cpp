@@ -281,11 +281,37 @@ int DropTables(SimDevice& device) {
     return transaction.Commit();
 }
 
+// Looks without opening the database the way its users do: that would leave its -wal and -shm files
+// beside it (and the device's used space changed) on every connection. A file that cannot be looked
+// into this way is taken as one that may hold them.
+bool MayHoldLegacyTables(const std::filesystem::path& file) {
+    std::error_code error;
+    if (!std::filesystem::exists(file, error))
+        return false;
+    sqlite3* db = nullptr;
+    std::string uri = "file:";
+    for (char c : file.string()) {
+        // The characters a URI's path cannot hold as they are.
+        if (c == '%' || c == '?' || c == '#')
+            uri += c == '%' ? "%25" : c == '?' ? "%3f" : "%23";
+        else
+            uri += c;
+    }
+    uri += "?immutable=1";
+    bool mayHold = true;
+    if (sqlite3_open_v2(uri.c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr) == SQLITE_OK) {
+        Statement find(db, "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND "
+                           "name IN ('contacts', 'conversations', 'books')");
+        mayHold = find.Step() != SQLITE_ROW || find.Int(0) > 0;
+    }
+    sqlite3_close(db);
+    return mayHold;
+}
+
 } // namespace
 
 int MoveLegacyContent(SimDevice& device) {
-    std::error_code error;
-    if (!std::filesystem::exists(device.DatabaseFile(), error))
+    if (!MayHoldLegacyTables(device.DatabaseFile()))
         return VEXA_OK;
     Legacy legacy;
     if (int code = Read(device, legacy))

@@ -75,10 +75,6 @@
         <translation>%1 enthält keine lesbare Sicherung</translation>
     </message>
     <message>
-        <source>the backup is protected by a password: give it with --password-file or VEXA_BACKUP_PASSWORD</source>
-        <translation>die Sicherung ist durch ein Passwort geschützt: geben Sie es mit --password-file oder VEXA_BACKUP_PASSWORD an</translation>
-    </message>
-    <message>
         <source>Restoring</source>
         <translation>Wiederherstellung</translation>
     </message>
@@ -107,10 +103,6 @@
     <message>
         <source>%1 holds no readable backup</source>
         <translation>%1 enthält keine lesbare Sicherung</translation>
-    </message>
-    <message>
-        <source>the backup is protected by a password: give it with --password-file or VEXA_BACKUP_PASSWORD</source>
-        <translation>die Sicherung ist durch ein Passwort geschützt: geben Sie es mit --password-file oder VEXA_BACKUP_PASSWORD an</translation>
     </message>
     <message>
         <source>the backup&apos;s password is wrong</source>
@@ -376,6 +368,10 @@
 </context>
 <context>
     <name>CPasswordSource</name>
+    <message>
+        <source>the backup is protected by a password: give it with --password-file or VEXA_BACKUP_PASSWORD</source>
+        <translation>die Sicherung ist durch ein Passwort geschützt: geben Sie es mit --password-file oder VEXA_BACKUP_PASSWORD an</translation>
+    </message>
     <message>
         <source>the password file %1 could not be read</source>
         <translation>die Passwortdatei %1 konnte nicht gelesen werden</translation>

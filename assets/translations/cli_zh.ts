@@ -75,10 +75,6 @@
         <translation>%1 中没有可读取的备份</translation>
     </message>
     <message>
-        <source>the backup is protected by a password: give it with --password-file or VEXA_BACKUP_PASSWORD</source>
-        <translation>该备份受密码保护：请用 --password-file 或 VEXA_BACKUP_PASSWORD 提供密码</translation>
-    </message>
-    <message>
         <source>Restoring</source>
         <translation>正在恢复</translation>
     </message>
@@ -106,10 +102,6 @@
     <message>
         <source>%1 holds no readable backup</source>
         <translation>%1 中没有可读取的备份</translation>
-    </message>
-    <message>
-        <source>the backup is protected by a password: give it with --password-file or VEXA_BACKUP_PASSWORD</source>
-        <translation>该备份受密码保护：请用 --password-file 或 VEXA_BACKUP_PASSWORD 提供密码</translation>
     </message>
     <message>
         <source>the backup&apos;s password is wrong</source>
@@ -372,6 +364,10 @@
 </context>
 <context>
     <name>CPasswordSource</name>
+    <message>
+        <source>the backup is protected by a password: give it with --password-file or VEXA_BACKUP_PASSWORD</source>
+        <translation>该备份受密码保护：请用 --password-file 或 VEXA_BACKUP_PASSWORD 提供密码</translation>
+    </message>
     <message>
         <source>the password file %1 could not be read</source>
         <translation>无法读取密码文件 %1</translation>

@@ -50,15 +50,8 @@ int CBackupSource::Open(const QString& chosen, const QString& passwordFile) {
     if (!m_content->Encrypted())
         return kExitOk;
     QString password;
-    switch (CPasswordSource::Read(passwordFile, &password)) {
-    case CPasswordSource::Result::Found:
-        break;
-    case CPasswordSource::Result::None:
-        return CCliOutput::Fail(kExitPassword, tr("the backup is protected by a password: give it with "
-                                                  "--password-file or VEXA_BACKUP_PASSWORD"));
-    case CPasswordSource::Result::Unreadable:
-        return kExitPassword;
-    }
+    if (int exit = CPasswordSource::Require(passwordFile, &password); exit != kExitOk)
+        return exit;
     const int unlocked = m_content->Unlock(password.toUtf8().constData());
     if (unlocked == VEXA_E_PASSWORD)
         return CCliOutput::Fail(kExitPassword, tr("the backup's password is wrong"));

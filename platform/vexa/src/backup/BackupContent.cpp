@@ -10,6 +10,7 @@
 
 #include <vexa/VexaResult.h>
 
+#include "ReadResultCode.h"
 #include "ios/AddressBookReader.h"
 #include "ios/BackupArchive.h"
 #include "ios/MessageDatabaseReader.h"
@@ -26,24 +27,6 @@ namespace {
 constexpr const char* kHomeDomain = "HomeDomain";
 constexpr const char* kAddressBookPath = "Library/AddressBook/AddressBook.sqlitedb";
 constexpr const char* kMessagesPath = "Library/SMS/sms.db";
-
-int FromReadResult(int read) {
-    switch (read) {
-    case ios::kReadOk:
-        return VEXA_OK;
-    case ios::kReadMissing:
-        return VEXA_E_NOT_FOUND;
-    case ios::kReadWrongPassword:
-    case ios::kReadPasswordNeeded:
-        return VEXA_E_PASSWORD;
-    case ios::kReadCancelled:
-        return VEXA_E_CANCELLED;
-    case ios::kReadIoError:
-        return VEXA_E_IO;
-    default:
-        return VEXA_E_DATABASE;
-    }
-}
 
 // A folder of its own below the system's temporary folder, made on first use.
 fs::path MakeScratchFolder() {
@@ -95,9 +78,9 @@ struct BackupContent::State {
         fs::path copied;
         if (const int result = archive.CopyOut(kHomeDomain, relativePath, folder, &copied);
             result != ios::kReadOk)
-            return FromReadResult(result);
+            return VexaResultOf(result);
         // The copy is this object's own: read where it is.
-        return FromReadResult(read(copied));
+        return VexaResultOf(read(copied));
     }
 
     int ReadBook() {
@@ -141,7 +124,7 @@ int BackupContent::Unlock(const char* passwordUtf8) {
         return VEXA_E_PASSWORD;
     const int result = m_state->archive.Unlock(passwordUtf8);
     m_state->unlocked = result == ios::kReadOk;
-    return result == ios::kReadDamaged ? VEXA_E_NOT_A_BACKUP : FromReadResult(result);
+    return result == ios::kReadDamaged ? VEXA_E_NOT_A_BACKUP : VexaResultOf(result);
 }
 
 int BackupContent::GetContacts(ContactList** list) {

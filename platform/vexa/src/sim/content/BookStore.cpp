@@ -10,6 +10,7 @@
 
 #include "DeviceFiles.h"
 #include "PendingRemoval.h"
+#include "ReadResultCode.h"
 #include "formats/BookFile.h"
 #include "formats/Plist.h"
 #include "ios/ReadResult.h"
@@ -69,16 +70,12 @@ fs::path BookStore::ListFile(const fs::path& mediaRoot) {
 int BookStore::Load() {
     if (m_loaded)
         return VEXA_OK;
-    switch (ios::BookListReader::Read(ListFile(m_mediaRoot), m_books)) {
-    case ios::kReadOk:
-    case ios::kReadMissing: // no book was ever added
-        m_loaded = true;
-        return VEXA_OK;
-    case ios::kReadDamaged:
-        return VEXA_E_DATABASE;
-    default:
-        return VEXA_E_IO;
-    }
+    // A device that never had a book has no list yet.
+    const int read = ios::BookListReader::Read(ListFile(m_mediaRoot), m_books);
+    if (read != ios::kReadOk && read != ios::kReadMissing)
+        return VexaResultOf(read);
+    m_loaded = true;
+    return VEXA_OK;
 }
 
 int BookStore::AddEntry(const std::string& fileName, const std::string& title, const std::string& author,

@@ -72,8 +72,10 @@ struct LiveManagers {
 };
 
 LiveManagers& liveManagers() {
-    static LiveManagers live;
-    return live;
+    // Never destroyed: a listener callback may still take or release a manager while the process exits,
+    // until the backends' threads are joined by their own destructors.
+    static auto* live = new LiveManagers;
+    return *live;
 }
 
 } // namespace

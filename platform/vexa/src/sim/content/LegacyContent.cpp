@@ -288,6 +288,11 @@ bool MayHoldLegacyTables(const std::filesystem::path& file) {
     std::error_code error;
     if (!std::filesystem::exists(file, error))
         return false;
+    // Rows still in the write-ahead log are not seen by an immutable read.
+    std::filesystem::path log = file;
+    log += "-wal";
+    if (std::filesystem::exists(log, error) && std::filesystem::file_size(log, error) > 0 && !error)
+        return true;
     sqlite3* db = nullptr;
     std::string uri = "file:";
     for (char c : file.string()) {

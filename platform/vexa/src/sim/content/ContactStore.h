@@ -78,6 +78,7 @@ public:
     static std::string ShownLabel(const std::string& label, bool builtIn);
 
 private:
+    static void ClearList(ContactListBuffer& out);
     bool Exists(int64_t id);
     int InsertValues(int64_t id, const ContactData& contact);
     int InsertAddresses(int64_t id, const ContactData& contact);

@@ -14,7 +14,7 @@ void ListDeviceContent(sqlite3* db, const std::filesystem::path& deviceFolder) {
     ContactStore(db).List(contacts);
     ContactStore(db).Count();
     std::vector<BookRecord> books;
-    BookStore(db, deviceFolder / "Media").List(books);
+    BookStore(deviceFolder / "Media").List(books);
     PhotoListBuffer photos;
     PhotoStore photoStore(db, deviceFolder / "Media");
     photoStore.ListAll(photos);

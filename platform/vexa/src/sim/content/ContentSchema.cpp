@@ -15,11 +15,6 @@ namespace {
 
 constexpr const char* kDeviceTables = R"sql(
 
-CREATE TABLE IF NOT EXISTS books(
-    id INTEGER PRIMARY KEY, title TEXT NOT NULL, author TEXT NOT NULL DEFAULT '',
-    format INTEGER NOT NULL, path TEXT NOT NULL UNIQUE, size INTEGER NOT NULL,
-    store_key TEXT NOT NULL UNIQUE);
-
 CREATE TABLE IF NOT EXISTS photos(
     id INTEGER PRIMARY KEY, uuid TEXT NOT NULL UNIQUE, kind INTEGER NOT NULL, date INTEGER NOT NULL,
     width INTEGER NOT NULL, height INTEGER NOT NULL, file_size INTEGER NOT NULL,

@@ -10,28 +10,13 @@
 #include "AddressBookNumbers.h"
 #include "CallHistoryStore.h"
 #include "PhoneNumbers.h"
+#include "ReadResultCode.h"
 #include "ios/CallHistoryReader.h"
-#include "ios/ReadResult.h"
 
 namespace vexa::sim {
 
 namespace {
-
 constexpr size_t kSubscriberDigits = 7;
-
-int FromReadResult(int read) {
-    switch (read) {
-    case ios::kReadOk:
-        return VEXA_OK;
-    case ios::kReadMissing:
-        return VEXA_E_NOT_FOUND;
-    case ios::kReadDamaged:
-        return VEXA_E_DATABASE;
-    default:
-        return VEXA_E_IO;
-    }
-}
-
 } // namespace
 
 NumberDirectory::NumberDirectory(std::vector<KnownNumber> numbers)
@@ -68,7 +53,7 @@ int ReadCallHistory(SimDevice& device, ResultArena& arena, CallHistoryList** lis
     if (std::filesystem::is_symlink(file, error))
         return VEXA_E_NOT_FOUND;
     std::vector<ios::CallRecord> calls;
-    if (int code = FromReadResult(ios::CallHistoryReader().Read(file, calls)))
+    if (int code = VexaResultOf(ios::CallHistoryReader().Read(file, calls)))
         return code;
     auto* out = arena.NewArray<CallHistoryList>(1);
     out->count = static_cast<int32_t>(calls.size());

@@ -147,11 +147,11 @@ private slots:
     void pairingIsToldAsTheDeviceAnswers_data();
     void pairingIsToldAsTheDeviceAnswers();
     void networkDevicesAreIgnored();
-    void unplugDuringAnInstallEndsItWithinTenSeconds();
+    void unplugDuringACallEndsItAndReportsTheRemoval_data();
+    void unplugDuringACallEndsItAndReportsTheRemoval();
     void installProgressCoversTheUploadAndTheDevicesSteps();
     void aSilentDeviceEndsEveryAppCallWithinTenSeconds_data();
     void aSilentDeviceEndsEveryAppCallWithinTenSeconds();
-    void unplugDuringACopyLeavesNoPartialFileAndReportsTheRemoval();
     void receivedBytesReachFilesThatTakeNoSpliceAndWriteFailuresAreTold();
     // Last: it moves the backend to a muxer of its own.
     void theDefaultBackendWaitsForUsbmuxdAndShowsADeviceOnceItStarts();
@@ -541,24 +541,47 @@ void TestVexaUsb::networkDevicesAreIgnored() {
     QCOMPARE(EventAfter(settled, VEXA_DEVICE_ARRIVED), 0);
 }
 
-void TestVexaUsb::unplugDuringAnInstallEndsItWithinTenSeconds() {
-    vexa::formats::AppBundle bundle = appBundle("Interrupted");
-    const QString ipa = m_local.filePath("Interrupted.ipa");
-    QVERIFY(vexa::formats::WriteIpa(ipa.toStdString(), bundle));
+void TestVexaUsb::unplugDuringACallEndsItAndReportsTheRemoval_data() {
+    QTest::addColumn<QByteArray>("service");
+    QTest::newRow("copy to the computer") << QByteArray("afc");
+    QTest::newRow("install") << QByteArray("installation_proxy");
+}
+
+// The call ends within ten seconds, a copy leaves no partial file, the removal is reported, the manager's
+// calls fail as unplugged, and plugged in again the device comes back under a new handle.
+void TestVexaUsb::unplugDuringACallEndsItAndReportsTheRemoval() {
+    QFETCH(QByteArray, service);
+    const bool copy = service == "afc";
+    IFileService* files = m_manager->GetFileService();
+    const QString local = m_local.filePath(copy ? "big.bin" : "Interrupted.ipa");
+    const QString target = m_local.filePath("partial.bin");
+    if (copy) {
+        QVERIFY(writeFile(local, randomBytes(6 * 1024 * 1024)));
+        QCOMPARE(files->CopyFileToDevice(u16(local).c_str(), u"/big.bin"), int(VEXA_OK));
+    } else {
+        QVERIFY(vexa::formats::WriteIpa(local.toStdString(), appBundle("Interrupted")));
+    }
 
     const size_t from = EventCount();
-    QVERIFY(m_emulator.Control("fault installation_proxy detach").startsWith("ok"));
+    QVERIFY(m_emulator.Control("fault " + service + " detach").startsWith("ok"));
     QElapsedTimer timer;
     timer.start();
-    const int result = m_manager->GetAppLibrary()->InstallApp(u16(ipa).c_str());
+    const int result = copy ? files->CopyFileToComputer(u"/big.bin", u16(target).c_str())
+                            : m_manager->GetAppLibrary()->InstallApp(u16(local).c_str());
     QVERIFY(timer.elapsed() < 10000);
-    QVERIFY2(result == VEXA_E_UNPLUGGED || result == VEXA_APP_INSTALL_ERROR,
+    QVERIFY2(result == VEXA_E_UNPLUGGED || result == (copy ? VEXA_E_IO : VEXA_APP_INSTALL_ERROR),
              qPrintable(QString::number(result)));
+    QVERIFY(!QFile::exists(target));
     QCOMPARE(WaitForEvent(from, VEXA_DEVICE_REMOVED, m_handle), m_handle);
+    QCOMPARE(files->ReadDirectory("/", nullptr, nullptr), int(VEXA_E_INVALID_ARGUMENT));
+    int count = 0;
+    DirectoryEntryRecord* entries = nullptr;
+    QCOMPARE(files->ReadDirectory("/", &count, &entries), int(VEXA_E_UNPLUGGED));
 
     QVERIFY(m_emulator.Control(QByteArray("attach ") + kUdid).startsWith("ok"));
-    m_handle = WaitForEvent(from, VEXA_DEVICE_ARRIVED);
-    QVERIFY(m_handle != 0);
+    const int again = WaitForEvent(from, VEXA_DEVICE_ARRIVED);
+    QVERIFY(again != 0 && again != m_handle);
+    m_handle = again;
 }
 
 void TestVexaUsb::installProgressCoversTheUploadAndTheDevicesSteps() {
@@ -672,34 +695,6 @@ void TestVexaUsb::aSilentDeviceEndsEveryAppCallWithinTenSeconds() {
     // Nothing changed, and the device answers the next call.
     QCOMPARE(apps->GetApplistInfo(&records, &count), int(VEXA_OK));
     QCOMPARE(size_t(count), kept.size());
-}
-
-void TestVexaUsb::unplugDuringACopyLeavesNoPartialFileAndReportsTheRemoval() {
-    IFileService* files = m_manager->GetFileService();
-    const QString local = m_local.filePath("big.bin");
-    QVERIFY(writeFile(local, randomBytes(6 * 1024 * 1024)));
-    QCOMPARE(files->CopyFileToDevice(u16(local).c_str(), u"/big.bin"), int(VEXA_OK));
-
-    const size_t from = EventCount();
-    QVERIFY(m_emulator.Control("fault afc detach").startsWith("ok"));
-    QElapsedTimer timer;
-    timer.start();
-    const QString target = m_local.filePath("partial.bin");
-    const int result = files->CopyFileToComputer(u"/big.bin", u16(target).c_str());
-    QVERIFY(timer.elapsed() < 10000);
-    QVERIFY2(result == VEXA_E_UNPLUGGED || result == VEXA_E_IO, qPrintable(QString::number(result)));
-    QVERIFY(!QFile::exists(target));
-    QCOMPARE(WaitForEvent(from, VEXA_DEVICE_REMOVED, m_handle), m_handle);
-    QCOMPARE(files->ReadDirectory("/", nullptr, nullptr), int(VEXA_E_INVALID_ARGUMENT));
-    int count = 0;
-    DirectoryEntryRecord* entries = nullptr;
-    QCOMPARE(files->ReadDirectory("/", &count, &entries), int(VEXA_E_UNPLUGGED));
-
-    // Plugged in again it comes back under a new handle.
-    QVERIFY(m_emulator.Control(QByteArray("attach ") + kUdid).startsWith("ok"));
-    const int again = WaitForEvent(from, VEXA_DEVICE_ARRIVED);
-    QVERIFY(again != 0 && again != m_handle);
-    m_handle = again;
 }
 
 // A copy from the device moves the bytes from socket to file inside the kernel. Bytes the connection

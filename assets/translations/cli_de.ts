@@ -237,16 +237,16 @@
 <context>
     <name>CExportCommand</name>
     <message>
-        <source>Export contacts, messages, music, videos or books (and, later, calls and photos) into a folder.</source>
-        <translation>Kontakte, Nachrichten, Musik, Videos oder Bücher (und später Anrufe und Fotos) in einen Ordner exportieren.</translation>
+        <source>Export contacts, messages, calls, music, videos or books (and, later, photos) into a folder.</source>
+        <translation>Kontakte, Nachrichten, Anrufe, Musik, Videos oder Bücher (und später Fotos) in einen Ordner exportieren.</translation>
     </message>
     <message>
         <source>The folder to write into; made when missing.</source>
         <translation>Der Zielordner; wird angelegt, wenn er fehlt.</translation>
     </message>
     <message>
-        <source>The file format: vcf, xml, xls, txt or csv for contacts; txt, xml, xls or html for messages.</source>
-        <translation>Das Dateiformat: vcf, xml, xls, txt oder csv für Kontakte; txt, xml, xls oder html für Nachrichten.</translation>
+        <source>The file format: vcf, xml, xls, txt or csv for contacts; txt, xml, xls or html for messages; txt, xml, xls or csv for calls.</source>
+        <translation>Das Dateiformat: vcf, xml, xls, txt oder csv für Kontakte; txt, xml, xls oder html für Nachrichten; txt, xml, xls oder csv für Anrufe.</translation>
     </message>
     <message>
         <source>Read contacts or messages from a backup folder (the one that holds Manifest.db) instead of a device.</source>

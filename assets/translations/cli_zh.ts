@@ -235,16 +235,16 @@
 <context>
     <name>CExportCommand</name>
     <message>
-        <source>Export contacts, messages, music, videos or books (and, later, calls and photos) into a folder.</source>
-        <translation>将联系人、信息、音乐、视频或图书（以后还有通话和照片）导出到文件夹。</translation>
+        <source>Export contacts, messages, calls, music, videos or books (and, later, photos) into a folder.</source>
+        <translation>将联系人、信息、通话记录、音乐、视频或图书（以后还有照片）导出到文件夹。</translation>
     </message>
     <message>
         <source>The folder to write into; made when missing.</source>
         <translation>写入的文件夹；不存在时会创建。</translation>
     </message>
     <message>
-        <source>The file format: vcf, xml, xls, txt or csv for contacts; txt, xml, xls or html for messages.</source>
-        <translation>文件格式：联系人为 vcf、xml、xls、txt 或 csv；信息为 txt、xml、xls 或 html。</translation>
+        <source>The file format: vcf, xml, xls, txt or csv for contacts; txt, xml, xls or html for messages; txt, xml, xls or csv for calls.</source>
+        <translation>文件格式：联系人为 vcf、xml、xls、txt 或 csv；信息为 txt、xml、xls 或 html；通话记录为 txt、xml、xls 或 csv。</translation>
     </message>
     <message>
         <source>Read contacts or messages from a backup folder (the one that holds Manifest.db) instead of a device.</source>

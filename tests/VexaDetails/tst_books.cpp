@@ -521,9 +521,9 @@ void tst_books::unpackedEpubExportsAsOneArchive() {
     const QStringList listed = ArchivePaths(target + QLatin1Char('/') + archive, false);
     QCOMPARE(listed, bookFiles);
     // The folder the book was zipped in is gone again.
-    QVERIFY(QDir(QDir::tempPath() + QStringLiteral("/Vexa Manager iBook"))
-                .entryList(QDir::NoDotAndDotDot | QDir::AllEntries)
-                .isEmpty());
+    QTRY_VERIFY(QDir(QDir::tempPath() + QStringLiteral("/Vexa Manager iBook"))
+                    .entryList(QDir::NoDotAndDotDot | QDir::AllEntries)
+                    .isEmpty());
 }
 
 void tst_books::toiTunesCopiesIntoEveryMediaFolder() {

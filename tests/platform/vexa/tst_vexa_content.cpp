@@ -1,6 +1,7 @@
 // The content services of a simulated device: the demo device as the program sees it, every change and
 // its refusals, the all-or-nothing rule, faults, and the files checked by readers we did not write.
 #include <QDate>
+#include <QDateTime>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -9,6 +10,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <set>
 #include <string>
 #include <thread>
@@ -19,6 +21,8 @@
 #include "formats/BookFile.h"
 #include "formats/ImageFile.h"
 #include "formats/IpaFile.h"
+#include "ios/PhotoLibraryReader.h"
+#include "ios/ReadResult.h"
 #include "sim/ContentServices.h"
 #include "sim/FaultInjector.h"
 #include "sim/SimDevice.h"
@@ -115,6 +119,7 @@ private slots:
     void photosSpanMonthsAndHaveThumbnails();
     void albumsCreateImportRenameAndDelete();
     void deletingPhotosIsAllOrNothing();
+    void photoLibraryReadsAlikeOnEachRelease();
 
     // Apps
     void appsListInstallBackupAndUninstall();
@@ -830,9 +835,10 @@ void TestVexaContent::damagedDeviceDatabaseIsReportedByEveryService() {
     const fs::path folder = original->Folder();
     const fs::path addressBook = original->AddressBookFile();
     original.reset();
-    // The address book and the message database are files of their own; damaged as well, their services
-    // fail alike.
-    for (const fs::path& file : {folder / "device.sqlite", addressBook, folder / "Library/SMS/sms.db"}) {
+    // The address book, the message database and the photo library are files of their own; damaged as
+    // well, their services fail alike.
+    for (const fs::path& file : {folder / "device.sqlite", addressBook, folder / "Library/SMS/sms.db",
+                                 folder / "Media/PhotoData/Photos.sqlite"}) {
         for (const char* suffix : {"", "-wal", "-shm"})
             fs::remove(file.string() + suffix);
         std::ofstream(file) << std::string(8192, 'x');
@@ -1033,6 +1039,81 @@ void TestVexaContent::deletingPhotosIsAllOrNothing() {
     QCOMPARE(photos->PrepareList(), int(VEXA_OK));
     QCOMPARE(photos->GetPhotoList(&records, &count), int(VEXA_OK));
     QCOMPARE(count, 4);
+}
+
+// The demo device made as iOS 12, 15 and 17 keep their photo library in each release's layout; the
+// reader lists the same photos, months and albums from all three, and an album made in the program lands
+// in the join table that Z_PRIMARYKEY's entity numbers name, as an independent reader finds it.
+void TestVexaContent::photoLibraryReadsAlikeOnEachRelease() {
+    using Summary = std::map<std::string, std::vector<std::string>>; // "photos" and album titles
+    auto summaryOf = [](const fs::path& file, std::string& assetTable) {
+        vexa::ios::PhotoLibrary library;
+        Summary summary;
+        if (vexa::ios::PhotoLibraryReader::Read(file, library) != vexa::ios::kReadOk)
+            return summary;
+        assetTable = library.layout.assetTable;
+        std::map<int64_t, std::string> uuidOf;
+        for (const auto& asset : library.assets) {
+            uuidOf[asset.key] = asset.uuid;
+            const QDate day = QDateTime::fromSecsSinceEpoch(asset.unixTime, Qt::UTC).date();
+            summary["photos"].push_back(asset.uuid + " " + day.toString("yyyy-MM").toStdString());
+        }
+        for (const auto& album : library.albums) {
+            auto& members = summary["album " + album.title];
+            for (int64_t key : album.assets)
+                members.push_back(uuidOf[key]);
+        }
+        return summary;
+    };
+    std::string table17;
+    const Summary expected = summaryOf(m_demo->MediaRoot() / "PhotoData/Photos.sqlite", table17);
+    QCOMPARE(table17, std::string("ZASSET"));
+    QCOMPARE(expected.at("photos").size(), size_t(81));
+    QCOMPARE(expected.at("album Holiday 2025").size(), size_t(12));
+
+    const char* script = R"(
+import sqlite3, sys
+db = sqlite3.connect(sys.argv[1])
+tables = {r[0] for r in db.execute("SELECT name FROM sqlite_master WHERE type = 'table'")}
+asset = 'ZASSET' if 'ZASSET' in tables else 'ZGENERICASSET'
+columns = {r[1] for r in db.execute('PRAGMA table_info(%s)' % asset)}
+assert {'ZFILENAME', 'ZDIRECTORY', 'ZDATECREATED', 'ZKIND', 'ZWIDTH', 'ZHEIGHT', 'ZTRASHEDSTATE', 'ZHIDDEN',
+        'ZUUID'} <= columns, columns
+entities = {name: number for number, name in db.execute('SELECT Z_ENT, Z_NAME FROM Z_PRIMARYKEY')}
+join = 'Z_%dASSETS' % entities['Album']
+album_column, asset_column = 'Z_%dALBUMS' % entities['Album'], 'Z_%dASSETS' % entities['Asset']
+rows = db.execute('SELECT f.ZFILENAME FROM ZGENERICALBUM a JOIN %s j ON j.%s = a.Z_PK JOIN %s f ON f.Z_PK = j.%s '
+                  'WHERE a.ZTITLE = ? AND a.ZKIND = 2' % (join, album_column, asset, asset_column),
+                  (sys.argv[2],)).fetchall()
+print(asset, join, len(rows), rows[0][0][:4] if rows else '')
+)";
+    const std::vector<std::pair<int, QString>> releases = {{12, "ZGENERICASSET Z_23ASSETS 1 IMG_"},
+                                                           {15, "ZASSET Z_27ASSETS 1 IMG_"},
+                                                           {17, "ZASSET Z_28ASSETS 1 IMG_"}};
+    const fs::path png = m_root / "for-album.png";
+    QVERIFY(vexa::formats::WritePng(png, {64, 48, 3, "", ""}));
+    for (const auto& [release, answer] : releases) {
+        const std::string udid = "release-" + std::to_string(release);
+        QCOMPARE(GenerateDemoDevice(m_root, udid, "Demo", release), int(VEXA_OK));
+        auto device = std::make_shared<SimDevice>(m_root / udid);
+        const fs::path file = device->MediaRoot() / "PhotoData/Photos.sqlite";
+        std::string table;
+        QVERIFY2(summaryOf(file, table) == expected, udid.c_str());
+
+        auto albums = CreateAlbumLibrary(device);
+        AlbumRecord* created = nullptr;
+        QCOMPARE(albums->CreateAlbum(u"Neu", &created), int(VEXA_OK));
+        const std::string id = created->id;
+        QCOMPARE(albums->PublishAlbum(id.c_str(), created->name, ALBUM_USER), int(VEXA_OK));
+        QCOMPARE(albums->ReleaseAlbum(created), int(VEXA_OK));
+        QCOMPARE(albums->ImportPhotoFile(U16(png).c_str(), id.c_str()), int(VEXA_OK));
+        int exitCode = -1;
+        const QString output =
+            Run("/usr/bin/python3", {"-c", script, QString::fromStdString(file.string()), "Neu"}, &exitCode);
+        QVERIFY2(exitCode == 0, qPrintable(output));
+        QCOMPARE(output.trimmed(), answer);
+    }
+    QCOMPARE(GenerateDemoDevice(m_root, "release-13", "Demo", 13), int(VEXA_E_INVALID_ARGUMENT));
 }
 
 void TestVexaContent::appsListInstallBackupAndUninstall() {

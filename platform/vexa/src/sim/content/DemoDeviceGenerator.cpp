@@ -22,6 +22,7 @@
 #include "TrackStore.h"
 #include "formats/AudioFile.h"
 #include "formats/BookFile.h"
+#include "formats/HeicFile.h"
 #include "formats/ImageFile.h"
 #include "formats/IpaFile.h"
 #include "formats/VideoFile.h"
@@ -440,6 +441,32 @@ int DemoDeviceGenerator::AddPhotos() {
     movie.devicePath = "/DCIM/100APPLE/IMG_0081.MOV";
     if (int code = photos.Insert(movie, nullptr))
         return code;
+    // Stills as today's phones take them: HEIC, the last one a Live Photo whose short clip lies beside it
+    // under the same name. Each has the phone's own small JPEG for the grid.
+    for (int n = 0; n < 4; ++n) {
+        char name[32];
+        std::snprintf(name, sizeof name, "IMG_%04d.HEIC", kPhotos + 2 + n);
+        const fs::path still = media / "DCIM/100APPLE" / name;
+        const formats::ImageSpec spec{640, 480, 200 + n, "", ""};
+        if (!formats::WriteHeic(still, spec))
+            return VEXA_E_IO;
+        const fs::path small = ios::PhotoLibraryReader::ThumbnailFile(media, "DCIM/100APPLE", name);
+        fs::create_directories(small.parent_path(), error);
+        if (!formats::WriteJpeg(small, formats::ImageSpec{160, 120, 200 + n, "", ""}))
+            return VEXA_E_IO;
+        NewPhoto photo;
+        photo.uuid = PhotoLibraryStore::UuidFromNumber(kPhotos + 2 + n);
+        photo.date = kFirstDay + 3600 * (n + 1);
+        photo.width = spec.width;
+        photo.height = spec.height;
+        photo.devicePath = "/DCIM/100APPLE/" + std::string(name);
+        photo.livePhoto = n == 3;
+        if (photo.livePhoto &&
+            !formats::WriteVideoFile(fs::path(still).replace_extension(".MOV"), {1.5, 480, 360, "Live", 40}))
+            return VEXA_E_IO;
+        if (int code = photos.Insert(photo, nullptr))
+            return code;
+    }
     if (int code = photos.Finish())
         return code;
     return transaction.Commit();

@@ -25,9 +25,12 @@ function(vexa_test_environment test timeout extra)
   # A temporary folder of its own: the per-device work folders live there, and a device arriving in one
   # test program sweeps away what it finds, so programs that run side by side must not share it.
   file(MAKE_DIRECTORY ${home}/tmp)
-  # ThreadSanitizer runs the same work five to fifteen times slower.
+  # ThreadSanitizer runs the same work five to fifteen times slower; the AddressSanitizer build (unoptimised
+  # debug code under the checks) two to four times.
   if(VEXA_SANITIZE STREQUAL "thread")
     math(EXPR timeout "${timeout} * 4")
+  elseif(VEXA_SANITIZE STREQUAL "address")
+    math(EXPR timeout "${timeout} * 2")
   endif()
   set_tests_properties(${test} PROPERTIES
     TIMEOUT ${timeout}

@@ -75,10 +75,6 @@
         <translation>%1 enthält keine lesbare Sicherung</translation>
     </message>
     <message>
-        <source>the backup is protected by a password: give it with --password-file or VEXA_BACKUP_PASSWORD</source>
-        <translation>die Sicherung ist durch ein Passwort geschützt: geben Sie es mit --password-file oder VEXA_BACKUP_PASSWORD an</translation>
-    </message>
-    <message>
         <source>Restoring</source>
         <translation>Wiederherstellung</translation>
     </message>
@@ -89,6 +85,36 @@
     <message>
         <source>the restore failed</source>
         <translation>die Wiederherstellung ist fehlgeschlagen</translation>
+    </message>
+</context>
+<context>
+    <name>CBackupSource</name>
+    <message numerus="yes">
+        <source>%1 holds %n backups; name the folder of one: %2</source>
+        <translation>
+            <numerusform>%1 enthält %n Sicherung; nennen Sie den Ordner einer: %2</numerusform>
+            <numerusform>%1 enthält %n Sicherungen; nennen Sie den Ordner einer davon: %2</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 holds no backup (no Manifest.db)</source>
+        <translation>%1 enthält keine Sicherung (keine Manifest.db)</translation>
+    </message>
+    <message>
+        <source>%1 holds no readable backup</source>
+        <translation>%1 enthält keine lesbare Sicherung</translation>
+    </message>
+    <message>
+        <source>the backup&apos;s password is wrong</source>
+        <translation>das Passwort der Sicherung ist falsch</translation>
+    </message>
+    <message>
+        <source>%1 could not be opened</source>
+        <translation>%1 konnte nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>the %1 could not be read from the backup</source>
+        <translation>die %1 konnten nicht aus der Sicherung gelesen werden</translation>
     </message>
 </context>
 <context>
@@ -219,12 +245,12 @@
         <translation>Der Zielordner; wird angelegt, wenn er fehlt.</translation>
     </message>
     <message>
-        <source>The file format: vcf, xml, xls or txt for contacts; txt, xml or xls for messages.</source>
-        <translation>Das Dateiformat: vcf, xml, xls oder txt für Kontakte; txt, xml oder xls für Nachrichten.</translation>
+        <source>The file format: vcf, xml, xls, txt or csv for contacts; txt, xml, xls or html for messages.</source>
+        <translation>Das Dateiformat: vcf, xml, xls, txt oder csv für Kontakte; txt, xml, xls oder html für Nachrichten.</translation>
     </message>
     <message>
-        <source>Read a backup folder instead of a device.</source>
-        <translation>Einen Sicherungsordner statt eines Geräts lesen.</translation>
+        <source>Read contacts or messages from a backup folder (the one that holds Manifest.db) instead of a device.</source>
+        <translation>Kontakte oder Nachrichten aus einem Sicherungsordner (dem mit Manifest.db) statt von einem Gerät lesen.</translation>
     </message>
     <message>
         <source>The file that holds the backup&apos;s password.</source>
@@ -251,8 +277,8 @@
         <translation>der Export von %1 als %2 ist noch nicht verfügbar</translation>
     </message>
     <message>
-        <source>reading from a backup folder is not available yet</source>
-        <translation>das Lesen aus einem Sicherungsordner ist noch nicht verfügbar</translation>
+        <source>%1 are exported from a device, not from a backup</source>
+        <translation>%1 werden von einem Gerät exportiert, nicht aus einer Sicherung</translation>
     </message>
     <message>
         <source>the folder %1 could not be made</source>
@@ -276,6 +302,10 @@
             <numerusform>%n Eintrag konnte nicht kopiert werden</numerusform>
             <numerusform>%n Einträge konnten nicht kopiert werden</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>a backup is read-only: write the export outside %1</source>
+        <translation>eine Sicherung ist schreibgeschützt: schreiben Sie den Export außerhalb von %1</translation>
     </message>
 </context>
 <context>
@@ -338,6 +368,10 @@
 </context>
 <context>
     <name>CPasswordSource</name>
+    <message>
+        <source>the backup is protected by a password: give it with --password-file or VEXA_BACKUP_PASSWORD</source>
+        <translation>die Sicherung ist durch ein Passwort geschützt: geben Sie es mit --password-file oder VEXA_BACKUP_PASSWORD an</translation>
+    </message>
     <message>
         <source>the password file %1 could not be read</source>
         <translation>die Passwortdatei %1 konnte nicht gelesen werden</translation>

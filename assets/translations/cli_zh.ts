@@ -75,10 +75,6 @@
         <translation>%1 中没有可读取的备份</translation>
     </message>
     <message>
-        <source>the backup is protected by a password: give it with --password-file or VEXA_BACKUP_PASSWORD</source>
-        <translation>该备份受密码保护：请用 --password-file 或 VEXA_BACKUP_PASSWORD 提供密码</translation>
-    </message>
-    <message>
         <source>Restoring</source>
         <translation>正在恢复</translation>
     </message>
@@ -89,6 +85,35 @@
     <message>
         <source>the restore failed</source>
         <translation>恢复失败</translation>
+    </message>
+</context>
+<context>
+    <name>CBackupSource</name>
+    <message numerus="yes">
+        <source>%1 holds %n backups; name the folder of one: %2</source>
+        <translation>
+            <numerusform>%1 中有 %n 个备份；请指定其中一个的文件夹：%2</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 holds no backup (no Manifest.db)</source>
+        <translation>%1 中没有备份（没有 Manifest.db）</translation>
+    </message>
+    <message>
+        <source>%1 holds no readable backup</source>
+        <translation>%1 中没有可读取的备份</translation>
+    </message>
+    <message>
+        <source>the backup&apos;s password is wrong</source>
+        <translation>备份密码错误</translation>
+    </message>
+    <message>
+        <source>%1 could not be opened</source>
+        <translation>无法打开 %1</translation>
+    </message>
+    <message>
+        <source>the %1 could not be read from the backup</source>
+        <translation>无法从备份读取 %1</translation>
     </message>
 </context>
 <context>
@@ -218,12 +243,12 @@
         <translation>写入的文件夹；不存在时会创建。</translation>
     </message>
     <message>
-        <source>The file format: vcf, xml, xls or txt for contacts; txt, xml or xls for messages.</source>
-        <translation>文件格式：联系人为 vcf、xml、xls 或 txt；信息为 txt、xml 或 xls。</translation>
+        <source>The file format: vcf, xml, xls, txt or csv for contacts; txt, xml, xls or html for messages.</source>
+        <translation>文件格式：联系人为 vcf、xml、xls、txt 或 csv；信息为 txt、xml、xls 或 html。</translation>
     </message>
     <message>
-        <source>Read a backup folder instead of a device.</source>
-        <translation>读取备份文件夹而不是设备。</translation>
+        <source>Read contacts or messages from a backup folder (the one that holds Manifest.db) instead of a device.</source>
+        <translation>从备份文件夹（含 Manifest.db 的文件夹）而不是设备读取联系人或信息。</translation>
     </message>
     <message>
         <source>The file that holds the backup&apos;s password.</source>
@@ -250,8 +275,8 @@
         <translation>尚不支持将 %1 导出为 %2</translation>
     </message>
     <message>
-        <source>reading from a backup folder is not available yet</source>
-        <translation>尚不支持从备份文件夹读取</translation>
+        <source>%1 are exported from a device, not from a backup</source>
+        <translation>%1 只能从设备导出，不能从备份导出</translation>
     </message>
     <message>
         <source>the folder %1 could not be made</source>
@@ -274,6 +299,10 @@
         <translation>
             <numerusform>%n 个条目无法复制</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>a backup is read-only: write the export outside %1</source>
+        <translation>备份是只读的：请将导出写到 %1 之外</translation>
     </message>
 </context>
 <context>
@@ -335,6 +364,10 @@
 </context>
 <context>
     <name>CPasswordSource</name>
+    <message>
+        <source>the backup is protected by a password: give it with --password-file or VEXA_BACKUP_PASSWORD</source>
+        <translation>该备份受密码保护：请用 --password-file 或 VEXA_BACKUP_PASSWORD 提供密码</translation>
+    </message>
     <message>
         <source>the password file %1 could not be read</source>
         <translation>无法读取密码文件 %1</translation>

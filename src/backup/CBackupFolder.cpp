@@ -41,8 +41,11 @@ CBackupFolder::Result CBackupFolder::Read(const QString& folder, CBackupRecord& 
     const auto info = Plist::ParseFile((folder + QStringLiteral("/Info.plist")).toStdString());
     if (!info || plist_get_node_type(info.get()) != PLIST_DICT)
         return DamagedManifest;
+    // An encrypted backup's Manifest.db opens only with the password: until then it has to be there.
+    const bool encrypted = Plist::Bool(manifest.get(), "IsEncrypted");
+    const QString databasePath = folder + QStringLiteral("/Manifest.db");
     vexa::formats::ManifestDatabase database;
-    if (!database.OpenReadOnly((folder + QStringLiteral("/Manifest.db")).toStdString()))
+    if (encrypted ? !QFileInfo(databasePath).isFile() : !database.OpenReadOnly(databasePath.toStdString()))
         return DamagedDatabase;
 
     record = CBackupRecord();
@@ -51,7 +54,7 @@ CBackupFolder::Result CBackupFolder::Read(const QString& folder, CBackupRecord& 
     record.name = Text(info.get(), "Device Name");
     record.deviceType = Text(info.get(), "Product Type");
     record.serialNumber = Text(info.get(), "Serial Number");
-    record.encrypted = Plist::Bool(manifest.get(), "IsEncrypted");
+    record.encrypted = encrypted;
     if (plist_t date = Plist::Item(info.get(), "Last Backup Date", PLIST_DATE)) {
         record.dateTime = QDateTime::fromSecsSinceEpoch(Plist::UnixTime(date))
                               .toLocalTime()

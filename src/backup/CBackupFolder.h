@@ -12,7 +12,8 @@ public:
         Ok,
         NoManifest,      // no Manifest.plist in the folder
         DamagedManifest, // Manifest.plist or Info.plist does not parse
-        DamagedDatabase, // Manifest.db missing or not an SQLite database with a Files table
+        DamagedDatabase, // Manifest.db missing, or (unless encrypted) not an SQLite database with a Files
+                         // table
     };
     static Result Read(const QString& folder, CBackupRecord& record);
 

@@ -127,15 +127,9 @@ int CBackupCommands::Restore(CCliContext& context) {
         return CCliOutput::Fail(kExitFailed, tr("%1 holds no readable backup").arg(context.Argument(0)));
     QString password;
     if (record.encrypted) {
-        switch (CPasswordSource::Read(context.Value(QStringLiteral("password-file")), &password)) {
-        case CPasswordSource::Result::Found:
-            break;
-        case CPasswordSource::Result::None:
-            return CCliOutput::Fail(kExitPassword, tr("the backup is protected by a password: give it with "
-                                                      "--password-file or VEXA_BACKUP_PASSWORD"));
-        case CPasswordSource::Result::Unreadable:
-            return kExitPassword;
-        }
+        if (int exit = CPasswordSource::Require(context.Value(QStringLiteral("password-file")), &password);
+            exit != kExitOk)
+            return exit;
     }
     int exitCode = kExitOk;
     const CConnectedDevice* device = context.Device(&exitCode);

@@ -5,6 +5,7 @@
 
 #include <QStringList>
 
+#include <vexa/PresentDevices.h>
 #include <vexa/vexa.h>
 
 #include "CCliOutput.h"
@@ -15,14 +16,17 @@ using std::chrono::milliseconds;
 
 std::atomic<CCliDevices*> g_listening{nullptr};
 
+// Long enough for the simulator to make its demo device in an empty folder.
+constexpr int kReportedWithinMs = 5000;
+
 struct Settle {
     milliseconds afterLastArrival;
     milliseconds withoutArrival;
 };
 
-// How long the library is given to report what is plugged in now. The simulator reports every
-// present device in its first round, at once; usbmuxd answers within a few hundred milliseconds, and a
-// device's pairing takes a round trip more.
+// How long the library is given to report what is plugged in now, where it cannot say itself. The
+// simulator reports every present device in its first round, at once; usbmuxd answers within a few hundred
+// milliseconds, and a device's pairing takes a round trip more.
 Settle SettleTime() {
     switch (IOSTransportState()) {
     case VEXA_TRANSPORT_SIMULATOR:
@@ -97,6 +101,11 @@ int CCliDevices::Start(const QString& wantedUdid) {
     g_listening = this;
     m_listening = true;
     IOSListener(&CCliDevices::OnNotify);
+    // The simulator says when it has reported what it holds: no waiting on a guess then.
+    if (IOSWaitForPresentDevices(kReportedWithinMs) == VEXA_OK) {
+        BindArrivals();
+        return VEXA_OK;
+    }
     const Settle settle = SettleTime();
     for (;;) {
         BindArrivals();

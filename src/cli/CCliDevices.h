@@ -13,8 +13,8 @@
 #include "IDeviceDirectory.h"
 
 // The devices plugged in while a command runs. Start() starts the device library, listens, and waits
-// until the devices plugged in now have been reported: on the simulator a few milliseconds after the
-// last arrival, on usb long enough for usbmuxd and the devices' pairing to answer. Each device gets a
+// until the devices plugged in now have been reported: on the simulator until it says so, on usb long
+// enough for usbmuxd and the devices' pairing to answer. Each device gets a
 // manager of its own, released (after the listener) when this object goes.
 class CCliDevices : public IDeviceDirectory {
     Q_DECLARE_TR_FUNCTIONS(CCliDevices)

@@ -9,6 +9,7 @@
 
 #include <vexa/vexa.h>
 
+#include "CBackupSource.h"
 #include "CCheckedRecords.h"
 #include "CCliCommand.h"
 #include "CCliContext.h"
@@ -48,8 +49,8 @@ const struct Category {
     QStringList formats;
     QStringList later;
 } kCategories[] = {
-    {"contacts", {"vcf", "xml", "xls", "txt"}, {"csv"}},
-    {"messages", {"txt", "xml", "xls"}, {"html"}},
+    {"contacts", {"vcf", "xml", "xls", "txt", "csv"}, {}},
+    {"messages", {"txt", "xml", "xls", "html"}, {}},
     {"calls", {}, {"txt", "xml", "xls", "csv"}},
     {"photos", {}, {"original", "jpeg"}},
     {"music", {"original"}, {}},
@@ -84,11 +85,13 @@ void CExportCommand::Add(QList<CCliCommand>& commands) {
     command.options = {
         QCommandLineOption(QStringLiteral("to"), tr("The folder to write into; made when missing."),
                            QStringLiteral("DIR")),
-        QCommandLineOption(
-            QStringLiteral("format"),
-            tr("The file format: vcf, xml, xls or txt for contacts; txt, xml or xls for messages."),
-            QStringLiteral("FMT")),
-        QCommandLineOption(QStringLiteral("backup"), tr("Read a backup folder instead of a device."),
+        QCommandLineOption(QStringLiteral("format"),
+                           tr("The file format: vcf, xml, xls, txt or csv for contacts; txt, xml, xls or "
+                              "html for messages."),
+                           QStringLiteral("FMT")),
+        QCommandLineOption(QStringLiteral("backup"),
+                           tr("Read contacts or messages from a backup folder (the one that holds "
+                              "Manifest.db) instead of a device."),
                            QStringLiteral("DIR")),
         QCommandLineOption(QStringLiteral("password-file"), tr("The file that holds the backup's password."),
                            QStringLiteral("F")),
@@ -125,7 +128,7 @@ int CExportCommand::Run(CCliContext& context) {
     if (!category->formats.contains(format))
         return CCliOutput::Fail(kExitFailed, tr("exporting %1 as %2 is not available yet").arg(name, format));
     if (context.IsSet(QStringLiteral("backup")))
-        return CCliOutput::Fail(kExitFailed, tr("reading from a backup folder is not available yet"));
+        return ExportFromBackup(context, name, format, folder);
 
     int exitCode = kExitOk;
     const CConnectedDevice* device = context.Device(&exitCode);
@@ -215,6 +218,35 @@ int CExportCommand::ExportRecords(IVexaManager* manager, const QString& category
         return CCliOutput::Fail(
             ExitForResult(result),
             WithReason(tr("the %1 could not be read from the device").arg(category), result));
+    return WriteRecords(records, category, path);
+}
+
+int CExportCommand::ExportFromBackup(CCliContext& context, const QString& category, const QString& format,
+                                     const QString& folder) {
+    if (category != QLatin1String("contacts") && category != QLatin1String("messages"))
+        return CCliOutput::Fail(kExitFailed,
+                                tr("%1 are exported from a device, not from a backup").arg(category));
+    CBackupSource backup;
+    if (const int opened = backup.Open(context.Value(QStringLiteral("backup")),
+                                       context.Value(QStringLiteral("password-file")));
+        opened != kExitOk)
+        return opened;
+    // A backup stays as it was made: nothing goes into its folder.
+    const QString target = QFileInfo(folder).absoluteFilePath() + QLatin1Char('/');
+    if (target.startsWith(backup.Folder() + QLatin1Char('/')))
+        return CCliOutput::Fail(
+            kExitFailed, tr("a backup is read-only: write the export outside %1").arg(backup.Folder()));
+    if (!QDir().mkpath(folder))
+        return CCliOutput::Fail(kExitFailed, tr("the folder %1 could not be made").arg(folder));
+    std::list<IBaseChunk*> records;
+    const DeleteRecords owner{records};
+    if (const int loaded = backup.LoadRecords(category, &records); loaded != kExitOk)
+        return loaded;
+    return WriteRecords(records, category, FileName(folder, category, format));
+}
+
+int CExportCommand::WriteRecords(const std::list<IBaseChunk*>& records, const QString& category,
+                                 const QString& path) {
     if (CCliInterrupt::Requested())
         return CCliOutput::Fail(kExitCancelled, tr("cancelled"));
     // Written beside under a name of its own and renamed at the end, so an earlier export is replaced

@@ -11,8 +11,9 @@ class CCliContext;
 class IBaseChunk;
 class IVexaManager;
 
-// export CATEGORY --to DIR [--format FMT]: a category's records into one file of the format, written by
-// the record writers the export button of the window uses, or the files its records name copied into
+// export CATEGORY --to DIR [--format FMT]: a category's records (of a device, or for contacts and
+// messages of a backup folder) into one file of the format, written by the record writers the export
+// button of the window uses, or the files its records name copied into
 // DIR by the window's file export.
 class CExportCommand {
     Q_DECLARE_TR_FUNCTIONS(CExportCommand)
@@ -26,6 +27,12 @@ private:
     static int Run(CCliContext& context);
     static int ExportFiles(IVexaManager* manager, const QString& category, const QString& folder);
     static int ExportRecords(IVexaManager* manager, const QString& category, const QString& path);
+    // Contacts or messages read from the backup folder --backup names.
+    static int ExportFromBackup(CCliContext& context, const QString& category, const QString& format,
+                                const QString& folder);
+    // `records` into `path`, replacing an earlier file only once the new one is whole.
+    static int WriteRecords(const std::list<IBaseChunk*>& records, const QString& category,
+                            const QString& path);
     // The device's records of the category, every one checked; false after the complaint.
     static bool LoadRecords(IVexaManager* manager, const QString& category, std::list<IBaseChunk*>* records,
                             int* result);

@@ -9,6 +9,7 @@
 #include <QFile>
 
 #include "CCliOutput.h"
+#include "CliExit.h"
 
 CPasswordSource::Result CPasswordSource::Read(const QString& file, QString* password) {
     if (!file.isEmpty()) {
@@ -48,4 +49,17 @@ bool CPasswordSource::Prompt(QString* password) {
     std::fputs("\n", stderr);
     *password = QString::fromStdString(line);
     return true;
+}
+
+int CPasswordSource::Require(const QString& file, QString* password) {
+    switch (Read(file, password)) {
+    case Result::Found:
+        return kExitOk;
+    case Result::None:
+        return CCliOutput::Fail(kExitPassword, tr("the backup is protected by a password: give it with "
+                                                  "--password-file or VEXA_BACKUP_PASSWORD"));
+    case Result::Unreadable:
+        break;
+    }
+    return kExitPassword;
 }

@@ -13,6 +13,9 @@ public:
 
     // `file` may be empty. Unreadable after a complaint on standard error.
     static Result Read(const QString& file, QString* password);
+    // As Read, for a backup that cannot be opened without it: an exit status, kExitOk when found,
+    // kExitPassword after a complaint when not.
+    static int Require(const QString& file, QString* password);
 
 private:
     static bool Prompt(QString* password);

@@ -1,7 +1,9 @@
 #include "CRecordFileExport.h"
 
+#include "CCsvSerialImpl.h"
 #include "CExcelSerialImpl.h"
 #include "CExportPath.h"
+#include "CHtmlSerialImpl.h"
 #include "CTextSerialImpl.h"
 #include "CVCFSerialImpl.h"
 #include "CXmlSerialImpl.h"
@@ -32,6 +34,10 @@ CRecordFileExport::Result CRecordFileExport::ExportFile(ISerialable& source, con
         written = run<CExcelSerialImpl>(source, utf8Path);
     } else if (extension == ".vcf") {
         written = run<CVCFSerialImpl>(source, utf8Path);
+    } else if (extension == ".csv") {
+        written = run<CCsvSerialImpl>(source, utf8Path);
+    } else if (extension == ".html" || extension == ".htm") {
+        written = run<CHtmlSerialImpl>(source, utf8Path);
     } else {
         return Result::NoWriter;
     }

@@ -5,7 +5,7 @@
 class ISerialable;
 
 // Writes a source's records to a file in the format its extension names (.vcf, .xml, .xls, .txt,
-// any letter case), creating the missing folders first. Widget-free, so it runs in tests and
+// .csv, .html, any letter case), creating the missing folders first. Widget-free, so it runs in tests and
 // benchmarks as it runs behind the save dialog.
 class CRecordFileExport {
 public:

@@ -21,7 +21,7 @@
 
 #include "CPackageRename.h"
 #include "LanguageService.h"
-#include "MessageCatcher.h"
+#include "PageFixture.h"
 #include "QAppStatusPanel.h"
 #include "QAppsChunk.h"
 #include "QAppsView.h"
@@ -31,10 +31,8 @@
 #include "QInstallDlg.h"
 #include "QMySortModel.h"
 #include "QOperatePanel.h"
-#include "SimPhone.h"
 #include "sim/ContentServices.h"
 #include "sim/DeviceState.h"
-#include "sim/FaultInjector.h"
 
 namespace {
 
@@ -78,7 +76,7 @@ QJsonObject Info(const QString& id, const QString& name, const QString& version)
 
 } // namespace
 
-class tst_apps : public QObject {
+class tst_apps : public QObject, PageFixture {
     Q_OBJECT
 public slots:
     // A finished export opens its folder; here nothing is opened.
@@ -121,30 +119,19 @@ private:
     void WaitDone(QAppsView& view);
     int RowOf(QAppsView& view, const char* id) const;
     QStringList DeviceAppIds();
-    int AddFault(const vexa::sim::FaultSpec& fault) const;
-    std::filesystem::path DeviceFolder() const;
     QString Package(const QString& name, const QString& kind, const QJsonObject& info);
     // Python's zipfile and plistlib read the archive; prints the identifier and the entry names.
     QString ReadBackup(const QString& path);
 
-    SimPhone m_phone;
-    IVexaManager* m_manager = nullptr;
     IAppLibrary* m_apps = nullptr;
-    MessageCatcher* m_messages = nullptr;
     QTemporaryDir m_work;
     QString m_icon;
 };
 
 void tst_apps::initTestCase() {
-    SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR));
-    vexa::sim::LargeDeviceSpec spec;
-    spec.udid = kUdid;
-    spec.name = "Apps Phone";
-    QVERIFY(m_phone.Plug(spec));
-    m_manager = m_phone.Manager();
+    QVERIFY(StartPage(kUdid, "Apps Phone"));
     m_apps = m_manager->GetAppLibrary();
     QVERIFY(m_apps);
-    m_messages = new MessageCatcher;
     // A red icon, so the table's picture can be told from the placeholder.
     QImage icon(120, 120, QImage::Format_ARGB32);
     icon.fill(QColor(200, 20, 20));
@@ -153,27 +140,17 @@ void tst_apps::initTestCase() {
 }
 
 void tst_apps::cleanupTestCase() {
-    delete m_messages;
-    m_phone.Release();
+    StopPage();
 }
 
 void tst_apps::init() {
-    m_messages->Clear();
-    m_messages->SetAnswerYes(false);
+    ResetMessages();
     for (const QString& id : DeviceAppIds())
         QCOMPARE(m_apps->UninstallApp(id.toUtf8().constData()), 0);
 }
 
 void tst_apps::cleanup() {
-    vexa::sim::FaultInjector::Clear(DeviceFolder() / "faults");
-}
-
-std::filesystem::path tst_apps::DeviceFolder() const {
-    return m_phone.Folder();
-}
-
-int tst_apps::AddFault(const vexa::sim::FaultSpec& fault) const {
-    return vexa::sim::FaultInjector::Add(DeviceFolder() / "faults", fault);
+    ClearFaults();
 }
 
 QStringList tst_apps::DeviceAppIds() {
@@ -378,7 +355,7 @@ void tst_apps::resultCodesShowOnlyTheirTexts() {
          {QStringLiteral("Install app error!\nThere is not enough free space on the disk.")}},
     };
     for (const auto& item : cases) {
-        vexa::sim::FaultInjector::Clear(DeviceFolder() / "faults");
+        ClearFaults();
         QCOMPARE(AddFault({.operation = "InstallApp", .code = item.code}), 0);
         m_messages->Clear();
         view.InstallPackage(package);
@@ -396,7 +373,7 @@ void tst_apps::listingFailureAfterAnInstallShowsBothMessages() {
     QAppsView view(m_manager, m_phone.Handle());
     view.show();
     for (int round = 0; round < 2; ++round) {
-        vexa::sim::FaultInjector::Clear(DeviceFolder() / "faults");
+        ClearFaults();
         QCOMPARE(AddFault({.operation = "GetApplistInfo", .code = 7}), 0);
         m_messages->Clear();
         view.InstallPackage(package);
@@ -440,7 +417,7 @@ void tst_apps::listingFailuresWarnAndLeaveTheTableEmpty() {
     } cases[] = {{"GetApplistInfo", "Get app number failed! Please refresh!"},
                  {"GetAppListIcon", "Get app icon failed! Please refresh!"}};
     for (const auto& item : cases) {
-        vexa::sim::FaultInjector::Clear(DeviceFolder() / "faults");
+        ClearFaults();
         QCOMPARE(AddFault({.operation = item.operation, .code = 7}), 0);
         QSignalSpy refreshed(&view, &QAppsView::emitRefreshAppNode);
         QSignalSpy finished(&view, &QBaseDetailsView::loadFinished);
@@ -702,7 +679,7 @@ void tst_apps::dragOutWritesThePackageOnlyWhenAsked() {
     QDir(QFileInfo(failed).absolutePath()).removeRecursively();
 
     // A page that is gone when the target asks copies nothing.
-    vexa::sim::FaultInjector::Clear(DeviceFolder() / "faults");
+    ClearFaults();
     auto* doomed = new QAppsView(m_manager, m_phone.Handle());
     Load(*doomed);
     QVERIFY(doomed->SelectApp(QString::fromLatin1(kAppId)));

@@ -23,17 +23,15 @@
 #include "CiBookChunk.h"
 #include "IObsever.h"
 #include "LanguageService.h"
-#include "MessageCatcher.h"
+#include "PageFixture.h"
 #include "QAddDataWidget.h"
 #include "QAnalysisCallbackAdapter.h"
 #include "QiBookAnalysisThread.h"
 #include "QiBookView.h"
 #include "QiBooksModel.h"
-#include "SimPhone.h"
 #include "WhenShown.h"
 #include "formats/BookFile.h"
 #include "sim/ContentServices.h"
-#include "sim/FaultInjector.h"
 
 namespace fs = std::filesystem;
 
@@ -172,7 +170,7 @@ QStringList Column(QiBookView& view, int column) {
 
 } // namespace
 
-class tst_books : public QObject {
+class tst_books : public QObject, PageFixture {
     Q_OBJECT
 private slots:
     void initTestCase();
@@ -201,33 +199,20 @@ private:
     void Load(Page& page);
     QString Local(const QString& name) const { return m_local.filePath(name); }
     int AddToDevice(const QString& path);
-    fs::path DeviceFolder() const { return m_phone.Folder(); }
-    fs::path FaultsFile() const { return DeviceFolder() / "faults"; }
 
-    SimPhone m_phone;
     QTemporaryDir m_local;
-    IVexaManager* m_manager = nullptr;
-    MessageCatcher* m_messages = nullptr;
 };
 
 void tst_books::initTestCase() {
-    SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR));
-    vexa::sim::LargeDeviceSpec spec;
-    spec.udid = kUdid;
-    spec.name = "Books Pad";
-    QVERIFY(m_phone.Plug(spec));
-    m_manager = m_phone.Manager();
-    m_messages = new MessageCatcher;
+    QVERIFY(StartPage(kUdid, "Books Pad"));
 }
 
 void tst_books::cleanupTestCase() {
-    delete m_messages;
-    m_phone.Release();
+    StopPage();
 }
 
 void tst_books::init() {
-    m_messages->Clear();
-    m_messages->SetAnswerYes(false);
+    ResetMessages();
     // Every test starts from a device without books.
     IBookService* books = m_manager->GetBookService();
     BookRecord* list = nullptr;
@@ -239,7 +224,7 @@ void tst_books::init() {
 }
 
 void tst_books::cleanup() {
-    vexa::sim::FaultInjector::Clear(FaultsFile());
+    ClearFaults();
 }
 
 tst_books::Page tst_books::MakePage(IVexaManager* manager) {
@@ -391,7 +376,7 @@ void tst_books::emptyOrFailedListingShowsTheAddPanel() {
     QCOMPARE(page.view->State(), QBaseDetailsView::ContentState::Table);
     QCOMPARE(Column(*page.view, 0), QStringList({"Listed"}));
 
-    QCOMPARE(vexa::sim::FaultInjector::Add(FaultsFile(), {.operation = "GetBooks", .code = 7}), 0);
+    QCOMPARE(AddFault({.operation = "GetBooks", .code = 7}), 0);
     QSignalSpy tree(page.view.get(), &QiBookView::repainTree);
     Load(page);
     QCOMPARE(page.view->State(), QBaseDetailsView::ContentState::Empty);

@@ -31,7 +31,7 @@
 #include "CContactRecords.h"
 #include "CRecordFileExport.h"
 #include "LanguageService.h"
-#include "MessageCatcher.h"
+#include "PageFixture.h"
 #include "QContactsModel.h"
 #include "QContactsView.h"
 #include "QGroupNameDlg.h"
@@ -39,11 +39,9 @@
 #include "QMySortModel.h"
 #include "QOperatePanel.h"
 #include "QRecordExportDialog.h"
-#include "SimPhone.h"
 #include "WhenShown.h"
 #include "contactsWay.h"
 #include "sim/ContentServices.h"
-#include "sim/FaultInjector.h"
 
 namespace {
 
@@ -73,7 +71,7 @@ std::string Text(const char* text) {
 
 } // namespace
 
-class tst_contacts : public QObject {
+class tst_contacts : public QObject, PageFixture {
     Q_OBJECT
 public slots:
     // Stands in for the file browser an export opens.
@@ -98,9 +96,8 @@ private slots:
     void editorPhotoValuesComeFromTheFile();
     void addEditAndDeleteReachTheDevice();
     void saveFailureWarns();
-    void deleteWithNothingCheckedOnlyWarns();
-    void answeringNoDeletesNothing();
-    void refusedDeleteKeepsTheRowAndWarns();
+    void refusedDeletesKeepTheRows_data();
+    void refusedDeletesKeepTheRows();
     void editCancelledThenDeleteCheckedAsksAndDeletes();
 
     // Export and groups
@@ -121,48 +118,27 @@ private:
     std::map<std::string, std::string> DeviceNames();
     QString Cell(QContactsView& view, int row, int column) const;
     int RowOf(QContactsView& view, const QString& name) const;
-    std::filesystem::path FaultsFile() const;
-    int AddFault(const vexa::sim::FaultSpec& fault) const;
 
-    SimPhone m_phone;
-    IVexaManager* m_manager = nullptr;
     IContactService* m_service = nullptr;
-    MessageCatcher* m_messages = nullptr;
 };
 
 void tst_contacts::initTestCase() {
-    SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR));
-    vexa::sim::LargeDeviceSpec spec;
-    spec.udid = kUdid;
-    spec.name = "Contacts Phone";
-    QVERIFY(m_phone.Plug(spec));
-    m_manager = m_phone.Manager();
+    QVERIFY(StartPage(kUdid, "Contacts Phone"));
     m_service = m_manager->GetContactService();
     QVERIFY(m_service);
-    m_messages = new MessageCatcher;
 }
 
 void tst_contacts::cleanupTestCase() {
-    delete m_messages;
-    m_phone.Release();
+    StopPage();
 }
 
 void tst_contacts::init() {
-    m_messages->Clear();
-    m_messages->SetAnswerYes(false);
+    ResetMessages();
     ResetDevice();
 }
 
 void tst_contacts::cleanup() {
-    vexa::sim::FaultInjector::Clear(FaultsFile());
-}
-
-std::filesystem::path tst_contacts::FaultsFile() const {
-    return m_phone.FaultsFile();
-}
-
-int tst_contacts::AddFault(const vexa::sim::FaultSpec& fault) const {
-    return vexa::sim::FaultInjector::Add(FaultsFile(), fault);
+    ClearFaults();
 }
 
 void tst_contacts::ResetDevice() {
@@ -414,23 +390,6 @@ void tst_contacts::unplugDuringTheListingWarnsAndKeepsTheViewUsable() {
     QVERIFY(view.OperatePanel()->isEnabled());
 }
 
-void tst_contacts::refusedDeleteKeepsTheRowAndWarns() {
-    const std::string id = AddContact("Rita", nullptr, "Refused");
-    QContactsView view(m_manager, m_phone.Handle());
-    Load(view);
-    QCOMPARE(view.GetChunkCount(), 1);
-    QCOMPARE(AddFault({.operation = "DeleteContact", .code = 7}), 0);
-    view.GetChunk(0)->SetChecked(true);
-    m_messages->SetAnswerYes(true);
-    view.OnDeleteItem();
-    // The device kept the contact: so does the table, and the user hears of it.
-    QCOMPARE(view.GetChunkCount(), 1);
-    QCOMPARE(m_messages->Messages(),
-             QStringList({QStringLiteral("Are you sure to delete the selected item(s)?"),
-                          QStringLiteral("Some contacts could not be deleted from the device!")}));
-    QVERIFY(DeviceNames().count(id));
-}
-
 void tst_contacts::loadRestartsARunningLoad() {
     for (int i = 0; i < 5; ++i)
         AddContact("Person", nullptr, std::to_string(i).c_str());
@@ -635,6 +594,43 @@ void tst_contacts::addEditAndDeleteReachTheDevice() {
     QCOMPARE(view.State(), QBaseDetailsView::ContentState::Empty);
 }
 
+void tst_contacts::refusedDeletesKeepTheRows_data() {
+    QTest::addColumn<bool>("checked");
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<int>("deviceCode");
+    QTest::addColumn<QStringList>("messages");
+    const QString sure = QStringLiteral("Are you sure to delete the selected item(s)?");
+    QTest::newRow("nothing checked") << false << true << 0
+                                     << QStringList{QStringLiteral("Please choose any of items to delete!")};
+    QTest::newRow("answered no") << true << false << 0 << QStringList{sure};
+    QTest::newRow("device refuses")
+        << true << true << 7
+        << QStringList{sure, QStringLiteral("Some contacts could not be deleted from the device!")};
+}
+
+void tst_contacts::refusedDeletesKeepTheRows() {
+    QFETCH(bool, checked);
+    QFETCH(bool, yes);
+    QFETCH(int, deviceCode);
+    QFETCH(QStringList, messages);
+    const std::string id = AddContact("Rita", nullptr, "Refused");
+    QContactsView view(m_manager, m_phone.Handle());
+    Load(view);
+    QCOMPARE(view.GetChunkCount(), 1);
+    if (deviceCode != 0)
+        QCOMPARE(AddFault({.operation = "DeleteContact", .code = deviceCode}), 0);
+    view.GetChunk(0)->SetChecked(checked);
+    m_messages->SetAnswerYes(yes);
+    QSignalSpy counted(&view, &QContactsView::addContactNum);
+    view.OnDeleteItem();
+    QCOMPARE(m_messages->Messages(), messages);
+    if (!checked)
+        QCOMPARE(counted.count(), 0);
+    QCOMPARE(view.GetChunkCount(), 1);
+    QCOMPARE(DeviceNames().size(), size_t(1));
+    QVERIFY(DeviceNames().count(id));
+}
+
 void tst_contacts::saveFailureWarns() {
     QContactsView view(m_manager, m_phone.Handle());
     Load(view);
@@ -648,7 +644,7 @@ void tst_contacts::saveFailureWarns() {
     QVERIFY(DeviceNames().empty());
 
     // An edit the device refuses takes the row out until the next load.
-    vexa::sim::FaultInjector::Clear(FaultsFile());
+    ClearFaults();
     AddContact("Stays", nullptr, "Put");
     Load(view);
     QCOMPARE(view.GetChunkCount(), 1);
@@ -659,7 +655,7 @@ void tst_contacts::saveFailureWarns() {
     view.OnEditIndex();
     QCOMPARE(m_messages->Messages(), QStringList({QStringLiteral("Modify contact failed!")}));
     QCOMPARE(view.GetChunkCount(), 0);
-    vexa::sim::FaultInjector::Clear(FaultsFile());
+    ClearFaults();
     Load(view);
     QCOMPARE(view.GetChunkCount(), 1);
 }
@@ -703,31 +699,6 @@ void tst_contacts::editCancelledThenDeleteCheckedAsksAndDeletes() {
     QCOMPARE(view.GetChunkCount(), 1);
     QCOMPARE(DeviceNames().size(), size_t(1));
     QVERIFY(DeviceNames().count(kept));
-}
-
-void tst_contacts::deleteWithNothingCheckedOnlyWarns() {
-    AddContact("Not", nullptr, "Checked");
-    QContactsView view(m_manager, m_phone.Handle());
-    Load(view);
-    m_messages->SetAnswerYes(true);
-    QSignalSpy counted(&view, &QContactsView::addContactNum);
-    view.OnDeleteItem();
-    QCOMPARE(m_messages->Messages(), QStringList({QStringLiteral("Please choose any of items to delete!")}));
-    QCOMPARE(counted.count(), 0);
-    QCOMPARE(view.GetChunkCount(), 1);
-    QCOMPARE(DeviceNames().size(), size_t(1));
-}
-
-void tst_contacts::answeringNoDeletesNothing() {
-    AddContact("Checked", nullptr, "Once");
-    QContactsView view(m_manager, m_phone.Handle());
-    Load(view);
-    view.GetChunk(0)->SetChecked(true);
-    view.OnDeleteItem();
-    QCOMPARE(m_messages->Messages(),
-             QStringList({QStringLiteral("Are you sure to delete the selected item(s)?")}));
-    QCOMPARE(view.GetChunkCount(), 1);
-    QCOMPARE(DeviceNames().size(), size_t(1));
 }
 
 // ---------------------------------------------------------------------------------------------------

@@ -23,7 +23,7 @@
 #include "CMessageRecords.h"
 #include "CRecordFileExport.h"
 #include "LanguageService.h"
-#include "MessageCatcher.h"
+#include "PageFixture.h"
 #include "QAddDataWidget.h"
 #include "QFlowWidget.h"
 #include "QImageButton.h"
@@ -34,7 +34,6 @@
 #include "QOperatePanel.h"
 #include "QPagedFlowViewerWidget.h"
 #include "QRecordExportDialog.h"
-#include "SimPhone.h"
 #include "WhenShown.h"
 #include "qmessageView.h"
 #include "sim/ContentServices.h"
@@ -68,7 +67,7 @@ QString RunPython(const QString& script, const QStringList& arguments) {
 
 } // namespace
 
-class tst_messages : public QObject {
+class tst_messages : public QObject, PageFixture {
     Q_OBJECT
 private slots:
     void initTestCase();
@@ -94,29 +93,16 @@ private slots:
 private:
     void SetConversations(const std::vector<SimConversation>& conversations);
     void Load(qmessageView& view);
-    std::filesystem::path DeviceFolder() const;
-    std::filesystem::path FaultsFile() const { return DeviceFolder() / "faults"; }
     QString Cell(qmessageView& view, int row, int column) const;
-
-    SimPhone m_phone;
-    IVexaManager* m_manager = nullptr;
-    MessageCatcher* m_messages = nullptr;
 };
 
 void tst_messages::initTestCase() {
-    SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR));
-    vexa::sim::LargeDeviceSpec spec;
-    spec.udid = kUdid;
-    spec.name = "Messages Phone";
-    QVERIFY(m_phone.Plug(spec));
-    m_manager = m_phone.Manager();
+    QVERIFY(StartPage(kUdid, "Messages Phone"));
     QVERIFY(m_manager->GetDeviceService());
-    m_messages = new MessageCatcher;
 }
 
 void tst_messages::cleanupTestCase() {
-    delete m_messages;
-    m_phone.Release();
+    StopPage();
 }
 
 void tst_messages::init() {
@@ -125,11 +111,7 @@ void tst_messages::init() {
 }
 
 void tst_messages::cleanup() {
-    vexa::sim::FaultInjector::Clear(FaultsFile());
-}
-
-std::filesystem::path tst_messages::DeviceFolder() const {
-    return m_phone.Folder();
+    ClearFaults();
 }
 
 void tst_messages::SetConversations(const std::vector<SimConversation>& conversations) {
@@ -552,7 +534,7 @@ void tst_messages::listingFailureWarnsAndStaysUsable() {
     QCOMPARE(view.GetChunkCount(), 1);
     view.Flow()->PagedFlow()->OnClickBtnNext();
 
-    QCOMPARE(vexa::sim::FaultInjector::Add(FaultsFile(), {.operation = "GetMessages", .code = 7}), 0);
+    QCOMPARE(AddFault({.operation = "GetMessages", .code = 7}), 0);
     QSignalSpy node(&view, &qmessageView::refreshMSGNode);
     Load(view);
     QTRY_COMPARE(m_messages->Messages(), QStringList({kUnlock}));
@@ -564,7 +546,7 @@ void tst_messages::listingFailureWarnsAndStaysUsable() {
     QVERIFY(view.OperatePanel()->isEnabled());
     QCOMPARE(node.count(), 1); // the node stops waiting and shows none
 
-    vexa::sim::FaultInjector::Clear(FaultsFile());
+    ClearFaults();
     m_messages->Clear();
     Load(view);
     QVERIFY(m_messages->Messages().isEmpty());
@@ -595,7 +577,7 @@ void tst_messages::languageChangeRetranslatesThePage() {
 
 void tst_messages::viewGoesWhileItLoads() {
     SetConversations({Numbered("+1 555 0101", "Slow", 5)});
-    QCOMPARE(vexa::sim::FaultInjector::Add(FaultsFile(), {.operation = "GetMessages", .delayMs = 300}), 0);
+    QCOMPARE(AddFault({.operation = "GetMessages", .delayMs = 300}), 0);
     auto* view = new qmessageView(m_manager, m_phone.Handle());
     view->OnEmitRefresh();
     QVERIFY(view->IsRunning());

@@ -22,7 +22,7 @@
 #include "CiTunesMediaFolder.h"
 #include "DeviceSubItem.h"
 #include "LanguageService.h"
-#include "MessageCatcher.h"
+#include "PageFixture.h"
 #include "PlaylistEntry.h"
 #include "QDropFileMimeData.h"
 #include "QMusicPlayListChunk.h"
@@ -36,13 +36,11 @@
 #include "QPlayListView.h"
 #include "QSongPlayer.h"
 #include "SendDrop.h"
-#include "SimPhone.h"
 #include "TreeModel.h"
 #include "TreeNode.h"
 #include "WriteInfoToItunesXML.h"
 #include "formats/AudioFile.h"
 #include "sim/ContentServices.h"
-#include "sim/FaultInjector.h"
 
 namespace fs = std::filesystem;
 
@@ -82,7 +80,7 @@ bool WriteFile(const QString& path, const QByteArray& bytes) {
 
 } // namespace
 
-class tst_music : public QObject {
+class tst_music : public QObject, PageFixture {
     Q_OBJECT
 private slots:
     void initTestCase();
@@ -115,8 +113,6 @@ private slots:
     void unplugDuringAddLeavesNothingBehind();
 
 private:
-    fs::path DeviceFolder() const { return m_phone.Folder(); }
-    fs::path FaultsFile() const { return DeviceFolder() / "faults"; }
     fs::path MediaDb() const { return DeviceFolder() / "Media/iTunes_Control/iTunes/MediaLibrary.sqlitedb"; }
     QString DevicePathToLocal(const std::string& devicePath) const;
     QStringList DeviceMusicFiles() const;
@@ -132,10 +128,7 @@ private:
     // The drag folders made under `temporary` (a stand-in for the system's temporary folder).
     QStringList DragFolders(const QString& temporary) const;
 
-    SimPhone m_phone;
     QTemporaryDir m_files;
-    IVexaManager* m_manager = nullptr;
-    MessageCatcher* m_messages = nullptr;
     TreeModel* m_tree = nullptr;
     TreeNode* m_musicNode = nullptr;
     TreeNode* m_playlistNode = nullptr;
@@ -146,17 +139,11 @@ private:
 };
 
 void tst_music::initTestCase() {
-    SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR));
-    qRegisterMetaType<IVexaManager*>();
+    vexa::sim::LargeDeviceSpec spec;
     // The preview plays into no sound card.
     qputenv("MEDIACORE_NULL_OUTPUT", "1");
-    vexa::sim::LargeDeviceSpec spec;
-    spec.udid = kUdid;
-    spec.name = "Music Phone";
     spec.songs = 12;
-    QVERIFY(m_phone.Plug(spec));
-    m_manager = m_phone.Manager();
-    m_messages = new MessageCatcher;
+    QVERIFY(StartPage(kUdid, "Music Phone", spec));
     MakePages();
 }
 
@@ -166,17 +153,15 @@ void tst_music::cleanupTestCase() {
     delete m_loader.data();
     delete m_treeNodes;
     delete m_tree;
-    delete m_messages;
-    m_phone.Release();
+    StopPage();
 }
 
 void tst_music::init() {
-    m_messages->Clear();
-    m_messages->SetAnswerYes(false);
+    ResetMessages();
 }
 
 void tst_music::cleanup() {
-    vexa::sim::FaultInjector::Clear(FaultsFile());
+    ClearFaults();
 }
 
 void tst_music::MakePages() {
@@ -632,7 +617,7 @@ void tst_music::defaultPlaylistCannotBeDeleted() {
     ReadPlaylists();
     const int before = m_loader->PlaylistCount();
     // Any call would fail and say so.
-    QCOMPARE(vexa::sim::FaultInjector::Add(FaultsFile(), {.operation = "DeletePlaylist", .code = 7}), 0);
+    QCOMPARE(AddFault({.operation = "DeletePlaylist", .code = 7}), 0);
     m_loader->deletePlayList(0);
     QTRY_COMPARE(m_messages->Messages(),
                  QStringList{QStringLiteral("You can't delete the default playlist!")});
@@ -647,8 +632,8 @@ void tst_music::defaultPlaylistCannotBeDeleted() {
                              15000);
     QCOMPARE(m_loader->PlaylistCount(), before);
 
-    vexa::sim::FaultInjector::Clear(FaultsFile());
-    QCOMPARE(vexa::sim::FaultInjector::Add(FaultsFile(), {.operation = "GetPlaylists", .code = 7}), 0);
+    ClearFaults();
+    QCOMPARE(AddFault({.operation = "GetPlaylists", .code = 7}), 0);
     m_messages->Clear();
     m_loader->RefreshList();
     QTRY_VERIFY_WITH_TIMEOUT(m_messages->Saw(QStringLiteral("Get playlist failed")), 15000);
@@ -706,7 +691,7 @@ void tst_music::previewCopyReplacesTheLastOne() {
     QCOMPARE(QFileInfo(local).size(), QFileInfo(DevicePathToLocal(second->path)).size());
 
     // A song the device does not give is not played, and the user is told.
-    QCOMPARE(vexa::sim::FaultInjector::Add(FaultsFile(), {.operation = "CopyFileToComputer", .code = 7}), 0);
+    QCOMPARE(AddFault({.operation = "CopyFileToComputer", .code = 7}), 0);
     QVERIFY(!m_music->PlaySong(0));
     QCOMPARE(m_messages->Messages(), QStringList{QStringLiteral("Can't play")});
     QCOMPARE(m_music->PlayingRow(), -1);
@@ -862,14 +847,14 @@ void tst_music::dragOutReportsWhatCouldNotBeCopied() {
 
     // The device fails every copy: nothing is written, and nothing outside the drag's folder.
     m_messages->Clear();
-    QCOMPARE(vexa::sim::FaultInjector::Add(FaultsFile(), {.operation = "CopyFileToComputer", .code = -5}), 0);
+    QCOMPARE(AddFault({.operation = "CopyFileToComputer", .code = -5}), 0);
     data.reset(m_music->PrepareDrag());
     const QStringList before = QDir(temporary).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
     const QList<QUrl> failed = data->urls();
     QCOMPARE(QDir(QFileInfo(failed[0].toLocalFile()).absolutePath()).entryList(QDir::Files), QStringList());
     QCOMPARE(QDir(temporary).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
     QTRY_COMPARE(m_messages->Messages().size(), 1);
-    vexa::sim::FaultInjector::Clear(FaultsFile());
+    ClearFaults();
 
     // A temporary folder that cannot be written starts no drag and says why.
     m_messages->Clear();
@@ -923,8 +908,7 @@ void tst_music::unplugDuringAddLeavesNothingBehind() {
     QStringList songs;
     for (int i = 0; i < 3; ++i)
         songs << Song(QStringLiteral("unplug%1.mp3").arg(i), {.seconds = 1, .title = "Unplug"});
-    QCOMPARE(vexa::sim::FaultInjector::Add(FaultsFile(), {.operation = "AddMediaFileData", .unplug = true}),
-             0);
+    QCOMPARE(AddFault({.operation = "AddMediaFileData", .unplug = true}), 0);
     emit m_music->sendAddComputerFile(0, songs, m_music);
     QVERIFY(m_messages->Saw(kAddFailed));
     QTRY_VERIFY_WITH_TIMEOUT(!m_music->IsRunning() && !m_loader->IsRunning(), 15000);

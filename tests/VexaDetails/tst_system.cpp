@@ -25,7 +25,7 @@
 #include "CDeviceFileName.h"
 #include "CSystemFileChunk.h"
 #include "LanguageService.h"
-#include "MessageCatcher.h"
+#include "PageFixture.h"
 #include "QDragListView.h"
 #include "QDragTableView.h"
 #include "QDragTreeView.h"
@@ -42,14 +42,6 @@ namespace fs = std::filesystem;
 
 namespace {
 const char* const kUdid = "00008101-0000000000051573";
-std::atomic<int> g_arrivedHandle{0};
-
-int OnDevice(int mode, int handle) {
-    if (mode == VEXA_DEVICE_ARRIVED)
-        g_arrivedHandle = handle;
-    return 0;
-}
-
 void WriteFile(const fs::path& path, const std::string& data) {
     fs::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary) << data;
@@ -75,7 +67,7 @@ QMap<QString, QByteArray> Tree(const QString& folder) {
 }
 } // namespace
 
-class tst_system : public QObject {
+class tst_system : public QObject, PageFixture {
     Q_OBJECT
 private slots:
     void initTestCase();
@@ -105,47 +97,25 @@ private slots:
     void unplugDuringAnUploadAndADrag();
 
 private:
-    fs::path DeviceFolder() const { return fs::path(m_root.toStdString()) / kUdid; }
     fs::path Media() const { return DeviceFolder() / "Media"; }
     fs::path Work() const { return Media() / "Work"; }
-    fs::path FaultsFile() const { return DeviceFolder() / "faults"; }
     void Load(QSystemView& view);
     QModelIndex Row(QSystemView& view, const QString& name);
 
-    QString m_root;
-    IVexaManager* m_manager = nullptr;
-    MessageCatcher* m_messages = nullptr;
     QTemporaryDir m_local;
 };
 
 void tst_system::initTestCase() {
-    SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR));
-    m_root = qEnvironmentVariable("VEXA_SIM_ROOT");
-    QVERIFY(!m_root.isEmpty());
-    QDir(m_root).removeRecursively();
-    QVERIFY(QDir().mkpath(m_root));
-    vexa::sim::LargeDeviceSpec spec;
-    spec.udid = kUdid;
-    spec.name = "Files Phone";
-    QCOMPARE(vexa::sim::GenerateLargeDevice(m_root.toStdString(), spec), 0);
-    QCOMPARE(IOSInitialize(), 0);
-    QCOMPARE(IOSListener(OnDevice), 0);
-    QTRY_VERIFY_WITH_TIMEOUT(g_arrivedHandle != 0, 10000);
-    m_manager = GetVexaManager();
-    QCOMPARE(m_manager->SetDeviceHandle(g_arrivedHandle), 0);
-    m_messages = new MessageCatcher;
+    QVERIFY(StartPage(kUdid, "Files Phone"));
     QVERIFY(m_local.isValid());
 }
 
 void tst_system::cleanupTestCase() {
-    delete m_messages;
-    DeleteVexaManager(&m_manager);
-    IOSListener(nullptr);
+    StopPage();
 }
 
 void tst_system::init() {
-    m_messages->Clear();
-    m_messages->SetAnswerYes(false);
+    ResetMessages();
     fs::remove_all(Work());
     WriteFile(Work() / "notes.txt", "notes");
     WriteFile(Work() / "Photos" / "a.jpg", "jpeg a");
@@ -154,7 +124,7 @@ void tst_system::init() {
 }
 
 void tst_system::cleanup() {
-    vexa::sim::FaultInjector::Clear(FaultsFile());
+    ClearFaults();
 }
 
 void tst_system::Load(QSystemView& view) {
@@ -227,7 +197,7 @@ void tst_system::sizesAndTimesAreSixtyFourBitAndShownByTheSizeRule() {
 }
 
 void tst_system::rootShowsAtOnceAndFoldersAreReadWhenOpened() {
-    QSystemView view(m_manager, g_arrivedHandle);
+    QSystemView view(m_manager, m_phone.Handle());
     Load(view);
     CSystemFileChunk* root = view.RootItem();
     CDeviceFileItem* work = root->FindChild("Work");
@@ -263,7 +233,7 @@ void tst_system::rootShowsAtOnceAndFoldersAreReadWhenOpened() {
 }
 
 void tst_system::refreshReadsAgainWhatIsOpenAndKeepsItOpen() {
-    QSystemView view(m_manager, g_arrivedHandle);
+    QSystemView view(m_manager, m_phone.Handle());
     Load(view);
     CDeviceFileItem* photos = view.FindItem("/Work/Photos");
     QVERIFY(photos == nullptr); // not read yet
@@ -285,18 +255,17 @@ void tst_system::refreshReadsAgainWhatIsOpenAndKeepsItOpen() {
 }
 
 void tst_system::aFolderWhoseReadFailsSaysSoAndStaysUsable() {
-    QSystemView view(m_manager, g_arrivedHandle);
+    QSystemView view(m_manager, m_phone.Handle());
     Load(view);
     CDeviceFileItem* work = view.RootItem()->FindChild("Work");
-    QCOMPARE(vexa::sim::FaultInjector::Add(FaultsFile(), {.operation = "ReadDirectory", .code = VEXA_E_IO}),
-             0);
+    QCOMPARE(AddFault({.operation = "ReadDirectory", .code = VEXA_E_IO}), 0);
     view.TreeView()->expand(view.TreeModel()->IndexOf(work));
     QVERIFY(!work->HasReadChildren());
     QCOMPARE(view.TreeModel()->rowCount(view.TreeModel()->IndexOf(work)), 0);
     QTRY_COMPARE(m_messages->Messages(), QStringList{QStringLiteral("The folder /Work could not be read.")});
 
     // The failure is not retried by itself, but a refresh after the fault reads it.
-    vexa::sim::FaultInjector::Clear(FaultsFile());
+    ClearFaults();
     view.onClickedTree(view.TreeModel()->IndexOf(work));
     view.OnRefresh();
     QVERIFY(view.FindItem("/Work")->HasReadChildren());
@@ -304,7 +273,7 @@ void tst_system::aFolderWhoseReadFailsSaysSoAndStaysUsable() {
 }
 
 void tst_system::renameRefusesSeparatorsReservedAndExistingNames() {
-    QSystemView view(m_manager, g_arrivedHandle);
+    QSystemView view(m_manager, m_phone.Handle());
     Load(view);
     view.ShowFolder(view.RootItem()->FindChild("Work"));
     QSystemModel* model = view.ContentModel();
@@ -330,7 +299,7 @@ void tst_system::renameRefusesSeparatorsReservedAndExistingNames() {
 }
 
 void tst_system::newFolderAndDeleteWithItsQuestion() {
-    QSystemView view(m_manager, g_arrivedHandle);
+    QSystemView view(m_manager, m_phone.Handle());
     Load(view);
     CDeviceFileItem* work = view.RootItem()->FindChild("Work");
     view.ShowFolder(work);
@@ -376,7 +345,7 @@ void tst_system::newFolderAndDeleteWithItsQuestion() {
 }
 
 void tst_system::contextMenuOnlyWhereTheLastClickWas() {
-    QSystemView view(m_manager, g_arrivedHandle);
+    QSystemView view(m_manager, m_phone.Handle());
     view.resize(900, 500);
     view.show();
     Load(view);
@@ -409,7 +378,7 @@ void tst_system::searchIgnoresCaseAndSaysWhenNothingMatches() {
         WriteFile(Work() / ("IMG_" + std::to_string(1000 + i) + ".JPG"), "x");
     }
     WriteFile(Work() / "img_lower.jpg", "x");
-    QSystemView view(m_manager, g_arrivedHandle);
+    QSystemView view(m_manager, m_phone.Handle());
     Load(view);
     view.ShowFolder(view.RootItem()->FindChild("Work"));
     QSortFilterProxyModel* proxy = view.ContentProxy();
@@ -432,7 +401,7 @@ void tst_system::appContainerOpensOnItsDocuments() {
     const fs::path app = DeviceFolder() / "Applications" / "com.example.notes";
     WriteFile(app / "Documents" / "draft.txt", "draft");
     WriteFile(app / "Library" / "prefs.plist", "<plist/>");
-    QSystemView view(m_manager, g_arrivedHandle);
+    QSystemView view(m_manager, m_phone.Handle());
     Load(view);
     view.OnBrowseAppContainer(QStringLiteral("com.example.notes"));
     QTRY_VERIFY(view.RootItem() != nullptr && view.RootItem()->AppId() == "com.example.notes");
@@ -465,7 +434,7 @@ void tst_system::uploadedFolderLandsByteIdentical() {
     // A link on the computer is not followed into the device.
     fs::create_directory_symlink("/", fs::path(local.toStdString()) / "root-link");
 
-    QSystemView view(m_manager, g_arrivedHandle);
+    QSystemView view(m_manager, m_phone.Handle());
     Load(view);
     CDeviceFileItem* work = view.RootItem()->FindChild("Work");
     view.ShowFolder(work);
@@ -484,7 +453,7 @@ void tst_system::uploadedFolderLandsByteIdentical() {
 
 void tst_system::dragOutCopiesOnlyWhenAskedAndWholeFolders() {
     WriteFile(Work() / "notes copy" / "notes.txt", "other notes");
-    QSystemView view(m_manager, g_arrivedHandle);
+    QSystemView view(m_manager, m_phone.Handle());
     Load(view);
     view.ShowFolder(view.RootItem()->FindChild("Work"));
     QTableView* table = view.ContentTable();
@@ -553,7 +522,7 @@ void tst_system::unplugDuringAnUploadAndADrag() {
         WriteFile(fs::path(local.toStdString()) / ("f" + std::to_string(i)),
                   std::string(1000, char('a' + i)));
     }
-    QSystemView view(m_manager, g_arrivedHandle);
+    QSystemView view(m_manager, m_phone.Handle());
     Load(view);
     CDeviceFileItem* work = view.RootItem()->FindChild("Work");
     view.ShowFolder(work);

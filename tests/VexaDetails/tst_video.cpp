@@ -27,7 +27,7 @@
 #include "CPlayerFileCopy.h"
 #include "CPreviewCopy.h"
 #include "LanguageService.h"
-#include "MessageCatcher.h"
+#include "PageFixture.h"
 #include "PlayBtnWidget.h"
 #include "PlayListWidget.h"
 #include "PlayerVideobar.h"
@@ -37,10 +37,8 @@
 #include "QVideoChunk.h"
 #include "QVideoPlayModel.h"
 #include "QVideoView.h"
-#include "SimPhone.h"
 #include "WhenShown.h"
 #include "sim/ContentServices.h"
-#include "sim/FaultInjector.h"
 
 namespace fs = std::filesystem;
 
@@ -97,7 +95,7 @@ QByteArray Contents(const QString& path) {
 
 } // namespace
 
-class tst_video : public QObject {
+class tst_video : public QObject, PageFixture {
     Q_OBJECT
 private slots:
     void initTestCase();
@@ -120,8 +118,6 @@ private slots:
     void unplugDuringAddLeavesNothingBehind();
 
 private:
-    fs::path DeviceFolder() const { return m_phone.Folder(); }
-    fs::path FaultsFile() const { return DeviceFolder() / "faults"; }
     QString MediaFolder() const { return QString::fromStdString((DeviceFolder() / "Media").string()); }
     QString DevicePathToLocal(const std::string& devicePath) const;
     // Makes a clip with the ffmpeg program (once per run); empty when it failed.
@@ -131,43 +127,32 @@ private:
     QVideoChunk* VideoTitled(const QString& title) const;
     QString WorkParent() const { return m_work.path(); }
 
-    SimPhone m_phone;
     QTemporaryDir m_files;
     QTemporaryDir m_work;
-    IVexaManager* m_manager = nullptr;
-    MessageCatcher* m_messages = nullptr;
     QPointer<QVideoView> m_view;
 };
 
 void tst_video::initTestCase() {
-    SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR));
-    qRegisterMetaType<IVexaManager*>();
-    qputenv("MEDIACORE_NULL_OUTPUT", "1");
     vexa::sim::LargeDeviceSpec spec;
-    spec.udid = kUdid;
-    spec.name = "Video Phone";
+    qputenv("MEDIACORE_NULL_OUTPUT", "1");
     spec.songs = 2;
     spec.videos = kListedVideos;
-    QVERIFY(m_phone.Plug(spec));
-    m_manager = m_phone.Manager();
-    m_messages = new MessageCatcher;
+    QVERIFY(StartPage(kUdid, "Video Phone", spec));
     m_view = new QVideoView(m_manager, m_phone.Handle());
     m_view->SetWorkFolder(WorkParent());
 }
 
 void tst_video::cleanupTestCase() {
     delete m_view.data();
-    delete m_messages;
-    m_phone.Release();
+    StopPage();
 }
 
 void tst_video::init() {
-    m_messages->Clear();
-    m_messages->SetAnswerYes(false);
+    ResetMessages();
 }
 
 void tst_video::cleanup() {
-    vexa::sim::FaultInjector::Clear(FaultsFile());
+    ClearFaults();
     // Whatever a test did, no conversion leaves anything in the working folder.
     QCOMPARE(FilesUnder(WorkParent()), QStringList());
     QCOMPARE(QDir(WorkParent()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
@@ -518,7 +503,7 @@ void tst_video::deviceVideoPlaysFromALocalCopy() {
     QCOMPARE(Contents(local), Contents(m_files.filePath("clip.MP4")));
     QVERIFY(Player_HasVideo(m_view->Player()->Player()));
     // A device that does not give the file: "Can't play".
-    QCOMPARE(vexa::sim::FaultInjector::Add(FaultsFile(), {.operation = "CopyFileToComputer", .code = -5}), 0);
+    QCOMPARE(AddFault({.operation = "CopyFileToComputer", .code = -5}), 0);
     m_view->PlayVideo(RowOf("film"));
     QTRY_VERIFY_WITH_TIMEOUT(m_messages->Saw("Can't play"), 15000);
     QVERIFY(!m_view->Player()->IsOpen());
@@ -527,8 +512,7 @@ void tst_video::deviceVideoPlaysFromALocalCopy() {
 
 void tst_video::closingThePlayerDuringTheCopyIsSafe() {
     Load();
-    QCOMPARE(vexa::sim::FaultInjector::Add(FaultsFile(), {.operation = "CopyFileToComputer", .delayMs = 800}),
-             0);
+    QCOMPARE(AddFault({.operation = "CopyFileToComputer", .delayMs = 800}), 0);
     m_view->PlayVideo(RowOf("clip"));
     QPointer<PlayerWidget> player = m_view->Player();
     QVERIFY(player->IsCopying());
@@ -543,8 +527,7 @@ void tst_video::closingThePlayerDuringTheCopyIsSafe() {
 void tst_video::unplugDuringAddLeavesNothingBehind() {
     Load();
     const QStringList deviceFiles = FilesUnder(MediaFolder());
-    QCOMPARE(vexa::sim::FaultInjector::Add(FaultsFile(), {.operation = "AddMediaFileData", .unplug = true}),
-             0);
+    QCOMPARE(AddFault({.operation = "AddMediaFileData", .unplug = true}), 0);
     m_view->AddFiles({Clip("a.b.avi", {}, {}), Clip("clip.MP4", {}, {})});
     QVERIFY(m_messages->Saw("Add video failed!"));
     QTRY_VERIFY_WITH_TIMEOUT(!m_view->IsRunning(), 15000);

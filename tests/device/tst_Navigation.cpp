@@ -2,8 +2,8 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
-#include <QLineEdit>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
 #include <QProcess>
@@ -80,9 +80,6 @@ private slots:
     void aPageTheDeviceCannotFillYetSaysSoInOneLine_data();
     void aPageTheDeviceCannotFillYetSaysSoInOneLine();
 
-    // Lifecycle
-    void plugAndUnplugFiftyTimesLeavesNothingBehind();
-
 private:
     static int SimCtl(const QStringList& arguments);
     static QString SimList();
@@ -96,7 +93,6 @@ private:
     QContactsView* PhoneContacts(TreeNode** node);
     void Press(TreeNode* node);
     QMenu* MenuFor(TreeNode* node);
-    int ViewCount() const;
 
     MessageCatcher m_messages;
     QNavigateWidget* m_navigate = nullptr;
@@ -193,10 +189,6 @@ void tst_Navigation::Press(TreeNode* node) {
 
 QMenu* tst_Navigation::MenuFor(TreeNode* node) {
     return m_navigate->PrepareTreeMenu(m_navigate->Model()->IndexOf(node));
-}
-
-int tst_Navigation::ViewCount() const {
-    return int(m_navigate->findChildren<QBaseDetailsView*>().size());
 }
 
 void tst_Navigation::initTestCase() {
@@ -858,31 +850,6 @@ void tst_Navigation::aPageTheDeviceCannotFillYetSaysSoInOneLine() {
         QVERIFY2(message.contains(QLatin1String("install")) ||
                      message.contains(QLatin1String("InitControls")),
                  qPrintable(message));
-}
-
-void tst_Navigation::plugAndUnplugFiftyTimesLeavesNothingBehind() {
-    QVERIFY(Disconnect(kPadName));
-    const int nodes = int(m_navigate->DeviceNodes().size());
-    const int views = ViewCount();
-    const int rows = m_navigate->Model()->rowCount();
-    for (int round = 0; round < 50; ++round) {
-        // Every fifth round pulls the cable while the information page is still reading storage.
-        if (round % 5 == 0)
-            QCOMPARE(SimCtl({"fault", kPadUdid, "GetDiskInfo", "0", "--delay-ms", "400"}), 0);
-        TreeNode* pad = Connect(kPadUdid, kPadName);
-        QVERIFY2(pad, qPrintable(QString("round %1").arg(round)));
-        if (round % 5 == 0)
-            QVERIFY(qobject_cast<QDeviceInformationWidget*>(m_navigate->CurrentView()));
-        else if (round % 2 == 0)
-            Press(Category(pad, SUB_ITEM_CONTACTS));
-        QVERIFY2(Disconnect(kPadName), qPrintable(QString("round %1").arg(round)));
-        SimCtl({"clear-faults", kPadUdid});
-    }
-    QCOMPARE(int(m_navigate->DeviceNodes().size()), nodes);
-    QCOMPARE(ViewCount(), views);
-    QCOMPARE(m_navigate->Model()->rowCount(), rows);
-    QCOMPARE(HandleOf(kPadUdid), -1);
-    QCOMPARE(m_navigate->findChildren<QDeviceInformationWidget*>().size(), qsizetype(nodes));
 }
 
 VEXA_DEVICE_TEST(tst_Navigation);

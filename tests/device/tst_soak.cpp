@@ -15,6 +15,7 @@
 #include "CSingleDetectiPhone.h"
 #include "MessageCatcher.h"
 #include "QBaseDetailsView.h"
+#include "QDeviceInformationWidget.h"
 #include "QNavigateWidget.h"
 #include "QPlayAnalysisTread.h"
 #include "QiBookAnalysisThread.h"
@@ -26,8 +27,9 @@
 // resident size grow for reasons of its own.
 extern "C" size_t __sanitizer_get_current_allocated_bytes() __attribute__((weak));
 
-// Plugs and unplugs two simulated devices many times while their category views load, and checks
-// that the program ends each cycle with nothing of the devices left and its memory flat. The figures
+// Plugs and unplugs two simulated devices many times while their category views load (and, every fifth
+// cycle, while the information page still reads the storage figures), and checks that the program ends
+// each cycle with nothing of the devices left and its memory flat. The figures
 // go to standard output directly: the program's debug lines exhaust Qt Test's message limit long
 // before the soak ends.
 class tst_soak : public QObject {
@@ -149,7 +151,8 @@ bool tst_soak::AllLoaded() const {
 int tst_soak::DeviceObjectsLeft() const {
     return int(m_navigate->findChildren<QBaseDetailsView*>().size() +
                m_navigate->findChildren<QPlayAnalysisTread*>().size() +
-               m_navigate->findChildren<QiBookAnalysisThread*>().size());
+               m_navigate->findChildren<QiBookAnalysisThread*>().size() +
+               m_navigate->findChildren<QDeviceInformationWidget*>().size());
 }
 
 tst_soak::Footprint tst_soak::Measure() const {
@@ -195,11 +198,17 @@ void tst_soak::cleanupTestCase() {
 
 void tst_soak::plugAndUnplugTwoDevicesWhileTheViewsLoad() {
     const int cycles = Cycles();
+    const int treeRows = m_navigate->Model()->rowCount();
     Footprint warm;
     QElapsedTimer clock;
     clock.start();
     for (int cycle = 1; cycle <= cycles; ++cycle) {
         const QByteArray where = "cycle " + QByteArray::number(cycle);
+        // The storage read of the first device's information page answers late, so that the cables
+        // are pulled while it runs.
+        const bool slowStorage = cycle % 5 == 0;
+        if (slowStorage)
+            QCOMPARE(Sim({"fault", kUdids[0], "GetDiskInfo", "0", "--delay-ms", "400"}), 0);
         QVERIFY2(PlugBoth(), where.constData());
         for (const char* name : kNames)
             PressCategories(Node(QLatin1String(name)));
@@ -210,6 +219,8 @@ void tst_soak::plugAndUnplugTwoDevicesWhileTheViewsLoad() {
             QTest::qWait(cycle % 3 * 20);
         }
         QVERIFY2(UnplugBoth(), where.constData());
+        if (slowStorage)
+            QCOMPARE(Sim({"clear-faults", kUdids[0]}), 0);
         if (cycle == kWarmUpCycles)
             warm = Measure();
     }
@@ -232,6 +243,8 @@ void tst_soak::plugAndUnplugTwoDevicesWhileTheViewsLoad() {
 
     // Nothing of the devices is left, and nothing else piles up.
     QCOMPARE(DeviceObjectsLeft(), 0);
+    QCOMPARE(m_navigate->Model()->rowCount(), treeRows);
+    QVERIFY(CSingleDetectiPhone::Instance()->Records().isEmpty());
     QCOMPARE(end.objects, warm.objects);
     // Idle threads of Qt's own pools may come and go; leaked workers would pile up by the hundred.
     QVERIFY2(end.threads <= warm.threads + 2, "threads were left running");

@@ -12,7 +12,7 @@ void ListDeviceContent(sqlite3* db, const std::filesystem::path& deviceFolder) {
     ContactStore(db).List(contacts);
     ContactStore(db).Count();
     std::vector<BookRecord> books;
-    BookStore(db, deviceFolder / "Media").List(books);
+    BookStore(deviceFolder / "Media").List(books);
     std::vector<AppRecord> apps;
     AppStore(db, deviceFolder / "Applications").List(apps);
     PlaylistBuffer playlists;

@@ -1,5 +1,7 @@
+#include "CCsvSerialImpl.h"
 #include "CExcelSerialImpl.h"
 #include "CExportPath.h"
+#include "CHtmlSerialImpl.h"
 #include "CRecordFileExport.h"
 #include "CTextSerialImpl.h"
 #include "CVCFSerialImpl.h"
@@ -279,6 +281,88 @@ print(repr(messages[0].find('Contexts')[0].get('Text')))
             }));
     }
 
+    // A value with a comma, a quote, a line break and text outside the BMP comes back whole; a contact
+    // with fewer numbers than another leaves their columns empty.
+    void csvReadByPythonsCsvModule() {
+        const std::string awkward = "a, \"b\"\r\nc \xF0\x9F\x98\x80";
+        CCsvSerialImpl writer;
+        auto contacts = sampleContacts();
+        contacts.push_back({"14", awkward, {}});
+        CategorySource("Contacts", contacts).Serialize(&writer);
+        const QString path = m_dir.filePath("contacts.csv");
+        QVERIFY(writer.SaveFile(path.toUtf8().constData()));
+        const QByteArray bytes = readAll(path);
+        QVERIFY(bytes.startsWith(
+            "\xEF\xBB\xBFid,Name,Type,PhoneNumber,Type2,PhoneNumber2,Type3,PhoneNumber3\r\n"));
+        QCOMPARE(
+            readBack(R"(
+import csv, sys
+with open(sys.argv[1], newline='', encoding='utf-8-sig') as f:
+    for row in csv.reader(f, strict=True):
+        print(repr(row))
+)",
+                     path),
+            QStringList({
+                QStringLiteral("['id', 'Name', 'Type', 'PhoneNumber', 'Type2', 'PhoneNumber2', 'Type3', "
+                               "'PhoneNumber3']"),
+                QStringLiteral("['12', 'Ann; \"B,\" <C> & D', 'mobile', '555', 'home', '+1 (2) 3', '', '']"),
+                QStringLiteral("['13', 'Jürgen 王', 'work', '777', 'main', '8', 'fax', '9']"),
+                QStringLiteral("['14', 'a, \"b\"\\r\\nc 😀', '', '', '', '', '', '']"),
+            }));
+
+        // Messages: each row carries its conversation's fields.
+        CCsvSerialImpl messages;
+        writeConversations(messages, awkward.c_str());
+        QVERIFY(messages.SaveFile(path.toUtf8().constData()));
+        const QStringList rows = QString::fromUtf8(readAll(path)).split(QStringLiteral("\r\n"));
+        QCOMPARE(rows.size(), 1 + 6 + 2); // header, six messages, the quoted line break, the last CRLF
+        QCOMPARE(rows.at(0),
+                 QStringLiteral("Name,PhoneNumber,Datetime,Type,Text")); // after the byte order mark
+        QCOMPARE(rows.at(3), QStringLiteral("Ann,555,2024-01-02 03:04:05,Received,ok"));
+    }
+
+    // A self-contained page: one table of contacts, and per conversation a heading above its messages;
+    // everything escaped, line breaks kept.
+    void htmlReadByLxml() {
+        const std::string awkward = "<b>&amp; \"q\", 'x'\nnext \xF0\x9F\x98\x80";
+        CHtmlSerialImpl contacts;
+        CategorySource("Contacts", sampleContacts()).Serialize(&contacts);
+        const QString contactsPath = m_dir.filePath("contacts.html");
+        QVERIFY(contacts.SaveFile(contactsPath.toUtf8().constData()));
+        CHtmlSerialImpl messages;
+        writeConversations(messages, awkward.c_str());
+        const QString messagesPath = m_dir.filePath("messages.html");
+        QVERIFY(messages.SaveFile(messagesPath.toUtf8().constData()));
+        const char* const script = R"(
+import sys
+import lxml.html
+page = lxml.html.parse(sys.argv[1]).getroot()
+print(page.findtext('head/title'), len(page.findall('.//script')), len(page.findall('.//link')))
+for section in page.findall('body/section'):
+    print('#', section.findtext('h2'))
+for table in page.iter('table'):
+    print([th.text_content() for th in table.iter('th')])
+    for tr in table.find('tbody'):
+        print(repr([td.text_content() for td in tr]))
+)";
+        QCOMPARE(
+            readBack(script, contactsPath),
+            QStringList({
+                QStringLiteral("Contacts 0 0"),
+                QStringLiteral("['id', 'Name', 'Type', 'PhoneNumber', 'Type2', 'PhoneNumber2', 'Type3', "
+                               "'PhoneNumber3']"),
+                QStringLiteral("['12', 'Ann; \"B,\" <C> & D', 'mobile', '555', 'home', '+1 (2) 3', '', '']"),
+                QStringLiteral("['13', 'Jürgen 王', 'work', '777', 'main', '8', 'fax', '9']"),
+            }));
+        const QStringList lines = readBack(script, messagesPath);
+        QCOMPARE(lines.size(), 1 + 2 + 2 * 4);
+        QCOMPARE(lines.mid(0, 3), QStringList({QStringLiteral("Messages 0 0"), QStringLiteral("# Ann (555)"),
+                                               QStringLiteral("# Bob (666)")}));
+        QCOMPARE(lines.at(3), QStringLiteral("['Datetime', 'Type', 'Text']"));
+        QCOMPARE(lines.at(4),
+                 QStringLiteral("['2024-01-02 03:04:05', 'Sent', '<b>&amp; \"q\", \\'x\\'\\nnext 😀']"));
+    }
+
     // Device texts are not always valid UTF-8; every file must still open in its reader.
     void invalidUtf8AndSpacedLabelsStillGiveReadableFiles() {
         const std::string broken = "Ann\xff\xfe \xc3( B\xe2\x82";
@@ -436,9 +520,13 @@ print(any(str(sheet.cell_value(r, c)).startswith('Ann') for r in range(sheet.nro
         QVERIFY(readAll(base + "list.xls").startsWith("\xD0\xCF\x11\xE0"));
 
         QVERIFY(!CRecordFileExport::Export(*source, (base + "noext").toStdString()));
-        QVERIFY(!CRecordFileExport::Export(*source, (base + "list.csv").toStdString()));
+        QVERIFY(CRecordFileExport::Export(*source, (base + "list.Csv").toStdString()));
+        QVERIFY(readAll(base + "list.Csv").startsWith("\xEF\xBB\xBFid,Name,"));
+        QVERIFY(CRecordFileExport::Export(*source, (base + "list.html").toStdString()));
+        QVERIFY(readAll(base + "list.html").startsWith("<!DOCTYPE html>"));
+        QVERIFY(!CRecordFileExport::Export(*source, (base + "list.pdf").toStdString()));
         QVERIFY(!CRecordFileExport::Export(*source, m_dir.filePath("a.vcf/name").toStdString()));
-        QCOMPARE(QDir(base).entryList(QDir::Files).size(), 3);
+        QCOMPARE(QDir(base).entryList(QDir::Files).size(), 5);
     }
 
     void unwritableTargetIsReported() {

@@ -191,7 +191,6 @@ void TestMessageDlg::oneButtonIsCentred() {
         dialog.show();
         const QRect ok = button(&dialog, "m_btnOk")->geometry();
         QVERIFY(!button(&dialog, "m_btnCancel")->isVisible());
-        QCOMPARE(ok.size(), QSize(90, 30));
         QVERIFY(qAbs(ok.center().x() - dialog.width() / 2) <= 1);
         QVERIFY(ok.bottom() < dialog.height());
     }

@@ -1,7 +1,13 @@
+#include <algorithm>
+#include <chrono>
 #include <mutex>
 #include <set>
 
+#include <vexa/PresentDevices.h>
+#include <vexa/VexaResult.h>
 #include <vexa/vexa.h>
+
+#include <openssl/crypto.h>
 
 #include "BackendChoice.h"
 #include "sim/DeviceRegistry.h"
@@ -66,8 +72,10 @@ struct LiveManagers {
 };
 
 LiveManagers& liveManagers() {
-    static LiveManagers live;
-    return live;
+    // Never destroyed: a listener callback may still take or release a manager while the process exits,
+    // until the backends' threads are joined by their own destructors.
+    static auto* live = new LiveManagers;
+    return *live;
 }
 
 } // namespace
@@ -75,6 +83,10 @@ LiveManagers& liveManagers() {
 extern "C" {
 
 int IOSInitialize() {
+    // The usb backend's threads may still be inside a TLS session with a device while the process exits;
+    // OpenSSL's own exit handler would free the locks under them. Without the handler the system takes
+    // the memory back instead.
+    OPENSSL_init_crypto(OPENSSL_INIT_NO_ATEXIT, nullptr);
     auto& usb = vexa::usb::UsbBackend::Instance();
     if (vexa::ChooseBackend() == vexa::Backend::Usb) {
         vexa::sim::SimBackend::Instance().Suspend();
@@ -137,6 +149,15 @@ int IOSRetryPairing() {
         vexa::usb::UsbBackend::Instance().RetryPairing();
     }
     return 0;
+}
+
+int IOSWaitForPresentDevices(int timeoutMs) {
+    if (vexa::usb::UsbBackend::Instance().IsActive()) {
+        return VEXA_E_NOT_SUPPORTED_YET;
+    }
+    const bool reported = vexa::sim::SimBackend::Instance().WaitUntilReported(
+        std::chrono::milliseconds(std::max(timeoutMs, 0)));
+    return reported ? VEXA_OK : VEXA_E_TIMEOUT;
 }
 
 } // extern "C"

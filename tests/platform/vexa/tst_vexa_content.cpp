@@ -12,7 +12,9 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <functional>
 #include <set>
+#include <sqlite3.h>
 #include <string>
 #include <thread>
 
@@ -27,6 +29,7 @@
 #include "sim/ContentServices.h"
 #include "sim/FaultInjector.h"
 #include "sim/SimDevice.h"
+#include "sim/content/LegacyContent.h"
 #include "sim/content/PendingRemoval.h"
 #include "sim/content/PhoneNumbers.h"
 
@@ -81,6 +84,171 @@ std::u16string U16(const fs::path& path) {
     return path.u16string();
 }
 
+// Every file of a device folder with a digest of its bytes (the databases' journals aside): any change
+// a refused call made shows.
+std::string Fingerprint(const fs::path& folder) {
+    std::string text;
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        if (entry.is_regular_file())
+            files.push_back(entry.path());
+    }
+    std::sort(files.begin(), files.end());
+    for (const fs::path& file : files) {
+        const std::string name = file.filename().string();
+        if (name.ends_with("-wal") || name.ends_with("-shm"))
+            continue;
+        std::ifstream in(file, std::ios::binary);
+        const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+        text += file.lexically_relative(folder).string() + ' ' +
+                std::to_string(std::hash<std::string>()(bytes)) + '\n';
+    }
+    return text;
+}
+
+// The services of the device the refusals are tried on, and the computer's files they are given.
+struct Services {
+    std::unique_ptr<IContactService> contacts;
+    std::unique_ptr<IMediaLibrary> media;
+    std::unique_ptr<IBookService> books;
+    std::unique_ptr<IPhotoLibrary> photos;
+    std::unique_ptr<IAlbumLibrary> albums;
+    std::unique_ptr<IAppLibrary> apps;
+    fs::path files;
+    std::u16string File(const char* name) const { return U16(files / name); }
+    int Save(ContactRecord record) const { return contacts->SaveContact(&record, 0); }
+};
+
+struct Refusal {
+    const char* name;
+    int expected;
+    std::function<int(Services&)> call;
+};
+
+constexpr int kBad = VEXA_E_INVALID_ARGUMENT, kMissing = VEXA_E_NOT_FOUND, kProtected = VEXA_E_PROTECTED,
+              kRange = VEXA_E_OUT_OF_RANGE;
+constexpr const char* kCameraRoll = "00000000-0000-0000-0000-000000000001";
+constexpr const char* kPhotoLibrary = "00000000-0000-0000-0000-000000000064";
+
+const std::vector<Refusal>& Refusals() {
+    using S = Services;
+    static ContactEntry noValue[] = {{0, "home", nullptr}};
+    static const std::vector<Refusal> rows = {
+        {"contact: phones counted, none given", kBad,
+         [](S& s) { return s.Save({.firstName = "Broken", .phoneCount = 2}); }},
+        {"contact: a phone without a value", kBad,
+         [](S& s) { return s.Save({.firstName = "Broken", .phoneCount = 1, .phones = noValue}); }},
+        {"contact: addresses counted, none given", kBad, [](S& s) { return s.Save({.addressCount = 1}); }},
+        {"contact: birthdays that are no dates", kBad,
+         [](S& s) {
+             int code = kBad;
+             for (const char* birthday : {"1990-13-01", "1990-2-28", "28.02.1990", "1990-02-00"})
+                 code = s.Save({.birthday = birthday}) == kBad ? code : VEXA_OK;
+             return code;
+         }},
+        {"contact: unknown id", kMissing,
+         [](S& s) { return s.Save({.id = "999999", .firstName = "Nobody"}); }},
+        {"contact: an id that climbs", kMissing,
+         [](S& s) { return s.Save({.id = "../1", .firstName = "Nobody"}); }},
+        {"contact: no record", kBad, [](S& s) { return s.contacts->SaveContact(nullptr, 0); }},
+        {"contact: listed nowhere", kBad, [](S& s) { return s.contacts->GetContacts(nullptr); }},
+        {"contact: delete without an id", kBad, [](S& s) { return s.contacts->DeleteContact(nullptr); }},
+        {"contact: delete an unknown id", kMissing, [](S& s) { return s.contacts->DeleteContact("424242"); }},
+        {"group: built-in ones are protected", kProtected,
+         [](S& s) {
+             int code = kProtected;
+             for (const char* builtIn : {"Friend", "Family", "Classmate", "Ungrouped"}) {
+                 if (s.contacts->RenameGroup(builtIn, "Other") != kProtected ||
+                     s.contacts->DeleteGroup(builtIn) != kProtected)
+                     code = VEXA_OK;
+             }
+             return code;
+         }},
+        {"group: no name", kBad, [](S& s) { return s.contacts->CreateGroup(""); }},
+        {"group: rename an unknown one", kMissing, [](S& s) { return s.contacts->RenameGroup("Nope", "X"); }},
+        {"group: members of an unknown group", kMissing,
+         [](S& s) {
+             const char* groups[] = {"Family", "Nope"};
+             return s.contacts->SetContactGroups("1", groups, 2);
+         }},
+        {"group: an unknown contact", kMissing,
+         [](S& s) {
+             const char* groups[] = {"Family"};
+             return s.contacts->SetContactGroups("424242", groups, 1);
+         }},
+        {"media: a batch with a file that is no audio", VEXA_E_UNSUPPORTED,
+         [](S& s) {
+             const std::u16string good = s.File("song.mp3"), bad = s.File("notes.mp3");
+             const char16_t* mixed[] = {good.c_str(), bad.c_str()};
+             return s.media->AddMediaFileData(mixed, 2, nullptr, 0);
+         }},
+        {"media: into a playlist that is not there", kRange,
+         [](S& s) {
+             const std::u16string good = s.File("song.mp3");
+             const char16_t* one[] = {good.c_str()};
+             return s.media->AddMediaFileData(one, 1, nullptr, 42);
+         }},
+        {"media: delete the library", kProtected, [](S& s) { return s.media->DeletePlaylist(0); }},
+        {"media: delete a playlist past the end", kRange, [](S& s) { return s.media->DeletePlaylist(1000); }},
+        {"media: a playlist without a name", kBad, [](S& s) { return s.media->AddPlaylist(u""); }},
+        {"media: listed without a count", kBad,
+         [](S& s) {
+             PlaylistRecord* playlists = nullptr;
+             return s.media->GetPlaylists(nullptr, &playlists);
+         }},
+        {"book: a file that is no book", VEXA_E_UNSUPPORTED,
+         [](S& s) { return s.books->AddBook(s.File("plain.txt").c_str()); }},
+        {"book: a missing file", kMissing, [](S& s) { return s.books->AddBook(s.File("none.pdf").c_str()); }},
+        // A record naming a path outside the books is looked up, never taken as a file to delete.
+        {"book: a record that leaves the books", kMissing,
+         [](S& s) {
+             BookRecord escaping{};
+             std::strcpy(escaping.path, "/../device.json");
+             return s.books->DeleteBook(escaping);
+         }},
+        {"photo: a batch with an unknown id", kMissing,
+         [](S& s) {
+             PhotoRecord* records = nullptr;
+             int count = 0;
+             s.photos->PrepareList();
+             s.photos->GetPhotoList(&records, &count);
+             const char* ids[] = {records[0].id, "no-such-photo"};
+             return s.photos->DeletePhotos(ids, 2, 1, "Delete");
+         }},
+        {"photo: a thumbnail of nothing", kBad, [](S& s) { return s.photos->LoadThumbnail(nullptr); }},
+        {"photo: a thumbnail outside the device", VEXA_E_PATH_ESCAPE,
+         [](S& s) {
+             PhotoRecord escaping{};
+             escaping.path = "/../../device.json";
+             return s.photos->LoadThumbnail(&escaping);
+         }},
+        {"album: import into the camera roll", kProtected,
+         [](S& s) { return s.albums->ImportPhotoFile(s.File("picture.png").c_str(), kCameraRoll); }},
+        {"album: import a file that is no picture", VEXA_E_UNSUPPORTED,
+         [](S& s) { return s.albums->ImportPhotoFile(s.File("notes.mp3").c_str(), kPhotoLibrary); }},
+        {"album: rename the camera roll", kProtected,
+         [](S& s) { return s.albums->RenameAlbum(kCameraRoll, u"M"); }},
+        {"album: delete the photo library", kProtected,
+         [](S& s) { return s.albums->DeleteAlbum(kPhotoLibrary); }},
+        {"app: a package that is no zip", VEXA_APP_INSTALL_ERROR,
+         [](S& s) { return s.apps->InstallApp(s.File("broken.ipa").c_str()); }},
+        {"app: a missing package", VEXA_APP_PUT_FILE_ERROR,
+         [](S& s) { return s.apps->InstallApp(s.File("absent.ipa").c_str()); }},
+        {"app: a package for a newer system", VEXA_APP_OS_TOO_OLD,
+         [](S& s) { return s.apps->InstallApp(s.File("future.ipa").c_str()); }},
+        {"app: back up an unknown app", VEXA_APP_BACKUP_FAILED,
+         [](S& s) {
+             const int code = s.apps->BackupApp("com.example.none", (s.files / "none.ipa").c_str(), 0);
+             return fs::exists(s.files / "none.ipa") ? -1 : code;
+         }},
+        {"app: uninstall an unknown app", VEXA_APP_UNINSTALL_FAILED,
+         [](S& s) { return s.apps->UninstallApp("com.example.none"); }},
+        {"app: uninstall above the apps", VEXA_APP_UNINSTALL_FAILED,
+         [](S& s) { return s.apps->UninstallApp(".."); }},
+    };
+    return rows;
+}
+
 } // namespace
 
 class TestVexaContent : public QObject {
@@ -90,21 +258,21 @@ private slots:
     void initTestCase();
 
     // The demo device
-    void demoDeviceHasEveryAlbumKindAndAwkwardNames();
-    void demoContactsCoverTheAwkwardCases();
-    void demoConversationsCoverTheAwkwardCases();
     void demoMessagesAndCallsReadInAnIndependentReader();
     void phoneNumbersMatchAsAPhoneMatchesThem_data();
     void phoneNumbersMatchAsAPhoneMatchesThem();
     void demoGenerationIsDeterministic();
-    void largeGeneratorMakesTheCountsAsked();
 
     // Contacts and groups
     void contactsAddUpdateAndDelete();
-    void malformedOrUnknownContactsChangeNothing();
     void contactsLiveInTheAddressBookAsAPhoneKeepsThem();
     void builtInGroupsAreProtectedAndGroupsKeepTheirMembers();
+    void contentOfAnEarlierVersionMovesOnceToWhereAPhoneKeepsIt();
     void resultsStayValidUntilTheSameThreadCallsAgain();
+
+    // What every service refuses, and that a refusal changes nothing
+    void refusalsLeaveTheDeviceAsItWas_data();
+    void refusalsLeaveTheDeviceAsItWas();
 
     // Media library
     void playlistsShowTheLibraryAndTheUsersLists();
@@ -124,7 +292,6 @@ private slots:
 
     // Apps
     void appsListInstallBackupAndUninstall();
-    void badPackagesAreRefusedWithTheirCodes();
 
     // Faults and connection
     void unpluggedDeviceAndPlannedFaultsAnswerCodes();
@@ -139,6 +306,7 @@ private:
     QTemporaryDir m_dir;
     fs::path m_root;
     std::shared_ptr<SimDevice> m_demo;
+    std::shared_ptr<SimDevice> m_refusing;
     int m_smallDevices = 0;
 
     std::shared_ptr<SimDevice> SmallDevice() {
@@ -158,104 +326,6 @@ void TestVexaContent::initTestCase() {
     QVERIFY(SimDevice::IsDeviceFolder(m_root / kDemoUdid));
     QVERIFY(!fs::exists(m_root / kDemoUdid / ".staging" / "demo"));
     m_demo = std::make_shared<SimDevice>(m_root / kDemoUdid);
-}
-
-void TestVexaContent::demoDeviceHasEveryAlbumKindAndAwkwardNames() {
-    auto albums = CreateAlbumLibrary(m_demo);
-    AlbumRecord* list = nullptr;
-    int count = 0;
-    QCOMPARE(albums->PrepareList(), int(VEXA_OK));
-    QCOMPARE(albums->GetAlbumList(&list, &count), int(VEXA_OK));
-    std::set<int> types;
-    std::map<std::string, AlbumRecord> byName;
-    for (int i = 0; i < count; ++i) {
-        types.insert(list[i].type);
-        byName[list[i].name] = list[i];
-    }
-    QCOMPARE(types, (std::set<int>{ALBUM_CAMERA_ROLL, ALBUM_USER, ALBUM_LIBRARY, ALBUM_PHOTO_STREAM}));
-    QVERIFY(byName.count("Camera Roll"));
-    QCOMPARE(std::string(byName["Photo Libary"].id), std::string("00000000-0000-0000-0000-000000000064"));
-    // A nested file tree with names beyond ASCII, for the file browser.
-    int nonAscii = 0, deepest = 0;
-    for (auto it = fs::recursive_directory_iterator(m_demo->MediaRoot() / "Downloads"); it != decltype(it)();
-         ++it) {
-        const std::string name = it->path().filename().string();
-        nonAscii +=
-            std::any_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) > 127; });
-        deepest = std::max(deepest, it.depth());
-    }
-    QVERIFY(nonAscii >= 5);
-    QVERIFY(deepest >= 3);
-}
-
-void TestVexaContent::demoContactsCoverTheAwkwardCases() {
-    auto contacts = CreateContactService(m_demo);
-    ContactList* list = nullptr;
-    QCOMPARE(contacts->GetContacts(&list), int(VEXA_OK));
-    std::map<std::string, std::vector<std::string>> groupsOf;
-    for (int g = 0; g < list->groupCount; ++g) {
-        for (int m = 0; m < list->groups[g].memberCount; ++m)
-            groupsOf[list->groups[g].memberIds[m]].push_back(list->groups[g].name);
-    }
-    std::vector<std::string> groupNames;
-    for (int g = 0; g < list->groupCount; ++g)
-        groupNames.push_back(list->groups[g].name);
-    QCOMPARE(groupNames,
-             (std::vector<std::string>{"Friend", "Family", "Classmate", "Ungrouped", "Colleagues"}));
-
-    bool onlyMiddle = false, twoGroups = false, noNumber = false, noGroup = false;
-    bool work = false, birthday = false, address = false, url = false;
-    std::set<std::string> labels;
-    for (int i = 0; i < list->recordCount; ++i) {
-        const ContactRecord& record = list->records[i];
-        QVERIFY(record.id);
-        onlyMiddle |= !record.firstName && !record.lastName && record.middleName &&
-                      DisplayName(record) == record.middleName;
-        twoGroups |= groupsOf[record.id].size() == 2;
-        noGroup |= groupsOf[record.id].empty();
-        noNumber |= record.phoneCount == 0 && record.phones == nullptr;
-        for (int p = 0; p < record.phoneCount; ++p) {
-            QVERIFY(record.phones[p].value && *record.phones[p].value);
-            labels.insert(Text(record.phones[p].label));
-        }
-        work |= record.organization && record.jobTitle;
-        birthday |= record.birthday && QDate::fromString(record.birthday, Qt::ISODate).isValid();
-        address |= record.addressCount > 0 && record.addresses[0].street && record.addresses[0].country;
-        url |= record.urlCount > 0 && record.urls[0].value;
-    }
-    QVERIFY(work && birthday && address && url);
-    QVERIFY(onlyMiddle);
-    QVERIFY(twoGroups);
-    QVERIFY(noNumber);
-    QVERIFY(noGroup);
-    QVERIFY(labels.size() >= 4);
-}
-
-void TestVexaContent::demoConversationsCoverTheAwkwardCases() {
-    ResultArena arena;
-    ConversationList* list = nullptr;
-    QCOMPARE(ReadConversations(*m_demo, arena, &list), int(VEXA_OK));
-    QCOMPARE(list->count, 25);
-    bool fortyOne = false, unnamed = false, sent = false, received = false, named = false;
-    std::string all;
-    for (int c = 0; c < list->count; ++c) {
-        const auto& conversation = list->conversations[c];
-        QVERIFY(conversation.address && *conversation.address);
-        fortyOne |= conversation.messageCount == 41;
-        unnamed |= conversation.name == nullptr;
-        // Stored without a name, under a contact's number written the national way.
-        if (conversation.address[0] == '0')
-            named = conversation.name && *conversation.name;
-        for (int m = 0; m < conversation.messageCount; ++m) {
-            const auto& message = conversation.messages[m];
-            QCOMPARE(std::strlen(message.dateTime), size_t(19)); // "yyyy-MM-dd hh:mm:ss"
-            (message.direction ? sent : received) = true;
-            all += message.text;
-        }
-    }
-    QVERIFY(fortyOne && unnamed && sent && received && named);
-    for (const char* needle : {"\n", "<", "&", "\"", "\xF0\x9F\x98\x80"})
-        QVERIFY2(all.find(needle) != std::string::npos, needle);
 }
 
 // The demo device's sms.db and call history as Python's sqlite3 sees them, with the phone's table and
@@ -369,36 +439,6 @@ void TestVexaContent::demoGenerationIsDeterministic() {
     QCOMPARE(GenerateDemoDevice(m_root, udid, "Again"), int(VEXA_E_EXISTS));
 }
 
-void TestVexaContent::largeGeneratorMakesTheCountsAsked() {
-    LargeDeviceSpec spec;
-    spec.udid = "2222222222222222222222222222222222222222";
-    spec.name = "Counted";
-    spec.contacts = 250;
-    spec.messages = 1234;
-    spec.photos = 1500; // more than one DCIM folder
-    spec.songs = 30;
-    spec.videos = 3;
-    spec.apps = 2;
-    spec.books = 3;
-    QCOMPARE(GenerateLargeDevice(m_root, spec), int(VEXA_OK));
-    SimDevice device(m_root / spec.udid);
-    ContentCounts counts;
-    QCOMPARE(CountContent(device, counts), int(VEXA_OK));
-    QCOMPARE(counts.contacts, int64_t(250));
-    QCOMPARE(counts.messages, int64_t(1234));
-    QCOMPARE(counts.photos, int64_t(1500));
-    QCOMPARE(counts.songs, int64_t(30));
-    QCOMPARE(counts.videos, int64_t(3));
-    QCOMPARE(counts.apps, int64_t(2));
-    QCOMPARE(counts.books, int64_t(3));
-    QVERIFY(fs::exists(device.MediaRoot() / "DCIM/101APPLE/IMG_1500.JPG"));
-
-    spec.udid = "3333333333333333333333333333333333333333";
-    spec.photos = -1;
-    QCOMPARE(GenerateLargeDevice(m_root, spec), int(VEXA_E_INVALID_ARGUMENT));
-    QVERIFY(!fs::exists(m_root / spec.udid));
-}
-
 void TestVexaContent::contactsAddUpdateAndDelete() {
     auto device = SmallDevice();
     QVERIFY(device);
@@ -484,7 +524,6 @@ void TestVexaContent::contactsAddUpdateAndDelete() {
     QCOMPARE(contacts->DeleteContact(id.c_str()), int(VEXA_OK));
     QCOMPARE(contacts->DeleteContact(second.c_str()), int(VEXA_OK));
     QVERIFY(!find(id));
-    QCOMPARE(contacts->DeleteContact(id.c_str()), int(VEXA_E_NOT_FOUND));
     ContactRecord plain{};
     plain.firstName = "Plain";
     QCOMPARE(contacts->SaveContact(&plain, 0), int(VEXA_OK));
@@ -493,46 +532,118 @@ void TestVexaContent::contactsAddUpdateAndDelete() {
     QCOMPARE(saved->addressCount + saved->urlCount, 0);
 }
 
-void TestVexaContent::malformedOrUnknownContactsChangeNothing() {
-    auto device = SmallDevice();
-    QVERIFY(device);
-    auto contacts = CreateContactService(device);
-    ContactList* list = nullptr;
-    QCOMPARE(contacts->GetContacts(&list), int(VEXA_OK));
-    const int before = list->recordCount;
-
-    ContactRecord broken{};
-    broken.firstName = "Broken";
-    broken.phoneCount = 2; // but no array
-    QCOMPARE(contacts->SaveContact(&broken, 0), int(VEXA_E_INVALID_ARGUMENT));
-    ContactEntry noValue[] = {{0, "home", nullptr}};
-    broken.phones = noValue;
-    broken.phoneCount = 1;
-    QCOMPARE(contacts->SaveContact(&broken, 0), int(VEXA_E_INVALID_ARGUMENT));
-    ContactRecord unknown{};
-    unknown.id = "999999";
-    unknown.firstName = "Nobody";
-    QCOMPARE(contacts->SaveContact(&unknown, 0), int(VEXA_E_NOT_FOUND));
-    unknown.id = "../1";
-    QCOMPARE(contacts->SaveContact(&unknown, 0), int(VEXA_E_NOT_FOUND));
-    QCOMPARE(contacts->SaveContact(nullptr, 0), int(VEXA_E_INVALID_ARGUMENT));
-    ContactRecord dated{};
-    for (const char* birthday : {"1990-13-01", "1990-2-28", "28.02.1990", "1990-02-00"}) {
-        dated.birthday = birthday;
-        QVERIFY2(contacts->SaveContact(&dated, 0) == VEXA_E_INVALID_ARGUMENT, birthday);
-    }
-    dated.birthday = nullptr;
-    dated.addressCount = 1; // but no array
-    QCOMPARE(contacts->SaveContact(&dated, 0), int(VEXA_E_INVALID_ARGUMENT));
-    QCOMPARE(contacts->GetContacts(nullptr), int(VEXA_E_INVALID_ARGUMENT));
-    QCOMPARE(contacts->DeleteContact(nullptr), int(VEXA_E_INVALID_ARGUMENT));
-
-    QCOMPARE(contacts->GetContacts(&list), int(VEXA_OK));
-    QCOMPARE(list->recordCount, before);
-}
-
 // The address book as a phone keeps it, read by Python's sqlite3; a contact the phone's own app adds
 // (custom label, a column this program does not know) is listed in turn.
+void TestVexaContent::contentOfAnEarlierVersionMovesOnceToWhereAPhoneKeepsIt() {
+    const std::string udid = "00008030001c2d3e4f5a6b7c8d9e0f1a2b3c4d60";
+    QCOMPARE(SimDevice::Create(m_root, udid, "Old iPhone", "iPhone7,2"), int(VEXA_OK));
+    QCOMPARE(SimDevice::Publish(m_root, udid), int(VEXA_OK));
+    auto device = std::make_shared<SimDevice>(m_root / udid);
+    // The tables an earlier version kept in device.sqlite, with what the new places must take over.
+    {
+        auto session = device->Database().Lock();
+        QCOMPARE(session.Exec(R"sql(
+            CREATE TABLE contacts(id INTEGER PRIMARY KEY, first_name TEXT, middle_name TEXT, last_name TEXT,
+                nick_name TEXT, note TEXT, picture1 INTEGER NOT NULL DEFAULT 0, picture2 INTEGER NOT NULL DEFAULT 0,
+                organization TEXT, department TEXT, job_title TEXT, birthday TEXT);
+            CREATE TABLE contact_entries(contact_id INTEGER NOT NULL, kind INTEGER NOT NULL,
+                position INTEGER NOT NULL, label TEXT, value TEXT NOT NULL);
+            CREATE TABLE contact_addresses(contact_id INTEGER NOT NULL, position INTEGER NOT NULL, label TEXT,
+                street TEXT, city TEXT, region TEXT, postal_code TEXT, country TEXT);
+            CREATE TABLE contact_groups(id INTEGER PRIMARY KEY, name TEXT NOT NULL UNIQUE, builtin INTEGER);
+            CREATE TABLE group_members(group_id INTEGER NOT NULL, contact_id INTEGER NOT NULL);
+            CREATE TABLE conversations(id INTEGER PRIMARY KEY, address TEXT NOT NULL, name TEXT);
+            CREATE TABLE messages(id INTEGER PRIMARY KEY, conversation_id INTEGER NOT NULL,
+                sent INTEGER NOT NULL, date TEXT NOT NULL, text TEXT NOT NULL);
+            INSERT INTO contacts VALUES (7, 'Zoë', NULL, 'Ito', NULL, 'line 1
+line 2', 0, 0, 'Acme', NULL, NULL, '1980-06-01');
+            INSERT INTO contacts(id, last_name) VALUES (9, 'Only');
+            INSERT INTO contact_entries VALUES (7, 1, 0, 'home', 'zoe@example.jp'), (7, 0, 1, 'work', '+81 3 9'),
+                (7, 0, 0, 'mobile', '+81 3 1'), (7, 2, 0, 'home', 'https://zoe.example'), (8, 0, 0, 'x', 'orphan');
+            INSERT INTO contact_addresses VALUES (7, 0, 'home', '1-2 Chiyoda', 'Tokyo', NULL, '100-0001', 'Japan');
+            INSERT INTO contact_groups VALUES (1, 'Family', 1), (2, 'Band', 0);
+            INSERT INTO group_members VALUES (1, 7), (2, 7), (2, 9);
+            CREATE TABLE books(id INTEGER PRIMARY KEY, title TEXT NOT NULL, author TEXT NOT NULL DEFAULT '',
+                format INTEGER NOT NULL, path TEXT NOT NULL UNIQUE, size INTEGER NOT NULL, store_key TEXT);
+            INSERT INTO books VALUES (1, 'Old Book', 'Ann', 3, '/Books/old.epub', 10, 'K');
+            INSERT INTO conversations VALUES (3, '+81 3 1', NULL), (4, 'team@example.org', 'Team');
+            INSERT INTO messages VALUES (1, 3, 0, '2020-01-02 03:04:05', 'hi'),
+                (2, 3, 1, '2020-01-02 03:05:00', 'hello 😀'), (3, 4, 1, '2021-05-06 07:08:09', 'meeting');
+        )sql"),
+                 0);
+    }
+    auto listed = [&](std::string& contactsText, std::string& messagesText) {
+        ContactList* contacts = nullptr;
+        auto service = CreateContactService(device);
+        QCOMPARE(service->GetContacts(&contacts), int(VEXA_OK));
+        for (int i = 0; i < contacts->recordCount; ++i) {
+            const ContactRecord& record = contacts->records[i];
+            contactsText += DisplayName(record) + "|" + Text(record.note) + "|" + Text(record.organization) +
+                            "|" + Text(record.birthday);
+            for (int p = 0; p < record.phoneCount; ++p)
+                contactsText += "|" + Text(record.phones[p].label) + "=" + Text(record.phones[p].value);
+            for (int e = 0; e < record.secondCount; ++e)
+                contactsText +=
+                    "|" + Text(record.secondList[e].label) + "=" + Text(record.secondList[e].value);
+            for (int u = 0; u < record.urlCount; ++u)
+                contactsText += "|" + Text(record.urls[u].label) + "=" + Text(record.urls[u].value);
+            for (int a = 0; a < record.addressCount; ++a)
+                contactsText += "|" + Text(record.addresses[a].street) + "," + Text(record.addresses[a].city);
+            contactsText += "\n";
+        }
+        for (int g = 0; g < contacts->groupCount; ++g)
+            if (contacts->groups[g].memberCount > 0)
+                contactsText += std::string(contacts->groups[g].name) + ":" +
+                                std::to_string(contacts->groups[g].memberCount) + "\n";
+        BookRecord* books = nullptr;
+        int bookCount = 0;
+        auto bookService = CreateBookService(device);
+        QCOMPARE(bookService->GetBooks(&books, &bookCount), int(VEXA_OK));
+        for (int b = 0; b < bookCount; ++b)
+            contactsText += std::string(books[b].title) + " by " + books[b].author + " at " + books[b].path +
+                            " format " + std::to_string(books[b].format) + "\n";
+        ResultArena arena;
+        ConversationList* conversations = nullptr;
+        QCOMPARE(ReadConversations(*device, arena, &conversations), int(VEXA_OK));
+        for (int c = 0; c < conversations->count; ++c) {
+            const auto& conversation = conversations->conversations[c];
+            messagesText += Text(conversation.address) + " " + Text(conversation.name) + ":";
+            for (int m = 0; m < conversation.messageCount; ++m)
+                messagesText += std::string(" ") + (conversation.messages[m].direction ? ">" : "<") +
+                                conversation.messages[m].dateTime + " " + conversation.messages[m].text;
+            messagesText += "\n";
+        }
+    };
+
+    QCOMPARE(MoveLegacyContent(*device), int(VEXA_OK));
+    std::string contactsText, messagesText;
+    listed(contactsText, messagesText);
+    QCOMPARE(QString::fromStdString(contactsText),
+             QStringLiteral(
+                 "Zoë Ito|line 1\nline 2|Acme|1980-06-01|mobile=+81 3 1|work=+81 3 9|home=zoe@example.jp"
+                 "|home=https://zoe.example|1-2 Chiyoda,Tokyo\n"
+                 "Only|<null>|<null>|<null>\nFamily:1\nBand:2\n"
+                 "Old Book by Ann at /Books/old.epub format 3\n"));
+    // The unnamed conversation takes the name of the contact whose number it is.
+    QCOMPARE(QString::fromStdString(messagesText),
+             QStringLiteral("+81 3 1 Zoë Ito: <2020-01-02 03:04:05 hi >2020-01-02 03:05:00 hello 😀\n"
+                            "team@example.org Team: >2021-05-06 07:08:09 meeting\n"));
+    {
+        auto session = device->Database().Lock();
+        Statement left(session.Handle(),
+                       "SELECT count(*) FROM sqlite_master WHERE name IN ('contacts', "
+                       "'contact_entries', 'contact_groups', 'conversations', 'messages', 'books')");
+        QCOMPARE(left.Step(), SQLITE_ROW);
+        QCOMPARE(left.Int(0), int64_t(0));
+    }
+    // Nothing is left to move a second time, and nothing is doubled.
+    QCOMPARE(MoveLegacyContent(*device), int(VEXA_OK));
+    std::string contactsAgain, messagesAgain;
+    listed(contactsAgain, messagesAgain);
+    QCOMPARE(contactsAgain, contactsText);
+    QCOMPARE(messagesAgain, messagesText);
+}
+
 void TestVexaContent::contactsLiveInTheAddressBookAsAPhoneKeepsThem() {
     auto device = SmallDevice();
     QVERIFY(device);
@@ -624,22 +735,15 @@ void TestVexaContent::builtInGroupsAreProtectedAndGroupsKeepTheirMembers() {
     auto device = SmallDevice();
     QVERIFY(device);
     auto contacts = CreateContactService(device);
-    for (const char* builtIn : {"Friend", "Family", "Classmate", "Ungrouped"}) {
-        QCOMPARE(contacts->RenameGroup(builtIn, "Other"), int(VEXA_E_PROTECTED));
-        QCOMPARE(contacts->DeleteGroup(builtIn), int(VEXA_E_PROTECTED));
-    }
     QCOMPARE(contacts->CreateGroup("Team"), int(VEXA_OK));
     QCOMPARE(contacts->CreateGroup("Team"), int(VEXA_E_EXISTS));
-    QCOMPARE(contacts->CreateGroup(""), int(VEXA_E_INVALID_ARGUMENT));
     QCOMPARE(contacts->RenameGroup("Team", "Friend"), int(VEXA_E_EXISTS));
-    QCOMPARE(contacts->RenameGroup("Nope", "X"), int(VEXA_E_NOT_FOUND));
     QCOMPARE(contacts->RenameGroup("Team", "Crew"), int(VEXA_OK));
 
     const char* both[] = {"Crew", "Friend"};
     QCOMPARE(contacts->SetContactGroups("1", both, 2), int(VEXA_OK));
     const char* withUnknown[] = {"Family", "Nope"};
     QCOMPARE(contacts->SetContactGroups("1", withUnknown, 2), int(VEXA_E_NOT_FOUND));
-    QCOMPARE(contacts->SetContactGroups("424242", both, 2), int(VEXA_E_NOT_FOUND));
 
     auto membersOf = [&](const std::string& group) {
         std::vector<std::string> ids;
@@ -686,6 +790,43 @@ void TestVexaContent::resultsStayValidUntilTheSameThreadCallsAgain() {
     QCOMPARE(mine->recordCount, count + 20);
 }
 
+void TestVexaContent::refusalsLeaveTheDeviceAsItWas_data() {
+    QTest::addColumn<int>("row");
+    for (size_t i = 0; i < Refusals().size(); ++i)
+        QTest::newRow(Refusals()[i].name) << int(i);
+}
+
+void TestVexaContent::refusalsLeaveTheDeviceAsItWas() {
+    QFETCH(int, row);
+    const fs::path files = m_root / "refused";
+    if (!m_refusing) {
+        m_refusing = SmallDevice();
+        QVERIFY(m_refusing);
+        fs::create_directories(files);
+        QVERIFY(vexa::formats::WriteAudioFile(files / "song.mp3", {}));
+        QVERIFY(vexa::formats::WritePng(files / "picture.png", {32, 20, 9, "", ""}));
+        std::ofstream(files / "notes.mp3") << "not audio";
+        std::ofstream(files / "plain.txt") << "text";
+        std::ofstream(files / "broken.ipa") << "PK but not really";
+        vexa::formats::AppBundle future;
+        future.bundleId = "com.example.future";
+        future.displayName = future.executable = "Future";
+        future.version = future.shortVersion = "1.0";
+        future.minimumOS = "99.0";
+        QVERIFY(vexa::formats::WriteIpa(files / "future.ipa", future));
+    }
+    const std::string before = Fingerprint(m_refusing->Folder());
+    Services services{CreateContactService(m_refusing),
+                      CreateMediaLibrary(m_refusing),
+                      CreateBookService(m_refusing),
+                      CreatePhotoLibrary(m_refusing),
+                      CreateAlbumLibrary(m_refusing),
+                      CreateAppLibrary(m_refusing),
+                      files};
+    QCOMPARE(Refusals()[row].call(services), Refusals()[row].expected);
+    QCOMPARE(Fingerprint(m_refusing->Folder()), before);
+}
+
 void TestVexaContent::playlistsShowTheLibraryAndTheUsersLists() {
     auto media = CreateMediaLibrary(m_demo);
     int count = 0;
@@ -714,7 +855,6 @@ void TestVexaContent::playlistsShowTheLibraryAndTheUsersLists() {
         for (int i = 0; i < playlists[p].trackCount; ++i)
             QCOMPARE(playlists[p].tracks[i].mediaKind, int(MEDIA_SONG));
     }
-    QCOMPARE(media->GetPlaylists(nullptr, &playlists), int(VEXA_E_INVALID_ARGUMENT));
 }
 
 void TestVexaContent::addingMediaIsAllOrNothing() {
@@ -757,7 +897,6 @@ void TestVexaContent::addingMediaIsAllOrNothing() {
     const auto& added = playlists[1].tracks[playlists[1].trackCount - 1];
     QCOMPARE(Text(added.title), std::string("Brand New"));
     QCOMPARE(Text(added.format), std::string("MPEG audio file"));
-    QCOMPARE(media->AddMediaFileData(one, 1, nullptr, 42), int(VEXA_E_OUT_OF_RANGE));
 }
 
 void TestVexaContent::deletingSongsAndPlaylists() {
@@ -796,13 +935,11 @@ void TestVexaContent::deletingSongsAndPlaylists() {
     QCOMPARE(media->AddPlaylist(u"Neue Liste \u266B"), int(VEXA_OK));
     QCOMPARE(media->GetPlaylists(&count, &playlists), int(VEXA_OK));
     QCOMPARE(Text(playlists[count - 1].name), std::string("Neue Liste \u266B"));
-    QCOMPARE(media->DeletePlaylist(0), int(VEXA_E_PROTECTED));
     QCOMPARE(media->DeletePlaylist(count), int(VEXA_E_OUT_OF_RANGE));
     QCOMPARE(media->DeletePlaylist(count - 1), int(VEXA_OK));
     const int after = count - 1;
     QCOMPARE(media->GetPlaylists(&count, &playlists), int(VEXA_OK));
     QCOMPARE(count, after);
-    QCOMPARE(media->AddPlaylist(u""), int(VEXA_E_INVALID_ARGUMENT));
 }
 
 void TestVexaContent::missingOrDamagedMediaDatabaseIsReported() {
@@ -883,8 +1020,6 @@ void TestVexaContent::booksAddAndDelete() {
     QCOMPARE(books->AddBook(U16(pdf).c_str()), int(VEXA_OK));
     QCOMPARE(books->AddBook(U16(pdf).c_str()), int(VEXA_OK)); // the same file twice gets a second name
     QCOMPARE(books->AddBook(U16(folder).c_str()), int(VEXA_OK));
-    QCOMPARE(books->AddBook(U16(text).c_str()), int(VEXA_E_UNSUPPORTED));
-    QCOMPARE(books->AddBook(U16(m_root / "missing.pdf").c_str()), int(VEXA_E_NOT_FOUND));
 
     BookRecord* records = nullptr;
     int count = 0;
@@ -911,13 +1046,31 @@ void TestVexaContent::booksAddAndDelete() {
     QCOMPARE(books->DeleteBook(added), int(VEXA_OK));
     QVERIFY(!fs::exists(*file));
     QCOMPARE(books->DeleteBook(added), int(VEXA_E_NOT_FOUND));
-    // A record naming a path outside the books is looked up, never taken as a file to delete.
-    BookRecord escaping{};
-    std::strcpy(escaping.path, "/../device.json");
-    QCOMPARE(books->DeleteBook(escaping), int(VEXA_E_NOT_FOUND));
-    QVERIFY(fs::exists(device->InfoFile()));
     QCOMPARE(books->GetBooks(&records, &count), int(VEXA_OK));
     QCOMPARE(count, 4);
+
+    // The list is the phone's Books.plist, read here by a reader we did not write.
+    const fs::path list = device->MediaRoot() / "Books" / "Books.plist";
+    int exitCode = -1;
+    const QString output = Run(
+        QStringLiteral("/usr/bin/python3"),
+        {QStringLiteral("-c"),
+         QStringLiteral("import plistlib, sys\n"
+                        "for b in plistlib.load(open(sys.argv[1], 'rb'))['Books']:\n"
+                        "    print(b['Name'], '|', b['Path'], len(b['Package Hash']), b['Persistent ID'] =="
+                        " b['Package Hash'][:16])\n"),
+         QString::fromStdString(list.string())},
+        &exitCode);
+    QVERIFY2(exitCode == 0, qPrintable(output));
+    QVERIFY2(output.endsWith(QStringLiteral("Über Bücher | Über Bücher-2.pdf 32 True\n"
+                                            "Unpacked | Unpacked Book 32 True\n")),
+             qPrintable(output));
+    QCOMPARE(output.count(QLatin1Char('\n')), 4);
+    // A damaged list is reported, and a change leaves it as it was.
+    std::ofstream(list, std::ios::trunc) << "<plist><dict><key>Books</key><string>";
+    QCOMPARE(books->GetBooks(&records, &count), int(VEXA_E_DATABASE));
+    QCOMPARE(books->AddBook(U16(pdf).c_str()), int(VEXA_E_DATABASE));
+    QCOMPARE(int(std::distance(fs::directory_iterator(list.parent_path()), fs::directory_iterator())), 5);
 }
 
 void TestVexaContent::photosSpanMonthsAndHaveThumbnails() {
@@ -956,10 +1109,6 @@ void TestVexaContent::photosSpanMonthsAndHaveThumbnails() {
     PhotoRecord& heic = *stills;
     QCOMPARE(photos->LoadThumbnail(&heic), int(VEXA_OK));
     QVERIFY(heic.thumbnail && heic.thumbnail[0] == 0xFF && heic.thumbnail[1] == 0xD8);
-    QCOMPARE(photos->LoadThumbnail(nullptr), int(VEXA_E_INVALID_ARGUMENT));
-    PhotoRecord escaping = first;
-    escaping.path = "/../../device.json";
-    QCOMPARE(photos->LoadThumbnail(&escaping), int(VEXA_E_PATH_ESCAPE));
 }
 
 void TestVexaContent::albumsCreateImportRenameAndDelete() {
@@ -993,8 +1142,6 @@ void TestVexaContent::albumsCreateImportRenameAndDelete() {
     QVERIFY(vexa::formats::WritePng(png, {320, 200, 9, "", ""}));
     QCOMPARE(albums->ImportPhotoFile(U16(png).c_str(), id.c_str()), int(VEXA_OK));
     QCOMPARE(albums->ImportPhotoFile(U16(png).c_str(), "00000000-0000-0000-0000-000000000064"), int(VEXA_OK));
-    QCOMPARE(albums->ImportPhotoFile(U16(png).c_str(), "00000000-0000-0000-0000-000000000001"),
-             int(VEXA_E_PROTECTED));
     QCOMPARE(albums->ImportPhotoFile(U16(m_root / "notes.mp3").c_str(), id.c_str()), int(VEXA_E_UNSUPPORTED));
     AlbumRecord* album = find(id);
     QCOMPARE(album->photoCount, 1);
@@ -1011,8 +1158,6 @@ void TestVexaContent::albumsCreateImportRenameAndDelete() {
     QCOMPARE(albums->GetAlbumPhotos(&photos, &count, "00000000-0000-0000-0000-000000000064"), int(VEXA_OK));
     QCOMPARE(count, 2);
 
-    QCOMPARE(albums->RenameAlbum("00000000-0000-0000-0000-000000000001", u"Mine"), int(VEXA_E_PROTECTED));
-    QCOMPARE(albums->DeleteAlbum("00000000-0000-0000-0000-000000000064"), int(VEXA_E_PROTECTED));
     QCOMPARE(albums->RenameAlbum(id.c_str(), u"Sommer"), int(VEXA_OK));
     QCOMPARE(std::string(find(id)->name), std::string("Sommer"));
     const char* ids[] = {photoId.c_str()};
@@ -1168,9 +1313,6 @@ void TestVexaContent::appsListInstallBackupAndUninstall() {
     const fs::path plain = m_root / "plain.ipa", withDocs = m_root / "with docs.ipa";
     QCOMPARE(apps->BackupApp(id.c_str(), plain.c_str(), 0), int(VEXA_OK));
     QCOMPARE(apps->BackupApp(id.c_str(), withDocs.c_str(), 1), int(VEXA_OK));
-    QCOMPARE(apps->BackupApp("com.example.none", (m_root / "none.ipa").c_str(), 0),
-             int(VEXA_APP_BACKUP_FAILED));
-    QVERIFY(!fs::exists(m_root / "none.ipa"));
     int exitCode = -1;
     const QString listing = Run("7z", {"l", QString::fromStdString(withDocs.string())}, &exitCode);
     QCOMPARE(exitCode, 0);
@@ -1192,32 +1334,6 @@ void TestVexaContent::appsListInstallBackupAndUninstall() {
     QCOMPARE(other->UninstallApp(id.c_str()), int(VEXA_OK));
     QVERIFY(!fs::exists(device->ApplicationsRoot() / id));
     QCOMPARE(other->UninstallApp(id.c_str()), int(VEXA_APP_UNINSTALL_FAILED));
-    QCOMPARE(other->UninstallApp(".."), int(VEXA_APP_UNINSTALL_FAILED));
-    QVERIFY(fs::exists(device->ApplicationsRoot()));
-}
-
-void TestVexaContent::badPackagesAreRefusedWithTheirCodes() {
-    auto device = SmallDevice();
-    QVERIFY(device);
-    auto apps = CreateAppLibrary(device);
-    const fs::path notZip = m_root / "broken.ipa";
-    std::ofstream(notZip) << "PK but not really";
-    QCOMPARE(apps->InstallApp(U16(notZip).c_str()), int(VEXA_APP_INSTALL_ERROR));
-    QCOMPARE(apps->InstallApp(U16(m_root / "absent.ipa").c_str()), int(VEXA_APP_PUT_FILE_ERROR));
-    vexa::formats::AppBundle future;
-    future.bundleId = "com.example.future";
-    future.displayName = "Future";
-    future.version = future.shortVersion = "1.0";
-    future.minimumOS = "99.0";
-    future.executable = "Future";
-    const fs::path ipa = m_root / "future.ipa";
-    QVERIFY(vexa::formats::WriteIpa(ipa, future));
-    QCOMPARE(apps->InstallApp(U16(ipa).c_str()), int(VEXA_APP_OS_TOO_OLD));
-    QVERIFY(!fs::exists(device->ApplicationsRoot() / "com.example.future"));
-    AppRecord* records = nullptr;
-    int count = 0;
-    QCOMPARE(apps->GetApplistInfo(&records, &count), int(VEXA_OK));
-    QCOMPARE(count, 1);
 }
 
 void TestVexaContent::unpluggedDeviceAndPlannedFaultsAnswerCodes() {
@@ -1326,7 +1442,7 @@ void TestVexaContent::seededBooksOpen() {
     const QString script = R"(
 import os, sys, zipfile
 books = sys.argv[1]
-names = sorted(os.listdir(books))
+names = sorted(n for n in os.listdir(books) if n != 'Books.plist')
 for name in names:
     path = os.path.join(books, name)
     if name.lower().endswith('.pdf'):

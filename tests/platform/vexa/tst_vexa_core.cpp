@@ -15,9 +15,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <vexa/PresentDevices.h>
 #include <vexa/vexa.h>
 
 #include "BackupReport.h"
+#include "FileServiceContract.h"
 #include "sim/ContentServices.h"
 #include "sim/DeviceProfile.h"
 #include "sim/OrderedJobs.h"
@@ -77,11 +79,6 @@ void writeFile(const fs::path& path, const std::string& content) {
     std::ofstream(path, std::ios::binary) << content;
 }
 
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // A manager bound to a device for one test, released at its end.
 class BoundManager {
 public:
@@ -115,10 +112,8 @@ private slots:
     void deviceNamePersistsAcrossManagers();
     void diskInfoAddsUpRealFileSizesByCategory();
 
-    void fileServiceRoundTripsFilesAndFolders();
-    void readDirectoryReportsDotEntriesTypesAndTimes();
-    void renameAndRemoveRefuseWhatTheyMustNot();
-    void pathsThatLeaveTheDeviceAreRefusedAndTouchNothing();
+    void fileServiceKeepsItsContract_data();
+    void fileServiceKeepsItsContract();
     void appContainerIsItsOwnRoot();
 
     void plannedFaultsFireAfterTheirCountAndDelay();
@@ -368,145 +363,17 @@ void TestVexaCore::diskInfoAddsUpRealFileSizesByCategory() {
     QCOMPARE(disk.values[DI_DataFree], uint64_t(100));
 }
 
-void TestVexaCore::fileServiceRoundTripsFilesAndFolders() {
-    BoundManager manager(handleOf(m_bare));
-    IFileService* files = manager->GetFileService();
-    const fs::path local = fs::path(m_temp.path().toStdString()) / "local";
-    fs::create_directories(local);
-    std::string content(3 * 1024 * 1024 + 17, '\0');
-    for (size_t i = 0; i < content.size(); ++i) {
-        content[i] = static_cast<char>(i * 7919 % 251);
-    }
-    writeFile(local / "source.bin", content);
-
-    QCOMPARE(files->MakeDirectory("/Downloads/Ünïcödé/深い"), 0);
-    QCOMPARE(files->MakeDirectory("/Downloads/Ünïcödé/深い"), 0); // already there
-    const std::u16string source = ToUtf16((local / "source.bin").string());
-    QCOMPARE(files->CopyFileToDevice(source.c_str(), u"/Downloads/Ünïcödé/深い/data.bin"), 0);
-    QCOMPARE(files->MakeDirectory("/Downloads/Ünïcödé/深い/data.bin"), int(VEXA_E_EXISTS));
-    QCOMPARE(files->CopyFileToDevice(source.c_str(), u"/Downloads/missing/data.bin"), int(VEXA_E_NOT_FOUND));
-    QCOMPARE(files->CopyFileToDevice(u"/no/such/local/file", u"/Downloads/x.bin"), int(VEXA_E_NOT_FOUND));
-    QCOMPARE(files->CopyFileToDevice(source.c_str(), u"/Downloads"), int(VEXA_E_INVALID_ARGUMENT));
-
-    const std::u16string back = ToUtf16((local / "back.bin").string());
-    QCOMPARE(files->CopyFileToComputer(u"/Downloads/Ünïcödé/深い/data.bin", back.c_str()), 0);
-    QVERIFY(readFile(local / "back.bin") == content);
-    QCOMPARE(files->CopyFileToComputer(u"/Downloads/none.bin", back.c_str()), int(VEXA_E_NOT_FOUND));
-    QCOMPARE(files->CopyFileToComputer(u"/Downloads", back.c_str()), int(VEXA_E_INVALID_ARGUMENT));
-    QVERIFY(readFile(local / "back.bin") == content); // a failed copy leaves the old file alone
-    QCOMPARE(files->CopyFileToComputer(nullptr, back.c_str()), int(VEXA_E_INVALID_ARGUMENT));
-
-    // No temporary names are left behind on either side.
-    for (const auto& entry : fs::recursive_directory_iterator(m_root / m_bare)) {
-        QVERIFY2(entry.path().filename().string().find(".vexa-part-") != 0, entry.path().c_str());
-    }
-    for (const auto& entry : fs::directory_iterator(local)) {
-        QVERIFY2(entry.path().filename().string().find(".vexa-part-") != 0, entry.path().c_str());
-    }
-    QCOMPARE(files->RemovePath("/Downloads/Ünïcödé"), 0);
-    QVERIFY(!fs::exists(m_root / m_bare / "Media/Downloads/Ünïcödé"));
+void TestVexaCore::fileServiceKeepsItsContract_data() {
+    file_contract::AddRows();
 }
 
-void TestVexaCore::readDirectoryReportsDotEntriesTypesAndTimes() {
+void TestVexaCore::fileServiceKeepsItsContract() {
+    QFETCH(int, row);
     BoundManager manager(handleOf(m_bare));
-    IFileService* files = manager->GetFileService();
-    const fs::path media = m_root / m_bare / "Media";
-    writeFile(media / "Listing/b.txt", "12345");
-    fs::create_directories(media / "Listing/a-folder");
-    fs::create_symlink("b.txt", media / "Listing/c-link");
-
-    int count = -1;
-    DirectoryEntryRecord* entries = nullptr;
-    QCOMPARE(files->ReadDirectory("/Listing", &count, &entries), 0);
-    QCOMPARE(count, 5);
-    QCOMPARE(entries[0].name, ".");
-    QCOMPARE(entries[1].name, "..");
-    QCOMPARE(entries[2].name, "a-folder");
-    QCOMPARE(entries[2].type, "S_IFDIR");
-    QCOMPARE(entries[3].name, "b.txt");
-    QCOMPARE(entries[3].type, "S_IFREG");
-    QCOMPARE(entries[3].size, "5");
-    const auto modified = std::stoll(entries[3].modifyTime);
-    const auto now = std::chrono::duration_cast<std::chrono::nanoseconds>(
-                         std::chrono::system_clock::now().time_since_epoch())
-                         .count();
-    QVERIFY(modified > now - 60'000'000'000LL && modified <= now);
-    QVERIFY(std::stoll(entries[3].createTime) > 0);
-    QCOMPARE(entries[4].type, "S_IFLNK");
-    QCOMPARE(entries[4].linkTarget, "b.txt");
-
-    QCOMPARE(files->ReadDirectory("/Listing/b.txt", &count, &entries), int(VEXA_E_INVALID_ARGUMENT));
-    QCOMPARE(count, 0);
-    QCOMPARE(files->ReadDirectory("/Nowhere", &count, &entries), int(VEXA_E_NOT_FOUND));
-    QCOMPARE(files->ReadDirectory("/", nullptr, &entries), int(VEXA_E_INVALID_ARGUMENT));
-    QCOMPARE(files->ReadDirectory(nullptr, &count, &entries), int(VEXA_E_INVALID_ARGUMENT));
-    fs::remove_all(media / "Listing");
-}
-
-void TestVexaCore::renameAndRemoveRefuseWhatTheyMustNot() {
-    BoundManager manager(handleOf(m_bare));
-    IFileService* files = manager->GetFileService();
-    const fs::path media = m_root / m_bare / "Media";
-    writeFile(media / "R/one.txt", "one");
-    writeFile(media / "R/two.txt", "two");
-
-    QCOMPARE(files->RenamePath("/R/one.txt", "/R/two.txt"), int(VEXA_E_EXISTS));
-    QCOMPARE(readFile(media / "R/two.txt"), std::string("two"));
-    QCOMPARE(files->RenamePath("/R/none.txt", "/R/three.txt"), int(VEXA_E_NOT_FOUND));
-    QCOMPARE(files->RenamePath("/R", "/R/inside"), int(VEXA_E_INVALID_ARGUMENT));
-    QCOMPARE(files->RenamePath("/", "/elsewhere"), int(VEXA_E_INVALID_ARGUMENT));
-    QCOMPARE(files->RenamePath("/R/one.txt", "/R/uno.txt"), 0);
-    QCOMPARE(readFile(media / "R/uno.txt"), std::string("one"));
-
-    QCOMPARE(files->RemovePath("/"), int(VEXA_E_INVALID_ARGUMENT));
-    QCOMPARE(files->RemovePath(""), int(VEXA_E_INVALID_ARGUMENT));
-    QCOMPARE(files->RemovePath("/R/none"), int(VEXA_E_NOT_FOUND));
-    QCOMPARE(files->RemovePath("/R"), 0);
-    QVERIFY(!fs::exists(media / "R"));
-    QVERIFY(fs::exists(media / "DCIM"));
-}
-
-void TestVexaCore::pathsThatLeaveTheDeviceAreRefusedAndTouchNothing() {
-    BoundManager manager(handleOf(m_bare));
-    IFileService* files = manager->GetFileService();
-    const fs::path outside = fs::path(m_temp.path().toStdString()) / "outside";
-    writeFile(outside / "secret.txt", "secret");
-    const fs::path media = m_root / m_bare / "Media";
-    fs::create_symlink(outside, media / "escape");
-    fs::create_symlink(outside / "new.txt", media / "dangling");
-    const std::u16string local = ToUtf16((outside / "copy.txt").string());
-    const std::u16string secret = ToUtf16((outside / "secret.txt").string());
-    int count = 0;
-    DirectoryEntryRecord* entries = nullptr;
-
-    QCOMPARE(files->ReadDirectory("/..", &count, &entries), int(VEXA_E_PATH_ESCAPE));
-    QCOMPARE(files->ReadDirectory("/DCIM/../../..", &count, &entries), int(VEXA_E_PATH_ESCAPE));
-    QCOMPARE(files->ReadDirectory("/escape", &count, &entries), int(VEXA_E_PATH_ESCAPE));
-    QCOMPARE(files->CopyFileToComputer(u"/escape/secret.txt", local.c_str()), int(VEXA_E_PATH_ESCAPE));
-    QCOMPARE(files->CopyFileToDevice(secret.c_str(), u"/escape/planted.txt"), int(VEXA_E_PATH_ESCAPE));
-    QCOMPARE(files->CopyFileToDevice(secret.c_str(), u"/dangling"), int(VEXA_E_PATH_ESCAPE));
-    QCOMPARE(files->MakeDirectory("/escape/made"), int(VEXA_E_PATH_ESCAPE));
-    QCOMPARE(files->MakeDirectory("/../made"), int(VEXA_E_PATH_ESCAPE));
-    QCOMPARE(files->RemovePath("/escape/secret.txt"), int(VEXA_E_PATH_ESCAPE));
-    QCOMPARE(files->RemovePath("/../device.json"), int(VEXA_E_PATH_ESCAPE));
-    QCOMPARE(files->RenamePath("/escape/secret.txt", "/stolen.txt"), int(VEXA_E_PATH_ESCAPE));
-    QCOMPARE(files->RenamePath("/DCIM", "/../DCIM"), int(VEXA_E_PATH_ESCAPE));
-    // An absolute host path is just a path on the device.
-    QCOMPARE(files->CopyFileToComputer(secret.c_str(), local.c_str()), int(VEXA_E_NOT_FOUND));
-
-    QCOMPARE(readFile(outside / "secret.txt"), std::string("secret"));
-    QVERIFY(!fs::exists(outside / "copy.txt"));
-    QVERIFY(!fs::exists(outside / "planted.txt"));
-    QVERIFY(!fs::exists(outside / "new.txt"));
-    QVERIFY(!fs::exists(outside / "made"));
-    QVERIFY(fs::exists(m_root / m_bare / "device.json"));
-
-    // The link itself is on the device and may go; what it points at stays.
-    QCOMPARE(files->RemovePath("/escape"), 0);
-    QCOMPARE(files->RemovePath("/dangling"), 0);
-    QCOMPARE(readFile(outside / "secret.txt"), std::string("secret"));
-    // Going up and down again inside the device is fine.
-    QCOMPARE(files->ReadDirectory("/DCIM/../Books", &count, &entries), 0);
+    const QString problem = file_contract::Run({manager->GetFileService(), m_root / m_bare / "Media",
+                                                fs::path(m_temp.path().toStdString()) / "local"},
+                                               row);
+    QVERIFY2(problem.isEmpty(), qPrintable(problem));
 }
 
 void TestVexaCore::appContainerIsItsOwnRoot() {
@@ -884,8 +751,10 @@ void TestVexaCore::anEmptyRootGetsTheDemoDeviceAndUsbReportsNone() {
                           std::make_pair(int(VEXA_DEVICE_REMOVED), before)) == 1;
     };
     QVERIFY(waitFor(removedBare, 10000));
+    // The new root is reported whole, the demo device made for it included, before the wait returns.
+    QCOMPARE(IOSWaitForPresentDevices(120000), int(VEXA_OK));
     const std::string demo = NewUdid("Demo iPhone");
-    QVERIFY(waitFor([&] { return handleOf(demo) != 0; }, 120000));
+    QVERIFY(handleOf(demo) != 0);
     BoundManager manager(handleOf(demo));
     DeviceInfo* info = nullptr;
     QVERIFY(manager->GetDeviceInfo(&info));
@@ -898,6 +767,7 @@ void TestVexaCore::anEmptyRootGetsTheDemoDeviceAndUsbReportsNone() {
     qputenv("USBMUXD_SOCKET_ADDRESS", "UNIX:/nonexistent/usbmuxd");
     QCOMPARE(IOSInitialize(), int(VEXA_OK));
     QCOMPARE(IOSTransportState(), int(VEXA_TRANSPORT_WAITING));
+    QCOMPARE(IOSWaitForPresentDevices(1000), int(VEXA_E_NOT_SUPPORTED_YET));
     const int demoHandle = handleOf(demo);
     auto removedDemo = [demoHandle] {
         std::lock_guard lock(g_log.mutex);

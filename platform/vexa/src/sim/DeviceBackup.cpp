@@ -21,6 +21,7 @@
 #include "FileCopier.h"
 #include "OrderedJobs.h"
 #include "SimDevice.h"
+#include "content/LegacyContent.h"
 
 namespace fs = std::filesystem;
 using vexa::formats::BackupFile;
@@ -552,6 +553,9 @@ int DeviceBackup::Restore(const fs::path& folder, const std::string& password) {
     for (const auto& entry : ownBackups) {
         history.Add(entry);
     }
+    // A backup of a device made by an earlier version brings its contacts and messages in the old place;
+    // a move that fails here is tried again when the device next connects.
+    MoveLegacyContent(*m_device);
     return VEXA_OK;
 }
 

@@ -10,7 +10,7 @@ namespace {
 constexpr auto kScanInterval = std::chrono::milliseconds(50);
 }
 
-DeviceListener::DeviceListener(DeviceRegistry& registry, std::function<void()> afterRound)
+DeviceListener::DeviceListener(DeviceRegistry& registry, std::function<bool()> afterRound)
     : m_registry(registry)
     , m_afterRound(std::move(afterRound))
     , m_thread([this] { run(); }) {}
@@ -21,6 +21,7 @@ DeviceListener::~DeviceListener() {
         m_stop = true;
     }
     m_wake.notify_all();
+    m_roundEnded.notify_all();
     m_thread.join();
 }
 
@@ -28,6 +29,7 @@ void DeviceListener::SetCallback(VexaListenerCallback callback) {
     std::unique_lock lock(m_mutex);
     m_callback = callback;
     m_callbackChanged = true;
+    m_reportRound = m_roundsStarted + 1;
     m_woken = true;
     m_wake.notify_all();
     if (std::this_thread::get_id() != m_thread.get_id())
@@ -38,8 +40,14 @@ void DeviceListener::Wake() {
     {
         std::lock_guard lock(m_mutex);
         m_woken = true;
+        m_reportRound = m_roundsStarted + 1;
     }
     m_wake.notify_all();
+}
+
+bool DeviceListener::WaitUntilReported(std::chrono::milliseconds timeout) {
+    std::unique_lock lock(m_mutex);
+    return m_roundEnded.wait_for(lock, timeout, [this] { return m_stop || m_quietRound >= m_reportRound; });
 }
 
 void DeviceListener::deliver(int mode, int handle) {
@@ -62,6 +70,7 @@ void DeviceListener::deliver(int mode, int handle) {
 void DeviceListener::run() {
     for (;;) {
         bool hasCallback = false;
+        uint64_t round = 0;
         {
             std::lock_guard lock(m_mutex);
             if (m_stop) {
@@ -72,6 +81,7 @@ void DeviceListener::run() {
                 m_announced.clear();
             }
             hasCallback = m_callback != nullptr;
+            round = ++m_roundsStarted;
         }
         m_registry.Scan();
         const auto handles = m_registry.Handles();
@@ -93,10 +103,14 @@ void DeviceListener::run() {
                 }
             }
         }
-        if (m_afterRound) {
-            m_afterRound();
-        }
+        const bool changed = m_afterRound && m_afterRound();
         std::unique_lock lock(m_mutex);
+        if (changed) {
+            m_woken = true;
+        } else {
+            m_quietRound = round;
+            m_roundEnded.notify_all();
+        }
         m_wake.wait_for(lock, kScanInterval, [this] { return m_stop || m_woken; });
         m_woken = false;
     }

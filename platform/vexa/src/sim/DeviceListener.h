@@ -1,6 +1,8 @@
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
+#include <cstdint>
 #include <functional>
 #include <mutex>
 #include <set>
@@ -19,8 +21,9 @@ class DeviceRegistry;
 class DeviceListener {
 public:
     // `afterRound` runs on the thread after each round of notifications (it makes the demo device when
-    // one is due, so removals from a previous root are not held up by it).
-    DeviceListener(DeviceRegistry& registry, std::function<void()> afterRound);
+    // one is due, so removals from a previous root are not held up by it); it answers true when it
+    // changed the root, which the next round, at once, reports.
+    DeviceListener(DeviceRegistry& registry, std::function<bool()> afterRound);
     ~DeviceListener();
     DeviceListener(const DeviceListener&) = delete;
     DeviceListener& operator=(const DeviceListener&) = delete;
@@ -30,13 +33,16 @@ public:
     void SetCallback(VexaListenerCallback callback);
     // Removals caused outside the thread (a new root) are delivered by the next round.
     void Wake();
+    // Waits until the callback set last has heard of every device present: a round that began after
+    // it was set (or after the last Wake) has ended without changing the root. False after `timeout`.
+    bool WaitUntilReported(std::chrono::milliseconds timeout);
 
 private:
     void run();
     void deliver(int mode, int handle);
 
     DeviceRegistry& m_registry;
-    std::function<void()> m_afterRound;
+    std::function<bool()> m_afterRound;
     std::mutex m_mutex;
     std::condition_variable m_wake;
     bool m_stop = false;
@@ -46,6 +52,10 @@ private:
     int m_delivering = 0; // callbacks in flight, run without the lock
     std::condition_variable m_delivered;
     std::set<int> m_announced; // handles the current callback has been told about
+    uint64_t m_roundsStarted = 0;
+    uint64_t m_reportRound = 0; // the first round that reports the present devices to the callback
+    uint64_t m_quietRound = 0;  // the last round that ended without changing the root
+    std::condition_variable m_roundEnded;
     std::thread m_thread;
 };
 

@@ -62,7 +62,7 @@ int SimBackend::Initialize() {
     std::lock_guard lock(m_mutex);
     std::error_code error;
     if (!m_listener) {
-        m_listener = std::make_unique<DeviceListener>(m_registry, [this] { makeDemoDeviceIfDue(); });
+        m_listener = std::make_unique<DeviceListener>(m_registry, [this] { return makeDemoDeviceIfDue(); });
     }
     const fs::path root = RootFromEnvironment();
     fs::create_directories(root, error);
@@ -87,16 +87,16 @@ int SimBackend::Initialize() {
     return VEXA_OK;
 }
 
-void SimBackend::makeDemoDeviceIfDue() {
+bool SimBackend::makeDemoDeviceIfDue() {
     if (!m_demoDue.exchange(false)) {
-        return;
+        return false;
     }
     registerExitWait();
     fs::path root;
     {
         std::lock_guard lock(m_mutex);
         if (m_exiting) {
-            return;
+            return false;
         }
         root = m_demoRoot;
         m_makingDemo = true;
@@ -111,6 +111,7 @@ void SimBackend::makeDemoDeviceIfDue() {
         m_makingDemo = false;
     }
     m_demoIdle.notify_all();
+    return result == VEXA_OK;
 }
 
 void SimBackend::finishDemoBeforeExit() {
@@ -143,10 +144,21 @@ void SimBackend::Suspend() {
 int SimBackend::SetCallback(VexaListenerCallback callback) {
     std::lock_guard lock(m_mutex);
     if (!m_listener) {
-        m_listener = std::make_unique<DeviceListener>(m_registry, [this] { makeDemoDeviceIfDue(); });
+        m_listener = std::make_unique<DeviceListener>(m_registry, [this] { return makeDemoDeviceIfDue(); });
     }
     m_listener->SetCallback(callback);
     return VEXA_OK;
+}
+
+bool SimBackend::WaitUntilReported(std::chrono::milliseconds timeout) {
+    DeviceListener* listener = nullptr;
+    {
+        std::lock_guard lock(m_mutex);
+        listener = m_listener.get();
+    }
+    // Waited for without the lock: the listener's thread takes it to make the demo device. The
+    // listener lives as long as the backend.
+    return listener != nullptr && listener->WaitUntilReported(timeout);
 }
 
 } // namespace vexa::sim

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <filesystem>
 #include <memory>
@@ -27,6 +28,9 @@ public:
     // Another backend serves devices: every simulated device leaves.
     void Suspend();
     int SetCallback(VexaListenerCallback callback);
+    // True once the callback set last has heard of every device present (the demo device included,
+    // when one is being made); false after `timeout`.
+    bool WaitUntilReported(std::chrono::milliseconds timeout);
     DeviceRegistry& Registry() { return m_registry; }
 
     // $VEXA_SIM_ROOT, else $XDG_DATA_HOME/vexa-transfer/simulator (XDG_DATA_HOME defaults to ~/.local/share).
@@ -34,7 +38,8 @@ public:
 
 private:
     SimBackend() = default;
-    void makeDemoDeviceIfDue();
+    // True when it made one.
+    bool makeDemoDeviceIfDue();
     // At process exit: no new demo device is begun, and one being made is finished first.
     void finishDemoBeforeExit();
     static void registerExitWait();

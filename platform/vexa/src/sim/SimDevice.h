@@ -22,9 +22,10 @@ namespace vexa::sim {
 //   device.json     properties, battery, storage sizes, backup password
 //   state           "plugged usb" / "unplugged usb" / "plugged wifi"; a folder without it is not a device yet
 //   faults          planned failures (see FaultInjector)
-//   device.sqlite   books, apps, backups made
+//   device.sqlite   apps, backups made
 //   Library/AddressBook/AddressBook.sqlitedb, AddressBookImages.sqlitedb   contacts and groups, as a phone
 //   Media/          the file system the device shows ("/" of the file service)
+//   Media/Books/Books.plist   the list of books, as a phone keeps it; the books beside it
 //   Media/iTunes_Control/iTunes/MediaLibrary.sqlitedb   the media database (tracks, playlists)
 //   Media/PhotoData/Photos.sqlite, Media/DCIM/1nnAPPLE/   the photo library and its files, as on a phone
 //   Library/SMS/sms.db, Library/SMS/Attachments/   conversations and their attachments, as on a phone

@@ -1,5 +1,6 @@
 #include "SimManager.h"
 
+#include <cstdio>
 #include <map>
 #include <string>
 
@@ -11,6 +12,7 @@
 #include "SimDevice.h"
 #include "SimDeviceService.h"
 #include "SimFileService.h"
+#include "content/LegacyContent.h"
 
 namespace vexa::sim {
 
@@ -72,6 +74,12 @@ int SimManager::SetDeviceHandle(int handle) {
     }
     if (!device->IsConnected()) {
         return VEXA_E_UNPLUGGED;
+    }
+    if (int moved = MoveLegacyContent(*device); moved != VEXA_OK) {
+        std::fprintf(stderr,
+                     "vexa: the contacts, messages and books of %s could not be moved to where a phone "
+                     "keeps them (error %d); they are tried again at the next connection\n",
+                     device->Udid().c_str(), moved);
     }
     m_fileService = std::make_unique<SimFileService>(device, device->MediaRoot(), false);
     m_deviceService = std::make_unique<SimDeviceService>(device, handle);

@@ -34,8 +34,8 @@ std::string Describe(const AddressBook& book) {
                 Optional(person.lastName) + "," + Optional(person.birthday) + Values(person.phones) +
                 Values(person.emails) + Values(person.urls);
         for (const AddressBookAddress& address : person.addresses)
-            text += "{" + address.label + "|" + address.street + "|" + address.city + "|" +
-                    address.postalCode + "|" + address.country + "}";
+            text += "{" + address.label + "|" + address.street + "|" + address.city + "|" + address.region +
+                    "|" + address.postalCode + "|" + address.country + "}";
         text += ";";
     }
     for (const AddressBookGroup& group : book.groups) {
@@ -76,13 +76,14 @@ constexpr const char* kPhoneRows =
     " (1, 'Zoë', 'Ito', '-649648800', 700000000, 'x'), (2, NULL, 'Only', NULL, NULL, NULL);"
     "INSERT INTO ABMultiValueLabel(ROWID, value) VALUES (1, '_$!<Mobile>!$_'), (2, 'Boat'),"
     " (3, '_$!<Home>!$_');"
-    "INSERT INTO ABMultiValueEntryKey(ROWID, value) VALUES (1, 'Street'), (2, 'ZIP'), (3, 'CountryCode');"
+    "INSERT INTO ABMultiValueEntryKey(ROWID, value) VALUES (1, 'Street'), (2, 'ZIP'), (3, 'CountryCode'),"
+    " (4, 'State'), (5, 'City');"
     "INSERT INTO ABMultiValue(UID, record_id, property, identifier, label, value) VALUES"
     " (1, 1, 3, 0, 1, '+81 3 1234 5678'), (2, 1, 3, 1, 2, '+81 90 0000'), (3, 1, 4, 0, 3, 'zoe@example.jp'),"
     " (4, 1, 5, 0, 3, NULL), (5, 1, 13, 0, NULL, 'im'), (6, 9, 3, 0, 1, 'nobody'), (7, 2, 22, 0, NULL,"
     " 'https://example.org');"
     "INSERT INTO ABMultiValueEntry(parent_id, key, value) VALUES (4, 1, '1-2 Chiyoda'), (4, 2, '100-0001'),"
-    " (4, 3, 'jp');"
+    " (4, 3, 'jp'), (4, 4, 'Tokyo-to'), (4, 5, 'Tokyo');"
     "INSERT INTO ABGroup(ROWID, Name) VALUES (1, 'Family'), (2, 'Empty');"
     "INSERT INTO ABGroupMembers(group_id, member_type, member_id) VALUES (1, 0, 2), (1, 0, 1), (1, 1, 2),"
     " (1, 0, 9);";
@@ -99,9 +100,10 @@ private slots:
         // Numbers of an unknown kind and of a person that is gone are not listed; neither are a group
         // inside a group and a member that is no person.
         QTest::newRow("phone") << QByteArray(kPhoneTables) + kPhoneRows
-                               << QByteArray("1:Zoë,Ito,1980-06-01[Mobile*=+81 3 1234 5678][Boat=+81 90 0000]"
-                                             "[Home*=zoe@example.jp]{Home|1-2 Chiyoda||100-0001|};"
-                                             "2:-,Only,-[=https://example.org];Family(1 2 );Empty();");
+                               << QByteArray(
+                                      "1:Zoë,Ito,1980-06-01[Mobile*=+81 3 1234 5678][Boat=+81 90 0000]"
+                                      "[Home*=zoe@example.jp]{Home|1-2 Chiyoda|Tokyo|Tokyo-to|100-0001|};"
+                                      "2:-,Only,-[=https://example.org];Family(1 2 );Empty();");
         QTest::newRow("only the people table")
             << QByteArray("CREATE TABLE ABPerson(ROWID INTEGER PRIMARY KEY, Last TEXT);"
                           "INSERT INTO ABPerson VALUES (5, 'Solo');")

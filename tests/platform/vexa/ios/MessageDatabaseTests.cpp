@@ -164,7 +164,7 @@ private slots:
             INSERT INTO message VALUES
               (1, 'G1', 'hi all', NULL, 2, 'iMessage', 721692800000000000, 0, 1, 0, 0, NULL),
               (2, 'G2', NULL, ?1, 0, 'iMessage', 721692860000000000, 1, 1, 0, 0, NULL),
-              (3, 'G3', NULL, NULL, 1, 'iMessage', 721692900000000000, 0, 0, 0, 2001, 'p:0/G2'),
+              (3, 'G3', NULL, NULL, 1, 'iMessage', 721692900000000000, 0, 0, 0, 2000, 'p:0/G2'),
               (4, 'G4', X'EFBFBC' || 'look', NULL, 1, 'SMS', 721692800, 0, 0, 1, 0, NULL),
               (5, 'G5', 'no chat', NULL, 1, 'SMS', NULL, 1, 0, 0, 0, NULL);
             INSERT INTO chat_message_join VALUES (1, 3, 0), (1, 1, 0), (1, 2, 0), (2, 4, 0), (9, 5, 0);
@@ -197,7 +197,9 @@ private slots:
         QCOMPARE(group.messages[1].text, std::string("from the body \xF0\x9F\x98\x80"));
         QVERIFY(group.messages[1].textFromBody && group.messages[1].fromMe);
         QCOMPARE(group.reactions.size(), size_t(1));
-        QCOMPARE(group.reactions[0].type, 2001);
+        QCOMPARE(group.reactions[0].type, 2000); // the lowest tapback type, a heart
+        // Read but not sent by the user: the two flags are columns of their own.
+        QVERIFY(!group.messages[0].fromMe && group.messages[0].read);
         QCOMPARE(group.reactions[0].targetGuid, std::string("p:0/G2"));
 
         const ChatConversation& single = chats[1];

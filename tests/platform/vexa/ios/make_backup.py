@@ -116,4 +116,5 @@ def main():
         open(database, "wb").write(encrypt(manifest_key, plain))
 
 
-main()
+if __name__ == "__main__":
+    main()

@@ -10,14 +10,18 @@
 namespace vexa::sim {
 
 std::vector<KnownNumber> AddressBookNumbers(SimDevice& device) {
-    std::vector<KnownNumber> numbers;
     const std::filesystem::path file = device.AddressBookFile();
     ios::AddressBook book;
     // An address book that links out of the device is not read, as the contacts service does not open it.
     std::error_code error;
     if (file.empty() || std::filesystem::is_symlink(file, error) ||
         ios::AddressBookReader::Read(file, book, ios::ReadOnlyDatabase::Mode::InPlace) != ios::kReadOk)
-        return numbers;
+        return {};
+    return AddressBookNumbers(book);
+}
+
+std::vector<KnownNumber> AddressBookNumbers(const ios::AddressBook& book) {
+    std::vector<KnownNumber> numbers;
     for (const ios::AddressBookPerson& person : book.people) {
         std::string name;
         for (const auto* part : {&person.firstName, &person.middleName, &person.lastName}) {

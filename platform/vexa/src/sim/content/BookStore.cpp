@@ -1,22 +1,24 @@
 #include "BookStore.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
-#include <functional>
 
-#include <sqlite3.h>
+#include <QByteArray>
+#include <QCryptographicHash>
 
 #include <vexa/VexaResult.h>
 
-#include "../SimDatabase.h"
 #include "DeviceFiles.h"
 #include "PendingRemoval.h"
+#include "ReadResultCode.h"
 #include "formats/BookFile.h"
+#include "formats/Plist.h"
+#include "ios/ReadResult.h"
 
 namespace vexa::sim {
 
 namespace fs = std::filesystem;
+using formats::Plist;
 
 namespace {
 
@@ -34,20 +36,12 @@ void CopyText(char (&field)[200], const std::string& text) {
     field[length] = '\0';
 }
 
-std::string StoreKey(const std::string& devicePath) {
-    char key[17];
-    std::snprintf(
-        key, sizeof key, "%016llX",
-        static_cast<unsigned long long>(std::hash<std::string>{}(devicePath)&0x7FFFFFFFFFFFFFFFULL));
-    return key;
-}
-
 // 1 PDF, 2 EPUB (file or unpacked folder); 0 for anything else.
-int FormatOf(const fs::path& local) {
+int FormatOf(const fs::path& path) {
     std::error_code error;
-    const std::string suffix = Lower(local.extension().string());
-    if (fs::is_directory(local, error))
-        return fs::exists(local / "mimetype", error) ? BOOK_EPUB : 0;
+    const std::string suffix = Lower(path.extension().string());
+    if (fs::is_directory(path, error))
+        return fs::exists(path / "mimetype", error) ? BOOK_EPUB : 0;
     if (suffix == ".pdf")
         return BOOK_PDF;
     if (suffix == ".epub")
@@ -55,13 +49,55 @@ int FormatOf(const fs::path& local) {
     return 0;
 }
 
+// The phone names a book by a 32-digit package hash and a 16-digit persistent id taken from it; here
+// both follow from the file's name, so that a device made twice lists the same keys.
+std::string PackageHash(const std::string& fileName) {
+    return QCryptographicHash::hash(QByteArray::fromStdString(fileName), QCryptographicHash::Md5)
+        .toHex()
+        .toUpper()
+        .toStdString();
+}
+
 } // namespace
 
-BookStore::BookStore(sqlite3* db, fs::path mediaRoot)
-    : m_db(db)
-    , m_mediaRoot(std::move(mediaRoot)) {}
+BookStore::BookStore(fs::path mediaRoot)
+    : m_mediaRoot(std::move(mediaRoot)) {}
 
-int BookStore::Add(const fs::path& local, int format) {
+fs::path BookStore::ListFile(const fs::path& mediaRoot) {
+    return mediaRoot / "Books" / "Books.plist";
+}
+
+int BookStore::Load() {
+    if (m_loaded)
+        return VEXA_OK;
+    // A device that never had a book has no list yet.
+    const int read = ios::BookListReader::Read(ListFile(m_mediaRoot), m_books);
+    if (read != ios::kReadOk && read != ios::kReadMissing)
+        return VexaResultOf(read);
+    m_loaded = true;
+    return VEXA_OK;
+}
+
+int BookStore::AddEntry(const std::string& fileName, const std::string& title, const std::string& author,
+                        bool madeByIBooks) {
+    if (int code = Load())
+        return code;
+    if (!ios::BookListReader::IsInsideFolder(fileName))
+        return VEXA_E_INVALID_ARGUMENT;
+    ios::BookListEntry entry;
+    entry.name = title;
+    entry.artist = author;
+    entry.path = fileName;
+    entry.packageHash = PackageHash(fileName);
+    entry.persistentId = entry.packageHash.substr(0, 16);
+    entry.madeByIBooks = madeByIBooks;
+    m_books.push_back(std::move(entry));
+    return VEXA_OK;
+}
+
+int BookStore::Add(const fs::path& local, int format, fs::path* copied) {
+    if (int code = Load())
+        return code;
     std::error_code error;
     if (!fs::exists(local, error))
         return VEXA_E_NOT_FOUND;
@@ -71,66 +107,84 @@ int BookStore::Add(const fs::path& local, int format) {
     formats::BookInfo info;
     if (!formats::ReadBookInfo(local, info))
         return VEXA_E_UNSUPPORTED;
-    if (format == 0)
-        format = detected;
 
     const fs::path folder = m_mediaRoot / "Books";
     std::string stem = local.filename().string();
-    std::string extension = Lower(local.extension().string());
+    const std::string extension = Lower(local.extension().string());
     stem = stem.substr(0, stem.size() - local.extension().string().size());
     const fs::path target = DeviceFiles::FreeName(folder, stem, extension);
-    const std::string devicePath = "/" + fs::relative(target, m_mediaRoot).generic_string();
-
     if (int code = DeviceFiles::CopyIn(local, target))
         return code;
-    Statement insert(m_db,
-                     "INSERT INTO books(title, author, format, path, size, store_key) VALUES (?,?,?,?,?,?)");
-    insert.Bind(1, std::string_view(info.title.empty() ? stem : info.title));
-    insert.Bind(2, std::string_view(info.author)).Bind(3, format).Bind(4, std::string_view(devicePath));
-    insert.Bind(5, static_cast<int64_t>(DeviceFiles::Size(target)));
-    insert.Bind(6, std::string_view(StoreKey(devicePath)));
-    if (int code = insert.Run()) {
+    const int added = AddEntry(target.filename().string(), info.title.empty() ? stem : info.title,
+                               info.author, format == BOOK_EPUB_IBOOKS);
+    if (added != VEXA_OK) {
         DeviceFiles::Remove(target);
-        return code;
+        return added;
     }
+    if (copied)
+        *copied = target;
     return VEXA_OK;
 }
 
 int BookStore::Delete(const BookRecord& record, PendingRemoval& removal) {
+    if (int code = Load())
+        return code;
     const std::string key(record.storeKey, strnlen(record.storeKey, sizeof record.storeKey));
     const std::string path(record.path, strnlen(record.path, sizeof record.path));
     if (key.empty() && path.empty())
         return VEXA_E_INVALID_ARGUMENT;
-    Statement find(m_db, key.empty() ? "SELECT id, path FROM books WHERE path = ?"
-                                     : "SELECT id, path FROM books WHERE store_key = ?");
-    find.Bind(1, std::string_view(key.empty() ? path : key));
-    if (find.Step() != SQLITE_ROW)
-        return find.Result() != VEXA_OK ? find.Result() : static_cast<int>(VEXA_E_NOT_FOUND);
-    const int64_t id = find.Int(0);
-    const std::string devicePath = find.Text(1);
-
-    Statement remove(m_db, "DELETE FROM books WHERE id = ?");
-    remove.Bind(1, id);
-    if (int code = remove.Run())
-        return code;
-    return removal.Add(m_mediaRoot / devicePath.substr(1)) ? VEXA_OK : VEXA_E_IO;
+    const auto found = std::find_if(m_books.begin(), m_books.end(), [&](const ios::BookListEntry& book) {
+        return key.empty() ? "/Books/" + book.path == path : book.persistentId == key;
+    });
+    if (found == m_books.end())
+        return VEXA_E_NOT_FOUND;
+    const fs::path file = m_mediaRoot / "Books" / found->path;
+    m_books.erase(found);
+    return removal.Add(file) ? VEXA_OK : VEXA_E_IO;
 }
 
 int BookStore::List(std::vector<BookRecord>& out) {
     out.clear();
-    Statement books(m_db, "SELECT title, format, size, store_key, author, path FROM books ORDER BY id");
-    while (books.Step() == SQLITE_ROW) {
+    if (int code = Load())
+        return code;
+    out.reserve(m_books.size());
+    for (const ios::BookListEntry& book : m_books) {
+        const fs::path file = m_mediaRoot / "Books" / book.path;
         BookRecord record{};
-        CopyText(record.title, books.Text(0));
-        record.format = static_cast<int32_t>(books.Int(1));
-        CopyText(record.size, std::to_string(books.Int(2)));
-        CopyText(record.storeKey, books.Text(3));
+        CopyText(record.title, book.name.empty() ? file.stem().string() : book.name);
+        const int format = FormatOf(file);
+        record.format = book.madeByIBooks && format == BOOK_EPUB ? BOOK_EPUB_IBOOKS : format;
+        CopyText(record.size, std::to_string(DeviceFiles::Size(file)));
+        CopyText(record.storeKey, book.persistentId);
         record.present = 1;
-        CopyText(record.author, books.Text(4));
-        CopyText(record.path, books.Text(5));
+        CopyText(record.author, book.artist);
+        CopyText(record.path, "/Books/" + book.path);
         out.push_back(record);
     }
-    return books.Result();
+    return VEXA_OK;
+}
+
+int BookStore::Save() {
+    if (int code = Load())
+        return code;
+    formats::PlistPtr root(plist_new_dict());
+    plist_t array = plist_new_array();
+    for (const ios::BookListEntry& book : m_books) {
+        plist_t entry = plist_new_dict();
+        plist_dict_set_item(entry, "Name", plist_new_string(book.name.c_str()));
+        plist_dict_set_item(entry, "Artist", plist_new_string(book.artist.c_str()));
+        plist_dict_set_item(entry, "Path", plist_new_string(book.path.c_str()));
+        plist_dict_set_item(entry, "Package Hash", plist_new_string(book.packageHash.c_str()));
+        plist_dict_set_item(entry, "Persistent ID", plist_new_string(book.persistentId.c_str()));
+        if (book.madeByIBooks)
+            plist_dict_set_item(entry, "Inserted-By-iBooks", plist_new_bool(1));
+        plist_array_append_item(array, entry);
+    }
+    plist_dict_set_item(static_cast<plist_t>(root.get()), "Books", array);
+    std::error_code error;
+    fs::create_directories(ListFile(m_mediaRoot).parent_path(), error);
+    return Plist::WriteXmlFile(static_cast<plist_t>(root.get()), ListFile(m_mediaRoot).string()) ? VEXA_OK
+                                                                                                 : VEXA_E_IO;
 }
 
 } // namespace vexa::sim

@@ -7,28 +7,39 @@
 
 #include <vexa/VexaRecords.h>
 
-struct sqlite3;
+#include "ios/BookListReader.h"
 
 namespace vexa::sim {
 
 class PendingRemoval;
 
-// Electronic books: their files under the device's "/Books" folder and one row each in the device
-// database. The caller holds the database lock and a transaction for changes.
+// Electronic books as a phone keeps them: the files in the device's "/Books" folder and one entry each
+// in Books/Books.plist. Changes are made in memory and written by Save(), which replaces the list in one
+// rename; a store that is not saved leaves the list as it was (the caller removes files it copied in).
+// The caller serialises stores of one device.
 class BookStore {
 public:
-    BookStore(sqlite3* db, std::filesystem::path mediaRoot);
+    explicit BookStore(std::filesystem::path mediaRoot);
+
+    static std::filesystem::path ListFile(const std::filesystem::path& mediaRoot);
 
     // A PDF or EPUB file, or an unpacked EPUB folder, copied onto the device. `format` 0 picks it from
-    // the file; BOOK_EPUB_IBOOKS marks a book made by iBooks.
-    int Add(const std::filesystem::path& local, int format = 0);
-    // Finds the book by its store key, or by its path when the key is empty.
+    // the file; BOOK_EPUB_IBOOKS marks a book made by iBooks. `copied` receives the file made.
+    int Add(const std::filesystem::path& local, int format = 0, std::filesystem::path* copied = nullptr);
+    // An entry for a file already in the Books folder (`fileName` relative to it).
+    int AddEntry(const std::string& fileName, const std::string& title, const std::string& author,
+                 bool madeByIBooks);
+    // Finds the book by its store key (the persistent id), or by its path when the key is empty.
     int Delete(const BookRecord& record, PendingRemoval& removal);
     int List(std::vector<BookRecord>& out);
+    int Save();
 
 private:
-    sqlite3* m_db;
+    int Load();
+
     std::filesystem::path m_mediaRoot;
+    std::vector<ios::BookListEntry> m_books;
+    bool m_loaded = false;
 };
 
 } // namespace vexa::sim

@@ -14,6 +14,7 @@
 
 #include "../SimDatabase.h"
 #include "AddressBookSchema.h"
+#include "ReadResultCode.h"
 #include "ios/AddressBookReader.h"
 #include "ios/AppleTime.h"
 #include "ios/ReadResult.h"
@@ -448,6 +449,20 @@ void FillRecords(const ios::AddressBook& book, ContactListBuffer& out) {
 } // namespace
 
 int ContactStore::List(ContactListBuffer& out) {
+    ClearList(out);
+    const char* file = sqlite3_db_filename(m_db, "main");
+    if (file == nullptr || *file == '\0')
+        return VEXA_E_DATABASE;
+    // The caller holds the database: its committed state is read in place through a second connection.
+    ios::AddressBook book;
+    if (int read = ios::AddressBookReader::Read(file, book, ios::ReadOnlyDatabase::Mode::InPlace);
+        read != ios::kReadOk)
+        return VexaResultOf(read);
+    ListBook(std::move(book), out);
+    return VEXA_OK;
+}
+
+void ContactStore::ClearList(ContactListBuffer& out) {
     out.records.clear();
     out.entries.clear();
     out.addresses.clear();
@@ -455,21 +470,10 @@ int ContactStore::List(ContactListBuffer& out) {
     out.memberIds.clear();
     out.text.Clear();
     out.list = {};
-    const char* file = sqlite3_db_filename(m_db, "main");
-    if (file == nullptr || *file == '\0')
-        return VEXA_E_DATABASE;
-    // The caller holds the database: its committed state is read in place through a second connection.
-    ios::AddressBook book;
-    switch (ios::AddressBookReader::Read(file, book, ios::ReadOnlyDatabase::Mode::InPlace)) {
-    case ios::kReadOk:
-        break;
-    case ios::kReadMissing:
-        return VEXA_E_NOT_FOUND;
-    case ios::kReadIoError:
-        return VEXA_E_IO;
-    default:
-        return VEXA_E_DATABASE;
-    }
+}
+
+void ContactStore::ListBook(ios::AddressBook book, ContactListBuffer& out) {
+    ClearList(out);
     FillRecords(book, out);
 
     // The groups every device has come first, then the others in the order they were made.
@@ -493,7 +497,6 @@ int ContactStore::List(ContactListBuffer& out) {
     out.list.records = out.records.empty() ? nullptr : out.records.data();
     out.list.groupCount = static_cast<int32_t>(out.groups.size());
     out.list.groups = out.groups.empty() ? nullptr : out.groups.data();
-    return VEXA_OK;
 }
 
 } // namespace vexa::sim

@@ -13,6 +13,10 @@
 
 struct sqlite3;
 
+namespace vexa::ios {
+struct AddressBook;
+}
+
 namespace vexa::sim {
 
 struct ContactAddressData {
@@ -55,6 +59,8 @@ public:
     int Update(int64_t id, const ContactData& contact);
     int Delete(int64_t id);
     int List(ContactListBuffer& out);
+    // The people and groups of an address book read elsewhere (a backup's), listed as List lists them.
+    static void ListBook(ios::AddressBook book, ContactListBuffer& out);
     int64_t Count();
 
     int CreateGroup(const std::string& name);
@@ -72,6 +78,7 @@ public:
     static std::string ShownLabel(const std::string& label, bool builtIn);
 
 private:
+    static void ClearList(ContactListBuffer& out);
     bool Exists(int64_t id);
     int InsertValues(int64_t id, const ContactData& contact);
     int InsertAddresses(int64_t id, const ContactData& contact);

@@ -13,12 +13,6 @@ namespace vexa::sim {
 namespace {
 
 constexpr const char* kDeviceTables = R"sql(
-
-CREATE TABLE IF NOT EXISTS books(
-    id INTEGER PRIMARY KEY, title TEXT NOT NULL, author TEXT NOT NULL DEFAULT '',
-    format INTEGER NOT NULL, path TEXT NOT NULL UNIQUE, size INTEGER NOT NULL,
-    store_key TEXT NOT NULL UNIQUE);
-
 CREATE TABLE IF NOT EXISTS apps(
     bundle_id TEXT PRIMARY KEY, name TEXT NOT NULL, version TEXT NOT NULL, short_version TEXT NOT NULL,
     minimum_os TEXT NOT NULL, executable TEXT NOT NULL, app_folder TEXT NOT NULL, icon BLOB,

@@ -19,6 +19,7 @@
 #include "SimContactService.h"
 #include "SimMediaLibrary.h"
 #include "SimPhotoLibrary.h"
+#include "ios/ReadResult.h"
 
 namespace vexa::sim {
 
@@ -115,8 +116,14 @@ int CountContent(SimDevice& device, ContentCounts& counts) {
         sqlite3* db = session.Handle();
         if (!ContentSchema::EnsureDeviceTables(db))
             return VEXA_E_DATABASE;
-        counts.books = CountOf(db, "SELECT COUNT(*) FROM books", code);
         counts.apps = CountOf(db, "SELECT COUNT(*) FROM apps", code);
+    }
+    {
+        std::vector<ios::BookListEntry> books;
+        const int read = ios::BookListReader::Read(BookStore::ListFile(device.MediaRoot()), books);
+        if (read != ios::kReadOk && read != ios::kReadMissing && code == VEXA_OK)
+            code = VEXA_E_DATABASE;
+        counts.books = int64_t(books.size());
     }
     if (EnsureAddressBookFolder(device)) {
         auto addressBook = device.AddressBook().Lock();

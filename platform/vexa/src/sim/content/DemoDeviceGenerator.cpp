@@ -129,7 +129,7 @@ int DemoDeviceGenerator::Run() {
         Transaction mediaTransaction(mediaSession);
         Transaction addressBookTransaction(addressBookSession);
         if ((code = AddContacts(addressBookSession.Handle())) || (code = AddConversations()) ||
-            (code = AddCallHistory()) || (code = AddBooks(db)) || (code = AddMusic(mediaDb)) ||
+            (code = AddCallHistory()) || (code = AddBooks()) || (code = AddMusic(mediaDb)) ||
             (code = AddVideos(mediaDb)) || (code = AddPhotos()) || (code = AddApps(db)) ||
             (code = AddFileTree()))
             return code;
@@ -283,7 +283,7 @@ int DemoDeviceGenerator::AddCallHistory() {
     });
 }
 
-int DemoDeviceGenerator::AddBooks(sqlite3* db) {
+int DemoDeviceGenerator::AddBooks() {
     struct Book {
         const char* file;
         const char* title;
@@ -300,7 +300,7 @@ int DemoDeviceGenerator::AddBooks(sqlite3* db) {
         {"山间小路.epub", "山间小路", "林晓", 1},
         {"Studio Handbook.epub", "Studio Handbook", "Vexa Studio", 3},
     }};
-    BookStore store(db, ContentSchema::MediaRoot(m_folder));
+    BookStore store(ContentSchema::MediaRoot(m_folder));
     for (const auto& book : kBooks) {
         const fs::path local = Staging(book.file);
         formats::BookSpec spec{book.title, book.author, 3};
@@ -311,7 +311,7 @@ int DemoDeviceGenerator::AddBooks(sqlite3* db) {
         if (int code = store.Add(local, book.kind == 3 ? BOOK_EPUB_IBOOKS : 0))
             return code;
     }
-    return VEXA_OK;
+    return store.Save();
 }
 
 int DemoDeviceGenerator::AddMusic(sqlite3* mediaDb) {

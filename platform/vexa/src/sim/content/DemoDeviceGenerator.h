@@ -22,7 +22,7 @@ private:
     int AddContacts(sqlite3* addressBook);
     int AddConversations();
     int AddCallHistory();
-    int AddBooks(sqlite3* db);
+    int AddBooks();
     int AddMusic(sqlite3* mediaDb);
     int AddVideos(sqlite3* mediaDb);
     int AddPhotos();

@@ -89,7 +89,7 @@ int LargeDeviceGenerator::Run() {
     if ((code = AddContacts(addressBookSession.Handle())) || (code = AddMessages()) || (code = AddPhotos()) ||
         (code = AddTracks(mediaDb, m_spec.songs, false)) ||
         (code = AddTracks(mediaDb, m_spec.videos, true)) || (code = AddPlaylists(mediaDb)) ||
-        (code = AddBooks(db)) || (code = AddApps(db)))
+        (code = AddBooks()) || (code = AddApps(db)))
         return code;
     if ((code = transaction.Commit()) || (code = mediaTransaction.Commit()) ||
         (code = addressBookTransaction.Commit()))
@@ -324,8 +324,8 @@ int LargeDeviceGenerator::AddPlaylists(sqlite3* mediaDb) {
     return VEXA_OK;
 }
 
-int LargeDeviceGenerator::AddBooks(sqlite3* db) {
-    BookStore store(db, ContentSchema::MediaRoot(m_folder));
+int LargeDeviceGenerator::AddBooks() {
+    BookStore store(ContentSchema::MediaRoot(m_folder));
     for (int i = 0; i < m_spec.books; ++i) {
         const bool pdf = i % 2 == 0;
         const fs::path local = m_staging / Numbered(pdf ? "Book %04lld.pdf" : "Book %04lld.epub", i + 1);
@@ -335,7 +335,7 @@ int LargeDeviceGenerator::AddBooks(sqlite3* db) {
         if (int code = store.Add(local))
             return code;
     }
-    return VEXA_OK;
+    return store.Save();
 }
 
 int LargeDeviceGenerator::AddApps(sqlite3* db) {

@@ -26,7 +26,7 @@ private:
     int AddPhotos();
     int AddTracks(sqlite3* mediaDb, int count, bool videos);
     int AddPlaylists(sqlite3* mediaDb);
-    int AddBooks(sqlite3* db);
+    int AddBooks();
     int AddApps(sqlite3* db);
     int MakeSamples();
     // The file of photo or song `index`: a shared sample linked into place, or one made for it alone.

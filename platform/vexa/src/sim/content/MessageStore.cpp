@@ -10,6 +10,7 @@
 #include "AttributedBodyArchive.h"
 #include "DeviceFiles.h"
 #include "PhoneNumbers.h"
+#include "ReadResultCode.h"
 #include "ios/AppleTime.h"
 #include "ios/MessageDatabaseReader.h"
 #include "ios/ReadResult.h"
@@ -140,19 +141,6 @@ const char* MimeTypeOf(const fs::path& file) {
     if (extension == ".pdf")
         return "application/pdf";
     return "application/octet-stream";
-}
-
-int FromReadResult(int read) {
-    switch (read) {
-    case ios::kReadOk:
-        return VEXA_OK;
-    case ios::kReadMissing:
-        return VEXA_E_NOT_FOUND;
-    case ios::kReadDamaged:
-        return VEXA_E_DATABASE;
-    default:
-        return VEXA_E_IO;
-    }
 }
 
 } // namespace
@@ -424,9 +412,18 @@ int MessageStore::List(SimDatabase& database, const KnownNumbers& known, Convers
         const int read =
             ios::MessageDatabaseReader().Read(database.File(), chats, ios::ReadOnlyDatabase::Mode::InPlace);
         if (read != ios::kReadOk)
-            return FromReadResult(read);
+            return VexaResultOf(read);
     }
+    ListChats(chats, known, out);
+    return VEXA_OK;
+}
 
+void MessageStore::ListChats(const std::vector<ios::ChatConversation>& chats, const KnownNumbers& known,
+                             ConversationListBuffer& out) {
+    out.conversations.clear();
+    out.messages.clear();
+    out.text.Clear();
+    out.list = {};
     size_t total = 0;
     for (const auto& chat : chats)
         total += chat.messages.size();
@@ -475,7 +472,6 @@ int MessageStore::List(SimDatabase& database, const KnownNumbers& known, Convers
     }
     out.list.count = static_cast<int32_t>(out.conversations.size());
     out.list.conversations = out.conversations.empty() ? nullptr : out.conversations.data();
-    return VEXA_OK;
 }
 
 } // namespace vexa::sim

@@ -16,6 +16,10 @@
 
 struct sqlite3;
 
+namespace vexa::ios {
+struct ChatConversation;
+}
+
 namespace vexa::sim {
 
 // Everything GetMessages hands out; the records point into it.
@@ -76,6 +80,9 @@ public:
     // takes the name of the contact whose number matches its address, written alike or not; `known` is
     // asked only then, and after the database's lock is given back.
     static int List(SimDatabase& database, const KnownNumbers& known, ConversationListBuffer& out);
+    // Conversations read elsewhere (a backup's sms.db), listed as List lists them.
+    static void ListChats(const std::vector<ios::ChatConversation>& chats, const KnownNumbers& known,
+                          ConversationListBuffer& out);
 
 private:
     int HandleOf(const std::string& address, int64_t* id);

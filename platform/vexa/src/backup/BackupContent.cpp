@@ -1,0 +1,162 @@
+#include <vexa/BackupContent.h>
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+#include <unistd.h>
+
+#include <vexa/VexaResult.h>
+
+#include "ReadResultCode.h"
+#include "ios/AddressBookReader.h"
+#include "ios/BackupArchive.h"
+#include "ios/MessageDatabaseReader.h"
+#include "ios/ReadResult.h"
+#include "sim/content/AddressBookNumbers.h"
+#include "sim/content/ContactStore.h"
+#include "sim/content/MessageStore.h"
+
+namespace fs = std::filesystem;
+using namespace vexa;
+
+namespace {
+
+constexpr const char* kHomeDomain = "HomeDomain";
+constexpr const char* kAddressBookPath = "Library/AddressBook/AddressBook.sqlitedb";
+constexpr const char* kMessagesPath = "Library/SMS/sms.db";
+
+// A folder of its own below the system's temporary folder, made on first use.
+fs::path MakeScratchFolder() {
+    static std::atomic<unsigned> sequence{0};
+    std::error_code error;
+    const fs::path base = fs::temp_directory_path(error);
+    if (error)
+        return {};
+    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        const fs::path folder = base / ("vexa-backup-" + std::to_string(::getpid()) + "-" +
+                                        std::to_string(stamp) + "-" + std::to_string(sequence++));
+        if (fs::create_directory(folder, error))
+            return folder;
+    }
+    return {};
+}
+
+} // namespace
+
+struct BackupContent::State {
+    ios::BackupArchive archive;
+    bool opened = false;
+    bool unlocked = false;
+    fs::path scratch;
+    // The address book, read once: the contacts list it, and the messages take their names from it.
+    bool bookRead = false;
+    int bookResult = VEXA_OK;
+    ios::AddressBook book;
+    sim::ContactListBuffer contacts;
+    sim::ConversationListBuffer messages;
+
+    ~State() {
+        if (!scratch.empty()) {
+            std::error_code ignored;
+            fs::remove_all(scratch, ignored);
+        }
+    }
+
+    // Copies a database of the backup out and reads it with `read`.
+    template <typename Read> int ReadCopy(const char* relativePath, Read read) {
+        if (!unlocked)
+            return opened ? VEXA_E_PASSWORD : VEXA_E_NOT_A_BACKUP;
+        if (scratch.empty() && (scratch = MakeScratchFolder()).empty())
+            return VEXA_E_IO;
+        const fs::path folder = scratch / fs::path(relativePath).parent_path().filename();
+        std::error_code error;
+        fs::create_directories(folder, error);
+        fs::path copied;
+        if (const int result = archive.CopyOut(kHomeDomain, relativePath, folder, &copied);
+            result != ios::kReadOk)
+            return VexaResultOf(result);
+        // The copy is this object's own: read where it is.
+        return VexaResultOf(read(copied));
+    }
+
+    int ReadBook() {
+        if (!bookRead) {
+            bookResult = ReadCopy(kAddressBookPath, [this](const fs::path& file) {
+                return ios::AddressBookReader::Read(file, book, ios::ReadOnlyDatabase::Mode::InPlace);
+            });
+            // A damaged or missing address book is tried again on the next call, as a device's is.
+            bookRead = bookResult == VEXA_OK || bookResult == VEXA_E_NOT_FOUND;
+        }
+        return bookResult;
+    }
+};
+
+BackupContent::BackupContent()
+    : m_state(std::make_unique<State>()) {}
+
+BackupContent::~BackupContent() = default;
+
+int BackupContent::Open(const char* folderUtf8) {
+    m_state = std::make_unique<State>();
+    if (!folderUtf8 || !*folderUtf8)
+        return VEXA_E_INVALID_ARGUMENT;
+    if (m_state->archive.Open(fs::u8path(folderUtf8)) != ios::kReadOk)
+        return VEXA_E_NOT_A_BACKUP;
+    m_state->opened = true;
+    m_state->unlocked = !m_state->archive.Identity().encrypted;
+    return VEXA_OK;
+}
+
+bool BackupContent::Encrypted() const {
+    return m_state->opened && m_state->archive.Identity().encrypted;
+}
+
+int BackupContent::Unlock(const char* passwordUtf8) {
+    if (!m_state->opened)
+        return VEXA_E_NOT_A_BACKUP;
+    if (m_state->unlocked)
+        return VEXA_OK;
+    if (!passwordUtf8 || !*passwordUtf8)
+        return VEXA_E_PASSWORD;
+    const int result = m_state->archive.Unlock(passwordUtf8);
+    m_state->unlocked = result == ios::kReadOk;
+    return result == ios::kReadDamaged ? VEXA_E_NOT_A_BACKUP : VexaResultOf(result);
+}
+
+int BackupContent::GetContacts(ContactList** list) {
+    if (!list)
+        return VEXA_E_INVALID_ARGUMENT;
+    // A backup without an address book is of a device that lists no contacts.
+    if (const int result = m_state->ReadBook(); result != VEXA_OK && result != VEXA_E_NOT_FOUND)
+        return result;
+    sim::ContactStore::ListBook(m_state->book, m_state->contacts);
+    *list = &m_state->contacts.list;
+    return VEXA_OK;
+}
+
+int BackupContent::GetMessages(ConversationList** list) {
+    if (!list)
+        return VEXA_E_INVALID_ARGUMENT;
+    std::vector<ios::ChatConversation> chats;
+    const int result = m_state->ReadCopy(kMessagesPath, [&chats](const fs::path& file) {
+        return ios::MessageDatabaseReader().Read(file, chats, ios::ReadOnlyDatabase::Mode::InPlace);
+    });
+    if (result != VEXA_OK && result != VEXA_E_NOT_FOUND)
+        return result;
+    // Conversations kept without a name take their contact's, as on the device; without a readable
+    // address book they are listed without names.
+    State& state = *m_state;
+    sim::MessageStore::ListChats(
+        chats,
+        [&state] {
+            return state.ReadBook() == VEXA_OK ? sim::AddressBookNumbers(state.book)
+                                               : std::vector<sim::KnownNumber>();
+        },
+        state.messages);
+    *list = &state.messages.list;
+    return VEXA_OK;
+}

@@ -11,8 +11,8 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <functional>
+#include <map>
 #include <set>
 #include <sqlite3.h>
 #include <string>
@@ -569,6 +569,19 @@ line 2', 0, 0, 'Acme', NULL, NULL, '1980-06-01');
             INSERT INTO conversations VALUES (3, '+81 3 1', NULL), (4, 'team@example.org', 'Team');
             INSERT INTO messages VALUES (1, 3, 0, '2020-01-02 03:04:05', 'hi'),
                 (2, 3, 1, '2020-01-02 03:05:00', 'hello 😀'), (3, 4, 1, '2021-05-06 07:08:09', 'meeting');
+            CREATE TABLE photos(id INTEGER PRIMARY KEY, uuid TEXT NOT NULL UNIQUE, kind INTEGER NOT NULL,
+                date INTEGER NOT NULL, width INTEGER NOT NULL, height INTEGER NOT NULL,
+                file_size INTEGER NOT NULL, file_name TEXT NOT NULL, path TEXT NOT NULL);
+            CREATE TABLE albums(id INTEGER PRIMARY KEY, uuid TEXT NOT NULL UNIQUE, name TEXT NOT NULL,
+                type INTEGER NOT NULL, builtin INTEGER NOT NULL DEFAULT 0, published INTEGER NOT NULL DEFAULT 1);
+            CREATE TABLE album_photos(album_id INTEGER NOT NULL, photo_id INTEGER NOT NULL,
+                position INTEGER NOT NULL, PRIMARY KEY(album_id, photo_id));
+            INSERT INTO photos VALUES (5, 'P-5', 1, 600000000, 640, 480, 1234, 'IMG_0005.JPG',
+                '/DCIM/100APPLE/IMG_0005.JPG'), (6, 'P-6', 2, 500000000, 48, 64, 99, 'IMG_0006.PNG',
+                '/PhotoData/Sync/100SYNCD/IMG_0006.PNG');
+            INSERT INTO albums VALUES (1, 'A-1', 'Camera Roll', 1, 1, 1), (2, 'A-2', 'Trip', 2, 0, 1),
+                (3, 'A-3', 'half typed', 2, 0, 0), (4, 'A-4', 'Stream', 4, 0, 1);
+            INSERT INTO album_photos VALUES (1, 5, 0), (2, 5, 1), (2, 6, 0), (3, 6, 0), (4, 5, 0);
         )sql"),
                  0);
     }
@@ -602,6 +615,26 @@ line 2', 0, 0, 'Acme', NULL, NULL, '1980-06-01');
         for (int b = 0; b < bookCount; ++b)
             contactsText += std::string(books[b].title) + " by " + books[b].author + " at " + books[b].path +
                             " format " + std::to_string(books[b].format) + "\n";
+        PhotoRecord* photos = nullptr;
+        int photoCount = 0;
+        auto photoLibrary = CreatePhotoLibrary(device);
+        QCOMPARE(photoLibrary->GetPhotoList(&photos, &photoCount), int(VEXA_OK));
+        for (int p = 0; p < photoCount; ++p)
+            contactsText += std::string(photos[p].id) + " " + std::to_string(photos[p].kind) + " " +
+                            std::to_string(photos[p].date) + " " + std::to_string(photos[p].width) + "x" +
+                            std::to_string(photos[p].height) + " " + std::to_string(photos[p].fileSize) +
+                            " " + photos[p].path + "\n";
+        auto albumLibrary = CreateAlbumLibrary(device);
+        AlbumRecord* albums = nullptr;
+        int albumCount = 0;
+        QCOMPARE(albumLibrary->GetAlbumList(&albums, &albumCount), int(VEXA_OK));
+        for (int a = 0; a < albumCount; ++a) {
+            contactsText += std::string(albums[a].name) + " " + std::to_string(albums[a].type) + ":";
+            QCOMPARE(albumLibrary->GetAlbumPhotos(&photos, &photoCount, albums[a].id), int(VEXA_OK));
+            for (int p = 0; p < photoCount; ++p)
+                contactsText += std::string(" ") + photos[p].id;
+            contactsText += "\n";
+        }
         ResultArena arena;
         ConversationList* conversations = nullptr;
         QCOMPARE(ReadConversations(*device, arena, &conversations), int(VEXA_OK));
@@ -623,7 +656,10 @@ line 2', 0, 0, 'Acme', NULL, NULL, '1980-06-01');
                  "Zoë Ito|line 1\nline 2|Acme|1980-06-01|mobile=+81 3 1|work=+81 3 9|home=zoe@example.jp"
                  "|home=https://zoe.example|1-2 Chiyoda,Tokyo\n"
                  "Only|<null>|<null>|<null>\nFamily:1\nBand:2\n"
-                 "Old Book by Ann at /Books/old.epub format 3\n"));
+                 "Old Book by Ann at /Books/old.epub format 3\n"
+                 "P-6 2 500000000 48x64 99 /PhotoData/Sync/100SYNCD/IMG_0006.PNG\n"
+                 "P-5 1 600000000 640x480 1234 /DCIM/100APPLE/IMG_0005.JPG\n"
+                 "Camera Roll 1: P-5\nPhoto Libary 3: P-6\nTrip 2: P-6 P-5\nStream 4: P-5\n"));
     // The unnamed conversation takes the name of the contact whose number it is.
     QCOMPARE(QString::fromStdString(messagesText),
              QStringLiteral("+81 3 1 Zoë Ito: <2020-01-02 03:04:05 hi >2020-01-02 03:05:00 hello 😀\n"
@@ -632,7 +668,8 @@ line 2', 0, 0, 'Acme', NULL, NULL, '1980-06-01');
         auto session = device->Database().Lock();
         Statement left(session.Handle(),
                        "SELECT count(*) FROM sqlite_master WHERE name IN ('contacts', "
-                       "'contact_entries', 'contact_groups', 'conversations', 'messages', 'books')");
+                       "'contact_entries', 'contact_groups', 'conversations', 'messages', 'books', "
+                       "'photos', 'albums', 'album_photos')");
         QCOMPARE(left.Step(), SQLITE_ROW);
         QCOMPARE(left.Int(0), int64_t(0));
     }

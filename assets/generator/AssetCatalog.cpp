@@ -152,6 +152,8 @@ QList<AssetSpec> buildCatalog() {
         button("image/div/Contacts_icon1_btn.png", 20, 20, L::BadgeButton, G::Contacts),
         icon("image/div/Message_icon.png", 20, 20, L::GlyphIcon, G::Message),
         button("image/div/Message_icon1_btn.png", 20, 20, L::BadgeButton, G::Message),
+        icon("image/div/Calls_icon.png", 20, 20, L::GlyphIcon, G::Phone),
+        button("image/div/Calls_icon1_btn.png", 20, 20, L::BadgeButton, G::Phone),
         icon("image/div/App_icon.png", 20, 20, L::GlyphIcon, G::Apps),
         button("image/div/Apps_icon1_btn.png", 20, 20, L::BadgeButton, G::Apps),
         icon("image/div/System_icon.png", 20, 20, L::GlyphIcon, G::Folder),

@@ -10,6 +10,7 @@
 #include <vexa/vexa.h>
 
 #include "CBackupSource.h"
+#include "CCallChunk.h"
 #include "CCheckedRecords.h"
 #include "CCliCommand.h"
 #include "CCliContext.h"
@@ -34,7 +35,8 @@ namespace {
 std::string CategoryItemName(const QString& category) {
     static const std::pair<const char*, const char*> names[] = {
         {"contacts", "Contacts"}, {"messages", "Messages"}, {"music", "Music"},
-        {"videos", "Video"},      {"books", "iBooks"},      {"photos", "Photos"}};
+        {"videos", "Video"},      {"books", "iBooks"},      {"photos", "Photos"},
+        {"calls", "Calls"}};
     for (const auto& [command, item] : names) {
         if (category == QLatin1String(command))
             return item;
@@ -51,7 +53,7 @@ const struct Category {
 } kCategories[] = {
     {"contacts", {"vcf", "xml", "xls", "txt", "csv"}, {}},
     {"messages", {"txt", "xml", "xls", "html"}, {}},
-    {"calls", {}, {"txt", "xml", "xls", "csv"}},
+    {"calls", {"txt", "xml", "xls", "csv"}, {}},
     {"photos", {}, {"original", "jpeg"}},
     {"music", {"original"}, {}},
     {"videos", {"original"}, {}},
@@ -80,14 +82,14 @@ void CExportCommand::Add(QList<CCliCommand>& commands) {
     command.name = QStringLiteral("export");
     command.synopsis =
         QStringLiteral("CATEGORY --to DIR [--format FMT] [-u UDID | --backup DIR [--password-file F]]");
-    command.summary = tr("Export contacts, messages, music, videos or books (and, later, calls and photos) "
+    command.summary = tr("Export contacts, messages, calls, music, videos or books (and, later, photos) "
                          "into a folder.");
     command.options = {
         QCommandLineOption(QStringLiteral("to"), tr("The folder to write into; made when missing."),
                            QStringLiteral("DIR")),
         QCommandLineOption(QStringLiteral("format"),
                            tr("The file format: vcf, xml, xls, txt or csv for contacts; txt, xml, xls or "
-                              "html for messages."),
+                              "html for messages; txt, xml, xls or csv for calls."),
                            QStringLiteral("FMT")),
         QCommandLineOption(QStringLiteral("backup"),
                            tr("Read contacts or messages from a backup folder (the one that holds "
@@ -198,6 +200,15 @@ bool CExportCommand::LoadRecords(IVexaManager* manager, const QString& category,
         *result = service ? service->GetContacts(&list) : int(VEXA_E_UNPLUGGED);
         if (*result == VEXA_OK && list)
             *records = ContactRecords::BuildChunks(*list, manager, nullptr);
+    } else if (category == QLatin1String("calls")) {
+        IDeviceService* service = manager->GetDeviceService();
+        CallHistoryList* list = nullptr;
+        *result = service ? service->GetCallHistory(&list) : int(VEXA_E_UNPLUGGED);
+        // A phone that never kept a call history exports an empty one, as its page shows none.
+        if (*result == VEXA_E_NOT_FOUND)
+            *result = VEXA_OK;
+        if (*result == VEXA_OK && list)
+            *records = CCallChunk::BuildChunks(*list);
     } else {
         IDeviceService* service = manager->GetDeviceService();
         ConversationList* list = nullptr;

@@ -9,6 +9,7 @@
 #include "DeviceSubItem.h"
 #include "ICategoryTree.h"
 #include "QAppsView.h"
+#include "QCallsView.h"
 #include "QContactsView.h"
 #include "QMusicTreeNodes.h"
 #include "QMusicView.h"
@@ -92,6 +93,12 @@ void MakeMessages(const Context& c, Bindings& out) {
     out.push_back({SUB_ITEM_MESSAGES, view, nullptr, {}});
 }
 
+void MakeCalls(const Context& c, Bindings& out) {
+    auto* view = new QCallsView(c.manager, c.deviceHandle, c.parent);
+    Forward(c, view, &QCallsView::refreshCallsNode, &ICategoryTree::RefreshCallsNode);
+    out.push_back({SUB_ITEM_CALLS, view, nullptr, {}});
+}
+
 void MakeSystem(const Context& c, Bindings& out) {
     auto* view = new QSystemView(c.manager, c.deviceHandle, c.parent);
     // The system view shows no count; its node only stops waiting.
@@ -144,7 +151,8 @@ void MakeBooks(const Context& c, Bindings& out) {
 // The categories in the order their views are made.
 using Maker = void (*)(const Context&, Bindings&);
 constexpr Maker kMakers[] = {
-    MakeMedia, MakePlaylist, MakeContacts, MakeMessages, MakeSystem, MakePhotos, MakeApps, MakeBooks,
+    MakeMedia,  MakePlaylist, MakeContacts, MakeMessages, MakeCalls,
+    MakeSystem, MakePhotos,   MakeApps,     MakeBooks,
 };
 
 } // namespace

@@ -17,6 +17,7 @@ const CategoryImages kCategoryImages[SUB_ITEM_COUNT] = {
     {"/image/div/iBook_icon.png", "/image/div/iBook_icon1_btn.png"},
     {"/image/div/Contacts_icon.png", "/image/div/Contacts_icon1_btn.png"},
     {"/image/div/Message_icon.png", "/image/div/Message_icon1_btn.png"},
+    {"/image/div/Calls_icon.png", "/image/div/Calls_icon1_btn.png"},
     {"/image/div/App_icon.png", "/image/div/Apps_icon1_btn.png"},
     {"/image/div/System_icon.png", "/image/div/System_icon.png"},
 };
@@ -47,6 +48,8 @@ QString CDeviceTreeNodes::CategoryName(int kind) {
         return tr("Contacts");
     case SUB_ITEM_MESSAGES:
         return tr("Messages");
+    case SUB_ITEM_CALLS:
+        return tr("Call history");
     case SUB_ITEM_APPS:
         return tr("Apps");
     case SUB_ITEM_SYSTEM:
@@ -83,6 +86,7 @@ bool CDeviceTreeNodes::LoadsOnThisPress(const TreeNode* node) {
     case SUB_ITEM_PHOTOS:
     case SUB_ITEM_CONTACTS:
     case SUB_ITEM_MESSAGES:
+    case SUB_ITEM_CALLS:
     case SUB_ITEM_SYSTEM:
     case SUB_ITEM_IBOOKS:
         return node->PressCount() == 0;

@@ -22,6 +22,7 @@ public:
     virtual void RefreshiBookNode(int deviceHandle) = 0;
     virtual void RefreshContactsNode(int deviceHandle) = 0;
     virtual void RefreshMessageNode(int deviceHandle) = 0;
+    virtual void RefreshCallsNode(int deviceHandle) = 0;
     virtual void RefreshAppNode(int deviceHandle) = 0;
     virtual void RefreshSystemNode() = 0;
     virtual void RefreshPlayList(IVexaManager* manager, int libraryKind, QPlayAnalysisTread* loader) = 0;

@@ -532,6 +532,12 @@ void QNavigateWidget::RefreshMessageNode(int deviceHandle) {
         ShowCount(deviceHandle, SUB_ITEM_MESSAGES, view->RecordCount());
 }
 
+void QNavigateWidget::RefreshCallsNode(int deviceHandle) {
+    TreeNode* node = CategoryNode(deviceHandle, SUB_ITEM_CALLS);
+    if (auto* view = node ? qobject_cast<QBaseDetailsView*>(node->Binding().view) : nullptr)
+        ShowCount(deviceHandle, SUB_ITEM_CALLS, view->RecordCount());
+}
+
 void QNavigateWidget::RefreshAppNode(int deviceHandle) {
     TreeNode* node = CategoryNode(deviceHandle, SUB_ITEM_APPS);
     if (auto* view = node ? qobject_cast<QBaseDetailsView*>(node->Binding().view) : nullptr)

@@ -89,6 +89,7 @@ public slots:
     void RefreshiBookNode(int deviceHandle) override;
     void RefreshContactsNode(int deviceHandle) override;
     void RefreshMessageNode(int deviceHandle) override;
+    void RefreshCallsNode(int deviceHandle) override;
     void RefreshAppNode(int deviceHandle) override;
     void RefreshSystemNode() override;
     void StopWaiting(int deviceHandle, int kind) override;

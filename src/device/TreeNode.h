@@ -6,11 +6,11 @@
 class QObject;
 class QWidget;
 
-// What a node stands for. Category children use their tagDeviceSubItem index (0 to 7) as kind.
+// What a node stands for. Category children use their tagDeviceSubItem index (0 to 8) as kind.
 enum TreeNodeKind : int {
     NODE_ROOT = -1,
-    NODE_VIDEO = 8,
-    NODE_MUSIC = 9,
+    NODE_VIDEO = 10,
+    NODE_MUSIC = 11,
     NODE_DEVICE = 100,
     NODE_PLAYLIST = 101,
     NODE_ALBUM = 102,

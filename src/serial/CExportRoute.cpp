@@ -14,7 +14,8 @@ CExportRoute::Kind CExportRoute::For(const QString& objectName, int* fileKind) {
     if (objectName == QLatin1String("QSystemView")) {
         return Kind::FileBrowser;
     }
-    if (objectName == QLatin1String("QContactsView") || objectName == QLatin1String("qmessageView")) {
+    if (objectName == QLatin1String("QContactsView") || objectName == QLatin1String("qmessageView") ||
+        objectName == QLatin1String("QCallsView")) {
         return Kind::RecordFile;
     }
     const auto found = fileKinds.constFind(objectName);

@@ -11,7 +11,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMenu>
-#include <QProcess>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -31,6 +30,7 @@
 #include "QInstallDlg.h"
 #include "QMySortModel.h"
 #include "QOperatePanel.h"
+#include "TestFiles.h"
 #include "sim/ContentServices.h"
 #include "sim/DeviceState.h"
 
@@ -58,11 +58,10 @@ with zipfile.ZipFile(out, 'w', zipfile.ZIP_DEFLATED) as z:
     if icon:
         z.write(icon, 'Payload/Notes.app/AppIcon60x60@2x.png')
 )";
-    QProcess python;
-    python.start(QStringLiteral("/usr/bin/python3"),
-                 {QStringLiteral("-c"), QString::fromLatin1(kScript), path, kind,
-                  QString::fromUtf8(QJsonDocument(info).toJson(QJsonDocument::Compact)), iconPath});
-    return python.waitForFinished(30000) && python.exitCode() == 0;
+    return !RunProgram(QStringLiteral("/usr/bin/python3"),
+                       {QStringLiteral("-c"), QString::fromLatin1(kScript), path, kind,
+                        QString::fromUtf8(QJsonDocument(info).toJson(QJsonDocument::Compact)), iconPath})
+                .startsWith(QLatin1String("failed: "));
 }
 
 QJsonObject Info(const QString& id, const QString& name, const QString& version) {
@@ -93,8 +92,8 @@ private slots:
 
     // Installing
     void packageInstallsWithNameVersionAndIconAndKeepsItsName();
-    void badPackagesFailWithTheirTextAndKeepTheirName();
-    void resultCodesShowOnlyTheirTexts();
+    void installOutcomesShowOnlyTheirTextsAndKeepTheName_data();
+    void installOutcomesShowOnlyTheirTextsAndKeepTheName();
     void listingFailureAfterAnInstallShowsBothMessages();
     void longNamesAreCutOnACharacterBoundary();
 
@@ -120,6 +119,16 @@ private:
     int RowOf(QAppsView& view, const char* id) const;
     QStringList DeviceAppIds();
     QString Package(const QString& name, const QString& kind, const QJsonObject& info);
+    // An XML-plist package "<file>.ipa" of the app `id` titled `title`.
+    QString AppPackage(const char* file, const QString& title, const char* id = kAppId) {
+        return Package(QString::fromUtf8(file) + QStringLiteral(".ipa"), QStringLiteral("xml"),
+                       Info(QLatin1String(id), title, QStringLiteral("1")));
+    }
+    // Installs such a package on the device directly, as if another program had.
+    void Install(const char* file, const QString& title, const char* id = kAppId) {
+        const QString package = AppPackage(file, title, id);
+        QCOMPARE(m_apps->InstallApp(reinterpret_cast<const char16_t*>(package.utf16())), 0);
+    }
     // Python's zipfile and plistlib read the archive; prints the identifier and the entry names.
     QString ReadBackup(const QString& path);
 
@@ -200,12 +209,7 @@ plist = [n for n in names if re.fullmatch(r'Payload/[^/]+\.app/Info\.plist', n)]
 print(plistlib.loads(z.read(plist[0]))['CFBundleIdentifier'])
 print('\n'.join(sorted(names)))
 )";
-    QProcess python;
-    python.start(QStringLiteral("/usr/bin/python3"),
-                 {QStringLiteral("-c"), QString::fromLatin1(kScript), path});
-    if (!python.waitForFinished(30000) || python.exitCode() != 0)
-        return QStringLiteral("python failed: ") + QString::fromUtf8(python.readAllStandardError());
-    return QString::fromUtf8(python.readAllStandardOutput());
+    return PythonLines(kScript, {path}).join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -282,94 +286,78 @@ void tst_apps::packageInstallsWithNameVersionAndIconAndKeepsItsName() {
         model->index(row, QAppsViewModel::NameColumn).data(Qt::DecorationRole).value<QImage>();
     QCOMPARE(icon.size(), QSize(QAppsChunk::kIconSide, QAppsChunk::kIconSide));
     QCOMPARE(icon.pixelColor(16, 16).red(), 200);
-    QCOMPARE(model->headerData(1, Qt::Horizontal).toString(), QStringLiteral("AppSize"));
     // The shown row carries its three buttons.
     QTRY_VERIFY(view.TableView()->indexWidget(view.SortModel()->index(0, QAppsViewModel::StatusColumn)));
 
     // A file that already has the temporary name is left alone; the package is read under its own.
-    QFile squatter(CPackageRename::TemporaryPath(package));
-    QVERIFY(squatter.open(QIODevice::WriteOnly));
-    squatter.write("mine");
-    squatter.close();
+    const QString squatter = CPackageRename::TemporaryPath(package);
+    QVERIFY(WriteFile(squatter, "mine"));
     m_messages->Clear();
     view.InstallPackage(package);
     WaitDone(view);
     QCOMPARE(m_messages->Messages(), QStringList({QStringLiteral("Finish")}));
     QVERIFY(QFileInfo::exists(package));
-    QVERIFY(squatter.open(QIODevice::ReadOnly));
-    QCOMPARE(squatter.readAll(), QByteArray("mine"));
-    squatter.remove();
+    QCOMPARE(ReadFile(squatter), QByteArray("mine"));
+    QFile::remove(squatter);
 }
 
-void tst_apps::badPackagesFailWithTheirTextAndKeepTheirName() {
-    const QJsonObject good =
-        Info(QStringLiteral("org.vexa.bad"), QStringLiteral("Bad"), QStringLiteral("1.0"));
-    QJsonObject tooNew = good;
-    tooNew[QStringLiteral("MinimumOSVersion")] = QStringLiteral("99.0");
-    const struct {
-        const char* kind;
-        QJsonObject info;
-        const char* message;
-    } cases[] = {
-        {"notzip", good, "Install app error!"},
-        {"noplist", good, "Install app error!"},
-        {"broken", good, "Install app error!"},
-        {"xml", tooNew, "Install app failed! Your system version is too low!"},
-        {"binary", good, "Finish"}, // a binary Info.plist is as good as an XML one
-    };
-    QAppsView view(m_manager, m_phone.Handle());
-    Load(view);
-    for (const auto& item : cases) {
-        const QString package = Package(QStringLiteral("pkg-%1.ipa").arg(QLatin1String(item.kind)),
-                                        QLatin1String(item.kind), item.info);
-        QVERIFY(!package.isEmpty());
-        m_messages->Clear();
-        view.InstallPackage(package);
-        WaitDone(view);
-        QVERIFY2(
-            m_messages->Messages() == QStringList({QString::fromLatin1(item.message)}),
-            qPrintable(QLatin1String(item.kind) + QLatin1String(": ") + m_messages->Messages().join('/')));
-        QVERIFY2(QFileInfo::exists(package), item.kind);
-        QVERIFY(!QFileInfo::exists(CPackageRename::TemporaryPath(package)));
-    }
-    QCOMPARE(DeviceAppIds(), QStringList({QStringLiteral("org.vexa.bad")}));
-    QCOMPARE(view.RecordCount(), 1);
-}
-
-void tst_apps::resultCodesShowOnlyTheirTexts() {
+void tst_apps::installOutcomesShowOnlyTheirTextsAndKeepTheName_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("minimumOS");
+    QTest::addColumn<int>("code"); // the device's answer, 0 for its own
+    QTest::addColumn<QStringList>("messages");
+    const QString error = QStringLiteral("Install app error!");
+    const QString tooOld = QStringLiteral("Install app failed! Your system version is too low!");
+    QTest::newRow("not a zip") << "notzip"
+                               << "6.0" << 0 << QStringList{error};
+    QTest::newRow("no plist") << "noplist"
+                              << "6.0" << 0 << QStringList{error};
+    QTest::newRow("broken plist") << "broken"
+                                  << "6.0" << 0 << QStringList{error};
+    QTest::newRow("needs a newer system") << "xml"
+                                          << "99.0" << 0 << QStringList{tooOld};
+    QTest::newRow("binary plist, as good as XML") << "binary"
+                                                  << "6.0" << 0 << QStringList{"Finish"};
     // A silent code closes the progress window and says nothing; a code with a text shows only that,
     // and a device's reason follows the install's own text.
-    const QString package =
-        Package(QStringLiteral("codes.ipa"), QStringLiteral("xml"),
-                Info(QString::fromLatin1(kAppId), QStringLiteral("Codes"), QStringLiteral("1")));
+    QTest::newRow("silent code 5") << "xml"
+                                   << "6.0" << 5 << QStringList();
+    QTest::newRow("silent code 17") << "xml"
+                                    << "6.0" << 17 << QStringList();
+    QTest::newRow("device: system too old") << "xml"
+                                            << "6.0" << int(VEXA_APP_OS_TOO_OLD) << QStringList{tooOld};
+    QTest::newRow("device: no space")
+        << "xml"
+        << "6.0" << int(VEXA_E_NO_SPACE)
+        << QStringList{error + QStringLiteral("\nThere is not enough free space on the disk.")};
+}
+
+void tst_apps::installOutcomesShowOnlyTheirTextsAndKeepTheName() {
+    QFETCH(QString, kind);
+    QFETCH(QString, minimumOS);
+    QFETCH(int, code);
+    QFETCH(QStringList, messages);
+    QJsonObject info = Info(QStringLiteral("org.vexa.bad"), QStringLiteral("Bad"), QStringLiteral("1.0"));
+    info[QStringLiteral("MinimumOSVersion")] = minimumOS;
+    const QString package = Package(QStringLiteral("pkg-%1.ipa").arg(kind), kind, info);
+    QVERIFY(!package.isEmpty());
+    if (code != 0)
+        QCOMPARE(AddFault({.operation = "InstallApp", .code = code}), 0);
     QAppsView view(m_manager, m_phone.Handle());
     Load(view);
-    const struct {
-        int code;
-        QStringList messages;
-    } cases[] = {
-        {5, {}},
-        {17, {}},
-        {VEXA_APP_OS_TOO_OLD, {QStringLiteral("Install app failed! Your system version is too low!")}},
-        {VEXA_E_NO_SPACE,
-         {QStringLiteral("Install app error!\nThere is not enough free space on the disk.")}},
-    };
-    for (const auto& item : cases) {
-        ClearFaults();
-        QCOMPARE(AddFault({.operation = "InstallApp", .code = item.code}), 0);
-        m_messages->Clear();
-        view.InstallPackage(package);
-        WaitDone(view);
-        QCOMPARE(m_messages->Messages(), item.messages);
-        QVERIFY(QFileInfo::exists(package));
-    }
+    view.InstallPackage(package);
+    WaitDone(view);
+    QCOMPARE(m_messages->Messages(), messages);
+    QVERIFY(QFileInfo::exists(package));
+    QVERIFY(!QFileInfo::exists(CPackageRename::TemporaryPath(package)));
+    const bool installed = messages == QStringList{QStringLiteral("Finish")};
+    QCOMPARE(DeviceAppIds(), installed ? QStringList{QStringLiteral("org.vexa.bad")} : QStringList());
+    QCOMPARE(view.RecordCount(), int(installed));
 }
 
 void tst_apps::listingFailureAfterAnInstallShowsBothMessages() {
     // The reload's warning opens over the progress window, which closes while the warning is up.
-    const QString package =
-        Package(QStringLiteral("relist.ipa"), QStringLiteral("xml"),
-                Info(QString::fromLatin1(kAppId), QStringLiteral("Relist"), QStringLiteral("1")));
+    const QString package = AppPackage("relist", QStringLiteral("Relist"));
     QAppsView view(m_manager, m_phone.Handle());
     view.show();
     for (int round = 0; round < 2; ++round) {
@@ -404,9 +392,7 @@ void tst_apps::longNamesAreCutOnACharacterBoundary() {
 // Loading, searching, row actions
 
 void tst_apps::listingFailuresWarnAndLeaveTheTableEmpty() {
-    const QString package =
-        Package(QStringLiteral("list.ipa"), QStringLiteral("xml"),
-                Info(QString::fromLatin1(kAppId), QStringLiteral("Listed"), QStringLiteral("1")));
+    const QString package = AppPackage("list", QStringLiteral("Listed"));
     QAppsView view(m_manager, m_phone.Handle());
     view.InstallPackage(package);
     WaitDone(view);
@@ -433,12 +419,8 @@ void tst_apps::listingFailuresWarnAndLeaveTheTableEmpty() {
 }
 
 void tst_apps::searchFiltersAndEveryShownRowHasItsButtons() {
-    for (const char* id : {"org.vexa.alpha", "org.vexa.beta", "org.vexa.gamma"}) {
-        const QString name = QString::fromLatin1(id).section(QLatin1Char('.'), 2);
-        const QString package = Package(name + QStringLiteral(".ipa"), QStringLiteral("xml"),
-                                        Info(QString::fromLatin1(id), name, QStringLiteral("1")));
-        QCOMPARE(m_apps->InstallApp(reinterpret_cast<const char16_t*>(package.utf16())), 0);
-    }
+    for (const char* id : {"org.vexa.alpha", "org.vexa.beta", "org.vexa.gamma"})
+        Install(id + 9, QLatin1String(id + 9), id);
     QAppsView view(m_manager, m_phone.Handle());
     view.resize(900, 500);
     view.show();
@@ -475,12 +457,8 @@ void tst_apps::searchFiltersAndEveryShownRowHasItsButtons() {
 }
 
 void tst_apps::uninstallRemovesTheRowAfterTheReload() {
-    for (const char* id : {"org.vexa.keep", "org.vexa.drop"}) {
-        const QString package =
-            Package(QString::fromLatin1(id) + QStringLiteral(".ipa"), QStringLiteral("xml"),
-                    Info(QString::fromLatin1(id), QString::fromLatin1(id), QStringLiteral("1")));
-        QCOMPARE(m_apps->InstallApp(reinterpret_cast<const char16_t*>(package.utf16())), 0);
-    }
+    for (const char* id : {"org.vexa.keep", "org.vexa.drop"})
+        Install(id, QLatin1String(id), id);
     QAppsView view(m_manager, m_phone.Handle());
     Load(view);
     QCOMPARE(view.RecordCount(), 2);
@@ -526,10 +504,7 @@ void tst_apps::uninstallRemovesTheRowAfterTheReload() {
 }
 
 void tst_apps::documentsAsksForTheAppsContainer() {
-    const QString package =
-        Package(QStringLiteral("docs.ipa"), QStringLiteral("xml"),
-                Info(QString::fromLatin1(kAppId), QStringLiteral("Docs"), QStringLiteral("1")));
-    QCOMPARE(m_apps->InstallApp(reinterpret_cast<const char16_t*>(package.utf16())), 0);
+    Install("docs", QStringLiteral("Docs"));
     QAppsView view(m_manager, m_phone.Handle());
     view.resize(900, 400);
     view.show();
@@ -549,17 +524,10 @@ void tst_apps::documentsAsksForTheAppsContainer() {
 // Backing up
 
 void tst_apps::backupIsAZipWhosePlistNamesTheApp() {
-    const QString package =
-        Package(QStringLiteral("backup.ipa"), QStringLiteral("xml"),
-                Info(QString::fromLatin1(kAppId), QStringLiteral("Backed"), QStringLiteral("4")));
-    QCOMPARE(m_apps->InstallApp(reinterpret_cast<const char16_t*>(package.utf16())), 0);
+    Install("backup", QStringLiteral("Backed"));
     const QString documents =
         QString::fromStdString((DeviceFolder() / "Applications" / kAppId / "Documents").string());
-    QVERIFY(QDir().mkpath(documents));
-    QFile note(documents + QStringLiteral("/trip.txt"));
-    QVERIFY(note.open(QIODevice::WriteOnly));
-    note.write("notes of the trip");
-    note.close();
+    QVERIFY(WriteFile(documents + QStringLiteral("/trip.txt"), "notes of the trip"));
 
     QAppsView view(m_manager, m_phone.Handle());
     Load(view);
@@ -596,18 +564,13 @@ void tst_apps::backupIsAZipWhosePlistNamesTheApp() {
 }
 
 void tst_apps::backupIntoAnUnwritableFolderFails() {
-    const QString package =
-        Package(QStringLiteral("locked.ipa"), QStringLiteral("xml"),
-                Info(QString::fromLatin1(kAppId), QStringLiteral("Locked"), QStringLiteral("1")));
-    QCOMPARE(m_apps->InstallApp(reinterpret_cast<const char16_t*>(package.utf16())), 0);
+    Install("locked", QStringLiteral("Locked"));
     // Places no one can write to, whatever the user's rights: a name taken by a folder, and a folder
     // below a plain file.
     const QString taken = m_work.filePath(QStringLiteral("taken.ipa"));
     QVERIFY(QDir().mkpath(taken + QStringLiteral("/inside")));
     const QString file = m_work.filePath(QStringLiteral("plain-file"));
-    QFile plain(file);
-    QVERIFY(plain.open(QIODevice::WriteOnly));
-    plain.close();
+    QVERIFY(WriteFile(file, QByteArray()));
     QAppsView view(m_manager, m_phone.Handle());
     Load(view);
     QVERIFY(view.SelectApp(QString::fromLatin1(kAppId)));
@@ -625,9 +588,7 @@ void tst_apps::backupIntoAnUnwritableFolderFails() {
 // ---------------------------------------------------------------------------------------------------
 
 void tst_apps::unplugDuringInstallKeepsThePackageName() {
-    const QString package =
-        Package(QStringLiteral("Unplugged ü.ipa"), QStringLiteral("xml"),
-                Info(QString::fromLatin1(kAppId), QStringLiteral("Gone"), QStringLiteral("1")));
+    const QString package = AppPackage("Unplugged ü", QStringLiteral("Gone"));
     auto* view = new QAppsView(m_manager, m_phone.Handle());
     QCOMPARE(AddFault({.operation = "InstallApp", .unplug = true, .delayMs = 300}), 0);
     view->InstallPackage(package);
@@ -643,10 +604,7 @@ void tst_apps::unplugDuringInstallKeepsThePackageName() {
 // Dragging out
 
 void tst_apps::dragOutWritesThePackageOnlyWhenAsked() {
-    const QString package =
-        Package(QStringLiteral("drag.ipa"), QStringLiteral("xml"),
-                Info(QString::fromLatin1(kAppId), QStringLiteral("Notes/Drafts"), QStringLiteral("1.2")));
-    QCOMPARE(m_apps->InstallApp(reinterpret_cast<const char16_t*>(package.utf16())), 0);
+    Install("drag", QStringLiteral("Notes/Drafts"));
     QAppsView view(m_manager, m_phone.Handle());
     Load(view);
     QVERIFY(view.TableView()->dragEnabled());

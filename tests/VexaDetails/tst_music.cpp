@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMimeData>
-#include <QProcess>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QSignalSpy>
@@ -36,6 +35,7 @@
 #include "QPlayListView.h"
 #include "QSongPlayer.h"
 #include "SendDrop.h"
+#include "TestFiles.h"
 #include "TreeModel.h"
 #include "TreeNode.h"
 #include "WriteInfoToItunesXML.h"
@@ -48,14 +48,6 @@ namespace {
 
 const char* const kUdid = "00008101-0000000000MUSIC1";
 const QString kAddFailed = QStringLiteral("Add musci fialed!");
-
-QString RunTool(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(30000) || process.exitCode() != 0)
-        return QStringLiteral("failed: ") + QString::fromUtf8(process.readAllStandardError());
-    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
-}
 
 // An iTunes library document whose top-level dictionary holds `entries` (key and value elements).
 QByteArray Library(const QString& entries) {
@@ -70,12 +62,6 @@ QString MusicFolderEntry(const QString& url) {
                           "<key>Music Folder</key><string>%1</string><key>Library Persistent ID</key>"
                           "<string>1A2B</string>")
         .arg(url);
-}
-
-bool WriteFile(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 } // namespace
@@ -240,13 +226,7 @@ QString tst_music::DevicePathToLocal(const std::string& devicePath) const {
 }
 
 QStringList tst_music::DeviceMusicFiles() const {
-    QStringList files;
-    QDirIterator it(QString::fromStdString((DeviceFolder() / "Media/iTunes_Control/Music").string()),
-                    QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        files << it.next();
-    files.sort();
-    return files;
+    return FilesUnder(QString::fromStdString((DeviceFolder() / "Media/iTunes_Control/Music").string()));
 }
 
 QString tst_music::Song(const QString& name, const vexa::formats::AudioSpec& spec) {
@@ -260,18 +240,15 @@ void tst_music::timeAndSizeTextsAtTheirEdges_data() {
     QTest::addColumn<qint64>("value");
     QTest::addColumn<QString>("time");
     QTest::addColumn<QString>("size");
-    QTest::newRow("zero") << qint64(0) << "00:00"
-                          << "0.00 MB";
-    QTest::newRow("just under a second and a megabyte") << qint64(999) << "00:00"
-                                                        << "0.00 MB";
-    QTest::newRow("an hour is dropped") << qint64(3723000) << "02:03"
-                                        << "3.55 MB";
-    QTest::newRow("61 minutes") << qint64(61 * 60000) << "01:00"
-                                << "3.49 MB";
-    QTest::newRow("one and a half megabytes") << qint64(1572864) << "26:12"
-                                              << "1.50 MB";
-    QTest::newRow("largest the library gives") << qint64(INT32_MAX) << "31:23"
-                                               << "2048.00 MB";
+    const auto row = [](const char* name, qint64 value, const char* time, const char* size) {
+        QTest::newRow(name) << value << QString::fromLatin1(time) << QString::fromLatin1(size);
+    };
+    row("zero", 0, "00:00", "0.00 MB");
+    row("just under a second and a megabyte", 999, "00:00", "0.00 MB");
+    row("an hour is dropped", 3723000, "02:03", "3.55 MB");
+    row("61 minutes", 61 * 60000, "01:00", "3.49 MB");
+    row("one and a half megabytes", 1572864, "26:12", "1.50 MB");
+    row("largest the library gives", INT32_MAX, "31:23", "2048.00 MB");
 }
 
 void tst_music::timeAndSizeTextsAtTheirEdges() {
@@ -340,16 +317,16 @@ void tst_music::iTunesFolderLookup() {
 void tst_music::folderUrlDecoding_data() {
     QTest::addColumn<QString>("url");
     QTest::addColumn<QString>("path");
-    QTest::newRow("linux") << "file://localhost/home/u/Music/iTunes/iTunes%20Media/"
-                           << "/home/u/Music/iTunes/iTunes Media/";
-    QTest::newRow("windows drive") << "file://localhost/C:/Users/u/Music/iTunes/iTunes%20Media/"
-                                   << "C:/Users/u/Music/iTunes/iTunes Media/";
-    QTest::newRow("utf-8 bytes") << "file://localhost/home/J%C3%BCrgen/M%c3%bcsik"
-                                 << QString::fromUtf8("/home/Jürgen/Müsik");
-    QTest::newRow("percent at the end") << "/music/100%"
-                                        << "/music/100%";
-    QTest::newRow("percent without hex") << "/a%zzb"
-                                         << "/a%zzb";
+    const auto row = [](const char* name, const char* url, const char* path) {
+        QTest::newRow(name) << QString::fromUtf8(url) << QString::fromUtf8(path);
+    };
+    row("linux", "file://localhost/home/u/Music/iTunes/iTunes%20Media/",
+        "/home/u/Music/iTunes/iTunes Media/");
+    row("windows drive", "file://localhost/C:/Users/u/Music/iTunes/iTunes%20Media/",
+        "C:/Users/u/Music/iTunes/iTunes Media/");
+    row("utf-8 bytes", "file://localhost/home/J%C3%BCrgen/M%c3%bcsik", "/home/Jürgen/Müsik");
+    row("percent at the end", "/music/100%", "/music/100%");
+    row("percent without hex", "/a%zzb", "/a%zzb");
 }
 
 void tst_music::folderUrlDecoding() {
@@ -436,12 +413,12 @@ void tst_music::addedSongsAppearWithTheirTagsAndPlayOnTheDevice() {
 
     const int row = RowOf(QString::fromUtf8("Über Blue"));
     QVERIFY(row >= 0);
-    QCOMPARE(Cell(row, QMusicPlayListModel::ColumnArtist), QStringLiteral("Ana Vey"));
-    QCOMPARE(Cell(row, QMusicPlayListModel::ColumnAlbum), QStringLiteral("Coast"));
-    QCOMPARE(Cell(row, QMusicPlayListModel::ColumnTime), QStringLiteral("00:04"));
-    QCOMPARE(Cell(row, QMusicPlayListModel::ColumnSize),
-             QMusicPlayListChunk::SizeText(QFileInfo(mp3).size()));
-    QCOMPARE(Cell(row, QMusicPlayListModel::ColumnFormat), QStringLiteral("MPEG audio file"));
+    QCOMPARE(QStringList(
+                 {Cell(row, QMusicPlayListModel::ColumnArtist), Cell(row, QMusicPlayListModel::ColumnAlbum),
+                  Cell(row, QMusicPlayListModel::ColumnTime), Cell(row, QMusicPlayListModel::ColumnSize),
+                  Cell(row, QMusicPlayListModel::ColumnFormat)}),
+             QStringList({"Ana Vey", "Coast", "00:04", QMusicPlayListChunk::SizeText(QFileInfo(mp3).size()),
+                          "MPEG audio file"}));
     {
         // The kind of file is shown in the language chosen.
         auto restore = qScopeGuard([] {
@@ -455,16 +432,16 @@ void tst_music::addedSongsAppearWithTheirTagsAndPlayOnTheDevice() {
     // The device keeps a real, playable file, and the genre from its tags.
     const QString stored = DevicePathToLocal(m_music->SongAtRow(row)->path);
     const QString probe =
-        RunTool(QStringLiteral("ffprobe"),
-                {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-show_entries"),
-                 QStringLiteral("stream=codec_name:format=duration"), QStringLiteral("-of"),
-                 QStringLiteral("csv=p=0"), stored});
+        RunProgram(QStringLiteral("ffprobe"),
+                   {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-show_entries"),
+                    QStringLiteral("stream=codec_name:format=duration"), QStringLiteral("-of"),
+                    QStringLiteral("csv=p=0"), stored});
     QVERIFY2(probe.startsWith(QLatin1String("mp3")), qPrintable(probe));
     QVERIFY2(qAbs(probe.section(QLatin1Char('\n'), 1).toDouble() - 4.0) < 0.2, qPrintable(probe));
     const QString genre =
-        RunTool(QStringLiteral("sqlite3"),
-                {QString::fromStdString(MediaDb().string()),
-                 QStringLiteral("SELECT DISTINCT genre FROM item WHERE title='Second Song'")});
+        RunProgram(QStringLiteral("sqlite3"),
+                   {QString::fromStdString(MediaDb().string()),
+                    QStringLiteral("SELECT DISTINCT genre FROM item WHERE title='Second Song'")});
     QCOMPARE(genre, QStringLiteral("Folk"));
 
     ReadPlaylists();
@@ -478,10 +455,8 @@ void tst_music::filesThatAreNotAudioAddNothing() {
     const int before = m_music->GetChunkCount();
     const QStringList filesBefore = DeviceMusicFiles();
     const QString good = Song(QStringLiteral("good.mp3"), {.seconds = 3, .title = "Good"});
-    QFile whole(good);
-    QVERIFY(whole.open(QIODevice::ReadOnly));
     const QString truncated = m_files.filePath(QStringLiteral("truncated.mp3"));
-    QVERIFY(WriteFile(truncated, whole.read(200)));
+    QVERIFY(WriteFile(truncated, ReadFile(good).left(200)));
     const QString text = m_files.filePath(QStringLiteral("notes.mp3"));
     QVERIFY(WriteFile(text, QByteArray("Shopping list: milk, bread, eggs.\n").repeated(40)));
     const QString empty = m_files.filePath(QStringLiteral("empty.mp3"));
@@ -544,7 +519,6 @@ void tst_music::deletedSongLeavesWithItsFile() {
     const int before = m_music->GetChunkCount();
     QVERIFY(before >= 2);
     auto* song = static_cast<QMusicPlayListChunk*>(m_music->GetChunk(1));
-    const std::string title = song->GetName();
     const QString file = DevicePathToLocal(song->path);
     QVERIFY(QFile::exists(file));
     for (int row = 0; row < before; ++row)
@@ -567,7 +541,6 @@ void tst_music::deletedSongLeavesWithItsFile() {
     m_messages->Clear();
     m_music->DeleteMusicFile();
     QCOMPARE(m_messages->Messages(), QStringList{QStringLiteral("Please choose any of items to delete!")});
-    Q_UNUSED(title);
 }
 
 void tst_music::playlistsRoundTripThroughReload() {
@@ -681,12 +654,7 @@ void tst_music::previewCopyReplacesTheLastOne() {
     const QString local = CPreviewCopy::Copy(m_manager, first->path);
     QCOMPARE(local, CPreviewCopy::Folder() + QStringLiteral("VexaMusic.mp3"));
     QVERIFY(local.startsWith(QDir::tempPath()));
-    QFile copy(local);
-    QVERIFY(copy.open(QIODevice::ReadOnly));
-    QFile original(DevicePathToLocal(first->path));
-    QVERIFY(original.open(QIODevice::ReadOnly));
-    QCOMPARE(copy.readAll(), original.readAll());
-    copy.close();
+    QCOMPARE(ReadFile(local), ReadFile(DevicePathToLocal(first->path)));
     QCOMPARE(CPreviewCopy::Copy(m_manager, second->path), local);
     QCOMPARE(QFileInfo(local).size(), QFileInfo(DevicePathToLocal(second->path)).size());
 
@@ -731,31 +699,6 @@ void tst_music::previewPlaysPausesAndResumes() {
     QVERIFY(m_messages->Messages().isEmpty());
 }
 
-namespace {
-// Points the system's temporary folder elsewhere while it lives.
-class TemporaryFolder {
-public:
-    explicit TemporaryFolder(const QString& path)
-        : m_old(qgetenv("TMPDIR")) {
-        qputenv("TMPDIR", path.toUtf8());
-    }
-    ~TemporaryFolder() {
-        if (m_old.isEmpty())
-            qunsetenv("TMPDIR");
-        else
-            qputenv("TMPDIR", m_old);
-    }
-
-private:
-    QByteArray m_old;
-};
-
-QByteArray Bytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-} // namespace
-
 void tst_music::dragOutCopiesTheChosenSongsOnlyWhenAsked() {
     LoadMusic();
     const QString temporary = m_files.filePath(QStringLiteral("tmp-drag"));
@@ -788,7 +731,7 @@ void tst_music::dragOutCopiesTheChosenSongsOnlyWhenAsked() {
         // Named as "To Computer" names it: the title and the device file's extension.
         QCOMPARE(QFileInfo(local).fileName(), QString::fromStdString(song->GetName()) + QLatin1Char('.') +
                                                   QFileInfo(QString::fromStdString(song->path)).suffix());
-        QCOMPARE(Bytes(local), Bytes(DevicePathToLocal(song->path)));
+        QCOMPARE(ReadFile(local), ReadFile(DevicePathToLocal(song->path)));
     }
     QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 2);
 
@@ -799,7 +742,7 @@ void tst_music::dragOutCopiesTheChosenSongsOnlyWhenAsked() {
     data.reset(m_music->PrepareDrag());
     const QList<QUrl> checked = data->urls();
     QCOMPARE(checked.size(), 2);
-    QCOMPARE(Bytes(checked[1].toLocalFile()), Bytes(DevicePathToLocal(m_music->SongAtRow(4)->path)));
+    QCOMPARE(ReadFile(checked[1].toLocalFile()), ReadFile(DevicePathToLocal(m_music->SongAtRow(4)->path)));
     QVERIFY(QFileInfo(checked[0].toLocalFile()).absolutePath() != folder);
 
     // The playlist page drags its songs the same way.
@@ -811,7 +754,8 @@ void tst_music::dragOutCopiesTheChosenSongsOnlyWhenAsked() {
     QVERIFY(data);
     const QList<QUrl> fromList = data->urls();
     QCOMPARE(fromList.size(), 1);
-    QCOMPARE(Bytes(fromList[0].toLocalFile()), Bytes(DevicePathToLocal(m_playlistView->SongAtRow(0)->path)));
+    QCOMPARE(ReadFile(fromList[0].toLocalFile()),
+             ReadFile(DevicePathToLocal(m_playlistView->SongAtRow(0)->path)));
 
     // Nothing selected: no drag at all.
     table->clearSelection();
@@ -834,12 +778,12 @@ void tst_music::dragOutReportsWhatCouldNotBeCopied() {
     QVERIFY(data);
     // The file leaves the device between the listing and the drop: the other one still arrives.
     const QString goneFile = DevicePathToLocal(gone->path);
-    const QByteArray goneBytes = Bytes(goneFile);
+    const QByteArray goneBytes = ReadFile(goneFile);
     QVERIFY(QFile::remove(goneFile));
     const QList<QUrl> urls = data->urls();
     QVERIFY(data->HasDropped() && !data->DropSucceeded());
     QVERIFY(!QFileInfo::exists(urls[0].toLocalFile()));
-    QCOMPARE(Bytes(urls[1].toLocalFile()), Bytes(DevicePathToLocal(kept->path)));
+    QCOMPARE(ReadFile(urls[1].toLocalFile()), ReadFile(DevicePathToLocal(kept->path)));
     QTRY_COMPARE(m_messages->Messages(),
                  QStringList{QStringLiteral("These items could not be copied from the device:\n") +
                              QString::fromStdString(gone->GetName())});

@@ -34,6 +34,7 @@
 #include "QSystemSortModel.h"
 #include "QSystemView.h"
 #include "QSystemfileTreeModel.h"
+#include "TestFiles.h"
 #include "WhenShown.h"
 #include "sim/ContentServices.h"
 #include "sim/FaultInjector.h"
@@ -45,11 +46,6 @@ const char* const kUdid = "00008101-0000000000051573";
 void WriteFile(const fs::path& path, const std::string& data) {
     fs::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary) << data;
-}
-
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QByteArray ReadFile(const fs::path& path) {

@@ -23,6 +23,7 @@
 #include "IActionStrategyThread.h"
 #include "IBaseChunk.h"
 #include "LanguageService.h"
+#include "MessageCatcher.h"
 #include "QImageProgressBar.h"
 #include "QMessageDlg.h"
 
@@ -157,39 +158,6 @@ void runToEnd(CActionStrategyImpl& action, RecordingCallback& callback) {
     QTRY_VERIFY_WITH_TIMEOUT(callback.ended, 5000);
 }
 
-// Answers every message dialog that opens while it lives: yes (the first button) or no.
-class MessageAnswerer : public QObject {
-public:
-    explicit MessageAnswerer(bool yes)
-        : m_yes(yes) {
-        connect(&m_timer, &QTimer::timeout, this, [this] { AnswerOpenMessages(); });
-        m_timer.start(10);
-    }
-
-    QStringList messages;
-    std::vector<quint32> flags;
-
-private:
-    void AnswerOpenMessages() {
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            auto* dialog = qobject_cast<QMessageDlg*>(widget);
-            if (dialog == nullptr || !dialog->isVisible()) {
-                continue;
-            }
-            messages << dialog->Message();
-            flags.push_back(dialog->Flags());
-            if (m_yes) {
-                dialog->OnBtnOk();
-            } else {
-                dialog->reject();
-            }
-        }
-    }
-
-    QTimer m_timer;
-    bool m_yes;
-};
-
 } // namespace
 
 class TestActions : public QObject {
@@ -199,9 +167,9 @@ private slots:
 
     // The worker walk
     void deletingCheckedRecordsDeletesExactlyThoseLastToFirst();
-    void nothingCheckedReportsNoProgressAndEnds();
+    void walkWithNothingToDoOnlyBeginsAndEnds_data();
+    void walkWithNothingToDoOnlyBeginsAndEnds();
     void refusedRecordStaysInTheListAlive();
-    void unknownKindTouchesNothing();
     void stopDuringTheWalkEndsAfterTheCurrentRecordWithAFullBar();
     void startingAgainRunsOnTheRemainingRecords();
 
@@ -243,14 +211,24 @@ void TestActions::deletingCheckedRecordsDeletesExactlyThoseLastToFirst() {
     QVERIFY(!callback.offWidgetThread);
 }
 
-void TestActions::nothingCheckedReportsNoProgressAndEnds() {
-    Records records({});
+void TestActions::walkWithNothingToDoOnlyBeginsAndEnds_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<bool>("checked");
+    QTest::newRow("nothing checked") << int(kActionStrategyDelete) << false;
+    QTest::newRow("unknown kind") << 1 << true;
+}
+
+void TestActions::walkWithNothingToDoOnlyBeginsAndEnds() {
+    QFETCH(int, kind);
+    QFETCH(bool, checked);
+    Records records(checked ? std::set<int>{0, 1} : std::set<int>{});
     RecordingCallback callback;
-    CActionStrategyImpl action(kActionStrategyDelete, &records.list, &callback);
+    CActionStrategyImpl action(kind, &records.list, &callback);
     runToEnd(action, callback);
     QCOMPARE(callback.events, (QStringList{"begin", "end"}));
     QVERIFY(records.log.DeleteCalls().empty());
     QCOMPARE(records.list.size(), std::size_t(10));
+    QVERIFY(CreateActionStrategy(-1) == nullptr);
 }
 
 void TestActions::refusedRecordStaysInTheListAlive() {
@@ -264,17 +242,6 @@ void TestActions::refusedRecordStaysInTheListAlive() {
     QCOMPARE(records.RemainingIds(), (std::vector<int>{0, 2, 3, 4, 5, 6, 8, 9}));
     // The refused record still counts as handled: the bar ends full.
     QCOMPARE(callback.progress.back(), Progress(3, 3));
-}
-
-void TestActions::unknownKindTouchesNothing() {
-    Records records({0, 1});
-    RecordingCallback callback;
-    CActionStrategyImpl action(1, &records.list, &callback);
-    runToEnd(action, callback);
-    QVERIFY(records.log.DeleteCalls().empty());
-    QCOMPARE(records.list.size(), std::size_t(10));
-    QCOMPARE(callback.events, (QStringList{"begin", "end"}));
-    QVERIFY(CreateActionStrategy(-1) == nullptr);
 }
 
 void TestActions::stopDuringTheWalkEndsAfterTheCurrentRecordWithAFullBar() {
@@ -471,22 +438,15 @@ void TestActions::deleteRecordDeletesOneRowOrPutsItBack() {
 
 void TestActions::confirmationAsksOnlyWhenSomethingIsChecked() {
     Records records({});
-    {
-        MessageAnswerer yes(true);
-        QVERIFY(!CActionStrategyDlg::ConfirmDeleteChecked(records.list));
-        QCOMPARE(yes.messages, QStringList{"Please choose any of items to delete!"});
-    }
+    MessageCatcher answers;
+    answers.SetAnswerYes(true);
+    QVERIFY(!CActionStrategyDlg::ConfirmDeleteChecked(records.list));
+    QCOMPARE(answers.Messages(), QStringList{"Please choose any of items to delete!"});
     records.byId[1]->SetChecked(true);
-    {
-        MessageAnswerer yes(true);
-        QVERIFY(CActionStrategyDlg::ConfirmDeleteChecked(records.list));
-        QCOMPARE(yes.messages, QStringList{"Are you sure to delete the selected item(s)?"});
-        QCOMPARE(yes.flags, std::vector<quint32>{0x412});
-    }
-    {
-        MessageAnswerer no(false);
-        QVERIFY(!CActionStrategyDlg::ConfirmDelete());
-    }
+    QVERIFY(CActionStrategyDlg::ConfirmDeleteChecked(records.list));
+    QCOMPARE(answers.Messages().last(), QStringLiteral("Are you sure to delete the selected item(s)?"));
+    answers.SetAnswerYes(false);
+    QVERIFY(!CActionStrategyDlg::ConfirmDelete());
     QVERIFY(records.log.DeleteCalls().empty());
 }
 

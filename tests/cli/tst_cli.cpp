@@ -27,6 +27,7 @@
 #include "CiBookChunk.h"
 #include "EmulatorProcess.h"
 #include "IDeviceDirectory.h"
+#include "QCallsView.h"
 #include "QContactsView.h"
 #include "QFileFolderExport.h"
 #include "QMusicPlayListChunk.h"
@@ -291,8 +292,9 @@ void tst_cli::exportsAreTheWindowsFilesByteForByte_data() {
     QTest::addColumn<QString>("format");
     for (const char* format : {"vcf", "xml", "txt", "xls"})
         QTest::addRow("contacts %s", format) << "contacts" << format;
-    for (const char* format : {"txt", "xml", "xls"})
-        QTest::addRow("messages %s", format) << "messages" << format;
+    for (const char* category : {"messages", "calls"})
+        for (const char* format : {"txt", "xml", "xls"})
+            QTest::addRow("%s %s", category, format) << category << format;
 }
 
 void tst_cli::backupExportsAreTheDevicesFilesByteForByte() {
@@ -332,6 +334,12 @@ void tst_cli::exportsAreTheWindowsFilesByteForByte() {
         contacts->OnRefreshContacts();
         QVERIFY(loaded.wait(10000));
         view = std::move(contacts);
+    } else if (category == QLatin1String("calls")) {
+        auto calls = std::make_unique<QCallsView>(m_phone.Manager(), m_phone.Handle());
+        QSignalSpy loaded(calls.get(), &QBaseDetailsView::loadFinished);
+        calls->OnRefresh();
+        QVERIFY(loaded.wait(10000));
+        view = std::move(calls);
     } else {
         auto messages = std::make_unique<qmessageView>(m_phone.Manager(), m_phone.Handle());
         QSignalSpy loaded(messages.get(), &QBaseDetailsView::loadFinished);

@@ -214,10 +214,10 @@ void tst_Navigation::cleanup() {
 void tst_Navigation::deviceGetsNodeCategoriesAndInformationPage() {
     TreeNode* device = NodeNamed(kPhoneName);
     QVERIFY(device);
-    const QStringList texts = {"Media",    "Playlist", "Photos", "iBooks",
-                               "Contacts", "Messages", "Apps",   "System"};
-    QCOMPARE(device->ChildCount(), 8);
-    for (int kind = 0; kind < 8; ++kind)
+    const QStringList texts = {"Media",    "Playlist",     "Photos", "iBooks", "Contacts",
+                               "Messages", "Call history", "Apps",   "System"};
+    QCOMPARE(device->ChildCount(), texts.size());
+    for (int kind = 0; kind < texts.size(); ++kind)
         QVERIFY2(device->Child(kind)->Text().startsWith(texts[kind]),
                  qPrintable(device->Child(kind)->Text()));
     TreeNode* media = device->FindChildOfKind(SUB_ITEM_MEDIA);
@@ -226,9 +226,10 @@ void tst_Navigation::deviceGetsNodeCategoriesAndInformationPage() {
     QVERIFY(media->Child(1)->Text().startsWith("Music"));
 
     // Each category is bound to its view, found by the object names the home tools dispatch on.
-    const QStringList objectNames = {"QVideoView",    "QPlayListView", "PhotoView", "QiBookView",
-                                     "QContactsView", "qmessageView",  "QAppsView", "QSystemView"};
-    for (int kind = 0; kind < 8; ++kind) {
+    const QStringList objectNames = {"QVideoView", "QPlayListView", "PhotoView",
+                                     "QiBookView", "QContactsView", "qmessageView",
+                                     "QCallsView", "QAppsView",     "QSystemView"};
+    for (int kind = 0; kind < objectNames.size(); ++kind) {
         QWidget* view = device->Child(kind)->Binding().view;
         QVERIFY(view);
         QCOMPARE(view->objectName(), objectNames[kind]);

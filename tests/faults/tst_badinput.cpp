@@ -132,10 +132,15 @@ private:
     void Plug(const QString& folder);
     // Plugs in a fresh device and waits for its arrival, proving the listener still scans.
     int ArriveControlDevice();
-    bool WaitForArrival(const std::set<int>& before, int* handle, int timeoutMs = 5000);
+    // Plugs in the device of that folder and answers its handle once it arrived, else -1.
+    int PlugAndArrive(const QString& folder);
     QContactsView* NewContactsView(int handle);
+    // A contacts page of the device that has read its contacts.
+    std::unique_ptr<QContactsView> LoadedContacts(int handle);
     // A manager of the device, kept until the end of the test program.
     IVexaManager* Manager(int handle);
+    // Saves a new contact of that name on the device; the library's answer.
+    int SaveContact(int handle, const char* first, const char* last = nullptr);
     // Makes a folder (and what is in it) unchangeable even for root; false when the system cannot.
     bool Freeze(const QString& path, bool frozen);
 
@@ -180,28 +185,22 @@ void tst_badinput::Plug(const QString& folder) {
     vexa::sim::WriteDeviceState((folder + QStringLiteral("/state")).toStdString(), vexa::sim::DeviceState{});
 }
 
-bool tst_badinput::WaitForArrival(const std::set<int>& before, int* handle, int timeoutMs) {
-    const bool arrived = QTest::qWaitFor(
-        [&] {
-            for (int h : Arrived()) {
-                if (!before.count(h)) {
-                    *handle = h;
-                    return true;
-                }
-            }
-            return false;
-        },
-        timeoutMs);
-    return arrived;
+int tst_badinput::PlugAndArrive(const QString& folder) {
+    const std::set<int> before = Arrived();
+    Plug(folder);
+    int handle = -1;
+    const auto arrived = [&] {
+        for (int h : Arrived())
+            handle = before.count(h) ? handle : h;
+        return handle != -1;
+    };
+    return QTest::qWaitFor(arrived, 5000) ? handle : -1;
 }
 
 int tst_badinput::ArriveControlDevice() {
-    const std::set<int> before = Arrived();
     char udid[64];
     std::snprintf(udid, sizeof udid, "00008101-0000000000C0%04d", ++m_serial);
-    Plug(MakeDevice(udid));
-    int handle = -1;
-    return WaitForArrival(before, &handle) ? handle : -1;
+    return PlugAndArrive(MakeDevice(udid));
 }
 
 IVexaManager* tst_badinput::Manager(int handle) {
@@ -213,8 +212,24 @@ IVexaManager* tst_badinput::Manager(int handle) {
     return manager;
 }
 
+int tst_badinput::SaveContact(int handle, const char* first, const char* last) {
+    ContactRecord record{};
+    record.firstName = first;
+    record.lastName = last;
+    return Manager(handle)->GetContactService()->SaveContact(&record, 0);
+}
+
 QContactsView* tst_badinput::NewContactsView(int handle) {
     return new QContactsView(Manager(handle), handle);
+}
+
+std::unique_ptr<QContactsView> tst_badinput::LoadedContacts(int handle) {
+    std::unique_ptr<QContactsView> view(NewContactsView(handle));
+    QSignalSpy finished(view.get(), &QBaseDetailsView::loadFinished);
+    view->OnRefreshContacts();
+    if (!QTest::qWaitFor([&] { return finished.count() > 0 && !view->IsRunning(); }, 10000))
+        qWarning("the contacts page did not finish reading");
+    return view;
 }
 
 bool tst_badinput::Freeze(const QString& path, bool frozen) {
@@ -256,40 +271,30 @@ void tst_badinput::controlFilesOfZeroBytesOrTwoGigabytes() {
         QCOMPARE(int(Arrived().size()), int(before.size()) + 1);
     }
 
-    // A device description that is empty or huge: the record cannot be read, quickly.
-    for (qint64 size : {qint64(0), kHuge}) {
-        const QString folder = MakeDevice(QStringLiteral("00008101-0000000000B%1")
-                                              .arg(size ? 1 : 0, 5, 10, QLatin1Char('0'))
-                                              .toStdString());
-        const std::set<int> before = Arrived();
-        Plug(folder);
-        int handle = -1;
-        QVERIFY(WaitForArrival(before, &handle));
-        QVERIFY(MakeSparse(folder + QStringLiteral("/device.json"), size));
-        DeviceInfo* info = nullptr;
-        clock.start();
-        QVERIFY(!Manager(handle)->GetDeviceInfo(&info));
-        // The storage figures come from the device's folders, not from its description.
-        DiskInfo disk{};
-        Manager(handle)->GetDiskInfo(&disk);
-        QVERIFY2(clock.elapsed() < 2000,
-                 qPrintable(QStringLiteral("reading took %1 ms").arg(clock.elapsed())));
-    }
-
-    // A faults file that is empty or huge plans nothing: the calls work.
-    for (qint64 size : {qint64(0), kHuge}) {
-        const QString folder = MakeDevice(QStringLiteral("00008101-0000000000D%1")
-                                              .arg(size ? 1 : 0, 5, 10, QLatin1Char('0'))
-                                              .toStdString());
-        const std::set<int> before = Arrived();
-        Plug(folder);
-        int handle = -1;
-        QVERIFY(WaitForArrival(before, &handle));
-        QVERIFY(MakeSparse(folder + QStringLiteral("/faults"), size));
-        ContactList* list = nullptr;
-        clock.start();
-        QCOMPARE(Manager(handle)->GetContactService()->GetContacts(&list), 0);
-        QVERIFY(clock.elapsed() < 2000);
+    // A device description that is empty or huge cannot be read, quickly (the storage figures come from
+    // the device's folders); a faults file that is empty or huge plans nothing: the calls work.
+    int serial = 0;
+    for (const char* file : {"device.json", "faults"}) {
+        for (qint64 size : {qint64(0), kHuge}) {
+            const QString folder = MakeDevice(QStringLiteral("00008101-0000000000D%1")
+                                                  .arg(++serial, 5, 10, QLatin1Char('0'))
+                                                  .toStdString());
+            const int handle = PlugAndArrive(folder);
+            QVERIFY(handle > 0);
+            QVERIFY(MakeSparse(folder + QLatin1Char('/') + QLatin1String(file), size));
+            clock.start();
+            if (QByteArray(file) == "faults") {
+                ContactList* list = nullptr;
+                QCOMPARE(Manager(handle)->GetContactService()->GetContacts(&list), 0);
+            } else {
+                DeviceInfo* info = nullptr;
+                QVERIFY(!Manager(handle)->GetDeviceInfo(&info));
+                DiskInfo disk{};
+                Manager(handle)->GetDiskInfo(&disk);
+            }
+            QVERIFY2(clock.elapsed() < 2000,
+                     qPrintable(QStringLiteral("%1 took %2 ms").arg(file).arg(clock.elapsed())));
+        }
     }
     // None of the files was read into memory.
     QVERIFY2(PeakMemoryMb() - peakBefore < 256,
@@ -310,16 +315,12 @@ void tst_badinput::damagedDatabasesEndInTheListingMessage() {
         QVERIFY(MakeSparse(folder + QStringLiteral("/Library/AddressBook/AddressBook.sqlitedb"), test.size));
         QVERIFY(MakeSparse(folder + QStringLiteral("/Media/iTunes_Control/iTunes/MediaLibrary.sqlitedb"),
                            test.size));
-        const std::set<int> before = Arrived();
-        Plug(folder);
-        int handle = -1;
-        QVERIFY(WaitForArrival(before, &handle));
+        const int handle = PlugAndArrive(folder);
+        QVERIFY(handle > 0);
 
         m_dialogs->Clear();
-        std::unique_ptr<QContactsView> view(NewContactsView(handle));
-        QSignalSpy finished(view.get(), &QBaseDetailsView::loadFinished);
-        view->OnRefreshContacts();
-        QTRY_VERIFY_WITH_TIMEOUT(finished.count() > 0 && !view->IsRunning(), 10000);
+        const std::unique_ptr<QContactsView> view = LoadedContacts(handle);
+        QVERIFY(!view->IsRunning());
         // A failure is reported through a queued call after the load.
         (void)m_dialogs->WaitForMessages(1, 200);
         if (test.listable) {
@@ -355,15 +356,10 @@ void tst_badinput::invalidUtf8Names() {
     // A contact whose name holds bytes that are not UTF-8 is shown, with the broken bytes replaced.
     const int handle = ArriveControlDevice();
     QVERIFY(handle > 0);
-    ContactRecord record{};
-    record.firstName = "Ann\xff\xfe";
-    record.lastName = "Lee\xc3";
-    QCOMPARE(Manager(handle)->GetContactService()->SaveContact(&record, 0), 0);
+    QCOMPARE(SaveContact(handle, "Ann\xff\xfe", "Lee\xc3"), 0);
     m_dialogs->Clear();
-    std::unique_ptr<QContactsView> view(NewContactsView(handle));
-    QSignalSpy finished(view.get(), &QBaseDetailsView::loadFinished);
-    view->OnRefreshContacts();
-    QTRY_VERIFY_WITH_TIMEOUT(finished.count() > 0 && !view->IsRunning(), 10000);
+    const std::unique_ptr<QContactsView> view = LoadedContacts(handle);
+    QVERIFY(!view->IsRunning());
     QCOMPARE(view->GetChunkCount(), 1);
     const QString shown = view->ContactsModel()->index(0, QContactsModel::NameColumn).data().toString();
     QVERIFY2(shown.startsWith(QStringLiteral("Ann")) && shown.contains(QStringLiteral("Lee")),
@@ -404,34 +400,24 @@ void tst_badinput::linksOutOfTheSimulatorAreNotFollowed() {
     QVERIFY(QFile::link(outsideDb, dbLinked + QStringLiteral("/device.sqlite")));
     QVERIFY(QFile::link(outsideDb, dbLinked + QStringLiteral("/Library/AddressBook/AddressBook.sqlitedb")));
     const QStringList outsideBefore = Listing(outside.path());
-    const std::set<int> beforeDb = Arrived();
-    Plug(dbLinked);
-    int handle = -1;
-    QVERIFY(WaitForArrival(beforeDb, &handle));
+    const int handle = PlugAndArrive(dbLinked);
+    QVERIFY(handle > 0);
     m_dialogs->Clear();
-    std::unique_ptr<QContactsView> view(NewContactsView(handle));
-    QSignalSpy finished(view.get(), &QBaseDetailsView::loadFinished);
-    view->OnRefreshContacts();
-    QTRY_VERIFY_WITH_TIMEOUT(finished.count() > 0 && !view->IsRunning(), 10000);
+    const std::unique_ptr<QContactsView> view = LoadedContacts(handle);
+    QVERIFY(!view->IsRunning());
     QVERIFY(m_dialogs->WaitForMessages(1, 2000));
     QCOMPARE(m_dialogs->Messages(), QStringList({QStringLiteral("Get Contact information failed!")}));
-    ContactRecord record{};
-    record.firstName = "Nobody";
-    QVERIFY(Manager(handle)->GetContactService()->SaveContact(&record, 0) != 0);
+    QVERIFY(SaveContact(handle, "Nobody") != 0);
     // The linked device's own folder and the other files outside stay as they were.
     QCOMPARE(Listing(outside.path()), outsideBefore);
 }
 
 void tst_badinput::linksInABackupAreNotFollowed() {
     const QString device = MakeDevice("00008101-0000000000F00006");
-    const std::set<int> before = Arrived();
-    Plug(device);
-    int handle = -1;
-    QVERIFY(WaitForArrival(before, &handle));
+    const int handle = PlugAndArrive(device);
+    QVERIFY(handle > 0);
     IVexaManager* manager = Manager(handle);
-    ContactRecord record{};
-    record.firstName = "Backed";
-    QCOMPARE(manager->GetContactService()->SaveContact(&record, 0), 0);
+    QCOMPARE(SaveContact(handle, "Backed"), 0);
     QTemporaryDir backup(m_root + QStringLiteral("/backup-XXXXXX"));
     QTemporaryDir outside;
     QCOMPARE(manager->GetDeviceService()->BackupDevice(
@@ -482,13 +468,9 @@ void tst_badinput::linksInABackupAreNotFollowed() {
 
 void tst_badinput::readOnlyDeviceFolderRefusesChangesWithAMessage() {
     const QString folder = MakeDevice("00008101-0000000000F00005");
-    const std::set<int> before = Arrived();
-    Plug(folder);
-    int handle = -1;
-    QVERIFY(WaitForArrival(before, &handle));
-    ContactRecord record{};
-    record.firstName = "Before";
-    QCOMPARE(Manager(handle)->GetContactService()->SaveContact(&record, 0), 0);
+    const int handle = PlugAndArrive(folder);
+    QVERIFY(handle > 0);
+    QCOMPARE(SaveContact(handle, "Before"), 0);
 
     if (!Freeze(folder, true))
         QSKIP("this file system cannot make a folder read-only for the user running the tests");
@@ -518,13 +500,9 @@ void tst_badinput::readOnlyDeviceFolderRefusesChangesWithAMessage() {
 void tst_badinput::exportToAnUnwritableFolderWarns() {
     const int handle = ArriveControlDevice();
     QVERIFY(handle > 0);
-    ContactRecord record{};
-    record.firstName = "Exported";
-    QCOMPARE(Manager(handle)->GetContactService()->SaveContact(&record, 0), 0);
-    std::unique_ptr<QContactsView> view(NewContactsView(handle));
-    QSignalSpy finished(view.get(), &QBaseDetailsView::loadFinished);
-    view->OnRefreshContacts();
-    QTRY_VERIFY_WITH_TIMEOUT(finished.count() > 0 && !view->IsRunning(), 10000);
+    QCOMPARE(SaveContact(handle, "Exported"), 0);
+    const std::unique_ptr<QContactsView> view = LoadedContacts(handle);
+    QVERIFY(!view->IsRunning());
     view->GetChunk(0)->SetChecked(true);
 
     // A home folder the user may not write to.

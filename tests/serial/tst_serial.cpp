@@ -9,12 +9,12 @@
 #include "QDndSelectSerial.h"
 #include "QMessageDlg.h"
 #include "QRecordExportDialog.h"
+#include "TestFiles.h"
 
 #include <QAbstractListModel>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -96,20 +96,9 @@ void writeConversations(IBaseSerial& writer, const char* firstText) {
     writer.EndItem();
 }
 
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // Runs an independent reader on a file and returns what it printed, one entry a line.
 QStringList readBack(const char* script, const QString& path) {
-    QProcess python;
-    python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), QString::fromUtf8(script), path});
-    if (!python.waitForFinished(30000) || python.exitCode() != 0) {
-        qWarning() << python.readAllStandardError();
-        return {QStringLiteral("<reader failed>")};
-    }
-    return QString::fromUtf8(python.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    return PythonLines(script, {path});
 }
 
 class IndexModel : public QAbstractListModel {
@@ -171,9 +160,7 @@ private slots:
         writer.WriteString("Name", "Solo");
         writer.EndItem();
         writer.EndItem();
-        const QString path = m_dir.filePath("a.vcf");
-        QVERIFY(writer.SaveFile(path.toUtf8().constData()));
-        QCOMPARE(readAll(path),
+        QCOMPARE(ReadFile(save(writer, "a.vcf")),
                  QByteArray("BEGIN:VCARD\r\nVERSION:3.0\r\n"
                             "N:Lee\\; Jr\\, \\\\x;Ann;;;\r\nFN:Ann Lee\r\n"
                             "TEL;TYPE=CELL:+1 555\\,22\\;9\r\nTEL;TYPE=WORK,FAX:2\r\n"
@@ -202,10 +189,8 @@ private slots:
         writer.WriteBool("B", true);
         writer.WriteChar("C", -3);
         writer.WriteString("Q", "say \"hi\"");
-        const QString path = m_dir.filePath("layout.xml");
-        QVERIFY(writer.SaveFile(path.toUtf8().constData()));
         QCOMPARE(
-            readAll(path),
+            ReadFile(save(writer, "layout.xml")),
             QByteArray("<Messages>\r\n"
                        "    <Item Size=\"5000000000\" Big=\"18446744073709551615\" D=\"1.500000\" B=\"true\""
                        " C=\"-3\" Q='say &quot;hi&quot;' />\r\n"
@@ -222,9 +207,7 @@ private slots:
         QVERIFY(!writer.WriteString(nullptr, "x"));
         QVERIFY(writer.EndItem());
         QVERIFY(!writer.EndItem());
-        const QString path = m_dir.filePath("empty.xml");
-        QVERIFY(writer.SaveFile(path.toUtf8().constData()));
-        QCOMPARE(readAll(path), QByteArray("<Contacts />\r\n"));
+        QCOMPARE(ReadFile(save(writer, "empty.xml")), QByteArray("<Contacts />\r\n"));
     }
 
     void xmlReadOperations() {
@@ -257,8 +240,6 @@ private slots:
         CXmlSerialImpl writer;
         CategorySource("Contacts", sampleContacts()).Serialize(&writer);
         writeConversations(writer, text);
-        const QString path = m_dir.filePath("read.xml");
-        QVERIFY(writer.SaveFile(path.toUtf8().constData()));
         const QStringList lines = readBack(R"(
 import sys
 from lxml import etree
@@ -269,7 +250,7 @@ messages = doc.find('Messages')
 print(len(messages), len(messages[0].find('Contexts')))
 print(repr(messages[0].find('Contexts')[0].get('Text')))
 )",
-                                           path);
+                                           save(writer, "read.xml"));
         QCOMPARE(
             lines,
             QStringList({
@@ -289,9 +270,8 @@ print(repr(messages[0].find('Contexts')[0].get('Text')))
         auto contacts = sampleContacts();
         contacts.push_back({"14", awkward, {}});
         CategorySource("Contacts", contacts).Serialize(&writer);
-        const QString path = m_dir.filePath("contacts.csv");
-        QVERIFY(writer.SaveFile(path.toUtf8().constData()));
-        const QByteArray bytes = readAll(path);
+        const QString path = save(writer, "contacts.csv");
+        const QByteArray bytes = ReadFile(path);
         QVERIFY(bytes.startsWith(
             "\xEF\xBB\xBFid,Name,Type,PhoneNumber,Type2,PhoneNumber2,Type3,PhoneNumber3\r\n"));
         QCOMPARE(
@@ -314,7 +294,7 @@ with open(sys.argv[1], newline='', encoding='utf-8-sig') as f:
         CCsvSerialImpl messages;
         writeConversations(messages, awkward.c_str());
         QVERIFY(messages.SaveFile(path.toUtf8().constData()));
-        const QStringList rows = QString::fromUtf8(readAll(path)).split(QStringLiteral("\r\n"));
+        const QStringList rows = QString::fromUtf8(ReadFile(path)).split(QStringLiteral("\r\n"));
         QCOMPARE(rows.size(), 1 + 6 + 2); // header, six messages, the quoted line break, the last CRLF
         QCOMPARE(rows.at(0),
                  QStringLiteral("Name,PhoneNumber,Datetime,Type,Text")); // after the byte order mark
@@ -327,12 +307,10 @@ with open(sys.argv[1], newline='', encoding='utf-8-sig') as f:
         const std::string awkward = "<b>&amp; \"q\", 'x'\nnext \xF0\x9F\x98\x80";
         CHtmlSerialImpl contacts;
         CategorySource("Contacts", sampleContacts()).Serialize(&contacts);
-        const QString contactsPath = m_dir.filePath("contacts.html");
-        QVERIFY(contacts.SaveFile(contactsPath.toUtf8().constData()));
+        const QString contactsPath = save(contacts, "contacts.html");
         CHtmlSerialImpl messages;
         writeConversations(messages, awkward.c_str());
-        const QString messagesPath = m_dir.filePath("messages.html");
-        QVERIFY(messages.SaveFile(messagesPath.toUtf8().constData()));
+        const QString messagesPath = save(messages, "messages.html");
         const char* const script = R"(
 import sys
 import lxml.html
@@ -369,46 +347,26 @@ for table in page.iter('table'):
         // The editor's own "work fax" is no parameter token either.
         const std::string number = std::string("55\x80") + "5";
         auto source = CategorySource("Contacts", {{"1", broken, {{"work fax", number}}}});
-        {
-            CXmlSerialImpl writer;
-            source.Serialize(&writer);
-            const QString path = m_dir.filePath("broken.xml");
-            QVERIFY(writer.SaveFile(path.toUtf8().constData()));
-            const QStringList lines = readBack(R"(
+        const std::pair<const char*, const char*> readers[] = {{"broken.xml", R"(
 import sys
 from lxml import etree
 doc = etree.fromstring(b'<root>' + open(sys.argv[1], 'rb').read() + b'</root>')
 print(doc.find('Contacts')[0].get('Name').startswith('Ann'))
-)",
-                                               path);
-            QCOMPARE(lines, QStringList({QStringLiteral("True")}));
-        }
-        {
-            CVCFSerialImpl writer;
-            source.Serialize(&writer);
-            const QString path = m_dir.filePath("broken.vcf");
-            QVERIFY(writer.SaveFile(path.toUtf8().constData()));
-            const QStringList lines = readBack(R"(
+)"},
+                                                               {"broken.vcf", R"(
 import sys, vobject
 cards = list(vobject.readComponents(open(sys.argv[1], encoding='utf-8', newline='').read()))
-print(len(cards), len(cards[-1].contents['tel']), cards[-1].fn.value.startswith('Ann'))
-)",
-                                               path);
-            QCOMPARE(lines.size(), 1);
-            QVERIFY2(lines.first().endsWith(QStringLiteral("True")), qPrintable(lines.join('|')));
-        }
-        {
-            CExcelSerialImpl writer;
-            source.Serialize(&writer);
-            const QString path = m_dir.filePath("broken.xls");
-            QVERIFY(writer.SaveFile(path.toUtf8().constData()));
-            const QStringList lines = readBack(R"(
+print(len(cards) == 1 and len(cards[-1].contents['tel']) == 1 and cards[-1].fn.value.startswith('Ann'))
+)"},
+                                                               {"broken.xls", R"(
 import sys, xlrd
 sheet = xlrd.open_workbook(sys.argv[1]).sheet_by_name('Sheet1')
 print(any(str(sheet.cell_value(r, c)).startswith('Ann') for r in range(sheet.nrows) for c in range(sheet.ncols)))
-)",
-                                               path);
-            QCOMPARE(lines, QStringList({QStringLiteral("True")}));
+)"}};
+        for (const auto& [name, script] : readers) {
+            const QString path = m_dir.filePath(QLatin1String(name));
+            QVERIFY(CRecordFileExport::Export(source, path.toStdString()));
+            QCOMPARE(readBack(script, path), QStringList({"True"}));
         }
     }
 
@@ -423,9 +381,7 @@ print(any(str(sheet.cell_value(r, c)).startswith('Ann') for r in range(sheet.nro
         writer.WriteUInt64("L", UINT64_MAX);
         writer.WriteFloat("F", 2.5f);
         writer.WriteString("Null", nullptr);
-        const QString path = m_dir.filePath("a.txt");
-        QVERIFY(writer.SaveFile(path.toUtf8().constData()));
-        QCOMPARE(readAll(path),
+        QCOMPARE(ReadFile(save(writer, "a.txt")),
                  QByteArray("\r\n\r\n"
                             "id: 12; Name: Ann; Type: mobile; PhoneNumber: 555; \r\n\r\n"
                             "id: 13; Name: B\r\nC; \r\n\r\n"
@@ -437,23 +393,20 @@ print(any(str(sheet.cell_value(r, c)).startswith('Ann') for r in range(sheet.nro
         QVERIFY(!writer.WriteString("Name", "nowhere"));
         QVERIFY(!writer.EndItem());
         CategorySource("Contacts", sampleContacts()).Serialize(&writer);
-        const QString path = m_dir.filePath("contacts.xls");
-        QVERIFY(writer.SaveFile(path.toUtf8().constData()));
-        QCOMPARE(readSheet(path), QStringList({
-                                      QStringLiteral("Sheet1 3"),
-                                      QStringLiteral("0: |*id|*Name|*Type|*PhoneNumber|*Type|*PhoneNumber"),
-                                      QStringLiteral("1: |12|") + QString::fromUtf8(kSpecialName) +
-                                          QStringLiteral("|mobile|555|home|+1 (2) 3"),
-                                      QStringLiteral("2: |13|Jürgen 王|work|777|main|8|fax|9"),
-                                  }));
+        QCOMPARE(readSheet(save(writer, "contacts.xls")),
+                 QStringList({
+                     QStringLiteral("Sheet1 3"),
+                     QStringLiteral("0: |*id|*Name|*Type|*PhoneNumber|*Type|*PhoneNumber"),
+                     QStringLiteral("1: |12|") + QString::fromUtf8(kSpecialName) +
+                         QStringLiteral("|mobile|555|home|+1 (2) 3"),
+                     QStringLiteral("2: |13|Jürgen 王|work|777|main|8|fax|9"),
+                 }));
     }
 
     void spreadsheetMessages() {
         CExcelSerialImpl writer;
         writeConversations(writer, "line\nbreak");
-        const QString path = m_dir.filePath("messages.xls");
-        QVERIFY(writer.SaveFile(path.toUtf8().constData()));
-        const QStringList rows = readSheet(path);
+        const QStringList rows = readSheet(save(writer, "messages.xls"));
         QCOMPARE(rows.size(), 12);
         QCOMPARE(rows.at(1), QStringLiteral("0: |*Name|*PhoneNumber"));
         QCOMPARE(rows.at(2), QStringLiteral("1: |Ann|555"));
@@ -477,9 +430,7 @@ print(any(str(sheet.cell_value(r, c)).startswith('Ann') for r in range(sheet.nro
         writer.EndItem();
         writer.BeginItem("Item", 9);
         writer.WriteString("N", "d");
-        const QString path = m_dir.filePath("order.xls");
-        QVERIFY(writer.SaveFile(path.toUtf8().constData()));
-        QCOMPARE(readSheet(path).mid(1),
+        QCOMPARE(readSheet(save(writer, "order.xls")).mid(1),
                  QStringList({"0: |*N", "1: |a", "2: |*N", "3: |b", "4: |c", "5: |d"}));
     }
 
@@ -512,27 +463,22 @@ print(any(str(sheet.cell_value(r, c)).startswith('Ann') for r in range(sheet.nro
     void exportPicksWriterAndCreatesFolders() {
         auto source = contactsSource();
         const QString base = m_dir.filePath(QStringLiteral("新しい/Папка/"));
-        QVERIFY(CRecordFileExport::Export(*source, (base + "list.TXT").toStdString()));
-        QVERIFY(readAll(base + "list.TXT").startsWith("\r\n\r\nid: 12; Name: Ann;"));
-        QVERIFY(CRecordFileExport::Export(*source, (base + "list.xml").toStdString()));
-        QVERIFY(readAll(base + "list.xml").startsWith("<Contacts>\r\n    <Item id=\"12\""));
-        QVERIFY(CRecordFileExport::Export(*source, (base + "list.xls").toStdString()));
-        QVERIFY(readAll(base + "list.xls").startsWith("\xD0\xCF\x11\xE0"));
-
-        QVERIFY(!CRecordFileExport::Export(*source, (base + "noext").toStdString()));
-        QVERIFY(CRecordFileExport::Export(*source, (base + "list.Csv").toStdString()));
-        QVERIFY(readAll(base + "list.Csv").startsWith("\xEF\xBB\xBFid,Name,"));
-        QVERIFY(CRecordFileExport::Export(*source, (base + "list.html").toStdString()));
-        QVERIFY(readAll(base + "list.html").startsWith("<!DOCTYPE html>"));
+        // The extension picks the writer, whatever its case; a file without one is refused.
+        const std::pair<const char*, QByteArray> starts[] = {
+            {"list.TXT", "\r\n\r\nid: 12; Name: Ann;"}, {"list.xml", "<Contacts>\r\n    <Item id=\"12\""},
+            {"list.xls", "\xD0\xCF\x11\xE0"},           {"list.Csv", "\xEF\xBB\xBFid,Name,"},
+            {"list.html", "<!DOCTYPE html>"},           {"noext", QByteArray()}};
+        for (const auto& [name, start] : starts) {
+            QCOMPARE(CRecordFileExport::Export(*source, (base + name).toStdString()), !start.isEmpty());
+            QVERIFY(ReadFile(base + name).startsWith(start));
+        }
         QVERIFY(!CRecordFileExport::Export(*source, (base + "list.pdf").toStdString()));
         QVERIFY(!CRecordFileExport::Export(*source, m_dir.filePath("a.vcf/name").toStdString()));
         QCOMPARE(QDir(base).entryList(QDir::Files).size(), 5);
     }
 
     void unwritableTargetIsReported() {
-        QFile blocker(m_dir.filePath("file"));
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
+        QVERIFY(WriteFile(m_dir.filePath("file"), QByteArray()));
         // A plain file where a folder must go: nothing can be created, nothing breaks, and every writer
         // says that it wrote nothing.
         for (const char* name : {"a.vcf", "a.xml", "a.txt", "a.xls"}) {
@@ -552,9 +498,7 @@ print(any(str(sheet.cell_value(r, c)).startswith('Ann') for r in range(sheet.nro
         selection.Serialize(nullptr);
         CTextSerialImpl writer;
         selection.Serialize(&writer);
-        const QString path = m_dir.filePath("dnd.txt");
-        QVERIFY(writer.SaveFile(path.toUtf8().constData()));
-        QCOMPARE(readAll(path),
+        QCOMPARE(ReadFile(save(writer, "dnd.txt")),
                  QByteArray("id: 2; Name: B; \r\n\r\nid: 1; Name: A; \r\n\r\nid: 2; Name: B; \r\n\r\n"));
     }
 
@@ -576,6 +520,12 @@ print(any(str(sheet.cell_value(r, c)).startswith('Ann') for r in range(sheet.nro
     }
 
 private:
+    // Where `writer` saved its file, or an empty path when it could not.
+    template <class Writer> QString save(Writer& writer, const char* name) {
+        const QString path = m_dir.filePath(QLatin1String(name));
+        return writer.SaveFile(path.toUtf8().constData()) ? path : QString();
+    }
+
     static std::unique_ptr<ISerialable> contactsSource() {
         return std::make_unique<CategorySource>("Contacts", sampleContacts());
     }

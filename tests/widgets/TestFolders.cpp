@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include "LanguageService.h"
+#include "TestFiles.h"
 
 TestFolders::TestFolders()
     : m_oldConfigHome(qgetenv("XDG_CONFIG_HOME")) {
@@ -38,14 +39,6 @@ void TestFolders::WriteInstalledLanguageFile(const QString& setting) {
     WriteFile(InstalledLanguageFile(), xml.toUtf8());
     for (const char* folder : {"German", "Chinese", "English"}) {
         QDir().mkpath(AppDir() + QStringLiteral("/Language/") + QLatin1String(folder));
-    }
-}
-
-void TestFolders::WriteFile(const QString& path, const QByteArray& content) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(content);
     }
 }
 

@@ -19,7 +19,6 @@ public:
     // Writes the installed language.xml with the three shipped languages and `setting` (none when empty),
     // and creates their folders.
     void WriteInstalledLanguageFile(const QString& setting = QStringLiteral("<Setting Type=\"31\"/>"));
-    void WriteFile(const QString& path, const QByteArray& content);
     // A one-colour PNG, or a horizontal strip of equal frames in the given colours.
     void WriteImage(const QString& path, QSize size, const QList<QColor>& frames);
 

@@ -7,7 +7,6 @@
 #include "ForeignImage.h"
 
 #include "QImageButton.h"
-#include "QImageDialog.h"
 #include "QImageProgressBar.h"
 #include "TestFolders.h"
 
@@ -38,7 +37,6 @@ private slots:
     void buttonRejectsMissingImages();
     void progressBarHandlesRangesBeyondInt();
     void progressBarClampsAndSignalsOnlyChanges();
-    void imageDialogTakesItsImageSize();
     void foreignImageIsBoundedAndScaled();
     void foreignPngWithOverlongChunkIsRefused();
 };
@@ -118,18 +116,6 @@ void TestWidgetKit::progressBarClampsAndSignalsOnlyChanges() {
     QCOMPARE(bar.Value(), 30);
     QCOMPARE(changed.count(), 5);
     QCOMPARE(changed.last().at(0).toLongLong(), 30);
-}
-
-void TestWidgetKit::imageDialogTakesItsImageSize() {
-    TestFolders folders;
-    const QString background = folders.AppDir() + QStringLiteral("/bg.png");
-    folders.WriteImage(background, QSize(300, 120), {Qt::white});
-    QImageDialog dialog;
-    QVERIFY(dialog.SetBackgroundImage(background));
-    QCOMPARE(dialog.size(), QSize(300, 120));
-    QVERIFY(!dialog.SetBackgroundImage(folders.AppDir() + QStringLiteral("/missing.png")));
-    QCOMPARE(dialog.size(), QSize(300, 120));
-    QVERIFY(dialog.windowFlags() & Qt::FramelessWindowHint);
 }
 
 void TestWidgetKit::foreignImageIsBoundedAndScaled() {

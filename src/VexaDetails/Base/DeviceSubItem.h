@@ -10,6 +10,7 @@ enum tagDeviceSubItem : int {
     SUB_ITEM_IBOOKS,
     SUB_ITEM_CONTACTS,
     SUB_ITEM_MESSAGES,
+    SUB_ITEM_CALLS,
     SUB_ITEM_APPS,
     SUB_ITEM_SYSTEM,
     SUB_ITEM_COUNT

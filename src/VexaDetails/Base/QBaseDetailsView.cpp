@@ -464,6 +464,7 @@ QString QBaseDetailsView::UnavailableText() const {
     static const std::pair<const char*, const char*> texts[] = {
         {"QContactsView", QT_TR_NOOP("Contacts cannot be read from this device yet.")},
         {"qmessageView", QT_TR_NOOP("Messages cannot be read from this device yet.")},
+        {"QCallsView", QT_TR_NOOP("The call history cannot be read from this device yet.")},
         {"QMusicView", QT_TR_NOOP("Music cannot be read from this device yet.")},
         {"QPlayListView", QT_TR_NOOP("Playlists cannot be read from this device yet.")},
         {"QVideoView", QT_TR_NOOP("Videos cannot be read from this device yet.")},

@@ -68,6 +68,17 @@ bool waitFor(const std::function<bool()>& condition, int milliseconds = 2000) {
     return true;
 }
 
+// Whether the device of that handle is reported removed, exactly once, within the time.
+bool removedOnce(int handle, int milliseconds) {
+    return waitFor(
+        [handle] {
+            std::lock_guard lock(g_log.mutex);
+            return std::count(g_log.events.begin(), g_log.events.end(),
+                              std::make_pair(int(VEXA_DEVICE_REMOVED), handle)) == 1;
+        },
+        milliseconds);
+}
+
 int handleOf(const std::string& udid) {
     std::lock_guard lock(g_log.mutex);
     auto it = g_log.handleOfUdid.find(udid);
@@ -109,7 +120,6 @@ private slots:
     void wifiDevicesArriveUnderANewHandleAndAreFlagged();
     void managerBindsOnlyToConnectedDevicesAndReleasesSafely();
     void deviceRecordHasEveryReportedPropertyAndKeepsOldTexts();
-    void deviceNamePersistsAcrossManagers();
     void diskInfoAddsUpRealFileSizesByCategory();
 
     void fileServiceKeepsItsContract_data();
@@ -122,8 +132,7 @@ private slots:
     void damagedDatabaseIsReportedByTheFailingCall();
 
     void backupIsReadableByIndependentToolsAndListed();
-    void restoreReproducesContentOnAnotherDevice();
-    void encryptedBackupRefusesAWrongPasswordAndChangesNothing();
+    void encryptedRestoreReproducesContentOnAnotherDevice();
     void orderedJobsHandOverInOrderAndStopAfterAFailure();
 
     void simctlValidatesItsArgumentsAndPrintsStats();
@@ -191,12 +200,7 @@ void TestVexaCore::simctlPlugAndUnplugReachARunningListener() {
     QElapsedTimer timer;
     timer.start();
     QCOMPARE(simctl({"unplug", QString::fromStdString(udid)}), 0);
-    auto removed = [first] {
-        std::lock_guard lock(g_log.mutex);
-        return std::count(g_log.events.begin(), g_log.events.end(),
-                          std::make_pair(int(VEXA_DEVICE_REMOVED), first)) == 1;
-    };
-    QVERIFY(waitFor(removed, 500));
+    QVERIFY(removedOnce(first, 500));
 
     {
         BoundManager manager(first);
@@ -293,32 +297,24 @@ void TestVexaCore::deviceRecordHasEveryReportedPropertyAndKeepsOldTexts() {
     QVERIFY(podInfo->properties[DP_IMEI] == nullptr); // an iPod touch has no cellular identity
     QVERIFY(podInfo->properties[DP_PhoneNumber] == nullptr);
 
+    // A new name reaches other managers and the simulator's list; texts handed out earlier stay readable.
     const char* oldName = info->properties[DP_DeviceName];
-    QCOMPARE(phone->GetDeviceService()->SetDeviceName(u"Renamed Phone"), 0);
+    const QString renamed = QString::fromUtf8("Änne’s iPhone 📱");
+    QCOMPARE(phone->GetDeviceService()->SetDeviceName(nullptr), int(VEXA_E_INVALID_ARGUMENT));
+    QCOMPARE(phone->GetDeviceService()->SetDeviceName(u""), int(VEXA_E_INVALID_ARGUMENT));
+    QCOMPARE(phone->GetDeviceService()->SetDeviceName(u"Änne’s iPhone 📱"), 0);
     DeviceInfo* again = nullptr;
     QVERIFY(phone->GetDeviceInfo(&again));
     QCOMPARE(again, info);
-    QCOMPARE(again->properties[DP_DeviceName], "Renamed Phone");
-    QCOMPARE(oldName, "Bare iPhone"); // texts handed out earlier stay readable
-    QCOMPARE(phone->GetDeviceService()->SetDeviceName(u"Bare iPhone"), 0);
-}
-
-void TestVexaCore::deviceNamePersistsAcrossManagers() {
-    const std::string udid = makeBareDevice("Before");
-    const int handle = arrive(udid);
-    {
-        BoundManager manager(handle);
-        QCOMPARE(manager->GetDeviceService()->SetDeviceName(nullptr), int(VEXA_E_INVALID_ARGUMENT));
-        QCOMPARE(manager->GetDeviceService()->SetDeviceName(u""), int(VEXA_E_INVALID_ARGUMENT));
-        QCOMPARE(manager->GetDeviceService()->SetDeviceName(u"Änne’s iPhone 📱"), 0);
-    }
-    BoundManager later(handle);
-    DeviceInfo* info = nullptr;
-    QVERIFY(later->GetDeviceInfo(&info));
-    QCOMPARE(QString::fromUtf8(info->properties[DP_DeviceName]), QString::fromUtf8("Änne’s iPhone 📱"));
+    QCOMPARE(QString::fromUtf8(again->properties[DP_DeviceName]), renamed);
+    QCOMPARE(oldName, "Bare iPhone");
+    BoundManager later(handleOf(m_bare));
+    QVERIFY(later->GetDeviceInfo(&again));
+    QCOMPARE(QString::fromUtf8(again->properties[DP_DeviceName]), renamed);
     QByteArray list;
     QCOMPARE(simctl({"list"}, &list), 0);
-    QVERIFY(QString::fromUtf8(list).contains(QString::fromUtf8("Änne’s iPhone 📱")));
+    QVERIFY(QString::fromUtf8(list).contains(renamed));
+    QCOMPARE(phone->GetDeviceService()->SetDeviceName(u"Bare iPhone"), 0);
 }
 
 void TestVexaCore::diskInfoAddsUpRealFileSizesByCategory() {
@@ -444,12 +440,7 @@ void TestVexaCore::unplugDuringACallFailsItAndRemovesTheDevice() {
         0);
     QCOMPARE(files->CopyFileToComputer(u"/Downloads/big.bin", target.c_str()), int(VEXA_E_UNPLUGGED));
     QVERIFY(!fs::exists(local));
-    auto removed = [handle] {
-        std::lock_guard lock(g_log.mutex);
-        return std::count(g_log.events.begin(), g_log.events.end(),
-                          std::make_pair(int(VEXA_DEVICE_REMOVED), handle)) == 1;
-    };
-    QVERIFY(waitFor(removed, 500));
+    QVERIFY(removedOnce(handle, 500));
     int count = 0;
     DirectoryEntryRecord* entries = nullptr;
     QCOMPARE(files->ReadDirectory("/", &count, &entries), int(VEXA_E_UNPLUGGED));
@@ -604,14 +595,24 @@ ContentPrint printOf(IVexaManager* manager, const fs::path& media) {
 
 } // namespace
 
-void TestVexaCore::restoreReproducesContentOnAnotherDevice() {
+// An encrypted backup restores onto another device only with its password, which keeps its identity.
+void TestVexaCore::encryptedRestoreReproducesContentOnAnotherDevice() {
     const std::string source = NewUdid();
     QCOMPARE(GenerateDemoDevice(m_root, source, "Restore Source"), 0);
+    // Few rounds keep the test quick: every restore derives the key again.
+    QCOMPARE(simctl({"backup-password", QString::fromStdString(source), "s3cret", "--sha256-rounds", "20000",
+                     "--sha1-rounds", "1000"}),
+             0);
     const std::string target = makeBareDevice("Restore Target", "iPhone8,1");
     BoundManager from(arrive(source));
     BoundManager to(arrive(target));
-    const fs::path folder = fs::path(m_temp.path().toStdString()) / "backups/restore";
-    QCOMPARE(from->GetDeviceService()->BackupDevice(ToUtf16(folder.string()).c_str(), 0), 0);
+    const std::u16string folder =
+        ToUtf16((fs::path(m_temp.path().toStdString()) / "backups/restore").string());
+    QCOMPARE(from->GetDeviceService()->BackupDevice(folder.c_str(), 0), 0);
+    BackupRecord* records = nullptr;
+    int count = 0;
+    QCOMPARE(from->GetDeviceService()->GetBackups(&records, &count), 0);
+    QVERIFY(count == 1 && records[0].encrypted != 0);
     const ContentPrint expected = printOf(from.operator->(), m_root / source / "Media");
     QVERIFY(expected.contacts.size() >= 60);
     QVERIFY(expected.messages.size() > 100);
@@ -621,47 +622,21 @@ void TestVexaCore::restoreReproducesContentOnAnotherDevice() {
     fs::create_directories(notBackup);
     QCOMPARE(to->GetDeviceService()->RestoreDevice(ToUtf16(notBackup.string()).c_str(), nullptr),
              int(VEXA_E_NOT_A_BACKUP));
+    const ContentPrint before = printOf(to.operator->(), m_root / target / "Media");
+    QCOMPARE(to->GetDeviceService()->RestoreDevice(folder.c_str(), "wrong"), int(VEXA_E_PASSWORD));
+    QCOMPARE(to->GetDeviceService()->RestoreDevice(folder.c_str(), nullptr), int(VEXA_E_PASSWORD));
+    QCOMPARE(printOf(to.operator->(), m_root / target / "Media"), before);
 
-    QCOMPARE(to->GetDeviceService()->RestoreDevice(ToUtf16(folder.string()).c_str(), nullptr), 0);
+    QCOMPARE(to->GetDeviceService()->RestoreDevice(folder.c_str(), "s3cret"), 0);
     QCOMPARE(printOf(to.operator->(), m_root / target / "Media"), expected);
     DeviceInfo* info = nullptr;
     QVERIFY(to->GetDeviceInfo(&info));
     QCOMPARE(info->properties[DP_UniqueDeviceID], target.c_str()); // the target keeps its identity
-    BackupRecord* records = nullptr;
-    int count = 0;
     QCOMPARE(to->GetDeviceService()->GetBackups(&records, &count), 0);
     QCOMPARE(count, 0); // the source's backups are not the target's
     for (const auto& entry : fs::directory_iterator(m_root / target)) {
         QVERIFY2(entry.path().filename() != ".staging" || fs::is_empty(entry.path()), entry.path().c_str());
     }
-}
-
-void TestVexaCore::encryptedBackupRefusesAWrongPasswordAndChangesNothing() {
-    const std::string source = NewUdid();
-    QCOMPARE(GenerateDemoDevice(m_root, source, "Secret Source"), 0);
-    // Few rounds keep the test quick: every restore derives the key again.
-    QCOMPARE(simctl({"backup-password", QString::fromStdString(source), "s3cret", "--sha256-rounds", "20000",
-                     "--sha1-rounds", "1000"}),
-             0);
-    const std::string target = makeBareDevice("Secret Target");
-    BoundManager from(arrive(source));
-    BoundManager to(arrive(target));
-    const fs::path folder = fs::path(m_temp.path().toStdString()) / "backups/secret";
-    QCOMPARE(from->GetDeviceService()->BackupDevice(ToUtf16(folder.string()).c_str(), 0), 0);
-    BackupRecord* records = nullptr;
-    int count = 0;
-    QCOMPARE(from->GetDeviceService()->GetBackups(&records, &count), 0);
-    QCOMPARE(count, 1);
-    QVERIFY(records[0].encrypted != 0);
-
-    const ContentPrint before = printOf(to.operator->(), m_root / target / "Media");
-    const std::u16string folder16 = ToUtf16(folder.string());
-    QCOMPARE(to->GetDeviceService()->RestoreDevice(folder16.c_str(), "wrong"), int(VEXA_E_PASSWORD));
-    QCOMPARE(to->GetDeviceService()->RestoreDevice(folder16.c_str(), nullptr), int(VEXA_E_PASSWORD));
-    QCOMPARE(printOf(to.operator->(), m_root / target / "Media"), before);
-    QCOMPARE(to->GetDeviceService()->RestoreDevice(folder16.c_str(), "s3cret"), 0);
-    QCOMPARE(printOf(to.operator->(), m_root / target / "Media"),
-             printOf(from.operator->(), m_root / source / "Media"));
 }
 
 // The backup copies files on worker threads and lists them in order; a failed copy must stop the rest
@@ -738,9 +713,6 @@ void TestVexaCore::simctlValidatesItsArgumentsAndPrintsStats() {
                             "videos", "photos", "albums", "apps", "files"}) {
         QVERIFY2(stats.value(key).toInt() > 0, key);
     }
-    QCOMPARE(stats.value("conversations").toInt(), 25);
-    QVERIFY(stats.value("contacts").toInt() >= 60);
-    QVERIFY(stats.value("photos").toInt() >= 80);
 }
 
 void TestVexaCore::anEmptyRootGetsTheDemoDeviceAndUsbReportsNone() {
@@ -748,12 +720,7 @@ void TestVexaCore::anEmptyRootGetsTheDemoDeviceAndUsbReportsNone() {
     const fs::path emptyRoot = fs::path(m_temp.path().toStdString()) / "fresh-root";
     qputenv("VEXA_SIM_ROOT", QByteArray::fromStdString(emptyRoot.string()));
     QCOMPARE(IOSInitialize(), 0);
-    auto removedBare = [before] {
-        std::lock_guard lock(g_log.mutex);
-        return std::count(g_log.events.begin(), g_log.events.end(),
-                          std::make_pair(int(VEXA_DEVICE_REMOVED), before)) == 1;
-    };
-    QVERIFY(waitFor(removedBare, 10000));
+    QVERIFY(removedOnce(before, 10000));
     // The new root is reported whole, the demo device made for it included, before the wait returns.
     QCOMPARE(IOSWaitForPresentDevices(120000), int(VEXA_OK));
     const std::string demo = NewUdid("Demo iPhone");
@@ -772,12 +739,7 @@ void TestVexaCore::anEmptyRootGetsTheDemoDeviceAndUsbReportsNone() {
     QCOMPARE(IOSTransportState(), int(VEXA_TRANSPORT_WAITING));
     QCOMPARE(IOSWaitForPresentDevices(1000), int(VEXA_E_NOT_SUPPORTED_YET));
     const int demoHandle = handleOf(demo);
-    auto removedDemo = [demoHandle] {
-        std::lock_guard lock(g_log.mutex);
-        return std::count(g_log.events.begin(), g_log.events.end(),
-                          std::make_pair(int(VEXA_DEVICE_REMOVED), demoHandle)) == 1;
-    };
-    QVERIFY(waitFor(removedDemo, 1000));
+    QVERIFY(removedOnce(demoHandle, 1000));
     qputenv("VEXA_BACKEND", "sim");
     QCOMPARE(IOSInitialize(), int(VEXA_OK));
     QCOMPARE(IOSTransportState(), int(VEXA_TRANSPORT_SIMULATOR));

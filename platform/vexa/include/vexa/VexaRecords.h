@@ -163,6 +163,30 @@ struct ConversationList {
 };
 
 // ---------------------------------------------------------------------------------------------------
+// Call history
+enum CallKind : int32_t {
+    CALL_OTHER = 0,          // a call another app placed through the phone
+    CALL_PHONE = 1,
+    CALL_FACETIME_VIDEO = 8,
+    CALL_FACETIME_AUDIO = 16,
+};
+
+struct CallHistoryRecord {
+    const char* address;  // the number or address (UTF-8); empty when the caller withheld it
+    const char* name;     // the address book's name for the number; null when it knows none
+    int64_t date;         // seconds since 1970-01-01 00:00:00 UTC
+    double duration;      // seconds
+    uint8_t outgoing;     // non-zero for a call the device placed
+    uint8_t answered;     // zero on an incoming call that was missed
+    int32_t kind;         // CallKind
+};
+
+struct CallHistoryList {
+    int32_t count;
+    CallHistoryRecord* calls;  // newest first
+};
+
+// ---------------------------------------------------------------------------------------------------
 // Books: a fixed record of 1005 bytes, passed by value to DeleteBook.
 #pragma pack(push, 1)
 struct BookRecord {

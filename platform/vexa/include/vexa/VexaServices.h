@@ -92,7 +92,7 @@ public:
     virtual int GetBooks(BookRecord** records, int* count) = 0;
 };
 
-// Conversations, the device's name, and whole-device backup and restore.
+// Conversations, calls, the device's name, and whole-device backup and restore.
 class IDeviceService {
 public:
     virtual ~IDeviceService() = default;
@@ -100,6 +100,10 @@ public:
     virtual int GetBackups(BackupRecord** records, int* count) = 0;  // backups this device has made
     virtual int BackupDevice(const char16_t* folder, int flags) = 0;
     virtual int GetMessages(ConversationList** list, int flags) = 0;
+    // The device's call history, valid until the same thread asks again. VEXA_E_NOT_FOUND when the
+    // device keeps no call history file, VEXA_E_DATABASE when it cannot be read as one, VEXA_E_IO when
+    // it could not be opened.
+    virtual int GetCallHistory(CallHistoryList** list) = 0;
     virtual int RestoreDevice(const char16_t* folder, const char* password) = 0;  // password may be null
     virtual int SetDeviceName(const char16_t* name) = 0;
     // As BackupDevice and RestoreDevice, reporting to `callback` (may be null) after each file. A

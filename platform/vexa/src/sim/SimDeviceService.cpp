@@ -10,6 +10,7 @@
 #include "DeviceBackup.h"
 #include "SimDevice.h"
 #include "TextCodec.h"
+#include "content/SimCallHistory.h"
 
 namespace fs = std::filesystem;
 
@@ -87,6 +88,19 @@ int SimDeviceService::GetMessages(ConversationList** list, int /*flags*/) {
     auto& arena = m_getMessages.ForCurrentThread();
     arena.Clear();
     return ReadConversations(*m_device, arena, list);
+}
+
+int SimDeviceService::GetCallHistory(CallHistoryList** list) {
+    if (list == nullptr) {
+        return VEXA_E_INVALID_ARGUMENT;
+    }
+    *list = nullptr;
+    if (int check = m_device->CheckCall("GetCallHistory"); check != VEXA_OK) {
+        return check;
+    }
+    auto& arena = m_getCallHistory.ForCurrentThread();
+    arena.Clear();
+    return ReadCallHistory(*m_device, arena, list);
 }
 
 int SimDeviceService::RestoreDevice(const char16_t* folder, const char* password) {

@@ -10,7 +10,7 @@ namespace vexa::sim {
 
 class SimDevice;
 
-// Conversations, the device's name, and whole-device backup and restore.
+// Conversations, calls, the device's name, and whole-device backup and restore.
 class SimDeviceService : public IDeviceService {
 public:
     SimDeviceService(std::shared_ptr<SimDevice> device, int handle);
@@ -19,6 +19,7 @@ public:
     int GetBackups(BackupRecord** records, int* count) override;
     int BackupDevice(const char16_t* folder, int flags) override;
     int GetMessages(ConversationList** list, int flags) override;
+    int GetCallHistory(CallHistoryList** list) override;
     int RestoreDevice(const char16_t* folder, const char* password) override;
     int SetDeviceName(const char16_t* name) override;
     int BackupDeviceWithProgress(const char16_t* folder, int flags, BackupProgressCallback callback,
@@ -31,6 +32,7 @@ private:
     int m_handle;
     PerThreadResults<> m_getBackups;
     PerThreadResults<> m_getMessages;
+    PerThreadResults<> m_getCallHistory;
 };
 
 } // namespace vexa::sim

@@ -40,6 +40,15 @@ int UsbDeviceService::GetMessages(ConversationList** list, int) {
     return VEXA_E_NOT_SUPPORTED_YET;
 }
 
+// A phone hands its call history only to an encrypted backup; until the snapshot of one is read here,
+// the page says it cannot read calls from this device yet.
+int UsbDeviceService::GetCallHistory(CallHistoryList** list) {
+    if (list != nullptr) {
+        *list = nullptr;
+    }
+    return VEXA_E_NOT_SUPPORTED_YET;
+}
+
 int UsbDeviceService::GetBackups(BackupRecord** records, int* count) {
     if (records == nullptr || count == nullptr) {
         return VEXA_E_INVALID_ARGUMENT;

@@ -10,8 +10,8 @@ namespace vexa::usb {
 
 class UsbDevice;
 
-// The device's name, and whole-device backup and restore over mobilebackup2. Conversations are not
-// read from a real device yet.
+// The device's name, and whole-device backup and restore over mobilebackup2. Conversations and calls
+// are not read from a real device yet.
 class UsbDeviceService : public IDeviceService {
 public:
     explicit UsbDeviceService(std::shared_ptr<UsbDevice> device);
@@ -20,6 +20,7 @@ public:
     int GetBackups(BackupRecord** records, int* count) override;
     int BackupDevice(const char16_t* folder, int flags) override;
     int GetMessages(ConversationList** list, int flags) override;
+    int GetCallHistory(CallHistoryList** list) override;
     int RestoreDevice(const char16_t* folder, const char* password) override;
     int SetDeviceName(const char16_t* name) override;
     int BackupDeviceWithProgress(const char16_t* folder, int flags, BackupProgressCallback callback,

@@ -5,8 +5,6 @@
 
 #include <fstream>
 
-#include <sqlite3.h>
-
 #include "IosTests.h"
 #include "ios/AddressBookReader.h"
 #include "ios/ReadResult.h"
@@ -45,14 +43,6 @@ std::string Describe(const AddressBook& book) {
         text += ");";
     }
     return text;
-}
-
-bool Execute(const std::string& file, const char* sql) {
-    sqlite3* db = nullptr;
-    const bool ok = sqlite3_open(file.c_str(), &db) == SQLITE_OK &&
-                    sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
-    sqlite3_close(db);
-    return ok;
 }
 
 // The tables as a recent phone has them, with more columns than the reader looks at.
@@ -132,7 +122,7 @@ private slots:
         QFETCH(QByteArray, expected);
         QTemporaryDir dir;
         const std::string file = dir.filePath("AddressBook.sqlitedb").toStdString();
-        QVERIFY(Execute(file, script.constData()));
+        QVERIFY(ExecuteSql(file, script.constData()));
         AddressBook book;
         QCOMPARE(AddressBookReader::Read(file, book), int(kReadOk));
         QCOMPARE(QByteArray::fromStdString(Describe(book)), expected);
@@ -146,12 +136,13 @@ private slots:
         QCOMPARE(AddressBookReader::Read(file, book), int(kReadMissing));
         QVERIFY(book.people.empty());
 
-        QVERIFY(Execute(file, "CREATE TABLE message(text TEXT);"));
+        QVERIFY(ExecuteSql(file, "CREATE TABLE message(text TEXT);"));
         QCOMPARE(AddressBookReader::Read(file, book), int(kReadDamaged));
 
         // A real address book whose pages after the first are overwritten.
         QVERIFY(QFile::remove(QString::fromStdString(file)));
-        QVERIFY(Execute(file, (std::string("PRAGMA page_size=1024;") + kPhoneTables + kPhoneRows).c_str()));
+        QVERIFY(
+            ExecuteSql(file, (std::string("PRAGMA page_size=1024;") + kPhoneTables + kPhoneRows).c_str()));
         {
             std::fstream out(file, std::ios::in | std::ios::out | std::ios::binary);
             out.seekp(1024);

@@ -3,8 +3,6 @@
 #include <cstring>
 #include <vector>
 
-#include <sqlite3.h>
-
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -63,15 +61,6 @@ std::string Extracted(const QByteArray& blob, bool* ok = nullptr, qsizetype size
     if (ok)
         *ok = read;
     return text;
-}
-
-bool Exec(sqlite3* db, const char* sql) {
-    char* error = nullptr;
-    const bool ok = sqlite3_exec(db, sql, nullptr, nullptr, &error) == SQLITE_OK;
-    if (!ok)
-        qWarning("%s", error);
-    sqlite3_free(error);
-    return ok;
 }
 
 } // namespace
@@ -140,9 +129,8 @@ private slots:
     void readsConversationsGroupsReactionsAndAttachments() {
         QTemporaryDir dir;
         const std::string file = dir.filePath("sms.db").toStdString();
-        sqlite3* db = nullptr;
-        QCOMPARE(sqlite3_open(file.c_str(), &db), SQLITE_OK);
-        QVERIFY(Exec(db, R"sql(
+        const QByteArray body = ArchivedBody("from the body \xF0\x9F\x98\x80");
+        QVERIFY(ExecuteSql(file, QString::fromUtf8(R"sql(
             CREATE TABLE handle(ROWID INTEGER PRIMARY KEY, id TEXT, service TEXT);
             CREATE TABLE chat(ROWID INTEGER PRIMARY KEY, guid TEXT, style INTEGER, chat_identifier TEXT,
                               display_name TEXT, extra_column BLOB);
@@ -163,7 +151,7 @@ private slots:
             INSERT INTO chat_handle_join VALUES (1, 1), (1, 2), (2, 1), (3, 2);
             INSERT INTO message VALUES
               (1, 'G1', 'hi all', NULL, 2, 'iMessage', 721692800000000000, 0, 1, 0, 0, NULL),
-              (2, 'G2', NULL, ?1, 0, 'iMessage', 721692860000000000, 1, 1, 0, 0, NULL),
+              (2, 'G2', NULL, X'%1', 0, 'iMessage', 721692860000000000, 1, 1, 0, 0, NULL),
               (3, 'G3', NULL, NULL, 1, 'iMessage', 721692900000000000, 0, 0, 0, 2000, 'p:0/G2'),
               (4, 'G4', X'EFBFBC' || 'look', NULL, 1, 'SMS', 721692800, 0, 0, 1, 0, NULL),
               (5, 'G5', 'no chat', NULL, 1, 'SMS', NULL, 1, 0, 0, 0, NULL);
@@ -171,17 +159,9 @@ private slots:
             INSERT INTO attachment VALUES (1, 'A1', '~/Library/SMS/Attachments/0a/10/A1/IMG_0001.HEIC',
                                            'image/heic', 'IMG_0001.HEIC', 123456);
             INSERT INTO message_attachment_join VALUES (4, 1);
-        )sql"));
-        // Exec does not bind: the archived body goes in with a statement of its own.
-        sqlite3_stmt* update = nullptr;
-        const QByteArray body = ArchivedBody("from the body \xF0\x9F\x98\x80");
-        QCOMPARE(sqlite3_prepare_v2(db, "UPDATE message SET attributedBody = ?1 WHERE ROWID = 2", -1, &update,
-                                    nullptr),
-                 SQLITE_OK);
-        sqlite3_bind_blob(update, 1, body.constData(), int(body.size()), SQLITE_TRANSIENT);
-        QCOMPARE(sqlite3_step(update), SQLITE_DONE);
-        sqlite3_finalize(update);
-        sqlite3_close(db);
+        )sql")
+                                     .arg(QString::fromLatin1(body.toHex()))
+                                     .toStdString()));
 
         std::vector<ChatConversation> chats;
         QCOMPARE(MessageDatabaseReader().Read(file, chats), int(kReadOk));
@@ -260,12 +240,8 @@ private slots:
         QFETCH(QString, firstText);
         QTemporaryDir dir;
         const std::string file = dir.filePath("sms.db").toStdString();
-        if (!schema.isEmpty()) {
-            sqlite3* db = nullptr;
-            QCOMPARE(sqlite3_open(file.c_str(), &db), SQLITE_OK);
-            QVERIFY(Exec(db, schema.toUtf8().constData()));
-            sqlite3_close(db);
-        }
+        if (!schema.isEmpty())
+            QVERIFY(ExecuteSql(file, schema.toStdString()));
         std::vector<ChatConversation> chats;
         QCOMPARE(MessageDatabaseReader().Read(file, chats), expected);
         if (expected != kReadOk) {
@@ -301,12 +277,8 @@ private slots:
         QFETCH(int, calls);
         QTemporaryDir dir;
         const std::string file = dir.filePath("CallHistory.storedata").toStdString();
-        if (!schema.isEmpty()) {
-            sqlite3* db = nullptr;
-            QCOMPARE(sqlite3_open(file.c_str(), &db), SQLITE_OK);
-            QVERIFY(Exec(db, schema.toUtf8().constData()));
-            sqlite3_close(db);
-        }
+        if (!schema.isEmpty())
+            QVERIFY(ExecuteSql(file, schema.toStdString()));
         std::vector<CallRecord> records;
         QCOMPARE(CallHistoryReader().Read(file, records), expected);
         QCOMPARE(int(records.size()), calls);

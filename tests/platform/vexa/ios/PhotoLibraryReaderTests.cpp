@@ -1,6 +1,5 @@
 // The photo library reader on libraries laid out as three iOS releases lay them out, with the parts a
 // phone may lack, and on files that are not a library at all.
-#include <sqlite3.h>
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -13,18 +12,6 @@
 using namespace vexa::ios;
 
 namespace {
-
-bool Exec(const std::string& file, const std::string& sql) {
-    sqlite3* db = nullptr;
-    sqlite3_open(file.c_str(), &db);
-    char* error = nullptr;
-    const bool ok = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error) == SQLITE_OK;
-    if (!ok)
-        qWarning("%s", error);
-    sqlite3_free(error);
-    sqlite3_close(db);
-    return ok;
-}
 
 // A library with five assets (one trashed, one hidden) and two albums, laid out with the given asset
 // table and entity numbers. A second Z_<n>ASSETS table joins assets to another entity and must not be
@@ -98,7 +85,7 @@ private slots:
         QFETCH(QString, join);
         QTemporaryDir dir;
         const std::string file = (dir.path() + "/Photos.sqlite").toStdString();
-        QVERIFY(Exec(file, Library(assetTable.toStdString(), assetEntity, albumEntity, withOrder)));
+        QVERIFY(ExecuteSql(file, Library(assetTable.toStdString(), assetEntity, albumEntity, withOrder)));
 
         PhotoLibrary library;
         QCOMPARE(PhotoLibraryReader::Read(file, library), int(kReadOk));
@@ -132,8 +119,8 @@ private slots:
     void toleratesMissingOptionalParts() {
         QTemporaryDir dir;
         const std::string file = (dir.path() + "/Photos.sqlite").toStdString();
-        QVERIFY(Exec(file, "CREATE TABLE ZASSET(Z_PK INTEGER PRIMARY KEY, ZFILENAME VARCHAR);"
-                           "INSERT INTO ZASSET VALUES (1, 'IMG_0001.JPG'), (2, NULL);"));
+        QVERIFY(ExecuteSql(file, "CREATE TABLE ZASSET(Z_PK INTEGER PRIMARY KEY, ZFILENAME VARCHAR);"
+                                 "INSERT INTO ZASSET VALUES (1, 'IMG_0001.JPG'), (2, NULL);"));
         PhotoLibrary library;
         QCOMPARE(PhotoLibraryReader::Read(file, library), int(kReadOk));
         QCOMPARE(library.assets.size(), size_t(1));
@@ -141,10 +128,10 @@ private slots:
         QVERIFY(library.albums.empty() && library.layout.joinTable.empty());
 
         // Albums but no join table that maps to albums and assets: albums without members.
-        QVERIFY(Exec(file, "CREATE TABLE ZGENERICALBUM(Z_PK INTEGER PRIMARY KEY, ZTITLE VARCHAR);"
-                           "INSERT INTO ZGENERICALBUM VALUES (1, 'Loose');"
-                           "CREATE TABLE Z_9ASSETS(Z_9ALBUMS INTEGER, Z_3ASSETS INTEGER);"
-                           "INSERT INTO Z_9ASSETS VALUES (1, 1);"));
+        QVERIFY(ExecuteSql(file, "CREATE TABLE ZGENERICALBUM(Z_PK INTEGER PRIMARY KEY, ZTITLE VARCHAR);"
+                                 "INSERT INTO ZGENERICALBUM VALUES (1, 'Loose');"
+                                 "CREATE TABLE Z_9ASSETS(Z_9ALBUMS INTEGER, Z_3ASSETS INTEGER);"
+                                 "INSERT INTO Z_9ASSETS VALUES (1, 1);"));
         QCOMPARE(PhotoLibraryReader::Read(file, library), int(kReadOk));
         QCOMPARE(library.albums.size(), size_t(1));
         QVERIFY(library.albums[0].assets.empty());
@@ -165,7 +152,7 @@ private slots:
                                 "CREATE TABLE ZASSET(Z_PK INTEGER PRIMARY KEY, ZUUID VARCHAR)"}) {
             const std::string file =
                 (dir.path() + "/" + QString::number(qHash(QByteArray(sql))) + ".sqlite").toStdString();
-            QVERIFY(Exec(file, sql));
+            QVERIFY(ExecuteSql(file, sql));
             QCOMPARE(PhotoLibraryReader::Read(file, library), int(kReadDamaged));
             QVERIFY(library.assets.empty());
         }

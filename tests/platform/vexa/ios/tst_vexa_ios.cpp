@@ -3,6 +3,8 @@
 
 #include <vector>
 
+#include <sqlite3.h>
+
 #include "IosTests.h"
 
 namespace {
@@ -15,6 +17,18 @@ std::vector<IosTestFactory>& Factories() {
 bool RegisterIosTest(IosTestFactory factory) {
     Factories().push_back(std::move(factory));
     return true;
+}
+
+bool ExecuteSql(const std::string& file, const std::string& sql) {
+    sqlite3* db = nullptr;
+    char* error = nullptr;
+    const bool ok = sqlite3_open(file.c_str(), &db) == SQLITE_OK &&
+                    sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error) == SQLITE_OK;
+    if (!ok)
+        qWarning("%s: %s", file.c_str(), error ? error : sqlite3_errmsg(db));
+    sqlite3_free(error);
+    sqlite3_close(db);
+    return ok;
 }
 
 int main(int argc, char** argv) {

@@ -1,6 +1,8 @@
 #include "EmulatorProcess.h"
 
 #include <csignal>
+#include <mutex>
+#include <vector>
 
 #include <sys/prctl.h>
 
@@ -9,6 +11,8 @@
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QThread>
+
+#include <vexa/vexa.h>
 
 EmulatorProcess::EmulatorProcess() {
     QDir(m_dir.path()).mkpath(QStringLiteral("simulator"));
@@ -79,4 +83,49 @@ QByteArray EmulatorProcess::Control(const QByteArray& command) {
         }
     }
     return answer.trimmed();
+}
+
+namespace {
+std::mutex g_eventMutex;
+std::vector<std::pair<int, int>> g_events;
+} // namespace
+
+int RecordEvent(int mode, int handle) {
+    std::lock_guard lock(g_eventMutex);
+    g_events.emplace_back(mode, handle);
+    return 0;
+}
+
+size_t EventCount() {
+    std::lock_guard lock(g_eventMutex);
+    return g_events.size();
+}
+
+int EventAfter(size_t from, int mode, int handle) {
+    std::lock_guard lock(g_eventMutex);
+    for (size_t i = from; i < g_events.size(); ++i) {
+        if (g_events[i].first == mode && (handle == 0 || g_events[i].second == handle))
+            return g_events[i].second;
+    }
+    return 0;
+}
+
+int WaitForEvent(size_t from, int mode, int handle, int milliseconds) {
+    QDeadlineTimer deadline(milliseconds);
+    for (;;) {
+        if (const int found = EventAfter(from, mode, handle); found != 0 || deadline.hasExpired())
+            return found;
+        QThread::msleep(10);
+    }
+}
+
+void ManagerDeleter::operator()(IVexaManager* manager) const {
+    DeleteVexaManager(&manager);
+}
+
+Manager Bind(int handle) {
+    Manager manager(GetVexaManager());
+    if (manager && manager->SetDeviceHandle(handle) != VEXA_OK)
+        manager.reset();
+    return manager;
 }

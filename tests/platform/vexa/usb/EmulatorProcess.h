@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include <QByteArray>
 #include <QProcess>
 #include <QString>
@@ -26,3 +28,20 @@ private:
     QTemporaryDir m_dir;
     QProcess m_process;
 };
+
+class IVexaManager;
+
+// Arrivals and removals as the library's listener reports them, on its own thread; pass RecordEvent to
+// IOSListener.
+int RecordEvent(int mode, int handle);
+size_t EventCount();
+// The handle of the first event of `mode` (for `handle` unless 0) at or after position `from`, or 0.
+int EventAfter(size_t from, int mode, int handle = 0);
+int WaitForEvent(size_t from, int mode, int handle = 0, int milliseconds = 10000);
+
+struct ManagerDeleter {
+    void operator()(IVexaManager* manager) const;
+};
+using Manager = std::unique_ptr<IVexaManager, ManagerDeleter>;
+// A manager bound to the device, or null when it cannot be.
+Manager Bind(int handle);

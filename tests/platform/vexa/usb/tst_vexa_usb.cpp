@@ -2,13 +2,11 @@
 // simulator backend and once over usbmuxd, lockdown and AFC, and both must agree.
 #include <algorithm>
 #include <cstring>
-#include <mutex>
 #include <thread>
 #include <vector>
 
 #include <QBuffer>
 #include <QDateTime>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -35,58 +33,6 @@
 #include "usb/UsbFileService.h"
 
 namespace {
-
-struct EventLog {
-    std::mutex mutex;
-    std::vector<std::pair<int, int>> events;
-};
-EventLog g_log;
-
-int recordEvent(int mode, int handle) {
-    std::lock_guard lock(g_log.mutex);
-    g_log.events.emplace_back(mode, handle);
-    return 0;
-}
-
-size_t eventCount() {
-    std::lock_guard lock(g_log.mutex);
-    return g_log.events.size();
-}
-
-// The handle of the first event of `mode` after position `from`, or 0.
-int eventAfter(size_t from, int mode, int handle = 0) {
-    std::lock_guard lock(g_log.mutex);
-    for (size_t i = from; i < g_log.events.size(); ++i) {
-        if (g_log.events[i].first == mode && (handle == 0 || g_log.events[i].second == handle)) {
-            return g_log.events[i].second;
-        }
-    }
-    return 0;
-}
-
-int waitForEvent(size_t from, int mode, int handle = 0, int milliseconds = 10000) {
-    QDeadlineTimer deadline(milliseconds);
-    while (!deadline.hasExpired()) {
-        if (int found = eventAfter(from, mode, handle); found != 0) {
-            return found;
-        }
-        QThread::msleep(10);
-    }
-    return 0;
-}
-
-struct ManagerDeleter {
-    void operator()(IVexaManager* manager) const { DeleteVexaManager(&manager); }
-};
-using Manager = std::unique_ptr<IVexaManager, ManagerDeleter>;
-
-Manager bind(int handle) {
-    Manager manager(GetVexaManager());
-    if (manager && manager->SetDeviceHandle(handle) != VEXA_OK) {
-        manager.reset();
-    }
-    return manager;
-}
 
 struct Snapshot {
     std::vector<QByteArray> properties;
@@ -153,6 +99,17 @@ std::u16string u16(const QString& text) {
 
 constexpr char kUdid[] = "00008030-001A2B3C4D5E6F70";
 
+// A package of an app named `name` (its id com.example.<name in lower case>) with what the installer needs.
+vexa::formats::AppBundle appBundle(const std::string& name, const std::string& version = "1.0") {
+    vexa::formats::AppBundle bundle;
+    bundle.bundleId = "com.example." + QString::fromStdString(name).toLower().remove(' ').toStdString();
+    bundle.displayName = name;
+    bundle.version = bundle.shortVersion = version;
+    bundle.minimumOS = "12.0";
+    bundle.executable = QString::fromStdString(name).remove(' ').toStdString();
+    return bundle;
+}
+
 } // namespace
 
 class TestVexaUsb : public QObject {
@@ -165,10 +122,16 @@ private:
     QTemporaryDir m_local;
     Snapshot m_simulated;
     int m_handle = 0;
+    Manager m_manager; // bound to the device for each test
 
 private slots:
     void initTestCase();
     void cleanupTestCase();
+    void init() {
+        m_manager = Bind(m_handle);
+        QVERIFY(m_manager);
+    }
+    void cleanup() { m_manager.reset(); }
 
     void recordDiskAndFilesMatchTheSimulator();
     void renameIsReadBackFromTheDevice();
@@ -184,11 +147,11 @@ private slots:
     void pairingIsToldAsTheDeviceAnswers_data();
     void pairingIsToldAsTheDeviceAnswers();
     void networkDevicesAreIgnored();
-    void unplugDuringAnInstallEndsItWithinTenSeconds();
+    void unplugDuringACallEndsItAndReportsTheRemoval_data();
+    void unplugDuringACallEndsItAndReportsTheRemoval();
     void installProgressCoversTheUploadAndTheDevicesSteps();
     void aSilentDeviceEndsEveryAppCallWithinTenSeconds_data();
     void aSilentDeviceEndsEveryAppCallWithinTenSeconds();
-    void unplugDuringACopyLeavesNoPartialFileAndReportsTheRemoval();
     void receivedBytesReachFilesThatTakeNoSpliceAndWriteFailuresAreTold();
     // Last: it moves the backend to a muxer of its own.
     void theDefaultBackendWaitsForUsbmuxdAndShowsADeviceOnceItStarts();
@@ -204,22 +167,22 @@ void TestVexaUsb::initTestCase() {
     // First through the simulator, for the values the usb backend must reproduce.
     qputenv("VEXA_SIM_ROOT", m_emulator.Root().toLocal8Bit());
     qputenv("VEXA_BACKEND", "sim");
-    size_t from = eventCount();
+    size_t from = EventCount();
     QCOMPARE(IOSInitialize(), 0);
-    QCOMPARE(IOSListener(recordEvent), 0);
-    const int simHandle = waitForEvent(from, VEXA_DEVICE_ARRIVED);
+    QCOMPARE(IOSListener(RecordEvent), 0);
+    const int simHandle = WaitForEvent(from, VEXA_DEVICE_ARRIVED);
     QVERIFY(simHandle != 0);
     {
-        Manager manager = bind(simHandle);
+        Manager manager = Bind(simHandle);
         QVERIFY(manager);
         m_simulated = snapshotOf(*manager);
     }
 
-    from = eventCount();
+    from = EventCount();
     qputenv("VEXA_BACKEND", "usb");
     QCOMPARE(IOSInitialize(), 0);
-    QVERIFY(waitForEvent(from, VEXA_DEVICE_REMOVED, simHandle) != 0);
-    m_handle = waitForEvent(from, VEXA_DEVICE_ARRIVED);
+    QVERIFY(WaitForEvent(from, VEXA_DEVICE_REMOVED, simHandle) != 0);
+    m_handle = WaitForEvent(from, VEXA_DEVICE_ARRIVED);
     QVERIFY(m_handle != 0);
     QCOMPARE(IsWiFiConnect(m_handle), 0);
 }
@@ -232,19 +195,17 @@ void TestVexaUsb::cleanupTestCase() {
 }
 
 int TestVexaUsb::plugNew(const QString& udid, const QString& name, int expectedMode) {
-    const size_t from = eventCount();
+    const size_t from = EventCount();
     if (m_emulator.SimCtl({"create", "--udid", udid, "--name", name, "--product-type", "iPad13,18"}) != 0) {
         return 0;
     }
     m_emulator.Control("rescan");
     // A new device makes its keys and the host its own before the first answer: seconds on a busy machine.
-    return waitForEvent(from, expectedMode, 0, 30000);
+    return WaitForEvent(from, expectedMode, 0, 30000);
 }
 
 void TestVexaUsb::recordDiskAndFilesMatchTheSimulator() {
-    Manager manager = bind(m_handle);
-    QVERIFY(manager);
-    const Snapshot usb = snapshotOf(*manager);
+    const Snapshot usb = snapshotOf(*m_manager);
     QCOMPARE(usb.properties.size(), size_t(DP_Count));
     // The device's clock is read when asked, not the time the simulated device was made.
     const qint64 clock = usb.properties[DP_TimeIntervalSince1970].toLongLong();
@@ -268,18 +229,16 @@ void TestVexaUsb::recordDiskAndFilesMatchTheSimulator() {
 }
 
 void TestVexaUsb::renameIsReadBackFromTheDevice() {
-    Manager manager = bind(m_handle);
-    QVERIFY(manager);
-    QCOMPARE(manager->GetDeviceService()->SetDeviceName(u"Kitchen iPhone ✓"), int(VEXA_OK));
+    QCOMPARE(m_manager->GetDeviceService()->SetDeviceName(u"Kitchen iPhone ✓"), int(VEXA_OK));
     DeviceInfo* info = nullptr;
-    QVERIFY(manager->GetDeviceInfo(&info));
+    QVERIFY(m_manager->GetDeviceInfo(&info));
     QCOMPARE(QString::fromUtf8(info->properties[DP_DeviceName]), QStringLiteral("Kitchen iPhone ✓"));
     vexa::sim::DeviceInfoFile file;
     QCOMPARE(vexa::sim::DeviceInfoFile::Load((m_emulator.Root() + "/" + kUdid + "/device.json").toStdString(),
                                              file),
              int(VEXA_OK));
     QCOMPARE(file.profile.properties["DeviceName"], std::string("Kitchen iPhone ✓"));
-    QCOMPARE(manager->GetDeviceService()->SetDeviceName(u"  "), int(VEXA_E_INVALID_ARGUMENT));
+    QCOMPARE(m_manager->GetDeviceService()->SetDeviceName(u"  "), int(VEXA_E_INVALID_ARGUMENT));
 }
 
 void TestVexaUsb::fileServiceKeepsItsContract_data() {
@@ -296,9 +255,7 @@ void TestVexaUsb::fileServiceKeepsItsContract() {
     // Here a computer folder fails as unreadable (an input-output error), not as a wrong argument.
     if (tag == "copy a computer folder")
         QSKIP("the usb backend answers with its own code");
-    Manager manager = bind(m_handle);
-    QVERIFY(manager);
-    const QString problem = file_contract::Run({manager->GetFileService(),
+    const QString problem = file_contract::Run({m_manager->GetFileService(),
                                                 (m_emulator.Root() + "/" + kUdid + "/Media").toStdString(),
                                                 m_local.filePath("contract").toStdString()},
                                                row);
@@ -318,9 +275,7 @@ void TestVexaUsb::brokenAnswersEndInAClearResultAndTheNextCallWorks_data() {
 void TestVexaUsb::brokenAnswersEndInAClearResultAndTheNextCallWorks() {
     QFETCH(QByteArray, kind);
     QFETCH(QByteArray, operation);
-    Manager manager = bind(m_handle);
-    QVERIFY(manager);
-    IFileService* files = manager->GetFileService();
+    IFileService* files = m_manager->GetFileService();
     const QByteArray bytes = randomBytes(5 * 1024 * 1024 + 7);
     const QString local = m_local.filePath("fault-source.bin");
     QVERIFY(writeFile(local, bytes));
@@ -366,9 +321,7 @@ void TestVexaUsb::brokenAnswersEndInAClearResultAndTheNextCallWorks() {
 
 void TestVexaUsb::filesTravelOverAnEncryptedServiceConnection() {
     QCOMPARE(m_emulator.Control("service-ssl on"), QByteArray("ok"));
-    Manager manager = bind(m_handle);
-    QVERIFY(manager);
-    IFileService* files = manager->GetFileService();
+    IFileService* files = m_manager->GetFileService();
     const QByteArray bytes = randomBytes(5 * 1024 * 1024 + 3);
     const QString local = m_local.filePath("tls-source.bin");
     const QString exported = m_local.filePath("tls-export.bin");
@@ -395,9 +348,7 @@ void TestVexaUsb::aFolderOfTenThousandEntriesIsListedWhole() {
                           QByteArray(i % 61, 'x')));
     }
     QVERIFY(QFile::link("Sub", folder + "/link"));
-    Manager manager = bind(m_handle);
-    QVERIFY(manager);
-    IFileService* files = manager->GetFileService();
+    IFileService* files = m_manager->GetFileService();
     int count = 0;
     DirectoryEntryRecord* entries = nullptr;
     QCOMPARE(files->ReadDirectory("/Many", &count, &entries), int(VEXA_OK));
@@ -427,16 +378,9 @@ void TestVexaUsb::aFolderOfTenThousandEntriesIsListedWhole() {
 }
 
 void TestVexaUsb::appsAreInstalledListedWithIconsAndUninstalled() {
-    Manager manager = bind(m_handle);
-    QVERIFY(manager);
-    IAppLibrary* apps = manager->GetAppLibrary();
-    vexa::formats::AppBundle bundle;
-    bundle.bundleId = "com.example.usbnotes";
-    bundle.displayName = "Usb Notes";
+    IAppLibrary* apps = m_manager->GetAppLibrary();
+    vexa::formats::AppBundle bundle = appBundle("Usb Notes", "1.7");
     bundle.version = "7";
-    bundle.shortVersion = "1.7";
-    bundle.minimumOS = "12.0";
-    bundle.executable = "UsbNotes";
     bundle.payloadBytes = 300000;
     const QString ipa = m_local.filePath("Usb Notes.ipa");
     QVERIFY(vexa::formats::WriteIpa(ipa.toStdString(), bundle));
@@ -463,7 +407,7 @@ void TestVexaUsb::appsAreInstalledListedWithIconsAndUninstalled() {
     QVERIFY(found);
     // The staging copy does not stay behind on the device.
     DirectoryEntryRecord* entries = nullptr;
-    const int staged = manager->GetFileService()->ReadDirectory("/PublicStaging", &count, &entries);
+    const int staged = m_manager->GetFileService()->ReadDirectory("/PublicStaging", &count, &entries);
     QVERIFY(staged == VEXA_E_NOT_FOUND || (staged == VEXA_OK && count <= 2));
 
     QCOMPARE(apps->UninstallApp("com.example.usbnotes"), int(VEXA_OK));
@@ -473,13 +417,11 @@ void TestVexaUsb::appsAreInstalledListedWithIconsAndUninstalled() {
 }
 
 void TestVexaUsb::appDocumentsAreBrowsedThroughHouseArrest() {
-    Manager manager = bind(m_handle);
-    QVERIFY(manager);
     AppRecord* records = nullptr;
     int count = 0;
-    QCOMPARE(manager->GetAppLibrary()->GetApplistInfo(&records, &count), int(VEXA_OK));
+    QCOMPARE(m_manager->GetAppLibrary()->GetApplistInfo(&records, &count), int(VEXA_OK));
     QVERIFY(count > 0);
-    IFileService* files = manager->GetFileService();
+    IFileService* files = m_manager->GetFileService();
     IFileService* container = nullptr;
     QCOMPARE(files->OpenAppContainer(records[0].id, &container), int(VEXA_OK));
     QVERIFY(container != nullptr);
@@ -499,25 +441,23 @@ void TestVexaUsb::appDocumentsAreBrowsedThroughHouseArrest() {
 }
 
 void TestVexaUsb::servicesNotOfferedYetSaySo() {
-    Manager manager = bind(m_handle);
-    QVERIFY(manager);
     ContactList* contacts = reinterpret_cast<ContactList*>(1);
-    QCOMPARE(manager->GetContactService()->GetContacts(&contacts), int(VEXA_E_NOT_SUPPORTED_YET));
+    QCOMPARE(m_manager->GetContactService()->GetContacts(&contacts), int(VEXA_E_NOT_SUPPORTED_YET));
     QVERIFY(contacts == nullptr);
     ConversationList* conversations = nullptr;
-    QCOMPARE(manager->GetDeviceService()->GetMessages(&conversations, 0), int(VEXA_E_NOT_SUPPORTED_YET));
+    QCOMPARE(m_manager->GetDeviceService()->GetMessages(&conversations, 0), int(VEXA_E_NOT_SUPPORTED_YET));
     int count = -1;
     PlaylistRecord* playlists = nullptr;
-    QCOMPARE(manager->GetMediaLibrary()->GetPlaylists(&count, &playlists), int(VEXA_E_NOT_SUPPORTED_YET));
+    QCOMPARE(m_manager->GetMediaLibrary()->GetPlaylists(&count, &playlists), int(VEXA_E_NOT_SUPPORTED_YET));
     QCOMPARE(count, 0);
-    QCOMPARE(manager->GetPhotos()->PrepareList(), int(VEXA_E_NOT_SUPPORTED_YET));
-    QCOMPARE(manager->GetAlbums()->PrepareList(), int(VEXA_E_NOT_SUPPORTED_YET));
+    QCOMPARE(m_manager->GetPhotos()->PrepareList(), int(VEXA_E_NOT_SUPPORTED_YET));
+    QCOMPARE(m_manager->GetAlbums()->PrepareList(), int(VEXA_E_NOT_SUPPORTED_YET));
     BookRecord* books = nullptr;
-    QCOMPARE(manager->GetBookService()->GetBooks(&books, &count), int(VEXA_E_NOT_SUPPORTED_YET));
-    QCOMPARE(manager->GetAppLibrary()->BackupApp("com.example.app", "/tmp/x.ipa", 0),
+    QCOMPARE(m_manager->GetBookService()->GetBooks(&books, &count), int(VEXA_E_NOT_SUPPORTED_YET));
+    QCOMPARE(m_manager->GetAppLibrary()->BackupApp("com.example.app", "/tmp/x.ipa", 0),
              int(VEXA_APP_BACKUP_FAILED));
     // Said without asking the device, so the apps page can leave the backup out.
-    QCOMPARE(manager->GetAppLibrary()->QueryAppBackup(), int(VEXA_E_UNSUPPORTED));
+    QCOMPARE(m_manager->GetAppLibrary()->QueryAppBackup(), int(VEXA_E_UNSUPPORTED));
 }
 
 void TestVexaUsb::pairingIsToldAsTheDeviceAnswers_data() {
@@ -556,7 +496,7 @@ void TestVexaUsb::pairingIsToldAsTheDeviceAnswers() {
     QVERIFY(handle != 0);
     for (int other : {VEXA_DEVICE_ARRIVED, VEXA_DEVICE_PAIRING_FAILED, VEXA_DEVICE_TRUST_PENDING}) {
         if (other != firstReport)
-            QCOMPARE(eventAfter(0, other, handle), 0);
+            QCOMPARE(EventAfter(0, other, handle), 0);
     }
     Manager early(GetVexaManager());
     QCOMPARE(early->SetDeviceHandle(handle), int(VEXA_OK));
@@ -564,22 +504,22 @@ void TestVexaUsb::pairingIsToldAsTheDeviceAnswers() {
     // Nothing is read before the user trusts us.
     QCOMPARE(early->GetDeviceInfo(&info), firstReport == VEXA_DEVICE_ARRIVED);
 
-    size_t from = eventCount();
+    size_t from = EventCount();
     if (!then.isEmpty()) {
         QVERIFY(m_emulator.Control(then).startsWith("ok"));
         // Retry asks the device again and its answer is told, even the same one.
         if (retry)
             QCOMPARE(IOSRetryPairing(), 0);
-        QCOMPARE(waitForEvent(from, thenReport, handle, 15000), handle);
+        QCOMPARE(WaitForEvent(from, thenReport, handle, 15000), handle);
         QCOMPARE(early->GetDeviceInfo(&info), thenReport == VEXA_DEVICE_ARRIVED);
         if (thenReport == VEXA_DEVICE_ARRIVED)
             QCOMPARE(QByteArray(info->properties[DP_DeviceName]), QByteArray("Pairing iPad"));
     }
 
-    from = eventCount();
+    from = EventCount();
     QCOMPARE(m_emulator.SimCtl({"unplug", udid}), 0);
     m_emulator.Control("rescan");
-    QCOMPARE(waitForEvent(from, VEXA_DEVICE_REMOVED, handle), handle);
+    QCOMPARE(WaitForEvent(from, VEXA_DEVICE_REMOVED, handle), handle);
     QVERIFY(m_emulator.Control("trust accept").startsWith("ok"));
 }
 
@@ -588,59 +528,68 @@ void TestVexaUsb::networkDevicesAreIgnored() {
     QCOMPARE(
         m_emulator.SimCtl({"create", "--udid", udid, "--name", "Wireless", "--product-type", "iPhone14,5"}),
         0);
-    const size_t from = eventCount();
+    const size_t from = EventCount();
     QCOMPARE(m_emulator.SimCtl({"wifi", udid, "on"}), 0);
     m_emulator.Control("rescan");
-    const int handle = waitForEvent(from, VEXA_DEVICE_ARRIVED, 0, 2000);
+    const int handle = WaitForEvent(from, VEXA_DEVICE_ARRIVED, 0, 2000);
     if (handle != 0) {
         // Attached by cable before it moved to Wi-Fi: it must leave, and nothing may come back.
-        QVERIFY(waitForEvent(from, VEXA_DEVICE_REMOVED, handle) != 0);
+        QVERIFY(WaitForEvent(from, VEXA_DEVICE_REMOVED, handle) != 0);
     }
-    const size_t settled = eventCount();
+    const size_t settled = EventCount();
     QThread::msleep(1500);
-    QCOMPARE(eventAfter(settled, VEXA_DEVICE_ARRIVED), 0);
+    QCOMPARE(EventAfter(settled, VEXA_DEVICE_ARRIVED), 0);
 }
 
-void TestVexaUsb::unplugDuringAnInstallEndsItWithinTenSeconds() {
-    Manager manager = bind(m_handle);
-    QVERIFY(manager);
-    vexa::formats::AppBundle bundle;
-    bundle.bundleId = "com.example.interrupted";
-    bundle.displayName = "Interrupted";
-    bundle.version = bundle.shortVersion = "1.0";
-    bundle.minimumOS = "12.0";
-    bundle.executable = "Interrupted";
-    const QString ipa = m_local.filePath("Interrupted.ipa");
-    QVERIFY(vexa::formats::WriteIpa(ipa.toStdString(), bundle));
+void TestVexaUsb::unplugDuringACallEndsItAndReportsTheRemoval_data() {
+    QTest::addColumn<QByteArray>("service");
+    QTest::newRow("copy to the computer") << QByteArray("afc");
+    QTest::newRow("install") << QByteArray("installation_proxy");
+}
 
-    const size_t from = eventCount();
-    QVERIFY(m_emulator.Control("fault installation_proxy detach").startsWith("ok"));
+// The call ends within ten seconds, a copy leaves no partial file, the removal is reported, the manager's
+// calls fail as unplugged, and plugged in again the device comes back under a new handle.
+void TestVexaUsb::unplugDuringACallEndsItAndReportsTheRemoval() {
+    QFETCH(QByteArray, service);
+    const bool copy = service == "afc";
+    IFileService* files = m_manager->GetFileService();
+    const QString local = m_local.filePath(copy ? "big.bin" : "Interrupted.ipa");
+    const QString target = m_local.filePath("partial.bin");
+    if (copy) {
+        QVERIFY(writeFile(local, randomBytes(6 * 1024 * 1024)));
+        QCOMPARE(files->CopyFileToDevice(u16(local).c_str(), u"/big.bin"), int(VEXA_OK));
+    } else {
+        QVERIFY(vexa::formats::WriteIpa(local.toStdString(), appBundle("Interrupted")));
+    }
+
+    const size_t from = EventCount();
+    QVERIFY(m_emulator.Control("fault " + service + " detach").startsWith("ok"));
     QElapsedTimer timer;
     timer.start();
-    const int result = manager->GetAppLibrary()->InstallApp(u16(ipa).c_str());
+    const int result = copy ? files->CopyFileToComputer(u"/big.bin", u16(target).c_str())
+                            : m_manager->GetAppLibrary()->InstallApp(u16(local).c_str());
     QVERIFY(timer.elapsed() < 10000);
-    QVERIFY2(result == VEXA_E_UNPLUGGED || result == VEXA_APP_INSTALL_ERROR,
+    QVERIFY2(result == VEXA_E_UNPLUGGED || result == (copy ? VEXA_E_IO : VEXA_APP_INSTALL_ERROR),
              qPrintable(QString::number(result)));
-    QCOMPARE(waitForEvent(from, VEXA_DEVICE_REMOVED, m_handle), m_handle);
+    QVERIFY(!QFile::exists(target));
+    QCOMPARE(WaitForEvent(from, VEXA_DEVICE_REMOVED, m_handle), m_handle);
+    QCOMPARE(files->ReadDirectory("/", nullptr, nullptr), int(VEXA_E_INVALID_ARGUMENT));
+    int count = 0;
+    DirectoryEntryRecord* entries = nullptr;
+    QCOMPARE(files->ReadDirectory("/", &count, &entries), int(VEXA_E_UNPLUGGED));
 
     QVERIFY(m_emulator.Control(QByteArray("attach ") + kUdid).startsWith("ok"));
-    m_handle = waitForEvent(from, VEXA_DEVICE_ARRIVED);
-    QVERIFY(m_handle != 0);
+    const int again = WaitForEvent(from, VEXA_DEVICE_ARRIVED);
+    QVERIFY(again != 0 && again != m_handle);
+    m_handle = again;
 }
 
 void TestVexaUsb::installProgressCoversTheUploadAndTheDevicesSteps() {
-    Manager manager = bind(m_handle);
-    QVERIFY(manager);
-    IAppLibrary* apps = manager->GetAppLibrary();
+    IAppLibrary* apps = m_manager->GetAppLibrary();
     auto* progress = dynamic_cast<IInstallProgress*>(apps);
     QVERIFY(progress != nullptr);
     QCOMPARE(progress->GetInstallProgress(), -1);
-    vexa::formats::AppBundle bundle;
-    bundle.bundleId = "com.example.progress";
-    bundle.displayName = "Progress";
-    bundle.version = bundle.shortVersion = "2.0";
-    bundle.minimumOS = "12.0";
-    bundle.executable = "Progress";
+    vexa::formats::AppBundle bundle = appBundle("Progress", "2.0");
     // A picture of noise does not compress: the package takes many upload chunks.
     QImage noise(1000, 1000, QImage::Format_RGB32);
     QRandomGenerator generator(7);
@@ -713,20 +662,13 @@ void TestVexaUsb::aSilentDeviceEndsEveryAppCallWithinTenSeconds_data() {
 void TestVexaUsb::aSilentDeviceEndsEveryAppCallWithinTenSeconds() {
     QFETCH(QByteArray, service);
     QFETCH(QByteArray, call);
-    Manager manager = bind(m_handle);
-    QVERIFY(manager);
-    IAppLibrary* apps = manager->GetAppLibrary();
+    IAppLibrary* apps = m_manager->GetAppLibrary();
     AppRecord* records = nullptr;
     int count = 0;
     QCOMPARE(apps->GetApplistInfo(&records, &count), int(VEXA_OK));
     QVERIFY(count > 0);
     std::vector<AppRecord> kept(records, records + count);
-    vexa::formats::AppBundle bundle;
-    bundle.bundleId = "com.example.silent";
-    bundle.displayName = "Silent";
-    bundle.version = bundle.shortVersion = "1.0";
-    bundle.minimumOS = "12.0";
-    bundle.executable = "Silent";
+    vexa::formats::AppBundle bundle = appBundle("Silent");
     const QString ipa = m_local.filePath("Silent.ipa");
     QVERIFY(vexa::formats::WriteIpa(ipa.toStdString(), bundle));
 
@@ -753,36 +695,6 @@ void TestVexaUsb::aSilentDeviceEndsEveryAppCallWithinTenSeconds() {
     // Nothing changed, and the device answers the next call.
     QCOMPARE(apps->GetApplistInfo(&records, &count), int(VEXA_OK));
     QCOMPARE(size_t(count), kept.size());
-}
-
-void TestVexaUsb::unplugDuringACopyLeavesNoPartialFileAndReportsTheRemoval() {
-    Manager manager = bind(m_handle);
-    QVERIFY(manager);
-    IFileService* files = manager->GetFileService();
-    const QString local = m_local.filePath("big.bin");
-    QVERIFY(writeFile(local, randomBytes(6 * 1024 * 1024)));
-    QCOMPARE(files->CopyFileToDevice(u16(local).c_str(), u"/big.bin"), int(VEXA_OK));
-
-    const size_t from = eventCount();
-    QVERIFY(m_emulator.Control("fault afc detach").startsWith("ok"));
-    QElapsedTimer timer;
-    timer.start();
-    const QString target = m_local.filePath("partial.bin");
-    const int result = files->CopyFileToComputer(u"/big.bin", u16(target).c_str());
-    QVERIFY(timer.elapsed() < 10000);
-    QVERIFY2(result == VEXA_E_UNPLUGGED || result == VEXA_E_IO, qPrintable(QString::number(result)));
-    QVERIFY(!QFile::exists(target));
-    QCOMPARE(waitForEvent(from, VEXA_DEVICE_REMOVED, m_handle), m_handle);
-    QCOMPARE(files->ReadDirectory("/", nullptr, nullptr), int(VEXA_E_INVALID_ARGUMENT));
-    int count = 0;
-    DirectoryEntryRecord* entries = nullptr;
-    QCOMPARE(files->ReadDirectory("/", &count, &entries), int(VEXA_E_UNPLUGGED));
-
-    // Plugged in again it comes back under a new handle.
-    QVERIFY(m_emulator.Control(QByteArray("attach ") + kUdid).startsWith("ok"));
-    const int again = waitForEvent(from, VEXA_DEVICE_ARRIVED);
-    QVERIFY(again != 0 && again != m_handle);
-    m_handle = again;
 }
 
 // A copy from the device moves the bytes from socket to file inside the kernel. Bytes the connection
@@ -850,9 +762,9 @@ void TestVexaUsb::theDefaultBackendWaitsForUsbmuxdAndShowsADeviceOnceItStarts() 
     // A phone that trusted this computer before: the first pairing makes keys, which takes seconds here.
     QVERIFY(later.Start());
     vexa::usb::UsbBackend::Instance().Stop();
-    size_t from = eventCount();
+    size_t from = EventCount();
     QCOMPARE(IOSInitialize(), 0);
-    QVERIFY(waitForEvent(from, VEXA_DEVICE_ARRIVED, 0, 30000) != 0);
+    QVERIFY(WaitForEvent(from, VEXA_DEVICE_ARRIVED, 0, 30000) != 0);
     vexa::usb::UsbBackend::Instance().Stop();
     later.Stop();
 
@@ -860,16 +772,16 @@ void TestVexaUsb::theDefaultBackendWaitsForUsbmuxdAndShowsADeviceOnceItStarts() 
     // waiting page says so.
     qputenv("USBMUXD_SOCKET_ADDRESS", "UNIX:" + later.SocketPath().toLocal8Bit());
     qunsetenv("VEXA_BACKEND");
-    from = eventCount();
+    from = EventCount();
     QCOMPARE(IOSInitialize(), 0);
     QCOMPARE(IOSTransportState(), int(VEXA_TRANSPORT_WAITING));
-    QCOMPARE(eventAfter(from, VEXA_DEVICE_ARRIVED), 0);
+    QCOMPARE(EventAfter(from, VEXA_DEVICE_ARRIVED), 0);
 
     QVERIFY(later.Start());
-    const int handle = waitForEvent(from, VEXA_DEVICE_ARRIVED, 0, 2000);
+    const int handle = WaitForEvent(from, VEXA_DEVICE_ARRIVED, 0, 2000);
     QVERIFY2(handle != 0, "the device did not arrive within 2 s of usbmuxd's start");
     QCOMPARE(IOSTransportState(), int(VEXA_TRANSPORT_LISTENING));
-    Manager manager = bind(handle);
+    Manager manager = Bind(handle);
     DeviceInfo* info = nullptr;
     QVERIFY(manager && manager->GetDeviceInfo(&info));
     QCOMPARE(QByteArray(info->properties[DP_UniqueDeviceID]), udid.toLatin1());

@@ -3,18 +3,15 @@
 #include <algorithm>
 #include <filesystem>
 #include <functional>
-#include <mutex>
 #include <vector>
 
 #include <QCryptographicHash>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QThread>
 
 #include <vexa/vexa.h>
 
@@ -25,41 +22,6 @@
 namespace {
 
 constexpr char kUdid[] = "00008030-001A2B3C4D5E6F71";
-
-std::mutex g_mutex;
-std::vector<std::pair<int, int>> g_events;
-
-int recordEvent(int mode, int handle) {
-    std::lock_guard lock(g_mutex);
-    g_events.emplace_back(mode, handle);
-    return 0;
-}
-
-size_t eventCount() {
-    std::lock_guard lock(g_mutex);
-    return g_events.size();
-}
-
-int waitForEvent(size_t from, int mode) {
-    QDeadlineTimer deadline(10000);
-    while (!deadline.hasExpired()) {
-        {
-            std::lock_guard lock(g_mutex);
-            for (size_t i = from; i < g_events.size(); ++i) {
-                if (g_events[i].first == mode) {
-                    return g_events[i].second;
-                }
-            }
-        }
-        QThread::msleep(10);
-    }
-    return 0;
-}
-
-struct ManagerDeleter {
-    void operator()(IVexaManager* manager) const { DeleteVexaManager(&manager); }
-};
-using Manager = std::unique_ptr<IVexaManager, ManagerDeleter>;
 
 // Every file below `folder` by relative path, with its SHA-256. The media database is left out: a backup
 // holds a snapshot of it, equal in content but not in bytes.
@@ -114,7 +76,6 @@ class TestVexaUsbBackup : public QObject {
 private:
     QString deviceFolder() const { return m_emulator.Root() + "/" + kUdid; }
     QString media() const { return deviceFolder() + "/Media"; }
-    Manager manager() const;
     int backup(const QString& folder, ProgressLog* log = nullptr);
     int restore(const QString& folder, const char* password, ProgressLog* log = nullptr);
     void changeDevice();
@@ -137,30 +98,18 @@ private slots:
     void interruptedTransfersLeaveEverythingAsItWas();
 };
 
-Manager TestVexaUsbBackup::manager() const {
-    Manager bound(GetVexaManager());
-    if (bound && bound->SetDeviceHandle(m_handle) != VEXA_OK) {
-        bound.reset();
-    }
-    return bound;
-}
-
 int TestVexaUsbBackup::backup(const QString& folder, ProgressLog* log) {
-    Manager bound = manager();
-    if (!bound) {
-        return -1;
-    }
-    return bound->GetDeviceService()->BackupDeviceWithProgress(folder.toStdU16String().c_str(), 0,
-                                                               log ? onProgress : nullptr, log);
+    Manager bound = Bind(m_handle);
+    return bound ? bound->GetDeviceService()->BackupDeviceWithProgress(folder.toStdU16String().c_str(), 0,
+                                                                       log ? onProgress : nullptr, log)
+                 : -1;
 }
 
 int TestVexaUsbBackup::restore(const QString& folder, const char* password, ProgressLog* log) {
-    Manager bound = manager();
-    if (!bound) {
-        return -1;
-    }
-    return bound->GetDeviceService()->RestoreDeviceWithProgress(folder.toStdU16String().c_str(), password,
-                                                                log ? onProgress : nullptr, log);
+    Manager bound = Bind(m_handle);
+    return bound ? bound->GetDeviceService()->RestoreDeviceWithProgress(
+                       folder.toStdU16String().c_str(), password, log ? onProgress : nullptr, log)
+                 : -1;
 }
 
 void TestVexaUsbBackup::changeDevice() {
@@ -175,7 +124,7 @@ void TestVexaUsbBackup::changeDevice() {
 
 void TestVexaUsbBackup::reattach(size_t from) {
     QVERIFY(m_emulator.Control(QByteArray("attach ") + kUdid).startsWith("ok"));
-    m_handle = waitForEvent(from, VEXA_DEVICE_ARRIVED);
+    m_handle = WaitForEvent(from, VEXA_DEVICE_ARRIVED);
     QVERIFY(m_handle != 0);
 }
 
@@ -197,10 +146,10 @@ void TestVexaUsbBackup::initTestCase() {
     }
     QVERIFY(m_emulator.Start());
     qputenv("VEXA_BACKEND", "usb");
-    const size_t from = eventCount();
+    const size_t from = EventCount();
     QCOMPARE(IOSInitialize(), 0);
-    QCOMPARE(IOSListener(recordEvent), 0);
-    m_handle = waitForEvent(from, VEXA_DEVICE_ARRIVED);
+    QCOMPARE(IOSListener(RecordEvent), 0);
+    m_handle = WaitForEvent(from, VEXA_DEVICE_ARRIVED);
     QVERIFY(m_handle != 0);
 }
 
@@ -266,7 +215,7 @@ void TestVexaUsbBackup::backupIsReadByIndependentReaders() {
     QVERIFY(last.bytesDone > 300000);
 
     // The restore window finds it among the device's backups.
-    Manager bound = manager();
+    Manager bound = Bind(m_handle);
     BackupRecord* records = nullptr;
     int count = 0;
     QCOMPARE(bound->GetDeviceService()->GetBackups(&records, &count), int(VEXA_OK));
@@ -347,7 +296,7 @@ void TestVexaUsbBackup::brokenSessionsFailAndKeepTheEarlierBackup() {
     const auto earlier = checksums(folder);
     const int threads = threadCount();
 
-    const size_t from = eventCount();
+    const size_t from = EventCount();
     QCOMPARE(m_emulator.Control("fault backup " + kind), QByteArray("ok"));
     QElapsedTimer timer;
     timer.start();
@@ -385,7 +334,7 @@ void TestVexaUsbBackup::interruptedTransfersLeaveEverythingAsItWas() {
     QCOMPARE(checksums(media()), device);
 
     // Unplugged part-way through the files: the removal ends the backup at once.
-    const size_t from = eventCount();
+    const size_t from = EventCount();
     ProgressLog unplugged;
     unplugged.stopAfterFiles = 3;
     unplugged.stopByCancelling = false;

@@ -1,0 +1,139 @@
+#include "QCallsView.h"
+
+#include <QDebug>
+#include <QTableView>
+
+#include <vexa/IVexaManager.h>
+
+#include "CCallChunk.h"
+#include "NotSupportedMessage.h"
+#include "QAddDataWidget.h"
+#include "QCallsModel.h"
+#include "QImageButton.h"
+#include "QMessageDlg.h"
+#include "QMySortModel.h"
+#include "QOperatePanel.h"
+
+namespace {
+
+// What a load reports when the device handed out no service to read calls with.
+constexpr int kNoService = -1;
+
+} // namespace
+
+QCallsView::LoadResult::~LoadResult() {
+    qDeleteAll(chunks);
+}
+
+QCallsView::QCallsView(IVexaManager* manager, int deviceHandle, QWidget* parent)
+    : QBaseDetailsView(manager, deviceHandle, parent)
+    , m_service(manager ? manager->GetDeviceService() : nullptr)
+    , m_model(new QCallsModel(this)) {
+    setObjectName(QStringLiteral("QCallsView"));
+    SetCategoryName("Calls");
+    SetChunkList(&m_records);
+    QTableView* table = CreateTableView(m_model);
+    table->setColumnWidth(QCallsModel::NameColumn, 220);
+    table->setColumnWidth(QCallsModel::DateColumn, 170);
+    clickList();
+    // The model orders its rows by the values behind the texts; the search looks at names and numbers.
+    SortModel()->SetSortHandler(
+        [model = m_model](int column, Qt::SortOrder order) { model->SortBy(column, order); });
+    SortModel()->setFilterKeyColumn(QCallsModel::NameColumn);
+    SortModel()->setFilterRole(QCallsModel::kSearchRole);
+    table->sortByColumn(QCallsModel::DateColumn, Qt::DescendingOrder);
+
+    // Calls are neither added nor deleted here.
+    QOperatePanel* panel = OperatePanel();
+    for (const char* name : {"m_addBtn", "m_deleteBtn"})
+        if (auto* button = panel->findChild<QImageButton*>(QLatin1String(name)))
+            button->hide();
+    if (auto* add = AddWidget()->findChild<QImageButton*>(QStringLiteral("m_btnAdd")))
+        add->hide();
+
+    connect(panel, &QOperatePanel::refreshOperate, this, &QCallsView::OnRefresh);
+    // loadFinished only announces the end of a load here; the view shows its records itself.
+    disconnect(this, &QBaseDetailsView::loadFinished, this, nullptr);
+    connect(this, &QCallsView::loadStarted, this, &QCallsView::OnLoadStarted);
+    connect(this, &QCallsView::loadEnded, this, &QCallsView::OnLoadEnded);
+    connect(this, &QCallsView::loadFailed, this, &QCallsView::OnLoadFailed);
+    OnLanguageChanged();
+}
+
+QCallsView::~QCallsView() {
+    StopAndWait();
+    m_model->SetChunkList(nullptr);
+    qDeleteAll(m_records);
+    m_records.clear();
+}
+
+QString QCallsView::Caption() const {
+    return tr("Call history");
+}
+
+QString QCallsView::EmptyText() const {
+    return tr("There are no calls in the call history of this device.");
+}
+
+void QCallsView::OnRefresh() {
+    Start();
+}
+
+void QCallsView::Run() {
+    emit loadStarted();
+    CallHistoryList* list = nullptr;
+    const int code = m_service ? m_service->GetCallHistory(&list) : kNoService;
+    auto result = std::make_unique<LoadResult>();
+    if (code == VEXA_OK && list)
+        result->chunks = CCallChunk::BuildChunks(*list);
+    // A phone that never kept a call history has no calls to show: that is no failure.
+    result->ok = code == VEXA_OK || code == VEXA_E_NOT_FOUND;
+    // A load that is being replaced or torn down leaves no trace.
+    if (IsStopRequested())
+        return;
+    const bool ok = result->ok;
+    {
+        std::lock_guard lock(m_pendingMutex);
+        m_pending = std::move(result);
+    }
+    if (!ok)
+        emit loadFailed(code);
+    emit loadEnded();
+}
+
+void QCallsView::OnLoadStarted() {
+    OnAnalysisBegin();
+}
+
+void QCallsView::OnLoadEnded() {
+    std::unique_ptr<LoadResult> result;
+    {
+        std::lock_guard lock(m_pendingMutex);
+        result = std::move(m_pending);
+    }
+    if (!result)
+        return;
+    m_records.swap(result->chunks);
+    OnAnalysisEnd();
+    emit refreshCallsNode(DeviceHandle());
+    emit loadFinished(GetChunkCount());
+}
+
+void QCallsView::OnLoadFailed(int code) {
+    qDebug() << "QCallsView::OnLoadFailed GetCallHistory answered" << code;
+    if (IsNotSupportedYet(code)) {
+        ShowUnavailable();
+        return;
+    }
+    // A device that is leaving takes its pages with it; there is nothing to tell.
+    if (code == VEXA_E_UNPLUGGED)
+        return;
+    ShowMessage(tr("The call history could not be read from the device."), QString(), MSG_ERROR);
+}
+
+void QCallsView::OnLanguageChanged() {
+    QBaseDetailsView::OnLanguageChanged();
+    if (m_model)
+        m_model->Retranslate();
+    AddWidget()->SetEmptyText(EmptyText());
+}

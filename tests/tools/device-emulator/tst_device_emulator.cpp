@@ -52,11 +52,11 @@ QMap<QString, QByteArray> checksums(const QString& folder) {
     QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
-        // The media database changes its journal files just by being opened.
+        // The media and photo databases change their journal files just by being opened.
         if (path.endsWith("-wal") || path.endsWith("-shm"))
             continue;
         // A database is compared by its content, which sqlite3 prints the same however the pages lie.
-        if (path.endsWith(".sqlitedb")) {
+        if (path.endsWith(".sqlitedb") || path.endsWith(".sqlite")) {
             QProcess dump;
             dump.start("sqlite3", {path, ".dump"});
             dump.waitForFinished();

@@ -10,6 +10,7 @@
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -23,19 +24,24 @@ namespace {
 
 constexpr char kUdid[] = "00008030-001A2B3C4D5E6F71";
 
-// Every file below `folder` by relative path, with its SHA-256. The media database is left out: a backup
-// holds a snapshot of it, equal in content but not in bytes.
+// Every file below `folder` by relative path, with its SHA-256. A backup holds snapshots of the media and
+// photo databases, equal in content but not in bytes: those are compared by what sqlite3 prints of them,
+// and their journal files are left out.
 QMap<QString, QByteArray> checksums(const QString& folder) {
     QMap<QString, QByteArray> sums;
     QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
-        if (path.contains(QLatin1String(".sqlitedb"))) {
+        if (path.endsWith(QLatin1String("-wal")) || path.endsWith(QLatin1String("-shm"))) {
             continue;
         }
-        QFile file(path);
         QCryptographicHash hash(QCryptographicHash::Sha256);
-        if (file.open(QIODevice::ReadOnly)) {
+        if (path.endsWith(QLatin1String(".sqlitedb")) || path.endsWith(QLatin1String(".sqlite"))) {
+            QProcess dump;
+            dump.start(QStringLiteral("sqlite3"), {path, QStringLiteral(".dump")});
+            dump.waitForFinished();
+            hash.addData(dump.readAllStandardOutput());
+        } else if (QFile file(path); file.open(QIODevice::ReadOnly)) {
             hash.addData(&file);
         }
         sums.insert(QDir(folder).relativeFilePath(path), hash.result());

@@ -207,10 +207,7 @@ void QAppsView::LoadList() {
             result->chunks.push_back(new QAppsChunk(records[i]));
         result->ok = true;
     }
-    {
-        std::lock_guard lock(m_pendingMutex);
-        m_pending = std::move(result);
-    }
+    m_pending.Put(std::move(result));
     emit emitLoadDone();
 }
 
@@ -261,11 +258,7 @@ void QAppsView::DoAnalysisBegin() {
 }
 
 void QAppsView::DoAnalysisEnd() {
-    std::unique_ptr<LoadResult> result;
-    {
-        std::lock_guard lock(m_pendingMutex);
-        result = std::move(m_pending);
-    }
+    std::unique_ptr<LoadResult> result = m_pending.Take();
     if (!result)
         return;
     // The old records go with the result object once the model no longer shows them.

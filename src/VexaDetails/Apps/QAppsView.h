@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include "DeviceSubItem.h"
+#include "LoadHandoff.h"
 #include "QBaseDetailsView.h"
 
 class IAppLibrary;
@@ -154,6 +155,5 @@ private:
     std::string m_taskAppId;
     QString m_taskPath;
 
-    std::mutex m_pendingMutex;
-    std::unique_ptr<LoadResult> m_pending; // from the worker to DoAnalysisEnd
+    LoadHandoff<LoadResult> m_pending; // from the worker to DoAnalysisEnd
 };

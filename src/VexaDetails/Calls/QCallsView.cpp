@@ -92,10 +92,7 @@ void QCallsView::Run() {
     if (IsStopRequested())
         return;
     const bool ok = result->ok;
-    {
-        std::lock_guard lock(m_pendingMutex);
-        m_pending = std::move(result);
-    }
+    m_pending.Put(std::move(result));
     if (!ok)
         emit loadFailed(code);
     emit loadEnded();
@@ -106,11 +103,7 @@ void QCallsView::OnLoadStarted() {
 }
 
 void QCallsView::OnLoadEnded() {
-    std::unique_ptr<LoadResult> result;
-    {
-        std::lock_guard lock(m_pendingMutex);
-        result = std::move(m_pending);
-    }
+    std::unique_ptr<LoadResult> result = m_pending.Take();
     if (!result)
         return;
     m_records.swap(result->chunks);

@@ -4,6 +4,7 @@
 #include <memory>
 #include <mutex>
 
+#include "LoadHandoff.h"
 #include "QBaseDetailsView.h"
 
 class IDeviceService;
@@ -52,6 +53,5 @@ private:
     QCallsModel* m_model;
     std::list<IBaseChunk*> m_records;
 
-    std::mutex m_pendingMutex;
-    std::unique_ptr<LoadResult> m_pending; // handed from the loading thread to OnLoadEnded
+    LoadHandoff<LoadResult> m_pending; // handed from the loading thread to OnLoadEnded
 };

@@ -127,10 +127,7 @@ void QContactsView::Run() {
     // A load that is being replaced or torn down leaves no trace.
     if (IsStopRequested())
         return;
-    {
-        std::lock_guard lock(m_pendingMutex);
-        m_pending = std::move(result);
-    }
+    m_pending.Put(std::move(result));
     if (code != 0 || !list)
         emit emitError(code);
     emit endExecute();
@@ -141,11 +138,7 @@ void QContactsView::OnbeginExecute() {
 }
 
 void QContactsView::OnEndExecute() {
-    std::unique_ptr<LoadResult> result;
-    {
-        std::lock_guard lock(m_pendingMutex);
-        result = std::move(m_pending);
-    }
+    std::unique_ptr<LoadResult> result = m_pending.Take();
     if (!result)
         return;
     ClearActionCell();

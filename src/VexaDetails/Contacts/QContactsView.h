@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include "DeviceSubItem.h"
+#include "LoadHandoff.h"
 #include "QBaseDetailsView.h"
 #include "QContactStatusPanel.h"
 
@@ -117,6 +118,5 @@ private:
     int m_rightClickedRow = -1;
     bool m_lastLoadListed = false;
 
-    std::mutex m_pendingMutex;
-    std::unique_ptr<LoadResult> m_pending; // handed from the loading thread to OnEndExecute
+    LoadHandoff<LoadResult> m_pending; // handed from the loading thread to OnEndExecute
 };

@@ -98,10 +98,7 @@ void qmessageView::Run() {
     if (IsStopRequested())
         return;
     const bool ok = result->ok;
-    {
-        std::lock_guard lock(m_pendingMutex);
-        m_pending = std::move(result);
-    }
+    m_pending.Put(std::move(result));
     if (!ok)
         emit emitFailed(code != 0 ? code : kNoService);
     emit endOnExecute();
@@ -112,11 +109,7 @@ void qmessageView::OnBeginExecute() {
 }
 
 void qmessageView::OnEndExecute() {
-    std::unique_ptr<LoadResult> result;
-    {
-        std::lock_guard lock(m_pendingMutex);
-        result = std::move(m_pending);
-    }
+    std::unique_ptr<LoadResult> result = m_pending.Take();
     if (!result)
         return;
     // Nothing may point into the old records once they go with the result object.

@@ -7,6 +7,7 @@
 #include <QModelIndex>
 
 #include "DeviceSubItem.h"
+#include "LoadHandoff.h"
 #include "QBaseDetailsView.h"
 
 class IDeviceService;
@@ -60,6 +61,5 @@ private:
     QMessageFlow* m_flow;
     std::list<IBaseChunk*> m_records;
 
-    std::mutex m_pendingMutex;
-    std::unique_ptr<LoadResult> m_pending; // handed from the loading thread to OnEndExecute
+    LoadHandoff<LoadResult> m_pending; // handed from the loading thread to OnEndExecute
 };

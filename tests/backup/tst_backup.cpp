@@ -653,13 +653,10 @@ QMap<QByteArray, int> ListedSums(IVexaManager* manager, const QString& deviceFol
         int count = 0;
         manager->GetPhotos()->PrepareList();
         manager->GetPhotos()->GetPhotoList(&records, &count);
-        // Camera videos and HEIC stills are listed with the photos, but a computer cannot give them to a
-        // device.
+        // Camera videos are listed with the photos, but a computer cannot give them to a device.
         for (int i = 0; i < count; ++i) {
-            const QString path = QString::fromUtf8(records[i].path);
-            if (!path.endsWith(QLatin1String(".MOV"), Qt::CaseInsensitive) &&
-                !path.endsWith(QLatin1String(".HEIC"), Qt::CaseInsensitive))
-                paths << path;
+            if (!QString::fromUtf8(records[i].path).endsWith(QLatin1String(".MOV"), Qt::CaseInsensitive))
+                paths << QString::fromUtf8(records[i].path);
         }
     } else if (what == Listed::Songs) {
         PlaylistRecord* lists = nullptr;

@@ -2,29 +2,28 @@
 
 #include <vexa/VexaResult.h>
 
-#include "../SimDatabase.h"
+#include "../SimDevice.h"
 #include "ContentSchema.h"
 #include "DeviceFiles.h"
-#include "PhotoLibraryStore.h"
+#include "PhotoStore.h"
 
 namespace vexa::sim {
 
 int AddPhotoFile(const std::filesystem::path& deviceFolder, const std::filesystem::path& source,
                  const SimPhoto& photo) {
     const std::filesystem::path media = ContentSchema::MediaRoot(deviceFolder);
-    const std::filesystem::path target = PhotoLibraryStore(nullptr, media).FileOf(photo.devicePath);
+    PhotoStore probe(nullptr, media);
+    const std::filesystem::path target = probe.FileOf(photo.devicePath.c_str());
     std::error_code error;
     std::filesystem::create_directories(target.parent_path(), error);
     std::filesystem::remove(target, error);
     if (int code = DeviceFiles::CopyIn(source, target))
         return code;
-    const std::filesystem::path file = PhotoLibraryStore::DatabasePath(deviceFolder);
-    std::filesystem::create_directories(file.parent_path(), error);
-    SimDatabase library(file, SimDatabase::OpenMode::CreateIfMissing);
-    auto session = library.Lock();
+    SimDevice device(deviceFolder);
+    auto session = device.Database().Lock();
     if (session.Result())
         return session.Result();
-    if (!PhotoLibraryStore::EnsureTables(session.Handle()))
+    if (!ContentSchema::EnsureDeviceTables(session.Handle()))
         return VEXA_E_DATABASE;
     NewPhoto row;
     row.kind = photo.kind;
@@ -32,10 +31,7 @@ int AddPhotoFile(const std::filesystem::path& deviceFolder, const std::filesyste
     row.width = photo.width;
     row.height = photo.height;
     row.devicePath = photo.devicePath;
-    PhotoLibraryStore store(session.Handle(), media);
-    if (int code = store.Insert(row, nullptr))
-        return code;
-    return store.Finish();
+    return PhotoStore(session.Handle(), media).Insert(row, nullptr);
 }
 
 } // namespace vexa::sim

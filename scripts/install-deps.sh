@@ -8,7 +8,7 @@ packages=(
   build-essential cmake pkg-config ninja-build git ccache
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
   libtinyxml-dev libsqlite3-dev libplist-dev libzip-dev zlib1g-dev libssl-dev
-  libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libswresample-dev libmpv-dev
+  libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libswresample-dev libmpv-dev libheif-dev
   # run
   qt6-qpa-plugins qt6-image-formats-plugins qt6-translations-l10n p7zip-full sqlite3
   fonts-dejavu-core fonts-noto-cjk

@@ -289,7 +289,7 @@ void tst_photos::importTakesWholeImagesWithTheirOwnDate() {
     QVERIFY(july >= 0);
     QCOMPARE(groups->Groups()[size_t(july)].Count(), 1);
     QCOMPARE(QDir(synced).entryList(QDir::Files | QDir::Hidden).size(), filesBefore + 2);
-    QVERIFY(m_messages->Messages().isEmpty());
+    QVERIFY2(m_messages->Messages().isEmpty(), qPrintable(m_messages->Messages().join(u'|')));
 }
 
 void tst_photos::droppedPicturesAndFoldersAreImportedOthersNamed() {

@@ -167,7 +167,7 @@ QMap<QString, QByteArray> BackupTestDevices::Snapshot(IVexaManager* manager, con
             // A database's file changes with every checkpoint of its log, and the backup takes a
             // consistent copy of it; their content is compared through the services instead.
             static const QStringList databases = {QStringLiteral(".sqlitedb"), QStringLiteral(".db"),
-                                                  QStringLiteral(".storedata")};
+                                                  QStringLiteral(".storedata"), QStringLiteral(".sqlite")};
             if (std::any_of(databases.begin(), databases.end(),
                             [&path](const QString& suffix) { return path.endsWith(suffix); }) ||
                 path.contains(QLatin1String(".sqlitedb")) || path.endsWith(QLatin1String("-wal")) ||
@@ -191,6 +191,16 @@ QMap<QString, QByteArray> BackupTestDevices::Snapshot(IVexaManager* manager, con
         }
         lines.sort();
         state[QStringLiteral("contacts")] = Hash(lines.join(QLatin1Char('\n')).toUtf8());
+    }
+    PhotoRecord* photos = nullptr;
+    int photoCount = 0;
+    if (manager && manager->GetPhotos()->PrepareList() == 0 &&
+        manager->GetPhotos()->GetPhotoList(&photos, &photoCount) == 0) {
+        QStringList lines;
+        for (int i = 0; i < photoCount; ++i)
+            lines << QString::fromUtf8(photos[i].id) + QLatin1Char(' ') + QString::number(photos[i].date) +
+                         QLatin1Char(' ') + QString::fromUtf8(photos[i].path);
+        state[QStringLiteral("photos")] = Hash(lines.join(QLatin1Char('\n')).toUtf8());
     }
     return state;
 }

@@ -653,10 +653,13 @@ QMap<QByteArray, int> ListedSums(IVexaManager* manager, const QString& deviceFol
         int count = 0;
         manager->GetPhotos()->PrepareList();
         manager->GetPhotos()->GetPhotoList(&records, &count);
-        // Camera videos are listed with the photos, but a computer cannot give them to a device.
+        // Camera videos and HEIC stills are listed with the photos, but a computer cannot give them to a
+        // device.
         for (int i = 0; i < count; ++i) {
-            if (!QString::fromUtf8(records[i].path).endsWith(QLatin1String(".MOV"), Qt::CaseInsensitive))
-                paths << QString::fromUtf8(records[i].path);
+            const QString path = QString::fromUtf8(records[i].path);
+            if (!path.endsWith(QLatin1String(".MOV"), Qt::CaseInsensitive) &&
+                !path.endsWith(QLatin1String(".HEIC"), Qt::CaseInsensitive))
+                paths << path;
         }
     } else if (what == Listed::Songs) {
         PlaylistRecord* lists = nullptr;

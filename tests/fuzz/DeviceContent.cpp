@@ -1,10 +1,8 @@
 #include "DeviceContent.h"
 
-#include "sim/content/AlbumStore.h"
 #include "sim/content/AppStore.h"
 #include "sim/content/BookStore.h"
 #include "sim/content/ContactStore.h"
-#include "sim/content/PhotoStore.h"
 #include "sim/content/TrackStore.h"
 
 using namespace vexa::sim;
@@ -15,15 +13,6 @@ void ListDeviceContent(sqlite3* db, const std::filesystem::path& deviceFolder) {
     ContactStore(db).Count();
     std::vector<BookRecord> books;
     BookStore(deviceFolder / "Media").List(books);
-    PhotoListBuffer photos;
-    PhotoStore photoStore(db, deviceFolder / "Media");
-    photoStore.ListAll(photos);
-    std::vector<AlbumRow> albums;
-    AlbumStore(db).List(albums);
-    for (const AlbumRow& album : albums) {
-        PhotoListBuffer inAlbum;
-        photoStore.ListAlbum(album.rowId, inAlbum);
-    }
     std::vector<AppRecord> apps;
     AppStore(db, deviceFolder / "Applications").List(apps);
     PlaylistBuffer playlists;

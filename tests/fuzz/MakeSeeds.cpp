@@ -90,8 +90,7 @@ bool writeDeviceDatabaseSeed(const fs::path& corpus) {
     sqlite3* db = nullptr;
     bool ok = sqlite3_open(file.c_str(), &db) == SQLITE_OK &&
               sqlite3_exec(db, "PRAGMA page_size=512", nullptr, nullptr, nullptr) == SQLITE_OK &&
-              vexa::sim::ContentSchema::EnsureDeviceTables(db) &&
-              vexa::sim::ContentSchema::EnsureBuiltIns(db) && vexa::sim::AddressBookSchema::Ensure(db);
+              vexa::sim::ContentSchema::EnsureDeviceTables(db) && vexa::sim::AddressBookSchema::Ensure(db);
     vexa::sim::ContactData contact;
     contact.firstName = "Ann";
     contact.lastName = "Lee";

@@ -7,6 +7,7 @@
 #include <QtGlobal>
 
 #include "ExifSegment.h"
+#include "HeicFile.h"
 #include "ImageCodec.h"
 
 namespace vexa::formats {
@@ -96,6 +97,10 @@ bool EncodeImage(const std::filesystem::path& path, const ImageSpec& spec, AVCod
 }
 
 } // namespace
+
+std::vector<uint8_t> DrawImage(const ImageSpec& spec) {
+    return Draw(spec);
+}
 
 bool WriteJpeg(const std::filesystem::path& path, const ImageSpec& spec) {
     try {

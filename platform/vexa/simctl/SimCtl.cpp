@@ -125,11 +125,13 @@ void SimCtl::PrintHelp() {
         "Drives the simulated devices of the device library. The root defaults to $VEXA_SIM_ROOT, else\n"
         "$XDG_DATA_HOME/vexa-transfer/simulator. A running program sees every change within half a second.\n"
         "\n"
-        "  create-demo [--udid U] [--name N]   make the demo device (default name \"Demo iPhone\");\n"
+        "  create-demo [--udid U] [--name N] [--ios 12|15|17]\n"
+        "                                      make the demo device (default name \"Demo iPhone\");\n"
         "                                      prints the new UDID as the last line\n"
-        "  create --udid U --name N --product-type T [--contacts N] [--messages N] [--photos N]\n"
-        "         [--songs N] [--videos N] [--apps N] [--books N]\n"
-        "                                      make a device with that much generated content\n"
+        "  create --udid U --name N --product-type T [--ios 12|15|17] [--contacts N] [--messages N]\n"
+        "         [--photos N] [--songs N] [--videos N] [--apps N] [--books N]\n"
+        "                                      make a device with that much generated content; --ios\n"
+        "                                      chooses the release whose file layouts it has (default 17)\n"
         "  list                                one line per device: UDID, name, product type,\n"
         "                                      plugged|unplugged, usb|wifi (tab-separated)\n"
         "  plug U | unplug U                   connect or disconnect the device's cable\n"
@@ -188,17 +190,34 @@ bool SimCtl::findDevice(const std::string& udid) const {
     return true;
 }
 
+// --ios: the iOS release whose file layouts a new device has.
+static bool iosRelease(const Options& options, int& release) {
+    if (!options.Has("ios")) {
+        return true;
+    }
+    const auto value = options.Number("ios");
+    if (!value || (*value != 12 && *value != 15 && *value != 17)) {
+        return false;
+    }
+    release = *value;
+    return true;
+}
+
 int SimCtl::createDemo(const std::vector<std::string>& arguments) {
     Options options(arguments, 0);
     std::string problem;
-    if (!checkOptions(options, 0, {"udid", "name"}, problem)) {
+    if (!checkOptions(options, 0, {"udid", "name", "ios"}, problem)) {
         return usage(problem);
     }
     const std::string udid = options.Text("udid", NewUdid());
     const std::string name = options.Text("name", "Demo iPhone");
+    int release = 17;
+    if (!iosRelease(options, release)) {
+        return usage("--ios needs 12, 15 or 17");
+    }
     std::error_code error;
     fs::create_directories(m_root, error);
-    if (const int result = GenerateDemoDevice(m_root, udid, name); result != VEXA_OK) {
+    if (const int result = GenerateDemoDevice(m_root, udid, name, release); result != VEXA_OK) {
         return failed("create-demo", result);
     }
     std::puts(udid.c_str());
@@ -208,8 +227,8 @@ int SimCtl::createDemo(const std::vector<std::string>& arguments) {
 int SimCtl::create(const std::vector<std::string>& arguments) {
     Options options(arguments, 0);
     std::string problem;
-    const std::vector<std::string> known{"udid",   "name",  "product-type", "contacts", "messages",
-                                         "photos", "songs", "videos",       "apps",     "books"};
+    const std::vector<std::string> known{"udid",   "name",  "product-type", "ios",  "contacts", "messages",
+                                         "photos", "songs", "videos",       "apps", "books"};
     if (!checkOptions(options, 0, known, problem)) {
         return usage(problem);
     }
@@ -220,6 +239,9 @@ int SimCtl::create(const std::vector<std::string>& arguments) {
     spec.udid = options.Text("udid");
     spec.name = options.Text("name");
     spec.productType = options.Text("product-type");
+    if (!iosRelease(options, spec.iosRelease)) {
+        return usage("--ios needs 12, 15 or 17");
+    }
     const std::pair<const char*, int*> counts[] = {
         {"contacts", &spec.contacts}, {"messages", &spec.messages}, {"photos", &spec.photos},
         {"songs", &spec.songs},       {"videos", &spec.videos},     {"apps", &spec.apps},

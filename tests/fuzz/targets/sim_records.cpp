@@ -24,8 +24,7 @@ VEXA_FUZZ_TARGET(sim_records) {
     Connection connection;
     if (sqlite3_open(":memory:", &connection.db) != SQLITE_OK)
         fuzz::Fail("can't open an in-memory database");
-    if (!ContentSchema::EnsureDeviceTables(connection.db) || !ContentSchema::EnsureBuiltIns(connection.db) ||
-        !ContentSchema::EnsureMediaTables(connection.db))
+    if (!ContentSchema::EnsureDeviceTables(connection.db) || !ContentSchema::EnsureMediaTables(connection.db))
         fuzz::Fail("can't create the device tables");
     const std::string sql(reinterpret_cast<const char*>(data), size);
     std::string lower = sql;

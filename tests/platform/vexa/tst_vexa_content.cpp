@@ -1,15 +1,18 @@
 // The content services of a simulated device: the demo device as the program sees it, every change and
 // its refusals, the all-or-nothing rule, faults, and the files checked by readers we did not write.
 #include <QDate>
+#include <QDateTime>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <set>
 #include <sqlite3.h>
 #include <string>
@@ -21,6 +24,8 @@
 #include "formats/BookFile.h"
 #include "formats/ImageFile.h"
 #include "formats/IpaFile.h"
+#include "ios/PhotoLibraryReader.h"
+#include "ios/ReadResult.h"
 #include "sim/ContentServices.h"
 #include "sim/FaultInjector.h"
 #include "sim/SimDevice.h"
@@ -283,6 +288,7 @@ private slots:
     void photosSpanMonthsAndHaveThumbnails();
     void albumsCreateImportRenameAndDelete();
     void deletingPhotosIsAllOrNothing();
+    void photoLibraryReadsAlikeOnEachRelease();
 
     // Apps
     void appsListInstallBackupAndUninstall();
@@ -563,6 +569,19 @@ line 2', 0, 0, 'Acme', NULL, NULL, '1980-06-01');
             INSERT INTO conversations VALUES (3, '+81 3 1', NULL), (4, 'team@example.org', 'Team');
             INSERT INTO messages VALUES (1, 3, 0, '2020-01-02 03:04:05', 'hi'),
                 (2, 3, 1, '2020-01-02 03:05:00', 'hello 😀'), (3, 4, 1, '2021-05-06 07:08:09', 'meeting');
+            CREATE TABLE photos(id INTEGER PRIMARY KEY, uuid TEXT NOT NULL UNIQUE, kind INTEGER NOT NULL,
+                date INTEGER NOT NULL, width INTEGER NOT NULL, height INTEGER NOT NULL,
+                file_size INTEGER NOT NULL, file_name TEXT NOT NULL, path TEXT NOT NULL);
+            CREATE TABLE albums(id INTEGER PRIMARY KEY, uuid TEXT NOT NULL UNIQUE, name TEXT NOT NULL,
+                type INTEGER NOT NULL, builtin INTEGER NOT NULL DEFAULT 0, published INTEGER NOT NULL DEFAULT 1);
+            CREATE TABLE album_photos(album_id INTEGER NOT NULL, photo_id INTEGER NOT NULL,
+                position INTEGER NOT NULL, PRIMARY KEY(album_id, photo_id));
+            INSERT INTO photos VALUES (5, 'P-5', 1, 600000000, 640, 480, 1234, 'IMG_0005.JPG',
+                '/DCIM/100APPLE/IMG_0005.JPG'), (6, 'P-6', 2, 500000000, 48, 64, 99, 'IMG_0006.PNG',
+                '/PhotoData/Sync/100SYNCD/IMG_0006.PNG');
+            INSERT INTO albums VALUES (1, 'A-1', 'Camera Roll', 1, 1, 1), (2, 'A-2', 'Trip', 2, 0, 1),
+                (3, 'A-3', 'half typed', 2, 0, 0), (4, 'A-4', 'Stream', 4, 0, 1);
+            INSERT INTO album_photos VALUES (1, 5, 0), (2, 5, 1), (2, 6, 0), (3, 6, 0), (4, 5, 0);
         )sql"),
                  0);
     }
@@ -596,6 +615,26 @@ line 2', 0, 0, 'Acme', NULL, NULL, '1980-06-01');
         for (int b = 0; b < bookCount; ++b)
             contactsText += std::string(books[b].title) + " by " + books[b].author + " at " + books[b].path +
                             " format " + std::to_string(books[b].format) + "\n";
+        PhotoRecord* photos = nullptr;
+        int photoCount = 0;
+        auto photoLibrary = CreatePhotoLibrary(device);
+        QCOMPARE(photoLibrary->GetPhotoList(&photos, &photoCount), int(VEXA_OK));
+        for (int p = 0; p < photoCount; ++p)
+            contactsText += std::string(photos[p].id) + " " + std::to_string(photos[p].kind) + " " +
+                            std::to_string(photos[p].date) + " " + std::to_string(photos[p].width) + "x" +
+                            std::to_string(photos[p].height) + " " + std::to_string(photos[p].fileSize) +
+                            " " + photos[p].path + "\n";
+        auto albumLibrary = CreateAlbumLibrary(device);
+        AlbumRecord* albums = nullptr;
+        int albumCount = 0;
+        QCOMPARE(albumLibrary->GetAlbumList(&albums, &albumCount), int(VEXA_OK));
+        for (int a = 0; a < albumCount; ++a) {
+            contactsText += std::string(albums[a].name) + " " + std::to_string(albums[a].type) + ":";
+            QCOMPARE(albumLibrary->GetAlbumPhotos(&photos, &photoCount, albums[a].id), int(VEXA_OK));
+            for (int p = 0; p < photoCount; ++p)
+                contactsText += std::string(" ") + photos[p].id;
+            contactsText += "\n";
+        }
         ResultArena arena;
         ConversationList* conversations = nullptr;
         QCOMPARE(ReadConversations(*device, arena, &conversations), int(VEXA_OK));
@@ -617,7 +656,10 @@ line 2', 0, 0, 'Acme', NULL, NULL, '1980-06-01');
                  "Zoë Ito|line 1\nline 2|Acme|1980-06-01|mobile=+81 3 1|work=+81 3 9|home=zoe@example.jp"
                  "|home=https://zoe.example|1-2 Chiyoda,Tokyo\n"
                  "Only|<null>|<null>|<null>\nFamily:1\nBand:2\n"
-                 "Old Book by Ann at /Books/old.epub format 3\n"));
+                 "Old Book by Ann at /Books/old.epub format 3\n"
+                 "P-6 2 500000000 48x64 99 /PhotoData/Sync/100SYNCD/IMG_0006.PNG\n"
+                 "P-5 1 600000000 640x480 1234 /DCIM/100APPLE/IMG_0005.JPG\n"
+                 "Camera Roll 1: P-5\nPhoto Libary 3: P-6\nTrip 2: P-6 P-5\nStream 4: P-5\n"));
     // The unnamed conversation takes the name of the contact whose number it is.
     QCOMPARE(QString::fromStdString(messagesText),
              QStringLiteral("+81 3 1 Zoë Ito: <2020-01-02 03:04:05 hi >2020-01-02 03:05:00 hello 😀\n"
@@ -626,7 +668,8 @@ line 2', 0, 0, 'Acme', NULL, NULL, '1980-06-01');
         auto session = device->Database().Lock();
         Statement left(session.Handle(),
                        "SELECT count(*) FROM sqlite_master WHERE name IN ('contacts', "
-                       "'contact_entries', 'contact_groups', 'conversations', 'messages', 'books')");
+                       "'contact_entries', 'contact_groups', 'conversations', 'messages', 'books', "
+                       "'photos', 'albums', 'album_photos')");
         QCOMPARE(left.Step(), SQLITE_ROW);
         QCOMPARE(left.Int(0), int64_t(0));
     }
@@ -967,9 +1010,10 @@ void TestVexaContent::damagedDeviceDatabaseIsReportedByEveryService() {
     const fs::path folder = original->Folder();
     const fs::path addressBook = original->AddressBookFile();
     original.reset();
-    // The address book and the message database are files of their own; damaged as well, their services
-    // fail alike.
-    for (const fs::path& file : {folder / "device.sqlite", addressBook, folder / "Library/SMS/sms.db"}) {
+    // The address book, the message database and the photo library are files of their own; damaged as
+    // well, their services fail alike.
+    for (const fs::path& file : {folder / "device.sqlite", addressBook, folder / "Library/SMS/sms.db",
+                                 folder / "Media/PhotoData/Photos.sqlite"}) {
         for (const char* suffix : {"", "-wal", "-shm"})
             fs::remove(file.string() + suffix);
         std::ofstream(file) << std::string(8192, 'x');
@@ -1072,7 +1116,7 @@ void TestVexaContent::photosSpanMonthsAndHaveThumbnails() {
     int count = 0;
     QCOMPARE(photos->PrepareList(), int(VEXA_OK));
     QCOMPARE(photos->GetPhotoList(&records, &count), int(VEXA_OK));
-    QCOMPARE(count, 81);
+    QCOMPARE(count, 85);
     std::set<std::string> months;
     int movies = 0;
     for (int i = 0; i < count; ++i) {
@@ -1094,6 +1138,14 @@ void TestVexaContent::photosSpanMonthsAndHaveThumbnails() {
     QVERIFY(first.thumbnail && first.thumbnailLength > 100);
     QCOMPARE(first.thumbnail[0], uint8_t(0xFF));
     QCOMPARE(first.thumbnail[1], uint8_t(0xD8));
+    // A HEIC still is shown through the phone's own small JPEG.
+    PhotoRecord* stills = std::find_if(records, records + count, [](const PhotoRecord& r) {
+        return std::string(r.fileName).ends_with(".HEIC");
+    });
+    QVERIFY(stills != records + count);
+    PhotoRecord& heic = *stills;
+    QCOMPARE(photos->LoadThumbnail(&heic), int(VEXA_OK));
+    QVERIFY(heic.thumbnail && heic.thumbnail[0] == 0xFF && heic.thumbnail[1] == 0xD8);
 }
 
 void TestVexaContent::albumsCreateImportRenameAndDelete() {
@@ -1178,6 +1230,103 @@ void TestVexaContent::deletingPhotosIsAllOrNothing() {
     QCOMPARE(photos->PrepareList(), int(VEXA_OK));
     QCOMPARE(photos->GetPhotoList(&records, &count), int(VEXA_OK));
     QCOMPARE(count, 4);
+}
+
+// The demo device made as iOS 12, 15 and 17 keep their photo library in each release's layout; the
+// reader lists the same photos, months and albums from all three, and an album made in the program lands
+// in the join table that Z_PRIMARYKEY's entity numbers name, as an independent reader finds it.
+void TestVexaContent::photoLibraryReadsAlikeOnEachRelease() {
+    using Summary = std::map<std::string, std::vector<std::string>>; // "photos" and album titles
+    auto summaryOf = [](const fs::path& file, std::string& assetTable) {
+        vexa::ios::PhotoLibrary library;
+        Summary summary;
+        if (vexa::ios::PhotoLibraryReader::Read(file, library) != vexa::ios::kReadOk)
+            return summary;
+        assetTable = library.layout.assetTable;
+        std::map<int64_t, std::string> uuidOf;
+        for (const auto& asset : library.assets) {
+            uuidOf[asset.key] = asset.uuid;
+            const QDate day = QDateTime::fromSecsSinceEpoch(asset.unixTime, Qt::UTC).date();
+            summary["photos"].push_back(asset.uuid + " " + day.toString("yyyy-MM").toStdString());
+        }
+        for (const auto& album : library.albums) {
+            auto& members = summary["album " + album.title];
+            for (int64_t key : album.assets)
+                members.push_back(uuidOf[key]);
+        }
+        return summary;
+    };
+    std::string table17;
+    const Summary expected = summaryOf(m_demo->MediaRoot() / "PhotoData/Photos.sqlite", table17);
+    QCOMPARE(table17, std::string("ZASSET"));
+    QCOMPARE(expected.at("photos").size(), size_t(85));
+    // HEIC stills, one of them a Live Photo: its clip lies beside it and is not an asset of its own.
+    vexa::ios::PhotoLibrary demo;
+    QCOMPARE(vexa::ios::PhotoLibraryReader::Read(m_demo->MediaRoot() / "PhotoData/Photos.sqlite", demo),
+             int(vexa::ios::kReadOk));
+    int heic = 0, live = 0;
+    for (const auto& asset : demo.assets) {
+        if (!asset.fileName.ends_with(".HEIC"))
+            continue;
+        ++heic;
+        const fs::path still = m_demo->MediaRoot() / asset.directory / asset.fileName;
+        std::ifstream in(still, std::ios::binary);
+        std::string head(12, '\0');
+        in.read(head.data(), 12);
+        QCOMPARE(head.substr(4), std::string("ftypheic"));
+        QVERIFY(fs::exists(vexa::ios::PhotoLibraryReader::ThumbnailFile(m_demo->MediaRoot(), asset)));
+        if (asset.kindSubtype == 2) {
+            ++live;
+            QVERIFY(fs::file_size(fs::path(still).replace_extension(".MOV")) > 1000);
+        }
+    }
+    QCOMPARE(heic, 4);
+    QCOMPARE(live, 1);
+    QCOMPARE(expected.at("album Holiday 2025").size(), size_t(12));
+
+    const char* script = R"(
+import sqlite3, sys
+db = sqlite3.connect(sys.argv[1])
+tables = {r[0] for r in db.execute("SELECT name FROM sqlite_master WHERE type = 'table'")}
+asset = 'ZASSET' if 'ZASSET' in tables else 'ZGENERICASSET'
+columns = {r[1] for r in db.execute('PRAGMA table_info(%s)' % asset)}
+assert {'ZFILENAME', 'ZDIRECTORY', 'ZDATECREATED', 'ZKIND', 'ZWIDTH', 'ZHEIGHT', 'ZTRASHEDSTATE', 'ZHIDDEN',
+        'ZUUID'} <= columns, columns
+entities = {name: number for number, name in db.execute('SELECT Z_ENT, Z_NAME FROM Z_PRIMARYKEY')}
+join = 'Z_%dASSETS' % entities['Album']
+album_column, asset_column = 'Z_%dALBUMS' % entities['Album'], 'Z_%dASSETS' % entities['Asset']
+rows = db.execute('SELECT f.ZFILENAME FROM ZGENERICALBUM a JOIN %s j ON j.%s = a.Z_PK JOIN %s f ON f.Z_PK = j.%s '
+                  'WHERE a.ZTITLE = ? AND a.ZKIND = 2' % (join, album_column, asset, asset_column),
+                  (sys.argv[2],)).fetchall()
+print(asset, join, len(rows), rows[0][0][:4] if rows else '')
+)";
+    const std::vector<std::pair<int, QString>> releases = {{12, "ZGENERICASSET Z_23ASSETS 1 IMG_"},
+                                                           {15, "ZASSET Z_27ASSETS 1 IMG_"},
+                                                           {17, "ZASSET Z_28ASSETS 1 IMG_"}};
+    const fs::path png = m_root / "for-album.png";
+    QVERIFY(vexa::formats::WritePng(png, {64, 48, 3, "", ""}));
+    for (const auto& [release, answer] : releases) {
+        const std::string udid = "release-" + std::to_string(release);
+        QCOMPARE(GenerateDemoDevice(m_root, udid, "Demo", release), int(VEXA_OK));
+        auto device = std::make_shared<SimDevice>(m_root / udid);
+        const fs::path file = device->MediaRoot() / "PhotoData/Photos.sqlite";
+        std::string table;
+        QVERIFY2(summaryOf(file, table) == expected, udid.c_str());
+
+        auto albums = CreateAlbumLibrary(device);
+        AlbumRecord* created = nullptr;
+        QCOMPARE(albums->CreateAlbum(u"Neu", &created), int(VEXA_OK));
+        const std::string id = created->id;
+        QCOMPARE(albums->PublishAlbum(id.c_str(), created->name, ALBUM_USER), int(VEXA_OK));
+        QCOMPARE(albums->ReleaseAlbum(created), int(VEXA_OK));
+        QCOMPARE(albums->ImportPhotoFile(U16(png).c_str(), id.c_str()), int(VEXA_OK));
+        int exitCode = -1;
+        const QString output =
+            Run("/usr/bin/python3", {"-c", script, QString::fromStdString(file.string()), "Neu"}, &exitCode);
+        QVERIFY2(exitCode == 0, qPrintable(output));
+        QCOMPARE(output.trimmed(), answer);
+    }
+    QCOMPARE(GenerateDemoDevice(m_root, "release-13", "Demo", 13), int(VEXA_E_INVALID_ARGUMENT));
 }
 
 void TestVexaContent::appsListInstallBackupAndUninstall() {

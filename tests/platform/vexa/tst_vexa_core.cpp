@@ -577,8 +577,11 @@ ContentPrint printOf(IVexaManager* manager, const fs::path& media) {
             }
         }
     }
+    // The media database, and the side files of a database in use, change with every connection.
     for (const auto& entry : fs::recursive_directory_iterator(media)) {
-        if (entry.is_regular_file() && entry.path().filename().string().find("MediaLibrary.sqlitedb") != 0) {
+        const std::string name = entry.path().filename().string();
+        if (entry.is_regular_file() && name.find("MediaLibrary.sqlitedb") != 0 && !name.ends_with("-wal") &&
+            !name.ends_with("-shm")) {
             print.files << QString("%1|%2")
                                .arg(QString::fromStdString(entry.path().lexically_relative(media).string()))
                                .arg(entry.file_size());

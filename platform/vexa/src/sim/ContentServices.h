@@ -62,13 +62,16 @@ struct ContentCounts {
 int CountContent(SimDevice& device, ContentCounts& counts);
 
 // Both generators make <root>/<udid> with SimDevice::Create, fill it, and end with SimDevice::Publish,
-// so a running listener never sees a half-made device.
-int GenerateDemoDevice(const std::filesystem::path& root, const std::string& udid, const std::string& name);
+// so a running listener never sees a half-made device. `iosRelease` is the major iOS release whose file
+// layouts the device imitates where they differ between releases (12, 15 or 17).
+int GenerateDemoDevice(const std::filesystem::path& root, const std::string& udid, const std::string& name,
+                       int iosRelease = 17);
 
 struct LargeDeviceSpec {
     std::string udid;
     std::string name;
     std::string productType = "iPhone7,2";
+    int iosRelease = 17; // as for GenerateDemoDevice
     int contacts = 0;
     int messages = 0;
     int photos = 0;

@@ -234,21 +234,23 @@ int DeviceBackup::report() {
 }
 
 int DeviceBackup::collect(const fs::path& mediaDatabaseSnapshot, const fs::path& messageDatabaseSnapshot,
-                          const fs::path& addressBookSnapshot, std::vector<BackupFile>& files) {
+                          const fs::path& addressBookSnapshot, const fs::path& photoLibrarySnapshot,
+                          std::vector<BackupFile>& files) {
     auto counted = [this](uint64_t files) { return counting(files); };
     const std::vector<DatabaseSnapshot> snapshots = {
         {m_device->MediaDatabaseFile(), mediaDatabaseSnapshot},
         {m_device->MessageDatabase().File(), messageDatabaseSnapshot},
-        {m_device->AddressBookFile(), addressBookSnapshot}};
-    if (int result =
-            collectTree(*m_device, m_device->MediaRoot(), homeFileDomain, "Media/", snapshots, files, counted);
+        {m_device->AddressBookFile(), addressBookSnapshot},
+        {m_device->PhotoDatabase().File(), photoLibrarySnapshot}};
+    if (int result = collectTree(*m_device, m_device->MediaRoot(), homeFileDomain, "Media/", snapshots, files,
+                                 counted);
         result != VEXA_OK) {
         return result;
     }
     std::error_code error;
     if (fs::is_directory(m_device->LibraryRoot(), error)) {
-        if (int result = collectTree(*m_device, m_device->LibraryRoot(), homeFileDomain, "Library/", snapshots,
-                                     files, counted);
+        if (int result = collectTree(*m_device, m_device->LibraryRoot(), homeFileDomain, "Library/",
+                                     snapshots, files, counted);
             result != VEXA_OK) {
             return result;
         }
@@ -370,7 +372,15 @@ int DeviceBackup::backupInto(const fs::path& folder) {
     databaseFile.source = database;
     databaseFile.size = fs::file_size(database, error);
     files.push_back(databaseFile);
-    if (int result = collect(mediaDatabase, messageDatabase, addressBook, files); result != VEXA_OK) {
+    fs::path photoLibrary;
+    if (fs::exists(m_device->PhotoDatabase().File(), error)) {
+        photoLibrary = staging / "Photos.sqlite";
+        if (int result = m_device->PhotoDatabase().Snapshot(photoLibrary); result != VEXA_OK) {
+            return result;
+        }
+    }
+    if (int result = collect(mediaDatabase, messageDatabase, addressBook, photoLibrary, files);
+        result != VEXA_OK) {
         return result;
     }
     uint64_t total = 0;
@@ -503,6 +513,7 @@ int DeviceBackup::swapIn(const fs::path& staging, const fs::path& old) {
     auto mediaLock = m_device->MediaDatabase().CloseAndHold();
     auto messageLock = m_device->MessageDatabase().CloseAndHold();
     auto addressBookLock = m_device->AddressBook().CloseAndHold();
+    auto photoLibraryLock = m_device->PhotoDatabase().CloseAndHold();
     bool ok = true;
     for (const char* name : {"Media", "Library", "Applications", "device.sqlite"}) {
         ok = ok && move(device / name, old / name) && move(staging / name, device / name);

@@ -46,7 +46,8 @@ private:
     // The snapshots stand in for the live databases; an empty path takes the file as it is.
     int collect(const std::filesystem::path& mediaDatabaseSnapshot,
                 const std::filesystem::path& messageDatabaseSnapshot,
-                const std::filesystem::path& addressBookSnapshot, std::vector<formats::BackupFile>& files);
+                const std::filesystem::path& addressBookSnapshot,
+                const std::filesystem::path& photoLibrarySnapshot, std::vector<formats::BackupFile>& files);
     int write(const std::filesystem::path& staging, const formats::BackupProperties& properties,
               const DeviceInfoFile& info, const std::vector<formats::BackupFile>& files);
     // Counts a handled file; VEXA_E_CANCELLED when the caller asked to stop.

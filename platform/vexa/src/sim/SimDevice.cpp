@@ -37,6 +37,7 @@ SimDevice::SimDevice(fs::path folder)
     , m_addressBook(m_folder / "Library/AddressBook/AddressBook.sqlitedb",
                     SimDatabase::OpenMode::CreateIfMissing)
     , m_messageDatabase(m_folder / "Library/SMS/sms.db", SimDatabase::OpenMode::CreateIfMissing)
+    , m_photoDatabase(m_folder / "Media/PhotoData/Photos.sqlite", SimDatabase::OpenMode::CreateIfMissing)
     , m_faults(m_folder / "faults") {}
 
 fs::path SimDevice::MediaDatabaseFile() const {

@@ -22,11 +22,12 @@ namespace vexa::sim {
 //   device.json     properties, battery, storage sizes, backup password
 //   state           "plugged usb" / "unplugged usb" / "plugged wifi"; a folder without it is not a device yet
 //   faults          planned failures (see FaultInjector)
-//   device.sqlite   photos, albums, apps, backups made
+//   device.sqlite   apps, backups made
 //   Library/AddressBook/AddressBook.sqlitedb, AddressBookImages.sqlitedb   contacts and groups, as a phone
 //   Media/          the file system the device shows ("/" of the file service)
 //   Media/Books/Books.plist   the list of books, as a phone keeps it; the books beside it
 //   Media/iTunes_Control/iTunes/MediaLibrary.sqlitedb   the media database (tracks, playlists)
+//   Media/PhotoData/Photos.sqlite, Media/DCIM/1nnAPPLE/   the photo library and its files, as on a phone
 //   Library/SMS/sms.db, Library/SMS/Attachments/   conversations and their attachments, as on a phone
 //   Applications/<bundle id>/Bundle/<Name>.app/, Applications/<bundle id>/Container/   installed apps
 //   .trash/, .staging/   work areas on the same file system, never shown
@@ -62,6 +63,7 @@ public:
     SimDatabase& MediaDatabase() { return m_mediaDatabase; }
     SimDatabase& AddressBook() { return m_addressBook; }
     SimDatabase& MessageDatabase() { return m_messageDatabase; }
+    SimDatabase& PhotoDatabase() { return m_photoDatabase; }
 
     // A device path ("/DCIM/100APPLE/IMG_0001.JPG") as a host path below Media/, or nothing when it
     // leaves the device (".." above the root, a symbolic link pointing outside).
@@ -91,6 +93,7 @@ private:
     SimDatabase m_mediaDatabase;
     SimDatabase m_addressBook;
     SimDatabase m_messageDatabase;
+    SimDatabase m_photoDatabase;
     FaultInjector m_faults;
     std::atomic<bool> m_removed{false};
     mutable std::mutex m_infoMutex;

@@ -77,8 +77,8 @@ int SimManager::SetDeviceHandle(int handle) {
     }
     if (int moved = MoveLegacyContent(*device); moved != VEXA_OK) {
         std::fprintf(stderr,
-                     "vexa: the contacts, messages and books of %s could not be moved to where a phone "
-                     "keeps them (error %d); they are tried again at the next connection\n",
+                     "vexa: the contacts, messages, books and photos of %s could not be moved to where a "
+                     "phone keeps them (error %d); they are tried again at the next connection\n",
                      device->Udid().c_str(), moved);
     }
     m_fileService = std::make_unique<SimFileService>(device, device->MediaRoot(), false);

@@ -4,6 +4,7 @@
 
 #include "AddressBookSchema.h"
 #include "ContentSchema.h"
+#include "PhotoLibraryStore.h"
 
 namespace vexa::sim {
 
@@ -27,8 +28,7 @@ DatabaseSession ContentAccess::Begin(const char* operation, int& code) {
         return session;
     code = session.Result();
     if (code == VEXA_OK && !m_deviceReady) {
-        if (ContentSchema::EnsureDeviceTables(session.Handle()) &&
-            ContentSchema::EnsureBuiltIns(session.Handle()))
+        if (ContentSchema::EnsureDeviceTables(session.Handle()))
             m_deviceReady = true;
         else
             code = VEXA_E_DATABASE;
@@ -48,6 +48,30 @@ DatabaseSession ContentAccess::BeginAddressBook(const char* operation, int& code
     if (code == VEXA_OK && !m_addressBookReady) {
         if (AddressBookSchema::Ensure(session.Handle()))
             m_addressBookReady = true;
+        else
+            code = VEXA_E_DATABASE;
+    }
+    return session;
+}
+
+DatabaseSession ContentAccess::BeginPhotos(const char* operation, int& code) {
+    code = m_device->CheckCall(operation);
+    // As for the address book: a restored or removed file gets its tables again, a removed device's
+    // folder is never made again.
+    std::error_code error;
+    const std::filesystem::path folder = m_device->PhotoDatabase().File().parent_path();
+    if (code == VEXA_OK && !std::filesystem::exists(m_device->PhotoDatabase().File(), error)) {
+        m_photosReady = false;
+        if (std::filesystem::is_directory(m_device->Folder(), error))
+            std::filesystem::create_directories(folder, error);
+    }
+    auto session = m_device->PhotoDatabase().Lock();
+    if (code != VEXA_OK)
+        return session;
+    code = session.Result();
+    if (code == VEXA_OK && !m_photosReady) {
+        if (PhotoLibraryStore::EnsureTables(session.Handle()))
+            m_photosReady = true;
         else
             code = VEXA_E_DATABASE;
     }

@@ -24,12 +24,15 @@ public:
     DatabaseSession BeginMedia(const char* operation, int& code);
     // The same for the address book, made with its tables and built-in groups when missing.
     DatabaseSession BeginAddressBook(const char* operation, int& code);
+    // The same for the photo library (Media/PhotoData/Photos.sqlite), made with its tables when missing.
+    DatabaseSession BeginPhotos(const char* operation, int& code);
 
 private:
     std::shared_ptr<SimDevice> m_device;
     std::atomic<bool> m_deviceReady{false};
     std::atomic<bool> m_mediaReady{false};
     std::atomic<bool> m_addressBookReady{false};
+    std::atomic<bool> m_photosReady{false};
 };
 
 } // namespace vexa::sim

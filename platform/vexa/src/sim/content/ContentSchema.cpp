@@ -7,27 +7,12 @@
 #include <sqlite3.h>
 
 #include "../SimDatabase.h"
-#include "ContentIds.h"
 
 namespace vexa::sim {
 
 namespace {
 
 constexpr const char* kDeviceTables = R"sql(
-
-CREATE TABLE IF NOT EXISTS photos(
-    id INTEGER PRIMARY KEY, uuid TEXT NOT NULL UNIQUE, kind INTEGER NOT NULL, date INTEGER NOT NULL,
-    width INTEGER NOT NULL, height INTEGER NOT NULL, file_size INTEGER NOT NULL,
-    file_name TEXT NOT NULL, path TEXT NOT NULL);
-CREATE INDEX IF NOT EXISTS photos_by_date ON photos(date, id);
-CREATE TABLE IF NOT EXISTS albums(
-    id INTEGER PRIMARY KEY, uuid TEXT NOT NULL UNIQUE, name TEXT NOT NULL, type INTEGER NOT NULL,
-    builtin INTEGER NOT NULL DEFAULT 0, published INTEGER NOT NULL DEFAULT 1);
-CREATE TABLE IF NOT EXISTS album_photos(
-    album_id INTEGER NOT NULL, photo_id INTEGER NOT NULL, position INTEGER NOT NULL,
-    PRIMARY KEY(album_id, photo_id));
-CREATE INDEX IF NOT EXISTS album_photos_by_photo ON album_photos(photo_id);
-
 CREATE TABLE IF NOT EXISTS apps(
     bundle_id TEXT PRIMARY KEY, name TEXT NOT NULL, version TEXT NOT NULL, short_version TEXT NOT NULL,
     minimum_os TEXT NOT NULL, executable TEXT NOT NULL, app_folder TEXT NOT NULL, icon BLOB,
@@ -50,14 +35,6 @@ bool Exec(sqlite3* db, const char* sql) {
     return db && sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
-bool InsertBuiltIns(sqlite3* db) {
-    const std::string sql = "INSERT OR IGNORE INTO albums(uuid, name, type, builtin) VALUES ('" +
-                            std::string(kCameraRollAlbumId) + "','" + std::string(kCameraRollName) +
-                            "',1,1),('" + std::string(kPhotoLibraryAlbumId) + "','" +
-                            std::string(kPhotoLibraryName) + "',3,1);";
-    return Exec(db, sql.c_str());
-}
-
 } // namespace
 
 bool ContentSchema::EnsureDeviceTables(sqlite3* db) {
@@ -66,10 +43,6 @@ bool ContentSchema::EnsureDeviceTables(sqlite3* db) {
 
 bool ContentSchema::EnsureMediaTables(sqlite3* db) {
     return Exec(db, kMediaTables);
-}
-
-bool ContentSchema::EnsureBuiltIns(sqlite3* db) {
-    return InsertBuiltIns(db);
 }
 
 std::filesystem::path ContentSchema::MediaDatabasePath(const std::filesystem::path& deviceFolder) {

@@ -10,13 +10,11 @@ namespace vexa::sim {
 // so every service may call it when it first touches a device.
 class ContentSchema {
 public:
-    // conversations, messages, books, photos, albums and apps in the device database (contacts and
-    // groups are in the address book: AddressBookSchema).
+    // books and apps in the device database (contacts, messages and photos are in the phone's own files:
+    // AddressBookSchema, MessageStore, PhotoLibraryStore).
     static bool EnsureDeviceTables(sqlite3* db);
     // tracks and playlists in the media database.
     static bool EnsureMediaTables(sqlite3* db);
-    // The built-in photo albums that every device has.
-    static bool EnsureBuiltIns(sqlite3* db);
 
     // Where the media database lives inside a device folder.
     static std::filesystem::path MediaDatabasePath(const std::filesystem::path& deviceFolder);

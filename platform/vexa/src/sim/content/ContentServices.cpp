@@ -6,12 +6,13 @@
 #include <vexa/VexaResult.h>
 
 #include "../SimDevice.h"
-#include "ContentAccess.h"
 #include "AddressBookNumbers.h"
+#include "ContentAccess.h"
 #include "ContentSchema.h"
 #include "DemoDeviceGenerator.h"
 #include "LargeDeviceGenerator.h"
 #include "MessageStore.h"
+#include "PhotoLibraryStore.h"
 #include "SimAlbumLibrary.h"
 #include "SimAppLibrary.h"
 #include "SimBookService.h"
@@ -115,8 +116,6 @@ int CountContent(SimDevice& device, ContentCounts& counts) {
         sqlite3* db = session.Handle();
         if (!ContentSchema::EnsureDeviceTables(db))
             return VEXA_E_DATABASE;
-        counts.photos = CountOf(db, "SELECT COUNT(*) FROM photos", code);
-        counts.albums = CountOf(db, "SELECT COUNT(*) FROM albums WHERE published = 1", code);
         counts.apps = CountOf(db, "SELECT COUNT(*) FROM apps", code);
     }
     {
@@ -132,6 +131,24 @@ int CountContent(SimDevice& device, ContentCounts& counts) {
             return addressBook.Result();
         counts.contacts = CountOf(addressBook.Handle(), "SELECT COUNT(*) FROM ABPerson", code);
         counts.groups = CountOf(addressBook.Handle(), "SELECT COUNT(*) FROM ABGroup", code);
+    }
+    {
+        // Camera Roll and the Photo Library are there even before the library file.
+        counts.albums = 2;
+        std::error_code error;
+        if (std::filesystem::exists(device.PhotoDatabase().File(), error)) {
+            auto photos = device.PhotoDatabase().Lock();
+            ios::PhotoLibrary library;
+            const int read = photos.Result()
+                                 ? photos.Result()
+                                 : PhotoLibraryStore::Read(device.PhotoDatabase().File(), library,
+                                                           ios::PhotoLibraryReader::Parts::AssetsAndAlbums);
+            if (read)
+                return read;
+            counts.photos = static_cast<int64_t>(library.assets.size());
+            for (const auto& album : library.albums)
+                counts.albums += IsShownAlbumKind(album.kind) ? 1 : 0;
+        }
     }
     {
         auto messages = MessageStore::Lock(device.MessageDatabase());
@@ -159,15 +176,18 @@ int CountContent(SimDevice& device, ContentCounts& counts) {
     return code;
 }
 
-int GenerateDemoDevice(const std::filesystem::path& root, const std::string& udid, const std::string& name) {
+int GenerateDemoDevice(const std::filesystem::path& root, const std::string& udid, const std::string& name,
+                       int iosRelease) {
+    if (!FindPhotoLibraryVariant(iosRelease))
+        return VEXA_E_INVALID_ARGUMENT;
     if (int code = SimDevice::Create(root, udid, name, "iPhone7,2"))
         return code;
-    return Finish(root, udid, DemoDeviceGenerator(root / udid).Run());
+    return Finish(root, udid, DemoDeviceGenerator(root / udid, iosRelease).Run());
 }
 
 int GenerateLargeDevice(const std::filesystem::path& root, const LargeDeviceSpec& spec) {
     if (spec.contacts < 0 || spec.messages < 0 || spec.photos < 0 || spec.songs < 0 || spec.videos < 0 ||
-        spec.apps < 0 || spec.books < 0)
+        spec.apps < 0 || spec.books < 0 || !FindPhotoLibraryVariant(spec.iosRelease))
         return VEXA_E_INVALID_ARGUMENT;
     if (int code = SimDevice::Create(root, spec.udid, spec.name, spec.productType))
         return code;

@@ -10,7 +10,6 @@
 
 #include "../DeviceInfoFile.h"
 #include "AddressBookSchema.h"
-#include "AlbumStore.h"
 #include "AppStore.h"
 #include "BookStore.h"
 #include "CallHistoryStore.h"
@@ -19,10 +18,11 @@
 #include "ContentSchema.h"
 #include "DeviceFiles.h"
 #include "MessageStore.h"
-#include "PhotoStore.h"
+#include "PhotoLibraryStore.h"
 #include "TrackStore.h"
 #include "formats/AudioFile.h"
 #include "formats/BookFile.h"
+#include "formats/HeicFile.h"
 #include "formats/ImageFile.h"
 #include "formats/IpaFile.h"
 #include "formats/VideoFile.h"
@@ -93,8 +93,9 @@ std::string PhoneNumber(int n) {
 
 } // namespace
 
-DemoDeviceGenerator::DemoDeviceGenerator(fs::path deviceFolder)
+DemoDeviceGenerator::DemoDeviceGenerator(fs::path deviceFolder, int iosRelease)
     : m_folder(std::move(deviceFolder))
+    , m_iosRelease(iosRelease)
     , m_staging(m_folder / ".staging" / "demo") {}
 
 fs::path DemoDeviceGenerator::Staging(const std::string& name) const {
@@ -121,8 +122,7 @@ int DemoDeviceGenerator::Run() {
             return code;
         sqlite3* db = session.Handle();
         sqlite3* mediaDb = mediaSession.Handle();
-        if (!ContentSchema::EnsureDeviceTables(db) || !ContentSchema::EnsureBuiltIns(db) ||
-            !ContentSchema::EnsureMediaTables(mediaDb) ||
+        if (!ContentSchema::EnsureDeviceTables(db) || !ContentSchema::EnsureMediaTables(mediaDb) ||
             !AddressBookSchema::Ensure(addressBookSession.Handle()))
             return VEXA_E_DATABASE;
         Transaction transaction(session);
@@ -130,7 +130,7 @@ int DemoDeviceGenerator::Run() {
         Transaction addressBookTransaction(addressBookSession);
         if ((code = AddContacts(addressBookSession.Handle())) || (code = AddConversations()) ||
             (code = AddCallHistory()) || (code = AddBooks()) || (code = AddMusic(mediaDb)) ||
-            (code = AddVideos(mediaDb)) || (code = AddPhotos(db)) || (code = AddApps(db)) ||
+            (code = AddVideos(mediaDb)) || (code = AddPhotos()) || (code = AddApps(db)) ||
             (code = AddFileTree()))
             return code;
         if ((code = transaction.Commit()) || (code = mediaTransaction.Commit()) ||
@@ -365,20 +365,30 @@ int DemoDeviceGenerator::AddVideos(sqlite3* mediaDb) {
     return VEXA_OK;
 }
 
-int DemoDeviceGenerator::AddPhotos(sqlite3* db) {
+int DemoDeviceGenerator::AddPhotos() {
     const fs::path media = ContentSchema::MediaRoot(m_folder);
-    PhotoStore photos(db, media);
-    AlbumStore albums(db);
+    const fs::path file = PhotoLibraryStore::DatabasePath(m_folder);
+    std::error_code error;
+    fs::create_directories(file.parent_path(), error);
+    SimDatabase library(file, SimDatabase::OpenMode::CreateIfMissing);
+    auto session = library.Lock();
+    if (session.Result())
+        return session.Result();
+    if (!PhotoLibraryStore::EnsureTables(session.Handle(), m_iosRelease))
+        return VEXA_E_DATABASE;
+    Transaction transaction(session);
+    PhotoLibraryStore photos(session.Handle(), media);
     int64_t stream = 0, holiday = 0, family = 0;
+    if (int code = photos.CreateAlbum("My Photo Stream", kPhotoStreamAlbumKind,
+                                      PhotoLibraryStore::UuidFromNumber(900001), &stream))
+        return code;
+    if (int code = photos.CreateAlbum("Holiday 2025", kUserAlbumKind,
+                                      PhotoLibraryStore::UuidFromNumber(900002), &holiday))
+        return code;
     if (int code =
-            albums.Create("My Photo Stream", ALBUM_PHOTO_STREAM, PhotoStore::UuidFromNumber(900001), &stream))
-        return code;
-    if (int code = albums.Create("Holiday 2025", ALBUM_USER, PhotoStore::UuidFromNumber(900002), &holiday))
-        return code;
-    if (int code = albums.Create("Family", ALBUM_USER, PhotoStore::UuidFromNumber(900003), &family))
+            photos.CreateAlbum("Family", kUserAlbumKind, PhotoLibraryStore::UuidFromNumber(900003), &family))
         return code;
 
-    std::error_code error;
     for (const char* folder : {"DCIM/100APPLE", "PhotoData/Sync/100SYNCD"})
         fs::create_directories(media / folder, error);
     constexpr int kPhotos = 80;
@@ -402,19 +412,20 @@ int DemoDeviceGenerator::AddPhotos(sqlite3* db) {
         spec.dateTimeOriginal = taken;
         if (!formats::WriteJpeg(media / folder / name, spec))
             return VEXA_E_IO;
-        NewPhoto photo{PhotoStore::UuidFromNumber(i + 1),
-                       synced ? kPhotoSynced : kPhotoTaken,
-                       date,
-                       spec.width,
-                       spec.height,
-                       "/" + folder + name};
+        NewPhoto photo;
+        photo.uuid = PhotoLibraryStore::UuidFromNumber(i + 1);
+        photo.kind = synced ? kPhotoSynced : kPhotoTaken;
+        photo.date = date;
+        photo.width = spec.width;
+        photo.height = spec.height;
+        photo.devicePath = "/" + folder + name;
         int64_t row = 0;
         if (int code = photos.Insert(photo, &row))
             return code;
         const int64_t album =
             i % 7 == 0 ? stream : (i >= 40 && i < 55 ? holiday : (i % 10 == 3 ? family : 0));
         if (album && !synced) {
-            if (int code = albums.AddPhoto(album, row))
+            if (int code = photos.AddToAlbum(album, row))
                 return code;
         }
     }
@@ -422,13 +433,43 @@ int DemoDeviceGenerator::AddPhotos(sqlite3* db) {
     clip.title = "IMG_0081";
     if (!formats::WriteVideoFile(media / "DCIM/100APPLE/IMG_0081.MOV", clip))
         return VEXA_E_IO;
-    NewPhoto movie{PhotoStore::UuidFromNumber(kPhotos + 1),
-                   kPhotoTaken,
-                   kFirstDay,
-                   320,
-                   240,
-                   "/DCIM/100APPLE/IMG_0081.MOV"};
-    return photos.Insert(movie, nullptr);
+    NewPhoto movie;
+    movie.uuid = PhotoLibraryStore::UuidFromNumber(kPhotos + 1);
+    movie.date = kFirstDay;
+    movie.width = 320;
+    movie.height = 240;
+    movie.devicePath = "/DCIM/100APPLE/IMG_0081.MOV";
+    if (int code = photos.Insert(movie, nullptr))
+        return code;
+    // Stills as today's phones take them: HEIC, the last one a Live Photo whose short clip lies beside it
+    // under the same name. Each has the phone's own small JPEG for the grid.
+    for (int n = 0; n < 4; ++n) {
+        char name[32];
+        std::snprintf(name, sizeof name, "IMG_%04d.HEIC", kPhotos + 2 + n);
+        const fs::path still = media / "DCIM/100APPLE" / name;
+        const formats::ImageSpec spec{640, 480, 200 + n, "", ""};
+        if (!formats::WriteHeic(still, spec))
+            return VEXA_E_IO;
+        const fs::path small = ios::PhotoLibraryReader::ThumbnailFile(media, "DCIM/100APPLE", name);
+        fs::create_directories(small.parent_path(), error);
+        if (!formats::WriteJpeg(small, formats::ImageSpec{160, 120, 200 + n, "", ""}))
+            return VEXA_E_IO;
+        NewPhoto photo;
+        photo.uuid = PhotoLibraryStore::UuidFromNumber(kPhotos + 2 + n);
+        photo.date = kFirstDay + 3600 * (n + 1);
+        photo.width = spec.width;
+        photo.height = spec.height;
+        photo.devicePath = "/DCIM/100APPLE/" + std::string(name);
+        photo.livePhoto = n == 3;
+        if (photo.livePhoto &&
+            !formats::WriteVideoFile(fs::path(still).replace_extension(".MOV"), {1.5, 480, 360, "Live", 40}))
+            return VEXA_E_IO;
+        if (int code = photos.Insert(photo, nullptr))
+            return code;
+    }
+    if (int code = photos.Finish())
+        return code;
+    return transaction.Commit();
 }
 
 int DemoDeviceGenerator::AddApps(sqlite3* db) {

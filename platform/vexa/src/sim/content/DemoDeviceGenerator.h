@@ -12,7 +12,9 @@ namespace vexa::sim {
 // from fixed tables and loop counters, so two demo devices have the same content.
 class DemoDeviceGenerator {
 public:
-    explicit DemoDeviceGenerator(std::filesystem::path deviceFolder);
+    // `iosRelease` chooses the layout of files that differ between iOS releases (see
+    // FindPhotoLibraryVariant).
+    explicit DemoDeviceGenerator(std::filesystem::path deviceFolder, int iosRelease = 17);
 
     int Run();
 
@@ -23,12 +25,13 @@ private:
     int AddBooks();
     int AddMusic(sqlite3* mediaDb);
     int AddVideos(sqlite3* mediaDb);
-    int AddPhotos(sqlite3* db);
+    int AddPhotos();
     int AddApps(sqlite3* db);
     int AddFileTree();
     std::filesystem::path Staging(const std::string& name) const;
 
     std::filesystem::path m_folder;
+    int m_iosRelease;
     std::filesystem::path m_staging;
 };
 

@@ -16,7 +16,7 @@
 #include "ContentSchema.h"
 #include "DeviceFiles.h"
 #include "MessageStore.h"
-#include "PhotoStore.h"
+#include "PhotoLibraryStore.h"
 #include "formats/AudioFile.h"
 #include "formats/BookFile.h"
 #include "formats/ImageFile.h"
@@ -80,14 +80,14 @@ int LargeDeviceGenerator::Run() {
         return code;
     sqlite3* db = session.Handle();
     sqlite3* mediaDb = mediaSession.Handle();
-    if (!ContentSchema::EnsureDeviceTables(db) || !ContentSchema::EnsureBuiltIns(db) ||
-        !ContentSchema::EnsureMediaTables(mediaDb) || !AddressBookSchema::Ensure(addressBookSession.Handle()))
+    if (!ContentSchema::EnsureDeviceTables(db) || !ContentSchema::EnsureMediaTables(mediaDb) ||
+        !AddressBookSchema::Ensure(addressBookSession.Handle()))
         return VEXA_E_DATABASE;
     Transaction transaction(session);
     Transaction mediaTransaction(mediaSession);
     Transaction addressBookTransaction(addressBookSession);
-    if ((code = AddContacts(addressBookSession.Handle())) || (code = AddMessages()) ||
-        (code = AddPhotos(db)) || (code = AddTracks(mediaDb, m_spec.songs, false)) ||
+    if ((code = AddContacts(addressBookSession.Handle())) || (code = AddMessages()) || (code = AddPhotos()) ||
+        (code = AddTracks(mediaDb, m_spec.songs, false)) ||
         (code = AddTracks(mediaDb, m_spec.videos, true)) || (code = AddPlaylists(mediaDb)) ||
         (code = AddBooks()) || (code = AddApps(db)))
         return code;
@@ -242,25 +242,36 @@ int LargeDeviceGenerator::AddCalls(int count) {
     });
 }
 
-int LargeDeviceGenerator::AddPhotos(sqlite3* db) {
+int LargeDeviceGenerator::AddPhotos() {
     const fs::path media = ContentSchema::MediaRoot(m_folder);
-    Statement photo(db, "INSERT INTO photos(uuid, kind, date, width, height, file_size, file_name, path) "
-                        "VALUES (?,1,?,640,480,?,?,?)");
+    const fs::path file = PhotoLibraryStore::DatabasePath(m_folder);
+    std::error_code error;
+    fs::create_directories(file.parent_path(), error);
+    SimDatabase library(file, SimDatabase::OpenMode::CreateIfMissing);
+    auto session = library.Lock();
+    if (session.Result())
+        return session.Result();
+    if (!PhotoLibraryStore::EnsureTables(session.Handle(), m_spec.iosRelease))
+        return VEXA_E_DATABASE;
+    Transaction transaction(session);
+    PhotoLibraryStore store(session.Handle(), media);
     for (int i = 0; i < m_spec.photos; ++i) {
         const std::string name = Numbered("IMG_%04lld.JPG", i % 9999 + 1);
         const std::string folder = Numbered("DCIM/%03lldAPPLE", 100 + i / kPhotosPerFolder);
-        const fs::path file = media / folder / name;
-        if (int code = PlacePhoto(i, file))
+        if (int code = PlacePhoto(i, media / folder / name))
             return code;
-        photo.Reset();
-        photo.Bind(1, PhotoStore::UuidFromNumber(i + 1))
-            .Bind(2, 700000000 + static_cast<int64_t>(i) * m_spec.photoSpacingSeconds);
-        photo.Bind(3, static_cast<int64_t>(DeviceFiles::Size(file))).Bind(4, std::string_view(name));
-        photo.Bind(5, "/" + folder + "/" + name);
-        if (int code = photo.Run())
+        NewPhoto photo;
+        photo.uuid = PhotoLibraryStore::UuidFromNumber(i + 1);
+        photo.date = 700000000 + static_cast<int64_t>(i) * m_spec.photoSpacingSeconds;
+        photo.width = 640;
+        photo.height = 480;
+        photo.devicePath = "/" + folder + "/" + name;
+        if (int code = store.Insert(photo, nullptr))
             return code;
     }
-    return VEXA_OK;
+    if (int code = store.Finish())
+        return code;
+    return transaction.Commit();
 }
 
 int LargeDeviceGenerator::AddTracks(sqlite3* mediaDb, int count, bool videos) {

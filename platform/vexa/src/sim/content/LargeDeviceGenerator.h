@@ -23,7 +23,7 @@ private:
     int AddContacts(sqlite3* addressBook);
     int AddMessages();
     int AddCalls(int count);
-    int AddPhotos(sqlite3* db);
+    int AddPhotos();
     int AddTracks(sqlite3* mediaDb, int count, bool videos);
     int AddPlaylists(sqlite3* mediaDb);
     int AddBooks();

@@ -15,6 +15,7 @@
 #include "ContactStore.h"
 #include "ContentAccess.h"
 #include "MessageStore.h"
+#include "PhotoLibraryStore.h"
 
 namespace vexa::sim {
 
@@ -26,9 +27,10 @@ constexpr int64_t kEmailEntry = 1;
 constexpr int64_t kUrlEntry = 2;
 
 // Children first, so that nothing is left pointing at a dropped table.
-constexpr const char* kLegacyTables[] = {"group_members",   "contact_groups", "contact_addresses",
-                                         "contact_entries", "contacts",       "messages",
-                                         "conversations",   "books"};
+constexpr const char* kLegacyTables[] = {
+    "group_members", "contact_groups", "contact_addresses", "contact_entries", "contacts", "messages",
+    "conversations", "books",          "album_photos",      "albums",          "photos"};
+
 
 struct LegacyContact {
     ContactData data;
@@ -54,11 +56,21 @@ struct LegacyBook {
     bool madeByIBooks = false;
 };
 
+struct LegacyAlbum {
+    std::string uuid;
+    std::string name;
+    int kind = kUserAlbumKind;
+    std::vector<size_t> photos; // into Legacy::photos, in the album's order
+};
+
 struct Legacy {
     bool hasContacts = false;
     bool hasMessages = false;
     bool hasBooks = false;
+    bool hasPhotos = false;
     std::vector<LegacyBook> books;
+    std::vector<NewPhoto> photos;
+    std::vector<LegacyAlbum> albums;
     std::vector<LegacyContact> contacts;
     std::vector<LegacyConversation> conversations;
 };
@@ -177,6 +189,54 @@ int ReadBooks(sqlite3* db, Legacy& legacy) {
                    });
 }
 
+// The old albums table kept the album types of the library's interface.
+int AlbumKindOf(int64_t type) {
+    switch (type) {
+    case ALBUM_PHOTO_STREAM:
+        return kPhotoStreamAlbumKind;
+    case ALBUM_LIBRARY:
+        return kSyncedAlbumKind;
+    default:
+        return kUserAlbumKind;
+    }
+}
+
+// The Camera Roll and the Photo Library were rows of their own; the library has them without one.
+// An album never published was a name being typed, never shown.
+int ReadPhotos(sqlite3* db, Legacy& legacy) {
+    std::unordered_map<int64_t, size_t> index;
+    int code =
+        EachRow(db, "SELECT id, uuid, date, width, height, file_size, path FROM photos ORDER BY date, id",
+                [&](const Statement& row) {
+                    NewPhoto photo;
+                    photo.uuid = row.Text(1);
+                    photo.date = row.Int(2);
+                    photo.width = int(row.Int(3));
+                    photo.height = int(row.Int(4));
+                    photo.fileSize = row.Int(5);
+                    photo.devicePath = row.Text(6);
+                    index[row.Int(0)] = legacy.photos.size();
+                    legacy.photos.push_back(std::move(photo));
+                });
+    std::unordered_map<int64_t, size_t> albums;
+    if (code == VEXA_OK && HasTable(db, "albums"))
+        code = EachRow(
+            db, "SELECT id, uuid, name, type FROM albums WHERE builtin = 0 AND published = 1 ORDER BY id",
+            [&](const Statement& row) {
+                albums[row.Int(0)] = legacy.albums.size();
+                legacy.albums.push_back({row.Text(1), row.Text(2), AlbumKindOf(row.Int(3)), {}});
+            });
+    if (code == VEXA_OK && HasTable(db, "album_photos"))
+        code = EachRow(db, "SELECT album_id, photo_id FROM album_photos ORDER BY album_id, position",
+                       [&](const Statement& row) {
+                           auto album = albums.find(row.Int(0));
+                           auto photo = index.find(row.Int(1));
+                           if (album != albums.end() && photo != index.end())
+                               legacy.albums[album->second].photos.push_back(photo->second);
+                       });
+    return code;
+}
+
 int Read(SimDevice& device, Legacy& legacy) {
     auto session = device.Database().Lock();
     if (session.Result())
@@ -185,6 +245,7 @@ int Read(SimDevice& device, Legacy& legacy) {
     legacy.hasContacts = HasTable(db, "contacts");
     legacy.hasMessages = HasTable(db, "conversations");
     legacy.hasBooks = HasTable(db, "books");
+    legacy.hasPhotos = HasTable(db, "photos");
     int code = VEXA_OK;
     if (legacy.hasContacts)
         code = ReadContacts(db, legacy);
@@ -192,6 +253,8 @@ int Read(SimDevice& device, Legacy& legacy) {
         code = ReadMessages(db, legacy);
     if (code == VEXA_OK && legacy.hasBooks)
         code = ReadBooks(db, legacy);
+    if (code == VEXA_OK && legacy.hasPhotos)
+        code = ReadPhotos(db, legacy);
     return code;
 }
 
@@ -268,6 +331,39 @@ int WriteBooks(SimDevice& device, const Legacy& legacy) {
     return store.Save();
 }
 
+int WritePhotos(SimDevice& device, const Legacy& legacy) {
+    std::error_code error;
+    std::filesystem::create_directories(device.PhotoDatabase().File().parent_path(), error);
+    auto session = device.PhotoDatabase().Lock();
+    if (session.Result())
+        return session.Result();
+    if (!PhotoLibraryStore::EnsureTables(session.Handle()))
+        return VEXA_E_DATABASE;
+    PhotoLibraryStore store(session.Handle(), device.MediaRoot());
+    const int64_t assets =
+        CountRows(session.Handle(), ("SELECT COUNT(*) FROM " + store.Layout().assetTable).c_str());
+    if (assets != 0)
+        return assets > 0 ? int(VEXA_OK) : int(VEXA_E_DATABASE);
+    Transaction transaction(session);
+    if (transaction.Result())
+        return transaction.Result();
+    std::vector<int64_t> keys(legacy.photos.size());
+    for (size_t i = 0; i < legacy.photos.size(); ++i)
+        if (int code = store.Insert(legacy.photos[i], &keys[i]))
+            return code;
+    for (const LegacyAlbum& album : legacy.albums) {
+        int64_t key = 0;
+        if (int code = store.CreateAlbum(album.name, album.kind, album.uuid, &key))
+            return code;
+        for (size_t photo : album.photos)
+            if (int code = store.AddToAlbum(key, keys[photo]))
+                return code;
+    }
+    if (int code = store.Finish())
+        return code;
+    return transaction.Commit();
+}
+
 int DropTables(SimDevice& device) {
     auto session = device.Database().Lock();
     if (session.Result())
@@ -306,7 +402,7 @@ bool MayHoldLegacyTables(const std::filesystem::path& file) {
     bool mayHold = true;
     if (sqlite3_open_v2(uri.c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr) == SQLITE_OK) {
         Statement find(db, "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND "
-                           "name IN ('contacts', 'conversations', 'books')");
+                           "name IN ('contacts', 'conversations', 'books', 'photos')");
         mayHold = find.Step() != SQLITE_ROW || find.Int(0) > 0;
     }
     sqlite3_close(db);
@@ -321,7 +417,7 @@ int MoveLegacyContent(SimDevice& device) {
     Legacy legacy;
     if (int code = Read(device, legacy))
         return code;
-    if (!legacy.hasContacts && !legacy.hasMessages && !legacy.hasBooks)
+    if (!legacy.hasContacts && !legacy.hasMessages && !legacy.hasBooks && !legacy.hasPhotos)
         return VEXA_OK;
     if (legacy.hasContacts)
         if (int code = WriteContacts(device, legacy))
@@ -331,6 +427,9 @@ int MoveLegacyContent(SimDevice& device) {
             return code;
     if (legacy.hasBooks)
         if (int code = WriteBooks(device, legacy))
+            return code;
+    if (legacy.hasPhotos)
+        if (int code = WritePhotos(device, legacy))
             return code;
     return DropTables(device);
 }

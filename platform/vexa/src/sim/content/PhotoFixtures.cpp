@@ -2,28 +2,29 @@
 
 #include <vexa/VexaResult.h>
 
-#include "../SimDevice.h"
+#include "../SimDatabase.h"
 #include "ContentSchema.h"
 #include "DeviceFiles.h"
-#include "PhotoStore.h"
+#include "PhotoLibraryStore.h"
 
 namespace vexa::sim {
 
 int AddPhotoFile(const std::filesystem::path& deviceFolder, const std::filesystem::path& source,
                  const SimPhoto& photo) {
     const std::filesystem::path media = ContentSchema::MediaRoot(deviceFolder);
-    PhotoStore probe(nullptr, media);
-    const std::filesystem::path target = probe.FileOf(photo.devicePath.c_str());
+    const std::filesystem::path target = PhotoLibraryStore(nullptr, media).FileOf(photo.devicePath);
     std::error_code error;
     std::filesystem::create_directories(target.parent_path(), error);
     std::filesystem::remove(target, error);
     if (int code = DeviceFiles::CopyIn(source, target))
         return code;
-    SimDevice device(deviceFolder);
-    auto session = device.Database().Lock();
+    const std::filesystem::path file = PhotoLibraryStore::DatabasePath(deviceFolder);
+    std::filesystem::create_directories(file.parent_path(), error);
+    SimDatabase library(file, SimDatabase::OpenMode::CreateIfMissing);
+    auto session = library.Lock();
     if (session.Result())
         return session.Result();
-    if (!ContentSchema::EnsureDeviceTables(session.Handle()))
+    if (!PhotoLibraryStore::EnsureTables(session.Handle()))
         return VEXA_E_DATABASE;
     NewPhoto row;
     row.kind = photo.kind;
@@ -31,7 +32,10 @@ int AddPhotoFile(const std::filesystem::path& deviceFolder, const std::filesyste
     row.width = photo.width;
     row.height = photo.height;
     row.devicePath = photo.devicePath;
-    return PhotoStore(session.Handle(), media).Insert(row, nullptr);
+    PhotoLibraryStore store(session.Handle(), media);
+    if (int code = store.Insert(row, nullptr))
+        return code;
+    return store.Finish();
 }
 
 } // namespace vexa::sim

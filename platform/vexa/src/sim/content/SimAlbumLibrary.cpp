@@ -1,12 +1,49 @@
 #include "SimAlbumLibrary.h"
 
+#include <unordered_map>
+
 #include <vexa/VexaResult.h>
 
 #include "../TextCodec.h"
+#include "ContentIds.h"
 #include "DeviceFiles.h"
 #include "SimPhotoLibrary.h"
 
 namespace vexa::sim {
+
+namespace {
+
+int AlbumTypeOfKind(int kind) {
+    switch (kind) {
+    case kUserAlbumKind:
+        return ALBUM_USER;
+    case kPhotoStreamAlbumKind:
+        return ALBUM_PHOTO_STREAM;
+    case kSyncedAlbumKind:
+        return ALBUM_LIBRARY;
+    default:
+        return 0; // folders, shared albums, import sessions...: not shown
+    }
+}
+
+int KindOfAlbumType(int type) {
+    switch (type) {
+    case ALBUM_USER:
+        return kUserAlbumKind;
+    case ALBUM_PHOTO_STREAM:
+        return kPhotoStreamAlbumKind;
+    case ALBUM_LIBRARY:
+        return kSyncedAlbumKind;
+    default:
+        return 0;
+    }
+}
+
+bool IsBuiltIn(std::string_view uuid) {
+    return uuid == kCameraRollAlbumId || uuid == kPhotoLibraryAlbumId;
+}
+
+} // namespace
 
 SimAlbumLibrary::SimAlbumLibrary(std::shared_ptr<SimDevice> device)
     : m_access(std::move(device)) {}
@@ -15,57 +52,96 @@ SimAlbumLibrary::~SimAlbumLibrary() = default;
 
 template <class ChangeFunction> int SimAlbumLibrary::Change(const char* operation, ChangeFunction&& change) {
     int code = VEXA_OK;
-    auto session = m_access.Begin(operation, code);
+    auto session = m_access.BeginPhotos(operation, code);
     if (code)
         return code;
     Transaction transaction(session);
     if (transaction.Result())
         return transaction.Result();
-    AlbumStore albums(session.Handle());
-    PhotoStore photos(session.Handle(), m_access.Device().MediaRoot());
-    if ((code = change(albums, photos)))
+    PhotoLibraryStore store(session.Handle(), m_access.Device().MediaRoot());
+    if ((code = change(store)) || (code = store.Finish()))
         return code;
     return transaction.Commit();
 }
 
-int SimAlbumLibrary::ReadAlbums(DatabaseSession& session, AlbumList& out) {
-    std::vector<AlbumRow> rows;
-    if (int code = AlbumStore(session.Handle()).List(rows))
+int SimAlbumLibrary::ReadLibrary(const char* operation, ios::PhotoLibrary& library) {
+    int code = VEXA_OK;
+    auto session = m_access.BeginPhotos(operation, code);
+    if (code)
         return code;
+    return PhotoLibraryStore::Read(m_access.Device().PhotoDatabase().File(), library,
+                                   ios::PhotoLibraryReader::Parts::AssetsAndAlbums);
+}
+
+void SimAlbumLibrary::FillAlbums(const ios::PhotoLibrary& library, AlbumList& out) {
     out.records.clear();
     out.coverPaths.clear();
     out.covers.clear();
     out.text.Clear();
-    for (const auto& row : rows) {
+    auto add = [&](std::string_view uuid, std::string_view name, int type, int count, std::string cover) {
         AlbumRecord record{};
-        record.id = out.text.Add(row.uuid);
-        record.name = out.text.Add(row.name);
-        record.photoCount = row.photoCount;
-        record.type = row.type;
-        record.coverHandle = static_cast<int32_t>(row.rowId);
+        record.id = out.text.Add(uuid);
+        record.name = out.text.Add(name);
+        record.photoCount = count;
+        record.type = type;
+        record.coverHandle = static_cast<int32_t>(out.records.size() + 1);
         out.records.push_back(record);
-        out.coverPaths.push_back(row.coverPath);
+        out.coverPaths.push_back(std::move(cover));
         out.covers.emplace_back();
+    };
+    auto pathOf = [](const ios::PhotoAsset& asset) { return "/" + asset.directory + "/" + asset.fileName; };
+    // Camera Roll and the Photo Library are made up from where the photos lie.
+    for (const int kind : {kPhotoTaken, kPhotoSynced}) {
+        int count = 0;
+        std::string cover;
+        for (const auto& asset : library.assets) {
+            if (PhotoKindOf(asset) != kind)
+                continue;
+            if (count++ == 0)
+                cover = pathOf(asset);
+        }
+        if (kind == kPhotoTaken)
+            add(kCameraRollAlbumId, kCameraRollName, ALBUM_CAMERA_ROLL, count, cover);
+        else
+            add(kPhotoLibraryAlbumId, kPhotoLibraryName, ALBUM_LIBRARY, count, cover);
     }
-    return VEXA_OK;
+    std::unordered_map<int64_t, const ios::PhotoAsset*> byKey;
+    for (const auto& album : library.albums) {
+        const int type = AlbumTypeOfKind(album.kind);
+        if (!type || album.uuid.empty())
+            continue;
+        std::string cover;
+        if (!album.assets.empty()) {
+            if (byKey.empty()) {
+                for (const auto& asset : library.assets)
+                    byKey.emplace(asset.key, &asset);
+            }
+            cover = pathOf(*byKey.at(album.assets.front()));
+        }
+        add(album.uuid, album.title, type, static_cast<int>(album.assets.size()), cover);
+    }
 }
 
 int SimAlbumLibrary::PrepareList() {
-    int code = VEXA_OK;
-    auto session = m_access.Begin("PrepareList", code);
-    return code ? code : ReadAlbums(session, m_albums.ForCurrentThread());
+    ios::PhotoLibrary library;
+    if (int code = ReadLibrary("PrepareList", library))
+        return code;
+    FillAlbums(library, m_albums.ForCurrentThread());
+    return VEXA_OK;
 }
 
 int SimAlbumLibrary::GetAlbumList(AlbumRecord** albums, int* count) {
     if (!albums || !count)
         return VEXA_E_INVALID_ARGUMENT;
-    int code = VEXA_OK;
-    auto session = m_access.Begin("GetAlbumList", code);
-    if (code)
-        return code;
     auto& list = m_albums.ForCurrentThread();
-    if (list.records.empty() && (code = ReadAlbums(session, list)))
+    if (list.records.empty()) {
+        ios::PhotoLibrary library;
+        if (int code = ReadLibrary("GetAlbumList", library))
+            return code;
+        FillAlbums(library, list);
+    } else if (int code = m_access.Device().CheckCall("GetAlbumList")) {
         return code;
+    }
     *albums = list.records.empty() ? nullptr : list.records.data();
     *count = static_cast<int>(list.records.size());
     return VEXA_OK;
@@ -74,16 +150,33 @@ int SimAlbumLibrary::GetAlbumList(AlbumRecord** albums, int* count) {
 int SimAlbumLibrary::GetAlbumPhotos(PhotoRecord** records, int* count, const char* albumId) {
     if (!records || !count || !albumId)
         return VEXA_E_INVALID_ARGUMENT;
-    int code = VEXA_OK;
-    auto session = m_access.Begin("GetAlbumPhotos", code);
-    if (code)
+    ios::PhotoLibrary library;
+    if (int code = ReadLibrary("GetAlbumPhotos", library))
         return code;
-    AlbumRow album;
-    if ((code = AlbumStore(session.Handle()).Find(albumId, album)))
-        return code;
+    std::vector<const ios::PhotoAsset*> assets;
+    const std::string_view id = albumId;
+    if (IsBuiltIn(id)) {
+        const int kind = id == kCameraRollAlbumId ? kPhotoTaken : kPhotoSynced;
+        for (const auto& asset : library.assets) {
+            if (PhotoKindOf(asset) == kind)
+                assets.push_back(&asset);
+        }
+    } else {
+        const ios::PhotoAlbum* found = nullptr;
+        for (const auto& album : library.albums) {
+            if (album.uuid == id && AlbumTypeOfKind(album.kind))
+                found = &album;
+        }
+        if (!found)
+            return VEXA_E_NOT_FOUND;
+        std::unordered_map<int64_t, const ios::PhotoAsset*> byKey;
+        for (const auto& asset : library.assets)
+            byKey.emplace(asset.key, &asset);
+        for (const int64_t key : found->assets)
+            assets.push_back(byKey.at(key));
+    }
     auto& buffer = m_photos.ForCurrentThread();
-    if ((code = PhotoStore(session.Handle(), m_access.Device().MediaRoot()).ListAlbum(album.rowId, buffer)))
-        return code;
+    FillPhotoRecords(assets, m_access.Device().MediaRoot(), buffer);
     *records = buffer.records.empty() ? nullptr : buffer.records.data();
     *count = static_cast<int>(buffer.records.size());
     return VEXA_OK;
@@ -109,83 +202,142 @@ int SimAlbumLibrary::CreateAlbum(const char16_t* name, AlbumRecord** created) {
     if (!name || !*name || !created)
         return VEXA_E_INVALID_ARGUMENT;
     auto reserved = std::make_unique<Reserved>();
-    const std::string text = ToUtf8(name);
-    AlbumRow row;
-    const int code =
-        Change("CreateAlbum", [&](AlbumStore& albums, PhotoStore&) { return albums.Reserve(text, row); });
-    if (code)
+    reserved->name = ToUtf8(name);
+    if (reserved->name.empty())
+        return VEXA_E_INVALID_ARGUMENT;
+    // Nothing is written yet; the call is checked as any change would be.
+    if (int code = Change("CreateAlbum", [](PhotoLibraryStore&) { return static_cast<int>(VEXA_OK); }))
         return code;
-    reserved->uuid = row.uuid;
-    reserved->name = row.name;
+    reserved->uuid = PhotoLibraryStore::NewUuid();
     reserved->record.id = reserved->uuid.c_str();
     reserved->record.name = reserved->name.c_str();
     reserved->record.type = ALBUM_USER;
-    reserved->record.coverHandle = static_cast<int32_t>(row.rowId);
     std::lock_guard lock(m_reservedMutex);
     *created = &reserved->record;
     m_reserved.emplace(&reserved->record, std::move(reserved));
     return VEXA_OK;
 }
 
+bool SimAlbumLibrary::TakeReservation(const std::string& uuid, std::string& name) {
+    std::lock_guard lock(m_reservedMutex);
+    for (auto& [record, reserved] : m_reserved) {
+        if (reserved->uuid == uuid && !reserved->published) {
+            name = reserved->name;
+            return true;
+        }
+    }
+    return false;
+}
+
 int SimAlbumLibrary::PublishAlbum(const char* albumId, const char* name, int type) {
     if (!albumId)
         return VEXA_E_INVALID_ARGUMENT;
+    const int kind = KindOfAlbumType(type);
+    if (!kind)
+        return VEXA_E_INVALID_ARGUMENT;
+    const std::string uuid = albumId;
     const std::string newName = name ? name : "";
-    return Change("PublishAlbum",
-                  [&](AlbumStore& albums, PhotoStore&) { return albums.Publish(albumId, newName, type); });
+    std::string reservedName;
+    const bool reserved = TakeReservation(uuid, reservedName);
+    const int code = Change("PublishAlbum", [&](PhotoLibraryStore& store) {
+        if (reserved)
+            return store.CreateAlbum(newName.empty() ? reservedName : newName, kind, uuid, nullptr);
+        int64_t key = 0;
+        int current = 0;
+        if (IsBuiltIn(uuid))
+            return static_cast<int>(VEXA_E_NOT_FOUND);
+        if (int result = store.FindAlbum(uuid, key, current))
+            return result;
+        return store.UpdateAlbum(key, newName, kind);
+    });
+    if (code == VEXA_OK && reserved) {
+        std::lock_guard lock(m_reservedMutex);
+        for (auto& [record, entry] : m_reserved) {
+            if (entry->uuid == uuid)
+                entry->published = true;
+        }
+    }
+    return code;
 }
 
 int SimAlbumLibrary::ReleaseAlbum(AlbumRecord* created) {
     if (!created)
         return VEXA_E_INVALID_ARGUMENT;
-    std::unique_ptr<Reserved> reserved;
-    {
-        std::lock_guard lock(m_reservedMutex);
-        auto found = m_reserved.find(created);
-        if (found == m_reserved.end())
-            return VEXA_E_NOT_FOUND;
-        reserved = std::move(found->second);
-        m_reserved.erase(found);
-    }
-    return Change("ReleaseAlbum",
-                  [&](AlbumStore& albums, PhotoStore&) { return albums.Release(reserved->uuid); });
+    std::lock_guard lock(m_reservedMutex);
+    // An album never published was never written: forgetting it is all there is to do.
+    return m_reserved.erase(created) ? static_cast<int>(VEXA_OK) : static_cast<int>(VEXA_E_NOT_FOUND);
 }
 
 int SimAlbumLibrary::ImportPhotoFile(const char16_t* localPath, const char* albumId) {
     if (!localPath || !albumId)
         return VEXA_E_INVALID_ARGUMENT;
     const auto local = DeviceFiles::FromCaller(localPath);
+    const std::string uuid = albumId;
     std::filesystem::path copied;
-    const int code = Change("ImportPhotoFile", [&](AlbumStore& albums, PhotoStore& photos) {
-        AlbumRow album;
-        if (int result = albums.Find(albumId, album))
-            return result;
+    const int code = Change("ImportPhotoFile", [&](PhotoLibraryStore& store) {
         // Pictures from a computer join the Photo Library; they can never be part of the Camera Roll.
-        if (album.type == ALBUM_CAMERA_ROLL)
+        if (uuid == kCameraRollAlbumId)
             return static_cast<int>(VEXA_E_PROTECTED);
+        int64_t album = 0;
+        int kind = 0;
+        if (uuid != kPhotoLibraryAlbumId) {
+            if (int result = store.FindAlbum(uuid, album, kind))
+                return result;
+            if (!AlbumTypeOfKind(kind))
+                return static_cast<int>(VEXA_E_NOT_FOUND);
+        }
         int64_t photo = 0;
-        if (int result = photos.Import(local, &photo))
+        if (int result = store.Import(local, &photo))
             return result;
-        copied = photos.LastImportedFile();
-        return album.builtin ? static_cast<int>(VEXA_OK) : albums.AddPhoto(album.rowId, photo);
+        copied = store.LastImportedFile();
+        return album ? store.AddToAlbum(album, photo) : static_cast<int>(VEXA_OK);
     });
     if (code && !copied.empty())
         DeviceFiles::Remove(copied);
     return code;
 }
 
+namespace {
+
+// The album behind an id that the user may change: only albums made by the user.
+int FindEditable(PhotoLibraryStore& store, const std::string& uuid, int64_t& key) {
+    if (IsBuiltIn(uuid))
+        return VEXA_E_PROTECTED;
+    int kind = 0;
+    if (int code = store.FindAlbum(uuid, key, kind))
+        return code;
+    if (!AlbumTypeOfKind(kind))
+        return VEXA_E_NOT_FOUND;
+    return kind == kUserAlbumKind ? VEXA_OK : VEXA_E_PROTECTED;
+}
+
+} // namespace
+
 int SimAlbumLibrary::RenameAlbum(const char* albumId, const char16_t* newName) {
     if (!albumId || !newName)
         return VEXA_E_INVALID_ARGUMENT;
     const std::string name = ToUtf8(newName);
-    return Change("RenameAlbum",
-                  [&](AlbumStore& albums, PhotoStore&) { return albums.Rename(albumId, name); });
+    const std::string uuid = albumId;
+    return Change("RenameAlbum", [&](PhotoLibraryStore& store) {
+        if (name.empty())
+            return static_cast<int>(VEXA_E_INVALID_ARGUMENT);
+        int64_t key = 0;
+        if (int code = FindEditable(store, uuid, key))
+            return code;
+        return store.UpdateAlbum(key, name, kUserAlbumKind);
+    });
 }
 
 int SimAlbumLibrary::DeleteAlbum(const char* albumId) {
     if (!albumId)
         return VEXA_E_INVALID_ARGUMENT;
-    return Change("DeleteAlbum", [&](AlbumStore& albums, PhotoStore&) { return albums.Delete(albumId); });
+    const std::string uuid = albumId;
+    return Change("DeleteAlbum", [&](PhotoLibraryStore& store) {
+        int64_t key = 0;
+        if (int code = FindEditable(store, uuid, key))
+            return code;
+        return store.DeleteAlbum(key);
+    });
 }
 
 int SimAlbumLibrary::RemovePhotosFromAlbum(const char* albumId, const char* const* photoIds, int count) {
@@ -197,21 +349,40 @@ int SimAlbumLibrary::RemovePhotosFromAlbum(const char* albumId, const char* cons
             return VEXA_E_INVALID_ARGUMENT;
         ids.emplace_back(photoIds[i]);
     }
-    return Change("RemovePhotosFromAlbum",
-                  [&](AlbumStore& albums, PhotoStore&) { return albums.RemovePhotos(albumId, ids); });
+    const std::string uuid = albumId;
+    return Change("RemovePhotosFromAlbum", [&](PhotoLibraryStore& store) {
+        if (IsBuiltIn(uuid))
+            return static_cast<int>(VEXA_E_PROTECTED);
+        int64_t key = 0;
+        int kind = 0;
+        if (int code = store.FindAlbum(uuid, key, kind))
+            return code;
+        if (!AlbumTypeOfKind(kind))
+            return static_cast<int>(VEXA_E_NOT_FOUND);
+        return store.RemoveFromAlbum(key, ids);
+    });
 }
 
 int SimAlbumLibrary::QueryAlbum(const char* albumId, int* type) {
     if (!albumId || !type)
         return VEXA_E_INVALID_ARGUMENT;
     int code = VEXA_OK;
-    auto session = m_access.Begin("QueryAlbum", code);
+    auto session = m_access.BeginPhotos("QueryAlbum", code);
     if (code)
         return code;
-    AlbumRow album;
-    if ((code = AlbumStore(session.Handle()).Find(albumId, album)))
+    const std::string uuid = albumId;
+    if (IsBuiltIn(uuid)) {
+        *type = uuid == kCameraRollAlbumId ? ALBUM_CAMERA_ROLL : ALBUM_LIBRARY;
+        return VEXA_OK;
+    }
+    PhotoLibraryStore store(session.Handle(), m_access.Device().MediaRoot());
+    int64_t key = 0;
+    int kind = 0;
+    if ((code = store.FindAlbum(uuid, key, kind)))
         return code;
-    *type = album.type;
+    if (!AlbumTypeOfKind(kind))
+        return VEXA_E_NOT_FOUND;
+    *type = AlbumTypeOfKind(kind);
     return VEXA_OK;
 }
 

@@ -8,9 +8,8 @@
 #include <vexa/VexaServices.h>
 
 #include "../ResultArena.h"
-#include "AlbumStore.h"
 #include "ContentAccess.h"
-#include "PhotoStore.h"
+#include "PhotoLibraryStore.h"
 #include "ThumbnailCache.h"
 
 namespace vexa::sim {
@@ -41,13 +40,17 @@ private:
         std::vector<std::shared_ptr<const std::vector<uint8_t>>> covers; // keeps each loaded cover
         TextArena text;
     };
-    // A record handed out by CreateAlbum, with the texts it points at.
+    // A record handed out by CreateAlbum, with the texts it points at. The album is written only when
+    // it is published.
     struct Reserved {
         AlbumRecord record{};
         std::string uuid, name;
+        bool published = false;
     };
     template <class ChangeFunction> int Change(const char* operation, ChangeFunction&& change);
-    int ReadAlbums(DatabaseSession& session, AlbumList& out);
+    int ReadLibrary(const char* operation, ios::PhotoLibrary& library);
+    void FillAlbums(const ios::PhotoLibrary& library, AlbumList& out);
+    bool TakeReservation(const std::string& uuid, std::string& name);
 
     ContentAccess m_access;
     PerThreadResults<AlbumList> m_albums;

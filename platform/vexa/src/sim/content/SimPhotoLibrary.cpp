@@ -16,7 +16,14 @@ int FillThumbnail(SimDevice& device, ThumbnailCache& cache, const char* devicePa
     std::error_code error;
     if (!std::filesystem::is_regular_file(*file, error))
         return VEXA_E_NOT_FOUND;
-    const auto thumbnail = cache.Get(*file);
+    const std::filesystem::path relative = std::filesystem::path(devicePath).relative_path();
+    const auto small = device.ResolveDevicePath(
+        ios::PhotoLibraryReader::ThumbnailFile("/", relative.parent_path().generic_string(),
+                                               relative.filename().string())
+            .generic_string());
+    auto thumbnail = small && std::filesystem::is_regular_file(*small, error) ? cache.Get(*small) : nullptr;
+    if (!thumbnail)
+        thumbnail = cache.Get(*file);
     if (!thumbnail)
         return VEXA_E_UNSUPPORTED;
     *data = thumbnail->data();
@@ -28,27 +35,37 @@ int FillThumbnail(SimDevice& device, ThumbnailCache& cache, const char* devicePa
 SimPhotoLibrary::SimPhotoLibrary(std::shared_ptr<SimDevice> device)
     : m_access(std::move(device)) {}
 
+int SimPhotoLibrary::ReadList(const char* operation, PhotoListBuffer& out) {
+    ios::PhotoLibrary library;
+    {
+        int code = VEXA_OK;
+        auto photos = m_access.BeginPhotos(operation, code);
+        if (code)
+            return code;
+        if ((code = PhotoLibraryStore::Read(m_access.Device().PhotoDatabase().File(), library,
+                                            ios::PhotoLibraryReader::Parts::Assets)))
+            return code;
+    }
+    std::vector<const ios::PhotoAsset*> assets;
+    assets.reserve(library.assets.size());
+    for (const auto& asset : library.assets)
+        assets.push_back(&asset);
+    FillPhotoRecords(assets, m_access.Device().MediaRoot(), out);
+    return VEXA_OK;
+}
+
 int SimPhotoLibrary::PrepareList() {
-    int code = VEXA_OK;
-    auto session = m_access.Begin("PrepareList", code);
-    if (code)
-        return code;
-    return PhotoStore(session.Handle(), m_access.Device().MediaRoot()).ListAll(m_lists.ForCurrentThread());
+    return ReadList("PrepareList", m_lists.ForCurrentThread());
 }
 
 int SimPhotoLibrary::GetPhotoList(PhotoRecord** records, int* count) {
     if (!records || !count)
         return VEXA_E_INVALID_ARGUMENT;
-    int code = VEXA_OK;
-    auto session = m_access.Begin("GetPhotoList", code);
-    if (code)
-        return code;
     auto& buffer = m_lists.ForCurrentThread();
     // Without a PrepareList on this thread the list is read now.
-    if (buffer.records.empty()) {
-        if ((code = PhotoStore(session.Handle(), m_access.Device().MediaRoot()).ListAll(buffer)))
-            return code;
-    }
+    if (int code = buffer.records.empty() ? ReadList("GetPhotoList", buffer)
+                                          : m_access.Device().CheckCall("GetPhotoList"))
+        return code;
     *records = buffer.records.empty() ? nullptr : buffer.records.data();
     *count = static_cast<int>(buffer.records.size());
     return VEXA_OK;
@@ -74,15 +91,16 @@ int SimPhotoLibrary::DeletePhotos(const char* const* photoIds, int count, int, c
     }
     m_deleted = 0;
     int code = VEXA_OK;
-    auto session = m_access.Begin("DeletePhotos", code);
+    auto session = m_access.BeginPhotos("DeletePhotos", code);
     if (code)
         return code;
     PendingRemoval removal(m_access.Device().WorkFolder("trash"));
     Transaction transaction(session);
     if (transaction.Result())
         return transaction.Result();
-    PhotoStore store(session.Handle(), m_access.Device().MediaRoot());
-    if ((code = store.Delete(ids, m_deleted, removal)) || (code = transaction.Commit()))
+    PhotoLibraryStore store(session.Handle(), m_access.Device().MediaRoot());
+    if ((code = store.Delete(ids, m_deleted, removal)) || (code = store.Finish()) ||
+        (code = transaction.Commit()))
         return code;
     removal.Commit();
     return VEXA_OK;

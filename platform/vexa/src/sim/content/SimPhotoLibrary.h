@@ -7,7 +7,7 @@
 
 #include "../ResultArena.h"
 #include "ContentAccess.h"
-#include "PhotoStore.h"
+#include "PhotoLibraryStore.h"
 #include "ThumbnailCache.h"
 
 namespace vexa::sim {
@@ -24,6 +24,8 @@ public:
     int GetDeleteProgress() override;
 
 private:
+    int ReadList(const char* operation, PhotoListBuffer& out);
+
     ContentAccess m_access;
     PerThreadResults<PhotoListBuffer> m_lists;
     ThumbnailCache m_thumbnails;
@@ -35,7 +37,8 @@ private:
     std::atomic<int> m_deleted{0};
 };
 
-// Shared by both photo services: fills a record's thumbnail from its file; `keep` holds the bytes.
+// Shared by both photo services: fills a record's thumbnail from the phone's own small copy when there
+// is one, else from its file; `keep` holds the bytes.
 int FillThumbnail(SimDevice& device, ThumbnailCache& cache, const char* devicePath, const uint8_t** data,
                   int32_t* length, std::shared_ptr<const std::vector<uint8_t>>& keep);
 

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <vector>
+
+#include "formats/ImageFile.h"
+
+namespace vexa::formats {
+
+// An HEVC-coded HEIF still as a phone's camera saves it (".HEIC"), drawn as WriteJpeg draws the same
+// spec; the caption and date are not written. False when the encoder is missing or the file cannot be
+// written.
+bool WriteHeic(const std::filesystem::path& path, const ImageSpec& spec);
+
+// The pixels WriteJpeg and WriteHeic encode for a spec: 8-bit RGB, row after row.
+std::vector<uint8_t> DrawImage(const ImageSpec& spec);
+
+} // namespace vexa::formats

@@ -226,6 +226,16 @@ void TestFormats::videoIsH264WithAacAtTheRequestedSize() {
     QCOMPARE(info.height, height);
     QCOMPARE(info.videoCodec, std::string("h264"));
     QCOMPARE(info.title, spec.title);
+
+    // Filmed with the phone upright: the same pixels with a quarter turn in the track header.
+    const fs::path turned = dir() / ("turned-" + name.toStdString());
+    QCOMPARE(Run("ffmpeg", {"-v", "error", "-y", "-i", QString::fromStdString(path.string()), "-c", "copy",
+                            "-metadata:s:v", "rotate=270", QString::fromStdString(turned.string())})
+                 .exitCode,
+             0);
+    QVERIFY(ReadMediaInfo(turned, info));
+    QCOMPARE(info.width, height);
+    QCOMPARE(info.height, width);
 }
 
 void TestFormats::makersAreDeterministic() {

@@ -498,6 +498,10 @@ void tst_MediaCore::turnedClipsStayUpright() {
     QCOMPARE(QSize(converted.value("width").toInt(), converted.value("height").toInt()), QSize(64, 32));
     QCOMPARE(turnOf(converted), turn);
 
+    Player player(Player_Create(-97));
+    QCOMPARE(Player_Open(player.get(), source.toUtf8()), int(MEDIACORE_OK));
+    QCOMPARE(QSize(Player_GetVideoWidth(player.get()), Player_GetVideoHeight(player.get())), shown);
+
     for (const auto& [file, size] : {std::pair{source, shown}, std::pair{output, shown / 2}}) {
         Info info(Info_Create(3));
         QCOMPARE(Info_Open(info.get(), file.toUtf8()), int(MEDIACORE_OK));

@@ -66,7 +66,8 @@ MediaConfig* Config_Create(void);
 void Config_Release(MediaConfig* config);
 int Config_SetVideoFormat(MediaConfig* config, int format); // MEDIACORE_VIDEO_H264
 int Config_SetAudioFormat(MediaConfig* config, int format); // MEDIACORE_AUDIO_AAC
-// The box the picture must fit in; the source's aspect ratio is kept and a picture is never enlarged.
+// The box the picture as shown must fit in; the source's aspect ratio is kept and a picture is never
+// enlarged.
 int Config_SetVideoSize(MediaConfig* config, int width, int height);
 int Config_SetVideoBitRate(MediaConfig* config, int bitsPerSecond); // 0: constant quality instead
 int Config_SetVideoQuality(MediaConfig* config, int quality);       // 1..100, 0: engine's default
@@ -79,7 +80,8 @@ int Config_SetAudioQuality(MediaConfig* config, int quality);       // 1..100, 0
 // --- Conversion. Converter_Open reads the source and prepares the destination; the settings are copied,
 // so the configuration may be released right after. Converter_Start begins the work on the engine's
 // worker thread, or resumes it after Converter_Pause. Converter_Stop ends it; a conversion that did not
-// finish leaves no file behind (nor does one that failed). Converter_Close also forgets the source.
+// finish leaves no file behind (nor does one that failed). Converter_Close also forgets the source. A
+// source's turn (a clip filmed upright) goes into the output's track header; the pixels are not turned.
 MediaConverter* Converter_Create(int mode); // MEDIACORE_CONVERTER_MP4; null for any other mode
 int Converter_Open(MediaConverter* converter, const char* source, const char* destination, const char* format,
                    const MediaConfig* config); // format: "mp4"
@@ -119,7 +121,7 @@ int64_t Player_GetPlayTime(MediaPlayer* player);
 int Player_IsCompleted(MediaPlayer* player); // non-zero once playback reached the end
 int Player_HasAudio(MediaPlayer* player);
 int Player_HasVideo(MediaPlayer* player);
-int Player_GetVideoWidth(MediaPlayer* player);
+int Player_GetVideoWidth(MediaPlayer* player); // as shown, like Info_GetVideoWidth
 int Player_GetVideoHeight(MediaPlayer* player);
 // mpv redraws its window by itself whenever it is exposed: nothing to do beyond saying whether a video is
 // open (MEDIACORE_OK) or not (MEDIACORE_ERROR_STATE).
@@ -131,7 +133,9 @@ void Info_Release(MediaInfo* info);
 int Info_Open(MediaInfo* info, const char* path);
 int64_t Info_GetDuration(MediaInfo* info);
 const char* Info_GetFormatName(MediaInfo* info); // FFmpeg's demuxer name, "" when nothing is open
-int Info_GetVideoWidth(MediaInfo* info);         // 0 without a video stream
+// The picture's size as it is shown, 0 without a video stream: a clip filmed with the phone upright stores
+// landscape pixels and a quarter turn, and reports the turned size. Frame grabs come turned the same way.
+int Info_GetVideoWidth(MediaInfo* info);
 int Info_GetVideoHeight(MediaInfo* info);
 int64_t Info_GetVideoBitRate(MediaInfo* info); // bits per second, 0 when unknown
 int Info_CanSeek(MediaInfo* info);

@@ -438,11 +438,11 @@ void tst_music::addedSongsAppearWithTheirTagsAndPlayOnTheDevice() {
                     QStringLiteral("csv=p=0"), stored});
     QVERIFY2(probe.startsWith(QLatin1String("mp3")), qPrintable(probe));
     QVERIFY2(qAbs(probe.section(QLatin1Char('\n'), 1).toDouble() - 4.0) < 0.2, qPrintable(probe));
-    const QString genre =
-        RunProgram(QStringLiteral("sqlite3"),
-                   {QString::fromStdString(MediaDb().string()),
-                    QStringLiteral("SELECT DISTINCT g.genre FROM item i JOIN item_extra e ON e.item_pid = i.item_pid "
-                                   "JOIN genre g ON g.genre_id = i.genre_id WHERE e.title = 'Second Song'")});
+    const QString genre = RunProgram(
+        QStringLiteral("sqlite3"),
+        {QString::fromStdString(MediaDb().string()),
+         QStringLiteral("SELECT DISTINCT g.genre FROM item i JOIN item_extra e ON e.item_pid = i.item_pid "
+                        "JOIN genre g ON g.genre_id = i.genre_id WHERE e.title = 'Second Song'")});
     QCOMPARE(genre, QStringLiteral("Folk"));
 
     ReadPlaylists();

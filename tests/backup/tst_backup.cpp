@@ -442,6 +442,9 @@ void BackupTest::encryptedRestoreNeedsTheRightPassword() {
     const QStringList stored = files.keys();
     QVERIFY(!stored.filter(QRegularExpression("^CameraRollDomain/Media/DCIM/.+")).isEmpty());
     QVERIFY(stored.filter(QRegularExpression("^MediaDomain/Media/(DCIM|PhotoData)/")).isEmpty());
+    QVERIFY(files.contains("MediaDomain/Media/iTunes_Control/iTunes/MediaLibrary.sqlitedb"));
+    QVERIFY(!stored.filter(QRegularExpression("^MediaDomain/Media/iTunes_Control/Music/F\\d\\d/[A-Z]{4}\\.m"))
+                 .isEmpty());
     QVERIFY(ReadBackup(folder, device, QStringLiteral("wrong")).value("wrong_password").toBool());
     ChangeDevice(phone, device);
     const auto changed = BackupTestDevices::Snapshot(phone, device);

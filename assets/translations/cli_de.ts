@@ -35,14 +35,6 @@
 <context>
     <name>CBackupCommands</name>
     <message>
-        <source>Back the whole device up into DIR/&lt;udid&gt;.</source>
-        <translation>Das ganze Gerät nach DIR/&lt;udid&gt; sichern.</translation>
-    </message>
-    <message>
-        <source>Make a full backup even when one is there already.</source>
-        <translation>Eine vollständige Sicherung anlegen, auch wenn schon eine da ist.</translation>
-    </message>
-    <message>
         <source>Restore a backup folder onto the device.</source>
         <translation>Einen Sicherungsordner auf dem Gerät wiederherstellen.</translation>
     </message>
@@ -85,6 +77,21 @@
     <message>
         <source>the restore failed</source>
         <translation>die Wiederherstellung ist fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>Back the whole device up into DIR/&lt;udid&gt;; a backup already there is brought up to date.</source>
+        <translation>Das ganze Gerät nach DIR/&lt;udid&gt; sichern; eine Sicherung, die dort schon liegt, wird auf den neuesten Stand gebracht.</translation>
+    </message>
+    <message>
+        <source>Copy every file, even when DIR/&lt;udid&gt; holds an earlier backup of the device (by default only the files changed since are copied).</source>
+        <translation>Jede Datei kopieren, auch wenn DIR/&lt;udid&gt; schon eine frühere Sicherung des Geräts enthält (sonst werden nur die seitdem geänderten Dateien kopiert).</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files copied (%1 bytes)</source>
+        <translation>
+            <numerusform>%n Datei kopiert (%1 Bytes)</numerusform>
+            <numerusform>%n Dateien kopiert (%1 Bytes)</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -151,6 +158,36 @@
     <message>
         <source>Copying</source>
         <translation>Kopieren</translation>
+    </message>
+</context>
+<context>
+    <name>CCliPhotoExport</name>
+    <message>
+        <source>the folder %1 could not be made</source>
+        <translation>der Ordner %1 konnte nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>cancelled</source>
+        <translation>abgebrochen</translation>
+    </message>
+    <message>
+        <source>%1 could not be written</source>
+        <translation>%1 konnte nicht geschrieben werden</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n entries could not be copied</source>
+        <translation>
+            <numerusform>%n Eintrag konnte nicht kopiert werden</numerusform>
+            <numerusform>%n Einträge konnten nicht kopiert werden</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>the photos could not be read from the device</source>
+        <translation>die Fotos konnten nicht vom Gerät gelesen werden</translation>
+    </message>
+    <message>
+        <source>the photos could not be read from the backup</source>
+        <translation>die Fotos konnten nicht aus der Sicherung gelesen werden</translation>
     </message>
 </context>
 <context>
@@ -237,20 +274,8 @@
 <context>
     <name>CExportCommand</name>
     <message>
-        <source>Export contacts, messages, calls, music, videos or books (and, later, photos) into a folder.</source>
-        <translation>Kontakte, Nachrichten, Anrufe, Musik, Videos oder Bücher (und später Fotos) in einen Ordner exportieren.</translation>
-    </message>
-    <message>
         <source>The folder to write into; made when missing.</source>
         <translation>Der Zielordner; wird angelegt, wenn er fehlt.</translation>
-    </message>
-    <message>
-        <source>The file format: vcf, xml, xls, txt or csv for contacts; txt, xml, xls or html for messages; txt, xml, xls or csv for calls.</source>
-        <translation>Das Dateiformat: vcf, xml, xls, txt oder csv für Kontakte; txt, xml, xls oder html für Nachrichten; txt, xml, xls oder csv für Anrufe.</translation>
-    </message>
-    <message>
-        <source>Read contacts or messages from a backup folder (the one that holds Manifest.db) instead of a device.</source>
-        <translation>Kontakte oder Nachrichten aus einem Sicherungsordner (dem mit Manifest.db) statt von einem Gerät lesen.</translation>
     </message>
     <message>
         <source>The file that holds the backup&apos;s password.</source>
@@ -271,10 +296,6 @@
     <message>
         <source>%1 are not exported as &quot;%2&quot;; formats: %3</source>
         <translation>%1 werden nicht als „%2“ exportiert; Formate: %3</translation>
-    </message>
-    <message>
-        <source>exporting %1 as %2 is not available yet</source>
-        <translation>der Export von %1 als %2 ist noch nicht verfügbar</translation>
     </message>
     <message>
         <source>%1 are exported from a device, not from a backup</source>
@@ -306,6 +327,18 @@
     <message>
         <source>a backup is read-only: write the export outside %1</source>
         <translation>eine Sicherung ist schreibgeschützt: schreiben Sie den Export außerhalb von %1</translation>
+    </message>
+    <message>
+        <source>Export contacts, messages, calls, photos, music, videos or books into a folder.</source>
+        <translation>Kontakte, Nachrichten, Anrufe, Fotos, Musik, Videos oder Bücher in einen Ordner exportieren.</translation>
+    </message>
+    <message>
+        <source>The file format: vcf, xml, xls, txt or csv for contacts; txt, xml, xls or html for messages; txt, xml, xls or csv for calls; original or jpeg (HEIC and PNG pictures converted) for photos.</source>
+        <translation>Das Dateiformat: vcf, xml, xls, txt oder csv für Kontakte; txt, xml, xls oder html für Nachrichten; txt, xml, xls oder csv für Anrufe; original oder jpeg (HEIC- und PNG-Bilder umgewandelt) für Fotos.</translation>
+    </message>
+    <message>
+        <source>Read contacts, messages, calls or photos from a backup folder (the one that holds Manifest.db) instead of a device.</source>
+        <translation>Kontakte, Nachrichten, Anrufe oder Fotos aus einem Sicherungsordner (dem mit Manifest.db) statt von einem Gerät lesen.</translation>
     </message>
 </context>
 <context>

@@ -35,14 +35,6 @@
 <context>
     <name>CBackupCommands</name>
     <message>
-        <source>Back the whole device up into DIR/&lt;udid&gt;.</source>
-        <translation>将整个设备备份到 DIR/&lt;udid&gt;。</translation>
-    </message>
-    <message>
-        <source>Make a full backup even when one is there already.</source>
-        <translation>即使已有备份，也进行完整备份。</translation>
-    </message>
-    <message>
         <source>Restore a backup folder onto the device.</source>
         <translation>将备份文件夹恢复到设备。</translation>
     </message>
@@ -85,6 +77,20 @@
     <message>
         <source>the restore failed</source>
         <translation>恢复失败</translation>
+    </message>
+    <message>
+        <source>Back the whole device up into DIR/&lt;udid&gt;; a backup already there is brought up to date.</source>
+        <translation>将整台设备备份到 DIR/&lt;udid&gt;；已有的备份会被更新到最新。</translation>
+    </message>
+    <message>
+        <source>Copy every file, even when DIR/&lt;udid&gt; holds an earlier backup of the device (by default only the files changed since are copied).</source>
+        <translation>复制所有文件，即使 DIR/&lt;udid&gt; 中已有该设备的较早备份（默认只复制此后更改的文件）。</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files copied (%1 bytes)</source>
+        <translation>
+            <numerusform>已复制 %n 个文件（%1 字节）</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -149,6 +155,35 @@
     <message>
         <source>Copying</source>
         <translation>正在复制</translation>
+    </message>
+</context>
+<context>
+    <name>CCliPhotoExport</name>
+    <message>
+        <source>the folder %1 could not be made</source>
+        <translation>无法创建文件夹 %1</translation>
+    </message>
+    <message>
+        <source>cancelled</source>
+        <translation>已取消</translation>
+    </message>
+    <message>
+        <source>%1 could not be written</source>
+        <translation>无法写入 %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n entries could not be copied</source>
+        <translation>
+            <numerusform>%n 个条目无法复制</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>the photos could not be read from the device</source>
+        <translation>无法从设备读取照片</translation>
+    </message>
+    <message>
+        <source>the photos could not be read from the backup</source>
+        <translation>无法从备份读取照片</translation>
     </message>
 </context>
 <context>
@@ -235,20 +270,8 @@
 <context>
     <name>CExportCommand</name>
     <message>
-        <source>Export contacts, messages, calls, music, videos or books (and, later, photos) into a folder.</source>
-        <translation>将联系人、信息、通话记录、音乐、视频或图书（以后还有照片）导出到文件夹。</translation>
-    </message>
-    <message>
         <source>The folder to write into; made when missing.</source>
         <translation>写入的文件夹；不存在时会创建。</translation>
-    </message>
-    <message>
-        <source>The file format: vcf, xml, xls, txt or csv for contacts; txt, xml, xls or html for messages; txt, xml, xls or csv for calls.</source>
-        <translation>文件格式：联系人为 vcf、xml、xls、txt 或 csv；信息为 txt、xml、xls 或 html；通话记录为 txt、xml、xls 或 csv。</translation>
-    </message>
-    <message>
-        <source>Read contacts or messages from a backup folder (the one that holds Manifest.db) instead of a device.</source>
-        <translation>从备份文件夹（含 Manifest.db 的文件夹）而不是设备读取联系人或信息。</translation>
     </message>
     <message>
         <source>The file that holds the backup&apos;s password.</source>
@@ -269,10 +292,6 @@
     <message>
         <source>%1 are not exported as &quot;%2&quot;; formats: %3</source>
         <translation>%1 不能导出为“%2”；可用格式：%3</translation>
-    </message>
-    <message>
-        <source>exporting %1 as %2 is not available yet</source>
-        <translation>尚不支持将 %1 导出为 %2</translation>
     </message>
     <message>
         <source>%1 are exported from a device, not from a backup</source>
@@ -303,6 +322,18 @@
     <message>
         <source>a backup is read-only: write the export outside %1</source>
         <translation>备份是只读的：请将导出写到 %1 之外</translation>
+    </message>
+    <message>
+        <source>Export contacts, messages, calls, photos, music, videos or books into a folder.</source>
+        <translation>将联系人、信息、通话记录、照片、音乐、视频或图书导出到文件夹。</translation>
+    </message>
+    <message>
+        <source>The file format: vcf, xml, xls, txt or csv for contacts; txt, xml, xls or html for messages; txt, xml, xls or csv for calls; original or jpeg (HEIC and PNG pictures converted) for photos.</source>
+        <translation>文件格式：联系人为 vcf、xml、xls、txt 或 csv；信息为 txt、xml、xls 或 html；通话记录为 txt、xml、xls 或 csv；照片为 original 或 jpeg（转换 HEIC 和 PNG 图片）。</translation>
+    </message>
+    <message>
+        <source>Read contacts, messages, calls or photos from a backup folder (the one that holds Manifest.db) instead of a device.</source>
+        <translation>从备份文件夹（包含 Manifest.db 的文件夹）而不是设备读取联系人、信息、通话记录或照片。</translation>
     </message>
 </context>
 <context>

@@ -55,6 +55,8 @@ void BackupDataThread::Fail(int result) {
 int BackupDataThread::OnProgress(const BackupProgress* progress, void* context) {
     auto* self = static_cast<BackupDataThread*>(context);
     self->m_bytesTotal = progress->bytesTotal;
+    self->m_filesCopied = progress->filesCopied;
+    self->m_bytesCopied = progress->bytesCopied;
     const bool last = progress->filesDone == progress->filesTotal;
     if (last || !self->m_sinceReport.isValid() || self->m_sinceReport.elapsed() >= kReportIntervalMs) {
         self->m_sinceReport.restart();
@@ -67,6 +69,7 @@ int BackupDataThread::OnProgress(const BackupProgress* progress, void* context) 
 void BackupDataThread::run() {
     m_success = true;
     m_sinceReport.invalidate();
+    m_filesCopied = m_bytesCopied = 0;
     if (!m_lease || !m_directory || !m_directory->IsConnected(m_manager)) {
         Fail(VEXA_E_UNPLUGGED);
         return;
@@ -79,9 +82,10 @@ void BackupDataThread::run() {
     }
     IDeviceService* service = m_manager->GetDeviceService();
     const int result =
-        service ? service->BackupDeviceWithProgress(reinterpret_cast<const char16_t*>(m_folder.utf16()), 0,
-                                                    &BackupDataThread::OnProgress, this)
-                : int(VEXA_E_UNPLUGGED);
+        service
+            ? service->BackupDeviceWithProgress(reinterpret_cast<const char16_t*>(m_folder.utf16()),
+                                                m_full ? BACKUP_FULL : 0, &BackupDataThread::OnProgress, this)
+            : int(VEXA_E_UNPLUGGED);
     if (result != VEXA_OK) {
         Fail(result);
         return;

@@ -28,7 +28,13 @@ public:
     // GUI thread, before start(): takes a lease on the device's manager and the device's fields for the log.
     void SetBackupInfo(const QString& folder, IVexaManager* manager, const IDeviceDirectory* directory,
                        const QString& logPath = CBackupLog::DefaultPath());
+    // A whole new backup, even when the folder holds an earlier one of the device (not the default).
+    void SetFull(bool full) { m_full = full; }
     bool Succeeded() const { return m_success; }
+    // Of the last backup's files, those copied from the device (the others were unchanged since the
+    // folder's earlier backup and taken from it).
+    quint64 FilesCopied() const { return m_filesCopied; }
+    quint64 BytesCopied() const { return m_bytesCopied; }
     int LastResult() const { return m_result; }
 
 public slots:
@@ -58,4 +64,7 @@ private:
     std::atomic<bool> m_cancel{false};
     QElapsedTimer m_sinceReport;
     quint64 m_bytesTotal = 0;
+    std::atomic<quint64> m_filesCopied{0};
+    std::atomic<quint64> m_bytesCopied{0};
+    bool m_full = false;
 };

@@ -67,9 +67,12 @@ void CBackupCommands::Add(QList<CCliCommand>& commands) {
     CCliCommand backup;
     backup.name = QStringLiteral("backup");
     backup.synopsis = QStringLiteral("[-u UDID] [--full] DIR");
-    backup.summary = tr("Back the whole device up into DIR/<udid>.");
+    backup.summary = tr("Back the whole device up into DIR/<udid>; a backup already there is brought up to "
+                        "date.");
     backup.options = {
-        QCommandLineOption(QStringLiteral("full"), tr("Make a full backup even when one is there already."))};
+        QCommandLineOption(QStringLiteral("full"),
+                           tr("Copy every file, even when DIR/<udid> holds an earlier backup of the device "
+                              "(by default only the files changed since are copied)."))};
     backup.minArguments = backup.maxArguments = 1;
     backup.run = &CBackupCommands::Backup;
     commands.append(backup);
@@ -108,9 +111,13 @@ int CBackupCommands::Backup(CCliContext& context) {
     const QString folder = CBackupFolder::DeviceFolder(chosen, device->udid);
     BackupDataThread thread;
     thread.SetBackupInfo(folder, device->manager, context.Devices());
+    thread.SetFull(context.IsSet(QStringLiteral("full")));
     RunWithProgress(thread, tr("Backing up"));
     if (thread.Succeeded()) {
         CCliOutput::Line(folder);
+        // The files unchanged since the folder's earlier backup were taken from it.
+        CCliOutput::Line(
+            tr("%n files copied (%1 bytes)", nullptr, int(thread.FilesCopied())).arg(thread.BytesCopied()));
         return kExitOk;
     }
     const int result = thread.LastResult();

@@ -6,6 +6,7 @@
 #include <vexa/BackupContent.h>
 #include <vexa/VexaResult.h>
 
+#include "CCallChunk.h"
 #include "CCliOutput.h"
 #include "CContactRecords.h"
 #include "CMessageRecords.h"
@@ -73,6 +74,11 @@ int CBackupSource::LoadRecords(const QString& category, std::list<IBaseChunk*>* 
         result = m_content->GetMessages(&list);
         if (result == VEXA_OK && list)
             *records = MessageRecords::BuildChunks(*list);
+    } else if (m_content && category == QLatin1String("calls")) {
+        CallHistoryList* list = nullptr;
+        result = m_content->GetCallHistory(&list);
+        if (result == VEXA_OK && list)
+            *records = CCallChunk::BuildChunks(*list);
     }
     if (result != VEXA_OK)
         return CCliOutput::Fail(

@@ -22,8 +22,10 @@ public:
     // complaint lists them) or 4 (the password is missing or wrong).
     int Open(const QString& chosen, const QString& passwordFile);
     const QString& Folder() const { return m_folder; }
+    // The opened backup; only after Open answered kExitOk.
+    BackupContent& Content() { return *m_content; }
 
-    // The backup's contacts or messages as the device's pages build their records, every one
+    // The backup's contacts, messages or calls as the device's pages build their records, every one
     // checked; an exit status, after the complaint unless kExitOk.
     int LoadRecords(const QString& category, std::list<IBaseChunk*>* records);
 

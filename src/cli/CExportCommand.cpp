@@ -17,6 +17,7 @@
 #include "CCliFileExport.h"
 #include "CCliInterrupt.h"
 #include "CCliOutput.h"
+#include "CCliPhotoExport.h"
 #include "CContactRecords.h"
 #include "CMessageRecords.h"
 #include "CPhotoSerialThread.h"
@@ -34,9 +35,8 @@ namespace {
 // it (XML) come out as the window writes them.
 std::string CategoryItemName(const QString& category) {
     static const std::pair<const char*, const char*> names[] = {
-        {"contacts", "Contacts"}, {"messages", "Messages"}, {"music", "Music"},
-        {"videos", "Video"},      {"books", "iBooks"},      {"photos", "Photos"},
-        {"calls", "Calls"}};
+        {"contacts", "Contacts"}, {"messages", "Messages"}, {"music", "Music"}, {"videos", "Video"},
+        {"books", "iBooks"},      {"photos", "Photos"},     {"calls", "Calls"}};
     for (const auto& [command, item] : names) {
         if (category == QLatin1String(command))
             return item;
@@ -44,20 +44,18 @@ std::string CategoryItemName(const QString& category) {
     return CCheckedRecords::kDefaultCategoryName;
 }
 
-// The categories and the formats each offers; the first is the default. `later` lists formats the
-// command will take once the program writes them.
+// The categories and the formats each offers; the first is the default.
 const struct Category {
     const char* name;
     QStringList formats;
-    QStringList later;
 } kCategories[] = {
-    {"contacts", {"vcf", "xml", "xls", "txt", "csv"}, {}},
-    {"messages", {"txt", "xml", "xls", "html"}, {}},
-    {"calls", {"txt", "xml", "xls", "csv"}, {}},
-    {"photos", {}, {"original", "jpeg"}},
-    {"music", {"original"}, {}},
-    {"videos", {"original"}, {}},
-    {"books", {"original"}, {}},
+    {"contacts", {"vcf", "xml", "xls", "txt", "csv"}},
+    {"messages", {"txt", "xml", "xls", "html"}},
+    {"calls", {"txt", "xml", "xls", "csv"}},
+    {"photos", {"original", "jpeg"}},
+    {"music", {"original"}},
+    {"videos", {"original"}},
+    {"books", {"original"}},
 };
 
 const Category* FindCategory(const QString& name) {
@@ -82,18 +80,18 @@ void CExportCommand::Add(QList<CCliCommand>& commands) {
     command.name = QStringLiteral("export");
     command.synopsis =
         QStringLiteral("CATEGORY --to DIR [--format FMT] [-u UDID | --backup DIR [--password-file F]]");
-    command.summary = tr("Export contacts, messages, calls, music, videos or books (and, later, photos) "
-                         "into a folder.");
+    command.summary = tr("Export contacts, messages, calls, photos, music, videos or books into a folder.");
     command.options = {
         QCommandLineOption(QStringLiteral("to"), tr("The folder to write into; made when missing."),
                            QStringLiteral("DIR")),
         QCommandLineOption(QStringLiteral("format"),
                            tr("The file format: vcf, xml, xls, txt or csv for contacts; txt, xml, xls or "
-                              "html for messages; txt, xml, xls or csv for calls."),
+                              "html for messages; txt, xml, xls or csv for calls; original or jpeg (HEIC and "
+                              "PNG pictures converted) for photos."),
                            QStringLiteral("FMT")),
         QCommandLineOption(QStringLiteral("backup"),
-                           tr("Read contacts or messages from a backup folder (the one that holds "
-                              "Manifest.db) instead of a device."),
+                           tr("Read contacts, messages, calls or photos from a backup folder (the one "
+                              "that holds Manifest.db) instead of a device."),
                            QStringLiteral("DIR")),
         QCommandLineOption(QStringLiteral("password-file"), tr("The file that holds the backup's password."),
                            QStringLiteral("F")),
@@ -122,13 +120,10 @@ int CExportCommand::Run(CCliContext& context) {
     const QString format = context.IsSet(QStringLiteral("format"))
                                ? context.Value(QStringLiteral("format")).toLower()
                                : (category->formats.isEmpty() ? QString() : category->formats.front());
-    if (!category->formats.contains(format) && !category->later.contains(format))
-        return CCliOutput::Fail(
-            kExitUsage,
-            tr("%1 are not exported as \"%2\"; formats: %3")
-                .arg(name, format, (category->formats + category->later).join(QStringLiteral(", "))));
     if (!category->formats.contains(format))
-        return CCliOutput::Fail(kExitFailed, tr("exporting %1 as %2 is not available yet").arg(name, format));
+        return CCliOutput::Fail(kExitUsage,
+                                tr("%1 are not exported as \"%2\"; formats: %3")
+                                    .arg(name, format, category->formats.join(QStringLiteral(", "))));
     if (context.IsSet(QStringLiteral("backup")))
         return ExportFromBackup(context, name, format, folder);
 
@@ -136,6 +131,8 @@ int CExportCommand::Run(CCliContext& context) {
     const CConnectedDevice* device = context.Device(&exitCode);
     if (!device)
         return exitCode;
+    if (name == QLatin1String("photos"))
+        return CCliPhotoExport::FromDevice(device->manager, folder, format == QLatin1String("jpeg"));
     if (!QDir().mkpath(folder))
         return CCliOutput::Fail(kExitFailed, tr("the folder %1 could not be made").arg(folder));
     if (format == QLatin1String("original"))
@@ -234,7 +231,8 @@ int CExportCommand::ExportRecords(IVexaManager* manager, const QString& category
 
 int CExportCommand::ExportFromBackup(CCliContext& context, const QString& category, const QString& format,
                                      const QString& folder) {
-    if (category != QLatin1String("contacts") && category != QLatin1String("messages"))
+    if (category != QLatin1String("contacts") && category != QLatin1String("messages") &&
+        category != QLatin1String("calls") && category != QLatin1String("photos"))
         return CCliOutput::Fail(kExitFailed,
                                 tr("%1 are exported from a device, not from a backup").arg(category));
     CBackupSource backup;
@@ -247,6 +245,8 @@ int CExportCommand::ExportFromBackup(CCliContext& context, const QString& catego
     if (target.startsWith(backup.Folder() + QLatin1Char('/')))
         return CCliOutput::Fail(
             kExitFailed, tr("a backup is read-only: write the export outside %1").arg(backup.Folder()));
+    if (category == QLatin1String("photos"))
+        return CCliPhotoExport::FromBackup(backup.Content(), folder, format == QLatin1String("jpeg"));
     if (!QDir().mkpath(folder))
         return CCliOutput::Fail(kExitFailed, tr("the folder %1 could not be made").arg(folder));
     std::list<IBaseChunk*> records;

@@ -11,10 +11,10 @@ class CCliContext;
 class IBaseChunk;
 class IVexaManager;
 
-// export CATEGORY --to DIR [--format FMT]: a category's records (of a device, or for contacts and
-// messages of a backup folder) into one file of the format, written by the record writers the export
-// button of the window uses, or the files its records name copied into
-// DIR by the window's file export.
+// export CATEGORY --to DIR [--format FMT]: a category's records (of a device, or for contacts,
+// messages and calls of a backup folder) into one file of the format, written by the record writers the
+// export button of the window uses, or the files its records name copied into DIR by the window's file
+// export.
 class CExportCommand {
     Q_DECLARE_TR_FUNCTIONS(CExportCommand)
 public:
@@ -27,7 +27,7 @@ private:
     static int Run(CCliContext& context);
     static int ExportFiles(IVexaManager* manager, const QString& category, const QString& folder);
     static int ExportRecords(IVexaManager* manager, const QString& category, const QString& path);
-    // Contacts or messages read from the backup folder --backup names.
+    // Contacts, messages or calls read from the backup folder --backup names.
     static int ExportFromBackup(CCliContext& context, const QString& category, const QString& format,
                                 const QString& folder);
     // `records` into `path`, replacing an earlier file only once the new one is whole.

@@ -4,14 +4,23 @@
 
 class IVexaManager;
 
-// Photos: fields "path" and "title". The file service is asked for at each copy.
+// Photos: fields "path" and "title". The file service is asked for at each copy. Converting, a HEIC or
+// PNG picture arrives as a JPEG of the same name (the original is fetched beside it and removed);
+// every other file is copied as it is.
 class CPhotoSerialAction_Photo : public CPhotoSerialFileAction {
 public:
-    explicit CPhotoSerialAction_Photo(IVexaManager* manager);
+    enum Pictures { AsTheyAre, ToJpeg };
+    explicit CPhotoSerialAction_Photo(IVexaManager* manager, Pictures pictures = AsTheyAre);
+
+    Result Execute(const char* destination, const PhotoSerialEntry* entry) override;
+    std::string LocalPath(const char* destination, const PhotoSerialEntry& entry) override;
 
 protected:
     IFileService* FileService() override;
 
 private:
+    bool Converts(const PhotoSerialEntry& entry) const;
+
     IVexaManager* m_manager;
+    Pictures m_pictures;
 };

@@ -29,6 +29,8 @@ std::unique_ptr<IPhotoSerialAction> CPhotoSerialThread::CreateAction(int kind, I
     switch (kind) {
     case kExportPhotos:
         return std::make_unique<CPhotoSerialAction_Photo>(manager);
+    case kExportPhotosAsJpeg:
+        return std::make_unique<CPhotoSerialAction_Photo>(manager, CPhotoSerialAction_Photo::ToJpeg);
     case kExportMedia:
         return std::make_unique<CPhotoSerialAction_Media>(manager);
     case kExportBooks:

@@ -18,6 +18,7 @@ enum ExportKind : int {
     kExportMedia = 1, // music, videos and playlist entries
     kExportBooks = 2,
     kExportApps = 3,
+    kExportPhotosAsJpeg = 4, // photos, with HEIC and PNG pictures converted to JPEG
 };
 
 // Walks the entries of a file export and copies each one into the destination folder, reporting

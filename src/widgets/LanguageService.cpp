@@ -6,6 +6,7 @@
 #include <QDebug>
 #include <QFileInfo>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
 
 #include "LanguageConfig.h"
@@ -75,6 +76,24 @@ void installQtTranslator(int code) {
     s.qtTranslator = std::move(translator);
 }
 
+// Dates and numbers that pages format through QLocale follow the program's language, not the desktop's:
+// a German window shows German month names. English keeps the desktop's English variant when it has one.
+void applyLocale(int code) {
+    switch (code) {
+    case 25:
+        QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+        break;
+    case 42:
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        break;
+    default:
+        QLocale::setDefault(QLocale::system().language() == QLocale::English
+                                ? QLocale::system()
+                                : QLocale(QLocale::English, QLocale::UnitedStates));
+        break;
+    }
+}
+
 } // namespace
 
 bool SetLanguage(int code) {
@@ -85,6 +104,7 @@ bool SetLanguage(int code) {
     LanguageState& s = state();
     s.current = code;
     s.resourceRootDirty = true;
+    applyLocale(code);
     installQtTranslator(code);
     installTranslator(TranslationFilePath());
     emit QProUtil::instance()->languageChanged();

@@ -441,7 +441,8 @@ void tst_music::addedSongsAppearWithTheirTagsAndPlayOnTheDevice() {
     const QString genre =
         RunProgram(QStringLiteral("sqlite3"),
                    {QString::fromStdString(MediaDb().string()),
-                    QStringLiteral("SELECT DISTINCT genre FROM item WHERE title='Second Song'")});
+                    QStringLiteral("SELECT DISTINCT g.genre FROM item i JOIN item_extra e ON e.item_pid = i.item_pid "
+                                   "JOIN genre g ON g.genre_id = i.genre_id WHERE e.title = 'Second Song'")});
     QCOMPARE(genre, QStringLiteral("Folk"));
 
     ReadPlaylists();

@@ -12,6 +12,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -33,7 +34,10 @@
 #include "QMusicPlayListChunk.h"
 #include "RestoreThread.h"
 #include "SimPhone.h"
+#include "formats/HeicFile.h"
+#include "formats/ImageFile.h"
 #include "qmessageView.h"
+#include "sim/content/PhotoFixtures.h"
 
 namespace {
 
@@ -147,10 +151,12 @@ private slots:
     void backupExportsAreTheDevicesFilesByteForByte();
     void fileExportsCopyWhatTheWindowCopies_data();
     void fileExportsCopyWhatTheWindowCopies();
+    void photosComeOutAsTheyAreOrAsJpeg();
     void filesGoBothWays();
     void backupsRestoreThroughTheWindowAndBack();
     void protectedBackupsNeedTheirPassword();
     void ctrlCDuringABackupLeavesTheEarlierOneIntact();
+    void backupsCopyOnlyWhatChangedUnlessFull();
     void usbBackendAnswersThroughTheEmulator();
 
 private:
@@ -301,8 +307,9 @@ void tst_cli::backupExportsAreTheDevicesFilesByteForByte() {
     const QString chosen = m_work.filePath(QStringLiteral("to-export"));
     QCOMPARE(Vexa({"backup", chosen}).exitCode, 0);
     const QMap<QString, QByteArray> before = Fingerprint(chosen);
-    const std::pair<const char*, const char*> exports[] = {
-        {"contacts", "vcf"}, {"contacts", "csv"}, {"messages", "txt"}, {"messages", "html"}};
+    const std::pair<const char*, const char*> exports[] = {{"contacts", "vcf"}, {"contacts", "csv"},
+                                                           {"messages", "txt"}, {"messages", "html"},
+                                                           {"calls", "txt"},    {"calls", "xml"}};
     for (const auto& [category, format] : exports) {
         const QString device = Export(category, format);
         const QString folder = m_work.filePath(QStringLiteral("from-backup"));
@@ -414,6 +421,74 @@ void tst_cli::fileExportsCopyWhatTheWindowCopies() {
     QCOMPARE(Fingerprint(cli), Fingerprint(window));
 }
 
+void tst_cli::photosComeOutAsTheyAreOrAsJpeg() {
+    // Beside the device's JPEGs: a HEIC taken sideways, a Live Photo (its clip lies beside it), a name
+    // that clashes with one in another folder, and a trashed and a hidden picture that stay behind.
+    const std::filesystem::path device = m_phone.Folder();
+    const std::string media = (device / "Media").string();
+    const std::filesystem::path heic = m_work.filePath(QStringLiteral("sideways.HEIC")).toStdString();
+    const std::filesystem::path jpeg = m_work.filePath(QStringLiteral("plain.JPG")).toStdString();
+    QVERIFY(vexa::formats::WriteHeic(heic, {320, 240, 11, {}, {}}, 6, {}));
+    QVERIFY(vexa::formats::WriteJpeg(jpeg, {320, 240, 12, {}, {}}));
+    const std::pair<const char*, std::filesystem::path> added[] = {{"/DCIM/100APPLE/IMG_2001.HEIC", heic},
+                                                                   {"/DCIM/100APPLE/IMG_2002.HEIC", heic},
+                                                                   {"/DCIM/101APPLE/IMG_0001.JPG", jpeg},
+                                                                   {"/DCIM/100APPLE/IMG_2003.JPG", jpeg},
+                                                                   {"/DCIM/100APPLE/IMG_2004.JPG", jpeg}};
+    for (const auto& [path, source] : added)
+        QCOMPARE(vexa::sim::AddPhotoFile(device, source, {path, 790000000, 1, 320, 240}), 0);
+    QVERIFY(QFile::copy(QString::fromStdString(jpeg.string()),
+                        QString::fromStdString(media + "/DCIM/100APPLE/IMG_2002.MOV")));
+    QCOMPARE(
+        Python(QStringLiteral(
+                   "import sqlite3, sys\n"
+                   "db = sqlite3.connect(sys.argv[1])\n"
+                   "db.execute(\"UPDATE ZASSET SET ZTRASHEDSTATE = 1 WHERE ZFILENAME = 'IMG_2003.JPG'\")\n"
+                   "db.execute(\"UPDATE ZASSET SET ZHIDDEN = 1 WHERE ZFILENAME = 'IMG_2004.JPG'\")\n"
+                   "db.commit()\n"),
+               {}, {QString::fromStdString(media + "/PhotoData/Photos.sqlite")}),
+        QString());
+
+    // The originals are the device's files byte for byte, under their own names.
+    const QString originals = m_work.filePath(QStringLiteral("photos-original"));
+    const Result copied = Vexa({"export", "photos", "--to", originals});
+    QVERIFY2(copied.exitCode == 0, copied.err.constData());
+    const QMap<QString, QByteArray> files = Fingerprint(originals);
+    const QMap<QString, QByteArray> sources = Fingerprint(QString::fromStdString(media + "/DCIM"));
+    const std::pair<const char*, const char*> expected[] = {{"IMG_0001.JPG", "100APPLE/IMG_0001.JPG"},
+                                                            {"IMG_0001 (2).JPG", "101APPLE/IMG_0001.JPG"},
+                                                            {"IMG_2001.HEIC", "100APPLE/IMG_2001.HEIC"},
+                                                            {"IMG_2002.HEIC", "100APPLE/IMG_2002.HEIC"},
+                                                            {"IMG_2002.MOV", "100APPLE/IMG_2002.MOV"}};
+    for (const auto& [name, source] : expected)
+        QVERIFY2(files.value(name) == sources.value(source) && !files.value(name).isEmpty(), name);
+    QCOMPARE(files.size(), 4 + 4); // the device's four JPEGs, two stills, a clip and the clash
+    QVERIFY(!files.contains("IMG_2003.JPG") && !files.contains("IMG_2004.JPG"));
+
+    // As JPEG, the HEIC pictures are turned upright; JPEGs and clips stay as they are.
+    const QString converted = m_work.filePath(QStringLiteral("photos-jpeg"));
+    QCOMPARE(Vexa({"export", "photos", "--to", converted, "--format", "jpeg"}).exitCode, 0);
+    const QMap<QString, QByteArray> jpegs = Fingerprint(converted);
+    QCOMPARE(QStringList(jpegs.keys()),
+             QStringList({"IMG_0001 (2).JPG", "IMG_0001.JPG", "IMG_0002.JPG", "IMG_0003.JPG", "IMG_0004.JPG",
+                          "IMG_2001.JPG", "IMG_2002.JPG", "IMG_2002.MOV"}));
+    QCOMPARE(jpegs.value("IMG_0001.JPG"), files.value("IMG_0001.JPG"));
+    QCOMPARE(jpegs.value("IMG_2002.MOV"), files.value("IMG_2002.MOV"));
+    QProcess identify;
+    identify.start(QStringLiteral("identify"),
+                   {"-format", "%m %w %h [%[EXIF:Orientation]]", QDir(converted).filePath("IMG_2001.JPG")});
+    QVERIFY(identify.waitForFinished(30000));
+    QCOMPARE(identify.readAllStandardOutput(), QByteArray("JPEG 240 320 []"));
+
+    // Out of a backup, the same files come out.
+    const QString chosen = m_work.filePath(QStringLiteral("photo-backup"));
+    QCOMPARE(Vexa({"backup", chosen}).exitCode, 0);
+    const QString fromBackup = m_work.filePath(QStringLiteral("photos-from-backup"));
+    const Result restored = Vexa({"export", "photos", "--to", fromBackup, "--backup", chosen});
+    QVERIFY2(restored.exitCode == 0, restored.err.constData());
+    QCOMPARE(Fingerprint(fromBackup), files);
+}
+
 void tst_cli::filesGoBothWays() {
     const QString local = m_work.filePath(QStringLiteral("notes.txt"));
     QFile file(local);
@@ -435,7 +510,7 @@ void tst_cli::backupsRestoreThroughTheWindowAndBack() {
     const Result made = Vexa({"backup", chosen});
     QCOMPARE(made.exitCode, 0);
     const QString folder = QDir(chosen).filePath(kUdid);
-    QCOMPARE(made.out.trimmed(), folder.toUtf8());
+    QCOMPARE(made.out.split('\n').front(), folder.toUtf8());
     QVERIFY(QFile::exists(QDir(folder).filePath(QStringLiteral("Manifest.db"))));
     QVERIFY(Vexa({"backups"}).out.contains(folder.toUtf8()));
 
@@ -466,7 +541,7 @@ void tst_cli::protectedBackupsNeedTheirPassword() {
     const Result made = Vexa({"backup", chosen});
     QCOMPARE(SimCtl({"backup-password", kUdid}), 0);
     QCOMPARE(made.exitCode, 0);
-    const QString folder = QString::fromUtf8(made.out.trimmed());
+    const QString folder = QString::fromUtf8(made.out.split('\n').front());
 
     const QString wrongFile = m_work.filePath(QStringLiteral("wrong"));
     const QString rightFile = m_work.filePath(QStringLiteral("right"));
@@ -481,7 +556,9 @@ void tst_cli::protectedBackupsNeedTheirPassword() {
     const QStringList exportContacts{"export",   "contacts",
                                      "--to",     m_work.filePath(QStringLiteral("protected-export")),
                                      "--backup", folder};
-    for (const QStringList& command : {QStringList{"restore", folder}, exportContacts}) {
+    const QStringList exportCalls{
+        "export", "calls", "--to", m_work.filePath(QStringLiteral("protected-export")), "--backup", folder};
+    for (const QStringList& command : {QStringList{"restore", folder}, exportContacts, exportCalls}) {
         const Result missing = Vexa(command);
         QCOMPARE(missing.exitCode, 4);
         QVERIFY2(missing.err.startsWith("vexa: ") && missing.err.contains("password"),
@@ -494,6 +571,8 @@ void tst_cli::protectedBackupsNeedTheirPassword() {
     }
     QVERIFY(Bytes(m_work.filePath(QStringLiteral("protected-export/contacts.vcf"))) ==
             Bytes(Export(QStringLiteral("contacts"), QStringLiteral("vcf"))));
+    QVERIFY(Bytes(m_work.filePath(QStringLiteral("protected-export/calls.txt"))) ==
+            Bytes(Export(QStringLiteral("calls"), QStringLiteral("txt"))));
 }
 
 void tst_cli::ctrlCDuringABackupLeavesTheEarlierOneIntact() {
@@ -519,6 +598,51 @@ void tst_cli::ctrlCDuringABackupLeavesTheEarlierOneIntact() {
     const QByteArray complaint = process.readAllStandardError();
     QVERIFY2(complaint.startsWith("vexa: ") && complaint.contains(folder.toUtf8()), complaint.constData());
     QCOMPARE(Fingerprint(chosen), before);
+}
+
+void tst_cli::backupsCopyOnlyWhatChangedUnlessFull() {
+    const QString chosen = m_work.filePath(QStringLiteral("incremental"));
+    // The files copied, from the result line "N files copied (B bytes)" after the folder.
+    const auto backup = [&chosen](const QStringList& options = {}) {
+        const Result result = Vexa(QStringList{"backup"} + options + QStringList{chosen});
+        const QRegularExpressionMatch line =
+            QRegularExpression(QStringLiteral("^(\\d+) files? copied \\(\\d+ bytes\\)$"))
+                .match(QString::fromUtf8(result.out.trimmed().split('\n').value(1)));
+        if (result.exitCode != 0 || !line.hasMatch())
+            qWarning("vexa backup: %d %s %s", result.exitCode, result.out.constData(),
+                     result.err.constData());
+        return line.hasMatch() ? line.captured(1).toInt() : -1;
+    };
+    const int files = backup();
+    QVERIFY(files > 20);
+    // Files written in the second the earlier backup began are copied again once; after that only the
+    // device's database, which records every backup, changes.
+    backup();
+    QCOMPARE(backup(), 1);
+
+    const QString local = m_work.filePath(QStringLiteral("changed.txt"));
+    QFile file(local);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("changed since the last backup\n");
+    file.close();
+    QCOMPARE(Vexa({"push", local, "/Downloads"}).exitCode, 0);
+    QCOMPARE(backup(), 2);
+
+    // What the incremental backups took from the earlier ones restores through the window's code.
+    const QString media = QString::fromStdString((m_phone.Folder() / "Media").string());
+    const QMap<QString, QByteArray> before = Fingerprint(media + QStringLiteral("/DCIM"));
+    QVERIFY(QFile::remove(media + QStringLiteral("/Downloads/changed.txt")));
+    RestoreThread restore;
+    restore.SetRestoreInfo(m_phone.Manager()->GetDeviceService(),
+                           std::make_unique<CDeviceLease>(m_phone.Manager()), QDir(chosen).filePath(kUdid),
+                           QString());
+    restore.start();
+    QVERIFY(restore.wait(60000));
+    QCOMPARE(restore.LastResult(), 0);
+    QCOMPARE(Fingerprint(media + QStringLiteral("/DCIM")), before);
+    QCOMPARE(Bytes(media + QStringLiteral("/Downloads/changed.txt")), Bytes(local));
+
+    QCOMPARE(backup({"--full"}), files + 1);
 }
 
 void tst_cli::usbBackendAnswersThroughTheEmulator() {

@@ -36,6 +36,17 @@ constexpr int kFailureCode = 7;
 // ending, a removal that reached the program late).
 constexpr int kMessageWaitMs = 5000 * kSlowBuild;
 
+// The first line where two device snapshots part: which file changed, or which database row.
+QString FirstDifference(const QString& before, const QString& after) {
+    const QStringList a = before.split(QLatin1Char('\n'));
+    const QStringList b = after.split(QLatin1Char('\n'));
+    for (qsizetype i = 0; i < qMax(a.size(), b.size()); ++i) {
+        if (a.value(i) != b.value(i))
+            return QStringLiteral("\"%1\" became \"%2\"").arg(a.value(i).left(160), b.value(i).left(160));
+    }
+    return {};
+}
+
 // Measures the longest gap between two turns of the event loop while it lives.
 class StallMeter : public QObject {
 public:
@@ -238,8 +249,8 @@ FaultSweep::Cell FaultSweep::Faulty(const SweepOperation& operation, FaultKind k
     // Nothing changed on the device that the user did not ask for.
     if (kind != FaultKind::Delay && operation.earlierChange.isEmpty()) {
         vexa::sim::FaultInjector::Clear(Path(m_device.FaultsFile()));
-        if (m_device.Snapshot() != before)
-            problems << QStringLiteral("device changed");
+        if (const QString after = m_device.Snapshot(); after != before)
+            problems << QStringLiteral("device changed: ") + FirstDifference(before, after);
     }
 
     // The program goes on: the device comes back and the same action works.

@@ -5,6 +5,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <sqlite3.h>
@@ -236,11 +237,18 @@ bool IsDatabase(const QString& path) {
     return file.open(QIODevice::ReadOnly) && file.read(16) == QByteArray("SQLite format 3", 16);
 }
 
-// Every row of every table, in a stable order.
+// Every row of every table, in a stable order. A database in WAL mode keeps its latest rows in its -wal
+// file, which a read-only connection beside the device's own cannot always see; the dump reads a copy of
+// both, so it sees what the device would see and leaves the device's files alone.
 QString DumpDatabase(const QString& path) {
     QString dump;
+    QTemporaryDir copyFolder;
+    const QString copy = copyFolder.filePath(QStringLiteral("copy.sqlite"));
+    if (!QFile::copy(path, copy))
+        return QStringLiteral("<unreadable database>");
+    QFile::copy(path + QStringLiteral("-wal"), copy + QStringLiteral("-wal"));
     sqlite3* db = nullptr;
-    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+    if (sqlite3_open_v2(copy.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
         sqlite3_close(db);
         return QStringLiteral("<unreadable database>");
     }

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QLocale>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
@@ -122,13 +123,17 @@ private slots:
         QCOMPARE(ResourceRoot(), folders.AppDir() + QStringLiteral("/Language/German"));
         QCOMPARE(TranslationFilePath(), folders.AppDir() + QStringLiteral("/Language/German/vexa_de.qm"));
         QCOMPARE(QCoreApplication::translate("Probe", "Hello"), QStringLiteral("Hallo"));
+        // Dates formatted through the default locale speak the program's language.
+        QCOMPARE(QLocale().monthName(3), QStringLiteral("M\u00e4rz"));
 
         // The previous translator is replaced, not stacked under the new one.
         QVERIFY(SetLanguage(25));
         QCOMPARE(QCoreApplication::translate("Probe", "Hello"), QStringLiteral("\u4f60\u597d"));
+        QCOMPARE(QLocale().language(), QLocale::Chinese);
         // English ships no file here: the built-in texts come back.
         QVERIFY(SetLanguage(31));
         QCOMPARE(QCoreApplication::translate("Probe", "Hello"), QStringLiteral("Hello"));
+        QCOMPARE(QLocale().language(), QLocale::English);
         QCOMPARE(changed.count(), 3);
     }
 

@@ -13,6 +13,7 @@ public:
     // One frame in (null to flush); every packet the encoder hands back is written. False on failure.
     bool Encode(const AVFrame* frame);
     AVCodecContext* Encoder() const { return m_encoder.get(); }
+    AVStream* Stream() const { return m_stream; }
 
 private:
     AvCodecContextPtr m_encoder;

@@ -18,8 +18,11 @@ int MediaInfo::Open(const char* path) {
     const AVStream* stream = m_input->streams[m_videoStream];
     // A damaged header may state a negative size: a picture without a usable size has none.
     if (stream->codecpar->width > 0 && stream->codecpar->height > 0) {
-        width = stream->codecpar->width;
-        height = stream->codecpar->height;
+        m_codedWidth = stream->codecpar->width;
+        m_codedHeight = stream->codecpar->height;
+        m_turn = mediacore::TurnOf(stream);
+        width = m_turn.ShownWidth(m_codedWidth, m_codedHeight);
+        height = m_turn.ShownHeight(m_codedWidth, m_codedHeight);
     }
     videoBitRate = stream->codecpar->bit_rate;
     if (videoBitRate <= 0 && m_input->bit_rate > 0) {
@@ -37,6 +40,9 @@ void MediaInfo::Close() {
     m_decoder.reset();
     m_input.reset();
     m_videoStream = -1;
+    m_turn = {};
+    m_codedWidth = m_codedHeight = 0;
+    m_coded.clear();
     duration = 0;
     formatName.clear();
     width = height = 0;
@@ -102,16 +108,24 @@ bool MediaInfo::convert(const AVFrame* frame) {
     if (frame->width <= 0 || frame->height <= 0)
         return false;
     mediacore::SwsContextPtr scaler(
-        sws_getContext(frame->width, frame->height, static_cast<AVPixelFormat>(frame->format), width, height,
-                       AV_PIX_FMT_RGB32, SWS_BILINEAR, nullptr, nullptr, nullptr));
+        sws_getContext(frame->width, frame->height, static_cast<AVPixelFormat>(frame->format), m_codedWidth,
+                       m_codedHeight, AV_PIX_FMT_RGB32, SWS_BILINEAR, nullptr, nullptr, nullptr));
     if (!scaler)
         return false;
     const int stride = width * 4;
     m_pixels.assign(static_cast<size_t>(stride) * height, 0);
-    uint8_t* planes[4] = {m_pixels.data(), nullptr, nullptr, nullptr};
-    int strides[4] = {stride, 0, 0, 0};
-    if (sws_scale(scaler.get(), frame->data, frame->linesize, 0, frame->height, planes, strides) != height)
+    // A turned picture is scaled as coded first, then each pixel is put where it is shown.
+    const int codedStride = m_codedWidth * 4;
+    std::vector<unsigned char>& scaled = m_turn.IsNone() ? m_pixels : m_coded;
+    scaled.resize(static_cast<size_t>(codedStride) * m_codedHeight);
+    uint8_t* planes[4] = {scaled.data(), nullptr, nullptr, nullptr};
+    int strides[4] = {codedStride, 0, 0, 0};
+    if (sws_scale(scaler.get(), frame->data, frame->linesize, 0, frame->height, planes, strides) !=
+        m_codedHeight)
         return false;
+    if (!m_turn.IsNone())
+        mediacore::TurnPixels(reinterpret_cast<const uint32_t*>(m_coded.data()), m_codedWidth, m_codedHeight,
+                              codedStride, m_turn, reinterpret_cast<uint32_t*>(m_pixels.data()), stride);
     // FFmpeg's native-endian RGB32 is QImage::Format_RGB32 once the unused byte is opaque.
     for (size_t i = 3; i < m_pixels.size(); i += 4)
         m_pixels[i] = 0xff;

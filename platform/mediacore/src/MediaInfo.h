@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "AvPtr.h"
+#include "PictureTurn.h"
 #include "mediacore/MediaCore.h"
 
 // What Info_* reports about one media file, read once on open; frames are decoded on request.
@@ -14,6 +15,7 @@ struct MediaInfo {
 
     int64_t duration = 0;
     std::string formatName;
+    // The picture as it is shown: a clip filmed upright is taller than wide, whatever its pixels say.
     int width = 0;
     int height = 0;
     int64_t videoBitRate = 0;
@@ -26,6 +28,10 @@ private:
     mediacore::AvInputPtr m_input;
     mediacore::AvCodecContextPtr m_decoder;
     int m_videoStream = -1;
+    mediacore::PictureTurn m_turn;
+    int m_codedWidth = 0;
+    int m_codedHeight = 0;
+    std::vector<unsigned char> m_coded;
     std::vector<unsigned char> m_pixels;
     MediaImage m_image{};
 };

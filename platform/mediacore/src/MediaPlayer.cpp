@@ -4,6 +4,7 @@
 #include <clocale>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "mediacore/MediaCore.h"
 #include "mediacore/MediaLog.h"
@@ -140,6 +141,11 @@ void MediaPlayer::onFileLoaded() {
             video = true;
             mpv_get_property(m_mpv, (prefix + "demux-w").c_str(), MPV_FORMAT_INT64, &width);
             mpv_get_property(m_mpv, (prefix + "demux-h").c_str(), MPV_FORMAT_INT64, &height);
+            // mpv shows a clip filmed upright turned, so its size is the turned one too.
+            int64_t rotation = 0;
+            mpv_get_property(m_mpv, (prefix + "demux-rotation").c_str(), MPV_FORMAT_INT64, &rotation);
+            if (rotation % 180 != 0)
+                std::swap(width, height);
         }
         mpv_free(type);
     }

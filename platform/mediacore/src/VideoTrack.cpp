@@ -7,6 +7,8 @@ extern "C" {
 #include <libavutil/opt.h>
 }
 
+#include "PictureTurn.h"
+
 namespace mediacore {
 
 namespace {
@@ -43,8 +45,14 @@ int VideoTrack::Open(const AVStream* source, AVFormatContext* input, AVFormatCon
     int height = m_decoder->height;
     if (width <= 0 || height <= 0)
         return MEDIACORE_ERROR_CODEC;
-    fitInto(width, height, config.width > 0 ? config.width : width,
-            config.height > 0 ? config.height : height);
+    // The pixels keep their coded orientation and the matrix goes along: no quality lost, no time spent,
+    // and the phone shows it upright as it does its own recordings. The box is meant for the picture as
+    // shown, so a turned clip fits its pixels into the box turned too.
+    const PictureTurn turn = TurnOf(source);
+    const int boxWidth = config.width > 0 ? config.width : turn.ShownWidth(width, height);
+    const int boxHeight = config.height > 0 ? config.height : turn.ShownHeight(width, height);
+    fitInto(width, height, turn.SwapsSides() ? boxHeight : boxWidth,
+            turn.SwapsSides() ? boxWidth : boxHeight);
 
     const AVCodec* codec = avcodec_find_encoder_by_name("libx264");
     if (!codec)
@@ -80,7 +88,7 @@ int VideoTrack::Open(const AVStream* source, AVFormatContext* input, AVFormatCon
     }
     const bool opened = m_stream.Open(std::move(encoder), codec, &options, output);
     av_dict_free(&options);
-    if (!opened)
+    if (!opened || !SetTurn(m_stream.Stream(), turn, width, height))
         return MEDIACORE_ERROR_CODEC;
 
     m_decoded.reset(av_frame_alloc());

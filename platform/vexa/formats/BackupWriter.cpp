@@ -174,7 +174,8 @@ int BackupWriter::Open(const std::filesystem::path& folder, const BackupProperti
     }
 }
 
-int BackupWriter::storeContent(BackupFile& record, const std::string& fileId, uint64_t& plainSize) const {
+int BackupWriter::storeContent(BackupFile& record, const std::string& fileId, uint64_t& plainSize,
+                               bool link) const {
     std::error_code error;
     if (!std::filesystem::is_regular_file(record.source, error))
         return kBackupIoError;
@@ -188,7 +189,7 @@ int BackupWriter::storeContent(BackupFile& record, const std::string& fileId, ui
                                  : m_keyBag->WrapKey(BackupKeyBag::kFileClass, fileKey, record.encryptionKey);
         if (result == kBackupOk)
             result = BackupCipher::EncryptFile(fileKey, record.source, stored, plainSize);
-    } else if (!m_linkPlain || !LinkFile(record.source, stored, plainSize)) {
+    } else if (!link || !LinkFile(record.source, stored, plainSize)) {
         result = CopyFile(record.source, stored, plainSize);
     }
     if (result != kBackupOk)
@@ -204,6 +205,21 @@ int BackupWriter::AddFile(const BackupFile& file) {
 }
 
 int BackupWriter::StoreFile(const BackupFile& file, StoredFile& stored) const {
+    return store(file, stored, m_linkPlain);
+}
+
+int BackupWriter::StoreEarlier(const BackupFile& file, const std::filesystem::path& earlier,
+                               StoredFile& stored) const {
+    if (m_keyBag || file.IsDirectory())
+        return StoreFile(file, stored);
+    BackupFile linked = file;
+    linked.source = earlier;
+    if (linked.modified == 0)
+        linked.modified = ModificationTime(file.source);
+    return store(linked, stored, true);
+}
+
+int BackupWriter::store(const BackupFile& file, StoredFile& stored, bool link) const {
     try {
         if (!m_open)
             return kBackupNotOpen;
@@ -215,7 +231,7 @@ int BackupWriter::StoreFile(const BackupFile& file, StoredFile& stored) const {
         stored.record = file;
         stored.plainSize = 0;
         if (!directory) {
-            if (const int result = storeContent(stored.record, stored.fileId, stored.plainSize);
+            if (const int result = storeContent(stored.record, stored.fileId, stored.plainSize, link);
                 result != kBackupOk)
                 return result;
             if (stored.record.modified == 0)

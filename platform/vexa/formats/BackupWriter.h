@@ -45,13 +45,19 @@ public:
         uint64_t plainSize = 0;
     };
     int StoreFile(const BackupFile& file, StoredFile& stored) const;
+    // StoreFile for a file unchanged since an earlier plain backup, whose stored copy there is
+    // `earlier`: that copy is linked into this backup (copied where the file system cannot link), so
+    // the earlier backup stays as it is. `file.modified` should be set. Not for an encrypted backup,
+    // whose files each have a key of their own: there it stores `file` as StoreFile does.
+    int StoreEarlier(const BackupFile& file, const std::filesystem::path& earlier, StoredFile& stored) const;
     int AddStored(const StoredFile& stored);
     int Finish();
     // Info.plist alone, for a backup whose other files a device wrote itself.
     static bool WriteInfoPlist(const std::filesystem::path& folder, const BackupProperties& props);
 
 private:
-    int storeContent(BackupFile& record, const std::string& fileId, uint64_t& plainSize) const;
+    int store(const BackupFile& file, StoredFile& stored, bool link) const;
+    int storeContent(BackupFile& record, const std::string& fileId, uint64_t& plainSize, bool link) const;
     int sealManifest();
     int writePlists();
     std::filesystem::path databasePath() const;

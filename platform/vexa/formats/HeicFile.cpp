@@ -18,6 +18,9 @@ struct ContextDeleter {
 struct EncoderDeleter {
     void operator()(heif_encoder* encoder) const { heif_encoder_release(encoder); }
 };
+struct OptionsDeleter {
+    void operator()(heif_encoding_options* options) const { heif_encoding_options_free(options); }
+};
 struct ImageDeleter {
     void operator()(heif_image* image) const { heif_image_release(image); }
 };
@@ -32,6 +35,13 @@ bool Check(const heif_error& error, const char* step) {
 } // namespace
 
 bool WriteHeic(const std::filesystem::path& path, const ImageSpec& spec) {
+    return WriteHeic(path, spec, 1, {});
+}
+
+bool WriteHeic(const std::filesystem::path& path, const ImageSpec& spec, int orientation,
+               const std::vector<uint8_t>& exif) {
+    if (orientation < 1 || orientation > 8)
+        return false;
     // HEVC's 4:2:0 sampling wants even sides.
     if (spec.width < 2 || spec.height < 2 || spec.width > 8192 || spec.height > 8192 || spec.width % 2 ||
         spec.height % 2)
@@ -67,11 +77,18 @@ bool WriteHeic(const std::filesystem::path& path, const ImageSpec& spec) {
     for (int y = 0; y < spec.height; ++y)
         std::memcpy(plane + static_cast<size_t>(y) * stride, rgb.data() + y * row, row);
 
+    std::unique_ptr<heif_encoding_options, OptionsDeleter> options(heif_encoding_options_alloc());
+    options->image_orientation = static_cast<heif_orientation>(orientation);
     heif_image_handle* handle = nullptr;
-    if (!Check(heif_context_encode_image(context.get(), image.get(), encoder.get(), nullptr, &handle),
+    if (!Check(heif_context_encode_image(context.get(), image.get(), encoder.get(), options.get(), &handle),
                "encode"))
         return false;
+    const bool exifKept =
+        exif.empty() ||
+        Check(heif_context_add_exif_metadata(context.get(), handle, exif.data(), int(exif.size())), "exif");
     heif_image_handle_release(handle);
+    if (!exifKept)
+        return false;
     if (!Check(heif_context_write_to_file(context.get(), path.c_str()), "write")) {
         std::error_code ignored;
         std::filesystem::remove(path, ignored);

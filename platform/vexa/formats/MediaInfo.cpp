@@ -1,10 +1,15 @@
 #include "formats/MediaInfo.h"
 
+#include <cmath>
 #include <cstdlib>
 
 #include <QtGlobal>
 
 #include "FfmpegPtr.h"
+
+extern "C" {
+#include <libavutil/display.h>
+}
 
 namespace vexa::formats {
 
@@ -34,6 +39,17 @@ void ReadTags(const AVFormatContext* input, MediaInfo& info) {
         info.year = std::atoi(Tag(input, "year").c_str());
 }
 
+// A clip filmed with the phone upright has landscape pixels and a quarter turn in its track header; the
+// size a person sees is the turned one.
+bool TurnedOnItsSide(const AVStream* stream) {
+    const auto* matrix =
+        reinterpret_cast<const int32_t*>(av_stream_get_side_data(stream, AV_PKT_DATA_DISPLAYMATRIX, nullptr));
+    if (!matrix)
+        return false;
+    const double degrees = std::fabs(av_display_rotation_get(matrix));
+    return std::fabs(degrees - 90) < 45;
+}
+
 void ReadStreams(const AVFormatContext* input, MediaInfo& info) {
     for (unsigned i = 0; i < input->nb_streams; ++i) {
         const AVStream* stream = input->streams[i];
@@ -48,6 +64,8 @@ void ReadStreams(const AVFormatContext* input, MediaInfo& info) {
             info.videoCodec = avcodec_get_name(codec->codec_id);
             info.width = codec->width;
             info.height = codec->height;
+            if (TurnedOnItsSide(stream))
+                std::swap(info.width, info.height);
         }
     }
 }

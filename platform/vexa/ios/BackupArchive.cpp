@@ -271,6 +271,12 @@ int BackupArchive::extract(const std::string& domain, const std::string& relativ
     return kReadOk;
 }
 
+int BackupArchive::Extract(const std::string& domain, const std::string& relativePath, const fs::path& to) {
+    if (const int state = ready(); state != kReadOk)
+        return state;
+    return extract(domain, relativePath, to);
+}
+
 int BackupArchive::CopyOut(const std::string& domain, const std::string& relativePath, const fs::path& folder,
                            fs::path* copied) {
     if (const int state = ready(); state != kReadOk)

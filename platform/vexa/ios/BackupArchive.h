@@ -66,6 +66,8 @@ public:
     // backup has them (an older sibling left in `folder` is removed). Either all of them arrive or none.
     int CopyOut(const std::string& domain, const std::string& relativePath,
                 const std::filesystem::path& folder, std::filesystem::path* copied = nullptr);
+    // Writes the plain file to `to`, alone (a picture or a song, which has no siblings).
+    int Extract(const std::string& domain, const std::string& relativePath, const std::filesystem::path& to);
 
 private:
     int readPlists();

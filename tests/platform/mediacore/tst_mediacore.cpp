@@ -2,6 +2,7 @@
 // information and frame grabs, playback with null outputs, and files that are not what they claim.
 
 #include <cstdio>
+#include <utility>
 
 #include <unistd.h>
 
@@ -11,6 +12,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPoint>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -276,6 +278,79 @@ private slots:
         QCOMPARE(Info_GetVideoWidth(info.get()), 0);
         QVERIFY(!Info_GetVideoImage(info.get(), 0, MEDIACORE_IMAGE_EXACT));
         QVERIFY(qAbs(Info_GetDuration(info.get()) - 2000000) < 100000);
+    }
+
+    void turnedClipsStayUpright_data() {
+        // The "rotate" tag as the ffmpeg program takes it, the counter-clockwise turn it writes into the
+        // matrix, and where the top band and the top-left mark of the coded picture are seen.
+        QTest::addColumn<int>("tag");
+        QTest::addColumn<int>("turn");
+        QTest::addColumn<QString>("band");
+        QTest::addColumn<QPoint>("mark"); // cells of an 8x8 grid over the shown picture
+        QTest::newRow("none") << 0 << 0 << "top" << QPoint(0, 0);
+        QTest::newRow("quarter left") << 90 << 90 << "left" << QPoint(0, 7);
+        QTest::newRow("upside down") << 180 << 180 << "bottom" << QPoint(7, 7);
+        // What a phone held upright records.
+        QTest::newRow("quarter right") << 270 << 270 << "right" << QPoint(7, 0);
+    }
+
+    void turnedClipsStayUpright() {
+        QFETCH(int, tag);
+        QFETCH(int, turn);
+        QFETCH(QString, band);
+        QFETCH(QPoint, mark);
+        // 128x64 coded: blue, a red band along the top and a green mark in its top-left corner.
+        const QString coded = makeClip("coded.mp4", QStringList{"-f", "lavfi", "-i",
+                                                                "color=c=blue:size=128x64:rate=25:duration=1,"
+                                                                "drawbox=x=0:y=0:w=128:h=16:color=red:t=fill,"
+                                                                "drawbox=x=0:y=0:w=16:h=16:color=lime:t=fill",
+                                                                "-c:v", "libx264", "-pix_fmt", "yuv420p"});
+        const QString source =
+            makeClip(QString("turned%1.mov").arg(tag),
+                     {"-i", coded, "-c", "copy", "-metadata:s:v", QString("rotate=%1").arg(tag)});
+        const auto turnOf = [](const QJsonObject& stream) {
+            const QJsonArray sideData = stream.value("side_data_list").toArray();
+            const int degrees =
+                sideData.isEmpty() ? 0 : sideData.first().toObject().value("rotation").toInt();
+            return (degrees % 360 + 360) % 360;
+        };
+        QCOMPARE(turnOf(probe(source).stream("video")), turn);
+        const QSize shown = turn % 180 ? QSize(64, 128) : QSize(128, 64);
+
+        // The pixels keep their coded shape and the turn goes along; the box applies to the picture as shown.
+        const QString output = path(QString("upright%1.mp4").arg(tag));
+        QCOMPARE(convert(source, output, shown.width() / 2, shown.height() / 2), 1);
+        const QJsonObject converted = probe(output).stream("video");
+        QCOMPARE(QSize(converted.value("width").toInt(), converted.value("height").toInt()), QSize(64, 32));
+        QCOMPARE(turnOf(converted), turn);
+
+        Player player(Player_Create(-97));
+        QCOMPARE(Player_Open(player.get(), source.toUtf8()), int(MEDIACORE_OK));
+        QCOMPARE(QSize(Player_GetVideoWidth(player.get()), Player_GetVideoHeight(player.get())), shown);
+
+        for (const auto& [file, size] : {std::pair{source, shown}, std::pair{output, shown / 2}}) {
+            Info info(Info_Create(3));
+            QCOMPARE(Info_Open(info.get(), file.toUtf8()), int(MEDIACORE_OK));
+            QCOMPARE(QSize(Info_GetVideoWidth(info.get()), Info_GetVideoHeight(info.get())), size);
+            const MediaImage* frame = Info_GetVideoImage(info.get(), 0, MEDIACORE_IMAGE_EXACT);
+            QVERIFY(frame);
+            const QImage image(frame->pixels, frame->width, frame->height, frame->stride,
+                               QImage::Format_RGB32);
+            QCOMPARE(image.size(), size);
+            const auto at = [&](int column, int row) {
+                return image.pixelColor((2 * column + 1) * size.width() / 16,
+                                        (2 * row + 1) * size.height() / 16);
+            };
+            const QPoint bandAt = band == "top"     ? QPoint(4, 0)
+                                  : band == "left"  ? QPoint(0, 4)
+                                  : band == "right" ? QPoint(7, 4)
+                                                    : QPoint(4, 7);
+            QVERIFY2(at(bandAt.x(), bandAt.y()).red() > 200,
+                     qPrintable(file + " " + at(bandAt.x(), bandAt.y()).name()));
+            QVERIFY2(at(4, 4).blue() > 200, qPrintable(file));
+            QVERIFY2(at(mark.x(), mark.y()).green() > 200 && at(mark.x(), mark.y()).red() < 60,
+                     qPrintable(file));
+        }
     }
 
     void playerPlaysSeeksPausesStopsAndCompletes() {

@@ -309,12 +309,21 @@ struct BackupRecord {
     uint64_t size;            // bytes
 };
 
-// How far a whole-device backup or restore has got. Totals are known from the start.
+// How far a whole-device backup or restore has got. Totals are known from the start. A backup into a
+// folder that holds an earlier one takes the files unchanged since from it: of the files done, only
+// filesCopied (bytesCopied) came from the device.
 struct BackupProgress {
     uint64_t filesDone;
     uint64_t filesTotal;
     uint64_t bytesDone;
     uint64_t bytesTotal;
+    uint64_t filesCopied;
+    uint64_t bytesCopied;
+};
+
+// Flags of IDeviceService::BackupDevice.
+enum BackupFlags : int32_t {
+    BACKUP_FULL = 1,  // every file copied, even into a folder that holds an earlier backup of the device
 };
 
 // Called on the calling thread after each file; a non-zero answer cancels the operation.

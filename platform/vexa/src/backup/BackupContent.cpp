@@ -13,11 +13,15 @@
 #include "ReadResultCode.h"
 #include "ios/AddressBookReader.h"
 #include "ios/BackupArchive.h"
+#include "ios/CallHistoryReader.h"
 #include "ios/MessageDatabaseReader.h"
+#include "ios/PhotoLibraryReader.h"
 #include "ios/ReadResult.h"
 #include "sim/content/AddressBookNumbers.h"
 #include "sim/content/ContactStore.h"
 #include "sim/content/MessageStore.h"
+#include "sim/content/PhotoLibraryStore.h"
+#include "sim/content/SimCallHistory.h"
 
 namespace fs = std::filesystem;
 using namespace vexa;
@@ -27,6 +31,18 @@ namespace {
 constexpr const char* kHomeDomain = "HomeDomain";
 constexpr const char* kAddressBookPath = "Library/AddressBook/AddressBook.sqlitedb";
 constexpr const char* kMessagesPath = "Library/SMS/sms.db";
+constexpr const char* kCallHistoryPath = "Library/CallHistoryDB/CallHistory.storedata";
+constexpr const char* kCameraRollDomain = "CameraRollDomain";
+constexpr const char* kPhotoLibraryPath = "Media/PhotoData/Photos.sqlite";
+
+// Where a backup keeps a file of the camera roll named by its device path ("/DCIM/100APPLE/IMG_0001.JPG").
+// Backups made before the camera roll had a domain of its own keep it in MediaDomain.
+std::string CameraRollPath(const char* devicePathUtf8) {
+    std::string path = devicePathUtf8 ? devicePathUtf8 : "";
+    while (!path.empty() && path.front() == '/')
+        path.erase(0, 1);
+    return "Media/" + path;
+}
 
 // A folder of its own below the system's temporary folder, made on first use.
 fs::path MakeScratchFolder() {
@@ -58,6 +74,8 @@ struct BackupContent::State {
     ios::AddressBook book;
     sim::ContactListBuffer contacts;
     sim::ConversationListBuffer messages;
+    sim::ResultArena calls;
+    sim::PhotoListBuffer photos;
 
     ~State() {
         if (!scratch.empty()) {
@@ -67,7 +85,8 @@ struct BackupContent::State {
     }
 
     // Copies a database of the backup out and reads it with `read`.
-    template <typename Read> int ReadCopy(const char* relativePath, Read read) {
+    template <typename Read>
+    int ReadCopy(const char* relativePath, Read read, const char* domain = kHomeDomain) {
         if (!unlocked)
             return opened ? VEXA_E_PASSWORD : VEXA_E_NOT_A_BACKUP;
         if (scratch.empty() && (scratch = MakeScratchFolder()).empty())
@@ -76,8 +95,7 @@ struct BackupContent::State {
         std::error_code error;
         fs::create_directories(folder, error);
         fs::path copied;
-        if (const int result = archive.CopyOut(kHomeDomain, relativePath, folder, &copied);
-            result != ios::kReadOk)
+        if (const int result = archive.CopyOut(domain, relativePath, folder, &copied); result != ios::kReadOk)
             return VexaResultOf(result);
         // The copy is this object's own: read where it is.
         return VexaResultOf(read(copied));
@@ -159,4 +177,90 @@ int BackupContent::GetMessages(ConversationList** list) {
         state.messages);
     *list = &state.messages.list;
     return VEXA_OK;
+}
+
+int BackupContent::GetCallHistory(CallHistoryList** list) {
+    if (!list)
+        return VEXA_E_INVALID_ARGUMENT;
+    *list = nullptr;
+    std::vector<ios::CallRecord> calls;
+    const int result = m_state->ReadCopy(kCallHistoryPath, [&calls](const fs::path& file) {
+        return ios::CallHistoryReader().Read(file, calls, ios::ReadOnlyDatabase::Mode::InPlace);
+    });
+    if (result != VEXA_OK && result != VEXA_E_NOT_FOUND)
+        return result;
+    State& state = *m_state;
+    state.calls.Clear();
+    *list = sim::ListCalls(
+        calls,
+        [&state] {
+            return state.ReadBook() == VEXA_OK ? sim::AddressBookNumbers(state.book)
+                                               : std::vector<sim::KnownNumber>();
+        },
+        state.calls);
+    return VEXA_OK;
+}
+
+int BackupContent::GetPhotos(PhotoRecord** records, int* count) {
+    if (!records || !count)
+        return VEXA_E_INVALID_ARGUMENT;
+    *records = nullptr;
+    *count = 0;
+    ios::PhotoLibrary library;
+    const int result = m_state->ReadCopy(
+        kPhotoLibraryPath,
+        [&library](const fs::path& file) {
+            return ios::PhotoLibraryReader::Read(file, library, ios::ReadOnlyDatabase::Mode::InPlace,
+                                                 ios::PhotoLibraryReader::Parts::Assets);
+        },
+        kCameraRollDomain);
+    if (result != VEXA_OK && result != VEXA_E_NOT_FOUND)
+        return result;
+    std::vector<const ios::PhotoAsset*> assets;
+    assets.reserve(library.assets.size());
+    for (const ios::PhotoAsset& asset : library.assets)
+        assets.push_back(&asset);
+    sim::FillPhotoRecords(assets, fs::path(), m_state->photos);
+    // Sizes the library does not record are those the backup keeps for the files.
+    for (size_t i = 0; i < assets.size(); ++i) {
+        PhotoRecord& record = m_state->photos.records[i];
+        ios::BackupEntry entry;
+        if (assets[i]->fileSize < 0)
+            record.fileSize =
+                m_state->archive.Find(kCameraRollDomain, CameraRollPath(record.path), entry) == ios::kReadOk
+                    ? int64_t(entry.size)
+                    : 0;
+    }
+    *records = m_state->photos.records.data();
+    *count = static_cast<int>(m_state->photos.records.size());
+    return VEXA_OK;
+}
+
+bool BackupContent::HasPhotoFile(const char* devicePathUtf8) {
+    ios::BackupEntry entry;
+    if (!m_state->unlocked)
+        return false;
+    const std::string path = CameraRollPath(devicePathUtf8);
+    return (m_state->archive.Find(kCameraRollDomain, path, entry) == ios::kReadOk ||
+            m_state->archive.Find("MediaDomain", path, entry) == ios::kReadOk) &&
+           !entry.directory;
+}
+
+int BackupContent::CopyPhotoFile(const char* devicePathUtf8, const char* localPathUtf8) {
+    if (!localPathUtf8 || !*localPathUtf8)
+        return VEXA_E_INVALID_ARGUMENT;
+    if (!m_state->unlocked)
+        return m_state->opened ? VEXA_E_PASSWORD : VEXA_E_NOT_A_BACKUP;
+    const std::string path = CameraRollPath(devicePathUtf8);
+    const fs::path local = fs::u8path(localPathUtf8);
+    ios::BackupEntry entry;
+    const char* domain = m_state->archive.Find(kCameraRollDomain, path, entry) == ios::kReadOk
+                             ? kCameraRollDomain
+                             : "MediaDomain";
+    const int result = VexaResultOf(m_state->archive.Extract(domain, path, local));
+    if (result != VEXA_OK) {
+        std::error_code ignored;
+        fs::remove(local, ignored);
+    }
+    return result;
 }

@@ -18,6 +18,7 @@
 #include "BackupFolderSwap.h"
 #include "BackupHistory.h"
 #include "DiscardedFolders.h"
+#include "EarlierBackup.h"
 #include "FileCopier.h"
 #include "OrderedJobs.h"
 #include "SimDevice.h"
@@ -199,7 +200,8 @@ DeviceBackup::DeviceBackup(std::shared_ptr<SimDevice> device, BackupProgressCall
     , m_callback(progress)
     , m_context(context) {}
 
-int DeviceBackup::Backup(const fs::path& folder) {
+int DeviceBackup::Backup(const fs::path& folder, bool full) {
+    m_full = full;
     std::error_code error;
     const bool existed = fs::exists(folder, error);
     const int result = backupInto(folder);
@@ -222,7 +224,7 @@ int DeviceBackup::counting(uint64_t files) {
         return VEXA_OK;
     }
     m_lastCount = now;
-    m_progress = BackupProgress{0, files, 0, 0};
+    m_progress = BackupProgress{0, files, 0, 0, 0, 0};
     return report();
 }
 
@@ -272,7 +274,8 @@ int DeviceBackup::collect(const fs::path& mediaDatabaseSnapshot, const fs::path&
 }
 
 int DeviceBackup::write(const fs::path& staging, const formats::BackupProperties& properties,
-                        const DeviceInfoFile& info, const std::vector<BackupFile>& files) {
+                        const DeviceInfoFile& info, const std::vector<BackupFile>& files,
+                        const EarlierBackup& earlier) {
     formats::BackupWriter writer;
     formats::BackupKeyRounds rounds;
     if (info.backupSha256Rounds != 0) {
@@ -289,9 +292,24 @@ int DeviceBackup::write(const fs::path& staging, const formats::BackupProperties
     }
     const std::vector<BackupFile> ordered = InStoredOrder(files);
     std::vector<formats::BackupWriter::StoredFile> stored(ordered.size());
+    std::vector<char> copied(ordered.size(), 0);
+    // A file unchanged since the earlier backup is taken from it; the databases copied for this backup
+    // are compared by content, as their copies are new each time.
+    auto store = [&](size_t i) {
+        const BackupFile& file = ordered[i];
+        const bool snapshot = !file.source.empty() && file.source.parent_path() == m_snapshots;
+        const int64_t modified = file.IsDirectory() ? 0 : EarlierBackup::ModifiedOf(file.source);
+        if (const fs::path* before = earlier.Unchanged(file, modified, snapshot)) {
+            BackupFile unchanged = file;
+            unchanged.modified = modified;
+            return writer.StoreEarlier(unchanged, *before, stored[i]);
+        }
+        copied[i] = !file.IsDirectory();
+        return writer.StoreFile(file, stored[i]);
+    };
     {
         // The contents are copied on worker threads; the manifest is written here in the files' order.
-        OrderedJobs copies(ordered.size(), [&](size_t i) { return writer.StoreFile(ordered[i], stored[i]); });
+        OrderedJobs copies(ordered.size(), store);
         for (size_t i = 0; i < ordered.size(); ++i) {
             // Each file is a step the fault control can stop, like an unplug part-way through.
             if (int check = m_device->CheckCall("BackupFile"); check != VEXA_OK) {
@@ -302,6 +320,10 @@ int DeviceBackup::write(const fs::path& staging, const formats::BackupProperties
             }
             if (int result = writer.AddStored(stored[i]); result != formats::kBackupOk) {
                 return mapBackupResult(result);
+            }
+            if (copied[i]) {
+                ++m_progress.filesCopied;
+                m_progress.bytesCopied += ordered[i].size;
             }
             if (int result = advance(ordered[i].size); result != VEXA_OK) {
                 return result;
@@ -387,18 +409,23 @@ int DeviceBackup::backupInto(const fs::path& folder) {
     for (const BackupFile& file : files) {
         total += file.size;
     }
-    m_progress = BackupProgress{0, files.size(), 0, total};
+    m_progress = BackupProgress{0, files.size(), 0, total, 0, 0};
     // The totals are known: the caller can show the work ahead before the first file is done.
     if (int result = report(); result != VEXA_OK) {
         return result;
     }
 
+    // An encrypted backup stores each file under a new key: it is always made whole.
+    const EarlierBackup earlier = m_full || !info.backupPassword.empty()
+                                      ? EarlierBackup()
+                                      : EarlierBackup::Read(folder, m_device->Udid());
+    m_snapshots = staging;
     const fs::path target = BackupFolderSwap::MakeStaging(folder);
     if (target.empty()) {
         return VEXA_E_IO;
     }
     FolderGuard removeTarget(target);
-    if (int result = write(target, properties, info, files); result != VEXA_OK) {
+    if (int result = write(target, properties, info, files, earlier); result != VEXA_OK) {
         return result;
     }
     if (!m_device->IsConnected()) {
@@ -438,7 +465,7 @@ int DeviceBackup::unpack(const fs::path& folder, const std::string& password, co
     std::sort(files.begin(), files.end(), [](const BackupFile& a, const BackupFile& b) {
         return std::tie(a.domain, a.relativePath) < std::tie(b.domain, b.relativePath);
     });
-    m_progress = BackupProgress{0, files.size(), 0, reader.TotalBytes()};
+    m_progress = BackupProgress{0, files.size(), 0, reader.TotalBytes(), 0, 0};
     if (int result = report(); result != VEXA_OK) {
         return result;
     }

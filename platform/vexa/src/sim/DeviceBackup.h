@@ -15,6 +15,7 @@ struct BackupProperties;
 
 namespace vexa::sim {
 
+class EarlierBackup;
 class SimDevice;
 struct DeviceInfoFile;
 
@@ -30,8 +31,9 @@ public:
                           void* context = nullptr);
 
     // The backup is written into a fresh folder inside `folder` and swapped in when complete, so a failed
-    // or cancelled one leaves the folder's earlier backup as it was.
-    int Backup(const std::filesystem::path& folder);
+    // or cancelled one leaves the folder's earlier backup as it was. Unless `full`, the files unchanged
+    // since that earlier backup (a plain one of this device) are taken from it instead of the device.
+    int Backup(const std::filesystem::path& folder, bool full = false);
     // Everything is unpacked beside the device first and swapped in only when complete; the device keeps
     // its own identity, name and list of backups made.
     int Restore(const std::filesystem::path& folder, const std::string& password);
@@ -49,7 +51,8 @@ private:
                 const std::filesystem::path& addressBookSnapshot,
                 const std::filesystem::path& photoLibrarySnapshot, std::vector<formats::BackupFile>& files);
     int write(const std::filesystem::path& staging, const formats::BackupProperties& properties,
-              const DeviceInfoFile& info, const std::vector<formats::BackupFile>& files);
+              const DeviceInfoFile& info, const std::vector<formats::BackupFile>& files,
+              const EarlierBackup& earlier);
     // Counts a handled file; VEXA_E_CANCELLED when the caller asked to stop.
     int advance(uint64_t bytes);
     // Tells the caller where the work stands; VEXA_E_CANCELLED when it asked to stop.
@@ -66,6 +69,8 @@ private:
     BackupProgress m_progress{};
     std::chrono::steady_clock::time_point m_lastCount = std::chrono::steady_clock::now();
     bool m_transient = false;
+    bool m_full = false;
+    std::filesystem::path m_snapshots; // where the databases' copies for this backup are
 };
 
 } // namespace vexa::sim

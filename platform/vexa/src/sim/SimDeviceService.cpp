@@ -66,7 +66,7 @@ int SimDeviceService::BackupDevice(const char16_t* folder, int flags) {
     return BackupDeviceWithProgress(folder, flags, nullptr, nullptr);
 }
 
-int SimDeviceService::BackupDeviceWithProgress(const char16_t* folder, int /*flags*/,
+int SimDeviceService::BackupDeviceWithProgress(const char16_t* folder, int flags,
                                                BackupProgressCallback callback, void* context) {
     if (folder == nullptr || *folder == 0) {
         return VEXA_E_INVALID_ARGUMENT;
@@ -74,7 +74,7 @@ int SimDeviceService::BackupDeviceWithProgress(const char16_t* folder, int /*fla
     if (int check = m_device->CheckCall("BackupDevice"); check != VEXA_OK) {
         return check;
     }
-    return DeviceBackup(m_device, callback, context).Backup(ToUtf8(folder));
+    return DeviceBackup(m_device, callback, context).Backup(ToUtf8(folder), (flags & BACKUP_FULL) != 0);
 }
 
 int SimDeviceService::GetMessages(ConversationList** list, int /*flags*/) {

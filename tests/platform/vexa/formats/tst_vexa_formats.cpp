@@ -17,6 +17,8 @@
 
 #include "BackupReport.h"
 #include "formats/Formats.h"
+#include "formats/HeicFile.h"
+#include "formats/JpegConverter.h"
 
 using namespace vexa::formats;
 namespace fs = std::filesystem;
@@ -101,6 +103,24 @@ BackupProperties SampleProperties() {
     return props;
 }
 
+} // namespace
+
+namespace {
+// A big-endian EXIF block with ImageDescription and Orientation in its first IFD.
+std::vector<uint8_t> ExifWithOrientation(const std::string& description, uint16_t orientation) {
+    std::vector<uint8_t> tiff = {'M', 'M'};
+    const auto put = [&tiff](uint32_t value, int bytes) {
+        for (int shift = (bytes - 1) * 8; shift >= 0; shift -= 8)
+            tiff.push_back(uint8_t(value >> shift));
+    };
+    put(42, 2), put(8, 4), put(2, 2); // the first IFD, of two entries, follows the header
+    put(0x010E, 2), put(2, 2), put(uint32_t(description.size() + 1), 4), put(38, 4); // text after the IFD
+    put(0x0112, 2), put(3, 2), put(1, 4), put(orientation, 2), put(0, 2);
+    put(0, 4); // no further IFD
+    tiff.insert(tiff.end(), description.begin(), description.end());
+    tiff.push_back(0);
+    return tiff;
+}
 } // namespace
 
 class TestFormats : public QObject {
@@ -213,6 +233,17 @@ private slots:
         QCOMPARE(info.height, height);
         QCOMPARE(info.videoCodec, std::string("h264"));
         QCOMPARE(info.title, spec.title);
+
+        // Filmed with the phone upright: the same pixels with a quarter turn in the track header.
+        const fs::path turned = dir() / ("turned-" + name.toStdString());
+        QCOMPARE(
+            Run("ffmpeg", {"-v", "error", "-y", "-i", QString::fromStdString(path.string()), "-c", "copy",
+                           "-metadata:s:v", "rotate=270", QString::fromStdString(turned.string())})
+                .exitCode,
+            0);
+        QVERIFY(ReadMediaInfo(turned, info));
+        QCOMPARE(info.width, height);
+        QCOMPARE(info.height, width);
     }
 
     void makersAreDeterministic() {
@@ -343,6 +374,50 @@ private slots:
         QVERIFY(MakeJpegThumbnail(dir() / "broken.jpg", 100).empty());
         QVERIFY(MakeJpegThumbnail(dir() / "missing.jpg", 100).empty());
         QVERIFY(MakeJpegThumbnail(dir() / "wide.jpg", 0).empty());
+    }
+
+    void convertedJpegsAreUprightAndKeepTheirExif_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("orientation");
+        QTest::addColumn<QString>("description");
+        QTest::addColumn<QString>("expected"); // identify's width, height, orientation and description
+        QTest::newRow("heic held sideways") << "side.HEIC" << 6 << "Harbour"
+                                            << "32 64 1 Harbour";
+        QTest::newRow("heic upside down") << "down.heic" << 3 << "Quay"
+                                          << "64 32 1 Quay";
+        QTest::newRow("heic without exif") << "plain.HEIC" << 1 << ""
+                                           << "64 32  ";
+        QTest::newRow("png") << "shot.png" << 1 << ""
+                             << "120 120  ";
+    }
+
+    void convertedJpegsAreUprightAndKeepTheirExif() {
+        QFETCH(QString, name);
+        QFETCH(int, orientation);
+        QFETCH(QString, description);
+        QFETCH(QString, expected);
+        const fs::path source = dir() / name.toStdString();
+        if (name.endsWith(".png")) {
+            QVERIFY(WritePng(source, ImageSpec{120, 120, 5, {}, {}}));
+        } else {
+            const std::vector<uint8_t> exif =
+                description.isEmpty() ? std::vector<uint8_t>()
+                                      : ExifWithOrientation(description.toStdString(), orientation);
+            QVERIFY(WriteHeic(source, ImageSpec{64, 32, 9, {}, {}}, orientation, exif));
+        }
+        QVERIFY(JpegConverter::Converts(source));
+        const fs::path target = dir() / "out.jpg";
+        QVERIFY(JpegConverter::Convert(source, target));
+        const Output identified =
+            Run("identify", {"-format", "%m %w %h %[EXIF:Orientation] %[EXIF:ImageDescription]", Q(target)});
+        QCOMPARE(identified.exitCode, 0);
+        QCOMPARE(QString::fromUtf8(identified.out), "JPEG " + expected);
+
+        // What is not a picture is refused and leaves nothing behind; JPEGs and clips are not converted.
+        Save(dir() / "broken.heic", "not a picture");
+        QVERIFY(!JpegConverter::Convert(dir() / "broken.heic", dir() / "broken.jpg"));
+        QVERIFY(!fs::exists(dir() / "broken.jpg"));
+        QVERIFY(!JpegConverter::Converts("IMG_0001.JPG") && !JpegConverter::Converts("IMG_0001.MOV"));
     }
 
     // Books

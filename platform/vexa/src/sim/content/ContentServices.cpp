@@ -170,9 +170,13 @@ int CountContent(SimDevice& device, ContentCounts& counts) {
         return code; // a device without a media database has no songs
     if (media.Result())
         return code ? code : media.Result();
-    counts.songs = CountOf(media.Handle(), "SELECT COUNT(*) FROM item WHERE media_kind IN (1, 4)", code);
-    counts.videos = CountOf(media.Handle(), "SELECT COUNT(*) FROM item WHERE media_kind IN (2, 1024)", code);
-    counts.playlists = CountOf(media.Handle(), "SELECT COUNT(*) FROM container", code);
+    if (!ContentSchema::EnsureMediaTables(media.Handle()))
+        return code ? code : VEXA_E_DATABASE;
+    // media_type bits 256 to 8192 are the video kinds.
+    counts.songs = CountOf(media.Handle(), "SELECT COUNT(*) FROM item WHERE media_type & 16128 = 0", code);
+    counts.videos = CountOf(media.Handle(), "SELECT COUNT(*) FROM item WHERE media_type & 16128 != 0", code);
+    counts.playlists =
+        CountOf(media.Handle(), "SELECT COUNT(*) FROM container WHERE distinguished_kind = 0", code);
     return code;
 }
 

@@ -17,6 +17,7 @@
 #include "DeviceFiles.h"
 #include "MessageStore.h"
 #include "PhotoLibraryStore.h"
+#include "TrackStore.h"
 #include "formats/AudioFile.h"
 #include "formats/BookFile.h"
 #include "formats/ImageFile.h"
@@ -277,28 +278,28 @@ int LargeDeviceGenerator::AddPhotos() {
 int LargeDeviceGenerator::AddTracks(sqlite3* mediaDb, int count, bool videos) {
     const fs::path media = ContentSchema::MediaRoot(m_folder);
     const auto& samples = videos ? m_videos : m_songs;
-    Statement item(mediaDb, "INSERT INTO item(title, artist, album, genre, location, format, media_kind, "
-                            "file_size, duration_ms) VALUES (?,?,?,?,?,?,?,?,2000)");
+    TrackStore store(mediaDb, media);
     const int offset = videos ? m_spec.songs : 0; // keeps file names apart from the songs'
     for (int i = 0; i < count; ++i) {
         const fs::path& sample = samples[i % samples.size()];
         const std::string extension = sample.extension().string();
-        const std::string folder = Numbered("F%02lld", (offset + i) % 50);
-        const std::string name = Letters(offset + i) + extension;
-        const fs::path file = media / "iTunes_Control/Music" / folder / name;
+        NewTrack track;
+        track.folder = Numbered("iTunes_Control/Music/F%02lld", (offset + i) % 50);
+        track.fileName = Letters(offset + i) + extension;
+        const fs::path file = media / track.folder / track.fileName;
         if (int code = videos ? DeviceFiles::LinkOrCopy(sample, file) : PlaceSong(i, file))
             return code;
-        item.Reset();
-        item.Bind(1, (videos ? "Video " : "Track ") + std::to_string(i + 1));
-        item.Bind(2, std::string("Artist ") + std::to_string(i % 300))
-            .Bind(3, "Album " + std::to_string(i % 800));
-        item.Bind(4, i % 2 ? "Rock" : "Classical");
-        item.Bind(5, ":iTunes_Control:Music:" + folder + ":" + name);
-        item.Bind(6, videos ? "MPEG-4 video file"
-                            : (extension == ".mp3" ? "MPEG audio file" : "AAC audio file"));
-        item.Bind(7, videos ? MEDIA_MOVIE : MEDIA_SONG);
-        item.Bind(8, static_cast<int64_t>(DeviceFiles::Size(file)));
-        if (int code = item.Run())
+        track.title = (videos ? "Video " : "Track ") + std::to_string(i + 1);
+        track.artist = "Artist " + std::to_string(i % 300);
+        track.album = "Album " + std::to_string(i % 800);
+        track.genre = i % 2 ? "Rock" : "Classical";
+        track.kind =
+            videos ? "MPEG-4 video file" : (extension == ".mp3" ? "MPEG audio file" : "AAC audio file");
+        track.mediaKind = videos ? MEDIA_MOVIE : MEDIA_SONG;
+        track.fileSize = static_cast<int64_t>(DeviceFiles::Size(file));
+        track.durationMs = 2000;
+        int64_t pid = 0;
+        if (int code = store.Insert(track, &pid))
             return code;
     }
     return VEXA_OK;
@@ -307,17 +308,15 @@ int LargeDeviceGenerator::AddTracks(sqlite3* mediaDb, int count, bool videos) {
 int LargeDeviceGenerator::AddPlaylists(sqlite3* mediaDb) {
     if (m_spec.songs <= 0)
         return VEXA_OK;
-    Statement container(mediaDb, "INSERT INTO container(pid, name) VALUES (?,?)");
-    Statement member(mediaDb,
-                     "INSERT INTO container_items(container_pid, item_pid, position) VALUES (?,?,?)");
+    // The songs were added first, so their item_pids are 1 to songs.
+    TrackStore store(mediaDb, ContentSchema::MediaRoot(m_folder));
     for (int p = 1; p <= kPlaylists; ++p) {
-        container.Reset();
-        if (int code = container.Bind(1, p).Bind(2, "Playlist " + std::to_string(p)).Run())
+        int64_t containerPid = 0;
+        if (int code = store.InsertPlaylist("Playlist " + std::to_string(p), &containerPid))
             return code;
         for (int i = 0; i < std::min(kSongsPerPlaylist, m_spec.songs); ++i) {
-            member.Reset();
             const int64_t pid = 1 + (static_cast<int64_t>(i) * 7 + p) % m_spec.songs;
-            if (int code = member.Bind(1, p).Bind(2, pid).Bind(3, i).Run())
+            if (int code = store.Append(containerPid, pid))
                 return code;
         }
     }

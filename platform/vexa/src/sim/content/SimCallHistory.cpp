@@ -11,7 +11,6 @@
 #include "CallHistoryStore.h"
 #include "PhoneNumbers.h"
 #include "ReadResultCode.h"
-#include "ios/CallHistoryReader.h"
 
 namespace vexa::sim {
 
@@ -55,10 +54,17 @@ int ReadCallHistory(SimDevice& device, ResultArena& arena, CallHistoryList** lis
     std::vector<ios::CallRecord> calls;
     if (int code = VexaResultOf(ios::CallHistoryReader().Read(file, calls)))
         return code;
+    *list = ListCalls(
+        calls, [&device] { return AddressBookNumbers(device); }, arena);
+    return VEXA_OK;
+}
+
+CallHistoryList* ListCalls(const std::vector<ios::CallRecord>& calls,
+                           const std::function<std::vector<KnownNumber>()>& numbers, ResultArena& arena) {
     auto* out = arena.NewArray<CallHistoryList>(1);
     out->count = static_cast<int32_t>(calls.size());
     out->calls = arena.NewArray<CallHistoryRecord>(calls.size());
-    const NumberDirectory directory(calls.empty() ? std::vector<KnownNumber>() : AddressBookNumbers(device));
+    const NumberDirectory directory(calls.empty() ? std::vector<KnownNumber>() : numbers());
     for (size_t i = 0; i < calls.size(); ++i) {
         const ios::CallRecord& call = calls[i];
         CallHistoryRecord& record = out->calls[i];
@@ -71,8 +77,7 @@ int ReadCallHistory(SimDevice& device, ResultArena& arena, CallHistoryList** lis
         record.answered = call.answered ? 1 : 0;
         record.kind = call.callType;
     }
-    *list = out;
-    return VEXA_OK;
+    return out;
 }
 
 } // namespace vexa::sim

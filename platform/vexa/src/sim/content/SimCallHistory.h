@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -9,6 +10,7 @@
 
 #include "../ResultArena.h"
 #include "MessageStore.h"
+#include "ios/CallHistoryReader.h"
 
 namespace vexa::sim {
 
@@ -34,5 +36,10 @@ private:
 // phone's reader and named from its address book, built in `arena`. The caller has already passed
 // CheckCall("GetCallHistory").
 int ReadCallHistory(SimDevice& device, ResultArena& arena, CallHistoryList** list);
+
+// The calls read from a phone's call history file as the records hand them out, each named from
+// `numbers` (asked only when there are calls), built in `arena`.
+CallHistoryList* ListCalls(const std::vector<ios::CallRecord>& calls,
+                           const std::function<std::vector<KnownNumber>()>& numbers, ResultArena& arena);
 
 } // namespace vexa::sim

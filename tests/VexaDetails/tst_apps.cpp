@@ -82,53 +82,513 @@ public slots:
     void OnOpenUrl(const QUrl&) {}
 
 private slots:
-    void initTestCase();
-    void cleanupTestCase();
-    void init();
-    void cleanup();
+    void initTestCase() {
+        QVERIFY(StartPage(kUdid, "Apps Phone"));
+        m_apps = m_manager->GetAppLibrary();
+        QVERIFY(m_apps);
+        // A red icon, so the table's picture can be told from the placeholder.
+        QImage icon(120, 120, QImage::Format_ARGB32);
+        icon.fill(QColor(200, 20, 20));
+        m_icon = m_work.filePath(QStringLiteral("icon.png"));
+        QVERIFY(icon.save(m_icon));
+    }
+
+    void cleanupTestCase() { StopPage(); }
+
+    void init() {
+        ResetMessages();
+        for (const QString& id : DeviceAppIds())
+            QCOMPARE(m_apps->UninstallApp(id.toUtf8().constData()), 0);
+    }
+
+    void cleanup() { ClearFaults(); }
 
     // Records
-    void recordFieldsAreBoundedAndSizesFormatted();
+
+    void recordFieldsAreBoundedAndSizesFormatted() {
+        // Every text field full to its last byte, no terminator: the chunk must not read past it.
+        AppRecord record;
+        std::memset(&record, 'n', sizeof record);
+        record.version[0] = '\xff'; // not UTF-8
+        record.version[1] = '2';
+        record.version[2] = '\0';
+        record.appSize = 1048577;
+        record.fileSize = 1025;
+        const QByteArray garbage("\x89PNG\r\n\x1a\n not really", 19);
+        record.icon = reinterpret_cast<const uint8_t*>(garbage.constData());
+        record.iconLength = int32_t(garbage.size());
+        QAppsChunk app(record);
+        QCOMPARE(app.GetName().size(), size_t(200));
+        QCOMPARE(app.GetId(), std::string(200, 'n'));
+        QCOMPARE(app.Version(), QStringLiteral("\uFFFD2"));
+        QCOMPARE(app.Size(), QStringLiteral("1.00 MB"));
+        QCOMPARE(app.FileSize(), QStringLiteral("1.00 KB"));
+        QVERIFY(app.Icon().isNull()); // damaged: the placeholder is drawn instead
+        QAppsViewModel model;
+        std::list<IBaseChunk*> list{&app};
+        model.SetChunkList(&list);
+        QVERIFY(
+            !model.index(0, QAppsViewModel::NameColumn).data(Qt::DecorationRole).value<QImage>().isNull());
+
+        record.appSize = 1024;
+        record.fileSize = -5; // a library that lost count
+        record.iconLength = 0;
+        QAppsChunk small(record);
+        QCOMPARE(small.Size(), QStringLiteral("1024 B"));
+        QCOMPARE(small.FileSize(), QStringLiteral("0 B"));
+    }
 
     // Installing
-    void packageInstallsWithNameVersionAndIconAndKeepsItsName();
-    void installOutcomesShowOnlyTheirTextsAndKeepTheName_data();
-    void installOutcomesShowOnlyTheirTextsAndKeepTheName();
-    void listingFailureAfterAnInstallShowsBothMessages();
-    void longNamesAreCutOnACharacterBoundary();
+
+    void packageInstallsWithNameVersionAndIconAndKeepsItsName() {
+        // A name outside plain ASCII: the device reads it under the temporary name.
+        const QString package = Package(
+            QStringLiteral("Feldnotizen für Übersee.ipa"), QStringLiteral("xml"),
+            Info(QString::fromLatin1(kAppId), QStringLiteral("Field Notes"), QStringLiteral("2.3.1")));
+        QVERIFY(!package.isEmpty());
+        QAppsView view(m_manager, m_phone.Handle());
+        view.resize(900, 500);
+        view.show();
+        Load(view);
+        QCOMPARE(view.State(), QBaseDetailsView::ContentState::Empty);
+        QSignalSpy refreshed(&view, &QAppsView::emitRefreshAppNode);
+        QSignalSpy done(&view, &QAppsView::InstallDone);
+
+        view.InstallPackage(package);
+        QVERIFY(view.InstallDialog());
+        QVERIFY(view.InstallDialog()->isModal());
+        WaitDone(view);
+        QCOMPARE(done.count(), 1);
+        QCOMPARE(done.at(0).at(0).toInt(), 0);
+        QCOMPARE(m_messages->Messages(), QStringList({QStringLiteral("Finish")}));
+        QVERIFY(refreshed.count() >= 1);
+        QVERIFY(QFileInfo::exists(package));
+        QVERIFY(!QFileInfo::exists(CPackageRename::TemporaryPath(package)));
+
+        const int row = RowOf(view, kAppId);
+        QVERIFY(row >= 0);
+        QCOMPARE(view.State(), QBaseDetailsView::ContentState::Table);
+        QCOMPARE(view.RecordCount(), 1);
+        const QAppsViewModel* model = view.AppsModel();
+        QCOMPARE(model->index(row, QAppsViewModel::NameColumn).data().toString(),
+                 QStringLiteral("Field Notes"));
+        QCOMPARE(model->index(row, QAppsViewModel::VersionColumn).data().toString(), QStringLiteral("2.3.1"));
+        const QImage icon =
+            model->index(row, QAppsViewModel::NameColumn).data(Qt::DecorationRole).value<QImage>();
+        QCOMPARE(icon.size(), QSize(QAppsChunk::kIconSide, QAppsChunk::kIconSide));
+        QCOMPARE(icon.pixelColor(16, 16).red(), 200);
+        // The shown row carries its three buttons.
+        QTRY_VERIFY(view.TableView()->indexWidget(view.SortModel()->index(0, QAppsViewModel::StatusColumn)));
+
+        // A file that already has the temporary name is left alone; the package is read under its own.
+        const QString squatter = CPackageRename::TemporaryPath(package);
+        QVERIFY(WriteFile(squatter, "mine"));
+        m_messages->Clear();
+        view.InstallPackage(package);
+        WaitDone(view);
+        QCOMPARE(m_messages->Messages(), QStringList({QStringLiteral("Finish")}));
+        QVERIFY(QFileInfo::exists(package));
+        QCOMPARE(ReadFile(squatter), QByteArray("mine"));
+        QFile::remove(squatter);
+    }
+
+    void installOutcomesShowOnlyTheirTextsAndKeepTheName_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("minimumOS");
+        QTest::addColumn<int>("code"); // the device's answer, 0 for its own
+        QTest::addColumn<QStringList>("messages");
+        const QString error = QStringLiteral("Install app error!");
+        const QString tooOld = QStringLiteral("Install app failed! Your system version is too low!");
+        const QString noSpace = error + QStringLiteral("\nThere is not enough free space on the disk.");
+        const struct {
+            const char *name, *kind, *minimumOS;
+            int code;
+            QStringList messages;
+        } rows[] = {
+            {"not a zip", "notzip", "6.0", 0, {error}},
+            {"no plist", "noplist", "6.0", 0, {error}},
+            {"broken plist", "broken", "6.0", 0, {error}},
+            {"needs a newer system", "xml", "99.0", 0, {tooOld}},
+            {"binary plist, as good as XML", "binary", "6.0", 0, {"Finish"}},
+            // A silent code closes the progress window and says nothing; a code with a text shows only that,
+            // and a device's reason follows the install's own text.
+            {"silent code 5", "xml", "6.0", 5, {}},
+            {"silent code 17", "xml", "6.0", 17, {}},
+            {"device: system too old", "xml", "6.0", VEXA_APP_OS_TOO_OLD, {tooOld}},
+            {"device: no space", "xml", "6.0", VEXA_E_NO_SPACE, {noSpace}},
+        };
+        for (const auto& row : rows)
+            QTest::newRow(row.name) << QString(row.kind) << QString(row.minimumOS) << row.code
+                                    << row.messages;
+    }
+
+    void installOutcomesShowOnlyTheirTextsAndKeepTheName() {
+        QFETCH(QString, kind);
+        QFETCH(QString, minimumOS);
+        QFETCH(int, code);
+        QFETCH(QStringList, messages);
+        QJsonObject info = Info(QStringLiteral("org.vexa.bad"), QStringLiteral("Bad"), QStringLiteral("1.0"));
+        info[QStringLiteral("MinimumOSVersion")] = minimumOS;
+        const QString package = Package(QStringLiteral("pkg-%1.ipa").arg(kind), kind, info);
+        QVERIFY(!package.isEmpty());
+        if (code != 0)
+            QCOMPARE(AddFault({.operation = "InstallApp", .code = code}), 0);
+        QAppsView view(m_manager, m_phone.Handle());
+        Load(view);
+        view.InstallPackage(package);
+        WaitDone(view);
+        QCOMPARE(m_messages->Messages(), messages);
+        QVERIFY(QFileInfo::exists(package));
+        QVERIFY(!QFileInfo::exists(CPackageRename::TemporaryPath(package)));
+        const bool installed = messages == QStringList{QStringLiteral("Finish")};
+        QCOMPARE(DeviceAppIds(), installed ? QStringList{QStringLiteral("org.vexa.bad")} : QStringList());
+        QCOMPARE(view.RecordCount(), int(installed));
+    }
+
+    void listingFailureAfterAnInstallShowsBothMessages() {
+        // The reload's warning opens over the progress window, which closes while the warning is up.
+        const QString package = AppPackage("relist", QStringLiteral("Relist"));
+        QAppsView view(m_manager, m_phone.Handle());
+        view.show();
+        for (int round = 0; round < 2; ++round) {
+            ClearFaults();
+            QCOMPARE(AddFault({.operation = "GetApplistInfo", .code = 7}), 0);
+            m_messages->Clear();
+            view.InstallPackage(package);
+            WaitDone(view);
+            QTRY_COMPARE(m_messages->Messages().size(), 2);
+            QVERIFY(
+                m_messages->Messages().contains(QStringLiteral("Get app number failed! Please refresh!")));
+            QVERIFY(m_messages->Messages().contains(QStringLiteral("Finish")));
+            QVERIFY(QFileInfo::exists(package));
+        }
+    }
+
+    void longNamesAreCutOnACharacterBoundary() {
+        // 300 bytes of two-byte characters: the device keeps what fits its 200-byte field, whole characters.
+        const QString name(150, QChar(0x00E9));
+        const QString package = Package(QStringLiteral("long.ipa"), QStringLiteral("binary"),
+                                        Info(QString::fromLatin1(kAppId), name, QStringLiteral("1")));
+        QAppsView view(m_manager, m_phone.Handle());
+        view.InstallPackage(package);
+        WaitDone(view);
+        const int row = RowOf(view, kAppId);
+        QVERIFY(row >= 0);
+        const QString shown = view.AppsModel()->index(row, QAppsViewModel::NameColumn).data().toString();
+        QVERIFY(shown.size() >= 90 && shown.size() < 150);
+        QCOMPARE(shown, QString(shown.size(), QChar(0x00E9)));
+    }
 
     // Loading, searching, row actions
-    void listingFailuresWarnAndLeaveTheTableEmpty();
-    void searchFiltersAndEveryShownRowHasItsButtons();
-    void uninstallRemovesTheRowAfterTheReload();
-    void documentsAsksForTheAppsContainer();
+
+    void listingFailuresWarnAndLeaveTheTableEmpty() {
+        const QString package = AppPackage("list", QStringLiteral("Listed"));
+        QAppsView view(m_manager, m_phone.Handle());
+        view.InstallPackage(package);
+        WaitDone(view);
+        QCOMPARE(view.RecordCount(), 1);
+        const struct {
+            const char* operation;
+            const char* message;
+        } cases[] = {{"GetApplistInfo", "Get app number failed! Please refresh!"},
+                     {"GetAppListIcon", "Get app icon failed! Please refresh!"}};
+        for (const auto& item : cases) {
+            ClearFaults();
+            QCOMPARE(AddFault({.operation = item.operation, .code = 7}), 0);
+            QSignalSpy refreshed(&view, &QAppsView::emitRefreshAppNode);
+            QSignalSpy finished(&view, &QBaseDetailsView::loadFinished);
+            m_messages->Clear();
+            Load(view);
+            QTRY_COMPARE(m_messages->Messages(), QStringList({QString::fromLatin1(item.message)}));
+            QCOMPARE(view.RecordCount(), 0);
+            QCOMPARE(view.State(), QBaseDetailsView::ContentState::Empty);
+            QVERIFY(view.OperatePanel()->isEnabled());
+            QCOMPARE(refreshed.count(), 0);
+            QCOMPARE(finished.count(), 1); // the tree stops waiting all the same
+        }
+    }
+
+    void searchFiltersAndEveryShownRowHasItsButtons() {
+        for (const char* id : {"org.vexa.alpha", "org.vexa.beta", "org.vexa.gamma"})
+            Install(id + 9, QLatin1String(id + 9), id);
+        QAppsView view(m_manager, m_phone.Handle());
+        view.resize(900, 500);
+        view.show();
+        Load(view);
+        QCOMPARE(view.SortModel()->rowCount(), 3);
+        view.OnSearchString(QStringLiteral("^(al|ga)"));
+        QCOMPARE(view.SortModel()->rowCount(), 2);
+        view.OnSearchString(QString());
+        QCOMPARE(view.SortModel()->rowCount(), 3);
+        QTRY_VERIFY(view.TableView()->indexWidget(view.SortModel()->index(2, QAppsViewModel::StatusColumn)));
+
+        // A right click on a row offers uninstall and the two backups; on empty space nothing.
+        const QRect first = view.TableView()->visualRect(view.SortModel()->index(0, 0));
+        QMenu* menu = view.PrepareContextMenu(first.center());
+        QVERIFY(menu);
+        QCOMPARE(menu->actions().size(), 2);
+        QCOMPARE(menu->actions().at(1)->menu()->actions().size(), 2);
+        QVERIFY(view.CurrentApp());
+        QVERIFY(!view.PrepareContextMenu(QPoint(5, view.TableView()->viewport()->height() - 3)));
+
+        // A device that archives no apps (a real phone today) is offered no backup, in the menu or the row.
+        QCOMPARE(AddFault({.operation = "QueryAppBackup", .code = VEXA_E_UNSUPPORTED}), 0);
+        QAppsView real(m_manager, m_phone.Handle());
+        real.resize(900, 500);
+        real.show();
+        Load(real);
+        const QModelIndex status = real.SortModel()->index(0, QAppsViewModel::StatusColumn);
+        QTRY_VERIFY(real.TableView()->indexWidget(status));
+        auto* rowBackup =
+            real.TableView()->indexWidget(status)->findChild<QWidget*>(QStringLiteral("m_btnBackup"));
+        QVERIFY(rowBackup && rowBackup->isHidden());
+        menu = real.PrepareContextMenu(first.center());
+        QVERIFY(menu && !menu->actions().at(1)->isVisible());
+    }
+
+    void uninstallRemovesTheRowAfterTheReload() {
+        for (const char* id : {"org.vexa.keep", "org.vexa.drop"})
+            Install(id, QLatin1String(id), id);
+        QAppsView view(m_manager, m_phone.Handle());
+        Load(view);
+        QCOMPARE(view.RecordCount(), 2);
+
+        // Answering no leaves everything.
+        QVERIFY(view.SelectApp(QStringLiteral("org.vexa.drop")));
+        view.UninstallApp();
+        QCOMPARE(m_messages->Messages(),
+                 QStringList({QStringLiteral("Are you sure you want to uninstall the application?")}));
+        QVERIFY(!view.InstallDialog());
+        QCOMPARE(DeviceAppIds().size(), 2);
+
+        QSignalSpy repaint(&view, &QAppsView::repainTree);
+        QSignalSpy refreshed(&view, &QAppsView::emitRefreshAppNode);
+        m_messages->Clear();
+        m_messages->SetAnswerYes(true);
+        view.UninstallApp();
+        QVERIFY(view.InstallDialog());
+        QCOMPARE(view.InstallDialog()->CurrentMode(), QInstallDlg::Mode::Uninstall);
+        WaitDone(view);
+        QCOMPARE(m_messages->Messages().last(), QStringLiteral("Finish"));
+        QCOMPARE(RowOf(view, "org.vexa.drop"), -1);
+        QVERIFY(RowOf(view, "org.vexa.keep") >= 0);
+        QCOMPARE(view.RecordCount(), 1);
+        QCOMPARE(refreshed.count(), 1);
+        QCOMPARE(repaint.first().at(1).toInt(), 1); // the tree hears of the change first, then of the end
+        QCOMPARE(repaint.last().at(1).toInt(), 0);
+
+        // An app that vanished behind the table's back: the device refuses, the reload drops the row.
+        QVERIFY(view.SelectApp(QStringLiteral("org.vexa.keep")));
+        QCOMPARE(m_apps->UninstallApp("org.vexa.keep"), 0);
+        m_messages->Clear();
+        view.UninstallApp();
+        WaitDone(view);
+        QCOMPARE(m_messages->Messages().last(), QStringLiteral("Uninstall app failed!"));
+        QCOMPARE(view.RecordCount(), 0);
+        QCOMPARE(view.State(), QBaseDetailsView::ContentState::Empty);
+
+        // With no row, nothing is asked.
+        m_messages->Clear();
+        view.UninstallApp();
+        QVERIFY(m_messages->Messages().isEmpty());
+    }
+
+    void documentsAsksForTheAppsContainer() {
+        Install("docs", QStringLiteral("Docs"));
+        QAppsView view(m_manager, m_phone.Handle());
+        view.resize(900, 400);
+        view.show();
+        Load(view);
+        QSignalSpy open(&view, &QAppsView::emitOpenAppDocuments);
+        QAppStatusPanel* panel = nullptr;
+        QTRY_VERIFY((panel = qobject_cast<QAppStatusPanel*>(view.TableView()->indexWidget(
+                         view.SortModel()->index(0, QAppsViewModel::StatusColumn)))));
+        emit panel->SaveDocApp();
+        QCOMPARE(open.count(), 1);
+        QCOMPARE(open.at(0).at(0).toInt(), m_phone.Handle());
+        QCOMPARE(open.at(0).at(1).toString(), QString::fromLatin1(kAppId));
+        QCOMPARE(open.at(0).at(2).toString(), QStringLiteral("/Documents"));
+    }
 
     // Backing up
-    void backupIsAZipWhosePlistNamesTheApp();
-    void backupIntoAnUnwritableFolderFails();
+
+    void backupIsAZipWhosePlistNamesTheApp() {
+        Install("backup", QStringLiteral("Backed"));
+        const QString documents =
+            QString::fromStdString((DeviceFolder() / "Applications" / kAppId / "Documents").string());
+        QVERIFY(WriteFile(documents + QStringLiteral("/trip.txt"), "notes of the trip"));
+
+        QAppsView view(m_manager, m_phone.Handle());
+        Load(view);
+        QVERIFY(view.SelectApp(QString::fromLatin1(kAppId)));
+        QSignalSpy result(&view, &QAppsView::emitBackupResult);
+        const QString plain =
+            m_work.filePath(QStringLiteral("out/plain/Backed.ipa")); // folders made on the way
+        view.BackupTo(plain, false);
+        QTRY_COMPARE(result.count(), 1);
+        QTRY_COMPARE(m_messages->Messages(), QStringList({QStringLiteral("Backup successfully!")}));
+        const QString plainRead = ReadBackup(plain);
+        QVERIFY2(plainRead.startsWith(QString::fromLatin1(kAppId) + QLatin1Char('\n')),
+                 qPrintable(plainRead));
+        QVERIFY(!plainRead.contains(QStringLiteral("trip.txt")));
+
+        const QString full = m_work.filePath(QStringLiteral("out/Backed with documents.ipa"));
+        view.BackupTo(full, true);
+        QTRY_COMPARE(result.count(), 2);
+        QCOMPARE(result.last().at(0).toInt(), 0);
+        const QString fullRead = ReadBackup(full);
+        QVERIFY2(fullRead.startsWith(QString::fromLatin1(kAppId) + QLatin1Char('\n')), qPrintable(fullRead));
+        QVERIFY2(fullRead.contains(QStringLiteral("Documents/trip.txt")), qPrintable(fullRead));
+
+        // "To Computer" of the checked app writes the same package through the file export.
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "OnOpenUrl");
+        view.GetChunk(0)->SetChecked(true);
+        const QString folder = m_work.filePath(QStringLiteral("to computer"));
+        QCOMPARE(QFileFolderExport::ExportTo(&view, m_manager, 3, folder), 0);
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        const QString exported = ReadBackup(folder + QStringLiteral("/Backed.ipa"));
+        QVERIFY2(exported.startsWith(QString::fromLatin1(kAppId) + QLatin1Char('\n')), qPrintable(exported));
+
+        // The proposed file sits in the export folder, named after the title made safe.
+        QVERIFY(QAppsView::ProposedBackupPath(QStringLiteral("AC/DC: Live?"))
+                    .endsWith(QStringLiteral("/Vexa Transfer Files/AC'DC' Live'.ipa")));
+    }
+
+    void backupIntoAnUnwritableFolderFails() {
+        Install("locked", QStringLiteral("Locked"));
+        // Places no one can write to, whatever the user's rights: a name taken by a folder, and a folder
+        // below a plain file.
+        const QString taken = m_work.filePath(QStringLiteral("taken.ipa"));
+        QVERIFY(QDir().mkpath(taken + QStringLiteral("/inside")));
+        const QString file = m_work.filePath(QStringLiteral("plain-file"));
+        QVERIFY(WriteFile(file, QByteArray()));
+        QAppsView view(m_manager, m_phone.Handle());
+        Load(view);
+        QVERIFY(view.SelectApp(QString::fromLatin1(kAppId)));
+        view.BackupTo(taken, false);
+        QTRY_COMPARE(m_messages->Messages(), QStringList({QStringLiteral("Backup App failed!")}));
+        view.BackupTo(file + QStringLiteral("/sub/Locked.ipa"), true);
+        QTRY_COMPARE(m_messages->Messages().size(), 2);
+        QCOMPARE(m_messages->Messages().last(), QStringLiteral("Backup App failed!"));
+        // Nothing half-written stays behind.
+        QCOMPARE(QDir(m_work.path()).entryList({QStringLiteral("taken*")}, QDir::AllEntries),
+                 QStringList({QStringLiteral("taken.ipa")}));
+        QVERIFY(QDir(taken).exists(QStringLiteral("inside")));
+    }
 
     // Dragging out
-    void dragOutWritesThePackageOnlyWhenAsked();
+
+    void dragOutWritesThePackageOnlyWhenAsked() {
+        Install("drag", QStringLiteral("Notes/Drafts"));
+        QAppsView view(m_manager, m_phone.Handle());
+        Load(view);
+        QVERIFY(view.TableView()->dragEnabled());
+        QVERIFY(!std::unique_ptr<QDropFileMimeData>(view.PrepareDrag())); // nothing selected yet
+        QVERIFY(view.SelectApp(QString::fromLatin1(kAppId)));
+
+        std::unique_ptr<QDropFileMimeData> data(view.PrepareDrag());
+        QVERIFY(data);
+        QVERIFY(!data->HasDropped());
+        const QList<QUrl> urls = data->urls();
+        QCOMPARE(urls.size(), 1);
+        const QString local = urls[0].toLocalFile();
+        // The title's slash cannot lead out of the drag's folder.
+        QCOMPARE(QFileInfo(local).fileName(), QStringLiteral("Notes'Drafts.ipa"));
+        QVERIFY(local.startsWith(QDir::tempPath() + QStringLiteral("/Vexa Manager dnd/")));
+        QVERIFY(data->DropSucceeded());
+        const QString read = ReadBackup(local);
+        QVERIFY2(read.startsWith(QString::fromLatin1(kAppId) + QLatin1Char('\n')), qPrintable(read));
+        QDir(QFileInfo(local).absolutePath()).removeRecursively();
+
+        // The device cannot produce the package: no file, and the message names the app.
+        QCOMPARE(AddFault({.operation = "BackupApp", .code = 15}), 0);
+        data.reset(view.PrepareDrag());
+        const QString failed = data->urls().value(0).toLocalFile();
+        QVERIFY(!data->DropSucceeded());
+        QVERIFY(!QFileInfo::exists(failed));
+        QTRY_COMPARE(m_messages->Messages(),
+                     QStringList{QStringLiteral("The device could not produce the package of these apps:\n"
+                                                "Notes/Drafts")});
+        QDir(QFileInfo(failed).absolutePath()).removeRecursively();
+
+        // A page that is gone when the target asks copies nothing.
+        ClearFaults();
+        auto* doomed = new QAppsView(m_manager, m_phone.Handle());
+        Load(*doomed);
+        QVERIFY(doomed->SelectApp(QString::fromLatin1(kAppId)));
+        data.reset(doomed->PrepareDrag());
+        delete doomed;
+        const QString orphan = data->urls().value(0).toLocalFile();
+        QVERIFY(!QFileInfo::exists(orphan));
+        QDir(QFileInfo(orphan).absolutePath()).removeRecursively();
+    }
 
     // Last: the cable comes out while the device installs.
-    void unplugDuringInstallKeepsThePackageName();
+
+    void unplugDuringInstallKeepsThePackageName() {
+        const QString package = AppPackage("Unplugged ü", QStringLiteral("Gone"));
+        auto* view = new QAppsView(m_manager, m_phone.Handle());
+        QCOMPARE(AddFault({.operation = "InstallApp", .unplug = true, .delayMs = 300}), 0);
+        view->InstallPackage(package);
+        QVERIFY(view->IsRunning());
+        // The program takes the device's views away while the worker waits: the view goes at once.
+        delete view;
+        QVERIFY(QFileInfo::exists(package));
+        QVERIFY(!QFileInfo::exists(CPackageRename::TemporaryPath(package)));
+        QVERIFY(m_messages->Messages().isEmpty());
+    }
 
 private:
-    void Load(QAppsView& view);
-    void WaitDone(QAppsView& view);
-    int RowOf(QAppsView& view, const char* id) const;
-    QStringList DeviceAppIds();
-    QString Package(const QString& name, const QString& kind, const QJsonObject& info);
+    void Load(QAppsView& view) {
+        view.refreshData();
+        QTRY_VERIFY_WITH_TIMEOUT(!view.IsRunning(), 10000);
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+    }
+
+    void WaitDone(QAppsView& view) {
+        QTRY_VERIFY_WITH_TIMEOUT(!view.IsRunning() && !view.InstallDialog(), 20000);
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+    }
+
+    int RowOf(QAppsView& view, const char* id) const {
+        for (int row = 0; row < view.AppsModel()->rowCount(); ++row) {
+            if (view.AppsModel()->AppAt(row)->GetId() == id)
+                return row;
+        }
+        return -1;
+    }
+
+    QStringList DeviceAppIds() {
+        QStringList ids;
+        AppRecord* records = nullptr;
+        int count = 0;
+        if (m_apps->GetApplistInfo(&records, &count) != 0)
+            return ids;
+        for (int i = 0; i < count; ++i)
+            ids << QString::fromUtf8(records[i].id);
+        return ids;
+    }
+
+    QString Package(const QString& name, const QString& kind, const QJsonObject& info) {
+        const QString path = m_work.filePath(name);
+        QFile::remove(path);
+        return MakeIpa(path, kind, info, m_icon) ? path : QString();
+    }
+
     // An XML-plist package "<file>.ipa" of the app `id` titled `title`.
     QString AppPackage(const char* file, const QString& title, const char* id = kAppId) {
         return Package(QString::fromUtf8(file) + QStringLiteral(".ipa"), QStringLiteral("xml"),
                        Info(QLatin1String(id), title, QStringLiteral("1")));
     }
+
     // Installs such a package on the device directly, as if another program had.
     void Install(const char* file, const QString& title, const char* id = kAppId) {
         const QString package = AppPackage(file, title, id);
         QCOMPARE(m_apps->InstallApp(reinterpret_cast<const char16_t*>(package.utf16())), 0);
     }
+
     // Python's zipfile and plistlib read the archive; prints the identifier and the entry names.
     QString ReadBackup(const QString& path);
 
@@ -136,69 +596,6 @@ private:
     QTemporaryDir m_work;
     QString m_icon;
 };
-
-void tst_apps::initTestCase() {
-    QVERIFY(StartPage(kUdid, "Apps Phone"));
-    m_apps = m_manager->GetAppLibrary();
-    QVERIFY(m_apps);
-    // A red icon, so the table's picture can be told from the placeholder.
-    QImage icon(120, 120, QImage::Format_ARGB32);
-    icon.fill(QColor(200, 20, 20));
-    m_icon = m_work.filePath(QStringLiteral("icon.png"));
-    QVERIFY(icon.save(m_icon));
-}
-
-void tst_apps::cleanupTestCase() {
-    StopPage();
-}
-
-void tst_apps::init() {
-    ResetMessages();
-    for (const QString& id : DeviceAppIds())
-        QCOMPARE(m_apps->UninstallApp(id.toUtf8().constData()), 0);
-}
-
-void tst_apps::cleanup() {
-    ClearFaults();
-}
-
-QStringList tst_apps::DeviceAppIds() {
-    QStringList ids;
-    AppRecord* records = nullptr;
-    int count = 0;
-    if (m_apps->GetApplistInfo(&records, &count) != 0)
-        return ids;
-    for (int i = 0; i < count; ++i)
-        ids << QString::fromUtf8(records[i].id);
-    return ids;
-}
-
-QString tst_apps::Package(const QString& name, const QString& kind, const QJsonObject& info) {
-    const QString path = m_work.filePath(name);
-    QFile::remove(path);
-    return MakeIpa(path, kind, info, m_icon) ? path : QString();
-}
-
-void tst_apps::Load(QAppsView& view) {
-    view.refreshData();
-    QTRY_VERIFY_WITH_TIMEOUT(!view.IsRunning(), 10000);
-    QCoreApplication::processEvents();
-    QCoreApplication::processEvents();
-}
-
-void tst_apps::WaitDone(QAppsView& view) {
-    QTRY_VERIFY_WITH_TIMEOUT(!view.IsRunning() && !view.InstallDialog(), 20000);
-    QCoreApplication::processEvents();
-    QCoreApplication::processEvents();
-}
-
-int tst_apps::RowOf(QAppsView& view, const char* id) const {
-    for (int row = 0; row < view.AppsModel()->rowCount(); ++row) {
-        if (view.AppsModel()->AppAt(row)->GetId() == id)
-            return row;
-    }
-    return -1;
-}
 
 QString tst_apps::ReadBackup(const QString& path) {
     static const char* const kScript = R"(
@@ -210,442 +607,6 @@ print(plistlib.loads(z.read(plist[0]))['CFBundleIdentifier'])
 print('\n'.join(sorted(names)))
 )";
     return PythonLines(kScript, {path}).join(QLatin1Char('\n')) + QLatin1Char('\n');
-}
-
-// ---------------------------------------------------------------------------------------------------
-// Records
-
-void tst_apps::recordFieldsAreBoundedAndSizesFormatted() {
-    // Every text field full to its last byte, no terminator: the chunk must not read past it.
-    AppRecord record;
-    std::memset(&record, 'n', sizeof record);
-    record.version[0] = '\xff'; // not UTF-8
-    record.version[1] = '2';
-    record.version[2] = '\0';
-    record.appSize = 1048577;
-    record.fileSize = 1025;
-    const QByteArray garbage("\x89PNG\r\n\x1a\n not really", 19);
-    record.icon = reinterpret_cast<const uint8_t*>(garbage.constData());
-    record.iconLength = int32_t(garbage.size());
-    QAppsChunk app(record);
-    QCOMPARE(app.GetName().size(), size_t(200));
-    QCOMPARE(app.GetId(), std::string(200, 'n'));
-    QCOMPARE(app.Version(), QStringLiteral("\uFFFD2"));
-    QCOMPARE(app.Size(), QStringLiteral("1.00 MB"));
-    QCOMPARE(app.FileSize(), QStringLiteral("1.00 KB"));
-    QVERIFY(app.Icon().isNull()); // damaged: the placeholder is drawn instead
-    QAppsViewModel model;
-    std::list<IBaseChunk*> list{&app};
-    model.SetChunkList(&list);
-    QVERIFY(!model.index(0, QAppsViewModel::NameColumn).data(Qt::DecorationRole).value<QImage>().isNull());
-
-    record.appSize = 1024;
-    record.fileSize = -5; // a library that lost count
-    record.iconLength = 0;
-    QAppsChunk small(record);
-    QCOMPARE(small.Size(), QStringLiteral("1024 B"));
-    QCOMPARE(small.FileSize(), QStringLiteral("0 B"));
-}
-
-// ---------------------------------------------------------------------------------------------------
-// Installing
-
-void tst_apps::packageInstallsWithNameVersionAndIconAndKeepsItsName() {
-    // A name outside plain ASCII: the device reads it under the temporary name.
-    const QString package =
-        Package(QStringLiteral("Feldnotizen für Übersee.ipa"), QStringLiteral("xml"),
-                Info(QString::fromLatin1(kAppId), QStringLiteral("Field Notes"), QStringLiteral("2.3.1")));
-    QVERIFY(!package.isEmpty());
-    QAppsView view(m_manager, m_phone.Handle());
-    view.resize(900, 500);
-    view.show();
-    Load(view);
-    QCOMPARE(view.State(), QBaseDetailsView::ContentState::Empty);
-    QSignalSpy refreshed(&view, &QAppsView::emitRefreshAppNode);
-    QSignalSpy done(&view, &QAppsView::InstallDone);
-
-    view.InstallPackage(package);
-    QVERIFY(view.InstallDialog());
-    QVERIFY(view.InstallDialog()->isModal());
-    WaitDone(view);
-    QCOMPARE(done.count(), 1);
-    QCOMPARE(done.at(0).at(0).toInt(), 0);
-    QCOMPARE(m_messages->Messages(), QStringList({QStringLiteral("Finish")}));
-    QVERIFY(refreshed.count() >= 1);
-    QVERIFY(QFileInfo::exists(package));
-    QVERIFY(!QFileInfo::exists(CPackageRename::TemporaryPath(package)));
-
-    const int row = RowOf(view, kAppId);
-    QVERIFY(row >= 0);
-    QCOMPARE(view.State(), QBaseDetailsView::ContentState::Table);
-    QCOMPARE(view.RecordCount(), 1);
-    const QAppsViewModel* model = view.AppsModel();
-    QCOMPARE(model->index(row, QAppsViewModel::NameColumn).data().toString(), QStringLiteral("Field Notes"));
-    QCOMPARE(model->index(row, QAppsViewModel::VersionColumn).data().toString(), QStringLiteral("2.3.1"));
-    const QImage icon =
-        model->index(row, QAppsViewModel::NameColumn).data(Qt::DecorationRole).value<QImage>();
-    QCOMPARE(icon.size(), QSize(QAppsChunk::kIconSide, QAppsChunk::kIconSide));
-    QCOMPARE(icon.pixelColor(16, 16).red(), 200);
-    // The shown row carries its three buttons.
-    QTRY_VERIFY(view.TableView()->indexWidget(view.SortModel()->index(0, QAppsViewModel::StatusColumn)));
-
-    // A file that already has the temporary name is left alone; the package is read under its own.
-    const QString squatter = CPackageRename::TemporaryPath(package);
-    QVERIFY(WriteFile(squatter, "mine"));
-    m_messages->Clear();
-    view.InstallPackage(package);
-    WaitDone(view);
-    QCOMPARE(m_messages->Messages(), QStringList({QStringLiteral("Finish")}));
-    QVERIFY(QFileInfo::exists(package));
-    QCOMPARE(ReadFile(squatter), QByteArray("mine"));
-    QFile::remove(squatter);
-}
-
-void tst_apps::installOutcomesShowOnlyTheirTextsAndKeepTheName_data() {
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("minimumOS");
-    QTest::addColumn<int>("code"); // the device's answer, 0 for its own
-    QTest::addColumn<QStringList>("messages");
-    const QString error = QStringLiteral("Install app error!");
-    const QString tooOld = QStringLiteral("Install app failed! Your system version is too low!");
-    QTest::newRow("not a zip") << "notzip"
-                               << "6.0" << 0 << QStringList{error};
-    QTest::newRow("no plist") << "noplist"
-                              << "6.0" << 0 << QStringList{error};
-    QTest::newRow("broken plist") << "broken"
-                                  << "6.0" << 0 << QStringList{error};
-    QTest::newRow("needs a newer system") << "xml"
-                                          << "99.0" << 0 << QStringList{tooOld};
-    QTest::newRow("binary plist, as good as XML") << "binary"
-                                                  << "6.0" << 0 << QStringList{"Finish"};
-    // A silent code closes the progress window and says nothing; a code with a text shows only that,
-    // and a device's reason follows the install's own text.
-    QTest::newRow("silent code 5") << "xml"
-                                   << "6.0" << 5 << QStringList();
-    QTest::newRow("silent code 17") << "xml"
-                                    << "6.0" << 17 << QStringList();
-    QTest::newRow("device: system too old") << "xml"
-                                            << "6.0" << int(VEXA_APP_OS_TOO_OLD) << QStringList{tooOld};
-    QTest::newRow("device: no space")
-        << "xml"
-        << "6.0" << int(VEXA_E_NO_SPACE)
-        << QStringList{error + QStringLiteral("\nThere is not enough free space on the disk.")};
-}
-
-void tst_apps::installOutcomesShowOnlyTheirTextsAndKeepTheName() {
-    QFETCH(QString, kind);
-    QFETCH(QString, minimumOS);
-    QFETCH(int, code);
-    QFETCH(QStringList, messages);
-    QJsonObject info = Info(QStringLiteral("org.vexa.bad"), QStringLiteral("Bad"), QStringLiteral("1.0"));
-    info[QStringLiteral("MinimumOSVersion")] = minimumOS;
-    const QString package = Package(QStringLiteral("pkg-%1.ipa").arg(kind), kind, info);
-    QVERIFY(!package.isEmpty());
-    if (code != 0)
-        QCOMPARE(AddFault({.operation = "InstallApp", .code = code}), 0);
-    QAppsView view(m_manager, m_phone.Handle());
-    Load(view);
-    view.InstallPackage(package);
-    WaitDone(view);
-    QCOMPARE(m_messages->Messages(), messages);
-    QVERIFY(QFileInfo::exists(package));
-    QVERIFY(!QFileInfo::exists(CPackageRename::TemporaryPath(package)));
-    const bool installed = messages == QStringList{QStringLiteral("Finish")};
-    QCOMPARE(DeviceAppIds(), installed ? QStringList{QStringLiteral("org.vexa.bad")} : QStringList());
-    QCOMPARE(view.RecordCount(), int(installed));
-}
-
-void tst_apps::listingFailureAfterAnInstallShowsBothMessages() {
-    // The reload's warning opens over the progress window, which closes while the warning is up.
-    const QString package = AppPackage("relist", QStringLiteral("Relist"));
-    QAppsView view(m_manager, m_phone.Handle());
-    view.show();
-    for (int round = 0; round < 2; ++round) {
-        ClearFaults();
-        QCOMPARE(AddFault({.operation = "GetApplistInfo", .code = 7}), 0);
-        m_messages->Clear();
-        view.InstallPackage(package);
-        WaitDone(view);
-        QTRY_COMPARE(m_messages->Messages().size(), 2);
-        QVERIFY(m_messages->Messages().contains(QStringLiteral("Get app number failed! Please refresh!")));
-        QVERIFY(m_messages->Messages().contains(QStringLiteral("Finish")));
-        QVERIFY(QFileInfo::exists(package));
-    }
-}
-
-void tst_apps::longNamesAreCutOnACharacterBoundary() {
-    // 300 bytes of two-byte characters: the device keeps what fits its 200-byte field, whole characters.
-    const QString name(150, QChar(0x00E9));
-    const QString package = Package(QStringLiteral("long.ipa"), QStringLiteral("binary"),
-                                    Info(QString::fromLatin1(kAppId), name, QStringLiteral("1")));
-    QAppsView view(m_manager, m_phone.Handle());
-    view.InstallPackage(package);
-    WaitDone(view);
-    const int row = RowOf(view, kAppId);
-    QVERIFY(row >= 0);
-    const QString shown = view.AppsModel()->index(row, QAppsViewModel::NameColumn).data().toString();
-    QVERIFY(shown.size() >= 90 && shown.size() < 150);
-    QCOMPARE(shown, QString(shown.size(), QChar(0x00E9)));
-}
-
-// ---------------------------------------------------------------------------------------------------
-// Loading, searching, row actions
-
-void tst_apps::listingFailuresWarnAndLeaveTheTableEmpty() {
-    const QString package = AppPackage("list", QStringLiteral("Listed"));
-    QAppsView view(m_manager, m_phone.Handle());
-    view.InstallPackage(package);
-    WaitDone(view);
-    QCOMPARE(view.RecordCount(), 1);
-    const struct {
-        const char* operation;
-        const char* message;
-    } cases[] = {{"GetApplistInfo", "Get app number failed! Please refresh!"},
-                 {"GetAppListIcon", "Get app icon failed! Please refresh!"}};
-    for (const auto& item : cases) {
-        ClearFaults();
-        QCOMPARE(AddFault({.operation = item.operation, .code = 7}), 0);
-        QSignalSpy refreshed(&view, &QAppsView::emitRefreshAppNode);
-        QSignalSpy finished(&view, &QBaseDetailsView::loadFinished);
-        m_messages->Clear();
-        Load(view);
-        QTRY_COMPARE(m_messages->Messages(), QStringList({QString::fromLatin1(item.message)}));
-        QCOMPARE(view.RecordCount(), 0);
-        QCOMPARE(view.State(), QBaseDetailsView::ContentState::Empty);
-        QVERIFY(view.OperatePanel()->isEnabled());
-        QCOMPARE(refreshed.count(), 0);
-        QCOMPARE(finished.count(), 1); // the tree stops waiting all the same
-    }
-}
-
-void tst_apps::searchFiltersAndEveryShownRowHasItsButtons() {
-    for (const char* id : {"org.vexa.alpha", "org.vexa.beta", "org.vexa.gamma"})
-        Install(id + 9, QLatin1String(id + 9), id);
-    QAppsView view(m_manager, m_phone.Handle());
-    view.resize(900, 500);
-    view.show();
-    Load(view);
-    QCOMPARE(view.SortModel()->rowCount(), 3);
-    view.OnSearchString(QStringLiteral("^(al|ga)"));
-    QCOMPARE(view.SortModel()->rowCount(), 2);
-    view.OnSearchString(QString());
-    QCOMPARE(view.SortModel()->rowCount(), 3);
-    QTRY_VERIFY(view.TableView()->indexWidget(view.SortModel()->index(2, QAppsViewModel::StatusColumn)));
-
-    // A right click on a row offers uninstall and the two backups; on empty space nothing.
-    const QRect first = view.TableView()->visualRect(view.SortModel()->index(0, 0));
-    QMenu* menu = view.PrepareContextMenu(first.center());
-    QVERIFY(menu);
-    QCOMPARE(menu->actions().size(), 2);
-    QCOMPARE(menu->actions().at(1)->menu()->actions().size(), 2);
-    QVERIFY(view.CurrentApp());
-    QVERIFY(!view.PrepareContextMenu(QPoint(5, view.TableView()->viewport()->height() - 3)));
-
-    // A device that archives no apps (a real phone today) is offered no backup, in the menu or the row.
-    QCOMPARE(AddFault({.operation = "QueryAppBackup", .code = VEXA_E_UNSUPPORTED}), 0);
-    QAppsView real(m_manager, m_phone.Handle());
-    real.resize(900, 500);
-    real.show();
-    Load(real);
-    const QModelIndex status = real.SortModel()->index(0, QAppsViewModel::StatusColumn);
-    QTRY_VERIFY(real.TableView()->indexWidget(status));
-    auto* rowBackup =
-        real.TableView()->indexWidget(status)->findChild<QWidget*>(QStringLiteral("m_btnBackup"));
-    QVERIFY(rowBackup && rowBackup->isHidden());
-    menu = real.PrepareContextMenu(first.center());
-    QVERIFY(menu && !menu->actions().at(1)->isVisible());
-}
-
-void tst_apps::uninstallRemovesTheRowAfterTheReload() {
-    for (const char* id : {"org.vexa.keep", "org.vexa.drop"})
-        Install(id, QLatin1String(id), id);
-    QAppsView view(m_manager, m_phone.Handle());
-    Load(view);
-    QCOMPARE(view.RecordCount(), 2);
-
-    // Answering no leaves everything.
-    QVERIFY(view.SelectApp(QStringLiteral("org.vexa.drop")));
-    view.UninstallApp();
-    QCOMPARE(m_messages->Messages(),
-             QStringList({QStringLiteral("Are you sure you want to uninstall the application?")}));
-    QVERIFY(!view.InstallDialog());
-    QCOMPARE(DeviceAppIds().size(), 2);
-
-    QSignalSpy repaint(&view, &QAppsView::repainTree);
-    QSignalSpy refreshed(&view, &QAppsView::emitRefreshAppNode);
-    m_messages->Clear();
-    m_messages->SetAnswerYes(true);
-    view.UninstallApp();
-    QVERIFY(view.InstallDialog());
-    QCOMPARE(view.InstallDialog()->CurrentMode(), QInstallDlg::Mode::Uninstall);
-    WaitDone(view);
-    QCOMPARE(m_messages->Messages().last(), QStringLiteral("Finish"));
-    QCOMPARE(RowOf(view, "org.vexa.drop"), -1);
-    QVERIFY(RowOf(view, "org.vexa.keep") >= 0);
-    QCOMPARE(view.RecordCount(), 1);
-    QCOMPARE(refreshed.count(), 1);
-    QCOMPARE(repaint.first().at(1).toInt(), 1); // the tree hears of the change first, then of the end
-    QCOMPARE(repaint.last().at(1).toInt(), 0);
-
-    // An app that vanished behind the table's back: the device refuses, the reload drops the row.
-    QVERIFY(view.SelectApp(QStringLiteral("org.vexa.keep")));
-    QCOMPARE(m_apps->UninstallApp("org.vexa.keep"), 0);
-    m_messages->Clear();
-    view.UninstallApp();
-    WaitDone(view);
-    QCOMPARE(m_messages->Messages().last(), QStringLiteral("Uninstall app failed!"));
-    QCOMPARE(view.RecordCount(), 0);
-    QCOMPARE(view.State(), QBaseDetailsView::ContentState::Empty);
-
-    // With no row, nothing is asked.
-    m_messages->Clear();
-    view.UninstallApp();
-    QVERIFY(m_messages->Messages().isEmpty());
-}
-
-void tst_apps::documentsAsksForTheAppsContainer() {
-    Install("docs", QStringLiteral("Docs"));
-    QAppsView view(m_manager, m_phone.Handle());
-    view.resize(900, 400);
-    view.show();
-    Load(view);
-    QSignalSpy open(&view, &QAppsView::emitOpenAppDocuments);
-    QAppStatusPanel* panel = nullptr;
-    QTRY_VERIFY((panel = qobject_cast<QAppStatusPanel*>(view.TableView()->indexWidget(
-                     view.SortModel()->index(0, QAppsViewModel::StatusColumn)))));
-    emit panel->SaveDocApp();
-    QCOMPARE(open.count(), 1);
-    QCOMPARE(open.at(0).at(0).toInt(), m_phone.Handle());
-    QCOMPARE(open.at(0).at(1).toString(), QString::fromLatin1(kAppId));
-    QCOMPARE(open.at(0).at(2).toString(), QStringLiteral("/Documents"));
-}
-
-// ---------------------------------------------------------------------------------------------------
-// Backing up
-
-void tst_apps::backupIsAZipWhosePlistNamesTheApp() {
-    Install("backup", QStringLiteral("Backed"));
-    const QString documents =
-        QString::fromStdString((DeviceFolder() / "Applications" / kAppId / "Documents").string());
-    QVERIFY(WriteFile(documents + QStringLiteral("/trip.txt"), "notes of the trip"));
-
-    QAppsView view(m_manager, m_phone.Handle());
-    Load(view);
-    QVERIFY(view.SelectApp(QString::fromLatin1(kAppId)));
-    QSignalSpy result(&view, &QAppsView::emitBackupResult);
-    const QString plain = m_work.filePath(QStringLiteral("out/plain/Backed.ipa")); // folders made on the way
-    view.BackupTo(plain, false);
-    QTRY_COMPARE(result.count(), 1);
-    QTRY_COMPARE(m_messages->Messages(), QStringList({QStringLiteral("Backup successfully!")}));
-    const QString plainRead = ReadBackup(plain);
-    QVERIFY2(plainRead.startsWith(QString::fromLatin1(kAppId) + QLatin1Char('\n')), qPrintable(plainRead));
-    QVERIFY(!plainRead.contains(QStringLiteral("trip.txt")));
-
-    const QString full = m_work.filePath(QStringLiteral("out/Backed with documents.ipa"));
-    view.BackupTo(full, true);
-    QTRY_COMPARE(result.count(), 2);
-    QCOMPARE(result.last().at(0).toInt(), 0);
-    const QString fullRead = ReadBackup(full);
-    QVERIFY2(fullRead.startsWith(QString::fromLatin1(kAppId) + QLatin1Char('\n')), qPrintable(fullRead));
-    QVERIFY2(fullRead.contains(QStringLiteral("Documents/trip.txt")), qPrintable(fullRead));
-
-    // "To Computer" of the checked app writes the same package through the file export.
-    QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "OnOpenUrl");
-    view.GetChunk(0)->SetChecked(true);
-    const QString folder = m_work.filePath(QStringLiteral("to computer"));
-    QCOMPARE(QFileFolderExport::ExportTo(&view, m_manager, 3, folder), 0);
-    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
-    const QString exported = ReadBackup(folder + QStringLiteral("/Backed.ipa"));
-    QVERIFY2(exported.startsWith(QString::fromLatin1(kAppId) + QLatin1Char('\n')), qPrintable(exported));
-
-    // The proposed file sits in the export folder, named after the title made safe.
-    QVERIFY(QAppsView::ProposedBackupPath(QStringLiteral("AC/DC: Live?"))
-                .endsWith(QStringLiteral("/Vexa Transfer Files/AC'DC' Live'.ipa")));
-}
-
-void tst_apps::backupIntoAnUnwritableFolderFails() {
-    Install("locked", QStringLiteral("Locked"));
-    // Places no one can write to, whatever the user's rights: a name taken by a folder, and a folder
-    // below a plain file.
-    const QString taken = m_work.filePath(QStringLiteral("taken.ipa"));
-    QVERIFY(QDir().mkpath(taken + QStringLiteral("/inside")));
-    const QString file = m_work.filePath(QStringLiteral("plain-file"));
-    QVERIFY(WriteFile(file, QByteArray()));
-    QAppsView view(m_manager, m_phone.Handle());
-    Load(view);
-    QVERIFY(view.SelectApp(QString::fromLatin1(kAppId)));
-    view.BackupTo(taken, false);
-    QTRY_COMPARE(m_messages->Messages(), QStringList({QStringLiteral("Backup App failed!")}));
-    view.BackupTo(file + QStringLiteral("/sub/Locked.ipa"), true);
-    QTRY_COMPARE(m_messages->Messages().size(), 2);
-    QCOMPARE(m_messages->Messages().last(), QStringLiteral("Backup App failed!"));
-    // Nothing half-written stays behind.
-    QCOMPARE(QDir(m_work.path()).entryList({QStringLiteral("taken*")}, QDir::AllEntries),
-             QStringList({QStringLiteral("taken.ipa")}));
-    QVERIFY(QDir(taken).exists(QStringLiteral("inside")));
-}
-
-// ---------------------------------------------------------------------------------------------------
-
-void tst_apps::unplugDuringInstallKeepsThePackageName() {
-    const QString package = AppPackage("Unplugged ü", QStringLiteral("Gone"));
-    auto* view = new QAppsView(m_manager, m_phone.Handle());
-    QCOMPARE(AddFault({.operation = "InstallApp", .unplug = true, .delayMs = 300}), 0);
-    view->InstallPackage(package);
-    QVERIFY(view->IsRunning());
-    // The program takes the device's views away while the worker waits: the view goes at once.
-    delete view;
-    QVERIFY(QFileInfo::exists(package));
-    QVERIFY(!QFileInfo::exists(CPackageRename::TemporaryPath(package)));
-    QVERIFY(m_messages->Messages().isEmpty());
-}
-
-// ---------------------------------------------------------------------------------------------------
-// Dragging out
-
-void tst_apps::dragOutWritesThePackageOnlyWhenAsked() {
-    Install("drag", QStringLiteral("Notes/Drafts"));
-    QAppsView view(m_manager, m_phone.Handle());
-    Load(view);
-    QVERIFY(view.TableView()->dragEnabled());
-    QVERIFY(!std::unique_ptr<QDropFileMimeData>(view.PrepareDrag())); // nothing selected yet
-    QVERIFY(view.SelectApp(QString::fromLatin1(kAppId)));
-
-    std::unique_ptr<QDropFileMimeData> data(view.PrepareDrag());
-    QVERIFY(data);
-    QVERIFY(!data->HasDropped());
-    const QList<QUrl> urls = data->urls();
-    QCOMPARE(urls.size(), 1);
-    const QString local = urls[0].toLocalFile();
-    // The title's slash cannot lead out of the drag's folder.
-    QCOMPARE(QFileInfo(local).fileName(), QStringLiteral("Notes'Drafts.ipa"));
-    QVERIFY(local.startsWith(QDir::tempPath() + QStringLiteral("/Vexa Manager dnd/")));
-    QVERIFY(data->DropSucceeded());
-    const QString read = ReadBackup(local);
-    QVERIFY2(read.startsWith(QString::fromLatin1(kAppId) + QLatin1Char('\n')), qPrintable(read));
-    QDir(QFileInfo(local).absolutePath()).removeRecursively();
-
-    // The device cannot produce the package: no file, and the message names the app.
-    QCOMPARE(AddFault({.operation = "BackupApp", .code = 15}), 0);
-    data.reset(view.PrepareDrag());
-    const QString failed = data->urls().value(0).toLocalFile();
-    QVERIFY(!data->DropSucceeded());
-    QVERIFY(!QFileInfo::exists(failed));
-    QTRY_COMPARE(m_messages->Messages(),
-                 QStringList{QStringLiteral("The device could not produce the package of these apps:\n"
-                                            "Notes/Drafts")});
-    QDir(QFileInfo(failed).absolutePath()).removeRecursively();
-
-    // A page that is gone when the target asks copies nothing.
-    ClearFaults();
-    auto* doomed = new QAppsView(m_manager, m_phone.Handle());
-    Load(*doomed);
-    QVERIFY(doomed->SelectApp(QString::fromLatin1(kAppId)));
-    data.reset(doomed->PrepareDrag());
-    delete doomed;
-    const QString orphan = data->urls().value(0).toLocalFile();
-    QVERIFY(!QFileInfo::exists(orphan));
-    QDir(QFileInfo(orphan).absolutePath()).removeRecursively();
 }
 
 QTEST_MAIN(tst_apps)

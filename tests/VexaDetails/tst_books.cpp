@@ -173,21 +173,328 @@ QStringList Column(QiBookView& view, int column) {
 class tst_books : public QObject, PageFixture {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void cleanupTestCase();
-    void init();
-    void cleanup();
+    void initTestCase() { QVERIFY(StartPage(kUdid, "Books Pad")); }
 
-    void loadSkipsAbsentBooksButCountsThem();
-    void sizeTextChangesUnitStrictlyAbove();
-    void deleteHandsTheRecordBack();
+    void cleanupTestCase() { StopPage(); }
 
-    void emptyOrFailedListingShowsTheAddPanel();
-    void addThreeFilesWithTheSecondMissing();
-    void dropAddsOnlyBookFilesAndDeviceRefusesBadOnes();
-    void deleteAsksAndRemovesCheckedBooks();
-    void unpackedEpubExportsAsOneArchive();
-    void toiTunesCopiesIntoEveryMediaFolder();
+    void init() {
+        ResetMessages();
+        // Every test starts from a device without books.
+        IBookService* books = m_manager->GetBookService();
+        BookRecord* list = nullptr;
+        int count = 0;
+        QCOMPARE(books->GetBooks(&list, &count), 0);
+        std::vector<BookRecord> all(list, list + count);
+        for (const BookRecord& record : all)
+            QCOMPARE(books->DeleteBook(record), 0);
+    }
+
+    void cleanup() { ClearFaults(); }
+
+    // The record set against a listed array
+
+    void loadSkipsAbsentBooksButCountsThem() {
+        FakeManager manager;
+        std::string longTitle(199, 'T');
+        manager.books.list = {Record("Alpha", BOOK_PDF, "1024"),
+                              Record("Gone", BOOK_EPUB, "5", 0),
+                              Record("Odd", 4, "12ab"),
+                              Record("Made", BOOK_EPUB_IBOOKS, "1025"),
+                              Record("Big", BOOK_EPUB, "1048577"),
+                              Record(longTitle.c_str(), BOOK_PDF, "-")};
+        // A record filled to the brim: the title runs into the format field without a NUL.
+        std::memset(manager.books.list.back().title, 'T', sizeof(BookRecord::title));
+
+        QiBookAnalysisThread loader(&manager);
+        ProgressLog log;
+        loader.SetCallback(&log);
+        NodeRefreshLog counted(&loader);
+        loader.refresh();
+        QVERIFY(counted.WaitFor(1, 5000));
+        QCOMPARE(counted.handles.first(), 77);
+        QTRY_COMPARE(log.ends, 1);
+        // The absent book takes position 1 and is skipped.
+        QCOMPARE(log.positions, QList<int>({0, 2, 3, 4, 5}));
+        QCOMPARE(log.lastTotal, 6);
+        QCOMPARE(loader.RecordCount(), 5);
+
+        QiBooksModel model;
+        model.SetChunkList(loader.Records());
+        QCOMPARE(model.rowCount(), 5);
+        QStringList rows;
+        for (int row = 0; row < model.rowCount(); ++row)
+            rows << QStringList({model.index(row, 0).data().toString().left(8),
+                                 model.index(row, 4).data().toString(),
+                                 model.index(row, 5).data().toString()})
+                        .join(QLatin1Char('|'));
+        QCOMPARE(rows, QStringList({"Alpha|PDF|1024 B", "Odd||0 B", "Made|EPUB(IBOOK)|1.00 KB",
+                                    "Big|EPUB|1.00 MB", "TTTTTTTT|PDF|0 B"}));
+        QCOMPARE(model.index(4, 0).data().toString().size(), 200);
+
+        // The export of the unknown format leaves "Format" empty; the genre goes out as "Gerne".
+        ItemLog items;
+        for (IBaseChunk* chunk : *loader.Records())
+            chunk->Serialize(&items);
+        QCOMPARE(items.names.front(), std::string("iBooks"));
+        QCOMPARE(items.Field(0, "Format"), std::string("pdf"));
+        QCOMPARE(items.Field(1, "Format"), std::string());
+        QCOMPARE(items.Field(1, "Size"), std::string("0"));
+        QCOMPARE(items.Field(3, "Size"), std::string("1048577"));
+        QCOMPARE(items.Field(0, "Gerne"), std::string());
+
+        // A failing list ends the load with nothing and still tells the tree.
+        manager.books.listAnswer = 5;
+        loader.refresh();
+        QVERIFY(counted.WaitFor(2, 5000));
+        QTRY_COMPARE(log.ends, 2);
+        QCOMPARE(loader.RecordCount(), 0);
+        QVERIFY(loader.Records()->empty());
+    }
+
+    void sizeTextIsClampedAndOnlyDecimalTextIsASize() {
+        // The units follow the program's size rule; a negative size shows as none.
+        QCOMPARE(QiBooksModel::SizeText(-1), QStringLiteral("0 B"));
+        QCOMPARE(QiBooksModel::SizeText(1025), QStringLiteral("1.00 KB"));
+        // The device writes decimal text; anything else, or a number past 32 bits, is no size.
+        const char* const unreadable[] = {"", "abc", "12ab", "1.5", "99999999999"};
+        for (const char* text : unreadable)
+            QCOMPARE(CiBookChunk::ParseSize(text, 200), qint64(0));
+        QCOMPARE(CiBookChunk::ParseSize("2147483647", 200), qint64(2147483647));
+    }
+
+    void deleteHandsTheRecordBack() {
+        FakeManager manager;
+        CiBookChunk book(&manager);
+        book.SetName(std::string(198, 'a') + "\xC3\xA9"
+                                             "b"); // the é would end past the field's last byte
+        book.path = "/Books/x.epub";
+        book.author = "Ann";
+        book.format = CiBookChunk::FormatEpubIBooks;
+        book.size = 1048577;
+        book.storeKey = "K1";
+        QVERIFY(book.DeleteFromDevice());
+        QCOMPARE(manager.books.deleted.size(), size_t(1));
+        const BookRecord& sent = manager.books.deleted.front();
+        QCOMPARE(sent.format, int32_t(BOOK_EPUB_IBOOKS));
+        QCOMPARE(QByteArrayList({sent.size, sent.storeKey, sent.path, sent.author}),
+                 QByteArrayList({"1048577", "K1", "/Books/x.epub", "Ann"}));
+        // Cut before the two-byte character that would not fit whole.
+        QCOMPARE(QByteArray(sent.title), QByteArray(198, 'a'));
+
+        manager.books.deleteAnswer = 3;
+        QVERIFY(!book.DeleteFromDevice());
+        book.Reset();
+        QCOMPARE(book.format, int(CiBookChunk::FormatUnknown));
+        QVERIFY(book.path.empty() && book.GetName().empty() && book.size == 0);
+    }
+
+    // The page against the simulated device
+
+    void emptyOrFailedListingShowsTheAddPanel() {
+        Page page = MakePage(m_manager);
+        Load(page);
+        QCOMPARE(page.view->State(), QBaseDetailsView::ContentState::Empty);
+        QVERIFY(page.view->AddWidget()->isVisible());
+
+        const fs::path pdf = Local("Listed.pdf").toStdString();
+        QVERIFY(vexa::formats::WritePdf(pdf, {"Listed", "Ann"}));
+        QCOMPARE(AddToDevice(QString::fromStdString(pdf.string())), 0);
+        Load(page);
+        QCOMPARE(page.view->State(), QBaseDetailsView::ContentState::Table);
+        QCOMPARE(Column(*page.view, 0), QStringList({"Listed"}));
+
+        QCOMPARE(AddFault({.operation = "GetBooks", .code = 7}), 0);
+        QSignalSpy tree(page.view.get(), &QiBookView::repainTree);
+        Load(page);
+        QCOMPARE(page.view->State(), QBaseDetailsView::ContentState::Empty);
+        QCOMPARE(page.loader->RecordCount(), 0);
+        QVERIFY(!tree.isEmpty());
+        QVERIFY(m_messages->Messages().isEmpty());
+    }
+
+    void addThreeFilesWithTheSecondMissing() {
+        Page page = MakePage(m_manager);
+        Load(page);
+        QVERIFY(vexa::formats::WritePdf(Local("One.pdf").toStdString(), {"One", "A"}));
+        QVERIFY(vexa::formats::WriteEpub(Local("Three.v2.epub").toStdString(), {"Three", "C"}, false));
+        AddLog log;
+        page.view->SetAddObserver(&log);
+        QSignalSpy tree(page.view.get(), &QiBookView::repainTree);
+        NodeRefreshLog counted(page.loader.get());
+        page.view->AddFiles({Local("One.pdf"), Local("Two.pdf"), Local("Three.v2.epub")});
+        // The reports reach the observer as queued calls, the end last.
+        QTRY_COMPARE(log.ends, 1);
+        QCOMPARE(log.messages,
+                 QStringList({"add book(0/3):One", "add book(1/3):Two", "add book(2/3):Three"}));
+        QCOMPARE(log.progress_, QStringList({"0/3", "2/3"}));
+        QCOMPARE(tree.first().at(1).toInt(), 1);
+        QCOMPARE(tree.at(1).at(1).toInt(), 0);
+        // The add reloads the page from the device.
+        QVERIFY(counted.WaitFor(1, 10000));
+        QTRY_VERIFY(!page.view->IsLoading());
+        QCOMPARE(Column(*page.view, 0), QStringList({"One", "Three"}));
+        QVERIFY(!QTest::qWaitFor([&] { return !m_messages->Messages().isEmpty(); }, 100));
+        QCOMPARE(Column(*page.view, 4), QStringList({"EPUB", "PDF"}));
+    }
+
+    void dropAddsOnlyBookFilesAndDeviceRefusesBadOnes() {
+        Page page = MakePage(m_manager);
+        Load(page);
+        QVERIFY(vexa::formats::WritePdf(Local("Good.PDF").toStdString(), {"Good", "A"}));
+        for (const char* name : {"Fake.pdf", "NotZip.epub", "notes.txt"})
+            QVERIFY(WriteFile(Local(QString::fromLatin1(name)), "plain text, not a book\n"));
+        auto* mime = new QMimeData;
+        mime->setUrls({QUrl::fromLocalFile(Local("Good.PDF")), QUrl::fromLocalFile(Local("Fake.pdf")),
+                       QUrl::fromLocalFile(Local("NotZip.epub")), QUrl::fromLocalFile(Local("notes.txt")),
+                       QUrl(QStringLiteral("https://example.org/remote.pdf"))});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(page.view.get(), &enter);
+        QVERIFY(enter.isAccepted());
+
+        AddLog log;
+        page.view->SetAddObserver(&log);
+        NodeRefreshLog counted(page.loader.get());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(page.view.get(), &drop);
+        QTRY_COMPARE(log.ends, 1);
+        QCOMPARE(log.messages.size(), 3);
+        QVERIFY(counted.WaitFor(1, 10000));
+        QTRY_VERIFY(!page.view->IsLoading());
+        // The device takes only the real PDF; nothing of the others is left on it, and the user hears so,
+        // as of the text file that was not offered to it.
+        QCOMPARE(Column(*page.view, 0), QStringList({"Good"}));
+        QTRY_COMPARE(m_messages->Messages().size(), 2);
+        QVERIFY(m_messages->Saw(QStringLiteral("2 book(s) could not be added to the device.")));
+        QVERIFY(m_messages->Saw(
+            QStringLiteral("1 dropped file(s) skipped: only PDF, EPUB files can be added here.")));
+        const QStringList onDevice =
+            FilesUnder(QString::fromStdString((DeviceFolder() / "media" / "Books").string()));
+        QVERIFY2(onDevice.filter(QStringLiteral("Fake")).isEmpty() &&
+                     onDevice.filter(QStringLiteral("NotZip")).isEmpty(),
+                 qPrintable(onDevice.join(QLatin1Char(','))));
+        delete mime;
+    }
+
+    void deleteAsksAndRemovesCheckedBooks() {
+        for (const char* title : {"Keep", "Drop"}) {
+            const QString path = Local(QString::fromLatin1(title) + QStringLiteral(".pdf"));
+            QVERIFY(vexa::formats::WritePdf(path.toStdString(), {title, "A"}));
+            QCOMPARE(AddToDevice(path), 0);
+        }
+        Page page = MakePage(m_manager);
+        Load(page);
+        page.view->OnRemoveBtn();
+        QCOMPARE(m_messages->Messages(), QStringList({"Please choose any of items to delete!"}));
+
+        for (IBaseChunk* chunk : *page.loader->Records())
+            chunk->SetChecked(chunk->GetName() == "Drop");
+        // Answered no: nothing happens.
+        page.view->OnRemoveBtn();
+        QCOMPARE(m_messages->Messages().last(),
+                 QStringLiteral("Are you sure to delete the selected item(s)?"));
+        QCOMPARE(page.loader->GetCount(), 2);
+
+        m_messages->SetAnswerYes(true);
+        NodeRefreshLog counted(page.loader.get());
+        page.view->OnRemoveBtn();
+        QVERIFY(counted.WaitFor(1, 10000));
+        QTRY_VERIFY(!page.view->IsLoading());
+        QCOMPARE(Column(*page.view, 0), QStringList({"Keep"}));
+        QCOMPARE(page.loader->RecordCount(), 1);
+        BookRecord* list = nullptr;
+        int count = 0;
+        QCOMPARE(m_manager->GetBookService()->GetBooks(&list, &count), 0);
+        QCOMPARE(count, 1);
+    }
+
+    void unpackedEpubExportsAsOneArchive() {
+        // A book the device keeps unpacked, and a PDF whose title holds every character a file name cannot.
+        const fs::path folderBook = Local("Unpacked.epub").toStdString();
+        QVERIFY(vexa::formats::WriteEpub(folderBook, {"Unpacked Tale", "Ann"}, true));
+        QCOMPARE(AddToDevice(QString::fromStdString(folderBook.string())), 0);
+        const fs::path pdf = Local("Odd.pdf").toStdString();
+        QVERIFY(vexa::formats::WritePdf(pdf, {"A\\B/C:D*E?F\"G<H>I|J", "Ann"}));
+        QCOMPARE(AddToDevice(QString::fromStdString(pdf.string())), 0);
+        QStringList bookFiles;
+        for (const QString& file : FilesUnder(QString::fromStdString(folderBook.string())))
+            bookFiles << QDir(QString::fromStdString(folderBook.string())).relativeFilePath(file);
+        QVERIFY(bookFiles.contains(QStringLiteral("mimetype")) && bookFiles.size() >= 3);
+
+        Page page = MakePage(m_manager);
+        Load(page);
+        QCOMPARE(page.loader->GetCount(), 2);
+        for (IBaseChunk* chunk : *page.loader->Records())
+            chunk->SetChecked(true);
+        const QString target = Local(QStringLiteral("export"));
+        QVERIFY(QDir().mkpath(target));
+        QString title;
+        // Polls until the folder dialog is up, however slow the build.
+        WhenShown<QFileDialog>([&](QFileDialog* dialog) {
+            title = dialog->windowTitle();
+            dialog->setDirectory(target);
+            if (auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+                edit->setText(target);
+            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+        });
+        page.view->OnToComputerFile();
+        QCOMPARE(title, QStringLiteral("Save File"));
+        QStringList written = QDir(target).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
+        written.sort();
+        QCOMPARE(written.size(), 2);
+        const QString archive = written.filter(QStringLiteral(".epub")).value(0);
+        QCOMPARE(archive, QStringLiteral("Unpacked Tale.epub"));
+        QVERIFY(QFileInfo(target + QLatin1Char('/') + archive).isFile());
+        const QString odd = written.filter(QStringLiteral(".pdf")).value(0);
+        QVERIFY2(odd.startsWith(QLatin1Char('A')) && odd.endsWith(QStringLiteral("J.pdf")), qPrintable(odd));
+        for (QChar forbidden : QStringLiteral("\\/:*?\"<>|"))
+            QVERIFY2(!odd.contains(forbidden), qPrintable(odd));
+
+        const QStringList listed = ArchivePaths(target + QLatin1Char('/') + archive, false);
+        QCOMPARE(listed, bookFiles);
+        // The folder the book was zipped in is gone again.
+        QTRY_VERIFY(QDir(QDir::tempPath() + QStringLiteral("/Vexa Manager iBook"))
+                        .entryList(QDir::NoDotAndDotDot | QDir::AllEntries)
+                        .isEmpty());
+    }
+
+    void toiTunesCopiesIntoEveryMediaFolder() {
+        const QString pdf = Local(QStringLiteral("Tuned.pdf"));
+        QVERIFY(vexa::formats::WritePdf(pdf.toStdString(), {"Tuned", "A"}));
+        QCOMPARE(AddToDevice(pdf), 0);
+        Page page = MakePage(m_manager);
+        Load(page);
+        page.view->OnToiTunes();
+        QCOMPARE(m_messages->Messages(), QStringList({"Please choose one or more items first!"}));
+
+        // The row under a right click is what the menu works on when nothing is checked.
+        QMenu* menu = page.view->PrepareContextMenu(
+            page.view->TableView()->visualRect(page.view->TableView()->model()->index(0, 1)).center());
+        QVERIFY(menu);
+        QVERIFY(page.view->HasCheckedChunk());
+        // Below the rows it is the row clicked last.
+        page.view->GetChunk(0)->SetChecked(false);
+        page.view->ClickTableView(page.view->TableView()->model()->index(0, 2));
+        page.view->PrepareContextMenu(QPoint(5, page.view->TableView()->viewport()->height() - 2));
+        QVERIFY(page.view->GetChunk(0)->IsChecked());
+
+        // The library file names its media folder as a URL; every subfolder named "iTunes..." gets the book.
+        const QString music = Local(QStringLiteral("Music"));
+        const QString media = Local(QStringLiteral("My Media"));
+        const QStringList folders = {media + QStringLiteral("/iTunes Media"),
+                                     media + QStringLiteral("/iTunes Two")};
+        for (const QString& folder : folders + QStringList{media + QStringLiteral("/Other")})
+            QVERIFY(QDir().mkpath(folder));
+        QVERIFY(WriteFile(music + QStringLiteral("/iTunes/iTunes Music Library.xml"),
+                          "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>Music "
+                          "Folder</key><string>file://localhost" +
+                              QUrl::toPercentEncoding(media, "/") + "/</string></dict></plist>"));
+        page.view->SetMusicFolder(music);
+        page.view->OnToiTunes();
+        for (const QString& folder : folders)
+            QVERIFY2(QFileInfo(folder + QStringLiteral("/Tuned.pdf")).size() == QFileInfo(pdf).size(),
+                     qPrintable(folder));
+        QVERIFY(QDir(media + QStringLiteral("/Other")).isEmpty());
+    }
 
 private:
     // The page and its loader wired as the navigation tree wires them.
@@ -196,36 +503,23 @@ private:
         std::unique_ptr<QiBookAnalysisThread> loader;
     };
     Page MakePage(IVexaManager* manager);
-    void Load(Page& page);
+
+    void Load(Page& page) {
+        NodeRefreshLog counted(page.loader.get());
+        page.loader->refresh();
+        QVERIFY(counted.WaitFor(1, 10000));
+        QTRY_VERIFY(!page.view->IsLoading());
+        QCoreApplication::processEvents();
+    }
+
     QString Local(const QString& name) const { return m_local.filePath(name); }
-    int AddToDevice(const QString& path);
+
+    int AddToDevice(const QString& path) {
+        return m_manager->GetBookService()->AddBook(reinterpret_cast<const char16_t*>(path.utf16()));
+    }
 
     QTemporaryDir m_local;
 };
-
-void tst_books::initTestCase() {
-    QVERIFY(StartPage(kUdid, "Books Pad"));
-}
-
-void tst_books::cleanupTestCase() {
-    StopPage();
-}
-
-void tst_books::init() {
-    ResetMessages();
-    // Every test starts from a device without books.
-    IBookService* books = m_manager->GetBookService();
-    BookRecord* list = nullptr;
-    int count = 0;
-    QCOMPARE(books->GetBooks(&list, &count), 0);
-    std::vector<BookRecord> all(list, list + count);
-    for (const BookRecord& record : all)
-        QCOMPARE(books->DeleteBook(record), 0);
-}
-
-void tst_books::cleanup() {
-    ClearFaults();
-}
 
 tst_books::Page tst_books::MakePage(IVexaManager* manager) {
     Page page;
@@ -244,325 +538,6 @@ tst_books::Page tst_books::MakePage(IVexaManager* manager) {
     page.view->resize(800, 500);
     page.view->show();
     return page;
-}
-
-void tst_books::Load(Page& page) {
-    NodeRefreshLog counted(page.loader.get());
-    page.loader->refresh();
-    QVERIFY(counted.WaitFor(1, 10000));
-    QTRY_VERIFY(!page.view->IsLoading());
-    QCoreApplication::processEvents();
-}
-
-int tst_books::AddToDevice(const QString& path) {
-    return m_manager->GetBookService()->AddBook(reinterpret_cast<const char16_t*>(path.utf16()));
-}
-
-// ---------------------------------------------------------------------------------------------------
-// The record set against a listed array
-
-void tst_books::loadSkipsAbsentBooksButCountsThem() {
-    FakeManager manager;
-    std::string longTitle(199, 'T');
-    manager.books.list = {Record("Alpha", BOOK_PDF, "1024"),
-                          Record("Gone", BOOK_EPUB, "5", 0),
-                          Record("Odd", 4, "12ab"),
-                          Record("Made", BOOK_EPUB_IBOOKS, "1025"),
-                          Record("Big", BOOK_EPUB, "1048577"),
-                          Record(longTitle.c_str(), BOOK_PDF, "-")};
-    // A record filled to the brim: the title runs into the format field without a NUL.
-    std::memset(manager.books.list.back().title, 'T', sizeof(BookRecord::title));
-
-    QiBookAnalysisThread loader(&manager);
-    ProgressLog log;
-    loader.SetCallback(&log);
-    NodeRefreshLog counted(&loader);
-    loader.refresh();
-    QVERIFY(counted.WaitFor(1, 5000));
-    QCOMPARE(counted.handles.first(), 77);
-    QTRY_COMPARE(log.ends, 1);
-    // The absent book takes position 1 and is skipped.
-    QCOMPARE(log.positions, QList<int>({0, 2, 3, 4, 5}));
-    QCOMPARE(log.lastTotal, 6);
-    QCOMPARE(loader.RecordCount(), 5);
-
-    QiBooksModel model;
-    model.SetChunkList(loader.Records());
-    QCOMPARE(model.rowCount(), 5);
-    QStringList rows;
-    for (int row = 0; row < model.rowCount(); ++row)
-        rows << QStringList({model.index(row, 0).data().toString().left(8),
-                             model.index(row, 4).data().toString(), model.index(row, 5).data().toString()})
-                    .join(QLatin1Char('|'));
-    QCOMPARE(rows, QStringList({"Alpha|PDF|1024 B", "Odd||0 B", "Made|EPUB(IBOOK)|1.00 KB",
-                                "Big|EPUB|1.00 MB", "TTTTTTTT|PDF|0 B"}));
-    QCOMPARE(model.index(4, 0).data().toString().size(), 200);
-
-    // The export of the unknown format leaves "Format" empty; the genre goes out as "Gerne".
-    ItemLog items;
-    for (IBaseChunk* chunk : *loader.Records())
-        chunk->Serialize(&items);
-    QCOMPARE(items.names.front(), std::string("iBooks"));
-    QCOMPARE(items.Field(0, "Format"), std::string("pdf"));
-    QCOMPARE(items.Field(1, "Format"), std::string());
-    QCOMPARE(items.Field(1, "Size"), std::string("0"));
-    QCOMPARE(items.Field(3, "Size"), std::string("1048577"));
-    QCOMPARE(items.Field(0, "Gerne"), std::string());
-
-    // A failing list ends the load with nothing and still tells the tree.
-    manager.books.listAnswer = 5;
-    loader.refresh();
-    QVERIFY(counted.WaitFor(2, 5000));
-    QTRY_COMPARE(log.ends, 2);
-    QCOMPARE(loader.RecordCount(), 0);
-    QVERIFY(loader.Records()->empty());
-}
-
-void tst_books::sizeTextChangesUnitStrictlyAbove() {
-    const QList<QPair<qint64, QString>> cases = {
-        {0, "0 B"},           {1024, "1024 B"},           {1025, "1.00 KB"},       {1048576, "1024.00 KB"},
-        {1048577, "1.00 MB"}, {1073741824, "1024.00 MB"}, {1073741825, "1.00 GB"}, {5368709120, "5.00 GB"},
-    };
-    for (const auto& [bytes, text] : cases)
-        QCOMPARE(QiBooksModel::SizeText(bytes), text);
-    // The device writes decimal text; anything else, or a number past 32 bits, is no size.
-    const char* const unreadable[] = {"", "abc", "12ab", "1.5", "99999999999"};
-    for (const char* text : unreadable)
-        QCOMPARE(CiBookChunk::ParseSize(text, 200), qint64(0));
-    QCOMPARE(CiBookChunk::ParseSize("2147483647", 200), qint64(2147483647));
-}
-
-void tst_books::deleteHandsTheRecordBack() {
-    FakeManager manager;
-    CiBookChunk book(&manager);
-    book.SetName(std::string(198, 'a') + "\xC3\xA9"
-                                         "b"); // the é would end past the field's last byte
-    book.path = "/Books/x.epub";
-    book.author = "Ann";
-    book.format = CiBookChunk::FormatEpubIBooks;
-    book.size = 1048577;
-    book.storeKey = "K1";
-    QVERIFY(book.DeleteFromDevice());
-    QCOMPARE(manager.books.deleted.size(), size_t(1));
-    const BookRecord& sent = manager.books.deleted.front();
-    QCOMPARE(sent.format, int32_t(BOOK_EPUB_IBOOKS));
-    QCOMPARE(QByteArrayList({sent.size, sent.storeKey, sent.path, sent.author}),
-             QByteArrayList({"1048577", "K1", "/Books/x.epub", "Ann"}));
-    // Cut before the two-byte character that would not fit whole.
-    QCOMPARE(QByteArray(sent.title), QByteArray(198, 'a'));
-
-    manager.books.deleteAnswer = 3;
-    QVERIFY(!book.DeleteFromDevice());
-    book.Reset();
-    QCOMPARE(book.format, int(CiBookChunk::FormatUnknown));
-    QVERIFY(book.path.empty() && book.GetName().empty() && book.size == 0);
-}
-
-// ---------------------------------------------------------------------------------------------------
-// The page against the simulated device
-
-void tst_books::emptyOrFailedListingShowsTheAddPanel() {
-    Page page = MakePage(m_manager);
-    Load(page);
-    QCOMPARE(page.view->State(), QBaseDetailsView::ContentState::Empty);
-    QVERIFY(page.view->AddWidget()->isVisible());
-
-    const fs::path pdf = Local("Listed.pdf").toStdString();
-    QVERIFY(vexa::formats::WritePdf(pdf, {"Listed", "Ann"}));
-    QCOMPARE(AddToDevice(QString::fromStdString(pdf.string())), 0);
-    Load(page);
-    QCOMPARE(page.view->State(), QBaseDetailsView::ContentState::Table);
-    QCOMPARE(Column(*page.view, 0), QStringList({"Listed"}));
-
-    QCOMPARE(AddFault({.operation = "GetBooks", .code = 7}), 0);
-    QSignalSpy tree(page.view.get(), &QiBookView::repainTree);
-    Load(page);
-    QCOMPARE(page.view->State(), QBaseDetailsView::ContentState::Empty);
-    QCOMPARE(page.loader->RecordCount(), 0);
-    QVERIFY(!tree.isEmpty());
-    QVERIFY(m_messages->Messages().isEmpty());
-}
-
-void tst_books::addThreeFilesWithTheSecondMissing() {
-    Page page = MakePage(m_manager);
-    Load(page);
-    QVERIFY(vexa::formats::WritePdf(Local("One.pdf").toStdString(), {"One", "A"}));
-    QVERIFY(vexa::formats::WriteEpub(Local("Three.v2.epub").toStdString(), {"Three", "C"}, false));
-    AddLog log;
-    page.view->SetAddObserver(&log);
-    QSignalSpy tree(page.view.get(), &QiBookView::repainTree);
-    NodeRefreshLog counted(page.loader.get());
-    page.view->AddFiles({Local("One.pdf"), Local("Two.pdf"), Local("Three.v2.epub")});
-    // The reports reach the observer as queued calls, the end last.
-    QTRY_COMPARE(log.ends, 1);
-    QCOMPARE(log.messages, QStringList({"add book(0/3):One", "add book(1/3):Two", "add book(2/3):Three"}));
-    QCOMPARE(log.progress_, QStringList({"0/3", "2/3"}));
-    QCOMPARE(tree.first().at(1).toInt(), 1);
-    QCOMPARE(tree.at(1).at(1).toInt(), 0);
-    // The add reloads the page from the device.
-    QVERIFY(counted.WaitFor(1, 10000));
-    QTRY_VERIFY(!page.view->IsLoading());
-    QCOMPARE(Column(*page.view, 0), QStringList({"One", "Three"}));
-    QVERIFY(!QTest::qWaitFor([&] { return !m_messages->Messages().isEmpty(); }, 100));
-    QCOMPARE(Column(*page.view, 4), QStringList({"EPUB", "PDF"}));
-}
-
-void tst_books::dropAddsOnlyBookFilesAndDeviceRefusesBadOnes() {
-    Page page = MakePage(m_manager);
-    Load(page);
-    QVERIFY(vexa::formats::WritePdf(Local("Good.PDF").toStdString(), {"Good", "A"}));
-    for (const char* name : {"Fake.pdf", "NotZip.epub", "notes.txt"})
-        QVERIFY(WriteFile(Local(QString::fromLatin1(name)), "plain text, not a book\n"));
-    auto* mime = new QMimeData;
-    mime->setUrls({QUrl::fromLocalFile(Local("Good.PDF")), QUrl::fromLocalFile(Local("Fake.pdf")),
-                   QUrl::fromLocalFile(Local("NotZip.epub")), QUrl::fromLocalFile(Local("notes.txt")),
-                   QUrl(QStringLiteral("https://example.org/remote.pdf"))});
-    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(page.view.get(), &enter);
-    QVERIFY(enter.isAccepted());
-
-    AddLog log;
-    page.view->SetAddObserver(&log);
-    NodeRefreshLog counted(page.loader.get());
-    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(page.view.get(), &drop);
-    QTRY_COMPARE(log.ends, 1);
-    QCOMPARE(log.messages.size(), 3);
-    QVERIFY(counted.WaitFor(1, 10000));
-    QTRY_VERIFY(!page.view->IsLoading());
-    // The device takes only the real PDF; nothing of the others is left on it, and the user hears so,
-    // as of the text file that was not offered to it.
-    QCOMPARE(Column(*page.view, 0), QStringList({"Good"}));
-    QTRY_COMPARE(m_messages->Messages().size(), 2);
-    QVERIFY(m_messages->Saw(QStringLiteral("2 book(s) could not be added to the device.")));
-    QVERIFY(m_messages->Saw(
-        QStringLiteral("1 dropped file(s) skipped: only PDF, EPUB files can be added here.")));
-    const QStringList onDevice =
-        FilesUnder(QString::fromStdString((DeviceFolder() / "media" / "Books").string()));
-    QVERIFY2(onDevice.filter(QStringLiteral("Fake")).isEmpty() &&
-                 onDevice.filter(QStringLiteral("NotZip")).isEmpty(),
-             qPrintable(onDevice.join(QLatin1Char(','))));
-    delete mime;
-}
-
-void tst_books::deleteAsksAndRemovesCheckedBooks() {
-    for (const char* title : {"Keep", "Drop"}) {
-        const QString path = Local(QString::fromLatin1(title) + QStringLiteral(".pdf"));
-        QVERIFY(vexa::formats::WritePdf(path.toStdString(), {title, "A"}));
-        QCOMPARE(AddToDevice(path), 0);
-    }
-    Page page = MakePage(m_manager);
-    Load(page);
-    page.view->OnRemoveBtn();
-    QCOMPARE(m_messages->Messages(), QStringList({"Please choose any of items to delete!"}));
-
-    for (IBaseChunk* chunk : *page.loader->Records())
-        chunk->SetChecked(chunk->GetName() == "Drop");
-    // Answered no: nothing happens.
-    page.view->OnRemoveBtn();
-    QCOMPARE(m_messages->Messages().last(), QStringLiteral("Are you sure to delete the selected item(s)?"));
-    QCOMPARE(page.loader->GetCount(), 2);
-
-    m_messages->SetAnswerYes(true);
-    NodeRefreshLog counted(page.loader.get());
-    page.view->OnRemoveBtn();
-    QVERIFY(counted.WaitFor(1, 10000));
-    QTRY_VERIFY(!page.view->IsLoading());
-    QCOMPARE(Column(*page.view, 0), QStringList({"Keep"}));
-    QCOMPARE(page.loader->RecordCount(), 1);
-    BookRecord* list = nullptr;
-    int count = 0;
-    QCOMPARE(m_manager->GetBookService()->GetBooks(&list, &count), 0);
-    QCOMPARE(count, 1);
-}
-
-void tst_books::unpackedEpubExportsAsOneArchive() {
-    // A book the device keeps unpacked, and a PDF whose title holds every character a file name cannot.
-    const fs::path folderBook = Local("Unpacked.epub").toStdString();
-    QVERIFY(vexa::formats::WriteEpub(folderBook, {"Unpacked Tale", "Ann"}, true));
-    QCOMPARE(AddToDevice(QString::fromStdString(folderBook.string())), 0);
-    const fs::path pdf = Local("Odd.pdf").toStdString();
-    QVERIFY(vexa::formats::WritePdf(pdf, {"A\\B/C:D*E?F\"G<H>I|J", "Ann"}));
-    QCOMPARE(AddToDevice(QString::fromStdString(pdf.string())), 0);
-    QStringList bookFiles;
-    for (const QString& file : FilesUnder(QString::fromStdString(folderBook.string())))
-        bookFiles << QDir(QString::fromStdString(folderBook.string())).relativeFilePath(file);
-    QVERIFY(bookFiles.contains(QStringLiteral("mimetype")) && bookFiles.size() >= 3);
-
-    Page page = MakePage(m_manager);
-    Load(page);
-    QCOMPARE(page.loader->GetCount(), 2);
-    for (IBaseChunk* chunk : *page.loader->Records())
-        chunk->SetChecked(true);
-    const QString target = Local(QStringLiteral("export"));
-    QVERIFY(QDir().mkpath(target));
-    QString title;
-    // Polls until the folder dialog is up, however slow the build.
-    WhenShown<QFileDialog>([&](QFileDialog* dialog) {
-        title = dialog->windowTitle();
-        dialog->setDirectory(target);
-        if (auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
-            edit->setText(target);
-        QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
-    });
-    page.view->OnToComputerFile();
-    QCOMPARE(title, QStringLiteral("Save File"));
-    QStringList written = QDir(target).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
-    written.sort();
-    QCOMPARE(written.size(), 2);
-    const QString archive = written.filter(QStringLiteral(".epub")).value(0);
-    QCOMPARE(archive, QStringLiteral("Unpacked Tale.epub"));
-    QVERIFY(QFileInfo(target + QLatin1Char('/') + archive).isFile());
-    const QString odd = written.filter(QStringLiteral(".pdf")).value(0);
-    QVERIFY2(odd.startsWith(QLatin1Char('A')) && odd.endsWith(QStringLiteral("J.pdf")), qPrintable(odd));
-    for (QChar forbidden : QStringLiteral("\\/:*?\"<>|"))
-        QVERIFY2(!odd.contains(forbidden), qPrintable(odd));
-
-    const QStringList listed = ArchivePaths(target + QLatin1Char('/') + archive, false);
-    QCOMPARE(listed, bookFiles);
-    // The folder the book was zipped in is gone again.
-    QTRY_VERIFY(QDir(QDir::tempPath() + QStringLiteral("/Vexa Manager iBook"))
-                    .entryList(QDir::NoDotAndDotDot | QDir::AllEntries)
-                    .isEmpty());
-}
-
-void tst_books::toiTunesCopiesIntoEveryMediaFolder() {
-    const QString pdf = Local(QStringLiteral("Tuned.pdf"));
-    QVERIFY(vexa::formats::WritePdf(pdf.toStdString(), {"Tuned", "A"}));
-    QCOMPARE(AddToDevice(pdf), 0);
-    Page page = MakePage(m_manager);
-    Load(page);
-    page.view->OnToiTunes();
-    QCOMPARE(m_messages->Messages(), QStringList({"Please choose one or more items first!"}));
-
-    // The row under a right click is what the menu works on when nothing is checked.
-    QMenu* menu = page.view->PrepareContextMenu(
-        page.view->TableView()->visualRect(page.view->TableView()->model()->index(0, 1)).center());
-    QVERIFY(menu);
-    QVERIFY(page.view->HasCheckedChunk());
-    // Below the rows it is the row clicked last.
-    page.view->GetChunk(0)->SetChecked(false);
-    page.view->ClickTableView(page.view->TableView()->model()->index(0, 2));
-    page.view->PrepareContextMenu(QPoint(5, page.view->TableView()->viewport()->height() - 2));
-    QVERIFY(page.view->GetChunk(0)->IsChecked());
-
-    // The library file names its media folder as a URL; every subfolder named "iTunes..." gets the book.
-    const QString music = Local(QStringLiteral("Music"));
-    const QString media = Local(QStringLiteral("My Media"));
-    const QStringList folders = {media + QStringLiteral("/iTunes Media"),
-                                 media + QStringLiteral("/iTunes Two")};
-    for (const QString& folder : folders + QStringList{media + QStringLiteral("/Other")})
-        QVERIFY(QDir().mkpath(folder));
-    QVERIFY(WriteFile(music + QStringLiteral("/iTunes/iTunes Music Library.xml"),
-                      "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>Music "
-                      "Folder</key><string>file://localhost" +
-                          QUrl::toPercentEncoding(media, "/") + "/</string></dict></plist>"));
-    page.view->SetMusicFolder(music);
-    page.view->OnToiTunes();
-    for (const QString& folder : folders)
-        QVERIFY2(QFileInfo(folder + QStringLiteral("/Tuned.pdf")).size() == QFileInfo(pdf).size(),
-                 qPrintable(folder));
-    QVERIFY(QDir(media + QStringLiteral("/Other")).isEmpty());
 }
 
 QTEST_MAIN(tst_books)

@@ -71,618 +71,6 @@ std::string Text(const char* text) {
 
 } // namespace
 
-class tst_contacts : public QObject, PageFixture {
-    Q_OBJECT
-public slots:
-    // Stands in for the file browser an export opens.
-    void OnOpenUrl(const QUrl&) {}
-
-private slots:
-    void initTestCase();
-    void cleanupTestCase();
-    void init();
-    void cleanup();
-
-    // Loading
-    void loadShowsNamesNumbersAndGroups();
-    void ranksSortLikeTheTextsAndYieldToEditedOnes();
-    void membershipIsByExactIdText();
-    void loadRestartsARunningLoad();
-
-    // Editing
-    void editorKeepsOneValuePerLabel();
-    void editorPhotoValuesComeFromTheFile();
-    void addEditAndDeleteReachTheDevice();
-    void refusedChangesLeaveTheDeviceAsItWas_data();
-    void refusedChangesLeaveTheDeviceAsItWas();
-    void editCancelledThenDeleteCheckedAsksAndDeletes();
-
-    // Export and groups
-    void exportKeepsEveryFieldOfEveryContact();
-    void rowExportChecksOnlyThatRow();
-    void groupActionsReachTheDevice();
-
-    // Last: its final row unplugs the device, which comes back under a new handle.
-    void emptyOrFailedListingShowsTheEmptyPanel_data();
-    void emptyOrFailedListingShowsTheEmptyPanel();
-
-private:
-    // Deletes every contact and user group, then adds the given records.
-    void ResetDevice();
-    // `record` brings any further fields.
-    std::string AddContact(const char* first, const char* middle, const char* last,
-                           std::vector<ContactEntry> phones = {}, ContactRecord record = {});
-    void Load(QContactsView& view);
-    std::map<std::string, std::string> DeviceNames();
-    QString Cell(QContactsView& view, int row, int column) const;
-    int RowOf(QContactsView& view, const QString& name) const;
-
-    IContactService* m_service = nullptr;
-};
-
-void tst_contacts::initTestCase() {
-    QVERIFY(StartPage(kUdid, "Contacts Phone"));
-    m_service = m_manager->GetContactService();
-    QVERIFY(m_service);
-}
-
-void tst_contacts::cleanupTestCase() {
-    StopPage();
-}
-
-void tst_contacts::init() {
-    ResetMessages();
-    ResetDevice();
-}
-
-void tst_contacts::cleanup() {
-    ClearFaults();
-}
-
-void tst_contacts::ResetDevice() {
-    ContactList* list = nullptr;
-    QCOMPARE(m_service->GetContacts(&list), 0);
-    std::vector<std::string> ids;
-    std::vector<std::string> groups;
-    for (int i = 0; i < list->recordCount; ++i)
-        ids.push_back(Text(list->records[i].id));
-    for (int i = 0; i < list->groupCount; ++i)
-        groups.push_back(Text(list->groups[i].name));
-    for (const std::string& id : ids)
-        QCOMPARE(m_service->DeleteContact(id.c_str()), 0);
-    // The built-in groups refuse; the others go.
-    for (const std::string& group : groups)
-        m_service->DeleteGroup(group.c_str());
-}
-
-std::string tst_contacts::AddContact(const char* first, const char* middle, const char* last,
-                                     std::vector<ContactEntry> phones, ContactRecord record) {
-    record.firstName = first;
-    record.middleName = middle;
-    record.lastName = last;
-    record.phoneCount = int32_t(phones.size());
-    record.phones = phones.empty() ? nullptr : phones.data();
-    if (m_service->SaveContact(&record, 0) != 0 || !record.id)
-        return {};
-    return record.id;
-}
-
-void tst_contacts::Load(QContactsView& view) {
-    QSignalSpy finished(&view, &QBaseDetailsView::loadFinished);
-    view.OnRefreshContacts();
-    QVERIFY(finished.wait(10000));
-}
-
-// The loader ranks the records so that sorting compares numbers; the order must be the one the texts
-// give (digits by value, letter case aside), equal texts side by side, a record whose text changed since
-// must find its place by its new text, and a kept index (the selection) follows its record.
-void tst_contacts::ranksSortLikeTheTextsAndYieldToEditedOnes() {
-    const std::vector<std::pair<const char*, const char*>> people = {{"Song 18", "+1 555 20"},
-                                                                     {"song 2", "+1 555 3"},
-                                                                     {"Alma", "+1 555 100"},
-                                                                     {"Song 2", "+1 555 3"},
-                                                                     {"Zed", ""}};
-    std::list<IBaseChunk*> chunks;
-    for (const auto& [name, number] : people) {
-        auto* chunk = new CContactChunk(nullptr);
-        chunk->displayName = name;
-        if (*number)
-            chunk->phones.push_back({"mobile", number});
-        chunk->UpdateTexts();
-        chunks.push_back(chunk);
-    }
-    ContactRecords::RankChunks(chunks);
-    QContactsModel model;
-    model.SetChunkList(&chunks);
-    const auto column = [&model](int c) {
-        QStringList texts;
-        for (int row = 0; row < model.rowCount(); ++row)
-            texts << model.index(row, c).data().toString();
-        return texts;
-    };
-    const QPersistentModelIndex zedIndex = model.index(4, 0);
-    model.SortBy(QContactsModel::NameColumn, Qt::AscendingOrder);
-    const QStringList names = column(0);
-    QCOMPARE(names.mid(0, 1), QStringList{"Alma"});
-    QCOMPARE(QStringList(names.mid(1, 2)).join(',').toLower(), QStringLiteral("song 2,song 2"));
-    QCOMPARE(names.mid(3), QStringList({"Song 18", "Zed"}));
-    QCOMPARE(zedIndex.row(), 4);
-    model.SortBy(QContactsModel::PhoneColumn, Qt::DescendingOrder);
-    QCOMPARE(column(1), QStringList({"+1 555 100", "+1 555 20", "+1 555 3", "+1 555 3", ""}));
-    QCOMPARE(zedIndex.data().toString(), QStringLiteral("Zed"));
-
-    // Renamed after the load: its ranks are stale, its text decides, and the order holds over a reset.
-    auto* zed = static_cast<CContactChunk*>(chunks.back());
-    zed->displayName = "Aaron";
-    zed->UpdateTexts();
-    model.SortBy(QContactsModel::NameColumn, Qt::AscendingOrder);
-    model.Reset();
-    QCOMPARE(column(0).mid(0, 2), QStringList({"Aaron", "Alma"}));
-    model.SetChunkList(nullptr);
-    qDeleteAll(chunks);
-}
-
-std::map<std::string, std::string> tst_contacts::DeviceNames() {
-    std::map<std::string, std::string> names;
-    ContactList* list = nullptr;
-    if (m_service->GetContacts(&list) != 0)
-        return names;
-    for (int i = 0; i < list->recordCount; ++i) {
-        const ContactRecord& record = list->records[i];
-        names[Text(record.id)] = Text(record.firstName) + "|" + Text(record.middleName) + "|" +
-                                 Text(record.lastName) + "|" +
-                                 (record.phoneCount > 0 ? Text(record.phones[0].value) : std::string());
-    }
-    return names;
-}
-
-QString tst_contacts::Cell(QContactsView& view, int row, int column) const {
-    return view.ContactsModel()->index(row, column).data().toString();
-}
-
-int tst_contacts::RowOf(QContactsView& view, const QString& name) const {
-    for (int row = 0; row < view.ContactsModel()->rowCount(); ++row) {
-        if (Cell(view, row, QContactsModel::NameColumn) == name)
-            return row;
-    }
-    return -1;
-}
-
-// ---------------------------------------------------------------------------------------------------
-// Loading
-
-void tst_contacts::loadShowsNamesNumbersAndGroups() {
-    const std::string ann =
-        AddContact("Ann", nullptr, "Lee",
-                   {{0, "work", "+1 555 0101"}, {0, "home", "+1 555 0102"}, {0, "mobile", "+1 555 0103"}});
-    const std::string middle = AddContact(nullptr, "Middle", nullptr);
-    const std::string lonely = AddContact("", "", "Solo");
-    QVERIFY(!ann.empty() && !middle.empty() && !lonely.empty());
-    QCOMPARE(m_service->CreateGroup("Climbing Club"), 0);
-    const char* both[] = {"Family", "Climbing Club"};
-    QCOMPARE(m_service->SetContactGroups(ann.c_str(), both, 2), 0);
-
-    QContactsView view(m_manager, m_phone.Handle());
-    QSignalSpy refreshed(&view, &QContactsView::emitRefreshContactsNode);
-    QSignalSpy finished(&view, &QBaseDetailsView::loadFinished);
-    Load(view);
-    QCOMPARE(refreshed.count(), 1);
-    QCOMPARE(finished.count(), 1);
-    QCOMPARE(finished.at(0).at(0).toInt(), 3);
-    QCOMPARE(refreshed.at(0).at(0).toInt(), m_phone.Handle());
-    QCOMPARE(view.State(), QBaseDetailsView::ContentState::Table);
-    QCOMPARE(view.GetChunkCount(), 3);
-    QVERIFY(view.GroupNames().contains(QStringLiteral("Climbing Club")));
-    QVERIFY(view.GroupNames().contains(QStringLiteral("Friend")));
-
-    const int annRow = RowOf(view, QStringLiteral("Ann Lee"));
-    QVERIFY(annRow >= 0);
-    // Numbers in device order, groups in the device's group order, joined as shown.
-    const auto cells = [&](int row) {
-        return QStringList({Cell(view, row, QContactsModel::PhoneColumn),
-                            Cell(view, row, QContactsModel::GroupColumn),
-                            Cell(view, row, QContactsModel::StatusColumn)});
-    };
-    QCOMPARE(cells(annRow),
-             QStringList({"+1 555 0101; +1 555 0102; +1 555 0103", "Family Climbing Club", ""}));
-    const int middleRow = RowOf(view, QStringLiteral("Middle"));
-    QVERIFY2(middleRow >= 0, "a contact with only a middle name shows exactly that part");
-    QCOMPARE(cells(middleRow), QStringList({"", "Ungrouped", ""}));
-    QVERIFY(RowOf(view, QStringLiteral("Solo")) >= 0);
-    // The table comes sorted by name; a header click sorts by its column, descending on the second.
-    const auto shown = [&view](int column) {
-        QStringList texts;
-        for (int row = 0; row < view.SortModel()->rowCount(); ++row)
-            texts << view.SortModel()->index(row, column).data().toString();
-        return texts;
-    };
-    QCOMPARE(shown(0), QStringList({"Ann Lee", "Middle", "Solo"}));
-    view.TableView()->sortByColumn(QContactsModel::GroupColumn, Qt::DescendingOrder);
-    QCOMPARE(shown(2).first(), QStringLiteral("Ungrouped"));
-    QCOMPARE(shown(2).last(), QStringLiteral("Family Climbing Club"));
-    view.TableView()->sortByColumn(QContactsModel::NameColumn, Qt::AscendingOrder);
-
-    QVERIFY(view.RemoveChunk(0));
-    QCOMPARE(view.GetChunkCount(), 3); // answered true, removed nothing
-
-    // The search filters across columns; a group shows only its members, and with the search both hold.
-    view.OnSearchString(QStringLiteral("0102;"));
-    QCOMPARE(view.SortModel()->rowCount(), 1);
-    view.OnSearchString(QString());
-    view.ShowGroup(QStringLiteral("Climbing Club"));
-    QCOMPARE(view.SortModel()->rowCount(), 1);
-    QCOMPARE(view.SortModel()->index(0, 0).data().toString(), QStringLiteral("Ann Lee"));
-    view.OnSearchString(QStringLiteral("solo"));
-    QCOMPARE(view.SortModel()->rowCount(), 0);
-    view.OnSearchString(QString());
-    view.ShowGroup(QString());
-    QCOMPARE(view.SortModel()->rowCount(), 3);
-}
-
-void tst_contacts::membershipIsByExactIdText() {
-    ContactRecord records[3]{};
-    records[0].id = "a1";
-    records[0].firstName = "Lower";
-    records[1].id = "A1";
-    records[1].firstName = "Upper";
-    records[2].firstName = "No id"; // skipped
-    const char* firstMembers[] = {"a1", "zz"};
-    const char* secondMembers[] = {"a1"};
-    ContactGroupRecord groups[2]{};
-    groups[0] = {0, 2, "Work", firstMembers};
-    groups[1] = {0, 1, "Chess", secondMembers};
-    ContactList list{3, records, 2, groups};
-
-    QStringList names;
-    std::list<IBaseChunk*> chunks = ContactRecords::BuildChunks(list, nullptr, &names);
-    QCOMPARE(names, QStringList({QStringLiteral("Work"), QStringLiteral("Chess")}));
-    QCOMPARE(chunks.size(), size_t(2));
-    auto* lower = static_cast<CContactChunk*>(chunks.front());
-    auto* upper = static_cast<CContactChunk*>(chunks.back());
-    QCOMPARE(lower->groups, std::string("Work Chess"));
-    QVERIFY(upper->groups.empty());
-    qDeleteAll(chunks);
-
-    QCOMPARE(ContactRecords::DisplayName("", "Mid", nullptr), std::string("Mid"));
-    QCOMPARE(ContactRecords::DisplayName("A", nullptr, "C"), std::string("A C"));
-    QCOMPARE(ContactRecords::DisplayName(nullptr, nullptr, nullptr), std::string());
-}
-
-void tst_contacts::emptyOrFailedListingShowsTheEmptyPanel_data() {
-    QTest::addColumn<bool>("contact");
-    QTest::addColumn<int>("code");
-    QTest::addColumn<bool>("unplug");
-    QTest::newRow("no contacts") << false << 0 << false;
-    QTest::newRow("listing refused after a good one") << true << 7 << false;
-    QTest::newRow("unplugged during the listing") << true << 0 << true;
-}
-
-void tst_contacts::emptyOrFailedListingShowsTheEmptyPanel() {
-    QFETCH(bool, contact);
-    QFETCH(int, code);
-    QFETCH(bool, unplug);
-    QContactsView view(m_manager, m_phone.Handle());
-    if (contact) {
-        AddContact("Kept", nullptr, "Contact");
-        Load(view);
-        QCOMPARE(view.GetChunkCount(), 1);
-        QCOMPARE(AddFault({.operation = "GetContacts", .code = code, .unplug = unplug, .delayMs = 100}), 0);
-    }
-    QSignalSpy refreshed(&view, &QContactsView::emitRefreshContactsNode);
-    Load(view);
-    if (contact) {
-        QTRY_VERIFY(m_messages->Messages().contains(QStringLiteral("Get Contact information failed!")));
-        QCOMPARE(refreshed.count(), 0);
-    } else {
-        QVERIFY(m_messages->Messages().isEmpty());
-    }
-    QCOMPARE(view.GetChunkCount(), 0);
-    QCOMPARE(view.ContactsModel()->rowCount(), 0);
-    QCOMPARE(view.State(), QBaseDetailsView::ContentState::Empty);
-    // The panel's buttons work again once the load has ended.
-    QVERIFY(view.OperatePanel()->isEnabled());
-}
-
-void tst_contacts::loadRestartsARunningLoad() {
-    for (int i = 0; i < 5; ++i)
-        AddContact("Person", nullptr, std::to_string(i).c_str());
-    QCOMPARE(AddFault({.operation = "GetContacts", .delayMs = 300}), 0);
-    QContactsView view(m_manager, m_phone.Handle());
-    QSignalSpy refreshed(&view, &QContactsView::emitRefreshContactsNode);
-    view.OnRefreshContacts();
-    view.OnRefreshContacts(); // waits for the first, then loads again
-    Load(view);
-    QCOMPARE(view.GetChunkCount(), 5);
-    QVERIFY(refreshed.count() >= 1);
-    QVERIFY(m_messages->Messages().isEmpty());
-}
-
-// ---------------------------------------------------------------------------------------------------
-// Editing
-
-void tst_contacts::editorKeepsOneValuePerLabel() {
-    AddContactsWidget form;
-    form.SetGroups({QStringLiteral("Friend"), QStringLiteral("Ungrouped"), QStringLiteral("Team")});
-    auto* groups = form.findChild<QComboBox*>(QStringLiteral("m_btn_group"));
-    QCOMPARE(groups->count(), 3); // no group, Friend, Team
-    QCOMPARE(form.Data().group, std::string());
-
-    QList<contactsWay*> phones = form.Rows(contactsWay::PhoneKind);
-    QCOMPARE(phones.size(), 1);
-    emit phones[0]->signalAdd(false);
-    emit phones[0]->signalAdd(false);
-    phones = form.Rows(contactsWay::PhoneKind);
-    QCOMPARE(phones.size(), 3);
-    phones[0]->SetEntry(QStringLiteral("work"), QStringLiteral("111"));
-    phones[1]->SetEntry(QStringLiteral("home"), QStringLiteral("222"));
-    phones[2]->SetEntry(QStringLiteral("home"), QStringLiteral("333"));
-    form.OnAddField();
-    QList<contactsWay*> emails = form.Rows(contactsWay::EmailKind);
-    QCOMPARE(emails.size(), 1);
-    emails[0]->SetEntry(QStringLiteral("iCloud"), QStringLiteral("a@example.org")); // a label of its own
-
-    const ContactFormData data = form.Data();
-    QCOMPARE(data.phones.size(), size_t(2));
-    QCOMPARE(data.phones.begin()->first, std::string("home")); // ascending label order
-    QCOMPARE(data.phones.at("home"), std::string("333"));
-    QCOMPARE(data.emails.at("iCloud"), std::string("a@example.org"));
-
-    // Removing rows: e-mail rows may all go, the last phone row is only emptied.
-    emit emails[0]->signalMinus(false);
-    QCOMPARE(form.Rows(contactsWay::EmailKind).size(), 0);
-    for (contactsWay* row : form.Rows(contactsWay::PhoneKind))
-        emit row->signalMinus(false);
-    QCOMPARE(form.Rows(contactsWay::PhoneKind).size(), 1);
-    QVERIFY(form.Data().phones.empty());
-}
-
-void tst_contacts::editorPhotoValuesComeFromTheFile() {
-    QTemporaryDir folder;
-    const QString notAPicture = folder.filePath(QStringLiteral("note.jpg"));
-    QVERIFY(WriteFile(notAPicture, "not a picture"));
-    AddContactsWidget form;
-    QVERIFY(!form.LoadPhoto(notAPicture));
-    QVERIFY(!form.LoadPhoto(folder.filePath(QStringLiteral("missing.jpg"))));
-    QTRY_COMPARE(
-        m_messages->Messages().count(QStringLiteral("Get photo data failed! Please choose another one!")), 2);
-    QCOMPARE(form.Data().pictureValue1, 0);
-
-    const QString picture = folder.filePath(QStringLiteral("face.png"));
-    QImage image(16, 16, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    QVERIFY(image.save(picture));
-    QVERIFY(form.LoadPhoto(picture));
-    QCOMPARE(form.Data().pictureValue1, int32_t(ReadFile(picture).size()));
-    // CRC-32 as zlib computes it, checked against Python's.
-    QCOMPARE(PythonLines("import zlib,sys;print(zlib.crc32(open(sys.argv[1],'rb').read()))", {picture}),
-             QStringList{QString::number(quint32(form.Data().pictureValue2))});
-
-    // "Change Photo" offers the folder's pictures.
-    QStringList patterns;
-    WhenShown<QFileDialog>([&patterns](QFileDialog* dialog) {
-        const QString filter = dialog->selectedNameFilter();
-        patterns = filter.section(QLatin1Char('('), 1).chopped(1).split(QLatin1Char(' '));
-        dialog->reject();
-    });
-    form.OnChangePhoto();
-    for (const char* name : {"face.png", "face.jpg", "face.jpeg", "face.bmp", "face.gif"})
-        QVERIFY2(QDir::match(patterns, QString::fromLatin1(name)), name);
-    QVERIFY(!QDir::match(patterns, QStringLiteral("note.txt")));
-}
-
-void tst_contacts::addEditAndDeleteReachTheDevice() {
-    ContactEntry url{0, "homepage", "https://had.example.org"};
-    ContactAddress address{"work", "Kai 1; Hof", "Zürich", nullptr, "8001", "Schweiz"};
-    ContactRecord more{};
-    more.organization = "Acme, Inc.";
-    more.jobTitle = "Chef";
-    more.birthday = "1970-01-31";
-    more.addressCount = 1;
-    more.addresses = &address;
-    more.urlCount = 1;
-    more.urls = &url;
-    const std::string middleId = AddContact("Had", "Middle", "Name", {{0, "home", "900"}}, more);
-    QContactsView view(m_manager, m_phone.Handle());
-    Load(view);
-    QSignalSpy counted(&view, &QContactsView::addContactNum);
-
-    // Add: an empty contact is refused with what it lacks and the editor stays; the filled one
-    // reaches the device with its numbers and group.
-    bool stayedOpen = false;
-    WhenShown<AddContactsDlg>([&stayedOpen](AddContactsDlg* dialog) {
-        dialog->Form()
-            ->findChild<QLineEdit*>(QStringLiteral("m_btn_nickName"))
-            ->setText(QStringLiteral("  "));
-        dialog->OnBtnYes();
-        stayedOpen = dialog->isVisible();
-        FillEditor(dialog, QStringLiteral("Zoë"), QStringLiteral("Müller"), QStringLiteral("Family"),
-                   {{QStringLiteral("mobile"), QStringLiteral("+49 30 1")},
-                    {QStringLiteral("work"), QStringLiteral("+49 30 2")}});
-    });
-    view.OnAddContact();
-    QVERIFY(stayedOpen);
-    QCOMPARE(m_messages->Messages(),
-             QStringList({QStringLiteral("The contact is empty. Please enter a name, a "
-                                         "phone number or an e-mail address.")}));
-    m_messages->Clear();
-    QCOMPARE(counted.count(), 2);
-    QCOMPARE(counted.at(0).at(1).toInt(), 1);
-    QCOMPARE(counted.at(1).at(1).toInt(), 0);
-    const int row = RowOf(view, QStringLiteral("Zoë Müller"));
-    QVERIFY(row >= 0);
-    QCOMPARE(Cell(view, row, QContactsModel::GroupColumn), QStringLiteral("Family"));
-    auto* added = static_cast<CContactChunk*>(view.ContactsModel()->ChunkAt(row));
-    QVERIFY(!added->GetId().empty());
-    QCOMPARE(DeviceNames().at(added->GetId()), std::string("Zoë||Müller|+49 30 1"));
-    Load(view);
-    QCOMPARE(Cell(view, RowOf(view, QStringLiteral("Zoë Müller")), QContactsModel::GroupColumn),
-             QStringLiteral("Family"));
-
-    // Edit: the form comes filled and shows what it does not edit; the middle name, work, birthday
-    // and addresses, which the editor does not edit, survive.
-    const int middleRow = RowOf(view, QStringLiteral("Had Middle Name"));
-    view.ClickTableView(view.SortModel()->mapFromSource(view.ContactsModel()->index(middleRow, 0)));
-    QVERIFY(view.StatusPanel());
-    WhenShown<AddContactsDlg>([](AddContactsDlg* dialog) {
-        auto* first = dialog->Form()->findChild<QLineEdit*>(QStringLiteral("m_btn_firstName"));
-        QCOMPARE(first->text(), QStringLiteral("Had"));
-        QCOMPARE(dialog->Form()->findChild<QLabel*>(QStringLiteral("m_labelDetails"))->text(),
-                 QStringLiteral("Company: Acme, Inc.\nJob Title: Chef\nBirthday: 1970-01-31\n"
-                                "Address (work): Kai 1; Hof, 8001 Zürich, Schweiz\n"
-                                "Web Page (homepage): https://had.example.org"));
-        first->setText(QStringLiteral("Has"));
-        dialog->Form()
-            ->Rows(contactsWay::PhoneKind)
-            .front()
-            ->SetEntry(QStringLiteral("home"), QStringLiteral("901"));
-        dialog->OnBtnYes();
-    });
-    emit view.StatusPanel()->ClickEdit();
-    QVERIFY(m_messages->Messages().isEmpty());
-    QCOMPARE(DeviceNames().at(middleId), std::string("Has|Middle|Name|901"));
-    ContactList* list = nullptr;
-    QCOMPARE(m_service->GetContacts(&list), 0);
-    const ContactRecord& kept = list->records[0].id == middleId ? list->records[0] : list->records[1];
-    QCOMPARE(Text(kept.organization) + "|" + Text(kept.jobTitle) + "|" + Text(kept.birthday) + "|" +
-                 Text(kept.addresses ? kept.addresses[0].street : nullptr) + "|" +
-                 Text(kept.urls ? kept.urls[0].value : nullptr),
-             std::string("Acme, Inc.|Chef|1970-01-31|Kai 1; Hof|https://had.example.org"));
-    QCOMPARE(view.GetChunkCount(), 2);
-
-    // Delete the checked: only the checked contact leaves the device and the table.
-    const int zoeRow = RowOf(view, QStringLiteral("Zoë Müller"));
-    view.ContactsModel()->setData(view.ContactsModel()->index(zoeRow, 0), Qt::Checked, Qt::CheckStateRole);
-    m_messages->SetAnswerYes(true);
-    view.OnDeleteItem();
-    QCOMPARE(m_messages->Messages(),
-             QStringList({QStringLiteral("Are you sure to delete the selected item(s)?")}));
-    QCOMPARE(view.GetChunkCount(), 1);
-    QCOMPARE(DeviceNames().size(), size_t(1));
-    QVERIFY(DeviceNames().count(middleId));
-
-    // Delete this contact from the context menu: the right-clicked row alone goes.
-    view.resize(800, 400);
-    view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&view));
-    const QRect cell = view.TableView()->visualRect(view.SortModel()->index(0, 1));
-    view.PrepareContextMenu(cell.center());
-    m_messages->Clear();
-    view.OnDeleteSelectItem();
-    QCOMPARE(m_messages->Messages().size(), 1);
-    QCOMPARE(view.GetChunkCount(), 0);
-    QVERIFY(DeviceNames().empty());
-    QCOMPARE(view.State(), QBaseDetailsView::ContentState::Empty);
-}
-
-void tst_contacts::refusedChangesLeaveTheDeviceAsItWas_data() {
-    QTest::addColumn<QString>("change");
-    QTest::addColumn<bool>("checked");
-    QTest::addColumn<bool>("yes");
-    QTest::addColumn<int>("deviceCode");
-    QTest::addColumn<QStringList>("messages");
-    QTest::addColumn<int>("rowsAfter"); // -1: not looked at
-    const QString sure = QStringLiteral("Are you sure to delete the selected item(s)?");
-    QTest::newRow("delete, nothing checked")
-        << "delete" << false << true << 0
-        << QStringList{QStringLiteral("Please choose any of items to delete!")} << 1;
-    QTest::newRow("delete, answered no") << "delete" << true << false << 0 << QStringList{sure} << 1;
-    QTest::newRow("delete, device refuses")
-        << "delete" << true << true << 7
-        << QStringList{sure, QStringLiteral("Some contacts could not be deleted from the device!")} << 1;
-    QTest::newRow("add, device refuses")
-        << "add" << false << true << 5 << QStringList{"Add contact failed!"} << -1;
-    // An edit the device refuses takes the row out until the next load.
-    QTest::newRow("edit, device refuses")
-        << "edit" << false << true << 5 << QStringList{"Modify contact failed!"} << 0;
-}
-
-void tst_contacts::refusedChangesLeaveTheDeviceAsItWas() {
-    QFETCH(QString, change);
-    QFETCH(bool, checked);
-    QFETCH(bool, yes);
-    QFETCH(int, deviceCode);
-    QFETCH(QStringList, messages);
-    QFETCH(int, rowsAfter);
-    const std::string id = AddContact("Rita", nullptr, "Refused");
-    QContactsView view(m_manager, m_phone.Handle());
-    Load(view);
-    QCOMPARE(view.GetChunkCount(), 1);
-    if (deviceCode != 0)
-        QCOMPARE(
-            AddFault({.operation = change == "delete" ? "DeleteContact" : "SaveContact", .code = deviceCode}),
-            0);
-    view.GetChunk(0)->SetChecked(checked);
-    m_messages->SetAnswerYes(yes);
-    QSignalSpy counted(&view, &QContactsView::addContactNum);
-    if (change == "add") {
-        WhenShown<AddContactsDlg>([](AddContactsDlg* dialog) {
-            FillEditor(dialog, QStringLiteral("Never"), QStringLiteral("Saved"), QString(),
-                       {{QStringLiteral("home"), QStringLiteral("1")}});
-        });
-        view.OnAddContact();
-    } else if (change == "edit") {
-        view.ClickTableView(view.SortModel()->index(0, 0));
-        WhenShown<AddContactsDlg>([](AddContactsDlg* dialog) { dialog->OnBtnYes(); });
-        view.OnEditIndex();
-    } else {
-        view.OnDeleteItem();
-    }
-    QCOMPARE(m_messages->Messages(), messages);
-    if (!checked && change == "delete")
-        QCOMPARE(counted.count(), 0);
-    if (rowsAfter >= 0)
-        QCOMPARE(view.GetChunkCount(), rowsAfter);
-    QCOMPARE(DeviceNames().size(), size_t(1));
-    QVERIFY(DeviceNames().count(id));
-    ClearFaults();
-    Load(view);
-    QCOMPARE(view.GetChunkCount(), 1);
-}
-
-// The user's steps with the mouse: the pencil of a row, Cancel, tick another contact, Delete.
-void tst_contacts::editCancelledThenDeleteCheckedAsksAndDeletes() {
-    const std::string kept = AddContact("Ann", nullptr, "Edited", {{0, "home", "1"}});
-    AddContact("Bo", nullptr, "Ticked");
-    QContactsView view(m_manager, m_phone.Handle());
-    Load(view);
-    view.resize(800, 400);
-    view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&view));
-    QTableView* table = view.TableView();
-    const auto cell = [&](const char* name, int column) {
-        const int row = RowOf(view, QString::fromUtf8(name));
-        return table->visualRect(view.SortModel()->mapFromSource(view.ContactsModel()->index(row, column)));
-    };
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell("Ann Edited", 1).center());
-    QVERIFY(view.StatusPanel());
-    auto* edit = view.StatusPanel()->findChild<QPushButton*>(QStringLiteral("m_btnEdit"));
-    QVERIFY(edit);
-    WhenShown<AddContactsDlg>([](AddContactsDlg* dialog) {
-        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("m_btnCancel")), Qt::LeftButton);
-    });
-    QTest::mouseClick(edit, Qt::LeftButton);
-    QTRY_VERIFY(!view.findChild<AddContactsDlg*>());
-
-    QStyleOptionViewItem option;
-    option.initFrom(table);
-    option.rect = cell("Bo Ticked", 0);
-    option.features |= QStyleOptionViewItem::HasCheckIndicator;
-    const QRect box = table->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, table);
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, box.center());
-    QVERIFY(view.HasCheckedChunk());
-    m_messages->SetAnswerYes(true);
-    QTest::mouseClick(view.OperatePanel()->findChild<QPushButton*>(QStringLiteral("m_deleteBtn")),
-                      Qt::LeftButton);
-    QCOMPARE(m_messages->Messages(),
-             QStringList({QStringLiteral("Are you sure to delete the selected item(s)?")}));
-    QCOMPARE(view.GetChunkCount(), 1);
-    QCOMPARE(DeviceNames().size(), size_t(1));
-    QVERIFY(DeviceNames().count(kept));
-}
-
-// ---------------------------------------------------------------------------------------------------
-// Export and groups
-
 namespace {
 
 // What a card read back by python3-vobject holds, in the shape of ContactJson.
@@ -767,161 +155,742 @@ QString ContactJson(const CContactChunk& chunk) {
 
 } // namespace
 
-// Every field of every contact survives a vCard export read by another program, including the
-// characters vCard escapes and text long enough to be folded. Saved under a name typed without an
-// extension, the export takes the chosen type's.
-void tst_contacts::exportKeepsEveryFieldOfEveryContact() {
-    const char* firsts[] = {"Ann", "Zoë", "Jean, Luc", "王", "O;Neil", "Line\nBreak", ""};
-    const char* middles[] = {"", "B.", "von; der"};
-    const char* lasts[] = {"Lee", "Müller", "Back\\slash", "李", "Smith, Jr."};
-    const char* phoneLabels[] = {"home",      "mobile", "work",  "work fax",   "home fax",
-                                 "other fax", "page",   "other", "Boat phone", "iPhone"};
-    const char* emailLabels[] = {"home", "work", "iCloud", "other"};
-    // Work, birthday, postal and web addresses: each present in some contacts and absent in others.
-    const char* organizations[] = {"", "Acme, Inc.", "R&D; Labs", "北京数据科技有限公司", "Line\nCo"};
-    const char* titles[] = {"Chief, Engineer", "", "经理; Ärztin"};
-    std::vector<ContactAddress> allAddresses = {
-        {"home", "Hauptstraße 12\nHinterhaus", "Köln", "NRW", "50667", "Deutschland"},
-        {"work", "1 Main St; Suite 4, Floor 2", "Springfield", "", "", "USA"},
-        {"Summer house", "", "北京", "北京市", "100022", "中国"},
-        {"other", "", "", "", "", "Österreich"}};
-    std::vector<ContactEntry> allUrls = {
-        {0, "homepage", "https://example.org/a?b=1,2;c"}, {0, "work", "http://例子.测试/"}, {0, "Blog", "x"}};
-    for (int i = 0; i < 50; ++i) {
-        const std::string n = std::to_string(i);
-        const std::string nick = i % 3 == 0 ? std::string() : "Nick, " + n;
-        const std::string note = i % 4 == 0 ? std::string()
-                                            : "Note; " + n +
-                                                  "\nsecond line, with ✓ and more than seventy-five "
-                                                  "octets of text so that it folds: äöü ß";
-        std::vector<std::string> texts;
-        for (int k = 0; k < i % 4; ++k)
-            texts.push_back("+1 (555) 0" + n + std::to_string(k) + ",22;9");
-        for (int k = 0; k < i % 3; ++k)
-            texts.push_back("user" + n + "." + std::to_string(k) + "@exämple.org");
-        std::vector<ContactEntry> phones;
-        std::vector<ContactEntry> emails;
-        for (int k = 0; k < i % 4; ++k)
-            phones.push_back({0, phoneLabels[(i + k) % 10], texts[size_t(k)].c_str()});
-        for (int k = 0; k < i % 3; ++k)
-            emails.push_back({0, emailLabels[(i + k) % 4], texts[size_t(i % 4 + k)].c_str()});
-        ContactRecord record{};
-        record.firstName = firsts[i % 7];
-        record.middleName = middles[i % 3];
-        record.lastName = lasts[i % 5];
-        record.nickName = nick.empty() ? nullptr : nick.c_str();
-        record.note = note.empty() ? nullptr : note.c_str();
-        record.phoneCount = int32_t(phones.size());
-        record.phones = phones.empty() ? nullptr : phones.data();
-        record.secondCount = int32_t(emails.size());
-        record.secondList = emails.empty() ? nullptr : emails.data();
-        const std::string birthday =
-            "19" + std::to_string(50 + i) + "-0" + std::to_string(1 + i % 9) + "-2" + n.back();
-        record.organization = organizations[i % 5];
-        record.department = i % 3 == 1 ? "Sales, East; 2" : nullptr;
-        record.jobTitle = titles[i % 3];
-        record.birthday = i % 4 == 3 ? nullptr : birthday.c_str();
-        record.addressCount = i % 3;
-        record.addresses = allAddresses.data() + i % 2;
-        record.urlCount = (i + 1) % 3;
-        record.urls = allUrls.data() + i % 2;
-        QCOMPARE(m_service->SaveContact(&record, 0), 0);
-    }
-    QContactsView view(m_manager, m_phone.Handle());
-    Load(view);
-    QCOMPARE(view.GetChunkCount(), 50);
-    // The first contact stays unchecked and out of the file.
-    QStringList expected, expectedItems, expectedRows;
-    for (int row = 0; row < view.GetChunkCount(); ++row) {
-        auto* chunk = static_cast<CContactChunk*>(view.GetChunk(row));
-        chunk->SetChecked(row > 0);
-        if (row == 0)
-            continue;
-        expected << ContactJson(*chunk);
-        const QJsonArray single{
-            QString::fromStdString(chunk->organization), QString::fromStdString(chunk->department),
-            QString::fromStdString(chunk->jobTitle), QString::fromStdString(chunk->birthday)};
-        QJsonArray streets, urls;
-        for (const CContactChunk::Address& address : chunk->addresses)
-            streets.append(QString::fromStdString(address.street));
-        for (const CContactChunk::Entry& url : chunk->urls)
-            urls.append(QString::fromStdString(url.second));
-        expectedRows << Compact(single);
-        QJsonArray item = single;
-        item << streets << urls;
-        expectedItems << Compact(item);
+class tst_contacts : public QObject, PageFixture {
+    Q_OBJECT
+public slots:
+    // Stands in for the file browser an export opens.
+    void OnOpenUrl(const QUrl&) {}
+
+private slots:
+    void initTestCase() {
+        QVERIFY(StartPage(kUdid, "Contacts Phone"));
+        m_service = m_manager->GetContactService();
+        QVERIFY(m_service);
     }
 
-    QTemporaryDir folder;
-    QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "OnOpenUrl");
-    WhenShown<QFileDialog>([&folder](QFileDialog* dialog) {
-        // The filter's words follow the language; its pattern does not.
-        for (const QString& filter : dialog->nameFilters())
-            if (filter.contains(QLatin1String("*.vcf")))
-                dialog->selectNameFilter(filter);
-        // Typed as a user would, once the dialog has settled on its start folder.
-        dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
-            ->setText(folder.filePath(QStringLiteral("contacts_all")));
-        QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
-    });
-    QRecordExportDialog::Run(&view, &view);
-    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
-    const QString path = folder.filePath(QStringLiteral("contacts_all.vcf"));
-    QVERIFY2(QFile::exists(path), qPrintable(QDir(folder.path()).entryList(QDir::Files).join(' ')));
+    void cleanupTestCase() { StopPage(); }
 
-    const QStringList cards = ReadBack(kReadCards, path);
-    QCOMPARE(cards.size(), expected.size());
-    for (int i = 0; i < cards.size(); ++i)
-        QCOMPARE(cards.at(i), expected.at(i));
+    void init() {
+        ResetMessages();
+        ResetDevice();
+    }
 
-    // The XML and spreadsheet exports carry the same fields.
-    for (const char* name : {"contacts.xml", "contacts.xls"})
-        QCOMPARE(CRecordFileExport::ExportFile(view, folder.filePath(QLatin1String(name)).toStdString()),
-                 CRecordFileExport::Result::Written);
-    QCOMPARE(ReadBack(kReadXml, folder.filePath(QStringLiteral("contacts.xml"))), expectedItems);
-    QCOMPARE(ReadBack(kReadSheet, folder.filePath(QStringLiteral("contacts.xls"))), expectedRows);
-}
+    void cleanup() { ClearFaults(); }
 
-void tst_contacts::rowExportChecksOnlyThatRow() {
-    AddContact("First", nullptr, "Row");
-    AddContact("Second", nullptr, "Row");
-    QContactsView view(m_manager, m_phone.Handle());
-    Load(view);
-    view.GetChunk(0)->SetChecked(true);
-    const int second = RowOf(view, QStringLiteral("Second Row"));
-    view.ClickTableView(view.SortModel()->mapFromSource(view.ContactsModel()->index(second, 0)));
-    // Cancelling the save dialog writes nothing; the marks stay as the export set them.
-    WhenShown<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
-    emit view.StatusPanel()->ClickTransfer();
-    QVERIFY(!view.ContactsModel()->ChunkAt(RowOf(view, QStringLiteral("First Row")))->IsChecked());
-    QVERIFY(view.ContactsModel()->ChunkAt(second)->IsChecked());
-}
+    // Loading
 
-void tst_contacts::groupActionsReachTheDevice() {
-    QContactsView view(m_manager, m_phone.Handle());
-    Load(view);
-    WhenShown<QGroupNameDlg>([](QGroupNameDlg* dialog) {
-        dialog->SetGroupName(QStringLiteral("  Book Club "));
-        dialog->OnBtnOk();
-    });
-    QVERIFY(QMetaObject::invokeMethod(&view, "OnNewGroup", Q_ARG(QString, QStringLiteral("Friend"))));
-    QTRY_VERIFY(!view.IsRunning());
-    QTRY_VERIFY(view.GroupNames().contains(QStringLiteral("Book Club")));
+    void loadShowsNamesNumbersAndGroups() {
+        const std::string ann = AddContact(
+            "Ann", nullptr, "Lee",
+            {{0, "work", "+1 555 0101"}, {0, "home", "+1 555 0102"}, {0, "mobile", "+1 555 0103"}});
+        const std::string middle = AddContact(nullptr, "Middle", nullptr);
+        const std::string lonely = AddContact("", "", "Solo");
+        QVERIFY(!ann.empty() && !middle.empty() && !lonely.empty());
+        QCOMPARE(m_service->CreateGroup("Climbing Club"), 0);
+        const char* both[] = {"Family", "Climbing Club"};
+        QCOMPARE(m_service->SetContactGroups(ann.c_str(), both, 2), 0);
 
-    QVERIFY(QMetaObject::invokeMethod(&view, "OnRenameGroup", Q_ARG(QString, QStringLiteral("Book Club")),
-                                      Q_ARG(QString, QStringLiteral("Reading"))));
-    QTRY_VERIFY(view.GroupNames().contains(QStringLiteral("Reading")));
-    QVERIFY(!view.GroupNames().contains(QStringLiteral("Book Club")));
+        QContactsView view(m_manager, m_phone.Handle());
+        QSignalSpy refreshed(&view, &QContactsView::emitRefreshContactsNode);
+        QSignalSpy finished(&view, &QBaseDetailsView::loadFinished);
+        Load(view);
+        QCOMPARE(refreshed.count(), 1);
+        QCOMPARE(finished.count(), 1);
+        QCOMPARE(finished.at(0).at(0).toInt(), 3);
+        QCOMPARE(refreshed.at(0).at(0).toInt(), m_phone.Handle());
+        QCOMPARE(view.State(), QBaseDetailsView::ContentState::Table);
+        QCOMPARE(view.GetChunkCount(), 3);
+        QVERIFY(view.GroupNames().contains(QStringLiteral("Climbing Club")));
+        QVERIFY(view.GroupNames().contains(QStringLiteral("Friend")));
 
-    // A built-in group cannot be renamed: the user hears of it and the list stays.
-    view.OnRenameGroup(QStringLiteral("Family"), QStringLiteral("Kin"));
-    QCOMPARE(m_messages->Messages(), QStringList({QStringLiteral("Rename group failed!")}));
-    m_messages->Clear();
+        const int annRow = RowOf(view, QStringLiteral("Ann Lee"));
+        QVERIFY(annRow >= 0);
+        // Numbers in device order, groups in the device's group order, joined as shown.
+        const auto cells = [&](int row) {
+            return QStringList({Cell(view, row, QContactsModel::PhoneColumn),
+                                Cell(view, row, QContactsModel::GroupColumn),
+                                Cell(view, row, QContactsModel::StatusColumn)});
+        };
+        QCOMPARE(cells(annRow),
+                 QStringList({"+1 555 0101; +1 555 0102; +1 555 0103", "Family Climbing Club", ""}));
+        const int middleRow = RowOf(view, QStringLiteral("Middle"));
+        QVERIFY2(middleRow >= 0, "a contact with only a middle name shows exactly that part");
+        QCOMPARE(cells(middleRow), QStringList({"", "Ungrouped", ""}));
+        QVERIFY(RowOf(view, QStringLiteral("Solo")) >= 0);
+        // The table comes sorted by name; a header click sorts by its column, descending on the second.
+        const auto shown = [&view](int column) {
+            QStringList texts;
+            for (int row = 0; row < view.SortModel()->rowCount(); ++row)
+                texts << view.SortModel()->index(row, column).data().toString();
+            return texts;
+        };
+        QCOMPARE(shown(0), QStringList({"Ann Lee", "Middle", "Solo"}));
+        view.TableView()->sortByColumn(QContactsModel::GroupColumn, Qt::DescendingOrder);
+        QCOMPARE(shown(2).first(), QStringLiteral("Ungrouped"));
+        QCOMPARE(shown(2).last(), QStringLiteral("Family Climbing Club"));
+        view.TableView()->sortByColumn(QContactsModel::NameColumn, Qt::AscendingOrder);
 
-    m_messages->SetAnswerYes(true);
-    QVERIFY(QMetaObject::invokeMethod(&view, "OnDeleteGroup", Q_ARG(QString, QStringLiteral("Reading"))));
-    QTRY_VERIFY(!view.GroupNames().contains(QStringLiteral("Reading")));
-    QVERIFY(view.GroupNames().contains(QStringLiteral("Family")));
+        QVERIFY(view.RemoveChunk(0));
+        QCOMPARE(view.GetChunkCount(), 3); // answered true, removed nothing
+
+        // The search filters across columns; a group shows only its members, and with the search both hold.
+        view.OnSearchString(QStringLiteral("0102;"));
+        QCOMPARE(view.SortModel()->rowCount(), 1);
+        view.OnSearchString(QString());
+        view.ShowGroup(QStringLiteral("Climbing Club"));
+        QCOMPARE(view.SortModel()->rowCount(), 1);
+        QCOMPARE(view.SortModel()->index(0, 0).data().toString(), QStringLiteral("Ann Lee"));
+        view.OnSearchString(QStringLiteral("solo"));
+        QCOMPARE(view.SortModel()->rowCount(), 0);
+        view.OnSearchString(QString());
+        view.ShowGroup(QString());
+        QCOMPARE(view.SortModel()->rowCount(), 3);
+    }
+
+    // The loader ranks the records so that sorting compares numbers; the order must be the one the texts
+    // give (digits by value, letter case aside), equal texts side by side, a record whose text changed since
+    // must find its place by its new text, and a kept index (the selection) follows its record.
+    void ranksSortLikeTheTextsAndYieldToEditedOnes() {
+        const std::vector<std::pair<const char*, const char*>> people = {{"Song 18", "+1 555 20"},
+                                                                         {"song 2", "+1 555 3"},
+                                                                         {"Alma", "+1 555 100"},
+                                                                         {"Song 2", "+1 555 3"},
+                                                                         {"Zed", ""}};
+        std::list<IBaseChunk*> chunks;
+        for (const auto& [name, number] : people) {
+            auto* chunk = new CContactChunk(nullptr);
+            chunk->displayName = name;
+            if (*number)
+                chunk->phones.push_back({"mobile", number});
+            chunk->UpdateTexts();
+            chunks.push_back(chunk);
+        }
+        ContactRecords::RankChunks(chunks);
+        QContactsModel model;
+        model.SetChunkList(&chunks);
+        const auto column = [&model](int c) {
+            QStringList texts;
+            for (int row = 0; row < model.rowCount(); ++row)
+                texts << model.index(row, c).data().toString();
+            return texts;
+        };
+        const QPersistentModelIndex zedIndex = model.index(4, 0);
+        model.SortBy(QContactsModel::NameColumn, Qt::AscendingOrder);
+        const QStringList names = column(0);
+        QCOMPARE(names.mid(0, 1), QStringList{"Alma"});
+        QCOMPARE(QStringList(names.mid(1, 2)).join(',').toLower(), QStringLiteral("song 2,song 2"));
+        QCOMPARE(names.mid(3), QStringList({"Song 18", "Zed"}));
+        QCOMPARE(zedIndex.row(), 4);
+        model.SortBy(QContactsModel::PhoneColumn, Qt::DescendingOrder);
+        QCOMPARE(column(1), QStringList({"+1 555 100", "+1 555 20", "+1 555 3", "+1 555 3", ""}));
+        QCOMPARE(zedIndex.data().toString(), QStringLiteral("Zed"));
+
+        // Renamed after the load: its ranks are stale, its text decides, and the order holds over a reset.
+        auto* zed = static_cast<CContactChunk*>(chunks.back());
+        zed->displayName = "Aaron";
+        zed->UpdateTexts();
+        model.SortBy(QContactsModel::NameColumn, Qt::AscendingOrder);
+        model.Reset();
+        QCOMPARE(column(0).mid(0, 2), QStringList({"Aaron", "Alma"}));
+        model.SetChunkList(nullptr);
+        qDeleteAll(chunks);
+    }
+
+    void membershipIsByExactIdText() {
+        ContactRecord records[3]{};
+        records[0].id = "a1";
+        records[0].firstName = "Lower";
+        records[1].id = "A1";
+        records[1].firstName = "Upper";
+        records[2].firstName = "No id"; // skipped
+        const char* firstMembers[] = {"a1", "zz"};
+        const char* secondMembers[] = {"a1"};
+        ContactGroupRecord groups[2]{};
+        groups[0] = {0, 2, "Work", firstMembers};
+        groups[1] = {0, 1, "Chess", secondMembers};
+        ContactList list{3, records, 2, groups};
+
+        QStringList names;
+        std::list<IBaseChunk*> chunks = ContactRecords::BuildChunks(list, nullptr, &names);
+        QCOMPARE(names, QStringList({QStringLiteral("Work"), QStringLiteral("Chess")}));
+        QCOMPARE(chunks.size(), size_t(2));
+        auto* lower = static_cast<CContactChunk*>(chunks.front());
+        auto* upper = static_cast<CContactChunk*>(chunks.back());
+        QCOMPARE(lower->groups, std::string("Work Chess"));
+        QVERIFY(upper->groups.empty());
+        qDeleteAll(chunks);
+
+        QCOMPARE(ContactRecords::DisplayName("", "Mid", nullptr), std::string("Mid"));
+        QCOMPARE(ContactRecords::DisplayName("A", nullptr, "C"), std::string("A C"));
+        QCOMPARE(ContactRecords::DisplayName(nullptr, nullptr, nullptr), std::string());
+    }
+
+    void loadRestartsARunningLoad() {
+        for (int i = 0; i < 5; ++i)
+            AddContact("Person", nullptr, std::to_string(i).c_str());
+        QCOMPARE(AddFault({.operation = "GetContacts", .delayMs = 300}), 0);
+        QContactsView view(m_manager, m_phone.Handle());
+        QSignalSpy refreshed(&view, &QContactsView::emitRefreshContactsNode);
+        view.OnRefreshContacts();
+        view.OnRefreshContacts(); // waits for the first, then loads again
+        Load(view);
+        QCOMPARE(view.GetChunkCount(), 5);
+        QVERIFY(refreshed.count() >= 1);
+        QVERIFY(m_messages->Messages().isEmpty());
+    }
+
+    // Editing
+
+    void editorKeepsOneValuePerLabel() {
+        AddContactsWidget form;
+        form.SetGroups({QStringLiteral("Friend"), QStringLiteral("Ungrouped"), QStringLiteral("Team")});
+        auto* groups = form.findChild<QComboBox*>(QStringLiteral("m_btn_group"));
+        QCOMPARE(groups->count(), 3); // no group, Friend, Team
+        QCOMPARE(form.Data().group, std::string());
+
+        QList<contactsWay*> phones = form.Rows(contactsWay::PhoneKind);
+        QCOMPARE(phones.size(), 1);
+        emit phones[0]->signalAdd(false);
+        emit phones[0]->signalAdd(false);
+        phones = form.Rows(contactsWay::PhoneKind);
+        QCOMPARE(phones.size(), 3);
+        phones[0]->SetEntry(QStringLiteral("work"), QStringLiteral("111"));
+        phones[1]->SetEntry(QStringLiteral("home"), QStringLiteral("222"));
+        phones[2]->SetEntry(QStringLiteral("home"), QStringLiteral("333"));
+        form.OnAddField();
+        QList<contactsWay*> emails = form.Rows(contactsWay::EmailKind);
+        QCOMPARE(emails.size(), 1);
+        emails[0]->SetEntry(QStringLiteral("iCloud"), QStringLiteral("a@example.org")); // a label of its own
+
+        const ContactFormData data = form.Data();
+        QCOMPARE(data.phones.size(), size_t(2));
+        QCOMPARE(data.phones.begin()->first, std::string("home")); // ascending label order
+        QCOMPARE(data.phones.at("home"), std::string("333"));
+        QCOMPARE(data.emails.at("iCloud"), std::string("a@example.org"));
+
+        // Removing rows: e-mail rows may all go, the last phone row is only emptied.
+        emit emails[0]->signalMinus(false);
+        QCOMPARE(form.Rows(contactsWay::EmailKind).size(), 0);
+        for (contactsWay* row : form.Rows(contactsWay::PhoneKind))
+            emit row->signalMinus(false);
+        QCOMPARE(form.Rows(contactsWay::PhoneKind).size(), 1);
+        QVERIFY(form.Data().phones.empty());
+    }
+
+    void editorPhotoValuesComeFromTheFile() {
+        QTemporaryDir folder;
+        const QString notAPicture = folder.filePath(QStringLiteral("note.jpg"));
+        QVERIFY(WriteFile(notAPicture, "not a picture"));
+        AddContactsWidget form;
+        QVERIFY(!form.LoadPhoto(notAPicture));
+        QVERIFY(!form.LoadPhoto(folder.filePath(QStringLiteral("missing.jpg"))));
+        QTRY_COMPARE(
+            m_messages->Messages().count(QStringLiteral("Get photo data failed! Please choose another one!")),
+            2);
+        QCOMPARE(form.Data().pictureValue1, 0);
+
+        const QString picture = folder.filePath(QStringLiteral("face.png"));
+        QImage image(16, 16, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        QVERIFY(image.save(picture));
+        QVERIFY(form.LoadPhoto(picture));
+        QCOMPARE(form.Data().pictureValue1, int32_t(ReadFile(picture).size()));
+        // CRC-32 as zlib computes it, checked against Python's.
+        QCOMPARE(PythonLines("import zlib,sys;print(zlib.crc32(open(sys.argv[1],'rb').read()))", {picture}),
+                 QStringList{QString::number(quint32(form.Data().pictureValue2))});
+
+        // "Change Photo" offers the folder's pictures.
+        QStringList patterns;
+        WhenShown<QFileDialog>([&patterns](QFileDialog* dialog) {
+            const QString filter = dialog->selectedNameFilter();
+            patterns = filter.section(QLatin1Char('('), 1).chopped(1).split(QLatin1Char(' '));
+            dialog->reject();
+        });
+        form.OnChangePhoto();
+        for (const char* name : {"face.png", "face.jpg", "face.jpeg", "face.bmp", "face.gif"})
+            QVERIFY2(QDir::match(patterns, QString::fromLatin1(name)), name);
+        QVERIFY(!QDir::match(patterns, QStringLiteral("note.txt")));
+    }
+
+    void addEditAndDeleteReachTheDevice() {
+        ContactEntry url{0, "homepage", "https://had.example.org"};
+        ContactAddress address{"work", "Kai 1; Hof", "Zürich", nullptr, "8001", "Schweiz"};
+        ContactRecord more{};
+        more.organization = "Acme, Inc.";
+        more.jobTitle = "Chef";
+        more.birthday = "1970-01-31";
+        more.addressCount = 1;
+        more.addresses = &address;
+        more.urlCount = 1;
+        more.urls = &url;
+        const std::string middleId = AddContact("Had", "Middle", "Name", {{0, "home", "900"}}, more);
+        QContactsView view(m_manager, m_phone.Handle());
+        Load(view);
+        QSignalSpy counted(&view, &QContactsView::addContactNum);
+
+        // Add: an empty contact is refused with what it lacks and the editor stays; the filled one
+        // reaches the device with its numbers and group.
+        bool stayedOpen = false;
+        WhenShown<AddContactsDlg>([&stayedOpen](AddContactsDlg* dialog) {
+            dialog->Form()
+                ->findChild<QLineEdit*>(QStringLiteral("m_btn_nickName"))
+                ->setText(QStringLiteral("  "));
+            dialog->OnBtnYes();
+            stayedOpen = dialog->isVisible();
+            FillEditor(dialog, QStringLiteral("Zoë"), QStringLiteral("Müller"), QStringLiteral("Family"),
+                       {{QStringLiteral("mobile"), QStringLiteral("+49 30 1")},
+                        {QStringLiteral("work"), QStringLiteral("+49 30 2")}});
+        });
+        view.OnAddContact();
+        QVERIFY(stayedOpen);
+        QCOMPARE(m_messages->Messages(),
+                 QStringList({QStringLiteral("The contact is empty. Please enter a name, a "
+                                             "phone number or an e-mail address.")}));
+        m_messages->Clear();
+        QCOMPARE(counted.count(), 2);
+        QCOMPARE(counted.at(0).at(1).toInt(), 1);
+        QCOMPARE(counted.at(1).at(1).toInt(), 0);
+        const int row = RowOf(view, QStringLiteral("Zoë Müller"));
+        QVERIFY(row >= 0);
+        QCOMPARE(Cell(view, row, QContactsModel::GroupColumn), QStringLiteral("Family"));
+        auto* added = static_cast<CContactChunk*>(view.ContactsModel()->ChunkAt(row));
+        QVERIFY(!added->GetId().empty());
+        QCOMPARE(DeviceNames().at(added->GetId()), std::string("Zoë||Müller|+49 30 1"));
+        Load(view);
+        QCOMPARE(Cell(view, RowOf(view, QStringLiteral("Zoë Müller")), QContactsModel::GroupColumn),
+                 QStringLiteral("Family"));
+
+        // Edit: the form comes filled and shows what it does not edit; the middle name, work, birthday
+        // and addresses, which the editor does not edit, survive.
+        const int middleRow = RowOf(view, QStringLiteral("Had Middle Name"));
+        view.ClickTableView(view.SortModel()->mapFromSource(view.ContactsModel()->index(middleRow, 0)));
+        QVERIFY(view.StatusPanel());
+        WhenShown<AddContactsDlg>([](AddContactsDlg* dialog) {
+            auto* first = dialog->Form()->findChild<QLineEdit*>(QStringLiteral("m_btn_firstName"));
+            QCOMPARE(first->text(), QStringLiteral("Had"));
+            QCOMPARE(dialog->Form()->findChild<QLabel*>(QStringLiteral("m_labelDetails"))->text(),
+                     QStringLiteral("Company: Acme, Inc.\nJob Title: Chef\nBirthday: 1970-01-31\n"
+                                    "Address (work): Kai 1; Hof, 8001 Zürich, Schweiz\n"
+                                    "Web Page (homepage): https://had.example.org"));
+            first->setText(QStringLiteral("Has"));
+            dialog->Form()
+                ->Rows(contactsWay::PhoneKind)
+                .front()
+                ->SetEntry(QStringLiteral("home"), QStringLiteral("901"));
+            dialog->OnBtnYes();
+        });
+        emit view.StatusPanel()->ClickEdit();
+        QVERIFY(m_messages->Messages().isEmpty());
+        QCOMPARE(DeviceNames().at(middleId), std::string("Has|Middle|Name|901"));
+        ContactList* list = nullptr;
+        QCOMPARE(m_service->GetContacts(&list), 0);
+        const ContactRecord& kept = list->records[0].id == middleId ? list->records[0] : list->records[1];
+        QCOMPARE(Text(kept.organization) + "|" + Text(kept.jobTitle) + "|" + Text(kept.birthday) + "|" +
+                     Text(kept.addresses ? kept.addresses[0].street : nullptr) + "|" +
+                     Text(kept.urls ? kept.urls[0].value : nullptr),
+                 std::string("Acme, Inc.|Chef|1970-01-31|Kai 1; Hof|https://had.example.org"));
+        QCOMPARE(view.GetChunkCount(), 2);
+
+        // Delete the checked: only the checked contact leaves the device and the table.
+        const int zoeRow = RowOf(view, QStringLiteral("Zoë Müller"));
+        view.ContactsModel()->setData(view.ContactsModel()->index(zoeRow, 0), Qt::Checked,
+                                      Qt::CheckStateRole);
+        m_messages->SetAnswerYes(true);
+        view.OnDeleteItem();
+        QCOMPARE(m_messages->Messages(),
+                 QStringList({QStringLiteral("Are you sure to delete the selected item(s)?")}));
+        QCOMPARE(view.GetChunkCount(), 1);
+        QCOMPARE(DeviceNames().size(), size_t(1));
+        QVERIFY(DeviceNames().count(middleId));
+
+        // Delete this contact from the context menu: the right-clicked row alone goes.
+        view.resize(800, 400);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        const QRect cell = view.TableView()->visualRect(view.SortModel()->index(0, 1));
+        view.PrepareContextMenu(cell.center());
+        m_messages->Clear();
+        view.OnDeleteSelectItem();
+        QCOMPARE(m_messages->Messages().size(), 1);
+        QCOMPARE(view.GetChunkCount(), 0);
+        QVERIFY(DeviceNames().empty());
+        QCOMPARE(view.State(), QBaseDetailsView::ContentState::Empty);
+    }
+
+    void refusedChangesLeaveTheDeviceAsItWas_data() {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("checked");
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<int>("deviceCode");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<int>("rowsAfter"); // -1: not looked at
+        const QString sure = QStringLiteral("Are you sure to delete the selected item(s)?");
+        QTest::newRow("delete, nothing checked")
+            << "delete" << false << true << 0
+            << QStringList{QStringLiteral("Please choose any of items to delete!")} << 1;
+        QTest::newRow("delete, answered no") << "delete" << true << false << 0 << QStringList{sure} << 1;
+        QTest::newRow("delete, device refuses")
+            << "delete" << true << true << 7
+            << QStringList{sure, QStringLiteral("Some contacts could not be deleted from the device!")} << 1;
+        QTest::newRow("add, device refuses")
+            << "add" << false << true << 5 << QStringList{"Add contact failed!"} << -1;
+        // An edit the device refuses takes the row out until the next load.
+        QTest::newRow("edit, device refuses")
+            << "edit" << false << true << 5 << QStringList{"Modify contact failed!"} << 0;
+    }
+
+    void refusedChangesLeaveTheDeviceAsItWas() {
+        QFETCH(QString, change);
+        QFETCH(bool, checked);
+        QFETCH(bool, yes);
+        QFETCH(int, deviceCode);
+        QFETCH(QStringList, messages);
+        QFETCH(int, rowsAfter);
+        const std::string id = AddContact("Rita", nullptr, "Refused");
+        QContactsView view(m_manager, m_phone.Handle());
+        Load(view);
+        QCOMPARE(view.GetChunkCount(), 1);
+        if (deviceCode != 0)
+            QCOMPARE(AddFault({.operation = change == "delete" ? "DeleteContact" : "SaveContact",
+                               .code = deviceCode}),
+                     0);
+        view.GetChunk(0)->SetChecked(checked);
+        m_messages->SetAnswerYes(yes);
+        QSignalSpy counted(&view, &QContactsView::addContactNum);
+        if (change == "add") {
+            WhenShown<AddContactsDlg>([](AddContactsDlg* dialog) {
+                FillEditor(dialog, QStringLiteral("Never"), QStringLiteral("Saved"), QString(),
+                           {{QStringLiteral("home"), QStringLiteral("1")}});
+            });
+            view.OnAddContact();
+        } else if (change == "edit") {
+            view.ClickTableView(view.SortModel()->index(0, 0));
+            WhenShown<AddContactsDlg>([](AddContactsDlg* dialog) { dialog->OnBtnYes(); });
+            view.OnEditIndex();
+        } else {
+            view.OnDeleteItem();
+        }
+        QCOMPARE(m_messages->Messages(), messages);
+        if (!checked && change == "delete")
+            QCOMPARE(counted.count(), 0);
+        if (rowsAfter >= 0)
+            QCOMPARE(view.GetChunkCount(), rowsAfter);
+        QCOMPARE(DeviceNames().size(), size_t(1));
+        QVERIFY(DeviceNames().count(id));
+        ClearFaults();
+        Load(view);
+        QCOMPARE(view.GetChunkCount(), 1);
+    }
+
+    // The user's steps with the mouse: the pencil of a row, Cancel, tick another contact, Delete.
+    void editCancelledThenDeleteCheckedAsksAndDeletes() {
+        const std::string kept = AddContact("Ann", nullptr, "Edited", {{0, "home", "1"}});
+        AddContact("Bo", nullptr, "Ticked");
+        QContactsView view(m_manager, m_phone.Handle());
+        Load(view);
+        view.resize(800, 400);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QTableView* table = view.TableView();
+        const auto cell = [&](const char* name, int column) {
+            const int row = RowOf(view, QString::fromUtf8(name));
+            return table->visualRect(
+                view.SortModel()->mapFromSource(view.ContactsModel()->index(row, column)));
+        };
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell("Ann Edited", 1).center());
+        QVERIFY(view.StatusPanel());
+        auto* edit = view.StatusPanel()->findChild<QPushButton*>(QStringLiteral("m_btnEdit"));
+        QVERIFY(edit);
+        WhenShown<AddContactsDlg>([](AddContactsDlg* dialog) {
+            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("m_btnCancel")), Qt::LeftButton);
+        });
+        QTest::mouseClick(edit, Qt::LeftButton);
+        QTRY_VERIFY(!view.findChild<AddContactsDlg*>());
+
+        QStyleOptionViewItem option;
+        option.initFrom(table);
+        option.rect = cell("Bo Ticked", 0);
+        option.features |= QStyleOptionViewItem::HasCheckIndicator;
+        const QRect box =
+            table->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, table);
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, box.center());
+        QVERIFY(view.HasCheckedChunk());
+        m_messages->SetAnswerYes(true);
+        QTest::mouseClick(view.OperatePanel()->findChild<QPushButton*>(QStringLiteral("m_deleteBtn")),
+                          Qt::LeftButton);
+        QCOMPARE(m_messages->Messages(),
+                 QStringList({QStringLiteral("Are you sure to delete the selected item(s)?")}));
+        QCOMPARE(view.GetChunkCount(), 1);
+        QCOMPARE(DeviceNames().size(), size_t(1));
+        QVERIFY(DeviceNames().count(kept));
+    }
+
+    // Export and groups
+
+    // Every field of every contact survives a vCard export read by another program, including the
+    // characters vCard escapes and text long enough to be folded. Saved under a name typed without an
+    // extension, the export takes the chosen type's.
+    void exportKeepsEveryFieldOfEveryContact() {
+        const char* firsts[] = {"Ann", "Zoë", "Jean, Luc", "王", "O;Neil", "Line\nBreak", ""};
+        const char* middles[] = {"", "B.", "von; der"};
+        const char* lasts[] = {"Lee", "Müller", "Back\\slash", "李", "Smith, Jr."};
+        const char* phoneLabels[] = {"home",      "mobile", "work",  "work fax",   "home fax",
+                                     "other fax", "page",   "other", "Boat phone", "iPhone"};
+        const char* emailLabels[] = {"home", "work", "iCloud", "other"};
+        // Work, birthday, postal and web addresses: each present in some contacts and absent in others.
+        const char* organizations[] = {"", "Acme, Inc.", "R&D; Labs", "北京数据科技有限公司", "Line\nCo"};
+        const char* titles[] = {"Chief, Engineer", "", "经理; Ärztin"};
+        std::vector<ContactAddress> allAddresses = {
+            {"home", "Hauptstraße 12\nHinterhaus", "Köln", "NRW", "50667", "Deutschland"},
+            {"work", "1 Main St; Suite 4, Floor 2", "Springfield", "", "", "USA"},
+            {"Summer house", "", "北京", "北京市", "100022", "中国"},
+            {"other", "", "", "", "", "Österreich"}};
+        std::vector<ContactEntry> allUrls = {{0, "homepage", "https://example.org/a?b=1,2;c"},
+                                             {0, "work", "http://例子.测试/"},
+                                             {0, "Blog", "x"}};
+        for (int i = 0; i < 50; ++i) {
+            const std::string n = std::to_string(i);
+            const std::string nick = i % 3 == 0 ? std::string() : "Nick, " + n;
+            const std::string note = i % 4 == 0 ? std::string()
+                                                : "Note; " + n +
+                                                      "\nsecond line, with ✓ and more than seventy-five "
+                                                      "octets of text so that it folds: äöü ß";
+            std::vector<std::string> texts;
+            for (int k = 0; k < i % 4; ++k)
+                texts.push_back("+1 (555) 0" + n + std::to_string(k) + ",22;9");
+            for (int k = 0; k < i % 3; ++k)
+                texts.push_back("user" + n + "." + std::to_string(k) + "@exämple.org");
+            std::vector<ContactEntry> phones;
+            std::vector<ContactEntry> emails;
+            for (int k = 0; k < i % 4; ++k)
+                phones.push_back({0, phoneLabels[(i + k) % 10], texts[size_t(k)].c_str()});
+            for (int k = 0; k < i % 3; ++k)
+                emails.push_back({0, emailLabels[(i + k) % 4], texts[size_t(i % 4 + k)].c_str()});
+            ContactRecord record{};
+            record.firstName = firsts[i % 7];
+            record.middleName = middles[i % 3];
+            record.lastName = lasts[i % 5];
+            record.nickName = nick.empty() ? nullptr : nick.c_str();
+            record.note = note.empty() ? nullptr : note.c_str();
+            record.phoneCount = int32_t(phones.size());
+            record.phones = phones.empty() ? nullptr : phones.data();
+            record.secondCount = int32_t(emails.size());
+            record.secondList = emails.empty() ? nullptr : emails.data();
+            const std::string birthday =
+                "19" + std::to_string(50 + i) + "-0" + std::to_string(1 + i % 9) + "-2" + n.back();
+            record.organization = organizations[i % 5];
+            record.department = i % 3 == 1 ? "Sales, East; 2" : nullptr;
+            record.jobTitle = titles[i % 3];
+            record.birthday = i % 4 == 3 ? nullptr : birthday.c_str();
+            record.addressCount = i % 3;
+            record.addresses = allAddresses.data() + i % 2;
+            record.urlCount = (i + 1) % 3;
+            record.urls = allUrls.data() + i % 2;
+            QCOMPARE(m_service->SaveContact(&record, 0), 0);
+        }
+        QContactsView view(m_manager, m_phone.Handle());
+        Load(view);
+        QCOMPARE(view.GetChunkCount(), 50);
+        // The first contact stays unchecked and out of the file.
+        QStringList expected, expectedItems, expectedRows;
+        for (int row = 0; row < view.GetChunkCount(); ++row) {
+            auto* chunk = static_cast<CContactChunk*>(view.GetChunk(row));
+            chunk->SetChecked(row > 0);
+            if (row == 0)
+                continue;
+            expected << ContactJson(*chunk);
+            const QJsonArray single{
+                QString::fromStdString(chunk->organization), QString::fromStdString(chunk->department),
+                QString::fromStdString(chunk->jobTitle), QString::fromStdString(chunk->birthday)};
+            QJsonArray streets, urls;
+            for (const CContactChunk::Address& address : chunk->addresses)
+                streets.append(QString::fromStdString(address.street));
+            for (const CContactChunk::Entry& url : chunk->urls)
+                urls.append(QString::fromStdString(url.second));
+            expectedRows << Compact(single);
+            QJsonArray item = single;
+            item << streets << urls;
+            expectedItems << Compact(item);
+        }
+
+        QTemporaryDir folder;
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "OnOpenUrl");
+        WhenShown<QFileDialog>([&folder](QFileDialog* dialog) {
+            // The filter's words follow the language; its pattern does not.
+            for (const QString& filter : dialog->nameFilters())
+                if (filter.contains(QLatin1String("*.vcf")))
+                    dialog->selectNameFilter(filter);
+            // Typed as a user would, once the dialog has settled on its start folder.
+            dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
+                ->setText(folder.filePath(QStringLiteral("contacts_all")));
+            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+        });
+        QRecordExportDialog::Run(&view, &view);
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        const QString path = folder.filePath(QStringLiteral("contacts_all.vcf"));
+        QVERIFY2(QFile::exists(path), qPrintable(QDir(folder.path()).entryList(QDir::Files).join(' ')));
+
+        const QStringList cards = ReadBack(kReadCards, path);
+        QCOMPARE(cards.size(), expected.size());
+        for (int i = 0; i < cards.size(); ++i)
+            QCOMPARE(cards.at(i), expected.at(i));
+
+        // The XML and spreadsheet exports carry the same fields.
+        for (const char* name : {"contacts.xml", "contacts.xls"})
+            QCOMPARE(CRecordFileExport::ExportFile(view, folder.filePath(QLatin1String(name)).toStdString()),
+                     CRecordFileExport::Result::Written);
+        QCOMPARE(ReadBack(kReadXml, folder.filePath(QStringLiteral("contacts.xml"))), expectedItems);
+        QCOMPARE(ReadBack(kReadSheet, folder.filePath(QStringLiteral("contacts.xls"))), expectedRows);
+    }
+
+    void rowExportChecksOnlyThatRow() {
+        AddContact("First", nullptr, "Row");
+        AddContact("Second", nullptr, "Row");
+        QContactsView view(m_manager, m_phone.Handle());
+        Load(view);
+        view.GetChunk(0)->SetChecked(true);
+        const int second = RowOf(view, QStringLiteral("Second Row"));
+        view.ClickTableView(view.SortModel()->mapFromSource(view.ContactsModel()->index(second, 0)));
+        // Cancelling the save dialog writes nothing; the marks stay as the export set them.
+        WhenShown<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
+        emit view.StatusPanel()->ClickTransfer();
+        QVERIFY(!view.ContactsModel()->ChunkAt(RowOf(view, QStringLiteral("First Row")))->IsChecked());
+        QVERIFY(view.ContactsModel()->ChunkAt(second)->IsChecked());
+    }
+
+    void groupActionsReachTheDevice() {
+        QContactsView view(m_manager, m_phone.Handle());
+        Load(view);
+        WhenShown<QGroupNameDlg>([](QGroupNameDlg* dialog) {
+            dialog->SetGroupName(QStringLiteral("  Book Club "));
+            dialog->OnBtnOk();
+        });
+        QVERIFY(QMetaObject::invokeMethod(&view, "OnNewGroup", Q_ARG(QString, QStringLiteral("Friend"))));
+        QTRY_VERIFY(!view.IsRunning());
+        QTRY_VERIFY(view.GroupNames().contains(QStringLiteral("Book Club")));
+
+        QVERIFY(QMetaObject::invokeMethod(&view, "OnRenameGroup", Q_ARG(QString, QStringLiteral("Book Club")),
+                                          Q_ARG(QString, QStringLiteral("Reading"))));
+        QTRY_VERIFY(view.GroupNames().contains(QStringLiteral("Reading")));
+        QVERIFY(!view.GroupNames().contains(QStringLiteral("Book Club")));
+
+        // A built-in group cannot be renamed: the user hears of it and the list stays.
+        view.OnRenameGroup(QStringLiteral("Family"), QStringLiteral("Kin"));
+        QCOMPARE(m_messages->Messages(), QStringList({QStringLiteral("Rename group failed!")}));
+        m_messages->Clear();
+
+        m_messages->SetAnswerYes(true);
+        QVERIFY(QMetaObject::invokeMethod(&view, "OnDeleteGroup", Q_ARG(QString, QStringLiteral("Reading"))));
+        QTRY_VERIFY(!view.GroupNames().contains(QStringLiteral("Reading")));
+        QVERIFY(view.GroupNames().contains(QStringLiteral("Family")));
+    }
+
+    // Last: its final row unplugs the device, which comes back under a new handle.
+
+    void emptyOrFailedListingShowsTheEmptyPanel_data() {
+        QTest::addColumn<bool>("contact");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<bool>("unplug");
+        QTest::newRow("no contacts") << false << 0 << false;
+        QTest::newRow("listing refused after a good one") << true << 7 << false;
+        QTest::newRow("unplugged during the listing") << true << 0 << true;
+    }
+
+    void emptyOrFailedListingShowsTheEmptyPanel() {
+        QFETCH(bool, contact);
+        QFETCH(int, code);
+        QFETCH(bool, unplug);
+        QContactsView view(m_manager, m_phone.Handle());
+        if (contact) {
+            AddContact("Kept", nullptr, "Contact");
+            Load(view);
+            QCOMPARE(view.GetChunkCount(), 1);
+            QCOMPARE(AddFault({.operation = "GetContacts", .code = code, .unplug = unplug, .delayMs = 100}),
+                     0);
+        }
+        QSignalSpy refreshed(&view, &QContactsView::emitRefreshContactsNode);
+        Load(view);
+        if (contact) {
+            QTRY_VERIFY(m_messages->Messages().contains(QStringLiteral("Get Contact information failed!")));
+            QCOMPARE(refreshed.count(), 0);
+        } else {
+            QVERIFY(m_messages->Messages().isEmpty());
+        }
+        QCOMPARE(view.GetChunkCount(), 0);
+        QCOMPARE(view.ContactsModel()->rowCount(), 0);
+        QCOMPARE(view.State(), QBaseDetailsView::ContentState::Empty);
+        // The panel's buttons work again once the load has ended.
+        QVERIFY(view.OperatePanel()->isEnabled());
+    }
+
+private:
+    // Deletes every contact and user group, then adds the given records.
+
+    void ResetDevice() {
+        ContactList* list = nullptr;
+        QCOMPARE(m_service->GetContacts(&list), 0);
+        std::vector<std::string> ids;
+        std::vector<std::string> groups;
+        for (int i = 0; i < list->recordCount; ++i)
+            ids.push_back(Text(list->records[i].id));
+        for (int i = 0; i < list->groupCount; ++i)
+            groups.push_back(Text(list->groups[i].name));
+        for (const std::string& id : ids)
+            QCOMPARE(m_service->DeleteContact(id.c_str()), 0);
+        // The built-in groups refuse; the others go.
+        for (const std::string& group : groups)
+            m_service->DeleteGroup(group.c_str());
+    }
+
+    // `record` brings any further fields.
+    std::string AddContact(const char* first, const char* middle, const char* last,
+                           std::vector<ContactEntry> phones = {}, ContactRecord record = {});
+
+    void Load(QContactsView& view) {
+        QSignalSpy finished(&view, &QBaseDetailsView::loadFinished);
+        view.OnRefreshContacts();
+        QVERIFY(finished.wait(10000));
+    }
+
+    std::map<std::string, std::string> DeviceNames() {
+        std::map<std::string, std::string> names;
+        ContactList* list = nullptr;
+        if (m_service->GetContacts(&list) != 0)
+            return names;
+        for (int i = 0; i < list->recordCount; ++i) {
+            const ContactRecord& record = list->records[i];
+            names[Text(record.id)] = Text(record.firstName) + "|" + Text(record.middleName) + "|" +
+                                     Text(record.lastName) + "|" +
+                                     (record.phoneCount > 0 ? Text(record.phones[0].value) : std::string());
+        }
+        return names;
+    }
+
+    QString Cell(QContactsView& view, int row, int column) const {
+        return view.ContactsModel()->index(row, column).data().toString();
+    }
+
+    int RowOf(QContactsView& view, const QString& name) const {
+        for (int row = 0; row < view.ContactsModel()->rowCount(); ++row) {
+            if (Cell(view, row, QContactsModel::NameColumn) == name)
+                return row;
+        }
+        return -1;
+    }
+
+    IContactService* m_service = nullptr;
+};
+
+std::string tst_contacts::AddContact(const char* first, const char* middle, const char* last,
+                                     std::vector<ContactEntry> phones, ContactRecord record) {
+    record.firstName = first;
+    record.middleName = middle;
+    record.lastName = last;
+    record.phoneCount = int32_t(phones.size());
+    record.phones = phones.empty() ? nullptr : phones.data();
+    if (m_service->SaveContact(&record, 0) != 0 || !record.id)
+        return {};
+    return record.id;
 }
 
 QTEST_MAIN(tst_contacts)

@@ -160,204 +160,6 @@ void runToEnd(CActionStrategyImpl& action, RecordingCallback& callback) {
 
 } // namespace
 
-class TestActions : public QObject {
-    Q_OBJECT
-private slots:
-    void initTestCase();
-
-    // The worker walk
-    void deletingCheckedRecordsDeletesExactlyThoseLastToFirst();
-    void walkWithNothingToDoOnlyBeginsAndEnds_data();
-    void walkWithNothingToDoOnlyBeginsAndEnds();
-    void refusedRecordStaysInTheListAlive();
-    void stopDuringTheWalkEndsAfterTheCurrentRecordWithAFullBar();
-    void startingAgainRunsOnTheRemainingRecords();
-
-    // The adapter
-    void adapterDropsProgressBeyondTotal();
-    void adapterEndOnWidgetThreadReachesTargetDirectly();
-    void adapterFromWorkerWaitsUntilTheWidgetThreadHandledIt();
-    void workerLeavesItsAdapterToTheWidgetThread();
-    void ownerGoneInsideAReportEndsTheActionAsStopped();
-
-    // The dialog and what views call
-    void dialogShowsFullBarAndClosesItselfWhenDone();
-    void dialogWithNothingCheckedClosesAtOnce();
-    void deleteRecordDeletesOneRowOrPutsItBack();
-    void confirmationAsksOnlyWhenSomethingIsChecked();
-};
-
-void TestActions::initTestCase() {
-    // The program's images, when the language folders have been built.
-    SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR));
-}
-
-void TestActions::deletingCheckedRecordsDeletesExactlyThoseLastToFirst() {
-    Records records({2, 5, 8});
-    // A null record in the middle is skipped, not dereferenced, and stays.
-    records.list.insert(std::next(records.list.begin(), 4), nullptr);
-    RecordingCallback callback;
-    {
-        CActionStrategyImpl action(kActionStrategyDelete, &records.list, &callback);
-        runToEnd(action, callback);
-    }
-    QCOMPARE(records.log.DeleteCalls(), (std::vector<int>{8, 5, 2}));
-    QCOMPARE(records.log.Destroyed(), (std::set<int>{2, 5, 8}));
-    QCOMPARE(records.RemainingIds(), (std::vector<int>{0, 1, 3, -1, 4, 6, 7, 9}));
-    QCOMPARE(callback.progress, (std::vector<Progress>{{0, 3}, {0, 3}, {1, 3}, {2, 3}, {3, 3}}));
-    QCOMPARE(callback.events.front(), QStringLiteral("begin"));
-    QCOMPARE(callback.events.back(), QStringLiteral("end"));
-    QCOMPARE(callback.events.count(QStringLiteral("end")), 1);
-    QVERIFY(!callback.offWidgetThread);
-}
-
-void TestActions::walkWithNothingToDoOnlyBeginsAndEnds_data() {
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<bool>("checked");
-    QTest::newRow("nothing checked") << int(kActionStrategyDelete) << false;
-    QTest::newRow("unknown kind") << 1 << true;
-}
-
-void TestActions::walkWithNothingToDoOnlyBeginsAndEnds() {
-    QFETCH(int, kind);
-    QFETCH(bool, checked);
-    Records records(checked ? std::set<int>{0, 1} : std::set<int>{});
-    RecordingCallback callback;
-    CActionStrategyImpl action(kind, &records.list, &callback);
-    runToEnd(action, callback);
-    QCOMPARE(callback.events, (QStringList{"begin", "end"}));
-    QVERIFY(records.log.DeleteCalls().empty());
-    QCOMPARE(records.list.size(), std::size_t(10));
-    QVERIFY(CreateActionStrategy(-1) == nullptr);
-}
-
-void TestActions::refusedRecordStaysInTheListAlive() {
-    Records records({1, 4, 7});
-    records.byId[4]->RefuseDelete();
-    RecordingCallback callback;
-    CActionStrategyImpl action(kActionStrategyDelete, &records.list, &callback);
-    runToEnd(action, callback);
-    QCOMPARE(records.log.DeleteCalls(), (std::vector<int>{7, 4, 1}));
-    QCOMPARE(records.log.Destroyed(), (std::set<int>{1, 7}));
-    QCOMPARE(records.RemainingIds(), (std::vector<int>{0, 2, 3, 4, 5, 6, 8, 9}));
-    // The refused record still counts as handled: the bar ends full.
-    QCOMPARE(callback.progress.back(), Progress(3, 3));
-}
-
-void TestActions::stopDuringTheWalkEndsAfterTheCurrentRecordWithAFullBar() {
-    Records records({1, 3, 5, 7, 9});
-    QSemaphore entered;
-    QSemaphore release;
-    records.byId[9]->BlockIn(&entered, &release);
-    RecordingCallback callback;
-    auto action = std::make_unique<CActionStrategyImpl>(kActionStrategyDelete, &records.list, &callback);
-    QVERIFY(action->Start());
-    // The worker's first report waits for this thread, so keep events flowing while waiting for it.
-    QTRY_COMPARE_WITH_TIMEOUT(entered.available(), 1, 5000);
-    // Destroying the action requests the stop and waits; the device call in progress finishes later.
-    QTimer::singleShot(100, [&release] { release.release(); });
-    QElapsedTimer clock;
-    clock.start();
-    action.reset();
-    QVERIFY(clock.elapsed() < 5000);
-    QVERIFY(callback.ended);
-    QCOMPARE(records.log.DeleteCalls(), (std::vector<int>{9}));
-    QCOMPARE(records.log.Destroyed(), (std::set<int>{9}));
-    // The report after the record may be given up to the stop; the bar still ends full.
-    QCOMPARE(callback.progress.front(), Progress(0, 5));
-    QCOMPARE(callback.progress.back(), Progress(5, 5));
-    QVERIFY(callback.progress.size() <= 3);
-    QVERIFY(!callback.offWidgetThread);
-}
-
-void TestActions::startingAgainRunsOnTheRemainingRecords() {
-    Records records({0, 6});
-    records.byId[6]->RefuseDelete();
-    RecordingCallback first;
-    RecordingCallback second;
-    CActionStrategyImpl action(kActionStrategyDelete, &records.list, &first);
-    runToEnd(action, first);
-    QCOMPARE(records.log.Destroyed(), (std::set<int>{0}));
-    // A second run over the same list finds only the refused record checked.
-    CActionStrategyImpl again(kActionStrategyDelete, &records.list, &second);
-    runToEnd(again, second);
-    QCOMPARE(records.log.DeleteCalls(), (std::vector<int>{6, 0, 6}));
-    QCOMPARE(second.progress, (std::vector<Progress>{{0, 1}, {0, 1}, {1, 1}}));
-}
-
-void TestActions::adapterDropsProgressBeyondTotal() {
-    RecordingCallback callback;
-    CActionStrategyCallbackAdapter adapter(&callback);
-    QCOMPARE(callback.events, QStringList{"begin"});
-    adapter.EmitProgress(4, 3);
-    adapter.EmitProgress(3, 3);
-    adapter.EmitProgress(0, 0);
-    QCOMPARE(callback.progress, (std::vector<Progress>{{3, 3}, {0, 0}}));
-
-    CActionStrategyCallbackAdapter withoutTarget(nullptr);
-    withoutTarget.EmitProgress(1, 2);
-    withoutTarget.EmitError("ignored");
-}
-
-void TestActions::adapterEndOnWidgetThreadReachesTargetDirectly() {
-    // Blocking signals to itself would never return here; the adapter must call the target instead.
-    RecordingCallback callback;
-    auto adapter = std::make_unique<CActionStrategyCallbackAdapter>(&callback);
-    adapter->EmitMsg("working");
-    adapter->EmitError("failed");
-    adapter.reset();
-    QCOMPARE(callback.events, (QStringList{"begin", "msg working", "error failed", "end"}));
-}
-
-void TestActions::adapterFromWorkerWaitsUntilTheWidgetThreadHandledIt() {
-    RecordingCallback callback;
-    auto* adapter = new CActionStrategyCallbackAdapter(&callback);
-    std::atomic<bool> progressSeenOnReturn = false;
-    std::atomic<bool> done = false;
-    std::thread worker([&] {
-        adapter->EmitProgress(2, 5);
-        progressSeenOnReturn = callback.progress.size() == 1;
-        adapter->EmitMsg("halfway");
-        adapter->EmitEnd();
-        done = true;
-    });
-    QTRY_VERIFY_WITH_TIMEOUT(done, 5000);
-    worker.join();
-    QVERIFY(progressSeenOnReturn);
-    // The adapter goes on its own thread; its end was reported already and is not repeated.
-    delete adapter;
-    QCOMPARE(callback.events, (QStringList{"begin", "progress", "msg halfway", "end"}));
-    QVERIFY(!callback.offWidgetThread);
-}
-
-void TestActions::workerLeavesItsAdapterToTheWidgetThread() {
-    // A QObject destroyed by the worker while the widget thread still delivers its queued report is a
-    // data race; the adapter must die on its own thread, after the end it reported.
-    Records records({1, 2, 3});
-    RecordingCallback callback;
-    QThread* destroyedOn = nullptr;
-    bool endedBeforeDestroyed = false;
-    {
-        WorkerWithVisibleAdapter worker(kActionStrategyDelete, &records.list, &callback);
-        QObject::connect(
-            worker.Adapter(), &QObject::destroyed, qApp,
-            [&] {
-                destroyedOn = QThread::currentThread();
-                endedBeforeDestroyed = callback.ended;
-            },
-            Qt::DirectConnection);
-        QVERIFY(worker.Start());
-        QTRY_VERIFY_WITH_TIMEOUT(callback.ended, 5000);
-        QTRY_VERIFY_WITH_TIMEOUT(!worker.IsRunning(), 5000);
-        // The finished worker left the adapter alone.
-        QVERIFY(destroyedOn == nullptr);
-    }
-    QCOMPARE(destroyedOn, qApp->thread());
-    QVERIFY(endedBeforeDestroyed);
-    QCOMPARE(callback.events.count(QStringLiteral("end")), 1);
-    QCOMPARE(records.log.Destroyed(), (std::set<int>{1, 2, 3}));
-}
-
 namespace {
 // Runs `inside` once, from within the first progress report it hears.
 class CallbackThatActsOnProgress : public RecordingCallback {
@@ -371,84 +173,265 @@ public:
 };
 } // namespace
 
-void TestActions::ownerGoneInsideAReportEndsTheActionAsStopped() {
-    // The worker waits for this report while the thread handling it destroys the action, which waits
-    // for the worker in turn: the worker must give the report up, and nothing may wait forever.
-    Records records({1, 3, 5});
-    CallbackThatActsOnProgress callback;
-    auto action = std::make_unique<CActionStrategyImpl>(kActionStrategyDelete, &records.list, &callback);
-    bool destroyed = false;
-    callback.inside = [&] {
+class TestActions : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() {
+        // The program's images, when the language folders have been built.
+        SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR));
+    }
+
+    // The worker walk
+
+    void deletingCheckedRecordsDeletesExactlyThoseLastToFirst() {
+        Records records({2, 5, 8});
+        // A null record in the middle is skipped, not dereferenced, and stays.
+        records.list.insert(std::next(records.list.begin(), 4), nullptr);
+        RecordingCallback callback;
+        {
+            CActionStrategyImpl action(kActionStrategyDelete, &records.list, &callback);
+            runToEnd(action, callback);
+        }
+        QCOMPARE(records.log.DeleteCalls(), (std::vector<int>{8, 5, 2}));
+        QCOMPARE(records.log.Destroyed(), (std::set<int>{2, 5, 8}));
+        QCOMPARE(records.RemainingIds(), (std::vector<int>{0, 1, 3, -1, 4, 6, 7, 9}));
+        QCOMPARE(callback.progress, (std::vector<Progress>{{0, 3}, {0, 3}, {1, 3}, {2, 3}, {3, 3}}));
+        QCOMPARE(callback.events.front(), QStringLiteral("begin"));
+        QCOMPARE(callback.events.back(), QStringLiteral("end"));
+        QCOMPARE(callback.events.count(QStringLiteral("end")), 1);
+        QVERIFY(!callback.offWidgetThread);
+    }
+
+    void walkWithNothingToDoOnlyBeginsAndEnds_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<bool>("checked");
+        QTest::newRow("nothing checked") << int(kActionStrategyDelete) << false;
+        QTest::newRow("unknown kind") << 1 << true;
+    }
+
+    void walkWithNothingToDoOnlyBeginsAndEnds() {
+        QFETCH(int, kind);
+        QFETCH(bool, checked);
+        Records records(checked ? std::set<int>{0, 1} : std::set<int>{});
+        RecordingCallback callback;
+        CActionStrategyImpl action(kind, &records.list, &callback);
+        runToEnd(action, callback);
+        QCOMPARE(callback.events, (QStringList{"begin", "end"}));
+        QVERIFY(records.log.DeleteCalls().empty());
+        QCOMPARE(records.list.size(), std::size_t(10));
+        QVERIFY(CreateActionStrategy(-1) == nullptr);
+    }
+
+    void refusedRecordStaysInTheListAlive() {
+        Records records({1, 4, 7});
+        records.byId[4]->RefuseDelete();
+        RecordingCallback callback;
+        CActionStrategyImpl action(kActionStrategyDelete, &records.list, &callback);
+        runToEnd(action, callback);
+        QCOMPARE(records.log.DeleteCalls(), (std::vector<int>{7, 4, 1}));
+        QCOMPARE(records.log.Destroyed(), (std::set<int>{1, 7}));
+        QCOMPARE(records.RemainingIds(), (std::vector<int>{0, 2, 3, 4, 5, 6, 8, 9}));
+        // The refused record still counts as handled: the bar ends full.
+        QCOMPARE(callback.progress.back(), Progress(3, 3));
+    }
+
+    void stopDuringTheWalkEndsAfterTheCurrentRecordWithAFullBar() {
+        Records records({1, 3, 5, 7, 9});
+        QSemaphore entered;
+        QSemaphore release;
+        records.byId[9]->BlockIn(&entered, &release);
+        RecordingCallback callback;
+        auto action = std::make_unique<CActionStrategyImpl>(kActionStrategyDelete, &records.list, &callback);
+        QVERIFY(action->Start());
+        // The worker's first report waits for this thread, so keep events flowing while waiting for it.
+        QTRY_COMPARE_WITH_TIMEOUT(entered.available(), 1, 5000);
+        // Destroying the action requests the stop and waits; the device call in progress finishes later.
+        QTimer::singleShot(100, [&release] { release.release(); });
+        QElapsedTimer clock;
+        clock.start();
         action.reset();
-        destroyed = true;
-    };
-    QVERIFY(action->Start());
-    QTRY_VERIFY_WITH_TIMEOUT(destroyed, 10000);
-    // Stopped before the first record: nothing deleted, the bar ends full and the end is reported once.
-    QVERIFY(records.log.DeleteCalls().empty());
-    QCOMPARE(records.list.size(), std::size_t(10));
-    QCOMPARE(callback.progress, (std::vector<Progress>{{0, 3}, {3, 3}}));
-    QCOMPARE(callback.events.count(QStringLiteral("end")), 1);
-    QCOMPARE(callback.events.back(), QStringLiteral("end"));
-    QVERIFY(!callback.offWidgetThread);
-}
+        QVERIFY(clock.elapsed() < 5000);
+        QVERIFY(callback.ended);
+        QCOMPARE(records.log.DeleteCalls(), (std::vector<int>{9}));
+        QCOMPARE(records.log.Destroyed(), (std::set<int>{9}));
+        // The report after the record may be given up to the stop; the bar still ends full.
+        QCOMPARE(callback.progress.front(), Progress(0, 5));
+        QCOMPARE(callback.progress.back(), Progress(5, 5));
+        QVERIFY(callback.progress.size() <= 3);
+        QVERIFY(!callback.offWidgetThread);
+    }
 
-void TestActions::dialogShowsFullBarAndClosesItselfWhenDone() {
-    Records records({3, 4, 9});
-    CActionStrategyDlg dialog;
-    CActionStrategyImpl action(kActionStrategyDelete, &records.list, &dialog);
-    dialog.SetStrategy(&action);
-    // Escape before the end must not close it: the records are still being changed.
-    QTimer::singleShot(0, &dialog, &CActionStrategyDlg::reject);
-    QCOMPARE(dialog.exec(), int(QDialog::Accepted));
-    QVERIFY(dialog.IsEnded());
-    QCOMPARE(records.log.Destroyed(), (std::set<int>{3, 4, 9}));
-    auto* bar = dialog.findChild<QImageProgressBar*>(QStringLiteral("m_progressBar"));
-    QVERIFY(bar != nullptr);
-    QCOMPARE(bar->Maximum(), qint64(3));
-    QCOMPARE(bar->Value(), qint64(3));
-}
+    void startingAgainRunsOnTheRemainingRecords() {
+        Records records({0, 6});
+        records.byId[6]->RefuseDelete();
+        RecordingCallback first;
+        RecordingCallback second;
+        CActionStrategyImpl action(kActionStrategyDelete, &records.list, &first);
+        runToEnd(action, first);
+        QCOMPARE(records.log.Destroyed(), (std::set<int>{0}));
+        // A second run over the same list finds only the refused record checked.
+        CActionStrategyImpl again(kActionStrategyDelete, &records.list, &second);
+        runToEnd(again, second);
+        QCOMPARE(records.log.DeleteCalls(), (std::vector<int>{6, 0, 6}));
+        QCOMPARE(second.progress, (std::vector<Progress>{{0, 1}, {0, 1}, {1, 1}}));
+    }
 
-void TestActions::dialogWithNothingCheckedClosesAtOnce() {
-    Records records({});
-    QElapsedTimer clock;
-    clock.start();
-    CActionStrategyDlg::DeleteRecords(&records.list);
-    // The start delay plus a thread start, far from any wait on a user.
-    QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
-    QCOMPARE(records.list.size(), std::size_t(10));
-    QVERIFY(QApplication::activeModalWidget() == nullptr);
-}
+    // The adapter
 
-void TestActions::deleteRecordDeletesOneRowOrPutsItBack() {
-    Records records({});
-    records.byId[8]->SetChecked(true);
-    // The clicked row goes even though it was not checked; other checked rows are left alone.
-    QVERIFY(CActionStrategyDlg::DeleteRecord(&records.list, std::next(records.list.begin(), 2)));
-    QCOMPARE(records.log.DeleteCalls(), (std::vector<int>{2}));
-    QCOMPARE(records.RemainingIds(), (std::vector<int>{0, 1, 3, 4, 5, 6, 7, 8, 9}));
+    void adapterDropsProgressBeyondTotal() {
+        RecordingCallback callback;
+        CActionStrategyCallbackAdapter adapter(&callback);
+        QCOMPARE(callback.events, QStringList{"begin"});
+        adapter.EmitProgress(4, 3);
+        adapter.EmitProgress(3, 3);
+        adapter.EmitProgress(0, 0);
+        QCOMPARE(callback.progress, (std::vector<Progress>{{3, 3}, {0, 0}}));
 
-    records.byId[5]->RefuseDelete();
-    QVERIFY(!CActionStrategyDlg::DeleteRecord(&records.list, std::next(records.list.begin(), 4)));
-    QCOMPARE(records.RemainingIds(), (std::vector<int>{0, 1, 3, 4, 5, 6, 7, 8, 9}));
-    QVERIFY(!records.log.Destroyed().contains(5));
+        CActionStrategyCallbackAdapter withoutTarget(nullptr);
+        withoutTarget.EmitProgress(1, 2);
+        withoutTarget.EmitError("ignored");
+    }
 
-    QVERIFY(!CActionStrategyDlg::DeleteRecord(&records.list, records.list.end()));
-}
+    void adapterEndOnWidgetThreadReachesTargetDirectly() {
+        // Blocking signals to itself would never return here; the adapter must call the target instead.
+        RecordingCallback callback;
+        auto adapter = std::make_unique<CActionStrategyCallbackAdapter>(&callback);
+        adapter->EmitMsg("working");
+        adapter->EmitError("failed");
+        adapter.reset();
+        QCOMPARE(callback.events, (QStringList{"begin", "msg working", "error failed", "end"}));
+    }
 
-void TestActions::confirmationAsksOnlyWhenSomethingIsChecked() {
-    Records records({});
-    MessageCatcher answers;
-    answers.SetAnswerYes(true);
-    QVERIFY(!CActionStrategyDlg::ConfirmDeleteChecked(records.list));
-    QCOMPARE(answers.Messages(), QStringList{"Please choose any of items to delete!"});
-    records.byId[1]->SetChecked(true);
-    QVERIFY(CActionStrategyDlg::ConfirmDeleteChecked(records.list));
-    QCOMPARE(answers.Messages().last(), QStringLiteral("Are you sure to delete the selected item(s)?"));
-    answers.SetAnswerYes(false);
-    QVERIFY(!CActionStrategyDlg::ConfirmDelete());
-    QVERIFY(records.log.DeleteCalls().empty());
-}
+    void adapterFromWorkerWaitsUntilTheWidgetThreadHandledIt() {
+        RecordingCallback callback;
+        auto* adapter = new CActionStrategyCallbackAdapter(&callback);
+        std::atomic<bool> progressSeenOnReturn = false;
+        std::atomic<bool> done = false;
+        std::thread worker([&] {
+            adapter->EmitProgress(2, 5);
+            progressSeenOnReturn = callback.progress.size() == 1;
+            adapter->EmitMsg("halfway");
+            adapter->EmitEnd();
+            done = true;
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(done, 5000);
+        worker.join();
+        QVERIFY(progressSeenOnReturn);
+        // The adapter goes on its own thread; its end was reported already and is not repeated.
+        delete adapter;
+        QCOMPARE(callback.events, (QStringList{"begin", "progress", "msg halfway", "end"}));
+        QVERIFY(!callback.offWidgetThread);
+    }
+
+    void workerLeavesItsAdapterToTheWidgetThread() {
+        // A QObject destroyed by the worker while the widget thread still delivers its queued report is a
+        // data race; the adapter must die on its own thread, after the end it reported.
+        Records records({1, 2, 3});
+        RecordingCallback callback;
+        QThread* destroyedOn = nullptr;
+        bool endedBeforeDestroyed = false;
+        {
+            WorkerWithVisibleAdapter worker(kActionStrategyDelete, &records.list, &callback);
+            QObject::connect(
+                worker.Adapter(), &QObject::destroyed, qApp,
+                [&] {
+                    destroyedOn = QThread::currentThread();
+                    endedBeforeDestroyed = callback.ended;
+                },
+                Qt::DirectConnection);
+            QVERIFY(worker.Start());
+            QTRY_VERIFY_WITH_TIMEOUT(callback.ended, 5000);
+            QTRY_VERIFY_WITH_TIMEOUT(!worker.IsRunning(), 5000);
+            // The finished worker left the adapter alone.
+            QVERIFY(destroyedOn == nullptr);
+        }
+        QCOMPARE(destroyedOn, qApp->thread());
+        QVERIFY(endedBeforeDestroyed);
+        QCOMPARE(callback.events.count(QStringLiteral("end")), 1);
+        QCOMPARE(records.log.Destroyed(), (std::set<int>{1, 2, 3}));
+    }
+
+    void ownerGoneInsideAReportEndsTheActionAsStopped() {
+        // The worker waits for this report while the thread handling it destroys the action, which waits
+        // for the worker in turn: the worker must give the report up, and nothing may wait forever.
+        Records records({1, 3, 5});
+        CallbackThatActsOnProgress callback;
+        auto action = std::make_unique<CActionStrategyImpl>(kActionStrategyDelete, &records.list, &callback);
+        bool destroyed = false;
+        callback.inside = [&] {
+            action.reset();
+            destroyed = true;
+        };
+        QVERIFY(action->Start());
+        QTRY_VERIFY_WITH_TIMEOUT(destroyed, 10000);
+        // Stopped before the first record: nothing deleted, the bar ends full and the end is reported once.
+        QVERIFY(records.log.DeleteCalls().empty());
+        QCOMPARE(records.list.size(), std::size_t(10));
+        QCOMPARE(callback.progress, (std::vector<Progress>{{0, 3}, {3, 3}}));
+        QCOMPARE(callback.events.count(QStringLiteral("end")), 1);
+        QCOMPARE(callback.events.back(), QStringLiteral("end"));
+        QVERIFY(!callback.offWidgetThread);
+    }
+
+    // The dialog and what views call
+
+    void dialogShowsFullBarAndClosesItselfWhenDone() {
+        Records records({3, 4, 9});
+        CActionStrategyDlg dialog;
+        CActionStrategyImpl action(kActionStrategyDelete, &records.list, &dialog);
+        dialog.SetStrategy(&action);
+        // Escape before the end must not close it: the records are still being changed.
+        QTimer::singleShot(0, &dialog, &CActionStrategyDlg::reject);
+        QCOMPARE(dialog.exec(), int(QDialog::Accepted));
+        QVERIFY(dialog.IsEnded());
+        QCOMPARE(records.log.Destroyed(), (std::set<int>{3, 4, 9}));
+        auto* bar = dialog.findChild<QImageProgressBar*>(QStringLiteral("m_progressBar"));
+        QVERIFY(bar != nullptr);
+        QCOMPARE(bar->Maximum(), qint64(3));
+        QCOMPARE(bar->Value(), qint64(3));
+    }
+
+    void dialogWithNothingCheckedClosesAtOnce() {
+        Records records({});
+        QElapsedTimer clock;
+        clock.start();
+        CActionStrategyDlg::DeleteRecords(&records.list);
+        // The start delay plus a thread start, far from any wait on a user.
+        QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(records.list.size(), std::size_t(10));
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+    }
+
+    void deleteRecordDeletesOneRowOrPutsItBack() {
+        Records records({});
+        records.byId[8]->SetChecked(true);
+        // The clicked row goes even though it was not checked; other checked rows are left alone.
+        QVERIFY(CActionStrategyDlg::DeleteRecord(&records.list, std::next(records.list.begin(), 2)));
+        QCOMPARE(records.log.DeleteCalls(), (std::vector<int>{2}));
+        QCOMPARE(records.RemainingIds(), (std::vector<int>{0, 1, 3, 4, 5, 6, 7, 8, 9}));
+
+        records.byId[5]->RefuseDelete();
+        QVERIFY(!CActionStrategyDlg::DeleteRecord(&records.list, std::next(records.list.begin(), 4)));
+        QCOMPARE(records.RemainingIds(), (std::vector<int>{0, 1, 3, 4, 5, 6, 7, 8, 9}));
+        QVERIFY(!records.log.Destroyed().contains(5));
+
+        QVERIFY(!CActionStrategyDlg::DeleteRecord(&records.list, records.list.end()));
+    }
+
+    void confirmationAsksOnlyWhenSomethingIsChecked() {
+        Records records({});
+        MessageCatcher answers;
+        answers.SetAnswerYes(true);
+        QVERIFY(!CActionStrategyDlg::ConfirmDeleteChecked(records.list));
+        QCOMPARE(answers.Messages(), QStringList{"Please choose any of items to delete!"});
+        records.byId[1]->SetChecked(true);
+        QVERIFY(CActionStrategyDlg::ConfirmDeleteChecked(records.list));
+        QCOMPARE(answers.Messages().last(), QStringLiteral("Are you sure to delete the selected item(s)?"));
+        answers.SetAnswerYes(false);
+        QVERIFY(!CActionStrategyDlg::ConfirmDelete());
+        QVERIFY(records.log.DeleteCalls().empty());
+    }
+};
 
 int runObservedActionTests(int argc, char** argv);
 

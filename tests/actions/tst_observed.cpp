@@ -128,231 +128,220 @@ template <class Action> int RunInDialog(Action& action, QProgressDlg& dialog) {
 class TestObservedActions : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
+    void initTestCase() { SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR)); }
 
     // Observers and their relays
-    void attachingTwiceLeavesOneRelayAndDetachTellsWhetherItWasAttached();
-    void progressBeyondTotalNeverReachesTheDialog();
-    void reportsQueuedForADetachedObserverReachNobody();
-    void everyObserverHearsEachReportInTheSameOrder();
+
+    void attachingTwiceLeavesOneRelayAndDetachTellsWhetherItWasAttached() {
+        QTemporaryDir dir;
+        QStringList files{dir.filePath(QStringLiteral("one.pdf"))};
+        QVERIFY(WriteFile(files.first(), QByteArray()));
+        FakeBooks books;
+        RecordingObserver observer;
+        RecordingObserver stranger;
+        QAddBookAction action;
+        action.SetBookService(&books);
+        action.SetFileList(&files);
+        action.Attach(&observer);
+        action.Attach(&observer);
+        QCOMPARE(action.ObserverCount(), 1);
+        QVERIFY(!action.Detach(&stranger));
+        QCOMPARE(action.ObserverCount(), 1);
+
+        QVERIFY(action.StartProcess());
+        QTRY_VERIFY(observer.events.contains(QStringLiteral("end")));
+        QCOMPARE(observer.events, QStringList({"msg add book(0/1):one", "progress 0/1", "end"}));
+
+        QVERIFY(action.Detach(&observer));
+        QVERIFY(!action.Detach(&observer));
+        QCOMPARE(action.ObserverCount(), 0);
+    }
+
+    void progressBeyondTotalNeverReachesTheDialog() {
+        QProgressDlg dialog(QStringLiteral("Add"));
+        QObseverAdapter adapter(&dialog);
+        // Sent from a worker, as the actions do.
+        std::thread worker([&] {
+            adapter.Progress(2, 5);
+            adapter.Progress(6, 5);
+        });
+        worker.join();
+        QCoreApplication::processEvents();
+        QCOMPARE(dialog.Bar()->Maximum(), 5);
+        QCOMPARE(dialog.Bar()->Value(), 2);
+        // The dialog itself takes any pair it is given; only the relay filters.
+        dialog.OnProgress(7, 9);
+        QCOMPARE(dialog.Bar()->Maximum(), 9);
+        QCOMPARE(dialog.Bar()->Value(), 7);
+    }
+
+    void reportsQueuedForADetachedObserverReachNobody() {
+        RecordingObserver observer;
+        QAddBookAction action;
+        action.Attach(&observer);
+        QStringList files;
+        action.SetFileList(&files);
+        // The empty run queues its end; the observer is detached before the widget thread sees it.
+        QVERIFY(action.StartProcess());
+        // Waiting without handling events keeps the end queued.
+        while (action.IsRunning())
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        QVERIFY(action.Detach(&observer));
+        QCoreApplication::processEvents();
+        QVERIFY(observer.events.isEmpty());
+
+        // Texts in flight when their relay goes are freed with it (run under a leak checker to see).
+        QObseverAdapter* adapter = new QObseverAdapter(&observer);
+        std::thread worker([&] {
+            for (int i = 0; i < 100; ++i)
+                adapter->Msg("a message nobody reads");
+        });
+        worker.join();
+        delete adapter;
+        QCoreApplication::processEvents();
+        QVERIFY(observer.events.isEmpty());
+    }
+
+    void everyObserverHearsEachReportInTheSameOrder() {
+        QTemporaryDir dir;
+        QStringList files;
+        for (const char* name : {"a.pdf", "b.epub"}) {
+            files << dir.filePath(QString::fromLatin1(name));
+            QVERIFY(WriteFile(files.last(), QByteArray()));
+        }
+        FakeBooks books;
+        RecordingObserver first;
+        RecordingObserver second;
+        QAddBookAction action;
+        action.SetBookService(&books);
+        action.SetFileList(&files);
+        action.Attach(&first);
+        action.Attach(&second);
+        QVERIFY(action.StartProcess());
+        QTRY_VERIFY(first.events.contains(QStringLiteral("end")) &&
+                    second.events.contains(QStringLiteral("end")));
+        QCOMPARE(first.events, second.events);
+        QCOMPARE(first.events.size(), 5);
+    }
 
     // Adding books
-    void threeBooksWithTheSecondMissingGiveThreeMessagesAndTwoAdds();
-    void anEmptyBookListStillEndsTheDialog();
 
-    // Deleting photos
-    void emptyPhotoListEndsAtOnceWithoutDeleting();
-    void photoDeletionPassesIdsKindAndTextAndPollsProgress();
-
-    // The dialog's buttons
-    void everyButtonClosesWithItsCodeWithOrWithoutAProxy();
-};
-
-void TestObservedActions::initTestCase() {
-    SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR));
-}
-
-void TestObservedActions::attachingTwiceLeavesOneRelayAndDetachTellsWhetherItWasAttached() {
-    QTemporaryDir dir;
-    QStringList files{dir.filePath(QStringLiteral("one.pdf"))};
-    QVERIFY(WriteFile(files.first(), QByteArray()));
-    FakeBooks books;
-    RecordingObserver observer;
-    RecordingObserver stranger;
-    QAddBookAction action;
-    action.SetBookService(&books);
-    action.SetFileList(&files);
-    action.Attach(&observer);
-    action.Attach(&observer);
-    QCOMPARE(action.ObserverCount(), 1);
-    QVERIFY(!action.Detach(&stranger));
-    QCOMPARE(action.ObserverCount(), 1);
-
-    QVERIFY(action.StartProcess());
-    QTRY_VERIFY(observer.events.contains(QStringLiteral("end")));
-    QCOMPARE(observer.events, QStringList({"msg add book(0/1):one", "progress 0/1", "end"}));
-
-    QVERIFY(action.Detach(&observer));
-    QVERIFY(!action.Detach(&observer));
-    QCOMPARE(action.ObserverCount(), 0);
-}
-
-void TestObservedActions::progressBeyondTotalNeverReachesTheDialog() {
-    QProgressDlg dialog(QStringLiteral("Add"));
-    QObseverAdapter adapter(&dialog);
-    // Sent from a worker, as the actions do.
-    std::thread worker([&] {
-        adapter.Progress(2, 5);
-        adapter.Progress(6, 5);
-    });
-    worker.join();
-    QCoreApplication::processEvents();
-    QCOMPARE(dialog.Bar()->Maximum(), 5);
-    QCOMPARE(dialog.Bar()->Value(), 2);
-    // The dialog itself takes any pair it is given; only the relay filters.
-    dialog.OnProgress(7, 9);
-    QCOMPARE(dialog.Bar()->Maximum(), 9);
-    QCOMPARE(dialog.Bar()->Value(), 7);
-}
-
-void TestObservedActions::reportsQueuedForADetachedObserverReachNobody() {
-    RecordingObserver observer;
-    QAddBookAction action;
-    action.Attach(&observer);
-    QStringList files;
-    action.SetFileList(&files);
-    // The empty run queues its end; the observer is detached before the widget thread sees it.
-    QVERIFY(action.StartProcess());
-    // Waiting without handling events keeps the end queued.
-    while (action.IsRunning())
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    QVERIFY(action.Detach(&observer));
-    QCoreApplication::processEvents();
-    QVERIFY(observer.events.isEmpty());
-
-    // Texts in flight when their relay goes are freed with it (run under a leak checker to see).
-    QObseverAdapter* adapter = new QObseverAdapter(&observer);
-    std::thread worker([&] {
-        for (int i = 0; i < 100; ++i)
-            adapter->Msg("a message nobody reads");
-    });
-    worker.join();
-    delete adapter;
-    QCoreApplication::processEvents();
-    QVERIFY(observer.events.isEmpty());
-}
-
-void TestObservedActions::everyObserverHearsEachReportInTheSameOrder() {
-    QTemporaryDir dir;
-    QStringList files;
-    for (const char* name : {"a.pdf", "b.epub"}) {
-        files << dir.filePath(QString::fromLatin1(name));
-        QVERIFY(WriteFile(files.last(), QByteArray()));
-    }
-    FakeBooks books;
-    RecordingObserver first;
-    RecordingObserver second;
-    QAddBookAction action;
-    action.SetBookService(&books);
-    action.SetFileList(&files);
-    action.Attach(&first);
-    action.Attach(&second);
-    QVERIFY(action.StartProcess());
-    QTRY_VERIFY(first.events.contains(QStringLiteral("end")) &&
-                second.events.contains(QStringLiteral("end")));
-    QCOMPARE(first.events, second.events);
-    QCOMPARE(first.events.size(), 5);
-}
-
-void TestObservedActions::threeBooksWithTheSecondMissingGiveThreeMessagesAndTwoAdds() {
-    QTemporaryDir dir;
-    QStringList files;
-    for (const char* name : {"Alpha.pdf", "Beta.v2.epub", "Gamma.pdf"})
-        files << dir.filePath(QString::fromLatin1(name));
-    for (int i : {0, 2})
-        QVERIFY(WriteFile(files[i], QByteArray()));
-    FakeBooks books;
-    RecordingObserver observer;
-    QProgressDlg dialog(QStringLiteral("Add"));
-    QAddBookAction action;
-    action.SetBookService(&books);
-    action.SetFileList(&files);
-    action.Attach(&observer);
-    QStringList shownMessages;
-    connect(dialog.Bar(), &QImageProgressBar::valueChanged, this,
-            [&] { shownMessages << dialog.MessageLabel()->text(); });
-
-    QCOMPARE(RunInDialog(action, dialog), int(QProgressDlg::ResultEnd));
-    QCOMPARE(observer.Matching(QStringLiteral("msg")),
-             QStringList({"msg add book(0/3):Alpha", "msg add book(1/3):Beta", "msg add book(2/3):Gamma"}));
-    QCOMPARE(observer.Matching(QStringLiteral("progress")), QStringList({"progress 0/3", "progress 2/3"}));
-    QCOMPARE(observer.events.last(), QStringLiteral("end"));
-    QCOMPARE(books.added, QStringList({files[0], files[2]}));
-    QCOMPARE(dialog.Bar()->Maximum(), 3);
-    QCOMPARE(dialog.Bar()->Value(), 2);
-    QCOMPARE(dialog.MessageLabel()->text(), QStringLiteral("add book(2/3):Gamma"));
-}
-
-void TestObservedActions::anEmptyBookListStillEndsTheDialog() {
-    QStringList files;
-    FakeBooks books;
-    for (QStringList* list : {&files, static_cast<QStringList*>(nullptr)}) {
+    void threeBooksWithTheSecondMissingGiveThreeMessagesAndTwoAdds() {
+        QTemporaryDir dir;
+        QStringList files;
+        for (const char* name : {"Alpha.pdf", "Beta.v2.epub", "Gamma.pdf"})
+            files << dir.filePath(QString::fromLatin1(name));
+        for (int i : {0, 2})
+            QVERIFY(WriteFile(files[i], QByteArray()));
+        FakeBooks books;
+        RecordingObserver observer;
         QProgressDlg dialog(QStringLiteral("Add"));
         QAddBookAction action;
         action.SetBookService(&books);
-        action.SetFileList(list);
+        action.SetFileList(&files);
+        action.Attach(&observer);
+        QStringList shownMessages;
+        connect(dialog.Bar(), &QImageProgressBar::valueChanged, this,
+                [&] { shownMessages << dialog.MessageLabel()->text(); });
+
+        QCOMPARE(RunInDialog(action, dialog), int(QProgressDlg::ResultEnd));
+        QCOMPARE(
+            observer.Matching(QStringLiteral("msg")),
+            QStringList({"msg add book(0/3):Alpha", "msg add book(1/3):Beta", "msg add book(2/3):Gamma"}));
+        QCOMPARE(observer.Matching(QStringLiteral("progress")),
+                 QStringList({"progress 0/3", "progress 2/3"}));
+        QCOMPARE(observer.events.last(), QStringLiteral("end"));
+        QCOMPARE(books.added, QStringList({files[0], files[2]}));
+        QCOMPARE(dialog.Bar()->Maximum(), 3);
+        QCOMPARE(dialog.Bar()->Value(), 2);
+        QCOMPARE(dialog.MessageLabel()->text(), QStringLiteral("add book(2/3):Gamma"));
+    }
+
+    void anEmptyBookListStillEndsTheDialog() {
+        QStringList files;
+        FakeBooks books;
+        for (QStringList* list : {&files, static_cast<QStringList*>(nullptr)}) {
+            QProgressDlg dialog(QStringLiteral("Add"));
+            QAddBookAction action;
+            action.SetBookService(&books);
+            action.SetFileList(list);
+            QElapsedTimer clock;
+            clock.start();
+            QCOMPARE(RunInDialog(action, dialog), int(QProgressDlg::ResultEnd));
+            QVERIFY(clock.elapsed() < 2000);
+        }
+        QVERIFY(books.added.isEmpty());
+    }
+
+    // Deleting photos
+
+    void emptyPhotoListEndsAtOnceWithoutDeleting() {
+        FakePhotos photos;
+        QProgressDlg dialog(QStringLiteral("Delete"));
+        QPhotoDeleteAction action(&photos);
+        action.SetDeleteItems({}, "Camera Roll", 1);
         QElapsedTimer clock;
         clock.start();
         QCOMPARE(RunInDialog(action, dialog), int(QProgressDlg::ResultEnd));
-        QVERIFY(clock.elapsed() < 2000);
+        QVERIFY(clock.elapsed() < 400);
+        QCOMPARE(photos.calls, 0);
     }
-    QVERIFY(books.added.isEmpty());
-}
 
-void TestObservedActions::emptyPhotoListEndsAtOnceWithoutDeleting() {
-    FakePhotos photos;
-    QProgressDlg dialog(QStringLiteral("Delete"));
-    QPhotoDeleteAction action(&photos);
-    action.SetDeleteItems({}, "Camera Roll", 1);
-    QElapsedTimer clock;
-    clock.start();
-    QCOMPARE(RunInDialog(action, dialog), int(QProgressDlg::ResultEnd));
-    QVERIFY(clock.elapsed() < 400);
-    QCOMPARE(photos.calls, 0);
-}
+    void photoDeletionPassesIdsKindAndTextAndPollsProgress() {
+        std::vector<PhotoRecord> records(4);
+        const char* ids[] = {"p1", "p2", "p3", "p4"};
+        for (int i = 0; i < 4; ++i)
+            records[i].id = ids[i];
+        QList<const PhotoRecord*> items;
+        for (const PhotoRecord& record : records)
+            items << &record;
+        FakePhotos photos;
+        photos.stepMs = 400;
+        RecordingObserver observer;
+        QProgressDlg dialog(QStringLiteral("Delete"));
+        QPhotoDeleteAction action(&photos);
+        action.SetDeleteItems(items, "Synced \xe9", 2);
+        action.Attach(&observer);
 
-void TestObservedActions::photoDeletionPassesIdsKindAndTextAndPollsProgress() {
-    std::vector<PhotoRecord> records(4);
-    const char* ids[] = {"p1", "p2", "p3", "p4"};
-    for (int i = 0; i < 4; ++i)
-        records[i].id = ids[i];
-    QList<const PhotoRecord*> items;
-    for (const PhotoRecord& record : records)
-        items << &record;
-    FakePhotos photos;
-    photos.stepMs = 400;
-    RecordingObserver observer;
-    QProgressDlg dialog(QStringLiteral("Delete"));
-    QPhotoDeleteAction action(&photos);
-    action.SetDeleteItems(items, "Synced \xe9", 2);
-    action.Attach(&observer);
-
-    QCOMPARE(RunInDialog(action, dialog), int(QProgressDlg::ResultEnd));
-    QCOMPARE(photos.calls, 1);
-    QCOMPARE(photos.deletedIds, QStringList({"p1", "p2", "p3", "p4"}));
-    QCOMPARE(photos.deletedKind, 2);
-    QCOMPARE(photos.deletedText, QStringLiteral("Synced \u00e9"));
-    // Polled every half second during the 1.6 s call: a few counts of 4, never above it.
-    const QStringList progress = observer.Matching(QStringLiteral("progress"));
-    QVERIFY2(progress.size() >= 2, qPrintable(progress.join(',')));
-    for (const QString& event : progress)
-        QVERIFY(event.endsWith(QStringLiteral("/4")));
-    QVERIFY(observer.events.contains(QStringLiteral("msg Deleting...")));
-    // The dialog's end closes it at once; this observer's end may still be queued behind it.
-    QTRY_COMPARE(observer.events.last(), QStringLiteral("end"));
-}
-
-void TestObservedActions::everyButtonClosesWithItsCodeWithOrWithoutAProxy() {
-    const std::vector<std::pair<void (QProgressDlg::*)(), int>> buttons = {
-        {&QProgressDlg::OnBtnOk, QProgressDlg::ResultOk},
-        {&QProgressDlg::OnBtnCancel, QProgressDlg::ResultCancel},
-        {&QProgressDlg::OnBtnClose, QProgressDlg::ResultClose},
-    };
-    for (const auto& [press, code] : buttons) {
-        QProgressDlg dialog(QStringLiteral("Add"));
-        QTimer::singleShot(50, &dialog, [&dialog, press = press] { (dialog.*press)(); });
-        QCOMPARE(dialog.exec(), code);
-
-        RecordingProxy proxy;
-        QProgressDlg proxied(QStringLiteral("Add"));
-        proxied.SetProxy(&proxy);
-        QTimer::singleShot(50, &proxied, [&proxied, press = press] { (proxied.*press)(); });
-        // The proxy's "false" changes nothing: the dialog closes with the button's code.
-        QCOMPARE(proxied.exec(), code);
-        QCOMPARE(proxy.calls.size(), 2);
-        QCOMPARE(proxy.calls.first(), QStringLiteral("start"));
+        QCOMPARE(RunInDialog(action, dialog), int(QProgressDlg::ResultEnd));
+        QCOMPARE(photos.calls, 1);
+        QCOMPARE(photos.deletedIds, QStringList({"p1", "p2", "p3", "p4"}));
+        QCOMPARE(photos.deletedKind, 2);
+        QCOMPARE(photos.deletedText, QStringLiteral("Synced \u00e9"));
+        // Polled every half second during the 1.6 s call: a few counts of 4, never above it.
+        const QStringList progress = observer.Matching(QStringLiteral("progress"));
+        QVERIFY2(progress.size() >= 2, qPrintable(progress.join(',')));
+        for (const QString& event : progress)
+            QVERIFY(event.endsWith(QStringLiteral("/4")));
+        QVERIFY(observer.events.contains(QStringLiteral("msg Deleting...")));
+        // The dialog's end closes it at once; this observer's end may still be queued behind it.
+        QTRY_COMPARE(observer.events.last(), QStringLiteral("end"));
     }
-}
+
+    // The dialog's buttons
+
+    void everyButtonClosesWithItsCodeWithOrWithoutAProxy() {
+        const std::vector<std::pair<void (QProgressDlg::*)(), int>> buttons = {
+            {&QProgressDlg::OnBtnOk, QProgressDlg::ResultOk},
+            {&QProgressDlg::OnBtnCancel, QProgressDlg::ResultCancel},
+            {&QProgressDlg::OnBtnClose, QProgressDlg::ResultClose},
+        };
+        for (const auto& [press, code] : buttons) {
+            QProgressDlg dialog(QStringLiteral("Add"));
+            QTimer::singleShot(50, &dialog, [&dialog, press = press] { (dialog.*press)(); });
+            QCOMPARE(dialog.exec(), code);
+
+            RecordingProxy proxy;
+            QProgressDlg proxied(QStringLiteral("Add"));
+            proxied.SetProxy(&proxy);
+            QTimer::singleShot(50, &proxied, [&proxied, press = press] { (proxied.*press)(); });
+            // The proxy's "false" changes nothing: the dialog closes with the button's code.
+            QCOMPARE(proxied.exec(), code);
+            QCOMPARE(proxy.calls.size(), 2);
+            QCOMPARE(proxy.calls.first(), QStringLiteral("start"));
+        }
+    }
+};
 
 int runObservedActionTests(int argc, char** argv) {
     TestObservedActions tests;

@@ -27,17 +27,6 @@
 
 // A live language switch of the main window with a device and every category page: no text and no
 // worded image of the language left behind remains anywhere.
-class tst_LanguageSwitch : public QObject {
-    Q_OBJECT
-private slots:
-    void initTestCase();
-    void cleanupTestCase();
-    void liveSwitchLeavesNothingOfThePreviousLanguage_data();
-    void liveSwitchLeavesNothingOfThePreviousLanguage();
-
-private:
-    MessageCatcher m_messages;
-};
 
 namespace {
 
@@ -153,80 +142,85 @@ QString PathOf(const QWidget* widget) {
 
 } // namespace
 
-void tst_LanguageSwitch::initTestCase() {
-    SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR));
-}
+class tst_LanguageSwitch : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR)); }
 
-void tst_LanguageSwitch::cleanupTestCase() {
-    SetLanguage(31);
-    RemoveTranslationsForTesting();
-    QFile::remove(UserLanguageFilePath());
-    SetAppDirPathForTesting(QString());
-}
-
-void tst_LanguageSwitch::liveSwitchLeavesNothingOfThePreviousLanguage_data() {
-    QTest::addColumn<int>("from");
-    QTest::addColumn<int>("to");
-    QTest::newRow("English to German") << 31 << 42;
-    QTest::newRow("German to Chinese") << 42 << 25;
-    QTest::newRow("Chinese to English") << 25 << 31;
-}
-
-void tst_LanguageSwitch::liveSwitchLeavesNothingOfThePreviousLanguage() {
-    QFETCH(int, from);
-    QFETCH(int, to);
-    const QSet<QString> leftBehind = TextsOnlyIn(from, to);
-    QVERIFY(leftBehind.size() > 100);
-
-    // The window starts in `from`, as after a start-up in that language.
-    QVERIFY(SetLanguage(from));
-    MainWindow window;
-    window.resize(1200, 800);
-    window.show();
-    QNavigateWidget* navigate = window.NavigateWidget();
-    const bool exists = SimCtl({"plug", kUdid}) == 0;
-    QVERIFY(exists || SimCtl({"create", "--udid", kUdid, "--name", kName, "--product-type", "iPhone8,1",
-                              "--songs", "2"}) == 0);
-    auto device = [&]() -> TreeNode* {
-        for (TreeNode* node : navigate->DeviceNodes())
-            if (node->Text() == QLatin1String(kName))
-                return node;
-        return nullptr;
-    };
-    QTRY_VERIFY_WITH_TIMEOUT(device(), 10000);
-    // Every page once, so that each has loaded its records and shows its table or empty panel.
-    QList<TreeNode*> pages{device()};
-    for (TreeNode* node : device()->Children())
-        pages << node << node->Children();
-    for (TreeNode* node : std::as_const(pages)) {
-        navigate->ClickTreeViewItem(navigate->Model()->IndexOf(node));
-        if (auto* view = qobject_cast<QBaseDetailsView*>(node->Binding().view))
-            QTRY_VERIFY_WITH_TIMEOUT(view->State() != QBaseDetailsView::ContentState::Loading, 10000);
+    void cleanupTestCase() {
+        SetLanguage(31);
+        RemoveTranslationsForTesting();
+        QFile::remove(UserLanguageFilePath());
+        SetAppDirPathForTesting(QString());
     }
 
-    QVERIFY(SetLanguage(to));
-    const QString root = ResourceRoot() + QLatin1Char('/');
-    const QString languages = QStringLiteral(VEXA_BIN_DIR "/Language/");
-    QStringList found;
-    QList<QWidget*> widgets = window.findChildren<QWidget*>();
-    widgets.prepend(&window);
-    for (QWidget* widget : std::as_const(widgets)) {
-        for (QString text : TextsOf(widget)) {
-            // Category nodes carry their record count.
-            text.remove(QRegularExpression(QStringLiteral(" \\(\\d+\\)$")));
-            if (leftBehind.contains(text))
-                found << QStringLiteral("%1: \"%2\"").arg(PathOf(widget), text);
+    void liveSwitchLeavesNothingOfThePreviousLanguage_data() {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::newRow("English to German") << 31 << 42;
+        QTest::newRow("German to Chinese") << 42 << 25;
+        QTest::newRow("Chinese to English") << 25 << 31;
+    }
+
+    void liveSwitchLeavesNothingOfThePreviousLanguage() {
+        QFETCH(int, from);
+        QFETCH(int, to);
+        const QSet<QString> leftBehind = TextsOnlyIn(from, to);
+        QVERIFY(leftBehind.size() > 100);
+
+        // The window starts in `from`, as after a start-up in that language.
+        QVERIFY(SetLanguage(from));
+        MainWindow window;
+        window.resize(1200, 800);
+        window.show();
+        QNavigateWidget* navigate = window.NavigateWidget();
+        const bool exists = SimCtl({"plug", kUdid}) == 0;
+        QVERIFY(exists || SimCtl({"create", "--udid", kUdid, "--name", kName, "--product-type", "iPhone8,1",
+                                  "--songs", "2"}) == 0);
+        auto device = [&]() -> TreeNode* {
+            for (TreeNode* node : navigate->DeviceNodes())
+                if (node->Text() == QLatin1String(kName))
+                    return node;
+            return nullptr;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(device(), 10000);
+        // Every page once, so that each has loaded its records and shows its table or empty panel.
+        QList<TreeNode*> pages{device()};
+        for (TreeNode* node : device()->Children())
+            pages << node << node->Children();
+        for (TreeNode* node : std::as_const(pages)) {
+            navigate->ClickTreeViewItem(navigate->Model()->IndexOf(node));
+            if (auto* view = qobject_cast<QBaseDetailsView*>(node->Binding().view))
+                QTRY_VERIFY_WITH_TIMEOUT(view->State() != QBaseDetailsView::ContentState::Loading, 10000);
         }
-        const auto* button = qobject_cast<QImageButton*>(widget);
-        const QString image = button ? button->ImageSource() : QString();
-        if (image.startsWith(languages) && !image.startsWith(root))
-            found << QStringLiteral("%1: image %2").arg(PathOf(widget), image);
+
+        QVERIFY(SetLanguage(to));
+        const QString root = ResourceRoot() + QLatin1Char('/');
+        const QString languages = QStringLiteral(VEXA_BIN_DIR "/Language/");
+        QStringList found;
+        QList<QWidget*> widgets = window.findChildren<QWidget*>();
+        widgets.prepend(&window);
+        for (QWidget* widget : std::as_const(widgets)) {
+            for (QString text : TextsOf(widget)) {
+                // Category nodes carry their record count.
+                text.remove(QRegularExpression(QStringLiteral(" \\(\\d+\\)$")));
+                if (leftBehind.contains(text))
+                    found << QStringLiteral("%1: \"%2\"").arg(PathOf(widget), text);
+            }
+            const auto* button = qobject_cast<QImageButton*>(widget);
+            const QString image = button ? button->ImageSource() : QString();
+            if (image.startsWith(languages) && !image.startsWith(root))
+                found << QStringLiteral("%1: image %2").arg(PathOf(widget), image);
+        }
+        SimCtl({"unplug", kUdid});
+        QTRY_VERIFY_WITH_TIMEOUT(!device(), 10000);
+        found.removeDuplicates();
+        QVERIFY2(found.isEmpty(), qPrintable(found.join(QLatin1Char('\n'))));
     }
-    SimCtl({"unplug", kUdid});
-    QTRY_VERIFY_WITH_TIMEOUT(!device(), 10000);
-    found.removeDuplicates();
-    QVERIFY2(found.isEmpty(), qPrintable(found.join(QLatin1Char('\n'))));
-}
+
+private:
+    MessageCatcher m_messages;
+};
 
 VEXA_DEVICE_TEST(tst_LanguageSwitch);
 #include "tst_LanguageSwitch.moc"

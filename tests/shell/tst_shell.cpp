@@ -52,211 +52,6 @@ public:
 
 } // namespace
 
-class TestShell : public QObject {
-    Q_OBJECT
-private slots:
-    void initTestCase();
-    void cleanup();
-
-    // Archives through the real 7-Zip
-    void zippedBookFolderListsEveryFileWithItsRelativePath();
-    void deleteFromZipAndUnzipRoundTrip();
-    void archiveInAFolderThatCannotBeWrittenFails();
-
-    // Deciding success
-    void missingSevenZipGivesTheCreateProcessError();
-    void successNeedsExitZeroAndTheOkLine_data();
-    void successNeedsExitZeroAndTheOkLine();
-
-    // Reading the output
-    void onlyCompleteNonBlankLinesAreReportedTrimmed();
-    void aLineLongerThanTheBufferArrivesInPieces();
-
-    // One child at a time, never outliving the call
-    void aSecondCallWhileOneRunsReturnsFalseWithoutStarting();
-    void theChildInheritsOnlyItsThreeStandardDescriptors();
-    void stoppingTheThreadKillsTheChild();
-
-    // Drag-out of device files
-    void dragFilesAppearOnlyWhenTheTargetAsksForTheUrls();
-    void dragNamesStayInsideTheFreshFolderAndNeverCollide();
-    void dragWhoseViewDiedOffersTheUrlsButCopiesNothing();
-
-    // Files dropped onto a page
-    void droppedFoldersAreWalkedWithoutFollowingLinks();
-
-private:
-    QTemporaryDir m_dir;
-};
-
-void TestShell::initTestCase() {
-    QVERIFY(m_dir.isValid());
-    QVERIFY2(QFileInfo::exists(QStringLiteral(VEXA_BIN_DIR "/7z")),
-             "the build puts a 7z link beside the program");
-}
-
-void TestShell::cleanup() {
-    SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR));
-}
-
-void TestShell::zippedBookFolderListsEveryFileWithItsRelativePath() {
-    SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR));
-    const QString book = m_dir.filePath(QStringLiteral("work/Book.epub"));
-    const QStringList files = {"mimetype", "META-INF/container.xml", "OEBPS/content.opf",
-                               "OEBPS/text/chapter 1.xhtml", "OEBPS/images/cover.jpg"};
-    for (const QString& file : files)
-        WriteFile(book + QLatin1Char('/') + file, file.toUtf8() + " contents");
-    const QString archive = m_dir.filePath(QStringLiteral("Book.epub.zip"));
-    CProcessBridge bridge;
-    for (const QString& entry : QDir(book).entryList(QDir::AllEntries | QDir::NoDotAndDotDot))
-        QVERIFY(bridge.Zip(archive.toStdString(), (book + QLatin1Char('/') + entry).toStdString()));
-    QVERIFY(bridge.FindOutput("Everything is Ok"));
-    const QStringList listed = ArchivePaths(archive);
-    for (const QString& file : files)
-        QVERIFY2(listed.contains(file), qPrintable(file));
-}
-
-void TestShell::deleteFromZipAndUnzipRoundTrip() {
-    const QString source = m_dir.filePath(QStringLiteral("round/src"));
-    WriteFile(source + QStringLiteral("/keep.txt"), "kept \xe2\x9c\x93");
-    WriteFile(source + QStringLiteral("/sub/gone.txt"), "deleted");
-    WriteFile(source + QStringLiteral("/sub/also.txt"), "also kept");
-    const QString archive = m_dir.filePath(QStringLiteral("round/archive.zip"));
-    CProcessBridge bridge;
-    QVERIFY(bridge.Zip(archive.toStdString(), (source + QStringLiteral("/keep.txt")).toStdString()));
-    QVERIFY(bridge.Zip(archive.toStdString(), (source + QStringLiteral("/sub")).toStdString()));
-    QVERIFY(bridge.DeleteFromZip(archive.toStdString(), "sub/gone.txt"));
-    QCOMPARE(ArchivePaths(archive), QStringList({"keep.txt", "sub", "sub/also.txt"}));
-
-    const QString out = m_dir.filePath(QStringLiteral("round/out"));
-    QVERIFY(bridge.Unzip(archive.toStdString(), out.toStdString()));
-    QCOMPARE(ReadFile(out + QStringLiteral("/keep.txt")), QByteArray("kept \xe2\x9c\x93"));
-    QCOMPARE(ReadFile(out + QStringLiteral("/sub/also.txt")), QByteArray("also kept"));
-    QVERIFY(!QFileInfo::exists(out + QStringLiteral("/sub/gone.txt")));
-}
-
-void TestShell::archiveInAFolderThatCannotBeWrittenFails() {
-    const QString source = m_dir.filePath(QStringLiteral("blocked/file.txt"));
-    WriteFile(source, "x");
-    // A regular file where the archive's folder should be: no one, root included, can write there.
-    const QString notAFolder = m_dir.filePath(QStringLiteral("blocked/plain"));
-    WriteFile(notAFolder, "x");
-    CProcessBridge bridge;
-    QVERIFY(!bridge.Zip((notAFolder + QStringLiteral("/a.zip")).toStdString(), source.toStdString()));
-    QCOMPARE(bridge.LastErrorCode(), 0); // 7z ran and refused
-    QVERIFY(!bridge.FindOutput("Everything is Ok"));
-}
-
-void TestShell::missingSevenZipGivesTheCreateProcessError() {
-    QTemporaryDir empty;
-    SetAppDirPathForTesting(empty.path());
-    CProcessBridge bridge;
-    QVERIFY(!bridge.Zip(m_dir.filePath(QStringLiteral("none.zip")).toStdString(), "/etc/hostname"));
-    QCOMPARE(bridge.LastErrorCode(), int(kCreateProcessFailed));
-    QCOMPARE(bridge.ErrorTexts(), std::vector<std::string>({"Create child process failed."}));
-    QVERIFY(!QFileInfo::exists(m_dir.filePath(QStringLiteral("none.zip"))));
-    // The bridge is free again for the next command, and forgets the old failure.
-    QVERIFY(bridge.Execute({"/bin/sh", "-c", "echo 'Everything is Ok'"}));
-    QCOMPARE(bridge.LastErrorCode(), 0);
-}
-
-void TestShell::successNeedsExitZeroAndTheOkLine_data() {
-    QTest::addColumn<QByteArray>("output");
-    QTest::addColumn<int>("code");
-    QTest::addColumn<bool>("success");
-    QTest::newRow("ok and 0") << QByteArray("Scanning\\nEverything is Ok\\n") << 0 << true;
-    QTest::newRow("0 without the line") << QByteArray("Scanning\\nDone\\n") << 0 << false;
-    QTest::newRow("the line but 2") << QByteArray("Everything is Ok\\n") << 2 << false;
-    QTest::newRow("the line unfinished") << QByteArray("Everything is Ok") << 0 << false;
-}
-
-void TestShell::successNeedsExitZeroAndTheOkLine() {
-    QFETCH(QByteArray, output);
-    QFETCH(int, code);
-    QFETCH(bool, success);
-    QTemporaryDir fake;
-    SetAppDirPathForTesting(FakeSevenZip(fake, output, code));
-    CProcessBridge bridge;
-    QCOMPARE(bridge.Zip("/nowhere/a.zip", "/nowhere/b"), success);
-    QCOMPARE(bridge.LastErrorCode(), 0);
-}
-
-void TestShell::onlyCompleteNonBlankLinesAreReportedTrimmed() {
-    CProcessBridge bridge;
-    QVERIFY(bridge.Execute({"/bin/sh", "-c",
-                            "printf 'one\\n\\n   \\n\\t two \\t\\r\\n'; printf 'Everything is Ok\\n' >&2; "
-                            "printf 'partial'"}));
-    QCOMPARE(bridge.OutputLines(), std::vector<std::string>({"one", "two", "Everything is Ok"}));
-    std::string line;
-    QVERIFY(bridge.FindOutput("is Ok", &line));
-    QCOMPARE(line, std::string("Everything is Ok"));
-    QVERIFY(!bridge.FindOutput("partial"));
-}
-
-void TestShell::aLineLongerThanTheBufferArrivesInPieces() {
-    CProcessBridge bridge;
-    // 5000 characters without a line feed, then the success line: the child must not stall.
-    QVERIFY(bridge.Execute(
-        {"/bin/sh", "-c", "head -c 5000 /dev/zero | tr '\\0' x; echo; echo 'Everything is Ok'"}));
-    std::size_t total = 0;
-    for (const std::string& line : bridge.OutputLines())
-        if (line.find_first_not_of('x') == std::string::npos)
-            total += line.size();
-    QCOMPARE(total, std::size_t(5000));
-}
-
-void TestShell::aSecondCallWhileOneRunsReturnsFalseWithoutStarting() {
-    const QString marker = m_dir.filePath(QStringLiteral("second-started"));
-    const std::vector<std::string> second = {"/bin/sh", "-c", "touch '" + marker.toStdString() + "'"};
-    CProcessBridge bridge;
-    bool fromEvent = true;
-    bool fromThread = true;
-    // While the first command runs, the waiting thread handles events and another thread calls in.
-    QTimer::singleShot(200, [&] {
-        fromEvent = bridge.Execute(second);
-        std::thread other([&] { fromThread = bridge.Execute(second); });
-        other.join();
-    });
-    QVERIFY(bridge.Execute({"/bin/sh", "-c", "sleep 1; echo 'Everything is Ok'"}));
-    QVERIFY(!fromEvent);
-    QVERIFY(!fromThread);
-    QVERIFY(!QFileInfo::exists(marker));
-}
-
-void TestShell::theChildInheritsOnlyItsThreeStandardDescriptors() {
-    // A descriptor opened without close-on-exec, as other code of the program might.
-    const int stray = ::open("/dev/null", O_RDONLY);
-    QVERIFY(stray > 2);
-    PidCatcher catcher;
-    CProcessThread thread({"/bin/sh", "-c", "exec sleep 2"}, &catcher);
-    QVERIFY(thread.Start());
-    QTRY_VERIFY(catcher.pid != 0);
-    // Once sleep runs, its descriptors are what it inherited.
-    const QString fds = QStringLiteral("/proc/%1/fd").arg(catcher.pid.load());
-    QTRY_VERIFY(
-        QFileInfo(QStringLiteral("/proc/%1/exe").arg(catcher.pid.load())).symLinkTarget().endsWith("sleep"));
-    QStringList descriptors = QDir(fds).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System);
-    descriptors.sort();
-    ::close(stray);
-    QCOMPARE(descriptors, QStringList({"0", "1", "2"}));
-    QCOMPARE(QFileInfo(fds + QStringLiteral("/0")).symLinkTarget(), QStringLiteral("/dev/null"));
-    QVERIFY(QFileInfo(fds + QStringLiteral("/1")).symLinkTarget().contains(QStringLiteral("pipe:")));
-}
-
-void TestShell::stoppingTheThreadKillsTheChild() {
-    PidCatcher catcher;
-    QElapsedTimer clock;
-    clock.start();
-    {
-        CProcessThread thread({"/bin/sh", "-c", "exec sleep 30"}, &catcher);
-        QVERIFY(thread.Start());
-        QTRY_VERIFY(catcher.pid != 0);
-    }
-    QVERIFY(clock.elapsed() < 5000);
-    // Killed and reaped: the pid names no process any more.
-    QCOMPARE(::kill(catcher.pid, 0), -1);
-}
-
 namespace {
 // Stands in for a view: writes each drag path the way a device copy would.
 class WritingCallback : public QObject, public IDropSourceCallback {
@@ -277,93 +72,281 @@ private:
 };
 } // namespace
 
-void TestShell::dragFilesAppearOnlyWhenTheTargetAsksForTheUrls() {
-    CDropFileList list(m_dir.filePath(QStringLiteral("dnd")));
-    QVERIFY(list.IsValid());
-    const QString first = list.Add(QStringLiteral("song.mp3"));
-    const QString second = list.Add(QStringLiteral("Ünïcödé 深い.txt"));
-    WritingCallback callback(list.Paths());
-    QDropFileMimeData data(list.Paths(), &callback, &callback);
-
-    // Hovering asks only which formats there are.
-    QVERIFY(data.hasUrls());
-    QVERIFY(data.formats().contains(QStringLiteral("text/uri-list")));
-    QCOMPARE(callback.calls, 0);
-    QVERIFY(!QFileInfo::exists(first));
-
-    const QList<QUrl> urls = data.urls();
-    QCOMPARE(urls, (QList<QUrl>{QUrl::fromLocalFile(first), QUrl::fromLocalFile(second)}));
-    QCOMPARE(ReadFile(second), second.toUtf8());
-    QVERIFY(data.DropSucceeded());
-    // The raw list a file manager reads names the same files, and asking again copies nothing more.
-    const QByteArray raw = data.data(QStringLiteral("text/uri-list"));
-    QCOMPARE(raw, QUrl::fromLocalFile(first).toEncoded() + "\r\n" + QUrl::fromLocalFile(second).toEncoded() +
-                      "\r\n");
-    QCOMPARE(callback.calls, 1);
-}
-
-void TestShell::dragNamesStayInsideTheFreshFolderAndNeverCollide() {
-    const QString parent = m_dir.filePath(QStringLiteral("dnd-names"));
-    CDropFileList one(parent);
-    CDropFileList two(parent);
-    QVERIFY(one.IsValid() && two.IsValid());
-    QVERIFY(one.Folder() != two.Folder());
-
-    const QStringList names{QStringLiteral("a.txt"),      QStringLiteral("a.txt"),  QStringLiteral("A.TXT"),
-                            QStringLiteral("Photos"),     QStringLiteral("Photos"), QStringLiteral(".."),
-                            QStringLiteral("../../evil"), QStringLiteral("x\\y"),   QString()};
-    for (const QString& name : names) {
-        one.Add(name);
+class TestShell : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() {
+        QVERIFY(m_dir.isValid());
+        QVERIFY2(QFileInfo::exists(QStringLiteral(VEXA_BIN_DIR "/7z")),
+                 "the build puts a 7z link beside the program");
     }
-    const QStringList expected{
-        QStringLiteral("a.txt"),      QStringLiteral("a (2).txt"),  QStringLiteral("A (3).TXT"),
-        QStringLiteral("Photos"),     QStringLiteral("Photos (2)"), QStringLiteral("_.."),
-        QStringLiteral(".._.._evil"), QStringLiteral("x_y"),        QStringLiteral("_")};
-    QCOMPARE(one.Paths().size(), expected.size());
-    for (int i = 0; i < expected.size(); ++i) {
-        QCOMPARE(QFileInfo(one.Paths()[i]).fileName(), expected[i]);
-        QCOMPARE(QFileInfo(one.Paths()[i]).absolutePath(), one.Folder());
+
+    void cleanup() { SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR)); }
+
+    // Archives through the real 7-Zip
+
+    void zippedBookFolderListsEveryFileWithItsRelativePath() {
+        SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR));
+        const QString book = m_dir.filePath(QStringLiteral("work/Book.epub"));
+        const QStringList files = {"mimetype", "META-INF/container.xml", "OEBPS/content.opf",
+                                   "OEBPS/text/chapter 1.xhtml", "OEBPS/images/cover.jpg"};
+        for (const QString& file : files)
+            WriteFile(book + QLatin1Char('/') + file, file.toUtf8() + " contents");
+        const QString archive = m_dir.filePath(QStringLiteral("Book.epub.zip"));
+        CProcessBridge bridge;
+        for (const QString& entry : QDir(book).entryList(QDir::AllEntries | QDir::NoDotAndDotDot))
+            QVERIFY(bridge.Zip(archive.toStdString(), (book + QLatin1Char('/') + entry).toStdString()));
+        QVERIFY(bridge.FindOutput("Everything is Ok"));
+        const QStringList listed = ArchivePaths(archive);
+        for (const QString& file : files)
+            QVERIFY2(listed.contains(file), qPrintable(file));
     }
-}
 
-void TestShell::dragWhoseViewDiedOffersTheUrlsButCopiesNothing() {
-    CDropFileList list(m_dir.filePath(QStringLiteral("dnd-gone")));
-    const QString path = list.Add(QStringLiteral("gone.bin"));
-    auto* callback = new WritingCallback(list.Paths());
-    QDropFileMimeData data(list.Paths(), callback, callback);
-    delete callback;
-    QCOMPARE(data.urls(), QList<QUrl>{QUrl::fromLocalFile(path)});
-    QVERIFY(!QFileInfo::exists(path));
-    QVERIFY(data.HasDropped() && !data.DropSucceeded());
-}
+    void deleteFromZipAndUnzipRoundTrip() {
+        const QString source = m_dir.filePath(QStringLiteral("round/src"));
+        WriteFile(source + QStringLiteral("/keep.txt"), "kept \xe2\x9c\x93");
+        WriteFile(source + QStringLiteral("/sub/gone.txt"), "deleted");
+        WriteFile(source + QStringLiteral("/sub/also.txt"), "also kept");
+        const QString archive = m_dir.filePath(QStringLiteral("round/archive.zip"));
+        CProcessBridge bridge;
+        QVERIFY(bridge.Zip(archive.toStdString(), (source + QStringLiteral("/keep.txt")).toStdString()));
+        QVERIFY(bridge.Zip(archive.toStdString(), (source + QStringLiteral("/sub")).toStdString()));
+        QVERIFY(bridge.DeleteFromZip(archive.toStdString(), "sub/gone.txt"));
+        QCOMPARE(ArchivePaths(archive), QStringList({"keep.txt", "sub", "sub/also.txt"}));
 
-void TestShell::droppedFoldersAreWalkedWithoutFollowingLinks() {
-    const QString root = m_dir.filePath(QStringLiteral("dropped"));
-    WriteFile(root + QStringLiteral("/b.MP3"), "song");
-    WriteFile(root + QStringLiteral("/A/a.m4a"), "song");
-    WriteFile(root + QStringLiteral("/A/.hidden.mp3"), "song");
-    WriteFile(root + QStringLiteral("/notes.txt"), "text");
-    WriteFile(root + QStringLiteral("/noext"), "text");
-    // A book kept as a folder is one document; its inner files are not counted.
-    WriteFile(root + QStringLiteral("/Novel.epub/content.xhtml"), "page");
-    // A link back up would walk for ever; a link to a file is taken like the file.
-    QVERIFY(QFile::link(root, root + QStringLiteral("/A/loop")));
-    QVERIFY(QFile::link(root + QStringLiteral("/b.MP3"), root + QStringLiteral("/link.mp3")));
-    const QString single = m_dir.filePath(QStringLiteral("single.mp3"));
-    WriteFile(single, "song");
+        const QString out = m_dir.filePath(QStringLiteral("round/out"));
+        QVERIFY(bridge.Unzip(archive.toStdString(), out.toStdString()));
+        QCOMPARE(ReadFile(out + QStringLiteral("/keep.txt")), QByteArray("kept \xe2\x9c\x93"));
+        QCOMPARE(ReadFile(out + QStringLiteral("/sub/also.txt")), QByteArray("also kept"));
+        QVERIFY(!QFileInfo::exists(out + QStringLiteral("/sub/gone.txt")));
+    }
 
-    const CDroppedFiles files({root, single, m_dir.filePath(QStringLiteral("vanished.mp3"))},
-                              {QStringLiteral("mp3"), QStringLiteral("m4a"), QStringLiteral("epub")});
-    QCOMPARE(files.Taken(),
-             (QStringList{root + QStringLiteral("/A/.hidden.mp3"), root + QStringLiteral("/A/a.m4a"),
-                          root + QStringLiteral("/b.MP3"), root + QStringLiteral("/link.mp3"),
-                          root + QStringLiteral("/Novel.epub"), single}));
-    // notes.txt, noext and the file that is gone.
-    QCOMPARE(files.SkippedCount(), 3);
-    QCOMPARE(files.SkippedMessage(),
-             QStringLiteral("3 dropped file(s) skipped: only MP3, M4A, EPUB files can be added here."));
-    QVERIFY(CDroppedFiles({single}, {QStringLiteral("mp3")}).SkippedMessage().isEmpty());
-}
+    void archiveInAFolderThatCannotBeWrittenFails() {
+        const QString source = m_dir.filePath(QStringLiteral("blocked/file.txt"));
+        WriteFile(source, "x");
+        // A regular file where the archive's folder should be: no one, root included, can write there.
+        const QString notAFolder = m_dir.filePath(QStringLiteral("blocked/plain"));
+        WriteFile(notAFolder, "x");
+        CProcessBridge bridge;
+        QVERIFY(!bridge.Zip((notAFolder + QStringLiteral("/a.zip")).toStdString(), source.toStdString()));
+        QCOMPARE(bridge.LastErrorCode(), 0); // 7z ran and refused
+        QVERIFY(!bridge.FindOutput("Everything is Ok"));
+    }
+
+    // Deciding success
+
+    void missingSevenZipGivesTheCreateProcessError() {
+        QTemporaryDir empty;
+        SetAppDirPathForTesting(empty.path());
+        CProcessBridge bridge;
+        QVERIFY(!bridge.Zip(m_dir.filePath(QStringLiteral("none.zip")).toStdString(), "/etc/hostname"));
+        QCOMPARE(bridge.LastErrorCode(), int(kCreateProcessFailed));
+        QCOMPARE(bridge.ErrorTexts(), std::vector<std::string>({"Create child process failed."}));
+        QVERIFY(!QFileInfo::exists(m_dir.filePath(QStringLiteral("none.zip"))));
+        // The bridge is free again for the next command, and forgets the old failure.
+        QVERIFY(bridge.Execute({"/bin/sh", "-c", "echo 'Everything is Ok'"}));
+        QCOMPARE(bridge.LastErrorCode(), 0);
+    }
+
+    void successNeedsExitZeroAndTheOkLine_data() {
+        QTest::addColumn<QByteArray>("output");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<bool>("success");
+        QTest::newRow("ok and 0") << QByteArray("Scanning\\nEverything is Ok\\n") << 0 << true;
+        QTest::newRow("0 without the line") << QByteArray("Scanning\\nDone\\n") << 0 << false;
+        QTest::newRow("the line but 2") << QByteArray("Everything is Ok\\n") << 2 << false;
+        QTest::newRow("the line unfinished") << QByteArray("Everything is Ok") << 0 << false;
+    }
+
+    void successNeedsExitZeroAndTheOkLine() {
+        QFETCH(QByteArray, output);
+        QFETCH(int, code);
+        QFETCH(bool, success);
+        QTemporaryDir fake;
+        SetAppDirPathForTesting(FakeSevenZip(fake, output, code));
+        CProcessBridge bridge;
+        QCOMPARE(bridge.Zip("/nowhere/a.zip", "/nowhere/b"), success);
+        QCOMPARE(bridge.LastErrorCode(), 0);
+    }
+
+    // Reading the output
+
+    void onlyCompleteNonBlankLinesAreReportedTrimmed() {
+        CProcessBridge bridge;
+        QVERIFY(
+            bridge.Execute({"/bin/sh", "-c",
+                            "printf 'one\\n\\n   \\n\\t two \\t\\r\\n'; printf 'Everything is Ok\\n' >&2; "
+                            "printf 'partial'"}));
+        QCOMPARE(bridge.OutputLines(), std::vector<std::string>({"one", "two", "Everything is Ok"}));
+        std::string line;
+        QVERIFY(bridge.FindOutput("is Ok", &line));
+        QCOMPARE(line, std::string("Everything is Ok"));
+        QVERIFY(!bridge.FindOutput("partial"));
+    }
+
+    void aLineLongerThanTheBufferArrivesInPieces() {
+        CProcessBridge bridge;
+        // 5000 characters without a line feed, then the success line: the child must not stall.
+        QVERIFY(bridge.Execute(
+            {"/bin/sh", "-c", "head -c 5000 /dev/zero | tr '\\0' x; echo; echo 'Everything is Ok'"}));
+        std::size_t total = 0;
+        for (const std::string& line : bridge.OutputLines())
+            if (line.find_first_not_of('x') == std::string::npos)
+                total += line.size();
+        QCOMPARE(total, std::size_t(5000));
+    }
+
+    // One child at a time, never outliving the call
+
+    void aSecondCallWhileOneRunsReturnsFalseWithoutStarting() {
+        const QString marker = m_dir.filePath(QStringLiteral("second-started"));
+        const std::vector<std::string> second = {"/bin/sh", "-c", "touch '" + marker.toStdString() + "'"};
+        CProcessBridge bridge;
+        bool fromEvent = true;
+        bool fromThread = true;
+        // While the first command runs, the waiting thread handles events and another thread calls in.
+        QTimer::singleShot(200, [&] {
+            fromEvent = bridge.Execute(second);
+            std::thread other([&] { fromThread = bridge.Execute(second); });
+            other.join();
+        });
+        QVERIFY(bridge.Execute({"/bin/sh", "-c", "sleep 1; echo 'Everything is Ok'"}));
+        QVERIFY(!fromEvent);
+        QVERIFY(!fromThread);
+        QVERIFY(!QFileInfo::exists(marker));
+    }
+
+    void theChildInheritsOnlyItsThreeStandardDescriptors() {
+        // A descriptor opened without close-on-exec, as other code of the program might.
+        const int stray = ::open("/dev/null", O_RDONLY);
+        QVERIFY(stray > 2);
+        PidCatcher catcher;
+        CProcessThread thread({"/bin/sh", "-c", "exec sleep 2"}, &catcher);
+        QVERIFY(thread.Start());
+        QTRY_VERIFY(catcher.pid != 0);
+        // Once sleep runs, its descriptors are what it inherited.
+        const QString fds = QStringLiteral("/proc/%1/fd").arg(catcher.pid.load());
+        QTRY_VERIFY(QFileInfo(QStringLiteral("/proc/%1/exe").arg(catcher.pid.load()))
+                        .symLinkTarget()
+                        .endsWith("sleep"));
+        QStringList descriptors = QDir(fds).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System);
+        descriptors.sort();
+        ::close(stray);
+        QCOMPARE(descriptors, QStringList({"0", "1", "2"}));
+        QCOMPARE(QFileInfo(fds + QStringLiteral("/0")).symLinkTarget(), QStringLiteral("/dev/null"));
+        QVERIFY(QFileInfo(fds + QStringLiteral("/1")).symLinkTarget().contains(QStringLiteral("pipe:")));
+    }
+
+    void stoppingTheThreadKillsTheChild() {
+        PidCatcher catcher;
+        QElapsedTimer clock;
+        clock.start();
+        {
+            CProcessThread thread({"/bin/sh", "-c", "exec sleep 30"}, &catcher);
+            QVERIFY(thread.Start());
+            QTRY_VERIFY(catcher.pid != 0);
+        }
+        QVERIFY(clock.elapsed() < 5000);
+        // Killed and reaped: the pid names no process any more.
+        QCOMPARE(::kill(catcher.pid, 0), -1);
+    }
+
+    // Drag-out of device files
+
+    void dragFilesAppearOnlyWhenTheTargetAsksForTheUrls() {
+        CDropFileList list(m_dir.filePath(QStringLiteral("dnd")));
+        QVERIFY(list.IsValid());
+        const QString first = list.Add(QStringLiteral("song.mp3"));
+        const QString second = list.Add(QStringLiteral("Ünïcödé 深い.txt"));
+        WritingCallback callback(list.Paths());
+        QDropFileMimeData data(list.Paths(), &callback, &callback);
+
+        // Hovering asks only which formats there are.
+        QVERIFY(data.hasUrls());
+        QVERIFY(data.formats().contains(QStringLiteral("text/uri-list")));
+        QCOMPARE(callback.calls, 0);
+        QVERIFY(!QFileInfo::exists(first));
+
+        const QList<QUrl> urls = data.urls();
+        QCOMPARE(urls, (QList<QUrl>{QUrl::fromLocalFile(first), QUrl::fromLocalFile(second)}));
+        QCOMPARE(ReadFile(second), second.toUtf8());
+        QVERIFY(data.DropSucceeded());
+        // The raw list a file manager reads names the same files, and asking again copies nothing more.
+        const QByteArray raw = data.data(QStringLiteral("text/uri-list"));
+        QCOMPARE(raw, QUrl::fromLocalFile(first).toEncoded() + "\r\n" +
+                          QUrl::fromLocalFile(second).toEncoded() + "\r\n");
+        QCOMPARE(callback.calls, 1);
+    }
+
+    void dragNamesStayInsideTheFreshFolderAndNeverCollide() {
+        const QString parent = m_dir.filePath(QStringLiteral("dnd-names"));
+        CDropFileList one(parent);
+        CDropFileList two(parent);
+        QVERIFY(one.IsValid() && two.IsValid());
+        QVERIFY(one.Folder() != two.Folder());
+
+        const QStringList names{
+            QStringLiteral("a.txt"),      QStringLiteral("a.txt"),  QStringLiteral("A.TXT"),
+            QStringLiteral("Photos"),     QStringLiteral("Photos"), QStringLiteral(".."),
+            QStringLiteral("../../evil"), QStringLiteral("x\\y"),   QString()};
+        for (const QString& name : names) {
+            one.Add(name);
+        }
+        const QStringList expected{
+            QStringLiteral("a.txt"),      QStringLiteral("a (2).txt"),  QStringLiteral("A (3).TXT"),
+            QStringLiteral("Photos"),     QStringLiteral("Photos (2)"), QStringLiteral("_.."),
+            QStringLiteral(".._.._evil"), QStringLiteral("x_y"),        QStringLiteral("_")};
+        QCOMPARE(one.Paths().size(), expected.size());
+        for (int i = 0; i < expected.size(); ++i) {
+            QCOMPARE(QFileInfo(one.Paths()[i]).fileName(), expected[i]);
+            QCOMPARE(QFileInfo(one.Paths()[i]).absolutePath(), one.Folder());
+        }
+    }
+
+    void dragWhoseViewDiedOffersTheUrlsButCopiesNothing() {
+        CDropFileList list(m_dir.filePath(QStringLiteral("dnd-gone")));
+        const QString path = list.Add(QStringLiteral("gone.bin"));
+        auto* callback = new WritingCallback(list.Paths());
+        QDropFileMimeData data(list.Paths(), callback, callback);
+        delete callback;
+        QCOMPARE(data.urls(), QList<QUrl>{QUrl::fromLocalFile(path)});
+        QVERIFY(!QFileInfo::exists(path));
+        QVERIFY(data.HasDropped() && !data.DropSucceeded());
+    }
+
+    // Files dropped onto a page
+
+    void droppedFoldersAreWalkedWithoutFollowingLinks() {
+        const QString root = m_dir.filePath(QStringLiteral("dropped"));
+        WriteFile(root + QStringLiteral("/b.MP3"), "song");
+        WriteFile(root + QStringLiteral("/A/a.m4a"), "song");
+        WriteFile(root + QStringLiteral("/A/.hidden.mp3"), "song");
+        WriteFile(root + QStringLiteral("/notes.txt"), "text");
+        WriteFile(root + QStringLiteral("/noext"), "text");
+        // A book kept as a folder is one document; its inner files are not counted.
+        WriteFile(root + QStringLiteral("/Novel.epub/content.xhtml"), "page");
+        // A link back up would walk for ever; a link to a file is taken like the file.
+        QVERIFY(QFile::link(root, root + QStringLiteral("/A/loop")));
+        QVERIFY(QFile::link(root + QStringLiteral("/b.MP3"), root + QStringLiteral("/link.mp3")));
+        const QString single = m_dir.filePath(QStringLiteral("single.mp3"));
+        WriteFile(single, "song");
+
+        const CDroppedFiles files({root, single, m_dir.filePath(QStringLiteral("vanished.mp3"))},
+                                  {QStringLiteral("mp3"), QStringLiteral("m4a"), QStringLiteral("epub")});
+        QCOMPARE(files.Taken(),
+                 (QStringList{root + QStringLiteral("/A/.hidden.mp3"), root + QStringLiteral("/A/a.m4a"),
+                              root + QStringLiteral("/b.MP3"), root + QStringLiteral("/link.mp3"),
+                              root + QStringLiteral("/Novel.epub"), single}));
+        // notes.txt, noext and the file that is gone.
+        QCOMPARE(files.SkippedCount(), 3);
+        QCOMPARE(files.SkippedMessage(),
+                 QStringLiteral("3 dropped file(s) skipped: only MP3, M4A, EPUB files can be added here."));
+        QVERIFY(CDroppedFiles({single}, {QStringLiteral("mp3")}).SkippedMessage().isEmpty());
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
 
 QTEST_MAIN(TestShell)
 #include "tst_shell.moc"

@@ -11,6 +11,7 @@
 #include "CBackupFiles.h"
 #include "CCliFileExport.h"
 #include "CCliOutput.h"
+#include "CExportCommand.h"
 #include "CPhotoSerialThread.h"
 #include "CliExit.h"
 #include "IBaseSerial.h"
@@ -79,14 +80,7 @@ int CCliPhotoExport::Copy(IVexaManager* source, const std::vector<std::pair<std:
     photos.m_files = files;
     CCliFileExport copy;
     const int failed = copy.Run(photos, source, toJpeg ? kExportPhotosAsJpeg : kExportPhotos, folder);
-    if (copy.WasCancelled())
-        return CCliOutput::Fail(kExitCancelled, tr("cancelled"));
-    if (failed < 0)
-        return CCliOutput::Fail(kExitFailed, tr("%1 could not be written").arg(folder));
-    if (failed > 0)
-        return CCliOutput::Fail(kExitFailed, tr("%n entries could not be copied", nullptr, failed));
-    CCliOutput::Line(folder);
-    return kExitOk;
+    return CExportCommand::CopyOutcome(copy, failed, folder);
 }
 
 int CCliPhotoExport::FromDevice(IVexaManager* manager, const QString& folder, bool toJpeg) {

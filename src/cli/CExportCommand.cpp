@@ -178,8 +178,11 @@ int CExportCommand::ExportFiles(IVexaManager* manager, const QString& category, 
         record->SetChecked(true);
     CCheckedRecords source(records, CategoryItemName(category));
     CCliFileExport files;
-    const int failed = files.Run(source, manager, kind, folder);
-    if (files.WasCancelled())
+    return CopyOutcome(files, files.Run(source, manager, kind, folder), folder);
+}
+
+int CExportCommand::CopyOutcome(const CCliFileExport& copy, int failed, const QString& folder) {
+    if (copy.WasCancelled())
         return CCliOutput::Fail(kExitCancelled, tr("cancelled"));
     if (failed < 0)
         return CCliOutput::Fail(kExitFailed, tr("%1 could not be written").arg(folder));

@@ -15,6 +15,8 @@ class IVexaManager;
 // messages and calls of a backup folder) into one file of the format, written by the record writers the
 // export button of the window uses, or the files its records name copied into DIR by the window's file
 // export.
+class CCliFileExport;
+
 class CExportCommand {
     Q_DECLARE_TR_FUNCTIONS(CExportCommand)
 public:
@@ -22,6 +24,9 @@ public:
 
     // The file a record export of `category` in `format` writes inside `folder`.
     static QString FileName(const QString& folder, const QString& category, const QString& format);
+    // The exit code and message of a file copy that returned `failed` (below 0: the folder could not be
+    // written; above 0: that many entries were not copied); the folder's name on success.
+    static int CopyOutcome(const CCliFileExport& copy, int failed, const QString& folder);
 
 private:
     static int Run(CCliContext& context);

@@ -180,6 +180,11 @@
     </message>
     <message>
         <location filename="../../src/widgets/ResultReason.cpp"/>
+        <source>This content can be read here but not changed.</source>
+        <translation>Dieser Inhalt kann hier gelesen, aber nicht geändert werden.</translation>
+    </message>
+    <message>
+        <location filename="../../src/widgets/ResultReason.cpp"/>
         <source>The folder path is too long or not valid.</source>
         <translation>Der Ordnerpfad ist zu lang oder ungültig.</translation>
     </message>

@@ -902,6 +902,11 @@ Are you sure you want to delete this backup file?
     </message>
     <message>
         <location filename="../../src/widgets/ResultReason.cpp"/>
+        <source>This content can be read here but not changed.</source>
+        <translation>This content can be read here but not changed.</translation>
+    </message>
+    <message>
+        <location filename="../../src/widgets/ResultReason.cpp"/>
         <source>The folder path is too long or not valid.</source>
         <translation>The folder path is too long or not valid.</translation>
     </message>

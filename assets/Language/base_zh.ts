@@ -180,6 +180,11 @@
     </message>
     <message>
         <location filename="../../src/widgets/ResultReason.cpp"/>
+        <source>This content can be read here but not changed.</source>
+        <translation>此内容在这里只能读取，不能更改。</translation>
+    </message>
+    <message>
+        <location filename="../../src/widgets/ResultReason.cpp"/>
         <source>The folder path is too long or not valid.</source>
         <translation>文件夹路径过长或无效。</translation>
     </message>

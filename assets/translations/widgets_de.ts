@@ -71,4 +71,32 @@ Do you want to open it?</source>
 Möchten Sie ihn öffnen?</translation>
     </message>
 </context>
+<context>
+    <name>ReadOnlyNotice</name>
+    <message>
+        <location filename="../../src/widgets/ReadOnlyNotice.cpp"/>
+        <source>This is a backup: its content can be viewed and exported, but not changed.</source>
+        <translation>Dies ist eine Sicherung: Ihr Inhalt kann angesehen und exportiert, aber nicht geändert werden.</translation>
+    </message>
+    <message>
+        <location filename="../../src/widgets/ReadOnlyNotice.cpp"/>
+        <source>Photos can be copied off the device here, and added on the phone itself.</source>
+        <translation>Fotos können hier vom Gerät kopiert und auf dem Telefon selbst hinzugefügt werden.</translation>
+    </message>
+    <message>
+        <location filename="../../src/widgets/ReadOnlyNotice.cpp"/>
+        <source>Songs and videos can be copied off the device here. Adding or deleting them needs the phone's own sync, which this program does not offer.</source>
+        <translation>Titel und Videos können hier vom Gerät kopiert werden. Zum Hinzufügen oder Löschen ist die Synchronisierung des Telefons nötig, die dieses Programm nicht bietet.</translation>
+    </message>
+    <message>
+        <location filename="../../src/widgets/ReadOnlyNotice.cpp"/>
+        <source>Books can be copied off the device here, and added on the phone itself.</source>
+        <translation>Bücher können hier vom Gerät kopiert und auf dem Telefon selbst hinzugefügt werden.</translation>
+    </message>
+    <message>
+        <location filename="../../src/widgets/ReadOnlyNotice.cpp"/>
+        <source>Read from a copy of the device's data. Changes are made on the phone itself.</source>
+        <translation>Aus einer Kopie der Gerätedaten gelesen. Änderungen werden auf dem Telefon selbst vorgenommen.</translation>
+    </message>
+</context>
 </TS>

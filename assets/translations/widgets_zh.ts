@@ -71,4 +71,32 @@ Do you want to open it?</source>
 要打开它吗？</translation>
     </message>
 </context>
+<context>
+    <name>ReadOnlyNotice</name>
+    <message>
+        <location filename="../../src/widgets/ReadOnlyNotice.cpp"/>
+        <source>This is a backup: its content can be viewed and exported, but not changed.</source>
+        <translation>这是一个备份：其内容可以查看和导出，但不能更改。</translation>
+    </message>
+    <message>
+        <location filename="../../src/widgets/ReadOnlyNotice.cpp"/>
+        <source>Photos can be copied off the device here, and added on the phone itself.</source>
+        <translation>照片可以在这里从设备复制出来，添加照片请在手机上操作。</translation>
+    </message>
+    <message>
+        <location filename="../../src/widgets/ReadOnlyNotice.cpp"/>
+        <source>Songs and videos can be copied off the device here. Adding or deleting them needs the phone's own sync, which this program does not offer.</source>
+        <translation>歌曲和视频可以在这里从设备复制出来。添加或删除它们需要手机自身的同步功能，本程序不提供该功能。</translation>
+    </message>
+    <message>
+        <location filename="../../src/widgets/ReadOnlyNotice.cpp"/>
+        <source>Books can be copied off the device here, and added on the phone itself.</source>
+        <translation>图书可以在这里从设备复制出来，添加图书请在手机上操作。</translation>
+    </message>
+    <message>
+        <location filename="../../src/widgets/ReadOnlyNotice.cpp"/>
+        <source>Read from a copy of the device's data. Changes are made on the phone itself.</source>
+        <translation>读取自设备数据的副本。更改请在手机上进行。</translation>
+    </message>
+</context>
 </TS>

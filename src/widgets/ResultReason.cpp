@@ -27,6 +27,8 @@ QString ResultReason(int code) {
         return text(QT_TRANSLATE_NOOP("ResultReason", "The device does not take this file."));
     case VEXA_E_PROTOCOL:
         return text(QT_TRANSLATE_NOOP("ResultReason", "The device gave an answer this program cannot read."));
+    case VEXA_E_READ_ONLY:
+        return text(QT_TRANSLATE_NOOP("ResultReason", "This content can be read here but not changed."));
     case VEXA_E_INVALID_ARGUMENT:
         return text(QT_TRANSLATE_NOOP("ResultReason", "The folder path is too long or not valid."));
     default:

@@ -39,5 +39,6 @@ enum VexaResult : int {
     VEXA_E_NOT_SUPPORTED_YET = 116, // this backend does not offer the service for this device yet
     VEXA_E_TIMEOUT = 117,          // the device stopped answering
     VEXA_E_PROTOCOL = 118,         // the device answered something this library cannot read
+    VEXA_E_READ_ONLY = 119,        // the content can be read here but not changed (see ContentWriteAccess)
     VEXA_E_INTERNAL = 199,
 };

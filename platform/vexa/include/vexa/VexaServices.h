@@ -8,6 +8,16 @@
 // char*) unless the parameter is UTF-16 (const char16_t*). Device paths are absolute within the device
 // ("/DCIM/100APPLE"); a path that leaves the device's root is refused with VEXA_E_PATH_ESCAPE.
 
+// Whether one kind of a device's content can be changed through this library. A real phone's photos,
+// media, books and address book change only through the phone's own apps and sync services; a backup
+// opened for reading never changes. A service that is not writable answers VEXA_E_READ_ONLY to every
+// change, and the pages hide their add, edit and delete actions and say why in one line.
+enum ContentWriteAccess : int {
+    kContentWritable = 0,
+    kContentReadOnlyOnPhone = 1, // read over the cable; added and removed on the phone itself
+    kContentReadOnlyBackup = 2,  // a backup opened for reading
+};
+
 class IFileService {
 public:
     virtual ~IFileService() = default;
@@ -26,6 +36,7 @@ public:
 class IMediaLibrary {
 public:
     virtual ~IMediaLibrary() = default;
+    virtual int GetWriteAccess() { return kContentWritable; }
     virtual int GetLibraryKind() = 0;  // a tag passed on unchanged in refresh signals
     virtual int GetPlaylists(int* count, PlaylistRecord** playlists) = 0;
     // Copies computer files into the device and adds them to the library (and to `playlist` when it is
@@ -39,6 +50,7 @@ public:
 class IPhotoLibrary {
 public:
     virtual ~IPhotoLibrary() = default;
+    virtual int GetWriteAccess() { return kContentWritable; }
     virtual int PrepareList() = 0;  // re-reads the device; called before GetPhotoList
     virtual int GetPhotoList(PhotoRecord** records, int* count) = 0;
     // Fills record->thumbnail. The bytes stay valid until the same thread loads the next thumbnail from
@@ -53,6 +65,7 @@ public:
 class IAlbumLibrary {
 public:
     virtual ~IAlbumLibrary() = default;
+    virtual int GetWriteAccess() { return kContentWritable; }
     virtual int PrepareList() = 0;
     virtual int GetAlbumList(AlbumRecord** albums, int* count) = 0;
     virtual int GetAlbumPhotos(PhotoRecord** records, int* count, const char* albumId) = 0;
@@ -87,6 +100,7 @@ public:
 class IBookService {
 public:
     virtual ~IBookService() = default;
+    virtual int GetWriteAccess() { return kContentWritable; }
     virtual int AddBook(const char16_t* localPath) = 0;  // a PDF or EPUB file, or an unpacked EPUB folder
     virtual int DeleteBook(BookRecord record) = 0;
     virtual int GetBooks(BookRecord** records, int* count) = 0;
@@ -96,6 +110,7 @@ public:
 class IDeviceService {
 public:
     virtual ~IDeviceService() = default;
+    virtual int GetWriteAccess() { return kContentWritable; }
     virtual int GetDeviceHandle() = 0;
     virtual int GetBackups(BackupRecord** records, int* count) = 0;  // backups this device has made
     virtual int BackupDevice(const char16_t* folder, int flags) = 0;
@@ -118,6 +133,7 @@ public:
 class IContactService {
 public:
     virtual ~IContactService() = default;
+    virtual int GetWriteAccess() { return kContentWritable; }
     virtual int GetContacts(ContactList** list) = 0;
     // A record with an id updates that contact; one without adds a contact, and its id field is set to
     // the new id (owned by the service) on success. An update replaces every field but the middle name,

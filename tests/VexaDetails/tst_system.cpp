@@ -240,6 +240,7 @@ private slots:
         const QString shown = m_messages->Messages().first();
         QVERIFY(shown.contains(QStringLiteral("\"/\"")));
         QVERIFY(shown.contains(QStringLiteral("\"Photos\" already exists in this folder.")));
+        QVERIFY(shown.contains(QStringLiteral("\"..\" cannot be used as names.")));
         QVERIFY(fs::exists(Work() / "notes.txt"));
         QVERIFY(fs::is_directory(Work() / "Photos" / "Holiday"));
 
@@ -247,6 +248,17 @@ private slots:
         QVERIFY(!fs::exists(Work() / "notes.txt"));
         QCOMPARE(ReadFile(Work() / "Notizen äöü.txt"), QByteArray("notes"));
         QCOMPARE(notes.data().toString(), QStringLiteral("Notizen äöü.txt"));
+
+        // A folder whose children were read names them under its new path afterwards.
+        CDeviceFileItem* photos = view.FindItem("/Work/Photos");
+        QVERIFY(photos && photos->ReadChildren() && photos->FindChild("Holiday"));
+        const QModelIndex photosRow = view.ContentProxy()->mapToSource(Row(view, QStringLiteral("Photos")));
+        QVERIFY(model->setData(photosRow, QStringLiteral("Pictures")));
+        CDeviceFileItem* pictures = view.FindItem("/Work/Pictures");
+        QVERIFY(pictures && pictures->ReadChildren());
+        const CDeviceFileItem* holiday = pictures->FindChild("Holiday");
+        QVERIFY(holiday);
+        QCOMPARE(holiday->GetPath(), std::string("/Work/Pictures/Holiday"));
     }
 
     void newFolderAndDeleteWithItsQuestion() {

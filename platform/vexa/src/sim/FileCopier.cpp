@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <memory>
 
 #include <fcntl.h>
 #include <sys/sendfile.h>
@@ -27,10 +28,15 @@ ssize_t copyChunk(int from, int to, size_t length, int& method) {
         } else if (method == 1) {
             n = ::sendfile(to, from, nullptr, length);
         } else {
-            static thread_local char buffer[1 << 20];
-            n = ::read(from, buffer, std::min(length, sizeof buffer));
+            // On the heap, made by the first copy that needs it: a buffer in the thread's own storage
+            // would be cleared for every thread the program starts, a megabyte each time.
+            constexpr size_t kBuffer = 1 << 20;
+            static thread_local std::unique_ptr<char[]> buffer;
+            if (!buffer)
+                buffer = std::make_unique<char[]>(kBuffer);
+            n = ::read(from, buffer.get(), std::min(length, kBuffer));
             for (ssize_t done = 0; n > 0 && done < n;) {
-                const ssize_t w = ::write(to, buffer + done, static_cast<size_t>(n - done));
+                const ssize_t w = ::write(to, buffer.get() + done, static_cast<size_t>(n - done));
                 if (w <= 0) {
                     return -1;
                 }

@@ -265,7 +265,7 @@ void QAppsView::DoAnalysisEnd() {
     m_records.swap(result->chunks);
     m_model->Reset();
     OnAnalysisEnd();
-    OnItemCheckChange(HasCheckedChunk());
+    SyncHeaderCheck();
     SchedulePanels();
     emit repainTree(DeviceHandle(), 0, SUB_ITEM_APPS);
     if (result->ok)

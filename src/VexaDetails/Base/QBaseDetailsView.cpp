@@ -277,19 +277,23 @@ void QBaseDetailsView::OnHeaderCheckChange(bool checked) {
     }
 }
 
-void QBaseDetailsView::OnItemCheckChange(bool checked) {
+void QBaseDetailsView::SyncHeaderCheck() {
     if (!m_header || !m_chunks)
         return;
+    // One pass over the records: a load of thousands runs this on the GUI thread.
     bool anyChecked = false;
     bool anyUnchecked = false;
     for (const IBaseChunk* chunk : *m_chunks)
         (chunk->IsChecked() ? anyChecked : anyUnchecked) = true;
-    if (checked && !anyUnchecked)
-        m_header->SetCheckState(Qt::Checked);
-    else if (!checked && !anyChecked)
+    if (!anyChecked)
         m_header->SetCheckState(Qt::Unchecked);
     else
-        m_header->SetCheckState(Qt::PartiallyChecked);
+        m_header->SetCheckState(anyUnchecked ? Qt::PartiallyChecked : Qt::Checked);
+}
+
+// The box's own state is in the records; which way it changed says nothing more.
+void QBaseDetailsView::OnItemCheckChange(bool) {
+    SyncHeaderCheck();
 }
 
 void QBaseDetailsView::OnSearchString(const QString& text) {

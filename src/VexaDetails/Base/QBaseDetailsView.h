@@ -64,6 +64,8 @@ public:
     virtual void SetChunkList(std::list<IBaseChunk*>* list);
     std::list<IBaseChunk*>* ChunkList() const { return m_chunks; }
     virtual bool HasCheckedChunk() const;
+    // The header's check box after the records' marks changed: checked, unchecked or partly.
+    void SyncHeaderCheck();
 
     // Writes the checked records.
     void Serialize(IBaseSerial* writer) override;

@@ -62,8 +62,45 @@ QString QContactsModel::SortText(const IBaseChunk* chunk) const {
     }
 }
 
+int QContactsModel::RankOf(const IBaseChunk* chunk) const {
+    const auto* contact = static_cast<const CContactChunk*>(chunk);
+    return m_sortColumn == NameColumn    ? contact->nameRank
+           : m_sortColumn == PhoneColumn ? contact->numbersRank
+                                         : -1;
+}
+
+bool QContactsModel::OrderByRank(std::vector<IBaseChunk*>& rows) const {
+    // A counting sort: linear, and equal ranks keep their order, as the stable sort below would.
+    std::vector<int> firstOf;
+    for (const IBaseChunk* chunk : rows) {
+        const int rank = RankOf(chunk);
+        // Ranks count the records of the load, so after deletions they may pass the number of rows.
+        if (rank < 0 || size_t(rank) > 4 * rows.size() + 1024)
+            return false;
+        if (rank >= int(firstOf.size()))
+            firstOf.resize(size_t(rank) + 1, 0);
+        ++firstOf[size_t(rank)];
+    }
+    const bool ascending = m_sortOrder == Qt::AscendingOrder;
+    int place = 0;
+    for (size_t i = 0; i < firstOf.size(); ++i) {
+        int& slot = firstOf[ascending ? i : firstOf.size() - 1 - i];
+        const int count = slot;
+        slot = place;
+        place += count;
+    }
+    std::vector<IBaseChunk*> ordered(rows.size());
+    for (IBaseChunk* chunk : rows)
+        ordered[size_t(firstOf[size_t(RankOf(chunk))]++)] = chunk;
+    rows.swap(ordered);
+    return true;
+}
+
 void QContactsModel::OrderRows(std::vector<IBaseChunk*>& rows) {
     if (m_sortColumn < NameColumn || m_sortColumn > GroupColumn)
+        return;
+    // Right after a load every row has its rank; only records edited since then need their texts.
+    if (OrderByRank(rows))
         return;
     // Ranks compare as their texts would; a record edited since its load has none and compares by text.
     struct Key {
@@ -74,10 +111,7 @@ void QContactsModel::OrderRows(std::vector<IBaseChunk*>& rows) {
     std::vector<Key> keys;
     keys.reserve(rows.size());
     for (IBaseChunk* chunk : rows) {
-        const auto* contact = static_cast<const CContactChunk*>(chunk);
-        const int rank = m_sortColumn == NameColumn    ? contact->nameRank
-                         : m_sortColumn == PhoneColumn ? contact->numbersRank
-                                                       : -1;
+        const int rank = RankOf(chunk);
         keys.push_back({rank, rank >= 0 ? QString() : SortText(chunk), chunk});
     }
     const auto text = [this](const Key& key) { return key.rank >= 0 ? SortText(key.chunk) : key.text; };

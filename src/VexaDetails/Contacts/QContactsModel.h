@@ -26,6 +26,8 @@ protected:
 
 private:
     QString SortText(const IBaseChunk* chunk) const;
+    int RankOf(const IBaseChunk* chunk) const; // -1 for a column without ranks, or a record without one
+    bool OrderByRank(std::vector<IBaseChunk*>& rows) const; // false when a row has no rank
 
     int m_sortColumn = -1;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;

@@ -115,6 +115,8 @@ void QContactsView::OnRefreshContacts() {
 }
 
 void QContactsView::Run() {
+    // Freeing twenty thousand records takes the GUI thread a frame or more; it is done here instead.
+    m_replaced.Take();
     emit beginExecute();
     ContactList* list = nullptr;
     const int code = m_service ? m_service->GetContacts(&list) : kNoService;
@@ -154,6 +156,7 @@ void QContactsView::OnEndExecute() {
     if (result->ok)
         emit emitRefreshContactsNode(DeviceHandle());
     emit loadFinished(GetChunkCount());
+    m_replaced.Put(std::move(result));
 }
 
 void QContactsView::OnError(int code) {
@@ -171,7 +174,7 @@ void QContactsView::ShowRecords() {
         SetChunkList(&m_records);
     OnAnalysisEnd();
     // Marks survive adds and edits; the check-all box follows them.
-    OnItemCheckChange(HasCheckedChunk());
+    SyncHeaderCheck();
 }
 
 void QContactsView::OnResetDoneModel() {
@@ -277,7 +280,7 @@ void QContactsView::OnTransfer() {
     for (IBaseChunk* chunk : m_records)
         chunk->SetChecked(false);
     contact->SetChecked(true);
-    OnItemCheckChange(true);
+    SyncHeaderCheck();
     if (m_model->rowCount() > 0)
         emit m_model->dataChanged(m_model->index(0, 0), m_model->index(m_model->rowCount() - 1, 0),
                                   {Qt::CheckStateRole});

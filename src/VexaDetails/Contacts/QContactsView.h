@@ -118,5 +118,6 @@ private:
     int m_rightClickedRow = -1;
     bool m_lastLoadListed = false;
 
-    LoadHandoff<LoadResult> m_pending; // handed from the loading thread to OnEndExecute
+    LoadHandoff<LoadResult> m_pending;  // handed from the loading thread to OnEndExecute
+    LoadHandoff<LoadResult> m_replaced; // the records a load replaced, freed by the next load's thread
 };

@@ -163,7 +163,7 @@ void QiBookView::ClickTableView(const QModelIndex& index) {
 }
 
 void QiBookView::RefreshChecks() {
-    OnItemCheckChange(HasCheckedChunk());
+    SyncHeaderCheck();
     if (m_model->rowCount() > 0)
         emit m_model->dataChanged(m_model->index(0, 0), m_model->index(m_model->rowCount() - 1, 0),
                                   {Qt::CheckStateRole});

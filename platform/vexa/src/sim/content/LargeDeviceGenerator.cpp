@@ -105,6 +105,7 @@ int LargeDeviceGenerator::MakeSamples() {
         if (!formats::WriteJpeg(jpeg, formats::ImageSpec{640, 480, 500 + i, "Sample", "2025:06:01 12:00:00"}))
             return VEXA_E_IO;
         m_jpegs.push_back(jpeg);
+        m_jpegSizes.push_back(int64_t(DeviceFiles::Size(jpeg)));
     }
     for (int i = 0; i < (m_spec.songs > 0 ? 4 : 0); ++i) {
         const fs::path song = m_staging / Numbered(i % 2 ? "sample%lld.m4a" : "sample%lld.mp3", i);
@@ -267,6 +268,8 @@ int LargeDeviceGenerator::AddPhotos() {
         photo.width = 640;
         photo.height = 480;
         photo.devicePath = "/" + folder + "/" + name;
+        if (!m_spec.distinctContent)
+            photo.fileSize = m_jpegSizes[size_t(i) % m_jpegSizes.size()];
         if (int code = store.Insert(photo, nullptr))
             return code;
     }

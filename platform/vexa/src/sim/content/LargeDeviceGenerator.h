@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <vector>
 
@@ -37,6 +38,7 @@ private:
     std::filesystem::path m_staging;
     LargeDeviceSpec m_spec;
     std::vector<std::filesystem::path> m_jpegs, m_songs, m_videos;
+    std::vector<int64_t> m_jpegSizes; // of m_jpegs, so that 50,000 links need no stat each
 };
 
 } // namespace vexa::sim

@@ -35,6 +35,7 @@ struct Card {
     std::vector<Entry> emails;
     std::vector<AddressParts> addresses;
     std::vector<Entry> urls;
+    std::string_view photo; // base64 JPEG
     bool hasText = false;
 };
 
@@ -97,6 +98,8 @@ Card gather(const CFieldListSerial::FieldList& fields) {
         } else if (name == "AddressType") {
             addAddress(card, address);
             address = AddressParts{value, {}};
+        } else if (name == "Photo") {
+            card.photo = value;
         } else if (name == "UrlType") {
             urlLabel = value;
         } else if (name == "Url") {
@@ -250,6 +253,9 @@ void appendCard(std::string& out, const Card& card) {
     appendEntries(out, "URL", "", card.urls, group);
     if (!card.note.empty())
         appendLine(out, "NOTE:" + escaped(card.note));
+    // vCard 3.0 keeps binary values inline, base64 encoded (RFC 2426, 3.1.4).
+    if (!card.photo.empty())
+        appendLine(out, "PHOTO;ENCODING=b;TYPE=JPEG:" + std::string(card.photo));
     out.append("END:VCARD").append(kLineEnd);
 }
 

@@ -3,7 +3,9 @@
 #include <set>
 
 #include <QApplication>
+#include <QBuffer>
 #include <QComboBox>
+#include <QCryptographicHash>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
@@ -75,7 +77,7 @@ namespace {
 
 // What a card read back by python3-vobject holds, in the shape of ContactJson.
 const char* const kReadCards = R"(
-import sys, json, vobject
+import sys, json, hashlib, vobject
 TYPES = {'HOME': 'home', 'CELL': 'mobile', 'WORK': 'work', 'WORK,FAX': 'work fax', 'HOME,FAX': 'home fax',
          'FAX': 'other fax', 'PAGER': 'page', 'OTHER': 'other'}
 text = open(sys.argv[1], encoding='utf-8', newline='').read()
@@ -95,7 +97,8 @@ for card in vobject.readComponents(text):
                       'nick': one('nickname'), 'note': one('note'), 'phones': entries('tel'),
                       'emails': entries('email'), 'org': org[0], 'dept': ';'.join(org[1:]),
                       'title': one('title'), 'bday': one('bday'), 'urls': entries('url'),
-                      'addresses': entries('adr', lambda a: [a.street, a.city, a.region, a.code, a.country])}))
+                      'addresses': entries('adr', lambda a: [a.street, a.city, a.region, a.code, a.country]),
+                      'photo': hashlib.md5(card.photo.value).hexdigest() if 'photo' in card.contents else ''}))
 )";
 
 // The work, birthday, street and web fields of each item of an XML export, then the same four single
@@ -143,13 +146,26 @@ QString ContactJson(const CContactChunk& chunk) {
     for (const CContactChunk::Address& a : chunk.addresses)
         addresses.append(QJsonArray{text(a.label), QJsonArray{text(a.street), text(a.city), text(a.region),
                                                               text(a.postalCode), text(a.country)}});
-    const QJsonObject object{{"first", text(chunk.firstName)},      {"middle", text(chunk.middleName)},
-                             {"last", text(chunk.lastName)},        {"name", text(chunk.displayName)},
-                             {"nick", text(chunk.nickName)},        {"note", text(chunk.note)},
-                             {"phones", EntriesJson(chunk.phones)}, {"emails", EntriesJson(chunk.secondList)},
-                             {"org", text(chunk.organization)},     {"dept", text(chunk.department)},
-                             {"title", text(chunk.jobTitle)},       {"bday", text(chunk.birthday)},
-                             {"urls", EntriesJson(chunk.urls)},     {"addresses", addresses}};
+    const QJsonObject object{
+        {"first", text(chunk.firstName)},
+        {"middle", text(chunk.middleName)},
+        {"last", text(chunk.lastName)},
+        {"name", text(chunk.displayName)},
+        {"nick", text(chunk.nickName)},
+        {"note", text(chunk.note)},
+        {"phones", EntriesJson(chunk.phones)},
+        {"emails", EntriesJson(chunk.secondList)},
+        {"org", text(chunk.organization)},
+        {"dept", text(chunk.department)},
+        {"title", text(chunk.jobTitle)},
+        {"bday", text(chunk.birthday)},
+        {"urls", EntriesJson(chunk.urls)},
+        {"addresses", addresses},
+        {"photo", chunk.picture.empty()
+                      ? QString()
+                      : QString::fromLatin1(QCryptographicHash::hash(QByteArray::fromStdString(chunk.picture),
+                                                                     QCryptographicHash::Md5)
+                                                .toHex())}};
     return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
 }
 
@@ -377,7 +393,7 @@ private slots:
         QVERIFY(form.Data().phones.empty());
     }
 
-    void editorPhotoValuesComeFromTheFile() {
+    void editorKeepsThePictureAsJpeg() {
         QTemporaryDir folder;
         const QString notAPicture = folder.filePath(QStringLiteral("note.jpg"));
         QVERIFY(WriteFile(notAPicture, "not a picture"));
@@ -387,17 +403,28 @@ private slots:
         QTRY_COMPARE(
             m_messages->Messages().count(QStringLiteral("Get photo data failed! Please choose another one!")),
             2);
-        QCOMPARE(form.Data().pictureValue1, 0);
+        QVERIFY(form.Data().picture.empty());
 
-        const QString picture = folder.filePath(QStringLiteral("face.png"));
-        QImage image(16, 16, QImage::Format_RGB32);
+        // A PNG becomes a JPEG of the same picture; a JPEG is kept byte for byte.
+        QImage image(16, 12, QImage::Format_RGB32);
         image.fill(Qt::red);
-        QVERIFY(image.save(picture));
-        QVERIFY(form.LoadPhoto(picture));
-        QCOMPARE(form.Data().pictureValue1, int32_t(ReadFile(picture).size()));
-        // CRC-32 as zlib computes it, checked against Python's.
-        QCOMPARE(PythonLines("import zlib,sys;print(zlib.crc32(open(sys.argv[1],'rb').read()))", {picture}),
-                 QStringList{QString::number(quint32(form.Data().pictureValue2))});
+        const QString png = folder.filePath(QStringLiteral("face.png"));
+        const QString jpeg = folder.filePath(QStringLiteral("face.jpg"));
+        QVERIFY(image.save(png) && image.save(jpeg));
+        QVERIFY(form.LoadPhoto(png));
+        const std::string converted = form.Data().picture;
+        QVERIFY(converted.rfind("\xFF\xD8\xFF", 0) == 0);
+        QCOMPARE(QImage::fromData(QByteArray::fromStdString(converted)).size(), QSize(16, 12));
+        QVERIFY(form.LoadPhoto(jpeg));
+        QCOMPARE(QByteArray::fromStdString(form.Data().picture), ReadFile(jpeg));
+
+        // Editing a contact starts from its picture; a new one starts without.
+        CContactChunk chunk(nullptr);
+        chunk.picture = converted;
+        form.Fill(chunk);
+        QCOMPARE(form.Data().picture, converted);
+        form.ClearForm();
+        QVERIFY(form.Data().picture.empty());
 
         // "Change Photo" offers the folder's pictures.
         QStringList patterns;
@@ -686,6 +713,16 @@ private slots:
             record.addresses = allAddresses.data() + i % 2;
             record.urlCount = (i + 1) % 3;
             record.urls = allUrls.data() + i % 2;
+            // A few have a picture, which the card carries as its PHOTO.
+            QByteArray picture;
+            if (i % 7 == 1) {
+                QImage image(40 + i, 30, QImage::Format_RGB32);
+                image.fill(QColor::fromHsv(i * 7 % 360, 200, 200));
+                QBuffer buffer(&picture);
+                QVERIFY(buffer.open(QIODevice::WriteOnly) && image.save(&buffer, "JPG"));
+                record.picture = reinterpret_cast<const uint8_t*>(picture.constData());
+                record.pictureSize = int32_t(picture.size());
+            }
             QCOMPARE(m_service->SaveContact(&record, 0), 0);
         }
         QContactsView view(m_manager, m_phone.Handle());

@@ -370,6 +370,32 @@ print(any(str(sheet.cell_value(r, c)).startswith('Ann') for r in range(sheet.nro
         }
     }
 
+    // A contact's picture is an inline base64 PHOTO, folded like any long line, that a vCard reader
+    // decodes to the same bytes.
+    void vcardPhotoReadByVobject() {
+        QByteArray jpeg("\xFF\xD8\xFF\xE0");
+        for (int i = 0; i < 300; ++i)
+            jpeg.append(char(i * 7));
+        CVCFSerialImpl writer;
+        writer.BeginItem("Item", -1);
+        writer.WriteString("Name", "Ann");
+        writer.WriteString("Photo", jpeg.toBase64().constData());
+        writer.EndItem();
+        const QString path = save(writer, "photo.vcf");
+        const QString expected = m_dir.filePath(QStringLiteral("photo.jpg"));
+        QFile file(expected);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(jpeg) == jpeg.size());
+        file.close();
+        QCOMPARE(PythonLines(R"(
+import sys, vobject
+card = vobject.readOne(open(sys.argv[1], encoding='utf-8', newline='').read())
+photo = card.photo
+print(photo.params.get('TYPE'), photo.value == open(sys.argv[2], 'rb').read())
+)",
+                             {path, expected}),
+                 QStringList({QStringLiteral("['JPEG'] True")}));
+    }
+
     void textParagraphs() {
         CTextSerialImpl writer;
         CategorySource("Contacts", {{"12", "Ann", {{"mobile", "555"}}}, {"13", "B\r\nC", {}}})

@@ -67,7 +67,6 @@ public:
         , m_book(book) {}
 
     bool People();
-    bool Pictures();
     bool Values();
     bool Groups();
 
@@ -112,19 +111,6 @@ bool BookReading::People() {
         m_book.people.push_back(std::move(person));
     }
     return query.Error() == 0;
-}
-
-bool BookReading::Pictures() {
-    if (!m_database.HasTable("PictureValues"))
-        return true;
-    Query query(m_database, "SELECT record_id, value1, value2 FROM PictureValues");
-    while (query.Next()) {
-        if (AddressBookPerson* person = Person(query.Int(0))) {
-            person->pictureValue1 = int32_t(query.Int(1));
-            person->pictureValue2 = int32_t(query.Int(2));
-        }
-    }
-    return query.Error() == 0 || !query.FileDamaged(); // a foreign table of that name is ignored
 }
 
 bool BookReading::AddressParts(
@@ -245,9 +231,40 @@ int AddressBookReader::Read(const std::filesystem::path& file, AddressBook& book
         return kReadDamaged;
     AddressBook read;
     BookReading reading(database, read);
-    if (!reading.People() || !reading.Pictures() || !reading.Values() || !reading.Groups())
+    if (!reading.People() || !reading.Values() || !reading.Groups())
         return kReadDamaged;
     book = std::move(read);
+    return kReadOk;
+}
+
+int AddressBookReader::ReadPictures(const std::filesystem::path& imagesFile, AddressBook& book,
+                                    ReadOnlyDatabase::Mode mode) {
+    for (AddressBookPerson& person : book.people)
+        person.picture.clear();
+    ReadOnlyDatabase database;
+    if (int result = database.Open(imagesFile, mode); result != kReadOk)
+        return result;
+    std::unordered_map<int64_t, std::string> pictures;
+    // Thumbnails first, smallest to largest, so that a full-size image replaces any of them.
+    const auto readTable = [&](std::string_view table, std::string_view order) {
+        const auto columns = database.Columns(table);
+        if (!columns.count("record_id") || !columns.count("data"))
+            return true;
+        Query query(database, "SELECT record_id, data FROM " + std::string(table) +
+                                  " WHERE data IS NOT NULL" + std::string(order));
+        while (query.Next()) {
+            const std::vector<uint8_t> data = query.Blob(1);
+            if (!data.empty())
+                pictures[query.Int(0)].assign(data.begin(), data.end());
+        }
+        return query.Error() == 0;
+    };
+    if (!readTable("ABThumbnailImage", " ORDER BY length(data)") || !readTable("ABFullSizeImage", ""))
+        return kReadDamaged;
+    for (AddressBookPerson& person : book.people) {
+        if (auto found = pictures.find(person.id); found != pictures.end())
+            person.picture = std::move(found->second);
+    }
     return kReadOk;
 }
 

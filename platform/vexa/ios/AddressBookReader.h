@@ -38,8 +38,7 @@ struct AddressBookPerson {
     std::optional<std::string> birthday; // "yyyy-MM-dd"; year 1604 stands for "no year given"
     int64_t created = 0;                 // Unix seconds, 0 when unknown
     int64_t modified = 0;
-    int32_t pictureValue1 = 0; // kept beside the record by the simulator; 0 on a phone
-    int32_t pictureValue2 = 0;
+    std::string picture; // encoded image (JPEG on a phone), empty for none; see ReadPictures
     std::vector<AddressBookValue> phones, emails, urls;
     std::vector<AddressBookAddress> addresses;
 };
@@ -62,6 +61,12 @@ class AddressBookReader {
 public:
     static int Read(const std::filesystem::path& file, AddressBook& book,
                     ReadOnlyDatabase::Mode mode = ReadOnlyDatabase::Mode::Copy);
+    // Adds the people's pictures from the AddressBookImages.sqlitedb beside the address book: the
+    // full-size image, or the largest thumbnail for a person who has none. The file is optional on a
+    // phone; whatever this answers, `book` keeps its people, and on anything but kReadOk they have no
+    // pictures.
+    static int ReadPictures(const std::filesystem::path& imagesFile, AddressBook& book,
+                            ReadOnlyDatabase::Mode mode = ReadOnlyDatabase::Mode::Copy);
 };
 
 // Labels as ABMultiValueLabel stores them.

@@ -35,8 +35,7 @@ std::unique_ptr<CContactChunk> CopyOf(const CContactChunk* contact) {
     copy->lastName = contact->lastName;
     copy->nickName = contact->nickName;
     copy->note = contact->note;
-    copy->libraryValue1 = contact->libraryValue1;
-    copy->libraryValue2 = contact->libraryValue2;
+    copy->picture = contact->picture;
     copy->phones = contact->phones;
     copy->secondList = contact->secondList;
     copy->organization = contact->organization;

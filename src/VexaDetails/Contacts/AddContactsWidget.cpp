@@ -1,7 +1,6 @@
 #include "AddContactsWidget.h"
 
-#include <array>
-
+#include <QBuffer>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
@@ -26,27 +25,6 @@ namespace {
 
 constexpr int kPhotoSize = 80;
 const char* const kUngrouped = "Ungrouped";
-
-const std::array<quint32, 256>& Crc32Table() {
-    static const std::array<quint32, 256> table = [] {
-        std::array<quint32, 256> values{};
-        for (quint32 i = 0; i < 256; ++i) {
-            quint32 c = i;
-            for (int bit = 0; bit < 8; ++bit)
-                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            values[i] = c;
-        }
-        return values;
-    }();
-    return table;
-}
-
-quint32 Crc32(const QByteArray& bytes) {
-    quint32 crc = 0xFFFFFFFFu;
-    for (char byte : bytes)
-        crc = Crc32Table()[(crc ^ quint8(byte)) & 0xFF] ^ (crc >> 8);
-    return crc ^ 0xFFFFFFFFu;
-}
 
 QString FromStd(const std::string& text) {
     return QString::fromStdString(text);
@@ -179,7 +157,7 @@ void AddContactsWidget::OnLanguageChanged() {
         m_btn_group->setItemText(0, tr("Ungrouped"));
     for (int item = 1; item < m_btn_group->count(); ++item)
         m_btn_group->setItemText(item, DisplayGroupName(m_btn_group->itemData(item).toString()));
-    if (!m_hasPicture)
+    if (m_picture.empty())
         ShowNoPhoto();
     ShowDetails();
 }
@@ -256,9 +234,7 @@ void AddContactsWidget::ClearForm() {
     m_btn_nickName->clear();
     textEdit->clear();
     m_btn_group->setCurrentIndex(0);
-    m_pictureValue1 = 0;
-    m_pictureValue2 = 0;
-    m_hasPicture = false;
+    m_picture.clear();
     ShowNoPhoto();
     m_details = Details();
     ShowDetails();
@@ -275,8 +251,8 @@ void AddContactsWidget::Fill(const CContactChunk& chunk) {
         if (at >= 0)
             m_btn_group->setCurrentIndex(at);
     }
-    m_pictureValue1 = chunk.libraryValue1;
-    m_pictureValue2 = chunk.libraryValue2;
+    if (!chunk.picture.empty())
+        ShowPhoto(QByteArray(chunk.picture.data(), qsizetype(chunk.picture.size())));
     const QList<contactsWay*> phoneRows = Rows(contactsWay::PhoneKind);
     for (size_t i = 0; i < chunk.phones.size(); ++i) {
         contactsWay* row = i == 0 ? phoneRows.front() : AddRow(contactsWay::PhoneKind);
@@ -320,8 +296,7 @@ ContactFormData AddContactsWidget::Data() const {
     data.nickName = ToStd(m_btn_nickName->text().trimmed());
     data.group = ToStd(m_btn_group->currentData().toString());
     data.note = ToStd(textEdit->toPlainText());
-    data.pictureValue1 = m_pictureValue1;
-    data.pictureValue2 = m_pictureValue2;
+    data.picture = m_picture;
     // Keyed by label: of two rows with one label the lower one wins.
     for (const contactsWay* row : Rows(contactsWay::PhoneKind)) {
         if (!row->Value().isEmpty())
@@ -349,13 +324,32 @@ bool AddContactsWidget::LoadPhoto(const QString& path) {
         ShowMessage(tr("Get photo data failed! Please choose another one!"), QString(), MSG_WARNING);
         return false;
     }
-    m_pictureValue1 = int32_t(bytes.size());
-    m_pictureValue2 = int32_t(Crc32(bytes));
-    m_hasPicture = true;
+    // The phone keeps contact pictures as JPEG: a JPEG file goes as it is, any other picture is
+    // converted.
+    if (!bytes.startsWith("\xFF\xD8\xFF")) {
+        bytes.clear();
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        if (!image.convertToFormat(QImage::Format_RGB888).save(&buffer, "JPG", 90)) {
+            ShowMessage(tr("Get photo data failed! Please choose another one!"), QString(), MSG_WARNING);
+            return false;
+        }
+    }
+    ShowPhoto(bytes);
+    return true;
+}
+
+void AddContactsWidget::ShowPhoto(const QByteArray& jpeg) {
+    QImage image;
+    if (!image.loadFromData(jpeg)) {
+        m_picture.clear();
+        ShowNoPhoto();
+        return;
+    }
+    m_picture.assign(jpeg.constData(), size_t(jpeg.size()));
     m_labelPhoto->setText(QString());
     m_labelPhoto->setPixmap(QPixmap::fromImage(
         image.scaled(kPhotoSize - 2, kPhotoSize - 2, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
-    return true;
 }
 
 void AddContactsWidget::FocusFirstName() {

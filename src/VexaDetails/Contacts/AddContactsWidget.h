@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QWidget>
 
@@ -59,6 +60,8 @@ private:
     contactsWay* AddRow(int kind, contactsWay* after = nullptr);
     QVBoxLayout* LayoutOf(int kind) const;
     void ShowNoPhoto();
+    // Shows a JPEG and keeps it as the contact's picture; one that does not decode leaves none.
+    void ShowPhoto(const QByteArray& jpeg);
     void ShowDetails();
 
     QComboBox* m_btn_group;
@@ -81,7 +84,5 @@ private:
     Details m_details;
     QVBoxLayout* m_phoneRows;
     QVBoxLayout* m_emailRows;
-    int32_t m_pictureValue1 = 0;
-    int32_t m_pictureValue2 = 0;
-    bool m_hasPicture = false;
+    std::string m_picture; // JPEG bytes; empty for none
 };

@@ -19,8 +19,7 @@ void CContactChunk::Reset() {
     lastName.clear();
     nickName.clear();
     note.clear();
-    libraryValue1 = 0;
-    libraryValue2 = 0;
+    picture.clear();
     phones.clear();
     secondList.clear();
     organization.clear();
@@ -86,6 +85,11 @@ void CContactChunk::Serialize(IBaseSerial* writer) {
         writer->WriteString("UrlType", url.first.c_str());
         writer->WriteString("Url", url.second.c_str());
     }
+    // The picture as base64 JPEG, only when there is one: the vCard writer makes its PHOTO of it.
+    if (!picture.empty())
+        writer->WriteString(
+            "Photo",
+            QByteArray::fromRawData(picture.data(), qsizetype(picture.size())).toBase64().constData());
     writer->EndItem();
 }
 

@@ -58,9 +58,7 @@ public:
     std::string lastName;
     std::string nickName;
     std::string note;
-    // Handed back unchanged when the contact is saved.
-    int32_t libraryValue1 = 0;
-    int32_t libraryValue2 = 0;
+    std::string picture; // JPEG bytes; empty for none
     std::vector<Entry> phones;
     // E-mail addresses, same shape as the phones.
     std::vector<Entry> secondList;

@@ -129,8 +129,8 @@ std::list<IBaseChunk*> BuildChunks(const ContactList& list, IVexaManager* manage
         chunk->SetName(chunk->displayName);
         chunk->phones = EntriesOf(record.phones, record.phoneCount);
         chunk->secondList = EntriesOf(record.secondList, record.secondCount);
-        chunk->libraryValue1 = record.pictureValue1;
-        chunk->libraryValue2 = record.pictureValue2;
+        if (record.picture && record.pictureSize > 0)
+            chunk->picture.assign(reinterpret_cast<const char*>(record.picture), size_t(record.pictureSize));
         chunk->organization = TextOf(record.organization);
         chunk->department = TextOf(record.department);
         chunk->jobTitle = TextOf(record.jobTitle);
@@ -169,8 +169,7 @@ void ApplyForm(const ContactFormData& form, CContactChunk& chunk) {
     chunk.lastName = form.lastName;
     chunk.nickName = form.nickName;
     chunk.note = form.note;
-    chunk.libraryValue1 = form.pictureValue1;
-    chunk.libraryValue2 = form.pictureValue2;
+    chunk.picture = form.picture;
     chunk.phones.assign(form.phones.begin(), form.phones.end());
     chunk.secondList.assign(form.emails.begin(), form.emails.end());
     chunk.displayName = form.firstName;
@@ -195,8 +194,9 @@ CContactSaveRecord::CContactSaveRecord(const CContactChunk& chunk, bool withId)
     m_record.lastName = OrNull(chunk.lastName);
     m_record.nickName = OrNull(chunk.nickName);
     m_record.note = OrNull(chunk.note);
-    m_record.pictureValue1 = chunk.libraryValue1;
-    m_record.pictureValue2 = chunk.libraryValue2;
+    m_record.picture =
+        chunk.picture.empty() ? nullptr : reinterpret_cast<const uint8_t*>(chunk.picture.data());
+    m_record.pictureSize = int32_t(chunk.picture.size());
     m_record.phoneCount = int32_t(m_phones.size());
     m_record.phones = m_phones.empty() ? nullptr : m_phones.data();
     m_record.secondCount = int32_t(m_emails.size());

@@ -22,8 +22,7 @@ struct ContactFormData {
     std::string nickName;
     std::string group;
     std::string note;
-    int32_t pictureValue1 = 0;
-    int32_t pictureValue2 = 0;
+    std::string picture; // JPEG bytes; empty for none
     std::map<std::string, std::string> phones;
     std::map<std::string, std::string> emails;
 };

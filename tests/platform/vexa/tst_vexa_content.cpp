@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <set>
 #include <sqlite3.h>
@@ -266,6 +267,7 @@ private slots:
     // Contacts and groups
     void contactsAddUpdateAndDelete();
     void contactsLiveInTheAddressBookAsAPhoneKeepsThem();
+    void contactPicturesLiveInTheImagesFile();
     void builtInGroupsAreProtectedAndGroupsKeepTheirMembers();
     void contentOfAnEarlierVersionMovesOnceToWhereAPhoneKeepsIt();
     void resultsStayValidUntilTheSameThreadCallsAgain();
@@ -463,8 +465,6 @@ void TestVexaContent::contactsAddUpdateAndDelete() {
     record.middleName = "Ann";
     record.lastName = "O'Neil";
     record.note = "line 1\nline 2 & <more>";
-    record.pictureValue1 = 7;
-    record.pictureValue2 = -3;
     record.phoneCount = 2;
     record.phones = phones;
     record.secondCount = 1;
@@ -490,7 +490,6 @@ void TestVexaContent::contactsAddUpdateAndDelete() {
     QCOMPARE(saved->phoneCount, 2);
     QCOMPARE(Text(saved->phones[1].value), std::string("+44 20 7946 0001")); // device order kept
     QCOMPARE(Text(saved->secondList[0].value), std::string("zoë@example.org"));
-    QCOMPARE(saved->pictureValue2, -3);
     QCOMPARE(Text(saved->organization) + "|" + Text(saved->department) + "|" + Text(saved->jobTitle) + "|" +
                  Text(saved->birthday),
              std::string("Acme, Inc.|R&D; Labs|工程师|1990-02-28"));
@@ -891,6 +890,87 @@ void TestVexaContent::contactsLiveInTheAddressBookAsAPhoneKeepsThem() {
                  " name LIKE '%contact%' OR name LIKE '%group%'\").fetchone()[0])\n"),
              QString::fromStdString(device->DatabaseFile().string())});
     QCOMPARE(tables, QStringLiteral("0\n"));
+}
+
+// A picture goes into AddressBookImages.sqlitedb as a phone keeps it (full size and a thumbnail, both
+// JPEG, under the contact's row id) and leaves it with the picture or the contact; the contacts stay
+// listed when that file is damaged.
+void TestVexaContent::contactPicturesLiveInTheImagesFile() {
+    const fs::path jpegFile = m_root / "contact-picture.jpg";
+    QVERIFY(vexa::formats::WriteJpeg(jpegFile, vexa::formats::ImageSpec{400, 300, 9, "", ""}));
+    std::ifstream in(jpegFile, std::ios::binary);
+    const std::string jpeg{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    auto pictureOf = [](IContactService& contacts, const std::string& id) {
+        ContactList* list = nullptr;
+        if (contacts.GetContacts(&list) == VEXA_OK)
+            for (int i = 0; i < list->recordCount; ++i)
+                if (id == list->records[i].id)
+                    return std::string(reinterpret_cast<const char*>(list->records[i].picture),
+                                       size_t(list->records[i].pictureSize));
+        return std::string("not listed");
+    };
+    auto rows = [](const fs::path& images) {
+        int exitCode = -1;
+        const QString output = Run(
+            QStringLiteral("/usr/bin/python3"),
+            {QStringLiteral("-c"),
+             QStringLiteral(
+                 "import sqlite3, sys\n"
+                 "db = sqlite3.connect(sys.argv[1])\n"
+                 "for table in ('ABFullSizeImage', 'ABThumbnailImage'):\n"
+                 "    print(table, db.execute('SELECT record_id, substr(data, 1, 3) = x\\'ffd8ff\\' FROM ' +"
+                 " table).fetchall())\n"),
+             QString::fromStdString(images.string())},
+            &exitCode);
+        return exitCode == 0 ? output : QStringLiteral("failed: ") + output;
+    };
+
+    auto device = SmallDevice();
+    QVERIFY(device);
+    const fs::path images = device->AddressBookFile().parent_path() / "AddressBookImages.sqlitedb";
+    auto contacts = CreateContactService(device);
+    ContactRecord record{};
+    record.firstName = "Pic";
+    record.picture = reinterpret_cast<const uint8_t*>(jpeg.data());
+    record.pictureSize = int32_t(jpeg.size());
+    QCOMPARE(contacts->SaveContact(&record, 0), int(VEXA_OK));
+    const std::string id = record.id;
+    QCOMPARE(pictureOf(*contacts, id), jpeg);
+    QCOMPARE(rows(images),
+             QStringLiteral("ABFullSizeImage [(%1, 1)]\nABThumbnailImage [(%1, 1)]\n").arg(id.c_str()));
+
+    // Something that is no picture is refused and the one kept stays.
+    const std::string junk = "not a picture";
+    record.picture = reinterpret_cast<const uint8_t*>(junk.data());
+    record.pictureSize = int32_t(junk.size());
+    QCOMPARE(contacts->SaveContact(&record, 0), int(VEXA_E_INVALID_ARGUMENT));
+    QCOMPARE(pictureOf(*contacts, id), jpeg);
+
+    // Saving without a picture clears it; a contact deleted takes its picture along.
+    record.picture = nullptr;
+    record.pictureSize = 0;
+    QCOMPARE(contacts->SaveContact(&record, 0), int(VEXA_OK));
+    QCOMPARE(pictureOf(*contacts, id), std::string());
+    QCOMPARE(rows(images), QStringLiteral("ABFullSizeImage []\nABThumbnailImage []\n"));
+    record.picture = reinterpret_cast<const uint8_t*>(jpeg.data());
+    record.pictureSize = int32_t(jpeg.size());
+    QCOMPARE(contacts->SaveContact(&record, 0), int(VEXA_OK));
+    QCOMPARE(contacts->DeleteContact(id.c_str()), int(VEXA_OK));
+    QCOMPARE(rows(images), QStringLiteral("ABFullSizeImage []\nABThumbnailImage []\n"));
+
+    // A damaged images file: contacts are saved and listed without pictures, a picture is refused.
+    auto damaged = SmallDevice();
+    QVERIFY(damaged);
+    const fs::path damagedImages = damaged->AddressBookFile().parent_path() / "AddressBookImages.sqlitedb";
+    fs::create_directories(damagedImages.parent_path());
+    std::ofstream(damagedImages, std::ios::binary | std::ios::trunc) << std::string(8192, 'x');
+    auto damagedContacts = CreateContactService(damaged);
+    ContactRecord plain{};
+    plain.firstName = "Plain";
+    QCOMPARE(damagedContacts->SaveContact(&plain, 0), int(VEXA_OK));
+    QCOMPARE(pictureOf(*damagedContacts, plain.id), std::string());
+    record.id = nullptr;
+    QCOMPARE(damagedContacts->SaveContact(&record, 0), int(VEXA_E_DATABASE));
 }
 
 void TestVexaContent::builtInGroupsAreProtectedAndGroupsKeepTheirMembers() {

@@ -110,8 +110,8 @@ struct ContactRecord {
     const char* lastName;    // name part 3
     const char* nickName;
     const char* note;
-    int32_t pictureValue1;   // handed back unchanged on save
-    int32_t pictureValue2;
+    const uint8_t* picture;  // the contact's picture as JPEG bytes; null (and size 0) for none
+    int32_t pictureSize;
     int32_t phoneCount;
     int32_t secondCount;
     ContactEntry* phones;

@@ -30,6 +30,7 @@ namespace {
 
 constexpr const char* kHomeDomain = "HomeDomain";
 constexpr const char* kAddressBookPath = "Library/AddressBook/AddressBook.sqlitedb";
+constexpr const char* kAddressBookImagesPath = "Library/AddressBook/AddressBookImages.sqlitedb";
 constexpr const char* kMessagesPath = "Library/SMS/sms.db";
 constexpr const char* kCallHistoryPath = "Library/CallHistoryDB/CallHistory.storedata";
 constexpr const char* kCameraRollDomain = "CameraRollDomain";
@@ -106,6 +107,12 @@ struct BackupContent::State {
             bookResult = ReadCopy(kAddressBookPath, [this](const fs::path& file) {
                 return ios::AddressBookReader::Read(file, book, ios::ReadOnlyDatabase::Mode::InPlace);
             });
+            // Pictures are optional: a backup without the images file, or with a damaged one, lists
+            // its contacts without them.
+            if (bookResult == VEXA_OK)
+                ReadCopy(kAddressBookImagesPath, [this](const fs::path& file) {
+                    return ios::AddressBookReader::ReadPictures(file, book, ios::ReadOnlyDatabase::Mode::InPlace);
+                });
             // A damaged or missing address book is tried again on the next call, as a device's is.
             bookRead = bookResult == VEXA_OK || bookResult == VEXA_E_NOT_FOUND;
         }

@@ -1,5 +1,7 @@
 #include "BackupHistory.h"
 
+#include <string>
+
 #include <sqlite3.h>
 
 #include <vexa/VexaResult.h>
@@ -61,6 +63,27 @@ int BackupHistory::List(const std::string& udid, std::vector<BackupEntry>& entri
         entries.push_back(std::move(entry));
     }
     return query.Result();
+}
+
+int BackupHistory::LeaveOut(const std::filesystem::path& databaseCopy) {
+    const std::filesystem::path rewritten = databaseCopy.string() + ".rewritten";
+    std::error_code error;
+    std::filesystem::remove(rewritten, error);
+    sqlite3* db = nullptr;
+    bool ok = sqlite3_open_v2(databaseCopy.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK;
+    sqlite3_stmt* vacuum = nullptr;
+    ok = ok &&
+         sqlite3_exec(db, (std::string(kSchema) + "; DELETE FROM backups;").c_str(), nullptr, nullptr,
+                      nullptr) == SQLITE_OK &&
+         sqlite3_prepare_v2(db, "VACUUM INTO ?", -1, &vacuum, nullptr) == SQLITE_OK &&
+         sqlite3_bind_text(vacuum, 1, rewritten.c_str(), -1, SQLITE_TRANSIENT) == SQLITE_OK &&
+         sqlite3_step(vacuum) == SQLITE_DONE;
+    sqlite3_finalize(vacuum);
+    sqlite3_close_v2(db);
+    if (ok)
+        std::filesystem::rename(rewritten, databaseCopy, error);
+    std::filesystem::remove(rewritten, error);
+    return ok && !error ? VEXA_OK : VEXA_E_DATABASE;
 }
 
 } // namespace vexa::sim

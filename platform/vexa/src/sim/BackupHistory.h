@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,12 @@ public:
 
     int Add(const BackupEntry& entry); // a second backup into the same folder replaces the first
     int List(const std::string& udid, std::vector<BackupEntry>& entries);
+
+    // Takes the history out of a copy of the device's database made for a backup: a backup holds the
+    // device's content, not the list of its own backups (a restore keeps the device's list as it is).
+    // The copy is rewritten whole, so that the same content always gives the same bytes and an
+    // unchanged device's next backup can take the file from the earlier one. Answers a VexaResult.
+    static int LeaveOut(const std::filesystem::path& databaseCopy);
 
 private:
     SimDatabase& m_database;

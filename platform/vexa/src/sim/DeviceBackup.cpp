@@ -364,6 +364,9 @@ int DeviceBackup::backupInto(const fs::path& folder) {
     if (int result = m_device->Database().Snapshot(database); result != VEXA_OK) {
         return result;
     }
+    if (int result = BackupHistory::LeaveOut(database); result != VEXA_OK) {
+        return result;
+    }
     fs::path mediaDatabase;
     if (fs::exists(m_device->MediaDatabaseFile(), error)) {
         mediaDatabase = staging / "MediaLibrary.sqlitedb";

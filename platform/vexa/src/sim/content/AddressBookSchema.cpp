@@ -37,20 +37,24 @@ CREATE TABLE IF NOT EXISTS ABGroupMembers(
     UID INTEGER PRIMARY KEY, group_id INTEGER, member_type INTEGER, member_id INTEGER,
     UNIQUE(group_id, member_id, member_type));
 CREATE INDEX IF NOT EXISTS ABGroupMembersMemberIndex ON ABGroupMembers(member_id);
-CREATE TABLE IF NOT EXISTS PictureValues(
-    record_id INTEGER PRIMARY KEY, value1 INTEGER NOT NULL, value2 INTEGER NOT NULL);
 INSERT OR IGNORE INTO ABStore(ROWID, Name, Type, Enabled) VALUES (1, 'Local', 0, 1);
 )sql";
 
-constexpr const char* kImageTables = R"sql(
-PRAGMA journal_mode=WAL;
-CREATE TABLE IF NOT EXISTS ABThumbnailImage(
-    ROWID INTEGER PRIMARY KEY AUTOINCREMENT, record_id INTEGER, format INTEGER,
-    derived_from_format INTEGER, data BLOB, UNIQUE(record_id, format));
-CREATE TABLE IF NOT EXISTS ABFullSizeImage(
-    ROWID INTEGER PRIMARY KEY AUTOINCREMENT, record_id INTEGER, crop_x INTEGER, crop_y INTEGER,
-    crop_width INTEGER, crop_height INTEGER, data BLOB, UNIQUE(record_id));
-)sql";
+// The images file's tables, in `schema` ("" for the main one, "images." when attached).
+std::string ImageTables(const std::string& schema) {
+    return "PRAGMA " + schema +
+           "journal_mode=WAL;"
+           "CREATE TABLE IF NOT EXISTS " +
+           schema +
+           "ABThumbnailImage("
+           "ROWID INTEGER PRIMARY KEY AUTOINCREMENT, record_id INTEGER, format INTEGER, "
+           "derived_from_format INTEGER, data BLOB, UNIQUE(record_id, format));"
+           "CREATE TABLE IF NOT EXISTS " +
+           schema +
+           "ABFullSizeImage("
+           "ROWID INTEGER PRIMARY KEY AUTOINCREMENT, record_id INTEGER, crop_x INTEGER, crop_y INTEGER, "
+           "crop_width INTEGER, crop_height INTEGER, data BLOB, UNIQUE(record_id));";
+}
 
 bool Exec(sqlite3* db, const std::string& sql) {
     return db && sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
@@ -60,7 +64,7 @@ bool EnsureImages(const std::filesystem::path& file) {
     sqlite3* db = nullptr;
     const bool ok = sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) ==
                         SQLITE_OK &&
-                    Exec(db, kImageTables);
+                    Exec(db, ImageTables(""));
     sqlite3_close_v2(db);
     return ok;
 }
@@ -79,7 +83,31 @@ bool AddressBookSchema::Ensure(sqlite3* db) {
     const char* file = sqlite3_db_filename(db, "main");
     if (file == nullptr || *file == '\0')
         return true; // a database in memory has no folder for the images
-    return EnsureImages(std::filesystem::path(file).parent_path() / "AddressBookImages.sqlitedb");
+    // The pictures are optional: a damaged images file leaves the contacts without them, not unusable.
+    EnsureImages(std::filesystem::path(file).parent_path() / "AddressBookImages.sqlitedb");
+    return true;
+}
+
+bool AddressBookSchema::AttachImages(sqlite3* db) {
+    if (!db)
+        return false;
+    if (sqlite3_db_filename(db, "images") != nullptr)
+        return true;
+    const char* file = sqlite3_db_filename(db, "main");
+    if (file == nullptr || *file == '\0')
+        return false;
+    const std::string images =
+        (std::filesystem::path(file).parent_path() / "AddressBookImages.sqlitedb").string();
+    sqlite3_stmt* attach = nullptr;
+    bool ok = sqlite3_prepare_v2(db, "ATTACH DATABASE ? AS images", -1, &attach, nullptr) == SQLITE_OK &&
+              sqlite3_bind_text(attach, 1, images.c_str(), -1, SQLITE_TRANSIENT) == SQLITE_OK &&
+              sqlite3_step(attach) == SQLITE_DONE;
+    sqlite3_finalize(attach);
+    // The file may have been put in place by a restore after Ensure made its tables.
+    ok = ok && Exec(db, ImageTables("images."));
+    if (!ok && sqlite3_db_filename(db, "images") != nullptr)
+        Exec(db, "DETACH DATABASE images");
+    return ok;
 }
 
 std::filesystem::path AddressBookSchema::DatabasePath(const std::filesystem::path& deviceFolder) {

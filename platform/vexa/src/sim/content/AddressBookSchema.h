@@ -14,6 +14,9 @@ class AddressBookSchema {
 public:
     // Creates what is missing, the built-in groups and the images file included; leaves data alone.
     static bool Ensure(sqlite3* db);
+    // Makes the images file's tables reachable on this connection as schema "images" (ATTACH cannot
+    // happen inside a transaction: call it before one begins). True when they are.
+    static bool AttachImages(sqlite3* db);
     static std::filesystem::path DatabasePath(const std::filesystem::path& deviceFolder);
     static std::filesystem::path ImagesPath(const std::filesystem::path& deviceFolder);
     // Whether a group of that name is one every device has (never renamed or deleted).

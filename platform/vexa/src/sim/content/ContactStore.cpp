@@ -165,7 +165,7 @@ int ContactStore::Insert(const ContactData& contact, int64_t* newId) {
         return code;
     if (int code = InsertAddresses(id, contact))
         return code;
-    if (int code = SetPictureValues(id, contact))
+    if (int code = SetPicture(id, contact))
         return code;
     if (newId)
         *newId = id;
@@ -237,11 +237,27 @@ int ContactStore::InsertAddresses(int64_t id, const ContactData& contact) {
     return VEXA_OK;
 }
 
-int ContactStore::SetPictureValues(int64_t id, const ContactData& contact) {
-    if (contact.picture1 == 0 && contact.picture2 == 0)
-        return Statement(m_db, "DELETE FROM PictureValues WHERE record_id = ?").Bind(1, id).Run();
-    Statement set(m_db, "INSERT OR REPLACE INTO PictureValues(record_id, value1, value2) VALUES (?,?,?)");
-    return set.Bind(1, id).Bind(2, int64_t(contact.picture1)).Bind(3, int64_t(contact.picture2)).Run();
+int ContactStore::SetPicture(int64_t id, const ContactData& contact) {
+    if (sqlite3_db_filename(m_db, "images") == nullptr)
+        return contact.picture.empty() ? int(VEXA_OK) : int(VEXA_E_DATABASE);
+    for (const char* sql : {"DELETE FROM images.ABThumbnailImage WHERE record_id = ?",
+                            "DELETE FROM images.ABFullSizeImage WHERE record_id = ?"}) {
+        if (int code = Statement(m_db, sql).Bind(1, id).Run())
+            return code;
+    }
+    if (contact.picture.empty())
+        return VEXA_OK;
+    Statement full(m_db, "INSERT INTO images.ABFullSizeImage(record_id, data) VALUES (?,?)");
+    full.Bind(1, id).BindBlob(2, contact.picture.data(), int(contact.picture.size()));
+    if (int code = full.Run())
+        return code;
+    if (contact.thumbnail.empty())
+        return VEXA_OK;
+    // Format 0 is the small thumbnail every phone has; larger ones are made on the phone when shown.
+    Statement thumbnail(m_db, "INSERT INTO images.ABThumbnailImage(record_id, format, derived_from_format, "
+                              "data) VALUES (?,0,0,?)");
+    thumbnail.Bind(1, id).BindBlob(2, contact.thumbnail.data(), int(contact.thumbnail.size()));
+    return thumbnail.Run();
 }
 
 int ContactStore::RemoveValues(int64_t id) {
@@ -278,7 +294,7 @@ int ContactStore::Update(int64_t id, const ContactData& contact) {
         return code;
     if (int code = InsertAddresses(id, contact))
         return code;
-    return SetPictureValues(id, contact);
+    return SetPicture(id, contact);
 }
 
 int ContactStore::Delete(int64_t id) {
@@ -286,14 +302,13 @@ int ContactStore::Delete(int64_t id) {
         return VEXA_E_NOT_FOUND;
     if (int code = RemoveValues(id))
         return code;
-    for (const char* sql :
-         {"DELETE FROM ABGroupMembers WHERE member_id = ? AND member_type = 0",
-          "DELETE FROM PictureValues WHERE record_id = ?", "DELETE FROM ABPerson WHERE ROWID = ?"}) {
+    for (const char* sql : {"DELETE FROM ABGroupMembers WHERE member_id = ? AND member_type = 0",
+                            "DELETE FROM ABPerson WHERE ROWID = ?"}) {
         Statement remove(m_db, sql);
         if (int code = remove.Bind(1, id).Run())
             return code;
     }
-    return VEXA_OK;
+    return SetPicture(id, ContactData{});
 }
 
 int64_t ContactStore::Count() {
@@ -418,8 +433,10 @@ void FillRecords(const ios::AddressBook& book, ContactListBuffer& out) {
         record.lastName = Keep(text, person.lastName);
         record.nickName = Keep(text, person.nickName);
         record.note = Keep(text, person.note);
-        record.pictureValue1 = person.pictureValue1;
-        record.pictureValue2 = person.pictureValue2;
+        if (!person.picture.empty()) {
+            record.picture = reinterpret_cast<const uint8_t*>(text.Add(person.picture));
+            record.pictureSize = int32_t(person.picture.size());
+        }
         record.organization = Keep(text, person.organization);
         record.department = Keep(text, person.department);
         record.jobTitle = Keep(text, person.jobTitle);
@@ -458,6 +475,10 @@ int ContactStore::List(ContactListBuffer& out) {
     if (int read = ios::AddressBookReader::Read(file, book, ios::ReadOnlyDatabase::Mode::InPlace);
         read != ios::kReadOk)
         return VexaResultOf(read);
+    // Pictures are optional: a missing or damaged images file leaves the contacts without them.
+    ios::AddressBookReader::ReadPictures(std::filesystem::path(file).parent_path() /
+                                             "AddressBookImages.sqlitedb",
+                                         book, ios::ReadOnlyDatabase::Mode::InPlace);
     ListBook(std::move(book), out);
     return VEXA_OK;
 }

@@ -25,8 +25,8 @@ struct ContactAddressData {
 
 struct ContactData {
     std::optional<std::string> firstName, middleName, lastName, nickName, note;
-    int32_t picture1 = 0;
-    int32_t picture2 = 0;
+    std::string picture;   // JPEG bytes; empty for none
+    std::string thumbnail; // the small copy the phone's lists show, made from `picture`
     std::vector<std::pair<std::string, std::string>> phones; // (label, number)
     std::vector<std::pair<std::string, std::string>> emails; // (label, address)
     std::optional<std::string> organization, department, jobTitle, birthday;
@@ -51,6 +51,8 @@ struct ContactListBuffer {
 // every operation answers a VexaResult.
 class ContactStore {
 public:
+    // Pictures are written to the images file attached as "images" (AddressBookSchema::AttachImages);
+    // without it only contacts without a picture can be saved.
     explicit ContactStore(sqlite3* db);
 
     int Insert(const ContactData& contact, int64_t* newId);
@@ -82,7 +84,7 @@ private:
     bool Exists(int64_t id);
     int InsertValues(int64_t id, const ContactData& contact);
     int InsertAddresses(int64_t id, const ContactData& contact);
-    int SetPictureValues(int64_t id, const ContactData& contact);
+    int SetPicture(int64_t id, const ContactData& contact);
     int RemoveValues(int64_t id);
     std::optional<int64_t> LabelId(const std::string& label, int& code);
     std::optional<int64_t> EntryKeyId(const char* key, int& code);

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <ctime>
 #include <fstream>
+#include <iterator>
 #include <vector>
 
 #include <vexa/VexaResult.h>
@@ -123,7 +124,8 @@ int DemoDeviceGenerator::Run() {
         sqlite3* db = session.Handle();
         sqlite3* mediaDb = mediaSession.Handle();
         if (!ContentSchema::EnsureDeviceTables(db) || !ContentSchema::EnsureMediaTables(mediaDb) ||
-            !AddressBookSchema::Ensure(addressBookSession.Handle()))
+            !AddressBookSchema::Ensure(addressBookSession.Handle()) ||
+            !AddressBookSchema::AttachImages(addressBookSession.Handle()))
             return VEXA_E_DATABASE;
         Transaction transaction(session);
         Transaction mediaTransaction(mediaSession);
@@ -166,6 +168,15 @@ int DemoDeviceGenerator::AddContacts(sqlite3* addressBook) {
             contact.middleName = "Marie";
         }
         AddDetails(contact, i);
+        if (i % 16 == 2) { // a few have a picture
+            const fs::path picture = Staging("contact-" + std::to_string(i) + ".jpg");
+            if (!formats::WriteJpeg(picture, formats::ImageSpec{240, 240, 300 + i, "", ""}))
+                return VEXA_E_IO;
+            std::ifstream in(picture, std::ios::binary);
+            contact.picture.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+            const std::vector<uint8_t> thumbnail = formats::MakeJpegThumbnail(picture, 120);
+            contact.thumbnail.assign(thumbnail.begin(), thumbnail.end());
+        }
         int64_t id = 0;
         if (int code = store.Insert(contact, &id))
             return code;

@@ -109,8 +109,7 @@ int ReadContacts(sqlite3* db, Legacy& legacy) {
                            data.lastName = Optional(row, 3);
                            data.nickName = Optional(row, 4);
                            data.note = Optional(row, 5);
-                           data.picture1 = int32_t(row.Int(6));
-                           data.picture2 = int32_t(row.Int(7));
+                           // Columns 6 and 7 held a size and checksum of a picture never kept.
                            data.organization = Optional(row, 8);
                            data.department = Optional(row, 9);
                            data.jobTitle = Optional(row, 10);

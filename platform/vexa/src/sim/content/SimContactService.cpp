@@ -1,10 +1,21 @@
 #include "SimContactService.h"
 
+#include <cstdlib>
+#include <filesystem>
+#include <vector>
+
 #include <vexa/VexaResult.h>
+
+#include "AddressBookSchema.h"
+#include "FileDescriptor.h"
+#include "formats/ImageFile.h"
 
 namespace vexa::sim {
 
 namespace {
+
+// The side of the thumbnail a phone keeps beside a contact's full picture.
+constexpr int kContactThumbnailSide = 120;
 
 std::optional<std::string> Optional(const char* text) {
     if (!text || !*text)
@@ -48,6 +59,21 @@ bool IsBirthday(const std::string& text) {
     return month >= 1 && month <= 12 && day >= 1 && day <= 31;
 }
 
+// The small JPEG the phone's lists show beside a contact; empty when `picture` is no image.
+std::string ContactThumbnail(const std::string& picture) {
+    std::error_code error;
+    std::string pattern = (std::filesystem::temp_directory_path(error) / "vexa-picture-XXXXXX").string();
+    FileDescriptor file(mkstemp(pattern.data()));
+    if (file.Get() < 0)
+        return {};
+    const bool written = WriteAll(file.Get(), picture.data(), picture.size()) && file.Close();
+    std::vector<uint8_t> thumbnail;
+    if (written)
+        thumbnail = formats::MakeJpegThumbnail(pattern, kContactThumbnailSide);
+    std::filesystem::remove(pattern, error);
+    return std::string(thumbnail.begin(), thumbnail.end());
+}
+
 } // namespace
 
 SimContactService::SimContactService(std::shared_ptr<SimDevice> device)
@@ -59,6 +85,8 @@ int SimContactService::Change(const char* operation, ChangeFunction&& change) {
     auto session = m_access.BeginAddressBook(operation, code);
     if (code)
         return code;
+    // Pictures live in a file of their own that changes in the same transaction as the contact.
+    AddressBookSchema::AttachImages(session.Handle());
     Transaction transaction(session);
     if (transaction.Result())
         return transaction.Result();
@@ -96,8 +124,15 @@ int SimContactService::SaveContact(ContactRecord* record, int) {
     contact.lastName = Optional(record->lastName);
     contact.nickName = Optional(record->nickName);
     contact.note = Optional(record->note);
-    contact.picture1 = record->pictureValue1;
-    contact.picture2 = record->pictureValue2;
+    if (record->pictureSize < 0 || (record->pictureSize > 0 && !record->picture))
+        return VEXA_E_INVALID_ARGUMENT;
+    if (record->pictureSize > 0) {
+        contact.picture.assign(reinterpret_cast<const char*>(record->picture), size_t(record->pictureSize));
+        // A picture that does not decode is refused rather than stored for the phone to choke on.
+        contact.thumbnail = ContactThumbnail(contact.picture);
+        if (contact.thumbnail.empty())
+            return VEXA_E_INVALID_ARGUMENT;
+    }
     contact.organization = Optional(record->organization);
     contact.department = Optional(record->department);
     contact.jobTitle = Optional(record->jobTitle);

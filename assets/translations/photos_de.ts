@@ -57,6 +57,44 @@
     </message>
   </context>
   <context>
+    <name>PhotoExportDialog</name>
+    <message>
+      <location filename="../../src/VexaDetails/Photos/PhotoExportDialog.cpp" line="1" />
+      <source>Save File</source>
+      <translation>Datei speichern</translation>
+    </message>
+    <message>
+      <location filename="../../src/VexaDetails/Photos/PhotoExportDialog.cpp" line="1" />
+      <source>Export photos</source>
+      <translation>Fotos exportieren</translation>
+    </message>
+    <message>
+      <location filename="../../src/VexaDetails/Photos/PhotoExportDialog.cpp" line="1" />
+      <source>Browse...</source>
+      <translation>Durchsuchen...</translation>
+    </message>
+    <message>
+      <location filename="../../src/VexaDetails/Photos/PhotoExportDialog.cpp" line="1" />
+      <source>Convert HEIC to JPEG</source>
+      <translation>HEIC in JPEG umwandeln</translation>
+    </message>
+    <message>
+      <location filename="../../src/VexaDetails/Photos/PhotoExportDialog.cpp" line="1" />
+      <source>Pictures in the HEIC format are saved as JPEG files that any program opens. Other files are copied as they are.</source>
+      <translation>Bilder im HEIC-Format werden als JPEG-Dateien gespeichert, die jedes Programm öffnet. Andere Dateien werden unverändert kopiert.</translation>
+    </message>
+    <message>
+      <location filename="../../src/VexaDetails/Photos/PhotoExportDialog.cpp" line="1" />
+      <source>Export</source>
+      <translation>Exportieren</translation>
+    </message>
+    <message>
+      <location filename="../../src/VexaDetails/Photos/PhotoExportDialog.cpp" line="1" />
+      <source>Cancel</source>
+      <translation>Abbrechen</translation>
+    </message>
+  </context>
+  <context>
     <name>PicItemTotal</name>
     <message>
       <location filename="../../src/VexaDetails/Photos/PicItemTotal.cpp" line="56" />
@@ -84,6 +122,14 @@
   </context>
   <context>
     <name>QPhotoView</name>
+    <message numerus="yes">
+      <location filename="../../src/VexaDetails/Photos/QPhotoView.cpp" line="1" />
+      <source>%n photo(s) could not be read from the device.</source>
+      <translation>
+        <numerusform>%n Foto konnte nicht vom Gerät gelesen werden.</numerusform>
+        <numerusform>%n Fotos konnten nicht vom Gerät gelesen werden.</numerusform>
+      </translation>
+    </message>
     <message>
       <location filename="../../src/VexaDetails/Photos/QPhotoView.cpp" line="160" />
       <source>Albums</source>

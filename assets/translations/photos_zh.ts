@@ -57,6 +57,44 @@
     </message>
   </context>
   <context>
+    <name>PhotoExportDialog</name>
+    <message>
+      <location filename="../../src/VexaDetails/Photos/PhotoExportDialog.cpp" line="1" />
+      <source>Save File</source>
+      <translation>保存文件</translation>
+    </message>
+    <message>
+      <location filename="../../src/VexaDetails/Photos/PhotoExportDialog.cpp" line="1" />
+      <source>Export photos</source>
+      <translation>导出照片</translation>
+    </message>
+    <message>
+      <location filename="../../src/VexaDetails/Photos/PhotoExportDialog.cpp" line="1" />
+      <source>Browse...</source>
+      <translation>浏览...</translation>
+    </message>
+    <message>
+      <location filename="../../src/VexaDetails/Photos/PhotoExportDialog.cpp" line="1" />
+      <source>Convert HEIC to JPEG</source>
+      <translation>将 HEIC 转换为 JPEG</translation>
+    </message>
+    <message>
+      <location filename="../../src/VexaDetails/Photos/PhotoExportDialog.cpp" line="1" />
+      <source>Pictures in the HEIC format are saved as JPEG files that any program opens. Other files are copied as they are.</source>
+      <translation>HEIC 格式的图片将保存为任何程序都能打开的 JPEG 文件。其他文件按原样复制。</translation>
+    </message>
+    <message>
+      <location filename="../../src/VexaDetails/Photos/PhotoExportDialog.cpp" line="1" />
+      <source>Export</source>
+      <translation>导出</translation>
+    </message>
+    <message>
+      <location filename="../../src/VexaDetails/Photos/PhotoExportDialog.cpp" line="1" />
+      <source>Cancel</source>
+      <translation>取消</translation>
+    </message>
+  </context>
+  <context>
     <name>PicItemTotal</name>
     <message>
       <location filename="../../src/VexaDetails/Photos/PicItemTotal.cpp" line="56" />
@@ -84,6 +122,13 @@
   </context>
   <context>
     <name>QPhotoView</name>
+    <message numerus="yes">
+      <location filename="../../src/VexaDetails/Photos/QPhotoView.cpp" line="1" />
+      <source>%n photo(s) could not be read from the device.</source>
+      <translation>
+        <numerusform>%n 张照片无法从设备读取。</numerusform>
+      </translation>
+    </message>
     <message>
       <location filename="../../src/VexaDetails/Photos/QPhotoView.cpp" line="160" />
       <source>Albums</source>

@@ -58,6 +58,12 @@ QString QFileFolderExport::ChooseFolder(QWidget* parent) {
     return folder;
 }
 
+void QFileFolderExport::RememberFolder(const QString& folder) {
+    if (!folder.isEmpty()) {
+        g_lastFolder = folder;
+    }
+}
+
 int QFileFolderExport::ExportTo(ISerialable* source, IVexaManager* manager, int kind, const QString& folder,
                                 bool confirm) {
     if (source == nullptr || folder.isEmpty()) {

@@ -26,4 +26,6 @@ public:
     static QString StartFolder();
     // The folder dialog of an export, remembering the answer; empty when cancelled.
     static QString ChooseFolder(QWidget* parent);
+    // A folder the user chose in a dialog of their own, where the next folder dialog starts.
+    static void RememberFolder(const QString& folder);
 };

@@ -9,6 +9,8 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -27,6 +29,7 @@
 #include "LanguageService.h"
 #include "MessageCatcher.h"
 #include "NewAlbumWidget.h"
+#include "PhotoExportDialog.h"
 #include "PicItemTotal.h"
 #include "QImageButton.h"
 #include "QPhotoGridView.h"
@@ -427,36 +430,68 @@ private slots:
         QVERIFY(!view.AlbumPage()->TileOf(QStringLiteral("Lasting")));
     }
 
+    // A Live Photo's clip comes along with its still.
     void exportWritesTheDeviceBytesAndOverwrites() {
         QPhotoView view(m_manager, g_arrivedHandle);
         Load(view);
         QPhotoGridView* grid = view.PhotoPage()->Grid();
-        const auto& group = grid->Groups()->Groups().front();
-        QVERIFY(group.Count() >= 2);
-        std::vector<const PhotoRecord*> chosen;
-        for (int i = 0; i < 2; ++i) {
-            grid->SetChecked(group.photos[size_t(i)].index, true);
-            chosen.push_back(group.photos[size_t(i)].record);
+        for (int i = 0; i < grid->List()->Count(); ++i) {
+            const QByteArray name = grid->List()->Record(i)->fileName;
+            if (name == "IMG_0001.JPG" || name == "IMG_0085.HEIC")
+                grid->SetChecked(i, true);
         }
         const QString folder = m_work.filePath(QStringLiteral("export"));
         QCOMPARE(view.ExportTo(folder), 0);
         auto exportedMatch = [&] {
-            for (const PhotoRecord* record : chosen) {
-                const QString exported = folder + QLatin1Char('/') + QString::fromUtf8(record->fileName);
-                if (Md5(exported).isEmpty() || Md5(exported) != Md5(FileOnDevice(record->path)))
+            for (const char* path : {"/DCIM/100APPLE/IMG_0001.JPG", "/DCIM/100APPLE/IMG_0085.HEIC",
+                                     "/DCIM/100APPLE/IMG_0085.MOV"}) {
+                const QString exported =
+                    folder + QLatin1Char('/') + QFileInfo(QLatin1String(path)).fileName();
+                if (Md5(exported).isEmpty() || Md5(exported) != Md5(FileOnDevice(path)))
                     return false;
             }
             return true;
         };
         QVERIFY(exportedMatch());
         {
-            QFile spoiled(folder + QLatin1Char('/') + QString::fromUtf8(chosen[0]->fileName));
+            QFile spoiled(folder + QStringLiteral("/IMG_0001.JPG"));
             QVERIFY(spoiled.open(QIODevice::WriteOnly | QIODevice::Truncate));
             spoiled.write("not the photo");
         }
         QCOMPARE(view.ExportTo(folder), 0);
         QVERIFY(exportedMatch());
-        QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 2);
+        QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 3);
+    }
+
+    // The export dialog starts with originals and remembers the HEIC choice; converted, a Live Photo is
+    // its still as JPEG and its clip as it is.
+    void exportDialogConvertsHeicWhenAsked() {
+        const QString folder = m_work.filePath(QStringLiteral("export-jpeg"));
+        QFile::remove(qEnvironmentVariable("XDG_CONFIG_HOME") +
+                      QStringLiteral("/vexa-transfer/settings.ini"));
+        QVERIFY(QDir().mkpath(folder));
+        {
+            PhotoExportDialog dialog;
+            QVERIFY(!dialog.ConvertBox()->isChecked());
+            dialog.FolderEdit()->setText(folder);
+            dialog.ConvertBox()->setChecked(true);
+            dialog.accept();
+        }
+        PhotoExportDialog again;
+        QVERIFY(again.ConvertBox()->isChecked());
+        QCOMPARE(again.Folder(), folder);
+
+        QPhotoView view(m_manager, g_arrivedHandle);
+        Load(view);
+        QPhotoGridView* grid = view.PhotoPage()->Grid();
+        for (int i = 0; i < grid->List()->Count(); ++i) {
+            if (QByteArray(grid->List()->Record(i)->fileName) == "IMG_0085.HEIC")
+                grid->SetChecked(i, true);
+        }
+        QCOMPARE(view.ExportTo(folder, again.ConvertHeic()), 0);
+        QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList({"IMG_0085.JPG", "IMG_0085.MOV"}));
+        QCOMPARE(QImage(folder + QStringLiteral("/IMG_0085.JPG")).size(), QSize(640, 480));
+        PhotoExportDialog::SetConvertHeicSetting(false);
     }
 
     void deleteRemovesCheckedPhotosOfBothKinds() {

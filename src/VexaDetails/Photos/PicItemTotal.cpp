@@ -67,7 +67,7 @@ void PicItemTotal::Retranslate() {
 }
 
 void PicItemTotal::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (m_name->geometry().contains(event->position().toPoint())) {
+    if (m_nameEditable && m_name->geometry().contains(event->position().toPoint())) {
         m_name->StartEdit();
         return;
     }

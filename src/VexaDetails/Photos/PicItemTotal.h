@@ -24,6 +24,8 @@ public:
     QCheckBox* CheckBox() const { return m_check; }
     QString ShownText() const;
     void Retranslate();
+    // A name that may not be changed opens the album on a double click as the cover does.
+    void SetNameEditable(bool editable) { m_nameEditable = editable; }
 
 signals:
     void emitDoubleClicked(char* id, IPhotoAlbumType type);
@@ -40,4 +42,5 @@ private:
     QLabel* m_cover;
     QCheckBox* m_check;
     RetractLabel* m_name;
+    bool m_nameEditable = true;
 };

@@ -6,6 +6,7 @@
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -15,13 +16,16 @@
 #include <vexa/vexa.h>
 
 #include "CDroppedFiles.h"
+#include "CPhotoExportFiles.h"
 #include "CPhotoList.h"
 #include "CPhotoMonthGroups.h"
 #include "CPhotoSerialDlg.h"
+#include "CPhotoSerialThread.h"
 #include "CUrlDrop.h"
 #include "IBaseSerial.h"
 #include "LanguageService.h"
 #include "NotSupportedMessage.h"
+#include "PhotoExportDialog.h"
 #include "PhotoImageShow.h"
 #include "PicItemTotal.h"
 #include "QBarButton.h"
@@ -33,6 +37,7 @@
 #include "QPhotoGridView.h"
 #include "QPhotoMonthPage.h"
 #include "QProgressDlg.h"
+#include "ReadOnlyNotice.h"
 #include "UserPicItemShow.h"
 #include "UserPicWidget.h"
 
@@ -85,10 +90,18 @@ QPhotoView::QPhotoView(IVexaManager* manager, int deviceHandle, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(CreateBar());
+    m_notice = new ReadOnlyNotice(ReadOnlyNotice::Photos, content);
+    layout->addWidget(m_notice);
+    m_unreadable = new QLabel(content);
+    m_unreadable->setObjectName(QStringLiteral("m_unreadable"));
+    m_unreadable->setContentsMargins(8, 4, 8, 4);
+    m_unreadable->hide();
+    layout->addWidget(m_unreadable);
     layout->addWidget(m_pages, 1);
     ContentLayout()->addWidget(content, 1);
 
-    setAcceptDrops(true);
+    IPhotoLibrary* photos = manager != nullptr ? manager->GetPhotos() : nullptr;
+    ApplyWriteAccess(photos != nullptr ? photos->GetWriteAccess() : kContentWritable);
     connect(this, &QPhotoView::UpdateCameraView, this, &QPhotoView::OnUpDatePhotoView, Qt::QueuedConnection);
     connect(this, &QPhotoView::emitAnalysisBegin, this, &QPhotoView::OnAnalysisBegin, Qt::QueuedConnection);
     connect(m_photoPage, &QPhotoMonthPage::emitDoubleClicked, this, &QPhotoView::OnOpenPhoto);
@@ -186,15 +199,35 @@ void QPhotoView::OnLanguageChanged() {
     Button("m_btnRefresh")->setText(tr("Refresh"));
     Button("m_btnCheckAll")->setText(tr("CheckAll"));
     Button("m_btnUncheckAll")->setText(tr("UncheckAll"));
+    ShowUnreadable();
     m_photoPage->Retranslate();
     m_albumPage->Retranslate();
     m_albumShow->Retranslate();
 }
 
+void QPhotoView::ApplyWriteAccess(int access) {
+    m_writable = access == kContentWritable;
+    m_notice->SetAccess(access);
+    for (const char* name : {"m_btnImport", "m_btnDelete"}) {
+        Button(name)->setVisible(m_writable);
+    }
+    Button("m_btnNewAlbum")->setVisible(m_writable && m_page == AlbumsPage);
+    m_albumPage->SetReadOnly(!m_writable);
+    setAcceptDrops(m_writable);
+}
+
+void QPhotoView::ShowUnreadable() {
+    if (m_unreadable == nullptr) {
+        return;
+    }
+    m_unreadable->setText(tr("%n photo(s) could not be read from the device.", "", m_unreadableCount));
+    m_unreadable->setVisible(m_unreadableCount > 0);
+}
+
 void QPhotoView::ShowPage(Page page) {
     m_page = page;
     m_pages->setCurrentIndex(page);
-    Button("m_btnNewAlbum")->setVisible(page == AlbumsPage);
+    Button("m_btnNewAlbum")->setVisible(m_writable && page == AlbumsPage);
     m_tabs->button(page == PhotosPage ? PhotosPage : AlbumsPage)->setChecked(true);
 }
 
@@ -229,6 +262,7 @@ void QPhotoView::Run() {
     const bool read = prepared == 0 && photos->GetPhotoList(&records, &count) == 0;
     if (IsNotSupportedYet(prepared))
         ShowUnavailableLater();
+    const int unreadable = read ? photos->GetUnreadableCount() : 0;
     if (read) {
         list = CPhotoList::Copy(records, count);
     } else {
@@ -244,6 +278,7 @@ void QPhotoView::Run() {
         m_readList = std::move(list);
         m_readGroups = std::move(groups);
         m_readFailed = !read && !IsNotSupportedYet(prepared); // that case has its own message
+        m_readUnreadable = unreadable;
     }
     emit UpdateCameraView();
 }
@@ -257,11 +292,13 @@ void QPhotoView::OnUpDatePhotoView() {
         list = std::move(m_readList);
         groups = std::move(m_readGroups);
         failed = m_readFailed;
+        m_unreadableCount = m_readUnreadable;
     }
     if (!list) {
         return;
     }
     m_shownReadFailed = failed;
+    ShowUnreadable();
     const int count = groups->PhotoCount();
     m_photoPage->SetPhotos(std::move(list), std::move(groups));
     ShowLoadResult(count);
@@ -338,11 +375,15 @@ void QPhotoView::OnReturnAlbumView(IPhotoAlbumType) {
 }
 
 void QPhotoView::OnNewAlbum(QString name) {
-    m_albumPage->OnNewAlbum(name);
+    if (m_writable) {
+        m_albumPage->OnNewAlbum(name);
+    }
 }
 
 void QPhotoView::OnDeleteAlbum(QString name) {
-    m_albumPage->OnDeleteAlbum(name);
+    if (m_writable) {
+        m_albumPage->OnDeleteAlbum(name);
+    }
 }
 
 void QPhotoView::OnOpenPhoto(int index) {
@@ -402,6 +443,9 @@ void QPhotoView::ReloadAfterChange() {
 }
 
 void QPhotoView::OnBtnImport() {
+    if (!m_writable) {
+        return;
+    }
     QPointer<QPhotoView> self(this);
     const QStringList files =
         QFileDialog::getOpenFileNames(this, tr("Import File"), QFileFolderExport::StartFolder(),
@@ -430,7 +474,7 @@ void QPhotoView::dropEvent(QDropEvent* event) {
 }
 
 void QPhotoView::ImportFiles(const QStringList& files) {
-    if (files.isEmpty()) {
+    if (files.isEmpty() || !m_writable) {
         return;
     }
     // Into the open album when it is one of the user's, else into the Photo Library.
@@ -450,15 +494,30 @@ void QPhotoView::ImportFiles(const QStringList& files) {
 }
 
 void QPhotoView::OnBtnExport() {
-    if (m_page == AlbumsPage) {
+    if (m_page == AlbumsPage || !HasCheckedChunk()) {
         ShowMessage(tr("Please choose one or more items first!"));
         return;
     }
-    QFileFolderExport::RunChecked(this, this, Manager(), 0, HasCheckedChunk());
+    QPointer<QPhotoView> self(this);
+    QString folder;
+    bool toJpeg = false;
+    {
+        // Not a child: a removal of the device during exec() deletes this view, never the dialog.
+        PhotoExportDialog dialog;
+        if (dialog.exec() != QDialog::Accepted) {
+            return;
+        }
+        folder = dialog.Folder();
+        toJpeg = dialog.ConvertHeic();
+    }
+    if (self) {
+        ExportTo(folder, toJpeg);
+    }
 }
 
-int QPhotoView::ExportTo(const QString& folder) {
-    return QFileFolderExport::ExportTo(this, Manager(), 0, folder);
+int QPhotoView::ExportTo(const QString& folder, bool heicToJpeg) {
+    return QFileFolderExport::ExportTo(this, Manager(), heicToJpeg ? kExportPhotosAsJpeg : kExportPhotos,
+                                       folder);
 }
 
 bool QPhotoView::HasCheckedChunk() const {
@@ -471,19 +530,31 @@ void QPhotoView::Serialize(IBaseSerial* writer) {
     if (writer == nullptr || grid == nullptr || grid->List() == nullptr) {
         return;
     }
+    std::vector<const PhotoRecord*> checked, shown;
+    for (int index : grid->CheckedIndexes()) {
+        checked.push_back(grid->List()->Record(index));
+    }
+    for (int index = 0; index < grid->List()->Count(); ++index) {
+        shown.push_back(grid->List()->Record(index));
+    }
+    // A Live Photo's clip goes along with its still.
+    IFileService* files = Manager() != nullptr ? Manager()->GetFileService() : nullptr;
     writer->BeginItem(CategoryName().c_str(), -1);
     int item = 0;
-    for (int index : grid->CheckedIndexes()) {
-        const PhotoRecord* record = grid->List()->Record(index);
+    for (const auto& [path, title] :
+         CPhotoExportFiles::Of(checked, CPhotoExportFiles::OnDevice(files), &shown)) {
         writer->BeginItem("Photo", item++);
-        writer->WriteString("path", record->path);
-        writer->WriteString("title", record->fileName);
+        writer->WriteString("path", path.c_str());
+        writer->WriteString("title", title.c_str());
         writer->EndItem();
     }
     writer->EndItem();
 }
 
 void QPhotoView::OnBtnDelete() {
+    if (!m_writable) {
+        return;
+    }
     switch (m_page) {
     case PhotosPage:
         DeletePhotos(m_photoPage->Grid());

@@ -12,10 +12,12 @@
 class CPhotoList;
 class CPhotoMonthGroups;
 class QButtonGroup;
+class QLabel;
 class QPhotoGridView;
 class QPhotoMonthPage;
 class QPushButton;
 class QStackedWidget;
+class ReadOnlyNotice;
 class UserPicItemShow;
 class UserPicWidget;
 
@@ -24,6 +26,8 @@ class UserPicWidget;
 // buttons above act on whichever page is shown, and pictures dropped on it are imported.
 class QPhotoView : public QBaseDetailsView {
     Q_OBJECT
+    // Read by the device tree, whose album menu is left out when false.
+    Q_PROPERTY(bool contentWritable READ IsWritable)
 public:
     enum Page { PhotosPage = 0, AlbumsPage = 1, AlbumShowPage = 2 };
     static constexpr const char* kImportAlbumId = "00000000-0000-0000-0000-000000000064";
@@ -42,13 +46,21 @@ public:
     UserPicWidget* AlbumPage() const { return m_albumPage; }
     UserPicItemShow* AlbumShow() const { return m_albumShow; }
     QPushButton* Button(const char* objectName) const;
+    // False on a device whose photos are only read here: import, delete and album changes are not
+    // offered, and one line on the page says where they are made instead.
+    bool IsWritable() const { return m_writable; }
+    ReadOnlyNotice* Notice() const { return m_notice; }
+    // The line under it that counts the photos the last reading had to leave out; hidden when none.
+    QLabel* UnreadableLine() const { return m_unreadable; }
 
     // The steps behind the buttons' dialogs, for callers that already know the files or the folder.
     // Imports into the open album when it is one of the user's, else into the Photo Library.
     void ImportFiles(const QStringList& files);
     // The suffixes of the picture files an import takes, lower case without the dot.
     static QStringList ImageSuffixes();
-    int ExportTo(const QString& folder);
+    // Copies the checked photos into `folder`, HEIC pictures as JPEGs when `heicToJpeg`; a Live Photo's
+    // clip goes along with its still.
+    int ExportTo(const QString& folder, bool heicToJpeg = false);
     void DeleteChecked();
 
     // Writes the checked photos of the page shown (path and title of each).
@@ -97,6 +109,8 @@ private:
     // A tab without an icon, an action button with its icon for a narrow bar.
     QPushButton* MakeButton(const char* objectName, const char* icon = nullptr);
     void ShowPage(Page page);
+    void ApplyWriteAccess(int access);
+    void ShowUnreadable();
     QPhotoGridView* CurrentGrid() const;
     void ReloadAfterChange();
     void DeletePhotos(QPhotoGridView* grid);
@@ -108,6 +122,10 @@ private:
     QPushButton* m_tabAlbums = nullptr;
     std::vector<QPushButton*> m_buttons;
     QStackedWidget* m_pages = nullptr;
+    ReadOnlyNotice* m_notice = nullptr;
+    QLabel* m_unreadable = nullptr;
+    int m_unreadableCount = 0;
+    bool m_writable = true;
     QPhotoMonthPage* m_photoPage = nullptr;
     UserPicWidget* m_albumPage = nullptr;
     UserPicItemShow* m_albumShow = nullptr;
@@ -116,5 +134,6 @@ private:
     std::shared_ptr<CPhotoList> m_readList;
     std::shared_ptr<CPhotoMonthGroups> m_readGroups;
     bool m_readFailed = false;
+    int m_readUnreadable = 0;
     bool m_shownReadFailed = false;
 };

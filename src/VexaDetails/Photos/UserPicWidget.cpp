@@ -115,7 +115,17 @@ bool UserPicWidget::CheckName(const QString& name) {
     return true;
 }
 
+void UserPicWidget::SetReadOnly(bool readOnly) {
+    m_readOnly = readOnly;
+    for (PicItemTotal* tile : std::as_const(m_tiles)) {
+        tile->SetNameEditable(!readOnly);
+    }
+}
+
 void UserPicWidget::OnNewAlbum(QString name) {
+    if (m_readOnly) {
+        return;
+    }
     name = name.trimmed();
     QPointer<UserPicWidget> self(this);
     if (!CheckName(name) || !self) {
@@ -147,7 +157,7 @@ void UserPicWidget::OnChangAlbumName(char* id, QString name) {
             tile = candidate;
         }
     }
-    if (tile == nullptr) {
+    if (tile == nullptr || m_readOnly) {
         return;
     }
     if (tile->Album().type != ALBUM_USER) {
@@ -166,6 +176,9 @@ void UserPicWidget::OnChangAlbumName(char* id, QString name) {
 }
 
 void UserPicWidget::OnBtnNewAlbum() {
+    if (m_readOnly) {
+        return;
+    }
     QPointer<UserPicWidget> self(this);
     QString name;
     {
@@ -181,6 +194,9 @@ void UserPicWidget::OnBtnNewAlbum() {
 }
 
 void UserPicWidget::OnBtnDelete() {
+    if (m_readOnly) {
+        return;
+    }
     std::vector<QByteArray> deletable;
     bool refused = false;
     for (PicItemTotal* tile : std::as_const(m_tiles)) {
@@ -210,6 +226,9 @@ void UserPicWidget::OnBtnDelete() {
 }
 
 void UserPicWidget::OnDeleteAlbum(QString name) {
+    if (m_readOnly) {
+        return;
+    }
     // The tree's album menu names the album by its node text.
     PicItemTotal* tile = TileOf(name);
     if (tile == nullptr) {
@@ -348,6 +367,7 @@ void UserPicWidget::Rebuild(const std::vector<CAlbumInfo>& albums) {
     m_tiles.clear();
     for (const CAlbumInfo& album : albums) {
         auto* tile = new PicItemTotal(album, m_grid);
+        tile->SetNameEditable(!m_readOnly);
         connect(tile, &PicItemTotal::emitDoubleClicked, this, &UserPicWidget::OnDoubleClickedItem);
         connect(tile, &PicItemTotal::emitChangeName, this, &UserPicWidget::OnChangAlbumName);
         m_tiles.append(tile);

@@ -39,6 +39,9 @@ public:
     PicItemTotal* TileOf(const QString& name) const;
     void SetAllChecked(bool checked);
     void Retranslate();
+    // Albums that can only be looked at: no new album, rename or delete.
+    void SetReadOnly(bool readOnly);
+    bool IsReadOnly() const { return m_readOnly; }
 
 signals:
     void emitOnDoubleClickedItem(IPhotoAlbumType type, char* id);
@@ -98,4 +101,5 @@ private:
     QGridLayout* m_gridLayout;
     QList<PicItemTotal*> m_tiles;
     int m_columns = 0;
+    bool m_readOnly = false;
 };

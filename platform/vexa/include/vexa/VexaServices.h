@@ -60,6 +60,8 @@ public:
     // thread meanwhile, tells how many are handled.
     virtual int DeletePhotos(const char* const* photoIds, int count, int kind, const char* text) = 0;
     virtual int GetDeleteProgress() = 0;
+    // How many photos the last list on this library left out because their files could not be read.
+    virtual int GetUnreadableCount() { return 0; }
 };
 
 class IAlbumLibrary {

@@ -11,6 +11,7 @@
 #include "UsbDevice.h"
 #include "UsbDeviceService.h"
 #include "UsbFileService.h"
+#include "UsbPhotoLibrary.h"
 
 namespace vexa::usb {
 
@@ -80,8 +81,10 @@ int UsbManager::SetDeviceHandle(int handle) {
     m_fileService = std::make_unique<UsbFileService>(device);
     m_deviceService = std::make_unique<UsbDeviceService>(device);
     m_mediaLibrary = std::make_unique<UnsupportedMediaLibrary>();
-    m_photoLibrary = std::make_unique<UnsupportedPhotoLibrary>();
-    m_albumLibrary = std::make_unique<UnsupportedAlbumLibrary>();
+    auto photos =
+        std::make_shared<UsbPhotoSource>(device, *m_fileService, UsbPhotoSource::CacheFolder(device->Udid()));
+    m_photoLibrary = std::make_unique<UsbPhotoLibrary>(photos);
+    m_albumLibrary = std::make_unique<UsbAlbumLibrary>(photos);
     m_appLibrary = CreateUsbAppLibrary(device);
     m_bookService = std::make_unique<UnsupportedBookService>();
     m_contactService = std::make_unique<UnsupportedContactService>();

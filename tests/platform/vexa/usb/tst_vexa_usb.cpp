@@ -427,8 +427,6 @@ private slots:
         QCOMPARE(m_manager->GetMediaLibrary()->GetPlaylists(&count, &playlists),
                  int(VEXA_E_NOT_SUPPORTED_YET));
         QCOMPARE(count, 0);
-        QCOMPARE(m_manager->GetPhotos()->PrepareList(), int(VEXA_E_NOT_SUPPORTED_YET));
-        QCOMPARE(m_manager->GetAlbums()->PrepareList(), int(VEXA_E_NOT_SUPPORTED_YET));
         BookRecord* books = nullptr;
         QCOMPARE(m_manager->GetBookService()->GetBooks(&books, &count), int(VEXA_E_NOT_SUPPORTED_YET));
         QCOMPARE(m_manager->GetAppLibrary()->BackupApp("com.example.app", "/tmp/x.ipa", 0),

@@ -1,30 +1,16 @@
 #include "SimAlbumLibrary.h"
 
-#include <unordered_map>
-
 #include <vexa/VexaResult.h>
 
 #include "../TextCodec.h"
 #include "ContentIds.h"
 #include "DeviceFiles.h"
+#include "PhotoAlbumList.h"
 #include "SimPhotoLibrary.h"
 
 namespace vexa::sim {
 
 namespace {
-
-int AlbumTypeOfKind(int kind) {
-    switch (kind) {
-    case kUserAlbumKind:
-        return ALBUM_USER;
-    case kPhotoStreamAlbumKind:
-        return ALBUM_PHOTO_STREAM;
-    case kSyncedAlbumKind:
-        return ALBUM_LIBRARY;
-    default:
-        return 0; // folders, shared albums, import sessions...: not shown
-    }
-}
 
 int KindOfAlbumType(int type) {
     switch (type) {
@@ -37,10 +23,6 @@ int KindOfAlbumType(int type) {
     default:
         return 0;
     }
-}
-
-bool IsBuiltIn(std::string_view uuid) {
-    return uuid == kCameraRollAlbumId || uuid == kPhotoLibraryAlbumId;
 }
 
 } // namespace
@@ -73,60 +55,11 @@ int SimAlbumLibrary::ReadLibrary(const char* operation, ios::PhotoLibrary& libra
                                    ios::PhotoLibraryReader::Parts::AssetsAndAlbums);
 }
 
-void SimAlbumLibrary::FillAlbums(const ios::PhotoLibrary& library, AlbumList& out) {
-    out.records.clear();
-    out.coverPaths.clear();
-    out.covers.clear();
-    out.text.Clear();
-    auto add = [&](std::string_view uuid, std::string_view name, int type, int count, std::string cover) {
-        AlbumRecord record{};
-        record.id = out.text.Add(uuid);
-        record.name = out.text.Add(name);
-        record.photoCount = count;
-        record.type = type;
-        record.coverHandle = static_cast<int32_t>(out.records.size() + 1);
-        out.records.push_back(record);
-        out.coverPaths.push_back(std::move(cover));
-        out.covers.emplace_back();
-    };
-    auto pathOf = [](const ios::PhotoAsset& asset) { return "/" + asset.directory + "/" + asset.fileName; };
-    // Camera Roll and the Photo Library are made up from where the photos lie.
-    for (const int kind : {kPhotoTaken, kPhotoSynced}) {
-        int count = 0;
-        std::string cover;
-        for (const auto& asset : library.assets) {
-            if (PhotoKindOf(asset) != kind)
-                continue;
-            if (count++ == 0)
-                cover = pathOf(asset);
-        }
-        if (kind == kPhotoTaken)
-            add(kCameraRollAlbumId, kCameraRollName, ALBUM_CAMERA_ROLL, count, cover);
-        else
-            add(kPhotoLibraryAlbumId, kPhotoLibraryName, ALBUM_LIBRARY, count, cover);
-    }
-    std::unordered_map<int64_t, const ios::PhotoAsset*> byKey;
-    for (const auto& album : library.albums) {
-        const int type = AlbumTypeOfKind(album.kind);
-        if (!type || album.uuid.empty())
-            continue;
-        std::string cover;
-        if (!album.assets.empty()) {
-            if (byKey.empty()) {
-                for (const auto& asset : library.assets)
-                    byKey.emplace(asset.key, &asset);
-            }
-            cover = pathOf(*byKey.at(album.assets.front()));
-        }
-        add(album.uuid, album.title, type, static_cast<int>(album.assets.size()), cover);
-    }
-}
-
 int SimAlbumLibrary::PrepareList() {
     ios::PhotoLibrary library;
     if (int code = ReadLibrary("PrepareList", library))
         return code;
-    FillAlbums(library, m_albums.ForCurrentThread());
+    FillAlbumList(library, m_albums.ForCurrentThread());
     return VEXA_OK;
 }
 
@@ -138,7 +71,7 @@ int SimAlbumLibrary::GetAlbumList(AlbumRecord** albums, int* count) {
         ios::PhotoLibrary library;
         if (int code = ReadLibrary("GetAlbumList", library))
             return code;
-        FillAlbums(library, list);
+        FillAlbumList(library, list);
     } else if (int code = m_access.Device().CheckCall("GetAlbumList")) {
         return code;
     }
@@ -154,27 +87,8 @@ int SimAlbumLibrary::GetAlbumPhotos(PhotoRecord** records, int* count, const cha
     if (int code = ReadLibrary("GetAlbumPhotos", library))
         return code;
     std::vector<const ios::PhotoAsset*> assets;
-    const std::string_view id = albumId;
-    if (IsBuiltIn(id)) {
-        const int kind = id == kCameraRollAlbumId ? kPhotoTaken : kPhotoSynced;
-        for (const auto& asset : library.assets) {
-            if (PhotoKindOf(asset) == kind)
-                assets.push_back(&asset);
-        }
-    } else {
-        const ios::PhotoAlbum* found = nullptr;
-        for (const auto& album : library.albums) {
-            if (album.uuid == id && AlbumTypeOfKind(album.kind))
-                found = &album;
-        }
-        if (!found)
-            return VEXA_E_NOT_FOUND;
-        std::unordered_map<int64_t, const ios::PhotoAsset*> byKey;
-        for (const auto& asset : library.assets)
-            byKey.emplace(asset.key, &asset);
-        for (const int64_t key : found->assets)
-            assets.push_back(byKey.at(key));
-    }
+    if (int code = AlbumAssets(library, albumId, assets))
+        return code;
     auto& buffer = m_photos.ForCurrentThread();
     FillPhotoRecords(assets, m_access.Device().MediaRoot(), buffer);
     *records = buffer.records.empty() ? nullptr : buffer.records.data();
@@ -244,7 +158,7 @@ int SimAlbumLibrary::PublishAlbum(const char* albumId, const char* name, int typ
             return store.CreateAlbum(newName.empty() ? reservedName : newName, kind, uuid, nullptr);
         int64_t key = 0;
         int current = 0;
-        if (IsBuiltIn(uuid))
+        if (IsBuiltInAlbum(uuid))
             return static_cast<int>(VEXA_E_NOT_FOUND);
         if (int result = store.FindAlbum(uuid, key, current))
             return result;
@@ -301,7 +215,7 @@ namespace {
 
 // The album behind an id that the user may change: only albums made by the user.
 int FindEditable(PhotoLibraryStore& store, const std::string& uuid, int64_t& key) {
-    if (IsBuiltIn(uuid))
+    if (IsBuiltInAlbum(uuid))
         return VEXA_E_PROTECTED;
     int kind = 0;
     if (int code = store.FindAlbum(uuid, key, kind))
@@ -351,7 +265,7 @@ int SimAlbumLibrary::RemovePhotosFromAlbum(const char* albumId, const char* cons
     }
     const std::string uuid = albumId;
     return Change("RemovePhotosFromAlbum", [&](PhotoLibraryStore& store) {
-        if (IsBuiltIn(uuid))
+        if (IsBuiltInAlbum(uuid))
             return static_cast<int>(VEXA_E_PROTECTED);
         int64_t key = 0;
         int kind = 0;
@@ -371,7 +285,7 @@ int SimAlbumLibrary::QueryAlbum(const char* albumId, int* type) {
     if (code)
         return code;
     const std::string uuid = albumId;
-    if (IsBuiltIn(uuid)) {
+    if (IsBuiltInAlbum(uuid)) {
         *type = uuid == kCameraRollAlbumId ? ALBUM_CAMERA_ROLL : ALBUM_LIBRARY;
         return VEXA_OK;
     }

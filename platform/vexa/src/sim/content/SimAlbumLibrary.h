@@ -9,6 +9,7 @@
 
 #include "../ResultArena.h"
 #include "ContentAccess.h"
+#include "PhotoAlbumList.h"
 #include "PhotoLibraryStore.h"
 #include "ThumbnailCache.h"
 
@@ -34,12 +35,6 @@ public:
     int QueryAlbum(const char* albumId, int* type) override;
 
 private:
-    struct AlbumList {
-        std::vector<AlbumRecord> records;
-        std::vector<std::string> coverPaths;
-        std::vector<std::shared_ptr<const std::vector<uint8_t>>> covers; // keeps each loaded cover
-        TextArena text;
-    };
     // A record handed out by CreateAlbum, with the texts it points at. The album is written only when
     // it is published.
     struct Reserved {
@@ -49,11 +44,10 @@ private:
     };
     template <class ChangeFunction> int Change(const char* operation, ChangeFunction&& change);
     int ReadLibrary(const char* operation, ios::PhotoLibrary& library);
-    void FillAlbums(const ios::PhotoLibrary& library, AlbumList& out);
     bool TakeReservation(const std::string& uuid, std::string& name);
 
     ContentAccess m_access;
-    PerThreadResults<AlbumList> m_albums;
+    PerThreadResults<PhotoAlbumList> m_albums;
     PerThreadResults<PhotoListBuffer> m_photos;
     ThumbnailCache m_covers;
     std::mutex m_reservedMutex;

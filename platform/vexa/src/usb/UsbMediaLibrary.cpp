@@ -4,6 +4,7 @@
 
 #include <vexa/VexaResult.h>
 
+#include "AfcConnection.h"
 #include "LockdownSession.h"
 #include "PlistValue.h"
 #include "UsbDevice.h"
@@ -47,49 +48,69 @@ const std::string& UsbMediaLibrary::libraryName() {
     return m_name;
 }
 
+int UsbMediaLibrary::names(const std::string& folder, std::unordered_set<std::string>& found) {
+    found.clear();
+    if (!m_afc) {
+        if (int code = AfcConnection::OpenMedia(*m_device, m_afc); code != VEXA_OK) {
+            return code;
+        }
+    }
+    std::vector<std::string> listed;
+    const afc_error_t error = m_afc->Client().ReadDirectory("/" + folder, listed);
+    if (error == AFC_E_OBJECT_NOT_FOUND) {
+        return VEXA_OK;
+    }
+    if (error != AFC_E_SUCCESS) {
+        m_afc.reset();
+        return ResultOfAfc(error, *m_device);
+    }
+    found.insert(listed.begin(), listed.end());
+    return VEXA_OK;
+}
+
 int UsbMediaLibrary::refresh() {
     UsbContentCache::Stamp stamp;
     if (int code = UsbContentCache::StampOf(*m_files, kDatabasePath, stamp); code != VEXA_OK) {
         return code;
     }
-    if (m_read && stamp == m_stamp) {
-        return VEXA_OK;
-    }
-    ios::MediaLibrary library;
-    int skipped = 0;
-    // A device that never had media synced to it may not have made its library yet: it holds nothing.
-    if (stamp.present) {
-        fs::path local;
-        const fs::path folder = UsbContentCache::FolderFor(m_device->Udid()) / "media";
-        if (int code = UsbContentCache::CopyDatabase(*m_files, kDatabasePath, folder, local);
-            code != VEXA_OK) {
-            return code;
-        }
-        if (const int read = ios::MediaLibraryReader::Read(local, library); read != ios::kReadOk) {
-            return read == ios::kReadIoError ? VEXA_E_IO : VEXA_E_DATABASE;
-        }
-        // The files are looked up one folder at a time (the phone spreads them over F00..F49), not one
-        // by one.
-        std::unordered_map<std::string, UsbContentCache::Listing> folders;
-        int failure = VEXA_OK;
-        skipped = KeepPresent(library, [&](const std::string& path) {
-            const std::string folder = folderOf(path);
-            auto found = folders.find(folder);
-            if (found == folders.end()) {
-                found = folders.emplace(folder, UsbContentCache::Listing()).first;
-                if (int code = UsbContentCache::Entries(*m_files, "/" + folder, found->second);
-                    code != VEXA_OK)
-                    failure = code;
+    if (!m_hasRead || !(stamp == m_stamp)) {
+        ios::MediaLibrary library;
+        // A device that never had media synced to it may not have made its library yet: it holds nothing.
+        if (stamp.present) {
+            fs::path local;
+            const fs::path folder = UsbContentCache::FolderFor(m_device->Udid()) / "media";
+            if (int code = UsbContentCache::CopyDatabase(*m_files, kDatabasePath, folder, local);
+                code != VEXA_OK) {
+                return code;
             }
-            return found->second.count(path.substr(folder.empty() ? 0 : folder.size() + 1)) > 0;
-        });
-        if (failure != VEXA_OK) {
-            return failure;
+            if (const int read = ios::MediaLibraryReader::Read(local, library); read != ios::kReadOk) {
+                return read == ios::kReadIoError ? VEXA_E_IO : VEXA_E_DATABASE;
+            }
         }
+        m_read = std::move(library);
+        m_stamp = stamp;
+        m_hasRead = true;
+    }
+    // Files go without the database hearing of it, so they are looked up every time: one listing of
+    // names per folder (the phone spreads them over F00..F49), not one question per file.
+    ios::MediaLibrary library = m_read;
+    std::unordered_map<std::string, std::unordered_set<std::string>> folders;
+    int failure = VEXA_OK;
+    const int skipped = KeepPresent(library, [&](const std::string& path) {
+        const std::string folder = folderOf(path);
+        auto found = folders.find(folder);
+        if (found == folders.end()) {
+            found = folders.emplace(folder, std::unordered_set<std::string>()).first;
+            if (int code = names(folder, found->second); code != VEXA_OK) {
+                failure = code;
+            }
+        }
+        return found->second.count(path.substr(folder.empty() ? 0 : folder.size() + 1)) > 0;
+    });
+    if (failure != VEXA_OK) {
+        return failure;
     }
     m_library = std::move(library);
-    m_stamp = stamp;
-    m_read = true;
     m_skipped.store(skipped);
     return VEXA_OK;
 }

@@ -4,6 +4,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <unordered_set>
 
 #include <vexa/ISkippedEntries.h>
 #include <vexa/VexaServices.h>
@@ -15,13 +16,14 @@
 
 namespace vexa::usb {
 
+class AfcConnection;
 class UsbDevice;
 
 // Songs, videos and playlists of a real device, read from a copy of its media library
 // (iTunes_Control/iTunes/MediaLibrary.sqlitedb with its journal) in the device's cache folder. The
 // phone changes its library only through its own sync service, so every change is refused. Items whose
-// file is not on the device are left out and counted. The copy is made again only when the device's
-// files changed since the last listing.
+// file is not on the device are left out and counted. The copy is made again only when the database
+// changed since the last listing; the files are looked up on every listing, by name only.
 class UsbMediaLibrary final : public IMediaLibrary, public ISkippedEntries {
 public:
     UsbMediaLibrary(std::shared_ptr<UsbDevice> device, std::unique_ptr<IFileService> files);
@@ -43,16 +45,20 @@ public:
     template <class Exists> static int KeepPresent(ios::MediaLibrary& library, Exists&& exists);
 
 private:
-    // Brings m_library up to date with the device. Holds m_mutex.
+    // Brings m_read up to date with the device's database, and m_library with its files. Holds m_mutex.
     int refresh();
+    // The names in one device folder; a missing folder has none.
+    int names(const std::string& folder, std::unordered_set<std::string>& found);
     const std::string& libraryName();
 
     std::shared_ptr<UsbDevice> m_device;
     std::unique_ptr<IFileService> m_files;
     std::mutex m_mutex;
     UsbContentCache::Stamp m_stamp;
-    bool m_read = false;
-    ios::MediaLibrary m_library;
+    std::unique_ptr<AfcConnection> m_afc; // for listing names; opened on first use, dropped on failure
+    bool m_hasRead = false;
+    ios::MediaLibrary m_read;    // as the database says
+    ios::MediaLibrary m_library; // what of it has its file on the device
     std::string m_name;
     std::atomic<int> m_skipped{0};
     sim::PerThreadResults<sim::PlaylistBuffer> m_playlists;

@@ -260,6 +260,20 @@ private slots:
         QCOMPARE(books->DeleteBook(book), int(VEXA_E_READ_ONLY));
         QCOMPARE(ListingOf(*manager).tracks, m_simulated[udid].tracks);
     }
+
+    void aFileRemovedLaterIsLeftOutAtTheNextListing() {
+        // The database does not change when a file goes; the listing must notice all the same.
+        const QString udid = QString::fromLatin1(kPhones[1].udid);
+        Manager manager = Bind(m_handles[udid]);
+        QVERIFY(manager);
+        const Listing before = ListingOf(*manager);
+        QCOMPARE(before.mediaSkipped, 0);
+        const QString first = before.tracks.front().section('|', -1).replace(':', '/');
+        QVERIFY(QFile::remove(MediaFolder(udid) + first));
+        const Listing after = ListingOf(*manager);
+        QCOMPARE(after.mediaSkipped, 1);
+        QVERIFY(!after.tracks.join('\n').contains(first.mid(1).replace('/', ':')));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestVexaUsbMedia)

@@ -16,6 +16,8 @@ packages=(
   xvfb xauth imagemagick ffmpeg libxml2-utils
   python3 python3-vobject python3-lxml python3-xlrd
   python3-cryptography
+  # the HEIC to JPEG benchmark measures against Debian's converter
+  libheif-examples
   # the usb backend (real devices through usbmuxd); the device emulator is checked against Debian's tools
   libimobiledevice-utils ideviceinstaller libimobiledevice-dev libusbmuxd-dev usbmuxd
   # fuzzing (libFuzzer ships in clang-14's runtime package) and install checks

@@ -41,6 +41,8 @@ const QHash<QString, Translations>& phrases() {
         {"Backup Contacts", {"Kontakte sichern", "备份联系人"}},
         {"Convert Video", {"Video umwandeln", "视频转换"}},
         {"Copy to iTunes", {"Nach iTunes kopieren", "复制到 iTunes"}},
+        {"Photo Management Tools", {"Fotoverwaltung", "照片管理工具"}},
+        {"HEIC to JPEG", {"HEIC in JPEG", "HEIC 转 JPEG"}},
         {"Connect iDevices", {"iGeräte verbinden", "连接设备"}},
         {"About", {"Über", "关于"}},
         {"OK", {"OK", "确定"}},

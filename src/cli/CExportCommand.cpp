@@ -234,10 +234,17 @@ int CExportCommand::ExportRecords(IVexaManager* manager, const QString& category
 
 int CExportCommand::ExportFromBackup(CCliContext& context, const QString& category, const QString& format,
                                      const QString& folder) {
-    if (category != QLatin1String("contacts") && category != QLatin1String("messages") &&
-        category != QLatin1String("calls") && category != QLatin1String("photos"))
+    // A phone leaves out of its backups the songs, videos and books a computer gave it: they are
+    // exported from the device itself.
+    if (category == QLatin1String("music") || category == QLatin1String("videos"))
         return CCliOutput::Fail(kExitFailed,
-                                tr("%1 are exported from a device, not from a backup").arg(category));
+                                tr("songs and videos are not kept in a backup: a phone leaves the "
+                                   "songs and videos a computer synced to it out of its backups; "
+                                   "export them from the device with -u UDID"));
+    if (category == QLatin1String("books"))
+        return CCliOutput::Fail(kExitFailed, tr("books are not kept in a backup: a phone leaves the books a "
+                                                "computer gave it out of its backups; export them from the "
+                                                "device with -u UDID"));
     CBackupSource backup;
     if (const int opened = backup.Open(context.Value(QStringLiteral("backup")),
                                        context.Value(QStringLiteral("password-file")));

@@ -9,6 +9,7 @@
 
 #include "CBackupToolLauncher.h"
 #include "CContactsBackup.h"
+#include "CHeicToJpegTool.h"
 #include "CSingleDetectiPhone.h"
 #include "CiTunesMediaFolder.h"
 #include "QConverVideoDlg.h"
@@ -45,6 +46,8 @@ const Tile kTiles[] = {
      [](QWidget* parent, QContactsView*) { CBackupToolLauncher::OpenTransfer(parent); }},
     {"m_btnCopyToiTunes", Needs::Nothing,
      [](QWidget* parent, QContactsView*) { CToolTiles::CopyToiTunes(parent); }},
+    {"m_btnHeicToJpeg", Needs::Nothing,
+     [](QWidget* parent, QContactsView*) { CHeicToJpegTool::Run(parent); }},
 };
 
 QString FileNames(const QStringList& files) {

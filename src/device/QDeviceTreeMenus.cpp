@@ -10,6 +10,7 @@
 #include "DeviceSubItem.h"
 #include "PhotoAlbumNames.h"
 #include "QMusicTreeNodes.h"
+#include "QPlayAnalysisTread.h"
 #include "TreeModel.h"
 #include "TreeNode.h"
 #include "TreeView.h"
@@ -63,8 +64,11 @@ QMenu* QDeviceTreeMenus::Prepare(const QModelIndex& index) {
     if (!parent)
         return nullptr;
     m_pressedIndex = index;
-    if (parent->Kind() == SUB_ITEM_PLAYLIST && node->ChildCount() == 0)
-        return m_playlistMenu;
+    if (parent->Kind() == SUB_ITEM_PLAYLIST && node->ChildCount() == 0) {
+        // A real phone's playlists are made on the phone: nothing to offer.
+        const QPlayAnalysisTread* loader = QMusicTreeNodes::LoaderOf(node);
+        return loader && !loader->IsWritable() ? nullptr : m_playlistMenu;
+    }
     if (parent->Kind() == SUB_ITEM_PHOTOS)
         return FillMenu(m_albumMenu, m_actionNewPhotos, m_actionDelPhotos, !IsBuiltInAlbum(node->Text()));
     if (parent->Kind() == SUB_ITEM_CONTACTS)

@@ -55,7 +55,7 @@ void QMusicTreeNodes::OnNodePressed(TreeNode* node) {
 
 void QMusicTreeNodes::NewPlaylist(int deviceHandle) {
     QPointer<QPlayAnalysisTread> loader = LoaderOf(m_categoryNode(deviceHandle, SUB_ITEM_PLAYLIST));
-    if (!loader)
+    if (!loader || !loader->IsWritable())
         return;
     QPlayListNameDlg dialog;
     dialog.SetExistingNames(loader->PlaylistNames());

@@ -20,6 +20,7 @@ const char* const kGroupHeaders[] = {
     "/image/tools/tool_type/Contacts-Management-Tools.png",
     "/image/tools/tool_type/Device-Management-Tools.png",
     "/image/tools/tool_type/iTunes-Management-Tools.png",
+    "/image/tools/tool_type/Photo-Management-Tools.png",
 };
 
 // The tiles in the order shown, each under the header of its group; CToolTiles says what they do.
@@ -35,6 +36,7 @@ const struct {
     {2, "m_btnToolRestore", "btn_Restore.png", QT_TRANSLATE_NOOP("ToolWidget", "Restore")},
     {2, "m_btnToolToDevice", "btn_To iDevice.png", QT_TRANSLATE_NOOP("ToolWidget", "To iDevice")},
     {3, "m_btnCopyToiTunes", "btn_Copy to iTunes.png", QT_TRANSLATE_NOOP("ToolWidget", "Copy to iTunes")},
+    {4, "m_btnHeicToJpeg", "btn_HEIC to JPEG.png", QT_TRANSLATE_NOOP("ToolWidget", "HEIC to JPEG")},
 };
 
 } // namespace

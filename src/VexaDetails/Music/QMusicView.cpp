@@ -8,6 +8,7 @@
 #include "CDeviceLock.h"
 #include "CMediaFileAdd.h"
 #include "CModalGuard.h"
+#include "CReadOnlyPage.h"
 #include "IBaseChunk.h"
 #include "NotSupportedMessage.h"
 #include "QMessageDlg.h"
@@ -38,6 +39,11 @@ QMusicView::QMusicView(IVexaManager* manager, int deviceHandle, QWidget* parent)
     m_actionToiTunes = ContextMenu()->addAction(QString(), this, &QMusicView::OnItemToiTunes);
     m_actionAdd = ContextMenu()->addAction(QString(), this, &QMusicView::AddComputerFile);
     m_actionDelete = ContextMenu()->addAction(QString(), this, &QMusicView::DeleteMusicFile);
+    // A real device's library is read here and changed only through the phone's own sync.
+    auto* readOnly = new CReadOnlyPage(this, ReadOnlyNotice::Music,
+                                       [this] { return CReadOnlyPage::MediaState(Manager()); });
+    readOnly->AddWriteAction(m_actionAdd);
+    readOnly->AddWriteAction(m_actionDelete);
     connect(OperatePanel(), &QOperatePanel::addOperate, this, &QMusicView::AddComputerFile);
     connect(OperatePanel(), &QOperatePanel::deleteOperate, this, &QMusicView::DeleteMusicFile);
     connect(OperatePanel(), &QOperatePanel::refreshOperate, this, [this] { Start(); });

@@ -41,6 +41,11 @@ QStringList QPlayAnalysisTread::PlaylistNames() const {
     return names;
 }
 
+bool QPlayAnalysisTread::IsWritable() const {
+    IMediaLibrary* library = m_manager ? m_manager->GetMediaLibrary() : nullptr;
+    return library && library->GetWriteAccess() == kContentWritable;
+}
+
 void QPlayAnalysisTread::ChangePlaylists(IMediaLibrary* library) {
     bool deleteFlag = false;
     bool addFlag = false;
@@ -63,11 +68,10 @@ void QPlayAnalysisTread::ChangePlaylists(IMediaLibrary* library) {
 }
 
 void QPlayAnalysisTread::Run() {
+    // A manager without a library has no device (any more): nothing to read and nothing to report.
     IMediaLibrary* library = m_manager ? m_manager->GetMediaLibrary() : nullptr;
-    if (!library) {
-        emit emitGetPlaylistFailed();
+    if (!library)
         return;
-    }
     ChangePlaylists(library);
 
     int count = 0;

@@ -34,6 +34,8 @@ public:
     PlaylistEntry* Entry(int position) const;
     // The user playlists' names, in device order.
     QStringList PlaylistNames() const;
+    // Whether the device's playlists can be made and deleted here (a real phone's cannot).
+    bool IsWritable() const;
     // Whether a reading has ended since the loader was made.
     bool HasRead() const { return m_hasRead; }
 

@@ -9,6 +9,7 @@
 #include <vexa/vexa.h>
 
 #include "CModalGuard.h"
+#include "CReadOnlyPage.h"
 #include "PlaylistEntry.h"
 #include "QMusicPlayListChunk.h"
 #include "QMusicPlayListModel.h"
@@ -55,6 +56,10 @@ QPlayListView::QPlayListView(IVexaManager* manager, int deviceHandle, QWidget* p
     // The transfer to another device is not offered by this page.
     m_actionToDevice = ContextMenu()->addAction(QString());
     m_actionToDevice->setEnabled(false);
+    m_readOnly = new CReadOnlyPage(this, ReadOnlyNotice::Playlists,
+                                   [this] { return CReadOnlyPage::MediaState(Manager()); });
+    m_readOnly->AddWriteAction(m_actionAdd);
+    m_readOnly->AddWriteAction(m_actionDelete);
     connect(OperatePanel(), &QOperatePanel::addOperate, this, &QPlayListView::AddComputerFile);
     connect(OperatePanel(), &QOperatePanel::deleteOperate, this, &QPlayListView::deleteAudioFile);
     connect(OperatePanel(), &QOperatePanel::refreshOperate, this, &QPlayListView::RefreshList);
@@ -88,6 +93,7 @@ void QPlayListView::ClearPlaylistChunks() {
 }
 
 void QPlayListView::OnResetListModel() {
+    m_readOnly->Update();
     const int count = m_loader ? m_loader->PlaylistCount() : 0;
     std::list<IBaseChunk*> old;
     old.swap(m_playlistChunks);

@@ -12,6 +12,7 @@
 class IBaseChunk;
 class QListView;
 class QMusicPlayListModel;
+class CReadOnlyPage;
 class QPlayAnalysisTread;
 
 // The playlist page of one device (object name "QPlayListView"): the device's playlists on the left,
@@ -65,6 +66,7 @@ private:
     void ClearPlaylistChunks();
 
     QPointer<QPlayAnalysisTread> m_loader;
+    CReadOnlyPage* m_readOnly = nullptr;
     int m_position = -1;
     QListView* m_list = nullptr;
     QMusicPlayListModel* m_listModel = nullptr;

@@ -25,6 +25,7 @@
 #include "CFileDrag.h"
 #include "CMediaFileAdd.h"
 #include "CModalGuard.h"
+#include "CReadOnlyPage.h"
 #include "LanguageService.h"
 #include "NotSupportedMessage.h"
 #include "PlayerWidget.h"
@@ -97,6 +98,10 @@ QVideoView::QVideoView(IVexaManager* manager, int deviceHandle, QWidget* parent)
             [this](const QModelIndex& current) { MovePanel(current); });
     connect(table, &QTableView::doubleClicked, this,
             [this](const QModelIndex& index) { PlayVideo(index.row()); });
+    auto* readOnly = new CReadOnlyPage(this, ReadOnlyNotice::Videos,
+                                       [this] { return CReadOnlyPage::MediaState(Manager()); });
+    readOnly->AddWriteAction(m_actionAdd);
+    readOnly->AddWriteAction(m_actionDelete);
     connect(OperatePanel(), &QOperatePanel::addOperate, this, &QVideoView::AddComputerFile);
     connect(OperatePanel(), &QOperatePanel::deleteOperate, this, &QVideoView::DeleteVideoFile);
     connect(OperatePanel(), &QOperatePanel::refreshOperate, this, &QVideoView::refreshVideoView);

@@ -21,6 +21,7 @@
 #include "CDroppedFiles.h"
 #include "CModalGuard.h"
 #include "CPhotoSerialThread.h"
+#include "CReadOnlyPage.h"
 #include "CUrlDrop.h"
 #include "CiBookChunk.h"
 #include "LanguageService.h"
@@ -85,6 +86,8 @@ QiBookView::QiBookView(IVexaManager* manager, int deviceHandle, QWidget* parent)
     connect(SortModel(), &QMySortModel::modelReset, m_columnFit, &QColumnFit::Fit);
     // The loader reports the end of a load; the base view's own loading thread is not used.
     disconnect(this, &QBaseDetailsView::loadFinished, this, nullptr);
+    m_readOnly = new CReadOnlyPage(this, ReadOnlyNotice::Books,
+                                   [this] { return CReadOnlyPage::BookState(Manager()); });
     RetranslateUi();
     // A missing picture opens a modal message, which must not run while the view is being built.
     QTimer::singleShot(0, this, &QiBookView::InitEmptyPanel);
@@ -123,6 +126,7 @@ void QiBookView::OnAnalysisEnd() {
     if (m_model->ChunkList() != ChunkList())
         m_model->SetChunkList(ChunkList());
     QBaseDetailsView::OnAnalysisEnd();
+    m_readOnly->Update();
 }
 
 void QiBookView::ShowBookCount(int count, bool listed) {

@@ -5,6 +5,7 @@
 #include "DeviceSubItem.h"
 #include "QBaseDetailsView.h"
 
+class CReadOnlyPage;
 class CiBookChunk;
 class IObsever;
 class QAction;
@@ -75,6 +76,7 @@ private:
 
     QiBooksModel* m_model;
     QMenu* m_menu = nullptr;
+    CReadOnlyPage* m_readOnly = nullptr;
     QColumnFit* m_columnFit = nullptr;
     QAction* m_actionToComputer = nullptr;
     QAction* m_actionToiTunes = nullptr;

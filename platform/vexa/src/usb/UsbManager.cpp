@@ -8,9 +8,11 @@
 #include "UnsupportedServices.h"
 #include "UsbAppLibrary.h"
 #include "UsbBackend.h"
+#include "UsbBookService.h"
 #include "UsbDevice.h"
 #include "UsbDeviceService.h"
 #include "UsbFileService.h"
+#include "UsbMediaLibrary.h"
 #include "UsbPhotoLibrary.h"
 
 namespace vexa::usb {
@@ -80,13 +82,13 @@ int UsbManager::SetDeviceHandle(int handle) {
     }
     m_fileService = std::make_unique<UsbFileService>(device);
     m_deviceService = std::make_unique<UsbDeviceService>(device);
-    m_mediaLibrary = std::make_unique<UnsupportedMediaLibrary>();
+    m_mediaLibrary = std::make_unique<UsbMediaLibrary>(device, std::make_unique<UsbFileService>(device));
     auto photos =
         std::make_shared<UsbPhotoSource>(device, *m_fileService, UsbPhotoSource::CacheFolder(device->Udid()));
     m_photoLibrary = std::make_unique<UsbPhotoLibrary>(photos);
     m_albumLibrary = std::make_unique<UsbAlbumLibrary>(photos);
     m_appLibrary = CreateUsbAppLibrary(device);
-    m_bookService = std::make_unique<UnsupportedBookService>();
+    m_bookService = std::make_unique<UsbBookService>(device, std::make_unique<UsbFileService>(device));
     m_contactService = std::make_unique<UnsupportedContactService>();
     m_device = std::move(device);
     m_handle = handle;

@@ -143,6 +143,23 @@ int BookStore::Delete(const BookRecord& record, PendingRemoval& removal) {
     return removal.Add(file) ? VEXA_OK : VEXA_E_IO;
 }
 
+BookRecord BookStore::RecordOf(const ios::BookListEntry& book, int format, uint64_t size) {
+    BookRecord record{};
+    CopyText(record.title, book.name.empty() ? fs::path(book.path).stem().string() : book.name);
+    record.format = book.madeByIBooks && format == BOOK_EPUB ? BOOK_EPUB_IBOOKS : format;
+    CopyText(record.size, std::to_string(size));
+    CopyText(record.storeKey, book.persistentId);
+    record.present = 1;
+    CopyText(record.author, book.artist);
+    CopyText(record.path, "/Books/" + book.path);
+    return record;
+}
+
+int BookStore::FormatOfName(const std::string& name) {
+    const std::string suffix = Lower(fs::path(name).extension().string());
+    return suffix == ".pdf" ? BOOK_PDF : suffix == ".epub" ? BOOK_EPUB : 0;
+}
+
 int BookStore::List(std::vector<BookRecord>& out) {
     out.clear();
     if (int code = Load())
@@ -150,16 +167,7 @@ int BookStore::List(std::vector<BookRecord>& out) {
     out.reserve(m_books.size());
     for (const ios::BookListEntry& book : m_books) {
         const fs::path file = m_mediaRoot / "Books" / book.path;
-        BookRecord record{};
-        CopyText(record.title, book.name.empty() ? file.stem().string() : book.name);
-        const int format = FormatOf(file);
-        record.format = book.madeByIBooks && format == BOOK_EPUB ? BOOK_EPUB_IBOOKS : format;
-        CopyText(record.size, std::to_string(DeviceFiles::Size(file)));
-        CopyText(record.storeKey, book.persistentId);
-        record.present = 1;
-        CopyText(record.author, book.artist);
-        CopyText(record.path, "/Books/" + book.path);
-        out.push_back(record);
+        out.push_back(RecordOf(book, FormatOf(file), DeviceFiles::Size(file)));
     }
     return VEXA_OK;
 }

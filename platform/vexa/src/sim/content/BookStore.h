@@ -22,6 +22,11 @@ public:
     explicit BookStore(std::filesystem::path mediaRoot);
 
     static std::filesystem::path ListFile(const std::filesystem::path& mediaRoot);
+    // The record a listing hands out for one entry whose file has `format` and `size` bytes; shared with
+    // the listings of real devices and backups, which find the files elsewhere.
+    static BookRecord RecordOf(const ios::BookListEntry& book, int format, uint64_t size);
+    // The format a file's name tells: PDF, EPUB, or 0.
+    static int FormatOfName(const std::string& name);
 
     // A PDF or EPUB file, or an unpacked EPUB folder, copied onto the device. `format` 0 picks it from
     // the file; BOOK_EPUB_IBOOKS marks a book made by iBooks. `copied` receives the file made.

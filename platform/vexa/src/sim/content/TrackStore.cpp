@@ -471,7 +471,14 @@ int TrackStore::List(PlaylistBuffer& out, const char* libraryName) {
     ios::MediaLibrary library;
     if (const int read = ios::MediaLibraryReader::Read(m_db, library); read != ios::kReadOk)
         return read == ios::kReadIoError ? VEXA_E_IO : VEXA_E_DATABASE;
+    Fill(library, out, libraryName);
+    return VEXA_OK;
+}
 
+void TrackStore::Fill(const ios::MediaLibrary& library, PlaylistBuffer& out, const char* libraryName) {
+    out.playlists.clear();
+    out.tracks.clear();
+    out.text.Clear();
     size_t total = library.items.size();
     for (const auto& playlist : library.playlists)
         total += playlist.items.size();
@@ -515,7 +522,6 @@ int TrackStore::List(PlaylistBuffer& out, const char* libraryName) {
         playlist.tracks = playlist.trackCount ? out.tracks.data() + first : nullptr;
         first += static_cast<size_t>(playlist.trackCount);
     }
-    return VEXA_OK;
 }
 
 } // namespace vexa::sim

@@ -13,6 +13,10 @@
 
 struct sqlite3;
 
+namespace vexa::ios {
+struct MediaLibrary;
+}
+
 namespace vexa::sim {
 
 class Statement;
@@ -72,6 +76,9 @@ public:
     int DeletePlaylist(int position);
     int PlaylistCount(int* count); // the library included
     int List(PlaylistBuffer& out, const char* libraryName);
+    // The records of a library read from its file: playlist 0 the whole library named `libraryName`,
+    // then the user's playlists. Shared with the listing of a real device's copy of the file.
+    static void Fill(const ios::MediaLibrary& library, PlaylistBuffer& out, const char* libraryName);
 
 private:
     int ContainerAt(int position, int64_t* containerPid);

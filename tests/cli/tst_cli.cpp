@@ -675,20 +675,22 @@ void tst_cli::usbBackendAnswersThroughTheEmulator() {
 }
 
 void tst_cli::usbPhotoExportIsTheDevicesFiles() {
+    // A phone of its own: the host keeps a pairing per UDID, which another emulated phone would not match.
+    const QString kPhotoUdid = QStringLiteral("00008101-000C11C11C11C333");
     EmulatorProcess emulator;
-    QCOMPARE(emulator.SimCtl({"create-demo", "--udid", kOtherUdid, "--ios", "15"}), 0);
+    QCOMPARE(emulator.SimCtl({"create-demo", "--udid", kPhotoUdid, "--ios", "15"}), 0);
     QVERIFY(emulator.Start());
     QProcessEnvironment usb = English();
     usb.insert(QStringLiteral("VEXA_BACKEND"), QStringLiteral("usb"));
     usb.insert(QStringLiteral("USBMUXD_SOCKET_ADDRESS"), QStringLiteral("UNIX:") + emulator.SocketPath());
-    const QString media = emulator.Root() + '/' + kOtherUdid + QStringLiteral("/Media/");
+    const QString media = emulator.Root() + '/' + kPhotoUdid + QStringLiteral("/Media/");
     // A phone's first connection makes its keys: seconds on a busy machine.
-    for (int tries = 0; tries < 20 && !Vexa({"devices"}, usb).out.contains(kOtherUdid.toUtf8()); ++tries)
+    for (int tries = 0; tries < 20 && !Vexa({"devices"}, usb).out.contains(kPhotoUdid.toUtf8()); ++tries)
         QThread::msleep(500);
 
     // Every photo and clip, and the Live Photo's clip beside its still, exactly as the phone has them.
     const QString originals = m_work.filePath(QStringLiteral("usb-photos"));
-    const Result copied = Vexa({"export", "photos", "-u", kOtherUdid, "--to", originals}, usb);
+    const Result copied = Vexa({"export", "photos", "-u", kPhotoUdid, "--to", originals}, usb);
     QVERIFY2(copied.exitCode == 0, copied.err.constData());
     const QMap<QString, QByteArray> files = Fingerprint(originals);
     QCOMPARE(files.size(), 80 + 1 + 4 + 1);
@@ -701,7 +703,7 @@ void tst_cli::usbPhotoExportIsTheDevicesFiles() {
 
     const QString converted = m_work.filePath(QStringLiteral("usb-photos-jpeg"));
     QCOMPARE(
-        Vexa({"export", "photos", "-u", kOtherUdid, "--to", converted, "--format", "jpeg"}, usb).exitCode, 0);
+        Vexa({"export", "photos", "-u", kPhotoUdid, "--to", converted, "--format", "jpeg"}, usb).exitCode, 0);
     QProcess identify;
     identify.start(QStringLiteral("identify"),
                    {"-format", "%m %w %h [%[EXIF:Orientation]]", QDir(converted).filePath("IMG_0082.JPG")});

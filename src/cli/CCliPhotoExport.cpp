@@ -1,8 +1,5 @@
 #include "CCliPhotoExport.h"
 
-#include <map>
-#include <set>
-
 #include <QDir>
 
 #include <vexa/BackupContent.h>
@@ -12,50 +9,19 @@
 #include "CCliFileExport.h"
 #include "CCliOutput.h"
 #include "CExportCommand.h"
+#include "CPhotoExportFiles.h"
 #include "CPhotoSerialThread.h"
 #include "CliExit.h"
 #include "IBaseSerial.h"
 #include "ResultReason.h"
 
-namespace {
-
-constexpr const char* kClipExtension = ".MOV";
-
-bool IsStill(const std::string& path) {
-    const size_t dot = path.rfind('.');
-    if (dot == std::string::npos)
-        return false;
-    const QString extension = QString::fromStdString(path.substr(dot)).toLower();
-    return extension != QLatin1String(".mov") && extension != QLatin1String(".mp4") &&
-           extension != QLatin1String(".m4v");
-}
-
-std::string WithExtension(const std::string& name, const char* extension) {
-    const size_t dot = name.rfind('.');
-    const size_t slash = name.rfind('/');
-    const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
-    return (hasExtension ? name.substr(0, dot) : name) + extension;
-}
-
-} // namespace
-
 std::vector<std::pair<std::string, std::string>>
 CCliPhotoExport::Files(const PhotoRecord* records, int count,
                        const std::function<bool(const std::string&)>& exists) {
-    std::set<std::string> listed;
+    std::vector<const PhotoRecord*> all;
     for (int i = 0; i < count; ++i)
-        listed.insert(records[i].path ? records[i].path : "");
-    std::vector<std::pair<std::string, std::string>> files;
-    for (int i = 0; i < count; ++i) {
-        const PhotoRecord& record = records[i];
-        if (!record.path || !record.fileName)
-            continue;
-        files.emplace_back(record.path, record.fileName);
-        const std::string clip = WithExtension(record.path, kClipExtension);
-        if (IsStill(record.path) && !listed.count(clip) && exists(clip))
-            files.emplace_back(clip, WithExtension(record.fileName, kClipExtension));
-    }
-    return files;
+        all.push_back(&records[i]);
+    return CPhotoExportFiles::Of(all, exists);
 }
 
 void CCliPhotoExport::Serialize(IBaseSerial* writer) {
@@ -94,20 +60,7 @@ int CCliPhotoExport::FromDevice(IVexaManager* manager, const QString& folder, bo
         return CCliOutput::Fail(ExitForResult(result),
                                 WithReason(tr("the photos could not be read from the device"), result));
     // A clip is looked for in its folder's listing, read once a folder.
-    IFileService* files = manager->GetFileService();
-    std::map<std::string, std::set<std::string>> folders;
-    const auto exists = [files, &folders](const std::string& path) {
-        const size_t slash = path.rfind('/');
-        const std::string parent = slash == std::string::npos ? std::string("/") : path.substr(0, slash);
-        auto [it, added] = folders.try_emplace(parent);
-        DirectoryEntryRecord* entries = nullptr;
-        int count = 0;
-        if (added && files && files->ReadDirectory(parent.c_str(), &count, &entries) == VEXA_OK)
-            for (int i = 0; i < count; ++i)
-                if (entries[i].name)
-                    it->second.insert(entries[i].name);
-        return it->second.count(path.substr(slash + 1)) > 0;
-    };
+    const auto exists = CPhotoExportFiles::OnDevice(manager->GetFileService());
     return Copy(manager, Files(records, count, exists), folder, toJpeg);
 }
 

@@ -69,8 +69,14 @@ QMenu* QDeviceTreeMenus::Prepare(const QModelIndex& index) {
         const QPlayAnalysisTread* loader = QMusicTreeNodes::LoaderOf(node);
         return loader && !loader->IsWritable() ? nullptr : m_playlistMenu;
     }
-    if (parent->Kind() == SUB_ITEM_PHOTOS)
+    if (parent->Kind() == SUB_ITEM_PHOTOS) {
+        // Albums that are only read on this device offer nothing to do.
+        const QWidget* view = parent->Binding().view;
+        const QVariant writable = view ? view->property("contentWritable") : QVariant();
+        if (writable.isValid() && !writable.toBool())
+            return nullptr;
         return FillMenu(m_albumMenu, m_actionNewPhotos, m_actionDelPhotos, !IsBuiltInAlbum(node->Text()));
+    }
     if (parent->Kind() == SUB_ITEM_CONTACTS)
         return FillMenu(m_groupMenu, m_actionNewContact, m_actionDelContact, !IsBuiltInGroup(node->Text()));
     return nullptr;

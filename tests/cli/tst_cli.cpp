@@ -16,6 +16,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 #include <vexa/vexa.h>
 
@@ -158,6 +159,7 @@ private slots:
     void ctrlCDuringABackupLeavesTheEarlierOneIntact();
     void backupsCopyOnlyWhatChangedUnlessFull();
     void usbBackendAnswersThroughTheEmulator();
+    void usbPhotoExportIsTheDevicesFiles();
 
 private:
     QString Export(const QString& category, const QString& format);
@@ -670,6 +672,44 @@ void tst_cli::usbBackendAnswersThroughTheEmulator() {
              QStringLiteral("2"));
     QCOMPARE(Vexa({"ls", "/"}, usb).exitCode, 0);
     QCOMPARE(Vexa({"info", "-u", kUdid}, usb).exitCode, 3);
+}
+
+void tst_cli::usbPhotoExportIsTheDevicesFiles() {
+    // A phone of its own: the host keeps a pairing per UDID, which another emulated phone would not match.
+    const QString kPhotoUdid = QStringLiteral("00008101-000C11C11C11C333");
+    EmulatorProcess emulator;
+    QCOMPARE(emulator.SimCtl({"create-demo", "--udid", kPhotoUdid, "--ios", "15"}), 0);
+    QVERIFY(emulator.Start());
+    QProcessEnvironment usb = English();
+    usb.insert(QStringLiteral("VEXA_BACKEND"), QStringLiteral("usb"));
+    usb.insert(QStringLiteral("USBMUXD_SOCKET_ADDRESS"), QStringLiteral("UNIX:") + emulator.SocketPath());
+    const QString media = emulator.Root() + '/' + kPhotoUdid + QStringLiteral("/Media/");
+    // A phone's first connection makes its keys: seconds on a busy machine.
+    for (int tries = 0; tries < 20 && !Vexa({"devices"}, usb).out.contains(kPhotoUdid.toUtf8()); ++tries)
+        QThread::msleep(500);
+
+    // Every photo and clip, and the Live Photo's clip beside its still, exactly as the phone has them.
+    const QString originals = m_work.filePath(QStringLiteral("usb-photos"));
+    const Result copied = Vexa({"export", "photos", "-u", kPhotoUdid, "--to", originals}, usb);
+    QVERIFY2(copied.exitCode == 0, copied.err.constData());
+    const QMap<QString, QByteArray> files = Fingerprint(originals);
+    QCOMPARE(files.size(), 80 + 1 + 4 + 1);
+    QMap<QString, QByteArray> sources;
+    for (const char* folder : {"DCIM/100APPLE", "PhotoData/Sync/100SYNCD"})
+        sources.insert(Fingerprint(media + QLatin1String(folder)));
+    for (auto file = files.begin(); file != files.end(); ++file)
+        QVERIFY2(file.value() == sources.value(file.key()), qPrintable(file.key()));
+    QVERIFY(files.contains("IMG_0085.MOV"));
+
+    const QString converted = m_work.filePath(QStringLiteral("usb-photos-jpeg"));
+    QCOMPARE(
+        Vexa({"export", "photos", "-u", kPhotoUdid, "--to", converted, "--format", "jpeg"}, usb).exitCode, 0);
+    QProcess identify;
+    identify.start(QStringLiteral("identify"),
+                   {"-format", "%m %w %h [%[EXIF:Orientation]]", QDir(converted).filePath("IMG_0082.JPG")});
+    QVERIFY(identify.waitForFinished(30000));
+    QCOMPARE(identify.readAllStandardOutput(), QByteArray("JPEG 640 480 []"));
+    QCOMPARE(Fingerprint(converted).value("IMG_0085.MOV"), files.value("IMG_0085.MOV"));
 }
 
 QTEST_MAIN(tst_cli)

@@ -223,10 +223,18 @@ private slots:
     }
 
     // The camera roll is read from the backup, its thumbnails and exports made from the copied files,
-    // which sit in a folder only this user can open and go with the device.
+    // which sit in a folder only this user can open and go with the device; a folder a killed process
+    // left goes too.
     void photosComeFromThePrivateCopy() {
         const QString folder = MakeOwnBackup("photos", false);
         QVERIFY(!folder.isEmpty());
+        QProcess ended;
+        ended.start("/bin/sleep", {"0.1"});
+        QVERIFY(ended.waitForStarted());
+        const qint64 deadPid = ended.processId();
+        QVERIFY(ended.waitForFinished());
+        const QString left = QDir::temp().filePath(QStringLiteral("vexa-backup-%1-1-0").arg(deadPid));
+        QVERIFY(QDir().mkpath(left));
         BackupDevice device(OpenBackupDevice(Open(folder)));
         QVERIFY(device);
         PhotoRecord* records = nullptr;
@@ -246,6 +254,7 @@ private slots:
         const QStringList scratch =
             QDir(QDir::tempPath()).entryList({"vexa-backup-*"}, QDir::Dirs | QDir::NoDotAndDotDot);
         QCOMPARE(scratch.size(), 1);
+        QVERIFY(!QFileInfo::exists(left));
         const fs::path copies = QDir::temp().filePath(scratch.front()).toStdString();
         QCOMPARE(fs::status(copies).permissions(), fs::perms::owner_all);
         device.reset();

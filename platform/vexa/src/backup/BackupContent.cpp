@@ -6,6 +6,11 @@
 #include <string>
 #include <system_error>
 
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+#include <signal.h>
 #include <unistd.h>
 
 #include <vexa/VexaResult.h>
@@ -68,6 +73,25 @@ bool StoredSizeFits(uintmax_t storedSize, uint64_t plainSize, bool encrypted) {
     return plainSize == 0 || (storedSize % 16 == 0 && storedSize > plainSize && storedSize <= plainSize + 16);
 }
 
+constexpr const char* kScratchPrefix = "vexa-backup-";
+
+// Folders of processes that ended without removing theirs (a crash, a kill) hold decrypted files: they go
+// the next time a backup is read.
+void RemoveLeftScratchFolders(const fs::path& base) {
+    std::error_code error;
+    for (fs::directory_iterator it(base, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        if (name.rfind(kScratchPrefix, 0) != 0)
+            continue;
+        const std::string rest = name.substr(std::strlen(kScratchPrefix));
+        const pid_t pid = static_cast<pid_t>(std::atol(rest.c_str()));
+        if (pid > 0 && pid != ::getpid() && ::kill(pid, 0) != 0 && errno == ESRCH) {
+            std::error_code ignored;
+            fs::remove_all(it->path(), ignored);
+        }
+    }
+}
+
 // A folder of its own below the system's temporary folder, made on first use. Only this user may look
 // into it: it holds decrypted copies of the backup's files.
 fs::path MakeScratchFolder() {
@@ -76,9 +100,10 @@ fs::path MakeScratchFolder() {
     const fs::path base = fs::temp_directory_path(error);
     if (error)
         return {};
+    RemoveLeftScratchFolders(base);
     const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
     for (int attempt = 0; attempt < 16; ++attempt) {
-        const fs::path folder = base / ("vexa-backup-" + std::to_string(::getpid()) + "-" +
+        const fs::path folder = base / (kScratchPrefix + std::to_string(::getpid()) + "-" +
                                         std::to_string(stamp) + "-" + std::to_string(sequence++));
         if (fs::create_directory(folder, error)) {
             fs::permissions(folder, fs::perms::owner_all, fs::perm_options::replace, error);

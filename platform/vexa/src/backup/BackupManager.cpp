@@ -1,6 +1,8 @@
 #include "BackupManager.h"
 
+#include <cctype>
 #include <cstring>
+#include <filesystem>
 
 #include <vexa/VexaResult.h>
 
@@ -23,7 +25,12 @@ std::string DeviceClassOf(const std::string& productType) {
 
 BackupManager::BackupManager(std::unique_ptr<BackupContent> content, int handle)
     : m_handle(handle) {
-    const BackupSummary summary = content->Summary();
+    BackupSummary summary = content->Summary();
+    // Backups are kept in folders named after the device's UDID when Info.plist does not name it.
+    if (summary.uniqueId.empty()) {
+        const std::filesystem::path folder = std::filesystem::path(content->Folder()).lexically_normal();
+        summary.uniqueId = (folder.has_filename() ? folder : folder.parent_path()).filename().string();
+    }
     m_backup = std::make_shared<SharedBackup>(std::move(content));
     m_fileService = std::make_unique<BackupFileService>(m_backup);
     m_deviceService = std::make_unique<BackupDeviceService>(m_backup, handle);

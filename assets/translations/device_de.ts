@@ -646,6 +646,18 @@ Daten dieser Art können nicht zu iTunes übertragen werden.</translation>
 <context>
     <name>QNavigateWidget</name>
     <message>
+        <source>Open backup…</source>
+        <translation>Sicherung öffnen …</translation>
+    </message>
+    <message>
+        <source>Open a backup folder to view and export its content (Ctrl+O)</source>
+        <translation>Einen Sicherungsordner öffnen, um seinen Inhalt anzusehen und zu exportieren (Strg+O)</translation>
+    </message>
+    <message>
+        <source>Close backup</source>
+        <translation>Sicherung schließen</translation>
+    </message>
+    <message>
         <location filename="../../src/device/QNavigateWidget.cpp" line="150"/>
         <source>QNavigateWidget::InitControls can&apos;t find /image/btn_help.png image, please re-install software</source>
         <translation>QNavigateWidget::InitControls: Das Bild /image/btn_help.png fehlt, bitte installieren Sie die Software neu</translation>
@@ -1024,6 +1036,65 @@ Daten dieser Art können nicht zu iTunes übertragen werden.</translation>
         <location filename="../../src/VexaDetails/Messages/qmessageView.cpp" line="14"/>
         <source>Last message</source>
         <translation>Letzte Nachricht</translation>
+    </message>
+</context>
+<context>
+    <name>CBackupOpener</name>
+    <message>
+        <source>Open backup</source>
+        <translation>Sicherung öffnen</translation>
+    </message>
+    <message>
+        <source>%1 holds several backups. Choose the folder of one of them.</source>
+        <translation>%1 enthält mehrere Sicherungen. Wählen Sie den Ordner einer davon.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be opened as a backup: %2.</source>
+        <translation>%1 kann nicht als Sicherung geöffnet werden: %2.</translation>
+    </message>
+    <message>
+        <source>It was made by iOS %1, whose files this program may not read completely.</source>
+        <translation>Sie wurde von iOS %1 erstellt, dessen Dateien dieses Programm womöglich nicht vollständig liest.</translation>
+    </message>
+    <message>
+        <source>Parts of this backup cannot be read; the rest is shown.
+%1</source>
+        <translation>Teile dieser Sicherung sind nicht lesbar; der Rest wird angezeigt.
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>CBackupTreeNodes</name>
+    <message>
+        <source>Backups</source>
+        <translation>Sicherungen</translation>
+    </message>
+</context>
+<context>
+    <name>QBackupPasswordDlg</name>
+    <message>
+        <source>Encrypted backup</source>
+        <translation>Verschlüsselte Sicherung</translation>
+    </message>
+    <message>
+        <source>The backup &quot;%1&quot; is encrypted. Enter the password that was set for its backups on the device.</source>
+        <translation>Die Sicherung „%1“ ist verschlüsselt. Geben Sie das Passwort ein, das auf dem Gerät für seine Sicherungen festgelegt wurde.</translation>
+    </message>
+    <message>
+        <source>The password is wrong. Please try again.</source>
+        <translation>Das Passwort ist falsch. Bitte versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>The backup cannot be unlocked: %1</source>
+        <translation>Die Sicherung lässt sich nicht entsperren: %1</translation>
+    </message>
+    <message>
+        <source>Stopping…</source>
+        <translation>Wird angehalten …</translation>
+    </message>
+    <message>
+        <source>Checking the password. This takes a few seconds…</source>
+        <translation>Das Passwort wird geprüft. Das dauert einige Sekunden …</translation>
     </message>
 </context>
 </TS>

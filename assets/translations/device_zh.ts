@@ -646,6 +646,18 @@ You can&apos;t transfer data in that type to iTunes.</source>
 <context>
     <name>QNavigateWidget</name>
     <message>
+        <source>Open backup…</source>
+        <translation>打开备份…</translation>
+    </message>
+    <message>
+        <source>Open a backup folder to view and export its content (Ctrl+O)</source>
+        <translation>打开备份文件夹以查看和导出其内容 (Ctrl+O)</translation>
+    </message>
+    <message>
+        <source>Close backup</source>
+        <translation>关闭备份</translation>
+    </message>
+    <message>
         <location filename="../../src/device/QNavigateWidget.cpp" line="150"/>
         <source>QNavigateWidget::InitControls can&apos;t find /image/btn_help.png image, please re-install software</source>
         <translation>QNavigateWidget::InitControls 找不到图片 /image/btn_help.png，请重新安装软件</translation>
@@ -1024,6 +1036,65 @@ You can&apos;t transfer data in that type to iTunes.</source>
         <location filename="../../src/VexaDetails/Messages/qmessageView.cpp" line="14"/>
         <source>Last message</source>
         <translation>最后一条信息</translation>
+    </message>
+</context>
+<context>
+    <name>CBackupOpener</name>
+    <message>
+        <source>Open backup</source>
+        <translation>打开备份</translation>
+    </message>
+    <message>
+        <source>%1 holds several backups. Choose the folder of one of them.</source>
+        <translation>%1 包含多个备份。请选择其中一个备份的文件夹。</translation>
+    </message>
+    <message>
+        <source>%1 cannot be opened as a backup: %2.</source>
+        <translation>%1 无法作为备份打开：%2。</translation>
+    </message>
+    <message>
+        <source>It was made by iOS %1, whose files this program may not read completely.</source>
+        <translation>它由 iOS %1 创建，本程序可能无法完整读取其文件。</translation>
+    </message>
+    <message>
+        <source>Parts of this backup cannot be read; the rest is shown.
+%1</source>
+        <translation>此备份的部分内容无法读取；其余内容照常显示。
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>CBackupTreeNodes</name>
+    <message>
+        <source>Backups</source>
+        <translation>备份</translation>
+    </message>
+</context>
+<context>
+    <name>QBackupPasswordDlg</name>
+    <message>
+        <source>Encrypted backup</source>
+        <translation>加密备份</translation>
+    </message>
+    <message>
+        <source>The backup &quot;%1&quot; is encrypted. Enter the password that was set for its backups on the device.</source>
+        <translation>备份“%1”已加密。请输入在设备上为其备份设置的密码。</translation>
+    </message>
+    <message>
+        <source>The password is wrong. Please try again.</source>
+        <translation>密码错误，请重试。</translation>
+    </message>
+    <message>
+        <source>The backup cannot be unlocked: %1</source>
+        <translation>无法解锁备份：%1</translation>
+    </message>
+    <message>
+        <source>Stopping…</source>
+        <translation>正在停止…</translation>
+    </message>
+    <message>
+        <source>Checking the password. This takes a few seconds…</source>
+        <translation>正在验证密码，这需要几秒钟…</translation>
     </message>
 </context>
 </TS>

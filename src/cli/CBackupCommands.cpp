@@ -20,6 +20,7 @@
 #include "CCliProgress.h"
 #include "CDeviceLease.h"
 #include "CImportedBackups.h"
+#include "CKnownBackups.h"
 #include "CPasswordSource.h"
 #include "CliExit.h"
 #include "RestoreThread.h"
@@ -164,22 +165,8 @@ int CBackupCommands::Backups(CCliContext& context) {
                 QStringLiteral("%1\t%2\t%3\t%4")
                     .arg(record.folder, record.dateTime, record.name, QString::number(record.size)));
     };
-    for (const CBackupLogEntry& entry : CBackupLog(CBackupLog::DefaultPath()).Entries()) {
-        CBackupRecord record;
-        record.folder = entry.filepath;
-        record.name = entry.name;
-        record.dateTime = entry.greateDate;
-        record.deviceType = entry.deviceClass;
-        record.serialNumber = entry.serialNumber;
-        record.size = entry.backupSize.toULongLong();
-        add(record, QStringLiteral("log"));
-    }
-    for (const QString& folder : CImportedBackups().Folders()) {
-        CBackupRecord record;
-        if (CBackupFolder::Read(folder, record) != CBackupFolder::Ok)
-            record.folder = folder;
-        add(record, QStringLiteral("added"));
-    }
+    for (const CKnownBackups::Entry& entry : CKnownBackups::List())
+        add(entry.record, entry.fromLog ? QStringLiteral("log") : QStringLiteral("added"));
     if (context.Json())
         CCliOutput::Json(list);
     return kExitOk;

@@ -1,5 +1,7 @@
 #include "CDetectorDirectory.h"
 
+#include <vexa/BackupDevice.h>
+
 #include "CSingleDetectiPhone.h"
 
 namespace {
@@ -23,7 +25,8 @@ QList<CConnectedDevice> CDetectorDirectory::ConnectedDevices() const {
     QList<CConnectedDevice> devices;
     for (auto it = managers.cbegin(); it != managers.cend(); ++it) {
         DeviceInfo* record = records.value(it.key());
-        if (!it.value() || !record)
+        // A backup opened for reading is neither backed up, restored onto nor a side of a transfer.
+        if (!it.value() || !record || IsBackupDeviceHandle(it.key()))
             continue;
         CConnectedDevice device;
         device.manager = it.value();

@@ -106,6 +106,14 @@ TreeNode* CDeviceTreeNodes::CreateDevice(const QString& name, int deviceHandle) 
     return device;
 }
 
+TreeNode* CDeviceTreeNodes::CreateBackup(const QString& name, int deviceHandle) {
+    auto* device = new TreeNode(NODE_DEVICE, name);
+    device->SetDeviceHandle(deviceHandle);
+    for (int kind : {SUB_ITEM_PHOTOS, SUB_ITEM_CONTACTS, SUB_ITEM_MESSAGES, SUB_ITEM_CALLS})
+        AddChild(device, kind, kCategoryImages[kind].icon, kCategoryImages[kind].selectedIcon);
+    return device;
+}
+
 TreeNode* CDeviceTreeNodes::CreateGroup(const QString& name, const TreeNode* contacts) {
     auto* group = new TreeNode(NODE_GROUP, name);
     group->SetIcons(QString::fromLatin1(kCategoryImages[SUB_ITEM_CONTACTS].icon), QString());

@@ -24,6 +24,8 @@ public:
 
     // A new device node (no parent) with its category children, all carrying the device's handle.
     static TreeNode* CreateDevice(const QString& name, int deviceHandle);
+    // The node of a backup opened as a device: only the categories a backup holds.
+    static TreeNode* CreateBackup(const QString& name, int deviceHandle);
     // A contact group node under `contacts`, bound to the contacts view like its category.
     static TreeNode* CreateGroup(const QString& name, const TreeNode* contacts);
 };

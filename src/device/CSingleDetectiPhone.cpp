@@ -205,6 +205,34 @@ void CSingleDetectiPhone::OnArrival(int deviceHandle) {
     qDebug() << "CSingleDetectiPhone singal Connect sucessful.";
 }
 
+bool CSingleDetectiPhone::AddOpenedDevice(IVexaManager* manager) {
+    if (!manager)
+        return false;
+    const int deviceHandle = manager->GetDeviceHandle();
+    DeviceInfo* record = nullptr;
+    if (!manager->GetDeviceInfo(&record))
+        record = nullptr;
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        if (m_managers.contains(deviceHandle) || !record) {
+            DeleteVexaManager(&manager);
+            return false;
+        }
+        QMap<int, IVexaManager*> managers = m_managers;
+        managers.insert(deviceHandle, manager);
+        m_managers = managers;
+        QMap<int, DeviceInfo*> records = m_records;
+        records.insert(deviceHandle, record);
+        m_records = records;
+    }
+    Report(DETECT_IPHONE_READY, deviceHandle);
+    return true;
+}
+
+void CSingleDetectiPhone::CloseOpenedDevice(int deviceHandle) {
+    OnRemoval(deviceHandle);
+}
+
 void CSingleDetectiPhone::OnUntrusted(bool failed, int deviceHandle) {
     {
         std::lock_guard<std::mutex> guard(m_lock);

@@ -40,6 +40,13 @@ public:
     // Removes every device from both maps and returns their managers.
     QMap<int, IVexaManager*> TakeAllDevices();
 
+    // A device the program opened itself (a backup folder): added to both maps and reported as an
+    // arrival, as the library reports a plugged-in device. False, and the manager released, when its
+    // handle is taken.
+    bool AddOpenedDevice(IVexaManager* manager);
+    // Reports the removal of such a device; the navigation then releases its manager.
+    void CloseOpenedDevice(int deviceHandle);
+
     int LastHandle() const;
     void StopThread();
 

@@ -1,5 +1,7 @@
 #include "QDeviceTreeMenus.h"
 
+#include <vexa/BackupDevice.h>
+
 #include <QAction>
 #include <QCoreApplication>
 #include <QDebug>
@@ -61,7 +63,8 @@ void QDeviceTreeMenus::Retranslate() {
 QMenu* QDeviceTreeMenus::Prepare(const QModelIndex& index) {
     TreeNode* node = m_model->NodeOf(index);
     TreeNode* parent = node ? node->Parent() : nullptr;
-    if (!parent)
+    // A backup's albums, groups and playlists are read, never changed.
+    if (!parent || IsBackupDeviceHandle(node->DeviceHandle()))
         return nullptr;
     m_pressedIndex = index;
     if (parent->Kind() == SUB_ITEM_PLAYLIST && node->ChildCount() == 0) {

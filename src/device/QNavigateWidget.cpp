@@ -3,10 +3,20 @@
 #include <algorithm>
 #include <vector>
 
+#include <QDateTime>
 #include <QDebug>
+#include <QMenu>
 #include <QPointer>
+#include <QSet>
+#include <QShortcut>
+#include <QTimer>
+#include <QToolButton>
 
+#include <vexa/BackupDevice.h>
+
+#include "CBackupOpener.h"
 #include "CBackupToolLauncher.h"
+#include "CBackupTreeNodes.h"
 #include "CCategoryViewFactory.h"
 #include "CDesktopOpen.h"
 #include "CDeviceLease.h"
@@ -120,6 +130,20 @@ void QNavigateWidget::InitControls() {
         ShowMessage(tr("QNavigateWidget::InitControls can't find /image/btn_help.png image, please "
                        "re-install software"));
     ui->m_help->setCursor(Qt::PointingHandCursor);
+
+    auto* openBackup = new QToolButton(ui->m_treeTitle);
+    openBackup->setObjectName(QStringLiteral("m_openBackup"));
+    openBackup->setAutoRaise(true);
+    openBackup->setCursor(Qt::PointingHandCursor);
+    ui->m_titleLayout->insertWidget(0, openBackup);
+    m_openBackup = openBackup;
+    connect(openBackup, &QToolButton::clicked, this, &QNavigateWidget::OnClickOpenBackup);
+    connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, this,
+            &QNavigateWidget::OnClickOpenBackup);
+    m_backups = std::make_unique<CBackupTreeNodes>(m_model);
+    ui->m_treeView->expand(m_model->IndexOf(m_backups->Group()));
+    m_openBackup->setText(tr("Open backup…"));
+    m_openBackup->setToolTip(tr("Open a backup folder to view and export its content (Ctrl+O)"));
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -228,7 +252,20 @@ void QNavigateWidget::ShowInformationPage(int deviceHandle) {
         }
     }
     const char* name = record->properties[DP_DeviceName];
-    TreeNode* node = CDeviceTreeNodes::CreateDevice(name ? QString::fromUtf8(name) : QString(), deviceHandle);
+    const QString deviceName = name ? QString::fromUtf8(name) : QString();
+    TreeNode* node = nullptr;
+    if (IsBackupDeviceHandle(deviceHandle)) {
+        const char* made = record->properties[DP_TimeIntervalSince1970];
+        const QString date = made ? QDateTime::fromSecsSinceEpoch(QByteArray(made).toLongLong())
+                                        .toString(QStringLiteral("yyyy-MM-dd hh:mm"))
+                                  : QString();
+        node = CDeviceTreeNodes::CreateBackup(CBackupTreeNodes::Caption(deviceName, date, QString()),
+                                              deviceHandle);
+        // The backup just opened is listed among the known ones from now on.
+        m_backups->Refresh([this](TreeNode* child) { ForgetNodesUnder(child); });
+    } else {
+        node = CDeviceTreeNodes::CreateDevice(deviceName, deviceHandle);
+    }
     node->SetBinding({page, nullptr});
     m_deviceNodes.append(node);
     node->SetState(NODE_STATE_HIGHLIGHTED);
@@ -255,12 +292,25 @@ void QNavigateWidget::CreateCategoryViews(IVexaManager* manager) {
             delete binding.view.data();
         return;
     }
+    QSet<QObject*> bound, unboundLoaders, unboundViews;
     for (const CCategoryViewFactory::Binding& binding : bindings) {
-        if (TreeNode* node = CategoryNode(handle, binding.kind))
+        if (TreeNode* node = CategoryNode(handle, binding.kind)) {
             node->SetBinding({binding.view.data(), binding.loader.data()});
+            bound << binding.view.data() << binding.loader.data();
+        } else {
+            unboundLoaders << binding.loader.data();
+            unboundViews << binding.view.data();
+        }
+    }
+    // A device without some categories (a backup) has no node for their views. Loaders go first: they
+    // report to their views while they stop.
+    for (QSet<QObject*>* unbound : {&unboundLoaders, &unboundViews}) {
+        unbound->subtract(bound);
+        unbound->remove(nullptr);
+        qDeleteAll(*unbound);
     }
     for (const CCategoryViewFactory::Binding& binding : bindings) {
-        if (binding.startAtOnce) {
+        if (binding.startAtOnce && CategoryNode(handle, binding.kind)) {
             SetWaiting(CategoryNode(handle, binding.kind), true);
             binding.startAtOnce();
         }
@@ -372,14 +422,23 @@ TreeNode* QNavigateWidget::CategoryNode(int deviceHandle, int kind) const {
     TreeNode* device = DeviceNode(deviceHandle);
     if (!device)
         return nullptr;
-    if (kind == NODE_VIDEO || kind == NODE_MUSIC)
-        return device->FindChildOfKind(SUB_ITEM_MEDIA)->FindChildOfKind(kind);
+    if (kind == NODE_VIDEO || kind == NODE_MUSIC) {
+        TreeNode* media = device->FindChildOfKind(SUB_ITEM_MEDIA);
+        return media ? media->FindChildOfKind(kind) : nullptr;
+    }
     return device->FindChildOfKind(kind);
 }
 
 void QNavigateWidget::ClickTreeViewItem(const QModelIndex& index) {
     TreeNode* node = NodeOfIndex(index);
     if (!node)
+        return;
+    if (node->Kind() == NODE_KNOWN_BACKUP) {
+        // Opened from the event loop: the press handler does not run the password dialog's loop.
+        QTimer::singleShot(0, this, [this, folder = m_backups->FolderOf(node)] { OpenKnownBackup(folder); });
+        return;
+    }
+    if (node->Kind() == NODE_BACKUPS)
         return;
     m_menus->SetPressedIndex(index);
     if (node != m_currentNode) {
@@ -579,7 +638,20 @@ QMenu* QNavigateWidget::PrepareTreeMenu(const QModelIndex& index) {
 }
 
 void QNavigateWidget::showDeviceTreeMenu(const QPoint& pos) {
+    if (ShowBackupMenu(NodeOfIndex(ui->m_treeView->indexAt(pos)), pos))
+        return;
     m_menus->ShowAt(pos);
+}
+
+bool QNavigateWidget::ShowBackupMenu(TreeNode* node, const QPoint& pos) {
+    if (!node || node->Kind() != NODE_DEVICE || !IsBackupDeviceHandle(node->DeviceHandle()))
+        return false;
+    QMenu menu(this);
+    const int handle = node->DeviceHandle();
+    menu.addAction(tr("Close backup"), this,
+                   [handle] { CSingleDetectiPhone::Instance()->CloseOpenedDevice(handle); });
+    menu.exec(ui->m_treeView->viewport()->mapToGlobal(pos));
+    return true;
 }
 
 void QNavigateWidget::OnActionNewPlist() {
@@ -684,6 +756,21 @@ void QNavigateWidget::OnClickHelp() {
     CHelpFile::Open();
 }
 
+void QNavigateWidget::OnClickOpenBackup() {
+    CBackupOpener::ChooseAndOpen(this);
+}
+
+void QNavigateWidget::OpenKnownBackup(const QString& folder) {
+    if (folder.isEmpty())
+        return;
+    // A backup already open is shown, not opened twice.
+    if (TreeNode* shown = DeviceNode(CBackupOpener::OpenHandle(folder))) {
+        ClickTreeViewItem(m_model->IndexOf(shown));
+        return;
+    }
+    CBackupOpener::Open(folder, this);
+}
+
 // ---------------------------------------------------------------------------------------------------
 
 void QNavigateWidget::OnLanguageChanged() {
@@ -697,6 +784,9 @@ void QNavigateWidget::OnLanguageChanged() {
         }
     }
     m_menus->Retranslate();
+    m_backups->Retranslate();
+    m_openBackup->setText(tr("Open backup…"));
+    m_openBackup->setToolTip(tr("Open a backup folder to view and export its content (Ctrl+O)"));
     m_model->ClearIconCache();
     ui->m_treeTitle->setPixmap(QPixmap(ResourceRoot() + QStringLiteral("/image/tree_title.png")));
     ui->m_help->SetImages(ResourceRoot() + QStringLiteral("/image/btn_help.png"));

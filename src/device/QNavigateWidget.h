@@ -15,10 +15,12 @@ namespace Ui {
 class QNavigateWidget;
 }
 
+class CBackupTreeNodes;
 class CDevicePages;
 class QContactsView;
 class IVexaManager;
 class QDeviceTreeMenus;
+class QAbstractButton;
 class QImageButton;
 class QMenu;
 class QMusicTreeNodes;
@@ -80,6 +82,8 @@ public slots:
     void OnClickRestore();
     void OnClickTools();
     void OnClickHelp();
+    // Asks for a backup folder and opens it as a device (the tool row's button and Ctrl+O).
+    void OnClickOpenBackup();
     void ToolBtnClick(QImageButton* button);
     void OnInitDeviceFinish(int deviceHandle);
     void RefreshRootNode(const QString& name, int deviceHandle);
@@ -125,6 +129,9 @@ private:
     void ShowCount(int deviceHandle, int kind, int count);
     TreeNode* CategoryNode(int deviceHandle, int kind) const;
     TreeNode* NodeOfIndex(const QModelIndex& index) const;
+    void OpenKnownBackup(const QString& folder);
+    // The menu of a backup's device node: closing it.
+    bool ShowBackupMenu(TreeNode* node, const QPoint& pos);
 
     std::unique_ptr<Ui::QNavigateWidget> ui;
     TreeModel* m_model = nullptr;
@@ -132,6 +139,8 @@ private:
     QMusicTreeNodes* m_musicTree = nullptr;
     QDeviceTreeMenus* m_menus = nullptr;
     std::unique_ptr<CDevicePages> m_pages;
+    std::unique_ptr<CBackupTreeNodes> m_backups;
+    QAbstractButton* m_openBackup = nullptr;
     QList<TreeNode*> m_deviceNodes;
     QWidget* m_currentView = nullptr;
     TreeNode* m_currentNode = nullptr;

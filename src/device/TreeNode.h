@@ -15,6 +15,8 @@ enum TreeNodeKind : int {
     NODE_PLAYLIST = 101,
     NODE_ALBUM = 102,
     NODE_GROUP = 103,
+    NODE_BACKUPS = 104,      // the group of the backups the program knows
+    NODE_KNOWN_BACKUP = 105, // one of them; pressing it opens the backup as a device
 };
 
 // Display states of a node; higher values are drawn as normal.

@@ -125,6 +125,12 @@ int BackupArchive::readPlists() {
     m_identity.deviceName = text("Device Name", "DeviceName");
     m_identity.productType = text("Product Type", "ProductType");
     m_identity.iosVersion = text("Product Version", "ProductVersion");
+    m_identity.buildVersion = text("Build Version", "BuildVersion");
+    m_identity.uniqueId = text("Unique Identifier", "UniqueDeviceID");
+    if (m_identity.uniqueId.empty() && info)
+        m_identity.uniqueId = Plist::String(info.get(), "Target Identifier");
+    m_identity.serialNumber = text("Serial Number", "SerialNumber");
+    m_identity.phoneNumber = text("Phone Number", "PhoneNumber");
     plist_t date = info ? Plist::Item(info.get(), "Last Backup Date", PLIST_DATE) : nullptr;
     if (!date)
         date = Plist::Item(manifest.get(), "Date", PLIST_DATE);

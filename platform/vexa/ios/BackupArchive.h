@@ -19,7 +19,11 @@ struct BackupIdentity {
     std::string deviceName;
     std::string productType; // "iPhone15,2"
     std::string iosVersion;  // "17.1"
-    int64_t backupDate = 0;  // Unix seconds, 0 when not given
+    std::string buildVersion;
+    std::string uniqueId; // the device's UDID
+    std::string serialNumber;
+    std::string phoneNumber;
+    int64_t backupDate = 0; // Unix seconds, 0 when not given
     bool encrypted = false;
 };
 

@@ -1,8 +1,10 @@
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <mutex>
 #include <set>
 
+#include <vexa/BackupDevice.h>
 #include <vexa/PresentDevices.h>
 #include <vexa/VexaResult.h>
 #include <vexa/vexa.h>
@@ -10,6 +12,7 @@
 #include <openssl/crypto.h>
 
 #include "BackendChoice.h"
+#include "backup/BackupManager.h"
 #include "sim/DeviceRegistry.h"
 #include "sim/SimBackend.h"
 #include "sim/SimManager.h"
@@ -78,7 +81,29 @@ LiveManagers& liveManagers() {
     return *live;
 }
 
+void keepLive(IVexaManager* manager) {
+    auto& live = liveManagers();
+    std::lock_guard lock(live.mutex);
+    live.managers.insert(manager);
+}
+
+// Backups take handles far above those the backends count up from, so the two never meet.
+constexpr int kFirstBackupHandle = 1 << 28;
+std::atomic<int> s_nextBackupHandle{kFirstBackupHandle};
+
 } // namespace
+
+IVexaManager* OpenBackupDevice(std::unique_ptr<BackupContent> content) {
+    if (!content || content->Folder().empty())
+        return nullptr;
+    auto* manager = new vexa::backup::BackupManager(std::move(content), s_nextBackupHandle++);
+    keepLive(manager);
+    return manager;
+}
+
+bool IsBackupDeviceHandle(int deviceHandle) {
+    return deviceHandle >= kFirstBackupHandle && deviceHandle < s_nextBackupHandle.load();
+}
 
 extern "C" {
 
@@ -109,13 +134,14 @@ IVexaManager* GetVexaManager() {
     } else {
         manager = new vexa::sim::SimManager(vexa::sim::SimBackend::Instance().Registry());
     }
-    auto& live = liveManagers();
-    std::lock_guard lock(live.mutex);
-    live.managers.insert(manager);
+    keepLive(manager);
     return manager;
 }
 
 int IsWiFiConnect(int deviceHandle) {
+    if (IsBackupDeviceHandle(deviceHandle)) {
+        return 0;
+    }
     if (vexa::usb::UsbBackend::Instance().Owns(deviceHandle)) {
         return 0; // the usb backend never reports devices reached over the network
     }

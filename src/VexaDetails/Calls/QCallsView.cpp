@@ -13,6 +13,7 @@
 #include "QMessageDlg.h"
 #include "QMySortModel.h"
 #include "QOperatePanel.h"
+#include "ReadOnlyNotice.h"
 
 namespace {
 
@@ -51,6 +52,7 @@ QCallsView::QCallsView(IVexaManager* manager, int deviceHandle, QWidget* parent)
     if (auto* add = AddWidget()->findChild<QImageButton*>(QStringLiteral("m_btnAdd")))
         add->hide();
 
+    ShowWriteAccess(m_service ? m_service->GetWriteAccess() : kContentWritable, ReadOnlyNotice::Calls);
     connect(panel, &QOperatePanel::refreshOperate, this, &QCallsView::OnRefresh);
     // loadFinished only announces the end of a load here; the view shows its records itself.
     disconnect(this, &QBaseDetailsView::loadFinished, this, nullptr);

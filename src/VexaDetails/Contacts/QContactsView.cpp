@@ -25,6 +25,7 @@
 #include "QMySortModel.h"
 #include "QOperatePanel.h"
 #include "QRecordExportDialog.h"
+#include "ReadOnlyNotice.h"
 #include "WidgetColors.h"
 
 namespace {
@@ -81,6 +82,7 @@ QContactsView::QContactsView(IVexaManager* manager, int deviceHandle, QWidget* p
     connect(this, &QContactsView::emitError, this, &QContactsView::OnError);
     connect(AddWidget(), &QAddDataWidget::clickAdd, this, &QContactsView::OnRefreshContacts);
     RetranslateUi();
+    ShowWriteAccess(m_service ? m_service->GetWriteAccess() : kContentWritable, ReadOnlyNotice::Contacts);
     // A missing picture is reported in a modal message; opened here, it would run device events
     // (a removal among them) while the view is still being built.
     QTimer::singleShot(0, this, &QContactsView::InitEmptyPanel);
@@ -250,6 +252,9 @@ void QContactsView::ClickTableView(const QModelIndex& index) {
     colours.setColor(QPalette::Window, QColor(212, 240, 247));
     panel->setPalette(colours);
     connect(panel, &QContactStatusPanel::ClickEdit, this, &QContactsView::OnEditIndex);
+    if (IsReadOnly())
+        if (auto* edit = panel->findChild<QWidget*>(QStringLiteral("m_btnEdit")))
+            edit->hide();
     connect(panel, &QContactStatusPanel::ClickTransfer, this, &QContactsView::OnTransfer);
     m_statusIndex = index.sibling(index.row(), QContactsModel::StatusColumn);
     TableView()->setIndexWidget(m_statusIndex, panel);
@@ -261,6 +266,8 @@ QMenu* QContactsView::PrepareContextMenu(const QPoint& pos) {
     m_rightClickedRow = index.isValid() ? SortModel()->mapToSource(index).row() : -1;
     m_rightClickedContact = static_cast<CContactChunk*>(m_model->ChunkAt(m_rightClickedRow));
     m_actionDelete->setEnabled(m_rightClickedContact != nullptr);
+    m_actionAdd->setVisible(!IsReadOnly());
+    m_actionDelete->setVisible(!IsReadOnly());
     m_actionExport->setEnabled(m_rightClickedContact != nullptr);
     return m_menu;
 }
@@ -323,6 +330,8 @@ bool QContactsView::ApplyGroup(CContactChunk& chunk, const std::string& group,
 }
 
 void QContactsView::OnAddContact() {
+    if (IsReadOnly())
+        return;
     // Every dialog and message below runs an event loop that may deliver the device's removal: the
     // dialogs live on the heap (this view may take them along) and each is followed by a guard.
     const CModalGuard guard(this);
@@ -360,6 +369,8 @@ void QContactsView::OnAddContact() {
 }
 
 void QContactsView::OnEditIndex() {
+    if (IsReadOnly())
+        return;
     CContactChunk* contact = Contains(m_actionContact) ? m_actionContact : nullptr;
     if (!contact)
         return;
@@ -426,6 +437,8 @@ bool QContactsView::RunBatchDelete(std::list<IBaseChunk*>* list) {
 }
 
 void QContactsView::OnDeleteItem() {
+    if (IsReadOnly())
+        return;
     if (!HasCheckedChunk()) {
         ShowMessage(tr("Please choose any of items to delete!"), QString(), MSG_WARNING);
         return;
@@ -439,6 +452,8 @@ void QContactsView::OnDeleteItem() {
 }
 
 void QContactsView::OnDeleteSelectItem() {
+    if (IsReadOnly())
+        return;
     CContactChunk* contact = Contains(m_rightClickedContact) ? m_rightClickedContact : nullptr;
     if (!contact)
         return;
@@ -468,6 +483,8 @@ void QContactsView::OnDeleteSelectItem() {
 // Groups
 
 void QContactsView::OnNewGroup(const QString&) {
+    if (IsReadOnly())
+        return;
     const CModalGuard guard(this);
     QPointer<QGroupNameDlg> dialog = new QGroupNameDlg(this);
     const int answer = dialog->exec();
@@ -487,6 +504,8 @@ void QContactsView::OnNewGroup(const QString&) {
 }
 
 void QContactsView::OnDeleteGroup(const QString& group) {
+    if (IsReadOnly())
+        return;
     if (group.isEmpty())
         return;
     const CModalGuard guard(this);

@@ -16,6 +16,7 @@
 #include "QMessageModel.h"
 #include "QOperatePanel.h"
 #include "QPagedFlowViewerWidget.h"
+#include "ReadOnlyNotice.h"
 
 namespace {
 
@@ -50,6 +51,7 @@ qmessageView::qmessageView(IVexaManager* manager, int deviceHandle, QWidget* par
     if (auto* add = AddWidget()->findChild<QImageButton*>(QStringLiteral("m_btnAdd")))
         add->hide();
 
+    ShowWriteAccess(m_service ? m_service->GetWriteAccess() : kContentWritable, ReadOnlyNotice::Messages);
     connect(panel, &QOperatePanel::refreshOperate, this, &qmessageView::OnEmitRefresh);
     // loadFinished only announces the end of a load here; the view shows its records itself.
     disconnect(this, &QBaseDetailsView::loadFinished, this, nullptr);

@@ -1,5 +1,6 @@
 #include "UsbMediaLibrary.h"
 
+#include <future>
 #include <unordered_map>
 
 #include <vexa/VexaResult.h>
@@ -36,16 +37,15 @@ int UsbMediaLibrary::GetLibraryKind() {
     return kDeviceLibraryKind;
 }
 
-const std::string& UsbMediaLibrary::libraryName() {
-    if (m_name.empty()) {
-        LockdownSession session(*m_device);
-        PlistPtr name;
-        if (session.GetValue(nullptr, "DeviceName", name) != VEXA_OK || !name ||
-            !PlistToText(name.get(), m_name) || m_name.empty()) {
-            m_name = "Library";
-        }
+std::string UsbMediaLibrary::deviceName(const UsbDevice& device) {
+    LockdownSession session(device);
+    PlistPtr value;
+    std::string name;
+    if (session.GetValue(nullptr, "DeviceName", value) != VEXA_OK || !value ||
+        !PlistToText(value.get(), name) || name.empty()) {
+        return "Library";
     }
-    return m_name;
+    return name;
 }
 
 int UsbMediaLibrary::names(const std::string& folder, std::unordered_set<std::string>& found) {
@@ -123,11 +123,20 @@ int UsbMediaLibrary::GetPlaylists(int* count, PlaylistRecord** playlists) {
         return VEXA_E_UNPLUGGED;
     }
     std::lock_guard lock(m_mutex);
-    if (int code = refresh(); code != VEXA_OK) {
+    // The library takes the device's name; asked once, beside the first reading of the library.
+    std::future<std::string> name;
+    if (m_name.empty()) {
+        name = std::async(std::launch::async, &UsbMediaLibrary::deviceName, std::cref(*m_device));
+    }
+    const int code = refresh();
+    if (name.valid()) {
+        m_name = name.get();
+    }
+    if (code != VEXA_OK) {
         return code;
     }
     auto& buffer = m_playlists.ForCurrentThread();
-    sim::TrackStore::Fill(m_library, buffer, libraryName().c_str());
+    sim::TrackStore::Fill(m_library, buffer, m_name.c_str());
     *count = static_cast<int>(buffer.playlists.size());
     *playlists = buffer.playlists.data();
     return VEXA_OK;

@@ -49,7 +49,7 @@ private:
     int refresh();
     // The names in one device folder; a missing folder has none.
     int names(const std::string& folder, std::unordered_set<std::string>& found);
-    const std::string& libraryName();
+    static std::string deviceName(const UsbDevice& device);
 
     std::shared_ptr<UsbDevice> m_device;
     std::unique_ptr<IFileService> m_files;

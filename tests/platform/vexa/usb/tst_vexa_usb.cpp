@@ -422,13 +422,6 @@ private slots:
         ConversationList* conversations = nullptr;
         QCOMPARE(m_manager->GetDeviceService()->GetMessages(&conversations, 0),
                  int(VEXA_E_NOT_SUPPORTED_YET));
-        int count = -1;
-        PlaylistRecord* playlists = nullptr;
-        QCOMPARE(m_manager->GetMediaLibrary()->GetPlaylists(&count, &playlists),
-                 int(VEXA_E_NOT_SUPPORTED_YET));
-        QCOMPARE(count, 0);
-        BookRecord* books = nullptr;
-        QCOMPARE(m_manager->GetBookService()->GetBooks(&books, &count), int(VEXA_E_NOT_SUPPORTED_YET));
         QCOMPARE(m_manager->GetAppLibrary()->BackupApp("com.example.app", "/tmp/x.ipa", 0),
                  int(VEXA_APP_BACKUP_FAILED));
         // Said without asking the device, so the apps page can leave the backup out.

@@ -21,22 +21,6 @@ int UnsupportedMediaLibrary::GetPlaylists(int* count, PlaylistRecord** playlists
     return nothing(playlists, count);
 }
 
-int UnsupportedPhotoLibrary::GetPhotoList(PhotoRecord** records, int* count) {
-    return nothing(records, count);
-}
-
-int UnsupportedAlbumLibrary::GetAlbumList(AlbumRecord** albums, int* count) {
-    return nothing(albums, count);
-}
-
-int UnsupportedAlbumLibrary::GetAlbumPhotos(PhotoRecord** records, int* count, const char*) {
-    return nothing(records, count);
-}
-
-int UnsupportedAlbumLibrary::CreateAlbum(const char16_t*, AlbumRecord** created) {
-    return nothing(created, nullptr);
-}
-
 int UnsupportedBookService::GetBooks(BookRecord** records, int* count) {
     return nothing(records, count);
 }

@@ -6,7 +6,7 @@ namespace vexa::usb {
 
 // The services a real device does not offer through this backend yet. Each operation answers
 // VEXA_E_NOT_SUPPORTED_YET and hands out nothing, so a view can say so instead of showing an empty list.
-// They are kept together because they are one decision, not six behaviours.
+// They are kept together because they are one decision, not several behaviours.
 
 class UnsupportedMediaLibrary : public IMediaLibrary {
 public:
@@ -16,33 +16,6 @@ public:
     int DelMediaFileData(const MediaPosition*, int) override { return VEXA_E_NOT_SUPPORTED_YET; }
     int AddPlaylist(const char16_t*) override { return VEXA_E_NOT_SUPPORTED_YET; }
     int DeletePlaylist(int) override { return VEXA_E_NOT_SUPPORTED_YET; }
-};
-
-class UnsupportedPhotoLibrary : public IPhotoLibrary {
-public:
-    int PrepareList() override { return VEXA_E_NOT_SUPPORTED_YET; }
-    int GetPhotoList(PhotoRecord** records, int* count) override;
-    int LoadThumbnail(PhotoRecord*) override { return VEXA_E_NOT_SUPPORTED_YET; }
-    int DeletePhotos(const char* const*, int, int, const char*) override { return VEXA_E_NOT_SUPPORTED_YET; }
-    int GetDeleteProgress() override { return 0; }
-};
-
-class UnsupportedAlbumLibrary : public IAlbumLibrary {
-public:
-    int PrepareList() override { return VEXA_E_NOT_SUPPORTED_YET; }
-    int GetAlbumList(AlbumRecord** albums, int* count) override;
-    int GetAlbumPhotos(PhotoRecord** records, int* count, const char*) override;
-    int LoadAlbumCover(int) override { return VEXA_E_NOT_SUPPORTED_YET; }
-    int CreateAlbum(const char16_t*, AlbumRecord** created) override;
-    int PublishAlbum(const char*, const char*, int) override { return VEXA_E_NOT_SUPPORTED_YET; }
-    int ReleaseAlbum(AlbumRecord*) override { return VEXA_E_NOT_SUPPORTED_YET; }
-    int ImportPhotoFile(const char16_t*, const char*) override { return VEXA_E_NOT_SUPPORTED_YET; }
-    int RenameAlbum(const char*, const char16_t*) override { return VEXA_E_NOT_SUPPORTED_YET; }
-    int DeleteAlbum(const char*) override { return VEXA_E_NOT_SUPPORTED_YET; }
-    int RemovePhotosFromAlbum(const char*, const char* const*, int) override {
-        return VEXA_E_NOT_SUPPORTED_YET;
-    }
-    int QueryAlbum(const char*, int*) override { return VEXA_E_NOT_SUPPORTED_YET; }
 };
 
 class UnsupportedBookService : public IBookService {

@@ -81,8 +81,8 @@ int CHeicToJpegTool::Convert(const QStringList& pictures, const QString& folder,
         action.Attach(&dialog);
         dialog.SetProxy(&action);
         dialog.exec();
-        // The job ends (or stops at the next picture) before the dialog goes.
-        action.OnCancel();
+        // The job ends (or stops at the next picture) and stops reporting before the dialog goes.
+        action.Finish();
         action.DetachAll();
     }
     if (skipped)
@@ -127,6 +127,11 @@ QHeicConvertAction::QHeicConvertAction(QStringList pictures, QStringList targets
     , m_targets(std::move(targets)) {}
 
 QHeicConvertAction::~QHeicConvertAction() {
+    m_cancel = true;
+    StopAndWait();
+}
+
+void QHeicConvertAction::Finish() {
     m_cancel = true;
     StopAndWait();
 }

@@ -42,6 +42,9 @@ public:
 
     bool StartProcess() override { return Start(); }
     bool OnCancel() override;
+    // Stops the job at its next picture and waits for its thread, which reports to the observers until it
+    // ends.
+    void Finish();
     // After the job: the pictures written, and those that could not be.
     int Converted() const { return m_converted; }
     const QStringList& Failed() const { return m_failed; }

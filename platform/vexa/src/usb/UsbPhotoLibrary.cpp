@@ -15,6 +15,7 @@
 #include <vexa/VexaResult.h>
 
 #include "AfcConnection.h"
+#include "ReadResultCode.h"
 #include "UsbDevice.h"
 #include "formats/ImageFile.h"
 #include "ios/ReadResult.h"
@@ -60,19 +61,6 @@ bool WriteWhole(const fs::path& file, const std::vector<uint8_t>& bytes) {
     std::error_code error;
     fs::rename(part, file, error);
     return !error;
-}
-
-int ResultOfRead(int read) {
-    switch (read) {
-    case ios::kReadOk:
-        return VEXA_OK;
-    case ios::kReadMissing:
-        return VEXA_E_NOT_FOUND;
-    case ios::kReadDamaged:
-        return VEXA_E_DATABASE;
-    default:
-        return VEXA_E_IO;
-    }
 }
 
 } // namespace
@@ -156,7 +144,7 @@ int UsbPhotoSource::Read(ios::PhotoLibrary& library, ios::PhotoLibraryReader::Pa
                                                        ios::ReadOnlyDatabase::Mode::Copy, parts);
         if (read != ios::kReadOk) {
             m_fetchedState.clear(); // fetched afresh next time
-            return ResultOfRead(read);
+            return VexaResultOf(read);
         }
     }
     int dropped = 0;

@@ -14,6 +14,7 @@
 #include "ContentIds.h"
 #include "DeviceFiles.h"
 #include "PendingRemoval.h"
+#include "ReadResultCode.h"
 #include "formats/ImageProbe.h"
 #include "ios/AppleTime.h"
 #include "ios/ReadResult.h"
@@ -139,16 +140,8 @@ bool PhotoLibraryStore::EnsureTables(sqlite3* db, int release) {
 
 int PhotoLibraryStore::Read(const fs::path& file, ios::PhotoLibrary& library,
                             ios::PhotoLibraryReader::Parts parts) {
-    switch (ios::PhotoLibraryReader::Read(file, library, ios::ReadOnlyDatabase::Mode::InPlace, parts)) {
-    case ios::kReadOk:
-        return VEXA_OK;
-    case ios::kReadMissing:
-        return VEXA_E_NOT_FOUND;
-    case ios::kReadDamaged:
-        return VEXA_E_DATABASE;
-    default:
-        return VEXA_E_IO;
-    }
+    return VexaResultOf(
+        ios::PhotoLibraryReader::Read(file, library, ios::ReadOnlyDatabase::Mode::InPlace, parts));
 }
 
 PhotoLibraryStore::PhotoLibraryStore(sqlite3* db, fs::path mediaRoot)

@@ -82,6 +82,15 @@ private slots:
         QNavigateWidget navigate;
         navigate.resize(960, 600);
         navigate.show();
+        // The simulator plugs in its demo phone (made on a first run) in its own time, and a device that
+        // arrives takes the page on show. The backup is opened once the phone is there.
+        const auto phonePlugged = [&navigate] {
+            for (TreeNode* node : navigate.Model()->Root()->Children())
+                if (node->Kind() == NODE_DEVICE)
+                    return true;
+            return false;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(phonePlugged(), 90000);
 
         const int handle = CBackupOpener::Open(folder, &navigate);
         QVERIFY(IsBackupDeviceHandle(handle));

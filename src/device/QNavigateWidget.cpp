@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QSet>
 #include <QShortcut>
+#include <QStyle>
 #include <QTimer>
 #include <QToolButton>
 
@@ -135,7 +136,11 @@ void QNavigateWidget::InitControls() {
     openBackup->setObjectName(QStringLiteral("m_openBackup"));
     openBackup->setAutoRaise(true);
     openBackup->setCursor(Qt::PointingHandCursor);
-    ui->m_titleLayout->insertWidget(0, openBackup);
+    // An icon beside the help button: the title's own text fills the left of the row. The text stays the
+    // button's name, and the tooltip says it.
+    openBackup->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
+    openBackup->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    ui->m_titleLayout->insertWidget(ui->m_titleLayout->indexOf(ui->m_help), openBackup);
     m_openBackup = openBackup;
     connect(openBackup, &QToolButton::clicked, this, &QNavigateWidget::OnClickOpenBackup);
     connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, this,

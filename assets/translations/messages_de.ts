@@ -33,5 +33,46 @@
         <source>Please unlock your device first, and then try again!</source>
         <translation>Bitte entsperren Sie zuerst Ihr Gerät und versuchen Sie es dann erneut!</translation>
     </message>
+    <message>
+        <source>%1 could not be copied from the device.</source>
+        <translation>%1 konnte nicht vom Gerät kopiert werden.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n attachment(s) could not be copied from the device; the export names them.</source>
+        <translation>
+            <numerusform>%n Anhang konnte nicht vom Gerät kopiert werden; der Export nennt ihn.</numerusform>
+            <numerusform>%n Anhänge konnten nicht vom Gerät kopiert werden; der Export nennt sie.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>CMessagePages</name>
+    <message>
+        <source>All conversations</source>
+        <translation>Alle Unterhaltungen</translation>
+    </message>
+    <message>
+        <source>Messages</source>
+        <translation>Nachrichten</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n conversation(s)</source>
+        <translation>
+            <numerusform>%n Unterhaltung</numerusform>
+            <numerusform>%n Unterhaltungen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Number</source>
+        <translation>Nummer</translation>
+    </message>
+    <message>
+        <source>Last message</source>
+        <translation>Letzte Nachricht</translation>
+    </message>
 </context>
 </TS>

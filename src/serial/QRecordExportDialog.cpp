@@ -3,6 +3,7 @@
 #include "CDesktopOpen.h"
 #include "CExportPath.h"
 #include "CRecordFileExport.h"
+#include "IExportWithFiles.h"
 #include "ISerialable.h"
 #include "QMessageDlg.h"
 
@@ -17,6 +18,10 @@ QString QRecordExportDialog::FilterFor(const QString& viewObjectName) {
     if (viewObjectName == QLatin1String("QContactsView")) {
         return QStringLiteral(
             "vcf files (*.vcf);;excel files (*.xls);;xml files (*.xml);;text files (*.txt)");
+    }
+    if (viewObjectName == QLatin1String("qmessageView")) {
+        return QStringLiteral(
+            "excel files (*.xls);;xml files (*.xml);;text files (*.txt);;web pages (*.html)");
     }
     return QStringLiteral("excel files (*.xls);;xml files (*.xml);;text files (*.txt)");
 }
@@ -68,7 +73,9 @@ void QRecordExportDialog::Run(QWidget* view, ISerialable* source) {
             return;
         }
     }
-    switch (CRecordFileExport::ExportFile(*source, utf8Path)) {
+    auto* withFiles = dynamic_cast<IExportWithFiles*>(source);
+    switch (withFiles ? withFiles->ExportWithFiles(utf8Path)
+                      : CRecordFileExport::ExportFile(*source, utf8Path)) {
     case CRecordFileExport::Result::WriteFailed:
         // A read-only folder or a full disk: the user must not believe the records were saved.
         ShowMessage(tr("Export failed! %1 could not be written.").arg(QDir::toNativeSeparators(path)),

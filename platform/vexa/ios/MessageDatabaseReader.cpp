@@ -114,12 +114,12 @@ private:
         Query query(m_db,
                     "SELECT j.message_id, " + Column(columns, "a", "filename") + ", " +
                         Column(columns, "a", "mime_type") + ", " + Column(columns, "a", "transfer_name") +
-                        ", " + Column(columns, "a", "total_bytes") +
+                        ", " + Column(columns, "a", "total_bytes") + ", " + Column(columns, "a", "uti") +
                         " FROM message_attachment_join j JOIN attachment a ON a.ROWID = j.attachment_id "
                         "ORDER BY j.message_id, a.ROWID");
         while (query.Next()) {
             m_attachments[query.Int(0)].push_back(
-                MessageAttachment{query.Text(1), query.Text(2), query.Text(3), query.Int(4)});
+                MessageAttachment{query.Text(1), query.Text(2), query.Text(3), query.Int(4), query.Text(5)});
         }
         return FailureOf(query);
     }
@@ -182,6 +182,30 @@ private:
 };
 
 } // namespace
+
+std::string MessageDatabaseReader::AttachmentHomePath(const std::string& fileName) {
+    std::string_view path = fileName;
+    for (std::string_view home : {"~/", "/var/mobile/", "/private/var/mobile/"}) {
+        if (path.substr(0, home.size()) == home) {
+            path.remove_prefix(home.size());
+            break;
+        }
+    }
+    constexpr std::string_view kFolder = "Library/SMS/Attachments/";
+    if (path.substr(0, kFolder.size()) != kFolder)
+        return {};
+    // Every part a plain name: none empty, none "." or "..".
+    for (size_t start = 0; start <= path.size();) {
+        size_t end = path.find('/', start);
+        if (end == std::string_view::npos)
+            end = path.size();
+        const std::string_view part = path.substr(start, end - start);
+        if (part.empty() || part == "." || part == "..")
+            return {};
+        start = end + 1;
+    }
+    return std::string(path);
+}
 
 int MessageDatabaseReader::Read(const std::filesystem::path& file,
                                 std::vector<ChatConversation>& conversations, ReadOnlyDatabase::Mode mode) {

@@ -16,6 +16,7 @@ struct MessageAttachment {
     std::string mimeType;
     std::string transferName; // the name it was sent under
     int64_t totalBytes = 0;
+    std::string uti; // "public.jpeg"
 };
 
 struct ChatMessage {
@@ -59,6 +60,11 @@ class MessageDatabaseReader {
 public:
     int Read(const std::filesystem::path& file, std::vector<ChatConversation>& conversations,
              ReadOnlyDatabase::Mode mode = ReadOnlyDatabase::Mode::Copy);
+
+    // Where an attachment's file lies below the phone's home folder ("Library/SMS/Attachments/..."),
+    // from its `fileName` as the database keeps it ("~/Library/..." or "/var/mobile/Library/...").
+    // Empty for a name outside the attachments folder or one that climbs out of it.
+    static std::string AttachmentHomePath(const std::string& fileName);
 
     // Message rows that are tapbacks rather than messages.
     static bool IsReaction(int64_t associatedMessageType) {

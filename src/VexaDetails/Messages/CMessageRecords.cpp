@@ -24,6 +24,12 @@ std::list<IBaseChunk*> MessageRecords::BuildChunks(const ConversationList& list)
                 chunk->messages.push_back(
                     {OrEmpty(message.dateTime), OrEmpty(message.text),
                      message.direction == 0 ? CMessageChunk::kReceived : CMessageChunk::kSend});
+                for (int32_t a = 0; message.attachments && a < message.attachmentCount; ++a) {
+                    const MessageAttachmentRecord& file = message.attachments[a];
+                    chunk->messages.back().attachments.push_back({OrEmpty(file.fileName),
+                                                                  OrEmpty(file.mimeType), OrEmpty(file.uti),
+                                                                  file.size, OrEmpty(file.path)});
+                }
             }
         }
         chunk->SetName(OrEmpty(record.name));

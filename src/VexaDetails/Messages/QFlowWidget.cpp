@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QDebug>
 #include <QEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -11,6 +12,7 @@
 #include <cmath>
 #include <mutex>
 
+#include "CAttachmentFiles.h"
 #include "LanguageService.h"
 
 namespace {
@@ -31,6 +33,9 @@ constexpr int kFallbackTop = 12;
 constexpr int kFallbackBottom = 16;
 // The narrowest a bubble gets in a narrow page; below it the page scrolls no further.
 constexpr int kMinBubbleWidth = 120;
+// A picture whose thumbnail is still being made takes this room meanwhile.
+constexpr QSize kPendingPicture(160, 120);
+constexpr int kAttachmentGap = 4;
 
 struct BubblePieces {
     QPixmap top;
@@ -145,6 +150,39 @@ int QFlowWidget::FittedBubbleWidth() const {
     return std::clamp(room, kMinBubbleWidth, std::max(kMinBubbleWidth, BubbleWidth()));
 }
 
+void QFlowWidget::SetAttachments(QList<FlowAttachment> attachments, CAttachmentFiles* files) {
+    m_attachments = std::move(attachments);
+    if (m_files)
+        disconnect(m_files, nullptr, this, nullptr);
+    m_files = files;
+    if (files) {
+        connect(files, &CAttachmentFiles::thumbnailReady, this, [this](const QString& path) {
+            for (const FlowAttachment& attachment : m_attachments)
+                if (attachment.image && attachment.path == path) {
+                    Relayout();
+                    return;
+                }
+        });
+    }
+    Relayout();
+}
+
+bool QFlowWidget::ShowsThumbnail(int index) const {
+    return index >= 0 && index < m_attachments.size() && m_attachments[index].image && m_files &&
+           !m_files->ReadyThumbnail(m_attachments[index].path).isNull();
+}
+
+QRect QFlowWidget::AttachmentRect(int index) const {
+    if (index < 0 || index >= m_attachmentSizes.size())
+        return {};
+    const QRect bubble = BubbleRect();
+    const BubblePieces& pieces = m_incoming ? Images().incoming : Images().outgoing;
+    int y = bubble.top() + TopHeight(pieces) + kTextMarginTop + m_textHeight + kGap;
+    for (int i = 0; i < index; ++i)
+        y += m_attachmentSizes[i].height() + kAttachmentGap;
+    return {QPoint(bubble.left() + kTextMarginX, y), m_attachmentSizes[index]};
+}
+
 void QFlowWidget::SetChecked(bool checked) {
     m_check->setChecked(checked);
 }
@@ -170,12 +208,29 @@ void QFlowWidget::Relayout() {
         y += line.height();
     }
     m_layout->endLayout();
-    m_textHeight = std::max(int(std::ceil(y)), fontMetrics().height());
+    // A message of attachments alone takes no line for its text.
+    m_textHeight = m_text.isEmpty() && !m_attachments.isEmpty()
+                       ? 0
+                       : std::max(int(std::ceil(y)), fontMetrics().height());
+
+    m_attachmentSizes.clear();
+    m_attachmentsHeight = 0;
+    for (const FlowAttachment& attachment : m_attachments) {
+        QSize size(lineWidth, fontMetrics().height() + 8);
+        if (attachment.image && m_files && !m_files->ThumbnailFailed(attachment.path)) {
+            const QImage thumbnail = m_files->Thumbnail(attachment.path);
+            size = thumbnail.isNull() ? kPendingPicture : thumbnail.size();
+            if (size.width() > lineWidth)
+                size = size.scaled(lineWidth, size.height(), Qt::KeepAspectRatio);
+        }
+        m_attachmentSizes.append(size);
+        m_attachmentsHeight += size.height() + kAttachmentGap;
+    }
 
     const BubblePieces& pieces = m_incoming ? images.incoming : images.outgoing;
     const int dateHeight = int(std::ceil(QFontMetricsF(DateFont(font())).height())) + 4;
-    const int bubble =
-        TopHeight(pieces) + kTextMarginTop + m_textHeight + kGap + dateHeight + BottomHeight(pieces);
+    const int bubble = TopHeight(pieces) + kTextMarginTop + m_textHeight + kGap + m_attachmentsHeight +
+                       dateHeight + BottomHeight(pieces);
     m_height = std::max(kMinHeight, bubble + 2 * kOuterMarginY);
     setFixedHeight(m_height);
     updateGeometry();
@@ -204,7 +259,8 @@ QRect QFlowWidget::DateTimeRect() const {
     // Two pixels to spare: advances are fractional and eliding compares exactly.
     const int textWidth = int(std::ceil(metrics.horizontalAdvance(m_dateTime))) + 2;
     const int width = std::min(bubble.width() - 2 * kTextMarginX, textWidth + 2 * kDatePadX);
-    const int top = bubble.top() + TopHeight(pieces) + kTextMarginTop + m_textHeight + kGap;
+    const int top =
+        bubble.top() + TopHeight(pieces) + kTextMarginTop + m_textHeight + kGap + m_attachmentsHeight;
     // Outgoing bubbles keep it on the right, incoming ones on the left, as the bubbles themselves.
     const int x = m_incoming ? bubble.left() + kTextMarginX : bubble.right() + 1 - kTextMarginX - width;
     return {x, top, width, int(std::ceil(metrics.height())) + 4};
@@ -233,6 +289,8 @@ void QFlowWidget::paintEvent(QPaintEvent*) {
     painter.setPen(pieces.textColour.isValid() ? pieces.textColour : QColor(33, 33, 33));
     m_layout->draw(&painter, QPointF(bubble.left() + kTextMarginX, bubble.top() + top + kTextMarginTop));
 
+    PaintAttachments(painter, pieces.textColour.isValid() ? pieces.textColour : QColor(33, 33, 33));
+
     const QRect dateRect = DateTimeRect();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
@@ -250,6 +308,52 @@ void QFlowWidget::paintEvent(QPaintEvent*) {
                      metrics.horizontalAdvance(m_dateTime) <= dateText.width()
                          ? m_dateTime
                          : metrics.elidedText(m_dateTime, Qt::ElideRight, dateText.width()));
+}
+
+void QFlowWidget::PaintAttachments(QPainter& painter, const QColor& textColour) const {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    QColor fill = textColour;
+    fill.setAlpha(22);
+    for (int i = 0; i < m_attachments.size(); ++i) {
+        const FlowAttachment& attachment = m_attachments[i];
+        const QRect rect = AttachmentRect(i);
+        if (ShowsThumbnail(i)) {
+            QPainterPath clip;
+            clip.addRoundedRect(rect, 8, 8);
+            painter.setClipPath(clip);
+            painter.drawImage(rect, m_files->ReadyThumbnail(attachment.path));
+            painter.setClipping(false);
+            continue;
+        }
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(fill);
+        painter.drawRoundedRect(rect, 6, 6);
+        painter.setPen(textColour);
+        const QRect inner = rect.adjusted(8, 0, -8, 0);
+        // A picture on its way shows its name in its place; any other file its name and size.
+        const QString label =
+            attachment.image && m_files && !m_files->ThumbnailFailed(attachment.path)
+                ? attachment.name
+                : QStringLiteral("%1  \u00b7  %2").arg(attachment.name, attachment.sizeText);
+        const Qt::Alignment align = attachment.image && rect.height() > fontMetrics().height() * 2
+                                        ? Qt::AlignCenter
+                                        : Qt::AlignVCenter | Qt::AlignLeft;
+        painter.drawText(inner, align, fontMetrics().elidedText(label, Qt::ElideMiddle, inner.width()));
+    }
+    painter.restore();
+}
+
+void QFlowWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    for (int i = 0; i < m_attachments.size(); ++i) {
+        if (AttachmentRect(i).contains(event->position().toPoint())) {
+            emit attachmentOpened(m_attachments[i].path, m_attachments[i].name);
+            event->accept();
+            return;
+        }
+    }
+    QWidget::mouseDoubleClickEvent(event);
 }
 
 void QFlowWidget::resizeEvent(QResizeEvent* event) {

@@ -1,15 +1,29 @@
 #pragma once
 
+#include <QList>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 #include <memory>
 
+class CAttachmentFiles;
 class QCheckBox;
+class QPainter;
 class QTextLayout;
+
+// A file sent with a message, as its bubble shows it.
+struct FlowAttachment {
+    QString name;
+    QString sizeText;
+    QString path; // the device's path
+    bool image = false;
+};
 
 // One message as a chat bubble with a check box: incoming messages on the left, outgoing on the right.
 // The bubble is drawn from three images (top, centre stretched to the text, bottom) and holds the text
-// and, in a rectangle of its own, the date and time. Its height follows the text.
+// and, in a rectangle of its own, the date and time. Its height follows the text. Files sent with the
+// message sit between the text and the date: a picture as its thumbnail, any other file by its name and
+// size; a double click on one opens it.
 class QFlowWidget : public QWidget {
     Q_OBJECT
 public:
@@ -26,6 +40,13 @@ public:
     // The text as shown (cut to kMaxShownChars).
     QString Text() const { return m_text; }
     QString DateTime() const { return m_dateTime; }
+    // The attachments and where their thumbnails come from (may be null: then every file is named).
+    void SetAttachments(QList<FlowAttachment> attachments, CAttachmentFiles* files);
+    const QList<FlowAttachment>& Attachments() const { return m_attachments; }
+    // Where the attachment is drawn; an empty rectangle for an index out of range.
+    QRect AttachmentRect(int index) const;
+    // Whether the attachment shows as a picture now (its thumbnail is ready).
+    bool ShowsThumbnail(int index) const;
     void SetChecked(bool checked);
     bool IsChecked() const;
     QCheckBox* CheckBox() const { return m_check; }
@@ -43,14 +64,17 @@ public:
 
 signals:
     void checkChange(bool checked, QFlowWidget* widget);
+    void attachmentOpened(const QString& path, const QString& name);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     void Relayout();
+    void PaintAttachments(QPainter& painter, const QColor& textColour) const;
     // The bubble images' width, or less when the widget is narrower.
     int FittedBubbleWidth() const;
 
@@ -60,6 +84,10 @@ private:
     bool m_incoming;
     std::unique_ptr<QTextLayout> m_layout;
     int m_textHeight = 0;
+    QList<FlowAttachment> m_attachments;
+    QPointer<CAttachmentFiles> m_files;
+    QList<QSize> m_attachmentSizes; // laid out, in order
+    int m_attachmentsHeight = 0;
     int m_laidOutWidth = 0;
     int m_height = kMinHeight;
 };

@@ -7,6 +7,7 @@
 #include <QTableView>
 
 #include "CMessageChunk.h"
+#include "FormatSize.h"
 #include "IBaseChunk.h"
 #include "QPagedFlowViewerWidget.h"
 
@@ -100,8 +101,14 @@ void QMessageFlow::ShowConversation(CMessageChunk* conversation) {
     }
     QList<QPagedFlowViewerWidget::Item> items;
     items.reserve(qsizetype(conversation->messages.size()));
-    for (const CMessageChunk::Entry& entry : conversation->messages)
+    for (const CMessageChunk::Entry& entry : conversation->messages) {
+        QList<FlowAttachment> attachments;
+        for (const CMessageChunk::Attachment& attachment : entry.attachments)
+            attachments.append({QString::fromStdString(attachment.name),
+                                FormatSize(uint64_t(std::max<int64_t>(0, attachment.size))),
+                                QString::fromStdString(attachment.path), attachment.IsImage()});
         items.append({QString::fromStdString(entry.text), QString::fromStdString(entry.dateTime),
-                      conversation->IsIncoming(entry), &entry, false});
+                      conversation->IsIncoming(entry), &entry, false, std::move(attachments)});
+    }
     m_pagedFlow->SetItems(std::move(items));
 }

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "CAttachmentFiles.h"
 #include "LanguageService.h"
 #include "QFlowViewerWidget.h"
 #include "QFlowWidget.h"
@@ -164,12 +165,24 @@ void QPagedFlowViewerWidget::RebuildPage() {
     UpdatePageControls();
 }
 
+void QPagedFlowViewerWidget::SetAttachmentFiles(CAttachmentFiles* files) {
+    m_files = files;
+}
+
 QFlowWidget* QPagedFlowViewerWidget::MakeWidget(int index) {
     const Item& item = m_items.at(index);
     auto* widget = new QFlowWidget(item.text, item.dateTime, item.incoming);
     widget->setObjectName(QStringLiteral("QFlowWidget"));
     widget->setProperty(kIndexProperty, index);
     widget->SetChecked(item.checked);
+    if (!item.attachments.isEmpty()) {
+        widget->SetAttachments(item.attachments, m_files);
+        connect(widget, &QFlowWidget::attachmentOpened, this,
+                [this](const QString& path, const QString& name) {
+                    if (m_files)
+                        m_files->Open(path, name);
+                });
+    }
     connect(widget, &QFlowWidget::checkChange, this, [this](bool checked, QFlowWidget* sender) {
         OnCheckItemChange(sender->property(kIndexProperty).toInt(), checked);
     });

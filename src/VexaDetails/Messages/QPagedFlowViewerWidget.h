@@ -1,9 +1,13 @@
 #pragma once
 
 #include <QList>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
+#include "QFlowWidget.h"
+
+class CAttachmentFiles;
 class QCheckBox;
 class QFlowViewerWidget;
 class QFlowWidget;
@@ -26,10 +30,13 @@ public:
         bool incoming = true;
         const void* data = nullptr; // the caller's record of the message; not owned
         bool checked = false;
+        QList<FlowAttachment> attachments{};
     };
 
     explicit QPagedFlowViewerWidget(QWidget* parent = nullptr);
 
+    // Where the bubbles get their thumbnails and open their files; may be null.
+    void SetAttachmentFiles(CAttachmentFiles* files);
     // Empties the list and the page.
     void Clear();
     // Appends an item; it gets a widget at once when it falls on the page on show.
@@ -78,5 +85,6 @@ private:
     QLabel* m_label;
     QLineEdit* m_edit;
     QList<Item> m_items;
+    QPointer<CAttachmentFiles> m_files;
     int m_page = 0;
 };

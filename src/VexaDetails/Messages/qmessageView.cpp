@@ -6,7 +6,11 @@
 
 #include <vexa/IVexaManager.h>
 
+#include "CAttachmentFiles.h"
+#include "CMessageExport.h"
 #include "CMessageRecords.h"
+#include "CReadOnlyPage.h"
+#include "CSnapshotPage.h"
 #include "LanguageService.h"
 #include "NotSupportedMessage.h"
 #include "QAddDataWidget.h"
@@ -16,7 +20,6 @@
 #include "QMessageModel.h"
 #include "QOperatePanel.h"
 #include "QPagedFlowViewerWidget.h"
-#include "ReadOnlyNotice.h"
 
 namespace {
 
@@ -33,7 +36,8 @@ qmessageView::qmessageView(IVexaManager* manager, int deviceHandle, QWidget* par
     : QBaseDetailsView(manager, deviceHandle, parent)
     , m_service(manager ? manager->GetDeviceService() : nullptr)
     , m_model(new QMessageModel(this))
-    , m_flow(new QMessageFlow(this)) {
+    , m_flow(new QMessageFlow(this))
+    , m_files(new CAttachmentFiles(m_service, this)) {
     setObjectName(QStringLiteral("qmessageView"));
     SetCategoryName("Messages");
     SetChunkList(&m_records);
@@ -41,6 +45,11 @@ qmessageView::qmessageView(IVexaManager* manager, int deviceHandle, QWidget* par
     // The table lives in the flow widget, beside the bubbles.
     SetListWidget(m_flow);
     m_flow->SetTable(table);
+    m_flow->PagedFlow()->SetAttachmentFiles(m_files);
+    connect(m_files, &CAttachmentFiles::openFailed, this, [](const QString& name, int code) {
+        qDebug() << "qmessageView: the attachment" << name << "could not be copied:" << code;
+        ShowMessage(tr("%1 could not be copied from the device.").arg(name), QString(), MSG_WARNING);
+    });
     clickList();
 
     // Conversations are neither added nor deleted here.
@@ -51,7 +60,8 @@ qmessageView::qmessageView(IVexaManager* manager, int deviceHandle, QWidget* par
     if (auto* add = AddWidget()->findChild<QImageButton*>(QStringLiteral("m_btnAdd")))
         add->hide();
 
-    ShowWriteAccess(m_service ? m_service->GetWriteAccess() : kContentWritable, ReadOnlyNotice::Messages);
+    new CReadOnlyPage(this, ReadOnlyNotice::Messages, [this] { return CReadOnlyPage::StateOf(m_service); });
+    m_snapshot = CSnapshotPage::Attach(this, ReadOnlyNotice::Messages);
     connect(panel, &QOperatePanel::refreshOperate, this, &qmessageView::OnEmitRefresh);
     // loadFinished only announces the end of a load here; the view shows its records itself.
     disconnect(this, &QBaseDetailsView::loadFinished, this, nullptr);
@@ -83,13 +93,18 @@ QString qmessageView::Caption() const {
 // Loading
 
 void qmessageView::OnEmitRefresh() {
+    if (m_snapshot)
+        m_snapshot->RequestRefresh();
     Start();
 }
 
 void qmessageView::Run() {
     emit beginOnExecute();
     ConversationList* list = nullptr;
-    const int code = m_service ? m_service->GetMessages(&list, 0) : kNoService;
+    const int prepared = m_snapshot ? m_snapshot->Prepare() : VEXA_OK;
+    int code = prepared;
+    if (prepared == VEXA_OK)
+        code = m_service ? m_service->GetMessages(&list, 0) : kNoService;
     auto result = std::make_unique<LoadResult>();
     if (code == 0 && list) {
         result->chunks = MessageRecords::BuildChunks(*list);
@@ -127,8 +142,20 @@ void qmessageView::OnEndExecute() {
     emit loadFinished(GetChunkCount());
 }
 
+CRecordFileExport::Result qmessageView::ExportWithFiles(const std::string& utf8Path) {
+    const CMessageExport::Outcome outcome = CMessageExport::Export(
+        m_records, QString::fromStdString(utf8Path), CMessageExport::ThroughService(m_service));
+    if (outcome.result == CRecordFileExport::Result::Written && outcome.missed > 0)
+        ShowMessage(tr("%n attachment(s) could not be copied from the device; the export names them.",
+                       nullptr, outcome.missed),
+                    QString(), MSG_WARNING);
+    return outcome.result;
+}
+
 void qmessageView::OnError(int code) {
     qDebug() << "qmessageView::OnError GetMessages answered" << code;
+    if (m_snapshot && m_snapshot->HandleFailure(code))
+        return;
     if (IsNotSupportedYet(code)) {
         ShowUnavailable();
         return;

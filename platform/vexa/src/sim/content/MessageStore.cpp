@@ -143,6 +143,37 @@ const char* MimeTypeOf(const fs::path& file) {
     return "application/octet-stream";
 }
 
+// The type identifier the phone records beside the MIME type.
+const char* UtiOf(const fs::path& file) {
+    const std::string_view mime = MimeTypeOf(file);
+    if (mime == "image/jpeg")
+        return "public.jpeg";
+    if (mime == "image/heic")
+        return "public.heic";
+    if (mime == "image/png")
+        return "public.png";
+    if (mime == "video/quicktime")
+        return "com.apple.quicktime-movie";
+    if (mime == "application/pdf")
+        return "com.adobe.pdf";
+    return "public.data";
+}
+
+MessageAttachmentRecord AttachmentRecordOf(const ios::MessageAttachment& file, TextArena& text) {
+    MessageAttachmentRecord record{};
+    std::string name = file.transferName;
+    if (name.empty()) {
+        const size_t slash = file.fileName.rfind('/');
+        name = slash == std::string::npos ? file.fileName : file.fileName.substr(slash + 1);
+    }
+    record.fileName = text.Add(name);
+    record.mimeType = text.Add(file.mimeType);
+    record.uti = text.Add(file.uti);
+    record.size = file.totalBytes;
+    record.path = text.Add(file.fileName);
+    return record;
+}
+
 } // namespace
 
 fs::path MessageStore::DatabasePath(const fs::path& deviceFolder) {
@@ -328,14 +359,15 @@ int MessageStore::AddMessage(int64_t conversationId, const Message& message, std
             return code;
         Statement attachment(m_db,
                              "INSERT INTO attachment(guid, created_date, start_date, filename, mime_type, "
-                             "transfer_state, is_outgoing, transfer_name, total_bytes) "
-                             "VALUES (?,?,?,?,?,5,?,?,?)");
+                             "transfer_state, is_outgoing, transfer_name, total_bytes, uti) "
+                             "VALUES (?,?,?,?,?,5,?,?,?,?)");
         attachment.Bind(1, std::string_view(attachmentGuid))
             .Bind(2, date / 1000000000)
             .Bind(3, date / 1000000000);
         attachment.Bind(4, "~/" + relative).Bind(5, MimeTypeOf(source)).Bind(6, int64_t(sent));
         attachment.Bind(7, source.filename().string())
-            .Bind(8, int64_t(DeviceFiles::Size(m_folder / relative)));
+            .Bind(8, int64_t(DeviceFiles::Size(m_folder / relative)))
+            .Bind(9, UtiOf(source));
         if (int code = attachment.Run())
             return code;
         if (int code =
@@ -418,16 +450,29 @@ int MessageStore::List(SimDatabase& database, const KnownNumbers& known, Convers
     return VEXA_OK;
 }
 
+std::filesystem::path MessageStore::AttachmentFile(const std::filesystem::path& deviceFolder,
+                                                   const std::string& path) {
+    const std::string relative = ios::MessageDatabaseReader::AttachmentHomePath(path);
+    return relative.empty() ? fs::path() : deviceFolder / fs::u8path(relative);
+}
+
 void MessageStore::ListChats(const std::vector<ios::ChatConversation>& chats, const KnownNumbers& known,
                              ConversationListBuffer& out) {
     out.conversations.clear();
     out.messages.clear();
+    out.attachments.clear();
     out.text.Clear();
     out.list = {};
     size_t total = 0;
-    for (const auto& chat : chats)
+    size_t files = 0;
+    for (const auto& chat : chats) {
         total += chat.messages.size();
+        for (const auto& message : chat.messages)
+            files += message.attachments.size();
+    }
     out.messages.reserve(total);
+    // Reserved whole: the messages point into it.
+    out.attachments.reserve(files);
     out.conversations.reserve(chats.size());
     std::vector<KnownNumber> numbers;
     bool numbersRead = false;
@@ -460,6 +505,12 @@ void MessageStore::ListChats(const std::vector<ios::ChatConversation>& chats, co
             item.dateTime =
                 out.text.Add(message.hasDate ? DateTextFromUnix(message.unixTime) : std::string());
             item.text = out.text.Add(message.text);
+            if (!message.attachments.empty()) {
+                item.attachmentCount = static_cast<int32_t>(message.attachments.size());
+                item.attachments = out.attachments.data() + out.attachments.size();
+                for (const auto& file : message.attachments)
+                    out.attachments.push_back(AttachmentRecordOf(file, out.text));
+            }
             out.messages.push_back(item);
         }
         record.messageCount = static_cast<int32_t>(chat.messages.size());

@@ -27,6 +27,7 @@ struct ConversationListBuffer {
     ConversationList list{};
     std::vector<ConversationRecord> conversations;
     std::vector<MessageRecord> messages;
+    std::vector<MessageAttachmentRecord> attachments;
     TextArena text;
 };
 
@@ -83,6 +84,10 @@ public:
     // Conversations read elsewhere (a backup's sms.db), listed as List lists them.
     static void ListChats(const std::vector<ios::ChatConversation>& chats, const KnownNumbers& known,
                           ConversationListBuffer& out);
+    // The file of an attachment the device keeps, from its record's path; empty for a path outside the
+    // device's attachments folder.
+    static std::filesystem::path AttachmentFile(const std::filesystem::path& deviceFolder,
+                                                const std::string& path);
 
 private:
     int HandleOf(const std::string& address, int64_t* id);

@@ -34,11 +34,15 @@ IPhotoSerialAction::Result CPhotoSerialFileAction::Execute(const char* destinati
 
 std::string CPhotoSerialFileAction::LocalPath(const char* destination, const PhotoSerialEntry& entry) {
     const std::string devicePath = EntryText(entry, m_pathField);
-    const std::string title = EntryText(entry, m_titleField);
+    const std::string title = Title(entry);
     if (destination == nullptr || devicePath.empty() || title.empty()) {
         return {};
     }
     return Names(destination).PathFor(title, CExportFileName::DeviceExtension(devicePath), devicePath);
+}
+
+std::string CPhotoSerialFileAction::Title(const PhotoSerialEntry& entry) {
+    return EntryText(entry, m_titleField);
 }
 
 IPhotoSerialAction::Result CPhotoSerialFileAction::CopyRecord(const PhotoSerialEntry&,

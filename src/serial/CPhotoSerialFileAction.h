@@ -26,6 +26,8 @@ public:
 
 protected:
     virtual IFileService* FileService() = 0;
+    // The name of the record's file before its extension; empty skips the record.
+    virtual std::string Title(const PhotoSerialEntry& entry);
     // Copies the record at `devicePath` (":" already turned into "/") to `localPath`.
     virtual Result CopyRecord(const PhotoSerialEntry& entry, const std::string& devicePath,
                               const std::string& localPath);

@@ -1,24 +1,34 @@
 // Renders the Music page of a demo phone served by vexa-device-emulator through the usb backend, with
-// its read-only line and the line that counts a song whose file is gone, and the tools window with the
-// HEIC to JPEG tile and its progress, in every language, for a look by eye.
+// its read-only line and the line that counts a song whose file is gone, the Messages and Calls pages
+// read from the phone's snapshot (its progress, the line that says why calls need encrypted backups,
+// the password dialog, the calls of an encrypted one), and the tools window with the HEIC to JPEG tile
+// and its progress, in every language, for a look by eye.
 // Usage: media_usb_screens <folder>
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QDirIterator>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <vexa/vexa.h>
 
+#include "CSnapshotPage.h"
 #include "EmulatorProcess.h"
 #include "LanguageService.h"
+#include "QBackupPasswordDlg.h"
+#include "QCallsView.h"
 #include "QMusicView.h"
 #include "QProgressDlg.h"
 #include "ScreensSession.h"
 #include "ToolWidget.h"
+#include "qmessageView.h"
 
 namespace {
 
@@ -31,6 +41,14 @@ int OnDevice(int mode, int handle) {
     return 0;
 }
 
+void Loaded(QBaseDetailsView& view) {
+    view.resize(900, 600);
+    view.show();
+    view.Start();
+    (void)QTest::qWaitFor([&] { return view.HasLoaded() && !view.IsRunning(); }, 60000);
+    QTest::qWait(200);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -38,6 +56,9 @@ int main(int argc, char** argv) {
     const QString output = ScreensOutput(argc, argv);
     QDir().mkpath(output);
     SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR));
+    // The snapshots of the phone go into a cache of this run's own.
+    QTemporaryDir home;
+    qputenv("XDG_CACHE_HOME", home.filePath("cache").toLocal8Bit());
     EmulatorProcess emulator;
     if (emulator.SimCtl({"create-demo", "--udid", kUdid, "--name", "Anna's iPhone", "--ios", "17"}) != 0 ||
         !emulator.Start())
@@ -69,6 +90,28 @@ int main(int argc, char** argv) {
                                  QStringLiteral("%1/media_usb_music_%2.png").arg(output, language.name));
         }
         {
+            qmessageView messages(manager, g_arrived);
+            Loaded(messages);
+            ScreensSession::Save(&messages,
+                                 QStringLiteral("%1/messages_usb_%2.png").arg(output, language.name));
+            // The line while a snapshot is taken, as its first report shows it.
+            emit messages.Snapshot()->progressChanged(34);
+            ScreensSession::Save(
+                &messages, QStringLiteral("%1/messages_usb_progress_%2.png").arg(output, language.name));
+        }
+        {
+            QCallsView calls(manager, g_arrived);
+            Loaded(calls);
+            ScreensSession::Save(
+                &calls, QStringLiteral("%1/calls_usb_not_encrypted_%2.png").arg(output, language.name));
+        }
+        {
+            QBackupPasswordDlg dialog([](const char*, const std::function<bool()>&) { return VEXA_OK; });
+            dialog.show();
+            ScreensSession::Save(&dialog,
+                                 QStringLiteral("%1/snapshot_password_%2.png").arg(output, language.name));
+        }
+        {
             ToolWidget tools;
             tools.show();
             // The photo tools are the last group: scrolled into view.
@@ -88,6 +131,30 @@ int main(int argc, char** argv) {
                                .constData());
             ScreensSession::Save(&progress,
                                  QStringLiteral("%1/heic_tool_progress_%2.png").arg(output, language.name));
+        }
+    }
+    // Once the phone encrypts its backups, the snapshot holds its calls.
+    emulator.SimCtl(
+        {"backup-password", kUdid, "secret", "--sha256-rounds", "20000", "--sha1-rounds", "1000"});
+    {
+        QCallsView encrypted(manager, g_arrived);
+        encrypted.Snapshot()->RequestRefresh();
+        encrypted.resize(900, 600);
+        encrypted.show();
+        encrypted.Start();
+        QBackupPasswordDlg* dialog = nullptr;
+        if (QTest::qWaitFor([&] { return (dialog = encrypted.findChild<QBackupPasswordDlg*>()) != nullptr; },
+                            60000)) {
+            dialog->findChild<QLineEdit*>(QStringLiteral("m_password"))->setText(QStringLiteral("secret"));
+            dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        }
+        for (const auto& language : kScreenLanguages) {
+            SetLanguage(language.code);
+            (void)QTest::qWaitFor([&] { return encrypted.GetChunkCount() > 0 && !encrypted.IsRunning(); },
+                                  30000);
+            QTest::qWait(200);
+            ScreensSession::Save(&encrypted,
+                                 QStringLiteral("%1/calls_usb_%2.png").arg(output, language.name));
         }
     }
     DeleteVexaManager(&manager);

@@ -1,6 +1,7 @@
 // Renders the Photos page of a phone served by vexa-device-emulator through the usb backend (HEIC
-// pictures among the thumbnails, the line saying photos are only copied off here), an open album, and
-// the photo export's dialog with its HEIC option, in English and German, for a look by eye.
+// pictures among the thumbnails, the line saying photos are only copied off here), an open album, the
+// Favorites group, and the photo export's dialog with its HEIC option, in English and German, for a
+// look by eye.
 // Usage: photos_usb_screens <folder>
 #include <functional>
 
@@ -82,6 +83,15 @@ int main(int argc, char** argv) {
             WaitFor([&] { return !view.AlbumShow()->IsRunning() && !view.AlbumShow()->Page()->IsLoading(); });
             WaitFor([&] { return view.AlbumShow()->Page()->StretchThread()->IsIdle(); });
             ScreensSession::Save(&view, picture("photos_usb_open_album"), 300);
+            view.OnReturnAlbumView(holiday->Album().type);
+        }
+        // One of the groups the phone makes from its library's flags.
+        if (PicItemTotal* favorites = view.AlbumPage()->TileOf(QStringLiteral("Favorites"))) {
+            emit favorites->emitDoubleClicked(const_cast<char*>(favorites->Album().id.constData()),
+                                              favorites->Album().type);
+            WaitFor([&] { return !view.AlbumShow()->IsRunning() && !view.AlbumShow()->Page()->IsLoading(); });
+            WaitFor([&] { return view.AlbumShow()->Page()->StretchThread()->IsIdle(); });
+            ScreensSession::Save(&view, picture("photos_usb_favorites"), 300);
         }
 
         PhotoExportDialog dialog;

@@ -144,7 +144,7 @@ int PhotoLibraryReader::Read(const std::filesystem::path& file, PhotoLibrary& li
         Column(assetColumns, "a.", "ZDIRECTORY") + ", a.ZFILENAME, " +
         Column(assetColumns, "a.", "ZDATECREATED") + ", " + Column(assetColumns, "a.", "ZKIND") + ", " +
         Column(assetColumns, "a.", "ZKINDSUBTYPE") + ", " + Column(assetColumns, "a.", "ZWIDTH") + ", " +
-        Column(assetColumns, "a.", "ZHEIGHT") + ", ";
+        Column(assetColumns, "a.", "ZHEIGHT") + ", " + Column(assetColumns, "a.", "ZFAVORITE") + ", ";
     // The original's size sits in the asset's additional attributes.
     const Columns extraColumns = database.Columns("ZADDITIONALASSETATTRIBUTES");
     const bool withSize = assetColumns.count("ZADDITIONALATTRIBUTES") && extraColumns.count("Z_PK") &&
@@ -170,7 +170,8 @@ int PhotoLibraryReader::Read(const std::filesystem::path& file, PhotoLibrary& li
         asset.kindSubtype = int(assets.Int(6));
         asset.width = int(assets.Int(7));
         asset.height = int(assets.Int(8));
-        asset.fileSize = assets.IsNull(9) ? -1 : assets.Int(9);
+        asset.favorite = assets.Int(9) != 0;
+        asset.fileSize = assets.IsNull(10) ? -1 : assets.Int(10);
         library.assets.push_back(std::move(asset));
     }
     if (assets.Error() != SQLITE_OK) {

@@ -11,6 +11,12 @@ struct sqlite3;
 
 namespace vexa::ios {
 
+// ZKIND and ZKINDSUBTYPE values the Photos app sorts by.
+inline constexpr int kVideoKind = 1;
+inline constexpr int kLivePhotoSubtype = 2;
+inline constexpr int kScreenshotSubtype = 10;
+inline constexpr int kVideoSubtype = 100;
+
 // One picture or video of the phone's photo library, as the Photos app shows it.
 struct PhotoAsset {
     int64_t key = 0;       // Z_PK of the asset row
@@ -19,7 +25,9 @@ struct PhotoAsset {
     std::string fileName;  // ZFILENAME, e.g. "IMG_0001.HEIC"
     int64_t unixTime = 0;  // ZDATECREATED, seconds since 1970 UTC
     int kind = 0;          // 0 photo, 1 video
-    int kindSubtype = 0;   // 2 a Live Photo (its still is the asset, the clip beside it shares its name)
+    int kindSubtype = 0;   // 2 a Live Photo (its still is the asset, the clip beside it shares its name),
+                           // 10 a screenshot
+    bool favorite = false; // ZFAVORITE
     int width = 0;
     int height = 0;
     int64_t fileSize = -1; // the original's size when the library records it, else -1

@@ -27,12 +27,12 @@ QString CPhotoMonthGroups::MonthKey(int64_t date) {
     return UtcDate(date).toString(QStringLiteral("MM.yyyy"));
 }
 
-CPhotoMonthGroups CPhotoMonthGroups::Build(CPhotoList& list) {
+CPhotoMonthGroups CPhotoMonthGroups::Build(CPhotoList& list, Videos videos) {
     CPhotoMonthGroups result;
     std::unordered_map<int, size_t> byMonth;
     for (int i = 0; i < list.Count(); ++i) {
         PhotoRecord* record = list.Record(i);
-        if (IsVideo(record->fileName)) {
+        if (videos == Videos::LeftOut && IsVideo(record->fileName)) {
             continue;
         }
         const QDate day = UtcDate(record->date);

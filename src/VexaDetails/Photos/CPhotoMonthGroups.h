@@ -10,7 +10,8 @@
 class CPhotoList;
 
 // The photos of a list grouped by the month they were taken ("MM.yyyy", in UTC), newest month first;
-// within a month the photos keep the list's order. Videos (names ending in "MOV" or "mp4") are left out.
+// within a month the photos keep the list's order. Videos (names ending in "MOV" or "mp4") are left out
+// of the Photos page; an album shows them, as its count includes them.
 class CPhotoMonthGroups {
 public:
     struct Group {
@@ -20,7 +21,8 @@ public:
         int Count() const { return static_cast<int>(photos.size()); }
     };
 
-    static CPhotoMonthGroups Build(CPhotoList& list);
+    enum class Videos { LeftOut, Shown };
+    static CPhotoMonthGroups Build(CPhotoList& list, Videos videos = Videos::LeftOut);
 
     static bool IsVideo(const char* fileName);
     // Seconds since 2001-01-01 UTC as "MM.yyyy".

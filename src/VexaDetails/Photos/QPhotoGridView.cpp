@@ -33,6 +33,8 @@ QPhotoGridView::QPhotoGridView(QPhotoStretchThread* thread, QWidget* parent)
                 Qt::QueuedConnection);
         connect(m_thread, &QPhotoStretchThread::emitError, this, &QPhotoGridView::OnThumbnailError,
                 Qt::QueuedConnection);
+        connect(m_thread, &QPhotoStretchThread::emitUnreadableCount, this,
+                &QPhotoGridView::emitUnreadableCount, Qt::QueuedConnection);
     }
 }
 

@@ -58,6 +58,7 @@ signals:
     void emitDoubleClicked(int index);
     void emitCheckChanged();
     void emitTopGroupChanged(int group);
+    void emitUnreadableCount(int count);
 
 public slots:
     void OnScrollBarChanged(int value);

@@ -148,6 +148,8 @@ void QPhotoStretchThread::Run() {
         }
         if (code == VEXA_E_UNPLUGGED) {
             emit emitError(code);
+        } else if (code != VEXA_OK && m_library != nullptr) {
+            emit emitUnreadableCount(m_library->GetUnreadableCount());
         }
         emit emitRedrawItem(request.key, request.item);
     }

@@ -51,6 +51,8 @@ public:
 signals:
     void emitError(int code);
     void emitRedrawItem(QString key, indexPhoto* item);
+    // A photo's file gave no thumbnail: the library's count of unreadable photos, as it stands now.
+    void emitUnreadableCount(int count);
 
 protected:
     void Run() override;

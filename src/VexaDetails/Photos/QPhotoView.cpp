@@ -106,6 +106,9 @@ QPhotoView::QPhotoView(IVexaManager* manager, int deviceHandle, QWidget* parent)
     connect(this, &QPhotoView::emitAnalysisBegin, this, &QPhotoView::OnAnalysisBegin, Qt::QueuedConnection);
     connect(m_photoPage, &QPhotoMonthPage::emitDoubleClicked, this, &QPhotoView::OnOpenPhoto);
     connect(m_albumShow->Page(), &QPhotoMonthPage::emitDoubleClicked, this, &QPhotoView::OnOpenPhoto);
+    for (QPhotoMonthPage* page : {m_photoPage, m_albumShow->Page()}) {
+        connect(page->Grid(), &QPhotoGridView::emitUnreadableCount, this, &QPhotoView::OnUnreadableCount);
+    }
     connect(m_albumPage, &UserPicWidget::emitOnDoubleClickedItem, this, &QPhotoView::OnEnterAlbumView);
     connect(m_albumShow, &UserPicItemShow::emitReturn, this, &QPhotoView::OnReturnAlbumView);
     OnLanguageChanged();
@@ -222,6 +225,12 @@ void QPhotoView::ShowUnreadable() {
     }
     m_unreadable->setText(tr("%n photo(s) could not be read from the device.", "", m_unreadableCount));
     m_unreadable->setVisible(m_unreadableCount > 0);
+}
+
+void QPhotoView::OnUnreadableCount(int count) {
+    // Damaged files come to light as their thumbnails are made, long after the list was read.
+    m_unreadableCount = count;
+    ShowUnreadable();
 }
 
 void QPhotoView::ShowPage(Page page) {

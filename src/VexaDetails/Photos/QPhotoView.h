@@ -103,6 +103,7 @@ protected:
 
 private slots:
     void OnOpenPhoto(int index);
+    void OnUnreadableCount(int count);
 
 private:
     QWidget* CreateBar();

@@ -109,7 +109,8 @@ void UserPicItemShow::Run() {
         // After a failed removal (an unplugged device) the user still learns that the photos stayed.
         problems << tr("The photos of this album could not be read from the device.");
     }
-    auto groups = std::make_shared<CPhotoMonthGroups>(CPhotoMonthGroups::Build(*list));
+    auto groups = std::make_shared<CPhotoMonthGroups>(
+        CPhotoMonthGroups::Build(*list, CPhotoMonthGroups::Videos::Shown));
     if (IsStopRequested()) {
         return;
     }

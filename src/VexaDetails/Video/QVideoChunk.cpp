@@ -53,5 +53,7 @@ void QVideoChunk::Serialize(IBaseSerial* writer) {
     writer->WriteString("Format", format.c_str());
     writer->WriteString("Gerne", Gerne.c_str());
     writer->WriteString("Path", path.c_str());
+    // Names the exported file; the page shows it in the genre column.
+    writer->WriteString("Artist", Gerne.c_str());
     writer->EndItem();
 }

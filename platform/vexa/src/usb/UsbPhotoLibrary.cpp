@@ -140,12 +140,25 @@ int UsbPhotoSource::Read(ios::PhotoLibrary& library, ios::PhotoLibraryReader::Pa
         if (int code = FetchLibrary(); code != VEXA_OK) {
             return code;
         }
-        const int read = ios::PhotoLibraryReader::Read(m_folder / "library" / kLibraryName, library,
-                                                       ios::ReadOnlyDatabase::Mode::Copy, parts);
-        if (read != ios::kReadOk) {
-            m_fetchedState.clear(); // fetched afresh next time
-            return VexaResultOf(read);
+        // The copy read last serves again while the phone's files are unchanged: a page, its albums
+        // and an open album all ask for the library, and a large one takes long to read.
+        const bool withAlbums = parts == ios::PhotoLibraryReader::Parts::AssetsAndAlbums;
+        if (m_read.state != m_fetchedState || (withAlbums && !m_read.withAlbums)) {
+            m_read = {};
+            const int read =
+                ios::PhotoLibraryReader::Read(m_folder / "library" / kLibraryName, m_read.library,
+                                              ios::ReadOnlyDatabase::Mode::Copy, parts);
+            if (read != ios::kReadOk) {
+                m_read = {};
+                m_fetchedState.clear(); // fetched afresh next time
+                return VexaResultOf(read);
+            }
+            m_read.state = m_fetchedState;
+            m_read.withAlbums = withAlbums;
         }
+        library.assets = m_read.library.assets;
+        library.layout = m_read.library.layout;
+        library.albums = withAlbums ? m_read.library.albums : std::vector<ios::PhotoAlbum>();
     }
     int dropped = 0;
     if (int code = DropMissing(library, dropped); code != VEXA_OK) {
@@ -261,7 +274,7 @@ int UsbPhotoLibrary::ReadList(sim::PhotoListBuffer& out) {
         code != VEXA_OK) {
         return code;
     }
-    m_unreadable = missing;
+    m_missing = missing;
     std::vector<const ios::PhotoAsset*> assets;
     assets.reserve(library.assets.size());
     for (auto& asset : library.assets) {
@@ -272,6 +285,7 @@ int UsbPhotoLibrary::ReadList(sim::PhotoListBuffer& out) {
         assets.push_back(&asset);
     }
     sim::FillPhotoRecords(assets, {}, out);
+    m_unreadable.KeepOnly(out.records);
     return VEXA_OK;
 }
 
@@ -301,6 +315,9 @@ int UsbPhotoLibrary::LoadThumbnail(PhotoRecord* record) {
     auto& kept = m_handedOut.ForCurrentThread().bytes;
     std::shared_ptr<const std::vector<uint8_t>> thumbnail;
     if (int code = m_source->Thumbnail(record->path, thumbnail); code != VEXA_OK) {
+        if (sim::UnreadablePhotos::IsFileFault(code)) {
+            m_unreadable.Add(record->path);
+        }
         return code;
     }
     kept = std::move(thumbnail);

@@ -14,6 +14,7 @@
 #include "sim/ResultArena.h"
 #include "sim/content/PhotoAlbumList.h"
 #include "sim/content/PhotoLibraryStore.h"
+#include "sim/content/UnreadablePhotos.h"
 
 namespace vexa::usb {
 
@@ -53,6 +54,12 @@ private:
     const std::filesystem::path m_folder;
     std::mutex m_libraryMutex;
     std::string m_fetchedState; // sizes and times of the library's files when they were copied
+    struct ReadCopy {
+        std::string state; // m_fetchedState of the copy that was read
+        bool withAlbums = false;
+        ios::PhotoLibrary library;
+    };
+    ReadCopy m_read;
     std::atomic<uint64_t> m_nextTemporary{0};
 };
 
@@ -67,13 +74,15 @@ public:
     int LoadThumbnail(PhotoRecord* record) override;
     int DeletePhotos(const char* const*, int, int, const char*) override { return VEXA_E_READ_ONLY; }
     int GetDeleteProgress() override { return 0; }
-    int GetUnreadableCount() override { return m_unreadable; }
+    // Photos whose files are not on the phone, and those whose thumbnails could not be made so far.
+    int GetUnreadableCount() override { return m_missing + m_unreadable.Count(); }
 
 private:
     int ReadList(sim::PhotoListBuffer& out);
 
     std::shared_ptr<UsbPhotoSource> m_source;
-    std::atomic<int> m_unreadable{0};
+    std::atomic<int> m_missing{0};
+    sim::UnreadablePhotos m_unreadable;
     sim::PerThreadResults<sim::PhotoListBuffer> m_lists;
     struct HandedOut {
         std::shared_ptr<const std::vector<uint8_t>> bytes;

@@ -15,6 +15,38 @@ std::string PathOf(const ios::PhotoAsset& asset) {
     return "/" + asset.directory + "/" + asset.fileName;
 }
 
+struct SmartGroup {
+    std::string_view id;
+    std::string_view name;
+    bool (*holds)(const ios::PhotoAsset&);
+    bool shownEmpty;
+};
+
+constexpr SmartGroup kFavorites = {kFavoritesAlbumId, "Favorites",
+                                   [](const ios::PhotoAsset& asset) { return asset.favorite; }, true};
+// Listed after the user's albums, as the phone lists its media types.
+constexpr SmartGroup kMediaTypes[] = {
+    {kVideosAlbumId, "Videos", [](const ios::PhotoAsset& asset) { return asset.kind == ios::kVideoKind; },
+     false},
+    {kLivePhotosAlbumId, "Live Photos",
+     [](const ios::PhotoAsset& asset) {
+         return asset.kind != ios::kVideoKind && asset.kindSubtype == ios::kLivePhotoSubtype;
+     },
+     false},
+    {kScreenshotsAlbumId, "Screenshots",
+     [](const ios::PhotoAsset& asset) { return asset.kindSubtype == ios::kScreenshotSubtype; }, false},
+};
+
+const SmartGroup* FindSmartGroup(std::string_view id) {
+    if (id == kFavorites.id)
+        return &kFavorites;
+    for (const auto& group : kMediaTypes) {
+        if (group.id == id)
+            return &group;
+    }
+    return nullptr;
+}
+
 const ios::PhotoAlbum* FindShown(const ios::PhotoLibrary& library, std::string_view uuid) {
     const ios::PhotoAlbum* found = nullptr;
     for (const auto& album : library.albums) {
@@ -40,7 +72,12 @@ int AlbumTypeOfKind(int kind) {
 }
 
 bool IsBuiltInAlbum(std::string_view uuid) {
-    return uuid == kCameraRollAlbumId || uuid == kPhotoLibraryAlbumId;
+    return uuid == kCameraRollAlbumId || uuid == kPhotoLibraryAlbumId || FindSmartGroup(uuid);
+}
+
+int BuiltInAlbumType(std::string_view uuid) {
+    // The groups the phone makes are views of its camera roll: neither renamed nor deleted.
+    return uuid == kPhotoLibraryAlbumId ? ALBUM_LIBRARY : ALBUM_CAMERA_ROLL;
 }
 
 void FillAlbumList(const ios::PhotoLibrary& library, PhotoAlbumList& out) {
@@ -73,6 +110,19 @@ void FillAlbumList(const ios::PhotoLibrary& library, PhotoAlbumList& out) {
         else
             add(kPhotoLibraryAlbumId, kPhotoLibraryName, ALBUM_LIBRARY, count, cover);
     }
+    auto addGroup = [&](const SmartGroup& group) {
+        int count = 0;
+        std::string cover;
+        for (const auto& asset : library.assets) {
+            if (!group.holds(asset))
+                continue;
+            if (count++ == 0)
+                cover = PathOf(asset);
+        }
+        if (count || group.shownEmpty)
+            add(group.id, group.name, ALBUM_CAMERA_ROLL, count, cover);
+    };
+    addGroup(kFavorites);
     std::unordered_map<int64_t, const ios::PhotoAsset*> byKey;
     for (const auto& album : library.albums) {
         const int type = AlbumTypeOfKind(album.kind);
@@ -89,11 +139,20 @@ void FillAlbumList(const ios::PhotoLibrary& library, PhotoAlbumList& out) {
         }
         add(album.uuid, album.title, type, static_cast<int>(album.assets.size()), cover);
     }
+    for (const auto& group : kMediaTypes)
+        addGroup(group);
 }
 
 int AlbumAssets(const ios::PhotoLibrary& library, std::string_view albumId,
                 std::vector<const ios::PhotoAsset*>& assets) {
     assets.clear();
+    if (const SmartGroup* group = FindSmartGroup(albumId)) {
+        for (const auto& asset : library.assets) {
+            if (group->holds(asset))
+                assets.push_back(&asset);
+        }
+        return VEXA_OK;
+    }
     if (IsBuiltInAlbum(albumId)) {
         const int kind = albumId == kCameraRollAlbumId ? kPhotoTaken : kPhotoSynced;
         for (const auto& asset : library.assets) {
@@ -117,7 +176,7 @@ int AlbumAssets(const ios::PhotoLibrary& library, std::string_view albumId,
 
 int AlbumTypeOf(const ios::PhotoLibrary& library, std::string_view albumId, int& type) {
     if (IsBuiltInAlbum(albumId)) {
-        type = albumId == kCameraRollAlbumId ? ALBUM_CAMERA_ROLL : ALBUM_LIBRARY;
+        type = BuiltInAlbumType(albumId);
         return VEXA_OK;
     }
     const ios::PhotoAlbum* found = FindShown(library, albumId);

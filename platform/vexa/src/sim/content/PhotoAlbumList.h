@@ -13,7 +13,8 @@
 namespace vexa::sim {
 
 // The albums of a photo library as the pages show them: Camera Roll and the Photo Library made up from
-// where the photos lie, then the albums the library keeps that a page shows. Built from what the reader
+// where the photos lie, Favorites, the albums the library keeps that a page shows, then Videos, Live
+// Photos and Screenshots when the library has any. Built from what the reader
 // gave, so a library read in place, copied off a phone or out of a backup all list the same.
 struct PhotoAlbumList {
     std::vector<AlbumRecord> records;
@@ -24,7 +25,9 @@ struct PhotoAlbumList {
 
 // AlbumType of a library's album kind, 0 for the kinds not shown (folders, shared albums...).
 int AlbumTypeOfKind(int kind);
+// Camera Roll, the Photo Library and the groups the phone makes (Favorites, Videos...).
 bool IsBuiltInAlbum(std::string_view uuid);
+int BuiltInAlbumType(std::string_view uuid);
 
 void FillAlbumList(const ios::PhotoLibrary& library, PhotoAlbumList& out);
 // The photos of one album in its order: VEXA_OK, or VEXA_E_NOT_FOUND for an id no shown album has.

@@ -201,7 +201,7 @@ int PhotoLibraryStore::Insert(const NewPhoto& photo, int64_t* key) {
                 "(Z_PK, Z_ENT, Z_OPT, ZCOMPLETE, ZFAVORITE, ZHIDDEN, ZKIND, ZKINDSUBTYPE, ZORIENTATION, "
                 "ZTRASHEDSTATE, ZVISIBILITYSTATE, ZWIDTH, ZHEIGHT, ZADDITIONALATTRIBUTES, ZADDEDDATE, "
                 "ZDATECREATED, ZMODIFICATIONDATE, ZDIRECTORY, ZFILENAME, ZUNIFORMTYPEIDENTIFIER, ZUUID) "
-                "VALUES (?1, ?2, 1, 1, 0, 0, ?3, ?4, 1, 0, 0, ?5, ?6, ?1, CAST(?7 AS REAL), "
+                "VALUES (?1, ?2, 1, 1, ?12, 0, ?3, ?4, 1, 0, 0, ?5, ?6, ?1, CAST(?7 AS REAL), "
                 "CAST(?7 AS REAL), CAST(?7 AS REAL), ?8, ?9, ?10, ?11)");
         m_insertAttributes = std::make_unique<Statement>(
             m_db, "INSERT OR REPLACE INTO ZADDITIONALASSETATTRIBUTES(Z_PK, Z_ENT, Z_OPT, ZASSET, "
@@ -228,10 +228,15 @@ int PhotoLibraryStore::Insert(const NewPhoto& photo, int64_t* key) {
     Statement& insert = *m_insertAsset;
     insert.Reset();
     insert.Bind(1, assetKey).Bind(2, int64_t(m_assetEntity)).Bind(3, int64_t(video ? 1 : 0));
-    insert.Bind(4, int64_t(video ? 100 : photo.livePhoto ? 2 : 0)).Bind(5, int64_t(photo.width));
+    const int subtype = video              ? ios::kVideoSubtype
+                        : photo.livePhoto  ? ios::kLivePhotoSubtype
+                        : photo.screenshot ? ios::kScreenshotSubtype
+                                           : 0;
+    insert.Bind(4, int64_t(subtype)).Bind(5, int64_t(photo.width));
     insert.Bind(6, int64_t(photo.height)).Bind(7, photo.date).Bind(8, std::string_view(directory));
     insert.Bind(9, std::string_view(name)).Bind(10, type);
     insert.Bind(11, std::string_view(photo.uuid.empty() ? NewUuid() : photo.uuid));
+    insert.Bind(12, int64_t(photo.favorite ? 1 : 0));
     if (int code = insert.Run())
         return code;
     Statement& attributes = *m_insertAttributes;

@@ -32,7 +32,9 @@ struct NewPhoto {
     int height = 0;
     std::string devicePath; // "/DCIM/100APPLE/IMG_0001.JPG"; the file must already be there
     bool livePhoto = false; // a still whose clip lies beside it under the same name with .MOV
-    int64_t fileSize = -1;  // -1: the file's size
+    bool screenshot = false;
+    bool favorite = false;
+    int64_t fileSize = -1; // -1: the file's size
 };
 
 // The Photos.sqlite layouts the simulator writes, by the iOS release they imitate: the asset table and

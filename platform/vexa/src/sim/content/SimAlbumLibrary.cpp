@@ -286,7 +286,7 @@ int SimAlbumLibrary::QueryAlbum(const char* albumId, int* type) {
         return code;
     const std::string uuid = albumId;
     if (IsBuiltInAlbum(uuid)) {
-        *type = uuid == kCameraRollAlbumId ? ALBUM_CAMERA_ROLL : ALBUM_LIBRARY;
+        *type = BuiltInAlbumType(uuid);
         return VEXA_OK;
     }
     PhotoLibraryStore store(session.Handle(), m_access.Device().MediaRoot());

@@ -51,6 +51,7 @@ int SimPhotoLibrary::ReadList(const char* operation, PhotoListBuffer& out) {
     for (const auto& asset : library.assets)
         assets.push_back(&asset);
     FillPhotoRecords(assets, m_access.Device().MediaRoot(), out);
+    m_unreadable.KeepOnly(out.records);
     return VEXA_OK;
 }
 
@@ -76,8 +77,11 @@ int SimPhotoLibrary::LoadThumbnail(PhotoRecord* record) {
         return VEXA_E_INVALID_ARGUMENT;
     if (int code = m_access.Device().CheckCall("LoadThumbnail"))
         return code;
-    return FillThumbnail(m_access.Device(), m_thumbnails, record->path, &record->thumbnail,
-                         &record->thumbnailLength, m_handedOut.ForCurrentThread().bytes);
+    const int code = FillThumbnail(m_access.Device(), m_thumbnails, record->path, &record->thumbnail,
+                                   &record->thumbnailLength, m_handedOut.ForCurrentThread().bytes);
+    if (UnreadablePhotos::IsFileFault(code) && record->path)
+        m_unreadable.Add(record->path);
+    return code;
 }
 
 int SimPhotoLibrary::DeletePhotos(const char* const* photoIds, int count, int, const char*) {

@@ -9,6 +9,7 @@
 #include "ContentAccess.h"
 #include "PhotoLibraryStore.h"
 #include "ThumbnailCache.h"
+#include "UnreadablePhotos.h"
 
 namespace vexa::sim {
 
@@ -22,6 +23,8 @@ public:
     int LoadThumbnail(PhotoRecord* record) override;
     int DeletePhotos(const char* const* photoIds, int count, int kind, const char* text) override;
     int GetDeleteProgress() override;
+    // The photos whose thumbnails could not be made from their files so far.
+    int GetUnreadableCount() override { return m_unreadable.Count(); }
 
 private:
     int ReadList(const char* operation, PhotoListBuffer& out);
@@ -35,6 +38,7 @@ private:
     };
     PerThreadResults<HandedOut> m_handedOut;
     std::atomic<int> m_deleted{0};
+    UnreadablePhotos m_unreadable;
 };
 
 // Shared by both photo services: fills a record's thumbnail from the phone's own small copy when there

@@ -35,6 +35,10 @@
 <context>
     <name>CBackupCommands</name>
     <message>
+        <source>a backup of this device into %1 is already running</source>
+        <translation>eine Sicherung dieses Geräts nach %1 läuft bereits</translation>
+    </message>
+    <message>
         <source>Restore a backup folder onto the device.</source>
         <translation>Einen Sicherungsordner auf dem Gerät wiederherstellen.</translation>
     </message>
@@ -189,6 +193,13 @@
         <source>the photos could not be read from the backup</source>
         <translation>die Fotos konnten nicht aus der Sicherung gelesen werden</translation>
     </message>
+    <message numerus="yes">
+        <source>%n photo(s) could not be read from the device</source>
+        <translation>
+            <numerusform>%n Foto konnte nicht vom Gerät gelesen werden</numerusform>
+            <numerusform>%n Fotos konnten nicht vom Gerät gelesen werden</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>CCliProgram</name>
@@ -273,6 +284,13 @@
 </context>
 <context>
     <name>CExportCommand</name>
+    <message numerus="yes">
+        <source>%n attachment(s) could not be copied; the export names them</source>
+        <translation>
+            <numerusform>%n Anhang konnte nicht kopiert werden; der Export nennt ihn</numerusform>
+            <numerusform>%n Anhänge konnten nicht kopiert werden; der Export nennt sie</numerusform>
+        </translation>
+    </message>
     <message>
         <source>The folder to write into; made when missing.</source>
         <translation>Der Zielordner; wird angelegt, wenn er fehlt.</translation>
@@ -339,6 +357,22 @@
     <message>
         <source>Read contacts, messages, calls or photos from a backup folder (the one that holds Manifest.db) instead of a device.</source>
         <translation>Kontakte, Nachrichten, Anrufe oder Fotos aus einem Sicherungsordner (dem mit Manifest.db) statt von einem Gerät lesen.</translation>
+    </message>
+    <message>
+        <source>Reading the device</source>
+        <translation>Gerät wird gelesen</translation>
+    </message>
+    <message>
+        <source>the device could not be read</source>
+        <translation>das Gerät konnte nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>the password of the device's backups is wrong</source>
+        <translation>das Passwort der Sicherungen des Geräts ist falsch</translation>
+    </message>
+    <message>
+        <source>the device's backups are not encrypted, and a phone gives its call history only to an encrypted backup: no calls were read</source>
+        <translation>die Sicherungen des Geräts sind nicht verschlüsselt, und ein Telefon gibt seine Anrufliste nur an eine verschlüsselte Sicherung heraus: es wurden keine Anrufe gelesen</translation>
     </message>
 </context>
 <context>

@@ -35,6 +35,10 @@
 <context>
     <name>CBackupCommands</name>
     <message>
+        <source>a backup of this device into %1 is already running</source>
+        <translation>此设备到 %1 的备份已在进行中</translation>
+    </message>
+    <message>
         <source>Restore a backup folder onto the device.</source>
         <translation>将备份文件夹恢复到设备。</translation>
     </message>
@@ -185,6 +189,12 @@
         <source>the photos could not be read from the backup</source>
         <translation>无法从备份读取照片</translation>
     </message>
+    <message numerus="yes">
+        <source>%n photo(s) could not be read from the device</source>
+        <translation>
+            <numerusform>%n 张照片无法从设备读取</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>CCliProgram</name>
@@ -269,6 +279,12 @@
 </context>
 <context>
     <name>CExportCommand</name>
+    <message numerus="yes">
+        <source>%n attachment(s) could not be copied; the export names them</source>
+        <translation>
+            <numerusform>%n 个附件无法复制；导出文件中列出了它们</numerusform>
+        </translation>
+    </message>
     <message>
         <source>The folder to write into; made when missing.</source>
         <translation>写入的文件夹；不存在时会创建。</translation>
@@ -334,6 +350,22 @@
     <message>
         <source>Read contacts, messages, calls or photos from a backup folder (the one that holds Manifest.db) instead of a device.</source>
         <translation>从备份文件夹（包含 Manifest.db 的文件夹）而不是设备读取联系人、信息、通话记录或照片。</translation>
+    </message>
+    <message>
+        <source>Reading the device</source>
+        <translation>正在读取设备</translation>
+    </message>
+    <message>
+        <source>the device could not be read</source>
+        <translation>无法读取设备</translation>
+    </message>
+    <message>
+        <source>the password of the device's backups is wrong</source>
+        <translation>设备备份的密码错误</translation>
+    </message>
+    <message>
+        <source>the device's backups are not encrypted, and a phone gives its call history only to an encrypted backup: no calls were read</source>
+        <translation>设备的备份未加密，而手机只会把通话记录交给加密的备份：未读取任何通话</translation>
     </message>
 </context>
 <context>

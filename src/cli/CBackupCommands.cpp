@@ -125,6 +125,9 @@ int CBackupCommands::Backup(CCliContext& context) {
     if (result == VEXA_E_CANCELLED)
         return CCliOutput::Fail(kExitCancelled,
                                 tr("cancelled; the earlier backup in %1 is unchanged").arg(folder));
+    if (result == VEXA_E_EXISTS)
+        return CCliOutput::Fail(kExitFailed,
+                                tr("a backup of this device into %1 is already running").arg(folder));
     return CCliOutput::Fail(ExitForResult(result), WithReason(tr("the backup failed"), result));
 }
 

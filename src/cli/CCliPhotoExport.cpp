@@ -61,7 +61,11 @@ int CCliPhotoExport::FromDevice(IVexaManager* manager, const QString& folder, bo
                                 WithReason(tr("the photos could not be read from the device"), result));
     // A clip is looked for in its folder's listing, read once a folder.
     const auto exists = CPhotoExportFiles::OnDevice(manager->GetFileService());
-    return Copy(manager, Files(records, count, exists), folder, toJpeg);
+    const int exit = Copy(manager, Files(records, count, exists), folder, toJpeg);
+    // The list leaves out the photos whose files are gone; the user learns how many stayed behind.
+    if (const int unreadable = library->GetUnreadableCount(); unreadable > 0)
+        CCliOutput::Error(tr("%n photo(s) could not be read from the device", nullptr, unreadable));
+    return exit;
 }
 
 int CCliPhotoExport::FromBackup(BackupContent& backup, const QString& folder, bool toJpeg) {

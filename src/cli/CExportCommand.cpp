@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <vexa/BackupContent.h>
+#include <vexa/DeviceSnapshot.h>
 #include <vexa/vexa.h>
 
 #include "CBackupSource.h"
@@ -18,8 +20,10 @@
 #include "CCliInterrupt.h"
 #include "CCliOutput.h"
 #include "CCliPhotoExport.h"
+#include "CCliProgress.h"
 #include "CContactRecords.h"
 #include "CMessageRecords.h"
+#include "CPasswordSource.h"
 #include "CPhotoSerialThread.h"
 #include "CRecordFileExport.h"
 #include "CiBookChunk.h"
@@ -79,7 +83,7 @@ void CExportCommand::Add(QList<CCliCommand>& commands) {
     CCliCommand command;
     command.name = QStringLiteral("export");
     command.synopsis =
-        QStringLiteral("CATEGORY --to DIR [--format FMT] [-u UDID | --backup DIR [--password-file F]]");
+        QStringLiteral("CATEGORY --to DIR [--format FMT] [-u UDID | --backup DIR] [--password-file F]");
     command.summary = tr("Export contacts, messages, calls, photos, music, videos or books into a folder.");
     command.options = {
         QCommandLineOption(QStringLiteral("to"), tr("The folder to write into; made when missing."),
@@ -137,7 +141,8 @@ int CExportCommand::Run(CCliContext& context) {
         return CCliOutput::Fail(kExitFailed, tr("the folder %1 could not be made").arg(folder));
     if (format == QLatin1String("original"))
         return ExportFiles(device->manager, name, folder);
-    return ExportRecords(device->manager, name, FileName(folder, name, format));
+    return ExportRecords(device->manager, name, FileName(folder, name, format),
+                         context.Value(QStringLiteral("password-file")));
 }
 
 int CExportCommand::ExportFiles(IVexaManager* manager, const QString& category, const QString& folder) {
@@ -204,6 +209,9 @@ bool CExportCommand::LoadRecords(IVexaManager* manager, const QString& category,
         IDeviceService* service = manager->GetDeviceService();
         CallHistoryList* list = nullptr;
         *result = service ? service->GetCallHistory(&list) : int(VEXA_E_UNPLUGGED);
+        if (*result == VEXA_E_NOT_FOUND && HasDeviceSnapshot(manager) && !DeviceSnapshotEncrypted(manager))
+            CCliOutput::Error(tr("the device's backups are not encrypted, and a phone gives its call history "
+                                 "only to an encrypted backup: no calls were read"));
         // A phone that never kept a call history exports an empty one, as its page shows none.
         if (*result == VEXA_E_NOT_FOUND)
             *result = VEXA_OK;
@@ -221,7 +229,38 @@ bool CExportCommand::LoadRecords(IVexaManager* manager, const QString& category,
     return *result == VEXA_OK;
 }
 
-int CExportCommand::ExportRecords(IVexaManager* manager, const QString& category, const QString& path) {
+int CExportCommand::PrepareSnapshot(IVexaManager* manager, const QString& passwordFile) {
+    if (!HasDeviceSnapshot(manager))
+        return kExitOk;
+    CCliProgress bar(tr("Reading the device"));
+    const auto onProgress = [](const BackupProgress* progress, void* context) {
+        static_cast<CCliProgress*>(context)->Update(qint64(progress->filesDone), qint64(progress->filesTotal),
+                                                    qint64(progress->bytesDone),
+                                                    qint64(progress->bytesTotal));
+        return CCliInterrupt::Requested() ? 1 : 0;
+    };
+    const int taken = RefreshDeviceSnapshot(manager, onProgress, &bar);
+    bar.Finish();
+    if (taken != VEXA_OK)
+        return CCliOutput::Fail(ExitForResult(taken), WithReason(tr("the device could not be read"), taken));
+    if (!DeviceSnapshotEncrypted(manager))
+        return kExitOk;
+    QString password;
+    if (const int exit = CPasswordSource::Require(passwordFile, &password); exit != kExitOk)
+        return exit;
+    const int unlocked = UnlockDeviceSnapshot(manager, password.toUtf8().constData());
+    if (unlocked == VEXA_E_PASSWORD)
+        return CCliOutput::Fail(kExitPassword, tr("the password of the device's backups is wrong"));
+    if (unlocked != VEXA_OK)
+        return CCliOutput::Fail(ExitForResult(unlocked),
+                                WithReason(tr("the device could not be read"), unlocked));
+    return kExitOk;
+}
+
+int CExportCommand::ExportRecords(IVexaManager* manager, const QString& category, const QString& path,
+                                  const QString& passwordFile) {
+    if (const int ready = PrepareSnapshot(manager, passwordFile); ready != kExitOk)
+        return ready;
     std::list<IBaseChunk*> records;
     const DeleteRecords owner{records};
     int result = VEXA_OK;
@@ -229,7 +268,7 @@ int CExportCommand::ExportRecords(IVexaManager* manager, const QString& category
         return CCliOutput::Fail(
             ExitForResult(result),
             WithReason(tr("the %1 could not be read from the device").arg(category), result));
-    return WriteRecords(records, category, path);
+    return WriteRecords(records, category, path, CMessageExport::ThroughService(manager->GetDeviceService()));
 }
 
 int CExportCommand::ExportFromBackup(CCliContext& context, const QString& category, const QString& format,
@@ -263,11 +302,16 @@ int CExportCommand::ExportFromBackup(CCliContext& context, const QString& catego
     const DeleteRecords owner{records};
     if (const int loaded = backup.LoadRecords(category, &records); loaded != kExitOk)
         return loaded;
-    return WriteRecords(records, category, FileName(folder, category, format));
+    BackupContent& content = backup.Content();
+    return WriteRecords(records, category, FileName(folder, category, format),
+                        [&content](const std::string& devicePath, const QString& localPath) {
+                            return content.CopyMessageAttachment(devicePath.c_str(),
+                                                                 localPath.toUtf8().constData());
+                        });
 }
 
 int CExportCommand::WriteRecords(const std::list<IBaseChunk*>& records, const QString& category,
-                                 const QString& path) {
+                                 const QString& path, const CMessageExport::CopyFile& copy) {
     if (CCliInterrupt::Requested())
         return CCliOutput::Fail(kExitCancelled, tr("cancelled"));
     // Written beside under a name of its own and renamed at the end, so an earlier export is replaced
@@ -276,7 +320,12 @@ int CExportCommand::WriteRecords(const std::list<IBaseChunk*>& records, const QS
     const QString partial = target.dir().filePath(
         QStringLiteral(".%1.partial.%2").arg(target.completeBaseName(), target.suffix()));
     CCheckedRecords source(records, CategoryItemName(category));
-    if (CRecordFileExport::ExportFile(source, partial.toStdString()) != CRecordFileExport::Result::Written) {
+    CMessageExport::Outcome messages;
+    if (category == QLatin1String("messages"))
+        messages = CMessageExport::Export(records, partial, copy, path);
+    else
+        messages.result = CRecordFileExport::ExportFile(source, partial.toStdString());
+    if (messages.result != CRecordFileExport::Result::Written) {
         QFile::remove(partial);
         return CCliOutput::Fail(kExitFailed, tr("%1 could not be written").arg(path));
     }
@@ -290,6 +339,9 @@ int CExportCommand::WriteRecords(const std::list<IBaseChunk*>& records, const QS
         QFile::remove(partial);
         return CCliOutput::Fail(kExitFailed, tr("%1 could not be written").arg(path));
     }
+    if (messages.missed > 0)
+        CCliOutput::Error(
+            tr("%n attachment(s) could not be copied; the export names them", nullptr, messages.missed));
     CCliOutput::Line(path);
     return kExitOk;
 }

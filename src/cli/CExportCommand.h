@@ -6,6 +6,8 @@
 #include <QList>
 #include <QString>
 
+#include "CMessageExport.h"
+
 struct CCliCommand;
 class CCliContext;
 class IBaseChunk;
@@ -31,13 +33,18 @@ public:
 private:
     static int Run(CCliContext& context);
     static int ExportFiles(IVexaManager* manager, const QString& category, const QString& folder);
-    static int ExportRecords(IVexaManager* manager, const QString& category, const QString& path);
+    static int ExportRecords(IVexaManager* manager, const QString& category, const QString& path,
+                             const QString& passwordFile);
+    // A real device's contacts, messages and calls are read from its snapshot: brought up to date
+    // first, and unlocked with the password of its backups when they are encrypted.
+    static int PrepareSnapshot(IVexaManager* manager, const QString& passwordFile);
     // Contacts, messages or calls read from the backup folder --backup names.
     static int ExportFromBackup(CCliContext& context, const QString& category, const QString& format,
                                 const QString& folder);
-    // `records` into `path`, replacing an earlier file only once the new one is whole.
+    // `records` into `path`, replacing an earlier file only once the new one is whole. Messages take
+    // their attachments along through `copy`.
     static int WriteRecords(const std::list<IBaseChunk*>& records, const QString& category,
-                            const QString& path);
+                            const QString& path, const CMessageExport::CopyFile& copy = {});
     // The device's records of the category, every one checked; false after the complaint.
     static bool LoadRecords(IVexaManager* manager, const QString& category, std::list<IBaseChunk*>* records,
                             int* result);

@@ -66,6 +66,22 @@
         <source>Photo Libary</source>
         <translation>Fotomediathek</translation>
     </message>
+    <message>
+        <source>Favorites</source>
+        <translation>Favoriten</translation>
+    </message>
+    <message>
+        <source>Videos</source>
+        <translation>Videos</translation>
+    </message>
+    <message>
+        <source>Live Photos</source>
+        <translation>Live Photos</translation>
+    </message>
+    <message>
+        <source>Screenshots</source>
+        <translation>Bildschirmfotos</translation>
+    </message>
 </context>
 <context>
     <name>QBaseDetailsView</name>
@@ -205,6 +221,26 @@
         <location filename="../../src/backup/CDeviceTransfer.cpp"/>
         <source>Not yet writable to &quot;%1&quot;: %2.</source>
         <translation>Noch nicht auf „%1“ schreibbar: %2.</translation>
+    </message>
+    <message>
+        <location filename="../../src/backup/CDeviceTransfer.cpp"/>
+        <source>%1 and %2</source>
+        <translation>%1 und %2</translation>
+    </message>
+    <message>
+        <location filename="../../src/backup/CDeviceTransfer.cpp"/>
+        <source>&quot;%1&quot; takes no contacts, photos, music or books over the cable. Please choose another target device.</source>
+        <translation>„%1“ nimmt über das Kabel keine Kontakte, Fotos, Musik oder Bücher an. Bitte wählen Sie ein anderes Zielgerät.</translation>
+    </message>
+    <message>
+        <location filename="../../src/backup/CDeviceTransfer.cpp"/>
+        <source>&quot;%1&quot; cannot take %2 over the cable; they will be left out.</source>
+        <translation>„%1“ kann über das Kabel keine %2 annehmen; sie werden ausgelassen.</translation>
+    </message>
+    <message>
+        <location filename="../../src/backup/CDeviceTransfer.cpp"/>
+        <source>Left out because &quot;%1&quot; cannot take them over the cable: %2.</source>
+        <translation>Ausgelassen, weil „%1“ sie über das Kabel nicht annehmen kann: %2.</translation>
     </message>
 </context>
 </TS>

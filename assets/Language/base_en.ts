@@ -928,5 +928,25 @@ Are you sure you want to delete this backup file?
         <source>Not yet writable to &quot;%1&quot;: %2.</source>
         <translation>Not yet writable to &quot;%1&quot;: %2.</translation>
     </message>
+    <message>
+        <location filename="../../src/backup/CDeviceTransfer.cpp"/>
+        <source>%1 and %2</source>
+        <translation>%1 and %2</translation>
+    </message>
+    <message>
+        <location filename="../../src/backup/CDeviceTransfer.cpp"/>
+        <source>&quot;%1&quot; takes no contacts, photos, music or books over the cable. Please choose another target device.</source>
+        <translation>&quot;%1&quot; takes no contacts, photos, music or books over the cable. Please choose another target device.</translation>
+    </message>
+    <message>
+        <location filename="../../src/backup/CDeviceTransfer.cpp"/>
+        <source>&quot;%1&quot; cannot take %2 over the cable; they will be left out.</source>
+        <translation>&quot;%1&quot; cannot take %2 over the cable; they will be left out.</translation>
+    </message>
+    <message>
+        <location filename="../../src/backup/CDeviceTransfer.cpp"/>
+        <source>Left out because &quot;%1&quot; cannot take them over the cable: %2.</source>
+        <translation>Left out because &quot;%1&quot; cannot take them over the cable: %2.</translation>
+    </message>
 </context>
 </TS>

@@ -66,6 +66,22 @@
         <source>Photo Libary</source>
         <translation>照片图库</translation>
     </message>
+    <message>
+        <source>Favorites</source>
+        <translation>个人收藏</translation>
+    </message>
+    <message>
+        <source>Videos</source>
+        <translation>视频</translation>
+    </message>
+    <message>
+        <source>Live Photos</source>
+        <translation>实况照片</translation>
+    </message>
+    <message>
+        <source>Screenshots</source>
+        <translation>截屏</translation>
+    </message>
 </context>
 <context>
     <name>QBaseDetailsView</name>
@@ -205,6 +221,26 @@
         <location filename="../../src/backup/CDeviceTransfer.cpp"/>
         <source>Not yet writable to &quot;%1&quot;: %2.</source>
         <translation>暂时无法写入“%1”：%2。</translation>
+    </message>
+    <message>
+        <location filename="../../src/backup/CDeviceTransfer.cpp"/>
+        <source>%1 and %2</source>
+        <translation>%1和%2</translation>
+    </message>
+    <message>
+        <location filename="../../src/backup/CDeviceTransfer.cpp"/>
+        <source>&quot;%1&quot; takes no contacts, photos, music or books over the cable. Please choose another target device.</source>
+        <translation>“%1”无法通过数据线接收联系人、照片、音乐或图书。请选择其他目标设备。</translation>
+    </message>
+    <message>
+        <location filename="../../src/backup/CDeviceTransfer.cpp"/>
+        <source>&quot;%1&quot; cannot take %2 over the cable; they will be left out.</source>
+        <translation>“%1”无法通过数据线接收%2，这些内容将被跳过。</translation>
+    </message>
+    <message>
+        <location filename="../../src/backup/CDeviceTransfer.cpp"/>
+        <source>Left out because &quot;%1&quot; cannot take them over the cable: %2.</source>
+        <translation>已跳过，因为“%1”无法通过数据线接收：%2。</translation>
     </message>
 </context>
 </TS>

@@ -4,6 +4,10 @@
 <context>
     <name>BackupProgressDialog</name>
     <message>
+        <source>A backup of this device into this folder is already running.</source>
+        <translation>Eine Sicherung dieses Geräts in diesen Ordner läuft bereits.</translation>
+    </message>
+    <message>
         <location filename="../../src/backup/BackupProgressDialog.cpp" line="+43" />
         <location line="+94" />
         <source>Please wait....</source>
@@ -307,6 +311,11 @@ Möchten Sie diese Sicherung wirklich löschen?
         <location line="+1" />
         <source>Swap source and target</source>
         <translation>Quelle und Ziel tauschen</translation>
+    </message>
+    <message>
+        <location filename="../../src/backup/QTransferDeviceDlg.cpp"/>
+        <source>%1 (backup)</source>
+        <translation>%1 (Backup)</translation>
     </message>
 </context>
 <context>

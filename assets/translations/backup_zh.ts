@@ -4,6 +4,10 @@
 <context>
     <name>BackupProgressDialog</name>
     <message>
+        <source>A backup of this device into this folder is already running.</source>
+        <translation>此设备到该文件夹的备份已在进行中。</translation>
+    </message>
+    <message>
         <location filename="../../src/backup/BackupProgressDialog.cpp" line="+43" />
         <location line="+94" />
         <source>Please wait....</source>
@@ -307,6 +311,11 @@ Are you sure to delete this backup file?
         <location line="+1" />
         <source>Swap source and target</source>
         <translation>交换源设备和目标设备</translation>
+    </message>
+    <message>
+        <location filename="../../src/backup/QTransferDeviceDlg.cpp"/>
+        <source>%1 (backup)</source>
+        <translation>%1（备份）</translation>
     </message>
 </context>
 <context>

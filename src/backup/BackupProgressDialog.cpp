@@ -12,6 +12,8 @@
 #include "QProgressBlock.h"
 #include "ResultReason.h"
 
+#include <vexa/VexaResult.h>
+
 namespace {
 const char* const kLabelStyle = "color:rgb(110,167,180);font-weight:bold;font-size:14px;";
 }
@@ -85,6 +87,10 @@ void BackupProgressDialog::backupfail() {
     m_running = false;
     m_progress->Finish(false);
     done(QDialog::Rejected);
+    if (m_failure == VEXA_E_EXISTS) {
+        ShowMessage(tr("A backup of this device into this folder is already running."), QString(), MSG_ERROR);
+        return;
+    }
     ShowMessage(WithReason(tr("Opps, backup failed. Please try again!"), m_failure), QString(), MSG_ERROR);
 }
 

@@ -83,16 +83,50 @@ CDeviceTransfer::CDeviceTransfer(IVexaManager* source, IVexaManager* target, QSt
     , m_sourceName(std::move(sourceName))
     , m_workFolder(std::move(workFolder)) {}
 
+QString CDeviceTransfer::CategoryNames(int categories) {
+    QStringList list;
+    for (int category = 0; category < CategoryCount; ++category)
+        if (categories & (1 << category))
+            list << CategoryName(category);
+    if (list.size() < 2)
+        return list.join(QString());
+    const QString last = list.takeLast();
+    return tr("%1 and %2").arg(list.join(QStringLiteral(", ")), last);
+}
+
+int CDeviceTransfer::ReadOnlyCategories(IVexaManager* target) {
+    if (!target)
+        return 0;
+    const auto readOnly = [](auto* service) {
+        return service && service->GetWriteAccess() != kContentWritable;
+    };
+    int categories = 0;
+    if (readOnly(target->GetContactService()))
+        categories |= 1 << Contacts;
+    if (readOnly(target->GetAlbums()))
+        categories |= 1 << Photos;
+    if (readOnly(target->GetMediaLibrary()))
+        categories |= 1 << Music;
+    if (readOnly(target->GetBookService()))
+        categories |= 1 << Books;
+    return categories;
+}
+
+QString CDeviceTransfer::TargetNote(int readOnly, const QString& targetName) {
+    if (readOnly == 0)
+        return QString();
+    if (readOnly == (1 << CategoryCount) - 1)
+        return tr("\"%1\" takes no contacts, photos, music or books over the cable. Please choose another "
+                  "target device.")
+            .arg(targetName);
+    return tr("\"%1\" cannot take %2 over the cable; they will be left out.")
+        .arg(targetName, CategoryNames(readOnly));
+}
+
 QString CDeviceTransfer::SummaryText(const CTransferCounts& counts, const QString& sourceName,
                                      const QString& targetName) {
-    const auto names = [](int categories) {
-        QStringList list;
-        for (int category = 0; category < CategoryCount; ++category)
-            if (categories & (1 << category))
-                list << CategoryName(category);
-        return list.join(QStringLiteral(", "));
-    };
-    const int passedOver = counts.notReadable | counts.notWritable;
+    const auto names = [](int categories) { return CategoryNames(categories); };
+    const int passedOver = counts.PassedOver();
     QStringList lines;
     if (counts.Copied() > 0)
         lines << tr("%1 contacts, %2 photos, %3 songs, %4 books copied; %5 skipped")
@@ -109,6 +143,9 @@ QString CDeviceTransfer::SummaryText(const CTransferCounts& counts, const QStrin
         lines << tr("Not yet readable from \"%1\": %2.").arg(sourceName, names(counts.notReadable));
     if (counts.notWritable)
         lines << tr("Not yet writable to \"%1\": %2.").arg(targetName, names(counts.notWritable));
+    if (counts.readOnly)
+        lines << tr("Left out because \"%1\" cannot take them over the cable: %2.")
+                     .arg(targetName, names(counts.readOnly));
     return lines.join(QLatin1Char('\n'));
 }
 
@@ -121,6 +158,11 @@ int CDeviceTransfer::FromSource(int result) {
 int CDeviceTransfer::ToTarget(int result) {
     if (result == VEXA_E_NOT_SUPPORTED_YET)
         m_counts.notWritable |= 1 << m_category;
+    // A target that turns out read-only for this category is passed over like one known up front.
+    if (result == VEXA_E_READ_ONLY) {
+        m_counts.readOnly |= 1 << m_category;
+        return VEXA_E_NOT_SUPPORTED_YET;
+    }
     return result;
 }
 
@@ -156,12 +198,14 @@ int CDeviceTransfer::Run() {
     if (!QDir().mkpath(m_workFolder))
         return VEXA_E_IO;
     int result = VEXA_OK;
+    m_counts.readOnly = ReadOnlyCategories(m_target);
     for (m_category = Contacts; m_category < CategoryCount; ++m_category) {
         if (Stopped()) {
             result = VEXA_E_CANCELLED;
             break;
         }
-        result = CopyCategory(m_category);
+        // What the target keeps read-only is not even read from the source.
+        result = m_counts.readOnly & (1 << m_category) ? VEXA_E_NOT_SUPPORTED_YET : CopyCategory(m_category);
         // A category one of the devices does not offer yet is passed over; the summary names it.
         if (result == VEXA_E_NOT_SUPPORTED_YET) {
             result = VEXA_OK;

@@ -25,6 +25,10 @@ struct CTransferCounts {
     // take yet; they are passed over, the others still copied.
     int notReadable = 0;
     int notWritable = 0;
+    // Categories the target keeps read-only over the cable (a real phone's photos, music and books).
+    int readOnly = 0;
+
+    int PassedOver() const { return notReadable | notWritable | readOnly; }
 
     int Copied() const { return contacts + photos + songs + books; }
 };
@@ -52,6 +56,13 @@ public:
     static QString SummaryText(const CTransferCounts& counts, const QString& sourceName,
                                const QString& targetName);
     static QString CategoryName(int category);
+    // Names of the categories (bits) in a sentence: "Photos, Music and Books".
+    static QString CategoryNames(int categories);
+    // The categories (bits) a device's services answer are read-only here; asked before a transfer
+    // starts, so the dialog can say what the target will not take.
+    static int ReadOnlyCategories(IVexaManager* target);
+    // What the dialog says about a target before the transfer; empty when it takes every category.
+    static QString TargetNote(int readOnly, const QString& targetName);
 
 private:
     int CopyCategory(int category);

@@ -9,7 +9,8 @@ CTransferDeviceInitThread::~CTransferDeviceInitThread() {
 }
 
 void CTransferDeviceInitThread::run() {
-    m_devices = m_directory ? m_directory->ConnectedDevices() : QList<CConnectedDevice>();
+    if (m_directory)
+        m_devices = m_directory->ConnectedDevices() + m_directory->OpenBackups();
     m_records.clear();
     for (const CConnectedDevice& device : m_devices) {
         // A copy of the device's record: its texts stay the manager's, valid while the device is connected.

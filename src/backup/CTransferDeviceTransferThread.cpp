@@ -61,7 +61,7 @@ void CTransferDeviceTransferThread::run() {
     }
     m_sourceLease.reset();
     m_targetLease.reset();
-    emit emitResult(result, counts.notReadable | counts.notWritable,
+    emit emitResult(result, counts.PassedOver(),
                     CDeviceTransfer::SummaryText(counts, m_sourceName, m_targetName));
     emit sucesses();
 }

@@ -29,6 +29,7 @@ QTransferDeviceDlg::QTransferDeviceDlg(const IDeviceDirectory* directory, QWidge
     , m_progress(new QLabel(this))
     , m_lbSrcDevice(new QLabel(this))
     , m_lbDstDevice(new QLabel(this))
+    , m_lbTargetNote(new QLabel(this))
     , m_edtSrcDevice(new QComboBox(this))
     , m_edtDstDevice(new QComboBox(this))
     , m_btnTransfer(new QImageButton(this))
@@ -45,6 +46,9 @@ QTransferDeviceDlg::QTransferDeviceDlg(const IDeviceDirectory* directory, QWidge
     for (QLabel* label : {m_lbTips, m_lbSrcDevice, m_lbDstDevice})
         label->setStyleSheet(QLatin1String(kCaptionStyle));
     m_lbTips->setWordWrap(true);
+    m_lbTargetNote->setObjectName(QStringLiteral("m_lbTargetNote"));
+    m_lbTargetNote->setWordWrap(true);
+    m_lbTargetNote->setStyleSheet(QStringLiteral("color:rgb(150,90,20);"));
     m_progress->setAlignment(Qt::AlignCenter);
     m_progress->setMovie(m_movie);
     for (int category = 0; category < CDeviceTransfer::CategoryCount; ++category) {
@@ -59,6 +63,8 @@ QTransferDeviceDlg::QTransferDeviceDlg(const IDeviceDirectory* directory, QWidge
     connect(m_btnTransfer, &QPushButton::clicked, this, &QTransferDeviceDlg::OnBtnTransfer);
     connect(m_btnSwap, &QPushButton::clicked, this, &QTransferDeviceDlg::OnBtnSwap);
     connect(m_btnClose, &QPushButton::clicked, this, &QTransferDeviceDlg::OnBtnClose);
+    for (QComboBox* combo : {m_edtSrcDevice, m_edtDstDevice})
+        connect(combo, &QComboBox::currentIndexChanged, this, &QTransferDeviceDlg::UpdateChoice);
     connect(QProUtil::instance(), &QProUtil::languageChanged, this, &QTransferDeviceDlg::OnLanguageChanged);
     OnLanguageChanged();
     m_movie->start();
@@ -79,6 +85,10 @@ QString QTransferDeviceDlg::TipsText() const {
     return m_lbTips->text();
 }
 
+QString QTransferDeviceDlg::TargetNoteText() const {
+    return m_lbTargetNote->text();
+}
+
 void QTransferDeviceDlg::SetLayout(Layout layout) {
     m_layout = layout;
     const bool choosing = layout == Layout::Choosing;
@@ -86,6 +96,7 @@ void QTransferDeviceDlg::SetLayout(Layout layout) {
          std::initializer_list<QWidget*>{m_btnClose, m_lbSrcDevice, m_lbDstDevice, m_edtSrcDevice,
                                          m_edtDstDevice, m_btnTransfer, m_btnSwap})
         widget->setVisible(choosing);
+    m_lbTargetNote->setVisible(choosing && !m_lbTargetNote->text().isEmpty());
     m_lbTips->setVisible(!choosing);
     m_progress->setVisible(!choosing);
     for (int i = 0; i < m_categoryLabels.size(); ++i) {
@@ -119,14 +130,31 @@ void QTransferDeviceDlg::OnSucessesInit(DeviceInfo* list, int count) {
         return;
     for (int i = 0; i < count && i < m_devices.size(); ++i) {
         const char* name = list[i].properties[DP_DeviceName];
-        const QString text = name ? QString::fromUtf8(name) : m_devices[i].name;
+        QString text = name ? QString::fromUtf8(name) : m_devices[i].name;
         const QVariant identifier = QVariant::fromValue(quintptr(m_devices[i].record));
+        // A backup is read from, never written to.
+        if (m_devices[i].backup) {
+            m_edtSrcDevice->addItem(tr("%1 (backup)").arg(text), identifier);
+            continue;
+        }
         m_edtSrcDevice->addItem(text, identifier);
         m_edtDstDevice->addItem(text, identifier);
     }
     // Two devices: offer the second as the target, so one press does the common case.
     if (m_edtDstDevice->count() > 1)
         m_edtDstDevice->setCurrentIndex(1);
+    UpdateChoice();
+}
+
+void QTransferDeviceDlg::UpdateChoice() {
+    const CConnectedDevice* target = DeviceOf(m_edtDstDevice->currentData().value<quintptr>());
+    const int readOnly = target ? CDeviceTransfer::ReadOnlyCategories(target->manager) : 0;
+    m_lbTargetNote->setText(CDeviceTransfer::TargetNote(readOnly, m_edtDstDevice->currentText()));
+    m_lbTargetNote->setVisible(m_layout == Layout::Choosing && !m_lbTargetNote->text().isEmpty());
+    m_btnTransfer->setEnabled(readOnly != (1 << CDeviceTransfer::CategoryCount) - 1);
+    // A backup can only be the source; swapping would make it the target.
+    const CConnectedDevice* source = DeviceOf(m_edtSrcDevice->currentData().value<quintptr>());
+    m_btnSwap->setEnabled(!source || !source->backup);
 }
 
 const CConnectedDevice* QTransferDeviceDlg::DeviceOf(quintptr identifier) const {
@@ -138,9 +166,12 @@ const CConnectedDevice* QTransferDeviceDlg::DeviceOf(quintptr identifier) const 
 }
 
 void QTransferDeviceDlg::OnBtnSwap() {
-    const int source = m_edtSrcDevice->currentIndex();
-    m_edtSrcDevice->setCurrentIndex(m_edtDstDevice->currentIndex());
-    m_edtDstDevice->setCurrentIndex(source);
+    const QVariant source = m_edtSrcDevice->currentData();
+    const int target = m_edtDstDevice->findData(source);
+    if (target < 0)
+        return;
+    m_edtSrcDevice->setCurrentIndex(m_edtSrcDevice->findData(m_edtDstDevice->currentData()));
+    m_edtDstDevice->setCurrentIndex(target);
 }
 
 void QTransferDeviceDlg::OnBtnTransfer() {
@@ -156,6 +187,10 @@ void QTransferDeviceDlg::OnBtnTransfer() {
     }
     const CConnectedDevice* from = DeviceOf(source);
     const CConnectedDevice* to = DeviceOf(target);
+    if (to && CDeviceTransfer::ReadOnlyCategories(to->manager) == (1 << CDeviceTransfer::CategoryCount) - 1) {
+        ShowMessage(TargetNoteText(), QString(), MSG_WARNING);
+        return;
+    }
     auto sourceLease = from && m_directory ? CDeviceLease::Take(*m_directory, from->manager) : nullptr;
     auto targetLease = to && m_directory ? CDeviceLease::Take(*m_directory, to->manager) : nullptr;
     if (!sourceLease || !targetLease) {
@@ -244,6 +279,8 @@ void QTransferDeviceDlg::OnLanguageChanged() {
         m_categoryLabels[category]->setText(CDeviceTransfer::CategoryName(category));
     if (m_layout == Layout::Waiting)
         m_lbTips->setText(tr("Checking the connected devices, please wait..."));
+    if (m_layout == Layout::Choosing)
+        UpdateChoice();
 
     const int w = width();
     m_lbSrcDevice->setGeometry(36, 46, 240, 24);
@@ -253,6 +290,7 @@ void QTransferDeviceDlg::OnLanguageChanged() {
     m_btnSwap->move(284, 77);
     m_btnClose->move(w - m_btnClose->width() - 10, 10);
     m_lbTips->setGeometry(36, 50, w - 72, 44);
+    m_lbTargetNote->setGeometry(36, 108, w - 72, 48);
     m_progress->setGeometry(36, 98, w - 72, 20);
     for (int category = 0; category < m_categoryLabels.size(); ++category) {
         m_categoryLabels[category]->setGeometry(60, 128 + category * 30, 110, 20);

@@ -35,6 +35,8 @@ public:
     // Its message's icon: success, a warning when a category was passed over, or an error.
     quint32 ResultFlags() const { return m_resultFlags; }
     int InitThreadsStarted() const { return m_initStarts; }
+    // What the chosen target will not take, shown under the device choice; empty when it takes all.
+    QString TargetNoteText() const;
 
 public slots:
     void OnSucessesInit(DeviceInfo* list, int count);
@@ -52,12 +54,15 @@ protected:
 private:
     void SetLayout(Layout layout);
     const CConnectedDevice* DeviceOf(quintptr identifier) const;
+    // Says what the chosen target cannot take, and whether a transfer can start at all.
+    void UpdateChoice();
 
     const IDeviceDirectory* m_directory;
     QLabel* m_lbTips;
     QLabel* m_progress;
     QLabel* m_lbSrcDevice;
     QLabel* m_lbDstDevice;
+    QLabel* m_lbTargetNote;
     QComboBox* m_edtSrcDevice;
     QComboBox* m_edtDstDevice;
     QImageButton* m_btnTransfer;

@@ -16,6 +16,8 @@ packages=(
   xvfb xauth imagemagick ffmpeg libxml2-utils
   python3 python3-vobject python3-lxml python3-xlrd
   python3-cryptography
+  # the screenshots show the messages' web page export as a browser draws it
+  chromium
   # the HEIC to JPEG benchmark measures against Debian's converter
   libheif-examples
   # the usb backend (real devices through usbmuxd); the device emulator is checked against Debian's tools

@@ -92,5 +92,9 @@
         <source>The call history could not be read from the device.</source>
         <translation>Die Anrufliste konnte nicht vom Gerät gelesen werden.</translation>
     </message>
+    <message>
+        <source>No calls can be read until the backups of this device are encrypted.</source>
+        <translation>Anrufe können erst gelesen werden, wenn die Sicherungen dieses Geräts verschlüsselt sind.</translation>
+    </message>
 </context>
 </TS>

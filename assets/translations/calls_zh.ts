@@ -92,5 +92,9 @@
         <source>The call history could not be read from the device.</source>
         <translation>无法从设备读取通话记录。</translation>
     </message>
+    <message>
+        <source>No calls can be read until the backups of this device are encrypted.</source>
+        <translation>在此设备的备份加密之前，无法读取通话。</translation>
+    </message>
 </context>
 </TS>

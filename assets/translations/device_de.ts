@@ -446,6 +446,10 @@ Daten dieser Art können nicht zu iTunes übertragen werden.</translation>
 <context>
     <name>QDeviceInformationWidget</name>
     <message>
+        <source>This backup is open for reading: its contacts, messages, call history and photos can be viewed and exported, but nothing in it can be changed. A backup holds no battery or storage figures.</source>
+        <translation>Diese Sicherung ist zum Lesen geöffnet: Kontakte, Nachrichten, Anrufliste und Fotos lassen sich ansehen und exportieren, aber nichts darin kann geändert werden. Eine Sicherung enthält keine Angaben zu Akku und Speicher.</translation>
+    </message>
+    <message>
         <location filename="../../src/device/QDeviceInformationWidget.ui" line="20"/>
         <source>data</source>
         <translation>Daten</translation>
@@ -544,6 +548,14 @@ Daten dieser Art können nicht zu iTunes übertragen werden.</translation>
 </context>
 <context>
     <name>QInformationWidget</name>
+    <message>
+        <source>phone number</source>
+        <translation>Telefonnummer</translation>
+    </message>
+    <message>
+        <source>backed up</source>
+        <translation>gesichert am</translation>
+    </message>
     <message>
         <location filename="../../src/device/QInformationWidget.ui" line="32"/>
         <source>Rename</source>
@@ -1095,6 +1107,10 @@ Daten dieser Art können nicht zu iTunes übertragen werden.</translation>
     <message>
         <source>Checking the password. This takes a few seconds…</source>
         <translation>Das Passwort wird geprüft. Das dauert einige Sekunden …</translation>
+    </message>
+    <message>
+        <source>This device encrypts its backups, and its contacts, messages and calls are read from a backup of it. Enter the password that was set for its backups on the device.</source>
+        <translation>Dieses Gerät verschlüsselt seine Sicherungen, und seine Kontakte, Nachrichten und Anrufe werden aus einer Sicherung gelesen. Geben Sie das Passwort ein, das auf dem Gerät für seine Sicherungen festgelegt wurde.</translation>
     </message>
 </context>
 </TS>

@@ -446,6 +446,10 @@ You can&apos;t transfer data in that type to iTunes.</source>
 <context>
     <name>QDeviceInformationWidget</name>
     <message>
+        <source>This backup is open for reading: its contacts, messages, call history and photos can be viewed and exported, but nothing in it can be changed. A backup holds no battery or storage figures.</source>
+        <translation>以只读方式打开的备份：可以查看和导出其中的联系人、信息、通话记录和照片，不会更改其中任何内容。备份不包含电池和存储空间数据。</translation>
+    </message>
+    <message>
         <location filename="../../src/device/QDeviceInformationWidget.ui" line="20"/>
         <source>data</source>
         <translation>数据</translation>
@@ -544,6 +548,14 @@ You can&apos;t transfer data in that type to iTunes.</source>
 </context>
 <context>
     <name>QInformationWidget</name>
+    <message>
+        <source>phone number</source>
+        <translation>电话号码</translation>
+    </message>
+    <message>
+        <source>backed up</source>
+        <translation>备份时间</translation>
+    </message>
     <message>
         <location filename="../../src/device/QInformationWidget.ui" line="32"/>
         <source>Rename</source>
@@ -1095,6 +1107,10 @@ You can&apos;t transfer data in that type to iTunes.</source>
     <message>
         <source>Checking the password. This takes a few seconds…</source>
         <translation>正在验证密码，这需要几秒钟…</translation>
+    </message>
+    <message>
+        <source>This device encrypts its backups, and its contacts, messages and calls are read from a backup of it. Enter the password that was set for its backups on the device.</source>
+        <translation>此设备会加密其备份，其联系人、信息和通话是从备份中读取的。请输入在设备上为其备份设置的密码。</translation>
     </message>
 </context>
 </TS>

@@ -602,4 +602,51 @@
         <translation>Letzte Nachricht</translation>
     </message>
 </context>
+<context>
+    <name>CSnapshotPage</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Backups of this device are not encrypted, and a phone gives its call history only to an encrypted backup. To see calls here, turn on encryption of its backups (for example with "idevicebackup2 encryption on"), then refresh.</source>
+        <translation>Die Sicherungen dieses Geräts sind nicht verschlüsselt, und ein Telefon gibt seine Anrufliste nur an eine verschlüsselte Sicherung heraus. Um hier Anrufe zu sehen, schalten Sie die Verschlüsselung seiner Sicherungen ein (zum Beispiel mit „idevicebackup2 encryption on“) und aktualisieren Sie dann.</translation>
+    </message>
+    <message>
+        <source>Reading contacts from the device… %1 %</source>
+        <translation>Kontakte werden vom Gerät gelesen… %1 %</translation>
+    </message>
+    <message>
+        <source>Reading the call history from the device… %1 %</source>
+        <translation>Die Anrufliste wird vom Gerät gelesen… %1 %</translation>
+    </message>
+    <message>
+        <source>Reading messages from the device… %1 %</source>
+        <translation>Nachrichten werden vom Gerät gelesen… %1 %</translation>
+    </message>
+    <message>
+        <source>This device encrypts its backups: its data is shown once the backup password is given. Refresh asks for it again.</source>
+        <translation>Dieses Gerät verschlüsselt seine Sicherungen: Seine Daten werden angezeigt, sobald das Passwort der Sicherungen eingegeben ist. Aktualisieren fragt erneut danach.</translation>
+    </message>
+    <message>
+        <source>Reading from the device was cancelled. Refresh reads it again.</source>
+        <translation>Das Lesen vom Gerät wurde abgebrochen. Aktualisieren liest es erneut.</translation>
+    </message>
+    <message>
+        <source>Nothing was read from the device yet.</source>
+        <translation>Vom Gerät wurde noch nichts gelesen.</translation>
+    </message>
+    <message>
+        <source>The new snapshot was cancelled; shown is the one taken on %1.</source>
+        <translation>Der neue Schnappschuss wurde abgebrochen; angezeigt wird der vom %1.</translation>
+    </message>
+    <message>
+        <source>No new snapshot could be taken; shown is the one taken on %1.</source>
+        <translation>Es konnte kein neuer Schnappschuss erstellt werden; angezeigt wird der vom %1.</translation>
+    </message>
+    <message>
+        <source>Read from a snapshot of the device taken on %1. Refresh takes a new one.</source>
+        <translation>Aus einem Schnappschuss des Geräts vom %1 gelesen. Aktualisieren erstellt einen neuen.</translation>
+    </message>
+</context>
 </TS>

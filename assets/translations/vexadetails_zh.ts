@@ -602,4 +602,51 @@
         <translation>最后一条信息</translation>
     </message>
 </context>
+<context>
+    <name>CSnapshotPage</name>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Backups of this device are not encrypted, and a phone gives its call history only to an encrypted backup. To see calls here, turn on encryption of its backups (for example with "idevicebackup2 encryption on"), then refresh.</source>
+        <translation>此设备的备份未加密，而手机只会把通话记录交给加密的备份。要在此查看通话，请为其备份开启加密（例如使用“idevicebackup2 encryption on”），然后刷新。</translation>
+    </message>
+    <message>
+        <source>Reading contacts from the device… %1 %</source>
+        <translation>正在从设备读取联系人… %1 %</translation>
+    </message>
+    <message>
+        <source>Reading the call history from the device… %1 %</source>
+        <translation>正在从设备读取通话记录… %1 %</translation>
+    </message>
+    <message>
+        <source>Reading messages from the device… %1 %</source>
+        <translation>正在从设备读取信息… %1 %</translation>
+    </message>
+    <message>
+        <source>This device encrypts its backups: its data is shown once the backup password is given. Refresh asks for it again.</source>
+        <translation>此设备会加密其备份：输入备份密码后才会显示其数据。刷新时会再次询问密码。</translation>
+    </message>
+    <message>
+        <source>Reading from the device was cancelled. Refresh reads it again.</source>
+        <translation>已取消从设备读取。刷新可重新读取。</translation>
+    </message>
+    <message>
+        <source>Nothing was read from the device yet.</source>
+        <translation>尚未从设备读取任何内容。</translation>
+    </message>
+    <message>
+        <source>The new snapshot was cancelled; shown is the one taken on %1.</source>
+        <translation>新的快照已取消；显示的是 %1 生成的快照。</translation>
+    </message>
+    <message>
+        <source>No new snapshot could be taken; shown is the one taken on %1.</source>
+        <translation>无法生成新的快照；显示的是 %1 生成的快照。</translation>
+    </message>
+    <message>
+        <source>Read from a snapshot of the device taken on %1. Refresh takes a new one.</source>
+        <translation>读取自 %1 生成的设备快照。刷新会生成新的快照。</translation>
+    </message>
+</context>
 </TS>

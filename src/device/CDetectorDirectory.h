@@ -8,5 +8,6 @@ public:
     static const CDetectorDirectory& Instance();
 
     QList<CConnectedDevice> ConnectedDevices() const override;
+    QList<CConnectedDevice> OpenBackups() const override;
     bool IsConnected(IVexaManager* manager) const override;
 };

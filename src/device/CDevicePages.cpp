@@ -61,6 +61,7 @@ QDeviceInformationWidget* CDevicePages::ShowInformationPage(IVexaManager* manage
     }
     SetCurrent(page);
     m_tools->SetToolsEnabled(1);
+    m_tools->ShowToolsFor(manager);
     return page;
 }
 

@@ -1,6 +1,10 @@
 #include "QDeviceInformationWidget.h"
 
 #include <QDebug>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include <vexa/VexaServices.h>
 
 #include "CSingleDetectiPhone.h"
 #include "DeferredMessage.h"
@@ -38,6 +42,9 @@ QDeviceInformationWidget::QDeviceInformationWidget(IVexaManager* manager, QWidge
             this, tr("QDeviceInformationWidget::initControls can't find image, please re-install software"));
     if (!m_record)
         ShowMessageLater(this, tr("QDeviceinformationWideget get deviceInfo failed!"));
+    IDeviceService* service = m_manager ? m_manager->GetDeviceService() : nullptr;
+    m_backup = service && service->GetWriteAccess() == kContentReadOnlyBackup;
+    ui->m_deviceInformation->SetBackupCard(m_backup);
     ui->m_deviceInformation->SetDeviceInfo(m_record ? m_record->Record() : nullptr);
 
     const QString background = ResourceRoot() + QStringLiteral("/image/line_else.png");
@@ -61,10 +68,35 @@ QDeviceInformationWidget::QDeviceInformationWidget(IVexaManager* manager, QWidge
     connect(QProUtil::instance(), &QProUtil::languageChanged, this,
             &QDeviceInformationWidget::OnLanguageChanged);
 
+    if (m_backup) {
+        ShowBackupPage();
+        return;
+    }
     OnGetDiskInfoFinished();
     // Disabled from now, not from the worker's first signal, so a click cannot slip in before it.
     ui->m_btnRefresh->setEnabled(false);
     Start();
+}
+
+// A backup keeps no battery or storage figures: the storage views give way to a line that says what
+// the page shows.
+void QDeviceInformationWidget::ShowBackupPage() {
+    for (QWidget* widget :
+         {static_cast<QWidget*>(ui->m_btnData), static_cast<QWidget*>(ui->m_btnSystem),
+          static_cast<QWidget*>(ui->m_capacity), static_cast<QWidget*>(ui->m_btnRefresh),
+          static_cast<QWidget*>(ui->m_dataContent), static_cast<QWidget*>(ui->m_systemContent)})
+        widget->hide();
+    if (!m_backupNote) {
+        m_backupNote = new QLabel(this);
+        m_backupNote->setObjectName(QStringLiteral("m_backupNote"));
+        m_backupNote->setWordWrap(true);
+        m_backupNote->setStyleSheet(QStringLiteral("color:rgb(0,55,100);padding:8px 2px;"));
+        ui->m_pageLayout->insertWidget(ui->m_pageLayout->indexOf(ui->m_dataContent), m_backupNote);
+    }
+    m_backupNote->setText(
+        tr("This backup is open for reading: its contacts, messages, call history and photos "
+           "can be viewed and exported, but nothing in it can be changed. A backup holds no "
+           "battery or storage figures."));
 }
 
 QDeviceInformationWidget::~QDeviceInformationWidget() {
@@ -194,7 +226,7 @@ void QDeviceInformationWidget::onClickSystem() {
 }
 
 void QDeviceInformationWidget::OnEmitRefreshTreeRootName(QString name) {
-    if (!m_manager)
+    if (!m_manager || m_backup)
         return;
     const int handle = m_manager->GetDeviceHandle();
     IDeviceService* service = m_manager->GetDeviceService();
@@ -217,6 +249,10 @@ void QDeviceInformationWidget::OnLanguageChanged() {
     ui->retranslateUi(this);
     ui->m_deviceInformation->OnLanguangeChanged();
     InitControls();
+    if (m_backup) {
+        ShowBackupPage();
+        return;
+    }
     const QString background = ResourceRoot() + QStringLiteral("/image/line_else.png");
     ui->m_dataContent->SetBackground(background);
     ui->m_systemContent->SetBackground(background);

@@ -15,6 +15,7 @@ namespace Ui {
 class QDeviceInformationWidget;
 }
 class QInformationWidget;
+class QLabel;
 
 // The device information page: the summary card, and the data and system storage views whose figures
 // a worker thread reads from the device.
@@ -26,6 +27,8 @@ public:
 
     QInformationWidget* InformationPanel() const;
     bool HasRecord() const { return m_record.has_value(); }
+    // A backup opened for reading: no storage figures, nothing to rename.
+    bool IsBackup() const { return m_backup; }
     bool IsShowingData() const;
     // The storage figures of the last successful read.
     DiskInfo LastDiskInfo() const;
@@ -57,6 +60,7 @@ private:
     int ReadDiskInfo();
     void FillDataView(const DiskInfo& disk);
     void FillSystemView(const DiskInfo& disk);
+    void ShowBackupPage();
 
     std::unique_ptr<Ui::QDeviceInformationWidget> ui;
     IVexaManager* m_manager;
@@ -66,4 +70,6 @@ private:
     mutable std::mutex m_diskMutex;
     DiskInfo m_diskInfo{};
     bool m_closing = false;
+    bool m_backup = false;
+    QLabel* m_backupNote = nullptr;
 };

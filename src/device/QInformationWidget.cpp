@@ -1,5 +1,6 @@
 #include "QInformationWidget.h"
 
+#include <QDateTime>
 #include <QHeaderView>
 #include <QPainter>
 #include <QPointer>
@@ -101,14 +102,42 @@ void QInformationWidget::SetDeviceInfo(const DeviceInfo* info) {
     ui->m_version->setText(PropertyText(info, DP_ProductVersion));
     ui->m_serial->setText(PropertyText(info, DP_SerialNumber));
     ui->m_region->setText(PropertyText(info, DP_RegionInfo));
+    m_phoneNumber = PropertyText(info, DP_PhoneNumber);
+    const QString made = PropertyText(info, DP_TimeIntervalSince1970);
+    m_backupDate =
+        made.isEmpty()
+            ? QString()
+            : QDateTime::fromSecsSinceEpoch(made.toLongLong()).toString(QStringLiteral("yyyy-MM-dd hh:mm"));
     m_model->SetDeviceInfo(info);
     FillValues();
     LoadBackground();
     update();
 }
 
+void QInformationWidget::SetBackupCard(bool backup) {
+    m_backup = backup;
+    ui->m_modifyBtn->setVisible(!backup);
+    // What a backup does not know is left out rather than shown as a made-up figure.
+    for (QWidget* widget :
+         {static_cast<QWidget*>(ui->m_captionBattery), static_cast<QWidget*>(ui->m_battery),
+          static_cast<QWidget*>(ui->m_captionActivated), static_cast<QWidget*>(ui->m_activated),
+          static_cast<QWidget*>(ui->m_captionJailreadked), static_cast<QWidget*>(ui->m_jailreadked),
+          static_cast<QWidget*>(ui->m_captionRegion), static_cast<QWidget*>(ui->m_region)})
+        widget->setVisible(!backup);
+    FillValues();
+}
+
 // The values that depend on the language or on a lookup rather than on one property text.
 void QInformationWidget::FillValues() {
+    if (m_backup) {
+        // The purchase and warranty lines carry the phone number and the backup's date.
+        ui->m_captionPurchased->setText(tr("phone number"));
+        ui->m_purchased->setText(m_phoneNumber.isEmpty() && m_hasRecord ? tr("N/A") : m_phoneNumber);
+        ui->m_captionWarranty->setText(tr("backed up"));
+        ui->m_warranty->setText(m_backupDate.isEmpty() && m_hasRecord ? tr("N/A") : m_backupDate);
+        ui->m_type->setText(m_hasRecord ? ModelName(m_productType) : QString());
+        return;
+    }
     const QString notAvailable = m_hasRecord ? tr("N/A") : QString();
     ui->m_purchased->setText(notAvailable);
     ui->m_warranty->setText(notAvailable);

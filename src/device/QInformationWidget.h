@@ -24,6 +24,10 @@ public:
     bool LoadImages();
     // Fills the card and the table from the record; null leaves every value empty.
     void SetDeviceInfo(const DeviceInfo* info);
+    // A backup opened for reading: it is not renamed and keeps no battery figure, activation or region;
+    // the card shows instead the phone number and when the backup was made. Call before SetDeviceInfo.
+    void SetBackupCard(bool backup);
+    bool IsBackupCard() const { return m_backup; }
 
     QString DeviceName() const;
     bool IsShowingMore() const;
@@ -54,4 +58,7 @@ private:
     bool m_hasRecord = false;
     QString m_productType;
     int m_batteryLevel = 0;
+    bool m_backup = false;
+    QString m_phoneNumber;
+    QString m_backupDate;
 };

@@ -455,6 +455,7 @@ void QNavigateWidget::ClickTreeViewItem(const QModelIndex& index) {
             m_currentView->hide();
         m_currentNode = node;
         node->SetState(NODE_STATE_SELECTED);
+        ui->m_buttonPanel->ShowToolsFor(CSingleDetectiPhone::Instance()->ManagerOf(node->DeviceHandle()));
         qDebug() << "Select row is :" << index.row();
     }
     if (QWidget* view = node->Binding().view)

@@ -1,5 +1,8 @@
 #include "QRightFuntionWidget.h"
 
+#include <vexa/IVexaManager.h>
+#include <vexa/VexaServices.h>
+
 #include <QDebug>
 #include <QPainter>
 
@@ -49,6 +52,13 @@ void QRightFuntionWidget::SetToolsEnabled(int enabled) {
         ui->m_btnTools->setEnabled(true);
     else
         ui->m_btnToDevice->setEnabled(false);
+}
+
+void QRightFuntionWidget::ShowToolsFor(IVexaManager* manager) {
+    IDeviceService* service = manager ? manager->GetDeviceService() : nullptr;
+    const bool backup = service && service->GetWriteAccess() == kContentReadOnlyBackup;
+    ui->m_btnBackup->setVisible(!backup);
+    ui->m_btnRestore->setVisible(!backup);
 }
 
 QImageButton* QRightFuntionWidget::Button(const char* objectName) const {

@@ -5,6 +5,8 @@
 #include <QPixmap>
 #include <QWidget>
 
+class IVexaManager;
+
 namespace Ui {
 class QRightFuntionWidget;
 }
@@ -21,6 +23,8 @@ public:
     // 1 enables every tool except To device, which keeps its state; 0 disables every transfer tool
     // and leaves Tools enabled. To device therefore stays disabled once it has been disabled.
     void SetToolsEnabled(int enabled);
+    // Backup and restore act on connected devices: a backup opened for reading offers neither.
+    void ShowToolsFor(IVexaManager* manager);
 
     QImageButton* Button(const char* objectName) const;
 

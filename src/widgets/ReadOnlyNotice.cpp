@@ -10,6 +10,7 @@ ReadOnlyNotice::ReadOnlyNotice(Content content, QWidget* parent)
     setObjectName(QStringLiteral("readOnlyNotice"));
     setWordWrap(true);
     setContentsMargins(8, 4, 8, 4);
+    setStyleSheet(QStringLiteral("QLabel{color:rgb(0,55,100);background:rgb(255,248,214);}"));
     hide();
 }
 

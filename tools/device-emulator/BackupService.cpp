@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdio>
 #include <fstream>
 
 #include <sqlite3.h>
@@ -9,8 +10,10 @@
 
 #include <vexa/VexaResult.h>
 
+#include "BackupDelta.h"
 #include "EmulatedDevice.h"
 #include "Emulator.h"
+#include "sim/BackupFolderSwap.h"
 #include "sim/DeviceBackup.h"
 #include "sim/SimDatabase.h"
 #include "sim/SimDevice.h"
@@ -136,6 +139,8 @@ bool BackupService::backup(plist_t request) {
     const std::string target = Plist::String(request, "TargetIdentifier");
     if (!target.empty() && target != udid)
         return finish(1, "The backup is for another device.");
+    plist_t options = Plist::Item(request, "Options", PLIST_DICT);
+    const bool forced = options && Plist::Bool(options, "ForceFullBackup");
     WorkFolder work(m_context.device.Sim(), "backup");
     const fs::path folder = work.Path() / "backup";
     sim::DeviceBackup maker(m_context.device.SharedSim(), stopWhenDetached, &m_context.device);
@@ -144,33 +149,93 @@ bool BackupService::backup(plist_t request) {
     if (const int code = maker.Backup(folder); code != VEXA_OK)
         return finish(static_cast<uint64_t>(code),
                       "The device could not make the backup (error " + std::to_string(code) + ").");
-    // Data files first and the plists that describe them last, Status.plist the very last: a host that
-    // loses the connection part-way never holds a backup that looks finished.
+    std::vector<std::string> hostFiles;
+    std::vector<std::string> hostFolders;
+    if (!listHostBackup(udid, hostFiles, false, &hostFolders))
+        return false;
+    // The host's earlier backup of this device is brought up to date unless the host asks for a whole
+    // one. An encrypted backup is always made whole: its files are sealed under keys of this backup.
+    BackupDelta delta;
+    bool incremental = false;
+    const bool encrypting = !m_context.device.Sim().Info().backupPassword.empty();
+    const std::vector<std::string> state = {"Manifest.plist", "Manifest.db", "Status.plist"};
+    const bool earlierThere = std::all_of(state.begin(), state.end(), [&hostFiles](const std::string& name) {
+        return std::find(hostFiles.begin(), hostFiles.end(), name) != hostFiles.end();
+    });
+    if (!forced && !encrypting && earlierThere) {
+        const fs::path earlier = work.Path() / "earlier";
+        if (!downloadFiles(udid, state, earlier))
+            return false;
+        incremental = delta.ReadEarlier(earlier);
+    }
     std::vector<std::string> data;
+    std::vector<std::string> removed;
+    if (incremental) {
+        delta.Compare(folder);
+        if (!delta.ToCompare().empty()) {
+            const fs::path copies = work.Path() / "copies";
+            if (!downloadFiles(udid, delta.ToCompare(), copies, true))
+                return false;
+            delta.Settle(copies, folder);
+        }
+        data = delta.ToSend();
+        removed = delta.Removed();
+    } else {
+        // A whole backup replaces what the host held: its stored files go first.
+        for (const std::string& name : hostFolders)
+            if (sim::BackupFolderSwap::IsBackupEntry(name))
+                removed.push_back(name);
+        std::error_code error;
+        for (fs::recursive_directory_iterator it(folder, error), end; !error && it != end;
+             it.increment(error)) {
+            const std::string relative = it->path().lexically_relative(folder).string();
+            if (!it->is_directory(error) && relative.find('/') != std::string::npos)
+                data.push_back(relative);
+        }
+        std::sort(data.begin(), data.end());
+    }
+    if (!removeHostItems(udid, removed))
+        return false;
+    // Data files first and the plists that describe them last, Status.plist the very last: a host that
+    // loses the connection part-way never holds a backup that looks finished. Info.plist is the host's
+    // to write; a device never sends one.
     std::vector<std::string> directories;
-    uint64_t total = 0;
+    for (const std::string& relative : data) {
+        const std::string parent = fs::path(relative).parent_path().string();
+        if (directories.empty() || directories.back() != parent)
+            directories.push_back(parent);
+    }
+    directories.erase(std::unique(directories.begin(), directories.end()), directories.end());
     std::error_code error;
-    for (fs::recursive_directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        const std::string relative = it->path().lexically_relative(folder).string();
-        if (it->is_directory(error)) {
-            directories.push_back(relative);
-        } else if (relative.find('/') != std::string::npos) {
-            data.push_back(relative);
-            total += it->file_size(error);
-        }
-    }
-    std::sort(data.begin(), data.end());
-    // Info.plist is the host's to write; a device never sends one.
-    for (const char* name : {"Manifest.db", "Manifest.plist", "Status.plist"}) {
-        if (fs::exists(folder / name, error)) {
+    for (const char* name : {"Manifest.db", "Manifest.plist", "Status.plist"})
+        if (fs::exists(folder / name, error))
             data.push_back(name);
-            total += fs::file_size(folder / name, error);
-        }
-    }
-    std::sort(directories.begin(), directories.end());
+    uint64_t total = 0;
+    for (const std::string& relative : data)
+        total += fs::file_size(folder / relative, error);
     if (!createDirectories(udid, directories) || !uploadFiles(folder, udid, data, total))
         return false;
+    m_context.emulator.SetLastBackup({data.size(), total, removed.size(), incremental});
+    std::fprintf(stderr, "vexa-device-emulator: %s backup of %s: %zu files, %llu bytes sent, %zu removed\n",
+                 incremental ? "incremental" : "full", udid.c_str(), data.size(),
+                 static_cast<unsigned long long>(total), removed.size());
     return finish(0, {});
+}
+
+bool BackupService::removeHostItems(const std::string& udid, const std::vector<std::string>& relativePaths) {
+    if (relativePaths.empty())
+        return true;
+    plist_t names = plist_new_array();
+    for (const std::string& relative : relativePaths)
+        plist_array_append_item(names, plist_new_string((udid + "/" + relative).c_str()));
+    // Devices that speak the older device-link version name the request by files.
+    const bool legacy = m_context.emulator.LegacyBackup();
+    if (!m_link.Send(legacy ? "DLMessageRemoveFiles" : "DLMessageRemoveItems",
+                     {names, plist_new_dict(), plist_new_uint(0), plist_new_real(0)}))
+        return false;
+    int64_t code = 0;
+    PlistPtr content;
+    return m_link.ReceiveStatus(code, content);
 }
 
 bool BackupService::createDirectories(const std::string& udid,
@@ -245,7 +310,7 @@ bool BackupService::restore(plist_t request) {
 }
 
 bool BackupService::listHostBackup(const std::string& udid, std::vector<std::string>& relativePaths,
-                                   bool recursive) {
+                                   bool recursive, std::vector<std::string>* folders) {
     std::vector<std::string> pending = {""};
     while (!pending.empty()) {
         const std::string folder = pending.back();
@@ -274,6 +339,8 @@ bool BackupService::listHostBackup(const std::string& udid, std::vector<std::str
             const std::string type = Plist::String(entry, "DLFileType");
             if (type == "DLFileTypeDirectory" && recursive)
                 pending.push_back(relative);
+            else if (type == "DLFileTypeDirectory" && folders)
+                folders->push_back(relative);
             else if (type == "DLFileTypeRegular")
                 relativePaths.push_back(relative);
         }
@@ -283,7 +350,7 @@ bool BackupService::listHostBackup(const std::string& udid, std::vector<std::str
 }
 
 bool BackupService::downloadFiles(const std::string& udid, const std::vector<std::string>& relativePaths,
-                                  const fs::path& folder) {
+                                  const fs::path& folder, bool partly) {
     plist_t names = plist_new_array();
     for (const std::string& relative : relativePaths)
         plist_array_append_item(names, plist_new_string((udid + "/" + relative).c_str()));
@@ -297,7 +364,7 @@ bool BackupService::downloadFiles(const std::string& udid, const std::vector<std
     }
     int64_t code = 0;
     PlistPtr content;
-    return m_link.ReceiveStatus(code, content) && code == 0;
+    return m_link.ReceiveStatus(code, content) && (code == 0 || partly);
 }
 
 bool BackupService::receiveFile(const fs::path& folder, const std::string& udid, bool& more) {

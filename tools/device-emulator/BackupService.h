@@ -12,9 +12,10 @@ namespace vexa::emulator {
 
 // com.apple.mobilebackup2: whole-device backups and restores in the standard backup layout, driven by
 // the device over the device-link protocol; also what the host's last backup holds, and the backup
-// password. The simulated device makes the backup into a work folder
-// and streams it to the host ("<UDID>/Manifest.db", "<UDID>/ab/ab12..."); a restore pulls the host's
-// backup into a work folder and applies it.
+// password. The simulated device makes the backup into a work folder and streams it to the host
+// ("<UDID>/Manifest.db", "<UDID>/ab/ab12..."): only what changed since the host's earlier backup of it,
+// unless there is none or the host asks for a full one. A restore pulls the host's backup into a work
+// folder and applies it.
 class BackupService {
 public:
     // The device-link version current devices speak, and the one older host tools still accept.
@@ -44,10 +45,14 @@ private:
                      const std::vector<std::string>& relativePaths, uint64_t total);
     bool uploadFile(const std::filesystem::path& file, const std::string& name);
     // Lists the host's backup of `udid` through DLContentsOfDirectory, one level at a time.
+    // Without `recursive`, the top level's folders go to `folders` (may be null).
     bool listHostBackup(const std::string& udid, std::vector<std::string>& relativePaths,
-                        bool recursive = true);
+                        bool recursive = true, std::vector<std::string>* folders = nullptr);
+    // Fetches the files; with `partly` the host may lack some of them.
     bool downloadFiles(const std::string& udid, const std::vector<std::string>& relativePaths,
-                       const std::filesystem::path& folder);
+                       const std::filesystem::path& folder, bool partly = false);
+    // Tells the host to delete these entries of its backup.
+    bool removeHostItems(const std::string& udid, const std::vector<std::string>& relativePaths);
     bool receiveFile(const std::filesystem::path& folder, const std::string& udid, bool& more);
 
     ServiceContext& m_context;

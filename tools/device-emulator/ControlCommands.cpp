@@ -55,6 +55,12 @@ std::string ExecuteControlCommand(Emulator& emulator, const std::string& line) {
         emulator.SetLegacyBackup(w[1] == "legacy");
         return "ok";
     }
+    if (command == "backup-stats" && w.size() == 1) {
+        const Emulator::BackupFigures figures = emulator.LastBackup();
+        return "ok " + std::string(figures.incremental ? "incremental" : "full") + " files " +
+               std::to_string(figures.files) + " bytes " + std::to_string(figures.bytes) + " removed " +
+               std::to_string(figures.removed);
+    }
     if (command == "service-ssl" && w.size() == 2 && (w[1] == "on" || w[1] == "off")) {
         emulator.SetServiceTls(w[1] == "on");
         return "ok";

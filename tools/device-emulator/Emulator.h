@@ -59,6 +59,21 @@ public:
     bool ServiceTls() const { return m_serviceTls; }
     void SetServiceTls(bool tls) { m_serviceTls = tls; }
     void SetLegacyBackup(bool legacy) { m_legacyBackup = legacy; }
+    // What the last backup session sent the host, for the `backup-stats` control command.
+    struct BackupFigures {
+        uint64_t files = 0;
+        uint64_t bytes = 0;
+        uint64_t removed = 0;
+        bool incremental = false;
+    };
+    void SetLastBackup(const BackupFigures& figures) {
+        std::lock_guard<std::mutex> lock(m_figuresMutex);
+        m_lastBackup = figures;
+    }
+    BackupFigures LastBackup() {
+        std::lock_guard<std::mutex> lock(m_figuresMutex);
+        return m_lastBackup;
+    }
 
     std::shared_ptr<EmulatedDevice> FindDevice(int deviceId);
     std::shared_ptr<EmulatedDevice> FindDevice(const std::string& udid);
@@ -93,6 +108,8 @@ private:
     PairRecordStore m_pairRecords;
     std::atomic<TrustMode> m_trust;
     std::atomic<bool> m_legacyBackup;
+    std::mutex m_figuresMutex;
+    BackupFigures m_lastBackup;
     std::atomic<bool> m_serviceTls{false};
     std::atomic<bool> m_stopping{false};
     int m_wakePipe[2] = {-1, -1};

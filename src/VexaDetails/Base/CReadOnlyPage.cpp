@@ -101,10 +101,8 @@ bool CReadOnlyPage::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-namespace {
-
-template <class Service> CReadOnlyPage::State StateOf(Service* service) {
-    CReadOnlyPage::State state;
+template <class Service> CReadOnlyPage::State CReadOnlyPage::StateOf(Service* service) {
+    State state;
     if (!service)
         return state;
     state.access = service->GetWriteAccess();
@@ -113,7 +111,8 @@ template <class Service> CReadOnlyPage::State StateOf(Service* service) {
     return state;
 }
 
-} // namespace
+template CReadOnlyPage::State CReadOnlyPage::StateOf(IContactService*);
+template CReadOnlyPage::State CReadOnlyPage::StateOf(IDeviceService*);
 
 CReadOnlyPage::State CReadOnlyPage::MediaState(IVexaManager* manager) {
     return StateOf(manager ? manager->GetMediaLibrary() : nullptr);

@@ -40,7 +40,9 @@ public:
     bool IsWritable() const { return m_state.access == 0; }
     ReadOnlyNotice* Notice() const { return m_notice; }
     QLabel* SkippedLine() const { return m_skipped; }
-    // What the device's media library and book service say; nothing to say without a service.
+    // What a content service says; nothing to say without a service.
+    template <class Service> static State StateOf(Service* service);
+    // What the device's media library and book service say.
     static State MediaState(IVexaManager* manager);
     static State BookState(IVexaManager* manager);
     // "3 books could not be read: their files are not on the device."

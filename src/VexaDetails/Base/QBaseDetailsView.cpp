@@ -21,7 +21,6 @@
 #include "QOperatePanel.h"
 #include "QProUtil.h"
 #include "QRecordDrag.h"
-#include "ReadOnlyNotice.h"
 
 QBaseDetailsView::QBaseDetailsView(IVexaManager* manager, int deviceHandle, QWidget* parent)
     : QWidget(parent)
@@ -459,25 +458,6 @@ void QBaseDetailsView::ShowUnavailable() {
     m_state = ContentState::Unavailable;
     if (first)
         emit emitUnavailable();
-}
-
-void QBaseDetailsView::ShowWriteAccess(int access, int content) {
-    if (!m_readOnly) {
-        m_readOnly = new ReadOnlyNotice(static_cast<ReadOnlyNotice::Content>(content), this);
-        m_readOnly->setStyleSheet(QStringLiteral("QLabel{color:rgb(0,55,100);background:rgb(255,248,214);}"));
-        if (auto* outer = qobject_cast<QVBoxLayout*>(layout()))
-            outer->insertWidget(outer->indexOf(m_operate) + 1, m_readOnly);
-    }
-    m_readOnly->SetAccess(access);
-    if (!m_readOnly->IsReadOnly())
-        return;
-    for (const char* name : {"m_addBtn", "m_deleteBtn"})
-        if (auto* button = m_operate->findChild<QWidget*>(QLatin1String(name)))
-            button->hide();
-}
-
-bool QBaseDetailsView::IsReadOnly() const {
-    return m_readOnly && m_readOnly->IsReadOnly();
 }
 
 void QBaseDetailsView::ShowUnavailableLater() {

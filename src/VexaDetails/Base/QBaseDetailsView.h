@@ -24,7 +24,6 @@ class QMySortModel;
 class QOperatePanel;
 class QTableView;
 class QVBoxLayout;
-class ReadOnlyNotice;
 
 // Common frame of the category pages: the operation panel on top and below it the record table, a
 // loading animation or the empty-category panel. The view shows a record list it does not own and
@@ -89,11 +88,6 @@ public:
     void ShowUnavailableLater();
     // The line shown instead of the records.
     QString UnavailableText() const;
-    // `access` (a ContentWriteAccess) says whether this page's content can be changed here. When it
-    // cannot, the page shows one line under its operation panel that says why and hides its add and
-    // delete buttons; `content` (a ReadOnlyNotice::Content) chooses the line. GUI thread.
-    void ShowWriteAccess(int access, int content);
-    bool IsReadOnly() const;
     QOperatePanel* OperatePanel() const { return m_operate; }
     QAddDataWidget* AddWidget() const { return m_addWidget; }
     QCheckHeaderView* Header() const { return m_header; }
@@ -185,7 +179,6 @@ private:
     QAddDataWidget* m_addWidget = nullptr;
     QLabel* m_label = nullptr;
     QLabel* m_note = nullptr;
-    ReadOnlyNotice* m_readOnly = nullptr;
     bool m_unavailable = false;
     QMovie* m_movie = nullptr;
     QWidget* m_thumbWidget = nullptr;

@@ -6,6 +6,8 @@
 #include <vexa/IVexaManager.h>
 
 #include "CCallChunk.h"
+#include "CReadOnlyPage.h"
+#include "CSnapshotPage.h"
 #include "NotSupportedMessage.h"
 #include "QAddDataWidget.h"
 #include "QCallsModel.h"
@@ -13,7 +15,6 @@
 #include "QMessageDlg.h"
 #include "QMySortModel.h"
 #include "QOperatePanel.h"
-#include "ReadOnlyNotice.h"
 
 namespace {
 
@@ -52,7 +53,8 @@ QCallsView::QCallsView(IVexaManager* manager, int deviceHandle, QWidget* parent)
     if (auto* add = AddWidget()->findChild<QImageButton*>(QStringLiteral("m_btnAdd")))
         add->hide();
 
-    ShowWriteAccess(m_service ? m_service->GetWriteAccess() : kContentWritable, ReadOnlyNotice::Calls);
+    new CReadOnlyPage(this, ReadOnlyNotice::Calls, [this] { return CReadOnlyPage::StateOf(m_service); });
+    m_snapshot = CSnapshotPage::Attach(this, ReadOnlyNotice::Calls);
     connect(panel, &QOperatePanel::refreshOperate, this, &QCallsView::OnRefresh);
     // loadFinished only announces the end of a load here; the view shows its records itself.
     disconnect(this, &QBaseDetailsView::loadFinished, this, nullptr);
@@ -74,17 +76,25 @@ QString QCallsView::Caption() const {
 }
 
 QString QCallsView::EmptyText() const {
+    // The line above the page says how to encrypt them.
+    if (m_snapshot && m_snapshot->CallsNeedEncryption())
+        return tr("No calls can be read until the backups of this device are encrypted.");
     return tr("There are no calls in the call history of this device.");
 }
 
 void QCallsView::OnRefresh() {
+    if (m_snapshot)
+        m_snapshot->RequestRefresh();
     Start();
 }
 
 void QCallsView::Run() {
     emit loadStarted();
     CallHistoryList* list = nullptr;
-    const int code = m_service ? m_service->GetCallHistory(&list) : kNoService;
+    const int prepared = m_snapshot ? m_snapshot->Prepare() : VEXA_OK;
+    int code = prepared;
+    if (prepared == VEXA_OK)
+        code = m_service ? m_service->GetCallHistory(&list) : kNoService;
     auto result = std::make_unique<LoadResult>();
     if (code == VEXA_OK && list)
         result->chunks = CCallChunk::BuildChunks(*list);
@@ -109,6 +119,7 @@ void QCallsView::OnLoadEnded() {
     if (!result)
         return;
     m_records.swap(result->chunks);
+    AddWidget()->SetEmptyText(EmptyText());
     OnAnalysisEnd();
     emit refreshCallsNode(DeviceHandle());
     emit loadFinished(GetChunkCount());
@@ -116,6 +127,8 @@ void QCallsView::OnLoadEnded() {
 
 void QCallsView::OnLoadFailed(int code) {
     qDebug() << "QCallsView::OnLoadFailed GetCallHistory answered" << code;
+    if (m_snapshot && m_snapshot->HandleFailure(code))
+        return;
     if (IsNotSupportedYet(code)) {
         ShowUnavailable();
         return;

@@ -7,6 +7,7 @@
 #include "LoadHandoff.h"
 #include "QBaseDetailsView.h"
 
+class CSnapshotPage;
 class IDeviceService;
 class QCallsModel;
 
@@ -20,6 +21,8 @@ public:
     ~QCallsView() override;
 
     QCallsModel* CallsModel() const { return m_model; }
+    // Null unless the device is read through a snapshot.
+    CSnapshotPage* Snapshot() const { return m_snapshot; }
 
 signals:
     void loadStarted();
@@ -51,6 +54,7 @@ private:
 
     IDeviceService* m_service;
     QCallsModel* m_model;
+    CSnapshotPage* m_snapshot = nullptr;
     std::list<IBaseChunk*> m_records;
 
     LoadHandoff<LoadResult> m_pending; // handed from the loading thread to OnLoadEnded

@@ -15,6 +15,8 @@
 #include "CContactChunk.h"
 #include "CContactRecords.h"
 #include "CModalGuard.h"
+#include "CReadOnlyPage.h"
+#include "CSnapshotPage.h"
 #include "LanguageService.h"
 #include "NotSupportedMessage.h"
 #include "QAddDataWidget.h"
@@ -25,7 +27,6 @@
 #include "QMySortModel.h"
 #include "QOperatePanel.h"
 #include "QRecordExportDialog.h"
-#include "ReadOnlyNotice.h"
 #include "WidgetColors.h"
 
 namespace {
@@ -82,7 +83,11 @@ QContactsView::QContactsView(IVexaManager* manager, int deviceHandle, QWidget* p
     connect(this, &QContactsView::emitError, this, &QContactsView::OnError);
     connect(AddWidget(), &QAddDataWidget::clickAdd, this, &QContactsView::OnRefreshContacts);
     RetranslateUi();
-    ShowWriteAccess(m_service ? m_service->GetWriteAccess() : kContentWritable, ReadOnlyNotice::Contacts);
+    m_readOnly = new CReadOnlyPage(this, ReadOnlyNotice::Contacts,
+                                   [this] { return CReadOnlyPage::StateOf(m_service); });
+    m_snapshot = CSnapshotPage::Attach(this, ReadOnlyNotice::Contacts);
+    m_readOnly->AddWriteAction(m_actionAdd);
+    m_readOnly->AddWriteAction(m_actionDelete);
     // A missing picture is reported in a modal message; opened here, it would run device events
     // (a removal among them) while the view is still being built.
     QTimer::singleShot(0, this, &QContactsView::InitEmptyPanel);
@@ -113,6 +118,8 @@ bool QContactsView::RemoveChunk(int) {
 // Loading
 
 void QContactsView::OnRefreshContacts() {
+    if (m_snapshot)
+        m_snapshot->RequestRefresh();
     Start();
 }
 
@@ -121,7 +128,10 @@ void QContactsView::Run() {
     m_replaced.Take();
     emit beginExecute();
     ContactList* list = nullptr;
-    const int code = m_service ? m_service->GetContacts(&list) : kNoService;
+    const int prepared = m_snapshot ? m_snapshot->Prepare() : VEXA_OK;
+    int code = prepared;
+    if (prepared == VEXA_OK)
+        code = m_service ? m_service->GetContacts(&list) : kNoService;
     auto result = std::make_unique<LoadResult>();
     if (code == 0 && list) {
         result->chunks = ContactRecords::BuildChunks(*list, Manager(), &result->groupNames);
@@ -163,6 +173,8 @@ void QContactsView::OnEndExecute() {
 
 void QContactsView::OnError(int code) {
     qDebug() << "QContactsView::OnError GetContacts answered" << code;
+    if (m_snapshot && m_snapshot->HandleFailure(code))
+        return;
     if (IsNotSupportedYet(code)) {
         ShowUnavailable();
         return;
@@ -252,7 +264,7 @@ void QContactsView::ClickTableView(const QModelIndex& index) {
     colours.setColor(QPalette::Window, QColor(212, 240, 247));
     panel->setPalette(colours);
     connect(panel, &QContactStatusPanel::ClickEdit, this, &QContactsView::OnEditIndex);
-    if (IsReadOnly())
+    if (!m_readOnly->IsWritable())
         if (auto* edit = panel->findChild<QWidget*>(QStringLiteral("m_btnEdit")))
             edit->hide();
     connect(panel, &QContactStatusPanel::ClickTransfer, this, &QContactsView::OnTransfer);
@@ -266,8 +278,6 @@ QMenu* QContactsView::PrepareContextMenu(const QPoint& pos) {
     m_rightClickedRow = index.isValid() ? SortModel()->mapToSource(index).row() : -1;
     m_rightClickedContact = static_cast<CContactChunk*>(m_model->ChunkAt(m_rightClickedRow));
     m_actionDelete->setEnabled(m_rightClickedContact != nullptr);
-    m_actionAdd->setVisible(!IsReadOnly());
-    m_actionDelete->setVisible(!IsReadOnly());
     m_actionExport->setEnabled(m_rightClickedContact != nullptr);
     return m_menu;
 }
@@ -330,7 +340,7 @@ bool QContactsView::ApplyGroup(CContactChunk& chunk, const std::string& group,
 }
 
 void QContactsView::OnAddContact() {
-    if (IsReadOnly())
+    if (!m_readOnly->IsWritable())
         return;
     // Every dialog and message below runs an event loop that may deliver the device's removal: the
     // dialogs live on the heap (this view may take them along) and each is followed by a guard.
@@ -369,7 +379,7 @@ void QContactsView::OnAddContact() {
 }
 
 void QContactsView::OnEditIndex() {
-    if (IsReadOnly())
+    if (!m_readOnly->IsWritable())
         return;
     CContactChunk* contact = Contains(m_actionContact) ? m_actionContact : nullptr;
     if (!contact)
@@ -437,7 +447,7 @@ bool QContactsView::RunBatchDelete(std::list<IBaseChunk*>* list) {
 }
 
 void QContactsView::OnDeleteItem() {
-    if (IsReadOnly())
+    if (!m_readOnly->IsWritable())
         return;
     if (!HasCheckedChunk()) {
         ShowMessage(tr("Please choose any of items to delete!"), QString(), MSG_WARNING);
@@ -452,7 +462,7 @@ void QContactsView::OnDeleteItem() {
 }
 
 void QContactsView::OnDeleteSelectItem() {
-    if (IsReadOnly())
+    if (!m_readOnly->IsWritable())
         return;
     CContactChunk* contact = Contains(m_rightClickedContact) ? m_rightClickedContact : nullptr;
     if (!contact)
@@ -483,7 +493,7 @@ void QContactsView::OnDeleteSelectItem() {
 // Groups
 
 void QContactsView::OnNewGroup(const QString&) {
-    if (IsReadOnly())
+    if (!m_readOnly->IsWritable())
         return;
     const CModalGuard guard(this);
     QPointer<QGroupNameDlg> dialog = new QGroupNameDlg(this);
@@ -504,7 +514,7 @@ void QContactsView::OnNewGroup(const QString&) {
 }
 
 void QContactsView::OnDeleteGroup(const QString& group) {
-    if (IsReadOnly())
+    if (!m_readOnly->IsWritable())
         return;
     if (group.isEmpty())
         return;

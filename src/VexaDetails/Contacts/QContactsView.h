@@ -14,6 +14,8 @@
 #include "QContactStatusPanel.h"
 
 class CContactChunk;
+class CReadOnlyPage;
+class CSnapshotPage;
 class IContactService;
 class QAction;
 class QContactsModel;
@@ -103,6 +105,8 @@ private:
     void ShowRecords();
 
     IContactService* m_service;
+    CReadOnlyPage* m_readOnly = nullptr;
+    CSnapshotPage* m_snapshot = nullptr; // null unless the device is read through a snapshot
     QContactsModel* m_model;
     std::list<IBaseChunk*> m_records;
     QStringList m_groupNames;

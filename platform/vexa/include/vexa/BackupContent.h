@@ -61,6 +61,9 @@ public:
     // next call of the same kind or until the object goes.
     int GetContacts(ContactList** list);
     int GetMessages(ConversationList** list);
+    // Writes a message's attachment (its record's path, kept in the backup's MediaDomain) plain to
+    // `localPath`; nothing is left there when it fails. VEXA_E_NOT_FOUND when the backup lacks it.
+    int CopyMessageAttachment(const char* pathUtf8, const char* localPathUtf8);
     // Named from the backup's address book as the device names them; an empty list when the backup
     // holds no call history (a phone keeps one only in an encrypted backup).
     int GetCallHistory(CallHistoryList** list);

@@ -143,11 +143,24 @@ struct ContactList {
 
 // ---------------------------------------------------------------------------------------------------
 // Messages
+// A file sent with a message. `path` is where the phone keeps it, as its message database names it
+// ("~/Library/SMS/Attachments/ab/11/<GUID>/IMG_0001.JPG"); IDeviceService::CopyMessageAttachment copies it
+// to the computer.
+struct MessageAttachmentRecord {
+    const char* fileName;  // the name it was sent under (UTF-8)
+    const char* mimeType;  // "image/jpeg"; empty when the phone did not record one
+    const char* uti;       // "public.jpeg"; empty when the phone did not record one
+    int64_t size;          // bytes, as the phone recorded them
+    const char* path;
+};
+
 struct MessageRecord {
     uint8_t reserved;
     uint8_t direction;     // 0 received, other sent
     const char* dateTime;  // "yyyy-MM-dd hh:mm:ss" (UTF-8)
     const char* text;      // UTF-8
+    int32_t attachmentCount;  // a zero-initialised record has none
+    const MessageAttachmentRecord* attachments;
 };
 
 struct ConversationRecord {

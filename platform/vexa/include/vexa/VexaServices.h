@@ -130,6 +130,11 @@ public:
                                          void* context) = 0;
     virtual int RestoreDeviceWithProgress(const char16_t* folder, const char* password,
                                           BackupProgressCallback callback, void* context) = 0;
+    // Copies a message's attachment (its record's path) to `localPath`, plain; nothing is left there when
+    // it fails. VEXA_E_NOT_FOUND when the device does not hold the file.
+    virtual int CopyMessageAttachment(const char* /*path*/, const char16_t* /*localPath*/) {
+        return VEXA_E_NOT_SUPPORTED_YET;
+    }
 };
 
 class IContactService {

@@ -380,6 +380,24 @@ int BackupContent::GetPhotos(PhotoRecord** records, int* count) {
     return VEXA_OK;
 }
 
+int BackupContent::CopyMessageAttachment(const char* pathUtf8, const char* localPathUtf8) {
+    if (!pathUtf8 || !localPathUtf8 || !*localPathUtf8)
+        return VEXA_E_INVALID_ARGUMENT;
+    if (!m_state->unlocked)
+        return m_state->opened ? VEXA_E_PASSWORD : VEXA_E_NOT_A_BACKUP;
+    // The phone backs its attachments up with its media, not its home folder.
+    const std::string relative = ios::MessageDatabaseReader::AttachmentHomePath(pathUtf8);
+    if (relative.empty())
+        return VEXA_E_NOT_FOUND;
+    const fs::path local = fs::u8path(localPathUtf8);
+    const int result = VexaResultOf(m_state->archive.Extract("MediaDomain", relative, local));
+    if (result != VEXA_OK) {
+        std::error_code ignored;
+        fs::remove(local, ignored);
+    }
+    return result;
+}
+
 bool BackupContent::HasPhotoFile(const char* devicePathUtf8) {
     ios::BackupEntry entry;
     if (!m_state->unlocked)

@@ -35,6 +35,15 @@ int BackupDeviceService::GetMessages(ConversationList** list, int) {
     return m_backup->With([list](BackupContent& content) { return content.GetMessages(list); });
 }
 
+int BackupDeviceService::CopyMessageAttachment(const char* path, const char16_t* localPath) {
+    if (!path || !localPath || !*localPath)
+        return VEXA_E_INVALID_ARGUMENT;
+    const std::string local = Utf8(localPath);
+    return m_backup->With([path, &local](BackupContent& content) {
+        return content.CopyMessageAttachment(path, local.c_str());
+    });
+}
+
 int BackupDeviceService::GetCallHistory(CallHistoryList** list) {
     return m_backup->With([list](BackupContent& content) { return content.GetCallHistory(list); });
 }

@@ -72,6 +72,7 @@ public:
     int RestoreDeviceWithProgress(const char16_t*, const char*, BackupProgressCallback, void*) override {
         return kBackupReadOnly;
     }
+    int CopyMessageAttachment(const char* path, const char16_t* localPath) override;
 
 private:
     std::shared_ptr<SharedBackup> m_backup;

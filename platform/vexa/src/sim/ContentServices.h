@@ -35,6 +35,7 @@ struct SimMessage {
     uint8_t direction = 0; // 0 received, any other value sent
     std::string dateTime;
     std::string text;
+    std::vector<std::filesystem::path> attachments{}; // files copied in as the message's attachments
 };
 struct SimConversation {
     std::string address;

@@ -10,6 +10,7 @@
 #include "DeviceBackup.h"
 #include "SimDevice.h"
 #include "TextCodec.h"
+#include "content/MessageStore.h"
 #include "content/SimCallHistory.h"
 
 namespace fs = std::filesystem;
@@ -88,6 +89,28 @@ int SimDeviceService::GetMessages(ConversationList** list, int /*flags*/) {
     auto& arena = m_getMessages.ForCurrentThread();
     arena.Clear();
     return ReadConversations(*m_device, arena, list);
+}
+
+int SimDeviceService::CopyMessageAttachment(const char* path, const char16_t* localPath) {
+    if (path == nullptr || localPath == nullptr || *localPath == 0) {
+        return VEXA_E_INVALID_ARGUMENT;
+    }
+    if (int check = m_device->CheckCall("CopyMessageAttachment"); check != VEXA_OK) {
+        return check;
+    }
+    const fs::path source = MessageStore::AttachmentFile(m_device->Folder(), path);
+    std::error_code error;
+    if (source.empty() || !fs::is_regular_file(source, error)) {
+        return VEXA_E_NOT_FOUND;
+    }
+    const fs::path target = fs::u8path(ToUtf8(localPath));
+    fs::copy_file(source, target, fs::copy_options::overwrite_existing, error);
+    if (error) {
+        std::error_code ignored;
+        fs::remove(target, ignored);
+        return VEXA_E_IO;
+    }
+    return VEXA_OK;
 }
 
 int SimDeviceService::GetCallHistory(CallHistoryList** list) {

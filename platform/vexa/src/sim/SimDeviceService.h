@@ -26,6 +26,7 @@ public:
                                  void* context) override;
     int RestoreDeviceWithProgress(const char16_t* folder, const char* password,
                                   BackupProgressCallback callback, void* context) override;
+    int CopyMessageAttachment(const char* path, const char16_t* localPath) override;
 
 private:
     std::shared_ptr<SimDevice> m_device;

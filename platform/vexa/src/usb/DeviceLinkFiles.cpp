@@ -245,7 +245,8 @@ int DeviceLinkFiles::receiveFile(DeviceLinkConnection& link, bool& more, Transfe
     }
     std::error_code error;
     fs::create_directories(target.parent_path(), error);
-    FileDescriptor out(::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+    fs::remove(target, error);
+    FileDescriptor out(::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
     if (out.Get() < 0) {
         return VEXA_E_IO;
     }
@@ -282,7 +283,7 @@ int DeviceLinkFiles::receiveFile(DeviceLinkConnection& link, bool& more, Transfe
             if (!out.Close()) {
                 return VEXA_E_IO;
             }
-            return progress.Advance(bytes);
+            return progress.AdvanceReceived(bytes);
         }
         while (left > 0) {
             const size_t piece = std::min<uint64_t>(left, buffer.size());
@@ -298,7 +299,7 @@ int DeviceLinkFiles::receiveFile(DeviceLinkConnection& link, bool& more, Transfe
     }
 }
 
-int DeviceLinkFiles::SendFiles(DeviceLinkConnection& link, plist_t message, TransferProgress& progress) {
+int DeviceLinkFiles::SendFiles(DeviceLinkConnection& link, plist_t message, TransferProgress* progress) {
     const std::vector<std::string> names = stringsOf(plist_array_get_item(message, 1));
     uint64_t bytes = 0;
     for (const std::string& name : names) {
@@ -309,7 +310,9 @@ int DeviceLinkFiles::SendFiles(DeviceLinkConnection& link, plist_t message, Tran
             bytes += error ? 0 : size;
         }
     }
-    progress.SetTotals(names.size(), bytes);
+    if (progress != nullptr) {
+        progress->SetTotals(names.size(), bytes);
+    }
     plist_t errors = plist_new_dict();
     for (const std::string& name : names) {
         int result = VEXA_OK;
@@ -328,11 +331,11 @@ int DeviceLinkFiles::SendFiles(DeviceLinkConnection& link, plist_t message, Tran
             plist_dict_set_item(errors, name.c_str(), fileError("No such file", ENOENT));
             result = VEXA_OK;
         }
-        if (result == VEXA_OK) {
+        if (result == VEXA_OK && progress != nullptr) {
             fs::path local;
             std::error_code error;
             const uint64_t size = Map(name, local) ? fs::file_size(local, error) : 0;
-            result = progress.Advance(error ? 0 : size);
+            result = progress->Advance(error ? 0 : size);
         }
         if (result != VEXA_OK) {
             plist_free(errors);

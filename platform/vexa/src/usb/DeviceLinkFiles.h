@@ -21,10 +21,12 @@ public:
     // DLMessageMoveItems/MoveFiles, DLMessageRemoveItems/RemoveFiles and DLMessageCopyItem. False in
     // `handled` for any other message. A VexaResult of the connection.
     int Answer(DeviceLinkConnection& link, const std::string& name, plist_t message, bool& handled);
-    // DLMessageUploadFiles: the device streams files to the computer.
+    // DLMessageUploadFiles: the device streams files to the computer. Each replaces the file of its name
+    // with a new one, never writing into the old: that may be linked to an earlier backup.
     int ReceiveFiles(DeviceLinkConnection& link, plist_t message, TransferProgress& progress);
-    // DLMessageDownloadFiles: the device asks for files of the computer's folder.
-    int SendFiles(DeviceLinkConnection& link, plist_t message, TransferProgress& progress);
+    // DLMessageDownloadFiles: the device asks for files of the computer's folder; `progress` (may be
+    // null) counts them.
+    int SendFiles(DeviceLinkConnection& link, plist_t message, TransferProgress* progress);
 
     // The local path of a device name; false for names outside the folder.
     bool Map(const std::string& deviceName, std::filesystem::path& local) const;

@@ -114,7 +114,8 @@ int MobileBackupSession::serve(DeviceLinkFiles& files, bool restoring) {
         if (name == "DLMessageUploadFiles") {
             result = files.ReceiveFiles(m_link, message.get(), m_progress);
         } else if (name == "DLMessageDownloadFiles") {
-            result = files.SendFiles(m_link, message.get(), m_progress);
+            // While backing up the device reads the earlier backup's state: no part of the transfer.
+            result = files.SendFiles(m_link, message.get(), restoring ? &m_progress : nullptr);
             // The device has what it asked for and may be applying it: stopping now would leave it
             // half-restored.
             m_cancellable = !(restoring && result == VEXA_OK);
@@ -131,13 +132,14 @@ int MobileBackupSession::serve(DeviceLinkFiles& files, bool restoring) {
     }
 }
 
-int MobileBackupSession::Backup(const std::filesystem::path& folder) {
+int MobileBackupSession::Backup(const std::filesystem::path& folder, bool full) {
     if (int result = open(); result != VEXA_OK) {
         return result;
     }
-    // The folder is new each time, so the device has nothing to build on: a full backup is what it makes.
     plist_t options = plist_new_dict();
-    plist_dict_set_item(options, "ForceFullBackup", plist_new_bool(1));
+    if (full) {
+        plist_dict_set_item(options, "ForceFullBackup", plist_new_bool(1));
+    }
     if (int result = request("Backup", m_device.Udid(), options); result != VEXA_OK) {
         return result;
     }

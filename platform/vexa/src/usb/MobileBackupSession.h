@@ -18,8 +18,9 @@ class MobileBackupSession {
 public:
     MobileBackupSession(const UsbDevice& device, TransferProgress& progress);
 
-    // The device writes its backup into `folder`, which should be empty; a VexaResult.
-    int Backup(const std::filesystem::path& folder);
+    // The device writes its backup into `folder`. Unless `full`, the folder holds the earlier backup of
+    // the device, which the device brings up to date with the files changed since. A VexaResult.
+    int Backup(const std::filesystem::path& folder, bool full);
     // The device reads the backup in `folder`, made of the device `sourceId`, and applies it.
     int Restore(const std::filesystem::path& folder, const std::string& sourceId,
                 const std::string& password);

@@ -41,6 +41,12 @@ int TransferProgress::Advance(uint64_t bytes) {
     return report();
 }
 
+int TransferProgress::AdvanceReceived(uint64_t bytes) {
+    ++m_progress.filesCopied;
+    m_progress.bytesCopied += bytes;
+    return Advance(bytes);
+}
+
 int TransferProgress::Check() {
     return report();
 }

@@ -19,6 +19,8 @@ public:
     void RaiseByteTotal(uint64_t bytes);
     // Counts a finished file; VEXA_E_CANCELLED when the caller asked to stop.
     int Advance(uint64_t bytes);
+    // Advance for a file the computer received and stored: counted as copied too.
+    int AdvanceReceived(uint64_t bytes);
     // Reports the figures as they are (while the device works); VEXA_E_CANCELLED as above.
     int Check();
     void Finish();

@@ -25,11 +25,4 @@ int UnsupportedBookService::GetBooks(BookRecord** records, int* count) {
     return nothing(records, count);
 }
 
-int UnsupportedContactService::GetContacts(ContactList** list) {
-    if (list != nullptr) {
-        *list = nullptr;
-    }
-    return VEXA_E_NOT_SUPPORTED_YET;
-}
-
 } // namespace vexa::usb

@@ -25,15 +25,4 @@ public:
     int GetBooks(BookRecord** records, int* count) override;
 };
 
-class UnsupportedContactService : public IContactService {
-public:
-    int GetContacts(ContactList** list) override;
-    int SaveContact(ContactRecord*, int) override { return VEXA_E_NOT_SUPPORTED_YET; }
-    int DeleteContact(const char*) override { return VEXA_E_NOT_SUPPORTED_YET; }
-    int CreateGroup(const char*) override { return VEXA_E_NOT_SUPPORTED_YET; }
-    int RenameGroup(const char*, const char*) override { return VEXA_E_NOT_SUPPORTED_YET; }
-    int DeleteGroup(const char*) override { return VEXA_E_NOT_SUPPORTED_YET; }
-    int SetContactGroups(const char*, const char* const*, int) override { return VEXA_E_NOT_SUPPORTED_YET; }
-};
-
 } // namespace vexa::usb

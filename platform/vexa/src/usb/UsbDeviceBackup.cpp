@@ -5,9 +5,10 @@
 
 #include <vexa/VexaResult.h>
 
-#include "TransferProgress.h"
+#include "BackupStaging.h"
 #include "LockdownSession.h"
 #include "MobileBackupSession.h"
+#include "TransferProgress.h"
 #include "UsbBackupHistory.h"
 #include "UsbDevice.h"
 #include "formats/BackupTypes.h"
@@ -52,10 +53,10 @@ UsbDeviceBackup::UsbDeviceBackup(const UsbDevice& device, BackupProgressCallback
     , m_callback(progress)
     , m_context(context) {}
 
-int UsbDeviceBackup::Backup(const fs::path& folder) {
+int UsbDeviceBackup::Backup(const fs::path& folder, bool full) {
     std::error_code error;
     const bool existed = fs::exists(folder, error);
-    const int result = backupInto(folder);
+    const int result = backupInto(folder, full);
     if (result != VEXA_OK && !existed) {
         fs::remove(folder, error); // a folder made here goes again when nothing else was put into it
     }
@@ -102,7 +103,7 @@ void UsbDeviceBackup::remember(const fs::path& folder, formats::BackupProperties
     }
 }
 
-int UsbDeviceBackup::backupInto(const fs::path& folder) {
+int UsbDeviceBackup::backupInto(const fs::path& folder, bool full) {
     if (!m_device.IsConnected()) {
         return VEXA_E_UNPLUGGED;
     }
@@ -111,15 +112,30 @@ int UsbDeviceBackup::backupInto(const fs::path& folder) {
     if (error || !fs::is_directory(folder, error)) {
         return VEXA_E_IO;
     }
+    BackupFolderLock lock(folder);
+    if (!lock.Held()) {
+        if (lock.Busy()) {
+            std::fprintf(stderr, "vexa: a backup of this device into %s is already running\n",
+                         folder.c_str());
+            return VEXA_E_EXISTS;
+        }
+        return VEXA_E_IO;
+    }
     const fs::path staging = sim::BackupFolderSwap::MakeStaging(folder);
     if (staging.empty()) {
         return VEXA_E_IO;
     }
     FolderGuard removeStaging(staging);
+    // The device brings the earlier backup up to date in the staging folder: it reads the earlier
+    // manifest there, sends what changed and removes what is gone.
+    full = full || !BackupStaging::HasEarlier(folder);
+    if (!full && !BackupStaging::TakeEarlier(folder, staging)) {
+        return VEXA_E_IO;
+    }
     TransferProgress progress(m_callback, m_context);
     {
         MobileBackupSession session(m_device, progress);
-        if (int result = session.Backup(staging); result != VEXA_OK) {
+        if (int result = session.Backup(staging, full); result != VEXA_OK) {
             return result;
         }
     }
@@ -131,16 +147,21 @@ int UsbDeviceBackup::backupInto(const fs::path& folder) {
     if (int result = readProperties(properties); result != VEXA_OK) {
         return result;
     }
+    // Info.plist may still be the earlier backup's, linked: a new file takes its place.
+    fs::remove(staging / "Info.plist", error);
     if (!formats::BackupWriter::WriteInfoPlist(staging, properties)) {
         return VEXA_E_IO;
     }
     const formats::PlistPtr manifest = formats::Plist::ParseFile((staging / "Manifest.plist").string());
     const bool encrypted = manifest && formats::Plist::Bool(manifest.get(), "IsEncrypted");
+    const uint64_t size = BackupStaging::Size(staging);
     if (int result = sim::BackupFolderSwap::Replace(folder, staging); result != VEXA_OK) {
         return result;
     }
     progress.Finish();
-    remember(folder, properties, encrypted, progress.Figures().bytesDone);
+    if (m_remember) {
+        remember(folder, properties, encrypted, size);
+    }
     return VEXA_OK;
 }
 

@@ -21,12 +21,17 @@ public:
 
     // The device's files go into a fresh folder inside `folder`, which replaces the folder's earlier
     // backup only once the device reports success; a failed or cancelled backup leaves it as it was.
-    int Backup(const std::filesystem::path& folder);
+    // The device sends only what changed since that earlier backup, unless `full` or there is none.
+    // VEXA_E_EXISTS while another backup goes into the same folder.
+    int Backup(const std::filesystem::path& folder, bool full = false);
+    // The backup is the library's own (a snapshot to read the device through): the list of backups the
+    // user made does not show it.
+    void KeepOutOfHistory() { m_remember = false; }
     // The backup in `folder` goes to the device; with a password when the backup is encrypted.
     int Restore(const std::filesystem::path& folder, const std::string& password);
 
 private:
-    int backupInto(const std::filesystem::path& folder);
+    int backupInto(const std::filesystem::path& folder, bool full);
     // Info.plist's values, from the device.
     int readProperties(formats::BackupProperties& properties);
     void remember(const std::filesystem::path& folder, formats::BackupProperties& properties, bool encrypted,
@@ -35,6 +40,7 @@ private:
     const UsbDevice& m_device;
     BackupProgressCallback m_callback;
     void* m_context;
+    bool m_remember = true;
 };
 
 } // namespace vexa::usb

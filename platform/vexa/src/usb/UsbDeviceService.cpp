@@ -8,11 +8,13 @@
 #include "UsbBackupHistory.h"
 #include "UsbDevice.h"
 #include "UsbDeviceBackup.h"
+#include "UsbSnapshot.h"
 
 namespace vexa::usb {
 
-UsbDeviceService::UsbDeviceService(std::shared_ptr<UsbDevice> device)
-    : m_device(std::move(device)) {}
+UsbDeviceService::UsbDeviceService(std::shared_ptr<UsbDevice> device, std::shared_ptr<UsbSnapshot> snapshot)
+    : m_device(std::move(device))
+    , m_snapshot(std::move(snapshot)) {}
 
 int UsbDeviceService::GetDeviceHandle() {
     return m_device->Handle();
@@ -34,19 +36,33 @@ int UsbDeviceService::SetDeviceName(const char16_t* name) {
 }
 
 int UsbDeviceService::GetMessages(ConversationList** list, int) {
-    if (list != nullptr) {
-        *list = nullptr;
+    if (list == nullptr) {
+        return VEXA_E_INVALID_ARGUMENT;
     }
-    return VEXA_E_NOT_SUPPORTED_YET;
+    *list = nullptr;
+    return m_snapshot->With([list](BackupContent& content) { return content.GetMessages(list); });
 }
 
-// A phone hands its call history only to an encrypted backup; until the snapshot of one is read here,
-// the page says it cannot read calls from this device yet.
+// A phone hands its call history only to an encrypted backup: a plain snapshot holds no call history
+// file.
 int UsbDeviceService::GetCallHistory(CallHistoryList** list) {
-    if (list != nullptr) {
-        *list = nullptr;
+    if (list == nullptr) {
+        return VEXA_E_INVALID_ARGUMENT;
     }
-    return VEXA_E_NOT_SUPPORTED_YET;
+    *list = nullptr;
+    return m_snapshot->With([list](BackupContent& content) {
+        return content.Encrypted() ? content.GetCallHistory(list) : int(VEXA_E_NOT_FOUND);
+    });
+}
+
+int UsbDeviceService::CopyMessageAttachment(const char* path, const char16_t* localPath) {
+    if (path == nullptr || localPath == nullptr || *localPath == 0) {
+        return VEXA_E_INVALID_ARGUMENT;
+    }
+    const std::string local = QString::fromUtf16(localPath).toStdString();
+    return m_snapshot->With([path, &local](BackupContent& content) {
+        return content.CopyMessageAttachment(path, local.c_str());
+    });
 }
 
 int UsbDeviceService::GetBackups(BackupRecord** records, int* count) {
@@ -82,13 +98,13 @@ int UsbDeviceService::RestoreDevice(const char16_t* folder, const char* password
     return RestoreDeviceWithProgress(folder, password, nullptr, nullptr);
 }
 
-int UsbDeviceService::BackupDeviceWithProgress(const char16_t* folder, int, BackupProgressCallback callback,
-                                               void* context) {
+int UsbDeviceService::BackupDeviceWithProgress(const char16_t* folder, int flags,
+                                               BackupProgressCallback callback, void* context) {
     if (folder == nullptr || *folder == 0) {
         return VEXA_E_INVALID_ARGUMENT;
     }
     const std::string path = QString::fromUtf16(folder).toStdString();
-    return UsbDeviceBackup(*m_device, callback, context).Backup(path);
+    return UsbDeviceBackup(*m_device, callback, context).Backup(path, (flags & BACKUP_FULL) != 0);
 }
 
 int UsbDeviceService::RestoreDeviceWithProgress(const char16_t* folder, const char* password,

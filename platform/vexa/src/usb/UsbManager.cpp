@@ -14,6 +14,8 @@
 #include "UsbFileService.h"
 #include "UsbMediaLibrary.h"
 #include "UsbPhotoLibrary.h"
+#include "UsbSnapshot.h"
+#include "UsbSnapshotContacts.h"
 
 namespace vexa::usb {
 
@@ -81,7 +83,8 @@ int UsbManager::SetDeviceHandle(int handle) {
         return VEXA_E_UNPLUGGED;
     }
     m_fileService = std::make_unique<UsbFileService>(device);
-    m_deviceService = std::make_unique<UsbDeviceService>(device);
+    m_snapshot = std::make_shared<UsbSnapshot>(device);
+    m_deviceService = std::make_unique<UsbDeviceService>(device, m_snapshot);
     m_mediaLibrary = std::make_unique<UsbMediaLibrary>(device, std::make_unique<UsbFileService>(device));
     auto photos =
         std::make_shared<UsbPhotoSource>(device, *m_fileService, UsbPhotoSource::CacheFolder(device->Udid()));
@@ -89,10 +92,15 @@ int UsbManager::SetDeviceHandle(int handle) {
     m_albumLibrary = std::make_unique<UsbAlbumLibrary>(photos);
     m_appLibrary = CreateUsbAppLibrary(device);
     m_bookService = std::make_unique<UsbBookService>(device, std::make_unique<UsbFileService>(device));
-    m_contactService = std::make_unique<UnsupportedContactService>();
+    m_contactService = std::make_unique<UsbSnapshotContacts>(m_snapshot);
     m_device = std::move(device);
     m_handle = handle;
     return VEXA_OK;
+}
+
+std::shared_ptr<UsbSnapshot> UsbManager::Snapshot() const {
+    std::lock_guard lock(m_mutex);
+    return m_snapshot;
 }
 
 int UsbManager::GetDeviceHandle() {

@@ -14,6 +14,8 @@ class UsbDevice;
 
 // The manager of one device reached through usbmuxd. Unbound it hands out no services; SetDeviceHandle
 // binds it once to a trusted device and makes one of each service for it.
+class UsbSnapshot;
+
 class UsbManager : public IVexaManager {
 public:
     UsbManager();
@@ -31,6 +33,8 @@ public:
     bool GetDeviceInfo(DeviceInfo** info) override;
     int GetDiskInfo(DiskInfo* info) override;
     int GetDiskInfoLegacy(DiskInfo* info) override;
+    // The snapshot the device's contacts, messages and calls are read from; null before a device is bound.
+    std::shared_ptr<UsbSnapshot> Snapshot() const;
 
 private:
     std::shared_ptr<UsbDevice> device() const;
@@ -46,6 +50,7 @@ private:
     std::unique_ptr<IAppLibrary> m_appLibrary;
     std::unique_ptr<IBookService> m_bookService;
     std::unique_ptr<IContactService> m_contactService;
+    std::shared_ptr<UsbSnapshot> m_snapshot;
     // The record keeps its address for the manager's life; texts of earlier readings stay too, since a
     // caller may still hold them.
     DeviceInfo m_info{};

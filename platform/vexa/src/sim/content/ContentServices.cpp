@@ -98,10 +98,15 @@ int ReplaceConversations(const std::filesystem::path& deviceFolder,
         int64_t id = 0;
         if (int code = store.AddConversation(conversation.address, conversation.name, &id))
             return code;
-        for (const SimMessage& message : conversation.messages)
-            if (int code =
-                    store.AddMessageWithDirection(id, message.direction, message.dateTime, message.text))
+        for (const SimMessage& message : conversation.messages) {
+            MessageStore::Message stored;
+            stored.direction = message.direction;
+            stored.dateTime = message.dateTime;
+            stored.text = message.text;
+            stored.attachments = message.attachments;
+            if (int code = store.AddMessage(id, stored))
                 return code;
+        }
     }
     return transaction.Commit();
 }

@@ -406,8 +406,10 @@ int DemoDeviceGenerator::AddPhotos() {
     constexpr int64_t kFirstDay = 789004800; // 2026-01-01 in seconds since 2001
     for (int i = 0; i < kPhotos; ++i) {
         const bool synced = i % 8 == 7; // every eighth photo came from a computer
+        // One screenshot among the camera's pictures, saved as the phone saves them: a PNG in DCIM.
+        const bool screenshot = i == 32;
         char name[32];
-        std::snprintf(name, sizeof name, "IMG_%04d.JPG", i + 1);
+        std::snprintf(name, sizeof name, screenshot ? "IMG_%04d.PNG" : "IMG_%04d.JPG", i + 1);
         const std::string folder = synced ? "PhotoData/Sync/100SYNCD/" : "DCIM/100APPLE/";
         const int64_t date = kFirstDay - static_cast<int64_t>(kPhotos - i) * 3 * 86400 + i * 3671;
         const time_t unix = static_cast<time_t>(date + 978307200);
@@ -421,10 +423,14 @@ int DemoDeviceGenerator::AddPhotos() {
         spec.seed = i;
         spec.caption = "Demo photo " + std::to_string(i + 1);
         spec.dateTimeOriginal = taken;
-        if (!formats::WriteJpeg(media / folder / name, spec))
+        const bool written = screenshot ? formats::WritePng(media / folder / name, spec)
+                                        : formats::WriteJpeg(media / folder / name, spec);
+        if (!written)
             return VEXA_E_IO;
         NewPhoto photo;
         photo.uuid = PhotoLibraryStore::UuidFromNumber(i + 1);
+        photo.screenshot = screenshot;
+        photo.favorite = i % 11 == 5 && !synced;
         photo.kind = synced ? kPhotoSynced : kPhotoTaken;
         photo.date = date;
         photo.width = spec.width;
@@ -472,6 +478,7 @@ int DemoDeviceGenerator::AddPhotos() {
         photo.height = spec.height;
         photo.devicePath = "/DCIM/100APPLE/" + std::string(name);
         photo.livePhoto = n == 3;
+        photo.favorite = n == 1;
         if (photo.livePhoto &&
             !formats::WriteVideoFile(fs::path(still).replace_extension(".MOV"), {1.5, 480, 360, "Live", 40}))
             return VEXA_E_IO;

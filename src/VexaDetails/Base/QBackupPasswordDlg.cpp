@@ -11,21 +11,42 @@
 #include <vexa/VexaResult.h>
 
 #include "QBusyIndicator.h"
+#include "ResultReason.h"
 
 QBackupPasswordDlg::QBackupPasswordDlg(BackupContent& backup, const QString& backupName, QWidget* parent)
+    : QBackupPasswordDlg(
+          tr("The backup \"%1\" is encrypted. Enter the password that was set for its backups on the device.")
+              .arg(backupName),
+          [&backup](const char* password, const std::function<bool()>& cancelled) {
+              return backup.Unlock(password, cancelled);
+          },
+          [&backup](int) { return QString::fromStdString(backup.Problem()); }, parent) {}
+
+QBackupPasswordDlg::QBackupPasswordDlg(UnlockCall unlock, QWidget* parent)
+    : QBackupPasswordDlg(
+          tr("This device encrypts its backups, and its contacts, messages and calls are read "
+             "from a backup of it. Enter the password that was set for its backups on the "
+             "device."),
+          std::move(unlock),
+          [](int code) {
+              const QString reason = ResultReason(code);
+              return reason.isEmpty() ? QString::number(code) : reason;
+          },
+          parent) {}
+
+QBackupPasswordDlg::QBackupPasswordDlg(const QString& prompt, UnlockCall unlock,
+                                       std::function<QString(int)> problem, QWidget* parent)
     : QDialog(parent)
-    , m_backup(backup)
+    , m_unlock(std::move(unlock))
+    , m_problem(std::move(problem))
     , m_password(new QLineEdit(this))
     , m_status(new QLabel(this))
     , m_busy(new QBusyIndicator(this))
     , m_buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this)) {
     setObjectName(QStringLiteral("QBackupPasswordDlg"));
     setWindowTitle(tr("Encrypted backup"));
-    auto* prompt = new QLabel(tr("The backup \"%1\" is encrypted. Enter the password that was set for its "
-                                 "backups on the device.")
-                                  .arg(backupName),
-                              this);
-    prompt->setWordWrap(true);
+    auto* promptLine = new QLabel(prompt, this);
+    promptLine->setWordWrap(true);
     m_password->setObjectName(QStringLiteral("m_password"));
     m_password->setEchoMode(QLineEdit::Password);
     m_status->setObjectName(QStringLiteral("m_status"));
@@ -36,7 +57,7 @@ QBackupPasswordDlg::QBackupPasswordDlg(BackupContent& backup, const QString& bac
     statusRow->addWidget(m_busy);
     statusRow->addWidget(m_status, 1);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(prompt);
+    layout->addWidget(promptLine);
     layout->addWidget(m_password);
     layout->addLayout(statusRow);
     layout->addWidget(m_buttons);
@@ -67,7 +88,7 @@ void QBackupPasswordDlg::OnUnlock() {
     QByteArray password = m_password->text().toUtf8();
     m_password->clear();
     m_worker = std::thread([this, password = std::move(password)]() mutable {
-        const int result = m_backup.Unlock(password.constData(), [this] { return m_cancelled.load(); });
+        const int result = m_unlock(password.constData(), [this] { return m_cancelled.load(); });
         password.fill('\0');
         emit unlockFinished(result);
     });
@@ -91,8 +112,7 @@ void QBackupPasswordDlg::OnUnlockFinished(int result) {
         QDialog::reject();
         return;
     }
-    m_status->setText(
-        tr("The backup cannot be unlocked: %1").arg(QString::fromStdString(m_backup.Problem())));
+    m_status->setText(tr("The backup cannot be unlocked: %1").arg(m_problem(result)));
 }
 
 void QBackupPasswordDlg::reject() {

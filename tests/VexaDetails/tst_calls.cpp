@@ -3,7 +3,6 @@
 #include <fstream>
 
 #include <QFile>
-#include <QProcess>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -22,6 +21,7 @@
 #include "QMySortModel.h"
 #include "QOperatePanel.h"
 #include "SimPhone.h"
+#include "TestFiles.h"
 #include "sim/FaultInjector.h"
 #include "sim/content/CallHistoryStore.h"
 
@@ -42,14 +42,6 @@ const std::vector<CallHistoryStore::Call> kCalls = {
     {"", kFirstCall + 180, 59.5, false, true, CALL_PHONE},
     {"+1 555 1000001", kFirstCall + 240, 600, false, true, CALL_OTHER},
 };
-
-QString RunPython(const QString& script, const QStringList& arguments) {
-    QProcess python;
-    python.start(QStringLiteral("/usr/bin/python3"), QStringList{QStringLiteral("-c"), script} + arguments);
-    if (!python.waitForFinished(30000) || python.exitCode() != 0)
-        return QStringLiteral("python failed: ") + QString::fromUtf8(python.readAllStandardError());
-    return QString::fromUtf8(python.readAllStandardOutput());
-}
 
 } // namespace
 
@@ -174,10 +166,9 @@ private slots:
         if (content.startsWith("CREATE")) {
             std::filesystem::remove(CallFile());
             QCOMPARE(
-                RunPython(QStringLiteral(
-                              "import sqlite3, sys; sqlite3.connect(sys.argv[1]).executescript(sys.argv[2])"),
-                          {QString::fromStdString(CallFile().string()), QString::fromUtf8(content)}),
-                QString());
+                PythonLines("import sqlite3, sys; sqlite3.connect(sys.argv[1]).executescript(sys.argv[2])",
+                            {QString::fromStdString(CallFile().string()), QString::fromUtf8(content)}),
+                QStringList());
         } else if (content.isEmpty()) {
             std::filesystem::remove(CallFile());
         } else if (content != "keep") {
@@ -251,7 +242,7 @@ void tst_calls::exportsReadBackInIndependentReaders() {
         QStringLiteral("Name PhoneNumber Datetime Duration Seconds Direction Answered Type");
     const QStringList times = {QString::number(kFirstCall + 240), QString::number(kFirstCall + 180),
                                QString::number(kFirstCall + 120)};
-    const QString xmlOut = RunPython(QStringLiteral(R"(
+    const QStringList xmlLines = PythonLines(R"(
 import sys, datetime
 from lxml import etree
 root = etree.parse(sys.argv[1]).getroot()
@@ -260,9 +251,8 @@ for item in root.findall('Item'):
     print('|'.join(item.get(name) or '' for name in sys.argv[2].split()))
 for time in sys.argv[3:]:
     print(datetime.datetime.fromtimestamp(int(time)).strftime('%Y-%m-%d %H:%M:%S'))
-)"),
-                                     QStringList{xml, fields} + times);
-    const QStringList xmlLines = xmlOut.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+)",
+                                             QStringList{xml, fields} + times);
     QCOMPARE(xmlLines.size(), 7);
     const QStringList records = {
         "Bea Brandt 1|+1 555 1000001|" + xmlLines.at(4) + "|10:00|600.000|Incoming|Yes|Other",
@@ -271,18 +261,15 @@ for time in sys.argv[3:]:
     QCOMPARE(xmlLines.mid(0, 4), QStringList{QStringLiteral("Calls")} + records);
 
     // The spreadsheet holds the same records below a header of the field names.
-    const QString xlsOut = RunPython(QStringLiteral(R"(
+    QCOMPARE(PythonLines(R"(
 import sys, xlrd
 sheet = xlrd.open_workbook(sys.argv[1]).sheet_by_name('Sheet1')
 for r in range(sheet.nrows):
     print('|'.join(str(v) for v in sheet.row_values(r)[1:]))
-)"),
-                                     {xls});
-    QCOMPARE(xlsOut.split(QLatin1Char('\n'), Qt::SkipEmptyParts),
+)",
+                         {xls}),
              QStringList{fields.split(QLatin1Char(' ')).join(QLatin1Char('|'))} + records);
-    QFile text(txt);
-    QVERIFY(text.open(QIODevice::ReadOnly));
-    const QString written = QString::fromUtf8(text.readAll());
+    const QString written = QString::fromUtf8(ReadFile(txt));
     for (const char* expected : {"Bea Brandt 1", "Chen Costa 2", "FaceTime Audio", "Outgoing"})
         QVERIFY2(written.contains(QLatin1String(expected)), expected);
     QVERIFY(!written.contains(QLatin1String("202 555 0143"))); // not checked

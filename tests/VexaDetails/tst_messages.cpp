@@ -6,6 +6,8 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -15,12 +17,16 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 
 #include <vexa/vexa.h>
 
+#include "CAttachmentFiles.h"
+#include "CDesktopOpen.h"
 #include "CMessageChunk.h"
 #include "CMessageRecords.h"
 #include "CRecordFileExport.h"
+#include "FormatSize.h"
 #include "LanguageService.h"
 #include "PageFixture.h"
 #include "QAddDataWidget.h"
@@ -77,10 +83,14 @@ private slots:
     void cleanup() { ClearFaults(); }
 
     void recordsFollowTheDeviceList() {
-        MessageRecord first[4] = {{0, 0, "2026-01-01 08:00:00", "in"},
-                                  {0, 1, "2026-01-01 08:01:00", "out"},
-                                  {0, 7, nullptr, nullptr},
-                                  {0, 255, "d", "last"}};
+        // A picture known by its type identifier alone, and a document.
+        const MessageAttachmentRecord files[2] = {
+            {"IMG_1.HEIC", "", "public.heic", 2048, "~/Library/SMS/Attachments/ab/01/G1/IMG_1.HEIC"},
+            {nullptr, "application/pdf", nullptr, -1, "~/Library/SMS/Attachments/ab/01/G2/plan.pdf"}};
+        MessageRecord first[4] = {{0, 0, "2026-01-01 08:00:00", "in", 2, files},
+                                  {0, 1, "2026-01-01 08:01:00", "out", 0, nullptr},
+                                  {0, 7, nullptr, nullptr, 0, nullptr},
+                                  {0, 255, "d", "last", 0, nullptr}};
         ConversationRecord conversations[3] = {{"+1 555 0101", "Ann", 4, first},
                                                {"+1 555 0102", nullptr, 0, nullptr},
                                                {nullptr, "No number", 0, first}};
@@ -93,14 +103,19 @@ private slots:
         auto* numberless = static_cast<CMessageChunk*>(*it++);
         QCOMPARE(ann->GetName(), std::string("Ann"));
         QCOMPARE(ann->number, std::string("+1 555 0101"));
-        QCOMPARE(ann->messages.size(), size_t(4));
         // Any direction byte but 0 is a sent message.
-        QCOMPARE(ann->messages[0].type, std::string("Received"));
-        QCOMPARE(ann->messages[1].type, std::string("Send"));
-        QCOMPARE(ann->messages[2].type, std::string("Send"));
-        QCOMPARE(ann->messages[3].type, std::string("Send"));
-        QCOMPARE(ann->messages[2].text, std::string());
-        QCOMPARE(ann->messages[2].dateTime, std::string());
+        QStringList entries;
+        for (const CMessageChunk::Entry& entry : ann->messages)
+            entries << QString::fromStdString(entry.type + "|" + entry.dateTime + "|" + entry.text);
+        QCOMPARE(entries, QStringList({"Received|2026-01-01 08:00:00|in", "Send|2026-01-01 08:01:00|out",
+                                       "Send||", "Send|d|last"}));
+        const auto& sent = ann->messages[0].attachments;
+        QCOMPARE(sent.size(), size_t(2));
+        QVERIFY(sent[0].IsImage());
+        QVERIFY(!sent[1].IsImage());
+        QCOMPARE(sent[0].name + "|" + sent[0].path, std::string("IMG_1.HEIC|") + files[0].path);
+        QCOMPARE(sent[1].name + "|" + sent[1].uti, std::string("|"));
+        QVERIFY(ann->messages[1].attachments.empty());
         QVERIFY(nameless->GetName().empty());
         QVERIFY(nameless->nameText.isEmpty());
         QVERIFY(nameless->messages.empty());
@@ -366,6 +381,10 @@ private slots:
 
     void exportsReadBackInIndependentReaders();
 
+    void attachmentsShowInTheirBubbleAndOpen();
+    void exportTakesTheAttachmentsAlong_data();
+    void exportTakesTheAttachmentsAlong();
+
     void listingFailureWarnsAndStaysUsable() {
         SetConversations({Numbered("+1 555 0101", "Kept", 25)});
         qmessageView view(m_manager, m_phone.Handle());
@@ -502,6 +521,23 @@ private slots:
     }
 
 private:
+    // One conversation: a picture and a document with the first message, the same picture alone with the
+    // second (stored by the phone as a file of its own).
+    void SetAttachmentConversation(const QTemporaryDir& files) {
+        QImage picture(64, 48, QImage::Format_RGB32);
+        picture.fill(QColor(200, 40, 40));
+        QVERIFY(picture.save(files.filePath(QStringLiteral("beach.png"))));
+        QVERIFY(WriteFile(files.filePath(QStringLiteral("plan.pdf")),
+                          QByteArray("%PDF-1.4\n").leftJustified(3000, ' ')));
+        const std::filesystem::path png = files.filePath(QStringLiteral("beach.png")).toStdString();
+        const std::filesystem::path pdf = files.filePath(QStringLiteral("plan.pdf")).toStdString();
+        SetConversations({{"+1 555 0101",
+                           "Ann",
+                           {{0, "2026-03-01 10:00:00", "Look at this", {png, pdf}},
+                            {1, "2026-03-01 10:05:00", "", {png}}}},
+                          Numbered("+1 555 0102", "Plain", 2)});
+    }
+
     void SetConversations(const std::vector<SimConversation>& conversations) {
         QCOMPARE(vexa::sim::ReplaceConversations(DeviceFolder(), conversations), 0);
     }
@@ -612,6 +648,119 @@ for r in range(sheet.nrows):
     paragraph({{"Datetime", "2026-03-02 11:05:00"}, {"Type", "Received"}, {"Text", "bad \xEF\xBF\xBD byte"}});
     paragraph({{"Datetime", "2026-03-02 11:06:00"}, {"Type", "Received"}, {"Text", "你好"}});
     QCOMPARE(ReadFile(txt), expected);
+}
+
+void tst_messages::attachmentsShowInTheirBubbleAndOpen() {
+    QTemporaryDir files;
+    SetAttachmentConversation(files);
+    qmessageView view(m_manager, m_phone.Handle());
+    view.resize(900, 600);
+    view.show();
+    Load(view);
+    const QList<QFlowWidget*> bubbles = view.Flow()->PagedFlow()->PageWidgets();
+    QCOMPARE(bubbles.size(), 2);
+    QFlowWidget* first = bubbles[0];
+    QCOMPARE(first->Attachments().size(), 2);
+    QCOMPARE(first->Attachments()[0].name, QStringLiteral("beach.png"));
+    QCOMPARE(first->Attachments()[1].sizeText, FormatSize(3000));
+    // The picture shows once its thumbnail is made off the interface thread; the document by name.
+    QTRY_VERIFY(first->ShowsThumbnail(0));
+    QTRY_VERIFY(bubbles[1]->ShowsThumbnail(0));
+    QVERIFY(!first->ShowsThumbnail(1));
+    QCOMPARE(first->AttachmentRect(0).size(), QSize(64, 48));
+    QVERIFY(!first->AttachmentRect(1).intersects(first->AttachmentRect(0)));
+    QVERIFY(first->AttachmentRect(1).bottom() < first->DateTimeRect().top());
+    QVERIFY(first->BubbleRect().contains(first->AttachmentRect(1)));
+
+    // A double click opens a copy in the page's private folder with the desktop's program.
+    QList<QUrl> opened;
+    CDesktopOpen::SetOpenerForTesting([&opened](const QUrl& url) {
+        opened << url;
+        return true;
+    });
+    auto restore = qScopeGuard([] { CDesktopOpen::SetOpenerForTesting({}); });
+    QTest::mouseDClick(first, Qt::LeftButton, {}, first->AttachmentRect(1).center());
+    QTRY_COMPARE(opened.size(), 1);
+    const QString copy = opened[0].toLocalFile();
+    QCOMPARE(QFileInfo(copy).fileName(), QStringLiteral("plan.pdf"));
+    QVERIFY(copy.startsWith(view.AttachmentFiles()->Folder() + QLatin1Char('/')));
+    QCOMPARE(ReadFile(copy), ReadFile(files.filePath(QStringLiteral("plan.pdf"))));
+    QCOMPARE(QFileInfo(view.AttachmentFiles()->Folder()).permissions() & 0x0077, QFileDevice::Permissions());
+}
+
+void tst_messages::exportTakesTheAttachmentsAlong_data() {
+    QTest::addColumn<QString>("file");
+    for (const char* file : {"messages.txt", "messages.xml", "messages.xls", "messages.html"})
+        QTest::newRow(file) << QString::fromLatin1(file);
+}
+
+// Every format names the copies by paths relative to the export file, and each copy is there whole;
+// the web pages show the pictures in their bubbles and link the document.
+void tst_messages::exportTakesTheAttachmentsAlong() {
+    QFETCH(QString, file);
+    QTemporaryDir files;
+    SetAttachmentConversation(files);
+    qmessageView view(m_manager, m_phone.Handle());
+    Load(view);
+    view.GetChunk(0)->SetChecked(true);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("out/") + file);
+    QCOMPARE(int(view.ExportWithFiles(path.toStdString())), int(CRecordFileExport::Result::Written));
+    const QStringList references = PythonLines(R"(
+import os, sys, urllib.parse
+path = sys.argv[1]
+base = os.path.dirname(path)
+ext = os.path.splitext(path)[1]
+refs = []
+if ext == '.xml':
+    from lxml import etree
+    for item in etree.parse(path).getroot().iter('Item'):
+        refs += [r for r in (item.get('Attachments') or '').split('\n') if r]
+elif ext == '.xls':
+    import xlrd
+    sheet = xlrd.open_workbook(path).sheet_by_index(0)
+    column = None
+    for r in range(sheet.nrows):
+        values = [str(sheet.cell_value(r, c)) for c in range(sheet.ncols)]
+        if 'Attachments' in values:
+            column = values.index('Attachments')
+        elif column is not None and values[column]:
+            refs += values[column].split('\n')
+elif ext == '.txt':
+    for part in open(path, encoding='utf-8').read().split('; '):
+        if part.strip().startswith('Attachments: '):
+            refs += part.strip()[len('Attachments: '):].split('\n')
+else:
+    import lxml.html
+    index = lxml.html.parse(path)
+    pages = index.xpath('//td/a/@href')
+    print('pages', len(pages))
+    for href in pages:
+        page = os.path.join(base, urllib.parse.unquote(href))
+        doc = lxml.html.parse(page)
+        print('bubbles', len(doc.xpath('//div[@class="message received"]')), len(doc.xpath('//div[@class="message sent"]')))
+        for kind, links in (('img', doc.xpath('//img/@src')), ('link', doc.xpath('//p[@class="file"]/a/@href'))):
+            for link in links:
+                target = os.path.normpath(os.path.join(os.path.dirname(page), urllib.parse.unquote(link)))
+                refs.append(kind + ':' + os.path.relpath(target, base))
+for ref in refs:
+    name = ref.split(':')[-1]
+    print(ref, os.path.getsize(os.path.join(base, name)) if os.path.isfile(os.path.join(base, name)) else 'missing')
+)",
+                                               {path});
+    const QString png = QString::number(QFileInfo(files.filePath(QStringLiteral("beach.png"))).size());
+    QStringList expected = {QStringLiteral("messages attachments/beach.png ") + png,
+                            QStringLiteral("messages attachments/plan.pdf 3000"),
+                            QStringLiteral("messages attachments/beach (2).png ") + png};
+    if (file.endsWith(QLatin1String(".html")))
+        expected = {QStringLiteral("pages 1"), QStringLiteral("bubbles 1 1"),
+                    QStringLiteral("img:messages attachments/beach.png ") + png,
+                    QStringLiteral("img:messages attachments/beach (2).png ") + png,
+                    QStringLiteral("link:messages attachments/plan.pdf 3000")};
+    QCOMPARE(references, expected);
+    // The records carry no export paths once the export is done.
+    const auto* conversation = static_cast<CMessageChunk*>(view.GetChunk(0));
+    QVERIFY(conversation->messages[0].attachments[0].exportPath.empty());
 }
 
 QTEST_MAIN(tst_messages)

@@ -38,6 +38,7 @@
 #include "QPhotoView.h"
 #include "RetractLabel.h"
 #include "SendDrop.h"
+#include "TestFiles.h"
 #include "UserPicItemShow.h"
 #include "UserPicWidget.h"
 #include "WhenShown.h"
@@ -58,11 +59,17 @@ int OnDevice(int mode, int handle) {
     return 0;
 }
 
+// Empty when the file is missing.
 QByteArray Md5(const QString& path) {
+    return QFile::exists(path) ? QCryptographicHash::hash(ReadFile(path), QCryptographicHash::Md5).toHex()
+                               : "";
+}
+
+// Gives the file the modification time of noon, UTC, on `day`.
+bool Dated(const QString& path, QDate day) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Md5).toHex();
+    return file.open(QIODevice::ReadWrite) &&
+           file.setFileTime(QDateTime(day, QTime(12, 0), Qt::UTC), QFileDevice::FileModificationTime);
 }
 
 // Presses the one button of the transfer dialog once it has ended (it stays open on failures) and keeps
@@ -112,14 +119,12 @@ private slots:
         QCOMPARE(vexa::sim::AddPhotoFile(DeviceFolder(), sample, {"/DCIM/100APPLE/IMG_0001.MOV", 5000000, 1}),
                  0);
         QCOMPARE(vexa::sim::AddPhotoFile(DeviceFolder(), sample, {"/DCIM/100APPLE/clip.mp4", 5000000, 1}), 0);
-        QFile heic(m_work.filePath(QStringLiteral("IMG_0901.HEIC")));
-        QVERIFY(heic.open(QIODevice::WriteOnly));
-        heic.write(QByteArray("\0\0\0\x18"
-                              "ftypheic",
-                              12) +
-                   QByteArray(200, '\x11'));
-        heic.close();
-        QCOMPARE(vexa::sim::AddPhotoFile(DeviceFolder(), heic.fileName().toStdString(),
+        const QString heic = m_work.filePath(QStringLiteral("IMG_0901.HEIC"));
+        QVERIFY(WriteFile(heic, QByteArray("\0\0\0\x18"
+                                           "ftypheic",
+                                           12) +
+                                    QByteArray(200, '\x11')));
+        QCOMPARE(vexa::sim::AddPhotoFile(DeviceFolder(), heic.toStdString(),
                                          {"/DCIM/100APPLE/IMG_0901.HEIC", 790000000, 1}),
                  0);
 
@@ -183,23 +188,13 @@ private slots:
         QVERIFY(vexa::formats::WriteJpeg(exif.toStdString(), {640, 480, 3, "Trip", "2019:07:04 10:00:00"}));
         const QString plain = m_work.filePath(QStringLiteral("plain.png"));
         QVERIFY(vexa::formats::WritePng(plain.toStdString(), {200, 100, 4, "", ""}));
-        {
-            QFile file(plain);
-            QVERIFY(file.open(QIODevice::ReadWrite));
-            QVERIFY(file.setFileTime(QDateTime(QDate(2020, 2, 10), QTime(12, 0), Qt::UTC),
-                                     QFileDevice::FileModificationTime));
-        }
+        QVERIFY(Dated(plain, QDate(2020, 2, 10)));
         const QString text = m_work.filePath(QStringLiteral("notes.jpg"));
         const QString empty = m_work.filePath(QStringLiteral("empty.png"));
         const QString cut = m_work.filePath(QStringLiteral("cut.jpg"));
-        {
-            QFile notes(text), zero(empty), half(cut), whole(exif);
-            QVERIFY(notes.open(QIODevice::WriteOnly) && notes.write("just some words\n") > 0);
-            QVERIFY(zero.open(QIODevice::WriteOnly));
-            QVERIFY(whole.open(QIODevice::ReadOnly) && half.open(QIODevice::WriteOnly));
-            const QByteArray bytes = whole.readAll();
-            half.write(bytes.left(bytes.size() / 2));
-        }
+        const QByteArray whole = ReadFile(exif);
+        QVERIFY(WriteFile(text, "just some words\n") && WriteFile(empty, {}));
+        QVERIFY(WriteFile(cut, whole.left(whole.size() / 2)));
         const QString synced = QString::fromStdString((Media() / "PhotoData/Sync/100SYNCD").string());
         const auto filesBefore = QDir(synced).entryList(QDir::Files | QDir::Hidden).size();
         const auto monthsBefore = DeviceMonths();
@@ -235,10 +230,7 @@ private slots:
                                          {320, 240, 6, "Hills", "2017:03:02 08:00:00"}));
         const QString text = folder + QStringLiteral("/readme.txt");
         const QString report = m_work.filePath(QStringLiteral("report.pdf"));
-        for (const QString& path : {text, report}) {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write("not a picture") > 0);
-        }
+        QVERIFY(WriteFile(text, "not a picture") && WriteFile(report, "not a picture"));
         const auto monthsBefore = DeviceMonths();
 
         // Dropped on the album page: the pictures go to the Photo Library, the rest is named.
@@ -325,13 +317,8 @@ private slots:
             // A picture imported into the open album counts on its tile; taking it out asks first.
             const QString picture = m_work.filePath(QStringLiteral("trip.png"));
             QVERIFY(vexa::formats::WritePng(picture.toStdString(), {64, 48, 5, "", ""}));
-            {
-                // Dated long ago, so that it joins no month the other tests look at.
-                QFile file(picture);
-                QVERIFY(file.open(QIODevice::ReadWrite));
-                QVERIFY(file.setFileTime(QDateTime(QDate(2002, 6, 15), QTime(12, 0), Qt::UTC),
-                                         QFileDevice::FileModificationTime));
-            }
+            // Dated long ago, so that it joins no month the other tests look at.
+            QVERIFY(Dated(picture, QDate(2002, 6, 15)));
             QByteArray id = tile->Album().id;
             const auto openAlbum = [&] {
                 view.OnEnterAlbumView(ALBUM_USER, id.data());
@@ -388,26 +375,7 @@ private slots:
         QVERIFY(m_messages->Messages().isEmpty());
     }
 
-    void albumDeleteKeepsBuiltInAlbums() {
-        QPhotoView view(m_manager, g_arrivedHandle);
-        LoadAlbums(view);
-        view.OnBtnDelete();
-        QCOMPARE(m_messages->Messages(),
-                 QStringList({QStringLiteral("Please choose one or more items first!")}));
-        m_messages->Clear();
-        view.AlbumPage()->TileOf(QStringLiteral("Holiday 2025"))->SetChecked(true);
-        view.AlbumPage()->TileOf(QStringLiteral("Camera Roll"))->SetChecked(true);
-        view.OnBtnDelete();
-        QTRY_COMPARE(m_messages->Messages(), QStringList({kCannotDelete}));
-        QTRY_VERIFY_WITH_TIMEOUT(!view.AlbumPage()->IsRunning() &&
-                                     !view.AlbumPage()->TileOf(QStringLiteral("Holiday 2025")),
-                                 15000);
-        QVERIFY(view.AlbumPage()->TileOf(QStringLiteral("Camera Roll")));
-        QVERIFY(view.AlbumPage()->TileOf(QStringLiteral("Photo Libary")) ||
-                view.AlbumPage()->Tiles().size() >= 3);
-    }
-
-    void renamingAVanishedAlbumSaysSo() {
+    void renamingAVanishedAlbumSaysSoAndDeleteKeepsBuiltInAlbums() {
         IAlbumLibrary* albums = m_manager->GetAlbums();
         AlbumRecord* created = nullptr;
         QCOMPARE(albums->CreateAlbum(u"Fleeting", &created), 0);
@@ -428,10 +396,28 @@ private slots:
         QTRY_VERIFY(!view.AlbumPage()->IsRunning());
         QVERIFY(!view.AlbumPage()->TileOf(QStringLiteral("Fleeting")));
         QVERIFY(!view.AlbumPage()->TileOf(QStringLiteral("Lasting")));
+
+        // Deleting asks for a choice first, and keeps the built-in albums.
+        m_messages->Clear();
+        view.OnBtnDelete();
+        QCOMPARE(m_messages->Messages(),
+                 QStringList({QStringLiteral("Please choose one or more items first!")}));
+        m_messages->Clear();
+        view.AlbumPage()->TileOf(QStringLiteral("Holiday 2025"))->SetChecked(true);
+        view.AlbumPage()->TileOf(QStringLiteral("Camera Roll"))->SetChecked(true);
+        view.OnBtnDelete();
+        QTRY_COMPARE(m_messages->Messages(), QStringList({kCannotDelete}));
+        QTRY_VERIFY_WITH_TIMEOUT(!view.AlbumPage()->IsRunning() &&
+                                     !view.AlbumPage()->TileOf(QStringLiteral("Holiday 2025")),
+                                 15000);
+        QVERIFY(view.AlbumPage()->TileOf(QStringLiteral("Camera Roll")));
+        QVERIFY(view.AlbumPage()->TileOf(QStringLiteral("Photo Libary")) ||
+                view.AlbumPage()->Tiles().size() >= 3);
     }
 
-    // A Live Photo's clip comes along with its still.
-    void exportWritesTheDeviceBytesAndOverwrites() {
+    // A Live Photo's clip comes along with its still. The export dialog starts with originals and remembers
+    // the HEIC choice; converted, a Live Photo is its still as JPEG and its clip as it is.
+    void exportWritesTheDeviceBytesOrConvertsHeicWhenAsked() {
         QPhotoView view(m_manager, g_arrivedHandle);
         Load(view);
         QPhotoGridView* grid = view.PhotoPage()->Grid();
@@ -453,44 +439,29 @@ private slots:
             return true;
         };
         QVERIFY(exportedMatch());
-        {
-            QFile spoiled(folder + QStringLiteral("/IMG_0001.JPG"));
-            QVERIFY(spoiled.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            spoiled.write("not the photo");
-        }
+        QVERIFY(WriteFile(folder + QStringLiteral("/IMG_0001.JPG"), "not the photo"));
         QCOMPARE(view.ExportTo(folder), 0);
         QVERIFY(exportedMatch());
         QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 3);
-    }
 
-    // The export dialog starts with originals and remembers the HEIC choice; converted, a Live Photo is
-    // its still as JPEG and its clip as it is.
-    void exportDialogConvertsHeicWhenAsked() {
-        const QString folder = m_work.filePath(QStringLiteral("export-jpeg"));
+        const QString converted = m_work.filePath(QStringLiteral("export-jpeg"));
         QFile::remove(qEnvironmentVariable("XDG_CONFIG_HOME") +
                       QStringLiteral("/vexa-transfer/settings.ini"));
-        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(QDir().mkpath(converted));
         {
             PhotoExportDialog dialog;
             QVERIFY(!dialog.ConvertBox()->isChecked());
-            dialog.FolderEdit()->setText(folder);
+            dialog.FolderEdit()->setText(converted);
             dialog.ConvertBox()->setChecked(true);
             dialog.accept();
         }
         PhotoExportDialog again;
         QVERIFY(again.ConvertBox()->isChecked());
-        QCOMPARE(again.Folder(), folder);
-
-        QPhotoView view(m_manager, g_arrivedHandle);
-        Load(view);
-        QPhotoGridView* grid = view.PhotoPage()->Grid();
-        for (int i = 0; i < grid->List()->Count(); ++i) {
-            if (QByteArray(grid->List()->Record(i)->fileName) == "IMG_0085.HEIC")
-                grid->SetChecked(i, true);
-        }
-        QCOMPARE(view.ExportTo(folder, again.ConvertHeic()), 0);
-        QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList({"IMG_0085.JPG", "IMG_0085.MOV"}));
-        QCOMPARE(QImage(folder + QStringLiteral("/IMG_0085.JPG")).size(), QSize(640, 480));
+        QCOMPARE(again.Folder(), converted);
+        QCOMPARE(view.ExportTo(converted, again.ConvertHeic()), 0);
+        QCOMPARE(QDir(converted).entryList(QDir::Files),
+                 QStringList({"IMG_0001.JPG", "IMG_0085.JPG", "IMG_0085.MOV"}));
+        QCOMPARE(QImage(converted + QStringLiteral("/IMG_0085.JPG")).size(), QSize(640, 480));
         PhotoExportDialog::SetConvertHeicSetting(false);
     }
 
@@ -546,7 +517,7 @@ private slots:
         QVERIFY(!grid->HasThumbnail(first));
         QVERIFY(grid->CachedThumbnailCount() <= QPhotoGridView::kCachedThumbnails);
 
-        // The HEIC picture the device makes no thumbnail of shows its name, and nobody is bothered.
+        // The HEIC picture the device makes no thumbnail of shows its name, and no message interrupts.
         grid->verticalScrollBar()->setValue(0);
         int heic = -1;
         for (int i = 0; i < grid->List()->Count(); ++i)
@@ -555,6 +526,10 @@ private slots:
         QVERIFY(heic >= 0);
         QTRY_VERIFY_WITH_TIMEOUT(grid->IsPlaceholder(heic), 15000);
         QVERIFY(m_messages->Messages().isEmpty());
+        // It is counted on the page's line once its thumbnail failed.
+        QTRY_VERIFY(view.UnreadableLine()->isVisible());
+        QVERIFY2(view.UnreadableLine()->text().startsWith(QLatin1String("1 ")),
+                 qPrintable(view.UnreadableLine()->text()));
     }
 
     // Last: the device leaves.
@@ -586,7 +561,13 @@ private slots:
     }
 
 private:
-    void Load(QPhotoView& view, QSize size = QSize(1000, 700));
+    void Load(QPhotoView& view, QSize size = QSize(1000, 700)) {
+        view.resize(size);
+        view.show();
+        view.Start();
+        QTRY_VERIFY_WITH_TIMEOUT(!view.IsRunning() && view.HasLoaded(), 15000);
+        QCoreApplication::processEvents();
+    }
 
     void LoadAlbums(QPhotoView& view) {
         view.OnComboBoxChanged(QPhotoView::AlbumsPage);
@@ -624,14 +605,6 @@ private:
     MessageCatcher* m_messages = nullptr;
     QTemporaryDir m_work;
 };
-
-void tst_photos::Load(QPhotoView& view, QSize size) {
-    view.resize(size);
-    view.show();
-    view.Start();
-    QTRY_VERIFY_WITH_TIMEOUT(!view.IsRunning() && view.HasLoaded(), 15000);
-    QCoreApplication::processEvents();
-}
 
 QTEST_MAIN(tst_photos)
 #include "tst_photos.moc"

@@ -292,10 +292,7 @@ private slots:
         QVERIFY(view.FindItem("/Work/Photos") == nullptr);
         // Rows highlighted without a click all go, after one question.
         m_messages->Clear();
-        for (const QString& name : {QStringLiteral("notes.txt"), QStringLiteral("Empty")}) {
-            view.ContentTable()->selectionModel()->select(Row(view, name), QItemSelectionModel::Select |
-                                                                               QItemSelectionModel::Rows);
-        }
+        Highlight(view, {QStringLiteral("notes.txt"), QStringLiteral("Empty")});
         QCOMPARE(view.SelectedCount(), 2);
         view.OnDelete();
         QCOMPARE(m_messages->Messages().size(), 1);
@@ -417,10 +414,7 @@ private slots:
         QSystemView view(m_manager, m_phone.Handle());
         LoadWork(view);
         QTableView* table = view.ContentTable();
-        for (const QString& name : {QStringLiteral("notes.txt"), QStringLiteral("Photos")}) {
-            table->selectionModel()->select(Row(view, name),
-                                            QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        }
+        Highlight(view, {QStringLiteral("notes.txt"), QStringLiteral("Photos")});
         std::unique_ptr<QDropFileMimeData> data(view.PrepareDrag(table));
         QVERIFY(data != nullptr);
         // The paths are offered before anything is copied.
@@ -457,10 +451,7 @@ private slots:
         // A drag whose files are copied only on request: nothing exists before, a vanished file is reported
         // and the rest still arrives.
         table->selectionModel()->clearSelection();
-        for (const QString& name : {QStringLiteral("notes.txt"), QStringLiteral("Empty")}) {
-            table->selectionModel()->select(Row(view, name),
-                                            QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        }
+        Highlight(view, {QStringLiteral("notes.txt"), QStringLiteral("Empty")});
         data.reset(view.PrepareDrag(table));
         fs::remove(Work() / "notes.txt");
         QVERIFY(!data->HasDropped());
@@ -488,8 +479,7 @@ private slots:
         QSystemView view(m_manager, m_phone.Handle());
         LoadWork(view);
         CDeviceFileItem* work = view.RootItem()->FindChild("Work");
-        view.ContentTable()->selectionModel()->select(
-            Row(view, QStringLiteral("Photos")), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        Highlight(view, {QStringLiteral("Photos")});
         std::unique_ptr<QDropFileMimeData> data(view.PrepareDrag(view.ContentTable()));
 
         QCOMPARE(vexa::sim::FaultInjector::Add(FaultsFile(),
@@ -541,6 +531,13 @@ private:
         const QModelIndexList found = view.ContentProxy()->match(view.ContentProxy()->index(0, 0),
                                                                  Qt::DisplayRole, name, 1, Qt::MatchExactly);
         return found.isEmpty() ? QModelIndex() : found.first();
+    }
+
+    // Adds the rows of these names to the table's highlighted rows.
+    void Highlight(QSystemView& view, const QStringList& names) {
+        for (const QString& name : names)
+            view.ContentTable()->selectionModel()->select(Row(view, name), QItemSelectionModel::Select |
+                                                                               QItemSelectionModel::Rows);
     }
 
     QTemporaryDir m_local;

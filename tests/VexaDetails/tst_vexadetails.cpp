@@ -323,7 +323,7 @@ private slots:
         QCOMPARE(loader.CheckedCount() + loader.UncheckedCount(), quint64(0));
     }
 
-    void loadReportsInOrder() {
+    void loadReportsInOrderSkipsInvalidAndFailsCleanly() {
         TestLoader loader;
         Recorder recorder;
         loader.elements = {"a", "b", "c"};
@@ -341,13 +341,10 @@ private slots:
         QCOMPARE(loader.GetAt(2)->GetOwner(), reinterpret_cast<quintptr>(&loader));
         QVERIFY(!loader.GetAt(3));
         QVERIFY(!loader.IsBusy());
-    }
 
-    void loadSkipsInvalidAndFailsCleanly() {
-        TestLoader loader;
-        Recorder recorder;
-        loader.SetCallback(&recorder);
+        // Invalid elements are skipped, and still counted; a failed query ends without a record.
         loader.elements = {"", ""};
+        recorder = Recorder();
         RunAndWait(loader);
         QCOMPARE(loader.GetCount(), 0);
         QCOMPARE(loader.GetCurrent(), 2); // invalid elements still counted

@@ -222,17 +222,23 @@ private slots:
         QVERIFY(CreateActionStrategy(-1) == nullptr);
     }
 
-    void refusedRecordStaysInTheListAlive() {
+    void refusedRecordStaysInTheListAliveAndTheNextRunTriesItAgain() {
         Records records({1, 4, 7});
         records.byId[4]->RefuseDelete();
-        RecordingCallback callback;
-        CActionStrategyImpl action(kActionStrategyDelete, &records.list, &callback);
-        runToEnd(action, callback);
+        RecordingCallback first;
+        RecordingCallback second;
+        CActionStrategyImpl action(kActionStrategyDelete, &records.list, &first);
+        runToEnd(action, first);
         QCOMPARE(records.log.DeleteCalls(), (std::vector<int>{7, 4, 1}));
         QCOMPARE(records.log.Destroyed(), (std::set<int>{1, 7}));
         QCOMPARE(records.RemainingIds(), (std::vector<int>{0, 2, 3, 4, 5, 6, 8, 9}));
         // The refused record still counts as handled: the bar ends full.
-        QCOMPARE(callback.progress.back(), Progress(3, 3));
+        QCOMPARE(first.progress.back(), Progress(3, 3));
+        // A second run over the same list finds only the refused record checked.
+        CActionStrategyImpl again(kActionStrategyDelete, &records.list, &second);
+        runToEnd(again, second);
+        QCOMPARE(records.log.DeleteCalls(), (std::vector<int>{7, 4, 1, 4}));
+        QCOMPARE(second.progress, (std::vector<Progress>{{0, 1}, {0, 1}, {1, 1}}));
     }
 
     void stopDuringTheWalkEndsAfterTheCurrentRecordWithAFullBar() {
@@ -261,45 +267,26 @@ private slots:
         QVERIFY(!callback.offWidgetThread);
     }
 
-    void startingAgainRunsOnTheRemainingRecords() {
-        Records records({0, 6});
-        records.byId[6]->RefuseDelete();
-        RecordingCallback first;
-        RecordingCallback second;
-        CActionStrategyImpl action(kActionStrategyDelete, &records.list, &first);
-        runToEnd(action, first);
-        QCOMPARE(records.log.Destroyed(), (std::set<int>{0}));
-        // A second run over the same list finds only the refused record checked.
-        CActionStrategyImpl again(kActionStrategyDelete, &records.list, &second);
-        runToEnd(again, second);
-        QCOMPARE(records.log.DeleteCalls(), (std::vector<int>{6, 0, 6}));
-        QCOMPARE(second.progress, (std::vector<Progress>{{0, 1}, {0, 1}, {1, 1}}));
-    }
-
     // The adapter
 
-    void adapterDropsProgressBeyondTotal() {
+    void adapterOnTheWidgetThreadCallsTheTargetAndDropsProgressBeyondTotal() {
+        // Blocking signals to itself would never return here; the adapter must call the target instead.
         RecordingCallback callback;
-        CActionStrategyCallbackAdapter adapter(&callback);
+        auto adapter = std::make_unique<CActionStrategyCallbackAdapter>(&callback);
         QCOMPARE(callback.events, QStringList{"begin"});
-        adapter.EmitProgress(4, 3);
-        adapter.EmitProgress(3, 3);
-        adapter.EmitProgress(0, 0);
+        adapter->EmitProgress(4, 3);
+        adapter->EmitProgress(3, 3);
+        adapter->EmitProgress(0, 0);
+        adapter->EmitMsg("working");
+        adapter->EmitError("failed");
+        adapter.reset();
         QCOMPARE(callback.progress, (std::vector<Progress>{{3, 3}, {0, 0}}));
+        QCOMPARE(callback.events,
+                 (QStringList{"begin", "progress", "progress", "msg working", "error failed", "end"}));
 
         CActionStrategyCallbackAdapter withoutTarget(nullptr);
         withoutTarget.EmitProgress(1, 2);
         withoutTarget.EmitError("ignored");
-    }
-
-    void adapterEndOnWidgetThreadReachesTargetDirectly() {
-        // Blocking signals to itself would never return here; the adapter must call the target instead.
-        RecordingCallback callback;
-        auto adapter = std::make_unique<CActionStrategyCallbackAdapter>(&callback);
-        adapter->EmitMsg("working");
-        adapter->EmitError("failed");
-        adapter.reset();
-        QCOMPARE(callback.events, (QStringList{"begin", "msg working", "error failed", "end"}));
     }
 
     void adapterFromWorkerWaitsUntilTheWidgetThreadHandledIt() {

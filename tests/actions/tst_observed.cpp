@@ -132,31 +132,6 @@ private slots:
 
     // Observers and their relays
 
-    void attachingTwiceLeavesOneRelayAndDetachTellsWhetherItWasAttached() {
-        QTemporaryDir dir;
-        QStringList files{dir.filePath(QStringLiteral("one.pdf"))};
-        QVERIFY(WriteFile(files.first(), QByteArray()));
-        FakeBooks books;
-        RecordingObserver observer;
-        RecordingObserver stranger;
-        QAddBookAction action;
-        action.SetBookService(&books);
-        action.SetFileList(&files);
-        action.Attach(&observer);
-        action.Attach(&observer);
-        QCOMPARE(action.ObserverCount(), 1);
-        QVERIFY(!action.Detach(&stranger));
-        QCOMPARE(action.ObserverCount(), 1);
-
-        QVERIFY(action.StartProcess());
-        QTRY_VERIFY(observer.events.contains(QStringLiteral("end")));
-        QCOMPARE(observer.events, QStringList({"msg add book(0/1):one", "progress 0/1", "end"}));
-
-        QVERIFY(action.Detach(&observer));
-        QVERIFY(!action.Detach(&observer));
-        QCOMPARE(action.ObserverCount(), 0);
-    }
-
     void progressBeyondTotalNeverReachesTheDialog() {
         QProgressDlg dialog(QStringLiteral("Add"));
         QObseverAdapter adapter(&dialog);
@@ -202,31 +177,11 @@ private slots:
         QVERIFY(observer.events.isEmpty());
     }
 
-    void everyObserverHearsEachReportInTheSameOrder() {
-        QTemporaryDir dir;
-        QStringList files;
-        for (const char* name : {"a.pdf", "b.epub"}) {
-            files << dir.filePath(QString::fromLatin1(name));
-            QVERIFY(WriteFile(files.last(), QByteArray()));
-        }
-        FakeBooks books;
-        RecordingObserver first;
-        RecordingObserver second;
-        QAddBookAction action;
-        action.SetBookService(&books);
-        action.SetFileList(&files);
-        action.Attach(&first);
-        action.Attach(&second);
-        QVERIFY(action.StartProcess());
-        QTRY_VERIFY(first.events.contains(QStringLiteral("end")) &&
-                    second.events.contains(QStringLiteral("end")));
-        QCOMPARE(first.events, second.events);
-        QCOMPARE(first.events.size(), 5);
-    }
-
     // Adding books
 
-    void threeBooksWithTheSecondMissingGiveThreeMessagesAndTwoAdds() {
+    // Observers attach once each and all hear the same reports; the missing second of three books gives
+    // three messages and two adds.
+    void threeBooksWithTheSecondMissingReachEveryObserverOnce() {
         QTemporaryDir dir;
         QStringList files;
         for (const char* name : {"Alpha.pdf", "Beta.v2.epub", "Gamma.pdf"})
@@ -234,30 +189,39 @@ private slots:
         for (int i : {0, 2})
             QVERIFY(WriteFile(files[i], QByteArray()));
         FakeBooks books;
-        RecordingObserver observer;
+        RecordingObserver first;
+        RecordingObserver second;
+        RecordingObserver stranger;
         QProgressDlg dialog(QStringLiteral("Add"));
         QAddBookAction action;
         action.SetBookService(&books);
         action.SetFileList(&files);
-        action.Attach(&observer);
-        QStringList shownMessages;
-        connect(dialog.Bar(), &QImageProgressBar::valueChanged, this,
-                [&] { shownMessages << dialog.MessageLabel()->text(); });
+        action.Attach(&first);
+        action.Attach(&first);
+        action.Attach(&second);
+        QCOMPARE(action.ObserverCount(), 2);
+        QVERIFY(!action.Detach(&stranger));
+        QCOMPARE(action.ObserverCount(), 2);
 
         QCOMPARE(RunInDialog(action, dialog), int(QProgressDlg::ResultEnd));
-        QCOMPARE(
-            observer.Matching(QStringLiteral("msg")),
-            QStringList({"msg add book(0/3):Alpha", "msg add book(1/3):Beta", "msg add book(2/3):Gamma"}));
-        QCOMPARE(observer.Matching(QStringLiteral("progress")),
-                 QStringList({"progress 0/3", "progress 2/3"}));
-        QCOMPARE(observer.events.last(), QStringLiteral("end"));
+        // The dialog's end closes it at once; the observers' ends may still be queued behind it.
+        QTRY_VERIFY(first.events.contains(QStringLiteral("end")) &&
+                    second.events.contains(QStringLiteral("end")));
+        QCOMPARE(first.events,
+                 QStringList({"msg add book(0/3):Alpha", "progress 0/3", "msg add book(1/3):Beta",
+                              "msg add book(2/3):Gamma", "progress 2/3", "end"}));
+        QCOMPARE(second.events, first.events);
         QCOMPARE(books.added, QStringList({files[0], files[2]}));
         QCOMPARE(dialog.Bar()->Maximum(), 3);
         QCOMPARE(dialog.Bar()->Value(), 2);
         QCOMPARE(dialog.MessageLabel()->text(), QStringLiteral("add book(2/3):Gamma"));
+
+        QVERIFY(action.Detach(&first));
+        QVERIFY(!action.Detach(&first));
+        QCOMPARE(action.ObserverCount(), 2); // the second and the dialog
     }
 
-    void anEmptyBookListStillEndsTheDialog() {
+    void emptyListsEndTheDialogAtOnceWithoutTouchingTheDevice() {
         QStringList files;
         FakeBooks books;
         for (QStringList* list : {&files, static_cast<QStringList*>(nullptr)}) {
@@ -271,11 +235,7 @@ private slots:
             QVERIFY(clock.elapsed() < 2000);
         }
         QVERIFY(books.added.isEmpty());
-    }
 
-    // Deleting photos
-
-    void emptyPhotoListEndsAtOnceWithoutDeleting() {
         FakePhotos photos;
         QProgressDlg dialog(QStringLiteral("Delete"));
         QPhotoDeleteAction action(&photos);
@@ -286,6 +246,8 @@ private slots:
         QVERIFY(clock.elapsed() < 400);
         QCOMPARE(photos.calls, 0);
     }
+
+    // Deleting photos
 
     void photoDeletionPassesIdsKindAndTextAndPollsProgress() {
         std::vector<PhotoRecord> records(4);

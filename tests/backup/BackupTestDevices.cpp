@@ -55,8 +55,15 @@ void BackupTestDevices::Clear() {
         IVexaManager* released = manager;
         DeleteVexaManager(&released);
     }
+    for (IVexaManager* backup : m_backups)
+        DeleteVexaManager(&backup);
     m_managers.clear();
     m_order.clear();
+    m_backups.clear();
+}
+
+void BackupTestDevices::AddBackup(IVexaManager* manager) {
+    m_backups.push_back(manager);
 }
 
 IVexaManager* BackupTestDevices::Add(const std::string& udid, const QString& name, bool demoContent) {
@@ -130,26 +137,47 @@ int BackupTestDevices::Ctl(const std::string& command, const std::vector<std::st
     return vexa::sim::SimCtl(m_root).Run(command, arguments);
 }
 
+namespace {
+
+CConnectedDevice DeviceOf(IVexaManager* manager) {
+    CConnectedDevice device;
+    DeviceInfo* info = nullptr;
+    if (!manager || !manager->GetDeviceInfo(&info) || !info)
+        return device;
+    device.manager = manager;
+    device.record = info;
+    device.name = QString::fromUtf8(info->properties[DP_DeviceName]);
+    device.serialNumber = QString::fromUtf8(info->properties[DP_SerialNumber]);
+    device.deviceClass = QString::fromUtf8(info->properties[DP_DeviceClass]);
+    device.udid = QString::fromUtf8(info->properties[DP_UniqueDeviceID]);
+    return device;
+}
+
+} // namespace
+
 QList<CConnectedDevice> BackupTestDevices::ConnectedDevices() const {
     QList<CConnectedDevice> devices;
     for (const std::string& udid : m_order) {
-        IVexaManager* manager = Manager(udid);
-        DeviceInfo* info = nullptr;
-        if (!manager || !manager->GetDeviceInfo(&info) || !info)
-            continue;
-        CConnectedDevice device;
-        device.manager = manager;
-        device.record = info;
-        device.name = QString::fromUtf8(info->properties[DP_DeviceName]);
-        device.serialNumber = QString::fromUtf8(info->properties[DP_SerialNumber]);
-        device.deviceClass = QString::fromUtf8(info->properties[DP_DeviceClass]);
-        device.udid = QString::fromUtf8(info->properties[DP_UniqueDeviceID]);
-        devices.append(device);
+        if (CConnectedDevice device = DeviceOf(Manager(udid)); device.manager)
+            devices.append(device);
     }
     return devices;
 }
 
+QList<CConnectedDevice> BackupTestDevices::OpenBackups() const {
+    QList<CConnectedDevice> backups;
+    for (IVexaManager* manager : m_backups) {
+        if (CConnectedDevice device = DeviceOf(manager); device.manager) {
+            device.backup = true;
+            backups.append(device);
+        }
+    }
+    return backups;
+}
+
 bool BackupTestDevices::IsConnected(IVexaManager* manager) const {
+    if (std::find(m_backups.begin(), m_backups.end(), manager) != m_backups.end())
+        return true;
     for (auto& [udid, bound] : m_managers) {
         if (bound == manager)
             return true;

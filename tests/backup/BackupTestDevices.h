@@ -26,7 +26,12 @@ public:
     int Ctl(const std::string& command, const std::vector<std::string>& arguments) const;
     void Clear();
 
+    // A backup opened as a device (OpenBackupDevice), listed as the tree lists an open backup and
+    // released with the devices.
+    void AddBackup(IVexaManager* manager);
+
     QList<CConnectedDevice> ConnectedDevices() const override;
+    QList<CConnectedDevice> OpenBackups() const override;
     bool IsConnected(IVexaManager* manager) const override;
 
     // The device's state as checksums: every file below Media/ and Applications/, and its contacts.
@@ -38,4 +43,5 @@ private:
     std::string m_root;
     std::map<std::string, IVexaManager*> m_managers;
     std::vector<std::string> m_order;
+    std::vector<IVexaManager*> m_backups;
 };

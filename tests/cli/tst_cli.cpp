@@ -59,7 +59,22 @@ QProcessEnvironment English() {
     return environment;
 }
 
-Result Vexa(const QStringList& arguments, QProcessEnvironment environment = English()) {
+Result Vexa(const QStringList& arguments, QProcessEnvironment environment = English());
+
+// `vexa backup` into `chosen`: the files copied, from the result line "N files copied (B bytes)" after
+// the folder; -1 when it failed.
+int BackupCopies(const QString& chosen, const QStringList& options = {},
+                 const QProcessEnvironment& environment = English()) {
+    const Result result = Vexa(QStringList{"backup"} + options + QStringList{chosen}, environment);
+    const QRegularExpressionMatch line =
+        QRegularExpression(QStringLiteral("^(\\d+) files? copied \\(\\d+ bytes\\)$"))
+            .match(QString::fromUtf8(result.out.trimmed().split('\n').value(1)));
+    if (result.exitCode != 0 || !line.hasMatch())
+        qWarning("vexa backup: %d %s %s", result.exitCode, result.out.constData(), result.err.constData());
+    return line.hasMatch() ? line.captured(1).toInt() : -1;
+}
+
+Result Vexa(const QStringList& arguments, QProcessEnvironment environment) {
     QProcess process;
     process.setProcessEnvironment(environment);
     process.start(QStringLiteral(VEXA_BIN_DIR "/vexa"), arguments);
@@ -324,6 +339,12 @@ void tst_cli::backupExportsAreTheDevicesFilesByteForByte() {
         QCOMPARE(result.out.trimmed(), path.toUtf8());
         QVERIFY(Bytes(path).size() > 1000);
         QVERIFY2(Bytes(path) == Bytes(device), qPrintable(path));
+        // The web page export is an index of one page per conversation.
+        if (qstrcmp(format, "html") == 0) {
+            const QString page = QStringLiteral("messages pages/015.html");
+            QVERIFY(Bytes(QDir(folder).filePath(page)).contains("class=\"message sent\""));
+            QCOMPARE(Bytes(QDir(folder).filePath(page)), Bytes(QFileInfo(device).dir().filePath(page)));
+        }
     }
     const Result inside =
         Vexa({"export", "contacts", "--to", QDir(chosen).filePath(kUdid + QStringLiteral("/x")), "--backup",
@@ -381,12 +402,14 @@ void tst_cli::exportsAreTheWindowsFilesByteForByte() {
 
 void tst_cli::fileExportsCopyWhatTheWindowCopies_data() {
     QTest::addColumn<QString>("category");
-    QTest::newRow("music") << "music";
-    QTest::newRow("books") << "books";
+    QTest::addColumn<QString>("oneName");
+    QTest::newRow("music") << "music" << QStringLiteral("Artist 1 - Track 2.m4a");
+    QTest::newRow("books") << "books" << QString();
 }
 
 void tst_cli::fileExportsCopyWhatTheWindowCopies() {
     QFETCH(QString, category);
+    QFETCH(QString, oneName);
     const QString cli = m_work.filePath(QStringLiteral("files-cli-") + category);
     const Result result = Vexa({"export", category, "--to", cli});
     QCOMPARE(result.exitCode, 0);
@@ -422,6 +445,9 @@ void tst_cli::fileExportsCopyWhatTheWindowCopies() {
         delete record;
     QCOMPARE(Fingerprint(cli).size(), expected);
     QCOMPARE(Fingerprint(cli), Fingerprint(window));
+    // A song's file is named after its artist and title.
+    QVERIFY2(oneName.isEmpty() || Fingerprint(cli).contains(oneName),
+             qPrintable(Fingerprint(cli).keys().join(", ")));
 }
 
 void tst_cli::photosComeOutAsTheyAreOrAsJpeg() {
@@ -605,17 +631,7 @@ void tst_cli::ctrlCDuringABackupLeavesTheEarlierOneIntact() {
 
 void tst_cli::backupsCopyOnlyWhatChangedUnlessFull() {
     const QString chosen = m_work.filePath(QStringLiteral("incremental"));
-    // The files copied, from the result line "N files copied (B bytes)" after the folder.
-    const auto backup = [&chosen](const QStringList& options = {}) {
-        const Result result = Vexa(QStringList{"backup"} + options + QStringList{chosen});
-        const QRegularExpressionMatch line =
-            QRegularExpression(QStringLiteral("^(\\d+) files? copied \\(\\d+ bytes\\)$"))
-                .match(QString::fromUtf8(result.out.trimmed().split('\n').value(1)));
-        if (result.exitCode != 0 || !line.hasMatch())
-            qWarning("vexa backup: %d %s %s", result.exitCode, result.out.constData(),
-                     result.err.constData());
-        return line.hasMatch() ? line.captured(1).toInt() : -1;
-    };
+    const auto backup = [&chosen](const QStringList& options = {}) { return BackupCopies(chosen, options); };
     const int files = backup();
     QVERIFY(files > 20);
     // Files written in the second the earlier backup began are copied again once; after that nothing
@@ -651,7 +667,8 @@ void tst_cli::backupsCopyOnlyWhatChangedUnlessFull() {
 void tst_cli::usbBackendAnswersThroughTheEmulator() {
     EmulatorProcess emulator;
     QCOMPARE(emulator.SimCtl({"create", "--udid", kOtherUdid, "--name", "Usb Phone", "--product-type",
-                              "iPhone12,1", "--apps", "2", "--songs", "4", "--videos", "2", "--books", "3"}),
+                              "iPhone12,1", "--apps", "2", "--songs", "4", "--videos", "2", "--books", "3",
+                              "--contacts", "6", "--messages", "30"}),
              0);
     QVERIFY(emulator.Start());
     QProcessEnvironment usb = English();
@@ -674,12 +691,20 @@ void tst_cli::usbBackendAnswersThroughTheEmulator() {
     QCOMPARE(Vexa({"ls", "/"}, usb).exitCode, 0);
     QCOMPARE(Vexa({"info", "-u", kUdid}, usb).exitCode, 3);
 
+    // The device sends a whole backup first, then what changed since; --full asks it for all again.
+    const QString backups = m_work.filePath(QStringLiteral("usb-backups"));
+    const int files = BackupCopies(backups, {}, usb);
+    QVERIFY(files > 5);
+    const int later = BackupCopies(backups, {}, usb);
+    QVERIFY2(later >= 0 && later < files / 2, qPrintable(QString::number(later)));
+    QCOMPARE(BackupCopies(backups, {"--full"}, usb), files);
+
     // Songs, videos and books come off a real device under the names the simulator's export gives
-    // them, byte for byte.
+    // them, byte for byte; contacts and messages, read from its snapshot, as the simulator lists them.
     QProcessEnvironment sim = English();
     sim.insert(QStringLiteral("VEXA_BACKEND"), QStringLiteral("sim"));
     sim.insert(QStringLiteral("VEXA_SIM_ROOT"), emulator.Root());
-    for (const QString category : {"music", "videos", "books"}) {
+    for (const QString category : {"music", "videos", "books", "contacts", "messages"}) {
         const QString fromUsb = m_work.filePath(QStringLiteral("usb-") + category);
         const QString fromSim = m_work.filePath(QStringLiteral("sim-") + category);
         const Result viaUsb = Vexa({"export", category, "-u", kOtherUdid, "--to", fromUsb}, usb);
@@ -688,6 +713,23 @@ void tst_cli::usbBackendAnswersThroughTheEmulator() {
         QVERIFY(!Fingerprint(fromUsb).isEmpty());
         QCOMPARE(Fingerprint(fromUsb), Fingerprint(fromSim));
     }
+
+    // Calls come only from an encrypted backup, read with its password; a wrong one exits with 4.
+    const Result plain =
+        Vexa({"export", "calls", "-u", kOtherUdid, "--to", m_work.filePath("no-calls")}, usb);
+    QCOMPARE(plain.exitCode, 0);
+    QVERIFY(plain.err.contains("not encrypted"));
+    QCOMPARE(emulator.SimCtl({"backup-password", kOtherUdid, "secret", "--sha256-rounds", "20000",
+                              "--sha1-rounds", "1000"}),
+             0);
+    const QStringList calls{"export", "calls", "-u", kOtherUdid, "--to", m_work.filePath("usb-calls")};
+    usb.insert(QStringLiteral("VEXA_BACKUP_PASSWORD"), QStringLiteral("wrong"));
+    QCOMPARE(Vexa(calls, usb).exitCode, 4);
+    usb.insert(QStringLiteral("VEXA_BACKUP_PASSWORD"), QStringLiteral("secret"));
+    QCOMPARE(Vexa(calls, usb).exitCode, 0);
+    QCOMPARE(Vexa({"export", "calls", "-u", kOtherUdid, "--to", m_work.filePath("sim-calls")}, sim).exitCode,
+             0);
+    QCOMPARE(Fingerprint(m_work.filePath("usb-calls")), Fingerprint(m_work.filePath("sim-calls")));
 }
 
 void tst_cli::usbPhotoExportIsTheDevicesFiles() {

@@ -5,12 +5,12 @@
 
 #include <vexa/VexaRecords.h>
 
-// A device record built in the test: every property set to "<name>-value" unless cleared.
+// A device record built in the test: every property set to "<its key>-value" unless cleared.
 class DeviceRecordFixture {
 public:
     DeviceRecordFixture() {
         for (int property = 0; property < DP_Count; ++property) {
-            m_texts[property] = std::string(kNames[property]) + "-value";
+            m_texts[property] = std::string(kDevicePropertyNames[property]) + "-value";
             m_info.properties[property] = m_texts[property].c_str();
         }
         m_info.batteryLevel = 87;
@@ -28,50 +28,6 @@ public:
     const DeviceInfo* Info() const { return &m_info; }
 
 private:
-    static constexpr const char* kNames[DP_Count] = {"DeviceName",
-                                                     "DeviceClass",
-                                                     "ProductType",
-                                                     "ProductVersion",
-                                                     "SerialNumber",
-                                                     "UniqueDeviceID",
-                                                     "ModelNumber",
-                                                     "BuildVersion",
-                                                     "HardwareModel",
-                                                     "DeviceColor",
-                                                     "RegionInfo",
-                                                     "CPUArchitecture",
-                                                     "Wi-Fi Address",
-                                                     "BluetoothAddress",
-                                                     "PartitionType",
-                                                     "FirmwareVersion",
-                                                     "ActivationState",
-                                                     "ActivationStateAcknowledged",
-                                                     "BasebandVersion",
-                                                     "BasebandBootloaderVersion",
-                                                     "BasebandChipId",
-                                                     "BasebandGoldCertId",
-                                                     "ICCID",
-                                                     "IMEI",
-                                                     "IMSI",
-                                                     "MLBSerialNumber",
-                                                     "MobileSubscriberCountryCode",
-                                                     "MobileSubscriberNetworkCode",
-                                                     "PasswordProtected",
-                                                     "Phone Number",
-                                                     "ProductionSOC",
-                                                     "ProtocolVersion",
-                                                     "SDIOProductInfo",
-                                                     "SIMStatus",
-                                                     "SoftwareBundleVersion",
-                                                     "SupportedDeviceFamilies",
-                                                     "SomebodySetTimeZone",
-                                                     "TimeIntervalSince1970",
-                                                     "TimeZone",
-                                                     "TimeZoneOffsetFromUTC",
-                                                     "UniqueChipID",
-                                                     "Uses24HourClock",
-                                                     "iTunesHasConnected"};
-
     std::array<std::string, DP_Count> m_texts;
     DeviceInfo m_info{};
 };

@@ -19,6 +19,9 @@
 #include "MessageCatcher.h"
 #include "QBackupPasswordDlg.h"
 #include "QContactsView.h"
+#include "QDeviceInformationWidget.h"
+#include "QImageButton.h"
+#include "QRightFuntionWidget.h"
 #include "QNavigateWidget.h"
 #include "QOperatePanel.h"
 #include "ReadOnlyNotice.h"
@@ -101,6 +104,21 @@ private slots:
         for (TreeNode* child : device->Children())
             kinds << child->Kind();
         QCOMPARE(kinds, (QList<int>{SUB_ITEM_PHOTOS, SUB_ITEM_CONTACTS, SUB_ITEM_MESSAGES, SUB_ITEM_CALLS}));
+        // Its information page shows what the backup says of the phone, and nothing a backup lacks: no
+        // battery, no storage, no rename; the tools offer neither backup nor restore while it is chosen.
+        auto* information = qobject_cast<QDeviceInformationWidget*>(device->Binding().view);
+        QVERIFY(information && information->IsBackup());
+        QCOMPARE(information->findChild<QLabel*>("m_name")->text(), QStringLiteral("Backed Up Phone"));
+        QVERIFY(!information->findChild<QLabel*>("m_warranty")->text().isEmpty()); // the backup's date
+        for (const char* name : {"m_modifyBtn", "m_battery", "m_dataContent", "m_systemContent", "m_btnRefresh"})
+            QVERIFY2(information->findChild<QWidget*>(name)->isHidden(), name);
+        auto* tools = navigate.findChild<QRightFuntionWidget*>();
+        navigate.ClickTreeViewItem(navigate.Model()->IndexOf(device));
+        QVERIFY(tools->Button("m_btnBackup")->isHidden() && tools->Button("m_btnRestore")->isHidden());
+        for (TreeNode* node : navigate.Model()->Root()->Children())
+            if (node->Kind() == NODE_DEVICE && !IsBackupDeviceHandle(node->DeviceHandle()))
+                navigate.ClickTreeViewItem(navigate.Model()->IndexOf(node));
+        QVERIFY(!tools->Button("m_btnBackup")->isHidden() && !tools->Button("m_btnRestore")->isHidden());
         // Opening it again shows the same device.
         QCOMPARE(CBackupOpener::Open(folder, &navigate), handle);
         QVERIFY(KnownBackupNode(navigate));

@@ -41,7 +41,7 @@ private slots:
         QVERIFY(Shown(screen, "m_failPage"));
     }
 
-    void cancelConfirmationDecidesBetweenConnectingAndFailed() {
+    void cancelConfirmationDecidesBetweenConnectingAndFailedAndRetryConnectsAgain() {
         ConnectWidget screen;
         screen.show();
         screen.setConnectState(Connecting);
@@ -57,12 +57,7 @@ private slots:
         QCOMPARE(screen.ConnectState(), int(ConnectionFailed));
         QVERIFY(Shown(screen, "m_failPage"));
         QVERIFY(!screen.CancelDialog());
-    }
-
-    void retryReturnsToConnecting() {
-        ConnectWidget screen;
-        screen.show();
-        screen.setConnectState(ConnectionFailed);
+        // Retry on the failed screen connects again.
         screen.findChild<QImageButton*>("m_btnRetry")->click();
         QCOMPARE(screen.ConnectState(), int(Connecting));
     }

@@ -2,7 +2,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
-#include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -17,6 +16,7 @@
 #include "QDeviceInformationWidget.h"
 #include "QDiskContentWidget.h"
 #include "QImageButton.h"
+#include "SimDevices.h"
 
 #include <vexa/vexa.h>
 
@@ -35,8 +35,8 @@ private slots:
         // A program folder without language file: images are missing (and reported), leftovers are ours.
         QVERIFY(m_appDir.isValid());
         SetAppDirPathForTesting(m_appDir.path());
-        QVERIFY(EnsureDevice(kPhoneUdid, "Test Phone", "iPhone7,2"));
-        QVERIFY(EnsureDevice(kPodUdid, "Test Pod", "iPod2,1"));
+        QVERIFY(PlugOrCreate(kPhoneUdid, "Test Phone", "iPhone7,2"));
+        QVERIFY(PlugOrCreate(kPodUdid, "Test Pod", "iPod2,1"));
         CSingleDetectiPhone* detector = CSingleDetectiPhone::Instance();
         QTRY_VERIFY_WITH_TIMEOUT(detector->Records().size() >= 2, 10000);
         QVERIFY(ManagerOf("iPhone7,2"));
@@ -182,16 +182,6 @@ private slots:
     }
 
 private:
-    static int SimCtl(const QStringList& arguments, QString* output = nullptr);
-
-    // The simulator root outlives a run, so a device made by an earlier run is taken as it is.
-    static bool EnsureDevice(const char* udid, const char* name, const char* productType) {
-        QString devices;
-        if (SimCtl({"list"}, &devices) == 0 && devices.contains(QLatin1String(udid)))
-            return SimCtl({"plug", udid}) == 0;
-        return SimCtl({"create", "--udid", udid, "--name", name, "--product-type", productType}) == 0;
-    }
-
     IVexaManager* ManagerOf(const char* productType) const {
         CSingleDetectiPhone* detector = CSingleDetectiPhone::Instance();
         const auto managers = detector->Managers();
@@ -212,16 +202,6 @@ private:
     MessageCatcher m_messages;
     QTemporaryDir m_appDir;
 };
-
-int tst_DevicePage::SimCtl(const QStringList& arguments, QString* output) {
-    QProcess process;
-    process.start(QStringLiteral(VEXA_BIN_DIR "/vexa-simctl"), arguments);
-    if (!process.waitForFinished(30000))
-        return -1;
-    if (output)
-        *output = QString::fromUtf8(process.readAllStandardOutput());
-    return process.exitCode();
-}
 
 VEXA_DEVICE_TEST(tst_DevicePage);
 #include "tst_DevicePage.moc"

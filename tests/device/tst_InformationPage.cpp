@@ -5,7 +5,6 @@
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
 
 #include "CDeviceInfoCopy.h"
 #include "DeviceModel.h"
@@ -16,6 +15,7 @@
 #include "QDiskContentWidget.h"
 #include "QInformationWidget.h"
 #include "QRenameDlg.h"
+#include "WhenShown.h"
 
 // The summary card, the property table and the storage views, fed with records built here.
 
@@ -47,16 +47,7 @@ private slots:
         };
         QCOMPARE(valueOf(QStringLiteral("IMEI")), QStringLiteral("unknown"));
         QCOMPARE(valueOf(QStringLiteral("ICCID")), QString());
-        QCOMPARE(valueOf(QStringLiteral("Wi-Fi Address")), QStringLiteral("Wi-Fi Address-value"));
-    }
-
-    void tableIsEmptyWithoutRecord() {
-        DeviceRecordFixture record;
-        DeviceModel model;
-        model.SetDeviceInfo(record.Info());
-        model.SetDeviceInfo(nullptr);
-        QCOMPARE(model.rowCount(), 0);
-        QVERIFY(!model.index(0, 0).data().isValid());
+        QCOMPARE(valueOf(QStringLiteral("Wi-Fi Address")), QStringLiteral("WiFiAddress-value"));
     }
 
     void recordCopyOutlivesTheLibraryRecord() {
@@ -143,12 +134,19 @@ private slots:
         QCOMPARE(card.BackgroundImage(), QStringLiteral("/image/message_bg_ipad.png"));
     }
 
-    void cardWithoutRecordStaysEmpty() {
+    void withoutRecordCardAndTableStayEmpty() {
         QInformationWidget card;
         card.SetDeviceInfo(nullptr);
         for (const char* name : {"m_name", "m_purchased", "m_type", "m_battery", "m_version"})
             QVERIFY2(card.findChild<QLabel*>(name)->text().isEmpty(), name);
         QCOMPARE(card.Model()->rowCount(), 0);
+        // A table that had a record drops it.
+        DeviceRecordFixture record;
+        DeviceModel model;
+        model.SetDeviceInfo(record.Info());
+        model.SetDeviceInfo(nullptr);
+        QCOMPARE(model.rowCount(), 0);
+        QVERIFY(!model.index(0, 0).data().isValid());
     }
 
     void moreAndBackSwapTableAndSummary() {
@@ -170,34 +168,23 @@ private slots:
         card.SetDeviceInfo(record.Info());
         QSignalSpy renamed(&card, &QInformationWidget::changedDeviceName);
 
-        const auto answer = [](const QString& text, bool confirm) {
-            QTimer::singleShot(50, [text, confirm] {
-                auto* dialog = qobject_cast<QRenameDlg*>(QApplication::activeModalWidget());
-                QVERIFY(dialog);
-                auto* edit = dialog->findChild<QLineEdit*>("m_lineEdit");
-                edit->setText(text);
+        // Types the name, then confirms it or cancels; a blank name is not taken and the dialog stays until
+        // it is closed.
+        const auto rename = [&card](const QString& text, bool confirm) {
+            WhenShown<QRenameDlg>([text, confirm](QRenameDlg* dialog) {
+                dialog->findChild<QLineEdit*>("m_lineEdit")->setText(text);
                 if (confirm)
                     dialog->OnBtnConfirm();
-                else
+                if (dialog->isVisible())
                     dialog->reject();
             });
+            card.onClickChange();
         };
-
-        answer(QStringLiteral("  "), true); // a blank name is not confirmed; the dialog stays until closed
-        QTimer::singleShot(200, [] {
-            if (auto* dialog = QApplication::activeModalWidget())
-                static_cast<QDialog*>(dialog)->reject();
-        });
-        card.onClickChange();
+        rename(QStringLiteral("  "), true);
+        rename(QStringLiteral("Kitchen iPad"), false);
         QCOMPARE(renamed.count(), 0);
         QCOMPARE(card.DeviceName(), QStringLiteral("Old"));
-
-        answer(QStringLiteral("Kitchen iPad"), false);
-        card.onClickChange();
-        QCOMPARE(renamed.count(), 0);
-
-        answer(QStringLiteral(" Kitchen iPad "), true);
-        card.onClickChange();
+        rename(QStringLiteral(" Kitchen iPad "), true);
         QCOMPARE(renamed.count(), 1);
         QCOMPARE(renamed.at(0).at(0).toString(), QStringLiteral("Kitchen iPad"));
         QCOMPARE(card.DeviceName(), QStringLiteral("Kitchen iPad"));

@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
 #include <QXmlStreamReader>
@@ -22,6 +21,7 @@
 #include "QBaseDetailsView.h"
 #include "QImageButton.h"
 #include "QNavigateWidget.h"
+#include "SimDevices.h"
 #include "TreeModel.h"
 #include "TreeNode.h"
 
@@ -32,12 +32,6 @@ namespace {
 
 const char* const kUdid = "00008101-0000000000000F31";
 const char* const kName = "Language Phone";
-
-int SimCtl(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(VEXA_BIN_DIR "/vexa-simctl"), arguments);
-    return process.waitForFinished(30000) ? process.exitCode() : -1;
-}
 
 using Catalogue = QHash<QString, QString>; // "context\nsource" -> shown text
 
@@ -174,15 +168,8 @@ private slots:
         window.resize(1200, 800);
         window.show();
         QNavigateWidget* navigate = window.NavigateWidget();
-        const bool exists = SimCtl({"plug", kUdid}) == 0;
-        QVERIFY(exists || SimCtl({"create", "--udid", kUdid, "--name", kName, "--product-type", "iPhone8,1",
-                                  "--songs", "2"}) == 0);
-        auto device = [&]() -> TreeNode* {
-            for (TreeNode* node : navigate->DeviceNodes())
-                if (node->Text() == QLatin1String(kName))
-                    return node;
-            return nullptr;
-        };
+        QVERIFY(PlugOrCreate(kUdid, kName, "iPhone8,1", {"--songs", "2"}));
+        const auto device = [&] { return NodeNamed(navigate, QLatin1String(kName)); };
         QTRY_VERIFY_WITH_TIMEOUT(device(), 10000);
         // Every page once, so that each has loaded its records and shows its table or empty panel.
         QList<TreeNode*> pages{device()};

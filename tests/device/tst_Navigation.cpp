@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
-#include <QProcess>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -29,6 +28,8 @@
 #include "QPagedFlowViewerWidget.h"
 #include "QProUtil.h"
 #include "QRightFuntionWidget.h"
+#include "SimDevices.h"
+#include "TestFiles.h"
 #include "ToolWidget.h"
 #include "TreeModel.h"
 #include "TreeNode.h"
@@ -55,14 +56,35 @@ public slots:
 // counts, context menus, and plugging and unplugging.
 
 namespace {
-const char* const kPhoneUdid = "00008101-0000000000000F21";
-const char* const kPadUdid = "00008101-0000000000000F22";
-const char* const kNoRecordUdid = "00008101-0000000000000F23";
-const char* const kWifiUdid = "00008101-0000000000000F24";
-const char* const kPhoneName = "Navigation Phone";
-const char* const kPadName = "Navigation Pad";
+struct Sim {
+    const char* udid;
+    const char* name;
+};
+const Sim kPhone{"00008101-0000000000000F21", "Navigation Phone"};
+const Sim kPad{"00008101-0000000000000F22", "Navigation Pad"};
+const Sim kNoRecord{"00008101-0000000000000F23", "Navigation Blank"};
+const Sim kWifi{"00008101-0000000000000F24", "Navigation Wifi"};
 constexpr int kDetectTimeout = 10000;
 } // namespace
+
+// Contacts of those first names saved on the device for one test, deleted again when it ends.
+struct SavedContacts {
+    SavedContacts(IContactService* service, std::initializer_list<const char*> names)
+        : service(service) {
+        for (const char* name : names) {
+            ContactRecord record{};
+            record.firstName = name;
+            if (service->SaveContact(&record, 0) == 0 && record.id)
+                ids.emplace_back(record.id);
+        }
+    }
+    ~SavedContacts() {
+        for (const std::string& id : ids)
+            service->DeleteContact(id.c_str());
+    }
+    IContactService* service;
+    std::vector<std::string> ids;
+};
 
 class tst_Navigation : public QObject {
     Q_OBJECT
@@ -71,7 +93,7 @@ private slots:
         m_navigate = new QNavigateWidget;
         m_navigate->resize(960, 600);
         m_navigate->show();
-        QVERIFY(Connect(kPhoneUdid, kPhoneName));
+        QVERIFY(Connect(kPhone));
     }
 
     void cleanupTestCase() {
@@ -82,36 +104,24 @@ private slots:
     }
 
     void cleanup() {
-        for (const char* udid : {kPhoneUdid, kPadUdid, kNoRecordUdid, kWifiUdid})
-            SimCtl({"clear-faults", udid});
+        for (const Sim& sim : {kPhone, kPad, kNoRecord, kWifi})
+            SimCtl({"clear-faults", sim.udid});
         m_messages.Clear();
     }
 
     // Detection
 
     void deviceGetsNodeCategoriesAndInformationPage() {
-        TreeNode* device = NodeNamed(kPhoneName);
+        TreeNode* device = NodeNamed(kPhone.name);
         QVERIFY(device);
-        const QStringList texts = {"Media",    "Playlist",     "Photos", "iBooks", "Contacts",
-                                   "Messages", "Call history", "Apps",   "System"};
-        QCOMPARE(device->ChildCount(), texts.size());
-        for (int kind = 0; kind < texts.size(); ++kind)
-            QVERIFY2(device->Child(kind)->Text().startsWith(texts[kind]),
-                     qPrintable(device->Child(kind)->Text()));
-        TreeNode* media = device->FindChildOfKind(SUB_ITEM_MEDIA);
-        QCOMPARE(media->ChildCount(), 2);
-        QVERIFY(media->Child(0)->Text().startsWith("Video"));
-        QVERIFY(media->Child(1)->Text().startsWith("Music"));
-
         // Each category is bound to its view, found by the object names the home tools dispatch on.
         const QStringList objectNames = {"QVideoView", "QPlayListView", "PhotoView",
                                          "QiBookView", "QContactsView", "qmessageView",
                                          "QCallsView", "QAppsView",     "QSystemView"};
-        for (int kind = 0; kind < objectNames.size(); ++kind) {
-            QWidget* view = device->Child(kind)->Binding().view;
-            QVERIFY(view);
-            QCOMPARE(view->objectName(), objectNames[kind]);
-        }
+        QCOMPARE(device->ChildCount(), objectNames.size());
+        for (int kind = 0; kind < objectNames.size(); ++kind)
+            QCOMPARE(device->Child(kind)->Binding().view->objectName(), objectNames[kind]);
+        TreeNode* media = device->FindChildOfKind(SUB_ITEM_MEDIA);
         QCOMPARE(media->Child(0)->Binding().view, media->Binding().view);
         QCOMPARE(media->Child(1)->Binding().view->objectName(), QStringLiteral("QMusicView"));
 
@@ -125,51 +135,39 @@ private slots:
     }
 
     void wifiDeviceIsIgnored() {
-        if (SimList().contains(kWifiUdid)) {
-            QCOMPARE(SimCtl({"wifi", kWifiUdid, "off"}), 0);
-            QCOMPARE(SimCtl({"plug", kWifiUdid}), 0);
-        } else {
-            QCOMPARE(SimCtl({"create", "--udid", kWifiUdid, "--name", "Navigation Wifi", "--product-type",
-                             "iPhone8,1"}),
-                     0);
-        }
         // Over the cable first, so the device is known to be detectable.
-        QVERIFY(QTest::qWaitFor([] { return HandleOf(kWifiUdid) >= 0; }, kDetectTimeout));
-        QVERIFY(Disconnect("Navigation Wifi"));
+        SimCtl({"wifi", kWifi.udid, "off"});
+        QVERIFY(Connect(kWifi));
+        QVERIFY(Disconnect(kWifi));
 
         QWidget* pageBefore = m_navigate->CurrentPage();
         const int managersBefore = int(CSingleDetectiPhone::Instance()->Managers().size());
-        QCOMPARE(SimCtl({"wifi", kWifiUdid, "on"}), 0);
-        QCOMPARE(SimCtl({"plug", kWifiUdid}), 0);
+        QCOMPARE(SimCtl({"wifi", kWifi.udid, "on"}), 0);
+        QCOMPARE(SimCtl({"plug", kWifi.udid}), 0);
         QVERIFY(!QTest::qWaitFor(
             [&] {
-                return HandleOf(kWifiUdid) != -1 ||
+                return HandleOf(kWifi.udid) != -1 ||
                        int(CSingleDetectiPhone::Instance()->Managers().size()) != managersBefore;
             },
             1500));
-        QVERIFY(!NodeNamed("Navigation Wifi"));
+        QVERIFY(!NodeNamed(kWifi.name));
         QCOMPARE(m_navigate->CurrentPage(), pageBefore);
-        SimCtl({"unplug", kWifiUdid});
-        SimCtl({"wifi", kWifiUdid, "off"});
+        SimCtl({"unplug", kWifi.udid});
+        SimCtl({"wifi", kWifi.udid, "off"});
     }
 
     void deviceWithoutRecordGetsNoNodeAndItsRemovalIsIgnored() {
-        if (!SimList().contains(kNoRecordUdid)) {
-            QCOMPARE(SimCtl({"create", "--udid", kNoRecordUdid, "--name", "Navigation Blank",
-                             "--product-type", "iPhone8,1"}),
-                     0);
-            QVERIFY(QTest::qWaitFor([] { return HandleOf(kNoRecordUdid) >= 0; }, kDetectTimeout));
-            QVERIFY(Disconnect("Navigation Blank"));
-        }
-        QCOMPARE(SimCtl({"fault", kNoRecordUdid, "GetDeviceInfo", "106"}), 0);
+        QVERIFY(Connect(kNoRecord));
+        QVERIFY(Disconnect(kNoRecord));
+        QCOMPARE(SimCtl({"fault", kNoRecord.udid, "GetDeviceInfo", "106"}), 0);
         const auto managersBefore = CSingleDetectiPhone::Instance()->Managers();
-        QCOMPARE(SimCtl({"plug", kNoRecordUdid}), 0);
+        QCOMPARE(SimCtl({"plug", kNoRecord.udid}), 0);
 
         // The arrival is still reported: the initialising screen says the record is missing.
         QVERIFY(QTest::qWaitFor([&] { return m_messages.Saw("Get device information failed!"); },
                                 kDetectTimeout));
         QCOMPARE(m_navigate->CurrentPage()->objectName(), QStringLiteral("InitDeviceWidget"));
-        QVERIFY(!NodeNamed("Navigation Blank"));
+        QVERIFY(!NodeNamed(kNoRecord.name));
         const auto managersAfter = CSingleDetectiPhone::Instance()->Managers();
         QCOMPARE(managersAfter.size(), managersBefore.size() + 1);
         int blankHandle = -1;
@@ -181,7 +179,7 @@ private slots:
 
         QWidget* page = m_navigate->CurrentPage();
         const int nodes = int(m_navigate->DeviceNodes().size());
-        QCOMPARE(SimCtl({"unplug", kNoRecordUdid}), 0);
+        QCOMPARE(SimCtl({"unplug", kNoRecord.udid}), 0);
         QVERIFY(!QTest::qWaitFor(
             [&] {
                 return m_navigate->CurrentPage() != page || int(m_navigate->DeviceNodes().size()) != nodes;
@@ -190,8 +188,8 @@ private slots:
     }
 
     void removingOneOfTwoDevicesKeepsTheOther() {
-        TreeNode* phone = Connect(kPhoneUdid, kPhoneName);
-        TreeNode* pad = Connect(kPadUdid, kPadName);
+        TreeNode* phone = Connect(kPhone);
+        TreeNode* pad = Connect(kPad);
         QVERIFY(phone && pad);
         const int phoneHandle = phone->DeviceHandle();
         QPointer<QWidget> phoneContacts = Category(phone, SUB_ITEM_CONTACTS)->Binding().view;
@@ -203,20 +201,20 @@ private slots:
         // The survivor's view stays on the right when the other device leaves; so do the home tools, with
         // "To device" disabled as ever.
         Press(Category(phone, SUB_ITEM_CONTACTS));
-        QVERIFY(Disconnect(kPadName));
+        QVERIFY(Disconnect(kPad));
         QCOMPARE(m_navigate->CurrentView(), phoneContacts.data());
         QVERIFY(tools->Button("m_btnToComputer")->isEnabled());
         QVERIFY(!tools->Button("m_btnToDevice")->isEnabled());
 
         // When the view on the right belonged to the device that left, the survivor's page replaces it.
-        pad = Connect(kPadUdid, kPadName);
+        pad = Connect(kPad);
         QVERIFY(pad);
         padContacts = Category(pad, SUB_ITEM_CONTACTS)->Binding().view;
         Press(Category(pad, SUB_ITEM_CONTACTS));
         QCOMPARE(m_navigate->CurrentView(), padContacts.data());
-        QVERIFY(Disconnect(kPadName));
+        QVERIFY(Disconnect(kPad));
         QVERIFY(!padContacts);
-        QCOMPARE(NodeNamed(kPhoneName)->DeviceHandle(), phoneHandle);
+        QCOMPARE(NodeNamed(kPhone.name)->DeviceHandle(), phoneHandle);
         QVERIFY(phoneContacts && phonePage);
         QVERIFY(CSingleDetectiPhone::Instance()->ManagerOf(phoneHandle));
         // The page of a device still plugged in: the phone's, or that of one an earlier test left behind.
@@ -233,7 +231,7 @@ private slots:
     // Tree
 
     void categoryLoadsOnlyOnItsFirstPress() {
-        TreeNode* device = Connect(kPhoneUdid, kPhoneName);
+        TreeNode* device = Connect(kPhone);
         QVERIFY(device);
         for (int kind : {int(SUB_ITEM_CONTACTS), int(SUB_ITEM_APPS), int(NODE_MUSIC)}) {
             TreeNode* node = Category(device, kind);
@@ -264,43 +262,34 @@ private slots:
     }
 
     void mediaAndVideoShareOneLoad() {
-        // A fresh device: the phone's media may have been pressed by other tests.
-        TreeNode* pad = Connect(kPadUdid, kPadName);
-        QVERIFY(pad);
-        TreeNode* media = Category(pad, SUB_ITEM_MEDIA);
-        TreeNode* video = Category(pad, NODE_VIDEO);
-        auto* view = qobject_cast<QBaseDetailsView*>(media->Binding().view);
-        QSignalSpy loads(view, &QBaseDetailsView::loadFinished);
-        Press(media);
-        QTRY_COMPARE_WITH_TIMEOUT(loads.size(), 1, 5000);
-        Press(video);
-        Press(media);
-        QVERIFY(!loads.wait(200));
-        QCOMPARE(loads.size(), 1);
-        QCOMPARE(video->Text(), QStringLiteral("Video (0)"));
-        QCOMPARE(m_navigate->CurrentView(), view);
-
-        // The other order on the next connection: Video first, then Media.
-        QVERIFY(Disconnect(kPadName));
-        pad = Connect(kPadUdid, kPadName);
-        QVERIFY(pad);
-        view = qobject_cast<QBaseDetailsView*>(Category(pad, NODE_VIDEO)->Binding().view);
-        QSignalSpy secondLoads(view, &QBaseDetailsView::loadFinished);
-        Press(Category(pad, NODE_VIDEO));
-        QTRY_COMPARE_WITH_TIMEOUT(secondLoads.size(), 1, 5000);
-        Press(Category(pad, SUB_ITEM_MEDIA));
-        QVERIFY(!secondLoads.wait(200));
-        QCOMPARE(secondLoads.size(), 1);
+        // A fresh device each time, pressed Media first and then Video first: the phone's media may have
+        // been pressed by other tests.
+        for (const auto& [first, second] : {std::pair{int(SUB_ITEM_MEDIA), int(NODE_VIDEO)},
+                                            std::pair{int(NODE_VIDEO), int(SUB_ITEM_MEDIA)}}) {
+            QVERIFY(!NodeNamed(kPad.name) || Disconnect(kPad));
+            TreeNode* pad = Connect(kPad);
+            QVERIFY(pad);
+            auto* view = qobject_cast<QBaseDetailsView*>(Category(pad, first)->Binding().view);
+            QSignalSpy loads(view, &QBaseDetailsView::loadFinished);
+            Press(Category(pad, first));
+            QTRY_COMPARE_WITH_TIMEOUT(loads.size(), 1, 5000);
+            Press(Category(pad, second));
+            Press(Category(pad, first));
+            QVERIFY(!loads.wait(200));
+            QCOMPARE(loads.size(), 1);
+            QCOMPARE(Category(pad, NODE_VIDEO)->Text(), QStringLiteral("Video (0)"));
+            QCOMPARE(m_navigate->CurrentView(), view);
+        }
     }
 
     void countInNodeTextKeepsCategoryAndSurvivesLanguageChange() {
-        TreeNode* pad = Connect(kPadUdid, kPadName);
+        TreeNode* pad = Connect(kPad);
         QVERIFY(pad);
         TreeNode* contacts = Category(pad, SUB_ITEM_CONTACTS);
         TreeNode* messages = Category(pad, SUB_ITEM_MESSAGES);
         if (contacts->PressCount() > 0) {
-            QVERIFY(Disconnect(kPadName));
-            pad = Connect(kPadUdid, kPadName);
+            QVERIFY(Disconnect(kPad));
+            pad = Connect(kPad);
             contacts = Category(pad, SUB_ITEM_CONTACTS);
             messages = Category(pad, SUB_ITEM_MESSAGES);
         }
@@ -320,7 +309,7 @@ private slots:
     }
 
     void playlistsFollowTheDevice() {
-        TreeNode* phone = Connect(kPhoneUdid, kPhoneName);
+        TreeNode* phone = Connect(kPhone);
         QVERIFY(phone);
         TreeNode* playlist = Category(phone, SUB_ITEM_PLAYLIST);
         QVERIFY(QTest::qWaitFor(
@@ -345,7 +334,7 @@ private slots:
     }
 
     void protectedAlbumsAndGroupsCannotBeRenamedOrDeleted() {
-        TreeNode* phone = Connect(kPhoneUdid, kPhoneName);
+        TreeNode* phone = Connect(kPhone);
         QVERIFY(phone);
         TreeModel* model = m_navigate->Model();
         TreeNode* photos = Category(phone, SUB_ITEM_PHOTOS);
@@ -397,21 +386,10 @@ private slots:
         service->DeleteGroup("Tree Hikers");
         QCOMPARE(service->CreateGroup("Tree Climbers"), 0);
         // One contact in the group and one outside it.
-        std::string ids[2];
-        auto removeContacts = qScopeGuard([&] {
-            for (const std::string& id : ids)
-                if (!id.empty())
-                    service->DeleteContact(id.c_str());
-        });
-        for (std::string& id : ids) {
-            ContactRecord record{};
-            record.firstName = &id == &ids[0] ? "Climber" : "Walker";
-            QCOMPARE(service->SaveContact(&record, 0), 0);
-            QVERIFY(record.id);
-            id = record.id;
-        }
+        const SavedContacts saved(service, {"Climber", "Walker"});
+        QCOMPARE(saved.ids.size(), size_t(2));
         const char* climbers[] = {"Tree Climbers"};
-        QCOMPARE(service->SetContactGroups(ids[0].c_str(), climbers, 1), 0);
+        QCOMPARE(service->SetContactGroups(saved.ids[0].c_str(), climbers, 1), 0);
 
         auto groupTexts = [contacts] {
             QStringList texts;
@@ -459,21 +437,8 @@ private slots:
         TreeNode* contacts = nullptr;
         QContactsView* view = PhoneContacts(&contacts);
         QVERIFY(view);
-        IContactService* service = view->Manager()->GetContactService();
-        std::string ids[2];
-        const char* names[2] = {"Exported", "Left Behind"};
-        auto removeContacts = qScopeGuard([&] {
-            for (const std::string& id : ids)
-                if (!id.empty())
-                    service->DeleteContact(id.c_str());
-        });
-        for (int i = 0; i < 2; ++i) {
-            ContactRecord record{};
-            record.firstName = names[i];
-            QCOMPARE(service->SaveContact(&record, 0), 0);
-            QVERIFY(record.id);
-            ids[i] = record.id;
-        }
+        const SavedContacts saved(view->Manager()->GetContactService(), {"Exported", "Left Behind"});
+        QCOMPARE(saved.ids.size(), size_t(2));
         Press(contacts);
         QSignalSpy loads(view, &QBaseDetailsView::loadFinished);
         view->OnRefreshContacts();
@@ -488,32 +453,21 @@ private slots:
         // With a contact checked the save dialog opens, offering vCards first.
         view->GetChunk(0)->SetChecked(true);
         QString title;
-        QStringList filters;
-        QTimer::singleShot(300, [&] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            if (!dialog)
-                return;
-            title = dialog->windowTitle();
-            filters = dialog->nameFilters();
-            dialog->reject();
-        });
         m_messages.Clear();
-        m_navigate->OnClickPc();
+        QCOMPARE(ExportFilters(&title).value(0), QStringLiteral("vcf files (*.vcf)"));
         QCOMPARE(title, QStringLiteral("Save File"));
-        QVERIFY(!filters.isEmpty());
-        QCOMPARE(filters.first(), QStringLiteral("vcf files (*.vcf)"));
         QVERIFY(m_messages.Messages().isEmpty());
     }
 
     void messagesCountInTheNodeAndSurviveAnUnplugWhilePaging() {
         const std::filesystem::path folder =
-            std::filesystem::path(qEnvironmentVariable("VEXA_SIM_ROOT").toStdString()) / kPhoneUdid;
+            std::filesystem::path(qEnvironmentVariable("VEXA_SIM_ROOT").toStdString()) / kPhone.udid;
         std::vector<vexa::sim::SimConversation> conversations(2);
         conversations[0] = {"+1 555 0101", "Ann", {}};
         for (int m = 0; m < 45; ++m)
             conversations[0].messages.push_back({uint8_t(m % 2), "2026-03-01 10:00:00", "text"});
         conversations[1] = {"+1 555 0102", std::nullopt, {{0, "2026-03-02 10:00:00", "hello"}}};
-        TreeNode* device = Connect(kPhoneUdid, kPhoneName);
+        TreeNode* device = Connect(kPhone);
         QVERIFY(device);
         QCOMPARE(vexa::sim::ReplaceConversations(folder, conversations), 0);
         auto clearConversations = qScopeGuard([&] { vexa::sim::ReplaceConversations(folder, {}); });
@@ -531,20 +485,12 @@ private slots:
 
         // The export button offers the record formats, the spreadsheet first.
         view->GetChunk(1)->SetChecked(true);
-        QStringList filters;
-        QTimer::singleShot(300, [&] {
-            if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
-                filters = dialog->nameFilters();
-                dialog->reject();
-            }
-        });
-        m_navigate->OnClickPc();
-        QCOMPARE(filters.value(0), QStringLiteral("excel files (*.xls)"));
+        QCOMPARE(ExportFilters().value(0), QStringLiteral("excel files (*.xls)"));
 
         // The cable goes while the user pages: the view goes with the device, nothing else happens.
         paged->OnClickBtnNext();
         QPointer<qmessageView> guard(view);
-        QVERIFY(Disconnect(kPhoneName));
+        QVERIFY(Disconnect(kPhone));
         QTRY_VERIFY(!guard);
         QVERIFY(!m_messages.Saw("Please unlock your device first, and then try again!"));
     }
@@ -599,10 +545,8 @@ private slots:
              {std::pair{QStringLiteral("Music/iTunes/iTunes Music Library.xml"), library},
               {QStringLiteral("user-dirs.dirs"), dirs},
               {QStringLiteral("clip.avi"), QStringLiteral("not a video")},
-              {QStringLiteral("song.mp3"), QStringLiteral("ID3 and some frames")}}) {
-            QFile file(dir.filePath(name));
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) > 0);
-        }
+              {QStringLiteral("song.mp3"), QStringLiteral("ID3 and some frames")}})
+            QVERIFY(WriteFile(dir.filePath(name), text.toUtf8()));
 
         TreeNode* contactsNode = nullptr;
         QContactsView* contacts = PhoneContacts(&contactsNode);
@@ -650,18 +594,12 @@ private slots:
         if (!written.endsWith(".vcf"))
             return;
         // Every contact of the device, read back by a vCard reader we did not write.
-        QProcess reader;
-        reader.start("/usr/bin/python3",
-                     {"-c",
-                      "import sys, vobject\n"
-                      "cards = list(vobject.readComponents(open(sys.argv[1], encoding='utf-8').read()))\n"
-                      "print(len(cards))",
-                      dir.filePath("saved/" + files.first())});
-        QVERIFY(reader.waitForFinished(30000));
-        const QStringList lines =
-            QString::fromUtf8(reader.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-        QVERIFY2(reader.exitCode() == 0, reader.readAllStandardError().constData());
-        QCOMPARE(lines.value(0).toInt(), contacts->GetChunkCount());
+        QCOMPARE(
+            PythonLines("import sys, vobject\n"
+                        "cards = list(vobject.readComponents(open(sys.argv[1], encoding='utf-8').read()))\n"
+                        "print(len(cards))",
+                        {dir.filePath("saved/" + files.first())}),
+            QStringList{QString::number(contacts->GetChunkCount())});
     }
 
     void aPageTheDeviceCannotFillYetSaysSoInOneLine_data() {
@@ -690,10 +628,10 @@ private slots:
         QFETCH(QString, operation);
         QFETCH(QString, note);
         // A fresh connection of a device that answers "not offered yet", as a real phone does today.
-        QVERIFY(Connect(kPadUdid, kPadName));
-        QVERIFY(Disconnect(kPadName));
-        QCOMPARE(SimCtl({"fault", kPadUdid, operation, QString::number(VEXA_E_NOT_SUPPORTED_YET)}), 0);
-        TreeNode* pad = Connect(kPadUdid, kPadName);
+        QVERIFY(Connect(kPad));
+        QVERIFY(Disconnect(kPad));
+        QCOMPARE(SimCtl({"fault", kPad.udid, operation, QString::number(VEXA_E_NOT_SUPPORTED_YET)}), 0);
+        TreeNode* pad = Connect(kPad);
         QVERIFY(pad);
         TreeNode* node = Category(pad, kind);
         auto* view = qobject_cast<QBaseDetailsView*>(node->Binding().view);
@@ -718,71 +656,40 @@ private slots:
     }
 
 private:
-    static int SimCtl(const QStringList& arguments) {
-        QProcess process;
-        process.start(QStringLiteral(VEXA_BIN_DIR "/vexa-simctl"), arguments);
-        if (!process.waitForFinished(30000))
-            return -1;
-        return process.exitCode();
-    }
-
-    static QString SimList() {
-        QProcess process;
-        process.start(QStringLiteral(VEXA_BIN_DIR "/vexa-simctl"), {QStringLiteral("list")});
-        process.waitForFinished(30000);
-        return QString::fromUtf8(process.readAllStandardOutput());
-    }
-
-    // Creates the device the first time, plugs it in afterwards, and waits for its node.
-
-    TreeNode* Connect(const char* udid, const char* name) {
-        const bool exists = SimList().contains(QLatin1String(udid));
-        const int result = exists ? SimCtl({"plug", udid})
-                                  : SimCtl({"create", "--udid", udid, "--name", name, "--product-type",
-                                            "iPhone8,1", "--songs", "2"});
-        if (result != 0)
+    // Plugs the device in (made the first time) and waits for its node.
+    TreeNode* Connect(const Sim& sim) {
+        if (!PlugOrCreate(sim.udid, sim.name, "iPhone8,1", {"--songs", "2"}) ||
+            !QTest::qWaitFor([&] { return NodeNamed(sim.name) != nullptr; }, kDetectTimeout))
             return nullptr;
-        if (!QTest::qWaitFor([&] { return NodeNamed(QString::fromUtf8(name)) != nullptr; }, kDetectTimeout))
-            return nullptr;
-        return NodeNamed(QString::fromUtf8(name));
+        return NodeNamed(sim.name);
     }
 
-    bool Disconnect(const char* name) {
-        const QString text = QString::fromUtf8(name);
-        QString udid;
-        for (const QString& line : SimList().split('\n')) {
-            if (line.section('\t', 1, 1) == text)
-                udid = line.section('\t', 0, 0);
-        }
-        if (udid.isEmpty())
-            return false;
-        const int handle = HandleOf(udid.toUtf8().constData());
-        SimCtl({"unplug", udid});
+    bool Disconnect(const Sim& sim) {
+        const int handle = HandleOf(sim.udid);
+        SimCtl({"unplug", sim.udid});
         return QTest::qWaitFor(
             [&] {
-                return !NodeNamed(text) &&
+                return !NodeNamed(sim.name) &&
                        (handle < 0 || !CSingleDetectiPhone::Instance()->ManagerOf(handle));
             },
             kDetectTimeout);
     }
 
-    TreeNode* NodeNamed(const QString& name) const {
-        for (TreeNode* node : m_navigate->DeviceNodes()) {
-            if (node->Text() == name)
-                return node;
-        }
-        return nullptr;
+    // Presses the export button and cancels the save dialog it opens; its name filters, its title in
+    // `title`.
+    QStringList ExportFilters(QString* title = nullptr) {
+        QStringList filters;
+        WhenShown<QFileDialog>([&](QFileDialog* dialog) {
+            if (title)
+                *title = dialog->windowTitle();
+            filters = dialog->nameFilters();
+            dialog->reject();
+        });
+        m_navigate->OnClickPc();
+        return filters;
     }
 
-    static int HandleOf(const char* udid) {
-        const auto records = CSingleDetectiPhone::Instance()->Records();
-        for (auto it = records.begin(); it != records.end(); ++it) {
-            const char* id = it.value()->properties[DP_UniqueDeviceID];
-            if (id && qstrcmp(id, udid) == 0)
-                return it.key();
-        }
-        return -1;
-    }
+    TreeNode* NodeNamed(const char* name) const { return ::NodeNamed(m_navigate, QString::fromUtf8(name)); }
 
     TreeNode* Category(TreeNode* device, int kind) const {
         if (kind == NODE_VIDEO || kind == NODE_MUSIC)
@@ -793,7 +700,7 @@ private:
     // Connects the phone and gives its contacts node and view (null when either is missing).
 
     QContactsView* PhoneContacts(TreeNode** node) {
-        TreeNode* phone = Connect(kPhoneUdid, kPhoneName);
+        TreeNode* phone = Connect(kPhone);
         *node = phone ? Category(phone, SUB_ITEM_CONTACTS) : nullptr;
         return *node ? qobject_cast<QContactsView*>((*node)->Binding().view) : nullptr;
     }

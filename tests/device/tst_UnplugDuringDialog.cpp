@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QDialog>
 #include <QPointer>
-#include <QProcess>
 #include <QTest>
 #include <QTimer>
 
@@ -22,6 +21,7 @@
 #include "QMessageDlg.h"
 #include "QNavigateWidget.h"
 #include "QPlayAnalysisTread.h"
+#include "SimDevices.h"
 #include "TreeModel.h"
 #include "TreeNode.h"
 
@@ -45,10 +45,8 @@ private slots:
         m_navigate->resize(960, 600);
         m_navigate->show();
         // A second run finds the phone from the first one.
-        if (SimCtl({"plug", kUdid}) != 0)
-            QCOMPARE(SimCtl({"create", "--udid", kUdid, "--name", kName, "--product-type", "iPhone8,1",
-                             "--contacts", QString::number(kContacts), "--songs", "2"}),
-                     0);
+        QVERIFY(PlugOrCreate(kUdid, kName, "iPhone8,1",
+                             {"--contacts", QString::number(kContacts), "--songs", "2"}));
         QVERIFY(WaitForPhone(true));
     }
 
@@ -175,21 +173,7 @@ private slots:
     }
 
 private:
-    static int SimCtl(const QStringList& arguments) {
-        QProcess process;
-        process.start(QStringLiteral(VEXA_BIN_DIR "/vexa-simctl"), arguments);
-        if (!process.waitForFinished(30000))
-            return -1;
-        return process.exitCode();
-    }
-
-    TreeNode* PhoneNode() const {
-        for (TreeNode* node : m_navigate->DeviceNodes()) {
-            if (node->Text() == QLatin1String(kName))
-                return node;
-        }
-        return nullptr;
-    }
+    TreeNode* PhoneNode() const { return NodeNamed(m_navigate, QLatin1String(kName)); }
 
     // Waits until the program shows the phone, or has let go of it; false when it did not in time.
 

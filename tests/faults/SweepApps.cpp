@@ -94,12 +94,9 @@ void EnsureApp(SweepDevice& device, bool installed) {
 }
 
 // Runs an install or an uninstall to its end; true when the device reported success.
-bool AwaitAppChange(SweepDevice& device, QPointer<QAppsView> view, QSignalSpy& done) {
-    (void)QTest::qWaitFor([&] { return !view || (done.count() > 0 && !view->InstallDialog()); },
-                          kSweepWaitMs);
-    QCoreApplication::processEvents();
-    (void)device;
-    return view && done.count() == 1 && done.first().at(0).toInt() == 0;
+bool AwaitAppChange(QAppsView* view, const QSignalSpy& done) {
+    return Await(view, [&] { return done.count() > 0 && !view->InstallDialog(); }) && done.count() == 1 &&
+           done.first().at(0).toInt() == 0;
 }
 
 QString PackageLeftovers(SweepDevice&) {
@@ -170,7 +167,7 @@ void AddAppsOperations(std::vector<SweepOperation>& operations) {
                 QSignalSpy done(view.data(), &QAppsView::InstallDone);
                 ChooseFileWhenShown(device, SweepPackage());
                 emit view->OperatePanel()->addOperate();
-                return AwaitAppChange(device, view, done);
+                return AwaitAppChange(view, done);
             },
         .verify = [](SweepDevice& device) { return DeviceApps(device).contains(QLatin1String(kSweepAppId)); },
         .leftovers = PackageLeftovers,
@@ -190,7 +187,7 @@ void AddAppsOperations(std::vector<SweepOperation>& operations) {
                 QSignalSpy done(view.data(), &QAppsView::InstallDone);
                 device.Dialogs()->BeforeNextYes([&device] { device.JustBeforeCall(); });
                 view->UninstallApp();
-                return AwaitAppChange(device, view, done);
+                return AwaitAppChange(view, done);
             },
         .verify =
             [](SweepDevice& device) { return !DeviceApps(device).contains(QLatin1String(kSweepAppId)); },
@@ -219,10 +216,8 @@ void AddAppsOperations(std::vector<SweepOperation>& operations) {
                     ExportRoot().filePath(QStringLiteral("backup%1.ipa").arg(device.Next()));
                 ChooseFileWhenShown(device, target);
                 view->BackupApp();
-                (void)QTest::qWaitFor([&] { return !view || result.count() > 0; }, kSweepWaitMs);
-                QCoreApplication::processEvents();
-                return view && result.count() == 1 && result.first().at(0).toInt() == 0 &&
-                       QFileInfo(target).size() > 0;
+                return Await(view, [&] { return result.count() > 0; }) && result.count() == 1 &&
+                       result.first().at(0).toInt() == 0 && QFileInfo(target).size() > 0;
             },
         .leftovers = BackupLeftovers,
         .finish =

@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
-#include <QProcess>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -25,6 +24,7 @@
 #include "QSelectDeviceRestorDlg.h"
 #include "QTransferDeviceDlg.h"
 #include "RestoreTableModel.h"
+#include "SimDevices.h"
 #include "SweepKit.h"
 
 namespace {
@@ -103,37 +103,18 @@ bool MarkerGone(SweepDevice& device) {
 
 // --- Transfer: To iDevice home tool, the phone as the source, a second device as the target.
 
-int SimCtl(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(VEXA_BIN_DIR "/vexa-simctl"), arguments);
-    return process.waitForFinished(60000) ? process.exitCode() : -1;
-}
-
 bool TargetShown() {
-    const auto records = CSingleDetectiPhone::Instance()->Records();
-    for (auto it = records.begin(); it != records.end(); ++it) {
-        const char* id = it.value()->properties[DP_UniqueDeviceID];
-        if (id && QLatin1String(id) == QLatin1String(kTargetUdid))
-            return true;
-    }
-    return false;
+    return HandleOf(kTargetUdid) >= 0;
 }
 
 // The second device, made on first use and plugged in for this row only.
 void PrepareTarget(SweepDevice&) {
-    const QString folder =
-        qEnvironmentVariable("VEXA_SIM_ROOT") + QLatin1Char('/') + QLatin1String(kTargetUdid);
-    if (!QFileInfo::exists(folder))
-        SimCtl({QStringLiteral("create"), QStringLiteral("--udid"), QLatin1String(kTargetUdid),
-                QStringLiteral("--name"), QStringLiteral("Sweep Target"), QStringLiteral("--product-type"),
-                QStringLiteral("iPad7,5")});
-    else
-        SimCtl({QStringLiteral("plug"), QLatin1String(kTargetUdid)});
+    PlugOrCreate(kTargetUdid, "Sweep Target", "iPad7,5");
     (void)QTest::qWaitFor(TargetShown, kWaitMs);
 }
 
 void UnplugTarget(SweepDevice&) {
-    SimCtl({QStringLiteral("unplug"), QLatin1String(kTargetUdid)});
+    SimCtl({"unplug", kTargetUdid});
     (void)QTest::qWaitFor([] { return !TargetShown(); }, kWaitMs);
 }
 

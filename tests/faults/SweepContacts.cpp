@@ -102,10 +102,8 @@ void AddContactsOperations(std::vector<SweepOperation>& operations) {
                 QSignalSpy finished(view.data(), &QBaseDetailsView::loadFinished);
                 device.JustBeforeCall();
                 emit view->OperatePanel()->refreshOperate();
-                (void)QTest::qWaitFor([&] { return !view || (!view->IsRunning() && finished.count() > 0); },
-                                      kSweepWaitMs);
-                QCoreApplication::processEvents();
-                return view && !listed.isEmpty();
+                return Await(view, [&] { return !view->IsRunning() && finished.count() > 0; }) &&
+                       !listed.isEmpty();
             },
         .verify =
             [](SweepDevice& device) {
@@ -224,10 +222,9 @@ void AddContactsOperations(std::vector<SweepOperation>& operations) {
                     dialog->OnBtnOk();
                 });
                 device.Navigate()->PrepareTreeMenu(device.Navigate()->Model()->IndexOf(family));
-                const int before = int(device.Dialogs()->Messages().size());
+                const auto before = device.Dialogs()->Messages().size();
                 device.Navigate()->OnActionNewContact();
-                (void)QTest::qWaitFor([&] { return !view || !view->IsRunning(); }, kSweepWaitMs);
-                QCoreApplication::processEvents();
+                Await(view, [&] { return !view->IsRunning(); });
                 return device.Dialogs()->Messages().size() == before;
             },
         .verify = [](SweepDevice& device) { return HasContact(device, QLatin1Char('#') + g_lastGroup); },
@@ -249,8 +246,7 @@ void AddContactsOperations(std::vector<SweepOperation>& operations) {
                 device.JustBeforeCall();
                 QMetaObject::invokeMethod(view, "OnRenameGroup", Q_ARG(QString, from),
                                           Q_ARG(QString, g_lastGroup));
-                (void)QTest::qWaitFor([&] { return !view || !view->IsRunning(); }, kSweepWaitMs);
-                QCoreApplication::processEvents();
+                Await(view, [&] { return !view->IsRunning(); });
                 return device.Dialogs()->Messages().size() == before;
             },
         .verify = [](SweepDevice& device) { return HasContact(device, QLatin1Char('#') + g_lastGroup); },
@@ -271,8 +267,7 @@ void AddContactsOperations(std::vector<SweepOperation>& operations) {
                 device.Navigate()->PrepareTreeMenu(device.Navigate()->Model()->IndexOf(group));
                 const int before = int(device.Dialogs()->Messages().size());
                 device.Navigate()->OnActionDelContact();
-                (void)QTest::qWaitFor([&] { return !view || !view->IsRunning(); }, kSweepWaitMs);
-                QCoreApplication::processEvents();
+                Await(view, [&] { return !view->IsRunning(); });
                 return device.Dialogs()->Messages().size() == before + 1;
             },
         .verify = [](SweepDevice& device) { return !HasContact(device, QLatin1Char('#') + g_lastGroup); },

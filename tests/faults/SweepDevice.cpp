@@ -17,6 +17,7 @@
 #include "QDeviceInformationWidget.h"
 #include "QNavigateWidget.h"
 #include "QPlayAnalysisTread.h"
+#include "SimDevices.h"
 #include "TreeModel.h"
 #include "TreeNode.h"
 #include "qmessageView.h"
@@ -38,13 +39,7 @@ QString SweepDevice::FaultsFile() const {
 }
 
 int SweepDevice::Handle() const {
-    const auto records = CSingleDetectiPhone::Instance()->Records();
-    for (auto it = records.begin(); it != records.end(); ++it) {
-        const char* id = it.value()->properties[DP_UniqueDeviceID];
-        if (id && m_udid == id)
-            return it.key();
-    }
-    return -1;
+    return HandleOf(m_udid.c_str());
 }
 
 TreeNode* SweepDevice::DeviceNode() const {

@@ -29,10 +29,8 @@ bool RefreshStorage(SweepDevice& device) {
     QSignalSpy failed(page.data(), &QDeviceInformationWidget::emitGetDiskInfoFailed);
     device.JustBeforeCall();
     page->onClickRefresh();
-    (void)QTest::qWaitFor([&] { return !page || (!page->IsRunning() && finished.count() > 0); },
-                          kSweepWaitMs);
-    QCoreApplication::processEvents();
-    return page && failed.isEmpty() && page->LastDiskInfo().values[DI_DataCapacity] > 0;
+    return Await(page, [&] { return !page->IsRunning() && finished.count() > 0; }) && failed.isEmpty() &&
+           page->LastDiskInfo().values[DI_DataCapacity] > 0;
 }
 
 } // namespace

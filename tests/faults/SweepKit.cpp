@@ -61,10 +61,14 @@ bool LoadPage(SweepDevice& device, TreeNode* node, QBaseDetailsView* view, const
 }
 
 bool WaitForPass(QBaseDetailsView* view, const QSignalSpy& ended) {
-    QPointer<QBaseDetailsView> page(view);
-    (void)QTest::qWaitFor([&] { return !page || (!page->IsRunning() && ended.count() > 0); }, kSweepWaitMs);
+    return Await(view, [&] { return !view->IsRunning() && ended.count() > 0; });
+}
+
+bool Await(const QObject* object, const std::function<bool()>& done) {
+    const QPointer<const QObject> alive(object);
+    (void)QTest::qWaitFor([&] { return !alive || done(); }, kSweepWaitMs);
     QCoreApplication::processEvents();
-    return !page.isNull();
+    return !alive.isNull();
 }
 
 void ChooseFileWhenShown(SweepDevice& device, const QString& path) {

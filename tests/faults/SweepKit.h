@@ -7,6 +7,7 @@
 #include <QStringList>
 
 class QBaseDetailsView;
+class QObject;
 class QMusicView;
 class QSignalSpy;
 class QTemporaryDir;
@@ -35,6 +36,9 @@ QMusicView* MusicPage(const SweepDevice& device);
 bool LoadPage(SweepDevice& device, TreeNode* node, QBaseDetailsView* view, const QSignalSpy& ended);
 // Waits until the page's thread is idle and `ended` has fired; answers whether the page is still there.
 bool WaitForPass(QBaseDetailsView* view, const QSignalSpy& ended);
+// Waits until `object` is gone or `done` holds, then lets the results it queued run; answers whether
+// `object` is still there. `done` is asked only while it is.
+bool Await(const QObject* object, const std::function<bool()>& done);
 
 // Answers the next file dialog with that file, or with that folder, and accepts it right after the
 // sweep's hook.

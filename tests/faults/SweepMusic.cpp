@@ -162,10 +162,7 @@ QPlayAnalysisTread* ReadPlaylists(SweepDevice& device) {
         return nullptr;
     QSignalSpy read(loader.data(), &QPlayAnalysisTread::refreshPlayList);
     loader->RefreshList();
-    (void)QTest::qWaitFor([&] { return !loader || (!loader->IsRunning() && read.count() > 0); },
-                          kSweepWaitMs);
-    QCoreApplication::processEvents();
-    return loader;
+    return Await(loader, [&] { return !loader->IsRunning() && read.count() > 0; }) ? loader : nullptr;
 }
 
 void EnsurePlaylist(SweepDevice& device) {
@@ -178,11 +175,9 @@ void EnsurePlaylist(SweepDevice& device) {
 }
 
 // Runs a change of the playlist loader and waits for the reading that follows it.
-bool WaitForReading(QPointer<QPlayAnalysisTread> loader, QSignalSpy& read) {
-    (void)QTest::qWaitFor([&] { return !loader || (!loader->IsRunning() && read.count() > 0); },
-                          kSweepWaitMs);
-    RunPostedEvents();
-    return loader && read.count() > 0;
+bool WaitForReading(QPlayAnalysisTread* loader, const QSignalSpy& read) {
+    return Await(loader, [&] { return !loader->IsRunning() && read.count() > 0; }) && RunPostedEvents() &&
+           read.count() > 0;
 }
 
 } // namespace

@@ -4,33 +4,28 @@
 #include <map>
 
 #include <QApplication>
-#include <QLabel>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <vexa/vexa.h>
 
 #include "CPhotoList.h"
-#include "CPhotoSerialDlg.h"
 #include "DeviceSubItem.h"
 #include "DialogAnswerer.h"
 #include "FaultSweep.h"
 #include "PicItemTotal.h"
-#include "QImageButton.h"
 #include "QPhotoGridView.h"
 #include "QPhotoMonthPage.h"
 #include "QPhotoView.h"
+#include "SweepKit.h"
 #include "TreeNode.h"
 #include "UserPicItemShow.h"
 #include "UserPicWidget.h"
 #include "formats/ImageFile.h"
 
 namespace {
-
-constexpr int kWaitMs = 15000;
 
 // What one row's action chose, for its check on the device afterwards.
 QString g_albumName;
@@ -136,22 +131,19 @@ bool ChangeAlbums(SweepDevice& device, const std::function<void(QPhotoView*)>& c
     if (!view)
         return false;
     device.Press(device.Category(SUB_ITEM_PHOTOS));
-    (void)QTest::qWaitFor([&] { return !view || !view->IsRunning(); }, kWaitMs);
-    if (!view)
+    if (!Await(view, [&] { return !view->IsRunning(); }))
         return false;
     view->OnComboBoxChanged(QPhotoView::AlbumsPage);
     QPointer<UserPicWidget> albums = view->AlbumPage();
     QSignalSpy read(albums.data(), &UserPicWidget::emitAlbumsRead);
-    (void)QTest::qWaitFor([&] { return !albums || !albums->IsRunning(); }, kWaitMs);
-    QCoreApplication::processEvents();
+    Await(albums, [&] { return !albums->IsRunning(); });
     read.clear();
     if (theCall)
         device.JustBeforeCall();
     if (view)
         change(view);
-    (void)QTest::qWaitFor([&] { return !albums || (!albums->IsRunning() && !read.isEmpty()); }, kWaitMs);
-    QCoreApplication::processEvents();
-    return albums && !read.isEmpty() && !albums->LastReadFailed();
+    return Await(albums, [&] { return !albums->IsRunning() && !read.isEmpty(); }) && !read.isEmpty() &&
+           !albums->LastReadFailed();
 }
 
 // Shows the album page read again from the device, so that it knows the albums the sweep made behind
@@ -203,9 +195,7 @@ bool RemoveFromOpenAlbum(SweepDevice& device) {
     QPointer<UserPicItemShow> show = view->AlbumShow();
     QSignalSpy read(show.data(), &UserPicItemShow::emitPhotosRead);
     view->OnEnterAlbumView(ALBUM_USER, id.data());
-    (void)QTest::qWaitFor([&] { return !show || (!show->IsRunning() && !read.isEmpty()); }, kWaitMs);
-    QCoreApplication::processEvents();
-    if (!show || !view)
+    if (!Await(show, [&] { return !show->IsRunning() && !read.isEmpty(); }) || !view)
         return false;
     QPhotoGridView* grid = show->Page()->Grid();
     if (grid->List()->Count() != 1)
@@ -216,11 +206,10 @@ bool RemoveFromOpenAlbum(SweepDevice& device) {
     const auto messagesBefore = device.Dialogs()->Messages().size();
     device.Dialogs()->BeforeNextYes([&device] { device.JustBeforeCall(); });
     view->DeleteChecked();
-    (void)QTest::qWaitFor([&] { return !show || (!show->IsRunning() && !read.isEmpty()); }, kWaitMs);
-    QCoreApplication::processEvents();
     // An album read empty after an unplug is no success: the message decides. The question whether to
     // remove is the one message a healthy removal shows.
-    return show && !read.isEmpty() && show->Page()->Grid()->List()->Count() == 0 &&
+    return Await(show, [&] { return !show->IsRunning() && !read.isEmpty(); }) && !read.isEmpty() &&
+           show->Page()->Grid()->List()->Count() == 0 &&
            device.Dialogs()->Messages().size() == messagesBefore + 1;
 }
 
@@ -231,25 +220,12 @@ bool ImportOnePicture(SweepDevice& device) {
         return false;
     g_photosBeforeImport = DevicePhotos(device);
     const QString picture = NewPicture(device);
-    bool endedOpen = false;
-    QTimer watch;
-    QObject::connect(&watch, &QTimer::timeout, [&] {
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            auto* dialog = qobject_cast<CPhotoSerialDlg*>(widget);
-            if (!dialog || !dialog->isVisible() || !dialog->IsEnded())
-                continue;
-            endedOpen = true;
-            device.Dialogs()->Note(dialog->Label()->text());
-            dialog->CancelButton()->click();
-        }
-    });
-    watch.start(10);
-    const int before = int(device.Dialogs()->Messages().size());
-    device.JustBeforeCall();
-    view->ImportFiles({picture});
-    watch.stop();
-    // A healthy import closes its dialog by itself.
-    return view && !endedOpen && device.Dialogs()->Messages().size() == before;
+    // A healthy import closes its dialog by itself, as an export does.
+    const auto import = [&] {
+        device.JustBeforeCall();
+        view->ImportFiles({picture});
+    };
+    return ExportWithoutMessage(device, import) && view;
 }
 
 void AddListRows(std::vector<SweepOperation>& operations) {
@@ -270,10 +246,8 @@ void AddListRows(std::vector<SweepOperation>& operations) {
                 device.Press(node);
                 if (!first && view)
                     view->OnBtnRefresh();
-                (void)QTest::qWaitFor([&] { return !view || (!view->IsRunning() && !loaded.isEmpty()); },
-                                      kWaitMs);
-                QCoreApplication::processEvents();
-                return view && !loaded.isEmpty() && !view->LastReadFailed();
+                return Await(view, [&] { return !view->IsRunning() && !loaded.isEmpty(); }) &&
+                       !loaded.isEmpty() && !view->LastReadFailed();
             },
         .verify =
             [](SweepDevice& device) {

@@ -1,7 +1,6 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
-#include <QProcess>
 #include <QTest>
 
 #include "CSingleDetectiPhone.h"
@@ -9,17 +8,10 @@
 #include "FaultSweep.h"
 #include "LanguageService.h"
 #include "QNavigateWidget.h"
+#include "SimDevices.h"
 
 namespace {
 const char* const kUdid = "00008101-00000000000FA017";
-
-int SimCtl(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(VEXA_BIN_DIR "/vexa-simctl"), arguments);
-    if (!process.waitForFinished(60000))
-        return -1;
-    return process.exitCode();
-}
 // The table is long: CTest runs it as several programs side by side. VEXA_SWEEP_PART="k/n" keeps every
 // n-th operation starting at the k-th; without it the whole table runs.
 // VEXA_SWEEP_ONLY="InstallApp,GetVideos" keeps only the named operations (for working on a few rows).

@@ -6,25 +6,24 @@
 
 using namespace vexa::formats;
 
-BackupFolder::BackupFolder(const std::string& folderName)
-    : m_folder(fuzz::Scratch() / folderName) {
-    const std::filesystem::path note = fuzz::Scratch() / (folderName + "-note.txt");
+bool WriteNoteBackup(const std::filesystem::path& folder, const std::string& password) {
+    const std::filesystem::path note = folder.parent_path() / (folder.filename().string() + "-note.txt");
     fuzz::WriteFile(note, std::string("a note\n"));
     BackupProperties props;
-    props.info["Device Name"] = "Fuzz";
-    props.info["Product Version"] = "12.0";
-    props.info["Last Backup Date"] = "2024-01-02T03:04:05Z";
+    props.info = {
+        {"Device Name", "Fuzz"}, {"Product Version", "12.0"}, {"Last Backup Date", "2024-01-02T03:04:05Z"}};
+    BackupFile folderEntry{"HomeDomain", "Library/Notes", {}};
+    folderEntry.mode = 040755;
     BackupWriter writer;
-    BackupFile file;
-    file.domain = "HomeDomain";
-    file.relativePath = "Library/Notes/note.txt";
-    file.source = note;
-    BackupFile folder;
-    folder.domain = "HomeDomain";
-    folder.relativePath = "Library/Notes";
-    folder.mode = 040755;
-    if (writer.Open(m_folder, props, "") != kBackupOk || writer.AddFile(folder) != kBackupOk ||
-        writer.AddFile(file) != kBackupOk || writer.Finish() != kBackupOk)
+    writer.SetKeyRounds({1000, 100}); // the readers under the fuzzer derive the key on every run
+    return writer.Open(folder, props, password) == kBackupOk && writer.AddFile(folderEntry) == kBackupOk &&
+           writer.AddFile({"HomeDomain", "Library/Notes/note.txt", note}) == kBackupOk &&
+           writer.Finish() == kBackupOk;
+}
+
+BackupFolder::BackupFolder(const std::string& folderName)
+    : m_folder(fuzz::Scratch() / folderName) {
+    if (!WriteNoteBackup(m_folder, ""))
         fuzz::Fail("can't write the backup the target starts from");
 }
 

@@ -5,6 +5,9 @@
 #include <filesystem>
 #include <string>
 
+// A backup of one note and its folder, made by our own writer; false when it could not be written.
+bool WriteNoteBackup(const std::filesystem::path& folder, const std::string& password);
+
 // A small unencrypted backup made by our own writer, in a folder of its own, whose file `name` the
 // target replaces with the input before every read.
 class BackupFolder {

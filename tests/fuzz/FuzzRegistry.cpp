@@ -52,6 +52,13 @@ bool WriteFile(const std::filesystem::path& path, const std::string& text) {
     return WriteFile(path, reinterpret_cast<const uint8_t*>(text.data()), text.size());
 }
 
+bool WriteDatabase(const std::filesystem::path& path, const uint8_t* data, size_t size) {
+    std::error_code error;
+    for (const char* suffix : {"-wal", "-shm", "-journal"})
+        std::filesystem::remove(path.string() + suffix, error);
+    return WriteFile(path, data, size);
+}
+
 std::pair<std::string, std::string> Split(const uint8_t* data, size_t size, const std::string& separator) {
     const std::string input(reinterpret_cast<const char*>(data), size);
     const size_t at = input.find(separator);

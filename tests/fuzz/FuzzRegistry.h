@@ -21,6 +21,8 @@ bool Register(const char* name, Entry entry);
 const std::filesystem::path& Scratch();
 bool WriteFile(const std::filesystem::path& path, const uint8_t* data, size_t size);
 bool WriteFile(const std::filesystem::path& path, const std::string& text);
+// Writes the input as a database file, with no journal or log of an earlier input left beside it.
+bool WriteDatabase(const std::filesystem::path& path, const uint8_t* data, size_t size);
 // Splits the input at the first occurrence of `separator`; the second part is empty without one.
 std::pair<std::string, std::string> Split(const uint8_t* data, size_t size, const std::string& separator);
 

@@ -5,6 +5,7 @@
 
 #include <sqlite3.h>
 
+#include "BackupFolder.h"
 #include "FuzzRegistry.h"
 #include "formats/BackupWriter.h"
 #include "formats/BookFile.h"
@@ -27,26 +28,9 @@ bool copyInto(const fs::path& from, const fs::path& to) {
     return fs::copy_file(from, to, fs::copy_options::overwrite_existing, error);
 }
 
-bool writeBackup(const fs::path& folder, const std::string& password) {
-    const fs::path note = fuzz::Scratch() / "note.txt";
-    fuzz::WriteFile(note, std::string("a note\n"));
-    BackupProperties props;
-    props.info["Device Name"] = "Seed";
-    props.info["Product Version"] = "12.0";
-    props.info["Last Backup Date"] = "2024-01-02T03:04:05Z";
-    BackupFile file;
-    file.domain = "HomeDomain";
-    file.relativePath = "Library/Notes/note.txt";
-    file.source = note;
-    BackupWriter writer;
-    writer.SetKeyRounds({1000, 100}); // the readers under the fuzzer derive the key on every run
-    return writer.Open(folder, props, password) == kBackupOk && writer.AddFile(file) == kBackupOk &&
-           writer.Finish() == kBackupOk;
-}
-
 bool writeBackupSeeds(const fs::path& corpus) {
     const fs::path plain = fuzz::Scratch() / "plain", encrypted = fuzz::Scratch() / "encrypted";
-    return writeBackup(plain, "") && writeBackup(encrypted, "password") &&
+    return WriteNoteBackup(plain, "") && WriteNoteBackup(encrypted, "password") &&
            copyInto(plain / "Info.plist", corpus / "backup_info_plist/info.plist") &&
            copyInto(plain / "Status.plist", corpus / "backup_info_plist/status.plist") &&
            copyInto(plain / "Manifest.plist", corpus / "backup_manifest_plist/plain.plist") &&

@@ -251,18 +251,18 @@ private slots:
 
     // Copies
 
-    void recordsAreCopiedUnderTheirTitlesAndTheBarReachesN() {
+    void recordsAreCopiedUnderArtistAndTitleAndTheBarReachesN() {
         const QString live = PutOnDevice(QStringLiteral("live.mp3"), "live bytes");
         const QString intro = PutOnDevice(QStringLiteral("intro.mp3"), "intro bytes");
         QVERIFY(!live.isEmpty() && !intro.isEmpty());
         const QString folder = m_local.filePath(QStringLiteral("copies"));
         QCOMPARE(Export(kExportMedia,
-                        {{{"Title", "AC/DC: Live?"}, {"Path", live.toStdString()}},
+                        {{{"Title", "Live?"}, {"Artist", "AC/DC:"}, {"Path", live.toStdString()}},
                          {{"Title", "Intro.mp3"}, {"Path", intro.toStdString()}, {"Title", ""}}},
                         folder),
                  0);
-        QCOMPARE(Tree(folder), QStringList({"AC'DC' Live'.mp3", "Intro.mp3"}));
-        QCOMPARE(ReadFile(folder + QStringLiteral("/AC'DC' Live'.mp3")), QByteArray("live bytes"));
+        QCOMPARE(Tree(folder), QStringList({"AC'DC' - Live'.mp3", "Intro.mp3"}));
+        QCOMPARE(ReadFile(folder + QStringLiteral("/AC'DC' - Live'.mp3")), QByteArray("live bytes"));
         QCOMPARE(ReadFile(folder + QStringLiteral("/Intro.mp3")), QByteArray("intro bytes"));
         // Two records and the category's own entry.
         QCOMPARE(m_watcher->maximum, 3);
@@ -527,7 +527,6 @@ private:
     }
 
     // `count` records titled "<stem> <i>", each a file whose bytes are `size` times the letter `first` + i.
-
     std::vector<Record> PutNumbered(const QString& stem, int count, int size, char first) {
         std::vector<Record> records;
         for (int i = 0; i < count; ++i) {
@@ -540,7 +539,16 @@ private:
     }
 
     // The files of `folder` are some of those records, each whole.
-    void CheckNumbered(const QString& folder, const QString& stem, int size, char first, int most);
+    void CheckNumbered(const QString& folder, const QString& stem, int size, char first, int most) {
+        const QStringList names = Tree(folder);
+        QVERIFY2(!names.isEmpty() && names.size() <= most, qPrintable(names.join(',')));
+        for (const QString& name : names) {
+            const int i = name.mid(stem.size() + 1, 1).toInt();
+            QCOMPARE(name, QStringLiteral("%1 %2.mp3").arg(stem).arg(i));
+            QCOMPARE(ReadFile(folder + QLatin1Char('/') + name), QByteArray(size, char(first + i)));
+        }
+    }
+
     void AddFault(const vexa::sim::FaultSpec& fault) {
         QCOMPARE(vexa::sim::FaultInjector::Add(FaultsFile(), fault), 0);
     }
@@ -558,19 +566,7 @@ private:
     QTemporaryDir m_local;
     QStringList m_opened;
     DialogWatcher* m_watcher = nullptr;
-    int m_folderCount = 0;
 };
-
-void TestFileExport::CheckNumbered(const QString& folder, const QString& stem, int size, char first,
-                                   int most) {
-    const QStringList names = Tree(folder);
-    QVERIFY2(!names.isEmpty() && names.size() <= most, qPrintable(names.join(',')));
-    for (const QString& name : names) {
-        const int i = name.mid(stem.size() + 1, 1).toInt();
-        QCOMPARE(name, QStringLiteral("%1 %2.mp3").arg(stem).arg(i));
-        QCOMPARE(ReadFile(folder + QLatin1Char('/') + name), QByteArray(size, char(first + i)));
-    }
-}
 
 int runFileExportTests(int argc, char** argv) {
     TestFileExport tests;

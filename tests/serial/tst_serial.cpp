@@ -75,19 +75,24 @@ private:
     std::vector<ContactRecord> m_records;
 };
 
+// Begins an item with these text fields, given as name and value in turn; a repeated name is written again.
+void beginItem(IBaseSerial& writer, std::initializer_list<const char*> fields, int index = -1) {
+    writer.BeginItem("Item", index);
+    for (auto field = fields.begin(); field + 1 < fields.end(); field += 2)
+        writer.WriteString(field[0], field[1]);
+}
+
 // Two conversations of three messages each, nested as the messages category nests them.
 void writeConversations(IBaseSerial& writer, const char* firstText) {
     writer.BeginItem("Messages", -1);
     for (int conversation = 0; conversation < 2; ++conversation) {
-        writer.BeginItem("Item", -1);
-        writer.WriteString("Name", conversation == 0 ? "Ann" : "Bob");
-        writer.WriteString("PhoneNumber", conversation == 0 ? "555" : "666");
+        beginItem(writer, {"Name", conversation == 0 ? "Ann" : "Bob", //
+                           "PhoneNumber", conversation == 0 ? "555" : "666"});
         writer.BeginItem("Contexts", -1);
         for (int message = 0; message < 3; ++message) {
-            writer.BeginItem("Item", -1);
-            writer.WriteString("Datetime", "2024-01-02 03:04:05");
-            writer.WriteString("Type", message % 2 ? "Received" : "Sent");
-            writer.WriteString("Text", conversation == 0 && message == 0 ? firstText : "ok");
+            beginItem(writer,
+                      {"Datetime", "2024-01-02 03:04:05", "Type", message % 2 ? "Received" : "Sent", //
+                       "Text", conversation == 0 && message == 0 ? firstText : "ok"});
             writer.EndItem();
         }
         writer.EndItem();
@@ -136,28 +141,17 @@ private slots:
     void vcardCardsAndLines() {
         CVCFSerialImpl writer;
         writer.BeginItem("Contacts", -1);
-        writer.BeginItem("Item", -1);
-        writer.WriteString("id", "1");
-        writer.WriteString("Name", "Ann Lee");
-        writer.WriteString("FirstName", "Ann");
-        writer.WriteString("MiddleName", "");
-        writer.WriteString("LastName", "Lee; Jr, \\x");
-        writer.WriteString("NickName", "");
-        writer.WriteString("Note",
-                           "Line one!!!!!\r\nZwei: äöü ✓, lang genug um gefaltet zu werden, über 75 Oktette");
-        writer.WriteString("Type", "mobile");
-        writer.WriteString("PhoneNumber", "+1 555,22;9");
-        writer.WriteString("Type", "work fax");
-        writer.WriteString("PhoneNumber", "2");
-        writer.WriteString("Type", "Boat phone");
-        writer.WriteString("PhoneNumber", "3");
-        writer.WriteString("EmailType", "iCloud");
-        writer.WriteString("Email", "a@b.org");
+        const char* note = "Line one!!!!!\r\nZwei: äöü ✓, lang genug um gefaltet zu werden, über 75 Oktette";
+        // clang-format off
+        beginItem(writer, {"id", "1", "Name", "Ann Lee", "FirstName", "Ann", "MiddleName", "",
+                           "LastName", "Lee; Jr, \\x", "NickName", "", "Note", note,
+                           "Type", "mobile", "PhoneNumber", "+1 555,22;9", "Type", "work fax", "PhoneNumber", "2",
+                           "Type", "Boat phone", "PhoneNumber", "3", "EmailType", "iCloud", "Email", "a@b.org"});
+        // clang-format on
         writer.WriteInt64("Size", 5);
         writer.EndItem();
         // A stream with the whole name only keeps it in the family name.
-        writer.BeginItem("Item", -1);
-        writer.WriteString("Name", "Solo");
+        beginItem(writer, {"Name", "Solo"});
         writer.EndItem();
         writer.EndItem();
         QCOMPARE(ReadFile(save(writer, "a.vcf")),
@@ -176,8 +170,7 @@ private slots:
     void xmlPrintedLayout() {
         CXmlSerialImpl writer;
         writer.BeginItem("Messages", -1);
-        writer.BeginItem("Item", -1);
-        writer.WriteString("Name", "Ann");
+        beginItem(writer, {"Name", "Ann"});
         writer.BeginItem("Contexts", -1);
         writer.EndItem();
         writer.EndItem();
@@ -377,15 +370,12 @@ print(any(str(sheet.cell_value(r, c)).startswith('Ann') for r in range(sheet.nro
         for (int i = 0; i < 300; ++i)
             jpeg.append(char(i * 7));
         CVCFSerialImpl writer;
-        writer.BeginItem("Item", -1);
-        writer.WriteString("Name", "Ann");
-        writer.WriteString("Photo", jpeg.toBase64().constData());
+        const QByteArray photo = jpeg.toBase64();
+        beginItem(writer, {"Name", "Ann", "Photo", photo.constData()});
         writer.EndItem();
         const QString path = save(writer, "photo.vcf");
         const QString expected = m_dir.filePath(QStringLiteral("photo.jpg"));
-        QFile file(expected);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(jpeg) == jpeg.size());
-        file.close();
+        QVERIFY(WriteFile(expected, jpeg));
         QCOMPARE(PythonLines(R"(
 import sys, vobject
 card = vobject.readOne(open(sys.argv[1], encoding='utf-8', newline='').read())
@@ -446,16 +436,13 @@ print(photo.params.get('TYPE'), photo.value == open(sys.argv[2], 'rb').read())
         CExcelSerialImpl writer;
         writer.BeginItem("List", -1);
         for (const char* name : {"b", "c"}) {
-            writer.BeginItem("Item", -1);
-            writer.WriteString("N", name);
+            beginItem(writer, {"N", name});
             writer.EndItem();
         }
         // Inserted first, it takes sequence 0 and so carries a header; the old first keeps its own.
-        writer.BeginItem("Item", 0);
-        writer.WriteString("N", "a");
+        beginItem(writer, {"N", "a"}, 0);
         writer.EndItem();
-        writer.BeginItem("Item", 9);
-        writer.WriteString("N", "d");
+        beginItem(writer, {"N", "d"}, 9);
         QCOMPARE(readSheet(save(writer, "order.xls")).mid(1),
                  QStringList({"0: |*N", "1: |a", "2: |*N", "3: |b", "4: |c", "5: |d"}));
     }

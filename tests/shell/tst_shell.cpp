@@ -171,7 +171,7 @@ private slots:
 
     // Reading the output
 
-    void onlyCompleteNonBlankLinesAreReportedTrimmed() {
+    void onlyCompleteNonBlankLinesAreReportedTrimmedAndLongOnesInPieces() {
         CProcessBridge bridge;
         QVERIFY(
             bridge.Execute({"/bin/sh", "-c",
@@ -182,17 +182,14 @@ private slots:
         QVERIFY(bridge.FindOutput("is Ok", &line));
         QCOMPARE(line, std::string("Everything is Ok"));
         QVERIFY(!bridge.FindOutput("partial"));
-    }
 
-    void aLineLongerThanTheBufferArrivesInPieces() {
-        CProcessBridge bridge;
         // 5000 characters without a line feed, then the success line: the child must not stall.
         QVERIFY(bridge.Execute(
             {"/bin/sh", "-c", "head -c 5000 /dev/zero | tr '\\0' x; echo; echo 'Everything is Ok'"}));
         std::size_t total = 0;
-        for (const std::string& line : bridge.OutputLines())
-            if (line.find_first_not_of('x') == std::string::npos)
-                total += line.size();
+        for (const std::string& text : bridge.OutputLines())
+            if (text.find_first_not_of('x') == std::string::npos)
+                total += text.size();
         QCOMPARE(total, std::size_t(5000));
     }
 
@@ -253,7 +250,7 @@ private slots:
 
     // Drag-out of device files
 
-    void dragFilesAppearOnlyWhenTheTargetAsksForTheUrls() {
+    void dragFilesAppearOnlyWhenTheTargetAsksForTheUrlsAndOnlyWhileTheirViewLives() {
         CDropFileList list(m_dir.filePath(QStringLiteral("dnd")));
         QVERIFY(list.IsValid());
         const QString first = list.Add(QStringLiteral("song.mp3"));
@@ -276,6 +273,16 @@ private slots:
         QCOMPARE(raw, QUrl::fromLocalFile(first).toEncoded() + "\r\n" +
                           QUrl::fromLocalFile(second).toEncoded() + "\r\n");
         QCOMPARE(callback.calls, 1);
+
+        // A drag whose view died meanwhile still offers the addresses, but nothing is copied.
+        CDropFileList gone(m_dir.filePath(QStringLiteral("dnd-gone")));
+        const QString path = gone.Add(QStringLiteral("gone.bin"));
+        auto* dead = new WritingCallback(gone.Paths());
+        QDropFileMimeData orphan(gone.Paths(), dead, dead);
+        delete dead;
+        QCOMPARE(orphan.urls(), QList<QUrl>{QUrl::fromLocalFile(path)});
+        QVERIFY(!QFileInfo::exists(path));
+        QVERIFY(orphan.HasDropped() && !orphan.DropSucceeded());
     }
 
     void dragNamesStayInsideTheFreshFolderAndNeverCollide() {
@@ -301,17 +308,6 @@ private slots:
             QCOMPARE(QFileInfo(one.Paths()[i]).fileName(), expected[i]);
             QCOMPARE(QFileInfo(one.Paths()[i]).absolutePath(), one.Folder());
         }
-    }
-
-    void dragWhoseViewDiedOffersTheUrlsButCopiesNothing() {
-        CDropFileList list(m_dir.filePath(QStringLiteral("dnd-gone")));
-        const QString path = list.Add(QStringLiteral("gone.bin"));
-        auto* callback = new WritingCallback(list.Paths());
-        QDropFileMimeData data(list.Paths(), callback, callback);
-        delete callback;
-        QCOMPARE(data.urls(), QList<QUrl>{QUrl::fromLocalFile(path)});
-        QVERIFY(!QFileInfo::exists(path));
-        QVERIFY(data.HasDropped() && !data.DropSucceeded());
     }
 
     // Files dropped onto a page

@@ -163,40 +163,7 @@ private slots:
         QCOMPARE(shownTitle, QStringLiteral("Sicherung \u00fc"));
     }
 
-    void buttonsSitCentredOrEitherSideOfCentre_data() {
-        QTest::addColumn<quint32>("flags");
-        QTest::addColumn<bool>("two");
-        QTest::newRow("plain") << quint32(0) << false;
-        QTest::newRow("warning") << quint32(MSG_WARNING) << false;
-        QTest::newRow("error") << quint32(MSG_ERROR) << false;
-        QTest::newRow("ok/cancel") << quint32(MSG_TWO_BUTTONS) << true;
-        QTest::newRow("restart") << quint32(MSG_RESTART) << true;
-        QTest::newRow("yes/no") << quint32(MSG_YESNO) << true;
-        QTest::newRow("warning yes/no") << quint32(MSG_YESNO | MSG_WARNING) << true;
-    }
-
-    void buttonsSitCentredOrEitherSideOfCentre() {
-        QFETCH(quint32, flags);
-        QFETCH(bool, two);
-        QMessageDlg dialog;
-        dialog.SetFlags(flags);
-        dialog.SetMessage(QStringLiteral("Restore the backup now?"));
-        dialog.show();
-        const QRect first = button(&dialog, "m_btnOk")->geometry();
-        const QRect second = button(&dialog, "m_btnCancel")->geometry();
-        QVERIFY(first.bottom() < dialog.height());
-        QVERIFY(!first.intersects(button(&dialog, "m_btnClose")->geometry()));
-        QCOMPARE(button(&dialog, "m_btnCancel")->isVisible(), two);
-        if (!two) {
-            QVERIFY(qAbs(first.center().x() - dialog.width() / 2) <= 1);
-            return;
-        }
-        QVERIFY(first.left() >= 15);
-        QVERIFY(first.right() < dialog.width() / 2);
-        QVERIFY(second.left() >= dialog.width() / 2);
-        QVERIFY(second.right() < dialog.width());
-        QCOMPARE(first.top(), second.top());
-        // Buttons too wide for their half keep the left margin and still do not overlap.
+    void buttonsTooWideForTheirHalfKeepTheMarginAndDoNotOverlap() {
         CMessageLayout::Input input;
         input.width = 420;
         input.firstButton = QSize(200, 30);

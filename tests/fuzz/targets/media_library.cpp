@@ -5,10 +5,7 @@
 
 VEXA_FUZZ_TARGET(media_library) {
     const std::filesystem::path file = fuzz::Scratch() / "MediaLibrary.sqlitedb";
-    std::error_code error;
-    for (const char* suffix : {"", "-wal", "-shm", "-journal"})
-        std::filesystem::remove(file.string() + suffix, error);
-    fuzz::WriteFile(file, data, size);
+    fuzz::WriteDatabase(file, data, size);
     vexa::ios::MediaLibrary library;
     const int read = vexa::ios::MediaLibraryReader::Read(file, library);
     if (read != vexa::ios::kReadOk && (!library.items.empty() || !library.playlists.empty()))

@@ -5,10 +5,7 @@
 
 VEXA_FUZZ_TARGET(photo_library) {
     const std::filesystem::path file = fuzz::Scratch() / "Photos.sqlite";
-    std::error_code error;
-    for (const char* suffix : {"", "-wal", "-shm", "-journal"})
-        std::filesystem::remove(file.string() + suffix, error);
-    fuzz::WriteFile(file, data, size);
+    fuzz::WriteDatabase(file, data, size);
     vexa::ios::PhotoLibrary library;
     const int read = vexa::ios::PhotoLibraryReader::Read(file, library);
     if (read != vexa::ios::kReadOk && (!library.assets.empty() || !library.albums.empty()))

@@ -6,10 +6,7 @@
 
 VEXA_FUZZ_TARGET(sms_database) {
     const std::filesystem::path file = fuzz::Scratch() / "sms.db";
-    std::error_code error;
-    for (const char* suffix : {"", "-wal", "-shm", "-journal"})
-        std::filesystem::remove(file.string() + suffix, error);
-    fuzz::WriteFile(file, data, size);
+    fuzz::WriteDatabase(file, data, size);
     std::vector<vexa::ios::ChatConversation> chats;
     const int read = vexa::ios::MessageDatabaseReader().Read(file, chats);
     if (read != vexa::ios::kReadOk && !chats.empty())

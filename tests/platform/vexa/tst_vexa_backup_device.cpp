@@ -2,7 +2,6 @@
 // by an independent Python script list the same contacts, conversations and calls as the phone itself,
 // nothing can be changed through them, and each kind of damage is named while the rest stays readable.
 #include <filesystem>
-#include <functional>
 #include <memory>
 
 #include <QCryptographicHash>
@@ -16,9 +15,11 @@
 #include <vexa/VexaResult.h>
 #include <vexa/vexa.h>
 
+#include "ContentPrint.h"
 #include "SimPhone.h"
 #include "sim/DeviceInfoFile.h"
 #include "sim/SimDevice.h"
+#include "sim/content/MessageStore.h"
 
 namespace fs = std::filesystem;
 
@@ -26,53 +27,6 @@ namespace {
 
 constexpr const char* kUdid = "00008110-BACKUPDEVICE0001";
 constexpr const char* kPassword = "s3cret";
-
-// What a page shows of each kind, one line a record, in the order the service lists them.
-struct ContentPrint {
-    QStringList contacts, conversations, calls;
-};
-
-QString Text(const char* text) {
-    return text ? QString::fromUtf8(text) : QStringLiteral("-");
-}
-
-ContentPrint PrintOf(IVexaManager* manager) {
-    ContentPrint print;
-    ContactList* contacts = nullptr;
-    if (manager->GetContactService()->GetContacts(&contacts) == VEXA_OK && contacts) {
-        for (int i = 0; i < contacts->recordCount; ++i) {
-            const ContactRecord& record = contacts->records[i];
-            QString line = Text(record.firstName) + "|" + Text(record.lastName);
-            for (int p = 0; p < record.phoneCount; ++p)
-                line += "|" + Text(record.phones[p].value);
-            print.contacts << line;
-        }
-    }
-    ConversationList* conversations = nullptr;
-    if (manager->GetDeviceService()->GetMessages(&conversations, 0) == VEXA_OK && conversations) {
-        for (int i = 0; i < conversations->count; ++i) {
-            const ConversationRecord& chat = conversations->conversations[i];
-            const MessageRecord* last =
-                chat.messageCount > 0 ? &chat.messages[chat.messageCount - 1] : nullptr;
-            print.conversations << Text(chat.address) + "|" + Text(chat.name) + "|" +
-                                       QString::number(chat.messageCount) + "|" +
-                                       (last ? Text(last->dateTime) + "|" + Text(last->text) : QString());
-        }
-    }
-    CallHistoryList* calls = nullptr;
-    if (manager->GetDeviceService()->GetCallHistory(&calls) == VEXA_OK && calls) {
-        for (int i = 0; i < calls->count; ++i) {
-            const CallHistoryRecord& call = calls->calls[i];
-            print.calls << QStringLiteral("%1|%2|%3|%4|%5%6")
-                               .arg(Text(call.address), Text(call.name))
-                               .arg(call.date)
-                               .arg(call.duration)
-                               .arg(call.outgoing)
-                               .arg(call.answered);
-        }
-    }
-    return print;
-}
 
 QString StoredFile(const QString& backup, const QByteArray& domainAndPath) {
     const QString id = QCryptographicHash::hash(domainAndPath, QCryptographicHash::Sha1).toHex();
@@ -124,6 +78,15 @@ class BackupDeviceTest : public QObject {
                               << QString::fromStdString(source.string());
             }
         }
+        // The phone keeps message attachments with its media.
+        for (const auto& entry :
+             fs::recursive_directory_iterator(m_phone.Folder() / "Library/SMS/Attachments"))
+            if (entry.is_regular_file())
+                arguments << "--file"
+                          << "MediaDomain"
+                          << QString::fromStdString(
+                                 entry.path().lexically_relative(m_phone.Folder()).string())
+                          << QString::fromStdString(entry.path().string());
         if (encrypted)
             arguments << "--password" << kPassword;
         return RunPython(arguments) ? folder : QString();
@@ -141,6 +104,26 @@ class BackupDeviceTest : public QObject {
             reinterpret_cast<const char16_t*>(folder.utf16()), 0);
         device.UpdateInfo([](vexa::sim::DeviceInfoFile& info) { info.backupPassword.clear(); });
         return result == VEXA_OK ? folder : QString();
+    }
+
+    // A conversation with a picture and a document beside the generated ones.
+    bool AddAttachments() {
+        const QString jpeg = m_dir.filePath("photo.jpg");
+        const QString pdf = m_dir.filePath("notes.pdf");
+        Overwrite(jpeg, 5000);
+        Overwrite(pdf, 700);
+        vexa::sim::SimDevice device(m_phone.Folder());
+        auto session = vexa::sim::MessageStore::Lock(device.MessageDatabase());
+        if (session.Result())
+            return false;
+        vexa::sim::MessageStore store(session.Handle(), m_phone.Folder());
+        int64_t id = 0;
+        vexa::sim::MessageStore::Message message;
+        message.dateTime = "2026-03-01 10:00:00";
+        message.text = "two files";
+        message.attachments = {jpeg.toStdString(), pdf.toStdString()};
+        return store.AddConversation("+1 555 0199", std::string("Files"), &id) == VEXA_OK &&
+               store.AddMessage(id, message) == VEXA_OK;
     }
 
     static std::unique_ptr<BackupContent> Open(const QString& folder, const char* password = nullptr) {
@@ -162,7 +145,11 @@ private slots:
         spec.messages = 300;
         spec.photos = 3;
         QVERIFY(m_phone.Plug(spec));
+        QVERIFY(AddAttachments());
         m_expected = PrintOf(m_phone.Manager());
+        QCOMPARE(m_expected.attachments.size(), 2);
+        QVERIFY(m_expected.attachments[0].startsWith("photo.jpg|image/jpeg|public.jpeg|5000|~/Library/SMS/"));
+        QVERIFY(!m_expected.attachments[1].endsWith("|missing")); // copied
         QVERIFY(m_expected.contacts.size() >= 40);
         QVERIFY(m_expected.conversations.size() > 2);
         QVERIFY(!m_expected.calls.isEmpty());
@@ -200,13 +187,14 @@ private slots:
         QCOMPARE(print.contacts, m_expected.contacts);
         QCOMPARE(print.conversations, m_expected.conversations);
         QCOMPARE(print.calls, m_expected.calls);
+        QCOMPARE(print.attachments, m_expected.attachments);
 
         DeviceInfo* info = nullptr;
         QVERIFY(device->GetDeviceInfo(&info));
-        QCOMPARE(Text(info->properties[DP_DeviceName]), QString::fromStdString(summary.deviceName));
+        QCOMPARE(PrintText(info->properties[DP_DeviceName]), QString::fromStdString(summary.deviceName));
         if (own) {
-            QCOMPARE(Text(info->properties[DP_DeviceName]), QStringLiteral("Backup Source"));
-            QCOMPARE(Text(info->properties[DP_UniqueDeviceID]), QString::fromLatin1(kUdid));
+            QCOMPARE(PrintText(info->properties[DP_DeviceName]), QStringLiteral("Backup Source"));
+            QCOMPARE(PrintText(info->properties[DP_UniqueDeviceID]), QString::fromLatin1(kUdid));
         }
         QVERIFY(summary.backupDate > 0);
 

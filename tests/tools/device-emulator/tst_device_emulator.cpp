@@ -20,15 +20,24 @@
 #include <QLocalSocket>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <vexa/BackupDevice.h>
+#include <vexa/vexa.h>
+
 #include "BackupReport.h"
+#include "ContentPrint.h"
+#include "TestFiles.h"
 #include "formats/IpaFile.h"
 #include "formats/Plist.h"
+#include "sim/ContentServices.h"
 #include "sim/SimDevice.h"
+#include "sim/content/MessageStore.h"
 #include "sim/content/SimAppLibrary.h"
+#include "sim/content/SimCallHistory.h"
 
 namespace fs = std::filesystem;
 using vexa::formats::Plist;
@@ -128,6 +137,43 @@ private:
     }
 
     QString deviceFolder(const QString& udid = kUdid) const { return m_root + "/" + udid; }
+
+    // A backup Debian's tool made, opened as a device: it lists the phone's conversations with their
+    // attachments and, when encrypted, its calls.
+    void compareBackupDevice(const QString& folder, const char* password) {
+        auto content = std::make_unique<BackupContent>();
+        QCOMPARE(content->Open(folder.toUtf8().constData()), int(VEXA_OK));
+        if (content->Encrypted())
+            QCOMPARE(content->Unlock(password), int(VEXA_OK));
+        const bool encrypted = content->Encrypted();
+        IVexaManager* backup = OpenBackupDevice(std::move(content));
+        QVERIFY(backup);
+        auto release = qScopeGuard([&backup] { DeleteVexaManager(&backup); });
+        vexa::sim::SimDevice phone(deviceFolder().toStdString());
+        vexa::sim::ResultArena arena;
+        ConversationList* expected = nullptr;
+        QCOMPARE(vexa::sim::ReadConversations(phone, arena, &expected), int(VEXA_OK));
+        ContentPrint fromPhone;
+        PrintConversations(
+            *expected,
+            [&](const MessageAttachmentRecord& file) {
+                return QString::fromStdString(
+                    vexa::sim::MessageStore::AttachmentFile(phone.Folder(), file.path).string());
+            },
+            fromPhone);
+        QVERIFY(fromPhone.attachments.filter(QRegularExpression("\\|[0-9a-f]{40}$")).size() >= 2);
+        const ContentPrint fromBackup = PrintOf(backup);
+        QCOMPARE(fromBackup.conversations, fromPhone.conversations);
+        QCOMPARE(fromBackup.attachments, fromPhone.attachments);
+        CallHistoryList* calls = nullptr;
+        QCOMPARE(backup->GetDeviceService()->GetCallHistory(&calls), int(VEXA_OK));
+        vexa::sim::ResultArena callArena;
+        CallHistoryList* phoneCalls = nullptr;
+        const int phoneCount =
+            vexa::sim::ReadCallHistory(phone, callArena, &phoneCalls) == VEXA_OK ? phoneCalls->count : 0;
+        // A phone backs its calls up only when encrypting.
+        QCOMPARE(calls->count, encrypted ? phoneCount : 0);
+    }
 
 private slots:
     void initTestCase() {
@@ -280,6 +326,23 @@ private slots:
         const QString media = deviceFolder() + "/Media";
         const auto before = checksums(media);
         QVERIFY(!before.isEmpty());
+        // A conversation with a picture and a document, and a call, for the backup device to list.
+        {
+            const QString picture = m_dir.filePath("sent.jpg"), document = m_dir.filePath("sent.pdf");
+            QVERIFY(WriteFile(picture, QByteArray(4000, 'j')) && WriteFile(document, QByteArray(900, 'p')));
+            vexa::sim::MessageStore::Message message;
+            message.dateTime = "2026-03-01 10:00:00";
+            message.text = "files";
+            message.attachments = {picture.toStdString(), document.toStdString()};
+            vexa::sim::SimDevice phone(deviceFolder().toStdString());
+            auto session = vexa::sim::MessageStore::Lock(phone.MessageDatabase());
+            QCOMPARE(session.Result(), 0);
+            QVERIFY(vexa::sim::MessageStore::EnsureTables(session.Handle())); // a device made bare has none
+            vexa::sim::MessageStore store(session.Handle(), deviceFolder().toStdString());
+            int64_t chat = 0;
+            QCOMPARE(store.AddConversation("+1 555 0142", std::string("Sender"), &chat), 0);
+            QCOMPARE(store.AddMessage(chat, message), 0);
+        }
 
         // Debian's 1.3.0 carries the newer device-link version, so it takes both of the device's versions.
         for (const char* mode : {"legacy", "modern"}) {
@@ -293,13 +356,11 @@ private slots:
             QVERIFY2(BackupProblems(report).isEmpty(), BackupProblems(report).constData());
             QCOMPARE(report.value("snapshot").toString(), QString("finished"));
             QVERIFY(!report.value("encrypted").toBool() && report.value("stored").toInt() > 0);
+            compareBackupDevice(folder + "/" + kUdid, nullptr);
         }
 
         // A change after the backup is undone by the restore; the device's files come back bit for bit.
-        QFile extra(media + "/Downloads/after-backup.txt");
-        QVERIFY(QDir().mkpath(media + "/Downloads") && extra.open(QIODevice::WriteOnly) &&
-                extra.write("later") > 0);
-        extra.close();
+        QVERIFY(WriteFile(media + "/Downloads/after-backup.txt", "later"));
         const Output restore =
             run("idevicebackup2", {"-u", kUdid, "restore", "--system", m_dir.filePath("backup-legacy")});
         QVERIFY2(restore.code == 0 && restore.text.contains("Restore Successful."), qPrintable(restore.text));
@@ -321,6 +382,7 @@ private slots:
         const QJsonObject report = ReadBackup(encrypted + "/" + kUdid, {}, "secret");
         QVERIFY2(BackupProblems(report).isEmpty(), BackupProblems(report).constData());
         QVERIFY(report.value("encrypted").toBool());
+        compareBackupDevice(encrypted + "/" + kUdid, "secret");
         const Output wrong =
             run("idevicebackup2", {"-u", kUdid, "restore", "--system", "--password", "wrong", encrypted});
         QVERIFY2(wrong.text.contains("Restore Failed"), qPrintable(wrong.text));
@@ -499,10 +561,7 @@ private slots:
         // An app's container is reached through house_arrest; an unknown app is refused.
         const QString documents =
             deviceFolder() + "/Applications/" + QString::fromStdString(appId) + "/Documents";
-        QVERIFY(QDir().mkpath(documents));
-        QFile shared(documents + "/shared.txt");
-        QVERIFY(shared.open(QIODevice::WriteOnly) && shared.write("shared") == 6);
-        shared.close();
+        QVERIFY(WriteFile(documents + "/shared.txt", "shared"));
         for (const char* id : {"com.example.missing", appId.c_str()}) {
             house_arrest_client_t arrest = nullptr;
             QCOMPARE(house_arrest_client_start_service(device, &arrest, "tst_device_emulator"),

@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include "IosTests.h"
+#include "TestFiles.h"
 #include "ios/BackupArchive.h"
 #include "ios/ReadResult.h"
 
@@ -16,18 +17,6 @@ using namespace vexa::ios;
 namespace {
 
 constexpr const char* kPassword = "s3cret";
-
-QByteArray Contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void Write(const QString& path, const QByteArray& data) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(data);
-}
 
 QString StoredFile(const QString& backup, const QByteArray& domainAndPath) {
     const QString id = QCryptographicHash::hash(domainAndPath, QCryptographicHash::Sha1).toHex();
@@ -46,29 +35,20 @@ class BackupArchiveTests : public QObject {
     // and a movie bigger than one cipher chunk.
     QString MakeBackup(const QString& name, bool encrypted, int sizeOffset = 0) {
         const QString folder = m_dir.filePath(name);
-        QStringList arguments{QStringLiteral(VEXA_SOURCE_DIR "/tests/platform/vexa/ios/make_backup.py"),
-                              folder,
-                              "--size-offset",
-                              QString::number(sizeOffset),
-                              "--folder",
-                              "HomeDomain",
-                              "Library/SMS",
-                              "--file",
-                              "HomeDomain",
-                              "Library/SMS/sms.db",
-                              m_dir.filePath("sms.db"),
-                              "--file",
-                              "HomeDomain",
-                              "Library/SMS/sms.db-wal",
-                              m_dir.filePath("sms.db-wal"),
-                              "--file",
-                              "HomeDomain",
-                              "Library/SMSMigration/state.plist",
-                              m_dir.filePath("sms.db"),
-                              "--file",
-                              "CameraRollDomain",
-                              "Media/DCIM/100APPLE/IMG_0001.MOV",
-                              m_dir.filePath("IMG_0001.MOV")};
+        const auto file = [this](const char* domain, const char* path, const char* source) {
+            return QStringList{"--file", domain, path, m_dir.filePath(source)};
+        };
+        QStringList arguments = QStringList{VEXA_SOURCE_DIR "/tests/platform/vexa/ios/make_backup.py",
+                                            folder,
+                                            "--size-offset",
+                                            QString::number(sizeOffset),
+                                            "--folder",
+                                            "HomeDomain",
+                                            "Library/SMS"} +
+                                file("HomeDomain", "Library/SMS/sms.db", "sms.db") +
+                                file("HomeDomain", "Library/SMS/sms.db-wal", "sms.db-wal") +
+                                file("HomeDomain", "Library/SMSMigration/state.plist", "sms.db") +
+                                file("CameraRollDomain", "Media/DCIM/100APPLE/IMG_0001.MOV", "IMG_0001.MOV");
         if (encrypted)
             arguments << "--password" << kPassword;
         QProcess python;
@@ -91,9 +71,9 @@ private slots:
         m_log = QByteArray("wal frames ").repeated(100);
         for (int i = 0; i < 200000; ++i)
             m_movie.append(char(i * 7919 % 251));
-        Write(m_dir.filePath("sms.db"), m_messages);
-        Write(m_dir.filePath("sms.db-wal"), m_log);
-        Write(m_dir.filePath("IMG_0001.MOV"), m_movie);
+        QVERIFY(WriteFile(m_dir.filePath("sms.db"), m_messages));
+        QVERIFY(WriteFile(m_dir.filePath("sms.db-wal"), m_log));
+        QVERIFY(WriteFile(m_dir.filePath("IMG_0001.MOV"), m_movie));
     }
 
     void readsFilesOfPlainAndEncryptedBackups_data() {
@@ -106,12 +86,11 @@ private slots:
         const QString folder = MakeBackup(QTest::currentDataTag(), encrypted);
         BackupArchive archive;
         QCOMPARE(archive.Open(folder.toStdString()), int(kReadOk));
-        const BackupIdentity& identity = archive.Identity();
-        QCOMPARE(identity.deviceName, std::string("Anna's iPhone"));
-        QCOMPARE(identity.productType, std::string("iPhone15,2"));
-        QCOMPARE(identity.iosVersion, std::string("17.1"));
-        QCOMPARE(identity.backupDate, int64_t(1709296200)); // 2024-03-01 12:30:00 UTC
-        QCOMPARE(identity.encrypted, encrypted);
+        const BackupIdentity& id = archive.Identity();
+        // Taken 2024-03-01 12:30:00 UTC.
+        QCOMPARE(QString::fromStdString(id.deviceName + "|" + id.productType + "|" + id.iosVersion + "|" +
+                                        std::to_string(id.backupDate) + (id.encrypted ? " encrypted" : "")),
+                 QString("Anna's iPhone|iPhone15,2|17.1|1709296200") + (encrypted ? " encrypted" : ""));
         if (encrypted) {
             BackupEntry entry;
             QCOMPARE(archive.Find("HomeDomain", "Library/SMS/sms.db", entry), int(kReadPasswordNeeded));
@@ -138,17 +117,17 @@ private slots:
 
         // The copy brings its log along and drops a stale one the folder held.
         const QString out = m_dir.filePath(QString("out-") + QTest::currentDataTag());
-        Write(out + "/sms.db-shm", "stale");
+        QVERIFY(WriteFile(out + "/sms.db-shm", "stale"));
         std::filesystem::path copied;
         QCOMPARE(archive.CopyOut("HomeDomain", "Library/SMS/sms.db", out.toStdString(), &copied),
                  int(kReadOk));
         QCOMPARE(QString::fromStdString(copied.string()), out + "/sms.db");
-        QCOMPARE(Contents(out + "/sms.db"), m_messages);
-        QCOMPARE(Contents(out + "/sms.db-wal"), m_log);
+        QCOMPARE(ReadFile(out + "/sms.db"), m_messages);
+        QCOMPARE(ReadFile(out + "/sms.db-wal"), m_log);
         QVERIFY(!QFile::exists(out + "/sms.db-shm"));
         QCOMPARE(archive.CopyOut("CameraRollDomain", "Media/DCIM/100APPLE/IMG_0001.MOV", out.toStdString()),
                  int(kReadOk));
-        QCOMPARE(Contents(out + "/IMG_0001.MOV"), m_movie);
+        QCOMPARE(ReadFile(out + "/IMG_0001.MOV"), m_movie);
 
         if (encrypted) {
             // The derived key opens the backup again without the rounds.
@@ -193,7 +172,8 @@ private slots:
                                           damage == "size" ? 1 : 0);
         const QString messages = StoredFile(folder, "HomeDomain-Library/SMS/sms.db");
         if (damage == "manifest")
-            Write(folder + "/Manifest.db", QByteArray("not a database, not a cipher text").repeated(50));
+            QVERIFY(WriteFile(folder + "/Manifest.db",
+                              QByteArray("not a database, not a cipher text").repeated(50)));
         else if (damage == "no manifest")
             QVERIFY(QFile::remove(folder + "/Manifest.db"));
         else if (damage == "stored")
@@ -201,7 +181,7 @@ private slots:
         else if (damage == "log")
             QVERIFY(QFile::remove(StoredFile(folder, "HomeDomain-Library/SMS/sms.db-wal")));
         else if (damage == "plist")
-            Write(folder + "/Manifest.plist", "<?xml version=\"1.0\"?><plist><dict><key>");
+            QVERIFY(WriteFile(folder + "/Manifest.plist", "<?xml version=\"1.0\"?><plist><dict><key>"));
         else if (damage == "cut")
             QVERIFY(QFile::resize(messages, QFileInfo(messages).size() - 5));
 

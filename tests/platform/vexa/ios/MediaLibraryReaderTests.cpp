@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include "IosTests.h"
+#include "TestFiles.h"
 #include "ios/MediaLibraryReader.h"
 #include "ios/ReadResult.h"
 
@@ -117,9 +118,8 @@ private slots:
         QTemporaryDir dir;
         const std::string file = (dir.path() + "/MediaLibrary.sqlitedb").toStdString();
         if (change == "<garbage>") {
-            QFile out(QString::fromStdString(file));
-            QVERIFY(out.open(QIODevice::WriteOnly));
-            out.write(QByteArray("SQLite format 3").append(QByteArray(8192, 'x')));
+            QVERIFY(WriteFile(QString::fromStdString(file),
+                              QByteArray("SQLite format 3").append(QByteArray(8192, 'x'))));
         } else if (change != "<none>") {
             QVERIFY(ExecuteSql(file, kLibrary));
             QVERIFY(change.isEmpty() || ExecuteSql(file, change.toStdString()));

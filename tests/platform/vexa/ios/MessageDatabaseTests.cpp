@@ -63,6 +63,29 @@ std::string Extracted(const QByteArray& blob, bool* ok = nullptr, qsizetype size
     return text;
 }
 
+// The conversations a line each, with their messages, reactions and attachments indented below.
+QStringList Summary(const std::vector<ChatConversation>& chats) {
+    QStringList lines;
+    for (const ChatConversation& chat : chats) {
+        std::string line =
+            (chat.group ? "group " : "single ") + chat.identifier + " '" + chat.displayName + "'";
+        for (const std::string& participant : chat.group ? chat.participants : std::vector<std::string>())
+            line += " " + participant;
+        lines << QString::fromStdString(line);
+        for (const ChatMessage& m : chat.messages) {
+            lines << QString::fromStdString("  " + m.sender + " " + std::to_string(m.unixTime) +
+                                            (m.textFromBody ? " body" : "") + (m.fromMe ? " mine" : "") +
+                                            (m.read ? " read" : "") + " '" + m.text + "'");
+            for (const MessageAttachment& a : m.attachments)
+                lines << QString::fromStdString("    " + a.fileName + " " + a.mimeType + " " +
+                                                a.transferName + " " + std::to_string(a.totalBytes));
+        }
+        for (const MessageReaction& r : chat.reactions)
+            lines << QString::fromStdString("  reaction " + std::to_string(r.type) + " to " + r.targetGuid);
+    }
+    return lines;
+}
+
 } // namespace
 
 class MessageDatabaseTests : public QObject {
@@ -165,38 +188,38 @@ private slots:
 
         std::vector<ChatConversation> chats;
         QCOMPARE(MessageDatabaseReader().Read(file, chats), int(kReadOk));
-        QCOMPARE(chats.size(), size_t(3));
-        const ChatConversation& group = chats[0];
-        QVERIFY(group.group);
-        QCOMPARE(group.displayName, std::string("Climbing"));
-        QCOMPARE(group.participants, (std::vector<std::string>{"+15551230001", "ann@example.com"}));
-        QCOMPARE(group.messages.size(), size_t(2)); // the tapback is not a message
-        QCOMPARE(group.messages[0].sender, std::string("ann@example.com"));
-        QCOMPARE(group.messages[0].unixTime, int64_t(1700000000));
-        QVERIFY(!group.messages[0].textFromBody);
-        QCOMPARE(group.messages[1].text, std::string("from the body \xF0\x9F\x98\x80"));
-        QVERIFY(group.messages[1].textFromBody && group.messages[1].fromMe);
-        QCOMPARE(group.reactions.size(), size_t(1));
-        QCOMPARE(group.reactions[0].type, 2000); // the lowest tapback type, a heart
-        // Read but not sent by the user: the two flags are columns of their own.
-        QVERIFY(!group.messages[0].fromMe && group.messages[0].read);
-        QCOMPARE(group.reactions[0].targetGuid, std::string("p:0/G2"));
+        // The tapback (the lowest type, a heart) is no message; read but not sent by the user are flags of
+        // their own; a mark is taken out where the photo was; dates before iOS 11 are in seconds; a chat
+        // without its own identifier is known by its correspondent.
+        QCOMPARE(Summary(chats),
+                 QStringList({"group chat1 'Climbing' +15551230001 ann@example.com",
+                              "  ann@example.com 1700000000 read 'hi all'",
+                              "   1700000060 body mine read 'from the body 😀'", "  reaction 2000 to p:0/G2",
+                              "single +15551230001 ''", "  +15551230001 1700000000 'look'",
+                              "    ~/Library/SMS/Attachments/0a/10/A1/IMG_0001.HEIC image/heic "
+                              "IMG_0001.HEIC 123456",
+                              "single ann@example.com ''"}));
+    }
 
-        const ChatConversation& single = chats[1];
-        QVERIFY(!single.group);
-        QCOMPARE(single.identifier, std::string("+15551230001"));
-        QCOMPARE(single.messages.size(), size_t(1));
-        QCOMPARE(single.messages[0].text, std::string("look"));     // the mark is where the photo was
-        QCOMPARE(single.messages[0].unixTime, int64_t(1700000000)); // seconds, as before iOS 11
-        QCOMPARE(single.messages[0].attachments.size(), size_t(1));
-        const MessageAttachment& photo = single.messages[0].attachments[0];
-        QCOMPARE(photo.fileName, std::string("~/Library/SMS/Attachments/0a/10/A1/IMG_0001.HEIC"));
-        QCOMPARE(photo.mimeType, std::string("image/heic"));
-        QCOMPARE(photo.transferName, std::string("IMG_0001.HEIC"));
-        QCOMPARE(photo.totalBytes, int64_t(123456));
-        // A chat without its own identifier is known by its correspondent.
-        QCOMPARE(chats[2].identifier, std::string("ann@example.com"));
-        QVERIFY(chats[2].messages.empty());
+    // Only files inside the attachments folder are handed out, wherever the database says the home is.
+    void placesAttachmentsBelowTheHomeFolder_data() {
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QString>("homePath");
+        const QString inside = QStringLiteral("Library/SMS/Attachments/0a/10/A1/IMG_0001.HEIC");
+        QTest::newRow("home") << "~/" + inside << inside;
+        QTest::newRow("mobile") << "/var/mobile/" + inside << inside;
+        QTest::newRow("private") << "/private/var/mobile/" + inside << inside;
+        QTest::newRow("climbs out") << QStringLiteral("~/Library/SMS/Attachments/../sms.db") << QString();
+        QTest::newRow("dot part") << QStringLiteral("~/Library/SMS/Attachments/./x.jpg") << QString();
+        QTest::newRow("empty part") << QStringLiteral("~/Library/SMS/Attachments//x.jpg") << QString();
+        QTest::newRow("other folder") << QStringLiteral("~/Library/SMS/sms.db") << QString();
+        QTest::newRow("the folder alone") << QStringLiteral("~/Library/SMS/Attachments/") << QString();
+    }
+    void placesAttachmentsBelowTheHomeFolder() {
+        QFETCH(QString, fileName);
+        QFETCH(QString, homePath);
+        QCOMPARE(QString::fromStdString(MessageDatabaseReader::AttachmentHomePath(fileName.toStdString())),
+                 homePath);
     }
 
     // Old, trimmed or odd files: whatever is optional may be missing, and values of the wrong kind read as

@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include "IosTests.h"
+#include "TestFiles.h"
 #include "ios/AppleTime.h"
 #include "ios/PhotoLibraryReader.h"
 #include "ios/ReadResult.h"
@@ -13,9 +14,9 @@ using namespace vexa::ios;
 
 namespace {
 
-// A library with five assets (one trashed, one hidden) and two albums, laid out with the given asset
-// table and entity numbers. A second Z_<n>ASSETS table joins assets to another entity and must not be
-// taken for the album join.
+// A library with five assets (one trashed, one hidden, both favourites) and two albums, laid out with the
+// given asset table and entity numbers. A second Z_<n>ASSETS table joins assets to another entity and must
+// not be taken for the album join.
 std::string Library(const std::string& assetTable, int assetEntity, int albumEntity, bool withOrder) {
     const std::string e = std::to_string(assetEntity), a = std::to_string(albumEntity);
     const std::string join = "Z_" + a + "ASSETS", albums = "Z_" + a + "ALBUMS", assets = "Z_" + e + "ASSETS";
@@ -33,15 +34,16 @@ std::string Library(const std::string& assetTable, int assetEntity, int albumEnt
            assetTable +
            "(Z_PK INTEGER PRIMARY KEY, ZUUID VARCHAR, ZDIRECTORY VARCHAR, "
            "ZFILENAME VARCHAR, ZDATECREATED TIMESTAMP, ZKIND INTEGER, ZKINDSUBTYPE INTEGER, ZWIDTH INTEGER, "
-           "ZHEIGHT INTEGER, ZTRASHEDSTATE INTEGER, ZHIDDEN INTEGER, ZADDITIONALATTRIBUTES INTEGER);"
+           "ZHEIGHT INTEGER, ZTRASHEDSTATE INTEGER, ZHIDDEN INTEGER, ZADDITIONALATTRIBUTES INTEGER, "
+           "ZFAVORITE INTEGER);"
            "INSERT INTO " +
            assetTable +
            " VALUES"
-           " (1, 'U1', 'DCIM/100APPLE', 'IMG_0001.HEIC', 760000000.75, 0, 2, 4032, 3024, 0, 0, 7),"
-           " (2, 'U2', 'DCIM/100APPLE', 'IMG_0002.MOV', 750000000, 1, 100, 1920, 1080, 0, 0, NULL),"
-           " (3, 'U3', 'DCIM/100APPLE', 'IMG_0003.JPG', 740000000, 0, 0, 640, 480, 1, 0, NULL),"
-           " (4, 'U4', 'DCIM/100APPLE', 'IMG_0004.JPG', 730000000, 0, 0, 640, 480, 0, 1, NULL),"
-           " (5, 'U5', 'PhotoData/Sync/100SYNCD', 'IMG_0005.PNG', 720000000, 0, 0, 10, 20, 0, 0, NULL);"
+           " (1, 'U1', 'DCIM/100APPLE', 'IMG_0001.HEIC', 760000000.75, 0, 2, 4032, 3024, 0, 0, 7, 1),"
+           " (2, 'U2', 'DCIM/100APPLE', 'IMG_0002.MOV', 750000000, 1, 100, 1920, 1080, 0, 0, NULL, 0),"
+           " (3, 'U3', 'DCIM/100APPLE', 'IMG_0003.JPG', 740000000, 0, 0, 640, 480, 1, 0, NULL, 1),"
+           " (4, 'U4', 'DCIM/100APPLE', 'IMG_0004.JPG', 730000000, 0, 0, 640, 480, 0, 1, NULL, 1),"
+           " (5, 'U5', 'PhotoData/Sync/100SYNCD', 'IMG_0005.PNG', 720000000, 0, 10, 10, 20, 0, 0, NULL, 0);"
            "CREATE TABLE ZADDITIONALASSETATTRIBUTES(Z_PK INTEGER PRIMARY KEY, ZASSET INTEGER, "
            "ZORIGINALFILESIZE INTEGER);"
            "INSERT INTO ZADDITIONALASSETATTRIBUTES VALUES (7, 1, 2345678);"
@@ -100,6 +102,8 @@ private slots:
         QCOMPARE(live.unixTime, int64_t(760000000) + kAppleEpochOffset);
         QCOMPARE(live.fileSize, int64_t(2345678));
         QCOMPARE(live.kindSubtype, 2);
+        QVERIFY(live.favorite && !library.assets[1].favorite && !library.assets[0].favorite);
+        QCOMPARE(library.assets[0].kindSubtype, 10);
         QCOMPARE(library.assets[1].kind, 1);
         QCOMPARE(library.assets[0].fileSize, int64_t(-1));
         QCOMPARE(library.assets[0].directory, std::string("PhotoData/Sync/100SYNCD"));
@@ -143,10 +147,7 @@ private slots:
         QCOMPARE(PhotoLibraryReader::Read((dir.path() + "/none.sqlite").toStdString(), library),
                  int(kReadMissing));
         const std::string garbage = (dir.path() + "/garbage.sqlite").toStdString();
-        QFile out(QString::fromStdString(garbage));
-        QVERIFY(out.open(QIODevice::WriteOnly));
-        out.write(QByteArray(8192, 'x'));
-        out.close();
+        QVERIFY(WriteFile(QString::fromStdString(garbage), QByteArray(8192, 'x')));
         QCOMPARE(PhotoLibraryReader::Read(garbage, library), int(kReadDamaged));
         for (const char* sql : {"CREATE TABLE ZGENERICALBUM(Z_PK INTEGER PRIMARY KEY)",
                                 "CREATE TABLE ZASSET(Z_PK INTEGER PRIMARY KEY, ZUUID VARCHAR)"}) {

@@ -8,6 +8,7 @@
 #include <sqlite3.h>
 
 #include "IosTests.h"
+#include "TestFiles.h"
 #include "ios/AppleTime.h"
 #include "ios/ReadOnlyDatabase.h"
 #include "ios/ReadResult.h"
@@ -63,11 +64,7 @@ private slots:
         QFETCH(int, expected);
         QTemporaryDir dir;
         const QString file = dir.filePath("AddressBook.sqlitedb");
-        if (!content.isEmpty()) {
-            QFile out(file);
-            QVERIFY(out.open(QIODevice::WriteOnly));
-            out.write(content);
-        }
+        QVERIFY(content.isEmpty() || WriteFile(file, content));
         for (auto mode : {ReadOnlyDatabase::Mode::Copy, ReadOnlyDatabase::Mode::InPlace}) {
             ReadOnlyDatabase database;
             QCOMPARE(database.Open(file.toStdString(), mode), expected);

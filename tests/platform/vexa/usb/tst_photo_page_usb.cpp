@@ -7,6 +7,7 @@
 
 #include "AppPaths.h"
 #include "CPhotoList.h"
+#include "CPhotoMonthGroups.h"
 #include "EmulatorProcess.h"
 #include "PicItemTotal.h"
 #include "QPhotoGridView.h"
@@ -14,6 +15,7 @@
 #include "QPhotoView.h"
 #include "ReadOnlyNotice.h"
 #include "RetractLabel.h"
+#include "UserPicItemShow.h"
 #include "UserPicWidget.h"
 
 class TestPhotoPageUsb : public QObject {
@@ -61,7 +63,7 @@ private slots:
         QVERIFY(!view.acceptDrops());
         view.OnComboBoxChanged(QPhotoView::AlbumsPage);
         QTRY_VERIFY_WITH_TIMEOUT(view.AlbumPage()->HasLoaded() && !view.AlbumPage()->IsRunning(), 15000);
-        QCOMPARE(view.AlbumPage()->Tiles().size(), 5);
+        QCOMPARE(view.AlbumPage()->Tiles().size(), 9);
         for (const char* name : {"m_btnImport", "m_btnDelete", "m_btnNewAlbum"})
             QVERIFY2(!view.Button(name)->isVisible(), name);
         for (const char* name : {"m_btnExport", "m_btnRefresh"})
@@ -78,6 +80,16 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!view.AlbumPage()->IsRunning(), 15000);
         QVERIFY(!view.AlbumPage()->TileOf(QStringLiteral("Trips")));
         QVERIFY(view.AlbumPage()->TileOf(QStringLiteral("Family")));
+
+        // The phone's Videos group opens like an album and shows the clip the Photos page leaves out.
+        view.OnReturnAlbumView(ALBUM_USER);
+        PicItemTotal* videos = view.AlbumPage()->TileOf(QStringLiteral("Videos"));
+        QVERIFY(videos);
+        QTest::mouseDClick(videos, Qt::LeftButton, {}, videos->NameLabel()->geometry().center());
+        QCOMPARE(view.CurrentPage(), QPhotoView::AlbumShowPage);
+        QPhotoGridView* grid = view.AlbumShow()->Page()->Grid();
+        QTRY_VERIFY_WITH_TIMEOUT(grid->Groups() && grid->Groups()->PhotoCount() == 1, 15000);
+        QCOMPARE(QByteArray(grid->List()->Record(0)->fileName), QByteArray("IMG_0081.MOV"));
     }
 };
 

@@ -5,6 +5,8 @@
 #include <functional>
 #include <vector>
 
+#include <sys/stat.h>
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
@@ -14,10 +16,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <vexa/DeviceSnapshot.h>
 #include <vexa/vexa.h>
 
 #include "BackupReport.h"
 #include "EmulatorProcess.h"
+#include "sim/SimDevice.h"
+#include "sim/content/CallHistoryStore.h"
+#include "sim/content/MessageStore.h"
 #include "usb/DeviceLinkFiles.h"
 
 namespace {
@@ -47,6 +53,45 @@ QMap<QString, QByteArray> checksums(const QString& folder) {
         sums.insert(QDir(folder).relativeFilePath(path), hash.result());
     }
     return sums;
+}
+
+// What the emulated device says it sent in its last backup.
+struct SentFigures {
+    bool incremental = false;
+    qint64 files = -1;
+    qint64 bytes = -1;
+    qint64 removed = -1;
+};
+
+SentFigures sentFigures(EmulatorProcess& emulator) {
+    const QList<QByteArray> words = emulator.Control("backup-stats").split(' ');
+    SentFigures figures;
+    if (words.size() == 8 && words[0] == "ok") {
+        figures = {words[1] == "incremental", words[3].toLongLong(), words[5].toLongLong(),
+                   words[7].toLongLong()};
+    }
+    return figures;
+}
+
+qulonglong inodeOf(const QString& path) {
+    struct stat status {};
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? qulonglong(status.st_ino) : 0;
+}
+
+// The texts of every message the device's service lists; empty when it fails.
+QStringList messageTexts(IVexaManager* manager) {
+    ConversationList* list = nullptr;
+    QStringList texts;
+    if (manager->GetDeviceService()->GetMessages(&list, 0) != VEXA_OK || list == nullptr) {
+        return texts;
+    }
+    for (int i = 0; i < list->count; ++i) {
+        const ConversationRecord& conversation = list->conversations[i];
+        for (int j = 0; j < conversation.messageCount; ++j) {
+            texts << QString::fromUtf8(conversation.messages[j].text);
+        }
+    }
+    return texts;
 }
 
 int threadCount() {
@@ -93,6 +138,18 @@ private:
         const QStringList files = checksums(media()).keys();
         QVERIFY(files.size() > 2);
         QVERIFY(QFile::remove(media() + "/" + files.first()));
+    }
+
+    // A message received on the simulated device, written as its Messages app writes one.
+    void addMessage(const char* text) {
+        vexa::sim::SimDevice device(deviceFolder().toStdString());
+        vexa::sim::DatabaseSession session = vexa::sim::MessageStore::Lock(device.MessageDatabase());
+        QCOMPARE(session.Result(), int(VEXA_OK));
+        QVERIFY(vexa::sim::MessageStore::EnsureTables(session.Handle()));
+        vexa::sim::MessageStore store(session.Handle(), device.Folder());
+        int64_t conversation = 0;
+        QCOMPARE(store.AddConversation("+15550100", std::nullopt, &conversation), int(VEXA_OK));
+        QCOMPARE(store.AddMessage(conversation, false, "2026-01-02 03:04:05", text), int(VEXA_OK));
     }
 
     void reattach(size_t from) {
@@ -237,6 +294,10 @@ private slots:
         const QString folder = m_local.filePath("encrypted");
         const auto before = checksums(media());
         QCOMPARE(backup(folder), int(VEXA_OK));
+        // The device seals every file of a backup under keys of that backup: a later one is whole
+        // again, and nothing of the earlier one stays behind.
+        QCOMPARE(backup(folder), int(VEXA_OK));
+        QVERIFY(!sentFigures(m_emulator).incremental);
         QCOMPARE(m_emulator.SimCtl({"backup-password", kUdid}), 0);
         const QJsonObject report = ReadBackup(folder, deviceFolder(), QStringLiteral("secret"));
         QVERIFY2(BackupProblems(report).isEmpty(), BackupProblems(report).constData());
@@ -249,6 +310,146 @@ private slots:
         QCOMPARE(checksums(media()), changed);
         QCOMPARE(restore(folder, "secret"), int(VEXA_OK));
         QCOMPARE(checksums(media()), before);
+    }
+
+    void laterBackupsSendOnlyWhatChanged() {
+        QCOMPARE(m_emulator.Control("backup-mode modern"), QByteArray("ok"));
+        // Laid out as Debian's tool keeps its backups, so that it can bring this one up to date too.
+        const QString tree = m_local.filePath("tree");
+        const QString folder = tree + "/" + kUdid;
+        ProgressLog first;
+        QCOMPARE(backup(folder, &first), int(VEXA_OK));
+        const SentFigures full = sentFigures(m_emulator);
+        QVERIFY(!full.incremental && full.files > 5);
+        QCOMPARE(qint64(first.reports.back().filesCopied), full.files);
+
+        // The earlier backup's files linked elsewhere: writing through any of them would show there.
+        const QString kept = m_local.filePath("tree-kept");
+        QCOMPARE(QProcess::execute("cp", {"-al", folder, kept}), 0);
+        const auto earlier = checksums(kept);
+        const QString photo = QString::fromLatin1(
+            QCryptographicHash::hash("CameraRollDomain-Media/DCIM/100APPLE/IMG_300000.JPG",
+                                     QCryptographicHash::Sha1)
+                .toHex());
+        const QString stored = photo.left(2) + "/" + photo;
+        const qulonglong photoInode = inodeOf(folder + "/" + stored);
+        QVERIFY(photoInode != 0);
+
+        changeDevice();
+        ProgressLog second;
+        QCOMPARE(backup(folder, &second), int(VEXA_OK));
+        const SentFigures changed = sentFigures(m_emulator);
+        QVERIFY(changed.incremental);
+        QCOMPARE(changed.removed, qint64(1));
+        QVERIFY2(changed.bytes < full.bytes - 300000, qPrintable(QString::number(changed.bytes)));
+        QCOMPARE(qint64(second.reports.back().filesCopied), changed.files);
+        const QJsonObject report = ReadBackup(folder, deviceFolder());
+        QVERIFY2(BackupProblems(report).isEmpty(), BackupProblems(report).constData());
+        QCOMPARE(inodeOf(folder + "/" + stored), photoInode);
+        QCOMPARE(checksums(kept), earlier);
+
+        // A second backup into the same folder while one runs is refused at once.
+        ProgressLog running;
+        running.stopAfterFiles = 1;
+        running.stopByCancelling = false;
+        int concurrent = -1;
+        running.atStop = [&] { concurrent = backup(folder); };
+        QCOMPARE(backup(folder, &running), int(VEXA_OK));
+        QCOMPARE(concurrent, int(VEXA_E_EXISTS));
+
+        // Debian's tool, a real client, brings the program's backup up to date the same way.
+        changeDevice();
+        QProcess tool;
+        tool.setProcessChannelMode(QProcess::MergedChannels);
+        tool.start("idevicebackup2", {"-u", kUdid, "backup", tree});
+        QVERIFY(tool.waitForFinished(60000));
+        const QByteArray output = tool.readAll();
+        QVERIFY2(tool.exitCode() == 0 && output.contains("Backup Successful."), output.constData());
+        QVERIFY(sentFigures(m_emulator).incremental);
+        const QJsonObject afterTool = ReadBackup(folder, deviceFolder());
+        QVERIFY2(BackupProblems(afterTool).isEmpty(), BackupProblems(afterTool).constData());
+        // And the program takes up the tool's backup; asked for a full one, it gets every file again.
+        QCOMPARE(backup(folder), int(VEXA_OK));
+        QVERIFY(sentFigures(m_emulator).incremental);
+        Manager bound = Bind(m_handle);
+        QCOMPARE(bound->GetDeviceService()->BackupDeviceWithProgress(folder.toStdU16String().c_str(),
+                                                                     BACKUP_FULL, nullptr, nullptr),
+                 int(VEXA_OK));
+        QVERIFY(!sentFigures(m_emulator).incremental);
+        const QJsonObject whole = ReadBackup(folder, deviceFolder());
+        QVERIFY2(BackupProblems(whole).isEmpty(), BackupProblems(whole).constData());
+    }
+
+    void contactsMessagesAndCallsComeFromASnapshot() {
+        QCOMPARE(m_emulator.Control("backup-mode modern"), QByteArray("ok"));
+        const QString folder = qEnvironmentVariable("XDG_CACHE_HOME") + "/vexa-transfer/snapshots/" + kUdid;
+        QVERIFY(QDir(folder).removeRecursively()); // left by an earlier run
+        addMessage("before the first snapshot");
+        Manager bound = Bind(m_handle);
+        QVERIFY(HasDeviceSnapshot(bound.get()));
+        QCOMPARE(DeviceSnapshotTime(bound.get()), int64_t(0));
+        QCOMPARE(bound->GetContactService()->GetWriteAccess(), int(kContentReadOnlyOnPhone));
+        QCOMPARE(bound->GetDeviceService()->GetWriteAccess(), int(kContentReadOnlyOnPhone));
+
+        // The first read takes the snapshot, whole, into the user's cache.
+        QVERIFY(messageTexts(bound.get()).contains("before the first snapshot"));
+        QVERIFY(!sentFigures(m_emulator).incremental);
+        QVERIFY(QFile::exists(folder + "/Manifest.db"));
+        QVERIFY(DeviceSnapshotTime(bound.get()) > 0);
+        ContactList* contacts = nullptr;
+        QCOMPARE(bound->GetContactService()->GetContacts(&contacts), int(VEXA_OK));
+        QCOMPARE(bound->GetContactService()->DeleteContact("1"), int(VEXA_E_READ_ONLY));
+        // Only an encrypted backup holds the call history.
+        CallHistoryList* calls = nullptr;
+        QVERIFY(!DeviceSnapshotEncrypted(bound.get()));
+        QCOMPARE(bound->GetDeviceService()->GetCallHistory(&calls), int(VEXA_E_NOT_FOUND));
+
+        // Refresh brings the snapshot up to date with what changed.
+        addMessage("after the first snapshot");
+        QVERIFY(!messageTexts(bound.get()).contains("after the first snapshot"));
+        QCOMPARE(RefreshDeviceSnapshot(bound.get(), nullptr, nullptr), int(VEXA_OK));
+        QVERIFY(sentFigures(m_emulator).incremental);
+        QVERIFY(messageTexts(bound.get()).contains("after the first snapshot"));
+        // A refresh the device leaves part-way swaps nothing in: the earlier snapshot is read still,
+        // without the device.
+        addMessage("never read");
+        const size_t from = EventCount();
+        QCOMPARE(m_emulator.Control("fault backup detach"), QByteArray("ok"));
+        QVERIFY(RefreshDeviceSnapshot(bound.get(), nullptr, nullptr) != VEXA_OK);
+        m_emulator.Control("clear-faults");
+        const QStringList texts = messageTexts(bound.get());
+        QVERIFY(texts.contains("after the first snapshot") && !texts.contains("never read"));
+        reattach(from);
+
+        // A device that encrypts its backups: its snapshot opens with their password and holds the calls.
+        QVERIFY(vexa::sim::CallHistoryStore::Write(deviceFolder().toStdString(), 2, [](int i) {
+                    vexa::sim::CallHistoryStore::Call call;
+                    call.address = "+1555010" + std::to_string(i);
+                    call.unixTime = 1767225600 + i;
+                    return call;
+                }) == VEXA_OK);
+        QCOMPARE(m_emulator.SimCtl({"backup-password", kUdid, "secret", "--sha256-rounds", "20000",
+                                    "--sha1-rounds", "1000"}),
+                 0);
+        Manager again = Bind(m_handle);
+        QVERIFY(DeviceSnapshotTime(again.get()) > 0); // the snapshot outlives the session
+        QCOMPARE(RefreshDeviceSnapshot(again.get(), nullptr, nullptr), int(VEXA_OK));
+        QVERIFY(DeviceSnapshotEncrypted(again.get()));
+        QCOMPARE(again->GetDeviceService()->GetCallHistory(&calls), int(VEXA_E_PASSWORD));
+        QCOMPARE(UnlockDeviceSnapshot(again.get(), "wrong"), int(VEXA_E_PASSWORD));
+        QCOMPARE(UnlockDeviceSnapshot(again.get(), "secret"), int(VEXA_OK));
+        QCOMPARE(again->GetDeviceService()->GetCallHistory(&calls), int(VEXA_OK));
+        QCOMPARE(calls->count, 2);
+        QVERIFY(messageTexts(again.get()).contains("never read"));
+        QCOMPARE(m_emulator.SimCtl({"backup-password", kUdid}), 0);
+
+        // The snapshot is the library's own: the user's list of backups does not show it.
+        BackupRecord* records = nullptr;
+        int count = 0;
+        QCOMPARE(again->GetDeviceService()->GetBackups(&records, &count), int(VEXA_OK));
+        for (int i = 0; i < count; ++i) {
+            QVERIFY(!QString::fromStdU16String(records[i].folder).contains("snapshots"));
+        }
     }
 
     void brokenSessionsFailAndKeepTheEarlierBackup_data() {

@@ -1,12 +1,13 @@
 // The photos of a phone of 50,000 pictures through vexa-device-emulator: from binding the device to
 // its months and the first screen of thumbnails (the phone's own small JPEGs, nothing cached yet), and
-// the export of 1,000 photos against cp of the same files (the best of three runs each, in turns).
+// the export of 1,000 photos against cp of the same files (the best of three runs each, in turns). The
+// export is the window's own, dialog and all.
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <set>
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -17,7 +18,11 @@
 #include <vexa/vexa.h>
 
 #include "BenchReport.h"
+#include "CPhotoSerialThread.h"
 #include "EmulatorProcess.h"
+#include "IBaseSerial.h"
+#include "ISerialable.h"
+#include "QFileFolderExport.h"
 #include "formats/ImageFile.h"
 #include "ios/PhotoLibraryReader.h"
 
@@ -51,10 +56,35 @@ bool addDeviceThumbnails(const fs::path& media, const fs::path& sample) {
     return !error;
 }
 
+// The first photos of the list, written as the Photos page writes its checked records.
+class FirstPhotos : public ISerialable {
+public:
+    FirstPhotos(const PhotoRecord* records, int count)
+        : m_records(records)
+        , m_count(count) {}
+    void Serialize(IBaseSerial* writer) override {
+        writer->BeginItem("Photos", -1);
+        for (int i = 0; i < m_count; ++i) {
+            writer->BeginItem("Photo", i);
+            writer->WriteString("path", m_records[i].path);
+            writer->WriteString("title", m_records[i].fileName);
+            writer->EndItem();
+        }
+        writer->EndItem();
+    }
+    void Deserialize(IBaseSerial*) override {}
+
+private:
+    const PhotoRecord* m_records;
+    int m_count;
+};
+
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     QTemporaryDir work;
     qputenv("XDG_CACHE_HOME", work.filePath("cache").toLocal8Bit());
     EmulatorProcess emulator;
@@ -115,7 +145,7 @@ int main(int argc, char** argv) {
     for (int i = 0; i < kExported && i < count; ++i) {
         sources << QString::fromStdString((media / (records[i].path + 1)).string());
     }
-    IFileService* files = manager->GetFileService();
+    FirstPhotos exported(records, std::min(kExported, count));
     double ours = 0, cp = 0;
     for (int round = 0; round < kRounds; ++round) {
         const QString oursFolder = work.filePath(QStringLiteral("ours%1").arg(round));
@@ -128,13 +158,9 @@ int main(int argc, char** argv) {
         const double cpTime = timer.nsecsElapsed() / 1e6;
         QProcess::execute("sync", {});
         timer.restart();
-        for (int i = 0; i < sources.size(); ++i) {
-            const std::u16string device = QString::fromUtf8(records[i].path).toStdU16String();
-            const std::u16string local =
-                QDir(oursFolder).filePath(QString::fromUtf8(records[i].fileName)).toStdU16String();
-            ok = files->CopyFileToComputer(device.c_str(), local.c_str()) == VEXA_OK && ok;
-        }
+        ok = QFileFolderExport::ExportTo(&exported, manager.get(), kExportPhotos, oursFolder, false) == 0 && ok;
         const double oursTime = timer.nsecsElapsed() / 1e6;
+        ok = QDir(oursFolder).entryList(QDir::Files).size() == sources.size() && ok;
         std::printf("  export round %d: ours %.1f ms, cp %.1f ms\n", round + 1, oursTime, cpTime);
         ours = round == 0 ? oursTime : std::min(ours, oursTime);
         cp = round == 0 ? cpTime : std::min(cp, cpTime);

@@ -22,6 +22,11 @@ IFileService* CPhotoSerialAction_Photo::FileService() {
     return m_manager != nullptr ? m_manager->GetFileService() : nullptr;
 }
 
+int CPhotoSerialAction_Photo::Lanes() {
+    IFileService* files = FileService();
+    return files != nullptr ? files->CopyLanes() : 1;
+}
+
 bool CPhotoSerialAction_Photo::Converts(const PhotoSerialEntry& entry) const {
     return m_pictures == ToJpeg && vexa::formats::JpegConverter::Converts(EntryText(entry, kPathField));
 }
@@ -33,7 +38,7 @@ std::string CPhotoSerialAction_Photo::LocalPath(const char* destination, const P
     const std::string title = std::filesystem::path(EntryText(entry, kTitleField)).stem().string();
     if (destination == nullptr || title.empty())
         return {};
-    return Names(destination).PathFor(title, ".JPG", devicePath);
+    return NamePath(destination, title, ".JPG", devicePath);
 }
 
 IPhotoSerialAction::Result CPhotoSerialAction_Photo::Execute(const char* destination,

@@ -38,7 +38,7 @@ std::string CPhotoSerialFileAction::LocalPath(const char* destination, const Pho
     if (destination == nullptr || devicePath.empty() || title.empty()) {
         return {};
     }
-    return Names(destination).PathFor(title, CExportFileName::DeviceExtension(devicePath), devicePath);
+    return NamePath(destination, title, CExportFileName::DeviceExtension(devicePath), devicePath);
 }
 
 std::string CPhotoSerialFileAction::Title(const PhotoSerialEntry& entry) {
@@ -84,9 +84,11 @@ bool CPhotoSerialFileAction::RemoveLocal(const std::string& localPath) {
     return fs::remove(localPath, error);
 }
 
-CExportFileName& CPhotoSerialFileAction::Names(const char* destination) {
+std::string CPhotoSerialFileAction::NamePath(const char* destination, std::string_view title,
+                                             std::string_view extension, const std::string& recordKey) {
+    std::lock_guard lock(m_namesMutex);
     if (!m_names || m_names->Folder().rfind(destination, 0) != 0) {
         m_names = std::make_unique<CExportFileName>(destination);
     }
-    return *m_names;
+    return m_names->PathFor(title, extension, recordKey);
 }

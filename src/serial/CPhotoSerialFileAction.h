@@ -1,7 +1,9 @@
 #pragma once
 
 #include <memory>
+#include <mutex>
 #include <string>
+#include <string_view>
 
 #include "IPhotoSerialAction.h"
 
@@ -10,7 +12,8 @@ class IFileService;
 
 // The copy shared by photos, media and books: the record's device file goes into the export folder
 // under a name made from its title and the device file's extension. A failed copy leaves nothing
-// behind at its local path.
+// behind at its local path. Execute and LocalPath may run on several threads at once: the names are
+// handed out under a lock.
 class CPhotoSerialFileAction : public IPhotoSerialAction {
 public:
     CPhotoSerialFileAction(const char* pathField, const char* titleField);
@@ -31,10 +34,13 @@ protected:
     // Copies the record at `devicePath` (":" already turned into "/") to `localPath`.
     virtual Result CopyRecord(const PhotoSerialEntry& entry, const std::string& devicePath,
                               const std::string& localPath);
-    CExportFileName& Names(const char* destination);
+    // The local path for the record `recordKey` of `title` and `extension` in `destination`.
+    std::string NamePath(const char* destination, std::string_view title, std::string_view extension,
+                         const std::string& recordKey);
 
 private:
     const char* m_pathField;
     const char* m_titleField;
+    std::mutex m_namesMutex;
     std::unique_ptr<CExportFileName> m_names;
 };

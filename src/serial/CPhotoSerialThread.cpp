@@ -1,5 +1,8 @@
 #include "CPhotoSerialThread.h"
 
+#include <algorithm>
+#include <thread>
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QThread>
@@ -61,21 +64,45 @@ void CPhotoSerialThread::Run() {
     QElapsedTimer sinceReport;
     sinceReport.start();
     m_adapter->EmitMsg(message.constData());
-    quint64 done = 0;
-    for (const PhotoSerialEntry& entry : *m_entries) {
-        if (IsStopRequested() || m_cancelled) {
-            break;
+    const int lanes = std::clamp(action->Lanes(), 1, kMostLanes);
+    if (lanes > 1) {
+        // The names are handed out in the list's order before any copy starts, so two records of one
+        // title are told apart the same way whichever copy ends first.
+        for (const PhotoSerialEntry& entry : *m_entries) {
+            action->LocalPath(m_destination.c_str(), entry);
         }
-        if (action->Execute(m_destination.c_str(), &entry) == IPhotoSerialAction::Failed) {
-            ++m_failed;
-        }
-        if (sinceReport.elapsed() >= kReportEveryMs) {
-            m_adapter->EmitProgress(done, total);
-            sinceReport.restart();
-        }
-        ++done;
     }
-    m_adapter->EmitProgress(done, done);
+    std::atomic<size_t> next{0};
+    std::atomic<quint64> done{0};
+    const auto copyEntries = [&](bool reports) {
+        for (;;) {
+            if (IsStopRequested() || m_cancelled) {
+                return;
+            }
+            const size_t at = next++;
+            if (at >= m_entries->size()) {
+                return;
+            }
+            if (action->Execute(m_destination.c_str(), &(*m_entries)[at]) == IPhotoSerialAction::Failed) {
+                ++m_failed;
+            }
+            ++done;
+            if (reports && sinceReport.elapsed() >= kReportEveryMs) {
+                m_adapter->EmitProgress(done, total);
+                sinceReport.restart();
+            }
+        }
+    };
+    // The other lanes copy beside this thread, which alone reports; it waits for them before the end.
+    std::vector<std::thread> others;
+    for (int lane = 1; lane < lanes; ++lane) {
+        others.emplace_back(copyEntries, false);
+    }
+    copyEntries(true);
+    for (std::thread& other : others) {
+        other.join();
+    }
+    m_adapter->EmitProgress(done.load(), done.load());
     action.reset();
     if (m_failed > 0) {
         const QByteArray failures =

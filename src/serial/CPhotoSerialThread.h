@@ -23,7 +23,8 @@ enum ExportKind : int {
 
 // Walks the entries of a file export and copies each one into the destination folder, reporting
 // progress over all entries (the category's own entry included), and at the end how many files
-// could not be copied. Construct it on the widget thread, so the reports land there.
+// could not be copied. An action that allows it gets several entries at once, each on its own thread.
+// Construct it on the widget thread, so the reports land there.
 class CPhotoSerialThread : public QUtilThread {
 public:
     CPhotoSerialThread(IVexaManager* manager, int kind, IPhotoSerialCallback* callback,
@@ -49,4 +50,7 @@ private:
     IVexaManager* m_manager;
     std::atomic<int> m_failed{0};
     std::atomic<bool> m_cancelled{false};
+
+    // Copies at once at most, whatever an action offers.
+    static constexpr int kMostLanes = 4;
 };

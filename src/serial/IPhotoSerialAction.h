@@ -26,4 +26,6 @@ public:
     // Where Execute puts the file of `entry` in `destination`; empty when it would skip the entry. The
     // same action answers the same path for the same record, before and after the copy.
     virtual std::string LocalPath(const char* destination, const PhotoSerialEntry& entry) = 0;
+    // How many entries Execute may be given at once from different threads; 1 for one at a time.
+    virtual int Lanes() { return 1; }
 };

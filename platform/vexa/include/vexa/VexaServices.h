@@ -31,6 +31,8 @@ public:
     // owned by this service; CloseAppContainer answers 1 when it was open, 0 otherwise.
     virtual int OpenAppContainer(const char* appId, IFileService** container) = 0;
     virtual int CloseAppContainer(IFileService* container) = 0;
+    // How many copies the service carries out at once when several threads ask; one takes turns.
+    virtual int CopyLanes() const { return 1; }
 };
 
 class IMediaLibrary {

@@ -100,22 +100,34 @@ bool UsbFileService::NormalisePath(const std::string& path, std::string& normali
 }
 
 int UsbFileService::withConnection(const std::function<int(AfcConnection&)>& operation) {
-    std::lock_guard lock(m_connectionMutex);
-    if (!m_device->IsConnected()) {
-        m_connection.reset();
-        return VEXA_E_UNPLUGGED;
-    }
-    if (!m_connection) {
-        if (int opened = m_opener(m_connection); opened != VEXA_OK) {
-            return opened;
+    std::unique_ptr<AfcConnection> connection;
+    {
+        std::unique_lock lock(m_connectionMutex);
+        m_connectionReturned.wait(lock, [this] { return m_inUse < kConnections; });
+        if (!m_device->IsConnected()) {
+            m_idle.clear();
+            return VEXA_E_UNPLUGGED;
+        }
+        ++m_inUse;
+        if (!m_idle.empty()) {
+            connection = std::move(m_idle.back());
+            m_idle.pop_back();
         }
     }
-    const int result = operation(*m_connection);
-    // After a lost or garbled exchange the connection's state is unknown: start afresh next time.
-    if (result == VEXA_E_IO || result == VEXA_E_UNPLUGGED || result == VEXA_E_TIMEOUT ||
-        result == VEXA_E_PROTOCOL) {
-        m_connection.reset();
+    int result = connection ? int(VEXA_OK) : m_opener(connection);
+    if (result == VEXA_OK) {
+        result = operation(*connection);
     }
+    {
+        std::lock_guard lock(m_connectionMutex);
+        --m_inUse;
+        // After a lost or garbled exchange the connection's state is unknown: start afresh next time.
+        if (connection && result != VEXA_E_IO && result != VEXA_E_UNPLUGGED && result != VEXA_E_TIMEOUT &&
+            result != VEXA_E_PROTOCOL) {
+            m_idle.push_back(std::move(connection));
+        }
+    }
+    m_connectionReturned.notify_one();
     return result;
 }
 
@@ -348,7 +360,7 @@ int UsbFileService::OpenAppContainer(const char* appId, IFileService** container
         return opened;
     }
     auto service = std::make_unique<UsbFileService>(device, opener);
-    service->m_connection = std::move(probe);
+    service->m_idle.push_back(std::move(probe));
     std::lock_guard lock(m_containerMutex);
     *container = m_containers.emplace_back(std::move(service)).get();
     return VEXA_OK;

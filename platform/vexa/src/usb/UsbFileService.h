@@ -1,5 +1,6 @@
 #pragma once
 
+#include <condition_variable>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -15,9 +16,10 @@ namespace vexa::usb {
 class AfcConnection;
 class UsbDevice;
 
-// The device's file system over AFC: the media folder, or an app's shared documents. One connection is
-// kept and reopened after a failure; operations take turns on it. Copies go to a hidden name first and
-// are renamed into place, so a broken transfer leaves no half file behind on either side.
+// The device's file system over AFC: the media folder, or an app's shared documents. Up to
+// kConnections connections are kept, so copies from several threads run side by side; a connection is
+// reopened after a failure. Copies go to a hidden name first and are renamed into place, so a broken
+// transfer leaves no half file behind on either side.
 class UsbFileService : public IFileService {
 public:
     using Opener = std::function<int(std::unique_ptr<AfcConnection>&)>;
@@ -34,18 +36,25 @@ public:
     int ReadDirectory(const char* devicePath, int* count, DirectoryEntryRecord** entries) override;
     int OpenAppContainer(const char* appId, IFileService** container) override;
     int CloseAppContainer(IFileService* container) override;
+    int CopyLanes() const override { return kConnections; }
+
+    // A phone serves a few AFC connections at once; three keep the cable busy while one side waits.
+    static constexpr int kConnections = 3;
 
     // "/a/./b//c" as "/a/b/c"; false when the path climbs above the root.
     static bool NormalisePath(const std::string& path, std::string& normalised);
 
 private:
-    // Runs `operation` on the open connection (opening it first); a failed call drops the connection.
+    // Runs `operation` on an idle connection (opening one when none is idle and fewer than
+    // kConnections are open, waiting otherwise); a failed call drops its connection.
     int withConnection(const std::function<int(AfcConnection&)>& operation);
 
     std::shared_ptr<UsbDevice> m_device;
     Opener m_opener;
     std::mutex m_connectionMutex;
-    std::unique_ptr<AfcConnection> m_connection;
+    std::condition_variable m_connectionReturned;
+    std::vector<std::unique_ptr<AfcConnection>> m_idle;
+    int m_inUse = 0;
     sim::PerThreadResults<> m_readDirectory;
     std::mutex m_containerMutex;
     std::vector<std::unique_ptr<UsbFileService>> m_containers;

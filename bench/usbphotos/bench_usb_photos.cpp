@@ -158,7 +158,8 @@ int main(int argc, char** argv) {
         const double cpTime = timer.nsecsElapsed() / 1e6;
         QProcess::execute("sync", {});
         timer.restart();
-        ok = QFileFolderExport::ExportTo(&exported, manager.get(), kExportPhotos, oursFolder, false) == 0 && ok;
+        ok = QFileFolderExport::ExportTo(&exported, manager.get(), kExportPhotos, oursFolder, false) == 0 &&
+             ok;
         const double oursTime = timer.nsecsElapsed() / 1e6;
         ok = QDir(oursFolder).entryList(QDir::Files).size() == sources.size() && ok;
         std::printf("  export round %d: ours %.1f ms, cp %.1f ms\n", round + 1, oursTime, cpTime);

@@ -21,9 +21,9 @@
 #include "QContactsView.h"
 #include "QDeviceInformationWidget.h"
 #include "QImageButton.h"
-#include "QRightFuntionWidget.h"
 #include "QNavigateWidget.h"
 #include "QOperatePanel.h"
+#include "QRightFuntionWidget.h"
 #include "ReadOnlyNotice.h"
 #include "TreeModel.h"
 #include "TreeNode.h"
@@ -110,7 +110,8 @@ private slots:
         QVERIFY(information && information->IsBackup());
         QCOMPARE(information->findChild<QLabel*>("m_name")->text(), QStringLiteral("Backed Up Phone"));
         QVERIFY(!information->findChild<QLabel*>("m_warranty")->text().isEmpty()); // the backup's date
-        for (const char* name : {"m_modifyBtn", "m_battery", "m_dataContent", "m_systemContent", "m_btnRefresh"})
+        for (const char* name :
+             {"m_modifyBtn", "m_battery", "m_dataContent", "m_systemContent", "m_btnRefresh"})
             QVERIFY2(information->findChild<QWidget*>(name)->isHidden(), name);
         auto* tools = navigate.findChild<QRightFuntionWidget*>();
         navigate.ClickTreeViewItem(navigate.Model()->IndexOf(device));

@@ -182,7 +182,8 @@ struct BackupContent::State {
             // its contacts without them.
             if (bookResult == VEXA_OK)
                 ReadCopy(kAddressBookImagesPath, [this](const fs::path& file) {
-                    return ios::AddressBookReader::ReadPictures(file, book, ios::ReadOnlyDatabase::Mode::InPlace);
+                    return ios::AddressBookReader::ReadPictures(file, book,
+                                                                ios::ReadOnlyDatabase::Mode::InPlace);
                 });
             // A damaged or missing address book is tried again on the next call, as a device's is.
             bookRead = bookResult == VEXA_OK || bookResult == VEXA_E_NOT_FOUND;

@@ -22,6 +22,7 @@
 
 #include <vexa/VexaServices.h>
 
+#include "ContentPrint.h"
 #include "FolderDigest.h"
 #include "TestFiles.h"
 
@@ -677,14 +678,10 @@ line 2', 0, 0, 'Acme', NULL, NULL, '1980-06-01');
         ConversationList* conversations = nullptr;
         if (int code = ReadConversations(*device, arena, &conversations))
             return QString("messages: error %1").arg(code);
-        for (const auto& conversation :
-             std::span(conversations->conversations, size_t(conversations->count))) {
-            text += Text(conversation.address) + " " + Text(conversation.name) + ":";
-            for (const auto& message : std::span(conversation.messages, size_t(conversation.messageCount)))
-                text += std::string(" ") + (message.direction ? ">" : "<") + message.dateTime + " " +
-                        message.text;
-            text += "\n";
-        }
+        ContentPrint print;
+        PrintConversations(
+            *conversations, [](const MessageAttachmentRecord&) { return QString(); }, print);
+        text += print.conversations.join('\n').toStdString() + "\n";
         auto media = CreateMediaLibrary(device);
         PlaylistRecord* playlists = nullptr;
         if (int code = media->GetPlaylists(&count, &playlists))
@@ -712,8 +709,8 @@ line 2', 0, 0, 'Acme', NULL, NULL, '1980-06-01');
                  "P-6 2 500000000 48x64 99 /PhotoData/Sync/100SYNCD/IMG_0006.PNG\n"
                  "P-5 1 600000000 640x480 1234 /DCIM/100APPLE/IMG_0005.JPG\n"
                  "Camera Roll 1: P-5\nPhoto Libary 3: P-6\nFavorites 1:\nTrip 2: P-6 P-5\nStream 4: P-5\n"
-                 "+81 3 1 Zoë Ito: <2020-01-02 03:04:05 hi >2020-01-02 03:05:00 hello 😀\n"
-                 "team@example.org Team: >2021-05-06 07:08:09 meeting\n"
+                 "+81 3 1|Zoë Ito|2\n  2020-01-02 03:04:05|0|hi\n  2020-01-02 03:05:00|1|hello 😀\n"
+                 "team@example.org|Team|1\n  2021-05-06 07:08:09|1|meeting\n"
                  "Old iPhone: Old Song|Ann|:iTunes_Control:Music:F01:ABCD.mp3|MPEG audio file|1|12|3000"
                  " Old Clip|<null>|:iTunes_Control:Music:F02:EFGH.mp4|MPEG-4 video file|2|12|2000\n"
                  "Kept: Old Song|Ann|:iTunes_Control:Music:F01:ABCD.mp3|MPEG audio file|1|12|3000"

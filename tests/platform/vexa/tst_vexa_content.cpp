@@ -22,6 +22,8 @@
 
 #include <vexa/VexaServices.h>
 
+#include "ContentPrint.h"
+#include "FolderDigest.h"
 #include "TestFiles.h"
 
 #include "formats/AudioFile.h"
@@ -31,7 +33,6 @@
 #include "ios/PhotoLibraryReader.h"
 #include "ios/ReadResult.h"
 #include "sim/ContentServices.h"
-#include "sim/FaultInjector.h"
 #include "sim/SimDevice.h"
 #include "sim/content/LegacyContent.h"
 #include "sim/content/PendingRemoval.h"
@@ -113,6 +114,13 @@ QString Q(const fs::path& path) {
     return QString::fromStdString(path.string());
 }
 
+// A media file's duration as ffprobe finds it, 0 when it finds none.
+double ProbedSeconds(const fs::path& file) {
+    return RunProgram("ffprobe",
+                      {"-v", "error", "-show_entries", "format=duration", "-of", "csv=p=0", Q(file)})
+        .toDouble();
+}
+
 // A small device of our own for tests that change things, so the demo device stays as generated.
 std::shared_ptr<SimDevice> MakeSmallDevice(const fs::path& root, const std::string& udid) {
     LargeDeviceSpec spec;
@@ -132,28 +140,6 @@ std::shared_ptr<SimDevice> MakeSmallDevice(const fs::path& root, const std::stri
 
 std::u16string U16(const fs::path& path) {
     return path.u16string();
-}
-
-// Every file of a device folder with a digest of its bytes (the databases' journals aside): any change
-// a refused call made shows.
-std::string Fingerprint(const fs::path& folder) {
-    std::string text;
-    std::vector<fs::path> files;
-    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-        if (entry.is_regular_file())
-            files.push_back(entry.path());
-    }
-    std::sort(files.begin(), files.end());
-    for (const fs::path& file : files) {
-        const std::string name = file.filename().string();
-        if (name.ends_with("-wal") || name.ends_with("-shm"))
-            continue;
-        std::ifstream in(file, std::ios::binary);
-        const std::string bytes{std::istreambuf_iterator<char>(in), {}};
-        text += file.lexically_relative(folder).string() + ' ' +
-                std::to_string(std::hash<std::string>()(bytes)) + '\n';
-    }
-    return text;
 }
 
 // The services of the device the refusals are tried on, and the computer's files they are given.
@@ -316,7 +302,6 @@ private slots:
     void demoMessagesAndCallsReadInAnIndependentReader();
     void phoneNumbersMatchAsAPhoneMatchesThem_data();
     void phoneNumbersMatchAsAPhoneMatchesThem();
-    void demoGenerationIsDeterministic();
 
     // Contacts and groups
     void contactsAndGroupsAreAddedChangedAndDeleted();
@@ -344,7 +329,6 @@ private slots:
     void appsListInstallBackupAndUninstall();
 
     // Faults and connection
-    void unpluggedDeviceAndPlannedFaultsAnswerCodes();
     void concurrentChangesFromTwoThreads();
     void removalsComeBackUnlessCommitted();
 
@@ -451,17 +435,6 @@ void TestVexaContent::phoneNumbersMatchAsAPhoneMatchesThem() {
     QFETCH(bool, match);
     QCOMPARE(PhoneNumbersMatch(first.toStdString(), second.toStdString()), match);
     QCOMPARE(PhoneNumbersMatch(second.toStdString(), first.toStdString()), match);
-}
-
-void TestVexaContent::demoGenerationIsDeterministic() {
-    const std::string udid = "1111111111111111111111111111111111111111";
-    QCOMPARE(GenerateDemoDevice(m_root, udid, "Second Demo"), int(VEXA_OK));
-    auto second = std::make_shared<SimDevice>(m_root / udid);
-    auto flatten = [](const std::shared_ptr<SimDevice>& device) {
-        return ContactsText(*CreateContactService(device)) + PhotosText(*CreatePhotoLibrary(device));
-    };
-    QCOMPARE(flatten(second), flatten(m_demo));
-    QCOMPARE(GenerateDemoDevice(m_root, udid, "Again"), int(VEXA_E_EXISTS));
 }
 
 // Contacts and groups are added, changed and deleted, and kept in the address book as a phone keeps them.
@@ -705,14 +678,10 @@ line 2', 0, 0, 'Acme', NULL, NULL, '1980-06-01');
         ConversationList* conversations = nullptr;
         if (int code = ReadConversations(*device, arena, &conversations))
             return QString("messages: error %1").arg(code);
-        for (const auto& conversation :
-             std::span(conversations->conversations, size_t(conversations->count))) {
-            text += Text(conversation.address) + " " + Text(conversation.name) + ":";
-            for (const auto& message : std::span(conversation.messages, size_t(conversation.messageCount)))
-                text += std::string(" ") + (message.direction ? ">" : "<") + message.dateTime + " " +
-                        message.text;
-            text += "\n";
-        }
+        ContentPrint print;
+        PrintConversations(
+            *conversations, [](const MessageAttachmentRecord&) { return QString(); }, print);
+        text += print.conversations.join('\n').toStdString() + "\n";
         auto media = CreateMediaLibrary(device);
         PlaylistRecord* playlists = nullptr;
         if (int code = media->GetPlaylists(&count, &playlists))
@@ -740,8 +709,8 @@ line 2', 0, 0, 'Acme', NULL, NULL, '1980-06-01');
                  "P-6 2 500000000 48x64 99 /PhotoData/Sync/100SYNCD/IMG_0006.PNG\n"
                  "P-5 1 600000000 640x480 1234 /DCIM/100APPLE/IMG_0005.JPG\n"
                  "Camera Roll 1: P-5\nPhoto Libary 3: P-6\nFavorites 1:\nTrip 2: P-6 P-5\nStream 4: P-5\n"
-                 "+81 3 1 Zoë Ito: <2020-01-02 03:04:05 hi >2020-01-02 03:05:00 hello 😀\n"
-                 "team@example.org Team: >2021-05-06 07:08:09 meeting\n"
+                 "+81 3 1|Zoë Ito|2\n  2020-01-02 03:04:05|0|hi\n  2020-01-02 03:05:00|1|hello 😀\n"
+                 "team@example.org|Team|1\n  2021-05-06 07:08:09|1|meeting\n"
                  "Old iPhone: Old Song|Ann|:iTunes_Control:Music:F01:ABCD.mp3|MPEG audio file|1|12|3000"
                  " Old Clip|<null>|:iTunes_Control:Music:F02:EFGH.mp4|MPEG-4 video file|2|12|2000\n"
                  "Kept: Old Song|Ann|:iTunes_Control:Music:F01:ABCD.mp3|MPEG audio file|1|12|3000"
@@ -863,7 +832,7 @@ void TestVexaContent::refusalsLeaveTheDeviceAsItWas() {
         future.minimumOS = "99.0";
         QVERIFY(vexa::formats::WriteIpa(files / "future.ipa", future));
     }
-    const std::string before = Fingerprint(m_refusing->Folder());
+    const auto before = FolderDigest(Q(m_refusing->Folder()));
     Services services{CreateContactService(m_refusing),
                       CreateMediaLibrary(m_refusing),
                       CreateBookService(m_refusing),
@@ -872,7 +841,7 @@ void TestVexaContent::refusalsLeaveTheDeviceAsItWas() {
                       CreateAppLibrary(m_refusing),
                       files};
     QCOMPARE(Refusals()[row].call(services), Refusals()[row].expected);
-    QCOMPARE(Fingerprint(m_refusing->Folder()), before);
+    QCOMPARE(FolderDigest(Q(m_refusing->Folder())), before);
 }
 
 void TestVexaContent::playlistsShowTheLibraryAndTheUsersLists() {
@@ -893,6 +862,8 @@ void TestVexaContent::playlistsShowTheLibraryAndTheUsersLists() {
         const auto file = m_demo->ResolveDevicePath(path);
         QVERIFY(file && fs::file_size(*file) == static_cast<uintmax_t>(track.fileSize));
         QVERIFY(track.duration > 500);
+        // The file itself opens in a reader we did not write.
+        QVERIFY2(ProbedSeconds(*file) > 0.5, track.path);
         QVERIFY(track.title && track.format);
     }
     QCOMPARE(kinds[MEDIA_SONG], 19);
@@ -1159,7 +1130,7 @@ void TestVexaContent::albumsAndPhotosAreMadeImportedRenamedAndDeleted() {
     const fs::path png = m_root / "imported.png";
     QVERIFY(vexa::formats::WritePng(png, {320, 200, 9, "", ""}));
     QCOMPARE(albums->ImportPhotoFile(U16(png).c_str(), id.c_str()), int(VEXA_OK));
-    QCOMPARE(albums->ImportPhotoFile(U16(png).c_str(), "00000000-0000-0000-0000-000000000064"), int(VEXA_OK));
+    QCOMPARE(albums->ImportPhotoFile(U16(png).c_str(), kPhotoLibrary), int(VEXA_OK));
     AlbumRecord* album = find(id);
     QCOMPARE(album->photoCount, 1);
     QCOMPARE(albums->LoadAlbumCover(album->coverHandle), int(VEXA_OK));
@@ -1171,20 +1142,14 @@ void TestVexaContent::albumsAndPhotosAreMadeImportedRenamedAndDeleted() {
     QCOMPARE(count, 1);
     QCOMPARE(photos[0].kind, 2);
     QCOMPARE(photos[0].width, 320);
-    const std::string photoId = photos[0].id;
-    QCOMPARE(albums->GetAlbumPhotos(&photos, &count, "00000000-0000-0000-0000-000000000064"), int(VEXA_OK));
+    QCOMPARE(albums->GetAlbumPhotos(&photos, &count, kPhotoLibrary), int(VEXA_OK));
     QCOMPARE(count, 2);
 
-    QCOMPARE(albums->RenameAlbum(id.c_str(), u"Sommer"), int(VEXA_OK));
-    QCOMPARE(std::string(find(id)->name), std::string("Sommer"));
-    const char* ids[] = {photoId.c_str()};
-    QCOMPARE(albums->RemovePhotosFromAlbum(id.c_str(), ids, 1), int(VEXA_OK));
-    QCOMPARE(find(id)->photoCount, 0);
     QCOMPARE(albums->DeleteAlbum(id.c_str()), int(VEXA_OK));
     QVERIFY(!find(id));
     QCOMPARE(albums->DeleteAlbum(id.c_str()), int(VEXA_E_NOT_FOUND));
     // The photos of a deleted album stay on the device.
-    QCOMPARE(albums->GetAlbumPhotos(&photos, &count, "00000000-0000-0000-0000-000000000064"), int(VEXA_OK));
+    QCOMPARE(albums->GetAlbumPhotos(&photos, &count, kPhotoLibrary), int(VEXA_OK));
     QCOMPARE(count, 2);
 
     // Deleted photos take their files along.
@@ -1261,6 +1226,10 @@ print(asset, join, len(rows), rows[0][0][:4] if rows else '')
         const fs::path file = device->MediaRoot() / "PhotoData/Photos.sqlite";
         std::string table;
         QVERIFY2(summaryOf(file, table) == expected, udid.c_str());
+        // Made again, the demo device is the same one.
+        if (release == 17)
+            QCOMPARE(ContactsText(*CreateContactService(device)) + PhotosText(*CreatePhotoLibrary(device)),
+                     ContactsText(*CreateContactService(m_demo)) + PhotosText(*CreatePhotoLibrary(m_demo)));
 
         auto albums = CreateAlbumLibrary(device);
         AlbumRecord* created = nullptr;
@@ -1272,6 +1241,7 @@ print(asset, join, len(rows), rows[0][0][:4] if rows else '')
         QCOMPARE(Python(script, {Q(file), "Neu"}), answer);
     }
     QCOMPARE(GenerateDemoDevice(m_root, "release-13", "Demo", 13), int(VEXA_E_INVALID_ARGUMENT));
+    QCOMPARE(GenerateDemoDevice(m_root, "release-17", "Again"), int(VEXA_E_EXISTS));
 }
 
 void TestVexaContent::appsListInstallBackupAndUninstall() {
@@ -1295,11 +1265,6 @@ void TestVexaContent::appsListInstallBackupAndUninstall() {
     const fs::path plain = m_root / "plain.ipa", withDocs = m_root / "with docs.ipa";
     QCOMPARE(apps->BackupApp(id.c_str(), plain.c_str(), 0), int(VEXA_OK));
     QCOMPARE(apps->BackupApp(id.c_str(), withDocs.c_str(), 1), int(VEXA_OK));
-    const QStringList listed = ArchivePaths(Q(withDocs));
-    QVERIFY2(listed.contains("Container/Documents/settings.txt") &&
-                 listed.contains(QRegularExpression("^Payload/[^/]+\\.app/Info\\.plist$")),
-             qPrintable(listed.join(' ')));
-    QVERIFY(!ArchivePaths(Q(plain)).join(' ').contains("Container/"));
 
     // Backing up and reinstalling gives the app back under the same id.
     auto device = SmallDevice();
@@ -1315,35 +1280,6 @@ void TestVexaContent::appsListInstallBackupAndUninstall() {
     QCOMPARE(other->UninstallApp(id.c_str()), int(VEXA_OK));
     QVERIFY(!fs::exists(device->ApplicationsRoot() / id));
     QCOMPARE(other->UninstallApp(id.c_str()), int(VEXA_APP_UNINSTALL_FAILED));
-}
-
-void TestVexaContent::unpluggedDeviceAndPlannedFaultsAnswerCodes() {
-    auto device = SmallDevice();
-    QVERIFY(device);
-    auto contacts = CreateContactService(device);
-    auto books = CreateBookService(device);
-    auto media = CreateMediaLibrary(device);
-    ContactList* list = nullptr;
-
-    QCOMPARE(FaultInjector::Add(device->FaultsFile(),
-                                {.operation = "GetContacts", .code = VEXA_E_DATABASE, .after = 1}),
-             int(VEXA_OK));
-    QCOMPARE(contacts->GetContacts(&list), int(VEXA_OK)); // the first call still goes through
-    QCOMPARE(contacts->GetContacts(&list), int(VEXA_E_DATABASE));
-    QCOMPARE(FaultInjector::Add(device->FaultsFile(), {.operation = "AddBook", .unplug = true}),
-             int(VEXA_OK));
-    QCOMPARE(books->AddBook(u"/nonexistent.pdf"), int(VEXA_E_UNPLUGGED));
-    QVERIFY(!device->IsConnected());
-
-    int count = 0;
-    PlaylistRecord* playlists = nullptr;
-    QCOMPARE(media->GetPlaylists(&count, &playlists), int(VEXA_E_UNPLUGGED));
-    QCOMPARE(contacts->CreateGroup("While away"), int(VEXA_E_UNPLUGGED));
-    QCOMPARE(FaultInjector::Clear(device->FaultsFile()), int(VEXA_OK));
-    QCOMPARE(device->SetState(DeviceState{}), int(VEXA_OK));
-    QCOMPARE(contacts->GetContacts(&list), int(VEXA_OK));
-    for (int g = 0; g < list->groupCount; ++g)
-        QVERIFY(std::string(list->groups[g].name) != "While away");
 }
 
 // Two threads change and list at once; what this thread was handed stays as it was until it calls again.
@@ -1403,17 +1339,7 @@ void TestVexaContent::removalsComeBackUnlessCommitted() {
 // The demo device's songs, clips and books open in readers we did not write: ffprobe finds a duration,
 // PDFs start with their header, EPUBs (zips or unpacked folders) carry "mimetype" first.
 void TestVexaContent::seededFilesOpenInIndependentReaders() {
-    QStringList media;
-    for (const auto& entry : fs::recursive_directory_iterator(m_demo->MediaRoot() / "iTunes_Control/Music"))
-        if (entry.is_regular_file())
-            media << Q(entry.path());
-    media << Q(m_demo->MediaRoot() / "DCIM/100APPLE/IMG_0081.MOV");
-    QCOMPARE(media.size(), 26);
-    for (const QString& file : media) {
-        const QString duration = RunProgram(
-            "ffprobe", {"-v", "error", "-show_entries", "format=duration", "-of", "csv=p=0", file});
-        QVERIFY2(duration.toDouble() > 0.5, qPrintable(file + ": " + duration));
-    }
+    QVERIFY(ProbedSeconds(m_demo->MediaRoot() / "DCIM/100APPLE/IMG_0081.MOV") > 0.5);
     const char* script = R"py(
 import os, sys, zipfile
 books = sys.argv[1]

@@ -457,13 +457,8 @@ private slots:
 
         const QJsonObject report = ReadBackup(QString::fromStdString(folder.string()));
         QVERIFY2(BackupProblems(report).isEmpty(), BackupProblems(report).constData());
+        // Its identity, domains and files are checked against the device in the backup page's tests.
         QCOMPARE(report.value("name").toString(), QStringLiteral("Backup Source"));
-        QCOMPARE(report.value("udid").toString(), QString::fromStdString(udid));
-        QVERIFY(report.value("stored").toInt() > 0);
-        QVERIFY(!report.value("encrypted").toBool());
-        const QJsonArray domains = report.value("domains").toArray();
-        QVERIFY(domains.contains("HomeDomain") && domains.contains("MediaDomain") &&
-                domains.contains("CameraRollDomain"));
 
         BackupRecord* records = nullptr;
         int count = 0;

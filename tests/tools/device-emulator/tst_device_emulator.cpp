@@ -16,7 +16,6 @@
 #include <QCryptographicHash>
 #include <QDate>
 #include <QDirIterator>
-#include <QElapsedTimer>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QRegularExpression>
@@ -30,6 +29,7 @@
 
 #include "BackupReport.h"
 #include "ContentPrint.h"
+#include "FolderDigest.h"
 #include "TestFiles.h"
 #include "formats/IpaFile.h"
 #include "formats/Plist.h"
@@ -54,32 +54,6 @@ struct Output {
     bool finished = false;
     QString text; // standard output and error together
 };
-
-// A sorted list of the device's media files with their SHA-256, to compare whole states.
-QMap<QString, QByteArray> checksums(const QString& folder) {
-    QMap<QString, QByteArray> sums;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        // The media and photo databases change their journal files just by being opened.
-        if (path.endsWith("-wal") || path.endsWith("-shm"))
-            continue;
-        // A database is compared by its content, which sqlite3 prints the same however the pages lie.
-        if (path.endsWith(".sqlitedb") || path.endsWith(".sqlite")) {
-            QProcess dump;
-            dump.start("sqlite3", {path, ".dump"});
-            dump.waitForFinished();
-            sums[QDir(folder).relativeFilePath(path)] =
-                QCryptographicHash::hash(dump.readAllStandardOutput(), QCryptographicHash::Sha256);
-            continue;
-        }
-        QFile file(path);
-        if (file.open(QIODevice::ReadOnly))
-            sums[QDir(folder).relativeFilePath(path)] =
-                QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
-    }
-    return sums;
-}
 
 } // namespace
 
@@ -137,6 +111,35 @@ private:
     }
 
     QString deviceFolder(const QString& udid = kUdid) const { return m_root + "/" + udid; }
+
+    // The simulated device's apps as its own library lists them: id and icon.
+    std::vector<std::pair<std::string, QByteArray>> apps() const {
+        vexa::sim::SimAppLibrary library(
+            std::make_shared<vexa::sim::SimDevice>(deviceFolder().toStdString()));
+        AppRecord* records = nullptr;
+        int count = 0;
+        std::vector<std::pair<std::string, QByteArray>> listed;
+        if (library.GetApplistInfo(&records, &count) == 0 && library.GetAppListIcon(records, count) == 0) {
+            for (const AppRecord& app : std::span(records, size_t(count)))
+                listed.emplace_back(app.id,
+                                    QByteArray(reinterpret_cast<const char*>(app.icon), app.iconLength));
+        }
+        return listed;
+    }
+
+    // A full backup by Debian's tool into a new folder, read by the independent reader and opened as a
+    // device.
+    void backUpAndCheck(const QString& folder, const char* password) {
+        QVERIFY(QDir().mkpath(folder));
+        const Output backup = run("idevicebackup2", {"-u", kUdid, "backup", "--full", folder});
+        QVERIFY2(backup.code == 0 && backup.text.contains("Backup Successful."), qPrintable(backup.text));
+        const QJsonObject report = ReadBackup(folder + "/" + kUdid, {}, QString::fromUtf8(password));
+        QVERIFY2(BackupProblems(report).isEmpty(), BackupProblems(report).constData());
+        QCOMPARE(report.value("snapshot").toString(), QString("finished"));
+        QCOMPARE(report.value("encrypted").toBool(), password != nullptr);
+        QVERIFY(report.value("stored").toInt() > 0);
+        compareBackupDevice(folder + "/" + kUdid, password);
+    }
 
     // A backup Debian's tool made, opened as a device: it lists the phone's conversations with their
     // attachments and, when encrypted, its calls.
@@ -269,24 +272,15 @@ private slots:
     void installerListsInstallsAndRemovesApps() {
         if (!haveTool("ideviceinstaller"))
             QSKIP("Debian's ideviceinstaller is not installed");
-        std::vector<std::string> ids;
-        {
-            vexa::sim::SimAppLibrary library(
-                std::make_shared<vexa::sim::SimDevice>(deviceFolder().toStdString()));
-            AppRecord* records = nullptr;
-            int count = 0;
-            QCOMPARE(library.GetApplistInfo(&records, &count), 0);
-            for (int i = 0; i < count; ++i)
-                ids.emplace_back(records[i].id);
-        }
-        QCOMPARE(ids.size(), size_t(2));
+        const auto listedApps = apps();
+        QCOMPARE(listedApps.size(), size_t(2));
         // The same list whether the service connection stays plain or the device asks for TLS on it.
         for (const char* tls : {"off", "on"}) {
             QCOMPARE(control(QString("service-ssl ") + tls), QString("ok"));
             const Output listed = run("ideviceinstaller", {"-u", kUdid, "-l"});
             QCOMPARE(listed.code, 0);
-            for (const std::string& id : ids)
-                QVERIFY2(listed.text.contains(QString::fromStdString(id)), qPrintable(listed.text));
+            for (const auto& app : listedApps)
+                QVERIFY2(listed.text.contains(QString::fromStdString(app.first)), qPrintable(listed.text));
         }
         QCOMPARE(control("service-ssl off"), QString("ok"));
 
@@ -324,7 +318,7 @@ private slots:
         if (!haveTool("idevicebackup2"))
             QSKIP("Debian's libimobiledevice-utils are not installed");
         const QString media = deviceFolder() + "/Media";
-        const auto before = checksums(media);
+        const auto before = FolderDigest(media, true);
         QVERIFY(!before.isEmpty());
         // A conversation with a picture and a document, and a call, for the backup device to list.
         {
@@ -347,16 +341,7 @@ private slots:
         // Debian's 1.3.0 carries the newer device-link version, so it takes both of the device's versions.
         for (const char* mode : {"legacy", "modern"}) {
             QCOMPARE(control(QString("backup-mode ") + mode), QString("ok"));
-            const QString folder = m_dir.filePath(QString("backup-") + mode);
-            QVERIFY(QDir().mkpath(folder));
-            const Output backup = run("idevicebackup2", {"-u", kUdid, "backup", "--full", folder});
-            QVERIFY2(backup.code == 0 && backup.text.contains("Backup Successful."), qPrintable(backup.text));
-
-            const QJsonObject report = ReadBackup(folder + "/" + kUdid);
-            QVERIFY2(BackupProblems(report).isEmpty(), BackupProblems(report).constData());
-            QCOMPARE(report.value("snapshot").toString(), QString("finished"));
-            QVERIFY(!report.value("encrypted").toBool() && report.value("stored").toInt() > 0);
-            compareBackupDevice(folder + "/" + kUdid, nullptr);
+            backUpAndCheck(m_dir.filePath(QString("backup-") + mode), nullptr);
         }
 
         // A change after the backup is undone by the restore; the device's files come back bit for bit.
@@ -364,7 +349,7 @@ private slots:
         const Output restore =
             run("idevicebackup2", {"-u", kUdid, "restore", "--system", m_dir.filePath("backup-legacy")});
         QVERIFY2(restore.code == 0 && restore.text.contains("Restore Successful."), qPrintable(restore.text));
-        const auto after = checksums(media);
+        const auto after = FolderDigest(media, true);
         for (auto it = before.begin(); it != before.end(); ++it)
             QVERIFY2(after.value(it.key()) == it.value(), qPrintable(it.key()));
         QCOMPARE(after.keys(), before.keys());
@@ -376,17 +361,11 @@ private slots:
                 .code,
             0);
         const QString encrypted = m_dir.filePath("backup-encrypted");
-        QVERIFY(QDir().mkpath(encrypted));
-        const Output locked = run("idevicebackup2", {"-u", kUdid, "backup", "--full", encrypted});
-        QVERIFY2(locked.text.contains("Backup Successful."), qPrintable(locked.text));
-        const QJsonObject report = ReadBackup(encrypted + "/" + kUdid, {}, "secret");
-        QVERIFY2(BackupProblems(report).isEmpty(), BackupProblems(report).constData());
-        QVERIFY(report.value("encrypted").toBool());
-        compareBackupDevice(encrypted + "/" + kUdid, "secret");
+        backUpAndCheck(encrypted, "secret");
         const Output wrong =
             run("idevicebackup2", {"-u", kUdid, "restore", "--system", "--password", "wrong", encrypted});
         QVERIFY2(wrong.text.contains("Restore Failed"), qPrintable(wrong.text));
-        QCOMPARE(checksums(media).keys(), before.keys());
+        QCOMPARE(FolderDigest(media, true).keys(), before.keys());
         const Output right =
             run("idevicebackup2", {"-u", kUdid, "restore", "--system", "--password", "secret", encrypted});
         QVERIFY2(right.text.contains("Restore Successful."), qPrintable(right.text));
@@ -413,63 +392,6 @@ private slots:
             const QStringList hostsAfter = QDir(deviceFolder() + "/lockdown/hosts").entryList(QDir::Files);
             QCOMPARE(hostsAfter.size(), hostsBefore.size() - 1);
         }
-    }
-
-    void listenersHearDetachAndAttach() {
-        // A client of the muxer socket written here, as the backend's detector will be: Listen, then events.
-        QLocalSocket socket;
-        socket.connectToServer(m_socket);
-        QVERIFY(socket.waitForConnected(5000));
-        auto send = [&socket](plist_t body, uint32_t tag) {
-            const std::vector<uint8_t> xml = Plist::ToXml(body);
-            QByteArray frame(16, '\0');
-            const uint32_t header[4] = {uint32_t(16 + xml.size()), 1, 8, tag};
-            std::memcpy(frame.data(), header, sizeof header); // little-endian on every machine we build for
-            frame.append(reinterpret_cast<const char*>(xml.data()), qsizetype(xml.size()));
-            socket.write(frame);
-        };
-        auto receive = [&socket]() -> PlistPtr {
-            QElapsedTimer timer;
-            timer.start();
-            while (socket.bytesAvailable() < 16 && timer.elapsed() < 10000)
-                socket.waitForReadyRead(100);
-            uint32_t header[4] = {};
-            if (socket.read(reinterpret_cast<char*>(header), 16) != 16 || header[0] < 16)
-                return nullptr;
-            while (socket.bytesAvailable() < header[0] - 16 && timer.elapsed() < 10000)
-                socket.waitForReadyRead(100);
-            const QByteArray body = socket.read(header[0] - 16);
-            return Plist::Parse(std::vector<uint8_t>(body.begin(), body.end()));
-        };
-        PlistPtr listen(plist_new_dict());
-        plist_dict_set_item(listen.get(), "MessageType", plist_new_string("Listen"));
-        plist_dict_set_item(listen.get(), "ProgName", plist_new_string("tst_device_emulator"));
-        send(listen.get(), 7);
-
-        PlistPtr result = receive();
-        QVERIFY(result);
-        QCOMPARE(Plist::Unsigned(result.get(), "Number"), uint64_t(0));
-        PlistPtr attached = receive();
-        QVERIFY(attached);
-        QCOMPARE(QString::fromStdString(Plist::String(attached.get(), "MessageType")), QString("Attached"));
-        plist_t properties = Plist::Item(attached.get(), "Properties", PLIST_DICT);
-        QCOMPARE(QString::fromStdString(Plist::String(properties, "SerialNumber")), kUdid);
-        QCOMPARE(QString::fromStdString(Plist::String(properties, "ConnectionType")), QString("USB"));
-        const uint64_t firstId = Plist::Unsigned(attached.get(), "DeviceID");
-
-        QCOMPARE(control("detach " + kUdid), QString("ok"));
-        PlistPtr detached = receive();
-        QVERIFY(detached);
-        QCOMPARE(QString::fromStdString(Plist::String(detached.get(), "MessageType")), QString("Detached"));
-        QCOMPARE(Plist::Unsigned(detached.get(), "DeviceID"), firstId);
-        QVERIFY(!run("idevice_id", {"-l"}).text.contains(kUdid));
-
-        // The device comes back under a new id, as a real one does after a replug.
-        QCOMPARE(control("attach " + kUdid), QString("ok"));
-        PlistPtr again = receive();
-        QVERIFY(again);
-        QCOMPARE(QString::fromStdString(Plist::String(again.get(), "MessageType")), QString("Attached"));
-        QVERIFY(Plist::Unsigned(again.get(), "DeviceID") != firstId);
     }
 
     void libraryClientsReachFilesIconsAndAppContainers() {
@@ -509,12 +431,17 @@ private slots:
         QCOMPARE(afc_file_read(afc, handle, buffer, sizeof buffer, &read), AFC_E_SUCCESS);
         QCOMPARE(QByteArray(buffer, int(read)), QByteArray("789"));
         QCOMPARE(afc_file_close(afc, handle), AFC_E_SUCCESS);
+        // A list the library hands out, taken over and freed.
+        auto take = [](char** list) {
+            QStringList items;
+            for (char** item = list; item && *item; ++item)
+                items << QString::fromUtf8(*item);
+            afc_dictionary_free(list);
+            return items;
+        };
         char** info = nullptr;
         QCOMPARE(afc_get_file_info(afc, "/Notes/Deep/a.txt", &info), AFC_E_SUCCESS);
-        QStringList pairs;
-        for (char** item = info; item && *item; ++item)
-            pairs << QString::fromUtf8(*item);
-        afc_dictionary_free(info);
+        const QStringList pairs = take(info);
         QVERIFY2(pairs.join(' ').contains("st_size 10") && pairs.contains("S_IFREG"),
                  qPrintable(pairs.join(' ')));
         QCOMPARE(afc_rename_path(afc, "/Notes/Deep/a.txt", "/Notes/b.txt"), AFC_E_SUCCESS);
@@ -525,27 +452,14 @@ private slots:
         QCOMPARE(afc_remove_path(afc, "/Notes/b.txt"), AFC_E_SUCCESS);
         char** names = nullptr;
         QCOMPARE(afc_read_directory(afc, "/Notes", &names), AFC_E_SUCCESS);
-        QStringList listed;
-        for (char** item = names; item && *item; ++item)
-            listed << QString::fromUtf8(*item);
-        afc_dictionary_free(names);
+        QStringList listed = take(names);
         listed.sort();
         QCOMPARE(listed, QStringList({".", "..", "Deep"}));
 
         // App icons are the simulated apps' own PNGs.
-        std::string appId;
-        std::vector<uint8_t> expectedIcon;
-        {
-            vexa::sim::SimAppLibrary library(
-                std::make_shared<vexa::sim::SimDevice>(deviceFolder().toStdString()));
-            AppRecord* records = nullptr;
-            int count = 0;
-            QCOMPARE(library.GetApplistInfo(&records, &count), 0);
-            QVERIFY(count > 0);
-            QCOMPARE(library.GetAppListIcon(records, 1), 0);
-            appId = records[0].id;
-            expectedIcon.assign(records[0].icon, records[0].icon + records[0].iconLength);
-        }
+        const auto listedApps = apps();
+        QVERIFY(!listedApps.empty());
+        const std::string appId = listedApps[0].first;
         sbservices_client_t springboard = nullptr;
         QCOMPARE(sbservices_client_start_service(device, &springboard, "tst_device_emulator"),
                  SBSERVICES_E_SUCCESS);
@@ -553,8 +467,7 @@ private slots:
         uint64_t pngSize = 0;
         QCOMPARE(sbservices_get_icon_pngdata(springboard, appId.c_str(), &png, &pngSize),
                  SBSERVICES_E_SUCCESS);
-        QCOMPARE(QByteArray(png, int(pngSize)),
-                 QByteArray(reinterpret_cast<const char*>(expectedIcon.data()), int(expectedIcon.size())));
+        QCOMPARE(QByteArray(png, int(pngSize)), listedApps[0].second);
         free(png);
         sbservices_client_free(springboard);
 
@@ -650,53 +563,45 @@ void DeviceEmulatorTest::debianToolsGetWhatAPhoneAnswers_data() {
     QTest::addColumn<QString>("tool");
     QTest::addColumn<QStringList>("arguments"); // %BACKUPS% is the folder of the backups made above
     QTest::addColumn<QString>("answer");        // a pattern the tool's output must match
-    const QStringList info = {"-u", kUdid, "-k"};
+    // Each tool is given "-u <udid>" first; %YEAR% and %NAME% in a pattern are this year and the name.
+    const struct {
+        const char *name, *tool, *arguments, *answer;
+    } rows[] = {
+        {"the clock is today's", "idevicedate", "", "%YEAR%"},
+        {"the clock is a real number", "ideviceinfo", "-k TimeIntervalSince1970", R"(^\d{10}\.\d+\s*$)"},
+        {"hardware of an iPhone 11", "ideviceinfo", "-k HardwareModel", "^N104AP\\s*$"},
+        {"model number of an iPhone 11", "ideviceinfo", "-k ModelNumber", "^MWLT2\\s*$"},
+        {"an iOS an iPhone 11 ran", "ideviceinfo", "-k ProductVersion", "^17\\.7\\s*$"},
+        {"system apps are listed as such", "ideviceinstaller", "-l -o list_system",
+         "com\\.apple\\.mobilesafari"},
+        {"last backup's details", "idevicebackup2", "info %BACKUPS%/backup-modern",
+         R"(Product Type: iPhone12,1\n[\s\S]*Encrypted: No)"},
+        {"last encrypted backup's details", "idevicebackup2", "info %BACKUPS%/backup-encrypted",
+         "Encrypted: Yes"},
+        {"details without a backup", "idevicebackup2", "info %BACKUPS%", "no complete backup"},
+        {"last backup's files", "idevicebackup2", "list %BACKUPS%/backup-modern",
+         R"(^Domain,Path,FileID,Type\n[\s\S]*^\w+Domain[^,\n]*,[^,\n]+,[0-9a-f]{40},File$)"},
+        {"encryption on", "idevicebackup2", "encryption on pw %BACKUPS%",
+         "Backup encryption has been enabled successfully"},
+        {"the device says it encrypts", "ideviceinfo", "-q com.apple.mobile.backup -k WillEncrypt",
+         "^true\\s*$"},
+        {"encryption on twice", "idevicebackup2", "encryption on pw %BACKUPS%", "already enabled"},
+        {"off with the wrong password", "idevicebackup2", "encryption off nope %BACKUPS%",
+         "Could not disable backup encryption"},
+        {"encryption off", "idevicebackup2", "encryption off pw %BACKUPS%",
+         "Backup encryption has been disabled successfully"},
+        {"the device no longer encrypts", "ideviceinfo", "-q com.apple.mobile.backup -k WillEncrypt",
+         "^false\\s*$"},
+        {"unpair", "idevicepair", "unpair", "SUCCESS"},
+        // The device forgot this computer: the next tool pairs anew.
+        {"paired again on the next use", "ideviceinfo", "-k DeviceName", "^%NAME%\\s*$"},
+    };
     const QString year = QString::number(QDate::currentDate().year());
-    QTest::newRow("the clock is today's") << "idevicedate" << QStringList{"-u", kUdid} << year;
-    QTest::newRow("the clock is a real number")
-        << "ideviceinfo" << info + QStringList{"TimeIntervalSince1970"} << R"(^\d{10}\.\d+\s*$)";
-    QTest::newRow("hardware of an iPhone 11")
-        << "ideviceinfo" << info + QStringList{"HardwareModel"} << "^N104AP\\s*$";
-    QTest::newRow("model number of an iPhone 11")
-        << "ideviceinfo" << info + QStringList{"ModelNumber"} << "^MWLT2\\s*$";
-    QTest::newRow("an iOS an iPhone 11 ran")
-        << "ideviceinfo" << info + QStringList{"ProductVersion"} << "^17\\.7\\s*$";
-    QTest::newRow("system apps are listed as such")
-        << "ideviceinstaller" << QStringList{"-u", kUdid, "-l", "-o", "list_system"}
-        << "com\\.apple\\.mobilesafari";
-    const QStringList backup = {"-u", kUdid};
-    QTest::newRow("last backup's details")
-        << "idevicebackup2" << backup + QStringList{"info", "%BACKUPS%/backup-modern"}
-        << R"(Product Type: iPhone12,1\n[\s\S]*Encrypted: No)";
-    QTest::newRow("last encrypted backup's details")
-        << "idevicebackup2" << backup + QStringList{"info", "%BACKUPS%/backup-encrypted"} << "Encrypted: Yes";
-    QTest::newRow("details without a backup")
-        << "idevicebackup2" << backup + QStringList{"info", "%BACKUPS%"} << "no complete backup";
-    QTest::newRow("last backup's files")
-        << "idevicebackup2" << backup + QStringList{"list", "%BACKUPS%/backup-modern"}
-        << R"(^Domain,Path,FileID,Type\n[\s\S]*^\w+Domain[^,\n]*,[^,\n]+,[0-9a-f]{40},File$)";
-    QTest::newRow("encryption on") << "idevicebackup2"
-                                   << backup + QStringList{"encryption", "on", "pw", "%BACKUPS%"}
-                                   << "Backup encryption has been enabled successfully";
-    QTest::newRow("the device says it encrypts")
-        << "ideviceinfo" << QStringList{"-u", kUdid, "-q", "com.apple.mobile.backup", "-k", "WillEncrypt"}
-        << "^true\\s*$";
-    QTest::newRow("encryption on twice")
-        << "idevicebackup2" << backup + QStringList{"encryption", "on", "pw", "%BACKUPS%"}
-        << "already enabled";
-    QTest::newRow("off with the wrong password")
-        << "idevicebackup2" << backup + QStringList{"encryption", "off", "nope", "%BACKUPS%"}
-        << "Could not disable backup encryption";
-    QTest::newRow("encryption off") << "idevicebackup2"
-                                    << backup + QStringList{"encryption", "off", "pw", "%BACKUPS%"}
-                                    << "Backup encryption has been disabled successfully";
-    QTest::newRow("the device no longer encrypts")
-        << "ideviceinfo" << QStringList{"-u", kUdid, "-q", "com.apple.mobile.backup", "-k", "WillEncrypt"}
-        << "^false\\s*$";
-    QTest::newRow("unpair") << "idevicepair" << QStringList{"-u", kUdid, "unpair"} << "SUCCESS";
-    // The device forgot this computer: the next tool pairs anew.
-    QTest::newRow("paired again on the next use")
-        << "ideviceinfo" << info + QStringList{"DeviceName"} << "^" + kName + "\\s*$";
+    for (const auto& row : rows)
+        QTest::newRow(row.name) << row.tool
+                                << QStringList{"-u", kUdid} +
+                                       QString(row.arguments).split(' ', Qt::SkipEmptyParts)
+                                << QString(row.answer).replace("%YEAR%", year).replace("%NAME%", kName);
 }
 
 QTEST_GUILESS_MAIN(DeviceEmulatorTest)

@@ -42,13 +42,6 @@ namespace {
 
 constexpr char kUdid[] = "00008020-00000000000A0B17";
 
-int g_arrived = 0;
-int Listen(int mode, int handle) {
-    if (mode == VEXA_DEVICE_ARRIVED)
-        g_arrived = handle;
-    return 0;
-}
-
 QMap<QString, QByteArray> Fingerprint(const QString& folder) {
     QMap<QString, QByteArray> files;
     QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
@@ -145,12 +138,11 @@ class tst_media_usb : public QObject {
     Q_OBJECT
 
 private:
-    QString Media() const { return m_emulator.Root() + "/" + kUdid + "/Media"; }
+    QString Media() const { return m_emulator.Media(kUdid); }
 
     EmulatorProcess m_emulator;
-    MessageCatcher* m_messages = nullptr;
+    MessageCatcher m_messages;
     Shown m_simulated;
-    QStringList m_gone; // the song and the book taken away, as their rows' file names
     Manager m_manager;
     std::unique_ptr<Pages> m_pages;
     QTemporaryDir m_local;
@@ -159,37 +151,17 @@ private slots:
     void initTestCase() {
         SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR));
         qRegisterMetaType<IVexaManager*>();
-        m_messages = new MessageCatcher;
         QCOMPARE(m_emulator.SimCtl({"create-demo", "--udid", kUdid, "--ios", "17"}), 0);
         QVERIFY(m_emulator.Start());
-        qputenv("VEXA_SIM_ROOT", m_emulator.Root().toLocal8Bit());
-        qputenv("VEXA_BACKEND", "sim");
-        QCOMPARE(IOSInitialize(), 0);
-        QCOMPARE(IOSListener(Listen), 0);
-        QVERIFY(QTest::qWaitFor([] { return g_arrived != 0; }, 20000));
         {
-            Manager simulated = Bind(g_arrived);
+            Manager simulated = Bind(m_emulator.ListenForOne("sim"));
             QVERIFY(simulated);
             Pages pages(simulated.get());
             QVERIFY(pages.Load());
             m_simulated = RowsOf(pages);
         }
-        g_arrived = 0;
-        qputenv("VEXA_BACKEND", "usb");
-        QCOMPARE(IOSInitialize(), 0);
-        QVERIFY(QTest::qWaitFor([] { return g_arrived != 0; }, 30000));
-        m_manager = Bind(g_arrived);
+        m_manager = Bind(m_emulator.ListenForOne("usb"));
         QVERIFY(m_manager);
-    }
-
-    void cleanupTestCase() {
-        m_pages.reset();
-        m_manager.reset();
-        qputenv("VEXA_BACKEND", "sim");
-        IOSInitialize();
-        IOSListener(nullptr);
-        m_emulator.Stop();
-        delete m_messages;
     }
 
     void pagesShowWhatTheSimulatorShows() {
@@ -200,7 +172,7 @@ private slots:
             QVERIFY(!m_simulated.rows[page].isEmpty());
             QCOMPARE(usb.rows[page], m_simulated.rows[page]);
         }
-        QVERIFY(m_messages->Messages().isEmpty());
+        QVERIFY(m_messages.Messages().isEmpty());
     }
 
     void nothingOnThePagesChangesTheDevice() {
@@ -227,16 +199,7 @@ private slots:
     }
 
     void aFileThatIsGoneIsLeftOutAndCounted() {
-        // The first song's file and the first PDF's, as a phone shows them after a failed sync.
-        QDirIterator songs(Media() + "/iTunes_Control/Music", QDir::Files, QDirIterator::Subdirectories);
-        QStringList files;
-        while (songs.hasNext())
-            files << songs.next();
-        files.sort();
-        const QStringList pdfs = QDir(Media() + "/Books").entryList({"*.pdf"}, QDir::Files, QDir::Name);
-        QVERIFY(!files.isEmpty() && !pdfs.isEmpty());
-        QVERIFY(QFile::remove(files.front()));
-        QVERIFY(QFile::remove(Media() + "/Books/" + pdfs.front()));
+        QCOMPARE(m_emulator.RemoveFirstSongAndBook(kUdid).size(), 2);
         const int songsBefore =
             m_pages->music->SortModel()->rowCount() + m_pages->video->SortModel()->rowCount();
         const int booksBefore = m_pages->books->SortModel()->rowCount();

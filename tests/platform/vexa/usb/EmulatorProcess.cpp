@@ -1,5 +1,6 @@
 #include "EmulatorProcess.h"
 
+#include <algorithm>
 #include <csignal>
 #include <mutex>
 #include <vector>
@@ -8,6 +9,8 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QThread>
@@ -19,6 +22,13 @@ EmulatorProcess::EmulatorProcess() {
 }
 
 EmulatorProcess::~EmulatorProcess() {
+    if (m_listening) {
+        // The simulator finds the emulated devices in the folder and makes no demo device of its own.
+        qputenv("VEXA_SIM_ROOT", Root().toLocal8Bit());
+        qputenv("VEXA_BACKEND", "sim");
+        IOSInitialize();
+        IOSListener(nullptr);
+    }
     Stop();
 }
 
@@ -27,6 +37,28 @@ int EmulatorProcess::SimCtl(const QString& root, const QStringList& arguments) {
     process.start(QStringLiteral(VEXA_BIN_DIR "/vexa-simctl"), QStringList{"--root", root} + arguments);
     process.waitForFinished(120000);
     return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+}
+
+int EmulatorProcess::SetBackupPassword(const QString& udid, const QString& password) const {
+    return SimCtl(password.isEmpty() ? QStringList{"backup-password", udid}
+                                     : QStringList{"backup-password", udid, password, "--sha256-rounds",
+                                                   "20000", "--sha1-rounds", "1000"});
+}
+
+QStringList EmulatorProcess::RemoveFirstSongAndBook(const QString& udid) const {
+    const QString media = Media(udid);
+    QStringList songs;
+    for (QDirIterator it(media + "/iTunes_Control/Music", QDir::Files, QDirIterator::Subdirectories);
+         it.hasNext();)
+        songs << it.next();
+    songs.sort();
+    const QStringList pdfs = QDir(media + "/Books").entryList({"*.pdf"}, QDir::Files, QDir::Name);
+    QStringList removed;
+    for (const QString& file : {songs.value(0), media + "/Books/" + pdfs.value(0)}) {
+        if (file != media + "/Books/" && QFile::remove(file))
+            removed << file.mid(media.size());
+    }
+    return removed;
 }
 
 bool EmulatorProcess::Start(const QStringList& extraArguments) {
@@ -88,6 +120,11 @@ QByteArray EmulatorProcess::Control(const QByteArray& command) {
 namespace {
 std::mutex g_eventMutex;
 std::vector<std::pair<int, int>> g_events;
+
+std::pair<int, int> eventAt(size_t position) {
+    std::lock_guard lock(g_eventMutex);
+    return position < g_events.size() ? g_events[position] : std::pair(0, 0);
+}
 } // namespace
 
 int RecordEvent(int mode, int handle) {
@@ -128,4 +165,40 @@ Manager Bind(int handle) {
     if (manager && manager->SetDeviceHandle(handle) != VEXA_OK)
         manager.reset();
     return manager;
+}
+
+std::map<QString, int> EmulatorProcess::Listen(const char* backend, size_t count) {
+    const size_t from = EventCount();
+    qputenv("VEXA_SIM_ROOT", Root().toLocal8Bit());
+    qputenv("VEXA_BACKEND", backend);
+    std::map<QString, int> found;
+    if (IOSInitialize() != 0 || IOSListener(RecordEvent) != 0)
+        return found;
+    m_listening = true;
+    const auto earlierLeft = [&] {
+        return std::all_of(m_devices.begin(), m_devices.end(), [from](const auto& device) {
+            return EventAfter(from, VEXA_DEVICE_REMOVED, device.second) != 0;
+        });
+    };
+    // A new device makes its keys and the host its own before the first answer: seconds on a busy machine.
+    QDeadlineTimer deadline(60000);
+    for (size_t next = from; !(found.size() >= count && earlierLeft()) && !deadline.hasExpired();) {
+        for (; next < EventCount(); ++next) {
+            const auto [mode, handle] = eventAt(next);
+            DeviceInfo* info = nullptr;
+            if (Manager manager = mode == VEXA_DEVICE_ARRIVED ? Bind(handle) : Manager();
+                manager && manager->GetDeviceInfo(&info) && info->properties[DP_UniqueDeviceID])
+                found[QString::fromUtf8(info->properties[DP_UniqueDeviceID])] = handle;
+        }
+        QThread::msleep(10);
+    }
+    if (!earlierLeft())
+        found.clear();
+    m_devices = found;
+    return found;
+}
+
+int EmulatorProcess::ListenForOne(const char* backend) {
+    const std::map<QString, int> found = Listen(backend, 1);
+    return found.size() == 1 ? found.begin()->second : 0;
 }

@@ -22,7 +22,6 @@ class TestPhotoPageUsb : public QObject {
     Q_OBJECT
 
     EmulatorProcess m_emulator;
-    int m_handle = 0;
     Manager m_manager;
 
 private slots:
@@ -30,26 +29,12 @@ private slots:
         SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR));
         QCOMPARE(m_emulator.SimCtl({"create-demo", "--udid", "00008020-000C17A0B0C0D0E1", "--ios", "15"}), 0);
         QVERIFY(m_emulator.Start());
-        qputenv("VEXA_BACKEND", "usb");
-        const size_t from = EventCount();
-        QCOMPARE(IOSInitialize(), 0);
-        QCOMPARE(IOSListener(RecordEvent), 0);
-        m_handle = WaitForEvent(from, VEXA_DEVICE_ARRIVED, 0, 30000);
-        QVERIFY(m_handle != 0);
-        m_manager = Bind(m_handle);
+        m_manager = Bind(m_emulator.ListenForOne("usb"));
         QVERIFY(m_manager);
     }
 
-    void cleanupTestCase() {
-        m_manager.reset();
-        qputenv("VEXA_BACKEND", "sim");
-        IOSInitialize();
-        IOSListener(nullptr);
-        m_emulator.Stop();
-    }
-
     void photosAndAlbumsShowWithoutWayToChangeThem() {
-        QPhotoView view(m_manager.get(), m_handle);
+        QPhotoView view(m_manager.get(), m_manager->GetDeviceHandle());
         view.resize(1000, 700);
         view.show();
         view.Start();

@@ -45,22 +45,9 @@ private slots:
                                     "iPhone12,1", "--contacts", "5", "--messages", "40", "--photos", "20"}),
                  0);
         QVERIFY(m_emulator.Start());
-        qputenv("VEXA_BACKEND", "usb");
-        const size_t from = EventCount();
-        QCOMPARE(IOSInitialize(), 0);
-        QCOMPARE(IOSListener(RecordEvent), 0);
-        m_handle = WaitForEvent(from, VEXA_DEVICE_ARRIVED, 0, 30000);
-        QVERIFY(m_handle != 0);
+        m_handle = m_emulator.ListenForOne("usb");
         m_manager = Bind(m_handle);
         QVERIFY(m_manager);
-    }
-
-    void cleanupTestCase() {
-        m_manager.reset();
-        qputenv("VEXA_BACKEND", "sim");
-        IOSInitialize();
-        IOSListener(nullptr);
-        m_emulator.Stop();
     }
 
     void pagesReadTheSnapshotWithProgressCancelAndPassword() {
@@ -110,9 +97,7 @@ private slots:
         QVERIFY(calls.Snapshot()->EncryptionNote()->text().contains("not encrypted"));
 
         // Once they are, Refresh asks for the password; a wrong one is said, the right one shows calls.
-        QCOMPARE(m_emulator.SimCtl({"backup-password", kUdid, "secret", "--sha256-rounds", "20000",
-                                    "--sha1-rounds", "1000"}),
-                 0);
+        QCOMPARE(m_emulator.SetBackupPassword(kUdid, "secret"), 0);
         calls.OnRefresh();
         QBackupPasswordDlg* dialog = nullptr;
         QTRY_VERIFY_WITH_TIMEOUT((dialog = calls.findChild<QBackupPasswordDlg*>()) && dialog->isVisible(),
@@ -127,7 +112,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(calls.GetChunkCount() > 0, 15000);
         QVERIFY(!calls.Snapshot()->EncryptionNote()->isVisible());
         QVERIFY(messages.Messages().isEmpty());
-        QCOMPARE(m_emulator.SimCtl({"backup-password", kUdid}), 0);
+        QCOMPARE(m_emulator.SetBackupPassword(kUdid), 0);
     }
 };
 

@@ -131,35 +131,14 @@ private slots:
                                     "iPhone12,1", "--apps", "2"}),
                  0);
         QVERIFY(m_emulator.Start());
-
         // First through the simulator, for the values the usb backend must reproduce.
-        qputenv("VEXA_SIM_ROOT", m_emulator.Root().toLocal8Bit());
-        qputenv("VEXA_BACKEND", "sim");
-        size_t from = EventCount();
-        QCOMPARE(IOSInitialize(), 0);
-        QCOMPARE(IOSListener(RecordEvent), 0);
-        const int simHandle = WaitForEvent(from, VEXA_DEVICE_ARRIVED);
-        QVERIFY(simHandle != 0);
-        {
-            Manager manager = Bind(simHandle);
-            QVERIFY(manager);
-            m_simulated = snapshotOf(*manager);
-        }
-
-        from = EventCount();
-        qputenv("VEXA_BACKEND", "usb");
-        QCOMPARE(IOSInitialize(), 0);
-        QVERIFY(WaitForEvent(from, VEXA_DEVICE_REMOVED, simHandle) != 0);
-        m_handle = WaitForEvent(from, VEXA_DEVICE_ARRIVED);
+        Manager simulated = Bind(m_emulator.ListenForOne("sim"));
+        QVERIFY(simulated);
+        m_simulated = snapshotOf(*simulated);
+        simulated.reset();
+        m_handle = m_emulator.ListenForOne("usb"); // and the simulator's device has left
         QVERIFY(m_handle != 0);
         QCOMPARE(IsWiFiConnect(m_handle), 0);
-    }
-
-    void cleanupTestCase() {
-        qputenv("VEXA_BACKEND", "sim");
-        IOSInitialize(); // stops the usb backend: its threads end before the emulator does
-        IOSListener(nullptr);
-        m_emulator.Stop();
     }
 
     void init() {
@@ -219,10 +198,10 @@ private slots:
         // Here a computer folder fails as unreadable (an input-output error), not as a wrong argument.
         if (tag == "copy a computer folder")
             QSKIP("the usb backend answers with its own code");
-        const QString problem = file_contract::Run(
-            {m_manager->GetFileService(), (m_emulator.Root() + "/" + kUdid + "/Media").toStdString(),
-             m_local.filePath("contract").toStdString()},
-            row);
+        const QString problem =
+            file_contract::Run({m_manager->GetFileService(), m_emulator.Media(kUdid).toStdString(),
+                                m_local.filePath("contract").toStdString()},
+                               row);
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
     }
 
@@ -245,7 +224,7 @@ private slots:
         QVERIFY(WriteFile(local, bytes));
         QCOMPARE(files->CopyFileToDevice(u16(local).c_str(), u"/fault.bin"), int(VEXA_OK)); // connection open
         const QString exported = m_local.filePath("fault-export.bin");
-        const QString uploaded = m_emulator.Root() + "/" + kUdid + "/Media/fault-upload.bin";
+        const QString uploaded = m_emulator.Media(kUdid) + "/fault-upload.bin";
         const auto run = [&]() -> int {
             if (operation == "list") {
                 int count = 0;
@@ -305,7 +284,7 @@ private slots:
     }
 
     void aFolderOfTenThousandEntriesIsListedWhole() {
-        const QString folder = m_emulator.Root() + "/" + kUdid + "/Media/Many";
+        const QString folder = m_emulator.Media(kUdid) + "/Many";
         QVERIFY(QDir().mkpath(folder + "/Sub"));
         constexpr int kFiles = 10000;
         for (int i = 0; i < kFiles; ++i) {
@@ -596,7 +575,7 @@ private slots:
         QCOMPARE(silent, int(VEXA_E_TIMEOUT)); // the reason reaches the user
         QCOMPARE(progress->GetInstallProgress(), -1);
         // The failed install takes its package off the device as well.
-        QVERIFY(!QFile::exists(m_emulator.Root() + "/" + kUdid + "/Media/PublicStaging/Progress.ipa"));
+        QVERIFY(!QFile::exists(m_emulator.Media(kUdid) + "/PublicStaging/Progress.ipa"));
     }
 
     void aSilentDeviceEndsEveryAppCallWithinTenSeconds_data() {

@@ -180,22 +180,8 @@ private slots:
             QCOMPARE(file.write(bytes), qint64(size));
         }
         QVERIFY(m_emulator.Start());
-        qputenv("VEXA_BACKEND", "usb");
-        const size_t from = EventCount();
-        QCOMPARE(IOSInitialize(), 0);
-        QCOMPARE(IOSListener(RecordEvent), 0);
-        m_handle = WaitForEvent(from, VEXA_DEVICE_ARRIVED);
+        m_handle = m_emulator.ListenForOne("usb");
         QVERIFY(m_handle != 0);
-    }
-
-    void cleanupTestCase() {
-        // The simulator backend that takes over finds the emulated device there, so it makes no demo device
-        // while the program exits.
-        qputenv("VEXA_SIM_ROOT", m_emulator.Root().toLocal8Bit());
-        qputenv("VEXA_BACKEND", "sim");
-        IOSInitialize(); // stops the usb backend: its threads end before the emulator does
-        IOSListener(nullptr);
-        m_emulator.Stop();
     }
 
     void deviceNamesStayInsideTheFolder() {
@@ -288,9 +274,7 @@ private slots:
 
     void encryptedBackupNeedsItsPassword() {
         // Few rounds keep the test quick: every restore derives the key again.
-        QCOMPARE(m_emulator.SimCtl({"backup-password", kUdid, "secret", "--sha256-rounds", "20000",
-                                    "--sha1-rounds", "1000"}),
-                 0);
+        QCOMPARE(m_emulator.SetBackupPassword(kUdid, "secret"), 0);
         const QString folder = m_local.filePath("encrypted");
         const auto before = checksums(media());
         QCOMPARE(backup(folder), int(VEXA_OK));
@@ -298,7 +282,7 @@ private slots:
         // again, and nothing of the earlier one stays behind.
         QCOMPARE(backup(folder), int(VEXA_OK));
         QVERIFY(!sentFigures(m_emulator).incremental);
-        QCOMPARE(m_emulator.SimCtl({"backup-password", kUdid}), 0);
+        QCOMPARE(m_emulator.SetBackupPassword(kUdid), 0);
         const QJsonObject report = ReadBackup(folder, deviceFolder(), QStringLiteral("secret"));
         QVERIFY2(BackupProblems(report).isEmpty(), BackupProblems(report).constData());
         QVERIFY(report.value("encrypted").toBool());
@@ -428,9 +412,7 @@ private slots:
                     call.unixTime = 1767225600 + i;
                     return call;
                 }) == VEXA_OK);
-        QCOMPARE(m_emulator.SimCtl({"backup-password", kUdid, "secret", "--sha256-rounds", "20000",
-                                    "--sha1-rounds", "1000"}),
-                 0);
+        QCOMPARE(m_emulator.SetBackupPassword(kUdid, "secret"), 0);
         Manager again = Bind(m_handle);
         QVERIFY(DeviceSnapshotTime(again.get()) > 0); // the snapshot outlives the session
         QCOMPARE(RefreshDeviceSnapshot(again.get(), nullptr, nullptr), int(VEXA_OK));
@@ -441,7 +423,7 @@ private slots:
         QCOMPARE(again->GetDeviceService()->GetCallHistory(&calls), int(VEXA_OK));
         QCOMPARE(calls->count, 2);
         QVERIFY(messageTexts(again.get()).contains("never read"));
-        QCOMPARE(m_emulator.SimCtl({"backup-password", kUdid}), 0);
+        QCOMPARE(m_emulator.SetBackupPassword(kUdid), 0);
 
         // The snapshot is the library's own: the user's list of backups does not show it.
         BackupRecord* records = nullptr;

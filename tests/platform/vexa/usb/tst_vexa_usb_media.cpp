@@ -2,11 +2,9 @@
 // simulator backend and once over the device emulator: the usb backend lists the same items, leaves out
 // (and counts) an item whose file is gone, copies files byte for byte, and changes nothing.
 #include <map>
-#include <mutex>
 
 #include <QCryptographicHash>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -17,39 +15,6 @@
 #include "EmulatorProcess.h"
 
 namespace {
-
-std::mutex g_mutex;
-std::map<int, int> g_present; // handle -> 1 while plugged in
-
-int Listen(int mode, int handle) {
-    std::lock_guard lock(g_mutex);
-    if (mode == VEXA_DEVICE_ARRIVED)
-        g_present[handle] = 1;
-    else
-        g_present.erase(handle);
-    return 0;
-}
-
-// The udid of every device present, with its handle, once `count` are there.
-std::map<QString, int> WaitForDevices(size_t count) {
-    std::map<QString, int> found;
-    for (int attempt = 0; attempt < 600 && found.size() < count; ++attempt) {
-        QTest::qWait(50);
-        std::map<int, int> present;
-        {
-            std::lock_guard lock(g_mutex);
-            present = g_present;
-        }
-        found.clear();
-        for (const auto& [handle, on] : present) {
-            DeviceInfo* info = nullptr;
-            Manager manager = Bind(handle);
-            if (manager && manager->GetDeviceInfo(&info) && info->properties[DP_UniqueDeviceID])
-                found[QString::fromUtf8(info->properties[DP_UniqueDeviceID])] = handle;
-        }
-    }
-    return found;
-}
 
 struct Listing {
     QStringList tracks; // "playlist|title|artist|album|format|kind|size|duration|path", every playlist
@@ -128,8 +93,6 @@ class TestVexaUsbMedia : public QObject {
     Q_OBJECT
 
 private:
-    QString MediaFolder(const QString& udid) const { return m_emulator.Root() + "/" + udid + "/Media"; }
-
     EmulatorProcess m_emulator;
     std::map<QString, Listing> m_simulated;
     std::map<QString, QStringList> m_removed; // udid -> device paths of the files taken away
@@ -139,51 +102,18 @@ private slots:
     void initTestCase() {
         for (const Phone& phone : kPhones) {
             QCOMPARE(m_emulator.SimCtl({"create-demo", "--udid", phone.udid, "--ios", phone.ios}), 0);
-            if (!phone.damaged)
-                continue;
-            // The first song file and the first PDF book, as a phone shows them after a failed sync.
-            const QString media = MediaFolder(phone.udid);
-            QDirIterator songs(media + "/iTunes_Control/Music", QDir::Files, QDirIterator::Subdirectories);
-            QStringList found;
-            while (songs.hasNext())
-                found << songs.next();
-            found.sort();
-            QVERIFY(!found.isEmpty());
-            const QStringList pdfs = QDir(media + "/Books").entryList({"*.pdf"}, QDir::Files, QDir::Name);
-            QVERIFY(!pdfs.isEmpty());
-            for (const QString& file : {found.front(), media + "/Books/" + pdfs.front()}) {
-                m_removed[phone.udid] << file.mid(media.size()).replace('/', ':');
-                QVERIFY(QFile::remove(file));
-            }
+            if (phone.damaged)
+                QCOMPARE((m_removed[phone.udid] = m_emulator.RemoveFirstSongAndBook(phone.udid)).size(), 2);
         }
         QVERIFY(m_emulator.Start());
-
-        qputenv("VEXA_SIM_ROOT", m_emulator.Root().toLocal8Bit());
-        qputenv("VEXA_BACKEND", "sim");
-        QCOMPARE(IOSInitialize(), 0);
-        QCOMPARE(IOSListener(Listen), 0);
-        for (const auto& [udid, handle] : WaitForDevices(std::size(kPhones))) {
+        for (const auto& [udid, handle] : m_emulator.Listen("sim", std::size(kPhones))) {
             Manager manager = Bind(handle);
             QVERIFY(manager);
             m_simulated[udid] = ListingOf(*manager);
         }
         QCOMPARE(m_simulated.size(), std::size(kPhones));
-
-        {
-            std::lock_guard lock(g_mutex);
-            g_present.clear();
-        }
-        qputenv("VEXA_BACKEND", "usb");
-        QCOMPARE(IOSInitialize(), 0);
-        m_handles = WaitForDevices(std::size(kPhones));
+        m_handles = m_emulator.Listen("usb", std::size(kPhones));
         QCOMPARE(m_handles.size(), std::size(kPhones));
-    }
-
-    void cleanupTestCase() {
-        qputenv("VEXA_BACKEND", "sim");
-        IOSInitialize();
-        IOSListener(nullptr);
-        m_emulator.Stop();
     }
 
     void listsWhatTheSimulatorLists_data() {
@@ -203,9 +133,9 @@ private slots:
         // The simulator lists what its database says; a real device's listing leaves out what is gone.
         const QStringList removed = m_removed[udid];
         for (const QString& gone : removed) {
-            expected.tracks.removeIf([&](const QString& line) { return line.endsWith("|" + gone); });
-            const QString bookPath = QString(gone).replace(':', '/');
-            expected.books.removeIf([&](const QString& line) { return line.endsWith("|" + bookPath); });
+            const QString trackPath = QString(gone).replace('/', ':');
+            expected.tracks.removeIf([&](const QString& line) { return line.endsWith("|" + trackPath); });
+            expected.books.removeIf([&](const QString& line) { return line.endsWith("|" + gone); });
         }
         QCOMPARE(usb.tracks, expected.tracks);
         QCOMPARE(usb.books, expected.books);
@@ -235,7 +165,7 @@ private slots:
             QCOMPARE(manager->GetFileService()->CopyFileToComputer(path.toStdU16String().c_str(),
                                                                    target.toStdU16String().c_str()),
                      0);
-            QCOMPARE(Checksum(target), Checksum(MediaFolder(udid) + path));
+            QCOMPARE(Checksum(target), Checksum(m_emulator.Media(udid) + path));
         }
     }
 
@@ -269,7 +199,7 @@ private slots:
         const Listing before = ListingOf(*manager);
         QCOMPARE(before.mediaSkipped, 0);
         const QString first = before.tracks.front().section('|', -1).replace(':', '/');
-        QVERIFY(QFile::remove(MediaFolder(udid) + first));
+        QVERIFY(QFile::remove(m_emulator.Media(udid) + first));
         const Listing after = ListingOf(*manager);
         QCOMPARE(after.mediaSkipped, 1);
         QVERIFY(!after.tracks.join('\n').contains(first.mid(1).replace('/', ':')));

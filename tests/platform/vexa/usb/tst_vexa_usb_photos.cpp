@@ -12,7 +12,6 @@
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QThread>
 
 #include <sqlite3.h>
 
@@ -95,32 +94,13 @@ class TestVexaUsbPhotos : public QObject {
     Q_OBJECT
 
 private:
-    // Handles of the devices that arrive after `from`, by udid.
-    static std::map<QString, int> arrivals(size_t from) {
-        std::map<QString, int> handles;
-        for (int tries = 0; tries < 3000 && handles.size() < kUdids.size(); ++tries) {
-            const int handle = EventAfter(from, VEXA_DEVICE_ARRIVED);
-            if (handle == 0) {
-                QThread::msleep(10);
-                continue;
-            }
-            from = from + 1;
-            if (Manager manager = Bind(handle)) {
-                DeviceInfo* info = nullptr;
-                if (manager->GetDeviceInfo(&info) && info->properties[DP_UniqueDeviceID])
-                    handles[QString::fromUtf8(info->properties[DP_UniqueDeviceID])] = handle;
-            }
-        }
-        return handles;
-    }
-
     Manager device(int release) {
         const auto found = m_handles.find(kUdids.at(release));
         return found == m_handles.end() ? Manager() : Bind(found->second);
     }
 
     QString mediaFile(int release, const QString& devicePath) const {
-        return m_emulator.Root() + '/' + kUdids.at(release) + "/Media" + devicePath;
+        return m_emulator.Media(kUdids.at(release)) + devicePath;
     }
 
     EmulatorProcess m_emulator;
@@ -135,30 +115,14 @@ private slots:
                      0);
         }
         QVERIFY(m_emulator.Start());
-        qputenv("VEXA_SIM_ROOT", m_emulator.Root().toLocal8Bit());
-        qputenv("VEXA_BACKEND", "sim");
-        size_t from = EventCount();
-        QCOMPARE(IOSInitialize(), 0);
-        QCOMPARE(IOSListener(RecordEvent), 0);
-        for (const auto& [udid, handle] : arrivals(from)) {
+        for (const auto& [udid, handle] : m_emulator.Listen("sim", kUdids.size())) {
             Manager manager = Bind(handle);
             QVERIFY(manager);
             m_simulated[udid] = libraryOf(*manager);
         }
         QCOMPARE(m_simulated.size(), kUdids.size());
-
-        from = EventCount();
-        qputenv("VEXA_BACKEND", "usb");
-        QCOMPARE(IOSInitialize(), 0);
-        m_handles = arrivals(from);
+        m_handles = m_emulator.Listen("usb", kUdids.size());
         QCOMPARE(m_handles.size(), kUdids.size());
-    }
-
-    void cleanupTestCase() {
-        qputenv("VEXA_BACKEND", "sim");
-        IOSInitialize();
-        IOSListener(nullptr);
-        m_emulator.Stop();
     }
 
     void photosAndAlbumsMatchTheSimulator_data() {
@@ -282,8 +246,7 @@ private slots:
     void aDamagedLibraryStillListsWhatItCan() {
         Manager manager = device(12);
         QVERIFY(manager);
-        const QString database = m_emulator.Root() + '/' + kUdids.at(12) + "/Media/PhotoData/Photos.sqlite";
-        QVERIFY(runSql(database, "DROP TABLE Z_23ASSETS"));
+        QVERIFY(runSql(mediaFile(12, "/PhotoData/Photos.sqlite"), "DROP TABLE Z_23ASSETS"));
         QVERIFY(QFile::remove(mediaFile(12, "/DCIM/100APPLE/IMG_0002.JPG")));
         QFile heic(mediaFile(12, "/DCIM/100APPLE/IMG_0082.HEIC"));
         QVERIFY(heic.resize(200));

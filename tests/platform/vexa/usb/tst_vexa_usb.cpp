@@ -2,6 +2,7 @@
 // simulator backend and once over usbmuxd, lockdown and AFC, and both must agree.
 #include <algorithm>
 #include <cstring>
+#include <span>
 #include <thread>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include <QFile>
 #include <QImage>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
@@ -34,46 +36,41 @@
 
 namespace {
 
-struct Snapshot {
-    std::vector<QByteArray> properties;
-    int battery = -1;
-    DiskInfo disk{};
-    QStringList rootEntries;
-    QStringList apps; // id, name, version and sizes of each app
-};
-
-Snapshot snapshotOf(IVexaManager& manager) {
-    Snapshot snapshot;
+// What the device tells of itself, one line a fact: its properties but the clock, its battery and disk
+// figures, the entries of its root folder and its apps.
+QStringList factsOf(IVexaManager& manager) {
+    QStringList facts;
     DeviceInfo* info = nullptr;
     if (manager.GetDeviceInfo(&info)) {
         for (int i = 0; i < DP_Count; ++i) {
-            snapshot.properties.push_back(info->properties[i] == nullptr ? QByteArray()
-                                                                         : QByteArray(info->properties[i]));
+            if (i != DP_TimeIntervalSince1970)
+                facts << QStringLiteral("%1=%2").arg(kDevicePropertyNames[i],
+                                                     QString::fromUtf8(info->properties[i]));
         }
-        snapshot.battery = info->batteryLevel;
+        facts << QStringLiteral("battery=%1").arg(info->batteryLevel);
     }
-    manager.GetDiskInfo(&snapshot.disk);
+    DiskInfo disk{};
+    manager.GetDiskInfo(&disk);
+    for (int field : {DI_DataCapacity, DI_DataFree, DI_SystemCapacity, DI_SystemFree, DI_Music, DI_Video,
+                      DI_Books, DI_Apps})
+        facts << QStringLiteral("disk %1=%2").arg(field).arg(disk.values[field]);
+    QStringList entries, apps;
     int count = 0;
-    DirectoryEntryRecord* entries = nullptr;
-    if (manager.GetFileService()->ReadDirectory("/", &count, &entries) == VEXA_OK) {
-        for (int i = 0; i < count; ++i) {
-            snapshot.rootEntries << QString::fromUtf8(entries[i].name) + ':' +
-                                        QString::fromUtf8(entries[i].type) + ':' +
-                                        QString::fromUtf8(entries[i].size);
-        }
+    DirectoryEntryRecord* records = nullptr;
+    if (manager.GetFileService()->ReadDirectory("/", &count, &records) == VEXA_OK) {
+        for (const DirectoryEntryRecord& entry : std::span(records, size_t(count)))
+            entries << QStringLiteral("/%1:%2:%3").arg(entry.name, entry.type, entry.size);
     }
-    snapshot.rootEntries.sort();
-    AppRecord* apps = nullptr;
-    if (manager.GetAppLibrary()->GetApplistInfo(&apps, &count) == VEXA_OK) {
-        for (int i = 0; i < count; ++i) {
-            snapshot.apps << QStringLiteral("%1|%2|%3|%4|%5")
-                                 .arg(apps[i].id, apps[i].name, apps[i].version)
-                                 .arg(apps[i].appSize)
-                                 .arg(apps[i].fileSize);
-        }
+    AppRecord* list = nullptr;
+    if (manager.GetAppLibrary()->GetApplistInfo(&list, &count) == VEXA_OK) {
+        for (const AppRecord& app : std::span(list, size_t(count)))
+            apps << QStringLiteral("app %1|%2|%3|%4|%5")
+                        .arg(app.id, app.name, app.version, QString::number(app.appSize),
+                             QString::number(app.fileSize));
     }
-    snapshot.apps.sort();
-    return snapshot;
+    entries.sort();
+    apps.sort();
+    return facts + entries + apps;
 }
 
 QByteArray randomBytes(qsizetype size) {
@@ -108,7 +105,7 @@ class TestVexaUsb : public QObject {
 private:
     EmulatorProcess m_emulator;
     QTemporaryDir m_local;
-    Snapshot m_simulated;
+    QStringList m_simulated;
     int m_handle = 0;
     Manager m_manager; // bound to the device for each test
 
@@ -122,7 +119,7 @@ private slots:
         // First through the simulator, for the values the usb backend must reproduce.
         Manager simulated = Bind(m_emulator.ListenForOne("sim"));
         QVERIFY(simulated);
-        m_simulated = snapshotOf(*simulated);
+        m_simulated = factsOf(*simulated);
         simulated.reset();
         m_handle = m_emulator.ListenForOne("usb"); // and the simulator's device has left
         QVERIFY(m_handle != 0);
@@ -137,28 +134,14 @@ private slots:
     void cleanup() { m_manager.reset(); }
 
     void recordDiskAndFilesMatchTheSimulator() {
-        const Snapshot usb = snapshotOf(*m_manager);
-        QCOMPARE(usb.properties.size(), size_t(DP_Count));
         // The device's clock is read when asked, not the time the simulated device was made.
-        const qint64 clock = usb.properties[DP_TimeIntervalSince1970].toLongLong();
+        DeviceInfo* info = nullptr;
+        QVERIFY(m_manager->GetDeviceInfo(&info));
+        const qint64 clock = QByteArray(info->properties[DP_TimeIntervalSince1970]).toLongLong();
         QVERIFY(qAbs(clock - QDateTime::currentSecsSinceEpoch()) < 60);
-        for (int i = 0; i < DP_Count; ++i) {
-            if (i == DP_TimeIntervalSince1970)
-                continue;
-            QVERIFY2(
-                usb.properties[i] == m_simulated.properties[i],
-                qPrintable(QStringLiteral("%1: usb \"%2\", simulator \"%3\"")
-                               .arg(kDevicePropertyNames[i], usb.properties[i], m_simulated.properties[i])));
-        }
-        QCOMPARE(usb.battery, m_simulated.battery);
-        for (int field : {DI_DataCapacity, DI_DataFree, DI_SystemCapacity, DI_SystemFree, DI_Music, DI_Video,
-                          DI_Books, DI_Apps}) {
-            QCOMPARE(usb.disk.values[field], m_simulated.disk.values[field]);
-        }
-        QCOMPARE(usb.apps.size(), 2);
-        QCOMPARE(usb.apps, m_simulated.apps);
-        QVERIFY2(usb.rootEntries == m_simulated.rootEntries,
-                 qPrintable(usb.rootEntries.join(" ") + " / " + m_simulated.rootEntries.join(" ")));
+        const QStringList usb = factsOf(*m_manager);
+        QCOMPARE(usb.filter(QRegularExpression("^app ")).size(), 2);
+        QCOMPARE(usb, m_simulated);
     }
 
     void renameIsReadBackFromTheDevice() {

@@ -1,6 +1,6 @@
-// Photos and albums of emulated phones of three iOS releases: what the usb backend reads over AFC must
-// match what the simulator backend reads from the same folders, the files must come off unchanged, and
-// nothing may be changed on the phone.
+// Photos, albums, songs, videos, playlists and books of demo phones of three iOS releases: what the usb
+// backend reads over AFC must match what the simulator backend reads from the same folders, leaving out
+// (and counting) what is gone, the files must come off unchanged, and nothing may be changed on the phone.
 #include <map>
 #include <thread>
 #include <vector>
@@ -15,6 +15,7 @@
 
 #include <sqlite3.h>
 
+#include <vexa/ISkippedEntries.h>
 #include <vexa/vexa.h>
 
 #include "EmulatorProcess.h"
@@ -82,6 +83,53 @@ bool runSql(const QString& database, const char* sql) {
     return done;
 }
 
+struct Listing {
+    QStringList tracks; // "playlist|title|artist|album|format|kind|size|duration|path", every playlist
+    QStringList books;  // "title|author|format|size|key|path"
+    int mediaSkipped = -1;
+    int booksSkipped = -1;
+};
+
+QString Text(const char* text) {
+    return text ? QString::fromUtf8(text) : QString();
+}
+
+int Skipped(ISkippedEntries* skipped) {
+    return skipped ? skipped->GetSkippedCount() : 0;
+}
+
+Listing ListingOf(IVexaManager& manager) {
+    Listing listing;
+    int count = 0;
+    PlaylistRecord* playlists = nullptr;
+    IMediaLibrary* library = manager.GetMediaLibrary();
+    if (library->GetPlaylists(&count, &playlists) == VEXA_OK) {
+        for (int p = 0; p < count; ++p) {
+            for (int t = 0; t < playlists[p].trackCount; ++t) {
+                const MediaTrackRecord& track = playlists[p].tracks[t];
+                listing.tracks << QStringLiteral("%1|%2|%3|%4|%5|%6|%7|%8|%9")
+                                      .arg(Text(playlists[p].name), Text(track.title), Text(track.artist),
+                                           Text(track.album), Text(track.format),
+                                           QString::number(track.mediaKind), QString::number(track.fileSize),
+                                           QString::number(track.duration), Text(track.path));
+            }
+        }
+    }
+    BookRecord* books = nullptr;
+    IBookService* service = manager.GetBookService();
+    if (service->GetBooks(&books, &count) == VEXA_OK) {
+        for (int i = 0; i < count; ++i) {
+            listing.books << QStringLiteral("%1|%2|%3|%4|%5|%6")
+                                 .arg(Text(books[i].title), Text(books[i].author),
+                                      QString::number(books[i].format), Text(books[i].size),
+                                      Text(books[i].storeKey), Text(books[i].path));
+        }
+    }
+    listing.mediaSkipped = Skipped(dynamic_cast<ISkippedEntries*>(library));
+    listing.booksSkipped = Skipped(dynamic_cast<ISkippedEntries*>(service));
+    return listing;
+}
+
 const std::map<int, QString> kUdids = {
     {12, "00008020-000C12A0B0C0D0E0"},
     {15, "00008020-000C15A0B0C0D0E0"},
@@ -90,7 +138,7 @@ const std::map<int, QString> kUdids = {
 
 } // namespace
 
-class TestVexaUsbPhotos : public QObject {
+class TestVexaUsbContent : public QObject {
     Q_OBJECT
 
 private:
@@ -99,12 +147,20 @@ private:
         return found == m_handles.end() ? Manager() : Bind(found->second);
     }
 
+    static void addReleaseRows() {
+        QTest::addColumn<int>("release");
+        for (const auto& [release, udid] : kUdids)
+            QTest::addRow("iOS %d", release) << release;
+    }
+
     QString mediaFile(int release, const QString& devicePath) const {
         return m_emulator.Media(kUdids.at(release)) + devicePath;
     }
 
     EmulatorProcess m_emulator;
     std::map<QString, Library> m_simulated;
+    std::map<QString, Listing> m_simulatedMedia;
+    QStringList m_removed; // device paths of the song and the book the iOS 17 phone lost
     std::map<QString, int> m_handles;
 
 private slots:
@@ -114,22 +170,20 @@ private slots:
                                         QString::number(release)}),
                      0);
         }
+        QCOMPARE((m_removed = m_emulator.RemoveFirstSongAndBook(kUdids.at(17))).size(), 2);
         QVERIFY(m_emulator.Start());
         for (const auto& [udid, handle] : m_emulator.Listen("sim", kUdids.size())) {
             Manager manager = Bind(handle);
             QVERIFY(manager);
             m_simulated[udid] = libraryOf(*manager);
+            m_simulatedMedia[udid] = ListingOf(*manager);
         }
         QCOMPARE(m_simulated.size(), kUdids.size());
         m_handles = m_emulator.Listen("usb", kUdids.size());
         QCOMPARE(m_handles.size(), kUdids.size());
     }
 
-    void photosAndAlbumsMatchTheSimulator_data() {
-        QTest::addColumn<int>("release");
-        for (const auto& [release, udid] : kUdids)
-            QTest::addRow("iOS %d", release) << release;
-    }
+    void photosAndAlbumsMatchTheSimulator_data() { addReleaseRows(); }
 
     void photosAndAlbumsMatchTheSimulator() {
         QFETCH(int, release);
@@ -149,6 +203,29 @@ private slots:
         QCOMPARE(groups, QStringList({"Camera Roll|75", "Favorites|7", "Videos|1", "Live Photos|1",
                                       "Screenshots|1"}));
         QCOMPARE(usb.albums.size(), 9);
+    }
+
+    void songsAndBooksMatchTheSimulator_data() { addReleaseRows(); }
+
+    void songsAndBooksMatchTheSimulator() {
+        QFETCH(int, release);
+        Manager manager = device(release);
+        QVERIFY(manager);
+        const Listing usb = ListingOf(*manager);
+        Listing expected = m_simulatedMedia.at(kUdids.at(release));
+        QVERIFY(expected.tracks.size() > 20);
+        QVERIFY(expected.books.size() > 5);
+        // The simulator lists what its database says; a real device's listing leaves out what is gone.
+        const QStringList removed = release == 17 ? m_removed : QStringList();
+        for (const QString& gone : removed) {
+            const QString trackPath = QString(gone).replace('/', ':');
+            expected.tracks.removeIf([&](const QString& line) { return line.endsWith("|" + trackPath); });
+            expected.books.removeIf([&](const QString& line) { return line.endsWith("|" + gone); });
+        }
+        QCOMPARE(usb.tracks, expected.tracks);
+        QCOMPARE(usb.books, expected.books);
+        QCOMPARE(usb.mediaSkipped, removed.isEmpty() ? 0 : 1);
+        QCOMPARE(usb.booksSkipped, removed.isEmpty() ? 0 : 1);
     }
 
     void thumbnailsAndCoversAreMadeAndKeptOnDisk() {
@@ -183,7 +260,7 @@ private slots:
         }
     }
 
-    void filesComeOffUnchanged_data() { photosAndAlbumsMatchTheSimulator_data(); }
+    void filesComeOffUnchanged_data() { addReleaseRows(); }
 
     // Copied from three threads at once, as the photo export does: each over a connection of its own.
     void filesComeOffUnchanged() {
@@ -237,7 +314,23 @@ private slots:
         QCOMPARE(albums->QueryAlbum(ids[0], &type), int(VEXA_OK));
         QCOMPARE(type, int(ALBUM_CAMERA_ROLL));
         QCOMPARE(albums->QueryAlbum("no-such-album", &type), int(VEXA_E_NOT_FOUND));
+        IMediaLibrary* library = manager->GetMediaLibrary();
+        IBookService* books = manager->GetBookService();
+        QCOMPARE(library->GetWriteAccess(), int(kContentReadOnlyOnPhone));
+        QCOMPARE(books->GetWriteAccess(), int(kContentReadOnlyOnPhone));
+        const QString song = QFINDTESTDATA("tst_vexa_usb_content.cpp");
+        const std::u16string path = song.toStdU16String();
+        const char16_t* paths[] = {path.c_str()};
+        const MediaPosition first{0, 0};
+        BookRecord book{};
+        QCOMPARE(library->AddMediaFileData(paths, 1, nullptr, 0), int(VEXA_E_READ_ONLY));
+        QCOMPARE(library->DelMediaFileData(&first, 1), int(VEXA_E_READ_ONLY));
+        QCOMPARE(library->AddPlaylist(u"New"), int(VEXA_E_READ_ONLY));
+        QCOMPARE(library->DeletePlaylist(1), int(VEXA_E_READ_ONLY));
+        QCOMPARE(books->AddBook(path.c_str()), int(VEXA_E_READ_ONLY));
+        QCOMPARE(books->DeleteBook(book), int(VEXA_E_READ_ONLY));
         QCOMPARE(libraryOf(*manager).albums, m_simulated.at(kUdids.at(15)).albums);
+        QCOMPARE(ListingOf(*manager).tracks, m_simulatedMedia.at(kUdids.at(15)).tracks);
     }
 
     // Last: it damages the iOS 12 phone. A library changed on the phone is fetched again; without its
@@ -278,5 +371,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestVexaUsbPhotos)
-#include "tst_vexa_usb_photos.moc"
+QTEST_GUILESS_MAIN(TestVexaUsbContent)
+#include "tst_vexa_usb_content.moc"

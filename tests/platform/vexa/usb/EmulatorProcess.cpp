@@ -9,13 +9,14 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QThread>
 
 #include <vexa/vexa.h>
+
+#include "TestFiles.h"
 
 EmulatorProcess::EmulatorProcess() {
     QDir(m_dir.path()).mkpath(QStringLiteral("simulator"));
@@ -47,15 +48,11 @@ int EmulatorProcess::SetBackupPassword(const QString& udid, const QString& passw
 
 QStringList EmulatorProcess::RemoveFirstSongAndBook(const QString& udid) const {
     const QString media = Media(udid);
-    QStringList songs;
-    for (QDirIterator it(media + "/iTunes_Control/Music", QDir::Files, QDirIterator::Subdirectories);
-         it.hasNext();)
-        songs << it.next();
-    songs.sort();
     const QStringList pdfs = QDir(media + "/Books").entryList({"*.pdf"}, QDir::Files, QDir::Name);
     QStringList removed;
-    for (const QString& file : {songs.value(0), media + "/Books/" + pdfs.value(0)}) {
-        if (file != media + "/Books/" && QFile::remove(file))
+    for (const QString& file :
+         {FilesUnder(media + "/iTunes_Control/Music").value(0), media + "/Books/" + pdfs.value(0)}) {
+        if (!file.endsWith('/') && QFile::remove(file))
             removed << file.mid(media.size());
     }
     return removed;
@@ -69,9 +66,8 @@ bool EmulatorProcess::Start(const QStringList& extraArguments) {
                     QStringList{"--socket", SocketPath(), "--root", Root(), "--control",
                                 m_dir.filePath(QStringLiteral("control"))} +
                         extraArguments);
-    if (!m_process.waitForStarted(10000)) {
+    if (!m_process.waitForStarted(10000))
         return false;
-    }
     // The control socket answers once the muxer accepts connections.
     QDeadlineTimer deadline(20000);
     while (!deadline.hasExpired()) {

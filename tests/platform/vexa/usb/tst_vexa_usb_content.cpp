@@ -5,10 +5,6 @@
 #include <thread>
 #include <vector>
 
-#include <QCryptographicHash>
-#include <QDir>
-#include <QDirIterator>
-#include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,6 +15,7 @@
 #include <vexa/vexa.h>
 
 #include "EmulatorProcess.h"
+#include "TestFiles.h"
 
 namespace {
 
@@ -67,12 +64,6 @@ Library libraryOf(IVexaManager& manager) {
         library.albums << line;
     }
     return library;
-}
-
-QByteArray sha1Of(const QString& path) {
-    QFile file(path);
-    QCryptographicHash hash(QCryptographicHash::Sha1);
-    return file.open(QIODevice::ReadOnly) && hash.addData(&file) ? hash.result().toHex() : QByteArray();
 }
 
 bool runSql(const QString& database, const char* sql) {
@@ -246,11 +237,7 @@ private slots:
                          records[i].path);
                 QVERIFY(qMax(image.width(), image.height()) <= 160);
             }
-            QDirIterator files(kept, QDir::Files, QDirIterator::Subdirectories);
-            int onDisk = 0;
-            for (; files.hasNext(); files.next())
-                ++onDisk;
-            QCOMPARE(onDisk, count);
+            QCOMPARE(FilesUnder(kept).size(), count);
         }
         AlbumRecord* albums = nullptr;
         QCOMPARE(manager->GetAlbums()->GetAlbumList(&albums, &count), int(VEXA_OK));
@@ -289,8 +276,8 @@ private slots:
             copy.join();
         for (int i = 0; i < count; ++i) {
             QCOMPARE(results[size_t(i)], int(VEXA_OK));
-            QCOMPARE(sha1Of(local.filePath(QString::number(i))),
-                     sha1Of(mediaFile(release, QString::fromUtf8(records[i].path))));
+            QCOMPARE(ReadFile(local.filePath(QString::number(i))),
+                     ReadFile(mediaFile(release, QString::fromUtf8(records[i].path))));
         }
     }
 

@@ -212,8 +212,7 @@ private slots:
             for (QMenu* menu : view->findChildren<QMenu*>()) {
                 for (QAction* action : menu->actions()) {
                     const QString text = action->text();
-                    if (text.startsWith(QLatin1String("Add")) || text.startsWith(QLatin1String("Delete")) ||
-                        text.startsWith(QLatin1String("Dele")))
+                    if (text.startsWith(QLatin1String("Add")) || text.startsWith(QLatin1String("Dele")))
                         QVERIFY2(!action->isVisible(), qPrintable(page + ": " + text));
                 }
             }
@@ -230,8 +229,7 @@ private slots:
         QCOMPARE(m_pages->music->SortModel()->rowCount() + m_pages->video->SortModel()->rowCount(),
                  songsBefore - 1);
         QCOMPARE(m_pages->books->SortModel()->rowCount(), booksBefore - 1);
-        for (QBaseDetailsView* view : {static_cast<QBaseDetailsView*>(m_pages->music.get()),
-                                       static_cast<QBaseDetailsView*>(m_pages->books.get())}) {
+        for (QBaseDetailsView* view : {m_pages->All()[0], m_pages->All()[3]}) {
             auto* line = view->findChild<QLabel*>(QStringLiteral("skippedEntries"));
             QVERIFY(line && line->isVisibleTo(view));
             QVERIFY2(line->text().startsWith(QLatin1String("1 ")), qPrintable(line->text()));

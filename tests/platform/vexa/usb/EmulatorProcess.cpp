@@ -81,9 +81,8 @@ bool EmulatorProcess::Start(const QStringList& extraArguments) {
 }
 
 void EmulatorProcess::Stop() {
-    if (m_process.state() == QProcess::NotRunning) {
+    if (m_process.state() == QProcess::NotRunning)
         return;
-    }
     m_process.terminate();
     if (!m_process.waitForFinished(10000)) {
         m_process.kill();
@@ -94,17 +93,15 @@ void EmulatorProcess::Stop() {
 QByteArray EmulatorProcess::Control(const QByteArray& command) {
     QLocalSocket socket;
     socket.connectToServer(m_dir.filePath(QStringLiteral("control")));
-    if (!socket.waitForConnected(2000)) {
+    if (!socket.waitForConnected(2000))
         return "error: no control socket";
-    }
     socket.write(command + "\n");
     socket.flush();
     QByteArray answer;
     QDeadlineTimer deadline(10000);
     while (!answer.contains('\n') && !deadline.hasExpired()) {
-        if (socket.waitForReadyRead(100)) {
+        if (socket.waitForReadyRead(100))
             answer += socket.readAll();
-        }
         if (socket.state() != QLocalSocket::ConnectedState) {
             answer += socket.readAll();
             break;

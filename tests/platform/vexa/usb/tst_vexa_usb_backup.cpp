@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <span>
 #include <vector>
 
 #include <sys/stat.h>
@@ -59,10 +60,9 @@ struct SentFigures {
 SentFigures sentFigures(EmulatorProcess& emulator) {
     const QList<QByteArray> words = emulator.Control("backup-stats").split(' ');
     SentFigures figures;
-    if (words.size() == 8 && words[0] == "ok") {
+    if (words.size() == 8 && words[0] == "ok")
         figures = {words[1] == "incremental", words[3].toLongLong(), words[5].toLongLong(),
                    words[7].toLongLong()};
-    }
     return figures;
 }
 
@@ -75,14 +75,12 @@ qulonglong inodeOf(const QString& path) {
 QStringList messageTexts(IVexaManager* manager) {
     ConversationList* list = nullptr;
     QStringList texts;
-    if (manager->GetDeviceService()->GetMessages(&list, 0) != VEXA_OK || list == nullptr) {
+    if (manager->GetDeviceService()->GetMessages(&list, 0) != VEXA_OK || list == nullptr)
         return texts;
-    }
-    for (int i = 0; i < list->count; ++i) {
-        const ConversationRecord& conversation = list->conversations[i];
-        for (int j = 0; j < conversation.messageCount; ++j) {
-            texts << QString::fromUtf8(conversation.messages[j].text);
-        }
+    for (const ConversationRecord& conversation : std::span(list->conversations, size_t(list->count))) {
+        for (const MessageRecord& message :
+             std::span(conversation.messages, size_t(conversation.messageCount)))
+            texts << QString::fromUtf8(message.text);
     }
     return texts;
 }
@@ -124,10 +122,7 @@ private:
     int restore(const QString& folder, const char* password, ProgressLog* log = nullptr);
 
     void changeDevice() {
-        QFile extra(media() + "/Downloads/after-backup.txt");
-        QVERIFY(QDir().mkpath(media() + "/Downloads") && extra.open(QIODevice::WriteOnly) &&
-                extra.write("later"));
-        extra.close();
+        QVERIFY(WriteFile(media() + "/Downloads/after-backup.txt", "later"));
         const QStringList files = checksums(media()).keys();
         QVERIFY(files.size() > 2);
         QVERIFY(QFile::remove(media() + "/" + files.first()));
@@ -162,15 +157,11 @@ private slots:
                                     "iPhone12,1", "--apps", "2"}),
                  0);
         // Files of every size the stream handles: empty, one piece, several pieces.
-        QVERIFY(QDir().mkpath(media() + "/DCIM/100APPLE"));
         for (int size : {0, 1, 65535, 65536, 300000}) {
-            QFile file(media() + QStringLiteral("/DCIM/100APPLE/IMG_%1.JPG").arg(size));
-            QVERIFY(file.open(QIODevice::WriteOnly));
             QByteArray bytes(size, Qt::Uninitialized);
-            for (int i = 0; i < size; ++i) {
+            for (int i = 0; i < size; ++i)
                 bytes[i] = char((i * 131 + size) & 0xff);
-            }
-            QCOMPARE(file.write(bytes), qint64(size));
+            QVERIFY(WriteFile(media() + QStringLiteral("/DCIM/100APPLE/IMG_%1.JPG").arg(size), bytes));
         }
         QVERIFY(m_emulator.Start());
         m_handle = m_emulator.ListenForOne("usb");
@@ -187,9 +178,8 @@ private slots:
         QVERIFY(files.Map("UDID", local));
         QCOMPARE(QString::fromStdString(local.string()), QStringLiteral("/backups/phone"));
         for (const char* name : {"UDID/../other/Manifest.db", "UDID/ab/../../x", "UDID//etc/passwd",
-                                 "UDID/./x", "OTHER/ab/ab12", "UDIDX/ab", "/UDID/ab", ""}) {
+                                 "UDID/./x", "OTHER/ab/ab12", "UDIDX/ab", "/UDID/ab", ""})
             QVERIFY2(!files.Map(name, local), name);
-        }
     }
 
     void backupIsReadByIndependentReaders_data() {
@@ -203,10 +193,7 @@ private slots:
         QCOMPARE(m_emulator.Control("backup-mode " + mode.toLatin1()), QByteArray("ok"));
         const QString folder = m_local.filePath("backup-" + mode);
         // Files of the user's own beside the backup stay, and are never offered to the device.
-        QVERIFY(QDir().mkpath(folder));
-        QFile notes(folder + "/notes.txt");
-        QVERIFY(notes.open(QIODevice::WriteOnly) && notes.write("mine"));
-        notes.close();
+        QVERIFY(WriteFile(folder + "/notes.txt", "mine"));
 
         ProgressLog log;
         QCOMPARE(backup(folder, &log), int(VEXA_OK));
@@ -259,9 +246,8 @@ private slots:
         QVERIFY(!log.reports.empty());
         const BackupProgress last = log.reports.back();
         QCOMPARE(last.filesDone, last.filesTotal);
-        for (const BackupProgress& report : log.reports) {
+        for (const BackupProgress& report : log.reports)
             QVERIFY(report.filesDone == 0 || report.filesTotal == last.filesTotal);
-        }
 
         QCOMPARE(restore(m_local.filePath("no-such-backup"), nullptr), int(VEXA_E_NOT_A_BACKUP));
     }

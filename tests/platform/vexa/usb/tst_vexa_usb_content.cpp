@@ -2,14 +2,13 @@
 // backend reads over AFC must match what the simulator backend reads from the same folders, leaving out
 // (and counting) what is gone, the files must come off unchanged, and nothing may be changed on the phone.
 #include <map>
+#include <span>
 #include <thread>
 #include <vector>
 
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <sqlite3.h>
 
 #include <vexa/ISkippedEntries.h>
 #include <vexa/vexa.h>
@@ -25,14 +24,10 @@ struct Library {
 };
 
 QString photoLine(const PhotoRecord& record) {
+    const auto number = [](qint64 value) { return QString::number(value); };
     return QStringLiteral("%1|%2|%3|%4x%5|%6|%7|%8")
-        .arg(record.id)
-        .arg(record.kind)
-        .arg(record.date)
-        .arg(record.width)
-        .arg(record.height)
-        .arg(record.fileSize)
-        .arg(record.fileName, record.path);
+        .arg(record.id, number(record.kind), number(record.date), number(record.width), number(record.height),
+             number(record.fileSize), record.fileName, record.path);
 }
 
 Library libraryOf(IVexaManager& manager) {
@@ -49,12 +44,10 @@ Library libraryOf(IVexaManager& manager) {
     if (albums->PrepareList() != VEXA_OK || albums->GetAlbumList(&list, &count) != VEXA_OK)
         return library;
     std::vector<std::pair<QString, QString>> found;
-    for (int i = 0; i < count; ++i) {
-        found.emplace_back(list[i].id, QStringLiteral("%1|%2|%3|%4")
-                                           .arg(list[i].id, list[i].name)
-                                           .arg(list[i].photoCount)
-                                           .arg(list[i].type));
-    }
+    for (const AlbumRecord& album : std::span(list, size_t(count)))
+        found.emplace_back(album.id, QStringLiteral("%1|%2|%3|%4")
+                                         .arg(album.id, album.name, QString::number(album.photoCount),
+                                              QString::number(album.type)));
     for (auto& [id, line] : found) {
         int inAlbum = 0;
         if (albums->GetAlbumPhotos(&records, &inAlbum, id.toUtf8().constData()) == VEXA_OK) {
@@ -64,14 +57,6 @@ Library libraryOf(IVexaManager& manager) {
         library.albums << line;
     }
     return library;
-}
-
-bool runSql(const QString& database, const char* sql) {
-    sqlite3* db = nullptr;
-    const bool done = sqlite3_open(QFile::encodeName(database).constData(), &db) == SQLITE_OK &&
-                      sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
-    sqlite3_close(db);
-    return done;
 }
 
 struct Listing {
@@ -326,7 +311,8 @@ private slots:
     void aDamagedLibraryStillListsWhatItCan() {
         Manager manager = device(12);
         QVERIFY(manager);
-        QVERIFY(runSql(mediaFile(12, "/PhotoData/Photos.sqlite"), "DROP TABLE Z_23ASSETS"));
+        QCOMPARE(RunProgram("sqlite3", {mediaFile(12, "/PhotoData/Photos.sqlite"), "DROP TABLE Z_23ASSETS"}),
+                 QString());
         QVERIFY(QFile::remove(mediaFile(12, "/DCIM/100APPLE/IMG_0002.JPG")));
         QFile heic(mediaFile(12, "/DCIM/100APPLE/IMG_0082.HEIC"));
         QVERIFY(heic.resize(200));

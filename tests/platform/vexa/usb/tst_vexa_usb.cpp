@@ -61,12 +61,11 @@ QStringList factsOf(IVexaManager& manager) {
         for (const DirectoryEntryRecord& entry : std::span(records, size_t(count)))
             entries << QStringLiteral("/%1:%2:%3").arg(entry.name, entry.type, entry.size);
     AppRecord* list = nullptr;
-    if (manager.GetAppLibrary()->GetApplistInfo(&list, &count) == VEXA_OK) {
+    if (manager.GetAppLibrary()->GetApplistInfo(&list, &count) == VEXA_OK)
         for (const AppRecord& app : std::span(list, size_t(count)))
             apps << QStringLiteral("app %1|%2|%3|%4|%5")
                         .arg(app.id, app.name, app.version, QString::number(app.appSize),
                              QString::number(app.fileSize));
-    }
     entries.sort();
     apps.sort();
     return facts + entries + apps;

@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include <sys/stat.h>
@@ -101,10 +102,8 @@ int onProgress(const BackupProgress* progress, void* context) {
     auto* log = static_cast<ProgressLog*>(context);
     log->reports.push_back(*progress);
     if (log->stopAfterFiles != 0 && progress->filesDone >= log->stopAfterFiles) {
-        if (log->atStop) {
-            log->atStop();
-            log->atStop = nullptr;
-        }
+        if (const std::function<void()> atStop = std::exchange(log->atStop, nullptr))
+            atStop(); // once
         return log->stopByCancelling ? 1 : 0;
     }
     return 0;

@@ -1,6 +1,4 @@
-#include <atomic>
 #include <cstring>
-#include <filesystem>
 #include <memory>
 
 #include <QApplication>
@@ -160,7 +158,7 @@ private slots:
         WaitDone(view);
         QCOMPARE(done.count(), 1);
         QCOMPARE(done.at(0).at(0).toInt(), 0);
-        QCOMPARE(m_messages->Messages(), QStringList({QStringLiteral("Finish")}));
+        QCOMPARE(m_messages->Messages(), QStringList({"Finish"}));
         QVERIFY(refreshed.count() >= 1);
         QVERIFY(QFileInfo::exists(package));
         QVERIFY(!QFileInfo::exists(CPackageRename::TemporaryPath(package)));
@@ -186,7 +184,7 @@ private slots:
         m_messages->Clear();
         view.InstallPackage(package);
         WaitDone(view);
-        QCOMPARE(m_messages->Messages(), QStringList({QStringLiteral("Finish")}));
+        QCOMPARE(m_messages->Messages(), QStringList({"Finish"}));
         QVERIFY(QFileInfo::exists(package));
         QCOMPARE(ReadFile(squatter), QByteArray("mine"));
         QFile::remove(squatter);
@@ -240,8 +238,8 @@ private slots:
         QCOMPARE(m_messages->Messages(), messages);
         QVERIFY(QFileInfo::exists(package));
         QVERIFY(!QFileInfo::exists(CPackageRename::TemporaryPath(package)));
-        const bool installed = messages == QStringList{QStringLiteral("Finish")};
-        QCOMPARE(DeviceAppIds(), installed ? QStringList{QStringLiteral("org.vexa.bad")} : QStringList());
+        const bool installed = messages == QStringList{"Finish"};
+        QCOMPARE(DeviceAppIds(), installed ? QStringList{"org.vexa.bad"} : QStringList());
         QCOMPARE(view.RecordCount(), int(installed));
     }
 
@@ -365,7 +363,7 @@ private slots:
         QVERIFY(view.SelectApp(QStringLiteral("org.vexa.drop")));
         view.UninstallApp();
         QCOMPARE(m_messages->Messages(),
-                 QStringList({QStringLiteral("Are you sure you want to uninstall the application?")}));
+                 QStringList({"Are you sure you want to uninstall the application?"}));
         QVERIFY(!view.InstallDialog());
         QCOMPARE(DeviceAppIds().size(), 2);
 
@@ -417,7 +415,7 @@ private slots:
             m_work.filePath(QStringLiteral("out/plain/Backed.ipa")); // folders made on the way
         view.BackupTo(plain, false);
         QTRY_COMPARE(result.count(), 1);
-        QTRY_COMPARE(m_messages->Messages(), QStringList({QStringLiteral("Backup successfully!")}));
+        QTRY_COMPARE(m_messages->Messages(), QStringList({"Backup successfully!"}));
         const QStringList plainRead = ReadBackup(plain);
         QCOMPARE(plainRead.value(0), QString::fromLatin1(kAppId));
         QVERIFY(plainRead.filter(QStringLiteral("trip.txt")).isEmpty());
@@ -450,12 +448,12 @@ private slots:
         const QString file = m_work.filePath(QStringLiteral("plain-file"));
         QVERIFY(WriteFile(file, QByteArray()));
         view.BackupTo(taken, false);
-        QTRY_COMPARE(m_messages->Messages(), QStringList({QStringLiteral("Backup App failed!")}));
+        QTRY_COMPARE(m_messages->Messages(), QStringList({"Backup App failed!"}));
         view.BackupTo(file + QStringLiteral("/sub/Locked.ipa"), true);
         QTRY_COMPARE(m_messages->Messages().size(), 2);
         QCOMPARE(m_messages->Messages().last(), QStringLiteral("Backup App failed!"));
         QCOMPARE(QDir(m_work.path()).entryList({QStringLiteral("taken*")}, QDir::AllEntries),
-                 QStringList({QStringLiteral("taken.ipa")}));
+                 QStringList({"taken.ipa"}));
         QVERIFY(QDir(taken).exists(QStringLiteral("inside")));
     }
 

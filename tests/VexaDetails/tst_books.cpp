@@ -1,11 +1,9 @@
 #include <algorithm>
-#include <atomic>
 #include <cstring>
 #include <filesystem>
 #include <memory>
 
 #include <QApplication>
-#include <QDirIterator>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMimeData>
@@ -13,7 +11,6 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QUrl>
 
 #include <vexa/vexa.h>
@@ -482,7 +479,7 @@ private slots:
         const QString media = Local(QStringLiteral("My Media"));
         const QStringList folders = {media + QStringLiteral("/iTunes Media"),
                                      media + QStringLiteral("/iTunes Two")};
-        for (const QString& folder : folders + QStringList{media + QStringLiteral("/Other")})
+        for (const QString& folder : folders + QStringList{media + "/Other"})
             QVERIFY(QDir().mkpath(folder));
         QVERIFY(WriteFile(music + QStringLiteral("/iTunes/iTunes Music Library.xml"),
                           "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>Music "

@@ -1,6 +1,3 @@
-#include <atomic>
-#include <functional>
-#include <set>
 
 #include <QApplication>
 #include <QBuffer>
@@ -21,8 +18,6 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextEdit>
-#include <QTimer>
 
 #include <vexa/vexa.h>
 
@@ -328,7 +323,7 @@ private slots:
 
         QStringList names;
         std::list<IBaseChunk*> chunks = ContactRecords::BuildChunks(list, nullptr, &names);
-        QCOMPARE(names, QStringList({QStringLiteral("Work"), QStringLiteral("Chess")}));
+        QCOMPARE(names, QStringList({"Work", "Chess"}));
         QCOMPARE(chunks.size(), size_t(2));
         auto* lower = static_cast<CContactChunk*>(chunks.front());
         auto* upper = static_cast<CContactChunk*>(chunks.back());
@@ -525,8 +520,7 @@ private slots:
         m_messages->SetAnswerYes(true);
         view.PrepareContextMenu(cell.center());
         view.OnDeleteSelectItem();
-        QCOMPARE(m_messages->Messages(),
-                 QStringList({QStringLiteral("Are you sure to delete the selected item(s)?")}));
+        QCOMPARE(m_messages->Messages(), QStringList({"Are you sure to delete the selected item(s)?"}));
         QCOMPARE(view.GetChunkCount(), 1);
         QCOMPARE(RowOf(view, clicked), -1);
         QCOMPARE(DeviceNames().size(), size_t(1));
@@ -546,12 +540,11 @@ private slots:
         QTest::addColumn<int>("rowsAfter"); // -1: not looked at
         const QString sure = QStringLiteral("Are you sure to delete the selected item(s)?");
         QTest::newRow("delete, nothing checked")
-            << "delete" << false << true << 0
-            << QStringList{QStringLiteral("Please choose any of items to delete!")} << 1;
+            << "delete" << false << true << 0 << QStringList{"Please choose any of items to delete!"} << 1;
         QTest::newRow("delete, answered no") << "delete" << true << false << 0 << QStringList{sure} << 1;
         QTest::newRow("delete, device refuses")
             << "delete" << true << true << 7
-            << QStringList{sure, QStringLiteral("Some contacts could not be deleted from the device!")} << 1;
+            << QStringList{sure, "Some contacts could not be deleted from the device!"} << 1;
         QTest::newRow("add, device refuses")
             << "add" << false << true << 5 << QStringList{"Add contact failed!"} << -1;
         // An edit the device refuses takes the row out until the next load.
@@ -638,8 +631,7 @@ private slots:
         m_messages->SetAnswerYes(true);
         QTest::mouseClick(view.OperatePanel()->findChild<QPushButton*>(QStringLiteral("m_deleteBtn")),
                           Qt::LeftButton);
-        QCOMPARE(m_messages->Messages(),
-                 QStringList({QStringLiteral("Are you sure to delete the selected item(s)?")}));
+        QCOMPARE(m_messages->Messages(), QStringList({"Are you sure to delete the selected item(s)?"}));
         QCOMPARE(view.GetChunkCount(), 1);
         QCOMPARE(DeviceNames().size(), size_t(1));
         QVERIFY(DeviceNames().count(kept));
@@ -802,7 +794,7 @@ private slots:
 
         // A built-in group cannot be renamed: the user hears of it and the list stays.
         view.OnRenameGroup(QStringLiteral("Family"), QStringLiteral("Kin"));
-        QCOMPARE(m_messages->Messages(), QStringList({QStringLiteral("Rename group failed!")}));
+        QCOMPARE(m_messages->Messages(), QStringList({"Rename group failed!"}));
         m_messages->Clear();
 
         m_messages->SetAnswerYes(true);

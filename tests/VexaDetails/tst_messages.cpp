@@ -1,6 +1,4 @@
-#include <atomic>
 #include <filesystem>
-#include <functional>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -16,7 +14,6 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QUrl>
 
 #include <vexa/vexa.h>
@@ -422,8 +419,7 @@ private slots:
             RemoveTranslationsForTesting();
         });
         QVERIFY(SetLanguage(42));
-        QCOMPARE(view.MessageModel()->HeaderLabels(),
-                 QStringList({QStringLiteral("Name"), QStringLiteral("Nummer"), QStringLiteral("Status")}));
+        QCOMPARE(view.MessageModel()->HeaderLabels(), QStringList({"Name", "Nummer", "Status"}));
         QCOMPARE(view.Flow()->PagedFlow()->PageCheck()->text(), QStringLiteral("Diese Seite auswählen"));
         // The bubbles stay as they were.
         QCOMPARE(view.Flow()->PagedFlow()->PageWidgets().size(), 2);

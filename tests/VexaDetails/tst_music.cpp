@@ -1,11 +1,8 @@
-#include <atomic>
 #include <filesystem>
 #include <memory>
 
 #include <QApplication>
-#include <QDirIterator>
 #include <QFile>
-#include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -122,15 +119,13 @@ private slots:
                                    QStringLiteral("iTunes Media/Books")};
         QTest::newRow("escaped space")
             << MusicFolderEntry(QStringLiteral("file://localhost%1/iTunes%20Media/")) << media
-            << QStringList{QStringLiteral("iTunes Media/iTunes Music")};
-        QTest::newRow("no prefix, used as it is")
-            << MusicFolderEntry(QStringLiteral("%1/iTunes Media")) << media
-            << QStringList{QStringLiteral("iTunes Media/iTunes Music")};
+            << QStringList{"iTunes Media/iTunes Music"};
+        QTest::newRow("no prefix, used as it is") << MusicFolderEntry(QStringLiteral("%1/iTunes Media"))
+                                                  << media << QStringList{"iTunes Media/iTunes Music"};
         QTest::newRow("two matching subfolders")
             << MusicFolderEntry(QStringLiteral("file://localhost%1/Lib/"))
-            << QStringList{QStringLiteral("Lib/iTunes Music"), QStringLiteral("Lib/Old iTunes"),
-                           QStringLiteral("Lib/itunes")}
-            << QStringList{QStringLiteral("Lib/Old iTunes"), QStringLiteral("Lib/iTunes Music")};
+            << QStringList{"Lib/iTunes Music", "Lib/Old iTunes", "Lib/itunes"}
+            << QStringList{"Lib/Old iTunes", "Lib/iTunes Music"};
         QTest::newRow("key is the last element")
             << QStringLiteral("<key>Application Version</key><string>12</string><key>Music Folder</key>")
             << media << QStringList();
@@ -138,8 +133,8 @@ private slots:
                                 << media << QStringList();
         QTest::newRow("not XML") << QStringLiteral("<<<not xml") << media << QStringList();
         QTest::newRow("no library file") << QString() << media << QStringList();
-        QTest::newRow("no matching subfolder") << MusicFolderEntry(QStringLiteral("%1/Plain"))
-                                               << QStringList{QStringLiteral("Plain/Music")} << QStringList();
+        QTest::newRow("no matching subfolder")
+            << MusicFolderEntry(QStringLiteral("%1/Plain")) << QStringList{"Plain/Music"} << QStringList();
     }
 
     void iTunesFolderLookup() {
@@ -386,8 +381,7 @@ private slots:
         QSignalSpy refreshed(m_music.data(), &QMusicView::emitRefreshMusicNode);
         m_music->DeleteMusicFile();
         QTRY_VERIFY_WITH_TIMEOUT(!refreshed.isEmpty() && !m_music->IsRunning(), 15000);
-        QCOMPARE(m_messages->Messages(),
-                 QStringList{QStringLiteral("Are you sure to delete the selected item(s)?")});
+        QCOMPARE(m_messages->Messages(), QStringList{"Are you sure to delete the selected item(s)?"});
         QCOMPARE(m_music->GetChunkCount(), before - 1);
         QVERIFY(!QFile::exists(file));
 
@@ -399,8 +393,7 @@ private slots:
         m_music->GetChunk(0)->SetChecked(false);
         m_messages->Clear();
         m_music->DeleteMusicFile();
-        QCOMPARE(m_messages->Messages(),
-                 QStringList{QStringLiteral("Please choose any of items to delete!")});
+        QCOMPARE(m_messages->Messages(), QStringList{"Please choose any of items to delete!"});
     }
 
     void playlistsRoundTripThroughReloadButNotTheDefaultOne() {
@@ -449,8 +442,7 @@ private slots:
         m_messages->Clear();
         QCOMPARE(AddFault({.operation = "DeletePlaylist", .code = 7}), 0);
         m_loader->deletePlayList(0);
-        QTRY_COMPARE(m_messages->Messages(),
-                     QStringList{QStringLiteral("You can't delete the default playlist!")});
+        QTRY_COMPARE(m_messages->Messages(), QStringList{"You can't delete the default playlist!"});
         QTRY_VERIFY(!m_loader->IsRunning());
         QCOMPARE(m_loader->PlaylistCount(), before);
 
@@ -483,7 +475,7 @@ private slots:
             m_music->GetChunk(row)->SetChecked(row == 0);
         m_music->TableView()->setCurrentIndex(m_music->SortModel()->index(0, 0));
         m_music->OnItemToiTunes();
-        QCOMPARE(m_messages->Messages(), QStringList{QStringLiteral("No iTunes media folder was found.")});
+        QCOMPARE(m_messages->Messages(), QStringList{"No iTunes media folder was found."});
 
         const QString media = music.filePath(QStringLiteral("iTunes/iTunes Media"));
         QVERIFY(QDir().mkpath(media + QStringLiteral("/iTunes Music")));
@@ -549,7 +541,7 @@ private slots:
         // A song the device does not give is not played, and the user is told.
         QCOMPARE(AddFault({.operation = "CopyFileToComputer", .code = 7}), 0);
         QVERIFY(!m_music->PlaySong(0));
-        QCOMPARE(m_messages->Messages(), QStringList{QStringLiteral("Can't play")});
+        QCOMPARE(m_messages->Messages(), QStringList{"Can't play"});
         QCOMPARE(m_music->PlayingRow(), -1);
         QVERIFY(!QFile::exists(local));
     }
@@ -655,7 +647,7 @@ private slots:
         qputenv("TMPDIR", blocked.toUtf8());
         QVERIFY(m_music->PrepareDrag() == nullptr);
         QTRY_COMPARE(m_messages->Messages(),
-                     QStringList{QStringLiteral("The temporary folder for the drag could not be created.")});
+                     QStringList{"The temporary folder for the drag could not be created."});
     }
 
     void droppedFoldersAddTheirAudioAndNameTheRest() {
@@ -680,9 +672,8 @@ private slots:
         QCOMPARE(m_music->GetChunkCount(), before);
         QTRY_VERIFY_WITH_TIMEOUT(!refreshed.isEmpty() && !m_music->IsRunning() && !m_loader->IsRunning(),
                                  15000);
-        QTRY_COMPARE(
-            m_messages->Messages(),
-            QStringList{QStringLiteral("2 dropped file(s) skipped: only MP3, M4A files can be added here.")});
+        QTRY_COMPARE(m_messages->Messages(),
+                     QStringList{"2 dropped file(s) skipped: only MP3, M4A files can be added here."});
         QCOMPARE(m_music->GetChunkCount(), before + 2);
         QVERIFY(RowOf(QStringLiteral("Dropped Two")) >= 0);
 

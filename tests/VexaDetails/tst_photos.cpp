@@ -1,4 +1,3 @@
-#include <atomic>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -27,8 +26,8 @@
 #include "CPhotoSerialDlg.h"
 #include "DateItemWidget.h"
 #include "LanguageService.h"
-#include "MessageCatcher.h"
 #include "NewAlbumWidget.h"
+#include "PageFixture.h"
 #include "PhotoExportDialog.h"
 #include "PicItemTotal.h"
 #include "QImageButton.h"
@@ -44,21 +43,12 @@
 #include "WhenShown.h"
 #include "formats/ImageFile.h"
 #include "sim/ContentServices.h"
-#include "sim/FaultInjector.h"
 #include "sim/content/PhotoFixtures.h"
 
 namespace {
 
 const char* const kUdid = "00008101-0000000000F07051";
 constexpr int64_t kUnixTimeOf2001 = 978307200;
-std::atomic<int> g_arrivedHandle{0};
-
-int OnDevice(int mode, int handle) {
-    if (mode == VEXA_DEVICE_ARRIVED)
-        g_arrivedHandle = handle;
-    return 0;
-}
-
 // Empty when the file is missing.
 QByteArray Md5(const QString& path) {
     return QFile::exists(path) ? QCryptographicHash::hash(ReadFile(path), QCryptographicHash::Md5).toHex()
@@ -101,51 +91,37 @@ const QString kCannotRename = QStringLiteral("The folowing albums cannot be rena
 
 } // namespace
 
-class tst_photos : public QObject {
+class tst_photos : public QObject, PageFixture {
     Q_OBJECT
 private slots:
     void initTestCase() {
-        SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR));
-        m_root = qEnvironmentVariable("VEXA_SIM_ROOT");
-        QVERIFY(!m_root.isEmpty());
-        QDir(m_root).removeRecursively();
-        QVERIFY(QDir().mkpath(m_root));
-        QCOMPARE(vexa::sim::GenerateDemoDevice(m_root.toStdString(), kUdid, "Photo Phone"), 0);
         // Edge dates and names the demo device lacks: the first second of the device's calendar, a video
         // of each kind and a HEIC picture the device can't make a thumbnail of.
         const std::string sample = m_work.filePath(QStringLiteral("sample.jpg")).toStdString();
-        QVERIFY(vexa::formats::WriteJpeg(sample, {320, 240, 7, "Sample", ""}));
-        QCOMPARE(vexa::sim::AddPhotoFile(DeviceFolder(), sample, {"/DCIM/100APPLE/IMG_0900.JPG", 0, 1}), 0);
-        QCOMPARE(vexa::sim::AddPhotoFile(DeviceFolder(), sample, {"/DCIM/100APPLE/IMG_0001.MOV", 5000000, 1}),
-                 0);
-        QCOMPARE(vexa::sim::AddPhotoFile(DeviceFolder(), sample, {"/DCIM/100APPLE/clip.mp4", 5000000, 1}), 0);
         const QString heic = m_work.filePath(QStringLiteral("IMG_0901.HEIC"));
-        QVERIFY(WriteFile(heic, QByteArray("\0\0\0\x18"
-                                           "ftypheic",
-                                           12) +
-                                    QByteArray(200, '\x11')));
-        QCOMPARE(vexa::sim::AddPhotoFile(DeviceFolder(), heic.toStdString(),
-                                         {"/DCIM/100APPLE/IMG_0901.HEIC", 790000000, 1}),
-                 0);
-
-        QCOMPARE(IOSInitialize(), 0);
-        QCOMPARE(IOSListener(OnDevice), 0);
-        QTRY_VERIFY_WITH_TIMEOUT(g_arrivedHandle != 0, 10000);
-        m_manager = GetVexaManager();
-        QCOMPARE(m_manager->SetDeviceHandle(g_arrivedHandle), 0);
-        m_messages = new MessageCatcher;
+        const QByteArray heicBytes = QByteArray("\0\0\0\x18"
+                                                "ftypheic",
+                                                12) +
+                                     QByteArray(200, '\x11');
+        QVERIFY(vexa::formats::WriteJpeg(sample, {320, 240, 7, "Sample", ""}) && WriteFile(heic, heicBytes));
+        QVERIFY(StartPageWith(kUdid, [&](const QString& root) {
+            const auto add = [&](const std::string& file, const vexa::sim::SimPhoto& photo) {
+                return vexa::sim::AddPhotoFile(DeviceFolder(), file, photo) == 0;
+            };
+            return vexa::sim::GenerateDemoDevice(root.toStdString(), kUdid, "Photo Phone") == 0 &&
+                   add(sample, {"/DCIM/100APPLE/IMG_0900.JPG", 0, 1}) &&
+                   add(sample, {"/DCIM/100APPLE/IMG_0001.MOV", 5000000, 1}) &&
+                   add(sample, {"/DCIM/100APPLE/clip.mp4", 5000000, 1}) &&
+                   add(heic.toStdString(), {"/DCIM/100APPLE/IMG_0901.HEIC", 790000000, 1});
+        }));
     }
 
-    void cleanupTestCase() {
-        delete m_messages;
-        DeleteVexaManager(&m_manager);
-        IOSListener(nullptr);
-    }
+    void cleanupTestCase() { StopPage(); }
 
-    void init() { m_messages->Clear(); }
+    void init() { ResetMessages(); }
 
     void monthsFollowTheDeviceDatesWithoutVideos() {
-        QPhotoView view(m_manager, g_arrivedHandle);
+        QPhotoView view(m_manager, m_phone.Handle());
         Load(view);
         const CPhotoMonthGroups* groups = view.PhotoPage()->Grid()->Groups();
         QVERIFY(groups);
@@ -199,7 +175,7 @@ private slots:
         const auto filesBefore = QDir(synced).entryList(QDir::Files | QDir::Hidden).size();
         const auto monthsBefore = DeviceMonths();
 
-        QPhotoView view(m_manager, g_arrivedHandle);
+        QPhotoView view(m_manager, m_phone.Handle());
         Load(view);
         QString lastLine;
         const auto acknowledge = AcknowledgeTransfer(&lastLine);
@@ -234,7 +210,7 @@ private slots:
         const auto monthsBefore = DeviceMonths();
 
         // Dropped on the album page: the pictures go to the Photo Library, the rest is named.
-        QPhotoView view(m_manager, g_arrivedHandle);
+        QPhotoView view(m_manager, m_phone.Handle());
         Load(view);
         LoadAlbums(view);
         QMimeData files;
@@ -266,7 +242,7 @@ private slots:
     }
 
     void albumNamesRefuseForbiddenCharactersAndBadLengths() {
-        QPhotoView view(m_manager, g_arrivedHandle);
+        QPhotoView view(m_manager, m_phone.Handle());
         LoadAlbums(view);
         PicItemTotal* family = view.AlbumPage()->TileOf(QStringLiteral("Family"));
         QVERIFY(family);
@@ -307,7 +283,7 @@ private slots:
 
     void albumsRoundTripThroughAReload() {
         {
-            QPhotoView view(m_manager, g_arrivedHandle);
+            QPhotoView view(m_manager, m_phone.Handle());
             LoadAlbums(view);
             view.OnNewAlbum(QStringLiteral("Trips 2026"));
             QTRY_VERIFY_WITH_TIMEOUT(view.AlbumPage()->TileOf(QStringLiteral("Trips 2026")), 15000);
@@ -358,7 +334,7 @@ private slots:
         }
         {
             // Another page reads the device afresh.
-            QPhotoView view(m_manager, g_arrivedHandle);
+            QPhotoView view(m_manager, m_phone.Handle());
             LoadAlbums(view);
             PicItemTotal* tile = view.AlbumPage()->TileOf(QStringLiteral("Reisen \u00fc"));
             QVERIFY(tile);
@@ -369,7 +345,7 @@ private slots:
                                          !view.AlbumPage()->TileOf(QStringLiteral("Reisen \u00fc")),
                                      15000);
         }
-        QPhotoView view(m_manager, g_arrivedHandle);
+        QPhotoView view(m_manager, m_phone.Handle());
         LoadAlbums(view);
         QVERIFY(!view.AlbumPage()->TileOf(QStringLiteral("Reisen \u00fc")));
         QVERIFY(m_messages->Messages().isEmpty());
@@ -383,7 +359,7 @@ private slots:
         QCOMPARE(albums->PublishAlbum(created->id, created->name, created->type), 0);
         QCOMPARE(albums->ReleaseAlbum(created), 0);
 
-        QPhotoView view(m_manager, g_arrivedHandle);
+        QPhotoView view(m_manager, m_phone.Handle());
         LoadAlbums(view);
         PicItemTotal* tile = view.AlbumPage()->TileOf(QStringLiteral("Fleeting"));
         QVERIFY(tile);
@@ -392,7 +368,7 @@ private slots:
         tile->NameLabel()->Editor()->setText(QStringLiteral("Lasting"));
         QTest::keyClick(tile->NameLabel()->Editor(), Qt::Key_Return);
         QTRY_COMPARE(m_messages->Messages(),
-                     QStringList({QStringLiteral("The album Fleeting no longer exists on the device.")}));
+                     QStringList({"The album Fleeting no longer exists on the device."}));
         QTRY_VERIFY(!view.AlbumPage()->IsRunning());
         QVERIFY(!view.AlbumPage()->TileOf(QStringLiteral("Fleeting")));
         QVERIFY(!view.AlbumPage()->TileOf(QStringLiteral("Lasting")));
@@ -400,8 +376,7 @@ private slots:
         // Deleting asks for a choice first, and keeps the built-in albums.
         m_messages->Clear();
         view.OnBtnDelete();
-        QCOMPARE(m_messages->Messages(),
-                 QStringList({QStringLiteral("Please choose one or more items first!")}));
+        QCOMPARE(m_messages->Messages(), QStringList({"Please choose one or more items first!"}));
         m_messages->Clear();
         view.AlbumPage()->TileOf(QStringLiteral("Holiday 2025"))->SetChecked(true);
         view.AlbumPage()->TileOf(QStringLiteral("Camera Roll"))->SetChecked(true);
@@ -418,7 +393,7 @@ private slots:
     // A Live Photo's clip comes along with its still. The export dialog starts with originals and remembers
     // the HEIC choice; converted, a Live Photo is its still as JPEG and its clip as it is.
     void exportWritesTheDeviceBytesOrConvertsHeicWhenAsked() {
-        QPhotoView view(m_manager, g_arrivedHandle);
+        QPhotoView view(m_manager, m_phone.Handle());
         Load(view);
         QPhotoGridView* grid = view.PhotoPage()->Grid();
         for (int i = 0; i < grid->List()->Count(); ++i) {
@@ -466,7 +441,7 @@ private slots:
     }
 
     void deleteRemovesCheckedPhotosOfBothKinds() {
-        QPhotoView view(m_manager, g_arrivedHandle);
+        QPhotoView view(m_manager, m_phone.Handle());
         Load(view);
         QPhotoGridView* grid = view.PhotoPage()->Grid();
         QByteArray taken, synced;
@@ -492,7 +467,7 @@ private slots:
     }
 
     void thumbnailsFollowTheScreenAndAreDroppedFarAway() {
-        QPhotoView view(m_manager, g_arrivedHandle);
+        QPhotoView view(m_manager, m_phone.Handle());
         Load(view, QSize(420, 300));
         QPhotoGridView* grid = view.PhotoPage()->Grid();
         QPhotoStretchThread* thread = view.PhotoPage()->StretchThread();
@@ -535,10 +510,8 @@ private slots:
     // Last: the device leaves.
 
     void unplugDuringThumbnailsShowsNamesWithoutMessages() {
-        QCOMPARE(vexa::sim::FaultInjector::Add(DeviceFolder() / "faults",
-                                               {.operation = "LoadThumbnail", .unplug = true, .after = 3}),
-                 0);
-        QPhotoView view(m_manager, g_arrivedHandle);
+        QCOMPARE(AddFault({.operation = "LoadThumbnail", .unplug = true, .after = 3}), 0);
+        QPhotoView view(m_manager, m_phone.Handle());
         Load(view);
         QPhotoGridView* grid = view.PhotoPage()->Grid();
         const int first = grid->Groups()->Groups().front().photos.front().index;
@@ -555,8 +528,7 @@ private slots:
         // A refresh of the gone device leaves the page empty and says why, once.
         view.OnBtnRefresh();
         QTRY_VERIFY_WITH_TIMEOUT(!view.IsRunning() && view.RecordCount() == 0, 15000);
-        QTRY_COMPARE(m_messages->Messages(),
-                     QStringList({QStringLiteral("The photos could not be read from the device.")}));
+        QTRY_COMPARE(m_messages->Messages(), QStringList({"The photos could not be read from the device."}));
         QCOMPARE(grid->Groups()->PhotoCount(), 0);
     }
 
@@ -575,7 +547,6 @@ private:
         QCoreApplication::processEvents();
     }
 
-    std::filesystem::path DeviceFolder() const { return std::filesystem::path(m_root.toStdString()) / kUdid; }
     std::filesystem::path Media() const { return DeviceFolder() / "Media"; }
     // Months and their photo counts as the device's own list gives them, videos left out.
 
@@ -600,9 +571,6 @@ private:
         return QString::fromStdString((Media() / (devicePath + 1)).string());
     }
 
-    QString m_root;
-    IVexaManager* m_manager = nullptr;
-    MessageCatcher* m_messages = nullptr;
     QTemporaryDir m_work;
 };
 

@@ -1,4 +1,3 @@
-#include <atomic>
 #include <filesystem>
 #include <fstream>
 
@@ -8,7 +7,6 @@
 #include <QApplication>
 #include <QCursor>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -211,8 +209,7 @@ private slots:
         view.TreeView()->expand(view.TreeModel()->IndexOf(work));
         QVERIFY(!work->HasReadChildren());
         QCOMPARE(view.TreeModel()->rowCount(view.TreeModel()->IndexOf(work)), 0);
-        QTRY_COMPARE(m_messages->Messages(),
-                     QStringList{QStringLiteral("The folder /Work could not be read.")});
+        QTRY_COMPARE(m_messages->Messages(), QStringList{"The folder /Work could not be read."});
 
         // The failure is not retried by itself, but a refresh after the fault reads it.
         ClearFaults();
@@ -280,8 +277,7 @@ private slots:
         const QModelIndex photos = Row(view, QStringLiteral("Photos"));
         view.onClickedTable(photos);
         view.OnDelete(); // answered no
-        QCOMPARE(m_messages->Messages(),
-                 QStringList{QStringLiteral("Are you sure you want to delete (Photos)?")});
+        QCOMPARE(m_messages->Messages(), QStringList{"Are you sure you want to delete (Photos)?"});
         QVERIFY(fs::exists(Work() / "Photos" / "Holiday" / "b.jpg"));
 
         m_messages->SetAnswerYes(true);
@@ -373,8 +369,7 @@ private slots:
         QVERIFY(view.AppId().empty() && !back->isVisibleTo(&view));
 
         view.OnBrowseAppContainer(QStringLiteral("no.such.app"));
-        QTRY_COMPARE(m_messages->Messages(),
-                     QStringList{QStringLiteral("The documents of this app could not be opened.")});
+        QTRY_COMPARE(m_messages->Messages(), QStringList{"The documents of this app could not be opened."});
         QTRY_VERIFY(view.RootItem() != nullptr && view.RootItem()->FindChild("Work") != nullptr);
         fs::remove_all(app);
     }
@@ -460,7 +455,7 @@ private slots:
         QVERIFY(!QFileInfo::exists(paths.filter(QStringLiteral("notes")).value(0)));
         QVERIFY(QFileInfo(paths.filter(QStringLiteral("Empty")).value(0)).isDir());
         QTRY_COMPARE(m_messages->Messages(),
-                     QStringList{QStringLiteral("Some entries could not be copied from the device.")});
+                     QStringList{"Some entries could not be copied from the device."});
         QDir(QFileInfo(paths[0]).absolutePath()).removeRecursively();
 
         // Nothing selected: no drag.

@@ -2,12 +2,10 @@
 // ffmpeg program, results read back by ffprobe), cancelling, bad inputs, deleting, dragging out, and
 // the player window on local files and device videos.
 
-#include <atomic>
 #include <filesystem>
 #include <memory>
 
 #include <QApplication>
-#include <QDirIterator>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -455,8 +453,7 @@ private:
             return path;
         QProcess ffmpeg;
         ffmpeg.start(QStringLiteral("ffmpeg"),
-                     QStringList{QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-y")} +
-                         input + codecs + QStringList{path});
+                     QStringList{"-v", "error", "-y"} + input + codecs + QStringList{path});
         if (!ffmpeg.waitForFinished(240000) || ffmpeg.exitCode() != 0) {
             qWarning() << "ffmpeg failed for" << name << ffmpeg.readAllStandardError();
             return {};

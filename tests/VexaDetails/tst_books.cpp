@@ -19,6 +19,7 @@
 #include "CiBookChunk.h"
 #include "IObsever.h"
 #include "LanguageService.h"
+#include "ModelTexts.h"
 #include "PageFixture.h"
 #include "QAddDataWidget.h"
 #include "QAnalysisCallbackAdapter.h"
@@ -156,11 +157,9 @@ public:
     int ends = 0;
 };
 
+// Sorted: the order of the rows is not what these tests are about.
 QStringList Column(QiBookView& view, int column) {
-    QStringList cells;
-    QAbstractItemModel* model = view.TableView()->model();
-    for (int row = 0; row < model->rowCount(); ++row)
-        cells << model->index(row, column).data().toString();
+    QStringList cells = ColumnTexts(view.TableView()->model(), column);
     cells.sort();
     return cells;
 }

@@ -27,6 +27,7 @@
 #include "CContactRecords.h"
 #include "CRecordFileExport.h"
 #include "LanguageService.h"
+#include "ModelTexts.h"
 #include "PageFixture.h"
 #include "QContactsModel.h"
 #include "QContactsView.h"
@@ -229,12 +230,7 @@ private slots:
         QCOMPARE(cells(middleRow), QStringList({"", "Ungrouped", ""}));
         QVERIFY(RowOf(view, QStringLiteral("Solo")) >= 0);
         // The table comes sorted by name; a header click sorts by its column, descending on the second.
-        const auto shown = [&view](int column) {
-            QStringList texts;
-            for (int row = 0; row < view.SortModel()->rowCount(); ++row)
-                texts << view.SortModel()->index(row, column).data().toString();
-            return texts;
-        };
+        const auto shown = [&view](int column) { return ColumnTexts(view.SortModel(), column); };
         QCOMPARE(shown(0), QStringList({"Ann Lee", "Middle", "Solo"}));
         view.TableView()->sortByColumn(QContactsModel::GroupColumn, Qt::DescendingOrder);
         QCOMPARE(shown(2).first(), QStringLiteral("Ungrouped"));
@@ -279,12 +275,7 @@ private slots:
         ContactRecords::RankChunks(chunks);
         QContactsModel model;
         model.SetChunkList(&chunks);
-        const auto column = [&model](int c) {
-            QStringList texts;
-            for (int row = 0; row < model.rowCount(); ++row)
-                texts << model.index(row, c).data().toString();
-            return texts;
-        };
+        const auto column = [&model](int c) { return ColumnTexts(&model, c); };
         const QPersistentModelIndex zedIndex = model.index(4, 0);
         model.SortBy(QContactsModel::NameColumn, Qt::AscendingOrder);
         const QStringList names = column(0);
@@ -862,7 +853,16 @@ private:
 
     // `record` brings any further fields.
     std::string AddContact(const char* first, const char* middle, const char* last,
-                           std::vector<ContactEntry> phones = {}, ContactRecord record = {});
+                           std::vector<ContactEntry> phones = {}, ContactRecord record = {}) {
+        record.firstName = first;
+        record.middleName = middle;
+        record.lastName = last;
+        record.phoneCount = int32_t(phones.size());
+        record.phones = phones.empty() ? nullptr : phones.data();
+        if (m_service->SaveContact(&record, 0) != 0 || !record.id)
+            return {};
+        return record.id;
+    }
 
     void Load(QContactsView& view) {
         QSignalSpy finished(&view, &QBaseDetailsView::loadFinished);
@@ -889,27 +889,11 @@ private:
     }
 
     int RowOf(QContactsView& view, const QString& name) const {
-        for (int row = 0; row < view.ContactsModel()->rowCount(); ++row) {
-            if (Cell(view, row, QContactsModel::NameColumn) == name)
-                return row;
-        }
-        return -1;
+        return ColumnTexts(view.ContactsModel(), QContactsModel::NameColumn).indexOf(name);
     }
 
     IContactService* m_service = nullptr;
 };
-
-std::string tst_contacts::AddContact(const char* first, const char* middle, const char* last,
-                                     std::vector<ContactEntry> phones, ContactRecord record) {
-    record.firstName = first;
-    record.middleName = middle;
-    record.lastName = last;
-    record.phoneCount = int32_t(phones.size());
-    record.phones = phones.empty() ? nullptr : phones.data();
-    if (m_service->SaveContact(&record, 0) != 0 || !record.id)
-        return {};
-    return record.id;
-}
 
 QTEST_MAIN(tst_contacts)
 #include "tst_contacts.moc"

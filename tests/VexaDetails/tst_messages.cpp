@@ -40,7 +40,6 @@
 #include "WhenShown.h"
 #include "qmessageView.h"
 #include "sim/ContentServices.h"
-#include "sim/FaultInjector.h"
 
 using vexa::sim::SimConversation;
 using vexa::sim::SimMessage;
@@ -492,9 +491,7 @@ private slots:
         QCOMPARE(paged->PageLabel(), QStringLiteral("1/3"));
 
         // The cable is pulled during the next listing; paging goes on meanwhile from the records in hand.
-        QCOMPARE(vexa::sim::FaultInjector::Add(FaultsFile(),
-                                               {.operation = "GetMessages", .unplug = true, .delayMs = 300}),
-                 0);
+        QCOMPARE(AddFault({.operation = "GetMessages", .unplug = true, .delayMs = 300}), 0);
         view.OnEmitRefresh();
         QVERIFY(view.IsRunning());
         paged->OnClickBtnNext();

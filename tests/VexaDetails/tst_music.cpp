@@ -18,6 +18,7 @@
 #include "CiTunesMediaFolder.h"
 #include "DeviceSubItem.h"
 #include "LanguageService.h"
+#include "ModelTexts.h"
 #include "PageFixture.h"
 #include "PlaylistEntry.h"
 #include "QDropFileMimeData.h"
@@ -777,12 +778,7 @@ private:
         return m_music->SortModel()->index(row, column).data().toString();
     }
 
-    int RowOf(const QString& title) const {
-        for (int row = 0; row < m_music->SortModel()->rowCount(); ++row)
-            if (Cell(row, 0) == title)
-                return row;
-        return -1;
-    }
+    int RowOf(const QString& title) const { return ColumnTexts(m_music->SortModel()).indexOf(title); }
 
     void SelectOnly(QTableView* table, const QList<int>& rows) {
         table->clearSelection();

@@ -25,6 +25,7 @@
 #include "CPlayerFileCopy.h"
 #include "CPreviewCopy.h"
 #include "LanguageService.h"
+#include "ModelTexts.h"
 #include "PageFixture.h"
 #include "PlayBtnWidget.h"
 #include "PlayListWidget.h"
@@ -468,10 +469,7 @@ private:
     }
 
     int RowOf(const QString& title) const {
-        for (int row = 0; row < m_view->SortModel()->rowCount(); ++row)
-            if (m_view->SortModel()->index(row, QVideoPlayModel::ColumnName).data().toString() == title)
-                return row;
-        return -1;
+        return ColumnTexts(m_view->SortModel(), QVideoPlayModel::ColumnName).indexOf(title);
     }
 
     QVideoChunk* VideoTitled(const QString& title) const { return m_view->VideoAtRow(RowOf(title)); }

@@ -87,7 +87,7 @@ private slots:
         // A red icon, so the table's picture can be told from the placeholder.
         QImage icon(120, 120, QImage::Format_ARGB32);
         icon.fill(QColor(200, 20, 20));
-        m_icon = m_work.filePath(QStringLiteral("icon.png"));
+        m_icon = m_work.filePath("icon.png");
         QVERIFY(icon.save(m_icon));
     }
 
@@ -310,7 +310,7 @@ private slots:
         view.show();
         Load(view);
         QCOMPARE(view.SortModel()->rowCount(), 3);
-        view.OnSearchString(QStringLiteral("^(al|ga)"));
+        view.OnSearchString("^(al|ga)");
         QCOMPARE(view.SortModel()->rowCount(), 2);
         view.OnSearchString(QString());
         QCOMPARE(view.SortModel()->rowCount(), 3);
@@ -345,8 +345,7 @@ private slots:
         Load(real);
         const QModelIndex status = real.SortModel()->index(0, QAppsViewModel::StatusColumn);
         QTRY_VERIFY(real.TableView()->indexWidget(status));
-        auto* rowBackup =
-            real.TableView()->indexWidget(status)->findChild<QWidget*>(QStringLiteral("m_btnBackup"));
+        auto* rowBackup = real.TableView()->indexWidget(status)->findChild<QWidget*>("m_btnBackup");
         QVERIFY(rowBackup && rowBackup->isHidden());
         menu = real.PrepareContextMenu(first.center());
         QVERIFY(menu && !menu->actions().at(1)->isVisible());
@@ -411,8 +410,7 @@ private slots:
         Load(view);
         QVERIFY(view.SelectApp(QString::fromLatin1(kAppId)));
         QSignalSpy result(&view, &QAppsView::emitBackupResult);
-        const QString plain =
-            m_work.filePath(QStringLiteral("out/plain/Backed.ipa")); // folders made on the way
+        const QString plain = m_work.filePath("out/plain/Backed.ipa"); // folders made on the way
         view.BackupTo(plain, false);
         QTRY_COMPARE(result.count(), 1);
         QTRY_COMPARE(m_messages->Messages(), QStringList({"Backup successfully!"}));
@@ -420,7 +418,7 @@ private slots:
         QCOMPARE(plainRead.value(0), QString::fromLatin1(kAppId));
         QVERIFY(plainRead.filter(QStringLiteral("trip.txt")).isEmpty());
 
-        const QString full = m_work.filePath(QStringLiteral("out/Backed with documents.ipa"));
+        const QString full = m_work.filePath("out/Backed with documents.ipa");
         view.BackupTo(full, true);
         QTRY_COMPARE(result.count(), 2);
         QCOMPARE(result.last().at(0).toInt(), 0);
@@ -431,7 +429,7 @@ private slots:
         // "To Computer" of the checked app writes the same package through the file export.
         QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "OnOpenUrl");
         view.GetChunk(0)->SetChecked(true);
-        const QString folder = m_work.filePath(QStringLiteral("to computer"));
+        const QString folder = m_work.filePath("to computer");
         QCOMPARE(QFileFolderExport::ExportTo(&view, m_manager, 3, folder), 0);
         QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
         QCOMPARE(ReadBackup(folder + QStringLiteral("/Backed.ipa")).value(0), QString::fromLatin1(kAppId));
@@ -443,9 +441,9 @@ private slots:
         // Places no one can write to, whatever the user's rights: a name taken by a folder, and a folder
         // below a plain file. Nothing half-written stays behind.
         m_messages->Clear();
-        const QString taken = m_work.filePath(QStringLiteral("taken.ipa"));
+        const QString taken = m_work.filePath("taken.ipa");
         QVERIFY(QDir().mkpath(taken + QStringLiteral("/inside")));
-        const QString file = m_work.filePath(QStringLiteral("plain-file"));
+        const QString file = m_work.filePath("plain-file");
         QVERIFY(WriteFile(file, QByteArray()));
         view.BackupTo(taken, false);
         QTRY_COMPARE(m_messages->Messages(), QStringList({"Backup App failed!"}));

@@ -360,7 +360,7 @@ private slots:
         // as of the text file that was not offered to it.
         QCOMPARE(Column(*page.view, 0), QStringList({"Good"}));
         QTRY_COMPARE(m_messages->Messages().size(), 2);
-        QVERIFY(m_messages->Saw(QStringLiteral("2 book(s) could not be added to the device.")));
+        QVERIFY(m_messages->Saw("2 book(s) could not be added to the device."));
         QVERIFY(m_messages->Saw(
             QStringLiteral("1 dropped file(s) skipped: only PDF, EPUB files can be added here.")));
         const QStringList onDevice =
@@ -421,14 +421,14 @@ private slots:
         QCOMPARE(page.loader->GetCount(), 2);
         for (IBaseChunk* chunk : *page.loader->Records())
             chunk->SetChecked(true);
-        const QString target = Local(QStringLiteral("export"));
+        const QString target = Local("export");
         QVERIFY(QDir().mkpath(target));
         QString title;
         // Polls until the folder dialog is up, however slow the build.
         WhenShown<QFileDialog>([&](QFileDialog* dialog) {
             title = dialog->windowTitle();
             dialog->setDirectory(target);
-            if (auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+            if (auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit"))
                 edit->setText(target);
             QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
         });
@@ -454,7 +454,7 @@ private slots:
     }
 
     void toiTunesCopiesIntoEveryMediaFolder() {
-        const QString pdf = Local(QStringLiteral("Tuned.pdf"));
+        const QString pdf = Local("Tuned.pdf");
         QVERIFY(vexa::formats::WritePdf(pdf.toStdString(), {"Tuned", "A"}));
         QCOMPARE(AddToDevice(pdf), 0);
         Page page = MakePage(m_manager);
@@ -474,8 +474,8 @@ private slots:
         QVERIFY(page.view->GetChunk(0)->IsChecked());
 
         // The library file names its media folder as a URL; every subfolder named "iTunes..." gets the book.
-        const QString music = Local(QStringLiteral("Music"));
-        const QString media = Local(QStringLiteral("My Media"));
+        const QString music = Local("Music");
+        const QString media = Local("My Media");
         const QStringList folders = {media + QStringLiteral("/iTunes Media"),
                                      media + QStringLiteral("/iTunes Two")};
         for (const QString& folder : folders + QStringList{media + "/Other"})

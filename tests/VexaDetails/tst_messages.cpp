@@ -177,7 +177,7 @@ private slots:
         QCOMPARE(node.count(), 2);
 
         // The search narrows the table.
-        view.OnSearchString(QStringLiteral("^Ann"));
+        view.OnSearchString("^Ann");
         QCOMPARE(view.SortModel()->rowCount(), 1);
     }
 
@@ -192,12 +192,12 @@ private slots:
         QCOMPARE(view.State(), QBaseDetailsView::ContentState::Empty);
         QVERIFY(view.AddWidget()->isVisible());
         QVERIFY(!view.Flow()->isVisible());
-        auto* add = view.AddWidget()->findChild<QImageButton*>(QStringLiteral("m_btnAdd"));
+        auto* add = view.AddWidget()->findChild<QImageButton*>("m_btnAdd");
         QVERIFY(add && !add->isVisible());
-        QVERIFY(!view.AddWidget()->findChild<QLabel*>(QStringLiteral("m_label"))->pixmap().isNull());
+        QVERIFY(!view.AddWidget()->findChild<QLabel*>("m_label")->pixmap().isNull());
         // Conversations are neither added nor deleted here.
-        QVERIFY(!view.OperatePanel()->findChild<QImageButton*>(QStringLiteral("m_addBtn"))->isVisible());
-        QVERIFY(!view.OperatePanel()->findChild<QImageButton*>(QStringLiteral("m_deleteBtn"))->isVisible());
+        QVERIFY(!view.OperatePanel()->findChild<QImageButton*>("m_addBtn")->isVisible());
+        QVERIFY(!view.OperatePanel()->findChild<QImageButton*>("m_deleteBtn")->isVisible());
     }
 
     void pagingShowsTwentyBubblesAPage() {
@@ -453,7 +453,7 @@ private slots:
         Load(*view);
         view->GetChunk(0)->SetChecked(true);
         QTemporaryDir folder;
-        const QString path = folder.filePath(QStringLiteral("gone.txt"));
+        const QString path = folder.filePath("gone.txt");
         // The device leaves while the user picks a file name: the tree deletes the view.
         WhenShown<QFileDialog>([view, path](QFileDialog* dialog) {
             dialog->selectFile(path);
@@ -469,7 +469,7 @@ private slots:
         kept.GetChunk(0)->SetChecked(true);
         WhenShown<QFileDialog>([path](QFileDialog* dialog) {
             // Typed, as selectFile() leaves a focused name field alone.
-            auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");
             QVERIFY(edit);
             edit->setText(path);
             QMetaObject::invokeMethod(dialog, "accept");
@@ -519,11 +519,10 @@ private:
     void SetAttachmentConversation(const QTemporaryDir& files) {
         QImage picture(64, 48, QImage::Format_RGB32);
         picture.fill(QColor(200, 40, 40));
-        QVERIFY(picture.save(files.filePath(QStringLiteral("beach.png"))));
-        QVERIFY(WriteFile(files.filePath(QStringLiteral("plan.pdf")),
-                          QByteArray("%PDF-1.4\n").leftJustified(3000, ' ')));
-        const std::filesystem::path png = files.filePath(QStringLiteral("beach.png")).toStdString();
-        const std::filesystem::path pdf = files.filePath(QStringLiteral("plan.pdf")).toStdString();
+        QVERIFY(picture.save(files.filePath("beach.png")));
+        QVERIFY(WriteFile(files.filePath("plan.pdf"), QByteArray("%PDF-1.4\n").leftJustified(3000, ' ')));
+        const std::filesystem::path png = files.filePath("beach.png").toStdString();
+        const std::filesystem::path pdf = files.filePath("plan.pdf").toStdString();
         SetConversations({{"+1 555 0101",
                            "Ann",
                            {{0, "2026-03-01 10:00:00", "Look at this", {png, pdf}},
@@ -567,9 +566,9 @@ void tst_messages::exportsReadBackInIndependentReaders() {
     view.GetChunk(1)->SetChecked(true);
 
     QTemporaryDir folder;
-    const QString xml = folder.filePath(QStringLiteral("out/messages.xml"));
-    const QString xls = folder.filePath(QStringLiteral("out/messages.XLS"));
-    const QString txt = folder.filePath(QStringLiteral("out/messages.txt"));
+    const QString xml = folder.filePath("out/messages.xml");
+    const QString xls = folder.filePath("out/messages.XLS");
+    const QString txt = folder.filePath("out/messages.txt");
     for (const QString& path : {xml, xls, txt})
         QVERIFY(CRecordFileExport::Export(view, path.toStdString()));
 
@@ -677,7 +676,7 @@ void tst_messages::attachmentsShowInTheirBubbleAndOpen() {
     const QString copy = opened[0].toLocalFile();
     QCOMPARE(QFileInfo(copy).fileName(), QStringLiteral("plan.pdf"));
     QVERIFY(copy.startsWith(view.AttachmentFiles()->Folder() + QLatin1Char('/')));
-    QCOMPARE(ReadFile(copy), ReadFile(files.filePath(QStringLiteral("plan.pdf"))));
+    QCOMPARE(ReadFile(copy), ReadFile(files.filePath("plan.pdf")));
     QCOMPARE(QFileInfo(view.AttachmentFiles()->Folder()).permissions() & 0x0077, QFileDevice::Permissions());
 }
 
@@ -697,7 +696,7 @@ void tst_messages::exportTakesTheAttachmentsAlong() {
     Load(view);
     view.GetChunk(0)->SetChecked(true);
     QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("out/") + file);
+    const QString path = folder.filePath("out/" + file);
     QCOMPARE(int(view.ExportWithFiles(path.toStdString())), int(CRecordFileExport::Result::Written));
     const QStringList references = PythonLines(R"(
 import os, sys, urllib.parse
@@ -741,7 +740,7 @@ for ref in refs:
     print(ref, os.path.getsize(os.path.join(base, name)) if os.path.isfile(os.path.join(base, name)) else 'missing')
 )",
                                                {path});
-    const QString png = QString::number(QFileInfo(files.filePath(QStringLiteral("beach.png"))).size());
+    const QString png = QString::number(QFileInfo(files.filePath("beach.png")).size());
     QStringList expected = {QStringLiteral("messages attachments/beach.png ") + png,
                             QStringLiteral("messages attachments/plan.pdf 3000"),
                             QStringLiteral("messages attachments/beach (2).png ") + png};

@@ -145,7 +145,7 @@ private slots:
         QTemporaryDir root;
         for (const QString& folder : subfolders)
             QVERIFY(QDir(root.path()).mkpath(folder));
-        const CiTunesMediaFolder lookup(root.filePath(QStringLiteral("Music")));
+        const CiTunesMediaFolder lookup(root.filePath("Music"));
         if (!document.isNull()) {
             const QByteArray text =
                 document.startsWith(QLatin1Char('<')) && !document.startsWith(QLatin1String("<<<"))
@@ -160,8 +160,7 @@ private slots:
             wanted << root.filePath(folder);
         QCOMPARE(found, wanted);
         // The XML lookup object stops at the first match.
-        const QStringList first =
-            WriteInfoToItunesXML(nullptr, root.filePath(QStringLiteral("Music"))).GetiTunesFolders();
+        const QStringList first = WriteInfoToItunesXML(nullptr, root.filePath("Music")).GetiTunesFolders();
         QCOMPARE(first.size(), qMin(qsizetype(1), wanted.size()));
         if (!first.isEmpty())
             QVERIFY(wanted.contains(first.first()));
@@ -213,7 +212,7 @@ private slots:
         QCOMPARE(dialog.result(), usable ? 1 : 0);
         // A refused name is explained, never silently dropped (an empty one simply cannot be confirmed).
         QCOMPARE(m_messages->Saw(dialog.Problem()), !usable && !name.trimmed().isEmpty());
-        QCOMPARE(dialog.findChild<QPushButton*>(QStringLiteral("m_btnOk"))->isEnabled(),
+        QCOMPARE(dialog.findChild<QPushButton*>("m_btnOk")->isEnabled(),
                  !name.trimmed().isEmpty() || name.isNull());
     }
 
@@ -256,7 +255,7 @@ private slots:
                  {.seconds = 2, .title = "Second Song", .artist = "Bo", .album = "Hills", .genre = "Folk"});
         // An audio book is listed with the music, but never taken into a playlist.
         const QString chapter = Song(QStringLiteral("chapter.m4a"), {.seconds = 1, .title = "Chapter One"});
-        const QString book = m_files.filePath(QStringLiteral("chapter.m4b"));
+        const QString book = m_files.filePath("chapter.m4b");
         QVERIFY(QFile::rename(chapter, book));
         QVERIFY(!mp3.isEmpty() && !m4a.isEmpty());
         AddThroughMusicPage({mp3, m4a, book});
@@ -302,7 +301,7 @@ private slots:
         ReadPlaylists();
         for (IBaseChunk* chunk : *m_loader->Entry(0)->Songs())
             QVERIFY(chunk->GetName() != "Chapter One");
-        QVERIFY(RowOf(QStringLiteral("Chapter One")) >= 0);
+        QVERIFY(RowOf("Chapter One") >= 0);
     }
 
     void filesThatAreNotAudioAddNothing() {
@@ -310,11 +309,11 @@ private slots:
         const int before = m_music->GetChunkCount();
         const QStringList filesBefore = DeviceMusicFiles();
         const QString good = Song(QStringLiteral("good.mp3"), {.seconds = 3, .title = "Good"});
-        const QString truncated = m_files.filePath(QStringLiteral("truncated.mp3"));
+        const QString truncated = m_files.filePath("truncated.mp3");
         QVERIFY(WriteFile(truncated, ReadFile(good).left(200)));
-        const QString text = m_files.filePath(QStringLiteral("notes.mp3"));
+        const QString text = m_files.filePath("notes.mp3");
         QVERIFY(WriteFile(text, QByteArray("Shopping list: milk, bread, eggs.\n").repeated(40)));
-        const QString empty = m_files.filePath(QStringLiteral("empty.mp3"));
+        const QString empty = m_files.filePath("empty.mp3");
         QVERIFY(WriteFile(empty, QByteArray()));
         for (const QString& bad : {truncated, text, empty}) {
             m_messages->Clear();
@@ -451,15 +450,14 @@ private slots:
         m_messages->Clear();
         refreshed.clear();
         m_loader->deletePlayList(1);
-        QTRY_VERIFY_WITH_TIMEOUT(
-            !refreshed.isEmpty() && m_messages->Saw(QStringLiteral("Dele Playlist failed!")), 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(!refreshed.isEmpty() && m_messages->Saw("Dele Playlist failed!"), 15000);
         QCOMPARE(m_loader->PlaylistCount(), before);
 
         ClearFaults();
         QCOMPARE(AddFault({.operation = "GetPlaylists", .code = 7}), 0);
         m_messages->Clear();
         m_loader->RefreshList();
-        QTRY_VERIFY_WITH_TIMEOUT(m_messages->Saw(QStringLiteral("Get playlist failed")), 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(m_messages->Saw("Get playlist failed"), 15000);
         QCOMPARE(m_loader->PlaylistCount(), before);
     }
 
@@ -478,7 +476,7 @@ private slots:
         m_music->OnItemToiTunes();
         QCOMPARE(m_messages->Messages(), QStringList{"No iTunes media folder was found."});
 
-        const QString media = music.filePath(QStringLiteral("iTunes/iTunes Media"));
+        const QString media = music.filePath("iTunes/iTunes Media");
         QVERIFY(QDir().mkpath(media + QStringLiteral("/iTunes Music")));
         QVERIFY(QDir().mkpath(media + QStringLiteral("/Old iTunes")));
         QVERIFY(WriteFile(
@@ -549,7 +547,7 @@ private slots:
 
     void dragOutCopiesTheChosenSongsOnlyWhenAskedAndReportsWhatFailed() {
         LoadMusic();
-        const QString temporary = m_files.filePath(QStringLiteral("tmp-drag"));
+        const QString temporary = m_files.filePath("tmp-drag");
         QVERIFY(QDir().mkpath(temporary));
         const TemporaryFolder redirect(temporary);
         QTableView* table = m_music->TableView();
@@ -643,7 +641,7 @@ private slots:
 
         // A temporary folder that cannot be written starts no drag and says why.
         m_messages->Clear();
-        const QString blocked = m_files.filePath(QStringLiteral("not-a-folder"));
+        const QString blocked = m_files.filePath("not-a-folder");
         QVERIFY(WriteFile(blocked, "a file where the temporary folder should be"));
         qputenv("TMPDIR", blocked.toUtf8());
         QVERIFY(m_music->PrepareDrag() == nullptr);
@@ -654,7 +652,7 @@ private slots:
     void droppedFoldersAddTheirAudioAndNameTheRest() {
         LoadMusic();
         const int before = m_music->GetChunkCount();
-        const QString folder = m_files.filePath(QStringLiteral("dropped"));
+        const QString folder = m_files.filePath("dropped");
         QVERIFY(QDir().mkpath(folder + QStringLiteral("/inner")));
         const QString first =
             Song(QStringLiteral("dropped/Dropped One.MP3"), {.seconds = 1, .title = "Dropped One"});
@@ -662,7 +660,7 @@ private slots:
             Song(QStringLiteral("dropped/inner/dropped two.m4a"), {.seconds = 1, .title = "Dropped Two"});
         QVERIFY(!first.isEmpty() && !second.isEmpty());
         QVERIFY(WriteFile(folder + QStringLiteral("/cover.jpg"), "not a song"));
-        const QString letter = m_files.filePath(QStringLiteral("letter.txt"));
+        const QString letter = m_files.filePath("letter.txt");
         QVERIFY(WriteFile(letter, "dear device"));
 
         QMimeData files;
@@ -676,7 +674,7 @@ private slots:
         QTRY_COMPARE(m_messages->Messages(),
                      QStringList{"2 dropped file(s) skipped: only MP3, M4A files can be added here."});
         QCOMPARE(m_music->GetChunkCount(), before + 2);
-        QVERIFY(RowOf(QStringLiteral("Dropped Two")) >= 0);
+        QVERIFY(RowOf("Dropped Two") >= 0);
 
         // Songs dragged out of the page and dropped back are not taken in again (nor copied off the device).
         SelectOnly(m_music->TableView(), {0});

@@ -97,8 +97,8 @@ private slots:
     void initTestCase() {
         // Edge dates and names the demo device lacks: the first second of the device's calendar, a video
         // of each kind and a HEIC picture the device can't make a thumbnail of.
-        const std::string sample = m_work.filePath(QStringLiteral("sample.jpg")).toStdString();
-        const QString heic = m_work.filePath(QStringLiteral("IMG_0901.HEIC"));
+        const std::string sample = m_work.filePath("sample.jpg").toStdString();
+        const QString heic = m_work.filePath("IMG_0901.HEIC");
         const QByteArray heicBytes = QByteArray("\0\0\0\x18"
                                                 "ftypheic",
                                                 12) +
@@ -160,14 +160,14 @@ private slots:
     }
 
     void importTakesWholeImagesWithTheirOwnDate() {
-        const QString exif = m_work.filePath(QStringLiteral("holiday.jpg"));
+        const QString exif = m_work.filePath("holiday.jpg");
         QVERIFY(vexa::formats::WriteJpeg(exif.toStdString(), {640, 480, 3, "Trip", "2019:07:04 10:00:00"}));
-        const QString plain = m_work.filePath(QStringLiteral("plain.png"));
+        const QString plain = m_work.filePath("plain.png");
         QVERIFY(vexa::formats::WritePng(plain.toStdString(), {200, 100, 4, "", ""}));
         QVERIFY(Dated(plain, QDate(2020, 2, 10)));
-        const QString text = m_work.filePath(QStringLiteral("notes.jpg"));
-        const QString empty = m_work.filePath(QStringLiteral("empty.png"));
-        const QString cut = m_work.filePath(QStringLiteral("cut.jpg"));
+        const QString text = m_work.filePath("notes.jpg");
+        const QString empty = m_work.filePath("empty.png");
+        const QString cut = m_work.filePath("cut.jpg");
         const QByteArray whole = ReadFile(exif);
         QVERIFY(WriteFile(text, "just some words\n") && WriteFile(empty, {}));
         QVERIFY(WriteFile(cut, whole.left(whole.size() / 2)));
@@ -198,14 +198,14 @@ private slots:
     }
 
     void droppedPicturesAndFoldersAreImportedOthersNamed() {
-        const QString folder = m_work.filePath(QStringLiteral("dropped"));
+        const QString folder = m_work.filePath("dropped");
         QVERIFY(QDir().mkpath(folder + QStringLiteral("/deeper")));
         QVERIFY(vexa::formats::WriteJpeg((folder + QStringLiteral("/deeper/beach.JPG")).toStdString(),
                                          {320, 240, 5, "Beach", "2018:05:06 09:00:00"}));
         QVERIFY(vexa::formats::WriteJpeg((folder + QStringLiteral("/hills.jpeg")).toStdString(),
                                          {320, 240, 6, "Hills", "2017:03:02 08:00:00"}));
         const QString text = folder + QStringLiteral("/readme.txt");
-        const QString report = m_work.filePath(QStringLiteral("report.pdf"));
+        const QString report = m_work.filePath("report.pdf");
         QVERIFY(WriteFile(text, "not a picture") && WriteFile(report, "not a picture"));
         const auto monthsBefore = DeviceMonths();
 
@@ -244,7 +244,7 @@ private slots:
     void albumNamesRefuseForbiddenCharactersAndBadLengths() {
         QPhotoView view(m_manager, m_phone.Handle());
         LoadAlbums(view);
-        PicItemTotal* family = view.AlbumPage()->TileOf(QStringLiteral("Family"));
+        PicItemTotal* family = view.AlbumPage()->TileOf("Family");
         QVERIFY(family);
         RetractLabel* label = family->NameLabel();
         label->StartEdit();
@@ -258,7 +258,7 @@ private slots:
         QVERIFY(!label->IsEditing());
 
         // The built-in albums keep their names.
-        PicItemTotal* roll = view.AlbumPage()->TileOf(QStringLiteral("Camera Roll"));
+        PicItemTotal* roll = view.AlbumPage()->TileOf("Camera Roll");
         QVERIFY(roll);
         roll->NameLabel()->StartEdit();
         QTest::keyClicks(roll->NameLabel()->Editor(), "Mine");
@@ -286,12 +286,12 @@ private slots:
             QPhotoView view(m_manager, m_phone.Handle());
             LoadAlbums(view);
             view.OnNewAlbum(QStringLiteral("Trips 2026"));
-            QTRY_VERIFY_WITH_TIMEOUT(view.AlbumPage()->TileOf(QStringLiteral("Trips 2026")), 15000);
-            PicItemTotal* tile = view.AlbumPage()->TileOf(QStringLiteral("Trips 2026"));
+            QTRY_VERIFY_WITH_TIMEOUT(view.AlbumPage()->TileOf("Trips 2026"), 15000);
+            PicItemTotal* tile = view.AlbumPage()->TileOf("Trips 2026");
             QCOMPARE(tile->ShownText(), QStringLiteral("Trips 2026 (0)"));
 
             // A picture imported into the open album counts on its tile; taking it out asks first.
-            const QString picture = m_work.filePath(QStringLiteral("trip.png"));
+            const QString picture = m_work.filePath("trip.png");
             QVERIFY(vexa::formats::WritePng(picture.toStdString(), {64, 48, 5, "", ""}));
             // Dated long ago, so that it joins no month the other tests look at.
             QVERIFY(Dated(picture, QDate(2002, 6, 15)));
@@ -303,7 +303,7 @@ private slots:
             };
             // The album page reloads after the return; the tile's count changes once it has.
             const auto tileCount = [&] {
-                PicItemTotal* shown = view.AlbumPage()->TileOf(QStringLiteral("Trips 2026"));
+                PicItemTotal* shown = view.AlbumPage()->TileOf("Trips 2026");
                 return shown ? shown->Album().photoCount : -1;
             };
             openAlbum();
@@ -326,28 +326,27 @@ private slots:
             emit view.AlbumShow()->emitReturn(ALBUM_USER);
             QTRY_COMPARE_WITH_TIMEOUT(tileCount(), 0, 15000);
             QTRY_VERIFY_WITH_TIMEOUT(!view.AlbumPage()->IsRunning(), 15000);
-            tile = view.AlbumPage()->TileOf(QStringLiteral("Trips 2026"));
+            tile = view.AlbumPage()->TileOf("Trips 2026");
             tile->NameLabel()->StartEdit();
             tile->NameLabel()->Editor()->setText(QStringLiteral("Reisen \u00fc"));
             QTest::keyClick(tile->NameLabel()->Editor(), Qt::Key_Return);
-            QTRY_VERIFY_WITH_TIMEOUT(view.AlbumPage()->TileOf(QStringLiteral("Reisen \u00fc")), 15000);
+            QTRY_VERIFY_WITH_TIMEOUT(view.AlbumPage()->TileOf("Reisen \u00fc"), 15000);
         }
         {
             // Another page reads the device afresh.
             QPhotoView view(m_manager, m_phone.Handle());
             LoadAlbums(view);
-            PicItemTotal* tile = view.AlbumPage()->TileOf(QStringLiteral("Reisen \u00fc"));
+            PicItemTotal* tile = view.AlbumPage()->TileOf("Reisen \u00fc");
             QVERIFY(tile);
-            QVERIFY(!view.AlbumPage()->TileOf(QStringLiteral("Trips 2026")));
+            QVERIFY(!view.AlbumPage()->TileOf("Trips 2026"));
             tile->SetChecked(true);
             view.OnBtnDelete();
-            QTRY_VERIFY_WITH_TIMEOUT(!view.AlbumPage()->IsRunning() &&
-                                         !view.AlbumPage()->TileOf(QStringLiteral("Reisen \u00fc")),
-                                     15000);
+            QTRY_VERIFY_WITH_TIMEOUT(
+                !view.AlbumPage()->IsRunning() && !view.AlbumPage()->TileOf("Reisen \u00fc"), 15000);
         }
         QPhotoView view(m_manager, m_phone.Handle());
         LoadAlbums(view);
-        QVERIFY(!view.AlbumPage()->TileOf(QStringLiteral("Reisen \u00fc")));
+        QVERIFY(!view.AlbumPage()->TileOf("Reisen \u00fc"));
         QVERIFY(m_messages->Messages().isEmpty());
     }
 
@@ -361,7 +360,7 @@ private slots:
 
         QPhotoView view(m_manager, m_phone.Handle());
         LoadAlbums(view);
-        PicItemTotal* tile = view.AlbumPage()->TileOf(QStringLiteral("Fleeting"));
+        PicItemTotal* tile = view.AlbumPage()->TileOf("Fleeting");
         QVERIFY(tile);
         QCOMPARE(albums->DeleteAlbum(id.constData()), 0);
         tile->NameLabel()->StartEdit();
@@ -370,24 +369,22 @@ private slots:
         QTRY_COMPARE(m_messages->Messages(),
                      QStringList({"The album Fleeting no longer exists on the device."}));
         QTRY_VERIFY(!view.AlbumPage()->IsRunning());
-        QVERIFY(!view.AlbumPage()->TileOf(QStringLiteral("Fleeting")));
-        QVERIFY(!view.AlbumPage()->TileOf(QStringLiteral("Lasting")));
+        QVERIFY(!view.AlbumPage()->TileOf("Fleeting"));
+        QVERIFY(!view.AlbumPage()->TileOf("Lasting"));
 
         // Deleting asks for a choice first, and keeps the built-in albums.
         m_messages->Clear();
         view.OnBtnDelete();
         QCOMPARE(m_messages->Messages(), QStringList({"Please choose one or more items first!"}));
         m_messages->Clear();
-        view.AlbumPage()->TileOf(QStringLiteral("Holiday 2025"))->SetChecked(true);
-        view.AlbumPage()->TileOf(QStringLiteral("Camera Roll"))->SetChecked(true);
+        view.AlbumPage()->TileOf("Holiday 2025")->SetChecked(true);
+        view.AlbumPage()->TileOf("Camera Roll")->SetChecked(true);
         view.OnBtnDelete();
         QTRY_COMPARE(m_messages->Messages(), QStringList({kCannotDelete}));
-        QTRY_VERIFY_WITH_TIMEOUT(!view.AlbumPage()->IsRunning() &&
-                                     !view.AlbumPage()->TileOf(QStringLiteral("Holiday 2025")),
+        QTRY_VERIFY_WITH_TIMEOUT(!view.AlbumPage()->IsRunning() && !view.AlbumPage()->TileOf("Holiday 2025"),
                                  15000);
-        QVERIFY(view.AlbumPage()->TileOf(QStringLiteral("Camera Roll")));
-        QVERIFY(view.AlbumPage()->TileOf(QStringLiteral("Photo Libary")) ||
-                view.AlbumPage()->Tiles().size() >= 3);
+        QVERIFY(view.AlbumPage()->TileOf("Camera Roll"));
+        QVERIFY(view.AlbumPage()->TileOf("Photo Libary") || view.AlbumPage()->Tiles().size() >= 3);
     }
 
     // A Live Photo's clip comes along with its still. The export dialog starts with originals and remembers
@@ -401,7 +398,7 @@ private slots:
             if (name == "IMG_0001.JPG" || name == "IMG_0085.HEIC")
                 grid->SetChecked(i, true);
         }
-        const QString folder = m_work.filePath(QStringLiteral("export"));
+        const QString folder = m_work.filePath("export");
         QCOMPARE(view.ExportTo(folder), 0);
         auto exportedMatch = [&] {
             for (const char* path : {"/DCIM/100APPLE/IMG_0001.JPG", "/DCIM/100APPLE/IMG_0085.HEIC",
@@ -419,7 +416,7 @@ private slots:
         QVERIFY(exportedMatch());
         QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 3);
 
-        const QString converted = m_work.filePath(QStringLiteral("export-jpeg"));
+        const QString converted = m_work.filePath("export-jpeg");
         QFile::remove(qEnvironmentVariable("XDG_CONFIG_HOME") +
                       QStringLiteral("/vexa-transfer/settings.ini"));
         QVERIFY(QDir().mkpath(converted));

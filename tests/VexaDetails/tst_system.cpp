@@ -324,11 +324,11 @@ private slots:
         QSystemView view(m_manager, m_phone.Handle());
         LoadWork(view);
         QSortFilterProxyModel* proxy = view.ContentProxy();
-        view.OnSearchString(QStringLiteral("^IMG_100[0-4]"));
+        view.OnSearchString("^IMG_100[0-4]");
         QCOMPARE(proxy->rowCount(), 5);
-        view.OnSearchString(QStringLiteral("img_1"));
+        view.OnSearchString("img_1");
         QCOMPARE(proxy->rowCount(), 12);
-        view.OnSearchString(QStringLiteral("([")); // unreadable: names nothing
+        view.OnSearchString("(["); // unreadable: names nothing
         QCOMPARE(proxy->rowCount(), 0);
         QVERIFY(!view.NoMatchLabel()->isHidden());
         view.OnSearchString(QString());
@@ -350,7 +350,7 @@ private slots:
         QCOMPARE(view.CurrentFolder()->GetPath(), std::string("/Documents"));
         QVERIFY(Row(view, QStringLiteral("draft.txt")).isValid());
         // The way back to the device's files stays, even once the app is gone.
-        auto* back = view.findChild<QPushButton*>(QStringLiteral("m_btnBackToDevice"));
+        auto* back = view.findChild<QPushButton*>("m_btnBackToDevice");
         QVERIFY(back && back->isVisibleTo(&view));
         fs::remove_all(app);
         back->click();
@@ -366,7 +366,7 @@ private slots:
     // Across the computer and the device
 
     void uploadedFolderLandsByteIdentical() {
-        const QString local = m_local.filePath(QStringLiteral("upload/Album"));
+        const QString local = m_local.filePath("upload/Album");
         QByteArray big(3 * 1024 * 1024 + 7, '\0');
         for (int i = 0; i < big.size(); ++i)
             big[i] = char((i * 131) ^ (i >> 9));
@@ -415,12 +415,12 @@ private slots:
         QDir(folder).removeRecursively();
 
         // "To Computer" copies the same highlighted entries into the folder the user picks.
-        const QString chosen = m_local.filePath(QStringLiteral("to computer"));
+        const QString chosen = m_local.filePath("to computer");
         QVERIFY(QDir().mkpath(chosen));
         QCOMPARE(view.SelectedCount(), 2);
         WhenShown<QFileDialog>([chosen](QFileDialog* dialog) {
             dialog->setDirectory(chosen);
-            if (auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+            if (auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit"))
                 edit->setText(chosen);
             QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
         });
@@ -454,7 +454,7 @@ private slots:
     // Last: the device leaves.
 
     void unplugDuringAnUploadAndADrag() {
-        const QString local = m_local.filePath(QStringLiteral("unplug"));
+        const QString local = m_local.filePath("unplug");
         for (int i = 0; i < 5; ++i) {
             WriteFile(fs::path(local.toStdString()) / ("f" + std::to_string(i)),
                       std::string(1000, char('a' + i)));
@@ -486,7 +486,7 @@ private slots:
         // The view stays usable: refresh says the device is gone.
         m_messages->Clear();
         view.OnRefresh();
-        QTRY_VERIFY(m_messages->Saw(QStringLiteral("The folder /Work could not be read.")));
+        QTRY_VERIFY(m_messages->Saw("The folder /Work could not be read."));
         view.OnNewFolder();
         view.OnDelete();
     }

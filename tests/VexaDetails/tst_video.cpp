@@ -175,7 +175,7 @@ private slots:
                      QStringLiteral("Matroska video file"));
         }
         // The search narrows the table to matching titles.
-        m_view->OnSearchString(QStringLiteral("no such title at all"));
+        m_view->OnSearchString("no such title at all");
         QCOMPARE(m_view->SortModel()->rowCount(), 0);
         m_view->OnSearchString(QString());
         QCOMPARE(m_view->SortModel()->rowCount(), kListedVideos);

@@ -56,19 +56,14 @@ with zipfile.ZipFile(out, 'w', zipfile.ZIP_DEFLATED) as z:
     if icon:
         z.write(icon, 'Payload/Notes.app/AppIcon60x60@2x.png')
 )";
-    return !RunProgram(QStringLiteral("/usr/bin/python3"),
-                       {QStringLiteral("-c"), QString::fromLatin1(kScript), path, kind,
-                        QString::fromUtf8(QJsonDocument(info).toJson(QJsonDocument::Compact)), iconPath})
-                .startsWith(QLatin1String("failed: "));
+    const QString json = QString::fromUtf8(QJsonDocument(info).toJson(QJsonDocument::Compact));
+    return !PythonLines(kScript, {path, kind, json, iconPath}).value(0).startsWith(QLatin1String("failed: "));
 }
 
 QJsonObject Info(const QString& id, const QString& name, const QString& version) {
-    return {{QStringLiteral("CFBundleIdentifier"), id},
-            {QStringLiteral("CFBundleDisplayName"), name},
-            {QStringLiteral("CFBundleShortVersionString"), version},
-            {QStringLiteral("CFBundleVersion"), QStringLiteral("77")},
-            {QStringLiteral("CFBundleExecutable"), QStringLiteral("Notes")},
-            {QStringLiteral("MinimumOSVersion"), QStringLiteral("6.0")}};
+    return {
+        {"CFBundleIdentifier", id}, {"CFBundleDisplayName", name},   {"CFBundleShortVersionString", version},
+        {"CFBundleVersion", "77"},  {"CFBundleExecutable", "Notes"}, {"MinimumOSVersion", "6.0"}};
 }
 
 } // namespace

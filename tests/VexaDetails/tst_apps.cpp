@@ -135,9 +135,9 @@ private slots:
 
     void packageInstallsWithNameVersionAndIconAndKeepsItsName() {
         // A name outside plain ASCII: the device reads it under the temporary name.
-        const QString package = Package(
-            QStringLiteral("Feldnotizen für Übersee.ipa"), QStringLiteral("xml"),
-            Info(QString::fromLatin1(kAppId), QStringLiteral("Field Notes"), QStringLiteral("2.3.1")));
+        const QString package =
+            Package(QStringLiteral("Feldnotizen für Übersee.ipa"), "xml",
+                    Info(QString::fromLatin1(kAppId), "Field Notes", QStringLiteral("2.3.1")));
         QVERIFY(!package.isEmpty());
         QAppsView view(m_manager, m_phone.Handle());
         view.resize(900, 500);
@@ -220,7 +220,7 @@ private slots:
         QFETCH(QString, minimumOS);
         QFETCH(int, code);
         QFETCH(QStringList, messages);
-        QJsonObject info = Info(QStringLiteral("org.vexa.bad"), QStringLiteral("Bad"), QStringLiteral("1.0"));
+        QJsonObject info = Info(QStringLiteral("org.vexa.bad"), "Bad", QStringLiteral("1.0"));
         info[QStringLiteral("MinimumOSVersion")] = minimumOS;
         const QString package = Package(QStringLiteral("pkg-%1.ipa").arg(kind), kind, info);
         QVERIFY(!package.isEmpty());
@@ -241,7 +241,7 @@ private slots:
     void longNamesAreCutOnACharacterBoundary() {
         // 300 bytes of two-byte characters: the device keeps what fits its 200-byte field, whole characters.
         const QString name(150, QChar(0x00E9));
-        const QString package = Package(QStringLiteral("long.ipa"), QStringLiteral("binary"),
+        const QString package = Package(QStringLiteral("long.ipa"), "binary",
                                         Info(QString::fromLatin1(kAppId), name, QStringLiteral("1")));
         QAppsView view(m_manager, m_phone.Handle());
         view.InstallPackage(package);
@@ -445,8 +445,7 @@ private slots:
         view.BackupTo(file + QStringLiteral("/sub/Locked.ipa"), true);
         QTRY_COMPARE(m_messages->Messages().size(), 2);
         QCOMPARE(m_messages->Messages().last(), QStringLiteral("Backup App failed!"));
-        QCOMPARE(QDir(m_work.path()).entryList({QStringLiteral("taken*")}, QDir::AllEntries),
-                 QStringList({"taken.ipa"}));
+        QCOMPARE(QDir(m_work.path()).entryList({"taken*"}, QDir::AllEntries), QStringList({"taken.ipa"}));
         QVERIFY(QDir(taken).exists(QStringLiteral("inside")));
     }
 
@@ -552,7 +551,7 @@ private:
 
     // An XML-plist package "<file>.ipa" of the app `id` titled `title`.
     QString AppPackage(const char* file, const QString& title, const char* id = kAppId) {
-        return Package(QString::fromUtf8(file) + QStringLiteral(".ipa"), QStringLiteral("xml"),
+        return Package(QString::fromUtf8(file) + QStringLiteral(".ipa"), "xml",
                        Info(QLatin1String(id), title, QStringLiteral("1")));
     }
 

@@ -333,7 +333,7 @@ private slots:
 
     void editorKeepsOneValuePerLabelAndThePictureAsJpeg() {
         AddContactsWidget form;
-        form.SetGroups({QStringLiteral("Friend"), QStringLiteral("Ungrouped"), QStringLiteral("Team")});
+        form.SetGroups({"Friend", "Ungrouped", "Team"});
         auto* groups = form.findChild<QComboBox*>("m_btn_group");
         QCOMPARE(groups->count(), 3); // no group, Friend, Team
         QCOMPARE(form.Data().group, std::string());
@@ -434,8 +434,7 @@ private slots:
             dialog->Form()->findChild<QLineEdit*>("m_btn_nickName")->setText(QStringLiteral("  "));
             dialog->OnBtnYes();
             stayedOpen = dialog->isVisible();
-            FillEditor(dialog, "Zoë", QStringLiteral("Müller"), QStringLiteral("Family"),
-                       {{"mobile", "+49 30 1"}, {"work", "+49 30 2"}});
+            FillEditor(dialog, "Zoë", "Müller", "Family", {{"mobile", "+49 30 1"}, {"work", "+49 30 2"}});
         });
         view.OnAddContact();
         QVERIFY(stayedOpen);

@@ -201,7 +201,7 @@ private slots:
     void pagingShowsTwentyBubblesAPage() {
         QPagedFlowViewerWidget pager;
         for (int i = 0; i < 41; ++i)
-            pager.AddItem(QStringLiteral("m%1").arg(i), QStringLiteral("t"), i % 2 == 0, nullptr);
+            pager.AddItem(QStringLiteral("m%1").arg(i), "t", i % 2 == 0, nullptr);
         // Items added one by one get widgets only on the page on show.
         QCOMPARE(pager.PageWidgets().size(), 20);
         QCOMPARE(pager.PageCount(), 3);
@@ -237,14 +237,14 @@ private slots:
         // Exactly twenty make one page; twenty-one make two.
         QList<QPagedFlowViewerWidget::Item> items;
         for (int i = 0; i < 20; ++i)
-            items.append({QStringLiteral("x"), QStringLiteral("t"), true, nullptr, false});
+            items.append({"x", "t", true, nullptr, false});
         pager.SetItems(items);
         QCOMPARE(pager.PageCount(), 1);
         QCOMPARE(pager.PageLabel(), QStringLiteral("1/1"));
         QCOMPARE(pager.PageWidgets().size(), 20);
         pager.OnClickBtnNext();
         QCOMPARE(pager.PageWidgets().size(), 20);
-        pager.AddItem(QStringLiteral("21st"), QStringLiteral("t"), false, nullptr);
+        pager.AddItem(QStringLiteral("21st"), "t", false, nullptr);
         QCOMPARE(pager.PageCount(), 2);
         QCOMPARE(pager.PageWidgets().size(), 20);
         pager.Clear();
@@ -273,7 +273,7 @@ private slots:
         QPagedFlowViewerWidget pager;
         QList<QPagedFlowViewerWidget::Item> items;
         for (int i = 0; i < 45; ++i)
-            items.append({QStringLiteral("m%1").arg(i), QStringLiteral("t"), true, nullptr, false});
+            items.append({QStringLiteral("m%1").arg(i), "t", true, nullptr, false});
         pager.SetItems(items);
         QSignalSpy changed(&pager, &QPagedFlowViewerWidget::checkItemChange);
         pager.ShowPage(1);
@@ -314,8 +314,8 @@ private slots:
         QVERIFY(bubbleWidth > 0);
         QCOMPARE(QFlowWidget::BubbleWidth(), bubbleWidth);
 
-        QFlowWidget incoming(QStringLiteral("hello"), QStringLiteral("2026-03-01 10:00:00"), true);
-        QFlowWidget outgoing(QStringLiteral("hi"), QStringLiteral("2026-03-01 10:01:00"), false);
+        QFlowWidget incoming(QStringLiteral("hello"), "2026-03-01 10:00:00", true);
+        QFlowWidget outgoing(QStringLiteral("hi"), "2026-03-01 10:01:00", false);
         incoming.resize(QFlowWidget::kDefaultWidth, incoming.sizeHint().height());
         outgoing.resize(QFlowWidget::kDefaultWidth, outgoing.sizeHint().height());
         // One line of text or none make the same bubble, at least the default height.
@@ -341,7 +341,7 @@ private slots:
         QFlowWidget paragraph(QString(QStringLiteral("word ")).repeated(200), QString(), true);
         QVERIFY(paragraph.height() > incoming.height());
         const QString huge = QString(QStringLiteral("lorem ipsum dolor ")).repeated(100 * 1024 / 18);
-        QFlowWidget big(huge, QStringLiteral("2026"), true);
+        QFlowWidget big(huge, "2026", true);
         QCOMPARE(big.Text().size(), qsizetype(QFlowWidget::kMaxShownChars + 1));
         QVERIFY(big.Text().endsWith(QChar(0x2026)));
         QVERIFY2(big.height() < 20000, qPrintable(QString::number(big.height())));
@@ -582,15 +582,15 @@ for item in root.findall('Item'):
 )",
                                              {xml});
     const QStringList expectedXml = {
-        QStringLiteral("Messages"),
-        QStringLiteral("C|Ann <&> \"Lee\"|+1 555 0101"),
-        QStringLiteral("M|2026-03-01 10:00:00|Received|'Is 3 < 4 & 5 > 4?'"),
-        QStringLiteral("M|2026-03-01 10:01:00|Send|'She said \"yes\" & \\'no\\''"),
-        QStringLiteral("M|2026-03-01 10:02:00|Send|'line one\\r\\nline two'"),
-        QStringLiteral("C||+49 30 1234"),
-        QStringLiteral("M|2026-03-02 11:00:00|Send|'Grüße aus Berlin'"),
-        QStringLiteral("M|2026-03-02 11:05:00|Received|'bad \uFFFD byte'"),
-        QStringLiteral("M|2026-03-02 11:06:00|Received|'你好'"),
+        "Messages",
+        "C|Ann <&> \"Lee\"|+1 555 0101",
+        "M|2026-03-01 10:00:00|Received|'Is 3 < 4 & 5 > 4?'",
+        "M|2026-03-01 10:01:00|Send|'She said \"yes\" & \\'no\\''",
+        "M|2026-03-01 10:02:00|Send|'line one\\r\\nline two'",
+        "C||+49 30 1234",
+        "M|2026-03-02 11:00:00|Send|'Grüße aus Berlin'",
+        "M|2026-03-02 11:05:00|Received|'bad \uFFFD byte'",
+        "M|2026-03-02 11:06:00|Received|'你好'",
     };
     QCOMPARE(xmlLines, expectedXml);
 
@@ -740,13 +740,12 @@ for ref in refs:
                                                {path});
     const QString png = QString::number(QFileInfo(files.filePath("beach.png")).size());
     QStringList expected = {QStringLiteral("messages attachments/beach.png ") + png,
-                            QStringLiteral("messages attachments/plan.pdf 3000"),
+                            "messages attachments/plan.pdf 3000",
                             QStringLiteral("messages attachments/beach (2).png ") + png};
     if (file.endsWith(QLatin1String(".html")))
-        expected = {QStringLiteral("pages 1"), QStringLiteral("bubbles 1 1"),
-                    QStringLiteral("img:messages attachments/beach.png ") + png,
+        expected = {"pages 1", "bubbles 1 1", QStringLiteral("img:messages attachments/beach.png ") + png,
                     QStringLiteral("img:messages attachments/beach (2).png ") + png,
-                    QStringLiteral("link:messages attachments/plan.pdf 3000")};
+                    "link:messages attachments/plan.pdf 3000"};
     QCOMPARE(references, expected);
     // The records carry no export paths once the export is done.
     const auto* conversation = static_cast<CMessageChunk*>(view.GetChunk(0));

@@ -116,8 +116,7 @@ private slots:
         QTest::addColumn<QString>("document"); // "%1" stands for the temporary folder
         QTest::addColumn<QStringList>("subfolders");
         QTest::addColumn<QStringList>("expected"); // relative to the temporary folder
-        const QStringList media = {QStringLiteral("iTunes Media/iTunes Music"),
-                                   QStringLiteral("iTunes Media/Books")};
+        const QStringList media = {"iTunes Media/iTunes Music", "iTunes Media/Books"};
         QTest::newRow("escaped space")
             << MusicFolderEntry(QStringLiteral("file://localhost%1/iTunes%20Media/")) << media
             << QStringList{"iTunes Media/iTunes Music"};
@@ -202,7 +201,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(bool, usable);
         QPlayListNameDlg dialog;
-        dialog.SetExistingNames({QStringLiteral("Road Trip")});
+        dialog.SetExistingNames({"Road Trip"});
         QCOMPARE(dialog.PlayListName(), QStringLiteral("New Playlist"));
         if (!name.isNull())
             dialog.SetPlayListName(name);
@@ -284,10 +283,8 @@ private slots:
         // The device keeps a real, playable file, and the genre from its tags.
         const QString stored = DevicePathToLocal(m_music->SongAtRow(row)->path);
         const QString probe =
-            RunProgram(QStringLiteral("ffprobe"),
-                       {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-show_entries"),
-                        QStringLiteral("stream=codec_name:format=duration"), QStringLiteral("-of"),
-                        QStringLiteral("csv=p=0"), stored});
+            RunProgram("ffprobe", {"-v", "error", "-show_entries", "stream=codec_name:format=duration", "-of",
+                                   "csv=p=0", stored});
         QVERIFY2(probe.startsWith(QLatin1String("mp3")), qPrintable(probe));
         QVERIFY2(qAbs(probe.section(QLatin1Char('\n'), 1).toDouble() - 4.0) < 0.2, qPrintable(probe));
         const QString genre = RunProgram(
@@ -330,10 +327,9 @@ private slots:
             const char* udid;
             bool missing;
             QString message;
-        } cases[] = {{"00008101-00000000MISSINGDB", true,
-                      QStringLiteral("CDB file is not find! please open the iTunes to repair!")},
-                     {"00008101-00000000DAMAGEDDB", false,
-                      QStringLiteral("CDB file was damaged, please open the iTunes to repair!")}};
+        } cases[] = {
+            {"00008101-00000000MISSINGDB", true, "CDB file is not find! please open the iTunes to repair!"},
+            {"00008101-00000000DAMAGEDDB", false, "CDB file was damaged, please open the iTunes to repair!"}};
         for (const auto& broken : cases) {
             // The phone arrives with its media database already missing or damaged.
             QTemporaryDir staging;
@@ -473,7 +469,7 @@ private slots:
         m_music->OnItemToiTunes();
         QVERIFY(m_messages->Messages().isEmpty());
         const QString name = ExportName(song);
-        for (const QString& folder : {QStringLiteral("/iTunes Music/"), QStringLiteral("/Old iTunes/")}) {
+        for (const QString& folder : {"/iTunes Music/", "/Old iTunes/"}) {
             QFile copy(media + folder + name);
             QVERIFY2(copy.exists(), qPrintable(copy.fileName()));
             QCOMPARE(copy.size(), QFileInfo(DevicePathToLocal(song->path)).size());

@@ -220,8 +220,8 @@ private slots:
         const QModelIndex notes = view.ContentProxy()->mapToSource(Row(view, QStringLiteral("notes.txt")));
         QVERIFY(notes.flags() & Qt::ItemIsEditable);
 
-        const QStringList refused{QStringLiteral("a/b"), QStringLiteral("a") + QChar(0) + QStringLiteral("b"),
-                                  QStringLiteral(".."), QStringLiteral("Photos")};
+        const QStringList refused{"a/b", QStringLiteral("a") + QChar(0) + QStringLiteral("b"), "..",
+                                  "Photos"};
         for (const QString& name : refused)
             QVERIFY2(!model->setData(notes, name), qPrintable(name));
         QTRY_COMPARE(m_messages->Messages().size(), 1); // one dialog for the burst
@@ -279,7 +279,7 @@ private slots:
         QVERIFY(view.FindItem("/Work/Photos") == nullptr);
         // Rows highlighted without a click all go, after one question.
         m_messages->Clear();
-        Highlight(view, {QStringLiteral("notes.txt"), QStringLiteral("Empty")});
+        Highlight(view, {"notes.txt", "Empty"});
         QCOMPARE(view.SelectedCount(), 2);
         view.OnDelete();
         QCOMPARE(m_messages->Messages().size(), 1);
@@ -397,7 +397,7 @@ private slots:
         QSystemView view(m_manager, m_phone.Handle());
         LoadWork(view);
         QTableView* table = view.ContentTable();
-        Highlight(view, {QStringLiteral("notes.txt"), QStringLiteral("Photos")});
+        Highlight(view, {"notes.txt", "Photos"});
         std::unique_ptr<QDropFileMimeData> data(view.PrepareDrag(table));
         QVERIFY(data != nullptr);
         // The paths are offered before anything is copied.
@@ -406,12 +406,11 @@ private slots:
         QCOMPARE(urls.size(), 2);
         const QString folder = QFileInfo(urls[0].toLocalFile()).absolutePath();
         QVERIFY(folder.startsWith(QDir::tempPath()));
-        QCOMPARE(Tree(folder),
-                 (QMap<QString, QByteArray>{{QStringLiteral("notes.txt"), "notes"},
-                                            {QStringLiteral("Photos"), "<dir>"},
-                                            {QStringLiteral("Photos/a.jpg"), "jpeg a"},
-                                            {QStringLiteral("Photos/Holiday"), "<dir>"},
-                                            {QStringLiteral("Photos/Holiday/b.jpg"), "jpeg b"}}));
+        QCOMPARE(Tree(folder), (QMap<QString, QByteArray>{{"notes.txt", "notes"},
+                                                          {"Photos", "<dir>"},
+                                                          {"Photos/a.jpg", "jpeg a"},
+                                                          {"Photos/Holiday", "<dir>"},
+                                                          {"Photos/Holiday/b.jpg", "jpeg b"}}));
         QDir(folder).removeRecursively();
 
         // "To Computer" copies the same highlighted entries into the folder the user picks.
@@ -434,7 +433,7 @@ private slots:
         // A drag whose files are copied only on request: nothing exists before, a vanished file is reported
         // and the rest still arrives.
         table->selectionModel()->clearSelection();
-        Highlight(view, {QStringLiteral("notes.txt"), QStringLiteral("Empty")});
+        Highlight(view, {"notes.txt", "Empty"});
         data.reset(view.PrepareDrag(table));
         fs::remove(Work() / "notes.txt");
         QVERIFY(!data->HasDropped());
@@ -462,7 +461,7 @@ private slots:
         QSystemView view(m_manager, m_phone.Handle());
         LoadWork(view);
         CDeviceFileItem* work = view.RootItem()->FindChild("Work");
-        Highlight(view, {QStringLiteral("Photos")});
+        Highlight(view, {"Photos"});
         std::unique_ptr<QDropFileMimeData> data(view.PrepareDrag(view.ContentTable()));
 
         QCOMPARE(AddFault({.operation = "CopyFileToDevice", .unplug = true, .after = 2}), 0);

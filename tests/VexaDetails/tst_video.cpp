@@ -55,8 +55,8 @@ struct Probe {
 
 Probe ProbeFile(const QString& path) {
     const QJsonObject root =
-        QJsonDocument::fromJson(RunProgram(QStringLiteral("ffprobe"), {"-v", "error", "-print_format", "json",
-                                                                       "-show_format", "-show_streams", path})
+        QJsonDocument::fromJson(RunProgram("ffprobe", {"-v", "error", "-print_format", "json", "-show_format",
+                                                       "-show_streams", path})
                                     .toUtf8())
             .object();
     Probe probe;
@@ -69,7 +69,7 @@ Probe ProbeFile(const QString& path) {
 
 QStringList Lavfi(int seconds, const QString& size, int rate, bool audio) {
     QStringList arguments{
-        QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
+        "-f", "lavfi", "-i",
         QStringLiteral("testsrc2=size=%1:rate=%2:duration=%3").arg(size).arg(rate).arg(seconds)};
     if (audio)
         arguments << QStringLiteral("-f") << QStringLiteral("lavfi") << QStringLiteral("-i")
@@ -196,8 +196,7 @@ private slots:
         };
         QStringList files;
         for (const auto& input : inputs) {
-            const QString file =
-                Clip(input.name, Lavfi(4, QStringLiteral("160x120"), 15, true), input.codecs);
+            const QString file = Clip(input.name, Lavfi(4, "160x120", 15, true), input.codecs);
             QVERIFY2(!file.isEmpty(), qPrintable(input.name));
             files << file;
         }
@@ -230,9 +229,8 @@ private slots:
     void cancelInTheMiddleOfABatchAddsNothing() {
         QStringList files;
         for (int i = 0; i < 3; ++i) {
-            const QString file =
-                Clip(QStringLiteral("long%1.avi").arg(i), Lavfi(40, QStringLiteral("640x360"), 25, true),
-                     {"-c:v", "mpeg4", "-q:v", "5", "-c:a", "libmp3lame"});
+            const QString file = Clip(QStringLiteral("long%1.avi").arg(i), Lavfi(40, "640x360", 25, true),
+                                      {"-c:v", "mpeg4", "-q:v", "5", "-c:a", "libmp3lame"});
             QVERIFY(!file.isEmpty());
             files << file;
         }

@@ -110,14 +110,13 @@ private slots:
         QTest::addColumn<QString>("source");
         QTest::addColumn<QString>("destination");
         QTest::addColumn<bool>("mp4");
-        QTest::newRow("dots of the name become underscores") << "/in/a.b.avi"
-                                                             << "/work/a_b.mp4" << false;
-        QTest::newRow("upper-case MP4 is used as it is") << "/in/clip.MP4"
-                                                         << "/work/clip.mp4" << true;
-        QTest::newRow("no suffix") << "/in/movie"
-                                   << "/work/movie.mp4" << false;
-        QTest::newRow("m4v is converted") << "/in/x.m4v"
-                                          << "/work/x.mp4" << false;
+        const auto row = [](const char* name, const char* source, const char* destination, bool mp4) {
+            QTest::newRow(name) << QString(source) << QString(destination) << mp4;
+        };
+        row("dots of the name become underscores", "/in/a.b.avi", "/work/a_b.mp4", false);
+        row("upper-case MP4 is used as it is", "/in/clip.MP4", "/work/clip.mp4", true);
+        row("no suffix", "/in/movie", "/work/movie.mp4", false);
+        row("m4v is converted", "/in/x.m4v", "/work/x.mp4", false);
     }
 
     void namesOfConvertedAndDraggedFiles() {

@@ -99,10 +99,8 @@ private slots:
         // of each kind and a HEIC picture the device can't make a thumbnail of.
         const std::string sample = m_work.filePath("sample.jpg").toStdString();
         const QString heic = m_work.filePath("IMG_0901.HEIC");
-        const QByteArray heicBytes = QByteArray("\0\0\0\x18"
-                                                "ftypheic",
-                                                12) +
-                                     QByteArray(200, '\x11');
+        const QByteArray heicBytes =
+            QByteArray::fromHex("000000186674797068656963") + QByteArray(200, '\x11');
         QVERIFY(vexa::formats::WriteJpeg(sample, {320, 240, 7, "Sample", ""}) && WriteFile(heic, heicBytes));
         QVERIFY(StartPageWith(kUdid, [&](const QString& root) {
             const auto add = [&](const std::string& file, const vexa::sim::SimPhoto& photo) {

@@ -808,8 +808,7 @@ private:
     void ResetDevice() {
         ContactList* list = nullptr;
         QCOMPARE(m_service->GetContacts(&list), 0);
-        std::vector<std::string> ids;
-        std::vector<std::string> groups;
+        std::vector<std::string> ids, groups;
         for (int i = 0; i < list->recordCount; ++i)
             ids.push_back(Text(list->records[i].id));
         for (int i = 0; i < list->groupCount; ++i)
@@ -829,9 +828,7 @@ private:
         record.lastName = last;
         record.phoneCount = int32_t(phones.size());
         record.phones = phones.empty() ? nullptr : phones.data();
-        if (m_service->SaveContact(&record, 0) != 0 || !record.id)
-            return {};
-        return record.id;
+        return m_service->SaveContact(&record, 0) == 0 && record.id ? record.id : std::string();
     }
 
     void Load(QContactsView& view) {

@@ -469,7 +469,7 @@ private slots:
         m_music->OnItemToiTunes();
         QVERIFY(m_messages->Messages().isEmpty());
         const QString name = ExportName(song);
-        for (const QString& folder : {"/iTunes Music/", "/Old iTunes/"}) {
+        for (const char* folder : {"/iTunes Music/", "/Old iTunes/"}) {
             QFile copy(media + folder + name);
             QVERIFY2(copy.exists(), qPrintable(copy.fileName()));
             QCOMPARE(copy.size(), QFileInfo(DevicePathToLocal(song->path)).size());

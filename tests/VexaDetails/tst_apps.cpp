@@ -1,6 +1,4 @@
-#include <atomic>
 #include <cstring>
-#include <filesystem>
 #include <memory>
 
 #include <QApplication>
@@ -58,19 +56,14 @@ with zipfile.ZipFile(out, 'w', zipfile.ZIP_DEFLATED) as z:
     if icon:
         z.write(icon, 'Payload/Notes.app/AppIcon60x60@2x.png')
 )";
-    return !RunProgram(QStringLiteral("/usr/bin/python3"),
-                       {QStringLiteral("-c"), QString::fromLatin1(kScript), path, kind,
-                        QString::fromUtf8(QJsonDocument(info).toJson(QJsonDocument::Compact)), iconPath})
-                .startsWith(QLatin1String("failed: "));
+    const QString json = QString::fromUtf8(QJsonDocument(info).toJson(QJsonDocument::Compact));
+    return !PythonLines(kScript, {path, kind, json, iconPath}).value(0).startsWith(QLatin1String("failed: "));
 }
 
 QJsonObject Info(const QString& id, const QString& name, const QString& version) {
-    return {{QStringLiteral("CFBundleIdentifier"), id},
-            {QStringLiteral("CFBundleDisplayName"), name},
-            {QStringLiteral("CFBundleShortVersionString"), version},
-            {QStringLiteral("CFBundleVersion"), QStringLiteral("77")},
-            {QStringLiteral("CFBundleExecutable"), QStringLiteral("Notes")},
-            {QStringLiteral("MinimumOSVersion"), QStringLiteral("6.0")}};
+    return {
+        {"CFBundleIdentifier", id}, {"CFBundleDisplayName", name},   {"CFBundleShortVersionString", version},
+        {"CFBundleVersion", "77"},  {"CFBundleExecutable", "Notes"}, {"MinimumOSVersion", "6.0"}};
 }
 
 } // namespace
@@ -89,7 +82,7 @@ private slots:
         // A red icon, so the table's picture can be told from the placeholder.
         QImage icon(120, 120, QImage::Format_ARGB32);
         icon.fill(QColor(200, 20, 20));
-        m_icon = m_work.filePath(QStringLiteral("icon.png"));
+        m_icon = m_work.filePath("icon.png");
         QVERIFY(icon.save(m_icon));
     }
 
@@ -142,9 +135,9 @@ private slots:
 
     void packageInstallsWithNameVersionAndIconAndKeepsItsName() {
         // A name outside plain ASCII: the device reads it under the temporary name.
-        const QString package = Package(
-            QStringLiteral("Feldnotizen für Übersee.ipa"), QStringLiteral("xml"),
-            Info(QString::fromLatin1(kAppId), QStringLiteral("Field Notes"), QStringLiteral("2.3.1")));
+        const QString package =
+            Package(QStringLiteral("Feldnotizen für Übersee.ipa"), "xml",
+                    Info(QString::fromLatin1(kAppId), "Field Notes", QStringLiteral("2.3.1")));
         QVERIFY(!package.isEmpty());
         QAppsView view(m_manager, m_phone.Handle());
         view.resize(900, 500);
@@ -160,7 +153,7 @@ private slots:
         WaitDone(view);
         QCOMPARE(done.count(), 1);
         QCOMPARE(done.at(0).at(0).toInt(), 0);
-        QCOMPARE(m_messages->Messages(), QStringList({QStringLiteral("Finish")}));
+        QCOMPARE(m_messages->Messages(), QStringList({"Finish"}));
         QVERIFY(refreshed.count() >= 1);
         QVERIFY(QFileInfo::exists(package));
         QVERIFY(!QFileInfo::exists(CPackageRename::TemporaryPath(package)));
@@ -186,7 +179,7 @@ private slots:
         m_messages->Clear();
         view.InstallPackage(package);
         WaitDone(view);
-        QCOMPARE(m_messages->Messages(), QStringList({QStringLiteral("Finish")}));
+        QCOMPARE(m_messages->Messages(), QStringList({"Finish"}));
         QVERIFY(QFileInfo::exists(package));
         QCOMPARE(ReadFile(squatter), QByteArray("mine"));
         QFile::remove(squatter);
@@ -227,7 +220,7 @@ private slots:
         QFETCH(QString, minimumOS);
         QFETCH(int, code);
         QFETCH(QStringList, messages);
-        QJsonObject info = Info(QStringLiteral("org.vexa.bad"), QStringLiteral("Bad"), QStringLiteral("1.0"));
+        QJsonObject info = Info(QStringLiteral("org.vexa.bad"), "Bad", QStringLiteral("1.0"));
         info[QStringLiteral("MinimumOSVersion")] = minimumOS;
         const QString package = Package(QStringLiteral("pkg-%1.ipa").arg(kind), kind, info);
         QVERIFY(!package.isEmpty());
@@ -240,15 +233,15 @@ private slots:
         QCOMPARE(m_messages->Messages(), messages);
         QVERIFY(QFileInfo::exists(package));
         QVERIFY(!QFileInfo::exists(CPackageRename::TemporaryPath(package)));
-        const bool installed = messages == QStringList{QStringLiteral("Finish")};
-        QCOMPARE(DeviceAppIds(), installed ? QStringList{QStringLiteral("org.vexa.bad")} : QStringList());
+        const bool installed = messages == QStringList{"Finish"};
+        QCOMPARE(DeviceAppIds(), installed ? QStringList{"org.vexa.bad"} : QStringList());
         QCOMPARE(view.RecordCount(), int(installed));
     }
 
     void longNamesAreCutOnACharacterBoundary() {
         // 300 bytes of two-byte characters: the device keeps what fits its 200-byte field, whole characters.
         const QString name(150, QChar(0x00E9));
-        const QString package = Package(QStringLiteral("long.ipa"), QStringLiteral("binary"),
+        const QString package = Package(QStringLiteral("long.ipa"), "binary",
                                         Info(QString::fromLatin1(kAppId), name, QStringLiteral("1")));
         QAppsView view(m_manager, m_phone.Handle());
         view.InstallPackage(package);
@@ -312,7 +305,7 @@ private slots:
         view.show();
         Load(view);
         QCOMPARE(view.SortModel()->rowCount(), 3);
-        view.OnSearchString(QStringLiteral("^(al|ga)"));
+        view.OnSearchString("^(al|ga)");
         QCOMPARE(view.SortModel()->rowCount(), 2);
         view.OnSearchString(QString());
         QCOMPARE(view.SortModel()->rowCount(), 3);
@@ -347,8 +340,7 @@ private slots:
         Load(real);
         const QModelIndex status = real.SortModel()->index(0, QAppsViewModel::StatusColumn);
         QTRY_VERIFY(real.TableView()->indexWidget(status));
-        auto* rowBackup =
-            real.TableView()->indexWidget(status)->findChild<QWidget*>(QStringLiteral("m_btnBackup"));
+        auto* rowBackup = real.TableView()->indexWidget(status)->findChild<QWidget*>("m_btnBackup");
         QVERIFY(rowBackup && rowBackup->isHidden());
         menu = real.PrepareContextMenu(first.center());
         QVERIFY(menu && !menu->actions().at(1)->isVisible());
@@ -365,7 +357,7 @@ private slots:
         QVERIFY(view.SelectApp(QStringLiteral("org.vexa.drop")));
         view.UninstallApp();
         QCOMPARE(m_messages->Messages(),
-                 QStringList({QStringLiteral("Are you sure you want to uninstall the application?")}));
+                 QStringList({"Are you sure you want to uninstall the application?"}));
         QVERIFY(!view.InstallDialog());
         QCOMPARE(DeviceAppIds().size(), 2);
 
@@ -413,16 +405,15 @@ private slots:
         Load(view);
         QVERIFY(view.SelectApp(QString::fromLatin1(kAppId)));
         QSignalSpy result(&view, &QAppsView::emitBackupResult);
-        const QString plain =
-            m_work.filePath(QStringLiteral("out/plain/Backed.ipa")); // folders made on the way
+        const QString plain = m_work.filePath("out/plain/Backed.ipa"); // folders made on the way
         view.BackupTo(plain, false);
         QTRY_COMPARE(result.count(), 1);
-        QTRY_COMPARE(m_messages->Messages(), QStringList({QStringLiteral("Backup successfully!")}));
+        QTRY_COMPARE(m_messages->Messages(), QStringList({"Backup successfully!"}));
         const QStringList plainRead = ReadBackup(plain);
         QCOMPARE(plainRead.value(0), QString::fromLatin1(kAppId));
         QVERIFY(plainRead.filter(QStringLiteral("trip.txt")).isEmpty());
 
-        const QString full = m_work.filePath(QStringLiteral("out/Backed with documents.ipa"));
+        const QString full = m_work.filePath("out/Backed with documents.ipa");
         view.BackupTo(full, true);
         QTRY_COMPARE(result.count(), 2);
         QCOMPARE(result.last().at(0).toInt(), 0);
@@ -433,7 +424,7 @@ private slots:
         // "To Computer" of the checked app writes the same package through the file export.
         QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "OnOpenUrl");
         view.GetChunk(0)->SetChecked(true);
-        const QString folder = m_work.filePath(QStringLiteral("to computer"));
+        const QString folder = m_work.filePath("to computer");
         QCOMPARE(QFileFolderExport::ExportTo(&view, m_manager, 3, folder), 0);
         QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
         QCOMPARE(ReadBackup(folder + QStringLiteral("/Backed.ipa")).value(0), QString::fromLatin1(kAppId));
@@ -445,17 +436,16 @@ private slots:
         // Places no one can write to, whatever the user's rights: a name taken by a folder, and a folder
         // below a plain file. Nothing half-written stays behind.
         m_messages->Clear();
-        const QString taken = m_work.filePath(QStringLiteral("taken.ipa"));
+        const QString taken = m_work.filePath("taken.ipa");
         QVERIFY(QDir().mkpath(taken + QStringLiteral("/inside")));
-        const QString file = m_work.filePath(QStringLiteral("plain-file"));
+        const QString file = m_work.filePath("plain-file");
         QVERIFY(WriteFile(file, QByteArray()));
         view.BackupTo(taken, false);
-        QTRY_COMPARE(m_messages->Messages(), QStringList({QStringLiteral("Backup App failed!")}));
+        QTRY_COMPARE(m_messages->Messages(), QStringList({"Backup App failed!"}));
         view.BackupTo(file + QStringLiteral("/sub/Locked.ipa"), true);
         QTRY_COMPARE(m_messages->Messages().size(), 2);
         QCOMPARE(m_messages->Messages().last(), QStringLiteral("Backup App failed!"));
-        QCOMPARE(QDir(m_work.path()).entryList({QStringLiteral("taken*")}, QDir::AllEntries),
-                 QStringList({QStringLiteral("taken.ipa")}));
+        QCOMPARE(QDir(m_work.path()).entryList({"taken*"}, QDir::AllEntries), QStringList({"taken.ipa"}));
         QVERIFY(QDir(taken).exists(QStringLiteral("inside")));
     }
 
@@ -561,7 +551,7 @@ private:
 
     // An XML-plist package "<file>.ipa" of the app `id` titled `title`.
     QString AppPackage(const char* file, const QString& title, const char* id = kAppId) {
-        return Package(QString::fromUtf8(file) + QStringLiteral(".ipa"), QStringLiteral("xml"),
+        return Package(QString::fromUtf8(file) + QStringLiteral(".ipa"), "xml",
                        Info(QLatin1String(id), title, QStringLiteral("1")));
     }
 

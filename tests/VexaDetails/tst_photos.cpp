@@ -1,4 +1,3 @@
-#include <atomic>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -27,8 +26,8 @@
 #include "CPhotoSerialDlg.h"
 #include "DateItemWidget.h"
 #include "LanguageService.h"
-#include "MessageCatcher.h"
 #include "NewAlbumWidget.h"
+#include "PageFixture.h"
 #include "PhotoExportDialog.h"
 #include "PicItemTotal.h"
 #include "QImageButton.h"
@@ -44,21 +43,12 @@
 #include "WhenShown.h"
 #include "formats/ImageFile.h"
 #include "sim/ContentServices.h"
-#include "sim/FaultInjector.h"
 #include "sim/content/PhotoFixtures.h"
 
 namespace {
 
 const char* const kUdid = "00008101-0000000000F07051";
 constexpr int64_t kUnixTimeOf2001 = 978307200;
-std::atomic<int> g_arrivedHandle{0};
-
-int OnDevice(int mode, int handle) {
-    if (mode == VEXA_DEVICE_ARRIVED)
-        g_arrivedHandle = handle;
-    return 0;
-}
-
 // Empty when the file is missing.
 QByteArray Md5(const QString& path) {
     return QFile::exists(path) ? QCryptographicHash::hash(ReadFile(path), QCryptographicHash::Md5).toHex()
@@ -101,51 +91,35 @@ const QString kCannotRename = QStringLiteral("The folowing albums cannot be rena
 
 } // namespace
 
-class tst_photos : public QObject {
+class tst_photos : public QObject, PageFixture {
     Q_OBJECT
 private slots:
     void initTestCase() {
-        SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR));
-        m_root = qEnvironmentVariable("VEXA_SIM_ROOT");
-        QVERIFY(!m_root.isEmpty());
-        QDir(m_root).removeRecursively();
-        QVERIFY(QDir().mkpath(m_root));
-        QCOMPARE(vexa::sim::GenerateDemoDevice(m_root.toStdString(), kUdid, "Photo Phone"), 0);
         // Edge dates and names the demo device lacks: the first second of the device's calendar, a video
         // of each kind and a HEIC picture the device can't make a thumbnail of.
-        const std::string sample = m_work.filePath(QStringLiteral("sample.jpg")).toStdString();
-        QVERIFY(vexa::formats::WriteJpeg(sample, {320, 240, 7, "Sample", ""}));
-        QCOMPARE(vexa::sim::AddPhotoFile(DeviceFolder(), sample, {"/DCIM/100APPLE/IMG_0900.JPG", 0, 1}), 0);
-        QCOMPARE(vexa::sim::AddPhotoFile(DeviceFolder(), sample, {"/DCIM/100APPLE/IMG_0001.MOV", 5000000, 1}),
-                 0);
-        QCOMPARE(vexa::sim::AddPhotoFile(DeviceFolder(), sample, {"/DCIM/100APPLE/clip.mp4", 5000000, 1}), 0);
-        const QString heic = m_work.filePath(QStringLiteral("IMG_0901.HEIC"));
-        QVERIFY(WriteFile(heic, QByteArray("\0\0\0\x18"
-                                           "ftypheic",
-                                           12) +
-                                    QByteArray(200, '\x11')));
-        QCOMPARE(vexa::sim::AddPhotoFile(DeviceFolder(), heic.toStdString(),
-                                         {"/DCIM/100APPLE/IMG_0901.HEIC", 790000000, 1}),
-                 0);
-
-        QCOMPARE(IOSInitialize(), 0);
-        QCOMPARE(IOSListener(OnDevice), 0);
-        QTRY_VERIFY_WITH_TIMEOUT(g_arrivedHandle != 0, 10000);
-        m_manager = GetVexaManager();
-        QCOMPARE(m_manager->SetDeviceHandle(g_arrivedHandle), 0);
-        m_messages = new MessageCatcher;
+        const std::string sample = m_work.filePath("sample.jpg").toStdString();
+        const QString heic = m_work.filePath("IMG_0901.HEIC");
+        const QByteArray heicBytes =
+            QByteArray::fromHex("000000186674797068656963") + QByteArray(200, '\x11');
+        QVERIFY(vexa::formats::WriteJpeg(sample, {320, 240, 7, "Sample", ""}) && WriteFile(heic, heicBytes));
+        QVERIFY(StartPageWith(kUdid, [&](const QString& root) {
+            const auto add = [&](const std::string& file, const vexa::sim::SimPhoto& photo) {
+                return vexa::sim::AddPhotoFile(DeviceFolder(), file, photo) == 0;
+            };
+            return vexa::sim::GenerateDemoDevice(root.toStdString(), kUdid, "Photo Phone") == 0 &&
+                   add(sample, {"/DCIM/100APPLE/IMG_0900.JPG", 0, 1}) &&
+                   add(sample, {"/DCIM/100APPLE/IMG_0001.MOV", 5000000, 1}) &&
+                   add(sample, {"/DCIM/100APPLE/clip.mp4", 5000000, 1}) &&
+                   add(heic.toStdString(), {"/DCIM/100APPLE/IMG_0901.HEIC", 790000000, 1});
+        }));
     }
 
-    void cleanupTestCase() {
-        delete m_messages;
-        DeleteVexaManager(&m_manager);
-        IOSListener(nullptr);
-    }
+    void cleanupTestCase() { StopPage(); }
 
-    void init() { m_messages->Clear(); }
+    void init() { ResetMessages(); }
 
     void monthsFollowTheDeviceDatesWithoutVideos() {
-        QPhotoView view(m_manager, g_arrivedHandle);
+        QPhotoView view(m_manager, m_phone.Handle());
         Load(view);
         const CPhotoMonthGroups* groups = view.PhotoPage()->Grid()->Groups();
         QVERIFY(groups);
@@ -184,14 +158,14 @@ private slots:
     }
 
     void importTakesWholeImagesWithTheirOwnDate() {
-        const QString exif = m_work.filePath(QStringLiteral("holiday.jpg"));
+        const QString exif = m_work.filePath("holiday.jpg");
         QVERIFY(vexa::formats::WriteJpeg(exif.toStdString(), {640, 480, 3, "Trip", "2019:07:04 10:00:00"}));
-        const QString plain = m_work.filePath(QStringLiteral("plain.png"));
+        const QString plain = m_work.filePath("plain.png");
         QVERIFY(vexa::formats::WritePng(plain.toStdString(), {200, 100, 4, "", ""}));
         QVERIFY(Dated(plain, QDate(2020, 2, 10)));
-        const QString text = m_work.filePath(QStringLiteral("notes.jpg"));
-        const QString empty = m_work.filePath(QStringLiteral("empty.png"));
-        const QString cut = m_work.filePath(QStringLiteral("cut.jpg"));
+        const QString text = m_work.filePath("notes.jpg");
+        const QString empty = m_work.filePath("empty.png");
+        const QString cut = m_work.filePath("cut.jpg");
         const QByteArray whole = ReadFile(exif);
         QVERIFY(WriteFile(text, "just some words\n") && WriteFile(empty, {}));
         QVERIFY(WriteFile(cut, whole.left(whole.size() / 2)));
@@ -199,7 +173,7 @@ private slots:
         const auto filesBefore = QDir(synced).entryList(QDir::Files | QDir::Hidden).size();
         const auto monthsBefore = DeviceMonths();
 
-        QPhotoView view(m_manager, g_arrivedHandle);
+        QPhotoView view(m_manager, m_phone.Handle());
         Load(view);
         QString lastLine;
         const auto acknowledge = AcknowledgeTransfer(&lastLine);
@@ -222,19 +196,19 @@ private slots:
     }
 
     void droppedPicturesAndFoldersAreImportedOthersNamed() {
-        const QString folder = m_work.filePath(QStringLiteral("dropped"));
+        const QString folder = m_work.filePath("dropped");
         QVERIFY(QDir().mkpath(folder + QStringLiteral("/deeper")));
         QVERIFY(vexa::formats::WriteJpeg((folder + QStringLiteral("/deeper/beach.JPG")).toStdString(),
                                          {320, 240, 5, "Beach", "2018:05:06 09:00:00"}));
         QVERIFY(vexa::formats::WriteJpeg((folder + QStringLiteral("/hills.jpeg")).toStdString(),
                                          {320, 240, 6, "Hills", "2017:03:02 08:00:00"}));
         const QString text = folder + QStringLiteral("/readme.txt");
-        const QString report = m_work.filePath(QStringLiteral("report.pdf"));
+        const QString report = m_work.filePath("report.pdf");
         QVERIFY(WriteFile(text, "not a picture") && WriteFile(report, "not a picture"));
         const auto monthsBefore = DeviceMonths();
 
         // Dropped on the album page: the pictures go to the Photo Library, the rest is named.
-        QPhotoView view(m_manager, g_arrivedHandle);
+        QPhotoView view(m_manager, m_phone.Handle());
         Load(view);
         LoadAlbums(view);
         QMimeData files;
@@ -266,9 +240,9 @@ private slots:
     }
 
     void albumNamesRefuseForbiddenCharactersAndBadLengths() {
-        QPhotoView view(m_manager, g_arrivedHandle);
+        QPhotoView view(m_manager, m_phone.Handle());
         LoadAlbums(view);
-        PicItemTotal* family = view.AlbumPage()->TileOf(QStringLiteral("Family"));
+        PicItemTotal* family = view.AlbumPage()->TileOf("Family");
         QVERIFY(family);
         RetractLabel* label = family->NameLabel();
         label->StartEdit();
@@ -282,7 +256,7 @@ private slots:
         QVERIFY(!label->IsEditing());
 
         // The built-in albums keep their names.
-        PicItemTotal* roll = view.AlbumPage()->TileOf(QStringLiteral("Camera Roll"));
+        PicItemTotal* roll = view.AlbumPage()->TileOf("Camera Roll");
         QVERIFY(roll);
         roll->NameLabel()->StartEdit();
         QTest::keyClicks(roll->NameLabel()->Editor(), "Mine");
@@ -307,15 +281,15 @@ private slots:
 
     void albumsRoundTripThroughAReload() {
         {
-            QPhotoView view(m_manager, g_arrivedHandle);
+            QPhotoView view(m_manager, m_phone.Handle());
             LoadAlbums(view);
             view.OnNewAlbum(QStringLiteral("Trips 2026"));
-            QTRY_VERIFY_WITH_TIMEOUT(view.AlbumPage()->TileOf(QStringLiteral("Trips 2026")), 15000);
-            PicItemTotal* tile = view.AlbumPage()->TileOf(QStringLiteral("Trips 2026"));
+            QTRY_VERIFY_WITH_TIMEOUT(view.AlbumPage()->TileOf("Trips 2026"), 15000);
+            PicItemTotal* tile = view.AlbumPage()->TileOf("Trips 2026");
             QCOMPARE(tile->ShownText(), QStringLiteral("Trips 2026 (0)"));
 
             // A picture imported into the open album counts on its tile; taking it out asks first.
-            const QString picture = m_work.filePath(QStringLiteral("trip.png"));
+            const QString picture = m_work.filePath("trip.png");
             QVERIFY(vexa::formats::WritePng(picture.toStdString(), {64, 48, 5, "", ""}));
             // Dated long ago, so that it joins no month the other tests look at.
             QVERIFY(Dated(picture, QDate(2002, 6, 15)));
@@ -327,7 +301,7 @@ private slots:
             };
             // The album page reloads after the return; the tile's count changes once it has.
             const auto tileCount = [&] {
-                PicItemTotal* shown = view.AlbumPage()->TileOf(QStringLiteral("Trips 2026"));
+                PicItemTotal* shown = view.AlbumPage()->TileOf("Trips 2026");
                 return shown ? shown->Album().photoCount : -1;
             };
             openAlbum();
@@ -350,28 +324,27 @@ private slots:
             emit view.AlbumShow()->emitReturn(ALBUM_USER);
             QTRY_COMPARE_WITH_TIMEOUT(tileCount(), 0, 15000);
             QTRY_VERIFY_WITH_TIMEOUT(!view.AlbumPage()->IsRunning(), 15000);
-            tile = view.AlbumPage()->TileOf(QStringLiteral("Trips 2026"));
+            tile = view.AlbumPage()->TileOf("Trips 2026");
             tile->NameLabel()->StartEdit();
             tile->NameLabel()->Editor()->setText(QStringLiteral("Reisen \u00fc"));
             QTest::keyClick(tile->NameLabel()->Editor(), Qt::Key_Return);
-            QTRY_VERIFY_WITH_TIMEOUT(view.AlbumPage()->TileOf(QStringLiteral("Reisen \u00fc")), 15000);
+            QTRY_VERIFY_WITH_TIMEOUT(view.AlbumPage()->TileOf("Reisen \u00fc"), 15000);
         }
         {
             // Another page reads the device afresh.
-            QPhotoView view(m_manager, g_arrivedHandle);
+            QPhotoView view(m_manager, m_phone.Handle());
             LoadAlbums(view);
-            PicItemTotal* tile = view.AlbumPage()->TileOf(QStringLiteral("Reisen \u00fc"));
+            PicItemTotal* tile = view.AlbumPage()->TileOf("Reisen \u00fc");
             QVERIFY(tile);
-            QVERIFY(!view.AlbumPage()->TileOf(QStringLiteral("Trips 2026")));
+            QVERIFY(!view.AlbumPage()->TileOf("Trips 2026"));
             tile->SetChecked(true);
             view.OnBtnDelete();
-            QTRY_VERIFY_WITH_TIMEOUT(!view.AlbumPage()->IsRunning() &&
-                                         !view.AlbumPage()->TileOf(QStringLiteral("Reisen \u00fc")),
-                                     15000);
+            QTRY_VERIFY_WITH_TIMEOUT(
+                !view.AlbumPage()->IsRunning() && !view.AlbumPage()->TileOf("Reisen \u00fc"), 15000);
         }
-        QPhotoView view(m_manager, g_arrivedHandle);
+        QPhotoView view(m_manager, m_phone.Handle());
         LoadAlbums(view);
-        QVERIFY(!view.AlbumPage()->TileOf(QStringLiteral("Reisen \u00fc")));
+        QVERIFY(!view.AlbumPage()->TileOf("Reisen \u00fc"));
         QVERIFY(m_messages->Messages().isEmpty());
     }
 
@@ -383,42 +356,39 @@ private slots:
         QCOMPARE(albums->PublishAlbum(created->id, created->name, created->type), 0);
         QCOMPARE(albums->ReleaseAlbum(created), 0);
 
-        QPhotoView view(m_manager, g_arrivedHandle);
+        QPhotoView view(m_manager, m_phone.Handle());
         LoadAlbums(view);
-        PicItemTotal* tile = view.AlbumPage()->TileOf(QStringLiteral("Fleeting"));
+        PicItemTotal* tile = view.AlbumPage()->TileOf("Fleeting");
         QVERIFY(tile);
         QCOMPARE(albums->DeleteAlbum(id.constData()), 0);
         tile->NameLabel()->StartEdit();
         tile->NameLabel()->Editor()->setText(QStringLiteral("Lasting"));
         QTest::keyClick(tile->NameLabel()->Editor(), Qt::Key_Return);
         QTRY_COMPARE(m_messages->Messages(),
-                     QStringList({QStringLiteral("The album Fleeting no longer exists on the device.")}));
+                     QStringList({"The album Fleeting no longer exists on the device."}));
         QTRY_VERIFY(!view.AlbumPage()->IsRunning());
-        QVERIFY(!view.AlbumPage()->TileOf(QStringLiteral("Fleeting")));
-        QVERIFY(!view.AlbumPage()->TileOf(QStringLiteral("Lasting")));
+        QVERIFY(!view.AlbumPage()->TileOf("Fleeting"));
+        QVERIFY(!view.AlbumPage()->TileOf("Lasting"));
 
         // Deleting asks for a choice first, and keeps the built-in albums.
         m_messages->Clear();
         view.OnBtnDelete();
-        QCOMPARE(m_messages->Messages(),
-                 QStringList({QStringLiteral("Please choose one or more items first!")}));
+        QCOMPARE(m_messages->Messages(), QStringList({"Please choose one or more items first!"}));
         m_messages->Clear();
-        view.AlbumPage()->TileOf(QStringLiteral("Holiday 2025"))->SetChecked(true);
-        view.AlbumPage()->TileOf(QStringLiteral("Camera Roll"))->SetChecked(true);
+        view.AlbumPage()->TileOf("Holiday 2025")->SetChecked(true);
+        view.AlbumPage()->TileOf("Camera Roll")->SetChecked(true);
         view.OnBtnDelete();
         QTRY_COMPARE(m_messages->Messages(), QStringList({kCannotDelete}));
-        QTRY_VERIFY_WITH_TIMEOUT(!view.AlbumPage()->IsRunning() &&
-                                     !view.AlbumPage()->TileOf(QStringLiteral("Holiday 2025")),
+        QTRY_VERIFY_WITH_TIMEOUT(!view.AlbumPage()->IsRunning() && !view.AlbumPage()->TileOf("Holiday 2025"),
                                  15000);
-        QVERIFY(view.AlbumPage()->TileOf(QStringLiteral("Camera Roll")));
-        QVERIFY(view.AlbumPage()->TileOf(QStringLiteral("Photo Libary")) ||
-                view.AlbumPage()->Tiles().size() >= 3);
+        QVERIFY(view.AlbumPage()->TileOf("Camera Roll"));
+        QVERIFY(view.AlbumPage()->TileOf("Photo Libary") || view.AlbumPage()->Tiles().size() >= 3);
     }
 
     // A Live Photo's clip comes along with its still. The export dialog starts with originals and remembers
     // the HEIC choice; converted, a Live Photo is its still as JPEG and its clip as it is.
     void exportWritesTheDeviceBytesOrConvertsHeicWhenAsked() {
-        QPhotoView view(m_manager, g_arrivedHandle);
+        QPhotoView view(m_manager, m_phone.Handle());
         Load(view);
         QPhotoGridView* grid = view.PhotoPage()->Grid();
         for (int i = 0; i < grid->List()->Count(); ++i) {
@@ -426,7 +396,7 @@ private slots:
             if (name == "IMG_0001.JPG" || name == "IMG_0085.HEIC")
                 grid->SetChecked(i, true);
         }
-        const QString folder = m_work.filePath(QStringLiteral("export"));
+        const QString folder = m_work.filePath("export");
         QCOMPARE(view.ExportTo(folder), 0);
         auto exportedMatch = [&] {
             for (const char* path : {"/DCIM/100APPLE/IMG_0001.JPG", "/DCIM/100APPLE/IMG_0085.HEIC",
@@ -444,7 +414,7 @@ private slots:
         QVERIFY(exportedMatch());
         QCOMPARE(QDir(folder).entryList(QDir::Files).size(), 3);
 
-        const QString converted = m_work.filePath(QStringLiteral("export-jpeg"));
+        const QString converted = m_work.filePath("export-jpeg");
         QFile::remove(qEnvironmentVariable("XDG_CONFIG_HOME") +
                       QStringLiteral("/vexa-transfer/settings.ini"));
         QVERIFY(QDir().mkpath(converted));
@@ -466,7 +436,7 @@ private slots:
     }
 
     void deleteRemovesCheckedPhotosOfBothKinds() {
-        QPhotoView view(m_manager, g_arrivedHandle);
+        QPhotoView view(m_manager, m_phone.Handle());
         Load(view);
         QPhotoGridView* grid = view.PhotoPage()->Grid();
         QByteArray taken, synced;
@@ -492,7 +462,7 @@ private slots:
     }
 
     void thumbnailsFollowTheScreenAndAreDroppedFarAway() {
-        QPhotoView view(m_manager, g_arrivedHandle);
+        QPhotoView view(m_manager, m_phone.Handle());
         Load(view, QSize(420, 300));
         QPhotoGridView* grid = view.PhotoPage()->Grid();
         QPhotoStretchThread* thread = view.PhotoPage()->StretchThread();
@@ -535,10 +505,8 @@ private slots:
     // Last: the device leaves.
 
     void unplugDuringThumbnailsShowsNamesWithoutMessages() {
-        QCOMPARE(vexa::sim::FaultInjector::Add(DeviceFolder() / "faults",
-                                               {.operation = "LoadThumbnail", .unplug = true, .after = 3}),
-                 0);
-        QPhotoView view(m_manager, g_arrivedHandle);
+        QCOMPARE(AddFault({.operation = "LoadThumbnail", .unplug = true, .after = 3}), 0);
+        QPhotoView view(m_manager, m_phone.Handle());
         Load(view);
         QPhotoGridView* grid = view.PhotoPage()->Grid();
         const int first = grid->Groups()->Groups().front().photos.front().index;
@@ -555,8 +523,7 @@ private slots:
         // A refresh of the gone device leaves the page empty and says why, once.
         view.OnBtnRefresh();
         QTRY_VERIFY_WITH_TIMEOUT(!view.IsRunning() && view.RecordCount() == 0, 15000);
-        QTRY_COMPARE(m_messages->Messages(),
-                     QStringList({QStringLiteral("The photos could not be read from the device.")}));
+        QTRY_COMPARE(m_messages->Messages(), QStringList({"The photos could not be read from the device."}));
         QCOMPARE(grid->Groups()->PhotoCount(), 0);
     }
 
@@ -575,7 +542,6 @@ private:
         QCoreApplication::processEvents();
     }
 
-    std::filesystem::path DeviceFolder() const { return std::filesystem::path(m_root.toStdString()) / kUdid; }
     std::filesystem::path Media() const { return DeviceFolder() / "Media"; }
     // Months and their photo counts as the device's own list gives them, videos left out.
 
@@ -600,9 +566,6 @@ private:
         return QString::fromStdString((Media() / (devicePath + 1)).string());
     }
 
-    QString m_root;
-    IVexaManager* m_manager = nullptr;
-    MessageCatcher* m_messages = nullptr;
     QTemporaryDir m_work;
 };
 

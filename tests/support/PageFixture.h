@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 
 #include <QTest>
 
@@ -17,11 +18,17 @@ class PageFixture {
 protected:
     // False, with a warning that names the step, when the phone did not arrive.
     bool StartPage(const char* udid, const char* name, vexa::sim::LargeDeviceSpec spec = {}) {
-        SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR));
-        qRegisterMetaType<IVexaManager*>();
         spec.udid = udid;
         spec.name = name;
-        if (!m_phone.Plug(spec))
+        return StartPageWith(udid, [&spec](const QString& root) {
+            return vexa::sim::GenerateLargeDevice(root.toStdString(), spec) == 0;
+        });
+    }
+    // The same with a phone of the test's making: `make` fills the simulator folder it is given.
+    bool StartPageWith(const char* udid, const std::function<bool(const QString& root)>& make) {
+        SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR));
+        qRegisterMetaType<IVexaManager*>();
+        if (!m_phone.Plug(udid, make))
             return false;
         m_manager = m_phone.Manager();
         m_messages = new MessageCatcher;

@@ -24,16 +24,22 @@ bool Fail(const char* step) {
 } // namespace
 
 bool SimPhone::Plug(const vexa::sim::LargeDeviceSpec& spec) {
+    return Plug(spec.udid.c_str(), [&spec](const QString& root) {
+        return vexa::sim::GenerateLargeDevice(root.toStdString(), spec) == 0;
+    });
+}
+
+bool SimPhone::Plug(const char* udid, const std::function<bool(const QString& root)>& make) {
     m_root = qEnvironmentVariable("VEXA_SIM_ROOT");
-    m_udid = spec.udid;
+    m_udid = udid;
     if (m_root.isEmpty())
         return Fail("VEXA_SIM_ROOT");
     // A device present before start-up also keeps the simulator from generating its demo device.
     QDir(m_root).removeRecursively();
     if (!QDir().mkpath(m_root))
         return Fail("making the simulator folder");
-    if (vexa::sim::GenerateLargeDevice(m_root.toStdString(), spec) != 0)
-        return Fail("GenerateLargeDevice");
+    if (!make(m_root))
+        return Fail("making the phone");
     if (IOSInitialize() != 0)
         return Fail("IOSInitialize");
     if (IOSListener(OnDevice) != 0)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 
 #include <QString>
 
@@ -20,6 +21,8 @@ public:
     // Empties the simulator folder, makes the phone, starts listening and waits for it to arrive.
     // False, with a warning that names the step, when any step fails.
     bool Plug(const vexa::sim::LargeDeviceSpec& spec);
+    // The same with a phone of the caller's making: `make` fills the simulator folder it is given.
+    bool Plug(const char* udid, const std::function<bool(const QString& root)>& make);
     // Releases the manager and stops listening; views that hold the manager must be gone first.
     void Release();
 

@@ -153,9 +153,18 @@ public:
     using CActionStrategyThread::CActionStrategyThread;
 };
 
-void runToEnd(CActionStrategyImpl& action, RecordingCallback& callback) {
+// Runs an action of that kind over the list to its end; the action is gone on return.
+void runToEnd(int kind, RecordList* list, RecordingCallback& callback) {
+    CActionStrategyImpl action(kind, list, &callback);
     QVERIFY(action.Start());
     QTRY_VERIFY_WITH_TIMEOUT(callback.ended, 5000);
+}
+
+// The end was reported once, last, and every report came on the widget thread.
+void checkEndedOnceOnWidgetThread(const RecordingCallback& callback) {
+    QCOMPARE(callback.events.back(), QStringLiteral("end"));
+    QCOMPARE(callback.events.count(QStringLiteral("end")), 1);
+    QVERIFY(!callback.offWidgetThread);
 }
 
 } // namespace
@@ -188,18 +197,13 @@ private slots:
         // A null record in the middle is skipped, not dereferenced, and stays.
         records.list.insert(std::next(records.list.begin(), 4), nullptr);
         RecordingCallback callback;
-        {
-            CActionStrategyImpl action(kActionStrategyDelete, &records.list, &callback);
-            runToEnd(action, callback);
-        }
+        runToEnd(kActionStrategyDelete, &records.list, callback);
         QCOMPARE(records.log.DeleteCalls(), (std::vector<int>{8, 5, 2}));
         QCOMPARE(records.log.Destroyed(), (std::set<int>{2, 5, 8}));
         QCOMPARE(records.RemainingIds(), (std::vector<int>{0, 1, 3, -1, 4, 6, 7, 9}));
         QCOMPARE(callback.progress, (std::vector<Progress>{{0, 3}, {0, 3}, {1, 3}, {2, 3}, {3, 3}}));
         QCOMPARE(callback.events.front(), QStringLiteral("begin"));
-        QCOMPARE(callback.events.back(), QStringLiteral("end"));
-        QCOMPARE(callback.events.count(QStringLiteral("end")), 1);
-        QVERIFY(!callback.offWidgetThread);
+        checkEndedOnceOnWidgetThread(callback);
     }
 
     void walkWithNothingToDoOnlyBeginsAndEnds_data() {
@@ -214,8 +218,7 @@ private slots:
         QFETCH(bool, checked);
         Records records(checked ? std::set<int>{0, 1} : std::set<int>{});
         RecordingCallback callback;
-        CActionStrategyImpl action(kind, &records.list, &callback);
-        runToEnd(action, callback);
+        runToEnd(kind, &records.list, callback);
         QCOMPARE(callback.events, (QStringList{"begin", "end"}));
         QVERIFY(records.log.DeleteCalls().empty());
         QCOMPARE(records.list.size(), std::size_t(10));
@@ -227,16 +230,14 @@ private slots:
         records.byId[4]->RefuseDelete();
         RecordingCallback first;
         RecordingCallback second;
-        CActionStrategyImpl action(kActionStrategyDelete, &records.list, &first);
-        runToEnd(action, first);
+        runToEnd(kActionStrategyDelete, &records.list, first);
         QCOMPARE(records.log.DeleteCalls(), (std::vector<int>{7, 4, 1}));
         QCOMPARE(records.log.Destroyed(), (std::set<int>{1, 7}));
         QCOMPARE(records.RemainingIds(), (std::vector<int>{0, 2, 3, 4, 5, 6, 8, 9}));
         // The refused record still counts as handled: the bar ends full.
         QCOMPARE(first.progress.back(), Progress(3, 3));
         // A second run over the same list finds only the refused record checked.
-        CActionStrategyImpl again(kActionStrategyDelete, &records.list, &second);
-        runToEnd(again, second);
+        runToEnd(kActionStrategyDelete, &records.list, second);
         QCOMPARE(records.log.DeleteCalls(), (std::vector<int>{7, 4, 1, 4}));
         QCOMPARE(second.progress, (std::vector<Progress>{{0, 1}, {0, 1}, {1, 1}}));
     }
@@ -355,9 +356,7 @@ private slots:
         QVERIFY(records.log.DeleteCalls().empty());
         QCOMPARE(records.list.size(), std::size_t(10));
         QCOMPARE(callback.progress, (std::vector<Progress>{{0, 3}, {3, 3}}));
-        QCOMPARE(callback.events.count(QStringLiteral("end")), 1);
-        QCOMPARE(callback.events.back(), QStringLiteral("end"));
-        QVERIFY(!callback.offWidgetThread);
+        checkEndedOnceOnWidgetThread(callback);
     }
 
     // The dialog and what views call

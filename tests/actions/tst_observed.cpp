@@ -97,23 +97,17 @@ public:
 
 class RecordingProxy : public IDlgProxyProcess {
 public:
-    bool StartProcess() override {
-        calls << QStringLiteral("start");
-        return true;
-    }
-    bool OnCancel() override {
-        calls << QStringLiteral("cancel");
-        return false;
-    }
-    bool OnClose() override {
-        calls << QStringLiteral("close");
-        return false;
-    }
-    bool OnOk() override {
-        calls << QStringLiteral("ok");
-        return false;
-    }
+    bool StartProcess() override { return Note(QStringLiteral("start"), true); }
+    bool OnCancel() override { return Note(QStringLiteral("cancel")); }
+    bool OnClose() override { return Note(QStringLiteral("close")); }
+    bool OnOk() override { return Note(QStringLiteral("ok")); }
     QStringList calls;
+
+private:
+    bool Note(const QString& call, bool answer = false) {
+        calls << call;
+        return answer;
+    }
 };
 
 // Runs the calling order of the pages: attach the dialog, hand it the proxy, exec.

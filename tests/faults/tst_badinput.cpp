@@ -29,6 +29,7 @@
 #include "QContactsView.h"
 #include "QOperatePanel.h"
 #include "QRecordExportDialog.h"
+#include "TestFiles.h"
 #include "sim/DeviceState.h"
 #include "sim/SimDevice.h"
 
@@ -65,11 +66,6 @@ qint64 PeakMemoryMb() {
     return 0;
 }
 
-bool WriteFile(const QString& path, const QByteArray& content) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(content) == content.size();
-}
-
 // A file of that size that takes no disk space.
 bool MakeSparse(const QString& path, qint64 size) {
     QFile file(path);
@@ -98,6 +94,14 @@ QStringList Listing(const QString& folder) {
     }
     lines.sort();
     return lines;
+}
+
+// A simulated device's identifier: a series letter and a five-digit number.
+std::string Udid(char series, int number) {
+    return QStringLiteral("00008101-0000000000%1%2")
+        .arg(QLatin1Char(series))
+        .arg(number, 5, 10, QLatin1Char('0'))
+        .toStdString();
 }
 
 int Run(const QString& program, const QStringList& arguments) {
@@ -132,9 +136,7 @@ private slots:
         // A connection file that is empty or huge: the device is not there, and the listener goes on.
         for (qint64 size : {qint64(0), kHuge}) {
             const std::set<int> before = Arrived();
-            const QString folder = MakeDevice(QStringLiteral("00008101-0000000000A%1")
-                                                  .arg(size ? 1 : 0, 5, 10, QLatin1Char('0'))
-                                                  .toStdString());
+            const QString folder = MakeDevice(Udid('A', size ? 1 : 0));
             QVERIFY(!folder.isEmpty());
             QVERIFY(MakeSparse(folder + QStringLiteral("/state"), size));
             clock.start();
@@ -150,9 +152,7 @@ private slots:
         int serial = 0;
         for (const char* file : {"device.json", "faults"}) {
             for (qint64 size : {qint64(0), kHuge}) {
-                const QString folder = MakeDevice(QStringLiteral("00008101-0000000000D%1")
-                                                      .arg(++serial, 5, 10, QLatin1Char('0'))
-                                                      .toStdString());
+                const QString folder = MakeDevice(Udid('D', ++serial));
                 const int handle = PlugAndArrive(folder);
                 QVERIFY(handle > 0);
                 QVERIFY(MakeSparse(folder + QLatin1Char('/') + QLatin1String(file), size));
@@ -182,9 +182,7 @@ private slots:
             bool listable; // an empty file is an empty database
         };
         for (const Case& test : {Case{0, true}, Case{kHuge, false}}) {
-            const QString folder = MakeDevice(QStringLiteral("00008101-0000000000E%1")
-                                                  .arg(test.size ? 1 : 0, 5, 10, QLatin1Char('0'))
-                                                  .toStdString());
+            const QString folder = MakeDevice(Udid('E', test.size ? 1 : 0));
             QVERIFY(MakeSparse(folder + QStringLiteral("/device.sqlite"), test.size));
             QVERIFY(
                 MakeSparse(folder + QStringLiteral("/Library/AddressBook/AddressBook.sqlitedb"), test.size));
@@ -306,10 +304,8 @@ private slots:
         // One stored file becomes a link to a file of the same size outside the backup.
         const QStringList own = {"Manifest.plist", "Manifest.db", "Info.plist", "Status.plist"};
         QString stored;
-        QDirIterator it(backup.path(), QDir::Files, QDirIterator::Subdirectories);
-        while (it.hasNext() && stored.isEmpty()) {
-            const QString path = it.next();
-            if (!own.contains(it.fileName()) && it.fileInfo().size() > 0)
+        for (const QString& path : FilesUnder(backup.path())) {
+            if (stored.isEmpty() && !own.contains(QFileInfo(path).fileName()) && QFileInfo(path).size() > 0)
                 stored = path;
         }
         QVERIFY(!stored.isEmpty());
@@ -322,15 +318,8 @@ private slots:
         QVERIFY(manager->GetDeviceService()->RestoreDevice(
                     reinterpret_cast<const char16_t*>(backup.path().utf16()), nullptr) != 0);
         // Nothing from outside reached the device, and the device kept its content.
-        QDirIterator files(device, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-        while (files.hasNext()) {
-            const QString path = files.next();
-            if (files.fileInfo().size() != foreign.size())
-                continue;
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            QVERIFY2(file.readAll() != foreign, qPrintable(path));
-        }
+        for (const QString& path : FilesUnder(device))
+            QVERIFY2(ReadFile(path) != foreign, qPrintable(path));
         ContactList* list = nullptr;
         QCOMPARE(manager->GetContactService()->GetContacts(&list), 0);
         QCOMPARE(list->recordCount, 1);
@@ -455,11 +444,7 @@ private:
 
     // Plugs in a fresh device and waits for its arrival, proving the listener still scans.
 
-    int ArriveControlDevice() {
-        char udid[64];
-        std::snprintf(udid, sizeof udid, "00008101-0000000000C0%04d", ++m_serial);
-        return PlugAndArrive(MakeDevice(udid));
-    }
+    int ArriveControlDevice() { return PlugAndArrive(MakeDevice(Udid('C', ++m_serial))); }
 
     // Plugs in the device of that folder and answers its handle once it arrived, else -1.
 

@@ -21,20 +21,11 @@ QImageButton* button(QWidget* dialog, const char* name) {
 }
 
 void press(QWidget* dialog, Press which) {
-    switch (which) {
-    case Press::First:
-        QTest::mouseClick(button(dialog, "m_btnOk"), Qt::LeftButton);
-        break;
-    case Press::Second:
-        QTest::mouseClick(button(dialog, "m_btnCancel"), Qt::LeftButton);
-        break;
-    case Press::Close:
-        QTest::mouseClick(button(dialog, "m_btnClose"), Qt::LeftButton);
-        break;
-    case Press::Escape:
+    static const char* const names[] = {"m_btnOk", "m_btnCancel", "m_btnClose"};
+    if (which == Press::Escape)
         QTest::keyClick(dialog, Qt::Key_Escape);
-        break;
-    }
+    else
+        QTest::mouseClick(button(dialog, names[int(which)]), Qt::LeftButton);
 }
 
 // Runs `action` on the message dialog once ShowMessage() has it on screen.

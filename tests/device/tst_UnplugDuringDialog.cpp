@@ -131,12 +131,7 @@ private slots:
         QVERIFY(view);
         QCOMPARE(SimCtl({"fault", kUdid, "GetContacts", "-1"}), 0);
         // The message comes from the load's queued report; the test waits inside the message's loop.
-        UnplugWhileOpen(
-            [this, view] {
-                view->OnRefreshContacts();
-                (void)WaitForPhone(false);
-            },
-            [] { return OpenDialog<QMessageDlg>(); }, [](QDialog* dialog) { dialog->reject(); });
+        UnplugWhileMessage([view] { view->OnRefreshContacts(); });
         CheckPhoneGoneAndBack();
     }
 
@@ -145,12 +140,7 @@ private slots:
         QCOMPARE(SimCtl({"fault", kUdid, "AddPlaylist", "-1"}), 0);
         // The loader's worker meets the failure; its message opens on the interface thread a moment later,
         // while the loader would go on to reload.
-        UnplugWhileOpen(
-            [this] {
-                emit m_navigate->NewPlayList(m_handle, QStringLiteral("Road"));
-                (void)WaitForPhone(false);
-            },
-            [] { return OpenDialog<QMessageDlg>(); }, [](QDialog* dialog) { dialog->reject(); });
+        UnplugWhileMessage([this] { emit m_navigate->NewPlayList(m_handle, QStringLiteral("Road")); });
         CheckPhoneGoneAndBack();
     }
 
@@ -160,14 +150,11 @@ private slots:
         // A widget of the kit reports a missing picture later, never from inside the setter, whose caller
         // (a view) could otherwise be deleted under it.
         bool openedInsideTheSetter = true;
-        UnplugWhileOpen(
-            [this, view, &openedInsideTheSetter] {
-                openedInsideTheSetter =
-                    view->AddWidget()->setLabelImage(QStringLiteral("/nonexistent/picture.png")) ||
-                    OpenDialog<QMessageDlg>() != nullptr;
-                (void)WaitForPhone(false);
-            },
-            [] { return OpenDialog<QMessageDlg>(); }, [](QDialog* dialog) { dialog->reject(); });
+        UnplugWhileMessage([view, &openedInsideTheSetter] {
+            openedInsideTheSetter =
+                view->AddWidget()->setLabelImage(QStringLiteral("/nonexistent/picture.png")) ||
+                OpenDialog<QMessageDlg>() != nullptr;
+        });
         QVERIFY(!openedInsideTheSetter);
         CheckPhoneGoneAndBack();
     }
@@ -200,6 +187,15 @@ private:
     // appeared or the removal never came.
     void UnplugWhileOpen(const std::function<void()>& open, const std::function<QDialog*()>& dialogShown,
                          const std::function<void(QDialog*)>& answer);
+    // The same for a message that `tell` brings up later, from a queued report: waits inside its loop.
+    void UnplugWhileMessage(const std::function<void()>& tell) {
+        UnplugWhileOpen(
+            [this, tell] {
+                tell();
+                (void)WaitForPhone(false);
+            },
+            [] { return OpenDialog<QMessageDlg>(); }, [](QDialog* dialog) { dialog->reject(); });
+    }
     // After the dialog: nothing of the phone is left, no dialog stays open, and the phone comes back
     // working when plugged in again.
 

@@ -93,8 +93,7 @@ private slots:
     void setLanguageSwitchesFolderTranslationAndNotifies() {
         TestFolders folders;
         folders.WriteInstalledLanguageFile();
-        QDir().mkpath(folders.AppDir() + QStringLiteral("/Language/German"));
-        QDir().mkpath(folders.AppDir() + QStringLiteral("/Language/Chinese"));
+        // Writing the translation makes its language folder.
         if (!writeTranslation(folders.AppDir() + QStringLiteral("/Language/German/vexa_de.qm"),
                               QStringLiteral("Hallo")) ||
             !writeTranslation(folders.AppDir() + QStringLiteral("/Language/Chinese/vexa_zh.qm"),

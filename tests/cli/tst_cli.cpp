@@ -251,11 +251,8 @@ void tst_cli::exitCodesAndOneLineComplaints_data() {
     QTest::newRow("unknown udid") << QStringList{"info", "-u", "nope"} << 3 << "nope";
     // Two device folders with a Manifest.db each, as two phones' backups sit side by side.
     const QString two = m_work.filePath(QStringLiteral("two-backups"));
-    for (const QString& udid : {kUdid, kOtherUdid}) {
-        QDir().mkpath(two + QLatin1Char('/') + udid);
-        QFile manifest(two + QLatin1Char('/') + udid + QStringLiteral("/Manifest.db"));
-        QVERIFY(manifest.open(QIODevice::WriteOnly));
-    }
+    for (const QString& udid : {kUdid, kOtherUdid})
+        QVERIFY(WriteFile(two + QLatin1Char('/') + udid + QStringLiteral("/Manifest.db"), {}));
     QTest::newRow("several backups") << QStringList{"export", "contacts", "--to", folder, "--backup", two}
                                      << 2 << kOtherUdid;
     QTest::newRow("no backup") << QStringList{"export", "contacts", "--to", folder, "--backup", folder} << 1

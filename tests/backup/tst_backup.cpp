@@ -153,20 +153,8 @@ QStringList ContactLines(IVexaManager* manager, bool withGroups) {
 
 QByteArray PathSum(const QString& path) {
     QCryptographicHash hash(QCryptographicHash::Sha1);
-    QStringList files;
-    if (QFileInfo(path).isDir()) {
-        QDirIterator it(path, QDir::Files, QDirIterator::Subdirectories);
-        while (it.hasNext())
-            files << it.next();
-        files.sort();
-    } else {
-        files << path;
-    }
-    for (const QString& name : files) {
-        QFile file(name);
-        file.open(QIODevice::ReadOnly);
-        hash.addData(file.readAll());
-    }
+    for (const QString& name : QFileInfo(path).isDir() ? FilesUnder(path) : QStringList{path})
+        hash.addData(ReadFile(name));
     return hash.result();
 }
 
@@ -252,10 +240,9 @@ int AlbumPhotoCount(IVexaManager* manager, const QString& name) {
     AlbumRecord* list = nullptr;
     int count = 0;
     albums->GetAlbumList(&list, &count);
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < count; ++i)
         if (QString::fromUtf8(list[i].name) == name)
             return list[i].photoCount;
-    }
     return -1;
 }
 
@@ -585,12 +572,11 @@ print("|".join(e.findtext("filepath") + "," + e.findtext("Name") for e in root))
     }
 
     void sizeTextBoundaries() {
-        QCOMPARE(RestoreTableModel::SizeText(0), QStringLiteral("0.00B"));
-        QCOMPARE(RestoreTableModel::SizeText(1024), QStringLiteral("1024.00B"));
-        QCOMPARE(RestoreTableModel::SizeText(1025), QStringLiteral("1.00KB"));
-        QCOMPARE(RestoreTableModel::SizeText(1048576), QStringLiteral("1024.00KB"));
-        QCOMPARE(RestoreTableModel::SizeText(1048577), QStringLiteral("1.00MB"));
-        QCOMPARE(RestoreTableModel::SizeText(1073741825ull * 3), QStringLiteral("3.00GB"));
+        const std::pair<quint64, const char*> sizes[] = {{0, "0.00B"},        {1024, "1024.00B"},
+                                                         {1025, "1.00KB"},    {1048576, "1024.00KB"},
+                                                         {1048577, "1.00MB"}, {1073741825ull * 3, "3.00GB"}};
+        for (const auto& [size, text] : sizes)
+            QCOMPARE(RestoreTableModel::SizeText(size), QString::fromLatin1(text));
         RestoreTableModel model;
         model.SetRecords(
             {CBackupRecord{QStringLiteral("/b"), QStringLiteral("Phone"), {}, {}, {}, false, 2048, false}});
@@ -620,17 +606,14 @@ print("|".join(e.findtext("filepath") + "," + e.findtext("Name") for e in root))
             qPrintable(first));
         QCOMPARE(ContactLines(pad, true), ContactLines(phone, true));
         QVERIFY(ContactLines(phone, false).join(' ').contains(QStringLiteral("Nordlicht GmbH|Vertrieb")));
-        const auto photos = ListedSums(phone, from, Listed::Photos);
-        QVERIFY(!photos.isEmpty());
-        QCOMPARE(ListedSums(pad, to, Listed::Photos), photos);
-        QCOMPARE(AlbumPhotoCount(pad, QStringLiteral("Ada's iPhone")), int(photos.size()));
-        const auto songs = ListedSums(phone, from, Listed::Songs);
-        QVERIFY(!songs.isEmpty());
-        QCOMPARE(ListedSums(pad, to, Listed::Songs), songs);
+        for (const auto what : {Listed::Photos, Listed::Songs, Listed::Books}) {
+            const auto listed = ListedSums(phone, from, what);
+            QVERIFY(!listed.isEmpty());
+            QCOMPARE(ListedSums(pad, to, what), listed);
+        }
+        QCOMPARE(AlbumPhotoCount(pad, QStringLiteral("Ada's iPhone")),
+                 int(ListedSums(phone, from, Listed::Photos).size()));
         QCOMPARE(PlaylistContents(pad), PlaylistContents(phone));
-        const auto books = ListedSums(phone, from, Listed::Books);
-        QVERIFY(!books.isEmpty());
-        QCOMPARE(ListedSums(pad, to, Listed::Books), books);
 
         const auto before = BackupTestDevices::Snapshot(pad, to);
         const QString second = RunTransfer(m_devices, 0, 1);

@@ -35,6 +35,7 @@
 #include "QMusicPlayListChunk.h"
 #include "RestoreThread.h"
 #include "SimPhone.h"
+#include "TestFiles.h"
 #include "formats/HeicFile.h"
 #include "formats/ImageFile.h"
 #include "qmessageView.h"
@@ -126,9 +127,39 @@ bool CatchesSignal(qint64 pid, int signal) {
     return false;
 }
 
-QByteArray Bytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+// What ImageMagick says of a picture: its format, size and any orientation left in it.
+QByteArray Identify(const QString& path) {
+    QProcess identify;
+    identify.start(QStringLiteral("identify"), {"-format", "%m %w %h [%[EXIF:Orientation]]", path});
+    return identify.waitForFinished(30000) ? identify.readAllStandardOutput() : QByteArray("failed");
+}
+
+// The usb backend's environment, reaching `emulator`'s devices.
+QProcessEnvironment Usb(const EmulatorProcess& emulator) {
+    QProcessEnvironment usb = English();
+    usb.insert(QStringLiteral("VEXA_BACKEND"), QStringLiteral("usb"));
+    usb.insert(QStringLiteral("USBMUXD_SOCKET_ADDRESS"), QStringLiteral("UNIX:") + emulator.SocketPath());
+    return usb;
+}
+
+// The window's restore of `folder` onto `manager`: its result, 0 when it succeeded.
+int WindowRestore(IVexaManager* manager, const QString& folder) {
+    RestoreThread restore;
+    restore.SetRestoreInfo(manager->GetDeviceService(), std::make_unique<CDeviceLease>(manager), folder,
+                           QString());
+    restore.start();
+    return restore.wait(60000) ? restore.LastResult() : -1;
+}
+
+// A details view with its records loaded; null when they did not load.
+template <typename View, typename Refresh>
+std::unique_ptr<QBaseDetailsView> Loaded(SimPhone& phone, Refresh refresh) {
+    auto view = std::make_unique<View>(phone.Manager(), phone.Handle());
+    QSignalSpy loaded(view.get(), &QBaseDetailsView::loadFinished);
+    (view.get()->*refresh)();
+    if (!loaded.wait(10000))
+        return nullptr;
+    return view;
 }
 
 // The one device the window's backup thread is given.
@@ -220,11 +251,8 @@ void tst_cli::exitCodesAndOneLineComplaints_data() {
     QTest::newRow("unknown udid") << QStringList{"info", "-u", "nope"} << 3 << "nope";
     // Two device folders with a Manifest.db each, as two phones' backups sit side by side.
     const QString two = m_work.filePath(QStringLiteral("two-backups"));
-    for (const QString& udid : {kUdid, kOtherUdid}) {
-        QDir().mkpath(two + QLatin1Char('/') + udid);
-        QFile manifest(two + QLatin1Char('/') + udid + QStringLiteral("/Manifest.db"));
-        QVERIFY(manifest.open(QIODevice::WriteOnly));
-    }
+    for (const QString& udid : {kUdid, kOtherUdid})
+        QVERIFY(WriteFile(two + QLatin1Char('/') + udid + QStringLiteral("/Manifest.db"), {}));
     QTest::newRow("several backups") << QStringList{"export", "contacts", "--to", folder, "--backup", two}
                                      << 2 << kOtherUdid;
     QTest::newRow("no backup") << QStringList{"export", "contacts", "--to", folder, "--backup", folder} << 1
@@ -337,13 +365,13 @@ void tst_cli::backupExportsAreTheDevicesFilesByteForByte() {
         QVERIFY2(result.exitCode == 0, result.err.constData());
         const QString path = QDir(folder).filePath(QStringLiteral("%1.%2").arg(category, format));
         QCOMPARE(result.out.trimmed(), path.toUtf8());
-        QVERIFY(Bytes(path).size() > 1000);
-        QVERIFY2(Bytes(path) == Bytes(device), qPrintable(path));
+        QVERIFY(ReadFile(path).size() > 1000);
+        QVERIFY2(ReadFile(path) == ReadFile(device), qPrintable(path));
         // The web page export is an index of one page per conversation.
         if (qstrcmp(format, "html") == 0) {
             const QString page = QStringLiteral("messages pages/015.html");
-            QVERIFY(Bytes(QDir(folder).filePath(page)).contains("class=\"message sent\""));
-            QCOMPARE(Bytes(QDir(folder).filePath(page)), Bytes(QFileInfo(device).dir().filePath(page)));
+            QVERIFY(ReadFile(QDir(folder).filePath(page)).contains("class=\"message sent\""));
+            QCOMPARE(ReadFile(QDir(folder).filePath(page)), ReadFile(QFileInfo(device).dir().filePath(page)));
         }
     }
     const Result inside =
@@ -358,33 +386,18 @@ void tst_cli::exportsAreTheWindowsFilesByteForByte() {
     QFETCH(QString, category);
     QFETCH(QString, format);
     const QString cli = Export(category, format);
-    std::unique_ptr<QBaseDetailsView> view;
-    if (category == QLatin1String("contacts")) {
-        auto contacts = std::make_unique<QContactsView>(m_phone.Manager(), m_phone.Handle());
-        QSignalSpy loaded(contacts.get(), &QBaseDetailsView::loadFinished);
-        contacts->OnRefreshContacts();
-        QVERIFY(loaded.wait(10000));
-        view = std::move(contacts);
-    } else if (category == QLatin1String("calls")) {
-        auto calls = std::make_unique<QCallsView>(m_phone.Manager(), m_phone.Handle());
-        QSignalSpy loaded(calls.get(), &QBaseDetailsView::loadFinished);
-        calls->OnRefresh();
-        QVERIFY(loaded.wait(10000));
-        view = std::move(calls);
-    } else {
-        auto messages = std::make_unique<qmessageView>(m_phone.Manager(), m_phone.Handle());
-        QSignalSpy loaded(messages.get(), &QBaseDetailsView::loadFinished);
-        messages->OnEmitRefresh();
-        QVERIFY(loaded.wait(10000));
-        view = std::move(messages);
-    }
-    QVERIFY(view->GetChunkCount() > 10);
+    const std::unique_ptr<QBaseDetailsView> view =
+        category == QLatin1String("contacts")
+            ? Loaded<QContactsView>(m_phone, &QContactsView::OnRefreshContacts)
+        : category == QLatin1String("calls") ? Loaded<QCallsView>(m_phone, &QCallsView::OnRefresh)
+                                             : Loaded<qmessageView>(m_phone, &qmessageView::OnEmitRefresh);
+    QVERIFY(view && view->GetChunkCount() > 10);
     view->OnHeaderCheckChange(true);
     const QString window = m_work.filePath(QStringLiteral("window.") + format);
     QVERIFY(CRecordFileExport::Export(*view, window.toStdString()));
     if (format != QLatin1String("xls")) {
-        QVERIFY(!Bytes(cli).isEmpty());
-        QVERIFY(Bytes(cli) == Bytes(window));
+        QVERIFY(!ReadFile(cli).isEmpty());
+        QVERIFY(ReadFile(cli) == ReadFile(window));
         return;
     }
     // The spreadsheets are compared cell by cell as xlrd reads them.
@@ -503,11 +516,7 @@ void tst_cli::photosComeOutAsTheyAreOrAsJpeg() {
                           "IMG_2001.JPG", "IMG_2002.JPG", "IMG_2002.MOV"}));
     QCOMPARE(jpegs.value("IMG_0001.JPG"), files.value("IMG_0001.JPG"));
     QCOMPARE(jpegs.value("IMG_2002.MOV"), files.value("IMG_2002.MOV"));
-    QProcess identify;
-    identify.start(QStringLiteral("identify"),
-                   {"-format", "%m %w %h [%[EXIF:Orientation]]", QDir(converted).filePath("IMG_2001.JPG")});
-    QVERIFY(identify.waitForFinished(30000));
-    QCOMPARE(identify.readAllStandardOutput(), QByteArray("JPEG 240 320 []"));
+    QCOMPARE(Identify(QDir(converted).filePath("IMG_2001.JPG")), QByteArray("JPEG 240 320 []"));
 
     // Out of a backup, the same files come out.
     const QString chosen = m_work.filePath(QStringLiteral("photo-backup"));
@@ -520,16 +529,13 @@ void tst_cli::photosComeOutAsTheyAreOrAsJpeg() {
 
 void tst_cli::filesGoBothWays() {
     const QString local = m_work.filePath(QStringLiteral("notes.txt"));
-    QFile file(local);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("written on the computer\n");
-    file.close();
+    QVERIFY(WriteFile(local, "written on the computer\n"));
     QCOMPARE(Vexa({"push", local, "/Downloads"}).exitCode, 0);
     QVERIFY(Vexa({"ls", "/Downloads"}).out.split('\n').contains("notes.txt"));
     const QString back = m_work.filePath(QStringLiteral("back"));
     QVERIFY(QDir().mkpath(back));
     QCOMPARE(Vexa({"pull", "/Downloads/notes.txt", back}).exitCode, 0);
-    QCOMPARE(Bytes(QDir(back).filePath(QStringLiteral("notes.txt"))), Bytes(local));
+    QCOMPARE(ReadFile(QDir(back).filePath(QStringLiteral("notes.txt"))), ReadFile(local));
     const Result listed = Vexa({"ls", "-l", "/Downloads"});
     QVERIFY2(listed.out.contains(" 24 ") && listed.out.startsWith('-'), listed.out.constData());
 }
@@ -544,12 +550,7 @@ void tst_cli::backupsRestoreThroughTheWindowAndBack() {
     QVERIFY(Vexa({"backups"}).out.contains(folder.toUtf8()));
 
     // The window restores what vexa backed up...
-    RestoreThread restore;
-    restore.SetRestoreInfo(m_phone.Manager()->GetDeviceService(),
-                           std::make_unique<CDeviceLease>(m_phone.Manager()), folder, QString());
-    restore.start();
-    QVERIFY(restore.wait(60000));
-    QCOMPARE(restore.LastResult(), 0);
+    QCOMPARE(WindowRestore(m_phone.Manager(), folder), 0);
 
     // ...and vexa restores what the window backed up.
     const OneDevice directory(m_phone.Manager());
@@ -574,11 +575,7 @@ void tst_cli::protectedBackupsNeedTheirPassword() {
 
     const QString wrongFile = m_work.filePath(QStringLiteral("wrong"));
     const QString rightFile = m_work.filePath(QStringLiteral("right"));
-    for (const auto& [path, text] : {std::pair{wrongFile, "guess\n"}, std::pair{rightFile, "secret\n"}}) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(text);
-    }
+    QVERIFY(WriteFile(wrongFile, "guess\n") && WriteFile(rightFile, "secret\n"));
     QProcessEnvironment wrongEnvironment = English();
     wrongEnvironment.insert(QStringLiteral("VEXA_BACKUP_PASSWORD"), QStringLiteral("guess"));
 
@@ -598,10 +595,10 @@ void tst_cli::protectedBackupsNeedTheirPassword() {
         QCOMPARE(Vexa(command + QStringList{"--password-file", wrongFile}).exitCode, 4);
         QCOMPARE(Vexa(command + QStringList{"--password-file", rightFile}).exitCode, 0);
     }
-    QVERIFY(Bytes(m_work.filePath(QStringLiteral("protected-export/contacts.vcf"))) ==
-            Bytes(Export(QStringLiteral("contacts"), QStringLiteral("vcf"))));
-    QVERIFY(Bytes(m_work.filePath(QStringLiteral("protected-export/calls.txt"))) ==
-            Bytes(Export(QStringLiteral("calls"), QStringLiteral("txt"))));
+    QVERIFY(ReadFile(m_work.filePath(QStringLiteral("protected-export/contacts.vcf"))) ==
+            ReadFile(Export(QStringLiteral("contacts"), QStringLiteral("vcf"))));
+    QVERIFY(ReadFile(m_work.filePath(QStringLiteral("protected-export/calls.txt"))) ==
+            ReadFile(Export(QStringLiteral("calls"), QStringLiteral("txt"))));
 }
 
 void tst_cli::ctrlCDuringABackupLeavesTheEarlierOneIntact() {
@@ -640,10 +637,7 @@ void tst_cli::backupsCopyOnlyWhatChangedUnlessFull() {
     QCOMPARE(backup(), 0);
 
     const QString local = m_work.filePath(QStringLiteral("changed.txt"));
-    QFile file(local);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("changed since the last backup\n");
-    file.close();
+    QVERIFY(WriteFile(local, "changed since the last backup\n"));
     QCOMPARE(Vexa({"push", local, "/Downloads"}).exitCode, 0);
     QCOMPARE(backup(), 1);
 
@@ -651,15 +645,9 @@ void tst_cli::backupsCopyOnlyWhatChangedUnlessFull() {
     const QString media = QString::fromStdString((m_phone.Folder() / "Media").string());
     const QMap<QString, QByteArray> before = Fingerprint(media + QStringLiteral("/DCIM"));
     QVERIFY(QFile::remove(media + QStringLiteral("/Downloads/changed.txt")));
-    RestoreThread restore;
-    restore.SetRestoreInfo(m_phone.Manager()->GetDeviceService(),
-                           std::make_unique<CDeviceLease>(m_phone.Manager()), QDir(chosen).filePath(kUdid),
-                           QString());
-    restore.start();
-    QVERIFY(restore.wait(60000));
-    QCOMPARE(restore.LastResult(), 0);
+    QCOMPARE(WindowRestore(m_phone.Manager(), QDir(chosen).filePath(kUdid)), 0);
     QCOMPARE(Fingerprint(media + QStringLiteral("/DCIM")), before);
-    QCOMPARE(Bytes(media + QStringLiteral("/Downloads/changed.txt")), Bytes(local));
+    QCOMPARE(ReadFile(media + QStringLiteral("/Downloads/changed.txt")), ReadFile(local));
 
     QCOMPARE(backup({"--full"}), files + 1);
 }
@@ -671,9 +659,7 @@ void tst_cli::usbBackendAnswersThroughTheEmulator() {
                               "--contacts", "6", "--messages", "30"}),
              0);
     QVERIFY(emulator.Start());
-    QProcessEnvironment usb = English();
-    usb.insert(QStringLiteral("VEXA_BACKEND"), QStringLiteral("usb"));
-    usb.insert(QStringLiteral("USBMUXD_SOCKET_ADDRESS"), QStringLiteral("UNIX:") + emulator.SocketPath());
+    QProcessEnvironment usb = Usb(emulator);
 
     const Result devices = Vexa({"devices", "--json"}, usb);
     QVERIFY2(devices.exitCode == 0, devices.err.constData());
@@ -738,9 +724,7 @@ void tst_cli::usbPhotoExportIsTheDevicesFiles() {
     EmulatorProcess emulator;
     QCOMPARE(emulator.SimCtl({"create-demo", "--udid", kPhotoUdid, "--ios", "15"}), 0);
     QVERIFY(emulator.Start());
-    QProcessEnvironment usb = English();
-    usb.insert(QStringLiteral("VEXA_BACKEND"), QStringLiteral("usb"));
-    usb.insert(QStringLiteral("USBMUXD_SOCKET_ADDRESS"), QStringLiteral("UNIX:") + emulator.SocketPath());
+    QProcessEnvironment usb = Usb(emulator);
     const QString media = emulator.Root() + '/' + kPhotoUdid + QStringLiteral("/Media/");
     // A phone's first connection makes its keys: seconds on a busy machine.
     for (int tries = 0; tries < 20 && !Vexa({"devices"}, usb).out.contains(kPhotoUdid.toUtf8()); ++tries)
@@ -762,11 +746,7 @@ void tst_cli::usbPhotoExportIsTheDevicesFiles() {
     const QString converted = m_work.filePath(QStringLiteral("usb-photos-jpeg"));
     QCOMPARE(
         Vexa({"export", "photos", "-u", kPhotoUdid, "--to", converted, "--format", "jpeg"}, usb).exitCode, 0);
-    QProcess identify;
-    identify.start(QStringLiteral("identify"),
-                   {"-format", "%m %w %h [%[EXIF:Orientation]]", QDir(converted).filePath("IMG_0082.JPG")});
-    QVERIFY(identify.waitForFinished(30000));
-    QCOMPARE(identify.readAllStandardOutput(), QByteArray("JPEG 640 480 []"));
+    QCOMPARE(Identify(QDir(converted).filePath("IMG_0082.JPG")), QByteArray("JPEG 640 480 []"));
     QCOMPARE(Fingerprint(converted).value("IMG_0085.MOV"), files.value("IMG_0085.MOV"));
 }
 

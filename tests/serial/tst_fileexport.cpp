@@ -411,11 +411,12 @@ private slots:
                 edit->setText(folder);
             QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
         });
-        // A dialog that refused the answer fails the test instead of hanging it.
-        QTimer::singleShot(5000, this, [] {
+        const auto refuse = [] {
             if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget()))
                 dialog->reject();
-        });
+        };
+        // A dialog that refused the answer fails the test instead of hanging it.
+        QTimer::singleShot(5000, this, refuse);
         QFileFolderExport::RunChecked(nullptr, &source, m_manager, kExportMedia, true);
         QCOMPARE(title, QStringLiteral("Save File"));
         QVERIFY(foldersOnly);
@@ -424,10 +425,7 @@ private slots:
         QCOMPARE(QFileFolderExport::StartFolder(), folder);
 
         // Cancelling the folder dialog copies nothing.
-        QTimer::singleShot(300, this, [] {
-            if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget()))
-                dialog->reject();
-        });
+        QTimer::singleShot(300, this, refuse);
         QVERIFY(QFile::remove(folder + QStringLiteral("/Routed.mp3")));
         QFileFolderExport::RunChecked(nullptr, &source, m_manager, kExportMedia, true);
         QVERIFY(Tree(folder).isEmpty());

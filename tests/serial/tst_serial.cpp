@@ -57,15 +57,13 @@ class CategorySource : public ISerialable {
 public:
     CategorySource(const char* category, std::vector<Contact> contacts)
         : m_category(category) {
-        for (Contact& contact : contacts) {
+        for (Contact& contact : contacts)
             m_records.emplace_back(std::move(contact));
-        }
     }
     void Serialize(IBaseSerial* writer) override {
         writer->BeginItem(m_category, -1);
-        for (ContactRecord& record : m_records) {
+        for (ContactRecord& record : m_records)
             record.Serialize(writer);
-        }
         writer->EndItem();
     }
     void Deserialize(IBaseSerial*) override {}
@@ -99,11 +97,6 @@ void writeConversations(IBaseSerial& writer, const char* firstText) {
         writer.EndItem();
     }
     writer.EndItem();
-}
-
-// Runs an independent reader on a file and returns what it printed, one entry a line.
-QStringList readBack(const char* script, const QString& path) {
-    return PythonLines(script, {path});
 }
 
 class IndexModel : public QAbstractListModel {
@@ -233,7 +226,7 @@ private slots:
         CXmlSerialImpl writer;
         CategorySource("Contacts", sampleContacts()).Serialize(&writer);
         writeConversations(writer, text);
-        const QStringList lines = readBack(R"(
+        const QStringList lines = PythonLines(R"(
 import sys
 from lxml import etree
 doc = etree.fromstring(b'<root>' + open(sys.argv[1], 'rb').read() + b'</root>')
@@ -243,7 +236,7 @@ messages = doc.find('Messages')
 print(len(messages), len(messages[0].find('Contexts')))
 print(repr(messages[0].find('Contexts')[0].get('Text')))
 )",
-                                           save(writer, "read.xml"));
+                                              {save(writer, "read.xml")});
         QCOMPARE(
             lines,
             QStringList({
@@ -268,13 +261,13 @@ print(repr(messages[0].find('Contexts')[0].get('Text')))
         QVERIFY(bytes.startsWith(
             "\xEF\xBB\xBFid,Name,Type,PhoneNumber,Type2,PhoneNumber2,Type3,PhoneNumber3\r\n"));
         QCOMPARE(
-            readBack(R"(
+            PythonLines(R"(
 import csv, sys
 with open(sys.argv[1], newline='', encoding='utf-8-sig') as f:
     for row in csv.reader(f, strict=True):
         print(repr(row))
 )",
-                     path),
+                        {path}),
             QStringList({
                 QStringLiteral("['id', 'Name', 'Type', 'PhoneNumber', 'Type2', 'PhoneNumber2', 'Type3', "
                                "'PhoneNumber3']"),
@@ -317,7 +310,7 @@ for table in page.iter('table'):
         print(repr([td.text_content() for td in tr]))
 )";
         QCOMPARE(
-            readBack(script, contactsPath),
+            PythonLines(script, {contactsPath}),
             QStringList({
                 QStringLiteral("Contacts 0 0"),
                 QStringLiteral("['id', 'Name', 'Type', 'PhoneNumber', 'Type2', 'PhoneNumber2', 'Type3', "
@@ -325,7 +318,7 @@ for table in page.iter('table'):
                 QStringLiteral("['12', 'Ann; \"B,\" <C> & D', 'mobile', '555', 'home', '+1 (2) 3', '', '']"),
                 QStringLiteral("['13', 'Jürgen 王', 'work', '777', 'main', '8', 'fax', '9']"),
             }));
-        const QStringList lines = readBack(script, messagesPath);
+        const QStringList lines = PythonLines(script, {messagesPath});
         QCOMPARE(lines.size(), 1 + 2 + 2 * 4);
         QCOMPARE(lines.mid(0, 3), QStringList({QStringLiteral("Messages 0 0"), QStringLiteral("# Ann (555)"),
                                                QStringLiteral("# Bob (666)")}));
@@ -359,7 +352,7 @@ print(any(str(sheet.cell_value(r, c)).startswith('Ann') for r in range(sheet.nro
         for (const auto& [name, script] : readers) {
             const QString path = m_dir.filePath(QLatin1String(name));
             QVERIFY(CRecordFileExport::Export(source, path.toStdString()));
-            QCOMPARE(readBack(script, path), QStringList({"True"}));
+            QCOMPARE(PythonLines(script, {path}), QStringList({"True"}));
         }
     }
 
@@ -448,15 +441,19 @@ print(photo.params.get('TYPE'), photo.value == open(sys.argv[2], 'rb').read())
     }
 
     void extensionAndFolderRules() {
-        QCOMPARE(CExportPath::Extension("/x/Contacts.VCF"), std::string(".vcf"));
-        QCOMPARE(CExportPath::Extension("/x/a.b/name"), std::string());
-        QCOMPARE(CExportPath::Extension("C:\\a.b\\name"), std::string());
-        QCOMPARE(CExportPath::Extension("/x/name"), std::string());
-        QCOMPARE(CExportPath::Extension("/x/a.tar.Xls"), std::string(".xls"));
-        QCOMPARE(CExportPath::FolderPart("/home/u/a.b/name.txt"), std::string("/home/u/a.b/"));
-        QCOMPARE(CExportPath::FolderPart("C:\\Users\\u.txt"), std::string("C:\\Users\\"));
-        QCOMPARE(CExportPath::FolderPart("/name.txt"), std::string());
-        QCOMPARE(CExportPath::FolderPart("name.txt"), std::string());
+        const std::pair<const char*, const char*> extensions[] = {{"/x/Contacts.VCF", ".vcf"},
+                                                                  {"/x/a.b/name", ""},
+                                                                  {"C:\\a.b\\name", ""},
+                                                                  {"/x/name", ""},
+                                                                  {"/x/a.tar.Xls", ".xls"}};
+        for (const auto& [path, extension] : extensions)
+            QCOMPARE(CExportPath::Extension(path), std::string(extension));
+        const std::pair<const char*, const char*> folders[] = {{"/home/u/a.b/name.txt", "/home/u/a.b/"},
+                                                               {"C:\\Users\\u.txt", "C:\\Users\\"},
+                                                               {"/name.txt", ""},
+                                                               {"name.txt", ""}};
+        for (const auto& [path, folder] : folders)
+            QCOMPARE(CExportPath::FolderPart(path), std::string(folder));
 
         // A name typed without one of the offered extensions gets the chosen type's.
         const std::string filters =
@@ -546,7 +543,7 @@ private:
     // Every non-empty row as "row: cell|cell", bold cells marked with "*", after the sheet name and
     // row count.
     static QStringList readSheet(const QString& path) {
-        return readBack(R"(
+        return PythonLines(R"(
 import sys, xlrd
 book = xlrd.open_workbook(sys.argv[1], formatting_info=True)
 sheet = book.sheet_by_name('Sheet1')
@@ -562,7 +559,7 @@ for r in range(sheet.nrows):
         cells.pop()
     print(str(r) + ': ' + '|'.join(cells))
 )",
-                        path);
+                           {path});
     }
 
     QTemporaryDir m_dir;

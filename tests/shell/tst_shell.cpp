@@ -60,9 +60,8 @@ public:
         : m_paths(std::move(paths)) {}
     bool OnDrop() override {
         ++calls;
-        for (const QString& path : m_paths) {
+        for (const QString& path : m_paths)
             WriteFile(path, path.toUtf8());
-        }
         return true;
     }
     int calls = 0;
@@ -292,22 +291,17 @@ private slots:
         QVERIFY(one.IsValid() && two.IsValid());
         QVERIFY(one.Folder() != two.Folder());
 
-        const QStringList names{
-            QStringLiteral("a.txt"),      QStringLiteral("a.txt"),  QStringLiteral("A.TXT"),
-            QStringLiteral("Photos"),     QStringLiteral("Photos"), QStringLiteral(".."),
-            QStringLiteral("../../evil"), QStringLiteral("x\\y"),   QString()};
-        for (const QString& name : names) {
-            one.Add(name);
+        // Each name added, and the file name it is given.
+        const std::pair<const char*, const char*> names[] = {
+            {"a.txt", "a.txt"},           {"a.txt", "a (2).txt"},   {"A.TXT", "A (3).TXT"},
+            {"Photos", "Photos"},         {"Photos", "Photos (2)"}, {"..", "_.."},
+            {"../../evil", ".._.._evil"}, {"x\\y", "x_y"},          {"", "_"}};
+        for (const auto& [name, expected] : names) {
+            const QFileInfo added(one.Add(QString::fromUtf8(name)));
+            QCOMPARE(added.fileName(), QString::fromUtf8(expected));
+            QCOMPARE(added.absolutePath(), one.Folder());
         }
-        const QStringList expected{
-            QStringLiteral("a.txt"),      QStringLiteral("a (2).txt"),  QStringLiteral("A (3).TXT"),
-            QStringLiteral("Photos"),     QStringLiteral("Photos (2)"), QStringLiteral("_.."),
-            QStringLiteral(".._.._evil"), QStringLiteral("x_y"),        QStringLiteral("_")};
-        QCOMPARE(one.Paths().size(), expected.size());
-        for (int i = 0; i < expected.size(); ++i) {
-            QCOMPARE(QFileInfo(one.Paths()[i]).fileName(), expected[i]);
-            QCOMPARE(QFileInfo(one.Paths()[i]).absolutePath(), one.Folder());
-        }
+        QCOMPARE(one.Paths().size(), qsizetype(std::size(names)));
     }
 
     // Files dropped onto a page

@@ -44,10 +44,9 @@ struct Workbook {
         return result;
     }
     std::optional<Cell> cell(int index, int row, int column) const {
-        for (const Cell& cell : cells(index)) {
+        for (const Cell& cell : cells(index))
             if (cell.row == row && cell.column == column)
                 return cell;
-        }
         return std::nullopt;
     }
     // A sheet as one line: its name and size, then every cell as "row,column=text", with "*" after the
@@ -320,18 +319,16 @@ private slots:
     }
 
     void unwritablePathsReportAnErrorAndLeaveNoFile() {
-        XLSFile missingFolder(path("no/such/folder/out.xls").toUtf8().constData());
-        missingFolder.newSheet("Sheet1").setText(0, 0, "x");
-        QCOMPARE(missingFolder.save(), XLSResult::FileNotWritable);
+        // A missing folder, a folder itself, no path at all.
+        const QByteArray missing = path("no/such/folder/out.xls").toUtf8();
+        const QByteArray folder = m_dir->path().toUtf8();
+        for (const char* target :
+             {missing.constData(), folder.constData(), static_cast<const char*>(nullptr)}) {
+            XLSFile file(target);
+            file.newSheet("Sheet1").setText(0, 0, "x");
+            QCOMPARE(file.save(), XLSResult::FileNotWritable);
+        }
         QVERIFY(!QFile::exists(path("no")));
-
-        XLSFile folder(m_dir->path().toUtf8().constData());
-        folder.newSheet("Sheet1");
-        QCOMPARE(folder.save(), XLSResult::FileNotWritable);
-
-        XLSFile noPath(nullptr);
-        noPath.newSheet("Sheet1");
-        QCOMPARE(noPath.save(), XLSResult::FileNotWritable);
 
         if (::geteuid() != 0) {
             const QString locked = path("locked");

@@ -1,5 +1,6 @@
 #include "EmulatorProcess.h"
 
+#include <algorithm>
 #include <csignal>
 #include <mutex>
 #include <vector>
@@ -8,17 +9,27 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QThread>
 
 #include <vexa/vexa.h>
 
+#include "TestFiles.h"
+
 EmulatorProcess::EmulatorProcess() {
     QDir(m_dir.path()).mkpath(QStringLiteral("simulator"));
 }
 
 EmulatorProcess::~EmulatorProcess() {
+    if (m_listening) {
+        // The simulator finds the emulated devices in the folder and makes no demo device of its own.
+        qputenv("VEXA_SIM_ROOT", Root().toLocal8Bit());
+        qputenv("VEXA_BACKEND", "sim");
+        IOSInitialize();
+        IOSListener(nullptr);
+    }
     Stop();
 }
 
@@ -29,6 +40,24 @@ int EmulatorProcess::SimCtl(const QString& root, const QStringList& arguments) {
     return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
 }
 
+int EmulatorProcess::SetBackupPassword(const QString& udid, const QString& password) const {
+    return SimCtl(password.isEmpty() ? QStringList{"backup-password", udid}
+                                     : QStringList{"backup-password", udid, password, "--sha256-rounds",
+                                                   "20000", "--sha1-rounds", "1000"});
+}
+
+QStringList EmulatorProcess::RemoveFirstSongAndBook(const QString& udid) const {
+    const QString media = Media(udid);
+    const QStringList pdfs = QDir(media + "/Books").entryList({"*.pdf"}, QDir::Files, QDir::Name);
+    QStringList removed;
+    for (const QString& file :
+         {FilesUnder(media + "/iTunes_Control/Music").value(0), media + "/Books/" + pdfs.value(0)}) {
+        if (!file.endsWith('/') && QFile::remove(file))
+            removed << file.mid(media.size());
+    }
+    return removed;
+}
+
 bool EmulatorProcess::Start(const QStringList& extraArguments) {
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     // A test that dies must not leave the emulator behind (it would also keep ctest waiting).
@@ -37,9 +66,8 @@ bool EmulatorProcess::Start(const QStringList& extraArguments) {
                     QStringList{"--socket", SocketPath(), "--root", Root(), "--control",
                                 m_dir.filePath(QStringLiteral("control"))} +
                         extraArguments);
-    if (!m_process.waitForStarted(10000)) {
+    if (!m_process.waitForStarted(10000))
         return false;
-    }
     // The control socket answers once the muxer accepts connections.
     QDeadlineTimer deadline(20000);
     while (!deadline.hasExpired()) {
@@ -53,9 +81,8 @@ bool EmulatorProcess::Start(const QStringList& extraArguments) {
 }
 
 void EmulatorProcess::Stop() {
-    if (m_process.state() == QProcess::NotRunning) {
+    if (m_process.state() == QProcess::NotRunning)
         return;
-    }
     m_process.terminate();
     if (!m_process.waitForFinished(10000)) {
         m_process.kill();
@@ -66,17 +93,15 @@ void EmulatorProcess::Stop() {
 QByteArray EmulatorProcess::Control(const QByteArray& command) {
     QLocalSocket socket;
     socket.connectToServer(m_dir.filePath(QStringLiteral("control")));
-    if (!socket.waitForConnected(2000)) {
+    if (!socket.waitForConnected(2000))
         return "error: no control socket";
-    }
     socket.write(command + "\n");
     socket.flush();
     QByteArray answer;
     QDeadlineTimer deadline(10000);
     while (!answer.contains('\n') && !deadline.hasExpired()) {
-        if (socket.waitForReadyRead(100)) {
+        if (socket.waitForReadyRead(100))
             answer += socket.readAll();
-        }
         if (socket.state() != QLocalSocket::ConnectedState) {
             answer += socket.readAll();
             break;
@@ -88,6 +113,11 @@ QByteArray EmulatorProcess::Control(const QByteArray& command) {
 namespace {
 std::mutex g_eventMutex;
 std::vector<std::pair<int, int>> g_events;
+
+std::pair<int, int> eventAt(size_t position) {
+    std::lock_guard lock(g_eventMutex);
+    return position < g_events.size() ? g_events[position] : std::pair(0, 0);
+}
 } // namespace
 
 int RecordEvent(int mode, int handle) {
@@ -128,4 +158,40 @@ Manager Bind(int handle) {
     if (manager && manager->SetDeviceHandle(handle) != VEXA_OK)
         manager.reset();
     return manager;
+}
+
+std::map<QString, int> EmulatorProcess::Listen(const char* backend, size_t count) {
+    const size_t from = EventCount();
+    qputenv("VEXA_SIM_ROOT", Root().toLocal8Bit());
+    qputenv("VEXA_BACKEND", backend);
+    std::map<QString, int> found;
+    if (IOSInitialize() != 0 || IOSListener(RecordEvent) != 0)
+        return found;
+    m_listening = true;
+    const auto earlierLeft = [&] {
+        return std::all_of(m_devices.begin(), m_devices.end(), [from](const auto& device) {
+            return EventAfter(from, VEXA_DEVICE_REMOVED, device.second) != 0;
+        });
+    };
+    // A new device makes its keys and the host its own before the first answer: seconds on a busy machine.
+    QDeadlineTimer deadline(60000);
+    for (size_t next = from; !(found.size() >= count && earlierLeft()) && !deadline.hasExpired();) {
+        for (; next < EventCount(); ++next) {
+            const auto [mode, handle] = eventAt(next);
+            DeviceInfo* info = nullptr;
+            if (Manager manager = mode == VEXA_DEVICE_ARRIVED ? Bind(handle) : Manager();
+                manager && manager->GetDeviceInfo(&info) && info->properties[DP_UniqueDeviceID])
+                found[QString::fromUtf8(info->properties[DP_UniqueDeviceID])] = handle;
+        }
+        QThread::msleep(10);
+    }
+    if (!earlierLeft())
+        found.clear();
+    m_devices = found;
+    return found;
+}
+
+int EmulatorProcess::ListenForOne(const char* backend) {
+    const std::map<QString, int> found = Listen(backend, 1);
+    return found.size() == 1 ? found.begin()->second : 0;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <memory>
 
 #include <QByteArray>
@@ -8,7 +9,8 @@
 #include <QTemporaryDir>
 
 // One vexa-device-emulator serving a simulator folder of its own on a temporary usbmuxd socket, which
-// USBMUXD_SOCKET_ADDRESS points at while it runs. Stopped (and waited for) with the object.
+// USBMUXD_SOCKET_ADDRESS points at while it runs. Stopped (and waited for) with the object; a library
+// that listened through it goes back to the simulator first, so its threads end before the emulator.
 class EmulatorProcess {
 public:
     EmulatorProcess();
@@ -23,10 +25,26 @@ public:
     // Runs vexa-simctl on the folder; its exit code.
     static int SimCtl(const QString& root, const QStringList& arguments);
     int SimCtl(const QStringList& arguments) const { return SimCtl(Root(), arguments); }
+    // Encrypts the device's backups under `password` (few key rounds keep tests quick); none takes it away.
+    int SetBackupPassword(const QString& udid, const QString& password = {}) const;
+    // The device's Media folder here.
+    QString Media(const QString& udid) const { return Root() + '/' + udid + "/Media"; }
+    // Takes away the first song's file and the first PDF book, as a phone shows them after a failed sync:
+    // their paths on the device, fewer when they could not be.
+    QStringList RemoveFirstSongAndBook(const QString& udid) const;
+
+    // Makes the library listen under `backend` ("sim" reads this emulator's folder) and waits until
+    // `count` devices have arrived and those of the previous Listen have left: their handles by udid,
+    // fewer when that did not happen in time.
+    std::map<QString, int> Listen(const char* backend, size_t count);
+    // The one device's handle, 0 when it did not arrive.
+    int ListenForOne(const char* backend);
 
 private:
     QTemporaryDir m_dir;
     QProcess m_process;
+    bool m_listening = false;
+    std::map<QString, int> m_devices; // of the last Listen
 };
 
 class IVexaManager;

@@ -2,6 +2,7 @@
 // simulator backend and once over usbmuxd, lockdown and AFC, and both must agree.
 #include <algorithm>
 #include <cstring>
+#include <span>
 #include <thread>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include <QFile>
 #include <QImage>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
@@ -34,46 +36,39 @@
 
 namespace {
 
-struct Snapshot {
-    std::vector<QByteArray> properties;
-    int battery = -1;
-    DiskInfo disk{};
-    QStringList rootEntries;
-    QStringList apps; // id, name, version and sizes of each app
-};
-
-Snapshot snapshotOf(IVexaManager& manager) {
-    Snapshot snapshot;
+// What the device tells of itself, one line a fact: its properties but the clock, its battery and disk
+// figures, the entries of its root folder and its apps.
+QStringList factsOf(IVexaManager& manager) {
+    QStringList facts;
     DeviceInfo* info = nullptr;
     if (manager.GetDeviceInfo(&info)) {
         for (int i = 0; i < DP_Count; ++i) {
-            snapshot.properties.push_back(info->properties[i] == nullptr ? QByteArray()
-                                                                         : QByteArray(info->properties[i]));
+            if (i != DP_TimeIntervalSince1970)
+                facts << QStringLiteral("%1=%2").arg(kDevicePropertyNames[i],
+                                                     QString::fromUtf8(info->properties[i]));
         }
-        snapshot.battery = info->batteryLevel;
+        facts << QStringLiteral("battery=%1").arg(info->batteryLevel);
     }
-    manager.GetDiskInfo(&snapshot.disk);
+    DiskInfo disk{};
+    manager.GetDiskInfo(&disk);
+    for (int field : {DI_DataCapacity, DI_DataFree, DI_SystemCapacity, DI_SystemFree, DI_Music, DI_Video,
+                      DI_Books, DI_Apps})
+        facts << QStringLiteral("disk %1=%2").arg(field).arg(disk.values[field]);
+    QStringList entries, apps;
     int count = 0;
-    DirectoryEntryRecord* entries = nullptr;
-    if (manager.GetFileService()->ReadDirectory("/", &count, &entries) == VEXA_OK) {
-        for (int i = 0; i < count; ++i) {
-            snapshot.rootEntries << QString::fromUtf8(entries[i].name) + ':' +
-                                        QString::fromUtf8(entries[i].type) + ':' +
-                                        QString::fromUtf8(entries[i].size);
-        }
-    }
-    snapshot.rootEntries.sort();
-    AppRecord* apps = nullptr;
-    if (manager.GetAppLibrary()->GetApplistInfo(&apps, &count) == VEXA_OK) {
-        for (int i = 0; i < count; ++i) {
-            snapshot.apps << QStringLiteral("%1|%2|%3|%4|%5")
-                                 .arg(apps[i].id, apps[i].name, apps[i].version)
-                                 .arg(apps[i].appSize)
-                                 .arg(apps[i].fileSize);
-        }
-    }
-    snapshot.apps.sort();
-    return snapshot;
+    DirectoryEntryRecord* records = nullptr;
+    if (manager.GetFileService()->ReadDirectory("/", &count, &records) == VEXA_OK)
+        for (const DirectoryEntryRecord& entry : std::span(records, size_t(count)))
+            entries << QStringLiteral("/%1:%2:%3").arg(entry.name, entry.type, entry.size);
+    AppRecord* list = nullptr;
+    if (manager.GetAppLibrary()->GetApplistInfo(&list, &count) == VEXA_OK)
+        for (const AppRecord& app : std::span(list, size_t(count)))
+            apps << QStringLiteral("app %1|%2|%3|%4|%5")
+                        .arg(app.id, app.name, app.version, QString::number(app.appSize),
+                             QString::number(app.fileSize));
+    entries.sort();
+    apps.sort();
+    return facts + entries + apps;
 }
 
 QByteArray randomBytes(qsizetype size) {
@@ -106,21 +101,9 @@ class TestVexaUsb : public QObject {
     Q_OBJECT
 
 private:
-    int plugNew(const QString& udid, const QString& name, int expectedMode) {
-        const size_t from = EventCount();
-        if (m_emulator.SimCtl({"create", "--udid", udid, "--name", name, "--product-type", "iPad13,18"}) !=
-            0) {
-            return 0;
-        }
-        m_emulator.Control("rescan");
-        // A new device makes its keys and the host its own before the first answer: seconds on a busy
-        // machine.
-        return WaitForEvent(from, expectedMode, 0, 30000);
-    }
-
     EmulatorProcess m_emulator;
     QTemporaryDir m_local;
-    Snapshot m_simulated;
+    QStringList m_simulated;
     int m_handle = 0;
     Manager m_manager; // bound to the device for each test
 
@@ -131,35 +114,14 @@ private slots:
                                     "iPhone12,1", "--apps", "2"}),
                  0);
         QVERIFY(m_emulator.Start());
-
         // First through the simulator, for the values the usb backend must reproduce.
-        qputenv("VEXA_SIM_ROOT", m_emulator.Root().toLocal8Bit());
-        qputenv("VEXA_BACKEND", "sim");
-        size_t from = EventCount();
-        QCOMPARE(IOSInitialize(), 0);
-        QCOMPARE(IOSListener(RecordEvent), 0);
-        const int simHandle = WaitForEvent(from, VEXA_DEVICE_ARRIVED);
-        QVERIFY(simHandle != 0);
-        {
-            Manager manager = Bind(simHandle);
-            QVERIFY(manager);
-            m_simulated = snapshotOf(*manager);
-        }
-
-        from = EventCount();
-        qputenv("VEXA_BACKEND", "usb");
-        QCOMPARE(IOSInitialize(), 0);
-        QVERIFY(WaitForEvent(from, VEXA_DEVICE_REMOVED, simHandle) != 0);
-        m_handle = WaitForEvent(from, VEXA_DEVICE_ARRIVED);
+        Manager simulated = Bind(m_emulator.ListenForOne("sim"));
+        QVERIFY(simulated);
+        m_simulated = factsOf(*simulated);
+        simulated.reset();
+        m_handle = m_emulator.ListenForOne("usb"); // and the simulator's device has left
         QVERIFY(m_handle != 0);
         QCOMPARE(IsWiFiConnect(m_handle), 0);
-    }
-
-    void cleanupTestCase() {
-        qputenv("VEXA_BACKEND", "sim");
-        IOSInitialize(); // stops the usb backend: its threads end before the emulator does
-        IOSListener(nullptr);
-        m_emulator.Stop();
     }
 
     void init() {
@@ -170,28 +132,14 @@ private slots:
     void cleanup() { m_manager.reset(); }
 
     void recordDiskAndFilesMatchTheSimulator() {
-        const Snapshot usb = snapshotOf(*m_manager);
-        QCOMPARE(usb.properties.size(), size_t(DP_Count));
         // The device's clock is read when asked, not the time the simulated device was made.
-        const qint64 clock = usb.properties[DP_TimeIntervalSince1970].toLongLong();
+        DeviceInfo* info = nullptr;
+        QVERIFY(m_manager->GetDeviceInfo(&info));
+        const qint64 clock = QByteArray(info->properties[DP_TimeIntervalSince1970]).toLongLong();
         QVERIFY(qAbs(clock - QDateTime::currentSecsSinceEpoch()) < 60);
-        for (int i = 0; i < DP_Count; ++i) {
-            if (i == DP_TimeIntervalSince1970)
-                continue;
-            QVERIFY2(
-                usb.properties[i] == m_simulated.properties[i],
-                qPrintable(QStringLiteral("%1: usb \"%2\", simulator \"%3\"")
-                               .arg(kDevicePropertyNames[i], usb.properties[i], m_simulated.properties[i])));
-        }
-        QCOMPARE(usb.battery, m_simulated.battery);
-        for (int field : {DI_DataCapacity, DI_DataFree, DI_SystemCapacity, DI_SystemFree, DI_Music, DI_Video,
-                          DI_Books, DI_Apps}) {
-            QCOMPARE(usb.disk.values[field], m_simulated.disk.values[field]);
-        }
-        QCOMPARE(usb.apps.size(), 2);
-        QCOMPARE(usb.apps, m_simulated.apps);
-        QVERIFY2(usb.rootEntries == m_simulated.rootEntries,
-                 qPrintable(usb.rootEntries.join(" ") + " / " + m_simulated.rootEntries.join(" ")));
+        const QStringList usb = factsOf(*m_manager);
+        QCOMPARE(usb.filter(QRegularExpression("^app ")).size(), 2);
+        QCOMPARE(usb, m_simulated);
     }
 
     void renameIsReadBackFromTheDevice() {
@@ -219,10 +167,10 @@ private slots:
         // Here a computer folder fails as unreadable (an input-output error), not as a wrong argument.
         if (tag == "copy a computer folder")
             QSKIP("the usb backend answers with its own code");
-        const QString problem = file_contract::Run(
-            {m_manager->GetFileService(), (m_emulator.Root() + "/" + kUdid + "/Media").toStdString(),
-             m_local.filePath("contract").toStdString()},
-            row);
+        const QString problem =
+            file_contract::Run({m_manager->GetFileService(), m_emulator.Media(kUdid).toStdString(),
+                                m_local.filePath("contract").toStdString()},
+                               row);
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
     }
 
@@ -230,114 +178,95 @@ private slots:
         QTest::addColumn<QByteArray>("kind");
         QTest::addColumn<QByteArray>("operation");
         for (const char* operation : {"list", "export", "upload"}) {
-            for (const char* kind : {"drop", "malformed", "oversized", "error", "timeout"}) {
+            for (const char* kind : {"drop", "malformed", "oversized", "error", "timeout"})
                 QTest::addRow("%s during %s", kind, operation) << QByteArray(kind) << QByteArray(operation);
-            }
+            // No fault: the service connection is encrypted, and every call works at once.
+            QTest::addRow("%s over an encrypted connection", operation)
+                << QByteArray("tls") << QByteArray(operation);
         }
     }
 
     void brokenAnswersEndInAClearResultAndTheNextCallWorks() {
         QFETCH(QByteArray, kind);
         QFETCH(QByteArray, operation);
+        const bool tls = kind == "tls";
+        if (tls)
+            QCOMPARE(m_emulator.Control("service-ssl on"), QByteArray("ok"));
         IFileService* files = m_manager->GetFileService();
         const QByteArray bytes = randomBytes(5 * 1024 * 1024 + 7);
         const QString local = m_local.filePath("fault-source.bin");
         QVERIFY(WriteFile(local, bytes));
         QCOMPARE(files->CopyFileToDevice(u16(local).c_str(), u"/fault.bin"), int(VEXA_OK)); // connection open
         const QString exported = m_local.filePath("fault-export.bin");
-        const QString uploaded = m_emulator.Root() + "/" + kUdid + "/Media/fault-upload.bin";
+        const QString uploaded = m_emulator.Media(kUdid) + "/fault-upload.bin";
         const auto run = [&]() -> int {
             if (operation == "list") {
                 int count = 0;
                 DirectoryEntryRecord* entries = nullptr;
-                return files->ReadDirectory("/", &count, &entries);
+                const int result = files->ReadDirectory("/", &count, &entries);
+                const bool listed =
+                    std::any_of(entries, entries + count, [&](const DirectoryEntryRecord& entry) {
+                        return QByteArray(entry.name) == "fault.bin" &&
+                               QByteArray(entry.size).toLongLong() == bytes.size();
+                    });
+                return result != VEXA_OK || listed ? result : -1;
             }
-            if (operation == "export") {
+            if (operation == "export")
                 return files->CopyFileToComputer(u"/fault.bin", u16(exported).c_str());
-            }
             return files->CopyFileToDevice(u16(local).c_str(), u"/fault-upload.bin");
         };
 
-        QVERIFY(m_emulator.Control("fault afc " + kind).startsWith("ok"));
-        QElapsedTimer timer;
-        timer.start();
-        const int broken = run();
-        QVERIFY2(timer.elapsed() < 10000, qPrintable(QString::number(timer.elapsed())));
-        if (kind == "timeout") {
-            QCOMPARE(broken, int(VEXA_E_TIMEOUT));
-        } else {
-            QVERIFY2(broken != VEXA_OK && broken != VEXA_E_UNPLUGGED, qPrintable(QString::number(broken)));
+        if (!tls) {
+            QVERIFY(m_emulator.Control("fault afc " + kind).startsWith("ok"));
+            QElapsedTimer timer;
+            timer.start();
+            const int broken = run();
+            QVERIFY2(timer.elapsed() < 10000, qPrintable(QString::number(timer.elapsed())));
+            if (kind == "timeout")
+                QCOMPARE(broken, int(VEXA_E_TIMEOUT));
+            else
+                QVERIFY2(broken != VEXA_OK && broken != VEXA_E_UNPLUGGED,
+                         qPrintable(QString::number(broken)));
+            QVERIFY(!QFile::exists(exported));
+            QVERIFY(!QFile::exists(uploaded));
         }
-        QVERIFY(!QFile::exists(exported));
-        QVERIFY(!QFile::exists(uploaded));
 
         QCOMPARE(run(), int(VEXA_OK));
-        if (operation == "export") {
-            QCOMPARE(ReadFile(exported), bytes);
-        } else if (operation == "upload") {
-            QCOMPARE(ReadFile(uploaded), bytes);
-        }
+        if (operation != "list")
+            QCOMPARE(ReadFile(operation == "export" ? exported : uploaded), bytes);
         QFile::remove(exported);
         QCOMPARE(files->RemovePath("/fault.bin"), int(VEXA_OK));
         QCOMPARE(files->RemovePath("/fault-upload.bin"),
                  int(operation == "upload" ? VEXA_OK : VEXA_E_NOT_FOUND));
-        m_emulator.Control("clear-faults");
-    }
-
-    void filesTravelOverAnEncryptedServiceConnection() {
-        QCOMPARE(m_emulator.Control("service-ssl on"), QByteArray("ok"));
-        IFileService* files = m_manager->GetFileService();
-        const QByteArray bytes = randomBytes(5 * 1024 * 1024 + 3);
-        const QString local = m_local.filePath("tls-source.bin");
-        const QString exported = m_local.filePath("tls-export.bin");
-        QVERIFY(WriteFile(local, bytes));
-        QCOMPARE(files->CopyFileToDevice(u16(local).c_str(), u"/tls.bin"), int(VEXA_OK));
-        QCOMPARE(files->CopyFileToComputer(u"/tls.bin", u16(exported).c_str()), int(VEXA_OK));
-        QCOMPARE(ReadFile(exported), bytes);
-        int count = 0;
-        DirectoryEntryRecord* entries = nullptr;
-        QCOMPARE(files->ReadDirectory("/", &count, &entries), int(VEXA_OK));
-        QVERIFY(std::any_of(entries, entries + count, [&](const DirectoryEntryRecord& entry) {
-            return QByteArray(entry.name) == "tls.bin" && QByteArray(entry.size).toLongLong() == bytes.size();
-        }));
-        QCOMPARE(files->RemovePath("/tls.bin"), int(VEXA_OK));
-        QCOMPARE(m_emulator.Control("service-ssl off"), QByteArray("ok"));
+        QVERIFY(m_emulator.Control(tls ? "service-ssl off" : "clear-faults").startsWith("ok"));
     }
 
     void aFolderOfTenThousandEntriesIsListedWhole() {
-        const QString folder = m_emulator.Root() + "/" + kUdid + "/Media/Many";
+        const QString folder = m_emulator.Media(kUdid) + "/Many";
         QVERIFY(QDir().mkpath(folder + "/Sub"));
-        constexpr int kFiles = 10000;
-        for (int i = 0; i < kFiles; ++i) {
-            QVERIFY(WriteFile(folder + QStringLiteral("/IMG_%1.JPG").arg(i, 5, 10, QLatin1Char('0')),
-                              QByteArray(i % 61, 'x')));
-        }
         QVERIFY(QFile::link("Sub", folder + "/link"));
+        // Name, type and the size of a file or the target of a link.
+        QStringList expected{".:S_IFDIR:", "..:S_IFDIR:", "Sub:S_IFDIR:", "link:S_IFLNK:Sub"};
+        for (int i = 0; i < 10000; ++i) {
+            expected << QStringLiteral("IMG_%1.JPG:S_IFREG:%2").arg(i, 5, 10, QLatin1Char('0')).arg(i % 61);
+            QVERIFY(WriteFile(folder + '/' + expected.last().section(':', 0, 0), QByteArray(i % 61, 'x')));
+        }
         IFileService* files = m_manager->GetFileService();
         int count = 0;
         DirectoryEntryRecord* entries = nullptr;
         QCOMPARE(files->ReadDirectory("/Many", &count, &entries), int(VEXA_OK));
-        QCOMPARE(count, kFiles + 4); // the files, Sub, link, "." and ".."
-        std::vector<bool> seen(kFiles, false);
-        QStringList others;
-        for (int i = 0; i < count; ++i) {
-            const QString name = QString::fromUtf8(entries[i].name);
-            const QByteArray type(entries[i].type);
-            if (name.startsWith("IMG_")) {
-                const int number = name.mid(4, 5).toInt();
-                QVERIFY(!seen[number]);
-                seen[number] = true;
-                QCOMPARE(type, QByteArray("S_IFREG"));
-                QCOMPARE(QByteArray(entries[i].size).toInt(), number % 61);
-            } else {
-                others << name + ':' + type + ':' + (entries[i].linkTarget ? entries[i].linkTarget : "");
-            }
+        QStringList listed;
+        for (const DirectoryEntryRecord& entry : std::span(entries, size_t(count))) {
+            const bool file = QByteArray(entry.type) == "S_IFREG";
+            listed << QStringLiteral("%1:%2:%3")
+                          .arg(entry.name, entry.type,
+                               file               ? entry.size
+                               : entry.linkTarget ? entry.linkTarget
+                                                  : "");
         }
-        QVERIFY(std::all_of(seen.begin(), seen.end(), [](bool one) { return one; }));
-        QStringList expected({".:S_IFDIR:", "..:S_IFDIR:", "Sub:S_IFDIR:", "link:S_IFLNK:Sub"});
-        others.sort();
+        listed.sort();
         expected.sort();
-        QCOMPARE(others, expected);
+        QCOMPARE(listed, expected);
         QCOMPARE(files->RemovePath("/Many"), int(VEXA_OK));
         QVERIFY(!QFile::exists(folder));
     }
@@ -396,9 +325,8 @@ private slots:
         DirectoryEntryRecord* entries = nullptr;
         QCOMPARE(container->ReadDirectory("/Documents", &count, &entries), int(VEXA_OK));
         QStringList names;
-        for (int i = 0; i < count; ++i) {
-            names << QString::fromUtf8(entries[i].name);
-        }
+        for (const DirectoryEntryRecord& entry : std::span(entries, size_t(count)))
+            names << QString::fromUtf8(entry.name);
         QVERIFY2(names.contains("shared.txt"), qPrintable(names.join(' ')));
         QCOMPARE(files->CloseAppContainer(container), 1);
         QCOMPARE(files->CloseAppContainer(container), 0);
@@ -445,7 +373,13 @@ private slots:
         QFETCH(bool, retry);
         QFETCH(int, thenReport);
         QVERIFY(m_emulator.Control(first).startsWith("ok"));
-        const int handle = plugNew(udid, "Pairing iPad", firstReport);
+        size_t from = EventCount();
+        QCOMPARE(m_emulator.SimCtl(
+                     {"create", "--udid", udid, "--name", "Pairing iPad", "--product-type", "iPad13,18"}),
+                 0);
+        m_emulator.Control("rescan");
+        // A new device makes its keys and the host its own before the first answer: seconds here.
+        const int handle = WaitForEvent(from, firstReport, 0, 30000);
         QVERIFY(handle != 0);
         for (int other : {VEXA_DEVICE_ARRIVED, VEXA_DEVICE_PAIRING_FAILED, VEXA_DEVICE_TRUST_PENDING}) {
             if (other != firstReport)
@@ -457,7 +391,7 @@ private slots:
         // Nothing is read before the user trusts us.
         QCOMPARE(early->GetDeviceInfo(&info), firstReport == VEXA_DEVICE_ARRIVED);
 
-        size_t from = EventCount();
+        from = EventCount();
         if (!then.isEmpty()) {
             QVERIFY(m_emulator.Control(then).startsWith("ok"));
             // Retry asks the device again and its answer is told, even the same one.
@@ -485,10 +419,9 @@ private slots:
         QCOMPARE(m_emulator.SimCtl({"wifi", udid, "on"}), 0);
         m_emulator.Control("rescan");
         const int handle = WaitForEvent(from, VEXA_DEVICE_ARRIVED, 0, 2000);
-        if (handle != 0) {
-            // Attached by cable before it moved to Wi-Fi: it must leave, and nothing may come back.
+        // Attached by cable before it moved to Wi-Fi: it must leave, and nothing may come back.
+        if (handle != 0)
             QVERIFY(WaitForEvent(from, VEXA_DEVICE_REMOVED, handle) != 0);
-        }
         const size_t settled = EventCount();
         QVERIFY(!QTest::qWaitFor([&] { return EventAfter(settled, VEXA_DEVICE_ARRIVED) != 0; }, 1500));
     }
@@ -559,9 +492,8 @@ private slots:
         std::thread poller([&] {
             while (!done) {
                 const int value = progress->GetInstallProgress();
-                if (seen.empty() || seen.back() != value) {
+                if (seen.empty() || seen.back() != value)
                     seen.push_back(value);
-                }
                 std::this_thread::yield();
             }
         });
@@ -570,17 +502,15 @@ private slots:
         poller.join();
         QCOMPARE(result, int(VEXA_OK));
         QCOMPARE(progress->GetInstallProgress(), -1);
-        QStringList text;
-        for (int value : seen) {
-            text << QString::number(value);
-        }
+        QString text;
+        for (int value : seen)
+            text += QString::number(value) + ' ';
         const auto firstStep = std::find_if(seen.begin(), seen.end(), [](int v) { return v >= 0; });
-        QVERIFY2(firstStep != seen.end(), qPrintable(text.join(' ')));
+        QVERIFY2(firstStep != seen.end(), qPrintable(text));
         const auto last = std::find(firstStep, seen.end(), -1);
-        QVERIFY2(std::is_sorted(firstStep, last), qPrintable(text.join(' ')));
+        QVERIFY2(std::is_sorted(firstStep, last), qPrintable(text));
         // The device's own steps fill the bar beyond the upload's part.
-        QVERIFY2(std::any_of(firstStep, last, [](int v) { return v > 40 && v <= 100; }),
-                 qPrintable(text.join(' ')));
+        QVERIFY2(std::any_of(firstStep, last, [](int v) { return v > 40 && v <= 100; }), qPrintable(text));
         QCOMPARE(apps->UninstallApp("com.example.progress"), int(VEXA_OK));
 
         // The upload fills the first part of the bar: while the device holds back its first status the
@@ -596,7 +526,7 @@ private slots:
         QCOMPARE(silent, int(VEXA_E_TIMEOUT)); // the reason reaches the user
         QCOMPARE(progress->GetInstallProgress(), -1);
         // The failed install takes its package off the device as well.
-        QVERIFY(!QFile::exists(m_emulator.Root() + "/" + kUdid + "/Media/PublicStaging/Progress.ipa"));
+        QVERIFY(!QFile::exists(m_emulator.Media(kUdid) + "/PublicStaging/Progress.ipa"));
     }
 
     void aSilentDeviceEndsEveryAppCallWithinTenSeconds_data() {
@@ -626,17 +556,15 @@ private slots:
         QElapsedTimer timer;
         timer.start();
         int result = VEXA_OK;
-        int expected = VEXA_E_TIMEOUT;
-        if (call == "list") {
+        const int expected = call == "uninstall" ? VEXA_APP_UNINSTALL_FAILED : VEXA_E_TIMEOUT;
+        if (call == "list")
             result = apps->GetApplistInfo(&records, &count);
-        } else if (call == "icons") {
+        else if (call == "icons")
             result = apps->GetAppListIcon(kept.data(), int(kept.size()));
-        } else if (call == "install") {
+        else if (call == "install")
             result = apps->InstallApp(u16(ipa).c_str());
-        } else {
+        else
             result = apps->UninstallApp(kept.front().id);
-            expected = VEXA_APP_UNINSTALL_FAILED;
-        }
         const qint64 took = timer.elapsed();
         m_emulator.Control("clear-faults");
         qInfo("%s on a silent %s: %lld ms, result %d", call.constData(), service.constData(), took, result);
@@ -663,9 +591,8 @@ private slots:
         std::thread device([&] {
             for (qsizetype at = early; at < stream.size();) {
                 const ssize_t sent = ::send(ends[1], stream.data() + at, stream.size() - at, MSG_NOSIGNAL);
-                if (sent <= 0) {
+                if (sent <= 0)
                     return; // the reader gave up
-                }
                 at += sent;
             }
         });

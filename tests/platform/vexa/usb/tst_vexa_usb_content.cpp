@@ -1,24 +1,20 @@
-// Photos and albums of emulated phones of three iOS releases: what the usb backend reads over AFC must
-// match what the simulator backend reads from the same folders, the files must come off unchanged, and
-// nothing may be changed on the phone.
+// Photos, albums, songs, videos, playlists and books of demo phones of three iOS releases: what the usb
+// backend reads over AFC must match what the simulator backend reads from the same folders, leaving out
+// (and counting) what is gone, the files must come off unchanged, and nothing may be changed on the phone.
 #include <map>
+#include <span>
 #include <thread>
 #include <vector>
 
-#include <QCryptographicHash>
-#include <QDir>
-#include <QDirIterator>
-#include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QThread>
 
-#include <sqlite3.h>
-
+#include <vexa/ISkippedEntries.h>
 #include <vexa/vexa.h>
 
 #include "EmulatorProcess.h"
+#include "TestFiles.h"
 
 namespace {
 
@@ -28,14 +24,10 @@ struct Library {
 };
 
 QString photoLine(const PhotoRecord& record) {
+    const auto number = [](qint64 value) { return QString::number(value); };
     return QStringLiteral("%1|%2|%3|%4x%5|%6|%7|%8")
-        .arg(record.id)
-        .arg(record.kind)
-        .arg(record.date)
-        .arg(record.width)
-        .arg(record.height)
-        .arg(record.fileSize)
-        .arg(record.fileName, record.path);
+        .arg(record.id, number(record.kind), number(record.date), number(record.width), number(record.height),
+             number(record.fileSize), record.fileName, record.path);
 }
 
 Library libraryOf(IVexaManager& manager) {
@@ -52,12 +44,10 @@ Library libraryOf(IVexaManager& manager) {
     if (albums->PrepareList() != VEXA_OK || albums->GetAlbumList(&list, &count) != VEXA_OK)
         return library;
     std::vector<std::pair<QString, QString>> found;
-    for (int i = 0; i < count; ++i) {
-        found.emplace_back(list[i].id, QStringLiteral("%1|%2|%3|%4")
-                                           .arg(list[i].id, list[i].name)
-                                           .arg(list[i].photoCount)
-                                           .arg(list[i].type));
-    }
+    for (const AlbumRecord& album : std::span(list, size_t(count)))
+        found.emplace_back(album.id, QStringLiteral("%1|%2|%3|%4")
+                                         .arg(album.id, album.name, QString::number(album.photoCount),
+                                              QString::number(album.type)));
     for (auto& [id, line] : found) {
         int inAlbum = 0;
         if (albums->GetAlbumPhotos(&records, &inAlbum, id.toUtf8().constData()) == VEXA_OK) {
@@ -69,18 +59,51 @@ Library libraryOf(IVexaManager& manager) {
     return library;
 }
 
-QByteArray sha1Of(const QString& path) {
-    QFile file(path);
-    QCryptographicHash hash(QCryptographicHash::Sha1);
-    return file.open(QIODevice::ReadOnly) && hash.addData(&file) ? hash.result().toHex() : QByteArray();
+struct Listing {
+    QStringList tracks; // "playlist|title|artist|album|format|kind|size|duration|path", every playlist
+    QStringList books;  // "title|author|format|size|key|path"
+    int mediaSkipped = -1;
+    int booksSkipped = -1;
+};
+
+QString Text(const char* text) {
+    return text ? QString::fromUtf8(text) : QString();
 }
 
-bool runSql(const QString& database, const char* sql) {
-    sqlite3* db = nullptr;
-    const bool done = sqlite3_open(QFile::encodeName(database).constData(), &db) == SQLITE_OK &&
-                      sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
-    sqlite3_close(db);
-    return done;
+int Skipped(ISkippedEntries* skipped) {
+    return skipped ? skipped->GetSkippedCount() : 0;
+}
+
+Listing ListingOf(IVexaManager& manager) {
+    Listing listing;
+    int count = 0;
+    PlaylistRecord* playlists = nullptr;
+    IMediaLibrary* library = manager.GetMediaLibrary();
+    if (library->GetPlaylists(&count, &playlists) == VEXA_OK) {
+        for (int p = 0; p < count; ++p) {
+            for (int t = 0; t < playlists[p].trackCount; ++t) {
+                const MediaTrackRecord& track = playlists[p].tracks[t];
+                listing.tracks << QStringLiteral("%1|%2|%3|%4|%5|%6|%7|%8|%9")
+                                      .arg(Text(playlists[p].name), Text(track.title), Text(track.artist),
+                                           Text(track.album), Text(track.format),
+                                           QString::number(track.mediaKind), QString::number(track.fileSize),
+                                           QString::number(track.duration), Text(track.path));
+            }
+        }
+    }
+    BookRecord* books = nullptr;
+    IBookService* service = manager.GetBookService();
+    if (service->GetBooks(&books, &count) == VEXA_OK) {
+        for (int i = 0; i < count; ++i) {
+            listing.books << QStringLiteral("%1|%2|%3|%4|%5|%6")
+                                 .arg(Text(books[i].title), Text(books[i].author),
+                                      QString::number(books[i].format), Text(books[i].size),
+                                      Text(books[i].storeKey), Text(books[i].path));
+        }
+    }
+    listing.mediaSkipped = Skipped(dynamic_cast<ISkippedEntries*>(library));
+    listing.booksSkipped = Skipped(dynamic_cast<ISkippedEntries*>(service));
+    return listing;
 }
 
 const std::map<int, QString> kUdids = {
@@ -91,40 +114,29 @@ const std::map<int, QString> kUdids = {
 
 } // namespace
 
-class TestVexaUsbPhotos : public QObject {
+class TestVexaUsbContent : public QObject {
     Q_OBJECT
 
 private:
-    // Handles of the devices that arrive after `from`, by udid.
-    static std::map<QString, int> arrivals(size_t from) {
-        std::map<QString, int> handles;
-        for (int tries = 0; tries < 3000 && handles.size() < kUdids.size(); ++tries) {
-            const int handle = EventAfter(from, VEXA_DEVICE_ARRIVED);
-            if (handle == 0) {
-                QThread::msleep(10);
-                continue;
-            }
-            from = from + 1;
-            if (Manager manager = Bind(handle)) {
-                DeviceInfo* info = nullptr;
-                if (manager->GetDeviceInfo(&info) && info->properties[DP_UniqueDeviceID])
-                    handles[QString::fromUtf8(info->properties[DP_UniqueDeviceID])] = handle;
-            }
-        }
-        return handles;
-    }
-
     Manager device(int release) {
         const auto found = m_handles.find(kUdids.at(release));
         return found == m_handles.end() ? Manager() : Bind(found->second);
     }
 
+    static void addReleaseRows() {
+        QTest::addColumn<int>("release");
+        for (const auto& [release, udid] : kUdids)
+            QTest::addRow("iOS %d", release) << release;
+    }
+
     QString mediaFile(int release, const QString& devicePath) const {
-        return m_emulator.Root() + '/' + kUdids.at(release) + "/Media" + devicePath;
+        return m_emulator.Media(kUdids.at(release)) + devicePath;
     }
 
     EmulatorProcess m_emulator;
     std::map<QString, Library> m_simulated;
+    std::map<QString, Listing> m_simulatedMedia;
+    QStringList m_removed; // device paths of the song and the book the iOS 17 phone lost
     std::map<QString, int> m_handles;
 
 private slots:
@@ -134,38 +146,20 @@ private slots:
                                         QString::number(release)}),
                      0);
         }
+        QCOMPARE((m_removed = m_emulator.RemoveFirstSongAndBook(kUdids.at(17))).size(), 2);
         QVERIFY(m_emulator.Start());
-        qputenv("VEXA_SIM_ROOT", m_emulator.Root().toLocal8Bit());
-        qputenv("VEXA_BACKEND", "sim");
-        size_t from = EventCount();
-        QCOMPARE(IOSInitialize(), 0);
-        QCOMPARE(IOSListener(RecordEvent), 0);
-        for (const auto& [udid, handle] : arrivals(from)) {
+        for (const auto& [udid, handle] : m_emulator.Listen("sim", kUdids.size())) {
             Manager manager = Bind(handle);
             QVERIFY(manager);
             m_simulated[udid] = libraryOf(*manager);
+            m_simulatedMedia[udid] = ListingOf(*manager);
         }
         QCOMPARE(m_simulated.size(), kUdids.size());
-
-        from = EventCount();
-        qputenv("VEXA_BACKEND", "usb");
-        QCOMPARE(IOSInitialize(), 0);
-        m_handles = arrivals(from);
+        m_handles = m_emulator.Listen("usb", kUdids.size());
         QCOMPARE(m_handles.size(), kUdids.size());
     }
 
-    void cleanupTestCase() {
-        qputenv("VEXA_BACKEND", "sim");
-        IOSInitialize();
-        IOSListener(nullptr);
-        m_emulator.Stop();
-    }
-
-    void photosAndAlbumsMatchTheSimulator_data() {
-        QTest::addColumn<int>("release");
-        for (const auto& [release, udid] : kUdids)
-            QTest::addRow("iOS %d", release) << release;
-    }
+    void photosAndAlbumsMatchTheSimulator_data() { addReleaseRows(); }
 
     void photosAndAlbumsMatchTheSimulator() {
         QFETCH(int, release);
@@ -187,6 +181,29 @@ private slots:
         QCOMPARE(usb.albums.size(), 9);
     }
 
+    void songsAndBooksMatchTheSimulator_data() { addReleaseRows(); }
+
+    void songsAndBooksMatchTheSimulator() {
+        QFETCH(int, release);
+        Manager manager = device(release);
+        QVERIFY(manager);
+        const Listing usb = ListingOf(*manager);
+        Listing expected = m_simulatedMedia.at(kUdids.at(release));
+        QVERIFY(expected.tracks.size() > 20);
+        QVERIFY(expected.books.size() > 5);
+        // The simulator lists what its database says; a real device's listing leaves out what is gone.
+        const QStringList removed = release == 17 ? m_removed : QStringList();
+        for (const QString& gone : removed) {
+            const QString trackPath = QString(gone).replace('/', ':');
+            expected.tracks.removeIf([&](const QString& line) { return line.endsWith("|" + trackPath); });
+            expected.books.removeIf([&](const QString& line) { return line.endsWith("|" + gone); });
+        }
+        QCOMPARE(usb.tracks, expected.tracks);
+        QCOMPARE(usb.books, expected.books);
+        QCOMPARE(usb.mediaSkipped, removed.isEmpty() ? 0 : 1);
+        QCOMPARE(usb.booksSkipped, removed.isEmpty() ? 0 : 1);
+    }
+
     void thumbnailsAndCoversAreMadeAndKeptOnDisk() {
         Manager manager = device(17);
         QVERIFY(manager);
@@ -205,11 +222,7 @@ private slots:
                          records[i].path);
                 QVERIFY(qMax(image.width(), image.height()) <= 160);
             }
-            QDirIterator files(kept, QDir::Files, QDirIterator::Subdirectories);
-            int onDisk = 0;
-            for (; files.hasNext(); files.next())
-                ++onDisk;
-            QCOMPARE(onDisk, count);
+            QCOMPARE(FilesUnder(kept).size(), count);
         }
         AlbumRecord* albums = nullptr;
         QCOMPARE(manager->GetAlbums()->GetAlbumList(&albums, &count), int(VEXA_OK));
@@ -219,7 +232,7 @@ private slots:
         }
     }
 
-    void filesComeOffUnchanged_data() { photosAndAlbumsMatchTheSimulator_data(); }
+    void filesComeOffUnchanged_data() { addReleaseRows(); }
 
     // Copied from three threads at once, as the photo export does: each over a connection of its own.
     void filesComeOffUnchanged() {
@@ -248,8 +261,8 @@ private slots:
             copy.join();
         for (int i = 0; i < count; ++i) {
             QCOMPARE(results[size_t(i)], int(VEXA_OK));
-            QCOMPARE(sha1Of(local.filePath(QString::number(i))),
-                     sha1Of(mediaFile(release, QString::fromUtf8(records[i].path))));
+            QCOMPARE(ReadFile(local.filePath(QString::number(i))),
+                     ReadFile(mediaFile(release, QString::fromUtf8(records[i].path))));
         }
     }
 
@@ -273,7 +286,23 @@ private slots:
         QCOMPARE(albums->QueryAlbum(ids[0], &type), int(VEXA_OK));
         QCOMPARE(type, int(ALBUM_CAMERA_ROLL));
         QCOMPARE(albums->QueryAlbum("no-such-album", &type), int(VEXA_E_NOT_FOUND));
+        IMediaLibrary* library = manager->GetMediaLibrary();
+        IBookService* books = manager->GetBookService();
+        QCOMPARE(library->GetWriteAccess(), int(kContentReadOnlyOnPhone));
+        QCOMPARE(books->GetWriteAccess(), int(kContentReadOnlyOnPhone));
+        const QString song = QFINDTESTDATA("tst_vexa_usb_content.cpp");
+        const std::u16string path = song.toStdU16String();
+        const char16_t* paths[] = {path.c_str()};
+        const MediaPosition first{0, 0};
+        BookRecord book{};
+        QCOMPARE(library->AddMediaFileData(paths, 1, nullptr, 0), int(VEXA_E_READ_ONLY));
+        QCOMPARE(library->DelMediaFileData(&first, 1), int(VEXA_E_READ_ONLY));
+        QCOMPARE(library->AddPlaylist(u"New"), int(VEXA_E_READ_ONLY));
+        QCOMPARE(library->DeletePlaylist(1), int(VEXA_E_READ_ONLY));
+        QCOMPARE(books->AddBook(path.c_str()), int(VEXA_E_READ_ONLY));
+        QCOMPARE(books->DeleteBook(book), int(VEXA_E_READ_ONLY));
         QCOMPARE(libraryOf(*manager).albums, m_simulated.at(kUdids.at(15)).albums);
+        QCOMPARE(ListingOf(*manager).tracks, m_simulatedMedia.at(kUdids.at(15)).tracks);
     }
 
     // Last: it damages the iOS 12 phone. A library changed on the phone is fetched again; without its
@@ -282,8 +311,8 @@ private slots:
     void aDamagedLibraryStillListsWhatItCan() {
         Manager manager = device(12);
         QVERIFY(manager);
-        const QString database = m_emulator.Root() + '/' + kUdids.at(12) + "/Media/PhotoData/Photos.sqlite";
-        QVERIFY(runSql(database, "DROP TABLE Z_23ASSETS"));
+        QCOMPARE(RunProgram("sqlite3", {mediaFile(12, "/PhotoData/Photos.sqlite"), "DROP TABLE Z_23ASSETS"}),
+                 QString());
         QVERIFY(QFile::remove(mediaFile(12, "/DCIM/100APPLE/IMG_0002.JPG")));
         QFile heic(mediaFile(12, "/DCIM/100APPLE/IMG_0082.HEIC"));
         QVERIFY(heic.resize(200));
@@ -315,5 +344,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestVexaUsbPhotos)
-#include "tst_vexa_usb_photos.moc"
+QTEST_GUILESS_MAIN(TestVexaUsbContent)
+#include "tst_vexa_usb_content.moc"

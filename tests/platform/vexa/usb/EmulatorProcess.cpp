@@ -165,7 +165,9 @@ std::map<QString, int> EmulatorProcess::Listen(const char* backend, size_t count
     qputenv("VEXA_SIM_ROOT", Root().toLocal8Bit());
     qputenv("VEXA_BACKEND", backend);
     std::map<QString, int> found;
-    if (IOSInitialize() != 0 || IOSListener(RecordEvent) != 0)
+    // The callback is given once: given again, the simulator would announce afresh and never report
+    // its phones leaving.
+    if (IOSInitialize() != 0 || (!m_listening && IOSListener(RecordEvent) != 0))
         return found;
     m_listening = true;
     const auto earlierLeft = [&] {
@@ -184,6 +186,10 @@ std::map<QString, int> EmulatorProcess::Listen(const char* backend, size_t count
                 found[QString::fromUtf8(info->properties[DP_UniqueDeviceID])] = handle;
         }
         QThread::msleep(10);
+    }
+    if (found.size() < count || !earlierLeft()) {
+        qWarning("Listen(%s): %zu of %zu devices arrived; the earlier ones %s", backend, found.size(), count,
+                 earlierLeft() ? "left" : "did not all leave");
     }
     if (!earlierLeft())
         found.clear();

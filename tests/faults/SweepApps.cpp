@@ -1,14 +1,9 @@
-#include "SweepApps.h"
-
 #include <QBuffer>
-#include <QCoreApplication>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QImage>
 #include <QPointer>
 #include <QSignalSpy>
-#include <QTest>
 
 #include <vexa/vexa.h>
 
@@ -120,10 +115,8 @@ QString BackupLeftovers(SweepDevice&) {
 
 void AddAppsOperations(std::vector<SweepOperation>& operations) {
     operations.push_back({
-        .operation = QStringLiteral("GetApplistInfo"),
-        .path = QStringLiteral("press the Apps node, then Refresh on its page (worker)"),
-        .message = QStringLiteral("Get app number failed! Please refresh!"),
-        .worker = true,
+        .call = {"GetApplistInfo", "press the Apps node, then Refresh on its page (worker)",
+                 "Get app number failed! Please refresh!"},
         .prepare = [](SweepDevice& device) { EnsureApp(device, true); },
         .act = LoadApps,
         .verify =
@@ -138,10 +131,8 @@ void AddAppsOperations(std::vector<SweepOperation>& operations) {
     });
 
     operations.push_back({
-        .operation = QStringLiteral("GetAppListIcon"),
-        .path = QStringLiteral("Refresh on the Apps page (worker)"),
-        .message = QStringLiteral("Get app icon failed! Please refresh!"),
-        .worker = true,
+        .call = {"GetAppListIcon", "Refresh on the Apps page (worker)",
+                 "Get app icon failed! Please refresh!"},
         .prepare = [](SweepDevice& device) { EnsureApp(device, true); },
         .act = LoadApps,
         .verify =
@@ -153,11 +144,9 @@ void AddAppsOperations(std::vector<SweepOperation>& operations) {
     });
 
     operations.push_back({
-        .operation = QStringLiteral("InstallApp"),
-        .path = QStringLiteral("the Apps page's add button, a package chosen in the file dialog (worker)"),
         // The device's own failure codes have their texts; any other failure code reads as code 7.
-        .message = QStringLiteral("Write playlist error!"),
-        .worker = true,
+        .call = {"InstallApp", "the Apps page's add button, a package chosen in the file dialog (worker)",
+                 "Write playlist error!"},
         .prepare = [](SweepDevice& device) { EnsureApp(device, false); },
         .act =
             [](SweepDevice& device) {
@@ -174,10 +163,8 @@ void AddAppsOperations(std::vector<SweepOperation>& operations) {
     });
 
     operations.push_back({
-        .operation = QStringLiteral("UninstallApp"),
-        .path = QStringLiteral("Uninstall of the current row on the Apps page, answered yes (worker)"),
-        .message = QStringLiteral("Write playlist error!"),
-        .worker = true,
+        .call = {"UninstallApp", "Uninstall of the current row on the Apps page, answered yes (worker)",
+                 "Write playlist error!"},
         .prepare = [](SweepDevice& device) { EnsureApp(device, true); },
         .act =
             [](SweepDevice& device) {
@@ -194,11 +181,8 @@ void AddAppsOperations(std::vector<SweepOperation>& operations) {
     });
 
     operations.push_back({
-        .operation = QStringLiteral("BackupApp"),
-        .path =
-            QStringLiteral("Backup > Back app on the Apps page's current row, into a chosen file (worker)"),
-        .message = QStringLiteral("Backup App failed!"),
-        .worker = true,
+        .call = {"BackupApp", "Backup > Back app on the Apps page's current row, into a chosen file (worker)",
+                 "Backup App failed!"},
         .prepare =
             [](SweepDevice& device) {
                 EnsureApp(device, true);

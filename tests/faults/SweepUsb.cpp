@@ -1,5 +1,3 @@
-#include "SweepUsb.h"
-
 #include <memory>
 
 #include <QTest>
@@ -110,17 +108,16 @@ void AddUsbOperations(std::vector<SweepOperation>& operations) {
     for (const UsbRow& row : rows) {
         const auto simulated =
             std::find_if(operations.begin(), operations.end(), [&](const SweepOperation& op) {
-                return op.operation == QLatin1String(row.operation);
+                return op.call.operation == QLatin1String(row.operation);
             });
         if (simulated == operations.end())
             continue;
         SweepOperation usb = *simulated;
-        usb.operation = QStringLiteral("usb:") + simulated->operation;
-        usb.path = QStringLiteral("usb backend: ") + simulated->path;
-        usb.message = QString::fromLatin1(row.message);
+        usb.call = {QStringLiteral("usb:") + simulated->call.operation,
+                    QStringLiteral("usb backend: ") + simulated->call.path, QString::fromLatin1(row.message)};
         // The package goes to the device's staging folder before the install begins; a cable pulled out
         // after that leaves it there (nothing can remove it from a device that is gone).
-        if (usb.operation == QLatin1String("usb:InstallApp"))
+        if (usb.call.operation == QLatin1String("usb:InstallApp"))
             usb.earlierChange = QStringLiteral("the package uploaded to PublicStaging");
         usb.delayEndsInMessage = true;
         // An action that cannot be interrupted between its start and the device call is cut by the

@@ -37,7 +37,7 @@ struct SweepCall {
     QString message;
 };
 
-// One device operation of the sweep, the way the user reaches it, and what a failure must show.
+// One row of the sweep: the call, and how the sweep brings it about and checks what it left.
 // Later operations join the sweep by adding one of these to SweepOperations().
 struct SweepOperation {
     SweepCall call;

@@ -104,11 +104,14 @@ QString PackageLeftovers(SweepDevice&) {
     return left.join(QLatin1String(", "));
 }
 
-QString BackupLeftovers(SweepDevice&) {
-    QStringList left;
-    for (const QString& name : QDir(ExportRoot().path()).entryList({QStringLiteral("backup*")}, QDir::Files))
-        left << name;
-    return left.join(QLatin1String(", "));
+// The app backups the rows wrote into the export folder.
+QStringList BackupFiles() {
+    return QDir(ExportRoot().path()).entryList({QStringLiteral("backup*")}, QDir::Files);
+}
+
+void RemoveBackupFiles(SweepDevice&) {
+    for (const QString& name : BackupFiles())
+        QFile::remove(ExportRoot().filePath(name));
 }
 
 } // namespace
@@ -186,9 +189,7 @@ void AddAppsOperations(std::vector<SweepOperation>& operations) {
         .prepare =
             [](SweepDevice& device) {
                 EnsureApp(device, true);
-                for (const QString& name :
-                     QDir(ExportRoot().path()).entryList({QStringLiteral("backup*")}, QDir::Files))
-                    QFile::remove(ExportRoot().filePath(name));
+                RemoveBackupFiles(device);
             },
         .act =
             [](SweepDevice& device) {
@@ -203,12 +204,7 @@ void AddAppsOperations(std::vector<SweepOperation>& operations) {
                 return Await(view, [&] { return result.count() > 0; }) && result.count() == 1 &&
                        result.first().at(0).toInt() == 0 && QFileInfo(target).size() > 0;
             },
-        .leftovers = BackupLeftovers,
-        .finish =
-            [](SweepDevice&) {
-                for (const QString& name :
-                     QDir(ExportRoot().path()).entryList({QStringLiteral("backup*")}, QDir::Files))
-                    QFile::remove(ExportRoot().filePath(name));
-            },
+        .leftovers = [](SweepDevice&) { return BackupFiles().join(QLatin1String(", ")); },
+        .finish = RemoveBackupFiles,
     });
 }

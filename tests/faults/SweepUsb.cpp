@@ -64,25 +64,15 @@ void Control(const QByteArray& command) {
 // right before the user's action reaches the device.
 std::function<void(SweepDevice&, FaultKind)> FaultsOf(const QByteArray& service, bool hookBefore) {
     return [service, hookBefore](SweepDevice& device, FaultKind kind) {
-        switch (kind) {
-        case FaultKind::ErrorCode:
-            Control("fault " + service + " error");
-            break;
-        case FaultKind::Delay:
-            Control("fault " + service + " timeout");
-            break;
-        case FaultKind::UnplugDuring:
-            Control("fault " + service + " detach");
-            break;
-        case FaultKind::UnplugBefore:
-            if (hookBefore) {
-                const QByteArray udid = QByteArray::fromStdString(device.Udid());
-                device.SetBeforeCall([udid] { Control("detach " + udid); });
-            } else {
-                Control("fault " + service + " detach");
-            }
-            break;
+        if (kind == FaultKind::UnplugBefore && hookBefore) {
+            const QByteArray udid = QByteArray::fromStdString(device.Udid());
+            device.SetBeforeCall([udid] { Control("detach " + udid); });
+            return;
         }
+        const QByteArray mode = kind == FaultKind::ErrorCode ? "error"
+                                : kind == FaultKind::Delay   ? "timeout"
+                                                             : "detach";
+        Control("fault " + service + " " + mode);
     };
 }
 

@@ -101,7 +101,7 @@ int FaultSweep::ThreadCount() {
 
 bool FaultSweep::SawFailureMessage(const SweepOperation& operation) const {
     for (const QString& message : m_device.Dialogs()->Messages()) {
-        if (message.startsWith(operation.message))
+        if (message.startsWith(operation.call.message))
             return true;
     }
     return false;
@@ -156,7 +156,7 @@ FaultSweep::Cell FaultSweep::Faulty(const SweepOperation& operation, FaultKind k
     const int threadsBefore = ThreadCount();
 
     vexa::sim::FaultSpec fault;
-    fault.operation = operation.operation.toStdString();
+    fault.operation = operation.call.operation.toStdString();
     switch (kind) {
     case FaultKind::ErrorCode:
         fault.code = kFailureCode;
@@ -282,26 +282,21 @@ bool FaultSweep::Run(const std::vector<SweepOperation>& operations, QStringList*
     bool allOk = true;
     report->clear();
     for (const SweepOperation& operation : operations) {
-        const Cell healthy = Healthy(operation);
-        allOk = allOk && healthy.ok;
-        const QString row = QStringLiteral("%1 [%2]").arg(operation.operation, operation.path);
-        *report << QStringLiteral("%1 | no fault | %2").arg(row, healthy.text);
-        qInfo().noquote() << report->last();
-        for (FaultKind kind : kinds) {
-            const QString name = operation.operation + QLatin1Char('/') + KindName(kind);
-            if (Skipped(name)) {
-                *report << QStringLiteral("%1 | %2 | skipped by VEXA_SWEEP_SKIP").arg(row, KindName(kind));
-                qInfo().noquote() << report->last();
-                allOk = false;
-                continue;
-            }
-            const Cell cell = Faulty(operation, kind);
+        const QString row = QStringLiteral("%1 [%2]").arg(operation.call.operation, operation.call.path);
+        // A cell's line is printed as soon as it ran, so a crash still shows how far the table got.
+        const auto note = [&](const QString& fault, const Cell& cell) {
             allOk = allOk && cell.ok;
-            const QString fault = kind == FaultKind::Delay && operation.delayEndsInMessage
-                                      ? QStringLiteral("no answer")
-                                      : KindName(kind);
             *report << QStringLiteral("%1 | %2 | %3").arg(row, fault, cell.text);
             qInfo().noquote() << report->last();
+        };
+        note(QStringLiteral("no fault"), Healthy(operation));
+        for (FaultKind kind : kinds) {
+            if (Skipped(operation.call.operation + QLatin1Char('/') + KindName(kind))) {
+                note(KindName(kind), {false, QStringLiteral("skipped by VEXA_SWEEP_SKIP")});
+                continue;
+            }
+            const bool noAnswer = kind == FaultKind::Delay && operation.delayEndsInMessage;
+            note(noAnswer ? QStringLiteral("no answer") : KindName(kind), Faulty(operation, kind));
         }
         if (operation.finish) {
             Reconnect();

@@ -29,14 +29,21 @@ enum class FaultKind {
 
 class SweepDevice;
 
-// One device operation the program calls, the way the user reaches it, and what a failure must show.
+// A device operation the program calls, how the sweep reaches it through the real views, and the message
+// (or its beginning) a failed call must show. `operation` is the name the simulator's fault control knows.
+struct SweepCall {
+    QString operation;
+    QString path;
+    QString message;
+};
+
+// One row of the sweep: the call, and how the sweep brings it about and checks what it left.
 // Later operations join the sweep by adding one of these to SweepOperations().
 struct SweepOperation {
-    QString operation; // the name the simulator's fault control knows
-    QString path;      // how the sweep reaches it through the real views
-    QString message;   // the message (or its beginning) a failed call must show
-    // The call runs on a worker thread, so the window must keep responding while it waits.
-    bool worker = false;
+    SweepCall call;
+    // Most calls run on a worker thread, so the window must keep responding while it waits; false where
+    // the window itself waits for the device.
+    bool worker = true;
     // The action cannot be interrupted between its start and the device call (an arrival): "unplug just
     // before" then comes from the fault control at the start of the call.
     bool unplugBeforeByFault = false;
@@ -64,6 +71,23 @@ struct SweepOperation {
 };
 
 std::vector<SweepOperation> SweepOperations();
+
+// Each category's rows, in its own Sweep*.cpp file; SweepOperations() gives their order.
+void AddInformationOperations(std::vector<SweepOperation>& operations);    // arrival, storage, name
+void AddContactsOperations(std::vector<SweepOperation>& operations);       // contacts and their groups
+void AddMessagesOperations(std::vector<SweepOperation>& operations);       // the conversations
+void AddMusicOperations(std::vector<SweepOperation>& operations);          // songs and playlists
+void AddBackupToFolderOperations(std::vector<SweepOperation>& operations); // backup into a folder
+void AddBooksOperations(std::vector<SweepOperation>& operations);          // add, delete, export
+void AddFileSystemOperations(std::vector<SweepOperation>& operations);     // a folder of the device
+void AddAppsOperations(std::vector<SweepOperation>& operations);           // list, icons, install, backup
+void AddVideosOperations(std::vector<SweepOperation>& operations);         // list, add, delete, play
+void AddDragOperations(std::vector<SweepOperation>& operations);           // a song dragged off the device
+void AddPhotosOperations(std::vector<SweepOperation>& operations);         // photos, albums, import
+void AddBackupOperations(std::vector<SweepOperation>& operations); // restore, transfer to a second phone
+// Repeats rows of the device's record, storage, name and apps over the usb backend, through the device
+// emulator and its own fault modes.
+void AddUsbOperations(std::vector<SweepOperation>& operations);
 
 // The simulated phone the sweep works on, seen through the navigation widget of the program.
 class SweepDevice {

@@ -1,14 +1,9 @@
-#include "SweepApps.h"
-
 #include <QBuffer>
-#include <QCoreApplication>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QImage>
 #include <QPointer>
 #include <QSignalSpy>
-#include <QTest>
 
 #include <vexa/vexa.h>
 
@@ -109,21 +104,22 @@ QString PackageLeftovers(SweepDevice&) {
     return left.join(QLatin1String(", "));
 }
 
-QString BackupLeftovers(SweepDevice&) {
-    QStringList left;
-    for (const QString& name : QDir(ExportRoot().path()).entryList({QStringLiteral("backup*")}, QDir::Files))
-        left << name;
-    return left.join(QLatin1String(", "));
+// The app backups the rows wrote into the export folder.
+QStringList BackupFiles() {
+    return QDir(ExportRoot().path()).entryList({QStringLiteral("backup*")}, QDir::Files);
+}
+
+void RemoveBackupFiles(SweepDevice&) {
+    for (const QString& name : BackupFiles())
+        QFile::remove(ExportRoot().filePath(name));
 }
 
 } // namespace
 
 void AddAppsOperations(std::vector<SweepOperation>& operations) {
     operations.push_back({
-        .operation = QStringLiteral("GetApplistInfo"),
-        .path = QStringLiteral("press the Apps node, then Refresh on its page (worker)"),
-        .message = QStringLiteral("Get app number failed! Please refresh!"),
-        .worker = true,
+        .call = {"GetApplistInfo", "press the Apps node, then Refresh on its page (worker)",
+                 "Get app number failed! Please refresh!"},
         .prepare = [](SweepDevice& device) { EnsureApp(device, true); },
         .act = LoadApps,
         .verify =
@@ -138,10 +134,8 @@ void AddAppsOperations(std::vector<SweepOperation>& operations) {
     });
 
     operations.push_back({
-        .operation = QStringLiteral("GetAppListIcon"),
-        .path = QStringLiteral("Refresh on the Apps page (worker)"),
-        .message = QStringLiteral("Get app icon failed! Please refresh!"),
-        .worker = true,
+        .call = {"GetAppListIcon", "Refresh on the Apps page (worker)",
+                 "Get app icon failed! Please refresh!"},
         .prepare = [](SweepDevice& device) { EnsureApp(device, true); },
         .act = LoadApps,
         .verify =
@@ -153,11 +147,9 @@ void AddAppsOperations(std::vector<SweepOperation>& operations) {
     });
 
     operations.push_back({
-        .operation = QStringLiteral("InstallApp"),
-        .path = QStringLiteral("the Apps page's add button, a package chosen in the file dialog (worker)"),
         // The device's own failure codes have their texts; any other failure code reads as code 7.
-        .message = QStringLiteral("Write playlist error!"),
-        .worker = true,
+        .call = {"InstallApp", "the Apps page's add button, a package chosen in the file dialog (worker)",
+                 "Write playlist error!"},
         .prepare = [](SweepDevice& device) { EnsureApp(device, false); },
         .act =
             [](SweepDevice& device) {
@@ -174,10 +166,8 @@ void AddAppsOperations(std::vector<SweepOperation>& operations) {
     });
 
     operations.push_back({
-        .operation = QStringLiteral("UninstallApp"),
-        .path = QStringLiteral("Uninstall of the current row on the Apps page, answered yes (worker)"),
-        .message = QStringLiteral("Write playlist error!"),
-        .worker = true,
+        .call = {"UninstallApp", "Uninstall of the current row on the Apps page, answered yes (worker)",
+                 "Write playlist error!"},
         .prepare = [](SweepDevice& device) { EnsureApp(device, true); },
         .act =
             [](SweepDevice& device) {
@@ -194,17 +184,12 @@ void AddAppsOperations(std::vector<SweepOperation>& operations) {
     });
 
     operations.push_back({
-        .operation = QStringLiteral("BackupApp"),
-        .path =
-            QStringLiteral("Backup > Back app on the Apps page's current row, into a chosen file (worker)"),
-        .message = QStringLiteral("Backup App failed!"),
-        .worker = true,
+        .call = {"BackupApp", "Backup > Back app on the Apps page's current row, into a chosen file (worker)",
+                 "Backup App failed!"},
         .prepare =
             [](SweepDevice& device) {
                 EnsureApp(device, true);
-                for (const QString& name :
-                     QDir(ExportRoot().path()).entryList({QStringLiteral("backup*")}, QDir::Files))
-                    QFile::remove(ExportRoot().filePath(name));
+                RemoveBackupFiles(device);
             },
         .act =
             [](SweepDevice& device) {
@@ -219,12 +204,7 @@ void AddAppsOperations(std::vector<SweepOperation>& operations) {
                 return Await(view, [&] { return result.count() > 0; }) && result.count() == 1 &&
                        result.first().at(0).toInt() == 0 && QFileInfo(target).size() > 0;
             },
-        .leftovers = BackupLeftovers,
-        .finish =
-            [](SweepDevice&) {
-                for (const QString& name :
-                     QDir(ExportRoot().path()).entryList({QStringLiteral("backup*")}, QDir::Files))
-                    QFile::remove(ExportRoot().filePath(name));
-            },
+        .leftovers = [](SweepDevice&) { return BackupFiles().join(QLatin1String(", ")); },
+        .finish = RemoveBackupFiles,
     });
 }

@@ -1,5 +1,3 @@
-#include "SweepBackup.h"
-
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -32,13 +30,8 @@ namespace {
 constexpr int kWaitMs = 20000;
 constexpr char kTargetUdid[] = "00008101-0000000000B4C2F2";
 
-QTemporaryDir& BackupRoot() {
-    static QTemporaryDir root;
-    return root;
-}
-
 QString RestoreFolder() {
-    return BackupRoot().filePath(QStringLiteral("restore source"));
+    return ExportRoot().filePath(QStringLiteral("restore source"));
 }
 
 QString MarkerPath(SweepDevice& device) {
@@ -227,10 +220,8 @@ QString BackupFolderLeftovers(SweepDevice&) {
 
 void AddBackupToFolderOperations(std::vector<SweepOperation>& operations) {
     operations.push_back({
-        .operation = QStringLiteral("BackupDevice"),
-        .path = QStringLiteral("Backup home tool, Backup in its window into a chosen folder"),
-        .message = QStringLiteral("Opps, backup failed. Please try again!"),
-        .worker = true,
+        .call = {"BackupDevice", "Backup home tool, Backup in its window into a chosen folder",
+                 "Opps, backup failed. Please try again!"},
         .act = BackupThroughWindow,
         .verify = [](SweepDevice& device) { return HasBackupIn(device, g_backupFolder); },
         .leftovers = BackupFolderLeftovers,
@@ -239,21 +230,17 @@ void AddBackupToFolderOperations(std::vector<SweepOperation>& operations) {
 
 void AddBackupOperations(std::vector<SweepOperation>& operations) {
     operations.push_back({
-        .operation = QStringLiteral("RestoreDevice"),
-        .path = QStringLiteral("Restore home tool, the phone's backup, Restore from Backup, the phone, OK"),
-        .message = QStringLiteral("Restored failed!"),
-        .worker = true,
+        .call = {"RestoreDevice", "Restore home tool, the phone's backup, Restore from Backup, the phone, OK",
+                 "Restored failed!"},
         .prepare = PrepareRestore,
         .act = RestoreThroughWindow,
         .verify = MarkerGone,
     });
     // The phone is the source: the transfer only reads it, so a failure must leave it as it was.
     operations.push_back({
-        .operation = QStringLiteral("GetContacts"),
-        .path =
-            QStringLiteral("To iDevice home tool, the phone to a second device, Transfer (transfer thread)"),
-        .message = QStringLiteral("The transfer failed"),
-        .worker = true,
+        .call = {"GetContacts",
+                 "To iDevice home tool, the phone to a second device, Transfer (transfer thread)",
+                 "The transfer failed"},
         .unplugBeforeByFault = true,
         .prepare = PrepareTarget,
         .act = TransferThroughDialog,

@@ -1,24 +1,15 @@
-#include "SweepBooks.h"
-
-#include <QApplication>
 #include <QDirIterator>
-#include <QFileDialog>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <vexa/IVexaManager.h>
 
-#include "CPhotoSerialDlg.h"
 #include "CiBookChunk.h"
 #include "DeviceSubItem.h"
 #include "DialogAnswerer.h"
 #include "FaultSweep.h"
 #include "PostedEvents.h"
-#include "QImageButton.h"
 #include "QOperatePanel.h"
 #include "QiBookAnalysisThread.h"
 #include "QiBookView.h"
@@ -30,11 +21,6 @@
 namespace {
 
 constexpr int kWaitMs = 15000;
-
-QTemporaryDir& Files() {
-    static QTemporaryDir folder;
-    return folder;
-}
 
 QString g_addedTitle;
 QString g_deletedKey;
@@ -88,7 +74,7 @@ bool Loaded(SweepDevice& device) {
 void EnsureBook(SweepDevice& device, bool unpacked) {
     const QString title = QStringLiteral("Sweep Book %1").arg(device.Next());
     const QString path =
-        Files().filePath(title + (unpacked ? QStringLiteral(".epub") : QStringLiteral(".pdf")));
+        ExportRoot().filePath(title + (unpacked ? QStringLiteral(".epub") : QStringLiteral(".pdf")));
     const vexa::formats::BookSpec spec{title.toStdString(), "Sweep"};
     const bool written = unpacked ? vexa::formats::WriteEpub(path.toStdString(), spec, true)
                                   : vexa::formats::WritePdf(path.toStdString(), spec);
@@ -107,7 +93,7 @@ bool AddThroughDialog(SweepDevice& device) {
     if (!view || !loader)
         return false;
     g_addedTitle = QStringLiteral("Added Book %1").arg(device.Next());
-    const QString path = Files().filePath(g_addedTitle + QStringLiteral(".pdf"));
+    const QString path = ExportRoot().filePath(g_addedTitle + QStringLiteral(".pdf"));
     if (!vexa::formats::WritePdf(path.toStdString(), {g_addedTitle.toStdString(), "Sweep"}))
         return false;
     ChooseFileWhenShown(device, path);
@@ -166,7 +152,7 @@ bool ExportUnpacked(SweepDevice& device) {
     for (int row = 0; row < view->GetChunkCount(); ++row)
         view->GetChunk(row)->SetChecked(view->GetChunk(row) == unpacked);
     const QString archive = QString::fromStdString(unpacked->GetName()) + QStringLiteral(".epub");
-    g_exportFolder = Files().filePath(QStringLiteral("export%1").arg(device.Next()));
+    g_exportFolder = ExportRoot().filePath(QStringLiteral("export%1").arg(device.Next()));
     if (!QDir().mkpath(g_exportFolder))
         return false;
     ChooseFolderWhenShown(device, g_exportFolder);
@@ -188,28 +174,22 @@ QString ExportLeftovers(SweepDevice&) {
 
 void AddBooksOperations(std::vector<SweepOperation>& operations) {
     operations.push_back({
-        .operation = QStringLiteral("AddBook"),
-        .path = QStringLiteral("Add on the books page, one PDF chosen in the file dialog (add-book worker)"),
-        .message = QStringLiteral("1 book(s) could not be added to the device."),
-        .worker = true,
+        .call = {"AddBook", "Add on the books page, one PDF chosen in the file dialog (add-book worker)",
+                 "1 book(s) could not be added to the device."},
         .prepare = [](SweepDevice& device) { Loaded(device); },
         .act = AddThroughDialog,
         .verify = DeviceHasAddedBook,
     });
     operations.push_back({
-        .operation = QStringLiteral("DeleteBook"),
-        .path = QStringLiteral("check a book, Delete, answer yes (batch delete worker)"),
-        .message = QStringLiteral("Some books could not be deleted from the device!"),
-        .worker = true,
+        .call = {"DeleteBook", "check a book, Delete, answer yes (batch delete worker)",
+                 "Some books could not be deleted from the device!"},
         .prepare = [](SweepDevice& device) { EnsureBook(device, false); },
         .act = DeleteOne,
         .verify = DeviceLostDeletedBook,
     });
     operations.push_back({
-        .operation = QStringLiteral("ReadDirectory"),
-        .path = QStringLiteral("To Computer of an EPUB the device keeps unpacked (folder copy, then zip)"),
-        .message = QStringLiteral("1 file(s) could not be copied."),
-        .worker = true,
+        .call = {"ReadDirectory", "To Computer of an EPUB the device keeps unpacked (folder copy, then zip)",
+                 "1 file(s) could not be copied."},
         .prepare = [](SweepDevice& device) { EnsureBook(device, true); },
         .act = ExportUnpacked,
         .leftovers = ExportLeftovers,

@@ -1,11 +1,7 @@
-#include "SweepContacts.h"
-
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QLineEdit>
 #include <QPointer>
 #include <QSignalSpy>
-#include <QTest>
 
 #include <vexa/vexa.h>
 
@@ -88,10 +84,8 @@ void EnsureContact(SweepDevice& device) {
 
 void AddContactsOperations(std::vector<SweepOperation>& operations) {
     operations.push_back({
-        .operation = QStringLiteral("GetContacts"),
-        .path = QStringLiteral("Refresh on the contacts page (loader thread)"),
-        .message = QStringLiteral("Get Contact information failed!"),
-        .worker = true,
+        .call = {"GetContacts", "Refresh on the contacts page (loader thread)",
+                 "Get Contact information failed!"},
         .act =
             [](SweepDevice& device) {
                 QPointer<QContactsView> view = device.ContactsView();
@@ -114,18 +108,16 @@ void AddContactsOperations(std::vector<SweepOperation>& operations) {
     });
 
     operations.push_back({
-        .operation = QStringLiteral("SaveContact"),
-        .path = QStringLiteral("Add Contact in the contacts page's editor"),
-        .message = QStringLiteral("Add contact failed!"),
+        .call = {"SaveContact", "Add Contact in the contacts page's editor", "Add contact failed!"},
+        .worker = false,
         .act = [](SweepDevice& device) { return AddThroughEditor(device, QString()); },
         .verify =
             [](SweepDevice& device) { return HasContact(device, g_lastFirst + QStringLiteral("|Sweep|")); },
     });
 
     operations.push_back({
-        .operation = QStringLiteral("SaveContact"),
-        .path = QStringLiteral("Edit a contact's row in the editor"),
-        .message = QStringLiteral("Modify contact failed!"),
+        .call = {"SaveContact", "Edit a contact's row in the editor", "Modify contact failed!"},
+        .worker = false,
         .prepare = EnsureContact,
         .act =
             [](SweepDevice& device) {
@@ -153,9 +145,9 @@ void AddContactsOperations(std::vector<SweepOperation>& operations) {
     });
 
     operations.push_back({
-        .operation = QStringLiteral("SetContactGroups"),
-        .path = QStringLiteral("Add Contact with a group chosen in the editor"),
-        .message = QStringLiteral("The contact was saved, but not put in its group!"),
+        .call = {"SetContactGroups", "Add Contact with a group chosen in the editor",
+                 "The contact was saved, but not put in its group!"},
+        .worker = false,
         .unplugBeforeByFault = true,
         .earlierChange = QStringLiteral("the contact is saved before its group is set"),
         .act = [](SweepDevice& device) { return AddThroughEditor(device, QStringLiteral("Family")); },
@@ -166,10 +158,8 @@ void AddContactsOperations(std::vector<SweepOperation>& operations) {
     });
 
     operations.push_back({
-        .operation = QStringLiteral("DeleteContact"),
-        .path = QStringLiteral("check a contact, Delete, answer yes (batch delete worker)"),
-        .message = QStringLiteral("Some contacts could not be deleted from the device!"),
-        .worker = true,
+        .call = {"DeleteContact", "check a contact, Delete, answer yes (batch delete worker)",
+                 "Some contacts could not be deleted from the device!"},
         .prepare = EnsureContact,
         .act =
             [](SweepDevice& device) {
@@ -206,9 +196,8 @@ void AddContactsOperations(std::vector<SweepOperation>& operations) {
     });
 
     operations.push_back({
-        .operation = QStringLiteral("CreateGroup"),
-        .path = QStringLiteral("New group from a contact group's menu in the tree"),
-        .message = QStringLiteral("Create group failed!"),
+        .call = {"CreateGroup", "New group from a contact group's menu in the tree", "Create group failed!"},
+        .worker = false,
         .act =
             [](SweepDevice& device) {
                 QPointer<QContactsView> view = device.LoadedContacts();
@@ -231,9 +220,8 @@ void AddContactsOperations(std::vector<SweepOperation>& operations) {
     });
 
     operations.push_back({
-        .operation = QStringLiteral("RenameGroup"),
-        .path = QStringLiteral("rename a contact group in the tree"),
-        .message = QStringLiteral("Rename group failed!"),
+        .call = {"RenameGroup", "rename a contact group in the tree", "Rename group failed!"},
+        .worker = false,
         .prepare = EnsureUserGroup,
         .act =
             [](SweepDevice& device) {
@@ -253,9 +241,8 @@ void AddContactsOperations(std::vector<SweepOperation>& operations) {
     });
 
     operations.push_back({
-        .operation = QStringLiteral("DeleteGroup"),
-        .path = QStringLiteral("Delete group from its menu in the tree, answer yes"),
-        .message = QStringLiteral("Delete group failed!"),
+        .call = {"DeleteGroup", "Delete group from its menu in the tree, answer yes", "Delete group failed!"},
+        .worker = false,
         .prepare = EnsureUserGroup,
         .act =
             [](SweepDevice& device) {

@@ -1,5 +1,3 @@
-#include "SweepDrag.h"
-
 #include <memory>
 
 #include <QFile>
@@ -7,7 +5,6 @@
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QUrl>
 
 #include <vexa/vexa.h>
@@ -82,10 +79,10 @@ QString PartialDrops(SweepDevice&) {
 
 void AddDragOperations(std::vector<SweepOperation>& operations) {
     operations.push_back({
-        .operation = QStringLiteral("CopyFileToComputer"),
-        .path =
-            QStringLiteral("Drag of the selected song out of the music page; the target asks for the files"),
-        .message = QStringLiteral("These items could not be copied from the device:"),
+        .call = {"CopyFileToComputer",
+                 "Drag of the selected song out of the music page; the target asks for the files",
+                 "These items could not be copied from the device:"},
+        .worker = false,
         .prepare = Prepare,
         .act = DragSong,
         .leftovers = PartialDrops,

@@ -1,5 +1,3 @@
-#include "SweepFileSystem.h"
-
 #include <QCoreApplication>
 #include <QFile>
 #include <QPointer>
@@ -89,9 +87,9 @@ bool WithoutMessage(SweepDevice& device, const std::function<bool()>& action) {
 
 void AddFileSystemOperations(std::vector<SweepOperation>& operations) {
     operations.push_back({
-        .operation = QStringLiteral("ReadDirectory"),
-        .path = QStringLiteral("Refresh on the File System page with a folder chosen in its tree"),
-        .message = QStringLiteral("The folder /VexaSweepFiles could not be read."),
+        .call = {"ReadDirectory", "Refresh on the File System page with a folder chosen in its tree",
+                 "The folder /VexaSweepFiles could not be read."},
+        .worker = false,
         // The page is brought to the folder before the fault: every step there reads folders too.
         .prepare =
             [](SweepDevice& device) {
@@ -112,9 +110,8 @@ void AddFileSystemOperations(std::vector<SweepOperation>& operations) {
     });
 
     operations.push_back({
-        .operation = QStringLiteral("MakeDirectory"),
-        .path = QStringLiteral("New Folder on the File System page"),
-        .message = QStringLiteral("The folder \"New Folder"),
+        .call = {"MakeDirectory", "New Folder on the File System page", "The folder \"New Folder"},
+        .worker = false,
         .prepare = EnsureSweepFolder,
         .act =
             [](SweepDevice& device) {
@@ -132,9 +129,9 @@ void AddFileSystemOperations(std::vector<SweepOperation>& operations) {
     });
 
     operations.push_back({
-        .operation = QStringLiteral("RenamePath"),
-        .path = QStringLiteral("edit a name in the File System page's table"),
-        .message = QStringLiteral("The entry \"entry.txt\" could not be renamed."),
+        .call = {"RenamePath", "edit a name in the File System page's table",
+                 "The entry \"entry.txt\" could not be renamed."},
+        .worker = false,
         .prepare = EnsureSweepFolder,
         .act =
             [](SweepDevice& device) {
@@ -153,9 +150,9 @@ void AddFileSystemOperations(std::vector<SweepOperation>& operations) {
     });
 
     operations.push_back({
-        .operation = QStringLiteral("RemovePath"),
-        .path = QStringLiteral("Delete on the File System page after a click on an entry, answer yes"),
-        .message = QStringLiteral("The entry \"entry.txt\" could not be deleted."),
+        .call = {"RemovePath", "Delete on the File System page after a click on an entry, answer yes",
+                 "The entry \"entry.txt\" could not be deleted."},
+        .worker = false,
         .prepare = EnsureSweepFolder,
         .act =
             [](SweepDevice& device) {
@@ -178,10 +175,8 @@ void AddFileSystemOperations(std::vector<SweepOperation>& operations) {
     });
 
     operations.push_back({
-        .operation = QStringLiteral("CopyFileToDevice"),
-        .path = QStringLiteral("drop two computer files on the File System page's table (copy thread)"),
-        .message = QStringLiteral("Some items could not be copied to the device"),
-        .worker = true,
+        .call = {"CopyFileToDevice", "drop two computer files on the File System page's table (copy thread)",
+                 "Some items could not be copied to the device"},
         .prepare = EnsureSweepFolder,
         .act =
             [](SweepDevice& device) {

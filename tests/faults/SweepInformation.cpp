@@ -1,6 +1,3 @@
-#include "SweepInformation.h"
-
-#include <QCoreApplication>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
@@ -37,10 +34,8 @@ bool RefreshStorage(SweepDevice& device) {
 
 void AddInformationOperations(std::vector<SweepOperation>& operations) {
     operations.push_back({
-        .operation = QStringLiteral("GetDeviceInfo"),
-        .path = QStringLiteral("plug the phone in; the arrival reads its record"),
-        .message = QStringLiteral("Get device information failed!"),
-        .worker = true,
+        .call = {"GetDeviceInfo", "plug the phone in; the arrival reads its record",
+                 "Get device information failed!"},
         .unplugBeforeByFault = true,
         .prepare =
             [](SweepDevice& device) {
@@ -59,27 +54,21 @@ void AddInformationOperations(std::vector<SweepOperation>& operations) {
     });
 
     operations.push_back({
-        .operation = QStringLiteral("GetDiskInfo"),
-        .path = QStringLiteral("Refresh on the information page (storage worker)"),
-        .message = QStringLiteral("Get diskInfo failed!"),
-        .worker = true,
+        .call = {"GetDiskInfo", "Refresh on the information page (storage worker)", "Get diskInfo failed!"},
         .act = RefreshStorage,
     });
 
     operations.push_back({
-        .operation = QStringLiteral("GetDiskInfoLegacy"),
-        .path = QStringLiteral("Refresh on the information page of a first iPod touch"),
-        .message = QStringLiteral("Get diskInfo failed!"),
-        .worker = true,
+        .call = {"GetDiskInfoLegacy", "Refresh on the information page of a first iPod touch",
+                 "Get diskInfo failed!"},
         .prepare = [](SweepDevice& device) { device.EnsureProductType(kLegacyProduct); },
         .act = RefreshStorage,
         .finish = [](SweepDevice& device) { device.EnsureProductType(kPhoneProduct); },
     });
 
     operations.push_back({
-        .operation = QStringLiteral("SetDeviceName"),
-        .path = QStringLiteral("rename the phone on the information page"),
-        .message = QStringLiteral("Rename failed!"),
+        .call = {"SetDeviceName", "rename the phone on the information page", "Rename failed!"},
+        .worker = false,
         .act =
             [](SweepDevice& device) {
                 QPointer<QDeviceInformationWidget> page = device.InformationPage();

@@ -1,9 +1,5 @@
-#include "SweepMessages.h"
-
-#include <QCoreApplication>
 #include <QPointer>
 #include <QSignalSpy>
-#include <QTest>
 
 #include <vexa/vexa.h>
 
@@ -47,10 +43,8 @@ int DeviceConversations(const SweepDevice& device) {
 
 void AddMessagesOperations(std::vector<SweepOperation>& operations) {
     operations.push_back({
-        .operation = QStringLiteral("GetMessages"),
-        .path = QStringLiteral("press the Messages node, then Refresh on its page (loader thread)"),
-        .message = QStringLiteral("Please unlock your device first, and then try again!"),
-        .worker = true,
+        .call = {"GetMessages", "press the Messages node, then Refresh on its page (loader thread)",
+                 "Please unlock your device first, and then try again!"},
         .act = LoadMessages,
         .verify =
             [](SweepDevice& device) {

@@ -1,27 +1,17 @@
-#include "SweepMusic.h"
-
-#include <QApplication>
 #include <QDir>
 #include <QDirIterator>
-#include <QFileDialog>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
 
 #include <vexa/vexa.h>
 
-#include "CPhotoSerialDlg.h"
 #include "DeviceSubItem.h"
 #include "DialogAnswerer.h"
 #include "FaultSweep.h"
 #include "IBaseChunk.h"
 #include "PostedEvents.h"
-#include "QImageButton.h"
 #include "QMusicView.h"
 #include "QMySortModel.h"
 #include "QNavigateWidget.h"
@@ -41,12 +31,8 @@ QString SongTitle(int i) {
     return QStringLiteral("Sweep Song %1").arg(i);
 }
 
-QTemporaryDir& SongRoot() {
-    static QTemporaryDir root;
-    return root;
-}
 QString SongSource(const QString& title) {
-    return SongRoot().filePath(title + QStringLiteral(".mp3"));
+    return ExportRoot().filePath(title + QStringLiteral(".mp3"));
 }
 // The folder of the export the last action ran.
 QString g_exportFolder;
@@ -124,7 +110,7 @@ bool ExportSongs(SweepDevice& device) {
     QPointer<QBaseDetailsView> view = device.MusicView();
     if (!view || view->SelectedCount() == 0)
         return false;
-    g_exportFolder = SongRoot().filePath(QStringLiteral("export%1").arg(device.Next()));
+    g_exportFolder = ExportRoot().filePath(QStringLiteral("export%1").arg(device.Next()));
     if (!QDir().mkpath(g_exportFolder))
         return false;
     ChooseFolderWhenShown(device, g_exportFolder);
@@ -180,14 +166,26 @@ bool WaitForReading(QPlayAnalysisTread* loader, const QSignalSpy& read) {
            read.count() > 0;
 }
 
+// Runs `action` from the tree menu of the playlist of that name and waits for the reading that follows
+// the change; true when the reading came and no message was shown.
+bool FromPlaylistMenu(SweepDevice& device, const QString& playlist, const std::function<void()>& action) {
+    QPointer<QPlayAnalysisTread> loader = device.PlaylistLoader();
+    TreeNode* list = ChildNamed(device.Category(SUB_ITEM_PLAYLIST), playlist);
+    if (!loader || !list)
+        return false;
+    device.Navigate()->PrepareTreeMenu(device.Navigate()->Model()->IndexOf(list));
+    QSignalSpy read(loader.data(), &QPlayAnalysisTread::refreshPlayList);
+    const int before = int(device.Dialogs()->Messages().size());
+    action();
+    return WaitForReading(loader, read) && device.Dialogs()->Messages().size() == before;
+}
+
 } // namespace
 
 void AddMusicOperations(std::vector<SweepOperation>& operations) {
     operations.push_back({
-        .operation = QStringLiteral("GetPlaylists"),
-        .path = QStringLiteral("press Music, then Refresh on the music page (loader thread)"),
-        .message = QStringLiteral("Get playlist failed"),
-        .worker = true,
+        .call = {"GetPlaylists", "press Music, then Refresh on the music page (loader thread)",
+                 "Get playlist failed"},
         .act =
             [](SweepDevice& device) {
                 const int before = int(device.Dialogs()->Messages().size());
@@ -202,10 +200,7 @@ void AddMusicOperations(std::vector<SweepOperation>& operations) {
     });
 
     operations.push_back({
-        .operation = QStringLiteral("GetPlaylists"),
-        .path = QStringLiteral("Refresh on the playlist page (playlist thread)"),
-        .message = QStringLiteral("Get playlist failed"),
-        .worker = true,
+        .call = {"GetPlaylists", "Refresh on the playlist page (playlist thread)", "Get playlist failed"},
         .act =
             [](SweepDevice& device) {
                 QPointer<QPlayAnalysisTread> loader = device.PlaylistLoader();
@@ -229,10 +224,8 @@ void AddMusicOperations(std::vector<SweepOperation>& operations) {
     });
 
     operations.push_back({
-        .operation = QStringLiteral("AddMediaFileData"),
-        .path = QStringLiteral("drop an MP3 on the music page (add dialog worker)"),
-        .message = QStringLiteral("Add musci fialed!"),
-        .worker = true,
+        .call = {"AddMediaFileData", "drop an MP3 on the music page (add dialog worker)",
+                 "Add musci fialed!"},
         .prepare = [](SweepDevice& device) { LoadMusic(device); },
         .act =
             [](SweepDevice& device) {
@@ -252,10 +245,9 @@ void AddMusicOperations(std::vector<SweepOperation>& operations) {
     });
 
     operations.push_back({
-        .operation = QStringLiteral("DelMediaFileData"),
-        .path = QStringLiteral("check a song, Delete on the music page, answer yes (delete dialog worker)"),
-        .message = QStringLiteral("The selected item(s) could not be deleted from the device!"),
-        .worker = true,
+        .call = {"DelMediaFileData",
+                 "check a song, Delete on the music page, answer yes (delete dialog worker)",
+                 "The selected item(s) could not be deleted from the device!"},
         .prepare =
             [](SweepDevice& device) {
                 g_lastSong = QStringLiteral("Doomed%1").arg(device.Next());
@@ -279,61 +271,41 @@ void AddMusicOperations(std::vector<SweepOperation>& operations) {
     });
 
     operations.push_back({
-        .operation = QStringLiteral("AddPlaylist"),
-        .path = QStringLiteral("New Playlist from a playlist's menu in the tree"),
-        .message = QStringLiteral("Add playlist failed!"),
-        .worker = true,
+        .call = {"AddPlaylist", "New Playlist from a playlist's menu in the tree", "Add playlist failed!"},
         .prepare = EnsurePlaylist,
         .act =
             [](SweepDevice& device) {
-                QPointer<QPlayAnalysisTread> loader = device.PlaylistLoader();
-                TreeNode* list = ChildNamed(device.Category(SUB_ITEM_PLAYLIST), g_lastPlaylist);
-                if (!loader || !list)
-                    return false;
+                const QString from = g_lastPlaylist;
                 g_lastPlaylist = QStringLiteral("New%1").arg(device.Next());
                 device.Dialogs()->WhenShown<QPlayListNameDlg>([&device](QPlayListNameDlg* dialog) {
                     dialog->SetPlayListName(g_lastPlaylist);
                     device.JustBeforeCall();
                     dialog->OnBtnOk();
                 });
-                device.Navigate()->PrepareTreeMenu(device.Navigate()->Model()->IndexOf(list));
-                QSignalSpy read(loader.data(), &QPlayAnalysisTread::refreshPlayList);
-                const int before = int(device.Dialogs()->Messages().size());
-                device.Navigate()->OnActionNewPlist();
-                return WaitForReading(loader, read) && device.Dialogs()->Messages().size() == before &&
+                return FromPlaylistMenu(device, from, [&] { device.Navigate()->OnActionNewPlist(); }) &&
                        ChildNamed(device.Category(SUB_ITEM_PLAYLIST), g_lastPlaylist);
             },
         .verify = [](SweepDevice& device) { return device.DevicePlaylists().contains(g_lastPlaylist); },
     });
 
     operations.push_back({
-        .operation = QStringLiteral("DeletePlaylist"),
-        .path = QStringLiteral("Delete from a playlist's menu in the tree"),
-        .message = QStringLiteral("Dele Playlist failed!"),
-        .worker = true,
+        .call = {"DeletePlaylist", "Delete from a playlist's menu in the tree", "Dele Playlist failed!"},
         .prepare = EnsurePlaylist,
         .act =
             [](SweepDevice& device) {
-                QPointer<QPlayAnalysisTread> loader = device.PlaylistLoader();
-                TreeNode* list = ChildNamed(device.Category(SUB_ITEM_PLAYLIST), g_lastPlaylist);
-                if (!loader || !list)
-                    return false;
-                device.Navigate()->PrepareTreeMenu(device.Navigate()->Model()->IndexOf(list));
-                QSignalSpy read(loader.data(), &QPlayAnalysisTread::refreshPlayList);
-                const int before = int(device.Dialogs()->Messages().size());
-                device.JustBeforeCall();
-                device.Navigate()->OnActionDelPlist();
-                return WaitForReading(loader, read) && device.Dialogs()->Messages().size() == before &&
+                const auto remove = [&device] {
+                    device.JustBeforeCall();
+                    device.Navigate()->OnActionDelPlist();
+                };
+                return FromPlaylistMenu(device, g_lastPlaylist, remove) &&
                        !ChildNamed(device.Category(SUB_ITEM_PLAYLIST), g_lastPlaylist);
             },
         .verify = [](SweepDevice& device) { return !device.DevicePlaylists().contains(g_lastPlaylist); },
     });
 
     operations.push_back({
-        .operation = QStringLiteral("CopyFileToComputer"),
-        .path = QStringLiteral("Export to PC of checked songs on the music page into a chosen folder"),
-        .message = QStringLiteral("%1 file(s) could not be copied.").arg(kSongCount),
-        .worker = true,
+        .call = {"CopyFileToComputer", "Export to PC of checked songs on the music page into a chosen folder",
+                 QStringLiteral("%1 file(s) could not be copied.").arg(kSongCount)},
         .prepare = PrepareExport,
         .act = ExportSongs,
         .leftovers = PartialExportFiles,

@@ -14,18 +14,6 @@
 // dragged out of it (SweepDrag.cpp).
 
 #include "FaultSweep.h"
-#include "SweepApps.h"
-#include "SweepBackup.h"
-#include "SweepBooks.h"
-#include "SweepContacts.h"
-#include "SweepDrag.h"
-#include "SweepFileSystem.h"
-#include "SweepInformation.h"
-#include "SweepMessages.h"
-#include "SweepMusic.h"
-#include "SweepPhotos.h"
-#include "SweepUsb.h"
-#include "SweepVideos.h"
 
 std::vector<SweepOperation> SweepOperations() {
     std::vector<SweepOperation> operations;

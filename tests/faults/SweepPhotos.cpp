@@ -1,13 +1,9 @@
-#include "SweepPhotos.h"
-
 #include <functional>
 #include <map>
 
-#include <QApplication>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include <vexa/vexa.h>
 
@@ -93,13 +89,8 @@ std::vector<QByteArray> AlbumPhotos(SweepDevice& device, const QByteArray& album
     return ids;
 }
 
-QTemporaryDir& Pictures() {
-    static QTemporaryDir folder;
-    return folder;
-}
-
 QString NewPicture(SweepDevice& device) {
-    const QString path = Pictures().filePath(QStringLiteral("sweep%1.jpg").arg(device.Next()));
+    const QString path = ExportRoot().filePath(QStringLiteral("sweep%1.jpg").arg(device.Next()));
     vexa::formats::WriteJpeg(path.toStdString(), {64, 48, device.Next(), "Sweep", "2021:03:04 05:06:07"});
     return path;
 }
@@ -230,10 +221,8 @@ bool ImportOnePicture(SweepDevice& device) {
 
 void AddListRows(std::vector<SweepOperation>& operations) {
     operations.push_back({
-        .operation = QStringLiteral("GetPhotoList"),
-        .path = QStringLiteral("press the Photos node, then Refresh on its photo page (loader thread)"),
-        .message = QStringLiteral("The photos could not be read from the device."),
-        .worker = true,
+        .call = {"GetPhotoList", "press the Photos node, then Refresh on its photo page (loader thread)",
+                 "The photos could not be read from the device."},
         .act =
             [](SweepDevice& device) {
                 QPointer<QPhotoView> view = PhotoView(device);
@@ -257,10 +246,8 @@ void AddListRows(std::vector<SweepOperation>& operations) {
     });
 
     operations.push_back({
-        .operation = QStringLiteral("GetAlbumList"),
-        .path = QStringLiteral("Refresh on the album page of Photos (album worker)"),
-        .message = QStringLiteral("The albums could not be read from the device."),
-        .worker = true,
+        .call = {"GetAlbumList", "Refresh on the album page of Photos (album worker)",
+                 "The albums could not be read from the device."},
         .act =
             [](SweepDevice& device) {
                 return ChangeAlbums(device, [](QPhotoView* view) { view->OnBtnRefresh(); });
@@ -272,10 +259,8 @@ void AddListRows(std::vector<SweepOperation>& operations) {
 
 void AddAlbumRows(std::vector<SweepOperation>& operations) {
     operations.push_back({
-        .operation = QStringLiteral("CreateAlbum"),
-        .path = QStringLiteral("New album on the album page of Photos (album worker)"),
-        .message = QStringLiteral("The album Sweep album"),
-        .worker = true,
+        .call = {"CreateAlbum", "New album on the album page of Photos (album worker)",
+                 "The album Sweep album"},
         .act =
             [](SweepDevice& device) {
                 const QString name = QStringLiteral("Sweep album %1").arg(device.Next());
@@ -287,10 +272,8 @@ void AddAlbumRows(std::vector<SweepOperation>& operations) {
     // A rename and a delete first ask whether the album is still there (QueryAlbum).
     const auto renameRow = [](const char* operation) {
         return SweepOperation{
-            .operation = QString::fromLatin1(operation),
-            .path = QStringLiteral("the name edit of a user album's tile on the album page (album worker)"),
-            .message = QStringLiteral("The album could not be renamed to Sweep renamed"),
-            .worker = true,
+            .call = {operation, "the name edit of a user album's tile on the album page (album worker)",
+                     "The album could not be renamed to Sweep renamed"},
             .prepare = [](SweepDevice& device) { MakeUserAlbum(device, false); },
             .act = RenameThroughTile,
             .verify =
@@ -304,20 +287,17 @@ void AddAlbumRows(std::vector<SweepOperation>& operations) {
     operations.push_back(renameRow("RenameAlbum"));
 
     operations.push_back({
-        .operation = QStringLiteral("DeleteAlbum"),
-        .path = QStringLiteral("Delete album in the tree's album menu (album worker)"),
-        .message = QStringLiteral("An album could not be deleted."),
-        .worker = true,
+        .call = {"DeleteAlbum", "Delete album in the tree's album menu (album worker)",
+                 "An album could not be deleted."},
         .prepare = [](SweepDevice& device) { MakeUserAlbum(device, false); },
         .act = DeleteThroughMenu,
         .verify = [](SweepDevice& device) { return DeviceAlbums(device).count(g_albumName) == 0; },
     });
 
     operations.push_back({
-        .operation = QStringLiteral("RemovePhotosFromAlbum"),
-        .path = QStringLiteral("Delete on a checked photo of an open user album (album show worker)"),
-        .message = QStringLiteral("The photos could not be taken out of the album."),
-        .worker = true,
+        .call = {"RemovePhotosFromAlbum",
+                 "Delete on a checked photo of an open user album (album show worker)",
+                 "The photos could not be taken out of the album."},
         .prepare = [](SweepDevice& device) { MakeUserAlbum(device, true); },
         .act = RemoveFromOpenAlbum,
         .verify =
@@ -337,10 +317,8 @@ void AddPhotosOperations(std::vector<SweepOperation>& operations) {
     AddListRows(operations);
     AddAlbumRows(operations);
     operations.push_back({
-        .operation = QStringLiteral("ImportPhotoFile"),
-        .path = QStringLiteral("Import on the photo page, one picture (transfer dialog's worker)"),
-        .message = QStringLiteral("1 file(s) could not be copied."),
-        .worker = true,
+        .call = {"ImportPhotoFile", "Import on the photo page, one picture (transfer dialog's worker)",
+                 "1 file(s) could not be copied."},
         .act = ImportOnePicture,
         .verify = [](SweepDevice& device) { return DevicePhotos(device) == g_photosBeforeImport + 1; },
     });

@@ -1,5 +1,3 @@
-#include "SweepUsb.h"
-
 #include <memory>
 
 #include <QTest>
@@ -66,25 +64,15 @@ void Control(const QByteArray& command) {
 // right before the user's action reaches the device.
 std::function<void(SweepDevice&, FaultKind)> FaultsOf(const QByteArray& service, bool hookBefore) {
     return [service, hookBefore](SweepDevice& device, FaultKind kind) {
-        switch (kind) {
-        case FaultKind::ErrorCode:
-            Control("fault " + service + " error");
-            break;
-        case FaultKind::Delay:
-            Control("fault " + service + " timeout");
-            break;
-        case FaultKind::UnplugDuring:
-            Control("fault " + service + " detach");
-            break;
-        case FaultKind::UnplugBefore:
-            if (hookBefore) {
-                const QByteArray udid = QByteArray::fromStdString(device.Udid());
-                device.SetBeforeCall([udid] { Control("detach " + udid); });
-            } else {
-                Control("fault " + service + " detach");
-            }
-            break;
+        if (kind == FaultKind::UnplugBefore && hookBefore) {
+            const QByteArray udid = QByteArray::fromStdString(device.Udid());
+            device.SetBeforeCall([udid] { Control("detach " + udid); });
+            return;
         }
+        const QByteArray mode = kind == FaultKind::ErrorCode ? "error"
+                                : kind == FaultKind::Delay   ? "timeout"
+                                                             : "detach";
+        Control("fault " + service + " " + mode);
     };
 }
 
@@ -110,17 +98,16 @@ void AddUsbOperations(std::vector<SweepOperation>& operations) {
     for (const UsbRow& row : rows) {
         const auto simulated =
             std::find_if(operations.begin(), operations.end(), [&](const SweepOperation& op) {
-                return op.operation == QLatin1String(row.operation);
+                return op.call.operation == QLatin1String(row.operation);
             });
         if (simulated == operations.end())
             continue;
         SweepOperation usb = *simulated;
-        usb.operation = QStringLiteral("usb:") + simulated->operation;
-        usb.path = QStringLiteral("usb backend: ") + simulated->path;
-        usb.message = QString::fromLatin1(row.message);
+        usb.call = {QStringLiteral("usb:") + simulated->call.operation,
+                    QStringLiteral("usb backend: ") + simulated->call.path, QString::fromLatin1(row.message)};
         // The package goes to the device's staging folder before the install begins; a cable pulled out
         // after that leaves it there (nothing can remove it from a device that is gone).
-        if (usb.operation == QLatin1String("usb:InstallApp"))
+        if (usb.call.operation == QLatin1String("usb:InstallApp"))
             usb.earlierChange = QStringLiteral("the package uploaded to PublicStaging");
         usb.delayEndsInMessage = true;
         // An action that cannot be interrupted between its start and the device call is cut by the

@@ -1,12 +1,7 @@
-#include "SweepVideos.h"
-
-#include <QApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QPointer>
 #include <QProcess>
 #include <QSignalSpy>
-#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -26,14 +21,9 @@ namespace {
 
 QString g_lastVideo;
 
-QTemporaryDir& Files() {
-    static QTemporaryDir folder;
-    return folder;
-}
-
 // A short MP4 of that name, made by the ffmpeg program; it is added as it is.
 QString MakeVideo(const QString& title) {
-    const QString path = Files().filePath(title + QStringLiteral(".mp4"));
+    const QString path = ExportRoot().filePath(title + QStringLiteral(".mp4"));
     if (QFileInfo::exists(path))
         return path;
     QProcess ffmpeg;
@@ -81,10 +71,8 @@ int RowOfVideo(QVideoView* view, const QString& title) {
 
 void AddVideosOperations(std::vector<SweepOperation>& operations) {
     operations.push_back({
-        .operation = QStringLiteral("GetPlaylists"),
-        .path = QStringLiteral("press Video, then Refresh on the video page (view thread)"),
-        .message = QStringLiteral("The video list could not be read from the device."),
-        .worker = true,
+        .call = {"GetPlaylists", "press Video, then Refresh on the video page (view thread)",
+                 "The video list could not be read from the device."},
         .act =
             [](SweepDevice& device) {
                 const int before = int(device.Dialogs()->Messages().size());
@@ -99,10 +87,7 @@ void AddVideosOperations(std::vector<SweepOperation>& operations) {
     });
 
     operations.push_back({
-        .operation = QStringLiteral("AddMediaFileData"),
-        .path = QStringLiteral("add an MP4 on the video page (add dialog worker)"),
-        .message = QStringLiteral("Add video failed!"),
-        .worker = true,
+        .call = {"AddMediaFileData", "add an MP4 on the video page (add dialog worker)", "Add video failed!"},
         .prepare = [](SweepDevice& device) { LoadVideos(device); },
         .act =
             [](SweepDevice& device) {
@@ -122,10 +107,9 @@ void AddVideosOperations(std::vector<SweepOperation>& operations) {
     });
 
     operations.push_back({
-        .operation = QStringLiteral("DelMediaFileData"),
-        .path = QStringLiteral("check a video, Delete on the video page, answer yes (delete dialog worker)"),
-        .message = QStringLiteral("The selected item(s) could not be deleted from the device!"),
-        .worker = true,
+        .call = {"DelMediaFileData",
+                 "check a video, Delete on the video page, answer yes (delete dialog worker)",
+                 "The selected item(s) could not be deleted from the device!"},
         .prepare =
             [](SweepDevice& device) {
                 g_lastVideo = QStringLiteral("Doomed%1").arg(device.Next());
@@ -153,10 +137,8 @@ void AddVideosOperations(std::vector<SweepOperation>& operations) {
     });
 
     operations.push_back({
-        .operation = QStringLiteral("CopyFileToComputer"),
-        .path = QStringLiteral("play a video of the video page (copy worker, then the player)"),
-        .message = QStringLiteral("Can't play"),
-        .worker = true,
+        .call = {"CopyFileToComputer", "play a video of the video page (copy worker, then the player)",
+                 "Can't play"},
         .prepare =
             [](SweepDevice& device) {
                 g_lastVideo = QStringLiteral("Watch");

@@ -20,8 +20,8 @@ std::vector<SweepOperation> OperationsOfThisPart() {
     const QStringList only =
         qEnvironmentVariable("VEXA_SWEEP_ONLY").split(QLatin1Char(','), Qt::SkipEmptyParts);
     if (!only.isEmpty())
-        std::erase_if(all,
-                      [&](const SweepOperation& operation) { return !only.contains(operation.operation); });
+        std::erase_if(
+            all, [&](const SweepOperation& operation) { return !only.contains(operation.call.operation); });
     const QStringList part = qEnvironmentVariable("VEXA_SWEEP_PART").split(QLatin1Char('/'));
     bool okIndex = false, okCount = false;
     const int index = part.size() == 2 ? part[0].toInt(&okIndex) : 0;

@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <iterator>
 #include <memory>
 
 #include <QApplication>
@@ -328,12 +330,10 @@ private slots:
             QVERIFY(collector.requests.isEmpty());
             content = ReadFile(dump);
         }
-        QVERIFY2(content.contains("Signal: 11 (SIGSEGV)\n"), content.left(200).constData());
-        QVERIFY(content.contains("Address: 0x10\n"));
-        QVERIFY(content.contains("vexa-transfer("));
         // The dump names the version the About box shows, and the faulting thread's program counter.
-        QVERIFY(content.contains("\nVersion: " VEXA_VERSION "\n"));
-        QVERIFY(content.contains("Frames of the faulting thread"));
+        for (const char* line : {"Signal: 11 (SIGSEGV)\n", "Address: 0x10\n", "vexa-transfer(",
+                                 "\nVersion: " VEXA_VERSION "\n", "Frames of the faulting thread"})
+            QVERIFY2(content.contains(line), content.left(200).constData());
         QAboutDlg about;
         QVERIFY(about.findChild<QLabel*>(QStringLiteral("m_labelVersion"))
                     ->text()
@@ -384,11 +384,8 @@ private slots:
         }
         const QPoint offset = opened.center() - main.frameGeometry().center();
         QVERIFY2(offset.manhattanLength() <= 8,
-                 qPrintable(QString("%1 x %2 opened %3, %4 off the main window's centre")
-                                .arg(opened.width())
-                                .arg(opened.height())
-                                .arg(offset.x())
-                                .arg(offset.y())));
+                 qPrintable(QString::asprintf("%d x %d opened %d, %d off the main window's centre",
+                                              opened.width(), opened.height(), offset.x(), offset.y())));
     }
 
 private:
@@ -429,10 +426,8 @@ private:
 
     QList<Message> Errors() const {
         QList<Message> errors;
-        for (const Message& message : m_messages) {
-            if (!(message.flags & MSG_YESNO))
-                errors << message;
-        }
+        std::copy_if(m_messages.begin(), m_messages.end(), std::back_inserter(errors),
+                     [](const Message& message) { return !(message.flags & MSG_YESNO); });
         return errors;
     }
 

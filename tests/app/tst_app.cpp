@@ -58,7 +58,6 @@ private slots:
                 m_messages << Message{text, title, flags};
                 return (flags & MSG_YESNO) ? m_redirectAnswer : MSG_RESULT_OK;
             });
-        QDir(DriverFolder()).removeRecursively();
         QDir(DriverFolder() + "/..").removeRecursively();
         qunsetenv("VEXA_DRIVER_URL");
         qunsetenv("VEXA_BACKEND");
@@ -87,10 +86,8 @@ private slots:
         QFETCH(QStringList, present);
         QFETCH(bool, expected);
         qputenv("VEXA_DRIVER_URL", "http://127.0.0.1:9");
-        if (!present.isEmpty())
-            QVERIFY(QDir().mkpath(DriverFolder()));
         for (const QString& name : present)
-            WriteFile(DriverFilePath(name), "library");
+            QVERIFY(WriteFile(DriverFilePath(name), "library"));
         QCOMPARE(CheckDriverFiles(), expected);
         QVERIFY(QDir(DriverFolder()).exists());
         QVERIFY(m_messages.isEmpty());

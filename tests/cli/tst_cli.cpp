@@ -129,9 +129,7 @@ bool CatchesSignal(qint64 pid, int signal) {
 
 // What ImageMagick says of a picture: its format, size and any orientation left in it.
 QByteArray Identify(const QString& path) {
-    QProcess identify;
-    identify.start("identify", {"-format", "%m %w %h [%[EXIF:Orientation]]", path});
-    return identify.waitForFinished(30000) ? identify.readAllStandardOutput() : QByteArray("failed");
+    return RunProgram("identify", {"-format", "%m %w %h [%[EXIF:Orientation]]", path}).toUtf8();
 }
 
 // The usb backend's environment, reaching `emulator`'s devices.

@@ -1,6 +1,8 @@
 // Backup, restore and transfer through their windows against simulated devices. Backups are read back
 // by Python's plistlib and sqlite3; device states are compared by checksums of their files and contacts.
 
+#include <span>
+
 #include <sys/mount.h>
 #include <unistd.h>
 
@@ -161,28 +163,24 @@ QMap<QByteArray, int> ListedSums(IVexaManager* manager, const QString& deviceFol
         manager->GetPhotos()->GetPhotoList(&records, &count);
         // Camera videos and HEIC stills are listed with the photos, but a computer cannot give them to a
         // device.
-        for (int i = 0; i < count; ++i) {
-            const QString path = QString::fromUtf8(records[i].path);
-            if (!path.endsWith(QLatin1String(".MOV"), Qt::CaseInsensitive) &&
-                !path.endsWith(QLatin1String(".HEIC"), Qt::CaseInsensitive))
-                paths << path;
-        }
+        const QRegularExpression notGiven("\\.(MOV|HEIC)$", QRegularExpression::CaseInsensitiveOption);
+        for (const PhotoRecord& photo : std::span(records, size_t(count)))
+            if (!notGiven.match(QString::fromUtf8(photo.path)).hasMatch())
+                paths << QString::fromUtf8(photo.path);
     } else if (what == Listed::Songs) {
         PlaylistRecord* lists = nullptr;
         int count = 0;
         manager->GetMediaLibrary()->GetPlaylists(&count, &lists);
-        for (int t = 0; count > 0 && t < lists[0].trackCount; ++t) {
+        for (int t = 0; count > 0 && t < lists[0].trackCount; ++t)
             if (lists[0].tracks[t].mediaKind == MEDIA_SONG)
                 paths << MediaPathToDevicePath(lists[0].tracks[t].path);
-        }
     } else {
         BookRecord* books = nullptr;
         int count = 0;
         manager->GetBookService()->GetBooks(&books, &count);
-        for (int i = 0; i < count; ++i) {
-            if (books[i].present)
-                paths << QString::fromUtf8(books[i].path);
-        }
+        for (const BookRecord& book : std::span(books, size_t(count)))
+            if (book.present)
+                paths << QString::fromUtf8(book.path);
     }
     QMap<QByteArray, int> sums;
     for (const QString& path : paths)
@@ -199,9 +197,8 @@ QMap<QString, QStringList> PlaylistContents(IVexaManager* manager) {
     for (int p = 1; p < count; ++p) {
         QStringList& songs = contents[QString::fromUtf8(lists[p].name)];
         for (int t = 0; t < lists[p].trackCount; ++t)
-            songs << QStringLiteral("%1|%2")
-                         .arg(QString::fromUtf8(lists[p].tracks[t].title))
-                         .arg(lists[p].tracks[t].fileSize);
+            songs << QString::fromUtf8(lists[p].tracks[t].title) + '|' +
+                         QString::number(lists[p].tracks[t].fileSize);
         songs.sort();
     }
     return contents;
@@ -702,14 +699,12 @@ private:
         bool promptShown = false;
         WhenShown<QSelectDeviceRestorDlg>([&](QSelectDeviceRestorDlg* dialog) {
             QComboBox* combo = dialog->DeviceCombo();
-            for (int i = 0; i < combo->count(); ++i) {
+            for (int i = 0; i < combo->count(); ++i)
                 if (combo->itemData(i).toString() == record.serialNumber || record.imported)
                     combo->setCurrentIndex(i);
-            }
-            for (int row = 0; row < dialog->Model()->rowCount(); ++row) {
+            for (int row = 0; row < dialog->Model()->rowCount(); ++row)
                 if (dialog->Model()->Record(row)->folder == record.folder)
                     dialog->Table()->selectRow(row);
-            }
             if (!password.isNull()) {
                 WhenShown<RestorePasswordWidget>([&promptShown, password](RestorePasswordWidget* prompt) {
                     promptShown = true;

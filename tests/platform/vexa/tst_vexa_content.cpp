@@ -311,6 +311,7 @@ private slots:
     }
 
     // The demo device
+
     // The demo device's sms.db and call history as Python's sqlite3 sees them, with the phone's table and
     // column names; texts kept only in attributedBody are decoded from the archive here, by its own rules.
     void demoMessagesAndCallsReadInAnIndependentReader() {
@@ -379,6 +380,7 @@ print(len(messages), round(len(body_only) * 3 / len(messages)), len(rows) - len(
     }
 
     // Contacts and groups
+
     // Contacts and groups are added, changed and deleted, and kept in the address book as a phone keeps them.
     void contactsAndGroupsAreAddedChangedAndDeleted() {
         auto device = SmallDevice();
@@ -996,6 +998,7 @@ print(sqlite3.connect(sys.argv[3]).execute(
     }
 
     // Photos and albums
+
     // The demo's photos, oldest first over several months; a HEIC still is a real one, shown through the
     // phone's own small JPEG, and one of them is a Live Photo whose clip lies beside it (no asset of its
     // own).
@@ -1210,6 +1213,7 @@ print(asset, join, len(rows), rows[0][0][:4] if rows else '')
     }
 
     // Faults and connection
+
     // Two threads change and list at once; what this thread was handed stays as it was until it calls again.
     void concurrentChangesFromTwoThreads() {
         auto device = SmallDevice();
@@ -1263,6 +1267,7 @@ print(asset, join, len(rows), rows[0][0][:4] if rows else '')
     }
 
     // Files checked by independent readers
+
     // The demo device's songs, clips and books open in readers we did not write: ffprobe finds a duration,
     // PDFs start with their header, EPUBs (zips or unpacked folders) carry "mimetype" first.
     void seededFilesOpenInIndependentReaders() {

@@ -1,3 +1,7 @@
+#include <algorithm>
+#include <iterator>
+#include <memory>
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -54,7 +58,6 @@ private slots:
                 m_messages << Message{text, title, flags};
                 return (flags & MSG_YESNO) ? m_redirectAnswer : MSG_RESULT_OK;
             });
-        QDir(DriverFolder()).removeRecursively();
         QDir(DriverFolder() + "/..").removeRecursively();
         qunsetenv("VEXA_DRIVER_URL");
         qunsetenv("VEXA_BACKEND");
@@ -83,10 +86,8 @@ private slots:
         QFETCH(QStringList, present);
         QFETCH(bool, expected);
         qputenv("VEXA_DRIVER_URL", "http://127.0.0.1:9");
-        if (!present.isEmpty())
-            QVERIFY(QDir().mkpath(DriverFolder()));
         for (const QString& name : present)
-            WriteFile(DriverFilePath(name), "library");
+            QVERIFY(WriteFile(DriverFilePath(name), "library"));
         QCOMPARE(CheckDriverFiles(), expected);
         QVERIFY(QDir(DriverFolder()).exists());
         QVERIFY(m_messages.isEmpty());
@@ -108,18 +109,12 @@ private slots:
     void onlyMissingLibrariesAreFetchedInOrder() {
         QFETCH(QStringList, present);
         QFETCH(QStringList, expected);
-        CTestHttpServer server;
-        ServeAllLibraries(server);
-        PrepareDriverFolder(server);
+        LibraryServer server;
         // A longer stale copy must be replaced whole, not overwritten at its start.
         for (const QString& name : present)
             WriteFile(DriverFilePath(name), Payload('s', 300000));
-
-        CheckDownloadDlg dialog;
-        WatchRestarts(dialog);
-        dialog.StartDownload("iTunes.dll");
-        auto* restart = dialog.findChild<QImageButton*>("m_btnRestart");
-        QTRY_VERIFY(!restart->isHidden());
+        const auto dialog = StartDownload(server);
+        QTRY_VERIFY(Shown(*dialog, "m_btnRestart"));
 
         QList<QByteArray> expectedPaths;
         for (const QString& name : expected) {
@@ -127,11 +122,11 @@ private slots:
             QCOMPARE(ReadFile(DriverFilePath(name)), LibraryBody(name));
         }
         QCOMPARE(server.Paths(), expectedPaths);
-        auto* progress = dialog.findChild<QImageProgressBar*>("m_progressBar");
+        auto* progress = dialog->findChild<QImageProgressBar*>("m_progressBar");
         QCOMPARE(progress->Maximum(), qint64(LibraryBody(expected.last()).size()));
         QCOMPARE(progress->Value(), progress->Maximum());
         QVERIFY(m_messages.isEmpty());
-        QVERIFY(dialog.findChild<QLabel*>("m_labelReTry")->isHidden());
+        QVERIFY(!Shown(*dialog, "m_labelReTry"));
     }
 
     void failedTransferRemovesPartialFileAndOffersRetry_data() {
@@ -150,8 +145,7 @@ private slots:
     void failedTransferRemovesPartialFileAndOffersRetry() {
         QFETCH(QString, failure);
         QFETCH(QString, message);
-        CTestHttpServer server;
-        ServeAllLibraries(server);
+        LibraryServer server;
         const QByteArray path = "/downloads/iTunesMobileDevice.dll";
         if (failure == "404") {
             server.Fail(path, 404);
@@ -165,13 +159,8 @@ private slots:
             server.Redirect(path, "/elsewhere");
             m_redirectAnswer = MSG_RESULT_NO;
         }
-        PrepareDriverFolder(server);
-
-        CheckDownloadDlg dialog;
-        WatchRestarts(dialog);
-        dialog.StartDownload("iTunes.dll");
-        auto* retry = dialog.findChild<QLabel*>("m_labelReTry");
-        QTRY_VERIFY(!retry->isHidden());
+        const auto dialog = StartDownload(server);
+        QTRY_VERIFY(Shown(*dialog, "m_labelReTry"));
 
         QVERIFY(!QFile::exists(DriverFilePath("iTunesMobileDevice.dll")));
         QCOMPARE(ReadFile(DriverFilePath("iTunes.dll")), LibraryBody("iTunes.dll"));
@@ -186,21 +175,16 @@ private slots:
         }
         // The chain stops: no next library, no restart.
         QVERIFY(!QTest::qWaitFor([&] { return server.Paths().contains("/downloads/CoreFP.dll"); }, 100));
-        QVERIFY(dialog.findChild<QImageButton*>("m_btnRestart")->isHidden());
+        QVERIFY(!Shown(*dialog, "m_btnRestart"));
         QCOMPARE(m_restarts, 0);
     }
 
     void acceptedRedirectFetchesFromTheNewAddress() {
-        CTestHttpServer server;
-        ServeAllLibraries(server);
+        LibraryServer server;
         server.Redirect("/downloads/iTunes.dll", "/mirror/iTunes.dll");
         server.Serve("/mirror/iTunes.dll", Payload('m', 5000));
-        PrepareDriverFolder(server);
-
-        CheckDownloadDlg dialog;
-        WatchRestarts(dialog);
-        dialog.StartDownload("iTunes.dll");
-        QTRY_VERIFY(!dialog.findChild<QImageButton*>("m_btnRestart")->isHidden());
+        const auto dialog = StartDownload(server);
+        QTRY_VERIFY(Shown(*dialog, "m_btnRestart"));
 
         QCOMPARE(m_messages.size(), 1);
         QCOMPARE(m_messages.first().text, "Redirect to " + server.Url("/mirror/iTunes.dll") + " ?");
@@ -211,24 +195,18 @@ private slots:
     }
 
     void retryStartsOverButKeepsCoreFp() {
-        CTestHttpServer server;
-        ServeAllLibraries(server);
+        LibraryServer server;
         server.Fail("/downloads/iTunesMobileDevice.dll", 404);
-        PrepareDriverFolder(server);
         WriteFile(DriverFilePath("CoreFP.dll"), "kept CoreFP");
-
-        CheckDownloadDlg dialog;
-        WatchRestarts(dialog);
-        dialog.show();
-        dialog.StartDownload("iTunes.dll");
-        auto* retry = dialog.findChild<QLabel*>("m_labelReTry");
+        const auto dialog = StartDownload(server);
+        auto* retry = dialog->findChild<QLabel*>("m_labelReTry");
         QTRY_VERIFY(!retry->isHidden());
 
         server.Serve("/downloads/iTunesMobileDevice.dll", LibraryBody("iTunesMobileDevice.dll"));
         server.requests.clear();
         QTest::mouseClick(retry, Qt::LeftButton, {}, QPoint(5, 5));
         QVERIFY(retry->isHidden());
-        QTRY_VERIFY(!dialog.findChild<QImageButton*>("m_btnRestart")->isHidden());
+        QTRY_VERIFY(Shown(*dialog, "m_btnRestart"));
         QCOMPARE(server.Paths(),
                  (QList<QByteArray>{"/downloads/iTunes.dll", "/downloads/iTunesMobileDevice.dll"}));
         QCOMPARE(ReadFile(DriverFilePath("CoreFP.dll")), QByteArray("kept CoreFP"));
@@ -237,37 +215,29 @@ private slots:
     void closingAbortsTheTransferAndDropsThePartialFile() {
         CTestHttpServer server;
         server.Stall("/downloads/iTunes.dll", Payload('x', 100000), 40000);
-        PrepareDriverFolder(server);
-
-        CheckDownloadDlg dialog;
-        dialog.show();
-        dialog.StartDownload("iTunes.dll");
-        auto* progress = dialog.findChild<QImageProgressBar*>("m_progressBar");
+        const auto dialog = StartDownload(server);
+        auto* progress = dialog->findChild<QImageProgressBar*>("m_progressBar");
         QTRY_COMPARE(progress->Value(), qint64(40000));
         QCOMPARE(progress->Maximum(), qint64(100000));
         QVERIFY(QFile::exists(DriverFilePath("iTunes.dll")));
 
-        QTest::mouseClick(dialog.findChild<QImageButton*>("m_btnClose"), Qt::LeftButton);
-        QCOMPARE(dialog.result(), 0);
-        QVERIFY(!dialog.isVisible());
+        QTest::mouseClick(dialog->findChild<QImageButton*>("m_btnClose"), Qt::LeftButton);
+        QCOMPARE(dialog->result(), 0);
+        QVERIFY(!dialog->isVisible());
         QVERIFY(!QFile::exists(DriverFilePath("iTunes.dll")));
-        QVERIFY(dialog.findChild<QLabel*>("m_labelInfo")->text().isEmpty());
+        QVERIFY(dialog->findChild<QLabel*>("m_labelInfo")->text().isEmpty());
         QVERIFY(m_messages.isEmpty());
     }
 
     void unsavableFileIsReportedAndNothingIsFetched() {
-        CTestHttpServer server;
-        ServeAllLibraries(server);
-        PrepareDriverFolder(server);
+        LibraryServer server;
         QVERIFY(QDir().mkpath(DriverFilePath("iTunes.dll")));
-
-        CheckDownloadDlg dialog;
-        dialog.StartDownload("iTunes.dll");
+        const auto dialog = StartDownload(server);
         QCOMPARE(m_messages.size(), 1);
         QVERIFY2(m_messages.first().text.startsWith("Unable to save the file " +
                                                     DriverFilePath("iTunes.dll") + ": "),
                  qPrintable(m_messages.first().text));
-        QVERIFY(dialog.findChild<QLabel*>("m_labelInfo")->text().isEmpty());
+        QVERIFY(dialog->findChild<QLabel*>("m_labelInfo")->text().isEmpty());
         QVERIFY(!QTest::qWaitFor([&] { return !server.requests.isEmpty(); }, 100));
     }
 
@@ -357,12 +327,10 @@ private slots:
             QVERIFY(collector.requests.isEmpty());
             content = ReadFile(dump);
         }
-        QVERIFY2(content.contains("Signal: 11 (SIGSEGV)\n"), content.left(200).constData());
-        QVERIFY(content.contains("Address: 0x10\n"));
-        QVERIFY(content.contains("vexa-transfer("));
         // The dump names the version the About box shows, and the faulting thread's program counter.
-        QVERIFY(content.contains("\nVersion: " VEXA_VERSION "\n"));
-        QVERIFY(content.contains("Frames of the faulting thread"));
+        for (const char* line : {"Signal: 11 (SIGSEGV)\n", "Address: 0x10\n", "vexa-transfer(",
+                                 "\nVersion: " VEXA_VERSION "\n", "Frames of the faulting thread"})
+            QVERIFY2(content.contains(line), content.left(200).constData());
         QAboutDlg about;
         QVERIFY(about.findChild<QLabel*>(QStringLiteral("m_labelVersion"))
                     ->text()
@@ -413,11 +381,8 @@ private slots:
         }
         const QPoint offset = opened.center() - main.frameGeometry().center();
         QVERIFY2(offset.manhattanLength() <= 8,
-                 qPrintable(QString("%1 x %2 opened %3, %4 off the main window's centre")
-                                .arg(opened.width())
-                                .arg(opened.height())
-                                .arg(offset.x())
-                                .arg(offset.y())));
+                 qPrintable(QString::asprintf("%d x %d opened %d, %d off the main window's centre",
+                                              opened.width(), opened.height(), offset.x(), offset.y())));
     }
 
 private:
@@ -425,9 +390,22 @@ private:
         return Payload(name.at(5).toLatin1(), 20000 + name.size() * 1000);
     }
 
-    static void ServeAllLibraries(CTestHttpServer& server) {
-        for (const char* name : {"iTunes.dll", "iTunesMobileDevice.dll", "CoreFP.dll"})
-            server.Serve(QByteArray("/downloads/") + name, LibraryBody(name));
+    // A server with all three libraries where the driver download expects them.
+    struct LibraryServer : CTestHttpServer {
+        LibraryServer() {
+            for (const char* name : {"iTunes.dll", "iTunesMobileDevice.dll", "CoreFP.dll"})
+                Serve(QByteArray("/downloads/") + name, LibraryBody(name));
+        }
+    };
+
+    // The dialog as the startup check opens it with `server` as the download location, restarts counted.
+    std::unique_ptr<CheckDownloadDlg> StartDownload(const CTestHttpServer& server) {
+        PrepareDriverFolder(server);
+        auto dialog = std::make_unique<CheckDownloadDlg>();
+        WatchRestarts(*dialog);
+        dialog->show();
+        dialog->StartDownload("iTunes.dll");
+        return dialog;
     }
 
     void PrepareDriverFolder(const CTestHttpServer& server) {
@@ -439,12 +417,14 @@ private:
         dialog.SetRestartLauncher([this] { ++m_restarts; });
     }
 
+    static bool Shown(const QWidget& dialog, const char* name) {
+        return !dialog.findChild<QWidget*>(name)->isHidden();
+    }
+
     QList<Message> Errors() const {
         QList<Message> errors;
-        for (const Message& message : m_messages) {
-            if (!(message.flags & MSG_YESNO))
-                errors << message;
-        }
+        std::copy_if(m_messages.begin(), m_messages.end(), std::back_inserter(errors),
+                     [](const Message& message) { return !(message.flags & MSG_YESNO); });
         return errors;
     }
 

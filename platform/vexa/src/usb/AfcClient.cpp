@@ -152,6 +152,25 @@ afc_error_t AfcClient::send(uint64_t operation, const std::string& arguments, co
 }
 
 afc_error_t AfcClient::receiveHeader(Header& header) {
+    for (; m_owedAnswers > 0; --m_owedAnswers) {
+        Header owed;
+        if (afc_error_t error = readHeader(owed); error != AFC_E_SUCCESS) {
+            return error;
+        }
+        const uint64_t length = owed.entire - kHeaderSize;
+        if (owed.operation != Status || length < 8 || length > kLargestStatus) {
+            return fail(AFC_E_OP_HEADER_INVALID);
+        }
+        // The status of a read-only file's close tells nothing about what was read from it.
+        std::string status(static_cast<size_t>(length), '\0');
+        if (afc_error_t error = receiveBody(status.data(), status.size()); error != AFC_E_SUCCESS) {
+            return error;
+        }
+    }
+    return readHeader(header);
+}
+
+afc_error_t AfcClient::readHeader(Header& header) {
     if (m_broken != AFC_E_SUCCESS) {
         return m_broken;
     }
@@ -309,6 +328,14 @@ afc_error_t AfcClient::OpenFile(const std::string& path, afc_file_mode_t mode, u
 afc_error_t AfcClient::CloseFile(uint64_t handle) {
     std::string data;
     return request(FileCloseOp, le64(handle), Status, data);
+}
+
+afc_error_t AfcClient::CloseFileUnanswered(uint64_t handle) {
+    const afc_error_t error = send(FileCloseOp, le64(handle));
+    if (error == AFC_E_SUCCESS) {
+        ++m_owedAnswers;
+    }
+    return error;
 }
 
 afc_error_t AfcClient::ReadFile(uint64_t handle, int fd, bool& writeFailed) {

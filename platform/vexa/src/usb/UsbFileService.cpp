@@ -51,6 +51,13 @@ public:
         m_open = false;
         return m_client.CloseFile(m_handle);
     }
+    // For a file only read: its close is not waited for.
+    void CloseUnanswered() {
+        if (m_open) {
+            m_open = false;
+            m_client.CloseFileUnanswered(m_handle);
+        }
+    }
     uint64_t Handle() const { return m_handle; }
 
 private:
@@ -228,6 +235,7 @@ int UsbFileService::CopyFileToComputer(const char16_t* devicePath, const char16_
         }
         bool writeFailed = false;
         const afc_error_t error = connection.Client().ReadFile(file.Handle(), target.handle(), writeFailed);
+        file.CloseUnanswered();
         if (writeFailed) {
             return int(VEXA_E_IO);
         }

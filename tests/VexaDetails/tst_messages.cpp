@@ -59,6 +59,14 @@ SimConversation Numbered(const char* address, const char* name, int count) {
     return conversation;
 }
 
+// `count` unchecked incoming items "m0", "m1", ...
+QList<QPagedFlowViewerWidget::Item> Items(int count) {
+    QList<QPagedFlowViewerWidget::Item> items;
+    for (int i = 0; i < count; ++i)
+        items.append({QStringLiteral("m%1").arg(i), "t", true, nullptr, false});
+    return items;
+}
+
 } // namespace
 
 class tst_messages : public QObject, PageFixture {
@@ -235,10 +243,7 @@ private slots:
         QCOMPARE(shown(), QStringLiteral("1/3 m0..m19"));
 
         // Exactly twenty make one page; twenty-one make two.
-        QList<QPagedFlowViewerWidget::Item> items;
-        for (int i = 0; i < 20; ++i)
-            items.append({"x", "t", true, nullptr, false});
-        pager.SetItems(items);
+        pager.SetItems(Items(20));
         QCOMPARE(pager.PageCount(), 1);
         QCOMPARE(pager.PageLabel(), QStringLiteral("1/1"));
         QCOMPARE(pager.PageWidgets().size(), 20);
@@ -262,6 +267,14 @@ private slots:
         QCOMPARE(paged->PageLabel(), QStringLiteral("1/3"));
         paged->PageEdit()->setText(QStringLiteral("3"));
         paged->OnClickBtnGo();
+        {
+            // A language switch leaves the bubbles on show as they were.
+            auto restore = qScopeGuard([] {
+                SetLanguage(31);
+                RemoveTranslationsForTesting();
+            });
+            QVERIFY(SetLanguage(42));
+        }
         QCOMPARE(paged->PageWidgets().size(), 1);
         QCOMPARE(paged->PageWidgets().at(0)->Text(), QStringLiteral("Message 41"));
         // Each item carries its record.
@@ -271,10 +284,7 @@ private slots:
 
     void pageCheckBoxChecksExactlyThePage() {
         QPagedFlowViewerWidget pager;
-        QList<QPagedFlowViewerWidget::Item> items;
-        for (int i = 0; i < 45; ++i)
-            items.append({QStringLiteral("m%1").arg(i), "t", true, nullptr, false});
-        pager.SetItems(items);
+        pager.SetItems(Items(45));
         QSignalSpy changed(&pager, &QPagedFlowViewerWidget::checkItemChange);
         pager.ShowPage(1);
         QVERIFY(!pager.PageCheck()->isChecked());
@@ -373,51 +383,6 @@ private slots:
     void exportTakesTheAttachmentsAlong_data();
     void exportTakesTheAttachmentsAlong();
 
-    void listingFailureWarnsAndStaysUsable() {
-        SetConversations({Numbered("+1 555 0101", "Kept", 25)});
-        qmessageView view(m_manager, m_phone.Handle());
-        Load(view);
-        QCOMPARE(view.GetChunkCount(), 1);
-        view.Flow()->PagedFlow()->OnClickBtnNext();
-
-        QCOMPARE(AddFault({.operation = "GetMessages", .code = 7}), 0);
-        QSignalSpy node(&view, &qmessageView::refreshMSGNode);
-        Load(view);
-        QTRY_COMPARE(m_messages->Messages(), QStringList({kUnlock}));
-        QCOMPARE(view.GetChunkCount(), 0);
-        QCOMPARE(view.MessageModel()->rowCount(), 0);
-        QCOMPARE(view.State(), QBaseDetailsView::ContentState::Empty);
-        QVERIFY(!view.Flow()->CurrentConversation());
-        QCOMPARE(view.Flow()->PagedFlow()->PageWidgets().size(), 0);
-        QVERIFY(view.OperatePanel()->isEnabled());
-        QCOMPARE(node.count(), 1); // the node stops waiting and shows none
-
-        ClearFaults();
-        m_messages->Clear();
-        Load(view);
-        QVERIFY(m_messages->Messages().isEmpty());
-        QCOMPARE(view.GetChunkCount(), 1);
-        QCOMPARE(view.State(), QBaseDetailsView::ContentState::Table);
-        QCOMPARE(view.Flow()->PagedFlow()->PageLabel(), QStringLiteral("1/2"));
-    }
-
-    void languageChangeRetranslatesThePage() {
-        SetConversations({Numbered("+1 555 0101", "Ann", 2)});
-        qmessageView view(m_manager, m_phone.Handle());
-        Load(view);
-        auto restore = qScopeGuard([] {
-            SetLanguage(31);
-            RemoveTranslationsForTesting();
-        });
-        QVERIFY(SetLanguage(42));
-        QCOMPARE(view.MessageModel()->HeaderLabels(), QStringList({"Name", "Nummer", "Status"}));
-        QCOMPARE(view.Flow()->PagedFlow()->PageCheck()->text(), QStringLiteral("Diese Seite auswählen"));
-        // The bubbles stay as they were.
-        QCOMPARE(view.Flow()->PagedFlow()->PageWidgets().size(), 2);
-        QVERIFY(SetLanguage(31));
-        QCOMPARE(view.MessageModel()->HeaderLabels().value(1), QStringLiteral("Number"));
-    }
-
     void viewGoesWhileItLoads() {
         SetConversations({Numbered("+1 555 0101", "Slow", 5)});
         QCOMPARE(AddFault({.operation = "GetMessages", .delayMs = 300}), 0);
@@ -473,17 +438,27 @@ private slots:
             QStringLiteral("Exported to %1.\nDo you want to open the folder that holds it?").arg(path)));
     }
 
-    // Last: the device leaves.
+    // Last: its final row unplugs the device.
 
-    void unplugWhileLoadingAndPaging() {
+    void failedListingWarnsAndStaysUsable_data() {
+        QTest::addColumn<bool>("unplug");
+        QTest::newRow("listing refused") << false;
+        QTest::newRow("unplugged during the listing") << true;
+    }
+
+    void failedListingWarnsAndStaysUsable() {
+        QFETCH(bool, unplug);
         SetConversations({Numbered("+1 555 0101", "Paged", 41), Numbered("+1 555 0102", "Other", 3)});
         qmessageView view(m_manager, m_phone.Handle());
         Load(view);
         QPagedFlowViewerWidget* paged = view.Flow()->PagedFlow();
         QCOMPARE(paged->PageLabel(), QStringLiteral("1/3"));
 
-        // The cable is pulled during the next listing; paging goes on meanwhile from the records in hand.
-        QCOMPARE(AddFault({.operation = "GetMessages", .unplug = true, .delayMs = 300}), 0);
+        // The listing fails late; paging goes on meanwhile from the records in hand.
+        QCOMPARE(
+            AddFault({.operation = "GetMessages", .code = unplug ? 0 : 7, .unplug = unplug, .delayMs = 300}),
+            0);
+        QSignalSpy node(&view, &qmessageView::refreshMSGNode);
         view.OnEmitRefresh();
         QVERIFY(view.IsRunning());
         paged->OnClickBtnNext();
@@ -491,18 +466,26 @@ private slots:
         view.Flow()->Table()->setCurrentIndex(view.Flow()->Table()->model()->index(1, 0));
         QCOMPARE(paged->PageLabel(), QStringLiteral("1/1"));
         QTRY_VERIFY_WITH_TIMEOUT(!view.IsRunning(), 10000);
-        QTRY_COMPARE(m_messages->Messages(), QStringList({kUnlock}));
-        QCOMPARE(view.State(), QBaseDetailsView::ContentState::Empty);
-        QCOMPARE(paged->PageWidgets().size(), 0);
+        VerifyFailedListing(view);
+        QCOMPARE(view.MessageModel()->rowCount(), 0);
+        QVERIFY(!view.Flow()->CurrentConversation());
+        QCOMPARE(node.count(), 1); // the node stops waiting and shows none
         paged->OnClickBtnNext();
         paged->OnClickBtnPrev();
         QCOMPARE(paged->PageLabel(), QStringLiteral("0/0"));
 
-        // Pressing refresh on the gone device says so again and stays usable.
+        // Pressing refresh again loads what the device gives, or says again that it is gone.
+        ClearFaults();
         m_messages->Clear();
         Load(view);
-        QTRY_COMPARE(m_messages->Messages(), QStringList({kUnlock}));
         QVERIFY(view.OperatePanel()->isEnabled());
+        if (unplug) {
+            QTRY_COMPARE(m_messages->Messages(), QStringList({kUnlock}));
+            return;
+        }
+        QVERIFY(m_messages->Messages().isEmpty());
+        QCOMPARE(view.State(), QBaseDetailsView::ContentState::Table);
+        QCOMPARE(paged->PageLabel(), QStringLiteral("1/3"));
     }
 
 private:
@@ -531,6 +514,15 @@ private:
         QTRY_VERIFY_WITH_TIMEOUT(!view.IsRunning(), 10000);
         QCoreApplication::processEvents();
         QCoreApplication::processEvents();
+    }
+
+    // A listing that failed: the user is told, and the page is empty but usable.
+    void VerifyFailedListing(qmessageView& view) {
+        QTRY_COMPARE(m_messages->Messages(), QStringList({kUnlock}));
+        QCOMPARE(view.GetChunkCount(), 0);
+        QCOMPARE(view.State(), QBaseDetailsView::ContentState::Empty);
+        QCOMPARE(view.Flow()->PagedFlow()->PageWidgets().size(), 0);
+        QVERIFY(view.OperatePanel()->isEnabled());
     }
 
     QString Cell(qmessageView& view, int row, int column) const {

@@ -315,20 +315,6 @@ private slots:
         QCOMPARE(ContactRecords::DisplayName(nullptr, nullptr, nullptr), std::string());
     }
 
-    void loadRestartsARunningLoad() {
-        for (int i = 0; i < 5; ++i)
-            AddContact("Person", nullptr, std::to_string(i).c_str());
-        QCOMPARE(AddFault({.operation = "GetContacts", .delayMs = 300}), 0);
-        QContactsView view(m_manager, m_phone.Handle());
-        QSignalSpy refreshed(&view, &QContactsView::emitRefreshContactsNode);
-        view.OnRefreshContacts();
-        view.OnRefreshContacts(); // waits for the first, then loads again
-        Load(view);
-        QCOMPARE(view.GetChunkCount(), 5);
-        QVERIFY(refreshed.count() >= 1);
-        QVERIFY(m_messages->Messages().isEmpty());
-    }
-
     // Editing
 
     void editorKeepsOneValuePerLabelAndThePictureAsJpeg() {

@@ -207,10 +207,8 @@ private slots:
         QSignalSpy refreshed(&view, &QContactsView::emitRefreshContactsNode);
         QSignalSpy finished(&view, &QBaseDetailsView::loadFinished);
         Load(view);
-        QCOMPARE(refreshed.count(), 1);
-        QCOMPARE(finished.count(), 1);
-        QCOMPARE(finished.at(0).at(0).toInt(), 3);
-        QCOMPARE(refreshed.at(0).at(0).toInt(), m_phone.Handle());
+        QCOMPARE(QList<QVariantList>(finished), QList<QVariantList>{{3}});
+        QCOMPARE(QList<QVariantList>(refreshed), QList<QVariantList>{{m_phone.Handle()}});
         QCOMPARE(view.State(), QBaseDetailsView::ContentState::Table);
         QCOMPARE(view.GetChunkCount(), 3);
         QVERIFY(view.GroupNames().contains(QStringLiteral("Climbing Club")));

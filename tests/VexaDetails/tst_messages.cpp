@@ -142,10 +142,8 @@ private slots:
         QSignalSpy finished(&view, &QBaseDetailsView::loadFinished);
         Load(view);
         QVERIFY(m_messages->Messages().isEmpty());
-        QCOMPARE(finished.count(), 1);
-        QCOMPARE(finished.at(0).at(0).toInt(), 4);
-        QCOMPARE(node.count(), 1);
-        QCOMPARE(node.at(0).at(0).toInt(), m_phone.Handle());
+        QCOMPARE(QList<QVariantList>(finished), QList<QVariantList>{{4}});
+        QCOMPARE(QList<QVariantList>(node), QList<QVariantList>{{m_phone.Handle()}});
         QCOMPARE(view.RecordCount(), 4);
         QCOMPARE(view.State(), QBaseDetailsView::ContentState::Table);
         QCOMPARE(view.CurrentWidget(), static_cast<QWidget*>(view.Flow()));

@@ -267,14 +267,9 @@ private slots:
         QCOMPARE(paged->PageLabel(), QStringLiteral("1/3"));
         paged->PageEdit()->setText(QStringLiteral("3"));
         paged->OnClickBtnGo();
-        {
-            // A language switch leaves the bubbles on show as they were.
-            auto restore = qScopeGuard([] {
-                SetLanguage(31);
-                RemoveTranslationsForTesting();
-            });
-            QVERIFY(SetLanguage(42));
-        }
+        // A language switch there and back leaves the bubbles on show as they were.
+        QVERIFY(SetLanguage(42) && SetLanguage(31));
+        RemoveTranslationsForTesting();
         QCOMPARE(paged->PageWidgets().size(), 1);
         QCOMPARE(paged->PageWidgets().at(0)->Text(), QStringLiteral("Message 41"));
         // Each item carries its record.

@@ -244,8 +244,7 @@ private slots:
     }
 
     void addedSongsAppearWithTheirTagsAndPlayOnTheDevice() {
-        LoadMusic();
-        const int before = m_music->GetChunkCount();
+        const int before = LoadedCount();
         const QString mp3 = Song(
             QStringLiteral("first.mp3"),
             {.seconds = 4, .title = "Über Blue", .artist = "Ana Vey", .album = "Coast", .genre = "Jazz"});
@@ -302,8 +301,7 @@ private slots:
     }
 
     void filesThatAreNotAudioAddNothing() {
-        LoadMusic();
-        const int before = m_music->GetChunkCount();
+        const int before = LoadedCount();
         const QStringList filesBefore = DeviceMusicFiles();
         const QString good = Song(QStringLiteral("good.mp3"), {.seconds = 3, .title = "Good"});
         const QString truncated = m_files.filePath("truncated.mp3");
@@ -365,8 +363,7 @@ private slots:
     }
 
     void deletedSongLeavesWithItsFile() {
-        LoadMusic();
-        const int before = m_music->GetChunkCount();
+        const int before = LoadedCount();
         QVERIFY(before >= 2);
         auto* song = static_cast<QMusicPlayListChunk*>(m_music->GetChunk(1));
         const QString file = DevicePathToLocal(song->path);
@@ -632,8 +629,7 @@ private slots:
     }
 
     void droppedFoldersAddTheirAudioAndNameTheRest() {
-        LoadMusic();
-        const int before = m_music->GetChunkCount();
+        const int before = LoadedCount();
         const QString folder = m_files.filePath("dropped");
         QVERIFY(QDir().mkpath(folder + QStringLiteral("/inner")));
         const QString first =
@@ -720,6 +716,8 @@ private:
         QVERIFY(m_music->Start());
         QTRY_VERIFY_WITH_TIMEOUT(!refreshed.isEmpty(), 15000);
     }
+
+    int LoadedCount() { return LoadMusic(), m_music->GetChunkCount(); }
 
     void ReadPlaylists() {
         QSignalSpy refreshed(m_loader.data(), &QPlayAnalysisTread::refreshPlayList);

@@ -102,7 +102,6 @@ private slots:
     void cleanup() {
         ClearFaults();
         // Whatever a test did, no conversion leaves anything in the working folder.
-        QCOMPARE(FilesUnder(WorkParent()), QStringList());
         QCOMPARE(QDir(WorkParent()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
     }
 
@@ -173,11 +172,6 @@ private slots:
             QCOMPARE(QVideoPlayModel::FormatText("Matroska video file"),
                      QStringLiteral("Matroska video file"));
         }
-        // The search narrows the table to matching titles.
-        m_view->OnSearchString("no such title at all");
-        QCOMPARE(m_view->SortModel()->rowCount(), 0);
-        m_view->OnSearchString(QString());
-        QCOMPARE(m_view->SortModel()->rowCount(), kListedVideos);
     }
 
     void everyContainerIsConvertedAndAddedAsH264Aac() {
@@ -199,8 +193,7 @@ private slots:
             QVERIFY2(!file.isEmpty(), qPrintable(input.name));
             files << file;
         }
-        Load();
-        const int before = m_view->RecordCount();
+        const int before = LoadedCount();
         QSignalSpy refreshed(m_view.data(), &QVideoView::emitRefreshVideoNode);
         m_view->AddFiles(files);
         QTRY_VERIFY_WITH_TIMEOUT(!refreshed.isEmpty() && !m_view->IsRunning(), 30000);
@@ -233,8 +226,7 @@ private slots:
             QVERIFY(!file.isEmpty());
             files << file;
         }
-        Load();
-        const int before = m_view->RecordCount();
+        const int before = LoadedCount();
         const QStringList deviceFiles = FilesUnder(MediaFolder());
         m_messages->SetAnswerYes(true);
         int runningAtCancel = -1;
@@ -260,8 +252,7 @@ private slots:
         QVERIFY2(progressText.startsWith("Converting(1/3):long0.avi ("), qPrintable(progressText));
         QVERIFY(m_messages->Saw("Are you sure to cancel video transfer?"));
         QVERIFY(!QTest::qWaitFor([&] { return FilesUnder(MediaFolder()) != deviceFiles; }, 300));
-        Load();
-        QCOMPARE(m_view->RecordCount(), before);
+        QCOMPARE(LoadedCount(), before);
     }
 
     void badInputsAreNamedAndTheGoodOnesStillAdded() {
@@ -278,8 +269,7 @@ private slots:
         QFile::resize(badMp4, 700);
         QVERIFY(!audioOnly.isEmpty() && !silent.isEmpty());
 
-        Load();
-        const int before = m_view->RecordCount();
+        const int before = LoadedCount();
         m_view->AddFiles({m_files.filePath("empty.avi"), m_files.filePath("notes.mp4"),
                           m_files.filePath("truncated.mkv"), audioOnly, silent, badMp4,
                           m_files.filePath("missing.avi")});
@@ -290,31 +280,23 @@ private slots:
              {"empty.avi", "notes.mp4", "truncated.mkv", "song.avi", "broken.mp4", "missing.avi"})
             QVERIFY2(message.contains(name), qPrintable(message));
         QVERIFY(!message.contains("silent.mov"));
-        Load();
-        QCOMPARE(m_view->RecordCount(), before + 1);
+        QCOMPARE(LoadedCount(), before + 1);
         // A video without sound converts to an MP4 without a sound track.
         QCOMPARE(ProbeFile(DevicePathToLocal(VideoTitled("silent")->path)).codecs, QStringList{"h264"});
-    }
 
-    void unwritableWorkFolderAddsNothing() {
-        const QString clip = Clip("a.b.avi", {}, {});
-        QVERIFY(QFileInfo::exists(clip));
-        Load();
-        const int before = m_view->RecordCount();
-        // A folder under a plain file cannot be made, whoever runs the test.
-        m_view->SetWorkFolder(clip + QStringLiteral("/work"));
-        m_view->AddFiles({clip});
+        // A working folder that cannot be made (one under a plain file, whoever runs the test) adds nothing.
+        m_messages->Clear();
+        m_view->SetWorkFolder(whole + QStringLiteral("/work"));
+        m_view->AddFiles({whole});
         m_view->SetWorkFolder(WorkParent());
         QCOMPARE(m_messages->Messages().size(), 1);
         QVERIFY2(m_messages->Messages().first().startsWith("The working folder"),
                  qPrintable(m_messages->Messages().first()));
-        Load();
-        QCOMPARE(m_view->RecordCount(), before);
+        QCOMPARE(LoadedCount(), before + 1);
     }
 
     void deletedVideoLeavesWithItsFile() {
-        Load();
-        const int before = m_view->RecordCount();
+        const int before = LoadedCount();
         QVideoChunk* video = VideoTitled("show");
         QVERIFY(video);
         const QString stored = DevicePathToLocal(video->path);
@@ -447,6 +429,8 @@ private:
         QVERIFY(m_view->Start());
         QTRY_VERIFY_WITH_TIMEOUT(!refreshed.isEmpty(), 15000);
     }
+
+    int LoadedCount() { return Load(), m_view->RecordCount(); }
 
     int RowOf(const QString& title) const {
         return ColumnTexts(m_view->SortModel(), QVideoPlayModel::ColumnName).indexOf(title);

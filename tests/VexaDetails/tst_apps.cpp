@@ -140,19 +140,15 @@ private slots:
                     Info(QString::fromLatin1(kAppId), "Field Notes", QStringLiteral("2.3.1")));
         QVERIFY(!package.isEmpty());
         QAppsView view(m_manager, m_phone.Handle());
-        view.resize(900, 500);
-        view.show();
-        Load(view);
+        Load(view, true);
         QCOMPARE(view.State(), QBaseDetailsView::ContentState::Empty);
         QSignalSpy refreshed(&view, &QAppsView::emitRefreshAppNode);
         QSignalSpy done(&view, &QAppsView::InstallDone);
 
         view.InstallPackage(package);
-        QVERIFY(view.InstallDialog());
-        QVERIFY(view.InstallDialog()->isModal());
+        QVERIFY(view.InstallDialog() && view.InstallDialog()->isModal());
         WaitDone(view);
-        QCOMPARE(done.count(), 1);
-        QCOMPARE(done.at(0).at(0).toInt(), 0);
+        QCOMPARE(QList<QVariantList>(done), QList<QVariantList>{{0}});
         QCOMPARE(m_messages->Messages(), QStringList({"Finish"}));
         QVERIFY(refreshed.count() >= 1);
         QVERIFY(QFileInfo::exists(package));
@@ -276,19 +272,16 @@ private slots:
         ClearFaults();
         Load(view);
         QCOMPARE(view.RecordCount(), 1);
-        const struct {
-            const char* operation;
-            const char* message;
-        } cases[] = {{"GetApplistInfo", "Get app number failed! Please refresh!"},
-                     {"GetAppListIcon", "Get app icon failed! Please refresh!"}};
-        for (const auto& item : cases) {
+        for (const auto& [operation, message] :
+             {std::pair{"GetApplistInfo", "Get app number failed! Please refresh!"},
+              std::pair{"GetAppListIcon", "Get app icon failed! Please refresh!"}}) {
             ClearFaults();
-            QCOMPARE(AddFault({.operation = item.operation, .code = 7}), 0);
+            QCOMPARE(AddFault({.operation = operation, .code = 7}), 0);
             QSignalSpy refreshed(&view, &QAppsView::emitRefreshAppNode);
             QSignalSpy finished(&view, &QBaseDetailsView::loadFinished);
             m_messages->Clear();
             Load(view);
-            QTRY_COMPARE(m_messages->Messages(), QStringList({QString::fromLatin1(item.message)}));
+            QTRY_COMPARE(m_messages->Messages(), QStringList({QString::fromLatin1(message)}));
             QCOMPARE(view.RecordCount(), 0);
             QCOMPARE(view.State(), QBaseDetailsView::ContentState::Empty);
             QVERIFY(view.OperatePanel()->isEnabled());
@@ -301,9 +294,7 @@ private slots:
         for (const char* id : {"org.vexa.alpha", "org.vexa.beta", "org.vexa.gamma"})
             Install(id + 9, QLatin1String(id + 9), id);
         QAppsView view(m_manager, m_phone.Handle());
-        view.resize(900, 500);
-        view.show();
-        Load(view);
+        Load(view, true);
         QCOMPARE(view.SortModel()->rowCount(), 3);
         view.OnSearchString("^(al|ga)");
         QCOMPARE(view.SortModel()->rowCount(), 2);
@@ -316,12 +307,11 @@ private slots:
         auto* panel = qobject_cast<QAppStatusPanel*>(view.TableView()->indexWidget(firstStatus));
         QVERIFY(panel);
         emit panel->SaveDocApp();
-        QCOMPARE(open.count(), 1);
-        QCOMPARE(open.at(0).at(0).toInt(), m_phone.Handle());
-        QCOMPARE(open.at(0).at(1).toString(),
-                 QString::fromStdString(
-                     view.AppsModel()->AppAt(view.SortModel()->mapToSource(firstStatus).row())->GetId()));
-        QCOMPARE(open.at(0).at(2).toString(), QStringLiteral("/Documents"));
+        const std::string firstId =
+            view.AppsModel()->AppAt(view.SortModel()->mapToSource(firstStatus).row())->GetId();
+        const QVariantList call{m_phone.Handle(), QString::fromStdString(firstId),
+                                QStringLiteral("/Documents")};
+        QCOMPARE(QList<QVariantList>(open), QList<QVariantList>{call});
 
         // A right click on a row offers uninstall and the two backups; on empty space nothing.
         const QRect first = view.TableView()->visualRect(view.SortModel()->index(0, 0));
@@ -335,9 +325,7 @@ private slots:
         // A device that archives no apps (a real phone today) is offered no backup, in the menu or the row.
         QCOMPARE(AddFault({.operation = "QueryAppBackup", .code = VEXA_E_UNSUPPORTED}), 0);
         QAppsView real(m_manager, m_phone.Handle());
-        real.resize(900, 500);
-        real.show();
-        Load(real);
+        Load(real, true);
         const QModelIndex status = real.SortModel()->index(0, QAppsViewModel::StatusColumn);
         QTRY_VERIFY(real.TableView()->indexWidget(status));
         auto* rowBackup = real.TableView()->indexWidget(status)->findChild<QWidget*>("m_btnBackup");
@@ -511,7 +499,12 @@ private slots:
     }
 
 private:
-    void Load(QAppsView& view) {
+    // Loaded, and first shown at a size where every column has room when `shown`.
+    void Load(QAppsView& view, bool shown = false) {
+        if (shown) {
+            view.resize(900, 500);
+            view.show();
+        }
         view.refreshData();
         QTRY_VERIFY_WITH_TIMEOUT(!view.IsRunning(), 10000);
         QCoreApplication::processEvents();

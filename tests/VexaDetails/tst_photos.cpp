@@ -82,12 +82,18 @@ std::unique_ptr<QTimer> AcknowledgeTransfer(QString* lastLine) {
     return watch;
 }
 
-const QString kCannotDelete = QStringLiteral("The following albums cannot be deleted: \n\n1.Camera Roll "
-                                             "\n2.Photo Library \n3.Albums that comes with the "
-                                             "device \n4.Albums created on the device\n");
-const QString kCannotRename = QStringLiteral("The folowing albums cannot be renamed: \n\n1.Camera Roll "
-                                             "\n2.Photo Library \n3.Albums that comes with the "
-                                             "device \n4.Albums created on the device\n");
+const QString kProtectedAlbums =
+    QStringLiteral("\n\n1.Camera Roll \n2.Photo Library \n3.Albums that comes with "
+                   "the device \n4.Albums created on the device\n");
+const QString kCannotDelete = "The following albums cannot be deleted: " + kProtectedAlbums;
+const QString kCannotRename = "The folowing albums cannot be renamed: " + kProtectedAlbums;
+
+// The one message of a drop with `count` files that are no pictures.
+QStringList Skipped(int count) {
+    return {
+        QStringLiteral("%1 dropped file(s) skipped: only BMP, JPG, GIF, PNG, JPEG files can be added here.")
+            .arg(count)};
+}
 
 } // namespace
 
@@ -215,9 +221,7 @@ private slots:
         files.setUrls({QUrl::fromLocalFile(folder + QLatin1Char('/')), QUrl::fromLocalFile(report)});
         QVERIFY(SendDrop(&view, &files));
         QTRY_VERIFY_WITH_TIMEOUT(!m_messages->Messages().isEmpty(), 15000);
-        QCOMPARE(m_messages->Messages(),
-                 QStringList{QStringLiteral(
-                     "2 dropped file(s) skipped: only BMP, JPG, GIF, PNG, JPEG files can be added here.")});
+        QCOMPARE(m_messages->Messages(), Skipped(2));
         QTRY_VERIFY_WITH_TIMEOUT(!view.IsRunning() && !view.AlbumPage()->IsRunning(), 15000);
         QCoreApplication::processEvents();
         auto expected = monthsBefore;
@@ -231,10 +235,7 @@ private slots:
         QMimeData others;
         others.setUrls({QUrl::fromLocalFile(text)});
         QVERIFY(SendDrop(&view, &others));
-        QTRY_COMPARE(
-            m_messages->Messages(),
-            QStringList{QStringLiteral(
-                "1 dropped file(s) skipped: only BMP, JPG, GIF, PNG, JPEG files can be added here.")});
+        QTRY_COMPARE(m_messages->Messages(), Skipped(1));
         QVERIFY(!view.IsRunning());
         QCOMPARE(DeviceMonths(), expected);
     }

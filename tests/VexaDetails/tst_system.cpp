@@ -324,12 +324,11 @@ private slots:
         QSystemView view(m_manager, m_phone.Handle());
         LoadWork(view);
         QSortFilterProxyModel* proxy = view.ContentProxy();
-        view.OnSearchString("^IMG_100[0-4]");
-        QCOMPARE(proxy->rowCount(), 5);
-        view.OnSearchString("img_1");
-        QCOMPARE(proxy->rowCount(), 12);
-        view.OnSearchString("(["); // unreadable: names nothing
-        QCOMPARE(proxy->rowCount(), 0);
+        // An unreadable pattern names nothing.
+        for (const auto& [pattern, rows] : {std::pair{"^IMG_100[0-4]", 5}, {"img_1", 12}, {"([", 0}}) {
+            view.OnSearchString(pattern);
+            QCOMPARE(proxy->rowCount(), rows);
+        }
         QVERIFY(!view.NoMatchLabel()->isHidden());
         view.OnSearchString(QString());
         QCOMPARE(proxy->rowCount(), view.ContentModel()->rowCount());
@@ -454,10 +453,9 @@ private slots:
 
     void unplugDuringAnUploadAndADrag() {
         const QString local = m_local.filePath("unplug");
-        for (int i = 0; i < 5; ++i) {
+        for (int i = 0; i < 5; ++i)
             WriteFile(fs::path(local.toStdString()) / ("f" + std::to_string(i)),
                       std::string(1000, char('a' + i)));
-        }
         QSystemView view(m_manager, m_phone.Handle());
         LoadWork(view);
         CDeviceFileItem* work = view.RootItem()->FindChild("Work");

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include <QAction>
 #include <QApplication>
 #include <QDesktopServices>
@@ -164,18 +166,14 @@ private slots:
         QCOMPARE(SimCtl({"plug", kNoRecord.udid}), 0);
 
         // The arrival is still reported: the initialising screen says the record is missing.
-        QVERIFY(QTest::qWaitFor([&] { return m_messages.Saw("Get device information failed!"); },
-                                kDetectTimeout));
+        QTRY_VERIFY_WITH_TIMEOUT(m_messages.Saw("Get device information failed!"), kDetectTimeout);
         QCOMPARE(m_navigate->CurrentPage()->objectName(), QStringLiteral("InitDeviceWidget"));
         QVERIFY(!NodeNamed(kNoRecord.name));
-        const auto managersAfter = CSingleDetectiPhone::Instance()->Managers();
-        QCOMPARE(managersAfter.size(), managersBefore.size() + 1);
-        int blankHandle = -1;
-        for (auto it = managersAfter.begin(); it != managersAfter.end(); ++it) {
-            if (!managersBefore.contains(it.key()))
-                blankHandle = it.key();
-        }
-        QVERIFY(!CSingleDetectiPhone::Instance()->Records().contains(blankHandle));
+        const QList<int> handlesAfter = CSingleDetectiPhone::Instance()->Managers().keys();
+        QCOMPARE(handlesAfter.size(), managersBefore.size() + 1);
+        for (int handle : handlesAfter)
+            QVERIFY(managersBefore.contains(handle) ||
+                    !CSingleDetectiPhone::Instance()->Records().contains(handle));
 
         QWidget* page = m_navigate->CurrentPage();
         const int nodes = int(m_navigate->DeviceNodes().size());
@@ -220,10 +218,9 @@ private slots:
         // The page of a device still plugged in: the phone's, or that of one an earlier test left behind.
         QWidget* shown = m_navigate->CurrentView();
         QVERIFY(shown && !shown->isHidden());
-        bool ofAPluggedDevice = false;
-        for (TreeNode* node : m_navigate->DeviceNodes())
-            ofAPluggedDevice = ofAPluggedDevice || node->Binding().view == shown;
-        QVERIFY(ofAPluggedDevice);
+        const auto nodes = m_navigate->DeviceNodes();
+        QVERIFY(std::any_of(nodes.begin(), nodes.end(),
+                            [shown](TreeNode* node) { return node->Binding().view == shown; }));
         QVERIFY(tools->Button("m_btnToComputer")->isEnabled() && tools->Button("m_btnBackup")->isEnabled());
         QVERIFY(!tools->Button("m_btnToDevice")->isEnabled());
     }
@@ -241,7 +238,7 @@ private slots:
             const int pressesBefore = node->PressCount();
             Press(node);
             Press(node);
-            QVERIFY(QTest::qWaitFor([&] { return node->Text().endsWith(QLatin1Char(')')); }, 5000));
+            QTRY_VERIFY_WITH_TIMEOUT(node->Text().endsWith(QLatin1Char(')')), 5000);
             const int expected = pressesBefore == 0 ? 1 : 0;
             QVERIFY(!QTest::qWaitFor([&] { return loads.size() > expected; }, 100));
             QCOMPARE(loads.size(), expected);
@@ -312,8 +309,8 @@ private slots:
         TreeNode* phone = Connect(kPhone);
         QVERIFY(phone);
         TreeNode* playlist = Category(phone, SUB_ITEM_PLAYLIST);
-        QVERIFY(QTest::qWaitFor(
-            [&] { return !m_navigate->Tree()->indexWidget(m_navigate->Model()->IndexOf(playlist)); }, 5000));
+        QTRY_VERIFY_WITH_TIMEOUT(!m_navigate->Tree()->indexWidget(m_navigate->Model()->IndexOf(playlist)),
+                                 5000);
         const int before = playlist->ChildCount();
         QVERIFY(!MenuFor(playlist));
 
@@ -339,24 +336,22 @@ private slots:
         TreeModel* model = m_navigate->Model();
         TreeNode* photos = Category(phone, SUB_ITEM_PHOTOS);
         TreeNode* contacts = Category(phone, SUB_ITEM_CONTACTS);
-        struct Case {
+        // Albums under Photos, groups under Contacts.
+        const struct {
             TreeNode* parent;
-            int kind;
             const char* name;
             bool editable;
-        };
-        const Case cases[] = {
-            {photos, NODE_ALBUM, "Camera Roll", false},    {photos, NODE_ALBUM, "Photo Libary", false},
-            {photos, NODE_ALBUM, "Holidays", true},        {photos, NODE_ALBUM, "camera roll", true},
-            {contacts, NODE_GROUP, "Friend", false},       {contacts, NODE_GROUP, "Family", false},
-            {contacts, NODE_GROUP, "Ungrouped", false},    {contacts, NODE_GROUP, "Classmate", false},
-            {contacts, NODE_GROUP, "Climbing Club", true},
+        } cases[] = {
+            {photos, "Camera Roll", false},    {photos, "Photo Libary", false},
+            {photos, "Holidays", true},        {photos, "camera roll", true},
+            {contacts, "Friend", false},       {contacts, "Family", false},
+            {contacts, "Ungrouped", false},    {contacts, "Classmate", false},
+            {contacts, "Climbing Club", true},
         };
         QList<TreeNode*> added;
-        for (const Case& item : cases) {
-            auto* node = new TreeNode(item.kind, item.name);
-            model->AppendNode(item.parent, node);
-            added << node;
+        for (const auto& item : cases) {
+            added << new TreeNode(item.parent == photos ? NODE_ALBUM : NODE_GROUP, item.name);
+            model->AppendNode(item.parent, added.last());
         }
         // Checked in an order that flips the shared Rename action back and forth.
         for (int i = 0; i < int(std::size(cases)); ++i) {
@@ -367,8 +362,8 @@ private slots:
             QVERIFY(actions[0]->isEnabled());
             QVERIFY2(actions[1]->isEnabled() == cases[i].editable, cases[i].name);
             QVERIFY2(actions[2]->isEnabled() == cases[i].editable, cases[i].name);
-            QCOMPARE(actions[0]->text(), cases[i].kind == NODE_ALBUM ? QStringLiteral("new Album")
-                                                                     : QStringLiteral("Greate New Group"));
+            QCOMPARE(actions[0]->text(), cases[i].parent == photos ? QStringLiteral("new Album")
+                                                                   : QStringLiteral("Greate New Group"));
         }
         for (TreeNode* node : added)
             model->RemoveNode(node);

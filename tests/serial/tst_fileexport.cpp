@@ -39,6 +39,7 @@
 #include "QMessageDlg.h"
 #include "SimPhone.h"
 #include "TestFiles.h"
+#include "WhenShown.h"
 #include "sim/ContentServices.h"
 #include "sim/FaultInjector.h"
 
@@ -169,11 +170,7 @@ public slots:
 private slots:
     void initTestCase() {
         SetAppDirPathForTesting(QStringLiteral(VEXA_BIN_DIR));
-        vexa::sim::LargeDeviceSpec spec;
-        spec.udid = kUdid;
-        spec.name = "Export Phone";
-        spec.apps = 1;
-        QVERIFY(m_phone.Plug(spec));
+        QVERIFY(m_phone.Plug({.udid = kUdid, .name = "Export Phone", .apps = 1}));
         m_manager = m_phone.Manager();
         m_files = m_manager->GetFileService();
         QVERIFY(m_files);
@@ -213,10 +210,7 @@ private slots:
         row("dot in folder only", "Song", "/a.b/c", 1, "Song");
         row("dot dot", "..", "/a/noext", 1, "''");
         row("climbing", "../../x", "/a/p.jpg", 1, "..'..'x.jpg");
-        row("controls",
-            "a\x01\x1f\x7f"
-            "b\tc\nd",
-            "/m.mp3", 1, "a'''b'c'd.mp3");
+        row("controls", "a\x01\x1f\177b\tc\nd", "/m.mp3", 1, "a'''b'c'd.mp3");
         row("quotes and pipes", "\"<x>|*\"", "/m.mp3", 1, "''x''''.mp3");
         row("second copy", "Twin", "/m.mp3", 2, "Twin (2).mp3");
         row("second copy, extension held", "Twin.mp3", "/m.mp3", 3, "Twin (3).mp3");
@@ -265,8 +259,7 @@ private slots:
         QCOMPARE(ReadFile(folder + QStringLiteral("/AC'DC' - Live'.mp3")), QByteArray("live bytes"));
         QCOMPARE(ReadFile(folder + QStringLiteral("/Intro.mp3")), QByteArray("intro bytes"));
         // Two records and the category's own entry.
-        QCOMPARE(m_watcher->maximum, 3);
-        QCOMPARE(m_watcher->value, 3);
+        QCOMPARE(std::pair(m_watcher->maximum, m_watcher->value), std::pair(qint64(3), qint64(3)));
         QVERIFY(!m_watcher->endedOpen);
         // The end is told, naming the folder; the folder opens only when the user asks for it.
         QCOMPARE(m_watcher->messages,
@@ -305,9 +298,8 @@ private slots:
             QCOMPARE(ReadFile(file.filePath()), QByteArray("escape bytes"));
             QVERIFY(name.toUtf8().size() <= 255);
         }
-        QVERIFY(names.contains(QStringLiteral("...mp3")));
-        QVERIFY(names.contains(QStringLiteral("..'..'x.mp3")));
-        QVERIFY(names.contains(QStringLiteral("bell'tab'.mp3")));
+        for (const char* name : {"...mp3", "..'..'x.mp3", "bell'tab'.mp3"})
+            QVERIFY2(names.contains(QLatin1String(name)), name);
     }
 
     void sameTitleIsNumberedButTheSameRecordOverwrites() {
@@ -400,10 +392,7 @@ private slots:
         QVERIFY(QDir().mkpath(folder));
         QString title;
         bool foldersOnly = false;
-        QTimer::singleShot(300, this, [&] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            if (!dialog)
-                return;
+        WhenShown<QFileDialog>([&](QFileDialog* dialog) {
             title = dialog->windowTitle();
             foldersOnly = dialog->fileMode() == QFileDialog::Directory;
             dialog->setDirectory(folder);
@@ -411,12 +400,12 @@ private slots:
                 edit->setText(folder);
             QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
         });
-        const auto refuse = [] {
-            if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget()))
-                dialog->reject();
-        };
+        const auto refuse = [](QFileDialog* dialog) { dialog->reject(); };
         // A dialog that refused the answer fails the test instead of hanging it.
-        QTimer::singleShot(5000, this, refuse);
+        QTimer::singleShot(5000, this, [refuse] {
+            if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget()))
+                refuse(dialog);
+        });
         QFileFolderExport::RunChecked(nullptr, &source, m_manager, kExportMedia, true);
         QCOMPARE(title, QStringLiteral("Save File"));
         QVERIFY(foldersOnly);
@@ -425,7 +414,7 @@ private slots:
         QCOMPARE(QFileFolderExport::StartFolder(), folder);
 
         // Cancelling the folder dialog copies nothing.
-        QTimer::singleShot(300, this, refuse);
+        WhenShown<QFileDialog>(refuse);
         QVERIFY(QFile::remove(folder + QStringLiteral("/Routed.mp3")));
         QFileFolderExport::RunChecked(nullptr, &source, m_manager, kExportMedia, true);
         QVERIFY(Tree(folder).isEmpty());
@@ -459,8 +448,7 @@ private slots:
         QCOMPARE(photoCount(), before + 3);
         QVERIFY(m_watcher->endedOpen);
         QCOMPARE(m_watcher->lastLine, QStringLiteral("1 file(s) could not be copied."));
-        QCOMPARE(m_watcher->maximum, 4);
-        QCOMPARE(m_watcher->value, 4);
+        QCOMPARE(std::pair(m_watcher->maximum, m_watcher->value), std::pair(qint64(4), qint64(4)));
         QVERIFY(m_opened.isEmpty());
     }
 

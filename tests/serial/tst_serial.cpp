@@ -10,6 +10,7 @@
 #include "QMessageDlg.h"
 #include "QRecordExportDialog.h"
 #include "TestFiles.h"
+#include "WhenShown.h"
 
 #include <QAbstractListModel>
 #include <QApplication>
@@ -121,6 +122,13 @@ std::vector<Contact> sampleContacts() {
         {"13", "Jürgen 王", {{"work", "777"}, {"main", "8"}, {"fax", "9"}}},
     };
 }
+
+// The header and rows of sampleContacts() in a table, as Python prints each row's cells.
+const QStringList kContactRows = {
+    QStringLiteral("['id', 'Name', 'Type', 'PhoneNumber', 'Type2', 'PhoneNumber2', 'Type3', 'PhoneNumber3']"),
+    QStringLiteral("['12', 'Ann; \"B,\" <C> & D', 'mobile', '555', 'home', '+1 (2) 3', '', '']"),
+    QStringLiteral("['13', 'Jürgen 王', 'work', '777', 'main', '8', 'fax', '9']"),
+};
 
 } // namespace
 
@@ -260,21 +268,15 @@ print(repr(messages[0].find('Contexts')[0].get('Text')))
         const QByteArray bytes = ReadFile(path);
         QVERIFY(bytes.startsWith(
             "\xEF\xBB\xBFid,Name,Type,PhoneNumber,Type2,PhoneNumber2,Type3,PhoneNumber3\r\n"));
-        QCOMPARE(
-            PythonLines(R"(
+        QCOMPARE(PythonLines(R"(
 import csv, sys
 with open(sys.argv[1], newline='', encoding='utf-8-sig') as f:
     for row in csv.reader(f, strict=True):
         print(repr(row))
 )",
-                        {path}),
-            QStringList({
-                QStringLiteral("['id', 'Name', 'Type', 'PhoneNumber', 'Type2', 'PhoneNumber2', 'Type3', "
-                               "'PhoneNumber3']"),
-                QStringLiteral("['12', 'Ann; \"B,\" <C> & D', 'mobile', '555', 'home', '+1 (2) 3', '', '']"),
-                QStringLiteral("['13', 'Jürgen 王', 'work', '777', 'main', '8', 'fax', '9']"),
-                QStringLiteral("['14', 'a, \"b\"\\r\\nc 😀', '', '', '', '', '', '']"),
-            }));
+                             {path}),
+                 kContactRows +
+                     QStringList{QStringLiteral("['14', 'a, \"b\"\\r\\nc 😀', '', '', '', '', '', '']")});
 
         // Messages: each row carries its conversation's fields.
         CCsvSerialImpl messages;
@@ -309,22 +311,13 @@ for table in page.iter('table'):
     for tr in table.find('tbody'):
         print(repr([td.text_content() for td in tr]))
 )";
-        QCOMPARE(
-            PythonLines(script, {contactsPath}),
-            QStringList({
-                QStringLiteral("Contacts 0 0"),
-                QStringLiteral("['id', 'Name', 'Type', 'PhoneNumber', 'Type2', 'PhoneNumber2', 'Type3', "
-                               "'PhoneNumber3']"),
-                QStringLiteral("['12', 'Ann; \"B,\" <C> & D', 'mobile', '555', 'home', '+1 (2) 3', '', '']"),
-                QStringLiteral("['13', 'Jürgen 王', 'work', '777', 'main', '8', 'fax', '9']"),
-            }));
+        QCOMPARE(PythonLines(script, {contactsPath}),
+                 QStringList{QStringLiteral("Contacts 0 0")} + kContactRows);
         const QStringList lines = PythonLines(script, {messagesPath});
         QCOMPARE(lines.size(), 1 + 2 + 2 * 4);
-        QCOMPARE(lines.mid(0, 3), QStringList({QStringLiteral("Messages 0 0"), QStringLiteral("# Ann (555)"),
-                                               QStringLiteral("# Bob (666)")}));
-        QCOMPARE(lines.at(3), QStringLiteral("['Datetime', 'Type', 'Text']"));
-        QCOMPARE(lines.at(4),
-                 QStringLiteral("['2024-01-02 03:04:05', 'Sent', '<b>&amp; \"q\", \\'x\\'\\nnext 😀']"));
+        QCOMPARE(lines.mid(0, 5),
+                 QStringList({"Messages 0 0", "# Ann (555)", "# Bob (666)", "['Datetime', 'Type', 'Text']",
+                              "['2024-01-02 03:04:05', 'Sent', '<b>&amp; \"q\", \\'x\\'\\nnext 😀']"}));
     }
 
     // Device texts are not always valid UTF-8; every file must still open in its reader.
@@ -417,12 +410,10 @@ print(photo.params.get('TYPE'), photo.value == open(sys.argv[2], 'rb').read())
         writeConversations(writer, "line\nbreak");
         const QStringList rows = readSheet(save(writer, "messages.xls"));
         QCOMPARE(rows.size(), 12);
-        QCOMPARE(rows.at(1), QStringLiteral("0: |*Name|*PhoneNumber"));
-        QCOMPARE(rows.at(2), QStringLiteral("1: |Ann|555"));
-        QCOMPARE(rows.at(3), QStringLiteral("2: ||*Datetime|*Type|*Text"));
-        QCOMPARE(rows.at(4), QStringLiteral("3: ||2024-01-02 03:04:05|Sent|line\\nbreak"));
-        QCOMPARE(rows.at(7), QStringLiteral("6: |Bob|666"));
-        QCOMPARE(rows.at(8), QStringLiteral("7: ||*Datetime|*Type|*Text"));
+        QCOMPARE(rows.mid(1, 4),
+                 QStringList({"0: |*Name|*PhoneNumber", "1: |Ann|555", "2: ||*Datetime|*Type|*Text",
+                              "3: ||2024-01-02 03:04:05|Sent|line\\nbreak"}));
+        QCOMPARE(rows.mid(7, 2), QStringList({"6: |Bob|666", "7: ||*Datetime|*Type|*Text"}));
     }
 
     void spreadsheetInsertsByIndex() {
@@ -519,11 +510,9 @@ print(photo.params.get('TYPE'), photo.value == open(sys.argv[2], 'rb').read())
             void Deserialize(IBaseSerial*) override {}
         } source;
         QString shown;
-        QTimer::singleShot(0, qApp, [&shown] {
-            if (auto* dialog = qobject_cast<QMessageDlg*>(QApplication::activeModalWidget())) {
-                shown = dialog->Message();
-                dialog->reject();
-            }
+        WhenShown<QMessageDlg>([&shown](QMessageDlg* dialog) {
+            shown = dialog->Message();
+            dialog->reject();
         });
         QRecordExportDialog::RunChecked(nullptr, &source, false);
         QCOMPARE(shown, QStringLiteral("Please choose one or more items first!"));

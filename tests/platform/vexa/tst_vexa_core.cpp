@@ -104,9 +104,6 @@ private:
     int m_result;
 };
 
-} // namespace
-
-namespace {
 std::atomic<int> g_slowCallback{0}; // 1 while inside, 2 once it returned
 
 int slowCallback(int mode, int) {
@@ -117,9 +114,6 @@ int slowCallback(int mode, int) {
     g_slowCallback = 2;
     return 0;
 }
-} // namespace
-
-namespace {
 
 // What a restore must reproduce: what the pages list, and the device's files with their sizes. The media
 // database, and the side files of a database in use, change with every connection.
@@ -145,7 +139,7 @@ class TestVexaCore : public QObject {
 private slots:
     void initTestCase() {
         QVERIFY(m_temp.isValid());
-        m_root = fs::path(m_temp.path().toStdString()) / "simulator";
+        m_root = temp() / "simulator";
         fs::create_directories(m_root);
         qputenv("VEXA_SIM_ROOT", QByteArray::fromStdString(m_root.string()));
         qputenv("VEXA_BACKEND", "sim");
@@ -296,7 +290,7 @@ private slots:
         SimDevice(m_root / udid).UpdateInfo([&](DeviceInfoFile& info) {
             info.profile.dataCapacity = used + 100;
         });
-        const fs::path local = fs::path(m_temp.path().toStdString()) / "too-big.bin";
+        const fs::path local = temp() / "too-big.bin";
         writeFile(local, std::string(1000, 'f'));
         QCOMPARE(manager->GetFileService()->CopyFileToDevice(ToUtf16(local.string()).c_str(),
                                                              u"/Downloads/too-big.bin"),
@@ -311,9 +305,8 @@ private slots:
     void fileServiceKeepsItsContract() {
         QFETCH(int, row);
         BoundManager manager(handleOf(m_bare));
-        const QString problem = file_contract::Run({manager->GetFileService(), m_root / m_bare / "Media",
-                                                    fs::path(m_temp.path().toStdString()) / "local"},
-                                                   row);
+        const QString problem =
+            file_contract::Run({manager->GetFileService(), m_root / m_bare / "Media", temp() / "local"}, row);
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
     }
 
@@ -353,10 +346,8 @@ private slots:
         DirectoryEntryRecord* entries = nullptr;
 
         QCOMPARE(simctl({"fault", device, "ReadDirectory", "105", "--after", "2"}), 0);
-        QCOMPARE(files->ReadDirectory("/", &count, &entries), 0);
-        QCOMPARE(files->ReadDirectory("/", &count, &entries), 0);
-        QCOMPARE(files->ReadDirectory("/", &count, &entries), int(VEXA_E_IO));
-        QCOMPARE(files->ReadDirectory("/", &count, &entries), int(VEXA_E_IO));
+        for (const int expected : {0, 0, int(VEXA_E_IO), int(VEXA_E_IO)})
+            QCOMPARE(files->ReadDirectory("/", &count, &entries), expected);
         QCOMPARE(files->MakeDirectory("/Other"), 0); // other operations are not affected
 
         QCOMPARE(simctl({"fault", device, "MakeDirectory", "0", "--delay-ms", "300"}), 0);
@@ -374,7 +365,7 @@ private slots:
         // Unplugged during a call: the call fails, the device is reported removed, and a new connection is
         // needed once it is back.
         writeFile(m_root / udid / "Media/Downloads/big.bin", std::string(1 << 20, 'z'));
-        const fs::path local = fs::path(m_temp.path().toStdString()) / "unplugged.bin";
+        const fs::path local = temp() / "unplugged.bin";
         const std::u16string target = ToUtf16(local.string());
 
         QCOMPARE(simctl({"fault", device, "CopyFileToComputer", "unplug", "--delay-ms", "50"}), 0);
@@ -450,7 +441,7 @@ private slots:
         const std::string udid = NewUdid();
         QCOMPARE(GenerateDemoDevice(m_root, udid, "Backup Source"), 0);
         BoundManager manager(arrive(udid));
-        const fs::path folder = fs::path(m_temp.path().toStdString()) / "backups/plain";
+        const fs::path folder = temp() / "backups/plain";
         const std::u16string folder16 = ToUtf16(folder.string());
         QCOMPARE(manager->GetDeviceService()->BackupDevice(nullptr, 0), int(VEXA_E_INVALID_ARGUMENT));
         QCOMPARE(manager->GetDeviceService()->BackupDevice(folder16.c_str(), 0), 0);
@@ -469,9 +460,8 @@ private slots:
         QCOMPARE(records[0].uniqueDeviceId, udid.c_str());
         QCOMPARE(int(records[0].encrypted), 0);
         QVERIFY(records[0].size > 100000);
-        QVERIFY(QRegularExpression("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d$")
-                    .match(records[0].dateTime)
-                    .hasMatch());
+        QVERIFY(
+            QRegularExpression(R"(^\d{4}-\d\d-\d\d \d\d:\d\d:\d\d$)").match(records[0].dateTime).hasMatch());
 
         // A backup folder removed by the user is no longer offered.
         fs::remove(folder / "Manifest.plist");
@@ -490,8 +480,7 @@ private slots:
         const std::string target = makeBareDevice("Restore Target", "iPhone8,1");
         BoundManager from(arrive(source));
         BoundManager to(arrive(target));
-        const std::u16string folder =
-            ToUtf16((fs::path(m_temp.path().toStdString()) / "backups/restore").string());
+        const std::u16string folder = ToUtf16((temp() / "backups/restore").string());
         QCOMPARE(from->GetDeviceService()->BackupDevice(folder.c_str(), 0), 0);
         BackupRecord* records = nullptr;
         int count = 0;
@@ -502,7 +491,7 @@ private slots:
         QVERIFY(expected.conversations.size() > 100);
         QVERIFY(expected.files.size() > 100 && !expected.calls.isEmpty() && !expected.attachments.isEmpty());
 
-        const fs::path notBackup = fs::path(m_temp.path().toStdString()) / "not-a-backup";
+        const fs::path notBackup = temp() / "not-a-backup";
         fs::create_directories(notBackup);
         QCOMPARE(to->GetDeviceService()->RestoreDevice(ToUtf16(notBackup.string()).c_str(), nullptr),
                  int(VEXA_E_NOT_A_BACKUP));
@@ -531,15 +520,13 @@ private slots:
         {
             // Jobs finishing out of order still reach the consumer in order, each with its own result.
             std::atomic<int> running{0}, most{0};
-            OrderedJobs jobs(
-                300,
-                [&](size_t i) {
-                    most = std::max(most.load(), ++running);
-                    std::this_thread::sleep_for(std::chrono::microseconds((i * 7919) % 400));
-                    --running;
-                    return 0;
-                },
-                3);
+            const auto job = [&](size_t i) {
+                most = std::max(most.load(), ++running);
+                std::this_thread::sleep_for(std::chrono::microseconds((i * 7919) % 400));
+                --running;
+                return 0;
+            };
+            OrderedJobs jobs(300, job, 3);
             for (size_t i = 0; i < 300; ++i)
                 QCOMPARE(jobs.Wait(i), 0);
             QVERIFY(most.load() >= 2);
@@ -548,13 +535,11 @@ private slots:
         {
             // After job 40 fails no job starts any more; those before it still finish.
             std::atomic<int> ran{0};
-            OrderedJobs jobs(
-                10000,
-                [&](size_t i) {
-                    ++ran;
-                    return i == 40 ? 7 : 0;
-                },
-                2);
+            const auto job = [&](size_t i) {
+                ++ran;
+                return i == 40 ? 7 : 0;
+            };
+            OrderedJobs jobs(10000, job, 2);
             for (size_t i = 0; i < 40; ++i)
                 QCOMPARE(jobs.Wait(i), 0);
             QCOMPARE(jobs.Wait(40), 7);
@@ -564,14 +549,12 @@ private slots:
         {
             // A consumer that leaves early (a cancelled backup) ends the workers, which stay near it.
             std::atomic<int> ran{0};
+            const auto job = [&](size_t) {
+                ++ran;
+                return 0;
+            };
             {
-                OrderedJobs jobs(
-                    100000,
-                    [&](size_t) {
-                        ++ran;
-                        return 0;
-                    },
-                    4);
+                OrderedJobs jobs(100000, job, 4);
                 QCOMPARE(jobs.Wait(10), 0);
             }
             QVERIFY2(ran.load() < 200, qPrintable(QString::number(ran.load())));
@@ -602,7 +585,7 @@ private slots:
 
     void anEmptyRootGetsTheDemoDeviceAndUsbReportsNone() {
         const int before = handleOf(m_bare);
-        const fs::path emptyRoot = fs::path(m_temp.path().toStdString()) / "fresh-root";
+        const fs::path emptyRoot = temp() / "fresh-root";
         qputenv("VEXA_SIM_ROOT", QByteArray::fromStdString(emptyRoot.string()));
         QCOMPARE(IOSInitialize(), 0);
         QVERIFY(removedOnce(before, 10000));
@@ -667,6 +650,8 @@ private:
     }
 
     int simctl(const QStringList& arguments, QByteArray* output = nullptr);
+
+    fs::path temp() const { return m_temp.path().toStdString(); }
 
     QTemporaryDir m_temp;
     fs::path m_root;

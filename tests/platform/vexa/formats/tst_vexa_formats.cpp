@@ -5,7 +5,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -233,7 +232,9 @@ private slots:
         const VideoSpec clip{1, 160, 120, "Clip", 30};
         ImageSpec photo{640, 480, 17, {}, "2021:07:04 12:30:00"};
         const BookSpec book{"Book", "Author", 2};
-        const AppBundle app{.bundleId = "com.example.same", .version = "1"};
+        AppBundle app;
+        app.bundleId = "com.example.same";
+        app.version = "1";
         for (const fs::path& folder : {a, b}) {
             fs::create_directories(folder);
             QVERIFY(WriteAudioFile(folder / "song.m4a", song));
@@ -261,8 +262,10 @@ private slots:
         QVERIFY(!WritePng(missingFolder / "icon.png", ImageSpec{}));
         QVERIFY(!WritePdf(missingFolder / "book.pdf", BookSpec{}));
         QVERIFY(!WriteIpa(dir() / "nameless.ipa", AppBundle{}));
-        QVERIFY(
-            !WriteIpa(dir() / "escaping.ipa", AppBundle{.bundleId = "com.example.x", .executable = "../x"}));
+        AppBundle escaping;
+        escaping.bundleId = "com.example.x";
+        escaping.executable = "../x";
+        QVERIFY(!WriteIpa(dir() / "escaping.ipa", escaping));
         // A refused or failed maker leaves nothing behind that could pass for a file.
         for (const char* name : {"silent.mp3", "tiny.mp4", "escaping.ipa"})
             QVERIFY2(!fs::exists(dir() / name), name);
@@ -693,7 +696,10 @@ make('nested.ipa', [('Payload/X/A.app/Info.plist', b'x')])
     QCOMPARE(QString::fromStdString(game.bundleId + "|" + game.displayName + "|" + game.version + "|" +
                                     std::string(game.iconPng.begin(), game.iconPng.end())),
              "org.other.game|Game|7|the larger icon");
-    QVERIFY(WriteIpa(dir() / "cut.ipa", AppBundle{.bundleId = "com.example.cut", .payloadBytes = 50000}));
+    AppBundle good;
+    good.bundleId = "com.example.cut";
+    good.payloadBytes = 50000;
+    QVERIFY(WriteIpa(dir() / "cut.ipa", good));
     fs::resize_file(dir() / "cut.ipa", fs::file_size(dir() / "cut.ipa") - 30);
     Save(dir() / "text.ipa", "PK but not a zip");
 

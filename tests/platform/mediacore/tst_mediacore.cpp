@@ -315,15 +315,13 @@ private slots:
             const QImage image(frame->pixels, frame->width, frame->height, frame->stride,
                                QImage::Format_RGB32);
             QCOMPARE(image.size(), size);
-            const auto at = [&](int column, int row) {
-                return image.pixelColor((2 * column + 1) * size.width() / 16,
-                                        (2 * row + 1) * size.height() / 16);
+            const auto at = [&](QPoint cell) {
+                return image.pixelColor((2 * cell.x() + 1) * size.width() / 16,
+                                        (2 * cell.y() + 1) * size.height() / 16);
             };
-            QVERIFY2(at(band.x(), band.y()).red() > 200,
-                     qPrintable(file + " " + at(band.x(), band.y()).name()));
-            QVERIFY2(at(4, 4).blue() > 200, qPrintable(file));
-            QVERIFY2(at(mark.x(), mark.y()).green() > 200 && at(mark.x(), mark.y()).red() < 60,
-                     qPrintable(file));
+            QVERIFY2(at(band).red() > 200, qPrintable(file + " " + at(band).name()));
+            QVERIFY2(at({4, 4}).blue() > 200, qPrintable(file));
+            QVERIFY2(at(mark).green() > 200 && at(mark).red() < 60, qPrintable(file));
         }
     }
 

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include <QElapsedTimer>
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -55,20 +54,9 @@ int recordEvent(int mode, int handle) {
     return 0;
 }
 
-bool waitFor(const std::function<bool()>& condition, int milliseconds = 2000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > milliseconds)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return true;
-}
-
 // Whether the device of that handle is reported removed, exactly once, within the time.
 bool removedOnce(int handle, int milliseconds) {
-    return waitFor(
+    return QTest::qWaitFor(
         [handle] {
             std::lock_guard lock(g_log.mutex);
             return std::count(g_log.events.begin(), g_log.events.end(),
@@ -158,8 +146,6 @@ private slots:
         const int first = arrive(udid);
         QVERIFY(first != 0);
 
-        QElapsedTimer timer;
-        timer.start();
         QCOMPARE(simctl({"unplug", QString::fromStdString(udid)}), 0);
         QVERIFY(removedOnce(first, 500));
 
@@ -168,14 +154,14 @@ private slots:
             QCOMPARE(manager.BindResult(), int(VEXA_E_NOT_FOUND));
         }
         QCOMPARE(simctl({"plug", QString::fromStdString(udid)}), 0);
-        QVERIFY(waitFor([&] { return handleOf(udid) != first; }, 500));
+        QVERIFY(QTest::qWaitFor([&] { return handleOf(udid) != first; }, 500));
         QVERIFY(handleOf(udid) > first); // handles are never reused
 
         // Over Wi-Fi it arrives under a new handle again, flagged.
         const int cable = handleOf(udid);
         QCOMPARE(IsWiFiConnect(cable), 0);
         QCOMPARE(simctl({"wifi", QString::fromStdString(udid), "on"}), 0);
-        QVERIFY(waitFor([&] { return handleOf(udid) != cable; }, 500));
+        QVERIFY(QTest::qWaitFor([&] { return handleOf(udid) != cable; }, 500));
         QVERIFY(IsWiFiConnect(handleOf(udid)) != 0);
         QCOMPARE(IsWiFiConnect(cable), 0);
         QCOMPARE(IsWiFiConnect(-7), 0);
@@ -188,7 +174,7 @@ private slots:
         // The program unregisters its callback in the destructor of the object the callback uses: once the
         // call returns, no delivery may still be running.
         QCOMPARE(IOSListener(slowCallback), 0);
-        QVERIFY(waitFor([] { return g_slowCallback != 0; }, 2000));
+        QVERIFY(QTest::qWaitFor([] { return g_slowCallback != 0; }, 2000));
         QCOMPARE(IOSListener(recordEvent), 0);
         QCOMPARE(g_slowCallback.load(), 2);
     }
@@ -382,7 +368,7 @@ private slots:
         // Plugged in again it is a new connection; the old manager stays disconnected.
         QCOMPARE(simctl({"clear-faults", device}), 0);
         QCOMPARE(simctl({"plug", device}), 0);
-        QVERIFY(waitFor([&] { return handleOf(udid) != handle; }, 500));
+        QVERIFY(QTest::qWaitFor([&] { return handleOf(udid) != handle; }, 500));
         QCOMPARE(files->ReadDirectory("/", &count, &entries), int(VEXA_E_UNPLUGGED));
     }
 
@@ -645,7 +631,7 @@ private:
     std::string makeBareDevice(const std::string& name, const std::string& productType = "iPhone7,2");
 
     int arrive(const std::string& udid) {
-        waitFor([&] { return handleOf(udid) != 0; });
+        (void)QTest::qWaitFor([&] { return handleOf(udid) != 0; }, 2000);
         return handleOf(udid);
     }
 

@@ -419,10 +419,8 @@ private slots:
         BookInfo zipped, folder;
         QVERIFY(ReadBookInfo(dir() / "book.epub", zipped));
         QVERIFY(ReadBookInfo(dir() / "unpacked", folder));
-        for (const BookInfo& info : {zipped, folder}) {
-            QCOMPARE(info.title, spec.title);
-            QCOMPARE(info.author, spec.author);
-        }
+        for (const BookInfo& info : {zipped, folder})
+            QCOMPARE(info.title + "|" + info.author, spec.title + "|" + spec.author);
 
         // Damaged books are refused.
         QVERIFY(WriteEpub(dir() / "cut.epub", BookSpec{"T", "A", 3}, false));
@@ -609,8 +607,7 @@ print(pages, re.search(rb'/Count (\d+)', data).group(1).decode())
 
     BookInfo info;
     QVERIFY(ReadBookInfo(dir() / "book.pdf", info));
-    QCOMPARE(info.title, spec.title);
-    QCOMPARE(info.author, spec.author);
+    QCOMPARE(info.title + "|" + info.author, spec.title + "|" + spec.author);
 
     // An incrementally updated file: the newer trailer points at a newer information object, whose title
     // uses escapes and whose author is a hex string.
@@ -621,15 +618,13 @@ print(pages, re.search(rb'/Count (\d+)', data).group(1).decode())
          "14 0 obj\n<< /Author <4A6F686E> /Title (Caf\\351 \\(second\\)\\\nedition) >>\nendobj\n"
          "trailer\n<< /Size 15 /Info 14 0 R /Prev 9 >>\n%%EOF\n");
     QVERIFY(ReadBookInfo(dir() / "updated.pdf", info));
-    QCOMPARE(info.title, std::string("Café (second)edition"));
-    QCOMPARE(info.author, std::string("John"));
+    QCOMPARE(info.title + "|" + info.author, std::string("Café (second)edition|John"));
 
     // No information dictionary: the file name stands in for the title.
     Save(dir() / "Plain Book.pdf",
          "%PDF-1.4\n1 0 obj\n<< /Type /Catalog >>\nendobj\ntrailer\n<< /Root 1 0 R >>\n");
     QVERIFY(ReadBookInfo(dir() / "Plain Book.pdf", info));
-    QCOMPARE(info.title, std::string("Plain Book"));
-    QVERIFY(info.author.empty());
+    QCOMPARE(info.title + "|" + info.author, std::string("Plain Book|"));
 
     Save(dir() / "fake.pdf", "Hello, this is text");
     QVERIFY(!ReadBookInfo(dir() / "fake.pdf", info));

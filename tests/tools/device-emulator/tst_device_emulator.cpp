@@ -6,7 +6,6 @@
 #include <libimobiledevice/afc.h>
 #include <libimobiledevice/house_arrest.h>
 #include <libimobiledevice/libimobiledevice.h>
-#include <libimobiledevice/lockdown.h>
 #include <libimobiledevice/sbservices.h>
 #endif
 
@@ -389,17 +388,11 @@ private slots:
         idevice_t device = nullptr;
         QCOMPARE(idevice_new(&device, qPrintable(kUdid)), IDEVICE_E_SUCCESS);
         std::unique_ptr<idevice_private, decltype(&idevice_free)> deviceGuard(device, idevice_free);
-        lockdownd_client_t lockdown = nullptr;
-        QCOMPARE(lockdownd_client_new_with_handshake(device, &lockdown, "tst_device_emulator"),
-                 LOCKDOWN_E_SUCCESS);
-        auto freeLockdown = qScopeGuard([lockdown] { lockdownd_client_free(lockdown); });
 
-        // The file service: write, seek back, tell, read, rename and remove, all landing in Media/.
-        lockdownd_service_descriptor_t service = nullptr;
-        QCOMPARE(lockdownd_start_service(lockdown, "com.apple.afc", &service), LOCKDOWN_E_SUCCESS);
+        // The file service, started through lockdown: write, seek back, tell, read, rename and remove, all
+        // landing in Media/.
         afc_client_t afc = nullptr;
-        QCOMPARE(afc_client_new(device, service, &afc), AFC_E_SUCCESS);
-        lockdownd_service_descriptor_free(service);
+        QCOMPARE(afc_client_start_service(device, &afc, "tst_device_emulator"), AFC_E_SUCCESS);
         std::unique_ptr<afc_client_private, decltype(&afc_client_free)> afcGuard(afc, afc_client_free);
         QCOMPARE(afc_make_directory(afc, "/Notes/Deep"), AFC_E_SUCCESS);
         uint64_t handle = 0;

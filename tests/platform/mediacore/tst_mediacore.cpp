@@ -40,10 +40,11 @@ struct Probe {
 };
 
 Probe probe(const QString& path) {
-    QProcess ffprobe;
-    ffprobe.start("ffprobe", {"-v", "error", "-print_format", "json", "-show_format", "-show_streams", path});
-    ffprobe.waitForFinished(30000);
-    const QJsonObject root = QJsonDocument::fromJson(ffprobe.readAllStandardOutput()).object();
+    const QJsonObject root =
+        QJsonDocument::fromJson(RunProgram("ffprobe", {"-v", "error", "-print_format", "json", "-show_format",
+                                                       "-show_streams", path})
+                                    .toUtf8())
+            .object();
     const QJsonObject format = root.value("format").toObject();
     return Probe{format.value("format_name").toString(), format.value("duration").toString().toDouble(),
                  root.value("streams").toArray()};
@@ -111,26 +112,24 @@ private slots:
 
     void convertsEveryContainerToMp4_data() {
         QTest::addColumn<QString>("name");
-        QTest::addColumn<QStringList>("codecs");
-        QTest::addColumn<int>("audioRate"); // 0: no sound
-        QTest::newRow("AVI, MPEG-4 + MP3")
-            << "in.avi" << QStringList{"-c:v", "mpeg4", "-c:a", "libmp3lame"} << 48000;
-        QTest::newRow("MKV, H.264 + Vorbis")
-            << "in.mkv" << QStringList{"-c:v", "libx264", "-c:a", "libvorbis"} << 48000;
-        QTest::newRow("WMV, WMV2 + WMA") << "in.wmv" << QStringList{"-c:v", "wmv2", "-c:a", "wmav2"} << 44100;
-        QTest::newRow("FLV, Sorenson + MP3")
-            << "in.flv" << QStringList{"-c:v", "flv", "-c:a", "libmp3lame"} << 22050;
-        QTest::newRow("MOV, Motion JPEG + PCM")
-            << "in.mov" << QStringList{"-c:v", "mjpeg", "-c:a", "pcm_s16le"} << 48000;
-        QTest::newRow("AVI without sound, MPEG-4") << "silent.avi" << QStringList{"-c:v", "mpeg4"} << 0;
+        QTest::addColumn<QString>("codecs"); // the video's and then the sound's
+        QTest::addColumn<int>("audioRate");  // 0: no sound
+        QTest::newRow("AVI, MPEG-4 + MP3") << "in.avi" << QString("mpeg4 libmp3lame") << 48000;
+        QTest::newRow("MKV, H.264 + Vorbis") << "in.mkv" << QString("libx264 libvorbis") << 48000;
+        QTest::newRow("WMV, WMV2 + WMA") << "in.wmv" << QString("wmv2 wmav2") << 44100;
+        QTest::newRow("FLV, Sorenson + MP3") << "in.flv" << QString("flv libmp3lame") << 22050;
+        QTest::newRow("MOV, Motion JPEG + PCM") << "in.mov" << QString("mjpeg pcm_s16le") << 48000;
+        QTest::newRow("AVI without sound, MPEG-4") << "silent.avi" << QString("mpeg4") << 0;
     }
 
     void convertsEveryContainerToMp4() {
         QFETCH(QString, name);
-        QFETCH(QStringList, codecs);
+        QFETCH(QString, codecs);
         QFETCH(int, audioRate);
-        const QString source = makeClip(name, picture("testsrc2=size=320x240:rate=25", 8) +
-                                                  (audioRate ? tone(8, audioRate) : QStringList()) + codecs);
+        const QStringList video = {"-c:v", codecs.section(' ', 0, 0)};
+        const QStringList audio =
+            audioRate ? tone(8, audioRate) + QStringList{"-c:a", codecs.section(' ', 1)} : QStringList();
+        const QString source = makeClip(name, picture("testsrc2=size=320x240:rate=25", 8) + audio + video);
         const QString output = path(QString(name) + ".mp4");
         QCOMPARE(convert(source, output), 1);
 
@@ -161,15 +160,13 @@ private slots:
         // A 4:3 picture in a square box: the width decides; 10 fps from 25.
         QCOMPARE(convert(m_clip, path("small.mp4"), 160, 160, 10), 1);
         const QJsonObject small = probe(path("small.mp4")).stream("video");
-        QCOMPARE(small.value("width").toInt(), 160);
-        QCOMPARE(small.value("height").toInt(), 120);
+        QCOMPARE(QSize(small.value("width").toInt(), small.value("height").toInt()), QSize(160, 120));
         QCOMPARE(small.value("avg_frame_rate").toString(), QString("10/1"));
         QCOMPARE(small.value("nb_frames").toString(), QString("80"));
 
         QCOMPARE(convert(m_clip, path("large.mp4"), 1280, 720), 1);
         const QJsonObject large = probe(path("large.mp4")).stream("video");
-        QCOMPARE(large.value("width").toInt(), 320);
-        QCOMPARE(large.value("height").toInt(), 240);
+        QCOMPARE(QSize(large.value("width").toInt(), large.value("height").toInt()), QSize(320, 240));
 
         MediaConfig* config = Config_Create();
         QCOMPARE(Config_SetVideoSize(config, 100, 0), int(MEDIACORE_ERROR_ARGUMENT));
@@ -237,8 +234,7 @@ private slots:
                                  "-filter_complex", "[0][1]overlay=x=88", "-c:v", "libx264", "-b:v", "300k"});
         Info info(Info_Create(3));
         QCOMPARE(Info_Open(info.get(), clip.toUtf8()), int(MEDIACORE_OK));
-        QCOMPARE(Info_GetVideoWidth(info.get()), 176);
-        QCOMPARE(Info_GetVideoHeight(info.get()), 144);
+        QCOMPARE(QSize(Info_GetVideoWidth(info.get()), Info_GetVideoHeight(info.get())), QSize(176, 144));
         QVERIFY(qAbs(Info_GetDuration(info.get()) - 5000000) < 50000);
         QCOMPARE(QString(Info_GetFormatName(info.get())), QString("mov,mp4,m4a,3gp,3g2,mj2"));
         QVERIFY(Info_CanSeek(info.get()));
@@ -265,23 +261,21 @@ private slots:
     }
 
     void turnedClipsStayUpright_data() {
-        // The "rotate" tag as the ffmpeg program takes it, the counter-clockwise turn it writes into the
-        // matrix, and where the top band and the top-left mark of the coded picture are seen.
-        QTest::addColumn<int>("tag");
+        // The "rotate" tag as the ffmpeg program takes it, which is also the counter-clockwise turn it writes
+        // into the matrix, and where the top band and the top-left mark of the coded picture are seen.
         QTest::addColumn<int>("turn");
-        QTest::addColumn<QString>("band");
-        QTest::addColumn<QPoint>("mark"); // cells of an 8x8 grid over the shown picture
-        QTest::newRow("none") << 0 << 0 << "top" << QPoint(0, 0);
-        QTest::newRow("quarter left") << 90 << 90 << "left" << QPoint(0, 7);
-        QTest::newRow("upside down") << 180 << 180 << "bottom" << QPoint(7, 7);
+        QTest::addColumn<QPoint>("band"); // cells of an 8x8 grid over the shown picture
+        QTest::addColumn<QPoint>("mark");
+        QTest::newRow("none") << 0 << QPoint(4, 0) << QPoint(0, 0);
+        QTest::newRow("quarter left") << 90 << QPoint(0, 4) << QPoint(0, 7);
+        QTest::newRow("upside down") << 180 << QPoint(4, 7) << QPoint(7, 7);
         // What a phone held upright records.
-        QTest::newRow("quarter right") << 270 << 270 << "right" << QPoint(7, 0);
+        QTest::newRow("quarter right") << 270 << QPoint(7, 4) << QPoint(7, 0);
     }
 
     void turnedClipsStayUpright() {
-        QFETCH(int, tag);
         QFETCH(int, turn);
-        QFETCH(QString, band);
+        QFETCH(QPoint, band);
         QFETCH(QPoint, mark);
         // 128x64 coded: blue, a red band along the top and a green mark in its top-left corner.
         const QString coded = makeClip("coded.mp4", QStringList{"-f", "lavfi", "-i",
@@ -290,8 +284,8 @@ private slots:
                                                                 "drawbox=x=0:y=0:w=16:h=16:color=lime:t=fill",
                                                                 "-c:v", "libx264", "-pix_fmt", "yuv420p"});
         const QString source =
-            makeClip(QString("turned%1.mov").arg(tag),
-                     {"-i", coded, "-c", "copy", "-metadata:s:v", QString("rotate=%1").arg(tag)});
+            makeClip(QString("turned%1.mov").arg(turn),
+                     {"-i", coded, "-c", "copy", "-metadata:s:v", QString("rotate=%1").arg(turn)});
         const auto turnOf = [](const QJsonObject& stream) {
             const QJsonArray sideData = stream.value("side_data_list").toArray();
             const int degrees =
@@ -302,7 +296,7 @@ private slots:
         const QSize shown = turn % 180 ? QSize(64, 128) : QSize(128, 64);
 
         // The pixels keep their coded shape and the turn goes along; the box applies to the picture as shown.
-        const QString output = path(QString("upright%1.mp4").arg(tag));
+        const QString output = path(QString("upright%1.mp4").arg(turn));
         QCOMPARE(convert(source, output, shown.width() / 2, shown.height() / 2), 1);
         const QJsonObject converted = probe(output).stream("video");
         QCOMPARE(QSize(converted.value("width").toInt(), converted.value("height").toInt()), QSize(64, 32));
@@ -321,19 +315,13 @@ private slots:
             const QImage image(frame->pixels, frame->width, frame->height, frame->stride,
                                QImage::Format_RGB32);
             QCOMPARE(image.size(), size);
-            const auto at = [&](int column, int row) {
-                return image.pixelColor((2 * column + 1) * size.width() / 16,
-                                        (2 * row + 1) * size.height() / 16);
+            const auto at = [&](QPoint cell) {
+                return image.pixelColor((2 * cell.x() + 1) * size.width() / 16,
+                                        (2 * cell.y() + 1) * size.height() / 16);
             };
-            const QPoint bandAt = band == "top"     ? QPoint(4, 0)
-                                  : band == "left"  ? QPoint(0, 4)
-                                  : band == "right" ? QPoint(7, 4)
-                                                    : QPoint(4, 7);
-            QVERIFY2(at(bandAt.x(), bandAt.y()).red() > 200,
-                     qPrintable(file + " " + at(bandAt.x(), bandAt.y()).name()));
-            QVERIFY2(at(4, 4).blue() > 200, qPrintable(file));
-            QVERIFY2(at(mark.x(), mark.y()).green() > 200 && at(mark.x(), mark.y()).red() < 60,
-                     qPrintable(file));
+            QVERIFY2(at(band).red() > 200, qPrintable(file + " " + at(band).name()));
+            QVERIFY2(at({4, 4}).blue() > 200, qPrintable(file));
+            QVERIFY2(at(mark).green() > 200 && at(mark).red() < 60, qPrintable(file));
         }
     }
 
@@ -343,8 +331,8 @@ private slots:
         QCOMPARE(Player_Open(player.get(), m_clip.toUtf8()), int(MEDIACORE_OK));
         QVERIFY(Player_HasAudio(player.get()));
         QVERIFY(Player_HasVideo(player.get()));
-        QCOMPARE(Player_GetVideoWidth(player.get()), 320);
-        QCOMPARE(Player_GetVideoHeight(player.get()), 240);
+        QCOMPARE(QSize(Player_GetVideoWidth(player.get()), Player_GetVideoHeight(player.get())),
+                 QSize(320, 240));
         QVERIFY(qAbs(Player_GetDuration(player.get()) - 8000000) < 100000);
         QCOMPARE(Player_SetAudioVolume(player.get(), 50), int(MEDIACORE_OK));
         QCOMPARE(Player_SetAudioVolume(player.get(), 101), int(MEDIACORE_ERROR_ARGUMENT));

@@ -1,12 +1,14 @@
 // Photos, albums, songs, videos, playlists and books of demo phones of three iOS releases: what the usb
 // backend reads over AFC must match what the simulator backend reads from the same folders, leaving out
 // (and counting) what is gone, the files must come off unchanged, and nothing may be changed on the phone.
+#include <algorithm>
 #include <map>
 #include <span>
 #include <thread>
 #include <vector>
 
 #include <QImage>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -264,6 +266,13 @@ private slots:
             QCOMPARE(ReadFile(local.filePath(QString::number(i))),
                      ReadFile(mediaFile(release, QString::fromUtf8(records[i].path))));
         }
+        // A copy onto a file already there replaces it, and nothing else is left beside the copies.
+        const QString first = QString::fromUtf8(records[0].path);
+        QCOMPARE(files->CopyFileToComputer(first.toStdU16String().c_str(),
+                                           local.filePath("1").toStdU16String().c_str()),
+                 int(VEXA_OK));
+        QCOMPARE(ReadFile(local.filePath("1")), ReadFile(mediaFile(release, first)));
+        QCOMPARE(FilesUnder(local.path()).size(), count);
     }
 
     void nothingCanBeChangedOnThePhone() {
@@ -311,6 +320,26 @@ private slots:
     void aDamagedLibraryStillListsWhatItCan() {
         Manager manager = device(12);
         QVERIFY(manager);
+        // A photo whose file is gone leaves the albums that held it, in count and in content.
+        const Library& simulated = m_simulated.at(kUdids.at(12));
+        const auto held =
+            std::find_if(simulated.albums.begin(), simulated.albums.end(), [](const QString& line) {
+                const QString typeAndIds = line.section('|', 3);
+                return typeAndIds.section(' ', 0, 0).toInt() == ALBUM_USER && typeAndIds.contains(' ');
+            });
+        QVERIFY(held != simulated.albums.end());
+        QStringList album = held->split('|');
+        QStringList ids = album[3].split(' ');
+        const QString gone = ids.takeAt(1);
+        const QString file = mediaFile(
+            12, simulated.photos.filter(QRegularExpression('^' + QRegularExpression::escape(gone) + "\\|"))
+                    .value(0)
+                    .section('|', 6));
+        QVERIFY(QFile::rename(file, file + ".aside"));
+        album[2] = QString::number(album[2].toInt() - 1);
+        album[3] = ids.join(' ');
+        QVERIFY(libraryOf(*manager).albums.contains(album.join('|')));
+        QVERIFY(QFile::rename(file + ".aside", file));
         QCOMPARE(RunProgram("sqlite3", {mediaFile(12, "/PhotoData/Photos.sqlite"), "DROP TABLE Z_23ASSETS"}),
                  QString());
         QVERIFY(QFile::remove(mediaFile(12, "/DCIM/100APPLE/IMG_0002.JPG")));

@@ -1,11 +1,12 @@
 // The photos of a phone of 50,000 pictures through vexa-device-emulator: from binding the device to
 // its months and the first screen of thumbnails (the phone's own small JPEGs, nothing cached yet), and
-// the export of 1,000 photos against cp of the same files (the best of three runs each, in turns). The
-// export is the window's own, dialog and all.
+// the export of 1,000 photos against cp of the same files (five rounds, each export against the cp
+// just before it). The export is the window's own, dialog and all.
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <set>
+#include <vector>
 
 #include <QApplication>
 #include <QDir>
@@ -32,7 +33,7 @@ constexpr char kUdid[] = "00008030-00BE0C4D5E6F7081";
 constexpr int kPhotos = 50000;
 constexpr int kFirstScreen = 48; // eight rows of six at the window's default size
 constexpr int kExported = 1000;
-constexpr int kRounds = 3;
+constexpr int kRounds = 5;
 
 namespace fs = std::filesystem;
 
@@ -146,7 +147,10 @@ int main(int argc, char** argv) {
         sources << QString::fromStdString((media / (records[i].path + 1)).string());
     }
     FirstPhotos exported(records, std::min(kExported, count));
+    // This machine's disk takes anything from 60 to 350 ms for the same cp from one round to the next, so
+    // each round's export is set against the cp just before it, and the figure is the median of the rounds.
     double ours = 0, cp = 0;
+    std::vector<double> ratios;
     for (int round = 0; round < kRounds; ++round) {
         const QString oursFolder = work.filePath(QStringLiteral("ours%1").arg(round));
         const QString cpFolder = work.filePath(QStringLiteral("cp%1").arg(round));
@@ -165,10 +169,14 @@ int main(int argc, char** argv) {
         std::printf("  export round %d: ours %.1f ms, cp %.1f ms\n", round + 1, oursTime, cpTime);
         ours = round == 0 ? oursTime : std::min(ours, oursTime);
         cp = round == 0 ? cpTime : std::min(cp, cpTime);
+        ratios.push_back(oursTime / std::max(cpTime, 0.001));
     }
-    std::printf("export of %d photos: %.1f ms, cp %.1f ms, %.2fx (limit 1.5x)\n", kExported, ours, cp,
-                ours / std::max(cp, 0.001));
-    within = BenchFigure("usb_photos_export_vs_cp", ours / std::max(cp, 0.001), "x", 1.5, 2) && within;
+    std::sort(ratios.begin(), ratios.end());
+    const double ratio = ratios[ratios.size() / 2];
+    std::printf(
+        "export of %d photos: best %.1f ms, cp best %.1f ms; median of the rounds %.2fx (limit 1.5x)\n",
+        kExported, ours, cp, ratio);
+    within = BenchFigure("usb_photos_export_vs_cp", ratio, "x", 1.5, 2) && within;
 
     manager.reset();
     qputenv("VEXA_BACKEND", "sim");

@@ -118,8 +118,12 @@ QPhotoView::QPhotoView(IVexaManager* manager, int deviceHandle, QWidget* parent)
 QPhotoView::~QPhotoView() {
     StopAndWait();
     // A read the worker posted just before it ended is still queued; the children's own waits
-    // below keep events flowing after this part of the object is gone.
+    // below keep events flowing after this part of the object is gone, so nothing of theirs (a
+    // thumbnail thread's late count) may reach it any more either.
     QCoreApplication::removePostedEvents(this, QEvent::MetaCall);
+    for (QObject* child : findChildren<QObject*>()) {
+        child->disconnect(this);
+    }
 }
 
 QPushButton* QPhotoView::MakeButton(const char* objectName, const char* icon) {

@@ -17,3 +17,9 @@ inline void BenchWatch(const char* name, double value, const char* unit) {
     std::printf("BENCH %s %.1f %s -\n", name, value, unit);
     std::fflush(stdout);
 }
+
+// A time beside its limit in the human-readable line, then as a figure.
+inline bool BenchReportMs(const char* name, const char* what, double ms, double limitMs) {
+    std::printf("%-44s %9.1f ms  (limit %6.0f ms)  %s\n", what, ms, limitMs, ms <= limitMs ? "ok" : "OVER");
+    return BenchFigure(name, ms, "ms", limitMs);
+}

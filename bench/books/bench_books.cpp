@@ -3,22 +3,18 @@
 // meanwhile. Prints one line per figure with its limit, and the same as "BENCH <name> <value> <unit>
 // <limit>".
 
-#include <algorithm>
 #include <cstdio>
-#include <functional>
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <vexa/vexa.h>
 
-#include "BenchMessageCloser.h"
+#include "BenchHeartbeat.h"
 #include "BenchReport.h"
-#include "LanguageService.h"
+#include "BenchSimApplication.h"
 #include "QImageButton.h"
 #include "QOperatePanel.h"
 #include "QiBookAnalysisThread.h"
@@ -29,29 +25,10 @@
 namespace {
 
 constexpr int kBooks = 5000;
-bool Report(const char* name, const char* what, double ms, double limitMs) {
-    std::printf("%-44s %9.1f ms  (limit %6.0f ms)  %s\n", what, ms, limitMs, ms <= limitMs ? "ok" : "OVER");
-    return BenchFigure(name, ms, "ms", limitMs);
-}
-
-void ProcessUntil(const std::function<bool()>& done, int timeoutMs) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < timeoutMs)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir home;
-    qputenv("VEXA_SIM_ROOT", QFile::encodeName(home.filePath(QStringLiteral("simulator"))));
-    qputenv("VEXA_BACKEND", "sim");
-    QApplication app(argc, argv);
-    SetAppDirPathForTesting(QCoreApplication::applicationDirPath() + QStringLiteral("/../bin"));
-    const BenchMessageCloser messageCloser;
+    const BenchSimApplication application(argc, argv);
 
     QElapsedTimer clock;
     clock.start();
@@ -86,32 +63,22 @@ int main(int argc, char** argv) {
         auto* refresh = view.OperatePanel()->findChild<QImageButton*>(QStringLiteral("m_refreshBtn"));
 
         for (int round = 0; round < 2; ++round) {
-            QElapsedTimer beat;
-            qint64 longestGap = 0;
-            QTimer ticker;
-            ticker.setInterval(2);
-            QObject::connect(&ticker, &QTimer::timeout,
-                             [&] { longestGap = std::max(longestGap, beat.restart()); });
             filled = false;
-            beat.start();
-            ticker.start();
-            clock.restart();
-            QTest::mouseClick(refresh, Qt::LeftButton);
-            ProcessUntil([&] { return filled; }, 60000);
-            view.TableView()->repaint();
-            const double loadMs = double(clock.nsecsElapsed()) / 1e6;
-            ticker.stop();
+            BenchHeartbeat heartbeat;
+            const double loadMs = TimeLoad([&] { QTest::mouseClick(refresh, Qt::LeftButton); },
+                                           [&] { return filled; }, [&] { view.TableView()->repaint(); });
+            const qint64 longestGap = heartbeat.Stop(false);
             const int rows = view.TableView()->model()->rowCount();
             if (rows != kBooks || view.State() != QBaseDetailsView::ContentState::Table) {
                 std::fprintf(stderr, "the table shows %d rows\n", rows);
                 result = 1;
             }
             const bool first = round == 0;
-            result |= !Report(first ? "books_load" : "books_reload",
-                              first ? "refresh press to filled table" : "second refresh to filled table",
-                              loadMs, 300);
-            result |= !Report(first ? "books_load_gui_pause" : "books_reload_gui_pause",
-                              "longest GUI pause during the load", double(longestGap), 100);
+            result |= !BenchReportMs(
+                first ? "books_load" : "books_reload",
+                first ? "refresh press to filled table" : "second refresh to filled table", loadMs, 300);
+            result |= !BenchReportMs(first ? "books_load_gui_pause" : "books_reload_gui_pause",
+                                     "longest GUI pause during the load", double(longestGap), 100);
         }
     }
     return result;

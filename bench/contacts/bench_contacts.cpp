@@ -10,16 +10,14 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <vexa/vexa.h>
 
-#include "BenchMessageCloser.h"
+#include "BenchHeartbeat.h"
 #include "BenchReport.h"
+#include "BenchSimApplication.h"
 #include "CRecordFileExport.h"
-#include "LanguageService.h"
 #include "QContactsModel.h"
 #include "QContactsView.h"
 #include "QImageButton.h"
@@ -32,30 +30,10 @@
 namespace {
 
 constexpr int kContacts = 20000;
-void Report(const char* name, const char* what, double ms, double limitMs) {
-    std::printf("%-44s %9.1f ms  (limit %6.0f ms)  %s\n", what, ms, limitMs, ms <= limitMs ? "ok" : "OVER");
-    BenchFigure(name, ms, "ms", limitMs);
-}
-
-void ProcessUntil(const std::function<bool()>& done, int timeoutMs) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < timeoutMs)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir home;
-    qputenv("VEXA_SIM_ROOT", QFile::encodeName(home.filePath(QStringLiteral("simulator"))));
-    qputenv("VEXA_BACKEND", "sim");
-    QApplication app(argc, argv);
-    // Images and translations come from the program folder beside the benchmarks.
-    SetAppDirPathForTesting(QCoreApplication::applicationDirPath() + QStringLiteral("/../bin"));
-    const BenchMessageCloser messageCloser;
+    const BenchSimApplication home(argc, argv);
 
     QElapsedTimer clock;
     clock.start();
@@ -77,33 +55,21 @@ int main(int argc, char** argv) {
         if (!QTest::qWaitForWindowExposed(&view))
             std::fprintf(stderr, "the view was not shown\n");
 
-        // The GUI thread's heartbeat: the longest gap between two ticks while the load runs.
-        QElapsedTimer beat;
-        qint64 longestGap = 0;
-        QTimer ticker;
-        ticker.setInterval(2);
-        QObject::connect(&ticker, &QTimer::timeout,
-                         [&] { longestGap = std::max(longestGap, beat.restart()); });
         bool filled = false;
         QObject::connect(&view, &QContactsView::emitRefreshContactsNode, [&] { filled = true; });
         auto* refresh = view.OperatePanel()->findChild<QImageButton*>(QStringLiteral("m_refreshBtn"));
-        beat.start();
-        ticker.start();
-        clock.restart();
-        QTest::mouseClick(refresh, Qt::LeftButton);
-        ProcessUntil([&] { return filled; }, 60000);
-        view.TableView()->viewport()->repaint();
-        const double loadMs = double(clock.nsecsElapsed()) / 1e6;
-        // One more tick, so the pause of showing the records counts too.
-        const qint64 ticksFrom = beat.elapsed();
-        ProcessUntil([&] { return beat.elapsed() < ticksFrom; }, 1000);
-        ticker.stop();
+        BenchHeartbeat heartbeat;
+        const double loadMs =
+            TimeLoad([&] { QTest::mouseClick(refresh, Qt::LeftButton); }, [&] { return filled; },
+                     [&] { view.TableView()->viewport()->repaint(); });
+        const qint64 longestGap = heartbeat.Stop(true);
         if (view.ContactsModel()->rowCount() != kContacts) {
             std::fprintf(stderr, "the table shows %d rows\n", view.ContactsModel()->rowCount());
             result = 1;
         }
-        Report("contacts.refresh_to_filled_table", "refresh press to filled table", loadMs, 1000);
-        Report("contacts.longest_gui_pause", "longest GUI pause during the load", double(longestGap), 16);
+        BenchReportMs("contacts.refresh_to_filled_table", "refresh press to filled table", loadMs, 1000);
+        BenchReportMs("contacts.longest_gui_pause", "longest GUI pause during the load", double(longestGap),
+                      16);
 
         // One keystroke after another, as a user types a name and then a number.
         const char* typed[] = {"M", "Mü", "Mül", "Müll", "Mülle", "Müller",  "Müller 1", "Müller 19",
@@ -118,9 +84,9 @@ int main(int argc, char** argv) {
             worst = std::max(worst, ms);
             total += ms;
         }
-        Report("contacts.search_keystroke_worst", "search per keystroke (worst)", worst, 100);
-        Report("contacts.search_keystroke_mean", "search per keystroke (mean)",
-               total / double(std::size(typed)), 100);
+        BenchReportMs("contacts.search_keystroke_worst", "search per keystroke (worst)", worst, 100);
+        BenchReportMs("contacts.search_keystroke_mean", "search per keystroke (mean)",
+                      total / double(std::size(typed)), 100);
 
         view.OnHeaderCheckChange(true);
         const struct {
@@ -133,11 +99,11 @@ int main(int argc, char** argv) {
                        {"contacts.view_export_txt", "export 20,000 contacts to txt", "all.txt", 500},
                        {"contacts.view_export_xls", "export 20,000 contacts to xls", "all.xls", 1000}};
         for (const auto& format : exports) {
-            const std::string path = home.filePath(QString::fromLatin1(format.file)).toStdString();
+            const std::string path = home.FilePath(QString::fromLatin1(format.file)).toStdString();
             clock.restart();
             CRecordFileExport::Export(view, path);
             const double ms = double(clock.nsecsElapsed()) / 1e6;
-            Report(format.name, format.label, ms, format.limitMs);
+            BenchReportMs(format.name, format.label, ms, format.limitMs);
             std::printf("%46s %lld bytes\n", "", (long long)std::filesystem::file_size(path));
         }
     }

@@ -6,20 +6,17 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <functional>
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <vexa/vexa.h>
 
-#include "BenchMessageCloser.h"
+#include "BenchHeartbeat.h"
+#include "BenchSimApplication.h"
 #include "CRecordFileExport.h"
-#include "LanguageService.h"
 #include "QImageButton.h"
 #include "QMessageDlg.h"
 #include "QMessageFlow.h"
@@ -40,13 +37,6 @@ bool Report(const char* name, const char* what, double ms, double limitMs) {
     return ms <= limitMs;
 }
 
-void ProcessUntil(const std::function<bool()>& done, int timeoutMs) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < timeoutMs)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-}
-
 // Lets the page settle as the event loop would: layout, deferred deletes of the last page, paint.
 void Settle(QWidget* widget) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
@@ -57,14 +47,7 @@ void Settle(QWidget* widget) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir home;
-    qputenv("VEXA_SIM_ROOT", QFile::encodeName(home.filePath(QStringLiteral("simulator"))));
-    qputenv("VEXA_BACKEND", "sim");
-    QApplication app(argc, argv);
-    SetAppDirPathForTesting(QCoreApplication::applicationDirPath() + QStringLiteral("/../bin"));
-    const BenchMessageCloser messageCloser;
+    const BenchSimApplication home(argc, argv);
 
     QElapsedTimer clock;
     clock.start();
@@ -89,27 +72,14 @@ int main(int argc, char** argv) {
         QPagedFlowViewerWidget* paged = flow->PagedFlow();
 
         for (int round = 0; round < 2; ++round) {
-            // The GUI thread's heartbeat: the longest gap between two ticks while the load runs.
-            QElapsedTimer beat;
-            qint64 longestGap = 0;
-            QTimer ticker;
-            ticker.setInterval(2);
-            QObject::connect(&ticker, &QTimer::timeout,
-                             [&] { longestGap = std::max(longestGap, beat.restart()); });
             bool filled = false;
             const auto connection =
                 QObject::connect(&view, &qmessageView::refreshMSGNode, [&] { filled = true; });
             auto* refresh = view.OperatePanel()->findChild<QImageButton*>(QStringLiteral("m_refreshBtn"));
-            beat.start();
-            ticker.start();
-            clock.restart();
-            QTest::mouseClick(refresh, Qt::LeftButton);
-            ProcessUntil([&] { return filled; }, 60000);
-            Settle(&view);
-            const double loadMs = double(clock.nsecsElapsed()) / 1e6;
-            const qint64 ticksFrom = beat.elapsed();
-            ProcessUntil([&] { return beat.elapsed() < ticksFrom; }, 1000);
-            ticker.stop();
+            BenchHeartbeat heartbeat;
+            const double loadMs = TimeLoad([&] { QTest::mouseClick(refresh, Qt::LeftButton); },
+                                           [&] { return filled; }, [&] { Settle(&view); });
+            const qint64 longestGap = heartbeat.Stop(true);
             QObject::disconnect(connection);
             if (view.MessageModel()->rowCount() != kMessages / 100 || paged->PageWidgets().isEmpty()) {
                 std::fprintf(stderr, "the table shows %d rows, the page %d bubbles\n",
@@ -164,7 +134,7 @@ int main(int argc, char** argv) {
         result |= !Report("messages_page_mean", "page turn (mean)", total / pages, 50);
 
         view.OnHeaderCheckChange(true);
-        const std::string txt = home.filePath(QStringLiteral("all.txt")).toStdString();
+        const std::string txt = home.FilePath(QStringLiteral("all.txt")).toStdString();
         clock.restart();
         CRecordFileExport::Export(view, txt);
         const double textMs = double(clock.nsecsElapsed()) / 1e6;
@@ -172,7 +142,7 @@ int main(int argc, char** argv) {
         std::printf("%46s %lld bytes\n", "", (long long)std::filesystem::file_size(txt));
         // Not limited; for comparison.
         for (const char* name : {"all.xml", "all.xls"}) {
-            const std::string path = home.filePath(QString::fromLatin1(name)).toStdString();
+            const std::string path = home.FilePath(QString::fromLatin1(name)).toStdString();
             clock.restart();
             CRecordFileExport::Export(view, path);
             std::printf("%-44s %9.1f ms  (%lld bytes, no limit)\n", name, double(clock.nsecsElapsed()) / 1e6,

@@ -3,23 +3,19 @@
 // time the GUI thread went without handling a timer meanwhile. Prints one line per figure with its
 // limit, and the same as "BENCH <name> <value> <unit> <limit>".
 
-#include <algorithm>
 #include <cstdio>
-#include <functional>
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <vexa/vexa.h>
 
-#include "BenchMessageCloser.h"
+#include "BenchHeartbeat.h"
 #include "BenchReport.h"
+#include "BenchSimApplication.h"
 #include "DeviceSubItem.h"
-#include "LanguageService.h"
 #include "QMusicTreeNodes.h"
 #include "QMusicView.h"
 #include "QMySortModel.h"
@@ -35,59 +31,16 @@ namespace {
 
 constexpr int kSongs = 10000;
 constexpr int kPlaylists = 100;
-bool Report(const char* name, const char* what, double ms, double limitMs) {
-    std::printf("%-44s %9.1f ms  (limit %6.0f ms)  %s\n", what, ms, limitMs, ms <= limitMs ? "ok" : "OVER");
-    std::fflush(stdout);
-    return BenchFigure(name, ms, "ms", limitMs);
-}
-
-void ProcessUntil(const std::function<bool()>& done, int timeoutMs) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < timeoutMs)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-}
 
 void Settle(QWidget* widget) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     widget->repaint();
 }
 
-// The longest gap between two ticks of a 2 ms timer while it runs: how long the GUI thread was busy.
-class Heartbeat {
-public:
-    Heartbeat() {
-        m_ticker.setInterval(2);
-        QObject::connect(&m_ticker, &QTimer::timeout,
-                         [this] { m_longest = std::max(m_longest, m_beat.restart()); });
-        m_beat.start();
-        m_ticker.start();
-    }
-    qint64 Longest() {
-        // The gap that is open now counts as well.
-        const qint64 since = m_beat.elapsed();
-        ProcessUntil([&] { return m_beat.elapsed() < since; }, 1000);
-        m_ticker.stop();
-        return m_longest;
-    }
-
-private:
-    QTimer m_ticker;
-    QElapsedTimer m_beat;
-    qint64 m_longest = 0;
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir home;
-    qputenv("VEXA_SIM_ROOT", QFile::encodeName(home.filePath(QStringLiteral("simulator"))));
-    qputenv("VEXA_BACKEND", "sim");
-    QApplication app(argc, argv);
-    SetAppDirPathForTesting(QCoreApplication::applicationDirPath() + QStringLiteral("/../bin"));
-    const BenchMessageCloser messageCloser;
+    const BenchSimApplication application(argc, argv);
 
     QElapsedTimer clock;
     clock.start();
@@ -121,24 +74,21 @@ int main(int argc, char** argv) {
             bool filled = false;
             const auto connection =
                 QObject::connect(&music, &QMusicView::emitRefreshMusicNode, [&] { filled = true; });
-            Heartbeat heartbeat;
-            clock.restart();
-            music.Start();
-            ProcessUntil([&] { return filled; }, 60000);
-            Settle(&music);
-            const double loadMs = double(clock.nsecsElapsed()) / 1e6;
-            const double pause = double(heartbeat.Longest());
+            BenchHeartbeat heartbeat;
+            const double loadMs =
+                TimeLoad([&] { music.Start(); }, [&] { return filled; }, [&] { Settle(&music); });
+            const double pause = double(heartbeat.Stop(true));
             QObject::disconnect(connection);
             if (music.SortModel()->rowCount() != kSongs) {
                 std::fprintf(stderr, "the table shows %d songs\n", music.SortModel()->rowCount());
                 result = 1;
             }
             const bool first = round == 0;
-            result |=
-                !Report(first ? "music_load" : "music_reload",
-                        first ? "Music press to filled table" : "second load to filled table", loadMs, 500);
-            result |= !Report(first ? "music_load_gui_pause" : "music_reload_gui_pause",
-                              "longest GUI pause during the load", pause, 100);
+            result |= !BenchReportMs(first ? "music_load" : "music_reload",
+                                     first ? "Music press to filled table" : "second load to filled table",
+                                     loadMs, 500);
+            result |= !BenchReportMs(first ? "music_load_gui_pause" : "music_reload_gui_pause",
+                                     "longest GUI pause during the load", pause, 100);
         }
     }
     {
@@ -162,25 +112,24 @@ int main(int argc, char** argv) {
             bool rebuilt = false;
             const auto connection =
                 QObject::connect(&loader, &QPlayAnalysisTread::refreshPlayList, [&] { rebuilt = true; });
-            Heartbeat heartbeat;
-            clock.restart();
-            loader.Start();
-            ProcessUntil([&] { return rebuilt; }, 60000);
-            tree.expandAll();
-            Settle(&tree);
-            const double ms = double(clock.nsecsElapsed()) / 1e6;
-            const double pause = double(heartbeat.Longest());
+            BenchHeartbeat heartbeat;
+            const double ms = TimeLoad([&] { loader.Start(); }, [&] { return rebuilt; },
+                                       [&] {
+                                           tree.expandAll();
+                                           Settle(&tree);
+                                       });
+            const double pause = double(heartbeat.Stop(true));
             QObject::disconnect(connection);
             if (playlistNode->ChildCount() != kPlaylists) {
                 std::fprintf(stderr, "the tree shows %d playlists\n", playlistNode->ChildCount());
                 result = 1;
             }
             const bool first = round == 0;
-            result |= !Report(first ? "playlist_nodes" : "playlist_nodes_again",
-                              first ? "playlist reading to rebuilt nodes" : "second reading to rebuilt nodes",
-                              ms, 300);
-            result |= !Report(first ? "playlist_nodes_gui_pause" : "playlist_nodes_again_gui_pause",
-                              "longest GUI pause during the reading", pause, 100);
+            result |= !BenchReportMs(
+                first ? "playlist_nodes" : "playlist_nodes_again",
+                first ? "playlist reading to rebuilt nodes" : "second reading to rebuilt nodes", ms, 300);
+            result |= !BenchReportMs(first ? "playlist_nodes_gui_pause" : "playlist_nodes_again_gui_pause",
+                                     "longest GUI pause during the reading", pause, 100);
         }
         playlistNode->SetBinding({});
     }

@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <string>
 
 #include <QApplication>
@@ -17,17 +16,15 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <vexa/vexa.h>
 
-#include "BenchMessageCloser.h"
+#include "BenchHeartbeat.h"
 #include "BenchReport.h"
+#include "BenchSimApplication.h"
 #include "CPhotoList.h"
 #include "CPhotoMonthGroups.h"
-#include "LanguageService.h"
 #include "QPhotoGridView.h"
 #include "QPhotoMonthPage.h"
 #include "QPhotoStretchThread.h"
@@ -47,13 +44,6 @@ int OnDevice(int mode, int handle) {
     if (mode == VEXA_DEVICE_ARRIVED)
         g_handle = handle;
     return 0;
-}
-
-void ProcessUntil(const std::function<bool()>& done, int timeoutMs) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < timeoutMs)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
 }
 
 double ResidentMb() {
@@ -95,14 +85,7 @@ bool FirstScreenShown(QPhotoGridView* grid) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir home;
-    qputenv("VEXA_SIM_ROOT", QFile::encodeName(home.filePath(QStringLiteral("simulator"))));
-    qputenv("VEXA_BACKEND", "sim");
-    QApplication app(argc, argv);
-    SetAppDirPathForTesting(QCoreApplication::applicationDirPath() + QStringLiteral("/../bin"));
-    const BenchMessageCloser messageCloser;
+    const BenchSimApplication home(argc, argv);
 
     QElapsedTimer clock;
     clock.start();
@@ -111,7 +94,7 @@ int main(int argc, char** argv) {
     spec.name = "Bench Phone";
     spec.photos = kPhotos;
     spec.photoSpacingSeconds = kSpacingSeconds;
-    const std::string root = home.filePath(QStringLiteral("simulator")).toStdString();
+    const std::string root = home.FilePath(QStringLiteral("simulator")).toStdString();
     std::filesystem::create_directories(root);
     if (vexa::sim::GenerateLargeDevice(root, spec) != 0) {
         std::fprintf(stderr, "could not generate the device\n");
@@ -150,19 +133,12 @@ int main(int argc, char** argv) {
         result |= !Report("photos_first_screen", "press to months listed and first screen of thumbnails",
                           firstScreenMs, "ms", 800);
 
-        // Through every month a screen at a time, as fast as the page lets one; a 2 ms timer on the GUI
-        // thread measures the longest time nothing else could run.
-        QElapsedTimer sinceTick;
-        qint64 longestGap = 0;
-        QTimer ticker;
-        ticker.setInterval(2);
-        QObject::connect(&ticker, &QTimer::timeout,
-                         [&] { longestGap = std::max(longestGap, sinceTick.restart()); });
+        // Through every month a screen at a time, as fast as the page lets one; the GUI thread's
+        // heartbeat measures the longest time nothing else could run.
         double worstStepMs = 0;
         double peakMb = ResidentMb();
         QScrollBar* bar = grid->verticalScrollBar();
-        sinceTick.start();
-        ticker.start();
+        BenchHeartbeat heartbeat;
         int steps = 0;
         clock.restart();
         for (int value = 0; value <= bar->maximum(); value += bar->pageStep() / 2, ++steps) {
@@ -177,7 +153,7 @@ int main(int argc, char** argv) {
         }
         // Let the last screen fill in, then settle.
         ProcessUntil([&] { return view.PhotoPage()->StretchThread()->IsIdle(); }, 10000);
-        ticker.stop();
+        const qint64 longestGap = heartbeat.Stop(false);
         peakMb = std::max(peakMb, ResidentMb());
         std::printf("scrolled %d half screens through %d months in %.1f s; %zu thumbnails held\n", steps,
                     months, double(clock.elapsed()) / 1000.0, grid->CachedThumbnailCount());
@@ -194,12 +170,12 @@ int main(int argc, char** argv) {
             const char* path = grid->List()->Record(i)->path;
             sources << QString::fromStdString(root + "/" + spec.udid + "/Media" + path);
         }
-        const QString cpTarget = home.filePath(QStringLiteral("cp"));
+        const QString cpTarget = home.FilePath(QStringLiteral("cp"));
         QDir().mkpath(cpTarget);
         clock.restart();
         QProcess::execute(QStringLiteral("cp"), sources + QStringList{cpTarget});
         const double cpMs = double(clock.nsecsElapsed()) / 1e6;
-        const QString folder = home.filePath(QStringLiteral("export"));
+        const QString folder = home.FilePath(QStringLiteral("export"));
         clock.restart();
         const int failed = view.ExportTo(folder);
         const double exportMs = double(clock.nsecsElapsed()) / 1e6;
@@ -214,7 +190,7 @@ int main(int argc, char** argv) {
 
     // Import of 500 JPEGs made beforehand.
     QStringList jpegs;
-    const QString importFolder = home.filePath(QStringLiteral("import"));
+    const QString importFolder = home.FilePath(QStringLiteral("import"));
     QDir().mkpath(importFolder);
     for (int i = 0; i < kImported; ++i) {
         const QString path = importFolder + QStringLiteral("/pic%1.jpg").arg(i);

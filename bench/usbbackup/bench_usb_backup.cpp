@@ -1,24 +1,21 @@
 // A whole-device backup through the usb backend and vexa-device-emulator against `cp -r` of the same
 // files on this machine: 1 GB in 10,000 files.
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QThread>
 
 #include <vexa/vexa.h>
 
 #include "BenchReport.h"
+#include "BenchUsbConnection.h"
 #include "EmulatorProcess.h"
 
 namespace {
@@ -27,14 +24,6 @@ constexpr char kUdid[] = "00008030-00BE0C4D5E6F7090";
 constexpr int kFiles = 10000;
 constexpr int kFileBytes = 100000; // 10,000 of them make 1 GB
 constexpr int kFolders = 100;
-std::atomic<int> g_arrived{0};
-
-int onDevice(int mode, int handle) {
-    if (mode == VEXA_DEVICE_ARRIVED) {
-        g_arrived = handle;
-    }
-    return 0;
-}
 
 bool fillMedia(const QString& folder) {
     QByteArray bytes(kFileBytes, Qt::Uninitialized);
@@ -67,14 +56,6 @@ int onProgress(const BackupProgress* progress, void*) {
     return 0;
 }
 
-double timed(const std::function<bool()>& step, bool& ok) {
-    QProcess::execute("sync", {});
-    QElapsedTimer timer;
-    timer.start();
-    ok = step() && ok;
-    return double(timer.elapsed());
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -91,15 +72,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "bench_usb_backup: the device or the emulator could not be set up\n");
         return 1;
     }
-    qputenv("VEXA_BACKEND", "usb");
-    IOSInitialize();
-    IOSListener(onDevice);
-    QDeadlineTimer deadline(20000);
-    while (g_arrived == 0 && !deadline.hasExpired()) {
-        QThread::msleep(5);
-    }
-    IVexaManager* manager = GetVexaManager();
-    bool ok = g_arrived != 0 && manager != nullptr && manager->SetDeviceHandle(g_arrived) == VEXA_OK;
+    const BenchUsbConnection connection;
+    IVexaManager* manager = connection.Manager();
+    bool ok = connection.Connected();
 
     const QString copy = work.filePath("cp-copy");
     const QString folder = work.filePath("backup");
@@ -117,10 +92,14 @@ int main(int argc, char** argv) {
     int result = -1;
     qint64 stored = 0;
     for (int round = 1; round <= kRounds; ++round) {
-        const double cpRun = timed([&] { return QProcess::execute("cp", {"-r", media, copy}) == 0; }, ok);
+        const double cpRun = TimedAfterSync(
+            [&] {
+                return QProcess::execute("cp", {"-r", media, copy}) == 0;
+            },
+            ok);
         QDir(copy).removeRecursively();
         g_firstFile = -1;
-        const double backupRun = timed(
+        const double backupRun = TimedAfterSync(
             [&] {
                 g_clock.start();
                 result = ok ? manager->GetDeviceService()->BackupDeviceWithProgress(
@@ -157,11 +136,5 @@ int main(int argc, char** argv) {
     BenchWatch("usb_backup_transfer_1gb", transfer, "ms");
     BenchWatch("usb_backup_1gb", backup, "ms");
     const bool within = BenchFigure("usb_backup_ratio_to_cp", backup / cp, "x", 2.0);
-
-    DeleteVexaManager(&manager);
-    qputenv("VEXA_BACKEND", "sim");
-    IOSInitialize();
-    IOSListener(nullptr);
-    emulator.Stop();
     return ok && within ? 0 : 1;
 }

@@ -3,44 +3,24 @@
 // changed, which the device answers with what changed since (next to nothing). The same for the
 // snapshot the contacts, messages and calls pages read, a backup into the user's cache.
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
-#include <functional>
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QThread>
 
 #include <vexa/DeviceSnapshot.h>
 #include <vexa/vexa.h>
 
 #include "BenchReport.h"
+#include "BenchUsbConnection.h"
 #include "EmulatorProcess.h"
 
 namespace {
 
 constexpr char kUdid[] = "00008030-00BE0C4D5E6F7091";
-std::atomic<int> g_arrived{0};
-
-int onDevice(int mode, int handle) {
-    if (mode == VEXA_DEVICE_ARRIVED) {
-        g_arrived = handle;
-    }
-    return 0;
-}
-
-double timed(const std::function<bool()>& step, bool& ok) {
-    QProcess::execute("sync", {});
-    QElapsedTimer timer;
-    timer.start();
-    ok = step() && ok;
-    return double(timer.elapsed());
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -60,16 +40,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "bench_usb_incremental: the emulator did not start\n");
         return 1;
     }
-    qputenv("VEXA_BACKEND", "usb");
     qputenv("XDG_CACHE_HOME", work.filePath("cache").toLocal8Bit());
-    IOSInitialize();
-    IOSListener(onDevice);
-    QDeadlineTimer deadline(20000);
-    while (g_arrived == 0 && !deadline.hasExpired()) {
-        QThread::msleep(5);
-    }
-    IVexaManager* manager = GetVexaManager();
-    bool ok = g_arrived != 0 && manager != nullptr && manager->SetDeviceHandle(g_arrived) == VEXA_OK;
+    const BenchUsbConnection connection;
+    IVexaManager* manager = connection.Manager();
+    bool ok = connection.Connected();
 
     const QString tool = work.filePath("idevicebackup2");
     const QString ours = work.filePath("ours");
@@ -88,19 +62,19 @@ int main(int argc, char** argv) {
     QByteArray secondSent;
     for (int round = 1; round <= kRounds && ok; ++round) {
         QDir().mkpath(tool);
-        const double toolRun = timed(
+        const double toolRun = TimedAfterSync(
             [&] {
                 return QProcess::execute("idevicebackup2", {"-u", kUdid, "backup", "--full", tool}) == 0;
             },
             ok);
         QDir(tool).removeRecursively();
-        const double firstRun = timed([&] { return backup(0); }, ok);
+        const double firstRun = TimedAfterSync([&] { return backup(0); }, ok);
         const QByteArray firstSent = emulator.Control("backup-stats");
-        const double secondRun = timed([&] { return backup(0); }, ok);
+        const double secondRun = TimedAfterSync([&] { return backup(0); }, ok);
         const QByteArray sent = emulator.Control("backup-stats");
         QDir(ours).removeRecursively();
-        const double snapshotFirstRun = timed(snapshot, ok);
-        const double snapshotSecondRun = timed(snapshot, ok);
+        const double snapshotFirstRun = TimedAfterSync(snapshot, ok);
+        const double snapshotSecondRun = TimedAfterSync(snapshot, ok);
         const QByteArray snapshotSent = emulator.Control("backup-stats");
         QDir(work.filePath("cache")).removeRecursively();
         std::printf(
@@ -133,11 +107,5 @@ int main(int argc, char** argv) {
     const bool snapshotClose =
         BenchFigure("usb_snapshot_large_ratio_to_idevicebackup2", snapshotFirst / debian, "x", 1.2, 2);
     const bool snapshotQuick = BenchFigure("usb_snapshot_large_unchanged", snapshotSecond, "ms", 3000);
-
-    DeleteVexaManager(&manager);
-    qputenv("VEXA_BACKEND", "sim");
-    IOSInitialize();
-    IOSListener(nullptr);
-    emulator.Stop();
     return ok && close && quick && snapshotClose && snapshotQuick ? 0 : 1;
 }

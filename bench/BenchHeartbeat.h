@@ -7,12 +7,13 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
-// Runs the event loop until `done` holds or `timeoutMs` have passed.
-inline void ProcessUntil(const std::function<bool()>& done, int timeoutMs) {
+// Runs the event loop until `done` holds or `timeoutMs` have passed, looking at `done` at least every
+// `sliceMs`.
+inline void ProcessUntil(const std::function<bool()>& done, int timeoutMs, int sliceMs = 5) {
     QElapsedTimer timer;
     timer.start();
     while (!done() && timer.elapsed() < timeoutMs)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QCoreApplication::processEvents(QEventLoop::AllEvents, sliceMs);
 }
 
 // The GUI thread's heartbeat: the longest gap between two ticks of a 2 ms timer from construction to
@@ -26,6 +27,9 @@ public:
         m_beat.start();
         m_ticker.start();
     }
+
+    // The longest gap in milliseconds so far, the one open now included; the heartbeat goes on.
+    qint64 LongestSoFar() const { return std::max(m_longest, m_beat.elapsed()); }
 
     // The longest gap in milliseconds. With `countOpenGap` it first waits (a second at most) for one
     // more tick, so the gap that is open now, such as the pause of showing what was loaded, counts too.

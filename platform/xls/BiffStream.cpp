@@ -4,6 +4,13 @@
 
 namespace xlsFile {
 
+namespace {
+
+constexpr std::uint16_t kRecordBof = 0x0809;
+constexpr std::uint16_t kRecordEof = 0x000A;
+
+} // namespace
+
 void BiffStream::beginRecord(std::uint16_t type) {
     m_recordStart = m_data.size();
     u16(type);
@@ -20,6 +27,21 @@ void BiffStream::endRecord() {
 void BiffStream::emptyRecord(std::uint16_t type) {
     beginRecord(type);
     endRecord();
+}
+
+void BiffStream::beginSubstream(Substream type) {
+    beginRecord(kRecordBof);
+    u16(0x0600); // BIFF8
+    u16(static_cast<std::uint16_t>(type));
+    u16(0x0DBB);
+    u16(0x07CC);
+    u32(0);
+    u32(0x06);
+    endRecord();
+}
+
+void BiffStream::endSubstream() {
+    emptyRecord(kRecordEof);
 }
 
 void BiffStream::u8(std::uint8_t value) {

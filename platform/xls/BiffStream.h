@@ -19,6 +19,14 @@ public:
     // Convenience for records without a body.
     void emptyRecord(std::uint16_t type);
 
+    // The BOF record that opens a substream, and the EOF record that closes it.
+    enum class Substream : std::uint16_t {
+        WorkbookGlobals = 0x0005,
+        Worksheet = 0x0010,
+    };
+    void beginSubstream(Substream type);
+    void endSubstream();
+
     void u8(std::uint8_t value);
     void u16(std::uint16_t value);
     void u32(std::uint32_t value);

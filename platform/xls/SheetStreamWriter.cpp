@@ -11,8 +11,6 @@ namespace xlsFile {
 
 namespace {
 
-constexpr std::uint16_t kRecordBof = 0x0809;
-constexpr std::uint16_t kRecordEof = 0x000A;
 constexpr std::uint16_t kRecordIndex = 0x020B;
 constexpr std::uint16_t kRecordDefColWidth = 0x0055;
 constexpr std::uint16_t kRecordDimensions = 0x0200;
@@ -41,14 +39,7 @@ void SheetStreamWriter::write(const SheetContent& sheet, bool selected) {
     for (const auto& entry : cells)
         blocks.insert(blockOf(entry.first));
 
-    m_stream.beginRecord(kRecordBof);
-    m_stream.u16(0x0600);
-    m_stream.u16(0x0010);
-    m_stream.u16(0x0DBB);
-    m_stream.u16(0x07CC);
-    m_stream.u32(0);
-    m_stream.u32(0x06);
-    m_stream.endRecord();
+    m_stream.beginSubstream(BiffStream::Substream::Worksheet);
 
     const Extent extent = extentOf(sheet);
     const std::size_t indexPosition = writeIndex(extent, blocks.size());
@@ -62,7 +53,7 @@ void SheetStreamWriter::write(const SheetContent& sheet, bool selected) {
         m_stream.patchU32(indexPosition + 4 + 16 + 4 * i, dbCells[i]);
 
     writeWindow(selected);
-    m_stream.emptyRecord(kRecordEof);
+    m_stream.endSubstream();
 }
 
 SheetStreamWriter::Extent SheetStreamWriter::extentOf(const SheetContent& sheet) {

@@ -11,8 +11,6 @@ namespace xlsFile {
 
 namespace {
 
-constexpr std::uint16_t kRecordBof = 0x0809;
-constexpr std::uint16_t kRecordEof = 0x000A;
 constexpr std::uint16_t kRecordCodePage = 0x0042;
 constexpr std::uint16_t kRecordWindow1 = 0x003D;
 constexpr std::uint16_t kRecordDateMode = 0x0022;
@@ -98,7 +96,7 @@ XLSResult WorkbookStream::build(std::vector<std::uint8_t>& data) const {
 // Returns where each BOUNDSHEET keeps its sheet's stream position, which is known only later.
 std::vector<std::size_t> WorkbookStream::writeGlobals(BiffStream& stream,
                                                       const SharedStringTable& strings) const {
-    writeBof(stream);
+    stream.beginSubstream(BiffStream::Substream::WorkbookGlobals);
     stream.beginRecord(kRecordCodePage);
     stream.u16(kCodePageUtf16);
     stream.endRecord();
@@ -113,19 +111,8 @@ std::vector<std::size_t> WorkbookStream::writeGlobals(BiffStream& stream,
     for (const auto& sheet : m_sheets)
         sheetPositions.push_back(writeBoundSheet(stream, *sheet));
     strings.write(stream);
-    stream.emptyRecord(kRecordEof);
+    stream.endSubstream();
     return sheetPositions;
-}
-
-void WorkbookStream::writeBof(BiffStream& stream) {
-    stream.beginRecord(kRecordBof);
-    stream.u16(0x0600); // BIFF8
-    stream.u16(0x0005); // workbook globals
-    stream.u16(0x0DBB);
-    stream.u16(0x07CC);
-    stream.u32(0);
-    stream.u32(0x06);
-    stream.endRecord();
 }
 
 void WorkbookStream::writeWindow1(BiffStream& stream) {

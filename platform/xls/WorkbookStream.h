@@ -25,7 +25,6 @@ public:
 
 private:
     std::vector<std::size_t> writeGlobals(BiffStream& stream, const SharedStringTable& strings) const;
-    static void writeBof(BiffStream& stream);
     static void writeWindow1(BiffStream& stream);
     static void writeFonts(BiffStream& stream);
     static void writeFormats(BiffStream& stream);

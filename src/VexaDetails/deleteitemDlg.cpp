@@ -3,9 +3,9 @@
 #include <QDebug>
 #include <QLabel>
 
+#include <vexa/COwnManager.h>
 #include <vexa/vexa.h>
 
-#include "COwnManager.h"
 #include "IMediaChunk.h"
 #include "QImageProgressBar.h"
 #include "QMessageDlg.h"

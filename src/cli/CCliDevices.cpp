@@ -5,6 +5,7 @@
 
 #include <QStringList>
 
+#include <vexa/COwnManager.h>
 #include <vexa/PresentDevices.h>
 #include <vexa/vexa.h>
 
@@ -38,14 +39,11 @@ Settle SettleTime() {
     }
 }
 
-struct ReleaseManager {
-    void operator()(IVexaManager* manager) const { DeleteVexaManager(&manager); }
-};
 } // namespace
 
 struct CCliDevices::Plugged {
     int handle = 0;
-    std::unique_ptr<IVexaManager, ReleaseManager> manager;
+    COwnManager manager;
     CConnectedDevice device;
 };
 
@@ -135,8 +133,8 @@ void CCliDevices::BindArrivals() {
     for (int handle : arrivals) {
         auto plugged = std::make_unique<Plugged>();
         plugged->handle = handle;
-        plugged->manager.reset(GetVexaManager());
-        if (!plugged->manager || plugged->manager->SetDeviceHandle(handle) != VEXA_OK)
+        plugged->manager = OwnManagerFor(handle);
+        if (!plugged->manager)
             continue;
         DeviceInfo* record = nullptr;
         if (!plugged->manager->GetDeviceInfo(&record) || record == nullptr)

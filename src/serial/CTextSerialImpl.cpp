@@ -2,22 +2,6 @@
 
 #include <fstream>
 
-bool CTextSerialImpl::BeginItem(const char* name, int) {
-    if (!name) {
-        return false;
-    }
-    m_items.emplace_back();
-    return true;
-}
-
-bool CTextSerialImpl::EndItem() {
-    return true;
-}
-
-CFieldListSerial::FieldList* CTextSerialImpl::CurrentFields() {
-    return m_items.empty() ? nullptr : &m_items.back();
-}
-
 bool CTextSerialImpl::SaveFile(const char* path) const {
     if (!path) {
         return false;
@@ -26,7 +10,7 @@ bool CTextSerialImpl::SaveFile(const char* path) const {
     if (!out) {
         return false;
     }
-    for (const FieldList& fields : m_items) {
+    for (const FieldList& fields : Items()) {
         for (const CSerialField& field : fields) {
             if (field.Size() == 0) {
                 continue;

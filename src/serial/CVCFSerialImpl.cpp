@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -261,22 +262,6 @@ void appendCard(std::string& out, const Card& card) {
 
 } // namespace
 
-bool CVCFSerialImpl::BeginItem(const char* name, int) {
-    if (!name) {
-        return false;
-    }
-    m_items.emplace_back();
-    return true;
-}
-
-bool CVCFSerialImpl::EndItem() {
-    return true;
-}
-
-CFieldListSerial::FieldList* CVCFSerialImpl::CurrentFields() {
-    return m_items.empty() ? nullptr : &m_items.back();
-}
-
 bool CVCFSerialImpl::SaveFile(const char* path) const {
     if (!path) {
         return false;
@@ -288,7 +273,7 @@ bool CVCFSerialImpl::SaveFile(const char* path) const {
     // Cards are composed in memory and written in one go: a stream insert per piece costs more than
     // the whole file's bytes.
     std::string text;
-    for (const FieldList& fields : m_items) {
+    for (const FieldList& fields : Items()) {
         const Card card = gather(fields);
         // The category item carries no text: it would be an empty card, which importers reject.
         if (card.hasText)

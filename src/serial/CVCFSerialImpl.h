@@ -1,22 +1,11 @@
 #pragma once
 
-#include "CFieldListSerial.h"
-
-#include <vector>
+#include "CFlatItemSerial.h"
 
 // Writes contact records as one vCard 3.0 file (RFC 2426), a card per item that holds text: the
 // category item makes none. Nesting and item names are not kept: every BeginItem starts a new card.
-class CVCFSerialImpl : public CFieldListSerial {
+class CVCFSerialImpl : public CFlatItemSerial {
 public:
-    bool BeginItem(const char* name, int index) override;
-    bool EndItem() override;
-
     // path is UTF-8. A file that cannot be opened is silently left alone.
     bool SaveFile(const char* path) const;
-
-protected:
-    FieldList* CurrentFields() override;
-
-private:
-    std::vector<FieldList> m_items;
 };

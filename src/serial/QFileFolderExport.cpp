@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QStandardPaths>
 
+#include <vexa/COwnManager.h>
 #include <vexa/vexa.h>
 
 #include "CDesktopOpen.h"
@@ -16,24 +17,6 @@
 
 namespace {
 QString g_lastFolder;
-
-struct ReleaseManager {
-    void operator()(IVexaManager* manager) const { DeleteVexaManager(&manager); }
-};
-using OwnManager = std::unique_ptr<IVexaManager, ReleaseManager>;
-
-// A manager of the export's own for the device `manager` is bound to, or none when the device is gone
-// (every copy then fails and is counted).
-OwnManager ManagerFor(IVexaManager* manager) {
-    if (manager == nullptr) {
-        return nullptr;
-    }
-    OwnManager own(GetVexaManager());
-    if (own && own->SetDeviceHandle(manager->GetDeviceHandle()) != 0) {
-        own.reset();
-    }
-    return own;
-}
 } // namespace
 
 void QFileFolderExport::RunChecked(QWidget* view, ISerialable* source, IVexaManager* manager, int kind,
@@ -75,8 +58,9 @@ int QFileFolderExport::ExportTo(ISerialable* source, IVexaManager* manager, int 
         return -1;
     }
     // The worker copies with a manager of its own: a removal of the device during dialog.exec() deletes
-    // the view's manager while a copy may still be running on it. Declared first, it goes last.
-    const OwnManager own = ManagerFor(manager);
+    // the view's manager while a copy may still be running on it. Declared first, it goes last. None when
+    // the device is gone: every copy then fails and is counted.
+    const COwnManager own = OwnManagerFor(manager);
     CPhotoSerialDlg dialog;
     CPhotoSerialImpl writer(own.get(), kind, &dialog);
     source->Serialize(&writer);

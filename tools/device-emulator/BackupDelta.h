@@ -1,10 +1,10 @@
 #pragma once
 
-#include <cstdint>
 #include <filesystem>
 #include <string>
-#include <unordered_map>
 #include <vector>
+
+#include "sim/EarlierBackup.h"
 
 namespace vexa::emulator {
 
@@ -29,12 +29,8 @@ public:
     const std::vector<std::string>& Removed() const { return m_removed; }
 
 private:
-    struct Earlier {
-        uint64_t size = 0;
-        int64_t modified = 0;
-    };
-    std::unordered_map<std::string, Earlier> m_earlier; // by stored name
-    int64_t m_began = 0;
+    std::filesystem::path m_earlierFolder;
+    sim::EarlierBackup m_earlier;
     std::vector<std::string> m_send;
     std::vector<std::string> m_compare;
     std::vector<std::string> m_removed;

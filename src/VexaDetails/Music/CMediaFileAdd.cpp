@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "COwnManager.h"
+#include <vexa/COwnManager.h>
 
 int CMediaFileAdd::Add(int deviceHandle, const QStringList& files, int playlist, int* progress) {
     const COwnManager manager = OwnManagerFor(deviceHandle);

@@ -13,6 +13,7 @@
 #include <QThread>
 #include <QVBoxLayout>
 
+#include <vexa/COwnManager.h>
 #include <vexa/vexa.h>
 
 #include "CDroppedFiles.h"
@@ -51,24 +52,6 @@ const char* const kBarStyle =
     "border-radius:0px;padding:6px 18px;font-weight:700;}"
     "QPushButton#m_tabPhotos:checked,QPushButton#m_tabAlbums:checked{color:white;background:rgb(66,127,142);"
     "}";
-
-struct ReleaseManager {
-    void operator()(IVexaManager* manager) const { DeleteVexaManager(&manager); }
-};
-using OwnManager = std::unique_ptr<IVexaManager, ReleaseManager>;
-
-// A manager of a job's own for the same device: a removal during the job's dialog releases the view's
-// manager while the job's thread may still be using its library.
-OwnManager ManagerFor(IVexaManager* manager) {
-    if (manager == nullptr) {
-        return nullptr;
-    }
-    OwnManager own(GetVexaManager());
-    if (own && own->SetDeviceHandle(manager->GetDeviceHandle()) != 0) {
-        own.reset();
-    }
-    return own;
-}
 
 } // namespace
 
@@ -496,7 +479,7 @@ void QPhotoView::ImportFiles(const QStringList& files) {
         intoAlbum ? QString::fromUtf8(m_albumShow->AlbumId()) : QString::fromLatin1(kImportAlbumId);
     QPointer<QPhotoView> self(this);
     {
-        const OwnManager own = ManagerFor(Manager());
+        const COwnManager own = OwnManagerFor(Manager());
         CPhotoSerialDlg dialog;
         dialog.StartImport(own.get(), files, albumId);
         dialog.exec();
@@ -619,7 +602,7 @@ void QPhotoView::DeletePhotos(QPhotoGridView* grid) {
         byKind[record->kind == 2 ? 1 : 0].append(record);
     }
     QPointer<QPhotoView> self(this);
-    const OwnManager own = ManagerFor(Manager());
+    const COwnManager own = OwnManagerFor(Manager());
     IPhotoLibrary* library = own ? own->GetPhotos() : nullptr;
     for (int kind = 1; kind <= 2; ++kind) {
         const QList<const PhotoRecord*>& items = byKind[kind - 1];

@@ -1,6 +1,7 @@
 #include "CPlayerFileCopy.h"
 
-#include "COwnManager.h"
+#include <vexa/COwnManager.h>
+
 #include "CPreviewCopy.h"
 
 CPlayerFileCopy::CPlayerFileCopy(QObject* parent)

@@ -14,6 +14,7 @@
 #include <QTableView>
 #include <QTimer>
 
+#include <vexa/COwnManager.h>
 #include <vexa/IVexaManager.h>
 #include <vexa/vexa.h>
 
@@ -36,26 +37,6 @@
 #include "QiBooksModel.h"
 #include "QiTunesExport.h"
 #include "WidgetColors.h"
-
-namespace {
-
-struct ReleaseManager {
-    void operator()(IVexaManager* manager) const { DeleteVexaManager(&manager); }
-};
-using OwnManager = std::unique_ptr<IVexaManager, ReleaseManager>;
-
-// The add job works through a manager of its own: a removal of the device during the progress
-// dialog releases the page's manager while a file may still be on its way.
-OwnManager ManagerFor(IVexaManager* manager) {
-    if (!manager)
-        return nullptr;
-    OwnManager own(GetVexaManager());
-    if (own && own->SetDeviceHandle(manager->GetDeviceHandle()) != 0)
-        own.reset();
-    return own;
-}
-
-} // namespace
 
 QiBookView::QiBookView(IVexaManager* manager, int deviceHandle, QWidget* parent)
     : QBaseDetailsView(manager, deviceHandle, parent)
@@ -223,7 +204,9 @@ void QiBookView::AddFiles(const QStringList& files) {
     const int deviceHandle = DeviceHandle();
     emit repainTree(deviceHandle, 1, SUB_ITEM_IBOOKS);
     QStringList list = files;
-    const OwnManager own = ManagerFor(Manager());
+    // A removal of the device during the progress dialog releases the page's manager while a file may
+    // still be on its way: the add job works through a manager of its own.
+    const COwnManager own = OwnManagerFor(Manager());
     {
         // Not a child of this view: a removal of the device during exec() deletes the view, and the
         // dialog must live until the job has stopped reporting to it.

@@ -4,9 +4,12 @@
 
 #include <sqlite3.h>
 
+#include <vexa/VexaRecords.h>
 #include <vexa/VexaResult.h>
 
+#include "ResultArena.h"
 #include "SimDatabase.h"
+#include "TextCodec.h"
 
 namespace vexa::sim {
 
@@ -84,6 +87,24 @@ int BackupHistory::LeaveOut(const std::filesystem::path& databaseCopy) {
         std::filesystem::rename(rewritten, databaseCopy, error);
     std::filesystem::remove(rewritten, error);
     return ok && !error ? VEXA_OK : VEXA_E_DATABASE;
+}
+
+BackupRecord* KeepRecords(ResultArena& arena, const std::vector<BackupEntry>& entries) {
+    arena.Clear();
+    BackupRecord* out = arena.NewArray<BackupRecord>(entries.size());
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const BackupEntry& entry = entries[i];
+        out[i].folder = arena.Keep16(ToUtf16(entry.folder));
+        out[i].deviceName = arena.Keep(entry.deviceName);
+        out[i].dateTime = arena.Keep(entry.dateTime);
+        out[i].deviceType = arena.Keep(entry.productType);
+        out[i].productVersion = arena.Keep(entry.productVersion);
+        out[i].serialNumber = arena.Keep(entry.serialNumber);
+        out[i].uniqueDeviceId = arena.Keep(entry.udid);
+        out[i].encrypted = entry.encrypted ? 1 : 0;
+        out[i].size = entry.size;
+    }
+    return out;
 }
 
 } // namespace vexa::sim

@@ -5,8 +5,11 @@
 #include <string>
 #include <vector>
 
+struct BackupRecord;
+
 namespace vexa::sim {
 
+class ResultArena;
 class SimDatabase;
 
 // The backups a device has made, kept in its own database (table `backups`).
@@ -38,5 +41,8 @@ public:
 private:
     SimDatabase& m_database;
 };
+
+// The records GetBackups answers for `entries`, kept in `arena` after what it held is cleared.
+BackupRecord* KeepRecords(ResultArena& arena, const std::vector<BackupEntry>& entries);
 
 } // namespace vexa::sim

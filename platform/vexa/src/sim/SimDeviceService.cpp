@@ -43,22 +43,7 @@ int SimDeviceService::GetBackups(BackupRecord** records, int* count) {
     std::erase_if(entries, [&error](const BackupEntry& entry) {
         return !fs::exists(fs::path(entry.folder) / "Manifest.plist", error);
     });
-    auto& arena = m_getBackups.ForCurrentThread();
-    arena.Clear();
-    BackupRecord* out = arena.NewArray<BackupRecord>(entries.size());
-    for (size_t i = 0; i < entries.size(); ++i) {
-        const BackupEntry& entry = entries[i];
-        out[i].folder = arena.Keep16(ToUtf16(entry.folder));
-        out[i].deviceName = arena.Keep(entry.deviceName);
-        out[i].dateTime = arena.Keep(entry.dateTime);
-        out[i].deviceType = arena.Keep(entry.productType);
-        out[i].productVersion = arena.Keep(entry.productVersion);
-        out[i].serialNumber = arena.Keep(entry.serialNumber);
-        out[i].uniqueDeviceId = arena.Keep(entry.udid);
-        out[i].encrypted = entry.encrypted ? 1 : 0;
-        out[i].size = entry.size;
-    }
-    *records = out;
+    *records = KeepRecords(m_getBackups.ForCurrentThread(), entries);
     *count = static_cast<int>(entries.size());
     return VEXA_OK;
 }

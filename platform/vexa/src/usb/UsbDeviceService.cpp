@@ -70,22 +70,7 @@ int UsbDeviceService::GetBackups(BackupRecord** records, int* count) {
         return VEXA_E_INVALID_ARGUMENT;
     }
     const std::vector<sim::BackupEntry> entries = UsbBackupHistory().List(m_device->Udid());
-    auto& arena = m_getBackups.ForCurrentThread();
-    arena.Clear();
-    BackupRecord* out = arena.NewArray<BackupRecord>(entries.size());
-    for (size_t i = 0; i < entries.size(); ++i) {
-        const sim::BackupEntry& entry = entries[i];
-        out[i].folder = arena.Keep16(QString::fromStdString(entry.folder).toStdU16String());
-        out[i].deviceName = arena.Keep(entry.deviceName);
-        out[i].dateTime = arena.Keep(entry.dateTime);
-        out[i].deviceType = arena.Keep(entry.productType);
-        out[i].productVersion = arena.Keep(entry.productVersion);
-        out[i].serialNumber = arena.Keep(entry.serialNumber);
-        out[i].uniqueDeviceId = arena.Keep(entry.udid);
-        out[i].encrypted = entry.encrypted ? 1 : 0;
-        out[i].size = entry.size;
-    }
-    *records = out;
+    *records = sim::KeepRecords(m_getBackups.ForCurrentThread(), entries);
     *count = static_cast<int>(entries.size());
     return VEXA_OK;
 }

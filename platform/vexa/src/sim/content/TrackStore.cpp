@@ -315,7 +315,7 @@ int TrackStore::LoadContainer(int64_t containerPid, std::vector<std::pair<int64_
     return query.Result();
 }
 
-int TrackStore::ItemsAt(const std::vector<MediaPosition>& positions, std::vector<int64_t>& pids) {
+int TrackStore::TargetsAt(const std::vector<MediaPosition>& positions, std::vector<PositionTarget>& targets) {
     std::vector<int64_t> library;
     std::map<int, std::vector<std::pair<int64_t, int64_t>>> containers;
     if (int code = LoadLibrary(library))
@@ -326,7 +326,7 @@ int TrackStore::ItemsAt(const std::vector<MediaPosition>& positions, std::vector
         if (position.playlist == 0) {
             if (static_cast<size_t>(position.item) >= library.size())
                 return VEXA_E_OUT_OF_RANGE;
-            pids.push_back(library[position.item]);
+            targets.push_back({library[position.item], std::nullopt});
             continue;
         }
         auto found = containers.find(position.playlist);
@@ -340,7 +340,8 @@ int TrackStore::ItemsAt(const std::vector<MediaPosition>& positions, std::vector
         }
         if (static_cast<size_t>(position.item) >= found->second.size())
             return VEXA_E_OUT_OF_RANGE;
-        pids.push_back(found->second[position.item].second);
+        const auto& [row, pid] = found->second[position.item];
+        targets.push_back({pid, row});
     }
     return VEXA_OK;
 }
@@ -349,48 +350,31 @@ int TrackStore::AddToPlaylist(const std::vector<MediaPosition>& positions, int p
     int64_t containerPid = 0;
     if (int code = ContainerAt(playlist, &containerPid))
         return code;
-    std::vector<int64_t> pids;
-    if (int code = ItemsAt(positions, pids))
+    std::vector<PositionTarget> targets;
+    if (int code = TargetsAt(positions, targets))
         return code;
     Statement append(
         m_db, "INSERT INTO container_items(container_pid, item_pid, position) SELECT ?1, ?2, "
               "(SELECT COALESCE(MAX(position), -1) + 1 FROM container_items WHERE container_pid = ?1) "
               "WHERE NOT EXISTS (SELECT 1 FROM container_items WHERE container_pid = ?1 AND item_pid = ?2)");
-    for (int64_t pid : pids) {
+    for (const PositionTarget& target : targets) {
         append.Reset();
-        if (int code = append.Bind(1, containerPid).Bind(2, pid).Run())
+        if (int code = append.Bind(1, containerPid).Bind(2, target.itemPid).Run())
             return code;
     }
     return VEXA_OK;
 }
 
 int TrackStore::Delete(const std::vector<MediaPosition>& positions, PendingRemoval& removal) {
-    std::set<int64_t> doomedItems, doomedRows;
-    std::vector<int64_t> library;
-    std::map<int, std::vector<std::pair<int64_t, int64_t>>> containers;
-    if (int code = LoadLibrary(library))
+    std::vector<PositionTarget> targets;
+    if (int code = TargetsAt(positions, targets))
         return code;
-    for (const auto& position : positions) {
-        if (position.item < 0)
-            return VEXA_E_OUT_OF_RANGE;
-        if (position.playlist == 0) {
-            if (static_cast<size_t>(position.item) >= library.size())
-                return VEXA_E_OUT_OF_RANGE;
-            doomedItems.insert(library[position.item]);
-            continue;
-        }
-        auto found = containers.find(position.playlist);
-        if (found == containers.end()) {
-            int64_t containerPid = 0;
-            if (int code = ContainerAt(position.playlist, &containerPid))
-                return code;
-            found = containers.emplace(position.playlist, std::vector<std::pair<int64_t, int64_t>>{}).first;
-            if (int code = LoadContainer(containerPid, found->second))
-                return code;
-        }
-        if (static_cast<size_t>(position.item) >= found->second.size())
-            return VEXA_E_OUT_OF_RANGE;
-        doomedRows.insert(found->second[position.item].first);
+    std::set<int64_t> doomedItems, doomedRows;
+    for (const PositionTarget& target : targets) {
+        if (target.playlistRow)
+            doomedRows.insert(*target.playlistRow);
+        else
+            doomedItems.insert(target.itemPid);
     }
 
     Statement removeRow(m_db, "DELETE FROM container_items WHERE container_item_pid = ?");

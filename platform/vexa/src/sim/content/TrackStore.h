@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -84,7 +85,13 @@ private:
     int ContainerAt(int position, int64_t* containerPid);
     int LoadLibrary(std::vector<int64_t>& pids);
     int LoadContainer(int64_t containerPid, std::vector<std::pair<int64_t, int64_t>>& rowsAndPids);
-    int ItemsAt(const std::vector<MediaPosition>& positions, std::vector<int64_t>& pids);
+    // What a position names: a track, and when the position is in a playlist, the playlist's row of it.
+    struct PositionTarget {
+        int64_t itemPid = 0;
+        std::optional<int64_t> playlistRow; // container_item_pid
+    };
+    // Every position's target, or the first position's fault when one is out of range.
+    int TargetsAt(const std::vector<MediaPosition>& positions, std::vector<PositionTarget>& targets);
     std::filesystem::path NewTrackPath(const std::string& extension);
     // The row id of `text` in a table of names, added when missing; 0 for an empty text.
     int IdOf(const char* table, const char* idColumn, const char* textColumn, const std::string& text,

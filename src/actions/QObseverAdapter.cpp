@@ -1,6 +1,7 @@
 #include "QObseverAdapter.h"
 
 #include <cstring>
+#include <memory>
 
 #include "IObsever.h"
 
@@ -65,22 +66,21 @@ void QObseverAdapter::OnProgress(int process, int total) {
 }
 
 void QObseverAdapter::OnMsg(const char* msg) {
-    IObsever* observer = m_observer;
-    if (observer != nullptr && msg != nullptr) {
-        observer->OnMsg(msg);
-    }
-    if (Reclaim(msg)) {
-        delete[] msg;
-    }
+    Deliver(msg, &IObsever::OnMsg);
 }
 
 void QObseverAdapter::OnNote(const char* note) {
-    IObsever* observer = m_observer;
-    if (observer != nullptr && note != nullptr) {
-        observer->OnNote(note);
+    Deliver(note, &IObsever::OnNote);
+}
+
+void QObseverAdapter::Deliver(const char* text, void (IObsever::*report)(const char*)) {
+    // Taken back under the lock the sender filled it before: only then is the whole text ours to read.
+    if (!Reclaim(text)) {
+        return;
     }
-    if (Reclaim(note)) {
-        delete[] note;
+    const std::unique_ptr<const char[]> owned(text);
+    if (IObsever* observer = m_observer) {
+        (observer->*report)(text);
     }
 }
 

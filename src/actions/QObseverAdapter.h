@@ -46,6 +46,8 @@ public slots:
 
 private:
     char* Copy(const char* text);
+    // Hands a queued copy to the observer, if there still is one, and frees it.
+    void Deliver(const char* text, void (IObsever::*report)(const char*));
     // Takes a copy back from the queue; false when it is not one of ours (already freed).
     bool Reclaim(const char* text);
 

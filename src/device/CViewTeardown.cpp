@@ -2,7 +2,10 @@
 
 #include <functional>
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QLayout>
+#include <QPointer>
 #include <QWidget>
 
 #include "CActionStrategyDlg.h"
@@ -43,5 +46,18 @@ void CViewTeardown::DisposeLater(const QList<QObject*>& objects, QLayout* layout
             job->Halt();
         object->disconnect(receiver);
         object->deleteLater();
+    }
+}
+
+void CViewTeardown::HaltAll(const QList<QObject*>& objects) {
+    QList<QPointer<QObject>> guarded(objects.begin(), objects.end());
+    for (const QPointer<QObject>& object : guarded) {
+        if (auto* job = object ? dynamic_cast<QUtilThread*>(object.data()) : nullptr)
+            job->Halt();
+    }
+    // What the jobs posted after the last wait ended is dropped with them.
+    for (const QPointer<QObject>& object : guarded) {
+        if (object)
+            QCoreApplication::removePostedEvents(object, QEvent::MetaCall);
     }
 }

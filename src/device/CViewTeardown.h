@@ -19,4 +19,9 @@ public:
     // started, a running batch action stopped), taken out of `layout` and off the screen, cut off from
     // `receiver`, and deleted by the event loop, which also drops whatever still points at it.
     static void DisposeLater(const QList<QObject*>& objects, QLayout* layout, const QObject* receiver);
+
+    // Ends the job of each of `objects` that runs one, for good, and drops the queued calls still
+    // waiting for any of them. Each wait lets events through, so an object the event loop deletes
+    // meanwhile is skipped.
+    static void HaltAll(const QList<QObject*>& objects);
 };

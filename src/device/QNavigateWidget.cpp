@@ -84,6 +84,10 @@ QNavigateWidget::~QNavigateWidget() {
     qDebug() << "+++++++++++++++++++++++++++++begin ~QNavigateWidget";
     CSingleDetectiPhone* detector = CSingleDetectiPhone::Instance();
     detector->SetDetectCallback(nullptr);
+    // Every job under the navigation ends while every page is still whole: what a job posts on its
+    // way out is shown, or dropped, now. Otherwise it could reach a page (the information page's
+    // storage figures) in the middle of another page's teardown, whose wait lets events through.
+    CViewTeardown::HaltAll(findChildren<QObject*>());
     const QList<TreeNode*> nodes = m_deviceNodes;
     m_deviceNodes.clear();
     for (TreeNode* node : nodes)

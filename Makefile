@@ -45,7 +45,9 @@ SAN_DIR := $(CURDIR)/tests/sanitizers
 ASAN_ENV := ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=0:strict_init_order=1:abort_on_error=0 \
   UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1:suppressions=$(SAN_DIR)/ubsan.supp \
   LSAN_OPTIONS=suppressions=$(SAN_DIR)/lsan.supp:print_suppressions=0
-TSAN_ENV := TSAN_OPTIONS=halt_on_error=0:die_after_fork=0:second_deadlock_stack=1:report_signal_unsafe=0:exitcode=66:suppressions=$(SAN_DIR)/tsan.supp
+# TSan keeps the longest history it can (history_size=7): a hand-over inside Qt's event queue is recognised
+# only when the stack of the earlier access can still be restored.
+TSAN_ENV := TSAN_OPTIONS=halt_on_error=0:history_size=7:die_after_fork=0:second_deadlock_stack=1:report_signal_unsafe=0:exitcode=66:suppressions=$(SAN_DIR)/tsan.supp
 
 build-asan build-tsan: deps
 	@if [ ! -f $@/CMakeCache.txt ]; then \

@@ -170,7 +170,7 @@ private slots:
         QNavigateWidget* navigate = window.NavigateWidget();
         QVERIFY(PlugOrCreate(kUdid, kName, "iPhone8,1", {"--songs", "2"}));
         const auto device = [&] { return NodeNamed(navigate, QLatin1String(kName)); };
-        QTRY_VERIFY_WITH_TIMEOUT(device(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(device(), 30000);
         // Every page once, so that each has loaded its records and shows its table or empty panel.
         QList<TreeNode*> pages{device()};
         for (TreeNode* node : device()->Children())

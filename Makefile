@@ -60,7 +60,7 @@ test-asan: build-asan
 	cd build-asan && $(ASAN_ENV) ctest --output-on-failure -j $(JOBS) -LE soak $(CTEST_ARGS)
 
 test-tsan: build-tsan
-	cd build-tsan && $(TSAN_ENV) ctest --output-on-failure -j $(JOBS) -LE soak $(CTEST_ARGS)
+	$(TSAN_ENV) bash scripts/test-tsan.sh build-tsan -j $(JOBS) -LE soak $(CTEST_ARGS)
 
 # --- Benchmarks: every program in $(BUILD)/bench/benchmarks.txt, then one table (also bench/RESULTS.md).
 # Fails when a program crashes or fails; figures over their limit fail it only with BENCH_STRICT=1.

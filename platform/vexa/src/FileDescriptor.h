@@ -21,6 +21,12 @@ public:
     FileDescriptor& operator=(const FileDescriptor&) = delete;
 
     int Get() const { return m_fd; }
+    // Takes `fd` in place of the one held, which is closed.
+    void Reset(int fd) {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = fd;
+    }
     bool Close() {
         const int fd = m_fd;
         m_fd = -1;

@@ -12,6 +12,7 @@
 
 #include "AfcClient.h"
 #include "AfcConnection.h"
+#include "PendingLocalFile.h"
 #include "UsbDevice.h"
 
 namespace vexa::usb {
@@ -218,14 +219,10 @@ int UsbFileService::CopyFileToComputer(const char16_t* devicePath, const char16_
     if (!NormalisePath(utf8(devicePath), path)) {
         return VEXA_E_PATH_ESCAPE;
     }
-    // Written under a hidden name beside the target and renamed into place, so an interrupted copy
-    // never stands under the real name. No sync to disk: a copy to the computer is as durable as cp's,
-    // and a sync of a large file costs as much again as the copy.
-    const fs::path destination(QFile::encodeName(QString::fromUtf16(localPath)).toStdString());
-    const fs::path part = destination.parent_path() / ("." + destination.filename().string() + ".vexa-part");
-    QFile target(QFile::decodeName(part.c_str()));
-    // Written through its descriptor only: the data goes from the connection to the file directly.
-    if (!target.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
+    // No sync to disk: a copy to the computer is as durable as cp's, and a sync of a large file costs as
+    // much again as the copy.
+    PendingLocalFile target(QFile::encodeName(QString::fromUtf16(localPath)).toStdString());
+    if (!target.Open()) {
         return VEXA_E_IO;
     }
     int result = withConnection([&](AfcConnection& connection) {
@@ -234,24 +231,16 @@ int UsbFileService::CopyFileToComputer(const char16_t* devicePath, const char16_
             return ResultOfAfc(error, *m_device);
         }
         bool writeFailed = false;
-        const afc_error_t error = connection.Client().ReadFile(file.Handle(), target.handle(), writeFailed);
+        const afc_error_t error =
+            connection.Client().ReadFile(file.Handle(), target.Descriptor(), writeFailed);
         file.CloseUnanswered();
         if (writeFailed) {
             return int(VEXA_E_IO);
         }
         return ResultOfAfc(error, *m_device);
     });
-    target.close();
-    std::error_code error;
-    if (result == VEXA_OK && target.error() != QFileDevice::NoError) {
+    if (result == VEXA_OK && !target.Commit()) {
         result = VEXA_E_IO;
-    }
-    if (result == VEXA_OK) {
-        fs::rename(part, destination, error);
-        result = error ? int(VEXA_E_IO) : int(VEXA_OK);
-    }
-    if (result != VEXA_OK) {
-        fs::remove(part, error);
     }
     return result;
 }

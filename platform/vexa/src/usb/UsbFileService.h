@@ -18,8 +18,9 @@ class UsbDevice;
 
 // The device's file system over AFC: the media folder, or an app's shared documents. Up to
 // kConnections connections are kept, so copies from several threads run side by side; a connection is
-// reopened after a failure. Copies go to a hidden name first and are renamed into place, so a broken
-// transfer leaves no half file behind on either side.
+// reopened after a failure. A copy appears under its name only once whole (on the device a hidden name
+// renamed into place, on the computer a PendingLocalFile), so a broken transfer leaves no half file
+// behind on either side.
 class UsbFileService : public IFileService {
 public:
     using Opener = std::function<int(std::unique_ptr<AfcConnection>&)>;

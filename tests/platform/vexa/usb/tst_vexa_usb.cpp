@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -29,6 +30,7 @@
 #include "TestFiles.h"
 #include "formats/IpaFile.h"
 #include "sim/DeviceInfoFile.h"
+#include "usb/PendingLocalFile.h"
 #include "usb/ServiceConnection.h"
 #include "usb/UsbAppLibrary.h"
 #include "usb/UsbBackend.h"
@@ -620,6 +622,45 @@ private slots:
         connection.reset(); // the device's sends end with the connection
         device.join();
         ::close(ends[1]);
+    }
+
+    // A copy on the computer's side: nothing new under the name until the copy is whole, a file already
+    // there whole until it is replaced, and nothing left behind by a copy given up or refused.
+    void aLocalCopyAppearsOnlyWhenWhole() {
+        using vexa::usb::PendingLocalFile;
+        QTemporaryDir folder;
+        const QString target = folder.filePath("copy.bin");
+        QVERIFY(WriteFile(target, "old"));
+        const QByteArray bytes = randomBytes(70000);
+        const auto write = [&bytes](PendingLocalFile& file) {
+            return file.Open() && vexa::WriteAll(file.Descriptor(), bytes.data(), size_t(bytes.size()));
+        };
+        {
+            PendingLocalFile givenUp(target.toStdString());
+            QVERIFY(write(givenUp));
+        }
+        QCOMPARE(ReadFile(target), QByteArray("old"));
+        PendingLocalFile copy(target.toStdString());
+        QVERIFY(write(copy));
+        QCOMPARE(ReadFile(target), QByteArray("old"));
+        QVERIFY(copy.Commit());
+        QCOMPARE(ReadFile(target), bytes);
+        PendingLocalFile fresh(folder.filePath("fresh.bin").toStdString());
+        QVERIFY(write(fresh));
+        QVERIFY(!QFile::exists(folder.filePath("fresh.bin")));
+        QVERIFY(fresh.Commit());
+        QCOMPARE(ReadFile(folder.filePath("fresh.bin")), bytes);
+
+        // A folder of the name stays; a folder that is not there takes nothing.
+        QVERIFY(QDir(folder.path()).mkdir("taken"));
+        PendingLocalFile onFolder(folder.filePath("taken").toStdString());
+        QVERIFY(write(onFolder));
+        QVERIFY(!onFolder.Commit());
+        QVERIFY(QFileInfo(folder.filePath("taken")).isDir());
+        PendingLocalFile nowhere(folder.filePath("gone/copy.bin").toStdString());
+        QVERIFY(!nowhere.Open());
+        QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList({"copy.bin", "fresh.bin", "taken"}));
     }
 
     // Last: it moves the backend to a muxer of its own.

@@ -331,11 +331,12 @@ afc_error_t AfcClient::CloseFile(uint64_t handle) {
 }
 
 afc_error_t AfcClient::CloseFileUnanswered(uint64_t handle) {
-    const afc_error_t error = send(FileCloseOp, le64(handle));
-    if (error == AFC_E_SUCCESS) {
-        ++m_owedAnswers;
+    if (m_broken != AFC_E_SUCCESS) {
+        return m_broken;
     }
-    return error;
+    queue(FileCloseOp, le64(handle));
+    ++m_owedAnswers;
+    return AFC_E_SUCCESS;
 }
 
 afc_error_t AfcClient::ReadFile(uint64_t handle, int fd, bool& writeFailed) {
@@ -343,12 +344,18 @@ afc_error_t AfcClient::ReadFile(uint64_t handle, int fd, bool& writeFailed) {
     const std::string arguments = le64(handle) + le64(kChunkSize);
     afc_error_t result = AFC_E_SUCCESS;
     bool more = true;
+    // The last piece came shorter than asked, so the read in flight most likely finds the end.
+    bool endLikely = false;
     int inFlight = 0;
     // A piece may come shorter than asked without the file having ended: only an empty one ends it.
-    // The reads still in flight then answer empty too, and are collected before returning.
+    // The reads still in flight then answer empty too, and are collected before returning. A small
+    // file thus takes two reads, sent together.
     while (more || inFlight > 0) {
-        for (; more && inFlight < kReadDepth; ++inFlight) {
-            if (afc_error_t error = send(FileReadOp, arguments); error != AFC_E_SUCCESS) {
+        if (more && (inFlight == 0 || (!endLikely && inFlight < kReadDepth))) {
+            for (; inFlight < kReadDepth; ++inFlight) {
+                queue(FileReadOp, arguments);
+            }
+            if (afc_error_t error = flush(); error != AFC_E_SUCCESS) {
                 return error;
             }
         }
@@ -381,6 +388,7 @@ afc_error_t AfcClient::ReadFile(uint64_t handle, int fd, bool& writeFailed) {
         if (length == 0) {
             more = false;
         }
+        endLikely = length < kChunkSize;
         if (!more) {
             // An answer that came after the end is collected, not written.
             std::string unused(static_cast<size_t>(length), '\0');

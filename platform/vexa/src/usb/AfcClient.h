@@ -37,9 +37,10 @@ public:
 
     afc_error_t OpenFile(const std::string& path, afc_file_mode_t mode, uint64_t& handle);
     afc_error_t CloseFile(uint64_t handle);
-    // Sends the close and goes on without waiting for its answer, which is collected ahead of the next
-    // request's: a copy of many small files saves a round trip per file. Only for files read, whose
-    // close cannot lose anything.
+    // Closes without waiting: the close goes out with the next request, and its answer is collected
+    // ahead of that request's, so a copy of many small files saves a round trip and a packet per file.
+    // Only for files read, whose close cannot lose anything; a connection that ends first closes the
+    // file on the device all the same.
     afc_error_t CloseFileUnanswered(uint64_t handle);
     // The whole file from the current position to its end, in large pieces, written to the open file
     // `fd` at its position straight from the connection; `writeFailed` tells a local failure from the

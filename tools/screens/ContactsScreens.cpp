@@ -110,7 +110,7 @@ int main(int argc, char** argv) {
         chloe->birthday = "1984-06-12";
         chloe->addresses = {
             {"home", "12 rue de la Paix\nBâtiment B", "Paris", "Île-de-France", "75002", "France"}};
-        chloe->urls = {{"homepage", "https://atelier-dupont.example"}};
+        chloe->urls = {{"home page", "https://atelier-dupont.example"}};
         AddContactsDlg editor(view.GroupNames(), chloe, &view);
         editor.show();
         ScreensSession::Save(&editor, session.Picture(QStringLiteral("contacts_editor"), language.name), 50);

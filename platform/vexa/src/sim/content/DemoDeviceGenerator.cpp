@@ -77,7 +77,7 @@ void AddDetails(ContactData& contact, int i) {
         contact.addresses.push_back({address[0], address[1], address[2], address[3], address[4], address[5]});
     }
     if (i % 8 == 3)
-        contact.urls.emplace_back("homepage", "https://example.org/~" + std::to_string(i));
+        contact.urls.emplace_back("home page", "https://example.org/~" + std::to_string(i));
 }
 
 std::string Date(int month, int day, int hour, int minute) {

@@ -29,6 +29,8 @@ constexpr size_t kHeaderSize = 40;
 constexpr uint64_t kMaxPacket = 64u << 20;
 constexpr uint64_t kMaxRead = 16u << 20;
 constexpr size_t kInputBuffer = 64 * 1024;
+// A read answer up to this size is copied behind its header; a larger one follows it by sendfile.
+constexpr size_t kInlinePiece = 256 * 1024;
 // Large socket buffers let a big read go out in a few steps instead of hundreds.
 constexpr int kSocketBuffer = 4 << 20;
 // How long a look at the simulated device's plugged state holds: reading it is a file read.
@@ -220,6 +222,20 @@ bool AfcService::sendFileRead(const Packet& packet) {
     std::vector<uint8_t> header = frame(packet.number, head);
     for (int i = 0; i < 8; ++i)
         header[8 + i] = static_cast<uint8_t>((kHeaderSize + count) >> (8 * i));
+    if (count <= kInlinePiece) {
+        // A small piece goes out with its header in one write, so the reader wakes once for it.
+        const size_t at = header.size();
+        header.resize(at + count);
+        for (size_t done = 0; done < count;) {
+            const ssize_t got = ::read(fd, header.data() + at + done, count - done);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got <= 0)
+                return false; // as below: the length is promised, the answer cannot be completed
+            done += static_cast<size_t>(got);
+        }
+        return m_context.channel.WriteAll(header.data(), header.size());
+    }
     if (!m_context.channel.WriteAll(header.data(), header.size()))
         return false;
     while (count > 0) {

@@ -40,7 +40,7 @@ public:
     int CopyLanes() const override { return kConnections; }
 
     // A phone serves a few AFC connections at once; three keep the cable busy while one side waits.
-    static constexpr int kConnections = 3;
+    static constexpr int kConnections = 4;
 
     // "/a/./b//c" as "/a/b/c"; false when the path climbs above the root.
     static bool NormalisePath(const std::string& path, std::string& normalised);

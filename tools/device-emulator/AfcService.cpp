@@ -6,9 +6,11 @@
 #include <algorithm>
 
 #include <fcntl.h>
+#include <linux/openat2.h>
 #include <sys/sendfile.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include "EmulatedDevice.h"
@@ -140,6 +142,7 @@ AfcService::AfcService(ServiceContext& context, fs::path root)
     , m_root(std::move(root)) {
     std::error_code error;
     fs::create_directories(m_root, error);
+    m_rootFolder = ::open(m_root.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
     ::setsockopt(m_context.channel.Fd(), SOL_SOCKET, SO_SNDBUF, &kSocketBuffer, sizeof kSocketBuffer);
     ::setsockopt(m_context.channel.Fd(), SOL_SOCKET, SO_RCVBUF, &kSocketBuffer, sizeof kSocketBuffer);
 }
@@ -147,6 +150,8 @@ AfcService::AfcService(ServiceContext& context, fs::path root)
 AfcService::~AfcService() {
     for (auto& [handle, fd] : m_files)
         ::close(fd);
+    if (m_rootFolder >= 0)
+        ::close(m_rootFolder);
 }
 
 void AfcService::Serve() {
@@ -334,6 +339,21 @@ std::optional<fs::path> AfcService::resolve(const std::string& path, bool follow
     return sim::SimDevice::ResolveUnder(m_root, path, followLast);
 }
 
+int AfcService::openForReadingBeneath(const std::string& path) const {
+    if (m_rootFolder < 0 || path.find('\0') != std::string::npos)
+        return -1;
+    const size_t start = path.find_first_not_of('/');
+    const std::string relative = start == std::string::npos ? std::string(".") : path.substr(start);
+    open_how how{};
+    how.flags = O_RDONLY | O_CLOEXEC;
+    how.resolve = RESOLVE_BENEATH | RESOLVE_NO_SYMLINKS | RESOLVE_NO_MAGICLINKS;
+    long fd;
+    do {
+        fd = ::syscall(SYS_openat2, m_rootFolder, relative.c_str(), &how, sizeof how);
+    } while (fd < 0 && errno == EINTR);
+    return fd < 0 ? -1 : static_cast<int>(fd);
+}
+
 int AfcService::fileOf(const Packet& packet) const {
     const auto found = m_files.find(argument(packet.arguments, 0));
     return found == m_files.end() ? -1 : found->second;
@@ -420,12 +440,16 @@ AfcService::Reply AfcService::open(const Packet& packet) {
     const uint64_t mode = argument(packet.arguments, 0);
     if (mode < 1 || mode > 6)
         return statusReply(InvalidArgument);
-    const auto file = resolve(text(packet.arguments, 8), true);
-    if (!file)
-        return statusReply(PermissionDenied);
-    const int fd = ::open(file->c_str(), kFlags[mode] | O_CLOEXEC, 0644);
-    if (fd < 0)
-        return statusReply(errorOf(errno));
+    const std::string path = text(packet.arguments, 8);
+    int fd = mode == 1 ? openForReadingBeneath(path) : -1;
+    if (fd < 0) {
+        const auto file = resolve(path, true);
+        if (!file)
+            return statusReply(PermissionDenied);
+        fd = ::open(file->c_str(), kFlags[mode] | O_CLOEXEC, 0644);
+        if (fd < 0)
+            return statusReply(errorOf(errno));
+    }
     struct stat info {};
     if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
         ::close(fd);

@@ -67,9 +67,13 @@ private:
     // The entry itself, not what a link points to; a row of entries in one folder checks the folder once.
     std::optional<std::filesystem::path> resolveEntry(const std::string& path);
     int fileOf(const Packet& packet) const;
+    // A file opened for reading, found by the kernel without leaving the root; -1 when that cannot be
+    // said in one step (a link, a "..", a missing part), and resolve() decides.
+    int openForReadingBeneath(const std::string& path) const;
 
     ServiceContext& m_context;
     std::filesystem::path m_root;
+    int m_rootFolder = -1;           // m_root, for lookups below it
     std::map<uint64_t, int> m_files; // handle -> file descriptor
     uint64_t m_nextHandle = 1;
     std::vector<uint8_t> m_input;

@@ -52,5 +52,5 @@ private:
     std::atomic<bool> m_cancelled{false};
 
     // Copies at once at most, whatever an action offers.
-    static constexpr int kMostLanes = 4;
+    static constexpr int kMostLanes = 6;
 };

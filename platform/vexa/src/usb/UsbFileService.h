@@ -39,8 +39,9 @@ public:
     int CloseAppContainer(IFileService* container) override;
     int CopyLanes() const override { return kConnections; }
 
-    // A phone serves a few AFC connections at once; three keep the cable busy while one side waits.
-    static constexpr int kConnections = 4;
+    // A phone serves several AFC connections at once. Copies of small files wait on round trips, not on
+    // either processor: six in flight keep the cable and both ends busy.
+    static constexpr int kConnections = 6;
 
     // "/a/./b//c" as "/a/b/c"; false when the path climbs above the root.
     static bool NormalisePath(const std::string& path, std::string& normalised);

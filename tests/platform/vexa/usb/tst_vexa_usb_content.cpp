@@ -236,7 +236,7 @@ private slots:
 
     void filesComeOffUnchanged_data() { addReleaseRows(); }
 
-    // Copied from three threads at once, as the photo export does: each over a connection of its own.
+    // Copied from several threads at once, as the photo export does: each over a connection of its own.
     void filesComeOffUnchanged() {
         QFETCH(int, release);
         Manager manager = device(release);

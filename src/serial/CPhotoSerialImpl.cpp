@@ -30,6 +30,9 @@ bool CPhotoSerialImpl::EndItem() {
 
 bool CPhotoSerialImpl::Export(const std::string& destination) {
     m_thread.reset();
+    // An item that wrote no fields (the category's own, around its records) names no file: counted, it
+    // made the dialog read "1 / 11" before the first of ten files was copied.
+    std::erase_if(m_entries, [](const PhotoSerialEntry& entry) { return entry.empty(); });
     m_thread = std::make_unique<CPhotoSerialThread>(m_manager, m_kind, m_callback, destination, &m_entries);
     return m_thread->Start();
 }

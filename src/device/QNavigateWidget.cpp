@@ -15,18 +15,12 @@
 
 #include <vexa/BackupDevice.h>
 
-#include "CBackupOpener.h"
-#include "CBackupToolLauncher.h"
 #include "CBackupTreeNodes.h"
 #include "CCategoryViewFactory.h"
-#include "CDesktopOpen.h"
 #include "CDeviceLease.h"
 #include "CDevicePages.h"
 #include "CDeviceTreeNodes.h"
-#include "CHelpFile.h"
-#include "CHomeTools.h"
 #include "CSingleDetectiPhone.h"
-#include "CToolTiles.h"
 #include "CViewTeardown.h"
 #include "ConnectWidget.h"
 #include "InitDeviceWidget.h"
@@ -37,15 +31,11 @@
 #include "QImageButton.h"
 #include "QMessageDlg.h"
 #include "QMusicTreeNodes.h"
-#include "QMusicView.h"
 #include "QPlayAnalysisTread.h"
 #include "QProUtil.h"
 #include "QRightFuntionWidget.h"
 #include "QSystemView.h"
-#include "QVideoView.h"
 #include "QiBookAnalysisThread.h"
-#include "QiBookView.h"
-#include "ToolWidget.h"
 #include "TreeDelegate.h"
 #include "TreeModel.h"
 #include "TreeNode.h"
@@ -536,111 +526,6 @@ void QNavigateWidget::OnTreeItemCollapsed(const QModelIndex& index) {
 }
 
 // ---------------------------------------------------------------------------------------------------
-// Counts
-
-void QNavigateWidget::ShowCount(int deviceHandle, int kind, int count) {
-    TreeNode* node = CategoryNode(deviceHandle, kind);
-    if (!node)
-        return;
-    // A page the device cannot fill has no count: 0 would say the device holds nothing.
-    const auto* view = qobject_cast<const QBaseDetailsView*>(node->Binding().view);
-    node->SetText(view && view->IsUnavailable() ? CDeviceTreeNodes::CategoryName(kind)
-                                                : CDeviceTreeNodes::CountedName(kind, count));
-    SetWaiting(node, false);
-    m_model->NodeChanged(node);
-}
-
-void QNavigateWidget::RefreshVideoNode(int deviceHandle, QVideoView* view) {
-    if (!view)
-        return;
-    ShowCount(deviceHandle, NODE_VIDEO, view->RecordCount());
-    SetWaiting(CategoryNode(deviceHandle, SUB_ITEM_MEDIA), false);
-}
-
-void QNavigateWidget::RefreshMusicNode(int deviceHandle, QMusicView* view) {
-    if (view)
-        ShowCount(deviceHandle, NODE_MUSIC, view->RecordCount());
-}
-
-void QNavigateWidget::RefreshPhotosNode(int deviceHandle) {
-    TreeNode* node = CategoryNode(deviceHandle, SUB_ITEM_PHOTOS);
-    if (auto* view = node ? qobject_cast<QBaseDetailsView*>(node->Binding().view) : nullptr)
-        ShowCount(deviceHandle, SUB_ITEM_PHOTOS, view->RecordCount());
-}
-
-void QNavigateWidget::RefreshiBookNode(int deviceHandle) {
-    TreeNode* node = CategoryNode(deviceHandle, SUB_ITEM_IBOOKS);
-    auto* loader = node ? qobject_cast<QiBookAnalysisThread*>(node->Binding().loader) : nullptr;
-    if (!loader)
-        return;
-    if (auto* view = qobject_cast<QiBookView*>(node->Binding().view))
-        view->ShowBookCount(loader->RecordCount(), loader->LastLoadListed());
-    ShowCount(deviceHandle, SUB_ITEM_IBOOKS, loader->RecordCount());
-}
-
-void QNavigateWidget::RefreshContactsNode(int deviceHandle) {
-    TreeNode* node = CategoryNode(deviceHandle, SUB_ITEM_CONTACTS);
-    auto* view = node ? qobject_cast<QContactsView*>(node->Binding().view) : nullptr;
-    if (!view)
-        return;
-    ShowCount(deviceHandle, SUB_ITEM_CONTACTS, view->RecordCount());
-    // The groups hang under the category, where their context menu offers the group actions.
-    const QModelIndex index = m_model->IndexOf(node);
-    for (TreeNode* child : node->Children())
-        ForgetNodesUnder(child);
-    m_model->RemoveChildren(node);
-    for (const QString& name : view->GroupNames())
-        m_model->AppendNode(node, CDeviceTreeNodes::CreateGroup(name, node));
-    if (node->IsExpanded())
-        ui->m_treeView->expand(index);
-}
-
-void QNavigateWidget::RefreshMessageNode(int deviceHandle) {
-    TreeNode* node = CategoryNode(deviceHandle, SUB_ITEM_MESSAGES);
-    if (auto* view = node ? qobject_cast<QBaseDetailsView*>(node->Binding().view) : nullptr)
-        ShowCount(deviceHandle, SUB_ITEM_MESSAGES, view->RecordCount());
-}
-
-void QNavigateWidget::RefreshCallsNode(int deviceHandle) {
-    TreeNode* node = CategoryNode(deviceHandle, SUB_ITEM_CALLS);
-    if (auto* view = node ? qobject_cast<QBaseDetailsView*>(node->Binding().view) : nullptr)
-        ShowCount(deviceHandle, SUB_ITEM_CALLS, view->RecordCount());
-}
-
-void QNavigateWidget::RefreshAppNode(int deviceHandle) {
-    TreeNode* node = CategoryNode(deviceHandle, SUB_ITEM_APPS);
-    if (auto* view = node ? qobject_cast<QBaseDetailsView*>(node->Binding().view) : nullptr)
-        ShowCount(deviceHandle, SUB_ITEM_APPS, view->RecordCount());
-}
-
-void QNavigateWidget::RefreshSystemNode() {}
-
-void QNavigateWidget::RefreshPlayList(IVexaManager*, int, QPlayAnalysisTread* loader) {
-    TreeNode* playlist = loader ? CategoryNode(loader->DeviceHandle(), SUB_ITEM_PLAYLIST) : nullptr;
-    if (!playlist || playlist->Binding().loader != loader)
-        return;
-    const QModelIndex parentIndex = m_model->IndexOf(playlist);
-    for (TreeNode* child : playlist->Children())
-        ForgetNodesUnder(child);
-    m_musicTree->Rebuild(playlist, loader);
-    SetWaiting(playlist, false);
-    if (playlist->IsExpanded())
-        ui->m_treeView->expand(parentIndex);
-}
-
-void QNavigateWidget::repaintTreeView(int deviceHandle, int, tagDeviceSubItem item) {
-    if (TreeNode* node = CategoryNode(deviceHandle, item))
-        m_model->NodeChanged(node);
-}
-
-void QNavigateWidget::RefreshRootNode(const QString& name, int deviceHandle) {
-    if (TreeNode* node = DeviceNode(deviceHandle)) {
-        node->SetText(name);
-        m_model->NodeChanged(node);
-    }
-}
-
-// ---------------------------------------------------------------------------------------------------
 // Context menus
 
 QMenu* QNavigateWidget::PrepareTreeMenu(const QModelIndex& index) {
@@ -690,95 +575,6 @@ void QNavigateWidget::OnActionNewContact() {
 
 void QNavigateWidget::OnActionDelContact() {
     m_menus->DeleteGroup();
-}
-
-// ---------------------------------------------------------------------------------------------------
-// Home tools
-
-void QNavigateWidget::OnClickPc() {
-    if (auto* view = qobject_cast<QBaseDetailsView*>(m_currentView))
-        CHomeTools::ToComputer(view);
-}
-
-void QNavigateWidget::OnClickToDevice() {
-    CBackupToolLauncher::OpenTransfer(this);
-}
-
-void QNavigateWidget::OnClickiTunes() {
-    if (auto* view = qobject_cast<QBaseDetailsView*>(m_currentView))
-        CHomeTools::ToiTunes(view);
-}
-
-void QNavigateWidget::OnClickBackup() {
-    CBackupToolLauncher::OpenBackup(this);
-}
-
-void QNavigateWidget::OnClickRestore() {
-    QPointer<QNavigateWidget> self(this);
-    if (CBackupToolLauncher::OpenRestore(this) && self)
-        ReloadCategories();
-}
-
-void QNavigateWidget::ReloadCategories() {
-    // A restored device holds other content than its pages show: every category loads again on its
-    // next press, the one on screen at once.
-    for (TreeNode* device : std::as_const(m_deviceNodes)) {
-        QList<TreeNode*> nodes = device->Children();
-        for (int i = 0; i < nodes.size(); ++i) {
-            nodes[i]->ResetPressCount();
-            nodes += nodes[i]->Children();
-        }
-    }
-    if (m_currentNode && m_currentView == m_currentNode->Binding().view) {
-        StartLoader(m_currentNode);
-        m_currentNode->IncrementPressCount();
-    }
-}
-
-void QNavigateWidget::OnClickTools() {
-    ToolWidget tools(this);
-    connect(&tools, &ToolWidget::BtnSenderEmit, this, &QNavigateWidget::ToolBtnClick);
-    tools.exec();
-}
-
-void QNavigateWidget::ToolBtnClick(QImageButton* button) {
-    if (!button)
-        return;
-    // A restore changes what the device holds: the navigation reloads its categories after it.
-    if (CBackupToolLauncher::IsRestoreTool(button->objectName()) &&
-        !CSingleDetectiPhone::Instance()->Managers().isEmpty()) {
-        OnClickRestore();
-        return;
-    }
-    if (!CToolTiles::Run(button->objectName(), this, CurrentContacts()))
-        qDebug() << "QNavigateWidget::ToolBtnClick no tile" << button->objectName();
-}
-
-QContactsView* QNavigateWidget::CurrentContacts() const {
-    TreeNode* device = m_currentNode ? DeviceNode(m_currentNode->DeviceHandle()) : nullptr;
-    if (!device && !m_deviceNodes.isEmpty())
-        device = m_deviceNodes.first();
-    TreeNode* contacts = device ? device->FindChildOfKind(SUB_ITEM_CONTACTS) : nullptr;
-    return contacts ? qobject_cast<QContactsView*>(contacts->Binding().view) : nullptr;
-}
-
-void QNavigateWidget::OnClickHelp() {
-    CHelpFile::Open();
-}
-
-void QNavigateWidget::OnClickOpenBackup() {
-    CBackupOpener::ChooseAndOpen(this);
-}
-
-void QNavigateWidget::OpenKnownBackup(const QString& folder) {
-    if (folder.isEmpty())
-        return;
-    // A backup already open is shown, not opened twice.
-    if (TreeNode* shown = DeviceNode(CBackupOpener::OpenHandle(folder))) {
-        ClickTreeViewItem(m_model->IndexOf(shown));
-        return;
-    }
-    CBackupOpener::Open(folder, this);
 }
 
 // ---------------------------------------------------------------------------------------------------

@@ -34,7 +34,8 @@ class TreeView;
 
 // The left part of the main window: the device tree, the page or category view beside it and the home
 // tools. It turns the detector's news into pages, device nodes and category views, and tears a device's
-// views down before its manager is released.
+// views down before its manager is released. The category nodes' counts live in
+// QNavigateWidgetCounts.cpp, the home buttons in QNavigateWidgetTools.cpp.
 class QNavigateWidget : public QWidget, public INavigate, public IDetectiPhoneCallback, public ICategoryTree {
     Q_OBJECT
 public:

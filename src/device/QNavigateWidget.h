@@ -128,6 +128,8 @@ private:
     void AddPlaylistName(int deviceHandle, const QString& name);
     void SetWaiting(TreeNode* node, bool waiting);
     void ShowCount(int deviceHandle, int kind, int count);
+    // The count of the category's page, once it has one.
+    void ShowViewCount(int deviceHandle, int kind);
     TreeNode* CategoryNode(int deviceHandle, int kind) const;
     TreeNode* NodeOfIndex(const QModelIndex& index) const;
     void OpenKnownBackup(const QString& folder);

@@ -28,6 +28,12 @@ void QNavigateWidget::ShowCount(int deviceHandle, int kind, int count) {
     m_model->NodeChanged(node);
 }
 
+void QNavigateWidget::ShowViewCount(int deviceHandle, int kind) {
+    TreeNode* node = CategoryNode(deviceHandle, kind);
+    if (auto* view = node ? qobject_cast<QBaseDetailsView*>(node->Binding().view) : nullptr)
+        ShowCount(deviceHandle, kind, view->RecordCount());
+}
+
 void QNavigateWidget::RefreshVideoNode(int deviceHandle, QVideoView* view) {
     if (!view)
         return;
@@ -41,9 +47,7 @@ void QNavigateWidget::RefreshMusicNode(int deviceHandle, QMusicView* view) {
 }
 
 void QNavigateWidget::RefreshPhotosNode(int deviceHandle) {
-    TreeNode* node = CategoryNode(deviceHandle, SUB_ITEM_PHOTOS);
-    if (auto* view = node ? qobject_cast<QBaseDetailsView*>(node->Binding().view) : nullptr)
-        ShowCount(deviceHandle, SUB_ITEM_PHOTOS, view->RecordCount());
+    ShowViewCount(deviceHandle, SUB_ITEM_PHOTOS);
 }
 
 void QNavigateWidget::RefreshiBookNode(int deviceHandle) {
@@ -74,21 +78,15 @@ void QNavigateWidget::RefreshContactsNode(int deviceHandle) {
 }
 
 void QNavigateWidget::RefreshMessageNode(int deviceHandle) {
-    TreeNode* node = CategoryNode(deviceHandle, SUB_ITEM_MESSAGES);
-    if (auto* view = node ? qobject_cast<QBaseDetailsView*>(node->Binding().view) : nullptr)
-        ShowCount(deviceHandle, SUB_ITEM_MESSAGES, view->RecordCount());
+    ShowViewCount(deviceHandle, SUB_ITEM_MESSAGES);
 }
 
 void QNavigateWidget::RefreshCallsNode(int deviceHandle) {
-    TreeNode* node = CategoryNode(deviceHandle, SUB_ITEM_CALLS);
-    if (auto* view = node ? qobject_cast<QBaseDetailsView*>(node->Binding().view) : nullptr)
-        ShowCount(deviceHandle, SUB_ITEM_CALLS, view->RecordCount());
+    ShowViewCount(deviceHandle, SUB_ITEM_CALLS);
 }
 
 void QNavigateWidget::RefreshAppNode(int deviceHandle) {
-    TreeNode* node = CategoryNode(deviceHandle, SUB_ITEM_APPS);
-    if (auto* view = node ? qobject_cast<QBaseDetailsView*>(node->Binding().view) : nullptr)
-        ShowCount(deviceHandle, SUB_ITEM_APPS, view->RecordCount());
+    ShowViewCount(deviceHandle, SUB_ITEM_APPS);
 }
 
 void QNavigateWidget::RefreshSystemNode() {}

@@ -57,7 +57,12 @@ MainWindow::MainWindow(QWidget* parent)
     ApplyTexts();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // The navigation goes while the window is still whole: its pages' jobs are waited for with events
+    // flowing, and a result shown then (the storage figures) still builds widgets inside this window.
+    delete m_navigate;
+    m_navigate = nullptr;
+}
 
 void MainWindow::InitImages() {
     const QString root = ResourceRoot();
